@@ -189,6 +189,8 @@ PropInfo MakeProp(std::string_view name) {
         else if constexpr (IsSet<V>::value) {
             p.kind = PropKind::Set;
             p.enumInfo = &EnumInfoOf<typename IsSet<V>::Elem>;
+        } else if constexpr (std::is_enum_v<V> && IntIdentsOf<V>::value != nullptr) {
+            p.kind = sizeof(V) > 4 ? PropKind::Int64 : PropKind::Integer; // colours, charsets
         } else if constexpr (HasEnumInfo<V>) {
             p.kind = PropKind::Enum;
             p.enumInfo = &EnumInfoOf<V>;
