@@ -1,0 +1,122 @@
+#include "tools/device-sim/portlist.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/file.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace devsim {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Entry {
+    std::string port;
+    long pid = 0; // 0: not known
+};
+
+// Held for the whole read-modify-write of the list.
+class ListLock {
+public:
+    explicit ListLock(const fs::path& list) {
+        fs::create_directories(list.parent_path());
+        const auto lockPath = fs::path(list).replace_filename("serialcomm.lock");
+        fd_ = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd_ < 0) throw std::system_error(errno, std::generic_category(), lockPath.string());
+        while (flock(fd_, LOCK_EX) != 0) {
+            if (errno != EINTR) {
+                const int err = errno;
+                close(fd_);
+                throw std::system_error(err, std::generic_category(), "flock " + lockPath.string());
+            }
+        }
+    }
+    ~ListLock() { close(fd_); }
+    ListLock(const ListLock&) = delete;
+    ListLock& operator=(const ListLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+std::vector<Entry> ReadEntries(const fs::path& list) {
+    std::vector<Entry> entries;
+    std::ifstream in(list);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto tab = line.find('\t');
+        Entry e{line.substr(0, tab)};
+        if (e.port.empty()) continue;
+        if (tab != std::string::npos) e.pid = std::strtol(line.c_str() + tab + 1, nullptr, 10);
+        entries.push_back(std::move(e));
+    }
+    return entries;
+}
+
+bool Alive(const Entry& e) {
+    if (e.pid > 0) return kill(static_cast<pid_t>(e.pid), 0) == 0 || errno != ESRCH;
+    std::error_code ec;
+    return fs::exists(e.port, ec);
+}
+
+void WriteEntries(const fs::path& list, const std::vector<Entry>& entries) {
+    const auto tmp = fs::path(list).concat(".tmp" + std::to_string(getpid()));
+    {
+        std::ofstream out(tmp, std::ios::trunc);
+        for (const auto& e : entries) {
+            out << e.port;
+            if (e.pid > 0) out << '\t' << e.pid;
+            out << '\n';
+        }
+        out.flush();
+        if (!out) throw std::system_error(EIO, std::generic_category(), "write " + tmp.string());
+    }
+    fs::rename(tmp, list);
+}
+
+} // namespace
+
+fs::path RegisteredPortsFile() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (config != nullptr && config[0] == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = fs::path(home != nullptr ? home : "/tmp") / ".config";
+    }
+    return base / "moltren" / "serialcomm";
+}
+
+void RegisterPort(const std::string& port) {
+    const auto list = RegisteredPortsFile();
+    ListLock lock(list);
+    std::vector<Entry> kept;
+    for (auto& e : ReadEntries(list)) {
+        if (e.port != port && Alive(e)) kept.push_back(std::move(e));
+    }
+    kept.push_back({port, static_cast<long>(getpid())});
+    WriteEntries(list, kept);
+}
+
+void UnregisterPort(const std::string& port) {
+    const auto list = RegisteredPortsFile();
+    ListLock lock(list);
+    auto entries = ReadEntries(list);
+    std::erase_if(entries, [&](const Entry& e) { return e.port == port; });
+    WriteEntries(list, entries);
+}
+
+std::vector<std::string> RegisteredPorts() {
+    std::vector<std::string> ports;
+    for (auto& e : ReadEntries(RegisteredPortsFile())) ports.push_back(std::move(e.port));
+    return ports;
+}
+
+} // namespace devsim
