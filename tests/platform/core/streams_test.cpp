@@ -1,0 +1,167 @@
+#include "platform/core/streams.h"
+#include "platform/core/sysutils.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh directory per test, removed afterwards.
+class TempDir {
+public:
+    TempDir() {
+        std::string tmpl = (fs::temp_directory_path() / "moltren-streams-XXXXXX").string();
+        path_ = ::mkdtemp(tmpl.data());
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    String File(const char* name) const { return UTF8ToString((fs::path(path_) / name).string()); }
+
+private:
+    std::string path_;
+};
+
+AnsiString Contents(TStream& s) {
+    AnsiString out(static_cast<std::size_t>(s.GetSize()), '\0');
+    s.SetPosition(0);
+    s.ReadBuffer(out.data(), static_cast<LongInt>(out.size()));
+    return out;
+}
+
+TEST(Streams, MemoryStreamReadsWritesAndSeeksLikeTheClassLibrary) {
+    Owned<TMemoryStream> m(Create<TMemoryStream>());
+    m->WriteBuffer("abcdef", 6);
+    EXPECT_EQ(m->GetSize(), 6);
+    EXPECT_EQ(m->GetPosition(), 6);
+    EXPECT_EQ(m->Seek(-2, soFromEnd), 4);
+    char two[2];
+    EXPECT_EQ(m->Read(two, 5), 2); // short read at the end, no error
+    EXPECT_EQ(AnsiString(two, 2), "ef");
+    EXPECT_EQ(m->Read(two, 1), 0);
+    EXPECT_THROW(m->ReadBuffer(two, 1), EReadError);
+
+    // Writing past the end fills the gap with zeros.
+    m->Seek(2, soFromCurrent);
+    m->WriteBuffer("Z", 1);
+    EXPECT_EQ(Contents(*m), AnsiString("abcdef\0\0Z", 9));
+
+    // Shrinking pulls the position back; Clear empties.
+    m->SetPosition(9);
+    m->SetSize(3);
+    EXPECT_EQ(m->GetPosition(), 3);
+    EXPECT_EQ(AnsiString(static_cast<const char*>(m->Memory()), 3), "abc");
+    m->Clear();
+    EXPECT_EQ(m->GetSize(), 0);
+    EXPECT_EQ(m->GetPosition(), 0);
+
+    try {
+        m->ReadBuffer(two, 2);
+        FAIL();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), u"Stream read error");
+    }
+}
+
+TEST(Streams, WriteBufferOnAReadOnlyMemoryRaisesWriteError) {
+    struct TFixed : TCustomMemoryStream {
+        explicit TFixed(const char* text) { SetPointer(const_cast<char*>(text), 3); }
+    } fixed("xyz");
+    try {
+        fixed.WriteBuffer("a", 1);
+        FAIL();
+    } catch (const EWriteError& e) {
+        EXPECT_EQ(e.Message(), u"Stream write error");
+    }
+    EXPECT_EQ(Contents(fixed), "xyz");
+}
+
+TEST(Streams, CopyFromCopiesACountOrTheWholeSource) {
+    Owned<TMemoryStream> src(Create<TMemoryStream>());
+    AnsiString big(200000, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
+    src->WriteBuffer(big.data(), static_cast<LongInt>(big.size()));
+
+    Owned<TMemoryStream> dst(Create<TMemoryStream>());
+    EXPECT_EQ(dst->CopyFrom(src.get(), 0), 200000); // from the start, whatever the position
+    EXPECT_EQ(Contents(*dst), big);
+
+    TStringStream part;
+    src->SetPosition(10);
+    EXPECT_EQ(part.CopyFrom(src.get(), 5), 5);
+    EXPECT_EQ(part.DataString(), big.substr(10, 5));
+    src->SetPosition(src->GetSize() - 2);
+    EXPECT_THROW(part.CopyFrom(src.get(), 5), EReadError);
+}
+
+TEST(Streams, StringStreamHoldsBytes) {
+    TStringStream s(String(u"Жук"));
+    EXPECT_EQ(s.DataString(), "\xD0\x96\xD1\x83\xD0\xBA");
+    EXPECT_EQ(s.GetSize(), 6);
+    EXPECT_EQ(s.ReadString(2), "\xD0\x96");
+    s.Seek(0, soFromEnd);
+    s.WriteString("!");
+    s.SetPosition(1);
+    s.WriteString("ab");
+    EXPECT_EQ(s.DataString(), "\xD0"
+                              "ab\x83\xD0\xBA!");
+    EXPECT_EQ(s.Seek(100, soFromBeginning), 7); // clamped to the end
+    s.SetSize(2);
+    EXPECT_EQ(s.DataString(), "\xD0"
+                              "a");
+    EXPECT_EQ(s.GetPosition(), 2);
+}
+
+TEST(Streams, FileStreamCreatesOpensAndTruncates) {
+    TempDir dir;
+    const String name = dir.File("data.bin");
+    {
+        TFileStream f(name, fmCreate);
+        f.WriteBuffer("hello world", 11);
+        EXPECT_EQ(f.GetSize(), 11);
+        f.SetSize(5);
+        EXPECT_EQ(f.GetPosition(), 5);
+    }
+    {
+        TFileStream f(name, fmOpenRead | fmShareDenyWrite);
+        EXPECT_EQ(Contents(f), "hello");
+        EXPECT_THROW(f.WriteBuffer("x", 1), EWriteError); // opened for reading
+    }
+    {
+        TFileStream f(name, fmOpenReadWrite);
+        f.Seek(0, soFromEnd);
+        f.WriteBuffer("!", 1);
+    }
+    Owned<TMemoryStream> m(Create<TMemoryStream>());
+    m->LoadFromFile(name);
+    EXPECT_EQ(Contents(*m), "hello!");
+    m->SaveToFile(dir.File("copy.bin"));
+    std::ifstream in(UTF8Encode(dir.File("copy.bin")), std::ios::binary);
+    EXPECT_EQ(AnsiString(std::istreambuf_iterator<char>(in), {}), "hello!");
+}
+
+TEST(Streams, FileStreamFailuresNameTheFileAndTheReason) {
+    TempDir dir;
+    const String missing = dir.File("missing.txt");
+    try {
+        TFileStream f(missing, fmOpenRead);
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), u"Cannot open file \"" + missing + u"\". No such file or directory");
+    }
+    const String nodir = dir.File("no/such/dir.txt");
+    try {
+        TFileStream f(nodir, fmCreate);
+        FAIL();
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), u"Cannot create file \"" + nodir + u"\". No such file or directory");
+    }
+    // A directory is not a file, even though the OS would open it for reading.
+    EXPECT_THROW(TFileStream(dir.File(""), fmOpenRead), EFOpenError);
+}
+
+} // namespace
