@@ -63,9 +63,11 @@ TComponent::TComponent(TComponent* AOwner) {
 void TComponent::BeforeDestruction() {
     if (!FComponentState.Contains(csDestroying)) Destroying();
     // Done here rather than in the destructor so that the notifications reach
-    // the most-derived overrides of everyone involved.
+    // the most-derived overrides of everyone involved, and so that the owner's
+    // family hears of the removal while this component is still whole.
     RemoveFreeNotifications();
     DestroyComponents();
+    if (FOwner) FOwner->RemoveComponent(this);
     FTornDown = true;
 }
 
@@ -135,7 +137,9 @@ void TComponent::SetName(const String& NewName) {
 void TComponent::ValidateRename(TComponent* AComponent, const String& CurName, const String& NewName) {
     // A change of case only keeps the component its own name.
     if (!AComponent || NewName.empty() || SameIdent(UTF8Encode(CurName), UTF8Encode(NewName))) return;
-    if (AComponent->FOwner == this && FindComponent(NewName))
+    // A component on its way in (no owner yet) is checked too: two components
+    // of one name would break every lookup and fix-up by name.
+    if ((AComponent->FOwner == this || !AComponent->FOwner) && FindComponent(NewName))
         throw EComponentError(u"A component named %s already exists", {NewName});
 }
 

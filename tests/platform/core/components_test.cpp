@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+
 namespace {
 
 // Records every notice it receives and forgets a watched peer when told it died.
@@ -84,4 +87,102 @@ TEST(Persistent, AssignOfUnknownClassRaisesConversionError) {
     }
     a->Free();
     b->Free();
+}
+
+namespace {
+
+std::set<const TComponent*> gLive;
+
+// Holds references to other components, as a chart holds its axes' sources:
+// each reference asks the target for a free notification, and a removal
+// notice drops it. Every notice must concern a component that still exists.
+class TNode : public TComponent {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci = MakeClassInfo<TNode>("TNode", &TComponent::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TNode(TComponent* AOwner) : TComponent(AOwner) { gLive.insert(this); }
+    ~TNode() override { gLive.erase(this); }
+
+    void Refer(TNode* Target) {
+        Refs.insert(Target);
+        Target->FreeNotification(this);
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        EXPECT_TRUE(gLive.count(this)) << "notice reached a destroyed component";
+        if (Operation == opRemove) {
+            EXPECT_TRUE(gLive.count(AComponent)) << "notice about a destroyed component";
+            Refs.erase(AComponent);
+            RemovedClasses.push_back(std::string(AComponent->ClassNameA()));
+        }
+        TComponent::Notification(AComponent, Operation);
+    }
+    std::set<const TComponent*> Refs;
+    std::vector<std::string> RemovedClasses;
+};
+
+} // namespace
+
+TEST(Components, ReferencesNeverDangleWhateverTheOrderOfFreeing) {
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        std::mt19937 rng(seed);
+        std::vector<TNode*> all;
+        std::vector<TNode*> roots;
+        for (int r = 0; r < 3; ++r) {
+            roots.push_back(Create<TNode>(nullptr));
+            all.push_back(roots.back());
+        }
+        for (int i = 0; i < 18; ++i) {
+            TNode* owner = all[rng() % all.size()];
+            all.push_back(Create<TNode>(owner));
+        }
+        for (int i = 0; i < 40; ++i) {
+            TNode* a = all[rng() % all.size()];
+            TNode* b = all[rng() % all.size()];
+            if (a != b) a->Refer(b);
+        }
+        while (!gLive.empty()) {
+            std::vector<const TComponent*> live(gLive.begin(), gLive.end());
+            auto* victim = const_cast<TComponent*>(live[rng() % live.size()]);
+            victim->Free();
+            for (const TComponent* c : gLive)
+                for (const TComponent* ref : static_cast<const TNode*>(c)->Refs)
+                    ASSERT_TRUE(gLive.count(ref)) << "seed " << seed << ": a reference outlived its target";
+        }
+    }
+}
+
+TEST(Components, SiblingsHearOfARemovalWhileTheRemovedOneIsWhole) {
+    auto* form = Create<TComponent>(nullptr);
+    auto* watcher = Create<TNode>(form);
+    auto* series = Create<TNode>(form);
+    series->Free();
+    // The removed component still answers as its own class when its siblings hear of it.
+    EXPECT_EQ(watcher->RemovedClasses, (std::vector<std::string>{"TNode"}));
+    form->Free();
+    EXPECT_TRUE(gLive.empty());
+}
+
+TEST(Components, OwnerRemovalAndComponentIndex) {
+    auto* a = Create<TNode>(nullptr);
+    auto* b = Create<TNode>(nullptr);
+    auto* c = Create<TNode>(a);
+    c->SetName(u"Child");
+    a->RemoveComponent(c);
+    EXPECT_EQ(c->GetOwner(), nullptr);
+    EXPECT_EQ(c->GetComponentIndex(), -1);
+    b->InsertComponent(c);
+    EXPECT_EQ(b->FindComponent(u"CHILD"), c);
+    auto* clash = Create<TNode>(a);
+    clash->SetName(u"child");
+    a->RemoveComponent(clash);
+    b->InsertComponent(Create<TNode>(nullptr)); // unnamed components never clash
+    EXPECT_THROW(b->InsertComponent(clash), EComponentError);
+    EXPECT_EQ(clash->GetOwner(), nullptr);
+    clash->Free();
+    a->Free();
+    b->Free();
+    EXPECT_TRUE(gLive.empty());
 }

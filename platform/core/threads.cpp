@@ -1,0 +1,276 @@
+#include "platform/core/threads.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/core/typinfo.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <sstream>
+
+namespace {
+
+struct SyncRequest {
+    TThreadProcedure method;
+    bool waited = false; // Synchronize: the poster waits for done
+    bool done = false;
+    std::exception_ptr error;
+};
+
+// One lock and one condition for the queue, the finishing of threads and the
+// completion of synchronised calls: every waiter re-checks its own condition.
+struct SyncState {
+    std::mutex lock;
+    std::condition_variable signal;
+    std::deque<std::shared_ptr<SyncRequest>> queue;
+    bool mainKnown = false;
+    TThreadID mainThread;
+    std::mutex hookLock;
+    std::function<void()> wakeHook;
+};
+
+SyncState& Sync() {
+    static SyncState s;
+    return s;
+}
+
+void WakeMainThread() {
+    SyncState& s = Sync();
+    std::function<void()> hook;
+    {
+        std::lock_guard g(s.hookLock);
+        hook = s.wakeHook;
+    }
+    if (hook) hook();
+}
+
+void Post(const std::shared_ptr<SyncRequest>& request) {
+    SyncState& s = Sync();
+    {
+        std::lock_guard g(s.lock);
+        s.queue.push_back(request);
+    }
+    s.signal.notify_all();
+    WakeMainThread();
+}
+
+String ThreadIdText(TThreadID id) {
+    std::ostringstream out;
+    out << id;
+    return UTF8ToString(out.str());
+}
+
+} // namespace
+
+TThreadID GetCurrentThreadID() {
+    return std::this_thread::get_id();
+}
+
+TThreadID MainThreadID() {
+    SyncState& s = Sync();
+    std::lock_guard g(s.lock);
+    if (!s.mainKnown) {
+        s.mainThread = GetCurrentThreadID();
+        s.mainKnown = true;
+    }
+    return s.mainThread;
+}
+
+void SetMainThread() {
+    SyncState& s = Sync();
+    std::lock_guard g(s.lock);
+    s.mainThread = GetCurrentThreadID();
+    s.mainKnown = true;
+}
+
+bool IsMainThread() {
+    return GetCurrentThreadID() == MainThreadID();
+}
+
+void SetWakeMainThreadHook(std::function<void()> Hook) {
+    SyncState& s = Sync();
+    std::lock_guard g(s.hookLock);
+    s.wakeHook = std::move(Hook);
+}
+
+bool CheckSynchronize(int Timeout) {
+    if (!IsMainThread())
+        throw EThread(u"CheckSynchronize called from thread %s, which is NOT the main thread",
+                      {ThreadIdText(GetCurrentThreadID())});
+    SyncState& s = Sync();
+    std::unique_lock lk(s.lock);
+    if (s.queue.empty() && Timeout > 0)
+        s.signal.wait_for(lk, std::chrono::milliseconds(Timeout), [&s] { return !s.queue.empty(); });
+    // Only the calls present now: a call that posts another does not keep us here.
+    std::size_t pending = s.queue.size();
+    const bool ran = pending > 0;
+    while (pending-- > 0 && !s.queue.empty()) {
+        std::shared_ptr<SyncRequest> request = std::move(s.queue.front());
+        s.queue.pop_front();
+        lk.unlock();
+        std::exception_ptr error;
+        try {
+            request->method();
+        } catch (...) {
+            error = std::current_exception();
+        }
+        lk.lock();
+        if (request->waited) {
+            request->error = error;
+            request->done = true;
+            s.signal.notify_all();
+        } else if (error) {
+            std::rethrow_exception(error);
+        }
+    }
+    return ran;
+}
+
+// ---------------------------------------------------------------------------
+// TThread
+
+const ClassInfo& TThread::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TThread>("TThread", &TObject::StaticClass());
+    return ci;
+}
+
+TThread::TThread(bool CreateSuspended) : FCreateSuspended(CreateSuspended) {
+    MainThreadID(); // a thread made before the units started still knows the main thread
+}
+
+TThread::~TThread() = default;
+
+void TThread::AfterConstruction() {
+    TObject::AfterConstruction();
+    if (!FCreateSuspended) Start();
+}
+
+void TThread::BeforeDestruction() {
+    if (FStarted && !FFinished && GetCurrentThreadID() != FThreadID) {
+        Terminate();
+        WaitFor();
+    }
+    TObject::BeforeDestruction();
+}
+
+void TThread::Start() {
+    if (FStarted.exchange(true)) throw EThread(u"Cannot call Start on a running or suspended thread");
+    SyncState& s = Sync();
+    // The new thread takes the same lock before it runs, so it sees FThreadID.
+    std::lock_guard g(s.lock);
+    std::thread t([this] { Run(); });
+    FThreadID = t.get_id();
+    t.detach();
+}
+
+void TThread::SetSuspended(bool Value) {
+    if (!Value) {
+        if (!FStarted) Start();
+    } else if (FStarted) {
+        throw EThread(u"Cannot suspend a running thread");
+    }
+}
+
+void TThread::Terminate() {
+    FTerminated = true;
+    TerminatedSet();
+}
+
+LongWord TThread::WaitFor() {
+    if (!FStarted) throw EThread(u"Cannot wait for a thread that has not been started");
+    if (FFreeOnTerminate) throw EThread(u"Cannot call WaitFor on a thread that frees itself on termination");
+    if (GetCurrentThreadID() == FThreadID) throw EThread(u"A thread cannot wait for itself");
+    SyncState& s = Sync();
+    const bool onMain = IsMainThread();
+    std::unique_lock lk(s.lock);
+    while (!FFinished) {
+        if (onMain && !s.queue.empty()) {
+            // The thread may be waiting in Synchronize (OnTerminate does): serve it.
+            lk.unlock();
+            CheckSynchronize(0);
+            lk.lock();
+            continue;
+        }
+        s.signal.wait(lk);
+    }
+    return static_cast<LongWord>(FReturnValue);
+}
+
+void TThread::Run() {
+    {
+        std::lock_guard g(Sync().lock); // Start has finished publishing FThreadID
+    }
+    if (!FTerminated) {
+        try {
+            Execute();
+        } catch (...) {
+            FFatalException = std::current_exception();
+        }
+    }
+    const bool freeThread = FFreeOnTerminate;
+    try {
+        DoTerminate();
+    } catch (...) {
+        if (!FFatalException) FFatalException = std::current_exception();
+    }
+    SyncState& s = Sync();
+    {
+        std::lock_guard g(s.lock);
+        FFinished = true;
+        s.signal.notify_all();
+    }
+    // From here on the object belongs to whoever waited for it.
+    if (freeThread) Free();
+}
+
+void TThread::DoTerminate() {
+    if (OnTerminate) Synchronize([this] { OnTerminate(this); });
+}
+
+void TThread::Synchronize(TThread* AThread, TThreadProcedure Method) {
+    if (IsMainThread()) {
+        Method();
+        return;
+    }
+    auto request = std::make_shared<SyncRequest>();
+    request->method = std::move(Method);
+    request->waited = true;
+    Post(request);
+    SyncState& s = Sync();
+    std::unique_lock lk(s.lock);
+    s.signal.wait(lk, [&request] { return request->done; });
+    if (request->error) std::rethrow_exception(request->error);
+}
+
+void TThread::Queue(TThread* AThread, TThreadProcedure Method) {
+    if (IsMainThread()) {
+        Method();
+        return;
+    }
+    auto request = std::make_shared<SyncRequest>();
+    request->method = std::move(Method);
+    Post(request);
+}
+
+// ---------------------------------------------------------------------------
+// Unit start-up
+
+void InitClassesUnit() {
+    SetMainThread();
+}
+
+void DoneClassesUnit() {
+    // Calls still waiting can no longer run: queued ones are dropped, and a
+    // thread blocked in Synchronize gets an error instead of waiting forever.
+    SyncState& s = Sync();
+    std::lock_guard g(s.lock);
+    for (const auto& request : s.queue)
+        if (request->waited) {
+            request->error = std::make_exception_ptr(EThread(u"The main thread has shut down"));
+            request->done = true;
+        }
+    s.queue.clear();
+    s.signal.notify_all();
+}

@@ -1,0 +1,232 @@
+#include "platform/core/classes.h"
+#include "platform/core/sysutils.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <mutex>
+
+namespace {
+
+// Serves the main-thread queue until Done holds or the bound runs out.
+bool DrainUntil(const std::function<bool()>& Done, int BoundMs = 10000) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(BoundMs);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        CheckSynchronize(10);
+    }
+    return true;
+}
+
+// A thread that runs a given body.
+class TBodyThread : public TThread {
+public:
+    TBodyThread(bool CreateSuspended, std::function<void(TBodyThread&)> Body)
+        : TThread(CreateSuspended), FBody(std::move(Body)) {}
+    using TThread::Queue;
+    using TThread::SetReturnValue;
+    using TThread::Synchronize;
+
+protected:
+    void Execute() override { FBody(*this); }
+
+private:
+    std::function<void(TBodyThread&)> FBody;
+};
+
+Owned<TBodyThread> Spawn(std::function<void(TBodyThread&)> Body, bool Suspended = false) {
+    return MakeOwned<TBodyThread>(Suspended, std::move(Body));
+}
+
+} // namespace
+
+TEST(Threads, SynchronizeFromManyThreadsDeliversEachExceptionToItsOwnCaller) {
+    constexpr int kThreads = 8;
+    constexpr int kFailing = 3;
+    std::mutex lock;
+    std::vector<int> ranOnMain;
+    std::vector<String> caught(kThreads);
+    std::vector<Owned<TBodyThread>> threads;
+    for (int i = 0; i < kThreads; ++i)
+        threads.push_back(Spawn([&, i](TBodyThread& self) {
+            for (int round = 0; round < 20; ++round) {
+                try {
+                    self.Synchronize([&, i, round] {
+                        if (IsMainThread()) {
+                            std::lock_guard g(lock);
+                            ranOnMain.push_back(i);
+                        }
+                        if (i == kFailing && round == 5) throw EConvertError(u"bad value");
+                    });
+                } catch (const Exception& e) {
+                    caught[static_cast<std::size_t>(i)] += e.Message();
+                }
+            }
+        }));
+    ASSERT_TRUE(DrainUntil([&] {
+        for (auto& t : threads)
+            if (!t->GetFinished()) return false;
+        return true;
+    }));
+    EXPECT_EQ(ranOnMain.size(), static_cast<std::size_t>(kThreads * 20));
+    for (int i = 0; i < kThreads; ++i) {
+        EXPECT_EQ(caught[static_cast<std::size_t>(i)], i == kFailing ? u"bad value" : u"");
+        EXPECT_EQ(threads[static_cast<std::size_t>(i)]->GetFatalException(), nullptr);
+    }
+}
+
+TEST(Threads, AnExceptionEscapingExecuteIsKeptAsFatalException) {
+    auto t = Spawn([](TBodyThread& self) {
+        self.SetReturnValue(42);
+        throw EInvalidOperation(u"device gone");
+    });
+    EXPECT_EQ(t->WaitFor(), 42u);
+    ASSERT_NE(t->GetFatalException(), nullptr);
+    try {
+        std::rethrow_exception(t->GetFatalException());
+    } catch (const EInvalidOperation& e) {
+        EXPECT_EQ(e.Message(), u"device gone");
+    }
+    // Not even a foreign exception takes the process down.
+    auto u = Spawn([](TBodyThread&) { throw 7; });
+    u->WaitFor();
+    EXPECT_NE(u->GetFatalException(), nullptr);
+}
+
+TEST(Threads, QueuedCallsRunInPostingOrderBeforeALaterSynchronize) {
+    std::vector<int> log;
+    auto t = Spawn([&](TBodyThread& self) {
+        for (int i = 0; i < 50; ++i) self.Queue([&log, i] { log.push_back(i); });
+        self.Synchronize([&log] { log.push_back(-1); });
+    });
+    t->WaitFor(); // the main thread serves the queue while it waits
+    ASSERT_EQ(log.size(), 51u);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(log[static_cast<std::size_t>(i)], i);
+    EXPECT_EQ(log.back(), -1);
+}
+
+TEST(Threads, AFailingQueuedCallReachesTheDrainerAndLeavesTheRestQueued) {
+    std::vector<int> log;
+    auto t = Spawn([&](TBodyThread& self) {
+        self.Queue([&log] { log.push_back(1); });
+        self.Queue([] { throw EAbort(u"queued failure"); });
+        self.Queue([&log] { log.push_back(3); });
+    });
+    // Wait for the thread without serving the queue, then drain by hand.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!t->GetFinished() && std::chrono::steady_clock::now() < deadline) std::this_thread::yield();
+    ASSERT_TRUE(t->GetFinished());
+    bool raised = false;
+    ASSERT_TRUE(DrainUntil([&] {
+        try {
+            CheckSynchronize(10);
+        } catch (const EAbort& e) {
+            EXPECT_EQ(e.Message(), u"queued failure");
+            raised = true;
+        }
+        return log.size() == 2;
+    }));
+    EXPECT_TRUE(raised);
+    EXPECT_EQ(log, (std::vector<int>{1, 3}));
+}
+
+TEST(Threads, MainThreadCallsRunAtOnceAndOnlyTheMainThreadDrains) {
+    EXPECT_EQ(MainThreadID(), GetCurrentThreadID());
+    int n = 0;
+    TThread::Synchronize(nullptr, [&n] { ++n; });
+    TThread::Queue(nullptr, [&n] { ++n; });
+    EXPECT_EQ(n, 2);
+    EXPECT_FALSE(CheckSynchronize(0));
+    bool refused = false;
+    auto t = Spawn([&refused](TBodyThread&) {
+        try {
+            CheckSynchronize(0);
+        } catch (const EThread&) {
+            refused = true;
+        }
+    });
+    t->WaitFor();
+    EXPECT_TRUE(refused);
+}
+
+TEST(Threads, WakeHookHearsOfPostedWork) {
+    std::atomic<int> wakes{0};
+    SetWakeMainThreadHook([&wakes] { ++wakes; });
+    auto t = Spawn([](TBodyThread& self) {
+        self.Queue([] {});
+        self.Synchronize([] {});
+    });
+    t->WaitFor();
+    SetWakeMainThreadHook(nullptr);
+    EXPECT_EQ(wakes.load(), 2);
+}
+
+TEST(Threads, SuspendedStartTerminateAndOnTerminateOnTheMainThread) {
+    std::atomic<int> loops{0};
+    auto t = Spawn(
+        [&loops](TBodyThread& self) {
+            while (!self.GetTerminated()) {
+                ++loops;
+                std::this_thread::yield();
+            }
+            self.SetReturnValue(5);
+        },
+        true);
+    bool terminateOnMain = false;
+    t->OnTerminate.Bind([&](TObject* sender) {
+        EXPECT_EQ(sender, t.get());
+        terminateOnMain = IsMainThread();
+    });
+    EXPECT_TRUE(t->GetSuspended());
+    EXPECT_THROW(t->WaitFor(), EThread);
+    t->Start();
+    EXPECT_THROW(t->Start(), EThread);
+    EXPECT_FALSE(t->GetSuspended());
+    ASSERT_TRUE(DrainUntil([&] { return loops.load() > 0; }));
+    t->Terminate();
+    EXPECT_EQ(t->WaitFor(), 5u);
+    EXPECT_TRUE(terminateOnMain);
+    EXPECT_TRUE(t->GetFinished());
+
+    // Freeing a running thread stops it first.
+    std::atomic<bool> running{false}, sawTerminated{false};
+    auto u = Spawn([&](TBodyThread& self) {
+        running = true;
+        while (!self.GetTerminated()) std::this_thread::yield();
+        sawTerminated = true;
+    });
+    ASSERT_TRUE(DrainUntil([&] { return running.load(); }));
+    u.reset();
+    EXPECT_TRUE(sawTerminated);
+    // A thread terminated before it got going skips Execute; one never started is dropped.
+    bool executed = false;
+    auto v = Spawn([&executed](TBodyThread&) { executed = true; }, true);
+    v->Terminate();
+    v->Start();
+    v->WaitFor();
+    EXPECT_FALSE(executed);
+    bool ran = false;
+    Spawn([&ran](TBodyThread&) { ran = true; }, true).reset();
+    EXPECT_FALSE(ran);
+}
+
+namespace {
+std::atomic<int> gSelfFreed{0};
+class TSelfFreeing : public TThread {
+public:
+    TSelfFreeing() : TThread(true) { SetFreeOnTerminate(true); }
+    ~TSelfFreeing() override { ++gSelfFreed; }
+
+protected:
+    void Execute() override {
+        Synchronize([] {});
+    }
+};
+} // namespace
+
+TEST(Threads, FreeOnTerminateThreadFreesItself) {
+    auto* t = Create<TSelfFreeing>();
+    t->Start();
+    EXPECT_THROW(t->WaitFor(), EThread); // it may be gone at any moment: no waiting on it
+    ASSERT_TRUE(DrainUntil([] { return gSelfFreed.load() == 1; }));
+}
