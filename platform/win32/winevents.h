@@ -1,0 +1,53 @@
+#pragma once
+// Kernel handles, the thread's last error, and event objects with the wait
+// functions, with Windows semantics. Handles are ids from a counter that is
+// never reused, so a stale handle fails with ERROR_INVALID_HANDLE instead of
+// reaching a recycled object.
+
+#include "platform/win32/wintypes.h"
+
+#include <memory>
+
+inline constexpr DWORD WAIT_OBJECT_0 = 0;
+inline constexpr DWORD WAIT_ABANDONED = 0x80;
+inline constexpr DWORD WAIT_TIMEOUT = 258;
+inline constexpr DWORD WAIT_FAILED = 0xFFFFFFFFu;
+
+DWORD GetLastError();
+void SetLastError(DWORD dwErrCode);
+
+// Closes any kernel handle (events and comm devices).
+BOOL CloseHandle(HANDLE hObject);
+
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES lpEventAttributes, BOOL bManualReset, BOOL bInitialState,
+                    LPCWSTR lpName);
+BOOL SetEvent(HANDLE hEvent);
+BOOL ResetEvent(HANDLE hEvent);
+DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
+// Waits for any of the events (bWaitAll = TRUE is not supported and fails with
+// ERROR_INVALID_PARAMETER); the lowest signalled index wins, and an auto-reset
+// event is consumed by the wait that reports it.
+DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds);
+void Sleep(DWORD dwMilliseconds);
+
+namespace win32 {
+
+// Anything a handle can stand for. Close() runs once, when the handle is closed.
+class KernelObject {
+public:
+    virtual ~KernelObject() = default;
+    virtual void Close() {}
+};
+
+HANDLE RegisterHandle(std::shared_ptr<KernelObject> object);
+std::shared_ptr<KernelObject> LookupHandle(HANDLE h);
+
+template <class T>
+std::shared_ptr<T> LookupHandleAs(HANDLE h) {
+    return std::dynamic_pointer_cast<T>(LookupHandle(h));
+}
+
+// Number of open handles (tests check that nothing leaks).
+std::size_t OpenHandleCount();
+
+} // namespace win32
