@@ -36,6 +36,12 @@ inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
 // (HANDLE)-1: not constexpr, as a cast to a pointer cannot be.
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
+// Registry value types.
+inline constexpr DWORD REG_NONE = 0;
+inline constexpr DWORD REG_SZ = 1;
+inline constexpr DWORD REG_BINARY = 3;
+inline constexpr DWORD REG_DWORD = 4;
+
 // System error codes.
 inline constexpr DWORD ERROR_SUCCESS = 0;
 inline constexpr DWORD ERROR_INVALID_FUNCTION = 1;
