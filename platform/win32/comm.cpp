@@ -1,6 +1,6 @@
 #include "platform/win32/comm.h"
 
-#include "platform/core/system.h"
+#include "platform/core/sysutils.h"
 
 #include <atomic>
 #include <filesystem>

@@ -3,7 +3,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -177,11 +176,4 @@ DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAl
         else if (win32::EventSignal().wait_until(lock, deadline) == std::cv_status::timeout)
             return scan();
     }
-}
-
-void Sleep(DWORD dwMilliseconds) {
-    if (dwMilliseconds == 0)
-        std::this_thread::yield();
-    else
-        std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
 }

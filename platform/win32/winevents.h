@@ -28,7 +28,7 @@ DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds);
 // ERROR_INVALID_PARAMETER); the lowest signalled index wins, and an auto-reset
 // event is consumed by the wait that reports it.
 DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAll, DWORD dwMilliseconds);
-void Sleep(DWORD dwMilliseconds);
+// Sleep is SysUtils' (platform/core/sysutils.h).
 
 namespace win32 {
 
