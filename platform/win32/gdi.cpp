@@ -1,6 +1,13 @@
-#include "platform/win32/gdi.h"
+// Logical GDI objects, regions, bitmaps and the Win32-shaped entry points.
+#include "platform/win32/gdiqt.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include <array>
+#include <mutex>
+#include <unordered_set>
 
 COLORREF GetSysColor(int index) {
     static constexpr std::array<COLORREF, 31> table = {
@@ -41,6 +48,7 @@ COLORREF GetSysColor(int index) {
 }
 
 namespace {
+
 bool SameText(std::u16string_view a, std::u16string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
@@ -51,21 +59,70 @@ bool SameText(std::u16string_view a, std::u16string_view b) {
     }
     return true;
 }
+
+// Every live object, so that a stale handle fails as it does on the system
+// instead of touching freed memory.
+struct Registry {
+    std::mutex lock;
+    std::unordered_set<const GdiObject*> live;
+};
+Registry& Objects() {
+    static Registry r;
+    return r;
+}
+
+template <class T>
+T* Track(std::unique_ptr<T> obj) {
+    Registry& r = Objects();
+    std::lock_guard g(r.lock);
+    r.live.insert(obj.get());
+    return obj.release();
+}
+
+bool IsLive(const GdiObject* obj) {
+    if (!obj) return false;
+    Registry& r = Objects();
+    std::lock_guard g(r.lock);
+    return r.live.count(obj) != 0;
+}
+
+void Destroy(GdiObject* obj) {
+    {
+        Registry& r = Objects();
+        std::lock_guard g(r.lock);
+        r.live.erase(obj);
+    }
+    delete obj;
+}
+
+bool g_textAntialias = true;
+
 } // namespace
+
+void GdiSetTextAntialiasing(bool on) {
+    g_textAntialias = on;
+}
+
+bool GdiTextAntialiasing() {
+    return g_textAntialias;
+}
 
 String SubstituteFontName(const String& Name) {
     struct Pair {
         std::u16string_view from, to;
     };
-    // Tahoma and the old dialog face have no free metric twin; the Arial twin
+    // Tahoma and the old dialog faces have no free metric twin; the Arial twin
     // is the closest in widths among the installed faces.
     static constexpr Pair pairs[] = {
         {u"Arial", u"Liberation Sans"},
         {u"Helvetica", u"Liberation Sans"},
         {u"Tahoma", u"Liberation Sans"},
         {u"MS Sans Serif", u"Liberation Sans"},
+        {u"MS Shell Dlg", u"Liberation Sans"},
+        {u"MS Shell Dlg 2", u"Liberation Sans"},
         {u"Microsoft Sans Serif", u"Liberation Sans"},
         {u"Segoe UI", u"Liberation Sans"},
+        {u"System", u"Liberation Sans"},
         {u"Verdana", u"DejaVu Sans"},
         {u"Times New Roman", u"Liberation Serif"},
         {u"Times", u"Liberation Serif"},
@@ -79,4 +136,849 @@ String SubstituteFontName(const String& Name) {
     for (const Pair& p : pairs)
         if (SameText(Name, p.from)) return String(p.to);
     return Name;
+}
+
+void GdiRetain(HGDIOBJ obj) {
+    if (obj) ++obj->selections;
+}
+
+void GdiRelease(HGDIOBJ obj) {
+    if (!obj) return;
+    --obj->selections;
+    if (obj->selections <= 0 && obj->deleted && !obj->stock) Destroy(obj);
+}
+
+GdiRegion::GdiRegion() : GdiObject(GdiKind::Region), impl(std::make_unique<Impl>()) {}
+GdiRegion::~GdiRegion() = default;
+GdiBitmap::GdiBitmap() : GdiObject(GdiKind::Bitmap), impl(std::make_unique<Impl>()) {}
+GdiBitmap::~GdiBitmap() = default;
+
+QColor ToQColor(COLORREF c) {
+    return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
+}
+
+QFont ToQFont(const LOGFONTW& lf, double scale) {
+    QFont f(QString::fromStdU16String(SubstituteFontName(lf.lfFaceName.empty() ? u"Tahoma" : lf.lfFaceName)));
+    int h = lf.lfHeight == 0 ? -11 : lf.lfHeight;
+    // Negative: the character (em) height; positive: the cell height, which
+    // the face's ascent and descent divide.
+    if (h < 0) {
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(-h * scale))));
+    } else {
+        const int cell = std::max(1, static_cast<int>(std::lround(h * scale)));
+        f.setPixelSize(cell);
+        const QFontMetricsF fm(f);
+        const double ratio = fm.height() > 0 ? cell / fm.height() : 1.0;
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(cell * ratio))));
+    }
+    f.setWeight(static_cast<QFont::Weight>(std::clamp<int>(lf.lfWeight == 0 ? 400 : lf.lfWeight, 100, 900)));
+    f.setItalic(lf.lfItalic != 0);
+    f.setUnderline(lf.lfUnderline != 0);
+    f.setStrikeOut(lf.lfStrikeOut != 0);
+    if ((lf.lfPitchAndFamily & 3) == FIXED_PITCH) f.setFixedPitch(true);
+    switch (lf.lfQuality) {
+    case NONANTIALIASED_QUALITY:
+        f.setStyleStrategy(QFont::NoAntialias);
+        break;
+    case ANTIALIASED_QUALITY:
+    case CLEARTYPE_QUALITY:
+        f.setStyleStrategy(QFont::PreferAntialias);
+        break;
+    default:
+        f.setStyleStrategy(g_textAntialias ? QFont::PreferAntialias : QFont::NoAntialias);
+    }
+    return f;
+}
+
+// ---------------------------------------------------------------------------
+// Pens, brushes, fonts
+
+HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH& brush, DWORD styleCount, const DWORD* styles) {
+    auto p = std::make_unique<GdiPen>();
+    p->style = style;
+    p->width = static_cast<int>(width);
+    p->color = brush.lbColor;
+    if (brush.lbStyle == BS_NULL) p->style = (style & ~static_cast<DWORD>(PS_STYLE_MASK)) | PS_NULL;
+    if ((style & PS_STYLE_MASK) == PS_USERSTYLE && styles)
+        p->userStyle.assign(styles, styles + std::min<DWORD>(styleCount, 16));
+    if (!p->Geometric()) p->width = 1; // cosmetic pens are one device pixel
+    return Track(std::move(p));
+}
+
+HPEN CreatePen(int style, int width, COLORREF color) {
+    auto p = std::make_unique<GdiPen>();
+    const int s = style & PS_STYLE_MASK;
+    // A wide pen cannot be styled: it draws solid.
+    p->style = static_cast<DWORD>((width > 1 && s >= PS_DASH && s <= PS_DASHDOTDOT) ? PS_SOLID : s);
+    p->width = std::max(0, width);
+    p->color = color;
+    p->style |= PS_GEOMETRIC;
+    return Track(std::move(p));
+}
+
+HPEN CreatePenIndirect(const LOGPEN& lp) {
+    return CreatePen(static_cast<int>(lp.lopnStyle), lp.lopnWidth.X, lp.lopnColor);
+}
+
+HBRUSH CreateBrushIndirect(const LOGBRUSH& lb) {
+    auto b = std::make_unique<GdiBrush>();
+    b->style = lb.lbStyle;
+    b->color = lb.lbColor;
+    b->hatch = static_cast<int>(lb.lbHatch);
+    if (lb.lbStyle == BS_PATTERN) {
+        auto* bm = reinterpret_cast<HBITMAP>(lb.lbHatch);
+        if (!IsLive(bm)) return nullptr;
+        auto pat = std::make_shared<GdiPattern>();
+        pat->image = bm->impl->image.convertToFormat(QImage::Format_RGB32);
+        b->pattern = std::move(pat);
+        b->hatch = 0;
+    }
+    return Track(std::move(b));
+}
+
+HBRUSH CreateSolidBrush(COLORREF color) {
+    return CreateBrushIndirect(LOGBRUSH{BS_SOLID, color, 0});
+}
+
+HBRUSH CreateHatchBrush(int hatch, COLORREF color) {
+    return CreateBrushIndirect(LOGBRUSH{BS_HATCHED, color, static_cast<std::uintptr_t>(hatch)});
+}
+
+HBRUSH CreatePatternBrush(HBITMAP bitmap) {
+    return CreateBrushIndirect(LOGBRUSH{BS_PATTERN, 0, reinterpret_cast<std::uintptr_t>(bitmap)});
+}
+
+HFONT CreateFontIndirectW(const LOGFONTW& lf) {
+    auto f = std::make_unique<GdiFont>();
+    f->log = lf;
+    return Track(std::move(f));
+}
+
+HGDIOBJ GetStockObject(int index) {
+    struct Stock {
+        std::array<GdiObject*, 20> objs{};
+        Stock() {
+            auto brush = [](UINT style, COLORREF c) {
+                auto b = std::make_unique<GdiBrush>();
+                b->style = style;
+                b->color = c;
+                return b;
+            };
+            auto pen = [](int style, COLORREF c) {
+                auto p = std::make_unique<GdiPen>();
+                p->style = static_cast<DWORD>(style);
+                p->width = 1;
+                p->color = c;
+                return p;
+            };
+            objs[WHITE_BRUSH] = Track(brush(BS_SOLID, RGB(255, 255, 255)));
+            objs[LTGRAY_BRUSH] = Track(brush(BS_SOLID, RGB(192, 192, 192)));
+            objs[GRAY_BRUSH] = Track(brush(BS_SOLID, RGB(128, 128, 128)));
+            objs[DKGRAY_BRUSH] = Track(brush(BS_SOLID, RGB(64, 64, 64)));
+            objs[BLACK_BRUSH] = Track(brush(BS_SOLID, 0));
+            objs[NULL_BRUSH] = Track(brush(BS_NULL, 0));
+            objs[WHITE_PEN] = Track(pen(PS_SOLID, RGB(255, 255, 255)));
+            objs[BLACK_PEN] = Track(pen(PS_SOLID, 0));
+            objs[NULL_PEN] = Track(pen(PS_NULL, 0));
+            auto font = std::make_unique<GdiFont>();
+            font->log.lfHeight = -11;
+            font->log.lfFaceName = u"Tahoma";
+            objs[SYSTEM_FONT] = Track(std::move(font));
+            auto gui = std::make_unique<GdiFont>();
+            gui->log.lfHeight = -11;
+            gui->log.lfFaceName = u"Tahoma";
+            objs[DEFAULT_GUI_FONT] = Track(std::move(gui));
+            auto dcBrush = brush(BS_SOLID, RGB(255, 255, 255));
+            dcBrush->dcBrush = true;
+            objs[DC_BRUSH] = Track(std::move(dcBrush));
+            auto dcPen = pen(PS_SOLID, 0);
+            dcPen->dcPen = true;
+            objs[DC_PEN] = Track(std::move(dcPen));
+            for (GdiObject* o : objs)
+                if (o) o->stock = true;
+        }
+    };
+    static Stock stock;
+    if (index < 0 || index >= static_cast<int>(stock.objs.size())) return nullptr;
+    return stock.objs[static_cast<std::size_t>(index)];
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    if (!IsLive(object)) return false;
+    if (object->stock) return true;
+    if (object->selections > 0) {
+        object->deleted = true; // freed when the last context lets it go
+        return true;
+    }
+    Destroy(object);
+    return true;
+}
+
+int GetObjectW(HPEN pen, LOGPEN* out) {
+    if (!IsLive(pen) || !out) return 0;
+    out->lopnStyle = pen->style & (PS_STYLE_MASK | PS_ENDCAP_MASK | PS_JOIN_MASK);
+    out->lopnWidth = POINT{pen->width, 0};
+    out->lopnColor = pen->color;
+    return static_cast<int>(sizeof(LOGPEN));
+}
+
+int GetObjectW(HBRUSH brush, LOGBRUSH* out) {
+    if (!IsLive(brush) || !out) return 0;
+    *out = LOGBRUSH{brush->style, brush->color, static_cast<std::uintptr_t>(brush->hatch)};
+    return static_cast<int>(sizeof(LOGBRUSH));
+}
+
+int GetObjectW(HFONT font, LOGFONTW* out) {
+    if (!IsLive(font) || !out) return 0;
+    *out = font->log;
+    return static_cast<int>(sizeof(LOGFONTW));
+}
+
+// ---------------------------------------------------------------------------
+// Regions
+
+namespace {
+
+HRGN NewRegion(QRegion r) {
+    auto rgn = std::make_unique<GdiRegion>();
+    rgn->impl->region = std::move(r);
+    return Track(std::move(rgn));
+}
+
+int RegionType(const QRegion& r) {
+    if (r.isEmpty()) return NULLREGION;
+    return r.rectCount() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
+
+QRect Normal(int l, int t, int r, int b) {
+    if (r < l) std::swap(l, r);
+    if (b < t) std::swap(t, b);
+    return QRect(l, t, r - l, b - t);
+}
+
+} // namespace
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom) {
+    return NewRegion(QRegion(Normal(left, top, right, bottom)));
+}
+
+HRGN CreateRectRgnIndirect(const RECT& r) {
+    return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
+    const QRect box = Normal(left, top, right, bottom);
+    if (box.isEmpty()) return NewRegion(QRegion());
+    return NewRegion(QRegion(box, QRegion::Ellipse));
+}
+
+HRGN CreateEllipticRgnIndirect(const RECT& r) {
+    return CreateEllipticRgn(r.Left, r.Top, r.Right, r.Bottom);
+}
+
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h) {
+    const QRect box = Normal(left, top, right, bottom);
+    if (box.isEmpty()) return NewRegion(QRegion());
+    QPainterPath path;
+    path.addRoundedRect(QRectF(box), std::abs(w) / 2.0, std::abs(h) / 2.0);
+    return NewRegion(QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill));
+}
+
+HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
+    QPolygon poly;
+    for (int i = 0; i < count; ++i) poly << QPoint(points[i].X, points[i].Y);
+    return NewRegion(QRegion(poly, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
+}
+
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode) {
+    if (!IsLive(dest) || !IsLive(src1)) return RGN_ERROR;
+    const QRegion a = src1->impl->region;
+    if (mode == RGN_COPY) {
+        dest->impl->region = a;
+        return RegionType(a);
+    }
+    if (!IsLive(src2)) return RGN_ERROR;
+    const QRegion& b = src2->impl->region;
+    switch (mode) {
+    case RGN_AND:
+        dest->impl->region = a & b;
+        break;
+    case RGN_OR:
+        dest->impl->region = a | b;
+        break;
+    case RGN_XOR:
+        dest->impl->region = a ^ b;
+        break;
+    case RGN_DIFF:
+        dest->impl->region = a - b;
+        break;
+    default:
+        return RGN_ERROR;
+    }
+    return RegionType(dest->impl->region);
+}
+
+BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom) {
+    if (!IsLive(rgn)) return false;
+    rgn->impl->region = QRegion(Normal(left, top, right, bottom));
+    return true;
+}
+
+BOOL PtInRegion(HRGN rgn, int x, int y) {
+    return IsLive(rgn) && rgn->impl->region.contains(QPoint(x, y));
+}
+
+BOOL EqualRgn(HRGN a, HRGN b) {
+    return IsLive(a) && IsLive(b) && a->impl->region == b->impl->region;
+}
+
+int GetRgnBox(HRGN rgn, RECT* box) {
+    if (!IsLive(rgn)) return RGN_ERROR;
+    const QRect r = rgn->impl->region.boundingRect();
+    if (box) *box = r.isEmpty() ? RECT{} : RECT{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+    return RegionType(rgn->impl->region);
+}
+
+int OffsetRgn(HRGN rgn, int dx, int dy) {
+    if (!IsLive(rgn)) return RGN_ERROR;
+    rgn->impl->region.translate(dx, dy);
+    return RegionType(rgn->impl->region);
+}
+
+// ---------------------------------------------------------------------------
+// Bitmaps
+
+namespace {
+QImage::Format QtFormat(GdiPixelFormat f) {
+    return f == GdiPixelFormat::Bgr24 ? QImage::Format_BGR888 : QImage::Format_RGB32;
+}
+HBITMAP NewBitmap(QImage image) {
+    auto bm = std::make_unique<GdiBitmap>();
+    bm->impl->image = std::move(image);
+    return Track(std::move(bm));
+}
+void FinishPainting(HBITMAP bm) {
+    if (bm->impl->selectedInto) bm->impl->selectedInto->EndPainting();
+}
+} // namespace
+
+QImage& BitmapImage(HBITMAP bitmap) {
+    FinishPainting(bitmap);
+    return bitmap->impl->image;
+}
+
+HBITMAP CreateBitmapSurface(int width, int height, GdiPixelFormat format) {
+    QImage img(std::max(0, width), std::max(0, height), QtFormat(format));
+    img.fill(Qt::white);
+    return NewBitmap(std::move(img));
+}
+
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
+    return CreateBitmapSurface(width, height, GdiPixelFormat::Rgb32);
+}
+
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
+    HBITMAP bm = CreateBitmapSurface(width, height,
+                                     bitsPerPixel == 24 ? GdiPixelFormat::Bgr24 : GdiPixelFormat::Rgb32);
+    if (bits && (bitsPerPixel == 24 || bitsPerPixel == 32)) {
+        QImage& img = bm->impl->image;
+        const int rowBytes = ((width * static_cast<int>(bitsPerPixel) + 15) / 16) * 2; // WORD-aligned rows
+        const int copyBytes = width * static_cast<int>(bitsPerPixel) / 8;
+        for (int y = 0; y < height; ++y)
+            std::memcpy(img.scanLine(y),
+                        static_cast<const Byte*>(bits) + static_cast<std::ptrdiff_t>(y) * rowBytes,
+                        static_cast<std::size_t>(copyBytes));
+    }
+    return bm;
+}
+
+int BitmapWidth(HBITMAP bitmap) {
+    return IsLive(bitmap) ? bitmap->impl->image.width() : 0;
+}
+
+int BitmapHeight(HBITMAP bitmap) {
+    return IsLive(bitmap) ? bitmap->impl->image.height() : 0;
+}
+
+GdiPixelFormat BitmapFormat(HBITMAP bitmap) {
+    return bitmap->impl->image.format() == QImage::Format_BGR888 ? GdiPixelFormat::Bgr24
+                                                                 : GdiPixelFormat::Rgb32;
+}
+
+void ResizeBitmapSurface(HBITMAP bitmap, int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    QImage& old = BitmapImage(bitmap);
+    if (old.width() == width && old.height() == height) return;
+    QImage img(width, height, old.format());
+    img.fill(Qt::white);
+    if (!old.isNull() && width > 0 && height > 0) {
+        const int w = std::min(width, old.width()), h = std::min(height, old.height());
+        const int bytes = w * (old.depth() / 8);
+        for (int y = 0; y < h; ++y)
+            std::memcpy(img.scanLine(y), old.constScanLine(y), static_cast<std::size_t>(bytes));
+    }
+    old = std::move(img);
+}
+
+void ConvertBitmapSurface(HBITMAP bitmap, GdiPixelFormat format) {
+    QImage& img = BitmapImage(bitmap);
+    if (img.format() == QtFormat(format)) return;
+    img = img.convertToFormat(QtFormat(format));
+}
+
+Byte* BitmapScanLine(HBITMAP bitmap, int row) {
+    QImage& img = BitmapImage(bitmap);
+    if (row < 0 || row >= img.height()) return nullptr;
+    return img.scanLine(row);
+}
+
+int BitmapBytesPerLine(HBITMAP bitmap) {
+    return static_cast<int>(BitmapImage(bitmap).bytesPerLine());
+}
+
+HBITMAP CopyBitmapSurface(HBITMAP bitmap) {
+    return NewBitmap(BitmapImage(bitmap).copy());
+}
+
+HBITMAP LoadBitmapSurface(const std::vector<Byte>& data) {
+    QImage img;
+    if (!img.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP"))
+        return nullptr;
+    if (img.format() != QImage::Format_BGR888 && img.format() != QImage::Format_RGB32) {
+        img = img.convertToFormat(img.depth() == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+    }
+    return NewBitmap(std::move(img));
+}
+
+bool SaveBitmapSurface(HBITMAP bitmap, std::vector<Byte>& data) {
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    const QImage& img = BitmapImage(bitmap);
+    // An empty bitmap has nothing to write; the format has no zero-size picture.
+    if (img.isNull() || !img.save(&buf, "BMP")) return false;
+    data.assign(bytes.begin(), bytes.end());
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Device contexts
+
+HDC CreateImageDC(QImage* image) {
+    return new DeviceContext(image, nullptr, nullptr, 96);
+}
+
+HDC CreateDeviceDC(QPaintDevice* device, int dpi) {
+    return new DeviceContext(nullptr, nullptr, device, dpi);
+}
+
+HDC CreateCompatibleDC(HDC) {
+    HBITMAP one = CreateBitmapSurface(1, 1, GdiPixelFormat::Rgb32);
+    one->stock = false;
+    auto* dc = new DeviceContext(nullptr, one, nullptr, 96);
+    dc->SetMemory(true);
+    DeleteObject(one); // the context holds it until another bitmap replaces it
+    return dc;
+}
+
+HDC GetDC(HWND) {
+    HBITMAP one = CreateBitmapSurface(1, 1, GdiPixelFormat::Rgb32);
+    auto* dc = new DeviceContext(nullptr, one, nullptr, 96);
+    dc->SetScreen(true);
+    DeleteObject(one);
+    return dc;
+}
+
+int ReleaseDC(HWND, HDC dc) {
+    delete dc;
+    return 1;
+}
+
+BOOL DeleteDC(HDC dc) {
+    delete dc;
+    return true;
+}
+
+namespace {
+template <class H>
+H SelectTyped(HDC dc, H obj) {
+    if (!dc || !IsLive(obj)) return nullptr;
+    return static_cast<H>(dc->Select(obj));
+}
+} // namespace
+
+HPEN SelectObject(HDC dc, HPEN pen) {
+    return SelectTyped(dc, pen);
+}
+HBRUSH SelectObject(HDC dc, HBRUSH brush) {
+    return SelectTyped(dc, brush);
+}
+HFONT SelectObject(HDC dc, HFONT font) {
+    return SelectTyped(dc, font);
+}
+HBITMAP SelectObject(HDC dc, HBITMAP bitmap) {
+    return SelectTyped(dc, bitmap);
+}
+int SelectObject(HDC dc, HRGN region) {
+    return SelectClipRgn(dc, region);
+}
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    if (!dc || !IsLive(object)) return nullptr;
+    if (object->kind == GdiKind::Region) {
+        SelectClipRgn(dc, static_cast<HRGN>(object));
+        return nullptr;
+    }
+    return dc->Select(object);
+}
+
+HGDIOBJ GetCurrentObject(HDC dc, UINT kind) {
+    switch (kind) {
+    case OBJ_PEN:
+        return dc->Current(GdiKind::Pen);
+    case OBJ_BRUSH:
+        return dc->Current(GdiKind::Brush);
+    case OBJ_FONT:
+        return dc->Current(GdiKind::Font);
+    case OBJ_BITMAP:
+        return dc->Current(GdiKind::Bitmap);
+    default:
+        return nullptr;
+    }
+}
+
+int SaveDC(HDC dc) {
+    return dc ? dc->Save() : 0;
+}
+BOOL RestoreDC(HDC dc, int saved) {
+    return dc && dc->Restore(saved);
+}
+int GetDeviceCaps(HDC dc, int index) {
+    return dc ? dc->DeviceCaps(index) : 0;
+}
+BOOL GdiFlush() {
+    return true;
+}
+
+// Attributes: each returns the previous value.
+namespace {
+template <class T, class V>
+T Swap(HDC dc, T DeviceContext::State::*field, V value) {
+    T old = dc->St().*field;
+    dc->St().*field = static_cast<T>(value);
+    dc->StateChanged();
+    return old;
+}
+} // namespace
+
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+    return dc ? Swap(dc, &DeviceContext::State::bkColor, color & 0xFFFFFF) : CLR_INVALID;
+}
+COLORREF GetBkColor(HDC dc) {
+    return dc ? dc->St().bkColor : CLR_INVALID;
+}
+int SetBkMode(HDC dc, int mode) {
+    if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+    return Swap(dc, &DeviceContext::State::bkMode, mode);
+}
+int GetBkMode(HDC dc) {
+    return dc ? dc->St().bkMode : 0;
+}
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+    return dc ? Swap(dc, &DeviceContext::State::textColor, color & 0xFFFFFF) : CLR_INVALID;
+}
+COLORREF GetTextColor(HDC dc) {
+    return dc ? dc->St().textColor : CLR_INVALID;
+}
+UINT SetTextAlign(HDC dc, UINT align) {
+    return dc ? Swap(dc, &DeviceContext::State::textAlign, align) : 0xFFFFFFFF;
+}
+UINT GetTextAlign(HDC dc) {
+    return dc ? dc->St().textAlign : 0xFFFFFFFF;
+}
+int SetTextCharacterExtra(HDC dc, int extra) {
+    return dc ? Swap(dc, &DeviceContext::State::charExtra, extra) : 0x80000000;
+}
+int GetTextCharacterExtra(HDC dc) {
+    return dc ? dc->St().charExtra : 0x80000000;
+}
+int SetROP2(HDC dc, int mode) {
+    if (!dc || mode < R2_BLACK || mode > R2_WHITE) return 0;
+    return Swap(dc, &DeviceContext::State::rop2, mode);
+}
+int GetROP2(HDC dc) {
+    return dc ? dc->St().rop2 : 0;
+}
+int SetPolyFillMode(HDC dc, int mode) {
+    if (!dc || (mode != ALTERNATE && mode != WINDING)) return 0;
+    return Swap(dc, &DeviceContext::State::polyFillMode, mode);
+}
+int GetPolyFillMode(HDC dc) {
+    return dc ? dc->St().polyFillMode : 0;
+}
+int SetArcDirection(HDC dc, int direction) {
+    if (!dc || (direction != AD_CLOCKWISE && direction != AD_COUNTERCLOCKWISE)) return 0;
+    return Swap(dc, &DeviceContext::State::arcDirection, direction);
+}
+int GetArcDirection(HDC dc) {
+    return dc ? dc->St().arcDirection : 0;
+}
+COLORREF SetDCBrushColor(HDC dc, COLORREF color) {
+    return dc ? Swap(dc, &DeviceContext::State::dcBrushColor, color & 0xFFFFFF) : CLR_INVALID;
+}
+COLORREF SetDCPenColor(HDC dc, COLORREF color) {
+    return dc ? Swap(dc, &DeviceContext::State::dcPenColor, color & 0xFFFFFF) : CLR_INVALID;
+}
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().brushOrg;
+    dc->St().brushOrg = POINT{x, y};
+    return true;
+}
+
+int SetMapMode(HDC dc, int mode) {
+    if (!dc || (mode != MM_TEXT && mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC)) return 0;
+    const int old = dc->St().mapMode;
+    dc->St().mapMode = mode;
+    if (mode == MM_TEXT) {
+        dc->St().winExt = SIZE{1, 1};
+        dc->St().vpExt = SIZE{1, 1};
+    }
+    dc->StateChanged();
+    return old;
+}
+int GetMapMode(HDC dc) {
+    return dc ? dc->St().mapMode : 0;
+}
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().winOrg;
+    dc->St().winOrg = POINT{x, y};
+    dc->StateChanged();
+    return true;
+}
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().vpOrg;
+    dc->St().vpOrg = POINT{x, y};
+    dc->StateChanged();
+    return true;
+}
+BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().winExt;
+    if (dc->St().mapMode == MM_TEXT) return true; // extents are fixed in this mode
+    if (x == 0 || y == 0) return false;
+    dc->St().winExt = SIZE{x, y};
+    dc->StateChanged();
+    return true;
+}
+BOOL SetViewportExtEx(HDC dc, int x, int y, LPSIZE old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().vpExt;
+    if (dc->St().mapMode == MM_TEXT) return true;
+    if (x == 0 || y == 0) return false;
+    dc->St().vpExt = SIZE{x, y};
+    dc->StateChanged();
+    return true;
+}
+BOOL GetWindowOrgEx(HDC dc, LPPOINT p) {
+    if (!dc || !p) return false;
+    *p = dc->St().winOrg;
+    return true;
+}
+BOOL GetViewportOrgEx(HDC dc, LPPOINT p) {
+    if (!dc || !p) return false;
+    *p = dc->St().vpOrg;
+    return true;
+}
+BOOL LPtoDP(HDC dc, POINT* points, int count) {
+    if (!dc) return false;
+    for (int i = 0; i < count; ++i) {
+        const QPoint d = dc->ToDevice(points[i].X, points[i].Y);
+        points[i] = POINT{d.x(), d.y()};
+    }
+    return true;
+}
+BOOL DPtoLP(HDC dc, POINT* points, int count) {
+    if (!dc) return false;
+    for (int i = 0; i < count; ++i) {
+        const QPoint l = dc->ToLogical(points[i].X, points[i].Y);
+        points[i] = POINT{l.x(), l.y()};
+    }
+    return true;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old) {
+    if (!dc) return false;
+    if (old) *old = dc->St().pos;
+    return dc->MoveTo(x, y);
+}
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT p) {
+    if (!dc || !p) return false;
+    *p = dc->St().pos;
+    return true;
+}
+BOOL LineTo(HDC dc, int x, int y) {
+    return dc && dc->LineTo(x, y);
+}
+BOOL Polyline(HDC dc, const POINT* points, int count) {
+    return dc && count >= 2 && dc->Polyline(points, count, true);
+}
+BOOL PolylineTo(HDC dc, const POINT* points, DWORD count) {
+    return dc && dc->Polyline(points, static_cast<int>(count), false);
+}
+BOOL Polygon(HDC dc, const POINT* points, int count) {
+    return dc && count >= 2 && dc->Polygon(points, count);
+}
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
+    return dc && dc->Rectangle(left, top, right, bottom);
+}
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
+    return dc && dc->RoundRect(left, top, right, bottom, w, h);
+}
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
+    return dc && dc->Ellipse(left, top, right, bottom);
+}
+BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2);
+}
+BOOL ArcTo(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    return dc && dc->ArcShape(DeviceContext::ArcKind::ArcTo, l, t, r, b, x1, y1, x2, y2);
+}
+BOOL Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Pie, l, t, r, b, x1, y1, x2, y2);
+}
+BOOL Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Chord, l, t, r, b, x1, y1, x2, y2);
+}
+int FillRect(HDC dc, const RECT& r, HBRUSH brush) {
+    return dc && IsLive(brush) && dc->FillRect(r, brush);
+}
+int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
+    if (!dc || !IsLive(brush) || r.Right <= r.Left || r.Bottom <= r.Top) return 0;
+    dc->FillRect(RECT{r.Left, r.Top, r.Right, r.Top + 1}, brush);
+    dc->FillRect(RECT{r.Left, r.Bottom - 1, r.Right, r.Bottom}, brush);
+    dc->FillRect(RECT{r.Left, r.Top, r.Left + 1, r.Bottom}, brush);
+    dc->FillRect(RECT{r.Right - 1, r.Top, r.Right, r.Bottom}, brush);
+    return 1;
+}
+BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop) {
+    return dc && dc->PatBlt(x, y, w, h, rop);
+}
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
+    return dc ? dc->SetPixel(x, y, color & 0xFFFFFF) : CLR_INVALID;
+}
+COLORREF GetPixel(HDC dc, int x, int y) {
+    return dc ? dc->GetPixel(x, y) : CLR_INVALID;
+}
+BOOL TextOutW(HDC dc, int x, int y, const Char* text, int count) {
+    return dc && count >= 0 && dc->TextOut(x, y, text, count);
+}
+BOOL GetTextExtentPoint32W(HDC dc, const Char* text, int count, LPSIZE size) {
+    if (!dc || !size || count < 0) return false;
+    *size = dc->TextExtent(text, count);
+    return true;
+}
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* tm) {
+    if (!dc || !tm) return false;
+    *tm = dc->TextMetrics();
+    return true;
+}
+
+BOOL BeginPath(HDC dc) {
+    return dc && dc->BeginPath();
+}
+BOOL EndPath(HDC dc) {
+    return dc && dc->EndPath();
+}
+BOOL AbortPath(HDC dc) {
+    return dc && dc->AbortPath();
+}
+BOOL CloseFigure(HDC dc) {
+    return dc && dc->CloseFigure();
+}
+BOOL StrokePath(HDC dc) {
+    return dc && dc->DrawPath(true, false);
+}
+BOOL FillPath(HDC dc) {
+    return dc && dc->DrawPath(false, true);
+}
+BOOL StrokeAndFillPath(HDC dc) {
+    return dc && dc->DrawPath(true, true);
+}
+BOOL WidenPath(HDC dc) {
+    return dc && dc->WidenPath();
+}
+BOOL SelectClipPath(HDC dc, int mode) {
+    return dc && dc->SelectClipPath(mode);
+}
+
+int GetClipRgn(HDC dc, HRGN rgn) {
+    if (!dc || !IsLive(rgn)) return -1;
+    if (!dc->St().clip) return 0;
+    rgn->impl->region = *dc->St().clip;
+    return 1;
+}
+int SelectClipRgn(HDC dc, HRGN rgn) {
+    if (!dc) return RGN_ERROR;
+    if (!rgn) return dc->CombineClip(nullptr, RGN_COPY);
+    if (!IsLive(rgn)) return RGN_ERROR;
+    return dc->CombineClip(&rgn->impl->region, RGN_COPY);
+}
+int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
+    if (!dc) return RGN_ERROR;
+    if (!rgn) return mode == RGN_COPY ? dc->CombineClip(nullptr, RGN_COPY) : RGN_ERROR;
+    if (!IsLive(rgn)) return RGN_ERROR;
+    return dc->CombineClip(&rgn->impl->region, mode);
+}
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    const QPoint a = dc->ToDevice(left, top), b = dc->ToDevice(right, bottom);
+    const QRegion r(Normal(a.x(), a.y(), b.x(), b.y()));
+    return dc->CombineClip(&r, RGN_AND);
+}
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
+    if (!dc) return RGN_ERROR;
+    const QPoint a = dc->ToDevice(left, top), b = dc->ToDevice(right, bottom);
+    const QRegion r(Normal(a.x(), a.y(), b.x(), b.y()));
+    return dc->CombineClip(&r, RGN_DIFF);
+}
+int GetClipBox(HDC dc, RECT* r) {
+    if (!dc || !r) return RGN_ERROR;
+    const QRegion vis = dc->St().clip ? (*dc->St().clip & dc->SurfaceRegion()) : dc->SurfaceRegion();
+    const QRect b = vis.boundingRect();
+    const QPoint tl = dc->ToLogical(b.left(), b.top());
+    const QPoint br = dc->ToLogical(b.left() + b.width(), b.top() + b.height());
+    *r = b.isEmpty() ? RECT{} : RECT{tl.x(), tl.y(), br.x(), br.y()};
+    return RegionType(vis);
+}
+BOOL PtVisible(HDC dc, int x, int y) {
+    if (!dc) return false;
+    const QPoint d = dc->ToDevice(x, y);
+    return dc->Visible(d.x(), d.y());
+}
+
+BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD rop) {
+    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, w, h, rop);
+}
+BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
+    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
+}
+BOOL AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
+                BLENDFUNCTION bf) {
+    return dst && src && bf.BlendOp == AC_SRC_OVER &&
+           dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, bf.SourceConstantAlpha);
+}
+
+int ScreenWidthPixels() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry().width();
+    return 1920;
+}
+
+int ScreenHeightPixels() {
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        if (QScreen* s = QGuiApplication::primaryScreen()) return s->geometry().height();
+    return 1080;
 }

@@ -1,0 +1,202 @@
+#pragma once
+// The Qt side of the GDI emulation, for the platform only (controls, printers,
+// pictures): device contexts over QImage or any QPaintDevice.
+//
+// Every drawing call maps logical to device coordinates itself and paints with
+// an identity QPainter transform, so GDI's pixel rules hold under any mapping:
+// boxes exclude their right and bottom edges, one-pixel lines on raster
+// surfaces come from our own rasteriser (last pixel left out in drawing
+// direction, style patterns per pixel, ROP2 per pixel), the rest goes through
+// QPainter with the matching composition mode.
+
+#include "platform/win32/gdi.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRegion>
+
+#include <optional>
+
+struct GdiRegion::Impl {
+    QRegion region;
+};
+
+struct GdiBitmap::Impl {
+    QImage image;
+    DeviceContext* selectedInto = nullptr;
+};
+
+struct GdiPattern {
+    QImage image; // RGB32
+};
+
+// Wraps a QImage that the caller owns (a control's retained surface); the
+// context draws into it until deleted (DeleteDC).
+HDC CreateImageDC(QImage* image);
+// A vector context on a printer or PDF device at the given resolution.
+HDC CreateDeviceDC(QPaintDevice* device, int dpi);
+QImage& BitmapImage(HBITMAP bitmap);
+QColor ToQColor(COLORREF c);
+bool GdiTextAntialiasing();
+// The primary screen's size (a full-HD screen when there is no display).
+int ScreenWidthPixels();
+int ScreenHeightPixels();
+QFont ToQFont(const LOGFONTW& lf, double scale = 1.0);
+
+class DeviceContext {
+public:
+    enum class Surface : std::uint8_t { Image, Device };
+
+    DeviceContext(QImage* external, HBITMAP bitmap, QPaintDevice* device, int dpi);
+    virtual ~DeviceContext();
+    DeviceContext(const DeviceContext&) = delete;
+    DeviceContext& operator=(const DeviceContext&) = delete;
+
+    // Finishes painting (before the pixels are read, resized or shown).
+    void EndPainting();
+    QImage* Image() const { return image_; }
+    bool IsRaster() const { return image_ != nullptr; }
+    int Dpi() const { return dpi_; }
+    HBITMAP Bitmap() const { return bitmap_; }
+    bool IsMemory() const { return memory_; }
+    void SetMemory(bool v) { memory_ = v; }
+    bool IsScreen() const { return screen_; }
+    void SetScreen(bool v) { screen_ = v; }
+
+    // Objects
+    HGDIOBJ Select(HGDIOBJ obj);
+    HGDIOBJ Current(GdiKind kind) const;
+    int Save();
+    bool Restore(int saved);
+    int DeviceCaps(int index) const;
+
+    struct State {
+        HPEN pen = nullptr;
+        HBRUSH brush = nullptr;
+        HFONT font = nullptr;
+        COLORREF bkColor = 0xFFFFFF;
+        COLORREF textColor = 0;
+        COLORREF dcBrushColor = 0xFFFFFF;
+        COLORREF dcPenColor = 0;
+        int bkMode = OPAQUE;
+        int rop2 = R2_COPYPEN;
+        UINT textAlign = 0;
+        int charExtra = 0;
+        int polyFillMode = ALTERNATE;
+        int arcDirection = AD_COUNTERCLOCKWISE;
+        int mapMode = MM_TEXT;
+        POINT winOrg, vpOrg;
+        SIZE winExt{1, 1}, vpExt{1, 1};
+        POINT pos;                   // current position, logical
+        POINT brushOrg;              // device
+        std::optional<QRegion> clip; // application clip, device pixels
+    };
+    State& St() { return st_; }
+    const State& St() const { return st_; }
+
+    // Coordinates
+    QPoint ToDevice(int x, int y) const;
+    QPointF ToDeviceF(double x, double y) const;
+    QPoint ToLogical(int x, int y) const;
+    double ScaleX() const;
+    double ScaleY() const;
+    void StateChanged() { penDirty_ = true; }
+
+    // Drawing (logical coordinates)
+    virtual bool MoveTo(int x, int y);
+    virtual bool LineTo(int x, int y);
+    virtual bool Polyline(const POINT* pts, int n, bool moveFirst);
+    virtual bool Polygon(const POINT* pts, int n);
+    virtual bool Rectangle(int l, int t, int r, int b);
+    virtual bool RoundRect(int l, int t, int r, int b, int w, int h);
+    virtual bool Ellipse(int l, int t, int r, int b);
+    enum class ArcKind : std::uint8_t { Arc, ArcTo, Pie, Chord };
+    virtual bool ArcShape(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    virtual bool FillRect(const RECT& r, HBRUSH brush);
+    virtual bool PatBlt(int x, int y, int w, int h, DWORD rop);
+    virtual COLORREF SetPixel(int x, int y, COLORREF c);
+    virtual COLORREF GetPixel(int x, int y);
+    virtual bool TextOut(int x, int y, const Char* text, int count);
+    SIZE TextExtent(const Char* text, int count);
+    TEXTMETRICW TextMetrics();
+    virtual bool BitBlt(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,
+                        DWORD rop);
+    virtual bool AlphaBlend(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,
+                            BYTE alpha);
+
+    // Paths
+    bool BeginPath();
+    bool EndPath();
+    bool AbortPath();
+    bool CloseFigure();
+    bool DrawPath(bool stroke, bool fill);
+    bool WidenPath();
+    bool SelectClipPath(int mode);
+    bool InPath() const { return pathOpen_; }
+
+    // Clipping
+    int CombineClip(const QRegion* rgn, int mode);
+    QRegion SurfaceRegion() const;
+    QRect SurfaceRect() const;
+    bool Visible(int devX, int devY) const;
+
+    bool Drawable() const;
+
+private:
+    QPainter& Painter();
+    QPen MakeQPen() const;
+    void SetupBrush(QPainter& p, HBRUSH brush);
+    COLORREF PenColor() const;
+    COLORREF BrushColor(HBRUSH b) const;
+    int DevicePenWidth() const;
+    bool CosmeticLine() const;
+    QRect DeviceBox(int l, int t, int r, int b) const;
+    void FillShape(const QPainterPath& path, HBRUSH brush, int rop2);
+    void StrokeShape(const QPainterPath& path);
+    void OutlineClosed(const std::vector<QPoint>& devPts);
+    void AddToPath(const QPainterPath& sub, bool connect);
+    QPainterPath ArcPath(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2,
+                         QPointF* start, QPointF* end) const;
+
+    // One-pixel lines on raster surfaces (gdiline.cpp).
+    void PrepareLine();
+    void RasterSegment(QPoint a, QPoint b);
+    void ResetStyle() { stylePos_ = 0; }
+    void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
+    static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+
+    QImage* image_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    QPaintDevice* device_ = nullptr;
+    int dpi_ = 96;
+    bool memory_ = false;
+    bool screen_ = false;
+    std::unique_ptr<QPainter> painter_;
+    State st_;
+    std::vector<State> saved_;
+
+    // Line rasteriser state
+    uchar* bits_ = nullptr;
+    qsizetype bpl_ = 0;
+    int bpp_ = 0;
+    bool penDirty_ = true;
+    bool clipDirty_ = true;
+    std::vector<bool> styleMask_; // per-pixel on/off pattern; empty = solid
+    std::size_t stylePos_ = 0;
+    std::uint32_t lineColor_ = 0, lineBk_ = 0;
+    int lineRop_ = R2_COPYPEN;
+    bool lineOpaque_ = false;
+    QRect clipBox_;
+    const QRegion* clipRgn_ = nullptr; // non-null when the clip is not one rectangle
+
+    // Path bracket
+    bool pathOpen_ = false;
+    bool pathReady_ = false;
+    QPainterPath path_;
+};
+
+// Marks the object as selected/deselected; frees a deleted one when no
+// context holds it any more.
+void GdiRetain(HGDIOBJ obj);
+void GdiRelease(HGDIOBJ obj);

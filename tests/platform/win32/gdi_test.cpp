@@ -1,0 +1,461 @@
+// The device context against the system's pixel rules, by pixel probes.
+#include "platform/win32/gdiqt.h"
+
+#include "tests/platform/win32/qtapp.h"
+
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+
+// A memory context on a new (white) bitmap.
+struct Surface {
+    HBITMAP bitmap;
+    HDC dc;
+    explicit Surface(int w = 40, int h = 30, GdiPixelFormat f = GdiPixelFormat::Rgb32)
+        : bitmap(CreateBitmapSurface(w, h, f)), dc(CreateCompatibleDC(nullptr)) {
+        SelectObject(dc, bitmap);
+    }
+    ~Surface() {
+        DeleteDC(dc);
+        DeleteObject(bitmap);
+    }
+    // The stored pixel, whatever the clip (GetPixel answers only inside it).
+    COLORREF At(int x, int y) const {
+        const QRgb p = BitmapImage(bitmap).pixel(x, y);
+        return RGB(static_cast<BYTE>(qRed(p)), static_cast<BYTE>(qGreen(p)), static_cast<BYTE>(qBlue(p)));
+    }
+    QImage Image() { return BitmapImage(bitmap).copy(); }
+    // Pixels that differ from white, as a set of "x,y" in row order.
+    std::vector<QPoint> Inked() {
+        std::vector<QPoint> out;
+        const QImage img = Image();
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if ((img.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) out.emplace_back(x, y);
+        return out;
+    }
+};
+
+struct PenScope {
+    HDC dc;
+    HGDIOBJ old;
+    PenScope(HDC d, HPEN p) : dc(d), old(SelectObject(d, p)) {}
+    ~PenScope() { DeleteObject(SelectObject(dc, old)); }
+};
+
+} // namespace
+
+TEST(GdiBoxes, RectanglesExcludeTheirRightAndBottomEdges) {
+    Surface s;
+    HBRUSH red = CreateSolidBrush(kRed);
+    HGDIOBJ oldBrush = SelectObject(s.dc, red);
+    Rectangle(s.dc, 2, 2, 10, 8);
+    EXPECT_EQ(s.At(2, 2), kBlack);
+    EXPECT_EQ(s.At(9, 7), kBlack);
+    EXPECT_EQ(s.At(9, 2), kBlack);
+    EXPECT_EQ(s.At(10, 7), kWhite);
+    EXPECT_EQ(s.At(9, 8), kWhite);
+    EXPECT_EQ(s.At(3, 3), kRed);
+    EXPECT_EQ(s.At(8, 6), kRed);
+
+    // Without a pen the fill shrinks by the right and bottom edges.
+    SelectObject(s.dc, GetStockObject(NULL_PEN));
+    Rectangle(s.dc, 20, 2, 28, 8);
+    EXPECT_EQ(s.At(20, 2), kRed);
+    EXPECT_EQ(s.At(26, 6), kRed);
+    EXPECT_EQ(s.At(27, 6), kWhite);
+    EXPECT_EQ(s.At(26, 7), kWhite);
+
+    FillRect(s.dc, RECT{2, 12, 10, 18}, red);
+    EXPECT_EQ(s.At(9, 17), kRed);
+    EXPECT_EQ(s.At(10, 17), kWhite);
+    EXPECT_EQ(s.At(9, 18), kWhite);
+    SelectObject(s.dc, oldBrush);
+    DeleteObject(red);
+}
+
+TEST(GdiLines, TheLastPixelInDrawingDirectionIsLeftOut) {
+    Surface s;
+    MoveToEx(s.dc, 2, 5, nullptr);
+    LineTo(s.dc, 10, 5);
+    EXPECT_EQ(s.At(2, 5), kBlack);
+    EXPECT_EQ(s.At(9, 5), kBlack);
+    EXPECT_EQ(s.At(10, 5), kWhite);
+
+    MoveToEx(s.dc, 10, 10, nullptr); // right to left: 10..3
+    LineTo(s.dc, 2, 10);
+    EXPECT_EQ(s.At(10, 10), kBlack);
+    EXPECT_EQ(s.At(3, 10), kBlack);
+    EXPECT_EQ(s.At(2, 10), kWhite);
+
+    MoveToEx(s.dc, 20, 20, nullptr); // bottom to top
+    LineTo(s.dc, 20, 12);
+    EXPECT_EQ(s.At(20, 20), kBlack);
+    EXPECT_EQ(s.At(20, 13), kBlack);
+    EXPECT_EQ(s.At(20, 12), kWhite);
+
+    MoveToEx(s.dc, 30, 2, nullptr); // diagonal: one pixel per step
+    LineTo(s.dc, 35, 7);
+    EXPECT_EQ(s.At(34, 6), kBlack);
+    EXPECT_EQ(s.At(35, 7), kWhite);
+
+    POINT cp;
+    GetCurrentPositionEx(s.dc, &cp);
+    EXPECT_EQ(cp, (POINT{35, 7}));
+}
+
+TEST(GdiLines, AClosedOutlineHitsEveryCornerOnceSoXorTwiceRestores) {
+    Surface s(60, 40);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 200));
+    SelectObject(s.dc, blue);
+    Ellipse(s.dc, 3, 3, 30, 25);
+    MoveToEx(s.dc, 0, 30, nullptr);
+    LineTo(s.dc, 59, 0);
+    const QImage before = s.Image();
+
+    SetROP2(s.dc, R2_NOTXORPEN);
+    SelectObject(s.dc, GetStockObject(NULL_BRUSH));
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> X(-5, 64), Y(-5, 44);
+    for (int pass = 0; pass < 2; ++pass) {
+        std::mt19937 again = rng;
+        for (int i = 0; i < 30; ++i) {
+            const int x0 = X(again), y0 = Y(again), x1 = X(again), y1 = Y(again);
+            Rectangle(s.dc, x0, y0, x1, y1);
+            MoveToEx(s.dc, x0, y1, nullptr);
+            LineTo(s.dc, x1, y0);
+            POINT tri[] = {{x0, y0}, {x1, y0}, {x0, y1}};
+            Polyline(s.dc, tri, 3);
+        }
+    }
+    EXPECT_EQ(s.Image(), before);
+    DeleteObject(blue);
+}
+
+TEST(GdiLines, WidePensAreCentredAndCappedAsAsked) {
+    Surface s;
+    LOGBRUSH lb{BS_SOLID, kBlack, 0};
+    {
+        PenScope pen(
+            s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, 3, lb, 0, nullptr));
+        MoveToEx(s.dc, 5, 10, nullptr);
+        LineTo(s.dc, 15, 10);
+    }
+    EXPECT_EQ(s.At(10, 9), kBlack);
+    EXPECT_EQ(s.At(10, 11), kBlack);
+    EXPECT_EQ(s.At(10, 12), kWhite);
+    EXPECT_EQ(s.At(10, 8), kWhite);
+    EXPECT_EQ(s.At(5, 10), kBlack);
+    EXPECT_EQ(s.At(15, 10), kWhite); // flat: ends at the end point
+    {
+        PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL, 3, lb, 0,
+                                        nullptr));
+        MoveToEx(s.dc, 5, 20, nullptr);
+        LineTo(s.dc, 15, 20);
+    }
+    EXPECT_EQ(s.At(16, 20), kBlack); // square: half the width further
+    EXPECT_EQ(s.At(4, 20), kBlack);
+    EXPECT_EQ(s.At(17, 20), kWhite);
+
+    // A styled pen wider than one pixel is solid.
+    HPEN dashed = CreatePen(PS_DASH, 2, kBlack);
+    LOGPEN lp;
+    ASSERT_GT(GetObjectW(dashed, &lp), 0);
+    EXPECT_EQ(lp.lopnStyle & PS_STYLE_MASK, static_cast<UINT>(PS_SOLID));
+    DeleteObject(dashed);
+}
+
+TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
+    Surface s(40, 10);
+    LOGBRUSH lb{BS_SOLID, kBlack, 0};
+    {
+        PenScope pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
+        MoveToEx(s.dc, 0, 2, nullptr);
+        LineTo(s.dc, 12, 2);
+    }
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(s.At(x, 2), x % 2 == 0 ? kBlack : kWhite) << x;
+    {
+        const DWORD style[] = {0, 3};
+        PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, lb, 2, style));
+        MoveToEx(s.dc, 0, 5, nullptr);
+        LineTo(s.dc, 12, 5);
+    }
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(s.At(x, 5), x % 3 == 0 ? kBlack : kWhite) << x;
+
+    // The pattern runs on along a polyline; opaque gaps take the background colour.
+    {
+        PenScope pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
+        SetBkMode(s.dc, OPAQUE);
+        SetBkColor(s.dc, kRed);
+        MoveToEx(s.dc, 0, 8, nullptr);
+        LineTo(s.dc, 3, 8);
+        LineTo(s.dc, 8, 8);
+    }
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(s.At(x, 8), x % 2 == 0 ? kBlack : kRed) << x;
+}
+
+TEST(GdiMix, AllSixteenModesGiveTheirBitwiseResultOnBothFormats) {
+    const COLORREF dst = RGB(0x5A, 0xC3, 0x0F), pen = RGB(0x33, 0x99, 0xF0);
+    auto expect = [](int rop, std::uint32_t d, std::uint32_t s) -> std::uint32_t {
+        std::uint32_t r = 0;
+        switch (rop) {
+        case R2_BLACK:
+            r = 0;
+            break;
+        case R2_NOTMERGEPEN:
+            r = ~(d | s);
+            break;
+        case R2_MASKNOTPEN:
+            r = d & ~s;
+            break;
+        case R2_NOTCOPYPEN:
+            r = ~s;
+            break;
+        case R2_MASKPENNOT:
+            r = s & ~d;
+            break;
+        case R2_NOT:
+            r = ~d;
+            break;
+        case R2_XORPEN:
+            r = d ^ s;
+            break;
+        case R2_NOTMASKPEN:
+            r = ~(d & s);
+            break;
+        case R2_MASKPEN:
+            r = d & s;
+            break;
+        case R2_NOTXORPEN:
+            r = ~(d ^ s);
+            break;
+        case R2_NOP:
+            r = d;
+            break;
+        case R2_MERGENOTPEN:
+            r = d | ~s;
+            break;
+        case R2_COPYPEN:
+            r = s;
+            break;
+        case R2_MERGEPENNOT:
+            r = s | ~d;
+            break;
+        case R2_MERGEPEN:
+            r = d | s;
+            break;
+        case R2_WHITE:
+            r = 0xFFFFFF;
+            break;
+        }
+        return r & 0xFFFFFF;
+    };
+    for (GdiPixelFormat f : {GdiPixelFormat::Rgb32, GdiPixelFormat::Bgr24}) {
+        for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
+            Surface s(20, 6, f);
+            HBRUSH back = CreateSolidBrush(dst);
+            FillRect(s.dc, RECT{0, 0, 20, 6}, back);
+            DeleteObject(back);
+            HBRUSH brush = CreateSolidBrush(pen);
+            SelectObject(s.dc, brush);
+            PenScope p(s.dc, CreatePen(PS_SOLID, 1, pen));
+            SetROP2(s.dc, rop);
+            MoveToEx(s.dc, 0, 1, nullptr); // our rasteriser
+            LineTo(s.dc, 10, 1);
+            SelectObject(s.dc, GetStockObject(NULL_PEN));
+            Rectangle(s.dc, 0, 3, 10, 6); // a painter fill
+            SelectObject(s.dc, GetStockObject(WHITE_BRUSH));
+            DeleteObject(brush);
+            const COLORREF want = expect(rop, dst, pen);
+            EXPECT_EQ(s.At(4, 1), want) << "line, mode " << rop;
+            EXPECT_EQ(s.At(4, 4), want) << "fill, mode " << rop;
+        }
+    }
+}
+
+TEST(GdiClip, RegionsCombineAndGetClipRgnTellsWhetherOneIsSet) {
+    Surface s(40, 40);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(s.dc, probe), 0);
+
+    HRGN box = CreateRectRgn(10, 10, 20, 20);
+    EXPECT_EQ(ExtSelectClipRgn(s.dc, box, RGN_AND), SIMPLEREGION);
+    EXPECT_EQ(GetClipRgn(s.dc, probe), 1);
+    HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    FillRect(s.dc, RECT{0, 0, 40, 40}, black);
+    EXPECT_EQ(s.At(10, 10), kBlack);
+    EXPECT_EQ(s.At(19, 19), kBlack);
+    EXPECT_EQ(s.At(20, 19), kWhite);
+    EXPECT_EQ(s.At(9, 10), kWhite);
+    MoveToEx(s.dc, 0, 15, nullptr);
+    LineTo(s.dc, 40, 15);
+    EXPECT_EQ(s.At(25, 15), kWhite);
+    EXPECT_FALSE(PtVisible(s.dc, 25, 15));
+    EXPECT_EQ(GetPixel(s.dc, 25, 15), CLR_INVALID);
+
+    // XOR against no clip at all inverts: only the outside of the ellipse draws.
+    SelectClipRgn(s.dc, nullptr);
+    EXPECT_EQ(GetClipRgn(s.dc, probe), 0);
+    Surface t(40, 40);
+    HRGN ellipse = CreateEllipticRgn(5, 5, 35, 35);
+    ExtSelectClipRgn(t.dc, ellipse, RGN_XOR);
+    FillRect(t.dc, RECT{0, 0, 40, 40}, black);
+    EXPECT_EQ(t.At(20, 20), kWhite);
+    EXPECT_EQ(t.At(1, 1), kBlack);
+    SelectClipRgn(t.dc, nullptr);
+    FillRect(t.dc, RECT{0, 0, 40, 40}, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    // DIFF takes the region away from the surface; AND of two boxes leaves their overlap.
+    ExtSelectClipRgn(t.dc, box, RGN_DIFF);
+    HRGN other = CreateRectRgn(15, 0, 40, 40);
+    ExtSelectClipRgn(t.dc, other, RGN_AND);
+    FillRect(t.dc, RECT{0, 0, 40, 40}, black);
+    EXPECT_EQ(t.At(16, 15), kWhite);
+    EXPECT_EQ(t.At(25, 15), kBlack);
+    EXPECT_EQ(t.At(5, 30), kWhite);
+    for (HRGN r : {probe, box, ellipse, other}) DeleteObject(r);
+}
+
+TEST(GdiClip, ClipsAreInDevicePixelsWhateverTheMapping) {
+    Surface s(100, 100);
+    SetMapMode(s.dc, MM_ANISOTROPIC);
+    SetWindowExtEx(s.dc, 1000, 1000, nullptr);
+    SetViewportExtEx(s.dc, 100, 50, nullptr);
+    SetViewportOrgEx(s.dc, 10, 20, nullptr);
+    POINT pts[] = {{0, 0}, {500, 500}, {-100, 15}};
+    LPtoDP(s.dc, pts, 3);
+    EXPECT_EQ(pts[0], (POINT{10, 20}));
+    EXPECT_EQ(pts[1], (POINT{60, 45}));
+    EXPECT_EQ(pts[2], (POINT{0, 21}));
+    IntersectClipRect(s.dc, 0, 0, 200, 200); // logical: device (10,20)-(30,30)
+    FillRect(s.dc, RECT{-1000, -1000, 1000, 1000}, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(s.At(10, 20), kBlack);
+    SetMapMode(s.dc, MM_TEXT);
+    SetViewportOrgEx(s.dc, 0, 0, nullptr);
+    EXPECT_EQ(s.At(29, 29), kBlack);
+    EXPECT_EQ(s.At(30, 29), kWhite);
+    EXPECT_EQ(s.At(29, 30), kWhite);
+}
+
+TEST(GdiBitmaps, NewBitmapsAreWhiteAndTwentyFourBitRowsAreBlueGreenRed) {
+    Surface s(5, 3, GdiPixelFormat::Bgr24);
+    EXPECT_EQ(s.At(4, 2), kWhite);
+    SetPixel(s.dc, 1, 1, RGB(10, 20, 30));
+    const Byte* row = BitmapScanLine(s.bitmap, 1);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row[3], 30);
+    EXPECT_EQ(row[4], 20);
+    EXPECT_EQ(row[5], 10);
+    EXPECT_EQ(BitmapScanLine(s.bitmap, 3), nullptr);
+    // Growing keeps the pixels and makes the new area white.
+    ResizeBitmapSurface(s.bitmap, 8, 6);
+    EXPECT_EQ(s.At(1, 1), RGB(10, 20, 30));
+    EXPECT_EQ(s.At(7, 5), kWhite);
+    // Painting again after the rows were touched still works.
+    SetPixel(s.dc, 7, 5, kRed);
+    EXPECT_EQ(BitmapScanLine(s.bitmap, 5)[7 * 3 + 2], 255);
+}
+
+TEST(GdiBitmaps, BlitsCopyAndStretchByNearestPixel) {
+    Surface src(3, 2);
+    const COLORREF cells[2][3] = {{kRed, kBlack, RGB(0, 255, 0)}, {RGB(0, 0, 255), RGB(9, 9, 9), kWhite}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) SetPixel(src.dc, x, y, cells[y][x]);
+    Surface dst(40, 30);
+    StretchBlt(dst.dc, 0, 0, 30, 20, src.dc, 0, 0, 3, 2, SRCCOPY);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(dst.At(x * 10, y * 10), cells[y][x]);
+            EXPECT_EQ(dst.At(x * 10 + 9, y * 10 + 9), cells[y][x]);
+        }
+    EXPECT_EQ(dst.At(30, 5), kWhite);
+    BitBlt(dst.dc, 35, 25, 3, 2, src.dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.At(36, 26), RGB(9, 9, 9));
+    // Constant alpha: halfway between red and white.
+    Surface blend(4, 4);
+    BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
+    AlphaBlend(blend.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, bf);
+    EXPECT_EQ(blend.At(0, 0), RGB(255, 127, 127));
+}
+
+TEST(GdiText, AlignmentPlacesTheTextAroundTheReferencePoint) {
+    EnsureQtApplication<QGuiApplication>();
+    GdiSetTextAntialiasing(false);
+    Surface s(200, 60);
+    LOGFONTW lf;
+    lf.lfHeight = -16;
+    lf.lfFaceName = u"Arial";
+    HFONT font = CreateFontIndirectW(lf);
+    HGDIOBJ old = SelectObject(s.dc, font);
+    SetBkMode(s.dc, TRANSPARENT);
+    const String text = u"WWWW";
+    SIZE ext;
+    GetTextExtentPoint32W(s.dc, text.data(), 4, &ext);
+    EXPECT_GT(ext.cx, 30);
+    EXPECT_GE(ext.cy, 16);
+    SetTextAlign(s.dc, TA_RIGHT | TA_BOTTOM);
+    TextOutW(s.dc, 150, 50, text.data(), 4);
+    int minX = 1000, maxX = -1, maxY = -1;
+    for (QPoint p : s.Inked()) {
+        minX = std::min(minX, p.x());
+        maxX = std::max(maxX, p.x());
+        maxY = std::max(maxY, p.y());
+    }
+    EXPECT_LT(maxX, 150);
+    EXPECT_GE(minX, 150 - ext.cx - 1);
+    EXPECT_LT(maxY, 50);
+    // An opaque background fills the text cell.
+    SetTextAlign(s.dc, TA_LEFT | TA_TOP);
+    SetBkMode(s.dc, OPAQUE);
+    SetBkColor(s.dc, kRed);
+    TextOutW(s.dc, 0, 0, u"i", 1);
+    EXPECT_EQ(s.At(0, 0), kRed);
+    SelectObject(s.dc, old);
+    DeleteObject(font);
+    GdiSetTextAntialiasing(true);
+}
+
+TEST(GdiObjects, StaleHandlesFailAndSelectedObjectsOutliveTheirDeletion) {
+    Surface s;
+    HPEN red = CreatePen(PS_SOLID, 1, kRed);
+    HGDIOBJ old = SelectObject(s.dc, red);
+    EXPECT_TRUE(DeleteObject(red)); // still selected: it stays usable
+    MoveToEx(s.dc, 0, 0, nullptr);
+    LineTo(s.dc, 5, 0);
+    EXPECT_EQ(s.At(2, 0), kRed);
+    SelectObject(s.dc, old); // now it goes
+    EXPECT_EQ(SelectObject(s.dc, red), nullptr);
+    EXPECT_FALSE(DeleteObject(red));
+    EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN))); // stock objects are never freed
+    EXPECT_NE(SelectObject(s.dc, static_cast<HPEN>(GetStockObject(BLACK_PEN))), nullptr);
+}
+
+TEST(GdiDevice, CapabilitiesAndSavedStates) {
+    Surface s(96, 48, GdiPixelFormat::Bgr24);
+    EXPECT_EQ(GetDeviceCaps(s.dc, BITSPIXEL), 24);
+    EXPECT_EQ(GetDeviceCaps(s.dc, PLANES), 1);
+    EXPECT_EQ(GetDeviceCaps(s.dc, LOGPIXELSX), 96);
+    EXPECT_EQ(GetDeviceCaps(s.dc, HORZSIZE), 25);
+    const int saved = SaveDC(s.dc);
+    SetROP2(s.dc, R2_XORPEN);
+    SetTextColor(s.dc, kRed);
+    IntersectClipRect(s.dc, 0, 0, 5, 5);
+    RestoreDC(s.dc, saved);
+    EXPECT_EQ(GetROP2(s.dc), R2_COPYPEN);
+    EXPECT_EQ(GetTextColor(s.dc), kBlack);
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(s.dc, probe), 0);
+    DeleteObject(probe);
+    EXPECT_EQ(SetBkMode(s.dc, 0), 0); // not a mode: nothing changes
+    EXPECT_EQ(GetBkMode(s.dc), OPAQUE);
+    // An empty surface draws nothing and does not fail.
+    Surface empty(0, 0);
+    EXPECT_TRUE(Rectangle(empty.dc, 0, 0, 10, 10));
+    EXPECT_EQ(GetPixel(empty.dc, 0, 0), CLR_INVALID);
+}

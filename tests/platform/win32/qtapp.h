@@ -1,0 +1,13 @@
+#pragma once
+// Tests that measure or draw text need a Qt application object (fonts); one is
+// made on first use unless the program's own start-up made one already.
+#include <QCoreApplication>
+
+template <class App>
+void EnsureQtApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "moltren-tests";
+    static char* argv[] = {name, nullptr};
+    static App app(argc, argv);
+}
