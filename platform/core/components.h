@@ -99,6 +99,9 @@ public:
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual void SetParentComponent(TComponent* Value) {}
     virtual void SetChildOrder(TComponent* Child, int Order) {}
+    // The component's own record in a component stream (defined with the filer).
+    virtual void ReadState(TReader* Reader);
+    virtual void WriteState(TWriter* Writer);
     String GetNamePath() const override;
 
     // Component state changes made by readers, writers and tests.

@@ -45,6 +45,12 @@ public:
     void SetPosition(Int64 Pos) { Seek(Pos, soBeginning); }
     virtual Int64 GetSize();
     virtual void SetSize(Int64 NewSize) {}
+
+    // The component stream ("TPF0") of Instance and its children, and the way
+    // back into Instance (or into a new component of the stream's class when
+    // Instance is nullptr). Both live with the filer.
+    void WriteComponent(TComponent* Instance);
+    TComponent* ReadComponent(TComponent* Instance);
 };
 
 // A stream over a block of memory it does not own: reads and seeks only.

@@ -80,3 +80,8 @@ void SetEnumProp(TObject& obj, std::string_view name, std::string_view value) {
     if (v < 0) throw EPropertyError(u"Invalid property value");
     p.setOrd(obj, v);
 }
+
+bool IsStoredProp(const TObject& Instance, const PropInfo& Prop) {
+    if (Prop.neverStored) return false;
+    return Prop.stored ? Prop.stored(Instance) : true;
+}

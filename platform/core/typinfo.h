@@ -286,6 +286,11 @@ ClassInfo MakeClassInfo(std::string_view name, const ClassInfo* parent) {
     return c;
 }
 
+// The 'stored' clause: false for Stored(false), the stored test's answer when
+// there is one, else true. Whether a stored property is worth writing (its
+// default, the implicit rules) is the writer's business.
+bool IsStoredProp(const TObject& Instance, const PropInfo& Prop);
+
 // By-name property access over the published tables (case-insensitive names).
 const PropInfo* GetPropInfo(const TObject& obj, std::string_view name);
 const PropInfo& PropOf(const TObject& obj, std::string_view name); // raises EPropertyError
