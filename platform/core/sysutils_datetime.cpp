@@ -89,9 +89,10 @@ void DecodeDate(TDateTime date, Word& year, Word& month, Word& day) {
         d += D1;
     }
     y += i;
-    const Word* table = MonthDays[IsLeapYear(static_cast<Word>(y))];
+    // Leap-ness of the full year: beyond 9999 the Word fields wrap, the table must not.
+    const Word* table = MonthDays[y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)];
     int m = 0;
-    while (d >= table[m]) d -= table[m++];
+    while (m < 11 && d >= table[m]) d -= table[m++];
     year = static_cast<Word>(y);
     month = static_cast<Word>(m + 1);
     day = static_cast<Word>(d + 1);

@@ -43,6 +43,8 @@ TEST_F(SysUtilsDateTime, EncodeAndDecodeDates) {
     Word y = 0, m = 0, d = 0;
     DecodeDate(-693594, y, m, d); // before 1 January 0001
     EXPECT_EQ(y + m + d, 0);
+    DecodeDate(23936899, y, m, d); // 31 December 67436, a leap year whose Word-wrapped number (1900) is not
+    EXPECT_EQ(m * 100 + d, 1231);
     DecodeDate(EncodeDate(2000, 12, 31), y, m, d);
     EXPECT_EQ(y * 10000 + m * 100 + d, 20001231);
     DecodeDate(EncodeDate(2024, 2, 29), y, m, d);
