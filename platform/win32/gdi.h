@@ -6,17 +6,12 @@
 
 #include "platform/core/system.h"
 #include "platform/core/types.h"
+#include "platform/win32/wintypes.h"
 
 #include <memory>
 #include <vector>
 
 using COLORREF = std::uint32_t;
-using DWORD = std::uint32_t;
-using UINT = std::uint32_t;
-using BYTE = std::uint8_t;
-using WORD = std::uint16_t;
-using LONG = std::int32_t;
-using BOOL = int;
 using POINT = TPoint;
 using RECT = TRect;
 using SIZE = TSize;
@@ -364,7 +359,6 @@ using HRGN = GdiRegion*;
 using HBITMAP = GdiBitmap*;
 class DeviceContext;
 using HDC = DeviceContext*;
-using HWND = void*;
 
 HPEN CreatePen(int style, int width, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN& lp);
