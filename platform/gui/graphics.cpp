@@ -1,8 +1,11 @@
 #include "platform/gui/graphics.h"
 
+#include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
+#include "platform/win32/gdiqt.h"
 
 #include <cctype>
+#include <map>
 
 // ---------------------------------------------------------------------------
 // Colours
@@ -253,6 +256,56 @@ const ClassInfo& TFont::StaticClass() {
 
 TFont::TFont() = default;
 
+TFont::~TFont() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TFont::Changed() {
+    if (FHandle) {
+        DeleteObject(FHandle);
+        FHandle = nullptr;
+    }
+    TGraphicsObject::Changed();
+}
+
+HFONT TFont::GetHandle() {
+    if (!FHandle) {
+        LOGFONTW lf;
+        lf.lfHeight = FHeight;
+        lf.lfEscapement = FOrientation;
+        lf.lfOrientation = FOrientation;
+        lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+        lf.lfItalic = FStyle.Contains(fsItalic);
+        lf.lfUnderline = FStyle.Contains(fsUnderline);
+        lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+        lf.lfCharSet = FCharset;
+        lf.lfPitchAndFamily = FPitch == fpFixed      ? FIXED_PITCH
+                              : FPitch == fpVariable ? VARIABLE_PITCH
+                                                     : DEFAULT_PITCH;
+        lf.lfFaceName = FName;
+        FHandle = CreateFontIndirectW(lf);
+    }
+    return FHandle;
+}
+
+void TFont::SetHandle(HFONT Value) {
+    LOGFONTW lf;
+    if (!Value || GetObjectW(Value, &lf) == 0) return;
+    if (FHandle && FHandle != Value) DeleteObject(FHandle);
+    FHandle = Value;
+    FHeight = lf.lfHeight;
+    FOrientation = lf.lfEscapement;
+    FName = lf.lfFaceName;
+    FCharset = static_cast<TFontCharset>(lf.lfCharSet);
+    TFontStyles st;
+    if (lf.lfWeight >= FW_BOLD) st += fsBold;
+    if (lf.lfItalic) st += fsItalic;
+    if (lf.lfUnderline) st += fsUnderline;
+    if (lf.lfStrikeOut) st += fsStrikeOut;
+    FStyle = st;
+    TGraphicsObject::Changed();
+}
+
 void TFont::Assign(TPersistent* Source) {
     auto* src = dynamic_cast<TFont*>(Source);
     if (!src) {
@@ -328,17 +381,63 @@ const ClassInfo& TPen::StaticClass() {
     return ci;
 }
 
+TPen::~TPen() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TPen::Changed() {
+    if (FHandle) {
+        DeleteObject(FHandle);
+        FHandle = nullptr;
+        FOwnHandle = false;
+    }
+    TGraphicsObject::Changed();
+}
+
+HPEN TPen::GetHandle() {
+    if (!FHandle) {
+        const COLORREF c = static_cast<COLORREF>(ColorToRGB(FColor)) & 0xFFFFFF;
+        if (FStyle == psAlternate || FStyle == psUserStyle) {
+            const LOGBRUSH lb{BS_SOLID, c, 0};
+            FHandle = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr);
+        } else {
+            FHandle = CreatePen(static_cast<int>(FStyle), FWidth, c);
+        }
+        FOwnHandle = false;
+    }
+    return FHandle;
+}
+
+void TPen::SetHandle(HPEN Value) {
+    if (FHandle && FHandle != Value) DeleteObject(FHandle);
+    FHandle = Value;
+    FOwnHandle = Value != nullptr;
+    TGraphicsObject::Changed();
+}
+
 void TPen::Assign(TPersistent* Source) {
     auto* src = dynamic_cast<TPen*>(Source);
     if (!src) {
         TGraphicsObject::Assign(Source);
         return;
     }
+    if (FHandle) DeleteObject(FHandle);
+    FHandle = nullptr;
+    FOwnHandle = false;
     FColor = src->FColor;
     FMode = src->FMode;
     FStyle = src->FStyle;
     FWidth = src->FWidth;
-    Changed();
+    if (src->FOwnHandle && src->FHandle) {
+        // An adopted system pen travels as a copy of the same description.
+        const GdiPen& p = *src->FHandle;
+        const LOGBRUSH lb{p.Style() == PS_NULL ? static_cast<UINT>(BS_NULL) : static_cast<UINT>(BS_SOLID),
+                          p.color, 0};
+        FHandle = ExtCreatePen(p.style, static_cast<DWORD>(p.width), lb,
+                               static_cast<DWORD>(p.userStyle.size()), p.userStyle.data());
+        FOwnHandle = true;
+    }
+    TGraphicsObject::Changed();
 }
 
 void TPen::SetColor(TColor Value) {
@@ -373,6 +472,38 @@ const ClassInfo& TBrush::StaticClass() {
     return ci;
 }
 
+TBrush::~TBrush() {
+    if (FHandle) DeleteObject(FHandle);
+}
+
+void TBrush::Changed() {
+    if (FHandle) {
+        DeleteObject(FHandle);
+        FHandle = nullptr;
+    }
+    TGraphicsObject::Changed();
+}
+
+HBRUSH TBrush::GetHandle() {
+    if (!FHandle) {
+        const COLORREF c = static_cast<COLORREF>(ColorToRGB(FColor)) & 0xFFFFFF;
+        if (FBitmap && !FBitmap->GetEmpty())
+            FHandle = CreatePatternBrush(FBitmap->GetHandle());
+        else if (FStyle == bsSolid)
+            FHandle = CreateSolidBrush(c);
+        else if (FStyle == bsClear)
+            FHandle = CreateBrushIndirect(LOGBRUSH{BS_NULL, c, 0});
+        else
+            FHandle = CreateHatchBrush(static_cast<int>(FStyle) - static_cast<int>(bsHorizontal), c);
+    }
+    return FHandle;
+}
+
+void TBrush::SetBitmap(TBitmap* Value) {
+    FBitmap = Value;
+    Changed();
+}
+
 void TBrush::Assign(TPersistent* Source) {
     auto* src = dynamic_cast<TBrush*>(Source);
     if (!src) {
@@ -381,6 +512,7 @@ void TBrush::Assign(TPersistent* Source) {
     }
     FColor = src->FColor;
     FStyle = src->FStyle;
+    FBitmap = src->FBitmap;
     Changed();
 }
 
@@ -395,4 +527,628 @@ void TBrush::SetStyle(TBrushStyle Value) {
     if (FStyle == Value) return;
     FStyle = Value;
     Changed();
+}
+
+// ---------------------------------------------------------------------------
+// TCanvas
+
+const ClassInfo& TCanvas::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCanvas>("TCanvas", &TPersistent::StaticClass());
+    return ci;
+}
+
+TCanvas::TCanvas() : FPen(MakeOwned<TPen>()), FBrush(MakeOwned<TBrush>()), FFont(MakeOwned<TFont>()) {
+    FPen->OnChange = TNotifyEvent([this](TObject*) { ObjectChanged(csPenValid); });
+    FBrush->OnChange = TNotifyEvent([this](TObject*) { ObjectChanged(csBrushValid); });
+    FFont->OnChange = TNotifyEvent([this](TObject*) { ObjectChanged(csFontValid); });
+}
+
+TCanvas::~TCanvas() {
+    // The handle belongs to whoever made it; only our objects leave it.
+    DeselectHandles();
+}
+
+void TCanvas::ObjectChanged(TCanvasStates Which) {
+    if (!FState.Contains(Which)) return;
+    FState.Exclude(Which);
+    if (!FHandle) return;
+    // The changed object may go away: the context holds a stock one meanwhile.
+    switch (Which) {
+    case csPenValid:
+        SelectObject(FHandle, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+        break;
+    case csBrushValid:
+        SelectObject(FHandle, static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
+        break;
+    case csFontValid:
+        SelectObject(FHandle, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+        break;
+    default:
+        break;
+    }
+}
+
+void TCanvas::DeselectHandles() {
+    if (FHandle) {
+        if (FState.Contains(csPenValid)) SelectObject(FHandle, static_cast<HPEN>(GetStockObject(BLACK_PEN)));
+        if (FState.Contains(csBrushValid))
+            SelectObject(FHandle, static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH)));
+        if (FState.Contains(csFontValid))
+            SelectObject(FHandle, static_cast<HFONT>(GetStockObject(SYSTEM_FONT)));
+    }
+    FState -= TCanvasState{csPenValid, csBrushValid, csFontValid};
+}
+
+HDC TCanvas::GetHandle() {
+    RequiredState({csHandleValid});
+    return FHandle;
+}
+
+void TCanvas::SetHandle(HDC Value) {
+    if (FHandle == Value) return;
+    DeselectHandles();
+    FHandle = Value;
+    FState = Value ? TCanvasState{csHandleValid} : TCanvasState{};
+}
+
+void TCanvas::Refresh() {
+    DeselectHandles();
+}
+
+void TCanvas::RequiredState(TCanvasState ReqState) {
+    const TCanvasState needed = ReqState - FState;
+    if (needed.Empty()) return;
+    if (needed.Contains(csHandleValid)) {
+        CreateHandle();
+        if (!FHandle) throw EInvalidOperation(u"Canvas does not allow drawing");
+        FState += csHandleValid;
+    }
+    if (needed.Contains(csFontValid)) {
+        SelectObject(FHandle, FFont->GetHandle());
+        SetTextColor(FHandle, static_cast<COLORREF>(ColorToRGB(FFont->GetColor())));
+        FState += csFontValid;
+    }
+    if (needed.Contains(csPenValid)) {
+        SelectObject(FHandle, FPen->GetHandle());
+        static constexpr int modes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                                        R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                                        R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                                        R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
+        SetROP2(FHandle, modes[FPen->GetMode()]);
+        FState += csPenValid;
+    }
+    if (needed.Contains(csBrushValid)) {
+        SelectObject(FHandle, FBrush->GetHandle());
+        const COLORREF c = static_cast<COLORREF>(ColorToRGB(FBrush->GetColor()));
+        if (FBrush->GetStyle() == bsSolid) {
+            SetBkColor(FHandle, c);
+            SetBkMode(FHandle, OPAQUE);
+        } else {
+            SetBkColor(FHandle, ~c & 0xFFFFFF);
+            SetBkMode(FHandle, TRANSPARENT);
+        }
+        FState += csBrushValid;
+    }
+}
+
+void TCanvas::Changing() {
+    if (OnChanging) OnChanging(this);
+}
+
+void TCanvas::Changed() {
+    if (OnChange) OnChange(this);
+}
+
+namespace {
+constexpr TCanvasState kShapeState{csHandleValid, csPenValid, csBrushValid};
+}
+
+TPoint TCanvas::GetPenPos() {
+    RequiredState({csHandleValid});
+    POINT p;
+    GetCurrentPositionEx(FHandle, &p);
+    return p;
+}
+
+TColor TCanvas::GetPixel(int X, int Y) {
+    RequiredState({csHandleValid});
+    return static_cast<TColor>(static_cast<std::int32_t>(::GetPixel(FHandle, X, Y)));
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid});
+    ::SetPixel(FHandle, X, Y, static_cast<COLORREF>(ColorToRGB(Color)));
+    Changed();
+}
+
+void TCanvas::MoveTo(int X, int Y) {
+    RequiredState({csHandleValid});
+    MoveToEx(FHandle, X, Y, nullptr);
+}
+
+void TCanvas::LineTo(int X, int Y) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::LineTo(FHandle, X, Y);
+    Changed();
+}
+
+void TCanvas::Polyline(const TPoint* Points, int Count) {
+    Changing();
+    RequiredState({csHandleValid, csPenValid, csBrushValid});
+    ::Polyline(FHandle, Points, Count);
+    Changed();
+}
+
+void TCanvas::Polygon(const TPoint* Points, int Count) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Polygon(FHandle, Points, Count);
+    Changed();
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Rectangle(FHandle, X1, Y1, X2, Y2);
+    Changed();
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    Changing();
+    RequiredState(kShapeState);
+    ::RoundRect(FHandle, X1, Y1, X2, Y2, X3, Y3);
+    Changed();
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Ellipse(FHandle, X1, Y1, X2, Y2);
+    Changed();
+}
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Arc(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Changed();
+}
+
+void TCanvas::Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Chord(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Changed();
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+    Changing();
+    RequiredState(kShapeState);
+    ::Pie(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Changed();
+}
+
+void TCanvas::FillRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    ::FillRect(FHandle, Rect, FBrush->GetHandle());
+    Changed();
+}
+
+void TCanvas::FrameRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    ::FrameRect(FHandle, Rect, FBrush->GetHandle());
+    Changed();
+}
+
+void TCanvas::DrawFocusRect(const TRect& Rect) {
+    Changing();
+    RequiredState({csHandleValid});
+    // A dotted outline mixed in by XOR: drawing it twice removes it.
+    const int saved = SaveDC(FHandle);
+    const LOGBRUSH lb{BS_SOLID, RGB(255, 255, 255), 0};
+    HPEN dots = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr);
+    SelectObject(FHandle, dots);
+    SelectObject(FHandle, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    SetROP2(FHandle, R2_XORPEN);
+    ::Rectangle(FHandle, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+    RestoreDC(FHandle, saved);
+    DeleteObject(dots);
+    Changed();
+}
+
+void TCanvas::Draw(int X, int Y, TGraphic* Graphic) {
+    if (!Graphic || Graphic->GetEmpty()) return;
+    Changing();
+    RequiredState({csHandleValid});
+    Graphic->Draw(this, TRect(X, Y, X + Graphic->GetWidth(), Y + Graphic->GetHeight()));
+    Changed();
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
+    if (!Graphic) return;
+    Changing();
+    RequiredState({csHandleValid});
+    Graphic->Draw(this, Rect);
+    Changed();
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) {
+    Changing();
+    RequiredState({csHandleValid, csBrushValid});
+    Canvas->RequiredState({csHandleValid, csBrushValid});
+    StretchBlt(FHandle, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Canvas->FHandle, Source.Left,
+               Source.Top, Source.Width(), Source.Height(), static_cast<DWORD>(FCopyMode));
+    Changed();
+}
+
+void TCanvas::TextOut(int X, int Y, const String& Text) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    TextOutW(FHandle, X, Y, Text.data(), static_cast<int>(Text.size()));
+    MoveToEx(FHandle, X + TextWidth(Text), Y, nullptr);
+    Changed();
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const String& Text) {
+    Changing();
+    RequiredState({csHandleValid, csFontValid, csBrushValid});
+    const int saved = SaveDC(FHandle);
+    IntersectClipRect(FHandle, Rect.Left, Rect.Top, Rect.Right, Rect.Bottom);
+    if (FBrush->GetStyle() != bsClear) ::FillRect(FHandle, Rect, FBrush->GetHandle());
+    TextOutW(FHandle, X, Y, Text.data(), static_cast<int>(Text.size()));
+    RestoreDC(FHandle, saved);
+    Changed();
+}
+
+TSize TCanvas::TextExtent(const String& Text) {
+    RequiredState({csHandleValid, csFontValid});
+    TSize size;
+    GetTextExtentPoint32W(FHandle, Text.data(), static_cast<int>(Text.size()), &size);
+    return size;
+}
+
+// ---------------------------------------------------------------------------
+// TGraphic
+
+const ClassInfo& TGraphic::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TGraphic>("TGraphic", &TPersistent::StaticClass());
+    return ci;
+}
+
+void TGraphic::SetTransparent(bool Value) {
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    Changed(this);
+}
+
+void TGraphic::SetModified(bool Value) {
+    if (Value)
+        Changed(this);
+    else
+        FModified = false;
+}
+
+void TGraphic::Changed(TObject* Sender) {
+    FModified = true;
+    if (OnChange) OnChange(this);
+}
+
+void TGraphic::LoadFromFile(const String& FileName) {
+    TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&stream);
+}
+
+void TGraphic::SaveToFile(const String& FileName) {
+    TFileStream stream(FileName, fmCreate);
+    SaveToStream(&stream);
+}
+
+namespace {
+std::map<const ClassInfo*, TGraphicFactory>& GraphicFactories() {
+    static std::map<const ClassInfo*, TGraphicFactory> factories{
+        {&TBitmap::StaticClass(), []() -> TGraphic* { return Create<TBitmap>(); }},
+    };
+    return factories;
+}
+
+struct FileFormat {
+    String extension;
+    String description;
+    const ClassInfo* cls;
+};
+std::vector<FileFormat>& FileFormats() {
+    static std::vector<FileFormat> formats{{u"bmp", u"Bitmaps", &TBitmap::StaticClass()}};
+    return formats;
+}
+
+String LowerAscii(String s) {
+    for (char16_t& c : s)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c + 32);
+    return s;
+}
+} // namespace
+
+void RegisterGraphicClass(const ClassInfo& Class, TGraphicFactory Factory) {
+    GraphicFactories()[&Class] = Factory;
+}
+
+TGraphic* NewGraphicOfClass(const ClassInfo& Class) {
+    const auto it = GraphicFactories().find(&Class);
+    return it == GraphicFactories().end() ? nullptr : it->second();
+}
+
+// ---------------------------------------------------------------------------
+// TBitmap
+
+template <>
+const EnumInfo& EnumInfoOf<TPixelFormat>() {
+    static const EnumInfo info{
+        "TPixelFormat",
+        {"pfDevice", "pf1bit", "pf4bit", "pf8bit", "pf15bit", "pf16bit", "pf24bit", "pf32bit", "pfCustom"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TTransparentMode>() {
+    static const EnumInfo info{"TTransparentMode", {"tmAuto", "tmFixed"}};
+    return info;
+}
+
+namespace {
+// The bitmap's own canvas: a memory context with the bitmap selected.
+class TBitmapCanvas : public TCanvas {
+public:
+    explicit TBitmapCanvas(TBitmap* owner) : owner_(owner) {}
+    ~TBitmapCanvas() override {
+        HDC dc = HandleAllocated() ? GetHandle() : nullptr;
+        SetHandle(nullptr);
+        if (dc) DeleteDC(dc);
+    }
+
+protected:
+    void CreateHandle() override {
+        HDC dc = CreateCompatibleDC(nullptr);
+        SelectObject(dc, owner_->GetHandle());
+        SetHandle(dc);
+    }
+
+private:
+    TBitmap* owner_;
+};
+
+GdiPixelFormat StorageOf(TPixelFormat f) {
+    return f == pf24bit ? GdiPixelFormat::Bgr24 : GdiPixelFormat::Rgb32;
+}
+} // namespace
+
+const ClassInfo& TBitmap::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TBitmap>("TBitmap", &TGraphic::StaticClass());
+    return ci;
+}
+
+TBitmap::TBitmap() : FHandle(CreateBitmapSurface(0, 0, GdiPixelFormat::Rgb32)) {}
+
+TBitmap::~TBitmap() {
+    FCanvas.reset();
+    DeleteObject(FHandle);
+}
+
+bool TBitmap::GetEmpty() const {
+    return BitmapWidth(FHandle) == 0 || BitmapHeight(FHandle) == 0;
+}
+
+int TBitmap::GetWidth() const {
+    return BitmapWidth(FHandle);
+}
+
+int TBitmap::GetHeight() const {
+    return BitmapHeight(FHandle);
+}
+
+void TBitmap::SetSize(int AWidth, int AHeight) {
+    if (AWidth == GetWidth() && AHeight == GetHeight()) return;
+    ResizeBitmapSurface(FHandle, AWidth, AHeight);
+    Changed(this);
+}
+
+void TBitmap::SetPixelFormat(TPixelFormat Value) {
+    if (Value == FPixelFormat) return;
+    FPixelFormat = Value;
+    ConvertBitmapSurface(FHandle, StorageOf(Value));
+    Changed(this);
+}
+
+Byte* TBitmap::ScanLine(int Row) {
+    Byte* row = BitmapScanLine(FHandle, Row);
+    if (!row) throw EInvalidGraphicOperation(u"Scan line index out of range");
+    return row;
+}
+
+TCanvas* TBitmap::GetCanvas() {
+    if (!FCanvas) {
+        FCanvas.reset(new TBitmapCanvas(this));
+        FCanvas->AfterConstruction();
+        FCanvas->OnChange = TNotifyEvent([this](TObject*) { Changed(this); });
+    }
+    return FCanvas.get();
+}
+
+TColor TBitmap::GetTransparentColor() {
+    if (FTransparentMode == tmFixed || GetEmpty()) return FTransparentColor;
+    const QImage& img = BitmapImage(FHandle);
+    const QRgb p = img.pixel(0, img.height() - 1); // the bottom-left pixel
+    return static_cast<TColor>(
+        RGB(static_cast<BYTE>(qRed(p)), static_cast<BYTE>(qGreen(p)), static_cast<BYTE>(qBlue(p))));
+}
+
+void TBitmap::SetTransparentColor(TColor Value) {
+    FTransparentColor = Value;
+    FTransparentMode = Value == clDefault ? tmAuto : tmFixed;
+    Changed(this);
+}
+
+void TBitmap::SetTransparentMode(TTransparentMode Value) {
+    if (Value == FTransparentMode) return;
+    if (Value == tmAuto)
+        SetTransparentColor(clDefault);
+    else
+        SetTransparentColor(GetTransparentColor());
+}
+
+void TBitmap::Assign(TPersistent* Source) {
+    if (!Source) {
+        SetSize(0, 0);
+        return;
+    }
+    if (auto* src = dynamic_cast<TBitmap*>(Source)) {
+        if (src == this) return;
+        HBITMAP copy = CopyBitmapSurface(src->FHandle);
+        if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), copy);
+        DeleteObject(FHandle);
+        FHandle = copy;
+        FPixelFormat = src->FPixelFormat;
+        FTransparentColor = src->FTransparentColor;
+        FTransparentMode = src->FTransparentMode;
+        SetTransparent(src->GetTransparent());
+        Changed(this);
+        return;
+    }
+    if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetSize(g->GetWidth(), g->GetHeight());
+        GetCanvas()->GetBrush()->SetColor(clWhite);
+        GetCanvas()->GetBrush()->SetStyle(bsSolid);
+        GetCanvas()->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
+        GetCanvas()->Draw(0, 0, g);
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    if (GetEmpty()) return;
+    HDC dst = ACanvas->GetHandle();
+    if (GetTransparent()) {
+        const COLORREF key = static_cast<COLORREF>(ColorToRGB(GetTransparentColor()));
+        const QRgb k = qRgb(GetRValue(key), GetGValue(key), GetBValue(key));
+        const QPoint a = dst->ToDevice(Rect.Left, Rect.Top), b = dst->ToDevice(Rect.Right, Rect.Bottom);
+        dst->DrawImage(QRect(a, b - QPoint(1, 1)).normalized(), BitmapImage(FHandle), k);
+        return;
+    }
+    HDC src = GetCanvas()->GetHandle();
+    StretchBlt(dst, Rect.Left, Rect.Top, Rect.Width(), Rect.Height(), src, 0, 0, GetWidth(), GetHeight(),
+               static_cast<DWORD>(ACanvas->GetCopyMode()));
+}
+
+void TBitmap::LoadFromStream(TStream* Stream) {
+    const Int64 left = Stream->GetSize() - Stream->GetPosition();
+    std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(0, left)));
+    if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<LongInt>(data.size()));
+    HBITMAP loaded = LoadBitmapSurface(data);
+    if (!loaded) throw EInvalidGraphic(u"Bitmap image is not valid");
+    if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), loaded);
+    DeleteObject(FHandle);
+    FHandle = loaded;
+    FPixelFormat = BitmapFormat(loaded) == GdiPixelFormat::Bgr24 ? pf24bit : pf32bit;
+    Changed(this);
+}
+
+void TBitmap::SaveToStream(TStream* Stream) {
+    std::vector<Byte> data;
+    if (GetEmpty() || !SaveBitmapSurface(FHandle, data)) return;
+    Stream->WriteBuffer(data.data(), static_cast<LongInt>(data.size()));
+}
+
+// ---------------------------------------------------------------------------
+// TPicture
+
+const ClassInfo& TPicture::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TPicture>("TPicture", &TPersistent::StaticClass());
+    return ci;
+}
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+void TPicture::Changed(TObject* Sender) {
+    if (OnChange) OnChange(this);
+}
+
+void TPicture::SetGraphic(TGraphic* Value) {
+    Owned<TGraphic> copy;
+    if (Value) {
+        copy.reset(NewGraphicOfClass(Value->ClassType()));
+        if (!copy) throw EInvalidGraphic(u"Unsupported picture type " + Value->ClassName());
+        copy->Assign(Value);
+        copy->OnChange = TNotifyEvent([this](TObject* s) { Changed(s); });
+    }
+    FGraphic = std::move(copy);
+    Changed(this);
+}
+
+TBitmap* TPicture::GetBitmap() {
+    if (!dynamic_cast<TBitmap*>(FGraphic.get())) {
+        FGraphic.reset(Create<TBitmap>());
+        FGraphic->OnChange = TNotifyEvent([this](TObject* s) { Changed(s); });
+    }
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+void TPicture::Assign(TPersistent* Source) {
+    if (!Source) {
+        SetGraphic(nullptr);
+    } else if (auto* pic = dynamic_cast<TPicture*>(Source)) {
+        SetGraphic(pic->GetGraphic());
+    } else if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetGraphic(g);
+    } else {
+        TPersistent::Assign(Source);
+    }
+}
+
+void TPicture::RegisterFileFormat(const String& Extension, const String& Description,
+                                  const ClassInfo& Class) {
+    const String ext = LowerAscii(Extension);
+    for (FileFormat& f : FileFormats())
+        if (f.extension == ext) {
+            f = FileFormat{ext, Description, &Class};
+            return;
+        }
+    FileFormats().push_back(FileFormat{ext, Description, &Class});
+}
+
+const ClassInfo* TPicture::FileFormatClass(const String& Extension) {
+    String ext = LowerAscii(Extension);
+    if (!ext.empty() && ext[0] == u'.') ext.erase(0, 1);
+    for (const FileFormat& f : FileFormats())
+        if (f.extension == ext) return f.cls;
+    return nullptr;
+}
+
+namespace {
+String ExtensionOf(const String& FileName) {
+    const auto dot = FileName.find_last_of(u'.');
+    const auto slash = FileName.find_last_of(u"/\\");
+    if (dot == String::npos || (slash != String::npos && dot < slash)) return {};
+    return FileName.substr(dot + 1);
+}
+} // namespace
+
+void TPicture::LoadFromFile(const String& FileName) {
+    const String ext = ExtensionOf(FileName);
+    const ClassInfo* cls = FileFormatClass(ext);
+    if (!cls) throw EInvalidGraphic(u"Unknown picture file extension (." + ext + u")");
+    Owned<TGraphic> g(NewGraphicOfClass(*cls));
+    if (!g) throw EInvalidGraphic(u"Unknown picture file extension (." + ext + u")");
+    g->LoadFromFile(FileName);
+    g->OnChange = TNotifyEvent([this](TObject* s) { Changed(s); });
+    FGraphic = std::move(g);
+    Changed(this);
+}
+
+void TPicture::SaveToFile(const String& FileName) {
+    if (FGraphic) FGraphic->SaveToFile(FileName);
 }

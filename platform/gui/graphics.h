@@ -3,6 +3,7 @@
 // class library, standing on our GDI-shaped device contexts.
 
 #include "platform/core/classes.h"
+#include "platform/core/sysutils.h"
 #include "platform/core/types.h"
 #include "platform/win32/gdi.h"
 
@@ -183,6 +184,11 @@ const EnumInfo& EnumInfoOf<TBrushStyle>();
 // Face names: SubstituteFontName (gdi.h) maps the names that forms and charts
 // ask for ("Tahoma", "Arial", ...) to installed faces with close metrics.
 
+class TBitmap;
+class TCanvas;
+class TGraphic;
+class TStream;
+
 class TGraphicsObject : public TPersistent {
 public:
     static const ClassInfo& StaticClass();
@@ -221,8 +227,17 @@ public:
     // Height stays when the resolution changes: the font keeps its pixel size.
     int GetPixelsPerInch() const { return FPixelsPerInch; }
     void SetPixelsPerInch(int Value) { FPixelsPerInch = Value > 0 ? Value : 96; }
+    // The system font of these settings, made on demand and owned by the font;
+    // a handle given to SetHandle is adopted and its description taken over.
+    HFONT GetHandle();
+    void SetHandle(HFONT Value);
+    ~TFont() override;
+
+protected:
+    void Changed() override;
 
 private:
+    HFONT FHandle = nullptr;
     TFontCharset FCharset = DEFAULT_CHARSET;
     TColor FColor = clWindowText;
     int FHeight = -11;
@@ -248,8 +263,18 @@ public:
     void SetStyle(TPenStyle Value);
     int GetWidth() const { return FWidth; }
     void SetWidth(int Value);
+    // The system pen of these settings, made on demand and owned by the pen; a
+    // handle given to SetHandle (an ExtCreatePen pen) is adopted as it is.
+    HPEN GetHandle();
+    void SetHandle(HPEN Value);
+    ~TPen() override;
+
+protected:
+    void Changed() override;
 
 private:
+    HPEN FHandle = nullptr;
+    bool FOwnHandle = false; // adopted through SetHandle
     TColor FColor = clBlack;
     TPenMode FMode = pmCopy;
     TPenStyle FStyle = psSolid;
@@ -267,8 +292,258 @@ public:
     void SetColor(TColor Value);
     TBrushStyle GetStyle() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
+    // A pattern bitmap (not owned; the brush copies its pixels when it makes
+    // its handle); nullptr for none.
+    TBitmap* GetBitmap() const { return FBitmap; }
+    void SetBitmap(TBitmap* Value);
+    HBRUSH GetHandle();
+    ~TBrush() override;
+
+protected:
+    void Changed() override;
 
 private:
+    HBRUSH FHandle = nullptr;
+    TBitmap* FBitmap = nullptr;
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
+};
+
+// ---------------------------------------------------------------------------
+// The canvas: a device context with a pen, a brush and a font that are
+// selected into it lazily, only when they changed since they were last
+// selected. Selecting the pen sets the mix mode of Pen.Mode; the brush sets the
+// background (opaque in the brush colour for a solid brush, else transparent);
+// the font sets the text colour.
+
+enum TCanvasStates : std::uint8_t { csHandleValid, csFontValid, csPenValid, csBrushValid };
+using TCanvasState = Set<TCanvasStates>;
+using TCopyMode = std::int32_t;
+
+class TCanvas : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    TCanvas();
+    ~TCanvas() override;
+
+    HDC GetHandle();
+    // Uses a device context made elsewhere (not owned); nullptr lets go of it.
+    void SetHandle(HDC Value);
+    bool HandleAllocated() const { return FHandle != nullptr; }
+
+    TPen* GetPen() const { return FPen.get(); }
+    void SetPen(TPen* Value) { FPen->Assign(Value); }
+    TBrush* GetBrush() const { return FBrush.get(); }
+    void SetBrush(TBrush* Value) { FBrush->Assign(Value); }
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    TCopyMode GetCopyMode() const { return FCopyMode; }
+    void SetCopyMode(TCopyMode Value) { FCopyMode = Value; }
+    TPoint GetPenPos();
+    void SetPenPos(TPoint Value) { MoveTo(Value.X, Value.Y); }
+    TColor GetPixel(int X, int Y);
+    void SetPixel(int X, int Y, TColor Color);
+    int GetTextFlags() const { return FTextFlags; }
+    void SetTextFlags(int Value) { FTextFlags = Value; }
+
+    void MoveTo(int X, int Y);
+    void LineTo(int X, int Y);
+    void Polyline(const TPoint* Points, int Count);
+    void Polygon(const TPoint* Points, int Count);
+    void Rectangle(int X1, int Y1, int X2, int Y2);
+    void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);
+    void Ellipse(int X1, int Y1, int X2, int Y2);
+    void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
+    void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+    void Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+    void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+    void FillRect(const TRect& Rect);
+    void FrameRect(const TRect& Rect);
+    void DrawFocusRect(const TRect& Rect);
+    void Draw(int X, int Y, TGraphic* Graphic);
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    void TextOut(int X, int Y, const String& Text);
+    void TextRect(const TRect& Rect, int X, int Y, const String& Text);
+    TSize TextExtent(const String& Text);
+    int TextWidth(const String& Text) { return TextExtent(Text).cx; }
+    int TextHeight(const String& Text) { return TextExtent(Text).cy; }
+    // Deselects the pen, brush and font: the next drawing selects them again.
+    void Refresh();
+    // The owner lock of the original; drawing here is on one thread.
+    void Lock() {}
+    void Unlock() {}
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+protected:
+    virtual void CreateHandle() {}
+    void RequiredState(TCanvasState ReqState);
+    virtual void Changing();
+    virtual void Changed();
+    void DeselectHandles();
+
+private:
+    void ObjectChanged(TCanvasStates Which);
+
+    HDC FHandle = nullptr;
+    TCanvasState FState;
+    Owned<TPen> FPen;
+    Owned<TBrush> FBrush;
+    Owned<TFont> FFont;
+    TCopyMode FCopyMode = SRCCOPY;
+    int FTextFlags = 0;
+};
+
+// ---------------------------------------------------------------------------
+// Pictures
+
+class EInvalidGraphic : public Exception {
+public:
+    using Exception::Exception;
+};
+class EInvalidGraphicOperation : public Exception {
+public:
+    using Exception::Exception;
+};
+
+class TGraphic : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    virtual bool GetEmpty() const = 0;
+    virtual int GetWidth() const = 0;
+    virtual int GetHeight() const = 0;
+    virtual void SetWidth(int Value) = 0;
+    virtual void SetHeight(int Value) = 0;
+    virtual bool GetTransparent() const { return FTransparent; }
+    virtual void SetTransparent(bool Value);
+    bool GetModified() const { return FModified; }
+    void SetModified(bool Value);
+
+    virtual void LoadFromStream(TStream* Stream) = 0;
+    virtual void SaveToStream(TStream* Stream) = 0;
+    void LoadFromFile(const String& FileName);
+    void SaveToFile(const String& FileName);
+
+    TNotifyEvent OnChange;
+
+protected:
+    friend class TCanvas;
+    // Paints the picture into Rect of the canvas.
+    virtual void Draw(TCanvas* ACanvas, const TRect& Rect) = 0;
+    virtual void Changed(TObject* Sender);
+
+private:
+    bool FTransparent = false;
+    bool FModified = false;
+};
+
+// A new instance of a graphic class (the class references of pictures).
+using TGraphicFactory = TGraphic* (*)();
+void RegisterGraphicClass(const ClassInfo& Class, TGraphicFactory Factory);
+TGraphic* NewGraphicOfClass(const ClassInfo& Class); // nullptr when not registered
+
+enum TPixelFormat : std::uint8_t {
+    pfDevice,
+    pf1bit,
+    pf4bit,
+    pf8bit,
+    pf15bit,
+    pf16bit,
+    pf24bit,
+    pf32bit,
+    pfCustom
+};
+template <>
+const EnumInfo& EnumInfoOf<TPixelFormat>();
+enum TTransparentMode : std::uint8_t { tmAuto, tmFixed };
+template <>
+const EnumInfo& EnumInfoOf<TTransparentMode>();
+
+class TBitmap : public TGraphic {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    TBitmap();
+    ~TBitmap() override;
+    void Assign(TPersistent* Source) override;
+
+    bool GetEmpty() const override;
+    int GetWidth() const override;
+    int GetHeight() const override;
+    void SetWidth(int Value) override { SetSize(Value, GetHeight()); }
+    void SetHeight(int Value) override { SetSize(GetWidth(), Value); }
+    // Both sizes in one call; the pixels kept, a new area white.
+    void SetSize(int AWidth, int AHeight);
+    TPixelFormat GetPixelFormat() const { return FPixelFormat; }
+    // Changing the format converts the pixels: pf24bit keeps blue-green-red
+    // bytes, every other format blue-green-red-unused.
+    void SetPixelFormat(TPixelFormat Value);
+    // One row of pixels, top row 0; raises for a row out of range.
+    Byte* ScanLine(int Row);
+    TCanvas* GetCanvas();
+    HBITMAP GetHandle() const { return FHandle; }
+    TColor GetTransparentColor();
+    void SetTransparentColor(TColor Value);
+    TTransparentMode GetTransparentMode() const { return FTransparentMode; }
+    void SetTransparentMode(TTransparentMode Value);
+    bool GetMonochrome() const { return false; }
+    void Dormant() {}
+    void FreeImage() {}
+
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
+
+protected:
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+private:
+    HBITMAP FHandle = nullptr;
+    Owned<TCanvas> FCanvas;
+    TPixelFormat FPixelFormat = pfDevice;
+    TColor FTransparentColor = clDefault;
+    TTransparentMode FTransparentMode = tmAuto;
+};
+
+class TPicture : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    TPicture();
+    ~TPicture() override;
+    void Assign(TPersistent* Source) override;
+
+    TGraphic* GetGraphic() const { return FGraphic.get(); }
+    // Holds a copy of Value (a new graphic of its class), or nothing for nullptr.
+    void SetGraphic(TGraphic* Value);
+    // The picture as a bitmap: a graphic of another kind is replaced by an empty bitmap.
+    TBitmap* GetBitmap();
+    void SetBitmap(TBitmap* Value) { SetGraphic(Value); }
+    int GetWidth() const { return FGraphic ? FGraphic->GetWidth() : 0; }
+    int GetHeight() const { return FGraphic ? FGraphic->GetHeight() : 0; }
+
+    // By the file name's extension among the registered formats; EInvalidGraphic
+    // "Unknown picture file extension (.ext)" otherwise.
+    void LoadFromFile(const String& FileName);
+    void SaveToFile(const String& FileName);
+    static void RegisterFileFormat(const String& Extension, const String& Description,
+                                   const ClassInfo& Class);
+    // The registered class of an extension (without the dot), nullptr when none.
+    static const ClassInfo* FileFormatClass(const String& Extension);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed(TObject* Sender);
+
+private:
+    Owned<TGraphic> FGraphic;
 };

@@ -452,9 +452,10 @@ namespace {
 QImage::Format QtFormat(GdiPixelFormat f) {
     return f == GdiPixelFormat::Bgr24 ? QImage::Format_BGR888 : QImage::Format_RGB32;
 }
-HBITMAP NewBitmap(QImage image) {
+HBITMAP NewBitmap(QImage image, QImage::Format format) {
     auto bm = std::make_unique<GdiBitmap>();
     bm->impl->image = std::move(image);
+    bm->impl->format = format;
     return Track(std::move(bm));
 }
 void FinishPainting(HBITMAP bm) {
@@ -470,7 +471,7 @@ QImage& BitmapImage(HBITMAP bitmap) {
 HBITMAP CreateBitmapSurface(int width, int height, GdiPixelFormat format) {
     QImage img(std::max(0, width), std::max(0, height), QtFormat(format));
     img.fill(Qt::white);
-    return NewBitmap(std::move(img));
+    return NewBitmap(std::move(img), QtFormat(format));
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
@@ -510,7 +511,7 @@ void ResizeBitmapSurface(HBITMAP bitmap, int width, int height) {
     height = std::max(0, height);
     QImage& old = BitmapImage(bitmap);
     if (old.width() == width && old.height() == height) return;
-    QImage img(width, height, old.format());
+    QImage img(width, height, bitmap->impl->format);
     img.fill(Qt::white);
     if (!old.isNull() && width > 0 && height > 0) {
         const int w = std::min(width, old.width()), h = std::min(height, old.height());
@@ -523,7 +524,8 @@ void ResizeBitmapSurface(HBITMAP bitmap, int width, int height) {
 
 void ConvertBitmapSurface(HBITMAP bitmap, GdiPixelFormat format) {
     QImage& img = BitmapImage(bitmap);
-    if (img.format() == QtFormat(format)) return;
+    bitmap->impl->format = QtFormat(format);
+    if (img.isNull() || img.format() == QtFormat(format)) return;
     img = img.convertToFormat(QtFormat(format));
 }
 
@@ -538,17 +540,18 @@ int BitmapBytesPerLine(HBITMAP bitmap) {
 }
 
 HBITMAP CopyBitmapSurface(HBITMAP bitmap) {
-    return NewBitmap(BitmapImage(bitmap).copy());
+    return NewBitmap(BitmapImage(bitmap).copy(), bitmap->impl->format);
 }
 
 HBITMAP LoadBitmapSurface(const std::vector<Byte>& data) {
     QImage img;
     if (!img.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP"))
         return nullptr;
-    if (img.format() != QImage::Format_BGR888 && img.format() != QImage::Format_RGB32) {
-        img = img.convertToFormat(img.depth() == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
-    }
-    return NewBitmap(std::move(img));
+    // The file's own depth decides the layout: 24-bit files stay blue-green-red.
+    const int bitCount = data.size() >= 30 ? data[28] | (data[29] << 8) : 32;
+    img = img.convertToFormat(bitCount == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+    const QImage::Format f = img.format();
+    return NewBitmap(std::move(img), f);
 }
 
 bool SaveBitmapSurface(HBITMAP bitmap, std::vector<Byte>& data) {

@@ -1093,3 +1093,20 @@ BOOL DrawFrameControl(HDC dc, RECT* r, UINT type, UINT state) {
     RestoreDC(dc, saved);
     return true;
 }
+
+void DeviceContext::DrawImage(const QRect& dst, const QImage& img, std::optional<QRgb> key) {
+    if (!Drawable() || img.isNull() || dst.isEmpty()) return;
+    QImage src = img;
+    if (key) {
+        src = img.convertToFormat(QImage::Format_ARGB32);
+        const QRgb k = *key & 0xFFFFFF;
+        for (int y = 0; y < src.height(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(src.scanLine(y));
+            for (int x = 0; x < src.width(); ++x)
+                if ((row[x] & 0xFFFFFF) == k) row[x] = 0;
+        }
+    }
+    QPainter& p = Painter();
+    p.setCompositionMode(key ? QPainter::CompositionMode_SourceOver : QPainter::CompositionMode_Source);
+    p.drawImage(QRectF(dst), src, QRectF(src.rect()));
+}

@@ -24,6 +24,7 @@ struct GdiRegion::Impl {
 
 struct GdiBitmap::Impl {
     QImage image;
+    QImage::Format format = QImage::Format_RGB32; // kept while the image is empty
     DeviceContext* selectedInto = nullptr;
 };
 
@@ -122,6 +123,9 @@ public:
     TEXTMETRICW TextMetrics();
     virtual bool BitBlt(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,
                         DWORD rop);
+    // Paints an image into dst (device pixels) over what is there; pixels of
+    // the key colour are left out when one is given.
+    void DrawImage(const QRect& dst, const QImage& img, std::optional<QRgb> key);
     virtual bool AlphaBlend(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,
                             BYTE alpha);
 

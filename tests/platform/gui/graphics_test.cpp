@@ -95,3 +95,152 @@ TEST(Fonts, KnownFacesAreSubstituted) {
     EXPECT_EQ(SubstituteFontName(u"Times New Roman"), u"Liberation Serif");
     EXPECT_EQ(SubstituteFontName(u"DejaVu Sans"), u"DejaVu Sans");
 }
+
+// ---------------------------------------------------------------------------
+// Canvas and pictures
+
+#include "platform/core/streams.h"
+#include "tests/platform/win32/qtapp.h"
+
+#include <QApplication>
+#include <filesystem>
+
+namespace {
+TColor Px(TBitmap& b, int x, int y) {
+    return b.GetCanvas()->GetPixel(x, y);
+}
+} // namespace
+
+TEST(Canvas, SelectsObjectsOnlyWhenTheyChanged) {
+    EnsureQtApplication<QApplication>();
+    TBitmap bmp;
+    bmp.SetSize(60, 20);
+    TCanvas* c = bmp.GetCanvas();
+    HDC dc = c->GetHandle();
+    c->GetFont()->SetColor(clRed);
+    c->TextWidth(u"x"); // selects the font: text colour red
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(clRed));
+    SetTextColor(dc, RGB(0, 0, 255)); // a direct change survives further canvas work
+    c->TextOut(0, 0, u"x");
+    c->Rectangle(0, 0, 3, 3);
+    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
+    c->GetFont()->SetColor(clGreen);
+    c->TextOut(0, 0, u"x");
+    EXPECT_EQ(GetTextColor(dc), static_cast<COLORREF>(clGreen));
+
+    // The pen's mode becomes the mix mode; the brush sets the background.
+    c->GetPen()->SetMode(pmNotXor);
+    c->LineTo(5, 5);
+    EXPECT_EQ(GetROP2(dc), R2_NOTXORPEN);
+    c->GetBrush()->SetStyle(bsClear);
+    c->Rectangle(0, 0, 2, 2);
+    EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
+    c->GetBrush()->SetColor(clYellow);
+    c->FillRect(TRect(0, 0, 1, 1));
+    EXPECT_EQ(GetBkMode(dc), OPAQUE);
+    EXPECT_EQ(GetBkColor(dc), static_cast<COLORREF>(clYellow));
+}
+
+TEST(Canvas, AnAdoptedPenHandleDrawsAsCreated) {
+    TBitmap bmp;
+    bmp.SetSize(30, 30);
+    TCanvas* c = bmp.GetCanvas();
+    const LOGBRUSH lb{BS_SOLID, RGB(255, 0, 0), 0};
+    c->GetPen()->SetHandle(ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT, 3, lb, 0, nullptr));
+    c->MoveTo(5, 10);
+    c->LineTo(20, 10);
+    EXPECT_EQ(Px(bmp, 10, 9), clRed);
+    EXPECT_EQ(Px(bmp, 10, 11), clRed);
+    EXPECT_EQ(Px(bmp, 10, 12), clWhite);
+    // Copying the pen copies the adopted description too.
+    TPen copy;
+    copy.Assign(c->GetPen());
+    LOGPEN lp;
+    ASSERT_GT(GetObjectW(copy.GetHandle(), &lp), 0);
+    EXPECT_EQ(lp.lopnWidth.X, 3);
+    // A property change goes back to a pen made from the properties.
+    c->GetPen()->SetColor(clBlue);
+    c->MoveTo(5, 20);
+    c->LineTo(20, 20);
+    EXPECT_EQ(Px(bmp, 10, 20), clBlue);
+    EXPECT_EQ(Px(bmp, 10, 21), clWhite);
+}
+
+TEST(Bitmap, NewPixelsAreWhiteAndTwentyFourBitRowsAreBlueGreenRed) {
+    TBitmap bmp;
+    EXPECT_TRUE(bmp.GetEmpty());
+    bmp.SetSize(4, 3);
+    EXPECT_EQ(Px(bmp, 3, 2), clWhite);
+    bmp.GetCanvas()->SetPixel(1, 1, MakeColor(10, 20, 30));
+    bmp.SetPixelFormat(pf24bit);
+    const Byte* row = bmp.ScanLine(1);
+    EXPECT_EQ(row[3], 30);
+    EXPECT_EQ(row[4], 20);
+    EXPECT_EQ(row[5], 10);
+    EXPECT_EQ(bmp.ScanLine(2) - bmp.ScanLine(1), bmp.ScanLine(1) - bmp.ScanLine(0)); // the stride
+    EXPECT_THROW(bmp.ScanLine(3), EInvalidGraphicOperation);
+    // Drawing after the rows were written sees them.
+    bmp.ScanLine(0)[0] = 0;
+    bmp.ScanLine(0)[1] = 0;
+    bmp.ScanLine(0)[2] = 255;
+    EXPECT_EQ(Px(bmp, 0, 0), clRed);
+    bmp.SetSize(6, 5);
+    EXPECT_EQ(Px(bmp, 5, 4), clWhite);
+    EXPECT_EQ(Px(bmp, 1, 1), MakeColor(10, 20, 30));
+}
+
+TEST(Bitmap, StretchDrawCopiesCellsAndTransparencyLeavesTheKeyColourOut) {
+    TBitmap small;
+    small.SetSize(3, 2);
+    const TColor cells[2][3] = {{clRed, clBlack, clLime}, {clBlue, clGray, clYellow}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) small.GetCanvas()->SetPixel(x, y, cells[y][x]);
+    TBitmap big;
+    big.SetSize(40, 30);
+    big.GetCanvas()->StretchDraw(TRect(0, 0, 30, 20), &small);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(Px(big, x * 10, y * 10), cells[y][x]);
+            EXPECT_EQ(Px(big, x * 10 + 9, y * 10 + 9), cells[y][x]);
+        }
+    small.SetTransparent(true); // the bottom-left pixel (blue) is the key
+    TBitmap over;
+    over.SetSize(3, 2);
+    over.GetCanvas()->Draw(0, 0, &small);
+    EXPECT_EQ(Px(over, 0, 1), clWhite);
+    EXPECT_EQ(Px(over, 0, 0), clRed);
+}
+
+TEST(Picture, HoldsCopiesAndTravelsThroughBitmapFiles) {
+    TPicture pic;
+    int changes = 0;
+    pic.OnChange = TNotifyEvent([&](TObject*) { ++changes; });
+    TBitmap bmp;
+    bmp.SetSize(5, 4);
+    bmp.SetPixelFormat(pf24bit);
+    bmp.GetCanvas()->SetPixel(2, 3, clFuchsia);
+    pic.SetGraphic(&bmp);
+    ASSERT_NE(pic.GetGraphic(), nullptr);
+    EXPECT_NE(pic.GetGraphic(), &bmp);
+    EXPECT_EQ(pic.GetWidth(), 5);
+    EXPECT_GE(changes, 1);
+
+    const auto dir = std::filesystem::temp_directory_path() / "moltren-graphics-test";
+    std::filesystem::create_directories(dir);
+    const String file = UTF8ToString((dir / "p.BMP").string());
+    pic.SaveToFile(file);
+    TPicture back;
+    back.LoadFromFile(file);
+    ASSERT_NE(dynamic_cast<TBitmap*>(back.GetGraphic()), nullptr);
+    EXPECT_EQ(back.GetBitmap()->GetPixelFormat(), pf24bit);
+    EXPECT_EQ(Px(*back.GetBitmap(), 2, 3), clFuchsia);
+    EXPECT_THROW(back.LoadFromFile(UTF8ToString((dir / "p.xyz").string())), EInvalidGraphic);
+    std::filesystem::remove_all(dir);
+
+    TMemoryStream junk;
+    junk.WriteBuffer("nope", 4);
+    junk.SetPosition(0);
+    EXPECT_THROW(bmp.LoadFromStream(&junk), EInvalidGraphic);
+    pic.Assign(nullptr);
+    EXPECT_EQ(pic.GetGraphic(), nullptr);
+}
