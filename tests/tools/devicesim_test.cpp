@@ -1,5 +1,6 @@
 // The device-sim program: it lists its port while it runs and removes it
 // however it is asked to end.
+#include "tests/support/tempdir.h"
 #include "tools/device-sim/portlist.h"
 #include "tools/device-sim/simcore.h"
 
@@ -70,16 +71,9 @@ private:
 
 class SimProgram : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char tmpl[] = "/tmp/moltren-devsim-XXXXXX";
-        dir_ = mkdtemp(tmpl);
-        setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-    }
-    void TearDown() override {
-        unsetenv("XDG_CONFIG_HOME");
-        fs::remove_all(dir_);
-    }
-    fs::path dir_;
+    void SetUp() override { setenv("XDG_CONFIG_HOME", home_.path.c_str(), 1); }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
+    TempDir home_{"moltren-devsim"};
 };
 
 } // namespace
@@ -119,7 +113,7 @@ TEST_F(SimProgram, ListsItsPortWhileItRunsAndNotAfterwards) {
 
 TEST_F(SimProgram, RejectsBadArgumentsAndUnreadableArchives) {
     EXPECT_EQ(WEXITSTATUS(Program({"--device", "0"}).End(0)), 2);
-    Program missing({"--archive", (dir_ / "none.txt").string()});
+    Program missing({"--archive", (home_.path / "none.txt").string()});
     EXPECT_EQ(missing.Line(), "");
     EXPECT_EQ(WEXITSTATUS(missing.End(0)), 1);
     EXPECT_TRUE(devsim::RegisteredPorts().empty());

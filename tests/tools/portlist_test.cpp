@@ -1,3 +1,4 @@
+#include "tests/support/tempdir.h"
 #include "tools/device-sim/portlist.h"
 
 #include <gtest/gtest.h>

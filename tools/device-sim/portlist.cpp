@@ -1,8 +1,9 @@
 #include "tools/device-sim/portlist.h"
 
+#include "platform/win32/serialcomm.h"
+
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <sys/file.h>
@@ -83,15 +84,7 @@ void WriteEntries(const fs::path& list, const std::vector<Entry>& entries) {
 } // namespace
 
 fs::path RegisteredPortsFile() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config != nullptr && config[0] == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home != nullptr ? home : "/tmp") / ".config";
-    }
-    return base / "moltren" / "serialcomm";
+    return win32::DefaultSerialCommListFile();
 }
 
 void RegisterPort(const std::string& port) {

@@ -1,4 +1,6 @@
 #include "platform/win32/shell.h"
+#include "tests/support/shellrecorder.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -10,38 +12,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Records what would have been opened, and answers with a chosen result.
-class RecordingOpener {
-public:
-    explicit RecordingOpener(int result = 0) {
-        previous_ = SetShellOpener([this, result](const AnsiString& target) {
-            opened.push_back(target);
-            return result;
-        });
-    }
-    ~RecordingOpener() { SetShellOpener(std::move(previous_)); }
-    std::vector<AnsiString> opened;
-
-private:
-    ShellOpener previous_;
-};
-
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/moltren-shell-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~TempDir() { fs::remove_all(path); }
-    fs::path path;
-};
-
-} // namespace
-
 TEST(Shell, OpensLinksEncoded) {
-    RecordingOpener rec;
+    ShellRecorder rec;
     EXPECT_GT(ShellExecuteA(nullptr, "open", "mailto:support@moltren.example?Subject=Quilmet ", nullptr,
                             nullptr, SW_SHOW),
               32);
@@ -62,7 +34,7 @@ TEST(Shell, OpensLinksEncoded) {
 }
 
 TEST(Shell, OpensFilesThatExistOnly) {
-    RecordingOpener rec;
+    ShellRecorder rec;
     TempDir dir;
     std::ofstream(dir.path / "Help Moltren.doc") << "{\\rtf1}";
     const auto full = (dir.path / "Help Moltren.doc").string();
@@ -85,7 +57,7 @@ TEST(Shell, OpensFilesThatExistOnly) {
 }
 
 TEST(Shell, ReportsTheOpenersFailure) {
-    RecordingOpener rec(SE_ERR_NOASSOC);
+    ShellRecorder rec(SE_ERR_NOASSOC);
     EXPECT_EQ(ShellExecuteA(nullptr, "open", "http://moltren.example", nullptr, nullptr, SW_SHOW),
               SE_ERR_NOASSOC);
 }
