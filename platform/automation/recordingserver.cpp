@@ -122,22 +122,21 @@ DispatchPtr TRecordingServer::NewInstance() {
     return std::make_shared<TRecordingObject>(shared_from_this(), progId_);
 }
 
-Variant TRecordingServer::CreateObject() {
-    const String line = u"CreateOleObject(" + Quote(progId_) + u")";
+// Creation and lookup fail as the system reports them, with an error code.
+void TRecordingServer::RecordRequest(const String& call, HRESULT failure) {
     try {
-        Record(line);
+        Record(call + u"(" + Quote(progId_) + u")");
     } catch (const EOleException& e) {
-        throw EOleSysError(e.Message(), E_FAIL);
+        throw EOleSysError(e.Message(), failure);
     }
+}
+
+Variant TRecordingServer::CreateObject() {
+    RecordRequest(u"CreateOleObject", E_FAIL);
     return TOleServer::CreateObject();
 }
 
 Variant TRecordingServer::GetActiveObject() {
-    const String line = u"GetActiveOleObject(" + Quote(progId_) + u")";
-    try {
-        Record(line);
-    } catch (const EOleException& e) {
-        throw EOleSysError(e.Message(), MK_E_UNAVAILABLE);
-    }
+    RecordRequest(u"GetActiveOleObject", MK_E_UNAVAILABLE);
     return TOleServer::GetActiveObject();
 }

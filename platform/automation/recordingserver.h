@@ -43,6 +43,8 @@ protected:
     DispatchPtr NewInstance() override;
 
 private:
+    void RecordRequest(const String& call, HRESULT failure);
+
     String progId_;
     std::vector<String> log_;
     std::vector<String> failOn_;

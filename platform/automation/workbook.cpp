@@ -239,33 +239,12 @@ TXlCell InterpretText(const String& text, const TFormatSettings& fs) {
 }
 
 String TranslateNumberFormat(const String& format) {
-    String out;
-    out.reserve(format.size());
-    for (const char16_t c : format) {
-        switch (c) {
-        case u'Д':
-        case u'д':
-            out += u'd';
-            break;
-        case u'М':
-        case u'м':
-            out += u'm';
-            break;
-        case u'Г':
-        case u'г':
-            out += u'y';
-            break;
-        case u'Ч':
-        case u'ч':
-            out += u'h';
-            break;
-        case u'С':
-        case u'с':
-            out += u's';
-            break;
-        default:
-            out += c;
-        }
+    static constexpr std::u16string_view localised = u"ДдМмГгЧчСс";
+    static constexpr std::u16string_view codes = u"ddmmyyhhss";
+    String out(format);
+    for (char16_t& c : out) {
+        const auto at = localised.find(c);
+        if (at != std::u16string_view::npos) c = codes[at];
     }
     return out;
 }

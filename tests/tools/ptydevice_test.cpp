@@ -1,5 +1,7 @@
 #include "tools/device-sim/ptydevice.h"
 
+#include "platform/win32/comm.h"
+
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -140,4 +142,43 @@ TEST(SimPty, SplitsRepliesIntoChunksWithGaps) {
     ASSERT_EQ(app.Receive(61).size(), 61u);
     EXPECT_GE(app.reads, 4); // 20 + 20 + 20 + 1 bytes, 40 ms apart
     EXPECT_GE(duration<double>(app.lastByte - sent).count(), 0.115);
+}
+
+// The program's own serial layer reads the simulator: raw bytes both ways,
+// including numbers a cooked terminal would take for line ends or XON/XOFF.
+TEST(SimPty, ServesTheProgramsSerialLayer) {
+    for (const int number : {1, 10, 13, 17, 19}) {
+        DeviceOptions options;
+        options.device = number;
+        Archive archive = Example();
+        PtyDevice sim(Device(std::move(archive), options), Unpaced());
+        const std::u16string path(sim.SlavePath().begin(), sim.SlavePath().end());
+        HANDLE port =
+            CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(port, INVALID_HANDLE_VALUE) << sim.SlavePath();
+        DCB dcb{};
+        dcb.DCBlength = sizeof dcb;
+        dcb.BaudRate = 9600;
+        dcb.fBinary = 1;
+        dcb.ByteSize = 8;
+        dcb.Parity = NOPARITY;
+        dcb.StopBits = TWOSTOPBITS;
+        ASSERT_TRUE(SetCommState(port, &dcb));
+        COMMTIMEOUTS timeouts{0, 0, 3000, 0, 1000}; // a read waits for all it asks, 3 s at most
+        ASSERT_TRUE(SetCommTimeouts(port, &timeouts));
+
+        const auto exchange = [&](const Bytes& frame, std::size_t expected) {
+            DWORD n = 0;
+            EXPECT_TRUE(WriteFile(port, frame.data(), static_cast<DWORD>(frame.size()), &n, nullptr));
+            Bytes reply(expected, '\0');
+            EXPECT_TRUE(ReadFile(port, reply.data(), static_cast<DWORD>(expected), &n, nullptr));
+            reply.resize(n);
+            return reply;
+        };
+        EXPECT_EQ(exchange(ResetFrame(number), 5), "\xF0\x01\x02\x03\xFF") << number;
+        const Bytes day = exchange(ReadDayFrame(number, 10, 5), 61);
+        EXPECT_EQ(day.size(), 61u) << number;
+        EXPECT_EQ(day.substr(4, 26), "05 10 12 30 1.5 0 9999 abc") << number;
+        CloseHandle(port);
+    }
 }
