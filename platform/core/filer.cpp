@@ -116,6 +116,30 @@ void TComponent::WriteState(TWriter* Writer) {
     Writer->WriteData(this);
 }
 
+void TStrings::DefineProperties(TFiler* Filer) {
+    Filer->DefineProperty(
+        "Strings",
+        [this](TReader* Reader) {
+            Reader->ReadListBegin();
+            BeginUpdate();
+            try {
+                Clear();
+                while (!Reader->EndOfList()) Add(Reader->ReadString());
+            } catch (...) {
+                EndUpdate();
+                throw;
+            }
+            EndUpdate();
+            Reader->ReadListEnd();
+        },
+        [this](TWriter* Writer) {
+            Writer->WriteListBegin();
+            for (int i = 0; i < GetCount(); ++i) Writer->WriteString(Get(i));
+            Writer->WriteListEnd();
+        },
+        GetCount() > 0);
+}
+
 void TStream::WriteComponent(TComponent* Instance) {
     TWriter writer(this, 4096);
     writer.WriteRootComponent(Instance);

@@ -4,6 +4,8 @@
 // properties, defined properties, child components, reference fix-ups and
 // events bound by name.
 
+#include "platform/core/collections.h"
+#include "platform/core/lists.h"
 #include "platform/core/streams.h"
 
 #include <array>
@@ -113,6 +115,8 @@ public:
     void WriteData(TComponent* Instance);
     // Published properties by the writing rule, then the defined ones.
     void WriteProperties(TPersistent* Instance);
+    // vaCollection, then each item's properties as a list, then the end.
+    void WriteCollection(TCollection* Value);
 
     void WriteListBegin();
     void WriteListEnd();
@@ -184,6 +188,8 @@ public:
     // into sub-objects. A name the tables do not know goes to the instance's
     // DefineProperties, then to Error.
     void ReadProperty(TPersistent* Instance);
+    // The items that follow a vaCollection tag replace the collection's items.
+    void ReadCollection(TCollection* Collection);
 
     bool EndOfList();
     void ReadListBegin();

@@ -115,6 +115,9 @@ public:
     void Append(const String& S) { Add(S); }
     virtual void AddStrings(const TStrings* Strings);
     void Assign(TPersistent* Source) override;
+    // The lines travel in component streams as the list property "Strings"
+    // (defined with the filer).
+    void DefineProperties(TFiler* Filer) override;
     void BeginUpdate();
     void EndUpdate();
     int GetUpdateCount() const { return FUpdateCount; }

@@ -528,9 +528,16 @@ void TReader::ReadPropValue(TPersistent* Instance, const PropInfo& Prop) {
         FFixups.push_back({Instance, &Prop, ReadIdent()});
         return;
     }
-    case PropKind::Object:
-        SkipValue();
-        PropValueError();
+    case PropKind::Object: {
+        auto* collection = dynamic_cast<TCollection*>(Prop.getObj(*Instance));
+        if (!collection || NextValue() != vaCollection) {
+            SkipValue();
+            PropValueError();
+        }
+        ReadValue();
+        ReadCollection(collection);
+        return;
+    }
     }
 }
 
@@ -551,6 +558,28 @@ void TReader::ReadEvent(TPersistent* Instance, const PropInfo& Prop) {
     if (!method->bind || !method->bind(*event, root, method->name))
         throw EReadError(u"Method %s of class %s does not fit the event %s",
                          {Wide(method->name), className, Wide(Prop.name)});
+}
+
+void TReader::ReadCollection(TCollection* Collection) {
+    Nesting nest(*this);
+    Collection->BeginUpdate();
+    try {
+        // An empty collection in the stream empties the object's too.
+        Collection->Clear();
+        while (!EndOfList()) {
+            const TValueType t = NextValue();
+            if (t == vaInt8 || t == vaInt16 || t == vaInt32) ReadInteger(); // an item order, not kept
+            TCollectionItem* item = Collection->Add();
+            ReadListBegin();
+            while (!EndOfList()) ReadProperty(item);
+            ReadListEnd();
+        }
+        ReadListEnd();
+    } catch (...) {
+        Collection->EndUpdate();
+        throw;
+    }
+    Collection->EndUpdate();
 }
 
 void TReader::FixupReferences() {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -284,6 +285,25 @@ void TWriter::WriteNested(TPersistent* Value, std::string_view Name) {
     FPropPath = saved;
 }
 
+void TWriter::WriteCollection(TCollection* Value) {
+    // Item properties carry no prefix, whatever object holds the collection.
+    const std::string saved = std::exchange(FPropPath, std::string());
+    try {
+        WriteValue(vaCollection);
+        if (Value)
+            for (TCollectionItem* item : *Value) {
+                WriteListBegin();
+                WriteProperties(item);
+                WriteListEnd();
+            }
+        WriteListEnd();
+    } catch (...) {
+        FPropPath = saved;
+        throw;
+    }
+    FPropPath = saved;
+}
+
 std::string TWriter::GetComponentValue(TComponent* Component) const {
     const std::string name = UTF8Encode(Component->GetName());
     if (Component == FLookupRoot) return "Owner";
@@ -406,7 +426,12 @@ void TWriter::WriteProperty(TPersistent* Instance, const PropInfo& Prop) {
     }
     case PropKind::Object: {
         TObject* o = Prop.getObj(*Instance);
-        if (auto* p = dynamic_cast<TPersistent*>(o)) WriteNested(p, Prop.name);
+        if (auto* collection = dynamic_cast<TCollection*>(o)) {
+            WritePropName(Prop.name);
+            WriteCollection(collection);
+        } else if (auto* p = dynamic_cast<TPersistent*>(o)) {
+            WriteNested(p, Prop.name);
+        }
         return;
     }
     }

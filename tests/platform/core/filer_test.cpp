@@ -137,7 +137,7 @@ TEST_F(Filer, WritingRuleFollowsStoredTestsDefaultsAndImplicitRules) {
     // Ordinals without a default always; floats at 0, empty strings, nil
     // references, unbound events, defaults and Stored(false) Name never.
     EXPECT_EQ(PropNames(StreamBytes(s)),
-              (std::vector<std::string>{"Big", "Letter", "Marks", "Color", "Font.Name"}));
+              (std::vector<std::string>{"Big", "Letter", "Marks", "Color", "Font.Name", "Columns"}));
 
     item->FCount = 4;
     item->FEnabled = false;
@@ -152,7 +152,7 @@ TEST_F(Filer, WritingRuleFollowsStoredTestsDefaultsAndImplicitRules) {
     w2.WriteComponent(item);
     EXPECT_EQ(PropNames(StreamBytes(s2)),
               (std::vector<std::string>{"Tag", "Count", "Big", "Letter", "Enabled", "Marks", "Color",
-                                        "Weight", "Font.Name", "Font.Size", "Partner"}));
+                                        "Weight", "Font.Name", "Font.Size", "Columns", "Partner"}));
 }
 
 TEST_F(Filer, TreeRoundTripsThroughObjectsByteForByte) {
@@ -187,6 +187,11 @@ TEST_F(Filer, TreeRoundTripsThroughObjectsByteForByte) {
     EXPECT_EQ(a->FFont->FStyle, Set<TMark>{mkItalic});
     EXPECT_EQ(a->FExtra, (std::vector<String>{u"one", u"Два"}));
     EXPECT_EQ(a->FData, (std::vector<Byte>{0, 1, 2, 0xFE, 0xFF}));
+    EXPECT_EQ(a->FLines->GetText(), u"first line\r\nвторая\r\n");
+    ASSERT_EQ(panel->FColumns->GetCount(), 2);
+    EXPECT_EQ(panel->Column(0)->FTitle, u"Date");
+    EXPECT_EQ(panel->Column(0)->FTarget, c);
+    EXPECT_EQ(panel->Column(1)->FWidth, 80);
     EXPECT_EQ(a->FBuddy, c); // read before its target existed
     EXPECT_EQ(b->FBuddy, a);
     EXPECT_EQ(b->GetParentComponent(), panel);

@@ -83,6 +83,27 @@ public:
     Set<TMark> FStyle;
 };
 
+// A collection item with a reference: fixed up like any other.
+class TStreamColumn : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    static const ClassInfo& StaticClass() {
+        static const PropInfo props[] = {
+            MakeProp<&TStreamColumn::FWidth, &TStreamColumn::FWidth>("Width").Default(64),
+            MakeProp<&TStreamColumn::FTitle, &TStreamColumn::FTitle>("Title"),
+            MakeProp<&TStreamColumn::FTarget, &TStreamColumn::FTarget>("Target"),
+        };
+        static const ClassInfo ci =
+            MakeClassInfo<TStreamColumn>("TStreamColumn", &TCollectionItem::StaticClass(), props);
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    int FWidth = 64;
+    String FTitle;
+    TComponent* FTarget = nullptr;
+};
+
 class TStreamItem : public TComponent {
 public:
     using TComponent::TComponent;
@@ -102,6 +123,8 @@ public:
             MakeProp<&TStreamItem::FWhen, &TStreamItem::FWhen>("When").Float(FloatKind::Date),
             MakeProp<&TStreamItem::FCaption, &TStreamItem::FCaption>("Caption"),
             MakeProp<&TStreamItem::GetFont>("Font"),
+            MakeProp<&TStreamItem::GetLines>("Lines"),
+            MakeProp<&TStreamItem::GetColumns>("Columns"),
             MakeProp<&TStreamItem::FBuddy, &TStreamItem::FBuddy>("Buddy"),
             MakeProp<&TStreamItem::FPartner, &TStreamItem::FPartner>("Partner")
                 .Stored<&TStreamItem::IsPartnerStored>(),
@@ -114,6 +137,9 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     TStreamFont* GetFont() const { return FFont.get(); }
+    TStringList* GetLines() const { return FLines.get(); }
+    TOwnedCollection* GetColumns() const { return FColumns.get(); }
+    TStreamColumn* Column(int i) const { return static_cast<TStreamColumn*>(FColumns->GetItem(i)); }
 
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
@@ -121,6 +147,9 @@ public:
         if (AComponent == FBuddy) FBuddy = nullptr;
         if (AComponent == FPartner) FPartner = nullptr;
         if (AComponent == FParent) FParent = nullptr;
+        for (TCollectionItem* item : *FColumns)
+            if (static_cast<TStreamColumn*>(item)->FTarget == AComponent)
+                static_cast<TStreamColumn*>(item)->FTarget = nullptr;
     }
 
     // "Extra": a list of strings; "Data": raw bytes. Both only when present.
@@ -175,6 +204,8 @@ public:
     TDateTime FWhen = 0;
     String FCaption;
     Owned<TStreamFont> FFont{Create<TStreamFont>()};
+    Owned<TStringList> FLines{Create<TStringList>()};
+    Owned<TOwnedCollection> FColumns{Create<TOwnedCollection>(this, TStreamColumn::StaticClass())};
     TComponent* FBuddy = nullptr;
     TStreamItem* FPartner = nullptr;
     TNotifyEvent FOnChange;
@@ -264,6 +295,8 @@ inline TStreamRoot* MakeTree() {
     a->FExtra = {u"one", u"Два"};     // list: string and wide string
     a->FData = {0, 1, 2, 0xFE, 0xFF}; // binary
     a->FOnChange.Bind(root, &TStreamRoot::ItemChange, "ItemChange");
+    a->FLines->Add(u"first line"); // a list property of a sub-object
+    a->FLines->Add(u"вторая");
 
     auto* panel = Create<TStreamPanel>(root);
     panel->SetName(u"Panel1");
@@ -287,7 +320,11 @@ inline TStreamRoot* MakeTree() {
     c->SetTag(-1);
     c->FEnabled = true; // default: not written
 
-    a->FBuddy = c; // reference to a later sibling: a fix-up
+    a->FBuddy = c;                                                   // reference to a later sibling: a fix-up
+    auto* col = static_cast<TStreamColumn*>(panel->FColumns->Add()); // a collection
+    col->FTitle = u"Date";
+    col->FTarget = c;
+    static_cast<TStreamColumn*>(panel->FColumns->Add())->FWidth = 80;
     return root;
 }
 

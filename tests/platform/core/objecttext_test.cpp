@@ -1,0 +1,173 @@
+#include "platform/core/objecttext.h"
+#include "streaming_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using namespace streaming_fixtures;
+
+std::string ToText(const std::string& binary) {
+    TMemoryStream in;
+    in.WriteBuffer(binary.data(), static_cast<LongInt>(binary.size()));
+    in.SetPosition(0);
+    TMemoryStream out;
+    ObjectBinaryToText(&in, &out);
+    return StreamBytes(out);
+}
+
+std::string ToBinary(const std::string& text) {
+    TStringStream in(text);
+    TMemoryStream out;
+    ObjectTextToBinary(&in, &out);
+    return StreamBytes(out);
+}
+
+class ObjectText : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterFixtureClasses(); }
+};
+
+TEST_F(ObjectText, BinaryToTextAndBackIsByteIdentical) {
+    Owned<TStreamRoot> tree(MakeTree());
+    const std::string binary = WriteTree(tree.get());
+    const std::string text = ToText(binary);
+    EXPECT_EQ(ToBinary(text), binary);
+    EXPECT_EQ(ToText(ToBinary(text)), text);
+    EXPECT_TRUE(text.starts_with("object Root1: TStreamRoot\r\n  Title = 'Every value'\r\n"));
+
+    // One line per value kind, as a reader of the text sees it.
+    for (const char* line :
+         {"    Count = 1000\r\n", "    Letter = #1046\r\n", "    Enabled = False\r\n",
+          "    Marks = [mkBold, mkStrike]\r\n", "    Color = clBtnFace\r\n", "    Weight = 0.1\r\n",
+          "    Precise = -1.5E-300f\r\n", "    Ratio = 0.25s\r\n", "    Price = 12.3456c\r\n",
+          "    When = 45000.5d\r\n", "    Caption = 'Caf'#233' au lait'\r\n", "    Partner = nil\r\n",
+          "    Buddy = Owner\r\n", "    Data = {\r\n      000102FEFF}\r\n",
+          "    Lines.Strings = (\r\n      'first line'\r\n      #1074#1090#1086#1088#1072#1103)\r\n",
+          "    Columns = <\r\n      item\r\n        Title = 'Date'\r\n        Target = ItemC\r\n"
+          "      end\r\n      item\r\n        Width = 80\r\n      end>\r\n",
+          "    Caption = \r\n      'xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx' +\r\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+
+    // The text builds the same tree.
+    Owned<TComponent> fromText(ReadTree(ToBinary(text)));
+    EXPECT_EQ(WriteTree(fromText.get()), binary);
+}
+
+TEST_F(ObjectText, HandWrittenTextUsesEveryNotation) {
+    const std::string text = "\xEF\xBB\xBF"
+                             "inherited Form: TStreamRoot [2]\n"
+                             "  Title = 'It''s ' + #$41#66 +\n"
+                             "    '\xD0\x96\xD1\x83\xD0\xBA'\n" // raw UTF-8 in quotes
+                             "  object Item: TStreamItem\n"
+                             "    Count = $FF\n"
+                             "    Big = -9223372036854775808\n"
+                             "    Weight = 1E20\n"
+                             "    Precise = 1.00000000000000000001E-1\n" // more than a double holds
+                             "    Shade = Null\n"
+                             "    Extra = ()\n"
+                             "    Data = { 0a 0B\n  Ff }\n"
+                             "    Columns = <\n      item [3]\n      end>\n"
+                             "  end\n"
+                             "end\n";
+    const std::string binary = ToBinary(text);
+    TMemoryStream s;
+    s.WriteBuffer(binary.data(), static_cast<LongInt>(binary.size()));
+    s.SetPosition(0);
+    TReader r(&s);
+    r.ReadSignature();
+    TFilerFlags flags;
+    int pos = 0;
+    r.ReadPrefix(flags, pos);
+    EXPECT_EQ(flags, (TFilerFlags{ffInherited, ffChildPos}));
+    EXPECT_EQ(pos, 2);
+    EXPECT_EQ(r.ReadStr(), "TStreamRoot");
+    EXPECT_EQ(r.ReadStr(), "Form");
+    EXPECT_EQ(r.ReadStr(), "Title");
+    EXPECT_EQ(r.ReadString(), u"It's AB"
+                              u"Жук");
+    r.ReadListEnd();
+    EXPECT_EQ(r.ReadStr(), "TStreamItem");
+    EXPECT_EQ(r.ReadStr(), "Item");
+    EXPECT_EQ(r.ReadStr(), "Count");
+    EXPECT_EQ(r.ReadInteger(), 255);
+    EXPECT_EQ(r.ReadStr(), "Big");
+    EXPECT_EQ(r.ReadInt64(), std::numeric_limits<Int64>::min());
+    EXPECT_EQ(r.ReadStr(), "Weight");
+    EXPECT_EQ(r.ReadFloat(), 1e20);
+    EXPECT_EQ(r.ReadStr(), "Precise");
+    EXPECT_EQ(r.NextValue(), vaExtended);
+    EXPECT_EQ(r.ReadFloat(), 0.1);
+    EXPECT_EQ(r.ReadStr(), "Shade");
+    EXPECT_EQ(r.ReadValue(), vaNull);
+    EXPECT_EQ(r.ReadStr(), "Extra");
+    r.ReadListBegin();
+    r.ReadListEnd();
+    EXPECT_EQ(r.ReadStr(), "Data");
+    EXPECT_EQ(r.ReadBinary(), "\x0A\x0B\xFF");
+    EXPECT_EQ(r.ReadStr(), "Columns");
+    EXPECT_EQ(r.ReadValue(), vaCollection);
+    EXPECT_EQ(r.ReadInteger(), 3);
+
+    // Back to text and again to binary: the same bytes, the long extended included.
+    const std::string canonical = ToText(binary);
+    EXPECT_NE(canonical.find("Precise = 1.00000000000000000001E-1\r\n"), std::string::npos) << canonical;
+    EXPECT_NE(canonical.find("inherited Form: TStreamRoot [2]\r\n"), std::string::npos);
+    EXPECT_NE(canonical.find("      item [3]\r\n      end>"), std::string::npos);
+    EXPECT_EQ(ToBinary(canonical), binary);
+}
+
+TEST_F(ObjectText, NonFiniteFloatsAndUnnamedObjectsRoundTrip) {
+    TMemoryStream s;
+    TWriter w(&s);
+    w.WriteSignature();
+    w.WriteStr("TStreamItem");
+    w.WriteStr("");
+    for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()}) {
+        w.WriteStr("Weight");
+        w.WriteFloat(v);
+        w.WriteStr("Ratio");
+        w.WriteSingle(static_cast<float>(v));
+        w.WriteStr("When");
+        w.WriteDate(v);
+    }
+    w.WriteListEnd();
+    w.WriteListEnd();
+    const std::string text = ToText(StreamBytes(s));
+    EXPECT_TRUE(text.starts_with("object TStreamItem\r\n  Weight = INF\r\n  Ratio = INFs\r\n  When = INFd\r\n"
+                                 "  Weight = -INF\r\n"))
+        << text;
+    EXPECT_EQ(ToBinary(text), StreamBytes(s));
+}
+
+TEST_F(ObjectText, BadTextRaisesWithTheLine) {
+    const auto message = [](const std::string& text) -> String {
+        try {
+            ToBinary(text);
+        } catch (const EParserError& e) {
+            return e.Message();
+        }
+        return u"no error";
+    };
+    EXPECT_EQ(message("object A: TStreamItem\n  Count 5\nend\n"), u"'=' expected on line 2");
+    EXPECT_EQ(message("obj A: TStreamItem\nend\n"), u"'object' expected on line 1");
+    EXPECT_EQ(message("object A: TStreamItem\n  Caption = 'open\nend\n"), u"Unterminated string on line 2");
+    EXPECT_EQ(message("object A: TStreamItem\n  Data = {0A0}\nend\n"), u"Invalid binary value on line 2");
+    EXPECT_EQ(message("object A: TStreamItem\n  Count = 99999999999999999999\nend\n"),
+              u"Number out of range on line 2");
+    EXPECT_EQ(message("object A: TStreamItem\n"), u"'object' expected on line 2");
+    EXPECT_EQ(message("object A: TStreamItem\nend\nend\n"), u"End of text expected on line 3");
+    EXPECT_EQ(message("object A: TStreamItem\n  Extra = " + std::string(1000, '(')),
+              u"Nesting too deep on line 2");
+
+    // Truncated binary never turns into text.
+    Owned<TStreamRoot> tree(MakeTree());
+    const std::string binary = WriteTree(tree.get());
+    for (std::size_t n = 0; n < binary.size(); n += 7) EXPECT_THROW(ToText(binary.substr(0, n)), EReadError);
+}
+
+} // namespace
