@@ -30,3 +30,26 @@ function(moltren_tests name dir)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 120)
 endfunction()
+
+# moltren_embed_resources(<target> <function> <files...>): a static library <target> that
+# holds the bytes of the files and a function `void <function>()` (declared in the generated
+# header "<target>.h") that registers them with RegisterResources (platform/core/resources.h).
+# A file's resource name is its name up to the first dot and its kind the rest, so
+# resources/TMainForm.frm.txt is the resource "TMainForm" of kind "frm.txt": form
+# descriptions are object text in files named <form class>.frm.txt.
+function(moltren_embed_resources target function)
+  set(_cpp ${CMAKE_CURRENT_BINARY_DIR}/${target}/${target}.cpp)
+  set(_h ${CMAKE_CURRENT_BINARY_DIR}/${target}/${target}.h)
+  string(REPLACE ";" "|" _files "${ARGN}")
+  add_custom_command(
+    OUTPUT ${_cpp} ${_h}
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT_CPP=${_cpp} -DOUTPUT_H=${_h} -DFUNCTION=${function}
+            -DFILES=${_files} -P ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
+    DEPENDS ${ARGN} ${CMAKE_SOURCE_DIR}/cmake/EmbedResources.cmake
+    COMMENT "Embedding resources into ${target}"
+    VERBATIM)
+  add_library(${target} STATIC ${_cpp} ${_h})
+  target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_BINARY_DIR}/${target})
+  target_link_libraries(${target} PUBLIC platform_core)
+  target_compile_options(${target} PRIVATE ${MOLTREN_WARNINGS})
+endfunction()

@@ -26,8 +26,7 @@ TEST(DateUtils, IncMonthClampsTheDayAndKeepsTheTime) {
         {D(2023, 12, 15), 1, D(2024, 1, 15)},   {D(2024, 1, 15), -1, D(2023, 12, 15)},
         {D(2023, 5, 20), -17, D(2021, 12, 20)}, {D(2023, 5, 20), 0, D(2023, 5, 20)},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Text(IncMonth(c.from, c.months)), Text(c.to)) << UTF8Encode(Text(c.from));
+    for (const auto& c : cases) EXPECT_EQ(Text(IncMonth(c.from, c.months)), Text(c.to)) << UTF8Encode(Text(c.from));
     EXPECT_EQ(IncMonth(D(2023, 12, 15) + 0.75), D(2024, 1, 15) + 0.75);
     EXPECT_EQ(Text(IncYear(D(2024, 2, 29))), Text(D(2025, 2, 28)));
     EXPECT_EQ(Text(IncYear(D(2024, 2, 29), 4)), Text(D(2028, 2, 29)));
