@@ -1,0 +1,483 @@
+#pragma once
+// Controls: the visual component base. Every control wraps one Qt widget (kept
+// opaque here); bounds, alignment, visibility, fonts, colours, hints, mouse and
+// key events and action links behave as the class library's controls do.
+
+#include "platform/core/classes.h"
+#include "platform/core/types.h"
+#include "platform/gui/graphics.h"
+
+#include <memory>
+#include <vector>
+
+class QWidget;
+class QImage;
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+class TBasicAction;
+class TBasicActionLink;
+class TControlActionLink;
+class PaintSurface;
+
+// ---------------------------------------------------------------------------
+// Enumerations and small types
+
+enum TAlign : std::uint8_t { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+template <>
+const EnumInfo& EnumInfoOf<TAlign>();
+
+enum TAnchorKind : std::uint8_t { akLeft, akTop, akRight, akBottom };
+using TAnchors = Set<TAnchorKind>;
+template <>
+const EnumInfo& EnumInfoOf<TAnchorKind>();
+
+enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+template <>
+const EnumInfo& EnumInfoOf<TMouseButton>();
+
+enum TShiftStateItem : std::uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = Set<TShiftStateItem>;
+template <>
+const EnumInfo& EnumInfoOf<TShiftStateItem>();
+
+// The form's border styles; controls use the first two.
+enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+template <>
+const EnumInfo& EnumInfoOf<TFormBorderStyle>();
+using TBorderStyle = TFormBorderStyle;
+
+// Cursor numbers; the stock ones travel in streams by name ("crHandPoint").
+enum TCursor : std::int16_t {
+    crDefault = 0,
+    crNone = -1,
+    crArrow = -2,
+    crCross = -3,
+    crIBeam = -4,
+    crSizeNESW = -6,
+    crSizeNS = -7,
+    crSizeNWSE = -8,
+    crSizeWE = -9,
+    crUpArrow = -10,
+    crHourGlass = -11,
+    crDrag = -12,
+    crNoDrop = -13,
+    crHSplit = -14,
+    crVSplit = -15,
+    crMultiDrag = -16,
+    crSQLWait = -17,
+    crNo = -18,
+    crAppStart = -19,
+    crHelp = -20,
+    crHandPoint = -21,
+    crSizeAll = -22,
+    crSize = -22,
+};
+extern const IntIdentMap kCursorIdents;
+template <>
+struct IntIdentsOf<TCursor> {
+    static constexpr const IntIdentMap* value = &kCursorIdents;
+};
+bool CursorToIdent(std::int32_t Cursor, std::string& Ident);
+bool IdentToCursor(std::string_view Ident, std::int32_t& Cursor);
+
+using TModalResult = Integer;
+inline constexpr TModalResult mrNone = 0;
+inline constexpr TModalResult mrOk = 1;
+inline constexpr TModalResult mrCancel = 2;
+inline constexpr TModalResult mrAbort = 3;
+inline constexpr TModalResult mrRetry = 4;
+inline constexpr TModalResult mrIgnore = 5;
+inline constexpr TModalResult mrYes = 6;
+inline constexpr TModalResult mrNo = 7;
+inline constexpr TModalResult mrAll = 8;
+inline constexpr TModalResult mrNoToAll = 9;
+inline constexpr TModalResult mrYesToAll = 10;
+
+// Shortcuts: a virtual key with the scShift/scCtrl/scAlt bits, as streams hold them.
+using TShortCut = Word;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+inline constexpr TShortCut scNone = 0;
+
+// Virtual key codes of the system's keyboard messages.
+inline constexpr Word VK_BACK = 0x08;
+inline constexpr Word VK_TAB = 0x09;
+inline constexpr Word VK_RETURN = 0x0D;
+inline constexpr Word VK_SHIFT = 0x10;
+inline constexpr Word VK_CONTROL = 0x11;
+inline constexpr Word VK_MENU = 0x12;
+inline constexpr Word VK_PAUSE = 0x13;
+inline constexpr Word VK_CAPITAL = 0x14;
+inline constexpr Word VK_ESCAPE = 0x1B;
+inline constexpr Word VK_SPACE = 0x20;
+inline constexpr Word VK_PRIOR = 0x21;
+inline constexpr Word VK_NEXT = 0x22;
+inline constexpr Word VK_END = 0x23;
+inline constexpr Word VK_HOME = 0x24;
+inline constexpr Word VK_LEFT = 0x25;
+inline constexpr Word VK_UP = 0x26;
+inline constexpr Word VK_RIGHT = 0x27;
+inline constexpr Word VK_DOWN = 0x28;
+inline constexpr Word VK_INSERT = 0x2D;
+inline constexpr Word VK_DELETE = 0x2E;
+inline constexpr Word VK_NUMPAD0 = 0x60;
+inline constexpr Word VK_MULTIPLY = 0x6A;
+inline constexpr Word VK_ADD = 0x6B;
+inline constexpr Word VK_SUBTRACT = 0x6D;
+inline constexpr Word VK_DECIMAL = 0x6E;
+inline constexpr Word VK_DIVIDE = 0x6F;
+inline constexpr Word VK_F1 = 0x70;
+inline constexpr Word VK_F12 = 0x7B;
+
+using TMouseEvent = Event<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseMoveEvent = Event<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+using TKeyEvent = Event<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = Event<void(TObject* Sender, Char& Key)>;
+
+// ---------------------------------------------------------------------------
+// The mouse: the pointer position in screen coordinates.
+
+class TMouse {
+public:
+    TPoint GetCursorPos() const;
+    void SetCursorPos(TPoint Value);
+};
+extern TMouse* Mouse;
+bool GetCursorPos(TPoint& Point);
+
+// ---------------------------------------------------------------------------
+// TControl
+
+class TControl : public TComponent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    void BeforeDestruction() override;
+
+    // Bounds in the parent's client coordinates (a form: on the screen).
+    int GetLeft() const { return FLeft; }
+    void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+    int GetTop() const { return FTop; }
+    void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+    int GetHeight() const { return FHeight; }
+    void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+    virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    TRect GetBoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+
+    virtual TRect GetClientRect() const;
+    int GetClientWidth() const { return GetClientRect().Width(); }
+    void SetClientWidth(int Value);
+    int GetClientHeight() const { return GetClientRect().Height(); }
+    void SetClientHeight(int Value);
+    // Screen position of the client area's top-left corner.
+    virtual TPoint GetClientOrigin() const;
+    TPoint ClientToScreen(const TPoint& Point) const;
+    TPoint ScreenToClient(const TPoint& Point) const;
+
+    TAlign GetAlign() const { return FAlign; }
+    void SetAlign(TAlign Value);
+    TAnchors GetAnchors() const { return FAnchors; }
+    void SetAnchors(TAnchors Value) { FAnchors = Value; }
+
+    bool GetVisible() const { return FVisible; }
+    virtual void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Visible together with every parent up to a shown form.
+    virtual bool GetShowing() const;
+    bool GetEnabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
+    // Caption and Text are one value, as the class library has them.
+    String GetCaption() const { return GetText(); }
+    void SetCaption(const String& Value) { SetText(Value); }
+    virtual String GetText() const { return FText; }
+    virtual void SetText(const String& Value);
+
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    bool GetParentColor() const { return FParentColor; }
+    void SetParentColor(bool Value);
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    bool GetParentFont() const { return FParentFont; }
+    void SetParentFont(bool Value);
+
+    const String& GetHint() const { return FHint; }
+    void SetHint(const String& Value);
+    bool GetShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    bool GetParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool Value);
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+    int GetHelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+    TPopupMenu* GetPopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* Value);
+
+    TWinControl* GetParent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+
+    // The action this control shows and executes.
+    TBasicAction* GetAction() const;
+    void SetAction(TBasicAction* Value);
+    TControlActionLink* GetActionLink() const { return FActionLink.get(); }
+    // Takes the action's values; with CheckDefaults only where this control still
+    // has its default value (a control read from a stream keeps what it read).
+    virtual void ActionChange(TObject* Sender, bool CheckDefaults);
+
+    void Invalidate();
+    // Paints now rather than when the loop is idle.
+    void Repaint();
+    void Update();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    virtual void Click();
+    virtual void DblClick();
+
+    // Streaming of visual parents.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+    // Platform side: the widget that stands for this control.
+    QWidget* Widget() const { return FWidget; }
+    // Called by the platform when the widget's size changed from outside
+    // (the window manager, a page control's layout).
+    void WidgetResized(int AWidth, int AHeight);
+    void WidgetMoved(int ALeft, int ATop);
+    // Mouse input reported by the widget, in client coordinates.
+    void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, bool DoubleClick);
+    void HandleMouseMove(TShiftState Shift, int X, int Y);
+    void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void HandleMouseEnter() { MouseEnter(); }
+    void HandleMouseLeave() { MouseLeave(); }
+
+    bool IsCaptionStored() const;
+    bool IsEnabledStored() const;
+    bool IsHintStored() const;
+    bool IsVisibleStored() const;
+    bool IsColorStored() const { return !FParentColor; }
+    bool IsFontStored() const { return !FParentFont; }
+    bool IsShowHintStored() const { return !FParentShowHint; }
+
+protected:
+    // Wraps the given widget (made by the derived class's constructor).
+    void SetWidget(QWidget* AWidget);
+    // Pushes bounds, visibility, enabledness, font, colour, hint and cursor to the
+    // widget; a derived class overrides to push its own state as well.
+    virtual void UpdateWidgetGeometry();
+    virtual void ApplyFont();
+    virtual void ApplyColor();
+    virtual void ApplyEnabled();
+    void ApplyVisibility();
+    void ApplyHint();
+    // The class's default colour: colours equal to it leave the native look alone.
+    virtual TColor DefaultColor() const { return clBtnFace; }
+    void InitColor(TColor Value) { FColor = Value; }
+    // Controls whose widget reports clicks itself (buttons) switch this off.
+    void SetReportsClicks(bool Value) { FReportsClicks = Value; }
+    virtual std::unique_ptr<TControlActionLink> CreateActionLink();
+
+    virtual void TextChanged() {}
+    virtual void FontChanged();
+    virtual void VisibleChanged() {}
+    virtual void EnabledChanged() {}
+    virtual void Resize();
+    virtual void ParentFontChanged();
+    virtual void ParentColorChanged();
+    virtual void ParentShowHintChanged();
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseMove(TShiftState Shift, int X, int Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    virtual void DoContextPopup(int X, int Y);
+    // Asks the parent to lay out its aligned children again.
+    void RequestAlign();
+
+    int FLeft = 0;
+    int FTop = 0;
+    int FWidth = 0;
+    int FHeight = 0;
+
+private:
+    friend class TWinControl;
+    void FontChangedHandler(TObject* Sender);
+    bool EffectiveShowHint() const;
+
+    QWidget* FWidget = nullptr;
+    TWinControl* FParent = nullptr;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors{akLeft, akTop};
+    bool FVisible = true;
+    bool FEnabled = true;
+    String FText;
+    TColor FColor = clBtnFace;
+    bool FParentColor = false;
+    Owned<TFont> FFont;
+    bool FParentFont = true;
+    bool FUpdatingFont = false;
+    String FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    int FHelpContext = 0;
+    TPopupMenu* FPopupMenu = nullptr;
+    std::unique_ptr<TControlActionLink> FActionLink;
+    bool FReportsClicks = true;
+    bool FMousePressed = false;
+    // The parent's size when the anchors were last applied.
+    int FAnchorParentWidth = -1;
+    int FAnchorParentHeight = -1;
+};
+
+// ---------------------------------------------------------------------------
+// TWinControl: a control that has children, takes focus and keys.
+
+class TWinControl : public TControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    void BeforeDestruction() override;
+
+    int GetControlCount() const { return static_cast<int>(FControls.size()); }
+    TControl* GetControl(int Index) const;
+    const std::vector<TControl*>& Controls() const { return FControls; }
+    bool ContainsControl(const TControl* Control) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+
+    int GetTabOrder() const { return FTabOrder; }
+    void SetTabOrder(int Value) { FTabOrder = Value; }
+    bool GetTabStop() const { return FTabStop; }
+    void SetTabStop(bool Value) { FTabStop = Value; }
+    virtual bool CanFocus() const;
+    bool Focused() const;
+    virtual void SetFocus();
+
+    // Alignment of the children; nested DisableAlign/EnableAlign defer it.
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
+    // The client area the aligned children share (inside borders and bevels).
+    virtual TRect AdjustClientRect() const { return GetClientRect(); }
+
+    // Streaming: the children owned by Root, in z-order.
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    void SetChildOrder(TComponent* Child, int Order) override;
+
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+
+    // Platform side: where the children's widgets live.
+    virtual QWidget* ClientWidget() const { return Widget(); }
+    // Focus and keys as the platform reports them; the key handlers return
+    // true when the key was swallowed (set to 0).
+    void HandleEnter() { DoEnter(); }
+    void HandleExit() { DoExit(); }
+    bool HandleKeyDown(Word& Key, TShiftState Shift);
+    bool HandleKeyPress(Char& Key);
+    bool HandleKeyUp(Word& Key, TShiftState Shift);
+    // Whether the control itself uses the Return key (multi-line editors).
+    virtual bool WantsReturns() const { return false; }
+
+protected:
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyPress(Char& Key);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    void Resize() override;
+    void FontChanged() override;
+    void ShowHintChanged();
+    void UpdateWidgetGeometry() override;
+    void Loaded() override;
+    // Child widgets are placed by the parent: the page control puts sheets
+    // into its stack rather than at their bounds.
+    virtual void PlaceChildWidget(TControl* Child);
+
+private:
+    friend class TControl;
+    void AlignAll();
+    void ApplyAnchors();
+
+    std::vector<TControl*> FControls;
+    int FTabOrder = -1;
+    bool FTabStop = false;
+    int FAlignLevel = 0;
+    bool FAligning = false;
+    bool FAlignPending = false;
+};
+
+// ---------------------------------------------------------------------------
+// Controls that paint themselves. Their canvas draws into a retained back image
+// at any time; painting copies the image to the screen.
+
+class TGraphicControl : public TControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TGraphicControl(TComponent* AOwner);
+    // The retained image the control paints into (platform side).
+    QImage* BackImage() const;
+
+protected:
+    // A graphic control whose widget draws itself (a label).
+    TGraphicControl(TComponent* AOwner, QWidget* AWidget);
+    virtual void Paint() {}
+
+private:
+    friend class PaintSurface;
+    PaintSurface* FSurface = nullptr;
+};
+
+class TCustomControl : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomControl(TComponent* AOwner);
+    // The retained image the control paints into (platform side).
+    QImage* BackImage() const;
+
+protected:
+    virtual void Paint() {}
+
+private:
+    friend class PaintSurface;
+    PaintSurface* FSurface = nullptr;
+};
+
+// The form a control sits on, or nullptr.
+TCustomForm* GetParentForm(const TControl* Control);

@@ -1,0 +1,60 @@
+#pragma once
+// Private to the GUI half of the platform (and its tests): the seams between
+// our class-library objects and Qt. Product code never includes this header.
+
+#include "platform/core/system.h"
+
+#include "platform/gui/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QPoint>
+#include <QString>
+
+class QWidget;
+class QEvent;
+
+inline QString ToQString(std::u16string_view s) {
+    return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline String FromQString(const QString& q) {
+    return String(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<std::size_t>(q.size()));
+}
+
+namespace gui_detail {
+
+// Creates the Qt application object on first use (the GUI needs one before any
+// widget exists); the forms unit owns it.
+void EnsureQtApplication();
+
+// Which control a widget belongs to. A control registers its own widget and the
+// inner widgets that receive input for it (viewports, line edits); lookups walk
+// up the widget parents until a registered one is found.
+void RegisterWidget(QObject* widget, TControl* control);
+void UnregisterWidget(QObject* widget);
+TControl* ControlOfWidget(const QObject* widget);
+TControl* ControlOfWidgetExact(const QObject* widget);
+
+// Runs a handler coming from the Qt event loop: Qt must never see an
+// exception, so anything thrown goes to the application object's handler.
+void HandleCurrentException(TObject* sender);
+template <class F>
+void Guarded(TObject* sender, F&& f) {
+    try {
+        f();
+    } catch (...) {
+        HandleCurrentException(sender);
+    }
+}
+
+// The one event filter through which every control's widgets report to it.
+QObject* ControlEventFilter();
+
+TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::NoButton);
+QColor ToQColor(TColor color);
+// The face goes through the substitution of names this system lacks.
+QFont ToQFont(const TFont& font);
+Qt::CursorShape ToQtCursor(TCursor cursor);
+
+} // namespace gui_detail
