@@ -19,6 +19,10 @@ void TBasicActionLink::SetAction(TBasicAction* Value) {
     if (FAction) FAction->RegisterChanges(this);
 }
 
+void TBasicActionLink::Change() {
+    if (OnChange) OnChange(FAction);
+}
+
 bool TBasicActionLink::Execute(TComponent* AComponent) {
     if (!FAction) return false;
     FAction->SetActionComponent(AComponent);
@@ -36,7 +40,8 @@ bool TControlActionLink::IsEnabledLinked() const {
     return TActionLink::IsEnabledLinked() && FClient->GetEnabled() == GetCustomAction()->GetEnabled();
 }
 bool TControlActionLink::IsHelpContextLinked() const {
-    return TActionLink::IsHelpContextLinked() && FClient->GetHelpContext() == GetCustomAction()->GetHelpContext();
+    return TActionLink::IsHelpContextLinked() &&
+           FClient->GetHelpContext() == GetCustomAction()->GetHelpContext();
 }
 bool TControlActionLink::IsHintLinked() const {
     return TActionLink::IsHintLinked() && FClient->GetHint() == GetCustomAction()->GetHint();
@@ -68,7 +73,8 @@ const ClassInfo& TBasicAction::StaticClass() {
         MakeProp<&TBasicAction::OnExecute>("OnExecute"),
         MakeProp<&TBasicAction::OnUpdate>("OnUpdate"),
     };
-    static const ClassInfo ci = MakeClassInfo<TBasicAction>("TBasicAction", &TComponent::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TBasicAction>("TBasicAction", &TComponent::StaticClass(), props);
     return ci;
 }
 
@@ -148,7 +154,8 @@ void TContainedAction::SetParentComponent(TComponent* Value) {
 // that a link can compare its client with the action's old value.
 
 const ClassInfo& TCustomAction::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TCustomAction>("TCustomAction", &TContainedAction::StaticClass());
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomAction>("TCustomAction", &TContainedAction::StaticClass());
     return ci;
 }
 
@@ -242,7 +249,8 @@ const ClassInfo& TAction::StaticClass() {
 // TCustomActionList
 
 const ClassInfo& TCustomActionList::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TCustomActionList>("TCustomActionList", &TComponent::StaticClass());
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomActionList>("TCustomActionList", &TComponent::StaticClass());
     return ci;
 }
 
@@ -312,7 +320,8 @@ const ClassInfo& TActionList::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TCustomActionList::GetImages, &TCustomActionList::SetImages>("Images"),
     };
-    static const ClassInfo ci = MakeClassInfo<TActionList>("TActionList", &TCustomActionList::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TActionList>("TActionList", &TCustomActionList::StaticClass(), props);
     return ci;
 }
 

@@ -26,9 +26,7 @@ public:
 
 protected:
     friend class TBasicAction;
-    virtual void Change() {
-        if (OnChange) OnChange(FAction);
-    }
+    virtual void Change();
 
 private:
     TBasicAction* FAction = nullptr;

@@ -23,7 +23,8 @@
 
 template <>
 const EnumInfo& EnumInfoOf<TAlign>() {
-    static const EnumInfo info{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
+    static const EnumInfo info{"TAlign",
+                               {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient", "alCustom"}};
     return info;
 }
 template <>
@@ -44,8 +45,9 @@ const EnumInfo& EnumInfoOf<TShiftStateItem>() {
 }
 template <>
 const EnumInfo& EnumInfoOf<TFormBorderStyle>() {
-    static const EnumInfo info{"TFormBorderStyle",
-                               {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+    static const EnumInfo info{
+        "TFormBorderStyle",
+        {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
     return info;
 }
 
@@ -339,11 +341,38 @@ bool GetCursorPos(TPoint& Point) {
 // TControl
 
 const ClassInfo& TControl::StaticClass() {
+    using C = TControl;
+    // The properties every control of the class library publishes; the
+    // classes add their own (Caption, Text, ...).
     static const PropInfo props[] = {
-        MakeProp<&TControl::GetLeft, &TControl::SetLeft>("Left"),
-        MakeProp<&TControl::GetTop, &TControl::SetTop>("Top"),
-        MakeProp<&TControl::GetWidth, &TControl::SetWidth>("Width"),
-        MakeProp<&TControl::GetHeight, &TControl::SetHeight>("Height"),
+        MakeProp<&C::GetLeft, &C::SetLeft>("Left"),
+        MakeProp<&C::GetTop, &C::SetTop>("Top"),
+        MakeProp<&C::GetWidth, &C::SetWidth>("Width"),
+        MakeProp<&C::GetHeight, &C::SetHeight>("Height"),
+        MakeProp<&C::GetAction, &C::SetAction>("Action"),
+        MakeProp<&C::GetAlign, &C::SetAlign>("Align").Default(alNone),
+        MakeProp<&C::GetAnchors, &C::SetAnchors>("Anchors").Default(
+            static_cast<std::int64_t>(TAnchors{akLeft, akTop}.Bits())),
+        MakeProp<&C::GetColor, &C::SetColor>("Color").Stored<&C::IsColorStored>(),
+        MakeProp<&C::GetCursor, &C::SetCursor>("Cursor").Default(crDefault),
+        MakeProp<&C::GetEnabled, &C::SetEnabled>("Enabled").Default(true).Stored<&C::IsEnabledStored>(),
+        MakeProp<&C::GetFont, &C::SetFont>("Font").Stored<&C::IsFontStored>(),
+        MakeProp<&C::GetHelpContext, &C::SetHelpContext>("HelpContext").Default(0),
+        MakeProp<&C::GetHint, &C::SetHint>("Hint").Stored<&C::IsHintStored>(),
+        MakeProp<&C::GetParentColor, &C::SetParentColor>("ParentColor"),
+        MakeProp<&C::GetParentFont, &C::SetParentFont>("ParentFont"),
+        MakeProp<&C::GetParentShowHint, &C::SetParentShowHint>("ParentShowHint").Default(true),
+        MakeProp<&C::GetPopupMenu, &C::SetPopupMenu>("PopupMenu"),
+        MakeProp<&C::GetShowHint, &C::SetShowHint>("ShowHint").Stored<&C::IsShowHintStored>(),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(true).Stored<&C::IsVisibleStored>(),
+        MakeProp<&C::OnClick>("OnClick"),
+        MakeProp<&C::OnDblClick>("OnDblClick"),
+        MakeProp<&C::OnMouseDown>("OnMouseDown"),
+        MakeProp<&C::OnMouseEnter>("OnMouseEnter"),
+        MakeProp<&C::OnMouseLeave>("OnMouseLeave"),
+        MakeProp<&C::OnMouseMove>("OnMouseMove"),
+        MakeProp<&C::OnMouseUp>("OnMouseUp"),
+        MakeProp<&C::OnResize>("OnResize"),
     };
     static const ClassInfo ci = MakeClassInfo<TControl>("TControl", &TComponent::StaticClass(), props);
     return ci;
@@ -548,8 +577,9 @@ void TControl::ApplyFont() {
     if (!FWidget) return;
     FWidget->setFont(ToQFont(*FFont));
     QPalette p = FWidget->palette();
-    const QColor text = FFont->GetColor() == clWindowText ? QApplication::palette(FWidget).color(QPalette::WindowText)
-                                                           : ToQColor(FFont->GetColor());
+    const QColor text = FFont->GetColor() == clWindowText
+                            ? QApplication::palette(FWidget).color(QPalette::WindowText)
+                            : ToQColor(FFont->GetColor());
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::Text, text);
     p.setColor(QPalette::ButtonText, text);
@@ -765,7 +795,8 @@ void TControl::HandleMouseMove(TShiftState Shift, int X, int Y) {
 }
 
 void TControl::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-    const bool click = Button == mbLeft && FMousePressed && FReportsClicks && PtInRect(GetClientRect(), {X, Y});
+    const bool click =
+        Button == mbLeft && FMousePressed && FReportsClicks && PtInRect(GetClientRect(), {X, Y});
     if (Button == mbLeft) FMousePressed = false;
     if (click) Click();
     MouseUp(Button, Shift, X, Y);
@@ -803,7 +834,17 @@ void TControl::DoContextPopup(int X, int Y) {
 // TWinControl
 
 const ClassInfo& TWinControl::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TWinControl>("TWinControl", &TControl::StaticClass());
+    using W = TWinControl;
+    static const PropInfo props[] = {
+        MakeProp<&W::GetTabOrder, &W::SetTabOrder>("TabOrder").Default(-1),
+        MakeProp<&W::GetTabStop, &W::SetTabStop>("TabStop"),
+        MakeProp<&W::OnEnter>("OnEnter"),
+        MakeProp<&W::OnExit>("OnExit"),
+        MakeProp<&W::OnKeyDown>("OnKeyDown"),
+        MakeProp<&W::OnKeyPress>("OnKeyPress"),
+        MakeProp<&W::OnKeyUp>("OnKeyUp"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TWinControl>("TWinControl", &TControl::StaticClass(), props);
     return ci;
 }
 
@@ -863,16 +904,20 @@ void TWinControl::PlaceChildWidget(TControl* Child) {
     }
 }
 
+void TWinControl::DetachChildWidget(TControl* Child) {
+    if (QWidget* w = Child->Widget()) {
+        w->hide();
+        w->setParent(nullptr);
+    }
+}
+
 void TWinControl::RemoveControl(TControl* AControl) {
     auto it = std::find(FControls.begin(), FControls.end(), AControl);
     if (it == FControls.end()) return;
     if (TCustomForm* form = GetParentForm(this)) form->ForgetControl(AControl);
+    DetachChildWidget(AControl);
     FControls.erase(it);
     AControl->FParent = nullptr;
-    if (QWidget* w = AControl->Widget()) {
-        w->hide();
-        w->setParent(nullptr);
-    }
     if (AControl->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
 }
 

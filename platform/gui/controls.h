@@ -266,7 +266,7 @@ public:
     QWidget* Widget() const { return FWidget; }
     // Called by the platform when the widget's size changed from outside
     // (the window manager, a page control's layout).
-    void WidgetResized(int AWidth, int AHeight);
+    virtual void WidgetResized(int AWidth, int AHeight);
     void WidgetMoved(int ALeft, int ATop);
     // Mouse input reported by the widget, in client coordinates.
     void HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, bool DoubleClick);
@@ -279,7 +279,7 @@ public:
     bool IsEnabledStored() const;
     bool IsHintStored() const;
     bool IsVisibleStored() const;
-    bool IsColorStored() const { return !FParentColor; }
+    bool IsColorStored() const { return !FParentColor && FColor != DefaultColor(); }
     bool IsFontStored() const { return !FParentFont; }
     bool IsShowHintStored() const { return !FParentShowHint; }
 
@@ -425,6 +425,7 @@ protected:
     // Child widgets are placed by the parent: the page control puts sheets
     // into its stack rather than at their bounds.
     virtual void PlaceChildWidget(TControl* Child);
+    virtual void DetachChildWidget(TControl* Child);
 
 private:
     friend class TControl;

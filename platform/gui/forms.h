@@ -8,6 +8,11 @@
 #include <functional>
 #include <vector>
 
+class EResNotFound : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class TMainMenu;
 class TButton;
 class TTimer;
@@ -74,11 +79,6 @@ inline constexpr int IDIGNORE = 5;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
 
-// The warning sound that precedes the application's own message boxes.
-void Beep();
-// How many times Beep sounded (tests).
-int BeepCount();
-
 // ---------------------------------------------------------------------------
 // Test seam: a responder answers every modal dialog, message box and file
 // dialog instead of a user. A modal form is shown to it, so it can press the
@@ -102,8 +102,8 @@ struct TDialogRequest {
 };
 
 struct TDialogAnswer {
-    int Result = 0;    // the button (IDOK.., mrOk..), a modal result; for file dialogs mrOk or mrCancel
-    String FileName;   // file dialogs: the chosen file
+    int Result = 0;      // the button (IDOK.., mrOk..), a modal result; for file dialogs mrOk or mrCancel
+    String FileName;     // file dialogs: the chosen file
     int FilterIndex = 0; // file dialogs: the chosen filter (0 keeps the current one)
 };
 
@@ -203,6 +203,9 @@ public:
     const String& GetHelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& Value) { FHelpFile = Value; }
     bool IsModal() const { return FModalLoopDepth > 0 || FInModalHook; }
+    // The client size as streams hold it: kept until the menu is in place.
+    void SetFormClientWidth(int Value);
+    void SetFormClientHeight(int Value);
 
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
@@ -283,6 +286,7 @@ private:
     QEventLoop* FModalLoop = nullptr;
     bool FShownOnce = false;
     bool FCreated = false;
+    bool FShowWhenCreated = false;
     // Client size read from the stream, applied once the menu is known.
     int FLoadedClientWidth = -1;
     int FLoadedClientHeight = -1;
@@ -407,6 +411,9 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Registers the class records of every control, so streams can name them.
+void RegisterGuiClasses();
 
 // Unit start-up and shut-down: the application object, the screen and the mouse.
 void InitFormsUnit();

@@ -39,13 +39,15 @@ struct KeyName {
     std::u16string_view name;
 };
 constexpr KeyName kKeyNames[] = {
-    {VK_BACK, u"BkSp"},  {VK_TAB, u"Tab"},   {VK_ESCAPE, u"Esc"},  {VK_RETURN, u"Enter"}, {VK_SPACE, u"Space"},
-    {VK_PRIOR, u"PgUp"}, {VK_NEXT, u"PgDn"}, {VK_END, u"End"},     {VK_HOME, u"Home"},    {VK_LEFT, u"Left"},
-    {VK_UP, u"Up"},      {VK_RIGHT, u"Right"}, {VK_DOWN, u"Down"}, {VK_INSERT, u"Ins"},   {VK_DELETE, u"Del"},
+    {VK_BACK, u"BkSp"},   {VK_TAB, u"Tab"},    {VK_ESCAPE, u"Esc"}, {VK_RETURN, u"Enter"},
+    {VK_SPACE, u"Space"}, {VK_PRIOR, u"PgUp"}, {VK_NEXT, u"PgDn"},  {VK_END, u"End"},
+    {VK_HOME, u"Home"},   {VK_LEFT, u"Left"},  {VK_UP, u"Up"},      {VK_RIGHT, u"Right"},
+    {VK_DOWN, u"Down"},   {VK_INSERT, u"Ins"}, {VK_DELETE, u"Del"},
 };
 
 String KeyToText(Word key) {
-    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return String(1, static_cast<char16_t>(key));
+    if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z'))
+        return String(1, static_cast<char16_t>(key));
     if (key >= VK_F1 && key <= VK_F12) return u"F" + IntToStr(key - VK_F1 + 1);
     for (const KeyName& k : kKeyNames)
         if (k.key == key) return String(k.name);
@@ -104,7 +106,8 @@ bool TMenuActionLink::IsEnabledLinked() const {
     return TActionLink::IsEnabledLinked() && FClient->GetEnabled() == ActionOf(*this)->GetEnabled();
 }
 bool TMenuActionLink::IsHelpContextLinked() const {
-    return TActionLink::IsHelpContextLinked() && FClient->GetHelpContext() == ActionOf(*this)->GetHelpContext();
+    return TActionLink::IsHelpContextLinked() &&
+           FClient->GetHelpContext() == ActionOf(*this)->GetHelpContext();
 }
 bool TMenuActionLink::IsHintLinked() const {
     return TActionLink::IsHintLinked() && FClient->GetHint() == ActionOf(*this)->GetHint();
@@ -149,7 +152,8 @@ void TMenuActionLink::SetVisible(bool Value) {
 const ClassInfo& TMenuItem::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TMenuItem::GetAction, &TMenuItem::SetAction>("Action"),
-        MakeProp<&TMenuItem::GetCaption, &TMenuItem::SetCaption>("Caption").Stored<&TMenuItem::IsCaptionStored>(),
+        MakeProp<&TMenuItem::GetCaption, &TMenuItem::SetCaption>("Caption")
+            .Stored<&TMenuItem::IsCaptionStored>(),
         MakeProp<&TMenuItem::GetChecked, &TMenuItem::SetChecked>("Checked").Default(false),
         MakeProp<&TMenuItem::GetDefault, &TMenuItem::SetDefault>("Default").Default(false),
         MakeProp<&TMenuItem::GetEnabled, &TMenuItem::SetEnabled>("Enabled")
@@ -333,7 +337,8 @@ void TMenuItem::AttachChildAction(TMenuItem* Child) {
     }
     if (!host) return;
     const int index = IndexOf(Child);
-    QAction* before = index + 1 < GetCount() ? FItems[static_cast<std::size_t>(index + 1)]->FQAction : nullptr;
+    QAction* before =
+        index + 1 < GetCount() ? FItems[static_cast<std::size_t>(index + 1)]->FQAction : nullptr;
     host->insertAction(before, Child->FQAction);
 }
 

@@ -9,6 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/sysutils.h"
+
+class EMenuError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 class QAction;
 class QMenu;
 class QMenuBar;

@@ -28,6 +28,9 @@ namespace gui_detail {
 // widget exists); the forms unit owns it.
 void EnsureQtApplication();
 
+// True on the offscreen and minimal platforms, where nobody sees a window.
+bool Headless();
+
 // Which control a widget belongs to. A control registers its own widget and the
 // inner widgets that receive input for it (viewports, line edits); lookups walk
 // up the widget parents until a registered one is found.

@@ -1,0 +1,381 @@
+#include "platform/gui/extctrls.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+#include <QPainter>
+#include <QRadioButton>
+
+#include <algorithm>
+
+using namespace gui_detail;
+
+template <>
+const EnumInfo& EnumInfoOf<TBevelCut>() {
+    static const EnumInfo info{"TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"}};
+    return info;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomPanel
+
+const ClassInfo& TCustomPanel::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomPanel>("TCustomPanel", &TCustomControl::StaticClass());
+    return ci;
+}
+
+TCustomPanel::TCustomPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+    Widget()->setFocusPolicy(Qt::NoFocus);
+    SetBounds(0, 0, 185, 41);
+}
+
+void TCustomPanel::Changed() {
+    Invalidate();
+    Realign();
+}
+
+void TCustomPanel::SetText(const String& Value) {
+    if (Value == GetText()) return;
+    TCustomControl::SetText(Value);
+    Invalidate();
+}
+void TCustomPanel::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+    Invalidate();
+}
+void TCustomPanel::SetBevelInner(TBevelCut Value) {
+    FBevelInner = Value;
+    Changed();
+}
+void TCustomPanel::SetBevelOuter(TBevelCut Value) {
+    FBevelOuter = Value;
+    Changed();
+}
+void TCustomPanel::SetBevelWidth(int Value) {
+    FBevelWidth = std::max(Value, 1);
+    Changed();
+}
+void TCustomPanel::SetBorderWidth(int Value) {
+    FBorderWidth = std::max(Value, 0);
+    Changed();
+}
+void TCustomPanel::SetBorderStyle(TBorderStyle Value) {
+    FBorderStyle = Value;
+    Changed();
+}
+
+void TCustomPanel::FontChanged() {
+    TCustomControl::FontChanged();
+    Invalidate();
+}
+
+void TCustomPanel::ApplyColor() {
+    Invalidate();
+}
+
+TRect TCustomPanel::AdjustClientRect() const {
+    TRect r = GetClientRect();
+    if (FBorderStyle == bsSingle) InflateRect(r, -1, -1);
+    InflateRect(r, -FBorderWidth, -FBorderWidth);
+    int bevel = 0;
+    if (FBevelOuter != bvNone) bevel += FBevelWidth;
+    if (FBevelInner != bvNone) bevel += FBevelWidth;
+    InflateRect(r, -bevel, -bevel);
+    return r;
+}
+
+namespace {
+// A 3D frame: the top and left edges in one colour, the bottom and right in the other.
+void Frame3D(QPainter& p, QRect& r, const QColor& topLeft, const QColor& bottomRight, int width) {
+    for (int i = 0; i < width; ++i) {
+        p.setPen(topLeft);
+        p.drawLine(r.left(), r.top(), r.right(), r.top());
+        p.drawLine(r.left(), r.top(), r.left(), r.bottom());
+        p.setPen(bottomRight);
+        p.drawLine(r.left(), r.bottom(), r.right(), r.bottom());
+        p.drawLine(r.right(), r.top(), r.right(), r.bottom());
+        r.adjust(1, 1, -1, -1);
+    }
+}
+} // namespace
+
+void TCustomPanel::Paint() {
+    QImage* image = BackImage();
+    QPainter p(image);
+    QRect r(0, 0, FWidth, FHeight);
+    const QColor face =
+        GetColor() == clBtnFace ? QApplication::palette().color(QPalette::Window) : ToQColor(GetColor());
+    p.fillRect(r, face);
+    const QColor light = ToQColor(clBtnHighlight);
+    const QColor shadow = ToQColor(clBtnShadow);
+    if (FBorderStyle == bsSingle) Frame3D(p, r, ToQColor(clWindowFrame), ToQColor(clWindowFrame), 1);
+    if (FBevelOuter == bvRaised) Frame3D(p, r, light, shadow, FBevelWidth);
+    if (FBevelOuter == bvLowered) Frame3D(p, r, shadow, light, FBevelWidth);
+    r.adjust(FBorderWidth, FBorderWidth, -FBorderWidth, -FBorderWidth);
+    if (FBevelInner == bvRaised) Frame3D(p, r, light, shadow, FBevelWidth);
+    if (FBevelInner == bvLowered) Frame3D(p, r, shadow, light, FBevelWidth);
+    const String caption = GetText();
+    if (caption.empty()) return;
+    p.setFont(ToQFont(*GetFont()));
+    p.setPen(GetFont()->GetColor() == clWindowText ? QApplication::palette().color(QPalette::WindowText)
+                                                   : ToQColor(GetFont()->GetColor()));
+    Qt::Alignment h = Qt::AlignHCenter;
+    if (FAlignment == taLeftJustify) h = Qt::AlignLeft;
+    if (FAlignment == taRightJustify) h = Qt::AlignRight;
+    p.drawText(r, static_cast<int>(h | Qt::AlignVCenter), ToQString(caption));
+}
+
+const ClassInfo& TPanel::StaticClass() {
+    using P = TCustomPanel;
+    static const PropInfo props[] = {
+        MakeProp<&P::GetAlignment, &P::SetAlignment>("Alignment").Default(taCenter),
+        MakeProp<&P::GetBevelInner, &P::SetBevelInner>("BevelInner").Default(bvNone),
+        MakeProp<&P::GetBevelOuter, &P::SetBevelOuter>("BevelOuter").Default(bvRaised),
+        MakeProp<&P::GetBevelWidth, &P::SetBevelWidth>("BevelWidth").Default(1),
+        MakeProp<&P::GetBorderStyle, &P::SetBorderStyle>("BorderStyle").Default(bsNone),
+        MakeProp<&P::GetBorderWidth, &P::SetBorderWidth>("BorderWidth").Default(0),
+        MakeProp<&P::GetCaption, &P::SetCaption>("Caption").Stored<&P::IsCaptionStored>(),
+        MakeProp<&P::GetFullRepaint, &P::SetFullRepaint>("FullRepaint").Default(true),
+        MakeProp<&P::GetParentBackground, &P::SetParentBackground>("ParentBackground").Default(true),
+    };
+    static const ClassInfo ci = MakeClassInfo<TPanel>("TPanel", &TCustomPanel::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomRadioGroup
+
+const ClassInfo& TCustomRadioGroup::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomRadioGroup>("TCustomRadioGroup", &TCustomGroupBox::StaticClass());
+    return ci;
+}
+
+TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
+    : TCustomGroupBox(AOwner), FItems(MakeOwned<TStringList>()) {
+    FItems->OnChange.Bind(this, &TCustomRadioGroup::ItemsChanged);
+}
+
+TCustomRadioGroup::~TCustomRadioGroup() {
+    FItems->OnChange.Clear();
+}
+
+void TCustomRadioGroup::SetItems(TStrings* Value) {
+    FItems->Assign(Value);
+}
+
+void TCustomRadioGroup::ItemsChanged(TObject*) {
+    if (GetComponentState().Contains(csLoading)) return;
+    if (FItemIndex >= FItems->GetCount()) FItemIndex = FItems->GetCount() - 1;
+    UpdateButtons();
+}
+
+QRadioButton* TCustomRadioGroup::ButtonAt(int Index) const {
+    if (Index < 0 || Index >= static_cast<int>(FButtons.size())) return nullptr;
+    return FButtons[static_cast<std::size_t>(Index)];
+}
+
+void TCustomRadioGroup::UpdateButtons() {
+    while (static_cast<int>(FButtons.size()) > FItems->GetCount()) {
+        delete FButtons.back();
+        FButtons.pop_back();
+    }
+    while (static_cast<int>(FButtons.size()) < FItems->GetCount()) {
+        auto* b = new QRadioButton(GroupBox());
+        b->setAutoExclusive(false);
+        const int index = static_cast<int>(FButtons.size());
+        QObject::connect(b, &QRadioButton::clicked, [this, index](bool) { ButtonClicked(index); });
+        FButtons.push_back(b);
+        b->show();
+    }
+    FUpdating = true;
+    for (std::size_t i = 0; i < FButtons.size(); ++i) {
+        FButtons[i]->setText(ToQString((*FItems)[static_cast<int>(i)]));
+        FButtons[i]->setChecked(static_cast<int>(i) == FItemIndex);
+        FButtons[i]->setFont(GroupBox()->font());
+    }
+    FUpdating = false;
+    ArrangeButtons();
+}
+
+// The buttons fill the box below the caption: columns left to right, each
+// button as high as its share of the rows.
+void TCustomRadioGroup::ArrangeButtons() {
+    if (FButtons.empty()) return;
+    const int count = static_cast<int>(FButtons.size());
+    const int textHeight = QFontMetrics(GroupBox()->font()).height();
+    const int perColumn = (count + FColumns - 1) / FColumns;
+    const int buttonWidth = (FWidth - 10) / FColumns;
+    const int space = FHeight - textHeight - 5;
+    const int buttonHeight = std::max(space / perColumn, 0);
+    const int topMargin = textHeight + 1 + (space % perColumn) / 2;
+    for (int i = 0; i < count; ++i)
+        FButtons[static_cast<std::size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
+                                                           (i % perColumn) * buttonHeight + topMargin,
+                                                           std::max(buttonWidth, 0), buttonHeight);
+}
+
+void TCustomRadioGroup::ButtonClicked(int Index) {
+    if (FUpdating) return;
+    Guarded(this, [&] {
+        // The user's click: this button is checked, the others not.
+        FUpdating = true;
+        for (std::size_t i = 0; i < FButtons.size(); ++i)
+            FButtons[i]->setChecked(static_cast<int>(i) == Index);
+        FUpdating = false;
+        FItemIndex = Index;
+        Changed();
+        Click();
+    });
+}
+
+void TCustomRadioGroup::SetItemIndex(int Value) {
+    if (GetComponentState().Contains(csLoading)) {
+        FItemIndex = Value;
+        return;
+    }
+    Value = std::clamp(Value, -1, FItems->GetCount() - 1);
+    if (FItemIndex == Value) return;
+    FItemIndex = Value;
+    FUpdating = true;
+    for (std::size_t i = 0; i < FButtons.size(); ++i) FButtons[i]->setChecked(static_cast<int>(i) == Value);
+    FUpdating = false;
+    if (Value >= 0) {
+        Changed();
+        Click();
+    }
+}
+
+void TCustomRadioGroup::SetColumns(int Value) {
+    Value = std::clamp(Value, 1, 16);
+    if (FColumns == Value) return;
+    FColumns = Value;
+    ArrangeButtons();
+}
+
+void TCustomRadioGroup::Loaded() {
+    TCustomGroupBox::Loaded();
+    FItemIndex = std::clamp(FItemIndex, -1, FItems->GetCount() - 1);
+    UpdateButtons();
+}
+
+void TCustomRadioGroup::Resize() {
+    TCustomGroupBox::Resize();
+    ArrangeButtons();
+}
+
+void TCustomRadioGroup::FontChanged() {
+    TCustomGroupBox::FontChanged();
+    for (QRadioButton* b : FButtons) b->setFont(GroupBox()->font());
+    ArrangeButtons();
+}
+
+const ClassInfo& TRadioGroup::StaticClass() {
+    using R = TCustomRadioGroup;
+    static const PropInfo props[] = {
+        MakeProp<&R::GetCaption, &R::SetCaption>("Caption").Stored<&R::IsCaptionStored>(),
+        MakeProp<&R::GetColumns, &R::SetColumns>("Columns").Default(1),
+        MakeProp<&R::GetItemIndex, &R::SetItemIndex>("ItemIndex").Default(-1),
+        MakeProp<&R::GetItems, &R::SetItems>("Items"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TRadioGroup>("TRadioGroup", &TCustomRadioGroup::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TPaintBox
+
+const ClassInfo& TPaintBox::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TPaintBox::OnPaint>("OnPaint"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TPaintBox>("TPaintBox", &TGraphicControl::StaticClass(), props);
+    return ci;
+}
+
+TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 105, 105);
+}
+
+// ---------------------------------------------------------------------------
+// TTimer
+
+namespace {
+std::vector<TTimer*>& LiveTimers() {
+    static std::vector<TTimer*> timers;
+    return timers;
+}
+TTimerClock* ClockOf() {
+    return Application ? Application->GetClock() : nullptr;
+}
+} // namespace
+
+const ClassInfo& TTimer::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TTimer::GetEnabled, &TTimer::SetEnabled>("Enabled").Default(true),
+        MakeProp<&TTimer::GetInterval, &TTimer::SetInterval>("Interval").Default(1000),
+        MakeProp<&TTimer::OnTimer>("OnTimer"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TTimer>("TTimer", &TComponent::StaticClass(), props);
+    return ci;
+}
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) {
+    LiveTimers().push_back(this);
+    UpdateTimer();
+}
+
+TTimer::~TTimer() {
+    if (TTimerClock* clock = ClockOf()) clock->StopTimer(this);
+    std::erase(LiveTimers(), this);
+}
+
+void TTimer::BeforeDestruction() {
+    FEnabled = false;
+    UpdateTimer();
+    TComponent::BeforeDestruction();
+}
+
+void TTimer::SetEnabled(bool Value) {
+    if (FEnabled == Value) return;
+    FEnabled = Value;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(Cardinal Value) {
+    if (FInterval == Value) return;
+    FInterval = Value;
+    UpdateTimer();
+}
+
+void TTimer::UpdateTimer() {
+    TTimerClock* clock = ClockOf();
+    if (!clock) return;
+    clock->StopTimer(this);
+    if (Running() && !GetComponentState().Contains(csDesigning)) clock->StartTimer(this, FInterval);
+}
+
+void TTimer::HandleTimer() {
+    Guarded(this, [this] { Timer(); });
+}
+
+void TTimer::Timer() {
+    if (OnTimer) OnTimer(this);
+}
+
+void MoveTimersToClock(TTimerClock* From, TTimerClock* To) {
+    for (TTimer* t : LiveTimers()) {
+        if (From) From->StopTimer(t);
+        if (To && t->Running()) To->StartTimer(t, t->FInterval);
+    }
+}
+
+void RegisterExtCtrlsClasses() {
+    RegisterClasses({&TPanel::StaticClass(), &TRadioGroup::StaticClass(), &TPaintBox::StaticClass(),
+                     &TTimer::StaticClass()});
+}

@@ -1,0 +1,1058 @@
+#include "platform/gui/stdctrls.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace gui_detail;
+
+template <>
+const EnumInfo& EnumInfoOf<TAlignment>() {
+    static const EnumInfo info{"TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TTextLayout>() {
+    static const EnumInfo info{"TTextLayout", {"tlTop", "tlCenter", "tlBottom"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TScrollStyle>() {
+    static const EnumInfo info{"TScrollStyle", {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TEditCharCase>() {
+    static const EnumInfo info{"TEditCharCase", {"ecNormal", "ecUpperCase", "ecLowerCase"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TComboBoxStyle>() {
+    static const EnumInfo info{
+        "TComboBoxStyle",
+        {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TCheckBoxState>() {
+    static const EnumInfo info{"TCheckBoxState", {"cbUnchecked", "cbChecked", "cbGrayed"}};
+    return info;
+}
+
+namespace {
+
+// "&&" shows one ampersand; a single one marks the accelerator, which is not drawn.
+QString StripAccel(const String& text) {
+    String out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&') {
+                out.push_back(u'&');
+                ++i;
+            }
+            continue;
+        }
+        out.push_back(text[i]);
+    }
+    return ToQString(out);
+}
+
+Qt::Alignment HorizontalOf(TAlignment a) {
+    switch (a) {
+    case taRightJustify:
+        return Qt::AlignRight;
+    case taCenter:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+QVariant ObjectData(TObject* o) {
+    return QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(o));
+}
+TObject* DataObject(const QVariant& v) {
+    return reinterpret_cast<TObject*>(v.value<quintptr>());
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomLabel
+
+const ClassInfo& TCustomLabel::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomLabel>("TCustomLabel", &TGraphicControl::StaticClass());
+    return ci;
+}
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner, new QLabel()) {
+    FLabel = static_cast<QLabel*>(Widget());
+    FLabel->setTextFormat(Qt::PlainText);
+    SetBounds(0, 0, 65, 17);
+    UpdateLabel();
+}
+
+void TCustomLabel::UpdateLabel() {
+    FLabel->setText(FShowAccelChar ? StripAccel(GetText()) : ToQString(GetText()));
+    Qt::Alignment v = Qt::AlignTop;
+    if (FLayout == tlCenter) v = Qt::AlignVCenter;
+    if (FLayout == tlBottom) v = Qt::AlignBottom;
+    FLabel->setAlignment(HorizontalOf(FAlignment) | v);
+    FLabel->setWordWrap(FWordWrap);
+}
+
+void TCustomLabel::SetText(const String& Value) {
+    if (Value == GetText()) return;
+    TGraphicControl::SetText(Value);
+    UpdateLabel();
+    AdjustBounds();
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+    UpdateLabel();
+}
+
+void TCustomLabel::SetAutoSize(bool Value) {
+    FAutoSize = Value;
+    AdjustBounds();
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value) {
+    FLayout = Value;
+    UpdateLabel();
+}
+
+void TCustomLabel::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    UpdateLabel();
+    AdjustBounds();
+}
+
+void TCustomLabel::SetTransparent(bool Value) {
+    FTransparent = Value;
+    ApplyColor();
+}
+
+void TCustomLabel::SetShowAccelChar(bool Value) {
+    FShowAccelChar = Value;
+    UpdateLabel();
+    AdjustBounds();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* Value) {
+    if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
+    TGraphicControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TCustomLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TCustomLabel::FontChanged() {
+    TGraphicControl::FontChanged();
+    AdjustBounds();
+}
+
+void TCustomLabel::ApplyColor() {
+    if (FTransparent) {
+        FLabel->setAutoFillBackground(false);
+        return;
+    }
+    TGraphicControl::ApplyColor();
+}
+
+// An auto-sized label fits its text; a right-justified one keeps its right edge.
+void TCustomLabel::AdjustBounds() {
+    if (!FAutoSize || GetComponentState().Contains(csLoading)) return;
+    const QFontMetrics fm(FLabel->font());
+    QString text = FLabel->text();
+    if (text.isEmpty()) text = QStringLiteral(" ");
+    int w = FWidth;
+    int h = 0;
+    if (FWordWrap) {
+        h = fm.boundingRect(QRect(0, 0, std::max(w, 1), 100000), Qt::TextWordWrap, text).height();
+    } else {
+        w = 0;
+        for (const QString& line : text.split(QLatin1Char('\n'))) w = std::max(w, fm.horizontalAdvance(line));
+        h = fm.height() * static_cast<int>(text.count(QLatin1Char('\n')) + 1);
+    }
+    int left = FLeft;
+    if (FAlignment == taRightJustify) left += FWidth - w;
+    SetBounds(left, FTop, w, h);
+}
+
+const ClassInfo& TLabel::StaticClass() {
+    using L = TCustomLabel;
+    static const PropInfo props[] = {
+        MakeProp<&L::GetAlignment, &L::SetAlignment>("Alignment").Default(taLeftJustify),
+        MakeProp<&L::GetAutoSize, &L::SetAutoSize>("AutoSize").Default(true),
+        MakeProp<&L::GetCaption, &L::SetCaption>("Caption").Stored<&L::IsCaptionStored>(),
+        MakeProp<&L::GetFocusControl, &L::SetFocusControl>("FocusControl"),
+        MakeProp<&L::GetLayout, &L::SetLayout>("Layout").Default(tlTop),
+        MakeProp<&L::GetShowAccelChar, &L::SetShowAccelChar>("ShowAccelChar").Default(true),
+        MakeProp<&L::GetTransparent, &L::SetTransparent>("Transparent").Default(false),
+        MakeProp<&L::GetWordWrap, &L::SetWordWrap>("WordWrap").Default(false),
+    };
+    static const ClassInfo ci = MakeClassInfo<TLabel>("TLabel", &TCustomLabel::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TButton
+
+const ClassInfo& TButtonControl::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TButtonControl>("TButtonControl", &TWinControl::StaticClass());
+    return ci;
+}
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
+    SetTabStop(true);
+}
+
+const ClassInfo& TButton::StaticClass() {
+    using B = TButton;
+    static const PropInfo props[] = {
+        MakeProp<&B::GetCancel, &B::SetCancel>("Cancel").Default(false),
+        MakeProp<&B::GetCaption, &B::SetCaption>("Caption").Stored<&B::IsCaptionStored>(),
+        MakeProp<&B::GetDefault, &B::SetDefault>("Default").Default(false),
+        MakeProp<&B::GetModalResult, &B::SetModalResult>("ModalResult").Default(0),
+    };
+    static const ClassInfo ci = MakeClassInfo<TButton>("TButton", &TButtonControl::StaticClass(), props);
+    return ci;
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+    FButton = new QPushButton();
+    FButton->setAutoDefault(false);
+    SetWidget(FButton);
+    SetReportsClicks(false);
+    SetBounds(0, 0, 75, 25);
+    QObject::connect(FButton, &QPushButton::clicked, [this](bool) { Guarded(this, [this] { Click(); }); });
+}
+
+void TButton::SetText(const String& Value) {
+    FButton->setText(ToQString(Value));
+}
+
+String TButton::GetText() const {
+    return FromQString(FButton->text());
+}
+
+void TButton::SetDefault(bool Value) {
+    FDefault = Value;
+    FButton->setDefault(Value);
+}
+
+void TButton::Click() {
+    if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(FModalResult);
+    TButtonControl::Click();
+}
+
+// ---------------------------------------------------------------------------
+// TCustomEdit
+
+const ClassInfo& TCustomEdit::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomEdit>("TCustomEdit", &TWinControl::StaticClass());
+    return ci;
+}
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+    InitColor(clWindow);
+    FEdit = new QLineEdit();
+    SetWidget(FEdit);
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 21);
+    QObject::connect(FEdit, &QLineEdit::textChanged,
+                     [this](const QString&) { Guarded(this, [this] { Change(); }); });
+}
+
+void TCustomEdit::SetText(const String& Value) {
+    QString text = ToQString(Value);
+    if (FCharCase == ecUpperCase) text = text.toUpper();
+    if (FCharCase == ecLowerCase) text = text.toLower();
+    if (text != FEdit->text()) FEdit->setText(text);
+}
+
+String TCustomEdit::GetText() const {
+    return FromQString(FEdit->text());
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+    FMaxLength = std::max(Value, 0);
+    FEdit->setMaxLength(FMaxLength > 0 ? FMaxLength : 0x7FFFFFFF);
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    FEdit->setReadOnly(Value);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+    FCharCase = Value;
+    SetText(GetText());
+}
+
+void TCustomEdit::SetPasswordChar(Char Value) {
+    FPasswordChar = Value;
+    FEdit->setEchoMode(Value ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle Value) {
+    FBorderStyle = Value;
+    FEdit->setFrame(Value != bsNone);
+}
+
+bool TCustomEdit::GetModified() const {
+    return FEdit->isModified();
+}
+void TCustomEdit::SetModified(bool Value) {
+    FEdit->setModified(Value);
+}
+int TCustomEdit::GetSelStart() const {
+    return FEdit->hasSelectedText() ? FEdit->selectionStart() : FEdit->cursorPosition();
+}
+void TCustomEdit::SetSelStart(int Value) {
+    FEdit->setCursorPosition(Value);
+}
+int TCustomEdit::GetSelLength() const {
+    return static_cast<int>(FEdit->selectedText().size());
+}
+void TCustomEdit::SetSelLength(int Value) {
+    FEdit->setSelection(GetSelStart(), Value);
+}
+String TCustomEdit::GetSelText() const {
+    return FromQString(FEdit->selectedText());
+}
+void TCustomEdit::SetSelText(const String& Value) {
+    FEdit->insert(ToQString(Value));
+}
+void TCustomEdit::SelectAll() {
+    FEdit->selectAll();
+}
+
+void TCustomEdit::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::DoEnter() {
+    if (FAutoSelect && !FReadOnly) FEdit->selectAll();
+    TWinControl::DoEnter();
+}
+
+const ClassInfo& TEdit::StaticClass() {
+    using E = TCustomEdit;
+    static const PropInfo props[] = {
+        MakeProp<&E::GetAutoSelect, &E::SetAutoSelect>("AutoSelect").Default(true),
+        MakeProp<&E::GetBorderStyle, &E::SetBorderStyle>("BorderStyle").Default(bsSingle),
+        MakeProp<&E::GetCharCase, &E::SetCharCase>("CharCase").Default(ecNormal),
+        MakeProp<&E::GetMaxLength, &E::SetMaxLength>("MaxLength").Default(0),
+        MakeProp<&E::GetPasswordChar, &E::SetPasswordChar>("PasswordChar").Default(0),
+        MakeProp<&E::GetReadOnly, &E::SetReadOnly>("ReadOnly").Default(false),
+        MakeProp<&E::GetText, &E::SetText>("Text"),
+        MakeProp<&E::OnChange>("OnChange"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TEdit>("TEdit", &TCustomEdit::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomComboBox and its items
+
+namespace {
+
+class TComboBoxStrings : public TStrings {
+public:
+    TComboBoxStrings(TCustomComboBox* owner) : owner_(owner) {}
+
+    int GetCount() const override { return Box()->count(); }
+    int Add(const String& S) override {
+        int index = GetCount();
+        if (owner_->GetSorted()) {
+            index = 0;
+            while (index < GetCount() && CompareStrings(Get(index), S) <= 0) ++index;
+        }
+        Insert(index, S);
+        return index;
+    }
+    void Insert(int Index, const String& S) override {
+        if (Index < 0 || Index > GetCount()) Error(u"List index out of bounds (%d)", Index);
+        // Adding items selects none, unlike the Qt box.
+        const int current = Box()->currentIndex();
+        Box()->insertItem(Index, ToQString(S));
+        Box()->setCurrentIndex(current < 0 ? -1 : (Index <= current ? current + 1 : current));
+    }
+    void Delete(int Index) override {
+        Check(Index);
+        const int current = Box()->currentIndex();
+        Box()->removeItem(Index);
+        Box()->setCurrentIndex(current == Index ? -1 : (Index < current ? current - 1 : current));
+    }
+    void Clear() override {
+        Box()->clear();
+        Box()->setCurrentIndex(-1);
+        if (Box()->isEditable()) Box()->setEditText({});
+    }
+
+protected:
+    String Get(int Index) const override {
+        Check(Index);
+        return FromQString(Box()->itemText(Index));
+    }
+    void Put(int Index, const String& S) override {
+        Check(Index);
+        Box()->setItemText(Index, ToQString(S));
+    }
+    TObject* GetObject(int Index) const override {
+        Check(Index);
+        return DataObject(Box()->itemData(Index));
+    }
+    void PutObject(int Index, TObject* AObject) override {
+        Check(Index);
+        Box()->setItemData(Index, ObjectData(AObject));
+    }
+    void SetUpdateState(bool Updating) override { Box()->setUpdatesEnabled(!Updating); }
+
+private:
+    QComboBox* Box() const { return owner_->ComboBox(); }
+    void Check(int Index) const {
+        if (Index < 0 || Index >= GetCount()) Error(u"List index out of bounds (%d)", Index);
+    }
+    TCustomComboBox* owner_;
+};
+
+} // namespace
+
+const ClassInfo& TCustomComboBox::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomComboBox>("TCustomComboBox", &TWinControl::StaticClass());
+    return ci;
+}
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+    InitColor(clWindow);
+    FCombo = new QComboBox();
+    FCombo->setEditable(true);
+    FCombo->setInsertPolicy(QComboBox::NoInsert);
+    FCombo->setMaxVisibleItems(FDropDownCount);
+    SetWidget(FCombo);
+    RegisterWidget(FCombo->lineEdit(), this);
+    FItems = std::make_unique<TComboBoxStrings>(this);
+    SetTabStop(true);
+    SetBounds(0, 0, 145, 21);
+    // Only the user's choice is a change; setting the index from code is not.
+    QObject::connect(FCombo, &QComboBox::activated, [this](int) {
+        Guarded(this, [this] {
+            Click();
+            Select();
+        });
+    });
+    QObject::connect(FCombo, &QComboBox::editTextChanged, [this](const QString&) {
+        if (FCombo->isEditable() && FCombo->lineEdit() && FCombo->lineEdit()->hasFocus())
+            Guarded(this, [this] { Change(); });
+    });
+}
+
+TCustomComboBox::~TCustomComboBox() {
+    if (FCombo->lineEdit()) UnregisterWidget(FCombo->lineEdit());
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    const int index = FCombo->currentIndex();
+    if (FCombo->lineEdit()) UnregisterWidget(FCombo->lineEdit());
+    const bool editable = Value == csDropDown || Value == csSimple;
+    FCombo->setEditable(editable);
+    if (editable) {
+        RegisterWidget(FCombo->lineEdit(), this);
+        SetMaxLength(FMaxLength);
+    }
+    FCombo->setCurrentIndex(index);
+}
+
+TStrings* TCustomComboBox::GetItems() const {
+    return FItems.get();
+}
+
+void TCustomComboBox::SetItems(TStrings* Value) {
+    FItems->Assign(Value);
+}
+
+int TCustomComboBox::GetItemIndex() const {
+    return FCombo->currentIndex();
+}
+
+void TCustomComboBox::SetItemIndex(int Value) {
+    if (Value < -1 || Value >= FCombo->count()) Value = -1;
+    FCombo->setCurrentIndex(Value);
+    if (Value < 0 && FCombo->isEditable()) FCombo->setEditText({});
+}
+
+String TCustomComboBox::GetText() const {
+    return FromQString(FCombo->currentText());
+}
+
+void TCustomComboBox::SetText(const String& Value) {
+    if (FCombo->isEditable()) {
+        FCombo->setEditText(ToQString(Value));
+        const int index = FCombo->findText(ToQString(Value), Qt::MatchFixedString);
+        if (index != FCombo->currentIndex() && index >= 0) {
+            FCombo->setCurrentIndex(index);
+            FCombo->setEditText(ToQString(Value));
+        }
+        return;
+    }
+    // A drop-down list shows only its items: the text picks one.
+    const int index = FCombo->findText(ToQString(Value), Qt::MatchFixedString);
+    if (index >= 0) FCombo->setCurrentIndex(index);
+}
+
+void TCustomComboBox::SetMaxLength(int Value) {
+    FMaxLength = std::max(Value, 0);
+    if (FCombo->lineEdit()) FCombo->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 0x7FFFFFFF);
+}
+
+void TCustomComboBox::SetSorted(bool Value) {
+    if (FSorted == Value) return;
+    FSorted = Value;
+    if (!Value) return;
+    TStringList sorted;
+    for (int i = 0; i < FItems->GetCount(); ++i)
+        sorted.AddObject(FItems->GetStrings(i), FItems->GetObjects(i));
+    sorted.Sort();
+    const String text = GetText();
+    FItems->Clear();
+    for (int i = 0; i < sorted.GetCount(); ++i) FItems->AddObject(sorted[i], sorted.GetObjects(i));
+    SetText(text);
+}
+
+void TCustomComboBox::SetDropDownCount(int Value) {
+    FDropDownCount = Value;
+    FCombo->setMaxVisibleItems(std::max(Value, 1));
+}
+
+bool TCustomComboBox::GetDroppedDown() const {
+    return FCombo->view() && FCombo->view()->isVisible();
+}
+
+void TCustomComboBox::SetDroppedDown(bool Value) {
+    if (Value)
+        FCombo->showPopup();
+    else
+        FCombo->hidePopup();
+}
+
+void TCustomComboBox::Clear() {
+    FItems->Clear();
+    SetText({});
+}
+
+void TCustomComboBox::Change() {
+    if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Select() {
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
+
+const ClassInfo& TComboBox::StaticClass() {
+    using C = TCustomComboBox;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(csDropDown),
+        MakeProp<&C::GetDropDownCount, &C::SetDropDownCount>("DropDownCount").Default(8),
+        MakeProp<&C::GetItemHeight, &C::SetItemHeight>("ItemHeight"),
+        MakeProp<&C::GetItemIndex, &C::SetItemIndex>("ItemIndex").Default(-1),
+        MakeProp<&C::GetMaxLength, &C::SetMaxLength>("MaxLength").Default(0),
+        MakeProp<&C::GetSorted, &C::SetSorted>("Sorted").Default(false),
+        MakeProp<&C::GetText, &C::SetText>("Text"),
+        MakeProp<&C::GetItems, &C::SetItems>("Items"),
+        MakeProp<&C::OnChange>("OnChange"),
+        MakeProp<&C::OnCloseUp>("OnCloseUp"),
+        MakeProp<&C::OnDropDown>("OnDropDown"),
+        MakeProp<&C::OnSelect>("OnSelect"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TComboBox>("TComboBox", &TCustomComboBox::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomMemo and its lines. A line is a text block; every line ends with a
+// line break, so the last block is empty unless the user typed past the end.
+
+class TMemoStrings : public TStrings {
+public:
+    explicit TMemoStrings(TCustomMemo* owner) : owner_(owner) {}
+
+    int GetCount() const override {
+        const QTextDocument* doc = Doc();
+        const int blocks = doc->blockCount();
+        return doc->lastBlock().text().isEmpty() ? blocks - 1 : blocks;
+    }
+    void Insert(int Index, const String& S) override {
+        const int count = GetCount();
+        if (Index < 0 || Index > count) Error(u"List index out of bounds (%d)", Index);
+        QTextCursor c(Doc());
+        if (Index < count) {
+            c.setPosition(Doc()->findBlockByNumber(Index).position());
+            c.insertText(ToQString(S) + QLatin1Char('\n'));
+        } else if (Doc()->lastBlock().text().isEmpty()) {
+            c.movePosition(QTextCursor::End);
+            c.insertText(ToQString(S) + QLatin1Char('\n'));
+        } else {
+            c.movePosition(QTextCursor::End);
+            c.insertText(QLatin1Char('\n') + ToQString(S));
+        }
+    }
+    void Delete(int Index) override {
+        Check(Index);
+        QTextCursor c(Doc());
+        const QTextBlock b = Doc()->findBlockByNumber(Index);
+        const QTextBlock next = b.next();
+        if (next.isValid()) {
+            c.setPosition(b.position());
+            c.setPosition(next.position(), QTextCursor::KeepAnchor);
+        } else if (Index > 0) {
+            c.setPosition(b.previous().position() + b.previous().length() - 1);
+            c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        } else {
+            c.select(QTextCursor::Document);
+        }
+        c.removeSelectedText();
+    }
+    void Clear() override { owner_->FEditor->clear(); }
+    void SetText(const String& Value) override { owner_->SetText(Value); }
+
+protected:
+    String Get(int Index) const override {
+        Check(Index);
+        return FromQString(Doc()->findBlockByNumber(Index).text());
+    }
+    void Put(int Index, const String& S) override {
+        Check(Index);
+        const QTextBlock b = Doc()->findBlockByNumber(Index);
+        QTextCursor c(Doc());
+        c.setPosition(b.position());
+        c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
+        c.insertText(ToQString(S));
+    }
+    void SetUpdateState(bool Updating) override { owner_->FEditor->setUpdatesEnabled(!Updating); }
+
+private:
+    QTextDocument* Doc() const { return owner_->FEditor->document(); }
+    void Check(int Index) const {
+        if (Index < 0 || Index >= GetCount()) Error(u"List index out of bounds (%d)", Index);
+    }
+    TCustomMemo* owner_;
+};
+
+const ClassInfo& TCustomMemo::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomMemo>("TCustomMemo", &TWinControl::StaticClass());
+    return ci;
+}
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner) {
+    InitColor(clWindow);
+    FEditor = new QPlainTextEdit();
+    FEditor->setTabChangesFocus(true);
+    SetWidget(FEditor);
+    RegisterWidget(FEditor->viewport(), this);
+    FLines = std::make_unique<TMemoStrings>(this);
+    SetTabStop(true);
+    SetBounds(0, 0, 185, 89);
+    ApplyWrapAndBars();
+    QObject::connect(FEditor, &QPlainTextEdit::textChanged, [this] {
+        if (!FSilent) Guarded(this, [this] { Change(); });
+    });
+}
+
+TCustomMemo::~TCustomMemo() {
+    UnregisterWidget(FEditor->viewport());
+}
+
+TStrings* TCustomMemo::GetLines() const {
+    return FLines.get();
+}
+
+void TCustomMemo::SetLines(TStrings* Value) {
+    FLines->Assign(Value);
+}
+
+String TCustomMemo::GetText() const {
+    String s = FromQString(FEditor->toPlainText());
+    String out;
+    out.reserve(s.size() + s.size() / 16);
+    for (Char c : s) {
+        if (c == u'\n') out.push_back(u'\r');
+        out.push_back(c);
+    }
+    return out;
+}
+
+void TCustomMemo::SetText(const String& Value) {
+    String s;
+    s.reserve(Value.size());
+    for (std::size_t i = 0; i < Value.size(); ++i) {
+        if (Value[i] == u'\r') {
+            s.push_back(u'\n');
+            if (i + 1 < Value.size() && Value[i + 1] == u'\n') ++i;
+        } else {
+            s.push_back(Value[i]);
+        }
+    }
+    if (ToQString(s) == FEditor->toPlainText()) return;
+    FEditor->setPlainText(ToQString(s));
+}
+
+void TCustomMemo::SetReadOnly(bool Value) {
+    FReadOnly = Value;
+    FEditor->setReadOnly(Value);
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+    FScrollBars = Value;
+    ApplyWrapAndBars();
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+    FWordWrap = Value;
+    ApplyWrapAndBars();
+}
+
+// A horizontal scroll bar means lines are not wrapped.
+void TCustomMemo::ApplyWrapAndBars() {
+    const bool vertical = FScrollBars == ssVertical || FScrollBars == ssBoth;
+    const bool horizontal = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+    FEditor->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    FEditor->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    FEditor->setLineWrapMode(FWordWrap && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TCustomMemo::SetWantTabs(bool Value) {
+    FWantTabs = Value;
+    FEditor->setTabChangesFocus(!Value);
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value) {
+    FAlignment = Value;
+}
+
+void TCustomMemo::Clear() {
+    FEditor->clear();
+}
+
+void TCustomMemo::Change() {
+    if (OnChange) OnChange(this);
+}
+
+const ClassInfo& TMemo::StaticClass() {
+    using M = TCustomMemo;
+    static const PropInfo props[] = {
+        MakeProp<&M::GetAlignment, &M::SetAlignment>("Alignment").Default(taLeftJustify),
+        MakeProp<&M::GetLines, &M::SetLines>("Lines"),
+        MakeProp<&M::GetMaxLength, &M::SetMaxLength>("MaxLength").Default(0),
+        MakeProp<&M::GetReadOnly, &M::SetReadOnly>("ReadOnly").Default(false),
+        MakeProp<&M::GetScrollBars, &M::SetScrollBars>("ScrollBars").Default(ssNone),
+        MakeProp<&M::GetWantReturns, &M::SetWantReturns>("WantReturns").Default(true),
+        MakeProp<&M::GetWantTabs, &M::SetWantTabs>("WantTabs").Default(false),
+        MakeProp<&M::GetWordWrap, &M::SetWordWrap>("WordWrap").Default(true),
+        MakeProp<&M::OnChange>("OnChange"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TMemo>("TMemo", &TCustomMemo::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomCheckBox
+
+const ClassInfo& TCustomCheckBox::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomCheckBox>("TCustomCheckBox", &TButtonControl::StaticClass());
+    return ci;
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+    FBox = new QCheckBox();
+    SetWidget(FBox);
+    SetReportsClicks(false);
+    SetBounds(0, 0, 97, 17);
+    QObject::connect(FBox, &QCheckBox::clicked, [this](bool) {
+        Guarded(this, [this] {
+            const Qt::CheckState s = FBox->checkState();
+            FState = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
+            Click();
+        });
+    });
+}
+
+void TCustomCheckBox::SetText(const String& Value) {
+    FBox->setText(ToQString(Value));
+}
+
+String TCustomCheckBox::GetText() const {
+    return FromQString(FBox->text());
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState Value) {
+    if (FState == Value) return;
+    FState = Value;
+    const QSignalBlocker block(FBox);
+    FBox->setCheckState(Value == cbChecked  ? Qt::Checked
+                        : Value == cbGrayed ? Qt::PartiallyChecked
+                                            : Qt::Unchecked);
+    if (!GetComponentState().Contains(csLoading)) Click();
+}
+
+void TCustomCheckBox::SetAllowGrayed(bool Value) {
+    FAllowGrayed = Value;
+    FBox->setTristate(Value);
+}
+
+const ClassInfo& TCheckBox::StaticClass() {
+    using C = TCustomCheckBox;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetAlignment, &C::SetAlignment>("Alignment").Default(taRightJustify),
+        MakeProp<&C::GetAllowGrayed, &C::SetAllowGrayed>("AllowGrayed").Default(false),
+        MakeProp<&C::GetCaption, &C::SetCaption>("Caption").Stored<&C::IsCaptionStored>(),
+        MakeProp<&C::GetChecked, &C::SetChecked>("Checked").Default(false),
+        MakeProp<&C::GetState, &C::SetState>("State").Default(cbUnchecked),
+    };
+    static const ClassInfo ci = MakeClassInfo<TCheckBox>("TCheckBox", &TCustomCheckBox::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomGroupBox
+
+const ClassInfo& TCustomGroupBox::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomGroupBox>("TCustomGroupBox", &TWinControl::StaticClass());
+    return ci;
+}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
+    FBox = new QGroupBox();
+    SetWidget(FBox);
+    SetBounds(0, 0, 185, 105);
+}
+
+void TCustomGroupBox::SetText(const String& Value) {
+    FBox->setTitle(StripAccel(Value));
+    TWinControl::SetText(Value);
+}
+
+String TCustomGroupBox::GetText() const {
+    return TWinControl::GetText();
+}
+
+// The caption's line is not client area.
+TRect TCustomGroupBox::AdjustClientRect() const {
+    TRect r = GetClientRect();
+    r.Top += QFontMetrics(FBox->font()).height();
+    InflateRect(r, -2, -2);
+    return r;
+}
+
+const ClassInfo& TGroupBox::StaticClass() {
+    using G = TCustomGroupBox;
+    static const PropInfo props[] = {
+        MakeProp<&G::GetCaption, &G::SetCaption>("Caption").Stored<&G::IsCaptionStored>(),
+    };
+    static const ClassInfo ci = MakeClassInfo<TGroupBox>("TGroupBox", &TCustomGroupBox::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomListBox and its items
+
+class TListBoxStrings : public TStrings {
+public:
+    explicit TListBoxStrings(TCustomListBox* owner) : owner_(owner) {}
+
+    int GetCount() const override { return List()->count(); }
+    int Add(const String& S) override {
+        int index = GetCount();
+        if (owner_->FSorted) {
+            index = 0;
+            while (index < GetCount() && CompareStrings(Get(index), S) <= 0) ++index;
+        }
+        Insert(index, S);
+        return index;
+    }
+    void Insert(int Index, const String& S) override {
+        if (Index < 0 || Index > GetCount()) Error(u"List index out of bounds (%d)", Index);
+        List()->insertItem(Index, ToQString(S));
+        owner_->ItemAdded(Index);
+    }
+    void Delete(int Index) override {
+        Check(Index);
+        delete List()->takeItem(Index);
+    }
+    void Clear() override { List()->clear(); }
+
+protected:
+    String Get(int Index) const override {
+        Check(Index);
+        return FromQString(List()->item(Index)->text());
+    }
+    void Put(int Index, const String& S) override {
+        Check(Index);
+        List()->item(Index)->setText(ToQString(S));
+    }
+    TObject* GetObject(int Index) const override {
+        Check(Index);
+        return DataObject(List()->item(Index)->data(Qt::UserRole));
+    }
+    void PutObject(int Index, TObject* AObject) override {
+        Check(Index);
+        List()->item(Index)->setData(Qt::UserRole, ObjectData(AObject));
+    }
+    void SetUpdateState(bool Updating) override { List()->setUpdatesEnabled(!Updating); }
+
+private:
+    QListWidget* List() const { return owner_->FList; }
+    void Check(int Index) const {
+        if (Index < 0 || Index >= GetCount()) Error(u"List index out of bounds (%d)", Index);
+    }
+    TCustomListBox* owner_;
+};
+
+const ClassInfo& TCustomListBox::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomListBox>("TCustomListBox", &TWinControl::StaticClass());
+    return ci;
+}
+
+TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
+    InitColor(clWindow);
+    FList = new QListWidget();
+    SetWidget(FList);
+    RegisterWidget(FList->viewport(), this);
+    FItems = std::make_unique<TListBoxStrings>(this);
+    SetTabStop(true);
+    SetBounds(0, 0, 121, 97);
+}
+
+TCustomListBox::~TCustomListBox() {
+    UnregisterWidget(FList->viewport());
+}
+
+TStrings* TCustomListBox::GetItems() const {
+    return FItems.get();
+}
+
+void TCustomListBox::SetItems(TStrings* Value) {
+    FItems->Assign(Value);
+}
+
+int TCustomListBox::GetItemIndex() const {
+    return FList->currentRow();
+}
+
+void TCustomListBox::SetItemIndex(int Value) {
+    if (Value < -1 || Value >= FList->count()) Value = -1;
+    FList->setCurrentRow(Value);
+    if (Value < 0) FList->clearSelection();
+}
+
+void TCustomListBox::SetMultiSelect(bool Value) {
+    FMultiSelect = Value;
+    FList->setSelectionMode(Value ? QAbstractItemView::ExtendedSelection
+                                  : QAbstractItemView::SingleSelection);
+}
+
+bool TCustomListBox::GetSelected(int Index) const {
+    if (Index < 0 || Index >= FList->count()) throw EListError(u"List index out of bounds (%d)", {Index});
+    return FList->item(Index)->isSelected();
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+    if (Index < 0 || Index >= FList->count()) throw EListError(u"List index out of bounds (%d)", {Index});
+    FList->item(Index)->setSelected(Value);
+}
+
+int TCustomListBox::GetSelCount() const {
+    return static_cast<int>(FList->selectedItems().size());
+}
+
+void TCustomListBox::SetSorted(bool Value) {
+    if (FSorted == Value) return;
+    FSorted = Value;
+    if (!Value) return;
+    TStringList sorted;
+    for (int i = 0; i < FItems->GetCount(); ++i)
+        sorted.AddObject(FItems->GetStrings(i), FItems->GetObjects(i));
+    sorted.Sort();
+    FItems->Clear();
+    for (int i = 0; i < sorted.GetCount(); ++i) FItems->AddObject(sorted[i], sorted.GetObjects(i));
+}
+
+int TCustomListBox::GetTopIndex() const {
+    const QModelIndex i = FList->indexAt(QPoint(1, 1));
+    return i.isValid() ? i.row() : 0;
+}
+
+void TCustomListBox::SetTopIndex(int Value) {
+    if (QListWidgetItem* item = FList->item(Value))
+        FList->scrollToItem(item, QAbstractItemView::PositionAtTop);
+}
+
+int TCustomListBox::ItemAtPos(const TPoint& Pos, bool Existing) const {
+    const QPoint p = FList->viewport()->mapFrom(FList, QPoint(Pos.X, Pos.Y));
+    const QModelIndex i = FList->indexAt(p);
+    if (i.isValid()) return i.row();
+    return Existing ? -1 : FList->count();
+}
+
+TRect TCustomListBox::ItemRect(int Index) const {
+    QListWidgetItem* item = FList->item(Index);
+    if (!item) return {};
+    const QRect r = FList->visualItemRect(item);
+    const QPoint tl = FList->viewport()->mapTo(FList, r.topLeft());
+    return Bounds(tl.x(), tl.y(), r.width(), r.height());
+}
+
+void TCustomListBox::Clear() {
+    FItems->Clear();
+}
+
+const ClassInfo& TListBox::StaticClass() {
+    using L = TCustomListBox;
+    static const PropInfo props[] = {
+        MakeProp<&L::GetItemHeight, &L::SetItemHeight>("ItemHeight"),
+        MakeProp<&L::GetItems, &L::SetItems>("Items"),
+        MakeProp<&L::GetMultiSelect, &L::SetMultiSelect>("MultiSelect").Default(false),
+        MakeProp<&L::GetSorted, &L::SetSorted>("Sorted").Default(false),
+    };
+    static const ClassInfo ci = MakeClassInfo<TListBox>("TListBox", &TCustomListBox::StaticClass(), props);
+    return ci;
+}
+
+void RegisterStdCtrlsClasses() {
+    RegisterClasses({&TLabel::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(),
+                     &TComboBox::StaticClass(), &TMemo::StaticClass(), &TCheckBox::StaticClass(),
+                     &TGroupBox::StaticClass(), &TListBox::StaticClass()});
+}

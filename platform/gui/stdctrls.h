@@ -1,0 +1,440 @@
+#pragma once
+// StdCtrls: labels, buttons, edits, combo boxes, memos, check boxes, group
+// boxes and list boxes.
+
+#include "platform/core/lists.h"
+#include "platform/gui/controls.h"
+
+#include <memory>
+
+class QLabel;
+class QPushButton;
+class QLineEdit;
+class QComboBox;
+class QPlainTextEdit;
+class QCheckBox;
+class QGroupBox;
+class QListWidget;
+
+enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+template <>
+const EnumInfo& EnumInfoOf<TAlignment>();
+
+enum TTextLayout : std::uint8_t { tlTop, tlCenter, tlBottom };
+template <>
+const EnumInfo& EnumInfoOf<TTextLayout>();
+
+enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+template <>
+const EnumInfo& EnumInfoOf<TScrollStyle>();
+
+enum TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
+template <>
+const EnumInfo& EnumInfoOf<TEditCharCase>();
+
+enum TComboBoxStyle : std::uint8_t {
+    csDropDown,
+    csSimple,
+    csDropDownList,
+    csOwnerDrawFixed,
+    csOwnerDrawVariable
+};
+template <>
+const EnumInfo& EnumInfoOf<TComboBoxStyle>();
+
+enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
+template <>
+const EnumInfo& EnumInfoOf<TCheckBoxState>();
+
+// ---------------------------------------------------------------------------
+
+class TCustomLabel : public TGraphicControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomLabel(TComponent* AOwner);
+
+    void SetText(const String& Value) override;
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    TTextLayout GetLayout() const { return FLayout; }
+    void SetLayout(TTextLayout Value);
+    bool GetWordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+    bool GetShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool Value);
+    TWinControl* GetFocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* Value);
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+protected:
+    void FontChanged() override;
+    void ApplyColor() override;
+    void AdjustBounds();
+
+private:
+    void UpdateLabel();
+
+    QLabel* FLabel;
+    TAlignment FAlignment = taLeftJustify;
+    bool FAutoSize = true;
+    TTextLayout FLayout = tlTop;
+    bool FWordWrap = false;
+    bool FTransparent = false;
+    bool FShowAccelChar = true;
+    TWinControl* FFocusControl = nullptr;
+};
+
+class TLabel : public TCustomLabel {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomLabel::TCustomLabel;
+};
+
+// ---------------------------------------------------------------------------
+
+class TButtonControl : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TButtonControl(TComponent* AOwner);
+};
+
+class TButton : public TButtonControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TButton(TComponent* AOwner);
+
+    void SetText(const String& Value) override;
+    String GetText() const override;
+    bool GetDefault() const { return FDefault; }
+    void SetDefault(bool Value);
+    bool GetCancel() const { return FCancel; }
+    void SetCancel(bool Value) { FCancel = Value; }
+    TModalResult GetModalResult() const { return FModalResult; }
+    void SetModalResult(TModalResult Value) { FModalResult = Value; }
+
+    // Sets the form's modal result, then runs OnClick or the action.
+    void Click() override;
+
+protected:
+    QPushButton* Button() const { return FButton; }
+
+private:
+    QPushButton* FButton;
+    bool FDefault = false;
+    bool FCancel = false;
+    TModalResult FModalResult = mrNone;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomEdit : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomEdit(TComponent* AOwner);
+
+    // Setting the text fires OnChange, as typing does.
+    void SetText(const String& Value) override;
+    String GetText() const override;
+    int GetMaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    bool GetReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    TEditCharCase GetCharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase Value);
+    Char GetPasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(Char Value);
+    bool GetAutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle Value);
+    bool GetModified() const;
+    void SetModified(bool Value);
+    int GetSelStart() const;
+    void SetSelStart(int Value);
+    int GetSelLength() const;
+    void SetSelLength(int Value);
+    String GetSelText() const;
+    void SetSelText(const String& Value);
+    void SelectAll();
+    void Clear() { SetText({}); }
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Change();
+    TColor DefaultColor() const override { return clWindow; }
+    void DoEnter() override;
+
+private:
+    QLineEdit* FEdit;
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    TEditCharCase FCharCase = ecNormal;
+    Char FPasswordChar = 0;
+    bool FAutoSelect = true;
+    TBorderStyle FBorderStyle = bsSingle;
+};
+
+class TEdit : public TCustomEdit {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomEdit::TCustomEdit;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomComboBox : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomComboBox(TComponent* AOwner);
+    ~TCustomComboBox() override;
+
+    TComboBoxStyle GetStyle() const { return FStyle; }
+    void SetStyle(TComboBoxStyle Value);
+    TStrings* GetItems() const;
+    void SetItems(TStrings* Value);
+    // Changing the index from code fires no event.
+    int GetItemIndex() const;
+    void SetItemIndex(int Value);
+    String GetText() const override;
+    // A drop-down list selects the item with this text, when there is one.
+    void SetText(const String& Value) override;
+    int GetMaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value);
+    bool GetSorted() const { return FSorted; }
+    void SetSorted(bool Value);
+    int GetDropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int Value);
+    int GetItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int Value) { FItemHeight = Value; }
+    bool GetDroppedDown() const;
+    void SetDroppedDown(bool Value);
+    void Clear();
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnSelect;
+    TNotifyEvent OnDropDown;
+    TNotifyEvent OnCloseUp;
+
+    // Platform side.
+    QComboBox* ComboBox() const { return FCombo; }
+
+protected:
+    virtual void Change();
+    virtual void Select();
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    QComboBox* FCombo;
+    std::unique_ptr<TStrings> FItems;
+    TComboBoxStyle FStyle = csDropDown;
+    int FMaxLength = 0;
+    bool FSorted = false;
+    int FDropDownCount = 8;
+    int FItemHeight = 13;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomComboBox::TCustomComboBox;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomMemo : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomMemo(TComponent* AOwner);
+    ~TCustomMemo() override;
+
+    // The lines; changes show at once.
+    TStrings* GetLines() const;
+    void SetLines(TStrings* Value);
+    String GetText() const override;
+    void SetText(const String& Value) override;
+    bool GetReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value);
+    TScrollStyle GetScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    bool GetWordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool GetWantReturns() const { return FWantReturns; }
+    void SetWantReturns(bool Value) { FWantReturns = Value; }
+    bool GetWantTabs() const { return FWantTabs; }
+    void SetWantTabs(bool Value);
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    int GetMaxLength() const { return FMaxLength; }
+    void SetMaxLength(int Value) { FMaxLength = Value; }
+    bool WantsReturns() const override { return FWantReturns; }
+    void Clear();
+
+    TNotifyEvent OnChange;
+
+    // Platform side.
+    QPlainTextEdit* Editor() const { return FEditor; }
+
+protected:
+    virtual void Change();
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    friend class TMemoStrings;
+    void ApplyWrapAndBars();
+
+    QPlainTextEdit* FEditor;
+    std::unique_ptr<TStrings> FLines;
+    bool FReadOnly = false;
+    TScrollStyle FScrollBars = ssNone;
+    bool FWordWrap = true;
+    bool FWantReturns = true;
+    bool FWantTabs = false;
+    TAlignment FAlignment = taLeftJustify;
+    int FMaxLength = 0;
+    bool FSilent = false;
+};
+
+class TMemo : public TCustomMemo {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomMemo::TCustomMemo;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomCheckBox : public TButtonControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomCheckBox(TComponent* AOwner);
+
+    void SetText(const String& Value) override;
+    String GetText() const override;
+    // A change from code fires OnClick, as a click does.
+    bool GetChecked() const { return FState == cbChecked; }
+    void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+    TCheckBoxState GetState() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    bool GetAllowGrayed() const { return FAllowGrayed; }
+    void SetAllowGrayed(bool Value);
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value) { FAlignment = Value; }
+
+private:
+    QCheckBox* FBox;
+    TCheckBoxState FState = cbUnchecked;
+    bool FAllowGrayed = false;
+    TAlignment FAlignment = taRightJustify;
+};
+
+class TCheckBox : public TCustomCheckBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomCheckBox::TCustomCheckBox;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomGroupBox : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomGroupBox(TComponent* AOwner);
+
+    void SetText(const String& Value) override;
+    String GetText() const override;
+    TRect AdjustClientRect() const override;
+
+protected:
+    QGroupBox* GroupBox() const { return FBox; }
+
+private:
+    QGroupBox* FBox;
+};
+
+class TGroupBox : public TCustomGroupBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomGroupBox::TCustomGroupBox;
+};
+
+// ---------------------------------------------------------------------------
+
+class TCustomListBox : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomListBox(TComponent* AOwner);
+    ~TCustomListBox() override;
+
+    TStrings* GetItems() const;
+    void SetItems(TStrings* Value);
+    int GetItemIndex() const;
+    void SetItemIndex(int Value);
+    bool GetMultiSelect() const { return FMultiSelect; }
+    void SetMultiSelect(bool Value);
+    bool GetSelected(int Index) const;
+    void SetSelected(int Index, bool Value);
+    int GetSelCount() const;
+    bool GetSorted() const { return FSorted; }
+    void SetSorted(bool Value);
+    int GetTopIndex() const;
+    void SetTopIndex(int Value);
+    int GetItemHeight() const { return FItemHeight; }
+    void SetItemHeight(int Value) { FItemHeight = Value; }
+    // The item at a client point, or -1 (Existing: only over an item).
+    int ItemAtPos(const TPoint& Pos, bool Existing) const;
+    TRect ItemRect(int Index) const;
+    void Clear();
+
+    // Platform side.
+    QListWidget* List() const { return FList; }
+
+protected:
+    TColor DefaultColor() const override { return clWindow; }
+    virtual void ItemAdded(int Index) {}
+
+private:
+    friend class TListBoxStrings;
+    QListWidget* FList;
+    std::unique_ptr<TStrings> FItems;
+    bool FMultiSelect = false;
+    bool FSorted = false;
+    int FItemHeight = 13;
+};
+
+class TListBox : public TCustomListBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomListBox::TCustomListBox;
+};
+
+void RegisterStdCtrlsClasses();

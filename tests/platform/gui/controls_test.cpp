@@ -1,0 +1,179 @@
+#include "platform/gui/controls.h"
+
+#include "platform/gui/extctrls.h"
+#include "platform/gui/stdctrls.h"
+#include "tests/platform/gui/guitest.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+class ControlsTest : public GuiTest {};
+
+TPanel* NewPanel(TForm* owner, TWinControl* parent, TAlign align, int w, int h) {
+    auto* p = new TPanel(owner);
+    p->SetBounds(0, 0, w, h);
+    p->SetParent(parent);
+    p->SetAlign(align);
+    return p;
+}
+
+// The form's client area is shared out top, bottom, left, right, then the rest.
+TEST_F(ControlsTest, AlignedChildrenShareTheClientArea) {
+    TestForm f;
+    f->SetClientWidth(400);
+    f->SetClientHeight(300);
+    TPanel* top = NewPanel(f.get(), f.get(), alTop, 50, 25);
+    TPanel* bottom = NewPanel(f.get(), f.get(), alBottom, 50, 19);
+    TPanel* left = NewPanel(f.get(), f.get(), alLeft, 170, 10);
+    TPanel* client = NewPanel(f.get(), f.get(), alClient, 10, 10);
+    TPanel* right = NewPanel(f.get(), f.get(), alRight, 30, 10);
+
+    EXPECT_EQ(top->GetBoundsRect(), Rect(0, 0, 400, 25));
+    EXPECT_EQ(bottom->GetBoundsRect(), Rect(0, 281, 400, 300));
+    EXPECT_EQ(left->GetBoundsRect(), Rect(0, 25, 170, 281));
+    EXPECT_EQ(right->GetBoundsRect(), Rect(370, 25, 400, 281));
+    EXPECT_EQ(client->GetBoundsRect(), Rect(170, 25, 370, 281));
+
+    // Growing the window stretches the client part and moves the right one.
+    f->SetClientWidth(500);
+    EXPECT_EQ(client->GetBoundsRect(), Rect(170, 25, 470, 281));
+    EXPECT_EQ(right->GetLeft(), 470);
+
+    // A hidden aligned control gives its space back.
+    top->Hide();
+    EXPECT_EQ(left->GetTop(), 0);
+    EXPECT_EQ(client->GetBoundsRect(), Rect(170, 0, 470, 281));
+}
+
+TEST_F(ControlsTest, TwoTopControlsStackInTheirOrder) {
+    TestForm f;
+    f->SetClientWidth(200);
+    f->SetClientHeight(200);
+    TPanel* a = NewPanel(f.get(), f.get(), alTop, 10, 20);
+    TPanel* b = NewPanel(f.get(), f.get(), alTop, 10, 30);
+    EXPECT_EQ(a->GetTop(), 0);
+    EXPECT_EQ(b->GetTop(), 20);
+    // Moving b above a puts it first.
+    b->SetTop(-1);
+    EXPECT_EQ(b->GetTop(), 0);
+    EXPECT_EQ(a->GetTop(), 30);
+}
+
+TEST_F(ControlsTest, PanelBevelsNarrowTheAlignedArea) {
+    TestForm f;
+    f->SetClientWidth(200);
+    f->SetClientHeight(200);
+    TPanel* outer = NewPanel(f.get(), f.get(), alClient, 0, 0);
+    outer->SetBevelInner(bvLowered);
+    outer->SetBorderWidth(2);
+    TPanel* inner = NewPanel(f.get(), outer, alClient, 0, 0);
+    EXPECT_EQ(inner->GetBoundsRect(), Rect(4, 4, 196, 196));
+}
+
+TEST_F(ControlsTest, AnchorsFollowTheParentsEdges) {
+    TestForm f;
+    f->SetClientWidth(300);
+    f->SetClientHeight(200);
+    auto* right = new TButton(f.get());
+    right->SetParent(f.get());
+    right->SetBounds(200, 10, 75, 25);
+    right->SetAnchors({akTop, akRight});
+    auto* both = new TButton(f.get());
+    both->SetParent(f.get());
+    both->SetBounds(10, 50, 280, 25);
+    both->SetAnchors({akLeft, akTop, akRight, akBottom});
+    auto* plain = new TButton(f.get());
+    plain->SetParent(f.get());
+    plain->SetBounds(10, 100, 75, 25);
+
+    f->SetClientWidth(400);
+    f->SetClientHeight(260);
+    EXPECT_EQ(right->GetBoundsRect(), Bounds(300, 10, 75, 25));
+    EXPECT_EQ(both->GetBoundsRect(), Bounds(10, 50, 380, 85));
+    EXPECT_EQ(plain->GetBoundsRect(), Bounds(10, 100, 75, 25));
+}
+
+TEST_F(ControlsTest, ParentFontFlowsUntilAChildSetsItsOwn) {
+    TestForm f;
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
+    auto* label = new TLabel(f.get());
+    label->SetParent(panel);
+    f->GetFont()->SetName(u"Tahoma");
+    f->GetFont()->SetHeight(-11);
+    EXPECT_EQ(label->GetFont()->GetHeight(), -11);
+    EXPECT_TRUE(label->GetParentFont());
+
+    label->GetFont()->SetColor(clBlue);
+    EXPECT_FALSE(label->GetParentFont());
+    f->GetFont()->SetHeight(-20);
+    EXPECT_EQ(panel->GetFont()->GetHeight(), -20);
+    EXPECT_EQ(label->GetFont()->GetHeight(), -11);
+    // The face that does not exist here is drawn with its metric twin.
+    EXPECT_EQ(label->Widget()->font().family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(label->Widget()->font().pixelSize(), 11);
+}
+
+TEST_F(ControlsTest, FreeingAParentFreesItsChildrenAndTheyLeaveTheirOwner) {
+    TestForm f;
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
+    auto* child = new TButton(f.get());
+    child->SetName(u"Child");
+    child->SetParent(panel);
+    const int before = f->GetComponentCount();
+    panel->Free();
+    EXPECT_EQ(f->GetComponentCount(), before - 2);
+    EXPECT_EQ(f->FindComponent(u"Child"), nullptr);
+    EXPECT_EQ(f->GetControlCount(), 0);
+}
+
+TEST_F(ControlsTest, ClientAndScreenCoordinatesRoundTrip) {
+    TestForm f;
+    f->SetPosition(poDesigned);
+    f->SetBounds(100, 80, 300, 200);
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
+    panel->SetBounds(20, 30, 100, 100);
+    f->Show();
+    ASSERT_TRUE(WaitFor([&] { return f->Widget()->isVisible(); }));
+    const TPoint s = panel->ClientToScreen({5, 6});
+    EXPECT_EQ(panel->ScreenToClient(s), TPoint(5, 6));
+    const TPoint formOrigin = f->ClientToScreen({0, 0});
+    EXPECT_EQ(s, TPoint(formOrigin.X + 25, formOrigin.Y + 36));
+}
+
+TEST_F(ControlsTest, MouseClicksAndDoubleClicksReachTheControl) {
+    TestForm f;
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
+    int clicks = 0, doubles = 0;
+    TPoint down;
+    panel->OnClick.Bind([&](TObject*) { ++clicks; });
+    panel->OnDblClick.Bind([&](TObject*) { ++doubles; });
+    panel->OnMouseDown.Bind([&](TObject*, TMouseButton, TShiftState, int x, int y) { down = {x, y}; });
+    f->Show();
+    QWidget* w = panel->Widget();
+    const QPointF at(12, 7);
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &release);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w, &dbl);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(doubles, 1);
+    EXPECT_EQ(down, TPoint(12, 7));
+}
+
+TEST_F(ControlsTest, AControlWithoutParentIsNeverShown) {
+    TestForm f;
+    auto* b = new TButton(f.get());
+    f->Show();
+    EXPECT_FALSE(b->Widget()->isVisible());
+    b->SetParent(f.get());
+    EXPECT_TRUE(b->Widget()->isVisible());
+    b->SetParent(nullptr);
+    EXPECT_FALSE(b->Widget()->isVisible());
+    EXPECT_TRUE(b->GetVisible());
+}
+
+} // namespace
