@@ -1185,7 +1185,9 @@ TWinControl* TScreen::GetActiveControl() const {
 namespace gui_detail {
 
 namespace {
-std::unique_ptr<QApplication> gQtApp;
+// Made on first need and kept to the end of the process: destroying it from
+// an exit handler, after other statics are gone, is not safe.
+QApplication* gQtApp = nullptr;
 int gArgc = 1;
 char gArg0[] = "moltren";
 char* gArgv[] = {gArg0, nullptr};
@@ -1198,7 +1200,7 @@ bool Headless() {
 
 void EnsureQtApplication() {
     if (QCoreApplication::instance()) return;
-    gQtApp = std::make_unique<QApplication>(gArgc, gArgv);
+    gQtApp = new QApplication(gArgc, gArgv);
 }
 
 } // namespace gui_detail
