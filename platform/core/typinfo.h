@@ -44,6 +44,13 @@ struct IntIdentMap {
 template <class T>
 struct IntIdentsOf {
     static constexpr const IntIdentMap* value = nullptr;
+    static constexpr bool none = true; // specialisations leave this out
+};
+// Tested by the specialisation's shape rather than by comparing its address
+// with nullptr, which g++ does not fold under -fsanitize=undefined.
+template <class T>
+concept HasIntIdents = !requires {
+    IntIdentsOf<T>::none;
 };
 
 struct MethodInfo {
@@ -189,7 +196,7 @@ PropInfo MakeProp(std::string_view name) {
         else if constexpr (IsSet<V>::value) {
             p.kind = PropKind::Set;
             p.enumInfo = &EnumInfoOf<typename IsSet<V>::Elem>;
-        } else if constexpr (std::is_enum_v<V> && IntIdentsOf<V>::value != nullptr) {
+        } else if constexpr (std::is_enum_v<V> && HasIntIdents<V>) {
             p.kind = sizeof(V) > 4 ? PropKind::Int64 : PropKind::Integer; // colours, charsets
         } else if constexpr (HasEnumInfo<V>) {
             p.kind = PropKind::Enum;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -168,6 +169,30 @@ TEST_F(ObjectText, BadTextRaisesWithTheLine) {
     Owned<TStreamRoot> tree(MakeTree());
     const std::string binary = WriteTree(tree.get());
     for (std::size_t n = 0; n < binary.size(); n += 7) EXPECT_THROW(ToText(binary.substr(0, n)), EReadError);
+}
+
+// Damaged binary and damaged text convert or raise; nothing else.
+TEST_F(ObjectText, DamagedInputOnlyRaises) {
+    Owned<TStreamRoot> tree(MakeTree());
+    const std::string binary = WriteTree(tree.get());
+    const std::string text = ToText(binary);
+    std::mt19937 rng(7);
+    for (int round = 0; round < 2000; ++round) {
+        std::string b = binary;
+        std::string t = text;
+        for (int i = 0; i < 3; ++i) {
+            b[rng() % b.size()] = static_cast<char>(rng());
+            t[rng() % t.size()] = "'#(){}<>[]=.+-$0aZ \n\x01\xD0"[rng() % 20];
+        }
+        try {
+            ToText(b);
+        } catch (const Exception&) {
+        }
+        try {
+            ToBinary(t);
+        } catch (const Exception&) {
+        }
+    }
 }
 
 } // namespace
