@@ -1,5 +1,6 @@
 #include "platform/core/lists.h"
 
+#include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 
 #include <algorithm>
@@ -523,6 +524,39 @@ void TStrings::SetDelimitedText(const String& Value) {
         throw;
     }
     EndUpdate();
+}
+
+void TStrings::LoadFromStream(TStream* Stream) {
+    AnsiString bytes;
+    char chunk[65536];
+    for (;;) {
+        const LongInt got = Stream->Read(chunk, static_cast<LongInt>(sizeof chunk));
+        if (got <= 0) break;
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    std::string_view text(bytes);
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    SetText(UTF8ToString(text));
+}
+
+void TStrings::SaveToStream(TStream* Stream) const {
+    const AnsiString bytes = UTF8Encode(GetText());
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto part = static_cast<LongInt>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        Stream->WriteBuffer(bytes.data() + done, part);
+        done += static_cast<std::size_t>(part);
+    }
+}
+
+void TStrings::LoadFromFile(const String& FileName) {
+    TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadFromStream(&stream);
+}
+
+void TStrings::SaveToFile(const String& FileName) const {
+    TFileStream stream(FileName, fmCreate);
+    SaveToStream(&stream);
 }
 
 String TStrings::GetNames(int Index) const {

@@ -93,6 +93,8 @@ private:
 // ---------------------------------------------------------------------------
 // String lists
 
+class TStream;
+
 enum TDuplicates : std::uint8_t { dupIgnore, dupAccept, dupError };
 template <>
 const EnumInfo& EnumInfoOf<TDuplicates>();
@@ -157,6 +159,14 @@ public:
     void SetQuoteChar(Char Value) { FQuoteChar = Value; }
     Char GetNameValueSeparator() const { return FNameValueSeparator; }
     void SetNameValueSeparator(Char Value) { FNameValueSeparator = Value; }
+
+    // The text from the stream's position to its end, in the 8-bit code page
+    // (UTF-8; a leading byte-order mark is skipped), split as SetText does.
+    virtual void LoadFromStream(TStream* Stream);
+    // GetText in the 8-bit code page, without a byte-order mark.
+    virtual void SaveToStream(TStream* Stream) const;
+    void LoadFromFile(const String& FileName);
+    void SaveToFile(const String& FileName) const;
 
     // "Name=Value" lines.
     String GetNames(int Index) const;

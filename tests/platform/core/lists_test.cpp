@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <random>
 
 namespace {
@@ -361,4 +364,27 @@ TEST(StringList, CustomSortUsesTheGivenOrder) {
     });
     EXPECT_EQ(list.GetCommaText(), u"1,9,10,100");
     EXPECT_EQ(TStringList::StaticClass().parent, &TStrings::StaticClass());
+}
+
+TEST(StringList, StreamsCarryTheTextAsUtf8) {
+    TStringList list;
+    list.SetText(u"Журнал\nдата=01.02.2024\n");
+    TStringStream out;
+    list.SaveToStream(&out);
+    EXPECT_EQ(out.DataString(), "Журнал\r\nдата=01.02.2024\r\n");
+
+    TStringStream in("\xEF\xBB\xBFпервая\nвторая");
+    TStringList back;
+    back.Add(u"old");
+    back.LoadFromStream(&in);
+    EXPECT_EQ(Items(back), (std::vector<String>{u"первая", u"вторая"}));
+
+    const auto path =
+        std::filesystem::temp_directory_path() / ("moltren-lists-" + std::to_string(::getpid()));
+    const String file = UTF8ToString(path.string());
+    list.SaveToFile(file);
+    back.LoadFromFile(file);
+    EXPECT_TRUE(back.Equals(&list));
+    std::filesystem::remove(path);
+    EXPECT_THROW(back.LoadFromFile(file), EFOpenError);
 }

@@ -225,8 +225,9 @@ protected:
 } // namespace
 
 TEST(Threads, FreeOnTerminateThreadFreesItself) {
+    const int before = gSelfFreed.load();
     auto* t = Create<TSelfFreeing>();
     t->Start();
     EXPECT_THROW(t->WaitFor(), EThread); // it may be gone at any moment: no waiting on it
-    ASSERT_TRUE(DrainUntil([] { return gSelfFreed.load() == 1; }));
+    ASSERT_TRUE(DrainUntil([before] { return gSelfFreed.load() == before + 1; }));
 }
