@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <set>
 
 namespace {
 
@@ -32,10 +33,8 @@ std::string Written(F&& write) {
 
 // The property names of the first object record of a stream.
 std::vector<std::string> PropNames(const std::string& bytes) {
-    TMemoryStream s;
-    s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-    s.SetPosition(0);
-    TReader r(&s);
+    Owned<TMemoryStream> s = StreamOf(bytes);
+    TReader r(s.get());
     r.ReadSignature();
     TFilerFlags flags;
     int pos = 0;
@@ -48,6 +47,39 @@ std::vector<std::string> PropNames(const std::string& bytes) {
         r.SkipValue();
     }
     return names;
+}
+
+// The value tags of a stream's property values, lists and collections included.
+void CollectValue(TReader& r, std::set<int>& seen) {
+    const TValueType t = r.NextValue();
+    seen.insert(t);
+    if (t == vaList) {
+        r.ReadValue();
+        while (!r.EndOfList()) CollectValue(r, seen);
+        r.ReadListEnd();
+    } else if (t == vaCollection) {
+        r.ReadValue();
+        while (!r.EndOfList()) {
+            r.ReadListBegin();
+            while (!r.EndOfList()) r.ReadStr(), CollectValue(r, seen);
+            r.ReadListEnd();
+        }
+        r.ReadListEnd();
+    } else {
+        r.SkipValue();
+    }
+}
+
+void CollectObject(TReader& r, std::set<int>& seen) {
+    TFilerFlags flags;
+    int pos = 0;
+    r.ReadPrefix(flags, pos);
+    r.ReadStr();
+    r.ReadStr();
+    while (!r.EndOfList()) r.ReadStr(), CollectValue(r, seen);
+    r.ReadListEnd();
+    while (!r.EndOfList()) CollectObject(r, seen);
+    r.ReadListEnd();
 }
 
 class Filer : public ::testing::Test {
@@ -129,14 +161,16 @@ TEST_F(Filer, WritingRuleFollowsStoredTestsDefaultsAndImplicitRules) {
     Owned<TStreamRoot> root(Create<TStreamRoot>(nullptr));
     auto* item = Create<TStreamItem>(root.get());
     item->SetName(u"Plain");
-    TMemoryStream s;
-    TWriter w(&s);
-    w.SetRoot(root.get());
-    w.WriteSignature();
-    w.WriteComponent(item);
+    const auto written = [&] {
+        return Written([&](TWriter& w) {
+            w.SetRoot(root.get());
+            w.WriteSignature();
+            w.WriteComponent(item);
+        });
+    };
     // Ordinals without a default always; floats at 0, empty strings, nil
     // references, unbound events, defaults and Stored(false) Name never.
-    EXPECT_EQ(PropNames(StreamBytes(s)),
+    EXPECT_EQ(PropNames(written()),
               (std::vector<std::string>{"Big", "Letter", "Marks", "Color", "Font.Name", "Columns"}));
 
     item->FCount = 4;
@@ -145,12 +179,7 @@ TEST_F(Filer, WritingRuleFollowsStoredTestsDefaultsAndImplicitRules) {
     item->SetTag(7); // the stored test now writes even a nil Partner
     item->FFont->FSize = 11;
     item->FOnChange.Bind([](TObject*) {}); // a code handler has no name: not streamed
-    TMemoryStream s2;
-    TWriter w2(&s2);
-    w2.SetRoot(root.get());
-    w2.WriteSignature();
-    w2.WriteComponent(item);
-    EXPECT_EQ(PropNames(StreamBytes(s2)),
+    EXPECT_EQ(PropNames(written()),
               (std::vector<std::string>{"Tag", "Count", "Big", "Letter", "Enabled", "Marks", "Color",
                                         "Weight", "Font.Name", "Font.Size", "Columns", "Partner"}));
 }
@@ -158,6 +187,14 @@ TEST_F(Filer, WritingRuleFollowsStoredTestsDefaultsAndImplicitRules) {
 TEST_F(Filer, TreeRoundTripsThroughObjectsByteForByte) {
     Owned<TStreamRoot> original(MakeTree());
     const std::string first = WriteTree(original.get());
+    std::set<int> tags;
+    Owned<TMemoryStream> walk = StreamOf(first);
+    TReader walker(walk.get());
+    walker.ReadSignature();
+    CollectObject(walker, tags);
+    std::set<int> everyValueType;
+    for (int t = vaList; t <= vaDouble; ++t) everyValueType.insert(t);
+    EXPECT_EQ(tags, everyValueType);
 
     Owned<TComponent> copy(ReadTree(first));
     ASSERT_TRUE(copy->Is<TStreamRoot>());
@@ -174,6 +211,7 @@ TEST_F(Filer, TreeRoundTripsThroughObjectsByteForByte) {
     EXPECT_EQ(a->FBig, Int64{1} << 40);
     EXPECT_EQ(a->FLetter, u'Ж');
     EXPECT_FALSE(a->FEnabled);
+    EXPECT_TRUE(a->FAutoSize);
     EXPECT_EQ(a->FShade, shDark);
     EXPECT_EQ(a->FMarks, (Set<TMark>{mkBold, mkStrike}));
     EXPECT_EQ(a->FColor, static_cast<TTestColor>(0xFF00000F));
@@ -258,10 +296,8 @@ std::string StreamWithUnknownProperty() {
 TEST_F(Filer, UnknownPropertiesAreSkippedOrRaisedAsTheErrorHandlerSays) {
     const std::string bytes = StreamWithUnknownProperty();
     {
-        TMemoryStream s;
-        s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-        s.SetPosition(0);
-        TSkippingReader r(&s);
+        Owned<TMemoryStream> s = StreamOf(bytes);
+        TSkippingReader r(s.get());
         Owned<TComponent> item(r.ReadRootComponent(nullptr));
         auto* it = static_cast<TStreamItem*>(item.get());
         EXPECT_EQ(it->FCount, 7);
@@ -271,10 +307,8 @@ TEST_F(Filer, UnknownPropertiesAreSkippedOrRaisedAsTheErrorHandlerSays) {
                                        u"Property Font.Missing does not exist", u"Invalid property value"}));
     }
     {
-        TMemoryStream s;
-        s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-        s.SetPosition(0);
-        TSkippingReader r(&s);
+        Owned<TMemoryStream> s = StreamOf(bytes);
+        TSkippingReader r(s.get());
         r.Callback = [](const String&) { return false; };
         try {
             r.ReadRootComponent(nullptr);
@@ -285,10 +319,8 @@ TEST_F(Filer, UnknownPropertiesAreSkippedOrRaisedAsTheErrorHandlerSays) {
     }
     {
         // The plain reader asks OnError, and raises without one.
-        TMemoryStream s;
-        s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-        s.SetPosition(0);
-        TReader r(&s);
+        Owned<TMemoryStream> s = StreamOf(bytes);
+        TReader r(s.get());
         int asked = 0;
         r.OnError.Bind([&](TReader*, const String&, bool& handled) { handled = ++asked < 3; });
         EXPECT_THROW(r.ReadRootComponent(nullptr), EReadError);
@@ -333,11 +365,8 @@ TEST_F(Filer, HandlersBindByNameOrFailNamingHandlerAndClass) {
         EXPECT_EQ(e.Message(), u"Method Resized of class TStreamRoot does not fit the event OnChange");
     }
     // A find-method handler that clears the error leaves the event unbound.
-    const std::string bytes = StreamWithHandler("ButtonClick");
-    TMemoryStream s;
-    s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-    s.SetPosition(0);
-    TReader r(&s);
+    Owned<TMemoryStream> s = StreamOf(StreamWithHandler("ButtonClick"));
+    TReader r(s.get());
     String asked;
     r.OnFindMethod.Bind([&](TReader*, const String& name, const MethodInfo*& m, bool& error) {
         asked = name;

@@ -12,11 +12,8 @@ namespace {
 using namespace streaming_fixtures;
 
 std::string ToText(const std::string& binary) {
-    TMemoryStream in;
-    in.WriteBuffer(binary.data(), static_cast<LongInt>(binary.size()));
-    in.SetPosition(0);
     TMemoryStream out;
-    ObjectBinaryToText(&in, &out);
+    ObjectBinaryToText(StreamOf(binary).get(), &out);
     return StreamBytes(out);
 }
 
@@ -43,10 +40,10 @@ TEST_F(ObjectText, BinaryToTextAndBackIsByteIdentical) {
     // One line per value kind, as a reader of the text sees it.
     for (const char* line :
          {"    Count = 1000\r\n", "    Letter = #1046\r\n", "    Enabled = False\r\n",
-          "    Marks = [mkBold, mkStrike]\r\n", "    Color = clBtnFace\r\n", "    Weight = 0.1\r\n",
-          "    Precise = -1.5E-300f\r\n", "    Ratio = 0.25s\r\n", "    Price = 12.3456c\r\n",
-          "    When = 45000.5d\r\n", "    Caption = 'Caf'#233' au lait'\r\n", "    Partner = nil\r\n",
-          "    Buddy = Owner\r\n", "    Data = {\r\n      000102FEFF}\r\n",
+          "    AutoSize = True\r\n", "    Marks = [mkBold, mkStrike]\r\n", "    Color = clBtnFace\r\n",
+          "    Weight = 0.1\r\n", "    Precise = -1.5E-300f\r\n", "    Ratio = 0.25s\r\n",
+          "    Price = 12.3456c\r\n", "    When = 45000.5d\r\n", "    Caption = 'Caf'#233' au lait'\r\n",
+          "    Partner = nil\r\n", "    Buddy = Owner\r\n", "    Data = {\r\n      000102FEFF}\r\n",
           "    Lines.Strings = (\r\n      'first line'\r\n      #1074#1090#1086#1088#1072#1103)\r\n",
           "    Columns = <\r\n      item\r\n        Title = 'Date'\r\n        Target = ItemC\r\n"
           "      end\r\n      item\r\n        Width = 80\r\n      end>\r\n",
@@ -75,10 +72,8 @@ TEST_F(ObjectText, HandWrittenTextUsesEveryNotation) {
                              "  end\n"
                              "end\n";
     const std::string binary = ToBinary(text);
-    TMemoryStream s;
-    s.WriteBuffer(binary.data(), static_cast<LongInt>(binary.size()));
-    s.SetPosition(0);
-    TReader r(&s);
+    Owned<TMemoryStream> s = StreamOf(binary);
+    TReader r(s.get());
     r.ReadSignature();
     TFilerFlags flags;
     int pos = 0;

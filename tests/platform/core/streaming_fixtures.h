@@ -113,6 +113,7 @@ public:
             MakeProp<&TStreamItem::FBig, &TStreamItem::FBig>("Big"),
             MakeProp<&TStreamItem::FLetter, &TStreamItem::FLetter>("Letter"),
             MakeProp<&TStreamItem::FEnabled, &TStreamItem::FEnabled>("Enabled").Default(1),
+            MakeProp<&TStreamItem::FAutoSize, &TStreamItem::FAutoSize>("AutoSize").Default(0),
             MakeProp<&TStreamItem::FShade, &TStreamItem::FShade>("Shade").Default(shNone),
             MakeProp<&TStreamItem::FMarks, &TStreamItem::FMarks>("Marks"),
             MakeProp<&TStreamItem::FColor, &TStreamItem::FColor>("Color"),
@@ -194,6 +195,7 @@ public:
     Int64 FBig = 0;
     Char FLetter = u'a';
     bool FEnabled = true;
+    bool FAutoSize = false;
     TShade FShade = shNone;
     Set<TMark> FMarks;
     TTestColor FColor{};
@@ -281,6 +283,7 @@ inline TStreamRoot* MakeTree() {
     a->FBig = Int64{1} << 40;                        // int64
     a->FLetter = u'Ж';                               // a wide char
     a->FEnabled = false;                             // false
+    a->FAutoSize = true;                             // true
     a->FShade = shDark;                              // ident
     a->FMarks = {mkBold, mkStrike};                  // set
     a->FColor = static_cast<TTestColor>(0xFF00000F); // integer written by name
@@ -338,11 +341,16 @@ inline std::string WriteTree(TComponent* root) {
     return StreamBytes(s);
 }
 
+// A memory stream holding bytes, positioned at its start.
+inline Owned<TMemoryStream> StreamOf(const std::string& bytes) {
+    Owned<TMemoryStream> s(Create<TMemoryStream>());
+    s->WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
+    s->SetPosition(0);
+    return s;
+}
+
 inline TComponent* ReadTree(const std::string& bytes, TComponent* into = nullptr) {
-    TMemoryStream s;
-    s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
-    s.SetPosition(0);
-    return s.ReadComponent(into);
+    return StreamOf(bytes)->ReadComponent(into);
 }
 
 } // namespace streaming_fixtures
