@@ -15,6 +15,19 @@
 #include <thread>
 
 using TThreadID = std::thread::id;
+
+// Scheduling priorities of the class library's threads. Our threads keep the
+// value their owners ask for; raising a thread's priority needs privileges a
+// desktop program does not have, so it is not applied.
+enum TThreadPriority : std::uint8_t {
+    tpIdle,
+    tpLowest,
+    tpLower,
+    tpNormal,
+    tpHigher,
+    tpHighest,
+    tpTimeCritical
+};
 using TThreadProcedure = std::function<void()>;
 
 // The thread that runs the program's units and its message loop: captured at

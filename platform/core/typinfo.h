@@ -164,6 +164,8 @@ template <class V>
 std::int64_t ToOrd(const V& v) {
     if constexpr (IsSet<V>::value)
         return static_cast<std::int64_t>(v.Bits());
+    else if constexpr (std::is_same_v<V, char>)
+        return static_cast<unsigned char>(v); // an AnsiChar's ordinal is 0..255
     else
         return static_cast<std::int64_t>(v);
 }
@@ -191,7 +193,7 @@ PropInfo MakeProp(std::string_view name) {
     } else if constexpr (IsOrdinal<V>) {
         if constexpr (std::is_same_v<V, bool>)
             p.kind = PropKind::Bool;
-        else if constexpr (std::is_same_v<V, char16_t>)
+        else if constexpr (std::is_same_v<V, char16_t> || std::is_same_v<V, char>) // WideChar, AnsiChar
             p.kind = PropKind::Char;
         else if constexpr (IsSet<V>::value) {
             p.kind = PropKind::Set;

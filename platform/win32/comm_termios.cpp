@@ -215,14 +215,14 @@ public:
         std::lock_guard lock(m_);
         if (closing_) return ERROR_INVALID_HANDLE;
         if (mask_ == 0 || waitOv_) return ERROR_INVALID_PARAMETER;
-        if (dead_) return ERROR_BAD_COMMAND;
-        Pump();
+        if (!dead_) Pump();
         if (history_) {
             *mask = history_;
             history_ = 0;
             CompleteOverlapped(ov, ERROR_SUCCESS, 0);
             return ERROR_SUCCESS;
         }
+        if (dead_) return ERROR_BAD_COMMAND; // also when the pump just found the line hung up
         waitMask_ = mask;
         waitOv_ = ov;
         Wake();

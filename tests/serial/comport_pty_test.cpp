@@ -1,0 +1,128 @@
+// The port over a real terminal: a pseudo-terminal pair whose master plays
+// the device, set up as the application sets up its port.
+
+#include "platform/core/threads.h"
+#include "serial/comport.h"
+#include "tests/support/pty.h"
+#include "tests/support/wait.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class ComPortOnPty : public ::testing::Test {
+protected:
+    void SetUp() override {
+        port->SetPort(UTF8ToString(pty.SlavePath()));
+        port->SetStopBits(sbTwoStopBits);
+        port->SetDiscardNull(true);
+        port->OnRxChar.Bind([this](TObject*, Integer count) {
+            EXPECT_EQ(std::this_thread::get_id(), mainThread);
+            EXPECT_GT(count, 0);
+            AnsiString chunk;
+            port->ReadStr(chunk, 1024); // as the application reads
+            received += chunk;
+            ++events;
+        });
+    }
+    void TearDown() override { port.reset(); }
+    template <class Done>
+    static bool Pump(Done done, std::chrono::milliseconds bound = 3s) {
+        return testsupport::WaitUntil(
+            done, [] { CheckSynchronize(1); }, bound);
+    }
+
+    testsupport::PtyPair pty;
+    Owned<TComPort> port{Create<TComPort>(nullptr)};
+    const std::thread::id mainThread = std::this_thread::get_id();
+    std::string received;
+    int events = 0;
+};
+
+} // namespace
+
+TEST_F(ComPortOnPty, CommandsGoOutAndRepliesComeInOnTheMainThread) {
+    port->Open();
+    ASSERT_TRUE(port->GetThreadCreated());
+    EXPECT_EQ(port->Write("\x07\x01\x00\x00\x07", 5), 5);
+    EXPECT_EQ(pty.Read(5), std::string("\x07\x01\x00\x00\x07", 5));
+    ASSERT_TRUE(pty.Write(std::string("\xF0\x01\x02\x03"
+                                      "a\0b\xFF",
+                                      8)));
+    ASSERT_TRUE(Pump([&] { return received.size() == 7; }));
+    EXPECT_EQ(received, "\xF0\x01\x02\x03"
+                        "ab\xFF"); // the NUL is discarded
+    EXPECT_GE(events, 1);
+}
+
+TEST_F(ComPortOnPty, BurstsLongerThanOneReadAreAllDelivered) {
+    port->Open();
+    std::string burst;
+    for (int i = 0; i < 5000; ++i) burst.push_back(static_cast<char>(1 + i % 250));
+    std::thread device([&] { pty.Write(burst, 5s); });
+    const bool all = Pump([&] { return received.size() >= burst.size(); });
+    device.join();
+    ASSERT_TRUE(all) << received.size();
+    EXPECT_EQ(received, burst);
+    EXPECT_GE(events, 5);
+}
+
+TEST_F(ComPortOnPty, TheFarEndClosingMidReadIsReported) {
+    port->GetTimeouts()->SetReadInterval(0);
+    port->GetTimeouts()->SetReadTotalConstant(10000); // a read that waits for its bytes
+    port->Open();
+    std::thread device([&] {
+        pty.Read(1, 2s); // the read has started once the port asks for something
+        pty.CloseMaster();
+    });
+    port->Write("?", 1);
+    AnsiString s;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        port->ReadStr(s, 16);
+        ADD_FAILURE() << "no error";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.GetCode(), CError_ReadFailed);
+        EXPECT_EQ(e.GetWinCode(), static_cast<Integer>(ERROR_BAD_COMMAND));
+    }
+    device.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+    // The event thread has left its loop; closing works and finds nothing to fail on.
+    EXPECT_NO_THROW(port->Close());
+    EXPECT_FALSE(port->GetConnected());
+}
+
+TEST_F(ComPortOnPty, LosingTheDeviceWhileIdleEndsTheEventThread) {
+    port->Open();
+    pty.CloseMaster();
+    // The thread's wait fails; it leaves its loop, clearing the event mask.
+    ASSERT_TRUE(Pump([&] {
+        DWORD mask = 1;
+        return GetCommMask(port->GetHandle(), &mask) && mask == 0;
+    }));
+    EXPECT_NO_THROW(port->Close());
+}
+
+TEST(ComPortOpen, AMissingPortRaisesCodeOneAndLeavesNoThread) {
+    const std::size_t handles = win32::OpenHandleCount();
+    Owned<TComPort> port{Create<TComPort>(nullptr)};
+    port->SetPort(u"/dev/moltren-no-such-port");
+    try {
+        port->Open();
+        FAIL() << "opened";
+    } catch (const EComPort& e) {
+        EXPECT_EQ(e.GetCode(), CError_OpenFailed);
+        EXPECT_EQ(e.GetWinCode(), static_cast<Integer>(ERROR_FILE_NOT_FOUND));
+        EXPECT_EQ(e.Message(), u"COM Port Error: Unable to open com port on /dev/moltren-no-such-port");
+    }
+    EXPECT_FALSE(port->GetConnected());
+    EXPECT_FALSE(port->GetThreadCreated());
+    EXPECT_EQ(port->GetEventThread(), nullptr);
+    EXPECT_EQ(win32::OpenHandleCount(), handles);
+    port->SetPort(u"");
+    EXPECT_THROW(port->Open(), EComPort);
+}
