@@ -126,14 +126,9 @@ void TCollection::Delete(int Index) {
 
 void TCollection::Clear() {
     if (GetCount() == 0) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         while (GetCount() > 0) FItems.Last()->Free();
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::Assign(TPersistent* Source) {
@@ -143,15 +138,10 @@ void TCollection::Assign(TPersistent* Source) {
         return;
     }
     if (source == this) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         for (int i = 0; i < source->GetCount(); ++i) Add()->Assign(source->GetItem(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TCollection::BeginUpdate() {

@@ -12,44 +12,7 @@ const char16_t kListIndexError[] = u"List index out of bounds (%d)";
 const char16_t kSortedListError[] = u"Operation not allowed on sorted list";
 const char16_t kDuplicateString[] = u"String list does not allow duplicates";
 
-// Letters fold to lower case; ё takes its alphabet place right after е. Every
-// other code unit keeps its order, spaced out so that ё fits in.
-int CollationWeight(char16_t c) {
-    if (c >= u'A' && c <= u'Z')
-        c = static_cast<char16_t>(c + 0x20);
-    else if (c >= 0x0410 && c <= 0x042F)
-        c = static_cast<char16_t>(c + 0x20);
-    else if (c >= 0x0400 && c <= 0x040F)
-        c = static_cast<char16_t>(c + 0x50);
-    if (c == 0x0451) return 0x0435 * 2 + 1;
-    return c * 2;
-}
-
-bool IsUpperLetter(char16_t c) {
-    return (c >= u'A' && c <= u'Z') || (c >= 0x0400 && c <= 0x042F);
-}
-
-int Sign(int v) {
-    return (v > 0) - (v < 0);
-}
-
 } // namespace
-
-int CompareTextLinguistic(std::u16string_view S1, std::u16string_view S2) {
-    const std::size_t n = std::min(S1.size(), S2.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const int d = CollationWeight(S1[i]) - CollationWeight(S2[i]);
-        if (d != 0) return Sign(d);
-    }
-    return (S1.size() > n) - (S2.size() > n);
-}
-
-int CompareStrLinguistic(std::u16string_view S1, std::u16string_view S2) {
-    if (const int r = CompareTextLinguistic(S1, S2); r != 0) return r;
-    for (std::size_t i = 0; i < S1.size(); ++i)
-        if (S1[i] != S2[i]) return IsUpperLetter(S1[i]) ? 1 : -1;
-    return 0;
-}
 
 int ListGrowDelta(int Capacity) {
     if (Capacity > 64) return Capacity / 4;
@@ -255,16 +218,11 @@ int TStrings::AddObject(const String& S, TObject* AObject) {
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         // Counted once: adding a list to itself doubles it instead of looping.
         const int count = Strings->GetCount();
         for (int i = 0; i < count; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Assign(TPersistent* Source) {
@@ -274,18 +232,13 @@ void TStrings::Assign(TPersistent* Source) {
         return;
     }
     if (source == this) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         FDelimiter = source->FDelimiter;
         FQuoteChar = source->FQuoteChar;
         FNameValueSeparator = source->FNameValueSeparator;
         AddStrings(source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::BeginUpdate() {
@@ -309,19 +262,14 @@ bool TStrings::Equals(const TStrings* Strings) const {
 }
 
 void TStrings::Exchange(int Index1, int Index2) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const String s = Get(Index1);
         TObject* o = GetObject(Index1);
         Put(Index1, Get(Index2));
         PutObject(Index1, GetObject(Index2));
         Put(Index2, s);
         PutObject(Index2, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 int TStrings::IndexOf(const String& S) const {
@@ -355,17 +303,12 @@ void TStrings::InsertObject(int Index, const String& S, TObject* AObject) {
 
 void TStrings::Move(int CurIndex, int NewIndex) {
     if (CurIndex == NewIndex) return;
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         const String s = Get(CurIndex);
         TObject* o = GetObject(CurIndex);
         Delete(CurIndex);
         InsertObject(NewIndex, s, o);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::Put(int Index, const String& S) {
@@ -375,7 +318,7 @@ void TStrings::Put(int Index, const String& S) {
 }
 
 int TStrings::CompareStrings(const String& S1, const String& S2) const {
-    return CompareTextLinguistic(S1, S2);
+    return AnsiCompareText(S1, S2);
 }
 
 String TStrings::GetText() const {
@@ -389,8 +332,7 @@ String TStrings::GetText() const {
 }
 
 void TStrings::SetText(const String& Value) {
-    BeginUpdate();
-    try {
+    WithUpdate(*this, [&] {
         Clear();
         std::size_t p = 0;
         while (p < Value.size()) {
@@ -400,59 +342,26 @@ void TStrings::SetText(const String& Value) {
             if (p < Value.size() && Value[p] == u'\r') ++p;
             if (p < Value.size() && Value[p] == u'\n') ++p;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 String TStrings::GetCommaText() const {
-    auto& self = const_cast<TStrings&>(*this);
-    const Char delimiter = FDelimiter;
-    const Char quote = FQuoteChar;
-    self.FDelimiter = u',';
-    self.FQuoteChar = u'"';
-    String result;
-    try {
-        result = GetDelimitedText();
-    } catch (...) {
-        self.FDelimiter = delimiter;
-        self.FQuoteChar = quote;
-        throw;
-    }
-    self.FDelimiter = delimiter;
-    self.FQuoteChar = quote;
-    return result;
+    return JoinDelimited(u',', u'"');
 }
 
 void TStrings::SetCommaText(const String& Value) {
-    const Char delimiter = FDelimiter;
-    const Char quote = FQuoteChar;
-    FDelimiter = u',';
-    FQuoteChar = u'"';
-    try {
-        SetDelimitedText(Value);
-    } catch (...) {
-        FDelimiter = delimiter;
-        FQuoteChar = quote;
-        throw;
-    }
-    FDelimiter = delimiter;
-    FQuoteChar = quote;
+    SplitDelimited(Value, u',', u'"');
+}
+
+String TStrings::GetDelimitedText() const {
+    return JoinDelimited(FDelimiter, FQuoteChar);
+}
+
+void TStrings::SetDelimitedText(const String& Value) {
+    SplitDelimited(Value, FDelimiter, FQuoteChar);
 }
 
 namespace {
-
-String QuotedStr(const String& S, Char Quote) {
-    String out(1, Quote);
-    for (Char c : S) {
-        out.push_back(c);
-        if (c == Quote) out.push_back(Quote);
-    }
-    out.push_back(Quote);
-    return out;
-}
 
 // Reads a quoted item starting at Value[P] (the opening quote); doubled quotes
 // stand for one. An item without its closing quote runs to the end.
@@ -481,49 +390,45 @@ bool IsBlank(Char c) {
 
 } // namespace
 
-String TStrings::GetDelimitedText() const {
+String TStrings::JoinDelimited(Char Delimiter, Char Quote) const {
     const int count = GetCount();
-    if (count == 1 && Get(0).empty()) return String(2, FQuoteChar);
+    if (count == 1 && Get(0).empty()) return String(2, Quote);
     String result;
     for (int i = 0; i < count; ++i) {
         const String s = Get(i);
-        const bool quote = std::any_of(
-            s.begin(), s.end(), [this](Char c) { return c <= u' ' || c == FQuoteChar || c == FDelimiter; });
-        if (i > 0) result.push_back(FDelimiter);
-        result += quote ? QuotedStr(s, FQuoteChar) : s;
+        const bool quote = std::any_of(s.begin(), s.end(), [Delimiter, Quote](Char c) {
+            return c <= u' ' || c == Quote || c == Delimiter;
+        });
+        if (i > 0) result.push_back(Delimiter);
+        result += quote ? AnsiQuotedStr(s, Quote) : s;
     }
     return result;
 }
 
-void TStrings::SetDelimitedText(const String& Value) {
-    BeginUpdate();
-    try {
+void TStrings::SplitDelimited(const String& Value, Char Delimiter, Char Quote) {
+    WithUpdate(*this, [&] {
         Clear();
         std::size_t p = 0;
         const std::size_t n = Value.size();
         while (p < n && IsBlank(Value[p])) ++p;
         while (p < n) {
             String s;
-            if (Value[p] == FQuoteChar) {
-                s = ExtractQuoted(Value, p, FQuoteChar);
+            if (Value[p] == Quote) {
+                s = ExtractQuoted(Value, p, Quote);
             } else {
                 const std::size_t start = p;
-                while (p < n && Value[p] > u' ' && Value[p] != FDelimiter) ++p;
+                while (p < n && Value[p] > u' ' && Value[p] != Delimiter) ++p;
                 s = Value.substr(start, p - start);
             }
             Add(s);
             while (p < n && IsBlank(Value[p])) ++p;
-            if (p < n && Value[p] == FDelimiter) {
+            if (p < n && Value[p] == Delimiter) {
                 if (p + 1 == n) Add(String());
                 do ++p;
                 while (p < n && IsBlank(Value[p]));
             }
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TStrings::LoadFromStream(TStream* Stream) {
@@ -788,5 +693,5 @@ void TStringList::SetUpdateState(bool Updating) {
 }
 
 int TStringList::CompareStrings(const String& S1, const String& S2) const {
-    return FCaseSensitive ? CompareStrLinguistic(S1, S2) : CompareTextLinguistic(S1, S2);
+    return FCaseSensitive ? AnsiCompareStr(S1, S2) : AnsiCompareText(S1, S2);
 }

@@ -99,14 +99,6 @@ enum TDuplicates : std::uint8_t { dupIgnore, dupAccept, dupError };
 template <>
 const EnumInfo& EnumInfoOf<TDuplicates>();
 
-// The class library's case-insensitive comparison of texts, used by unsorted
-// and sorted string lists alike: letters compare without case (Latin and
-// Cyrillic), Ё sorts with Е, then by code unit. Negative, zero or positive.
-int CompareTextLinguistic(std::u16string_view S1, std::u16string_view S2);
-// The case-sensitive counterpart: ordered as above, lower case before upper
-// case where the texts differ only in case.
-int CompareStrLinguistic(std::u16string_view S1, std::u16string_view S2);
-
 class TStrings : public TPersistent {
 public:
     static const ClassInfo& StaticClass();
@@ -187,6 +179,9 @@ protected:
     [[noreturn]] void Error(const String& Msg, int Data) const;
 
 private:
+    String JoinDelimited(Char Delimiter, Char Quote) const;
+    void SplitDelimited(const String& Value, Char Delimiter, Char Quote);
+
     int FUpdateCount = 0;
     Char FDelimiter = u',';
     Char FQuoteChar = u'"';
@@ -259,6 +254,20 @@ private:
     TDuplicates FDuplicates = dupIgnore;
     bool FCaseSensitive = false;
 };
+
+// Runs Body between Target.BeginUpdate() and Target.EndUpdate(), ending the
+// update also when Body raises (an error from EndUpdate itself then wins).
+template <class T, class F>
+void WithUpdate(T& Target, F&& Body) {
+    Target.BeginUpdate();
+    try {
+        Body();
+    } catch (...) {
+        Target.EndUpdate();
+        throw;
+    }
+    Target.EndUpdate();
+}
 
 // The growth step of the class library's lists for a list of the given capacity.
 int ListGrowDelta(int Capacity);
