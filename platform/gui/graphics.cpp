@@ -448,7 +448,8 @@ void TPen::SetColor(TColor Value) {
 void TPen::SetMode(TPenMode Value) {
     if (FMode == Value) return;
     FMode = Value;
-    Changed();
+    // The mix mode is no part of the system pen: an adopted handle stays.
+    TGraphicsObject::Changed();
 }
 void TPen::SetStyle(TPenStyle Value) {
     if (FStyle == Value) return;

@@ -376,13 +376,15 @@ public:
     // The owner lock of the original; drawing here is on one thread.
     void Lock() {}
     void Unlock() {}
+    // Makes the handle and selects what is asked for (changed objects only);
+    // code mixing direct device-context calls with the canvas uses it.
+    void RequiredState(TCanvasState ReqState);
 
     TNotifyEvent OnChange;
     TNotifyEvent OnChanging;
 
 protected:
     virtual void CreateHandle() {}
-    void RequiredState(TCanvasState ReqState);
     virtual void Changing();
     virtual void Changed();
     void DeselectHandles();

@@ -1,0 +1,785 @@
+// The canvas unit: globals, point/rectangle/colour functions, chart pens and
+// brushes, shadow settings, view options, clipping and the convex hull.
+#include "chart/canvas/zuzcanvas.h"
+
+#include "chart/canvas/zuzconst.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+const double ZuzPiStep = 0.017453292519943295;
+const TRect ZuzZeroRect{0, 0, 0, 0};
+int DarkColorQuantity = 64;
+int DarkerColorQuantity = 128;
+int ZuzNumCylinderSides = 16;
+int ZuzDefaultConePercent = 0;
+bool ZuzCheckPenWidth = false;
+int ZuzFontAntiAlias = ANTIALIASED_QUALITY;
+bool IsWindowsNT = true;
+COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF) = nullptr;
+COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF) = nullptr;
+
+void ZuzCanvasInitialization() {
+    // Our device contexts always have them.
+    ZuzSetDCBrushColor = &SetDCBrushColor;
+    ZuzSetDCPenColor = &SetDCPenColor;
+    IsWindowsNT = true;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TGradientDirection>() {
+    static const EnumInfo info{"TGradientDirection",
+                               {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft", "gdFromCenter",
+                                "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp", "gdDiagonalDown"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TPenEndStyle>() {
+    static const EnumInfo info{"TPenEndStyle", {"esRound", "esSquare", "esFlat"}};
+    return info;
+}
+
+// ---------------------------------------------------------------------------
+// Geometry and colour
+
+int ZuzRound(double Value) {
+    if (std::isnan(Value)) return 0;
+    const double r = std::nearbyint(Value); // the default mode: halves to even
+    if (r >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
+    if (r <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
+    return static_cast<int>(r);
+}
+
+bool PointInRect(const TRect& Rect, int X, int Y) {
+    return X >= Rect.Left && X <= Rect.Right && Y >= Rect.Top && Y <= Rect.Bottom;
+}
+
+bool PointInRect(const TRect& Rect, TPoint P) {
+    return PointInRect(Rect, P.X, P.Y);
+}
+
+TRect OrientRectangle(const TRect& R) {
+    TRect r = R;
+    if (r.Left > r.Right) std::swap(r.Left, r.Right);
+    if (r.Top > r.Bottom) std::swap(r.Top, r.Bottom);
+    return r;
+}
+
+void RectSize(const TRect& R, int& Width, int& Height) {
+    Width = R.Right - R.Left;
+    Height = R.Bottom - R.Top;
+}
+
+void RectCenter(const TRect& R, int& X, int& Y) {
+    X = static_cast<int>((static_cast<std::int64_t>(R.Left) + R.Right) / 2);
+    Y = static_cast<int>((static_cast<std::int64_t>(R.Top) + R.Bottom) / 2);
+}
+
+void ZuzSetBitmapSize(TBitmap* Bitmap, int Width, int Height) {
+    Bitmap->SetSize(Width, Height);
+}
+
+TRect PolygonBounds(const TPoint* Points, int LastIndex) {
+    if (LastIndex < 0) return ZuzZeroRect;
+    TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+    for (int i = 1; i <= LastIndex; ++i) {
+        r.Left = std::min(r.Left, Points[i].X);
+        r.Right = std::max(r.Right, Points[i].X);
+        r.Top = std::min(r.Top, Points[i].Y);
+        r.Bottom = std::max(r.Bottom, Points[i].Y);
+    }
+    return r;
+}
+
+namespace {
+// Even-odd rule; an edge counts when Y lies in [yi, yj) or [yj, yi).
+bool PointInPolygonEvenOdd(TPoint P, const TPoint* Poly, int Last) {
+    bool inside = false;
+    for (int i = 0, j = Last; i <= Last; j = i++) {
+        const double xi = Poly[i].X, yi = Poly[i].Y, xj = Poly[j].X, yj = Poly[j].Y;
+        if ((yi <= P.Y && P.Y < yj) || (yj <= P.Y && P.Y < yi)) {
+            const double cross = (xj - xi) * (P.Y - yi) / (yj - yi) + xi;
+            if (P.X <= cross) inside = !inside;
+        }
+    }
+    return inside;
+}
+} // namespace
+
+bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB) {
+    for (int i = 0; i <= LastA; ++i)
+        if (!PointInPolygonEvenOdd(A[i], B, LastB)) return false;
+    return true;
+}
+
+bool ZuzCull(TPoint P0, TPoint P1, TPoint P2) {
+    const std::int64_t a = static_cast<std::int64_t>(P0.X - P1.X) * (P2.Y - P1.Y);
+    const std::int64_t b = static_cast<std::int64_t>(P2.X - P1.X) * (P0.Y - P1.Y);
+    return a - b < 0;
+}
+
+bool ZuzCull(const TPoint* P) {
+    return ZuzCull(P[0], P[1], P[2]);
+}
+
+void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B) {
+    const auto c = static_cast<std::uint32_t>(Color);
+    R = static_cast<Byte>(c & 0xFF);
+    G = static_cast<Byte>((c >> 8) & 0xFF);
+    B = static_cast<Byte>((c >> 16) & 0xFF);
+}
+
+TRect RectFromPolygon(const TPoint* Points, int NumPoints) {
+    TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+    for (int i = 1; i < NumPoints; ++i) {
+        const TPoint p = Points[i];
+        if (p.X < r.Left)
+            r.Left = p.X;
+        else if (p.X > r.Right)
+            r.Right = p.X;
+        if (p.Y < r.Top)
+            r.Top = p.Y;
+        else if (p.Y > r.Bottom)
+            r.Bottom = p.Y;
+    }
+    ++r.Right;
+    ++r.Bottom;
+    return r;
+}
+
+TRect RectFromTriangle(const TPoint* Points) {
+    return RectFromPolygon(Points, 3);
+}
+
+bool RectangleInRectangle(const TRect& Small, const TRect& Big) {
+    return PointInRect(Big, Small.Left, Small.Top) && PointInRect(Big, Small.Right, Small.Bottom);
+}
+
+// ---------------------------------------------------------------------------
+// Clipping: one saved region for the whole library; clips do not nest.
+
+namespace {
+HRGN SavedClip() {
+    static HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    return rgn;
+}
+bool HasSavedClip = false;
+
+void SetClipRegion(HDC DC, HRGN G, int Mode) {
+    if (!G) return;
+    HasSavedClip = GetClipRgn(DC, SavedClip()) == 1;
+    ExtSelectClipRgn(DC, G, Mode);
+    DeleteObject(G);
+}
+
+TRect DeviceRect(HDC DC, const TRect& R) {
+    POINT p[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
+    LPtoDP(DC, p, 2);
+    return TRect{p[0].X, p[0].Y, p[1].X, p[1].Y};
+}
+
+void ClipPolygonRegion(HDC DC, const TPoint* Points, int NumPoints, bool Inverted) {
+    if (NumPoints < 1) return;
+    std::vector<POINT> pts(Points, Points + NumPoints);
+    if (GetMapMode(DC) != MM_TEXT) LPtoDP(DC, pts.data(), NumPoints);
+    SetClipRegion(DC, CreatePolygonRgn(pts.data(), NumPoints, ALTERNATE), Inverted ? RGN_DIFF : RGN_AND);
+}
+} // namespace
+
+void ClipCanvas(TCanvas* Canvas, const TRect& R) {
+    HDC dc = Canvas->GetHandle();
+    SetClipRegion(dc, CreateRectRgnIndirect(DeviceRect(dc, R)), RGN_AND);
+}
+
+void UnClipCanvas(TCanvas* Canvas) {
+    HDC dc = Canvas->GetHandle();
+    if (HasSavedClip)
+        SelectClipRgn(dc, SavedClip());
+    else
+        SelectClipRgn(dc, nullptr);
+    HasSavedClip = false;
+}
+
+void ClipEllipse(TZuzCanvas* ZuzCanvas, const TRect& R) {
+    ZuzCanvas->ClipEllipse(R, false);
+}
+
+void ClipRoundRectangle(TZuzCanvas* ZuzCanvas, const TRect& R, int Size) {
+    HDC dc = ZuzCanvas->GetHandle();
+    const TRect d = DeviceRect(dc, R);
+    SetClipRegion(dc, CreateRoundRectRgn(d.Left, d.Top, d.Right, d.Bottom, Size, Size), RGN_AND);
+}
+
+void ClipPolygon(TZuzCanvas* ZuzCanvas, const TPoint* Points, int NumPoints) {
+    ZuzCanvas->ClipPolygon(Points, NumPoints, false);
+}
+
+void TZuzCanvas3D::ClipRectangle(const TRect& Rect) {
+    ClipCanvas(ReferenceCanvas, Rect);
+}
+
+void TZuzCanvas3D::ClipRectangle(const TRect& Rect, int RoundSize) {
+    ClipRoundRectangle(this, Rect, RoundSize);
+}
+
+void TZuzCanvas3D::ClipEllipse(const TRect& Rect, bool Inverted) {
+    HDC dc = GetHandle();
+    HRGN rgn = CreateEllipticRgnIndirect(DeviceRect(dc, Rect));
+    if (!Inverted) {
+        SetClipRegion(dc, rgn, RGN_AND);
+        return;
+    }
+    // An inverted ellipse is not undone on its own: the saved clip stays.
+    ExtSelectClipRgn(dc, rgn, RGN_XOR);
+    DeleteObject(rgn);
+}
+
+void TZuzCanvas3D::ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) {
+    ClipPolygonRegion(GetHandle(), Points, NumPoints, Inverted);
+}
+
+void TZuzCanvas3D::UnClipRectangle() {
+    UnClipCanvas(ReferenceCanvas);
+}
+
+void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
+    if (!Is3D) {
+        ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
+        return;
+    }
+    const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ},  {Rect.Left, Rect.Bottom, MaxZ},
+                                 {Rect.Left, Rect.Top, MaxZ},     {Rect.Right, Rect.Top, MaxZ},
+                                 {Rect.Right, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MinZ},
+                                 {Rect.Left, Rect.Top, MinZ},     {Rect.Right, Rect.Bottom, MaxZ}};
+    std::vector<TPoint> pts;
+    for (const TPoint3D& c : corners) pts.push_back(Calc3DTPoint3D(c));
+    if (ConvexHull(pts)) ClipPolygon(pts.data(), static_cast<int>(pts.size()), false);
+}
+
+// Graham scan with single-precision keys; the pivot search starts from the
+// first point (a fixed start value would miss points beyond it).
+bool TZuzCanvas::ConvexHull(std::vector<TPoint>& P) {
+    if (P.size() < 3) return false;
+    if (P.size() == 3) return true;
+    std::size_t pivotAt = 0;
+    for (std::size_t i = 1; i < P.size(); ++i)
+        if (P[i].Y < P[pivotAt].Y || (P[i].Y == P[pivotAt].Y && P[i].X > P[pivotAt].X)) pivotAt = i;
+    const TPoint pivot = P[pivotAt];
+    P[pivotAt] = P.back();
+    P.pop_back();
+    std::vector<float> keys(P.size());
+    for (std::size_t i = 0; i < P.size(); ++i) {
+        const double dx = static_cast<double>(pivot.X) - P[i].X, dy = static_cast<double>(pivot.Y) - P[i].Y;
+        const double d = std::sqrt(dx * dx + dy * dy);
+        keys[i] = d == 0 ? 0.0f : static_cast<float>(dx / d);
+    }
+    // Quicksort on the keys, the middle element as the partition value.
+    auto sort = [&](auto&& self, long l, long r) -> void {
+        long i = l, j = r;
+        const float m = keys[static_cast<std::size_t>((l + r) / 2)];
+        do {
+            while (keys[static_cast<std::size_t>(i)] < m) ++i;
+            while (m < keys[static_cast<std::size_t>(j)]) --j;
+            if (i <= j) {
+                std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
+                std::swap(P[static_cast<std::size_t>(i)], P[static_cast<std::size_t>(j)]);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (l < j) self(self, l, j);
+        if (i < r) self(self, i, r);
+    };
+    sort(sort, 0, static_cast<long>(P.size()) - 1);
+    long i = 1;
+    while (i <= static_cast<long>(P.size()) - 1) {
+        if (i <= 0) {
+            ++i;
+            continue;
+        }
+        const TPoint prev = P[static_cast<std::size_t>(i - 1)];
+        const TPoint cur = P[static_cast<std::size_t>(i)];
+        const TPoint next = i == static_cast<long>(P.size()) - 1 ? pivot : P[static_cast<std::size_t>(i + 1)];
+        const std::int64_t cross = static_cast<std::int64_t>(prev.X - cur.X) * (next.Y - cur.Y) -
+                                   static_cast<std::int64_t>(next.X - cur.X) * (prev.Y - cur.Y);
+        if (cross >= 0) {
+            P.erase(P.begin() + i);
+            --i;
+        } else {
+            ++i;
+        }
+    }
+    P.push_back(pivot);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// Chart pens
+
+const ClassInfo& TChartPen::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TChartPen::GetEndStyle, &TChartPen::SetEndStyle>("EndStyle")
+            .Stored<&TChartPen::IsEndStyleStored>(),
+        MakeProp<&TChartPen::GetSmallDots, &TChartPen::SetSmallDots>("SmallDots").Default(0),
+        MakeProp<&TChartPen::GetSmallSpace, &TChartPen::SetSmallSpace>("SmallSpace").Default(0),
+        MakeProp<&TChartPen::GetVisible, &TChartPen::SetVisible>("Visible").Stored<&TChartPen::IsVisibleStored>(),
+    };
+    static const ClassInfo ci = MakeClassInfo<TChartPen>("TChartPen", &TPen::StaticClass(), props);
+    return ci;
+}
+
+TChartPen::TChartPen(TNotifyEvent OnChangeEvent) {
+    OnChange = std::move(OnChangeEvent);
+}
+
+void TChartPen::Assign(TPersistent* Source) {
+    if (auto* src = dynamic_cast<TChartPen*>(Source)) {
+        FVisible = src->FVisible;
+        FSmallDots = src->FSmallDots;
+        FSmallSpace = src->FSmallSpace;
+        FEndStyle = src->FEndStyle;
+    }
+    TPen::Assign(Source);
+}
+
+void TChartPen::SetEndStyle(TPenEndStyle Value) {
+    if (FEndStyle == Value) return;
+    FEndStyle = Value;
+    Changed();
+}
+
+void TChartPen::SetSmallDots(bool Value) {
+    if (FSmallDots == Value) return;
+    FSmallDots = Value;
+    Changed();
+}
+
+void TChartPen::SetSmallSpace(int Value) {
+    if (FSmallSpace == Value) return;
+    FSmallSpace = Value;
+    Changed();
+}
+
+void TChartPen::SetVisible(bool Value) {
+    if (FVisible == Value) return;
+    FVisible = Value;
+    Changed();
+}
+
+const ClassInfo& TChartHiddenPen::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TChartHiddenPen>("TChartHiddenPen", &TChartPen::StaticClass());
+    return ci;
+}
+
+const ClassInfo& TDottedGrayPen::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TDottedGrayPen>("TDottedGrayPen", &TChartPen::StaticClass());
+    return ci;
+}
+
+const ClassInfo& TDarkGrayPen::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TDarkGrayPen>("TDarkGrayPen", &TChartPen::StaticClass());
+    return ci;
+}
+
+const ClassInfo& TWhitePen::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TWhitePen>("TWhitePen", &TChartPen::StaticClass());
+    return ci;
+}
+
+
+TChartHiddenPen::TChartHiddenPen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
+    const TNotifyEvent keep = OnChange;
+    OnChange.Clear(); // the construction is no change
+    SetVisible(false);
+    DefaultVisible = false;
+    OnChange = keep;
+}
+
+namespace {
+template <class P>
+void Quietly(P& pen, TColor color, TPenStyle style) {
+    const TNotifyEvent keep = pen.OnChange;
+    pen.OnChange.Clear();
+    pen.SetColor(color);
+    pen.SetStyle(style);
+    pen.OnChange = keep;
+}
+} // namespace
+
+TDottedGrayPen::TDottedGrayPen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
+    Quietly(*this, clGray, psDot);
+}
+
+TDarkGrayPen::TDarkGrayPen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
+    Quietly(*this, clGray, psSolid);
+}
+
+TWhitePen::TWhitePen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
+    Quietly(*this, clWhite, psSolid);
+}
+
+HPEN ZuzCreatePenSmallDots(TColor Color, int SmallSpace) {
+    const LOGBRUSH lb{BS_SOLID, static_cast<COLORREF>(ColorToRGB(Color)) & 0xFFFFFF, 0};
+    if (SmallSpace >= 1) {
+        const DWORD style[2] = {0, static_cast<DWORD>(SmallSpace) + 1};
+        return ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, lb, 2, style);
+    }
+    return ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr);
+}
+
+namespace {
+constexpr int kPenModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,      R2_NOT,         R2_COPYPEN,    R2_NOTCOPYPEN,
+                             R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
+                             R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,   R2_NOTXORPEN};
+}
+
+void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC) {
+    if (ChartPen->GetSmallDots()) {
+        Pen->SetHandle(ZuzCreatePenSmallDots(Color, ChartPen->GetSmallSpace()));
+        Pen->SetMode(ChartPen->GetMode());
+        return;
+    }
+    if (ChartPen->GetWidth() < 2) {
+        Pen->Assign(ChartPen);
+        if (Pen->GetColor() != Color) Pen->SetColor(Color);
+        if (ZuzCheckPenWidth && Pen->GetStyle() != psSolid && Pen->GetWidth() == 1) Pen->SetWidth(0);
+        return;
+    }
+    Pen->Assign(ChartPen);
+    Pen->SetColor(Color);
+    DWORD end = 0;
+    if (ChartPen->GetEndStyle() == esSquare) end = PS_ENDCAP_SQUARE | PS_JOIN_BEVEL;
+    if (ChartPen->GetEndStyle() == esFlat) end = PS_ENDCAP_FLAT | PS_JOIN_MITER;
+    const LOGBRUSH lb{BS_SOLID, static_cast<COLORREF>(ColorToRGB(Color)) & 0xFFFFFF, 0};
+    Pen->SetHandle(ExtCreatePen(PS_GEOMETRIC | static_cast<DWORD>(ChartPen->GetStyle()) | end,
+                                static_cast<DWORD>(ChartPen->GetWidth()), lb, 0, nullptr));
+    SetROP2(DC, kPenModes[Pen->GetMode()]);
+}
+
+// ---------------------------------------------------------------------------
+// Chart brushes
+
+const ClassInfo& TChartBrush::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TChartBrush::GetBackColor, &TChartBrush::SetBackColor>("BackColor").Default(clNone),
+        MakeProp<&TBrush::GetColor, &TBrush::SetColor>("Color").Default(clDefault),
+        MakeProp<&TChartBrush::GetImage>("Image"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TChartBrush>("TChartBrush", &TBrush::StaticClass(), props);
+    return ci;
+}
+
+TChartBrush::TChartBrush(TNotifyEvent OnChangeEvent) {
+    SetColor(clDefault);
+    OnChange = std::move(OnChangeEvent);
+}
+
+TChartBrush::~TChartBrush() = default;
+
+void TChartBrush::SetBackColor(TColor Value) {
+    if (FBackColor == Value) return;
+    FBackColor = Value;
+    Changed();
+}
+
+TPicture* TChartBrush::GetImage() {
+    if (!FImage) {
+        FImage = MakeOwned<TPicture>();
+        FImage->OnChange = OnChange;
+    }
+    return FImage.get();
+}
+
+void TChartBrush::SetImage(TPicture* Value) {
+    if (Value)
+        GetImage()->Assign(Value);
+    else
+        FImage.reset();
+    Changed();
+}
+
+void TChartBrush::Clear() {
+    SetStyle(bsClear);
+    FImage.reset();
+}
+
+void TChartBrush::Assign(TPersistent* Source) {
+    if (auto* src = dynamic_cast<TChartBrush*>(Source)) {
+        if (src->FImage) {
+            GetImage()->Assign(src->FImage.get());
+        } else {
+            FImage.reset();
+        }
+        FBackColor = src->FBackColor;
+    }
+    TBrush::Assign(Source);
+}
+
+// ---------------------------------------------------------------------------
+// Shadow settings
+
+const ClassInfo& TZuzShadow::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TZuzShadow::GetClip, &TZuzShadow::SetClip>("Clip").Default(0),
+        MakeProp<&TZuzShadow::GetColor, &TZuzShadow::SetColor>("Color").Stored<&TZuzShadow::IsColorStored>(),
+        MakeProp<&TZuzShadow::GetHorizSize, &TZuzShadow::SetHorizSize>("HorizSize")
+            .Stored<&TZuzShadow::IsHorizStored>(),
+        MakeProp<&TZuzShadow::GetSmooth, &TZuzShadow::SetSmooth>("Smooth").Default(1),
+        MakeProp<&TZuzShadow::GetSmoothBlur, &TZuzShadow::SetSmoothBlur>("SmoothBlur").Default(0),
+        MakeProp<&TZuzShadow::GetTransparency, &TZuzShadow::SetTransparency>("Transparency").Default(0),
+        MakeProp<&TZuzShadow::GetVertSize, &TZuzShadow::SetVertSize>("VertSize").Stored<&TZuzShadow::IsVertStored>(),
+        MakeProp<&TZuzShadow::GetVisible, &TZuzShadow::SetVisible>("Visible").Stored<&TZuzShadow::IsVisibleStored>(),
+    };
+    static const ClassInfo ci = MakeClassInfo<TZuzShadow>("TZuzShadow", &TPersistent::StaticClass(), props);
+    return ci;
+}
+
+TZuzShadow::TZuzShadow(TNotifyEvent OnChangeEvent) : OnChange(std::move(OnChangeEvent)) {}
+
+template <class T>
+void TZuzShadow::Store(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    if (OnChange) OnChange(this);
+}
+
+void TZuzShadow::SetClip(bool Value) {
+    Store(FClip, Value);
+}
+void TZuzShadow::SetColor(TColor Value) {
+    Store(FColor, Value);
+}
+void TZuzShadow::SetHorizSize(int Value) {
+    Store(FHorizSize, Value);
+}
+void TZuzShadow::SetVertSize(int Value) {
+    Store(FVertSize, Value);
+}
+int TZuzShadow::GetSize() const {
+    return std::max(FHorizSize, FVertSize);
+}
+void TZuzShadow::SetSize(int Value) {
+    SetHorizSize(Value);
+    SetVertSize(Value);
+}
+void TZuzShadow::SetSmooth(bool Value) {
+    Store(FSmooth, Value);
+}
+void TZuzShadow::SetSmoothBlur(int Value) {
+    Store(FSmoothBlur, Value);
+}
+void TZuzShadow::SetTransparency(int Value) {
+    Store(FTransparency, std::clamp(Value, 0, 100));
+}
+void TZuzShadow::SetVisible(bool Value) {
+    Store(FVisible, Value);
+}
+
+void TZuzShadow::InitValues(TColor AColor, int ASize) {
+    DefaultColor = AColor;
+    DefaultSize = ASize;
+    FColor = AColor;
+    FHorizSize = ASize;
+    FVertSize = ASize;
+}
+
+void TZuzShadow::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TZuzShadow*>(Source);
+    if (!src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FClip = src->FClip;
+    FColor = src->FColor;
+    FHorizSize = src->FHorizSize;
+    FVertSize = src->FVertSize;
+    FSmooth = src->FSmooth;
+    FSmoothBlur = src->FSmoothBlur;
+    FTransparency = src->FTransparency;
+    FVisible = src->FVisible;
+}
+
+// ---------------------------------------------------------------------------
+// View options
+
+const ClassInfo& TView3DOptions::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TView3DOptions::GetElevationInteger, &TView3DOptions::SetElevationInteger>("Elevation").Default(345),
+        MakeProp<&TView3DOptions::GetFontZoom, &TView3DOptions::SetFontZoom>("FontZoom").Default(100),
+        MakeProp<&TView3DOptions::GetHorizOffset, &TView3DOptions::SetHorizOffset>("HorizOffset").Default(0),
+        MakeProp<&TView3DOptions::GetOrthogonal, &TView3DOptions::SetOrthogonal>("Orthogonal").Default(1),
+        MakeProp<&TView3DOptions::GetOrthoAngle, &TView3DOptions::SetOrthoAngle>("OrthoAngle").Default(45),
+        MakeProp<&TView3DOptions::GetPerspective, &TView3DOptions::SetPerspective>("Perspective").Default(15),
+        MakeProp<&TView3DOptions::GetRotationInteger, &TView3DOptions::SetRotationInteger>("Rotation").Default(345),
+        MakeProp<&TView3DOptions::GetTilt, &TView3DOptions::SetTilt>("Tilt").Default(0),
+        MakeProp<&TView3DOptions::GetVertOffset, &TView3DOptions::SetVertOffset>("VertOffset").Default(0),
+        MakeProp<&TView3DOptions::GetZoomInteger, &TView3DOptions::SetZoomInteger>("Zoom").Default(100),
+        MakeProp<&TView3DOptions::GetZoomText, &TView3DOptions::SetZoomText>("ZoomText").Default(1),
+    };
+    static const ClassInfo ci = MakeClassInfo<TView3DOptions>("TView3DOptions", &TPersistent::StaticClass(), props);
+    return ci;
+}
+
+TView3DOptions::TView3DOptions(TObject* AParent, TNotifyEvent AInvalidate)
+    : FParent(AParent), FInvalidate(std::move(AInvalidate)) {}
+
+void TView3DOptions::Repaint() {
+    if (FInvalidate) FInvalidate(FParent);
+}
+
+template <class T>
+void TView3DOptions::Store(T& Field, T Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+}
+
+void TView3DOptions::SetElevation(double Value) {
+    Store(FElevation, Value);
+}
+int TView3DOptions::GetElevationInteger() const {
+    return ZuzRound(FElevation);
+}
+void TView3DOptions::SetFontZoom(int Value) {
+    Store(FFontZoom, Value);
+}
+void TView3DOptions::SetHorizOffset(int Value) {
+    if (FHorizOffset == Value) return;
+    Store(FHorizOffset, Value);
+    if (OnScrolled) OnScrolled(true);
+}
+void TView3DOptions::SetOrthogonal(bool Value) {
+    Store(FOrthogonal, Value);
+}
+void TView3DOptions::SetOrthoAngle(int Value) {
+    Store(FOrthoAngle, Value);
+}
+void TView3DOptions::SetPerspective(int Value) {
+    Store(FPerspective, std::min(Value, 100));
+}
+void TView3DOptions::SetRotation(double Value) {
+    Store(FRotation, Value);
+}
+int TView3DOptions::GetRotationInteger() const {
+    return ZuzRound(FRotation);
+}
+void TView3DOptions::SetTilt(int Value) {
+    Store(FTilt, Value);
+}
+void TView3DOptions::SetVertOffset(int Value) {
+    if (FVertOffset == Value) return;
+    Store(FVertOffset, Value);
+    if (OnScrolled) OnScrolled(false);
+}
+void TView3DOptions::SetZoom(double Value) {
+    if (FZoom == Value) return;
+    if (OnChangedZoom) OnChangedZoom(ZuzRound(Value)); // while the old value is still stored
+    Store(FZoom, Value);
+}
+int TView3DOptions::GetZoomInteger() const {
+    return ZuzRound(FZoom);
+}
+void TView3DOptions::SetZoomText(bool Value) {
+    Store(FZoomText, Value);
+}
+
+void TView3DOptions::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TView3DOptions*>(Source);
+    if (!src) return; // another kind of source is ignored
+    FElevation = src->FElevation;
+    FFontZoom = src->FFontZoom;
+    FHorizOffset = src->FHorizOffset;
+    FOrthoAngle = src->FOrthoAngle;
+    FOrthogonal = src->FOrthogonal;
+    FPerspective = src->FPerspective;
+    FRotation = src->FRotation;
+    FTilt = src->FTilt;
+    FVertOffset = src->FVertOffset;
+    FZoom = src->FZoom;
+    FZoomText = src->FZoomText;
+}
+
+double TView3DOptions::CalcOrthoRatio() const {
+    if (!FOrthogonal) return 1;
+    double a = FOrthoAngle;
+    if (a > 90) a = 180 - a;
+    return std::sin(a * ZuzPiStep) / std::cos(a * ZuzPiStep);
+}
+
+// ---------------------------------------------------------------------------
+// TZuzCanvas: the operations every canvas shares
+
+void TZuzCanvas::SetCanvas(TCanvas* ACanvas) {
+    ReferenceCanvas = ACanvas;
+    Font = ACanvas ? ACanvas->GetFont() : nullptr;
+    Pen = ACanvas ? ACanvas->GetPen() : nullptr;
+    Brush = ACanvas ? ACanvas->GetBrush() : nullptr;
+}
+
+void TZuzCanvas::ResetState() {
+    Pen->SetColor(clBlack);
+    Pen->SetWidth(1);
+    Pen->SetStyle(psSolid);
+    Brush->SetColor(clWhite);
+    Brush->SetStyle(bsSolid);
+    Font->SetColor(clBlack);
+    Font->SetStyle({});
+    Font->SetCharset(DEFAULT_CHARSET);
+    Font->SetName(VavIve_DefaultFontName.empty() ? String(u"Arial") : VavIve_DefaultFontName);
+    Font->SetSize(StrToIntDef(VavIve_DefaultFontSize, 8));
+    BlendTransparency = 0;
+    ZuzFont = nullptr;
+    SetBackColor(clWhite);
+    SetBackMode(cbmTransparent);
+    SetTextAlign(TA_LEFT | TA_TOP);
+}
+
+void TZuzCanvas::AssignBrush(TChartBrush* ABrush) {
+    AssignBrushCore(ABrush, ABrush->GetColor(), ABrush->GetBackColor());
+}
+
+void TZuzCanvas::AssignBrush(TChartBrush* ABrush, TColor AColor) {
+    AssignBrushCore(ABrush, AColor, ABrush->GetBackColor());
+}
+
+void TZuzCanvas::AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor) {
+    AssignBrushCore(ABrush, AColor, ABackColor);
+}
+
+void TZuzCanvas::AssignBrushCore(TChartBrush* ABrush, TColor AColor, TColor ABackColor) {
+    const TColor c = GetMonochrome() ? clWhite : AColor;
+    TBitmap* pattern = nullptr;
+    if (ABrush->HasImage() && ABrush->GetImage()->GetGraphic()) {
+        TGraphic* g = ABrush->GetImage()->GetGraphic();
+        pattern = dynamic_cast<TBitmap*>(g);
+        if (!pattern) { // another kind of picture: its pixels as a bitmap
+            FBrushImage = MakeOwned<TBitmap>();
+            FBrushImage->Assign(g);
+            pattern = FBrushImage.get();
+        }
+    } else if (ABrush->GetBitmap()) {
+        pattern = ABrush->GetBitmap();
+    }
+    if (pattern) {
+        Brush->SetStyle(bsClear);
+        Brush->SetBitmap(pattern);
+        // The brush goes to the device first, so the background set here stays.
+        ReferenceCanvas->RequiredState({csHandleValid, csBrushValid});
+        SetTextColor(GetHandle(), static_cast<COLORREF>(ColorToRGB(c)));
+        SetBackMode(cbmOpaque);
+        SetBackColor(ABackColor);
+        return;
+    }
+    if (Brush->GetBitmap()) Brush->SetBitmap(nullptr);
+    if (Brush->GetColor() != c) Brush->SetColor(c);
+    if (Brush->GetStyle() != ABrush->GetStyle()) Brush->SetStyle(ABrush->GetStyle());
+    ReferenceCanvas->RequiredState({csHandleValid, csBrushValid});
+    if (ABackColor != clNone) {
+        SetBackMode(cbmOpaque);
+        SetBackColor(ABackColor);
+    } else {
+        SetBackMode(cbmTransparent);
+    }
+}

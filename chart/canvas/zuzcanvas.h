@@ -1,0 +1,591 @@
+#pragma once
+// The canvas unit of the chart library: the drawing interface every chart
+// element draws through (TZuzCanvas, TCanvas3D) and its GDI implementation
+// TZuzCanvas3D with the 3D projection and the off-screen buffer; the chart
+// pens and brushes; the view options; clipping; the small point, rectangle
+// and colour functions.
+
+#include "platform/gui/graphics.h"
+
+#include <array>
+#include <vector>
+
+class TZuzFont;
+class TZuzCanvas;
+
+// ---------------------------------------------------------------------------
+// Globals
+
+extern const double ZuzPiStep; // pi / 180
+extern const TRect ZuzZeroRect;
+extern int DarkColorQuantity;   // 64
+extern int DarkerColorQuantity; // 128
+extern int ZuzNumCylinderSides; // 16
+extern int ZuzDefaultConePercent;
+extern bool ZuzCheckPenWidth;
+extern int ZuzFontAntiAlias; // the font quality of rotated labels
+extern bool IsWindowsNT;
+// The optional system functions; nullptr when the system has none.
+extern COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF);
+extern COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF);
+
+// Start-up of the unit: the optional functions are looked up.
+void ZuzCanvasInitialization();
+
+// ---------------------------------------------------------------------------
+// Types
+
+struct TPoint3D {
+    int X = 0, Y = 0, Z = 0;
+    bool operator==(const TPoint3D&) const = default;
+};
+using TFourPoints = std::array<TPoint, 4>;
+
+enum TCanvasBackMode : std::uint8_t { cbmNone, cbmTransparent, cbmOpaque };
+enum TCanvas3DPlane : std::uint8_t { cpX, cpY, cpZ };
+enum TZuzCanvasSurfaceStyle : std::uint8_t { tcsSolid, tcsWire, tcsDot };
+enum TGradientDirection : std::uint8_t {
+    gdTopBottom,
+    gdBottomTop,
+    gdLeftRight,
+    gdRightLeft,
+    gdFromCenter,
+    gdFromTopLeft,
+    gdFromBottomLeft,
+    gdRadial,
+    gdDiagonalUp,
+    gdDiagonalDown
+};
+template <>
+const EnumInfo& EnumInfoOf<TGradientDirection>();
+enum TPenEndStyle : std::uint8_t { esRound, esSquare, esFlat };
+template <>
+const EnumInfo& EnumInfoOf<TPenEndStyle>();
+
+// ---------------------------------------------------------------------------
+// Geometry and colour functions
+
+inline TPoint ZuzPoint(int X, int Y) {
+    return {X, Y};
+}
+inline TPoint3D Point3D(int X, int Y, int Z) {
+    return {X, Y, Z};
+}
+inline TRect ZuzRect(int Left, int Top, int Right, int Bottom) {
+    return {Left, Top, Right, Bottom};
+}
+// Edges included.
+bool PointInRect(const TRect& Rect, int X, int Y);
+bool PointInRect(const TRect& Rect, TPoint P);
+TRect OrientRectangle(const TRect& R);
+void RectSize(const TRect& R, int& Width, int& Height);
+void RectCenter(const TRect& R, int& X, int& Y);
+void ZuzSetBitmapSize(TBitmap* Bitmap, int Width, int Height);
+// Right and Bottom are the largest coordinates; ZuzZeroRect for no points.
+TRect PolygonBounds(const TPoint* Points, int LastIndex);
+bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);
+bool ZuzCull(TPoint P0, TPoint P1, TPoint P2);
+bool ZuzCull(const TPoint* P);
+void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B);
+// The nearest integer, halves to even, saturated to the integer range (NaN 0).
+int ZuzRound(double Value);
+
+// Clipping (device coordinates; one saved clip for the whole library).
+void ClipCanvas(TCanvas* Canvas, const TRect& R);
+void UnClipCanvas(TCanvas* Canvas);
+void ClipEllipse(TZuzCanvas* ZuzCanvas, const TRect& R);
+void ClipRoundRectangle(TZuzCanvas* ZuzCanvas, const TRect& R, int Size);
+void ClipPolygon(TZuzCanvas* ZuzCanvas, const TPoint* Points, int NumPoints);
+// Right and Bottom one beyond the largest coordinates.
+TRect RectFromPolygon(const TPoint* Points, int NumPoints);
+TRect RectFromTriangle(const TPoint* Points);
+bool RectangleInRectangle(const TRect& Small, const TRect& Big);
+
+// ---------------------------------------------------------------------------
+// Pens and brushes of chart elements
+
+class TChartPen : public TPen {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TChartPen(TNotifyEvent OnChangeEvent = {});
+    void Assign(TPersistent* Source) override;
+
+    TPenEndStyle GetEndStyle() const { return FEndStyle; }
+    void SetEndStyle(TPenEndStyle Value);
+    bool GetSmallDots() const { return FSmallDots; }
+    void SetSmallDots(bool Value);
+    int GetSmallSpace() const { return FSmallSpace; }
+    void SetSmallSpace(int Value);
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    TPenEndStyle DefaultEnd = esRound;
+    bool DefaultVisible = true;
+    bool IsEndStyleStored() const { return FEndStyle != DefaultEnd; }
+    bool IsVisibleStored() const { return FVisible != DefaultVisible; }
+
+private:
+    TPenEndStyle FEndStyle = esRound;
+    bool FSmallDots = false;
+    int FSmallSpace = 0;
+    bool FVisible = true;
+};
+
+class TChartHiddenPen : public TChartPen {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TChartHiddenPen(TNotifyEvent OnChangeEvent = {});
+};
+
+class TDottedGrayPen : public TChartPen {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TDottedGrayPen(TNotifyEvent OnChangeEvent = {});
+};
+
+class TDarkGrayPen : public TChartPen {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TDarkGrayPen(TNotifyEvent OnChangeEvent = {});
+};
+
+class TWhitePen : public TChartPen {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TWhitePen(TNotifyEvent OnChangeEvent = {});
+};
+
+class TChartBrush : public TBrush {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TChartBrush(TNotifyEvent OnChangeEvent = {});
+    ~TChartBrush() override;
+    void Assign(TPersistent* Source) override;
+
+    TColor GetBackColor() const { return FBackColor; }
+    void SetBackColor(TColor Value);
+    // Made on first read, with the brush's change event.
+    TPicture* GetImage();
+    bool HasImage() const { return FImage != nullptr; }
+    // Copies the picture; nullptr frees the image.
+    void SetImage(TPicture* Value);
+    void Clear();
+
+private:
+    TColor FBackColor = clNone;
+    Owned<TPicture> FImage;
+};
+
+// The device pen of a chart pen in a colour: small dots, or a wide pen with
+// the chart pen's end style.
+void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC);
+HPEN ZuzCreatePenSmallDots(TColor Color, int SmallSpace);
+
+// ---------------------------------------------------------------------------
+// Drop shadow of chart elements (its settings; the drawing comes with the
+// shadow effects).
+
+class TZuzShadow : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TZuzShadow(TNotifyEvent OnChangeEvent = {});
+    void Assign(TPersistent* Source) override;
+
+    bool GetClip() const { return FClip; }
+    void SetClip(bool Value);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value);
+    int GetHorizSize() const { return FHorizSize; }
+    void SetHorizSize(int Value);
+    int GetVertSize() const { return FVertSize; }
+    void SetVertSize(int Value);
+    // Both sizes; reads the larger one.
+    int GetSize() const;
+    void SetSize(int Value);
+    bool GetSmooth() const { return FSmooth; }
+    void SetSmooth(bool Value);
+    int GetSmoothBlur() const { return FSmoothBlur; }
+    void SetSmoothBlur(int Value);
+    int GetTransparency() const { return FTransparency; }
+    void SetTransparency(int Value);
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value);
+    // Sets the colour and size that count as defaults (not streamed).
+    void InitValues(TColor AColor, int ASize);
+
+    bool IsColorStored() const { return FColor != DefaultColor; }
+    bool IsHorizStored() const { return FHorizSize != DefaultSize; }
+    bool IsVertStored() const { return FVertSize != DefaultSize; }
+    bool IsVisibleStored() const { return FVisible != DefaultVisible; }
+
+    TNotifyEvent OnChange;
+    TColor DefaultColor = clSilver;
+    int DefaultSize = 0;
+    bool DefaultVisible = true;
+    bool FullSmooth = false;
+
+private:
+    template <class T>
+    void Store(T& Field, T Value);
+    bool FClip = false;
+    TColor FColor = clSilver;
+    int FHorizSize = 0;
+    int FVertSize = 0;
+    bool FSmooth = true;
+    int FSmoothBlur = 0;
+    int FTransparency = 0;
+    bool FVisible = true;
+};
+
+// ---------------------------------------------------------------------------
+// View options
+
+using TZuzView3DScrolled = Event<void(bool IsHoriz)>;
+using TZuzView3DChangedZoom = Event<void(int NewZoom)>;
+
+class TView3DOptions : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    // The parent is the panel that repaints on every change: Repaint calls
+    // the parent's invalidation given here.
+    explicit TView3DOptions(TObject* AParent = nullptr, TNotifyEvent AInvalidate = {});
+    void Assign(TPersistent* Source) override;
+    void Repaint();
+    double CalcOrthoRatio() const;
+    TObject* GetParent() const { return FParent; }
+
+    double GetElevation() const { return FElevation; }
+    void SetElevation(double Value);
+    int GetElevationInteger() const;
+    void SetElevationInteger(int Value) { SetElevation(Value); }
+    int GetFontZoom() const { return FFontZoom; }
+    void SetFontZoom(int Value);
+    int GetHorizOffset() const { return FHorizOffset; }
+    void SetHorizOffset(int Value);
+    bool GetOrthogonal() const { return FOrthogonal; }
+    void SetOrthogonal(bool Value);
+    int GetOrthoAngle() const { return FOrthoAngle; }
+    void SetOrthoAngle(int Value);
+    int GetPerspective() const { return FPerspective; }
+    void SetPerspective(int Value);
+    double GetRotation() const { return FRotation; }
+    void SetRotation(double Value);
+    int GetRotationInteger() const;
+    void SetRotationInteger(int Value) { SetRotation(Value); }
+    int GetTilt() const { return FTilt; }
+    void SetTilt(int Value);
+    int GetVertOffset() const { return FVertOffset; }
+    void SetVertOffset(int Value);
+    double GetZoom() const { return FZoom; }
+    void SetZoom(double Value);
+    int GetZoomInteger() const;
+    void SetZoomInteger(int Value) { SetZoom(Value); }
+    bool GetZoomText() const { return FZoomText; }
+    void SetZoomText(bool Value);
+
+    TZuzView3DScrolled OnScrolled;
+    TZuzView3DChangedZoom OnChangedZoom;
+
+private:
+    template <class T>
+    void Store(T& Field, T Value);
+    double FElevation = 345;
+    int FFontZoom = 100;
+    int FHorizOffset = 0;
+    bool FOrthogonal = true;
+    int FOrthoAngle = 45;
+    int FPerspective = 15;
+    double FRotation = 345;
+    int FTilt = 0;
+    int FVertOffset = 0;
+    double FZoom = 100;
+    bool FZoomText = true;
+    TObject* FParent = nullptr;
+    TNotifyEvent FInvalidate;
+};
+
+// ---------------------------------------------------------------------------
+// The drawing interface
+
+class TZuzBlend;
+
+class TZuzCanvas : public TObject {
+public:
+    ~TZuzCanvas() override = default;
+
+    // The framework canvas drawn on now and its font, pen and brush.
+    TCanvas* ReferenceCanvas = nullptr;
+    TFont* Font = nullptr;
+    TPen* Pen = nullptr;
+    TBrush* Brush = nullptr;
+    int BlendTransparency = 0;
+    TRect Bounds;
+    TZuzFont* ZuzFont = nullptr;
+    double FontZoom = 100;
+    TView3DOptions* View3DOptions = nullptr;
+
+    virtual TColor GetBackColor() = 0;
+    virtual TCanvasBackMode GetBackMode() = 0;
+    virtual HDC GetHandle() = 0;
+    virtual bool GetMonochrome() = 0;
+    virtual TColor GetPixel(int X, int Y) = 0;
+    virtual bool GetSupportsFullRotation() = 0;
+    virtual bool GetIsNoBMPGrid() = 0;
+    virtual UINT GetTextAlign() = 0;
+    virtual bool GetUseBuffer() = 0;
+    virtual void SetBackColor(TColor Color) = 0;
+    virtual void SetBackMode(TCanvasBackMode Mode) = 0;
+    virtual void SetMonochrome(bool Value) = 0;
+    virtual void SetPixel(int X, int Y, TColor Color) = 0;
+    virtual void SetTextAlign(UINT Align) = 0;
+    virtual void SetUseBuffer(bool Value) = 0;
+    virtual void AssignVisiblePenColor(TPen* APen, TColor AColor) = 0;
+    virtual void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) = 0;
+    virtual void Draw(int X, int Y, TGraphic* Graphic) = 0;
+    virtual void Ellipse(int X1, int Y1, int X2, int Y2) = 0;
+    virtual void FillRect(const TRect& Rect) = 0;
+    virtual void Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int Width) = 0;
+    virtual void LineTo(int X, int Y) = 0;
+    virtual void MoveTo(int X, int Y) = 0;
+    virtual void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) = 0;
+    virtual void Rectangle(int X0, int Y0, int X1, int Y1) = 0;
+    virtual void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) = 0;
+    virtual void StretchDraw(const TRect& Rect, TGraphic* Graphic) = 0;
+    virtual void TextOut(int X, int Y, const String& Text) = 0;
+    virtual int TextWidth(const String& Text) = 0;
+    virtual int TextHeight(const String& Text) = 0;
+    virtual void ClipRectangle(const TRect& Rect) = 0;
+    virtual void ClipRectangle(const TRect& Rect, int RoundSize) = 0;
+    virtual void ClipEllipse(const TRect& Rect, bool Inverted) = 0;
+    virtual void ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) = 0;
+    virtual void DoHorizLine(int X0, int X1, int Y) = 0;
+    virtual void DoVertLine(int X, int Y0, int Y1) = 0;
+    virtual void EraseBackground(const TRect& Rect) = 0;
+    virtual void Invalidate() = 0;
+    virtual void Line(int X0, int Y0, int X1, int Y1) = 0;
+    virtual void Polyline(const TPoint* Points, int LastIndex) = 0;
+    virtual void Polygon(const TPoint* Points, int LastIndex) = 0;
+    virtual void UnClipRectangle() = 0;
+
+    void SetCanvas(TCanvas* ACanvas);
+    void ResetState();
+    void AssignVisiblePen(TPen* APen) { AssignVisiblePenColor(APen, APen->GetColor()); }
+    // The chart brush into the canvas brush, with the background for hatches.
+    void AssignBrush(TChartBrush* ABrush);
+    void AssignBrush(TChartBrush* ABrush, TColor AColor);
+    void AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
+    int GetFontHeight() { return TextHeight(u"W"); }
+    TSize TextExtent(const String& Text) { return {TextWidth(Text), TextHeight(Text)}; }
+
+    void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void DoRectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+    void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
+    void RoundRect(const TRect& R, int X, int Y) { RoundRect(R.Left, R.Top, R.Right, R.Bottom, X, Y); }
+    void MoveTo(TPoint P) { MoveTo(P.X, P.Y); }
+    void LineTo(TPoint P) { LineTo(P.X, P.Y); }
+    void Line(TPoint P0, TPoint P1) { Line(P0.X, P0.Y, P1.X, P1.Y); }
+
+    // The convex hull of the points (Graham scan): false for fewer than three.
+    static bool ConvexHull(std::vector<TPoint>& Points);
+
+protected:
+    void AssignBrushCore(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
+
+private:
+    Owned<TBitmap> FBrushImage; // a brush picture that is not a bitmap, as one
+};
+
+class TCanvas3D : public TZuzCanvas {
+public:
+    int FrontPlaneCount = 0;
+    bool IsOrthogonal = false;
+    int XCenter = 0, YCenter = 0, ZCenter = 0;
+
+    using TZuzCanvas::Polyline;
+    using TZuzCanvas::Rectangle;
+
+    virtual void BeginEntity(const String& Name) {}
+    virtual void EndEntity() {}
+    virtual TColor GetPixel3D(int X, int Y, int Z) = 0;
+    virtual bool GetSupports3DText() = 0;
+    virtual void Calculate2DPosition(int& X, int& Y, int Z) = 0;
+    virtual TPoint Calculate3DPosition(int X, int Y, int Z) = 0;
+    virtual TRect InitWindow(TCanvas* DestCanvas, TView3DOptions* Options, TColor BackColor, bool Is3D,
+                             const TRect& UserRect) = 0;
+    virtual void Assign(TCanvas3D* Source) = 0;
+    virtual void Projection(int MaxDepth, const TRect& ABounds, const TRect& ARect) = 0;
+    virtual void ShowImage(TCanvas* DestCanvas, TCanvas* DefaultCanvas, const TRect& UserRect) = 0;
+    virtual bool ReDrawBitmap() = 0;
+    virtual void ClipCube(const TRect& Rect, int MinZ, int MaxZ) = 0;
+    virtual void DisableRotation() {}
+    virtual void EnableRotation() {}
+    virtual void HorizLine3D(int Left, int Right, int Y, int Z) = 0;
+    virtual void VertLine3D(int X, int Top, int Bottom, int Z) = 0;
+    virtual void ZLine3D(int X, int Y, int Z0, int Z1) = 0;
+    virtual void FrontPlaneBegin() = 0;
+    virtual void FrontPlaneEnd() = 0;
+    virtual void LineWithZ(int X0, int Y0, int X1, int Y1, int Z) = 0;
+    virtual void MoveTo3D(int X, int Y, int Z) = 0;
+    virtual void LineTo3D(int X, int Y, int Z) = 0;
+    virtual void PolygonWithZ(const TPoint* Points, int LastIndex, int Z) = 0;
+    virtual void Polyline(const TPoint* Points, int LastIndex, int Z) = 0;
+    virtual void RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) = 0;
+    virtual bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) = 0;
+    virtual void TextOut3D(int X, int Y, int Z, const String& Text) = 0;
+
+    TPoint Calculate3DPosition(TPoint3D P) { return Calculate3DPosition(P.X, P.Y, P.Z); }
+    TPoint Calculate3DPosition(TPoint P, int Z) { return Calculate3DPosition(P.X, P.Y, Z); }
+    void LineWithZ(TPoint P0, TPoint P1, int Z) { LineWithZ(P0.X, P0.Y, P1.X, P1.Y, Z); }
+    void MoveTo3D(TPoint3D P) { MoveTo3D(P.X, P.Y, P.Z); }
+    void LineTo3D(TPoint3D P) { LineTo3D(P.X, P.Y, P.Z); }
+};
+
+class TZuzCanvas3D : public TCanvas3D {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    TZuzCanvas3D();
+    ~TZuzCanvas3D() override;
+
+    using TCanvas3D::Ellipse;
+    using TCanvas3D::Line;
+    using TCanvas3D::LineTo;
+    using TCanvas3D::MoveTo;
+    using TCanvas3D::Polyline;
+    using TCanvas3D::Rectangle;
+    using TCanvas3D::RoundRect;
+    using TCanvas3D::TextOut;
+
+    // Off-screen buffer
+    TBitmap* GetBitmap() const { return FBitmap.get(); }
+    bool Dirty = true;
+    bool KeepBitmap = false;
+    TFourPoints IPoints{};
+
+    // Projection state
+    double SinX = 0, SinY = 0, SinZ = 0, CosX = 1, CosY = 1, CosZ = 1;
+    std::array<double, 6> InvTerm{};
+    bool IsPerspective = false;
+    bool IsTilted = false;
+    double OrthoX = 1, OrthoY = 1;
+    double PerspectiveFactor = 0;
+    double ZoomFactor = 0;
+    bool ZoomText = true;
+    bool Is3D = false;
+    bool SavedIs3D = false;
+    int XCenterOffset = 0, YCenterOffset = 0;
+
+    TColor GetBackColor() override;
+    TCanvasBackMode GetBackMode() override;
+    HDC GetHandle() override;
+    bool GetMonochrome() override { return FMonochrome; }
+    TColor GetPixel(int X, int Y) override;
+    bool GetSupportsFullRotation() override { return false; }
+    bool GetIsNoBMPGrid() override { return false; }
+    UINT GetTextAlign() override;
+    bool GetUseBuffer() override { return FUseBuffer; }
+    void SetBackColor(TColor Color) override;
+    void SetBackMode(TCanvasBackMode Mode) override;
+    void SetMonochrome(bool Value) override;
+    void SetPixel(int X, int Y, TColor Color) override;
+    void SetTextAlign(UINT Align) override;
+    void SetUseBuffer(bool Value) override;
+    void AssignVisiblePenColor(TPen* APen, TColor AColor) override;
+    void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) override;
+    void Draw(int X, int Y, TGraphic* Graphic) override;
+    void Ellipse(int X1, int Y1, int X2, int Y2) override;
+    void FillRect(const TRect& Rect) override;
+    void Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int Width) override;
+    void LineTo(int X, int Y) override;
+    void MoveTo(int X, int Y) override;
+    void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) override;
+    void Rectangle(int X0, int Y0, int X1, int Y1) override;
+    void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) override;
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic) override;
+    void TextOut(int X, int Y, const String& Text) override;
+    int TextWidth(const String& Text) override;
+    int TextHeight(const String& Text) override;
+    void ClipRectangle(const TRect& Rect) override;
+    void ClipRectangle(const TRect& Rect, int RoundSize) override;
+    void ClipEllipse(const TRect& Rect, bool Inverted) override;
+    void ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) override;
+    void DoHorizLine(int X0, int X1, int Y) override;
+    void DoVertLine(int X, int Y0, int Y1) override;
+    void EraseBackground(const TRect& Rect) override;
+    void Invalidate() override { Dirty = true; }
+    void Line(int X0, int Y0, int X1, int Y1) override;
+    void Polyline(const TPoint* Points, int LastIndex) override;
+    void Polygon(const TPoint* Points, int LastIndex) override;
+    void UnClipRectangle() override;
+
+    TColor GetPixel3D(int X, int Y, int Z) override;
+    bool GetSupports3DText() override { return false; }
+    void Calculate2DPosition(int& X, int& Y, int Z) override;
+    TPoint Calculate3DPosition(int X, int Y, int Z) override;
+    using TCanvas3D::Calculate3DPosition;
+    TRect InitWindow(TCanvas* DestCanvas, TView3DOptions* Options, TColor BackColor, bool AIs3D,
+                     const TRect& UserRect) override;
+    void Assign(TCanvas3D* Source) override;
+    void Projection(int MaxDepth, const TRect& ABounds, const TRect& ARect) override;
+    void ShowImage(TCanvas* DestCanvas, TCanvas* DefaultCanvas, const TRect& UserRect) override;
+    bool ReDrawBitmap() override;
+    void ClipCube(const TRect& Rect, int MinZ, int MaxZ) override;
+    void DisableRotation() override;
+    void EnableRotation() override;
+    void HorizLine3D(int Left, int Right, int Y, int Z) override;
+    void VertLine3D(int X, int Top, int Bottom, int Z) override;
+    void ZLine3D(int X, int Y, int Z0, int Z1) override;
+    void FrontPlaneBegin() override;
+    void FrontPlaneEnd() override;
+    void LineWithZ(int X0, int Y0, int X1, int Y1, int Z) override;
+    using TCanvas3D::LineWithZ;
+    void MoveTo3D(int X, int Y, int Z) override;
+    void LineTo3D(int X, int Y, int Z) override;
+    using TCanvas3D::LineTo3D;
+    using TCanvas3D::MoveTo3D;
+    void PolygonWithZ(const TPoint* Points, int LastIndex, int Z) override;
+    void Polyline(const TPoint* Points, int LastIndex, int Z) override;
+    void RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) override;
+    bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) override;
+    void TextOut3D(int X, int Y, int Z, const String& Text) override;
+    void RotateLabel(int X, int Y, const String& Text, double Angle);
+
+    void PolygonFour();
+    // Replaces the buffer and hands the previous one to the caller.
+    Owned<TBitmap> SetBitmap(Owned<TBitmap> ABitmap);
+    void DeleteBitmap();
+    void TransferBitmap(int X, int Y, TCanvas* ACanvas);
+
+    // Projection helpers
+    void Calc3DPos(int& X, int& Y, int Z) const;
+    void Calc3DPoint(TPoint& P, int X, int Y, int Z) const;
+    void Calc3DPoint(TPoint& P, double X, double Y, int Z) const;
+    void Calc3DTPoint(TPoint& P, int Z) const;
+    TPoint Calc3DTPoint3D(const TPoint3D& P) const;
+    std::vector<TPoint> Calc3DPoints(const TPoint* Points, int LastIndex, int Z) const;
+    TRect CalcRect3D(const TRect& R, int Z) const;
+    TFourPoints FourPointsFromRect(const TRect& R, int Z) const;
+    TRect RectFromRectZ(const TRect& R, int Z) const;
+    void CalcTrigValues();
+    void CalcPerspective(const TRect& Rect);
+
+private:
+    HDC Dc() { return ReferenceCanvas->GetHandle(); }
+    Owned<TBitmap> FBitmap;
+    bool FMonochrome = false;
+    bool FUseBuffer = true;
+};
