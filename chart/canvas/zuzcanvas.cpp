@@ -31,7 +31,8 @@ template <>
 const EnumInfo& EnumInfoOf<TGradientDirection>() {
     static const EnumInfo info{"TGradientDirection",
                                {"gdTopBottom", "gdBottomTop", "gdLeftRight", "gdRightLeft", "gdFromCenter",
-                                "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp", "gdDiagonalDown"}};
+                                "gdFromTopLeft", "gdFromBottomLeft", "gdRadial", "gdDiagonalUp",
+                                "gdDiagonalDown"}};
     return info;
 }
 
@@ -249,10 +250,10 @@ void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
         ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
         return;
     }
-    const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ},  {Rect.Left, Rect.Bottom, MaxZ},
-                                 {Rect.Left, Rect.Top, MaxZ},     {Rect.Right, Rect.Top, MaxZ},
-                                 {Rect.Right, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MinZ},
-                                 {Rect.Left, Rect.Top, MinZ},     {Rect.Right, Rect.Bottom, MaxZ}};
+    const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ}, {Rect.Left, Rect.Bottom, MaxZ},
+                                 {Rect.Left, Rect.Top, MaxZ},    {Rect.Right, Rect.Top, MaxZ},
+                                 {Rect.Right, Rect.Top, MinZ},   {Rect.Right, Rect.Bottom, MinZ},
+                                 {Rect.Left, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MaxZ}};
     std::vector<TPoint> pts;
     for (const TPoint3D& c : corners) pts.push_back(Calc3DTPoint3D(c));
     if (ConvexHull(pts)) ClipPolygon(pts.data(), static_cast<int>(pts.size()), false);
@@ -324,7 +325,8 @@ const ClassInfo& TChartPen::StaticClass() {
             .Stored<&TChartPen::IsEndStyleStored>(),
         MakeProp<&TChartPen::GetSmallDots, &TChartPen::SetSmallDots>("SmallDots").Default(0),
         MakeProp<&TChartPen::GetSmallSpace, &TChartPen::SetSmallSpace>("SmallSpace").Default(0),
-        MakeProp<&TChartPen::GetVisible, &TChartPen::SetVisible>("Visible").Stored<&TChartPen::IsVisibleStored>(),
+        MakeProp<&TChartPen::GetVisible, &TChartPen::SetVisible>("Visible")
+            .Stored<&TChartPen::IsVisibleStored>(),
     };
     static const ClassInfo ci = MakeClassInfo<TChartPen>("TChartPen", &TPen::StaticClass(), props);
     return ci;
@@ -388,7 +390,6 @@ const ClassInfo& TWhitePen::StaticClass() {
     return ci;
 }
 
-
 TChartHiddenPen::TChartHiddenPen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
     const TNotifyEvent keep = OnChange;
     OnChange.Clear(); // the construction is no change
@@ -430,9 +431,10 @@ HPEN ZuzCreatePenSmallDots(TColor Color, int SmallSpace) {
 }
 
 namespace {
-constexpr int kPenModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,      R2_NOT,         R2_COPYPEN,    R2_NOTCOPYPEN,
-                             R2_MERGEPENNOT, R2_MASKPENNOT, R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN, R2_NOTMERGEPEN,
-                             R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,   R2_NOTXORPEN};
+constexpr int kPenModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_NOT,
+                             R2_COPYPEN,     R2_NOTCOPYPEN, R2_MERGEPENNOT, R2_MASKPENNOT,
+                             R2_MERGENOTPEN, R2_MASKNOTPEN, R2_MERGEPEN,    R2_NOTMERGEPEN,
+                             R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
 }
 
 void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC) {
@@ -529,8 +531,10 @@ const ClassInfo& TZuzShadow::StaticClass() {
         MakeProp<&TZuzShadow::GetSmooth, &TZuzShadow::SetSmooth>("Smooth").Default(1),
         MakeProp<&TZuzShadow::GetSmoothBlur, &TZuzShadow::SetSmoothBlur>("SmoothBlur").Default(0),
         MakeProp<&TZuzShadow::GetTransparency, &TZuzShadow::SetTransparency>("Transparency").Default(0),
-        MakeProp<&TZuzShadow::GetVertSize, &TZuzShadow::SetVertSize>("VertSize").Stored<&TZuzShadow::IsVertStored>(),
-        MakeProp<&TZuzShadow::GetVisible, &TZuzShadow::SetVisible>("Visible").Stored<&TZuzShadow::IsVisibleStored>(),
+        MakeProp<&TZuzShadow::GetVertSize, &TZuzShadow::SetVertSize>("VertSize")
+            .Stored<&TZuzShadow::IsVertStored>(),
+        MakeProp<&TZuzShadow::GetVisible, &TZuzShadow::SetVisible>("Visible")
+            .Stored<&TZuzShadow::IsVisibleStored>(),
     };
     static const ClassInfo ci = MakeClassInfo<TZuzShadow>("TZuzShadow", &TPersistent::StaticClass(), props);
     return ci;
@@ -606,19 +610,22 @@ void TZuzShadow::Assign(TPersistent* Source) {
 
 const ClassInfo& TView3DOptions::StaticClass() {
     static const PropInfo props[] = {
-        MakeProp<&TView3DOptions::GetElevationInteger, &TView3DOptions::SetElevationInteger>("Elevation").Default(345),
+        MakeProp<&TView3DOptions::GetElevationInteger, &TView3DOptions::SetElevationInteger>("Elevation")
+            .Default(345),
         MakeProp<&TView3DOptions::GetFontZoom, &TView3DOptions::SetFontZoom>("FontZoom").Default(100),
         MakeProp<&TView3DOptions::GetHorizOffset, &TView3DOptions::SetHorizOffset>("HorizOffset").Default(0),
         MakeProp<&TView3DOptions::GetOrthogonal, &TView3DOptions::SetOrthogonal>("Orthogonal").Default(1),
         MakeProp<&TView3DOptions::GetOrthoAngle, &TView3DOptions::SetOrthoAngle>("OrthoAngle").Default(45),
         MakeProp<&TView3DOptions::GetPerspective, &TView3DOptions::SetPerspective>("Perspective").Default(15),
-        MakeProp<&TView3DOptions::GetRotationInteger, &TView3DOptions::SetRotationInteger>("Rotation").Default(345),
+        MakeProp<&TView3DOptions::GetRotationInteger, &TView3DOptions::SetRotationInteger>("Rotation")
+            .Default(345),
         MakeProp<&TView3DOptions::GetTilt, &TView3DOptions::SetTilt>("Tilt").Default(0),
         MakeProp<&TView3DOptions::GetVertOffset, &TView3DOptions::SetVertOffset>("VertOffset").Default(0),
         MakeProp<&TView3DOptions::GetZoomInteger, &TView3DOptions::SetZoomInteger>("Zoom").Default(100),
         MakeProp<&TView3DOptions::GetZoomText, &TView3DOptions::SetZoomText>("ZoomText").Default(1),
     };
-    static const ClassInfo ci = MakeClassInfo<TView3DOptions>("TView3DOptions", &TPersistent::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TView3DOptions>("TView3DOptions", &TPersistent::StaticClass(), props);
     return ci;
 }
 

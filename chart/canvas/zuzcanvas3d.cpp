@@ -116,7 +116,8 @@ void TZuzCanvas3D::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int
         const TPoint top[3] = {{Rect.Left, Rect.Bottom}, {Rect.Left, Rect.Top}, {Rect.Right, Rect.Top}};
         ReferenceCanvas->Polyline(top, 3);
         Pen->SetColor(BottomColor);
-        const TPoint bottom[3] = {{Rect.Right, Rect.Top}, {Rect.Right, Rect.Bottom}, {Rect.Left - 1, Rect.Bottom}};
+        const TPoint bottom[3] = {
+            {Rect.Right, Rect.Top}, {Rect.Right, Rect.Bottom}, {Rect.Left - 1, Rect.Bottom}};
         ReferenceCanvas->Polyline(bottom, 3);
         InflateRect(Rect, -1, -1);
     }
@@ -187,7 +188,8 @@ void TZuzCanvas3D::RotateLabel(int X, int Y, const String& Text, double Angle) {
     lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     lf.lfQuality = static_cast<BYTE>(ZuzFontAntiAlias);
     if (ZoomText && ZoomFactor != 1)
-        lf.lfHeight = -MulDiv(std::max(1, ZuzRound(Font->GetSize() * ZoomFactor)), Font->GetPixelsPerInch(), 72);
+        lf.lfHeight =
+            -MulDiv(std::max(1, ZuzRound(Font->GetSize() * ZoomFactor)), Font->GetPixelsPerInch(), 72);
     HFONT rotated = CreateFontIndirectW(lf);
     HFONT old = SelectObject(Dc(), rotated);
     TextOut(X, Y, Text);
@@ -412,7 +414,8 @@ void TZuzCanvas3D::Calc3DPos(int& X, int& Y, int Z) const {
     const double x = static_cast<double>(X) - XCenter, y = static_cast<double>(Y) - YCenter;
     const double z = static_cast<double>(Z) - ZCenter;
     const double t = z * CosY - x * SinY;
-    const double s = IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
+    const double s =
+        IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
     const double a = x * CosY + z * SinY;
     const double b = y * CosX - SinX * t;
     if (IsTilted) {
@@ -441,7 +444,8 @@ void TZuzCanvas3D::Calc3DPoint(TPoint& P, double X, double Y, int Z) const {
     }
     const double x = X - XCenter, y = Y - YCenter, z = static_cast<double>(Z) - ZCenter;
     const double t = z * CosY - x * SinY;
-    const double s = IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
+    const double s =
+        IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
     const double a = x * CosY + z * SinY;
     const double b = y * CosX - SinX * t;
     P.X = ZuzRound((CosZ * a - SinZ * b) * s) + XCenterOffset;
@@ -476,7 +480,8 @@ TRect TZuzCanvas3D::CalcRect3D(const TRect& R, int Z) const {
 }
 
 TFourPoints TZuzCanvas3D::FourPointsFromRect(const TRect& R, int Z) const {
-    TFourPoints p{TPoint{R.Left, R.Top}, TPoint{R.Right, R.Top}, TPoint{R.Right, R.Bottom}, TPoint{R.Left, R.Bottom}};
+    TFourPoints p{TPoint{R.Left, R.Top}, TPoint{R.Right, R.Top}, TPoint{R.Right, R.Bottom},
+                  TPoint{R.Left, R.Bottom}};
     for (TPoint& q : p) Calc3DTPoint(q, Z);
     return p;
 }
@@ -498,8 +503,10 @@ void TZuzCanvas3D::Calculate2DPosition(int& X, int& Y, int Z) {
     const int x0 = X;
     const double z = static_cast<double>(Z) - ZCenter;
     // The divisors have a floor of 0.00001: far rotations give huge values, which saturate.
-    X = ZuzRound(((x0 - XCenterOffset) * k - z * InvTerm[4] - (Y - YCenter) * InvTerm[0]) / InvTerm[2]) + XCenter;
-    Y = ZuzRound(((Y - YCenterOffset) * k - z * InvTerm[5] - (x0 - XCenter) * InvTerm[3]) / InvTerm[1]) + YCenter;
+    X = ZuzRound(((x0 - XCenterOffset) * k - z * InvTerm[4] - (Y - YCenter) * InvTerm[0]) / InvTerm[2]) +
+        XCenter;
+    Y = ZuzRound(((Y - YCenterOffset) * k - z * InvTerm[5] - (x0 - XCenter) * InvTerm[3]) / InvTerm[1]) +
+        YCenter;
 }
 
 void TZuzCanvas3D::DisableRotation() {
@@ -546,8 +553,8 @@ bool TZuzCanvas3D::ReDrawBitmap() {
 
 void TZuzCanvas3D::TransferBitmap(int X, int Y, TCanvas* ACanvas) {
     if (!FBitmap || !ACanvas) return;
-    BitBlt(ACanvas->GetHandle(), X, Y, FBitmap->GetWidth(), FBitmap->GetHeight(), FBitmap->GetCanvas()->GetHandle(),
-           0, 0, SRCCOPY);
+    BitBlt(ACanvas->GetHandle(), X, Y, FBitmap->GetWidth(), FBitmap->GetHeight(),
+           FBitmap->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
 void TZuzCanvas3D::SetUseBuffer(bool Value) {

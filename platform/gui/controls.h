@@ -235,7 +235,7 @@ public:
     // has its default value (a control read from a stream keeps what it read).
     virtual void ActionChange(TObject* Sender, bool CheckDefaults);
 
-    void Invalidate();
+    virtual void Invalidate();
     // Paints now rather than when the loop is idle.
     void Repaint();
     void Update();

@@ -812,6 +812,16 @@ TSize TCanvas::TextExtent(const String& Text) {
     return size;
 }
 
+TImageCanvas::~TImageCanvas() {
+    HDC dc = HandleAllocated() ? GetHandle() : nullptr;
+    SetHandle(nullptr);
+    if (dc) DeleteDC(dc);
+}
+
+void TImageCanvas::CreateHandle() {
+    if (QImage* image = FImage ? FImage() : nullptr) SetHandle(CreateImageDC(image));
+}
+
 // ---------------------------------------------------------------------------
 // TGraphic
 

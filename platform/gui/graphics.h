@@ -7,7 +7,10 @@
 #include "platform/core/types.h"
 #include "platform/win32/gdi.h"
 
+#include <functional>
 #include <string_view>
+
+class QImage;
 
 // ---------------------------------------------------------------------------
 // Colours: 0x00BBGGRR values; system colours carry 0xFF in the top byte and the
@@ -399,6 +402,21 @@ private:
     Owned<TFont> FFont;
     TCopyMode FCopyMode = SRCCOPY;
     int FTextFlags = 0;
+};
+
+// A canvas on an image that someone else keeps (a control's retained surface,
+// which it may resize between calls): drawing reaches the image at once, at any
+// time, inside or outside painting.
+class TImageCanvas : public TCanvas {
+public:
+    explicit TImageCanvas(std::function<QImage*()> Image) : FImage(std::move(Image)) {}
+    ~TImageCanvas() override;
+
+protected:
+    void CreateHandle() override;
+
+private:
+    std::function<QImage*()> FImage;
 };
 
 // ---------------------------------------------------------------------------

@@ -569,7 +569,9 @@ bool SaveBitmapSurface(HBITMAP bitmap, std::vector<Byte>& data) {
 // Device contexts
 
 HDC CreateImageDC(QImage* image) {
-    return new DeviceContext(image, nullptr, nullptr, 96);
+    auto* dc = new DeviceContext(image, nullptr, nullptr, 96);
+    dc->SetTransient(true);
+    return dc;
 }
 
 HDC CreateDeviceDC(QPaintDevice* device, int dpi) {
@@ -608,6 +610,16 @@ template <class H>
 H SelectTyped(HDC dc, H obj) {
     if (!dc || !IsLive(obj)) return nullptr;
     return static_cast<H>(dc->Select(obj));
+}
+} // namespace
+
+namespace {
+// A context on a surface that others own (a control's image) holds no painter
+// between calls: the owner may resize or show the image at any time.
+template <class T>
+T Done(HDC dc, T result) {
+    if (dc && dc->Transient()) dc->EndPainting();
+    return result;
 }
 } // namespace
 
@@ -823,40 +835,40 @@ BOOL GetCurrentPositionEx(HDC dc, LPPOINT p) {
     return true;
 }
 BOOL LineTo(HDC dc, int x, int y) {
-    return dc && dc->LineTo(x, y);
+    return Done(dc, dc && dc->LineTo(x, y));
 }
 BOOL Polyline(HDC dc, const POINT* points, int count) {
-    return dc && count >= 2 && dc->Polyline(points, count, true);
+    return Done(dc, dc && count >= 2 && dc->Polyline(points, count, true));
 }
 BOOL PolylineTo(HDC dc, const POINT* points, DWORD count) {
-    return dc && dc->Polyline(points, static_cast<int>(count), false);
+    return Done(dc, dc && dc->Polyline(points, static_cast<int>(count), false));
 }
 BOOL Polygon(HDC dc, const POINT* points, int count) {
-    return dc && count >= 2 && dc->Polygon(points, count);
+    return Done(dc, dc && count >= 2 && dc->Polygon(points, count));
 }
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-    return dc && dc->Rectangle(left, top, right, bottom);
+    return Done(dc, dc && dc->Rectangle(left, top, right, bottom));
 }
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
-    return dc && dc->RoundRect(left, top, right, bottom, w, h);
+    return Done(dc, dc && dc->RoundRect(left, top, right, bottom, w, h));
 }
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-    return dc && dc->Ellipse(left, top, right, bottom);
+    return Done(dc, dc && dc->Ellipse(left, top, right, bottom));
 }
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2);
+    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2));
 }
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return dc && dc->ArcShape(DeviceContext::ArcKind::ArcTo, l, t, r, b, x1, y1, x2, y2);
+    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::ArcTo, l, t, r, b, x1, y1, x2, y2));
 }
 BOOL Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return dc && dc->ArcShape(DeviceContext::ArcKind::Pie, l, t, r, b, x1, y1, x2, y2);
+    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Pie, l, t, r, b, x1, y1, x2, y2));
 }
 BOOL Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return dc && dc->ArcShape(DeviceContext::ArcKind::Chord, l, t, r, b, x1, y1, x2, y2);
+    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Chord, l, t, r, b, x1, y1, x2, y2));
 }
 int FillRect(HDC dc, const RECT& r, HBRUSH brush) {
-    return dc && IsLive(brush) && dc->FillRect(r, brush);
+    return Done(dc, dc && IsLive(brush) && dc->FillRect(r, brush));
 }
 int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
     if (!dc || !IsLive(brush) || r.Right <= r.Left || r.Bottom <= r.Top) return 0;
@@ -867,16 +879,16 @@ int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
     return 1;
 }
 BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop) {
-    return dc && dc->PatBlt(x, y, w, h, rop);
+    return Done(dc, dc && dc->PatBlt(x, y, w, h, rop));
 }
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-    return dc ? dc->SetPixel(x, y, color & 0xFFFFFF) : CLR_INVALID;
+    return Done(dc, dc ? dc->SetPixel(x, y, color & 0xFFFFFF) : CLR_INVALID);
 }
 COLORREF GetPixel(HDC dc, int x, int y) {
     return dc ? dc->GetPixel(x, y) : CLR_INVALID;
 }
 BOOL TextOutW(HDC dc, int x, int y, const Char* text, int count) {
-    return dc && count >= 0 && dc->TextOut(x, y, text, count);
+    return Done(dc, dc && count >= 0 && dc->TextOut(x, y, text, count));
 }
 BOOL GetTextExtentPoint32W(HDC dc, const Char* text, int count, LPSIZE size) {
     if (!dc || !size || count < 0) return false;
@@ -902,13 +914,13 @@ BOOL CloseFigure(HDC dc) {
     return dc && dc->CloseFigure();
 }
 BOOL StrokePath(HDC dc) {
-    return dc && dc->DrawPath(true, false);
+    return Done(dc, dc && dc->DrawPath(true, false));
 }
 BOOL FillPath(HDC dc) {
-    return dc && dc->DrawPath(false, true);
+    return Done(dc, dc && dc->DrawPath(false, true));
 }
 BOOL StrokeAndFillPath(HDC dc) {
-    return dc && dc->DrawPath(true, true);
+    return Done(dc, dc && dc->DrawPath(true, true));
 }
 BOOL WidenPath(HDC dc) {
     return dc && dc->WidenPath();
@@ -963,15 +975,15 @@ BOOL PtVisible(HDC dc, int x, int y) {
 }
 
 BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD rop) {
-    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, w, h, rop);
+    return Done(dst, dst && dst->BitBlt(x, y, w, h, src, sx, sy, w, h, rop));
 }
 BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
-    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
+    return Done(dst, dst && dst->BitBlt(x, y, w, h, src, sx, sy, sw, sh, rop));
 }
 BOOL AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                 BLENDFUNCTION bf) {
-    return dst && src && bf.BlendOp == AC_SRC_OVER &&
-           dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, bf.SourceConstantAlpha);
+    return Done(dst, dst && src && bf.BlendOp == AC_SRC_OVER &&
+                         dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, bf.SourceConstantAlpha));
 }
 
 int ScreenWidthPixels() {

@@ -64,6 +64,8 @@ public:
     void SetMemory(bool v) { memory_ = v; }
     bool IsScreen() const { return screen_; }
     void SetScreen(bool v) { screen_ = v; }
+    bool Transient() const { return transient_; }
+    void SetTransient(bool v) { transient_ = v; }
 
     // Objects
     HGDIOBJ Select(HGDIOBJ obj);
@@ -176,6 +178,7 @@ private:
     int dpi_ = 96;
     bool memory_ = false;
     bool screen_ = false;
+    bool transient_ = false;
     std::unique_ptr<QPainter> painter_;
     State st_;
     std::vector<State> saved_;

@@ -1,0 +1,694 @@
+// The panel unit: date-time steps, editor options and the chart panel.
+#include "chart/canvas/zuzprocs.h"
+
+#include "platform/core/dateutils.h"
+#include "platform/core/filer.h"
+#include "platform/win32/registry.h"
+
+#include <cmath>
+
+template <>
+const EnumInfo& EnumInfoOf<TDateTimeStep>() {
+    static const EnumInfo info{"TDateTimeStep",
+                               {"dtOneMicroSecond", "dtOneMillisecond", "dtOneSecond",      "dtFiveSeconds",
+                                "dtTenSeconds",     "dtFifteenSeconds", "dtThirtySeconds",  "dtOneMinute",
+                                "dtFiveMinutes",    "dtTenMinutes",     "dtFifteenMinutes", "dtThirtyMinutes",
+                                "dtOneHour",        "dtTwoHours",       "dtSixHours",       "dtTwelveHours",
+                                "dtOneDay",         "dtTwoDays",        "dtThreeDays",      "dtOneWeek",
+                                "dtHalfMonth",      "dtOneMonth",       "dtTwoMonths",      "dtThreeMonths",
+                                "dtFourMonths",     "dtSixMonths",      "dtOneYear",        "dtNone"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TZuzUnits>() {
+    static const EnumInfo info{"TZuzUnits", {"muPercent", "muPixels"}};
+    return info;
+}
+
+// ---------------------------------------------------------------------------
+// Date-time steps
+
+const std::array<double, 27> DateTimeStep = {0.000001 / 86400,
+                                             0.001 / 86400,
+                                             1.0 / 86400,
+                                             5.0 / 86400,
+                                             10.0 / 86400,
+                                             15.0 / 86400,
+                                             30.0 / 86400,
+                                             1.0 / 1440,
+                                             5.0 / 1440,
+                                             10.0 / 1440,
+                                             15.0 / 1440,
+                                             30.0 / 1440,
+                                             1.0 / 24,
+                                             2.0 / 24,
+                                             6.0 / 24,
+                                             12.0 / 24,
+                                             1,
+                                             2,
+                                             3,
+                                             7,
+                                             15,
+                                             30,
+                                             60,
+                                             90,
+                                             120,
+                                             182,
+                                             365};
+
+TDateTimeStep FindDateTimeStep(double StepValue) {
+    for (int i = dtOneYear; i >= dtOneMicroSecond; --i)
+        if (std::abs(DateTimeStep[static_cast<std::size_t>(i)] - StepValue) < DateTimeStep[dtOneMicroSecond])
+            return static_cast<TDateTimeStep>(i);
+    return dtNone;
+}
+
+double NextDateTimeStep(double Value) {
+    for (int i = dtSixMonths; i >= dtOneMicroSecond; --i)
+        if (DateTimeStep[static_cast<std::size_t>(i)] <= Value)
+            return DateTimeStep[static_cast<std::size_t>(i) + 1];
+    return DateTimeStep[dtOneMicroSecond]; // below the smallest step: the smallest
+}
+
+String DateTimeDefaultFormat(double Step) {
+    return Step > 1 ? FormatSettings.ShortDateFormat : FormatSettings.ShortTimeFormat;
+}
+
+Word DaysInMonth(Word Year, Word Month) {
+    return DaysInAMonth(Year, Month);
+}
+
+TDateTime ZuzRoundDate(TDateTime Date, TDateTimeStep Step) {
+    if (Date == 0) return Date;
+    switch (Step) {
+    case dtOneDay:
+        return std::nearbyint(Date);
+    case dtTwoDays:
+        return std::nearbyint(Date / 2) * 2;
+    case dtThreeDays:
+        return std::nearbyint(Date / 3) * 3;
+    case dtOneWeek:
+        return std::nearbyint((Date - 2) / 7) * 7 + 2;
+    default:
+        break;
+    }
+    if (Step < dtHalfMonth) return Date;
+    Word y, m, d;
+    DecodeDate(Date, y, m, d);
+    if (Step == dtHalfMonth)
+        d = d >= 15 ? 15 : 1;
+    else if (Step >= dtOneMonth && Step <= dtSixMonths)
+        d = 1;
+    else if (Step == dtOneYear)
+        d = m = 1;
+    return EncodeDate(y, m, d);
+}
+
+namespace {
+void MoveMonths(Word& Y, Word& M, Word& D, int N, bool Forward) {
+    D = 1;
+    if (Forward) {
+        M = static_cast<Word>(M + N);
+        if (M > 12) {
+            ++Y;
+            M = static_cast<Word>(M - 12);
+        }
+    } else if (N >= M) {
+        --Y;
+        M = static_cast<Word>(M - N + 12);
+    } else {
+        M = static_cast<Word>(M - N);
+    }
+}
+} // namespace
+
+void ZuzDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double AnIncrement,
+                          TDateTimeStep Step) {
+    if (!IsDateTime || Step < dtHalfMonth || Step == dtNone) {
+        Value += Increment ? AnIncrement : -AnIncrement;
+        return;
+    }
+    Word y, m, d;
+    DecodeDate(Value, y, m, d);
+    const double target = Value + (Increment ? AnIncrement : -AnIncrement);
+    switch (Step) {
+    case dtHalfMonth:
+        if (Increment) {
+            // Forward the step must advance: the 15th, or the 1st of the next month.
+            if (d < 15) {
+                d = 15;
+            } else {
+                MoveMonths(y, m, d, 1, true);
+            }
+        } else if (d > 15) {
+            d = 15;
+        } else if (d > 1) {
+            d = 1;
+        } else {
+            MoveMonths(y, m, d, 1, false);
+            d = 15;
+        }
+        break;
+    case dtOneMonth:
+        MoveMonths(y, m, d, 1, Increment);
+        break;
+    case dtTwoMonths:
+        MoveMonths(y, m, d, 2, Increment);
+        break;
+    case dtThreeMonths:
+        MoveMonths(y, m, d, 3, Increment);
+        break;
+    case dtFourMonths:
+        MoveMonths(y, m, d, 4, Increment);
+        break;
+    case dtSixMonths:
+        MoveMonths(y, m, d, 6, Increment);
+        break;
+    default: // dtOneYear: whole years until the target is reached
+        for (int guard = 0; guard < 10000; ++guard) {
+            y = static_cast<Word>(Increment ? y + 1 : y - 1);
+            Value = EncodeDate(y, m, d);
+            if (Increment ? Value >= target : Value <= target) break;
+        }
+        return;
+    }
+    Value = EncodeDate(y, m, d);
+}
+
+// ---------------------------------------------------------------------------
+// Editor options
+
+namespace {
+const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
+
+template <class T, class Read>
+T ReadOption(const String& Key, T Default, Read read) {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (reg.OpenKeyReadOnly(kEditorKey) && reg.ValueExists(Key)) return read(reg);
+    return Default;
+}
+
+template <class Write>
+void SaveOption(Write write) {
+    TRegistry reg;
+    reg.SetRootKey(HKEY_CURRENT_USER);
+    if (reg.OpenKey(kEditorKey, true)) write(reg);
+}
+} // namespace
+
+bool ZuzReadBoolOption(const String& Key, bool Default) {
+    return ReadOption(Key, Default, [&](TRegistry& r) { return r.ReadBool(Key); });
+}
+
+int ZuzReadIntegerOption(const String& Key, int Default) {
+    return ReadOption(Key, Default, [&](TRegistry& r) { return r.ReadInteger(Key); });
+}
+
+String ZuzReadStringOption(const String& Key, const String& Default) {
+    return ReadOption(Key, Default, [&](TRegistry& r) { return r.ReadString(Key); });
+}
+
+void ZuzSaveBoolOption(const String& Key, bool Value) {
+    SaveOption([&](TRegistry& r) { r.WriteBool(Key, Value); });
+}
+
+void ZuzSaveIntegerOption(const String& Key, int Value) {
+    SaveOption([&](TRegistry& r) { r.WriteInteger(Key, Value); });
+}
+
+void ZuzSaveStringOption(const String& Key, const String& Value) {
+    SaveOption([&](TRegistry& r) { r.WriteString(Key, Value); });
+}
+
+// ---------------------------------------------------------------------------
+// Listeners
+
+int TZuzEventListeners::IndexOf(IZuzEventListener* Listener) const {
+    for (std::size_t i = 0; i < FItems.size(); ++i)
+        if (FItems[i] == Listener) return static_cast<int>(i);
+    return -1;
+}
+
+int TZuzEventListeners::Add(IZuzEventListener* Listener) {
+    const int at = IndexOf(Listener);
+    if (at >= 0) return at;
+    FItems.push_back(Listener);
+    return static_cast<int>(FItems.size()) - 1;
+}
+
+int TZuzEventListeners::Remove(IZuzEventListener* Listener) {
+    const int at = IndexOf(Listener);
+    if (at >= 0) FItems.erase(FItems.begin() + at);
+    return at;
+}
+
+// ---------------------------------------------------------------------------
+// Panels
+
+bool ZuzEraseBack = false;
+bool PrintZuzPanel = false;
+bool ZuzClipWhenPrinting = true;
+bool ZuzClipWhenMetafiling = true;
+
+const ClassInfo& TCustomPanelNoCaption::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomPanelNoCaption>("TCustomPanelNoCaption", &TCustomPanel::StaticClass());
+    return ci;
+}
+
+TCustomPanelNoCaption::TCustomPanelNoCaption(TComponent* AOwner) : TCustomPanel(AOwner) {
+    SetText(String());
+}
+
+const ClassInfo& TCustomZuzPanel::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TCustomZuzPanel>("TCustomZuzPanel", &TCustomPanelNoCaption::StaticClass());
+    return ci;
+}
+
+TCustomZuzPanel::TCustomZuzPanel(TComponent* AOwner) : TCustomPanelNoCaption(AOwner) {
+    SetBounds(GetLeft(), GetTop(), 400, 250);
+    FControlCanvas = std::make_unique<TImageCanvas>([this] { return BackImage(); });
+    const TNotifyEvent changed([this](TObject* s) { CanvasChanged(s); });
+    FView3DOptions = MakeOwned<TView3DOptions>(this, changed);
+    auto canvas = MakeOwned<TZuzCanvas3D>();
+    canvas->SetCanvas(FControlCanvas.get());
+    FCanvas = std::move(canvas);
+    SavedCursor = GetCursor();
+    FPanning = MakeOwned<TZoomPanning>();
+    FShadow = MakeOwned<TZuzShadow>(changed);
+    FBorder = MakeOwned<TChartHiddenPen>(changed);
+    {
+        const TNotifyEvent keep = FBorder->OnChange;
+        FBorder->OnChange.Clear();
+        FBorder->SetEndStyle(esFlat);
+        FBorder->DefaultEnd = esFlat;
+        FBorder->OnChange = keep;
+    }
+    if (ZuzEraseBack && GetComponentState().Contains(csDesigning)) ZuzEraseBack = false;
+    AutoRepaint = true;
+}
+
+TCustomZuzPanel::~TCustomZuzPanel() {
+    FDestroying = true;
+    FCanvas.reset();
+}
+
+void TCustomZuzPanel::BeforeDestruction() {
+    FDestroying = true;
+    TCustomPanelNoCaption::BeforeDestruction();
+}
+
+void TCustomZuzPanel::Invalidate() {
+    FPaintFailed = false; // something changed: a failed paint may succeed now
+    if (!AutoRepaint) return;
+    if (FCanvas) FCanvas->Invalidate();
+    TCustomPanelNoCaption::Invalidate();
+}
+
+void TCustomZuzPanel::SetBooleanProperty(bool& Field, bool Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+}
+void TCustomZuzPanel::SetIntegerProperty(int& Field, int Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+}
+void TCustomZuzPanel::SetColorProperty(TColor& Field, TColor Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+}
+void TCustomZuzPanel::SetDoubleProperty(double& Field, double Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+}
+void TCustomZuzPanel::SetStringProperty(String& Field, const String& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Invalidate();
+}
+
+void TCustomZuzPanel::SetBrushCanvas(TColor AColor, TChartBrush* ABrush, TColor ABackColor) {
+    TColor c = AColor;
+    // A hatch in the colour of its background would vanish.
+    if (ABrush->GetStyle() != bsSolid && ABackColor == AColor) c = ABackColor == clBlack ? clWhite : clBlack;
+    FCanvas->AssignBrushColor(ABrush, c, ABackColor);
+}
+
+void TCustomZuzPanel::SetMargin(int Index, int Value) {
+    SetIntegerProperty(FMargins[static_cast<std::size_t>(Index & 3)], Value);
+}
+
+void TCustomZuzPanel::SetMarginUnits(TZuzUnits Value) {
+    if (FMarginUnits == Value) return;
+    FMarginUnits = Value;
+    Invalidate();
+}
+
+void TCustomZuzPanel::SetView3D(bool Value) {
+    if (FView3D == Value) return;
+    SetBooleanProperty(FView3D, Value);
+    TZuzView3DEvent event;
+    BroadcastZuzEvent(&event);
+}
+
+void TCustomZuzPanel::SetBorderRound(int Value) {
+    if (FBorderRound == Value) return;
+    FBorderRound = Value;
+    if (!GetComponentState().Contains(csLoading)) SetControlRounded();
+}
+
+void TCustomZuzPanel::SetControlRounded() {
+    if (FApplyingRound || !GetParent()) return;
+    FApplyingRound = true;
+    // The window keeps the corner radius; the frame drawing follows it.
+    FWindowRound = FBorderRound < 1 ? 0 : FBorderRound;
+    TCustomPanelNoCaption::Invalidate();
+    FApplyingRound = false;
+}
+
+TRect TCustomZuzPanel::GetRectangle() {
+    if (!GetParent()) return TRect(0, 0, GetWidth(), GetHeight());
+    return GetClientRect();
+}
+
+// ---------------------------------------------------------------------------
+// The paint road
+
+void TCustomZuzPanel::Paint() {
+    if (Printing || FPaintFailed) return;
+    try {
+        if (!FCanvas->ReDrawBitmap()) Draw();
+    } catch (...) {
+        // Reported once by the caller; no further paint tries until something changes.
+        FPaintFailed = true;
+        FCanvas->SetCanvas(FControlCanvas.get());
+        throw;
+    }
+}
+
+void TCustomZuzPanel::Draw() {
+    Draw(FControlCanvas.get(), GetClientRect());
+}
+
+void TCustomZuzPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
+    ChartBounds = FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
+    CalcPanelChartRect();
+    ReCalcWidthHeight();
+    InternalDraw(ChartBounds);
+    FCanvas->ShowImage(UserCanvas, FControlCanvas.get(), UserRect);
+}
+
+int TCustomZuzPanel::MarginSize(int Value, int Size) const {
+    if (FMarginUnits == muPixels) return Value;
+    return static_cast<int>(static_cast<std::int64_t>(Value) * Size / 100);
+}
+
+void TCustomZuzPanel::CalcPanelChartRect() {
+    int frame = GetBorderWidth();
+    if (GetBevelInner() != bvNone) frame += GetBevelWidth();
+    if (GetBevelOuter() != bvNone) frame += GetBevelWidth();
+    if (FBorder->GetVisible()) frame += FBorder->GetWidth();
+    if (!CustomChartRect) {
+        const int w = ChartBounds.Width(), h = ChartBounds.Height();
+        ChartRect.Left = ChartBounds.Left + frame + MarginSize(FMargins[0], w);
+        ChartRect.Top = ChartBounds.Top + frame + MarginSize(FMargins[1], h);
+        ChartRect.Right = ChartBounds.Right - frame - MarginSize(FMargins[2], w);
+        ChartRect.Bottom = ChartBounds.Bottom - frame - MarginSize(FMargins[3], h);
+    }
+    if (FShadow->GetVisible()) {
+        const int hs = FShadow->GetHorizSize(), vs = FShadow->GetVertSize();
+        if (hs > 0)
+            ChartRect.Right -= 2 * hs;
+        else
+            ChartRect.Left += 2 * std::abs(hs);
+        if (vs > 0)
+            ChartRect.Bottom -= 2 * vs;
+        else
+            ChartRect.Top += 2 * std::abs(vs);
+    }
+}
+
+void TCustomZuzPanel::ReCalcWidthHeight() {
+    if (!CustomChartRect) {
+        ChartRect.Left = std::max(ChartRect.Left, ChartBounds.Left);
+        ChartRect.Top = std::max(ChartRect.Top, ChartBounds.Top);
+        if (ChartRect.Left > ChartRect.Right)
+            ChartRect.Right = ChartRect.Left + 1;
+        else if (ChartRect.Left == ChartRect.Right)
+            ChartRect.Right = ChartRect.Left + GetWidth();
+        if (ChartRect.Top > ChartRect.Bottom)
+            ChartRect.Bottom = ChartRect.Top + 1;
+        else if (ChartRect.Top == ChartRect.Bottom)
+            ChartRect.Bottom = ChartRect.Top + GetHeight();
+    }
+    ChartWidth = ChartRect.Right - ChartRect.Left;
+    ChartHeight = ChartRect.Bottom - ChartRect.Top;
+    RectCenter(ChartRect, ChartXCenter, ChartYCenter);
+}
+
+void TCustomZuzPanel::DrawPanelBevels(const TRect& Rect) {
+    TRect r = Rect;
+    FCanvas->FrontPlaneBegin();
+    FCanvas->Brush->SetStyle(bsClear);
+    if (FBorder->GetVisible()) {
+        const bool dots = FBorder->GetSmallDots();
+        int w = dots ? 1 : FBorder->GetWidth() - 1;
+        if (w > 0) {
+            r.Left += (w + 1) / 2;
+            r.Top += (w + 1) / 2;
+            r.Right -= w / 2;
+            r.Bottom -= w / 2;
+        }
+        FCanvas->AssignVisiblePenColor(FBorder.get(), FBorder->GetColor());
+        if (FBorderRound < 1) {
+            FCanvas->Rectangle(r);
+            if (!dots) ++w;
+        } else {
+            --r.Right;
+            --r.Bottom;
+            FCanvas->RoundRect(r, FBorderRound, FBorderRound);
+        }
+        InflateRect(r, -w, -w);
+    }
+    if (Printing && !PrintZuzPanel) {
+        FCanvas->FrontPlaneEnd();
+        return;
+    }
+    FCanvas->Pen->SetStyle(psSolid);
+    FCanvas->Pen->SetWidth(1);
+    FCanvas->Pen->SetMode(pmCopy);
+    DrawBevel(FCanvas.get(), GetBevelOuter(), r, FBorderRound, GetBevelWidth());
+    if (GetBorderWidth() != 0) FCanvas->Frame3D(r, GetColor(), GetColor(), GetBorderWidth());
+    DrawBevel(FCanvas.get(), GetBevelInner(), r, FBorderRound, GetBevelWidth());
+    FCanvas->FrontPlaneEnd();
+}
+
+void DrawBevel(TCanvas3D* Canvas, TBevelCut Bevel, TRect& R, int Round, int Width) {
+    if (Bevel == bvNone) return;
+    if (Round >= 1) {
+        Canvas->Pen->SetColor(Bevel == bvLowered ? clBtnShadow : clBtnHighlight);
+        InflateRect(R, -1, -1);
+        Canvas->RoundRect(R, Round, Round);
+        InflateRect(R, -Width, -Width);
+        return;
+    }
+    Canvas->Frame3D(R, Bevel == bvLowered ? clBtnShadow : clBtnHighlight,
+                    Bevel == bvRaised ? clBtnShadow : clBtnHighlight, Width);
+}
+
+double ScreenRatio(TCanvas* Canvas) {
+    HDC dc = Canvas->GetHandle();
+    const int v = GetDeviceCaps(dc, VERTSIZE);
+    return v == 0 ? 0.0 : static_cast<double>(GetDeviceCaps(dc, HORZSIZE)) / v;
+}
+
+bool TCustomZuzPanel::CanClip() {
+    if (FCanvas->GetSupportsFullRotation()) return false;
+    // Metafile drawing comes with the picture support; only printing differs here.
+    return !Printing || ZuzClipWhenPrinting;
+}
+
+bool TCustomZuzPanel::IsScreenHighColor() {
+    if (FCanvas->GetSupportsFullRotation()) return true;
+    HDC dc = FCanvas->GetHandle();
+    return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) >= 15;
+}
+
+TPoint TCustomZuzPanel::GetCursorPos() {
+    TPoint p;
+    ::GetCursorPos(p);
+    return ScreenToClient(p);
+}
+
+void TCustomZuzPanel::SetInternalCanvas(TCanvas3D* NewCanvas) {
+    if (!NewCanvas) return;
+    Owned<TCanvas3D> fresh(NewCanvas);
+    fresh->SetCanvas(FControlCanvas.get());
+    if (FCanvas) {
+        const bool old = AutoRepaint;
+        AutoRepaint = false;
+        fresh->Assign(FCanvas.get());
+        AutoRepaint = old;
+    }
+    FCanvas = std::move(fresh);
+    if (AutoRepaint) Invalidate();
+}
+
+// ---------------------------------------------------------------------------
+// Listeners and mouse
+
+void TCustomZuzPanel::RemoveListener(IZuzEventListener* Listener) {
+    FListeners.Remove(Listener);
+}
+
+TZuzEvent* TCustomZuzPanel::BroadcastZuzEvent(TZuzEvent* Event) {
+    if (FDestroying || GetComponentState().Contains(csDestroying)) return Event;
+    Event->Sender = this;
+    const bool mouse = dynamic_cast<TZuzMouseEvent*>(Event) != nullptr;
+    for (int i = 0; i < FListeners.Count(); ++i) {
+        FListeners.Get(i)->ZuzEvent(Event);
+        if (mouse && CancelMouse) break;
+    }
+    return Event;
+}
+
+void TCustomZuzPanel::BroadcastMouseEvent(TZuzMouseEventKind Kind, TMouseButton Button, TShiftState Shift,
+                                          int X, int Y) {
+    if (FListeners.Count() == 0) return;
+    TZuzMouseEvent event;
+    event.Event = Kind;
+    event.Button = Button;
+    event.Shift = Shift;
+    event.X = X;
+    event.Y = Y;
+    BroadcastZuzEvent(&event);
+}
+
+void TCustomZuzPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    CancelMouse = false;
+    TCustomPanelNoCaption::MouseDown(Button, Shift, X, Y);
+    BroadcastMouseEvent(meDown, Button, Shift, X, Y);
+}
+
+void TCustomZuzPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TCustomPanelNoCaption::MouseUp(Button, Shift, X, Y);
+    BroadcastMouseEvent(meUp, Button, Shift, X, Y);
+}
+
+void TCustomZuzPanel::MouseMove(TShiftState Shift, int X, int Y) {
+    CancelMouse = false;
+    TCustomPanelNoCaption::MouseMove(Shift, X, Y);
+    if (FListeners.Count() > 0 && !GetComponentState().Contains(csDesigning))
+        BroadcastMouseEvent(meMove, mbLeft, Shift, X, Y);
+}
+
+void TCustomZuzPanel::DblClick() {
+    CancelMouse = false;
+    TCustomPanelNoCaption::DblClick();
+    if (CancelMouse) throw EAbort(u"Operation aborted");
+}
+
+void TCustomZuzPanel::MouseLeave() {
+    CMMouseLeave();
+}
+
+void TCustomZuzPanel::CMMouseLeave() {
+    SetCursor(SavedCursor);
+    FPanning->Active = false;
+    TCustomPanelNoCaption::MouseLeave();
+}
+
+void TCustomZuzPanel::CMSysColorChange() {
+    Invalidate();
+}
+
+int TCustomZuzPanel::WMGetDlgCode(int Inherited) {
+    constexpr int DLGC_WANTARROWS = 1;
+    return Inherited | DLGC_WANTARROWS;
+}
+
+bool TCustomZuzPanel::WMEraseBkgnd() {
+    // The panel paints all of itself; the default erase runs only when asked for.
+    return ZuzEraseBack;
+}
+
+void TCustomZuzPanel::Resize() {
+    if (!GetComponentState().Contains(csLoading) && FBorderRound > 0) SetControlRounded();
+    // The buffer holds the old size: the next paint draws afresh.
+    if (FCanvas) FCanvas->Invalidate();
+    TCustomPanelNoCaption::Resize();
+}
+
+void TCustomZuzPanel::Loaded() {
+    TCustomPanelNoCaption::Loaded();
+    SavedCursor = GetCursor();
+    if (FBorderRound > 0) SetControlRounded();
+}
+
+// ---------------------------------------------------------------------------
+// Copies and streams
+
+void TCustomZuzPanel::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TCustomZuzPanel*>(Source);
+    if (!src) {
+        TCustomPanelNoCaption::Assign(Source);
+        return;
+    }
+    FBorder->Assign(src->FBorder.get());
+    FBorderRound = src->FBorderRound;
+    SetBufferedDisplay(src->GetBufferedDisplay());
+    PrintMargins = src->PrintMargins;
+    FPrintProportional = src->FPrintProportional;
+    FPrintResolution = src->FPrintResolution;
+    FMargins = src->FMargins;
+    FMarginUnits = src->FMarginUnits;
+    SetMonochrome(src->GetMonochrome());
+    FShadow->Assign(src->FShadow.get());
+    FView3D = src->FView3D;
+    FView3DOptions->Assign(src->FView3DOptions.get());
+    SetColor(src->GetColor());
+    Invalidate();
+}
+
+void TCustomZuzPanel::AssignTo(TPersistent* Dest) const {
+    auto* self = const_cast<TCustomZuzPanel*>(this);
+    TBitmap* target = dynamic_cast<TBitmap*>(Dest);
+    auto* picture = dynamic_cast<TPicture*>(Dest);
+    if (!target && !picture) {
+        TCustomPanelNoCaption::AssignTo(Dest);
+        return;
+    }
+    // The panel drawn once, unbuffered, onto a bitmap of its size.
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetSize(GetWidth(), GetHeight());
+    const bool autoRepaint = self->AutoRepaint;
+    self->AutoRepaint = false;
+    auto* canvas = dynamic_cast<TZuzCanvas3D*>(FCanvas.get());
+    if (canvas) canvas->KeepBitmap = true;
+    const bool buffered = self->GetBufferedDisplay();
+    self->SetBufferedDisplay(false);
+    self->Draw(bitmap->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
+    self->SetBufferedDisplay(buffered);
+    if (canvas) canvas->KeepBitmap = false;
+    self->AutoRepaint = autoRepaint;
+    if (target)
+        target->Assign(bitmap.get());
+    else
+        picture->Assign(bitmap.get());
+}
+
+void TCustomZuzPanel::DefineProperties(TFiler* Filer) {
+    TCustomPanelNoCaption::DefineProperties(Filer);
+    // Older streams carry the border as a form border style; it is only read.
+    Filer->DefineProperty(
+        "BorderStyle",
+        [this](TReader* Reader) { FBorder->SetVisible(SameIdent(Reader->ReadIdent(), "bsSingle")); }, nullptr,
+        false);
+}

@@ -1,0 +1,284 @@
+#pragma once
+// The panel unit of the chart library: the chart panel every chart is drawn
+// in (margins, frame, listeners, the paint road over the buffered 3D canvas),
+// the calendar steps of date-time axes and the editor options kept in the
+// registry.
+
+#include "chart/canvas/zuzcanvas.h"
+#include "platform/gui/extctrls.h"
+
+#include <vector>
+
+// ---------------------------------------------------------------------------
+// Date-time steps
+
+enum TDateTimeStep : std::uint8_t {
+    dtOneMicroSecond,
+    dtOneMillisecond,
+    dtOneSecond,
+    dtFiveSeconds,
+    dtTenSeconds,
+    dtFifteenSeconds,
+    dtThirtySeconds,
+    dtOneMinute,
+    dtFiveMinutes,
+    dtTenMinutes,
+    dtFifteenMinutes,
+    dtThirtyMinutes,
+    dtOneHour,
+    dtTwoHours,
+    dtSixHours,
+    dtTwelveHours,
+    dtOneDay,
+    dtTwoDays,
+    dtThreeDays,
+    dtOneWeek,
+    dtHalfMonth,
+    dtOneMonth,
+    dtTwoMonths,
+    dtThreeMonths,
+    dtFourMonths,
+    dtSixMonths,
+    dtOneYear,
+    dtNone
+};
+template <>
+const EnumInfo& EnumInfoOf<TDateTimeStep>();
+
+// Each step's length in days (the month steps nominal: 30 days a month).
+extern const std::array<double, 27> DateTimeStep;
+
+TDateTimeStep FindDateTimeStep(double StepValue);
+double NextDateTimeStep(double Value);
+// The short time format for steps up to one day, the short date format above.
+String DateTimeDefaultFormat(double Step);
+Word DaysInMonth(Word Year, Word Month);
+TDateTime ZuzRoundDate(TDateTime Date, TDateTimeStep Step);
+void ZuzDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double AnIncrement,
+                          TDateTimeStep Step);
+
+// ---------------------------------------------------------------------------
+// Editor options: named values under the current user's editor key; a
+// missing key or value gives the default, a key that cannot be written is
+// skipped, a value of another type raises the registry's error.
+
+bool ZuzReadBoolOption(const String& Key, bool Default);
+int ZuzReadIntegerOption(const String& Key, int Default);
+String ZuzReadStringOption(const String& Key, const String& Default);
+void ZuzSaveBoolOption(const String& Key, bool Value);
+void ZuzSaveIntegerOption(const String& Key, int Value);
+void ZuzSaveStringOption(const String& Key, const String& Value);
+
+// ---------------------------------------------------------------------------
+// Panel events and listeners
+
+class TCustomZuzPanel;
+
+class TZuzEvent : public TObject {
+public:
+    TCustomZuzPanel* Sender = nullptr;
+};
+
+enum TZuzMouseEventKind : std::uint8_t { meDown, meUp, meMove };
+
+class TZuzMouseEvent : public TZuzEvent {
+public:
+    TZuzMouseEventKind Event = meDown;
+    TMouseButton Button = mbLeft;
+    TShiftState Shift;
+    int X = 0, Y = 0;
+};
+
+class TZuzView3DEvent : public TZuzEvent {};
+
+class IZuzEventListener {
+public:
+    virtual void ZuzEvent(TZuzEvent* Event) = 0;
+
+protected:
+    ~IZuzEventListener() = default;
+};
+
+// Holds no listener: a listener removes itself before it goes away.
+class TZuzEventListeners {
+public:
+    int Add(IZuzEventListener* Listener);
+    IZuzEventListener* Get(int Index) const { return FItems[static_cast<std::size_t>(Index)]; }
+    int Count() const { return static_cast<int>(FItems.size()); }
+    int Remove(IZuzEventListener* Listener);
+    int IndexOf(IZuzEventListener* Listener) const;
+
+private:
+    std::vector<IZuzEventListener*> FItems;
+};
+
+// The state of a panning drag (the zoom and panning settings come with the
+// extended panel).
+class TZoomPanning : public TObject {
+public:
+    bool Active = false;
+    int X0 = 0, Y0 = 0, X1 = 0, Y1 = 0;
+    void Activate(int X, int Y) {
+        X0 = X1 = X;
+        Y0 = Y1 = Y;
+        Active = true;
+    }
+};
+
+enum TZuzUnits : std::uint8_t { muPercent, muPixels };
+template <>
+const EnumInfo& EnumInfoOf<TZuzUnits>();
+
+extern bool ZuzEraseBack;
+extern bool PrintZuzPanel;
+extern bool ZuzClipWhenPrinting;
+extern bool ZuzClipWhenMetafiling;
+
+// ---------------------------------------------------------------------------
+// Panels
+
+// A panel that never shows its name as a caption.
+class TCustomPanelNoCaption : public TCustomPanel {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TCustomPanelNoCaption(TComponent* AOwner);
+};
+
+using TZuzPrintEvent = Event<void(TCustomZuzPanel* Sender, TCanvas* Canvas, const TRect& R)>;
+
+class TCustomZuzPanel : public TCustomPanelNoCaption {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomZuzPanel(TComponent* AOwner);
+    ~TCustomZuzPanel() override;
+    void BeforeDestruction() override;
+
+    bool ApplyZOrder = true;
+    bool AutoRepaint = false;
+    bool CancelMouse = false;
+    TRect ChartBounds;
+    int ChartWidth = 0, ChartHeight = 0;
+    int ChartXCenter = 0, ChartYCenter = 0;
+    int Height3D = 0, Width3D = 0;
+    TCursor SavedCursor = crDefault;
+    bool Printing = false;
+    TRect PrintMargins{15, 15, 15, 15};
+    bool CustomChartRect = false;
+    TRect ChartRect;
+    TZuzPrintEvent OnBeforePrint;
+
+    TCanvas* GetControlCanvas() const { return FControlCanvas.get(); }
+    TCanvas3D* GetCanvas() const { return FCanvas.get(); }
+    TChartHiddenPen* GetBorder() const { return FBorder.get(); }
+    void SetBorder(TChartHiddenPen* Value) { FBorder->Assign(Value); }
+    int GetBorderRound() const { return FBorderRound; }
+    void SetBorderRound(int Value);
+    TZuzShadow* GetShadow() const { return FShadow.get(); }
+    void SetShadow(TZuzShadow* Value) { FShadow->Assign(Value); }
+    TView3DOptions* GetView3DOptions() const { return FView3DOptions.get(); }
+    void SetView3DOptions(TView3DOptions* Value) { FView3DOptions->Assign(Value); }
+    TZoomPanning* GetPanning() const { return FPanning.get(); }
+    TZuzEventListeners* GetListeners() { return &FListeners; }
+    int GetMargin(int Index) const { return FMargins[static_cast<std::size_t>(Index & 3)]; }
+    void SetMargin(int Index, int Value);
+    int GetMarginLeft() const { return GetMargin(0); }
+    void SetMarginLeft(int Value) { SetMargin(0, Value); }
+    int GetMarginTop() const { return GetMargin(1); }
+    void SetMarginTop(int Value) { SetMargin(1, Value); }
+    int GetMarginRight() const { return GetMargin(2); }
+    void SetMarginRight(int Value) { SetMargin(2, Value); }
+    int GetMarginBottom() const { return GetMargin(3); }
+    void SetMarginBottom(int Value) { SetMargin(3, Value); }
+    TZuzUnits GetMarginUnits() const { return FMarginUnits; }
+    void SetMarginUnits(TZuzUnits Value);
+    bool GetMonochrome() const { return FCanvas->GetMonochrome(); }
+    void SetMonochrome(bool Value) { FCanvas->SetMonochrome(Value); }
+    bool GetBufferedDisplay() const { return FCanvas->GetUseBuffer(); }
+    void SetBufferedDisplay(bool Value) { FCanvas->SetUseBuffer(Value); }
+    bool GetPrintProportional() const { return FPrintProportional; }
+    void SetPrintProportional(bool Value) { SetBooleanProperty(FPrintProportional, Value); }
+    int GetPrintResolution() const { return FPrintResolution; }
+    void SetPrintResolution(int Value) { SetIntegerProperty(FPrintResolution, Value); }
+    bool GetView3D() const { return FView3D; }
+    void SetView3D(bool Value);
+    // The old form border property: bsSingle while the border is visible.
+    TFormBorderStyle GetBorderStyle() const { return FBorder->GetVisible() ? bsSingle : bsNone; }
+    void SetBorderStyle(TFormBorderStyle Value) { FBorder->SetVisible(Value == bsSingle); }
+
+    // Store a changed value and repaint; an equal one changes nothing.
+    void SetBooleanProperty(bool& Field, bool Value);
+    void SetIntegerProperty(int& Field, int Value);
+    void SetColorProperty(TColor& Field, TColor Value);
+    void SetDoubleProperty(double& Field, double Value);
+    void SetStringProperty(String& Field, const String& Value);
+    void SetBrushCanvas(TColor AColor, TChartBrush* ABrush, TColor ABackColor);
+
+    void Invalidate() override;
+    virtual TColor GetBackColor() { return GetColor(); }
+    virtual TRect GetRectangle();
+    virtual void Draw(TCanvas* UserCanvas, const TRect& UserRect);
+    void Draw();
+    void CalcPanelChartRect();
+    void ReCalcWidthHeight();
+    void DrawPanelBevels(const TRect& Rect);
+    bool CanClip();
+    bool IsScreenHighColor();
+    TPoint GetCursorPos();
+    void SetInternalCanvas(TCanvas3D* NewCanvas);
+    void RemoveListener(IZuzEventListener* Listener);
+    TZuzEvent* BroadcastZuzEvent(TZuzEvent* Event);
+    void BroadcastMouseEvent(TZuzMouseEventKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void CanvasChanged(TObject* Sender) { Invalidate(); }
+    void SetControlRounded();
+    // The window's corner radius (0 = square), as last given to the window.
+    int WindowRegionRound() const { return FWindowRound; }
+
+    void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler* Filer) override;
+    void Loaded() override;
+
+    // Message handlers of the original.
+    void CMMouseLeave();
+    void CMSysColorChange();
+    int WMGetDlgCode(int Inherited);
+    bool WMEraseBkgnd();
+
+protected:
+    virtual void InternalDraw(const TRect& UserRectangle) {}
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseLeave() override;
+    void DblClick() override;
+    void Resize() override;
+    void AssignTo(TPersistent* Dest) const override;
+
+private:
+    int MarginSize(int Value, int Size) const;
+    std::unique_ptr<TCanvas> FControlCanvas;
+    Owned<TCanvas3D> FCanvas;
+    Owned<TChartHiddenPen> FBorder;
+    Owned<TZuzShadow> FShadow;
+    Owned<TView3DOptions> FView3DOptions;
+    Owned<TZoomPanning> FPanning;
+    TZuzEventListeners FListeners;
+    std::array<int, 4> FMargins{3, 4, 3, 4};
+    TZuzUnits FMarginUnits = muPercent;
+    int FBorderRound = 0;
+    int FWindowRound = 0;
+    bool FApplyingRound = false;
+    bool FPrintProportional = true;
+    int FPrintResolution = 0;
+    bool FView3D = true;
+    bool FDestroying = false;
+    bool FPaintFailed = false;
+};
+
+// A bevel of the panel's frame: raised, lowered or none, rounded or square.
+void DrawBevel(TCanvas3D* Canvas, TBevelCut Bevel, TRect& R, int Round, int Width);
+// Width over height of the canvas's device in millimetres; 0 for no height.
+double ScreenRatio(TCanvas* Canvas);

@@ -1,0 +1,377 @@
+// The canvas unit: geometry, projection, pens and brushes on the device,
+// clipping and the off-screen buffer.
+#include "chart/canvas/zuzcanvas.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "tests/platform/win32/qtapp.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+// A canvas drawing straight onto a bitmap (no buffer), as pictures are drawn.
+struct Fixture {
+    TBitmap bmp;
+    TZuzCanvas3D canvas;
+    explicit Fixture(int w = 40, int h = 30) {
+        EnsureQtApplication<QApplication>();
+        ZuzConstInitialization();
+        bmp.SetSize(w, h);
+        canvas.SetUseBuffer(false);
+        canvas.InitWindow(bmp.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, w, h));
+    }
+    TColor At(int x, int y) { return bmp.GetCanvas()->GetPixel(x, y); }
+};
+
+} // namespace
+
+TEST(CanvasGeometry, PointsRectanglesAndPolygons) {
+    EXPECT_TRUE(PointInRect(TRect(0, 0, 10, 10), 10, 10));
+    EXPECT_FALSE(PointInRect(TRect(0, 0, 10, 10), 11, 10));
+    EXPECT_EQ(OrientRectangle(TRect(10, 20, 0, 5)), TRect(0, 5, 10, 20));
+    int x = 0, y = 0;
+    RectCenter(TRect(-3, -3, 0, 0), x, y);
+    EXPECT_EQ(x, -1);
+    EXPECT_EQ(y, -1);
+    const TPoint one[] = {{4, 7}};
+    EXPECT_EQ(PolygonBounds(one, 0), TRect(4, 7, 4, 7));
+    EXPECT_EQ(RectFromPolygon(one, 1), TRect(4, 7, 5, 8));
+    EXPECT_EQ(PolygonBounds(one, -1), ZuzZeroRect);
+    EXPECT_TRUE(ZuzCull({0, 0}, {10, 0}, {10, 10}));
+    EXPECT_FALSE(ZuzCull({10, 10}, {10, 0}, {0, 0}));
+    const TPoint square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    const TPoint inside[] = {{1, 1}, {5, 5}, {9, 9}};
+    const TPoint across[] = {{1, 1}, {15, 5}};
+    EXPECT_TRUE(PolygonInPolygon(inside, 2, square, 3));
+    EXPECT_FALSE(PolygonInPolygon(across, 1, square, 3));
+    EXPECT_TRUE(PolygonInPolygon(inside, -1, square, 3)); // an empty polygon
+    EXPECT_TRUE(RectangleInRectangle(TRect(0, 0, 10, 10), TRect(0, 0, 10, 10)));
+    EXPECT_FALSE(RectangleInRectangle(TRect(0, 0, 11, 10), TRect(0, 0, 10, 10)));
+    Byte r, g, b;
+    RGBValue(clBtnFace, r, g, b); // as stored, not resolved
+    EXPECT_EQ(r, 15);
+    EXPECT_EQ(g, 0);
+    EXPECT_EQ(b, 0);
+}
+
+TEST(CanvasGeometry, RoundingIsHalfToEvenAndSaturates) {
+    EXPECT_EQ(ZuzRound(2.5), 2);
+    EXPECT_EQ(ZuzRound(3.5), 4);
+    EXPECT_EQ(ZuzRound(-2.5), -2);
+    EXPECT_EQ(ZuzRound(1e300), std::numeric_limits<int>::max());
+    EXPECT_EQ(ZuzRound(-1e300), std::numeric_limits<int>::min());
+    EXPECT_EQ(ZuzRound(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(ConvexHull, GrahamScanKeepsTheOutlineWithThePivotLast) {
+    std::vector<TPoint> two{{0, 0}, {5, 5}};
+    EXPECT_FALSE(TZuzCanvas::ConvexHull(two));
+    std::vector<TPoint> three{{0, 0}, {5, 5}, {9, 1}};
+    const auto keep = three;
+    EXPECT_TRUE(TZuzCanvas::ConvexHull(three));
+    EXPECT_EQ(three, keep);
+    // A square with an inner point and two points sharing the smallest Y.
+    std::vector<TPoint> pts{{0, 10}, {5, 5}, {10, 10}, {10, 0}, {0, 0}};
+    ASSERT_TRUE(TZuzCanvas::ConvexHull(pts));
+    EXPECT_EQ(pts.back(), (TPoint{10, 0})); // the larger X among the smallest Y
+    EXPECT_EQ(pts.size(), 4u);
+    EXPECT_EQ(std::count(pts.begin(), pts.end(), TPoint{5, 5}), 0);
+    // Points far beyond any fixed start value still find their pivot.
+    std::vector<TPoint> far{
+        {20000000, 20000005}, {20000010, 20000000}, {20000020, 20000010}, {20000010, 20000020}};
+    ASSERT_TRUE(TZuzCanvas::ConvexHull(far));
+    EXPECT_EQ(far.back(), (TPoint{20000010, 20000000}));
+    EXPECT_EQ(far.size(), 4u);
+}
+
+TEST(Projection, OrthogonalRotatedAndFlatViews) {
+    Fixture f;
+    TView3DOptions options;
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.Projection(5, TRect(), TRect(0, 0, 100, 100));
+    EXPECT_EQ(f.canvas.ZCenter, 2);
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoX, 1);
+    EXPECT_NEAR(f.canvas.OrthoY, 1, 1e-12);
+    // Depth Z moves a point Z right and Z up at zoom 100.
+    EXPECT_EQ(f.canvas.Calculate3DPosition(10, 20, 7), (TPoint{17, 13}));
+    int x = 17, y = 13;
+    f.canvas.Calculate2DPosition(x, y, 7);
+    EXPECT_EQ(x, 10);
+    EXPECT_EQ(y, 20);
+    f.canvas.Projection(7, TRect(), TRect(0, 0, 100, 100));
+    EXPECT_EQ(f.canvas.ZCenter, 4);
+
+    options.SetOrthoAngle(135);
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoX, -1);
+    options.SetOrthoAngle(90);
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoY, 1); // the cosine is below 0.01
+    EXPECT_GT(options.CalcOrthoRatio(), 1e10);
+
+    // Rotated without tilt or perspective: the centre stays; zoom scales.
+    options.SetOrthogonal(false);
+    options.SetPerspective(0);
+    options.SetRotation(0);
+    options.SetElevation(0);
+    options.SetZoom(200);
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.Projection(0, TRect(), TRect(0, 0, 100, 100));
+    EXPECT_EQ(f.canvas.Calculate3DPosition(50, 50, 0), (TPoint{50, 50}));
+    EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 0), (TPoint{70, 50}));
+    // A front plane switches rotation off once, back on at the outermost end.
+    f.canvas.FrontPlaneBegin();
+    f.canvas.FrontPlaneBegin();
+    EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 9), (TPoint{60, 50}));
+    f.canvas.FrontPlaneEnd();
+    EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 9), (TPoint{60, 50}));
+    f.canvas.FrontPlaneEnd();
+    EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 0), (TPoint{70, 50}));
+    // A rotation beyond 90 degrees makes the inverse divide by the floor: it saturates instead of
+    // overflowing.
+    options.SetRotation(180);
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.Projection(0, TRect(), TRect(0, 0, 100, 100));
+    x = 10'000'000;
+    y = 5;
+    f.canvas.Calculate2DPosition(x, y, 0);
+
+    // 2D: every 3D point is drawn where it is.
+    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, false, TRect(0, 0, 40, 30));
+    f.canvas.Projection(100, TRect(), TRect(0, 0, 100, 100));
+    EXPECT_EQ(f.canvas.Calculate3DPosition(3, 4, 50), (TPoint{3, 4}));
+}
+
+TEST(ViewOptions, SettersRepaintOnlyOnChangeAndEventsSeeTheOldValue) {
+    int repaints = 0;
+    TView3DOptions options(nullptr, TNotifyEvent([&](TObject*) { ++repaints; }));
+    options.SetZoom(100);
+    options.SetRotation(345);
+    EXPECT_EQ(repaints, 0);
+    double seen = 0;
+    int announced = 0;
+    options.OnChangedZoom = TZuzView3DChangedZoom([&](int z) {
+        announced = z;
+        seen = options.GetZoom();
+    });
+    options.SetZoom(150.5);
+    EXPECT_EQ(announced, 150);
+    EXPECT_EQ(seen, 100);
+    EXPECT_EQ(repaints, 1);
+    options.SetPerspective(150);
+    EXPECT_EQ(options.GetPerspective(), 100);
+    options.SetPerspective(-5);
+    EXPECT_EQ(options.GetPerspective(), -5);
+    bool horiz = false;
+    options.OnScrolled = TZuzView3DScrolled([&](bool h) { horiz = h; });
+    options.SetHorizOffset(4);
+    EXPECT_TRUE(horiz);
+    TView3DOptions copy;
+    copy.Assign(&options);
+    EXPECT_EQ(copy.GetZoomInteger(), 150);
+    EXPECT_EQ(copy.GetHorizOffset(), 4);
+}
+
+TEST(ChartPens, VisibilitySmallDotsAndEndStylesReachTheDevice) {
+    Fixture f(40, 30);
+    TChartPen pen;
+    pen.SetVisible(false);
+    f.canvas.AssignVisiblePen(&pen);
+    EXPECT_EQ(f.canvas.Pen->GetStyle(), psClear);
+
+    pen.SetVisible(true);
+    pen.SetSmallDots(true);
+    f.canvas.AssignVisiblePenColor(&pen, clRed);
+    f.canvas.Line(0, 1, 12, 1);
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(f.At(x, 1), x % 2 == 0 ? clRed : clWhite) << x;
+    pen.SetSmallSpace(2);
+    f.canvas.AssignVisiblePenColor(&pen, clRed);
+    f.canvas.Line(0, 3, 12, 3);
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(f.At(x, 3), x % 3 == 0 ? clRed : clWhite) << x;
+
+    pen.SetSmallDots(false);
+    pen.SetWidth(3);
+    pen.SetEndStyle(esFlat);
+    f.canvas.AssignVisiblePenColor(&pen, clBlue);
+    f.canvas.Line(5, 10, 15, 10);
+    EXPECT_EQ(f.At(14, 10), clBlue);
+    EXPECT_EQ(f.At(15, 10), clWhite);
+    pen.SetEndStyle(esSquare);
+    f.canvas.AssignVisiblePenColor(&pen, clBlue);
+    f.canvas.Line(5, 20, 15, 20);
+    EXPECT_EQ(f.At(16, 20), clBlue);
+
+    // Monochrome: black pens and white solid brushes.
+    f.canvas.SetMonochrome(true);
+    pen.SetWidth(1);
+    f.canvas.AssignVisiblePenColor(&pen, clRed);
+    EXPECT_EQ(f.canvas.Pen->GetColor(), clBlack);
+    TChartBrush brush;
+    brush.SetColor(clRed);
+    f.canvas.AssignBrush(&brush);
+    EXPECT_EQ(f.canvas.Brush->GetColor(), clWhite);
+}
+
+TEST(ChartPens, StreamedWhenTheyDifferFromTheirDefaults) {
+    TChartHiddenPen hidden;
+    TChartPen shown;
+    const PropInfo* visible = PropOf(shown, "Visible").stored ? &PropOf(shown, "Visible") : nullptr;
+    ASSERT_NE(visible, nullptr);
+    EXPECT_FALSE(visible->stored(hidden));
+    EXPECT_FALSE(visible->stored(shown));
+    hidden.Show();
+    shown.Hide();
+    EXPECT_TRUE(visible->stored(hidden));
+    EXPECT_TRUE(visible->stored(shown));
+    TDottedGrayPen dotted;
+    EXPECT_EQ(dotted.GetColor(), clGray);
+    EXPECT_EQ(dotted.GetStyle(), psDot);
+    TChartPen copy;
+    dotted.SetSmallSpace(3);
+    copy.Assign(&dotted);
+    EXPECT_EQ(copy.GetSmallSpace(), 3);
+    EXPECT_EQ(copy.GetStyle(), psDot);
+}
+
+TEST(ChartBrushes, BackColourDecidesTheBackgroundOfHatches) {
+    Fixture f(16, 16);
+    TChartBrush brush;
+    brush.SetStyle(bsCross);
+    brush.SetColor(clBlack);
+    f.canvas.AssignBrush(&brush);
+    EXPECT_EQ(f.canvas.GetBackMode(), cbmTransparent);
+    f.canvas.Pen->SetStyle(psClear);
+    f.canvas.Rectangle(0, 0, 17, 17);
+    EXPECT_EQ(f.At(1, 1), clWhite); // gaps show what was there
+    brush.SetBackColor(clYellow);
+    f.canvas.AssignBrush(&brush);
+    f.canvas.Rectangle(0, 0, 17, 17);
+    EXPECT_EQ(f.canvas.GetBackMode(), cbmOpaque);
+    EXPECT_EQ(f.At(1, 1), clYellow);
+    int changes = 0;
+    TChartBrush owned(TNotifyEvent([&](TObject*) { ++changes; }));
+    EXPECT_EQ(owned.GetColor(), clDefault);
+    EXPECT_FALSE(owned.HasImage());
+    owned.GetImage();
+    EXPECT_TRUE(owned.HasImage());
+    owned.SetImage(nullptr);
+    EXPECT_FALSE(owned.HasImage());
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(Clipping, ClipsDoNotNestAndTheCubeClipsItsFrontFace) {
+    Fixture f(60, 60);
+    HDC dc = f.canvas.GetHandle();
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    f.canvas.ClipRectangle(TRect(0, 0, 100, 100));
+    f.canvas.UnClipRectangle();
+    EXPECT_EQ(GetClipRgn(dc, probe), 0); // nothing was set before
+
+    f.canvas.ClipRectangle(TRect(0, 0, 30, 30));   // A
+    f.canvas.ClipRectangle(TRect(10, 10, 50, 50)); // B within A
+    f.canvas.UnClipRectangle();
+    ASSERT_EQ(GetClipRgn(dc, probe), 1);
+    RECT box;
+    GetRgnBox(probe, &box);
+    EXPECT_EQ(box, (RECT{0, 0, 30, 30})); // A again, not "none"
+    f.canvas.UnClipRectangle();
+    EXPECT_EQ(GetClipRgn(dc, probe), 0);
+
+    f.canvas.ClipCube(TRect(10, 10, 50, 50), 0, 10); // in 2D
+    ASSERT_EQ(GetClipRgn(dc, probe), 1);
+    GetRgnBox(probe, &box);
+    EXPECT_EQ(box, (RECT{11, 11, 50, 49}));
+    f.canvas.UnClipRectangle();
+
+    // An inverted ellipse clips to the outside.
+    f.canvas.ClipEllipse(TRect(10, 10, 50, 50), true);
+    f.canvas.Brush->SetColor(clBlack);
+    f.canvas.FillRect(TRect(0, 0, 60, 60));
+    SelectClipRgn(dc, nullptr);
+    EXPECT_EQ(f.At(30, 30), clWhite);
+    EXPECT_EQ(f.At(1, 1), clBlack);
+    DeleteObject(probe);
+}
+
+TEST(Clipping, PrintingMappingClipsTheSameAreaAsDrawing) {
+    Fixture f(100, 100);
+    HDC dc = f.canvas.GetHandle();
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 1000, 1000, nullptr);
+    SetViewportExtEx(dc, 100, 100, nullptr);
+    f.canvas.ClipRectangle(TRect(200, 200, 500, 500));
+    f.canvas.Brush->SetColor(clBlack);
+    f.canvas.FillRect(TRect(0, 0, 1000, 1000));
+    SetMapMode(dc, MM_TEXT);
+    f.canvas.UnClipRectangle();
+    EXPECT_EQ(f.At(20, 20), clBlack);
+    EXPECT_EQ(f.At(49, 49), clBlack);
+    EXPECT_EQ(f.At(50, 49), clWhite);
+    EXPECT_EQ(f.At(19, 20), clWhite);
+}
+
+TEST(Buffer, ACleanBufferIsCopiedADirtyOneRedrawnAndResizesKeepTheBitmap) {
+    EnsureQtApplication<QApplication>();
+    TBitmap target;
+    target.SetSize(30, 20);
+    TZuzCanvas3D canvas;
+    canvas.SetCanvas(target.GetCanvas());
+    EXPECT_FALSE(canvas.ReDrawBitmap()); // new: dirty
+    const TRect r = canvas.InitWindow(target.GetCanvas(), nullptr, clWhite, false, TRect(5, 5, 25, 15));
+    EXPECT_EQ(r, TRect(0, 0, 20, 10));
+    TBitmap* buffer = canvas.GetBitmap();
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(canvas.ReferenceCanvas, buffer->GetCanvas());
+    canvas.Brush->SetColor(clRed);
+    canvas.FillRect(r);
+    canvas.ShowImage(target.GetCanvas(), target.GetCanvas(), TRect(5, 5, 25, 15));
+    EXPECT_EQ(target.GetCanvas()->GetPixel(5, 5), clRed);
+    EXPECT_EQ(target.GetCanvas()->GetPixel(24, 14), clRed);
+    EXPECT_EQ(target.GetCanvas()->GetPixel(25, 15), clWhite);
+    EXPECT_EQ(canvas.ReferenceCanvas, target.GetCanvas());
+    EXPECT_FALSE(canvas.Dirty);
+    EXPECT_TRUE(canvas.ReDrawBitmap()); // clean: copied, nothing drawn
+    canvas.Invalidate();
+    EXPECT_FALSE(canvas.ReDrawBitmap());
+    canvas.InitWindow(target.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 8, 4));
+    EXPECT_EQ(canvas.GetBitmap(), buffer); // the same bitmap, resized
+    EXPECT_EQ(buffer->GetWidth(), 8);
+    canvas.SetUseBuffer(false);
+    EXPECT_EQ(canvas.GetBitmap(), nullptr);
+    EXPECT_TRUE(canvas.Dirty);
+    // A one-off unbuffered draw keeps the bitmap.
+    canvas.SetUseBuffer(true);
+    canvas.InitWindow(target.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 8, 4));
+    buffer = canvas.GetBitmap();
+    canvas.KeepBitmap = true;
+    canvas.SetUseBuffer(false);
+    canvas.SetUseBuffer(true);
+    canvas.KeepBitmap = false;
+    EXPECT_EQ(canvas.GetBitmap(), buffer);
+    EXPECT_EQ(canvas.ReferenceCanvas, buffer->GetCanvas());
+    Owned<TBitmap> old = canvas.SetBitmap(nullptr);
+    EXPECT_EQ(old.get(), buffer);
+}
+
+TEST(Frame3D, AFrameOfWidthTwoShrinksTheRectangleAndColoursItsEdges) {
+    Fixture f(12, 12);
+    TRect r(0, 0, 10, 10);
+    f.canvas.Frame3D(r, clWhite, clBlack, 2);
+    EXPECT_EQ(r, TRect(2, 2, 8, 8));
+    f.bmp.GetCanvas()->GetBrush()->SetColor(clGray);
+    TRect g(0, 0, 10, 10);
+    f.canvas.Brush->SetColor(clGray);
+    f.canvas.FillRect(TRect(0, 0, 12, 12));
+    f.canvas.Frame3D(g, clRed, clBlue, 1);
+    EXPECT_EQ(f.At(0, 0), clRed);
+    EXPECT_EQ(f.At(0, 8), clRed);
+    EXPECT_EQ(f.At(8, 0), clRed);
+    EXPECT_EQ(f.At(0, 9), clBlue); // the bottom edge runs on to the left one past the corner
+    EXPECT_EQ(f.At(9, 0), clBlue);
+    EXPECT_EQ(f.At(9, 9), clBlue);
+    EXPECT_EQ(f.At(1, 9), clBlue);
+    EXPECT_EQ(f.At(10, 10), clGray);
+}
