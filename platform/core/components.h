@@ -58,6 +58,9 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
+    // Joins AOwner at once, so the owner's family hears of the insert (opInsert)
+    // before a descendant's constructor has run: an insert notice may look at
+    // the new component's identity, not at its state.
     explicit TComponent(TComponent* AOwner);
     ~TComponent() override;
     void BeforeDestruction() override;
