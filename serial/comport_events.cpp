@@ -3,6 +3,8 @@
 
 #include "serial/comport.h"
 
+#include "platform/gui/forms.h"
+
 #include <exception>
 
 namespace {
@@ -17,9 +19,7 @@ constexpr TComEvent kDispatchOrder[] = {evError, evRxChar, evTxEmpty, evBreak, e
 } // namespace
 
 void ComPortHandleException(TObject* Sender) {
-    // The application object shows it; until one exists the error is dropped
-    // so that it can never take a thread down.
-    (void)Sender;
+    if (Application) Application->HandleException(Sender);
 }
 
 // ---------------------------------------------------------------------------
