@@ -122,8 +122,7 @@ struct SeenEvent {
 SeenEvent gLastMouse;
 
 QWidget* ClientSurface(TControl* c) {
-    if (auto* w = dynamic_cast<TWinControl*>(c)) return w->ClientWidget();
-    return c->Widget();
+    return c->InputSurface();
 }
 
 class EventFilter : public QObject {
@@ -397,6 +396,11 @@ void TControl::BeforeDestruction() {
     SetAction(nullptr);
     SetParent(nullptr);
     TComponent::BeforeDestruction();
+}
+
+QWidget* TControl::InputSurface() const {
+    if (auto* w = dynamic_cast<const TWinControl*>(this)) return w->ClientWidget();
+    return FWidget;
 }
 
 void TControl::SetWidget(QWidget* AWidget) {
@@ -1222,8 +1226,12 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
     SetWidget(FSurface);
 }
 
+TCustomControl::TCustomControl(TComponent* AOwner, QWidget* AWidget) : TWinControl(AOwner) {
+    SetWidget(AWidget);
+}
+
 QImage* TCustomControl::BackImage() const {
-    return FSurface->Back();
+    return FSurface ? FSurface->Back() : nullptr;
 }
 
 TCustomForm* GetParentForm(const TControl* Control) {

@@ -262,8 +262,10 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
 
-    // Platform side: the widget that stands for this control.
+    // Platform side: the widget that stands for this control, and the one
+    // whose top-left corner is the origin of its client coordinates.
     QWidget* Widget() const { return FWidget; }
+    virtual QWidget* InputSurface() const;
     // Called by the platform when the widget's size changed from outside
     // (the window manager, a page control's layout).
     virtual void WidgetResized(int AWidth, int AHeight);
@@ -292,7 +294,7 @@ protected:
     virtual void ApplyFont();
     virtual void ApplyColor();
     virtual void ApplyEnabled();
-    void ApplyVisibility();
+    virtual void ApplyVisibility();
     void ApplyHint();
     // The class's default colour: colours equal to it leave the native look alone.
     virtual TColor DefaultColor() const { return clBtnFace; }
@@ -469,10 +471,13 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TCustomControl(TComponent* AOwner);
-    // The retained image the control paints into (platform side).
+    // The retained image the control paints into (platform side); nullptr for
+    // a control whose widget draws itself.
     QImage* BackImage() const;
 
 protected:
+    // A control whose widget draws itself (a grid).
+    TCustomControl(TComponent* AOwner, QWidget* AWidget);
     virtual void Paint() {}
 
 private:

@@ -1,8 +1,14 @@
 #include "platform/gui/forms.h"
 
+#include "platform/core/resources.h"
 #include "platform/core/threads.h"
 #include "platform/gui/actnlist.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/checklst.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/dialogs.h"
 #include "platform/gui/extctrls.h"
+#include "platform/gui/grids.h"
 #include "platform/gui/imglist.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/qtbridge.h"
@@ -210,20 +216,6 @@ private:
 };
 
 // ---------------------------------------------------------------------------
-// Form resources
-
-namespace {
-TFormResourceReader& ResourceReader() {
-    static TFormResourceReader reader;
-    return reader;
-}
-} // namespace
-
-void SetFormResourceReader(TFormResourceReader Reader) {
-    ResourceReader() = std::move(Reader);
-}
-
-// ---------------------------------------------------------------------------
 // TCustomForm
 
 const ClassInfo& TCustomForm::StaticClass() {
@@ -263,8 +255,10 @@ void TCustomForm::AfterConstruction() {
 }
 
 bool TCustomForm::ReadFormResource() {
-    if (!ResourceReader()) return false;
-    return ResourceReader()(this);
+    const std::string_view name = ClassType().name;
+    if (!FindResource(name, kFormResourceKind)) return false;
+    ReadComponentRes(IdentToString(name), this);
+    return true;
 }
 
 void TCustomForm::BeforeDestruction() {
@@ -1212,6 +1206,11 @@ void RegisterGuiClasses() {
     RegisterMenusClasses();
     RegisterActnListClasses();
     RegisterImgListClasses();
+    RegisterComCtrlsClasses();
+    RegisterGridsClasses();
+    RegisterButtonsClasses();
+    RegisterDialogsClasses();
+    RegisterCheckLstClasses();
 }
 
 void InitFormsUnit() {

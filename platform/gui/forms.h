@@ -8,11 +8,6 @@
 #include <functional>
 #include <vector>
 
-class EResNotFound : public Exception {
-public:
-    using Exception::Exception;
-};
-
 class TMainMenu;
 class TButton;
 class TTimer;
@@ -155,7 +150,9 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
-    // Creates the form and reads its form resource (a class derived from TForm).
+    // Creates the form; a class derived from TForm reads its form resource
+    // (resources/<class name>.frm.txt) when it is constructed with Create<>
+    // or Application->CreateForm, which run AfterConstruction.
     explicit TCustomForm(TComponent* AOwner);
     // Creates the form without a resource, for forms built in code.
     struct NewTag {};

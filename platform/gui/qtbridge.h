@@ -7,6 +7,7 @@
 #include "platform/gui/controls.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QFont>
 #include <QObject>
 #include <QPoint>
@@ -59,5 +60,12 @@ QColor ToQColor(TColor color);
 // The face goes through the substitution of names this system lacks.
 QFont ToQFont(const TFont& font);
 Qt::CursorShape ToQtCursor(TCursor cursor);
+
+// Days since 30 December 1899 with the time of day as the fraction.
+QDateTime ToQDateTime(TDateTime value);
+TDateTime FromQDateTime(const QDateTime& value);
+// The class library's date and time patterns ("dd/mm/yyyy", "hh:nn:ss") in Qt's
+// terms, "/" and ":" standing for the locale's separators.
+QString ToQtDateFormat(const String& format, Char dateSeparator, Char timeSeparator);
 
 } // namespace gui_detail

@@ -414,12 +414,10 @@ public:
     TRect ItemRect(int Index) const;
     void Clear();
 
-    // Platform side.
-    QListWidget* List() const { return FList; }
-
 protected:
     TColor DefaultColor() const override { return clWindow; }
     virtual void ItemAdded(int Index) {}
+    QListWidget* List() const { return FList; }
 
 private:
     friend class TListBoxStrings;

@@ -1,0 +1,79 @@
+#include "platform/gui/checklst.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QListWidget>
+
+using namespace gui_detail;
+
+const ClassInfo& TCheckListBox::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TCheckListBox::GetAllowGrayed, &TCheckListBox::SetAllowGrayed>("AllowGrayed")
+            .Default(false),
+        MakeProp<&TCheckListBox::OnClickCheck>("OnClickCheck"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TCheckListBox>("TCheckListBox", &TCustomListBox::StaticClass(), props);
+    return ci;
+}
+
+TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
+    QObject::connect(List(), &QListWidget::itemChanged, [this](QListWidgetItem*) {
+        if (FSetting) return;
+        Guarded(this, [this] {
+            if (OnClickCheck) OnClickCheck(this);
+        });
+    });
+}
+
+void TCheckListBox::ItemAdded(int Index) {
+    FSetting = true;
+    QListWidgetItem* item = List()->item(Index);
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    FSetting = false;
+}
+
+namespace {
+QListWidgetItem* ItemOf(QListWidget* list, int index) {
+    QListWidgetItem* item = list->item(index);
+    if (!item) throw EListError(u"List index out of bounds (%d)", {index});
+    return item;
+}
+} // namespace
+
+TCheckBoxState TCheckListBox::GetState(int Index) const {
+    switch (ItemOf(List(), Index)->checkState()) {
+    case Qt::Checked:
+        return cbChecked;
+    case Qt::PartiallyChecked:
+        return cbGrayed;
+    default:
+        return cbUnchecked;
+    }
+}
+
+void TCheckListBox::SetState(int Index, TCheckBoxState Value) {
+    QListWidgetItem* item = ItemOf(List(), Index);
+    FSetting = true;
+    item->setCheckState(Value == cbChecked  ? Qt::Checked
+                        : Value == cbGrayed ? Qt::PartiallyChecked
+                                            : Qt::Unchecked);
+    FSetting = false;
+}
+
+bool TCheckListBox::GetItemEnabled(int Index) const {
+    return ItemOf(List(), Index)->flags().testFlag(Qt::ItemIsEnabled);
+}
+
+void TCheckListBox::SetItemEnabled(int Index, bool Value) {
+    QListWidgetItem* item = ItemOf(List(), Index);
+    FSetting = true;
+    item->setFlags(Value ? item->flags() | Qt::ItemIsEnabled : item->flags() & ~Qt::ItemIsEnabled);
+    FSetting = false;
+}
+
+void RegisterCheckLstClasses() {
+    RegisterClasses({&TCheckListBox::StaticClass()});
+}

@@ -1,0 +1,392 @@
+#pragma once
+// ComCtrls: page controls and their sheets, status bars with panels, tool bars
+// with tool buttons, and date pickers.
+
+#include "platform/core/collections.h"
+#include "platform/gui/actnlist.h"
+#include "platform/gui/stdctrls.h"
+
+#include <vector>
+
+class QTabWidget;
+class QToolButton;
+class QDateTimeEdit;
+class TCustomImageList;
+class TPageControl;
+class TToolBar;
+class TPopupMenu;
+
+// ---------------------------------------------------------------------------
+// Page control
+
+class TTabSheet : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TTabSheet(TComponent* AOwner);
+
+    TPageControl* GetPageControl() const;
+    void SetPageControl(TPageControl* Value);
+    int GetPageIndex() const;
+    void SetPageIndex(int Value);
+    int GetTabIndex() const;
+    bool GetTabVisible() const { return FTabVisible; }
+    void SetTabVisible(bool Value);
+    TImageIndex GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(TImageIndex Value) { FImageIndex = Value; }
+    void SetText(const String& Value) override;
+    bool GetShowing() const override;
+
+    // Platform side: the page control gives the sheet its place.
+    void PlaceInPageControl(const TRect& Bounds);
+
+protected:
+    void UpdateWidgetGeometry() override;
+    void ApplyVisibility() override;
+
+private:
+    bool FTabVisible = true;
+    TImageIndex FImageIndex = -1;
+};
+
+using TTabChangingEvent = Event<void(TObject* Sender, bool& AllowChange)>;
+
+enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
+template <>
+const EnumInfo& EnumInfoOf<TTabPosition>();
+
+class TPageControl : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TPageControl(TComponent* AOwner);
+    ~TPageControl() override;
+
+    int GetPageCount() const { return static_cast<int>(FPages.size()); }
+    TTabSheet* GetPage(int Index) const;
+    TTabSheet* GetActivePage() const { return FActivePage; }
+    // Changing the page from code fires no event.
+    void SetActivePage(TTabSheet* Value);
+    int GetActivePageIndex() const;
+    void SetActivePageIndex(int Value);
+    int GetTabIndex() const { return GetActivePageIndex(); }
+    TTabPosition GetTabPosition() const { return FTabPosition; }
+    void SetTabPosition(TTabPosition Value);
+    bool GetMultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value) { FMultiLine = Value; }
+    bool GetHotTrack() const { return FHotTrack; }
+    void SetHotTrack(bool Value) { FHotTrack = Value; }
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    TTabSheet* FindNextPage(TTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const;
+    void SelectNextPage(bool GoForward, bool CheckTabVisible = true);
+
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+    void SetChildOrder(TComponent* Child, int Order) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+
+    // Platform side.
+    QTabWidget* TabWidget() const { return FTabs; }
+    void SheetCaptionChanged(TTabSheet* Sheet);
+    void SheetTabVisibleChanged(TTabSheet* Sheet);
+    void MoveSheet(TTabSheet* Sheet, int NewIndex);
+    int IndexOfSheet(const TTabSheet* Sheet) const;
+
+protected:
+    void PlaceChildWidget(TControl* Child) override;
+    void DetachChildWidget(TControl* Child) override;
+    void Resize() override;
+    virtual void Change();
+    virtual bool CanChange();
+
+private:
+    void LayoutSheets();
+    void TabChanged(int Index);
+
+    QTabWidget* FTabs;
+    std::vector<TTabSheet*> FPages;
+    TTabSheet* FActivePage = nullptr;
+    TTabPosition FTabPosition = tpTop;
+    bool FMultiLine = false;
+    bool FHotTrack = false;
+    TCustomImageList* FImages = nullptr;
+    bool FSettingPage = false;
+};
+
+// ---------------------------------------------------------------------------
+// Status bar
+
+enum TStatusPanelBevel : std::uint8_t { pbNone, pbLowered, pbRaised };
+template <>
+const EnumInfo& EnumInfoOf<TStatusPanelBevel>();
+enum TStatusPanelStyle : std::uint8_t { psText, psOwnerDraw };
+template <>
+const EnumInfo& EnumInfoOf<TStatusPanelStyle>();
+
+class TStatusPanel : public TCollectionItem {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TStatusPanel(TCollection* Collection) : TCollectionItem(Collection) {}
+    void Assign(TPersistent* Source) override;
+
+    const String& GetText() const { return FText; }
+    void SetText(const String& Value);
+    int GetWidth() const { return FWidth; }
+    void SetWidth(int Value);
+    TAlignment GetAlignment() const { return FAlignment; }
+    void SetAlignment(TAlignment Value);
+    TStatusPanelBevel GetBevel() const { return FBevel; }
+    void SetBevel(TStatusPanelBevel Value);
+    TStatusPanelStyle GetStyle() const { return FStyle; }
+    void SetStyle(TStatusPanelStyle Value);
+    String GetDisplayName() const override;
+
+private:
+    String FText;
+    int FWidth = 50;
+    TAlignment FAlignment = taLeftJustify;
+    TStatusPanelBevel FBevel = pbLowered;
+    TStatusPanelStyle FStyle = psText;
+};
+
+class TStatusBar;
+
+class TStatusPanels : public TOwnedCollection {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TStatusPanels(TStatusBar* StatusBar);
+    TStatusPanel* Add() { return static_cast<TStatusPanel*>(TCollection::Add()); }
+    TStatusPanel* GetItem(int Index) const { return static_cast<TStatusPanel*>(TCollection::GetItem(Index)); }
+    TStatusPanel* operator[](int Index) const { return GetItem(Index); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TStatusBar* FStatusBar;
+};
+
+class TStatusBar : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TStatusBar(TComponent* AOwner);
+    ~TStatusBar() override;
+
+    TStatusPanels* GetPanels() const { return FPanels.get(); }
+    void SetPanels(TStatusPanels* Value);
+    bool GetSimplePanel() const { return FSimplePanel; }
+    void SetSimplePanel(bool Value);
+    const String& GetSimpleText() const { return FSimpleText; }
+    void SetSimpleText(const String& Value);
+    bool GetSizeGrip() const { return FSizeGrip; }
+    void SetSizeGrip(bool Value);
+    bool GetAutoHint() const { return FAutoHint; }
+    void SetAutoHint(bool Value) { FAutoHint = Value; }
+    // The rectangle of a panel in client coordinates; the last one reaches the
+    // right edge.
+    TRect PanelRect(int Index) const;
+
+    // Platform side: draws the bar.
+    void PaintBar(class QPainter& Painter) const;
+
+private:
+    Owned<TStatusPanels> FPanels;
+    bool FSimplePanel = false;
+    String FSimpleText;
+    bool FSizeGrip = true;
+    bool FAutoHint = false;
+};
+
+// ---------------------------------------------------------------------------
+// Tool bar
+
+enum TToolButtonStyle : std::uint8_t { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+template <>
+const EnumInfo& EnumInfoOf<TToolButtonStyle>();
+
+enum TEdgeBorder : std::uint8_t { ebLeft, ebTop, ebRight, ebBottom };
+using TEdgeBorders = Set<TEdgeBorder>;
+template <>
+const EnumInfo& EnumInfoOf<TEdgeBorder>();
+
+class TToolButton : public TGraphicControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TToolButton(TComponent* AOwner);
+
+    TImageIndex GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(TImageIndex Value);
+    TToolButtonStyle GetStyle() const { return FStyle; }
+    void SetStyle(TToolButtonStyle Value);
+    bool GetDown() const { return FDown; }
+    void SetDown(bool Value);
+    bool GetGrouped() const { return FGrouped; }
+    void SetGrouped(bool Value) { FGrouped = Value; }
+    bool GetWrap() const { return FWrap; }
+    void SetWrap(bool Value) { FWrap = Value; }
+    bool GetAllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
+    TPopupMenu* GetDropdownMenu() const { return FDropdownMenu; }
+    void SetDropdownMenu(TPopupMenu* Value);
+    void SetText(const String& Value) override;
+    void SetParent(TWinControl* AParent) override;
+    void ActionChange(TObject* Sender, bool CheckDefaults) override;
+    void Click() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TToolBar* GetToolBar() const;
+    // Platform side: the button's icon and caption follow the tool bar.
+    void UpdateLook();
+
+protected:
+    std::unique_ptr<TControlActionLink> CreateActionLink() override;
+    void EnabledChanged() override;
+
+private:
+    QToolButton* FButton;
+    TImageIndex FImageIndex = -1;
+    TToolButtonStyle FStyle = tbsButton;
+    bool FDown = false;
+    bool FGrouped = false;
+    bool FWrap = false;
+    bool FAllowAllUp = false;
+    TPopupMenu* FDropdownMenu = nullptr;
+};
+
+class TToolBar : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TToolBar(TComponent* AOwner);
+
+    int GetButtonCount() const;
+    TToolButton* GetButton(int Index) const;
+    int GetButtonWidth() const { return FButtonWidth; }
+    void SetButtonWidth(int Value);
+    int GetButtonHeight() const { return FButtonHeight; }
+    void SetButtonHeight(int Value);
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    bool GetFlat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool GetShowCaptions() const { return FShowCaptions; }
+    void SetShowCaptions(bool Value);
+    int GetIndent() const { return FIndent; }
+    void SetIndent(int Value);
+    TEdgeBorders GetEdgeBorders() const { return FEdgeBorders; }
+    void SetEdgeBorders(TEdgeBorders Value);
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value) { FTransparent = Value; }
+    bool GetWrapable() const { return FWrapable; }
+    void SetWrapable(bool Value) { FWrapable = Value; }
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+    // Puts the buttons side by side in their order.
+    void ArrangeButtons();
+    TRect AdjustClientRect() const override;
+
+protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+
+private:
+    void UpdateButtons();
+
+    int FButtonWidth = 23;
+    int FButtonHeight = 22;
+    TCustomImageList* FImages = nullptr;
+    bool FFlat = false;
+    bool FShowCaptions = false;
+    int FIndent = 0;
+    TEdgeBorders FEdgeBorders{ebTop};
+    bool FTransparent = false;
+    bool FWrapable = true;
+    bool FArranging = false;
+};
+
+// ---------------------------------------------------------------------------
+// Date and time picker
+
+enum TDateTimeKind : std::uint8_t { dtkDate, dtkTime };
+template <>
+const EnumInfo& EnumInfoOf<TDateTimeKind>();
+enum TDTDateFormat : std::uint8_t { dfShort, dfLong };
+template <>
+const EnumInfo& EnumInfoOf<TDTDateFormat>();
+enum TDTDateMode : std::uint8_t { dmComboBox, dmUpDown };
+template <>
+const EnumInfo& EnumInfoOf<TDTDateMode>();
+
+class TDateTimePicker : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TDateTimePicker(TComponent* AOwner);
+
+    // Setting a value from code fires no OnChange; the user's edits do.
+    TDateTime GetDateTime() const { return FDateTime; }
+    void SetDateTime(TDateTime Value);
+    // The day (the time of day kept).
+    TDateTime GetDate() const;
+    void SetDate(TDateTime Value);
+    TDateTime GetTime() const;
+    void SetTime(TDateTime Value);
+    TDateTimeKind GetKind() const { return FKind; }
+    void SetKind(TDateTimeKind Value);
+    TDTDateFormat GetDateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTDateFormat Value);
+    TDTDateMode GetDateMode() const { return FDateMode; }
+    void SetDateMode(TDTDateMode Value);
+    TDateTime GetMinDate() const { return FMinDate; }
+    void SetMinDate(TDateTime Value);
+    TDateTime GetMaxDate() const { return FMaxDate; }
+    void SetMaxDate(TDateTime Value);
+    bool GetShowCheckbox() const { return FShowCheckbox; }
+    void SetShowCheckbox(bool Value) { FShowCheckbox = Value; }
+    bool GetChecked() const { return FChecked; }
+    void SetChecked(bool Value) { FChecked = Value; }
+
+    TNotifyEvent OnChange;
+    TNotifyEvent OnCloseUp;
+    TNotifyEvent OnDropDown;
+
+    // Platform side.
+    QDateTimeEdit* Editor() const { return FEdit; }
+
+protected:
+    virtual void Change();
+    TColor DefaultColor() const override { return clWindow; }
+
+private:
+    void UpdateEditor();
+    void ApplyFormat();
+
+    QDateTimeEdit* FEdit;
+    TDateTime FDateTime = 0;
+    TDateTimeKind FKind = dtkDate;
+    TDTDateFormat FDateFormat = dfShort;
+    TDTDateMode FDateMode = dmComboBox;
+    TDateTime FMinDate = 0;
+    TDateTime FMaxDate = 0;
+    bool FShowCheckbox = false;
+    bool FChecked = true;
+    bool FUpdating = false;
+};
+
+void RegisterComCtrlsClasses();

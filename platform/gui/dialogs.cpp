@@ -1,0 +1,260 @@
+#include "platform/gui/dialogs.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include <cstdio>
+
+using namespace gui_detail;
+
+template <>
+const EnumInfo& EnumInfoOf<TOpenOption>() {
+    static const EnumInfo info{
+        "TOpenOption",
+        {"ofReadOnly",         "ofOverwritePrompt",    "ofHideReadOnly",        "ofNoChangeDir",
+         "ofShowHelp",         "ofNoValidate",         "ofAllowMultiSelect",    "ofExtensionDifferent",
+         "ofPathMustExist",    "ofFileMustExist",      "ofCreatePrompt",        "ofShareAware",
+         "ofNoReadOnlyReturn", "ofNoTestFileCreate",   "ofNoNetworkButton",     "ofNoLongNames",
+         "ofOldStyleDialog",   "ofNoDereferenceLinks", "ofEnableIncludeNotify", "ofEnableSizing",
+         "ofDontAddToRecent",  "ofForceShowHidden"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TMsgDlgType>() {
+    static const EnumInfo info{"TMsgDlgType",
+                               {"mtWarning", "mtError", "mtInformation", "mtConfirmation", "mtCustom"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TMsgDlgBtn>() {
+    static const EnumInfo info{"TMsgDlgBtn",
+                               {"mbYes", "mbNo", "mbOK", "mbCancel", "mbAbort", "mbRetry", "mbIgnore",
+                                "mbAll", "mbNoToAll", "mbYesToAll", "mbHelp"}};
+    return info;
+}
+
+const ClassInfo& TCommonDialog::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TCommonDialog::GetHelpContext, &TCommonDialog::SetHelpContext>("HelpContext").Default(0),
+        MakeProp<&TCommonDialog::OnClose>("OnClose"),
+        MakeProp<&TCommonDialog::OnShow>("OnShow"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TCommonDialog>("TCommonDialog", &TComponent::StaticClass(), props);
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// File dialogs
+
+namespace {
+
+// "Text (*.txt)|*.txt|All (*.*)|*.*" as Qt's "Text (*.txt)" and "All (*.*)".
+QStringList NameFilters(const String& filter) {
+    QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(')))
+            result << description;
+        else
+            result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return result;
+}
+
+} // namespace
+
+const ClassInfo& TOpenDialog::StaticClass() {
+    using O = TOpenDialog;
+    static const PropInfo props[] = {
+        MakeProp<&O::GetDefaultExt, &O::SetDefaultExt>("DefaultExt"),
+        MakeProp<&O::GetFileName, &O::SetFileName>("FileName"),
+        MakeProp<&O::GetFilter, &O::SetFilter>("Filter"),
+        MakeProp<&O::GetFilterIndex, &O::SetFilterIndex>("FilterIndex").Default(1),
+        MakeProp<&O::GetInitialDir, &O::SetInitialDir>("InitialDir"),
+        MakeProp<&O::GetOptions, &O::SetOptions>("Options").Default(
+            static_cast<std::int64_t>(TOpenOptions{ofHideReadOnly, ofEnableSizing}.Bits())),
+        MakeProp<&O::GetTitle, &O::SetTitle>("Title"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TOpenDialog>("TOpenDialog", &TCommonDialog::StaticClass(), props);
+    return ci;
+}
+
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(MakeOwned<TStringList>()) {}
+
+TOpenDialog::~TOpenDialog() = default;
+
+// A name typed without an extension takes the default one.
+String TOpenDialog::WithDefaultExt(const String& Name) const {
+    if (FDefaultExt.empty() || Name.empty() || !ExtractFileExt(Name).empty()) return Name;
+    return Name + u"." + FDefaultExt;
+}
+
+bool TOpenDialog::Execute() {
+    if (OnShow) OnShow(this);
+    struct Closing {
+        TOpenDialog* d;
+        ~Closing() {
+            if (d->OnClose) d->OnClose(d);
+        }
+    } closing{this};
+    FFiles->Clear();
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = Saving() ? TDialogKind::SaveDialog : TDialogKind::OpenDialog;
+        request.Caption = FTitle;
+        request.FileName = FFileName;
+        request.InitialDir = FInitialDir;
+        request.Filter = FFilter;
+        request.DefaultExt = FDefaultExt;
+        request.FilterIndex = FFilterIndex;
+        const TDialogAnswer answer = responder(request);
+        if (answer.Result != mrOk || answer.FileName.empty()) return false;
+        FFileName = WithDefaultExt(answer.FileName);
+        if (answer.FilterIndex > 0) FFilterIndex = answer.FilterIndex;
+        FFiles->Add(FFileName);
+        return true;
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "file dialog \"%s\" cancelled: nobody can answer it\n",
+                     UTF8Encode(FTitle).c_str());
+        return false;
+    }
+    QFileDialog dialog(QApplication::activeWindow(), ToQString(FTitle), ToQString(FInitialDir));
+    dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    if (!Saving())
+        dialog.setFileMode(FOptions.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles
+                           : FOptions.Contains(ofFileMustExist)  ? QFileDialog::ExistingFile
+                                                                 : QFileDialog::AnyFile);
+    if (Saving() && !FOptions.Contains(ofOverwritePrompt))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QStringList filters = NameFilters(FFilter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
+            dialog.selectNameFilter(filters[FFilterIndex - 1]);
+    }
+    if (!FDefaultExt.empty()) dialog.setDefaultSuffix(ToQString(FDefaultExt));
+    if (!FFileName.empty()) dialog.selectFile(ToQString(FFileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    for (const QString& f : dialog.selectedFiles()) FFiles->Add(FromQString(f));
+    FFileName = WithDefaultExt(FFiles->GetStrings(0));
+    const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+    if (index >= 0) FFilterIndex = static_cast<int>(index) + 1;
+    return true;
+}
+
+const ClassInfo& TSaveDialog::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TSaveDialog>("TSaveDialog", &TOpenDialog::StaticClass());
+    return ci;
+}
+
+// ---------------------------------------------------------------------------
+// Message dialogs
+
+namespace {
+
+constexpr TModalResult kButtonResults[] = {mrYes,    mrNo,  mrOk,      mrCancel,   mrAbort, mrRetry,
+                                           mrIgnore, mrAll, mrNoToAll, mrYesToAll, mrNone};
+constexpr const char16_t* kButtonCaptions[] = {u"&Yes",       u"&No",         u"OK",      u"Cancel",
+                                               u"&Abort",     u"&Retry",      u"&Ignore", u"&All",
+                                               u"N&o to All", u"Yes to &All", u"&Help"};
+
+TModalResult DefaultResult(TMsgDlgButtons buttons) {
+    for (TMsgDlgBtn b : {mbOK, mbYes})
+        if (buttons.Contains(b)) return kButtonResults[b];
+    for (int b = mbYes; b <= mbHelp; ++b)
+        if (buttons.Contains(static_cast<TMsgDlgBtn>(b))) return kButtonResults[b];
+    return mrOk;
+}
+
+TModalResult CancelResult(TMsgDlgButtons buttons) {
+    for (TMsgDlgBtn b : {mbCancel, mbNo, mbOK})
+        if (buttons.Contains(b)) return kButtonResults[b];
+    return DefaultResult(buttons);
+}
+
+TModalResult ShowDialog(const String& caption, const String& msg, TMsgDlgType type, TMsgDlgButtons buttons,
+                        const QPoint* at) {
+    if (buttons.Empty()) buttons = TMsgDlgButtons{mbOK};
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = TDialogKind::MessageDlg;
+        request.Caption = caption;
+        request.Text = msg;
+        request.DlgType = type;
+        request.Buttons = buttons.Bits();
+        const TDialogAnswer answer = responder(request);
+        return answer.Result != mrNone ? answer.Result : DefaultResult(buttons);
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "message \"%s\": %s\n", UTF8Encode(caption).c_str(), UTF8Encode(msg).c_str());
+        return DefaultResult(buttons);
+    }
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(ToQString(caption));
+    box.setText(ToQString(msg));
+    static constexpr QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
+                                                  QMessageBox::Information, QMessageBox::Question,
+                                                  QMessageBox::NoIcon};
+    box.setIcon(icons[type]);
+    std::vector<std::pair<QPushButton*, TModalResult>> map;
+    const TModalResult def = DefaultResult(buttons);
+    const TModalResult cancel = CancelResult(buttons);
+    for (int b = mbYes; b <= mbHelp; ++b) {
+        if (!buttons.Contains(static_cast<TMsgDlgBtn>(b)) || b == mbHelp) continue;
+        QPushButton* pb = box.addButton(ToQString(kButtonCaptions[b]), QMessageBox::ActionRole);
+        map.emplace_back(pb, kButtonResults[b]);
+        if (kButtonResults[b] == def) box.setDefaultButton(pb);
+        if (kButtonResults[b] == cancel) box.setEscapeButton(pb);
+    }
+    if (at) box.move(*at);
+    box.exec();
+    for (auto& [pb, result] : map)
+        if (box.clickedButton() == pb) return result;
+    return cancel;
+}
+
+String CaptionOf(TMsgDlgType type) {
+    switch (type) {
+    case mtWarning:
+        return u"Warning";
+    case mtError:
+        return u"Error";
+    case mtInformation:
+        return u"Information";
+    case mtConfirmation:
+        return u"Confirm";
+    default:
+        return Application ? Application->GetTitle() : String();
+    }
+}
+
+} // namespace
+
+TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
+    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, nullptr);
+}
+
+TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx, int X,
+                           int Y) {
+    const QPoint at(X, Y);
+    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, X >= 0 && Y >= 0 ? &at : nullptr);
+}
+
+void ShowMessage(const String& Msg) {
+    ShowDialog(Application ? Application->GetTitle() : String(), Msg, mtCustom, {mbOK}, nullptr);
+}
+
+void RegisterDialogsClasses() {
+    RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass()});
+}

@@ -1,0 +1,142 @@
+#pragma once
+// Dialogs: the file dialogs and the message dialogs. Each is answered by the
+// dialog responder (forms.h) when one is installed.
+
+#include "platform/core/lists.h"
+#include "platform/gui/forms.h"
+
+enum TOpenOption : std::uint8_t {
+    ofReadOnly,
+    ofOverwritePrompt,
+    ofHideReadOnly,
+    ofNoChangeDir,
+    ofShowHelp,
+    ofNoValidate,
+    ofAllowMultiSelect,
+    ofExtensionDifferent,
+    ofPathMustExist,
+    ofFileMustExist,
+    ofCreatePrompt,
+    ofShareAware,
+    ofNoReadOnlyReturn,
+    ofNoTestFileCreate,
+    ofNoNetworkButton,
+    ofNoLongNames,
+    ofOldStyleDialog,
+    ofNoDereferenceLinks,
+    ofEnableIncludeNotify,
+    ofEnableSizing,
+    ofDontAddToRecent,
+    ofForceShowHidden
+};
+using TOpenOptions = Set<TOpenOption>;
+template <>
+const EnumInfo& EnumInfoOf<TOpenOption>();
+
+class TCommonDialog : public TComponent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCommonDialog(TComponent* AOwner) : TComponent(AOwner) {}
+    virtual bool Execute() = 0;
+    int GetHelpContext() const { return FHelpContext; }
+    void SetHelpContext(int Value) { FHelpContext = Value; }
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+
+private:
+    int FHelpContext = 0;
+};
+
+class TOpenDialog : public TCommonDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TOpenDialog(TComponent* AOwner);
+    ~TOpenDialog() override;
+
+    // True when the user chose a file (FileName then holds it).
+    bool Execute() override;
+
+    const String& GetDefaultExt() const { return FDefaultExt; }
+    void SetDefaultExt(const String& Value) { FDefaultExt = Value; }
+    const String& GetFileName() const { return FFileName; }
+    void SetFileName(const String& Value) { FFileName = Value; }
+    TStrings* GetFiles() const { return FFiles.get(); }
+    // "Description|pattern;pattern|..."
+    const String& GetFilter() const { return FFilter; }
+    void SetFilter(const String& Value) { FFilter = Value; }
+    // 1-based.
+    int GetFilterIndex() const { return FFilterIndex; }
+    void SetFilterIndex(int Value) { FFilterIndex = Value; }
+    const String& GetInitialDir() const { return FInitialDir; }
+    void SetInitialDir(const String& Value) { FInitialDir = Value; }
+    TOpenOptions GetOptions() const { return FOptions; }
+    void SetOptions(TOpenOptions Value) { FOptions = Value; }
+    const String& GetTitle() const { return FTitle; }
+    void SetTitle(const String& Value) { FTitle = Value; }
+
+protected:
+    virtual bool Saving() const { return false; }
+
+private:
+    String WithDefaultExt(const String& Name) const;
+
+    String FDefaultExt;
+    String FFileName;
+    Owned<TStringList> FFiles;
+    String FFilter;
+    int FFilterIndex = 1;
+    String FInitialDir;
+    TOpenOptions FOptions{ofHideReadOnly, ofEnableSizing};
+    String FTitle;
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TOpenDialog::TOpenDialog;
+
+protected:
+    bool Saving() const override { return true; }
+};
+
+enum TMsgDlgType : std::uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+template <>
+const EnumInfo& EnumInfoOf<TMsgDlgType>();
+
+enum TMsgDlgBtn : std::uint8_t {
+    mbYes,
+    mbNo,
+    mbOK,
+    mbCancel,
+    mbAbort,
+    mbRetry,
+    mbIgnore,
+    mbAll,
+    mbNoToAll,
+    mbYesToAll,
+    mbHelp
+};
+using TMsgDlgButtons = Set<TMsgDlgBtn>;
+template <>
+const EnumInfo& EnumInfoOf<TMsgDlgBtn>();
+
+inline const TMsgDlgButtons mbYesNo{mbYes, mbNo};
+inline const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
+inline const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
+inline const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};
+
+// A modal box with the type's caption and icon; the button pressed as a
+// modal result.
+TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx);
+TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx, int X,
+                           int Y);
+// A box with the application's title and an OK button.
+void ShowMessage(const String& Msg);
+
+void RegisterDialogsClasses();

@@ -1,0 +1,579 @@
+#include "platform/gui/grids.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QAbstractButton>
+#include <QAbstractTableModel>
+#include <QApplication>
+#include <QFrame>
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QTableView>
+
+#include <algorithm>
+#include <climits>
+
+using namespace gui_detail;
+
+template <>
+const EnumInfo& EnumInfoOf<TGridOption>() {
+    static const EnumInfo info{"TGridOption",
+                               {"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine",
+                                "goRangeSelect", "goDrawFocusSelected", "goRowSizing", "goColSizing",
+                                "goRowMoving", "goColMoving", "goEditing", "goTabs", "goRowSelect",
+                                "goAlwaysShowEditor", "goThumbTracking"}};
+    return info;
+}
+
+// The model asks the grid for each cell's text; the first fixed row and
+// column are the headers.
+class GridModel : public QAbstractTableModel {
+public:
+    explicit GridModel(TCustomGrid* grid) : grid_(grid) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(grid_->FRowCount - grid_->HeaderRows(), 0);
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : std::max(grid_->FColCount - grid_->HeaderCols(), 0);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        const int col = index.column() + grid_->HeaderCols();
+        const int row = index.row() + grid_->HeaderRows();
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return ToQString(grid_->CellText(col, row));
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            // Fixed rows and columns past the first are drawn as fixed cells.
+            if (row < grid_->FFixedRows || col < grid_->FFixedCols) return ToQColor(grid_->FFixedColor);
+            return {};
+        default:
+            return {};
+        }
+    }
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (role == Qt::TextAlignmentRole) return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole) return {};
+        if (orientation == Qt::Horizontal)
+            return grid_->HeaderRows() ? ToQString(grid_->CellText(section + grid_->HeaderCols(), 0))
+                                       : QVariant();
+        return grid_->HeaderCols() ? ToQString(grid_->CellText(0, section + grid_->HeaderRows()))
+                                   : QVariant();
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        const int col = index.column() + grid_->HeaderCols();
+        const int row = index.row() + grid_->HeaderRows();
+        if (grid_->FOptions.Contains(goEditing) && row >= grid_->FFixedRows && col >= grid_->FFixedCols)
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::EditRole) return false;
+        Guarded(grid_, [&] {
+            grid_->SetCellText(index.column() + grid_->HeaderCols(), index.row() + grid_->HeaderRows(),
+                               FromQString(value.toString()));
+        });
+        return true;
+    }
+
+    void Reset() {
+        beginResetModel();
+        endResetModel();
+    }
+    void RowsChanged(int oldRows, int newRows) {
+        const int hr = grid_->HeaderRows();
+        const int a = std::max(oldRows - hr, 0), b = std::max(newRows - hr, 0);
+        if (b > a) {
+            beginInsertRows({}, a, b - 1);
+            endInsertRows();
+        } else if (b < a) {
+            beginRemoveRows({}, b, a - 1);
+            endRemoveRows();
+        }
+    }
+    void ColsChanged(int oldCols, int newCols) {
+        const int hc = grid_->HeaderCols();
+        const int a = std::max(oldCols - hc, 0), b = std::max(newCols - hc, 0);
+        if (b > a) {
+            beginInsertColumns({}, a, b - 1);
+            endInsertColumns();
+        } else if (b < a) {
+            beginRemoveColumns({}, b, a - 1);
+            endRemoveColumns();
+        }
+    }
+    void CellChanged(int col, int row) {
+        const int hc = grid_->HeaderCols(), hr = grid_->HeaderRows();
+        if (row < hr && col < hc) return;
+        if (row < hr) {
+            emit headerDataChanged(Qt::Horizontal, col - hc, col - hc);
+        } else if (col < hc) {
+            emit headerDataChanged(Qt::Vertical, row - hr, row - hr);
+        } else {
+            const QModelIndex i = index(row - hr, col - hc);
+            emit dataChanged(i, i, {Qt::DisplayRole});
+        }
+    }
+
+private:
+    TCustomGrid* grid_;
+};
+
+namespace {
+
+// The frame of the grid, with the view inside it.
+class GridFrame : public QFrame {
+public:
+    GridFrame() {
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+        view_ = new QTableView(this);
+        view_->setFrameShape(QFrame::NoFrame);
+    }
+    QTableView* View() const { return view_; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override {
+        QFrame::resizeEvent(e);
+        view_->setGeometry(contentsRect());
+    }
+
+private:
+    QTableView* view_;
+};
+
+// The top-left fixed cell sits where the view has its corner button.
+class CornerPainter : public QObject {
+public:
+    explicit CornerPainter(TCustomGrid* grid) : grid_(grid) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        auto* w = static_cast<QWidget*>(watched);
+        QPainter p(w);
+        QStyleOptionHeader option;
+        option.initFrom(w);
+        option.rect = w->rect();
+        option.position = QStyleOptionHeader::OnlyOneSection;
+        option.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+        option.text = ToQString(grid_->CellText(0, 0));
+        w->style()->drawControl(QStyle::CE_Header, &option, &p, w);
+        return true;
+    }
+
+private:
+    TCustomGrid* grid_;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TCustomGrid
+
+const ClassInfo& TCustomGrid::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TCustomGrid>("TCustomGrid", &TCustomControl::StaticClass());
+    return ci;
+}
+
+TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFrame()) {
+    InitColor(clWindow);
+    FView = static_cast<GridFrame*>(Widget())->View();
+    FModel = std::make_unique<GridModel>(this);
+    FView->setModel(FModel.get());
+    FView->setWordWrap(false);
+    FView->setTextElideMode(Qt::ElideNone);
+    FView->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    FView->horizontalHeader()->setMinimumSectionSize(1);
+    FView->verticalHeader()->setMinimumSectionSize(1);
+    FView->horizontalHeader()->setHighlightSections(false);
+    FView->verticalHeader()->setHighlightSections(false);
+    FView->horizontalHeader()->setSectionsClickable(false);
+    FView->verticalHeader()->setSectionsClickable(false);
+    FView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    FView->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    FView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    if (auto* corner = FView->findChild<QAbstractButton*>())
+        corner->installEventFilter(new CornerPainter(this));
+    RegisterWidget(FView, this);
+    RegisterWidget(FView->viewport(), this);
+    RegisterWidget(FView->horizontalHeader()->viewport(), this);
+    RegisterWidget(FView->verticalHeader()->viewport(), this);
+    FColWidths.assign(static_cast<std::size_t>(FColCount), FDefaultColWidth);
+    FRowHeights.assign(static_cast<std::size_t>(FRowCount), FDefaultRowHeight);
+    SetTabStop(true);
+    SetBounds(0, 0, 320, 120);
+    ApplyOptions();
+    ApplySizes();
+    QObject::connect(FView->horizontalHeader(), &QHeaderView::sectionResized,
+                     [this](int section, int, int size) {
+                         if (FSyncing) return;
+                         const int col = section + HeaderCols();
+                         if (col < FColCount)
+                             FColWidths[static_cast<std::size_t>(col)] = std::max(size - FGridLineWidth, 0);
+                     });
+    QObject::connect(FView->selectionModel(), &QItemSelectionModel::currentChanged,
+                     [this](const QModelIndex& current, const QModelIndex&) {
+                         if (FSyncing || !current.isValid()) return;
+                         CurrentCellChanged(current.column() + HeaderCols(), current.row() + HeaderRows());
+                     });
+}
+
+TCustomGrid::~TCustomGrid() {
+    UnregisterWidget(FView->verticalHeader()->viewport());
+    UnregisterWidget(FView->horizontalHeader()->viewport());
+    UnregisterWidget(FView->viewport());
+    UnregisterWidget(FView);
+    // The view lets go of the model before the model goes.
+    FView->setModel(nullptr);
+}
+
+QWidget* TCustomGrid::InputSurface() const {
+    return FView;
+}
+
+void TCustomGrid::ApplyColor() {
+    QPalette p = FView->palette();
+    p.setColor(QPalette::Base,
+               GetColor() == clWindow ? QApplication::palette().color(QPalette::Base) : ToQColor(GetColor()));
+    FView->setPalette(p);
+}
+
+void TCustomGrid::SetColCount(int Value) {
+    Value = std::max(Value, 1);
+    if (Value == FColCount) return;
+    const int old = FColCount;
+    FColWidths.resize(static_cast<std::size_t>(Value), FDefaultColWidth);
+    FColCount = Value;
+    if (FFixedCols >= Value) FFixedCols = Value - 1;
+    SizeChanged(old, FRowCount);
+    FModel->ColsChanged(old, Value);
+    FCol = std::clamp(FCol, FFixedCols, Value - 1);
+    ApplySizes();
+}
+
+void TCustomGrid::SetRowCount(int Value) {
+    Value = std::max(Value, 1);
+    if (Value == FRowCount) return;
+    const int old = FRowCount;
+    FRowHeights.resize(static_cast<std::size_t>(Value), FDefaultRowHeight);
+    FRowCount = Value;
+    if (FFixedRows >= Value) FFixedRows = Value - 1;
+    SizeChanged(FColCount, old);
+    FModel->RowsChanged(old, Value);
+    FRow = std::clamp(FRow, FFixedRows, Value - 1);
+    if (Value < old) ApplySizes();
+}
+
+void TCustomGrid::SetFixedCols(int Value) {
+    if (Value < 0 || Value >= FColCount)
+        throw EInvalidOperation(u"Fixed column count must be less than column count");
+    FFixedCols = Value;
+    FModel->Reset();
+    ApplySizes();
+}
+
+void TCustomGrid::SetFixedRows(int Value) {
+    if (Value < 0 || Value >= FRowCount)
+        throw EInvalidOperation(u"Fixed row count must be less than row count");
+    FFixedRows = Value;
+    FModel->Reset();
+    ApplySizes();
+}
+
+void TCustomGrid::SetDefaultColWidth(int Value) {
+    FDefaultColWidth = Value;
+    std::fill(FColWidths.begin(), FColWidths.end(), Value);
+    ApplySizes();
+}
+
+void TCustomGrid::SetDefaultRowHeight(int Value) {
+    FDefaultRowHeight = Value;
+    std::fill(FRowHeights.begin(), FRowHeights.end(), Value);
+    ApplySizes();
+}
+
+int TCustomGrid::GetColWidths(int Index) const {
+    if (Index < 0 || Index >= FColCount) return FDefaultColWidth;
+    return FColWidths[static_cast<std::size_t>(Index)];
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value) {
+    if (Index < 0 || Index >= FColCount) throw EInvalidOperation(u"Grid index out of range");
+    FColWidths[static_cast<std::size_t>(Index)] = Value;
+    ApplySizes();
+}
+
+int TCustomGrid::GetRowHeights(int Index) const {
+    if (Index < 0 || Index >= FRowCount) return FDefaultRowHeight;
+    return FRowHeights[static_cast<std::size_t>(Index)];
+}
+
+void TCustomGrid::SetRowHeights(int Index, int Value) {
+    if (Index < 0 || Index >= FRowCount) throw EInvalidOperation(u"Grid index out of range");
+    FRowHeights[static_cast<std::size_t>(Index)] = Value;
+    ApplySizes();
+}
+
+void TCustomGrid::SetGridLineWidth(int Value) {
+    FGridLineWidth = std::max(Value, 0);
+    FView->setShowGrid(FGridLineWidth > 0 &&
+                       (FOptions.Contains(goVertLine) || FOptions.Contains(goHorzLine)));
+    ApplySizes();
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value) {
+    FOptions = Value;
+    ApplyOptions();
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle Value) {
+    FBorderStyle = Value;
+    static_cast<QFrame*>(Widget())->setFrameStyle(Value == bsNone ? QFrame::NoFrame
+                                                                  : QFrame::StyledPanel | QFrame::Sunken);
+}
+
+void TCustomGrid::ApplyOptions() {
+    FView->setShowGrid(FGridLineWidth > 0 &&
+                       (FOptions.Contains(goVertLine) || FOptions.Contains(goHorzLine)));
+    FView->setSelectionBehavior(FOptions.Contains(goRowSelect) ? QAbstractItemView::SelectRows
+                                                               : QAbstractItemView::SelectItems);
+    FView->setSelectionMode(FOptions.Contains(goRangeSelect) ? QAbstractItemView::ContiguousSelection
+                                                             : QAbstractItemView::SingleSelection);
+    FView->setEditTriggers(FOptions.Contains(goEditing)
+                               ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                     QAbstractItemView::AnyKeyPressed
+                               : QAbstractItemView::NoEditTriggers);
+    FView->setTabKeyNavigation(FOptions.Contains(goTabs));
+    FView->horizontalHeader()->setSectionResizeMode(FOptions.Contains(goColSizing) ? QHeaderView::Interactive
+                                                                                   : QHeaderView::Fixed);
+    FView->verticalHeader()->setSectionResizeMode(FOptions.Contains(goRowSizing) ? QHeaderView::Interactive
+                                                                                 : QHeaderView::Fixed);
+}
+
+// The view's sections include the grid line drawn after each cell.
+void TCustomGrid::ApplySizes() {
+    FSyncing = true;
+    const int hc = HeaderCols(), hr = HeaderRows();
+    QHeaderView* top = FView->horizontalHeader();
+    QHeaderView* side = FView->verticalHeader();
+    top->setVisible(hr > 0);
+    side->setVisible(hc > 0);
+    if (hr > 0) top->setFixedHeight(FRowHeights[0] + FGridLineWidth);
+    if (hc > 0) side->setFixedWidth(FColWidths[0] + FGridLineWidth);
+    for (int c = hc; c < FColCount; ++c)
+        top->resizeSection(c - hc, FColWidths[static_cast<std::size_t>(c)] + FGridLineWidth);
+    side->setDefaultSectionSize(FDefaultRowHeight + FGridLineWidth);
+    for (int r = hr; r < FRowCount; ++r)
+        if (FRowHeights[static_cast<std::size_t>(r)] != FDefaultRowHeight ||
+            side->sectionSize(r - hr) != FDefaultRowHeight + FGridLineWidth)
+            side->resizeSection(r - hr, FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth);
+    FSyncing = false;
+}
+
+void TCustomGrid::SetCol(int Value) {
+    if (Value < FFixedCols || Value >= FColCount) throw EInvalidOperation(u"Grid index out of range");
+    FCol = Value;
+    FSyncing = true;
+    FView->setCurrentIndex(FModel->index(std::max(FRow - HeaderRows(), 0), Value - HeaderCols()));
+    FSyncing = false;
+}
+
+void TCustomGrid::SetRow(int Value) {
+    if (Value < FFixedRows || Value >= FRowCount) throw EInvalidOperation(u"Grid index out of range");
+    FRow = Value;
+    FSyncing = true;
+    FView->setCurrentIndex(FModel->index(Value - HeaderRows(), std::max(FCol - HeaderCols(), 0)));
+    FSyncing = false;
+}
+
+void TCustomGrid::CurrentCellChanged(int ACol, int ARow) {
+    bool can = true;
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    if (!can) {
+        FSyncing = true;
+        FView->setCurrentIndex(FModel->index(FRow - HeaderRows(), FCol - HeaderCols()));
+        FSyncing = false;
+        return;
+    }
+    FCol = ACol;
+    FRow = ARow;
+}
+
+TGridRect TCustomGrid::GetSelection() const {
+    const QModelIndexList sel = FView->selectionModel()->selectedIndexes();
+    if (sel.isEmpty()) return {FCol, FRow, FCol, FRow};
+    TGridRect r{INT32_MAX, INT32_MAX, -1, -1};
+    for (const QModelIndex& i : sel) {
+        r.Left = std::min(r.Left, i.column() + HeaderCols());
+        r.Right = std::max(r.Right, i.column() + HeaderCols());
+        r.Top = std::min(r.Top, i.row() + HeaderRows());
+        r.Bottom = std::max(r.Bottom, i.row() + HeaderRows());
+    }
+    return r;
+}
+
+int TCustomGrid::GetTopRow() const {
+    const int r = FView->rowAt(0);
+    return (r < 0 ? 0 : r) + HeaderRows();
+}
+
+void TCustomGrid::SetTopRow(int Value) {
+    const QModelIndex i = FModel->index(Value - HeaderRows(), 0);
+    if (i.isValid()) FView->scrollTo(i, QAbstractItemView::PositionAtTop);
+}
+
+int TCustomGrid::GetLeftCol() const {
+    const int c = FView->columnAt(0);
+    return (c < 0 ? 0 : c) + HeaderCols();
+}
+
+int TCustomGrid::GetVisibleRowCount() const {
+    const int h = FView->viewport()->height();
+    const int step = FDefaultRowHeight + FGridLineWidth;
+    return step > 0 ? std::max(h / step, 0) : 0;
+}
+
+int TCustomGrid::GetVisibleColCount() const {
+    int n = 0;
+    for (int c = GetLeftCol(); c < FColCount; ++c) {
+        const int x = FView->columnViewportPosition(c - HeaderCols());
+        if (x < 0 || x + GetColWidths(c) > FView->viewport()->width()) break;
+        ++n;
+    }
+    return n;
+}
+
+void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) const {
+    const TGridCoord c = MouseCoord(X, Y);
+    ACol = c.X;
+    ARow = c.Y;
+}
+
+// Client coordinates are the view's: the headers at the top and left, the
+// cells' viewport beside them.
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
+    const QRect vp = FView->viewport()->geometry();
+    TGridCoord r{-1, -1};
+    if (X >= 0 && X < vp.left() && HeaderCols() > 0) {
+        r.X = 0;
+    } else if (X >= vp.left() && X < vp.right() + 1) {
+        const int c = FView->columnAt(X - vp.left());
+        r.X = c < 0 ? -1 : c + HeaderCols();
+    }
+    if (Y >= 0 && Y < vp.top() && HeaderRows() > 0) {
+        r.Y = 0;
+    } else if (Y >= vp.top() && Y < vp.bottom() + 1) {
+        const int row = FView->rowAt(Y - vp.top());
+        r.Y = row < 0 ? -1 : row + HeaderRows();
+    }
+    return r;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const {
+    if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount) return {};
+    const QRect vp = FView->viewport()->geometry();
+    int x = 0, y = 0;
+    if (ACol < HeaderCols())
+        x = 0;
+    else
+        x = vp.left() + FView->columnViewportPosition(ACol - HeaderCols());
+    if (ARow < HeaderRows())
+        y = 0;
+    else
+        y = vp.top() + FView->rowViewportPosition(ARow - HeaderRows());
+    const TRect r = Bounds(x, y, GetColWidths(ACol), GetRowHeights(ARow));
+    // A cell scrolled away has no rectangle.
+    if ((ACol >= HeaderCols() && (r.Right <= vp.left() || r.Left > vp.right())) ||
+        (ARow >= HeaderRows() && (r.Bottom <= vp.top() || r.Top > vp.bottom())))
+        return {};
+    return r;
+}
+
+void TCustomGrid::CellChanged(int ACol, int ARow) {
+    if (ACol == 0 && ARow == 0 && HeaderCols() && HeaderRows()) {
+        if (auto* corner = FView->findChild<QAbstractButton*>()) corner->update();
+        return;
+    }
+    if (ACol < FColCount && ARow < FRowCount) FModel->CellChanged(ACol, ARow);
+}
+
+// ---------------------------------------------------------------------------
+// TStringGrid
+
+const ClassInfo& TStringGrid::StaticClass() {
+    using G = TCustomGrid;
+    static const PropInfo props[] = {
+        MakeProp<&G::GetBorderStyle, &G::SetBorderStyle>("BorderStyle").Default(bsSingle),
+        MakeProp<&G::GetColCount, &G::SetColCount>("ColCount").Default(5),
+        MakeProp<&G::GetDefaultColWidth, &G::SetDefaultColWidth>("DefaultColWidth").Default(64),
+        MakeProp<&G::GetDefaultRowHeight, &G::SetDefaultRowHeight>("DefaultRowHeight").Default(24),
+        MakeProp<&G::GetFixedColor, &G::SetFixedColor>("FixedColor").Default(clBtnFace),
+        MakeProp<&G::GetFixedCols, &G::SetFixedCols>("FixedCols").Default(1),
+        MakeProp<&G::GetFixedRows, &G::SetFixedRows>("FixedRows").Default(1),
+        MakeProp<&G::GetGridLineWidth, &G::SetGridLineWidth>("GridLineWidth").Default(1),
+        MakeProp<&G::GetOptions, &G::SetOptions>("Options").Default(static_cast<std::int64_t>(
+            TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect}.Bits())),
+        MakeProp<&G::GetRowCount, &G::SetRowCount>("RowCount").Default(5),
+        MakeProp<&G::OnSelectCell>("OnSelectCell"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TStringGrid>("TStringGrid", &TCustomGrid::StaticClass(), props);
+    return ci;
+}
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
+
+String TStringGrid::GetCells(int ACol, int ARow) const {
+    if (ARow < 0 || ACol < 0 || ARow >= static_cast<int>(FCells.size())) return {};
+    const auto& row = FCells[static_cast<std::size_t>(ARow)];
+    if (ACol >= static_cast<int>(row.size())) return {};
+    return row[static_cast<std::size_t>(ACol)].text;
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const String& Value) {
+    if (ACol < 0 || ARow < 0) throw EInvalidOperation(u"Grid index out of range");
+    if (ARow >= static_cast<int>(FCells.size())) {
+        if (Value.empty()) return;
+        FCells.resize(static_cast<std::size_t>(ARow) + 1);
+    }
+    auto& row = FCells[static_cast<std::size_t>(ARow)];
+    if (ACol >= static_cast<int>(row.size())) {
+        if (Value.empty()) return;
+        row.resize(static_cast<std::size_t>(ACol) + 1);
+    }
+    if (row[static_cast<std::size_t>(ACol)].text == Value) return;
+    row[static_cast<std::size_t>(ACol)].text = Value;
+    CellChanged(ACol, ARow);
+}
+
+TObject* TStringGrid::GetObjects(int ACol, int ARow) const {
+    if (ARow < 0 || ACol < 0 || ARow >= static_cast<int>(FCells.size())) return nullptr;
+    const auto& row = FCells[static_cast<std::size_t>(ARow)];
+    return ACol < static_cast<int>(row.size()) ? row[static_cast<std::size_t>(ACol)].object : nullptr;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
+    if (ACol < 0 || ARow < 0) throw EInvalidOperation(u"Grid index out of range");
+    if (ARow >= static_cast<int>(FCells.size())) FCells.resize(static_cast<std::size_t>(ARow) + 1);
+    auto& row = FCells[static_cast<std::size_t>(ARow)];
+    if (ACol >= static_cast<int>(row.size())) row.resize(static_cast<std::size_t>(ACol) + 1);
+    row[static_cast<std::size_t>(ACol)].object = Value;
+}
+
+// Cells outside a smaller grid are gone: growing it again shows them empty.
+void TStringGrid::SizeChanged(int OldColCount, int OldRowCount) {
+    if (static_cast<int>(FCells.size()) > GetRowCount())
+        FCells.resize(static_cast<std::size_t>(GetRowCount()));
+    if (GetColCount() < OldColCount)
+        for (auto& row : FCells)
+            if (static_cast<int>(row.size()) > GetColCount())
+                row.resize(static_cast<std::size_t>(GetColCount()));
+}
+
+void RegisterGridsClasses() {
+    RegisterClasses({&TStringGrid::StaticClass()});
+}

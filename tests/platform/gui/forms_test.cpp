@@ -1,0 +1,273 @@
+#include "platform/gui/forms.h"
+
+#include "platform/gui/actnlist.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/menus.h"
+#include "platform/gui/stdctrls.h"
+#include "tests/platform/gui/guitest.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace {
+
+class FormsTest : public GuiTest {};
+
+// ---------------------------------------------------------------------------
+// Escaped exceptions
+
+TEST_F(FormsTest, AnEscapedExceptionIsShownWithTheTitleAndAFullStop) {
+    Application->SetTitle(u"Moltren");
+    try {
+        throw EConvertError(u"Неверное значение");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Kind, TDialogKind::MessageBox);
+    EXPECT_EQ(requests[0].Caption, u"Moltren");
+    EXPECT_EQ(requests[0].Text, u"Неверное значение.");
+    EXPECT_EQ(requests[0].Flags & 0xF0, MB_ICONERROR);
+
+    // The silent exception shows nothing; a foreign one shows an empty message.
+    try {
+        throw EAbort(u"quiet");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(requests.size(), 1u);
+    try {
+        throw std::runtime_error("foreign");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].Text, u"");
+}
+
+TEST_F(FormsTest, AHandlerThatRaisesLeavesTheFormUsable) {
+    TestForm f;
+    auto* b = new TButton(f.get());
+    b->SetParent(f.get());
+    int calls = 0;
+    b->OnClick.Bind([&](TObject*) {
+        if (++calls == 1) throw Exception(u"Сбой");
+    });
+    f->Show();
+    static_cast<QAbstractButton*>(b->Widget())->click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Text, u"Сбой.");
+    static_cast<QAbstractButton*>(b->Widget())->click();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(f->GetVisible());
+}
+
+TEST_F(FormsTest, MessageBoxAnswersAndDefaults) {
+    answer = [](const TDialogRequest& r) {
+        TDialogAnswer a;
+        a.Result = r.Text == u"yes?" ? IDYES : 0;
+        return a;
+    };
+    EXPECT_EQ(Application->MessageBox(u"yes?", u"Q", MB_YESNO | MB_ICONQUESTION), IDYES);
+    EXPECT_EQ(Application->MessageBox(u"other", u"Q", MB_YESNO | MB_DEFBUTTON2), IDNO);
+    EXPECT_EQ(Application->MessageBox(u"plain", u"", MB_OK), IDOK);
+    EXPECT_EQ(requests.back().Caption, u"Error");
+}
+
+// ---------------------------------------------------------------------------
+// Modal forms
+
+TEST_F(FormsTest, TheResponderPressesAModalFormsButton) {
+    TestForm f;
+    auto* ok = new TButton(f.get());
+    ok->SetParent(f.get());
+    ok->SetModalResult(mrOk);
+    int closes = 0;
+    f->OnClose.Bind([&](TObject*, TCloseAction& a) {
+        ++closes;
+        EXPECT_EQ(a, caHide);
+    });
+    answer = [&](const TDialogRequest& r) {
+        EXPECT_EQ(r.Kind, TDialogKind::ModalForm);
+        EXPECT_EQ(r.Form, f.get());
+        EXPECT_TRUE(f->GetVisible());
+        ok->Click();
+        return TDialogAnswer{};
+    };
+    EXPECT_EQ(f->ShowModal(), mrOk);
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(f->GetVisible());
+}
+
+TEST_F(FormsTest, AModalFormRunsItsOwnLoopUntilItHasAResult) {
+    SetDialogResponder({});
+    TestForm f;
+    QTimer::singleShot(0, [&] { f->SetModalResult(mrYes); });
+    EXPECT_EQ(f->ShowModal(), mrYes);
+    // Closing a modal form cancels it; a refusing OnCloseQuery keeps it open.
+    int queries = 0;
+    f->OnCloseQuery.Bind([&](TObject*, bool& can) { can = ++queries > 1; });
+    QTimer::singleShot(0, [&] {
+        f->Close();
+        QTimer::singleShot(0, [&] { f->Close(); });
+    });
+    EXPECT_EQ(f->ShowModal(), mrCancel);
+    EXPECT_EQ(queries, 2);
+    EXPECT_THROW(
+        {
+            f->Show();
+            f->ShowModal();
+        },
+        EInvalidOperation);
+}
+
+TEST_F(FormsTest, ClosingTheMainFormEndsTheLoop) {
+    DoneFormsUnit();
+    InitFormsUnit();
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    ASSERT_EQ(Application->GetMainForm(), main);
+    TForm* second = nullptr;
+    Application->CreateForm(second);
+    EXPECT_EQ(Application->GetMainForm(), main);
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(main->GetVisible());
+        main->Close();
+    });
+    Application->Run();
+    EXPECT_TRUE(Application->GetTerminated());
+    DoneFormsUnit();
+    InitFormsUnit();
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+struct KeyForm : TestForm {
+    TEdit* edit = new TEdit(get());
+    TActionList* actions = new TActionList(get());
+    TAction* read = new TAction(get());
+    int reads = 0;
+    KeyForm() {
+        edit->SetParent(get());
+        read->SetActionList(actions);
+        read->SetShortCut(ShortCut('R', {ssCtrl}));
+        read->OnExecute.Bind([this](TObject*) { ++reads; });
+    }
+};
+
+TEST_F(FormsTest, AnActionsShortcutWorksFromInsideAnEdit) {
+    KeyForm f;
+    f->Show();
+    GuiTest::Key(f.edit->Widget(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(f.reads, 1);
+    EXPECT_EQ(f.edit->GetText(), u"");
+    // With the action disabled the key goes on to the edit.
+    f.read->SetEnabled(false);
+    GuiTest::Key(f.edit->Widget(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(f.reads, 1);
+    // A Cyrillic layout still names the key by its place (Ctrl+К is Ctrl+R).
+    f.read->SetEnabled(true);
+    QKeyEvent ru(QEvent::KeyPress, 0x041a, Qt::ControlModifier, 27, 0x041a, 0, QString());
+    QCoreApplication::sendEvent(f.edit->Widget(), &ru);
+    EXPECT_EQ(f.reads, 2);
+}
+
+TEST_F(FormsTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
+    KeyForm f;
+    f->SetKeyPreview(true);
+    std::u16string seen;
+    f->OnKeyPress.Bind([&](TObject*, Char& c) {
+        seen.push_back(c);
+        if (c == u'x') c = 0;
+        if (c == u'a') c = u'b';
+    });
+    f->Show();
+    GuiTest::Key(f.edit->Widget(), Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    GuiTest::Key(f.edit->Widget(), Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    EXPECT_EQ(seen, u"xa");
+    EXPECT_EQ(f.edit->GetText(), u"b");
+}
+
+TEST_F(FormsTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
+    KeyForm f;
+    auto* ok = new TButton(f.get());
+    ok->SetParent(f.get());
+    ok->SetDefault(true);
+    auto* cancel = new TButton(f.get());
+    cancel->SetParent(f.get());
+    cancel->SetCancel(true);
+    int oks = 0, cancels = 0;
+    ok->OnClick.Bind([&](TObject*) { ++oks; });
+    cancel->OnClick.Bind([&](TObject*) { ++cancels; });
+    f->Show();
+    GuiTest::Key(f.edit->Widget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    GuiTest::Key(f.edit->Widget(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(cancels, 1);
+}
+
+TEST_F(FormsTest, FocusMovesFireExitAndEnter) {
+    KeyForm f;
+    auto* other = new TEdit(f.get());
+    other->SetParent(f.get());
+    other->SetTop(40);
+    std::vector<std::string> log;
+    f.edit->OnEnter.Bind([&](TObject*) { log.push_back("enter1"); });
+    f.edit->OnExit.Bind([&](TObject*) { log.push_back("exit1"); });
+    other->OnEnter.Bind([&](TObject*) { log.push_back("enter2"); });
+    f->Show();
+    QApplication::setActiveWindow(f->Widget());
+    f.edit->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return f.edit->Focused(); }));
+    other->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return other->Focused(); }));
+    EXPECT_EQ(log, (std::vector<std::string>{"enter1", "exit1", "enter2"}));
+    EXPECT_EQ(f->GetActiveControl(), other);
+}
+
+// ---------------------------------------------------------------------------
+// Menus on forms
+
+TEST_F(FormsTest, AMenuKeepsTheClientAreaAndItsShortcutsWork) {
+    TestForm f;
+    f->SetClientWidth(300);
+    f->SetClientHeight(200);
+    auto* menu = new TMainMenu(f.get());
+    auto* file = new TMenuItem(f.get());
+    file->SetCaption(u"Файл");
+    menu->GetItems()->Add(file);
+    auto* help = new TMenuItem(f.get());
+    help->SetCaption(u"Справка");
+    help->SetShortCut(ShortCut(VK_F1, {}));
+    int helps = 0;
+    help->OnClick.Bind([&](TObject*) { ++helps; });
+    file->Add(help);
+    f->SetMenu(menu);
+    EXPECT_EQ(f->GetClientHeight(), 200);
+    EXPECT_GT(f->GetHeight(), 200);
+    EXPECT_TRUE(f->IsShortCut(ShortCut(VK_F1, {})));
+    EXPECT_EQ(helps, 1);
+    help->SetEnabled(false);
+    EXPECT_FALSE(f->IsShortCut(ShortCut(VK_F1, {})));
+    // Freeing the menu takes it off the form.
+    menu->Free();
+    EXPECT_EQ(f->GetMenu(), nullptr);
+    EXPECT_EQ(f->GetClientHeight(), f->GetHeight());
+}
+
+TEST_F(FormsTest, ScreenCursorIsApplicationWide) {
+    Screen->SetCursor(crHourGlass);
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_GT(Screen->GetWidth(), 0);
+    EXPECT_GT(Screen->GetHeight(), 0);
+}
+
+} // namespace
