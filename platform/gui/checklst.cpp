@@ -7,6 +7,10 @@
 
 using namespace gui_detail;
 
+namespace {
+constexpr int kMarkRole = Qt::UserRole + 1;
+}
+
 const ClassInfo& TCheckListBox::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TCheckListBox::GetAllowGrayed, &TCheckListBox::SetAllowGrayed>("AllowGrayed")
@@ -19,8 +23,13 @@ const ClassInfo& TCheckListBox::StaticClass() {
 }
 
 TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
-    QObject::connect(List(), &QListWidget::itemChanged, [this](QListWidgetItem*) {
+    // Only a mark the user changed is a click on it; the item keeps its last
+    // known mark to tell that from a change of its text.
+    QObject::connect(List(), &QListWidget::itemChanged, [this](QListWidgetItem* item) {
         if (FSetting) return;
+        const int state = item->checkState();
+        if (item->data(kMarkRole).toInt() == state) return;
+        item->setData(kMarkRole, state);
         Guarded(this, [this] {
             if (OnClickCheck) OnClickCheck(this);
         });
@@ -32,6 +41,7 @@ void TCheckListBox::ItemAdded(int Index) {
     QListWidgetItem* item = List()->item(Index);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
+    item->setData(kMarkRole, static_cast<int>(Qt::Unchecked));
     FSetting = false;
 }
 

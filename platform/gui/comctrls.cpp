@@ -734,6 +734,7 @@ const ClassInfo& TToolBar::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&T::GetButtonHeight, &T::SetButtonHeight>("ButtonHeight").Default(22),
         MakeProp<&T::GetButtonWidth, &T::SetButtonWidth>("ButtonWidth").Default(23),
+        MakeProp<&T::GetCaption, &T::SetCaption>("Caption"),
         MakeProp<&T::GetEdgeBorders, &T::SetEdgeBorders>("EdgeBorders")
             .Default(static_cast<std::int64_t>(TEdgeBorders{ebTop}.Bits())),
         MakeProp<&T::GetFlat, &T::SetFlat>("Flat").Default(false),

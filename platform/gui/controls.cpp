@@ -769,15 +769,13 @@ void TControl::SendToBack() {
 
 void TControl::Click() {
     // A handler of its own wins over the action's; otherwise the action runs.
-    if (OnClick && (!FActionLink || !FActionLink->GetAction() ||
-                    OnClick.MethodName() != FActionLink->GetAction()->OnExecute.MethodName() ||
-                    OnClick.Target() != FActionLink->GetAction()->OnExecute.Target())) {
+    TBasicAction* action = GetAction();
+    if (OnClick && (!action || !(OnClick == action->OnExecute)))
         OnClick(this);
-    } else if (FActionLink && FActionLink->GetAction()) {
+    else if (action)
         FActionLink->Execute(this);
-    } else if (OnClick) {
+    else if (OnClick)
         OnClick(this);
-    }
 }
 
 void TControl::DblClick() {

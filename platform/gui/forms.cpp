@@ -246,12 +246,20 @@ void TCustomForm::AfterConstruction() {
         if (!ReadFormResource())
             throw EResNotFound(u"Resource %s not found", {IdentToString(ClassType().name)});
     }
+    BindComponents();
     FCreated = true;
     DoCreate();
     if (FShowWhenCreated) {
         FShowWhenCreated = false;
         Show();
     }
+}
+
+void TCustomForm::BindError(std::u16string_view Name, bool WrongClass) const {
+    if (WrongClass)
+        throw EReadError(u"Component %s of %s is of another class",
+                         {String(Name), IdentToString(ClassType().name)});
+    throw EReadError(u"Component %s of %s not found", {String(Name), IdentToString(ClassType().name)});
 }
 
 bool TCustomForm::ReadFormResource() {

@@ -253,9 +253,21 @@ protected:
     void ApplyColor() override;
     // Reads the form's resource; false when the class has none.
     bool ReadFormResource();
+    // After the resource is read and before OnCreate: a form class points its
+    // members at the components the resource made (Bind for each).
+    virtual void BindComponents() {}
+    // Field := the owned component of that name; EReadError when there is none
+    // or it is of another class.
+    template <class T>
+    void Bind(T*& Field, std::u16string_view Name) {
+        TComponent* c = FindComponent(String(Name));
+        Field = dynamic_cast<T*>(c);
+        if (!Field) BindError(Name, c != nullptr);
+    }
 
 private:
     friend class TApplication;
+    [[noreturn]] void BindError(std::u16string_view Name, bool WrongClass) const;
     int MenuBarHeight() const;
     void PlaceOnFirstShow();
     void CloseModal();

@@ -399,8 +399,7 @@ TMenu* TMenuItem::GetParentMenu() const {
 void TMenuItem::Click() {
     if (!FEnabled) return;
     TBasicAction* action = GetAction();
-    if (OnClick && (!action || OnClick.MethodName() != action->OnExecute.MethodName() ||
-                    OnClick.Target() != action->OnExecute.Target()))
+    if (OnClick && (!action || !(OnClick == action->OnExecute)))
         OnClick(this);
     else if (action)
         FActionLink->Execute(this);

@@ -504,7 +504,21 @@ int TCustomComboBox::GetItemIndex() const {
     return FCombo->currentIndex();
 }
 
+void TCustomComboBox::Loaded() {
+    TWinControl::Loaded();
+    if (FLoadedItemIndex >= 0)
+        SetItemIndex(FLoadedItemIndex);
+    else if (!FLoadedText.empty())
+        SetText(FLoadedText);
+    FLoadedItemIndex = -1;
+    FLoadedText.clear();
+}
+
 void TCustomComboBox::SetItemIndex(int Value) {
+    if (GetComponentState().Contains(csLoading)) {
+        FLoadedItemIndex = Value;
+        return;
+    }
     if (Value < -1 || Value >= FCombo->count()) Value = -1;
     FCombo->setCurrentIndex(Value);
     if (Value < 0 && FCombo->isEditable()) FCombo->setEditText({});
@@ -515,6 +529,7 @@ String TCustomComboBox::GetText() const {
 }
 
 void TCustomComboBox::SetText(const String& Value) {
+    if (GetComponentState().Contains(csLoading)) FLoadedText = Value;
     if (FCombo->isEditable()) {
         FCombo->setEditText(ToQString(Value));
         const int index = FCombo->findText(ToQString(Value), Qt::MatchFixedString);

@@ -227,6 +227,7 @@ public:
     bool GetDroppedDown() const;
     void SetDroppedDown(bool Value);
     void Clear();
+    void Loaded() override;
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -249,6 +250,9 @@ private:
     bool FSorted = false;
     int FDropDownCount = 8;
     int FItemHeight = 13;
+    // A stream gives the index and text before the items.
+    int FLoadedItemIndex = -1;
+    String FLoadedText;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -1,0 +1,157 @@
+#include "platform/gui/comctrls.h"
+
+#include "platform/core/sysutils.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/imglist.h"
+#include "tests/platform/gui/guitest.h"
+
+#include <QDateTimeEdit>
+#include <QImage>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+class ComCtrlsTest : public GuiTest {};
+
+struct Pages : TestForm {
+    TPageControl* pc = new TPageControl(get());
+    TTabSheet* table = new TTabSheet(get());
+    TTabSheet* log = new TTabSheet(get());
+    Pages() {
+        get()->SetClientWidth(400);
+        get()->SetClientHeight(300);
+        pc->SetParent(get());
+        pc->SetAlign(alClient);
+        table->SetPageControl(pc);
+        table->SetCaption(u"Таблица");
+        log->SetPageControl(pc);
+        log->SetCaption(u"Лог");
+    }
+};
+
+TEST_F(ComCtrlsTest, SheetsAreTabsAndTheActivePageChangesSilentlyFromCode) {
+    Pages f;
+    EXPECT_EQ(f.pc->GetPageCount(), 2);
+    EXPECT_EQ(f.pc->GetActivePage(), f.table);
+    EXPECT_EQ(f.pc->TabWidget()->tabText(1), QStringLiteral("Лог"));
+    int changes = 0;
+    f.pc->OnChange.Bind([&](TObject*) { ++changes; });
+    f.pc->SetActivePage(f.log);
+    EXPECT_EQ(f.pc->GetActivePageIndex(), 1);
+    EXPECT_EQ(changes, 0);
+    // The user's tab click fires OnChange; OnChanging may refuse it.
+    f.pc->TabWidget()->tabBar()->setCurrentIndex(0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(f.pc->GetActivePage(), f.table);
+    f.pc->OnChanging.Bind([](TObject*, bool& allow) { allow = false; });
+    f.pc->TabWidget()->tabBar()->setCurrentIndex(1);
+    EXPECT_EQ(f.pc->GetActivePage(), f.table);
+    EXPECT_EQ(f.pc->TabWidget()->currentIndex(), 0);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ComCtrlsTest, AClientAlignedControlFillsItsSheet) {
+    Pages f;
+    auto* inner = new TPanel(f.get());
+    inner->SetParent(f.table);
+    inner->SetAlign(alClient);
+    f->Show();
+    ASSERT_TRUE(WaitFor([&] { return f.table->Widget()->isVisible(); }));
+    EXPECT_GT(f.table->GetWidth(), 380);
+    EXPECT_GT(f.table->GetHeight(), 250);
+    EXPECT_LT(f.table->GetHeight(), 300);
+    EXPECT_EQ(inner->GetBoundsRect(), Rect(0, 0, f.table->GetWidth(), f.table->GetHeight()));
+    EXPECT_EQ(f.table->Widget()->size(), QSize(f.table->GetWidth(), f.table->GetHeight()));
+    // Removing a sheet takes its tab away.
+    f.log->Free();
+    EXPECT_EQ(f.pc->GetPageCount(), 1);
+    EXPECT_EQ(f.pc->TabWidget()->count(), 1);
+}
+
+TEST_F(ComCtrlsTest, StatusPanelsShareTheBarAndTheLastTakesTheRest) {
+    TestForm f;
+    f->SetClientWidth(756);
+    f->SetClientHeight(561);
+    auto* bar = new TStatusBar(f.get());
+    bar->SetParent(f.get());
+    for (int i = 0; i < 4; ++i) bar->GetPanels()->Add()->SetWidth(150);
+    EXPECT_EQ(bar->GetAlign(), alBottom);
+    EXPECT_EQ(bar->GetTop(), 561 - bar->GetHeight());
+    EXPECT_EQ(bar->PanelRect(1), Rect(150, 2, 300, bar->GetHeight()));
+    EXPECT_EQ(bar->PanelRect(3).Right, 756);
+    (*bar->GetPanels())[0]->SetText(u"Err");
+    EXPECT_EQ(bar->GetPanels()->GetItem(0)->GetText(), u"Err");
+}
+
+TEST_F(ComCtrlsTest, ToolButtonsLineUpWithTheirImages) {
+    TestForm f;
+    auto* images = new TImageList(f.get());
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images->AddImage(red);
+    images->AddImage(red);
+    auto* bar = new TToolBar(f.get());
+    bar->SetParent(f.get());
+    bar->SetImages(images);
+    auto* b1 = new TToolButton(f.get());
+    b1->SetParent(bar);
+    b1->SetImageIndex(0);
+    auto* sep = new TToolButton(f.get());
+    sep->SetLeft(100);
+    sep->SetParent(bar);
+    sep->SetStyle(tbsSeparator);
+    auto* b2 = new TToolButton(f.get());
+    b2->SetLeft(200);
+    b2->SetParent(bar);
+    b2->SetImageIndex(1);
+    EXPECT_EQ(b1->GetBoundsRect(), Bounds(0, 2, 23, 22));
+    EXPECT_EQ(sep->GetBoundsRect(), Bounds(23, 2, 8, 22));
+    EXPECT_EQ(b2->GetLeft(), 31);
+    EXPECT_FALSE(static_cast<QToolButton*>(b1->Widget())->icon().isNull());
+    EXPECT_TRUE(static_cast<QToolButton*>(sep->Widget())->icon().isNull());
+    // The images travel as one PNG strip.
+    TImageList copy(nullptr);
+    ASSERT_TRUE(copy.LoadFromPng(images->SaveToPng()));
+    EXPECT_EQ(copy.GetCount(), 2);
+    EXPECT_EQ(copy.ImageAt(1).pixelColor(3, 3), QColor(Qt::red));
+}
+
+TEST_F(ComCtrlsTest, APickerKeepsTheDayAndShowsTheLocalesFormat) {
+    const TFormatSettings saved = FormatSettings;
+    FormatSettings = RussianFormatSettings();
+    TestForm f;
+    auto* p = new TDateTimePicker(f.get());
+    p->SetParent(f.get());
+    int changes = 0;
+    p->OnChange.Bind([&](TObject*) { ++changes; });
+    const TDateTime day = EncodeDate(2009, 10, 5);
+    p->SetDateTime(day + EncodeTime(12, 30, 0, 0));
+    p->SetDate(EncodeDate(2009, 10, 6));
+    EXPECT_EQ(p->GetDate(), EncodeDate(2009, 10, 6));
+    EXPECT_NEAR(p->GetTime(), EncodeTime(12, 30, 0, 0), 1e-9);
+    EXPECT_EQ(changes, 0);
+    auto* edit = static_cast<QDateTimeEdit*>(p->Widget());
+    EXPECT_EQ(edit->displayFormat(), QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(edit->text(), QStringLiteral("06.10.2009"));
+    edit->setDate(QDate(2009, 10, 7));
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(p->GetDate(), EncodeDate(2009, 10, 7));
+    // A new picker shows today.
+    auto* today = new TDateTimePicker(f.get());
+    EXPECT_EQ(today->GetDate(), Date());
+    FormatSettings = saved;
+}
+
+TEST(DateFormats, PatternsOfTheClassLibraryInQtTerms) {
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"dd/mm/yyyy", u'.', u':'), QStringLiteral("dd.MM.yyyy"));
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"hh:nn:ss", u'.', u':'), QStringLiteral("HH:mm:ss"));
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"H:mm:ss", u'.', u'-'), QStringLiteral("H-mm-ss"));
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"d mmmm yyyy", u'.', u':'), QStringLiteral("d MMMM yyyy"));
+    for (TDateTime t : {0.0, 40091.5208333333, -1.25, 2.999999})
+        EXPECT_NEAR(gui_detail::FromQDateTime(gui_detail::ToQDateTime(t)), t, 1e-6);
+    EXPECT_EQ(gui_detail::ToQDateTime(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+}
+
+} // namespace

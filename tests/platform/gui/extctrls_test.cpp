@@ -1,0 +1,160 @@
+#include "platform/gui/extctrls.h"
+
+#include "tests/platform/gui/guitest.h"
+
+#include <QRadioButton>
+
+namespace {
+
+class TimersTest : public GuiTest {
+protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        Application->SetClock(&clock);
+    }
+    TManualClock clock;
+};
+
+TEST_F(TimersTest, ATimerFiresEveryIntervalWhileEnabled) {
+    TestForm f;
+    auto* t = new TTimer(f.get());
+    t->SetInterval(300);
+    int fired = 0;
+    t->OnTimer.Bind([&](TObject*) { ++fired; });
+    clock.Advance(299);
+    EXPECT_EQ(fired, 0);
+    clock.Advance(1);
+    EXPECT_EQ(fired, 1);
+    clock.Advance(900);
+    EXPECT_EQ(fired, 4);
+    t->SetEnabled(false);
+    clock.Advance(1000);
+    EXPECT_EQ(fired, 4);
+}
+
+// A timer switched on while it runs keeps its schedule; off and on again
+// starts a new interval, and so does a new interval.
+TEST_F(TimersTest, ReEnablingARunningTimerDoesNotRestartIt) {
+    TestForm f;
+    auto* t = new TTimer(f.get());
+    t->SetInterval(3500);
+    int fired = 0;
+    t->OnTimer.Bind([&](TObject*) { ++fired; });
+    clock.Advance(3000);
+    t->SetEnabled(true);
+    clock.Advance(500);
+    EXPECT_EQ(fired, 1);
+
+    clock.Advance(3000);
+    t->SetEnabled(false);
+    t->SetEnabled(true);
+    clock.Advance(500);
+    EXPECT_EQ(fired, 1);
+    clock.Advance(3000);
+    EXPECT_EQ(fired, 2);
+
+    clock.Advance(1000);
+    t->SetInterval(300);
+    EXPECT_EQ(clock.DueIn(t), 300);
+}
+
+TEST_F(TimersTest, AOneShotHandlerStopsItsTimer) {
+    TestForm f;
+    auto* t = new TTimer(f.get());
+    t->SetEnabled(false);
+    t->SetInterval(300);
+    int fired = 0;
+    t->OnTimer.Bind([&](TObject*) {
+        t->SetEnabled(false);
+        ++fired;
+    });
+    t->SetEnabled(true);
+    clock.Advance(10000);
+    EXPECT_EQ(fired, 1);
+    EXPECT_FALSE(clock.IsRunning(t));
+}
+
+TEST_F(TimersTest, TimersFireInTimeOrderAndAnExceptionIsShown) {
+    TestForm f;
+    std::string order;
+    auto* a = new TTimer(f.get());
+    a->SetInterval(500);
+    a->OnTimer.Bind([&](TObject*) {
+        order += "a";
+        a->SetEnabled(false);
+        throw Exception(u"Ошибка чтения архива");
+    });
+    auto* b = new TTimer(f.get());
+    b->SetInterval(300);
+    b->OnTimer.Bind([&](TObject*) { order += "b"; });
+    clock.Advance(700);
+    EXPECT_EQ(order, "bab");
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Text, u"Ошибка чтения архива.");
+}
+
+TEST_F(TimersTest, RunningTimersMoveToANewClockAndStopWhenFreed) {
+    TestForm f;
+    auto* t = new TTimer(f.get());
+    t->SetInterval(100);
+    TManualClock other;
+    Application->SetClock(&other);
+    EXPECT_FALSE(clock.IsRunning(t));
+    EXPECT_TRUE(other.IsRunning(t));
+    t->Free();
+    EXPECT_FALSE(other.IsRunning(t));
+    Application->SetClock(&clock);
+}
+
+TEST_F(TimersTest, TheRealClockRunsOnTheEventLoop) {
+    Application->SetClock(nullptr);
+    TestForm f;
+    auto* t = new TTimer(f.get());
+    t->SetInterval(10);
+    int fired = 0;
+    t->OnTimer.Bind([&](TObject*) { ++fired; });
+    EXPECT_TRUE(WaitFor([&] { return fired >= 2; }));
+}
+
+// ---------------------------------------------------------------------------
+
+class RadioGroupTest : public GuiTest {};
+
+TEST_F(RadioGroupTest, IndexChangesClickTheGroup) {
+    TestForm f;
+    auto* g = new TRadioGroup(f.get());
+    g->SetParent(f.get());
+    g->SetBounds(0, 0, 160, 60);
+    g->GetItems()->Add(u"Прочитать архив за выбраную дату");
+    g->GetItems()->Add(u"Читать за выбранный интервал");
+    int clicks = 0;
+    g->OnClick.Bind([&](TObject*) { ++clicks; });
+    g->SetItemIndex(0);
+    EXPECT_EQ(clicks, 1);
+    g->SetItemIndex(0);
+    EXPECT_EQ(clicks, 1);
+    g->ButtonAt(1)->click();
+    EXPECT_EQ(g->GetItemIndex(), 1);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(g->ButtonAt(0)->isChecked());
+    // Two rows share the box below the caption.
+    EXPECT_EQ(g->ButtonAt(0)->x(), 8);
+    EXPECT_LT(g->ButtonAt(0)->y(), g->ButtonAt(1)->y());
+    EXPECT_EQ(g->ButtonAt(0)->width(), 150);
+    // Disabling the group disables its buttons.
+    g->SetEnabled(false);
+    EXPECT_FALSE(g->ButtonAt(0)->isEnabled());
+}
+
+TEST_F(RadioGroupTest, ColumnsSplitTheButtons) {
+    TestForm f;
+    auto* g = new TRadioGroup(f.get());
+    g->SetParent(f.get());
+    g->SetBounds(0, 0, 210, 60);
+    for (const char16_t* s : {u"a", u"b", u"c", u"d"}) g->GetItems()->Add(s);
+    g->SetColumns(2);
+    EXPECT_EQ(g->ButtonAt(2)->x(), 8 + 100);
+    EXPECT_EQ(g->ButtonAt(2)->y(), g->ButtonAt(0)->y());
+}
+
+} // namespace

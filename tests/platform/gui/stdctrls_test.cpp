@@ -1,0 +1,171 @@
+#include "platform/gui/stdctrls.h"
+
+#include "platform/gui/checklst.h"
+#include "tests/platform/gui/guitest.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+namespace {
+
+class StdCtrlsTest : public GuiTest {};
+
+TEST_F(StdCtrlsTest, SettingAnEditsTextFiresOnChangeOnlyForANewText) {
+    TestForm f;
+    auto* e = new TEdit(f.get());
+    e->SetParent(f.get());
+    int changes = 0;
+    e->OnChange.Bind([&](TObject*) { ++changes; });
+    e->SetText(u"Значение1");
+    EXPECT_EQ(changes, 1);
+    e->SetText(u"Значение1");
+    EXPECT_EQ(changes, 1);
+    e->SetMaxLength(3);
+    static_cast<QLineEdit*>(e->Widget())->insert(QStringLiteral("12345"));
+    EXPECT_LE(e->GetText().size(), 9u + 3u);
+    e->Clear();
+    e->SetText(u"");
+    GuiTest::Key(e->Widget(), Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    GuiTest::Key(e->Widget(), Qt::Key_2, Qt::NoModifier, QStringLiteral("2"));
+    GuiTest::Key(e->Widget(), Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    GuiTest::Key(e->Widget(), Qt::Key_4, Qt::NoModifier, QStringLiteral("4"));
+    EXPECT_EQ(e->GetText(), u"123");
+}
+
+TEST_F(StdCtrlsTest, ADropDownListChangesOnlyByTheUser) {
+    TestForm f;
+    auto* c = new TComboBox(f.get());
+    c->SetParent(f.get());
+    c->SetStyle(csDropDownList);
+    for (const char16_t* s : {u"9600", u"4800", u"2400", u"1200"}) c->GetItems()->Add(s);
+    EXPECT_EQ(c->GetItemIndex(), -1);
+    int changes = 0;
+    c->OnChange.Bind([&](TObject*) { ++changes; });
+    c->SetItemIndex(0);
+    EXPECT_EQ(c->GetText(), u"9600");
+    EXPECT_EQ(changes, 0);
+    c->SetText(u"2400");
+    EXPECT_EQ(c->GetItemIndex(), 2);
+    c->SetText(u"300");
+    EXPECT_EQ(c->GetItemIndex(), 2);
+    emit static_cast<QComboBox*>(c->Widget())->activated(1);
+    EXPECT_EQ(changes, 1);
+    c->GetItems()->Delete(2);
+    EXPECT_EQ(c->GetItems()->GetCount(), 3);
+    EXPECT_EQ(c->GetItems()->GetStrings(2), u"1200");
+}
+
+TEST_F(StdCtrlsTest, ComboItemsKeepObjectsAndSortedOrder) {
+    TestForm f;
+    auto* c = new TComboBox(f.get());
+    c->SetSorted(true);
+    TObject tag;
+    c->GetItems()->AddObject(u"b", &tag);
+    c->GetItems()->Add(u"a");
+    c->GetItems()->Add(u"c");
+    EXPECT_EQ(c->GetItems()->GetCommaText(), u"a,b,c");
+    EXPECT_EQ(c->GetItems()->GetObjects(1), &tag);
+    EXPECT_THROW(c->GetItems()->GetStrings(3), EStringListError);
+}
+
+TEST_F(StdCtrlsTest, MemoLinesAreTheLinesShown) {
+    TestForm f;
+    auto* m = new TMemo(f.get());
+    m->SetParent(f.get());
+    TStrings* lines = m->GetLines();
+    EXPECT_EQ(lines->GetCount(), 0);
+    lines->Add(u" 05 10 12 30 1.5 ");
+    lines->Add(u"");
+    lines->Add(u" ab ");
+    EXPECT_EQ(lines->GetCount(), 3);
+    EXPECT_EQ(lines->GetStrings(1), u"");
+    EXPECT_EQ(m->GetText(), u" 05 10 12 30 1.5 \r\n\r\n ab \r\n");
+    lines->Insert(0, u"first");
+    lines->Delete(2);
+    lines->SetStrings(2, u"last");
+    EXPECT_EQ(lines->GetText(), u"first\r\n 05 10 12 30 1.5 \r\nlast\r\n");
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(m->Widget())->toPlainText(),
+              QStringLiteral("first\n 05 10 12 30 1.5 \nlast\n"));
+    lines->Delete(2);
+    EXPECT_EQ(lines->GetCount(), 2);
+    lines->Clear();
+    EXPECT_EQ(lines->GetCount(), 0);
+    // Text typed past the end is a line of its own.
+    m->SetText(u"one\r\ntwo");
+    EXPECT_EQ(lines->GetCount(), 2);
+    lines->Add(u"three");
+    EXPECT_EQ(lines->GetStrings(2), u"three");
+}
+
+TEST_F(StdCtrlsTest, AReadOnlyMemoWithAVerticalBarWrapsItsLines) {
+    TestForm f;
+    auto* m = new TMemo(f.get());
+    m->SetReadOnly(true);
+    m->SetScrollBars(ssVertical);
+    auto* e = static_cast<QPlainTextEdit*>(m->Widget());
+    EXPECT_TRUE(e->isReadOnly());
+    EXPECT_EQ(e->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    EXPECT_EQ(e->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    m->SetScrollBars(ssBoth);
+    EXPECT_EQ(e->lineWrapMode(), QPlainTextEdit::NoWrap);
+}
+
+TEST_F(StdCtrlsTest, LabelsFitTheirTextAndHideTheAcceleratorMark) {
+    TestForm f;
+    f->GetFont()->SetName(u"Tahoma");
+    f->GetFont()->SetHeight(-11);
+    auto* l = new TLabel(f.get());
+    l->SetParent(f.get());
+    l->SetCaption(u"&Порт && скорость");
+    EXPECT_EQ(static_cast<QLabel*>(l->Widget())->text(), QStringLiteral("Порт & скорость"));
+    EXPECT_EQ(l->GetHeight(), QFontMetrics(l->Widget()->font()).height());
+    const int w = l->GetWidth();
+    l->SetCaption(u"&Порт && скорость, байт/с");
+    EXPECT_GT(l->GetWidth(), w);
+    l->SetAutoSize(false);
+    l->SetCaption(u"x");
+    EXPECT_GT(l->GetWidth(), w);
+}
+
+TEST_F(StdCtrlsTest, CheckingFromCodeClicksAndTheUsersClickIsSeen) {
+    TestForm f;
+    auto* c = new TCheckBox(f.get());
+    c->SetParent(f.get());
+    int clicks = 0;
+    c->OnClick.Bind([&](TObject*) { ++clicks; });
+    c->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    c->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    static_cast<QCheckBox*>(c->Widget())->click();
+    EXPECT_FALSE(c->GetChecked());
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(StdCtrlsTest, CheckListMarksChangeSilentlyFromCode) {
+    TestForm f;
+    auto* l = new TCheckListBox(f.get());
+    l->SetParent(f.get());
+    l->GetItems()->Add(u"Значение1");
+    l->GetItems()->Add(u"Значение2");
+    int checks = 0;
+    l->OnClickCheck.Bind([&](TObject*) { ++checks; });
+    EXPECT_FALSE(l->GetChecked(0));
+    l->SetChecked(1, true);
+    EXPECT_TRUE(l->GetChecked(1));
+    EXPECT_EQ(checks, 0);
+    l->GetItems()->SetStrings(0, u"Давление");
+    EXPECT_EQ(l->GetItems()->GetStrings(0), u"Давление");
+    auto* list = static_cast<QListWidget*>(l->Widget());
+    list->item(0)->setCheckState(Qt::Checked);
+    EXPECT_EQ(checks, 1);
+    l->GetItems()->Clear();
+    EXPECT_EQ(l->GetItems()->GetCount(), 0);
+    EXPECT_THROW(l->GetChecked(0), EListError);
+}
+
+} // namespace
