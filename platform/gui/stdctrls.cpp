@@ -504,6 +504,7 @@ int TCustomComboBox::GetItemIndex() const {
     return FCombo->currentIndex();
 }
 
+// What a stream set before the items were there applies now.
 void TCustomComboBox::Loaded() {
     TWinControl::Loaded();
     if (FLoadedItemIndex >= 0)
@@ -516,8 +517,8 @@ void TCustomComboBox::Loaded() {
 
 void TCustomComboBox::SetItemIndex(int Value) {
     if (GetComponentState().Contains(csLoading)) {
-        FLoadedItemIndex = Value;
-        return;
+        FLoadedItemIndex = Value >= FCombo->count() ? Value : -1;
+        if (FLoadedItemIndex >= 0) return;
     }
     if (Value < -1 || Value >= FCombo->count()) Value = -1;
     FCombo->setCurrentIndex(Value);
@@ -529,7 +530,11 @@ String TCustomComboBox::GetText() const {
 }
 
 void TCustomComboBox::SetText(const String& Value) {
-    if (GetComponentState().Contains(csLoading)) FLoadedText = Value;
+    if (GetComponentState().Contains(csLoading) && !FCombo->isEditable() &&
+        FCombo->findText(ToQString(Value), Qt::MatchFixedString) < 0) {
+        FLoadedText = Value;
+        return;
+    }
     if (FCombo->isEditable()) {
         FCombo->setEditText(ToQString(Value));
         const int index = FCombo->findText(ToQString(Value), Qt::MatchFixedString);
