@@ -160,7 +160,52 @@ void TComSelect::UpdateSettings(int& ItemIndex) {
 }
 
 // ---------------------------------------------------------------------------
-// TComComboBox
+// The selector controls
+
+template <class Base>
+TComSelectControl<Base>::TComSelectControl(TComponent* AOwner)
+    : Base(AOwner), FComSelect(MakeOwned<TComSelect>()) {
+    FComSelect->SetItems(this->GetItems());
+}
+
+template <class Base>
+void TComSelectControl<Base>::UpdateSettings() {
+    int index = 0;
+    FComSelect->UpdateSettings(index);
+    ShowIndex(index);
+}
+
+template <class Base>
+void TComSelectControl<Base>::SetComPort(TCustomComPort* Value) {
+    if (Value == FComSelect->GetComPort()) return;
+    FComSelect->SetComPort(Value);
+    if (Value) {
+        Value->FreeNotification(this);
+        UpdateSettings();
+    }
+}
+
+template <class Base>
+void TComSelectControl<Base>::SetComProperty(TComProperty Value) {
+    FComSelect->SetComProperty(Value);
+    if (this->GetItems()->GetCount() == 0) return;
+    if (FComSelect->GetComPort())
+        UpdateSettings();
+    else
+        this->SetItemIndex(0);
+}
+
+template <class Base>
+void TComSelectControl<Base>::Notification(TComponent* AComponent, TOperation Operation) {
+    Base::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent && AComponent == FComSelect->GetComPort()) {
+        FComSelect->SetComPort(nullptr);
+        if (this->GetItems()->GetCount() > 0) ShowIndex(0);
+    }
+}
+
+template class TComSelectControl<TComboBox>;
+template class TComSelectControl<TRadioGroup>;
 
 const ClassInfo& TComComboBox::StaticClass() {
     using C = TComComboBox;
@@ -173,54 +218,14 @@ const ClassInfo& TComComboBox::StaticClass() {
     return ci;
 }
 
-TComComboBox::TComComboBox(TComponent* AOwner) : TComboBox(AOwner), FComSelect(MakeOwned<TComSelect>()) {
-    FComSelect->SetItems(GetItems());
+TComComboBox::TComComboBox(TComponent* AOwner) : TComSelectControl(AOwner) {
     SetStyle(csDropDownList);
-}
-
-void TComComboBox::ApplySettings() {
-    FComSelect->ApplySettings();
-}
-
-void TComComboBox::UpdateSettings() {
-    int index = 0;
-    FComSelect->UpdateSettings(index);
-    SetItemIndex(index);
-}
-
-void TComComboBox::SetComPort(TCustomComPort* Value) {
-    if (Value == FComSelect->GetComPort()) return;
-    FComSelect->SetComPort(Value);
-    if (Value) {
-        Value->FreeNotification(this);
-        UpdateSettings();
-    }
-}
-
-void TComComboBox::SetComProperty(TComProperty Value) {
-    FComSelect->SetComProperty(Value);
-    if (GetItems()->GetCount() == 0) return;
-    if (FComSelect->GetComPort())
-        UpdateSettings();
-    else
-        SetItemIndex(0);
-}
-
-void TComComboBox::Notification(TComponent* AComponent, TOperation Operation) {
-    TComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == FComSelect->GetComPort()) {
-        FComSelect->SetComPort(nullptr);
-        if (GetItems()->GetCount() > 0) SetItemIndex(0);
-    }
 }
 
 void TComComboBox::Change() {
     FComSelect->Change(GetText());
-    TComboBox::Change();
+    TComSelectControl::Change();
 }
-
-// ---------------------------------------------------------------------------
-// TComRadioGroup
 
 const ClassInfo& TComRadioGroup::StaticClass() {
     using R = TComRadioGroup;
@@ -233,53 +238,10 @@ const ClassInfo& TComRadioGroup::StaticClass() {
     return ci;
 }
 
-TComRadioGroup::TComRadioGroup(TComponent* AOwner)
-    : TRadioGroup(AOwner), FComSelect(MakeOwned<TComSelect>()) {
-    FComSelect->SetItems(GetItems());
-}
-
-void TComRadioGroup::ApplySettings() {
-    FComSelect->ApplySettings();
-}
-
-void TComRadioGroup::SelectQuietly(int Index) {
-    // The index is the selector's own value already: checking the button
-    // (which clicks it) must not hand it back.
+void TComRadioGroup::ShowIndex(int Index) {
     FOldIndex = std::clamp(Index, -1, GetItems()->GetCount() - 1);
     SetItemIndex(Index);
     FOldIndex = GetItemIndex();
-}
-
-void TComRadioGroup::UpdateSettings() {
-    int index = 0;
-    FComSelect->UpdateSettings(index);
-    SelectQuietly(index);
-}
-
-void TComRadioGroup::SetComPort(TCustomComPort* Value) {
-    if (Value == FComSelect->GetComPort()) return;
-    FComSelect->SetComPort(Value);
-    if (Value) {
-        Value->FreeNotification(this);
-        UpdateSettings();
-    }
-}
-
-void TComRadioGroup::SetComProperty(TComProperty Value) {
-    FComSelect->SetComProperty(Value);
-    if (GetItems()->GetCount() == 0) return;
-    if (FComSelect->GetComPort())
-        UpdateSettings();
-    else
-        SetItemIndex(0);
-}
-
-void TComRadioGroup::Notification(TComponent* AComponent, TOperation Operation) {
-    TRadioGroup::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent && AComponent == FComSelect->GetComPort()) {
-        FComSelect->SetComPort(nullptr);
-        if (GetItems()->GetCount() > 0) SelectQuietly(0);
-    }
 }
 
 void TComRadioGroup::Click() {
@@ -288,7 +250,7 @@ void TComRadioGroup::Click() {
         if (index != -1) FComSelect->Change(GetItems()->GetStrings(index));
         FOldIndex = index;
     }
-    TRadioGroup::Click();
+    TComSelectControl::Click();
 }
 
 void RegisterComPortClasses() {

@@ -61,13 +61,13 @@ private:
     bool FAutoApply = false;
 };
 
-class TComComboBox : public TComboBox {
+// What both selector controls add to their base control: the selector, the
+// bound port (with its free notification) and the chosen property.
+template <class Base>
+class TComSelectControl : public Base {
 public:
-    static const ClassInfo& StaticClass();
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-
-    explicit TComComboBox(TComponent* AOwner);
-    void ApplySettings();
+    explicit TComSelectControl(TComponent* AOwner);
+    void ApplySettings() { FComSelect->ApplySettings(); }
     void UpdateSettings();
     TCustomComPort* GetComPort() const { return FComSelect->GetComPort(); }
     void SetComPort(TCustomComPort* Value);
@@ -79,35 +79,36 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
-    void Change() override;
+    // Shows the item that stands for the selector's own value.
+    virtual void ShowIndex(int Index) { this->SetItemIndex(Index); }
 
-private:
     Owned<TComSelect> FComSelect;
 };
 
-class TComRadioGroup : public TRadioGroup {
+class TComComboBox : public TComSelectControl<TComboBox> {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
-    explicit TComRadioGroup(TComponent* AOwner);
-    void ApplySettings();
-    void UpdateSettings();
-    TCustomComPort* GetComPort() const { return FComSelect->GetComPort(); }
-    void SetComPort(TCustomComPort* Value);
-    TComProperty GetComProperty() const { return FComSelect->GetComProperty(); }
-    void SetComProperty(TComProperty Value);
-    bool GetAutoApply() const { return FComSelect->GetAutoApply(); }
-    void SetAutoApply(bool Value) { FComSelect->SetAutoApply(Value); }
-    TComSelect* GetComSelect() const { return FComSelect.get(); }
-    void Notification(TComponent* AComponent, TOperation Operation) override;
+    explicit TComComboBox(TComponent* AOwner);
+
+protected:
+    void Change() override;
+};
+
+class TComRadioGroup : public TComSelectControl<TRadioGroup> {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    using TComSelectControl::TComSelectControl;
     void Click() override;
 
-private:
-    // Selects an item without handing it to the selector again.
-    void SelectQuietly(int Index);
+protected:
+    // Checking a button clicks it: the selector must not get its own value back.
+    void ShowIndex(int Index) override;
 
-    Owned<TComSelect> FComSelect;
+private:
     int FOldIndex = -1;
 };
 

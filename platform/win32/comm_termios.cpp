@@ -168,12 +168,7 @@ public:
         return ERROR_SUCCESS;
     }
 
-    DWORD GetState(DCB& dcb) override {
-        std::lock_guard lock(m_);
-        if (closing_) return ERROR_INVALID_HANDLE;
-        dcb = dcb_;
-        return ERROR_SUCCESS;
-    }
+    DWORD GetState(DCB& dcb) override { return Get(dcb, dcb_); }
 
     DWORD SetTimeouts(const COMMTIMEOUTS& t) override {
         if (t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == MAXDWORD &&
@@ -185,12 +180,7 @@ public:
         return ERROR_SUCCESS;
     }
 
-    DWORD GetTimeouts(COMMTIMEOUTS& t) override {
-        std::lock_guard lock(m_);
-        if (closing_) return ERROR_INVALID_HANDLE;
-        t = timeouts_;
-        return ERROR_SUCCESS;
-    }
+    DWORD GetTimeouts(COMMTIMEOUTS& t) override { return Get(t, timeouts_); }
 
     DWORD SetMask(DWORD mask) override {
         if (mask & ~kAllEvents) return ERROR_INVALID_PARAMETER;
@@ -204,12 +194,7 @@ public:
         return ERROR_SUCCESS;
     }
 
-    DWORD GetMask(DWORD& mask) override {
-        std::lock_guard lock(m_);
-        if (closing_) return ERROR_INVALID_HANDLE;
-        mask = mask_;
-        return ERROR_SUCCESS;
-    }
+    DWORD GetMask(DWORD& mask) override { return Get(mask, mask_); }
 
     DWORD WaitEvent(DWORD* mask, OVERLAPPED* ov) override {
         std::lock_guard lock(m_);
@@ -387,6 +372,14 @@ public:
     }
 
 private:
+    template <class T>
+    DWORD Get(T& out, const T& field) {
+        std::lock_guard lock(m_);
+        if (closing_) return ERROR_INVALID_HANDLE;
+        out = field;
+        return ERROR_SUCCESS;
+    }
+
     // Everything below runs with m_ held.
 
     void Wake() {

@@ -2,17 +2,13 @@
 
 #include "serial/comport.h"
 
-#include "platform/win32/serialcomm.h"
 #include "tests/serial/fakeport.h"
+#include "tests/serial/portlist.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 TEST(ComPortErrors, CodesTextsAndMessages) {
     const char16_t* expected[] = {u"Unable to open com port",
@@ -140,48 +136,38 @@ namespace {
 
 class PortList : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root = fs::temp_directory_path() / ("moltren-portlist-" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "tty");
-        win32::SetSerialCommSources(root / "tty", root / "serialcomm");
-    }
-    void TearDown() override {
-        win32::SetSerialCommSources({}, {});
-        fs::remove_all(root);
-    }
-    fs::path root;
+    TempPortList ports{"portlist"};
 };
 
 } // namespace
 
 TEST_F(PortList, NamesAreSortedAsTheStringListSorts) {
-    std::ofstream(root / "serialcomm") << "COM3\nCOM1\nCOM10\n";
-    TStringList ports;
-    ports.Add(u"stale");
-    EnumComPorts(&ports);
-    ASSERT_EQ(ports.GetCount(), 3);
-    EXPECT_EQ(ports[0], u"COM1");
-    EXPECT_EQ(ports[1], u"COM10");
-    EXPECT_EQ(ports[2], u"COM3");
+    ports.Register("COM3\nCOM1\nCOM10\n");
+    TStringList list;
+    list.Add(u"stale");
+    EnumComPorts(&list);
+    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list[0], u"COM1");
+    EXPECT_EQ(list[1], u"COM10");
+    EXPECT_EQ(list[2], u"COM3");
 }
 
 TEST_F(PortList, EmptyKeyGivesNoPortsAndMissingKeyRaises) {
-    TStringList ports;
-    ports.Add(u"kept");
-    EnumComPorts(&ports);
-    EXPECT_EQ(ports.GetCount(), 0);
-    ports.Add(u"kept");
-    fs::remove_all(root / "tty");
+    TStringList list;
+    list.Add(u"kept");
+    EnumComPorts(&list);
+    EXPECT_EQ(list.GetCount(), 0);
+    list.Add(u"kept");
+    ports.RemoveKey();
     try {
-        EnumComPorts(&ports);
+        EnumComPorts(&list);
         FAIL() << "no error";
     } catch (const EComPort& e) {
         EXPECT_EQ(e.GetCode(), CError_RegError);
         EXPECT_EQ(e.GetWinCode(), 2);
         EXPECT_EQ(e.Message(), u"COM Port Error: Registry error on registry read");
     }
-    EXPECT_EQ(ports.GetCount(), 1);
+    EXPECT_EQ(list.GetCount(), 1);
 }
 
 // ---------------------------------------------------------------------------

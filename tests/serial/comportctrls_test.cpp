@@ -3,41 +3,24 @@
 #include "serial/comportctrls.h"
 
 #include "platform/win32/comm_fake.h"
-#include "platform/win32/serialcomm.h"
 #include "tests/platform/gui/guitest.h"
+#include "tests/serial/portlist.h"
 
 #include <QComboBox>
 #include <QRadioButton>
-
-#include <fstream>
-#include <unistd.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
 class ComSelectors : public GuiTest {
 protected:
-    void SetUp() override {
-        GuiTest::SetUp();
-        root = fs::temp_directory_path() / ("moltren-selectors-" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "tty");
-        win32::SetSerialCommSources(root / "tty", root / "serialcomm");
-    }
-    void TearDown() override {
-        win32::SetSerialCommSources({}, {});
-        fs::remove_all(root);
-        GuiTest::TearDown();
-    }
-    void Ports(const std::string& lines) { std::ofstream(root / "serialcomm") << lines; }
+    void Ports(const std::string& lines) { ports.Register(lines); }
     // The user picks an item of the drop-down list.
     static void Choose(TComComboBox* box, int index) {
         box->ComboBox()->setCurrentIndex(index);
         Q_EMIT box->ComboBox()->activated(index);
     }
 
-    fs::path root;
+    TempPortList ports{"selectors"};
     win32::RecordingComm comm;
     TestForm form;
 };
