@@ -201,7 +201,7 @@ void TCustomComPort::WindowMethod(TMessage& Message) {
     }
     try {
         if (InSendMessage()) ReplyMessage(0); // the event thread goes on at once
-        if (FConnected) {
+        if (FConnected && !FClosing) { // a message still queued while closing is dropped
             const TComEvents events = IntToEvents(static_cast<std::uint32_t>(Message.WParam));
             for (const TComEvent event : kDispatchOrder)
                 if (events.Contains(event)) DispatchEvent(event);

@@ -207,6 +207,18 @@ TEST_F(ComPortEvents, WindowDispatchSendsOneMessagePerEvent) {
     EXPECT_EQ(port->GetWindow(), nullptr);
 }
 
+TEST_F(ComPortEvents, NoHandlerRunsWhileClosing) {
+    for (const TSyncMethod sync : {smWindowSync, smThreadSync}) {
+        port->SetSyncMethod(sync);
+        OpenRecording();
+        ASSERT_TRUE(comm.CompleteWait(EV_RING)); // its dispatch will wait for the main thread
+        port->Close(); // serves what waits meanwhile, without handing it to the handlers
+        EXPECT_EQ(Logged(),
+                  (std::vector<std::string>{"CTS off", "DSR off", "RLSD off", "BeforeClose", "AfterClose"}))
+            << sync;
+    }
+}
+
 TEST_F(ComPortEvents, WindowIsReleasedAlsoWithoutThread) {
     port->SetSyncMethod(smWindowSync);
     port->SetOverlapped(false);
