@@ -371,11 +371,15 @@ TEST_F(TermiosComm, OutputHeldByXoffCanBeAborted) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
-TEST_F(TermiosComm, PurgeClearsReceivedBytes) {
+TEST_F(TermiosComm, PurgeClearsReceivedBytesButNoCompletedWrite) {
     ASSERT_TRUE(pty.Write("junk"));
     ASSERT_TRUE(WaitUntil([&] { return InQueue() == 4; }));
+    Op op;
+    DWORD n = 0;
+    ASSERT_TRUE(WriteFile(h, "last", 4, &n, &op.ov)); // the far end has not read it yet
     ASSERT_TRUE(PurgeComm(h, PURGE_RXCLEAR | PURGE_TXCLEAR));
     EXPECT_EQ(InQueue(), 0u);
+    EXPECT_EQ(pty.Read(4), "last");
 }
 
 TEST_F(TermiosComm, HangUpFailsWhatIsPendingAndLeavesTheThreadIdle) {
