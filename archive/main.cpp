@@ -1,11 +1,17 @@
-// Program entry.
+// Program entry: starts the units, runs the program, shuts the units down.
+#include "archive/moltren.h"
+#include "moltren_resources.h"
 #include "platform/core/units.h"
-
-#include <cstdio>
+#include "platform/gui/forms.h"
+#include "serial/comportctrls.h"
 
 int main() {
     InitUnits();
-    std::puts("Moltren: the main window is not built yet; only the libraries and their tests exist.");
+    InitFormsUnit();
+    RegisterComPortClasses();
+    RegisterMoltrenResources();
+    const int result = WinMain();
+    DoneFormsUnit();
     DoneUnits();
-    return 0;
+    return result;
 }

@@ -15,6 +15,9 @@ const ClassInfo& TCheckListBox::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TCheckListBox::GetAllowGrayed, &TCheckListBox::SetAllowGrayed>("AllowGrayed")
             .Default(false),
+        MakeProp<&TCustomListBox::GetItemHeight, &TCustomListBox::SetItemHeight>("ItemHeight"),
+        MakeProp<&TCustomListBox::GetItems, &TCustomListBox::SetItems>("Items"),
+        MakeProp<&TCustomListBox::GetSorted, &TCustomListBox::SetSorted>("Sorted").Default(false),
         MakeProp<&TCheckListBox::OnClickCheck>("OnClickCheck"),
     };
     static const ClassInfo ci =

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -202,21 +203,43 @@ void TCustomRadioGroup::UpdateButtons() {
     ArrangeButtons();
 }
 
+namespace {
+// A caption wider than its button goes on over more lines, word by word.
+QString WrapToWidth(const QString& text, const QFontMetrics& fm, int width) {
+    if (width <= 0 || fm.horizontalAdvance(text) <= width) return text;
+    QString out, line;
+    for (const QString& word : text.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (line.isEmpty() || fm.horizontalAdvance(candidate) <= width) {
+            line = candidate;
+        } else {
+            out += line + QLatin1Char('\n');
+            line = word;
+        }
+    }
+    return out + line;
+}
+} // namespace
+
 // The buttons fill the box below the caption: columns left to right, each
 // button as high as its share of the rows.
 void TCustomRadioGroup::ArrangeButtons() {
     if (FButtons.empty()) return;
     const int count = static_cast<int>(FButtons.size());
-    const int textHeight = QFontMetrics(GroupBox()->font()).height();
+    const TRect area = AdjustClientRect();
     const int perColumn = (count + FColumns - 1) / FColumns;
-    const int buttonWidth = (FWidth - 10) / FColumns;
-    const int space = FHeight - textHeight - 5;
-    const int buttonHeight = std::max(space / perColumn, 0);
-    const int topMargin = textHeight + 1 + (space % perColumn) / 2;
-    for (int i = 0; i < count; ++i)
-        FButtons[static_cast<std::size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
-                                                           (i % perColumn) * buttonHeight + topMargin,
-                                                           std::max(buttonWidth, 0), buttonHeight);
+    const int buttonWidth = std::max((area.Width() - 6) / FColumns, 0);
+    const int buttonHeight = std::max(area.Height() / perColumn, 0);
+    const int top = area.Top + (area.Height() % perColumn) / 2;
+    const QFontMetrics fm(GroupBox()->font());
+    for (int i = 0; i < count; ++i) {
+        QRadioButton* b = FButtons[static_cast<std::size_t>(i)];
+        const int indicator = b->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, b) +
+                              b->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, b);
+        b->setText(WrapToWidth(ToQString((*FItems)[i]), fm, buttonWidth - indicator - 4));
+        b->setGeometry(area.Left + 4 + (i / perColumn) * buttonWidth, top + (i % perColumn) * buttonHeight,
+                       buttonWidth, buttonHeight);
+    }
 }
 
 void TCustomRadioGroup::ButtonClicked(int Index) {

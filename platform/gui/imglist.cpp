@@ -1,5 +1,6 @@
 #include "platform/gui/imglist.h"
 
+#include "platform/core/filer.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
 
@@ -92,6 +93,23 @@ bool TCustomImageList::LoadFromPng(const AnsiString& Data) {
                                                        .convertToFormat(QImage::Format_ARGB32)));
     Change();
     return true;
+}
+
+void TCustomImageList::DefineProperties(TFiler* Filer) {
+    TComponent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Bitmap",
+        [this](TStream* Stream) {
+            const Int64 size = Stream->GetSize() - Stream->GetPosition();
+            AnsiString data(static_cast<std::size_t>(std::max<Int64>(size, 0)), '\0');
+            if (size > 0) Stream->ReadBuffer(data.data(), static_cast<LongInt>(size));
+            if (!LoadFromPng(data)) throw EReadError(u"Invalid image list data");
+        },
+        [this](TStream* Stream) {
+            const AnsiString data = SaveToPng();
+            Stream->WriteBuffer(data.data(), static_cast<LongInt>(data.size()));
+        },
+        GetCount() > 0);
 }
 
 const ClassInfo& TImageList::StaticClass() {

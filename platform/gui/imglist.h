@@ -33,6 +33,8 @@ public:
     // Splits a PNG strip into images of the list's size; false when the data is
     // not a picture.
     bool LoadFromPng(const AnsiString& Data);
+    // The images travel in streams as the binary property "Bitmap": the strip.
+    void DefineProperties(TFiler* Filer) override;
 
     TNotifyEvent OnChange;
 

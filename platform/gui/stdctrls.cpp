@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -889,12 +891,19 @@ String TCustomGroupBox::GetText() const {
     return TWinControl::GetText();
 }
 
-// The caption's line is not client area.
+// The caption's line and the frame are not client area; where they go is
+// the style's business.
 TRect TCustomGroupBox::AdjustClientRect() const {
-    TRect r = GetClientRect();
-    r.Top += QFontMetrics(FBox->font()).height();
-    InflateRect(r, -2, -2);
-    return r;
+    QStyleOptionGroupBox option;
+    option.initFrom(FBox);
+    option.rect = QRect(0, 0, FWidth, FHeight);
+    option.text = FBox->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.textAlignment = FBox->alignment();
+    const QRect r =
+        FBox->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, FBox);
+    return Rect(r.left() + 1, r.top() + 1, r.right(), r.bottom());
 }
 
 const ClassInfo& TGroupBox::StaticClass() {

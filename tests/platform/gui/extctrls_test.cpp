@@ -138,9 +138,14 @@ TEST_F(RadioGroupTest, IndexChangesClickTheGroup) {
     EXPECT_EQ(clicks, 2);
     EXPECT_FALSE(g->ButtonAt(0)->isChecked());
     // Two rows share the box below the caption.
-    EXPECT_EQ(g->ButtonAt(0)->x(), 8);
-    EXPECT_LT(g->ButtonAt(0)->y(), g->ButtonAt(1)->y());
-    EXPECT_EQ(g->ButtonAt(0)->width(), 150);
+    const TRect area = g->AdjustClientRect();
+    EXPECT_GT(area.Top, 0);
+    EXPECT_EQ(g->ButtonAt(0)->x(), g->ButtonAt(1)->x());
+    EXPECT_GE(g->ButtonAt(0)->y(), area.Top);
+    EXPECT_EQ(g->ButtonAt(1)->y(), g->ButtonAt(0)->y() + g->ButtonAt(0)->height());
+    EXPECT_LE(g->ButtonAt(1)->geometry().bottom(), area.Bottom);
+    // A caption too long for its button goes on over two lines.
+    EXPECT_TRUE(g->ButtonAt(0)->text().contains(QLatin1Char('\n')));
     // Disabling the group disables its buttons.
     g->SetEnabled(false);
     EXPECT_FALSE(g->ButtonAt(0)->isEnabled());
@@ -153,8 +158,9 @@ TEST_F(RadioGroupTest, ColumnsSplitTheButtons) {
     g->SetBounds(0, 0, 210, 60);
     for (const char16_t* s : {u"a", u"b", u"c", u"d"}) g->GetItems()->Add(s);
     g->SetColumns(2);
-    EXPECT_EQ(g->ButtonAt(2)->x(), 8 + 100);
+    EXPECT_EQ(g->ButtonAt(2)->x(), g->ButtonAt(0)->x() + g->ButtonAt(0)->width());
     EXPECT_EQ(g->ButtonAt(2)->y(), g->ButtonAt(0)->y());
+    EXPECT_EQ(g->ButtonAt(1)->x(), g->ButtonAt(0)->x());
 }
 
 } // namespace

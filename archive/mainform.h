@@ -1,0 +1,124 @@
+#pragma once
+// The main window: the port and read controls, the archive table, the log, the
+// status bar, the four protocol timers and the actions with their shortcuts,
+// read from the form resource TMainForm.
+
+#include "archive/archiverecord.h"
+#include "platform/automation/variants.h"
+#include "platform/core/classes.h"
+#include "platform/gui/actnlist.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/grids.h"
+#include "platform/gui/imglist.h"
+#include "platform/gui/menus.h"
+#include "platform/gui/stdctrls.h"
+#include "serial/comport.h"
+#include "serial/comportctrls.h"
+
+class TMainForm : public TForm {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    using TForm::TForm;
+
+    // Components of the form resource.
+    TToolBar* ToolBar1 = nullptr;
+    TToolButton* ToolButton1 = nullptr;
+    TToolButton* ToolButton2 = nullptr;
+    TToolButton* ToolButton3 = nullptr;
+    TPanel* Panel1 = nullptr;
+    TLabel* Label1 = nullptr;
+    TComComboBox* ComComboBox = nullptr;
+    TLabel* Label2 = nullptr;
+    TComboBox* ComboBox1 = nullptr;
+    TLabel* Label3 = nullptr;
+    TComboBox* ComboBoxDevNum = nullptr;
+    TRadioGroup* RadioGroup = nullptr;
+    TLabel* Label4 = nullptr;
+    TDateTimePicker* DateTimePickerStartDate = nullptr;
+    TLabel* Label5 = nullptr;
+    TDateTimePicker* DateTimePickerFinish = nullptr;
+    TBitBtn* BitBtn1 = nullptr;
+    TBitBtn* BitBtn2 = nullptr;
+    TBitBtn* BitBtn3 = nullptr;
+    TButton* Button3 = nullptr;
+    TButton* Button4 = nullptr;
+    TPageControl* PageControl1 = nullptr;
+    TTabSheet* TabSheet1 = nullptr;
+    TTabSheet* TabSheet3 = nullptr;
+    TStringGrid* StringGrid = nullptr;
+    TEdit* Edit1 = nullptr;
+    TMemo* Memo = nullptr;
+    TStatusBar* StatusBar = nullptr;
+    TMainMenu* MainMenu = nullptr;
+    TMenuItem* MenuFile = nullptr;
+    TMenuItem* N1 = nullptr;
+    TMenuItem* MenuActions = nullptr;
+    TMenuItem* ReadArch1 = nullptr;
+    TMenuItem* ExcelExport1 = nullptr;
+    TMenuItem* TextExport1 = nullptr;
+    TMenuItem* MenuHelp = nullptr;
+    TMenuItem* N5 = nullptr;
+    TMenuItem* N4 = nullptr;
+    TComPort* ComPort = nullptr;
+    TImageList* ImageList = nullptr;
+    TActionList* ActionList = nullptr;
+    TAction* ReadArch = nullptr;
+    TAction* ExcelExport = nullptr;
+    TAction* TextExport = nullptr;
+    TSaveDialog* SaveDialog = nullptr;
+    TTimer* TimerComWaitPacket = nullptr;
+    TTimer* TimerNextSend = nullptr;
+    TTimer* TimerSendREData = nullptr;
+    TTimer* TimerWaitReset = nullptr;
+
+    // Handlers the form resource binds by name.
+    void FormCreate(TObject* Sender);
+    void RadioGroupClick(TObject* Sender);
+    void N1Click(TObject* Sender);
+    void N4Click(TObject* Sender);
+    void ReadArchExecute(TObject* Sender);
+    void ComPortRxChar(TObject* Sender, Integer Count);
+    void TimerComWaitPacketTimer(TObject* Sender);
+    void TimerNextSendTimer(TObject* Sender);
+    void TimerSendREDataTimer(TObject* Sender);
+    void TimerWaitResetTimer(TObject* Sender);
+    void Button3Click(TObject* Sender);
+    void Button4Click(TObject* Sender);
+    void StringGridDblClick(TObject* Sender);
+    void Edit1Exit(TObject* Sender);
+    void MemoDblClick(TObject* Sender);
+    void ExcelExportExecute(TObject* Sender);
+    void TextExportExecute(TObject* Sender);
+    void N5Click(TObject* Sender);
+
+    // The read state, the day's records and the export's automation objects.
+    bool fPacketStarted = false;
+    bool fWaitResetReply = false;
+    bool fResetAfterDay = false;
+    bool fAbortRequested = false;
+    bool fStopped = false;
+    AnsiString rxChunk;
+    AnsiString rxBuffer;
+    AnsiString recordText;
+    int editCol = 0;
+    int editRow = 0;
+    Owned<TStringList> logLines;
+    Owned<TStringList> records;
+    TCommandFrame txCommand{};
+    TDateTime finishDate = 0;
+    TDateTime recordTime = 0;
+    TDateTime currentDate = 0;
+    OleVariant excelApp;
+    OleVariant excelSheet;
+
+protected:
+    void BindComponents() override;
+};
+
+extern TMainForm* MainForm;

@@ -1,0 +1,323 @@
+// The main window read from its resource, under the offscreen platform.
+#include "archive/mainform.h"
+
+#include "archive/about.h"
+#include "archive/moltren.h"
+#include "graphs/okcancl1.h"
+#include "moltren_resources.h"
+#include "platform/core/sysutils.h"
+#include "platform/win32/serialcomm.h"
+#include "tests/platform/gui/guitest.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDateTimeEdit>
+#include <QImage>
+#include <QMenuBar>
+#include <QTableView>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class MainWindow : public GuiTest {
+protected:
+    void SetUp() override {
+        // A fresh application object for each start-up.
+        DoneFormsUnit();
+        InitFormsUnit();
+        RegisterComPortClasses();
+        RegisterMoltrenResources();
+        GuiTest::SetUp();
+        root = fs::temp_directory_path() / ("moltren-mainform-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "tty");
+        win32::SetSerialCommSources(root / "tty", root / "serialcomm");
+        FormatSettings = RussianFormatSettings();
+    }
+    void TearDown() override {
+        GuiTest::TearDown();
+        DoneFormsUnit();
+        InitFormsUnit();
+        MainForm = nullptr;
+        AboutBox = nullptr;
+        GraphSettings = nullptr;
+        win32::SetSerialCommSources({}, {});
+        fs::remove_all(root);
+    }
+    // The start-up of the program without its loop.
+    void CreateForms() {
+        Application->Initialize();
+        Application->SetMainFormOnTaskBar(true);
+        Application->CreateForm(MainForm);
+        Application->CreateForm(AboutBox);
+        Application->CreateForm(GraphSettings);
+    }
+    void Ports(const std::string& lines) { std::ofstream(root / "serialcomm") << lines; }
+
+    fs::path root;
+};
+
+TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
+    Ports("COM1\nCOM2\n");
+    CreateForms();
+    TMainForm* f = MainForm;
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(Application->GetMainForm(), f);
+    EXPECT_EQ(f->GetCaption(), u"Moltren - программа для чтения архива прибора типа \"КРОНТ\"");
+    EXPECT_EQ(f->GetClientWidth(), 756);
+    EXPECT_EQ(f->GetClientHeight(), 561);
+    EXPECT_EQ(f->GetWindowState(), wsMaximized);
+    EXPECT_EQ(f->GetMenu(), f->MainMenu);
+    EXPECT_EQ(f->GetFont()->GetName(), u"Tahoma");
+    EXPECT_EQ(f->GetFont()->GetHeight(), -11);
+
+    EXPECT_EQ(f->ToolBar1->GetHeight(), 25);
+    EXPECT_EQ(f->ToolBar1->GetImages(), f->ImageList);
+    EXPECT_EQ(f->ToolButton1->GetAction(), f->ReadArch);
+    EXPECT_EQ(f->ToolButton2->GetAction(), f->ExcelExport);
+    EXPECT_EQ(f->ToolButton3->GetAction(), f->TextExport);
+    EXPECT_EQ(f->ImageList->GetCount(), 5);
+    EXPECT_EQ(f->Panel1->GetAlign(), alLeft);
+    EXPECT_EQ(f->Panel1->GetWidth(), 170);
+
+    EXPECT_EQ(f->Label1->GetCaption(), u"Порт");
+    EXPECT_EQ(f->ComComboBox->GetComPort(), f->ComPort);
+    EXPECT_EQ(f->ComComboBox->GetItems()->GetCommaText(), u"COM1,COM2");
+    EXPECT_EQ(f->ComComboBox->GetText(), u"COM1");
+    EXPECT_EQ(f->Label2->GetCaption(), u"Скорость обмена");
+    EXPECT_EQ(f->ComboBox1->GetItems()->GetCommaText(), u"9600,4800,2400,1200");
+    EXPECT_EQ(f->ComboBox1->GetItemIndex(), 0);
+    EXPECT_EQ(f->ComboBox1->GetStyle(), csDropDownList);
+    EXPECT_EQ(f->Label3->GetCaption(), u"Сетевой номер устройства");
+    ASSERT_EQ(f->ComboBoxDevNum->GetItems()->GetCount(), 99);
+    EXPECT_EQ(f->ComboBoxDevNum->GetItems()->GetStrings(98), u"99");
+    EXPECT_EQ(f->ComboBoxDevNum->GetText(), u"1");
+    EXPECT_EQ(f->ComboBoxDevNum->GetMaxLength(), 3);
+    EXPECT_EQ(f->RadioGroup->GetCaption(), u"Параметры считывания");
+    EXPECT_EQ(f->RadioGroup->GetItems()->GetStrings(0), u"Прочитать архив за выбраную дату");
+    EXPECT_EQ(f->RadioGroup->GetItems()->GetStrings(1), u"Читать за выбранный интервал");
+    EXPECT_EQ(f->RadioGroup->GetItemIndex(), 0);
+    EXPECT_EQ(f->Label4->GetCaption(), u"Начало архива");
+    EXPECT_EQ(f->Label5->GetCaption(), u"Конец архива");
+
+    EXPECT_EQ(f->BitBtn1->GetCaption(), u"Читать архив");
+    EXPECT_EQ(f->BitBtn2->GetCaption(), u"Сохранить в Excel");
+    EXPECT_EQ(f->BitBtn3->GetCaption(), u"Экспорт в текст");
+    EXPECT_EQ(f->BitBtn3->GetAction(), f->TextExport);
+    EXPECT_FALSE(f->Button3->GetVisible());
+    EXPECT_EQ(f->Button3->GetCaption(), u"Сброс индекса");
+    EXPECT_FALSE(f->Button4->GetVisible());
+    EXPECT_EQ(f->Button4->GetCaption(), u"Чтение архива");
+
+    EXPECT_EQ(f->PageControl1->GetAlign(), alClient);
+    EXPECT_EQ(f->PageControl1->GetActivePage(), f->TabSheet1);
+    EXPECT_EQ(f->TabSheet1->GetCaption(), u"Таблица");
+    EXPECT_EQ(f->TabSheet3->GetCaption(), u"Лог");
+    EXPECT_EQ(f->StringGrid->GetColCount(), 2);
+    EXPECT_EQ(f->StringGrid->GetRowCount(), 2);
+    EXPECT_EQ(f->StringGrid->GetFixedCols(), 1);
+    EXPECT_EQ(f->StringGrid->GetFixedRows(), 1);
+    EXPECT_EQ(f->StringGrid->GetDefaultRowHeight(), 15);
+    EXPECT_TRUE(f->StringGrid->GetOptions().Contains(goColSizing));
+    EXPECT_EQ(f->StringGrid->GetCells(0, 0), u"Дата");
+    EXPECT_EQ(f->StringGrid->GetDefaultColWidth(), 65);
+    EXPECT_EQ(f->StringGrid->GetColWidths(0), 107);
+    EXPECT_EQ(f->StringGrid->GetColWidths(1), 65);
+    EXPECT_FALSE(f->Edit1->GetVisible());
+    EXPECT_EQ(f->Edit1->GetParent(), f->TabSheet1);
+    EXPECT_TRUE(f->Memo->GetReadOnly());
+    EXPECT_EQ(f->Memo->GetScrollBars(), ssVertical);
+    EXPECT_EQ(f->Memo->GetParent(), f->TabSheet3);
+
+    ASSERT_EQ(f->StatusBar->GetPanels()->GetCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(f->StatusBar->GetPanels()->GetItem(i)->GetWidth(), 150);
+
+    EXPECT_EQ(f->MenuFile->GetCaption(), u"Файл");
+    EXPECT_EQ(f->N1->GetCaption(), u"Выход");
+    EXPECT_EQ(f->MenuActions->GetCaption(), u"Действия");
+    EXPECT_EQ(f->ReadArch1->GetCaption(), u"Читать архив");
+    EXPECT_EQ(f->ExcelExport1->GetCaption(), u"Сохранить в Excel");
+    EXPECT_EQ(f->TextExport1->GetCaption(), u"Экспорт в текстовый формат");
+    EXPECT_EQ(f->MenuHelp->GetCaption(), u"Справка");
+    EXPECT_EQ(f->N5->GetCaption(), u"Справка");
+    EXPECT_EQ(f->N5->GetShortCut(), ShortCut(VK_F1, {}));
+    EXPECT_EQ(f->N4->GetCaption(), u"О программе");
+
+    EXPECT_EQ(f->ComPort->GetPort(), u"COM1");
+    EXPECT_EQ(f->ComPort->GetBaudRate(), br9600);
+    EXPECT_EQ(f->ComPort->GetDataBits(), dbEight);
+    EXPECT_EQ(f->ComPort->GetStopBits(), sbTwoStopBits);
+    EXPECT_EQ(f->ComPort->GetParity()->GetBits(), prNone);
+    EXPECT_TRUE(f->ComPort->GetDiscardNull());
+    EXPECT_EQ(f->ComPort->GetFlowControl()->GetControlDTR(), dtrDisable);
+    EXPECT_EQ(f->ComPort->GetFlowControl()->GetControlRTS(), rtsDisable);
+    EXPECT_FALSE(f->ComPort->GetFlowControl()->GetXonXoffIn());
+    EXPECT_FALSE(f->ComPort->GetFlowControl()->GetOutCTSFlow());
+    EXPECT_EQ(f->ComPort->GetEvents(), (TComEvents{evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS,
+                                                   evDSR, evError, evRLSD, evRx80Full}));
+    EXPECT_EQ(f->ComPort->OnRxChar.MethodName(), "ComPortRxChar");
+
+    EXPECT_EQ(f->ReadArch->GetHint(), u"Читать архив устройства");
+    EXPECT_EQ(f->ReadArch->GetShortCut(), ShortCut('R', {ssCtrl}));
+    EXPECT_EQ(f->ExcelExport->GetHint(), u"Экспортировать в Microsoft Excel");
+    EXPECT_EQ(f->ExcelExport->GetShortCut(), ShortCut('E', {ssCtrl}));
+    EXPECT_EQ(f->TextExport->GetHint(), u"Экспортировать в текстовый документ");
+    EXPECT_EQ(f->TextExport->GetShortCut(), ShortCut('T', {ssCtrl}));
+    EXPECT_EQ(f->ReadArch->OnExecute.MethodName(), "ReadArchExecute");
+    EXPECT_EQ(f->SaveDialog->GetFilter(), u"Текстовый документ (*.txt)|*.txt|Все файлы (*.*)|*.*");
+    EXPECT_EQ(f->SaveDialog->GetInitialDir(), GetCurrentDir());
+
+    const std::pair<TTimer*, Cardinal> timers[] = {{f->TimerComWaitPacket, 3500},
+                                                   {f->TimerNextSend, 300},
+                                                   {f->TimerSendREData, 300},
+                                                   {f->TimerWaitReset, 300}};
+    for (auto [timer, interval] : timers) {
+        EXPECT_FALSE(timer->GetEnabled());
+        EXPECT_EQ(timer->GetInterval(), interval);
+        EXPECT_EQ(timer->OnTimer.MethodName(), std::string(UTF8Encode(timer->GetName())) + "Timer");
+    }
+
+    // The members start empty; the string lists exist from OnCreate on.
+    EXPECT_FALSE(f->fPacketStarted || f->fWaitResetReply || f->fResetAfterDay || f->fAbortRequested ||
+                 f->fStopped);
+    EXPECT_TRUE(f->rxChunk.empty() && f->rxBuffer.empty() && f->recordText.empty());
+    ASSERT_TRUE(f->logLines && f->records);
+    EXPECT_EQ(f->logLines->GetCount(), 0);
+    EXPECT_TRUE(f->excelApp.IsEmpty() && f->excelSheet.IsEmpty());
+
+    // The other two forms exist, the main window's first.
+    EXPECT_EQ(AboutBox->GetCaption(), u"О программе");
+    EXPECT_EQ(GraphSettings->CheckListBoxValue->GetItems()->GetCount(), 0);
+}
+
+TEST_F(MainWindow, BothDatePickersShowTodayAndAreEnabled) {
+    CreateForms();
+    TMainForm* f = MainForm;
+    EXPECT_EQ(f->DateTimePickerStartDate->GetDate(), Date());
+    EXPECT_EQ(f->DateTimePickerFinish->GetDate(), Date());
+    EXPECT_TRUE(f->DateTimePickerStartDate->GetEnabled());
+    EXPECT_TRUE(f->DateTimePickerFinish->GetEnabled());
+    EXPECT_TRUE(f->Label5->GetEnabled());
+    // The radio group asks for the interval's end only in interval mode.
+    f->RadioGroup->SetItemIndex(1);
+    EXPECT_TRUE(f->DateTimePickerFinish->GetEnabled());
+    f->RadioGroup->SetItemIndex(0);
+    EXPECT_FALSE(f->DateTimePickerFinish->GetEnabled());
+    EXPECT_FALSE(f->Label5->GetEnabled());
+    EXPECT_TRUE(f->DateTimePickerStartDate->GetEnabled());
+    EXPECT_TRUE(f->Label4->GetEnabled());
+}
+
+TEST_F(MainWindow, ShortcutsReachTheirActionsFromInsideInputControls) {
+    CreateForms();
+    TMainForm* f = MainForm;
+    f->Show();
+    std::string log;
+    f->ReadArch->OnExecute.Bind([&](TObject*) { log += "R"; });
+    f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
+    f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
+    f->N5->OnClick.Bind([&](TObject*) { log += "H"; });
+    QWidget* inputs[] = {f->ComboBox1->Widget(), f->DateTimePickerStartDate->Editor(), f->Memo->Widget(),
+                         f->ComboBoxDevNum->Widget(), f->StringGrid->View()};
+    for (QWidget* w : inputs) {
+        GuiTest::Key(w, Qt::Key_R, Qt::ControlModifier);
+        GuiTest::Key(w, Qt::Key_E, Qt::ControlModifier);
+        GuiTest::Key(w, Qt::Key_T, Qt::ControlModifier);
+        GuiTest::Key(w, Qt::Key_F1);
+    }
+    EXPECT_EQ(log, "RETHRETHRETHRETHRETH");
+    // The header editor, while it is open, too.
+    f->Edit1->Show();
+    GuiTest::Key(f->Edit1->Widget(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(log.back(), 'R');
+}
+
+TEST_F(MainWindow, ExitEndsTheLoop) {
+    QTimer::singleShot(0, [] {
+        ASSERT_NE(MainForm, nullptr);
+        EXPECT_TRUE(MainForm->GetVisible());
+        MainForm->N1->Click();
+    });
+    EXPECT_EQ(WinMain(), 0);
+    EXPECT_TRUE(Application->GetTerminated());
+    EXPECT_TRUE(requests.empty());
+}
+
+TEST_F(MainWindow, AnExceptionFromAHandlerIsShownAndTheWindowStaysUsable) {
+    CreateForms();
+    TMainForm* f = MainForm;
+    f->Show();
+    int runs = 0;
+    f->ReadArch->OnExecute.Bind([&](TObject*) {
+        if (++runs == 1) throw Exception(u"Ошибка открытия COM порта");
+    });
+    // The user presses the button twice.
+    auto* button = static_cast<QAbstractButton*>(f->BitBtn1->Widget());
+    button->click();
+    button->click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Text, u"Ошибка открытия COM порта.");
+    EXPECT_EQ(runs, 2);
+    EXPECT_TRUE(f->GetVisible());
+    EXPECT_TRUE(f->BitBtn1->GetEnabled());
+}
+
+TEST_F(MainWindow, WithoutSerialPortsTheListIsEmptyAndTheWindowOpens) {
+    CreateForms();
+    TMainForm* f = MainForm;
+    EXPECT_EQ(f->ComComboBox->GetItems()->GetCount(), 0);
+    EXPECT_EQ(f->ComComboBox->GetText(), u"");
+    f->Show();
+    EXPECT_TRUE(WaitFor([&] { return f->Widget()->isVisible(); }));
+}
+
+TEST_F(MainWindow, TheAboutBoxIsShownModally) {
+    CreateForms();
+    answer = [](const TDialogRequest& r) {
+        EXPECT_EQ(r.Form, AboutBox);
+        AboutBox->OKButton->Click();
+        return TDialogAnswer{};
+    };
+    MainForm->N4->Click();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Kind, TDialogKind::ModalForm);
+    EXPECT_FALSE(AboutBox->GetVisible());
+}
+
+// Renders the window as a desktop would show it, for a person to look at; the
+// picture goes to the test's temporary directory, never into the sources.
+TEST_F(MainWindow, RendersToAPicture) {
+    Ports("COM1\nCOM3\n");
+    CreateForms();
+    TMainForm* f = MainForm;
+    f->SetWindowState(wsNormal);
+    f->Show();
+    f->StringGrid->SetColCount(5);
+    f->StringGrid->SetRowCount(4);
+    for (int c = 1; c < 5; ++c) f->StringGrid->SetCells(c, 0, u"Значение" + IntToStr(c));
+    f->StringGrid->SetCells(0, 1, u"05.10.2009 12:30:00");
+    f->StringGrid->SetCells(1, 1, u"1,5");
+    f->StringGrid->SetCells(2, 1, u"0");
+    f->StringGrid->SetCells(3, 1, u"Err.3");
+    f->StringGrid->SetCells(4, 1, u"Err.2");
+    f->StatusBar->GetPanels()->GetItem(1)->SetText(u"42 байт принято");
+    ASSERT_TRUE(WaitFor([&] { return f->Widget()->isVisible(); }));
+    QCoreApplication::processEvents();
+    const QImage picture = f->Widget()->grab().toImage();
+    EXPECT_EQ(picture.width(), 756);
+    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+    const fs::path out = fs::path(dir ? dir : ::testing::TempDir()) / "mainform.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(out.string())));
+    // The panel is the system's face colour and the grid's cells are white.
+    const QColor face = picture.pixelColor(
+        f->Panel1->GetLeft() + 3, f->GetClientOrigin().Y - f->Widget()->mapToGlobal(QPoint()).y() + 30);
+    EXPECT_GT(face.lightness(), 180);
+}
+
+} // namespace
