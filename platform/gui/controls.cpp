@@ -1168,11 +1168,25 @@ public:
         EnsureSize();
         return &back_;
     }
+    // Drawing outside painting shows at the next paint.
+    void Drawn() {
+        if (!painting_) update();
+    }
+    // The canvas over the retained image, made on first use.
+    TCanvas* Canvas(Owned<TCanvas>& holder) {
+        if (!holder) {
+            holder.reset(new TImageCanvas([this] { return Back(); }));
+            holder->OnChange.Bind([this](TObject*) { Drawn(); });
+        }
+        return holder.get();
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         EnsureSize();
+        painting_ = true;
         Guarded(owner_, paint_);
+        painting_ = false;
         QPainter p(this);
         p.drawImage(0, 0, back_);
     }
@@ -1193,6 +1207,7 @@ private:
     TControl* owner_;
     std::function<void()> paint_;
     QImage back_;
+    bool painting_ = false;
 };
 
 const ClassInfo& TGraphicControl::StaticClass() {
@@ -1209,8 +1224,16 @@ TGraphicControl::TGraphicControl(TComponent* AOwner, QWidget* AWidget) : TContro
     SetWidget(AWidget);
 }
 
+TGraphicControl::~TGraphicControl() {
+    FCanvas.reset();
+}
+
 QImage* TGraphicControl::BackImage() const {
     return FSurface ? FSurface->Back() : nullptr;
+}
+
+TCanvas* TGraphicControl::GetCanvas() {
+    return FSurface ? FSurface->Canvas(FCanvas) : nullptr;
 }
 
 const ClassInfo& TCustomControl::StaticClass() {
@@ -1228,8 +1251,16 @@ TCustomControl::TCustomControl(TComponent* AOwner, QWidget* AWidget) : TWinContr
     SetWidget(AWidget);
 }
 
+TCustomControl::~TCustomControl() {
+    FCanvas.reset();
+}
+
 QImage* TCustomControl::BackImage() const {
     return FSurface ? FSurface->Back() : nullptr;
+}
+
+TCanvas* TCustomControl::GetCanvas() {
+    return FSurface ? FSurface->Canvas(FCanvas) : nullptr;
 }
 
 TCustomForm* GetParentForm(const TControl* Control) {

@@ -452,8 +452,11 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
     // The retained image the control paints into (platform side).
     QImage* BackImage() const;
+    // Draws into the retained image, in Paint or at any other time.
+    TCanvas* GetCanvas();
 
 protected:
     // A graphic control whose widget draws itself (a label).
@@ -463,6 +466,7 @@ protected:
 private:
     friend class PaintSurface;
     PaintSurface* FSurface = nullptr;
+    Owned<TCanvas> FCanvas;
 };
 
 class TCustomControl : public TWinControl {
@@ -471,9 +475,12 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
     // The retained image the control paints into (platform side); nullptr for
     // a control whose widget draws itself.
     QImage* BackImage() const;
+    // Draws into the retained image, in Paint or at any other time.
+    TCanvas* GetCanvas();
 
 protected:
     // A control whose widget draws itself (a grid).
@@ -483,6 +490,7 @@ protected:
 private:
     friend class PaintSurface;
     PaintSurface* FSurface = nullptr;
+    Owned<TCanvas> FCanvas;
 };
 
 // The form a control sits on, or nullptr.

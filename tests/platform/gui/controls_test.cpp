@@ -4,6 +4,7 @@
 #include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/guitest.h"
 
+#include <QImage>
 #include <QMouseEvent>
 
 namespace {
@@ -174,6 +175,33 @@ TEST_F(ControlsTest, AControlWithoutParentIsNeverShown) {
     b->SetParent(nullptr);
     EXPECT_FALSE(b->Widget()->isVisible());
     EXPECT_TRUE(b->GetVisible());
+}
+
+// Drawing goes into the retained image, inside the paint handler or outside
+// it, and shows when the control is painted.
+TEST_F(ControlsTest, APaintBoxDrawsOnItsCanvasAtAnyTime) {
+    TestForm f;
+    auto* box = new TPaintBox(f.get());
+    box->SetParent(f.get());
+    box->SetBounds(0, 0, 40, 30);
+    int paints = 0;
+    box->OnPaint.Bind([&](TObject*) {
+        ++paints;
+        TCanvas* c = box->GetCanvas();
+        c->GetBrush()->SetColor(clRed);
+        c->FillRect(Rect(0, 0, 40, 30));
+    });
+    f->Show();
+    QImage shown = box->Widget()->grab().toImage();
+    EXPECT_GE(paints, 1);
+    EXPECT_EQ(shown.pixelColor(5, 5), QColor(Qt::red));
+    // Outside painting: an XOR-style overlay drawn straight away.
+    const int before = paints;
+    TCanvas* c = box->GetCanvas();
+    c->GetBrush()->SetColor(clBlue);
+    c->FillRect(Rect(10, 10, 20, 20));
+    EXPECT_EQ(box->BackImage()->pixelColor(15, 15), QColor(Qt::blue));
+    EXPECT_EQ(paints, before);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/gui/forms.h"
 
+#include "platform/core/threads.h"
 #include "platform/gui/actnlist.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include <atomic>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -258,6 +261,26 @@ TEST_F(FormsTest, AMenuKeepsTheClientAreaAndItsShortcutsWork) {
     menu->Free();
     EXPECT_EQ(f->GetMenu(), nullptr);
     EXPECT_EQ(f->GetClientHeight(), f->GetHeight());
+}
+
+// A call another thread posts for the main thread runs from the event loop.
+TEST_F(FormsTest, CallsFromOtherThreadsRunInTheLoop) {
+    std::atomic<bool> ran{false};
+    TThreadID ranOn;
+    std::thread worker([&] {
+        TThread::Queue(nullptr, [&] {
+            ranOn = GetCurrentThreadID();
+            ran = true;
+        });
+    });
+    worker.join();
+    EXPECT_TRUE(WaitFor([&] { return ran.load(); }));
+    EXPECT_EQ(ranOn, MainThreadID());
+    // An exception of a queued call is shown like any other.
+    std::thread failing([] { TThread::Queue(nullptr, [] { throw Exception(u"Сбой потока"); }); });
+    failing.join();
+    EXPECT_TRUE(WaitFor([&] { return !requests.empty(); }));
+    EXPECT_EQ(requests.back().Text, u"Сбой потока.");
 }
 
 TEST_F(FormsTest, ScreenCursorIsApplicationWide) {
