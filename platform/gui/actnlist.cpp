@@ -33,38 +33,6 @@ bool TBasicActionLink::Execute(TComponent* AComponent) {
     return FAction->Execute();
 }
 
-bool TControlActionLink::IsCaptionLinked() const {
-    return TActionLink::IsCaptionLinked() && FClient->GetCaption() == GetCustomAction()->GetCaption();
-}
-bool TControlActionLink::IsEnabledLinked() const {
-    return TActionLink::IsEnabledLinked() && FClient->GetEnabled() == GetCustomAction()->GetEnabled();
-}
-bool TControlActionLink::IsHelpContextLinked() const {
-    return TActionLink::IsHelpContextLinked() &&
-           FClient->GetHelpContext() == GetCustomAction()->GetHelpContext();
-}
-bool TControlActionLink::IsHintLinked() const {
-    return TActionLink::IsHintLinked() && FClient->GetHint() == GetCustomAction()->GetHint();
-}
-bool TControlActionLink::IsVisibleLinked() const {
-    return TActionLink::IsVisibleLinked() && FClient->GetVisible() == GetCustomAction()->GetVisible();
-}
-void TControlActionLink::SetCaption(const String& Value) {
-    if (IsCaptionLinked()) FClient->SetCaption(Value);
-}
-void TControlActionLink::SetEnabled(bool Value) {
-    if (IsEnabledLinked()) FClient->SetEnabled(Value);
-}
-void TControlActionLink::SetHelpContext(int Value) {
-    if (IsHelpContextLinked()) FClient->SetHelpContext(Value);
-}
-void TControlActionLink::SetHint(const String& Value) {
-    if (IsHintLinked()) FClient->SetHint(Value);
-}
-void TControlActionLink::SetVisible(bool Value) {
-    if (IsVisibleLinked()) FClient->SetVisible(Value);
-}
-
 // ---------------------------------------------------------------------------
 // TBasicAction
 

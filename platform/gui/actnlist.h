@@ -6,6 +6,7 @@
 #include "platform/core/classes.h"
 #include "platform/gui/controls.h"
 
+#include <memory>
 #include <vector>
 
 class TBasicAction;
@@ -154,26 +155,99 @@ public:
     virtual void SetVisible(bool Value) {}
 };
 
-// The link of a control.
-class TControlActionLink : public TActionLink {
+// The link of a client whose properties carry the action's names. A property
+// the client lacks keeps the base behaviour; one it has flows while linked.
+template <class Client>
+class TClientActionLink : public TActionLink {
 public:
-    explicit TControlActionLink(TControl* Client) : FClient(Client) {}
-    TControl* GetClient() const { return FClient; }
+    explicit TClientActionLink(Client* AClient) : FClient(AClient) {}
+    Client* GetClient() const { return FClient; }
 
-    bool IsCaptionLinked() const override;
-    bool IsEnabledLinked() const override;
-    bool IsHelpContextLinked() const override;
-    bool IsHintLinked() const override;
-    bool IsVisibleLinked() const override;
-    void SetCaption(const String& Value) override;
-    void SetEnabled(bool Value) override;
-    void SetHelpContext(int Value) override;
-    void SetHint(const String& Value) override;
-    void SetVisible(bool Value) override;
+    bool IsCaptionLinked() const override { return Same(FClient->GetCaption(), &TCustomAction::GetCaption); }
+    bool IsEnabledLinked() const override { return Same(FClient->GetEnabled(), &TCustomAction::GetEnabled); }
+    bool IsHelpContextLinked() const override {
+        return Same(FClient->GetHelpContext(), &TCustomAction::GetHelpContext);
+    }
+    bool IsHintLinked() const override { return Same(FClient->GetHint(), &TCustomAction::GetHint); }
+    bool IsVisibleLinked() const override { return Same(FClient->GetVisible(), &TCustomAction::GetVisible); }
+    bool IsCheckedLinked() const override {
+        if constexpr (requires(Client * c) { c->GetChecked(); })
+            return Same(FClient->GetChecked(), &TCustomAction::GetChecked);
+        else
+            return TActionLink::IsCheckedLinked();
+    }
+    bool IsImageIndexLinked() const override {
+        if constexpr (requires(Client * c) { c->GetImageIndex(); })
+            return Same(FClient->GetImageIndex(), &TCustomAction::GetImageIndex);
+        else
+            return TActionLink::IsImageIndexLinked();
+    }
+    bool IsShortCutLinked() const override {
+        if constexpr (requires(Client * c) { c->GetShortCut(); })
+            return Same(FClient->GetShortCut(), &TCustomAction::GetShortCut);
+        else
+            return TActionLink::IsShortCutLinked();
+    }
+
+    void SetCaption(const String& Value) override {
+        if (IsCaptionLinked()) FClient->SetCaption(Value);
+    }
+    void SetEnabled(bool Value) override {
+        if (IsEnabledLinked()) FClient->SetEnabled(Value);
+    }
+    void SetHelpContext(int Value) override {
+        if (IsHelpContextLinked()) FClient->SetHelpContext(Value);
+    }
+    void SetHint(const String& Value) override {
+        if (IsHintLinked()) FClient->SetHint(Value);
+    }
+    void SetVisible(bool Value) override {
+        if (IsVisibleLinked()) FClient->SetVisible(Value);
+    }
+    void SetChecked(bool Value) override {
+        if constexpr (requires(Client * c) { c->SetChecked(Value); })
+            if (IsCheckedLinked()) FClient->SetChecked(Value);
+    }
+    void SetImageIndex(TImageIndex Value) override {
+        if constexpr (requires(Client * c) { c->SetImageIndex(Value); })
+            if (IsImageIndexLinked()) FClient->SetImageIndex(Value);
+    }
+    void SetShortCut(TShortCut Value) override {
+        if constexpr (requires(Client * c) { c->SetShortCut(Value); })
+            if (IsShortCutLinked()) FClient->SetShortCut(Value);
+    }
 
 private:
-    TControl* FClient;
+    template <class V, class A>
+    bool Same(const V& Value, A (TCustomAction::*Get)() const) const {
+        TCustomAction* action = GetCustomAction();
+        return action && Value == (action->*Get)();
+    }
+    Client* FClient;
 };
+
+// The link of a control.
+class TControlActionLink : public TClientActionLink<TControl> {
+public:
+    using TClientActionLink::TClientActionLink;
+};
+
+// Points a client's link at an action (nullptr unlinks), keeping the free
+// notifications in step; true when the client is now linked and should take
+// the action's values.
+template <class Link, class MakeLink>
+bool LinkAction(TComponent* Client, std::unique_ptr<Link>& ActionLink, TBasicAction* Value, MakeLink Make) {
+    TBasicAction* old = ActionLink ? ActionLink->GetAction() : nullptr;
+    if (old && old != Value) old->RemoveFreeNotification(Client);
+    if (!Value) {
+        ActionLink.reset();
+        return false;
+    }
+    if (!ActionLink) ActionLink = Make();
+    ActionLink->SetAction(Value);
+    Value->FreeNotification(Client);
+    return true;
+}
 
 class TCustomActionList : public TComponent {
 public:

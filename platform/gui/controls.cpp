@@ -696,18 +696,8 @@ TBasicAction* TControl::GetAction() const {
 }
 
 void TControl::SetAction(TBasicAction* Value) {
-    if (!Value) {
-        if (FActionLink) {
-            if (TBasicAction* old = FActionLink->GetAction()) old->RemoveFreeNotification(this);
-            FActionLink.reset();
-        }
-        return;
-    }
-    if (!FActionLink) FActionLink = CreateActionLink();
-    if (TBasicAction* old = FActionLink->GetAction(); old && old != Value) old->RemoveFreeNotification(this);
-    FActionLink->SetAction(Value);
-    ActionChange(Value, Value->GetComponentState().Contains(csLoading));
-    Value->FreeNotification(this);
+    if (LinkAction(this, FActionLink, Value, [this] { return CreateActionLink(); }))
+        ActionChange(Value, Value->GetComponentState().Contains(csLoading));
 }
 
 std::unique_ptr<TControlActionLink> TControl::CreateActionLink() {

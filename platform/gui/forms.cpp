@@ -177,6 +177,20 @@ public:
         return bar_->heightForWidth(std::max(width(), 1)) > 0 ? bar_->heightForWidth(std::max(width(), 1))
                                                               : bar_->sizeHint().height();
     }
+    // Shows the window normal, maximized or minimized.
+    void ShowIn(TWindowState state) {
+        switch (state) {
+        case wsMaximized:
+            showMaximized();
+            break;
+        case wsMinimized:
+            showMinimized();
+            break;
+        default:
+            showNormal();
+            break;
+        }
+    }
     void Layout() {
         const int mh = MenuBarHeight();
         if (bar_) bar_->setGeometry(0, 0, width(), mh);
@@ -376,18 +390,8 @@ void TCustomForm::SetWindowState(TWindowState Value) {
     if (FWindowState == Value) return;
     FWindowState = Value;
     if (!FWindow->isVisible()) return;
-    switch (Value) {
-    case wsMaximized:
-        FWindow->showMaximized();
-        break;
-    case wsMinimized:
-        FWindow->showMinimized();
-        break;
-    default:
-        FWindow->showNormal();
-        UpdateWidgetGeometry();
-        break;
-    }
+    FWindow->ShowIn(Value);
+    if (Value == wsNormal) UpdateWidgetGeometry();
 }
 
 void TCustomForm::HandleWindowStateChange(TWindowState State) {
@@ -450,17 +454,7 @@ void TCustomForm::SetVisible(bool Value) {
         DoShow();
         if (FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin)
             FWindow->setFixedSize(FWidth, FHeight);
-        switch (FWindowState) {
-        case wsMaximized:
-            FWindow->showMaximized();
-            break;
-        case wsMinimized:
-            FWindow->showMinimized();
-            break;
-        default:
-            FWindow->show();
-            break;
-        }
+        FWindow->ShowIn(FWindowState);
         if (!Headless()) FWindow->raise();
         FWindow->activateWindow();
         if (FActiveControl && FActiveControl->CanFocus() && FActiveControl->Widget())

@@ -88,65 +88,6 @@ TShortCut TextToShortCut(const String& Text) {
 }
 
 // ---------------------------------------------------------------------------
-// TMenuActionLink
-
-namespace {
-TCustomAction* ActionOf(const TActionLink& l) {
-    return l.GetCustomAction();
-}
-} // namespace
-
-bool TMenuActionLink::IsCaptionLinked() const {
-    return TActionLink::IsCaptionLinked() && FClient->GetCaption() == ActionOf(*this)->GetCaption();
-}
-bool TMenuActionLink::IsCheckedLinked() const {
-    return TActionLink::IsCheckedLinked() && FClient->GetChecked() == ActionOf(*this)->GetChecked();
-}
-bool TMenuActionLink::IsEnabledLinked() const {
-    return TActionLink::IsEnabledLinked() && FClient->GetEnabled() == ActionOf(*this)->GetEnabled();
-}
-bool TMenuActionLink::IsHelpContextLinked() const {
-    return TActionLink::IsHelpContextLinked() &&
-           FClient->GetHelpContext() == ActionOf(*this)->GetHelpContext();
-}
-bool TMenuActionLink::IsHintLinked() const {
-    return TActionLink::IsHintLinked() && FClient->GetHint() == ActionOf(*this)->GetHint();
-}
-bool TMenuActionLink::IsImageIndexLinked() const {
-    return TActionLink::IsImageIndexLinked() && FClient->GetImageIndex() == ActionOf(*this)->GetImageIndex();
-}
-bool TMenuActionLink::IsShortCutLinked() const {
-    return TActionLink::IsShortCutLinked() && FClient->GetShortCut() == ActionOf(*this)->GetShortCut();
-}
-bool TMenuActionLink::IsVisibleLinked() const {
-    return TActionLink::IsVisibleLinked() && FClient->GetVisible() == ActionOf(*this)->GetVisible();
-}
-void TMenuActionLink::SetCaption(const String& Value) {
-    if (IsCaptionLinked()) FClient->SetCaption(Value);
-}
-void TMenuActionLink::SetChecked(bool Value) {
-    if (IsCheckedLinked()) FClient->SetChecked(Value);
-}
-void TMenuActionLink::SetEnabled(bool Value) {
-    if (IsEnabledLinked()) FClient->SetEnabled(Value);
-}
-void TMenuActionLink::SetHelpContext(int Value) {
-    if (IsHelpContextLinked()) FClient->SetHelpContext(Value);
-}
-void TMenuActionLink::SetHint(const String& Value) {
-    if (IsHintLinked()) FClient->SetHint(Value);
-}
-void TMenuActionLink::SetImageIndex(TImageIndex Value) {
-    if (IsImageIndexLinked()) FClient->SetImageIndex(Value);
-}
-void TMenuActionLink::SetShortCut(TShortCut Value) {
-    if (IsShortCutLinked()) FClient->SetShortCut(Value);
-}
-void TMenuActionLink::SetVisible(bool Value) {
-    if (IsVisibleLinked()) FClient->SetVisible(Value);
-}
-
-// ---------------------------------------------------------------------------
 // TMenuItem
 
 const ClassInfo& TMenuItem::StaticClass() {
@@ -273,18 +214,8 @@ TBasicAction* TMenuItem::GetAction() const {
 }
 
 void TMenuItem::SetAction(TBasicAction* Value) {
-    if (!Value) {
-        if (FActionLink) {
-            if (TBasicAction* old = FActionLink->GetAction()) old->RemoveFreeNotification(this);
-            FActionLink.reset();
-        }
-        return;
-    }
-    if (!FActionLink) FActionLink = std::make_unique<TMenuActionLink>(this);
-    if (TBasicAction* old = FActionLink->GetAction(); old && old != Value) old->RemoveFreeNotification(this);
-    FActionLink->SetAction(Value);
-    ActionChange(Value, Value->GetComponentState().Contains(csLoading));
-    Value->FreeNotification(this);
+    if (LinkAction(this, FActionLink, Value, [this] { return std::make_unique<TMenuActionLink>(this); }))
+        ActionChange(Value, Value->GetComponentState().Contains(csLoading));
 }
 
 void TMenuItem::ActionChange(TObject* Sender, bool CheckDefaults) {

@@ -129,28 +129,9 @@ private:
 };
 
 // The link of a menu item: every value of the action flows to it while linked.
-class TMenuActionLink : public TActionLink {
+class TMenuActionLink : public TClientActionLink<TMenuItem> {
 public:
-    explicit TMenuActionLink(TMenuItem* Client) : FClient(Client) {}
-    bool IsCaptionLinked() const override;
-    bool IsCheckedLinked() const override;
-    bool IsEnabledLinked() const override;
-    bool IsHelpContextLinked() const override;
-    bool IsHintLinked() const override;
-    bool IsImageIndexLinked() const override;
-    bool IsShortCutLinked() const override;
-    bool IsVisibleLinked() const override;
-    void SetCaption(const String& Value) override;
-    void SetChecked(bool Value) override;
-    void SetEnabled(bool Value) override;
-    void SetHelpContext(int Value) override;
-    void SetHint(const String& Value) override;
-    void SetImageIndex(TImageIndex Value) override;
-    void SetShortCut(TShortCut Value) override;
-    void SetVisible(bool Value) override;
-
-private:
-    TMenuItem* FClient;
+    using TClientActionLink::TClientActionLink;
 };
 
 class TMenu : public TComponent {
