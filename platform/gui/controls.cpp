@@ -270,6 +270,8 @@ QFont ToQFont(const TFont& font) {
 }
 
 Qt::CursorShape ToQtCursor(TCursor cursor) {
+    // A number of the program's own stands for the shape the cursor table gives.
+    if (Screen && (cursor > 0 || cursor < crSizeAll)) cursor = Screen->GetCursors(cursor);
     switch (cursor) {
     case crNone:
         return Qt::BlankCursor;

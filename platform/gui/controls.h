@@ -6,6 +6,7 @@
 #include "platform/core/classes.h"
 #include "platform/core/types.h"
 #include "platform/gui/graphics.h"
+#include "platform/win32/wintypes.h"
 
 #include <memory>
 #include <vector>
@@ -374,6 +375,11 @@ public:
     bool ContainsControl(const TControl* Control) const;
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
+
+    // The window that stands for the control in system calls (a dialog's
+    // parent, the shell's owner window).
+    HWND GetHandle() const { return reinterpret_cast<HWND>(Widget()); }
+    bool HandleAllocated() const { return Widget() != nullptr; }
 
     int GetTabOrder() const { return FTabOrder; }
     void SetTabOrder(int Value) { FTabOrder = Value; }

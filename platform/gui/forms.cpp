@@ -1128,6 +1128,21 @@ void TScreen::SetCursor(TCursor Value) {
     FCursor = Value;
 }
 
+TCursor TScreen::GetCursors(int Index) const {
+    for (const auto& [index, shape] : FCursors)
+        if (index == Index) return shape;
+    return static_cast<TCursor>(Index);
+}
+
+void TScreen::SetCursors(int Index, TCursor Shape) {
+    for (auto& [index, shape] : FCursors)
+        if (index == Index) {
+            shape = Shape;
+            return;
+        }
+    FCursors.emplace_back(Index, Shape);
+}
+
 int TScreen::GetWidth() const {
     QScreen* s = QGuiApplication::primaryScreen();
     return s ? s->geometry().width() : 0;

@@ -405,6 +405,11 @@ public:
     // show its own.
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value);
+    // The cursor table: a number of the program's own (the chart library's
+    // hand, 2020) stands for one of the stock shapes; stock numbers stand for
+    // themselves.
+    TCursor GetCursors(int Index) const;
+    void SetCursors(int Index, TCursor Shape);
     int GetWidth() const;
     int GetHeight() const;
     TRect GetWorkAreaRect() const;
@@ -416,6 +421,7 @@ public:
 
 private:
     TCursor FCursor = crDefault;
+    std::vector<std::pair<int, TCursor>> FCursors;
 };
 
 extern TApplication* Application;

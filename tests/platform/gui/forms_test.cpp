@@ -5,7 +5,9 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
+
 #include "tests/platform/gui/guitest.h"
+#include <QCursor>
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -290,6 +292,14 @@ TEST_F(FormsTest, ScreenCursorIsApplicationWide) {
     Screen->SetCursor(crDefault);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_GT(Screen->GetWidth(), 0);
+    // A cursor of the program's own maps to a stock shape.
+    Screen->SetCursors(2020, crHandPoint);
+    EXPECT_EQ(Screen->GetCursors(2020), crHandPoint);
+    EXPECT_EQ(Screen->GetCursors(crIBeam), crIBeam);
+    TestForm f;
+    auto* b = new TButton(f.get());
+    b->SetCursor(static_cast<TCursor>(2020));
+    EXPECT_EQ(b->Widget()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_GT(Screen->GetHeight(), 0);
 }
 
