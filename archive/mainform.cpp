@@ -117,19 +117,8 @@ void TMainForm::N4Click(TObject* Sender) {
     AboutBox->ShowModal();
 }
 
-// The read road, the table, the exports and the help document bring their own
-// handlers; the form resource binds these names already.
-void TMainForm::ReadArchExecute(TObject* Sender) {}
-void TMainForm::ComPortRxChar(TObject* Sender, Integer Count) {}
-void TMainForm::TimerComWaitPacketTimer(TObject* Sender) {}
-void TMainForm::TimerNextSendTimer(TObject* Sender) {}
-void TMainForm::TimerSendREDataTimer(TObject* Sender) {}
-void TMainForm::TimerWaitResetTimer(TObject* Sender) {}
-void TMainForm::Button3Click(TObject* Sender) {}
-void TMainForm::Button4Click(TObject* Sender) {}
-void TMainForm::StringGridDblClick(TObject* Sender) {}
-void TMainForm::Edit1Exit(TObject* Sender) {}
-void TMainForm::MemoDblClick(TObject* Sender) {}
+// The exports and the help document bring their own handlers; the form
+// resource binds these names already.
 void TMainForm::ExcelExportExecute(TObject* Sender) {}
 void TMainForm::TextExportExecute(TObject* Sender) {}
 void TMainForm::N5Click(TObject* Sender) {}

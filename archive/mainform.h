@@ -117,8 +117,33 @@ public:
     OleVariant excelApp;
     OleVariant excelSheet;
 
+    // The read road (mainform_read.cpp) and the archive table (mainform_table.cpp).
+    void ParseReplyRecords(const AnsiString& Buffer);
+    void FinishRead();
+    void BuildArchiveGrid();
+    // Two columns, two rows, only "Дата" left: the table a read starts from.
+    void ClearArchiveTable();
+    int headedColumns = 0; // value columns whose header the current read has written
+
 protected:
     void BindComponents() override;
+
+private:
+    Byte DeviceNumber() const;
+    void SendCommand();
+    void ShowError(const String& Text, UINT Icon);
+    void EnableInputs(bool Enabled);
+    void TakeReplyRecords();
+    void EndDay();
+    void ResetReplyComplete();
+    void CancelHeaderEdit();
+    // Steps of the data series and of the graph windows' column list, which
+    // have nothing to do until the graph side of the main window is built.
+    void ClearDataSeries();
+    void ClearColumnList();
+    void AddColumnSeries(int Column);
+    void AddRecordPoints(const std::vector<double>& Values);
+    void RenameColumnSeries(int Column);
 };
 
 extern TMainForm* MainForm;

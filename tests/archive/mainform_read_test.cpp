@@ -1,0 +1,373 @@
+// The read road on the recording comm backend and a manual clock: commands,
+// reply framing, pauses, time-out and abort, chunk by chunk.
+#include "tests/archive/readroad_harness.h"
+
+#include "platform/core/dateutils.h"
+
+using namespace readroad;
+
+namespace {
+
+const std::string Reset7 = Frame({7, 1, 0, 0, 7});
+const std::string Read7Oct5 = Frame({7, 3, 0x10, 0x05, 7});
+const std::string ResetReply = "\xF0\x01\x02\x03\xFF";
+const std::string Rec1 = Record("05 10 12 30 1.5 0 9999 abc");
+const std::string Rec2 = Record("05 10 13 00 2.25 0 10 7");
+
+devsim::Device Device7(devsim::Archive archive = WorkedArchive(), std::size_t portion = 0,
+                       devsim::DayEndStyle end = devsim::DayEndStyle::Inline) {
+    return devsim::Device(std::move(archive), DeviceNumber(7, portion, end));
+}
+
+void ExpectIdle(LineHarness& h) {
+    EXPECT_FALSE(h.Reading());
+    EXPECT_EQ(h.form->ReadArch1->GetCaption(), u"Читать архив");
+    EXPECT_TRUE(h.form->ExcelExport->GetEnabled());
+    EXPECT_TRUE(h.form->TextExport->GetEnabled());
+    for (TControl* c : std::initializer_list<TControl*>{
+             h.form->ComComboBox, h.form->ComboBox1, h.form->ComboBoxDevNum, h.form->RadioGroup,
+             h.form->DateTimePickerStartDate, h.form->DateTimePickerFinish})
+        EXPECT_TRUE(c->GetEnabled()) << StringToAnsi(c->GetName());
+    EXPECT_EQ(Screen->GetCursor(), crDefault);
+    // No pause or time-out outlives a read.
+    EXPECT_FALSE(h.AnyTimerRunning());
+}
+
+} // namespace
+
+TEST(ReadRoad, WorkedExampleChunkByChunk) {
+    LineHarness h;
+    h.Read();
+    EXPECT_TRUE(h.Reading());
+    EXPECT_EQ(h.form->ReadArch1->GetCaption(), u"Прервать");
+    EXPECT_EQ(Screen->GetCursor(), crHourGlass);
+    EXPECT_FALSE(h.form->ExcelExport->GetEnabled());
+    EXPECT_FALSE(h.form->TextExport->GetEnabled());
+    EXPECT_FALSE(h.form->ComComboBox->GetEnabled());
+    EXPECT_FALSE(h.form->RadioGroup->GetEnabled());
+    EXPECT_FALSE(h.form->DateTimePickerFinish->GetEnabled());
+    EXPECT_EQ(h.Sent(), Reset7);
+    EXPECT_EQ(h.clock.DueIn(h.form->TimerComWaitPacket), 3500);
+
+    // A reset reply whose 0xFF comes in a later chunk completes only then.
+    h.Deliver("\xF0\x01\x02");
+    h.clock.Advance(3000);
+    EXPECT_FALSE(h.clock.IsRunning(h.form->TimerSendREData));
+    h.Deliver("\x03\xFF");
+    EXPECT_FALSE(h.clock.IsRunning(h.form->TimerComWaitPacket));
+    h.clock.Advance(299);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Read7Oct5);
+
+    // A slow but steady reply: every chunk restarts the reply time-out.
+    const std::string reply = Rec1 + Rec2 + "?\xFF";
+    ASSERT_EQ(reply.size(), 61u);
+    const std::size_t cuts[] = {0, 1, 21, 51, 61};
+    for (std::size_t i = 0; i + 1 < std::size(cuts); ++i) {
+        h.clock.Advance(3499);
+        h.Deliver(reply.substr(cuts[i], cuts[i + 1] - cuts[i]));
+    }
+    EXPECT_EQ(h.Panel(1), "61 байт принято");
+    EXPECT_EQ(h.Log(), WorkedLog);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    h.clock.Advance(299);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver(ResetReply);
+    ExpectIdle(h);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_TRUE(h.dialogs.empty());
+    EXPECT_EQ(h.beeps, 0);
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.Sent(), "");
+}
+
+TEST(ReadRoad, PortionsRepeatTheLastCommand) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
+    h.Deliver(Rec1 + "=");
+    EXPECT_EQ(h.Panel(1), "32 байт принято");
+    EXPECT_EQ(h.Log(), Lines{WorkedLog[0]});
+    EXPECT_EQ(h.form->StringGrid->GetCells(0, 1), u""); // not before the day's end
+    h.clock.Advance(299);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Read7Oct5);
+    EXPECT_EQ(h.clock.DueIn(h.form->TimerComWaitPacket), 3500);
+    h.Deliver(Rec2 + "?\xFF");
+    EXPECT_EQ(h.Panel(1), "30 байт принято");
+    h.clock.Advance(300);
+    h.Deliver(ResetReply);
+    ExpectIdle(h);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.Log(), WorkedLog);
+}
+
+TEST(ReadRoad, OnlyFramedRecordsAreCut) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    // Line noise between the records, a second 0xFF after a record and one
+    // after the portion marker cut nothing.
+    h.Deliver("\xF0\x01\x02\x03"
+              "ab\xFFzz\xFF\xF0\x01\x02\x03"
+              "cd\xFF=\xFF");
+    EXPECT_EQ(h.Log(), (Lines{" ab ", " cd "}));
+    h.clock.Advance(300);
+    EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5 + Read7Oct5);
+    // "?" 0xFF ends the day and no record; a record shorter than its header is dropped.
+    h.Deliver("\xF0\x01\x02\xFF" + Rec1 + "?\xFF");
+    EXPECT_EQ(h.Log(), (Lines{" ab ", " cd ", WorkedLog[0]}));
+}
+
+TEST(ReadRoad, DayWhoseEndComesAsAReplyOfItsOwnKeepsItsRecords) {
+    for (const bool interval : {false, true}) {
+        LineHarness h;
+        if (interval) h.Interval(EncodeDate(2009, 10, 5), EncodeDate(2009, 10, 6));
+        auto dev = Device7(WorkedArchive(), 1, devsim::DayEndStyle::Separate);
+        h.Read();
+        h.Serve(dev);
+        ExpectIdle(h);
+        const Table t = h.Grid();
+        ASSERT_EQ(t.size(), interval ? 4u : 3u) << interval;
+        EXPECT_EQ(t[1], WorkedTable[1]);
+        EXPECT_EQ(t[2], WorkedTable[2]);
+        // The second day of the interval, which the device does not hold, adds
+        // the empty row of a day without records.
+        if (interval) {
+            EXPECT_EQ(t[3], (Lines{"", "", "", "", ""}));
+        }
+    }
+}
+
+TEST(ReadRoad, IntervalWalksEveryDayWithOneResetBetween) {
+    LineHarness h;
+    devsim::Archive a;
+    a.Add({10, 30}, "30 10 23 00 1");
+    a.Add({10, 31}, "31 10 00 00 2");
+    a.Add({11, 1}, "01 11 01 30 3");
+    auto dev = Device7(a);
+    h.Interval(EncodeDate(2009, 10, 30), EncodeDate(2009, 11, 1));
+    h.Read();
+    h.Serve(dev);
+    ExpectIdle(h);
+    std::string expected = Reset7;
+    for (const auto& day :
+         {Frame({7, 3, 0x10, 0x30, 7}), Frame({7, 3, 0x10, 0x31, 7}), Frame({7, 3, 0x11, 0x01, 7})})
+        expected += day + Reset7;
+    EXPECT_EQ(h.comm.Written(), expected);
+    EXPECT_EQ(h.Grid(), (Table{{"Дата", "Значение1"},
+                               {"30.10.2009 23:00:00", "1"},
+                               {"31.10.2009", "2"},
+                               {"01.11.2009 1:30:00", "3"}}));
+}
+
+TEST(ReadRoad, IntervalOfOneDayAndAReversedInterval) {
+    LineHarness h;
+    auto dev = Device7();
+    h.Interval(EncodeDate(2009, 10, 5), EncodeDate(2009, 10, 5));
+    h.Read();
+    h.Serve(dev);
+    EXPECT_EQ(h.comm.Written(), Reset7 + Read7Oct5 + Reset7);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+
+    h.Sent();
+    h.Interval(EncodeDate(2009, 10, 6), EncodeDate(2009, 10, 5));
+    h.Read();
+    EXPECT_EQ(h.beeps, 1);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Неверно задан временной интервал");
+    EXPECT_EQ(h.dialogs[0].Flags & MB_ICONERROR, MB_ICONERROR);
+    EXPECT_EQ(h.Sent(), "");
+    EXPECT_FALSE(h.Reading());
+    EXPECT_EQ(h.Grid(), WorkedTable);
+}
+
+TEST(ReadRoad, IntervalAcrossNewYearDatesJanuaryInTheNewYear) {
+    LineHarness h;
+    devsim::Archive a;
+    a.Add({12, 31}, "31 12 23 30 1");
+    a.Add({1, 1}, "01 01 00 30 2");
+    auto dev = Device7(a);
+    h.Interval(EncodeDate(2009, 12, 31), EncodeDate(2010, 1, 1));
+    h.Read();
+    h.Serve(dev);
+    EXPECT_EQ(h.Grid(),
+              (Table{{"Дата", "Значение1"}, {"31.12.2009 23:30:00", "1"}, {"01.01.2010 0:30:00", "2"}}));
+}
+
+TEST(ReadRoad, TimeOutFinishesTheReadBeforeItsBox) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    h.Deliver(Rec1);
+    bool idleBeforeBox = false;
+    h.onDialog = [&](const TDialogRequest&) {
+        idleBeforeBox = !h.Reading() && !h.AnyTimerRunning() && h.beeps == 1 && h.Panel(0) == "Err";
+        // The box's message loop delivers a late reply: read and dropped.
+        h.Deliver(Rec2 + "?\xFF");
+    };
+    h.clock.Advance(3499);
+    EXPECT_TRUE(h.dialogs.empty());
+    h.clock.Advance(1);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+    EXPECT_EQ(h.dialogs[0].Flags & MB_ICONWARNING, MB_ICONWARNING);
+    EXPECT_TRUE(idleBeforeBox);
+    ExpectIdle(h);
+    EXPECT_EQ(h.comm.Count("ReadFile") > 0, true);
+    EXPECT_EQ(h.form->StringGrid->GetCells(0, 1), u"");
+    EXPECT_EQ(h.Log(), Lines{});
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
+    EXPECT_EQ(h.dialogs.size(), 1u);
+
+    // The port stayed open: the next read opens nothing and sends the reset at once.
+    const auto opens = h.comm.Count("CreateFileW");
+    h.onDialog = nullptr;
+    h.Read();
+    EXPECT_EQ(h.comm.Count("CreateFileW"), opens);
+    EXPECT_EQ(h.Sent(), Reset7);
+    auto dev = Device7();
+    h.Deliver(ResetReply);
+    h.Serve(dev);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+}
+
+TEST(ReadRoad, AbortTakesEffectAtTheNextChunk) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    h.Sent();
+    h.Deliver(Rec1);
+    h.Read(); // "Прервать"
+    EXPECT_TRUE(h.Reading());
+    h.Deliver(Rec2);
+    ExpectIdle(h);
+    // The records collected before the chunk are in; the reset goes out with no time-out.
+    EXPECT_EQ(h.Grid(), (Table{WorkedTable[0], WorkedTable[1]}));
+    EXPECT_EQ(h.Log(), Lines{WorkedLog[0]});
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver(ResetReply);
+    h.Deliver(Rec2 + "?\xFF");
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.Sent(), "");
+    EXPECT_TRUE(h.dialogs.empty());
+    EXPECT_EQ(h.form->StringGrid->GetRowCount(), 2);
+}
+
+TEST(ReadRoad, AbortAfterAFinishedDayPutsNothingInAgain) {
+    LineHarness h;
+    h.Interval(EncodeDate(2009, 10, 5), EncodeDate(2009, 10, 9));
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    h.Deliver(Rec1 + Rec2 + "?\xFF");
+    // Aborted in the pause before the reset; a stray byte takes the abort up.
+    h.Read();
+    h.Deliver("x");
+    ExpectIdle(h);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    h.Sent();
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.Sent(), "");
+    EXPECT_TRUE(h.dialogs.empty());
+}
+
+TEST(ReadRoad, AbortWithoutAChunkEndsByTheTimeOut) {
+    LineHarness h;
+    h.Read();
+    h.Read();
+    EXPECT_TRUE(h.Reading());
+    h.clock.Advance(3500);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    ExpectIdle(h);
+    // The next read starts normally.
+    h.Sent();
+    auto dev = Device7();
+    h.Read();
+    h.Serve(dev);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.dialogs.size(), 1u);
+}
+
+TEST(ReadRoad, InputLeftFromBeforeIsDiscardedWhenAReadStarts) {
+    LineHarness h;
+    auto dev = Device7();
+    h.Read();
+    h.Serve(dev);
+    // A late reply waits in the driver, its receive event still to come.
+    h.comm.QueueInput(ResetReply);
+    h.Read();
+    const auto purge = h.comm.Last("PurgeComm");
+    ASSERT_TRUE(purge.has_value());
+    EXPECT_EQ(purge->args.at(0) & PURGE_RXCLEAR, PURGE_RXCLEAR);
+    // Read, it would pass for the reply to the new reset, and the real reply
+    // would then be taken for a record of the day.
+    h.Deliver("");
+    EXPECT_FALSE(h.clock.IsRunning(h.form->TimerSendREData));
+    h.Serve(dev);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_TRUE(h.dialogs.empty());
+}
+
+TEST(ReadRoad, PortThatDoesNotOpen) {
+    LineHarness h;
+    h.comm.FailNext("CreateFileW", ERROR_ACCESS_DENIED);
+    h.Read();
+    EXPECT_FALSE(h.Reading());
+    EXPECT_EQ(h.beeps, 1);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка открытия COM порта");
+    EXPECT_EQ(h.dialogs[0].Flags & MB_ICONERROR, MB_ICONERROR);
+    EXPECT_FALSE(h.form->ComPort->GetConnected());
+    EXPECT_EQ(h.comm.Written(), "");
+    EXPECT_TRUE(h.form->ExcelExport->GetEnabled());
+    EXPECT_FALSE(h.AnyTimerRunning());
+}
+
+TEST(ReadRoad, DayWithoutRecordsAddsAnEmptyRowAfterARecord) {
+    LineHarness h;
+    devsim::Archive a;
+    a.Add({10, 5}, "05 10 12 30 1");
+    a.Add({10, 7}, "07 10 12 30 3");
+    auto dev = Device7(a);
+    h.Interval(EncodeDate(2009, 10, 4), EncodeDate(2009, 10, 7));
+    h.Read();
+    h.Serve(dev);
+    // The first day has no records and the table none yet: no row for it.
+    EXPECT_EQ(
+        h.Grid(),
+        (Table{{"Дата", "Значение1"}, {"05.10.2009 12:30:00", "1"}, {"", ""}, {"07.10.2009 12:30:00", "3"}}));
+}
+
+TEST(ReadRoad, StrayDayEndWhileAResetIsAnsweredIsNoReply) {
+    LineHarness h;
+    h.Read();
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver("?\xFF");
+    h.clock.Advance(300);
+    EXPECT_EQ(h.Sent(), "");
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    // Still the opening reset: the day is read, not skipped.
+    EXPECT_EQ(h.Sent(), Read7Oct5);
+}
+
+TEST(ReadRoad, DeviceNumbersThatAreControlBytes) {
+    // Line feed, carriage return, XON and XOFF go out as they are.
+    for (const int n : {10, 13, 17, 19}) {
+        LineHarness h;
+        h.Device(n);
+        h.Read();
+        EXPECT_EQ(h.Sent(), Frame({n, 1, 0, 0, n}));
+    }
+}
