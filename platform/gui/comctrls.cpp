@@ -200,7 +200,7 @@ TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner) {
     FTabs->setUsesScrollButtons(true);
     SetWidget(FTabs);
     RegisterWidget(FTabs->tabBar(), this);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 289, 193);
     QObject::connect(FTabs, &QTabWidget::currentChanged, [this](int index) { TabChanged(index); });
 }
@@ -953,7 +953,7 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
     FEdit->setMinimumDateTime(QDateTime(QDate(1753, 1, 1), QTime(0, 0)));
     FEdit->setMaximumDateTime(QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999)));
     SetWidget(FEdit);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 186, 21);
     FDateTime = Now();
     ApplyFormat();

@@ -360,7 +360,7 @@ const ClassInfo& TControl::StaticClass() {
         MakeProp<&C::GetFont, &C::SetFont>("Font").Stored<&C::IsFontStored>(),
         MakeProp<&C::GetHelpContext, &C::SetHelpContext>("HelpContext").Default(0),
         MakeProp<&C::GetHint, &C::SetHint>("Hint").Stored<&C::IsHintStored>(),
-        MakeProp<&C::GetParentColor, &C::SetParentColor>("ParentColor"),
+        MakeProp<&C::GetParentColor, &C::SetParentColor>("ParentColor").Default(false),
         MakeProp<&C::GetParentFont, &C::SetParentFont>("ParentFont"),
         MakeProp<&C::GetParentShowHint, &C::SetParentShowHint>("ParentShowHint").Default(true),
         MakeProp<&C::GetPopupMenu, &C::SetPopupMenu>("PopupMenu"),
@@ -831,7 +831,7 @@ const ClassInfo& TWinControl::StaticClass() {
     using W = TWinControl;
     static const PropInfo props[] = {
         MakeProp<&W::GetTabOrder, &W::SetTabOrder>("TabOrder").Default(-1),
-        MakeProp<&W::GetTabStop, &W::SetTabStop>("TabStop"),
+        MakeProp<&W::GetTabStop, &W::SetTabStop>("TabStop").Stored<&W::IsTabStopStored>(),
         MakeProp<&W::OnEnter>("OnEnter"),
         MakeProp<&W::OnExit>("OnExit"),
         MakeProp<&W::OnKeyDown>("OnKeyDown"),

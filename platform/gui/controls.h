@@ -384,7 +384,12 @@ public:
     int GetTabOrder() const { return FTabOrder; }
     void SetTabOrder(int Value) { FTabOrder = Value; }
     bool GetTabStop() const { return FTabStop; }
-    void SetTabStop(bool Value) { FTabStop = Value; }
+    void SetTabStop(bool Value) {
+        FTabStop = Value;
+        FTabStopSet = true;
+    }
+    // Written only when set apart from the class's own choice.
+    bool IsTabStopStored() const { return FTabStopSet; }
     virtual bool CanFocus() const;
     bool Focused() const;
     virtual void SetFocus();
@@ -419,6 +424,8 @@ public:
     virtual bool WantsReturns() const { return false; }
 
 protected:
+    // The class's own tab stop, not written to streams.
+    void InitTabStop(bool Value) { FTabStop = Value; }
     virtual void DoEnter();
     virtual void DoExit();
     virtual void KeyDown(Word& Key, TShiftState Shift);
@@ -443,6 +450,7 @@ private:
     std::vector<TControl*> FControls;
     int FTabOrder = -1;
     bool FTabStop = false;
+    bool FTabStopSet = false;
     int FAlignLevel = 0;
     bool FAligning = false;
     bool FAlignPending = false;

@@ -205,7 +205,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFr
     RegisterWidget(FView->verticalHeader()->viewport(), this);
     FColWidths.assign(static_cast<std::size_t>(FColCount), FDefaultColWidth);
     FRowHeights.assign(static_cast<std::size_t>(FRowCount), FDefaultRowHeight);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 320, 120);
     ApplyOptions();
     ApplySizes();

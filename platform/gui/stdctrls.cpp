@@ -230,7 +230,7 @@ const ClassInfo& TButtonControl::StaticClass() {
 }
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {
-    SetTabStop(true);
+    InitTabStop(true);
 }
 
 const ClassInfo& TButton::StaticClass() {
@@ -284,7 +284,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
     InitColor(clWindow);
     FEdit = new QLineEdit();
     SetWidget(FEdit);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 121, 21);
     QObject::connect(FEdit, &QLineEdit::textChanged,
                      [this](const QString&) { Guarded(this, [this] { Change(); }); });
@@ -459,9 +459,8 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     FCombo->setInsertPolicy(QComboBox::NoInsert);
     FCombo->setMaxVisibleItems(FDropDownCount);
     SetWidget(FCombo);
-    RegisterWidget(FCombo->lineEdit(), this);
     FItems = std::make_unique<TComboBoxStrings>(this);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 145, 21);
     // Only the user's choice is a change; setting the index from code is not.
     QObject::connect(FCombo, &QComboBox::activated, [this](int) {
@@ -470,10 +469,16 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
             Select();
         });
     });
-    QObject::connect(FCombo, &QComboBox::editTextChanged, [this](const QString&) {
-        if (FCombo->isEditable() && FCombo->lineEdit() && FCombo->lineEdit()->hasFocus())
-            Guarded(this, [this] { Change(); });
-    });
+    ConnectEditor();
+}
+
+// Typing in the edit part is a change; text set from code is not.
+void TCustomComboBox::ConnectEditor() {
+    QLineEdit* edit = FCombo->lineEdit();
+    if (!edit) return;
+    RegisterWidget(edit, this);
+    QObject::connect(edit, &QLineEdit::textEdited,
+                     [this](const QString&) { Guarded(this, [this] { Change(); }); });
 }
 
 TCustomComboBox::~TCustomComboBox() {
@@ -488,7 +493,7 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
     const bool editable = Value == csDropDown || Value == csSimple;
     FCombo->setEditable(editable);
     if (editable) {
-        RegisterWidget(FCombo->lineEdit(), this);
+        ConnectEditor();
         SetMaxLength(FMaxLength);
     }
     FCombo->setCurrentIndex(index);
@@ -704,7 +709,7 @@ TCustomMemo::TCustomMemo(TComponent* AOwner) : TWinControl(AOwner) {
     SetWidget(FEditor);
     RegisterWidget(FEditor->viewport(), this);
     FLines = std::make_unique<TMemoStrings>(this);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 185, 89);
     ApplyWrapAndBars();
     QObject::connect(FEditor, &QPlainTextEdit::textChanged, [this] {
@@ -981,7 +986,7 @@ TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
     SetWidget(FList);
     RegisterWidget(FList->viewport(), this);
     FItems = std::make_unique<TListBoxStrings>(this);
-    SetTabStop(true);
+    InitTabStop(true);
     SetBounds(0, 0, 121, 97);
 }
 

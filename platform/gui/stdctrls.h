@@ -243,6 +243,8 @@ protected:
     TColor DefaultColor() const override { return clWindow; }
 
 private:
+    void ConnectEditor();
+
     QComboBox* FCombo;
     std::unique_ptr<TStrings> FItems;
     TComboBoxStyle FStyle = csDropDown;

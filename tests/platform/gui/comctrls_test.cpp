@@ -155,3 +155,31 @@ TEST(DateFormats, PatternsOfTheClassLibraryInQtTerms) {
 }
 
 } // namespace
+
+namespace {
+
+class StatusBarTest : public GuiTest {};
+
+TEST_F(StatusBarTest, PanelTextsAreDrawnInTheirPanels) {
+    TestForm f;
+    f->SetClientWidth(600);
+    f->SetClientHeight(100);
+    auto* bar = new TStatusBar(f.get());
+    bar->SetParent(f.get());
+    for (int i = 0; i < 4; ++i) bar->GetPanels()->Add()->SetWidth(150);
+    f->Show();
+    const QImage empty = bar->Widget()->grab().toImage();
+    bar->GetPanels()->GetItem(1)->SetText(u"42 байт принято");
+    const QImage written = bar->Widget()->grab().toImage();
+    auto differs = [&](int from, int to) {
+        for (int x = from; x < to; ++x)
+            for (int y = 0; y < empty.height(); ++y)
+                if (empty.pixel(x, y) != written.pixel(x, y)) return true;
+        return false;
+    };
+    EXPECT_FALSE(differs(0, 150));
+    EXPECT_TRUE(differs(150, 300));
+    EXPECT_FALSE(differs(300, 600));
+}
+
+} // namespace

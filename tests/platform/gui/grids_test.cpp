@@ -135,3 +135,21 @@ TEST_F(GridsTest, TenThousandRowsFillQuickly) {
 }
 
 } // namespace
+
+namespace {
+
+class GridsMoreTest : public GuiTest {};
+
+TEST_F(GridsMoreTest, AColumnTheUserWidensKeepsItsWidth) {
+    GridForm f;
+    f.grid->SetColCount(3);
+    f->Show();
+    f.grid->View()->horizontalHeader()->resizeSection(0, 121);
+    EXPECT_EQ(f.grid->GetColWidths(1), 120);
+    EXPECT_EQ(f.grid->GetColWidths(2), 65);
+    // Without column sizing the user cannot drag them.
+    f.grid->SetOptions(f.grid->GetOptions() - goColSizing);
+    EXPECT_EQ(f.grid->View()->horizontalHeader()->sectionResizeMode(0), QHeaderView::Fixed);
+}
+
+} // namespace

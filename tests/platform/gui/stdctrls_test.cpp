@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include <chrono>
+
 namespace {
 
 class StdCtrlsTest : public GuiTest {};
@@ -166,6 +168,66 @@ TEST_F(StdCtrlsTest, CheckListMarksChangeSilentlyFromCode) {
     l->GetItems()->Clear();
     EXPECT_EQ(l->GetItems()->GetCount(), 0);
     EXPECT_THROW(l->GetChecked(0), EListError);
+}
+
+} // namespace
+
+namespace {
+
+class StdCtrlsMoreTest : public GuiTest {};
+
+TEST_F(StdCtrlsMoreTest, TypingIntoAnEditableComboChangesIt) {
+    TestForm f;
+    auto* c = new TComboBox(f.get());
+    c->SetParent(f.get());
+    c->SetMaxLength(3);
+    int changes = 0;
+    c->OnChange.Bind([&](TObject*) { ++changes; });
+    f->Show();
+    QApplication::setActiveWindow(f->Widget());
+    c->SetFocus();
+    ASSERT_TRUE(WaitFor([&] { return c->Focused(); }));
+    QWidget* edit = static_cast<QComboBox*>(c->Widget())->lineEdit();
+    for (const char* k : {"1", "2", "3", "4"})
+        GuiTest::Key(edit, Qt::Key_1 + (k[0] - '1'), Qt::NoModifier, QString::fromLatin1(k));
+    EXPECT_EQ(c->GetText(), u"123");
+    EXPECT_EQ(changes, 3);
+    // Text from code is no change of the user's.
+    c->SetText(u"77");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(StdCtrlsMoreTest, AMemoTakesTenThousandLinesQuickly) {
+    TestForm f;
+    auto* m = new TMemo(f.get());
+    m->SetParent(f.get());
+    f->Show();
+    TStringList lines;
+    for (int i = 0; i < 10000; ++i) lines.Add(u" 05 10 12 30 " + IntToStr(i) + u" ");
+    const auto start = std::chrono::steady_clock::now();
+    m->GetLines()->BeginUpdate();
+    m->GetLines()->AddStrings(&lines);
+    m->GetLines()->EndUpdate();
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+            .count();
+    EXPECT_EQ(m->GetLines()->GetCount(), 10000);
+    EXPECT_EQ(m->GetLines()->GetStrings(9999), u" 05 10 12 30 9999 ");
+    EXPECT_LT(ms, 3000);
+    RecordProperty("memo_ms", static_cast<int>(ms));
+}
+
+TEST_F(StdCtrlsMoreTest, ARightJustifiedLabelKeepsItsRightEdge) {
+    TestForm f;
+    auto* l = new TLabel(f.get());
+    l->SetParent(f.get());
+    l->SetAlignment(taRightJustify);
+    l->SetBounds(100, 10, 50, 13);
+    l->SetCaption(u"x");
+    const int right = l->GetLeft() + l->GetWidth();
+    l->SetCaption(u"гораздо длиннее");
+    EXPECT_EQ(l->GetLeft() + l->GetWidth(), right);
+    EXPECT_LT(l->GetLeft(), 100);
 }
 
 } // namespace
