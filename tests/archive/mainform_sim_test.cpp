@@ -1,0 +1,274 @@
+// End to end: the main window reads the simulated device over a
+// pseudo-terminal, through the serial port component and the port list; the
+// pauses and the reply time-out run on the manual clock.
+#include "tests/archive/readroad_harness.h"
+
+#include "platform/core/dateutils.h"
+#include "tools/device-sim/portlist.h"
+#include "tools/device-sim/ptydevice.h"
+
+#include <QComboBox>
+#include <csignal>
+#include <cstdio>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace readroad;
+using namespace std::chrono_literals;
+
+namespace {
+
+// The main window and whatever device answers on the port it picks from its list.
+class SimHarness : public FormHarness {
+public:
+    SimHarness() { setenv("XDG_CONFIG_HOME", dir.path.c_str(), 1); }
+    ~SimHarness() override {
+        if (form) form->Free();
+        form = nullptr;
+        unsetenv("XDG_CONFIG_HOME");
+    }
+
+    // Opens the main window and picks the port from its list.
+    void Open(const std::string& port, int device) {
+        CreateForm();
+        PickPort(port);
+        Device(device);
+        WatchReplies();
+    }
+    // The operator picks the port in the list.
+    void PickPort(const std::string& port) {
+        const int index = form->ComComboBox->GetItems()->IndexOf(AnsiToString(port));
+        ASSERT_GE(index, 0) << port << " is not in the port list";
+        form->ComComboBox->SetItemIndex(index);
+        emit form->ComComboBox->ComboBox()->activated(index);
+    }
+    // Notes the last byte the window reads: a device's reply always ends in "=" or 0xFF.
+    void WatchReplies() {
+        auto handler = form->ComPort->OnRxChar;
+        form->ComPort->OnRxChar.Bind([this, handler](TObject* sender, Integer count) {
+            handler(sender, count);
+            if (!form->rxChunk.empty()) last = form->rxChunk.back();
+        });
+    }
+
+    // The last reply has been read whole and nothing waits in the driver.
+    bool Quiet() const { return (last == '=' || last == '\xFF') && form->ComPort->InputCount() == 0; }
+
+    // Runs the read to its end, firing each pause once the line is quiet;
+    // `timeOutAfter` lets the reply time-out pass once the device has had
+    // that many commands.
+    bool Drive(const std::function<bool()>& stop = {}, const std::function<int()>& commands = {},
+               int timeOutAfter = -1) {
+        return testsupport::WaitUntil(
+            [&] { return !Reading() || (stop && stop()); },
+            [&] {
+                Pump();
+                if (!Reading() || (stop && stop()) || !Quiet() || FirePause()) return;
+                if (timeOutAfter >= 0 && commands() >= timeOutAfter &&
+                    clock.IsRunning(form->TimerComWaitPacket))
+                    clock.Advance(static_cast<unsigned>(clock.DueIn(form->TimerComWaitPacket)));
+            },
+            30s);
+    }
+
+    char last = '\xFF';
+};
+
+// A simulated device on a pseudo-terminal in this process, listed as a port.
+class SimRead : public ::testing::Test {
+protected:
+    void Start(devsim::Archive archive, devsim::DeviceOptions device, devsim::LineOptions line = Unpaced()) {
+        sim = std::make_unique<devsim::PtyDevice>(devsim::Device(std::move(archive), device), line);
+        devsim::RegisterPort(sim->SlavePath());
+        h.Open(sim->SlavePath(), device.device);
+    }
+    static devsim::LineOptions Unpaced() {
+        devsim::LineOptions l;
+        l.baud = 0;
+        l.latency = 0ms;
+        return l;
+    }
+    bool Drive(int timeOutAfter = -1) {
+        return h.Drive(
+            {}, [&] { return sim->Status().commands; }, timeOutAfter);
+    }
+    void TearDown() override {
+        if (sim) devsim::UnregisterPort(sim->SlavePath());
+    }
+
+    // The device outlives the window, whose port is open on it.
+    std::unique_ptr<devsim::PtyDevice> sim;
+    SimHarness h;
+};
+
+devsim::Archive Generated(std::chrono::year_month_day first, int days, int values, int perDay = 24) {
+    devsim::GenerateOptions g;
+    g.first = first;
+    g.days = days;
+    g.values = values;
+    g.recordsPerDay = perDay;
+    return devsim::GenerateArchive(g);
+}
+
+} // namespace
+
+TEST_F(SimRead, SingleDayIsTheWorkedExample) {
+    Start(WorkedArchive(), DeviceNumber(7));
+    h.Day(EncodeDate(2009, 10, 5));
+    h.Read();
+    ASSERT_TRUE(Drive());
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.Log(), WorkedLog);
+    EXPECT_EQ(h.Panel(1), "61 байт принято");
+    EXPECT_TRUE(h.dialogs.empty());
+    EXPECT_EQ(sim->Status().commands, 3);
+}
+
+TEST_F(SimRead, ThreeDayIntervalInPortions) {
+    using namespace std::chrono;
+    Start(Generated(year{2009} / October / 30, 3, 5), DeviceNumber(13, 5));
+    h.Interval(EncodeDate(2009, 10, 30), EncodeDate(2009, 11, 1));
+    h.Read();
+    ASSERT_TRUE(Drive());
+    const Table t = h.Grid();
+    ASSERT_EQ(t.size(), 1u + 3 * 24);
+    EXPECT_EQ(t[0].size(), 6u);
+    EXPECT_EQ(t[1][0], "30.10.2009");
+    EXPECT_EQ(t[25][0], "31.10.2009");
+    EXPECT_EQ(t[72][0], "01.11.2009 23:00:00");
+    // Reset, then per day five portions and a reset.
+    EXPECT_EQ(sim->Status().commands, 1 + 3 * (5 + 1));
+    EXPECT_TRUE(h.dialogs.empty());
+}
+
+TEST_F(SimRead, IntervalAcrossNewYear) {
+    using namespace std::chrono;
+    Start(Generated(year{2009} / December / 31, 2, 1, 2), DeviceNumber(1));
+    h.Interval(EncodeDate(2009, 12, 31), EncodeDate(2010, 1, 1));
+    h.Read();
+    ASSERT_TRUE(Drive());
+    const Table t = h.Grid();
+    ASSERT_EQ(t.size(), 5u);
+    EXPECT_EQ(t[1][0], "31.12.2009");
+    EXPECT_EQ(t[2][0], "31.12.2009 12:00:00");
+    EXPECT_EQ(t[3][0], "01.01.2010");
+    EXPECT_EQ(t[4][0], "01.01.2010 12:00:00");
+}
+
+TEST_F(SimRead, GarbageBetweenRecordsAndRecordsOutOfOrder) {
+    auto o = DeviceNumber(7);
+    o.garbageBetween = "\x01\xFFxyz\xFF";
+    devsim::Archive a;
+    a.Add({10, 5}, "05 10 13 00 2.25 0 10 7");
+    a.Add({10, 5}, "05 10 12 30 1.5 0 9999 abc");
+    Start(a, o);
+    h.Day(EncodeDate(2009, 10, 5));
+    h.Read();
+    ASSERT_TRUE(Drive());
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.Log(), (Lines{WorkedLog[1], WorkedLog[0]}));
+}
+
+TEST_F(SimRead, RepliesSplitAtEveryBytePosition) {
+    auto line = Unpaced();
+    line.gap = 1ms;
+    Start(WorkedArchive(), DeviceNumber(7), line);
+    h.Day(EncodeDate(2009, 10, 5));
+    for (std::size_t at = 1; at < 61; ++at) {
+        sim->Change([&](devsim::Device&, devsim::LineOptions& l) { l.splitAt = {at}; });
+        h.Read();
+        ASSERT_TRUE(Drive()) << "split at " << at;
+        ASSERT_EQ(h.Grid(), WorkedTable) << "split at " << at;
+        ASSERT_TRUE(h.dialogs.empty()) << "split at " << at;
+    }
+}
+
+TEST_F(SimRead, TimeOutWhenTheDeviceFallsSilent) {
+    auto o = DeviceNumber(7, 1);
+    o.silentFrom = 3; // the reset and the first portion are answered
+    o.silentCount = 1;
+    Start(WorkedArchive(), o);
+    h.Day(EncodeDate(2009, 10, 5));
+    h.Read();
+    ASSERT_TRUE(Drive(3));
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+    EXPECT_EQ(h.beeps, 1);
+    EXPECT_EQ(h.Panel(0), "Err");
+    EXPECT_EQ(h.Log(), Lines{WorkedLog[0]});
+    EXPECT_TRUE(h.form->ComPort->GetConnected());
+    // Speaking again, the device is read whole by the next read.
+    h.Read();
+    ASSERT_TRUE(Drive());
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.dialogs.size(), 1u);
+}
+
+TEST_F(SimRead, AbortMidRead) {
+    using namespace std::chrono;
+    Start(Generated(year{2009} / October / 1, 10, 3), DeviceNumber(1, 8));
+    h.Interval(EncodeDate(2009, 10, 1), EncodeDate(2009, 10, 10));
+    h.Read();
+    // Two days in: the pause before the reset that follows the second runs.
+    ASSERT_TRUE(h.Drive([&] { return h.form->StringGrid->GetRowCount() > 30; }));
+    ASSERT_TRUE(h.clock.IsRunning(h.form->TimerWaitReset));
+    const std::size_t frames = sim->Status().frames;
+    h.Read(); // "Прервать"
+    // Taken up by the reply to that reset.
+    ASSERT_TRUE(Drive());
+    EXPECT_EQ(h.Grid().size(), 1u + 2 * 24);
+    // The abort's own reset goes out, and nothing after it.
+    ASSERT_TRUE(
+        sim->WaitFor([&](const devsim::DeviceStatus& s) { return s.frames == frames + 2 && s.idle; }, 3s));
+    EXPECT_EQ(sim->Frames().back().bytes, Frame({1, 1, 0, 0, 1}));
+    h.clock.Advance(60000);
+    h.Pump();
+    EXPECT_EQ(sim->Status().frames, frames + 2);
+    EXPECT_TRUE(h.dialogs.empty());
+}
+
+// The simulator program as scripts/run --demo starts it (unpaced here): its
+// port is in the main window's list, and a month up to today is read from it.
+TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
+    SimHarness h;
+    int out[2];
+    ASSERT_EQ(pipe(out), 0);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    const char* argv[] = {DEVICE_SIM_PROGRAM, "--demo", "--baud", "0", "--latency", "0", nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(posix_spawn(&pid, DEVICE_SIM_PROGRAM, &actions, nullptr, const_cast<char**>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    std::string port;
+    char c = 0;
+    while (read(out[0], &c, 1) == 1 && c != '\n') port += c;
+    close(out[0]);
+    ASSERT_FALSE(port.empty());
+
+    h.CreateForm();
+    // The window opens with device 1 at 9600 baud; the operator picks the
+    // simulator's port and asks for the month.
+    EXPECT_EQ(h.form->ComboBoxDevNum->GetText(), u"1");
+    EXPECT_EQ(h.form->ComboBox1->GetText(), u"9600");
+    h.PickPort(port);
+    h.WatchReplies();
+    const TDateTime today = Date();
+    h.Interval(today - 30, today);
+    h.Read();
+    const bool done = h.Drive();
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(done);
+    EXPECT_TRUE(h.dialogs.empty());
+    const Table t = h.Grid();
+    ASSERT_EQ(t.size(), 1u + 31 * 24);
+    EXPECT_EQ(t[0].size(), 5u);
+    EXPECT_EQ(t[1][0], StringToAnsi(DateToStr(today - 30)));
+    EXPECT_EQ(t.back()[0], StringToAnsi(DateTimeToStr(today + EncodeTime(23, 0, 0, 0))));
+    for (const auto& row : t) EXPECT_NE(row[0], "Err.4");
+}
