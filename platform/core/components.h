@@ -105,6 +105,11 @@ public:
     // The component's own record in a component stream (defined with the filer).
     virtual void ReadState(TReader* Reader);
     virtual void WriteState(TWriter* Writer);
+    // A component without a visual place keeps the designer's position of its
+    // icon ("Left", "Top") so that form resources keep it through a round trip.
+    void DefineProperties(TFiler* Filer) override;
+    Integer GetDesignLeft() const { return FDesignLeft; }
+    Integer GetDesignTop() const { return FDesignTop; }
     String GetNamePath() const override;
 
     // Component state changes made by readers, writers and tests.
@@ -132,6 +137,8 @@ private:
     std::vector<TComponent*> FFreeNotifies;
     TComponentState FComponentState;
     TComponentStyle FComponentStyle{csInheritable};
+    Integer FDesignLeft = 0;
+    Integer FDesignTop = 0;
     bool FTornDown = false;
 };
 

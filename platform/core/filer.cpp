@@ -108,6 +108,15 @@ void TFiler::SetRoot(TComponent* Value) {
 // ---------------------------------------------------------------------------
 // The component side of the streams.
 
+void TComponent::DefineProperties(TFiler* Filer) {
+    Filer->DefineProperty(
+        "Left", [this](TReader* Reader) { FDesignLeft = Reader->ReadInteger(); },
+        [this](TWriter* Writer) { Writer->WriteInteger(FDesignLeft); }, FDesignLeft != 0);
+    Filer->DefineProperty(
+        "Top", [this](TReader* Reader) { FDesignTop = Reader->ReadInteger(); },
+        [this](TWriter* Writer) { Writer->WriteInteger(FDesignTop); }, FDesignTop != 0);
+}
+
 void TComponent::ReadState(TReader* Reader) {
     Reader->ReadData(this);
 }

@@ -107,7 +107,12 @@ void TReader::CheckValue(TValueType Value) {
 }
 
 bool TReader::EndOfList() {
-    return NextValue() == vaNull;
+    // Where a list of properties or objects may end, the next byte is either
+    // the end marker or the length of a name, which may exceed every value tag.
+    Byte b = 0;
+    Read(&b, 1);
+    FStream->Seek(-1, soCurrent);
+    return b == vaNull;
 }
 
 void TReader::ReadListBegin() {

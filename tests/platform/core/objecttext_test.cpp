@@ -191,3 +191,33 @@ TEST_F(ObjectText, DamagedInputOnlyRaises) {
 }
 
 } // namespace
+
+namespace {
+
+// Property names longer than the highest value tag (nested paths such as
+// "FlowControl.OutCTSFlow") must not be taken for a damaged tag.
+TEST_F(ObjectText, LongPropertyNamesSurviveBothDirections) {
+    for (std::size_t length : {21u, 22u, 60u, 200u}) {
+        const std::string name = "Abcdefghij." + std::string(length - 11, 'x');
+        const std::string text = "object A: TStreamRoot\r\n  " + name + " = 1\r\nend\r\n";
+        EXPECT_EQ(ToText(ToBinary(text)), text) << length;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A non-visual component keeps the designer's icon position through a read
+// and a write, and a component never placed writes none.
+TEST_F(ObjectText, DesignPositionOfComponentsRoundTrips) {
+    const std::string placed = "object Root1: TStreamRoot\r\n  Left = 8\r\n  Top = 400\r\nend\r\n";
+    Owned<TComponent> root(ReadTree(ToBinary(placed)));
+    EXPECT_EQ(root->GetDesignLeft(), 8);
+    EXPECT_EQ(root->GetDesignTop(), 400);
+    EXPECT_EQ(ToText(WriteTree(root.get())), placed);
+    Owned<TComponent> plain(ReadTree(ToBinary("object Root1: TStreamRoot\r\nend\r\n")));
+    EXPECT_EQ(ToText(WriteTree(plain.get())), "object Root1: TStreamRoot\r\nend\r\n");
+}
+
+} // namespace
