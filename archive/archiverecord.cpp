@@ -40,21 +40,24 @@ std::vector<AnsiString> CutReplyRecords(std::string_view buffer) {
 
 bool TryParseDeviceNumber(std::u16string_view token, double& value) {
     // Copied into plain ASCII with "." as the point, so that from_chars (which
-    // knows no locale) can read it once the grammar is checked here.
-    std::string text;
-    text.reserve(token.size());
+    // knows no locale) reads it once the grammar is checked here. The device's
+    // tokens are short: longer ones are no number it sends.
+    constexpr std::size_t longest = 64;
+    if (token.empty() || token.size() > longest) return false;
+    char text[longest];
+    std::size_t n = 0;
     std::size_t i = 0;
     bool negative = false;
-    if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) negative = token[i++] == u'-';
+    if (token[i] == u'+' || token[i] == u'-') negative = token[i++] == u'-';
     int digits = 0;
     bool point = false;
     for (; i < token.size(); ++i) {
         const Char c = token[i];
         if (c >= u'0' && c <= u'9') {
-            text += static_cast<char>(c);
+            text[n++] = static_cast<char>(c);
             ++digits;
         } else if ((c == u'.' || c == u',') && !point) {
-            text += '.';
+            text[n++] = '.';
             point = true;
         } else {
             break;
@@ -62,18 +65,19 @@ bool TryParseDeviceNumber(std::u16string_view token, double& value) {
     }
     if (digits == 0) return false;
     if (i < token.size() && (token[i] == u'e' || token[i] == u'E')) {
-        text += 'e';
+        text[n++] = 'e';
         ++i;
-        if (i < token.size() && (token[i] == u'+' || token[i] == u'-')) text += static_cast<char>(token[i++]);
+        if (i < token.size() && (token[i] == u'+' || token[i] == u'-'))
+            text[n++] = static_cast<char>(token[i++]);
         int expDigits = 0;
         for (; i < token.size() && token[i] >= u'0' && token[i] <= u'9'; ++i, ++expDigits)
-            text += static_cast<char>(token[i]);
+            text[n++] = static_cast<char>(token[i]);
         if (expDigits == 0) return false;
     }
     if (i != token.size()) return false;
     double parsed = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (ec != std::errc{} || end != text.data() + text.size() || !std::isfinite(parsed)) return false;
+    const auto [end, ec] = std::from_chars(text, text + n, parsed);
+    if (ec != std::errc{} || end != text + n || !std::isfinite(parsed)) return false;
     value = negative ? -parsed : parsed;
     return true;
 }
@@ -81,10 +85,15 @@ bool TryParseDeviceNumber(std::u16string_view token, double& value) {
 double DeviceTokenValue(std::u16string_view token) {
     double value = 0;
     if (!TryParseDeviceNumber(token, value)) return ValueConvertError;
-    String digits(token);
-    const auto point = digits.find_first_of(u".,");
-    if (point != String::npos) digits.erase(point, 1);
-    if (digits == u"9999") return ValueMissing;
+    // "9999" with at most one decimal point anywhere in it.
+    constexpr std::u16string_view missing = u"9999";
+    const auto point = token.find_first_of(u".,");
+    if (point == std::u16string_view::npos) {
+        if (token == missing) return ValueMissing;
+    } else if (token.size() == missing.size() + 1 && token.substr(0, point) == missing.substr(0, point) &&
+               token.substr(point + 1) == missing.substr(point)) {
+        return ValueMissing;
+    }
     return value;
 }
 

@@ -18,6 +18,14 @@ void Restart(TTimer* Timer) {
     Timer->SetEnabled(true);
 }
 
+// The device writes its records in ASCII; anything else is taken as the
+// platform's 8-bit text.
+String RecordLine(const AnsiString& Text) {
+    for (const AnsiChar c : Text)
+        if (static_cast<unsigned char>(c) >= 0x80) return AnsiToString(Text);
+    return String(Text.begin(), Text.end());
+}
+
 } // namespace
 
 Byte TMainForm::DeviceNumber() const {
@@ -188,7 +196,7 @@ void TMainForm::ResetReplyComplete() {
 void TMainForm::ParseReplyRecords(const AnsiString& Buffer) {
     for (AnsiString& text : CutReplyRecords(Buffer)) {
         recordText = std::move(text);
-        const String line = u" " + AnsiToString(recordText) + u" ";
+        const String line = u" " + RecordLine(recordText) + u" ";
         logLines->Add(line);
         records->Add(line);
     }

@@ -7,11 +7,16 @@
 #include "platform/core/dateutils.h"
 #include "platform/core/sysutils.h"
 
+#include <cmath>
+
 namespace {
 
 String ValueText(double Value) {
     if (Value == ValueConvertError) return u"Err.2";
     if (Value == ValueMissing) return u"Err.3";
+    // Whole numbers below 15 digits are written alike by the general format;
+    // most of a device's values are such.
+    if (std::abs(Value) < 1e15 && Value == std::trunc(Value)) return IntToStr(static_cast<Int64>(Value));
     return FloatToStr(Value);
 }
 
@@ -35,6 +40,10 @@ void TMainForm::BuildArchiveGrid() {
     // The first record of a read goes into the empty row of a fresh table.
     if (!StringGrid->GetCells(0, 1).empty()) StringGrid->SetRowCount(StringGrid->GetRowCount() + 1);
     const int count = records->GetCount();
+    // The day's rows at once, the first being the last row now: growing the
+    // table row by row costs the grid's view a layout pass per row.
+    const int first = StringGrid->GetRowCount() - 1;
+    if (count > 1) StringGrid->SetRowCount(first + count);
     for (int i = 0; i < count; ++i) {
         const TArchiveRecord record = ParseArchiveRecord(records->GetStrings(i), year);
         const int values = static_cast<int>(record.values.size());
@@ -44,12 +53,11 @@ void TMainForm::BuildArchiveGrid() {
             AddColumnSeries(headedColumns);
             ++headedColumns;
         }
-        const int row = StringGrid->GetRowCount() - 1;
+        const int row = first + i;
         recordTime = record.timeValid ? record.time : 0;
         StringGrid->SetCells(0, row, record.timeValid ? DateTimeToStr(recordTime) : String(u"Err.4"));
         for (int k = 0; k < values; ++k) StringGrid->SetCells(k + 1, row, ValueText(record.values[k]));
         AddRecordPoints(record.values);
-        if (i < count - 1) StringGrid->SetRowCount(row + 2);
     }
     // Consumed: a later abort or day end must not put them in again.
     records->Clear();
