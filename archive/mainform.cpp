@@ -116,9 +116,3 @@ void TMainForm::N1Click(TObject* Sender) {
 void TMainForm::N4Click(TObject* Sender) {
     AboutBox->ShowModal();
 }
-
-// The exports and the help document bring their own handlers; the form
-// resource binds these names already.
-void TMainForm::ExcelExportExecute(TObject* Sender) {}
-void TMainForm::TextExportExecute(TObject* Sender) {}
-void TMainForm::N5Click(TObject* Sender) {}

@@ -125,6 +125,15 @@ public:
     void ClearArchiveTable();
     int headedColumns = 0; // value columns whose header the current read has written
 
+    // The exports (mainform_export.cpp). OpenExcel is false when there is no
+    // workbook to fill.
+    bool OpenExcel(const String& WorkbookName);
+    void FillExcelSheet();
+    // The record text each table row was made from, by row ("" for a row
+    // without one): the text export writes a row's values from its own record.
+    std::vector<String> rowRecords;
+    void KeepRowRecord(int Row, const String& Record);
+
 protected:
     void BindComponents() override;
 
@@ -147,3 +156,7 @@ private:
 };
 
 extern TMainForm* MainForm;
+
+inline constexpr std::u16string_view HelpDocumentName = u"HelpMoltren.doc";
+// The help document in the first of the directories that holds it; "" when none does.
+String FindHelpDocument(const String& CurrentDir, const String& ProgramDir);

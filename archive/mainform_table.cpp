@@ -29,6 +29,7 @@ void TMainForm::ClearArchiveTable() {
     StringGrid->SetCells(0, 1, {});
     StringGrid->SetCells(1, 1, {});
     headedColumns = 0;
+    rowRecords.clear();
 }
 
 void TMainForm::BuildArchiveGrid() {
@@ -56,6 +57,7 @@ void TMainForm::BuildArchiveGrid() {
         const int row = first + i;
         recordTime = record.timeValid ? record.time : 0;
         StringGrid->SetCells(0, row, record.timeValid ? DateTimeToStr(recordTime) : String(u"Err.4"));
+        KeepRowRecord(row, records->GetStrings(i));
         for (int k = 0; k < values; ++k) StringGrid->SetCells(k + 1, row, ValueText(record.values[k]));
         AddRecordPoints(record.values);
     }

@@ -1,0 +1,177 @@
+// The archive table's exports: into a new spreadsheet workbook through
+// automation, and into a text file of the device's own value texts.
+#include "archive/mainform.h"
+
+#include "platform/automation/comobj.h"
+#include "platform/core/sysutils.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/grids.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+constexpr std::u16string_view kExcelProgId = u"Excel.Application";
+// Spreadsheet palette index of the grey that marks the header row and the date column.
+constexpr int kHeaderColorIndex = 15;
+// The date, the time and the spaces in front of a record's first value.
+constexpr std::size_t kRecordTimeChars = 13;
+
+void WarningBox(const String& text) {
+    Application->MessageBox(text, Application->GetTitle(), MB_OK | MB_ICONWARNING);
+}
+
+// Writes the whole text to the file, appended or replacing what was there.
+// A failed write puts the file back as it was, as far as the system lets us.
+bool WriteExportFile(const std::filesystem::path& file, const AnsiString& text, bool append) {
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file, ec);
+    // Only a regular file can be put back; a device or a pipe is written as is.
+    bool regular = std::filesystem::is_regular_file(file, ec);
+    std::uintmax_t oldSize = 0;
+    AnsiString oldContent;
+    if (regular && append) {
+        oldSize = std::filesystem::file_size(file, ec);
+        regular = !ec;
+    } else if (regular) {
+        std::ifstream in(file, std::ios::binary);
+        regular = in.is_open();
+        oldContent.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    {
+        std::ofstream out(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+        if (!out) return false;
+        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+        out.close();
+        if (out) return true;
+    }
+    if (!existed) {
+        std::filesystem::remove(file, ec);
+    } else if (regular && append) {
+        std::filesystem::resize_file(file, oldSize, ec);
+    } else if (regular) {
+        std::ofstream restore(file, std::ios::binary | std::ios::trunc);
+        restore.write(oldContent.data(), static_cast<std::streamsize>(oldContent.size()));
+    }
+    return false;
+}
+
+} // namespace
+
+void TMainForm::KeepRowRecord(int Row, const String& Record) {
+    if (Row < 0) return;
+    if (rowRecords.size() <= static_cast<std::size_t>(Row))
+        rowRecords.resize(static_cast<std::size_t>(Row) + 1);
+    rowRecords[static_cast<std::size_t>(Row)] = Record;
+}
+
+void TMainForm::ExcelExportExecute(TObject* Sender) {
+    if (OpenExcel(u"")) FillExcelSheet();
+}
+
+bool TMainForm::OpenExcel(const String& WorkbookName) {
+    try {
+        excelApp = GetActiveOleObject(String(kExcelProgId));
+    } catch (const Exception&) {
+        try {
+            excelApp = CreateOleObject(String(kExcelProgId));
+        } catch (const Exception&) {
+            WarningBox(u"Невозможно открыть Microsoft Excel!Возможно Excel не установлен на компьютере.");
+            return false;
+        }
+    }
+    try {
+        if (!WorkbookName.empty()) {
+            excelApp.Get(u"WorkBooks").Call(u"Open", WorkbookName);
+        } else {
+            excelApp.Set(u"SheetsInNewWorkbook", 1);
+            excelApp.Get(u"WorkBooks").Call(u"add");
+        }
+    } catch (const Exception&) {
+        WarningBox(u"Ошибка открытия книги Microsoft Excel!");
+        return false;
+    }
+    return true;
+}
+
+void TMainForm::FillExcelSheet() {
+    const int rows = StringGrid->GetRowCount();
+    const int cols = StringGrid->GetColCount();
+    // The late-bound calls name both corners first: argument order is not
+    // fixed in C++, and the server sees the calls in the order they are made.
+    const auto colour = [this](int lastRow, int lastCol) {
+        const Variant first = excelSheet.Get(u"Cells", 1, 1);
+        const Variant last = excelSheet.Get(u"Cells", lastRow, lastCol);
+        excelSheet.Get(u"Range", first, last).Get(u"Interior").Set(u"ColorIndex", kHeaderColorIndex);
+    };
+    try {
+        // One element more in each direction than the table, as the sheet
+        // takes only the range it is given.
+        Variant data = VarArrayCreate({0, rows, 0, cols}, varVariant);
+        for (int r = 0; r < rows; ++r)
+            for (int c = 0; c < cols; ++c) data(r, c) = StringGrid->GetCells(c, r);
+        excelSheet = excelApp.Get(u"Worksheets").Call(u"Item", 1);
+        excelSheet.Call(u"Select");
+        excelApp.Get(u"ActiveWindow").Set(u"SplitRow", 1);
+        excelApp.Get(u"ActiveWindow").Set(u"SplitColumn", 1);
+        excelApp.Get(u"ActiveWindow").Set(u"FreezePanes", true);
+        excelSheet.Get(u"Columns").Set(u"ColumnWidth", 11);
+        excelSheet.Get(u"Columns").Call(u"Item", 1).Set(u"ColumnWidth", 17);
+        excelSheet.Get(u"Columns").Call(u"Item", 1).Set(u"NumberFormat", u"ДД.ММ.ГГГГ ЧЧ:ММ");
+        const Variant first = excelSheet.Get(u"Cells", 1, 1);
+        const Variant last = excelSheet.Get(u"Cells", rows, cols);
+        excelSheet.Get(u"Range", first, last).Set(u"Value", data);
+    } catch (const Exception& E) {
+        // A half-filled sheet is not shown as if it were the archive.
+        Screen->SetCursor(crDefault);
+        WarningBox(u"Ошибка заполнения листа Microsoft Excel!\n" + E.Message());
+        return;
+    }
+    colour(1, cols);
+    colour(rows, 1);
+    // Showing writes the workbook; a failure there reaches the application's box.
+    excelApp.Set(u"Visible", true);
+}
+
+void TMainForm::TextExportExecute(TObject* Sender) {
+    if (!SaveDialog->Execute()) return;
+    const String fileName = SaveDialog->GetFileName();
+
+    // Every line is ready before the file is touched, so nothing can stop
+    // half-way through it.
+    AnsiString text;
+    const int rows = std::min<int>(StringGrid->GetRowCount(), static_cast<int>(rowRecords.size()));
+    for (int r = 1; r < rows; ++r) {
+        const String& record = rowRecords[static_cast<std::size_t>(r)];
+        if (record.empty()) continue;
+        const AnsiString values = StringToAnsi(record);
+        text += StringToAnsi(StringGrid->GetCells(0, r));
+        text += "\t ";
+        if (values.size() > kRecordTimeChars) text.append(values, kRecordTimeChars);
+        // Written as bytes: the line end is CR LF on every system.
+        text += "\r\n";
+    }
+
+    bool append = true;
+    if (FileExists(fileName)) {
+        Beep();
+        switch (Application->MessageBox(fileName + u" уже существует. Дописать?", Application->GetTitle(),
+                                        MB_YESNO | MB_ICONWARNING)) {
+        case IDYES:
+            break;
+        case IDNO:
+            append = false;
+            break;
+        default:
+            return;
+        }
+    }
+    if (!WriteExportFile(std::filesystem::path(StringToAnsi(fileName)), text, append)) {
+        Beep();
+        WarningBox(u"Не удалось записать файл \"" + fileName + u"\".");
+    }
+}
