@@ -15,6 +15,7 @@ public:
     explicit TAboutBox(TComponent* AOwner) : TForm(AOwner) {}
 
     TPanel* Panel1 = nullptr;
+    TImage* ProgramIcon = nullptr;
     TLabel* ProductName = nullptr;
     TLabel* Label1 = nullptr;
     TLabel* Version = nullptr;
@@ -32,8 +33,10 @@ public:
 
 protected:
     void BindComponents() override;
+    void DoCreate() override;
 
 private:
+    void DrawProgramPicture();
     void OpenLink(const String& Url);
 };
 

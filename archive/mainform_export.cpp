@@ -171,7 +171,6 @@ void TMainForm::TextExportExecute(TObject* Sender) {
         }
     }
     if (!WriteExportFile(std::filesystem::path(StringToAnsi(fileName)), text, append)) {
-        Beep();
-        WarningBox(u"Не удалось записать файл \"" + fileName + u"\".");
+        ShowError(u"Не удалось записать файл \"" + fileName + u"\".", MB_ICONWARNING);
     }
 }

@@ -19,10 +19,8 @@ void TMainForm::N5Click(TObject* Sender) {
     // directory comes first, as the program has always looked there.
     const String path = FindHelpDocument(GetCurrentDir(), ExtractFilePath(Application->GetExeName()));
     if (path.empty()) {
-        Beep();
-        Application->MessageBox(
-            u"Проверьте наличие файла  \"HelpMoltren.doc\" в текущей дериктории программы",
-            Application->GetTitle(), MB_OK | MB_ICONWARNING);
+        ShowError(u"Проверьте наличие файла  \"HelpMoltren.doc\" в текущей дериктории программы",
+                  MB_ICONWARNING);
         return;
     }
     // Each request gets an instance of its own; automation failures reach

@@ -326,6 +326,44 @@ TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 // ---------------------------------------------------------------------------
+// TImage
+
+const ClassInfo& TImage::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TImage::GetPicture, &TImage::SetPicture>("Picture"),
+        MakeProp<&TImage::GetStretch, &TImage::SetStretch>("Stretch").Default(false),
+    };
+    static const ClassInfo ci = MakeClassInfo<TImage>("TImage", &TGraphicControl::StaticClass(), props);
+    return ci;
+}
+
+TImage::TImage(TComponent* AOwner) : TGraphicControl(AOwner), FPicture(MakeOwned<TPicture>()) {
+    FPicture->OnChange.Bind([this](TObject*) { Invalidate(); });
+    SetBounds(0, 0, 105, 105);
+}
+
+TImage::~TImage() = default;
+
+void TImage::SetStretch(bool Value) {
+    if (FStretch == Value) return;
+    FStretch = Value;
+    Invalidate();
+}
+
+void TImage::Paint() {
+    TCanvas* canvas = GetCanvas();
+    const TRect client(0, 0, GetWidth(), GetHeight());
+    canvas->GetBrush()->SetColor(GetColor());
+    canvas->FillRect(client);
+    TGraphic* graphic = FPicture->GetGraphic();
+    if (graphic == nullptr || graphic->GetEmpty()) return;
+    if (FStretch)
+        canvas->StretchDraw(client, graphic);
+    else
+        canvas->Draw(0, 0, graphic);
+}
+
+// ---------------------------------------------------------------------------
 // TTimer
 
 namespace {
@@ -400,5 +438,5 @@ void MoveTimersToClock(TTimerClock* From, TTimerClock* To) {
 
 void RegisterExtCtrlsClasses() {
     RegisterClasses({&TPanel::StaticClass(), &TRadioGroup::StaticClass(), &TPaintBox::StaticClass(),
-                     &TTimer::StaticClass()});
+                     &TImage::StaticClass(), &TTimer::StaticClass()});
 }

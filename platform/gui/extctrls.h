@@ -1,5 +1,5 @@
 #pragma once
-// ExtCtrls: panels, radio groups, paint boxes and timers.
+// ExtCtrls: panels, radio groups, paint boxes, images and timers.
 
 #include "platform/core/lists.h"
 #include "platform/gui/stdctrls.h"
@@ -127,6 +127,30 @@ protected:
     void Paint() override {
         if (OnPaint) OnPaint(this);
     }
+};
+
+// ---------------------------------------------------------------------------
+// An image: its picture at the top left, or stretched over the whole control.
+
+class TImage : public TGraphicControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TImage(TComponent* AOwner);
+    ~TImage() override;
+
+    TPicture* GetPicture() const { return FPicture.get(); }
+    void SetPicture(TPicture* Value) { FPicture->Assign(Value); }
+    bool GetStretch() const { return FStretch; }
+    void SetStretch(bool Value);
+
+protected:
+    void Paint() override;
+
+private:
+    Owned<TPicture> FPicture;
+    bool FStretch = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -3,6 +3,11 @@
 #include "tests/archive/programtest.h"
 #include "tests/support/shellrecorder.h"
 
+#include <QImage>
+#include <QWidget>
+
+#include <cstdlib>
+
 namespace {
 
 class About : public ProgramTest {
@@ -79,6 +84,31 @@ TEST_F(About, TheLinksReachTheDesktopEncoded) {
     EXPECT_EQ(shell.opened.back(), "mailto:%D1%81%D0%BB%D1%83%D0%B6%D0%B1%D0%B0%20%D0%BF%D0%BE%D0%B4%D0%B4%"
                                    "D0%B5%D1%80%D0%B6%D0%BA%D0%B8@"
                                    "moltren.example?Subject=Quilmet%20");
+}
+
+// Renders the box as a desktop would show it, for a person to look at; the
+// picture goes to the test's temporary directory, never into the sources.
+TEST_F(About, RendersWithTheProgramsPicture) {
+    EXPECT_EQ(box->ProgramIcon->GetParent(), box->Panel1);
+    EXPECT_EQ(box->ProgramIcon->GetWidth(), 115);
+    EXPECT_EQ(box->ProgramIcon->GetHeight(), 109);
+    EXPECT_TRUE(box->ProgramIcon->GetStretch());
+    EXPECT_EQ(box->ProgramIcon->GetPicture()->GetWidth(), 115);
+
+    box->Show();
+    ASSERT_TRUE(WaitFor([&] { return box->Widget()->isVisible(); }));
+    QCoreApplication::processEvents();
+    const QImage picture = box->Widget()->grab().toImage();
+    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+    const std::filesystem::path out =
+        std::filesystem::path(dir ? dir : ::testing::TempDir()) / "aboutbox.png";
+    EXPECT_TRUE(picture.save(QString::fromStdString(out.string())));
+    // The dial's hub is drawn in the middle of the picture, dark blue.
+    const QImage icon = box->ProgramIcon->Widget()->grab().toImage();
+    const QColor hub = icon.pixelColor(57, 50);
+    EXPECT_GT(hub.blue(), 100);
+    EXPECT_LT(hub.red(), 60);
+    box->Hide();
 }
 
 } // namespace

@@ -266,6 +266,31 @@ TEST_F(TextExport, RowsKeepTheirOwnRecordsAndRowsWithoutOneAreLeftOut) {
     EXPECT_EQ(ReadFile(file), "");
 }
 
+TEST_F(TextExport, TheTableBuilderGivesEachRowItsRecord) {
+    form->currentDate = EncodeDate(2009, 10, 5);
+    // A day whose records arrive out of time order, a day without records,
+    // then one more day.
+    for (const char16_t* record : {u" 05 10 13 00 2 0 ", u" 05 10 12 30 1.5 0 "}) {
+        form->records->Add(record);
+        form->Memo->GetLines()->Add(record);
+    }
+    form->BuildArchiveGrid();
+    form->BuildArchiveGrid();
+    form->currentDate = EncodeDate(2009, 10, 6);
+    form->records->Add(u" 06 10 00 00 9999 3 ");
+    form->BuildArchiveGrid();
+    ASSERT_EQ(form->StringGrid->GetRowCount(), 5);
+
+    Export();
+    EXPECT_EQ(ReadFile(file), kTwoLines + "06.10.2009\t 9999 3 \r\n");
+
+    // A new read starts from an empty table.
+    form->ClearArchiveTable();
+    fs::remove(file);
+    Export();
+    EXPECT_EQ(ReadFile(file), "");
+}
+
 TEST_F(TextExport, AnExistingFileIsAppendedToOrReplacedAsAnswered) {
     SetRows(kTwoRecords);
     const std::string old = "earlier\r\n";

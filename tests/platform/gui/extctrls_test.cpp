@@ -164,3 +164,41 @@ TEST_F(RadioGroupTest, ColumnsSplitTheButtons) {
 }
 
 } // namespace
+
+namespace {
+
+// A 2 x 2 picture: red, green on top; blue, white below.
+void FourPixels(TPicture* picture) {
+    TBitmap* b = picture->GetBitmap();
+    b->SetSize(2, 2);
+    TCanvas* c = b->GetCanvas();
+    c->SetPixel(0, 0, clRed);
+    c->SetPixel(1, 0, clLime);
+    c->SetPixel(0, 1, clBlue);
+    c->SetPixel(1, 1, clWhite);
+}
+
+TEST_F(GuiTest, AnImageShowsItsPictureAtTheCornerOrStretched) {
+    TestForm f;
+    auto* image = new TImage(f.get());
+    image->SetParent(f.get());
+    image->SetBounds(0, 0, 20, 20);
+    image->SetColor(clBlack); // what the picture leaves uncovered
+    FourPixels(image->GetPicture());
+    f->Show();
+    QImage shown = image->Widget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(shown.pixelColor(15, 15), QColor(Qt::black));
+
+    image->SetStretch(true);
+    shown = image->Widget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(3, 3), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(16, 3), QColor(Qt::green));
+    EXPECT_EQ(shown.pixelColor(3, 16), QColor(Qt::blue));
+    EXPECT_EQ(shown.pixelColor(16, 16), QColor(Qt::white));
+
+    // Streams name the class and its settings.
+    EXPECT_NE(GetClass("TImage"), nullptr);
+}
+
+} // namespace
