@@ -1,13 +1,7 @@
 // The main window read from its resource, under the offscreen platform.
 #include "archive/mainform.h"
 
-#include "archive/about.h"
-#include "archive/moltren.h"
-#include "graphs/okcancl1.h"
-#include "moltren_resources.h"
-#include "platform/core/sysutils.h"
-#include "platform/win32/serialcomm.h"
-#include "tests/platform/gui/guitest.h"
+#include "tests/archive/programtest.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,48 +13,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class MainWindow : public GuiTest {
+class MainWindow : public ProgramTest {
 protected:
-    void SetUp() override {
-        // A fresh application object for each start-up.
-        DoneFormsUnit();
-        InitFormsUnit();
-        RegisterComPortClasses();
-        RegisterMoltrenResources();
-        GuiTest::SetUp();
-        root = fs::temp_directory_path() / ("moltren-mainform-" + std::to_string(::getpid()));
-        fs::remove_all(root);
-        fs::create_directories(root / "tty");
-        win32::SetSerialCommSources(root / "tty", root / "serialcomm");
-        FormatSettings = RussianFormatSettings();
-    }
-    void TearDown() override {
-        GuiTest::TearDown();
-        DoneFormsUnit();
-        InitFormsUnit();
-        MainForm = nullptr;
-        AboutBox = nullptr;
-        GraphSettings = nullptr;
-        win32::SetSerialCommSources({}, {});
-        fs::remove_all(root);
-    }
-    // The start-up of the program without its loop.
-    void CreateForms() {
-        Application->Initialize();
-        Application->SetMainFormOnTaskBar(true);
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        Application->CreateForm(GraphSettings);
-    }
-    void Ports(const std::string& lines) { std::ofstream(root / "serialcomm") << lines; }
-
-    fs::path root;
+    void Ports(const std::string& lines) { std::ofstream(dir.path / "serialcomm") << lines; }
 };
 
 TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
