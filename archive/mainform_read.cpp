@@ -41,17 +41,19 @@ void TMainForm::ShowError(const String& Text, UINT Icon) {
     Application->MessageBox(Text, Application->GetTitle(), MB_OK | Icon);
 }
 
+// The reply time-out runs before the command is written: a write that fails
+// (and raises) still ends the read by the time-out instead of leaving it open.
 void TMainForm::Button3Click(TObject* Sender) {
     txCommand = ResetIndexFrame(DeviceNumber());
     fWaitResetReply = true;
-    SendCommand();
     Restart(TimerComWaitPacket);
+    SendCommand();
 }
 
 void TMainForm::Button4Click(TObject* Sender) {
     txCommand = ReadDayFrame(DeviceNumber(), currentDate);
-    SendCommand();
     Restart(TimerComWaitPacket);
+    SendCommand();
 }
 
 void TMainForm::ReadArchExecute(TObject* Sender) {

@@ -334,6 +334,29 @@ TEST(ReadRoad, PortThatDoesNotOpen) {
     EXPECT_FALSE(h.AnyTimerRunning());
 }
 
+TEST(ReadRoad, CommandThatCannotBeWrittenEndsByTheTimeOut) {
+    LineHarness h;
+    h.comm.FailNext("WriteFile", ERROR_GEN_FAILURE);
+    EXPECT_THROW(h.Read(), EComPort);
+    EXPECT_TRUE(h.Reading());
+    h.clock.Advance(3500);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+    ExpectIdle(h);
+    // A command after a pause: the application shows the error, then the time-out ends the read.
+    h.Read();
+    h.Deliver(ResetReply);
+    h.comm.FailNext("WriteFile", ERROR_GEN_FAILURE);
+    h.clock.Advance(300);
+    ASSERT_EQ(h.dialogs.size(), 2u);
+    EXPECT_EQ(h.dialogs[1].Text.rfind(u"COM Port Error", 0), 0u);
+    EXPECT_TRUE(h.Reading());
+    h.clock.Advance(3500);
+    ASSERT_EQ(h.dialogs.size(), 3u);
+    EXPECT_EQ(h.dialogs[2].Text, u"Ошибка чтения архива");
+    ExpectIdle(h);
+}
+
 TEST(ReadRoad, DayWithoutRecordsAddsAnEmptyRowAfterARecord) {
     LineHarness h;
     devsim::Archive a;
