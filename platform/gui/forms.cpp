@@ -1065,6 +1065,13 @@ int TApplication::MessageBox(const String& Text, const String& Caption, UINT Fla
         buttons.emplace_back(b, id);
         if (id == defaultId) box.setDefaultButton(static_cast<QPushButton*>(b));
     }
+    // A box without a Cancel button would let Qt take Escape and the close
+    // button for its No; closing such a box is no answer at all.
+    if (type == MB_YESNO || type == MB_ABORTRETRYIGNORE) {
+        QPushButton* none = box.addButton(QString(), QMessageBox::RejectRole);
+        none->hide();
+        box.setEscapeButton(none);
+    }
     box.exec();
     for (auto& [b, id] : buttons)
         if (box.clickedButton() == b) return id;
