@@ -84,6 +84,7 @@ public:
     void N4Click(TObject* Sender);
     void ReadArchExecute(TObject* Sender);
     void ComPortRxChar(TObject* Sender, Integer Count);
+    void TakeRxChunk(); // one chunk read by the receive event
     void TimerComWaitPacketTimer(TObject* Sender);
     void TimerNextSendTimer(TObject* Sender);
     void TimerSendREDataTimer(TObject* Sender);

@@ -115,7 +115,16 @@ void TMainForm::EnableInputs(bool Enabled) {
 }
 
 void TMainForm::ComPortRxChar(TObject* Sender, Integer Count) {
-    ComPort->ReadStr(rxChunk, ChunkSize);
+    // A receive event is raised for bytes arriving, not for bytes waiting: when
+    // more than one chunk was waiting, the rest is taken now, chunk by chunk,
+    // or the end of a reply could sit unread until the reply time-out.
+    do {
+        ComPort->ReadStr(rxChunk, ChunkSize);
+        TakeRxChunk();
+    } while (rxChunk.size() == static_cast<std::size_t>(ChunkSize));
+}
+
+void TMainForm::TakeRxChunk() {
     // Between reads the line is drained and nothing else happens.
     if (fStopped || rxChunk.empty()) return;
 

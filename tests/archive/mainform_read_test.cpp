@@ -394,3 +394,33 @@ TEST(ReadRoad, DeviceNumbersThatAreControlBytes) {
         EXPECT_EQ(h.Sent(), Frame({n, 1, 0, 0, n}));
     }
 }
+
+namespace {
+
+// More than one chunk waiting behind a single receive event: the rest is read
+// at once, so a long reply whose last bytes arrived together is not left to
+// the reply time-out.
+TEST(ReadRoad, EverythingWaitingIsTakenEvenBeyondOneChunk) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    std::string reply;
+    Lines expected;
+    for (int minute = 0; minute < 60; ++minute) {
+        char text[40];
+        std::snprintf(text, sizeof text, "05 10 12 %02d %d.25 0 10 7", minute, minute);
+        reply += Record(text);
+        expected.push_back(std::string(" ") + text + " ");
+    }
+    reply += "?\xFF";
+    ASSERT_GT(reply.size(), 1024u);
+    h.Deliver(reply);
+    EXPECT_EQ(h.Log(), expected);
+    EXPECT_EQ(h.form->StringGrid->GetRowCount(), 61);
+    h.clock.Advance(300);
+    h.Deliver(ResetReply);
+    ExpectIdle(h);
+}
+
+} // namespace
