@@ -109,21 +109,55 @@ public:
             endRemoveColumns();
         }
     }
+    // Cell changes reach the view once per turn of the event loop, as one
+    // range each for cells, column headers and row headers: filling a table
+    // of ten thousand rows must not cost a signal per cell.
     void CellChanged(int col, int row) {
         const int hc = grid_->HeaderCols(), hr = grid_->HeaderRows();
         if (row < hr && col < hc) return;
-        if (row < hr) {
-            emit headerDataChanged(Qt::Horizontal, col - hc, col - hc);
-        } else if (col < hc) {
-            emit headerDataChanged(Qt::Vertical, row - hr, row - hr);
-        } else {
-            const QModelIndex i = index(row - hr, col - hc);
-            emit dataChanged(i, i, {Qt::DisplayRole});
+        if (row < hr)
+            cols_.Add(col - hc);
+        else if (col < hc)
+            rows_.Add(row - hr);
+        else {
+            cellRows_.Add(row - hr);
+            cellCols_.Add(col - hc);
         }
+        if (!flushPending_) {
+            flushPending_ = true;
+            QMetaObject::invokeMethod(
+                this, [this] { Flush(); }, Qt::QueuedConnection);
+        }
+    }
+    void Flush() {
+        flushPending_ = false;
+        const int rows = rowCount(), cols = columnCount();
+        if (cols_.Clamp(cols)) emit headerDataChanged(Qt::Horizontal, cols_.first, cols_.last);
+        if (rows_.Clamp(rows)) emit headerDataChanged(Qt::Vertical, rows_.first, rows_.last);
+        if (cellRows_.Clamp(rows) && cellCols_.Clamp(cols))
+            emit dataChanged(index(cellRows_.first, cellCols_.first), index(cellRows_.last, cellCols_.last),
+                             {Qt::DisplayRole});
+        cols_ = rows_ = cellRows_ = cellCols_ = {};
     }
 
 private:
+    struct Span {
+        int first = INT_MAX;
+        int last = -1;
+        void Add(int i) {
+            first = std::min(first, i);
+            last = std::max(last, i);
+        }
+        // Keeps the span within a count that may have shrunk since; false when nothing is left.
+        bool Clamp(int count) {
+            last = std::min(last, count - 1);
+            return first <= last;
+        }
+    };
+
     TCustomGrid* grid_;
+    Span cols_, rows_, cellRows_, cellCols_;
+    bool flushPending_ = false;
 };
 
 namespace {
