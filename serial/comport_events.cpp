@@ -201,7 +201,7 @@ void TCustomComPort::WindowMethod(TMessage& Message) {
     }
     try {
         if (InSendMessage()) ReplyMessage(0); // the event thread goes on at once
-        if (FConnected && !FClosing) { // a message still queued while closing is dropped
+        if (FConnected && !FClosing) {        // a message still queued while closing is dropped
             const TComEvents events = IntToEvents(static_cast<std::uint32_t>(Message.WParam));
             for (const TComEvent event : kDispatchOrder)
                 if (events.Contains(event)) DispatchEvent(event);
@@ -302,7 +302,7 @@ void TCustomComPort::CheckSignals(bool Open) {
 void TCustomComPort::CallAfterOpen() {
     SendSignalToLink(leConn, true);
     DoAfterOpen();
-    CheckSignals(true);
+    if (FConnected) CheckSignals(true); // a handler may have closed the port again
 }
 
 void TCustomComPort::CallAfterClose() {

@@ -2,7 +2,7 @@
 
 #include "serial/comport.h"
 
-#include "platform/win32/serialcomm.h"
+#include "platform/win32/registry.h"
 
 #include <cstring>
 #include <iterator>
@@ -81,15 +81,22 @@ Integer BaudRateToInt(TBaudRate BaudRate) {
 
 void EnumComPorts(TStrings* Ports) {
     const String where = u"registry read";
-    std::vector<SerialCommValue> key;
-    if (const LONG result = ReadSerialCommKey(key); result != static_cast<LONG>(ERROR_SUCCESS))
+    HKEY key = nullptr;
+    if (const LONG result =
+            RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key);
+        result != static_cast<LONG>(ERROR_SUCCESS))
         throw EComPort(CError_RegError, result, where);
+    struct KeyCloser {
+        HKEY key;
+        ~KeyCloser() { RegCloseKey(key); }
+    } closer{key};
     TStringList list;
     for (DWORD index = 0;; ++index) {
         WCHAR valueName[256];
         BYTE data[256];
         DWORD nameLength = std::size(valueName), dataLength = sizeof data, type = 0;
-        const LONG result = SerialCommEnumValue(key, index, valueName, &nameLength, &type, data, &dataLength);
+        const LONG result =
+            RegEnumValueW(key, index, valueName, &nameLength, nullptr, &type, data, &dataLength);
         if (result == static_cast<LONG>(ERROR_NO_MORE_ITEMS)) break;
         if (result != static_cast<LONG>(ERROR_SUCCESS)) throw EComPort(CError_RegError, result, where);
         // The name ends at its NUL, and never past the data the key returned.

@@ -85,6 +85,7 @@ struct PendingRead {
     DWORD count = 0;
     OVERLAPPED* ov = nullptr;
     DWORD got = 0;
+    bool immediate = false; // complete with whatever is queued
     bool firstByte = false; // complete on the first byte
     std::optional<Clock::time_point> total;
     std::optional<milliseconds> interval;
@@ -227,6 +228,7 @@ public:
         const auto now = Clock::now();
         const bool immediate = t.ReadIntervalTimeout == MAXDWORD && t.ReadTotalTimeoutMultiplier == 0 &&
                                t.ReadTotalTimeoutConstant == 0;
+        r.immediate = immediate;
         const bool firstByte = t.ReadIntervalTimeout == MAXDWORD &&
                                t.ReadTotalTimeoutMultiplier == MAXDWORD && t.ReadTotalTimeoutConstant > 0 &&
                                t.ReadTotalTimeoutConstant < MAXDWORD;
@@ -506,7 +508,9 @@ private:
         while (!reads_.empty()) {
             PendingRead& r = reads_.front();
             Take(r, now);
-            const bool done = r.got == r.count || (r.firstByte && r.got > 0) ||
+            // A read queued behind another one starts when that one ends: one
+            // that takes what is there ends at once then.
+            const bool done = r.immediate || r.got == r.count || (r.firstByte && r.got > 0) ||
                               (r.total && now >= *r.total) ||
                               (r.interval && r.got > 0 && now - r.last >= *r.interval);
             if (!done) return;

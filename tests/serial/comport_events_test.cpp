@@ -305,6 +305,26 @@ TEST_F(ComPortEvents, ClosingFromInsideAHandlerDoesNotDeadlock) {
     }
 }
 
+TEST_F(ComPortEvents, OpenAndCloseHandlersMayCloseAndOpenThePort) {
+    Record();
+    port->OnAfterOpen.Bind([&](TObject*) {
+        Log("AfterOpen");
+        port->Close(); // no line states are read from the closed port
+    });
+    EXPECT_NO_THROW(port->Open());
+    EXPECT_FALSE(port->GetConnected());
+    EXPECT_EQ(port->GetEventThread(), nullptr);
+    EXPECT_EQ(comm.OpenDevices(), 0);
+    EXPECT_EQ(Logged().front(), "AfterOpen");
+    EXPECT_EQ(Logged().back(), "AfterClose");
+    port->OnAfterOpen.Clear();
+    port->OnBeforeClose.Bind([&](TObject*) { port->Open(); }); // already open: nothing
+    port->Open();
+    port->Close();
+    EXPECT_FALSE(port->GetConnected());
+    EXPECT_EQ(comm.OpenDevices(), 0);
+}
+
 TEST_F(ComPortEvents, CloseFinishesEvenWhenAStepFails) {
     OpenRecording();
     comm.FailNext("PurgeComm", ERROR_BAD_COMMAND);

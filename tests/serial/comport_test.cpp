@@ -2,6 +2,7 @@
 
 #include "serial/comport.h"
 
+#include "platform/core/objecttext.h"
 #include "tests/serial/fakeport.h"
 #include "tests/serial/portlist.h"
 
@@ -397,4 +398,69 @@ TEST_F(ComPortSetup, PublishedPropertiesForFormResources) {
     EXPECT_EQ(port->GetFlowControl()->GetControlRTS(), rtsHandshake);
     EXPECT_EQ(GetOrdProp(*flow, "XoffChar"), 19);
     EXPECT_EQ(GetOrdProp(*port, "Events"), 0x3FF);
+}
+
+namespace {
+
+std::string WrittenAsText(TComponent* root) {
+    TMemoryStream binary;
+    binary.WriteComponent(root);
+    binary.SetPosition(0);
+    TMemoryStream text;
+    ObjectBinaryToText(&binary, &text);
+    return std::string(static_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.GetSize()));
+}
+
+} // namespace
+
+TEST_F(ComPortSetup, FormResourcesWriteWhatIsStoredAndReadItBack) {
+    port->SetName(u"ComPort");
+    port->SetStopBits(sbTwoStopBits);
+    port->SetDiscardNull(true);
+    const std::string text = WrittenAsText(port.get());
+    // Written whatever their values: the settings without a stored default.
+    for (const char* line : {"BaudRate = br9600", "Port = 'COM1'", "Parity.Bits = prNone",
+                             "StopBits = sbTwoStopBits", "DataBits = dbEight", "DiscardNull = True",
+                             "Events = [evRxChar, evTxEmpty, evRxFlag, evRing, evBreak, evCTS, evDSR, "
+                             "evError, evRLSD, evRx80Full]",
+                             "FlowControl.OutCTSFlow = False", "FlowControl.OutDSRFlow = False",
+                             "FlowControl.ControlDTR = dtrDisable", "FlowControl.ControlRTS = rtsDisable",
+                             "FlowControl.XonXoffOut = False", "FlowControl.XonXoffIn = False"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text;
+    // Left out at their defaults, and never: the derived summary and what is not published.
+    for (const char* name :
+         {"Connected", "EventChar", "Buffer.", "Timeouts.", "SyncMethod", "Parity.Check", "Parity.Replace",
+          "XonChar", "XoffChar", "DSRSensitivity", "TxContinueOnXoff", "FlowControl.FlowControl",
+          "CustomBaudRate", "TriggersOnRxChar", "Overlapped", "StoredProps", "EventThreadPriority"})
+        EXPECT_EQ(text.find(name), std::string::npos) << name << "\n" << text;
+
+    port->SetEventChar('\n');
+    port->SetSyncMethod(smWindowSync);
+    port->SetEvents({evRxChar});
+    port->GetBuffer()->SetInputSize(4096);
+    port->GetTimeouts()->SetReadInterval(20);
+    port->GetTimeouts()->SetWriteTotalConstant(0);
+    port->GetParity()->SetCheck(true);
+    port->GetParity()->SetReplaceChar('?');
+    port->GetFlowControl()->SetFlowControl(fcHardware);
+    port->GetFlowControl()->SetXoffChar(0x14);
+    TMemoryStream binary;
+    binary.WriteComponent(port.get());
+    binary.SetPosition(0);
+    Owned<TComPort> read{Create<TComPort>(nullptr)};
+    binary.ReadComponent(read.get());
+    EXPECT_EQ(read->GetStopBits(), sbTwoStopBits);
+    EXPECT_TRUE(read->GetDiscardNull());
+    EXPECT_EQ(read->GetEventChar(), '\n');
+    EXPECT_EQ(read->GetSyncMethod(), smWindowSync);
+    EXPECT_EQ(read->GetEvents(), TComEvents{evRxChar});
+    EXPECT_EQ(read->GetBuffer()->GetInputSize(), 4096);
+    EXPECT_EQ(read->GetTimeouts()->GetReadInterval(), 20);
+    EXPECT_EQ(read->GetTimeouts()->GetWriteTotalConstant(), 0);
+    EXPECT_TRUE(read->GetParity()->GetCheck());
+    EXPECT_EQ(read->GetParity()->GetReplaceChar(), '?');
+    EXPECT_EQ(read->GetFlowControl()->GetFlowControl(), fcHardware);
+    EXPECT_EQ(read->GetFlowControl()->GetXoffChar(), 0x14);
+    EXPECT_FALSE(read->GetConnected());
+    EXPECT_EQ(comm.Count("CreateFileW"), 0u);
 }

@@ -263,6 +263,29 @@ TEST_F(TermiosComm, FirstByteReadCompletesOnArrival) {
     EXPECT_GE(n, 1u);
 }
 
+TEST_F(TermiosComm, ReadsQueuedBehindAPendingReadEndInTurn) {
+    COMMTIMEOUTS all{0, 0, 0, 0, 0}; // the first read waits for all its bytes
+    ASSERT_TRUE(SetCommTimeouts(h, &all));
+    char first[4], second[8];
+    Op a, b;
+    ASSERT_FALSE(ReadFile(h, first, sizeof first, nullptr, &a.ov));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+    COMMTIMEOUTS now{MAXDWORD, 0, 0, 0, 0}; // the second takes what is there
+    ASSERT_TRUE(SetCommTimeouts(h, &now));
+    ASSERT_FALSE(ReadFile(h, second, sizeof second, nullptr, &b.ov));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+    ASSERT_TRUE(pty.Write("123456"));
+    DWORD n = 0;
+    ASSERT_TRUE(a.Done());
+    ASSERT_TRUE(GetOverlappedResult(h, &a.ov, &n, FALSE));
+    EXPECT_EQ(std::string(first, n), "1234");
+    ASSERT_TRUE(b.Done());
+    ASSERT_TRUE(GetOverlappedResult(h, &b.ov, &n, FALSE));
+    const std::string taken(second, n);
+    EXPECT_TRUE(WaitUntil([&] { return taken.size() + InQueue() == 2; }));
+    EXPECT_EQ(taken + ReadNow(8), "56");
+}
+
 TEST_F(TermiosComm, WritesReachTheFarEndAndReportTxEmpty) {
     ASSERT_TRUE(SetCommMask(h, EV_TXEMPTY));
     Op wait;
