@@ -43,6 +43,7 @@ public:
         return ERROR_SUCCESS;
     }
     DWORD GetMask(DWORD& mask) override {
+        if (const DWORD r = Log("GetCommMask", {})) return r;
         std::lock_guard lock(owner_.m_);
         mask = owner_.mask_;
         return ERROR_SUCCESS;

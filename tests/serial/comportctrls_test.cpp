@@ -117,6 +117,21 @@ TEST_F(ComSelectors, ReadingAFormResolvesThePortLast) {
     static_cast<TComponent*>(box)->Loaded();
     EXPECT_EQ(box->GetText(), u"COM2");
     EXPECT_EQ(box->GetComSelect()->GetPort(), u"COM2");
+
+    // A port whose name is not installed: nothing is selected and nothing chosen.
+    TComPort* missing = new TComPort(form.get());
+    missing->SetPort(u"COM9");
+    auto* other = new TComComboBox(form.get());
+    other->IncludeState(csLoading);
+    other->SetComProperty(cpPort);
+    other->SetText(u"COM1");
+    other->SetItemIndex(0);
+    other->SetComPort(missing);
+    static_cast<TComponent*>(other)->Loaded();
+    EXPECT_EQ(other->GetItemIndex(), -1);
+    EXPECT_EQ(other->GetComSelect()->GetPort(), u"");
+    other->ApplySettings();
+    EXPECT_EQ(missing->GetPort(), u"");
 }
 
 TEST_F(ComSelectors, PublishedForFormResources) {

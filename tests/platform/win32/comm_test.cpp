@@ -394,6 +394,84 @@ TEST_F(TermiosComm, OutputHeldByXoffCanBeAborted) {
     EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
 }
 
+TEST_F(TermiosComm, IntervalAndWriteDeadlinesEndOperationsAsSuccess) {
+    COMMTIMEOUTS t{100, 0, 0, 0, 100};
+    ASSERT_TRUE(SetCommTimeouts(h, &t));
+    // An interval read waits for its first byte, then ends when the bytes pause.
+    char buf[16];
+    Op read;
+    ASSERT_FALSE(ReadFile(h, buf, sizeof buf, nullptr, &read.ov));
+    ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+    EXPECT_FALSE(read.Done(30));
+    ASSERT_TRUE(pty.Write("abc"));
+    ASSERT_TRUE(read.Done());
+    DWORD n = 0;
+    ASSERT_TRUE(GetOverlappedResult(h, &read.ov, &n, FALSE));
+    ASSERT_GE(n, 1u);
+    const std::string taken(buf, n);
+    COMMTIMEOUTS now{MAXDWORD, 0, 0, 0, 100};
+    ASSERT_TRUE(SetCommTimeouts(h, &now));
+    EXPECT_TRUE(WaitUntil([&] { return taken.size() + InQueue() == 3; }));
+    EXPECT_EQ(taken + ReadNow(16), "abc");
+
+    // A write the far end does not take ends at its deadline with what went out.
+    const std::string block(4096, 'x');
+    Op op;
+    bool shortWrite = false;
+    for (int i = 0; i < 64 && !shortWrite; ++i) {
+        if (!WriteFile(h, block.data(), static_cast<DWORD>(block.size()), &n, &op.ov)) {
+            ASSERT_EQ(GetLastError(), ERROR_IO_PENDING);
+            ASSERT_TRUE(op.Done());
+            ASSERT_TRUE(GetOverlappedResult(h, &op.ov, &n, FALSE));
+        }
+        shortWrite = n < block.size();
+    }
+    EXPECT_TRUE(shortWrite);
+}
+
+TEST_F(TermiosComm, XoffHoldsOutputAsIfTheDeviceSentIt) {
+    ASSERT_TRUE(EscapeCommFunction(h, SETXOFF));
+    ASSERT_TRUE(TransmitCommChar(h, 'A'));
+    EXPECT_FALSE(TransmitCommChar(h, 'B')); // one waits already
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+    DWORD errors = 0;
+    COMSTAT st{};
+    ASSERT_TRUE(ClearCommError(h, &errors, &st));
+    EXPECT_EQ(st.fXoffHold, 1u);
+    EXPECT_EQ(st.fTxim, 1u);
+    EXPECT_EQ(st.cbOutQue, 1u);
+    EXPECT_EQ(pty.Read(1, 50ms), "");
+    ASSERT_TRUE(EscapeCommFunction(h, SETXON));
+    EXPECT_EQ(pty.Read(1), "A");
+    ASSERT_TRUE(ClearCommError(h, &errors, &st));
+    EXPECT_EQ(st.fXoffHold, 0u);
+    EXPECT_EQ(st.fTxim, 0u);
+    // Lines a pseudo-terminal does not have are accepted and read as off.
+    EXPECT_TRUE(EscapeCommFunction(h, SETDTR));
+    EXPECT_TRUE(EscapeCommFunction(h, CLRRTS));
+    DWORD lines = 0xFF;
+    ASSERT_TRUE(GetCommModemStatus(h, &lines));
+    EXPECT_EQ(lines, 0u);
+    EXPECT_FALSE(EscapeCommFunction(h, 42));
+    SetDcb([](DCB& d) { d.fRtsControl = RTS_CONTROL_HANDSHAKE; });
+    EXPECT_FALSE(EscapeCommFunction(h, SETRTS)); // the handshake owns the line
+    EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(TermiosComm, AnAlmostFullQueueIsAnnounced) {
+    ASSERT_TRUE(SetupComm(h, 1024, 1024));
+    ASSERT_TRUE(SetCommMask(h, EV_RX80FULL));
+    DWORD events = 0;
+    Op wait;
+    ASSERT_FALSE(WaitCommEvent(h, &events, &wait.ov));
+    ASSERT_TRUE(pty.Write(std::string(700, 'a')));
+    ASSERT_TRUE(WaitUntil([&] { return InQueue() == 700; }));
+    EXPECT_FALSE(wait.Done(0));
+    ASSERT_TRUE(pty.Write(std::string(200, 'b')));
+    ASSERT_TRUE(wait.Done());
+    EXPECT_EQ(events, EV_RX80FULL);
+}
+
 TEST_F(TermiosComm, PurgeClearsReceivedBytesButNoCompletedWrite) {
     ASSERT_TRUE(pty.Write("junk"));
     ASSERT_TRUE(WaitUntil([&] { return InQueue() == 4; }));
