@@ -126,7 +126,7 @@ void TComponent::SetComponentIndex(int Value) {
 void TComponent::SetName(const String& NewName) {
     if (FName == NewName) return;
     if (!NewName.empty() && !IsValidIdent(NewName))
-        throw EComponentError(u"''%s'' is not a valid component name", {NewName});
+        throw EComponentError(u"'%s' is not a valid component name", {NewName});
     if (FOwner)
         FOwner->ValidateRename(this, FName, NewName);
     else

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <unordered_set>
 
 namespace {
 
@@ -37,9 +38,15 @@ String Wide(std::string_view s) {
     return UTF8ToString(s);
 }
 
-// Marks the components of a read; cleared again when the read fails.
-void ClearReadState(const std::vector<TComponent*>& components) {
+// Takes the marks of a failed read off the components that are still there.
+// Everything a read creates is owned by its root, so the root and its owned
+// components are the survivors: a component freed on the way out (a parent
+// that failed to read frees the children it holds) is no longer listed and
+// must not be touched.
+void ClearReadState(TComponent* root, const std::vector<TComponent*>& components) {
+    const std::unordered_set<const TComponent*> alive(root->Components().begin(), root->Components().end());
     for (TComponent* c : components) {
+        if (c != root && !alive.contains(c)) continue;
         c->ExcludeState(csReading);
         c->ExcludeState(csLoading);
     }
@@ -506,7 +513,8 @@ void TReader::ReadPropValue(TPersistent* Instance, const PropInfo& Prop) {
         } else {
             const std::string ident = ReadIdent();
             v = info.ValueOf(ident);
-            if (!SameIdent(info.NameOf(v), ident)) PropValueError();
+            // An empty identifier would match the empty name of an unknown value.
+            if (ident.empty() || !SameIdent(info.NameOf(v), ident)) PropValueError();
         }
         Prop.setOrd(*Instance, v);
         return;
@@ -700,7 +708,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         Root->ExcludeState(csReading);
         FixupReferences();
     } catch (...) {
-        ClearReadState(FLoaded);
+        ClearReadState(Root, FLoaded);
         FLoaded.clear();
         FFixups.clear();
         if (created) Root->Free();

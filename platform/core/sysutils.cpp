@@ -256,12 +256,41 @@ int CompareWith(std::u16string_view a, std::u16string_view b, F key) {
     return static_cast<int>(a.size()) - static_cast<int>(b.size());
 }
 
-// Alphabetical weight of a letter regardless of case: the capital's code
-// point, except that 'Ё' sorts right after 'Е'.
+// Hyphens and apostrophes join words rather than separate them.
+bool WordJoiner(Char c) {
+    return c == u'-' || c == u'\'';
+}
+
+// The locale's order regardless of case: punctuation and symbols first (by
+// code point), then digits, then letters alphabetically by their capitals,
+// Latin before Greek before Cyrillic, with 'Ё' right after 'Е'. Word joiners
+// weigh most, so that between texts equal without them the plain one leads.
 int CollationKey(Char c) {
+    constexpr int kDigits = 0x10000, kLetters = 0x20000, kJoiners = 0x40000;
+    if (WordJoiner(c)) return kJoiners + c;
+    if (c >= u'0' && c <= u'9') return kDigits + c;
+    const bool symbol = (c < 0xC0 && !Between(AsciiUpper(c), u'A', u'Z')) || c == 0xD7 || c == 0xF7 ||
+                        Between(c, 0x2000, 0x2BFF) || Between(c, 0x3000, 0x303F);
+    if (symbol) return c;
     const Char u = AnsiUpperChar(c);
-    if (u == 0x0401) return 0x0415 * 2 + 1;
-    return u * 2;
+    if (u == 0x0401) return kLetters + 0x0415 * 2 + 1;
+    return kLetters + u * 2;
+}
+
+// Word joiners count only between texts that are otherwise equal:
+// "coop" < "co-op" < "cope".
+int CompareCollated(std::u16string_view a, std::u16string_view b) {
+    std::size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && WordJoiner(a[i])) ++i;
+        while (j < b.size() && WordJoiner(b[j])) ++j;
+        if (i == a.size() || j == b.size()) break;
+        const int d = CollationKey(a[i++]) - CollationKey(b[j++]);
+        if (d != 0) return d;
+    }
+    if (i < a.size()) return 1;
+    if (j < b.size()) return -1;
+    return CompareWith(a, b, CollationKey);
 }
 
 int Sign(int v) {
@@ -283,7 +312,7 @@ bool SameText(std::u16string_view a, std::u16string_view b) {
 }
 
 int AnsiCompareText(std::u16string_view a, std::u16string_view b) {
-    return Sign(CompareWith(a, b, CollationKey));
+    return Sign(CompareCollated(a, b));
 }
 
 int AnsiCompareStr(std::u16string_view a, std::u16string_view b) {

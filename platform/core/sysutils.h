@@ -40,9 +40,9 @@ struct TVarRec {
 };
 
 // ---------------------------------------------------------------------------
-// Locale: the one global FormatSettings. The GUI layer assigns it from the
-// system locale at start-up; tests assign it explicitly. Month and day names
-// are 0-based here: ShortMonthNames[0] is January, LongDayNames[0] Sunday.
+// Locale: the one global FormatSettings. The SysUtils unit's start-up fills it
+// from the system locale; tests assign it explicitly. Month and day names are
+// 0-based here: ShortMonthNames[0] is January, LongDayNames[0] Sunday.
 
 struct TFormatSettings {
     String CurrencyString;
@@ -66,13 +66,46 @@ struct TFormatSettings {
     Word TwoDigitYearCenturyWindow = 50;
 };
 
-// The class library's English defaults (what FormatSettings holds until the
-// GUI layer assigns the system locale's settings).
+// The class library's English defaults (what FormatSettings holds before the
+// units start, and for the parts of a "C" or "POSIX" system locale).
 TFormatSettings EnglishFormatSettings();
 // Russian settings: "dd.MM.yyyy", "H:mm:ss", decimal ',', thousands U+00A0.
 TFormatSettings RussianFormatSettings();
 
+// A locale as the C library describes it: strftime formats and the texts of
+// nl_langinfo, UTF-8. A part left at "C"/"POSIX" is flagged as such.
+struct TLocaleInfo {
+    bool NumericIsC = true;
+    bool TimeIsC = true;
+    bool MonetaryIsC = true;
+    std::string DecimalPoint;
+    std::string ThousandsSep;
+    std::string DateFormat;     // D_FMT, e.g. "%d.%m.%Y"
+    std::string TimeFormat;     // T_FMT, e.g. "%T"
+    std::string TimeFormatAmPm; // T_FMT_AMPM, what "%r" stands for
+    std::string Am;
+    std::string Pm;
+    std::array<std::string, 12> LongMonths; // as named by themselves ("март", not "марта")
+    std::array<std::string, 12> ShortMonths;
+    std::array<std::string, 7> LongDays; // Sunday first
+    std::array<std::string, 7> ShortDays;
+    std::string Currency;
+    int CurrencyDigits = 2;
+    bool CurrencyFirst = true;  // "$1" rather than "1$"
+    bool CurrencySpace = false; // "$ 1"
+};
+// The locale of the environment (LC_ALL, then LC_NUMERIC, LC_TIME and
+// LC_MONETARY, then LANG). A locale the system does not have counts as "C".
+TLocaleInfo SystemLocaleInfo();
+// Settings in the locale's own forms ("%d.%m.%Y" gives "dd.MM.yyyy" with the
+// date separator '.'); the English defaults for the parts that are "C".
+TFormatSettings FormatSettingsFromLocale(const TLocaleInfo& Info);
+TFormatSettings SystemFormatSettings();
+
 extern TFormatSettings FormatSettings;
+
+// The start-up of the SysUtils unit (see units.h): FormatSettings from the system locale.
+void InitSysUtilsUnit();
 
 // ---------------------------------------------------------------------------
 // Format
@@ -270,9 +303,11 @@ Char AnsiLowerChar(Char c);
 int CompareStr(std::u16string_view a, std::u16string_view b);
 int CompareText(std::u16string_view a, std::u16string_view b);
 bool SameText(std::u16string_view a, std::u16string_view b);
-// Locale-style comparisons (-1, 0, 1): letters of every script above compare
-// alphabetically ('Ё' right after 'Е'); AnsiCompareStr puts a lower-case letter
-// before its capital when the texts differ only in case.
+// Locale-style comparisons (-1, 0, 1): punctuation and symbols before digits
+// before letters, letters of every script above alphabetically ('Ё' right
+// after 'Е'), and hyphens and apostrophes counting only between texts equal
+// without them ("coop" < "co-op" < "cope"). AnsiCompareStr puts a lower-case
+// letter before its capital when the texts differ only in case.
 int AnsiCompareStr(std::u16string_view a, std::u16string_view b);
 int AnsiCompareText(std::u16string_view a, std::u16string_view b);
 bool AnsiSameText(std::u16string_view a, std::u16string_view b);

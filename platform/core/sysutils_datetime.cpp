@@ -216,6 +216,11 @@ private:
         out_ += s;
     }
     int DayIndex() const { return DayOfWeek(dt_) - 1; }
+    // A day before 1 January 0001 decodes to month 0, which has no name.
+    const String& MonthName(const std::array<String, 12>& names) const {
+        static const String none;
+        return month_ >= 1 && month_ <= 12 ? names[month_ - 1u] : none;
+    }
 
     // A 12-hour clock is in force when an am/pm marker follows this hour
     // before the next hour token.
@@ -268,10 +273,8 @@ private:
                 GetDate();
                 if (n <= 2)
                     Number(month_, n);
-                else if (n == 3)
-                    out_ += fs_.ShortMonthNames[month_ - 1];
                 else
-                    out_ += fs_.LongMonthNames[month_ - 1];
+                    out_ += MonthName(n == 3 ? fs_.ShortMonthNames : fs_.LongMonthNames);
                 break;
             }
             case u'D': {

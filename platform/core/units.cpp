@@ -1,5 +1,6 @@
 #include "platform/core/units.h"
 
+#include "platform/core/sysutils.h"
 #include "platform/core/threads.h"
 
 #include <cstddef>
@@ -10,6 +11,7 @@ namespace {
 // The start-up order of the program's units. A unit that needs start-up or
 // shut-down work adds its line here, after the units it uses.
 const TUnitEntry kUnits[] = {
+    {"SysUtils", InitSysUtilsUnit, nullptr},
     {"Classes", InitClassesUnit, DoneClassesUnit},
 };
 

@@ -3,8 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    // The units take their format settings from the system locale: the tests
+    // run in the "C" locale whatever the shell's, as they do under ctest.
+    setenv("LC_ALL", "C.UTF-8", 1);
     InitUnits();
     const int result = RUN_ALL_TESTS();
     DoneUnits();

@@ -328,6 +328,86 @@ TEST_F(Filer, UnknownPropertiesAreSkippedOrRaisedAsTheErrorHandlerSays) {
     }
 }
 
+TEST_F(Filer, AnEmptyIdentifierIsNoEnumerationValue) {
+    TMemoryStream s;
+    TWriter w(&s);
+    w.WriteSignature();
+    w.WriteStr("TStreamItem");
+    w.WriteStr("Odd");
+    w.WriteStr("Shade");
+    w.WriteValue(vaIdent);
+    w.WriteStr("");
+    w.WriteStr("Caption");
+    w.WriteString(u"kept");
+    w.WriteListEnd();
+    w.WriteListEnd();
+    s.SetPosition(0);
+    TSkippingReader r(&s);
+    Owned<TComponent> item(r.ReadRootComponent(nullptr));
+    EXPECT_EQ(static_cast<TStreamItem*>(item.get())->FShade, shNone);
+    EXPECT_EQ(static_cast<TStreamItem*>(item.get())->FCaption, u"kept");
+    EXPECT_EQ(r.Messages, std::vector<String>{u"Invalid property value"});
+}
+
+// A parent that frees the children it holds when it goes, as a windowed
+// control does with its controls.
+class TStreamHolder : public TStreamPanel {
+public:
+    using TStreamPanel::TStreamPanel;
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci =
+            MakeClassInfo<TStreamHolder>("TStreamHolder", &TStreamPanel::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    void BeforeDestruction() override {
+        if (TComponent* owner = GetOwner()) {
+            std::vector<TComponent*> held;
+            for (TComponent* c : owner->Components())
+                if (c->GetParentComponent() == this) held.push_back(c);
+            for (TComponent* c : held) c->Free();
+        }
+        TStreamPanel::BeforeDestruction();
+    }
+};
+
+TEST_F(Filer, AFailedReadTouchesNoComponentItFreedOnTheWayOut) {
+    RegisterClass(TStreamHolder::StaticClass());
+    // A holder whose first child reads well and whose second has no class:
+    // the holder is freed, and with it the child already read.
+    TMemoryStream s;
+    TWriter w(&s);
+    w.WriteSignature();
+    w.WriteStr("TStreamRoot");
+    w.WriteStr("Form");
+    w.WriteListEnd();
+    w.WriteStr("TStreamHolder");
+    w.WriteStr("Holder");
+    w.WriteListEnd();
+    for (const char* cls : {"TStreamItem", "TNoSuchItem"}) {
+        w.WriteStr(cls);
+        w.WriteStr(std::string("Child") + cls);
+        w.WriteListEnd();
+        w.WriteListEnd();
+    }
+    w.WriteListEnd();
+    w.WriteListEnd();
+    const std::string bytes = StreamBytes(s);
+
+    Owned<TStreamRoot> root(Create<TStreamRoot>(nullptr));
+    try {
+        ReadTree(bytes, root.get());
+        ADD_FAILURE();
+    } catch (const EReadError& e) {
+        EXPECT_EQ(e.Message(), u"Class TNoSuchItem not found");
+    }
+    EXPECT_EQ(root->GetComponentCount(), 0);
+    EXPECT_FALSE(root->GetComponentState().Contains(csLoading));
+    EXPECT_FALSE(root->GetComponentState().Contains(csReading));
+    EXPECT_THROW(ReadTree(bytes), EReadError); // a root of its own goes too
+    UnRegisterClass(TStreamHolder::StaticClass());
+}
+
 std::string StreamWithHandler(const char* handler) {
     TMemoryStream s;
     TWriter w(&s);

@@ -187,6 +187,23 @@ TEST(StringList, CaseInsensitiveSortMixesLatinAndCyrillicInAlphabetOrder) {
     EXPECT_LT(list.IndexOf(u"яблоко"), list.IndexOf(u"ЯБЛОКО"));
 }
 
+TEST(StringList, SortPutsSymbolsBeforeDigitsBeforeLettersAndJoinsHyphenatedWords) {
+    TStringList list;
+    for (const char16_t* s : {u"ab", u"a-c", u"a_b", u"a1", u"№ 5", u"coop", u"co-op", u"cope", u"_x", u"(1)",
+                              u"1", u"z", u"д'Артаньян", u"да"})
+        list.Add(s);
+    list.Sort();
+    // Symbols ('(', '_', '№') sort before digits, digits before letters; a hyphen
+    // or an apostrophe counts only between texts otherwise equal.
+    EXPECT_EQ(Items(list), (std::vector<String>{u"(1)", u"_x", u"№ 5", u"1", u"a_b", u"a1", u"ab", u"a-c",
+                                                u"coop", u"co-op", u"cope", u"z", u"да", u"д'Артаньян"}));
+    list.SetSorted(true);
+    EXPECT_EQ(list.IndexOf(u"CO-OP"), 9); // found where the binary search looks
+    EXPECT_EQ(list.IndexOf(u"coop"), 8);
+    EXPECT_EQ(list.Add(u"co-OP"), 9); // dupIgnore: a match in another case is the same line
+    EXPECT_EQ(list.GetCount(), 14);
+}
+
 TEST(StringList, DuplicatesModesApplyToSortedLists) {
     TStringList list;
     list.Add(u"b");

@@ -104,6 +104,9 @@ TEST_F(SysUtilsDateTime, NegativeValuesKeepTheDateSignAndAPositiveTime) {
     EXPECT_EQ(FormatDateTime(u"yyyy-mm-dd hh:nn", -1.25), u"1899-12-29 06:00");
     EXPECT_EQ(FormatDateTime(u"yyyy-mm-dd hh:nn", -0.5), u"1899-12-30 12:00");
     EXPECT_EQ(FormatDateTime(u"yyyy-mm-dd", -693593), u"0001-01-01");
+    // Before the first day of the calendar there is no month to name.
+    EXPECT_EQ(FormatDateTime(u"yyyy-mm-dd mmm mmmm|", -693594), u"0000-00-00  |");
+    EXPECT_EQ(FormatDateTime(u"dd mmmm yyyy", -1e6, RussianFormatSettings()), u"00  0000");
     EXPECT_EQ(DateTimeToStr(-1.25), u"12/29/1899 6:00:00 AM");
 }
 

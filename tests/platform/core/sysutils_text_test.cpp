@@ -65,6 +65,13 @@ TEST(SysUtilsText, Comparisons) {
     EXPECT_EQ(AnsiCompareStr(u"a", u"A"), -1); // lower case first when only case differs
     EXPECT_EQ(AnsiCompareStr(u"A", u"b"), -1);
     EXPECT_EQ(AnsiCompareStr(u"Яблоко", u"Яблоко"), 0);
+    EXPECT_EQ(AnsiCompareText(u"_", u"0"), -1); // symbols, digits, letters
+    EXPECT_EQ(AnsiCompareText(u"9", u"a"), -1);
+    EXPECT_EQ(AnsiCompareText(u"z", u"а"), -1); // Latin before Cyrillic
+    EXPECT_EQ(AnsiCompareText(u"co-op", u"coop"), 1);
+    EXPECT_EQ(AnsiCompareText(u"co-op", u"cope"), -1);
+    EXPECT_EQ(AnsiCompareText(u"CO-OP", u"co-op"), 0);
+    EXPECT_EQ(AnsiCompareStr(u"co-op", u"Co-op"), -1);
     EXPECT_TRUE(AnsiSameStr(u"x", u"x"));
     EXPECT_FALSE(AnsiSameStr(u"x", u"X"));
 }

@@ -6,7 +6,7 @@
 TEST(Units, StartedOnceInTableOrder) {
     const auto names = StartedUnits();
     ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.front(), "Classes");
+    EXPECT_EQ(names.front(), "SysUtils");
     InitUnits(); // already started: nothing changes
     EXPECT_EQ(StartedUnits(), names);
     // The test entry started the units on this thread, so it is the main thread.
@@ -30,9 +30,9 @@ TEST(Units, ProgramUnitsFollowTheCoreAndStopInReverse) {
     InitUnits(program);
     EXPECT_EQ(gProgramInits, 12);
     const auto names = StartedUnits();
-    ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(names[0], "Classes");
-    EXPECT_EQ(names[2], "Second");
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[1], "Classes");
+    EXPECT_EQ(names[3], "Second");
     DoneUnits();
     EXPECT_EQ(gProgramDones, 21);
     InitUnits(); // the test entry's core units again, for the tests after this one
