@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <thread>
 
 using namespace std::chrono_literals;
@@ -105,6 +106,38 @@ TEST_F(ComPortOnPty, LosingTheDeviceWhileIdleEndsTheEventThread) {
         return GetCommMask(port->GetHandle(), &mask) && mask == 0;
     }));
     EXPECT_NO_THROW(port->Close());
+}
+
+TEST(ComPortSyncMethods, EveryDispatchDeliversTheBytesOverARealTerminal) {
+    for (const TSyncMethod sync : {smThreadSync, smWindowSync, smNone}) {
+        testsupport::PtyPair pty;
+        Owned<TComPort> port{Create<TComPort>(nullptr)};
+        port->SetPort(UTF8ToString(pty.SlavePath()));
+        port->SetSyncMethod(sync);
+        std::mutex m;
+        std::string received;
+        std::thread::id on;
+        port->OnRxChar.Bind([&](TObject*, Integer) {
+            AnsiString chunk;
+            port->ReadStr(chunk, 1024);
+            std::lock_guard lock(m);
+            received += chunk;
+            on = std::this_thread::get_id();
+        });
+        port->Open();
+        ASSERT_TRUE(pty.Write("reply"));
+        const auto got = [&] {
+            std::lock_guard lock(m);
+            return received == "reply";
+        };
+        ASSERT_TRUE(testsupport::WaitUntil(got, [] { CheckSynchronize(1); })) << sync;
+        {
+            std::lock_guard lock(m);
+            EXPECT_EQ(on == std::this_thread::get_id(), sync != smNone) << sync;
+        }
+        port->Close();
+        EXPECT_FALSE(port->GetConnected());
+    }
 }
 
 TEST(ComPortOpen, AMissingPortRaisesCodeOneAndLeavesNoThread) {
