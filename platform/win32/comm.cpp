@@ -1,6 +1,7 @@
 #include "platform/win32/comm.h"
 
 #include "platform/core/sysutils.h"
+#include "platform/win32/serialcomm.h"
 
 #include <atomic>
 #include <filesystem>
@@ -108,6 +109,7 @@ std::string CommDevicePath(std::u16string_view name) {
     if (name.empty()) return {};
     const std::string path = UTF8Encode(name);
     if (path.front() == '/') return path;
+    if (std::string device = RegisteredPortDevice(path); !device.empty()) return device;
     std::error_code ec;
     if (path.size() > 3 && (path[0] == 'C' || path[0] == 'c') && (path[1] == 'O' || path[1] == 'o') &&
         (path[2] == 'M' || path[2] == 'm') && path.find_first_not_of("0123456789", 3) == std::string::npos &&

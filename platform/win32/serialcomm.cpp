@@ -58,6 +58,29 @@ void SetSerialCommSources(const fs::path& ttyClassDir, const fs::path& listFile)
     s.listFile = listFile;
 }
 
+namespace {
+fs::path ListFile() {
+    Sources& s = TheSources();
+    std::lock_guard guard(s.lock);
+    return s.listFile.empty() ? DefaultSerialCommListFile() : s.listFile;
+}
+} // namespace
+
+std::string RegisteredPortDevice(std::string_view name) {
+    std::ifstream list(ListFile());
+    std::string line;
+    while (list && std::getline(list, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto tab = line.find('\t');
+        if (tab == std::string::npos || !SameIdent(std::string_view(line).substr(0, tab), name)) continue;
+        const auto tab2 = line.find('\t', tab + 1);
+        if (tab2 == std::string::npos || tab2 + 1 >= line.size()) continue;
+        if (ProcessGone(std::strtol(line.c_str() + tab + 1, nullptr, 10))) continue;
+        return line.substr(tab2 + 1);
+    }
+    return {};
+}
+
 } // namespace win32
 
 LONG ReadSerialCommKey(std::vector<SerialCommValue>& values) {

@@ -43,4 +43,9 @@ std::filesystem::path DefaultSerialCommListFile();
 // the defaults (/sys/class/tty and the default list file).
 void SetSerialCommSources(const std::filesystem::path& ttyClassDir, const std::filesystem::path& listFile);
 
+// The terminal behind a port that the list file gives under a name of its own
+// ("COM1\t<pid>\t/dev/pts/3", as a virtual serial port driver names its ports),
+// compared without regard to case; empty when no running process lists one.
+std::string RegisteredPortDevice(std::string_view name);
+
 } // namespace win32

@@ -250,11 +250,13 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     ASSERT_FALSE(port.empty());
 
     h.CreateForm();
-    // The window opens with device 1 at 9600 baud; the operator picks the
-    // simulator's port and asks for the month.
+    // The demo's port is listed as COM1, the name the window's port starts
+    // with, so it is chosen when the window opens: device 1 at 9600 baud, and
+    // the operator only asks for the month.
+    EXPECT_EQ(h.form->ComComboBox->GetText(), u"COM1");
+    ASSERT_EQ(win32::RegisteredPortDevice("COM1"), port); // never the machine's own COM1
     EXPECT_EQ(h.form->ComboBoxDevNum->GetText(), u"1");
     EXPECT_EQ(h.form->ComboBox1->GetText(), u"9600");
-    h.PickPort(port);
     h.WatchReplies();
     const TDateTime today = Date();
     h.Interval(today - 30, today);

@@ -82,3 +82,12 @@ TEST(SimPortList, DropsEntriesOfSimulatorsThatDied) {
     RegisterPort("/dev/pts/83");
     EXPECT_EQ(RegisteredPorts(), (std::vector<std::string>{"/dev/null", "/dev/pts/82", "/dev/pts/83"}));
 }
+
+TEST(SimPortList, PortListedUnderANameOfItsOwn) {
+    ConfigHome home;
+    RegisterPort("COM1", "/dev/pts/73");
+    EXPECT_EQ(RegisteredPorts(), std::vector<std::string>{"COM1"});
+    EXPECT_EQ(ReadAll(RegisteredPortsFile()), "COM1\t" + std::to_string(getpid()) + "\t/dev/pts/73\n");
+    UnregisterPort("COM1");
+    EXPECT_TRUE(RegisteredPorts().empty());
+}

@@ -121,8 +121,9 @@ TEST(SimPty, PacesRepliesAtTheBaudRate) {
     line.latency = milliseconds{0};
     PtyDevice sim(Device(Example(), DeviceOptions{}), line);
     Client app(sim.SlavePath());
-    app.Send(ReadDayFrame(1, 10, 5));
+    // Taken before the command goes out: the reply may start before Send returns.
     const auto sent = Clock::now();
+    app.Send(ReadDayFrame(1, 10, 5));
     ASSERT_EQ(app.Receive(61).size(), 61u);
     const double took = duration<double>(app.lastByte - sent).count();
     const double floor = 61 * 11 / 4800.0; // 0.1398 s
@@ -138,8 +139,9 @@ TEST(SimPty, SplitsRepliesIntoChunksWithGaps) {
     line.gap = milliseconds{40};
     PtyDevice sim(Device(Example(), DeviceOptions{}), line);
     Client app(sim.SlavePath());
-    app.Send(ReadDayFrame(1, 10, 5));
+    // Taken before the command goes out: the reply may start before Send returns.
     const auto sent = Clock::now();
+    app.Send(ReadDayFrame(1, 10, 5));
     ASSERT_EQ(app.Receive(61).size(), 61u);
     EXPECT_GE(app.reads, 2); // 20 + 20 + 20 + 1 bytes, 40 ms apart (a late reader may merge some)
     EXPECT_GE(duration<double>(app.lastByte - sent).count(), 0.115);

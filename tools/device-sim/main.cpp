@@ -52,9 +52,10 @@ int main(int argc, char** argv) {
         const std::size_t days = archive.Days().size();
         PtyDevice device(Device(std::move(archive), config.device), config.line);
         bool registered = false;
+        const std::string listedName = config.portName.empty() ? device.SlavePath() : config.portName;
         if (config.registerPort) {
             try {
-                RegisterPort(device.SlavePath());
+                RegisterPort(listedName, device.SlavePath());
                 registered = true;
             } catch (const std::exception& e) {
                 std::cerr << "device-sim: the port is not listed: " << e.what() << '\n';
@@ -65,10 +66,12 @@ int main(int argc, char** argv) {
                   << days << " days, " << records << " records, "
                   << (config.line.baud > 0 ? std::to_string(config.line.baud) + " baud"
                                            : std::string("unpaced"))
-                  << (registered ? ", listed in " + RegisteredPortsFile().string() : std::string()) << '\n';
+                  << (registered ? ", listed as " + listedName + " in " + RegisteredPortsFile().string()
+                                 : std::string())
+                  << '\n';
         int signal = 0;
         sigwait(&ending, &signal);
-        if (registered) UnregisterPort(device.SlavePath());
+        if (registered) UnregisterPort(listedName);
     } catch (const std::exception& e) {
         std::cerr << "device-sim: " << e.what() << '\n';
         return 1;

@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 struct Entry {
     std::string port;
-    long pid = 0; // 0: not known
+    long pid = 0;       // 0: not known
+    std::string device; // the terminal behind a port listed under a name of its own
 };
 
 // Held for the whole read-modify-write of the list.
@@ -52,9 +53,13 @@ std::vector<Entry> ReadEntries(const fs::path& list) {
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto tab = line.find('\t');
-        Entry e{line.substr(0, tab)};
+        Entry e{line.substr(0, tab), 0, {}};
         if (e.port.empty()) continue;
-        if (tab != std::string::npos) e.pid = std::strtol(line.c_str() + tab + 1, nullptr, 10);
+        if (tab != std::string::npos) {
+            e.pid = std::strtol(line.c_str() + tab + 1, nullptr, 10);
+            if (const auto tab2 = line.find('\t', tab + 1); tab2 != std::string::npos)
+                e.device = line.substr(tab2 + 1);
+        }
         entries.push_back(std::move(e));
     }
     return entries;
@@ -63,7 +68,7 @@ std::vector<Entry> ReadEntries(const fs::path& list) {
 bool Alive(const Entry& e) {
     if (e.pid > 0) return kill(static_cast<pid_t>(e.pid), 0) == 0 || errno != ESRCH;
     std::error_code ec;
-    return fs::exists(e.port, ec);
+    return fs::exists(e.device.empty() ? e.port : e.device, ec);
 }
 
 void WriteEntries(const fs::path& list, const std::vector<Entry>& entries) {
@@ -72,7 +77,8 @@ void WriteEntries(const fs::path& list, const std::vector<Entry>& entries) {
         std::ofstream out(tmp, std::ios::trunc);
         for (const auto& e : entries) {
             out << e.port;
-            if (e.pid > 0) out << '\t' << e.pid;
+            if (e.pid > 0 || !e.device.empty()) out << '\t' << e.pid;
+            if (!e.device.empty()) out << '\t' << e.device;
             out << '\n';
         }
         out.flush();
@@ -87,14 +93,14 @@ fs::path RegisteredPortsFile() {
     return win32::DefaultSerialCommListFile();
 }
 
-void RegisterPort(const std::string& port) {
+void RegisterPort(const std::string& port, const std::string& device) {
     const auto list = RegisteredPortsFile();
     ListLock lock(list);
     std::vector<Entry> kept;
     for (auto& e : ReadEntries(list)) {
         if (e.port != port && Alive(e)) kept.push_back(std::move(e));
     }
-    kept.push_back({port, static_cast<long>(getpid())});
+    kept.push_back({port, static_cast<long>(getpid()), device == port ? std::string() : device});
     WriteEntries(list, kept);
 }
 

@@ -16,9 +16,12 @@ namespace devsim {
 
 std::filesystem::path RegisteredPortsFile();
 
-// Adds the port (with this process' id). Entries of processes that no longer
-// run are dropped on the way. Throws std::system_error.
-void RegisterPort(const std::string& port);
+// Adds the port (with this process' id). A port listed under a name of its own
+// (say "COM1", as a virtual serial port driver names its ports) gives the
+// terminal it stands for as `device`; the program then opens that terminal by
+// the name. Entries of processes that no longer run are dropped on the way.
+// Throws std::system_error.
+void RegisterPort(const std::string& port, const std::string& device = {});
 // Removes the port; a port that is not listed is no error.
 void UnregisterPort(const std::string& port);
 // The registered port names, in file order.

@@ -57,6 +57,9 @@ void SetDemo(Config& c, year_month_day today) {
     c.generate.recordsPerDay = 24;
     c.generate.values = 4;
     c.generate.missingEvery = 101;
+    // The name the main window's port starts with, so that the demo's port is
+    // the one chosen when the window opens.
+    c.portName = "COM1";
 }
 
 } // namespace
@@ -99,6 +102,8 @@ Config ParseArguments(const std::vector<std::string>& args, year_month_day today
         if (a == "--demo") {
         } else if (a == "--help" || a == "-h") {
             c.help = true;
+        } else if (a == "--port-name") {
+            c.portName = value();
         } else if (a == "--device") {
             c.device.device = static_cast<int>(Number(a, value(), 1, 255));
         } else if (a == "--baud") {
@@ -180,6 +185,9 @@ device protocol until interrupted.
 
   --demo                 a month of hourly records (4 values) up to today,
                          device 1, 9600 baud, 8 records per reply
+  --port-name NAME       list the port under NAME (such as COM1) instead of
+                         the terminal's path; the program opens the terminal
+                         by that name (--demo: COM1)
   --device N             the device's network number (default 1); frames for
                          other numbers get no answer
 Archive

@@ -14,6 +14,7 @@ struct Config {
     DeviceOptions device;
     LineOptions line;
     bool registerPort = true;
+    std::string portName; // listed under this name instead of the terminal's path
     bool help = false;
 };
 

@@ -3,6 +3,7 @@
 
 #include "platform/win32/comm.h"
 #include "platform/win32/comm_tty.h"
+#include "platform/win32/serialcomm.h"
 #include "tests/support/pty.h"
 #include "tests/support/wait.h"
 
@@ -11,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <sys/resource.h>
 #include <thread>
 
@@ -93,6 +95,14 @@ protected:
 } // namespace
 
 TEST(CommNames, MapToDevicePaths) {
+    // A port list of this test's own: a name listed for a terminal leads there.
+    const auto list =
+        std::filesystem::temp_directory_path() / ("moltren-comm-names-" + std::to_string(getpid()));
+    std::ofstream(list) << "COM3\t" << getpid() << "\t/dev/pts/77\n";
+    win32::SetSerialCommSources(list.parent_path() / "no-tty-class", list);
+    EXPECT_EQ(win32::CommDevicePath(u"COM3"), "/dev/pts/77");
+    EXPECT_EQ(win32::CommDevicePath(u"\\\\.\\com3"), "/dev/pts/77");
+    EXPECT_EQ(win32::CommDevicePath(u"COM4"), "/dev/ttyS3");
     EXPECT_EQ(win32::CommDevicePath(u"\\\\.\\/dev/pts/7"), "/dev/pts/7");
     EXPECT_EQ(win32::CommDevicePath(u"ttyUSB0"), "/dev/ttyUSB0");
     EXPECT_EQ(win32::CommDevicePath(u"\\\\.\\COM1"), "/dev/ttyS0");
@@ -100,6 +110,8 @@ TEST(CommNames, MapToDevicePaths) {
     EXPECT_EQ(win32::CommDevicePath(u"COM0"), "/dev/COM0");
     EXPECT_EQ(win32::CommDevicePath(u"\\\\.\\"), "");
     EXPECT_EQ(win32::CommDevicePath(u""), "");
+    win32::SetSerialCommSources({}, {});
+    std::filesystem::remove(list);
 }
 
 TEST(CommOpen, OnlyExistingTerminalsOpen) {

@@ -78,3 +78,22 @@ TEST_F(SerialCommKey, EnumerationIsShapedAsTheRegistrysAndBounded) {
     EXPECT_EQ(SerialCommEnumValue(key, 1, name, &nameLen, &type, data, &dataLen),
               static_cast<LONG>(ERROR_NO_MORE_ITEMS));
 }
+
+// A port listed under a name of its own, as a virtual serial port driver
+// lists "COM1": the key shows the name, and the name leads to the terminal
+// only while the process that listed it runs.
+TEST_F(SerialCommKey, PortsListedUnderANameOfTheirOwn) {
+    std::ofstream(root / "serialcomm") << "COM1\t" << ::getpid() << "\t/dev/pts/9\n"
+                                       << "COM2\t2147483647\t/dev/pts/10\n"
+                                       << "/dev/pts/11\t" << ::getpid() << "\n";
+    std::vector<SerialCommValue> values;
+    ASSERT_EQ(ReadSerialCommKey(values), static_cast<LONG>(ERROR_SUCCESS));
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].data, u"COM1");
+    EXPECT_EQ(values[1].data, u"/dev/pts/11");
+    EXPECT_EQ(win32::RegisteredPortDevice("COM1"), "/dev/pts/9");
+    EXPECT_EQ(win32::RegisteredPortDevice("com1"), "/dev/pts/9");
+    EXPECT_EQ(win32::RegisteredPortDevice("COM2"), ""); // its process is gone
+    EXPECT_EQ(win32::RegisteredPortDevice("/dev/pts/11"), "");
+    EXPECT_EQ(win32::RegisteredPortDevice("COM3"), "");
+}
