@@ -115,10 +115,24 @@ bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB) {
     return true;
 }
 
+namespace {
+// The sign of (P0 - P1) x (P2 - P1) without overflow: differences of far
+// points need 33 bits, their products more than 64.
+int CrossSign(TPoint P0, TPoint P1, TPoint P2) {
+    const std::int64_t ax = std::int64_t{P0.X} - P1.X, ay = std::int64_t{P0.Y} - P1.Y;
+    const std::int64_t bx = std::int64_t{P2.X} - P1.X, by = std::int64_t{P2.Y} - P1.Y;
+    constexpr std::int64_t kSmall = std::int64_t{1} << 30;
+    if (std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by)}) < kSmall) {
+        const std::int64_t c = ax * by - bx * ay;
+        return (c > 0) - (c < 0);
+    }
+    const long double c = static_cast<long double>(ax) * by - static_cast<long double>(bx) * ay;
+    return (c > 0) - (c < 0);
+}
+} // namespace
+
 bool ZuzCull(TPoint P0, TPoint P1, TPoint P2) {
-    const std::int64_t a = static_cast<std::int64_t>(P0.X - P1.X) * (P2.Y - P1.Y);
-    const std::int64_t b = static_cast<std::int64_t>(P2.X - P1.X) * (P0.Y - P1.Y);
-    return a - b < 0;
+    return CrossSign(P0, P1, P2) < 0;
 }
 
 bool ZuzCull(const TPoint* P) {
@@ -303,9 +317,7 @@ bool TZuzCanvas::ConvexHull(std::vector<TPoint>& P) {
         const TPoint prev = P[static_cast<std::size_t>(i - 1)];
         const TPoint cur = P[static_cast<std::size_t>(i)];
         const TPoint next = i == static_cast<long>(P.size()) - 1 ? pivot : P[static_cast<std::size_t>(i + 1)];
-        const std::int64_t cross = static_cast<std::int64_t>(prev.X - cur.X) * (next.Y - cur.Y) -
-                                   static_cast<std::int64_t>(next.X - cur.X) * (prev.Y - cur.Y);
-        if (cross >= 0) {
+        if (CrossSign(prev, cur, next) >= 0) {
             P.erase(P.begin() + i);
             --i;
         } else {
@@ -743,12 +755,19 @@ void TZuzCanvas::ResetState() {
     SetTextAlign(TA_LEFT | TA_TOP);
 }
 
+void TZuzCanvas::AssignBrush(TChartBrush* ABrush, TColor AColor, TColor ABackColor) {
+    AssignBrushCore(ABrush, AColor, ABackColor);
+}
+
+// The brush's colour on its hatch background: the two colours in their own
+// roles (as swapped arguments, a solid brush would paint in its clNone
+// background).
 void TZuzCanvas::AssignBrush(TChartBrush* ABrush) {
     AssignBrushCore(ABrush, ABrush->GetColor(), ABrush->GetBackColor());
 }
 
 void TZuzCanvas::AssignBrush(TChartBrush* ABrush, TColor AColor) {
-    AssignBrushCore(ABrush, AColor, ABrush->GetBackColor());
+    AssignBrushCore(ABrush, AColor, ABrush->GetColor());
 }
 
 void TZuzCanvas::AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor) {

@@ -378,13 +378,18 @@ public:
     virtual void Line(int X0, int Y0, int X1, int Y1) = 0;
     virtual void Polyline(const TPoint* Points, int LastIndex) = 0;
     virtual void Polygon(const TPoint* Points, int LastIndex) = 0;
+    virtual void RotateLabel(int X, int Y, const String& Text, double Angle) = 0;
     virtual void UnClipRectangle() = 0;
 
     void SetCanvas(TCanvas* ACanvas);
     void ResetState();
     void AssignVisiblePen(TPen* APen) { AssignVisiblePenColor(APen, APen->GetColor()); }
-    // The chart brush into the canvas brush, with the background for hatches.
+    // The chart brush into the canvas brush in a colour, with the background
+    // of hatches (clNone: the gaps show what is there).
+    void AssignBrush(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
+    // In the brush's own colours.
     void AssignBrush(TChartBrush* ABrush);
+    // In a colour, the brush's colour behind hatches.
     void AssignBrush(TChartBrush* ABrush, TColor AColor);
     void AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
     int GetFontHeight() { return TextHeight(u"W"); }
@@ -562,7 +567,7 @@ public:
     void RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) override;
     bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) override;
     void TextOut3D(int X, int Y, int Z, const String& Text) override;
-    void RotateLabel(int X, int Y, const String& Text, double Angle);
+    void RotateLabel(int X, int Y, const String& Text, double Angle) override;
 
     void PolygonFour();
     // Replaces the buffer and hands the previous one to the caller.
@@ -585,6 +590,9 @@ public:
 
 private:
     HDC Dc() { return ReferenceCanvas->GetHandle(); }
+    // Drawing straight on the device: the canvas tells its owner, as its own
+    // drawing does (a control shows what is drawn outside painting).
+    void Drawn(TCanvas* ACanvas) const;
     Owned<TBitmap> FBitmap;
     bool FMonochrome = false;
     bool FUseBuffer = true;

@@ -17,6 +17,10 @@ const ClassInfo& TZuzCanvas3D::StaticClass() {
 
 TZuzCanvas3D::TZuzCanvas3D() = default;
 
+void TZuzCanvas3D::Drawn(TCanvas* ACanvas) const {
+    if (ACanvas->OnChange) ACanvas->OnChange(ACanvas);
+}
+
 TZuzCanvas3D::~TZuzCanvas3D() {
     DeleteBitmap();
 }
@@ -62,6 +66,7 @@ void TZuzCanvas3D::SetMonochrome(bool Value) {
 
 void TZuzCanvas3D::SetPixel(int X, int Y, TColor Color) {
     ::SetPixel(Dc(), X, Y, static_cast<COLORREF>(ColorToRGB(Color)));
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::SetTextAlign(UINT Align) {
@@ -91,6 +96,7 @@ void TZuzCanvas3D::AssignVisiblePenColor(TPen* APen, TColor AColor) {
 void TZuzCanvas3D::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
     ReferenceCanvas->RequiredState(kShape);
     ::Arc(Dc(), X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::Draw(int X, int Y, TGraphic* Graphic) {
@@ -100,6 +106,7 @@ void TZuzCanvas3D::Draw(int X, int Y, TGraphic* Graphic) {
 void TZuzCanvas3D::Ellipse(int X1, int Y1, int X2, int Y2) {
     ReferenceCanvas->RequiredState(kShape);
     ::Ellipse(Dc(), X1, Y1, X2, Y2);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::FillRect(const TRect& Rect) {
@@ -128,6 +135,7 @@ void TZuzCanvas3D::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int
 void TZuzCanvas3D::LineTo(int X, int Y) {
     ReferenceCanvas->RequiredState(kShape);
     ::LineTo(Dc(), X, Y);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::MoveTo(int X, int Y) {
@@ -137,16 +145,19 @@ void TZuzCanvas3D::MoveTo(int X, int Y) {
 void TZuzCanvas3D::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
     ReferenceCanvas->RequiredState(kShape);
     ::Pie(Dc(), X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::Rectangle(int X0, int Y0, int X1, int Y1) {
     ReferenceCanvas->RequiredState(kShape);
     ::Rectangle(Dc(), X0, Y0, X1, Y1);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     ReferenceCanvas->RequiredState(kShape);
     ::RoundRect(Dc(), X1, Y1, X2, Y2, X3, Y3);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
@@ -157,6 +168,7 @@ void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
     ReferenceCanvas->RequiredState(kText);
     SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(Font->GetColor())));
     TextOutW(Dc(), X, Y, Text.data(), static_cast<int>(Text.size()));
+    Drawn(ReferenceCanvas);
 }
 
 int TZuzCanvas3D::TextWidth(const String& Text) {
@@ -220,12 +232,14 @@ void TZuzCanvas3D::Polyline(const TPoint* Points, int LastIndex) {
     if (LastIndex < 1) return;
     ReferenceCanvas->RequiredState(kShape);
     ::Polyline(Dc(), Points, LastIndex + 1);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::Polygon(const TPoint* Points, int LastIndex) {
     if (LastIndex < 1) return;
     ReferenceCanvas->RequiredState(kShape);
     ::Polygon(Dc(), Points, LastIndex + 1);
+    Drawn(ReferenceCanvas);
 }
 
 void TZuzCanvas3D::PolygonFour() {
@@ -555,6 +569,7 @@ void TZuzCanvas3D::TransferBitmap(int X, int Y, TCanvas* ACanvas) {
     if (!FBitmap || !ACanvas) return;
     BitBlt(ACanvas->GetHandle(), X, Y, FBitmap->GetWidth(), FBitmap->GetHeight(),
            FBitmap->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+    Drawn(ACanvas);
 }
 
 void TZuzCanvas3D::SetUseBuffer(bool Value) {

@@ -5,6 +5,7 @@
 #include "platform/core/filer.h"
 #include "platform/win32/registry.h"
 
+#include <algorithm>
 #include <cmath>
 
 template <>
@@ -168,7 +169,8 @@ void ZuzDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double
     default: // dtOneYear: whole years until the target is reached
         for (int guard = 0; guard < 10000; ++guard) {
             y = static_cast<Word>(Increment ? y + 1 : y - 1);
-            Value = EncodeDate(y, m, d);
+            // The 29th of February has no twin in common years: the 28th stands in.
+            Value = EncodeDate(y, m, std::min(d, DaysInMonth(y, m)));
             if (Increment ? Value >= target : Value <= target) break;
         }
         return;
@@ -270,11 +272,11 @@ const ClassInfo& TCustomZuzPanel::StaticClass() {
 
 TCustomZuzPanel::TCustomZuzPanel(TComponent* AOwner) : TCustomPanelNoCaption(AOwner) {
     SetBounds(GetLeft(), GetTop(), 400, 250);
-    FControlCanvas = std::make_unique<TImageCanvas>([this] { return BackImage(); });
+    FControlCanvas = TCustomPanelNoCaption::GetCanvas();
     const TNotifyEvent changed([this](TObject* s) { CanvasChanged(s); });
     FView3DOptions = MakeOwned<TView3DOptions>(this, changed);
     auto canvas = MakeOwned<TZuzCanvas3D>();
-    canvas->SetCanvas(FControlCanvas.get());
+    canvas->SetCanvas(FControlCanvas);
     FCanvas = std::move(canvas);
     SavedCursor = GetCursor();
     FPanning = MakeOwned<TZoomPanning>();
@@ -367,9 +369,10 @@ void TCustomZuzPanel::SetBorderRound(int Value) {
 void TCustomZuzPanel::SetControlRounded() {
     if (FApplyingRound || !GetParent()) return;
     FApplyingRound = true;
-    // The window keeps the corner radius; the frame drawing follows it.
-    FWindowRound = FBorderRound < 1 ? 0 : FBorderRound;
-    TCustomPanelNoCaption::Invalidate();
+    HRGN region = FBorderRound < 1
+                      ? nullptr
+                      : CreateRoundRectRgn(0, 0, GetWidth(), GetHeight(), FBorderRound, FBorderRound);
+    if (!SetWindowRgn(GetHandle(), region, true) && region) DeleteObject(region);
     FApplyingRound = false;
 }
 
@@ -388,21 +391,29 @@ void TCustomZuzPanel::Paint() {
     } catch (...) {
         // Reported once by the caller; no further paint tries until something changes.
         FPaintFailed = true;
-        FCanvas->SetCanvas(FControlCanvas.get());
         throw;
     }
 }
 
 void TCustomZuzPanel::Draw() {
-    Draw(FControlCanvas.get(), GetClientRect());
+    Draw(FControlCanvas, GetClientRect());
 }
 
 void TCustomZuzPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
-    ChartBounds = FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
-    CalcPanelChartRect();
-    ReCalcWidthHeight();
-    InternalDraw(ChartBounds);
-    FCanvas->ShowImage(UserCanvas, FControlCanvas.get(), UserRect);
+    try {
+        ChartBounds = FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
+        CalcPanelChartRect();
+        ReCalcWidthHeight();
+        InternalDraw(ChartBounds);
+        FCanvas->ShowImage(UserCanvas, FControlCanvas, UserRect);
+    } catch (...) {
+        // A drawing that fails half-way leaves no front plane or clip open to
+        // spoil the next one.
+        while (FCanvas->FrontPlaneCount > 0) FCanvas->FrontPlaneEnd();
+        if (FCanvas->ReferenceCanvas) SelectClipRgn(FCanvas->GetHandle(), nullptr);
+        FCanvas->SetCanvas(FControlCanvas);
+        throw;
+    }
 }
 
 int TCustomZuzPanel::MarginSize(int Value, int Size) const {
@@ -530,7 +541,7 @@ TPoint TCustomZuzPanel::GetCursorPos() {
 void TCustomZuzPanel::SetInternalCanvas(TCanvas3D* NewCanvas) {
     if (!NewCanvas) return;
     Owned<TCanvas3D> fresh(NewCanvas);
-    fresh->SetCanvas(FControlCanvas.get());
+    fresh->SetCanvas(FControlCanvas);
     if (FCanvas) {
         const bool old = AutoRepaint;
         AutoRepaint = false;
@@ -642,7 +653,7 @@ void TCustomZuzPanel::Assign(TPersistent* Source) {
         return;
     }
     FBorder->Assign(src->FBorder.get());
-    FBorderRound = src->FBorderRound;
+    SetBorderRound(src->FBorderRound);
     SetBufferedDisplay(src->GetBufferedDisplay());
     PrintMargins = src->PrintMargins;
     FPrintProportional = src->FPrintProportional;
@@ -658,30 +669,32 @@ void TCustomZuzPanel::Assign(TPersistent* Source) {
 }
 
 void TCustomZuzPanel::AssignTo(TPersistent* Dest) const {
-    auto* self = const_cast<TCustomZuzPanel*>(this);
-    TBitmap* target = dynamic_cast<TBitmap*>(Dest);
-    auto* picture = dynamic_cast<TPicture*>(Dest);
-    if (!target && !picture) {
+    if (!dynamic_cast<TGraphic*>(Dest) && !dynamic_cast<TPicture*>(Dest)) {
         TCustomPanelNoCaption::AssignTo(Dest);
         return;
     }
-    // The panel drawn once, unbuffered, onto a bitmap of its size.
+    auto* self = const_cast<TCustomZuzPanel*>(this);
     auto bitmap = MakeOwned<TBitmap>();
     bitmap->SetSize(GetWidth(), GetHeight());
-    const bool autoRepaint = self->AutoRepaint;
-    self->AutoRepaint = false;
-    auto* canvas = dynamic_cast<TZuzCanvas3D*>(FCanvas.get());
-    if (canvas) canvas->KeepBitmap = true;
-    const bool buffered = self->GetBufferedDisplay();
-    self->SetBufferedDisplay(false);
-    self->Draw(bitmap->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
-    self->SetBufferedDisplay(buffered);
-    if (canvas) canvas->KeepBitmap = false;
-    self->AutoRepaint = autoRepaint;
-    if (target)
-        target->Assign(bitmap.get());
-    else
-        picture->Assign(bitmap.get());
+    self->NonBufferDraw(bitmap->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
+    Dest->Assign(bitmap.get());
+}
+
+void TCustomZuzPanel::NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect) {
+    // The buffer and its setting are back afterwards, also when the drawing fails.
+    struct Restore {
+        TCustomZuzPanel* panel;
+        TZuzCanvas3D* canvas;
+        bool buffered;
+        ~Restore() {
+            panel->SetBufferedDisplay(buffered);
+            if (canvas) canvas->KeepBitmap = false;
+            panel->Invalidate();
+        }
+    } restore{this, dynamic_cast<TZuzCanvas3D*>(FCanvas.get()), GetBufferedDisplay()};
+    if (restore.canvas) restore.canvas->KeepBitmap = true;
+    SetBufferedDisplay(false);
+    Draw(UserCanvas, UserRect);
 }
 
 void TCustomZuzPanel::DefineProperties(TFiler* Filer) {

@@ -170,7 +170,7 @@ public:
     TRect ChartRect;
     TZuzPrintEvent OnBeforePrint;
 
-    TCanvas* GetControlCanvas() const { return FControlCanvas.get(); }
+    TCanvas* GetControlCanvas() const { return FControlCanvas; }
     TCanvas3D* GetCanvas() const { return FCanvas.get(); }
     TChartHiddenPen* GetBorder() const { return FBorder.get(); }
     void SetBorder(TChartHiddenPen* Value) { FBorder->Assign(Value); }
@@ -233,8 +233,9 @@ public:
     void BroadcastMouseEvent(TZuzMouseEventKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
     void CanvasChanged(TObject* Sender) { Invalidate(); }
     void SetControlRounded();
-    // The window's corner radius (0 = square), as last given to the window.
-    int WindowRegionRound() const { return FWindowRound; }
+    // The paint road once on another canvas (pictures, printing), past the
+    // buffer, which keeps its bitmap.
+    void NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect);
 
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
@@ -259,7 +260,7 @@ protected:
 
 private:
     int MarginSize(int Value, int Size) const;
-    std::unique_ptr<TCanvas> FControlCanvas;
+    TCanvas* FControlCanvas = nullptr; // the control's own canvas
     Owned<TCanvas3D> FCanvas;
     Owned<TChartHiddenPen> FBorder;
     Owned<TZuzShadow> FShadow;
@@ -269,7 +270,6 @@ private:
     std::array<int, 4> FMargins{3, 4, 3, 4};
     TZuzUnits FMarginUnits = muPercent;
     int FBorderRound = 0;
-    int FWindowRound = 0;
     bool FApplyingRound = false;
     bool FPrintProportional = true;
     int FPrintResolution = 0;

@@ -4,6 +4,9 @@
 #include "platform/core/sysutils.h"
 #include "platform/win32/gdiqt.h"
 
+#include <QApplication>
+#include <QWidget>
+
 #include <cctype>
 #include <map>
 
@@ -488,8 +491,8 @@ void TBrush::Changed() {
 HBRUSH TBrush::GetHandle() {
     if (!FHandle) {
         const COLORREF c = static_cast<COLORREF>(ColorToRGB(FColor)) & 0xFFFFFF;
-        if (FBitmap && !FBitmap->GetEmpty())
-            FHandle = CreatePatternBrush(FBitmap->GetHandle());
+        if (FPattern)
+            FHandle = CreatePatternBrush(FPattern.get());
         else if (FStyle == bsSolid)
             FHandle = CreateSolidBrush(c);
         else if (FStyle == bsClear)
@@ -502,6 +505,9 @@ HBRUSH TBrush::GetHandle() {
 
 void TBrush::SetBitmap(TBitmap* Value) {
     FBitmap = Value;
+    FPattern.reset();
+    if (Value && !Value->GetEmpty())
+        FPattern.reset(CopyBitmapSurface(Value->GetHandle()), [](GdiBitmap* b) { DeleteObject(b); });
     Changed();
 }
 
@@ -514,6 +520,7 @@ void TBrush::Assign(TPersistent* Source) {
     FColor = src->FColor;
     FStyle = src->FStyle;
     FBitmap = src->FBitmap;
+    FPattern = src->FPattern;
     Changed();
 }
 
@@ -528,6 +535,30 @@ void TBrush::SetStyle(TBrushStyle Value) {
     if (FStyle == Value) return;
     FStyle = Value;
     Changed();
+}
+
+// ---------------------------------------------------------------------------
+// Window regions
+
+int SetWindowRgn(HWND Window, HRGN Region, BOOL Redraw) {
+    // A window handle is a control's widget; anything else is found nowhere.
+    if (!Window || !qobject_cast<QApplication*>(QCoreApplication::instance())) return 0;
+    if (Region && GetRgnBox(Region, nullptr) == RGN_ERROR) return 0; // no region (any more)
+    QWidget* widget = nullptr;
+    for (QWidget* w : QApplication::allWidgets())
+        if (reinterpret_cast<HWND>(w) == Window) {
+            widget = w;
+            break;
+        }
+    if (!widget) return 0;
+    if (Region) {
+        widget->setMask(Region->impl->region);
+        DeleteObject(Region);
+    } else {
+        widget->clearMask();
+    }
+    if (Redraw) widget->update();
+    return 1;
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "platform/win32/gdi.h"
 
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class QImage;
@@ -295,8 +296,8 @@ public:
     void SetColor(TColor Value);
     TBrushStyle GetStyle() const { return FStyle; }
     void SetStyle(TBrushStyle Value);
-    // A pattern bitmap (not owned; the brush copies its pixels when it makes
-    // its handle); nullptr for none.
+    // A pattern bitmap (not owned): the brush copies its pixels when it is
+    // given, so the bitmap may change or go away afterwards; nullptr for none.
     TBitmap* GetBitmap() const { return FBitmap; }
     void SetBitmap(TBitmap* Value);
     HBRUSH GetHandle();
@@ -308,9 +309,15 @@ protected:
 private:
     HBRUSH FHandle = nullptr;
     TBitmap* FBitmap = nullptr;
+    std::shared_ptr<GdiBitmap> FPattern; // the pixels of FBitmap when it was given
     TColor FColor = clWhite;
     TBrushStyle FStyle = bsSolid;
 };
+
+// The window takes the region (it is deleted by the call) as the part of it
+// that shows; nullptr gives it back all of its area. 0 for a handle that is no
+// window (the caller keeps the region then).
+int SetWindowRgn(HWND Window, HRGN Region, BOOL Redraw);
 
 // ---------------------------------------------------------------------------
 // The canvas: a device context with a pen, a brush and a font that are

@@ -142,10 +142,12 @@ void GdiRetain(HGDIOBJ obj) {
     if (obj) ++obj->selections;
 }
 
-void GdiRelease(HGDIOBJ obj) {
-    if (!obj) return;
+bool GdiRelease(HGDIOBJ obj) {
+    if (!obj) return false;
     --obj->selections;
-    if (obj->selections <= 0 && obj->deleted && !obj->stock) Destroy(obj);
+    if (obj->selections > 0 || !obj->deleted || obj->stock) return false;
+    Destroy(obj);
+    return true;
 }
 
 GdiRegion::GdiRegion() : GdiObject(GdiKind::Region), impl(std::make_unique<Impl>()) {}

@@ -154,9 +154,9 @@ HGDIOBJ DeviceContext::Select(HGDIOBJ obj) {
         H old = field;
         GdiRetain(obj);
         field = static_cast<H>(obj);
-        GdiRelease(old);
         penDirty_ = true;
-        return old;
+        // A deleted object goes with its last selection: no handle to it comes back.
+        return GdiRelease(old) ? nullptr : old;
     };
     switch (obj->kind) {
     case GdiKind::Pen:
@@ -175,13 +175,8 @@ HGDIOBJ DeviceContext::Select(HGDIOBJ obj) {
         bm->impl->selectedInto = this;
         bitmap_ = bm;
         image_ = &bm->impl->image;
-        if (old && old != bm) {
-            old->impl->selectedInto = nullptr;
-            GdiRelease(old);
-        } else if (old == bm) {
-            GdiRelease(old);
-        }
-        return old;
+        if (old && old != bm) old->impl->selectedInto = nullptr;
+        return GdiRelease(old) ? nullptr : old;
     }
     default:
         return nullptr;

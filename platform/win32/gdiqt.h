@@ -204,6 +204,6 @@ private:
 };
 
 // Marks the object as selected/deselected; frees a deleted one when no
-// context holds it any more.
+// context holds it any more (GdiRelease then answers true).
 void GdiRetain(HGDIOBJ obj);
-void GdiRelease(HGDIOBJ obj);
+bool GdiRelease(HGDIOBJ obj);

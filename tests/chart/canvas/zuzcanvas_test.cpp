@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -55,6 +56,18 @@ TEST(CanvasGeometry, PointsRectanglesAndPolygons) {
     EXPECT_EQ(r, 15);
     EXPECT_EQ(g, 0);
     EXPECT_EQ(b, 0);
+}
+
+TEST(CanvasGeometry, FarPointsCullAndHullWithoutOverflow) {
+    // Differences of these points overflow 32 bits and their products 64.
+    constexpr int big = 2'000'000'000;
+    EXPECT_TRUE(ZuzCull({-big, -big}, {big, -big}, {big, big}));
+    EXPECT_FALSE(ZuzCull({big, big}, {big, -big}, {-big, -big}));
+    std::vector<TPoint> pts{{-big, big}, {0, 0}, {big, big}, {big, -big}, {-big, -big}};
+    ASSERT_TRUE(TZuzCanvas::ConvexHull(pts));
+    EXPECT_EQ(pts.size(), 4u);
+    EXPECT_EQ(std::count(pts.begin(), pts.end(), TPoint{0, 0}), 0);
+    EXPECT_EQ(pts.back(), (TPoint{big, -big}));
 }
 
 TEST(CanvasGeometry, RoundingIsHalfToEvenAndSaturates) {
@@ -251,6 +264,14 @@ TEST(ChartBrushes, BackColourDecidesTheBackgroundOfHatches) {
     f.canvas.Rectangle(0, 0, 17, 17);
     EXPECT_EQ(f.canvas.GetBackMode(), cbmOpaque);
     EXPECT_EQ(f.At(1, 1), clYellow);
+    // With a colour of its own, the brush's colour fills the gaps.
+    brush.SetColor(clRed);
+    f.canvas.AssignBrush(&brush, clBlue);
+    EXPECT_EQ(f.canvas.Brush->GetColor(), clBlue);
+    EXPECT_EQ(f.canvas.GetBackMode(), cbmOpaque);
+    EXPECT_EQ(f.canvas.GetBackColor(), clRed);
+    f.canvas.AssignBrush(&brush, clBlue, clNone);
+    EXPECT_EQ(f.canvas.GetBackMode(), cbmTransparent);
     int changes = 0;
     TChartBrush owned(TNotifyEvent([&](TObject*) { ++changes; }));
     EXPECT_EQ(owned.GetColor(), clDefault);
@@ -260,6 +281,37 @@ TEST(ChartBrushes, BackColourDecidesTheBackgroundOfHatches) {
     owned.SetImage(nullptr);
     EXPECT_FALSE(owned.HasImage());
     EXPECT_EQ(changes, 1);
+}
+
+TEST(ChartBrushes, AnImageTilesTheFillAndOutlivesTheBrushThatGaveIt) {
+    Fixture f(8, 8);
+    TBitmap tile;
+    tile.SetSize(2, 2);
+    tile.GetCanvas()->SetPixel(0, 0, clRed);
+    tile.GetCanvas()->SetPixel(1, 1, clRed);
+    {
+        TChartBrush brush;
+        brush.GetImage()->SetGraphic(&tile);
+        f.canvas.AssignBrushColor(&brush, clBlack, clYellow);
+        EXPECT_EQ(f.canvas.Brush->GetStyle(), bsClear);
+        EXPECT_NE(f.canvas.Brush->GetBitmap(), nullptr);
+        EXPECT_EQ(f.canvas.GetBackMode(), cbmOpaque);
+        EXPECT_EQ(f.canvas.GetBackColor(), clYellow);
+        f.canvas.FillRect(TRect(0, 0, 8, 8));
+    } // the brush and its picture go; the canvas brush keeps the pixels it took
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(f.At(x, y), (x + y) % 2 == 0 ? clRed : clWhite) << x << "," << y;
+    f.canvas.Brush->SetColor(clGreen);
+    f.canvas.FillRect(TRect(0, 0, 8, 8));
+    EXPECT_EQ(f.At(0, 0), clRed);
+    // A plain brush after it takes the pattern away.
+    TChartBrush plain;
+    plain.SetColor(clGreen);
+    f.canvas.AssignBrush(&plain);
+    EXPECT_EQ(f.canvas.Brush->GetBitmap(), nullptr);
+    f.canvas.FillRect(TRect(0, 0, 8, 8));
+    EXPECT_EQ(f.At(1, 0), clGreen);
 }
 
 TEST(Clipping, ClipsDoNotNestAndTheCubeClipsItsFrontFace) {

@@ -2,11 +2,14 @@
 #include "chart/canvas/zuzprocs.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "platform/core/objecttext.h"
+#include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
 #include "platform/win32/gdiqt.h"
 #include "platform/win32/registry.h"
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -66,6 +69,13 @@ TEST(DateTimeSteps, IncrementsMoveByCalendarUnits) {
     v = EncodeDate(2020, 6, 1);
     ZuzDateTimeIncrement(true, true, v, 730, dtOneYear);
     EXPECT_EQ(v, EncodeDate(2022, 6, 1));
+    // Yearly steps from the 29th of February land on the 28th in common years.
+    v = EncodeDate(2024, 2, 29);
+    ZuzDateTimeIncrement(true, true, v, 365, dtOneYear);
+    EXPECT_EQ(v, EncodeDate(2025, 2, 28));
+    v = EncodeDate(2024, 2, 29);
+    ZuzDateTimeIncrement(true, false, v, 365, dtOneYear);
+    EXPECT_EQ(v, EncodeDate(2023, 2, 28));
     v = 10;
     ZuzDateTimeIncrement(false, true, v, 2.5, dtOneYear);
     EXPECT_EQ(v, 12.5);
@@ -121,8 +131,13 @@ public:
 protected:
     void InternalDraw(const TRect& R) override {
         ++draws;
-        if (fail) throw Exception(u"Missing > at 3");
         TCanvas3D* c = GetCanvas();
+        if (fail) {
+            // Fails half-way, inside a front plane and a clip.
+            c->FrontPlaneBegin();
+            c->ClipRectangle(TRect(0, 0, 5, 5));
+            throw Exception(u"Missing > at 3");
+        }
         c->Brush->SetColor(GetColor());
         c->Brush->SetStyle(bsSolid);
         c->EraseBackground(R);
@@ -134,6 +149,53 @@ protected:
         c->Rectangle(ChartRect);
     }
 };
+
+// The panel's settings as its descendants publish them.
+class TPublishedPanel : public TTestPanel {
+public:
+    static const ClassInfo& StaticClass() {
+        using P = TCustomZuzPanel;
+        static const PropInfo props[] = {
+            MakeProp<&P::GetBorder, &P::SetBorder>("Border"),
+            MakeProp<&P::GetBorderRound, &P::SetBorderRound>("BorderRound").Default(0),
+            MakeProp<&P::GetMarginLeft, &P::SetMarginLeft>("MarginLeft").Default(3),
+            MakeProp<&P::GetMarginTop, &P::SetMarginTop>("MarginTop").Default(4),
+            MakeProp<&P::GetMarginRight, &P::SetMarginRight>("MarginRight").Default(3),
+            MakeProp<&P::GetMarginBottom, &P::SetMarginBottom>("MarginBottom").Default(4),
+            MakeProp<&P::GetMarginUnits, &P::SetMarginUnits>("MarginUnits").Default(muPercent),
+            MakeProp<&P::GetMonochrome, &P::SetMonochrome>("Monochrome").Default(0),
+            MakeProp<&P::GetPrintProportional, &P::SetPrintProportional>("PrintProportional").Default(1),
+            MakeProp<&P::GetPrintResolution, &P::SetPrintResolution>("PrintResolution").Default(0),
+            MakeProp<&P::GetShadow, &P::SetShadow>("Shadow"),
+            MakeProp<&P::GetView3D, &P::SetView3D>("View3D").Default(1),
+            MakeProp<&P::GetView3DOptions, &P::SetView3DOptions>("View3DOptions"),
+            MakeProp<&P::GetBufferedDisplay, &P::SetBufferedDisplay>("BufferedDisplay").Default(1),
+        };
+        static const ClassInfo ci =
+            MakeClassInfo<TPublishedPanel>("TPublishedPanel", &TCustomZuzPanel::StaticClass(), props);
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TTestPanel::TTestPanel;
+};
+
+std::string ObjectText(TComponent* c) {
+    TMemoryStream binary;
+    binary.WriteComponent(c);
+    binary.SetPosition(0);
+    {
+        const auto* b = static_cast<const unsigned char*>(binary.Memory());
+        for (int i = 0; i < binary.GetSize(); ++i)
+            fprintf(stderr, "%c", (b[i] >= 32 && b[i] < 127) ? b[i] : '.');
+        fprintf(stderr, "\n");
+        for (int i = 0; i < binary.GetSize(); ++i)
+            fprintf(stderr, "%02x ", static_cast<const unsigned char*>(binary.Memory())[i]);
+        fprintf(stderr, "\n");
+    }
+    TMemoryStream text;
+    ObjectBinaryToText(&binary, &text);
+    return std::string(static_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.GetSize()));
+}
 
 struct Recorder : IZuzEventListener {
     std::vector<std::string>* log;
@@ -151,6 +213,11 @@ struct Recorder : IZuzEventListener {
 
 QColor PixelOf(TBitmap& b, int x, int y) {
     return QColor(BitmapImage(b.GetHandle()).pixel(x, y));
+}
+
+QColor PixelOf(TCanvas& c, int x, int y) {
+    const auto p = static_cast<COLORREF>(c.GetPixel(x, y));
+    return QColor(GetRValue(p), GetGValue(p), GetBValue(p));
 }
 
 } // namespace
@@ -235,6 +302,62 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     failing.Invalidate(); // a change: drawn again
     failing.Paint();
     EXPECT_EQ(failing.draws, 2);
+    // ...unspoilt by the front plane and the clip the failed one left open.
+    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount, 0);
+    EXPECT_EQ(PixelOf(*failing.GetControlCanvas(), 200, 100), QColor(240, 240, 240));
+
+    // A picture that fails to draw leaves the panel buffered and repainting.
+    failing.fail = true;
+    TBitmap picture;
+    EXPECT_THROW(picture.Assign(&failing), Exception);
+    EXPECT_TRUE(failing.GetBufferedDisplay());
+    EXPECT_TRUE(failing.AutoRepaint);
+    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount, 0);
+}
+
+TEST_F(PanelTest, DrawsOnTheControlsOwnCanvasSoDrawingOutsidePaintShows) {
+    TTestPanel panel(nullptr);
+    TCanvas* own = static_cast<TCustomControl&>(panel).GetCanvas();
+    EXPECT_EQ(panel.GetControlCanvas(), own);
+    panel.Paint();
+    int shown = 0;
+    const TNotifyEvent keep = own->OnChange;
+    own->OnChange = TNotifyEvent([&](TObject*) { ++shown; });
+    // A rubber band drawn from a mouse handler, straight through the chart canvas.
+    TCanvas3D* c = panel.GetCanvas();
+    EXPECT_EQ(c->ReferenceCanvas, own);
+    c->Pen->SetMode(pmNotXor);
+    c->Brush->SetStyle(bsClear);
+    c->Rectangle(10, 10, 50, 40);
+    c->Line(0, 0, 30, 30);
+    EXPECT_EQ(shown, 2);
+    own->OnChange = keep;
+}
+
+TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
+    Owned<TForm> form{new TForm(nullptr, TCustomForm::NewTag{})};
+    form->AfterConstruction();
+    auto* panel = new TTestPanel(form.get());
+    auto* widget = reinterpret_cast<QWidget*>(panel->GetHandle());
+    panel->SetBorderRound(30); // no parent yet: nothing to shape
+    EXPECT_TRUE(widget->mask().isEmpty());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 200, 100);
+    const QRegion rounded = widget->mask();
+    EXPECT_FALSE(rounded.contains(QPoint(0, 0)));
+    EXPECT_FALSE(rounded.contains(QPoint(199, 99)));
+    EXPECT_TRUE(rounded.contains(QPoint(100, 0)));
+    EXPECT_TRUE(rounded.contains(QPoint(100, 50)));
+    panel->SetBounds(0, 0, 300, 100); // the region follows the size
+    EXPECT_TRUE(widget->mask().contains(QPoint(250, 50)));
+    EXPECT_FALSE(widget->mask().contains(QPoint(299, 0)));
+    TTestPanel copy(nullptr);
+    copy.SetParent(form.get());
+    copy.Assign(panel);
+    EXPECT_FALSE(reinterpret_cast<QWidget*>(copy.GetHandle())->mask().isEmpty());
+    panel->SetBorderRound(0);
+    EXPECT_TRUE(widget->mask().isEmpty());
+    copy.SetParent(nullptr);
 }
 
 TEST_F(PanelTest, ListenersHearEventsInOrderAndCancelMouseStopsMouseEvents) {
@@ -291,6 +414,44 @@ TEST_F(PanelTest, SettingsCopyBetweenPanelsAndIntoPictures) {
     EXPECT_EQ(picture.GetWidth(), 400);
     EXPECT_EQ(PixelOf(picture, 200, 2), QColor(255, 255, 0));
     EXPECT_TRUE(source.GetBufferedDisplay()); // back to buffering
+}
+
+TEST_F(PanelTest, PublishedSettingsStreamOnlyWhenTheyDifferFromTheirDefaults) {
+    TPublishedPanel panel(nullptr);
+    panel.SetName(u"Chart1");
+    const std::string plain = ObjectText(&panel);
+    for (const char* name :
+         {"Border", "Margin", "Monochrome", "Print", "Shadow", "View3D", "BufferedDisplay"})
+        EXPECT_EQ(plain.find(name), std::string::npos) << name << "\n" << plain;
+
+    panel.GetBorder()->Show();
+    panel.SetMarginLeft(10);
+    panel.SetMarginUnits(muPixels);
+    panel.SetMonochrome(true);
+    panel.SetBufferedDisplay(false);
+    panel.SetView3D(false);
+    panel.GetView3DOptions()->SetRotation(20);
+    panel.SetPrintResolution(-50);
+    const std::string out = ObjectText(&panel);
+    for (const char* line : {"Border.Visible = True", "MarginLeft = 10", "MarginUnits = muPixels",
+                             "Monochrome = True", "BufferedDisplay = False", "View3D = False",
+                             "View3DOptions.Rotation = 20", "PrintResolution = -50"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << "\n" << out;
+    EXPECT_EQ(out.find("EndStyle"), std::string::npos) << out; // esFlat is the border's default
+
+    TMemoryStream binary;
+    binary.WriteComponent(&panel);
+    binary.SetPosition(0);
+    TPublishedPanel copy(nullptr);
+    binary.ReadComponent(&copy);
+    EXPECT_TRUE(copy.GetBorder()->GetVisible());
+    EXPECT_EQ(copy.GetMarginLeft(), 10);
+    EXPECT_EQ(copy.GetMarginUnits(), muPixels);
+    EXPECT_TRUE(copy.GetMonochrome());
+    EXPECT_FALSE(copy.GetBufferedDisplay());
+    EXPECT_FALSE(copy.GetView3D());
+    EXPECT_EQ(copy.GetView3DOptions()->GetRotationInteger(), 20);
+    EXPECT_EQ(copy.GetPrintResolution(), -50);
 }
 
 TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {

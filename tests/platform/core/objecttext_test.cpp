@@ -116,6 +116,18 @@ TEST_F(ObjectText, HandWrittenTextUsesEveryNotation) {
     EXPECT_EQ(ToBinary(canonical), binary);
 }
 
+TEST_F(ObjectText, LongNamesAndInheritedChildrenEndNoList) {
+    // Name lengths and object prefixes above the last value type must not read as values.
+    const std::string text = "object Root: TStreamRoot\r\n"
+                             "  View3DOptions.Perspective = 30\r\n"
+                             "  inherited Kid: TCustomZuzPanelExtended [1]\r\n"
+                             "  end\r\n"
+                             "  object Other: TAClassWhoseNameIsQuiteLong\r\n"
+                             "  end\r\n"
+                             "end\r\n";
+    EXPECT_EQ(ToText(ToBinary(text)), text);
+}
+
 TEST_F(ObjectText, NonFiniteFloatsAndUnnamedObjectsRoundTrip) {
     TMemoryStream s;
     TWriter w(&s);

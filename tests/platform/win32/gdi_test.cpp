@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 namespace {
@@ -172,6 +173,69 @@ TEST(GdiLines, WidePensAreCentredAndCappedAsAsked) {
     DeleteObject(dashed);
 }
 
+TEST(GdiLines, EvenWidePensPutTheirExtraPixelAboveAndPolygonsLeaveOutTheirRightAndBottom) {
+    Surface s;
+    LOGBRUSH lb{BS_SOLID, kBlack, 0};
+    for (const auto& [width, y, top, bottom] : {std::array{2, 6, 5, 6}, std::array{4, 16, 14, 17}}) {
+        {
+            PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
+                                            static_cast<DWORD>(width), lb, 0, nullptr));
+            MoveToEx(s.dc, 2, y, nullptr);
+            LineTo(s.dc, 12, y);
+        }
+        EXPECT_EQ(s.At(6, top - 1), kWhite) << width;
+        EXPECT_EQ(s.At(6, top), kBlack) << width;
+        EXPECT_EQ(s.At(6, bottom), kBlack) << width;
+        EXPECT_EQ(s.At(6, bottom + 1), kWhite) << width;
+    }
+    // Without a pen a polygon's fill stops short of its right and bottom edges.
+    SelectObject(s.dc, GetStockObject(NULL_PEN));
+    SelectObject(s.dc, GetStockObject(BLACK_BRUSH));
+    const POINT square[] = {{20, 2}, {30, 2}, {30, 8}, {20, 8}};
+    Polygon(s.dc, square, 4);
+    EXPECT_EQ(s.At(20, 2), kBlack);
+    EXPECT_EQ(s.At(29, 7), kBlack);
+    EXPECT_EQ(s.At(30, 7), kWhite);
+    EXPECT_EQ(s.At(29, 8), kWhite);
+    SelectObject(s.dc, GetStockObject(BLACK_PEN));
+    SelectObject(s.dc, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(GdiBrushes, HatchesRunTheirWayAndOpaqueGapsTakeTheBackground) {
+    // Forward diagonals fall to the right ("\"), backward ones rise ("/").
+    for (const auto& [hatch, dx] : {std::pair{HS_FDIAGONAL, 1}, std::pair{HS_BDIAGONAL, -1}}) {
+        Surface s(24, 24);
+        HBRUSH brush = CreateHatchBrush(hatch, kBlack);
+        SetBkMode(s.dc, TRANSPARENT);
+        FillRect(s.dc, RECT{0, 0, 24, 24}, brush);
+        DeleteObject(brush);
+        int inked = 0;
+        for (int y = 4; y < 20; ++y)
+            for (int x = 4; x < 20; ++x)
+                if (s.At(x, y) == kBlack) {
+                    ++inked;
+                    EXPECT_EQ(s.At(x + dx, y + 1), kBlack) << hatch << " at " << x << "," << y;
+                    EXPECT_EQ(s.At(x, y + 1), kWhite) << hatch << " at " << x << "," << y;
+                }
+        EXPECT_EQ(inked, 16 * 16 / 8) << hatch; // one pixel in eight
+    }
+    Surface s(16, 16);
+    HBRUSH rows = CreateHatchBrush(HS_HORIZONTAL, kBlack);
+    SetBkMode(s.dc, OPAQUE);
+    SetBkColor(s.dc, kRed);
+    FillRect(s.dc, RECT{0, 0, 16, 16}, rows);
+    DeleteObject(rows);
+    int black = 0, red = 0;
+    for (int y = 0; y < 16; ++y) {
+        const COLORREF first = s.At(0, y);
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(s.At(x, y), first) << x << "," << y; // whole rows
+        black += first == kBlack;
+        red += first == kRed;
+    }
+    EXPECT_EQ(black, 2);
+    EXPECT_EQ(red, 14);
+}
+
 TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
     Surface s(40, 10);
     LOGBRUSH lb{BS_SOLID, kBlack, 0};
@@ -265,10 +329,12 @@ TEST(GdiMix, AllSixteenModesGiveTheirBitwiseResultOnBothFormats) {
             DeleteObject(back);
             HBRUSH brush = CreateSolidBrush(pen);
             SelectObject(s.dc, brush);
-            PenScope p(s.dc, CreatePen(PS_SOLID, 1, pen));
-            SetROP2(s.dc, rop);
-            MoveToEx(s.dc, 0, 1, nullptr); // our rasteriser
-            LineTo(s.dc, 10, 1);
+            {
+                PenScope p(s.dc, CreatePen(PS_SOLID, 1, pen));
+                SetROP2(s.dc, rop);
+                MoveToEx(s.dc, 0, 1, nullptr); // our rasteriser
+                LineTo(s.dc, 10, 1);
+            }
             SelectObject(s.dc, GetStockObject(NULL_PEN));
             Rectangle(s.dc, 0, 3, 10, 6); // a painter fill
             SelectObject(s.dc, GetStockObject(WHITE_BRUSH));
@@ -429,7 +495,8 @@ TEST(GdiObjects, StaleHandlesFailAndSelectedObjectsOutliveTheirDeletion) {
     MoveToEx(s.dc, 0, 0, nullptr);
     LineTo(s.dc, 5, 0);
     EXPECT_EQ(s.At(2, 0), kRed);
-    SelectObject(s.dc, old); // now it goes
+    // Now it goes: no handle to it comes back.
+    EXPECT_EQ(SelectObject(s.dc, static_cast<HPEN>(old)), nullptr);
     EXPECT_EQ(SelectObject(s.dc, red), nullptr);
     EXPECT_FALSE(DeleteObject(red));
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN))); // stock objects are never freed
