@@ -8,6 +8,7 @@
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -232,7 +233,8 @@ void Store::Save() {
     const fs::path file = File();
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    const fs::path tmp = file.string() + ".tmp";
+    // A name of this process's own: two programs saving at once each write a whole file.
+    const fs::path tmp = file.string() + "." + std::to_string(::getpid()) + ".tmp";
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) return;
@@ -262,6 +264,12 @@ void Store::Save() {
                 }
                 out << '\n';
             }
+        }
+        // A file written only in part (a full disk) does not replace the whole one.
+        if (!out.flush()) {
+            out.close();
+            fs::remove(tmp, ec);
+            return;
         }
     }
     fs::rename(tmp, file, ec);
