@@ -60,6 +60,14 @@ bool WriteExportFile(const std::filesystem::path& file, const AnsiString& text, 
     return false;
 }
 
+// Lets go of the spreadsheet instance. A workbook the export could not finish
+// is dropped with it: kept in a running instance, it would be written out and
+// opened together with the next export's workbook.
+void ReleaseExcel(OleVariant& app, OleVariant& sheet) {
+    sheet = OleVariant();
+    app = OleVariant();
+}
+
 } // namespace
 
 void TMainForm::KeepRowRecord(int Row, const String& Record) {
@@ -70,7 +78,13 @@ void TMainForm::KeepRowRecord(int Row, const String& Record) {
 }
 
 void TMainForm::ExcelExportExecute(TObject* Sender) {
-    if (OpenExcel(u"")) FillExcelSheet();
+    try {
+        if (OpenExcel(u"")) FillExcelSheet();
+    } catch (const Exception&) {
+        // Colouring or showing failed: the application's box reports it.
+        ReleaseExcel(excelApp, excelSheet);
+        throw;
+    }
 }
 
 bool TMainForm::OpenExcel(const String& WorkbookName) {
@@ -92,6 +106,7 @@ bool TMainForm::OpenExcel(const String& WorkbookName) {
             excelApp.Get(u"WorkBooks").Call(u"add");
         }
     } catch (const Exception&) {
+        ReleaseExcel(excelApp, excelSheet);
         WarningBox(u"Ошибка открытия книги Microsoft Excel!");
         return false;
     }
@@ -128,6 +143,7 @@ void TMainForm::FillExcelSheet() {
     } catch (const Exception& E) {
         // A half-filled sheet is not shown as if it were the archive.
         Screen->SetCursor(crDefault);
+        ReleaseExcel(excelApp, excelSheet);
         WarningBox(u"Ошибка заполнения листа Microsoft Excel!\n" + E.Message());
         return;
     }

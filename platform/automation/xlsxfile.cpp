@@ -164,5 +164,9 @@ void WriteXlsx(const TXlWorkbook& book, const std::filesystem::path& file) {
         throw;
     }
     const lxw_error err = workbook_close(wb);
-    if (err != LXW_NO_ERROR) Fail(file, UTF8ToString(lxw_strerror(err)));
+    if (err != LXW_NO_ERROR) {
+        std::error_code ec;
+        std::filesystem::remove(file, ec); // nothing usable was written
+        Fail(file, UTF8ToString(lxw_strerror(err)));
+    }
 }

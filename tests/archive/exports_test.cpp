@@ -195,6 +195,75 @@ TEST_F(Exports, TheWorkbookFileHoldsTheTable) {
     for (const char* ref : {"B2", "C2", "B3", "C3"}) EXPECT_EQ(book.StyleOf(ref).fill, "") << ref;
 }
 
+// Stands between the program and the real spreadsheet server, and makes
+// every call of the chosen member fail while it is armed.
+class FailingProxy : public IDispatch {
+public:
+    FailingProxy(DispatchPtr inner, std::shared_ptr<String> failOn)
+        : inner_(std::move(inner)), failOn_(std::move(failOn)) {}
+
+    Variant Invoke(std::u16string_view name, DispatchKind kind, std::span<const Variant> args) override {
+        if (!failOn_->empty() && SameMemberName(name, *failOn_)) throw EOleException(u"Сбой " + *failOn_);
+        // The server knows its own objects only.
+        std::vector<Variant> unwrapped(args.begin(), args.end());
+        for (Variant& a : unwrapped) {
+            if (const auto* proxy =
+                    a.IsDispatch() ? dynamic_cast<FailingProxy*>(a.AsDispatch().get()) : nullptr)
+                a = Variant(proxy->inner_);
+        }
+        Variant result = inner_->Invoke(name, kind, unwrapped);
+        if (result.IsDispatch())
+            return DispatchPtr(std::make_shared<FailingProxy>(result.AsDispatch(), failOn_));
+        return result;
+    }
+
+private:
+    DispatchPtr inner_;
+    std::shared_ptr<String> failOn_;
+};
+
+class FailingExcelServer : public TOleServer {
+public:
+    explicit FailingExcelServer(TExcelOptions options) : options_(std::move(options)) {}
+    std::shared_ptr<String> failOn = std::make_shared<String>();
+
+protected:
+    DispatchPtr NewInstance() override {
+        return std::make_shared<FailingProxy>(std::make_shared<TExcelApplication>(options_), failOn);
+    }
+
+private:
+    TExcelOptions options_;
+};
+
+TEST_F(Exports, AnUnfinishedWorkbookIsNotShownWithTheNextExport) {
+    ShellRecorder shell;
+    auto server = std::make_shared<FailingExcelServer>(TExcelOptions{dir.path});
+    TOleServerScope scope{u"Excel.Application", server};
+    SetTable(kArchive);
+    for (const String member : {u"Value", u"ColorIndex", u"Visible"}) {
+        *server->failOn = member;
+        requests.clear();
+        if (member == u"Value") {
+            form->ExcelExport->Execute();
+            ASSERT_EQ(requests.size(), 1u);
+            EXPECT_EQ(requests[0].Text.substr(0, 40), String(u"Ошибка заполнения листа Microsoft Excel!"));
+        } else {
+            EXPECT_THROW(form->ExcelExportExecute(nullptr), EOleException) << StringToAnsi(member);
+        }
+        EXPECT_TRUE(shell.opened.empty());
+        EXPECT_TRUE(form->excelApp.IsEmpty());
+
+        // The next export shows its own workbook only.
+        server->failOn->clear();
+        form->ExcelExport->Execute();
+        ASSERT_EQ(shell.opened.size(), 1u) << StringToAnsi(member);
+        EXPECT_EQ(xlsx::Read(shell.opened[0]).cells.at("A3").value, "Err.4");
+        EXPECT_FALSE(form->excelApp.IsEmpty()); // kept for the operator, as after every export
+        shell.opened.clear();
+    }
+}
+
 // --- Text export ---------------------------------------------------------------
 
 class TextExport : public Exports {
@@ -235,6 +304,7 @@ TEST_F(TextExport, EachRowWithItsDeviceValues) {
     EXPECT_EQ(requests[0].Kind, TDialogKind::SaveDialog);
     EXPECT_EQ(requests[0].Filter, u"Текстовый документ (*.txt)|*.txt|Все файлы (*.*)|*.*");
     EXPECT_EQ(requests[0].DefaultExt, u"txt");
+    EXPECT_EQ(requests[0].InitialDir, GetCurrentDir()); // the directory the program started in
     EXPECT_EQ(beeps, 0);
 
     // A name without an extension gets ".txt".
