@@ -100,4 +100,75 @@ TEST_F(Help, AMissingManualIsReported) {
     EXPECT_EQ(requests[0].Flags, MB_OK | MB_ICONWARNING);
 }
 
+// The text of an RTF document; structural faults are test failures.
+String RtfText(const std::string& rtf) {
+    String text;
+    int depth = 0;
+    for (std::size_t i = 0; i < rtf.size(); ++i) {
+        const char c = rtf[i];
+        EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "a byte outside 7-bit text at " << i;
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            EXPECT_GT(depth, 0) << "a group closed that was never opened at " << i;
+            --depth;
+        } else if (c == '\\' && i + 1 < rtf.size()) {
+            const char next = rtf[i + 1];
+            if (next == '\\' || next == '{' || next == '}') {
+                text += static_cast<char16_t>(next);
+                ++i;
+                continue;
+            }
+            std::size_t end = i + 1;
+            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end]))) ++end;
+            const std::string word = rtf.substr(i + 1, end - i - 1);
+            const std::size_t digits = end;
+            if (end < rtf.size() && rtf[end] == '-') ++end;
+            while (end < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[end]))) ++end;
+            if (word == "u") {
+                // One character each, with "?" for readers that know no Unicode.
+                EXPECT_TRUE(end > digits && end < rtf.size() && rtf[end] == '?') << "a bad \\u at " << i;
+                const int code = std::stoi(rtf.substr(digits, end - digits));
+                text += static_cast<char16_t>(code < 0 ? code + 65536 : code);
+                i = end;
+                continue;
+            }
+            if (word == "par" || word == "line") text += u'\n';
+            if (word == "tab") text += u'\t';
+            if (word.empty())
+                end = i + 2; // a control symbol
+            else if (end < rtf.size() && rtf[end] == ' ')
+                ++end;
+            i = end - 1;
+        } else if (c != '\r' && c != '\n') {
+            text += static_cast<char16_t>(c);
+        }
+    }
+    EXPECT_EQ(depth, 0) << "groups left open";
+    return text;
+}
+
+TEST_F(Help, TheManualIsRtfAndSpeaksOfWhatTheProgramShows) {
+    const fs::path manual =
+        fs::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "HelpMoltren.doc";
+    const std::string rtf = ReadFile(manual);
+    ASSERT_EQ(rtf.rfind("{\\rtf1", 0), 0u) << manual;
+    const String text = RtfText(rtf);
+
+    TMainForm* f = MainForm;
+    std::vector<String> shown = {
+        f->Label1->GetCaption(), f->Label2->GetCaption(), f->Label3->GetCaption(), f->Label4->GetCaption(),
+        f->Label5->GetCaption(), f->RadioGroup->GetCaption(), f->RadioGroup->GetItems()->GetStrings(0),
+        f->RadioGroup->GetItems()->GetStrings(1), f->ReadArch->GetCaption(), f->ExcelExport->GetCaption(),
+        f->TextExport->GetCaption(), f->BitBtn3->GetCaption(), f->TabSheet1->GetCaption(),
+        f->TabSheet3->GetCaption(), f->MenuActions->GetCaption(), f->N5->GetCaption(), f->N4->GetCaption(),
+        // What a read says and marks.
+        u"Прервать", u"Ошибка чтения архива", u"Ошибка открытия COM порта",
+        u"Неверно задан временной интервал", u"Err.2", u"Err.3", u"Err.4"};
+    for (const String& caption : shown) {
+        ASSERT_FALSE(caption.empty());
+        EXPECT_NE(text.find(u"«" + caption + u"»"), String::npos) << StringToAnsi(caption);
+    }
+}
+
 } // namespace
