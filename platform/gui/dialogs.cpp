@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace gui_detail;
@@ -93,10 +94,21 @@ TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(Mak
 
 TOpenDialog::~TOpenDialog() = default;
 
+// The default extension may be written as a pattern ("*.txt"); a name takes
+// only the extension itself, never the wildcard.
+String TOpenDialog::AppendedExt() const {
+    String ext = FDefaultExt;
+    const std::size_t start = ext.find_first_not_of(u"*.");
+    ext.erase(0, std::min(start, ext.size()));
+    if (ext.find_first_of(u"*?") != String::npos) return {};
+    return ext;
+}
+
 // A name typed without an extension takes the default one.
 String TOpenDialog::WithDefaultExt(const String& Name) const {
-    if (FDefaultExt.empty() || Name.empty() || !ExtractFileExt(Name).empty()) return Name;
-    return Name + u"." + FDefaultExt;
+    const String ext = AppendedExt();
+    if (ext.empty() || Name.empty() || !ExtractFileExt(Name).empty()) return Name;
+    return Name + u"." + ext;
 }
 
 bool TOpenDialog::Execute() {
@@ -115,7 +127,7 @@ bool TOpenDialog::Execute() {
         request.FileName = FFileName;
         request.InitialDir = FInitialDir;
         request.Filter = FFilter;
-        request.DefaultExt = FDefaultExt;
+        request.DefaultExt = AppendedExt();
         request.FilterIndex = FFilterIndex;
         const TDialogAnswer answer = responder(request);
         if (answer.Result != mrOk || answer.FileName.empty()) return false;
@@ -143,7 +155,7 @@ bool TOpenDialog::Execute() {
         if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
             dialog.selectNameFilter(filters[FFilterIndex - 1]);
     }
-    if (!FDefaultExt.empty()) dialog.setDefaultSuffix(ToQString(FDefaultExt));
+    if (const String ext = AppendedExt(); !ext.empty()) dialog.setDefaultSuffix(ToQString(ext));
     if (!FFileName.empty()) dialog.selectFile(ToQString(FFileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     for (const QString& f : dialog.selectedFiles()) FFiles->Add(FromQString(f));

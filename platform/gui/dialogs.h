@@ -83,6 +83,7 @@ protected:
     virtual bool Saving() const { return false; }
 
 private:
+    String AppendedExt() const;
     String WithDefaultExt(const String& Name) const;
 
     String FDefaultExt;

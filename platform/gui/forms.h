@@ -92,7 +92,7 @@ struct TDialogRequest {
     String FileName; // file dialogs: the name they start with
     String InitialDir;
     String Filter;
-    String DefaultExt;
+    String DefaultExt; // file dialogs: the extension a name typed without one takes
     int FilterIndex = 1;
 };
 

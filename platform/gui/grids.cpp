@@ -243,6 +243,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFr
     SetBounds(0, 0, 320, 120);
     ApplyOptions();
     ApplySizes();
+    ApplyColor();
     QObject::connect(FView->horizontalHeader(), &QHeaderView::sectionResized,
                      [this](int section, int, int size) {
                          if (FSyncing) return;
@@ -271,10 +272,18 @@ QWidget* TCustomGrid::InputSurface() const {
 }
 
 void TCustomGrid::ApplyColor() {
+    const QColor color =
+        GetColor() == clWindow ? QApplication::palette().color(QPalette::Base) : ToQColor(GetColor());
     QPalette p = FView->palette();
-    p.setColor(QPalette::Base,
-               GetColor() == clWindow ? QApplication::palette().color(QPalette::Base) : ToQColor(GetColor()));
+    p.setColor(QPalette::Base, color);
     FView->setPalette(p);
+    // Past the last row and column the grid shows its own colour, also beside
+    // the fixed cells.
+    for (QHeaderView* header : {FView->horizontalHeader(), FView->verticalHeader()}) {
+        QPalette hp = header->palette();
+        hp.setColor(QPalette::Window, color);
+        header->setPalette(hp);
+    }
 }
 
 void TCustomGrid::SetColCount(int Value) {

@@ -131,6 +131,7 @@ TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
     EXPECT_EQ(f->TextExport->GetShortCut(), ShortCut('T', {ssCtrl}));
     EXPECT_EQ(f->ReadArch->OnExecute.MethodName(), "ReadArchExecute");
     EXPECT_EQ(f->SaveDialog->GetFilter(), u"Текстовый документ (*.txt)|*.txt|Все файлы (*.*)|*.*");
+    EXPECT_EQ(f->SaveDialog->GetDefaultExt(), u"*.txt");
     EXPECT_EQ(f->SaveDialog->GetInitialDir(), GetCurrentDir());
 
     const std::pair<TTimer*, Cardinal> timers[] = {{f->TimerComWaitPacket, 3500},
@@ -278,6 +279,11 @@ TEST_F(MainWindow, RendersToAPicture) {
     const QColor face = picture.pixelColor(
         f->Panel1->GetLeft() + 3, f->GetClientOrigin().Y - f->Widget()->mapToGlobal(QPoint()).y() + 30);
     EXPECT_GT(face.lightness(), 180);
+    // Below the last row the grid shows its own colour, beside the dates too.
+    QWidget* grid = f->StringGrid->Widget();
+    const QPoint belowDates = grid->mapTo(f->Widget(), QPoint(20, grid->height() - 20));
+    const QPoint belowValues = grid->mapTo(f->Widget(), QPoint(grid->width() - 40, grid->height() - 20));
+    EXPECT_EQ(picture.pixelColor(belowDates), picture.pixelColor(belowValues));
 }
 
 } // namespace

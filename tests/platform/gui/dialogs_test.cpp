@@ -47,6 +47,26 @@ TEST_F(DialogsTest, TheSaveDialogIsAnsweredWithAFileName) {
     EXPECT_EQ(d->GetFileName(), u"/tmp/log.csv");
 }
 
+TEST_F(DialogsTest, ADefaultExtensionWrittenAsAPatternAddsOnlyTheExtension) {
+    TestForm f;
+    auto* d = new TSaveDialog(f.get());
+    answer = [](const TDialogRequest&) {
+        TDialogAnswer a;
+        a.Result = mrOk;
+        a.FileName = u"/tmp/архив";
+        return a;
+    };
+    d->SetDefaultExt(u"*.txt");
+    ASSERT_TRUE(d->Execute());
+    EXPECT_EQ(d->GetFileName(), u"/tmp/архив.txt");
+    EXPECT_EQ(requests.back().DefaultExt, u"txt");
+    EXPECT_EQ(d->GetDefaultExt(), u"*.txt");
+    // A pattern that names no extension adds none.
+    d->SetDefaultExt(u"*.*");
+    ASSERT_TRUE(d->Execute());
+    EXPECT_EQ(d->GetFileName(), u"/tmp/архив");
+}
+
 TEST_F(DialogsTest, MessageDialogsCarryTheirTypeAndButtons) {
     Application->SetTitle(u"Moltren");
     EXPECT_EQ(MessageDlg(u"Ошибка чтения архива", mtWarning, {mbOK}, 0), mrOk);

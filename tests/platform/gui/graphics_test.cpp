@@ -1,7 +1,9 @@
 #include "platform/gui/graphics.h"
 
 #include "platform/core/sysutils.h"
+#include "tests/support/tempdir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 TEST(Colors, SystemColoursResolveAndOthersPassThrough) {
@@ -225,8 +227,9 @@ TEST(Picture, HoldsCopiesAndTravelsThroughBitmapFiles) {
     EXPECT_EQ(pic.GetWidth(), 5);
     EXPECT_GE(changes, 1);
 
-    const auto dir = std::filesystem::temp_directory_path() / "moltren-graphics-test";
-    std::filesystem::create_directories(dir);
+    // A directory of its own, so that parallel runs do not share the file.
+    const TempDir tmp{"moltren-graphics"};
+    const std::filesystem::path& dir = tmp.path;
     const String file = UTF8ToString((dir / "p.BMP").string());
     pic.SaveToFile(file);
     TPicture back;
@@ -235,7 +238,6 @@ TEST(Picture, HoldsCopiesAndTravelsThroughBitmapFiles) {
     EXPECT_EQ(back.GetBitmap()->GetPixelFormat(), pf24bit);
     EXPECT_EQ(Px(*back.GetBitmap(), 2, 3), clFuchsia);
     EXPECT_THROW(back.LoadFromFile(UTF8ToString((dir / "p.xyz").string())), EInvalidGraphic);
-    std::filesystem::remove_all(dir);
 
     TMemoryStream junk;
     junk.WriteBuffer("nope", 4);
