@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include <array>
+#include <cmath>
 #include <mutex>
 #include <unordered_set>
 
@@ -368,10 +369,38 @@ HRGN CreateRectRgnIndirect(const RECT& r) {
     return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
 }
 
+namespace {
+// The pixels whose centres lie inside the ellipse in the box, row by row; a
+// row the curve only grazes keeps its middle pixels, so that the region spans
+// the whole box (the painter's own elliptic regions lose their top row).
+QRegion EllipseRegion(const QRect& box) {
+    const double cx = box.left() + box.width() / 2.0, cy = box.top() + box.height() / 2.0;
+    const double a = box.width() / 2.0, b = box.height() / 2.0;
+    std::vector<QRect> rows;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const double dy = (y + 0.5 - cy) / b;
+        const double half = a * std::sqrt(std::max(0.0, 1 - dy * dy));
+        int x0 = static_cast<int>(std::ceil(cx - half - 0.5)),
+            x1 = static_cast<int>(std::floor(cx + half - 0.5));
+        if (x1 < x0) {
+            x0 = static_cast<int>(std::floor(cx - 0.5));
+            x1 = static_cast<int>(std::ceil(cx - 0.5));
+        }
+        if (!rows.empty() && rows.back().left() == x0 && rows.back().right() == x1)
+            rows.back().setBottom(y); // the same span: one band
+        else
+            rows.emplace_back(QPoint(x0, y), QPoint(x1, y));
+    }
+    QRegion r;
+    r.setRects(rows.data(), static_cast<int>(rows.size()));
+    return r;
+}
+} // namespace
+
 HRGN CreateEllipticRgn(int left, int top, int right, int bottom) {
     const QRect box = Normal(left, top, right, bottom);
     if (box.isEmpty()) return NewRegion(QRegion());
-    return NewRegion(QRegion(box, QRegion::Ellipse));
+    return NewRegion(EllipseRegion(box));
 }
 
 HRGN CreateEllipticRgnIndirect(const RECT& r) {

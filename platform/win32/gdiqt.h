@@ -158,6 +158,7 @@ private:
     int DevicePenWidth() const;
     bool CosmeticLine() const;
     QRect DeviceBox(int l, int t, int r, int b) const;
+    QRectF CurveBox(const QRect& box) const; // the geometry of an ellipse, arc or rounded box
     void FillShape(const QPainterPath& path, HBRUSH brush, int rop2);
     void StrokeShape(const QPainterPath& path);
     void OutlineClosed(const std::vector<QPoint>& devPts);

@@ -48,35 +48,32 @@ TEST(DateTimeSteps, RoundingToCalendarSteps) {
 }
 
 TEST(DateTimeSteps, IncrementsMoveByCalendarUnits) {
-    double v = EncodeDate(2024, 1, 20);
-    ZuzDateTimeIncrement(true, false, v, 30, dtOneMonth);
-    EXPECT_EQ(v, EncodeDate(2023, 12, 1));
-    v = EncodeDate(2024, 3, 1);
-    ZuzDateTimeIncrement(true, false, v, 15, dtHalfMonth);
-    EXPECT_EQ(v, EncodeDate(2024, 2, 15));
-    v = EncodeDate(2024, 3, 20);
-    ZuzDateTimeIncrement(true, false, v, 15, dtHalfMonth);
-    EXPECT_EQ(v, EncodeDate(2024, 3, 15));
-    // Forward half months advance: to the 15th, then to the 1st of the next month.
-    v = EncodeDate(2024, 12, 3);
-    ZuzDateTimeIncrement(true, true, v, 15, dtHalfMonth);
-    EXPECT_EQ(v, EncodeDate(2024, 12, 15));
-    ZuzDateTimeIncrement(true, true, v, 15, dtHalfMonth);
-    EXPECT_EQ(v, EncodeDate(2025, 1, 1));
-    v = EncodeDate(2024, 11, 9);
-    ZuzDateTimeIncrement(true, true, v, 120, dtFourMonths);
-    EXPECT_EQ(v, EncodeDate(2025, 3, 1));
-    v = EncodeDate(2020, 6, 1);
-    ZuzDateTimeIncrement(true, true, v, 730, dtOneYear);
-    EXPECT_EQ(v, EncodeDate(2022, 6, 1));
-    // Yearly steps from the 29th of February land on the 28th in common years.
-    v = EncodeDate(2024, 2, 29);
-    ZuzDateTimeIncrement(true, true, v, 365, dtOneYear);
-    EXPECT_EQ(v, EncodeDate(2025, 2, 28));
-    v = EncodeDate(2024, 2, 29);
-    ZuzDateTimeIncrement(true, false, v, 365, dtOneYear);
-    EXPECT_EQ(v, EncodeDate(2023, 2, 28));
-    v = 10;
+    struct Case {
+        TDateTime from;
+        bool forward;
+        double increment;
+        TDateTimeStep step;
+        TDateTime to;
+    };
+    const Case cases[] = {
+        {EncodeDate(2024, 1, 20), false, 30, dtOneMonth, EncodeDate(2023, 12, 1)},
+        {EncodeDate(2024, 3, 1), false, 15, dtHalfMonth, EncodeDate(2024, 2, 15)},
+        {EncodeDate(2024, 3, 20), false, 15, dtHalfMonth, EncodeDate(2024, 3, 15)},
+        // Forward half months advance: to the 15th, then to the 1st of the next month.
+        {EncodeDate(2024, 12, 3), true, 15, dtHalfMonth, EncodeDate(2024, 12, 15)},
+        {EncodeDate(2024, 12, 15), true, 15, dtHalfMonth, EncodeDate(2025, 1, 1)},
+        {EncodeDate(2024, 11, 9), true, 120, dtFourMonths, EncodeDate(2025, 3, 1)},
+        {EncodeDate(2020, 6, 1), true, 730, dtOneYear, EncodeDate(2022, 6, 1)},
+        // Yearly steps from the 29th of February land on the 28th in common years.
+        {EncodeDate(2024, 2, 29), true, 365, dtOneYear, EncodeDate(2025, 2, 28)},
+        {EncodeDate(2024, 2, 29), false, 365, dtOneYear, EncodeDate(2023, 2, 28)},
+    };
+    for (const Case& c : cases) {
+        double v = c.from;
+        ZuzDateTimeIncrement(true, c.forward, v, c.increment, c.step);
+        EXPECT_EQ(v, c.to) << UTF8Encode(DateToStr(c.from)) << (c.forward ? " + " : " - ") << c.increment;
+    }
+    double v = 10;
     ZuzDateTimeIncrement(false, true, v, 2.5, dtOneYear);
     EXPECT_EQ(v, 12.5);
 }
@@ -292,6 +289,9 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     TBitmap target;
     panel.Draw(target.GetCanvas(), TRect(0, 0, 0, 0));
     EXPECT_EQ(panel.draws, 1);
+    panel.Invalidate();
+    EXPECT_NO_THROW(panel.Paint()); // on its own window too
+    EXPECT_EQ(panel.draws, 2);
 
     TTestPanel failing(nullptr);
     failing.fail = true;

@@ -82,6 +82,55 @@ TEST(GdiBoxes, RectanglesExcludeTheirRightAndBottomEdges) {
     DeleteObject(red);
 }
 
+TEST(GdiBoxes, CurvedShapesAndRegionsStayInsideTheirBoxesWithoutTheRightAndBottomEdges) {
+    // Whatever the curve, the ink of a shape on (l, t, r, b) spans l..r-1 and t..b-1.
+    auto span = [](Surface& s) {
+        int l = 1000, t = 1000, r = -1, b = -1;
+        for (QPoint p : s.Inked()) {
+            l = std::min(l, p.x());
+            t = std::min(t, p.y());
+            r = std::max(r, p.x());
+            b = std::max(b, p.y());
+        }
+        return RECT{l, t, r + 1, b + 1};
+    };
+    for (int w = 2; w <= 40; ++w)
+        for (int h = 2; h <= 40; h += 3) {
+            Surface s(50, 50);
+            Ellipse(s.dc, 3, 4, 3 + w, 4 + h);
+            EXPECT_EQ(span(s), (RECT{3, 4, 3 + w, 4 + h})) << "ellipse " << w << "x" << h;
+            Surface t(50, 50);
+            RoundRect(t.dc, 3, 4, 3 + w, 4 + h, 8, 6);
+            EXPECT_EQ(span(t), (RECT{3, 4, 3 + w, 4 + h})) << "rounded " << w << "x" << h;
+        }
+    Surface pie;
+    Pie(pie.dc, 3, 4, 23, 19, 23, 11, 3, 11); // the upper half
+    EXPECT_EQ(span(pie), (RECT{3, 4, 23, 12}));
+    HRGN ellipse = CreateEllipticRgn(5, 5, 35, 25);
+    RECT box;
+    GetRgnBox(ellipse, &box);
+    EXPECT_EQ(box, (RECT{5, 5, 35, 25}));
+    EXPECT_TRUE(PtInRegion(ellipse, 34, 15));
+    EXPECT_FALSE(PtInRegion(ellipse, 35, 15));
+    EXPECT_FALSE(PtInRegion(ellipse, 20, 25));
+    EXPECT_TRUE(PtInRegion(ellipse, 20, 5));
+    EXPECT_TRUE(PtInRegion(ellipse, 20, 24));
+    EXPECT_TRUE(PtInRegion(ellipse, 5, 15));
+    HRGN rounded = CreateRoundRectRgn(5, 5, 35, 25, 10, 8);
+    GetRgnBox(rounded, &box);
+    EXPECT_EQ(box, (RECT{5, 5, 35, 25}));
+    EXPECT_FALSE(PtInRegion(rounded, 5, 5));
+    EXPECT_TRUE(PtInRegion(rounded, 20, 5));
+    DeleteObject(rounded);
+    const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+    HRGN polygon = CreatePolygonRgn(square, 4, ALTERNATE);
+    EXPECT_TRUE(PtInRegion(polygon, 9, 9));
+    EXPECT_FALSE(PtInRegion(polygon, 10, 5));
+    EXPECT_FALSE(PtInRegion(polygon, 5, 10));
+    DeleteObject(ellipse);
+    DeleteObject(polygon);
+}
+
 TEST(GdiLines, TheLastPixelInDrawingDirectionIsLeftOut) {
     Surface s;
     MoveToEx(s.dc, 2, 5, nullptr);
@@ -476,6 +525,12 @@ TEST(GdiText, AlignmentPlacesTheTextAroundTheReferencePoint) {
     EXPECT_LT(maxX, 150);
     EXPECT_GE(minX, 150 - ext.cx - 1);
     EXPECT_LT(maxY, 50);
+    // Extra spacing follows every character, the last one too.
+    SetTextCharacterExtra(s.dc, 3);
+    SIZE spaced;
+    GetTextExtentPoint32W(s.dc, text.data(), 4, &spaced);
+    EXPECT_EQ(spaced.cx, ext.cx + 4 * 3);
+    SetTextCharacterExtra(s.dc, 0);
     // An opaque background fills the text cell.
     SetTextAlign(s.dc, TA_LEFT | TA_TOP);
     SetBkMode(s.dc, OPAQUE);
