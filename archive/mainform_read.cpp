@@ -160,11 +160,14 @@ void TMainForm::TakeRxChunk() {
             EndDay();
         }
     } else if (rxChunk.front() == DayComplete && !fWaitResetReply) {
+        logLines->Clear();
+        rxBuffer.clear();
+        // The day has ended already and its reset is due: a second end (a
+        // repeated reply, line noise) has no day to put into the table.
+        if (TimerWaitReset->GetEnabled()) return;
         // The day's end as a reply of its own, after the day's "=" portions.
         TimerComWaitPacket->SetEnabled(false);
         TimerNextSend->SetEnabled(false);
-        logLines->Clear();
-        rxBuffer.clear();
         EndDay();
     }
 }

@@ -424,3 +424,78 @@ TEST(ReadRoad, EverythingWaitingIsTakenEvenBeyondOneChunk) {
 }
 
 } // namespace
+
+// Every reply of the worked example, whole day or in portions, with the day's
+// end inline or as a reply of its own, cut into two receive events at every
+// byte position, and into one event per byte.
+TEST(ReadRoad, RepliesSplitAtEveryBytePosition) {
+    LineHarness h;
+    for (const std::size_t portion : {0, 1}) {
+        for (const auto end : {devsim::DayEndStyle::Inline, devsim::DayEndStyle::Separate}) {
+            for (std::size_t at = 0; at < 61; ++at) {
+                auto dev = Device7(WorkedArchive(), portion, end);
+                h.Read();
+                h.Serve(dev, [at](const std::string& reply) {
+                    std::vector<std::string> chunks;
+                    if (at == 0) {
+                        for (const char c : reply) chunks.emplace_back(1, c);
+                    } else if (at < reply.size()) {
+                        chunks = {reply.substr(0, at), reply.substr(at)};
+                    } else {
+                        chunks = {reply};
+                    }
+                    return chunks;
+                });
+                const std::string where = "portion " + std::to_string(portion) + ", split at " +
+                                          std::to_string(at) +
+                                          (end == devsim::DayEndStyle::Separate ? ", separate end" : "");
+                ASSERT_FALSE(h.Reading()) << where;
+                ASSERT_EQ(h.Grid(), WorkedTable) << where;
+                ASSERT_EQ(h.Log(), WorkedLog) << where;
+                ASSERT_TRUE(h.dialogs.empty()) << where;
+            }
+        }
+    }
+}
+
+// A second day end while the day's reset is due (the device repeating
+// itself, or line noise) has no day to put into the table.
+TEST(ReadRoad, SecondDayEndInTheResetPauseAddsNoRow) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    h.Deliver(Rec1 + Rec2 + "?\xFF");
+    h.clock.Advance(100);
+    h.Deliver("?\xFF");
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
+    // The reset is still due 300 ms after the day's end.
+    h.clock.Advance(199);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver(ResetReply);
+    ExpectIdle(h);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+}
+
+// "=" and "?" count wherever they are in the collected bytes, inside a
+// record's text too (a device never writes them there).
+TEST(ReadRoad, MarkersCountAnywhereInTheCollectedBytes) {
+    LineHarness h;
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+    h.Sent();
+    h.Deliver(Record("05 10 12 30 a=b"));
+    EXPECT_EQ(h.Log(), Lines{" 05 10 12 30 a=b "});
+    h.clock.Advance(300);
+    EXPECT_EQ(h.Sent(), Read7Oct5);
+    h.Deliver(Record("05 10 13 00 c?d"));
+    EXPECT_EQ(
+        h.Grid(),
+        (Table{{"Дата", "Значение1"}, {"05.10.2009 12:30:00", "Err.2"}, {"05.10.2009 13:00:00", "Err.2"}}));
+    h.clock.Advance(300);
+    EXPECT_EQ(h.Sent(), Reset7);
+}

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -34,7 +36,7 @@ public:
     }
 
     // Reads until `count` bytes have arrived or the deadline passes; records
-    // the arrival time of the last byte.
+    // when each read returned and how many bytes had come by then.
     Bytes Receive(std::size_t count, milliseconds limit = milliseconds{3000}) {
         Bytes got;
         const auto deadline = Clock::now() + limit;
@@ -48,14 +50,23 @@ public:
             if (n > 0) {
                 got.append(buf, static_cast<std::size_t>(n));
                 lastByte = Clock::now();
-                ++reads;
+                arrivals.push_back({lastByte, got.size()});
             }
         }
         return got;
     }
 
+    // Bytes cannot come sooner than the line lets them: by each read's
+    // return, at most `allowed(time since sent)` of them. A late reader only
+    // sees fewer reads, never more bytes than that.
+    void ExpectNoSoonerThan(Clock::time_point sent, const std::function<double(double)>& allowed) const {
+        for (const auto& [at, total] : arrivals)
+            EXPECT_LE(static_cast<double>(total), allowed(duration<double>(at - sent).count()))
+                << total << " bytes after " << duration<double>(at - sent).count() << " s";
+    }
+
     Clock::time_point lastByte;
-    int reads = 0;
+    std::vector<std::pair<Clock::time_point, std::size_t>> arrivals;
 
 private:
     int fd_ = -1;
@@ -130,7 +141,8 @@ TEST(SimPty, PacesRepliesAtTheBaudRate) {
     // Only the floor is a property of the simulator; how close it comes is
     // the benchmark's figure, since a loaded machine may delay the reader.
     EXPECT_GE(took, floor * 0.98);
-    EXPECT_GT(app.reads, 1); // it trickles in, as from a real line
+    // It trickles in, as from a real line: byte k leaves k byte times after the command.
+    app.ExpectNoSoonerThan(sent, [](double s) { return s * 4800 / 11 + 1; });
 }
 
 TEST(SimPty, SplitsRepliesIntoChunksWithGaps) {
@@ -143,7 +155,8 @@ TEST(SimPty, SplitsRepliesIntoChunksWithGaps) {
     const auto sent = Clock::now();
     app.Send(ReadDayFrame(1, 10, 5));
     ASSERT_EQ(app.Receive(61).size(), 61u);
-    EXPECT_GE(app.reads, 2); // 20 + 20 + 20 + 1 bytes, 40 ms apart (a late reader may merge some)
+    // 20 + 20 + 20 + 1 bytes, 40 ms apart.
+    app.ExpectNoSoonerThan(sent, [](double s) { return 20 * (std::floor(s / 0.040) + 1); });
     EXPECT_GE(duration<double>(app.lastByte - sent).count(), 0.115);
 }
 
