@@ -91,3 +91,13 @@ TEST(SimPortList, PortListedUnderANameOfItsOwn) {
     UnregisterPort("COM1");
     EXPECT_TRUE(RegisteredPorts().empty());
 }
+
+// A second simulator that took the name over keeps it when the first one ends.
+TEST(SimPortList, UnregisteringLeavesAnotherProcesssEntry) {
+    ConfigHome home;
+    fs::create_directories(RegisteredPortsFile().parent_path());
+    const std::string other = "COM1\t" + std::to_string(getppid()) + "\t/dev/pts/75\n";
+    std::ofstream(RegisteredPortsFile()) << other;
+    UnregisterPort("COM1");
+    EXPECT_EQ(ReadAll(RegisteredPortsFile()), other);
+}

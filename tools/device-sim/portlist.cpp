@@ -108,7 +108,9 @@ void UnregisterPort(const std::string& port) {
     const auto list = RegisteredPortsFile();
     ListLock lock(list);
     auto entries = ReadEntries(list);
-    std::erase_if(entries, [&](const Entry& e) { return e.port == port; });
+    // Another running simulator may have taken the name over since: its entry stays.
+    const long self = static_cast<long>(getpid());
+    std::erase_if(entries, [&](const Entry& e) { return e.port == port && (e.pid == 0 || e.pid == self); });
     WriteEntries(list, entries);
 }
 

@@ -22,7 +22,8 @@ std::filesystem::path RegisteredPortsFile();
 // the name. Entries of processes that no longer run are dropped on the way.
 // Throws std::system_error.
 void RegisterPort(const std::string& port, const std::string& device = {});
-// Removes the port; a port that is not listed is no error.
+// Removes the port as this process listed it (or as listed by hand, without a
+// process id); a port that is not listed is no error.
 void UnregisterPort(const std::string& port);
 // The registered port names, in file order.
 std::vector<std::string> RegisteredPorts();
