@@ -19,6 +19,13 @@ devsim::Device Device7(devsim::Archive archive = WorkedArchive(), std::size_t po
     return devsim::Device(std::move(archive), DeviceNumber(7, portion, end));
 }
 
+// Starts a read and answers its opening reset: the read-day command is out.
+void AskForTheDay(LineHarness& h) {
+    h.Read();
+    h.Deliver(ResetReply);
+    h.clock.Advance(300);
+}
+
 void ExpectIdle(LineHarness& h) {
     EXPECT_FALSE(h.Reading());
     EXPECT_EQ(h.form->ReadArch1->GetCaption(), u"Читать архив");
@@ -31,6 +38,18 @@ void ExpectIdle(LineHarness& h) {
     EXPECT_EQ(Screen->GetCursor(), crDefault);
     // No pause or time-out outlives a read.
     EXPECT_FALSE(h.AnyTimerRunning());
+}
+
+// The day's reset goes out exactly `ms` from now, and its reply ends the read
+// with the worked example's table.
+void ExpectWorkedDayFinishedAfter(LineHarness& h, unsigned ms) {
+    h.clock.Advance(ms - 1);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver(ResetReply);
+    ExpectIdle(h);
+    EXPECT_EQ(h.Grid(), WorkedTable);
 }
 
 } // namespace
@@ -71,13 +90,7 @@ TEST(ReadRoad, WorkedExampleChunkByChunk) {
     EXPECT_EQ(h.Panel(1), "61 байт принято");
     EXPECT_EQ(h.Log(), WorkedLog);
     EXPECT_EQ(h.Grid(), WorkedTable);
-    h.clock.Advance(299);
-    EXPECT_EQ(h.Sent(), "");
-    h.clock.Advance(1);
-    EXPECT_EQ(h.Sent(), Reset7);
-    h.Deliver(ResetReply);
-    ExpectIdle(h);
-    EXPECT_EQ(h.Grid(), WorkedTable);
+    ExpectWorkedDayFinishedAfter(h, 300);
     EXPECT_TRUE(h.dialogs.empty());
     EXPECT_EQ(h.beeps, 0);
     h.clock.Advance(60000);
@@ -86,9 +99,7 @@ TEST(ReadRoad, WorkedExampleChunkByChunk) {
 
 TEST(ReadRoad, PortionsRepeatTheLastCommand) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
     h.Deliver(Rec1 + "=");
     EXPECT_EQ(h.Panel(1), "32 байт принято");
@@ -110,9 +121,7 @@ TEST(ReadRoad, PortionsRepeatTheLastCommand) {
 
 TEST(ReadRoad, OnlyFramedRecordsAreCut) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     // Line noise between the records, a second 0xFF after a record and one
     // after the portion marker cut nothing.
     h.Deliver("\xF0\x01\x02\x03"
@@ -204,9 +213,7 @@ TEST(ReadRoad, IntervalAcrossNewYearDatesJanuaryInTheNewYear) {
 
 TEST(ReadRoad, TimeOutFinishesTheReadBeforeItsBox) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     h.Deliver(Rec1);
     bool idleBeforeBox = false;
     h.onDialog = [&](const TDialogRequest&) {
@@ -243,9 +250,7 @@ TEST(ReadRoad, TimeOutFinishesTheReadBeforeItsBox) {
 
 TEST(ReadRoad, AbortTakesEffectAtTheNextChunk) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     h.Sent();
     h.Deliver(Rec1);
     h.Read(); // "Прервать"
@@ -267,9 +272,7 @@ TEST(ReadRoad, AbortTakesEffectAtTheNextChunk) {
 TEST(ReadRoad, AbortAfterAFinishedDayPutsNothingInAgain) {
     LineHarness h;
     h.Interval(EncodeDate(2009, 10, 5), EncodeDate(2009, 10, 9));
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     h.Deliver(Rec1 + Rec2 + "?\xFF");
     // Aborted in the pause before the reset; a stray byte takes the abort up.
     h.Read();
@@ -402,9 +405,7 @@ namespace {
 // the reply time-out.
 TEST(ReadRoad, EverythingWaitingIsTakenEvenBeyondOneChunk) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     std::string reply;
     Lines expected;
     for (int minute = 0; minute < 60; ++minute) {
@@ -462,31 +463,21 @@ TEST(ReadRoad, RepliesSplitAtEveryBytePosition) {
 // itself, or line noise) has no day to put into the table.
 TEST(ReadRoad, SecondDayEndInTheResetPauseAddsNoRow) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     h.Deliver(Rec1 + Rec2 + "?\xFF");
     h.clock.Advance(100);
     h.Deliver("?\xFF");
     EXPECT_EQ(h.Grid(), WorkedTable);
     EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
     // The reset is still due 300 ms after the day's end.
-    h.clock.Advance(199);
-    EXPECT_EQ(h.Sent(), "");
-    h.clock.Advance(1);
-    EXPECT_EQ(h.Sent(), Reset7);
-    h.Deliver(ResetReply);
-    ExpectIdle(h);
-    EXPECT_EQ(h.Grid(), WorkedTable);
+    ExpectWorkedDayFinishedAfter(h, 200);
 }
 
 // "=" and "?" count wherever they are in the collected bytes, inside a
 // record's text too (a device never writes them there).
 TEST(ReadRoad, MarkersCountAnywhereInTheCollectedBytes) {
     LineHarness h;
-    h.Read();
-    h.Deliver(ResetReply);
-    h.clock.Advance(300);
+    AskForTheDay(h);
     h.Sent();
     h.Deliver(Record("05 10 12 30 a=b"));
     EXPECT_EQ(h.Log(), Lines{" 05 10 12 30 a=b "});
