@@ -26,7 +26,16 @@ function(moltren_tests name dir)
   endif()
   add_executable(${name} ${_srcs})
   target_link_libraries(${name} PRIVATE ${ARGN} moltren_test_support GTest::gtest GTest::gmock)
-  target_compile_options(${name} PRIVATE ${MOLTREN_WARNINGS})
+  # g++ 12's flow-based bounds and string warnings misfire on the standard
+  # library's inlined string code in test bodies (literal assignments, vectors
+  # of strings), the more so as inlining shifts with the precompiled header;
+  # product code keeps them.
+  target_compile_options(${name} PRIVATE ${MOLTREN_WARNINGS} -Wno-array-bounds -Wno-stringop-overread
+                                         -Wno-stringop-overflow -Wno-restrict)
+  if(MOLTREN_PCH)
+    # The test framework's header is most of what a test file parses.
+    target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <functional> <memory> <string> <vector>)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 120)
 endfunction()
