@@ -12,6 +12,7 @@ const String ReadCaption = u"Читать архив";
 const String AbortCaption = u"Прервать";
 // At most this much is read per receive event; the rest waits for the next one.
 constexpr Integer ChunkSize = 1024;
+constexpr int MaxChunksPerEvent = 64;
 
 void Restart(TTimer* Timer) {
     Timer->SetEnabled(false);
@@ -118,10 +119,12 @@ void TMainForm::ComPortRxChar(TObject* Sender, Integer Count) {
     // A receive event is raised for bytes arriving, not for bytes waiting: when
     // more than one chunk was waiting, the rest is taken now, chunk by chunk,
     // or the end of a reply could sit unread until the reply time-out.
-    do {
+    // Bounded, so that a line that never stops talking cannot hold the window.
+    for (int chunk = 0; chunk < MaxChunksPerEvent; ++chunk) {
         ComPort->ReadStr(rxChunk, ChunkSize);
         TakeRxChunk();
-    } while (rxChunk.size() == static_cast<std::size_t>(ChunkSize));
+        if (rxChunk.size() < static_cast<std::size_t>(ChunkSize)) break;
+    }
 }
 
 void TMainForm::TakeRxChunk() {
@@ -232,6 +235,9 @@ void TMainForm::FinishRead() {
 
 void TMainForm::TimerComWaitPacketTimer(TObject* Sender) {
     TimerComWaitPacket->SetEnabled(false);
+    // Records of the day's finished portions are already in the log; they go
+    // into the table too rather than being lost with the unfinished day.
+    if (records->GetCount() > 0) BuildArchiveGrid();
     // Finished before the box opens: the box's message loop delivers receive
     // events, which must find the read over.
     FinishRead();

@@ -490,3 +490,25 @@ TEST(ReadRoad, MarkersCountAnywhereInTheCollectedBytes) {
     h.clock.Advance(300);
     EXPECT_EQ(h.Sent(), Reset7);
 }
+
+namespace {
+
+// A day whose reply stops after a finished portion: the portion's records
+// reach the table as well as the log before the time-out is reported.
+TEST(ReadRoad, TimeOutKeepsTheRecordsOfFinishedPortions) {
+    LineHarness h;
+    AskForTheDay(h);
+    h.Deliver(Rec1 + "=");
+    h.clock.Advance(300); // the repeat goes out, and nothing answers it
+    h.clock.Advance(3500);
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+    ExpectIdle(h);
+    EXPECT_EQ(h.Log(), Lines{WorkedLog[0]});
+    const Table t = h.Grid();
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[1][0], "05.10.2009 12:30:00");
+    EXPECT_EQ(t[1][1], "1,5");
+}
+
+} // namespace
