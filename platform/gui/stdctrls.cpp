@@ -19,6 +19,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <optional>
+
 using namespace gui_detail;
 
 template <>
@@ -671,7 +673,13 @@ public:
         }
         c.removeSelectedText();
     }
-    void Clear() override { owner_->FEditor->clear(); }
+    void Clear() override {
+        // A document cleared inside an open edit block would keep the block's stale state.
+        const bool batching = batch_.has_value();
+        EndBatch();
+        owner_->FEditor->clear();
+        if (batching) BeginBatch();
+    }
     void SetText(const String& Value) override { owner_->SetText(Value); }
 
 protected:
@@ -687,14 +695,32 @@ protected:
         c.setPosition(b.position() + b.length() - 1, QTextCursor::KeepAnchor);
         c.insertText(ToQString(S));
     }
-    void SetUpdateState(bool Updating) override { owner_->FEditor->setUpdatesEnabled(!Updating); }
+    // While the lines are updated the document lays itself out once, at the end.
+    void SetUpdateState(bool Updating) override {
+        owner_->FEditor->setUpdatesEnabled(!Updating);
+        if (Updating)
+            BeginBatch();
+        else
+            EndBatch();
+    }
 
 private:
+    void BeginBatch() {
+        if (batch_) return;
+        batch_.emplace(Doc());
+        batch_->beginEditBlock();
+    }
+    void EndBatch() {
+        if (!batch_) return;
+        batch_->endEditBlock();
+        batch_.reset();
+    }
     QTextDocument* Doc() const { return owner_->FEditor->document(); }
     void Check(int Index) const {
         if (Index < 0 || Index >= GetCount()) Error(u"List index out of bounds (%d)", Index);
     }
     TCustomMemo* owner_;
+    std::optional<QTextCursor> batch_;
 };
 
 const ClassInfo& TCustomMemo::StaticClass() {

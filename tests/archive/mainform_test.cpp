@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QDateTimeEdit>
+#include <QFontInfo>
 #include <QImage>
 #include <QMenuBar>
 #include <QTableView>
@@ -155,6 +156,19 @@ TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
     // The other two forms exist, the main window's first.
     EXPECT_EQ(AboutBox->GetCaption(), u"О программе");
     EXPECT_EQ(GraphSettings->CheckListBoxValue->GetItems()->GetCount(), 0);
+}
+
+TEST_F(MainWindow, FontsResolveToInstalledFacesAndOnlyTheToolBarShowsHints) {
+    CreateForms();
+    TMainForm* f = MainForm;
+    // The resource's face names stay; the screen draws a metric-close face.
+    EXPECT_EQ(f->Label1->GetFont()->GetName(), u"Tahoma");
+    EXPECT_EQ(QFontInfo(f->Label1->Widget()->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(AboutBox->GetFont()->GetName(), u"MS Sans Serif");
+    EXPECT_EQ(QFontInfo(AboutBox->OKButton->Widget()->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(f->ToolButton1->Widget()->toolTip(), QStringLiteral("Читать архив устройства"));
+    EXPECT_EQ(f->ToolButton3->Widget()->toolTip(), QStringLiteral("Экспортировать в текстовый документ"));
+    EXPECT_TRUE(f->BitBtn1->Widget()->toolTip().isEmpty());
 }
 
 TEST_F(MainWindow, BothDatePickersShowTodayAndAreEnabled) {

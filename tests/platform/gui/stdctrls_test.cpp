@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include <chrono>
 
@@ -101,6 +103,31 @@ TEST_F(StdCtrlsTest, MemoLinesAreTheLinesShown) {
     EXPECT_EQ(lines->GetCount(), 2);
     lines->Add(u"three");
     EXPECT_EQ(lines->GetStrings(2), u"three");
+}
+
+TEST_F(StdCtrlsTest, MemoLinesChangedInOneUpdateAreShownAfterIt) {
+    TestForm f;
+    auto* m = new TMemo(f.get());
+    m->SetParent(f.get());
+    m->SetBounds(0, 0, 200, 100);
+    f->Show();
+    auto* e = static_cast<QPlainTextEdit*>(m->Widget());
+    TStrings* lines = m->GetLines();
+    lines->Add(u"old");
+    lines->BeginUpdate();
+    lines->Add(u"gone");
+    lines->Clear();
+    for (int i = 0; i < 50; ++i) lines->Add(IntToStr(i));
+    lines->Delete(0);
+    EXPECT_EQ(lines->GetCount(), 49);
+    lines->EndUpdate();
+    EXPECT_EQ(lines->GetStrings(0), u"1");
+    EXPECT_EQ(lines->GetStrings(48), u"49");
+    QCoreApplication::processEvents();
+    // The document is laid out again: the scroll bar covers all the lines.
+    EXPECT_GT(e->verticalScrollBar()->maximum(), 30);
+    lines->Add(u"50");
+    EXPECT_EQ(e->document()->findBlockByNumber(49).text(), QStringLiteral("50"));
 }
 
 TEST_F(StdCtrlsTest, AReadOnlyMemoWithAVerticalBarWrapsItsLines) {
