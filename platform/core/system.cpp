@@ -79,7 +79,12 @@ std::vector<const PropInfo*> ClassInfo::AllProps() const {
 TComponent* ClassInfo::CreateComponent(TComponent* owner) const {
     if (!newComponent) throw EClassNotFound(u"Class %s cannot be created", {IdentToString(name)});
     TComponent* c = newComponent(owner);
-    c->AfterConstruction();
+    try {
+        c->AfterConstruction();
+    } catch (...) {
+        c->Free();
+        throw;
+    }
     return c;
 }
 

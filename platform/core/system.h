@@ -253,11 +253,18 @@ void FreeAndNil(T*& obj) {
     if (tmp) tmp->Free();
 }
 
-// Creates an object and runs AfterConstruction, as a Pascal constructor call does.
+// Creates an object and runs AfterConstruction, as a Pascal constructor call
+// does: when AfterConstruction raises, the object is freed again (and leaves
+// its owner) before the exception goes on.
 template <class T, class... Args>
 T* Create(Args&&... args) {
     T* obj = new T(std::forward<Args>(args)...);
-    obj->AfterConstruction();
+    try {
+        obj->AfterConstruction();
+    } catch (...) {
+        obj->Free();
+        throw;
+    }
     return obj;
 }
 

@@ -61,105 +61,58 @@ public:
     }
 
     Char Separator(Char fallback) const { return separator_ ? separator_ : fallback; }
-    bool TwelveHour() const { return twelveHour_; }
 
 private:
-    void Conversion(char conv, bool unpadded, int depth) {
-        switch (conv) {
-        case 'd':
-            Token(unpadded ? u"d" : u"dd");
-            break;
-        case 'e':
-            Token(u"d");
-            break;
-        case 'm':
-            Token(unpadded ? u"M" : u"MM");
-            break;
-        case 'Y':
-            Token(u"yyyy");
-            break;
-        case 'y':
-            Token(u"yy");
-            break;
-        case 'b':
-        case 'h':
-            Token(u"MMM");
-            break;
-        case 'B':
-            Token(u"MMMM");
-            break;
-        case 'a':
-            Token(u"ddd");
-            break;
-        case 'A':
-            Token(u"dddd");
-            break;
-        case 'H':
-            Token(unpadded ? u"H" : u"HH");
-            break;
-        case 'k':
-            Token(u"H");
-            break;
-        case 'I':
-            twelveHour_ = true;
-            Token(unpadded ? u"h" : u"hh");
-            break;
-        case 'l':
-            twelveHour_ = true;
-            Token(u"h");
-            break;
-        case 'M':
-            Token(u"nn"); // never taken for the month, whatever precedes it
-            break;
-        case 'S':
-            Token(u"ss");
-            break;
-        case 'p':
-        case 'P':
-            twelveHour_ = true;
-            Token(u"AMPM");
-            break;
-        case 'n':
-        case 't':
-            Literal(' ');
-            break;
-        case '%':
-            Literal('%');
-            break;
-        default:
-            if (depth < 2) Expand(conv, depth + 1);
-            break;
-        }
-    }
+    // A strftime field and its tokens, zero-padded and not. Minutes become
+    // "nn", which is never taken for the month whatever precedes it.
+    struct Field {
+        char conv;
+        std::u16string_view padded;
+        std::u16string_view unpadded;
+    };
+    static constexpr Field kFields[] = {
+        {'d', u"dd", u"d"},      {'e', u"d", u"d"},       {'m', u"MM", u"M"},    {'Y', u"yyyy", u"yyyy"},
+        {'y', u"yy", u"yy"},     {'b', u"MMM", u"MMM"},   {'h', u"MMM", u"MMM"}, {'B', u"MMMM", u"MMMM"},
+        {'a', u"ddd", u"ddd"},   {'A', u"dddd", u"dddd"}, {'H', u"HH", u"H"},    {'k', u"H", u"H"},
+        {'I', u"hh", u"h"},      {'l', u"h", u"h"},       {'M', u"nn", u"nn"},   {'S', u"ss", u"ss"},
+        {'p', u"AMPM", u"AMPM"}, {'P', u"AMPM", u"AMPM"},
+    };
+    // Conversions that stand for a whole format.
+    struct Composite {
+        char conv;
+        std::string_view format;
+    };
+    static constexpr Composite kComposites[] = {
+        {'D', "%m/%d/%y"}, {'F', "%Y-%m-%d"}, {'T', "%H:%M:%S"}, {'R', "%H:%M"}};
 
-    void Expand(char conv, int depth) {
-        switch (conv) {
-        case 'D':
-            Convert("%m/%d/%y", depth);
-            break;
-        case 'F':
-            Convert("%Y-%m-%d", depth);
-            break;
-        case 'T':
-            Convert("%H:%M:%S", depth);
-            break;
-        case 'R':
-            Convert("%H:%M", depth);
-            break;
-        case 'r':
-            Convert(info_.TimeFormatAmPm.empty() ? "%I:%M:%S %p" : info_.TimeFormatAmPm, depth);
-            break;
-        case 'x':
-            if (!time_) break;
-            Convert(info_.DateFormat, depth);
-            break;
-        case 'X':
-            if (time_) break;
-            Convert(info_.TimeFormat, depth);
-            break;
-        default: // conversions a date or time format has no use for
-            break;
+    void Conversion(char conv, bool unpadded, int depth) {
+        for (const Field& f : kFields)
+            if (f.conv == conv) {
+                Token(unpadded ? f.unpadded : f.padded);
+                return;
+            }
+        if (conv == 'n' || conv == 't') {
+            Literal(' ');
+            return;
         }
+        if (conv == '%') {
+            Literal('%');
+            return;
+        }
+        if (depth >= 2) return;
+        for (const Composite& c : kComposites)
+            if (c.conv == conv) {
+                Convert(c.format, depth + 1);
+                return;
+            }
+        // The locale's own formats used inside another: its 12-hour time, its
+        // date in a time format and its time in a date format (a format
+        // never inside itself).
+        if (conv == 'r')
+            Convert(info_.TimeFormatAmPm.empty() ? "%I:%M:%S %p" : info_.TimeFormatAmPm, depth + 1);
+        if (conv == 'x' && time_) Convert(info_.DateFormat, depth + 1);
+        if (conv == 'X' && !time_) Convert(info_.TimeFormat, depth + 1);
+        // Anything else has no use in a date or time format.
     }
 
     void Token(std::u16string_view t) {
@@ -208,7 +161,6 @@ private:
     Char separator_ = 0;
     bool afterField_ = false;
     bool quoted_ = false;
-    bool twelveHour_ = false;
 };
 
 // The long time format without its seconds (and the separator before them).

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <sstream>
+#include <system_error>
 
 namespace {
 
@@ -160,9 +161,15 @@ void TThread::Start() {
     SyncState& s = Sync();
     // The new thread takes the same lock before it runs, so it sees FThreadID.
     std::lock_guard g(s.lock);
-    std::thread t([this] { Run(); });
-    FThreadID = t.get_id();
-    t.detach();
+    try {
+        std::thread t([this] { Run(); });
+        FThreadID = t.get_id();
+        t.detach();
+    } catch (const std::system_error& e) {
+        // No thread runs: nothing may wait for one.
+        FStarted = false;
+        throw EThread(u"Thread creation error: %s", {AnsiString(e.what())});
+    }
 }
 
 void TThread::SetSuspended(bool Value) {

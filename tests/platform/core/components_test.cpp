@@ -191,3 +191,30 @@ TEST(Components, OwnerRemovalAndComponentIndex) {
     b->Free();
     EXPECT_TRUE(gLive.empty());
 }
+
+namespace {
+
+// A component whose start-up fails once it has joined its owner.
+class TFailingStart : public TNode {
+public:
+    using TNode::TNode;
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci = MakeClassInfo<TFailingStart>("TFailingStart", &TNode::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    void AfterConstruction() override { throw EComponentError(u"no start"); }
+};
+
+} // namespace
+
+TEST(Components, AnObjectWhoseStartUpFailsIsFreedAndLeavesItsOwner) {
+    auto* owner = Create<TNode>(nullptr);
+    EXPECT_THROW(Create<TFailingStart>(owner), EComponentError);
+    EXPECT_EQ(owner->GetComponentCount(), 0);
+    EXPECT_THROW(TFailingStart::StaticClass().CreateComponent(owner), EComponentError);
+    EXPECT_EQ(owner->GetComponentCount(), 0);
+    EXPECT_EQ(gLive.size(), 1u); // the owner alone
+    owner->Free();
+    EXPECT_TRUE(gLive.empty());
+}

@@ -31,6 +31,12 @@ std::string Written(F&& write) {
     return StreamBytes(s);
 }
 
+// The head of an object record: its class and its name.
+void WriteHead(TWriter& w, std::string_view className, std::string_view name) {
+    w.WriteStr(className);
+    w.WriteStr(name);
+}
+
 // The property names of the first object record of a stream.
 std::vector<std::string> PropNames(const std::string& bytes) {
     Owned<TMemoryStream> s = StreamOf(bytes);
@@ -329,20 +335,18 @@ TEST_F(Filer, UnknownPropertiesAreSkippedOrRaisedAsTheErrorHandlerSays) {
 }
 
 TEST_F(Filer, AnEmptyIdentifierIsNoEnumerationValue) {
-    TMemoryStream s;
-    TWriter w(&s);
-    w.WriteSignature();
-    w.WriteStr("TStreamItem");
-    w.WriteStr("Odd");
-    w.WriteStr("Shade");
-    w.WriteValue(vaIdent);
-    w.WriteStr("");
-    w.WriteStr("Caption");
-    w.WriteString(u"kept");
-    w.WriteListEnd();
-    w.WriteListEnd();
-    s.SetPosition(0);
-    TSkippingReader r(&s);
+    Owned<TMemoryStream> s = StreamOf(Written([](TWriter& w) {
+        w.WriteSignature();
+        WriteHead(w, "TStreamItem", "Odd");
+        w.WriteStr("Shade");
+        w.WriteValue(vaIdent);
+        w.WriteStr("");
+        w.WriteStr("Caption");
+        w.WriteString(u"kept");
+        w.WriteListEnd();
+        w.WriteListEnd();
+    }));
+    TSkippingReader r(s.get());
     Owned<TComponent> item(r.ReadRootComponent(nullptr));
     EXPECT_EQ(static_cast<TStreamItem*>(item.get())->FShade, shNone);
     EXPECT_EQ(static_cast<TStreamItem*>(item.get())->FCaption, u"kept");
@@ -375,24 +379,20 @@ TEST_F(Filer, AFailedReadTouchesNoComponentItFreedOnTheWayOut) {
     RegisterClass(TStreamHolder::StaticClass());
     // A holder whose first child reads well and whose second has no class:
     // the holder is freed, and with it the child already read.
-    TMemoryStream s;
-    TWriter w(&s);
-    w.WriteSignature();
-    w.WriteStr("TStreamRoot");
-    w.WriteStr("Form");
-    w.WriteListEnd();
-    w.WriteStr("TStreamHolder");
-    w.WriteStr("Holder");
-    w.WriteListEnd();
-    for (const char* cls : {"TStreamItem", "TNoSuchItem"}) {
-        w.WriteStr(cls);
-        w.WriteStr(std::string("Child") + cls);
+    const std::string bytes = Written([](TWriter& w) {
+        w.WriteSignature();
+        WriteHead(w, "TStreamRoot", "Form");
+        w.WriteListEnd();
+        WriteHead(w, "TStreamHolder", "Holder");
+        w.WriteListEnd();
+        for (const char* cls : {"TStreamItem", "TNoSuchItem"}) {
+            WriteHead(w, cls, std::string("Child") + cls);
+            w.WriteListEnd();
+            w.WriteListEnd();
+        }
         w.WriteListEnd();
         w.WriteListEnd();
-    }
-    w.WriteListEnd();
-    w.WriteListEnd();
-    const std::string bytes = StreamBytes(s);
+    });
 
     Owned<TStreamRoot> root(Create<TStreamRoot>(nullptr));
     try {
@@ -412,11 +412,9 @@ std::string StreamWithHandler(const char* handler) {
     TMemoryStream s;
     TWriter w(&s);
     w.WriteSignature();
-    w.WriteStr("TStreamRoot");
-    w.WriteStr("Form");
+    WriteHead(w, "TStreamRoot", "Form");
     w.WriteListEnd();
-    w.WriteStr("TStreamItem");
-    w.WriteStr("Button");
+    WriteHead(w, "TStreamItem", "Button");
     w.WriteStr("OnChange");
     w.WriteIdent(handler);
     w.WriteListEnd();
