@@ -496,6 +496,12 @@ void TCustomForm::SetFocus() {
 // (innermost first), those it enters OnEnter (outermost first).
 void TCustomForm::HandleFocusedControl(TWinControl* Control) {
     if (Control == FFocusedControl) return;
+    // While the form is being freed, focus wanders as its widgets go; the
+    // handlers must not run on controls that are half gone.
+    if (GetComponentState().Contains(csDestroying)) {
+        FFocusedControl = FActiveControl = nullptr;
+        return;
+    }
     TWinControl* old = FFocusedControl;
     FFocusedControl = Control;
     FActiveControl = Control;
