@@ -2,8 +2,30 @@
 
 #include "archive/about.h"
 #include "archive/mainform.h"
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
 #include "graphs/okcancl1.h"
+#include "moltren_resources.h"
 #include "platform/gui/forms.h"
+#include "serial/comportctrls.h"
+
+namespace {
+
+// The chart library's texts and drawing functions come up before any form is
+// read, and the form resources and stream classes before WinMain creates forms.
+const TUnitEntry kProgramUnits[] = {
+    {"Forms", InitFormsUnit, DoneFormsUnit},
+    {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
+    {"ZuzCanvas", ZuzCanvasInitialization, nullptr},
+    {"ComPort", RegisterComPortClasses, nullptr},
+    {"Resources", RegisterMoltrenResources, nullptr},
+};
+
+} // namespace
+
+std::span<const TUnitEntry> ProgramUnits() {
+    return kProgramUnits;
+}
 
 int WinMain() {
     try {

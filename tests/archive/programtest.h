@@ -22,10 +22,10 @@
 class ProgramTest : public GuiTest {
 protected:
     void SetUp() override {
+        // The program's units, then a fresh application object of the forms unit.
+        InitUnits(ProgramUnits());
         DoneFormsUnit();
         InitFormsUnit();
-        RegisterComPortClasses();
-        RegisterMoltrenResources();
         GuiTest::SetUp();
         std::filesystem::create_directories(dir.path / "tty");
         win32::SetSerialCommSources(dir.path / "tty", dir.path / "serialcomm");

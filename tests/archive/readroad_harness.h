@@ -6,6 +6,7 @@
 // answer); tests over a pseudo-terminal use FormHarness alone.
 
 #include "archive/mainform.h"
+#include "archive/moltren.h"
 #include "moltren_resources.h"
 #include "platform/gui/forms.h"
 #include "platform/win32/comm_fake.h"
@@ -63,10 +64,10 @@ class FormHarness {
 public:
     FormHarness() {
         // A fresh application object: the clock, the main form and the dialogs are its.
+        // The program's units, then a fresh application object of the forms unit.
+        InitUnits(ProgramUnits());
         DoneFormsUnit();
         InitFormsUnit();
-        RegisterComPortClasses();
-        RegisterMoltrenResources();
         std::filesystem::create_directories(dir.path / "tty");
         win32::SetSerialCommSources(dir.path / "tty", dir.path / "moltren" / "serialcomm");
         FormatSettings = RussianFormatSettings();
