@@ -66,18 +66,29 @@ fs::path ListFile() {
 }
 } // namespace
 
-std::string RegisteredPortDevice(std::string_view name) {
-    std::ifstream list(ListFile());
+std::vector<SerialCommListEntry> ReadSerialCommList(const fs::path& file) {
+    std::vector<SerialCommListEntry> entries;
+    std::ifstream list(file);
     std::string line;
     while (list && std::getline(list, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto tab = line.find('\t');
-        if (tab == std::string::npos || !SameIdent(std::string_view(line).substr(0, tab), name)) continue;
-        const auto tab2 = line.find('\t', tab + 1);
-        if (tab2 == std::string::npos || tab2 + 1 >= line.size()) continue;
-        if (ProcessGone(std::strtol(line.c_str() + tab + 1, nullptr, 10))) continue;
-        return line.substr(tab2 + 1);
+        SerialCommListEntry e;
+        e.port = line.substr(0, tab);
+        if (e.port.empty()) continue;
+        if (tab != std::string::npos) {
+            e.pid = std::strtol(line.c_str() + tab + 1, nullptr, 10);
+            if (const auto tab2 = line.find('\t', tab + 1); tab2 != std::string::npos)
+                e.device = line.substr(tab2 + 1);
+        }
+        entries.push_back(std::move(e));
     }
+    return entries;
+}
+
+std::string RegisteredPortDevice(std::string_view name) {
+    for (const SerialCommListEntry& e : ReadSerialCommList(ListFile()))
+        if (!e.device.empty() && SameIdent(e.port, name) && !ProcessGone(e.pid)) return e.device;
     return {};
 }
 
@@ -93,8 +104,7 @@ LONG ReadSerialCommKey(std::vector<SerialCommValue>& values) {
     }
     std::error_code ec;
     const bool haveTtys = fs::is_directory(ttyDir, ec);
-    std::ifstream list(listFile);
-    if (!haveTtys && !list) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+    if (!haveTtys && !fs::is_regular_file(listFile, ec)) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
 
     values.clear();
     if (haveTtys) {
@@ -108,17 +118,11 @@ LONG ReadSerialCommKey(std::vector<SerialCommValue>& values) {
         for (const std::string& n : names)
             values.push_back({u"\\Device\\" + UTF8ToString(n), UTF8ToString(n)});
     }
-    std::string line;
     int registered = 0;
-    while (list && std::getline(list, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto tab = line.find('\t');
-        const std::string port = line.substr(0, tab);
-        if (port.empty()) continue;
-        if (tab != std::string::npos && win32::ProcessGone(std::strtol(line.c_str() + tab + 1, nullptr, 10)))
-            continue;
+    for (const win32::SerialCommListEntry& e : win32::ReadSerialCommList(listFile)) {
+        if (win32::ProcessGone(e.pid)) continue;
         values.push_back(
-            {u"\\Device\\Registered" + UTF8ToString(std::to_string(registered++)), UTF8ToString(port)});
+            {u"\\Device\\Registered" + UTF8ToString(std::to_string(registered++)), UTF8ToString(e.port)});
     }
     return static_cast<LONG>(ERROR_SUCCESS);
 }

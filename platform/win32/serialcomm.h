@@ -43,6 +43,17 @@ std::filesystem::path DefaultSerialCommListFile();
 // the defaults (/sys/class/tty and the default list file).
 void SetSerialCommSources(const std::filesystem::path& ttyClassDir, const std::filesystem::path& listFile);
 
+// One line of the port-list file: "<port>[\t<pid>[\t<device>]]". A port listed
+// under a name of its own gives the terminal it stands for as its device.
+struct SerialCommListEntry {
+    std::string port;
+    long pid = 0; // 0: not known
+    std::string device;
+};
+// The entries of a port-list file in file order, blank lines left out; none
+// when the file cannot be read.
+std::vector<SerialCommListEntry> ReadSerialCommList(const std::filesystem::path& file);
+
 // The terminal behind a port that the list file gives under a name of its own
 // ("COM1\t<pid>\t/dev/pts/3", as a virtual serial port driver names its ports),
 // compared without regard to case; empty when no running process lists one.

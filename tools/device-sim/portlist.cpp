@@ -16,11 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Entry {
-    std::string port;
-    long pid = 0;       // 0: not known
-    std::string device; // the terminal behind a port listed under a name of its own
-};
+// The list's reader is the port list's own, so both sides read one format.
+using Entry = win32::SerialCommListEntry;
 
 // Held for the whole read-modify-write of the list.
 class ListLock {
@@ -47,22 +44,7 @@ private:
 };
 
 std::vector<Entry> ReadEntries(const fs::path& list) {
-    std::vector<Entry> entries;
-    std::ifstream in(list);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const auto tab = line.find('\t');
-        Entry e{line.substr(0, tab), 0, {}};
-        if (e.port.empty()) continue;
-        if (tab != std::string::npos) {
-            e.pid = std::strtol(line.c_str() + tab + 1, nullptr, 10);
-            if (const auto tab2 = line.find('\t', tab + 1); tab2 != std::string::npos)
-                e.device = line.substr(tab2 + 1);
-        }
-        entries.push_back(std::move(e));
-    }
-    return entries;
+    return win32::ReadSerialCommList(list);
 }
 
 bool Alive(const Entry& e) {
