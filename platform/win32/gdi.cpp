@@ -1,6 +1,8 @@
 // Logical GDI objects, regions, bitmaps and the Win32-shaped entry points.
 #include "platform/win32/gdiqt.h"
 
+#include "platform/core/sysutils.h"
+
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QScreen>
@@ -49,17 +51,6 @@ COLORREF GetSysColor(int index) {
 }
 
 namespace {
-
-bool SameText(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char16_t x = a[i], y = b[i];
-        if (x >= u'A' && x <= u'Z') x = static_cast<char16_t>(x + 32);
-        if (y >= u'A' && y <= u'Z') y = static_cast<char16_t>(y + 32);
-        if (x != y) return false;
-    }
-    return true;
-}
 
 // Every live object, so that a stale handle fails as it does on the system
 // instead of touching freed memory.
