@@ -14,6 +14,8 @@
 #include <vector>
 
 class TCustomComPort;
+class TIniFile;
+class TRegistry;
 
 // ---------------------------------------------------------------------------
 // Errors
@@ -347,6 +349,17 @@ public:
     // Waits for one of Events (or StopEvent, or Timeout milliseconds) on a
     // port without an event thread; Events becomes what occurred.
     void WaitForEvent(TComEvents& Events, HANDLE StopEvent, Integer Timeout);
+
+    // Settings storage: the groups of StoredProps, in the registry (StoreTo
+    // is "HKEY_...\path" and the key is path\<Name>) or in an ini file (StoreTo is
+    // the file name, the section <Name>). Failures raise codes 16 and 17.
+    void StoreSettings(TStoreType StoreType, const String& StoreTo);
+    // Inside one update bracket: an open port applies the settings once.
+    void LoadSettings(TStoreType StoreType, const String& LoadFrom);
+    virtual void StoreRegistry(TRegistry& Reg);
+    virtual void StoreIniFile(TIniFile& IniFile);
+    virtual void LoadRegistry(TRegistry& Reg);
+    virtual void LoadIniFile(TIniFile& IniFile);
 
     // Links.
     void RegisterLink(TComLink* Link);
