@@ -17,15 +17,20 @@ function(moltren_library target dir)
   endif()
 endfunction()
 
-# moltren_tests(<name> <dir> <deps...>): one GoogleTest executable of every source in
-# tests/<dir>, registered test by test with CTest.
+# moltren_tests(<name> <dir> [ON_X_SERVER] <deps...>): one GoogleTest executable of every
+# source in tests/<dir>, registered test by test with CTest. ON_X_SERVER runs it (the
+# listing of its tests too) on an Xvfb server of its own instead of the offscreen platform.
 function(moltren_tests name dir)
+  cmake_parse_arguments(PARSE_ARGV 2 _t "ON_X_SERVER" "" "")
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/${dir}/*.cpp)
   if(NOT _srcs)
     return()
   endif()
   add_executable(${name} ${_srcs})
-  target_link_libraries(${name} PRIVATE ${ARGN} moltren_test_support GTest::gtest GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${_t_UNPARSED_ARGUMENTS} moltren_test_support GTest::gtest GTest::gmock)
+  if(_t_ON_X_SERVER)
+    set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/tests/support/on-xvfb)
+  endif()
   # g++ 12's flow-based bounds and string warnings misfire on the standard
   # library's inlined string code in test bodies (literal assignments, vectors
   # of strings), the more so as inlining shifts with the precompiled header;

@@ -583,12 +583,16 @@ void TControl::ApplyFont() {
     if (!FWidget) return;
     FWidget->setFont(ToQFont(*FFont));
     QPalette p = FWidget->palette();
-    const QColor text = FFont->GetColor() == clWindowText
-                            ? QApplication::palette(FWidget).color(QPalette::WindowText)
-                            : ToQColor(FFont->GetColor());
-    p.setColor(QPalette::WindowText, text);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::ButtonText, text);
+    const QPalette system = QApplication::palette(FWidget);
+    const QColor text =
+        FFont->GetColor() == clWindowText ? system.color(QPalette::WindowText) : ToQColor(FFont->GetColor());
+    // The font's colour is the text of an enabled control; a disabled one
+    // keeps the system's greyed text, whatever its font says.
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        p.setColor(QPalette::Active, role, text);
+        p.setColor(QPalette::Inactive, role, text);
+        p.setColor(QPalette::Disabled, role, system.color(QPalette::Disabled, role));
+    }
     FWidget->setPalette(p);
 }
 

@@ -18,12 +18,15 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <QWidget>
 
 #include <cstdio>
@@ -816,17 +819,20 @@ public:
         const QEvent::Type t = event->type();
         if (t != QEvent::KeyPress && t != QEvent::KeyRelease) return false;
         auto* ke = static_cast<QKeyEvent*>(event);
-        // A key travels up the widget parents; it is handled once.
-        if (ke == last_ && ke->timestamp() == lastStamp_ && t == lastType_) return false;
-        last_ = ke;
-        lastStamp_ = ke->timestamp();
-        lastType_ = t;
         if (resending_) return false;
+        // A key from the window system reaches the top-level window first and
+        // is then forwarded, as the same event, to the focused widget; only a
+        // widget of a control counts. A key the widget ignores travels up the
+        // widget parents: it is handled once, by the first control.
         TWinControl* control = WinControlOf(watched);
         if (!control) return false;
         TCustomForm* form = dynamic_cast<TCustomForm*>(control);
         if (!form) form = GetParentForm(control);
         if (!form) return false;
+        if (ke == last_ && ke->timestamp() == lastStamp_ && t == lastType_) return false;
+        last_ = ke;
+        lastStamp_ = ke->timestamp();
+        lastType_ = t;
         bool swallow = false;
         Guarded(control, [&] {
             swallow = t == QEvent::KeyPress ? Press(watched, ke, control, form) : Release(ke, control);
@@ -1225,6 +1231,24 @@ bool Headless() {
 void EnsureQtApplication() {
     if (QCoreApplication::instance()) return;
     gQtApp = new QApplication(gArgc, gArgv);
+    // The program's windows speak the system's language; Qt's buttons and
+    // dialogs inside them must too.
+    InstallQtTranslations(QLocale::system());
+}
+
+void InstallQtTranslations(const QLocale& Locale) {
+    static QTranslator* installed = nullptr;
+    if (installed) {
+        QCoreApplication::removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(Locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(translator.get());
+    installed = translator.release();
 }
 
 } // namespace gui_detail

@@ -15,6 +15,7 @@
 
 class QWidget;
 class QEvent;
+class QLocale;
 
 inline QString ToQString(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
@@ -28,6 +29,9 @@ namespace gui_detail {
 // Creates the Qt application object on first use (the GUI needs one before any
 // widget exists); the forms unit owns it.
 void EnsureQtApplication();
+// Qt's own texts (standard buttons, file dialogs) in the language of the
+// locale; English where Qt has no translation for it.
+void InstallQtTranslations(const QLocale& Locale);
 
 // True on the offscreen and minimal platforms, where nobody sees a window.
 bool Headless();

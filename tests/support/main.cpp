@@ -8,8 +8,10 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // The units take their format settings from the system locale: the tests
-    // run in the "C" locale whatever the shell's, as they do under ctest.
-    setenv("LC_ALL", "C.UTF-8", 1);
+    // run in the "C" locale whatever the shell's, as they do under ctest,
+    // unless a test run names the locale it checks the program under.
+    const char* locale = std::getenv("MOLTREN_TEST_LOCALE");
+    setenv("LC_ALL", locale && *locale ? locale : "C.UTF-8", 1);
     InitUnits();
     const int result = RUN_ALL_TESTS();
     DoneUnits();
