@@ -149,8 +149,7 @@ String RtfText(const std::string& rtf) {
 }
 
 TEST_F(Help, TheManualIsRtfAndSpeaksOfWhatTheProgramShows) {
-    const fs::path manual =
-        fs::path(__FILE__).parent_path().parent_path().parent_path() / "resources" / "HelpMoltren.doc";
+    const fs::path manual = MOLTREN_MANUAL;
     const std::string rtf = ReadFile(manual);
     ASSERT_EQ(rtf.rfind("{\\rtf1", 0), 0u) << manual;
     const String text = RtfText(rtf);
