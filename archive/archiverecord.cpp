@@ -2,6 +2,7 @@
 
 #include "platform/core/sysutils.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -30,12 +31,50 @@ std::vector<AnsiString> CutReplyRecords(std::string_view buffer) {
         } else if (c == RecordEnd && start != none && buffer[i - 1] != RecordEnd &&
                    buffer[i - 1] != DayComplete) {
             // A record ends here; the next 0xFF needs a new 0xF0 to end one.
-            if (i - start >= RecordHeaderSize)
+            // A frame with nothing after its header (a reset's reply) is no record.
+            if (i - start > RecordHeaderSize)
                 records.emplace_back(buffer.substr(start + RecordHeaderSize, i - start - RecordHeaderSize));
             start = none;
         }
     }
     return records;
+}
+
+namespace {
+
+// Windows-1251 from 0x80 to 0xBF; 0xC0 to 0xFF are А to я in order. 0x98,
+// which the code page leaves unassigned, stands for the C1 control U+0098.
+constexpr char16_t Cp1251High[64] = {
+    u'\u0402', u'\u0403', u'\u201A', u'\u0453', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u20AC', u'\u2030', u'\u0409', u'\u2039', u'\u040A', u'\u040C', u'\u040B', u'\u040F',
+    u'\u0452', u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u0098', u'\u2122', u'\u0459', u'\u203A', u'\u045A', u'\u045C', u'\u045B', u'\u045F',
+    u'\u00A0', u'\u040E', u'\u045E', u'\u0408', u'\u00A4', u'\u0490', u'\u00A6', u'\u00A7',
+    u'\u0401', u'\u00A9', u'\u0404', u'\u00AB', u'\u00AC', u'\u00AD', u'\u00AE', u'\u0407',
+    u'\u00B0', u'\u00B1', u'\u0406', u'\u0456', u'\u0491', u'\u00B5', u'\u00B6', u'\u00B7',
+    u'\u0451', u'\u2116', u'\u0454', u'\u00BB', u'\u0458', u'\u0405', u'\u0455', u'\u0457',
+};
+
+} // namespace
+
+String DeviceText(std::string_view bytes) {
+    // A device's records are ASCII as a rule.
+    if (std::all_of(bytes.begin(), bytes.end(),
+                    [](AnsiChar c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return String(bytes.begin(), bytes.end());
+    String text = UTF8ToString(bytes);
+    // The decoder puts U+FFFD for what is not UTF-8, so only valid UTF-8
+    // encodes back to the same bytes.
+    if (UTF8Encode(text) == bytes) return text;
+    text.clear();
+    text.reserve(bytes.size());
+    for (const AnsiChar c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        text += b < 0x80   ? static_cast<Char>(b)
+                : b < 0xC0 ? Cp1251High[b - 0x80]
+                           : static_cast<Char>(u'\u0410' + (b - 0xC0));
+    }
+    return text;
 }
 
 bool TryParseDeviceNumber(std::u16string_view token, double& value) {

@@ -44,9 +44,14 @@ TCommandFrame ReadDayFrame(Byte device, TDateTime day);
 // The record texts of a collected reply, in order of arrival. A record runs
 // from a 0xF0 to the next 0xFF that follows neither 0xFF nor "?"; a 0xF0
 // inside a record starts it anew. Its four header bytes are dropped; a record
-// shorter than its header is dropped whole. Bytes outside records (portion
+// with nothing after its header is dropped whole. Bytes outside records (portion
 // markers, stray 0xFF, line noise) belong to no record.
 std::vector<AnsiString> CutReplyRecords(std::string_view buffer);
+
+// A record's bytes as text: UTF-8 when they are valid UTF-8, otherwise the
+// Russian 8-bit code page (Windows-1251), whose every byte stands for one
+// character. Bytes below 0x80 are ASCII either way.
+String DeviceText(std::string_view bytes);
 
 // A number as the device writes it, read the same in every locale: an
 // optional sign, decimal digits with at most one "." or "," as the decimal

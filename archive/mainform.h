@@ -19,6 +19,13 @@
 #include "serial/comport.h"
 #include "serial/comportctrls.h"
 
+// A record's bytes as the device sent them.
+class TRecordBytes : public TObject {
+public:
+    explicit TRecordBytes(AnsiString Bytes) : bytes(std::move(Bytes)) {}
+    const AnsiString bytes;
+};
+
 class TMainForm : public TForm {
 public:
     static const ClassInfo& StaticClass();
@@ -104,6 +111,7 @@ public:
     bool fResetAfterDay = false;
     bool fAbortRequested = false;
     bool fStopped = false;
+    bool fAwaitingReply = false; // a command's reply is being waited for (no pause runs)
     AnsiString rxChunk;
     AnsiString rxBuffer;
     AnsiString recordText;
@@ -111,6 +119,9 @@ public:
     int editRow = 0;
     Owned<TStringList> logLines;
     Owned<TStringList> records;
+    // The objects of `records`: each record's bytes, which follow it through the sort.
+    std::vector<Owned<TRecordBytes>> dayRecordBytes;
+    void ClearDayRecords();
     TCommandFrame txCommand{};
     TDateTime finishDate = 0;
     TDateTime recordTime = 0;
@@ -130,10 +141,11 @@ public:
     // workbook to fill.
     bool OpenExcel(const String& WorkbookName);
     void FillExcelSheet();
-    // The record text each table row was made from, by row ("" for a row
-    // without one): the text export writes a row's values from its own record.
-    std::vector<String> rowRecords;
-    void KeepRowRecord(int Row, const String& Record);
+    // The record each table row was made from, by row, as the log line's
+    // bytes (a space, the device's bytes, a space; "" for a row without one):
+    // the text export writes a row's values from its own record.
+    std::vector<AnsiString> rowRecords;
+    void KeepRowRecord(int Row, const AnsiString& Record);
 
 protected:
     void BindComponents() override;
@@ -141,6 +153,8 @@ protected:
 private:
     Byte DeviceNumber() const;
     void SendCommand();
+    void SendReadCommand();
+    void ReadFailed();
     void ShowError(const String& Text, UINT Icon);
     void EnableInputs(bool Enabled);
     void TakeReplyRecords();

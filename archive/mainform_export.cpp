@@ -70,7 +70,7 @@ void ReleaseExcel(OleVariant& app, OleVariant& sheet) {
 
 } // namespace
 
-void TMainForm::KeepRowRecord(int Row, const String& Record) {
+void TMainForm::KeepRowRecord(int Row, const AnsiString& Record) {
     if (Row < 0) return;
     if (rowRecords.size() <= static_cast<std::size_t>(Row))
         rowRecords.resize(static_cast<std::size_t>(Row) + 1);
@@ -162,9 +162,8 @@ void TMainForm::TextExportExecute(TObject* Sender) {
     AnsiString text;
     const int rows = std::min<int>(StringGrid->GetRowCount(), static_cast<int>(rowRecords.size()));
     for (int r = 1; r < rows; ++r) {
-        const String& record = rowRecords[static_cast<std::size_t>(r)];
-        if (record.empty()) continue;
-        const AnsiString values = StringToAnsi(record);
+        const AnsiString& values = rowRecords[static_cast<std::size_t>(r)];
+        if (values.empty()) continue;
         text += StringToAnsi(StringGrid->GetCells(0, r));
         text += "\t ";
         if (values.size() > kRecordTimeChars) text.append(values, kRecordTimeChars);

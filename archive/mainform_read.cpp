@@ -19,14 +19,6 @@ void Restart(TTimer* Timer) {
     Timer->SetEnabled(true);
 }
 
-// The device writes its records in ASCII; anything else is taken as the
-// platform's 8-bit text.
-String RecordLine(const AnsiString& Text) {
-    for (const AnsiChar c : Text)
-        if (static_cast<unsigned char>(c) >= 0x80) return AnsiToString(Text);
-    return String(Text.begin(), Text.end());
-}
-
 } // namespace
 
 Byte TMainForm::DeviceNumber() const {
@@ -37,24 +29,35 @@ void TMainForm::SendCommand() {
     ComPort->Write(txCommand.data(), static_cast<Integer>(txCommand.size()));
 }
 
+// A command of the read, whose reply is awaited from now on. The reply
+// time-out runs before the command is written: should the write fail in a way
+// not reported here, the read still ends by the time-out instead of sticking.
+void TMainForm::SendReadCommand() {
+    fAwaitingReply = true;
+    Restart(TimerComWaitPacket);
+    try {
+        SendCommand();
+    } catch (const EComPort&) {
+        // An unplugged device: the read ends at once with its own message,
+        // not the port's error now and the time-out's a moment later.
+        ReadFailed();
+    }
+}
+
 void TMainForm::ShowError(const String& Text, UINT Icon) {
     Beep();
     Application->MessageBox(Text, Application->GetTitle(), MB_OK | Icon);
 }
 
-// The reply time-out runs before the command is written: a write that fails
-// (and raises) still ends the read by the time-out instead of leaving it open.
 void TMainForm::Button3Click(TObject* Sender) {
     txCommand = ResetIndexFrame(DeviceNumber());
     fWaitResetReply = true;
-    Restart(TimerComWaitPacket);
-    SendCommand();
+    SendReadCommand();
 }
 
 void TMainForm::Button4Click(TObject* Sender) {
     txCommand = ReadDayFrame(DeviceNumber(), currentDate);
-    Restart(TimerComWaitPacket);
-    SendCommand();
+    SendReadCommand();
 }
 
 void TMainForm::ReadArchExecute(TObject* Sender) {
@@ -94,13 +97,14 @@ void TMainForm::ReadArchExecute(TObject* Sender) {
     Memo->GetLines()->Clear();
     ClearArchiveTable();
     ClearColumnList();
-    records->Clear();
+    ClearDayRecords();
     BitBtn1->SetCaption(AbortCaption);
     ReadArch1->SetCaption(AbortCaption);
     fStopped = false;
     fAbortRequested = false;
     fResetAfterDay = false;
     fPacketStarted = false;
+    fAwaitingReply = false;
     rxBuffer.clear();
     EnableInputs(false);
     Button3Click(this);
@@ -147,6 +151,11 @@ void TMainForm::TakeRxChunk() {
         return;
     }
 
+    // Bytes that come in a pause belong to no reply: a late reply to an
+    // aborted read's reset, a reply that came twice, line noise. Collected,
+    // they would be taken for the head of the next reply or end its day early.
+    if (!fAwaitingReply) return;
+
     if (rxChunk.front() == RecordStart) fPacketStarted = true;
     if (fPacketStarted) {
         rxBuffer += rxChunk;
@@ -163,14 +172,10 @@ void TMainForm::TakeRxChunk() {
             EndDay();
         }
     } else if (rxChunk.front() == DayComplete && !fWaitResetReply) {
+        // The day's end as a reply of its own, after the day's "=" portions.
         logLines->Clear();
         rxBuffer.clear();
-        // The day has ended already and its reset is due: a second end (a
-        // repeated reply, line noise) has no day to put into the table.
-        if (TimerWaitReset->GetEnabled()) return;
-        // The day's end as a reply of its own, after the day's "=" portions.
         TimerComWaitPacket->SetEnabled(false);
-        TimerNextSend->SetEnabled(false);
         EndDay();
     }
 }
@@ -181,16 +186,19 @@ void TMainForm::TakeReplyRecords() {
     logLines->Clear();
     rxBuffer.clear();
     fPacketStarted = false;
+    fAwaitingReply = false;
 }
 
 void TMainForm::EndDay() {
     BuildArchiveGrid();
     fPacketStarted = false;
+    fAwaitingReply = false;
     TimerWaitReset->SetEnabled(true);
 }
 
 void TMainForm::ResetReplyComplete() {
     TimerComWaitPacket->SetEnabled(false);
+    fAwaitingReply = false;
     rxBuffer.clear();
     fWaitResetReply = false;
     if (!fResetAfterDay) {
@@ -200,7 +208,7 @@ void TMainForm::ResetReplyComplete() {
     }
     fResetAfterDay = false;
     if (RadioGroup->GetItemIndex() == 1) {
-        records->Clear();
+        ClearDayRecords();
         if (currentDate < finishDate) {
             currentDate = IncDay(currentDate);
             TimerSendREData->SetEnabled(true);
@@ -213,9 +221,12 @@ void TMainForm::ResetReplyComplete() {
 void TMainForm::ParseReplyRecords(const AnsiString& Buffer) {
     for (AnsiString& text : CutReplyRecords(Buffer)) {
         recordText = std::move(text);
-        const String line = u" " + RecordLine(recordText) + u" ";
+        const String line = u" " + DeviceText(recordText) + u" ";
         logLines->Add(line);
-        records->Add(line);
+        // The bytes go along with the line through the day's sort, for the
+        // text export, which writes them as the device sent them.
+        dayRecordBytes.push_back(MakeOwned<TRecordBytes>(recordText));
+        records->AddObject(line, dayRecordBytes.back().get());
     }
     StatusBar->GetPanels()->GetItem(1)->SetText(IntToStr(static_cast<Int64>(Buffer.size())) +
                                                 u" байт принято");
@@ -227,6 +238,7 @@ void TMainForm::FinishRead() {
     for (TTimer* timer : {TimerComWaitPacket, TimerNextSend, TimerSendREData, TimerWaitReset})
         timer->SetEnabled(false);
     fStopped = true;
+    fAwaitingReply = false;
     Screen->SetCursor(crDefault);
     BitBtn1->SetCaption(ReadCaption);
     ReadArch1->SetCaption(ReadCaption);
@@ -235,6 +247,10 @@ void TMainForm::FinishRead() {
 
 void TMainForm::TimerComWaitPacketTimer(TObject* Sender) {
     TimerComWaitPacket->SetEnabled(false);
+    ReadFailed();
+}
+
+void TMainForm::ReadFailed() {
     // Records of the day's finished portions are already in the log; they go
     // into the table too rather than being lost with the unfinished day.
     if (records->GetCount() > 0) BuildArchiveGrid();
@@ -252,8 +268,7 @@ void TMainForm::TimerSendREDataTimer(TObject* Sender) {
 
 void TMainForm::TimerNextSendTimer(TObject* Sender) {
     TimerNextSend->SetEnabled(false);
-    Restart(TimerComWaitPacket);
-    SendCommand();
+    SendReadCommand();
 }
 
 void TMainForm::TimerWaitResetTimer(TObject* Sender) {

@@ -57,12 +57,19 @@ void TMainForm::BuildArchiveGrid() {
         const int row = first + i;
         recordTime = record.timeValid ? record.time : 0;
         StringGrid->SetCells(0, row, record.timeValid ? DateTimeToStr(recordTime) : String(u"Err.4"));
-        KeepRowRecord(row, records->GetStrings(i));
+        // A record put in without its bytes (none came from a device) keeps its text's.
+        const auto* bytes = static_cast<const TRecordBytes*>(records->GetObjects(i));
+        KeepRowRecord(row, bytes ? " " + bytes->bytes + " " : StringToAnsi(records->GetStrings(i)));
         for (int k = 0; k < values; ++k) StringGrid->SetCells(k + 1, row, ValueText(record.values[k]));
         AddRecordPoints(record.values);
     }
     // Consumed: a later abort or day end must not put them in again.
+    ClearDayRecords();
+}
+
+void TMainForm::ClearDayRecords() {
     records->Clear();
+    dayRecordBytes.clear();
 }
 
 void TMainForm::StringGridDblClick(TObject* Sender) {

@@ -56,10 +56,34 @@ TEST(CutReplyRecords, StrayEndBytesCutNothing) {
     EXPECT_EQ(CutReplyRecords(""), Records{});
 }
 
-TEST(CutReplyRecords, RecordsShorterThanTheirHeaderAreDropped) {
+TEST(CutReplyRecords, RecordsWithNothingAfterTheirHeaderAreDropped) {
     EXPECT_EQ(CutReplyRecords("\xF0\x01\xFF\xF0\x01\x02\xFF"), Records{});
-    // Exactly the header: a record with no text.
-    EXPECT_EQ(CutReplyRecords("\xF0\x01\x02\x03\xFF"), (Records{""}));
+    // Exactly the header, as a reset's reply is framed: no record, and the
+    // next frame is still cut.
+    EXPECT_EQ(CutReplyRecords("\xF0\x01\x02\x03\xFF\xF0\x01\x02\x03"
+                              "a\xFF"),
+              (Records{"a"}));
+}
+
+TEST(DeviceText, Utf8WhenItIsUtf8AndWindows1251Otherwise) {
+    EXPECT_EQ(DeviceText("05 10 12 30 1.5"), u"05 10 12 30 1.5");
+    EXPECT_EQ(DeviceText("\xD0\x96 \xE2\x84\x96"), u"Ж №");
+    // One byte that is not UTF-8 makes the whole record Windows-1251.
+    EXPECT_EQ(DeviceText("\xD0\x96 \xCA"), u"Р– К");
+    EXPECT_EQ(DeviceText("\xC0\xFF\xA8\xB8\x88\xB9"), u"АяЁё€№");
+    // Overlong forms and surrogates are not UTF-8.
+    EXPECT_EQ(DeviceText("\xC0\xAF"), u"АЇ");
+    EXPECT_EQ(DeviceText("\xED\xA0\x80"), u"н\u00A0Ђ");
+    // Every byte is a character of its own, so no two records read alike.
+    std::u16string seen;
+    for (int b = 0x80; b < 0x100; ++b) {
+        const String c = DeviceText(std::string(1, static_cast<char>(b)));
+        ASSERT_EQ(c.size(), 1u) << b;
+        EXPECT_NE(c[0], u'\uFFFD') << b;
+        EXPECT_GE(c[0], 0x80) << b;
+        EXPECT_EQ(seen.find(c[0]), std::u16string::npos) << b;
+        seen += c;
+    }
 }
 
 TEST(DeviceNumbers, SameInEveryLocale) {

@@ -279,7 +279,7 @@ protected:
         SetTable(table);
         form->rowRecords.clear();
         for (std::size_t r = 0; r < rows.size(); ++r)
-            form->KeepRowRecord(static_cast<int>(r + 1), rows[r].second);
+            form->KeepRowRecord(static_cast<int>(r + 1), StringToAnsi(rows[r].second));
     }
     // The save dialog answered with the file, then the question (if any) with the button.
     void Export(int button = IDYES, const String& name = {}) {

@@ -4,6 +4,10 @@
 
 #include "platform/core/dateutils.h"
 
+#include <clocale>
+#include <fstream>
+#include <iterator>
+
 using namespace readroad;
 
 namespace {
@@ -337,27 +341,51 @@ TEST(ReadRoad, PortThatDoesNotOpen) {
     EXPECT_FALSE(h.AnyTimerRunning());
 }
 
-TEST(ReadRoad, CommandThatCannotBeWrittenEndsByTheTimeOut) {
+// An unplugged device: the command cannot be written. The read ends at once
+// with one box, whether the command opens the read or follows a pause.
+TEST(ReadRoad, CommandThatCannotBeWrittenEndsTheReadWithOneBox) {
     LineHarness h;
     h.comm.FailNext("WriteFile", ERROR_GEN_FAILURE);
-    EXPECT_THROW(h.Read(), EComPort);
-    EXPECT_TRUE(h.Reading());
-    h.clock.Advance(3500);
+    EXPECT_NO_THROW(h.Read());
     ASSERT_EQ(h.dialogs.size(), 1u);
     EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+    EXPECT_EQ(h.dialogs[0].Flags & MB_ICONWARNING, MB_ICONWARNING);
+    EXPECT_EQ(h.beeps, 1);
+    EXPECT_EQ(h.Panel(0), "Err");
     ExpectIdle(h);
-    // A command after a pause: the application shows the error, then the time-out ends the read.
+    h.clock.Advance(60000);
+    EXPECT_EQ(h.dialogs.size(), 1u);
+
+    // After a pause: the read-day command, then the repeat of a portion.
+    for (const std::string& firstReply : {std::string(), Rec1 + "="}) {
+        h.dialogs.clear();
+        h.beeps = 0;
+        h.Read();
+        h.Deliver(ResetReply);
+        if (!firstReply.empty()) {
+            h.clock.Advance(300);
+            h.Deliver(firstReply);
+        }
+        h.comm.FailNext("WriteFile", ERROR_GEN_FAILURE);
+        EXPECT_NO_THROW(h.clock.Advance(300));
+        ASSERT_EQ(h.dialogs.size(), 1u);
+        EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
+        EXPECT_EQ(h.beeps, 1);
+        ExpectIdle(h);
+        // What the finished portion brought is kept, as after a time-out.
+        EXPECT_EQ(h.Log(), firstReply.empty() ? Lines{} : Lines{WorkedLog[0]});
+        h.clock.Advance(60000);
+        EXPECT_EQ(h.dialogs.size(), 1u);
+    }
+
+    // The device back: the next read is whole.
+    h.dialogs.clear();
+    h.Sent();
+    auto dev = Device7();
     h.Read();
-    h.Deliver(ResetReply);
-    h.comm.FailNext("WriteFile", ERROR_GEN_FAILURE);
-    h.clock.Advance(300);
-    ASSERT_EQ(h.dialogs.size(), 2u);
-    EXPECT_EQ(h.dialogs[1].Text.rfind(u"COM Port Error", 0), 0u);
-    EXPECT_TRUE(h.Reading());
-    h.clock.Advance(3500);
-    ASSERT_EQ(h.dialogs.size(), 3u);
-    EXPECT_EQ(h.dialogs[2].Text, u"Ошибка чтения архива");
-    ExpectIdle(h);
+    h.Serve(dev);
+    EXPECT_EQ(h.Grid(), WorkedTable);
+    EXPECT_TRUE(h.dialogs.empty());
 }
 
 TEST(ReadRoad, DayWithoutRecordsAddsAnEmptyRowAfterARecord) {
@@ -512,3 +540,124 @@ TEST(ReadRoad, TimeOutKeepsTheRecordsOfFinishedPortions) {
 }
 
 } // namespace
+
+// A new read at once after an abort: the abort's reset is answered after the
+// new read has discarded its input, so that reply passes for the new reset's,
+// and the new reset's own reply comes in the pause before the day is asked
+// for. It belongs to no reply and adds nothing.
+TEST(ReadRoad, NewReadRightAfterAnAbortGetsTheAbortsResetReplyLate) {
+    LineHarness h;
+    AskForTheDay(h);
+    h.Deliver(Rec1);
+    h.Read(); // "Прервать"
+    h.Deliver(Rec2);
+    ASSERT_FALSE(h.Reading());
+    h.Sent();
+    h.Read();
+    EXPECT_EQ(h.Sent(), Reset7);
+    h.Deliver(ResetReply); // the abort's
+    h.clock.Advance(150);
+    h.Deliver(ResetReply); // this read's own, in the day pause
+    EXPECT_EQ(h.form->rxBuffer, "");
+    h.clock.Advance(149);
+    EXPECT_EQ(h.Sent(), "");
+    h.clock.Advance(1);
+    EXPECT_EQ(h.Sent(), Read7Oct5);
+    h.Deliver(Rec1 + Rec2 + "?\xFF");
+    EXPECT_EQ(h.Log(), WorkedLog);
+    ExpectWorkedDayFinishedAfter(h, 300);
+    EXPECT_TRUE(h.dialogs.empty());
+}
+
+// Frames with nothing after their header (a reset's reply) that reach a
+// day's reply add no row and no log line, wherever they are in it.
+TEST(ReadRoad, HeaderOnlyFramesInADayReplyAddNothing) {
+    LineHarness h;
+    AskForTheDay(h);
+    h.Sent();
+    h.Deliver(ResetReply + Rec1 + ResetReply + Rec2 + ResetReply + "?\xFF");
+    EXPECT_EQ(h.Log(), WorkedLog);
+    ExpectWorkedDayFinishedAfter(h, 300);
+}
+
+// A "?" ends a day only while the day's reply is awaited: in the pause
+// before the day is asked for, or before a portion is asked for again, it is
+// dropped, and no second pause starts.
+TEST(ReadRoad, DayEndInAPauseEndsNoDay) {
+    {
+        LineHarness h;
+        h.Read();
+        h.Deliver(ResetReply);
+        h.clock.Advance(100);
+        h.Deliver("?\xFF");
+        EXPECT_TRUE(h.clock.IsRunning(h.form->TimerSendREData));
+        EXPECT_FALSE(h.clock.IsRunning(h.form->TimerWaitReset));
+        EXPECT_FALSE(h.clock.IsRunning(h.form->TimerComWaitPacket));
+        h.clock.Advance(200);
+        EXPECT_EQ(h.Sent(), Reset7 + Read7Oct5);
+        // The day's reply is the day's, not a reset's.
+        h.Deliver(Rec1 + Rec2 + "?\xFF");
+        EXPECT_EQ(h.Grid(), WorkedTable);
+        ExpectWorkedDayFinishedAfter(h, 300);
+        EXPECT_TRUE(h.dialogs.empty());
+    }
+    {
+        LineHarness h;
+        AskForTheDay(h);
+        h.Sent();
+        h.Deliver(Rec1 + "=");
+        h.clock.Advance(100);
+        h.Deliver("?\xFF");
+        EXPECT_TRUE(h.clock.IsRunning(h.form->TimerNextSend));
+        EXPECT_FALSE(h.clock.IsRunning(h.form->TimerWaitReset));
+        h.clock.Advance(200);
+        EXPECT_EQ(h.Sent(), Read7Oct5);
+        h.Deliver(Rec2 + "?\xFF");
+        ExpectWorkedDayFinishedAfter(h, 300);
+        EXPECT_EQ(h.Log(), WorkedLog);
+        EXPECT_TRUE(h.dialogs.empty());
+    }
+}
+
+// Device bytes of 0x80 and above: the log shows them as text, as UTF-8 when
+// they are UTF-8 and in Windows-1251 otherwise; the text export writes them
+// as they came. Neither depends on the process's locale.
+TEST(ReadRoad, DeviceBytesReachTheTextExportUnchanged) {
+    const std::string cp1251 = "05 10 12 30 1.5 \xCA\xE0\xEB \xB9\x98";
+    const std::string utf8 = "05 10 13 00 2 \xD0\x96\xEF\xBF\xBD";
+    const std::string previous = setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "ru_RU.UTF-8"}) {
+        if (!setlocale(LC_ALL, locale)) {
+            ADD_FAILURE() << "the locale " << locale << " is not installed (scripts/setup makes it)";
+            continue;
+        }
+        LineHarness h;
+        const std::filesystem::path file = h.dir.path / "archive.txt";
+        SetDialogResponder([&](const TDialogRequest&) {
+            TDialogAnswer answer;
+            answer.Result = mrOk;
+            answer.FileName = UTF8ToString(file.string());
+            return answer;
+        });
+        AskForTheDay(h);
+        h.Deliver(Record(cp1251) + Record(utf8) + "?\xFF");
+        h.clock.Advance(300);
+        h.Deliver(ResetReply);
+        ExpectIdle(h);
+        ASSERT_EQ(h.form->Memo->GetLines()->GetCount(), 2) << locale;
+        EXPECT_EQ(h.form->Memo->GetLines()->GetStrings(0), u" 05 10 12 30 1.5 Кал №\u0098 ") << locale;
+        EXPECT_EQ(h.form->Memo->GetLines()->GetStrings(1), u" 05 10 13 00 2 Ж\uFFFD ") << locale;
+        EXPECT_EQ(h.Grid(), (Table{{"Дата", "Значение1", "Значение2", "Значение3"},
+                                   {"05.10.2009 12:30:00", "1,5", "Err.2", "Err.2"},
+                                   {"05.10.2009 13:00:00", "2", "Err.2", ""}}))
+            << locale;
+
+        h.form->TextExport->Execute();
+        std::ifstream in(file, std::ios::binary);
+        const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        EXPECT_EQ(written, "05.10.2009 12:30:00\t 1.5 \xCA\xE0\xEB \xB9\x98 \r\n"
+                           "05.10.2009 13:00:00\t 2 \xD0\x96\xEF\xBF\xBD \r\n")
+            << locale;
+    }
+    setlocale(LC_ALL, previous.c_str());
+}

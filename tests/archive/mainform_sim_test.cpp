@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <csignal>
 #include <cstdio>
+#include <random>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -226,6 +227,71 @@ TEST_F(SimRead, AbortMidRead) {
     h.Pump();
     EXPECT_EQ(sim->Status().frames, frames + 2);
     EXPECT_TRUE(h.dialogs.empty());
+}
+
+// A slow device (150 ms before each reply) answering in random pieces at
+// random pauses, and an operator who aborts at a random moment and starts
+// again at once. The reply to the abort's reset then comes after the new read
+// has discarded its input and passes for the new reset's reply; the new
+// reset's own reply falls in the pause before the day is asked for. The
+// pauses run on the real clock here, so they meet the replies as on a line.
+TEST_F(SimRead, AbortAndReadAgainAtOnceWithASlowDeviceAtRandomTimes) {
+    using namespace std::chrono;
+    auto line = Unpaced();
+    line.latency = 150ms;
+    Start(WorkedArchive(), DeviceNumber(7, 1), line);
+    Application->SetClock(nullptr);
+    h.Day(EncodeDate(2009, 10, 5));
+    const auto pumpUntil = [&](const std::function<bool()>& done, milliseconds bound) {
+        return testsupport::WaitUntil(
+            done, [&] { h.Pump(); }, bound);
+    };
+    std::mt19937 random(7);
+    for (int round = 0; round < 2; ++round) {
+        const auto delay = milliseconds(random() % 1000);
+        sim->Change([&](devsim::Device& d, devsim::LineOptions& l) {
+            d.Options().dayEnd = random() % 2 ? devsim::DayEndStyle::Separate : devsim::DayEndStyle::Inline;
+            l.baud = random() % 2 ? 9600 : 0;
+            l.chunk = random() % 12;
+            l.gap = milliseconds(random() % 20);
+        });
+        const std::string where =
+            "round " + std::to_string(round) + ", abort after " + std::to_string(delay.count()) + " ms";
+        h.Read();
+        const auto abortAt = steady_clock::now() + delay;
+        pumpUntil([&] { return steady_clock::now() >= abortAt; }, 3s);
+        if (h.Reading()) {
+            h.Read(); // "Прервать", taken up by the next chunk
+            ASSERT_TRUE(pumpUntil([&] { return !h.Reading(); }, 5s)) << where;
+        }
+        h.Read();
+        ASSERT_TRUE(pumpUntil([&] { return !h.Reading(); }, 10s)) << where;
+        ASSERT_EQ(h.Grid(), WorkedTable) << where;
+        ASSERT_EQ(h.Log(), WorkedLog) << where;
+        ASSERT_TRUE(h.dialogs.empty()) << where;
+        // Nothing of this round is left on the line for the next.
+        ASSERT_TRUE(sim->WaitFor([](const devsim::DeviceStatus& s) { return s.idle; }, 3s));
+        pumpUntil([] { return false; }, 200ms);
+    }
+}
+
+// The device unplugged between two reads: the command cannot be written, and
+// the operator gets one box.
+TEST_F(SimRead, DeviceUnpluggedBeforeARead) {
+    Start(WorkedArchive(), DeviceNumber(7));
+    h.Day(EncodeDate(2009, 10, 5));
+    h.Read();
+    ASSERT_TRUE(Drive());
+    ASSERT_TRUE(h.dialogs.empty());
+    const std::string port = sim->SlavePath();
+    sim.reset();
+    h.Read();
+    h.clock.Advance(60000);
+    h.Pump();
+    ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.beeps, 1);
+    EXPECT_FALSE(h.Reading());
+    devsim::UnregisterPort(port);
 }
 
 // The simulator program as scripts/run --demo starts it (unpaced here): its
