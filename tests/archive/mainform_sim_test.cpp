@@ -289,6 +289,7 @@ TEST_F(SimRead, DeviceUnpluggedBeforeARead) {
     h.clock.Advance(60000);
     h.Pump();
     ASSERT_EQ(h.dialogs.size(), 1u);
+    EXPECT_EQ(h.dialogs[0].Text, u"Ошибка чтения архива");
     EXPECT_EQ(h.beeps, 1);
     EXPECT_FALSE(h.Reading());
     devsim::UnregisterPort(port);
