@@ -116,18 +116,19 @@ bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB) {
 }
 
 namespace {
-// The sign of (P0 - P1) x (P2 - P1) without overflow: differences of far
-// points need 33 bits, their products more than 64.
+// The sign of (P0 - P1) x (P2 - P1), exactly: differences of far points need
+// 33 bits, their products 66.
 int CrossSign(TPoint P0, TPoint P1, TPoint P2) {
-    const std::int64_t ax = std::int64_t{P0.X} - P1.X, ay = std::int64_t{P0.Y} - P1.Y;
-    const std::int64_t bx = std::int64_t{P2.X} - P1.X, by = std::int64_t{P2.Y} - P1.Y;
-    constexpr std::int64_t kSmall = std::int64_t{1} << 30;
-    if (std::max({std::abs(ax), std::abs(ay), std::abs(bx), std::abs(by)}) < kSmall) {
-        const std::int64_t c = ax * by - bx * ay;
-        return (c > 0) - (c < 0);
-    }
-    const long double c = static_cast<long double>(ax) * by - static_cast<long double>(bx) * ay;
+    __extension__ using Wide = __int128;
+    const Wide ax = Wide{P0.X} - P1.X, ay = Wide{P0.Y} - P1.Y;
+    const Wide bx = Wide{P2.X} - P1.X, by = Wide{P2.Y} - P1.Y;
+    const Wide c = ax * by - bx * ay;
     return (c > 0) - (c < 0);
+}
+
+// Positive when A, B, C turn counter-clockwise in a y-up frame, 0 when collinear.
+int Orientation(TPoint A, TPoint B, TPoint C) {
+    return -CrossSign(A, B, C);
 }
 } // namespace
 
@@ -273,8 +274,10 @@ void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
     if (ConvexHull(pts)) ClipPolygon(pts.data(), static_cast<int>(pts.size()), false);
 }
 
-// Graham scan with single-precision keys; the pivot search starts from the
-// first point (a fixed start value would miss points beyond it).
+// Graham scan around the lowest point (the rightmost of the lowest rows).
+// Angles are compared by exact integer cross products, and of points on one
+// ray from the pivot only the farthest can stay, so collinear corners are
+// never lost and the outline holds every point.
 bool TZuzCanvas::ConvexHull(std::vector<TPoint>& P) {
     if (P.size() < 3) return false;
     if (P.size() == 3) return true;
@@ -282,48 +285,23 @@ bool TZuzCanvas::ConvexHull(std::vector<TPoint>& P) {
     for (std::size_t i = 1; i < P.size(); ++i)
         if (P[i].Y < P[pivotAt].Y || (P[i].Y == P[pivotAt].Y && P[i].X > P[pivotAt].X)) pivotAt = i;
     const TPoint pivot = P[pivotAt];
-    P[pivotAt] = P.back();
-    P.pop_back();
-    std::vector<float> keys(P.size());
-    for (std::size_t i = 0; i < P.size(); ++i) {
-        const double dx = static_cast<double>(pivot.X) - P[i].X, dy = static_cast<double>(pivot.Y) - P[i].Y;
-        const double d = std::sqrt(dx * dx + dy * dy);
-        keys[i] = d == 0 ? 0.0f : static_cast<float>(dx / d);
-    }
-    // Quicksort on the keys, the middle element as the partition value.
-    auto sort = [&](auto&& self, long l, long r) -> void {
-        long i = l, j = r;
-        const float m = keys[static_cast<std::size_t>((l + r) / 2)];
-        do {
-            while (keys[static_cast<std::size_t>(i)] < m) ++i;
-            while (m < keys[static_cast<std::size_t>(j)]) --j;
-            if (i <= j) {
-                std::swap(keys[static_cast<std::size_t>(i)], keys[static_cast<std::size_t>(j)]);
-                std::swap(P[static_cast<std::size_t>(i)], P[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (l < j) self(self, l, j);
-        if (i < r) self(self, i, r);
+    std::erase(P, pivot);
+    // Every other point lies above the pivot's row or left of it on that row:
+    // their angles span (0, pi], where the cross product orders them.
+    // Along one ray the taxicab distance orders the points as well as any.
+    auto reach = [&](TPoint q) {
+        return std::abs(std::int64_t{q.X} - pivot.X) + std::abs(std::int64_t{q.Y} - pivot.Y);
     };
-    sort(sort, 0, static_cast<long>(P.size()) - 1);
-    long i = 1;
-    while (i <= static_cast<long>(P.size()) - 1) {
-        if (i <= 0) {
-            ++i;
-            continue;
-        }
-        const TPoint prev = P[static_cast<std::size_t>(i - 1)];
-        const TPoint cur = P[static_cast<std::size_t>(i)];
-        const TPoint next = i == static_cast<long>(P.size()) - 1 ? pivot : P[static_cast<std::size_t>(i + 1)];
-        if (CrossSign(prev, cur, next) >= 0) {
-            P.erase(P.begin() + i);
-            --i;
-        } else {
-            ++i;
-        }
+    std::sort(P.begin(), P.end(), [&](TPoint a, TPoint b) {
+        const int turn = Orientation(pivot, a, b);
+        return turn != 0 ? turn > 0 : reach(a) < reach(b);
+    });
+    std::vector<TPoint> hull{pivot};
+    for (const TPoint q : P) {
+        while (hull.size() >= 2 && Orientation(hull[hull.size() - 2], hull.back(), q) <= 0) hull.pop_back();
+        hull.push_back(q);
     }
+    P.assign(hull.begin() + 1, hull.end());
     P.push_back(pivot);
     return true;
 }
