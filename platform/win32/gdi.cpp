@@ -362,14 +362,15 @@ HRGN CreateRectRgnIndirect(const RECT& r) {
 
 namespace {
 // The pixels whose centres lie inside the ellipse in the box, row by row; a
-// row the curve only grazes keeps its middle pixels, so that the region spans
-// the whole box (the painter's own elliptic regions lose their top row).
+// row the curve only grazes keeps its middle pixels, and a row the centre line
+// touches spans the whole width, so that the region spans the whole box both
+// ways however flat (the painter's own elliptic regions lose their top row).
 QRegion EllipseRegion(const QRect& box) {
     const double cx = box.left() + box.width() / 2.0, cy = box.top() + box.height() / 2.0;
     const double a = box.width() / 2.0, b = box.height() / 2.0;
     std::vector<QRect> rows;
     for (int y = box.top(); y <= box.bottom(); ++y) {
-        const double dy = (y + 0.5 - cy) / b;
+        const double dy = std::abs(y + 0.5 - cy) <= 0.5 ? 0.0 : (y + 0.5 - cy) / b;
         const double half = a * std::sqrt(std::max(0.0, 1 - dy * dy));
         int x0 = static_cast<int>(std::ceil(cx - half - 0.5)),
             x1 = static_cast<int>(std::floor(cx + half - 0.5));

@@ -143,7 +143,9 @@ QPainter& DeviceContext::Painter() {
         clipDirty_ = true;
     }
     if (clipDirty_) {
-        if (st_.clip)
+        if (shapeBox_)
+            painter_->setClipRegion(st_.clip ? *st_.clip & *shapeBox_ : QRegion(*shapeBox_));
+        else if (st_.clip)
             painter_->setClipRegion(*st_.clip);
         else
             painter_->setClipping(false);
@@ -547,6 +549,40 @@ bool DeviceContext::Polygon(const POINT* pts, int n) {
     return true;
 }
 
+QRect DeviceContext::FrameBox(QRect box) const {
+    if (st_.pen->Style() != PS_INSIDEFRAME) return box;
+    const int w = DevicePenWidth();
+    box.adjust(w / 2, w / 2, -(w - 1) / 2, -(w - 1) / 2);
+    return box;
+}
+
+QRectF DeviceContext::ShapeGeometry(const QRect& box) const {
+    const int w = DevicePenWidth();
+    if (pathOpen_ || st_.pen->Style() != PS_INSIDEFRAME || w <= 1) return CurveBox(box);
+    // The pen's outer edge on the box's edges.
+    return QRectF(box).adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0);
+}
+
+bool DeviceContext::InkInBox() const {
+    return image_ &&
+           (st_.pen->Style() == PS_NULL || st_.pen->Style() == PS_INSIDEFRAME || DevicePenWidth() <= 1);
+}
+
+void DeviceContext::DrawInBox(const QRect& box, const QPainterPath& path, bool fill) {
+    // The painter's aliased curves may stray a pixel past their box on very
+    // flat or tiny boxes; the box itself is the limit.
+    if (InkInBox()) {
+        shapeBox_ = box;
+        clipDirty_ = true;
+    }
+    if (fill) FillShape(path, st_.brush, st_.rop2);
+    StrokeShape(path);
+    if (shapeBox_) {
+        shapeBox_.reset();
+        clipDirty_ = true;
+    }
+}
+
 bool DeviceContext::Rectangle(int l, int t, int r, int b) {
     QRect box = DeviceBox(l, t, r, b);
     if (pathOpen_) {
@@ -559,10 +595,7 @@ bool DeviceContext::Rectangle(int l, int t, int r, int b) {
     const int style = st_.pen->Style();
     if (image_) PrepareLine();
     const bool cosmetic = CosmeticLine();
-    if (style == PS_INSIDEFRAME && !cosmetic) {
-        const int w = DevicePenWidth();
-        box.adjust(w / 2, w / 2, -(w - 1) / 2, -(w - 1) / 2);
-    }
+    box = FrameBox(box);
     if (style == PS_NULL) {
         // Without a pen the fill shrinks by the right and bottom edges.
         QPainterPath fill;
@@ -579,8 +612,9 @@ bool DeviceContext::Rectangle(int l, int t, int r, int b) {
         const int r1 = box.left() + box.width() - 1, b1 = box.top() + box.height() - 1;
         if (box.width() == 1 || box.height() == 1) {
             ResetStyle();
-            RasterSegment(QPoint(box.left(), box.top()), QPoint(box.width() == 1 ? box.left() : r1 + 1,
-                                                                box.height() == 1 ? box.top() : b1 + 1));
+            const bool row = box.height() == 1; // a one-pixel box is a row of one
+            RasterSegment(QPoint(box.left(), box.top()),
+                          row ? QPoint(r1 + 1, box.top()) : QPoint(box.left(), b1 + 1));
             return true;
         }
         OutlineClosed(
@@ -596,37 +630,35 @@ bool DeviceContext::Rectangle(int l, int t, int r, int b) {
 
 bool DeviceContext::RoundRect(int l, int t, int r, int b, int w, int h) {
     const QRect box = DeviceBox(l, t, r, b);
+    const QRectF geometry = ShapeGeometry(box);
     QPainterPath path;
-    const double rx = std::min(std::abs(w * ScaleX()) / 2.0, box.width() / 2.0);
-    const double ry = std::min(std::abs(h * ScaleY()) / 2.0, box.height() / 2.0);
-    path.addRoundedRect(CurveBox(box), rx, ry);
+    const double rx = std::min(std::abs(w * ScaleX()) / 2.0, geometry.width() / 2.0);
+    const double ry = std::min(std::abs(h * ScaleY()) / 2.0, geometry.height() / 2.0);
+    path.addRoundedRect(geometry, rx, ry);
     if (pathOpen_) {
         AddToPath(path, false);
         return true;
     }
     if (!Drawable() || box.width() <= 0 || box.height() <= 0) return true;
-    FillShape(path, st_.brush, st_.rop2);
-    StrokeShape(path);
+    DrawInBox(box, path, true);
     return true;
 }
 
 bool DeviceContext::Ellipse(int l, int t, int r, int b) {
     const QRect box = DeviceBox(l, t, r, b);
     QPainterPath path;
-    path.addEllipse(CurveBox(box));
+    path.addEllipse(ShapeGeometry(box));
     if (pathOpen_) {
         AddToPath(path, false);
         return true;
     }
     if (!Drawable() || box.width() <= 0 || box.height() <= 0) return true;
-    FillShape(path, st_.brush, st_.rop2);
-    StrokeShape(path);
+    DrawInBox(box, path, true);
     return true;
 }
 
-QPainterPath DeviceContext::ArcPath(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2,
+QPainterPath DeviceContext::ArcPath(ArcKind kind, const QRectF& box, int x1, int y1, int x2, int y2,
                                     QPointF* start, QPointF* end) const {
-    const QRectF box = CurveBox(DeviceBox(l, t, r, b));
     const QPointF c = box.center();
     const double rx = std::max(box.width() / 2.0, 1e-9), ry = std::max(box.height() / 2.0, 1e-9);
     // The radial points give angles of the ellipse's parameter, as Qt measures arcs.
@@ -663,8 +695,12 @@ QPainterPath DeviceContext::ArcPath(ArcKind kind, int l, int t, int r, int b, in
 }
 
 bool DeviceContext::ArcShape(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
+    const QRect outer = DeviceBox(l, t, r, b);
+    // Pies and chords are boxes an inside-frame pen stays in; arcs are lines.
+    const bool framed = !pathOpen_ && (kind == ArcKind::Pie || kind == ArcKind::Chord);
     QPointF start, end;
-    QPainterPath path = ArcPath(kind, l, t, r, b, x1, y1, x2, y2, &start, &end);
+    QPainterPath path =
+        ArcPath(kind, framed ? ShapeGeometry(outer) : CurveBox(outer), x1, y1, x2, y2, &start, &end);
     if (kind == ArcKind::ArcTo) {
         QPainterPath withLine;
         withLine.moveTo(ToDeviceF(st_.pos.X, st_.pos.Y));
@@ -680,8 +716,12 @@ bool DeviceContext::ArcShape(ArcKind kind, int l, int t, int r, int b, int x1, i
         return true;
     }
     if (!Drawable()) return true;
-    if (kind == ArcKind::Pie || kind == ArcKind::Chord) FillShape(path, st_.brush, st_.rop2);
-    StrokeShape(path);
+    if (kind == ArcKind::ArcTo) {
+        StrokeShape(path); // its line may come from anywhere
+        return true;
+    }
+    if (outer.width() <= 0 || outer.height() <= 0) return true;
+    DrawInBox(outer, path, kind == ArcKind::Pie || kind == ArcKind::Chord);
     return true;
 }
 

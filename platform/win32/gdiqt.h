@@ -163,8 +163,16 @@ private:
     void StrokeShape(const QPainterPath& path);
     void OutlineClosed(const std::vector<QPoint>& devPts);
     void AddToPath(const QPainterPath& sub, bool connect);
-    QPainterPath ArcPath(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2,
-                         QPointF* start, QPointF* end) const;
+    QPainterPath ArcPath(ArcKind kind, const QRectF& geometry, int x1, int y1, int x2, int y2, QPointF* start,
+                         QPointF* end) const;
+    // The box an inside-frame pen's outline runs in (the box itself for other pens).
+    QRect FrameBox(QRect box) const;
+    // The curve of an ellipse, rounded box, pie or chord on box, for the pen in use.
+    QRectF ShapeGeometry(const QRect& box) const;
+    // Whether a box shape's ink stays inside its box: thin, inside-frame or no pen, on pixels.
+    bool InkInBox() const;
+    // Fills (when asked) and outlines a box shape, its ink kept inside box where it belongs there.
+    void DrawInBox(const QRect& box, const QPainterPath& path, bool fill);
 
     // One-pixel lines on raster surfaces (gdiline.cpp).
     void PrepareLine();
@@ -196,6 +204,7 @@ private:
     int lineRop_ = R2_COPYPEN;
     bool lineOpaque_ = false;
     QRect clipBox_;
+    std::optional<QRect> shapeBox_;    // the painter's clip also holds to this box
     const QRegion* clipRgn_ = nullptr; // non-null when the clip is not one rectangle
 
     // Path bracket

@@ -44,6 +44,18 @@ struct Surface {
     }
 };
 
+// The box around every inked pixel, right and bottom exclusive.
+RECT InkBox(Surface& s) {
+    int l = 1 << 20, t = 1 << 20, r = -1, b = -1;
+    for (QPoint p : s.Inked()) {
+        l = std::min(l, p.x());
+        t = std::min(t, p.y());
+        r = std::max(r, p.x());
+        b = std::max(b, p.y());
+    }
+    return r < 0 ? RECT{} : RECT{l, t, r + 1, b + 1};
+}
+
 struct PenScope {
     HDC dc;
     HGDIOBJ old;
@@ -84,16 +96,7 @@ TEST(GdiBoxes, RectanglesExcludeTheirRightAndBottomEdges) {
 
 TEST(GdiBoxes, CurvedShapesAndRegionsStayInsideTheirBoxesWithoutTheRightAndBottomEdges) {
     // Whatever the curve, the ink of a shape on (l, t, r, b) spans l..r-1 and t..b-1.
-    auto span = [](Surface& s) {
-        int l = 1000, t = 1000, r = -1, b = -1;
-        for (QPoint p : s.Inked()) {
-            l = std::min(l, p.x());
-            t = std::min(t, p.y());
-            r = std::max(r, p.x());
-            b = std::max(b, p.y());
-        }
-        return RECT{l, t, r + 1, b + 1};
-    };
+    const auto span = InkBox;
     for (int w = 2; w <= 40; ++w)
         for (int h = 2; h <= 40; h += 3) {
             Surface s(50, 50);
@@ -129,6 +132,91 @@ TEST(GdiBoxes, CurvedShapesAndRegionsStayInsideTheirBoxesWithoutTheRightAndBotto
     EXPECT_FALSE(PtInRegion(polygon, 5, 10));
     DeleteObject(ellipse);
     DeleteObject(polygon);
+}
+
+TEST(GdiBoxes, FlatAndTinyBoxesKeepTheirShapesInside) {
+    // Very flat pies and chords end at the box's last column, not one past it.
+    for (const auto& [l, r, h] : {std::array{255, 401, 8}, std::array{10, 300, 4}, std::array{3, 190, 6}}) {
+        Surface pie(420, 30), chord(420, 30);
+        Pie(pie.dc, l, 5, r, 5 + h, r, 5 + h / 2, l, 5 + h / 2);     // the upper half
+        Chord(chord.dc, l, 5, r, 5 + h, l, 5 + h / 2, r, 5 + h / 2); // the lower half
+        const RECT upper = InkBox(pie), lower = InkBox(chord);
+        EXPECT_EQ(upper.Left, l) << "pie " << l << "-" << r << " x " << h;
+        EXPECT_EQ(upper.Right, r) << "pie " << l << "-" << r << " x " << h;
+        EXPECT_EQ(upper.Top, 5) << "pie " << l << "-" << r << " x " << h;
+        EXPECT_LT(upper.Bottom, 5 + h) << "pie " << l << "-" << r << " x " << h;
+        EXPECT_GE(lower.Left, l) << "chord " << l << "-" << r << " x " << h;
+        EXPECT_EQ(lower.Right, r) << "chord " << l << "-" << r << " x " << h;
+        EXPECT_GT(lower.Top, 5) << "chord " << l << "-" << r << " x " << h;
+        EXPECT_EQ(lower.Bottom, 5 + h) << "chord " << l << "-" << r << " x " << h;
+    }
+    // A box of one pixel inks that pixel, whatever the shape.
+    for (int shape = 0; shape < 5; ++shape) {
+        Surface s(8, 8);
+        switch (shape) {
+        case 0:
+            Ellipse(s.dc, 3, 4, 4, 5);
+            break;
+        case 1:
+            RoundRect(s.dc, 3, 4, 4, 5, 4, 4);
+            break;
+        case 2:
+            Pie(s.dc, 3, 4, 4, 5, 4, 4, 3, 4);
+            break;
+        case 3:
+            Chord(s.dc, 3, 4, 4, 5, 4, 4, 3, 4);
+            break;
+        default:
+            Rectangle(s.dc, 3, 4, 4, 5);
+        }
+        EXPECT_EQ(s.Inked(), (std::vector<QPoint>{QPoint(3, 4)})) << "shape " << shape;
+    }
+    // Elliptic regions span their whole box, however flat.
+    for (int h : {1, 2, 3, 4}) {
+        HRGN flat = CreateEllipticRgn(10, 10, 60, 10 + h);
+        RECT box;
+        GetRgnBox(flat, &box);
+        EXPECT_EQ(box, (RECT{10, 10, 60, 10 + h})) << h;
+        const int middle = 10 + (h - 1) / 2;
+        EXPECT_TRUE(PtInRegion(flat, 10, middle)) << h;
+        EXPECT_TRUE(PtInRegion(flat, 59, middle)) << h;
+        EXPECT_FALSE(PtInRegion(flat, 60, middle)) << h;
+        DeleteObject(flat);
+    }
+}
+
+TEST(GdiBoxes, InsideFramePensKeepEveryBoxShapeInsideItsBox) {
+    LOGBRUSH lb{BS_SOLID, kBlack, 0};
+    for (int width : {2, 5}) {
+        for (int shape = 0; shape < 5; ++shape) {
+            Surface inside(60, 50), centred(60, 50);
+            for (Surface* s : {&inside, &centred}) {
+                const DWORD style = s == &inside ? PS_INSIDEFRAME : PS_SOLID;
+                PenScope pen(s->dc,
+                             ExtCreatePen(PS_GEOMETRIC | style, static_cast<DWORD>(width), lb, 0, nullptr));
+                switch (shape) {
+                case 0:
+                    Ellipse(s->dc, 10, 10, 50, 40);
+                    break;
+                case 1:
+                    RoundRect(s->dc, 10, 10, 50, 40, 12, 12);
+                    break;
+                case 2:
+                    Pie(s->dc, 10, 10, 50, 40, 50, 39, 50, 41); // all but a sliver towards a corner
+                    break;
+                case 3:
+                    Chord(s->dc, 10, 10, 50, 40, 50, 39, 50, 41);
+                    break;
+                default:
+                    Rectangle(s->dc, 10, 10, 50, 40);
+                }
+            }
+            EXPECT_EQ(InkBox(inside), (RECT{10, 10, 50, 40})) << "shape " << shape << ", width " << width;
+            const RECT wide = InkBox(centred); // a centred pen overhangs
+            EXPECT_LT(wide.Left, 10) << "shape " << shape << ", width " << width;
+            EXPECT_LT(wide.Top, 10) << "shape " << shape << ", width " << width;
+        }
+    }
 }
 
 TEST(GdiLines, TheLastPixelInDrawingDirectionIsLeftOut) {
