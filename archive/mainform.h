@@ -19,6 +19,8 @@
 #include "serial/comport.h"
 #include "serial/comportctrls.h"
 
+#include <deque>
+
 // A record's bytes as the device sent them.
 class TRecordBytes : public TObject {
 public:
@@ -120,7 +122,8 @@ public:
     Owned<TStringList> logLines;
     Owned<TStringList> records;
     // The objects of `records`: each record's bytes, which follow it through the sort.
-    std::vector<Owned<TRecordBytes>> dayRecordBytes;
+    // (A deque: its elements stay where they are as it grows.)
+    std::deque<TRecordBytes> dayRecordBytes;
     void ClearDayRecords();
     TCommandFrame txCommand{};
     TDateTime finishDate = 0;

@@ -225,8 +225,7 @@ void TMainForm::ParseReplyRecords(const AnsiString& Buffer) {
         logLines->Add(line);
         // The bytes go along with the line through the day's sort, for the
         // text export, which writes them as the device sent them.
-        dayRecordBytes.push_back(MakeOwned<TRecordBytes>(recordText));
-        records->AddObject(line, dayRecordBytes.back().get());
+        records->AddObject(line, &dayRecordBytes.emplace_back(recordText));
     }
     StatusBar->GetPanels()->GetItem(1)->SetText(IntToStr(static_cast<Int64>(Buffer.size())) +
                                                 u" байт принято");

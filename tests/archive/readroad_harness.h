@@ -106,7 +106,15 @@ public:
         form->DateTimePickerStartDate->SetDate(first);
         form->DateTimePickerFinish->SetDate(last);
     }
-    void Read() { form->ReadArch->Execute(); }
+    // The operator's read command. An exception that escapes it goes to the
+    // application's box, as from the message loop.
+    void Read() {
+        try {
+            form->ReadArch->Execute();
+        } catch (...) {
+            Application->HandleException(form);
+        }
+    }
     bool Reading() const { return form->BitBtn1->GetCaption() == u"Прервать"; }
 
     void Pump() { Application->ProcessMessages(); }
