@@ -82,21 +82,27 @@ void ZuzSetBitmapSize(TBitmap* Bitmap, int Width, int Height) {
     Bitmap->SetSize(Width, Height);
 }
 
-TRect PolygonBounds(const TPoint* Points, int LastIndex) {
-    if (LastIndex < 0) return ZuzZeroRect;
+TRect PolygonBounds(std::span<const TPoint> Points) {
+    if (Points.empty()) return ZuzZeroRect;
     TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
-    for (int i = 1; i <= LastIndex; ++i) {
-        r.Left = std::min(r.Left, Points[i].X);
-        r.Right = std::max(r.Right, Points[i].X);
-        r.Top = std::min(r.Top, Points[i].Y);
-        r.Bottom = std::max(r.Bottom, Points[i].Y);
+    for (const TPoint p : Points.subspan(1)) {
+        r.Left = std::min(r.Left, p.X);
+        r.Right = std::max(r.Right, p.X);
+        r.Top = std::min(r.Top, p.Y);
+        r.Bottom = std::max(r.Bottom, p.Y);
     }
     return r;
 }
 
+TRect PolygonBounds(const TPoint* Points, int LastIndex) {
+    return PolygonBounds(PointsUpTo(Points, LastIndex));
+}
+
 namespace {
 // Even-odd rule; an edge counts when Y lies in [yi, yj) or [yj, yi).
-bool PointInPolygonEvenOdd(TPoint P, const TPoint* Poly, int Last) {
+bool PointInPolygonEvenOdd(TPoint P, std::span<const TPoint> Poly) {
+    if (Poly.empty()) return false;
+    const auto Last = static_cast<int>(Poly.size()) - 1;
     bool inside = false;
     for (int i = 0, j = Last; i <= Last; j = i++) {
         const double xi = Poly[i].X, yi = Poly[i].Y, xj = Poly[j].X, yj = Poly[j].Y;
@@ -109,10 +115,12 @@ bool PointInPolygonEvenOdd(TPoint P, const TPoint* Poly, int Last) {
 }
 } // namespace
 
+bool PolygonInPolygon(std::span<const TPoint> A, std::span<const TPoint> B) {
+    return std::all_of(A.begin(), A.end(), [&](TPoint p) { return PointInPolygonEvenOdd(p, B); });
+}
+
 bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB) {
-    for (int i = 0; i <= LastA; ++i)
-        if (!PointInPolygonEvenOdd(A[i], B, LastB)) return false;
-    return true;
+    return PolygonInPolygon(PointsUpTo(A, LastA), PointsUpTo(B, LastB));
 }
 
 namespace {
@@ -147,10 +155,10 @@ void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B) {
     B = static_cast<Byte>((c >> 16) & 0xFF);
 }
 
-TRect RectFromPolygon(const TPoint* Points, int NumPoints) {
+TRect RectFromPolygon(std::span<const TPoint> Points) {
+    if (Points.empty()) return ZuzZeroRect;
     TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
-    for (int i = 1; i < NumPoints; ++i) {
-        const TPoint p = Points[i];
+    for (const TPoint p : Points.subspan(1)) {
         if (p.X < r.Left)
             r.Left = p.X;
         else if (p.X > r.Right)
@@ -165,113 +173,16 @@ TRect RectFromPolygon(const TPoint* Points, int NumPoints) {
     return r;
 }
 
+TRect RectFromPolygon(const TPoint* Points, int NumPoints) {
+    return RectFromPolygon(std::span(Points, NumPoints < 0 ? 0 : static_cast<std::size_t>(NumPoints)));
+}
+
 TRect RectFromTriangle(const TPoint* Points) {
-    return RectFromPolygon(Points, 3);
+    return RectFromPolygon(std::span(Points, 3));
 }
 
 bool RectangleInRectangle(const TRect& Small, const TRect& Big) {
     return PointInRect(Big, Small.Left, Small.Top) && PointInRect(Big, Small.Right, Small.Bottom);
-}
-
-// ---------------------------------------------------------------------------
-// Clipping: one saved region for the whole library; clips do not nest.
-
-namespace {
-HRGN SavedClip() {
-    static HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-    return rgn;
-}
-bool HasSavedClip = false;
-
-void SetClipRegion(HDC DC, HRGN G, int Mode) {
-    if (!G) return;
-    HasSavedClip = GetClipRgn(DC, SavedClip()) == 1;
-    ExtSelectClipRgn(DC, G, Mode);
-    DeleteObject(G);
-}
-
-TRect DeviceRect(HDC DC, const TRect& R) {
-    POINT p[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
-    LPtoDP(DC, p, 2);
-    return TRect{p[0].X, p[0].Y, p[1].X, p[1].Y};
-}
-
-void ClipPolygonRegion(HDC DC, const TPoint* Points, int NumPoints, bool Inverted) {
-    if (NumPoints < 1) return;
-    std::vector<POINT> pts(Points, Points + NumPoints);
-    if (GetMapMode(DC) != MM_TEXT) LPtoDP(DC, pts.data(), NumPoints);
-    SetClipRegion(DC, CreatePolygonRgn(pts.data(), NumPoints, ALTERNATE), Inverted ? RGN_DIFF : RGN_AND);
-}
-} // namespace
-
-void ClipCanvas(TCanvas* Canvas, const TRect& R) {
-    HDC dc = Canvas->GetHandle();
-    SetClipRegion(dc, CreateRectRgnIndirect(DeviceRect(dc, R)), RGN_AND);
-}
-
-void UnClipCanvas(TCanvas* Canvas) {
-    HDC dc = Canvas->GetHandle();
-    if (HasSavedClip)
-        SelectClipRgn(dc, SavedClip());
-    else
-        SelectClipRgn(dc, nullptr);
-    HasSavedClip = false;
-}
-
-void ClipEllipse(TZuzCanvas* ZuzCanvas, const TRect& R) {
-    ZuzCanvas->ClipEllipse(R, false);
-}
-
-void ClipRoundRectangle(TZuzCanvas* ZuzCanvas, const TRect& R, int Size) {
-    HDC dc = ZuzCanvas->GetHandle();
-    const TRect d = DeviceRect(dc, R);
-    SetClipRegion(dc, CreateRoundRectRgn(d.Left, d.Top, d.Right, d.Bottom, Size, Size), RGN_AND);
-}
-
-void ClipPolygon(TZuzCanvas* ZuzCanvas, const TPoint* Points, int NumPoints) {
-    ZuzCanvas->ClipPolygon(Points, NumPoints, false);
-}
-
-void TZuzCanvas3D::ClipRectangle(const TRect& Rect) {
-    ClipCanvas(ReferenceCanvas, Rect);
-}
-
-void TZuzCanvas3D::ClipRectangle(const TRect& Rect, int RoundSize) {
-    ClipRoundRectangle(this, Rect, RoundSize);
-}
-
-void TZuzCanvas3D::ClipEllipse(const TRect& Rect, bool Inverted) {
-    HDC dc = GetHandle();
-    HRGN rgn = CreateEllipticRgnIndirect(DeviceRect(dc, Rect));
-    if (!Inverted) {
-        SetClipRegion(dc, rgn, RGN_AND);
-        return;
-    }
-    // An inverted ellipse is not undone on its own: the saved clip stays.
-    ExtSelectClipRgn(dc, rgn, RGN_XOR);
-    DeleteObject(rgn);
-}
-
-void TZuzCanvas3D::ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) {
-    ClipPolygonRegion(GetHandle(), Points, NumPoints, Inverted);
-}
-
-void TZuzCanvas3D::UnClipRectangle() {
-    UnClipCanvas(ReferenceCanvas);
-}
-
-void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
-    if (!Is3D) {
-        ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
-        return;
-    }
-    const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ}, {Rect.Left, Rect.Bottom, MaxZ},
-                                 {Rect.Left, Rect.Top, MaxZ},    {Rect.Right, Rect.Top, MaxZ},
-                                 {Rect.Right, Rect.Top, MinZ},   {Rect.Right, Rect.Bottom, MinZ},
-                                 {Rect.Left, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MaxZ}};
-    std::vector<TPoint> pts;
-    for (const TPoint3D& c : corners) pts.push_back(Calc3DTPoint3D(c));
-    if (ConvexHull(pts)) ClipPolygon(pts.data(), static_cast<int>(pts.size()), false);
 }
 
 // Graham scan around the lowest point (the rightmost of the lowest rows).

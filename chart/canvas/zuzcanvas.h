@@ -5,9 +5,11 @@
 // pens and brushes; the view options; clipping; the small point, rectangle
 // and colour functions.
 
+#include "chart/canvas/projection3d.h"
 #include "platform/gui/graphics.h"
 
 #include <array>
+#include <span>
 #include <vector>
 
 class TZuzFont;
@@ -81,22 +83,53 @@ TRect OrientRectangle(const TRect& R);
 void RectSize(const TRect& R, int& Width, int& Height);
 void RectCenter(const TRect& R, int& X, int& Y);
 void ZuzSetBitmapSize(TBitmap* Bitmap, int Width, int Height);
+// The points 0..LastIndex of an array, as the drawing operations take them.
+inline std::span<const TPoint> PointsUpTo(const TPoint* Points, int LastIndex) {
+    return {Points, LastIndex < 0 ? 0 : static_cast<std::size_t>(LastIndex) + 1};
+}
 // Right and Bottom are the largest coordinates; ZuzZeroRect for no points.
+TRect PolygonBounds(std::span<const TPoint> Points);
 TRect PolygonBounds(const TPoint* Points, int LastIndex);
+// Every point of A inside B (even-odd rule); true for an empty A.
+bool PolygonInPolygon(std::span<const TPoint> A, std::span<const TPoint> B);
 bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);
 bool ZuzCull(TPoint P0, TPoint P1, TPoint P2);
-bool ZuzCull(const TPoint* P);
+bool ZuzCull(const TPoint* P); // its first three points
 void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B);
 // The nearest integer, halves to even, saturated to the integer range (NaN 0).
 int ZuzRound(double Value);
 
-// Clipping (device coordinates; one saved clip for the whole library).
-void ClipCanvas(TCanvas* Canvas, const TRect& R);
-void UnClipCanvas(TCanvas* Canvas);
+// The clip in force before the last clip was set, put back when that clip is removed. Each
+// chart canvas keeps its own, as many charts draw at once; clips do not nest (a new clip
+// overwrites the saved one).
+class TSavedClip {
+public:
+    TSavedClip() = default;
+    ~TSavedClip();
+    TSavedClip(const TSavedClip&) = delete;
+    TSavedClip& operator=(const TSavedClip&) = delete;
+
+    // Saves the device's clip, combines Region (device coordinates) with it in Mode and
+    // deletes Region; nothing happens for no region.
+    void Combine(HDC DC, HRGN Region, int Mode);
+    // The saved clip back, or no clipping when there was none.
+    void Restore(HDC DC);
+    bool HasSavedClip() const { return FHasSavedClip; }
+
+private:
+    HRGN FRegion = nullptr;
+    bool FHasSavedClip = false;
+};
+
+// Clipping in device coordinates, remembering the clip before in Saved.
+void ClipCanvas(TCanvas* Canvas, const TRect& R, TSavedClip& Saved);
+void UnClipCanvas(TCanvas* Canvas, TSavedClip& Saved);
 void ClipEllipse(TZuzCanvas* ZuzCanvas, const TRect& R);
 void ClipRoundRectangle(TZuzCanvas* ZuzCanvas, const TRect& R, int Size);
 void ClipPolygon(TZuzCanvas* ZuzCanvas, const TPoint* Points, int NumPoints);
-// Right and Bottom one beyond the largest coordinates.
+void ClipPolygon(TZuzCanvas* ZuzCanvas, std::span<const TPoint> Points);
+// Right and Bottom one beyond the largest coordinates; ZuzZeroRect for no points.
+TRect RectFromPolygon(std::span<const TPoint> Points);
 TRect RectFromPolygon(const TPoint* Points, int NumPoints);
 TRect RectFromTriangle(const TPoint* Points);
 bool RectangleInRectangle(const TRect& Small, const TRect& Big);
@@ -393,6 +426,8 @@ public:
     void AssignBrush(TChartBrush* ABrush, TColor AColor);
     void AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
     int GetFontHeight() { return TextHeight(u"W"); }
+    // What the clip operations put back.
+    TSavedClip& GetSavedClip() { return FSavedClip; }
     TSize TextExtent(const String& Text) { return {TextWidth(Text), TextHeight(Text)}; }
 
     void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
@@ -402,22 +437,34 @@ public:
     void MoveTo(TPoint P) { MoveTo(P.X, P.Y); }
     void LineTo(TPoint P) { LineTo(P.X, P.Y); }
     void Line(TPoint P0, TPoint P1) { Line(P0.X, P0.Y, P1.X, P1.Y); }
+    void Polyline(std::span<const TPoint> Points) { Polyline(Points.data(), LastIndexOf(Points)); }
+    void Polygon(std::span<const TPoint> Points) { Polygon(Points.data(), LastIndexOf(Points)); }
+    void ClipPolygon(std::span<const TPoint> Points, bool Inverted) {
+        ClipPolygon(Points.data(), static_cast<int>(Points.size()), Inverted);
+    }
 
     // The convex hull of the points (Graham scan): false for fewer than three.
     static bool ConvexHull(std::vector<TPoint>& Points);
 
 protected:
+    static int LastIndexOf(std::span<const TPoint> Points) { return static_cast<int>(Points.size()) - 1; }
     void AssignBrushCore(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
 
 private:
     Owned<TBitmap> FBrushImage; // a brush picture that is not a bitmap, as one
+    TSavedClip FSavedClip;
 };
 
 class TCanvas3D : public TZuzCanvas {
 public:
-    int FrontPlaneCount = 0;
-    bool IsOrthogonal = false;
-    int XCenter = 0, YCenter = 0, ZCenter = 0;
+    // The projection in force: computed by InitWindow and Projection, read while drawing.
+    const TProjection3D& GetProjection() const { return FProjection; }
+    bool IsOrthogonal() const { return FProjection.IsOrthogonal(); }
+    int XCenter() const { return FProjection.XCenter(); }
+    int YCenter() const { return FProjection.YCenter(); }
+    int ZCenter() const { return FProjection.ZCenter(); }
+    // The nesting depth of FrontPlaneBegin.
+    int FrontPlaneCount() const { return FFrontPlaneCount; }
 
     using TZuzCanvas::Polyline;
     using TZuzCanvas::Rectangle;
@@ -456,6 +503,14 @@ public:
     void LineWithZ(TPoint P0, TPoint P1, int Z) { LineWithZ(P0.X, P0.Y, P1.X, P1.Y, Z); }
     void MoveTo3D(TPoint3D P) { MoveTo3D(P.X, P.Y, P.Z); }
     void LineTo3D(TPoint3D P) { LineTo3D(P.X, P.Y, P.Z); }
+    void PolygonWithZ(std::span<const TPoint> Points, int Z) {
+        PolygonWithZ(Points.data(), LastIndexOf(Points), Z);
+    }
+    void Polyline(std::span<const TPoint> Points, int Z) { Polyline(Points.data(), LastIndexOf(Points), Z); }
+
+protected:
+    TProjection3D FProjection;
+    int FFrontPlaneCount = 0;
 };
 
 class TZuzCanvas3D : public TCanvas3D {
@@ -466,10 +521,13 @@ public:
     TZuzCanvas3D();
     ~TZuzCanvas3D() override;
 
+    using TCanvas3D::ClipPolygon;
     using TCanvas3D::Ellipse;
     using TCanvas3D::Line;
     using TCanvas3D::LineTo;
     using TCanvas3D::MoveTo;
+    using TCanvas3D::Polygon;
+    using TCanvas3D::PolygonWithZ;
     using TCanvas3D::Polyline;
     using TCanvas3D::Rectangle;
     using TCanvas3D::RoundRect;
@@ -481,18 +539,16 @@ public:
     bool KeepBitmap = false;
     TFourPoints IPoints{};
 
-    // Projection state
-    double SinX = 0, SinY = 0, SinZ = 0, CosX = 1, CosY = 1, CosZ = 1;
-    std::array<double, 6> InvTerm{};
-    bool IsPerspective = false;
-    bool IsTilted = false;
-    double OrthoX = 1, OrthoY = 1;
-    double PerspectiveFactor = 0;
-    double ZoomFactor = 0;
-    bool ZoomText = true;
-    bool Is3D = false;
-    bool SavedIs3D = false;
-    int XCenterOffset = 0, YCenterOffset = 0;
+    // The projection's state under the names drawing code knows (the rest through
+    // GetProjection()).
+    bool Is3D() const { return FProjection.Is3D(); }
+    bool SavedIs3D() const { return FSavedIs3D; }
+    double OrthoX() const { return FProjection.OrthoX(); }
+    double OrthoY() const { return FProjection.OrthoY(); }
+    double ZoomFactor() const { return FProjection.ZoomFactor(); }
+    bool ZoomText() const { return FProjection.ZoomText(); }
+    int XCenterOffset() const { return FProjection.XCenterOffset(); }
+    int YCenterOffset() const { return FProjection.YCenterOffset(); }
 
     TColor GetBackColor() override;
     TCanvasBackMode GetBackMode() override;
@@ -581,12 +637,10 @@ public:
     void Calc3DPoint(TPoint& P, double X, double Y, int Z) const;
     void Calc3DTPoint(TPoint& P, int Z) const;
     TPoint Calc3DTPoint3D(const TPoint3D& P) const;
-    std::vector<TPoint> Calc3DPoints(const TPoint* Points, int LastIndex, int Z) const;
+    std::vector<TPoint> Calc3DPoints(std::span<const TPoint> Points, int Z) const;
     TRect CalcRect3D(const TRect& R, int Z) const;
     TFourPoints FourPointsFromRect(const TRect& R, int Z) const;
     TRect RectFromRectZ(const TRect& R, int Z) const;
-    void CalcTrigValues();
-    void CalcPerspective(const TRect& Rect);
 
 private:
     HDC Dc() { return ReferenceCanvas->GetHandle(); }
@@ -594,6 +648,7 @@ private:
     // drawing does (a control shows what is drawn outside painting).
     void Drawn(TCanvas* ACanvas) const;
     Owned<TBitmap> FBitmap;
+    bool FSavedIs3D = false;
     bool FMonochrome = false;
     bool FUseBuffer = true;
 };

@@ -2,6 +2,8 @@
 // buffer.
 #include "chart/canvas/zuzcanvas.h"
 
+#include "chart/canvas/gdiselection.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -199,14 +201,11 @@ void TZuzCanvas3D::RotateLabel(int X, int Y, const String& Text, double Angle) {
     lf.lfOrientation = lf.lfEscapement;
     lf.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     lf.lfQuality = static_cast<BYTE>(ZuzFontAntiAlias);
-    if (ZoomText && ZoomFactor != 1)
+    if (ZoomText() && ZoomFactor() != 1)
         lf.lfHeight =
-            -MulDiv(std::max(1, ZuzRound(Font->GetSize() * ZoomFactor)), Font->GetPixelsPerInch(), 72);
-    HFONT rotated = CreateFontIndirectW(lf);
-    HFONT old = SelectObject(Dc(), rotated);
+            -MulDiv(std::max(1, ZuzRound(Font->GetSize() * ZoomFactor())), Font->GetPixelsPerInch(), 72);
+    const TSelectedObject<HFONT> rotated(Dc(), CreateFontIndirectW(lf));
     TextOut(X, Y, Text);
-    SelectObject(Dc(), old);
-    DeleteObject(rotated);
 }
 
 void TZuzCanvas3D::DoHorizLine(int X0, int X1, int Y) {
@@ -243,20 +242,19 @@ void TZuzCanvas3D::Polygon(const TPoint* Points, int LastIndex) {
 }
 
 void TZuzCanvas3D::PolygonFour() {
-    Polygon(IPoints.data(), 3);
+    Polygon(IPoints);
 }
 
 // ---------------------------------------------------------------------------
 // 3D drawing through the projection
 
 TColor TZuzCanvas3D::GetPixel3D(int X, int Y, int Z) {
-    Calc3DPos(X, Y, Z);
-    return GetPixel(X, Y);
+    const TPoint p = FProjection.Project(X, Y, Z);
+    return GetPixel(p.X, p.Y);
 }
 
 TPoint TZuzCanvas3D::Calculate3DPosition(int X, int Y, int Z) {
-    Calc3DPos(X, Y, Z);
-    return {X, Y};
+    return FProjection.Project(X, Y, Z);
 }
 
 void TZuzCanvas3D::HorizLine3D(int Left, int Right, int Y, int Z) {
@@ -280,28 +278,24 @@ void TZuzCanvas3D::LineWithZ(int X0, int Y0, int X1, int Y1, int Z) {
 }
 
 void TZuzCanvas3D::MoveTo3D(int X, int Y, int Z) {
-    Calc3DPos(X, Y, Z);
-    MoveTo(X, Y);
+    MoveTo(FProjection.Project(X, Y, Z));
 }
 
 void TZuzCanvas3D::LineTo3D(int X, int Y, int Z) {
-    Calc3DPos(X, Y, Z);
-    LineTo(X, Y);
+    LineTo(FProjection.Project(X, Y, Z));
 }
 
 void TZuzCanvas3D::PolygonWithZ(const TPoint* Points, int LastIndex, int Z) {
-    const std::vector<TPoint> p = Calc3DPoints(Points, LastIndex, Z);
-    Polygon(p.data(), LastIndex);
+    Polygon(Calc3DPoints(PointsUpTo(Points, LastIndex), Z));
 }
 
 void TZuzCanvas3D::Polyline(const TPoint* Points, int LastIndex, int Z) {
-    const std::vector<TPoint> p = Calc3DPoints(Points, LastIndex, Z);
-    Polyline(p.data(), LastIndex);
+    Polyline(Calc3DPoints(PointsUpTo(Points, LastIndex), Z));
 }
 
 void TZuzCanvas3D::RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) {
-    Calc3DPos(X, Y, Z);
-    RotateLabel(X, Y, Text, Angle);
+    const TPoint p = FProjection.Project(X, Y, Z);
+    RotateLabel(p.X, p.Y, Text, Angle);
 }
 
 bool TZuzCanvas3D::Surface3D(TZuzCanvasSurfaceStyle, bool, int, int) {
@@ -309,26 +303,21 @@ bool TZuzCanvas3D::Surface3D(TZuzCanvasSurfaceStyle, bool, int, int) {
 }
 
 void TZuzCanvas3D::TextOut3D(int X, int Y, int Z, const String& Text) {
-    Calc3DPos(X, Y, Z);
+    const TPoint p = FProjection.Project(X, Y, Z);
     HFONT zoomed = nullptr;
-    HFONT old = nullptr;
-    if (ZoomText && ZoomFactor != 1) {
+    if (ZoomText() && ZoomFactor() != 1) {
         const int size = Font->GetSize();
-        const int zoomedSize = std::max(1, ZuzRound(size * ZoomFactor));
+        const int zoomedSize = std::max(1, ZuzRound(size * ZoomFactor()));
         if (zoomedSize != size) {
-            ReferenceCanvas->RequiredState(kText);
+            ReferenceCanvas->RequiredState(kText); // the canvas's own font first, so ours stays
             LOGFONTW lf;
             GetObjectW(Font->GetHandle(), &lf);
             lf.lfHeight = -MulDiv(zoomedSize, Font->GetPixelsPerInch(), 72);
             zoomed = CreateFontIndirectW(lf);
-            old = SelectObject(Dc(), zoomed);
         }
     }
-    TextOut(X, Y, Text);
-    if (zoomed) {
-        SelectObject(Dc(), old);
-        DeleteObject(zoomed);
-    }
+    const TSelectedObject<HFONT> font(Dc(), zoomed);
+    TextOut(p.X, p.Y, Text);
 }
 
 // ---------------------------------------------------------------------------
@@ -339,26 +328,7 @@ TRect TZuzCanvas3D::InitWindow(TCanvas* DestCanvas, TView3DOptions* Options, TCo
     Bounds = UserRect;
     View3DOptions = Options;
     if (Options) FontZoom = Options->GetFontZoom();
-    Is3D = AIs3D;
-    IsOrthogonal = false;
-    ZoomFactor = 1;
-    if (Is3D) {
-        if (Options) {
-            IsOrthogonal = Options->GetOrthogonal();
-            if (IsOrthogonal) {
-                double a = Options->GetOrthoAngle();
-                if (a > 90) {
-                    OrthoX = -1;
-                    a = 180 - a;
-                } else {
-                    OrthoX = 1;
-                }
-                const double s = std::sin(a * ZuzPiStep), c = std::cos(a * ZuzPiStep);
-                OrthoY = c < 0.01 ? 1 : s / c;
-            }
-        }
-        CalcTrigValues();
-    }
+    FProjection = FProjection.ForWindow(Options, AIs3D);
     if (FUseBuffer) {
         if (!FBitmap) FBitmap = MakeOwned<TBitmap>();
         ZuzSetBitmapSize(FBitmap.get(), UserRect.Width(), UserRect.Height());
@@ -369,177 +339,75 @@ TRect TZuzCanvas3D::InitWindow(TCanvas* DestCanvas, TView3DOptions* Options, TCo
     return UserRect;
 }
 
-void TZuzCanvas3D::CalcTrigValues() {
-    if (IsOrthogonal) return;
-    double ax = 0, ay = 0, az = 0;
-    if (View3DOptions) {
-        ax = -View3DOptions->GetElevation();
-        ay = -View3DOptions->GetRotation();
-        az = View3DOptions->GetTilt();
-    }
-    IsPerspective = false;
-    PerspectiveFactor = 0;
-    SinX = std::sin(ax * ZuzPiStep);
-    CosX = std::cos(ax * ZuzPiStep);
-    SinY = std::sin(ay * ZuzPiStep);
-    CosY = std::cos(ay * ZuzPiStep);
-    IsTilted = az != 0;
-    SinZ = std::sin(az * ZuzPiStep);
-    CosZ = std::cos(az * ZuzPiStep);
-    // The lower bound applies to negative values too.
-    InvTerm[0] = CosY * SinZ;
-    InvTerm[1] = std::max(CosY * CosZ, 0.00001);
-    InvTerm[2] = std::max(SinX * SinY * SinZ + CosX * CosZ, 0.00001);
-    InvTerm[3] = CosZ * SinX * SinY - CosX * SinZ;
-    InvTerm[4] = CosX * SinY * SinZ - CosZ * SinX;
-    InvTerm[5] = CosX * CosZ * SinY + SinX * SinZ;
-}
-
 void TZuzCanvas3D::Projection(int MaxDepth, const TRect&, const TRect& ARect) {
-    RectCenter(ARect, XCenter, YCenter);
-    ZCenter = ZuzRound(MaxDepth * 0.5);
-    XCenterOffset = XCenter;
-    YCenterOffset = YCenter;
-    if (View3DOptions) {
-        XCenterOffset += View3DOptions->GetHorizOffset();
-        YCenterOffset += View3DOptions->GetVertOffset();
-        if (Is3D) {
-            ZoomFactor = View3DOptions->GetZoomInteger() * 0.01;
-            ZoomText = View3DOptions->GetZoomText();
-        }
-        CalcPerspective(ARect);
-    }
-}
-
-void TZuzCanvas3D::CalcPerspective(const TRect& Rect) {
-    IsPerspective = View3DOptions && View3DOptions->GetPerspective() > 0;
-    if (!IsPerspective) return;
-    const int w = std::max(1, Rect.Right - Rect.Left);
-    PerspectiveFactor = View3DOptions->GetPerspective() * ZoomFactor * (1.0 / 150.0) / w;
+    FProjection = FProjection.ForRect(View3DOptions, ARect, MaxDepth);
 }
 
 void TZuzCanvas3D::Calc3DPos(int& X, int& Y, int Z) const {
-    if (IsOrthogonal) {
-        X = ZuzRound((static_cast<double>(X - XCenter) + Z * OrthoX) * ZoomFactor) + XCenterOffset;
-        Y = ZuzRound((static_cast<double>(Y - YCenter) - Z * OrthoY) * ZoomFactor) + YCenterOffset;
-        return;
-    }
-    if (!Is3D) return;
-    const double x = static_cast<double>(X) - XCenter, y = static_cast<double>(Y) - YCenter;
-    const double z = static_cast<double>(Z) - ZCenter;
-    const double t = z * CosY - x * SinY;
-    const double s =
-        IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
-    const double a = x * CosY + z * SinY;
-    const double b = y * CosX - SinX * t;
-    if (IsTilted) {
-        X = ZuzRound((CosZ * a - SinZ * b) * s) + XCenterOffset;
-        Y = ZuzRound((CosZ * b + SinZ * a) * s) + YCenterOffset;
-    } else {
-        X = ZuzRound(a * s) + XCenterOffset;
-        Y = ZuzRound(b * s) + YCenterOffset;
-    }
+    const TPoint p = FProjection.Project(X, Y, Z);
+    X = p.X;
+    Y = p.Y;
 }
 
 void TZuzCanvas3D::Calc3DPoint(TPoint& P, int X, int Y, int Z) const {
-    Calc3DPos(X, Y, Z);
-    P = {X, Y};
+    P = FProjection.Project(X, Y, Z);
 }
 
 void TZuzCanvas3D::Calc3DPoint(TPoint& P, double X, double Y, int Z) const {
-    if (IsOrthogonal) {
-        P.X = ZuzRound(((X - XCenter) + Z * OrthoX) * ZoomFactor) + XCenterOffset;
-        P.Y = ZuzRound(((Y - YCenter) - Z * OrthoY) * ZoomFactor) + YCenterOffset;
-        return;
-    }
-    if (!Is3D) {
-        P = {ZuzRound(X), ZuzRound(Y)};
-        return;
-    }
-    const double x = X - XCenter, y = Y - YCenter, z = static_cast<double>(Z) - ZCenter;
-    const double t = z * CosY - x * SinY;
-    const double s =
-        IsPerspective ? ZoomFactor / ((CosX * t + y * SinX) * PerspectiveFactor + 1) : ZoomFactor;
-    const double a = x * CosY + z * SinY;
-    const double b = y * CosX - SinX * t;
-    P.X = ZuzRound((CosZ * a - SinZ * b) * s) + XCenterOffset;
-    P.Y = ZuzRound((CosZ * b + SinZ * a) * s) + YCenterOffset;
+    P = FProjection.Project(X, Y, Z);
 }
 
 void TZuzCanvas3D::Calc3DTPoint(TPoint& P, int Z) const {
-    Calc3DPos(P.X, P.Y, Z);
+    P = FProjection.Project(P, Z);
 }
 
 TPoint TZuzCanvas3D::Calc3DTPoint3D(const TPoint3D& P) const {
-    int x = P.X, y = P.Y;
-    Calc3DPos(x, y, P.Z);
-    return {x, y};
+    return FProjection.Project(P.X, P.Y, P.Z);
 }
 
-std::vector<TPoint> TZuzCanvas3D::Calc3DPoints(const TPoint* Points, int LastIndex, int Z) const {
+std::vector<TPoint> TZuzCanvas3D::Calc3DPoints(std::span<const TPoint> Points, int Z) const {
     std::vector<TPoint> out;
-    for (int i = 0; i <= LastIndex; ++i) {
-        TPoint p = Points[i];
-        Calc3DTPoint(p, Z);
-        out.push_back(p);
-    }
+    out.reserve(Points.size());
+    for (const TPoint& p : Points) out.push_back(FProjection.Project(p, Z));
     return out;
 }
 
 TRect TZuzCanvas3D::CalcRect3D(const TRect& R, int Z) const {
-    TRect r = R;
-    Calc3DPos(r.Left, r.Top, Z);
-    Calc3DPos(r.Right, r.Bottom, Z);
-    return r;
+    const TPoint a = FProjection.Project(R.Left, R.Top, Z), b = FProjection.Project(R.Right, R.Bottom, Z);
+    return {a.X, a.Y, b.X, b.Y};
 }
 
 TFourPoints TZuzCanvas3D::FourPointsFromRect(const TRect& R, int Z) const {
-    TFourPoints p{TPoint{R.Left, R.Top}, TPoint{R.Right, R.Top}, TPoint{R.Right, R.Bottom},
-                  TPoint{R.Left, R.Bottom}};
-    for (TPoint& q : p) Calc3DTPoint(q, Z);
-    return p;
+    return {FProjection.Project(R.Left, R.Top, Z), FProjection.Project(R.Right, R.Top, Z),
+            FProjection.Project(R.Right, R.Bottom, Z), FProjection.Project(R.Left, R.Bottom, Z)};
 }
 
 TRect TZuzCanvas3D::RectFromRectZ(const TRect& R, int Z) const {
     const TFourPoints p = FourPointsFromRect(R, Z);
-    return PolygonBounds(p.data(), 3);
+    return PolygonBounds(p);
 }
 
 void TZuzCanvas3D::Calculate2DPosition(int& X, int& Y, int Z) {
-    if (ZoomFactor == 0) return;
-    const double k = 1.0 / ZoomFactor;
-    if (IsOrthogonal) {
-        X = ZuzRound((X - XCenterOffset) * k - Z * OrthoX) + XCenter;
-        Y = ZuzRound((Y - YCenterOffset) * k + Z * OrthoY) + YCenter;
-        return;
-    }
-    if (!Is3D || InvTerm[2] == 0 || InvTerm[1] == 0) return;
-    const int x0 = X;
-    const double z = static_cast<double>(Z) - ZCenter;
-    // The divisors have a floor of 0.00001: far rotations give huge values, which saturate.
-    X = ZuzRound(((x0 - XCenterOffset) * k - z * InvTerm[4] - (Y - YCenter) * InvTerm[0]) / InvTerm[2]) +
-        XCenter;
-    Y = ZuzRound(((Y - YCenterOffset) * k - z * InvTerm[5] - (x0 - XCenter) * InvTerm[3]) / InvTerm[1]) +
-        YCenter;
+    FProjection.Unproject(X, Y, Z);
 }
 
 void TZuzCanvas3D::DisableRotation() {
-    SavedIs3D = Is3D;
-    Is3D = false;
+    FSavedIs3D = FProjection.Is3D();
+    FProjection = FProjection.WithIs3D(false);
 }
 
 void TZuzCanvas3D::EnableRotation() {
-    Is3D = SavedIs3D;
+    FProjection = FProjection.WithIs3D(FSavedIs3D);
 }
 
 void TZuzCanvas3D::FrontPlaneBegin() {
-    if (FrontPlaneCount == 0) DisableRotation();
-    ++FrontPlaneCount;
+    if (FFrontPlaneCount == 0) DisableRotation();
+    ++FFrontPlaneCount;
 }
 
 void TZuzCanvas3D::FrontPlaneEnd() {
-    --FrontPlaneCount;
-    if (FrontPlaneCount == 0) EnableRotation();
+    --FFrontPlaneCount;
+    if (FFrontPlaneCount == 0) EnableRotation();
 }
 
 void TZuzCanvas3D::Assign(TCanvas3D* Source) {
@@ -593,4 +461,108 @@ Owned<TBitmap> TZuzCanvas3D::SetBitmap(Owned<TBitmap> ABitmap) {
 void TZuzCanvas3D::DeleteBitmap() {
     if (FBitmap && ReferenceCanvas == FBitmap->GetCanvas()) SetCanvas(nullptr);
     FBitmap.reset();
+}
+
+// ---------------------------------------------------------------------------
+// Clipping: regions in device coordinates, combined with the clip in force;
+// each canvas keeps the clip before its last one to put back.
+
+TSavedClip::~TSavedClip() {
+    if (FRegion) DeleteObject(FRegion);
+}
+
+void TSavedClip::Combine(HDC DC, HRGN Region, int Mode) {
+    if (!Region) return;
+    if (!FRegion) FRegion = CreateRectRgn(0, 0, 0, 0);
+    FHasSavedClip = GetClipRgn(DC, FRegion) == 1;
+    ExtSelectClipRgn(DC, Region, Mode);
+    DeleteObject(Region);
+}
+
+void TSavedClip::Restore(HDC DC) {
+    SelectClipRgn(DC, FHasSavedClip ? FRegion : nullptr);
+    FHasSavedClip = false;
+}
+
+namespace {
+TRect DeviceRect(HDC DC, const TRect& R) {
+    POINT p[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
+    LPtoDP(DC, p, 2);
+    return TRect{p[0].X, p[0].Y, p[1].X, p[1].Y};
+}
+} // namespace
+
+void ClipCanvas(TCanvas* Canvas, const TRect& R, TSavedClip& Saved) {
+    HDC dc = Canvas->GetHandle();
+    Saved.Combine(dc, CreateRectRgnIndirect(DeviceRect(dc, R)), RGN_AND);
+}
+
+void UnClipCanvas(TCanvas* Canvas, TSavedClip& Saved) {
+    Saved.Restore(Canvas->GetHandle());
+}
+
+void ClipEllipse(TZuzCanvas* ZuzCanvas, const TRect& R) {
+    ZuzCanvas->ClipEllipse(R, false);
+}
+
+void ClipRoundRectangle(TZuzCanvas* ZuzCanvas, const TRect& R, int Size) {
+    HDC dc = ZuzCanvas->GetHandle();
+    const TRect d = DeviceRect(dc, R);
+    ZuzCanvas->GetSavedClip().Combine(dc, CreateRoundRectRgn(d.Left, d.Top, d.Right, d.Bottom, Size, Size),
+                                      RGN_AND);
+}
+
+void ClipPolygon(TZuzCanvas* ZuzCanvas, const TPoint* Points, int NumPoints) {
+    ZuzCanvas->ClipPolygon(Points, NumPoints, false);
+}
+
+void ClipPolygon(TZuzCanvas* ZuzCanvas, std::span<const TPoint> Points) {
+    ZuzCanvas->ClipPolygon(Points, false);
+}
+
+void TZuzCanvas3D::ClipRectangle(const TRect& Rect) {
+    ClipCanvas(ReferenceCanvas, Rect, GetSavedClip());
+}
+
+void TZuzCanvas3D::ClipRectangle(const TRect& Rect, int RoundSize) {
+    ClipRoundRectangle(this, Rect, RoundSize);
+}
+
+void TZuzCanvas3D::ClipEllipse(const TRect& Rect, bool Inverted) {
+    HDC dc = GetHandle();
+    HRGN rgn = CreateEllipticRgnIndirect(DeviceRect(dc, Rect));
+    if (!Inverted) {
+        GetSavedClip().Combine(dc, rgn, RGN_AND);
+        return;
+    }
+    // An inverted ellipse is not undone on its own: the saved clip stays.
+    ExtSelectClipRgn(dc, rgn, RGN_XOR);
+    DeleteObject(rgn);
+}
+
+void TZuzCanvas3D::ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) {
+    if (NumPoints < 1) return;
+    HDC dc = GetHandle();
+    std::vector<POINT> pts(Points, Points + NumPoints);
+    if (GetMapMode(dc) != MM_TEXT) LPtoDP(dc, pts.data(), NumPoints);
+    GetSavedClip().Combine(dc, CreatePolygonRgn(pts.data(), NumPoints, ALTERNATE),
+                           Inverted ? RGN_DIFF : RGN_AND);
+}
+
+void TZuzCanvas3D::UnClipRectangle() {
+    UnClipCanvas(ReferenceCanvas, GetSavedClip());
+}
+
+void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
+    if (!Is3D()) {
+        ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
+        return;
+    }
+    const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ}, {Rect.Left, Rect.Bottom, MaxZ},
+                                 {Rect.Left, Rect.Top, MaxZ},    {Rect.Right, Rect.Top, MaxZ},
+                                 {Rect.Right, Rect.Top, MinZ},   {Rect.Right, Rect.Bottom, MinZ},
+                                 {Rect.Left, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MaxZ}};
+    std::vector<TPoint> pts;
+    for (const TPoint3D& c : corners) pts.push_back(FProjection.Project(c.X, c.Y, c.Z));
+    if (ConvexHull(pts)) ClipPolygon(pts, false);
 }

@@ -344,354 +344,365 @@ String VavIve_SelectTextFile;
 String VavIve_SaveTextFile;
 String VavIve_RecordVideo;
 
-void ZuzSetConstants() {
-    VavIve_Copyright = u"Copyright (c) Dedara Software";
-    VavIve_Test = u"Test...";
-    VavIve_LegendFirstValue = u"First Legend Value must be > 0";
-    VavIve_LegendColorWidth = u"Legend Color Width must be between 0 and 100 %";
-    VavIve_SeriesSetDataSource = u"No ParentChart to validate DataSource";
-    VavIve_SeriesInvDataSource = u"No valid DataSource: %s";
-    VavIve_FillSample = u"FillSampleValues NumValues must be > 0";
-    VavIve_AxisLogDateTime = u"DateTime Axis cannot be Logarithmic";
-    VavIve_AxisLogNotPositive = u"Logarithmic Axis Min and Max values should be >= 0";
-    VavIve_AxisLabelSep = u"Labels Separation % must be greater than 0";
-    VavIve_AxisIncrementNeg = u"Axis increment must be >= 0";
-    VavIve_AxisMinMax = u"Axis Minimum Value must be <= Maximum";
-    VavIve_AxisMaxMin = u"Axis Maximum Value must be >= Minimum";
-    VavIve_AxisLogBase = u"Axis Logarithmic Base should be <> 1 and > 0";
-    VavIve_MaxPointsPerPage = u"MaxPointsPerPage must be >= 0";
-    VavIve_3dPercent = u"3D effect percent must be between %d and %d";
-    VavIve_CircularSeries = u"Circular Series dependences are not allowed";
-    VavIve_WarningHiColor = u"16k Color or greater required to get better look";
-    VavIve_DefaultPercentOf = u"%s of %s";
-    VavIve_DefaultPercentOf2 = u"%s\rof %s";
-    VavIve_DefPercentFormat = u"##0.## %";
-    VavIve_DefValueFormat = u"#,##0.###";
-    VavIve_DefLogValueFormat = u"#.0 \"x10\" E+0";
-    VavIve_AxisTitle = u"Axis Title";
-    VavIve_AxisLabels = u"Axis Labels";
-    VavIve_RefreshInterval = u"Refresh Interval must be between 0 and 60";
-    VavIve_SeriesParentNoSelf = u"Series.ParentChart is not myself!";
-    VavIve_GalleryLine = u"Line";
-    VavIve_GalleryPoint = u"Point";
-    VavIve_GalleryArea = u"Area";
-    VavIve_GalleryBar = u"Bar";
-    VavIve_GalleryHorizBar = u"Horizontal\rBar";
-    VavIve_Stack = u"Stack";
-    VavIve_GalleryPie = u"Pie";
-    VavIve_GalleryCircled = u"Circled";
-    VavIve_GalleryFastLine = u"Fast Line";
-    VavIve_GalleryHorizLine = u"Horizontal\rLine";
-    VavIve_PieSample1 = u"Cars";
-    VavIve_PieSample2 = u"Phones";
-    VavIve_PieSample3 = u"Tables";
-    VavIve_PieSample4 = u"Monitors";
-    VavIve_PieSample5 = u"Lamps";
-    VavIve_PieSample6 = u"Keyboards";
-    VavIve_PieSample7 = u"Bikes";
-    VavIve_PieSample8 = u"Chairs";
-    VavIve_GalleryLogoFont = u"Courier New";
-    VavIve_Editing = u"Editing %s";
-    VavIve_GalleryStandard = u"Standard";
-    VavIve_GalleryExtended = u"Extended";
-    VavIve_GalleryFunctions = u"Functions";
-    VavIve_EditChart = u"E&dit Chart...";
-    VavIve_PrintPreview = u"&Print Preview...";
-    VavIve_ExportChart = u"E&xport Chart...";
-    VavIve_CustomAxes = u"&Custom Axes...";
-    VavIve_InvalidEditorClass = u"%s: Invalid Editor Class: %s";
-    VavIve_MissingEditorClass = u"%s: has no Editor Dialog";
-    VavIve_GalleryArrow = u"Arrow";
-    VavIve_ExpFinish = u"&Finish";
-    VavIve_ExpNext = u"&Next >";
-    VavIve_GalleryGantt = u"Gantt";
-    VavIve_GanttSample1 = u"Design";
-    VavIve_GanttSample2 = u"Prototyping";
-    VavIve_GanttSample3 = u"Development";
-    VavIve_GanttSample4 = u"Sales";
-    VavIve_GanttSample5 = u"Marketing";
-    VavIve_GanttSample6 = u"Testing";
-    VavIve_GanttSample7 = u"Manufac.";
-    VavIve_GanttSample8 = u"Debugging";
-    VavIve_GanttSample9 = u"New Version";
-    VavIve_GanttSample10 = u"Banking";
-    VavIve_ChangeSeriesTitle = u"Change Series Title";
-    VavIve_NewSeriesTitle = u"New Series Title:";
-    VavIve_DateTime = u"DateTime";
-    VavIve_TopAxis = u"Top Axis";
-    VavIve_BottomAxis = u"Bottom Axis";
-    VavIve_LeftAxis = u"Left Axis";
-    VavIve_RightAxis = u"Right Axis";
-    VavIve_SureToDelete = u"Delete %s ?";
-    VavIve_DateTimeFormat = u"DateTime For&mat:";
-    VavIve_Default = u"Default";
-    VavIve_ValuesFormat = u"Values For&mat:";
-    VavIve_Maximum = u"Maximum";
-    VavIve_Minimum = u"Minimum";
-    VavIve_DesiredIncrement = u"Desired %s Increment";
-    VavIve_IncorrectMaxMinValue = u"Incorrect value. Reason: %s";
-    VavIve_EnterDateTime = u"Enter [Number of Days] [hh:nn:ss]";
-    VavIve_SureToApply = u"Apply Changes ?";
-    VavIve_SelectedSeries = u"(Selected Series)";
-    VavIve_RefreshData = u"&Refresh Data";
-    VavIve_DefaultFontSize = u"8";
-    VavIve_DefaultEditorSize = u"414";
-    VavIve_DefaultEditorHeight = u"347";
-    VavIve_FunctionAdd = u"Add";
-    VavIve_FunctionSubtract = u"Subtract";
-    VavIve_FunctionMultiply = u"Multiply";
-    VavIve_FunctionDivide = u"Divide";
-    VavIve_FunctionHigh = u"High";
-    VavIve_FunctionLow = u"Low";
-    VavIve_FunctionAverage = u"Average";
-    VavIve_GalleryShape = u"Shape";
-    VavIve_GalleryBubble = u"Bubble";
-    VavIve_FunctionNone = u"Copy";
-    VavIve_None = u"(none)";
-    VavIve_PrivateDeclarations = u"{ Private declarations }";
-    VavIve_PublicDeclarations = u"{ Public declarations }";
-    VavIve_DefaultFontName = u"Arial";
-    VavIve_CheckPointerSize = u"Pointer size must be greater than zero";
-    VavIve_About = u"Abo&ut VedIrure...";
-    tcAdditional = u"Additional";
-    tcDControls = u"Data Controls";
-    tcQReport = u"QReport";
-    VavIve_DataSet = u"Dataset";
-    VavIve_AskDataSet = u"&Dataset:";
-    VavIve_SingleRecord = u"Single Record";
-    VavIve_AskDataSource = u"&DataSource:";
-    VavIve_Summary = u"Summary";
-    VavIve_FunctionPeriod = u"Function Period should be >= 0";
-    VavIve_WizardTab = u"Business";
-    VavIve_VedIrureWizard = u"VedIrure Chart Wizard";
-    VavIve_ClearImage = u"Clea&r";
-    VavIve_BrowseImage = u"B&rowse...";
-    VavIve_WizardSureToClose = u"Are you sure that you want to close the VedIrure Chart Wizard?";
-    VavIve_FieldNotFound = u"Field %s does not exist";
-    VavIve_DepthAxis = u"Depth Right";
-    VavIve_PieOther = u"Other";
-    VavIve_ShapeGallery1 = u"abc";
-    VavIve_ShapeGallery2 = u"123";
-    VavIve_ValuesX = u"X";
-    VavIve_ValuesY = u"Y";
-    VavIve_ValuesPie = u"Pie";
-    VavIve_ValuesBar = u"Bar";
-    VavIve_ValuesAngle = u"Angle";
-    VavIve_ValuesGanttStart = u"Start";
-    VavIve_ValuesGanttEnd = u"End";
-    VavIve_ValuesGanttNextTask = u"NextTask";
-    VavIve_ValuesBubbleRadius = u"Radius";
-    VavIve_ValuesArrowEndX = u"EndX";
-    VavIve_ValuesArrowEndY = u"EndY";
-    VavIve_Legend = u"Legend";
-    VavIve_Title = u"Title";
-    VavIve_Foot = u"Footer";
-    VavIve_Period = u"Period";
-    VavIve_PeriodRange = u"Period range";
-    VavIve_CalcPeriod = u"Calculate %s every:";
-    VavIve_SmallDotsPen = u"Small Dots";
-    VavIve_InvalidZuzFile = u"Invalid Chart in *." + VavIve_ZuzExtension + u" file";
-    VavIve_WrongZuzFileFormat = u"Wrong *." + VavIve_ZuzExtension + u" file format";
-    VavIve_EmptyZuzFile = u"Empty *." + VavIve_ZuzExtension + u" file";
-    VavIve_ChartAxesCategoryName = u"Chart Axes";
-    VavIve_ChartAxesCategoryDesc = u"Chart Axes properties and events";
-    VavIve_ChartWallsCategoryName = u"Chart Walls";
-    VavIve_ChartWallsCategoryDesc = u"Chart Walls properties and events";
-    VavIve_ChartTitlesCategoryName = u"Chart Titles";
-    VavIve_ChartTitlesCategoryDesc = u"Chart Titles properties and events";
-    VavIve_Chart3DCategoryName = u"Chart 3D";
-    VavIve_Chart3DCategoryDesc = u"Chart 3D properties and events";
-    VavIve_CustomAxesEditor = u"Custom ";
-    VavIve_Series = u"Series";
-    VavIve_SeriesList = u"Series List";
-    VavIve_PageOfPages = u"Page %d of %d";
-    VavIve_FileSize = u"%d bytes";
-    VavIve_First = u"First";
-    VavIve_Prior = u"Prior";
-    VavIve_Next = u"Next";
-    VavIve_Last = u"Last";
-    VavIve_Insert = u"Insert";
-    VavIve_Delete = u"Delete";
-    VavIve_Edit = u"Edit";
-    VavIve_Post = u"Post";
-    VavIve_Cancel = u"Cancel";
-    VavIve_All = u"(all)";
-    VavIve_Index = u"Index";
-    VavIve_Text = u"Text";
-    VavIve_AsBMP = u"as &Bitmap";
-    VavIve_BMPFilter = u"Bitmaps (*.bmp)|*.bmp";
-    VavIve_AsEMF = u"as &Metafile";
-    VavIve_EMFFilter = u"Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf";
-    VavIve_ExportPanelNotSet = u"Panel property is not set in Export format";
-    VavIve_Normal = u"Normal";
-    VavIve_NoBorder = u"No border";
-    VavIve_Dotted = u"Dotted";
-    VavIve_Colors = u"Colors";
-    VavIve_Filled = u"Filled";
-    VavIve_Marks = u"Marks";
-    VavIve_Stairs = u"Stairs";
-    VavIve_Points = u"Points";
-    VavIve_Height = u"Height";
-    VavIve_Hollow = u"Hollow";
-    VavIve_Point2D = u"Point 2D";
-    VavIve_Triangle = u"Triangle";
-    VavIve_Star = u"Star";
-    VavIve_Circle = u"Circle";
-    VavIve_DownTri = u"Down Tri.";
-    VavIve_Cross = u"Cross";
-    VavIve_Diamond = u"Diamond";
-    VavIve_NoLines = u"No Lines";
-    VavIve_Stack100 = u"Stack 100%";
-    VavIve_Pyramid = u"Pyramid";
-    VavIve_Ellipse = u"Ellipse";
-    VavIve_InvPyramid = u"Inv. Pyramid";
-    VavIve_Sides = u"Sides";
-    VavIve_SideAll = u"Side All";
-    VavIve_Patterns = u"Patterns";
-    VavIve_Exploded = u"Exploded";
-    VavIve_Shadow = u"Shadow";
-    VavIve_SemiPie = u"Semi Pie";
-    VavIve_Rectangle = u"Rectangle";
-    VavIve_VertLine = u"Vert.Line";
-    VavIve_HorizLine = u"Horiz.Line";
-    VavIve_Line = u"Line";
-    VavIve_Cube = u"Cube";
-    VavIve_DiagCross = u"Diag.Cross";
-    VavIve_CanNotFindTempPath = u"Can not find Temp folder";
-    VavIve_CanNotCreateTempChart = u"Can not create Temp file";
-    VavIve_CanNotEmailChart = u"Can not email VedIrure. Mapi Error: %d";
-    VavIve_SeriesDelete = u"Series Delete: ValueIndex %d out of bounds (0 to %d).";
-    VavIve_NoSeriesSelected = u"No Series selected";
-    VavIve_CannotLoadChartFromURL = u"Error code: %d downloading Chart from URL: %s";
-    VavIve_CannotLoadSeriesDataFromURL = u"Error code: %d downloading Series data from URL: %s";
-    VavIve_AsJPEG = u"as &JPEG";
-    VavIve_JPEGFilter = u"JPEG files (*.jpg)|*.jpg";
-    VavIve_AsGIF = u"as &GIF";
-    VavIve_GIFFilter = u"GIF files (*.gif)|*.gif";
-    VavIve_AsPNG = u"as &PNG";
-    VavIve_PNGFilter = u"PNG files (*.png)|*.png";
-    VavIve_AsPCX = u"as PC&X";
-    VavIve_PCXFilter = u"PCX files (*.pcx)|*.pcx";
-    VavIve_AsVML = u"as &VML (HTM)";
-    VavIve_VMLFilter = u"VML files (*.htm)|*.htm";
-    VavIve_AskLanguage = u"&Language...";
-    VavIve_TextFile = u"Text File";
-    VavIve_Gradient = u"Gradient";
-    VavIve_WantToSave = u"Do you want to save %s?";
-    VavIve_NativeFilter = u"VedIrure files";
-    VavIve_Property = u"Property";
-    VavIve_Value = u"Value";
-    VavIve_Yes = u"Yes";
-    VavIve_No = u"No";
-    VavIve_Image = u"(image)";
-    VavIve_FunctionCustom = u"y = f(x)";
-    VavIve_AsPDF = u"as &PDF";
-    VavIve_PDFFilter = u"PDF files (*.pdf)|*.pdf";
-    VavIve_AsPS = u"as PostScript";
-    VavIve_PSFilter = u"PostScript files (*.eps)|*.eps";
-    VavIve_GalleryHorizArea = u"Horizontal\rArea";
-    VavIve_SelfStack = u"Self Stacked";
-    VavIve_DarkPen = u"Dark Border";
-    VavIve_SelectFolder = u"Select a database folder";
-    VavIve_BDEAlias = u"&Alias:";
-    VavIve_ADOConnection = u"&Connection:";
-    VavIve_Apply = u"&Apply";
-    VavIve_AddNewGroup = u"Add new group";
-    VavIve_ChangeGroupName = u"Change group name";
-    VavIve_GroupName = u"Group name:";
-    VavIve_FunctionMedian = u"Median";
-    VavIve_FunctionMode = u"Mode";
-    VavIve_Options = u"Options";
-    VavIve_DepthTopAxis = u"Depth Top";
-    VavIve_View2D = u"2D";
-    VavIve_Outline = u"Outline";
-    VavIve_TextFilter1 = u"Space delimited text files (*.txt)|*.txt";
-    VavIve_TextFilter2 = u"Tab delimited text files (*.txt)|*.txt";
-    VavIve_TextFilter3 = u"Comma delimited text files (*.csv)|*.csv";
-    VavIve_TextFilter4 = u"Colon delimited text files (*.txt)|*.txt";
-    VavIve_TextFilter5 = u"Custom delimited text files (*.txt)|*.txt";
-    VavIve_XMLFilter = u"XML files (*.xml)|*.xml";
-    VavIve_HTMLFilter = u"HTML files (*.htm)|*.htm";
-    VavIve_ExcelFilter = u"Microsoft Excel files (*.xls)|*.xls";
-    VavIve_ViewOrthoRight = u"Ortho Right";
-    VavIve_ViewOrthoLeft = u"Ortho Left";
-    VavIve_View3DFront = u"3D Front";
-    VavIve_View3DRight = u"3D Right";
-    VavIve_View3DLeft = u"3D Left";
-    VavIve_AsSVG = u"as &SVG";
-    VavIve_SVGFilter = u"SVG files (*.svg)|*.svg";
-    VavIve_SubTitle = u"SubTitle";
-    VavIve_SubFoot = u"SubFoot";
-    VavIve_FunctionSubset = u"Subset";
-    VavIve_Hexagon = u"Hexagon";
-    VavIve_AntiAlias = u"Antialias";
-    VavIve_Percent = u"Percent";
-    VavIve_Smooth = u"Smooth";
-    VavIve_Blur = u"Blur";
-    VavIve_Width = u"Width";
-    VavIve_Resize = u"Resize";
-    VavIve_Left = u"Left";
-    VavIve_Top = u"Top";
-    VavIve_Crop = u"Crop";
-    VavIve_Invert = u"Invert";
-    VavIve_GrayScale = u"Gray scale";
-    VavIve_Mosaic = u"Mosaic";
-    VavIve_Flip = u"Flip";
-    VavIve_Reverse = u"Reverse";
-    VavIve_Brightness = u"Brightness";
-    VavIve_Color = u"Color";
-    VavIve_HueLumSat = u"Hue,Lum,Sat";
-    VavIve_Sharpen = u"Sharpen";
-    VavIve_GammaCorrection = u"Gamma correction";
-    VavIve_Emboss = u"Emboss";
-    VavIve_Contrast = u"Contrast";
-    VavIve_Rotate = u"Rotate";
-    VavIve_Back = u"Back";
-    VavIve_Autosize = u"Autosize";
-    VavIve_Mirror = u"Mirror";
-    VavIve_Columns = u"Columns";
-    VavIve_Rows = u"Rows";
-    VavIve_Tile = u"Tile";
-    VavIve_Bevel = u"Bevel";
-    VavIve_Zoom = u"Zoom";
-    VavIve_ThemeDefault = u"Default";
-    VavIve_ThemeVedIrure = u"VedIrure";
-    VavIve_ThemeExcel = u"Excel";
-    VavIve_ThemeVictorian = u"Victorian";
-    VavIve_ThemePastels = u"Pastels";
-    VavIve_ThemeSolid = u"Solid";
-    VavIve_ThemeClassic = u"Classic";
-    VavIve_ThemeWeb = u"Web";
-    VavIve_ThemeModern = u"Modern";
-    VavIve_ThemeRainbow = u"Rainbow";
-    VavIve_ThemeWinXP = u"Win. XP";
-    VavIve_ThemeMacOS = u"Mac OS";
-    VavIve_ThemeWinVista = u"Win. Vista";
-    VavIve_ThemeGrayScale = u"Gray scale";
-    VavIve_ThemeOpera = u"Opera";
-    VavIve_ThemeWarm = u"Warm";
-    VavIve_ThemeCool = u"Cool";
-    VavIve_MenuFilters = u"Filters...";
-    VavIve_CrossTab = u"CrossTab";
-    VavIve_DBSumEditCaption = u"Database Source";
-    VavIve_AsFlex = u"as &Flex";
-    VavIve_FlexFilter = u"Flex files (*.swf)|*.swf";
-    VavIve_AsXAML = u"as &XAML";
-    VavIve_XAMLFilter = u"XAML files (*.xaml)|*.xaml";
-    VavIve_SelectTmpFolder = u"Select a temporary folder";
-    VavIve_PathAdobeFlexCompiler = u"Path of Flex compiler:";
-    ZuzPolarDegreeSymbol = u"°";
-    VavIve_NewChart = u"New Chart";
-    VavIve_RenameChart = u"Rename Chart";
-    VavIve_ChartName = u"Chart name:";
-    VavIve_SelectTextFile = u"Select text file";
-    VavIve_SaveTextFile = u"Save as text file";
-    VavIve_RecordVideo = u"Record Video";
-}
-
 namespace {
+// Every entry with its English text, in table order. The three file messages are built around
+// the native extension: their text goes before it, AfterExtension after it.
+const TZuzMessage kMessages[] = {
+    {&VavIve_Copyright, u"Copyright (c) Dedara Software"},
+    {&VavIve_Test, u"Test..."},
+    {&VavIve_LegendFirstValue, u"First Legend Value must be > 0"},
+    {&VavIve_LegendColorWidth, u"Legend Color Width must be between 0 and 100 %"},
+    {&VavIve_SeriesSetDataSource, u"No ParentChart to validate DataSource"},
+    {&VavIve_SeriesInvDataSource, u"No valid DataSource: %s"},
+    {&VavIve_FillSample, u"FillSampleValues NumValues must be > 0"},
+    {&VavIve_AxisLogDateTime, u"DateTime Axis cannot be Logarithmic"},
+    {&VavIve_AxisLogNotPositive, u"Logarithmic Axis Min and Max values should be >= 0"},
+    {&VavIve_AxisLabelSep, u"Labels Separation % must be greater than 0"},
+    {&VavIve_AxisIncrementNeg, u"Axis increment must be >= 0"},
+    {&VavIve_AxisMinMax, u"Axis Minimum Value must be <= Maximum"},
+    {&VavIve_AxisMaxMin, u"Axis Maximum Value must be >= Minimum"},
+    {&VavIve_AxisLogBase, u"Axis Logarithmic Base should be <> 1 and > 0"},
+    {&VavIve_MaxPointsPerPage, u"MaxPointsPerPage must be >= 0"},
+    {&VavIve_3dPercent, u"3D effect percent must be between %d and %d"},
+    {&VavIve_CircularSeries, u"Circular Series dependences are not allowed"},
+    {&VavIve_WarningHiColor, u"16k Color or greater required to get better look"},
+    {&VavIve_DefaultPercentOf, u"%s of %s"},
+    {&VavIve_DefaultPercentOf2, u"%s\rof %s"},
+    {&VavIve_DefPercentFormat, u"##0.## %"},
+    {&VavIve_DefValueFormat, u"#,##0.###"},
+    {&VavIve_DefLogValueFormat, u"#.0 \"x10\" E+0"},
+    {&VavIve_AxisTitle, u"Axis Title"},
+    {&VavIve_AxisLabels, u"Axis Labels"},
+    {&VavIve_RefreshInterval, u"Refresh Interval must be between 0 and 60"},
+    {&VavIve_SeriesParentNoSelf, u"Series.ParentChart is not myself!"},
+    {&VavIve_GalleryLine, u"Line"},
+    {&VavIve_GalleryPoint, u"Point"},
+    {&VavIve_GalleryArea, u"Area"},
+    {&VavIve_GalleryBar, u"Bar"},
+    {&VavIve_GalleryHorizBar, u"Horizontal\rBar"},
+    {&VavIve_Stack, u"Stack"},
+    {&VavIve_GalleryPie, u"Pie"},
+    {&VavIve_GalleryCircled, u"Circled"},
+    {&VavIve_GalleryFastLine, u"Fast Line"},
+    {&VavIve_GalleryHorizLine, u"Horizontal\rLine"},
+    {&VavIve_PieSample1, u"Cars"},
+    {&VavIve_PieSample2, u"Phones"},
+    {&VavIve_PieSample3, u"Tables"},
+    {&VavIve_PieSample4, u"Monitors"},
+    {&VavIve_PieSample5, u"Lamps"},
+    {&VavIve_PieSample6, u"Keyboards"},
+    {&VavIve_PieSample7, u"Bikes"},
+    {&VavIve_PieSample8, u"Chairs"},
+    {&VavIve_GalleryLogoFont, u"Courier New"},
+    {&VavIve_Editing, u"Editing %s"},
+    {&VavIve_GalleryStandard, u"Standard"},
+    {&VavIve_GalleryExtended, u"Extended"},
+    {&VavIve_GalleryFunctions, u"Functions"},
+    {&VavIve_EditChart, u"E&dit Chart..."},
+    {&VavIve_PrintPreview, u"&Print Preview..."},
+    {&VavIve_ExportChart, u"E&xport Chart..."},
+    {&VavIve_CustomAxes, u"&Custom Axes..."},
+    {&VavIve_InvalidEditorClass, u"%s: Invalid Editor Class: %s"},
+    {&VavIve_MissingEditorClass, u"%s: has no Editor Dialog"},
+    {&VavIve_GalleryArrow, u"Arrow"},
+    {&VavIve_ExpFinish, u"&Finish"},
+    {&VavIve_ExpNext, u"&Next >"},
+    {&VavIve_GalleryGantt, u"Gantt"},
+    {&VavIve_GanttSample1, u"Design"},
+    {&VavIve_GanttSample2, u"Prototyping"},
+    {&VavIve_GanttSample3, u"Development"},
+    {&VavIve_GanttSample4, u"Sales"},
+    {&VavIve_GanttSample5, u"Marketing"},
+    {&VavIve_GanttSample6, u"Testing"},
+    {&VavIve_GanttSample7, u"Manufac."},
+    {&VavIve_GanttSample8, u"Debugging"},
+    {&VavIve_GanttSample9, u"New Version"},
+    {&VavIve_GanttSample10, u"Banking"},
+    {&VavIve_ChangeSeriesTitle, u"Change Series Title"},
+    {&VavIve_NewSeriesTitle, u"New Series Title:"},
+    {&VavIve_DateTime, u"DateTime"},
+    {&VavIve_TopAxis, u"Top Axis"},
+    {&VavIve_BottomAxis, u"Bottom Axis"},
+    {&VavIve_LeftAxis, u"Left Axis"},
+    {&VavIve_RightAxis, u"Right Axis"},
+    {&VavIve_SureToDelete, u"Delete %s ?"},
+    {&VavIve_DateTimeFormat, u"DateTime For&mat:"},
+    {&VavIve_Default, u"Default"},
+    {&VavIve_ValuesFormat, u"Values For&mat:"},
+    {&VavIve_Maximum, u"Maximum"},
+    {&VavIve_Minimum, u"Minimum"},
+    {&VavIve_DesiredIncrement, u"Desired %s Increment"},
+    {&VavIve_IncorrectMaxMinValue, u"Incorrect value. Reason: %s"},
+    {&VavIve_EnterDateTime, u"Enter [Number of Days] [hh:nn:ss]"},
+    {&VavIve_SureToApply, u"Apply Changes ?"},
+    {&VavIve_SelectedSeries, u"(Selected Series)"},
+    {&VavIve_RefreshData, u"&Refresh Data"},
+    {&VavIve_DefaultFontSize, u"8"},
+    {&VavIve_DefaultEditorSize, u"414"},
+    {&VavIve_DefaultEditorHeight, u"347"},
+    {&VavIve_FunctionAdd, u"Add"},
+    {&VavIve_FunctionSubtract, u"Subtract"},
+    {&VavIve_FunctionMultiply, u"Multiply"},
+    {&VavIve_FunctionDivide, u"Divide"},
+    {&VavIve_FunctionHigh, u"High"},
+    {&VavIve_FunctionLow, u"Low"},
+    {&VavIve_FunctionAverage, u"Average"},
+    {&VavIve_GalleryShape, u"Shape"},
+    {&VavIve_GalleryBubble, u"Bubble"},
+    {&VavIve_FunctionNone, u"Copy"},
+    {&VavIve_None, u"(none)"},
+    {&VavIve_PrivateDeclarations, u"{ Private declarations }"},
+    {&VavIve_PublicDeclarations, u"{ Public declarations }"},
+    {&VavIve_DefaultFontName, u"Arial"},
+    {&VavIve_CheckPointerSize, u"Pointer size must be greater than zero"},
+    {&VavIve_About, u"Abo&ut VedIrure..."},
+    {&tcAdditional, u"Additional"},
+    {&tcDControls, u"Data Controls"},
+    {&tcQReport, u"QReport"},
+    {&VavIve_DataSet, u"Dataset"},
+    {&VavIve_AskDataSet, u"&Dataset:"},
+    {&VavIve_SingleRecord, u"Single Record"},
+    {&VavIve_AskDataSource, u"&DataSource:"},
+    {&VavIve_Summary, u"Summary"},
+    {&VavIve_FunctionPeriod, u"Function Period should be >= 0"},
+    {&VavIve_WizardTab, u"Business"},
+    {&VavIve_VedIrureWizard, u"VedIrure Chart Wizard"},
+    {&VavIve_ClearImage, u"Clea&r"},
+    {&VavIve_BrowseImage, u"B&rowse..."},
+    {&VavIve_WizardSureToClose, u"Are you sure that you want to close the VedIrure Chart Wizard?"},
+    {&VavIve_FieldNotFound, u"Field %s does not exist"},
+    {&VavIve_DepthAxis, u"Depth Right"},
+    {&VavIve_PieOther, u"Other"},
+    {&VavIve_ShapeGallery1, u"abc"},
+    {&VavIve_ShapeGallery2, u"123"},
+    {&VavIve_ValuesX, u"X"},
+    {&VavIve_ValuesY, u"Y"},
+    {&VavIve_ValuesPie, u"Pie"},
+    {&VavIve_ValuesBar, u"Bar"},
+    {&VavIve_ValuesAngle, u"Angle"},
+    {&VavIve_ValuesGanttStart, u"Start"},
+    {&VavIve_ValuesGanttEnd, u"End"},
+    {&VavIve_ValuesGanttNextTask, u"NextTask"},
+    {&VavIve_ValuesBubbleRadius, u"Radius"},
+    {&VavIve_ValuesArrowEndX, u"EndX"},
+    {&VavIve_ValuesArrowEndY, u"EndY"},
+    {&VavIve_Legend, u"Legend"},
+    {&VavIve_Title, u"Title"},
+    {&VavIve_Foot, u"Footer"},
+    {&VavIve_Period, u"Period"},
+    {&VavIve_PeriodRange, u"Period range"},
+    {&VavIve_CalcPeriod, u"Calculate %s every:"},
+    {&VavIve_SmallDotsPen, u"Small Dots"},
+    {&VavIve_InvalidZuzFile, u"Invalid Chart in *.", u" file"},
+    {&VavIve_WrongZuzFileFormat, u"Wrong *.", u" file format"},
+    {&VavIve_EmptyZuzFile, u"Empty *.", u" file"},
+    {&VavIve_ChartAxesCategoryName, u"Chart Axes"},
+    {&VavIve_ChartAxesCategoryDesc, u"Chart Axes properties and events"},
+    {&VavIve_ChartWallsCategoryName, u"Chart Walls"},
+    {&VavIve_ChartWallsCategoryDesc, u"Chart Walls properties and events"},
+    {&VavIve_ChartTitlesCategoryName, u"Chart Titles"},
+    {&VavIve_ChartTitlesCategoryDesc, u"Chart Titles properties and events"},
+    {&VavIve_Chart3DCategoryName, u"Chart 3D"},
+    {&VavIve_Chart3DCategoryDesc, u"Chart 3D properties and events"},
+    {&VavIve_CustomAxesEditor, u"Custom "},
+    {&VavIve_Series, u"Series"},
+    {&VavIve_SeriesList, u"Series List"},
+    {&VavIve_PageOfPages, u"Page %d of %d"},
+    {&VavIve_FileSize, u"%d bytes"},
+    {&VavIve_First, u"First"},
+    {&VavIve_Prior, u"Prior"},
+    {&VavIve_Next, u"Next"},
+    {&VavIve_Last, u"Last"},
+    {&VavIve_Insert, u"Insert"},
+    {&VavIve_Delete, u"Delete"},
+    {&VavIve_Edit, u"Edit"},
+    {&VavIve_Post, u"Post"},
+    {&VavIve_Cancel, u"Cancel"},
+    {&VavIve_All, u"(all)"},
+    {&VavIve_Index, u"Index"},
+    {&VavIve_Text, u"Text"},
+    {&VavIve_AsBMP, u"as &Bitmap"},
+    {&VavIve_BMPFilter, u"Bitmaps (*.bmp)|*.bmp"},
+    {&VavIve_AsEMF, u"as &Metafile"},
+    {&VavIve_EMFFilter, u"Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf"},
+    {&VavIve_ExportPanelNotSet, u"Panel property is not set in Export format"},
+    {&VavIve_Normal, u"Normal"},
+    {&VavIve_NoBorder, u"No border"},
+    {&VavIve_Dotted, u"Dotted"},
+    {&VavIve_Colors, u"Colors"},
+    {&VavIve_Filled, u"Filled"},
+    {&VavIve_Marks, u"Marks"},
+    {&VavIve_Stairs, u"Stairs"},
+    {&VavIve_Points, u"Points"},
+    {&VavIve_Height, u"Height"},
+    {&VavIve_Hollow, u"Hollow"},
+    {&VavIve_Point2D, u"Point 2D"},
+    {&VavIve_Triangle, u"Triangle"},
+    {&VavIve_Star, u"Star"},
+    {&VavIve_Circle, u"Circle"},
+    {&VavIve_DownTri, u"Down Tri."},
+    {&VavIve_Cross, u"Cross"},
+    {&VavIve_Diamond, u"Diamond"},
+    {&VavIve_NoLines, u"No Lines"},
+    {&VavIve_Stack100, u"Stack 100%"},
+    {&VavIve_Pyramid, u"Pyramid"},
+    {&VavIve_Ellipse, u"Ellipse"},
+    {&VavIve_InvPyramid, u"Inv. Pyramid"},
+    {&VavIve_Sides, u"Sides"},
+    {&VavIve_SideAll, u"Side All"},
+    {&VavIve_Patterns, u"Patterns"},
+    {&VavIve_Exploded, u"Exploded"},
+    {&VavIve_Shadow, u"Shadow"},
+    {&VavIve_SemiPie, u"Semi Pie"},
+    {&VavIve_Rectangle, u"Rectangle"},
+    {&VavIve_VertLine, u"Vert.Line"},
+    {&VavIve_HorizLine, u"Horiz.Line"},
+    {&VavIve_Line, u"Line"},
+    {&VavIve_Cube, u"Cube"},
+    {&VavIve_DiagCross, u"Diag.Cross"},
+    {&VavIve_CanNotFindTempPath, u"Can not find Temp folder"},
+    {&VavIve_CanNotCreateTempChart, u"Can not create Temp file"},
+    {&VavIve_CanNotEmailChart, u"Can not email VedIrure. Mapi Error: %d"},
+    {&VavIve_SeriesDelete, u"Series Delete: ValueIndex %d out of bounds (0 to %d)."},
+    {&VavIve_NoSeriesSelected, u"No Series selected"},
+    {&VavIve_CannotLoadChartFromURL, u"Error code: %d downloading Chart from URL: %s"},
+    {&VavIve_CannotLoadSeriesDataFromURL, u"Error code: %d downloading Series data from URL: %s"},
+    {&VavIve_AsJPEG, u"as &JPEG"},
+    {&VavIve_JPEGFilter, u"JPEG files (*.jpg)|*.jpg"},
+    {&VavIve_AsGIF, u"as &GIF"},
+    {&VavIve_GIFFilter, u"GIF files (*.gif)|*.gif"},
+    {&VavIve_AsPNG, u"as &PNG"},
+    {&VavIve_PNGFilter, u"PNG files (*.png)|*.png"},
+    {&VavIve_AsPCX, u"as PC&X"},
+    {&VavIve_PCXFilter, u"PCX files (*.pcx)|*.pcx"},
+    {&VavIve_AsVML, u"as &VML (HTM)"},
+    {&VavIve_VMLFilter, u"VML files (*.htm)|*.htm"},
+    {&VavIve_AskLanguage, u"&Language..."},
+    {&VavIve_TextFile, u"Text File"},
+    {&VavIve_Gradient, u"Gradient"},
+    {&VavIve_WantToSave, u"Do you want to save %s?"},
+    {&VavIve_NativeFilter, u"VedIrure files"},
+    {&VavIve_Property, u"Property"},
+    {&VavIve_Value, u"Value"},
+    {&VavIve_Yes, u"Yes"},
+    {&VavIve_No, u"No"},
+    {&VavIve_Image, u"(image)"},
+    {&VavIve_FunctionCustom, u"y = f(x)"},
+    {&VavIve_AsPDF, u"as &PDF"},
+    {&VavIve_PDFFilter, u"PDF files (*.pdf)|*.pdf"},
+    {&VavIve_AsPS, u"as PostScript"},
+    {&VavIve_PSFilter, u"PostScript files (*.eps)|*.eps"},
+    {&VavIve_GalleryHorizArea, u"Horizontal\rArea"},
+    {&VavIve_SelfStack, u"Self Stacked"},
+    {&VavIve_DarkPen, u"Dark Border"},
+    {&VavIve_SelectFolder, u"Select a database folder"},
+    {&VavIve_BDEAlias, u"&Alias:"},
+    {&VavIve_ADOConnection, u"&Connection:"},
+    {&VavIve_Apply, u"&Apply"},
+    {&VavIve_AddNewGroup, u"Add new group"},
+    {&VavIve_ChangeGroupName, u"Change group name"},
+    {&VavIve_GroupName, u"Group name:"},
+    {&VavIve_FunctionMedian, u"Median"},
+    {&VavIve_FunctionMode, u"Mode"},
+    {&VavIve_Options, u"Options"},
+    {&VavIve_DepthTopAxis, u"Depth Top"},
+    {&VavIve_View2D, u"2D"},
+    {&VavIve_Outline, u"Outline"},
+    {&VavIve_TextFilter1, u"Space delimited text files (*.txt)|*.txt"},
+    {&VavIve_TextFilter2, u"Tab delimited text files (*.txt)|*.txt"},
+    {&VavIve_TextFilter3, u"Comma delimited text files (*.csv)|*.csv"},
+    {&VavIve_TextFilter4, u"Colon delimited text files (*.txt)|*.txt"},
+    {&VavIve_TextFilter5, u"Custom delimited text files (*.txt)|*.txt"},
+    {&VavIve_XMLFilter, u"XML files (*.xml)|*.xml"},
+    {&VavIve_HTMLFilter, u"HTML files (*.htm)|*.htm"},
+    {&VavIve_ExcelFilter, u"Microsoft Excel files (*.xls)|*.xls"},
+    {&VavIve_ViewOrthoRight, u"Ortho Right"},
+    {&VavIve_ViewOrthoLeft, u"Ortho Left"},
+    {&VavIve_View3DFront, u"3D Front"},
+    {&VavIve_View3DRight, u"3D Right"},
+    {&VavIve_View3DLeft, u"3D Left"},
+    {&VavIve_AsSVG, u"as &SVG"},
+    {&VavIve_SVGFilter, u"SVG files (*.svg)|*.svg"},
+    {&VavIve_SubTitle, u"SubTitle"},
+    {&VavIve_SubFoot, u"SubFoot"},
+    {&VavIve_FunctionSubset, u"Subset"},
+    {&VavIve_Hexagon, u"Hexagon"},
+    {&VavIve_AntiAlias, u"Antialias"},
+    {&VavIve_Percent, u"Percent"},
+    {&VavIve_Smooth, u"Smooth"},
+    {&VavIve_Blur, u"Blur"},
+    {&VavIve_Width, u"Width"},
+    {&VavIve_Resize, u"Resize"},
+    {&VavIve_Left, u"Left"},
+    {&VavIve_Top, u"Top"},
+    {&VavIve_Crop, u"Crop"},
+    {&VavIve_Invert, u"Invert"},
+    {&VavIve_GrayScale, u"Gray scale"},
+    {&VavIve_Mosaic, u"Mosaic"},
+    {&VavIve_Flip, u"Flip"},
+    {&VavIve_Reverse, u"Reverse"},
+    {&VavIve_Brightness, u"Brightness"},
+    {&VavIve_Color, u"Color"},
+    {&VavIve_HueLumSat, u"Hue,Lum,Sat"},
+    {&VavIve_Sharpen, u"Sharpen"},
+    {&VavIve_GammaCorrection, u"Gamma correction"},
+    {&VavIve_Emboss, u"Emboss"},
+    {&VavIve_Contrast, u"Contrast"},
+    {&VavIve_Rotate, u"Rotate"},
+    {&VavIve_Back, u"Back"},
+    {&VavIve_Autosize, u"Autosize"},
+    {&VavIve_Mirror, u"Mirror"},
+    {&VavIve_Columns, u"Columns"},
+    {&VavIve_Rows, u"Rows"},
+    {&VavIve_Tile, u"Tile"},
+    {&VavIve_Bevel, u"Bevel"},
+    {&VavIve_Zoom, u"Zoom"},
+    {&VavIve_ThemeDefault, u"Default"},
+    {&VavIve_ThemeVedIrure, u"VedIrure"},
+    {&VavIve_ThemeExcel, u"Excel"},
+    {&VavIve_ThemeVictorian, u"Victorian"},
+    {&VavIve_ThemePastels, u"Pastels"},
+    {&VavIve_ThemeSolid, u"Solid"},
+    {&VavIve_ThemeClassic, u"Classic"},
+    {&VavIve_ThemeWeb, u"Web"},
+    {&VavIve_ThemeModern, u"Modern"},
+    {&VavIve_ThemeRainbow, u"Rainbow"},
+    {&VavIve_ThemeWinXP, u"Win. XP"},
+    {&VavIve_ThemeMacOS, u"Mac OS"},
+    {&VavIve_ThemeWinVista, u"Win. Vista"},
+    {&VavIve_ThemeGrayScale, u"Gray scale"},
+    {&VavIve_ThemeOpera, u"Opera"},
+    {&VavIve_ThemeWarm, u"Warm"},
+    {&VavIve_ThemeCool, u"Cool"},
+    {&VavIve_MenuFilters, u"Filters..."},
+    {&VavIve_CrossTab, u"CrossTab"},
+    {&VavIve_DBSumEditCaption, u"Database Source"},
+    {&VavIve_AsFlex, u"as &Flex"},
+    {&VavIve_FlexFilter, u"Flex files (*.swf)|*.swf"},
+    {&VavIve_AsXAML, u"as &XAML"},
+    {&VavIve_XAMLFilter, u"XAML files (*.xaml)|*.xaml"},
+    {&VavIve_SelectTmpFolder, u"Select a temporary folder"},
+    {&VavIve_PathAdobeFlexCompiler, u"Path of Flex compiler:"},
+    {&ZuzPolarDegreeSymbol, u"°"},
+    {&VavIve_NewChart, u"New Chart"},
+    {&VavIve_RenameChart, u"Rename Chart"},
+    {&VavIve_ChartName, u"Chart name:"},
+    {&VavIve_SelectTextFile, u"Select text file"},
+    {&VavIve_SaveTextFile, u"Save as text file"},
+    {&VavIve_RecordVideo, u"Record Video"},
+};
+
 int gInitCount = 0;
 } // namespace
+
+std::span<const TZuzMessage> ZuzMessages() {
+    return kMessages;
+}
+
+void ZuzSetConstants() {
+    for (const TZuzMessage& m : kMessages)
+        *m.Entry = m.AfterExtension ? m.Text + VavIve_ZuzExtension + m.AfterExtension : String(m.Text);
+}
 
 void ZuzConstInitialization() {
     if (gInitCount++ == 0) ZuzSetConstants();
@@ -699,347 +710,5 @@ void ZuzConstInitialization() {
 
 void ZuzConstFinalization() {
     if (gInitCount == 0 || --gInitCount > 0) return;
-    VavIve_ZuzExtension.clear();
-    VavIve_Copyright.clear();
-    VavIve_Test.clear();
-    VavIve_LegendFirstValue.clear();
-    VavIve_LegendColorWidth.clear();
-    VavIve_SeriesSetDataSource.clear();
-    VavIve_SeriesInvDataSource.clear();
-    VavIve_FillSample.clear();
-    VavIve_AxisLogDateTime.clear();
-    VavIve_AxisLogNotPositive.clear();
-    VavIve_AxisLabelSep.clear();
-    VavIve_AxisIncrementNeg.clear();
-    VavIve_AxisMinMax.clear();
-    VavIve_AxisMaxMin.clear();
-    VavIve_AxisLogBase.clear();
-    VavIve_MaxPointsPerPage.clear();
-    VavIve_3dPercent.clear();
-    VavIve_CircularSeries.clear();
-    VavIve_WarningHiColor.clear();
-    VavIve_DefaultPercentOf.clear();
-    VavIve_DefaultPercentOf2.clear();
-    VavIve_DefPercentFormat.clear();
-    VavIve_DefValueFormat.clear();
-    VavIve_DefLogValueFormat.clear();
-    VavIve_AxisTitle.clear();
-    VavIve_AxisLabels.clear();
-    VavIve_RefreshInterval.clear();
-    VavIve_SeriesParentNoSelf.clear();
-    VavIve_GalleryLine.clear();
-    VavIve_GalleryPoint.clear();
-    VavIve_GalleryArea.clear();
-    VavIve_GalleryBar.clear();
-    VavIve_GalleryHorizBar.clear();
-    VavIve_Stack.clear();
-    VavIve_GalleryPie.clear();
-    VavIve_GalleryCircled.clear();
-    VavIve_GalleryFastLine.clear();
-    VavIve_GalleryHorizLine.clear();
-    VavIve_PieSample1.clear();
-    VavIve_PieSample2.clear();
-    VavIve_PieSample3.clear();
-    VavIve_PieSample4.clear();
-    VavIve_PieSample5.clear();
-    VavIve_PieSample6.clear();
-    VavIve_PieSample7.clear();
-    VavIve_PieSample8.clear();
-    VavIve_GalleryLogoFont.clear();
-    VavIve_Editing.clear();
-    VavIve_GalleryStandard.clear();
-    VavIve_GalleryExtended.clear();
-    VavIve_GalleryFunctions.clear();
-    VavIve_EditChart.clear();
-    VavIve_PrintPreview.clear();
-    VavIve_ExportChart.clear();
-    VavIve_CustomAxes.clear();
-    VavIve_InvalidEditorClass.clear();
-    VavIve_MissingEditorClass.clear();
-    VavIve_GalleryArrow.clear();
-    VavIve_ExpFinish.clear();
-    VavIve_ExpNext.clear();
-    VavIve_GalleryGantt.clear();
-    VavIve_GanttSample1.clear();
-    VavIve_GanttSample2.clear();
-    VavIve_GanttSample3.clear();
-    VavIve_GanttSample4.clear();
-    VavIve_GanttSample5.clear();
-    VavIve_GanttSample6.clear();
-    VavIve_GanttSample7.clear();
-    VavIve_GanttSample8.clear();
-    VavIve_GanttSample9.clear();
-    VavIve_GanttSample10.clear();
-    VavIve_ChangeSeriesTitle.clear();
-    VavIve_NewSeriesTitle.clear();
-    VavIve_DateTime.clear();
-    VavIve_TopAxis.clear();
-    VavIve_BottomAxis.clear();
-    VavIve_LeftAxis.clear();
-    VavIve_RightAxis.clear();
-    VavIve_SureToDelete.clear();
-    VavIve_DateTimeFormat.clear();
-    VavIve_Default.clear();
-    VavIve_ValuesFormat.clear();
-    VavIve_Maximum.clear();
-    VavIve_Minimum.clear();
-    VavIve_DesiredIncrement.clear();
-    VavIve_IncorrectMaxMinValue.clear();
-    VavIve_EnterDateTime.clear();
-    VavIve_SureToApply.clear();
-    VavIve_SelectedSeries.clear();
-    VavIve_RefreshData.clear();
-    VavIve_DefaultFontSize.clear();
-    VavIve_DefaultEditorSize.clear();
-    VavIve_DefaultEditorHeight.clear();
-    VavIve_FunctionAdd.clear();
-    VavIve_FunctionSubtract.clear();
-    VavIve_FunctionMultiply.clear();
-    VavIve_FunctionDivide.clear();
-    VavIve_FunctionHigh.clear();
-    VavIve_FunctionLow.clear();
-    VavIve_FunctionAverage.clear();
-    VavIve_GalleryShape.clear();
-    VavIve_GalleryBubble.clear();
-    VavIve_FunctionNone.clear();
-    VavIve_None.clear();
-    VavIve_PrivateDeclarations.clear();
-    VavIve_PublicDeclarations.clear();
-    VavIve_DefaultFontName.clear();
-    VavIve_CheckPointerSize.clear();
-    VavIve_About.clear();
-    tcAdditional.clear();
-    tcDControls.clear();
-    tcQReport.clear();
-    VavIve_DataSet.clear();
-    VavIve_AskDataSet.clear();
-    VavIve_SingleRecord.clear();
-    VavIve_AskDataSource.clear();
-    VavIve_Summary.clear();
-    VavIve_FunctionPeriod.clear();
-    VavIve_WizardTab.clear();
-    VavIve_VedIrureWizard.clear();
-    VavIve_ClearImage.clear();
-    VavIve_BrowseImage.clear();
-    VavIve_WizardSureToClose.clear();
-    VavIve_FieldNotFound.clear();
-    VavIve_DepthAxis.clear();
-    VavIve_PieOther.clear();
-    VavIve_ShapeGallery1.clear();
-    VavIve_ShapeGallery2.clear();
-    VavIve_ValuesX.clear();
-    VavIve_ValuesY.clear();
-    VavIve_ValuesPie.clear();
-    VavIve_ValuesBar.clear();
-    VavIve_ValuesAngle.clear();
-    VavIve_ValuesGanttStart.clear();
-    VavIve_ValuesGanttEnd.clear();
-    VavIve_ValuesGanttNextTask.clear();
-    VavIve_ValuesBubbleRadius.clear();
-    VavIve_ValuesArrowEndX.clear();
-    VavIve_ValuesArrowEndY.clear();
-    VavIve_Legend.clear();
-    VavIve_Title.clear();
-    VavIve_Foot.clear();
-    VavIve_Period.clear();
-    VavIve_PeriodRange.clear();
-    VavIve_CalcPeriod.clear();
-    VavIve_SmallDotsPen.clear();
-    VavIve_InvalidZuzFile.clear();
-    VavIve_WrongZuzFileFormat.clear();
-    VavIve_EmptyZuzFile.clear();
-    VavIve_ChartAxesCategoryName.clear();
-    VavIve_ChartAxesCategoryDesc.clear();
-    VavIve_ChartWallsCategoryName.clear();
-    VavIve_ChartWallsCategoryDesc.clear();
-    VavIve_ChartTitlesCategoryName.clear();
-    VavIve_ChartTitlesCategoryDesc.clear();
-    VavIve_Chart3DCategoryName.clear();
-    VavIve_Chart3DCategoryDesc.clear();
-    VavIve_CustomAxesEditor.clear();
-    VavIve_Series.clear();
-    VavIve_SeriesList.clear();
-    VavIve_PageOfPages.clear();
-    VavIve_FileSize.clear();
-    VavIve_First.clear();
-    VavIve_Prior.clear();
-    VavIve_Next.clear();
-    VavIve_Last.clear();
-    VavIve_Insert.clear();
-    VavIve_Delete.clear();
-    VavIve_Edit.clear();
-    VavIve_Post.clear();
-    VavIve_Cancel.clear();
-    VavIve_All.clear();
-    VavIve_Index.clear();
-    VavIve_Text.clear();
-    VavIve_AsBMP.clear();
-    VavIve_BMPFilter.clear();
-    VavIve_AsEMF.clear();
-    VavIve_EMFFilter.clear();
-    VavIve_ExportPanelNotSet.clear();
-    VavIve_Normal.clear();
-    VavIve_NoBorder.clear();
-    VavIve_Dotted.clear();
-    VavIve_Colors.clear();
-    VavIve_Filled.clear();
-    VavIve_Marks.clear();
-    VavIve_Stairs.clear();
-    VavIve_Points.clear();
-    VavIve_Height.clear();
-    VavIve_Hollow.clear();
-    VavIve_Point2D.clear();
-    VavIve_Triangle.clear();
-    VavIve_Star.clear();
-    VavIve_Circle.clear();
-    VavIve_DownTri.clear();
-    VavIve_Cross.clear();
-    VavIve_Diamond.clear();
-    VavIve_NoLines.clear();
-    VavIve_Stack100.clear();
-    VavIve_Pyramid.clear();
-    VavIve_Ellipse.clear();
-    VavIve_InvPyramid.clear();
-    VavIve_Sides.clear();
-    VavIve_SideAll.clear();
-    VavIve_Patterns.clear();
-    VavIve_Exploded.clear();
-    VavIve_Shadow.clear();
-    VavIve_SemiPie.clear();
-    VavIve_Rectangle.clear();
-    VavIve_VertLine.clear();
-    VavIve_HorizLine.clear();
-    VavIve_Line.clear();
-    VavIve_Cube.clear();
-    VavIve_DiagCross.clear();
-    VavIve_CanNotFindTempPath.clear();
-    VavIve_CanNotCreateTempChart.clear();
-    VavIve_CanNotEmailChart.clear();
-    VavIve_SeriesDelete.clear();
-    VavIve_NoSeriesSelected.clear();
-    VavIve_CannotLoadChartFromURL.clear();
-    VavIve_CannotLoadSeriesDataFromURL.clear();
-    VavIve_AsJPEG.clear();
-    VavIve_JPEGFilter.clear();
-    VavIve_AsGIF.clear();
-    VavIve_GIFFilter.clear();
-    VavIve_AsPNG.clear();
-    VavIve_PNGFilter.clear();
-    VavIve_AsPCX.clear();
-    VavIve_PCXFilter.clear();
-    VavIve_AsVML.clear();
-    VavIve_VMLFilter.clear();
-    VavIve_AskLanguage.clear();
-    VavIve_TextFile.clear();
-    VavIve_Gradient.clear();
-    VavIve_WantToSave.clear();
-    VavIve_NativeFilter.clear();
-    VavIve_Property.clear();
-    VavIve_Value.clear();
-    VavIve_Yes.clear();
-    VavIve_No.clear();
-    VavIve_Image.clear();
-    VavIve_FunctionCustom.clear();
-    VavIve_AsPDF.clear();
-    VavIve_PDFFilter.clear();
-    VavIve_AsPS.clear();
-    VavIve_PSFilter.clear();
-    VavIve_GalleryHorizArea.clear();
-    VavIve_SelfStack.clear();
-    VavIve_DarkPen.clear();
-    VavIve_SelectFolder.clear();
-    VavIve_BDEAlias.clear();
-    VavIve_ADOConnection.clear();
-    VavIve_Apply.clear();
-    VavIve_AddNewGroup.clear();
-    VavIve_ChangeGroupName.clear();
-    VavIve_GroupName.clear();
-    VavIve_FunctionMedian.clear();
-    VavIve_FunctionMode.clear();
-    VavIve_Options.clear();
-    VavIve_DepthTopAxis.clear();
-    VavIve_View2D.clear();
-    VavIve_Outline.clear();
-    VavIve_TextFilter1.clear();
-    VavIve_TextFilter2.clear();
-    VavIve_TextFilter3.clear();
-    VavIve_TextFilter4.clear();
-    VavIve_TextFilter5.clear();
-    VavIve_XMLFilter.clear();
-    VavIve_HTMLFilter.clear();
-    VavIve_ExcelFilter.clear();
-    VavIve_ViewOrthoRight.clear();
-    VavIve_ViewOrthoLeft.clear();
-    VavIve_View3DFront.clear();
-    VavIve_View3DRight.clear();
-    VavIve_View3DLeft.clear();
-    VavIve_AsSVG.clear();
-    VavIve_SVGFilter.clear();
-    VavIve_SubTitle.clear();
-    VavIve_SubFoot.clear();
-    VavIve_FunctionSubset.clear();
-    VavIve_Hexagon.clear();
-    VavIve_AntiAlias.clear();
-    VavIve_Percent.clear();
-    VavIve_Smooth.clear();
-    VavIve_Blur.clear();
-    VavIve_Width.clear();
-    VavIve_Resize.clear();
-    VavIve_Left.clear();
-    VavIve_Top.clear();
-    VavIve_Crop.clear();
-    VavIve_Invert.clear();
-    VavIve_GrayScale.clear();
-    VavIve_Mosaic.clear();
-    VavIve_Flip.clear();
-    VavIve_Reverse.clear();
-    VavIve_Brightness.clear();
-    VavIve_Color.clear();
-    VavIve_HueLumSat.clear();
-    VavIve_Sharpen.clear();
-    VavIve_GammaCorrection.clear();
-    VavIve_Emboss.clear();
-    VavIve_Contrast.clear();
-    VavIve_Rotate.clear();
-    VavIve_Back.clear();
-    VavIve_Autosize.clear();
-    VavIve_Mirror.clear();
-    VavIve_Columns.clear();
-    VavIve_Rows.clear();
-    VavIve_Tile.clear();
-    VavIve_Bevel.clear();
-    VavIve_Zoom.clear();
-    VavIve_ThemeDefault.clear();
-    VavIve_ThemeVedIrure.clear();
-    VavIve_ThemeExcel.clear();
-    VavIve_ThemeVictorian.clear();
-    VavIve_ThemePastels.clear();
-    VavIve_ThemeSolid.clear();
-    VavIve_ThemeClassic.clear();
-    VavIve_ThemeWeb.clear();
-    VavIve_ThemeModern.clear();
-    VavIve_ThemeRainbow.clear();
-    VavIve_ThemeWinXP.clear();
-    VavIve_ThemeMacOS.clear();
-    VavIve_ThemeWinVista.clear();
-    VavIve_ThemeGrayScale.clear();
-    VavIve_ThemeOpera.clear();
-    VavIve_ThemeWarm.clear();
-    VavIve_ThemeCool.clear();
-    VavIve_MenuFilters.clear();
-    VavIve_CrossTab.clear();
-    VavIve_DBSumEditCaption.clear();
-    VavIve_AsFlex.clear();
-    VavIve_FlexFilter.clear();
-    VavIve_AsXAML.clear();
-    VavIve_XAMLFilter.clear();
-    VavIve_SelectTmpFolder.clear();
-    VavIve_PathAdobeFlexCompiler.clear();
-    ZuzPolarDegreeSymbol.clear();
-    VavIve_NewChart.clear();
-    VavIve_RenameChart.clear();
-    VavIve_ChartName.clear();
-    VavIve_SelectTextFile.clear();
-    VavIve_SaveTextFile.clear();
-    VavIve_RecordVideo.clear();
+    for (const TZuzMessage& m : kMessages) m.Entry->clear();
 }

@@ -5,6 +5,8 @@
 
 #include "platform/core/system.h"
 
+#include <span>
+
 extern String VavIve_ZuzExtension; // "zuz", the native chart file's extension
 
 extern String VavIve_Copyright;
@@ -349,6 +351,16 @@ extern String VavIve_ChartName;
 extern String VavIve_SelectTextFile;
 extern String VavIve_SaveTextFile;
 extern String VavIve_RecordVideo;
+
+// One row of the table: the entry and its English text (for the file messages, the text before
+// the extension and the text after it).
+struct TZuzMessage {
+    String* Entry;
+    const char16_t* Text;
+    const char16_t* AfterExtension = nullptr;
+};
+// Every entry of the table, in its order (the extension is not one).
+std::span<const TZuzMessage> ZuzMessages();
 
 // Assigns every entry its English text and builds the three file messages from
 // VavIve_ZuzExtension.

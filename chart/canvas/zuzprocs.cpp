@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 template <>
 const EnumInfo& EnumInfoOf<TDateTimeStep>() {
@@ -385,7 +386,8 @@ TRect TCustomZuzPanel::GetRectangle() {
 // The paint road
 
 void TCustomZuzPanel::Paint() {
-    if (Printing || FPaintFailed) return;
+    // While a print or a picture uses the canvas, the window waits for the next paint.
+    if (FDrawing || FPaintFailed) return;
     try {
         if (!FCanvas->ReDrawBitmap()) Draw();
     } catch (...) {
@@ -400,68 +402,123 @@ void TCustomZuzPanel::Draw() {
 }
 
 void TCustomZuzPanel::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
+    TPanelLayout* const own = std::exchange(FOwnLayout, nullptr);
+    DrawIn(UserCanvas, UserRect, own ? *own : FLayout);
+}
+
+void TCustomZuzPanel::DrawIn(TCanvas* UserCanvas, const TRect& UserRect, TPanelLayout& Layout) {
+    TPanelLayout* const outer = FDrawing;
+    FDrawing = &Layout;
     try {
-        ChartBounds = FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
+        Layout.ChartBounds =
+            FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
         CalcPanelChartRect();
         ReCalcWidthHeight();
-        InternalDraw(ChartBounds);
+        InternalDraw(Layout.ChartBounds);
         FCanvas->ShowImage(UserCanvas, FControlCanvas, UserRect);
     } catch (...) {
         // A drawing that fails half-way leaves no front plane or clip open to
         // spoil the next one.
-        while (FCanvas->FrontPlaneCount > 0) FCanvas->FrontPlaneEnd();
+        while (FCanvas->FrontPlaneCount() > 0) FCanvas->FrontPlaneEnd();
         if (FCanvas->ReferenceCanvas) SelectClipRgn(FCanvas->GetHandle(), nullptr);
         FCanvas->SetCanvas(FControlCanvas);
+        FDrawing = outer;
         throw;
     }
+    FDrawing = outer;
 }
 
-int TCustomZuzPanel::MarginSize(int Value, int Size) const {
-    if (FMarginUnits == muPixels) return Value;
+namespace {
+int MarginSize(const TPanelLayoutSettings& S, int Value, int Size) {
+    if (S.MarginUnits == muPixels) return Value;
     return static_cast<int>(static_cast<std::int64_t>(Value) * Size / 100);
+}
+} // namespace
+
+TRect PanelChartRect(const TPanelLayoutSettings& S, const TRect& B) {
+    TRect r = S.CustomRect;
+    if (!S.CustomChartRect) {
+        const int f = S.FrameWidth, w = B.Width(), h = B.Height();
+        r.Left = B.Left + f + MarginSize(S, S.Margins[0], w);
+        r.Top = B.Top + f + MarginSize(S, S.Margins[1], h);
+        r.Right = B.Right - f - MarginSize(S, S.Margins[2], w);
+        r.Bottom = B.Bottom - f - MarginSize(S, S.Margins[3], h);
+    }
+    if (S.ShadowVisible) {
+        const int hs = S.ShadowHorizSize, vs = S.ShadowVertSize;
+        if (hs > 0)
+            r.Right -= 2 * hs;
+        else
+            r.Left += 2 * std::abs(hs);
+        if (vs > 0)
+            r.Bottom -= 2 * vs;
+        else
+            r.Top += 2 * std::abs(vs);
+    }
+    return r;
+}
+
+void PanelChartSize(TPanelLayout& L, const TPanelLayoutSettings& S) {
+    TRect& r = L.ChartRect;
+    if (!S.CustomChartRect) {
+        r.Left = std::max(r.Left, L.ChartBounds.Left);
+        r.Top = std::max(r.Top, L.ChartBounds.Top);
+        if (r.Left > r.Right)
+            r.Right = r.Left + 1;
+        else if (r.Left == r.Right)
+            r.Right = r.Left + S.ControlWidth;
+        if (r.Top > r.Bottom)
+            r.Bottom = r.Top + 1;
+        else if (r.Top == r.Bottom)
+            r.Bottom = r.Top + S.ControlHeight;
+    }
+    L.ChartWidth = r.Right - r.Left;
+    L.ChartHeight = r.Bottom - r.Top;
+    RectCenter(r, L.ChartXCenter, L.ChartYCenter);
+}
+
+TPanelLayout PanelLayout(const TPanelLayoutSettings& Settings, const TRect& ChartBounds) {
+    TPanelLayout l;
+    l.ChartBounds = ChartBounds;
+    l.ChartRect = PanelChartRect(Settings, ChartBounds);
+    PanelChartSize(l, Settings);
+    return l;
+}
+
+TPanelLayoutSettings TCustomZuzPanel::GetLayoutSettings() const {
+    TPanelLayoutSettings s;
+    s.FrameWidth = GetBorderWidth();
+    if (GetBevelInner() != bvNone) s.FrameWidth += GetBevelWidth();
+    if (GetBevelOuter() != bvNone) s.FrameWidth += GetBevelWidth();
+    if (FBorder->GetVisible()) s.FrameWidth += FBorder->GetWidth();
+    s.Margins = FMargins;
+    s.MarginUnits = FMarginUnits;
+    s.ShadowVisible = FShadow->GetVisible();
+    s.ShadowHorizSize = FShadow->GetHorizSize();
+    s.ShadowVertSize = FShadow->GetVertSize();
+    s.CustomChartRect = CustomChartRect;
+    s.CustomRect = FCustomChartRect;
+    s.ControlWidth = GetWidth();
+    s.ControlHeight = GetHeight();
+    return s;
+}
+
+TPanelLayout TCustomZuzPanel::LayoutFor(const TRect& ChartBounds) const {
+    return PanelLayout(GetLayoutSettings(), ChartBounds);
+}
+
+void TCustomZuzPanel::SetChartRect(const TRect& Value) {
+    Drawing().ChartRect = Value;
+    if (!FDrawing) FCustomChartRect = Value;
 }
 
 void TCustomZuzPanel::CalcPanelChartRect() {
-    int frame = GetBorderWidth();
-    if (GetBevelInner() != bvNone) frame += GetBevelWidth();
-    if (GetBevelOuter() != bvNone) frame += GetBevelWidth();
-    if (FBorder->GetVisible()) frame += FBorder->GetWidth();
-    if (!CustomChartRect) {
-        const int w = ChartBounds.Width(), h = ChartBounds.Height();
-        ChartRect.Left = ChartBounds.Left + frame + MarginSize(FMargins[0], w);
-        ChartRect.Top = ChartBounds.Top + frame + MarginSize(FMargins[1], h);
-        ChartRect.Right = ChartBounds.Right - frame - MarginSize(FMargins[2], w);
-        ChartRect.Bottom = ChartBounds.Bottom - frame - MarginSize(FMargins[3], h);
-    }
-    if (FShadow->GetVisible()) {
-        const int hs = FShadow->GetHorizSize(), vs = FShadow->GetVertSize();
-        if (hs > 0)
-            ChartRect.Right -= 2 * hs;
-        else
-            ChartRect.Left += 2 * std::abs(hs);
-        if (vs > 0)
-            ChartRect.Bottom -= 2 * vs;
-        else
-            ChartRect.Top += 2 * std::abs(vs);
-    }
+    TPanelLayout& l = Drawing();
+    l.ChartRect = PanelChartRect(GetLayoutSettings(), l.ChartBounds);
 }
 
 void TCustomZuzPanel::ReCalcWidthHeight() {
-    if (!CustomChartRect) {
-        ChartRect.Left = std::max(ChartRect.Left, ChartBounds.Left);
-        ChartRect.Top = std::max(ChartRect.Top, ChartBounds.Top);
-        if (ChartRect.Left > ChartRect.Right)
-            ChartRect.Right = ChartRect.Left + 1;
-        else if (ChartRect.Left == ChartRect.Right)
-            ChartRect.Right = ChartRect.Left + GetWidth();
-        if (ChartRect.Top > ChartRect.Bottom)
-            ChartRect.Bottom = ChartRect.Top + 1;
-        else if (ChartRect.Top == ChartRect.Bottom)
-            ChartRect.Bottom = ChartRect.Top + GetHeight();
-    }
-    ChartWidth = ChartRect.Right - ChartRect.Left;
-    ChartHeight = ChartRect.Bottom - ChartRect.Top;
-    RectCenter(ChartRect, ChartXCenter, ChartYCenter);
+    PanelChartSize(Drawing(), GetLayoutSettings());
 }
 
 void TCustomZuzPanel::DrawPanelBevels(const TRect& Rect) {
@@ -488,7 +545,7 @@ void TCustomZuzPanel::DrawPanelBevels(const TRect& Rect) {
         }
         InflateRect(r, -w, -w);
     }
-    if (Printing && !PrintZuzPanel) {
+    if (GetPrinting() && !PrintZuzPanel) {
         FCanvas->FrontPlaneEnd();
         return;
     }
@@ -523,7 +580,7 @@ double ScreenRatio(TCanvas* Canvas) {
 bool TCustomZuzPanel::CanClip() {
     if (FCanvas->GetSupportsFullRotation()) return false;
     // Metafile drawing comes with the picture support; only printing differs here.
-    return !Printing || ZuzClipWhenPrinting;
+    return !GetPrinting() || ZuzClipWhenPrinting;
 }
 
 bool TCustomZuzPanel::IsScreenHighColor() {
@@ -680,13 +737,14 @@ void TCustomZuzPanel::AssignTo(TPersistent* Dest) const {
     Dest->Assign(bitmap.get());
 }
 
-void TCustomZuzPanel::NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect) {
+void TCustomZuzPanel::NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect, bool APrinting) {
     // The buffer and its setting are back afterwards, also when the drawing fails.
     struct Restore {
         TCustomZuzPanel* panel;
         TZuzCanvas3D* canvas;
         bool buffered;
         ~Restore() {
+            panel->FOwnLayout = nullptr;
             panel->SetBufferedDisplay(buffered);
             if (canvas) canvas->KeepBitmap = false;
             panel->Invalidate();
@@ -694,6 +752,9 @@ void TCustomZuzPanel::NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect) 
     } restore{this, dynamic_cast<TZuzCanvas3D*>(FCanvas.get()), GetBufferedDisplay()};
     if (restore.canvas) restore.canvas->KeepBitmap = true;
     SetBufferedDisplay(false);
+    TPanelLayout own;
+    own.Printing = APrinting;
+    FOwnLayout = &own; // for the paint road that Draw runs
     Draw(UserCanvas, UserRect);
 }
 

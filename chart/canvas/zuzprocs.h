@@ -129,6 +129,39 @@ enum TZuzUnits : std::uint8_t { muPercent, muPixels };
 template <>
 const EnumInfo& EnumInfoOf<TZuzUnits>();
 
+// Where one draw of a panel puts the chart: the rectangle drawn in (as the canvas's InitWindow
+// returns it), the chart rectangle inside margins, frame and shadow, its size and centre, and
+// whether the draw goes to a printer. Each draw has its own: the control's paint keeps its
+// layout in the control, a print or a picture computes one for its target and leaves the
+// control's as it was.
+struct TPanelLayout {
+    TRect ChartBounds;
+    TRect ChartRect;
+    int ChartWidth = 0, ChartHeight = 0;
+    int ChartXCenter = 0, ChartYCenter = 0;
+    bool Printing = false;
+};
+
+// What a panel's chart rectangle depends on.
+struct TPanelLayoutSettings {
+    int FrameWidth = 0; // the panel's border width, bevels and border pen
+    std::array<int, 4> Margins{3, 4, 3, 4};
+    TZuzUnits MarginUnits = muPercent;
+    bool ShadowVisible = false;
+    int ShadowHorizSize = 0, ShadowVertSize = 0;
+    bool CustomChartRect = false;
+    TRect CustomRect; // the owner's chart rectangle, kept when CustomChartRect is set
+    int ControlWidth = 0, ControlHeight = 0;
+};
+
+// The chart rectangle inside margins, frame and shadow of a draw into ChartBounds.
+TRect PanelChartRect(const TPanelLayoutSettings& Settings, const TRect& ChartBounds);
+// Unless the rectangle is the owner's: one whose left passes its right gets width 1, an
+// empty one the control's width (the same for top and bottom); then size and centre.
+void PanelChartSize(TPanelLayout& Layout, const TPanelLayoutSettings& Settings);
+// Both steps: the layout of a draw into ChartBounds.
+TPanelLayout PanelLayout(const TPanelLayoutSettings& Settings, const TRect& ChartBounds);
+
 extern bool ZuzEraseBack;
 extern bool PrintZuzPanel;
 extern bool ZuzClipWhenPrinting;
@@ -159,16 +192,29 @@ public:
     bool ApplyZOrder = true;
     bool AutoRepaint = false;
     bool CancelMouse = false;
-    TRect ChartBounds;
-    int ChartWidth = 0, ChartHeight = 0;
-    int ChartXCenter = 0, ChartYCenter = 0;
     int Height3D = 0, Width3D = 0;
     TCursor SavedCursor = crDefault;
-    bool Printing = false;
     TRect PrintMargins{15, 15, 15, 15};
+    // Draws keep the chart rectangle as the owner set it (SetChartRect outside a draw).
     bool CustomChartRect = false;
-    TRect ChartRect;
     TZuzPrintEvent OnBeforePrint;
+
+    // The layout of the draw under way, or the control's own from its last paint. Drawing code
+    // (the engine laying out axes, legend and titles) narrows the chart rectangle through
+    // SetChartRect and ReCalcWidthHeight; a print or a picture does so on its own layout.
+    const TPanelLayout& GetLayout() const { return FDrawing ? *FDrawing : FLayout; }
+    const TRect& GetChartBounds() const { return GetLayout().ChartBounds; }
+    const TRect& GetChartRect() const { return GetLayout().ChartRect; }
+    void SetChartRect(const TRect& Value);
+    int GetChartWidth() const { return GetLayout().ChartWidth; }
+    int GetChartHeight() const { return GetLayout().ChartHeight; }
+    int GetChartXCenter() const { return GetLayout().ChartXCenter; }
+    int GetChartYCenter() const { return GetLayout().ChartYCenter; }
+    // True while the panel draws to a printer or a print preview.
+    bool GetPrinting() const { return GetLayout().Printing; }
+    TPanelLayoutSettings GetLayoutSettings() const;
+    // The layout a draw into ChartBounds would have; the panel does not change.
+    TPanelLayout LayoutFor(const TRect& ChartBounds) const;
 
     TCanvas* GetControlCanvas() const { return FControlCanvas; }
     TCanvas3D* GetCanvas() const { return FCanvas.get(); }
@@ -219,8 +265,10 @@ public:
     void Invalidate() override;
     virtual TColor GetBackColor() { return GetColor(); }
     virtual TRect GetRectangle();
+    // The paint road onto a canvas, in the control's layout.
     virtual void Draw(TCanvas* UserCanvas, const TRect& UserRect);
     void Draw();
+    // The two steps of the layout, on the layout of the draw under way.
     void CalcPanelChartRect();
     void ReCalcWidthHeight();
     void DrawPanelBevels(const TRect& Rect);
@@ -233,15 +281,15 @@ public:
     void BroadcastMouseEvent(TZuzMouseEventKind Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
     void CanvasChanged(TObject* Sender) { Invalidate(); }
     void SetControlRounded();
-    // The paint road once on another canvas (pictures, printing), past the
-    // buffer, which keeps its bitmap.
-    void NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect);
+    // The paint road once on another canvas (pictures, printing), past the buffer, which keeps
+    // its bitmap, in a layout of its own: the control's stays as its last paint left it.
+    void NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect, bool APrinting = false);
 
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
     void Loaded() override;
 
-    // Message handlers of the original.
+    // The window messages the panel answers.
     void CMMouseLeave();
     void CMSysColorChange();
     int WMGetDlgCode(int Inherited);
@@ -259,8 +307,14 @@ protected:
     void AssignTo(TPersistent* Dest) const override;
 
 private:
-    int MarginSize(int Value, int Size) const;
-    TCanvas* FControlCanvas = nullptr; // the control's own canvas
+    TPanelLayout& Drawing() { return FDrawing ? *FDrawing : FLayout; }
+    // The paint road in the given layout.
+    void DrawIn(TCanvas* UserCanvas, const TRect& UserRect, TPanelLayout& Layout);
+    TPanelLayout FLayout;               // the control's: the last paint's
+    TPanelLayout* FDrawing = nullptr;   // the draw under way's
+    TPanelLayout* FOwnLayout = nullptr; // a print's or picture's, for the next Draw
+    TRect FCustomChartRect;             // the owner's, with CustomChartRect
+    TCanvas* FControlCanvas = nullptr;  // the control's own canvas
     Owned<TCanvas3D> FCanvas;
     Owned<TChartHiddenPen> FBorder;
     Owned<TZuzShadow> FShadow;

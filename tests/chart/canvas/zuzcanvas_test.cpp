@@ -2,6 +2,7 @@
 // clipping and the off-screen buffer.
 #include "chart/canvas/zuzcanvas.h"
 
+#include "chart/canvas/gdiselection.h"
 #include "chart/canvas/zuzconst.h"
 #include "tests/platform/win32/qtapp.h"
 
@@ -105,9 +106,9 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     TView3DOptions options;
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     f.canvas.Projection(5, TRect(), TRect(0, 0, 100, 100));
-    EXPECT_EQ(f.canvas.ZCenter, 2);
-    EXPECT_DOUBLE_EQ(f.canvas.OrthoX, 1);
-    EXPECT_NEAR(f.canvas.OrthoY, 1, 1e-12);
+    EXPECT_EQ(f.canvas.ZCenter(), 2);
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), 1);
+    EXPECT_NEAR(f.canvas.OrthoY(), 1, 1e-12);
     // Depth Z moves a point Z right and Z up at zoom 100.
     EXPECT_EQ(f.canvas.Calculate3DPosition(10, 20, 7), (TPoint{17, 13}));
     int x = 17, y = 13;
@@ -115,14 +116,14 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 20);
     f.canvas.Projection(7, TRect(), TRect(0, 0, 100, 100));
-    EXPECT_EQ(f.canvas.ZCenter, 4);
+    EXPECT_EQ(f.canvas.ZCenter(), 4);
 
     options.SetOrthoAngle(135);
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
-    EXPECT_DOUBLE_EQ(f.canvas.OrthoX, -1);
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), -1);
     options.SetOrthoAngle(90);
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
-    EXPECT_DOUBLE_EQ(f.canvas.OrthoY, 1); // the cosine is below 0.01
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoY(), 1); // the cosine is below 0.01
     EXPECT_GT(options.CalcOrthoRatio(), 1e10);
 
     // Rotated without tilt or perspective: the centre stays; zoom scales.
@@ -426,4 +427,75 @@ TEST(Frame3D, AFrameOfWidthTwoShrinksTheRectangleAndColoursItsEdges) {
     EXPECT_EQ(f.At(9, 9), clBlue);
     EXPECT_EQ(f.At(1, 9), clBlue);
     EXPECT_EQ(f.At(10, 10), clGray);
+}
+
+TEST(Clipping, EachCanvasPutsBackItsOwnSavedClip) {
+    // Two charts drawing at once: their clips interleave.
+    Fixture a(60, 60), b(60, 60);
+    HDC da = a.canvas.GetHandle(), db = b.canvas.GetHandle();
+    a.canvas.ClipRectangle(TRect(0, 0, 30, 30));   // A on the first
+    b.canvas.ClipRectangle(TRect(0, 0, 20, 20));   // the second had none
+    a.canvas.ClipRectangle(TRect(10, 10, 50, 50)); // the first saves A
+    b.canvas.UnClipRectangle();
+    a.canvas.UnClipRectangle();
+    HRGN probe = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetClipRgn(db, probe), 0); // none again, not the other chart's A
+    ASSERT_EQ(GetClipRgn(da, probe), 1);
+    RECT box;
+    GetRgnBox(probe, &box);
+    EXPECT_EQ(box, (RECT{0, 0, 30, 30}));
+    a.canvas.UnClipRectangle();
+    EXPECT_EQ(GetClipRgn(da, probe), 0);
+    DeleteObject(probe);
+}
+
+TEST(Selections, AScopeSelectsForItsLifeEvenWhenTheDrawingThrows) {
+    Fixture f;
+    HDC dc = f.canvas.GetHandle();
+    const HGDIOBJ fontBefore = GetCurrentObject(dc, OBJ_FONT);
+    const HGDIOBJ penBefore = GetCurrentObject(dc, OBJ_PEN);
+    LOGFONTW lf{};
+    lf.lfHeight = -20;
+    HPEN borrowed = CreatePen(PS_SOLID, 3, RGB(255, 0, 0));
+    try {
+        const TSelectedObject<HFONT> font(dc, CreateFontIndirectW(lf));
+        const TSelectedObject<HPEN> pen(dc, borrowed, TSelection::Borrowed);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), font.Get());
+        EXPECT_EQ(font.Get()->selections, 1);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), borrowed);
+        throw Exception(u"Missing > at 3");
+    } catch (const Exception&) {
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), penBefore);
+    EXPECT_EQ(borrowed->selections, 0);
+    EXPECT_FALSE(borrowed->deleted); // still its owner's
+    DeleteObject(borrowed);
+    // A null object selects nothing.
+    {
+        const TSelectedObject<HFONT> none(dc, nullptr);
+        EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
+    }
+    EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), fontBefore);
+}
+
+TEST(Spans, SpanFormsDrawAndMeasureWhatTheLastIndexFormsDo) {
+    const TPoint tri[] = {{2, 2}, {12, 2}, {7, 9}};
+    EXPECT_EQ(PolygonBounds(std::span(tri)), PolygonBounds(tri, 2));
+    EXPECT_EQ(RectFromPolygon(std::span(tri)), RectFromPolygon(tri, 3));
+    EXPECT_EQ(RectFromPolygon(std::span<const TPoint>()), ZuzZeroRect); // nothing to read
+    EXPECT_EQ(PolygonBounds(PointsUpTo(tri, -1)), ZuzZeroRect);
+    EXPECT_TRUE(PolygonInPolygon(std::span(tri, 1), std::span(tri)) == PolygonInPolygon(tri, 0, tri, 2));
+
+    Fixture byIndex(16, 12), bySpan(16, 12);
+    byIndex.canvas.Polyline(tri, 2);
+    bySpan.canvas.Polyline(std::span(tri));
+    byIndex.canvas.Brush->SetColor(clRed);
+    bySpan.canvas.Brush->SetColor(clRed);
+    byIndex.canvas.PolygonWithZ(tri, 2, 5); // flat: depth is ignored
+    bySpan.canvas.PolygonWithZ(std::span(tri), 5);
+    bySpan.canvas.Polyline(std::span<const TPoint>()); // nothing
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x) EXPECT_EQ(bySpan.At(x, y), byIndex.At(x, y)) << x << "," << y;
+    EXPECT_EQ(bySpan.At(7, 5), clRed);
 }

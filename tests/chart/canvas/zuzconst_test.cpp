@@ -1,6 +1,10 @@
 #include "chart/canvas/zuzconst.h"
 
+#include "platform/core/sysutils.h"
+
 #include <gtest/gtest.h>
+
+#include <set>
 
 TEST(MessageTable, EnglishTextsAfterStartUpAndFileMessagesFollowTheExtension) {
     ZuzConstInitialization();
@@ -23,4 +27,28 @@ TEST(MessageTable, EnglishTextsAfterStartUpAndFileMessagesFollowTheExtension) {
     EXPECT_EQ(VavIve_Title, u"Title");
     VavIve_ZuzExtension = u"zuz";
     ZuzSetConstants();
+}
+
+TEST(MessageTable, OneTableSetsAndClearsEveryEntry) {
+    ZuzConstInitialization();
+    const auto table = ZuzMessages();
+    EXPECT_EQ(table.size(), 342u);
+    std::set<const String*> entries;
+    for (const TZuzMessage& m : table) {
+        EXPECT_FALSE(m.Entry->empty()) << UTF8Encode(m.Text);
+        entries.insert(m.Entry);
+    }
+    EXPECT_EQ(entries.size(), table.size()); // no entry twice
+    EXPECT_EQ(table.front().Entry, &VavIve_Copyright);
+    EXPECT_EQ(table.back().Entry, &VavIve_RecordVideo);
+
+    ZuzConstInitialization(); // a second start counts
+    ZuzConstFinalization();
+    EXPECT_EQ(VavIve_Title, u"Title");
+    for (int ends = 0; !VavIve_Title.empty() && ends < 100; ++ends)
+        ZuzConstFinalization(); // the last end empties the table...
+    for (const TZuzMessage& m : table) EXPECT_TRUE(m.Entry->empty()) << UTF8Encode(m.Text);
+    EXPECT_EQ(VavIve_ZuzExtension, u"zuz"); // ...but not the extension, a constant
+    ZuzConstInitialization();
+    EXPECT_EQ(VavIve_EmptyZuzFile, u"Empty *.zuz file");
 }

@@ -120,6 +120,7 @@ public:
     using TCustomZuzPanel::TCustomZuzPanel;
     int draws = 0;
     bool fail = false;
+    std::vector<TPanelLayout> seen; // the layout each draw found
     void Paint() { TCustomZuzPanel::Paint(); }
     void MouseDownAt(int x, int y) { MouseDown(mbLeft, {}, x, y); }
     void MouseUpAt(int x, int y) { MouseUp(mbLeft, {}, x, y); }
@@ -128,6 +129,7 @@ public:
 protected:
     void InternalDraw(const TRect& R) override {
         ++draws;
+        seen.push_back(GetLayout());
         TCanvas3D* c = GetCanvas();
         if (fail) {
             // Fails half-way, inside a front plane and a clip.
@@ -143,7 +145,7 @@ protected:
         c->Pen->SetColor(clRed);
         c->Pen->SetWidth(1);
         c->Pen->SetStyle(psSolid);
-        c->Rectangle(ChartRect);
+        c->Rectangle(GetChartRect());
     }
 };
 
@@ -222,40 +224,33 @@ QColor PixelOf(TCanvas& c, int x, int y) {
 TEST_F(PanelTest, ChartRectangleFromMarginsFrameAndShadow) {
     TTestPanel panel(nullptr);
     panel.SetBevelOuter(bvNone);
-    panel.ChartBounds = TRect(0, 0, 400, 250);
-    panel.CalcPanelChartRect();
-    panel.ReCalcWidthHeight();
-    EXPECT_EQ(panel.ChartRect, TRect(12, 10, 388, 240));
-    EXPECT_EQ(panel.ChartWidth, 376);
-    EXPECT_EQ(panel.ChartYCenter, 125);
+    const TRect bounds(0, 0, 400, 250);
+    TPanelLayout layout = panel.LayoutFor(bounds);
+    EXPECT_EQ(layout.ChartRect, TRect(12, 10, 388, 240));
+    EXPECT_EQ(layout.ChartWidth, 376);
+    EXPECT_EQ(layout.ChartYCenter, 125);
 
     panel.SetMarginUnits(muPixels);
-    panel.CalcPanelChartRect();
-    EXPECT_EQ(panel.ChartRect, TRect(3, 4, 397, 246));
+    EXPECT_EQ(panel.LayoutFor(bounds).ChartRect, TRect(3, 4, 397, 246));
     panel.GetShadow()->SetHorizSize(-3);
-    panel.CalcPanelChartRect();
-    EXPECT_EQ(panel.ChartRect.Left, 9);
-    EXPECT_EQ(panel.ChartRect.Right, 397);
+    layout = panel.LayoutFor(bounds);
+    EXPECT_EQ(layout.ChartRect.Left, 9);
+    EXPECT_EQ(layout.ChartRect.Right, 397);
     panel.GetShadow()->SetHorizSize(0);
 
     panel.SetBevelOuter(bvRaised);
     panel.SetBevelWidth(2);
     panel.GetBorder()->SetVisible(true);
     panel.GetBorder()->SetWidth(3);
-    panel.CalcPanelChartRect();
-    EXPECT_EQ(panel.ChartRect, TRect(8, 9, 392, 241)); // frame 2 + 3
+    EXPECT_EQ(panel.LayoutFor(bounds).ChartRect, TRect(8, 9, 392, 241)); // frame 2 + 3
 
     // A left edge past the right gives width 1; equal edges the control's width.
     panel.SetMargin(0, 300);
     panel.SetMargin(2, 200);
-    panel.CalcPanelChartRect();
-    panel.ReCalcWidthHeight();
-    EXPECT_EQ(panel.ChartWidth, 1);
+    EXPECT_EQ(panel.LayoutFor(bounds).ChartWidth, 1);
     panel.SetMargin(0, 100);
     panel.SetMargin(2, 290);
-    panel.CalcPanelChartRect();
-    panel.ReCalcWidthHeight();
-    EXPECT_EQ(panel.ChartWidth, panel.GetWidth());
+    EXPECT_EQ(panel.LayoutFor(bounds).ChartWidth, panel.GetWidth());
 }
 
 TEST_F(PanelTest, PaintsThroughTheBufferAndCopiesItWhenClean) {
@@ -303,7 +298,7 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     failing.Paint();
     EXPECT_EQ(failing.draws, 2);
     // ...unspoilt by the front plane and the clip the failed one left open.
-    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount, 0);
+    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount(), 0);
     EXPECT_EQ(PixelOf(*failing.GetControlCanvas(), 200, 100), QColor(240, 240, 240));
 
     // A picture that fails to draw leaves the panel buffered and repainting.
@@ -312,7 +307,7 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     EXPECT_THROW(picture.Assign(&failing), Exception);
     EXPECT_TRUE(failing.GetBufferedDisplay());
     EXPECT_TRUE(failing.AutoRepaint);
-    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount, 0);
+    EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount(), 0);
 }
 
 TEST_F(PanelTest, DrawsOnTheControlsOwnCanvasSoDrawingOutsidePaintShows) {
@@ -484,11 +479,69 @@ TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
     EXPECT_EQ(PixelOf(out, 238, 50), QColor(0, 0, 128));
     EXPECT_EQ(PixelOf(out, 237, 50), QColor(160, 160, 160)); // raised: shadow bottom-right
     // The chart rectangle: frame 2 + 2 + 2 inside, plus the margins.
-    EXPECT_EQ(panel.ChartRect, TRect(26, 16, 204, 139));
+    EXPECT_EQ(panel.GetChartRect(), TRect(26, 16, 204, 139));
     EXPECT_EQ(PixelOf(out, 26, 80), QColor(255, 0, 0));
     EXPECT_EQ(PixelOf(out, 203, 80), QColor(255, 0, 0));
     EXPECT_EQ(PixelOf(out, 204, 80), QColor(240, 240, 240));
     const char* dir = std::getenv("MOLTREN_PICTURES");
     const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-panel.png";
     EXPECT_TRUE(BitmapImage(out.GetHandle()).save(QString::fromStdString(file.string()), "PNG"));
+}
+
+TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout) {
+    TTestPanel panel(nullptr);
+    panel.SetColor(clBtnFace);
+    panel.SetBevelOuter(bvRaised);
+    panel.SetBevelWidth(2);
+    panel.SetMarginUnits(muPixels);
+    panel.Paint();
+    const TPanelLayout screen = panel.GetLayout();
+    EXPECT_EQ(screen.ChartBounds, TRect(0, 0, 400, 250));
+    EXPECT_EQ(screen.ChartRect, TRect(5, 6, 395, 244)); // bevel 2 and the margins 3, 4, 3, 4
+    EXPECT_FALSE(screen.Printing);
+
+    // A picture of another size: its chart rectangle is its own, drawn where it belongs.
+    TBitmap picture;
+    picture.SetSize(200, 100);
+    panel.NonBufferDraw(picture.GetCanvas(), TRect(0, 0, 200, 100));
+    ASSERT_EQ(panel.seen.size(), 2u);
+    EXPECT_EQ(panel.seen[1].ChartRect, TRect(5, 6, 195, 94));
+    EXPECT_FALSE(panel.seen[1].Printing);
+    EXPECT_EQ(PixelOf(picture, 5, 50), QColor(255, 0, 0));
+    EXPECT_EQ(PixelOf(picture, 194, 50), QColor(255, 0, 0));
+    EXPECT_EQ(PixelOf(picture, 1, 50), QColor(255, 255, 255)); // the raised bevel
+    const TPanelLayout after = panel.GetLayout();
+    EXPECT_EQ(after.ChartBounds, screen.ChartBounds);
+    EXPECT_EQ(after.ChartRect, screen.ChartRect);
+    EXPECT_EQ(after.ChartWidth, 390);
+    EXPECT_EQ(after.ChartYCenter, 125);
+
+    // A print: bevels are not printed, and the control is not printing afterwards.
+    TBitmap page;
+    page.SetSize(200, 100);
+    page.GetCanvas()->GetBrush()->SetColor(clWhite);
+    panel.NonBufferDraw(page.GetCanvas(), TRect(0, 0, 200, 100), true);
+    ASSERT_EQ(panel.seen.size(), 3u);
+    EXPECT_TRUE(panel.seen[2].Printing);
+    EXPECT_EQ(PixelOf(page, 1, 50), QColor(240, 240, 240));
+    EXPECT_FALSE(panel.GetPrinting());
+    EXPECT_EQ(panel.GetChartRect(), screen.ChartRect);
+
+    // The window's next paint draws afresh in the control's own layout.
+    panel.Paint();
+    ASSERT_EQ(panel.seen.size(), 4u);
+    EXPECT_EQ(panel.seen[3].ChartRect, screen.ChartRect);
+}
+
+TEST_F(PanelTest, AnOwnersChartRectangleLosesTheShadowOnceNotOnEveryPaint) {
+    TTestPanel panel(nullptr);
+    panel.GetShadow()->SetHorizSize(3);
+    panel.SetChartRect(TRect(20, 20, 300, 200));
+    panel.CustomChartRect = true;
+    panel.Paint();
+    EXPECT_EQ(panel.GetChartRect(), TRect(20, 20, 294, 200));
+    panel.Invalidate();
+    panel.Paint();
+    EXPECT_EQ(panel.GetChartRect(), TRect(20, 20, 294, 200));
+    EXPECT_EQ(panel.GetChartWidth(), 274);
 }

@@ -1,0 +1,126 @@
+// The projection of the chart's 3D space: orthogonal (oblique), rotated (with perspective and
+// tilt) and flat.
+#include "chart/canvas/projection3d.h"
+
+#include "chart/canvas/zuzcanvas.h"
+
+#include <algorithm>
+#include <cmath>
+
+TProjection3D TProjection3D::FromView(const TView3DOptions* View, bool Is3D, const TRect& Rect,
+                                      int MaxDepth) {
+    return TProjection3D().ForWindow(View, Is3D).ForRect(View, Rect, MaxDepth);
+}
+
+TProjection3D TProjection3D::ForWindow(const TView3DOptions* View, bool Is3D) const {
+    TProjection3D p = *this;
+    p.FIs3D = Is3D;
+    p.FIsOrthogonal = false;
+    p.FZoomFactor = 1;
+    if (!Is3D) return p;
+    if (View) {
+        p.FIsOrthogonal = View->GetOrthogonal();
+        if (p.FIsOrthogonal) {
+            double a = View->GetOrthoAngle();
+            if (a > 90) {
+                p.FOrthoX = -1;
+                a = 180 - a;
+            } else {
+                p.FOrthoX = 1;
+            }
+            const double s = std::sin(a * ZuzPiStep), c = std::cos(a * ZuzPiStep);
+            // Near 90 degrees the tangent runs away: the depth axis goes straight up.
+            p.FOrthoY = c < 0.01 ? 1 : s / c;
+        }
+    }
+    if (!p.FIsOrthogonal) p.CalcTrigValues(View);
+    return p;
+}
+
+void TProjection3D::CalcTrigValues(const TView3DOptions* View) {
+    double ax = 0, ay = 0, az = 0;
+    if (View) {
+        ax = -View->GetElevation();
+        ay = -View->GetRotation();
+        az = View->GetTilt();
+    }
+    FIsPerspective = false;
+    FPerspectiveFactor = 0;
+    FSinX = std::sin(ax * ZuzPiStep);
+    FCosX = std::cos(ax * ZuzPiStep);
+    FSinY = std::sin(ay * ZuzPiStep);
+    FCosY = std::cos(ay * ZuzPiStep);
+    FIsTilted = az != 0;
+    FSinZ = std::sin(az * ZuzPiStep);
+    FCosZ = std::cos(az * ZuzPiStep);
+    // The lower bound applies to negative values too.
+    FInvTerm[0] = FCosY * FSinZ;
+    FInvTerm[1] = std::max(FCosY * FCosZ, 0.00001);
+    FInvTerm[2] = std::max(FSinX * FSinY * FSinZ + FCosX * FCosZ, 0.00001);
+    FInvTerm[3] = FCosZ * FSinX * FSinY - FCosX * FSinZ;
+    FInvTerm[4] = FCosX * FSinY * FSinZ - FCosZ * FSinX;
+    FInvTerm[5] = FCosX * FCosZ * FSinY + FSinX * FSinZ;
+}
+
+TProjection3D TProjection3D::ForRect(const TView3DOptions* View, const TRect& Rect, int MaxDepth) const {
+    TProjection3D p = *this;
+    RectCenter(Rect, p.FXCenter, p.FYCenter);
+    p.FZCenter = ZuzRound(MaxDepth * 0.5);
+    p.FXCenterOffset = p.FXCenter;
+    p.FYCenterOffset = p.FYCenter;
+    if (!View) return p;
+    p.FXCenterOffset += View->GetHorizOffset();
+    p.FYCenterOffset += View->GetVertOffset();
+    if (p.FIs3D) {
+        p.FZoomFactor = View->GetZoomInteger() * 0.01;
+        p.FZoomText = View->GetZoomText();
+    }
+    p.FIsPerspective = View->GetPerspective() > 0;
+    if (p.FIsPerspective) {
+        const int w = std::max(1, Rect.Right - Rect.Left);
+        p.FPerspectiveFactor = View->GetPerspective() * p.FZoomFactor * (1.0 / 150.0) / w;
+    }
+    return p;
+}
+
+TProjection3D TProjection3D::WithIs3D(bool Value) const {
+    TProjection3D p = *this;
+    p.FIs3D = Value;
+    return p;
+}
+
+TPoint TProjection3D::Project(double X, double Y, int Z) const {
+    if (FIsOrthogonal) // whatever the mode: the front plane keeps zoom, offsets and depth
+        return {ZuzRound(((X - FXCenter) + Z * FOrthoX) * FZoomFactor) + FXCenterOffset,
+                ZuzRound(((Y - FYCenter) - Z * FOrthoY) * FZoomFactor) + FYCenterOffset};
+    if (!FIs3D) return {ZuzRound(X), ZuzRound(Y)};
+    const double x = X - FXCenter, y = Y - FYCenter, z = static_cast<double>(Z) - FZCenter;
+    const double t = z * FCosY - x * FSinY;
+    const double s =
+        FIsPerspective ? FZoomFactor / ((FCosX * t + y * FSinX) * FPerspectiveFactor + 1) : FZoomFactor;
+    const double a = x * FCosY + z * FSinY;
+    const double b = y * FCosX - FSinX * t;
+    if (!FIsTilted) return {ZuzRound(a * s) + FXCenterOffset, ZuzRound(b * s) + FYCenterOffset};
+    return {ZuzRound((FCosZ * a - FSinZ * b) * s) + FXCenterOffset,
+            ZuzRound((FCosZ * b + FSinZ * a) * s) + FYCenterOffset};
+}
+
+void TProjection3D::Unproject(int& X, int& Y, int Z) const {
+    if (FZoomFactor == 0) return;
+    const double k = 1.0 / FZoomFactor;
+    if (FIsOrthogonal) {
+        X = ZuzRound((static_cast<double>(X) - FXCenterOffset) * k - Z * FOrthoX) + FXCenter;
+        Y = ZuzRound((static_cast<double>(Y) - FYCenterOffset) * k + Z * FOrthoY) + FYCenter;
+        return;
+    }
+    if (!FIs3D || FInvTerm[2] == 0 || FInvTerm[1] == 0) return;
+    const double x0 = X, y0 = Y;
+    const double z = static_cast<double>(Z) - FZCenter;
+    // The divisors have a floor of 0.00001: far rotations give huge values, which saturate.
+    X = ZuzRound(((x0 - FXCenterOffset) * k - z * FInvTerm[4] - (y0 - FYCenter) * FInvTerm[0]) /
+                 FInvTerm[2]) +
+        FXCenter;
+    Y = ZuzRound(((y0 - FYCenterOffset) * k - z * FInvTerm[5] - (x0 - FXCenter) * FInvTerm[3]) /
+                 FInvTerm[1]) +
+        FYCenter;
+}
