@@ -8,15 +8,6 @@
 #include <cmath>
 #include <limits>
 
-const double ZuzPiStep = 0.017453292519943295;
-const TRect ZuzZeroRect{0, 0, 0, 0};
-int DarkColorQuantity = 64;
-int DarkerColorQuantity = 128;
-int ZuzNumCylinderSides = 16;
-int ZuzDefaultConePercent = 0;
-bool ZuzCheckPenWidth = false;
-int ZuzFontAntiAlias = ANTIALIASED_QUALITY;
-bool IsWindowsNT = true;
 COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF) = nullptr;
 COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF) = nullptr;
 
@@ -24,7 +15,6 @@ void ZuzCanvasInitialization() {
     // Our device contexts always have them.
     ZuzSetDCBrushColor = &SetDCBrushColor;
     ZuzSetDCPenColor = &SetDCPenColor;
-    IsWindowsNT = true;
 }
 
 template <>
@@ -338,7 +328,7 @@ constexpr int kPenModes[] = {R2_BLACK,       R2_WHITE,      R2_NOP,         R2_N
                              R2_MASKPEN,     R2_NOTMASKPEN, R2_XORPEN,      R2_NOTXORPEN};
 }
 
-void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC) {
+void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC, bool CheckPenWidth) {
     if (ChartPen->GetSmallDots()) {
         Pen->SetHandle(ZuzCreatePenSmallDots(Color, ChartPen->GetSmallSpace()));
         Pen->SetMode(ChartPen->GetMode());
@@ -347,7 +337,7 @@ void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC) {
     if (ChartPen->GetWidth() < 2) {
         Pen->Assign(ChartPen);
         if (Pen->GetColor() != Color) Pen->SetColor(Color);
-        if (ZuzCheckPenWidth && Pen->GetStyle() != psSolid && Pen->GetWidth() == 1) Pen->SetWidth(0);
+        if (CheckPenWidth && Pen->GetStyle() != psSolid && Pen->GetWidth() == 1) Pen->SetWidth(0);
         return;
     }
     Pen->Assign(ChartPen);

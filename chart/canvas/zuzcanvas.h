@@ -18,15 +18,13 @@ class TZuzCanvas;
 // ---------------------------------------------------------------------------
 // Globals
 
-extern const double ZuzPiStep; // pi / 180
-extern const TRect ZuzZeroRect;
-extern int DarkColorQuantity;   // 64
-extern int DarkerColorQuantity; // 128
-extern int ZuzNumCylinderSides; // 16
-extern int ZuzDefaultConePercent;
-extern bool ZuzCheckPenWidth;
-extern int ZuzFontAntiAlias; // the font quality of rotated labels
-extern bool IsWindowsNT;
+inline constexpr double ZuzPiStep = 0.017453292519943295; // pi / 180
+inline constexpr TRect ZuzZeroRect{0, 0, 0, 0};
+inline constexpr int DarkColorQuantity = 64;
+inline constexpr int DarkerColorQuantity = 128;
+inline constexpr int ZuzDefaultConePercent = 0;
+// Our device contexts draw geometric pens: chart pens get their end styles and small dots.
+inline constexpr bool IsWindowsNT = true;
 // The optional system functions; nullptr when the system has none.
 extern COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF);
 extern COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF);
@@ -220,7 +218,8 @@ private:
 
 // The device pen of a chart pen in a colour: small dots, or a wide pen with
 // the chart pen's end style.
-void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC);
+// With CheckPenWidth a styled pen of width 1 gets width 0.
+void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC, bool CheckPenWidth = false);
 HPEN ZuzCreatePenSmallDots(TColor Color, int SmallSpace);
 
 // ---------------------------------------------------------------------------
@@ -369,6 +368,11 @@ public:
     TZuzFont* ZuzFont = nullptr;
     double FontZoom = 100;
     TView3DOptions* View3DOptions = nullptr;
+
+    // Settings of the canvas.
+    int ZuzNumCylinderSides = 16;               // faces of cylinders and cones
+    bool ZuzCheckPenWidth = false;              // styled pens of width 1 get width 0
+    int ZuzFontAntiAlias = ANTIALIASED_QUALITY; // the font quality of rotated labels
 
     virtual TColor GetBackColor() = 0;
     virtual TCanvasBackMode GetBackMode() = 0;

@@ -83,7 +83,7 @@ void TZuzCanvas3D::AssignVisiblePenColor(TPen* APen, TColor AColor) {
             return;
         }
         if (IsWindowsNT && !GetSupportsFullRotation()) {
-            ZuzSetZuzPen(Pen, chartPen, c, Dc());
+            ZuzSetZuzPen(Pen, chartPen, c, Dc(), ZuzCheckPenWidth);
             return;
         }
     }

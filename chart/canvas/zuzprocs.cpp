@@ -250,11 +250,6 @@ int TZuzEventListeners::Remove(IZuzEventListener* Listener) {
 // ---------------------------------------------------------------------------
 // Panels
 
-bool ZuzEraseBack = false;
-bool PrintZuzPanel = false;
-bool ZuzClipWhenPrinting = true;
-bool ZuzClipWhenMetafiling = true;
-
 const ClassInfo& TCustomPanelNoCaption::StaticClass() {
     static const ClassInfo ci =
         MakeClassInfo<TCustomPanelNoCaption>("TCustomPanelNoCaption", &TCustomPanel::StaticClass());

@@ -162,11 +162,6 @@ void PanelChartSize(TPanelLayout& Layout, const TPanelLayoutSettings& Settings);
 // Both steps: the layout of a draw into ChartBounds.
 TPanelLayout PanelLayout(const TPanelLayoutSettings& Settings, const TRect& ChartBounds);
 
-extern bool ZuzEraseBack;
-extern bool PrintZuzPanel;
-extern bool ZuzClipWhenPrinting;
-extern bool ZuzClipWhenMetafiling;
-
 // ---------------------------------------------------------------------------
 // Panels
 
@@ -198,6 +193,12 @@ public:
     // Draws keep the chart rectangle as the owner set it (SetChartRect outside a draw).
     bool CustomChartRect = false;
     TZuzPrintEvent OnBeforePrint;
+
+    // Settings of the panel.
+    bool ZuzEraseBack = false;         // the window's own background is erased before a paint
+    bool PrintZuzPanel = false;        // bevels are printed too
+    bool ZuzClipWhenPrinting = true;   // prints clip to the chart
+    bool ZuzClipWhenMetafiling = true; // metafiles clip to the chart
 
     // The layout of the draw under way, or the control's own from its last paint. Drawing code
     // (the engine laying out axes, legend and titles) narrows the chart rectangle through

@@ -499,3 +499,14 @@ TEST(Spans, SpanFormsDrawAndMeasureWhatTheLastIndexFormsDo) {
         for (int x = 0; x < 16; ++x) EXPECT_EQ(bySpan.At(x, y), byIndex.At(x, y)) << x << "," << y;
     EXPECT_EQ(bySpan.At(7, 5), clRed);
 }
+
+TEST(ChartPens, CheckingPenWidthsIsEachCanvassOwnSetting) {
+    Fixture checked, plain;
+    checked.canvas.ZuzCheckPenWidth = true;
+    TChartPen pen;
+    pen.SetStyle(psDot);
+    checked.canvas.AssignVisiblePen(&pen);
+    plain.canvas.AssignVisiblePen(&pen);
+    EXPECT_EQ(checked.canvas.Pen->GetWidth(), 0);
+    EXPECT_EQ(plain.canvas.Pen->GetWidth(), 1);
+}

@@ -526,6 +526,12 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     EXPECT_EQ(PixelOf(page, 1, 50), QColor(240, 240, 240));
     EXPECT_FALSE(panel.GetPrinting());
     EXPECT_EQ(panel.GetChartRect(), screen.ChartRect);
+    TTestPanel framed(nullptr); // ...unless the panel says so
+    framed.SetBevelOuter(bvRaised);
+    framed.SetBevelWidth(2);
+    framed.PrintZuzPanel = true;
+    framed.NonBufferDraw(page.GetCanvas(), TRect(0, 0, 200, 100), true);
+    EXPECT_EQ(PixelOf(page, 1, 50), QColor(255, 255, 255));
 
     // The window's next paint draws afresh in the control's own layout.
     panel.Paint();
