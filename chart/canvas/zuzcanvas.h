@@ -463,6 +463,7 @@ class TCanvas3D : public TZuzCanvas {
 public:
     // The projection in force: computed by InitWindow and Projection, read while drawing.
     const TProjection3D& GetProjection() const { return FProjection; }
+    void SetProjection(const TProjection3D& Value) { FProjection = Value; }
     bool IsOrthogonal() const { return FProjection.IsOrthogonal(); }
     int XCenter() const { return FProjection.XCenter(); }
     int YCenter() const { return FProjection.YCenter(); }

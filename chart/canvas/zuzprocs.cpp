@@ -677,17 +677,24 @@ void TCustomZuzPanel::AssignTo(TPersistent* Dest) const {
 
 void TCustomZuzPanel::NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect, bool APrinting) {
     // The buffer and its setting are back afterwards, also when the drawing fails.
+    // The window's projection comes back too: hit tests until the next paint see what the
+    // window shows, not the picture.
     struct Restore {
         TCustomZuzPanel* panel;
         TZuzCanvas3D* canvas;
         bool buffered;
+        TProjection3D projection;
+        TRect bounds;
         ~Restore() {
             panel->FOwnLayout = nullptr;
+            panel->FCanvas->SetProjection(projection);
+            panel->FCanvas->Bounds = bounds;
             panel->SetBufferedDisplay(buffered);
             if (canvas) canvas->KeepBitmap = false;
             panel->Invalidate();
         }
-    } restore{this, dynamic_cast<TZuzCanvas3D*>(FCanvas.get()), GetBufferedDisplay()};
+    } restore{this, dynamic_cast<TZuzCanvas3D*>(FCanvas.get()), GetBufferedDisplay(),
+              FCanvas->GetProjection(), FCanvas->Bounds};
     if (restore.canvas) restore.canvas->KeepBitmap = true;
     SetBufferedDisplay(false);
     TPanelLayout own;

@@ -137,6 +137,7 @@ protected:
             c->ClipRectangle(TRect(0, 0, 5, 5));
             throw Exception(u"Missing > at 3");
         }
+        c->Projection(0, R, GetChartRect()); // as the engine does
         c->Brush->SetColor(GetColor());
         c->Brush->SetStyle(bsSolid);
         c->EraseBackground(R);
@@ -511,6 +512,8 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     EXPECT_EQ(PixelOf(picture, 194, 50), QColor(255, 0, 0));
     EXPECT_EQ(PixelOf(picture, 1, 50), QColor(255, 255, 255)); // the raised bevel
     const TPanelLayout after = panel.GetLayout();
+    EXPECT_EQ(panel.GetCanvas()->XCenter(), 200); // hit tests still see the window
+    EXPECT_EQ(panel.GetCanvas()->Bounds, screen.ChartBounds);
     EXPECT_EQ(after.ChartBounds, screen.ChartBounds);
     EXPECT_EQ(after.ChartRect, screen.ChartRect);
     EXPECT_EQ(after.ChartWidth, 390);
