@@ -1,19 +1,22 @@
-# moltren_library(<target> <dir> <deps...>): a static library of every source in <dir>
-# (not recursive); header-only directories become interface libraries so that
-# dependents can still name them.
+# moltren_library(<target> <dir> <deps...> [PRIVATE <deps...>]): a static library of every
+# source in <dir> (not recursive); header-only directories become interface libraries so
+# that dependents can still name them. Dependencies before PRIVATE are part of the
+# library's interface and reach its dependents; those after it (Qt, system libraries)
+# are linked but their headers stay inside the library.
 function(moltren_library target dir)
+  cmake_parse_arguments(PARSE_ARGV 2 _arg "" "" "PRIVATE")
   file(GLOB _srcs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.cpp)
   list(FILTER _srcs EXCLUDE REGEX "/main\\.cpp$")
   if(_srcs)
     add_library(${target} STATIC ${_srcs})
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} PUBLIC ${ARGN})
+    target_link_libraries(${target} PUBLIC ${_arg_UNPARSED_ARGUMENTS} PRIVATE ${_arg_PRIVATE})
     target_compile_options(${target} PRIVATE ${MOLTREN_WARNINGS})
     set_target_properties(${target} PROPERTIES AUTOMOC OFF)
   else()
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
-    target_link_libraries(${target} INTERFACE ${ARGN})
+    target_link_libraries(${target} INTERFACE ${_arg_UNPARSED_ARGUMENTS})
   endif()
 endfunction()
 

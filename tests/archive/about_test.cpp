@@ -1,10 +1,8 @@
 // The about box: its texts and settings from the form resource, and the
 // links handed to the desktop.
 #include "tests/archive/programtest.h"
+#include "tests/support/guiprobe.h"
 #include "tests/support/shellrecorder.h"
-
-#include <QImage>
-#include <QWidget>
 
 #include <cstdlib>
 
@@ -96,18 +94,17 @@ TEST_F(About, RendersWithTheProgramsPicture) {
     EXPECT_EQ(box->ProgramIcon->GetPicture()->GetWidth(), 115);
 
     box->Show();
-    ASSERT_TRUE(WaitFor([&] { return box->Widget()->isVisible(); }));
-    QCoreApplication::processEvents();
-    const QImage picture = box->Widget()->grab().toImage();
+    ASSERT_TRUE(WaitFor([&] { return probe::Shown(*box); }));
+    probe::ProcessEvents();
+    const probe::Picture picture = probe::Grab(*box);
     const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
     const std::filesystem::path out =
         std::filesystem::path(dir ? dir : ::testing::TempDir()) / "aboutbox.png";
-    EXPECT_TRUE(picture.save(QString::fromStdString(out.string())));
+    EXPECT_TRUE(picture.SavePng(out));
     // The dial's hub is drawn in the middle of the picture, dark blue.
-    const QImage icon = box->ProgramIcon->Widget()->grab().toImage();
-    const QColor hub = icon.pixelColor(57, 50);
-    EXPECT_GT(hub.blue(), 100);
-    EXPECT_LT(hub.red(), 60);
+    const probe::Rgb hub = probe::Grab(*box->ProgramIcon).Pixel(57, 50);
+    EXPECT_GT(hub.b, 100);
+    EXPECT_LT(hub.r, 60);
     box->Hide();
 }
 

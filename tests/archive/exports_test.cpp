@@ -3,11 +3,11 @@
 #include "platform/automation/excelserver.h"
 #include "platform/automation/recordingserver.h"
 #include "tests/archive/programtest.h"
-#include "tests/platform/automation/xlsxreader.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/shellrecorder.h"
+#include "tests/support/xlsxreader.h"
 
 #include <csignal>
-#include <sys/resource.h>
 
 namespace fs = std::filesystem;
 
@@ -393,29 +393,6 @@ TEST_F(TextExport, NothingIsWrittenWithoutAnAnswer) {
     EXPECT_EQ(requests.size(), 2u);
     EXPECT_EQ(ReadFile(file), "earlier\r\n");
 }
-
-// While it lives, no file of this process grows beyond the given size: a
-// write past it fails as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
 
 TEST_F(TextExport, AFailedWriteLeavesTheFileAsItWasAndIsNamedInAWarning) {
     SetRows(kTwoRecords);

@@ -4,16 +4,13 @@
 #include "tests/archive/readroad_harness.h"
 
 #include "platform/core/dateutils.h"
+#include "tests/support/childprocess.h"
+#include "tests/support/guiprobe.h"
 #include "tools/device-sim/portlist.h"
 #include "tools/device-sim/ptydevice.h"
 
-#include <QComboBox>
-#include <csignal>
 #include <cstdio>
 #include <random>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace readroad;
 using namespace std::chrono_literals;
@@ -42,7 +39,7 @@ public:
         const int index = form->ComComboBox->GetItems()->IndexOf(AnsiToString(port));
         ASSERT_GE(index, 0) << port << " is not in the port list";
         form->ComComboBox->SetItemIndex(index);
-        emit form->ComComboBox->ComboBox()->activated(index);
+        probe::Choose(*form->ComComboBox, index);
     }
     // Notes the last byte the window reads: a device's reply always ends in "=" or 0xFF.
     void WatchReplies() {
@@ -299,21 +296,9 @@ TEST_F(SimRead, DeviceUnpluggedBeforeARead) {
 // port is in the main window's list, and a month up to today is read from it.
 TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     SimHarness h;
-    int out[2];
-    ASSERT_EQ(pipe(out), 0);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    const char* argv[] = {DEVICE_SIM_PROGRAM, "--demo", "--baud", "0", "--latency", "0", nullptr};
-    pid_t pid = 0;
-    ASSERT_EQ(posix_spawn(&pid, DEVICE_SIM_PROGRAM, &actions, nullptr, const_cast<char**>(argv), environ), 0);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    std::string port;
-    char c = 0;
-    while (read(out[0], &c, 1) == 1 && c != '\n') port += c;
-    close(out[0]);
+    ChildProcess simulator(DEVICE_SIM_PROGRAM, {"--demo", "--baud", "0", "--latency", "0"});
+    ASSERT_TRUE(simulator.Started());
+    const std::string port = simulator.ReadLine();
     ASSERT_FALSE(port.empty());
 
     h.CreateForm();
@@ -329,9 +314,7 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     h.Interval(today - 30, today);
     h.Read();
     const bool done = h.Drive();
-    kill(pid, SIGTERM);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    simulator.Terminate();
     ASSERT_TRUE(done);
     EXPECT_TRUE(h.dialogs.empty());
     const Table t = h.Grid();

@@ -2,15 +2,7 @@
 #include "archive/mainform.h"
 
 #include "tests/archive/programtest.h"
-
-#include <QAbstractButton>
-#include <QAction>
-#include <QDateTimeEdit>
-#include <QFontInfo>
-#include <QImage>
-#include <QMenuBar>
-#include <QTableView>
-#include <QTimer>
+#include "tests/support/guiprobe.h"
 
 #include <filesystem>
 #include <fstream>
@@ -163,12 +155,12 @@ TEST_F(MainWindow, FontsResolveToInstalledFacesAndOnlyTheToolBarShowsHints) {
     TMainForm* f = MainForm;
     // The resource's face names stay; the screen draws a metric-close face.
     EXPECT_EQ(f->Label1->GetFont()->GetName(), u"Tahoma");
-    EXPECT_EQ(QFontInfo(f->Label1->Widget()->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(probe::FontFamily(*f->Label1), u"Liberation Sans");
     EXPECT_EQ(AboutBox->GetFont()->GetName(), u"MS Sans Serif");
-    EXPECT_EQ(QFontInfo(AboutBox->OKButton->Widget()->font()).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(f->ToolButton1->Widget()->toolTip(), QStringLiteral("Читать архив устройства"));
-    EXPECT_EQ(f->ToolButton3->Widget()->toolTip(), QStringLiteral("Экспортировать в текстовый документ"));
-    EXPECT_TRUE(f->BitBtn1->Widget()->toolTip().isEmpty());
+    EXPECT_EQ(probe::FontFamily(*AboutBox->OKButton), u"Liberation Sans");
+    EXPECT_EQ(probe::ToolTip(*f->ToolButton1), u"Читать архив устройства");
+    EXPECT_EQ(probe::ToolTip(*f->ToolButton3), u"Экспортировать в текстовый документ");
+    EXPECT_TRUE(probe::ToolTip(*f->BitBtn1).empty());
 }
 
 TEST_F(MainWindow, BothDatePickersShowTodayAndAreEnabled) {
@@ -198,23 +190,23 @@ TEST_F(MainWindow, ShortcutsReachTheirActionsFromInsideInputControls) {
     f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
     f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
     f->N5->OnClick.Bind([&](TObject*) { log += "H"; });
-    QWidget* inputs[] = {f->ComboBox1->Widget(), f->DateTimePickerStartDate->Editor(), f->Memo->Widget(),
-                         f->ComboBoxDevNum->Widget(), f->StringGrid->View()};
-    for (QWidget* w : inputs) {
-        GuiTest::Key(w, Qt::Key_R, Qt::ControlModifier);
-        GuiTest::Key(w, Qt::Key_E, Qt::ControlModifier);
-        GuiTest::Key(w, Qt::Key_T, Qt::ControlModifier);
-        GuiTest::Key(w, Qt::Key_F1);
+    const TControl* inputs[] = {f->ComboBox1, f->DateTimePickerStartDate, f->Memo, f->ComboBoxDevNum,
+                                f->StringGrid};
+    for (const TControl* c : inputs) {
+        probe::Key(*c, 'R', TShiftState{ssCtrl});
+        probe::Key(*c, 'E', TShiftState{ssCtrl});
+        probe::Key(*c, 'T', TShiftState{ssCtrl});
+        probe::Key(*c, VK_F1);
     }
     EXPECT_EQ(log, "RETHRETHRETHRETHRETH");
     // The header editor, while it is open, too.
     f->Edit1->Show();
-    GuiTest::Key(f->Edit1->Widget(), Qt::Key_R, Qt::ControlModifier);
+    probe::Key(*f->Edit1, 'R', TShiftState{ssCtrl});
     EXPECT_EQ(log.back(), 'R');
 }
 
 TEST_F(MainWindow, ExitEndsTheLoop) {
-    QTimer::singleShot(0, [] {
+    probe::Later([] {
         ASSERT_NE(MainForm, nullptr);
         EXPECT_TRUE(MainForm->GetVisible());
         MainForm->N1->Click();
@@ -233,9 +225,8 @@ TEST_F(MainWindow, AnExceptionFromAHandlerIsShownAndTheWindowStaysUsable) {
         if (++runs == 1) throw Exception(u"Ошибка открытия COM порта");
     });
     // The user presses the button twice.
-    auto* button = static_cast<QAbstractButton*>(f->BitBtn1->Widget());
-    button->click();
-    button->click();
+    probe::Click(*f->BitBtn1);
+    probe::Click(*f->BitBtn1);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].Text, u"Ошибка открытия COM порта.");
     EXPECT_EQ(runs, 2);
@@ -249,7 +240,7 @@ TEST_F(MainWindow, WithoutSerialPortsTheListIsEmptyAndTheWindowOpens) {
     EXPECT_EQ(f->ComComboBox->GetItems()->GetCount(), 0);
     EXPECT_EQ(f->ComComboBox->GetText(), u"");
     f->Show();
-    EXPECT_TRUE(WaitFor([&] { return f->Widget()->isVisible(); }));
+    EXPECT_TRUE(WaitFor([&] { return probe::Shown(*f); }));
 }
 
 TEST_F(MainWindow, TheAboutBoxIsShownModally) {
@@ -282,22 +273,22 @@ TEST_F(MainWindow, RendersToAPicture) {
     f->StringGrid->SetCells(3, 1, u"Err.3");
     f->StringGrid->SetCells(4, 1, u"Err.2");
     f->StatusBar->GetPanels()->GetItem(1)->SetText(u"42 байт принято");
-    ASSERT_TRUE(WaitFor([&] { return f->Widget()->isVisible(); }));
-    QCoreApplication::processEvents();
-    const QImage picture = f->Widget()->grab().toImage();
-    EXPECT_EQ(picture.width(), 756);
+    ASSERT_TRUE(WaitFor([&] { return probe::Shown(*f); }));
+    probe::ProcessEvents();
+    const probe::Picture picture = probe::Grab(*f);
+    EXPECT_EQ(picture.Width(), 756);
     const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
     const fs::path out = fs::path(dir ? dir : ::testing::TempDir()) / "mainform.png";
-    EXPECT_TRUE(picture.save(QString::fromStdString(out.string())));
+    EXPECT_TRUE(picture.SavePng(out));
     // The panel is the system's face colour and the grid's cells are white.
-    const QColor face = picture.pixelColor(
-        f->Panel1->GetLeft() + 3, f->GetClientOrigin().Y - f->Widget()->mapToGlobal(QPoint()).y() + 30);
-    EXPECT_GT(face.lightness(), 180);
+    const probe::Rgb face =
+        picture.Pixel(f->Panel1->GetLeft() + 3, f->GetClientOrigin().Y - probe::ScreenOrigin(*f).Y + 30);
+    EXPECT_GT(face.Lightness(), 180);
     // Below the last row the grid shows its own colour, beside the dates too.
-    QWidget* grid = f->StringGrid->Widget();
-    const QPoint belowDates = grid->mapTo(f->Widget(), QPoint(20, grid->height() - 20));
-    const QPoint belowValues = grid->mapTo(f->Widget(), QPoint(grid->width() - 40, grid->height() - 20));
-    EXPECT_EQ(picture.pixelColor(belowDates), picture.pixelColor(belowValues));
+    const TPoint grid = probe::WindowSize(*f->StringGrid);
+    const TPoint belowDates = probe::MapTo(*f->StringGrid, *f, TPoint{20, grid.Y - 20});
+    const TPoint belowValues = probe::MapTo(*f->StringGrid, *f, TPoint{grid.X - 40, grid.Y - 20});
+    EXPECT_EQ(picture.Pixel(belowDates.X, belowDates.Y), picture.Pixel(belowValues.X, belowValues.Y));
 }
 
 } // namespace

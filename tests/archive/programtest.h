@@ -11,7 +11,7 @@
 #include "moltren_resources.h"
 #include "platform/core/sysutils.h"
 #include "platform/win32/serialcomm.h"
-#include "tests/platform/gui/guitest.h"
+#include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
 
 #include <filesystem>
@@ -19,14 +19,14 @@
 #include <iterator>
 #include <string>
 
-class ProgramTest : public GuiTest {
+class ProgramTest : public FormTest {
 protected:
     void SetUp() override {
         // The program's units, then a fresh application object of the forms unit.
         InitUnits(ProgramUnits());
         DoneFormsUnit();
         InitFormsUnit();
-        GuiTest::SetUp();
+        FormTest::SetUp();
         std::filesystem::create_directories(dir.path / "tty");
         win32::SetSerialCommSources(dir.path / "tty", dir.path / "serialcomm");
         savedFormat = FormatSettings;
@@ -34,7 +34,7 @@ protected:
         SetBeepHandler([this] { ++beeps; });
     }
     void TearDown() override {
-        GuiTest::TearDown();
+        FormTest::TearDown();
         DoneFormsUnit();
         InitFormsUnit();
         MainForm = nullptr;

@@ -5,20 +5,17 @@
 #include "serial/comport.h"
 
 #include "platform/win32/comm_fake.h"
-#include "tests/platform/gui/guitest.h"
+#include "tests/support/formtest.h"
 #include "tests/support/pty.h"
-
-#include <QEventLoop>
-#include <QTimer>
 
 #include <thread>
 
 namespace {
 
-class ComPortInApplication : public GuiTest {
+class ComPortInApplication : public FormTest {
 protected:
     void SetUp() override {
-        GuiTest::SetUp();
+        FormTest::SetUp();
         Application->OnException.Bind([this](TObject* sender, const Exception& e) {
             shownBy.push_back(sender);
             shown.push_back(e.Message());
@@ -26,20 +23,10 @@ protected:
     }
     void TearDown() override {
         Application->OnException.Clear();
-        GuiTest::TearDown();
+        FormTest::TearDown();
     }
     // Runs a nested event loop, as a modal box does, until Done holds (bounded).
-    static bool ModalLoopUntil(const std::function<bool()>& done) {
-        QEventLoop loop;
-        QTimer check;
-        QObject::connect(&check, &QTimer::timeout, [&] {
-            if (done()) loop.quit();
-        });
-        check.start(1);
-        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
-        loop.exec();
-        return done();
-    }
+    static bool ModalLoopUntil(const std::function<bool()>& done) { return probe::NestedLoopUntil(done); }
 
     std::vector<String> shown;
     std::vector<TObject*> shownBy;

@@ -3,22 +3,16 @@
 #include "serial/comportctrls.h"
 
 #include "platform/win32/comm_fake.h"
-#include "tests/platform/gui/guitest.h"
 #include "tests/serial/portlist.h"
-
-#include <QComboBox>
-#include <QRadioButton>
+#include "tests/support/formtest.h"
 
 namespace {
 
-class ComSelectors : public GuiTest {
+class ComSelectors : public FormTest {
 protected:
     void Ports(const std::string& lines) { ports.Register(lines); }
     // The user picks an item of the drop-down list.
-    static void Choose(TComComboBox* box, int index) {
-        box->ComboBox()->setCurrentIndex(index);
-        Q_EMIT box->ComboBox()->activated(index);
-    }
+    static void Choose(TComComboBox* box, int index) { probe::Choose(*box, index); }
 
     TempPortList ports{"selectors"};
     win32::RecordingComm comm;
@@ -162,8 +156,7 @@ TEST_F(ComSelectors, RadioGroupHandsClicksToTheSelector) {
     group->SetItemIndex(3); // as a click on "Mark"
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(port->GetParity()->GetBits(), prMark);
-    ASSERT_NE(group->ButtonAt(4), nullptr);
-    group->ButtonAt(4)->click();
+    probe::Click(*group, 4);
     EXPECT_EQ(port->GetParity()->GetBits(), prSpace);
     port->Free();
     EXPECT_EQ(group->GetComPort(), nullptr);

@@ -3,25 +3,19 @@
 // port-list file live in a temporary directory while the object lives.
 
 #include "platform/win32/serialcomm.h"
+#include "tests/support/tempdir.h"
 
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 class TempPortList {
 public:
-    explicit TempPortList(const std::string& tag)
-        : root_(std::filesystem::temp_directory_path() /
-                ("moltren-" + tag + "-" + std::to_string(::getpid()))) {
-        std::filesystem::remove_all(root_);
+    explicit TempPortList(const std::string& tag) : dir_("moltren-" + tag), root_(dir_.path) {
         std::filesystem::create_directories(root_ / "tty");
         win32::SetSerialCommSources(root_ / "tty", root_ / "serialcomm");
     }
-    ~TempPortList() {
-        win32::SetSerialCommSources({}, {});
-        std::filesystem::remove_all(root_);
-    }
+    ~TempPortList() { win32::SetSerialCommSources({}, {}); }
     TempPortList(const TempPortList&) = delete;
     TempPortList& operator=(const TempPortList&) = delete;
 
@@ -31,5 +25,6 @@ public:
     void RemoveKey() const { std::filesystem::remove_all(root_ / "tty"); }
 
 private:
+    TempDir dir_;
     std::filesystem::path root_;
 };

@@ -2,30 +2,15 @@
 // A pseudo-terminal pair for tests: the test plays the far end on the master
 // and hands the slave's path to the code under test. Tests open nothing else.
 
-#include <algorithm>
-#include <cerrno>
 #include <chrono>
-#include <cstdlib>
-#include <fcntl.h>
-#include <poll.h>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 namespace testsupport {
 
 class PtyPair {
 public:
-    PtyPair() {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        char name[128] = {};
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-            ::ptsname_r(master_, name, sizeof name) != 0)
-            throw std::runtime_error("no pseudo-terminal");
-        ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
-        slave_ = name;
-    }
+    PtyPair();
     ~PtyPair() { CloseMaster(); }
     PtyPair(const PtyPair&) = delete;
     PtyPair& operator=(const PtyPair&) = delete;
@@ -35,46 +20,10 @@ public:
     int Master() const { return master_; }
 
     // Writes everything, waiting (bounded) while the terminal is full.
-    bool Write(std::string_view bytes, std::chrono::milliseconds bound = std::chrono::seconds(2)) {
-        const auto end = std::chrono::steady_clock::now() + bound;
-        while (!bytes.empty()) {
-            const ssize_t n = ::write(master_, bytes.data(), bytes.size());
-            if (n > 0) {
-                bytes.remove_prefix(static_cast<std::size_t>(n));
-                continue;
-            }
-            if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-            if (std::chrono::steady_clock::now() >= end) return false;
-            pollfd p{master_, POLLOUT, 0};
-            ::poll(&p, 1, 10);
-        }
-        return true;
-    }
-
+    bool Write(std::string_view bytes, std::chrono::milliseconds bound = std::chrono::seconds(2));
     // Reads until `count` bytes came or the bound passed.
-    std::string Read(std::size_t count, std::chrono::milliseconds bound = std::chrono::seconds(2)) {
-        std::string got;
-        const auto end = std::chrono::steady_clock::now() + bound;
-        while (got.size() < count) {
-            char buf[4096];
-            const ssize_t n = ::read(master_, buf, std::min(sizeof buf, count - got.size()));
-            if (n > 0) {
-                got.append(buf, static_cast<std::size_t>(n));
-                continue;
-            }
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            if (left.count() <= 0) break;
-            pollfd p{master_, POLLIN, 0};
-            ::poll(&p, 1, static_cast<int>(left.count()));
-        }
-        return got;
-    }
-
-    void CloseMaster() {
-        if (master_ >= 0) ::close(master_);
-        master_ = -1;
-    }
+    std::string Read(std::size_t count, std::chrono::milliseconds bound = std::chrono::seconds(2));
+    void CloseMaster();
 
 private:
     int master_ = -1;

@@ -4,9 +4,8 @@
 
 #include "chart/canvas/gdiselection.h"
 #include "chart/canvas/zuzconst.h"
-#include "tests/platform/win32/qtapp.h"
+#include "tests/support/guiprobe.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,7 +18,7 @@ struct Fixture {
     TBitmap bmp;
     TZuzCanvas3D canvas;
     explicit Fixture(int w = 40, int h = 30) {
-        EnsureQtApplication<QApplication>();
+        probe::EnsureApplication();
         ZuzConstInitialization();
         bmp.SetSize(w, h);
         canvas.SetUseBuffer(false);
@@ -367,7 +366,7 @@ TEST(Clipping, PrintingMappingClipsTheSameAreaAsDrawing) {
 }
 
 TEST(Buffer, ACleanBufferIsCopiedADirtyOneRedrawnAndResizesKeepTheBitmap) {
-    EnsureQtApplication<QApplication>();
+    probe::EnsureApplication();
     TBitmap target;
     target.SetSize(30, 20);
     TZuzCanvas3D canvas;

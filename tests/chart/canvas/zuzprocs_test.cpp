@@ -6,14 +6,13 @@
 #include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
-#include "platform/win32/gdiqt.h"
 #include "platform/win32/registry.h"
+#include "tests/support/guiprobe.h"
+#include "tests/support/tempdir.h"
 
-#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -82,8 +81,8 @@ TEST(DateTimeSteps, IncrementsMoveByCalendarUnits) {
 // Editor options
 
 TEST(EditorOptions, DefaultsUntilSavedAndNoKeyMadeByReading) {
-    const fs::path dir = fs::temp_directory_path() / ("moltren-options-" + std::to_string(::getpid()));
-    fs::remove_all(dir);
+    const TempDir scratch("moltren-options");
+    const fs::path dir = scratch.path;
     win32::SetRegistryDirectory(dir);
     EXPECT_TRUE(ZuzReadBoolOption(u"TreeMode", true));
     EXPECT_EQ(ZuzReadIntegerOption(u"GalleryWidth", 77), 77);
@@ -96,7 +95,6 @@ TEST(EditorOptions, DefaultsUntilSavedAndNoKeyMadeByReading) {
     EXPECT_EQ(ZuzReadStringOption(u"GalleryMode", u""), u"Tabs");
     EXPECT_THROW(ZuzReadIntegerOption(u"GalleryMode", 0), ERegistryException);
     win32::SetRegistryDirectory({});
-    fs::remove_all(dir);
 }
 
 // ---------------------------------------------------------------------------
@@ -211,13 +209,13 @@ struct Recorder : IZuzEventListener {
     }
 };
 
-QColor PixelOf(TBitmap& b, int x, int y) {
-    return QColor(BitmapImage(b.GetHandle()).pixel(x, y));
+probe::Rgb PixelOf(TBitmap& b, int x, int y) {
+    return probe::Pixel(b, x, y);
 }
 
-QColor PixelOf(TCanvas& c, int x, int y) {
+probe::Rgb PixelOf(TCanvas& c, int x, int y) {
     const auto p = static_cast<COLORREF>(c.GetPixel(x, y));
-    return QColor(GetRValue(p), GetGValue(p), GetBValue(p));
+    return {GetRValue(p), GetGValue(p), GetBValue(p)};
 }
 
 } // namespace
@@ -300,7 +298,7 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     EXPECT_EQ(failing.draws, 2);
     // ...unspoilt by the front plane and the clip the failed one left open.
     EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount(), 0);
-    EXPECT_EQ(PixelOf(*failing.GetControlCanvas(), 200, 100), QColor(240, 240, 240));
+    EXPECT_EQ(PixelOf(*failing.GetControlCanvas(), 200, 100), (probe::Rgb{240, 240, 240}));
 
     // A picture that fails to draw leaves the panel buffered and repainting.
     failing.fail = true;
@@ -334,25 +332,24 @@ TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
     Owned<TForm> form{new TForm(nullptr, TCustomForm::NewTag{})};
     form->AfterConstruction();
     auto* panel = new TTestPanel(form.get());
-    auto* widget = reinterpret_cast<QWidget*>(panel->GetHandle());
+    const HWND window = panel->GetHandle();
     panel->SetBorderRound(30); // no parent yet: nothing to shape
-    EXPECT_TRUE(widget->mask().isEmpty());
+    EXPECT_FALSE(probe::Shaped(window));
     panel->SetParent(form.get());
     panel->SetBounds(0, 0, 200, 100);
-    const QRegion rounded = widget->mask();
-    EXPECT_FALSE(rounded.contains(QPoint(0, 0)));
-    EXPECT_FALSE(rounded.contains(QPoint(199, 99)));
-    EXPECT_TRUE(rounded.contains(QPoint(100, 0)));
-    EXPECT_TRUE(rounded.contains(QPoint(100, 50)));
+    EXPECT_FALSE(probe::ShapeHolds(window, TPoint{0, 0}));
+    EXPECT_FALSE(probe::ShapeHolds(window, TPoint{199, 99}));
+    EXPECT_TRUE(probe::ShapeHolds(window, TPoint{100, 0}));
+    EXPECT_TRUE(probe::ShapeHolds(window, TPoint{100, 50}));
     panel->SetBounds(0, 0, 300, 100); // the region follows the size
-    EXPECT_TRUE(widget->mask().contains(QPoint(250, 50)));
-    EXPECT_FALSE(widget->mask().contains(QPoint(299, 0)));
+    EXPECT_TRUE(probe::ShapeHolds(window, TPoint{250, 50}));
+    EXPECT_FALSE(probe::ShapeHolds(window, TPoint{299, 0}));
     TTestPanel copy(nullptr);
     copy.SetParent(form.get());
     copy.Assign(panel);
-    EXPECT_FALSE(reinterpret_cast<QWidget*>(copy.GetHandle())->mask().isEmpty());
+    EXPECT_TRUE(probe::Shaped(copy.GetHandle()));
     panel->SetBorderRound(0);
-    EXPECT_TRUE(widget->mask().isEmpty());
+    EXPECT_FALSE(probe::Shaped(window));
     copy.SetParent(nullptr);
 }
 
@@ -408,7 +405,7 @@ TEST_F(PanelTest, SettingsCopyBetweenPanelsAndIntoPictures) {
     TBitmap picture;
     picture.Assign(&source);
     EXPECT_EQ(picture.GetWidth(), 400);
-    EXPECT_EQ(PixelOf(picture, 200, 2), QColor(255, 255, 0));
+    EXPECT_EQ(PixelOf(picture, 200, 2), (probe::Rgb{255, 255, 0}));
     EXPECT_TRUE(source.GetBufferedDisplay()); // back to buffering
 }
 
@@ -471,22 +468,22 @@ TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
 
     // Border of width 2 on the outer pixels; the bevels start one further in
     // (the border takes its width plus one), raised then lowered.
-    EXPECT_EQ(PixelOf(out, 0, 50), QColor(0, 0, 128));
-    EXPECT_EQ(PixelOf(out, 1, 50), QColor(0, 0, 128));
-    EXPECT_EQ(PixelOf(out, 2, 50), QColor(240, 240, 240));
-    EXPECT_EQ(PixelOf(out, 3, 50), QColor(255, 255, 255)); // raised: light top-left
-    EXPECT_EQ(PixelOf(out, 4, 50), QColor(255, 255, 255));
-    EXPECT_EQ(PixelOf(out, 5, 50), QColor(160, 160, 160)); // lowered: shadow top-left
-    EXPECT_EQ(PixelOf(out, 238, 50), QColor(0, 0, 128));
-    EXPECT_EQ(PixelOf(out, 237, 50), QColor(160, 160, 160)); // raised: shadow bottom-right
+    EXPECT_EQ(PixelOf(out, 0, 50), (probe::Rgb{0, 0, 128}));
+    EXPECT_EQ(PixelOf(out, 1, 50), (probe::Rgb{0, 0, 128}));
+    EXPECT_EQ(PixelOf(out, 2, 50), (probe::Rgb{240, 240, 240}));
+    EXPECT_EQ(PixelOf(out, 3, 50), (probe::Rgb{255, 255, 255})); // raised: light top-left
+    EXPECT_EQ(PixelOf(out, 4, 50), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelOf(out, 5, 50), (probe::Rgb{160, 160, 160})); // lowered: shadow top-left
+    EXPECT_EQ(PixelOf(out, 238, 50), (probe::Rgb{0, 0, 128}));
+    EXPECT_EQ(PixelOf(out, 237, 50), (probe::Rgb{160, 160, 160})); // raised: shadow bottom-right
     // The chart rectangle: frame 2 + 2 + 2 inside, plus the margins.
     EXPECT_EQ(panel.GetChartRect(), TRect(26, 16, 204, 139));
-    EXPECT_EQ(PixelOf(out, 26, 80), QColor(255, 0, 0));
-    EXPECT_EQ(PixelOf(out, 203, 80), QColor(255, 0, 0));
-    EXPECT_EQ(PixelOf(out, 204, 80), QColor(240, 240, 240));
+    EXPECT_EQ(PixelOf(out, 26, 80), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(PixelOf(out, 203, 80), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(PixelOf(out, 204, 80), (probe::Rgb{240, 240, 240}));
     const char* dir = std::getenv("MOLTREN_PICTURES");
     const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-panel.png";
-    EXPECT_TRUE(BitmapImage(out.GetHandle()).save(QString::fromStdString(file.string()), "PNG"));
+    EXPECT_TRUE(probe::Grab(out).SavePng(file));
 }
 
 TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout) {
@@ -508,9 +505,9 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     ASSERT_EQ(panel.seen.size(), 2u);
     EXPECT_EQ(panel.seen[1].ChartRect, TRect(5, 6, 195, 94));
     EXPECT_FALSE(panel.seen[1].Printing);
-    EXPECT_EQ(PixelOf(picture, 5, 50), QColor(255, 0, 0));
-    EXPECT_EQ(PixelOf(picture, 194, 50), QColor(255, 0, 0));
-    EXPECT_EQ(PixelOf(picture, 1, 50), QColor(255, 255, 255)); // the raised bevel
+    EXPECT_EQ(PixelOf(picture, 5, 50), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(PixelOf(picture, 194, 50), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(PixelOf(picture, 1, 50), (probe::Rgb{255, 255, 255})); // the raised bevel
     const TPanelLayout after = panel.GetLayout();
     EXPECT_EQ(panel.GetCanvas()->XCenter(), 200); // hit tests still see the window
     EXPECT_EQ(panel.GetCanvas()->Bounds, screen.ChartBounds);
@@ -526,7 +523,7 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     panel.NonBufferDraw(page.GetCanvas(), TRect(0, 0, 200, 100), true);
     ASSERT_EQ(panel.seen.size(), 3u);
     EXPECT_TRUE(panel.seen[2].Printing);
-    EXPECT_EQ(PixelOf(page, 1, 50), QColor(240, 240, 240));
+    EXPECT_EQ(PixelOf(page, 1, 50), (probe::Rgb{240, 240, 240}));
     EXPECT_FALSE(panel.GetPrinting());
     EXPECT_EQ(panel.GetChartRect(), screen.ChartRect);
     TTestPanel framed(nullptr); // ...unless the panel says so
@@ -534,7 +531,7 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     framed.SetBevelWidth(2);
     framed.PrintZuzPanel = true;
     framed.NonBufferDraw(page.GetCanvas(), TRect(0, 0, 200, 100), true);
-    EXPECT_EQ(PixelOf(page, 1, 50), QColor(255, 255, 255));
+    EXPECT_EQ(PixelOf(page, 1, 50), (probe::Rgb{255, 255, 255}));
 
     // The window's next paint draws afresh in the control's own layout.
     panel.Paint();

@@ -1,5 +1,5 @@
 #include "platform/automation/excelserver.h"
-#include "tests/platform/automation/xlsxreader.h"
+#include "tests/support/xlsxreader.h"
 #include "tests/support/shellrecorder.h"
 #include "tests/support/tempdir.h"
 

@@ -1,0 +1,234 @@
+#include "tests/support/guiprobe.h"
+
+#include "platform/gui/qtbridge.h"
+#include "platform/win32/gdiqt.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFontInfo>
+#include <QImage>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace probe {
+
+namespace {
+
+QWidget* WidgetOf(const TControl& control) {
+    QWidget* w = control.Widget();
+    if (w == nullptr) throw std::logic_error("the control has no window");
+    return w;
+}
+
+QPoint ToQPoint(TPoint p) {
+    return {p.X, p.Y};
+}
+TPoint FromQPoint(QPoint p) {
+    return {p.x(), p.y()};
+}
+
+// The key Qt reports for a virtual key: letters, digits, function keys and
+// the editing keys the tests press.
+int QtKeyOf(Word vk) {
+    if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return vk;
+    if (vk >= VK_F1 && vk <= VK_F12) return Qt::Key_F1 + (vk - VK_F1);
+    switch (vk) {
+    case VK_BACK:
+        return Qt::Key_Backspace;
+    case VK_TAB:
+        return Qt::Key_Tab;
+    case VK_RETURN:
+        return Qt::Key_Return;
+    case VK_ESCAPE:
+        return Qt::Key_Escape;
+    case VK_SPACE:
+        return Qt::Key_Space;
+    case VK_PRIOR:
+        return Qt::Key_PageUp;
+    case VK_NEXT:
+        return Qt::Key_PageDown;
+    case VK_END:
+        return Qt::Key_End;
+    case VK_HOME:
+        return Qt::Key_Home;
+    case VK_LEFT:
+        return Qt::Key_Left;
+    case VK_UP:
+        return Qt::Key_Up;
+    case VK_RIGHT:
+        return Qt::Key_Right;
+    case VK_DOWN:
+        return Qt::Key_Down;
+    case VK_INSERT:
+        return Qt::Key_Insert;
+    case VK_DELETE:
+        return Qt::Key_Delete;
+    default:
+        throw std::invalid_argument("no Qt key for this virtual key");
+    }
+}
+
+Qt::KeyboardModifiers ModifiersOf(TShiftState shift) {
+    Qt::KeyboardModifiers mods;
+    if (shift.Contains(ssShift)) mods |= Qt::ShiftModifier;
+    if (shift.Contains(ssCtrl)) mods |= Qt::ControlModifier;
+    if (shift.Contains(ssAlt)) mods |= Qt::AltModifier;
+    return mods;
+}
+
+void ClickButton(QAbstractButton* button) {
+    if (button == nullptr) throw std::logic_error("not a button");
+    button->click();
+}
+
+} // namespace
+
+void EnsureApplication() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "moltren-tests";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the process: Qt's own exit routines still use it.
+    static auto* app = new QApplication(argc, argv);
+    (void)app;
+}
+
+void ProcessEvents() {
+    QCoreApplication::processEvents();
+}
+
+bool WaitFor(const std::function<bool()>& done, int boundMs) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(boundMs);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+bool NestedLoopUntil(const std::function<bool()>& done, int boundMs) {
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        if (done()) loop.quit();
+    });
+    check.start(1);
+    QTimer::singleShot(boundMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return done();
+}
+
+void Later(std::function<void()> f) {
+    QTimer::singleShot(0, std::move(f));
+}
+
+int Rgb::Lightness() const {
+    return QColor(r, g, b).lightness();
+}
+
+struct Picture::Impl {
+    QImage image;
+};
+
+Picture::Picture() : impl_(std::make_unique<Impl>()) {}
+Picture::~Picture() = default;
+Picture::Picture(Picture&&) noexcept = default;
+Picture& Picture::operator=(Picture&&) noexcept = default;
+
+int Picture::Width() const {
+    return impl_->image.width();
+}
+int Picture::Height() const {
+    return impl_->image.height();
+}
+Rgb Picture::Pixel(int x, int y) const {
+    const QColor c = impl_->image.pixelColor(x, y);
+    return {c.red(), c.green(), c.blue()};
+}
+bool Picture::SavePng(const std::filesystem::path& file) const {
+    return impl_->image.save(QString::fromStdString(file.string()), "PNG");
+}
+
+Picture Grab(const TControl& control) {
+    Picture p;
+    p.impl_->image = WidgetOf(control)->grab().toImage();
+    return p;
+}
+
+Picture Grab(TBitmap& bitmap) {
+    Picture p;
+    p.impl_->image = BitmapImage(bitmap.GetHandle());
+    return p;
+}
+
+Rgb Pixel(TBitmap& bitmap, int x, int y) {
+    const QColor c(BitmapImage(bitmap.GetHandle()).pixel(x, y));
+    return {c.red(), c.green(), c.blue()};
+}
+
+bool Shown(const TControl& control) {
+    return WidgetOf(control)->isVisible();
+}
+
+TPoint MapTo(const TControl& from, const TControl& to, TPoint p) {
+    return FromQPoint(WidgetOf(from)->mapTo(WidgetOf(to), ToQPoint(p)));
+}
+
+TPoint ScreenOrigin(const TControl& control) {
+    return FromQPoint(WidgetOf(control)->mapToGlobal(QPoint()));
+}
+
+TPoint WindowSize(const TControl& control) {
+    const QWidget* w = WidgetOf(control);
+    return {w->width(), w->height()};
+}
+
+String FontFamily(const TControl& control) {
+    return FromQString(QFontInfo(WidgetOf(control)->font()).family());
+}
+
+String ToolTip(const TControl& control) {
+    return FromQString(WidgetOf(control)->toolTip());
+}
+
+bool ShapeHolds(HWND window, TPoint p) {
+    return reinterpret_cast<QWidget*>(window)->mask().contains(ToQPoint(p));
+}
+
+bool Shaped(HWND window) {
+    return !reinterpret_cast<QWidget*>(window)->mask().isEmpty();
+}
+
+void Key(const TControl& control, Word key, TShiftState shift) {
+    QWidget* target = control.InputSurface();
+    if (target == nullptr) throw std::logic_error("the control takes no input");
+    const int qtKey = QtKeyOf(key);
+    const Qt::KeyboardModifiers mods = ModifiersOf(shift);
+    QKeyEvent press(QEvent::KeyPress, qtKey, mods);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, qtKey, mods);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+void Click(const TControl& button) {
+    ClickButton(qobject_cast<QAbstractButton*>(WidgetOf(button)));
+}
+
+void Click(const TCustomRadioGroup& group, int index) {
+    ClickButton(group.ButtonAt(index));
+}
+
+void Choose(const TCustomComboBox& box, int index) {
+    box.ComboBox()->setCurrentIndex(index);
+    Q_EMIT box.ComboBox()->activated(index);
+}
+
+} // namespace probe

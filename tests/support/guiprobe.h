@@ -1,0 +1,91 @@
+#pragma once
+// Test helper for tests above the platform: looks at what the GUI shows (pixels,
+// fonts, hints, masks) and acts as a user would (keys, clicks, choices), through
+// the platform's public types only, so those tests compile without Qt.
+
+#include "platform/gui/controls.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/graphics.h"
+#include "platform/gui/stdctrls.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+namespace probe {
+
+// Makes the GUI's application object unless one exists: tests that measure or
+// draw text need it even when no form is made.
+void EnsureApplication();
+
+// Runs the event loop once, then until `done` holds or the bound passes.
+void ProcessEvents();
+bool WaitFor(const std::function<bool()>& done, int boundMs = 2000);
+// Runs a nested event loop, as a modal box does, until `done` holds (bounded).
+bool NestedLoopUntil(const std::function<bool()>& done, int boundMs = 3000);
+// Runs `f` from the event loop as soon as it next turns.
+void Later(std::function<void()> f);
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    // HSL lightness, 0..255.
+    int Lightness() const;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Rgb& c) {
+        return os << "rgb(" << c.r << ", " << c.g << ", " << c.b << ")";
+    }
+};
+
+// A picture taken of a control as the screen shows it, or of a bitmap.
+class Picture {
+public:
+    Picture();
+    ~Picture();
+    Picture(Picture&&) noexcept;
+    Picture& operator=(Picture&&) noexcept;
+
+    int Width() const;
+    int Height() const;
+    Rgb Pixel(int x, int y) const;
+    bool SavePng(const std::filesystem::path& file) const;
+
+private:
+    friend Picture Grab(const TControl& control);
+    friend Picture Grab(TBitmap& bitmap);
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+Picture Grab(const TControl& control);
+Picture Grab(TBitmap& bitmap);
+Rgb Pixel(TBitmap& bitmap, int x, int y);
+
+// Whether the control's window is shown on the screen.
+bool Shown(const TControl& control);
+// A point of `from`'s window in `to`'s window, and a window's origin on the screen.
+TPoint MapTo(const TControl& from, const TControl& to, TPoint p);
+TPoint ScreenOrigin(const TControl& control);
+// The size of the control's window as the screen has it.
+TPoint WindowSize(const TControl& control);
+
+// The face the screen draws the control's text in, after substitution.
+String FontFamily(const TControl& control);
+// The hint the window system shows for the control.
+String ToolTip(const TControl& control);
+// Whether a window's shape (HWND) holds a point; an unshaped window holds none.
+bool ShapeHolds(HWND window, TPoint p);
+bool Shaped(HWND window);
+
+// Sends a key press and release to the control's input surface as the
+// keyboard would; `key` is a virtual key code.
+void Key(const TControl& control, Word key, TShiftState shift = {});
+// Clicks a button control, or a radio group's button, with the mouse.
+void Click(const TControl& button);
+void Click(const TCustomRadioGroup& group, int index);
+// Chooses an item of a combo box's list as a user does.
+void Choose(const TCustomComboBox& box, int index);
+
+} // namespace probe
