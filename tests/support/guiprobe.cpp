@@ -12,9 +12,11 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <QRegion>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 
@@ -157,9 +159,33 @@ bool Picture::SavePng(const std::filesystem::path& file) const {
     return impl_->image.save(QString::fromStdString(file.string()), "PNG");
 }
 
+int Picture::Darkest() const {
+    int darkest = 255;
+    for (int y = 0; y < impl_->image.height(); ++y)
+        for (int x = 0; x < impl_->image.width(); ++x)
+            darkest = std::min(darkest, qGray(impl_->image.pixel(x, y)));
+    return darkest;
+}
+
+bool operator==(const Picture& a, const Picture& b) {
+    return a.impl_->image == b.impl_->image;
+}
+
 Picture Grab(const TControl& control) {
     Picture p;
     p.impl_->image = WidgetOf(control)->grab().toImage();
+    return p;
+}
+
+Picture GrabScreen(const TControl& control) {
+    return GrabScreen(WidgetOf(control));
+}
+
+Picture GrabScreen(QWidget* w) {
+    QCoreApplication::processEvents();
+    const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+    Picture p;
+    p.impl_->image = w->screen()->grabWindow(0, origin.x(), origin.y(), w->width(), w->height()).toImage();
     return p;
 }
 

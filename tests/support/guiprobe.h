@@ -51,16 +51,23 @@ public:
     int Height() const;
     Rgb Pixel(int x, int y) const;
     bool SavePng(const std::filesystem::path& file) const;
+    // The darkest grey of any pixel (0 black .. 255 white): a control's text, in practice.
+    int Darkest() const;
+    friend bool operator==(const Picture& a, const Picture& b);
 
 private:
     friend Picture Grab(const TControl& control);
     friend Picture Grab(TBitmap& bitmap);
+    friend Picture GrabScreen(QWidget* widget);
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
 
 Picture Grab(const TControl& control);
 Picture Grab(TBitmap& bitmap);
+// What the window system's screen shows of the control (other windows on top included).
+Picture GrabScreen(QWidget* widget);
+Picture GrabScreen(const TControl& control);
 Rgb Pixel(TBitmap& bitmap, int x, int y);
 
 // Whether the control's window is shown on the screen.

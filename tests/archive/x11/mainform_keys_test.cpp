@@ -3,12 +3,7 @@
 // a read disables look disabled.
 #include "tests/archive/programtest.h"
 #include "tests/archive/readroad_harness.h"
-#include "tests/platform/gui/x11/xserver.h"
-
-#include <QAbstractButton>
-#include <QColor>
-#include <QDateTimeEdit>
-#include <QTableView>
+#include "tests/support/xserver.h"
 
 namespace {
 
@@ -23,35 +18,34 @@ TEST_F(MainWindowOnX, ShortcutsActFromEveryControl) {
     f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
     f->N5->OnClick.Bind([&](TObject*) { log += "H"; });
     f->Show();
-    ASSERT_TRUE(xserver::Activate(f->Widget()));
-    const std::pair<const char*, QWidget*> places[] = {
-        {"port", f->ComComboBox->Widget()},
-        {"speed", f->ComboBox1->Widget()},
-        {"device number", f->ComboBoxDevNum->Widget()},
-        {"radio group", f->RadioGroup->Widget()->findChild<QAbstractButton*>()},
-        {"start date", static_cast<QWidget*>(f->DateTimePickerStartDate->Editor())},
-        {"finish date", static_cast<QWidget*>(f->DateTimePickerFinish->Editor())},
-        {"read button", f->BitBtn1->Widget()},
-        {"excel button", f->BitBtn2->Widget()},
-        {"text button", f->BitBtn3->Widget()},
-        {"table", static_cast<QWidget*>(f->StringGrid->View())},
+    ASSERT_TRUE(xserver::Activate(*f));
+    const std::pair<const char*, const TControl*> places[] = {
+        {"port", f->ComComboBox},
+        {"speed", f->ComboBox1},
+        {"device number", f->ComboBoxDevNum},
+        {"radio group", f->RadioGroup},
+        {"start date", f->DateTimePickerStartDate},
+        {"finish date", f->DateTimePickerFinish},
+        {"read button", f->BitBtn1},
+        {"excel button", f->BitBtn2},
+        {"text button", f->BitBtn3},
+        {"table", f->StringGrid},
     };
-    for (const auto& [name, widget] : places) {
-        ASSERT_NE(widget, nullptr) << name;
-        ASSERT_TRUE(xserver::Focus(widget)) << name;
+    for (const auto& [name, control] : places) {
+        ASSERT_TRUE(xserver::Focus(*control)) << name;
         log.clear();
         ASSERT_TRUE(xserver::Type("ctrl+r ctrl+e ctrl+t F1"));
         EXPECT_EQ(log, "RETH") << name;
     }
     // The log page, and the header editor while it is open.
     f->PageControl1->SetActivePageIndex(1);
-    ASSERT_TRUE(xserver::Focus(f->Memo->Widget()));
+    ASSERT_TRUE(xserver::Focus(*f->Memo));
     log.clear();
     ASSERT_TRUE(xserver::Type("ctrl+r ctrl+e ctrl+t F1"));
     EXPECT_EQ(log, "RETH") << "log";
     f->PageControl1->SetActivePageIndex(0);
     f->Edit1->Show();
-    ASSERT_TRUE(xserver::Focus(f->Edit1->Widget()));
+    ASSERT_TRUE(xserver::Focus(*f->Edit1));
     log.clear();
     ASSERT_TRUE(xserver::Type("ctrl+t"));
     EXPECT_EQ(log, "T") << "header editor";
@@ -66,21 +60,13 @@ TEST_F(MainWindowOnX, ReturnPressesTheFocusedButton) {
     f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
     f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
     f->Show();
-    ASSERT_TRUE(xserver::Activate(f->Widget()));
+    ASSERT_TRUE(xserver::Activate(*f));
     for (TBitBtn* b : {f->BitBtn1, f->BitBtn2, f->BitBtn3}) {
-        ASSERT_TRUE(xserver::Focus(b->Widget()));
+        ASSERT_TRUE(xserver::Focus(*b));
         ASSERT_TRUE(xserver::Type("Return"));
         ASSERT_TRUE(xserver::Type("space"));
     }
     EXPECT_EQ(log, "RREETT");
-}
-
-// The darkest pixel of a picture: the text of a control, in practice.
-int Darkest(const QImage& image) {
-    int darkest = 255;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
-    return darkest;
 }
 
 TEST(MainWindowOnXDuringARead, TheControlsAReadDisablesLookDisabled) {
@@ -88,7 +74,7 @@ TEST(MainWindowOnXDuringARead, TheControlsAReadDisablesLookDisabled) {
     TMainForm* f = h.form;
     f->SetWindowState(wsNormal);
     f->Show();
-    ASSERT_TRUE(xserver::Activate(f->Widget()));
+    ASSERT_TRUE(xserver::Activate(*f));
     const std::pair<const char*, TControl*> controls[] = {
         {"port", f->ComComboBox},
         {"speed", f->ComboBox1},
@@ -101,23 +87,23 @@ TEST(MainWindowOnXDuringARead, TheControlsAReadDisablesLookDisabled) {
         {"excel tool button", f->ToolButton2},
         {"text tool button", f->ToolButton3},
     };
-    std::vector<QImage> idle;
-    for (const auto& [name, c] : controls) idle.push_back(xserver::Picture(c->Widget()));
-    xserver::Keep(xserver::Picture(f->Widget()), "mainform-idle");
+    std::vector<probe::Picture> idle;
+    for (const auto& [name, c] : controls) idle.push_back(xserver::Picture(*c));
+    xserver::Keep(xserver::Picture(*f), "mainform-idle");
     h.Read();
     ASSERT_TRUE(h.Reading());
-    xserver::Keep(xserver::Picture(f->Widget()), "mainform-reading");
+    xserver::Keep(xserver::Picture(*f), "mainform-reading");
     for (std::size_t i = 0; i < std::size(controls); ++i) {
         const auto& [name, c] = controls[i];
         ASSERT_FALSE(c->GetEnabled()) << name;
-        const QImage reading = xserver::Picture(c->Widget());
-        EXPECT_NE(reading, idle[i]) << name;
+        const probe::Picture reading = xserver::Picture(*c);
+        EXPECT_FALSE(reading == idle[i]) << name;
         // Enabled text is near black; disabled text is grey. The port list
         // of the test's machine is empty: its box shows no text; the tool
         // buttons show pictures only.
         if (c == f->ComComboBox || c == f->ToolButton2 || c == f->ToolButton3) continue;
-        EXPECT_LT(Darkest(idle[i]), 60) << name;
-        EXPECT_GT(Darkest(reading), Darkest(idle[i]) + 40) << name;
+        EXPECT_LT(idle[i].Darkest(), 60) << name;
+        EXPECT_GT(reading.Darkest(), idle[i].Darkest() + 40) << name;
     }
     // The read button stays enabled, captioned "Прервать".
     EXPECT_TRUE(f->BitBtn1->GetEnabled());

@@ -1,0 +1,89 @@
+#include "tests/support/xserver.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <future>
+
+namespace xserver {
+
+namespace {
+
+// Runs the event loop until the condition holds or five seconds pass.
+bool WaitFor(const std::function<bool()>& done) {
+    return probe::WaitFor(done, 5000);
+}
+
+// Runs the event loop while a command runs, so that the window answers the
+// server meanwhile; the command's exit status.
+int RunWhilePumping(const std::string& command) {
+    auto done = std::async(std::launch::async, [command] { return std::system(command.c_str()); });
+    while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done.get();
+}
+
+// Where tabbing to the widget puts the focus: itself, or its first child that
+// takes the focus.
+QWidget* FocusTarget(QWidget* widget) {
+    if ((widget->focusPolicy() & Qt::TabFocus) != 0) return widget;
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        if ((child->focusPolicy() & Qt::TabFocus) != 0) return child;
+    return widget;
+}
+
+} // namespace
+
+bool Activate(QWidget* window) {
+    window->show();
+    window->raise();
+    if (!WaitFor([&] { return window->windowHandle() && window->windowHandle()->isExposed(); })) return false;
+    window->activateWindow();
+    return WaitFor([&] { return QGuiApplication::focusWindow() == window->windowHandle(); });
+}
+
+bool Activate(const TControl& form) {
+    return Activate(form.Widget());
+}
+
+bool Focus(QWidget* widget) {
+    widget->setFocus(Qt::TabFocusReason);
+    return WaitFor([&] { return widget->hasFocus(); });
+}
+
+bool Focus(const TControl& control) {
+    QWidget* w = control.Widget();
+    return w != nullptr && Focus(FocusTarget(w));
+}
+
+bool Type(const std::string& keys) {
+    if (RunWhilePumping("xdotool key --clearmodifiers --delay 30 " + keys) != 0) return false;
+    // The server has sent the events; the program reads them from its
+    // connection.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return true;
+}
+
+probe::Picture Picture(QWidget* widget) {
+    return probe::GrabScreen(widget);
+}
+
+probe::Picture Picture(const TControl& control) {
+    return probe::GrabScreen(control);
+}
+
+void Keep(const probe::Picture& picture, const std::string& name) {
+    const char* dir = std::getenv("MOLTREN_SHOTS_DIR");
+    const std::filesystem::path path = std::filesystem::path(dir && *dir ? dir : "x11-shots");
+    std::filesystem::create_directories(path);
+    picture.SavePng(path / (name + ".png"));
+}
+
+} // namespace xserver

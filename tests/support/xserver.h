@@ -1,0 +1,31 @@
+#pragma once
+// Helpers of the tests that run on a real X server (tests/support/on-xvfb
+// starts one): the window is made the server's input focus, keys are typed
+// through the server by XTEST (xdotool), as a keyboard would, and pictures of
+// the screen are read back from the server.
+
+#include "tests/support/guiprobe.h"
+
+#include <string>
+
+namespace xserver {
+
+// Shows the window on the server and gives it the input focus; true once the
+// GUI sees it active.
+bool Activate(QWidget* window);
+bool Activate(const TControl& form);
+// Puts the keyboard focus on a widget of the active window; a control takes
+// it where tabbing to it puts it (a radio group's first button, say).
+bool Focus(QWidget* widget);
+bool Focus(const TControl& control);
+// Types keys in xdotool's notation ("ctrl+r", "F1", "Return") into the window
+// that has the server's input focus, and lets the program handle them.
+bool Type(const std::string& keys);
+// What the server shows of a widget or a control now.
+probe::Picture Picture(QWidget* widget);
+probe::Picture Picture(const TControl& control);
+// Keeps a picture for a person to look at: in the directory named by
+// MOLTREN_SHOTS_DIR, or beside the tests.
+void Keep(const probe::Picture& picture, const std::string& name);
+
+} // namespace xserver
