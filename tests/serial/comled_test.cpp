@@ -4,30 +4,28 @@
 
 #include "platform/core/threads.h"
 #include "platform/win32/comm_fake.h"
-#include "tests/platform/gui/guitest.h"
+#include "tests/support/formtest.h"
 #include "tests/support/wait.h"
-
-#include <QImage>
 
 #include <thread>
 
 namespace {
 
-class Lamp : public GuiTest {
+class Lamp : public FormTest {
 protected:
     void SetUp() override {
-        GuiTest::SetUp();
+        FormTest::SetUp();
         Application->SetClock(&clock);
         port = new TComPort(form.get());
         led = new TComLed(form.get());
         led->SetParent(form.get());
         led->OnChange.Bind([this](TObject*, TLedState s) { changes.push_back(s); });
         form->Show();
-        ASSERT_TRUE(WaitFor([&] { return led->Widget()->isVisible(); }));
-        QCoreApplication::processEvents();
+        ASSERT_TRUE(WaitFor([&] { return probe::Shown(*led); }));
+        probe::ProcessEvents();
     }
     // The colour at the lamp's centre as last painted, without running the event loop.
-    QColor Centre() const { return led->BackImage()->pixelColor(12, 12); }
+    probe::Rgb Centre() const { return probe::Pixel(*led, 12, 12); }
     static bool Pump(const std::function<bool()>& done) {
         return testsupport::WaitUntil(done, [] { CheckSynchronize(1); });
     }
@@ -40,7 +38,7 @@ protected:
     std::vector<TLedState> changes;
 };
 
-const QColor kRedOn(255, 0, 0), kRedOff(128, 0, 0);
+const probe::Rgb kRedOn{255, 0, 0}, kRedOff{128, 0, 0};
 
 } // namespace
 

@@ -36,6 +36,9 @@ QPoint ToQPoint(TPoint p) {
 TPoint FromQPoint(QPoint p) {
     return {p.x(), p.y()};
 }
+Rgb RgbOf(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
+}
 
 // The key Qt reports for a virtual key: letters, digits, function keys and
 // the editing keys the tests press.
@@ -152,8 +155,7 @@ int Picture::Height() const {
     return impl_->image.height();
 }
 Rgb Picture::Pixel(int x, int y) const {
-    const QColor c = impl_->image.pixelColor(x, y);
-    return {c.red(), c.green(), c.blue()};
+    return RgbOf(impl_->image.pixelColor(x, y));
 }
 bool Picture::SavePng(const std::filesystem::path& file) const {
     return impl_->image.save(QString::fromStdString(file.string()), "PNG");
@@ -196,8 +198,15 @@ Picture Grab(TBitmap& bitmap) {
 }
 
 Rgb Pixel(TBitmap& bitmap, int x, int y) {
-    const QColor c(BitmapImage(bitmap.GetHandle()).pixel(x, y));
-    return {c.red(), c.green(), c.blue()};
+    return RgbOf(QColor(BitmapImage(bitmap.GetHandle()).pixel(x, y)));
+}
+
+Rgb Pixel(const TGraphicControl& control, int x, int y) {
+    return RgbOf(control.BackImage()->pixelColor(x, y));
+}
+
+Rgb Pixel(const TCustomControl& control, int x, int y) {
+    return RgbOf(control.BackImage()->pixelColor(x, y));
 }
 
 bool Shown(const TControl& control) {

@@ -69,6 +69,10 @@ Picture Grab(TBitmap& bitmap);
 Picture GrabScreen(QWidget* widget);
 Picture GrabScreen(const TControl& control);
 Rgb Pixel(TBitmap& bitmap, int x, int y);
+// A pixel of a custom-drawn control's retained picture as last painted,
+// without running the event loop.
+Rgb Pixel(const TGraphicControl& control, int x, int y);
+Rgb Pixel(const TCustomControl& control, int x, int y);
 
 // Whether the control's window is shown on the screen.
 bool Shown(const TControl& control);
