@@ -1,5 +1,6 @@
 #include "platform/win32/registry.h"
 
+#include "platform/core/configdir.h"
 #include "platform/win32/serialcomm.h"
 
 #include <cstdlib>
@@ -75,9 +76,7 @@ struct Store {
 
     fs::path Dir() const {
         if (!dirOverride.empty()) return dirOverride;
-        if (const char* x = std::getenv("XDG_CONFIG_HOME"); x && *x) return fs::path(x) / "moltren";
-        if (const char* h = std::getenv("HOME"); h && *h) return fs::path(h) / ".config" / "moltren";
-        return fs::temp_directory_path() / "moltren";
+        return ConfigDirectory();
     }
     fs::path File() const { return Dir() / "registry"; }
 

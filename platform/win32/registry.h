@@ -1,6 +1,6 @@
 #pragma once
 // The registry: a file-backed store of keys and typed values under the user's
-// configuration directory ($XDG_CONFIG_HOME/moltren/registry, tests move it),
+// configuration directory ("registry" there, platform/core/configdir.h; tests move it),
 // the Win32 calls on it, and the class library's TRegistry and TRegIniFile.
 //
 // HKEY_LOCAL_MACHINE\HARDWARE\DEVICEMAP\SERIALCOMM is not stored: it is read
@@ -57,7 +57,7 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, WCHAR* lpValueName, LPDWORD lpcchVa
 
 namespace win32 {
 // The directory of the store; tests point it at their own. Empty restores
-// the default ($XDG_CONFIG_HOME/moltren, ~/.config/moltren when unset).
+// the default, the configuration directory (platform/core/configdir.h).
 void SetRegistryDirectory(const std::filesystem::path& dir);
 std::filesystem::path RegistryDirectory();
 } // namespace win32

@@ -1,5 +1,6 @@
 #include "platform/win32/serialcomm.h"
 
+#include "platform/core/configdir.h"
 #include "platform/core/system.h"
 
 #include <algorithm>
@@ -40,15 +41,7 @@ bool PhantomPort(const fs::path& dir) {
 } // namespace
 
 fs::path DefaultSerialCommListFile() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    fs::path base;
-    if (config && config[0] == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home ? home : "/tmp") / ".config";
-    }
-    return base / "moltren" / "serialcomm";
+    return ConfigDirectory() / "serialcomm";
 }
 
 void SetSerialCommSources(const fs::path& ttyClassDir, const fs::path& listFile) {

@@ -36,8 +36,8 @@ LONG SerialCommEnumValue(const std::vector<SerialCommValue>& key, DWORD dwIndex,
 
 namespace win32 {
 
-// The port-list file: $XDG_CONFIG_HOME/moltren/serialcomm (~/.config/... when
-// the variable is unset).
+// The port-list file: "serialcomm" in the configuration directory
+// (platform/core/configdir.h).
 std::filesystem::path DefaultSerialCommListFile();
 // Where the key is read from; tests point both elsewhere. Empty paths restore
 // the defaults (/sys/class/tty and the default list file).

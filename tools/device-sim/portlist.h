@@ -2,11 +2,11 @@
 // Registration of the simulator's port in the program's port list.
 //
 // The list of registered ports is the port-list file of the serial ports key
-// (platform/win32/serialcomm.h): $XDG_CONFIG_HOME/moltren/serialcomm. One port per line: the port name as the
-// port list shows it and as the port opens it (for the simulator, the pseudo-terminal's absolute path),
-// optionally followed by a TAB and the id of the process that registered it. A reader takes the text before
-// the first TAB. Writers take an exclusive lock on "serialcomm.lock" beside it and replace the file in one
-// rename, so a reader never sees half a list.
+// (platform/win32/serialcomm.h): "serialcomm" in the configuration directory (platform/core/configdir.h). One
+// port per line: the port name as the port list shows it and as the port opens it (for the simulator, the
+// pseudo-terminal's absolute path), optionally followed by a TAB and the id of the process that registered
+// it. A reader takes the text before the first TAB. Writers take an exclusive lock on "serialcomm.lock"
+// beside it and replace the file in one rename, so a reader never sees half a list.
 
 #include <filesystem>
 #include <string>
