@@ -3,6 +3,7 @@
 // links in comport_events.cpp, the setting texts in comport_texts.cpp.
 
 #include "serial/comport.h"
+#include "serial/comsetupdialogs.h"
 
 #include <exception>
 
@@ -370,6 +371,10 @@ void TCustomComPort::BeforeDestruction() {
 bool TCustomComPort::Idle() const {
     const TComponentState state = GetComponentState();
     return state.Contains(csDesigning) || state.Contains(csLoading);
+}
+
+void TCustomComPort::ShowSetupDialog() {
+    EditComPort(this);
 }
 
 void TCustomComPort::Loaded() {

@@ -306,6 +306,8 @@ public:
     ~TCustomComPort() override;
     void BeforeDestruction() override;
     void Loaded() override;
+    // The setup dialog on this port.
+    void ShowSetupDialog();
 
     // Opening and closing.
     void Open();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -268,5 +269,61 @@ void ShowMessage(const String& Msg) {
 }
 
 void RegisterDialogsClasses() {
-    RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass()});
+    RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(), &TFontDialog::StaticClass()});
+}
+
+// ---------------------------------------------------------------------------
+// TFontDialog
+
+template <>
+const EnumInfo& EnumInfoOf<TFontDialogOption>() {
+    static const EnumInfo info{"TFontDialogOption",
+                               {"fdAnsiOnly", "fdTrueTypeOnly", "fdEffects", "fdFixedPitchOnly", "fdForceFontExist",
+                                "fdNoFaceSel", "fdNoOEMFonts", "fdNoSimulations", "fdNoSizeSel", "fdNoStyleSel",
+                                "fdNoVectorFonts", "fdShowHelp", "fdWysiwyg", "fdLimitSize", "fdScalableOnly",
+                                "fdApplyButton"}};
+    return info;
+}
+
+const ClassInfo& TFontDialog::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TFontDialog>("TFontDialog", &TCommonDialog::StaticClass());
+    return ci;
+}
+
+TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(new TFont) {}
+
+bool TFontDialog::Execute() {
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = TDialogKind::FontDialog;
+        request.Font = FFont.get();
+        request.Flags = static_cast<UINT>(FOptions.Bits());
+        const TDialogAnswer answer = responder(request);
+        if (answer.Result != mrOk) return false;
+        if (!answer.FontName.empty()) FFont->SetName(answer.FontName);
+        if (answer.FontSize > 0) FFont->SetSize(answer.FontSize);
+        return true;
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "font dialog cancelled: nobody can answer it\n");
+        return false;
+    }
+    QFontDialog dialog(ToQFont(*FFont), QApplication::activeWindow());
+    QFontDialog::FontDialogOptions options;
+    if (FOptions.Contains(fdFixedPitchOnly)) options |= QFontDialog::MonospacedFonts;
+    if (FOptions.Contains(fdScalableOnly)) options |= QFontDialog::ScalableFonts;
+    dialog.setOptions(options);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QFont chosen = dialog.selectedFont();
+    FFont->SetName(FromQString(chosen.family()));
+    if (chosen.pointSize() > 0) FFont->SetSize(chosen.pointSize());
+    TFontStyles style;
+    if (chosen.bold()) style += fsBold;
+    if (chosen.italic()) style += fsItalic;
+    if (FOptions.Contains(fdEffects)) {
+        if (chosen.underline()) style += fsUnderline;
+        if (chosen.strikeOut()) style += fsStrikeOut;
+    }
+    FFont->SetStyle(style);
+    return true;
 }

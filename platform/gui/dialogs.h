@@ -106,6 +106,49 @@ protected:
     bool Saving() const override { return true; }
 };
 
+enum TFontDialogOption : std::uint8_t {
+    fdAnsiOnly,
+    fdTrueTypeOnly,
+    fdEffects,
+    fdFixedPitchOnly,
+    fdForceFontExist,
+    fdNoFaceSel,
+    fdNoOEMFonts,
+    fdNoSimulations,
+    fdNoSizeSel,
+    fdNoStyleSel,
+    fdNoVectorFonts,
+    fdShowHelp,
+    fdWysiwyg,
+    fdLimitSize,
+    fdScalableOnly,
+    fdApplyButton
+};
+using TFontDialogOptions = Set<TFontDialogOption>;
+template <>
+const EnumInfo& EnumInfoOf<TFontDialogOption>();
+
+// Lets the user choose a face and size; with fdFixedPitchOnly only
+// fixed-pitch faces are offered.
+class TFontDialog : public TCommonDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TFontDialog(TComponent* AOwner);
+    // True when the user chose a font (Font then holds it).
+    bool Execute() override;
+
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    TFontDialogOptions GetOptions() const { return FOptions; }
+    void SetOptions(TFontDialogOptions Value) { FOptions = Value; }
+
+private:
+    Owned<TFont> FFont;
+    TFontDialogOptions FOptions{fdEffects};
+};
+
 enum TMsgDlgType : std::uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 template <>
 const EnumInfo& EnumInfoOf<TMsgDlgType>();

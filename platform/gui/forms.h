@@ -79,7 +79,7 @@ inline constexpr int IDNO = 7;
 // dialog instead of a user. A modal form is shown to it, so it can press the
 // form's buttons; the other kinds are not shown at all.
 
-enum class TDialogKind : std::uint8_t { MessageBox, MessageDlg, OpenDialog, SaveDialog, ModalForm };
+enum class TDialogKind : std::uint8_t { MessageBox, MessageDlg, OpenDialog, SaveDialog, ModalForm, FontDialog };
 
 struct TDialogRequest {
     TDialogKind Kind = TDialogKind::MessageBox;
@@ -94,12 +94,15 @@ struct TDialogRequest {
     String Filter;
     String DefaultExt; // file dialogs: the extension a name typed without one takes
     int FilterIndex = 1;
+    const TFont* Font = nullptr; // font dialog: the font it starts with (Flags: its TFontDialogOptions bits)
 };
 
 struct TDialogAnswer {
     int Result = 0;      // the button (IDOK.., mrOk..), a modal result; for file dialogs mrOk or mrCancel
     String FileName;     // file dialogs: the chosen file
     int FilterIndex = 0; // file dialogs: the chosen filter (0 keeps the current one)
+    String FontName;     // font dialog: the chosen face and size
+    int FontSize = 0;
 };
 
 using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;

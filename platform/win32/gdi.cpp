@@ -122,6 +122,7 @@ String SubstituteFontName(const String& Name) {
         {u"Courier New", u"Liberation Mono"},
         {u"Courier", u"Liberation Mono"},
         {u"Lucida Console", u"Liberation Mono"},
+        {u"Consolas", u"DejaVu Sans Mono"},
         {u"Terminal", u"DejaVu Sans Mono"},
         {u"Fixedsys", u"DejaVu Sans Mono"},
     };

@@ -210,6 +210,11 @@ enum : int {
     DEFAULT_PITCH = 0,
     FIXED_PITCH = 1,
     VARIABLE_PITCH = 2,
+    // tmPitchAndFamily bits: a set TMPF_FIXED_PITCH means the font is NOT
+    // fixed-pitch, as the system has always defined it.
+    TMPF_FIXED_PITCH = 0x01,
+    TMPF_VECTOR = 0x02,
+    TMPF_TRUETYPE = 0x04,
     // frame controls
     DFC_BUTTON = 4,
     DFCS_BUTTONCHECK = 0x0000,

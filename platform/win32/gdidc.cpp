@@ -3,6 +3,7 @@
 #include "platform/win32/gdiqt.h"
 
 #include <QBitmap>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QPainterPathStroker>
 
@@ -805,6 +806,9 @@ TEXTMETRICW DeviceContext::TextMetrics() {
     tm.tmUnderlined = st_.font->log.lfUnderline;
     tm.tmStruckOut = st_.font->log.lfStrikeOut;
     tm.tmCharSet = st_.font->log.lfCharSet;
+    // Installed faces are outlines; the pitch bit is set for variable pitch.
+    tm.tmPitchAndFamily = TMPF_VECTOR | TMPF_TRUETYPE;
+    if (!QFontInfo(f).fixedPitch()) tm.tmPitchAndFamily |= TMPF_FIXED_PITCH;
     return tm;
 }
 
