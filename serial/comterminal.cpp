@@ -657,6 +657,7 @@ void TCustomComTerminal::FontChanged() {
 void TCustomComTerminal::MeasureFont() {
     TCanvas* canvas = GetCanvas();
     canvas->SetFont(GetFont());
+    canvas->RequiredState({csHandleValid, csFontValid});
     TEXTMETRICW tm;
     GetTextMetricsW(canvas->GetHandle(), &tm);
     FCharHeight = std::max<Integer>(tm.tmHeight, 1);

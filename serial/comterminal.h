@@ -40,6 +40,8 @@ public:
     void BeforeDestruction() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void WidgetResized(int AWidth, int AHeight) override;
 
     // Output to the screen.
     void Write(const void* Buffer, Integer Count);
@@ -118,8 +120,6 @@ protected:
     void Paint() override;
     void FontChanged() override;
     void ApplyColor() override;
-    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-    void WidgetResized(int AWidth, int AHeight) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(Char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
