@@ -33,17 +33,43 @@ Char FirstParamChar(const TStrings* Params) {
 
 template <>
 const EnumInfo& EnumInfoOf<TEscapeCode>() {
-    static const EnumInfo info{
-        "TEscapeCode",
-        {"ecUnknown",          "ecNotCompleted",        "ecCursorUp",         "ecCursorDown",
-         "ecCursorLeft",       "ecCursorRight",         "ecCursorHome",       "ecCursorMove",
-         "ecReverseLineFeed",  "ecAppCursorLeft",       "ecAppCursorRight",   "ecAppCursorUp",
-         "ecAppCursorDown",    "ecEraseLineFrom",       "ecEraseScreenFrom",  "ecEraseLine",
-         "ecEraseScreen",      "ecSetTab",              "ecClearTab",         "ecClearAllTabs",
-         "ecIdentify",         "ecIdentResponse",       "ecQueryDevice",      "ecReportDeviceOK",
-         "ecReportDeviceFailure", "ecQueryCursorPos",   "ecReportCursorPos",  "ecAttributes",
-         "ecSetMode",          "ecResetMode",           "ecReset",            "ecSaveCaretAndAttr",
-         "ecRestoreCaretAndAttr", "ecSaveCaret",        "ecRestoreCaret",     "ecTest"}};
+    static const EnumInfo info{"TEscapeCode",
+                               {"ecUnknown",
+                                "ecNotCompleted",
+                                "ecCursorUp",
+                                "ecCursorDown",
+                                "ecCursorLeft",
+                                "ecCursorRight",
+                                "ecCursorHome",
+                                "ecCursorMove",
+                                "ecReverseLineFeed",
+                                "ecAppCursorLeft",
+                                "ecAppCursorRight",
+                                "ecAppCursorUp",
+                                "ecAppCursorDown",
+                                "ecEraseLineFrom",
+                                "ecEraseScreenFrom",
+                                "ecEraseLine",
+                                "ecEraseScreen",
+                                "ecSetTab",
+                                "ecClearTab",
+                                "ecClearAllTabs",
+                                "ecIdentify",
+                                "ecIdentResponse",
+                                "ecQueryDevice",
+                                "ecReportDeviceOK",
+                                "ecReportDeviceFailure",
+                                "ecQueryCursorPos",
+                                "ecReportCursorPos",
+                                "ecAttributes",
+                                "ecSetMode",
+                                "ecResetMode",
+                                "ecReset",
+                                "ecSaveCaretAndAttr",
+                                "ecRestoreCaretAndAttr",
+                                "ecSaveCaret",
+                                "ecRestoreCaret",
+                                "ecTest"}};
     return info;
 }
 
@@ -86,7 +112,8 @@ TEscapeResult TEscapeCodes::Collect(Char Ch) {
 // VT52
 
 const ClassInfo& TEscapeCodesVT52::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TEscapeCodesVT52>("TEscapeCodesVT52", &TEscapeCodes::StaticClass());
+    static const ClassInfo ci =
+        MakeClassInfo<TEscapeCodesVT52>("TEscapeCodesVT52", &TEscapeCodes::StaticClass());
     return ci;
 }
 

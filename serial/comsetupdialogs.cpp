@@ -96,7 +96,8 @@ void EditComTerminal(TCustomComTerminal* ComTerminal) {
     form->CheckBox4->SetChecked(ComTerminal->GetForce7Bit());
     form->CheckBox5->SetChecked(ComTerminal->GetAppendLF());
     // The list has no entry for "no caret": it then shows none selected.
-    form->ComboBox1->SetItemIndex(ComTerminal->GetCaret() == tcNone ? -1 : static_cast<int>(ComTerminal->GetCaret()));
+    form->ComboBox1->SetItemIndex(
+        ComTerminal->GetCaret() == tcNone ? -1 : static_cast<int>(ComTerminal->GetCaret()));
     form->ComboBox2->SetItemIndex(static_cast<int>(ComTerminal->GetEmulation()));
     form->Edit1->SetText(IntToStr(ComTerminal->GetColumns()));
     form->Edit2->SetText(IntToStr(ComTerminal->GetRows()));

@@ -63,6 +63,7 @@ void TComTermBuffer::ScrollUp() {
 // Moves the pixels of the shown cells by one row in Direction (-1 up, 1
 // down) and lets the row that comes into view be painted.
 void TComTermBuffer::ScrollArea(int Direction) {
+    FOwner->FlushPortion();
     if (FOwner->GetDoubleBuffered()) {
         FOwner->Invalidate();
         return;
@@ -70,8 +71,8 @@ void TComTermBuffer::ScrollArea(int Direction) {
     const TRect client = FOwner->GetClientRect();
     const RECT area = Rect(0, 0, std::min(client.Width(), FColumns * FOwner->GetCharWidth()),
                            std::min(client.Height(), FRows * FOwner->GetCharHeight()));
-    ScrollWindowEx(FOwner->GetHandle(), 0, Direction * FOwner->GetCharHeight(), &area, &area, nullptr, nullptr,
-                   SW_INVALIDATE | SW_ERASE);
+    ScrollWindowEx(FOwner->GetHandle(), 0, Direction * FOwner->GetCharHeight(), &area, &area, nullptr,
+                   nullptr, SW_INVALIDATE | SW_ERASE);
 }
 
 bool TComTermBuffer::GetTab(Integer X) const {

@@ -183,15 +183,21 @@ void TCustomComTerminal::RxBuf(TObject*, const AnsiChar* Buffer, Integer Count) 
 
 void TCustomComTerminal::Write(const void* Buffer, Integer Count) {
     if (!Buffer || Count <= 0) return;
-    WriteStr(AnsiToString(std::string_view(static_cast<const char*>(Buffer), static_cast<std::size_t>(Count))));
+    WriteStr(
+        AnsiToString(std::string_view(static_cast<const char*>(Buffer), static_cast<std::size_t>(Count))));
 }
 
 void TCustomComTerminal::WriteStr(const String& Str) {
     HideCaret(GetHandle());
-    struct ShowAgain {
-        HWND window;
-        ~ShowAgain() { ShowCaret(window); }
-    } showAgain{GetHandle()};
+    // The cells changed by the text are repainted together at its end.
+    ++FWriting;
+    struct Finish {
+        TCustomComTerminal* self;
+        ~Finish() {
+            if (--self->FWriting == 0) self->FlushPortion();
+            ShowCaret(self->GetHandle());
+        }
+    } finish{this};
     for (const Char ch : Str) {
         if (!FEscapeCodes) {
             PutChar(ch);
@@ -664,6 +670,7 @@ void TCustomComTerminal::MeasureFont() {
     FCharWidth = std::max<Integer>(tm.tmAveCharWidth, 1);
     // The bit set means the face is not fixed-pitch.
     FVariablePitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
+    FRunsFit = canvas->TextWidth(String(16, u'W')) == 16 * FCharWidth;
 }
 
 void TCustomComTerminal::ApplyColor() {
@@ -684,8 +691,10 @@ void TCustomComTerminal::AdjustSize() {
     if (Loading() || FCharWidth <= 0 || FCharHeight <= 0) return;
     int width = GetWidth(), height = GetHeight();
     const TAlign align = GetAlign();
-    if (align != alTop && align != alBottom && align != alClient) width = FColumns * FCharWidth + 2 * BorderWidth();
-    if (align != alLeft && align != alRight && align != alClient) height = FRows * FCharHeight + 2 * BorderWidth();
+    if (align != alTop && align != alBottom && align != alClient)
+        width = FColumns * FCharWidth + 2 * BorderWidth();
+    if (align != alLeft && align != alRight && align != alClient)
+        height = FRows * FCharHeight + 2 * BorderWidth();
     SetBounds(GetLeft(), GetTop(), width, height);
 }
 
@@ -769,10 +778,12 @@ void TCustomComTerminal::ScrollBy(int Bar, int Code, int Pos) {
     if (delta == 0) return;
     if (Bar == SB_VERT) {
         FTopLeft.Y = pos + 1;
-        ScrollWindowEx(GetHandle(), 0, -delta * unit, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+        ScrollWindowEx(GetHandle(), 0, -delta * unit, nullptr, nullptr, nullptr, nullptr,
+                       SW_INVALIDATE | SW_ERASE);
     } else {
         FTopLeft.X = pos + 1;
-        ScrollWindowEx(GetHandle(), -delta * unit, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+        ScrollWindowEx(GetHandle(), -delta * unit, 0, nullptr, nullptr, nullptr, nullptr,
+                       SW_INVALIDATE | SW_ERASE);
     }
     PlaceCaret();
 }
@@ -875,9 +886,29 @@ void TCustomComTerminal::InvalidatePortion(const TRect& ARect) {
         Invalidate();
         return;
     }
-    const RECT r = Rect((ARect.Left - FTopLeft.X) * FCharWidth, (ARect.Top - FTopLeft.Y) * FCharHeight,
-                        (ARect.Right - FTopLeft.X + 1) * FCharWidth, (ARect.Bottom - FTopLeft.Y + 1) * FCharHeight);
+    if (FWriting > 0) {
+        FPortion = !FHasPortion
+                       ? ARect
+                       : Rect(std::min(FPortion.Left, ARect.Left), std::min(FPortion.Top, ARect.Top),
+                              std::max(FPortion.Right, ARect.Right), std::max(FPortion.Bottom, ARect.Bottom));
+        FHasPortion = true;
+        return;
+    }
+    const RECT r =
+        Rect((ARect.Left - FTopLeft.X) * FCharWidth, (ARect.Top - FTopLeft.Y) * FCharHeight,
+             (ARect.Right - FTopLeft.X + 1) * FCharWidth, (ARect.Bottom - FTopLeft.Y + 1) * FCharHeight);
     InvalidateRect(GetHandle(), &r, FALSE);
+}
+
+void TCustomComTerminal::FlushPortion() {
+    if (!FHasPortion) return;
+    FHasPortion = false;
+    const TRect cells = FPortion;
+    FPortion = TRect();
+    const Integer writing = FWriting;
+    FWriting = 0;
+    InvalidatePortion(cells);
+    FWriting = writing;
 }
 
 void TCustomComTerminal::Paint() {
@@ -898,21 +929,44 @@ void TCustomComTerminal::Paint() {
     const Integer lastX = std::min<Integer>(r.Right / FCharWidth + FTopLeft.X, FColumns);
     const Integer firstY = r.Top / FCharHeight + FTopLeft.Y;
     const Integer lastY = std::min<Integer>(r.Bottom / FCharHeight + FTopLeft.Y, FRows);
-    for (Integer y = firstY; y <= lastY; ++y)
-        for (Integer x = firstX; x <= lastX; ++x) {
+    // Neighbouring cells that look alike are drawn as one text when the
+    // face's advance is exactly the cell width; otherwise cell by cell.
+    const Integer runLimit = FRunsFit ? FColumns : 1;
+    for (Integer y = firstY; y <= lastY; ++y) {
+        Integer x = firstX;
+        while (x <= lastX) {
             const TComTermChar cell = FBuffer->GetChar(x, y);
-            if (cell.Ch != 0) DrawCell(canvas, x, y, cell);
+            if (cell.Ch == 0) {
+                ++x;
+                continue;
+            }
+            String run(1, cell.Ch);
+            Integer next = x + 1;
+            while (next <= lastX && static_cast<Integer>(run.size()) < runLimit) {
+                const TComTermChar c = FBuffer->GetChar(next, y);
+                if (c.Ch == 0 || c.FrontColor != cell.FrontColor || c.BackColor != cell.BackColor ||
+                    c.Underline != cell.Underline)
+                    break;
+                run.push_back(c.Ch);
+                ++next;
+            }
+            DrawCells(canvas, x, y, cell, run);
+            x = next;
         }
+    }
 }
 
-void TCustomComTerminal::DrawCell(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Cell) {
+void TCustomComTerminal::DrawCells(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Look,
+                                   const String& Text) {
     const int left = (X - FTopLeft.X) * FCharWidth, top = (Y - FTopLeft.Y) * FCharHeight;
-    Canvas->GetBrush()->SetColor(Cell.BackColor);
-    Canvas->GetBrush()->SetStyle(bsSolid);
+    const int right = left + static_cast<int>(Text.size()) * FCharWidth;
     TFont* font = Canvas->GetFont();
-    font->SetColor(Cell.FrontColor);
-    font->SetStyle(Cell.Underline ? TFontStyles{fsUnderline} : TFontStyles{});
-    Canvas->TextRect(Rect(left, top, left + FCharWidth, top + FCharHeight), left, top, String(1, Cell.Ch));
+    font->SetColor(Look.FrontColor);
+    font->SetStyle(Look.Underline ? TFontStyles{fsUnderline} : TFontStyles{});
+    // The paint rectangle already shows the control's colour.
+    Canvas->GetBrush()->SetColor(Look.BackColor);
+    Canvas->GetBrush()->SetStyle(Look.BackColor == GetColor() ? bsClear : bsSolid);
+    Canvas->TextRect(Rect(left, top, right, top + FCharHeight), left, top, Text);
 }
 
 void TCustomComTerminal::PaintDesign(TCanvas* Canvas) {

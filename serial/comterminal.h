@@ -63,8 +63,12 @@ public:
     void SelectFont();
     void ShowSetupDialog();
 
-    // Repaints cells (Left..Right, Top..Bottom, 1-based, inclusive).
+    // Repaints cells (Left..Right, Top..Bottom, 1-based, inclusive); while
+    // text is being written, when it is done.
     void InvalidatePortion(const TRect& ARect);
+    // Repaints now what the text being written has changed so far (before
+    // the screen's pixels move).
+    void FlushPortion();
 
     TCustomComPort* GetComPort() const { return FComPort; }
     void SetComPort(TCustomComPort* Value);
@@ -160,7 +164,7 @@ private:
     void ScrollBy(int Bar, int Code, int Pos);
     Integer BorderWidth() const;
     void SizeChanged();
-    void DrawCell(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Cell);
+    void DrawCells(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Look, const String& Text);
     void PaintDesign(TCanvas* Canvas);
     AnsiString TextToBytes(const String& Text) const;
 
@@ -182,6 +186,10 @@ private:
     Integer FCharHeight = 0;
     Integer FCharWidth = 0;
     bool FVariablePitch = false;
+    bool FRunsFit = false; // the face's advance is the cell width: runs of cells draw as one text
+    Integer FWriting = 0;
+    TRect FPortion; // cells changed by the text being written
+    bool FHasPortion = false;
     TTermEmulation FEmulation = teVT100orANSI;
     TTermCaret FCaret = tcBlock;
     TPoint FCaretPos{1, 1};

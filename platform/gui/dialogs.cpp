@@ -278,10 +278,10 @@ void RegisterDialogsClasses() {
 template <>
 const EnumInfo& EnumInfoOf<TFontDialogOption>() {
     static const EnumInfo info{"TFontDialogOption",
-                               {"fdAnsiOnly", "fdTrueTypeOnly", "fdEffects", "fdFixedPitchOnly", "fdForceFontExist",
-                                "fdNoFaceSel", "fdNoOEMFonts", "fdNoSimulations", "fdNoSizeSel", "fdNoStyleSel",
-                                "fdNoVectorFonts", "fdShowHelp", "fdWysiwyg", "fdLimitSize", "fdScalableOnly",
-                                "fdApplyButton"}};
+                               {"fdAnsiOnly", "fdTrueTypeOnly", "fdEffects", "fdFixedPitchOnly",
+                                "fdForceFontExist", "fdNoFaceSel", "fdNoOEMFonts", "fdNoSimulations",
+                                "fdNoSizeSel", "fdNoStyleSel", "fdNoVectorFonts", "fdShowHelp", "fdWysiwyg",
+                                "fdLimitSize", "fdScalableOnly", "fdApplyButton"}};
     return info;
 }
 

@@ -79,7 +79,14 @@ inline constexpr int IDNO = 7;
 // dialog instead of a user. A modal form is shown to it, so it can press the
 // form's buttons; the other kinds are not shown at all.
 
-enum class TDialogKind : std::uint8_t { MessageBox, MessageDlg, OpenDialog, SaveDialog, ModalForm, FontDialog };
+enum class TDialogKind : std::uint8_t {
+    MessageBox,
+    MessageDlg,
+    OpenDialog,
+    SaveDialog,
+    ModalForm,
+    FontDialog
+};
 
 struct TDialogRequest {
     TDialogKind Kind = TDialogKind::MessageBox;

@@ -131,7 +131,9 @@ protected:
         if (!due.isEmpty()) {
             invalid_ -= due;
             painting_ = true;
-            Guarded(owner_, [&] { owner_->PaintPart(FromQRect(due.boundingRect())); });
+            Guarded(owner_, [&] {
+                for (const QRect& part : due) owner_->PaintPart(FromQRect(part));
+            });
             painting_ = false;
         }
         QPainter p(viewport());
@@ -386,7 +388,8 @@ int GetSystemMetrics(int Index) {
 // TFramedControl
 
 const ClassInfo& TFramedControl::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TFramedControl>("TFramedControl", &TCustomControl::StaticClass());
+    static const ClassInfo ci =
+        MakeClassInfo<TFramedControl>("TFramedControl", &TCustomControl::StaticClass());
     return ci;
 }
 

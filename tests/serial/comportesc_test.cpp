@@ -24,7 +24,8 @@ Parsed Feed(TEscapeCodes& codes, std::u16string_view text) {
     TEscapeResult r = erNothing;
     for (Char c : text) r = codes.ProcessChar(c);
     Parsed p{r, codes.GetCode(), {}};
-    for (int i = 0; i < codes.GetParams()->GetCount(); ++i) p.params.push_back(codes.GetParams()->GetStrings(i));
+    for (int i = 0; i < codes.GetParams()->GetCount(); ++i)
+        p.params.push_back(codes.GetParams()->GetStrings(i));
     return p;
 }
 
@@ -64,19 +65,51 @@ TEST(EscapeCodesVT100, EraseTabAndReportCodesChooseByTheirFirstParameter) {
         TEscapeCode code;
     };
     const Row rows[] = {
-        {u"\x1b[K", ecEraseLineFrom},       {u"\x1b[0K", ecEraseLineFrom},    {u"\x1b[2K", ecEraseLine},
-        {u"\x1b[1K", ecUnknown},            {u"\x1b[J", ecEraseScreenFrom},   {u"\x1b[2J", ecEraseScreen},
-        {u"\x1b[g", ecClearTab},            {u"\x1b[3g", ecClearAllTabs},     {u"\x1b[5g", ecUnknown},
-        {u"\x1b[0n", ecReportDeviceOK},     {u"\x1b[3n", ecReportDeviceFailure}, {u"\x1b[5n", ecQueryDevice},
-        {u"\x1b[6n", ecQueryCursorPos},     {u"\x1b[n", ecUnknown},           {u"\x1b[c", ecIdentify},
-        {u"\x1b[0c", ecIdentify},           {u"\x1b[1c", ecUnknown},          {u"\x1b[?1;2c", ecIdentResponse},
-        {u"\x1b[?2;2c", ecUnknown},         {u"\x1b[2;3R", ecReportCursorPos}, {u"\x1b[s", ecSaveCaret},
-        {u"\x1b[u", ecRestoreCaret},        {u"\x1b[l", ecResetMode},         {u"\x1b[A", ecCursorUp},
-        {u"\x1b[B", ecCursorDown},          {u"\x1b[C", ecCursorRight},       {u"\x1b[D", ecCursorLeft},
-        {u"\x1b[z", ecUnknown},             {u"\x1bH", ecSetTab},             {u"\x1b" u"7", ecSaveCaretAndAttr},
-        {u"\x1b" u"8", ecRestoreCaretAndAttr}, {u"\x1b" u"c", ecReset},       {u"\x1b#8", ecTest},
-        {u"\x1b#9", ecUnknown},             {u"\x1bOA", ecAppCursorUp},       {u"\x1bOB", ecAppCursorDown},
-        {u"\x1bOC", ecAppCursorRight},      {u"\x1bOD", ecAppCursorLeft},     {u"\x1bOx", ecUnknown},
+        {u"\x1b[K", ecEraseLineFrom},
+        {u"\x1b[0K", ecEraseLineFrom},
+        {u"\x1b[2K", ecEraseLine},
+        {u"\x1b[1K", ecUnknown},
+        {u"\x1b[J", ecEraseScreenFrom},
+        {u"\x1b[2J", ecEraseScreen},
+        {u"\x1b[g", ecClearTab},
+        {u"\x1b[3g", ecClearAllTabs},
+        {u"\x1b[5g", ecUnknown},
+        {u"\x1b[0n", ecReportDeviceOK},
+        {u"\x1b[3n", ecReportDeviceFailure},
+        {u"\x1b[5n", ecQueryDevice},
+        {u"\x1b[6n", ecQueryCursorPos},
+        {u"\x1b[n", ecUnknown},
+        {u"\x1b[c", ecIdentify},
+        {u"\x1b[0c", ecIdentify},
+        {u"\x1b[1c", ecUnknown},
+        {u"\x1b[?1;2c", ecIdentResponse},
+        {u"\x1b[?2;2c", ecUnknown},
+        {u"\x1b[2;3R", ecReportCursorPos},
+        {u"\x1b[s", ecSaveCaret},
+        {u"\x1b[u", ecRestoreCaret},
+        {u"\x1b[l", ecResetMode},
+        {u"\x1b[A", ecCursorUp},
+        {u"\x1b[B", ecCursorDown},
+        {u"\x1b[C", ecCursorRight},
+        {u"\x1b[D", ecCursorLeft},
+        {u"\x1b[z", ecUnknown},
+        {u"\x1bH", ecSetTab},
+        {u"\x1b"
+         u"7",
+         ecSaveCaretAndAttr},
+        {u"\x1b"
+         u"8",
+         ecRestoreCaretAndAttr},
+        {u"\x1b"
+         u"c",
+         ecReset},
+        {u"\x1b#8", ecTest},
+        {u"\x1b#9", ecUnknown},
+        {u"\x1bOA", ecAppCursorUp},
+        {u"\x1bOB", ecAppCursorDown},
+        {u"\x1bOC", ecAppCursorRight},
+        {u"\x1bOD", ecAppCursorLeft},
+        {u"\x1bOx", ecUnknown},
         {u"\x1bM", ecUnknown},
     };
     for (const Row& r : rows) {
@@ -143,12 +176,38 @@ TEST(EscapeCodesVT52, CursorMoveCarriesRowAndColumnAsCharacters) {
         const char16_t* text;
         TEscapeCode code;
     };
-    const Row rows[] = {{u"\x1b" u"A", ecCursorUp},        {u"\x1b" u"B", ecCursorDown},
-                        {u"\x1b" u"C", ecCursorRight},     {u"\x1b" u"D", ecCursorLeft},
-                        {u"\x1b" u"H", ecCursorHome},      {u"\x1b" u"I", ecReverseLineFeed},
-                        {u"\x1b" u"J", ecEraseScreenFrom}, {u"\x1b" u"K", ecEraseLineFrom},
-                        {u"\x1b" u"Z", ecIdentify},        {u"\x1b/Z", ecIdentResponse},
-                        {u"\x1b/K", ecUnknown},            {u"\x1b" u"F", ecUnknown}};
+    const Row rows[] = {{u"\x1b"
+                         u"A",
+                         ecCursorUp},
+                        {u"\x1b"
+                         u"B",
+                         ecCursorDown},
+                        {u"\x1b"
+                         u"C",
+                         ecCursorRight},
+                        {u"\x1b"
+                         u"D",
+                         ecCursorLeft},
+                        {u"\x1b"
+                         u"H",
+                         ecCursorHome},
+                        {u"\x1b"
+                         u"I",
+                         ecReverseLineFeed},
+                        {u"\x1b"
+                         u"J",
+                         ecEraseScreenFrom},
+                        {u"\x1b"
+                         u"K",
+                         ecEraseLineFrom},
+                        {u"\x1b"
+                         u"Z",
+                         ecIdentify},
+                        {u"\x1b/Z", ecIdentResponse},
+                        {u"\x1b/K", ecUnknown},
+                        {u"\x1b"
+                         u"F",
+                         ecUnknown}};
     for (const Row& r : rows) {
         const Parsed p = Feed(vt, r.text);
         EXPECT_EQ(p.result, erCode) << UTF8Encode(r.text + 1);
@@ -180,16 +239,38 @@ TEST(EscapeCodes, EachEmulationSpellsTheCodesItCanSend) {
     EXPECT_EQ(vt100.EscCodeToStr(ecCursorMove, &two), "\x1b[2;3f");
     EXPECT_EQ(vt100.EscCodeToStr(ecIdentResponse, &two), "\x1b[?1;2c");
     EXPECT_EQ(vt100.EscCodeToStr(ecCursorMove, nullptr), "\x1b[1;1f");
-    const std::pair<TEscapeCode, const char*> fixed[] = {
-        {ecCursorUp, "[A"},        {ecCursorDown, "[B"},        {ecCursorRight, "[C"},  {ecCursorLeft, "[D"},
-        {ecCursorHome, "[H"},      {ecAppCursorLeft, "OD"},     {ecAppCursorRight, "OC"}, {ecAppCursorUp, "OA"},
-        {ecAppCursorDown, "OB"},   {ecEraseLineFrom, "[K"},     {ecEraseScreenFrom, "[J"}, {ecEraseLine, "[2K"},
-        {ecEraseScreen, "[2J"},    {ecSetTab, "H"},             {ecClearTab, "[g"},      {ecClearAllTabs, "[3g"},
-        {ecIdentify, "[c"},        {ecQueryDevice, "[5n"},      {ecReportDeviceOK, "[0n"}, {ecReportDeviceFailure, "[3n"},
-        {ecQueryCursorPos, "[6n"}, {ecAttributes, "[m"},        {ecSetMode, "[h"},       {ecResetMode, "[l"},
-        {ecReset, "c"},            {ecSaveCaretAndAttr, "7"},   {ecRestoreCaretAndAttr, "8"}, {ecSaveCaret, "[s"},
-        {ecRestoreCaret, "[u"},    {ecTest, "#8"}};
-    for (const auto& [code, text] : fixed) EXPECT_EQ(vt100.EscCodeToStr(code, nullptr), std::string("\x1b") + text);
+    const std::pair<TEscapeCode, const char*> fixed[] = {{ecCursorUp, "[A"},
+                                                         {ecCursorDown, "[B"},
+                                                         {ecCursorRight, "[C"},
+                                                         {ecCursorLeft, "[D"},
+                                                         {ecCursorHome, "[H"},
+                                                         {ecAppCursorLeft, "OD"},
+                                                         {ecAppCursorRight, "OC"},
+                                                         {ecAppCursorUp, "OA"},
+                                                         {ecAppCursorDown, "OB"},
+                                                         {ecEraseLineFrom, "[K"},
+                                                         {ecEraseScreenFrom, "[J"},
+                                                         {ecEraseLine, "[2K"},
+                                                         {ecEraseScreen, "[2J"},
+                                                         {ecSetTab, "H"},
+                                                         {ecClearTab, "[g"},
+                                                         {ecClearAllTabs, "[3g"},
+                                                         {ecIdentify, "[c"},
+                                                         {ecQueryDevice, "[5n"},
+                                                         {ecReportDeviceOK, "[0n"},
+                                                         {ecReportDeviceFailure, "[3n"},
+                                                         {ecQueryCursorPos, "[6n"},
+                                                         {ecAttributes, "[m"},
+                                                         {ecSetMode, "[h"},
+                                                         {ecResetMode, "[l"},
+                                                         {ecReset, "c"},
+                                                         {ecSaveCaretAndAttr, "7"},
+                                                         {ecRestoreCaretAndAttr, "8"},
+                                                         {ecSaveCaret, "[s"},
+                                                         {ecRestoreCaret, "[u"},
+                                                         {ecTest, "#8"}};
+    for (const auto& [code, text] : fixed)
+        EXPECT_EQ(vt100.EscCodeToStr(code, nullptr), std::string("\x1b") + text);
     EXPECT_EQ(vt100.EscCodeToStr(ecReverseLineFeed, nullptr), "");
     EXPECT_EQ(vt100.EscCodeToStr(ecUnknown, nullptr), "");
     EXPECT_EQ(vt52.EscCodeToStr(ecIdentResponse, nullptr), "\x1b/Z");

@@ -152,7 +152,8 @@ TEST_F(TerminalOnPty, ArrowKeysAreSentAppliedOrSentInApplicationMode) {
     term->SetEmulation(teVT52);
     term->SetArrowKeys(akTerminal);
     Key(w, Qt::Key_Up);
-    EXPECT_EQ(pty.Read(2), "\x1b" "A");
+    EXPECT_EQ(pty.Read(2), "\x1b"
+                           "A");
 }
 
 TEST_F(TerminalOnPty, AFreedTerminalLeavesThePortsLinks) {

@@ -33,8 +33,9 @@ TEST_F(Terminal, StartsWithItsDocumentedSettings) {
     EXPECT_EQ(fresh->GetArrowKeys(), akTerminal);
     EXPECT_EQ(fresh->GetBorderStyle(), bsSingle);
     EXPECT_EQ(fresh->GetScrollBars(), ssBoth);
-    EXPECT_FALSE(fresh->GetLocalEcho() || fresh->GetSendLF() || fresh->GetAppendLF() || fresh->GetForce7Bit() ||
-                 fresh->GetWrapLines() || fresh->GetSmoothScroll() || fresh->GetWantTab());
+    EXPECT_FALSE(fresh->GetLocalEcho() || fresh->GetSendLF() || fresh->GetAppendLF() ||
+                 fresh->GetForce7Bit() || fresh->GetWrapLines() || fresh->GetSmoothScroll() ||
+                 fresh->GetWantTab());
     EXPECT_TRUE(dynamic_cast<TEscapeCodesVT100*>(fresh->GetEscapeCodes()));
     EXPECT_GT(fresh->GetCharWidth(), 0);
     EXPECT_GT(fresh->GetCharHeight(), fresh->GetCharWidth());
@@ -100,7 +101,9 @@ TEST_F(Terminal, Vt100CodesPositionEraseAndReport) {
     EXPECT_EQ(Row(3), u"");
     EXPECT_EQ(Caret(), TPoint(1, 3));
     // Saving and restoring the caret, with and without the attributes.
-    Put(u"\x1b[7;7H\x1b[1m\x1b" u"7\x1b[m\x1b[1;1H\x1b" u"8x");
+    Put(u"\x1b[7;7H\x1b[1m\x1b"
+        u"7\x1b[m\x1b[1;1H\x1b"
+        u"8x");
     EXPECT_EQ(term->GetBuffer()->GetChar(7, 7).FrontColor, term->GetAltColor());
     Put(u"\x1b[s\x1b[20;20H\x1b[u");
     EXPECT_EQ(Caret(), TPoint(8, 7));
@@ -142,7 +145,8 @@ TEST_F(Terminal, AttributesColourTheCellsThatFollow) {
     EXPECT_EQ(cell(4).FrontColor, clWhite);
     EXPECT_FALSE(cell(5).Underline);
     // Bold wins over reverse for the text colour.
-    Put(u"\x1b[1;7mw\x1b" u"c!");
+    Put(u"\x1b[1;7mw\x1b"
+        u"c!");
     EXPECT_EQ(cell(6).FrontColor, clYellow);
     EXPECT_EQ(cell(6).BackColor, clWhite);
     EXPECT_EQ(cell(7).FrontColor, clWhite);
@@ -169,10 +173,12 @@ TEST_F(Terminal, ModesSwitchCursorKeysWrappingAndWidth) {
     Put(u"\x1b[?3h");
     EXPECT_EQ(term->GetColumns(), 132);
     // A caret at column 120 comes inside the narrower screen, and writing goes on.
-    Put(u"\x1b[10;120Hx\x1b" u"7\x1b[?3l");
+    Put(u"\x1b[10;120Hx\x1b"
+        u"7\x1b[?3l");
     EXPECT_EQ(term->GetColumns(), 80);
     EXPECT_EQ(Caret(), TPoint(80, 10));
-    Put(u"yz\x1b" u"8w");
+    Put(u"yz\x1b"
+        u"8w");
     EXPECT_EQ(term->GetBuffer()->GetChar(80, 10).Ch, u'w');
 }
 

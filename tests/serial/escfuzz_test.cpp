@@ -23,8 +23,8 @@ std::string RandomBytes(std::mt19937& rng, std::size_t count) {
 
 class TerminalUnderTest : public TComTerminal {
 public:
-    using TComTerminal::TComTerminal;
     using TComTerminal::RxBuf;
+    using TComTerminal::TComTerminal;
 };
 
 } // namespace

@@ -76,7 +76,8 @@ struct Capability {
 void Check(const std::string& term, TEscapeCodes& codes, const std::vector<Capability>& table) {
     for (const Capability& c : table) {
         const std::string bytes = Tput(term, c.args);
-        ASSERT_FALSE(bytes.empty()) << term << " " << c.args << ": tput gave nothing (is ncurses-bin installed?)";
+        ASSERT_FALSE(bytes.empty()) << term << " " << c.args
+                                    << ": tput gave nothing (is ncurses-bin installed?)";
         EXPECT_EQ(Tokens(codes, bytes), c.expected) << term << " " << c.args;
     }
 }

@@ -7,9 +7,9 @@
 #include "platform/gui/dialogs.h"
 #include "tests/platform/gui/guitest.h"
 
+#include <QAbstractScrollArea>
 #include <QImage>
 #include <QScrollBar>
-#include <QAbstractScrollArea>
 
 namespace {
 
