@@ -5,17 +5,15 @@
 #include "moltren_resources.h"
 #include "platform/win32/comm_fake.h"
 #include "serial/comterminal.h"
-#include "tests/platform/gui/guitest.h"
 #include "tests/serial/portlist.h"
-
-#include <QComboBox>
+#include "tests/support/formtest.h"
 
 namespace {
 
-class SetupDialogs : public GuiTest {
+class SetupDialogs : public FormTest {
 protected:
     static void SetUpTestSuite() {
-        GuiTest::SetUpTestSuite();
+        FormTest::SetUpTestSuite();
         RegisterMoltrenResources();
         RegisterComPortClasses();
         RegisterComSetupClasses();
@@ -30,8 +28,7 @@ protected:
     static void Choose(TComboBox* box, const String& item) {
         const int index = box->GetItems()->IndexOf(item);
         ASSERT_GE(index, 0) << UTF8Encode(item);
-        box->ComboBox()->setCurrentIndex(index);
-        Q_EMIT box->ComboBox()->activated(index);
+        probe::Choose(*box, index);
     }
 
     static TDialogAnswer Press(int result) {

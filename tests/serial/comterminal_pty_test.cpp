@@ -6,7 +6,7 @@
 #include "platform/core/threads.h"
 #include "tests/support/pty.h"
 
-#include <QDir>
+#include <filesystem>
 
 using namespace std::chrono_literals;
 
@@ -30,7 +30,7 @@ protected:
         const auto until = std::chrono::steady_clock::now() + 3s;
         for (;;) {
             CheckSynchronize(1);
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            probe::ProcessEvents();
             if (done()) return true;
             if (std::chrono::steady_clock::now() > until) return false;
         }
@@ -113,45 +113,44 @@ TEST_F(TerminalOnPty, ReceivedTextIsConvertedWithCharactersSplitAcrossBlocks) {
 }
 
 TEST_F(TerminalOnPty, TypedKeysGoToThePortAndEchoOnlyWhenAsked) {
-    QWidget* w = term->Widget();
-    Key(w, Qt::Key_A, Qt::NoModifier, "a");
+    const TControl& w = *term;
+    probe::Type(w, u"a");
     EXPECT_EQ(pty.Read(1), "a");
     EXPECT_EQ(term->GetBuffer()->GetLastLine(), 0);
     term->SetLocalEcho(true);
     term->SetSendLF(true);
-    Key(w, Qt::Key_B, Qt::NoModifier, "b");
-    Key(w, Qt::Key_Return, Qt::NoModifier, "\r");
+    probe::Type(w, u"b\r");
     EXPECT_EQ(pty.Read(3), "b\r\n");
     EXPECT_EQ(Row(1), u"b");
     EXPECT_EQ(Caret(), TPoint(1, 2));
     term->SetLocalEcho(false);
     // Tab is the focus's unless the terminal wants it.
-    Key(w, Qt::Key_Tab, Qt::NoModifier, "\t");
+    probe::Type(w, u"\t");
     term->SetWantTab(true);
-    Key(w, Qt::Key_Tab, Qt::NoModifier, "\t");
+    probe::Type(w, u"\t");
     EXPECT_EQ(pty.Read(1), "\t");
     EXPECT_EQ(pty.Read(1, 100ms), "");
 }
 
 TEST_F(TerminalOnPty, ArrowKeysAreSentAppliedOrSentInApplicationMode) {
-    QWidget* w = term->Widget();
-    Key(w, Qt::Key_Up);
-    Key(w, Qt::Key_Home);
+    const TControl& w = *term;
+    probe::Key(w, VK_UP);
+    probe::Key(w, VK_HOME);
     EXPECT_EQ(pty.Read(6), "\x1b[A\x1b[H");
     term->WriteStr(u"\x1b[?1h");
-    Key(w, Qt::Key_Left);
-    Key(w, Qt::Key_Home); // nothing in application mode
-    Key(w, Qt::Key_Down);
+    probe::Key(w, VK_LEFT);
+    probe::Key(w, VK_HOME); // nothing in application mode
+    probe::Key(w, VK_DOWN);
     EXPECT_EQ(pty.Read(6), "\x1bOD\x1bOB");
     term->WriteStr(u"\x1b[?1l\x1b[5;5H");
     term->SetArrowKeys(akWindows);
-    Key(w, Qt::Key_Right);
-    Key(w, Qt::Key_Up);
+    probe::Key(w, VK_RIGHT);
+    probe::Key(w, VK_UP);
     EXPECT_EQ(Caret(), TPoint(6, 4));
     EXPECT_EQ(pty.Read(1, 100ms), "");
     term->SetEmulation(teVT52);
     term->SetArrowKeys(akTerminal);
-    Key(w, Qt::Key_Up);
+    probe::Key(w, VK_UP);
     EXPECT_EQ(pty.Read(2), "\x1b"
                            "A");
 }
@@ -195,10 +194,10 @@ TEST_F(TerminalOnPty, PictureOfAVt100Session) {
         "\xd0\x9f\xd1\x80\xd0\xb8\xd0\xb2\xd0\xb5\xd1\x82, \xd0\xbc\xd0\xb8\xd1\x80\r\n$ ";
     ASSERT_TRUE(pty.Write(session, 3s));
     ASSERT_TRUE(Pump([&] { return Row(9) == u"$ "; }));
-    const QImage picture = term->Widget()->grab().toImage();
-    const QString path = QDir::current().absoluteFilePath("terminal-vt100-session.png");
-    ASSERT_TRUE(picture.save(path));
-    std::printf("picture: %s\n", path.toUtf8().constData());
+    const probe::Picture picture = probe::Grab(*term);
+    const auto path = std::filesystem::current_path() / "terminal-vt100-session.png";
+    ASSERT_TRUE(picture.SavePng(path));
+    std::printf("picture: %s\n", path.c_str());
     EXPECT_EQ(Row(7), u"erased from here>");
     EXPECT_EQ(Row(8), u"Привет, мир");
 }

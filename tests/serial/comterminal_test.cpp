@@ -346,13 +346,13 @@ TEST_F(Terminal, SelectFontOffersFixedPitchFacesAndTakesTheChoice) {
 TEST_F(Terminal, PaintingShowsCellsInTheirColours) {
     term->SetAltColor(clYellow);
     Put(u"\x1b[1m\x1b[7m  \x1b[m");
-    const QImage img = Picture();
+    const probe::Picture img = Picture();
     const int cw = term->GetCharWidth(), ch = term->GetCharHeight();
+    const probe::Rgb white{255, 255, 255}, black{0, 0, 0};
     // Reverse blanks: the bold colour as background is the text colour white.
-    EXPECT_EQ(QColor(img.pixel(cw / 2, ch / 2)), QColor(Qt::white));
-    EXPECT_EQ(QColor(img.pixel(3 * cw, ch / 2)), QColor(Qt::black));
+    EXPECT_EQ(ClientPixel(img, cw / 2, ch / 2), white);
+    EXPECT_EQ(ClientPixel(img, 3 * cw, ch / 2), black);
     // Erasing shows the background again.
     Put(u"\x1b[2J\x1b[5;5H"); // the caret (shown when focused) out of the way
-    const QImage erased = Picture();
-    EXPECT_EQ(QColor(erased.pixel(cw / 2, ch / 2)), QColor(Qt::black));
+    EXPECT_EQ(ClientPixel(Picture(), cw / 2, ch / 2), black);
 }

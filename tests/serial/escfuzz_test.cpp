@@ -57,7 +57,7 @@ TEST(EscapeFuzzParsers, StayBoundedOnRandomInput) {
     EXPECT_GT(codes, 10000u);
 }
 
-class EscapeFuzz : public GuiTest {};
+class EscapeFuzz : public FormTest {};
 
 TEST_F(EscapeFuzz, TerminalTakesRandomBlocksOfAnySize) {
     TestForm form;
@@ -82,8 +82,8 @@ TEST_F(EscapeFuzz, TerminalTakesRandomBlocksOfAnySize) {
         ASSERT_GE(caret.Y, 1);
         ASSERT_LE(caret.Y, term->GetRows());
         ASSERT_EQ(term->GetBuffer()->GetColumns(), term->GetColumns());
-        if (round % 20 == 0) QCoreApplication::processEvents();
+        if (round % 20 == 0) probe::ProcessEvents();
     }
     EXPECT_GT(unhandled, 0);
-    QCoreApplication::processEvents();
+    probe::ProcessEvents();
 }

@@ -3,14 +3,12 @@
 // readers of its screen.
 
 #include "serial/comterminal.h"
-#include "tests/platform/gui/guitest.h"
+#include "tests/support/formtest.h"
 
-#include <QImage>
-
-class TerminalTest : public GuiTest {
+class TerminalTest : public FormTest {
 protected:
     void SetUp() override {
-        GuiTest::SetUp();
+        FormTest::SetUp();
         form->SetBounds(0, 0, 900, 500);
         term = new TComTerminal(form.get());
         term->SetParent(form.get());
@@ -28,10 +26,14 @@ protected:
     }
     TPoint Caret() const { return term->GetCaretPos(); }
     void Put(std::u16string_view text) { term->WriteStr(String(text)); }
-    // The control's client area as it shows now.
-    QImage Picture() const {
-        QCoreApplication::processEvents();
-        return term->InputSurface()->grab().toImage();
+    // The control as it shows now, and a pixel of its client area.
+    probe::Picture Picture() const {
+        probe::ProcessEvents();
+        return probe::Grab(*term);
+    }
+    probe::Rgb ClientPixel(const probe::Picture& p, int x, int y) const {
+        const int edge = GetSystemMetrics(SM_CXEDGE);
+        return p.Pixel(x + edge, y + edge);
     }
 
     TestForm form;

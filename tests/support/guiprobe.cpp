@@ -253,6 +253,22 @@ void Key(const TControl& control, Word key, TShiftState shift) {
     QCoreApplication::sendEvent(target, &release);
 }
 
+void Type(const TControl& control, std::u16string_view text) {
+    QWidget* target = control.InputSurface();
+    if (target == nullptr) throw std::logic_error("the control takes no input");
+    for (const char16_t c : text) {
+        int qtKey = c;
+        if (c >= u'a' && c <= u'z') qtKey = Qt::Key_A + (c - u'a');
+        if (c == u'\r') qtKey = Qt::Key_Return;
+        if (c == u'\t') qtKey = Qt::Key_Tab;
+        const QString typed(QChar(static_cast<ushort>(c)));
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier, typed);
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
+
 void Click(const TControl& button) {
     ClickButton(qobject_cast<QAbstractButton*>(WidgetOf(button)));
 }

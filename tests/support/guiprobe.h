@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string_view>
 
 namespace probe {
 
@@ -93,6 +94,9 @@ bool Shaped(HWND window);
 // Sends a key press and release to the control's input surface as the
 // keyboard would; `key` is a virtual key code.
 void Key(const TControl& control, Word key, TShiftState shift = {});
+// Types the characters into the control's input surface, each as a key
+// press and release that carry it (Return for "\r", Tab for "\t").
+void Type(const TControl& control, std::u16string_view text);
 // Clicks a button control, or a radio group's button, with the mouse.
 void Click(const TControl& button);
 void Click(const TCustomRadioGroup& group, int index);
