@@ -3,6 +3,7 @@
 
 #include "tests/serial/terminaltest.h"
 
+#include "platform/core/objecttext.h"
 #include "platform/core/streams.h"
 #include "platform/gui/dialogs.h"
 
@@ -355,4 +356,38 @@ TEST_F(Terminal, PaintingShowsCellsInTheirColours) {
     // Erasing shows the background again.
     Put(u"\x1b[2J\x1b[5;5H"); // the caret (shown when focused) out of the way
     EXPECT_EQ(ClientPixel(Picture(), cw / 2, ch / 2), black);
+}
+
+TEST_F(Terminal, FormResourcesCarryTheSettingsAndLoadingSizesTheScreen) {
+    RegisterComTerminalClasses();
+    term->SetColumns(100);
+    term->SetRows(30);
+    term->SetEmulation(teVT52);
+    term->SetCaret(tcUnderline);
+    term->SetWrapLines(true);
+    term->SetAltColor(clRed);
+    TMemoryStream binary;
+    binary.WriteComponent(term);
+    binary.SetPosition(0);
+    TMemoryStream text;
+    ObjectBinaryToText(&binary, &text);
+    const std::string written(static_cast<const char*>(text.Memory()),
+                              static_cast<std::size_t>(text.GetSize()));
+    for (const char* line : {"Columns = 100", "Rows = 30", "Emulation = teVT52", "Caret = tcUnderline",
+                             "WrapLines = True", "AltColor = clRed"})
+        EXPECT_NE(written.find(line), std::string::npos) << line << "\n" << written;
+    for (const char* name : {"Connected", "LocalEcho", "ArrowKeys", "ScrollBars", "BorderStyle"})
+        EXPECT_EQ(written.find(name), std::string::npos) << name << "\n" << written;
+
+    binary.SetPosition(0);
+    Owned<TComTerminal> read(new TComTerminal(nullptr));
+    binary.ReadComponent(read.get());
+    EXPECT_EQ(read->GetColumns(), 100);
+    EXPECT_EQ(read->GetRows(), 30);
+    EXPECT_EQ(read->GetBuffer()->GetColumns(), 100);
+    EXPECT_EQ(read->GetBuffer()->GetRows(), 30);
+    EXPECT_TRUE(dynamic_cast<TEscapeCodesVT52*>(read->GetEscapeCodes()));
+    EXPECT_EQ(read->GetCaret(), tcUnderline);
+    EXPECT_TRUE(read->GetWrapLines());
+    EXPECT_EQ(read->GetAltColor(), clRed);
 }
