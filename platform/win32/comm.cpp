@@ -162,8 +162,12 @@ BOOL WaitCommEvent(HANDLE hFile, LPDWORD lpEvtMask, LPOVERLAPPED lpOverlapped) {
                                [&](CommDevice& d, OVERLAPPED* ov) { return d.WaitEvent(lpEvtMask, ov); });
 }
 
-BOOL GetOverlappedResult(HANDLE, LPOVERLAPPED lpOverlapped, LPDWORD lpNumberOfBytesTransferred, BOOL bWait) {
+BOOL GetOverlappedResult(HANDLE hFile, LPOVERLAPPED lpOverlapped, LPDWORD lpNumberOfBytesTransferred,
+                         BOOL bWait) {
     if (!lpOverlapped) return win32::Fail(ERROR_INVALID_PARAMETER);
+    if (win32::OverlappedPending(lpOverlapped) && !bWait) {
+        if (const auto dev = win32::LookupHandleAs<CommDevice>(hFile)) dev->Service();
+    }
     if (win32::OverlappedPending(lpOverlapped)) {
         if (!bWait) return win32::Fail(ERROR_IO_INCOMPLETE);
         win32::AwaitOverlapped(lpOverlapped);

@@ -205,6 +205,9 @@ public:
     virtual DWORD Escape(DWORD function) = 0;
     virtual DWORD ModemStatus(DWORD& status) = 0;
     virtual DWORD TransmitChar(char c) = 0;
+    // Brings in what has arrived, for a caller that polls a pending operation
+    // instead of waiting on its event.
+    virtual void Service() {}
 };
 
 class CommBackend {

@@ -99,7 +99,7 @@ struct PendingWrite {
     std::optional<Clock::time_point> deadline;
 };
 
-class TermiosDevice final : public CommDevice {
+class TermiosDevice final : public CommDevice, public std::enable_shared_from_this<TermiosDevice> {
 public:
     TermiosDevice(int fd, int wake, bool overlapped, const tty::Settings& settings)
         : fd_(fd), wake_(wake), overlapped_(overlapped), settings_(settings) {
@@ -211,7 +211,13 @@ public:
         if (dead_) return ERROR_BAD_COMMAND; // also when the pump just found the line hung up
         waitMask_ = mask;
         waitOv_ = ov;
-        Wake();
+        // Whoever waits on the event reads the terminal: arriving bytes wake
+        // that thread alone, with no service thread between.
+        waitWatched_ = ov->hEvent && AttachEventSource(ov->hEvent, fd_, [weak = weak_from_this()] {
+                           const auto self = weak.lock();
+                           return self && self->PumpForWaiter();
+                       });
+        if (!waitWatched_) Wake();
         return ERROR_IO_PENDING;
     }
 
@@ -269,8 +275,10 @@ public:
         if (total > 0) w.deadline = Clock::now() + milliseconds(total);
         writes_.push_back(std::move(w));
         Push();
-        Wake(); // to wait for the output to drain (EV_TXEMPTY) or to finish the write
         const bool done = writes_.empty() || writes_.back().ov != ov;
+        // The service thread finishes the write, or waits for the output to
+        // drain; a write the terminal took whole and sent on needs neither.
+        if (!done || (drainPoll_ = CheckDrained())) Wake();
         return done ? ERROR_SUCCESS : ERROR_IO_PENDING;
     }
 
@@ -302,13 +310,14 @@ public:
         }
         errors = errors_;
         errors_ = 0;
-        int kernelIn = 0, kernelOut = 0;
-        if (!dead_) {
-            tty::InputBytes(fd_, kernelIn);
-            tty::OutputBytes(fd_, kernelOut);
-        }
         std::size_t pendingOut = immediate_ ? 1 : 0;
         for (const PendingWrite& w : writes_) pendingOut += w.data.size() - w.sent;
+        // The terminal is asked only where it can hold something: input when
+        // our queue is full (the pump took everything else), output while
+        // handed-over bytes may still be on their way.
+        int kernelIn = 0, kernelOut = 0;
+        if (!dead_ && queue_.size() >= capacity_) tty::InputBytes(fd_, kernelIn);
+        if (!dead_ && (draining_ || pendingOut > 0)) tty::OutputBytes(fd_, kernelOut);
         stat = {};
         stat.cbInQue = static_cast<DWORD>(queue_.size() + static_cast<std::size_t>(std::max(kernelIn, 0)));
         stat.cbOutQue = static_cast<DWORD>(pendingOut + static_cast<std::size_t>(std::max(kernelOut, 0)));
@@ -362,6 +371,11 @@ public:
         return ERROR_SUCCESS;
     }
 
+    void Service() override {
+        std::lock_guard lock(m_);
+        if (!closing_ && !dead_) Pump();
+    }
+
     DWORD TransmitChar(char c) override {
         std::lock_guard lock(m_);
         if (closing_) return ERROR_INVALID_HANDLE;
@@ -401,6 +415,8 @@ private:
     }
 
     void FinishWait(DWORD events, DWORD error) {
+        if (waitWatched_) DetachEventSource(waitOv_->hEvent);
+        waitWatched_ = false;
         *waitMask_ = events;
         CompleteOverlapped(waitOv_, error, 0);
         waitOv_ = nullptr;
@@ -428,6 +444,15 @@ private:
         dead_ = true;
         AbortAll(ERROR_BAD_COMMAND);
         immediate_.reset();
+    }
+
+    // Called by the thread waiting for this device's event when the terminal
+    // has something; false when there is nothing more it can take now.
+    bool PumpForWaiter() {
+        std::lock_guard lock(m_);
+        if (closing_ || dead_) return false;
+        Pump();
+        return !dead_ && queue_.size() < capacity_;
     }
 
     // Pulls what the terminal holds into the queue, up to its capacity.
@@ -459,6 +484,13 @@ private:
             queue_.push_back(static_cast<char>(b));
             events |= EV_RXCHAR;
         };
+        if (!markParity_ && !dcb_.fNull) {
+            // The common case, a whole block at once.
+            if (n > 0) events |= EV_RXCHAR;
+            if (std::memchr(data, static_cast<unsigned char>(dcb_.EvtChar), n)) events |= EV_RXFLAG;
+            queue_.insert(queue_.end(), data, data + n);
+            n = 0;
+        }
         for (std::size_t i = 0; i < n; ++i) {
             const unsigned char b = data[i];
             if (!markParity_) {
@@ -658,7 +690,10 @@ private:
             pollfd fds[2] = {{wake_, POLLIN, 0}, {fd_, 0, 0}};
             nfds_t count = 1;
             if (!dead_) {
-                if (queue_.size() < capacity_) fds[1].events |= POLLIN;
+                // Bytes for a pending wait are read by its waiter; the service
+                // thread reads for pending reads and for a wait nobody watches.
+                if (queue_.size() < capacity_ && (!reads_.empty() || (waitOv_ && !waitWatched_)))
+                    fds[1].events |= POLLIN;
                 if (!xoffHold_ && (immediate_ || !writes_.empty())) fds[1].events |= POLLOUT;
                 count = 2;
             }
@@ -700,6 +735,7 @@ private:
     DWORD mask_ = 0, history_ = 0, errors_ = 0;
     DWORD* waitMask_ = nullptr;
     OVERLAPPED* waitOv_ = nullptr;
+    bool waitWatched_ = false; // the wait's event has the terminal as its source
     std::deque<PendingRead> reads_;
     std::deque<PendingWrite> writes_;
     std::optional<char> immediate_;

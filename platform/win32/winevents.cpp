@@ -1,8 +1,13 @@
 #include "platform/win32/winevents.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
-#include <condition_variable>
+#include <functional>
 #include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -22,31 +27,88 @@ HandleTable& Table() {
     return table;
 }
 
-// One lock and one condition for every event: waits are rare and short-lived,
-// and a single condition makes waiting on several events at once trivial.
-std::mutex& EventLock() {
-    static std::mutex lock;
-    return lock;
-}
-std::condition_variable& EventSignal() {
-    static std::condition_variable signal;
-    return signal;
-}
-
+// An event is a flag with an eventfd that waiters sleep on in poll(), so
+// setting one event wakes its own waiters and no one else. The eventfd is only
+// made readable while someone waits: setting and resetting an event that no
+// one waits for (an I/O record that completes at once) costs no system call.
 class EventObject final : public KernelObject {
 public:
-    EventObject(bool manualReset, bool signalled) : manualReset_(manualReset), signalled_(signalled) {}
-    // The caller holds EventLock().
-    bool Signalled() const { return signalled_; }
-    void Set() { signalled_ = true; }
-    void Reset() { signalled_ = false; }
-    void Consume() {
-        if (!manualReset_) signalled_ = false;
+    EventObject(bool manualReset, bool signalled)
+        : manualReset_(manualReset), fd_(::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)), signalled_(signalled) {}
+    ~EventObject() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool Valid() const { return fd_ >= 0; }
+    int Fd() const { return fd_; }
+    void Set() {
+        std::lock_guard guard(lock_);
+        if (signalled_) return;
+        signalled_ = true;
+        if (waiters_ > 0) Arm();
+    }
+    void Reset() {
+        std::lock_guard guard(lock_);
+        signalled_ = false;
+        Disarm();
+    }
+    // Signalled: true, and an auto-reset event is taken by the one who sees
+    // it. Otherwise, when Register, the caller counts as a waiter from now on
+    // (so a Set after this call makes the eventfd readable).
+    bool TryConsume(bool Register) {
+        std::lock_guard guard(lock_);
+        if (signalled_) {
+            if (!manualReset_) {
+                signalled_ = false;
+                Disarm();
+            }
+            return true;
+        }
+        if (Register) ++waiters_;
+        return false;
+    }
+    void Unregister() {
+        std::lock_guard guard(lock_);
+        --waiters_;
+    }
+    void Attach(int fd, std::function<bool()> pump) {
+        std::lock_guard guard(lock_);
+        sourceFd_ = fd;
+        source_ = std::move(pump);
+    }
+    void Detach() {
+        std::lock_guard guard(lock_);
+        sourceFd_ = -1;
+        source_ = nullptr;
+    }
+    // The source a waiter polls besides the event itself (-1 when none).
+    int Source(std::function<bool()>& pump) {
+        std::lock_guard guard(lock_);
+        pump = source_;
+        return sourceFd_;
     }
 
 private:
+    void Arm() {
+        if (armed_) return;
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto n = ::write(fd_, &one, sizeof one);
+        armed_ = true;
+    }
+    void Disarm() {
+        if (!armed_) return;
+        std::uint64_t v;
+        [[maybe_unused]] const auto n = ::read(fd_, &v, sizeof v);
+        armed_ = false;
+    }
+
+    std::mutex lock_;
     const bool manualReset_;
+    const int fd_;
     bool signalled_;
+    bool armed_ = false; // the eventfd is readable
+    int waiters_ = 0;
+    int sourceFd_ = -1;
+    std::function<bool()> source_;
 };
 
 } // namespace
@@ -108,8 +170,12 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    return win32::RegisterHandle(
-        std::make_shared<EventObject>(bManualReset != FALSE, bInitialState != FALSE));
+    auto ev = std::make_shared<EventObject>(bManualReset != FALSE, bInitialState != FALSE);
+    if (!ev->Valid()) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
+    return win32::RegisterHandle(std::move(ev));
 }
 
 namespace {
@@ -121,11 +187,7 @@ BOOL WithEvent(HANDLE h, Fn fn) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    {
-        std::lock_guard guard(win32::EventLock());
-        fn(*ev);
-    }
-    win32::EventSignal().notify_all();
+    fn(*ev);
     return TRUE;
 }
 
@@ -138,6 +200,18 @@ BOOL SetEvent(HANDLE hEvent) {
 BOOL ResetEvent(HANDLE hEvent) {
     return WithEvent(hEvent, [](EventObject& e) { e.Reset(); });
 }
+
+namespace win32 {
+
+bool AttachEventSource(HANDLE hEvent, int fd, std::function<bool()> pump) {
+    return WithEvent(hEvent, [&](EventObject& e) { e.Attach(fd, std::move(pump)); }) != FALSE;
+}
+
+void DetachEventSource(HANDLE hEvent) {
+    WithEvent(hEvent, [](EventObject& e) { e.Detach(); });
+}
+
+} // namespace win32
 
 DWORD WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
     return WaitForMultipleObjects(1, &hHandle, FALSE, dwMilliseconds);
@@ -159,21 +233,54 @@ DWORD WaitForMultipleObjects(DWORD nCount, const HANDLE* lpHandles, BOOL bWaitAl
         events.push_back(std::move(ev));
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(dwMilliseconds);
-    std::unique_lock lock(win32::EventLock());
-    const auto scan = [&]() -> DWORD {
+    // One pass over the events in order: the lowest signalled one wins. With
+    // Register, the events passed become waited for (and are released again
+    // when one turns out signalled).
+    const auto scan = [&](bool Register) -> DWORD {
         for (DWORD i = 0; i < nCount; ++i) {
-            if (events[i]->Signalled()) {
-                events[i]->Consume();
+            if (events[i]->TryConsume(Register)) {
+                if (Register)
+                    for (DWORD k = 0; k < i; ++k) events[k]->Unregister();
                 return WAIT_OBJECT_0 + i;
             }
         }
         return WAIT_TIMEOUT;
     };
+    std::vector<pollfd> fds;
+    std::vector<std::function<bool()>> pumps;
+    std::vector<DWORD> owner;
+    std::vector<bool> dropped(nCount, false); // sources that had nothing more to give
     for (;;) {
-        if (const DWORD r = scan(); r != WAIT_TIMEOUT) return r;
-        if (dwMilliseconds == INFINITE)
-            win32::EventSignal().wait(lock);
-        else if (win32::EventSignal().wait_until(lock, deadline) == std::cv_status::timeout)
-            return scan();
+        if (const DWORD r = scan(true); r != WAIT_TIMEOUT) return r;
+        fds.clear();
+        pumps.clear();
+        owner.clear();
+        for (DWORD i = 0; i < nCount; ++i) fds.push_back({events[i]->Fd(), POLLIN, 0});
+        // Sources attached to the events: the waiter reads them itself, so what
+        // they bring wakes this thread and no other on the way.
+        for (DWORD i = 0; i < nCount; ++i) {
+            std::function<bool()> pump;
+            const int fd = events[i]->Source(pump);
+            if (fd < 0 || dropped[i]) continue;
+            fds.push_back({fd, POLLIN, 0});
+            pumps.push_back(std::move(pump));
+            owner.push_back(i);
+        }
+        int timeout = -1;
+        if (dwMilliseconds != INFINITE) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            timeout = static_cast<int>(std::clamp<long long>(left.count(), 0, 0x7FFFFFFF));
+        }
+        const int n = ::poll(fds.data(), fds.size(), timeout);
+        const int error = errno;
+        for (DWORD i = 0; i < nCount; ++i) events[i]->Unregister();
+        if (n < 0 && error != EINTR) {
+            SetLastError(ERROR_GEN_FAILURE);
+            return WAIT_FAILED;
+        }
+        for (std::size_t k = 0; n > 0 && k < pumps.size(); ++k)
+            if (fds[nCount + k].revents && !pumps[k]()) dropped[owner[k]] = true;
+        if (n == 0) return scan(false);
     }
 }

@@ -6,6 +6,7 @@
 
 #include "platform/win32/wintypes.h"
 
+#include <functional>
 #include <memory>
 
 inline constexpr DWORD WAIT_OBJECT_0 = 0;
@@ -49,5 +50,14 @@ std::shared_ptr<T> LookupHandleAs(HANDLE h) {
 
 // Number of open handles (tests check that nothing leaks).
 std::size_t OpenHandleCount();
+
+// A source of the event: while a thread waits on the event, it also watches
+// fd and, when fd is readable, calls pump itself (which may set the event).
+// So a device's data wakes the waiting thread directly, with no thread of the
+// device between. pump returns false when the fd has nothing more to give for
+// now (the waiter then stops watching it). One source per event; attaching
+// replaces it. The pump must stay safe to call after it is detached.
+bool AttachEventSource(HANDLE hEvent, int fd, std::function<bool()> pump);
+void DetachEventSource(HANDLE hEvent);
 
 } // namespace win32

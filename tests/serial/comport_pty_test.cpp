@@ -72,6 +72,29 @@ TEST_F(ComPortOnPty, BurstsLongerThanOneReadAreAllDelivered) {
     EXPECT_GE(events, 5);
 }
 
+TEST_F(ComPortOnPty, AQuarterMegabyteInBurstsArrivesWholeAndInOrder) {
+    port->GetBuffer()->SetInputSize(4096);
+    port->Open();
+    std::string burst(1 << 18, '\0');
+    // No NULs: the port discards them.
+    for (std::size_t i = 0; i < burst.size(); ++i) burst[i] = static_cast<char>(1 + (i * 7 + i / 251) % 255);
+    // The device sends in pieces of every size, with pauses between some.
+    std::thread device([&] {
+        std::size_t at = 0, piece = 1;
+        while (at < burst.size()) {
+            const std::size_t n = std::min(piece, burst.size() - at);
+            pty.Write(std::string_view(burst).substr(at, n), 5s);
+            at += n;
+            piece = piece * 3 % 7919 + 1;
+            if (piece % 5 == 0) std::this_thread::sleep_for(100us);
+        }
+    });
+    const bool all = Pump([&] { return received.size() >= burst.size(); }, 20s);
+    device.join();
+    ASSERT_TRUE(all) << received.size();
+    EXPECT_TRUE(received == burst); // not printed: too long
+}
+
 TEST_F(ComPortOnPty, TheFarEndClosingMidReadIsReported) {
     port->GetTimeouts()->SetReadInterval(0);
     port->GetTimeouts()->SetReadTotalConstant(10000); // a read that waits for its bytes

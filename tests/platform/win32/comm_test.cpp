@@ -383,6 +383,18 @@ TEST_F(TermiosComm, BurstsBeyondTheQueueAreAllDelivered) {
     EXPECT_EQ(got, sent);
 }
 
+TEST_F(TermiosComm, APendingWaitCompletesForACallerThatOnlyPolls) {
+    ASSERT_TRUE(SetCommMask(h, EV_RXCHAR));
+    DWORD events = 0, n = 0;
+    Op wait;
+    ASSERT_FALSE(WaitCommEvent(h, &events, &wait.ov));
+    ASSERT_TRUE(pty.Write("x"));
+    // Nobody waits on the event: asking for the result brings the byte in.
+    ASSERT_TRUE(WaitUntil([&] { return GetOverlappedResult(h, &wait.ov, &n, FALSE) != FALSE; }));
+    EXPECT_EQ(events, EV_RXCHAR);
+    EXPECT_EQ(ReadNow(4), "x");
+}
+
 TEST_F(TermiosComm, OutputHeldByXoffCanBeAborted) {
     SetDcb([](DCB& d) { d.fOutX = 1; });
     ASSERT_TRUE(pty.Write("\x13")); // the terminal itself stops its output

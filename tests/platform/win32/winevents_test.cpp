@@ -2,7 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
+#include <fstream>
+#include <string>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 
 TEST(WinEvents, ManualAndAutoResetSemantics) {
     HANDLE manual = CreateEventW(nullptr, TRUE, TRUE, nullptr);
@@ -41,4 +48,81 @@ TEST(WinEvents, LastErrorIsPerThread) {
         SetLastError(87);
     }).join();
     EXPECT_EQ(GetLastError(), 5u);
+}
+
+namespace {
+
+// Times a thread went to sleep of its own accord (each one a wake-up later).
+long VoluntarySwitches(pid_t tid) {
+    std::ifstream status("/proc/self/task/" + std::to_string(tid) + "/status");
+    std::string key;
+    long value = -1;
+    while (status >> key)
+        if (key == "voluntary_ctxt_switches:") status >> value;
+    return value;
+}
+
+} // namespace
+
+TEST(WinEvents, SettingOneEventWakesOnlyItsOwnWaiters) {
+    HANDLE mine = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE other = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    std::atomic<pid_t> waiterId{0};
+    std::atomic<bool> waiting{false};
+    std::thread waiter([&] {
+        waiterId = static_cast<pid_t>(::syscall(SYS_gettid));
+        waiting = true;
+        EXPECT_EQ(WaitForSingleObject(mine, INFINITE), WAIT_OBJECT_0);
+    });
+    while (!waiting) std::this_thread::yield();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // asleep in its wait
+    const long before = VoluntarySwitches(waiterId);
+    for (int i = 0; i < 200; ++i) {
+        SetEvent(other);
+        ResetEvent(other);
+        SetEvent(other);
+        EXPECT_EQ(WaitForSingleObject(other, 0), WAIT_OBJECT_0);
+    }
+    EXPECT_EQ(VoluntarySwitches(waiterId), before); // never woken by the other event
+    SetEvent(mine);
+    waiter.join();
+    CloseHandle(mine);
+    CloseHandle(other);
+}
+
+TEST(WinEvents, ASourceIsReadByTheThreadThatWaits) {
+    int pipeFds[2];
+    ASSERT_EQ(::pipe2(pipeFds, O_NONBLOCK | O_CLOEXEC), 0);
+    HANDLE ev = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread::id pumpedOn;
+    std::string got;
+    ASSERT_TRUE(win32::AttachEventSource(ev, pipeFds[0], [&] {
+        char buf[16];
+        const ssize_t n = ::read(pipeFds[0], buf, sizeof buf);
+        if (n > 0) got.append(buf, static_cast<std::size_t>(n));
+        pumpedOn = std::this_thread::get_id();
+        if (got.size() >= 3) SetEvent(ev);
+        return true;
+    }));
+    std::thread::id waiterId;
+    std::thread waiter([&] {
+        waiterId = std::this_thread::get_id();
+        EXPECT_EQ(WaitForSingleObject(ev, 2000), WAIT_OBJECT_0);
+    });
+    ASSERT_EQ(::write(pipeFds[1], "ab", 2), 2);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    ASSERT_EQ(::write(pipeFds[1], "c", 1), 1);
+    waiter.join();
+    EXPECT_EQ(got, "abc");
+    EXPECT_EQ(pumpedOn, waiterId);
+
+    // Detached, the source is no longer read; a timed wait just times out.
+    win32::DetachEventSource(ev);
+    ResetEvent(ev);
+    ASSERT_EQ(::write(pipeFds[1], "d", 1), 1);
+    EXPECT_EQ(WaitForSingleObject(ev, 30), WAIT_TIMEOUT);
+    EXPECT_EQ(got, "abc");
+    CloseHandle(ev);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
 }
