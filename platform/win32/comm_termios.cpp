@@ -9,14 +9,17 @@
 #include "platform/win32/comm_tty.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstring>
 #include <deque>
 #include <fcntl.h>
 #include <mutex>
 #include <optional>
 #include <poll.h>
+#include <pthread.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -35,7 +38,30 @@ constexpr DWORD kAllEvents = EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY | EV_CTS | EV_DS
 constexpr DWORD kLineEvents = EV_CTS | EV_DSR | EV_RLSD | EV_RING;
 constexpr DWORD kCounterEvents = EV_ERR | EV_BREAK;
 constexpr std::size_t kMinQueue = 1024, kMaxQueue = 1 << 20;
-constexpr milliseconds kLinePoll{10}, kDrainPoll{5};
+// Lines are polled only where the driver cannot wait for their change; error
+// and break counters are read on every arrival, and polled slowly for a break
+// that comes without data.
+constexpr milliseconds kLinePoll{10}, kCounterPoll{1000}, kDrainPoll{5};
+
+void NoOpHandler(int) {}
+
+// The signal that ends a line watcher's wait when its device closes: a handler
+// that does nothing, installed without SA_RESTART, makes the blocked ioctl
+// return. -1 when the program uses that signal itself (then lines are polled).
+int LineWatchSignal() {
+    static const int sig = [] {
+        const int candidate = SIGRTMIN + 6;
+        struct sigaction old {};
+        if (::sigaction(candidate, nullptr, &old) != 0) return -1;
+        if (old.sa_handler == &NoOpHandler) return candidate;
+        if ((old.sa_flags & SA_SIGINFO) || old.sa_handler != SIG_DFL) return -1;
+        struct sigaction sa {};
+        sa.sa_handler = &NoOpHandler;
+        ::sigemptyset(&sa.sa_mask);
+        return ::sigaction(candidate, &sa, nullptr) == 0 ? candidate : -1;
+    }();
+    return sig;
+}
 
 DWORD FromErrno(int e) {
     switch (e) {
@@ -113,7 +139,11 @@ public:
         tty::Counters c;
         hasCounters_ = tty::GetCounters(fd_, c) == 0;
         counters_ = c;
+        // A line change wakes a thread blocked in the driver, instead of the
+        // lines being polled, where the driver can wait for one.
+        lineWatch_ = hasLines_ && LineWatchSignal() > 0;
         thread_ = std::thread([this] { Run(); });
+        if (lineWatch_) lineThread_ = std::thread([this] { WatchLines(); });
     }
     ~TermiosDevice() override { Close(); }
 
@@ -128,6 +158,14 @@ public:
             Wake();
         }
         if (thread_.joinable()) thread_.join();
+        if (lineThread_.joinable()) {
+            // The signal may come just before the wait starts: again until it ends.
+            while (!lineDone_) {
+                ::pthread_kill(lineThread_.native_handle(), LineWatchSignal());
+                std::this_thread::sleep_for(milliseconds(1));
+            }
+            lineThread_.join();
+        }
         ::flock(fd_, LOCK_UN);
         tty::SetExclusive(fd_, false);
         ::close(fd_);
@@ -463,6 +501,8 @@ private:
             const ssize_t n = ::read(fd_, buf, room);
             if (n > 0) {
                 Feed(buf, static_cast<std::size_t>(n));
+                // Parity, framing and overrun errors come with received bytes.
+                if (hasCounters_) PollLines(kCounterEvents);
                 if (static_cast<std::size_t>(n) < room) return;
             } else if (n == 0) {
                 MarkDead(); // end of file on a terminal: the far end hung up
@@ -664,6 +704,26 @@ private:
             rs485_ = tty::SetRs485(fd_, false) != 0;
     }
 
+    void WatchLines() {
+        for (;;) {
+            {
+                std::lock_guard lock(m_);
+                if (closing_ || dead_) break;
+            }
+            const int e = tty::WaitModemChange(fd_);
+            std::lock_guard lock(m_);
+            if (closing_ || dead_) break;
+            if (e == 0) {
+                PollLines(mask_);
+            } else if (e != EINTR) {
+                lineWatch_ = false; // the driver cannot wait: the service thread polls
+                Wake();
+                break;
+            }
+        }
+        lineDone_ = true;
+    }
+
     int PollTimeout(Clock::time_point now) const {
         std::optional<Clock::time_point> next;
         const auto consider = [&](Clock::time_point t) {
@@ -675,9 +735,9 @@ private:
             if (r.interval && r.got > 0) consider(r.last + *r.interval);
         }
         if (!writes_.empty() && writes_.front().deadline) consider(*writes_.front().deadline);
-        if (!dead_ && ((hasLines_ && (mask_ & kLineEvents)) ||
-                       (hasCounters_ && (mask_ & (kCounterEvents | kLineEvents)))))
+        if (!dead_ && !lineWatch_ && (mask_ & kLineEvents) && (hasLines_ || hasCounters_))
             consider(now + kLinePoll);
+        if (!dead_ && hasCounters_ && (mask_ & kCounterEvents)) consider(now + kCounterPoll);
         if (drainPoll_) consider(now + kDrainPoll);
         if (!next) return -1;
         const auto ms = std::chrono::ceil<milliseconds>(*next - now).count();
@@ -746,7 +806,10 @@ private:
     unsigned lines_ = 0;
     tty::Counters counters_;
     bool dead_ = false, closing_ = false;
+    bool lineWatch_ = false; // a thread waits in the driver for line changes
+    std::atomic<bool> lineDone_{false};
     std::thread thread_;
+    std::thread lineThread_;
 };
 
 class TermiosBackend final : public CommBackend {

@@ -190,6 +190,11 @@ int SetModemLine(int fd, unsigned line, bool on) {
     return Ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &bits);
 }
 
+int WaitModemChange(int fd) {
+    const unsigned long lines = TIOCM_CTS | TIOCM_DSR | TIOCM_CD | TIOCM_RNG;
+    return ::ioctl(fd, TIOCMIWAIT, lines) == 0 ? 0 : errno;
+}
+
 int GetCounters(int fd, Counters& c) {
     serial_icounter_struct k{};
     const int r = Ioctl(fd, TIOCGICOUNT, &k);

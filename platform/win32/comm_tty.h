@@ -44,6 +44,10 @@ int SetRs485(int fd, bool rtsToggle);
 inline constexpr unsigned kDtr = 0x10000, kRts = 0x20000;
 int GetModemLines(int fd, unsigned& msBits);
 int SetModemLine(int fd, unsigned line, bool on);
+// Blocks until an input line (CTS, DSR, DCD, RI) changes: 0, or an errno
+// value (EINTR when a signal cut the wait short; a driver without the call
+// fails at once).
+int WaitModemChange(int fd);
 
 struct Counters {
     std::int64_t cts = 0, dsr = 0, rng = 0, dcd = 0, frame = 0, overrun = 0, parity = 0, brk = 0,
