@@ -6,7 +6,8 @@
 // - ShortWrite: how long a 5-byte write keeps the GUI thread.
 // - Idle: wake-ups per second of the threads other than the GUI thread while
 //   the port is open and nothing arrives.
-// Ratios: run both and divide (Moltren / Qt); the counters carry the units.
+// Each measure runs both libraries in turn in one run and gives the ratio
+// Moltren / Qt (throughput: Moltren's rate / Qt's rate) as a counter.
 
 #include "platform/core/threads.h"
 #include "serial/comport.h"
@@ -83,12 +84,6 @@ long OtherThreadSwitches() {
     return Switches(ThreadSwitches());
 }
 
-long ProcessSwitches() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return u.ru_nvcsw + u.ru_nivcsw;
-}
-
 unsigned char Pattern(std::size_t i) {
     return static_cast<unsigned char>((i * 7 + i / 251) & 0xFF);
 }
@@ -140,88 +135,151 @@ private:
     QSerialPort port_;
 };
 
-template <class R>
-void Latency(benchmark::State& state) {
-    testsupport::PtyPair pty;
-    R rx(pty.SlavePath());
-    QEventLoop loop;
-    std::size_t got = 0;
-    rx.onData = [&](const char*, std::size_t n) {
-        got += n;
-        loop.quit();
-    };
+// Both receivers side by side, each on its own pseudo-terminal, so that both
+// see the same machine (load changes from second to second).
+struct Pair {
+    testsupport::PtyPair moltrenPty, qtPty;
+    MoltrenReceiver moltren{moltrenPty.SlavePath()};
+    QtReceiver qt{qtPty.SlavePath()};
+};
+
+struct Samples {
     std::vector<double> times;
-    // A first byte settles both (Qt's notifier, our threads) before timing.
-    pty.Write("x");
-    loop.exec();
-    const double cpu0 = ProcessCpu();
-    const long sw0 = ProcessSwitches(), other0 = OtherThreadSwitches();
-    for (auto _ : state) {
-        const std::size_t before = got;
-        const auto t0 = Clock::now();
-        pty.Write("a");
-        while (got == before) loop.exec();
-        const double s = std::chrono::duration<double>(Clock::now() - t0).count();
-        state.SetIterationTime(s);
-        times.push_back(s);
+    double cpu = 0;
+    double Mean() const {
+        double sum = 0;
+        for (double t : times) sum += t;
+        return times.empty() ? 0 : sum / static_cast<double>(times.size());
     }
-    const auto n = static_cast<double>(state.iterations());
-    state.counters["cpu_us_per_event"] = (ProcessCpu() - cpu0) * 1e6 / n;
-    state.counters["switches_per_event"] = static_cast<double>(ProcessSwitches() - sw0) / n;
-    state.counters["other_thread_wakeups_per_event"] =
-        static_cast<double>(OtherThreadSwitches() - other0) / n;
-    std::sort(times.begin(), times.end());
-    state.counters["p50_us"] = times[times.size() / 2] * 1e6;
-    state.counters["p99_us"] = times[times.size() * 99 / 100] * 1e6;
+    double Quantile(double q) {
+        std::sort(times.begin(), times.end());
+        return times.empty() ? 0 : times[static_cast<std::size_t>(q * static_cast<double>(times.size() - 1))];
+    }
+};
+
+// One event: a byte written to the master until the handler has it.
+double OneEvent(testsupport::PtyPair& pty, Receiver& rx, QEventLoop& loop, std::size_t& got, double& cpu) {
+    const std::size_t before = got;
+    const double cpu0 = ProcessCpu();
+    const auto t0 = Clock::now();
+    pty.Write("a");
+    while (got == before) loop.exec();
+    const double s = std::chrono::duration<double>(Clock::now() - t0).count();
+    cpu += ProcessCpu() - cpu0;
+    return s;
 }
 
-template <class R>
+void Latency(benchmark::State& state) {
+    Pair p;
+    QEventLoop loop;
+    std::size_t gotM = 0, gotQ = 0;
+    p.moltren.onData = [&](const char*, std::size_t n) {
+        gotM += n;
+        loop.quit();
+    };
+    p.qt.onData = [&](const char*, std::size_t n) {
+        gotQ += n;
+        loop.quit();
+    };
+    Samples m, q;
+    double unused = 0;
+    OneEvent(p.moltrenPty, p.moltren, loop, gotM, unused); // both settle first
+    OneEvent(p.qtPty, p.qt, loop, gotQ, unused);
+    // Qt's port has no threads: the other threads' wake-ups are Moltren's.
+    const long switches0 = OtherThreadSwitches();
+    for (auto _ : state) {
+        m.times.push_back(OneEvent(p.moltrenPty, p.moltren, loop, gotM, m.cpu));
+        q.times.push_back(OneEvent(p.qtPty, p.qt, loop, gotQ, q.cpu));
+        state.SetIterationTime(m.times.back());
+    }
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["moltren_mean_us"] = m.Mean() * 1e6;
+    state.counters["qt_mean_us"] = q.Mean() * 1e6;
+    state.counters["ratio_mean"] = m.Mean() / q.Mean();
+    const double m50 = m.Quantile(0.5), q50 = q.Quantile(0.5), m99 = m.Quantile(0.99), q99 = q.Quantile(0.99);
+    state.counters["ratio_p50"] = m50 / q50;
+    state.counters["ratio_p99"] = m99 / q99;
+    state.counters["moltren_p99_us"] = m99 * 1e6;
+    state.counters["qt_p99_us"] = q99 * 1e6;
+    state.counters["moltren_cpu_us"] = m.cpu * 1e6 / n;
+    state.counters["qt_cpu_us"] = q.cpu * 1e6 / n;
+    state.counters["ratio_cpu"] = m.cpu / q.cpu;
+    state.counters["moltren_thread_wakeups"] = static_cast<double>(OtherThreadSwitches() - switches0) / n;
+}
+
+// 10 MB from a writer thread; every byte checked in order. Returns the time.
+double OneBurst(testsupport::PtyPair& pty, Receiver& rx, const std::string& data, double& cpu, bool& intact) {
+    QEventLoop loop;
+    std::size_t got = 0;
+    rx.onData = [&](const char* p, std::size_t n) {
+        for (std::size_t k = 0; k < n && intact; ++k)
+            intact = static_cast<unsigned char>(p[k]) == Pattern(got + k);
+        got += n;
+        if (got >= kBurst) loop.quit();
+    };
+    const double cpu0 = ProcessCpu();
+    const auto t0 = Clock::now();
+    std::thread writer([&] { pty.Write(data, std::chrono::seconds(60)); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
+    guard.start(60000);
+    loop.exec();
+    writer.join();
+    const double s = std::chrono::duration<double>(Clock::now() - t0).count();
+    cpu += ProcessCpu() - cpu0;
+    intact = intact && got == kBurst;
+    return s;
+}
+
 void Burst(benchmark::State& state) {
     std::string data(kBurst, '\0');
     for (std::size_t i = 0; i < kBurst; ++i) data[i] = static_cast<char>(Pattern(i));
-    double cpu = 0;
+    Pair p;
+    double tm = 0, tq = 0, cm = 0, cq = 0;
+    bool intact = true;
     for (auto _ : state) {
-        testsupport::PtyPair pty;
-        R rx(pty.SlavePath());
-        QEventLoop loop;
-        std::size_t got = 0;
-        bool intact = true;
-        rx.onData = [&](const char* p, std::size_t n) {
-            for (std::size_t k = 0; k < n && intact; ++k)
-                intact = static_cast<unsigned char>(p[k]) == Pattern(got + k);
-            got += n;
-            if (got >= kBurst) loop.quit();
-        };
-        const double cpu0 = ProcessCpu();
-        const auto t0 = Clock::now();
-        std::thread writer([&] { pty.Write(data, std::chrono::seconds(60)); });
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, &loop, &QEventLoop::quit);
-        guard.start(60000);
-        loop.exec();
-        writer.join();
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
-        cpu += ProcessCpu() - cpu0;
-        if (got != kBurst || !intact) state.SkipWithError("bytes lost, reordered or changed");
+        const double m = OneBurst(p.moltrenPty, p.moltren, data, cm, intact);
+        tq += OneBurst(p.qtPty, p.qt, data, cq, intact);
+        tm += m;
+        state.SetIterationTime(m);
     }
+    if (!intact) state.SkipWithError("bytes lost, reordered or changed");
+    const auto n = static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * kBurst));
-    state.counters["cpu_ms_per_10MB"] = cpu * 1e3 / static_cast<double>(state.iterations());
+    state.counters["moltren_MB_per_s"] = n * kBurst / tm / 1e6;
+    state.counters["qt_MB_per_s"] = n * kBurst / tq / 1e6;
+    state.counters["ratio_throughput"] = tq / tm;
+    state.counters["moltren_cpu_ms"] = cm * 1e3 / n;
+    state.counters["qt_cpu_ms"] = cq * 1e3 / n;
+    state.counters["ratio_cpu"] = cm / cq;
 }
 
-// The GUI thread's whole time for the write: Qt hands the bytes to the
+// The GUI thread's whole time for a 5-byte write: Qt hands the bytes to the
 // terminal later from its event loop, so that part (flushing) counts too.
-template <class R>
+double OneWrite(testsupport::PtyPair& pty, Receiver& rx, bool& lost) {
+    const auto t0 = Clock::now();
+    rx.Write("hello", 5);
+    rx.Flush();
+    const double s = std::chrono::duration<double>(Clock::now() - t0).count();
+    lost = lost || pty.Read(5).size() != 5;
+    return s;
+}
+
 void ShortWrite(benchmark::State& state) {
-    testsupport::PtyPair pty;
-    R rx(pty.SlavePath());
+    Pair p;
+    Samples m, q;
+    bool lost = false;
     for (auto _ : state) {
-        const auto t0 = Clock::now();
-        rx.Write("hello", 5);
-        rx.Flush();
-        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - t0).count());
-        if (pty.Read(5).size() != 5) state.SkipWithError("write lost");
+        m.times.push_back(OneWrite(p.moltrenPty, p.moltren, lost));
+        q.times.push_back(OneWrite(p.qtPty, p.qt, lost));
+        state.SetIterationTime(m.times.back());
     }
+    if (lost) state.SkipWithError("write lost");
+    state.counters["moltren_mean_us"] = m.Mean() * 1e6;
+    state.counters["qt_mean_us"] = q.Mean() * 1e6;
+    state.counters["ratio_mean"] = m.Mean() / q.Mean();
+    state.counters["ratio_p50"] = m.Quantile(0.5) / q.Quantile(0.5);
 }
 
 // Wake-ups of the threads the port brought along (Qt's port has none).
@@ -244,36 +302,9 @@ void Idle(benchmark::State& state) {
     state.counters["wakeups_per_s"] = wakeups / seconds;
 }
 
-BENCHMARK(Latency<MoltrenReceiver>)
-    ->Name("Latency/Moltren")
-    ->UseManualTime()
-    ->Iterations(3000)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(Latency<QtReceiver>)
-    ->Name("Latency/QtSerialPort")
-    ->UseManualTime()
-    ->Iterations(3000)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(Burst<MoltrenReceiver>)
-    ->Name("Burst10MB/Moltren")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(Burst<QtReceiver>)
-    ->Name("Burst10MB/QtSerialPort")
-    ->UseManualTime()
-    ->Iterations(3)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(ShortWrite<MoltrenReceiver>)
-    ->Name("ShortWrite/Moltren")
-    ->UseManualTime()
-    ->Iterations(2000)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK(ShortWrite<QtReceiver>)
-    ->Name("ShortWrite/QtSerialPort")
-    ->UseManualTime()
-    ->Iterations(2000)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(Latency)->UseManualTime()->Iterations(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(Burst)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(ShortWrite)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(Idle<MoltrenReceiver>)->Name("Idle/Moltren")->Iterations(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(Idle<QtReceiver>)->Name("Idle/QtSerialPort")->Iterations(2)->Unit(benchmark::kMillisecond);
 

@@ -37,7 +37,7 @@ constexpr DWORD kAllEvents = EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY | EV_CTS | EV_DS
                              EV_ERR | EV_RING | EV_PERR | EV_RX80FULL;
 constexpr DWORD kLineEvents = EV_CTS | EV_DSR | EV_RLSD | EV_RING;
 constexpr DWORD kCounterEvents = EV_ERR | EV_BREAK;
-constexpr std::size_t kMinQueue = 1024, kMaxQueue = 1 << 20;
+constexpr std::size_t kMinQueue = 1024, kMaxQueue = 1 << 20, kReadBlock = 65536, kStreamBytes = 512;
 // Lines are polled only where the driver cannot wait for their change; error
 // and break counters are read on every arrival, and polled slowly for a break
 // that comes without data.
@@ -105,6 +105,37 @@ DWORD ValidateDcb(const DCB& d) {
     if (d.fDtrControl == 3) return ERROR_INVALID_PARAMETER;
     return ERROR_SUCCESS;
 }
+
+// Received bytes waiting to be read: appended and taken as blocks.
+class ByteQueue {
+public:
+    std::size_t size() const { return data_.size() - head_; }
+    bool empty() const { return size() == 0; }
+    void clear() {
+        data_.clear();
+        head_ = 0;
+    }
+    void push_back(char c) { data_.push_back(c); }
+    void append(const unsigned char* p, std::size_t n) { data_.insert(data_.end(), p, p + n); }
+    // Moves up to n bytes from the front to out; returns how many.
+    std::size_t take(char* out, std::size_t n) {
+        n = std::min(n, size());
+        std::memcpy(out, data_.data() + head_, n);
+        head_ += n;
+        if (head_ == data_.size())
+            clear();
+        else if (head_ >= 4096 && head_ * 2 >= data_.size()) {
+            // What was taken goes once it is the larger part.
+            data_.erase(data_.begin(), data_.begin() + static_cast<std::ptrdiff_t>(head_));
+            head_ = 0;
+        }
+        return n;
+    }
+
+private:
+    std::vector<char> data_;
+    std::size_t head_ = 0;
+};
 
 struct PendingRead {
     char* buffer = nullptr;
@@ -489,30 +520,39 @@ private:
     bool PumpForWaiter() {
         std::lock_guard lock(m_);
         if (closing_ || dead_) return false;
-        Pump();
+        // A block this large means a stream is coming in: the service thread
+        // keeps reading it while the waiter's thread hands this part on.
+        if (Pump() >= kStreamBytes) {
+            streaming_ = true;
+            Wake();
+        }
         return !dead_ && queue_.size() < capacity_;
     }
 
-    // Pulls what the terminal holds into the queue, up to its capacity.
-    void Pump() {
+    // Pulls what the terminal holds into the queue, up to its capacity;
+    // returns how many bytes it read.
+    std::size_t Pump() {
+        std::size_t total = 0;
         while (!dead_ && queue_.size() < capacity_) {
-            unsigned char buf[4096];
-            const std::size_t room = std::min(sizeof buf, capacity_ - queue_.size());
-            const ssize_t n = ::read(fd_, buf, room);
+            if (readBuf_.empty()) readBuf_.resize(kReadBlock);
+            const std::size_t room = std::min(readBuf_.size(), capacity_ - queue_.size());
+            const ssize_t n = ::read(fd_, readBuf_.data(), room);
             if (n > 0) {
-                Feed(buf, static_cast<std::size_t>(n));
+                total += static_cast<std::size_t>(n);
+                Feed(readBuf_.data(), static_cast<std::size_t>(n));
                 // Parity, framing and overrun errors come with received bytes.
                 if (hasCounters_) PollLines(kCounterEvents);
-                if (static_cast<std::size_t>(n) < room) return;
+                if (static_cast<std::size_t>(n) < room) return total;
             } else if (n == 0) {
                 MarkDead(); // end of file on a terminal: the far end hung up
             } else if (errno == EINTR) {
                 continue;
             } else {
                 if (errno != EAGAIN) MarkDead();
-                return;
+                return total;
             }
         }
+        return total;
     }
 
     void Feed(const unsigned char* data, std::size_t n) {
@@ -528,7 +568,7 @@ private:
             // The common case, a whole block at once.
             if (n > 0) events |= EV_RXCHAR;
             if (std::memchr(data, static_cast<unsigned char>(dcb_.EvtChar), n)) events |= EV_RXFLAG;
-            queue_.insert(queue_.end(), data, data + n);
+            queue_.append(data, n);
             n = 0;
         }
         for (std::size_t i = 0; i < n; ++i) {
@@ -570,8 +610,7 @@ private:
     void Take(PendingRead& r, Clock::time_point now) {
         const std::size_t k = std::min<std::size_t>(r.count - r.got, queue_.size());
         if (k == 0) return;
-        std::copy_n(queue_.begin(), k, r.buffer + r.got);
-        queue_.erase(queue_.begin(), queue_.begin() + static_cast<std::ptrdiff_t>(k));
+        queue_.take(r.buffer + r.got, k);
         r.got += static_cast<DWORD>(k);
         r.last = now;
     }
@@ -752,7 +791,9 @@ private:
             if (!dead_) {
                 // Bytes for a pending wait are read by its waiter; the service
                 // thread reads for pending reads and for a wait nobody watches.
-                if (queue_.size() < capacity_ && (!reads_.empty() || (waitOv_ && !waitWatched_)))
+                // While a stream comes in, it also reads between the waits.
+                if (queue_.size() < capacity_ &&
+                    (!reads_.empty() || (waitOv_ && !waitWatched_) || (streaming_ && !waitOv_)))
                     fds[1].events |= POLLIN;
                 if (!xoffHold_ && (immediate_ || !writes_.empty())) fds[1].events |= POLLOUT;
                 count = 2;
@@ -767,7 +808,8 @@ private:
                 [[maybe_unused]] const auto r = ::read(wake_, &drained, sizeof drained);
             }
             if (count == 2 && fds[1].revents) {
-                if (fds[1].revents & (POLLIN | POLLHUP | POLLERR)) Pump();
+                if ((fds[1].revents & (POLLIN | POLLHUP | POLLERR)) && Pump() < kStreamBytes)
+                    streaming_ = false;
                 if (fds[1].revents & POLLOUT) Push();
                 // A hang-up that left nothing to read (or no room to read it).
                 if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) MarkDead();
@@ -791,11 +833,13 @@ private:
     DCB dcb_{};
     COMMTIMEOUTS timeouts_{};
     std::size_t capacity_ = kMinQueue;
-    std::deque<char> queue_;
+    ByteQueue queue_;
+    std::vector<unsigned char> readBuf_; // what one read() brings, made on first use
     DWORD mask_ = 0, history_ = 0, errors_ = 0;
     DWORD* waitMask_ = nullptr;
     OVERLAPPED* waitOv_ = nullptr;
     bool waitWatched_ = false; // the wait's event has the terminal as its source
+    bool streaming_ = false;   // large blocks keep coming: read between waits too
     std::deque<PendingRead> reads_;
     std::deque<PendingWrite> writes_;
     std::optional<char> immediate_;
