@@ -29,6 +29,7 @@
 #include <QTranslator>
 #include <QWidget>
 
+#include <clocale>
 #include <cstdio>
 
 TApplication* Application = nullptr;
@@ -1231,6 +1232,11 @@ bool Headless() {
 void EnsureQtApplication() {
     if (QCoreApplication::instance()) return;
     gQtApp = new QApplication(gArgc, gArgv);
+    // Qt sets every category of the C locale from the environment. C
+    // libraries (the workbook writer among them) format numbers with printf,
+    // and file formats want dots: numbers stay "C" for the whole process, and
+    // the locale's own number settings are read apart from it.
+    std::setlocale(LC_NUMERIC, "C");
     // The program's windows speak the system's language; Qt's buttons and
     // dialogs inside them must too.
     InstallQtTranslations(QLocale::system());

@@ -7,7 +7,10 @@
 #include "tests/support/shellrecorder.h"
 #include "tests/support/xlsxreader.h"
 
+#include <cctype>
+#include <clocale>
 #include <csignal>
+#include <cstdlib>
 
 namespace fs = std::filesystem;
 
@@ -193,6 +196,34 @@ TEST_F(Exports, TheWorkbookFileHoldsTheTable) {
     for (const char* ref : {"A1", "B1", "C1", "A2", "A3"})
         EXPECT_EQ(book.StyleOf(ref).fill, "FFC0C0C0") << ref;
     for (const char* ref : {"B2", "C2", "B3", "C3"}) EXPECT_EQ(book.StyleOf(ref).fill, "") << ref;
+}
+
+// The workbook writer formats numbers with the C library: under a locale
+// whose decimal separator is a comma the file still holds dots. ctest runs the
+// workbook tests once more with the whole process in ru_RU.UTF-8.
+TEST_F(Exports, TheWorkbookFileHoldsDotsWhateverTheLocale) {
+    if (const char* locale = std::getenv("MOLTREN_TEST_LOCALE"); locale && *locale) {
+        ASSERT_EQ(SystemFormatSettings().DecimalSeparator, u',')
+            << locale << " is missing: run scripts/setup";
+    }
+    EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
+    ShellRecorder shell;
+    TOleServerScope server{u"Excel.Application", std::make_shared<TExcelServer>(TExcelOptions{dir.path})};
+    SetTable({{u"Дата", u"Значение1"}, {u"05.10.2009 12:30:00", u"0,647"}});
+    form->ExcelExport->Execute();
+    ASSERT_EQ(shell.opened.size(), 1u);
+    const xlsx::Book book = xlsx::Read(shell.opened[0]);
+    const std::string& sheet = book.parts.at("xl/worksheets/sheet1.xml");
+    EXPECT_NE(sheet.find("<v>0.647</v>"), std::string::npos) << sheet;
+    EXPECT_NE(sheet.find("width=\"17.7109375\""), std::string::npos) << sheet;
+    for (const auto& [name, bytes] : book.parts) {
+        // No number in any part has a decimal comma.
+        for (std::size_t at = bytes.find(','); at != std::string::npos; at = bytes.find(',', at + 1))
+            EXPECT_FALSE(at > 0 && at + 1 < bytes.size() &&
+                         std::isdigit(static_cast<unsigned char>(bytes[at - 1])) &&
+                         std::isdigit(static_cast<unsigned char>(bytes[at + 1])))
+                << name << ": " << bytes.substr(at > 20 ? at - 20 : 0, 40);
+    }
 }
 
 // Stands between the program and the real spreadsheet server, and makes
