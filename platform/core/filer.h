@@ -250,6 +250,9 @@ private:
         TPersistent* instance;
         const PropInfo* prop;
         std::string name;
+        // The collection items the instance was read inside, outermost first:
+        // clearing their collection frees the instance.
+        std::vector<const TCollectionItem*> within;
     };
     // Counts nesting (objects, lists, collections) so that a hostile stream
     // cannot run the stack out.
@@ -272,6 +275,9 @@ private:
     void SkipBytes(Int64 Count);
     Int64 Remaining();
     void SetComponentName(TComponent* Component, const std::string& Name);
+    // Forgets the fix-ups of objects inside the collection's items, before
+    // the items are freed.
+    void DropFixupsWithin(const TCollection& Collection);
 
     std::string FPropName;
     bool FCanHandleExcepts = true;
@@ -280,6 +286,7 @@ private:
     TComponent* FParent = nullptr;
     std::vector<TComponent*> FLoaded;
     std::vector<Fixup> FFixups;
+    std::vector<const TCollectionItem*> FItems; // the items being read, outermost first
 };
 
 // Finds "Name", "Owner.Name" or "Name.Sub" below Root; "Owner" and Root's own

@@ -538,7 +538,7 @@ void TReader::ReadPropValue(TPersistent* Instance, const PropInfo& Prop) {
             return;
         }
         // Resolved once the whole tree exists: the target may come later.
-        FFixups.push_back({Instance, &Prop, ReadIdent()});
+        FFixups.push_back({Instance, &Prop, ReadIdent(), FItems});
         return;
     }
     case PropKind::Object: {
@@ -575,24 +575,40 @@ void TReader::ReadEvent(TPersistent* Instance, const PropInfo& Prop) {
 
 void TReader::ReadCollection(TCollection* Collection) {
     Nesting nest(*this);
+    const std::size_t depth = FItems.size();
     Collection->BeginUpdate();
     try {
-        // An empty collection in the stream empties the object's too.
+        // An empty collection in the stream empties the object's too; a
+        // property set twice in one record frees the items of the first value.
+        DropFixupsWithin(*Collection);
         Collection->Clear();
         while (!EndOfList()) {
             const TValueType t = NextValue();
             if (t == vaInt8 || t == vaInt16 || t == vaInt32) ReadInteger(); // an item order, not kept
             TCollectionItem* item = Collection->Add();
+            FItems.push_back(item);
             ReadListBegin();
             while (!EndOfList()) ReadProperty(item);
             ReadListEnd();
+            FItems.pop_back();
         }
         ReadListEnd();
     } catch (...) {
+        FItems.resize(depth);
         Collection->EndUpdate();
         throw;
     }
     Collection->EndUpdate();
+}
+
+void TReader::DropFixupsWithin(const TCollection& Collection) {
+    if (Collection.GetCount() == 0) return;
+    const std::unordered_set<const TCollectionItem*> items(Collection.begin(),
+                                                           Collection.begin() + Collection.GetCount());
+    std::erase_if(FFixups, [&](const Fixup& f) {
+        return std::any_of(f.within.begin(), f.within.end(),
+                           [&](const TCollectionItem* item) { return items.contains(item); });
+    });
 }
 
 void TReader::FixupReferences() {
@@ -699,6 +715,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     FOwner = Root;
     FParent = nullptr;
     FFixups.clear();
+    FItems.clear();
     FLoaded.assign(1, Root);
     Root->IncludeState(csLoading);
     Root->IncludeState(csReading);

@@ -1,3 +1,4 @@
+#include "platform/core/objecttext.h"
 #include "streaming_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -502,6 +503,43 @@ TEST_F(Filer, UnresolvedReferencesAndUnknownClassesRaise) {
         EXPECT_EQ(e.Message(), u"Class TXtreamItem not found");
     }
     EXPECT_THROW(ReadTree("TPF1"), EReadError);
+}
+
+// A collection set twice in one record frees the items of the first value,
+// references and all: their pending fix-ups go with them, and the second
+// value's are resolved.
+TEST_F(Filer, ACollectionSetTwiceDropsTheFixupsOfItsFreedItems) {
+    const auto read = [](const std::string& columns) {
+        TStringStream text("object Form: TStreamRoot\n"
+                           "  object Item: TStreamItem\n"
+                           "    Columns = <\n"
+                           "      item\n"
+                           "        Target = Owner\n"
+                           "      end\n"
+                           "      item\n"
+                           "        Target = Other\n"
+                           "      end>\n"
+                           "    Columns = <" +
+                           columns +
+                           ">\n"
+                           "  end\n"
+                           "  object Other: TStreamItem\n"
+                           "  end\n"
+                           "end\n");
+        TMemoryStream binary;
+        ObjectTextToBinary(&text, &binary);
+        return Owned<TComponent>(ReadTree(StreamBytes(binary)));
+    };
+    {
+        Owned<TComponent> root = read("");
+        EXPECT_EQ(static_cast<TStreamItem*>(root->FindComponent(u"Item"))->GetColumns()->GetCount(), 0);
+    }
+    Owned<TComponent> root = read("item Width = 5 Target = Other end item Target = Owner end");
+    auto* item = static_cast<TStreamItem*>(root->FindComponent(u"Item"));
+    ASSERT_EQ(item->GetColumns()->GetCount(), 2);
+    EXPECT_EQ(item->Column(0)->FWidth, 5);
+    EXPECT_EQ(item->Column(0)->FTarget, root->FindComponent(u"Other"));
+    EXPECT_EQ(item->Column(1)->FTarget, root.get());
 }
 
 // Every prefix of a valid stream and thousands of damaged copies: the reader
