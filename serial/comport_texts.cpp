@@ -98,6 +98,9 @@ void EnumComPorts(TStrings* Ports) {
         const LONG result =
             RegEnumValueW(key, index, valueName, &nameLength, nullptr, &type, data, &dataLength);
         if (result == static_cast<LONG>(ERROR_NO_MORE_ITEMS)) break;
+        // A name longer than the buffers is no port this list can offer; the
+        // others still are.
+        if (result == static_cast<LONG>(ERROR_MORE_DATA)) continue;
         if (result != static_cast<LONG>(ERROR_SUCCESS)) throw EComPort(CError_RegError, result, where);
         // The name ends at its NUL, and never past the data the key returned.
         std::u16string name(std::min<DWORD>(dataLength, sizeof data) / sizeof(WCHAR), u'\0');

@@ -17,6 +17,10 @@ struct HKEY__ {
     String path; // full path, root name first
     REGSAM access = KEY_READ;
     bool serialComm = false;
+    // The serial-port key as read when the handle opened or its last
+    // enumeration began: the indices of one enumeration come from one read.
+    std::vector<SerialCommValue> serialPorts;
+    bool serialPortsFresh = false;
 };
 
 namespace {
@@ -367,9 +371,9 @@ LONG RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY 
     h->path = path;
     h->access = samDesired;
     if (IsSerialComm(path)) {
-        std::vector<SerialCommValue> values;
-        if (const LONG rc = ReadSerialCommKey(values); rc != ERROR_SUCCESS) return rc;
+        if (const LONG rc = ReadSerialCommKey(h->serialPorts); rc != ERROR_SUCCESS) return rc;
         h->serialComm = true;
+        h->serialPortsFresh = true;
     } else if (!IsSerialCommParent(path) && Normal(path).find(u'\\') != String::npos) {
         Store& s = TheStore();
         std::lock_guard g(s.lock);
@@ -514,9 +518,11 @@ LONG RegEnumValueW(HKEY hKey, DWORD dwIndex, WCHAR* lpValueName, LPDWORD lpcchVa
                    LPDWORD lpType, BYTE* lpData, LPDWORD lpcbData) {
     if (!hKey) return ERROR_INVALID_HANDLE;
     if (!IsRoot(hKey) && hKey->serialComm) {
-        std::vector<SerialCommValue> values;
-        if (const LONG rc = ReadSerialCommKey(values); rc != ERROR_SUCCESS) return rc;
-        return SerialCommEnumValue(values, dwIndex, lpValueName, lpcchValueName, lpType, lpData, lpcbData);
+        if (dwIndex == 0 && !hKey->serialPortsFresh)
+            if (const LONG rc = ReadSerialCommKey(hKey->serialPorts); rc != ERROR_SUCCESS) return rc;
+        hKey->serialPortsFresh = false;
+        return SerialCommEnumValue(hKey->serialPorts, dwIndex, lpValueName, lpcchValueName, lpType, lpData,
+                                   lpcbData);
     }
     Store& s = TheStore();
     std::lock_guard g(s.lock);

@@ -171,6 +171,21 @@ TEST_F(PortList, EmptyKeyGivesNoPortsAndMissingKeyRaises) {
     EXPECT_EQ(list.GetCount(), 1);
 }
 
+// A name takes 128 UTF-16 units with its NUL at most; a longer one is left
+// out and the rest are listed.
+TEST_F(PortList, NamesTooLongForTheListAreSkipped) {
+    std::string fits, tooLong;
+    for (int i = 0; i < 127; ++i) fits += "\u042F"; // one UTF-16 unit, two UTF-8 bytes
+    for (int i = 0; i < 128; ++i) tooLong += "x";
+    ports.Register("COM2\n" + tooLong + "\n" + fits + "\n" + std::string(1000, 'y') + "\nCOM1\n");
+    TStringList list;
+    EnumComPorts(&list);
+    ASSERT_EQ(list.GetCount(), 3);
+    EXPECT_EQ(list[0], u"COM1");
+    EXPECT_EQ(list[1], u"COM2");
+    EXPECT_EQ(list[2], String(127, u'\u042F'));
+}
+
 // ---------------------------------------------------------------------------
 // Settings reach the device
 

@@ -116,3 +116,29 @@ TEST_F(Registry, TheSerialPortKeyIsServedLiveAndReadOnly) {
     RegCloseKey(key);
     EXPECT_FALSE(fs::exists(root / "registry"));
 }
+
+// One enumeration reads the port list once: a list rewritten halfway through
+// shows up at the next enumeration, not mixed into this one.
+TEST_F(Registry, OneEnumerationOfTheSerialPortKeyIsOneReadOfTheList) {
+    fs::create_directories(root / "class");
+    std::ofstream(root / "serialcomm") << "/dev/pts/1\n/dev/pts/2\n";
+    win32::SetSerialCommSources(root / "class", root / "serialcomm");
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key),
+              ERROR_SUCCESS);
+    const auto port = [key](DWORD index, LONG expected = ERROR_SUCCESS) {
+        WCHAR name[256];
+        WCHAR data[128];
+        DWORD nameLength = 256, dataLength = sizeof data;
+        EXPECT_EQ(RegEnumValueW(key, index, name, &nameLength, nullptr, nullptr,
+                                reinterpret_cast<BYTE*>(data), &dataLength),
+                  expected);
+        return expected == ERROR_SUCCESS ? std::u16string(data) : std::u16string();
+    };
+    EXPECT_EQ(port(0), u"/dev/pts/1");
+    std::ofstream(root / "serialcomm") << "/dev/pts/3\n";
+    EXPECT_EQ(port(1), u"/dev/pts/2");
+    EXPECT_EQ(port(0), u"/dev/pts/3");
+    port(1, ERROR_NO_MORE_ITEMS);
+    RegCloseKey(key);
+}
