@@ -285,6 +285,12 @@ int CompareCollated(std::u16string_view a, std::u16string_view b) {
         while (i < a.size() && WordJoiner(a[i])) ++i;
         while (j < b.size() && WordJoiner(b[j])) ++j;
         if (i == a.size() || j == b.size()) break;
+        // Equal characters weigh alike: long shared prefixes (dates, times)
+        // are passed without weighing.
+        if (a[i] == b[j]) {
+            ++i, ++j;
+            continue;
+        }
         const int d = CollationKey(a[i++]) - CollationKey(b[j++]);
         if (d != 0) return d;
     }

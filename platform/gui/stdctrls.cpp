@@ -20,6 +20,8 @@
 #include <QTextDocument>
 
 #include <optional>
+#include <span>
+#include <vector>
 
 using namespace gui_detail;
 
@@ -645,17 +647,21 @@ public:
     void Insert(int Index, const String& S) override {
         const int count = GetCount();
         if (Index < 0 || Index > count) Error(u"List index out of bounds (%d)", Index);
-        QTextCursor c(Doc());
-        if (Index < count) {
-            c.setPosition(Doc()->findBlockByNumber(Index).position());
-            c.insertText(ToQString(S) + QLatin1Char('\n'));
-        } else if (Doc()->lastBlock().text().isEmpty()) {
-            c.movePosition(QTextCursor::End);
-            c.insertText(ToQString(S) + QLatin1Char('\n'));
-        } else {
-            c.movePosition(QTextCursor::End);
-            c.insertText(QLatin1Char('\n') + ToQString(S));
+        if (Index == count) {
+            Append({&S, 1});
+            return;
         }
+        QTextCursor c(Doc());
+        c.setPosition(Doc()->findBlockByNumber(Index).position());
+        c.insertText(ToQString(S) + QLatin1Char('\n'));
+    }
+    // Lines added at the end go in as one text, in one edit of the document.
+    void AddStrings(const TStrings* Strings) override {
+        const int count = Strings->GetCount();
+        std::vector<String> lines;
+        lines.reserve(static_cast<std::size_t>(count));
+        for (int i = 0; i < count; ++i) lines.push_back(Strings->GetStrings(i));
+        Append(lines);
     }
     void Delete(int Index) override {
         Check(Index);
@@ -705,6 +711,22 @@ protected:
     }
 
 private:
+    // The last block is empty when the text ends with a line break; text typed
+    // past the end makes it a line of its own first.
+    void Append(std::span<const String> Lines) {
+        if (Lines.empty()) return;
+        QString text;
+        const bool open = !Doc()->lastBlock().text().isEmpty();
+        if (open) text += QLatin1Char('\n');
+        for (const String& line : Lines) {
+            text += ToQString(line);
+            text += QLatin1Char('\n');
+        }
+        if (open) text.chop(1);
+        QTextCursor c(Doc());
+        c.movePosition(QTextCursor::End);
+        c.insertText(text);
+    }
     void BeginBatch() {
         if (batch_) return;
         batch_.emplace(Doc());

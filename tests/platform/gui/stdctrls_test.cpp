@@ -105,6 +105,34 @@ TEST_F(StdCtrlsTest, MemoLinesAreTheLinesShown) {
     EXPECT_EQ(lines->GetStrings(2), u"three");
 }
 
+// A log takes a portion's lines at once: one change, the lines in order after
+// whatever was there, a line typed past the end kept as a line of its own.
+TEST_F(StdCtrlsTest, MemoLinesAddedTogetherAreOneChange) {
+    TestForm f;
+    auto* m = new TMemo(f.get());
+    m->SetParent(f.get());
+    int changes = 0;
+    m->OnChange.Bind([&](TObject*) { ++changes; });
+    TStrings* lines = m->GetLines();
+    TStringList portion;
+    lines->AddStrings(&portion);
+    EXPECT_EQ(changes, 0);
+    portion.Add(u" 05 10 12 30 1.5 ");
+    portion.Add(u"");
+    lines->AddStrings(&portion);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(m->GetText(), u" 05 10 12 30 1.5 \r\n\r\n");
+    lines->AddStrings(lines); // its own lines once more
+    EXPECT_EQ(lines->GetCount(), 4);
+    m->SetText(u"one\r\ntwo");
+    changes = 0;
+    portion.SetText(u"three\r\nfour\r\n");
+    lines->AddStrings(&portion);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(m->GetText(), u"one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(lines->GetCount(), 4);
+}
+
 TEST_F(StdCtrlsTest, MemoLinesChangedInOneUpdateAreShownAfterIt) {
     TestForm f;
     auto* m = new TMemo(f.get());
