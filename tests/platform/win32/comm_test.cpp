@@ -13,6 +13,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <string>
 #include <sys/resource.h>
 #include <thread>
 
@@ -530,6 +532,54 @@ TEST_F(TermiosComm, HangUpFailsWhatIsPendingAndLeavesTheThreadIdle) {
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < 150ms) std::this_thread::sleep_for(10ms);
     EXPECT_LT(CpuSeconds() - before, 0.05);
+}
+
+namespace {
+
+// Context switches of each of the process's threads, by id.
+std::map<long, long> ThreadSwitches() {
+    std::map<long, long> result;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream status(task.path() / "status");
+        std::string key;
+        long value = 0, total = 0;
+        while (status >> key)
+            if (key == "voluntary_ctxt_switches:" || key == "nonvoluntary_ctxt_switches:") {
+                status >> value;
+                total += value;
+            }
+        result[std::stol(task.path().filename().string())] = total;
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(CommIdle, AnOpenPortWaitingForEverythingSleeps) {
+    const auto before = ThreadSwitches(); // the threads of earlier tests
+    testsupport::PtyPair pty;
+    HANDLE h = OpenPort(pty.SlavePathW());
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(SetCommMask(h, EV_RXCHAR | EV_RXFLAG | EV_TXEMPTY | EV_CTS | EV_DSR | EV_RLSD | EV_BREAK |
+                                   EV_ERR | EV_RING | EV_RX80FULL));
+    DWORD events = 0;
+    Op wait;
+    ASSERT_FALSE(WaitCommEvent(h, &events, &wait.ov));
+    std::thread waiter([&] { EXPECT_EQ(WaitForSingleObject(wait.ov.hEvent, 5000), WAIT_OBJECT_0); });
+    std::this_thread::sleep_for(30ms); // all asleep
+    const auto start = ThreadSwitches();
+    std::this_thread::sleep_for(150ms);
+    const auto end = ThreadSwitches();
+    // Neither the device's thread nor the waiting one woke up for nothing.
+    for (const auto& [tid, n] : end) {
+        if (!before.count(tid) && start.count(tid)) {
+            EXPECT_EQ(n, start.at(tid)) << "thread " << tid;
+        }
+    }
+    ASSERT_TRUE(pty.Write("x"));
+    waiter.join();
+    EXPECT_EQ(events, EV_RXCHAR);
+    CloseHandle(h);
 }
 
 TEST_F(TermiosComm, ClosingCompletesPendingOperations) {
