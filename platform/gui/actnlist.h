@@ -284,5 +284,3 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     using TCustomActionList::TCustomActionList;
 };
-
-void RegisterActnListClasses();

@@ -1,4 +1,5 @@
 #include "platform/gui/buttons.h"
+#include "platform/gui/guiclasses.h"
 
 #include "platform/gui/forms.h"
 

@@ -52,5 +52,3 @@ private:
     int FNumGlyphs = 1;
     int FSpacing = 4;
 };
-
-void RegisterButtonsClasses();

@@ -1,4 +1,5 @@
 #include "platform/gui/checklst.h"
+#include "platform/gui/guiclasses.h"
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"

@@ -29,5 +29,3 @@ private:
     bool FAllowGrayed = false;
     bool FSetting = false;
 };
-
-void RegisterCheckLstClasses();

@@ -388,5 +388,3 @@ private:
     bool FChecked = true;
     bool FUpdating = false;
 };
-
-void RegisterComCtrlsClasses();

@@ -182,5 +182,3 @@ TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
                            int Y);
 // A box with the application's title and an OK button.
 void ShowMessage(const String& Msg);
-
-void RegisterDialogsClasses();

@@ -190,5 +190,3 @@ private:
 
 // Moves the running timers from one clock to another (the application's clock changed).
 void MoveTimersToClock(TTimerClock* From, TTimerClock* To);
-
-void RegisterExtCtrlsClasses();

@@ -167,5 +167,3 @@ private:
     // Row by row; a row holds only the columns written so far.
     std::vector<std::vector<Cell>> FCells;
 };
-
-void RegisterGridsClasses();

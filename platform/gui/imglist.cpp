@@ -1,4 +1,5 @@
 #include "platform/gui/imglist.h"
+#include "platform/gui/guiclasses.h"
 
 #include "platform/core/filer.h"
 #include "platform/core/sysutils.h"

@@ -59,5 +59,3 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     using TCustomImageList::TCustomImageList;
 };
-
-void RegisterImgListClasses();

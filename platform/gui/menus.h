@@ -227,5 +227,3 @@ private:
 // click one of its items).
 using TPopupHook = std::function<void(TPopupMenu* Menu, int X, int Y)>;
 void SetPopupHook(TPopupHook Hook);
-
-void RegisterMenusClasses();

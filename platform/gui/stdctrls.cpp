@@ -1,4 +1,5 @@
 #include "platform/gui/stdctrls.h"
+#include "platform/gui/guiclasses.h"
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"

@@ -440,5 +440,3 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     using TCustomListBox::TCustomListBox;
 };
-
-void RegisterStdCtrlsClasses();

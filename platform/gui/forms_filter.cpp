@@ -1,0 +1,116 @@
+// The application's filter: every key of every form passes here first.
+#include "platform/gui/forms_internal.h"
+#include "platform/gui/menus.h"
+#include "platform/gui/qtbridge.h"
+#include "platform/gui/stdctrls.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+using namespace gui_detail;
+
+// Keys and focus, for every form: shortcuts first (menu, then action lists),
+// then the form's preview, then the control; Return and Escape press the
+// default and cancel buttons.
+
+namespace {
+
+class AppFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::KeyPress && t != QEvent::KeyRelease) return false;
+        auto* ke = static_cast<QKeyEvent*>(event);
+        if (resending_) return false;
+        // A key from the window system reaches the top-level window first and
+        // is then forwarded, as the same event, to the focused widget; only a
+        // widget of a control counts. A key the widget ignores travels up the
+        // widget parents: it is handled once, by the first control.
+        TWinControl* control = WinControlOf(watched);
+        if (!control) return false;
+        TCustomForm* form = dynamic_cast<TCustomForm*>(control);
+        if (!form) form = GetParentForm(control);
+        if (!form) return false;
+        if (ke == last_ && ke->timestamp() == lastStamp_ && t == lastType_) return false;
+        last_ = ke;
+        lastStamp_ = ke->timestamp();
+        lastType_ = t;
+        bool swallow = false;
+        Guarded(control, [&] {
+            swallow = t == QEvent::KeyPress ? Press(watched, ke, control, form) : Release(ke, control);
+        });
+        return swallow;
+    }
+
+private:
+    bool Press(QObject* watched, QKeyEvent* ke, TWinControl* control, TCustomForm* form) {
+        const Word vk = VirtualKeyOf(ke);
+        const TShiftState shift = ShiftOf(ke->modifiers());
+        if (vk != 0 && form->IsShortCut(ShortCut(vk, shift))) return true;
+        Word key = vk;
+        if (vk != 0 && control->HandleKeyDown(key, shift)) return true;
+        if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
+            if (auto* button = dynamic_cast<TButton*>(control)) {
+                button->Click();
+                return true;
+            }
+            if (TButton* b = form->FindDefaultButton(false)) {
+                b->Click();
+                return true;
+            }
+        }
+        if (key == VK_ESCAPE && shift.Empty())
+            if (TButton* b = form->FindDefaultButton(true)) {
+                b->Click();
+                return true;
+            }
+        const QString text = ke->text();
+        if (text.isEmpty()) return false;
+        Char ch = text.at(0).unicode();
+        const Char original = ch;
+        if (control->HandleKeyPress(ch)) return true;
+        if (ch != original) {
+            // The handler changed the character: the widget gets the new one.
+            QKeyEvent changed(QEvent::KeyPress, ke->key(), ke->modifiers(), QString(QChar(ch)));
+            resending_ = true;
+            QCoreApplication::sendEvent(watched, &changed);
+            resending_ = false;
+            return true;
+        }
+        return false;
+    }
+
+    static bool Release(QKeyEvent* ke, TWinControl* control) {
+        Word key = VirtualKeyOf(ke);
+        if (key == 0) return false;
+        return control->HandleKeyUp(key, ShiftOf(ke->modifiers()));
+    }
+
+    const QKeyEvent* last_ = nullptr;
+    quint64 lastStamp_ = 0;
+    QEvent::Type lastType_ = QEvent::None;
+    bool resending_ = false;
+};
+
+AppFilter* gAppFilter = nullptr;
+QMetaObject::Connection gFocusConnection;
+
+void FocusChanged(QWidget*, QWidget* now) {
+    if (!now) return; // the window lost activation: no control exits
+    TWinControl* control = WinControlOf(now);
+    if (!control) return;
+    TCustomForm* form = dynamic_cast<TCustomForm*>(control);
+    if (!form) form = GetParentForm(control);
+    if (!form || form == control) return;
+    Guarded(control, [&] { form->HandleFocusedControl(control); });
+}
+
+} // namespace
+
+void gui_detail::InstallFormsFilter() {
+    if (gAppFilter) return;
+    gAppFilter = new AppFilter;
+    qApp->installEventFilter(gAppFilter);
+    gFocusConnection = QObject::connect(qApp, &QApplication::focusChanged, FocusChanged);
+}
