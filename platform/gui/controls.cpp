@@ -1206,30 +1206,45 @@ private:
     bool painting_ = false;
 };
 
+TRetainedSurface::TRetainedSurface() = default;
+
+TRetainedSurface::~TRetainedSurface() = default;
+
+QWidget* TRetainedSurface::Create(TControl* Owner, std::function<void()> Paint) {
+    FWidget = new PaintSurface(Owner, std::move(Paint));
+    return FWidget;
+}
+
+QImage* TRetainedSurface::Image() const {
+    return FWidget ? FWidget->Back() : nullptr;
+}
+
+TCanvas* TRetainedSurface::Canvas() {
+    return FWidget ? FWidget->Canvas(FCanvas) : nullptr;
+}
+
 const ClassInfo& TGraphicControl::StaticClass() {
     static const ClassInfo ci = MakeClassInfo<TGraphicControl>("TGraphicControl", &TControl::StaticClass());
     return ci;
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
-    FSurface = new PaintSurface(this, [this] { Paint(); });
-    SetWidget(FSurface);
+    SetWidget(FSurface.Create(this, [this] { Paint(); }));
 }
 
 TGraphicControl::TGraphicControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner) {
     SetWidget(AWidget);
 }
 
-TGraphicControl::~TGraphicControl() {
-    FCanvas.reset();
-}
+// The canvas goes with the surface, before the control frees the widget.
+TGraphicControl::~TGraphicControl() = default;
 
 QImage* TGraphicControl::BackImage() const {
-    return FSurface ? FSurface->Back() : nullptr;
+    return FSurface.Image();
 }
 
 TCanvas* TGraphicControl::GetCanvas() {
-    return FSurface ? FSurface->Canvas(FCanvas) : nullptr;
+    return FSurface.Canvas();
 }
 
 const ClassInfo& TCustomControl::StaticClass() {
@@ -1238,25 +1253,23 @@ const ClassInfo& TCustomControl::StaticClass() {
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    FSurface = new PaintSurface(this, [this] { Paint(); });
-    FSurface->setFocusPolicy(Qt::StrongFocus);
-    SetWidget(FSurface);
+    QWidget* surface = FSurface.Create(this, [this] { Paint(); });
+    surface->setFocusPolicy(Qt::StrongFocus);
+    SetWidget(surface);
 }
 
 TCustomControl::TCustomControl(TComponent* AOwner, QWidget* AWidget) : TWinControl(AOwner) {
     SetWidget(AWidget);
 }
 
-TCustomControl::~TCustomControl() {
-    FCanvas.reset();
-}
+TCustomControl::~TCustomControl() = default;
 
 QImage* TCustomControl::BackImage() const {
-    return FSurface ? FSurface->Back() : nullptr;
+    return FSurface.Image();
 }
 
 TCanvas* TCustomControl::GetCanvas() {
-    return FSurface ? FSurface->Canvas(FCanvas) : nullptr;
+    return FSurface.Canvas();
 }
 
 TCustomForm* GetParentForm(const TControl* Control) {

@@ -8,6 +8,7 @@
 #include "platform/gui/graphics.h"
 #include "platform/win32/wintypes.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -460,6 +461,26 @@ private:
 // Controls that paint themselves. Their canvas draws into a retained back image
 // at any time; painting copies the image to the screen.
 
+// The retained image of a self-painted control, its canvas, and the widget
+// that shows it.
+class TRetainedSurface {
+public:
+    TRetainedSurface();
+    ~TRetainedSurface();
+    TRetainedSurface(const TRetainedSurface&) = delete;
+    TRetainedSurface& operator=(const TRetainedSurface&) = delete;
+    // Makes the widget, which calls Paint before it copies the image to the
+    // screen; the control owns the widget.
+    QWidget* Create(TControl* Owner, std::function<void()> Paint);
+    // nullptr until the widget is made.
+    QImage* Image() const;
+    TCanvas* Canvas();
+
+private:
+    PaintSurface* FWidget = nullptr;
+    Owned<TCanvas> FCanvas;
+};
+
 class TGraphicControl : public TControl {
 public:
     static const ClassInfo& StaticClass();
@@ -478,9 +499,7 @@ protected:
     virtual void Paint() {}
 
 private:
-    friend class PaintSurface;
-    PaintSurface* FSurface = nullptr;
-    Owned<TCanvas> FCanvas;
+    TRetainedSurface FSurface;
 };
 
 class TCustomControl : public TWinControl {
@@ -502,9 +521,7 @@ protected:
     virtual void Paint() {}
 
 private:
-    friend class PaintSurface;
-    PaintSurface* FSurface = nullptr;
-    Owned<TCanvas> FCanvas;
+    TRetainedSurface FSurface;
 };
 
 // The form a control sits on, or nullptr.
