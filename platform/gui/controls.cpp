@@ -5,6 +5,7 @@
 #include "platform/gui/forms.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/win32/gdiqt.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -249,24 +250,10 @@ QColor ToQColor(TColor color) {
                   static_cast<int>((rgb >> 16) & 0xFF));
 }
 
+// A control's font is made as a device context makes a font selected into
+// it, so text measures the same on a widget and on its canvas.
 QFont ToQFont(const TFont& font) {
-    QFont f(ToQString(SubstituteFontName(font.GetName())));
-    int h = font.GetHeight();
-    if (h < 0) {
-        f.setPixelSize(-h);
-    } else if (h > 0) {
-        // A positive height is the cell height (with the internal leading).
-        f.setPixelSize(h);
-        const QFontMetrics m(f);
-        const int cell = m.ascent() + m.descent();
-        if (cell > 0) f.setPixelSize(std::max(1, h * h / cell));
-    }
-    const TFontStyles st = font.GetStyle();
-    f.setBold(st.Contains(fsBold));
-    f.setItalic(st.Contains(fsItalic));
-    f.setUnderline(st.Contains(fsUnderline));
-    f.setStrikeOut(st.Contains(fsStrikeOut));
-    return f;
+    return ToQFont(font.GetLogFont());
 }
 
 Qt::CursorShape ToQtCursor(TCursor cursor) {

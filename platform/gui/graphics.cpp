@@ -271,23 +271,25 @@ void TFont::Changed() {
     TGraphicsObject::Changed();
 }
 
+LOGFONTW TFont::GetLogFont() const {
+    LOGFONTW lf;
+    lf.lfHeight = FHeight;
+    lf.lfEscapement = FOrientation;
+    lf.lfOrientation = FOrientation;
+    lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = FStyle.Contains(fsItalic);
+    lf.lfUnderline = FStyle.Contains(fsUnderline);
+    lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.lfCharSet = FCharset;
+    lf.lfPitchAndFamily = FPitch == fpFixed      ? FIXED_PITCH
+                          : FPitch == fpVariable ? VARIABLE_PITCH
+                                                 : DEFAULT_PITCH;
+    lf.lfFaceName = FName;
+    return lf;
+}
+
 HFONT TFont::GetHandle() {
-    if (!FHandle) {
-        LOGFONTW lf;
-        lf.lfHeight = FHeight;
-        lf.lfEscapement = FOrientation;
-        lf.lfOrientation = FOrientation;
-        lf.lfWeight = FStyle.Contains(fsBold) ? FW_BOLD : FW_NORMAL;
-        lf.lfItalic = FStyle.Contains(fsItalic);
-        lf.lfUnderline = FStyle.Contains(fsUnderline);
-        lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
-        lf.lfCharSet = FCharset;
-        lf.lfPitchAndFamily = FPitch == fpFixed      ? FIXED_PITCH
-                              : FPitch == fpVariable ? VARIABLE_PITCH
-                                                     : DEFAULT_PITCH;
-        lf.lfFaceName = FName;
-        FHandle = CreateFontIndirectW(lf);
-    }
+    if (!FHandle) FHandle = CreateFontIndirectW(GetLogFont());
     return FHandle;
 }
 

@@ -235,6 +235,9 @@ public:
     // a handle given to SetHandle is adopted and its description taken over.
     HFONT GetHandle();
     void SetHandle(HFONT Value);
+    // The font as a GDI font description: what its handle is made of, and
+    // what widgets show text in.
+    LOGFONTW GetLogFont() const;
     ~TFont() override;
 
 protected:
