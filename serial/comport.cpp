@@ -106,28 +106,18 @@ const ClassInfo& TComParity::StaticClass() {
     return ci;
 }
 
-namespace {
-
-template <class T>
-bool Store(T& Field, T Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-}
-
-} // namespace
 
 void TComParity::SetBits(TParityBits Value) {
-    if (Store(FBits, Value)) Changed();
+    if (SetIfChanged(FBits, Value)) Changed();
 }
 void TComParity::SetCheck(bool Value) {
-    if (Store(FCheck, Value)) Changed();
+    if (SetIfChanged(FCheck, Value)) Changed();
 }
 void TComParity::SetReplace(bool Value) {
-    if (Store(FReplace, Value)) Changed();
+    if (SetIfChanged(FReplace, Value)) Changed();
 }
 void TComParity::SetReplaceChar(AnsiChar Value) {
-    if (Store(FReplaceChar, Value)) Changed();
+    if (SetIfChanged(FReplaceChar, Value)) Changed();
 }
 
 void TComParity::Changed() {
@@ -167,7 +157,7 @@ const ClassInfo& TComTimeouts::StaticClass() {
 }
 
 void TComTimeouts::Set(Integer& Field, Integer Value) {
-    if (Store(Field, Value) && FComPort) FComPort->ApplyTimeouts();
+    if (SetIfChanged(Field, Value) && FComPort) FComPort->ApplyTimeouts();
 }
 void TComTimeouts::SetReadInterval(Integer Value) {
     Set(FReadInterval, Value);
@@ -218,7 +208,7 @@ const ClassInfo& TComFlowControl::StaticClass() {
 
 template <class T>
 void TComFlowControl::Set(T& Field, T Value) {
-    if (Store(Field, Value) && FComPort) FComPort->ApplyDCB();
+    if (SetIfChanged(Field, Value) && FComPort) FComPort->ApplyDCB();
 }
 void TComFlowControl::SetOutCTSFlow(bool Value) {
     Set(FOutCTSFlow, Value);
@@ -560,26 +550,26 @@ void TCustomComPort::ApplyBuffer() {
 }
 
 void TCustomComPort::SetBaudRate(TBaudRate Value) {
-    if (Store(FBaudRate, Value)) ApplyDCB();
+    if (SetIfChanged(FBaudRate, Value)) ApplyDCB();
 }
 void TCustomComPort::SetCustomBaudRate(Integer Value) {
-    if (Store(FCustomBaudRate, Value)) ApplyDCB();
+    if (SetIfChanged(FCustomBaudRate, Value)) ApplyDCB();
 }
 void TCustomComPort::SetStopBits(TStopBits Value) {
-    if (Store(FStopBits, Value)) ApplyDCB();
+    if (SetIfChanged(FStopBits, Value)) ApplyDCB();
 }
 void TCustomComPort::SetDataBits(TDataBits Value) {
-    if (Store(FDataBits, Value)) ApplyDCB();
+    if (SetIfChanged(FDataBits, Value)) ApplyDCB();
 }
 void TCustomComPort::SetDiscardNull(bool Value) {
-    if (Store(FDiscardNull, Value)) ApplyDCB();
+    if (SetIfChanged(FDiscardNull, Value)) ApplyDCB();
 }
 void TCustomComPort::SetEventChar(AnsiChar Value) {
-    if (Store(FEventChar, Value)) ApplyDCB();
+    if (SetIfChanged(FEventChar, Value)) ApplyDCB();
 }
 
 void TCustomComPort::SetPort(const String& Value) {
-    if (!Store(FPort, Value)) return;
+    if (!SetIfChanged(FPort, Value)) return;
     if (FConnected && !Idle()) { // the new name takes effect at once
         Close();
         Open();

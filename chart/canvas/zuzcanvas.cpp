@@ -435,9 +435,7 @@ TZuzShadow::TZuzShadow(TNotifyEvent OnChangeEvent) : OnChange(std::move(OnChange
 
 template <class T>
 void TZuzShadow::Store(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    if (OnChange) OnChange(this);
+    if (SetIfChanged(Field, Value) && OnChange) OnChange(this);
 }
 
 void TZuzShadow::SetClip(bool Value) {
@@ -529,9 +527,7 @@ void TView3DOptions::Repaint() {
 
 template <class T>
 void TView3DOptions::Store(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Repaint();
+    if (SetIfChanged(Field, Value)) Repaint();
 }
 
 void TView3DOptions::SetElevation(double Value) {

@@ -307,29 +307,19 @@ void TCustomZuzPanel::Invalidate() {
 }
 
 void TCustomZuzPanel::SetBooleanProperty(bool& Field, bool Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
+    if (SetIfChanged(Field, Value)) Invalidate();
 }
 void TCustomZuzPanel::SetIntegerProperty(int& Field, int Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
+    if (SetIfChanged(Field, Value)) Invalidate();
 }
 void TCustomZuzPanel::SetColorProperty(TColor& Field, TColor Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
+    if (SetIfChanged(Field, Value)) Invalidate();
 }
 void TCustomZuzPanel::SetDoubleProperty(double& Field, double Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
+    if (SetIfChanged(Field, Value)) Invalidate();
 }
 void TCustomZuzPanel::SetStringProperty(String& Field, const String& Value) {
-    if (Field == Value) return;
-    Field = Value;
-    Invalidate();
+    if (SetIfChanged(Field, Value)) Invalidate();
 }
 
 void TCustomZuzPanel::SetBrushCanvas(TColor AColor, TChartBrush* ABrush, TColor ABackColor) {

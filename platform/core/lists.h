@@ -274,7 +274,8 @@ int ListGrowDelta(int Capacity);
 
 // The class library's quicksort over indices [L, R]: Compare(I, P) compares
 // item I with the pivot item P, Swap(I, J) exchanges two items. Kept exact so
-// that equal items end up in the same order as in the original, and bounded so
+// that equal items end up in the order the class library's sort leaves them (it
+// is not stable, and sorted lists show that order to the user), and bounded so
 // that an inconsistent comparison cannot run off the ends.
 void QuickSortIndices(int L, int R, const std::function<int(int I, int P)>& Compare,
                       const std::function<void(int I, int J)>& Swap);

@@ -71,7 +71,8 @@ std::string_view EnumName(E value) {
 
 // ---------------------------------------------------------------------------
 // Pascal sets: bit n stands for ordinal n, so set values written as bytes or
-// integers match the original layout.
+// integers (in form streams and stored settings) keep the class library's
+// layout.
 
 template <class E>
 class Set {
@@ -186,9 +187,10 @@ private:
 using TNotifyEvent = Event<void(TObject* Sender)>;
 
 // ---------------------------------------------------------------------------
-// Class records: the class references of the original. Every streamable class
-// has one, with its exact class name, parent, own published properties in
-// declaration order, published methods and virtual constructors.
+// Class records: a class as a value, found by its name when a stream names it.
+// Every streamable class has one, with its exact class name, parent, own
+// published properties in declaration order, published methods and virtual
+// constructors.
 
 struct ClassInfo {
     std::string_view name;
@@ -251,6 +253,15 @@ void FreeAndNil(T*& obj) {
     T* tmp = obj;
     obj = nullptr;
     if (tmp) tmp->Free();
+}
+
+// Stores a property's new value in its field; true when the value differed,
+// so that a setter announces, applies or repaints real changes only.
+template <class T, class V>
+bool SetIfChanged(T& Field, V&& Value) {
+    if (Field == Value) return false;
+    Field = std::forward<V>(Value);
+    return true;
 }
 
 // Creates an object and runs AfterConstruction, as a Pascal constructor call

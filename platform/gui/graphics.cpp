@@ -529,7 +529,8 @@ void TBrush::Assign(TPersistent* Source) {
 void TBrush::SetColor(TColor Value) {
     if (FColor == Value) return;
     FColor = Value;
-    // A colour makes a clear brush solid again, as on the original.
+    // Giving a clear brush a colour asks for it to be painted: it becomes
+    // solid again (forms and charts rely on it).
     if (FStyle == bsClear) FStyle = bsSolid;
     Changed();
 }

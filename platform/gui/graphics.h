@@ -386,7 +386,8 @@ public:
     int TextHeight(const String& Text) { return TextExtent(Text).cy; }
     // Deselects the pen, brush and font: the next drawing selects them again.
     void Refresh();
-    // The owner lock of the original; drawing here is on one thread.
+    // Kept for code that locks a canvas around drawing from another thread;
+    // all drawing here is on the GUI thread, so there is nothing to lock.
     void Lock() {}
     void Unlock() {}
     // Makes the handle and selects what is asked for (changed objects only);
