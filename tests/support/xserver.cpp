@@ -71,6 +71,10 @@ bool Type(const std::string& keys) {
     return true;
 }
 
+bool SetLayout(const std::string& layout) {
+    return RunWhilePumping("setxkbmap -layout " + layout) == 0;
+}
+
 probe::Picture Picture(QWidget* widget) {
     return probe::GrabScreen(widget);
 }

@@ -21,6 +21,8 @@ bool Focus(const TControl& control);
 // Types keys in xdotool's notation ("ctrl+r", "F1", "Return") into the window
 // that has the server's input focus, and lets the program handle them.
 bool Type(const std::string& keys);
+// Switches the server's keyboard layout ("us", "ru"), as an operator does.
+bool SetLayout(const std::string& layout);
 // What the server shows of a widget or a control now.
 probe::Picture Picture(QWidget* widget);
 probe::Picture Picture(const TControl& control);

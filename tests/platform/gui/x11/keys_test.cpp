@@ -92,3 +92,21 @@ TEST_F(XKeys, PlainKeysStillReachTheFocusedControl) {
 }
 
 } // namespace
+
+namespace {
+
+// An operator who types Russian has the Russian layout active: the R key
+// gives a Cyrillic letter, and Ctrl with it is still Ctrl+R.
+TEST_F(XKeys, ShortcutsActUnderTheRussianLayout) {
+    Window w;
+    ASSERT_TRUE(xserver::SetLayout("ru"));
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.edit->Widget()));
+    ASSERT_TRUE(xserver::Type("Cyrillic_ve ctrl+Cyrillic_ka F1"));
+    EXPECT_EQ(w.log, "read help ");
+    // The layout does reach the edit: the plain key typed its letter.
+    EXPECT_EQ(w.edit->GetText(), u"в");
+    EXPECT_TRUE(xserver::SetLayout("us"));
+}
+
+} // namespace
