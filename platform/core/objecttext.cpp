@@ -71,6 +71,9 @@ std::string ExtendedText(const TExtended80& x) {
     if (kNativeExtended && !ExtendedIsDouble(x) && !std::isnan(ExtendedToDouble(x))) {
         long double ld = 0;
         std::memcpy(&ld, x.data(), 10);
+        // A pattern the processor takes for no number (an unnormal, say) is
+        // written as our own decoding reads it, which the text reads back.
+        if (!std::isfinite(ld)) return ShortestText(ExtendedToDouble(x));
         char buf[64];
         const auto res = std::to_chars(buf, buf + sizeof buf, ld, std::chars_format::scientific, 20);
         return NormaliseFloat(std::string(buf, res.ptr));
@@ -105,6 +108,24 @@ private:
     TStream* out_;
 };
 
+// A name goes into the text as a word (dotted for property paths): a stream
+// whose name is no such word is damaged, and its text could not be read back.
+bool IsWord(std::string_view s, bool dotted) {
+    const auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    bool start = true;
+    for (const char c : s) {
+        if (start ? !letter(c) : !(letter(c) || digit(c) || (dotted && c == '.'))) return false;
+        start = dotted && c == '.';
+    }
+    return !s.empty() && !start;
+}
+
+std::string Word(std::string s, bool dotted = false) {
+    if (!IsWord(s, dotted)) throw EReadError(u"Invalid stream format: a name is no identifier");
+    return s;
+}
+
 class BinaryToText {
 public:
     BinaryToText(TReader& r, TextOut& o) : r_(r), o_(o) {}
@@ -114,8 +135,9 @@ public:
         TFilerFlags flags;
         int childPos = 0;
         r_.ReadPrefix(flags, childPos);
-        const std::string className = r_.ReadStr();
-        const std::string name = r_.ReadStr();
+        const std::string className = Word(r_.ReadStr());
+        std::string name = r_.ReadStr();
+        if (!name.empty()) name = Word(std::move(name));
         o_.Indent();
         o_.Str(flags.Contains(ffInherited) ? "inherited " : flags.Contains(ffInline) ? "inline " : "object ");
         if (!name.empty()) o_.Str(name + ": ");
@@ -136,7 +158,7 @@ public:
 private:
     void Property() {
         o_.Indent();
-        o_.Str(r_.ReadStr() + " = ");
+        o_.Str(Word(r_.ReadStr(), true) + " = ");
         Value();
         o_.Str("\r\n");
     }
@@ -192,7 +214,7 @@ private:
         case vaTrue:
         case vaNil:
         case vaNull:
-            o_.Str(r_.ReadIdent());
+            o_.Str(Word(r_.ReadIdent(), true));
             break;
         case vaBinary:
             Binary(r_.ReadBinary());
@@ -202,7 +224,7 @@ private:
             o_.Str("[");
             bool first = true;
             for (std::string name; !(name = r_.ReadStr()).empty(); first = false)
-                o_.Str((first ? "" : ", ") + name);
+                o_.Str((first ? "" : ", ") + Word(std::move(name)));
             o_.Str("]");
             break;
         }

@@ -183,10 +183,13 @@ private:
     QTableView* view_;
 };
 
-// The top-left fixed cell sits where the view has its corner button.
+// The top-left fixed cell sits where the view has its corner button. The
+// painter is a child of the button it paints, so it goes with it.
 class CornerPainter : public QObject {
 public:
-    explicit CornerPainter(TCustomGrid* grid) : grid_(grid) {}
+    CornerPainter(TCustomGrid* grid, QAbstractButton* corner) : QObject(corner), grid_(grid) {
+        corner->installEventFilter(this);
+    }
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::Paint) return false;
         auto* w = static_cast<QWidget*>(watched);
@@ -232,8 +235,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFr
     FView->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     FView->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     FView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    if (auto* corner = FView->findChild<QAbstractButton*>())
-        corner->installEventFilter(new CornerPainter(this));
+    if (auto* corner = FView->findChild<QAbstractButton*>()) new CornerPainter(this, corner);
     RegisterWidget(FView, this);
     RegisterWidget(FView->viewport(), this);
     RegisterWidget(FView->horizontalHeader()->viewport(), this);

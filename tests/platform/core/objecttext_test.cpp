@@ -178,13 +178,40 @@ TEST_F(ObjectText, BadTextRaisesWithTheLine) {
     for (std::size_t n = 0; n < binary.size(); n += 7) EXPECT_THROW(ToText(binary.substr(0, n)), EReadError);
 }
 
-// Damaged binary and damaged text convert or raise; nothing else.
-TEST_F(ObjectText, DamagedInputOnlyRaises) {
+// A name in the binary that is no word of the text (a damaged class,
+// component, property, value or set element name) makes the stream damaged.
+TEST_F(ObjectText, NamesThatAreNoIdentifiersRaise) {
+    const std::string text =
+        "object Box: TStreamRoot\r\n  Title.Sub = Shade\r\n  Marks = [mkBold]\r\nend\r\n";
+    const std::string binary = ToBinary(text);
+    EXPECT_EQ(ToText(binary), text);
+    for (const std::string_view name : {"TStreamRoot", "Box", "Title.Sub", "Shade", "mkBold"}) {
+        for (const char bad : {',', ' ', '\xD0', '.'}) {
+            std::string damaged = binary;
+            const std::size_t at = damaged.find(name);
+            ASSERT_NE(at, std::string::npos) << name;
+            damaged[at + (bad == '.' ? 0 : name.size() - 1)] = bad;
+            EXPECT_THROW(ToText(damaged), EReadError) << name << " with " << bad;
+        }
+    }
+}
+
+// Damaged binary and damaged text convert or raise, nothing else; and what
+// converts is sound: its text reads back to binary that writes the same text.
+TEST_F(ObjectText, DamagedInputRaisesOrConvertsToStableText) {
     Owned<TStreamRoot> tree(MakeTree());
     const std::string binary = WriteTree(tree.get());
     const std::string text = ToText(binary);
+    // Text that came out of a conversion survives text -> binary -> text.
+    const auto expectStable = [](const std::string& t, int round) {
+        std::string again;
+        ASSERT_NO_THROW(again = ToText(ToBinary(t))) << "round " << round << ":\n" << t;
+        EXPECT_EQ(again, t) << "round " << round;
+    };
     std::mt19937 rng(7);
-    for (int round = 0; round < 2000; ++round) {
+    int binaryConverted = 0;
+    int textConverted = 0;
+    for (int round = 0; round < 2000 && !HasFailure(); ++round) {
         std::string b = binary;
         std::string t = text;
         for (int i = 0; i < 3; ++i) {
@@ -192,14 +219,26 @@ TEST_F(ObjectText, DamagedInputOnlyRaises) {
             t[rng() % t.size()] = "'#(){}<>[]=.+-$0aZ \n\x01\xD0"[rng() % 20];
         }
         try {
-            ToText(b);
+            const std::string fromBinary = ToText(b);
+            ++binaryConverted;
+            expectStable(fromBinary, round);
         } catch (const Exception&) {
         }
+        std::string binaryOfText;
         try {
-            ToBinary(t);
+            binaryOfText = ToBinary(t);
         } catch (const Exception&) {
+            continue;
         }
+        // Binary that text gave converts back without complaint.
+        ++textConverted;
+        std::string fromText;
+        ASSERT_NO_THROW(fromText = ToText(binaryOfText)) << "round " << round << ":\n" << t;
+        expectStable(fromText, round);
     }
+    // The damage leaves enough intact for the property to be exercised.
+    EXPECT_GT(binaryConverted, 100);
+    EXPECT_GT(textConverted, 20);
 }
 
 } // namespace
