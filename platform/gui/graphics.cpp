@@ -149,11 +149,12 @@ String ColorToString(TColor Color) {
     std::string ident;
     if (ColorToIdent(Color, ident)) return IdentToString(ident);
     static constexpr char digits[] = "0123456789ABCDEF";
-    String out = u"$";
+    // "$" and eight hex digits, built in place: g++ 12 misreads appends to a
+    // short string as out of bounds.
+    char16_t text[9] = {u'$'};
     const auto u = static_cast<std::uint32_t>(Color);
-    for (int shift = 28; shift >= 0; shift -= 4)
-        out.push_back(static_cast<char16_t>(digits[(u >> shift) & 0xF]));
-    return out;
+    for (int i = 0; i < 8; ++i) text[1 + i] = static_cast<char16_t>(digits[(u >> (28 - 4 * i)) & 0xF]);
+    return String(text, 9);
 }
 
 TColor StringToColor(const String& S) {
