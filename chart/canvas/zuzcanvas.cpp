@@ -371,6 +371,9 @@ TChartBrush::TChartBrush(TNotifyEvent OnChangeEvent) {
 
 TChartBrush::~TChartBrush() = default;
 
+TZuzCanvas::~TZuzCanvas() = default;
+TCanvas3D::~TCanvas3D() = default;
+
 void TChartBrush::SetBackColor(TColor Value) {
     if (FBackColor == Value) return;
     FBackColor = Value;

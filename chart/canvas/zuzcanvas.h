@@ -356,7 +356,8 @@ class TZuzBlend;
 
 class TZuzCanvas : public TObject {
 public:
-    ~TZuzCanvas() override = default;
+    // Defined in the unit, so that the class's tables are emitted once.
+    ~TZuzCanvas() override;
 
     // The framework canvas drawn on now and its font, pen and brush.
     TCanvas* ReferenceCanvas = nullptr;
@@ -461,6 +462,7 @@ private:
 
 class TCanvas3D : public TZuzCanvas {
 public:
+    ~TCanvas3D() override; // in the unit, as the base's
     // The projection in force: computed by InitWindow and Projection, read while drawing.
     const TProjection3D& GetProjection() const { return FProjection; }
     void SetProjection(const TProjection3D& Value) { FProjection = Value; }
