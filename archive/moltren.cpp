@@ -4,6 +4,7 @@
 #include "archive/mainform.h"
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/engine/chartseries.h"
 #include "graphs/okcancl1.h"
 #include "moltren_resources.h"
 #include "platform/gui/forms.h"
@@ -17,6 +18,7 @@ const TUnitEntry kProgramUnits[] = {
     {"Forms", InitFormsUnit, DoneFormsUnit},
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
     {"ZuzCanvas", ZuzCanvasInitialization, nullptr},
+    {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},
 };

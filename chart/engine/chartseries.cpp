@@ -749,7 +749,13 @@ void TChartSeries::Notification(TComponent* AComponent, TOperation Operation) {
     TCustomChartSeries::Notification(AComponent, Operation);
     if (Operation != opRemove || AComponent == this) return;
     if (FFunction == AComponent) FFunction = nullptr;
-    if (FDataSources.IndexOf(AComponent) >= 0) InternalRemoveDataSource(AComponent);
+    const int source = FDataSources.IndexOf(AComponent);
+    if (source >= 0) {
+        if (Destroying())
+            FDataSources.FItems.erase(FDataSources.FItems.begin() + source);
+        else
+            InternalRemoveDataSource(AComponent);
+    }
     if (auto* s = dynamic_cast<TChartSeries*>(AComponent)) FLinkedSeries->Remove(s);
 }
 

@@ -146,10 +146,12 @@ int TChartSeries::InternalAddDataSource(TComponent* Value) {
     if (!Value) return -1;
     FDataSources.InheritedAdd(Value);
     FManualData = false;
+    // Told when the source goes, whichever way it goes (even after this series
+    // left its chart and stopped being notified of the source's points).
+    Value->FreeNotification(this);
     if (auto* s = dynamic_cast<TChartSeries*>(Value))
         s->AddLinkedSeries(this);
     else {
-        Value->FreeNotification(this);
         if (auto* src = dynamic_cast<TZuzSeriesSource*>(Value)) {
             TChartSeries* old = src->GetSeries();
             if (old && old != this) {
@@ -173,7 +175,7 @@ int TChartSeries::InternalAddDataSource(TComponent* Value) {
 void TChartSeries::InternalRemoveDataSource(TComponent* Value) {
     if (Destroying()) return;
     const int i = FDataSources.IndexOf(Value);
-    if (!dynamic_cast<TChartSeries*>(Value)) Value->RemoveFreeNotification(this);
+    Value->RemoveFreeNotification(this);
     if (FParentChart && GetDataSource()) FParentChart->RemovedDataSource(this, Value);
     if (i == 0)
         FDataSources.Clear();

@@ -1,0 +1,66 @@
+// The graph windows' load: 13 series of a year of hourly points added in X
+// order, and the same copied with Assign into 13 new series, each against
+// appending the same doubles to two vectors per series in the same run.
+#include "benchmain.h"
+#include "chart/engine/chartseries.h"
+
+#include <chrono>
+#include <vector>
+
+namespace {
+
+constexpr int kSeries = 13;
+constexpr int kPoints = 8760;
+
+double Seconds(std::chrono::steady_clock::duration D) {
+    return std::chrono::duration<double>(D).count();
+}
+
+void GraphWindowLoad(benchmark::State& state) {
+    std::vector<double> x(kPoints), y(kPoints);
+    for (int t = 0; t < kPoints; ++t) {
+        x[static_cast<std::size_t>(t)] = 45000 + t / 24.0;
+        y[static_cast<std::size_t>(t)] = (t * 37 % 1000) * 0.1;
+    }
+    double vectors = 0, adds = 0, assigns = 0;
+    for (auto _ : state) {
+        using clock = std::chrono::steady_clock;
+        auto t0 = clock::now();
+        for (int s = 0; s < kSeries; ++s) {
+            std::vector<double> vx, vy;
+            for (int t = 0; t < kPoints; ++t) {
+                vx.push_back(x[static_cast<std::size_t>(t)]);
+                vy.push_back(y[static_cast<std::size_t>(t)]);
+            }
+            benchmark::DoNotOptimize(vx.data());
+            benchmark::DoNotOptimize(vy.data());
+        }
+        auto t1 = clock::now();
+        std::vector<Owned<TChartSeries>> series;
+        for (int s = 0; s < kSeries; ++s) {
+            series.push_back(MakeOwned<TChartSeries>(nullptr));
+            for (int t = 0; t < kPoints; ++t)
+                series.back()->AddXY(x[static_cast<std::size_t>(t)], y[static_cast<std::size_t>(t)]);
+        }
+        auto t2 = clock::now();
+        std::vector<Owned<TChartSeries>> copies;
+        for (int s = 0; s < kSeries; ++s) {
+            copies.push_back(MakeOwned<TChartSeries>(nullptr));
+            copies.back()->Assign(series[static_cast<std::size_t>(s)].get());
+        }
+        auto t3 = clock::now();
+        vectors += Seconds(t1 - t0);
+        adds += Seconds(t2 - t1);
+        assigns += Seconds(t3 - t2);
+        state.SetIterationTime(Seconds(t3 - t0));
+    }
+    state.counters["AddXY_ratio"] = adds / vectors;
+    state.counters["Assign_ratio"] = assigns / vectors;
+}
+BENCHMARK(GraphWindowLoad)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunBenchmarks(argc, argv);
+}
