@@ -36,16 +36,7 @@ void TComDataPacket::BeforeDestruction() {
 }
 
 void TComDataPacket::SetComPort(TCustomComPort* Value) {
-    if (Value == FComPort) return;
-    if (FComPort) {
-        FComPort->UnRegisterLink(FComLink.get());
-        FComPort->RemoveFreeNotification(this);
-    }
-    FComPort = Value;
-    if (FComPort) {
-        FComPort->FreeNotification(this);
-        FComPort->RegisterLink(FComLink.get());
-    }
+    ChangeLinkedPort(this, FComLink.get(), FComPort, Value);
 }
 
 void TComDataPacket::Notification(TComponent* AComponent, TOperation Operation) {

@@ -85,15 +85,8 @@ void TComLed::BeforeDestruction() {
 }
 
 void TComLed::SetComPort(TCustomComPort* Value) {
-    if (Value == FComPort) return;
+    if (!ChangeLinkedPort(this, FComLink.get(), FComPort, Value)) return;
     if (FComPort) {
-        FComPort->UnRegisterLink(FComLink.get());
-        FComPort->RemoveFreeNotification(this);
-    }
-    FComPort = Value;
-    if (FComPort) {
-        FComPort->FreeNotification(this);
-        FComPort->RegisterLink(FComLink.get());
         const TComponentState state = GetComponentState();
         if (FComPort->GetConnected() && !state.Contains(csDesigning) && !state.Contains(csLoading))
             SetStateInternal(IsStateOn() ? lsOn : lsOff);

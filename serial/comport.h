@@ -247,6 +247,11 @@ public:
     TComSignalEvent OnRx;
 };
 
+// Moves an observer's link from the port it watches (Port) to Value: out of
+// the old port's list and into the new one's, with the free notification that
+// lets the observer clear Port when that port goes. False when Value is Port.
+bool ChangeLinkedPort(TComponent* Observer, TComLink* Link, TCustomComPort*& Port, TCustomComPort* Value);
+
 // ---------------------------------------------------------------------------
 // The event thread of an open port
 

@@ -373,6 +373,20 @@ const ClassInfo& TComLink::StaticClass() {
     return ci;
 }
 
+bool ChangeLinkedPort(TComponent* Observer, TComLink* Link, TCustomComPort*& Port, TCustomComPort* Value) {
+    if (Value == Port) return false;
+    if (Port) {
+        Port->UnRegisterLink(Link);
+        Port->RemoveFreeNotification(Observer);
+    }
+    Port = Value;
+    if (Port) {
+        Port->FreeNotification(Observer);
+        Port->RegisterLink(Link);
+    }
+    return true;
+}
+
 void TCustomComPort::RegisterLink(TComLink* Link) {
     if (IsLinked(Link)) throw EComPort(CError_RegFailed);
     FLinks.Add(Link);

@@ -138,16 +138,7 @@ void RegisterComTerminalClasses() {
 // The port
 
 void TCustomComTerminal::SetComPort(TCustomComPort* Value) {
-    if (Value == FComPort) return;
-    if (FComPort) {
-        FComPort->UnRegisterLink(FComLink.get());
-        FComPort->RemoveFreeNotification(this);
-    }
-    FComPort = Value;
-    if (FComPort) {
-        FComPort->FreeNotification(this);
-        FComPort->RegisterLink(FComLink.get());
-    }
+    ChangeLinkedPort(this, FComLink.get(), FComPort, Value);
 }
 
 bool TCustomComTerminal::GetConnected() const {
