@@ -121,7 +121,10 @@ bool CheckSynchronize(int Timeout) {
         if (request->waited) {
             request->error = error;
             request->done = true;
+            // Woken after the lock is free, the caller need not sleep again on it.
+            lk.unlock();
             s.signal.notify_all();
+            lk.lock();
         } else if (error) {
             std::rethrow_exception(error);
         }
