@@ -1147,13 +1147,17 @@ public:
         : owner_(owner), paint_(std::move(paint)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    // The image, its painting finished (whoever asks may copy or read it).
     QImage* Back() {
         EnsureSize();
+        EndPaintingOn(&back_);
         return &back_;
     }
-    // Drawing outside painting shows at the next paint.
+    // Drawing outside painting shows at the next paint (asked for once until it comes).
     void Drawn() {
-        if (!painting_) update();
+        if (painting_ || updateAsked_) return;
+        updateAsked_ = true;
+        update();
     }
     // The canvas over the retained image, made on first use.
     TCanvas* Canvas(Owned<TCanvas>& holder) {
@@ -1165,11 +1169,15 @@ public:
     }
 
 protected:
+    // The image follows the size at once: drawing before the next paint lands on it.
+    void resizeEvent(QResizeEvent*) override { EnsureSize(); }
     void paintEvent(QPaintEvent*) override {
         EnsureSize();
+        updateAsked_ = false;
         painting_ = true;
         Guarded(owner_, paint_);
         painting_ = false;
+        EndPaintingOn(&back_);
         QPainter p(this);
         p.drawImage(0, 0, back_);
     }
@@ -1178,6 +1186,7 @@ private:
     void EnsureSize() {
         const QSize s(std::max(width(), 1), std::max(height(), 1));
         if (back_.size() == s) return;
+        EndPaintingOn(&back_); // the canvas draws on the new image from its next call
         QImage next(s, QImage::Format_RGB32);
         next.fill(palette().color(QPalette::Window));
         if (!back_.isNull()) {
@@ -1191,6 +1200,7 @@ private:
     std::function<void()> paint_;
     QImage back_;
     bool painting_ = false;
+    bool updateAsked_ = false;
 };
 
 TRetainedSurface::TRetainedSurface() = default;

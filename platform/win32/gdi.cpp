@@ -52,39 +52,64 @@ COLORREF GetSysColor(int index) {
 
 namespace {
 
-// Every live object, so that a stale handle fails as it does on the system
-// instead of touching freed memory.
-struct Registry {
-    std::mutex lock;
-    std::unordered_set<const GdiObject*> live;
+// The live handles of one kind, so that a stale handle fails as it does on
+// the system instead of touching freed memory.
+template <class T>
+class LiveSet {
+public:
+    T* Add(std::unique_ptr<T> obj) {
+        std::lock_guard g(lock_);
+        live_.insert(obj.get());
+        return obj.release();
+    }
+    bool Contains(const T* obj) {
+        if (!obj) return false;
+        std::lock_guard g(lock_);
+        return live_.count(obj) != 0;
+    }
+    // Frees obj when it is live; false otherwise.
+    bool Free(T* obj) {
+        {
+            std::lock_guard g(lock_);
+            if (!obj || live_.erase(obj) == 0) return false;
+        }
+        delete obj;
+        return true;
+    }
+    template <class F>
+    void ForEach(F&& f) {
+        std::lock_guard g(lock_);
+        for (const T* obj : live_) f(const_cast<T*>(obj));
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_set<const T*> live_;
 };
-Registry& Objects() {
-    static Registry r;
-    return r;
+
+LiveSet<GdiObject>& Objects() {
+    static LiveSet<GdiObject> set;
+    return set;
+}
+
+LiveSet<DeviceContext>& Contexts() {
+    static LiveSet<DeviceContext> set;
+    return set;
 }
 
 template <class T>
 T* Track(std::unique_ptr<T> obj) {
-    Registry& r = Objects();
-    std::lock_guard g(r.lock);
-    r.live.insert(obj.get());
-    return obj.release();
+    T* raw = obj.get();
+    Objects().Add(std::move(obj));
+    return raw;
 }
 
 bool IsLive(const GdiObject* obj) {
-    if (!obj) return false;
-    Registry& r = Objects();
-    std::lock_guard g(r.lock);
-    return r.live.count(obj) != 0;
+    return Objects().Contains(obj);
 }
 
 void Destroy(GdiObject* obj) {
-    {
-        Registry& r = Objects();
-        std::lock_guard g(r.lock);
-        r.live.erase(obj);
-    }
-    delete obj;
+    Objects().Free(obj);
 }
 
 bool g_textAntialias = true;
@@ -593,40 +618,49 @@ bool SaveBitmapSurface(HBITMAP bitmap, std::vector<Byte>& data) {
 // Device contexts
 
 HDC CreateImageDC(QImage* image) {
-    auto* dc = new DeviceContext(image, nullptr, nullptr, 96);
+    auto dc = std::make_unique<DeviceContext>(image, nullptr, nullptr, 96);
     dc->SetTransient(true);
-    return dc;
+    return Contexts().Add(std::move(dc));
 }
 
 HDC CreateDeviceDC(QPaintDevice* device, int dpi) {
-    return new DeviceContext(nullptr, nullptr, device, dpi);
+    return Contexts().Add(std::make_unique<DeviceContext>(nullptr, nullptr, device, dpi));
 }
 
-HDC CreateCompatibleDC(HDC) {
+namespace {
+// A context on a bitmap of one white pixel until another is selected.
+HDC NewBitmapDC(bool screen) {
     HBITMAP one = CreateBitmapSurface(1, 1, GdiPixelFormat::Rgb32);
-    one->stock = false;
-    auto* dc = new DeviceContext(nullptr, one, nullptr, 96);
-    dc->SetMemory(true);
+    auto dc = std::make_unique<DeviceContext>(nullptr, one, nullptr, 96);
+    if (screen)
+        dc->SetScreen(true);
+    else
+        dc->SetMemory(true);
     DeleteObject(one); // the context holds it until another bitmap replaces it
-    return dc;
+    return Contexts().Add(std::move(dc));
+}
+} // namespace
+
+HDC CreateCompatibleDC(HDC) {
+    return NewBitmapDC(false);
 }
 
 HDC GetDC(HWND) {
-    HBITMAP one = CreateBitmapSurface(1, 1, GdiPixelFormat::Rgb32);
-    auto* dc = new DeviceContext(nullptr, one, nullptr, 96);
-    dc->SetScreen(true);
-    DeleteObject(one);
-    return dc;
+    return NewBitmapDC(true);
 }
 
 int ReleaseDC(HWND, HDC dc) {
-    delete dc;
-    return 1;
+    return Contexts().Free(dc) ? 1 : 0;
 }
 
 BOOL DeleteDC(HDC dc) {
-    delete dc;
-    return true;
+    return Contexts().Free(dc);
+}
+
+void EndPaintingOn(const QImage* image) {
+    Contexts().ForEach([image](DeviceContext* dc) {
+        if (dc->Image() == image) dc->EndPainting();
+    });
 }
 
 namespace {
@@ -634,16 +668,6 @@ template <class H>
 H SelectTyped(HDC dc, H obj) {
     if (!dc || !IsLive(obj)) return nullptr;
     return static_cast<H>(dc->Select(obj));
-}
-} // namespace
-
-namespace {
-// A context on a surface that others own (a control's image) holds no painter
-// between calls: the owner may resize or show the image at any time.
-template <class T>
-T Done(HDC dc, T result) {
-    if (dc && dc->Transient()) dc->EndPainting();
-    return result;
 }
 } // namespace
 
@@ -695,7 +719,12 @@ BOOL RestoreDC(HDC dc, int saved) {
 int GetDeviceCaps(HDC dc, int index) {
     return dc ? dc->DeviceCaps(index) : 0;
 }
+// Contexts on surfaces that others own (a control's image) keep their painter
+// between calls; a flush finishes them, as the owner's paint does.
 BOOL GdiFlush() {
+    Contexts().ForEach([](DeviceContext* dc) {
+        if (dc->Transient()) dc->EndPainting();
+    });
     return true;
 }
 
@@ -859,40 +888,40 @@ BOOL GetCurrentPositionEx(HDC dc, LPPOINT p) {
     return true;
 }
 BOOL LineTo(HDC dc, int x, int y) {
-    return Done(dc, dc && dc->LineTo(x, y));
+    return dc && dc->LineTo(x, y);
 }
 BOOL Polyline(HDC dc, const POINT* points, int count) {
-    return Done(dc, dc && count >= 2 && dc->Polyline(points, count, true));
+    return dc && count >= 2 && dc->Polyline(points, count, true);
 }
 BOOL PolylineTo(HDC dc, const POINT* points, DWORD count) {
-    return Done(dc, dc && dc->Polyline(points, static_cast<int>(count), false));
+    return dc && dc->Polyline(points, static_cast<int>(count), false);
 }
 BOOL Polygon(HDC dc, const POINT* points, int count) {
-    return Done(dc, dc && count >= 2 && dc->Polygon(points, count));
+    return dc && count >= 2 && dc->Polygon(points, count);
 }
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-    return Done(dc, dc && dc->Rectangle(left, top, right, bottom));
+    return dc && dc->Rectangle(left, top, right, bottom);
 }
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
-    return Done(dc, dc && dc->RoundRect(left, top, right, bottom, w, h));
+    return dc && dc->RoundRect(left, top, right, bottom, w, h);
 }
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-    return Done(dc, dc && dc->Ellipse(left, top, right, bottom));
+    return dc && dc->Ellipse(left, top, right, bottom);
 }
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2));
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2);
 }
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::ArcTo, l, t, r, b, x1, y1, x2, y2));
+    return dc && dc->ArcShape(DeviceContext::ArcKind::ArcTo, l, t, r, b, x1, y1, x2, y2);
 }
 BOOL Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Pie, l, t, r, b, x1, y1, x2, y2));
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Pie, l, t, r, b, x1, y1, x2, y2);
 }
 BOOL Chord(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
-    return Done(dc, dc && dc->ArcShape(DeviceContext::ArcKind::Chord, l, t, r, b, x1, y1, x2, y2));
+    return dc && dc->ArcShape(DeviceContext::ArcKind::Chord, l, t, r, b, x1, y1, x2, y2);
 }
 int FillRect(HDC dc, const RECT& r, HBRUSH brush) {
-    return Done(dc, dc && IsLive(brush) && dc->FillRect(r, brush));
+    return dc && IsLive(brush) && dc->FillRect(r, brush);
 }
 int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
     if (!dc || !IsLive(brush) || r.Right <= r.Left || r.Bottom <= r.Top) return 0;
@@ -903,16 +932,16 @@ int FrameRect(HDC dc, const RECT& r, HBRUSH brush) {
     return 1;
 }
 BOOL PatBlt(HDC dc, int x, int y, int w, int h, DWORD rop) {
-    return Done(dc, dc && dc->PatBlt(x, y, w, h, rop));
+    return dc && dc->PatBlt(x, y, w, h, rop);
 }
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-    return Done(dc, dc ? dc->SetPixel(x, y, color & 0xFFFFFF) : CLR_INVALID);
+    return dc ? dc->SetPixel(x, y, color & 0xFFFFFF) : CLR_INVALID;
 }
 COLORREF GetPixel(HDC dc, int x, int y) {
     return dc ? dc->GetPixel(x, y) : CLR_INVALID;
 }
 BOOL TextOutW(HDC dc, int x, int y, const Char* text, int count) {
-    return Done(dc, dc && count >= 0 && dc->TextOut(x, y, text, count));
+    return dc && count >= 0 && dc->TextOut(x, y, text, count);
 }
 BOOL GetTextExtentPoint32W(HDC dc, const Char* text, int count, LPSIZE size) {
     if (!dc || !size || count < 0) return false;
@@ -938,13 +967,13 @@ BOOL CloseFigure(HDC dc) {
     return dc && dc->CloseFigure();
 }
 BOOL StrokePath(HDC dc) {
-    return Done(dc, dc && dc->DrawPath(true, false));
+    return dc && dc->DrawPath(true, false);
 }
 BOOL FillPath(HDC dc) {
-    return Done(dc, dc && dc->DrawPath(false, true));
+    return dc && dc->DrawPath(false, true);
 }
 BOOL StrokeAndFillPath(HDC dc) {
-    return Done(dc, dc && dc->DrawPath(true, true));
+    return dc && dc->DrawPath(true, true);
 }
 BOOL WidenPath(HDC dc) {
     return dc && dc->WidenPath();
@@ -999,15 +1028,15 @@ BOOL PtVisible(HDC dc, int x, int y) {
 }
 
 BOOL BitBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, DWORD rop) {
-    return Done(dst, dst && dst->BitBlt(x, y, w, h, src, sx, sy, w, h, rop));
+    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, w, h, rop);
 }
 BOOL StretchBlt(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh, DWORD rop) {
-    return Done(dst, dst && dst->BitBlt(x, y, w, h, src, sx, sy, sw, sh, rop));
+    return dst && dst->BitBlt(x, y, w, h, src, sx, sy, sw, sh, rop);
 }
 BOOL AlphaBlend(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh,
                 BLENDFUNCTION bf) {
-    return Done(dst, dst && src && bf.BlendOp == AC_SRC_OVER &&
-                         dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, bf.SourceConstantAlpha));
+    return dst && src && bf.BlendOp == AC_SRC_OVER &&
+           dst->AlphaBlend(x, y, w, h, src, sx, sy, sw, sh, bf.SourceConstantAlpha);
 }
 
 int ScreenWidthPixels() {

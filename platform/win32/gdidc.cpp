@@ -134,7 +134,22 @@ bool DeviceContext::Drawable() const {
     return device_ != nullptr;
 }
 
+QPainter& DeviceContext::LinePainter() {
+    const bool keep = painterHasLine_ && painter_ && !penDirty_;
+    QPainter& p = Painter();
+    if (!keep) {
+        p.setCompositionMode(MixMode(st_.rop2));
+        p.setPen(MakeQPen());
+        p.setBrush(Qt::NoBrush);
+        p.setBackgroundMode(st_.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+        p.setBackground(QBrush(ToQColor(st_.bkColor)));
+    }
+    painterHasLine_ = true;
+    return p;
+}
+
 QPainter& DeviceContext::Painter() {
+    painterHasLine_ = false;
     if (!painter_) {
         painter_ = std::make_unique<QPainter>();
         QPaintDevice* pd = image_ ? static_cast<QPaintDevice*>(image_) : device_;
@@ -333,7 +348,8 @@ int DeviceContext::DevicePenWidth() const {
 }
 
 bool DeviceContext::CosmeticLine() const {
-    return image_ && (bpp_ == 3 || bpp_ == 4) && st_.pen->Style() != PS_NULL && DevicePenWidth() <= 1;
+    // The width as the rasteriser took it (PrepareLine runs first on pixels).
+    return image_ && (bpp_ == 3 || bpp_ == 4) && st_.pen->Style() != PS_NULL && lineWidth_ <= 1;
 }
 
 QPen DeviceContext::MakeQPen() const {
@@ -452,12 +468,12 @@ bool DeviceContext::LineTo(int x, int y) {
         RasterSegment(a, b);
         return true;
     }
-    QPainter& p = Painter();
-    p.setCompositionMode(MixMode(st_.rop2));
-    p.setPen(MakeQPen());
-    p.setBackgroundMode(st_.bkMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    p.setBackground(QBrush(ToQColor(st_.bkColor)));
-    p.drawLine(a, b);
+    if (WideRaster()) {
+        const int cap = static_cast<int>(st_.pen->style & PS_ENDCAP_MASK);
+        RasterWideSegment(a, b, cap, cap);
+        return true;
+    }
+    LinePainter().drawLine(a, b);
     return true;
 }
 
@@ -483,16 +499,38 @@ bool DeviceContext::Polyline(const POINT* pts, int n, bool moveFirst) {
         QPolygon poly;
         if (!moveFirst) poly << ToDevice(st_.pos.X, st_.pos.Y);
         for (int i = 0; i < n; ++i) poly << ToDevice(pts[i].X, pts[i].Y);
-        QPainter& p = Painter();
-        p.setCompositionMode(MixMode(st_.rop2));
-        p.setPen(MakeQPen());
-        p.setBrush(Qt::NoBrush);
-        p.drawPolyline(poly);
-        st_.pos = pts[n - 1];
+        if (WideRaster() && RoundJoinsOnce()) {
+            // A round join is a disc on the joint: each segment after the first
+            // starts with it, and all but the last end flat there.
+            const int cap = static_cast<int>(st_.pen->style & PS_ENDCAP_MASK);
+            const qsizetype last = poly.size() - 1;
+            for (qsizetype i = 0; i < last; ++i)
+                RasterWideSegment(poly[i], poly[i + 1], i == 0 ? cap : PS_ENDCAP_ROUND,
+                                  i + 1 == last ? cap : PS_ENDCAP_FLAT);
+        } else {
+            LinePainter().drawPolyline(poly);
+        }
     }
     // Polyline leaves the current position alone; PolylineTo moves it.
     st_.pos = moveFirst ? keep : pts[n - 1];
     return true;
+}
+
+bool DeviceContext::RoundJoinsOnce() const {
+    if ((st_.pen->style & PS_JOIN_MASK) != PS_JOIN_ROUND) return false;
+    switch (st_.rop2) {
+    case R2_COPYPEN:
+    case R2_NOTCOPYPEN:
+    case R2_BLACK:
+    case R2_WHITE:
+    case R2_MASKPEN:
+    case R2_MERGEPEN:
+    case R2_MASKNOTPEN:
+    case R2_MERGENOTPEN:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void DeviceContext::OutlineClosed(const std::vector<QPoint>& devPts) {

@@ -5,7 +5,10 @@
 // applied per pixel, and the clip region honoured.
 #include "platform/win32/gdiqt.h"
 
+#include <climits>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -82,6 +85,8 @@ void DeviceContext::PrepareLine() {
     }
     if (!penDirty_) return;
     penDirty_ = false;
+    lineWidth_ = DevicePenWidth();
+    PrepareDisc();
     lineRop_ = st_.rop2;
     lineColor_ = ToRgb(PenColor());
     lineBk_ = ToRgb(st_.bkColor);
@@ -193,5 +198,170 @@ void DeviceContext::RasterSegment(QPoint a, QPoint b) {
         if (!on && !lineOpaque_) continue;
         if (clipRgn_ && !clipRgn_->contains(QPoint(x, y))) continue;
         WritePixel(x, y, lineRop_, on ? lineColor_ : lineBk_);
+    }
+}
+
+// Wide solid pens on raster surfaces. The stroke is an area around the
+// segment (a band of the pen's width, ended flat, square or by a half disc)
+// and a pixel is inked when its centre lies inside; a centre exactly on the
+// area's top or left edge counts, one on its bottom or right edge does not, as
+// polygons fill. So an even width puts its extra row above a horizontal line
+// and its extra column left of a vertical one, and a flat end stops at the end
+// point. Each row of the area is one span, written once.
+namespace {
+
+// Rows are sampled a hair below their centre, columns a hair left of the
+// boundary, which makes the top and left edges inclusive.
+constexpr double kRowNudge = 1e-6;
+constexpr double kColNudge = 1e-9;
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// The smallest whole number not below v, for |v| < 2^31.
+int CeilInt(double v) {
+    const int i = static_cast<int>(v);
+    return i + (i < v ? 1 : 0);
+}
+
+// The points where lo <= c * x + kSlope * y <= hi: on each row a range of x
+// whose ends move linearly with y (worked out once per segment), or every x or
+// none when c is 0.
+class Slab {
+public:
+    Slab() = default;
+    Slab(double c, double kSlope, double lo, double hi) : c_(c), kSlope_(kSlope), lo_(lo), hi_(hi) {
+        if (c == 0) return;
+        slope_ = -kSlope / c;
+        from_ = std::min(lo / c, hi / c);
+        to_ = std::max(lo / c, hi / c);
+    }
+    // Narrows [x0, x1] on the row at offset ry.
+    void Narrow(double ry, double& x0, double& x1) const {
+        if (c_ == 0) {
+            const double k = kSlope_ * ry;
+            if (k < lo_ || k > hi_) x1 = -kInf;
+            return;
+        }
+        x0 = std::max(x0, from_ + slope_ * ry);
+        x1 = std::min(x1, to_ + slope_ * ry);
+    }
+
+private:
+    double c_ = 0, kSlope_ = 0, lo_ = 0, hi_ = 0;
+    double slope_ = 0, from_ = 0, to_ = 0;
+};
+
+} // namespace
+
+// Round ends sit on whole pixels, so each row of their disc is a fixed run
+// of columns around the centre, worked out once per pen width.
+void DeviceContext::PrepareDisc() {
+    const double r = lineWidth_ / 2.0;
+    discReach_ = static_cast<int>(std::ceil(r));
+    discCols_.clear();
+    for (int j = -discReach_; j <= discReach_; ++j) {
+        const double k = j + kRowNudge;
+        if (k * k >= r * r) {
+            discCols_.emplace_back(INT_MAX / 2, INT_MIN / 2); // no columns: widens nothing
+            continue;
+        }
+        const double h = std::sqrt(r * r - k * k);
+        discCols_.emplace_back(CeilInt(-h - kColNudge), CeilInt(h - kColNudge) - 1);
+    }
+}
+
+bool DeviceContext::WideRaster() const {
+    const int style = st_.pen->Style();
+    return bpp_ != 0 && (style == PS_SOLID || style == PS_INSIDEFRAME) && lineWidth_ > 1;
+}
+
+void DeviceContext::RasterWideSegment(QPoint a, QPoint b, int startCap, int endCap) {
+    if (lineRop_ == R2_NOP || clipBox_.isEmpty()) return;
+    const int w = lineWidth_;
+    const int idx = b.x() - a.x(), idy = b.y() - a.y();
+    const bool roundStart = startCap == PS_ENDCAP_ROUND, roundEnd = endCap == PS_ENDCAP_ROUND;
+    const bool square = startCap == PS_ENDCAP_SQUARE || endCap == PS_ENDCAP_SQUARE;
+    // Along an axis the band is a box whose edges lie on whole or half pixels:
+    // worked out in half pixels, exactly.
+    const bool boxed = idx == 0 || idy == 0;
+    bool body = true;
+    int boxTop = 0, boxBottom = -1, boxLeft = 0, boxRight = -1;
+    Slab across, along; // the band's sides and ends, off the axes
+    double ax = a.x(), ay = a.y();
+    if (boxed) {
+        const int len = std::abs(idx + idy);
+        const int from2 = startCap == PS_ENDCAP_SQUARE ? -w : 0,
+                  to2 = 2 * len + (endCap == PS_ENDCAP_SQUARE ? w : 0);
+        body = from2 < to2;
+        const int ux = idx > 0 ? 1 : (idx < 0 ? -1 : (idy == 0 ? 1 : 0)),
+                  uy = idy > 0 ? 1 : (idy < 0 ? -1 : 0);
+        const int xa = 2 * a.x() + ux * from2, xb = 2 * a.x() + ux * to2;
+        const int ya = 2 * a.y() + uy * from2, yb = 2 * a.y() + uy * to2;
+        // A half-pixel edge v / 2 starts its pixels at ceil(v / 2), inclusive.
+        auto firstIn = [](int v2) { return (v2 + 1) >> 1; };
+        boxLeft = firstIn(std::min(xa, xb) - std::abs(uy) * w);
+        boxRight = firstIn(std::max(xa, xb) + std::abs(uy) * w) - 1;
+        boxTop = firstIn(std::min(ya, yb) - std::abs(ux) * w);
+        boxBottom = firstIn(std::max(ya, yb) + std::abs(ux) * w) - 1;
+    } else {
+        const double r = w / 2.0, dx = idx, dy = idy;
+        const double len = std::sqrt(dx * dx + dy * dy);
+        const double from = startCap == PS_ENDCAP_SQUARE ? -r : 0,
+                     to = len + (endCap == PS_ENDCAP_SQUARE ? r : 0);
+        const double ux = dx / len, uy = dy / len;
+        // Across the pen: |n . (p - a)| <= r with n = (-uy, ux); along it: from <= u . (p - a) <= to.
+        across = Slab(-uy, ux, -r, r);
+        along = Slab(ux, uy, from, to);
+    }
+    if (!body && !roundStart && !roundEnd) return; // a flat dot has no area
+    // Rows the pen reaches beyond the end points (a square end's corner r * sqrt(2)).
+    const int reachRows = square ? w : (w + 1) / 2;
+    const int top = std::max(clipBox_.top(), std::min(a.y(), b.y()) - reachRows);
+    const int bottom = std::min(clipBox_.bottom(), std::max(a.y(), b.y()) + reachRows);
+    const int left = clipBox_.left(), right = clipBox_.right();
+    const bool fast = lineRop_ == R2_COPYPEN && !clipRgn_ && bpp_ == 4;
+    // Locals, as the pixel stores could otherwise alias the context's members.
+    uchar* const bits = bits_;
+    const qsizetype bpl = bpl_;
+    const std::uint32_t colour = lineColor_ | 0xFF000000u;
+    const int reach = discReach_;
+    const std::pair<int, int>* const discCols = discCols_.data();
+    const unsigned discRows = static_cast<unsigned>(discCols_.size());
+    for (int y = top; y <= bottom; ++y) {
+        int x0 = INT_MAX, x1 = INT_MIN;
+        if (boxed) {
+            if (y >= boxTop && y <= boxBottom) {
+                x0 = boxLeft;
+                x1 = boxRight;
+            }
+        } else {
+            const double ry = y + kRowNudge - ay;
+            double lo = -kInf, hi = kInf;
+            across.Narrow(ry, lo, hi);
+            along.Narrow(ry, lo, hi);
+            if (lo <= hi) {
+                x0 = CeilInt(std::max(ax + lo, -1e9) - kColNudge);
+                x1 = CeilInt(std::min(ax + hi, 1e9) - kColNudge) - 1;
+            }
+        }
+        // The round ends: the row's columns of a disc around the end point.
+        auto disc = [&](QPoint c) {
+            const unsigned j = static_cast<unsigned>(y - c.y() + reach);
+            if (j >= discRows) return;
+            const auto [l, r] = discCols[j];
+            x0 = std::min(x0, c.x() + l);
+            x1 = std::max(x1, c.x() + r);
+        };
+        if (roundStart) disc(a);
+        if (roundEnd) disc(b);
+        x0 = std::max(left, x0);
+        x1 = std::min(right, x1);
+        if (x0 > x1) continue;
+        if (fast) {
+            auto* row = reinterpret_cast<std::uint32_t*>(bits + static_cast<qsizetype>(y) * bpl);
+            for (int x = x0; x <= x1; ++x) row[x] = colour;
+            continue;
+        }
+        for (int x = x0; x <= x1; ++x)
+            if (!clipRgn_ || clipRgn_->contains(QPoint(x, y))) WritePixel(x, y, lineRop_, lineColor_);
     }
 }

@@ -174,9 +174,19 @@ private:
     // Fills (when asked) and outlines a box shape, its ink kept inside box where it belongs there.
     void DrawInBox(const QRect& box, const QPainterPath& path, bool fill);
 
-    // One-pixel lines on raster surfaces (gdiline.cpp).
+    // One-pixel and wide solid lines on raster surfaces (gdiline.cpp).
     void PrepareLine();
     void RasterSegment(QPoint a, QPoint b);
+    void PrepareDisc();
+    bool WideRaster() const;
+    // Whether a wide polyline may be drawn segment by segment: round joins and
+    // a mix mode that gives the same pixel when the segments overlap.
+    bool RoundJoinsOnce() const;
+    // A wide segment with its own end caps (PS_ENDCAP_ROUND, _SQUARE or _FLAT).
+    void RasterWideSegment(QPoint a, QPoint b, int startCap, int endCap);
+    // The pen, mix mode and background on the painter for wide lines, set
+    // again only when they changed or the painter drew something else.
+    QPainter& LinePainter();
     void ResetStyle() { stylePos_ = 0; }
     void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
     static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -201,6 +211,10 @@ private:
     std::vector<bool> styleMask_; // per-pixel on/off pattern; empty = solid
     std::size_t stylePos_ = 0;
     std::uint32_t lineColor_ = 0, lineBk_ = 0;
+    int lineWidth_ = 1;                         // device pixels
+    int discReach_ = 0;                         // rows of a round end above and below its centre
+    std::vector<std::pair<int, int>> discCols_; // per row of a round end: its columns from the centre
+    bool painterHasLine_ = false;               // the painter holds the wide-line state
     int lineRop_ = R2_COPYPEN;
     bool lineOpaque_ = false;
     QRect clipBox_;
@@ -212,6 +226,10 @@ private:
     bool pathReady_ = false;
     QPainterPath path_;
 };
+
+// Finishes the painting of every context that draws on image, before its
+// owner shows, copies or replaces it.
+void EndPaintingOn(const QImage* image);
 
 // Marks the object as selected/deselected; frees a deleted one when no
 // context holds it any more (GdiRelease then answers true).

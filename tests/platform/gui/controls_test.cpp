@@ -204,4 +204,28 @@ TEST_F(ControlsTest, APaintBoxDrawsOnItsCanvasAtAnyTime) {
     EXPECT_EQ(paints, before);
 }
 
+// The canvas keeps drawing between calls; growing, showing or reading the
+// image finishes it first, so drawing after a resize reaches the new image.
+TEST_F(ControlsTest, APaintBoxCanvasDrawsOnAcrossResizesAndShows) {
+    TestForm f;
+    auto* box = new TPaintBox(f.get());
+    box->SetParent(f.get());
+    box->SetBounds(0, 0, 40, 30);
+    f->Show();
+    TCanvas* c = box->GetCanvas();
+    c->GetPen()->SetWidth(2);
+    c->GetPen()->SetColor(clRed);
+    c->MoveTo(2, 5);
+    c->LineTo(38, 5);
+    box->SetBounds(0, 0, 120, 90);
+    c->MoveTo(2, 80);
+    c->LineTo(118, 80);
+    const QImage shown = box->Widget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(20, 5), QColor(Qt::red));
+    EXPECT_EQ(shown.pixelColor(100, 80), QColor(Qt::red));
+    c->MoveTo(2, 60);
+    c->LineTo(118, 60);
+    EXPECT_EQ(box->BackImage()->pixelColor(100, 60), QColor(Qt::red));
+}
+
 } // namespace

@@ -669,3 +669,195 @@ TEST(GdiDevice, CapabilitiesAndSavedStates) {
     EXPECT_TRUE(Rectangle(empty.dc, 0, 0, 10, 10));
     EXPECT_EQ(GetPixel(empty.dc, 0, 0), CLR_INVALID);
 }
+
+namespace {
+
+// A wide pen of the given width, end cap and join, selected for the scope.
+HPEN WidePen(int width, DWORD cap = PS_ENDCAP_ROUND, DWORD join = PS_JOIN_ROUND, COLORREF c = kBlack,
+             DWORD style = PS_SOLID) {
+    const LOGBRUSH lb{BS_SOLID, c, 0};
+    return ExtCreatePen(PS_GEOMETRIC | style | cap | join, static_cast<DWORD>(width), lb, 0, nullptr);
+}
+
+void Segment(HDC dc, QPoint a, QPoint b) {
+    MoveToEx(dc, a.x(), a.y(), nullptr);
+    LineTo(dc, b.x(), b.y());
+}
+
+// The distance from p to the segment a-b.
+double Distance(QPointF p, QPointF a, QPointF b) {
+    const QPointF d = b - a;
+    const double len2 = QPointF::dotProduct(d, d);
+    const double t = len2 == 0 ? 0 : std::clamp(QPointF::dotProduct(p - a, d) / len2, 0.0, 1.0);
+    const QPointF q = a + t * d - p;
+    return std::sqrt(QPointF::dotProduct(q, q));
+}
+
+} // namespace
+
+TEST(GdiWideLines, EvenWidthsPutTheirExtraColumnLeftAndRoundEndsReachHalfTheWidthOut) {
+    Surface s(40, 40);
+    for (const auto& [width, left, right] : {std::array{2, 9, 10}, std::array{4, 8, 11}, std::array{3, 9, 11}}) {
+        Surface v(30, 30);
+        {
+            PenScope pen(v.dc, WidePen(width, PS_ENDCAP_FLAT));
+            Segment(v.dc, {10, 5}, {10, 15});
+        }
+        EXPECT_EQ(InkBox(v), (RECT{left, 5, right + 1, 15})) << width;
+    }
+    {
+        PenScope pen(s.dc, WidePen(3));
+        Segment(s.dc, {5, 10}, {15, 10});
+    }
+    EXPECT_EQ(InkBox(s), (RECT{4, 9, 17, 12}));
+    EXPECT_EQ(s.At(4, 10), kBlack);
+    EXPECT_EQ(s.At(16, 10), kBlack);
+}
+
+TEST(GdiWideLines, NoSegmentIsThinnedDroppedOrWidened) {
+    std::mt19937 rng(21);
+    std::uniform_int_distribution<int> coord(14, 66), len(-12, 12), width(2, 5);
+    for (int trial = 0; trial < 600; ++trial) {
+        const QPoint a(coord(rng), coord(rng));
+        const QPoint b = a + (trial % 2 ? QPoint(len(rng), len(rng)) : QPoint(len(rng), len(rng)) / 4);
+        const int w = width(rng);
+        const DWORD cap = std::array<DWORD, 3>{PS_ENDCAP_ROUND, PS_ENDCAP_SQUARE, PS_ENDCAP_FLAT}[trial % 3];
+        Surface thin(80, 80), wide(80, 80);
+        Segment(thin.dc, a, b);
+        {
+            PenScope pen(wide.dc, WidePen(w, cap));
+            Segment(wide.dc, a, b);
+        }
+        const std::string what = "width " + std::to_string(w) + " cap " + std::to_string(cap) + " from " +
+                                 std::to_string(a.x()) + "," + std::to_string(a.y()) + " to " +
+                                 std::to_string(b.x()) + "," + std::to_string(b.y());
+        // Every pixel of the one-pixel line is under the wide one (but the first
+        // where a flat end cuts through it: it is the edge of the pen's area).
+        for (QPoint p : thin.Inked())
+            if (cap != PS_ENDCAP_FLAT || p != a) {
+                ASSERT_EQ(wide.At(p.x(), p.y()), kBlack) << what;
+            }
+        // Nothing lies farther out than half the width (and half a square end's diagonal).
+        const double reach = w / 2.0 * (cap == PS_ENDCAP_SQUARE ? std::sqrt(2.0) : 1.0) + 0.01;
+        for (QPoint p : wide.Inked()) ASSERT_LE(Distance(p, a, b), reach) << what;
+        // Across the middle of a segment longer than the pen is wide, the pen is
+        // at least its width thick.
+        if (std::hypot(b.x() - a.x(), b.y() - a.y()) >= 2 * w) {
+            const bool xMajor = std::abs(b.x() - a.x()) >= std::abs(b.y() - a.y());
+            const QPoint m = (a + b) / 2;
+            int run = 0;
+            for (int k = -8; k <= 8; ++k)
+                run += wide.At(xMajor ? m.x() : m.x() + k, xMajor ? m.y() + k : m.y()) == kBlack;
+            ASSERT_GE(run, w) << what;
+        }
+    }
+}
+
+TEST(GdiWideLines, ARoundJoinedPolylineInksWhatItsSegmentsInkAndMixModesApplyOnce) {
+    std::vector<POINT> walk{{5, 30}};
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> step(-7, 7);
+    for (int i = 0; i < 40; ++i) walk.push_back(POINT{walk.back().X + 1 + i % 3, std::clamp(walk.back().Y + step(rng), 3, 56)});
+    Surface poly(120, 60), lines(120, 60);
+    {
+        PenScope pen(poly.dc, WidePen(2));
+        Polyline(poly.dc, walk.data(), static_cast<int>(walk.size()));
+    }
+    {
+        PenScope pen(lines.dc, WidePen(2));
+        MoveToEx(lines.dc, walk[0].X, walk[0].Y, nullptr);
+        for (std::size_t i = 1; i < walk.size(); ++i) LineTo(lines.dc, walk[i].X, walk[i].Y);
+    }
+    EXPECT_EQ(poly.Image(), lines.Image());
+    // Drawn twice with XOR, a polyline (each pixel once) and a line put the picture back.
+    for (DWORD join : {PS_JOIN_ROUND, PS_JOIN_MITER}) {
+        Surface x(120, 60);
+        Segment(x.dc, {0, 0}, {119, 59});
+        const QImage before = x.Image();
+        PenScope pen(x.dc, WidePen(3, PS_ENDCAP_ROUND, join, RGB(200, 30, 90)));
+        SetROP2(x.dc, R2_XORPEN);
+        Polyline(x.dc, walk.data(), static_cast<int>(walk.size()));
+        EXPECT_NE(x.Image(), before);
+        Polyline(x.dc, walk.data(), static_cast<int>(walk.size()));
+        Segment(x.dc, {3, 3}, {90, 40});
+        Segment(x.dc, {3, 3}, {90, 40});
+        EXPECT_EQ(x.Image(), before) << join;
+    }
+}
+
+TEST(GdiWideLines, ClipsAndTwentyFourBitSurfacesFollowTheSameRules) {
+    Surface rgb(60, 40), bgr(60, 40, GdiPixelFormat::Bgr24);
+    for (Surface* s : {&rgb, &bgr}) {
+        PenScope pen(s->dc, WidePen(3, PS_ENDCAP_SQUARE, PS_JOIN_BEVEL, kRed));
+        Segment(s->dc, {4, 4}, {50, 33});
+        Segment(s->dc, {40, 2}, {8, 30});
+    }
+    EXPECT_EQ(rgb.Inked(), bgr.Inked());
+    EXPECT_EQ(bgr.At(27, 18), kRed);
+    // A clip of two boxes: ink only inside them.
+    Surface c(60, 40);
+    HRGN two = CreateRectRgn(0, 0, 20, 40);
+    HRGN other = CreateRectRgn(40, 0, 60, 40);
+    CombineRgn(two, two, other, RGN_OR);
+    SelectClipRgn(c.dc, two);
+    {
+        PenScope pen(c.dc, WidePen(4));
+        Segment(c.dc, {2, 20}, {58, 20});
+    }
+    for (QPoint p : c.Inked()) EXPECT_TRUE(p.x() < 20 || p.x() >= 40) << p.x();
+    EXPECT_EQ(c.At(10, 20), kBlack);
+    EXPECT_EQ(c.At(50, 20), kBlack);
+    DeleteObject(two);
+    DeleteObject(other);
+}
+
+TEST(GdiWideLines, StyledWidePensKeepTheirColourAndModeAcrossOtherDrawing) {
+    Surface s(60, 40);
+    PenScope pen(s.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kRed, PS_DASHDOT));
+    Segment(s.dc, {2, 5}, {40, 5});
+    EXPECT_EQ(s.At(2, 5), kRed);
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(s.dc, RECT{0, 20, 60, 40}, blue);
+    DeleteObject(blue);
+    Segment(s.dc, {2, 12}, {40, 12});
+    EXPECT_EQ(s.At(2, 12), kRed);
+    SetROP2(s.dc, R2_NOTCOPYPEN);
+    Segment(s.dc, {2, 30}, {40, 30});
+    EXPECT_EQ(s.At(2, 30), RGB(0, 255, 255));
+}
+
+TEST(GdiDevice, ContextsAreTrackedSoAStaleOneIsRefused) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_TRUE(DeleteDC(dc));
+    EXPECT_FALSE(DeleteDC(dc));
+    EXPECT_FALSE(DeleteDC(nullptr));
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+    int notAContext = 0;
+    EXPECT_FALSE(DeleteDC(reinterpret_cast<HDC>(&notAContext)));
+}
+
+TEST(GdiDevice, AContextOnAnImageKeepsPaintingUntilTheImagesOwnerFinishesIt) {
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    HDC dc = CreateImageDC(&image);
+    PenScope pen(dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kBlack, PS_DOT)); // drawn by the painter
+    Segment(dc, {0, 5}, {30, 5});
+    Segment(dc, {0, 10}, {30, 10});
+    EXPECT_EQ(image.pixel(1, 5) & 0xFFFFFF, 0u);
+    // Once finished, a copy keeps what it saw while drawing goes on.
+    EndPaintingOn(&image);
+    const QImage copy = image;
+    Segment(dc, {0, 20}, {30, 20});
+    EXPECT_EQ(copy.pixel(1, 20) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(image.pixel(1, 20) & 0xFFFFFF, 0u);
+    // The owner replaces the image: drawing reaches the new one.
+    EndPaintingOn(&image);
+    image = QImage(50, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Segment(dc, {0, 40}, {45, 40});
+    EXPECT_EQ(image.pixel(44, 40) & 0xFFFFFF, 0u);
+    EXPECT_TRUE(GdiFlush());
+    DeleteDC(dc);
+}
