@@ -130,6 +130,7 @@ void DeviceContext::EndPainting() {
 }
 
 bool DeviceContext::Drawable() const {
+    if (bits_) return true; // the rasteriser holds the pixels of a live image
     if (image_) return !image_->isNull();
     return device_ != nullptr;
 }
@@ -345,11 +346,6 @@ int DeviceContext::DevicePenWidth() const {
     const GdiPen* pen = st_.pen;
     if (!pen->Geometric() || pen->width <= 0) return 1;
     return std::max(1, static_cast<int>(std::lround(pen->width * std::abs(ScaleX()))));
-}
-
-bool DeviceContext::CosmeticLine() const {
-    // The width as the rasteriser took it (PrepareLine runs first on pixels).
-    return image_ && (bpp_ == 3 || bpp_ == 4) && st_.pen->Style() != PS_NULL && lineWidth_ <= 1;
 }
 
 QPen DeviceContext::MakeQPen() const {

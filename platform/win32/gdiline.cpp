@@ -71,7 +71,7 @@ std::vector<DWORD> StyleLengths(const GdiPen& pen) {
 
 } // namespace
 
-void DeviceContext::PrepareLine() {
+void DeviceContext::ReadyLine() {
     if (!image_ || image_->isNull()) {
         bpp_ = 0;
         return;
@@ -269,41 +269,38 @@ void DeviceContext::PrepareDisc() {
     }
 }
 
-bool DeviceContext::WideRaster() const {
-    const int style = st_.pen->Style();
-    return bpp_ != 0 && (style == PS_SOLID || style == PS_INSIDEFRAME) && lineWidth_ > 1;
-}
-
 void DeviceContext::RasterWideSegment(QPoint a, QPoint b, int startCap, int endCap) {
     if (lineRop_ == R2_NOP || clipBox_.isEmpty()) return;
-    const int w = lineWidth_;
-    const int idx = b.x() - a.x(), idy = b.y() - a.y();
+    // 64 bits throughout: far points (a projection run wild) must not wrap.
+    using I64 = std::int64_t;
+    const I64 w = lineWidth_;
+    const I64 ax = a.x(), ay = a.y(), bx = b.x(), by = b.y(), idx = bx - ax, idy = by - ay;
     const bool roundStart = startCap == PS_ENDCAP_ROUND, roundEnd = endCap == PS_ENDCAP_ROUND;
     const bool square = startCap == PS_ENDCAP_SQUARE || endCap == PS_ENDCAP_SQUARE;
     // Along an axis the band is a box whose edges lie on whole or half pixels:
     // worked out in half pixels, exactly.
     const bool boxed = idx == 0 || idy == 0;
     bool body = true;
-    int boxTop = 0, boxBottom = -1, boxLeft = 0, boxRight = -1;
+    I64 boxTop = 0, boxBottom = -1, boxLeft = 0, boxRight = -1;
     Slab across, along; // the band's sides and ends, off the axes
-    double ax = a.x(), ay = a.y();
     if (boxed) {
-        const int len = std::abs(idx + idy);
-        const int from2 = startCap == PS_ENDCAP_SQUARE ? -w : 0,
+        const I64 len = std::abs(idx + idy);
+        const I64 from2 = startCap == PS_ENDCAP_SQUARE ? -w : 0,
                   to2 = 2 * len + (endCap == PS_ENDCAP_SQUARE ? w : 0);
         body = from2 < to2;
-        const int ux = idx > 0 ? 1 : (idx < 0 ? -1 : (idy == 0 ? 1 : 0)),
+        const I64 ux = idx > 0 ? 1 : (idx < 0 ? -1 : (idy == 0 ? 1 : 0)),
                   uy = idy > 0 ? 1 : (idy < 0 ? -1 : 0);
-        const int xa = 2 * a.x() + ux * from2, xb = 2 * a.x() + ux * to2;
-        const int ya = 2 * a.y() + uy * from2, yb = 2 * a.y() + uy * to2;
+        const I64 xa = 2 * ax + ux * from2, xb = 2 * ax + ux * to2;
+        const I64 ya = 2 * ay + uy * from2, yb = 2 * ay + uy * to2;
         // A half-pixel edge v / 2 starts its pixels at ceil(v / 2), inclusive.
-        auto firstIn = [](int v2) { return (v2 + 1) >> 1; };
+        auto firstIn = [](I64 v2) { return (v2 + 1) >> 1; };
         boxLeft = firstIn(std::min(xa, xb) - std::abs(uy) * w);
         boxRight = firstIn(std::max(xa, xb) + std::abs(uy) * w) - 1;
         boxTop = firstIn(std::min(ya, yb) - std::abs(ux) * w);
         boxBottom = firstIn(std::max(ya, yb) + std::abs(ux) * w) - 1;
     } else {
-        const double r = w / 2.0, dx = idx, dy = idy;
+        const double r = static_cast<double>(w) / 2, dx = static_cast<double>(idx),
+                     dy = static_cast<double>(idy);
         const double len = std::sqrt(dx * dx + dy * dy);
         const double from = startCap == PS_ENDCAP_SQUARE ? -r : 0,
                      to = len + (endCap == PS_ENDCAP_SQUARE ? r : 0);
@@ -314,54 +311,55 @@ void DeviceContext::RasterWideSegment(QPoint a, QPoint b, int startCap, int endC
     }
     if (!body && !roundStart && !roundEnd) return; // a flat dot has no area
     // Rows the pen reaches beyond the end points (a square end's corner r * sqrt(2)).
-    const int reachRows = square ? w : (w + 1) / 2;
-    const int top = std::max(clipBox_.top(), std::min(a.y(), b.y()) - reachRows);
-    const int bottom = std::min(clipBox_.bottom(), std::max(a.y(), b.y()) + reachRows);
-    const int left = clipBox_.left(), right = clipBox_.right();
+    const I64 reachRows = square ? w : (w + 1) / 2;
+    const int top = static_cast<int>(std::max<I64>(clipBox_.top(), std::min(ay, by) - reachRows));
+    const int bottom = static_cast<int>(std::min<I64>(clipBox_.bottom(), std::max(ay, by) + reachRows));
+    const I64 left = clipBox_.left(), right = clipBox_.right();
     const bool fast = lineRop_ == R2_COPYPEN && !clipRgn_ && bpp_ == 4;
     // Locals, as the pixel stores could otherwise alias the context's members.
     uchar* const bits = bits_;
     const qsizetype bpl = bpl_;
     const std::uint32_t colour = lineColor_ | 0xFF000000u;
-    const int reach = discReach_;
+    const I64 reach = discReach_;
     const std::pair<int, int>* const discCols = discCols_.data();
-    const unsigned discRows = static_cast<unsigned>(discCols_.size());
+    const std::uint64_t discRows = discCols_.size();
+    const double fax = static_cast<double>(ax), fay = static_cast<double>(ay);
     for (int y = top; y <= bottom; ++y) {
-        int x0 = INT_MAX, x1 = INT_MIN;
+        I64 x0 = std::numeric_limits<I64>::max(), x1 = std::numeric_limits<I64>::min();
         if (boxed) {
             if (y >= boxTop && y <= boxBottom) {
                 x0 = boxLeft;
                 x1 = boxRight;
             }
         } else {
-            const double ry = y + kRowNudge - ay;
+            const double ry = y + kRowNudge - fay;
             double lo = -kInf, hi = kInf;
             across.Narrow(ry, lo, hi);
             along.Narrow(ry, lo, hi);
             if (lo <= hi) {
-                x0 = CeilInt(std::max(ax + lo, -1e9) - kColNudge);
-                x1 = CeilInt(std::min(ax + hi, 1e9) - kColNudge) - 1;
+                x0 = CeilInt(std::max(fax + lo, -1e9) - kColNudge);
+                x1 = CeilInt(std::min(fax + hi, 1e9) - kColNudge) - 1;
             }
         }
         // The round ends: the row's columns of a disc around the end point.
-        auto disc = [&](QPoint c) {
-            const unsigned j = static_cast<unsigned>(y - c.y() + reach);
+        auto disc = [&](I64 cx, I64 cy) {
+            const auto j = static_cast<std::uint64_t>(y - cy + reach);
             if (j >= discRows) return;
             const auto [l, r] = discCols[j];
-            x0 = std::min(x0, c.x() + l);
-            x1 = std::max(x1, c.x() + r);
+            x0 = std::min(x0, cx + l);
+            x1 = std::max(x1, cx + r);
         };
-        if (roundStart) disc(a);
-        if (roundEnd) disc(b);
-        x0 = std::max(left, x0);
-        x1 = std::min(right, x1);
+        if (roundStart) disc(ax, ay);
+        if (roundEnd) disc(bx, by);
+        if (x0 < left) x0 = left;
+        if (x1 > right) x1 = right;
         if (x0 > x1) continue;
         if (fast) {
             auto* row = reinterpret_cast<std::uint32_t*>(bits + static_cast<qsizetype>(y) * bpl);
-            for (int x = x0; x <= x1; ++x) row[x] = colour;
+            for (I64 x = x0; x <= x1; ++x) row[x] = colour;
             continue;
         }
-        for (int x = x0; x <= x1; ++x)
+        for (int x = static_cast<int>(x0); x <= x1; ++x)
             if (!clipRgn_ || clipRgn_->contains(QPoint(x, y))) WritePixel(x, y, lineRop_, lineColor_);
     }
 }

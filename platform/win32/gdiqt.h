@@ -156,7 +156,10 @@ private:
     COLORREF PenColor() const;
     COLORREF BrushColor(HBRUSH b) const;
     int DevicePenWidth() const;
-    bool CosmeticLine() const;
+    // A one-pixel line drawn by our rasteriser (PrepareLine runs first on pixels).
+    bool CosmeticLine() const {
+        return image_ && (bpp_ == 3 || bpp_ == 4) && st_.pen->Style() != PS_NULL && lineWidth_ <= 1;
+    }
     QRect DeviceBox(int l, int t, int r, int b) const;
     QRectF CurveBox(const QRect& box) const; // the geometry of an ellipse, arc or rounded box
     void FillShape(const QPainterPath& path, HBRUSH brush, int rop2);
@@ -175,10 +178,18 @@ private:
     void DrawInBox(const QRect& box, const QPainterPath& path, bool fill);
 
     // One-pixel and wide solid lines on raster surfaces (gdiline.cpp).
-    void PrepareLine();
+    // Readies the rasteriser for the surface and the pen (at once when nothing changed).
+    void PrepareLine() {
+        if (!bits_ || penDirty_) ReadyLine();
+    }
+    void ReadyLine();
     void RasterSegment(QPoint a, QPoint b);
     void PrepareDisc();
-    bool WideRaster() const;
+    // A wide solid line drawn by our rasteriser.
+    bool WideRaster() const {
+        const int style = st_.pen->Style();
+        return bpp_ != 0 && (style == PS_SOLID || style == PS_INSIDEFRAME) && lineWidth_ > 1;
+    }
     // Whether a wide polyline may be drawn segment by segment: round joins and
     // a mix mode that gives the same pixel when the segments overlap.
     bool RoundJoinsOnce() const;

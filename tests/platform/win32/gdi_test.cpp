@@ -697,7 +697,8 @@ double Distance(QPointF p, QPointF a, QPointF b) {
 
 TEST(GdiWideLines, EvenWidthsPutTheirExtraColumnLeftAndRoundEndsReachHalfTheWidthOut) {
     Surface s(40, 40);
-    for (const auto& [width, left, right] : {std::array{2, 9, 10}, std::array{4, 8, 11}, std::array{3, 9, 11}}) {
+    for (const auto& [width, left, right] :
+         {std::array{2, 9, 10}, std::array{4, 8, 11}, std::array{3, 9, 11}}) {
         Surface v(30, 30);
         {
             PenScope pen(v.dc, WidePen(width, PS_ENDCAP_FLAT));
@@ -757,7 +758,8 @@ TEST(GdiWideLines, ARoundJoinedPolylineInksWhatItsSegmentsInkAndMixModesApplyOnc
     std::vector<POINT> walk{{5, 30}};
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> step(-7, 7);
-    for (int i = 0; i < 40; ++i) walk.push_back(POINT{walk.back().X + 1 + i % 3, std::clamp(walk.back().Y + step(rng), 3, 56)});
+    for (int i = 0; i < 40; ++i)
+        walk.push_back(POINT{walk.back().X + 1 + i % 3, std::clamp(walk.back().Y + step(rng), 3, 56)});
     Surface poly(120, 60), lines(120, 60);
     {
         PenScope pen(poly.dc, WidePen(2));
@@ -783,6 +785,22 @@ TEST(GdiWideLines, ARoundJoinedPolylineInksWhatItsSegmentsInkAndMixModesApplyOnc
         Segment(x.dc, {3, 3}, {90, 40});
         EXPECT_EQ(x.Image(), before) << join;
     }
+}
+
+TEST(GdiWideLines, FarEndPointsDrawTheVisiblePartWithoutWrapping) {
+    constexpr int far = 2'000'000'000;
+    Surface s(40, 30);
+    {
+        PenScope pen(s.dc, WidePen(2));
+        Segment(s.dc, {-far, 10}, {far, 10});
+        Segment(s.dc, {20, -far}, {20, far});
+        Segment(s.dc, {-far / 2, -far / 2}, {far / 2, far / 2});
+    }
+    for (int x = 0; x < 40; ++x) EXPECT_EQ(s.At(x, 9), kBlack) << x;
+    for (int y = 0; y < 30; ++y) EXPECT_EQ(s.At(19, y), kBlack) << y;
+    EXPECT_EQ(s.At(5, 5), kBlack);
+    EXPECT_EQ(s.At(25, 25), kBlack);
+    EXPECT_EQ(s.At(30, 3), kWhite);
 }
 
 TEST(GdiWideLines, ClipsAndTwentyFourBitSurfacesFollowTheSameRules) {
