@@ -860,7 +860,8 @@ TEST(GdiDevice, AContextOnAnImageKeepsPaintingUntilTheImagesOwnerFinishesIt) {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     HDC dc = CreateImageDC(&image);
-    PenScope pen(dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kBlack, PS_DOT)); // drawn by the painter
+    auto pen = std::make_unique<PenScope>(
+        dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kBlack, PS_DOT)); // drawn by the painter
     Segment(dc, {0, 5}, {30, 5});
     Segment(dc, {0, 10}, {30, 10});
     EXPECT_EQ(image.pixel(1, 5) & 0xFFFFFF, 0u);
@@ -877,5 +878,6 @@ TEST(GdiDevice, AContextOnAnImageKeepsPaintingUntilTheImagesOwnerFinishesIt) {
     Segment(dc, {0, 40}, {45, 40});
     EXPECT_EQ(image.pixel(44, 40) & 0xFFFFFF, 0u);
     EXPECT_TRUE(GdiFlush());
+    pen.reset();
     DeleteDC(dc);
 }
