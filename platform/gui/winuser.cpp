@@ -1,6 +1,7 @@
 #include "platform/gui/winuser.h"
 
 #include "platform/gui/qtbridge.h"
+#include "platform/win32/gdiqt.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -85,7 +86,9 @@ public:
         UpdateBars();
     }
 
+    // The image, its canvas's painting finished (whoever asks may copy, paint or replace it).
     QImage& Back() {
+        EndPaintingOn(&back_);
         const QSize s(std::max(viewport()->width(), 1), std::max(viewport()->height(), 1));
         if (back_.size() != s) {
             QImage next(s, QImage::Format_RGB32);
@@ -136,6 +139,7 @@ protected:
             });
             painting_ = false;
         }
+        EndPaintingOn(&img);
         QPainter p(viewport());
         p.drawImage(e->rect().topLeft(), img, e->rect());
         const Caret& caret = TheCaret();
