@@ -662,6 +662,7 @@ void TCustomComTerminal::MeasureFont() {
     // The bit set means the face is not fixed-pitch.
     FVariablePitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) != 0;
     FRunsFit = canvas->TextWidth(String(16, u'W')) == 16 * FCharWidth;
+    ForgetCellPictures();
 }
 
 void TCustomComTerminal::ApplyColor() {
@@ -941,7 +942,11 @@ void TCustomComTerminal::Paint() {
                 run.push_back(c.Ch);
                 ++next;
             }
-            DrawCells(canvas, x, y, cell, run);
+            if (FRunsFit)
+                DrawCells(canvas, x, y, cell, run);
+            else
+                for (Integer i = 0; i < static_cast<Integer>(run.size()); ++i)
+                    DrawCachedCell(canvas, x + i, y, FBuffer->GetChar(x + i, y));
             x = next;
         }
     }
@@ -958,6 +963,58 @@ void TCustomComTerminal::DrawCells(TCanvas* Canvas, Integer X, Integer Y, const 
     Canvas->GetBrush()->SetColor(Look.BackColor);
     Canvas->GetBrush()->SetStyle(Look.BackColor == GetColor() ? bsClear : bsSolid);
     Canvas->TextRect(Rect(left, top, right, top + FCharHeight), left, top, Text);
+}
+
+namespace {
+// Cell pictures: a page holds a grid of cells; the number of pages is bounded,
+// and a full cache starts again.
+constexpr int PageColumns = 32;
+constexpr int PageRows = 8;
+constexpr int PageCells = PageColumns * PageRows;
+constexpr std::size_t MaxPages = 16;
+} // namespace
+
+std::size_t TCustomComTerminal::TCellLookHash::operator()(const TCellLook& l) const {
+    std::size_t h = l.Ch;
+    h = h * 1000003u ^ static_cast<std::uint32_t>(l.FrontColor);
+    h = h * 1000003u ^ static_cast<std::uint32_t>(l.BackColor);
+    return h * 2u + (l.Underline ? 1u : 0u);
+}
+
+void TCustomComTerminal::ForgetCellPictures() {
+    FCellSlots.clear();
+    FCellPages.clear();
+}
+
+void TCustomComTerminal::DrawCachedCell(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Cell) {
+    const TCellLook look{Cell.Ch, Cell.FrontColor, Cell.BackColor, Cell.Underline};
+    auto found = FCellSlots.find(look);
+    if (found == FCellSlots.end()) {
+        if (FCellSlots.size() >= MaxPages * PageCells) ForgetCellPictures();
+        const int slot = static_cast<int>(FCellSlots.size());
+        if (slot / PageCells >= static_cast<int>(FCellPages.size())) {
+            Owned<TBitmap> page(new TBitmap);
+            page->SetSize(PageColumns * FCharWidth, PageRows * FCharHeight);
+            page->GetCanvas()->SetFont(GetFont());
+            FCellPages.push_back(std::move(page));
+        }
+        TCanvas* pageCanvas = FCellPages[static_cast<std::size_t>(slot / PageCells)]->GetCanvas();
+        const int left = slot % PageColumns * FCharWidth, top = slot % PageCells / PageColumns * FCharHeight;
+        TFont* font = pageCanvas->GetFont();
+        font->SetColor(Cell.FrontColor);
+        font->SetStyle(Cell.Underline ? TFontStyles{fsUnderline} : TFontStyles{});
+        pageCanvas->GetBrush()->SetColor(Cell.BackColor);
+        pageCanvas->GetBrush()->SetStyle(bsSolid);
+        pageCanvas->TextRect(Rect(left, top, left + FCharWidth, top + FCharHeight), left, top,
+                             String(1, Cell.Ch));
+        found = FCellSlots.emplace(look, slot).first;
+    }
+    const int slot = found->second;
+    TCanvas* pageCanvas = FCellPages[static_cast<std::size_t>(slot / PageCells)]->GetCanvas();
+    const int sx = slot % PageColumns * FCharWidth, sy = slot % PageCells / PageColumns * FCharHeight;
+    const int left = (X - FTopLeft.X) * FCharWidth, top = (Y - FTopLeft.Y) * FCharHeight;
+    Canvas->CopyRect(Rect(left, top, left + FCharWidth, top + FCharHeight), pageCanvas,
+                     Rect(sx, sy, sx + FCharWidth, sy + FCharHeight));
 }
 
 void TCustomComTerminal::PaintDesign(TCanvas* Canvas) {

@@ -10,6 +10,8 @@
 #include "serial/comtermbuffer.h"
 
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
 enum TTermEmulation : std::uint8_t { teVT100orANSI, teVT52, teNone };
 enum TTermCaret : std::uint8_t { tcBlock, tcUnderline, tcNone };
@@ -165,6 +167,9 @@ private:
     Integer BorderWidth() const;
     void SizeChanged();
     void DrawCells(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Look, const String& Text);
+    // Cells are drawn once into pictures kept by look and copied from there.
+    void DrawCachedCell(TCanvas* Canvas, Integer X, Integer Y, const TComTermChar& Cell);
+    void ForgetCellPictures();
     void PaintDesign(TCanvas* Canvas);
     AnsiString TextToBytes(const String& Text) const;
 
@@ -190,6 +195,19 @@ private:
     Integer FWriting = 0;
     TRect FPortion; // cells changed by the text being written
     bool FHasPortion = false;
+    // Pictures of drawn cells: pages of cells in a grid, found by the cell's look.
+    struct TCellLook {
+        Char Ch;
+        TColor FrontColor;
+        TColor BackColor;
+        bool Underline;
+        bool operator==(const TCellLook&) const = default;
+    };
+    struct TCellLookHash {
+        std::size_t operator()(const TCellLook& l) const;
+    };
+    std::unordered_map<TCellLook, int, TCellLookHash> FCellSlots;
+    std::vector<Owned<TBitmap>> FCellPages;
     TTermEmulation FEmulation = teVT100orANSI;
     TTermCaret FCaret = tcBlock;
     TPoint FCaretPos{1, 1};
