@@ -1,8 +1,9 @@
 // The canvas unit: globals, point/rectangle/colour functions, chart pens and
-// brushes, shadow settings, view options, clipping and the convex hull.
+// brushes, view options, clipping and the convex hull.
 #include "chart/canvas/zuzcanvas.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfont.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,11 +11,15 @@
 
 COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF) = nullptr;
 COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF) = nullptr;
+BOOL (*ZuzAlphaBlend)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION) = nullptr;
+void (*ZuzTextShadowBlur)(TBitmap* Bitmap, const TRect& Region, int Amount) = nullptr;
 
 void ZuzCanvasInitialization() {
     // Our device contexts always have them.
     ZuzSetDCBrushColor = &SetDCBrushColor;
     ZuzSetDCPenColor = &SetDCPenColor;
+    ZuzAlphaBlend = &AlphaBlend;
+    ZuzFontInitialization();
 }
 
 template <>
@@ -414,90 +419,6 @@ void TChartBrush::Assign(TPersistent* Source) {
 }
 
 // ---------------------------------------------------------------------------
-// Shadow settings
-
-const ClassInfo& TZuzShadow::StaticClass() {
-    static const PropInfo props[] = {
-        MakeProp<&TZuzShadow::GetClip, &TZuzShadow::SetClip>("Clip").Default(0),
-        MakeProp<&TZuzShadow::GetColor, &TZuzShadow::SetColor>("Color").Stored<&TZuzShadow::IsColorStored>(),
-        MakeProp<&TZuzShadow::GetHorizSize, &TZuzShadow::SetHorizSize>("HorizSize")
-            .Stored<&TZuzShadow::IsHorizStored>(),
-        MakeProp<&TZuzShadow::GetSmooth, &TZuzShadow::SetSmooth>("Smooth").Default(1),
-        MakeProp<&TZuzShadow::GetSmoothBlur, &TZuzShadow::SetSmoothBlur>("SmoothBlur").Default(0),
-        MakeProp<&TZuzShadow::GetTransparency, &TZuzShadow::SetTransparency>("Transparency").Default(0),
-        MakeProp<&TZuzShadow::GetVertSize, &TZuzShadow::SetVertSize>("VertSize")
-            .Stored<&TZuzShadow::IsVertStored>(),
-        MakeProp<&TZuzShadow::GetVisible, &TZuzShadow::SetVisible>("Visible")
-            .Stored<&TZuzShadow::IsVisibleStored>(),
-    };
-    static const ClassInfo ci = MakeClassInfo<TZuzShadow>("TZuzShadow", &TPersistent::StaticClass(), props);
-    return ci;
-}
-
-TZuzShadow::TZuzShadow(TNotifyEvent OnChangeEvent) : OnChange(std::move(OnChangeEvent)) {}
-
-template <class T>
-void TZuzShadow::Store(T& Field, T Value) {
-    if (SetIfChanged(Field, Value) && OnChange) OnChange(this);
-}
-
-void TZuzShadow::SetClip(bool Value) {
-    Store(FClip, Value);
-}
-void TZuzShadow::SetColor(TColor Value) {
-    Store(FColor, Value);
-}
-void TZuzShadow::SetHorizSize(int Value) {
-    Store(FHorizSize, Value);
-}
-void TZuzShadow::SetVertSize(int Value) {
-    Store(FVertSize, Value);
-}
-int TZuzShadow::GetSize() const {
-    return std::max(FHorizSize, FVertSize);
-}
-void TZuzShadow::SetSize(int Value) {
-    SetHorizSize(Value);
-    SetVertSize(Value);
-}
-void TZuzShadow::SetSmooth(bool Value) {
-    Store(FSmooth, Value);
-}
-void TZuzShadow::SetSmoothBlur(int Value) {
-    Store(FSmoothBlur, Value);
-}
-void TZuzShadow::SetTransparency(int Value) {
-    Store(FTransparency, std::clamp(Value, 0, 100));
-}
-void TZuzShadow::SetVisible(bool Value) {
-    Store(FVisible, Value);
-}
-
-void TZuzShadow::InitValues(TColor AColor, int ASize) {
-    DefaultColor = AColor;
-    DefaultSize = ASize;
-    FColor = AColor;
-    FHorizSize = ASize;
-    FVertSize = ASize;
-}
-
-void TZuzShadow::Assign(TPersistent* Source) {
-    auto* src = dynamic_cast<TZuzShadow*>(Source);
-    if (!src) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    FClip = src->FClip;
-    FColor = src->FColor;
-    FHorizSize = src->FHorizSize;
-    FVertSize = src->FVertSize;
-    FSmooth = src->FSmooth;
-    FSmoothBlur = src->FSmoothBlur;
-    FTransparency = src->FTransparency;
-    FVisible = src->FVisible;
-}
-
-// ---------------------------------------------------------------------------
 // View options
 
 const ClassInfo& TView3DOptions::StaticClass() {
@@ -624,8 +545,8 @@ void TZuzCanvas::ResetState() {
     Font->SetColor(clBlack);
     Font->SetStyle({});
     Font->SetCharset(DEFAULT_CHARSET);
-    Font->SetName(VavIve_DefaultFontName.empty() ? String(u"Arial") : VavIve_DefaultFontName);
-    Font->SetSize(StrToIntDef(VavIve_DefaultFontSize, 8));
+    Font->SetName(GetDefaultFontName());
+    Font->SetSize(GetDefaultFontSize());
     BlendTransparency = 0;
     ZuzFont = nullptr;
     SetBackColor(clWhite);

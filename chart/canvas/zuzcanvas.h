@@ -6,6 +6,7 @@
 // and colour functions.
 
 #include "chart/canvas/projection3d.h"
+#include "chart/canvas/zuzblend.h"
 #include "platform/gui/graphics.h"
 
 #include <array>
@@ -14,6 +15,7 @@
 
 class TZuzFont;
 class TZuzCanvas;
+class TCustomZuzGradient;
 
 // ---------------------------------------------------------------------------
 // Globals
@@ -28,6 +30,10 @@ inline constexpr bool IsWindowsNT = true;
 // The optional system functions; nullptr when the system has none.
 extern COLORREF (*ZuzSetDCBrushColor)(HDC, COLORREF);
 extern COLORREF (*ZuzSetDCPenColor)(HDC, COLORREF);
+extern BOOL (*ZuzAlphaBlend)(HDC, int, int, int, int, HDC, int, int, int, int, BLENDFUNCTION);
+// Blurs a region of a bitmap (inclusive coordinates) by an amount, for smooth text shadows; the
+// filters unit installs it, and text shadows stay sharp until it does.
+extern void (*ZuzTextShadowBlur)(TBitmap* Bitmap, const TRect& Region, int Amount);
 
 // Start-up of the unit: the optional functions are looked up.
 void ZuzCanvasInitialization();
@@ -94,6 +100,10 @@ bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);
 bool ZuzCull(TPoint P0, TPoint P1, TPoint P2);
 bool ZuzCull(const TPoint* P); // its first three points
 void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B);
+// The colour resolved to RGB, each channel above Quantity lowered by it and the others 0.
+TColor ApplyDark(TColor Color, Byte Quantity);
+// The colour resolved to RGB, each channel raised by Quantity up to 255.
+TColor ApplyBright(TColor Color, Byte Quantity);
 // The nearest integer, halves to even, saturated to the integer range (NaN 0).
 int ZuzRound(double Value);
 
@@ -223,64 +233,6 @@ void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC, bool Che
 HPEN ZuzCreatePenSmallDots(TColor Color, int SmallSpace);
 
 // ---------------------------------------------------------------------------
-// Drop shadow of chart elements (its settings; the drawing comes with the
-// shadow effects).
-
-class TZuzShadow : public TPersistent {
-public:
-    static const ClassInfo& StaticClass();
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-
-    explicit TZuzShadow(TNotifyEvent OnChangeEvent = {});
-    void Assign(TPersistent* Source) override;
-
-    bool GetClip() const { return FClip; }
-    void SetClip(bool Value);
-    TColor GetColor() const { return FColor; }
-    void SetColor(TColor Value);
-    int GetHorizSize() const { return FHorizSize; }
-    void SetHorizSize(int Value);
-    int GetVertSize() const { return FVertSize; }
-    void SetVertSize(int Value);
-    // Both sizes; reads the larger one.
-    int GetSize() const;
-    void SetSize(int Value);
-    bool GetSmooth() const { return FSmooth; }
-    void SetSmooth(bool Value);
-    int GetSmoothBlur() const { return FSmoothBlur; }
-    void SetSmoothBlur(int Value);
-    int GetTransparency() const { return FTransparency; }
-    void SetTransparency(int Value);
-    bool GetVisible() const { return FVisible; }
-    void SetVisible(bool Value);
-    // Sets the colour and size that count as defaults (not streamed).
-    void InitValues(TColor AColor, int ASize);
-
-    bool IsColorStored() const { return FColor != DefaultColor; }
-    bool IsHorizStored() const { return FHorizSize != DefaultSize; }
-    bool IsVertStored() const { return FVertSize != DefaultSize; }
-    bool IsVisibleStored() const { return FVisible != DefaultVisible; }
-
-    TNotifyEvent OnChange;
-    TColor DefaultColor = clSilver;
-    int DefaultSize = 0;
-    bool DefaultVisible = true;
-    bool FullSmooth = false;
-
-private:
-    template <class T>
-    void Store(T& Field, T Value);
-    bool FClip = false;
-    TColor FColor = clSilver;
-    int FHorizSize = 0;
-    int FVertSize = 0;
-    bool FSmooth = true;
-    int FSmoothBlur = 0;
-    int FTransparency = 0;
-    bool FVisible = true;
-};
-
-// ---------------------------------------------------------------------------
 // View options
 
 using TZuzView3DScrolled = Event<void(bool IsHoriz)>;
@@ -352,8 +304,6 @@ private:
 // ---------------------------------------------------------------------------
 // The drawing interface
 
-class TZuzBlend;
-
 class TZuzCanvas : public TObject {
 public:
     // Defined in the unit, so that the class's tables are emitted once.
@@ -369,6 +319,7 @@ public:
     TZuzFont* ZuzFont = nullptr;
     double FontZoom = 100;
     TView3DOptions* View3DOptions = nullptr;
+    bool Metafiling = false; // drawing into a metafile: no pixels to blend or blur
 
     // Settings of the canvas.
     int ZuzNumCylinderSides = 16;               // faces of cylinders and cones
@@ -391,7 +342,15 @@ public:
     virtual void SetTextAlign(UINT Align) = 0;
     virtual void SetUseBuffer(bool Value) = 0;
     virtual void AssignVisiblePenColor(TPen* APen, TColor AColor) = 0;
+    // What is drawn in R until EndBlending shows Transparency percent of what was there.
+    virtual Owned<TZuzBlend> BeginBlending(const TRect& R, int Transparency) = 0;
+    virtual void EndBlending(Owned<TZuzBlend> Blend) = 0;
     virtual void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) = 0;
+    // Angles in degrees, counter-clockwise from three o'clock.
+    virtual void Arc(int Left, int Top, int Right, int Bottom, double StartAngle, double EndAngle) = 0;
+    // Angles in radians; a ring segment, or with HolePercent 0 the arc closed by its chord.
+    virtual void Donut(double XCenter, double YCenter, double XRadius, double YRadius, double StartAngle,
+                       double EndAngle, double HolePercent) = 0;
     virtual void Draw(int X, int Y, TGraphic* Graphic) = 0;
     virtual void Ellipse(int X1, int Y1, int X2, int Y2) = 0;
     virtual void FillRect(const TRect& Rect) = 0;
@@ -412,10 +371,13 @@ public:
     virtual void DoHorizLine(int X0, int X1, int Y) = 0;
     virtual void DoVertLine(int X, int Y0, int Y1) = 0;
     virtual void EraseBackground(const TRect& Rect) = 0;
+    virtual void GradientFill(const TRect& Rect, TColor StartColor, TColor EndColor,
+                              TGradientDirection Direction, int Balance, int RadialX, int RadialY) = 0;
     virtual void Invalidate() = 0;
     virtual void Line(int X0, int Y0, int X1, int Y1) = 0;
     virtual void Polyline(const TPoint* Points, int LastIndex) = 0;
     virtual void Polygon(const TPoint* Points, int LastIndex) = 0;
+    virtual void PolygonGradient(const TPoint* Points, int LastIndex, TCustomZuzGradient* Gradient) = 0;
     virtual void RotateLabel(int X, int Y, const String& Text, double Angle) = 0;
     virtual void UnClipRectangle() = 0;
 
@@ -430,6 +392,11 @@ public:
     // In a colour, the brush's colour behind hatches.
     void AssignBrush(TChartBrush* ABrush, TColor AColor);
     void AssignBrushColor(TChartBrush* ABrush, TColor AColor, TColor ABackColor);
+    // The chart font into the canvas font (zoomed, black when monochrome) and its character
+    // spacing into the device; text output then draws the font's shadow and effects.
+    void AssignFont(TZuzFont* AFont);
+    // The colour darkened into the brush: its colour when solid, else its hatch background.
+    void InternalDark(TColor Color, Byte Quantity);
     int GetFontHeight() { return TextHeight(u"W"); }
     // What the clip operations put back.
     TSavedClip& GetSavedClip() { return FSavedClip; }
@@ -573,7 +540,12 @@ public:
     void SetTextAlign(UINT Align) override;
     void SetUseBuffer(bool Value) override;
     void AssignVisiblePenColor(TPen* APen, TColor AColor) override;
+    Owned<TZuzBlend> BeginBlending(const TRect& R, int Transparency) override;
+    void EndBlending(Owned<TZuzBlend> Blend) override;
     void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) override;
+    void Arc(int Left, int Top, int Right, int Bottom, double StartAngle, double EndAngle) override;
+    void Donut(double XCenter, double YCenter, double XRadius, double YRadius, double StartAngle,
+               double EndAngle, double HolePercent) override;
     void Draw(int X, int Y, TGraphic* Graphic) override;
     void Ellipse(int X1, int Y1, int X2, int Y2) override;
     void FillRect(const TRect& Rect) override;
@@ -594,10 +566,13 @@ public:
     void DoHorizLine(int X0, int X1, int Y) override;
     void DoVertLine(int X, int Y0, int Y1) override;
     void EraseBackground(const TRect& Rect) override;
+    void GradientFill(const TRect& Rect, TColor StartColor, TColor EndColor, TGradientDirection Direction,
+                      int Balance, int RadialX, int RadialY) override;
     void Invalidate() override { Dirty = true; }
     void Line(int X0, int Y0, int X1, int Y1) override;
     void Polyline(const TPoint* Points, int LastIndex) override;
     void Polygon(const TPoint* Points, int LastIndex) override;
+    void PolygonGradient(const TPoint* Points, int LastIndex, TCustomZuzGradient* Gradient) override;
     void UnClipRectangle() override;
 
     TColor GetPixel3D(int X, int Y, int Z) override;
@@ -651,6 +626,12 @@ public:
 
 private:
     HDC Dc() { return ReferenceCanvas->GetHandle(); }
+    // The text's extent in the canvas font, without the shadow's growth.
+    TSize PlainTextExtent(const String& Text);
+    // The rectangle of a text at (X, Y) for the device's alignment.
+    TRect TextRect(int X, int Y, const String& Text);
+    void TextShadow(int X, int Y, const String& Text, int& TextX, int& TextY);
+    void TextEffects(int X, int Y, const String& Text);
     // Drawing straight on the device: the canvas tells its owner, as its own
     // drawing does (a control shows what is drawn outside painting).
     void Drawn(TCanvas* ACanvas) const;

@@ -166,27 +166,6 @@ void TZuzCanvas3D::StretchDraw(const TRect& Rect, TGraphic* Graphic) {
     if (Graphic) ReferenceCanvas->StretchDraw(Rect, Graphic);
 }
 
-void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
-    ReferenceCanvas->RequiredState(kText);
-    SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(Font->GetColor())));
-    TextOutW(Dc(), X, Y, Text.data(), static_cast<int>(Text.size()));
-    Drawn(ReferenceCanvas);
-}
-
-int TZuzCanvas3D::TextWidth(const String& Text) {
-    ReferenceCanvas->RequiredState(kText);
-    SIZE s;
-    GetTextExtentPoint32W(Dc(), Text.data(), static_cast<int>(Text.size()), &s);
-    return s.cx;
-}
-
-int TZuzCanvas3D::TextHeight(const String& Text) {
-    ReferenceCanvas->RequiredState(kText);
-    SIZE s;
-    GetTextExtentPoint32W(Dc(), Text.data(), static_cast<int>(Text.size()), &s);
-    return s.cy;
-}
-
 void TZuzCanvas3D::RotateLabel(int X, int Y, const String& Text, double Angle) {
     // Angles above a turn come down into (0, 360]; 360 itself stays.
     if (Angle > 360) {

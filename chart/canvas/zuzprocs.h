@@ -6,6 +6,7 @@
 
 #include "chart/canvas/panellayout.h"
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzshadow.h"
 #include "platform/gui/extctrls.h"
 
 #include <vector>
@@ -128,7 +129,6 @@ public:
 
 template <>
 const EnumInfo& EnumInfoOf<TZuzUnits>();
-
 
 // ---------------------------------------------------------------------------
 // Panels

@@ -1,0 +1,189 @@
+// The GDI canvas's text: a chart font into the canvas, text sizes with the shadow's growth, and
+// text drawn with a drop shadow, outlined, or filled with a gradient or a picture through a path
+// of the letters.
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshadow.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr TCanvasState kText{csHandleValid, csFontValid, csBrushValid};
+constexpr TCanvasState kTextShape{csHandleValid, csFontValid, csPenValid, csBrushValid};
+
+// The device's clip back at the end of a scope: clips set from a letter path for one effect
+// leave the clip in force before (a chart rectangle's, say) as it was.
+class TClipKept {
+public:
+    explicit TClipKept(HDC DC) : FDC(DC), FRegion(CreateRectRgn(0, 0, 0, 0)) {
+        FHadClip = GetClipRgn(FDC, FRegion) == 1;
+    }
+    ~TClipKept() {
+        SelectClipRgn(FDC, FHadClip ? FRegion : nullptr);
+        DeleteObject(FRegion);
+    }
+    TClipKept(const TClipKept&) = delete;
+    TClipKept& operator=(const TClipKept&) = delete;
+
+private:
+    HDC FDC;
+    HRGN FRegion;
+    bool FHadClip = false;
+};
+
+void TextOutDC(HDC DC, int X, int Y, const String& Text) {
+    TextOutW(DC, X, Y, Text.data(), static_cast<int>(Text.size()));
+}
+
+} // namespace
+
+void TZuzCanvas::AssignFont(TZuzFont* AFont) {
+    AFont->SetPixelsPerInch(Font->GetPixelsPerInch());
+    Font->Assign(AFont);
+    if (FontZoom != 100) Font->SetSize(ZuzRound(Font->GetSize() * FontZoom * 0.01));
+    if (GetMonochrome()) Font->SetColor(clBlack);
+    HDC dc = GetHandle();
+    if (GetTextCharacterExtra(dc) != AFont->GetInterCharSize())
+        SetTextCharacterExtra(dc, AFont->GetInterCharSize());
+    ZuzFont = AFont;
+    AFont->Canvas = this;
+}
+
+TSize TZuzCanvas3D::PlainTextExtent(const String& Text) {
+    ReferenceCanvas->RequiredState(kText);
+    SIZE s;
+    GetTextExtentPoint32W(Dc(), Text.data(), static_cast<int>(Text.size()), &s);
+    return s;
+}
+
+int TZuzCanvas3D::TextWidth(const String& Text) {
+    int w = PlainTextExtent(Text).cx;
+    if (ZuzFont && ZuzFont->HasVisibleShadow()) w += std::abs(ZuzFont->GetShadow()->GetHorizSize());
+    return w;
+}
+
+int TZuzCanvas3D::TextHeight(const String& Text) {
+    int h = PlainTextExtent(Text).cy;
+    if (ZuzFont && ZuzFont->HasVisibleShadow()) h += std::abs(ZuzFont->GetShadow()->GetVertSize());
+    return h;
+}
+
+TRect TZuzCanvas3D::TextRect(int X, int Y, const String& Text) {
+    const int w = TextWidth(Text), h = TextHeight(Text);
+    switch (GetTextAlign() & TA_CENTER) { // the bottom flag plays no part
+    case TA_RIGHT:
+        return {X - w, Y, X, Y + h};
+    case TA_CENTER:
+        return {X - w / 2, Y, X + w / 2, Y + h};
+    default:
+        return {X, Y, X + w, Y + h};
+    }
+}
+
+void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
+    ReferenceCanvas->RequiredState(kText);
+    int x = X, y = Y;
+    if (ZuzFont && ZuzFont->HasVisibleShadow()) {
+        const TZuzShadow* shadow = ZuzFont->GetShadow();
+        if ((shadow->GetHorizSize() != 0 || shadow->GetVertSize() != 0) && shadow->GetColor() != clNone)
+            TextShadow(X, Y, Text, x, y);
+    }
+    SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(Font->GetColor())));
+    if (!ZuzFont ||
+        !(ZuzFont->HasVisibleOutLine() || ZuzFont->HasVisibleGradient() || ZuzFont->HasPictureGraphic())) {
+        TextOutDC(Dc(), x, y, Text);
+    } else {
+        TextEffects(x, y, Text);
+    }
+    Drawn(ReferenceCanvas);
+}
+
+void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int& TextY) {
+    TZuzShadow* shadow = ZuzFont->GetShadow();
+    const int h = shadow->GetHorizSize(), v = shadow->GetVertSize();
+    // A negative offset keeps the shadow at the given point and moves the text instead.
+    int sx = X, sy = Y;
+    if (h < 0)
+        TextX = X - h;
+    else
+        sx = X + h;
+    if (v < 0)
+        TextY = Y - v;
+    else
+        sy = Y + v;
+    Owned<TZuzBlend> blend;
+    if (shadow->GetTransparency() > 0)
+        blend = BeginBlending(TextRect(sx, sy, Text), shadow->GetTransparency());
+    ReferenceCanvas->RequiredState(kText);
+    SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(shadow->GetColor())));
+    TextOutDC(Dc(), sx, sy, Text);
+    TBitmap* bitmap = GetBitmap();
+    if (shadow->GetSmooth() && shadow->GetSmoothBlur() > 0 && bitmap &&
+        ReferenceCanvas == bitmap->GetCanvas() && ZuzTextShadowBlur) {
+        const TSize size = PlainTextExtent(Text);
+        int left = sx;
+        if ((GetTextAlign() & TA_CENTER) == TA_RIGHT)
+            left -= size.cx;
+        else if ((GetTextAlign() & TA_CENTER) == TA_CENTER)
+            left -= size.cx / 2;
+        ZuzTextShadowBlur(bitmap,
+                          TRect(std::max(0, left - 1), std::max(0, sy),
+                                std::min(bitmap->GetWidth() - 1, left + size.cx),
+                                std::min(bitmap->GetHeight() - 1, sy + size.cy - 1)),
+                          shadow->GetSmoothBlur());
+        SetBackMode(cbmTransparent);
+    }
+    if (blend) EndBlending(std::move(blend));
+}
+
+void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
+    const bool outline = ZuzFont->HasVisibleOutLine();
+    if (outline)
+        AssignVisiblePenColor(ZuzFont->GetOutLine(), ZuzFont->GetOutLine()->GetColor());
+    else
+        Pen->SetStyle(psClear);
+    Brush->SetColor(Font->GetColor());
+    Brush->SetStyle(bsSolid);
+    ReferenceCanvas->RequiredState(kTextShape);
+    HDC dc = Dc();
+    SetBkMode(dc, TRANSPARENT);
+    const auto letterPath = [&] {
+        BeginPath(dc);
+        TextOutDC(dc, X, Y, Text);
+        EndPath(dc);
+    };
+    letterPath();
+    const TRect r = TextRect(X, Y, Text);
+    if (ZuzFont->HasVisibleGradient()) {
+        TZuzFontGradient* gradient = ZuzFont->GetGradient();
+        if (gradient->GetOutline()) WidenPath(dc);
+        {
+            const TClipKept kept(dc);
+            SelectClipPath(dc, RGN_AND);
+            gradient->Draw(this, r, 0);
+        }
+        if (gradient->GetOutline()) return;
+        if (!outline) return;
+        ReferenceCanvas->RequiredState(kTextShape);
+        letterPath();
+        Brush->SetStyle(bsClear);
+    } else if (ZuzFont->HasPictureGraphic()) {
+        {
+            const TClipKept kept(dc);
+            SelectClipPath(dc, RGN_AND);
+            StretchDraw(r, ZuzFont->GetPicture()->GetGraphic());
+        }
+        if (!outline) return;
+        ReferenceCanvas->RequiredState(kTextShape);
+        letterPath();
+        Brush->SetStyle(bsClear);
+    }
+    ReferenceCanvas->RequiredState(kTextShape);
+    if (Font->GetColor() == clNone)
+        StrokePath(dc);
+    else
+        StrokeAndFillPath(dc);
+}
