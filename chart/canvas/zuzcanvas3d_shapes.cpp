@@ -289,6 +289,8 @@ void TZuzCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor End
             }
             MoveTo(a);
             LineTo(b);
+            // Downward lines end on the top row, which a line's left-out last pixel would miss.
+            if (Direction == gdDiagonalDown && b.X < d.Right) SetPixel(b.X, b.Y, Pen->GetColor());
         }
         Pen->Assign(saved.get());
         break;
