@@ -20,7 +20,8 @@ TColor Linear(int i, int n, TColor start = kStart, TColor end = kEnd) {
     const auto s = CanvasOn::Rgb(start), e = CanvasOn::Rgb(end);
     std::array<int, 3> c;
     for (int k = 0; k < 3; ++k) c[k] = s[k] + (e[k] - s[k]) * i / n;
-    return static_cast<TColor>(RGB(static_cast<BYTE>(c[0]), static_cast<BYTE>(c[1]), static_cast<BYTE>(c[2])));
+    return static_cast<TColor>(
+        RGB(static_cast<BYTE>(c[0]), static_cast<BYTE>(c[1]), static_cast<BYTE>(c[2])));
 }
 
 struct Edge {
@@ -40,7 +41,8 @@ TEST_P(GradientEdges, EachDirectionPutsItsColoursOnItsOwnSides) {
     c.canvas.GradientFill(TRect(0, 0, 64, 48), kStart, kEnd, e.direction, 50, 0, 0);
     const auto near = [&](TPoint p, TColor want) {
         const auto got = c.RgbAt(p.X, p.Y), w = CanvasOn::Rgb(want);
-        for (int k = 0; k < 3; ++k) EXPECT_NEAR(got[k], w[k], e.within) << e.rule << " at " << p.X << "," << p.Y;
+        for (int k = 0; k < 3; ++k)
+            EXPECT_NEAR(got[k], w[k], e.within) << e.rule << " at " << p.X << "," << p.Y;
     };
     near(e.startAt, kStart);
     near(e.endAt, kEnd);

@@ -1,0 +1,183 @@
+// Drop shadows: flat strips, brightening line bands, the smooth shadow's blur, transparency, and
+// the shadow's settings.
+#include "chart/canvas/zuzshadow.h"
+
+#include "tests/chart/canvas/canvasfixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace canvastest;
+
+namespace {
+
+void SetShadow(TZuzShadow& s, int h, int v, bool smooth, TColor color = clBlack) {
+    s.SetHorizSize(h);
+    s.SetVertSize(v);
+    s.SetSmooth(smooth);
+    s.SetColor(color);
+}
+
+} // namespace
+
+TEST(ShadowSettings, SizeAssignAndQuietDefaults) {
+    int changes = 0;
+    TZuzShadow s(TNotifyEvent([&](TObject*) { ++changes; }));
+    s.SetHorizSize(-7);
+    s.SetVertSize(3);
+    EXPECT_EQ(s.GetSize(), 7); // the larger magnitude
+    s.SetSize(4);
+    EXPECT_EQ(s.GetHorizSize(), 4);
+    EXPECT_EQ(s.GetVertSize(), 4);
+    EXPECT_EQ(changes, 4);
+    s.InitValues(clRed, 2);
+    EXPECT_EQ(changes, 4);
+    EXPECT_FALSE(s.IsColorStored());
+    EXPECT_FALSE(s.IsHorizStored());
+    TZuzShadow target;
+    target.SetClip(true);
+    s.SetTransparency(30);
+    target.Assign(&s);
+    EXPECT_TRUE(target.GetClip()); // not copied
+    EXPECT_EQ(target.GetTransparency(), 30);
+    EXPECT_EQ(target.GetColor(), clRed);
+    EXPECT_EQ(target.DefaultColor, clSilver); // the defaults stay the target's
+}
+
+TEST(FlatShadow, TwoStripsBelowAndRightOfTheElement) {
+    CanvasOn c(50, 50);
+    TZuzShadow s;
+    SetShadow(s, 3, 3, false);
+    s.Draw(&c.canvas, TRect(10, 10, 30, 30));
+    // Rectangles without a pen leave out their last row and column.
+    EXPECT_EQ(c.InkBox(), TRect(13, 13, 32, 32));
+    EXPECT_EQ(c.At(20, 31), clBlack);
+    EXPECT_EQ(c.At(31, 20), clBlack);
+    EXPECT_EQ(c.At(20, 20), clWhite);             // the element's own place is left to it
+    EXPECT_EQ(c.canvas.Pen->GetStyle(), psSolid); // the pen comes back
+}
+
+TEST(FlatShadow, NothingForNoColourOrNoOffsetAndNoBlendingStarted) {
+    for (const auto& [h, v, color] : {std::tuple{0, 0, clBlack}, std::tuple{3, 3, clNone}}) {
+        CanvasOn c(50, 50, true);
+        TZuzShadow s;
+        SetShadow(s, h, v, false, color);
+        s.SetTransparency(50);
+        EXPECT_FALSE(s.PrepareCanvas(&c.canvas, TRect(10, 10, 30, 30), 0));
+        s.Draw(&c.canvas, TRect(10, 10, 30, 30));
+        s.DrawEllipse(&c.canvas, TRect(10, 10, 30, 30));
+        EXPECT_EQ(c.InkBox(), TRect());
+    }
+}
+
+TEST(FlatShadow, ATransparentShadowShowsTheBackgroundThrough) {
+    CanvasOn c(50, 50, true);
+    TZuzShadow s;
+    SetShadow(s, 4, 4, false);
+    s.SetTransparency(50);
+    s.Draw(&c.canvas, TRect(10, 10, 30, 30));
+    const auto p = c.RgbAt(20, 32);
+    EXPECT_NEAR(p[0], 128, 2);
+    EXPECT_EQ(p[0], p[2]);
+}
+
+TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
+    CanvasOn c(60, 60);
+    TView3DOptions view;
+    c.canvas.View3DOptions = &view;
+    TZuzShadow s;
+    SetShadow(s, 4, 4, true);
+    s.Draw(&c.canvas, TRect(10, 10, 30, 30));
+    EXPECT_EQ(c.At(20, 30), clBlack); // the first line in the shadow colour
+    const int near = Brightness(c.RgbAt(20, 31)), far = Brightness(c.RgbAt(20, 33));
+    EXPECT_GT(near, 0);
+    EXPECT_GT(far, near);
+    EXPECT_LT(far, 3 * 255);
+    EXPECT_EQ(c.At(30, 20), clBlack);
+    EXPECT_GT(Brightness(c.RgbAt(33, 20)), Brightness(c.RgbAt(31, 20)));
+    // A band on one side only: no brightening share is computed for the other.
+    CanvasOn d(60, 60);
+    d.canvas.View3DOptions = &view;
+    TZuzShadow side;
+    SetShadow(side, 5, 0, true);
+    side.Draw(&d.canvas, TRect(10, 10, 30, 30));
+    EXPECT_EQ(d.At(30, 20), clBlack);
+    EXPECT_EQ(d.At(20, 31), clWhite);
+}
+
+TEST(SmoothShadow, DarkerAtItsCoreThanAtItsRimAndOnlyAlongTheBands) {
+    CanvasOn c(100, 100, true);
+    TZuzShadow s;
+    SetShadow(s, 6, 6, true);
+    s.Draw(&c.canvas, TRect(20, 20, 60, 60));
+    const int core = Brightness(c.RgbAt(62, 40)), rim = Brightness(c.RgbAt(66, 40));
+    EXPECT_LT(core, rim);
+    EXPECT_LT(rim, 3 * 255);
+    EXPECT_EQ(c.At(75, 40), clWhite);
+    EXPECT_EQ(c.At(10, 40), clWhite);
+    EXPECT_LT(Brightness(c.RgbAt(40, 62)), Brightness(c.RgbAt(40, 66))); // the bottom band too
+    EXPECT_EQ(c.At(40, 40), clWhite); // the middle is the element's, and white shadow pixels change nothing
+}
+
+TEST(SmoothShadow, NegativeOffsetsBlurTheWholeShapeUpAndLeft) {
+    CanvasOn c(100, 100, true);
+    TZuzShadow s;
+    SetShadow(s, -5, -5, true);
+    s.Draw(&c.canvas, TRect(40, 40, 70, 70));
+    EXPECT_LT(Brightness(c.RgbAt(36, 50)), 3 * 255); // left of the element
+    EXPECT_LT(Brightness(c.RgbAt(50, 36)), 3 * 255); // above it
+    EXPECT_EQ(c.At(80, 50), clWhite);
+}
+
+TEST(SmoothShadow, EllipsesAndPolygonsAreBlurredWhole) {
+    CanvasOn c(100, 100, true);
+    TZuzShadow s;
+    SetShadow(s, 4, 4, true);
+    s.DrawEllipse(&c.canvas, TRect(20, 20, 60, 60));
+    EXPECT_LT(Brightness(c.RgbAt(44, 44)), 100); // the middle of the moved ellipse is dark
+    EXPECT_EQ(c.At(22, 22), clWhite);            // outside it
+    const TPoint tri[] = {{70, 10}, {95, 10}, {70, 35}};
+    s.Draw(&c.canvas, tri);
+    EXPECT_LT(Brightness(c.RgbAt(78, 18)), 200);
+}
+
+TEST(SmoothShadow, ClipKeepsTheBlurInsideTheCanvasClip) {
+    CanvasOn c(100, 100, true);
+    TZuzShadow s;
+    SetShadow(s, 6, 6, true);
+    s.SetClip(true);
+    c.canvas.ClipRectangle(TRect(0, 0, 64, 100));
+    s.Draw(&c.canvas, TRect(20, 20, 60, 60));
+    c.canvas.UnClipRectangle();
+    EXPECT_LT(Brightness(c.RgbAt(62, 40)), 3 * 255);
+    EXPECT_EQ(c.At(66, 40), clWhite);
+}
+
+TEST(SmoothShadow, TheKernelOfNoBlurAdjustmentAndTheRowsOfTinyBitmaps) {
+    // Without a background the blur replaces the bitmap's own pixels: a black column on white
+    // spreads by the kernel of smoothness 1.818 (radius 2: weights 1, e^(-ln 1.818 / 2), ...).
+    TBitmap b;
+    b.SetPixelFormat(pf24bit);
+    b.SetSize(5, 1);
+    Byte* row = b.ScanLine(0);
+    for (int x = 0; x < 5; ++x) row[x * 3] = row[x * 3 + 1] = row[x * 3 + 2] = x == 2 ? 0 : 255;
+    ZuzShadowSmooth(&b, nullptr, 0, 0, 5, 1, 2, 0, 0.0, true, nullptr, false);
+    const double k = 1.818;
+    const int w0 = 100000, w1 = ZuzRound(std::pow(k, -1.0 / 2) * 100000),
+              w2 = ZuzRound(std::pow(k, -4.0 / 2) * 100000);
+    // The middle pixel: all five taps, the black one weighted w0.
+    const int mid = static_cast<int>(std::int64_t{255} * (2 * w1 + 2 * w2) / (w0 + 2 * w1 + 2 * w2));
+    EXPECT_EQ(b.ScanLine(0)[6], mid);
+    // Heights 0 and 1 give no rows beyond the bitmap.
+    std::vector<Byte*> lines;
+    TBitmap empty;
+    ZuzCalcLines(lines, &empty);
+    EXPECT_TRUE(lines.empty());
+    ZuzCalcLines(lines, &b);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], b.ScanLine(0));
+    // A zero-height box with only a horizontal offset makes a one-row bitmap.
+    CanvasOn c(60, 60, true);
+    TZuzShadow s;
+    SetShadow(s, 5, 0, true);
+    s.Draw(&c.canvas, TRect(10, 10, 30, 10));
+}
