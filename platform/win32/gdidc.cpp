@@ -160,12 +160,14 @@ QPainter& DeviceContext::Painter() {
         clipDirty_ = true;
     }
     if (clipDirty_) {
+        // No clip is the whole surface as a clip: Qt's raster painter can ignore a complex clip
+        // set after clipping was turned off.
         if (shapeBox_)
             painter_->setClipRegion(st_.clip ? *st_.clip & *shapeBox_ : QRegion(*shapeBox_));
         else if (st_.clip)
             painter_->setClipRegion(*st_.clip);
         else
-            painter_->setClipping(false);
+            painter_->setClipRect(SurfaceRect());
         clipDirty_ = false;
     }
     return *painter_;

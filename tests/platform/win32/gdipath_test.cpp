@@ -36,7 +36,8 @@ struct FontScope {
 struct Objects {
     HDC dc;
     HGDIOBJ oldPen, oldBrush;
-    Objects(HDC d, HPEN pen, HBRUSH brush) : dc(d), oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
+    Objects(HDC d, HPEN pen, HBRUSH brush)
+        : dc(d), oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
     ~Objects() {
         DeleteObject(SelectObject(dc, oldPen));
         DeleteObject(SelectObject(dc, oldBrush));
@@ -78,7 +79,7 @@ TEST_F(GdiPaths, LettersInAPathFillWhereTheTextWouldInk) {
     EXPECT_NEAR(a.Right, b.Right, 1);
     EXPECT_NEAR(a.Bottom, b.Bottom, 1);
     EXPECT_EQ(path.At((b.Left + 1), (a.Top + a.Bottom) / 2), kRed); // the stem of the H
-    EXPECT_FALSE(FillPath(path.dc)); // a path is used up by drawing it
+    EXPECT_FALSE(FillPath(path.dc));                                // a path is used up by drawing it
 }
 
 TEST_F(GdiPaths, StrokingOutlinesFillingAlsoFillsAndWideningThickensByThePen) {
@@ -206,7 +207,7 @@ TEST_F(GdiPaths, EscapementTurnsTextCounterClockwiseAboutItsReferencePoint) {
     const RECT box = InkBox(s);
     EXPECT_GT(box.Right - box.Left, 40);
     EXPECT_GT(box.Bottom - box.Top, 40);
-    EXPECT_LT(box.Top, 100);     // it climbs from its point
+    EXPECT_LT(box.Top, 100);         // it climbs from its point
     EXPECT_LE(box.Bottom, 140 + 20); // by no more than its turned cell below it
     EXPECT_GE(box.Left, 59);
 }
@@ -221,4 +222,25 @@ TEST_F(GdiPaths, TheDeviceBrushTakesItsColourFromTheDeviceEachTime) {
     EXPECT_EQ(s.At(5, 5), kRed);
     EXPECT_EQ(s.At(25, 5), kBlue);
     SelectObject(s.dc, old);
+}
+
+TEST_F(GdiPaths, AClipFromAPathHoldsAfterAnEarlierClipWasRemoved) {
+    Surface s(80, 40);
+    const Objects o(s.dc, CreatePen(PS_NULL, 0, 0), CreateSolidBrush(kBlue));
+    HRGN round = CreateRoundRectRgn(0, 0, 80, 40, 16, 16);
+    SelectClipRgn(s.dc, round);
+    DeleteObject(round);
+    PatBlt(s.dc, 0, 0, 80, 40, PATCOPY); // painted through the first clip
+    SelectClipRgn(s.dc, nullptr);
+    PatBlt(s.dc, 0, 0, 80, 40, WHITENESS);
+    const FontScope f(s.dc, 30);
+    BeginPath(s.dc);
+    DrawText(s.dc, 5, 2, u"HI");
+    EndPath(s.dc);
+    SelectClipPath(s.dc, RGN_AND);
+    PatBlt(s.dc, 0, 0, 80, 40, PATCOPY);
+    SelectClipRgn(s.dc, nullptr);
+    EXPECT_EQ(s.At(1, 1), kWhite); // outside the letters
+    EXPECT_EQ(s.At(75, 35), kWhite);
+    EXPECT_FALSE(s.Inked().empty());
 }
