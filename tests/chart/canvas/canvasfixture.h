@@ -4,9 +4,7 @@
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
-#include "tests/platform/win32/qtapp.h"
-
-#include <QApplication>
+#include "tests/support/guiprobe.h"
 
 #include <algorithm>
 #include <array>
@@ -17,7 +15,7 @@ struct CanvasOn {
     TBitmap target;
     TZuzCanvas3D canvas;
     CanvasOn(int w, int h, bool buffered = false) {
-        EnsureQtApplication<QApplication>();
+        probe::EnsureApplication();
         ZuzConstInitialization();
         ZuzCanvasInitialization();
         GdiSetTextAntialiasing(false);

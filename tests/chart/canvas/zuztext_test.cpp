@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <numbers>
 
 using namespace canvastest;
@@ -244,7 +245,7 @@ TEST(Shapes, DarkAndBrightColours) {
 
 // A chart title as a panel shows it: a gradient back, a rounded shadowed box, and a shadowed,
 // gradient-filled, outlined title with a turned axis caption. Set MOLTREN_PICTURE_DIR to keep
-// the picture ("title.bmp") to look at.
+// the picture ("title.png") to look at.
 TEST(ChartText, ATitledShadowedGradientPanel) {
     CanvasOn c(480, 300, true);
     TZuzGradient back;
@@ -291,5 +292,5 @@ TEST(ChartText, ATitledShadowedGradientPanel) {
     EXPECT_GE(ink.Top, 40);
     EXPECT_LE(ink.Bottom, 100);
     if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
-        c.canvas.GetBitmap()->SaveToFile(UTF8ToString(std::string(dir) + "/title.bmp"));
+        probe::Grab(*c.canvas.GetBitmap()).SavePng(std::filesystem::path(dir) / "title.png");
 }
