@@ -109,9 +109,7 @@ void TZuzFont::SetShadow(TZuzShadow* Value) {
 }
 
 void TZuzFont::SetInterCharSize(int Value) {
-    if (FInterCharSize == Value) return;
-    FInterCharSize = Value;
-    if (OnChange) OnChange(this);
+    if (SetIfChanged(FInterCharSize, Value) && OnChange) OnChange(this);
 }
 
 bool TZuzFont::HasVisibleShadow() const {

@@ -83,9 +83,7 @@ TCustomZuzGradient::~TCustomZuzGradient() = default;
 
 template <class T>
 void TCustomZuzGradient::Store(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    if (OnChange) OnChange(this);
+    if (SetIfChanged(Field, Value) && OnChange) OnChange(this);
 }
 
 void TCustomZuzGradient::SetAngle(int Value) {

@@ -66,9 +66,7 @@ TZuzShadow::~TZuzShadow() = default;
 
 template <class T>
 void TZuzShadow::Store(T& Field, T Value) {
-    if (Field == Value) return;
-    Field = Value;
-    if (OnChange) OnChange(this);
+    if (SetIfChanged(Field, Value) && OnChange) OnChange(this);
 }
 
 void TZuzShadow::SetClip(bool Value) {
