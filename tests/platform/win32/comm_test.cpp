@@ -536,19 +536,22 @@ TEST_F(TermiosComm, HangUpFailsWhatIsPendingAndLeavesTheThreadIdle) {
 
 namespace {
 
-// Context switches of each of the process's threads, by id.
+// Context switches of each of the process's threads, by id; -1 for a thread
+// that is not asleep.
 std::map<long, long> ThreadSwitches() {
     std::map<long, long> result;
     for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
         std::ifstream status(task.path() / "status");
-        std::string key;
+        std::string key, state;
         long value = 0, total = 0;
-        while (status >> key)
+        while (status >> key) {
+            if (key == "State:") status >> state;
             if (key == "voluntary_ctxt_switches:" || key == "nonvoluntary_ctxt_switches:") {
                 status >> value;
                 total += value;
             }
-        result[std::stol(task.path().filename().string())] = total;
+        }
+        result[std::stol(task.path().filename().string())] = state == "S" ? total : -1;
     }
     return result;
 }
@@ -566,13 +569,31 @@ TEST(CommIdle, AnOpenPortWaitingForEverythingSleeps) {
     Op wait;
     ASSERT_FALSE(WaitCommEvent(h, &events, &wait.ov));
     std::thread waiter([&] { EXPECT_EQ(WaitForSingleObject(wait.ov.hEvent, 5000), WAIT_OBJECT_0); });
-    std::this_thread::sleep_for(30ms); // all asleep
-    const auto start = ThreadSwitches();
+    // The threads this test started (the device's and the waiter).
+    const auto mine = [&] {
+        std::map<long, long> result;
+        for (const auto& [tid, n] : ThreadSwitches())
+            if (!before.count(tid)) result[tid] = n;
+        return result;
+    };
+    // Until every one has gone to sleep (slow to start on a loaded machine).
+    const auto asleep = [](const std::map<long, long>& threads) {
+        for (const auto& [tid, n] : threads)
+            if (n < 0) return false;
+        return true;
+    };
+    auto start = mine();
+    for (int i = 0; i < 100; ++i) {
+        std::this_thread::sleep_for(20ms);
+        const auto now = mine();
+        if (now == start && asleep(now)) break;
+        start = now;
+    }
     std::this_thread::sleep_for(150ms);
-    const auto end = ThreadSwitches();
+    const auto end = mine();
     // Neither the device's thread nor the waiting one woke up for nothing.
     for (const auto& [tid, n] : end) {
-        if (!before.count(tid) && start.count(tid)) {
+        if (start.count(tid)) {
             EXPECT_EQ(n, start.at(tid)) << "thread " << tid;
         }
     }
