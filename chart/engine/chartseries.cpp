@@ -263,11 +263,11 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
     const int index = FX->AddChartValue();
     FY->InsertChartValue(index, Y);
-    for (int t = 2; t < FValuesList.Count(); ++t) {
+    for (int t = 2, n = FValuesList.Count(); t < n; ++t) {
         TChartValueList* l = FValuesList[t];
         l->InsertChartValue(index, l->TempValue);
     }
-    InsertColor(index, Color);
+    if (FColors || Color != clDefault) InsertColor(index, Color);
     if (!Label.empty() || FLabels.Count() > 0) FLabels.InsertLabel(index, Label);
     if (FUpdateCount == 0) NotifyNewValue(this, index);
     return index;
@@ -335,13 +335,15 @@ int TChartSeries::AddArray(std::span<const double> XArray, std::span<const doubl
 }
 
 int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
-    double x = Source->FX->GetValue(ValueIndex);
-    double y = Source->FY->GetValue(ValueIndex);
+    Source->CheckIndex(ValueIndex);
+    const auto at = static_cast<std::size_t>(ValueIndex);
+    double x = Source->FX->Values()[at];
+    double y = Source->FY->Values()[at];
     if (Source->FYMandatory != FYMandatory) std::swap(x, y);
     const int index = FX->AddChartValue(x);
     FY->InsertChartValue(index, y);
     for (int t = 2; t < FValuesList.Count(); ++t) {
-        const double v = t < Source->FValuesList.Count() ? Source->FValuesList[t]->GetValue(ValueIndex) : 0;
+        const double v = t < Source->FValuesList.Count() ? Source->FValuesList[t]->Values()[at] : 0;
         FValuesList[t]->InsertChartValue(index, v);
     }
     return index;
@@ -352,7 +354,7 @@ void TChartSeries::AddedValue(TChartSeries* Source, int ValueIndex) {
     const TColor color = Source->FColors && ValueIndex < static_cast<int>(Source->FColors->size())
                              ? (*Source->FColors)[static_cast<std::size_t>(ValueIndex)]
                              : clDefault;
-    InsertColor(index, color);
+    if (FColors || color != clDefault) InsertColor(index, color);
     if (ValueIndex < Source->FLabels.Count() || FLabels.Count() > 0)
         FLabels.InsertLabel(index, Source->FLabels.GetLabel(ValueIndex));
     if (FUpdateCount == 0) NotifyNewValue(this, index);

@@ -63,48 +63,49 @@ void TChartValueList::ReadMultiplier(TReader* Reader) {
 }
 
 void TChartValueList::Grow() {
-    const std::size_t len = FValue.size();
+    const std::size_t len = static_cast<std::size_t>(FCapacity);
     const std::size_t step =
         std::max<std::size_t>(static_cast<std::size_t>(std::max(1, ZuzDefaultCapacity)), len / 2);
-    FValue.resize(len + step);
+    auto grown = std::make_unique_for_overwrite<double[]>(len + step);
+    if (FCount > 0) std::memcpy(grown.get(), FValue.get(), sizeof(double) * static_cast<std::size_t>(FCount));
+    FValue = std::move(grown);
+    FCapacity = static_cast<int>(len + step);
 }
 
 int TChartValueList::AddChartValue(double Value) {
     TempValue = Value;
-    return AddChartValue();
+    return PlaceTempValue();
 }
 
 int TChartValueList::AddChartValue() {
+    return PlaceTempValue();
+}
+
+int TChartValueList::PlaceTempValue() {
     const double v = TempValue;
-    int index = FCount;
-    if (FOrder != loNone && FCount > 0) {
-        const double* p = FValue.data();
-        if (FOrder == loAscending) {
-            if (v < p[FCount - 1]) {
-                int t = FCount - 1;
-                while (t >= 0 && p[t] > v) --t;
-                index = t + 1;
-            }
-        } else if (v > p[FCount - 1]) {
-            int t = FCount - 1;
-            while (t >= 0 && p[t] < v) --t;
-            index = t + 1;
-        }
+    if (FOrder == loNone || FCount == 0) return Append(v);
+    const double* p = FValue.get();
+    int t = FCount - 1;
+    // Values that arrive in order cost one comparison.
+    if (FOrder == loAscending) {
+        if (v >= p[t]) return Append(v);
+        while (t >= 0 && p[t] > v) --t;
+    } else {
+        if (v <= p[t]) return Append(v);
+        while (t >= 0 && p[t] < v) --t;
     }
-    if (index == FCount) {
-        if (FCount == static_cast<int>(FValue.size())) Grow();
-        FValue[static_cast<std::size_t>(FCount++)] = v;
-        FStatsStale = true;
-        return index;
-    }
-    InsertChartValue(index, v);
-    return index;
+    InsertChartValue(t + 1, v);
+    return t + 1;
 }
 
 void TChartValueList::InsertChartValue(int Index, double Value) {
+    if (Index == FCount) {
+        Append(Value);
+        return;
+    }
     if (Index < 0 || Index > FCount) throw ChartException(kValueIndexError, {Index, FCount});
-    if (FCount == static_cast<int>(FValue.size())) Grow();
-    double* p = FValue.data();
+    if (FCount == FCapacity) Grow();
+    double* p = FValue.get();
     std::memmove(p + Index + 1, p + Index, sizeof(double) * static_cast<std::size_t>(FCount - Index));
     p[Index] = Value;
     ++FCount;
@@ -114,7 +115,7 @@ void TChartValueList::InsertChartValue(int Index, double Value) {
 void TChartValueList::Delete(int Index) {
     if (Index < 0 || Index >= FCount) throw ChartException(kValueIndexError, {Index, FCount - 1});
     --FCount;
-    double* p = FValue.data();
+    double* p = FValue.get();
     std::memmove(p + Index, p + Index + 1, sizeof(double) * static_cast<std::size_t>(FCount - Index));
     FStatsStale = true;
 }
@@ -123,14 +124,15 @@ void TChartValueList::Delete(int Start, int Quantity) {
     if (Start < 0 || Start >= FCount || Quantity <= 0) return;
     Quantity = std::min(Quantity, FCount - Start);
     FCount -= Quantity;
-    double* p = FValue.data();
+    double* p = FValue.get();
     std::memmove(p + Start, p + Start + Quantity, sizeof(double) * static_cast<std::size_t>(FCount - Start));
     FStatsStale = true;
 }
 
 void TChartValueList::ClearValues() {
     FCount = 0;
-    std::vector<double>().swap(FValue);
+    FValue.reset();
+    FCapacity = 0;
     FStatsStale = true;
 }
 
@@ -236,7 +238,7 @@ void TChartValueList::Sort() {
 }
 
 void TChartValueList::Scroll() {
-    if (FCount > 1) std::rotate(FValue.begin(), FValue.begin() + 1, FValue.begin() + FCount);
+    if (FCount > 1) std::rotate(FValue.get(), FValue.get() + 1, FValue.get() + FCount);
 }
 
 String TChartValueList::ValueToString(int Index) const {

@@ -5,6 +5,7 @@
 
 #include "platform/core/components.h"
 
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -45,8 +46,8 @@ public:
     void Delete(int Start, int Quantity);
 
     int Count() const { return FCount; }
-    int Capacity() const { return static_cast<int>(FValue.size()); }
-    std::span<const double> Values() const { return {FValue.data(), static_cast<std::size_t>(FCount)}; }
+    int Capacity() const { return FCapacity; }
+    std::span<const double> Values() const { return {FValue.get(), static_cast<std::size_t>(FCount)}; }
     // Raise ChartException outside 0 .. Count-1.
     double GetValue(int Index) const;
     void SetValue(int Index, double Value); // tells the owner (veModify)
@@ -93,7 +94,14 @@ protected:
     void Changed() { FStatsStale = true; }
 
 private:
+    int PlaceTempValue();
     void Grow();
+    int Append(double Value) {
+        if (FCount == FCapacity) Grow();
+        FValue[static_cast<std::size_t>(FCount)] = Value;
+        FStatsStale = true;
+        return FCount++;
+    }
     void ReadMultiplier(TReader* Reader);
 
     int FCount = 0;
@@ -108,7 +116,8 @@ private:
     String FValueSource;
     bool FDefaultDateTime = false;
     mutable bool FStatsStale = true;
-    std::vector<double> FValue; // size() is the storage length
+    std::unique_ptr<double[]> FValue; // FCapacity values, FCount of them in use
+    int FCapacity = 0;
 };
 
 // The value lists of one series, in creation order (X, Y, then the further
