@@ -143,10 +143,16 @@ TEST_F(ValueList, AssignCopiesSettingsButNotNameOrValues) {
     EXPECT_EQ(b->Count(), 0);
 }
 
-TEST_F(ValueList, ValueToStringUsesTheGeneralFormat) {
+TEST_F(ValueList, ValueToStringUsesTheGeneralFormatOfTheLocale) {
     auto l = NewList(loNone);
     l->AddChartValue(123.5);
+    const TFormatSettings keep = FormatSettings;
+    FormatSettings = TFormatSettings();
+    FormatSettings.DecimalSeparator = u'.';
     EXPECT_EQ(l->ValueToString(0), u"123.5");
+    FormatSettings = RussianFormatSettings();
+    EXPECT_EQ(l->ValueToString(0), u"123,5");
+    FormatSettings = keep;
 }
 
 TEST_F(ValueList, SortMovesWholePointsOfTheSeries) {

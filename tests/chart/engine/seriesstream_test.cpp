@@ -262,6 +262,43 @@ TEST_F(SeriesComponentStream, ASeriesComesBackEqualThroughBinaryAndObjectText) {
     ExpectSame(s, textChart->FSeries.Get(0));
 }
 
+TEST_F(SeriesComponentStream, ObjectTextDoesNotDependOnTheLocale) {
+    auto chart = MakeOwned<TFakeChart>(nullptr);
+    auto* s = Create<TChartSeries>(chart.get());
+    s->SetName(u"S");
+    s->SetParentChart(chart.get());
+    Fill(s);
+    const TFormatSettings keep = FormatSettings;
+    std::string texts[2];
+    for (int pass = 0; pass < 2; ++pass) {
+        FormatSettings = pass ? RussianFormatSettings() : keep;
+        TMemoryStream binary;
+        binary.WriteComponent(chart.get());
+        binary.SetPosition(0);
+        TStringStream text{AnsiString()};
+        ObjectBinaryToText(&binary, &text);
+        texts[pass] = text.DataString();
+    }
+    EXPECT_EQ(texts[0], texts[1]);
+    TComponent* result = nullptr;
+    const std::string error = [&] {
+        TStringStream text(texts[1]);
+        TMemoryStream binary;
+        ObjectTextToBinary(&text, &binary);
+        binary.SetPosition(0);
+        try {
+            result = binary.ReadComponent(nullptr);
+        } catch (const Exception& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    }();
+    FormatSettings = keep;
+    Owned<TComponent> back(result);
+    ASSERT_EQ(error, "");
+    ExpectSame(s, dynamic_cast<TFakeChart*>(result)->FSeries.Get(0));
+}
+
 TEST_F(SeriesComponentStream, AFedSeriesIsWrittenWithoutDataUnlessForced) {
     auto chart = MakeOwned<TFakeChart>(nullptr);
     auto* a = Create<TChartSeries>(chart.get());
