@@ -1033,7 +1033,7 @@ void TCustomComTerminal::PaintDesign(TCanvas* Canvas) {
 // Dialogs
 
 void TCustomComTerminal::SelectFont() {
-    Owned<TFontDialog> dialog(new TFontDialog(nullptr));
+    Owned<TFontDialog> dialog(Create<TFontDialog>(nullptr));
     dialog->SetFont(GetFont());
     dialog->SetOptions(dialog->GetOptions() + fdFixedPitchOnly);
     if (dialog->Execute()) SetFont(dialog->GetFont());

@@ -101,12 +101,7 @@ TCollectionItem* TCollection::Add() {
     if (!FItemClass->newItem)
         throw EListError(u"Class %s cannot be created", {IdentToString(FItemClass->name)});
     TCollectionItem* item = FItemClass->newItem(this);
-    try {
-        item->AfterConstruction();
-    } catch (...) {
-        item->Free();
-        throw;
-    }
+    FinishConstruction(item);
     return item;
 }
 

@@ -61,6 +61,7 @@ TComponent::TComponent(TComponent* AOwner) {
 }
 
 void TComponent::BeforeDestruction() {
+    if (!Constructed()) ReportUnconstructed(*this);
     if (!FComponentState.Contains(csDestroying)) Destroying();
     // Done here rather than in the destructor so that the notifications reach
     // the most-derived overrides of everyone involved, and so that the owner's
@@ -73,6 +74,7 @@ void TComponent::BeforeDestruction() {
 
 TComponent::~TComponent() {
     if (!FTornDown) {
+        if (!Constructed()) ReportUnconstructed(*this);
         Destroying();
         RemoveFreeNotifications();
         DestroyComponents();

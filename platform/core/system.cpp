@@ -5,6 +5,8 @@
 #include "platform/core/typinfo.h"
 
 #include <algorithm>
+#include <cassert>
+#include <cstdio>
 #include <mutex>
 
 namespace {
@@ -79,13 +81,44 @@ std::vector<const PropInfo*> ClassInfo::AllProps() const {
 TComponent* ClassInfo::CreateComponent(TComponent* owner) const {
     if (!newComponent) throw EClassNotFound(u"Class %s cannot be created", {IdentToString(name)});
     TComponent* c = newComponent(owner);
+    FinishConstruction(c);
+    return c;
+}
+
+void FinishConstruction(TObject* obj) {
+    obj->FConstructed = true;
     try {
-        c->AfterConstruction();
+        obj->AfterConstruction();
     } catch (...) {
-        c->Free();
+        obj->Free();
         throw;
     }
-    return c;
+}
+
+namespace {
+std::mutex gUnconstructedLock;
+TUnconstructedHandler gUnconstructed;
+} // namespace
+
+TUnconstructedHandler SetUnconstructedHandler(TUnconstructedHandler Handler) {
+    std::lock_guard g(gUnconstructedLock);
+    std::swap(gUnconstructed, Handler);
+    return Handler;
+}
+
+void ReportUnconstructed(const TObject& Obj) {
+    TUnconstructedHandler handler;
+    {
+        std::lock_guard g(gUnconstructedLock);
+        handler = gUnconstructed;
+    }
+    if (handler) {
+        handler(Obj);
+        return;
+    }
+    std::fprintf(stderr, "%.*s made without Create: its AfterConstruction never ran\n",
+                 static_cast<int>(Obj.ClassNameA().size()), Obj.ClassNameA().data());
+    assert(!"a component made without Create");
 }
 
 const ClassInfo& TObject::StaticClass() {

@@ -238,6 +238,8 @@ public:
 
     virtual void AfterConstruction() {}
     virtual void BeforeDestruction() {}
+    // True once FinishConstruction has run AfterConstruction on the object.
+    bool Constructed() const { return FConstructed; }
     // Frees the object: BeforeDestruction(), then delete. Safe on nullptr.
     void Free();
     static void Free(TObject* obj) {
@@ -245,7 +247,27 @@ public:
     }
 
     virtual ~TObject() = default;
+
+private:
+    friend void FinishConstruction(TObject* obj);
+    bool FConstructed = false;
 };
+
+// Ends a constructor call as a Pascal one ends: AfterConstruction runs, and
+// when it raises the object is freed again (and leaves its owner) before the
+// exception goes on. Create, the class factories and Application->CreateForm
+// end every construction here; a component freed without having passed here
+// is reported (see SetUnconstructedHandler).
+void FinishConstruction(TObject* obj);
+
+// Called with a component that is freed although it was made with a bare
+// new, outside Create: its AfterConstruction never ran. The default aborts a
+// debug build and writes a line to standard error otherwise; tests fail the
+// running test. An empty handler restores the default; the previous handler
+// comes back.
+using TUnconstructedHandler = std::function<void(const TObject& Obj)>;
+TUnconstructedHandler SetUnconstructedHandler(TUnconstructedHandler Handler);
+void ReportUnconstructed(const TObject& Obj);
 
 // Frees and clears a pointer, as FreeAndNil.
 template <class T>
@@ -264,18 +286,12 @@ bool SetIfChanged(T& Field, V&& Value) {
     return true;
 }
 
-// Creates an object and runs AfterConstruction, as a Pascal constructor call
-// does: when AfterConstruction raises, the object is freed again (and leaves
-// its owner) before the exception goes on.
+// Creates an object as a Pascal constructor call does: the one way to make a
+// component (see FinishConstruction).
 template <class T, class... Args>
 T* Create(Args&&... args) {
     T* obj = new T(std::forward<Args>(args)...);
-    try {
-        obj->AfterConstruction();
-    } catch (...) {
-        obj->Free();
-        throw;
-    }
+    FinishConstruction(obj);
     return obj;
 }
 

@@ -32,8 +32,8 @@ void InitFormsUnit() {
     EnsureQtApplication();
     RegisterGuiClasses();
     if (!Mouse) Mouse = new TMouse;
-    if (!Application) Application = new TApplication(nullptr);
-    if (!Screen) Screen = new TScreen(nullptr);
+    if (!Application) Application = Create<TApplication>(nullptr);
+    if (!Screen) Screen = Create<TScreen>(nullptr);
     InstallFormsFilter();
     SetBeepHandler([] { QApplication::beep(); });
     // Calls posted for the main thread run from the event loop.

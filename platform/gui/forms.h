@@ -345,10 +345,9 @@ public:
         T* instance = new T(this);
         Reference = instance;
         try {
-            instance->AfterConstruction();
+            FinishConstruction(instance);
         } catch (...) {
             Reference = nullptr;
-            instance->Free();
             throw;
         }
         if (!FMainForm) FMainForm = instance;

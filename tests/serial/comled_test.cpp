@@ -16,8 +16,8 @@ protected:
     void SetUp() override {
         FormTest::SetUp();
         Application->SetClock(&clock);
-        port = new TComPort(form.get());
-        led = new TComLed(form.get());
+        port = Create<TComPort>(form.get());
+        led = Create<TComLed>(form.get());
         led->SetParent(form.get());
         led->OnChange.Bind([this](TObject*, TLedState s) { changes.push_back(s); });
         form->Show();
@@ -162,7 +162,7 @@ TEST_F(Lamp, FreeingEitherSideLeavesNoLink) {
     port->Open(); // no lamp hears of it
     port->Close();
 
-    auto* second = new TComLed(form.get());
+    auto* second = Create<TComLed>(form.get());
     second->SetComPort(port);
     port->Free();
     EXPECT_EQ(second->GetComPort(), nullptr);

@@ -22,8 +22,8 @@ protected:
 } // namespace
 
 TEST_F(ComSelectors, BaudRateListAppliesTheChoice) {
-    TComPort* port = new TComPort(form.get());
-    auto* box = new TComComboBox(form.get());
+    TComPort* port = Create<TComPort>(form.get());
+    auto* box = Create<TComComboBox>(form.get());
     box->SetParent(form.get());
     EXPECT_EQ(box->GetStyle(), csDropDownList);
     box->SetComProperty(cpBaudRate);
@@ -53,8 +53,8 @@ TEST_F(ComSelectors, BaudRateListAppliesTheChoice) {
 
 TEST_F(ComSelectors, PortListFollowsTheBoundPort) {
     Ports("COM3\nCOM1\nCOM10\n");
-    TComPort* port = new TComPort(form.get());
-    auto* box = new TComComboBox(form.get());
+    TComPort* port = Create<TComPort>(form.get());
+    auto* box = Create<TComComboBox>(form.get());
     box->SetComProperty(cpPort);
     ASSERT_EQ(box->GetItems()->GetCount(), 3);
     EXPECT_EQ(box->GetItems()->GetStrings(1), u"COM10");
@@ -71,7 +71,7 @@ TEST_F(ComSelectors, PortListFollowsTheBoundPort) {
     EXPECT_EQ(box->GetComPort(), nullptr);
     EXPECT_EQ(box->GetItemIndex(), 0);
 
-    TComPort* other = new TComPort(form.get());
+    TComPort* other = Create<TComPort>(form.get());
     other->SetPort(u"COM7");
     box->SetComPort(other);
     EXPECT_EQ(box->GetItemIndex(), -1); // its port is not installed
@@ -79,8 +79,8 @@ TEST_F(ComSelectors, PortListFollowsTheBoundPort) {
 }
 
 TEST_F(ComSelectors, NoPortsInstalled) {
-    TComPort* port = new TComPort(form.get());
-    auto* box = new TComComboBox(form.get());
+    TComPort* port = Create<TComPort>(form.get());
+    auto* box = Create<TComComboBox>(form.get());
     box->SetComProperty(cpPort);
     box->SetComPort(port);
     EXPECT_EQ(box->GetItems()->GetCount(), 0);
@@ -98,9 +98,9 @@ TEST_F(ComSelectors, NoPortsInstalled) {
 
 TEST_F(ComSelectors, ReadingAFormResolvesThePortLast) {
     Ports("COM2\nCOM1\n");
-    TComPort* port = new TComPort(form.get());
+    TComPort* port = Create<TComPort>(form.get());
     port->SetPort(u"COM2");
-    auto* box = new TComComboBox(form.get());
+    auto* box = Create<TComComboBox>(form.get());
     // The order in which the reader sets the properties of the main window's list.
     box->IncludeState(csLoading);
     box->SetComProperty(cpPort);
@@ -113,9 +113,9 @@ TEST_F(ComSelectors, ReadingAFormResolvesThePortLast) {
     EXPECT_EQ(box->GetComSelect()->GetPort(), u"COM2");
 
     // A port whose name is not installed: nothing is selected and nothing chosen.
-    TComPort* missing = new TComPort(form.get());
+    TComPort* missing = Create<TComPort>(form.get());
     missing->SetPort(u"COM9");
-    auto* other = new TComComboBox(form.get());
+    auto* other = Create<TComComboBox>(form.get());
     other->IncludeState(csLoading);
     other->SetComProperty(cpPort);
     other->SetText(u"COM1");
@@ -141,9 +141,9 @@ TEST_F(ComSelectors, PublishedForFormResources) {
 }
 
 TEST_F(ComSelectors, RadioGroupHandsClicksToTheSelector) {
-    TComPort* port = new TComPort(form.get());
+    TComPort* port = Create<TComPort>(form.get());
     port->GetParity()->SetBits(prEven);
-    auto* group = new TComRadioGroup(form.get());
+    auto* group = Create<TComRadioGroup>(form.get());
     group->SetParent(form.get());
     group->SetComProperty(cpParity);
     ASSERT_EQ(group->GetItems()->GetCount(), 5);
@@ -164,8 +164,8 @@ TEST_F(ComSelectors, RadioGroupHandsClicksToTheSelector) {
 }
 
 TEST_F(ComSelectors, FlowControlAndFormatSettings) {
-    TComPort* port = new TComPort(form.get());
-    auto* box = new TComComboBox(form.get());
+    TComPort* port = Create<TComPort>(form.get());
+    auto* box = Create<TComComboBox>(form.get());
     box->SetComPort(port);
     for (const auto& [property, text] :
          {std::pair{cpFlowControl, u"Software"}, std::pair{cpStopBits, u"2"}, std::pair{cpDataBits, u"7"}}) {

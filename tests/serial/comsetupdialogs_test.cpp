@@ -85,7 +85,7 @@ TEST_F(SetupDialogs, PortDialogShowsThePortsSettingsAndAppliesThemOnce) {
 }
 
 TEST_F(SetupDialogs, TerminalDialogFillsFromTheTerminalAndAppliesOnOk) {
-    Owned<TComTerminal> term(new TComTerminal(nullptr));
+    Owned<TComTerminal> term(Create<TComTerminal>(nullptr));
     term->SetLocalEcho(true);
     term->SetForce7Bit(true);
     term->SetCaret(tcUnderline);
@@ -139,7 +139,7 @@ TEST_F(SetupDialogs, TerminalDialogFillsFromTheTerminalAndAppliesOnOk) {
 }
 
 TEST_F(SetupDialogs, TerminalDialogWithoutACaretEntryOrWithABadNumberChangesNothing) {
-    Owned<TComTerminal> term(new TComTerminal(nullptr));
+    Owned<TComTerminal> term(Create<TComTerminal>(nullptr));
     term->SetCaret(tcNone);
     answer = [&](const TDialogRequest& r) {
         EXPECT_EQ(Find<TComboBox>(r.Form, u"ComboBox1")->GetItemIndex(), -1);

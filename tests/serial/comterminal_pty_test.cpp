@@ -16,7 +16,7 @@ class TerminalOnPty : public TerminalTest {
 protected:
     void SetUp() override {
         TerminalTest::SetUp();
-        port = new TComPort(form.get());
+        port = Create<TComPort>(form.get());
         port->SetPort(UTF8ToString(pty.SlavePath()));
         term->SetComPort(port);
         port->Open();

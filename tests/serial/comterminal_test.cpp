@@ -18,7 +18,7 @@ std::string Bytes(TMemoryStream& s) {
 } // namespace
 
 TEST_F(Terminal, StartsWithItsDocumentedSettings) {
-    Owned<TComTerminal> fresh(new TComTerminal(nullptr));
+    Owned<TComTerminal> fresh(Create<TComTerminal>(nullptr));
     EXPECT_EQ(fresh->GetWidth(), 400);
     EXPECT_EQ(fresh->GetHeight(), 250);
     EXPECT_EQ(fresh->GetColor(), clBlack);
@@ -380,7 +380,7 @@ TEST_F(Terminal, FormResourcesCarryTheSettingsAndLoadingSizesTheScreen) {
         EXPECT_EQ(written.find(name), std::string::npos) << name << "\n" << written;
 
     binary.SetPosition(0);
-    Owned<TComTerminal> read(new TComTerminal(nullptr));
+    Owned<TComTerminal> read(Create<TComTerminal>(nullptr));
     binary.ReadComponent(read.get());
     EXPECT_EQ(read->GetColumns(), 100);
     EXPECT_EQ(read->GetRows(), 30);

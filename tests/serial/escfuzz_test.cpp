@@ -61,7 +61,7 @@ class EscapeFuzz : public FormTest {};
 
 TEST_F(EscapeFuzz, TerminalTakesRandomBlocksOfAnySize) {
     TestForm form;
-    auto* term = new TerminalUnderTest(form.get());
+    auto* term = Create<TerminalUnderTest>(form.get());
     term->SetParent(form.get());
     form->Show();
     std::mt19937 rng(7);

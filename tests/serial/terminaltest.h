@@ -10,7 +10,7 @@ protected:
     void SetUp() override {
         FormTest::SetUp();
         form->SetBounds(0, 0, 900, 500);
-        term = new TComTerminal(form.get());
+        term = Create<TComTerminal>(form.get());
         term->SetParent(form.get());
         form->Show();
     }

@@ -36,8 +36,7 @@ protected:
 
 // A form built in code, freed at the end of the test.
 struct TestForm {
-    Owned<TForm> form{new TForm(nullptr, TCustomForm::NewTag{})};
-    TestForm() { form->AfterConstruction(); }
+    Owned<TForm> form{Create<TForm>(nullptr, TCustomForm::NewTag{})};
     TForm* operator->() const { return form.get(); }
     TForm* get() const { return form.get(); }
 };

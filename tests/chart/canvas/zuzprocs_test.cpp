@@ -221,7 +221,8 @@ probe::Rgb PixelOf(TCanvas& c, int x, int y) {
 } // namespace
 
 TEST_F(PanelTest, ChartRectangleFromMarginsFrameAndShadow) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     panel.SetBevelOuter(bvNone);
     const TRect bounds(0, 0, 400, 250);
     TPanelLayout layout = panel.LayoutFor(bounds);
@@ -253,7 +254,8 @@ TEST_F(PanelTest, ChartRectangleFromMarginsFrameAndShadow) {
 }
 
 TEST_F(PanelTest, PaintsThroughTheBufferAndCopiesItWhenClean) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     EXPECT_EQ(panel.GetWidth(), 400);
     EXPECT_EQ(panel.GetHeight(), 250);
     panel.Paint();
@@ -278,7 +280,8 @@ TEST_F(PanelTest, PaintsThroughTheBufferAndCopiesItWhenClean) {
 }
 
 TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     panel.SetBounds(0, 0, 0, 0);
     TBitmap target;
     panel.Draw(target.GetCanvas(), TRect(0, 0, 0, 0));
@@ -287,7 +290,9 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     EXPECT_NO_THROW(panel.Paint()); // on its own window too
     EXPECT_EQ(panel.draws, 2);
 
-    TTestPanel failing(nullptr);
+    const Owned<TTestPanel> failingHolder{Create<TTestPanel>(nullptr)};
+
+    TTestPanel& failing = *failingHolder;
     failing.fail = true;
     EXPECT_THROW(failing.Paint(), Exception);
     EXPECT_NO_THROW(failing.Paint()); // no second report, no repaint loop
@@ -310,7 +315,8 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
 }
 
 TEST_F(PanelTest, DrawsOnTheControlsOwnCanvasSoDrawingOutsidePaintShows) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     TCanvas* own = static_cast<TCustomControl&>(panel).GetCanvas();
     EXPECT_EQ(panel.GetControlCanvas(), own);
     panel.Paint();
@@ -329,9 +335,8 @@ TEST_F(PanelTest, DrawsOnTheControlsOwnCanvasSoDrawingOutsidePaintShows) {
 }
 
 TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
-    Owned<TForm> form{new TForm(nullptr, TCustomForm::NewTag{})};
-    form->AfterConstruction();
-    auto* panel = new TTestPanel(form.get());
+    Owned<TForm> form{Create<TForm>(nullptr, TCustomForm::NewTag{})};
+    auto* panel = Create<TTestPanel>(form.get());
     const HWND window = panel->GetHandle();
     panel->SetBorderRound(30); // no parent yet: nothing to shape
     EXPECT_FALSE(probe::Shaped(window));
@@ -344,7 +349,8 @@ TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
     panel->SetBounds(0, 0, 300, 100); // the region follows the size
     EXPECT_TRUE(probe::ShapeHolds(window, TPoint{250, 50}));
     EXPECT_FALSE(probe::ShapeHolds(window, TPoint{299, 0}));
-    TTestPanel copy(nullptr);
+    const Owned<TTestPanel> copyHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& copy = *copyHolder;
     copy.SetParent(form.get());
     copy.Assign(panel);
     EXPECT_TRUE(probe::Shaped(copy.GetHandle()));
@@ -354,7 +360,8 @@ TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
 }
 
 TEST_F(PanelTest, ListenersHearEventsInOrderAndCancelMouseStopsMouseEvents) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     std::vector<std::string> log;
     Recorder a(&log, "a"), b(&log, "b");
     a.panel = b.panel = &panel;
@@ -387,13 +394,15 @@ TEST_F(PanelTest, ListenersHearEventsInOrderAndCancelMouseStopsMouseEvents) {
 }
 
 TEST_F(PanelTest, SettingsCopyBetweenPanelsAndIntoPictures) {
-    TTestPanel source(nullptr);
+    const Owned<TTestPanel> sourceHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& source = *sourceHolder;
     source.SetMargin(0, 7);
     source.SetMarginUnits(muPixels);
     source.GetBorder()->SetVisible(true);
     source.SetColor(clYellow);
     source.GetView3DOptions()->SetRotation(20);
-    TTestPanel copy(nullptr);
+    const Owned<TTestPanel> copyHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& copy = *copyHolder;
     copy.Assign(&source);
     EXPECT_EQ(copy.GetMargin(0), 7);
     EXPECT_EQ(copy.GetMarginUnits(), muPixels);
@@ -410,7 +419,8 @@ TEST_F(PanelTest, SettingsCopyBetweenPanelsAndIntoPictures) {
 }
 
 TEST_F(PanelTest, PublishedSettingsStreamOnlyWhenTheyDifferFromTheirDefaults) {
-    TPublishedPanel panel(nullptr);
+    const Owned<TPublishedPanel> panelHolder{Create<TPublishedPanel>(nullptr)};
+    TPublishedPanel& panel = *panelHolder;
     panel.SetName(u"Chart1");
     const std::string plain = ObjectText(&panel);
     for (const char* name :
@@ -435,7 +445,8 @@ TEST_F(PanelTest, PublishedSettingsStreamOnlyWhenTheyDifferFromTheirDefaults) {
     TMemoryStream binary;
     binary.WriteComponent(&panel);
     binary.SetPosition(0);
-    TPublishedPanel copy(nullptr);
+    const Owned<TPublishedPanel> copyHolder{Create<TPublishedPanel>(nullptr)};
+    TPublishedPanel& copy = *copyHolder;
     binary.ReadComponent(&copy);
     EXPECT_TRUE(copy.GetBorder()->GetVisible());
     EXPECT_EQ(copy.GetMarginLeft(), 10);
@@ -448,7 +459,8 @@ TEST_F(PanelTest, PublishedSettingsStreamOnlyWhenTheyDifferFromTheirDefaults) {
 }
 
 TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     panel.SetBounds(0, 0, 240, 160);
     panel.SetColor(clBtnFace);
     panel.SetBevelOuter(bvRaised);
@@ -487,7 +499,8 @@ TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
 }
 
 TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     panel.SetColor(clBtnFace);
     panel.SetBevelOuter(bvRaised);
     panel.SetBevelWidth(2);
@@ -526,7 +539,8 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
     EXPECT_EQ(PixelOf(page, 1, 50), (probe::Rgb{240, 240, 240}));
     EXPECT_FALSE(panel.GetPrinting());
     EXPECT_EQ(panel.GetChartRect(), screen.ChartRect);
-    TTestPanel framed(nullptr); // ...unless the panel says so
+    const Owned<TTestPanel> framedHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& framed = *framedHolder; // ...unless the panel says so
     framed.SetBevelOuter(bvRaised);
     framed.SetBevelWidth(2);
     framed.PrintZuzPanel = true;
@@ -540,7 +554,8 @@ TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout
 }
 
 TEST_F(PanelTest, AnOwnersChartRectangleLosesTheShadowOnceNotOnEveryPaint) {
-    TTestPanel panel(nullptr);
+    const Owned<TTestPanel> panelHolder{Create<TTestPanel>(nullptr)};
+    TTestPanel& panel = *panelHolder;
     panel.GetShadow()->SetHorizSize(3);
     panel.SetChartRect(TRect(20, 20, 300, 200));
     panel.CustomChartRect = true;

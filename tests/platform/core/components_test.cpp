@@ -208,6 +208,21 @@ public:
 
 } // namespace
 
+// Create is the one way to make a component: one made with a bare new never
+// ran its AfterConstruction, and freeing it says so.
+TEST(Components, AComponentMadeWithoutCreateIsReportedWhenFreed) {
+    std::vector<std::string> reported;
+    const TUnconstructedHandler saved =
+        SetUnconstructedHandler([&](const TObject& Obj) { reported.emplace_back(Obj.ClassNameA()); });
+    Create<TNode>(nullptr)->Free();
+    TNode::StaticClass().CreateComponent(nullptr)->Free();
+    EXPECT_TRUE(reported.empty());
+    (new TNode(nullptr))->Free();
+    SetUnconstructedHandler(saved);
+    EXPECT_EQ(reported, std::vector<std::string>{"TNode"});
+    EXPECT_TRUE(gLive.empty());
+}
+
 TEST(Components, AnObjectWhoseStartUpFailsIsFreedAndLeavesItsOwner) {
     auto* owner = Create<TNode>(nullptr);
     EXPECT_THROW(Create<TFailingStart>(owner), EComponentError);

@@ -12,13 +12,13 @@ namespace {
 class ActionsTest : public GuiTest {};
 
 struct ActionForm : TestForm {
-    TActionList* list = new TActionList(get());
-    TAction* action = new TAction(get());
-    TButton* button = new TButton(get());
-    TToolBar* bar = new TToolBar(get());
-    TToolButton* tool = new TToolButton(get());
-    TMenuItem* item = new TMenuItem(get());
-    TMainMenu* menu = new TMainMenu(get());
+    TActionList* list = Create<TActionList>(get());
+    TAction* action = Create<TAction>(get());
+    TButton* button = Create<TButton>(get());
+    TToolBar* bar = Create<TToolBar>(get());
+    TToolButton* tool = Create<TToolButton>(get());
+    TMenuItem* item = Create<TMenuItem>(get());
+    TMainMenu* menu = Create<TMainMenu>(get());
     int runs = 0;
     ActionForm() {
         action->SetActionList(list);

@@ -13,13 +13,13 @@ class ButtonsTest : public GuiTest {};
 
 TEST_F(ButtonsTest, StockKindsBringCaptionResultAndRole) {
     TestForm f;
-    auto* ok = new TBitBtn(f.get());
+    auto* ok = Create<TBitBtn>(f.get());
     ok->SetParent(f.get());
     ok->SetKind(bkOK);
     EXPECT_EQ(ok->GetCaption(), u"OK");
     EXPECT_EQ(ok->GetModalResult(), mrOk);
     EXPECT_TRUE(ok->GetDefault());
-    auto* cancel = new TBitBtn(f.get());
+    auto* cancel = Create<TBitBtn>(f.get());
     cancel->SetParent(f.get());
     cancel->SetKind(bkCancel);
     EXPECT_TRUE(cancel->GetCancel());
@@ -34,7 +34,7 @@ TEST_F(ButtonsTest, StockKindsBringCaptionResultAndRole) {
 
 TEST_F(ButtonsTest, ACloseButtonClosesItsForm) {
     TestForm f;
-    auto* close = new TBitBtn(f.get());
+    auto* close = Create<TBitBtn>(f.get());
     close->SetParent(f.get());
     close->SetKind(bkClose);
     f->Show();
@@ -59,9 +59,8 @@ TEST_F(CloseTest, TheCloseActionDecidesWhatBecomesOfAForm) {
     EXPECT_FALSE(f->GetVisible());
 
     // A freed form goes once the current event is over.
-    auto* owner = new TComponent(nullptr);
-    auto* freed = new TForm(owner, TCustomForm::NewTag{});
-    freed->AfterConstruction();
+    auto* owner = Create<TComponent>(nullptr);
+    auto* freed = Create<TForm>(owner, TCustomForm::NewTag{});
     freed->OnClose.Bind([](TObject*, TCloseAction& a) { a = caFree; });
     freed->Show();
     freed->Close();
@@ -79,21 +78,21 @@ TEST_F(StreamTest, AFormWritesOnlyWhatDiffersFromTheDefaults) {
     TestForm f;
     f->SetName(u"Form1");
     f->SetCaption(u"Окно");
-    auto* list = new TActionList(f.get());
+    auto* list = Create<TActionList>(f.get());
     list->SetName(u"ActionList1");
-    auto* action = new TAction(f.get());
+    auto* action = Create<TAction>(f.get());
     action->SetName(u"ReadArch");
     action->SetActionList(list);
     action->SetCaption(u"Читать архив");
-    auto* panel = new TPanel(f.get());
+    auto* panel = Create<TPanel>(f.get());
     panel->SetName(u"Panel1");
     panel->SetParent(f.get());
     panel->SetAlign(alLeft);
-    auto* linked = new TBitBtn(f.get());
+    auto* linked = Create<TBitBtn>(f.get());
     linked->SetName(u"BitBtn1");
     linked->SetParent(panel);
     linked->SetAction(action);
-    auto* local = new TBitBtn(f.get());
+    auto* local = Create<TBitBtn>(f.get());
     local->SetName(u"BitBtn3");
     local->SetParent(panel);
     local->SetAction(action);

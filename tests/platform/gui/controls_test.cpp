@@ -12,7 +12,7 @@ namespace {
 class ControlsTest : public GuiTest {};
 
 TPanel* NewPanel(TForm* owner, TWinControl* parent, TAlign align, int w, int h) {
-    auto* p = new TPanel(owner);
+    auto* p = Create<TPanel>(owner);
     p->SetBounds(0, 0, w, h);
     p->SetParent(parent);
     p->SetAlign(align);
@@ -76,15 +76,15 @@ TEST_F(ControlsTest, AnchorsFollowTheParentsEdges) {
     TestForm f;
     f->SetClientWidth(300);
     f->SetClientHeight(200);
-    auto* right = new TButton(f.get());
+    auto* right = Create<TButton>(f.get());
     right->SetParent(f.get());
     right->SetBounds(200, 10, 75, 25);
     right->SetAnchors({akTop, akRight});
-    auto* both = new TButton(f.get());
+    auto* both = Create<TButton>(f.get());
     both->SetParent(f.get());
     both->SetBounds(10, 50, 280, 25);
     both->SetAnchors({akLeft, akTop, akRight, akBottom});
-    auto* plain = new TButton(f.get());
+    auto* plain = Create<TButton>(f.get());
     plain->SetParent(f.get());
     plain->SetBounds(10, 100, 75, 25);
 
@@ -98,7 +98,7 @@ TEST_F(ControlsTest, AnchorsFollowTheParentsEdges) {
 TEST_F(ControlsTest, ParentFontFlowsUntilAChildSetsItsOwn) {
     TestForm f;
     auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
-    auto* label = new TLabel(f.get());
+    auto* label = Create<TLabel>(f.get());
     label->SetParent(panel);
     f->GetFont()->SetName(u"Tahoma");
     f->GetFont()->SetHeight(-11);
@@ -118,7 +118,7 @@ TEST_F(ControlsTest, ParentFontFlowsUntilAChildSetsItsOwn) {
 TEST_F(ControlsTest, FreeingAParentFreesItsChildrenAndTheyLeaveTheirOwner) {
     TestForm f;
     auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
-    auto* child = new TButton(f.get());
+    auto* child = Create<TButton>(f.get());
     child->SetName(u"Child");
     child->SetParent(panel);
     const int before = f->GetComponentCount();
@@ -167,7 +167,7 @@ TEST_F(ControlsTest, MouseClicksAndDoubleClicksReachTheControl) {
 
 TEST_F(ControlsTest, AControlWithoutParentIsNeverShown) {
     TestForm f;
-    auto* b = new TButton(f.get());
+    auto* b = Create<TButton>(f.get());
     f->Show();
     EXPECT_FALSE(b->Widget()->isVisible());
     b->SetParent(f.get());
@@ -181,7 +181,7 @@ TEST_F(ControlsTest, AControlWithoutParentIsNeverShown) {
 // it, and shows when the control is painted.
 TEST_F(ControlsTest, APaintBoxDrawsOnItsCanvasAtAnyTime) {
     TestForm f;
-    auto* box = new TPaintBox(f.get());
+    auto* box = Create<TPaintBox>(f.get());
     box->SetParent(f.get());
     box->SetBounds(0, 0, 40, 30);
     int paints = 0;

@@ -12,7 +12,7 @@ class DialogsTest : public GuiTest {};
 
 TEST_F(DialogsTest, TheSaveDialogIsAnsweredWithAFileName) {
     TestForm f;
-    auto* d = new TSaveDialog(f.get());
+    auto* d = Create<TSaveDialog>(f.get());
     d->SetDefaultExt(u"txt");
     d->SetFilter(u"Текстовый документ (*.txt)|*.txt|Все файлы (*.*)|*.*");
     d->SetInitialDir(u"/tmp");
@@ -49,7 +49,7 @@ TEST_F(DialogsTest, TheSaveDialogIsAnsweredWithAFileName) {
 
 TEST_F(DialogsTest, ADefaultExtensionWrittenAsAPatternAddsOnlyTheExtension) {
     TestForm f;
-    auto* d = new TSaveDialog(f.get());
+    auto* d = Create<TSaveDialog>(f.get());
     answer = [](const TDialogRequest&) {
         TDialogAnswer a;
         a.Result = mrOk;
@@ -110,12 +110,12 @@ class MenusTest : public GuiTest {};
 
 TEST_F(MenusTest, ItemsFormATreeOfQtActions) {
     TestForm f;
-    auto* menu = new TMainMenu(f.get());
-    auto* file = new TMenuItem(f.get());
+    auto* menu = Create<TMainMenu>(f.get());
+    auto* file = Create<TMenuItem>(f.get());
     file->SetCaption(u"Файл");
-    auto* exit = new TMenuItem(f.get());
+    auto* exit = Create<TMenuItem>(f.get());
     exit->SetCaption(u"Выход");
-    auto* line = new TMenuItem(f.get());
+    auto* line = Create<TMenuItem>(f.get());
     line->SetCaption(u"-");
     menu->GetItems()->Add(file);
     file->Add(exit);
@@ -138,8 +138,8 @@ TEST_F(MenusTest, ItemsFormATreeOfQtActions) {
 
 TEST_F(MenusTest, APopupGoesToTheHook) {
     TestForm f;
-    auto* popup = new TPopupMenu(f.get());
-    auto* item = new TMenuItem(f.get());
+    auto* popup = Create<TPopupMenu>(f.get());
+    auto* item = Create<TMenuItem>(f.get());
     item->SetCaption(u"Печать графика");
     popup->GetItems()->Add(item);
     int clicks = 0, pops = 0;

@@ -17,7 +17,7 @@ protected:
 
 TEST_F(TimersTest, ATimerFiresEveryIntervalWhileEnabled) {
     TestForm f;
-    auto* t = new TTimer(f.get());
+    auto* t = Create<TTimer>(f.get());
     t->SetInterval(300);
     int fired = 0;
     t->OnTimer.Bind([&](TObject*) { ++fired; });
@@ -36,7 +36,7 @@ TEST_F(TimersTest, ATimerFiresEveryIntervalWhileEnabled) {
 // starts a new interval, and so does a new interval.
 TEST_F(TimersTest, ReEnablingARunningTimerDoesNotRestartIt) {
     TestForm f;
-    auto* t = new TTimer(f.get());
+    auto* t = Create<TTimer>(f.get());
     t->SetInterval(3500);
     int fired = 0;
     t->OnTimer.Bind([&](TObject*) { ++fired; });
@@ -60,7 +60,7 @@ TEST_F(TimersTest, ReEnablingARunningTimerDoesNotRestartIt) {
 
 TEST_F(TimersTest, AOneShotHandlerStopsItsTimer) {
     TestForm f;
-    auto* t = new TTimer(f.get());
+    auto* t = Create<TTimer>(f.get());
     t->SetEnabled(false);
     t->SetInterval(300);
     int fired = 0;
@@ -77,14 +77,14 @@ TEST_F(TimersTest, AOneShotHandlerStopsItsTimer) {
 TEST_F(TimersTest, TimersFireInTimeOrderAndAnExceptionIsShown) {
     TestForm f;
     std::string order;
-    auto* a = new TTimer(f.get());
+    auto* a = Create<TTimer>(f.get());
     a->SetInterval(500);
     a->OnTimer.Bind([&](TObject*) {
         order += "a";
         a->SetEnabled(false);
         throw Exception(u"Ошибка чтения архива");
     });
-    auto* b = new TTimer(f.get());
+    auto* b = Create<TTimer>(f.get());
     b->SetInterval(300);
     b->OnTimer.Bind([&](TObject*) { order += "b"; });
     clock.Advance(700);
@@ -95,7 +95,7 @@ TEST_F(TimersTest, TimersFireInTimeOrderAndAnExceptionIsShown) {
 
 TEST_F(TimersTest, RunningTimersMoveToANewClockAndStopWhenFreed) {
     TestForm f;
-    auto* t = new TTimer(f.get());
+    auto* t = Create<TTimer>(f.get());
     t->SetInterval(100);
     TManualClock other;
     Application->SetClock(&other);
@@ -109,7 +109,7 @@ TEST_F(TimersTest, RunningTimersMoveToANewClockAndStopWhenFreed) {
 TEST_F(TimersTest, TheRealClockRunsOnTheEventLoop) {
     Application->SetClock(nullptr);
     TestForm f;
-    auto* t = new TTimer(f.get());
+    auto* t = Create<TTimer>(f.get());
     t->SetInterval(10);
     int fired = 0;
     t->OnTimer.Bind([&](TObject*) { ++fired; });
@@ -122,7 +122,7 @@ class RadioGroupTest : public GuiTest {};
 
 TEST_F(RadioGroupTest, IndexChangesClickTheGroup) {
     TestForm f;
-    auto* g = new TRadioGroup(f.get());
+    auto* g = Create<TRadioGroup>(f.get());
     g->SetParent(f.get());
     g->SetBounds(0, 0, 160, 60);
     g->GetItems()->Add(u"Прочитать архив за выбраную дату");
@@ -153,7 +153,7 @@ TEST_F(RadioGroupTest, IndexChangesClickTheGroup) {
 
 TEST_F(RadioGroupTest, ColumnsSplitTheButtons) {
     TestForm f;
-    auto* g = new TRadioGroup(f.get());
+    auto* g = Create<TRadioGroup>(f.get());
     g->SetParent(f.get());
     g->SetBounds(0, 0, 210, 60);
     for (const char16_t* s : {u"a", u"b", u"c", u"d"}) g->GetItems()->Add(s);
@@ -180,7 +180,7 @@ void FourPixels(TPicture* picture) {
 
 TEST_F(GuiTest, AnImageShowsItsPictureAtTheCornerOrStretched) {
     TestForm f;
-    auto* image = new TImage(f.get());
+    auto* image = Create<TImage>(f.get());
     image->SetParent(f.get());
     image->SetBounds(0, 0, 20, 20);
     image->SetColor(clBlack); // what the picture leaves uncovered

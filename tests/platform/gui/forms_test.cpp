@@ -55,7 +55,7 @@ TEST_F(FormsTest, AnEscapedExceptionIsShownWithTheTitleAndAFullStop) {
 
 TEST_F(FormsTest, AHandlerThatRaisesLeavesTheFormUsable) {
     TestForm f;
-    auto* b = new TButton(f.get());
+    auto* b = Create<TButton>(f.get());
     b->SetParent(f.get());
     int calls = 0;
     b->OnClick.Bind([&](TObject*) {
@@ -88,7 +88,7 @@ TEST_F(FormsTest, MessageBoxAnswersAndDefaults) {
 
 TEST_F(FormsTest, TheResponderPressesAModalFormsButton) {
     TestForm f;
-    auto* ok = new TButton(f.get());
+    auto* ok = Create<TButton>(f.get());
     ok->SetParent(f.get());
     ok->SetModalResult(mrOk);
     int closes = 0;
@@ -153,9 +153,9 @@ TEST_F(FormsTest, ClosingTheMainFormEndsTheLoop) {
 // Keys
 
 struct KeyForm : TestForm {
-    TEdit* edit = new TEdit(get());
-    TActionList* actions = new TActionList(get());
-    TAction* read = new TAction(get());
+    TEdit* edit = Create<TEdit>(get());
+    TActionList* actions = Create<TActionList>(get());
+    TAction* read = Create<TAction>(get());
     int reads = 0;
     KeyForm() {
         edit->SetParent(get());
@@ -200,10 +200,10 @@ TEST_F(FormsTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
 
 TEST_F(FormsTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
     KeyForm f;
-    auto* ok = new TButton(f.get());
+    auto* ok = Create<TButton>(f.get());
     ok->SetParent(f.get());
     ok->SetDefault(true);
-    auto* cancel = new TButton(f.get());
+    auto* cancel = Create<TButton>(f.get());
     cancel->SetParent(f.get());
     cancel->SetCancel(true);
     int oks = 0, cancels = 0;
@@ -218,7 +218,7 @@ TEST_F(FormsTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
 
 TEST_F(FormsTest, FocusMovesFireExitAndEnter) {
     KeyForm f;
-    auto* other = new TEdit(f.get());
+    auto* other = Create<TEdit>(f.get());
     other->SetParent(f.get());
     other->SetTop(40);
     std::vector<std::string> log;
@@ -242,11 +242,11 @@ TEST_F(FormsTest, AMenuKeepsTheClientAreaAndItsShortcutsWork) {
     TestForm f;
     f->SetClientWidth(300);
     f->SetClientHeight(200);
-    auto* menu = new TMainMenu(f.get());
-    auto* file = new TMenuItem(f.get());
+    auto* menu = Create<TMainMenu>(f.get());
+    auto* file = Create<TMenuItem>(f.get());
     file->SetCaption(u"Файл");
     menu->GetItems()->Add(file);
-    auto* help = new TMenuItem(f.get());
+    auto* help = Create<TMenuItem>(f.get());
     help->SetCaption(u"Справка");
     help->SetShortCut(ShortCut(VK_F1, {}));
     int helps = 0;
@@ -297,7 +297,7 @@ TEST_F(FormsTest, ScreenCursorIsApplicationWide) {
     EXPECT_EQ(Screen->GetCursors(2020), crHandPoint);
     EXPECT_EQ(Screen->GetCursors(crIBeam), crIBeam);
     TestForm f;
-    auto* b = new TButton(f.get());
+    auto* b = Create<TButton>(f.get());
     b->SetCursor(static_cast<TCursor>(2020));
     EXPECT_EQ(b->Widget()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_GT(Screen->GetHeight(), 0);

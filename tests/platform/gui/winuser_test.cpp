@@ -46,7 +46,7 @@ protected:
     void SetUp() override {
         GuiTest::SetUp();
         form->SetBounds(0, 0, 400, 300);
-        control = new Striped(form.get());
+        control = Create<Striped>(form.get());
         control->SetParent(form.get());
         control->SetBounds(0, 0, 200, 150);
         control->Rebuild();
@@ -158,7 +158,7 @@ TEST_F(WinUser, TheCaretIsOneOwnedInvertedBlockWhoseHidesNest) {
     ASSERT_TRUE(GetCaretPos(&p));
     EXPECT_EQ(p, TPoint(20, 30));
     // A second window taking the caret takes it from the first.
-    auto* other = new Striped(form.get());
+    auto* other = Create<Striped>(form.get());
     other->SetParent(form.get());
     ASSERT_TRUE(CreateCaret(other->GetHandle(), nullptr, 2, 2));
     EXPECT_EQ(GetCaretWindow(), other->GetHandle());
@@ -186,7 +186,7 @@ TEST_F(WinUser, TextMetricsSetThePitchBitForProportionalFaces) {
 }
 
 TEST_F(WinUser, FontDialogIsAnsweredByTheResponder) {
-    Owned<TFontDialog> dialog(new TFontDialog(nullptr));
+    Owned<TFontDialog> dialog(Create<TFontDialog>(nullptr));
     dialog->GetFont()->SetName(u"Courier New");
     dialog->SetOptions(TFontDialogOptions{fdFixedPitchOnly});
     answer = [](const TDialogRequest& r) {

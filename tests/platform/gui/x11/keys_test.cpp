@@ -9,15 +9,15 @@
 namespace {
 
 struct Window : TestForm {
-    TEdit* edit = new TEdit(get());
-    TButton* ok = new TButton(get());
-    TButton* cancel = new TButton(get());
-    TBitBtn* other = new TBitBtn(get());
-    TActionList* actions = new TActionList(get());
-    TAction* read = new TAction(get());
-    TMainMenu* menu = new TMainMenu(get());
-    TMenuItem* file = new TMenuItem(get());
-    TMenuItem* help = new TMenuItem(get());
+    TEdit* edit = Create<TEdit>(get());
+    TButton* ok = Create<TButton>(get());
+    TButton* cancel = Create<TButton>(get());
+    TBitBtn* other = Create<TBitBtn>(get());
+    TActionList* actions = Create<TActionList>(get());
+    TAction* read = Create<TAction>(get());
+    TMainMenu* menu = Create<TMainMenu>(get());
+    TMenuItem* file = Create<TMenuItem>(get());
+    TMenuItem* help = Create<TMenuItem>(get());
     std::string log;
 
     Window() {
