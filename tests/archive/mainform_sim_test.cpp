@@ -2,6 +2,7 @@
 // pseudo-terminal, through the serial port component and the port list; the
 // pauses and the reply time-out run on the manual clock.
 #include "tests/archive/readroad_harness.h"
+#include "tests/support/fixedclock.h"
 
 #include "platform/core/dateutils.h"
 #include "tests/support/childprocess.h"
@@ -294,9 +295,13 @@ TEST_F(SimRead, DeviceUnpluggedBeforeARead) {
 
 // The simulator program as scripts/run --demo starts it (unpaced here): its
 // port is in the main window's list, and a month up to today is read from it.
+// Today is a day of the test's own, the same for the program and the device.
 TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
+    const TDateTime today = EncodeDate(2023, 3, 15);
+    const FixedClock clock(today + EncodeTime(12, 0, 0, 0));
     SimHarness h;
-    ChildProcess simulator(DEVICE_SIM_PROGRAM, {"--demo", "--baud", "0", "--latency", "0"});
+    ChildProcess simulator(DEVICE_SIM_PROGRAM,
+                           {"--demo", "--first", "2023-02-13", "--baud", "0", "--latency", "0"});
     ASSERT_TRUE(simulator.Started());
     const std::string port = simulator.ReadLine();
     ASSERT_FALSE(port.empty());
@@ -310,7 +315,6 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     EXPECT_EQ(h.form->ComboBoxDevNum->GetText(), u"1");
     EXPECT_EQ(h.form->ComboBox1->GetText(), u"9600");
     h.WatchReplies();
-    const TDateTime today = Date();
     h.Interval(today - 30, today);
     h.Read();
     const bool done = h.Drive();

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEventLoop>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
@@ -228,6 +229,10 @@ TPoint WindowSize(const TControl& control) {
 
 String FontFamily(const TControl& control) {
     return FromQString(QFontInfo(WidgetOf(control)->font()).family());
+}
+
+bool FontInstalled(const String& family) {
+    return QFontDatabase::hasFamily(ToQString(family));
 }
 
 String ToolTip(const TControl& control) {

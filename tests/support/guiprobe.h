@@ -85,6 +85,9 @@ TPoint WindowSize(const TControl& control);
 
 // The face the screen draws the control's text in, after substitution.
 String FontFamily(const TControl& control);
+// Whether the machine has a face installed (tests that check faces skip,
+// saying so, without it).
+bool FontInstalled(const String& family);
 // The hint the window system shows for the control.
 String ToolTip(const TControl& control);
 // Whether a window's shape (HWND) holds a point; an unshaped window holds none.

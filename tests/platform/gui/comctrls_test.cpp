@@ -4,6 +4,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/imglist.h"
 #include "tests/platform/gui/guitest.h"
+#include "tests/support/fixedclock.h"
 
 #include <QDateTimeEdit>
 #include <QImage>
@@ -16,9 +17,9 @@ namespace {
 class ComCtrlsTest : public GuiTest {};
 
 struct Pages : TestForm {
-    TPageControl* pc = new TPageControl(get());
-    TTabSheet* table = new TTabSheet(get());
-    TTabSheet* log = new TTabSheet(get());
+    TPageControl* pc = Create<TPageControl>(get());
+    TTabSheet* table = Create<TTabSheet>(get());
+    TTabSheet* log = Create<TTabSheet>(get());
     Pages() {
         get()->SetClientWidth(400);
         get()->SetClientHeight(300);
@@ -54,7 +55,7 @@ TEST_F(ComCtrlsTest, SheetsAreTabsAndTheActivePageChangesSilentlyFromCode) {
 
 TEST_F(ComCtrlsTest, AClientAlignedControlFillsItsSheet) {
     Pages f;
-    auto* inner = new TPanel(f.get());
+    auto* inner = Create<TPanel>(f.get());
     inner->SetParent(f.table);
     inner->SetAlign(alClient);
     f->Show();
@@ -74,7 +75,7 @@ TEST_F(ComCtrlsTest, StatusPanelsShareTheBarAndTheLastTakesTheRest) {
     TestForm f;
     f->SetClientWidth(756);
     f->SetClientHeight(561);
-    auto* bar = new TStatusBar(f.get());
+    auto* bar = Create<TStatusBar>(f.get());
     bar->SetParent(f.get());
     for (int i = 0; i < 4; ++i) bar->GetPanels()->Add()->SetWidth(150);
     EXPECT_EQ(bar->GetAlign(), alBottom);
@@ -87,22 +88,22 @@ TEST_F(ComCtrlsTest, StatusPanelsShareTheBarAndTheLastTakesTheRest) {
 
 TEST_F(ComCtrlsTest, ToolButtonsLineUpWithTheirImages) {
     TestForm f;
-    auto* images = new TImageList(f.get());
+    auto* images = Create<TImageList>(f.get());
     QImage red(16, 16, QImage::Format_ARGB32);
     red.fill(Qt::red);
     images->AddImage(red);
     images->AddImage(red);
-    auto* bar = new TToolBar(f.get());
+    auto* bar = Create<TToolBar>(f.get());
     bar->SetParent(f.get());
     bar->SetImages(images);
-    auto* b1 = new TToolButton(f.get());
+    auto* b1 = Create<TToolButton>(f.get());
     b1->SetParent(bar);
     b1->SetImageIndex(0);
-    auto* sep = new TToolButton(f.get());
+    auto* sep = Create<TToolButton>(f.get());
     sep->SetLeft(100);
     sep->SetParent(bar);
     sep->SetStyle(tbsSeparator);
-    auto* b2 = new TToolButton(f.get());
+    auto* b2 = Create<TToolButton>(f.get());
     b2->SetLeft(200);
     b2->SetParent(bar);
     b2->SetImageIndex(1);
@@ -112,7 +113,8 @@ TEST_F(ComCtrlsTest, ToolButtonsLineUpWithTheirImages) {
     EXPECT_FALSE(static_cast<QToolButton*>(b1->Widget())->icon().isNull());
     EXPECT_TRUE(static_cast<QToolButton*>(sep->Widget())->icon().isNull());
     // The images travel as one PNG strip.
-    TImageList copy(nullptr);
+    const Owned<TImageList> copyHolder{Create<TImageList>(nullptr)};
+    TImageList& copy = *copyHolder;
     ASSERT_TRUE(copy.LoadFromPng(images->SaveToPng()));
     EXPECT_EQ(copy.GetCount(), 2);
     EXPECT_EQ(copy.ImageAt(1).pixelColor(3, 3), QColor(Qt::red));
@@ -122,7 +124,7 @@ TEST_F(ComCtrlsTest, APickerKeepsTheDayAndShowsTheLocalesFormat) {
     const TFormatSettings saved = FormatSettings;
     FormatSettings = RussianFormatSettings();
     TestForm f;
-    auto* p = new TDateTimePicker(f.get());
+    auto* p = Create<TDateTimePicker>(f.get());
     p->SetParent(f.get());
     int changes = 0;
     p->OnChange.Bind([&](TObject*) { ++changes; });
@@ -139,8 +141,11 @@ TEST_F(ComCtrlsTest, APickerKeepsTheDayAndShowsTheLocalesFormat) {
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(p->GetDate(), EncodeDate(2009, 10, 7));
     // A new picker shows today.
-    auto* today = new TDateTimePicker(f.get());
-    EXPECT_EQ(today->GetDate(), Date());
+    {
+        const FixedClock clock(EncodeDate(2023, 3, 15) + EncodeTime(23, 59, 59, 999));
+        auto* today = Create<TDateTimePicker>(f.get());
+        EXPECT_EQ(today->GetDate(), EncodeDate(2023, 3, 15));
+    }
     FormatSettings = saved;
 }
 
@@ -164,7 +169,7 @@ TEST_F(StatusBarTest, PanelTextsAreDrawnInTheirPanels) {
     TestForm f;
     f->SetClientWidth(600);
     f->SetClientHeight(100);
-    auto* bar = new TStatusBar(f.get());
+    auto* bar = Create<TStatusBar>(f.get());
     bar->SetParent(f.get());
     for (int i = 0; i < 4; ++i) bar->GetPanels()->Add()->SetWidth(150);
     f->Show();

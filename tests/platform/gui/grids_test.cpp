@@ -13,7 +13,7 @@ namespace {
 class GridsTest : public GuiTest {};
 
 struct GridForm : TestForm {
-    TStringGrid* grid = new TStringGrid(get());
+    TStringGrid* grid = Create<TStringGrid>(get());
     GridForm() {
         get()->SetClientWidth(500);
         get()->SetClientHeight(300);
@@ -115,23 +115,20 @@ TEST_F(GridsTest, ADoubleClickOnAHeaderReachesTheGrid) {
     EXPECT_EQ(row, 0);
 }
 
-TEST_F(GridsTest, TenThousandRowsFillQuickly) {
+// Rows added one by one as the archive table grows keep every cell (the
+// speed of it is bench/controls_bench.cpp's).
+TEST_F(GridsTest, RowsAddedOneByOneKeepTheirCells) {
     GridForm f;
     f->Show();
     f.grid->SetColCount(14);
-    const auto start = std::chrono::steady_clock::now();
-    for (int r = 1; r <= 10000; ++r) {
+    for (int r = 1; r <= 2000; ++r) {
         if (r > 1) f.grid->SetRowCount(f.grid->GetRowCount() + 1);
-        for (int c = 0; c < 14; ++c) f.grid->SetCells(c, r, u"12345,67");
+        for (int c = 0; c < 14; ++c) f.grid->SetCells(c, r, IntToStr(r * 100 + c));
     }
     QCoreApplication::processEvents();
-    const auto ms =
-        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
-            .count();
-    EXPECT_EQ(f.grid->GetRowCount(), 10001);
-    EXPECT_EQ(f.grid->GetCells(13, 10000), u"12345,67");
-    EXPECT_LT(ms, 3000);
-    RecordProperty("fill_ms", static_cast<int>(ms));
+    EXPECT_EQ(f.grid->GetRowCount(), 2001);
+    EXPECT_EQ(f.grid->GetCells(0, 1), u"100");
+    EXPECT_EQ(f.grid->GetCells(13, 2000), u"200013");
 }
 
 } // namespace
