@@ -14,7 +14,7 @@ class ValueList : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartEngineUnits(); }
     Owned<TChartValueList> NewList(TChartListOrder Order) {
-        Owned<TChartValueList> l(new TChartValueList(nullptr, u"X"));
+        Owned<TChartValueList> l(Create<TChartValueList>(nullptr, u"X"));
         l->SetOrder(Order);
         return l;
     }
@@ -134,7 +134,7 @@ TEST_F(ValueList, AssignCopiesSettingsButNotNameOrValues) {
     a->SetDateTime(true);
     a->SetValueSource(u"Col");
     a->AddChartValue(1);
-    Owned<TChartValueList> b(new TChartValueList(nullptr, u"Y"));
+    Owned<TChartValueList> b(Create<TChartValueList>(nullptr, u"Y"));
     b->Assign(a.get());
     EXPECT_EQ(b->GetOrder(), loDescending);
     EXPECT_TRUE(b->GetDateTime());

@@ -208,7 +208,7 @@ TEST_F(ControlsTest, APaintBoxDrawsOnItsCanvasAtAnyTime) {
 // image finishes it first, so drawing after a resize reaches the new image.
 TEST_F(ControlsTest, APaintBoxCanvasDrawsOnAcrossResizesAndShows) {
     TestForm f;
-    auto* box = new TPaintBox(f.get());
+    auto* box = Create<TPaintBox>(f.get());
     box->SetParent(f.get());
     box->SetBounds(0, 0, 40, 30);
     f->Show();
