@@ -781,7 +781,12 @@ bool DeviceContext::PatBlt(int x, int y, int w, int h, DWORD rop) {
     QPainter& p = Painter();
     switch (rop) {
     case PATCOPY:
-        FillShape(path, st_.brush, R2_COPYPEN);
+        if (st_.brush && st_.brush->style == BS_SOLID) { // bands of gradients: a plain fill is quickest
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.fillRect(box, ToQColor(BrushColor(st_.brush)));
+        } else {
+            FillShape(path, st_.brush, R2_COPYPEN);
+        }
         break;
     case PATINVERT:
         FillShape(path, st_.brush, R2_XORPEN);
@@ -805,16 +810,36 @@ bool DeviceContext::PatBlt(int x, int y, int w, int h, DWORD rop) {
 // Text
 
 namespace {
-QFont DeviceFont(const DeviceContext& dc) {
-    QFont f = ToQFont(dc.St().font->log, std::abs(dc.ScaleY()));
-    if (dc.St().charExtra != 0)
-        f.setLetterSpacing(QFont::AbsoluteSpacing, dc.St().charExtra * std::abs(dc.ScaleX()));
-    return f;
+bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
+    return a.lfHeight == b.lfHeight && a.lfWidth == b.lfWidth && a.lfEscapement == b.lfEscapement &&
+           a.lfOrientation == b.lfOrientation && a.lfWeight == b.lfWeight && a.lfItalic == b.lfItalic &&
+           a.lfUnderline == b.lfUnderline && a.lfStrikeOut == b.lfStrikeOut && a.lfCharSet == b.lfCharSet &&
+           a.lfOutPrecision == b.lfOutPrecision && a.lfClipPrecision == b.lfClipPrecision &&
+           a.lfQuality == b.lfQuality && a.lfPitchAndFamily == b.lfPitchAndFamily &&
+           a.lfFaceName == b.lfFaceName;
+}
+} // namespace
+
+namespace {
+// The Qt font of the selected font, made again only when the font, its spacing, the mapping or
+// the text antialiasing changed: a chart draws thousands of labels in one font.
+const QFont& DeviceFont(DeviceContext& dc) {
+    DeviceContext::FontCache& c = dc.CachedFont();
+    const LOGFONTW& log = dc.St().font->log;
+    const double sx = std::abs(dc.ScaleX()), sy = std::abs(dc.ScaleY());
+    const bool aa = GdiTextAntialiasing();
+    if (!c.font || !SameFont(c.log, log) || c.charExtra != dc.St().charExtra || c.scaleX != sx ||
+        c.scaleY != sy || c.antialias != aa) {
+        QFont f = ToQFont(log, sy);
+        if (dc.St().charExtra != 0) f.setLetterSpacing(QFont::AbsoluteSpacing, dc.St().charExtra * sx);
+        c = {log, dc.St().charExtra, sx, sy, aa, std::move(f)};
+    }
+    return *c.font;
 }
 } // namespace
 
 SIZE DeviceContext::TextExtent(const Char* text, int count) {
-    const QFont f = DeviceFont(*this);
+    const QFont& f = DeviceFont(*this);
     const QFontMetrics fm(f);
     const QString s = QString::fromUtf16(text, count);
     const int w = fm.horizontalAdvance(s);
@@ -824,7 +849,7 @@ SIZE DeviceContext::TextExtent(const Char* text, int count) {
 }
 
 TEXTMETRICW DeviceContext::TextMetrics() {
-    const QFont f = DeviceFont(*this);
+    const QFont& f = DeviceFont(*this);
     const QFontMetrics fm(f);
     const double sy = std::abs(ScaleY()), sx = std::abs(ScaleX());
     auto ly = [&](int v) { return static_cast<LONG>(std::lround(v / sy)); };
@@ -854,10 +879,13 @@ bool DeviceContext::TextOut(int x, int y, const Char* text, int count) {
         x = st_.pos.X;
         y = st_.pos.Y;
     }
-    const QFont f = DeviceFont(*this);
+    const QFont& f = DeviceFont(*this);
     const QFontMetrics fm(f);
     const QString s = QString::fromUtf16(text, count);
-    const int width = fm.horizontalAdvance(s);
+    // The advance only where something depends on it: left-aligned transparent text needs none.
+    const bool needWidth =
+        updateCp || (st_.textAlign & TA_CENTER) != TA_LEFT || (st_.bkMode == OPAQUE && !pathOpen_);
+    const int width = needWidth ? fm.horizontalAdvance(s) : 0;
     const int ascent = fm.ascent(), descent = fm.descent();
     const QPoint at = ToDevice(x, y);
     int dx = 0;

@@ -11,6 +11,7 @@
 
 #include "platform/win32/gdi.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -149,6 +150,16 @@ public:
 
     bool Drawable() const;
 
+    // The Qt font last made for the selected font (gdidc.cpp's DeviceFont).
+    struct FontCache {
+        LOGFONTW log;
+        int charExtra = 0;
+        double scaleX = 1, scaleY = 1;
+        bool antialias = false;
+        std::optional<QFont> font;
+    };
+    FontCache& CachedFont() { return fontCache_; }
+
 private:
     QPainter& Painter();
     QPen MakeQPen() const;
@@ -236,6 +247,7 @@ private:
     bool pathOpen_ = false;
     bool pathReady_ = false;
     QPainterPath path_;
+    FontCache fontCache_;
 };
 
 // Finishes the painting of every context that draws on image, before its
