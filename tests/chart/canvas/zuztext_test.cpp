@@ -294,3 +294,24 @@ TEST(ChartText, ATitledShadowedGradientPanel) {
     if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
         probe::Grab(*c.canvas.GetBitmap()).SavePng(std::filesystem::path(dir) / "title.png");
 }
+
+TEST(ChartText, APictureFillsTheLettersStretchedOverTheText) {
+    const std::vector<TPoint> inside = Inside(u"HH", 10, 5, 160, 80);
+    ASSERT_GT(inside.size(), 20u);
+    TBitmap picture;
+    picture.SetSize(2, 1);
+    picture.GetCanvas()->SetPixel(0, 0, kRed);
+    picture.GetCanvas()->SetPixel(1, 0, kBlue);
+    CanvasOn c(160, 80);
+    TZuzFont f;
+    BigFont(f);
+    f.GetPicture()->SetGraphic(&picture);
+    c.canvas.AssignFont(&f);
+    c.canvas.TextOut(10, 5, u"HH");
+    const int middle = 10 + c.canvas.TextWidth(u"HH") / 2;
+    for (const TPoint p : inside) {
+        if (std::abs(p.X - middle) <= 2) continue; // the two halves meet here
+        EXPECT_EQ(c.At(p.X, p.Y), p.X < middle ? kRed : kBlue) << p.X << "," << p.Y;
+    }
+    EXPECT_EQ(c.At(5, 5), clWhite);
+}
