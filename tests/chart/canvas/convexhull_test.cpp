@@ -6,16 +6,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <random>
 #include <set>
 
 namespace {
 
-// Twice the signed area of A, B, C: positive for a counter-clockwise turn (y up).
-long long Turn(TPoint A, TPoint B, TPoint C) {
-    return (static_cast<long long>(B.X) - A.X) * (static_cast<long long>(C.Y) - A.Y) -
-           (static_cast<long long>(B.Y) - A.Y) * (static_cast<long long>(C.X) - A.X);
+// The sign of twice the signed area of A, B, C: positive for a
+// counter-clockwise turn (y up). Exact over the whole coordinate range.
+int Turn(TPoint A, TPoint B, TPoint C) {
+    __extension__ using Wide = __int128;
+    const Wide t = (Wide{B.X} - A.X) * (Wide{C.Y} - A.Y) - (Wide{B.Y} - A.Y) * (Wide{C.X} - A.X);
+    return (t > 0) - (t < 0);
 }
 
 bool OnSegment(TPoint A, TPoint B, TPoint C) {
@@ -33,7 +36,7 @@ PointSet BruteHull(const std::vector<TPoint>& pts) {
         for (TPoint b : pts) {
             if (a == b) continue;
             const bool edge = std::all_of(pts.begin(), pts.end(), [&](TPoint c) {
-                const long long t = Turn(a, b, c);
+                const int t = Turn(a, b, c);
                 return t > 0 || (t == 0 && OnSegment(a, b, c));
             });
             if (edge) {
@@ -106,6 +109,27 @@ TEST(ConvexHull, ProjectedBoxCornersGiveTheBruteForceHull) {
         const std::vector<TPoint> pts{project(l, b, z0), project(l, b, z1), project(l, t, z1),
                                       project(r, t, z1), project(r, t, z0), project(r, b, z0),
                                       project(l, t, z0), project(r, b, z1)};
+        const std::string fault = HullFault(pts);
+        ASSERT_EQ(fault, "") << Describe(pts);
+    }
+}
+
+TEST(ConvexHull, FarPointsOnSharedLinesGiveTheBruteForceHull) {
+    // Small patterns full of collinear points, stretched to the ends of the
+    // coordinate range: turns there need 66 bits, and a rounded one loses or
+    // keeps a corner it should not.
+    std::mt19937 rng(13);
+    std::uniform_int_distribution<int> cell(-3, 3), count(4, 10), scale(1, 700'000'000);
+    constexpr long long low = std::numeric_limits<int>::min(), high = std::numeric_limits<int>::max();
+    for (int trial = 0; trial < 20000; ++trial) {
+        const long long sx = scale(rng), sy = trial % 2 ? sx : scale(rng);
+        // Pinned to the low end, the middle or the high end, each way.
+        const auto place = [&](long long v, long long s, int end) {
+            return static_cast<int>(end == 0 ? v * s : end == 1 ? low + (v + 3) * s : high + (v - 3) * s);
+        };
+        std::vector<TPoint> pts(static_cast<std::size_t>(count(rng)));
+        for (TPoint& p : pts)
+            p = TPoint(place(cell(rng), sx, trial % 3), place(cell(rng), sy, trial / 3 % 3));
         const std::string fault = HullFault(pts);
         ASSERT_EQ(fault, "") << Describe(pts);
     }
