@@ -7,17 +7,25 @@
 
 namespace {
 
-class MainWindowOnX : public ProgramTest {};
+class MainWindowOnX : public ProgramTest {
+protected:
+    // The main window shown, its commands noting themselves in `log` (R, E, T, H)
+    // instead of acting.
+    TMainForm* ShowLoggingCommands() {
+        CreateForms();
+        TMainForm* f = MainForm;
+        f->ReadArch->OnExecute.Bind([this](TObject*) { log += "R"; });
+        f->ExcelExport->OnExecute.Bind([this](TObject*) { log += "E"; });
+        f->TextExport->OnExecute.Bind([this](TObject*) { log += "T"; });
+        f->N5->OnClick.Bind([this](TObject*) { log += "H"; });
+        f->Show();
+        return f;
+    }
+    std::string log;
+};
 
 TEST_F(MainWindowOnX, ShortcutsActFromEveryControl) {
-    CreateForms();
-    TMainForm* f = MainForm;
-    std::string log;
-    f->ReadArch->OnExecute.Bind([&](TObject*) { log += "R"; });
-    f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
-    f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
-    f->N5->OnClick.Bind([&](TObject*) { log += "H"; });
-    f->Show();
+    TMainForm* f = ShowLoggingCommands();
     ASSERT_TRUE(xserver::Activate(*f));
     const std::pair<const char*, const TControl*> places[] = {
         {"port", f->ComComboBox},
@@ -53,13 +61,7 @@ TEST_F(MainWindowOnX, ShortcutsActFromEveryControl) {
 }
 
 TEST_F(MainWindowOnX, ReturnPressesTheFocusedButton) {
-    CreateForms();
-    TMainForm* f = MainForm;
-    std::string log;
-    f->ReadArch->OnExecute.Bind([&](TObject*) { log += "R"; });
-    f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
-    f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
-    f->Show();
+    TMainForm* f = ShowLoggingCommands();
     ASSERT_TRUE(xserver::Activate(*f));
     for (TBitBtn* b : {f->BitBtn1, f->BitBtn2, f->BitBtn3}) {
         ASSERT_TRUE(xserver::Focus(*b));
