@@ -733,6 +733,14 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     }
     const std::vector<TComponent*> loaded = std::move(FLoaded);
     FLoaded.clear();
-    for (TComponent* c : loaded) c->Loaded();
+    try {
+        for (TComponent* c : loaded) c->Loaded();
+    } catch (...) {
+        // A component that refuses what it read (Loaded raises) takes down the
+        // tree the reader made, as any other read error does.
+        ClearReadState(Root, loaded);
+        if (created) Root->Free();
+        throw;
+    }
     return Root;
 }
