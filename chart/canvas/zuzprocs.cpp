@@ -507,8 +507,9 @@ double ScreenRatio(TCanvas* Canvas) {
 
 bool TCustomZuzPanel::CanClip() {
     if (FCanvas->GetSupportsFullRotation()) return false;
-    // Metafile drawing comes with the picture support; only printing differs here.
-    return !GetPrinting() || ZuzClipWhenPrinting;
+    const bool printing = GetPrinting(), metafiling = FCanvas->Metafiling;
+    return (!printing && !metafiling) || (printing && ZuzClipWhenPrinting) ||
+           (metafiling && ZuzClipWhenMetafiling);
 }
 
 bool TCustomZuzPanel::IsScreenHighColor() {

@@ -8,6 +8,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzshadow.h"
 #include "platform/gui/extctrls.h"
+#include "platform/gui/printers.h"
 
 #include <vector>
 
@@ -180,7 +181,7 @@ public:
     int GetChartXCenter() const { return GetLayout().ChartXCenter; }
     int GetChartYCenter() const { return GetLayout().ChartYCenter; }
     // True while the panel draws to a printer or a print preview.
-    bool GetPrinting() const { return GetLayout().Printing; }
+    bool GetPrinting() const { return FDrawing ? FDrawing->Printing : FPrintingPage; }
     TPanelLayoutSettings GetLayoutSettings() const;
     // The layout a draw into ChartBounds would have; the panel does not change.
     TPanelLayout LayoutFor(const TRect& ChartBounds) const;
@@ -254,6 +255,33 @@ public:
     // its bitmap, in a layout of its own: the control's stays as its last paint left it.
     void NonBufferDraw(TCanvas* UserCanvas, const TRect& UserRect, bool APrinting = false);
 
+    // Printing and pictures (the paint road run on the printer's, a bitmap's or a picture's
+    // canvas). A print is one job on Printer(); a job that fails is aborted and the error goes on.
+    void Print() { PrintRect(ChartPrintRect()); }
+    void PrintPortrait() { PrintOrientation(poPortrait); }
+    void PrintLandscape() { PrintOrientation(poLandscape); }
+    void PrintOrientation(TPrinterOrientation Orientation);
+    // The panel's rectangle on the printer's page from the print margins (made proportional first
+    // when PrintProportional).
+    TRect ChartPrintRect();
+    // Print margins that keep the panel's aspect on the printer's page (the screen's when there
+    // is no printer).
+    TRect CalcProportionalMargins();
+    void PrintRect(const TRect& R);
+    // Into the job under way (several panels or pages in one job).
+    void PrintPartial(const TRect& R);
+    void PrintPartialCanvas(TCanvas* Canvas, const TRect& R);
+    // Turns R into the logical units of a drawing whose window is the panel shrunk or grown by
+    // PrintResolution percent and whose viewport is R.
+    void CalcMetaBounds(TRect& R, const TRect& PanelRect, int& WinWidth, int& WinHeight, int& ViewWidth,
+                        int& ViewHeight);
+    void DrawToMetaCanvas(TCanvas* ACanvas, const TRect& R) { DrawToMetaCanvas(ACanvas, R, false); }
+    // A new bitmap of the panel (the caller owns it).
+    Owned<TBitmap> ZuzCreateBitmap() { return ZuzCreateBitmap(GetColor(), GetRectangle(), pfDevice); }
+    Owned<TBitmap> ZuzCreateBitmap(TColor BackColor, const TRect& R, TPixelFormat PixelFormat);
+    void SaveToBitmapFile(const String& FileName) { SaveToBitmapFile(FileName, GetRectangle()); }
+    void SaveToBitmapFile(const String& FileName, const TRect& R);
+
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
     void Loaded() override;
@@ -276,6 +304,7 @@ protected:
     void AssignTo(TPersistent* Dest) const override;
 
 private:
+    void DrawToMetaCanvas(TCanvas* ACanvas, const TRect& R, bool APrinting);
     TPanelLayout& Drawing() { return FDrawing ? *FDrawing : FLayout; }
     // The paint road in the given layout.
     void DrawIn(TCanvas* UserCanvas, const TRect& UserRect, TPanelLayout& Layout);
@@ -299,6 +328,7 @@ private:
     bool FView3D = true;
     bool FDestroying = false;
     bool FPaintFailed = false;
+    bool FPrintingPage = false; // a page is being printed (before and around its draw)
 };
 
 // A bevel of the panel's frame: raised, lowered or none, rounded or square.

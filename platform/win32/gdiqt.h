@@ -57,6 +57,8 @@ public:
 
     // Finishes painting (before the pixels are read, resized or shown).
     void EndPainting();
+    // Begins painting now (a print job's first page exists before anything is drawn on it).
+    bool StartPainting() { return Painter().isActive(); }
     QImage* Image() const { return image_; }
     bool IsRaster() const { return image_ != nullptr; }
     int Dpi() const { return dpi_; }

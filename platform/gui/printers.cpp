@@ -1,0 +1,240 @@
+#include "platform/gui/printers.h"
+
+#include "platform/gui/qtbridge.h"
+#include "platform/win32/gdiqt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPaintDevice>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStandardPaths>
+
+#include <cstdio>
+
+const String PdfPrinterName = u"PDF file";
+
+namespace {
+
+constexpr int PdfResolution = 300;
+
+// Answers the page's metrics of a printer and paints nothing: the printer's device context
+// outside a job, so that a question never starts a document.
+class PageMetrics : public QPaintDevice {
+public:
+    explicit PageMetrics(const QPrinter* Printer) : FPrinter(Printer) {}
+    QPaintEngine* paintEngine() const override { return nullptr; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+            return FPrinter->width();
+        case PdmHeight:
+            return FPrinter->height();
+        case PdmWidthMM:
+            return FPrinter->widthMM();
+        case PdmHeightMM:
+            return FPrinter->heightMM();
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return FPrinter->logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return FPrinter->logicalDpiY();
+        case PdmDepth:
+            return 24;
+        case PdmNumColors:
+            return 1 << 24;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    const QPrinter* FPrinter;
+};
+
+// The printer's canvas: the page while a job runs, nothing to draw on outside one.
+class TPrinterCanvas : public TCanvas {
+protected:
+    void CreateHandle() override { throw EPrinter(u"Printer is not currently printing"); }
+};
+
+} // namespace
+
+struct TPrinter::Impl {
+    QPrinter Printer{QPrinter::HighResolution};
+    PageMetrics Metrics{&Printer};
+    QString Target, Partial; // the PDF writer's file and the file it writes first
+};
+
+namespace {
+std::unique_ptr<TPrinter::Impl> NewPrinterImpl() {
+    gui_detail::EnsureQtApplication(); // Qt's printer needs the application object
+    return std::make_unique<TPrinter::Impl>();
+}
+} // namespace
+
+TPrinter::TPrinter(bool SystemPrinters, bool PdfPrinter)
+    : FImpl(NewPrinterImpl()), FPrinters(std::make_unique<TStringList>()),
+      FCanvas(MakeOwned<TPrinterCanvas>()), FHasPdf(PdfPrinter) {
+    if (SystemPrinters)
+        for (const QString& name : QPrinterInfo::availablePrinterNames()) FPrinters->Add(FromQString(name));
+    FSystemCount = FPrinters->GetCount();
+    if (PdfPrinter) FPrinters->Add(PdfPrinterName);
+    SetPrinterIndex(-1);
+}
+
+TPrinter::~TPrinter() {
+    if (FJob) Abort();
+    if (FInfo) DeleteDC(FInfo);
+}
+
+void TPrinter::CheckPrinter() const {
+    if (FPrinterIndex < 0) throw EPrinter(u"There is no default printer currently selected");
+}
+
+void TPrinter::CheckNotPrinting() const {
+    if (FJob) throw EPrinter(u"Cannot perform this operation while printing");
+}
+
+void TPrinter::SetPrinterIndex(int Value) {
+    CheckNotPrinting();
+    if (Value == -1) {
+        // The system's default queue, else the PDF writer.
+        const QString def = QPrinterInfo::defaultPrinterName();
+        Value = def.isEmpty() ? -1 : FPrinters->IndexOf(FromQString(def));
+        if (Value < 0 || Value >= FSystemCount) Value = FHasPdf ? FSystemCount : (FSystemCount > 0 ? 0 : -1);
+    } else if (Value < 0 || Value >= FPrinters->GetCount()) {
+        throw EPrinter(u"Printer selected is not valid");
+    }
+    FPrinterIndex = Value;
+    if (FPrinterIndex < 0) return;
+    QPrinter& p = FImpl->Printer;
+    const QPageLayout::Orientation keep = p.pageLayout().orientation();
+    if (FPrinterIndex == FSystemCount) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setResolution(PdfResolution);
+        p.setPageSize(QPageSize(QPageSize::A4));
+    } else {
+        p.setOutputFormat(QPrinter::NativeFormat);
+        p.setPrinterName(ToQString(FPrinters->GetStrings(FPrinterIndex)));
+    }
+    // The whole sheet is the page: the panel's print margins are the only margins.
+    p.setFullPage(true);
+    p.setPageMargins(QMarginsF(0, 0, 0, 0));
+    p.setPageOrientation(keep);
+}
+
+TPrinterOrientation TPrinter::GetOrientation() const {
+    return FImpl->Printer.pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+}
+
+void TPrinter::SetOrientation(TPrinterOrientation Value) {
+    CheckNotPrinting();
+    FImpl->Printer.setPageOrientation(Value == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+int TPrinter::GetPageWidth() const {
+    CheckPrinter();
+    return FImpl->Printer.width();
+}
+
+int TPrinter::GetPageHeight() const {
+    CheckPrinter();
+    return FImpl->Printer.height();
+}
+
+HDC TPrinter::GetHandle() {
+    if (FJob) return FJob;
+    CheckPrinter();
+    if (!FInfo) FInfo = CreateDeviceDC(&FImpl->Metrics, FImpl->Printer.logicalDpiX());
+    return FInfo;
+}
+
+void TPrinter::BeginDoc() {
+    CheckPrinter();
+    CheckNotPrinting();
+    QPrinter& p = FImpl->Printer;
+    p.setDocName(ToQString(Title));
+    FImpl->Target.clear();
+    FImpl->Partial.clear();
+    if (FPrinterIndex == FSystemCount) {
+        QString target = ToQString(FFileName);
+        if (target.isEmpty()) {
+            const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+            target = QDir(dir.isEmpty() ? QDir::homePath() : dir)
+                         .filePath((Title.empty() ? QStringLiteral("chart") : ToQString(Title)) + ".pdf");
+        }
+        FImpl->Target = target;
+        FImpl->Partial = target + ".part";
+        p.setOutputFileName(FImpl->Partial);
+    } else {
+        p.setOutputFileName(QString());
+    }
+    FAborted = false;
+    FPageNumber = 1;
+    FJob = CreateDeviceDC(&p, p.logicalDpiX());
+    if (!FJob->StartPainting()) {
+        ReleaseJob();
+        if (!FImpl->Partial.isEmpty()) QFile::remove(FImpl->Partial);
+        throw EPrinter(u"Printing failed to start");
+    }
+    FCanvas->SetHandle(FJob);
+}
+
+void TPrinter::NewPage() {
+    if (!FJob) throw EPrinter(u"Printer is not currently printing");
+    FJob->StartPainting();
+    FImpl->Printer.newPage();
+    ++FPageNumber;
+}
+
+void TPrinter::ReleaseJob() {
+    FCanvas->SetHandle(nullptr);
+    HDC job = std::exchange(FJob, nullptr);
+    DeleteDC(job);
+}
+
+void TPrinter::EndDoc() {
+    if (!FJob) throw EPrinter(u"Printer is not currently printing");
+    ReleaseJob();
+    if (FImpl->Partial.isEmpty()) return;
+    const QByteArray from = QFile::encodeName(FImpl->Partial), to = QFile::encodeName(FImpl->Target);
+    // One step: a reader sees the earlier document or the new one, never half of one.
+    if (std::rename(from.constData(), to.constData()) != 0) {
+        QFile::remove(FImpl->Partial);
+        throw EPrinter(Format(u"Cannot write %s", {FromQString(FImpl->Target)}));
+    }
+}
+
+void TPrinter::Abort() {
+    if (!FJob) throw EPrinter(u"Printer is not currently printing");
+    FImpl->Printer.abort();
+    ReleaseJob();
+    if (!FImpl->Partial.isEmpty()) QFile::remove(FImpl->Partial);
+    FAborted = true;
+}
+
+namespace {
+std::unique_ptr<TPrinter>& ThePrinter() {
+    static std::unique_ptr<TPrinter> printer;
+    return printer;
+}
+} // namespace
+
+TPrinter* Printer() {
+    auto& p = ThePrinter();
+    if (!p) p = std::make_unique<TPrinter>();
+    return p.get();
+}
+
+std::unique_ptr<TPrinter> SetPrinter(std::unique_ptr<TPrinter> NewPrinter) {
+    return std::exchange(ThePrinter(), std::move(NewPrinter));
+}
