@@ -316,8 +316,6 @@ public:
     TBrush* Brush = nullptr;
     int BlendTransparency = 0;
     TRect Bounds;
-    // Set while a panel draws a vector picture or a page through this canvas.
-    bool Metafiling = false;
     TZuzFont* ZuzFont = nullptr;
     double FontZoom = 100;
     TView3DOptions* View3DOptions = nullptr;

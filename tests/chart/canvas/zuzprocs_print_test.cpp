@@ -85,7 +85,8 @@ class PrintRectRule : public PrintTest, public ::testing::WithParamInterface<Pri
 TEST_P(PrintRectRule, FollowsTheMarginPercentagesOfThePage) {
     const PrintRectRow& r = GetParam();
     Printer()->SetOrientation(r.orientation);
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, r.width, r.height);
     panel.SetPrintProportional(r.proportional);
     panel.PrintMargins = r.margins;
@@ -156,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(PrintTest, WithoutAPrinterProportionalMarginsFollowTheScreen) {
     Use(std::make_unique<TPrinter>(false, false));
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, 400, 250);
     const long double sw = Screen->GetWidth(), sh = Screen->GetHeight();
     const long double v = (sw - sw * 0.3L) * 0.625L;
@@ -171,7 +173,8 @@ TEST_F(PrintTest, WithoutAPrinterProportionalMarginsFollowTheScreen) {
 }
 
 TEST_F(PrintTest, MetaBoundsScaleTheTargetByThePrintResolution) {
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, 400, 250);
     struct Row {
         int resolution;
@@ -193,7 +196,8 @@ TEST_F(PrintTest, MetaBoundsScaleTheTargetByThePrintResolution) {
 }
 
 TEST_F(PrintTest, PanelPrintedToPdfShowsAtItsMarginsAndLeavesTheControlAsItWas) {
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetName(u"DailyChart");
     panel.SetBounds(0, 0, 400, 250);
     panel.SetColor(clBlue);
@@ -231,7 +235,8 @@ TEST_F(PrintTest, PanelPrintedToPdfShowsAtItsMarginsAndLeavesTheControlAsItWas) 
 }
 
 TEST_F(PrintTest, PrintLandscapePutsThePrintersOrientationBack) {
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, 400, 250);
     panel.PrintLandscape();
     EXPECT_EQ(Printer()->GetOrientation(), poPortrait);
@@ -240,7 +245,8 @@ TEST_F(PrintTest, PrintLandscapePutsThePrintersOrientationBack) {
 
 TEST_F(PrintTest, AFailingPrintEndsTheJobRestoresThePanelAndKeepsTheEarlierFile) {
     { std::ofstream(file) << "earlier"; }
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, 400, 250);
     panel.fail = true;
     EXPECT_THROW(panel.Print(), Exception);
@@ -256,7 +262,8 @@ TEST_F(PrintTest, AFailingPrintEndsTheJobRestoresThePanelAndKeepsTheEarlierFile)
 }
 
 TEST_F(PrintTest, BitmapsFillTheirBackColourAndFilesAreWhite) {
-    TPagePanel panel(nullptr);
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
     panel.SetBounds(0, 0, 100, 60);
     panel.fill = false;
     const Owned<TBitmap> yellow = panel.ZuzCreateBitmap(clYellow, TRect(0, 0, 100, 60), pf24bit);
