@@ -1,0 +1,23 @@
+#pragma once
+// Components' text form turned into XML lines.
+
+#include "platform/core/lists.h"
+#include "platform/core/system.h"
+
+class TStream;
+
+// The names of the XML elements still open, last opened on top.
+class TStringsStack : public TStringList {
+public:
+    int Push(const String& S) { return Add(S); }
+    // The last name, removed; empty when none is left.
+    String Pop();
+};
+
+// "UTF-16", or "shift_jis" where the system's language is Japanese.
+String ZuzDefaultXMLEncoding();
+// Replaces the text form of components held in Stream (from its start) by XML lines, in
+// UTF-16 as the declaration says. Values go into attributes with &, <, > and " escaped.
+void ConvertTextToXML(TStream* Stream, bool XMLHeader);
+// The conversion of the lines alone.
+String TextToXML(const String& Text, bool XMLHeader);
