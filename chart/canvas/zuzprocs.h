@@ -281,6 +281,8 @@ public:
     Owned<TBitmap> ZuzCreateBitmap(TColor BackColor, const TRect& R, TPixelFormat PixelFormat);
     void SaveToBitmapFile(const String& FileName) { SaveToBitmapFile(FileName, GetRectangle()); }
     void SaveToBitmapFile(const String& FileName, const TRect& R);
+    void CopyToClipboardBitmap() { CopyToClipboardBitmap(GetRectangle()); }
+    void CopyToClipboardBitmap(const TRect& R);
 
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;

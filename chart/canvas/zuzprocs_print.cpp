@@ -3,6 +3,7 @@
 
 #include "chart/canvas/zuzprocs.h"
 
+#include "platform/gui/clipbrd.h"
 #include "platform/gui/forms.h"
 
 #include <cmath>
@@ -170,4 +171,8 @@ Owned<TBitmap> TCustomZuzPanel::ZuzCreateBitmap(TColor BackColor, const TRect& R
 
 void TCustomZuzPanel::SaveToBitmapFile(const String& FileName, const TRect& R) {
     ZuzCreateBitmap(clWhite, R, pfDevice)->SaveToFile(FileName);
+}
+
+void TCustomZuzPanel::CopyToClipboardBitmap(const TRect& R) {
+    Clipboard()->Assign(ZuzCreateBitmap(clWhite, R, pfDevice).get());
 }

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzprocs.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "platform/gui/clipbrd.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
@@ -279,4 +280,24 @@ TEST_F(PrintTest, BitmapsFillTheirBackColourAndFilesAreWhite) {
     EXPECT_EQ(back.GetHeight(), 60);
     EXPECT_EQ(probe::Pixel(back, 1, 1), (probe::Rgb{255, 255, 255}));
     EXPECT_EQ(probe::Pixel(back, 4, 30), (probe::Rgb{255, 0, 0}));
+}
+
+TEST_F(PrintTest, ClipboardTakesAWhiteBitmapOfThePanel) {
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
+    panel.SetBounds(0, 0, 100, 60);
+    panel.fill = false;
+    Clipboard()->SetAsText(u"Показания");
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_TEXT));
+    EXPECT_EQ(Clipboard()->GetAsText(), u"Показания");
+    panel.CopyToClipboardBitmap(TRect(0, 0, 50, 30));
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_BITMAP));
+    TBitmap pasted;
+    ASSERT_TRUE(Clipboard()->GetBitmap(&pasted));
+    EXPECT_EQ(pasted.GetWidth(), 50);
+    EXPECT_EQ(pasted.GetHeight(), 30);
+    EXPECT_EQ(probe::Pixel(pasted, 1, 1), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(probe::Pixel(pasted, 2, 15), (probe::Rgb{255, 0, 0})); // bevel 1 and 3 % of 50
+    TStringList notAPicture;
+    EXPECT_THROW(Clipboard()->Assign(&notAPicture), Exception);
 }
