@@ -8,6 +8,7 @@
 #include "tests/platform/gui/guitest.h"
 
 #include <QAbstractScrollArea>
+#include <QFontDatabase>
 #include <QImage>
 #include <QScrollBar>
 
@@ -169,6 +170,13 @@ TEST_F(WinUser, TheCaretIsOneOwnedInvertedBlockWhoseHidesNest) {
 }
 
 TEST_F(WinUser, TextMetricsSetThePitchBitForProportionalFaces) {
+    // The faces asked for stand for Liberation Sans and Mono and DejaVu Sans Mono here; without
+    // them the fallback's pitch would be measured instead.
+    for (const char* face : {"Liberation Sans", "Liberation Mono", "DejaVu Sans Mono"})
+        if (!QFontDatabase::hasFamily(QString::fromLatin1(face)))
+            GTEST_SKIP()
+                << face
+                << " is not installed (scripts/setup installs fonts-liberation2 and fonts-dejavu-core)";
     TCanvas* c = control->GetCanvas();
     const auto pitchBit = [&](const char16_t* name) {
         c->GetFont()->SetName(name);
