@@ -57,19 +57,18 @@ void Deliver(testsupport::PtyPair& pty, Received received) {
 
 struct Setup {
     testsupport::PtyPair pty;
-    Owned<TForm> form{new TForm(nullptr, TCustomForm::NewTag{})};
+    Owned<TForm> form{Create<TForm>(nullptr, TCustomForm::NewTag{})};
     TComPort* port = nullptr;
     Setup() {
-        form->AfterConstruction();
         form->SetBounds(0, 0, 700, 500);
-        port = new TComPort(form.get());
+        port = Create<TComPort>(form.get());
         port->SetPort(UTF8ToString(pty.SlavePath()));
     }
 };
 
 void Terminal(benchmark::State& state) {
     Setup s;
-    auto* term = new TComTerminal(s.form.get());
+    auto* term = Create<TComTerminal>(s.form.get());
     term->SetParent(s.form.get());
     term->SetAlign(alClient);
     term->SetComPort(s.port);
