@@ -305,13 +305,22 @@ TEST_F(PanelTest, AZeroSizePanelDrawsNothingAndAFailedPaintIsReportedOnce) {
     EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount(), 0);
     EXPECT_EQ(PixelOf(*failing.GetControlCanvas(), 200, 100), (probe::Rgb{240, 240, 240}));
 
-    // A picture that fails to draw leaves the panel buffered and repainting.
+    // A picture that fails to draw leaves the panel buffered and repainting, in its own layout.
+    const TPanelLayout window = failing.GetLayout();
     failing.fail = true;
     TBitmap picture;
     EXPECT_THROW(picture.Assign(&failing), Exception);
     EXPECT_TRUE(failing.GetBufferedDisplay());
     EXPECT_TRUE(failing.AutoRepaint);
     EXPECT_EQ(failing.GetCanvas()->FrontPlaneCount(), 0);
+    EXPECT_FALSE(failing.GetPrinting());
+    EXPECT_EQ(failing.GetLayout().ChartRect, window.ChartRect);
+    EXPECT_EQ(failing.GetCanvas()->XCenter(), window.ChartXCenter);
+    const int drawn = failing.draws;
+    failing.fail = false;
+    failing.Paint();
+    EXPECT_EQ(failing.draws, drawn + 1);
+    EXPECT_EQ(failing.seen.back().ChartRect, window.ChartRect);
 }
 
 TEST_F(PanelTest, DrawsOnTheControlsOwnCanvasSoDrawingOutsidePaintShows) {
