@@ -608,3 +608,42 @@ void TZuzCanvas::AssignBrushCore(TChartBrush* ABrush, TColor AColor, TColor ABac
         SetBackMode(cbmTransparent);
     }
 }
+
+// ---------------------------------------------------------------------------
+// Small geometry
+
+TPoint PointAtDistance(TPoint From, TPoint To, int Distance) {
+    if (From.X == To.X) return {To.X, To.Y >= From.Y ? To.Y - Distance : To.Y + Distance};
+    const double a = std::atan2(static_cast<double>(To.Y) - From.Y, static_cast<double>(To.X) - From.X);
+    return {To.X - ZuzRound(Distance * std::cos(a)), To.Y - ZuzRound(Distance * std::sin(a))};
+}
+
+double ZuzDistance(double X, double Y) {
+    return std::sqrt(X * X + Y * Y);
+}
+
+void SwapInteger(int& A, int& B) {
+    std::swap(A, B);
+}
+
+void SwapDouble(double& A, double& B) {
+    std::swap(A, B);
+}
+
+const ClassInfo& TFloatXYZ::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TFloatXYZ::GetX, &TFloatXYZ::SetX>("X"),
+        MakeProp<&TFloatXYZ::GetY, &TFloatXYZ::SetY>("Y"),
+        MakeProp<&TFloatXYZ::GetZ, &TFloatXYZ::SetZ>("Z"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TFloatXYZ>("TFloatXYZ", &TPersistent::StaticClass(), props);
+    return ci;
+}
+
+void TFloatXYZ::Assign(TPersistent* Source) {
+    if (auto* src = dynamic_cast<TFloatXYZ*>(Source)) {
+        FPoint = src->FPoint;
+        return;
+    }
+    TPersistent::Assign(Source);
+}

@@ -106,6 +106,42 @@ TColor ApplyDark(TColor Color, Byte Quantity);
 TColor ApplyBright(TColor Color, Byte Quantity);
 // The nearest integer, halves to even, saturated to the integer range (NaN 0).
 int ZuzRound(double Value);
+// The point Distance pixels from To towards From.
+TPoint PointAtDistance(TPoint From, TPoint To, int Distance);
+double ZuzDistance(double X, double Y);
+void SwapInteger(int& A, int& B);
+void SwapDouble(double& A, double& B);
+
+// A point of 3D space in floating point, telling its owner of every change.
+struct TFloatPoint3D {
+    double X = 0, Y = 0, Z = 0;
+    bool operator==(const TFloatPoint3D&) const = default;
+};
+
+class TFloatXYZ : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TFloatXYZ(TNotifyEvent OnChangeEvent = {}) : OnChange(std::move(OnChangeEvent)) {}
+    void Assign(TPersistent* Source) override;
+
+    double GetX() const { return FPoint.X; }
+    void SetX(double Value) { Store(FPoint.X, Value); }
+    double GetY() const { return FPoint.Y; }
+    void SetY(double Value) { Store(FPoint.Y, Value); }
+    double GetZ() const { return FPoint.Z; }
+    void SetZ(double Value) { Store(FPoint.Z, Value); }
+    TFloatPoint3D Point() const { return FPoint; }
+
+    TNotifyEvent OnChange;
+
+private:
+    void Store(double& Field, double Value) {
+        if (SetIfChanged(Field, Value) && OnChange) OnChange(this);
+    }
+    TFloatPoint3D FPoint;
+};
 
 // The clip in force before the last clip was set, put back when that clip is removed. Each
 // chart canvas keeps its own, as many charts draw at once; clips do not nest (a new clip

@@ -5,6 +5,7 @@
 #include "platform/gui/qtbridge.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
@@ -270,7 +271,84 @@ void ShowMessage(const String& Msg) {
 }
 
 void RegisterDialogsClasses() {
-    RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(), &TFontDialog::StaticClass()});
+    RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(), &TFontDialog::StaticClass(),
+                     &TColorDialog::StaticClass()});
+}
+
+// ---------------------------------------------------------------------------
+// TColorDialog
+
+template <>
+const EnumInfo& EnumInfoOf<TColorDialogOption>() {
+    static const EnumInfo info{
+        "TColorDialogOption",
+        {"cdFullOpen", "cdPreventFullOpen", "cdShowHelp", "cdSolidColor", "cdAnyColor"}};
+    return info;
+}
+
+const ClassInfo& TColorDialog::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TColorDialog>("TColorDialog", &TCommonDialog::StaticClass());
+    return ci;
+}
+
+TColorDialog::TColorDialog(TComponent* AOwner)
+    : TCommonDialog(AOwner), FCustomColors(MakeOwned<TStringList>()) {}
+
+namespace {
+constexpr int kCustomColorSlots = 16;
+
+String CustomColorName(int Slot) {
+    String name(u"ColorA");
+    name.back() = static_cast<Char>(u'A' + Slot);
+    return name;
+}
+
+// The slot's colour from the lines, white when the line is missing or unreadable.
+COLORREF CustomColorOf(const TStrings* Lines, int Slot) {
+    const String value = Trim(Lines->GetValues(CustomColorName(Slot)));
+    if (value.empty()) return RGB(255, 255, 255);
+    return static_cast<COLORREF>(StrToIntDef(u"$" + value, 0xFFFFFF)) & 0xFFFFFF;
+}
+
+String CustomColorLine(int Slot, COLORREF Color) {
+    return CustomColorName(Slot) + u"=" + IntToHex(static_cast<int>(Color & 0xFFFFFF), 6);
+}
+} // namespace
+
+bool TColorDialog::Execute() {
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = TDialogKind::ColorDialog;
+        request.Color = FColor;
+        request.CustomColors = FCustomColors.get();
+        const TDialogAnswer answer = responder(request);
+        if (answer.Result != mrOk) return false;
+        FColor = static_cast<TColor>(answer.Color);
+        if (!answer.CustomColors.empty()) {
+            FCustomColors->Clear();
+            for (const String& line : answer.CustomColors) FCustomColors->Add(line);
+        }
+        return true;
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "colour dialog cancelled: nobody can answer it\n");
+        return false;
+    }
+    // The system's custom colours are shared by every colour dialog: this one's go in first.
+    for (int slot = 0; slot < kCustomColorSlots; ++slot)
+        QColorDialog::setCustomColor(slot,
+                                     ToQColor(static_cast<TColor>(CustomColorOf(FCustomColors.get(), slot))));
+    QColorDialog dialog(ToQColor(FColor), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QColor chosen = dialog.selectedColor();
+    FColor = MakeColor(static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                       static_cast<std::uint8_t>(chosen.blue()));
+    FCustomColors->Clear();
+    for (int slot = 0; slot < kCustomColorSlots; ++slot) {
+        const QColor c = QColorDialog::customColor(slot);
+        FCustomColors->Add(CustomColorLine(slot, RGB(c.red(), c.green(), c.blue())));
+    }
+    return true;
 }
 
 // ---------------------------------------------------------------------------

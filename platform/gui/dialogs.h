@@ -149,6 +149,42 @@ private:
     TFontDialogOptions FOptions{fdEffects};
 };
 
+enum TColorDialogOption : std::uint8_t {
+    cdFullOpen,
+    cdPreventFullOpen,
+    cdShowHelp,
+    cdSolidColor,
+    cdAnyColor
+};
+using TColorDialogOptions = Set<TColorDialogOption>;
+template <>
+const EnumInfo& EnumInfoOf<TColorDialogOption>();
+
+// Lets the user choose a colour. CustomColors holds the dialog's sixteen custom
+// colours as lines "ColorA=BBGGRR" .. "ColorP=BBGGRR" (the colour number in
+// hexadecimal); lines that are missing leave a slot white.
+class TColorDialog : public TCommonDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TColorDialog(TComponent* AOwner);
+    // True when the user chose a colour (Color then holds it, CustomColors what the user kept).
+    bool Execute() override;
+
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    TStrings* GetCustomColors() const { return FCustomColors.get(); }
+    void SetCustomColors(TStrings* Value) { FCustomColors->Assign(Value); }
+    TColorDialogOptions GetOptions() const { return FOptions; }
+    void SetOptions(TColorDialogOptions Value) { FOptions = Value; }
+
+private:
+    TColor FColor = clBlack;
+    Owned<TStringList> FCustomColors;
+    TColorDialogOptions FOptions;
+};
+
 enum TMsgDlgType : std::uint8_t { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
 template <>
 const EnumInfo& EnumInfoOf<TMsgDlgType>();

@@ -85,7 +85,8 @@ enum class TDialogKind : std::uint8_t {
     OpenDialog,
     SaveDialog,
     ModalForm,
-    FontDialog
+    FontDialog,
+    ColorDialog
 };
 
 struct TDialogRequest {
@@ -102,6 +103,8 @@ struct TDialogRequest {
     String DefaultExt; // file dialogs: the extension a name typed without one takes
     int FilterIndex = 1;
     const TFont* Font = nullptr; // font dialog: the font it starts with (Flags: its TFontDialogOptions bits)
+    int Color = 0;               // colour dialog: the colour it starts with (a TColor)
+    const TStrings* CustomColors = nullptr; // colour dialog: its custom colours ("ColorA=..." lines)
 };
 
 struct TDialogAnswer {
@@ -110,6 +113,9 @@ struct TDialogAnswer {
     int FilterIndex = 0; // file dialogs: the chosen filter (0 keeps the current one)
     String FontName;     // font dialog: the chosen face and size
     int FontSize = 0;
+    int Color = 0; // colour dialog: the chosen colour (a TColor)
+    std::vector<String>
+        CustomColors; // colour dialog: custom colours it now holds, as its lines ("ColorA=FF0000")
 };
 
 using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;

@@ -1,0 +1,428 @@
+// HTML-subset text: the text is taken apart into tags and plain runs, one item at a
+// time; tags change the canvas font or the position, runs are measured and drawn.
+#include "chart/canvas/zuzhtml.h"
+
+#include "chart/canvas/zuzcanvas.h"
+#include "platform/core/streams.h"
+
+#include <algorithm>
+#include <vector>
+
+TGraphic* (*GraphicFileExtension)(const String& Extension) = nullptr;
+int (*GraphicDownload)(const String& Source, TMemoryStream* Stream) = nullptr;
+
+namespace {
+
+constexpr std::u16string_view kCrLf = u"\r\n";
+
+bool StartsWith(std::u16string_view S, std::u16string_view Prefix) {
+    return S.substr(0, Prefix.size()) == Prefix;
+}
+
+String Unquoted(String S) {
+    S = Trim(S);
+    if (S.size() >= 2 && S.front() == u'"' && S.back() == u'"') return S.substr(1, S.size() - 2);
+    return S;
+}
+
+struct Attribute {
+    String Name; // upper case
+    String Value;
+};
+
+// NAME=value pairs separated by spaces: a value runs to the last space before the next
+// "=", the last one to the end.
+std::vector<Attribute> AttributesOf(std::u16string_view Text) {
+    std::vector<Attribute> result;
+    std::size_t count = static_cast<std::size_t>(std::count(Text.begin(), Text.end(), u'='));
+    while (count-- > 0) {
+        const std::size_t eq = Text.find(u'=');
+        Attribute a{UpperCase(Trim(Text.substr(0, eq))), {}};
+        std::u16string_view rest = Text.substr(eq + 1);
+        const std::size_t nextEq = count > 0 ? rest.find(u'=') : std::u16string_view::npos;
+        const std::size_t space = nextEq == std::u16string_view::npos ? std::u16string_view::npos
+                                                                      : rest.substr(0, nextEq).rfind(u' ');
+        if (space == std::u16string_view::npos) {
+            a.Value = Unquoted(
+                String(count > 0 && nextEq != std::u16string_view::npos ? rest.substr(0, nextEq) : rest));
+            Text = count > 0 && nextEq != std::u16string_view::npos ? rest.substr(nextEq)
+                                                                    : std::u16string_view{};
+        } else {
+            a.Value = Unquoted(String(rest.substr(0, space)));
+            Text = rest.substr(space + 1);
+        }
+        result.push_back(std::move(a));
+    }
+    return result;
+}
+
+// The tag's text between its leading word and the closing ">".
+std::u16string_view Inside(std::u16string_view Tag, std::size_t Lead) {
+    Tag = Tag.substr(Lead);
+    if (!Tag.empty() && Tag.back() == u'>') Tag.remove_suffix(1);
+    return Tag;
+}
+
+TColor HtmlColor(const String& Value) {
+    const String upper = UpperCase(Value);
+    static const std::pair<std::u16string_view, int> kNames[] = {
+        {u"BLACK", 0},        {u"RED", 255},     {u"BLUE", 16711680}, {u"YELLOW", 65535},
+        {u"WHITE", 16777215}, {u"GREEN", 32768}, {u"LIME", 65280}};
+    for (const auto& [name, colour] : kNames)
+        if (upper == name) return static_cast<TColor>(colour);
+    if (Value.size() == 7 && Value[0] == u'#') {
+        const int rgb = StrToInt(u"$" + Value.substr(1));
+        return MakeColor(static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+                         static_cast<std::uint8_t>(rgb));
+    }
+    return StringToColor(Value);
+}
+
+struct SavedFont {
+    int Size;
+    String Name;
+    TColor Color;
+    TFontStyles Style;
+};
+
+// The layout of one call; its stacks go with it.
+class HtmlLayout {
+public:
+    HtmlLayout(TZuzCanvas* Canvas, int X, int Y, bool Drawing)
+        : FCanvas(Canvas), FFont(Canvas->Font), FX(X), FY(Y), FLeft(X), FTop(Y), FRight(X), FBottom(Y),
+          FLineStart(X), FLineHeight(Canvas->GetFontHeight()), FDrawing(Drawing) {}
+
+    void Run(String Text) {
+        while (!Text.empty()) {
+            String item;
+            const std::size_t lt = Text.find(u'<');
+            if (lt == String::npos) {
+                item = std::move(Text);
+                Text.clear();
+            } else if (lt > 0) {
+                item = Text.substr(0, lt);
+                Text.erase(0, lt);
+            } else {
+                const std::size_t gt = Text.find(u'>');
+                if (gt == String::npos) throw HtmlParserException(u"Missing > at " + Text.substr(1));
+                item = Text.substr(0, gt + 1);
+                Text.erase(0, gt + 1);
+            }
+            Handle(std::move(item));
+            FLastPushed = FFontPushed;
+        }
+    }
+
+    TSize Extent() const { return {FRight - FLeft, FBottom - FTop}; }
+
+private:
+    int FontHeight() { return FCanvas->GetFontHeight(); }
+
+    void SaveFont() {
+        FFonts.push_back({FFont->GetSize(), FFont->GetName(), FFont->GetColor(), FFont->GetStyle()});
+        FFontPushed = true;
+    }
+    void RestoreFont() {
+        if (FFonts.empty()) return;
+        const SavedFont f = std::move(FFonts.back());
+        FFonts.pop_back();
+        FFont->SetSize(f.Size);
+        FFont->SetName(f.Name);
+        FFont->SetColor(f.Color);
+        FFont->SetStyle(f.Style);
+    }
+    void AddStyle(TFontStyle Style, const String& Tag) {
+        FFont->SetStyle(FFont->GetStyle() + Style);
+        FStyles.push_back(Tag);
+    }
+    void RemoveStyle(TFontStyle Style) { FFont->SetStyle(FFont->GetStyle() - Style); }
+
+    // Something drawn (or that would be) from (Left, Top) to (Right, Bottom).
+    void Covers(int Right, int Bottom) {
+        FRight = std::max(FRight, Right);
+        FBottom = std::max(FBottom, Bottom);
+    }
+
+    void Handle(String Item) {
+        FFontPushed = false;
+        if (StartsWith(Item, kCrLf)) {
+            FY += FontHeight();
+            FX = FLineStart;
+            FLineHeight = 0;
+            Item.erase(0, kCrLf.size());
+            if (Item.empty()) return;
+        }
+        if (!Item.empty() && Item[0] == u'<' && Tag(UpperCase(Item), Item)) return;
+        PlainText(Item);
+    }
+
+    // Handles a known tag; false for anything else, which is shown as text.
+    bool Tag(const String& T, const String& Original) {
+        if (T == u"<BR>" || T == u"<P>") {
+            FX = FLineStart;
+            FLineHeight = 0;
+        } else if (T == u"<BIG>") {
+            SaveFont();
+            FFont->SetSize(FFont->GetSize() + 2);
+        } else if (T == u"<SMALL>") {
+            SaveFont();
+            FFont->SetSize(FFont->GetSize() - 2);
+        } else if (T == u"</SUB>") {
+            RestoreFont();
+            FY -= FontHeight();
+        } else if (T == u"<SUB>") {
+            SaveFont();
+            FFont->SetSize(FFont->GetSize() / 2);
+            FY += FontHeight();
+        } else if (T == u"</SUPER>") {
+            RestoreFont();
+            FY += FontHeight() / 2;
+        } else if (T == u"<SUPER>") {
+            SaveFont();
+            FFont->SetSize(FFont->GetSize() / 2);
+            FY -= FontHeight() / 2;
+        } else if (T.size() == 4 && StartsWith(T, u"<H") && T[2] >= u'1' && T[2] <= u'6' && T[3] == u'>') {
+            static constexpr int kSizes[] = {48, 36, 24, 18, 12, 8};
+            SaveFont();
+            FFont->SetSize(kSizes[T[2] - u'1']);
+        } else if (T == u"<PRE>") {
+            SaveFont();
+            ApplyFont(u"NAME=\"COURIER NEW\"");
+        } else if (T == u"<CENTER>") {
+            FCentred = true;
+        } else if (T == u"<B>" || T == u"<BOLD>" || T == u"<STRONG>") {
+            AddStyle(fsBold, T);
+        } else if (T == u"<I>") {
+            AddStyle(fsItalic, T);
+        } else if (T == u"<U>") {
+            AddStyle(fsUnderline, T);
+        } else if (T == u"<STRIKE>") {
+            AddStyle(fsStrikeOut, T);
+        } else if (StartsWith(T, u"<IMG ")) {
+            Picture(Inside(Original, 5));
+        } else if (T == u"</B>" || T == u"</BOLD>" || T == u"</STRONG>") {
+            RemoveStyle(fsBold);
+        } else if (T == u"</I>") {
+            RemoveStyle(fsItalic);
+        } else if (T == u"</U>") {
+            RemoveStyle(fsUnderline);
+        } else if (T == u"</STRIKE>") {
+            RemoveStyle(fsStrikeOut);
+        } else if (StartsWith(T, u"</FONT") || T == u"</PRE>") {
+            RestoreFont();
+        } else if (T == u"</CENTER>") {
+            FCentred = false;
+        } else if (StartsWith(T, u"<FONT ")) {
+            SaveFont();
+            ApplyFont(Inside(Original, 6));
+        } else if (T == u"</>") {
+            if (FLastPushed) {
+                RestoreFont();
+            } else if (!FStyles.empty()) {
+                const String last = std::move(FStyles.back());
+                FStyles.pop_back();
+                Tag(u"</" + last.substr(1), u"</" + last.substr(1));
+            }
+        } else if (T == u"<HR>") {
+            FX = FLineStart;
+            if (FDrawing) Rule();
+            Covers(FX + 101, FY + 1);
+            FY += FontHeight();
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    void ApplyFont(std::u16string_view Attributes) {
+        for (const Attribute& a : AttributesOf(Attributes)) {
+            if (a.Name == u"NAME" || a.Name == u"FAMILY") {
+                FFont->SetName(a.Value);
+            } else if (a.Name == u"SIZE") {
+                const bool relative = !a.Value.empty() && (a.Value[0] == u'+' || a.Value[0] == u'-');
+                const int n = StrToInt(a.Value[0] == u'+' ? a.Value.substr(1) : a.Value);
+                FFont->SetSize(relative ? FFont->GetSize() + n : n);
+            } else if (a.Name == u"COLOR") {
+                FFont->SetColor(HtmlColor(a.Value));
+            } else if (a.Name == u"WEIGHT") {
+                const String w = UpperCase(a.Value);
+                if (w == u"BOLD")
+                    FFont->SetStyle({fsBold});
+                else if (w == u"ITALIC")
+                    FFont->SetStyle({fsItalic});
+                else if (w == u"NORMAL")
+                    FFont->SetStyle({});
+                else if (w == u"STRIKE")
+                    FFont->SetStyle({fsStrikeOut});
+                else if (w == u"UNDERLINE")
+                    FFont->SetStyle({fsUnderline});
+                else
+                    throw Exception(u"Unknown field in FONT WEIGHT=" + a.Value);
+            } else {
+                throw Exception(u"Unknown field in FONT: " + a.Name);
+            }
+        }
+    }
+
+    // The pen and brush as they were before a rule or a placeholder.
+    class PenAndBrush {
+    public:
+        explicit PenAndBrush(TZuzCanvas* Canvas) : FCanvas(Canvas) {
+            FPen->Assign(Canvas->Pen);
+            FBrush->Assign(Canvas->Brush);
+        }
+        ~PenAndBrush() {
+            FCanvas->Pen->Assign(FPen.get());
+            FCanvas->Brush->Assign(FBrush.get());
+        }
+        PenAndBrush(const PenAndBrush&) = delete;
+        PenAndBrush& operator=(const PenAndBrush&) = delete;
+
+    private:
+        TZuzCanvas* FCanvas;
+        Owned<TPen> FPen = MakeOwned<TPen>();
+        Owned<TBrush> FBrush = MakeOwned<TBrush>();
+    };
+
+    void Rule() {
+        const PenAndBrush kept(FCanvas);
+        FCanvas->Pen->SetStyle(psSolid);
+        FCanvas->Pen->SetWidth(1);
+        FCanvas->Pen->SetColor(static_cast<TColor>(0x808080));
+        FCanvas->MoveTo(FX, FY);
+        FCanvas->LineTo(FX + 100, FY);
+    }
+
+    void Picture(std::u16string_view Attributes) {
+        int width = -1, height = -1;
+        String source;
+        for (const Attribute& a : AttributesOf(Attributes)) {
+            if (a.Name == u"WIDTH")
+                width = StrToIntDef(a.Value, -1);
+            else if (a.Name == u"HEIGHT")
+                height = StrToIntDef(a.Value, -1);
+            else if (a.Name == u"SRC")
+                source = a.Value;
+        }
+        if (!source.empty() && GraphicFileExtension) {
+            Owned<TGraphic> graphic(GraphicFileExtension(UpperCase(ExtractFileExt(source))));
+            if (graphic && GraphicDownload) {
+                const Owned<TMemoryStream> stream = MakeOwned<TMemoryStream>();
+                if (GraphicDownload(source, stream.get()) == 0 && stream->GetSize() > 0) {
+                    stream->SetPosition(0);
+                    graphic->LoadFromStream(stream.get());
+                    if (width < 0) width = graphic->GetWidth();
+                    if (height < 0) height = graphic->GetHeight();
+                    if (FDrawing) {
+                        if (width != graphic->GetWidth() || height != graphic->GetHeight())
+                            FCanvas->StretchDraw(TRect(FX, FY, FX + width, FY + height), graphic.get());
+                        else
+                            FCanvas->Draw(FX, FY, graphic.get());
+                    }
+                    Covers(FX + width, FY + height);
+                    FX += width;
+                    FY += height;
+                    return;
+                }
+            }
+        }
+        if (width < 0) width = 40;
+        if (height < 0) height = 40;
+        Covers(FX + width, FY + height);
+        if (!FDrawing) return;
+        const PenAndBrush kept(FCanvas);
+        FCanvas->Brush->SetStyle(bsSolid);
+        FCanvas->Brush->SetColor(clWhite);
+        FCanvas->Pen->SetStyle(psSolid);
+        FCanvas->Pen->SetWidth(1);
+        FCanvas->Pen->SetColor(clRed);
+        FCanvas->Rectangle(FX, FY, FX + width, FY + height);
+        FCanvas->MoveTo(FX, FY);
+        FCanvas->LineTo(FX + width, FY + height);
+        FCanvas->MoveTo(FX + width, FY);
+        FCanvas->LineTo(FX, FY + height);
+    }
+
+    void PlainText(String S) {
+        S = StringReplace(S, u"&lt;", u"<", {rfReplaceAll});
+        S = StringReplace(S, u"&gt;", u">", {rfReplaceAll});
+        S = StringReplace(S, u"&amp;", u"&", {rfReplaceAll});
+        S = StringReplace(S, u"&quot;", u"\"", {rfReplaceAll});
+        const bool breaks = S.ends_with(kCrLf);
+        if (breaks) S.erase(S.end() - 2, S.end());
+        if (!S.empty()) {
+            const int w = FCanvas->TextWidth(S);
+            if (FCentred) FX = (FCanvas->Bounds.Left + FCanvas->Bounds.Right) / 2 - w / 2;
+            const int h = FCanvas->TextHeight(S);
+            if (FLineHeight == 0) {
+                FLineHeight = FontHeight();
+                FY += FLineHeight;
+            } else if (h < FLineHeight) {
+                FY += FLineHeight - h - 1;
+            }
+            if (FDrawing) FCanvas->TextOut(FX, FY, S);
+            Covers(FX + w, FY + h);
+            FX += w;
+            FLineHeight = std::max(FLineHeight, h);
+        }
+        if (breaks) {
+            FLineHeight = 0;
+            FX = FLineStart;
+        }
+    }
+
+    TZuzCanvas* FCanvas;
+    TFont* FFont;
+    int FX, FY;
+    const int FLeft, FTop; // where the layout starts
+    int FRight, FBottom;   // the farthest that anything reaches
+    int FLineStart;
+    int FLineHeight;
+    bool FCentred = false;
+    bool FFontPushed = false;
+    bool FLastPushed = false;
+    bool FDrawing;
+    std::vector<String> FStyles; // opening style tags, most recent last
+    std::vector<SavedFont> FFonts;
+};
+
+} // namespace
+
+namespace {
+// The canvas font as the call found it, put back when the call ends, so that a tag
+// left open changes no text drawn afterwards.
+class FontKept {
+public:
+    explicit FontKept(TFont* Font)
+        : FFont(Font), FSaved{Font->GetSize(), Font->GetName(), Font->GetColor(), Font->GetStyle()} {}
+    ~FontKept() {
+        FFont->SetSize(FSaved.Size);
+        FFont->SetName(FSaved.Name);
+        FFont->SetColor(FSaved.Color);
+        FFont->SetStyle(FSaved.Style);
+    }
+    FontKept(const FontKept&) = delete;
+    FontKept& operator=(const FontKept&) = delete;
+
+private:
+    TFont* FFont;
+    SavedFont FSaved;
+};
+} // namespace
+
+void HtmlProcess(TZuzCanvas* Canvas, int X, int Y, TSize& Extent, bool Drawing, const String& Text) {
+    const FontKept kept(Canvas->Font);
+    HtmlLayout layout(Canvas, X, Y, Drawing);
+    Extent = {0, 0};
+    layout.Run(Text);
+    Extent = layout.Extent();
+}
+
+void HtmlTextExtent(TZuzCanvas* Canvas, const String& Text, TSize& Extent) {
+    HtmlProcess(Canvas, 0, 0, Extent, false, Text);
+}
+
+void HtmlTextOut(TZuzCanvas* Canvas, int X, int Y, const String& Text) {
+    TSize extent;
+    HtmlProcess(Canvas, X, Y, extent, true, Text);
+}

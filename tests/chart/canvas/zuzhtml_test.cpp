@@ -1,0 +1,204 @@
+// HTML-subset text: what a text measures is what it draws, tags change the font and the
+// position as their table says, and malformed texts raise their messages.
+#include "chart/canvas/zuzhtml.h"
+
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
+#include "tests/support/guiprobe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Fixture {
+    TBitmap bmp;
+    TZuzCanvas3D canvas;
+    explicit Fixture(int w = 300, int h = 200) {
+        probe::EnsureApplication();
+        ZuzConstInitialization();
+        bmp.SetSize(w, h);
+        canvas.SetUseBuffer(false);
+        canvas.InitWindow(bmp.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, w, h));
+        canvas.Font->SetName(u"Liberation Sans");
+        canvas.Font->SetSize(12);
+        canvas.Font->SetColor(clBlack);
+        canvas.SetBackMode(cbmTransparent);
+    }
+    TSize Extent(const String& Text) {
+        TSize e;
+        HtmlTextExtent(&canvas, Text, e);
+        return e;
+    }
+    // Width of plain text in the canvas font with a change applied, the font put back after.
+    int Width(const String& Text, int SizeChange = 0, TFontStyles Style = {}) {
+        const int size = canvas.Font->GetSize();
+        const TFontStyles style = canvas.Font->GetStyle();
+        canvas.Font->SetSize(size + SizeChange);
+        canvas.Font->SetStyle(Style);
+        const int w = canvas.TextWidth(Text);
+        canvas.Font->SetSize(size);
+        canvas.Font->SetStyle(style);
+        return w;
+    }
+    // The smallest rectangle holding every pixel that is not white (Right/Bottom beyond).
+    TRect Inked() {
+        TRect r{bmp.GetWidth(), bmp.GetHeight(), 0, 0};
+        for (int y = 0; y < bmp.GetHeight(); ++y)
+            for (int x = 0; x < bmp.GetWidth(); ++x)
+                if (probe::Pixel(bmp, x, y) != probe::Rgb{255, 255, 255}) {
+                    r.Left = std::min(r.Left, x);
+                    r.Top = std::min(r.Top, y);
+                    r.Right = std::max(r.Right, x + 1);
+                    r.Bottom = std::max(r.Bottom, y + 1);
+                }
+        return r;
+    }
+    bool Blank() { return Inked().Right == 0; }
+    int Count(probe::Rgb c) {
+        int n = 0;
+        for (int y = 0; y < bmp.GetHeight(); ++y)
+            for (int x = 0; x < bmp.GetWidth(); ++x) n += probe::Pixel(bmp, x, y) == c;
+        return n;
+    }
+};
+
+// The drawn ink lies inside the measured box placed at the drawing point.
+void ExpectInkInsideExtent(Fixture& f, const String& Text, int X, int Y) {
+    const TSize e = f.Extent(Text);
+    HtmlTextOut(&f.canvas, X, Y, Text);
+    const TRect ink = f.Inked();
+    ASSERT_GT(ink.Right, 0) << "nothing drawn";
+    EXPECT_GE(ink.Left, X);
+    EXPECT_GE(ink.Top, Y);
+    EXPECT_LE(ink.Right, X + e.cx);
+    EXPECT_LE(ink.Bottom, Y + e.cy);
+    // and reaches most of it: the box is not larger than what is drawn by more than a glyph's bearing
+    EXPECT_GE(ink.Right, X + e.cx - 3);
+}
+
+} // namespace
+
+TEST(HtmlExtent, BoldRunsAddTheirWidthsAndTheTallestHeight) {
+    Fixture f;
+    const TSize e = f.Extent(u"a<B>b</B>c");
+    EXPECT_EQ(e.cx, f.Width(u"a") + f.Width(u"b", 0, {fsBold}) + f.Width(u"c"));
+    EXPECT_EQ(e.cy, f.canvas.TextHeight(u"a"));
+    EXPECT_FALSE(f.canvas.Font->GetStyle().Contains(fsBold)); // the canvas font is put back
+}
+
+TEST(HtmlExtent, ASizeChangeHoldsUntilItsFontTagCloses) {
+    Fixture f;
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=+4>a</FONT>b").cx, f.Width(u"a", 4) + f.Width(u"b"));
+    // "</>" restores only directly after a font change; later it closes the last style.
+    EXPECT_EQ(f.Extent(u"<font size=-2></>a").cx, f.Width(u"a"));
+    EXPECT_EQ(f.Extent(u"<font size=-2>a</>b").cx, f.Width(u"a", -2) + f.Width(u"b", -2));
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=20>a</FONT>").cx, f.Width(u"a", 8));
+    EXPECT_EQ(f.Extent(u"<B>a</>b").cx, f.Width(u"a", 0, {fsBold}) + f.Width(u"b"));
+}
+
+TEST(HtmlExtent, AHeadingKeepsItsFontAndItsClosingTagIsText) {
+    Fixture f;
+    const TSize e = f.Extent(u"<H1>a</H1>");
+    EXPECT_EQ(e.cx, f.Width(u"a</H1>", 48 - 12));
+    f.canvas.Font->SetSize(48);
+    EXPECT_EQ(e.cy, f.canvas.TextHeight(u"a"));
+}
+
+TEST(HtmlExtent, ALineBreakStartsTheNextLineOneFontHeightLower) {
+    Fixture f;
+    const int h = f.canvas.GetFontHeight();
+    const TSize e = f.Extent(u"wide line<BR>x");
+    EXPECT_EQ(e.cx, f.Width(u"wide line"));
+    EXPECT_EQ(e.cy, 2 * h); // both lines, as drawn
+    HtmlTextOut(&f.canvas, 10, 20, u"wide line<BR>x");
+    // The second line's ink starts at the line start, below the first line.
+    bool secondLineAtStart = false;
+    for (int y = 20 + h; y < 20 + 2 * h; ++y)
+        for (int x = 10; x < 10 + f.Width(u"x"); ++x)
+            secondLineAtStart |= probe::Pixel(f.bmp, x, y) != probe::Rgb{255, 255, 255};
+    EXPECT_TRUE(secondLineAtStart);
+    EXPECT_EQ(f.Inked().Bottom <= 20 + 2 * h, true);
+}
+
+TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
+    const String texts[] = {u"a<B>b</B>c", u"<FONT SIZE=+6>Big</FONT>small", u"one<BR>two<BR>three",
+                            u"x&lt;y &amp; &quot;z&quot;", u"<I>slanted</I> <U>under</U>"};
+    for (const String& t : texts) {
+        Fixture f;
+        SCOPED_TRACE(std::string(t.begin(), t.end()));
+        ExpectInkInsideExtent(f, t, 7, 9);
+    }
+}
+
+TEST(HtmlDraw, EntitiesDrawTheirCharacters) {
+    Fixture a, b;
+    HtmlTextOut(&a.canvas, 5, 5, u"x&lt;y&gt;&amp;&quot;");
+    b.canvas.TextOut(5, 5, u"x<y>&\"");
+    EXPECT_EQ(probe::Grab(a.bmp), probe::Grab(b.bmp));
+    EXPECT_EQ(a.Extent(u"x&lt;y").cx, a.Width(u"x<y"));
+}
+
+TEST(HtmlDraw, AFontColourDrawsTheFollowingTextInIt) {
+    Fixture f;
+    HtmlTextOut(&f.canvas, 5, 5, u"<FONT COLOR=#FF0000>red</FONT>");
+    EXPECT_GT(f.Count({255, 0, 0}), 5);
+    Fixture g;
+    HtmlTextOut(&g.canvas, 5, 5, u"<FONT COLOR=BLUE>blue</FONT>");
+    EXPECT_GT(g.Count({0, 0, 255}), 5);
+    Fixture h;
+    HtmlTextOut(&h.canvas, 5, 5, u"<FONT COLOR=clLime NAME=\"Liberation Serif\">lime</FONT>");
+    EXPECT_GT(h.Count({0, 255, 0}), 5);
+}
+
+TEST(HtmlDraw, MeasuringDrawsNothingWhileDrawingShowsRulesAndPlaceholders) {
+    Fixture f;
+    f.Extent(u"<HR><IMG SRC=\"missing.png\" WIDTH=20 HEIGHT=10>text");
+    EXPECT_TRUE(f.Blank());
+    const int h = f.canvas.GetFontHeight();
+    HtmlTextOut(&f.canvas, 10, 10, u"<HR>");
+    EXPECT_EQ(probe::Pixel(f.bmp, 10, 10), (probe::Rgb{128, 128, 128}));
+    EXPECT_EQ(probe::Pixel(f.bmp, 109, 10), (probe::Rgb{128, 128, 128}));
+    EXPECT_EQ(probe::Pixel(f.bmp, 110, 10), (probe::Rgb{255, 255, 255}));
+    // A picture nobody can load: a white box with a red frame and red diagonals, 40 x 40
+    // for missing sizes; it does not move the text after it.
+    Fixture g;
+    HtmlTextOut(&g.canvas, 10, 50, u"<IMG SRC=\"missing.png\">");
+    EXPECT_EQ(probe::Pixel(g.bmp, 10, 50), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(probe::Pixel(g.bmp, 49, 89), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(probe::Pixel(g.bmp, 30, 70), (probe::Rgb{255, 0, 0}));     // on a diagonal
+    EXPECT_EQ(probe::Pixel(g.bmp, 20, 70), (probe::Rgb{255, 255, 255})); // inside, off both
+    EXPECT_EQ(g.canvas.Pen->GetColor(), clBlack);                        // the canvas pen is put back
+    // After a rule the text goes on a font height lower.
+    Fixture r;
+    HtmlTextOut(&r.canvas, 10, 10, u"<HR>x");
+    EXPECT_GE(r.Inked().Bottom, 10 + 2 * h - 4);
+}
+
+TEST(HtmlErrors, MalformedTextsRaiseTheirMessages) {
+    Fixture f;
+    auto message = [&f](const String& t) -> std::string {
+        try {
+            f.Extent(t);
+        } catch (const Exception& e) {
+            return e.what();
+        }
+        return "(none)";
+    };
+    EXPECT_EQ(message(u"abc<"), "Missing > at ");
+    EXPECT_EQ(message(u"ab<B c"), "Missing > at B c");
+    EXPECT_EQ(message(u"<FONT FOO=1>a"), "Unknown field in FONT: FOO");
+    EXPECT_EQ(message(u"<FONT WEIGHT=heavy>a"), "Unknown field in FONT WEIGHT=heavy");
+    EXPECT_THROW(f.Extent(u"x<"), HtmlParserException);
+    EXPECT_EQ(f.canvas.Font->GetSize(), 12); // the font is put back after a failure too
+}
+
+TEST(HtmlState, AnUnclosedTagLeavesNothingForTheNextText) {
+    Fixture f;
+    const TSize plain = f.Extent(u"ab");
+    f.Extent(u"<B><FONT SIZE=30>open");
+    EXPECT_EQ(f.canvas.Font->GetSize(), 12);
+    EXPECT_FALSE(f.canvas.Font->GetStyle().Contains(fsBold));
+    EXPECT_EQ(f.Extent(u"ab").cx, plain.cx);
+    // A "</>" first in a text finds no font or style of an earlier text to undo.
+    EXPECT_EQ(f.Extent(u"</>ab").cx, plain.cx);
+}
