@@ -153,11 +153,11 @@ TEST(EditColor, CustomColoursAreRememberedFromOneDialogToTheNext) {
     TDialogAnswer cancel;
     cancel.Result = mrCancel;
     dialog.answers = {Ok(clRed, {u"ColorA=0000FF", u"ColorB=00FF00"}), cancel, Ok(clRed)};
-    TComponent owner(nullptr);
-    EXPECT_EQ(EditColor(&owner, clWhite), clRed);
-    EXPECT_EQ(owner.GetComponentCount(), 0); // the dialog does not stay with its owner
-    EditColor(&owner, clWhite);
-    EditColor(&owner, clWhite);
+    const Owned<TComponent> owner(Create<TComponent>(nullptr));
+    EXPECT_EQ(EditColor(owner.get(), clWhite), clRed);
+    EXPECT_EQ(owner->GetComponentCount(), 0); // the dialog does not stay with its owner
+    EditColor(owner.get(), clWhite);
+    EditColor(owner.get(), clWhite);
     ASSERT_EQ(dialog.customSeen.size(), 3u);
     EXPECT_TRUE(dialog.customSeen[0].empty());
     const std::vector<String> kept{u"ColorA=0000FF", u"ColorB=00FF00"};
