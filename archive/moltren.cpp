@@ -17,7 +17,7 @@ namespace {
 const TUnitEntry kProgramUnits[] = {
     {"Forms", InitFormsUnit, DoneFormsUnit},
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
-    {"ZuzCanvas", ZuzCanvasInitialization, nullptr},
+    {"ZuzCanvas", ZuzCanvasInitialization, ZuzCanvasFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -2,8 +2,11 @@
 // brushes, view options, clipping and the convex hull.
 #include "chart/canvas/zuzcanvas.h"
 
+#include "chart/canvas/zuzcolor.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzhtml.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +23,11 @@ void ZuzCanvasInitialization() {
     ZuzSetDCPenColor = &SetDCPenColor;
     ZuzAlphaBlend = &AlphaBlend;
     ZuzFontInitialization();
+    RegisterZuzControlClasses();
+}
+
+void ZuzCanvasFinalization() {
+    ZuzFreeCustomEditColors();
 }
 
 template <>
@@ -528,6 +536,13 @@ double TView3DOptions::CalcOrthoRatio() const {
 
 // ---------------------------------------------------------------------------
 // TZuzCanvas: the operations every canvas shares
+
+void TZuzCanvas::TextOut(int X, int Y, const String& Text, bool IsHtml) {
+    if (IsHtml)
+        HtmlTextOut(this, X, Y, Text);
+    else
+        TextOut(X, Y, Text);
+}
 
 void TZuzCanvas::SetCanvas(TCanvas* ACanvas) {
     ReferenceCanvas = ACanvas;

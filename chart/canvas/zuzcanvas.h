@@ -37,6 +37,8 @@ extern void (*ZuzTextShadowBlur)(TBitmap* Bitmap, const TRect& Region, int Amoun
 
 // Start-up of the unit: the optional functions are looked up.
 void ZuzCanvasInitialization();
+// Ending of the unit: the colour dialog's remembered custom colours go.
+void ZuzCanvasFinalization();
 
 // ---------------------------------------------------------------------------
 // Types
@@ -398,6 +400,9 @@ public:
     virtual void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3) = 0;
     virtual void StretchDraw(const TRect& Rect, TGraphic* Graphic) = 0;
     virtual void TextOut(int X, int Y, const String& Text) = 0;
+    // With IsHtml set the text's tags are laid out (bold, fonts, line breaks, ...);
+    // otherwise the text is drawn as it is.
+    void TextOut(int X, int Y, const String& Text, bool IsHtml);
     virtual int TextWidth(const String& Text) = 0;
     virtual int TextHeight(const String& Text) = 0;
     virtual void ClipRectangle(const TRect& Rect) = 0;

@@ -4,7 +4,9 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/win32/gdiqt.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -16,6 +18,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
+#include <QStylePainter>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -25,6 +28,86 @@
 #include <vector>
 
 using namespace gui_detail;
+
+namespace {
+
+// Paints a widget's own look into an image, lets the control draw over it through a
+// canvas on that image, and shows the image: what the control adds lies on top of the
+// system's look, in the same pixels.
+template <class Own, class Over>
+void PaintOverlaid(QWidget* Widget, Own PaintOwn, Over PaintOver) {
+    QImage image(Widget->size(), QImage::Format_RGB32);
+    image.fill(Widget->palette().color(QPalette::Window));
+    {
+        QStylePainter painter(&image, Widget);
+        PaintOwn(painter);
+    }
+    TCanvas canvas;
+    HDC dc = CreateImageDC(&image);
+    canvas.SetHandle(dc);
+    try {
+        PaintOver(&canvas);
+    } catch (...) {
+        canvas.SetHandle(nullptr);
+        DeleteDC(dc);
+        throw;
+    }
+    canvas.SetHandle(nullptr);
+    DeleteDC(dc);
+    QPainter(Widget).drawImage(0, 0, image);
+}
+
+class OverlaidButton : public QPushButton {
+public:
+    explicit OverlaidButton(TButton* Owner) : owner_(Owner) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (!owner_->HasPaintOver()) {
+            QPushButton::paintEvent(e);
+            return;
+        }
+        PaintOverlaid(
+            this,
+            [this](QStylePainter& p) {
+                QStyleOptionButton option;
+                initStyleOption(&option);
+                p.drawControl(QStyle::CE_PushButton, option);
+            },
+            [this](TCanvas* c) { Guarded(owner_, [&] { owner_->PaintOverlay(c); }); });
+    }
+
+private:
+    TButton* owner_;
+};
+
+class OverlaidComboBox : public QComboBox {
+public:
+    explicit OverlaidComboBox(TCustomComboBox* Owner) : owner_(Owner) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (!owner_->HasPaintOver()) {
+            QComboBox::paintEvent(e);
+            return;
+        }
+        PaintOverlaid(
+            this,
+            [this](QStylePainter& p) {
+                p.setPen(palette().color(QPalette::Text));
+                QStyleOptionComboBox option;
+                initStyleOption(&option);
+                p.drawComplexControl(QStyle::CC_ComboBox, option);
+                p.drawControl(QStyle::CE_ComboBoxLabel, option);
+            },
+            [this](TCanvas* c) { Guarded(owner_, [&] { owner_->PaintOverlay(c); }); });
+    }
+
+private:
+    TCustomComboBox* owner_;
+};
+
+} // namespace
 
 template <>
 const EnumInfo& EnumInfoOf<TAlignment>() {
@@ -251,7 +334,7 @@ const ClassInfo& TButton::StaticClass() {
 }
 
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
-    FButton = new QPushButton();
+    FButton = new OverlaidButton(this);
     FButton->setAutoDefault(false);
     SetWidget(FButton);
     SetReportsClicks(false);
@@ -459,7 +542,7 @@ const ClassInfo& TCustomComboBox::StaticClass() {
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner) {
     InitColor(clWindow);
-    FCombo = new QComboBox();
+    FCombo = new OverlaidComboBox(this);
     FCombo->setEditable(true);
     FCombo->setInsertPolicy(QComboBox::NoInsert);
     FCombo->setMaxVisibleItems(FDropDownCount);
@@ -594,6 +677,15 @@ void TCustomComboBox::SetDroppedDown(bool Value) {
         FCombo->showPopup();
     else
         FCombo->hidePopup();
+}
+
+int TCustomComboBox::GetDropDownWidth() const {
+    return std::max(FDropDownWidth, GetWidth());
+}
+
+void TCustomComboBox::SetDropDownWidth(int Value) {
+    FDropDownWidth = std::max(0, Value);
+    FCombo->view()->setMinimumWidth(FDropDownWidth);
 }
 
 void TCustomComboBox::Clear() {

@@ -127,8 +127,15 @@ public:
     // Sets the form's modal result, then runs OnClick or the action.
     void Click() override;
 
+    // Platform side: draws over the button's face after the button painted itself.
+    void PaintOverlay(TCanvas* Canvas) { PaintOver(Canvas); }
+    virtual bool HasPaintOver() const { return false; }
+
 protected:
     QPushButton* Button() const { return FButton; }
+    // Drawing of a derived button on top of the system's look (a sample, a colour);
+    // called in every paint when HasPaintOver answers true.
+    virtual void PaintOver(TCanvas* Canvas) {}
 
 private:
     QPushButton* FButton;
@@ -226,8 +233,15 @@ public:
     void SetItemHeight(int Value) { FItemHeight = Value; }
     bool GetDroppedDown() const;
     void SetDroppedDown(bool Value);
+    // The width of the dropped-down list: never narrower than the box itself.
+    int GetDropDownWidth() const;
+    void SetDropDownWidth(int Value);
     void Clear();
     void Loaded() override;
+
+    // Platform side: draws over the box after it painted itself.
+    void PaintOverlay(TCanvas* Canvas) { PaintOver(Canvas); }
+    virtual bool HasPaintOver() const { return false; }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelect;
@@ -241,6 +255,9 @@ protected:
     virtual void Change();
     virtual void Select();
     TColor DefaultColor() const override { return clWindow; }
+    // Drawing of a derived box on top of the system's look; called in every paint when
+    // HasPaintOver answers true.
+    virtual void PaintOver(TCanvas* Canvas) {}
 
 private:
     void ConnectEditor();
@@ -252,6 +269,7 @@ private:
     bool FSorted = false;
     int FDropDownCount = 8;
     int FItemHeight = 13;
+    int FDropDownWidth = 0; // 0: as wide as the box
     // A stream gives the index and text before the items.
     int FLoadedItemIndex = -1;
     String FLoadedText;
