@@ -261,11 +261,11 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     FX->TempValue = X;
     FY->TempValue = Y;
     if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
-    const int index = FX->AddChartValue();
-    FY->InsertChartValue(index, Y);
+    const int index = FX->AddNextValue();
+    FY->InsertValue(index, Y);
     for (int t = 2, n = FValuesList.Count(); t < n; ++t) {
         TChartValueList* l = FValuesList[t];
-        l->InsertChartValue(index, l->TempValue);
+        l->InsertValue(index, l->TempValue);
     }
     if (FColors || Color != clDefault) InsertColor(index, Color);
     if (!Label.empty() || FLabels.Count() > 0) FLabels.InsertLabel(index, Label);
@@ -340,11 +340,12 @@ int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
     double x = Source->FX->Values()[at];
     double y = Source->FY->Values()[at];
     if (Source->FYMandatory != FYMandatory) std::swap(x, y);
-    const int index = FX->AddChartValue(x);
-    FY->InsertChartValue(index, y);
+    FX->TempValue = x;
+    const int index = FX->AddNextValue();
+    FY->InsertValue(index, y);
     for (int t = 2; t < FValuesList.Count(); ++t) {
         const double v = t < Source->FValuesList.Count() ? Source->FValuesList[t]->Values()[at] : 0;
-        FValuesList[t]->InsertChartValue(index, v);
+        FValuesList[t]->InsertValue(index, v);
     }
     return index;
 }
@@ -808,6 +809,19 @@ void TLabelsList::Assign(const TLabelsList& Source) {
     Clear();
     FItems.reserve(Source.FItems.size());
     for (const auto& p : Source.FItems) FItems.push_back(p ? std::make_unique<String>(*p) : nullptr);
+}
+
+void TLabelsList::AssignFirst(const TLabelsList& Source, int Count) {
+    Clear();
+    const int n = std::min(Count, Source.Count());
+    const auto first = Source.FItems.begin();
+    if (std::none_of(first, first + n, [](const auto& p) { return p && !p->empty(); })) return;
+    FItems.reserve(static_cast<std::size_t>(Count));
+    for (int t = 0; t < n; ++t) {
+        const auto& p = Source.FItems[static_cast<std::size_t>(t)];
+        FItems.push_back(p && !p->empty() ? std::make_unique<String>(*p) : nullptr);
+    }
+    FItems.resize(static_cast<std::size_t>(Count));
 }
 
 int TLabelsList::IndexOfLabel(const String& Value, bool CaseSensitive) const {

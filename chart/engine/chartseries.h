@@ -184,6 +184,9 @@ public:
     void Exchange(int Index1, int Index2);
     void Clear() { FItems.clear(); }
     void Assign(const TLabelsList& Source);
+    // The labels of Source's first Count points, Count entries long, or none
+    // when none of them has a label.
+    void AssignFirst(const TLabelsList& Source, int Count);
     int IndexOfLabel(const String& Value, bool CaseSensitive = true) const;
 
 private:
@@ -263,6 +266,10 @@ public:
     virtual int AddChartValue(TChartSeries* Source, int ValueIndex);
     virtual void AddedValue(TChartSeries* Source, int ValueIndex);
     virtual void DeletedValue(TChartSeries* Source, int ValueIndex) { Delete(ValueIndex); }
+    // AddValues may copy a source's points list by list where that leaves
+    // what AddedValue point by point would; a series type that overrides
+    // AddChartValue or AddedValue returns false.
+    virtual bool CopiesPointsWhole() const { return true; }
 
     // Points out.
     virtual void Delete(int ValueIndex);
@@ -461,6 +468,7 @@ private:
     friend class TDataSourcesList;
     void NotifyColorChanged();
     void InsertColor(int Index, TColor Color);
+    bool CopyWholeLists(TChartSeries* Source);
     void ReadDataSources(TReader* Reader);
     void WriteDataSources(TWriter* Writer);
     void ReadCustomHorizAxis(TReader* Reader);

@@ -62,47 +62,50 @@ void TChartValueList::ReadMultiplier(TReader* Reader) {
                         u"build definitions and recompile.");
 }
 
-void TChartValueList::Grow() {
-    const std::size_t len = static_cast<std::size_t>(FCapacity);
+int TChartValueList::GrownCapacity(int Capacity) {
+    const std::size_t len = static_cast<std::size_t>(Capacity);
     const std::size_t step =
         std::max<std::size_t>(static_cast<std::size_t>(std::max(1, ZuzDefaultCapacity)), len / 2);
-    auto grown = std::make_unique_for_overwrite<double[]>(len + step);
+    return static_cast<int>(len + step);
+}
+
+void TChartValueList::Grow() {
+    const int capacity = GrownCapacity(FCapacity);
+    auto grown = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(capacity));
     if (FCount > 0) std::memcpy(grown.get(), FValue.get(), sizeof(double) * static_cast<std::size_t>(FCount));
     FValue = std::move(grown);
-    FCapacity = static_cast<int>(len + step);
+    FCapacity = capacity;
 }
 
-int TChartValueList::AddChartValue(double Value) {
-    TempValue = Value;
-    return PlaceTempValue();
+void TChartValueList::AppendValues(std::span<const double> Values) {
+    if (Values.empty()) return;
+    const auto n = static_cast<int>(Values.size());
+    int capacity = FCapacity;
+    while (capacity - FCount < n) capacity = GrownCapacity(capacity);
+    if (capacity != FCapacity) {
+        auto grown = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>(capacity));
+        if (FCount > 0)
+            std::memcpy(grown.get(), FValue.get(), sizeof(double) * static_cast<std::size_t>(FCount));
+        FValue = std::move(grown);
+        FCapacity = capacity;
+    }
+    std::memcpy(FValue.get() + FCount, Values.data(), sizeof(double) * Values.size());
+    FCount += n;
+    FStatsStale = true;
 }
 
-int TChartValueList::AddChartValue() {
-    return PlaceTempValue();
-}
-
-int TChartValueList::PlaceTempValue() {
-    const double v = TempValue;
-    if (FOrder == loNone || FCount == 0) return Append(v);
+int TChartValueList::PlaceBefore(double Value) {
     const double* p = FValue.get();
     int t = FCount - 1;
-    // Values that arrive in order cost one comparison.
-    if (FOrder == loAscending) {
-        if (v >= p[t]) return Append(v);
-        while (t >= 0 && p[t] > v) --t;
-    } else {
-        if (v <= p[t]) return Append(v);
-        while (t >= 0 && p[t] < v) --t;
-    }
-    InsertChartValue(t + 1, v);
+    if (FOrder == loAscending)
+        while (t >= 0 && p[t] > Value) --t;
+    else
+        while (t >= 0 && p[t] < Value) --t;
+    InsertChartValue(t + 1, Value);
     return t + 1;
 }
 
-void TChartValueList::InsertChartValue(int Index, double Value) {
-    if (Index == FCount) {
-        Append(Value);
-        return;
-    }
+void TChartValueList::InsertInside(int Index, double Value) {
     if (Index < 0 || Index > FCount) throw ChartException(kValueIndexError, {Index, FCount});
     if (FCount == FCapacity) Grow();
     double* p = FValue.get();

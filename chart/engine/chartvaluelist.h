@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <span>
+#include <typeinfo>
 #include <vector>
 
 class TChartSeries; // only pointed to here
@@ -36,11 +37,33 @@ public:
     void DefineProperties(TFiler* Filer) override;
 
     // The index the ordered list gave TempValue (or Value).
-    virtual int AddChartValue();
-    virtual int AddChartValue(double Value);
+    virtual int AddChartValue() { return PlaceTempValue(); }
+    virtual int AddChartValue(double Value) {
+        TempValue = Value;
+        return PlaceTempValue();
+    }
     virtual void ClearValues();
     // Index may be 0 .. Count; Order is not consulted.
-    virtual void InsertChartValue(int Index, double Value);
+    virtual void InsertChartValue(int Index, double Value) {
+        if (Index == FCount)
+            Append(Value);
+        else
+            InsertInside(Index, Value);
+    }
+    // The series adds every point through these: a list of this very class
+    // is served without a virtual call, one of a series type's own class
+    // through its overrides.
+    int AddNextValue() { return IsBaseList() ? TChartValueList::AddChartValue() : AddChartValue(); }
+    void InsertValue(int Index, double Value) {
+        if (IsBaseList())
+            TChartValueList::InsertChartValue(Index, Value);
+        else
+            InsertChartValue(Index, Value);
+    }
+    bool IsBaseList() const { return typeid(*this) == typeid(TChartValueList); }
+    // Appends Values as they are (the caller has seen that they keep Order),
+    // with the storage the same appends one by one would leave.
+    void AppendValues(std::span<const double> Values);
     virtual void Delete(int Index);
     // Quantity is cut to the values that exist from Start on.
     void Delete(int Start, int Quantity);
@@ -94,7 +117,17 @@ protected:
     void Changed() { FStatsStale = true; }
 
 private:
-    int PlaceTempValue();
+    int PlaceTempValue() {
+        const double v = TempValue;
+        // Values that arrive in order cost one comparison.
+        if (FCount == 0 || FOrder == loNone) return Append(v);
+        const double last = FValue[static_cast<std::size_t>(FCount - 1)];
+        if (FOrder == loAscending ? v >= last : v <= last) return Append(v);
+        return PlaceBefore(v);
+    }
+    int PlaceBefore(double Value);
+    void InsertInside(int Index, double Value);
+    static int GrownCapacity(int Capacity);
     void Grow();
     int Append(double Value) {
         if (FCount == FCapacity) Grow();

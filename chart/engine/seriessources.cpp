@@ -210,13 +210,57 @@ void TChartSeries::AddValues(TChartSeries* Source) {
             FX->SetDateTime(Source->FX->GetDateTime());
             FY->SetDateTime(Source->FY->GetDateTime());
             FFunction->AddPoints(Source);
-        } else if (IsValidSourceOf(Source))
+        } else if (IsValidSourceOf(Source) && !CopyWholeLists(Source))
             for (int t = 0; t < Source->Count(); ++t) AddedValue(Source, t);
     } catch (...) {
         EndUpdate();
         throw;
     }
     EndUpdate();
+}
+
+namespace {
+
+// Every value would be appended by a list of this order: none is placed
+// before one that came earlier.
+bool KeepsOrder(std::span<const double> Values, TChartListOrder Order) {
+    if (Order == loNone) return true;
+    for (std::size_t t = 1; t < Values.size(); ++t)
+        if (Order == loAscending ? Values[t - 1] > Values[t] : Values[t - 1] < Values[t]) return false;
+    return true;
+}
+
+} // namespace
+
+bool TChartSeries::CopyWholeLists(TChartSeries* Source) {
+    const int n = Source->Count();
+    if (n == 0 || Count() != 0 || !CopiesPointsWhole()) return false;
+    for (const TChartValueList* l : FValuesList)
+        if (!l->IsBaseList()) return false;
+    const bool crossed = Source->FYMandatory != FYMandatory;
+    const TChartValueList* x = crossed ? Source->FY : Source->FX;
+    const TChartValueList* y = crossed ? Source->FX : Source->FY;
+    if (!KeepsOrder(x->Values(), FX->GetOrder())) return false;
+    FX->AppendValues(x->Values());
+    FY->AppendValues(y->Values());
+    for (int t = 2; t < FValuesList.Count(); ++t)
+        if (t < Source->FValuesList.Count())
+            FValuesList[t]->AppendValues(Source->FValuesList[t]->Values());
+        else
+            FValuesList[t]->AppendValues(std::vector<double>(static_cast<std::size_t>(n), 0.0));
+    // Colours and labels as the points one by one would leave them: a colour
+    // list only when some point has its own colour, labels only when some
+    // point has one, each as long as the points.
+    if (Source->FColors) {
+        const auto colours = std::span<const TColor>(*Source->FColors)
+                                 .first(std::min(Source->FColors->size(), static_cast<std::size_t>(n)));
+        if (std::any_of(colours.begin(), colours.end(), [](TColor c) { return c != clDefault; })) {
+            FColors = std::make_unique<std::vector<TColor>>(static_cast<std::size_t>(n), clDefault);
+            std::copy(colours.begin(), colours.end(), FColors->begin());
+        }
+    }
+    FLabels.AssignFirst(Source->FLabels, n);
+    return true;
 }
 
 void TChartSeries::Loaded() {
