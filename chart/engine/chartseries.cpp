@@ -118,10 +118,6 @@ void TCustomChartElement::SetBrush(TChartBrush* Value) {
     FBrush->Assign(Value);
 }
 
-void TCustomChartElement::Repaint() {
-    if (FParentChart) FParentChart->Invalidate();
-}
-
 void TCustomChartElement::SetBooleanProperty(bool& Field, bool Value) {
     if (Field == Value) return;
     Field = Value;
@@ -263,14 +259,20 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
     const int index = FX->AddNextValue();
     FY->InsertValue(index, Y);
-    for (int t = 2, n = FValuesList.Count(); t < n; ++t) {
-        TChartValueList* l = FValuesList[t];
-        l->InsertValue(index, l->TempValue);
-    }
-    if (FColors || Color != clDefault) InsertColor(index, Color);
-    if (!Label.empty() || FLabels.Count() > 0) FLabels.InsertLabel(index, Label);
+    // A plain point of a plain series stops here.
+    if (FValuesList.Count() > 2 || FColors || Color != clDefault || !Label.empty() || FLabels.Count() > 0)
+        InsertPointExtras(index, Label, Color);
     if (FUpdateCount == 0) NotifyNewValue(this, index);
     return index;
+}
+
+void TChartSeries::InsertPointExtras(int Index, const String& Label, TColor Color) {
+    for (int t = 2, n = FValuesList.Count(); t < n; ++t) {
+        TChartValueList* l = FValuesList[t];
+        l->InsertValue(Index, l->TempValue);
+    }
+    if (FColors || Color != clDefault) InsertColor(Index, Color);
+    if (!Label.empty() || FLabels.Count() > 0) FLabels.InsertLabel(Index, Label);
 }
 
 void TChartSeries::InsertColor(int Index, TColor Color) {
@@ -596,7 +598,7 @@ void TChartSeries::NotifyNewValue(TChartSeries* Sender, int ValueIndex) {
 }
 
 void TChartSeries::NotifyValue(TValueEvent ValueEvent, int ValueIndex) {
-    if (FUpdateCount != 0) return;
+    if (FUpdateCount != 0 || FLinkedSeries->Count() == 0) return;
     // A linked series may leave the list while it is told; walk by index.
     for (int t = 0; t < FLinkedSeries->Count(); ++t) {
         TChartSeries* s = FLinkedSeries->Get(t);

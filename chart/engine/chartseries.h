@@ -104,7 +104,9 @@ public:
     bool GetShowInEditor() const { return FShowInEditor; }
     void SetShowInEditor(bool Value) { FShowInEditor = Value; }
 
-    void Repaint();
+    void Repaint() {
+        if (FParentChart) FParentChart->Invalidate();
+    }
     // Store a changed value and repaint; equal values change nothing.
     void SetBooleanProperty(bool& Field, bool Value);
     void SetColorProperty(TColor& Field, TColor Value);
@@ -468,6 +470,7 @@ private:
     friend class TDataSourcesList;
     void NotifyColorChanged();
     void InsertColor(int Index, TColor Color);
+    void InsertPointExtras(int Index, const String& Label, TColor Color);
     bool CopyWholeLists(TChartSeries* Source);
     void ReadDataSources(TReader* Reader);
     void WriteDataSources(TWriter* Writer);
