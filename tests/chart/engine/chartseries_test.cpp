@@ -269,6 +269,44 @@ TEST_F(Series, AssignCopiesPointsLabelsColoursAndSettings) {
     EXPECT_EQ(b->GetDataSource(), nullptr);
 }
 
+// A copy taken list by list must leave what copying point by point leaves.
+TEST_F(Series, ACopyHoldsWhatPointByPointCopyingWouldHold) {
+    TChartSeries* a = NewSeries(u"A");
+    for (int t = 0; t < 300; ++t) a->AddXY(t, t * 2.0);
+    a->SetXLabel(250, u"поздно");
+    a->SetValueColor(280, clBlue);
+    TChartSeries* b = NewSeries(u"B");
+    b->Assign(a);
+    ASSERT_EQ(b->Count(), 300);
+    EXPECT_EQ(Values(b->GetXValues()), Values(a->GetXValues()));
+    EXPECT_EQ(Values(b->GetYValues()), Values(a->GetYValues()));
+    EXPECT_EQ(b->Labels().Count(), 300);
+    EXPECT_EQ(b->GetXLabel(250), u"поздно");
+    EXPECT_EQ(b->GetXLabel(249), u"");
+    EXPECT_EQ(b->OwnColor(280), clBlue);
+    EXPECT_EQ(b->OwnColor(279), clDefault);
+    // Points without labels or colours bring no lists along.
+    TChartSeries* plain = NewSeries(u"P");
+    plain->AddXY(1, 1);
+    TChartSeries* c = NewSeries(u"C");
+    c->Assign(plain);
+    EXPECT_EQ(c->Labels().Count(), 0);
+    EXPECT_FALSE(c->HasColorList());
+    // Points out of this series's X order are still placed one by one.
+    TChartSeries* u = NewSeries(u"U");
+    u->GetXValues()->SetOrder(loNone);
+    for (double x : {3.0, 1.0, 2.0, 1.0}) u->AddXY(x, x * 10);
+    TChartSeries* d = NewSeries(u"D");
+    d->AddValues(u);
+    EXPECT_EQ(Values(d->GetXValues()), (std::vector<double>{1, 1, 2, 3}));
+    EXPECT_EQ(Values(d->GetYValues()), (std::vector<double>{10, 10, 20, 30}));
+    TChartSeries* e = NewSeries(u"E");
+    e->GetXValues()->SetOrder(loDescending);
+    d->GetXValues()->SetOrder(loDescending);
+    e->AddValues(d);
+    EXPECT_EQ(Values(e->GetXValues()), (std::vector<double>{3, 2, 1, 1}));
+}
+
 TEST_F(Series, AssignFromAFedSeriesCopiesTheSourceInstead) {
     TChartSeries* a = NewSeries(u"A");
     TChartSeries* b = NewSeries(u"B");
