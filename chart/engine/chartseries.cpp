@@ -802,6 +802,8 @@ void TLabelsList::Delete(int Start, int Quantity) {
 }
 
 void TLabelsList::Exchange(int Index1, int Index2) {
+    if (Index1 < 0 || Index2 < 0)
+        throw EListError(u"List index out of bounds (%d)", {std::min(Index1, Index2)});
     const int n = std::max(Index1, Index2);
     if (n >= Count()) FItems.resize(static_cast<std::size_t>(n) + 1);
     std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);

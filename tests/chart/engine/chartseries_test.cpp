@@ -387,6 +387,7 @@ TEST(LabelsList, IsSparseAndPadsOnlyForNonEmptyLabels) {
     EXPECT_EQ(l.IndexOfLabel(u"ёж", false), 2);
     EXPECT_EQ(l.IndexOfLabel(u"ёж", true), -1);
     EXPECT_THROW(l.DeleteLabel(6), EListError);
+    EXPECT_THROW(l.Exchange(-1, 0), EListError);
 }
 
 // ---------------------------------------------------------------------------
