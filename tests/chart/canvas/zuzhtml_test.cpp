@@ -202,3 +202,64 @@ TEST(HtmlState, AnUnclosedTagLeavesNothingForTheNextText) {
     // A "</>" first in a text finds no font or style of an earlier text to undo.
     EXPECT_EQ(f.Extent(u"</>ab").cx, plain.cx);
 }
+
+namespace {
+// The picture hooks as the picture export unit installs them: bitmaps by extension, and
+// a download that hands out one 4 x 2 green bitmap.
+TGraphic* BitmapsOnly(const String& Extension) {
+    return Extension == u".BMP" ? new TBitmap : nullptr;
+}
+int GreenBitmap(const String& Source, TMemoryStream* Stream) {
+    TBitmap b;
+    b.SetSize(4, 2);
+    b.GetCanvas()->GetBrush()->SetColor(clLime);
+    b.GetCanvas()->FillRect(TRect(0, 0, 4, 2));
+    b.SaveToStream(Stream);
+    return Source == u"pic.bmp" ? 0 : 1;
+}
+struct PictureHooks {
+    PictureHooks() {
+        GraphicFileExtension = BitmapsOnly;
+        GraphicDownload = GreenBitmap;
+    }
+    ~PictureHooks() {
+        GraphicFileExtension = nullptr;
+        GraphicDownload = nullptr;
+    }
+};
+} // namespace
+
+TEST(HtmlPictures, ALoadedPictureIsDrawnAtItsSizeOrStretchedAndMovesThePosition) {
+    PictureHooks hooks;
+    Fixture f;
+    HtmlTextOut(&f.canvas, 10, 10, u"<IMG SRC=\"pic.bmp\">");
+    EXPECT_EQ(probe::Pixel(f.bmp, 10, 10), (probe::Rgb{0, 255, 0}));
+    EXPECT_EQ(probe::Pixel(f.bmp, 13, 11), (probe::Rgb{0, 255, 0}));
+    EXPECT_EQ(probe::Pixel(f.bmp, 14, 11), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(f.Extent(u"<IMG SRC=\"pic.bmp\">"), (TSize{4, 2}));
+    Fixture g;
+    HtmlTextOut(&g.canvas, 10, 10, u"<IMG WIDTH=20 HEIGHT=8 SRC=pic.bmp>");
+    EXPECT_EQ(probe::Pixel(g.bmp, 29, 17), (probe::Rgb{0, 255, 0}));
+    EXPECT_EQ(probe::Pixel(g.bmp, 30, 17), (probe::Rgb{255, 255, 255}));
+    // The text after a picture starts to its right and below it.
+    Fixture h;
+    const TSize e = h.Extent(u"<IMG SRC=pic.bmp>x");
+    EXPECT_EQ(e.cx, 4 + h.Width(u"x"));
+    // An extension nobody reads, or a failed download, gives the placeholder.
+    Fixture p;
+    HtmlTextOut(&p.canvas, 10, 10, u"<IMG SRC=pic.gif WIDTH=10 HEIGHT=10>");
+    EXPECT_EQ(probe::Pixel(p.bmp, 10, 10), (probe::Rgb{255, 0, 0}));
+    Fixture q;
+    HtmlTextOut(&q.canvas, 10, 10, u"<IMG SRC=other.bmp WIDTH=10 HEIGHT=10>");
+    EXPECT_EQ(probe::Pixel(q.bmp, 10, 10), (probe::Rgb{255, 0, 0}));
+}
+
+TEST(HtmlDraw, CentredTextSitsInTheMiddleOfTheCanvas) {
+    Fixture f; // 300 wide
+    const int w = f.Width(u"middle");
+    HtmlTextOut(&f.canvas, 0, 10, u"<CENTER>middle</CENTER>");
+    const TRect ink = f.Inked();
+    EXPECT_GE(ink.Left, 150 - w / 2);
+    EXPECT_LE(ink.Right, 150 - w / 2 + w);
+    EXPECT_GT(ink.Left, 100);
+}
