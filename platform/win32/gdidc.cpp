@@ -684,12 +684,15 @@ bool DeviceContext::RoundRect(int l, int t, int r, int b, int w, int h) {
 bool DeviceContext::Ellipse(int l, int t, int r, int b) {
     const QRect box = DeviceBox(l, t, r, b);
     QPainterPath path;
-    path.addEllipse(ShapeGeometry(box));
     if (pathOpen_) {
+        path.addEllipse(ShapeGeometry(box));
         AddToPath(path, false);
         return true;
     }
     if (!Drawable() || box.width() <= 0 || box.height() <= 0) return true;
+    if (image_) PrepareLine();
+    if (SpanEllipse(box)) return true;
+    path.addEllipse(ShapeGeometry(box));
     DrawInBox(box, path, true);
     return true;
 }

@@ -5,6 +5,7 @@
 // applied per pixel, and the clip region honoured.
 #include "platform/win32/gdiqt.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -362,4 +363,56 @@ void DeviceContext::RasterWideSegment(QPoint a, QPoint b, int startCap, int endC
         for (int x = static_cast<int>(x0); x <= x1; ++x)
             if (!clipRgn_ || clipRgn_->contains(QPoint(x, y))) WritePixel(x, y, lineRop_, lineColor_);
     }
+}
+
+// Pen-less ellipses with a solid brush on raster surfaces, written row by row.
+// The curve is the one the painter filled: the ellipse inscribed in l..r-1 by
+// t..b-1 (a shape without a pen loses its right and bottom edges), a pixel
+// filled when its centre lies inside, a centre on the curve counting on the
+// left and not on the right, as polygons fill.
+bool DeviceContext::SpanEllipse(const QRect& box) {
+    if (bpp_ == 0 || st_.pen->Style() != PS_NULL) return false;
+    const HBRUSH brush = st_.brush;
+    if (!brush || brush->style != BS_SOLID) return false;
+    if (st_.rop2 == R2_NOP || clipBox_.isEmpty()) return true;
+    const double a = (static_cast<double>(box.right()) - box.left()) / 2,
+                 b = (static_cast<double>(box.bottom()) - box.top()) / 2;
+    if (a <= 0 || b <= 0) return true; // no area
+    const double cx = box.left() + a, cy = box.top() + b;
+    const int top = std::max(box.top(), clipBox_.top()), bottom = std::min(box.bottom(), clipBox_.bottom());
+    const int left = std::max(box.left(), clipBox_.left()), right = std::min(box.right(), clipBox_.right());
+    const int rop2 = st_.rop2;
+    const std::uint32_t rgb = ToRgb(BrushColor(brush));
+    for (int y = top; y <= bottom; ++y) {
+        const double v = (y + 0.5 - cy) / b, q = 1 - v * v;
+        if (q <= 0) continue;
+        const double half = a * std::sqrt(q);
+        const int x0 = std::max(left, CeilInt(std::max(cx - half - 0.5, -1e9))),
+                  x1 = std::min(right, CeilInt(std::min(cx + half - 0.5, 1e9)) - 1);
+        if (x0 <= x1) FillRow(y, x0, x1, rop2, rgb);
+    }
+    return true;
+}
+
+void DeviceContext::FillRow(int y, int x0, int x1, int rop2, std::uint32_t rgb) {
+    if (clipRgn_) {
+        // The parts of the row inside the clip; its rectangles come in rows, top to bottom.
+        for (const QRect& r : *clipRgn_) {
+            if (r.top() > y) break;
+            if (r.bottom() < y) continue;
+            const int from = std::max(x0, r.left()), to = std::min(x1, r.right());
+            for (int x = from; x <= to; ++x) WritePixel(x, y, rop2, rgb);
+        }
+        return;
+    }
+    if (bpp_ == 4 && rop2 == R2_COPYPEN) {
+        // Copied from a row of the colour: the library's block copy outruns a loop of stores.
+        const std::uint32_t pixel = rgb | 0xFF000000u;
+        const auto width = static_cast<std::size_t>(image_->width());
+        if (spanRow_.size() != width || spanRow_.front() != pixel) spanRow_.assign(width, pixel);
+        std::memcpy(bits_ + static_cast<qsizetype>(y) * bpl_ + static_cast<qsizetype>(x0) * 4,
+                    spanRow_.data(), static_cast<std::size_t>(x1 - x0 + 1) * 4);
+        return;
+    }
+    for (int x = x0; x <= x1; ++x) WritePixel(x, y, rop2, rgb);
 }

@@ -211,6 +211,11 @@ private:
     // The pen, mix mode and background on the painter for wide lines, set
     // again only when they changed or the painter drew something else.
     QPainter& LinePainter();
+    // A pen-less ellipse with a solid brush, written row by row on pixels;
+    // false when it is left to the painter.
+    bool SpanEllipse(const QRect& box);
+    // Mixes a row's pixels x0..x1 with the colour, inside the clip region.
+    void FillRow(int y, int x0, int x1, int rop2, std::uint32_t rgb);
     void ResetStyle() { stylePos_ = 0; }
     void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
     static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -242,8 +247,9 @@ private:
     int lineRop_ = R2_COPYPEN;
     bool lineOpaque_ = false;
     QRect clipBox_;
-    std::optional<QRect> shapeBox_;    // the painter's clip also holds to this box
-    const QRegion* clipRgn_ = nullptr; // non-null when the clip is not one rectangle
+    std::optional<QRect> shapeBox_;      // the painter's clip also holds to this box
+    const QRegion* clipRgn_ = nullptr;   // non-null when the clip is not one rectangle
+    std::vector<std::uint32_t> spanRow_; // a surface row of the last colour filled by rows
 
     // Path bracket
     bool pathOpen_ = false;
