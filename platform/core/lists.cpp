@@ -613,10 +613,25 @@ void TStringList::Move(int CurIndex, int NewIndex) {
 }
 
 void TStringList::Sort() {
+    // Strings already in strictly ascending order are what the sort would
+    // leave (no two compare equal, so there is no order of equals to keep):
+    // one pass instead of the sort's comparisons. Lines that came in time
+    // order, as a device's records do, are such.
+    if (!FSorted && FList.size() > 1 && InStrictOrder()) {
+        Changing();
+        Changed();
+        return;
+    }
     CustomSort([](TStringList* List, int Index1, int Index2) {
         return List->CompareStrings(List->FList[static_cast<std::size_t>(Index1)].FString,
                                     List->FList[static_cast<std::size_t>(Index2)].FString);
     });
+}
+
+bool TStringList::InStrictOrder() const {
+    for (std::size_t i = 1; i < FList.size(); ++i)
+        if (CompareStrings(FList[i - 1].FString, FList[i].FString) >= 0) return false;
+    return true;
 }
 
 void TStringList::CustomSort(const TStringListSortCompare& Compare) {

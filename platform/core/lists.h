@@ -247,6 +247,7 @@ private:
     void CheckIndex(int Index) const;
     void Grow();
     void QuickSort(const TStringListSortCompare& Compare);
+    bool InStrictOrder() const;
 
     std::vector<Item> FList;
     int FCapacity = 0;

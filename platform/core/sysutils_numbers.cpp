@@ -7,6 +7,7 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <system_error>
 #include <vector>
@@ -131,6 +132,59 @@ struct FloatRec {
     }
 };
 
+// Up to this many significant digits, the shortest text that reads back as the
+// double is also what rounding its 18 digits gives. A double lies within half
+// an ulp, under 1.2e-16 of itself, of that text; half a unit of the 15th digit
+// is at least 5e-16 of the value. So the 18 digits differ from the shortest
+// text's by far less than the rounding's half step and round back onto it.
+// Below the normal range an ulp is a larger share of the value: not there.
+constexpr int kShortestExact = 15;
+
+// Any text of at most that many digits that reads back as the double will do,
+// not only the shortest. A device's values have a few places after the point:
+// m / 10^k, with m and 10^k exact and the division correctly rounded, is the
+// double read from the text of m with k places exactly when it equals the value.
+bool FewDecimalsDigits(double magnitude, int precision, FloatRec& r) {
+    static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const double limit = kPowers[precision];
+    for (int k = 0; k < static_cast<int>(std::size(kPowers)); ++k) {
+        const double scaled = std::round(magnitude * kPowers[k]);
+        if (scaled >= limit) return false;
+        if (scaled == 0 || scaled / kPowers[k] != magnitude) continue;
+        char buf[24];
+        const char* end = std::to_chars(buf, buf + sizeof buf, static_cast<std::int64_t>(scaled)).ptr;
+        const int length = static_cast<int>(end - buf);
+        while (end[-1] == '0') --end;
+        r.Exponent = length - k;
+        r.Digits.assign(buf, static_cast<std::size_t>(end - buf));
+        return true;
+    }
+    return false;
+}
+
+// The shortest digits of `magnitude` (> 0) when there are at most `precision`
+// of them; false, leaving `r` alone, when there are more.
+bool ShortestDigits(double magnitude, int precision, FloatRec& r) {
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific);
+    const char* p = buf; // d[.ddd]e(+|-)XX, the mantissa without trailing zeros
+    char digits[kShortestExact + 1];
+    int n = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p == '.') continue;
+        if (n == precision) return false;
+        digits[n++] = *p;
+    }
+    const bool negative = p[1] == '-';
+    int exp10 = 0;
+    for (p += 2; p != res.ptr; ++p) exp10 = exp10 * 10 + (*p - '0');
+    r.Exponent = (negative ? -exp10 : exp10) + 1;
+    r.Digits.assign(digits, static_cast<std::size_t>(n));
+    return true;
+}
+
 // The value's 18 significant digits, rounded half away from zero to
 // `precision` significant digits and, unless kNoDecimals, to `decimals`
 // places after the point.
@@ -146,6 +200,9 @@ FloatRec FloatToDecimal(double v, int precision, int decimals) {
         return r;
     }
     if (v == 0) return r;
+    if (decimals == kNoDecimals && precision <= kShortestExact && std::isnormal(v) &&
+        (FewDecimalsDigits(std::fabs(v), precision, r) || ShortestDigits(std::fabs(v), precision, r)))
+        return r;
     char buf[40];
     const auto res =
         std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, kMaxDigits - 1);

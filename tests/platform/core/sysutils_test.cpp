@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 namespace {
 
@@ -124,6 +130,84 @@ TEST_F(SysUtilsNumbers, FloatToStrGeneralForm) {
     EXPECT_EQ(FloatToStr(1234567.25), u"1234567,25"); // no grouping in the general form
     EXPECT_EQ(FloatToStr(2.5e-6), u"2,5E-6");
     EXPECT_EQ(FloatToStr(1.5, EnglishFormatSettings()), u"1.5");
+}
+
+// The general form as it was built before the shortest digits were taken:
+// 18 significant digits, rounded half away from zero to `precision`.
+String GeneralThrough18Digits(double v, int precision, Char separator) {
+    if (v == 0) return u"0";
+    char buf[40];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(v), std::chars_format::scientific, 17);
+    const std::string text(buf, res.ptr);
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, 1) + text.substr(2, e - 2);
+    int exponent = std::stoi(text.substr(e + 1)) + 1;
+    const bool up = digits[static_cast<std::size_t>(precision)] >= '5';
+    digits.resize(static_cast<std::size_t>(precision));
+    if (up) {
+        int i = precision - 1;
+        while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+            digits[static_cast<std::size_t>(i--)] = '0';
+        if (i < 0) {
+            digits.insert(digits.begin(), '1');
+            ++exponent;
+        } else {
+            ++digits[static_cast<std::size_t>(i)];
+        }
+    }
+    while (digits.back() == '0') digits.pop_back();
+    std::string out = v < 0 ? "-" : "";
+    const int len = static_cast<int>(digits.size());
+    if (exponent > precision || exponent < -3) {
+        out += digits[0];
+        if (len > 1) out += '.' + digits.substr(1);
+        out += 'E' + std::to_string(exponent - 1);
+    } else if (exponent <= 0) {
+        out += "0." + std::string(static_cast<std::size_t>(-exponent), '0') + digits;
+    } else {
+        digits.resize(std::max(digits.size(), static_cast<std::size_t>(exponent)), '0');
+        out += digits.substr(0, static_cast<std::size_t>(exponent));
+        if (len > exponent) out += '.' + digits.substr(static_cast<std::size_t>(exponent));
+    }
+    String result(out.begin(), out.end());
+    std::replace(result.begin(), result.end(), u'.', separator);
+    return result;
+}
+
+// Short digits are taken as they read back; they must be what rounding the
+// 18 digits gave, for any double, any precision and either separator.
+TEST_F(SysUtilsNumbers, FloatToStrMatchesRoundingEighteenDigits) {
+    std::mt19937_64 random(20091);
+    auto check = [](double v) {
+        for (const auto& fs : {EnglishFormatSettings(), RussianFormatSettings()}) {
+            for (int precision = 1; precision <= 17; ++precision)
+                ASSERT_EQ(FloatToStrF(v, ffGeneral, precision, 0, fs),
+                          GeneralThrough18Digits(v, precision, fs.DecimalSeparator))
+                    << "value bits " << std::bit_cast<std::uint64_t>(v) << " precision " << precision;
+        }
+    };
+    for (int i = 0; i < 20000; ++i) {
+        // Any bit pattern that is a number, subnormals included.
+        const double any = std::bit_cast<double>(random());
+        if (std::isfinite(any)) check(any);
+        // A device's kind of value: a few digits after the point.
+        const auto scale = std::pow(10.0, static_cast<int>(random() % 8));
+        const double device =
+            static_cast<double>(static_cast<std::int64_t>(random() % 2000000000) - 1000000000) / scale;
+        check(device);
+        // Halfway between two 15-digit texts and its neighbours.
+        const double base = static_cast<double>(random() % 1000000000000000ULL) + 0.5;
+        const double tie = base * std::pow(10.0, static_cast<int>(random() % 40) - 20);
+        check(tie);
+        check(std::nextafter(tie, 0.0));
+        check(std::nextafter(tie, 1e300));
+    }
+    for (const double v : {1.0, 0.1, 0.3, 1e-4, 9.99999999999999e-5, 999999999999999.0, 1e15, 1e16, 1e22,
+                           1e23, 0.999999999999999944, std::numeric_limits<double>::min(),
+                           std::numeric_limits<double>::denorm_min(), std::numeric_limits<double>::max()}) {
+        check(v);
+        check(-v);
+    }
 }
 
 TEST_F(SysUtilsNumbers, FloatToStrFFormats) {
