@@ -204,6 +204,38 @@ TEST(StringList, SortPutsSymbolsBeforeDigitsBeforeLettersAndJoinsHyphenatedWords
     EXPECT_EQ(list.GetCount(), 14);
 }
 
+// Lines already in order are left as they are without the quicksort; the
+// order of equals the quicksort leaves, and the change notices, stay as they were.
+TEST(StringList, SortLeavesWhatTheQuicksortLeavesAlsoForOrderedLines) {
+    std::mt19937 rng(7);
+    const std::vector<String> words{u"01.02 00:00", u"01.02 01:00", u"01.02 02:00", u"b",
+                                    u"B",           u"ё",           u"Е",           u"co-op"};
+    for (int round = 0; round < 500; ++round) {
+        std::vector<String> lines;
+        const std::size_t n = rng() % 9;
+        for (std::size_t i = 0; i < n; ++i) lines.push_back(words[rng() % words.size()]);
+        if (round % 2 == 0)
+            std::sort(lines.begin(), lines.end(),
+                      [](const String& a, const String& b) { return AnsiCompareText(a, b) < 0; });
+        TStringList sorted, quick;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            sorted.AddObject(lines[i], reinterpret_cast<TObject*>(i + 1));
+            quick.AddObject(lines[i], reinterpret_cast<TObject*>(i + 1));
+        }
+        int changes = 0;
+        sorted.OnChange = TNotifyEvent(std::function<void(TObject*)>([&changes](TObject*) { ++changes; }));
+        sorted.Sort();
+        quick.CustomSort([](TStringList* list, int a, int b) {
+            return AnsiCompareText(list->GetStrings(a), list->GetStrings(b));
+        });
+        for (int i = 0; i < quick.GetCount(); ++i) {
+            ASSERT_EQ(sorted.GetStrings(i), quick.GetStrings(i));
+            ASSERT_EQ(sorted.GetObjects(i), quick.GetObjects(i)) << "equal lines in another order";
+        }
+        EXPECT_EQ(changes, n > 1 ? 1 : 0);
+    }
+}
+
 TEST(StringList, DuplicatesModesApplyToSortedLists) {
     TStringList list;
     list.Add(u"b");
