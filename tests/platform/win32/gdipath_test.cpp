@@ -111,8 +111,10 @@ TEST_F(GdiPaths, StrokingOutlinesFillingAlsoFillsAndWideningThickensByThePen) {
         LineTo(s.dc, 50, 20);
         EndPath(s.dc);
         ASSERT_TRUE(WidenPath(s.dc));
-        SelectObject(s.dc, GetStockObject(NULL_PEN));
-        ASSERT_TRUE(FillPath(s.dc)); // the widened line is an area three pixels to each side
+        HGDIOBJ widePen = SelectObject(s.dc, GetStockObject(NULL_PEN));
+        const bool filled = FillPath(s.dc); // the widened line is an area three pixels to each side
+        SelectObject(s.dc, widePen);        // so that the scope frees the pen it made
+        ASSERT_TRUE(filled);
         EXPECT_EQ(s.At(30, 18), kRed);
         EXPECT_EQ(s.At(30, 21), kRed);
         EXPECT_EQ(s.At(30, 14), kWhite);
