@@ -116,18 +116,20 @@ Integer TComDataPacket::Find(const String& What, const String& In) const {
 }
 
 // A packet at a time until none is left: a loop, so a burst of many small
-// packets cannot run the stack out.
+// packets cannot run the stack out. The limit is looked at once the burst is
+// cut, so complete packets that came together past the limit are handed out.
 void TComDataPacket::HandleBuffer() {
-    bool more = true;
-    while (more) {
-        try {
-            more = CutPacket();
-        } catch (...) {
-            if (FMaxBufferSize > 0 && static_cast<Integer>(FBuffer.size()) >= FMaxBufferSize) EmptyBuffer();
-            throw;
-        }
+    const auto limit = [this] {
         if (FMaxBufferSize > 0 && static_cast<Integer>(FBuffer.size()) >= FMaxBufferSize) EmptyBuffer();
+    };
+    try {
+        while (CutPacket()) {
+        }
+    } catch (...) {
+        limit();
+        throw;
     }
+    limit();
 }
 
 bool TComDataPacket::CutPacket() {

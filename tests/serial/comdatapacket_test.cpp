@@ -118,16 +118,17 @@ TEST_F(Packets, MaxBufferSizeOverBursts) {
     packet->AddData(u"{ok}");
     EXPECT_EQ(Take(), (Log{u"P:ok"}));
 
-    // A burst of many packets in one arrival: every one out, in order.
-    packet->SetMaxBufferSize(0);
+    // A burst of many packets in one arrival, far past the limit: every one
+    // out, in order, and only the unfinished tail is held against the limit.
     String burst;
     Log expected;
     for (int i = 0; i < 20000; ++i) {
         burst += u"{" + IntToStr(i) + u"}";
         expected.push_back(u"P:" + IntToStr(i));
     }
-    packet->AddData(burst);
+    packet->AddData(burst + u"{tail");
     EXPECT_EQ(Take(), expected);
+    EXPECT_EQ(packet->GetBuffer(), u"{tail");
 
     // The limit also applies when a handler raises.
     packet->SetMaxBufferSize(4);
