@@ -184,15 +184,7 @@ void TComDataPacket::RxBuf(TObject*, const AnsiChar* Buffer, Integer Count) {
     AnsiString bytes = std::move(FPartial);
     FPartial.clear();
     bytes.append(Buffer, static_cast<std::size_t>(std::max(Count, 0)));
-    std::size_t keep = 0;
-    // Look back at most three bytes for the lead byte of an unfinished sequence.
-    for (std::size_t back = 1; back <= std::min<std::size_t>(3, bytes.size()); ++back) {
-        const auto b = static_cast<unsigned char>(bytes[bytes.size() - back]);
-        if ((b & 0xC0) == 0x80) continue; // a continuation byte: look further back
-        const std::size_t need = (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 1;
-        if (need > back) keep = back;
-        break;
-    }
+    const std::size_t keep = IncompleteCharTail(bytes);
     FPartial = bytes.substr(bytes.size() - keep);
     bytes.resize(bytes.size() - keep);
     if (!bytes.empty()) AddData(AnsiToString(bytes));

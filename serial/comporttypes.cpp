@@ -2,6 +2,8 @@
 
 #include "platform/win32/comm.h"
 
+#include <algorithm>
+
 namespace {
 
 // Win32 event bit of each TComEvent, in value order.
@@ -103,4 +105,18 @@ const EnumInfo& EnumInfoOf<TStoredProp>() {
     static const EnumInfo info{
         "TStoredProp", {"spBasic", "spFlowControl", "spBuffer", "spTimeouts", "spParity", "spOthers"}};
     return info;
+}
+
+std::size_t IncompleteCharTail(std::string_view Bytes) {
+    const std::size_t n = Bytes.size();
+    for (std::size_t back = 1; back <= std::min<std::size_t>(3, n); ++back) {
+        const auto c = static_cast<unsigned char>(Bytes[n - back]);
+        if ((c & 0xC0) == 0x80) continue; // a continuation byte: look further back
+        const std::size_t length = (c & 0xE0) == 0xC0   ? 2
+                                   : (c & 0xF0) == 0xE0 ? 3
+                                   : (c & 0xF8) == 0xF0 ? 4
+                                                        : 1;
+        return length > back ? back : 0;
+    }
+    return 0;
 }

@@ -4,6 +4,8 @@
 
 #include "platform/core/system.h"
 
+#include <string_view>
+
 enum TBaudRate : std::uint8_t {
     brCustom,
     br110,
@@ -67,6 +69,9 @@ std::uint32_t EventsToInt(TComEvents Events);
 TComEvents IntToEvents(std::uint32_t Mask);
 // "<Ok>", or "<ComError:" and the members' names joined by "," and ">".
 String ComErrorsToStr(TComErrors Errors);
+// How many bytes at the end of a received block begin a character that is not
+// complete yet (the next block brings the rest); 0 when the last one is whole.
+std::size_t IncompleteCharTail(std::string_view Bytes);
 
 template <>
 const EnumInfo& EnumInfoOf<TBaudRate>();

@@ -28,26 +28,6 @@ namespace {
 constexpr Char CR = 13;
 constexpr Char LF = 10;
 
-// The length of the character that a UTF-8 lead byte starts (1 otherwise).
-std::size_t SequenceLength(unsigned char lead) {
-    if ((lead & 0xE0) == 0xC0) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0) return 4;
-    return 1;
-}
-
-// How many bytes at the end of Bytes begin a character that is not complete
-// yet (the next block carries the rest).
-std::size_t IncompleteTail(const AnsiString& Bytes) {
-    const std::size_t n = Bytes.size();
-    for (std::size_t back = 1; back <= std::min<std::size_t>(3, n); ++back) {
-        const auto c = static_cast<unsigned char>(Bytes[n - back]);
-        if ((c & 0xC0) == 0x80) continue; // a continuation byte: look further back
-        return SequenceLength(c) > back ? back : 0;
-    }
-    return 0;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -161,7 +141,7 @@ void TCustomComTerminal::RxBuf(TObject*, const AnsiChar* Buffer, Integer Count) 
         if (FAppendLF && c == CR) bytes.push_back(static_cast<char>(LF));
     }
     // A character cut at the block's end waits for the rest of its bytes.
-    const std::size_t tail = IncompleteTail(bytes);
+    const std::size_t tail = IncompleteCharTail(bytes);
     FPendingBytes.assign(bytes, bytes.size() - tail, tail);
     bytes.resize(bytes.size() - tail);
     String text = AnsiToString(bytes);
