@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -608,6 +609,53 @@ TEST_F(TermiosComm, ClosingCompletesPendingOperations) {
         EXPECT_FALSE(GetOverlappedResult(h, &op->ov, &n, FALSE));
         EXPECT_EQ(GetLastError(), ERROR_OPERATION_ABORTED);
     }
+}
+
+// The port closed from one thread while another waits for it and reads, and
+// the far end keeps sending: the waiter wakes with its wait ended, and what it
+// read before is what was sent, in order, with no gap.
+TEST_F(TermiosComm, ClosingUnderAStreamEndsTheWaiterAfterAnUnbrokenPrefix) {
+    ASSERT_TRUE(SetCommMask(h, EV_RXCHAR));
+    std::string sent(1 << 20, '\0');
+    for (std::size_t i = 0; i < sent.size(); ++i) sent[i] = static_cast<char>(i % 251);
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (std::size_t at = 0; at < sent.size() && !stop; at += 4096)
+            if (!pty.Write(std::string_view(sent).substr(at, 4096), 50ms)) break;
+    });
+    std::string got;
+    std::atomic<std::size_t> progress{0};
+    std::atomic<bool> hung{false};
+    const HANDLE port = h;
+    std::thread reader([&] {
+        Op wait;
+        char buf[4096];
+        for (;;) {
+            DWORD events = 0, n = 0;
+            if (!WaitCommEvent(port, &events, &wait.ov)) {
+                if (GetLastError() != ERROR_IO_PENDING) return;
+                if (!wait.Done(5000)) {
+                    hung = true;
+                    return;
+                }
+                if (!GetOverlappedResult(port, &wait.ov, &n, FALSE)) return;
+            }
+            Op read;
+            if (!ReadFile(port, buf, sizeof buf, &n, &read.ov)) return;
+            got.append(buf, n);
+            progress = got.size();
+        }
+    });
+    EXPECT_TRUE(WaitUntil([&] { return progress >= 65536; }));
+    EXPECT_TRUE(CloseHandle(h));
+    h = INVALID_HANDLE_VALUE;
+    stop = true;
+    reader.join();
+    writer.join();
+    EXPECT_FALSE(hung);
+    ASSERT_LE(got.size(), sent.size());
+    EXPECT_TRUE(got == sent.substr(0, got.size()))
+        << "bytes lost or out of order within the first " << got.size();
 }
 
 TEST(CommSynchronous, CallsBlockUntilDone) {
