@@ -13,12 +13,7 @@ const ClassInfo& TAboutBox::StaticClass() {
         MakeMethod<&TAboutBox::Label5Click>("Label5Click"),
         MakeMethod<&TAboutBox::Label7Click>("Label7Click"),
     };
-    static const PropInfo none[1] = {};
-    static const ClassInfo ci = [] {
-        ClassInfo c = MakeClassInfo<TAboutBox>("TAboutBox", &TForm::StaticClass(), none, methods);
-        c.propCount = 0;
-        return c;
-    }();
+    static const ClassInfo ci = MakeClassInfo<TAboutBox>("TAboutBox", &TForm::StaticClass(), methods);
     return ci;
 }
 

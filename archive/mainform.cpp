@@ -27,12 +27,7 @@ const ClassInfo& TMainForm::StaticClass() {
         MakeMethod<&M::TextExportExecute>("TextExportExecute"),
         MakeMethod<&M::N5Click>("N5Click"),
     };
-    static const PropInfo none[1] = {};
-    static const ClassInfo ci = [] {
-        ClassInfo c = MakeClassInfo<TMainForm>("TMainForm", &TForm::StaticClass(), none, methods);
-        c.propCount = 0;
-        return c;
-    }();
+    static const ClassInfo ci = MakeClassInfo<TMainForm>("TMainForm", &TForm::StaticClass(), methods);
     return ci;
 }
 

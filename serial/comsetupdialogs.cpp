@@ -7,12 +7,7 @@
 
 const ClassInfo& TComSetupFrm::StaticClass() {
     static const MethodInfo methods[] = {MakeMethod<&TComSetupFrm::FormCreate>("FormCreate")};
-    static const PropInfo none[1] = {};
-    static const ClassInfo ci = [] {
-        ClassInfo c = MakeClassInfo<TComSetupFrm>("TComSetupFrm", &TForm::StaticClass(), none, methods);
-        c.propCount = 0;
-        return c;
-    }();
+    static const ClassInfo ci = MakeClassInfo<TComSetupFrm>("TComSetupFrm", &TForm::StaticClass(), methods);
     return ci;
 }
 
@@ -36,12 +31,8 @@ void TComSetupFrm::BindComponents() {
 
 const ClassInfo& TComTrmSetForm::StaticClass() {
     static const MethodInfo methods[] = {MakeMethod<&TComTrmSetForm::FormCreate>("FormCreate")};
-    static const PropInfo none[1] = {};
-    static const ClassInfo ci = [] {
-        ClassInfo c = MakeClassInfo<TComTrmSetForm>("TComTrmSetForm", &TForm::StaticClass(), none, methods);
-        c.propCount = 0;
-        return c;
-    }();
+    static const ClassInfo ci =
+        MakeClassInfo<TComTrmSetForm>("TComTrmSetForm", &TForm::StaticClass(), methods);
     return ci;
 }
 

@@ -287,6 +287,14 @@ ClassInfo MakeClassInfo(std::string_view name, const ClassInfo* parent, const Pr
     c.methodCount = 0;
     return c;
 }
+// A form publishes no properties of its own, only the handlers its resource binds.
+template <class T, std::size_t NM>
+ClassInfo MakeClassInfo(std::string_view name, const ClassInfo* parent, const MethodInfo (&methods)[NM]) {
+    static const PropInfo none[1] = {};
+    ClassInfo c = MakeClassInfo<T, 1, NM>(name, parent, none, methods);
+    c.propCount = 0;
+    return c;
+}
 template <class T>
 ClassInfo MakeClassInfo(std::string_view name, const ClassInfo* parent) {
     static const PropInfo none[1] = {};

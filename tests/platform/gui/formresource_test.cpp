@@ -24,12 +24,8 @@ public:
             MakeMethod<&TResourceForm::ReadArchExecute>("ReadArchExecute"),
             MakeMethod<&TResourceForm::TimerComWaitPacketTimer>("TimerComWaitPacketTimer"),
         };
-        static const PropInfo none[1] = {};
-        static const ClassInfo ci = [] {
-            ClassInfo c = MakeClassInfo<TResourceForm>("TResourceForm", &TForm::StaticClass(), none, methods);
-            c.propCount = 0;
-            return c;
-        }();
+        static const ClassInfo ci =
+            MakeClassInfo<TResourceForm>("TResourceForm", &TForm::StaticClass(), methods);
         return ci;
     }
     const ClassInfo& ClassType() const override { return StaticClass(); }
