@@ -2,8 +2,10 @@
 #include "chart/canvas/zuzcontrols.h"
 
 #include "chart/canvas/zuzcolor.h"
+#include "chart/canvas/zuzfont.h"
 #include "platform/core/typinfo.h"
 #include "platform/gui/winuser.h"
+#include "platform/win32/winnls.h"
 
 // ---------------------------------------------------------------------------
 // TZuzButton
@@ -94,6 +96,11 @@ TComboFlat::TComboFlat(TComponent* AOwner) : TComboBox(AOwner) {
     SetStyle(csDropDownList);
     SetItemHeight(13);
     SetHeight(21);
+    // Japanese texts need the chart's default face, which can show them.
+    if (PRIMARYLANGID(GetUserDefaultLangID()) == LANG_JAPANESE) {
+        GetFont()->SetName(GetDefaultFontName());
+        GetFont()->SetSize(GetDefaultFontSize());
+    }
 }
 
 String TComboFlat::CurrentItem() const {

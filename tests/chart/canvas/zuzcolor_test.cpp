@@ -3,6 +3,8 @@
 #include "chart/canvas/zuzcolor.h"
 
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzfont.h"
 #include "platform/core/lists.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -183,4 +186,23 @@ TEST(CanvasGeometry, PointsAtADistanceAndFloatTriples) {
     copy.Assign(&p);
     EXPECT_EQ(copy.Point(), (TFloatPoint3D{1.5, 0, -2}));
     EXPECT_EQ(changes, 2);
+}
+
+TEST(ComboFlat, OnAJapaneseSystemTheBoxTakesTheChartsDefaultFont) {
+    probe::EnsureApplication();
+    const char* before = std::getenv("LC_ALL");
+    const std::string saved = before ? before : "";
+    const Owned<TComboFlat> english(Create<TComboFlat>(nullptr));
+    setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    const Owned<TComboFlat> japanese(Create<TComboFlat>(nullptr));
+    if (before)
+        setenv("LC_ALL", saved.c_str(), 1);
+    else
+        unsetenv("LC_ALL");
+    EXPECT_EQ(japanese->GetFont()->GetName(), GetDefaultFontName());
+    EXPECT_EQ(japanese->GetFont()->GetSize(), GetDefaultFontSize());
+    EXPECT_NE(english->GetFont()->GetName(), GetDefaultFontName()); // the form's face stays
+    EXPECT_EQ(english->GetStyle(), csDropDownList);
+    EXPECT_EQ(english->GetItemHeight(), 13);
+    EXPECT_EQ(english->GetHeight(), 21);
 }
