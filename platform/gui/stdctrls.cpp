@@ -37,6 +37,9 @@ namespace {
 template <class Own, class Over>
 void PaintOverlaid(QWidget* Widget, Own PaintOwn, Over PaintOver) {
     QImage image(Widget->size(), QImage::Format_RGB32);
+    // At the widget's resolution, so that its text comes out the size the screen shows.
+    image.setDotsPerMeterX(qRound(Widget->logicalDpiX() / 0.0254));
+    image.setDotsPerMeterY(qRound(Widget->logicalDpiY() / 0.0254));
     image.fill(Widget->palette().color(QPalette::Window));
     {
         QStylePainter painter(&image, Widget);
