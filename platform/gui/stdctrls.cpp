@@ -43,6 +43,7 @@ void PaintOverlaid(QWidget* Widget, Own PaintOwn, Over PaintOver) {
     image.fill(Widget->palette().color(QPalette::Window));
     {
         QStylePainter painter(&image, Widget);
+        painter.setFont(Widget->font()); // a painter on an image starts with the application's font
         PaintOwn(painter);
     }
     TCanvas canvas;
