@@ -2,6 +2,7 @@
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuztext.h"
 
 #include <algorithm>
 

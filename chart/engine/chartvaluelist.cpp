@@ -1,6 +1,7 @@
 #include "chart/engine/chartvaluelist.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuztext.h"
 #include "chart/engine/chartseries.h"
 #include "platform/core/filer.h"
 
@@ -292,38 +293,4 @@ void TChartValueLists::Clear() {
     std::vector<TChartValueList*> items;
     items.swap(FItems);
     for (TChartValueList* l : items) l->Free();
-}
-
-// ---------------------------------------------------------------------------
-
-void ZuzSort(int StartIndex, int EndIndex, const std::function<int(int, int)>& Compare,
-             const std::function<void(int, int)>& Swap) {
-    while (StartIndex < EndIndex) {
-        int i = StartIndex, j = EndIndex;
-        int pivot = (StartIndex + EndIndex) / 2;
-        while (i <= j) {
-            while (Compare(i, pivot) < 0) ++i;
-            while (Compare(pivot, j) < 0) --j;
-            if (i <= j) {
-                if (i != j) {
-                    Swap(i, j);
-                    // The pivot is followed through the swap.
-                    if (pivot == i)
-                        pivot = j;
-                    else if (pivot == j)
-                        pivot = i;
-                }
-                ++i;
-                --j;
-            }
-        }
-        // The smaller half recurses, the larger one loops: the stack stays shallow.
-        if (j - StartIndex < EndIndex - i) {
-            ZuzSort(StartIndex, j, Compare, Swap);
-            StartIndex = i;
-        } else {
-            ZuzSort(i, EndIndex, Compare, Swap);
-            EndIndex = j;
-        }
-    }
 }

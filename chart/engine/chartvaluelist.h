@@ -177,8 +177,3 @@ public:
 private:
     std::vector<TChartValueList*> FItems;
 };
-
-// Quicksort over the indexes Start .. End through two callbacks (the whole
-// points of a series move together through Swap).
-void ZuzSort(int StartIndex, int EndIndex, const std::function<int(int, int)>& Compare,
-             const std::function<void(int, int)>& Swap);
