@@ -2,6 +2,7 @@
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuztext.h"
 
 #include <algorithm>
@@ -41,26 +42,6 @@ const EnumInfo& EnumInfoOf<TChartSeriesEvent>() {
         {"seAdd", "seRemove", "seChangeTitle", "seChangeColor", "seSwap", "seChangeActive", "seDataChanged"}};
     return info;
 }
-
-namespace {
-
-// The series colours of the panel unit, for a series without a chart.
-const TColor kDefaultPalette[] = {
-    static_cast<TColor>(0x0000FF), static_cast<TColor>(0x008000), static_cast<TColor>(0x00FFFF),
-    static_cast<TColor>(0xFF0000), static_cast<TColor>(0xFFFFFF), static_cast<TColor>(0x808080),
-    static_cast<TColor>(0xFF00FF), static_cast<TColor>(0x808000), static_cast<TColor>(0x800000),
-    static_cast<TColor>(0x000080), static_cast<TColor>(0x00FF00), static_cast<TColor>(0x008080),
-    static_cast<TColor>(0x800080), static_cast<TColor>(0xC0C0C0), static_cast<TColor>(0xFFFF00),
-    static_cast<TColor>(0x000000), static_cast<TColor>(0xC0DCC0), static_cast<TColor>(0xF0CAA6),
-    static_cast<TColor>(0xF0FBFF), static_cast<TColor>(0xA4A0A0),
-};
-
-TColor PaletteColor(int Index) {
-    constexpr int n = static_cast<int>(std::size(kDefaultPalette));
-    return kDefaultPalette[((Index % n) + n) % n];
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Chart elements
@@ -482,7 +463,7 @@ TColor TChartSeries::GetValueColor(int ValueIndex) const {
     const TColor own = OwnColor(ValueIndex);
     if (own != clDefault) return own;
     if (FColorEachPoint)
-        return FParentChart ? FParentChart->GetDefaultColor(ValueIndex) : PaletteColor(ValueIndex);
+        return FParentChart ? FParentChart->GetDefaultColor(ValueIndex) : ::GetDefaultColor(ValueIndex);
     return GetSeriesColor();
 }
 
