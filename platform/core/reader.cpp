@@ -724,6 +724,9 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         Root->ReadState(this);
         Root->ExcludeState(csReading);
         FixupReferences();
+        // A component that refuses what it read (Loaded raises) takes down the
+        // tree the reader made, as any other read error does.
+        for (TComponent* c : FLoaded) c->Loaded();
     } catch (...) {
         ClearReadState(Root, FLoaded);
         FLoaded.clear();
@@ -731,16 +734,6 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
         if (created) Root->Free();
         throw;
     }
-    const std::vector<TComponent*> loaded = std::move(FLoaded);
     FLoaded.clear();
-    try {
-        for (TComponent* c : loaded) c->Loaded();
-    } catch (...) {
-        // A component that refuses what it read (Loaded raises) takes down the
-        // tree the reader made, as any other read error does.
-        ClearReadState(Root, loaded);
-        if (created) Root->Free();
-        throw;
-    }
     return Root;
 }
