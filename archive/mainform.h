@@ -113,7 +113,6 @@ public:
     bool fResetAfterDay = false;
     bool fAbortRequested = false;
     bool fStopped = false;
-    bool fAwaitingReply = false; // a command's reply is being waited for (no pause runs)
     AnsiString rxChunk;
     AnsiString rxBuffer;
     AnsiString recordText;

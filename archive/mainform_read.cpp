@@ -29,11 +29,11 @@ void TMainForm::SendCommand() {
     ComPort->Write(txCommand.data(), static_cast<Integer>(txCommand.size()));
 }
 
-// A command of the read, whose reply is awaited from now on. The reply
-// time-out runs before the command is written: should the write fail in a way
-// not reported here, the read still ends by the time-out instead of sticking.
+// A command of the read, whose reply is awaited from now on: a reply is awaited
+// exactly while its time-out runs. The time-out runs before the command is
+// written: should the write fail in a way not reported here, the read still
+// ends by the time-out instead of sticking.
 void TMainForm::SendReadCommand() {
-    fAwaitingReply = true;
     Restart(TimerComWaitPacket);
     try {
         SendCommand();
@@ -104,7 +104,6 @@ void TMainForm::ReadArchExecute(TObject* Sender) {
     fAbortRequested = false;
     fResetAfterDay = false;
     fPacketStarted = false;
-    fAwaitingReply = false;
     rxBuffer.clear();
     EnableInputs(false);
     Button3Click(this);
@@ -154,7 +153,7 @@ void TMainForm::TakeRxChunk() {
     // Bytes that come in a pause belong to no reply: a late reply to an
     // aborted read's reset, a reply that came twice, line noise. Collected,
     // they would be taken for the head of the next reply or end its day early.
-    if (!fAwaitingReply) return;
+    if (!TimerComWaitPacket->GetEnabled()) return;
 
     if (rxChunk.front() == RecordStart) fPacketStarted = true;
     if (fPacketStarted) {
@@ -186,19 +185,16 @@ void TMainForm::TakeReplyRecords() {
     logLines->Clear();
     rxBuffer.clear();
     fPacketStarted = false;
-    fAwaitingReply = false;
 }
 
 void TMainForm::EndDay() {
     BuildArchiveGrid();
     fPacketStarted = false;
-    fAwaitingReply = false;
     TimerWaitReset->SetEnabled(true);
 }
 
 void TMainForm::ResetReplyComplete() {
     TimerComWaitPacket->SetEnabled(false);
-    fAwaitingReply = false;
     rxBuffer.clear();
     fWaitResetReply = false;
     if (!fResetAfterDay) {
@@ -237,7 +233,6 @@ void TMainForm::FinishRead() {
     for (TTimer* timer : {TimerComWaitPacket, TimerNextSend, TimerSendREData, TimerWaitReset})
         timer->SetEnabled(false);
     fStopped = true;
-    fAwaitingReply = false;
     Screen->SetCursor(crDefault);
     BitBtn1->SetCaption(ReadCaption);
     ReadArch1->SetCaption(ReadCaption);
