@@ -159,8 +159,6 @@ void PrintRatios(const std::map<std::string, double>& times) {
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitUnits(ProgramUnits());
     for (int width : {1, 2}) {
         const std::string w = "/w" + std::to_string(width);
         auto reg = [&](const std::string& name, auto fn) {
@@ -178,11 +176,6 @@ int main(int argc, char** argv) {
         reg("CanvasControlLineTo", [width](benchmark::State& s) { CanvasOnControl(s, width, false); });
         reg("CanvasControlPolyline", [width](benchmark::State& s) { CanvasOnControl(s, width, true); });
     }
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    PrintRatios(reporter.times);
-    DoneUnits();
-    return 0;
+    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.times); });
 }

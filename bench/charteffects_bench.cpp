@@ -3,7 +3,7 @@
 // labels with a drop shadow. The ratios (canvas / QPainter) are printed last, by processor and
 // by wall time: Qt fills large gradients on helper threads, which the processor time of the
 // calling thread leaves out.
-#include "archive/moltren.h"
+#include "bench/benchmain.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
@@ -159,19 +159,12 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitUnits(ProgramUnits());
     for (auto [name, fn] :
          {std::pair{"CanvasLinear", &CanvasLinear}, std::pair{"QPainterLinear", &QPainterLinear},
           std::pair{"CanvasRadial", &CanvasRadial}, std::pair{"QPainterRadial", &QPainterRadial},
           std::pair{"CanvasShadowedLabels", &CanvasShadowedLabels},
           std::pair{"QPainterShadowedLabels", &QPainterShadowedLabels}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(5);
-    benchmark::Initialize(&argc, argv);
     Ratios reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    reporter.Print();
-    DoneUnits();
-    return 0;
+    return RunBenchmarks(argc, argv, &reporter, [&] { reporter.Print(); });
 }

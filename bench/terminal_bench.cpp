@@ -125,16 +125,11 @@ public:
 } // namespace
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    InitUnits(ProgramUnits());
-    benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto t = reporter.times.find("Terminal/min_time:2.000/real_time");
-    const auto p = reporter.times.find("PlainTextEdit/min_time:2.000/real_time");
-    if (t != reporter.times.end() && p != reporter.times.end())
-        std::printf("terminal / QPlainTextEdit time for 1 MB: %.2f\n", t->second / p->second);
-    benchmark::Shutdown();
-    DoneUnits();
-    return 0;
+    return RunBenchmarks(argc, argv, &reporter, [&] {
+        const auto t = reporter.times.find("Terminal/min_time:2.000/real_time");
+        const auto p = reporter.times.find("PlainTextEdit/min_time:2.000/real_time");
+        if (t != reporter.times.end() && p != reporter.times.end())
+            std::printf("terminal / QPlainTextEdit time for 1 MB: %.2f\n", t->second / p->second);
+    });
 }
