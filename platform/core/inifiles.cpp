@@ -77,17 +77,13 @@ struct IniText {
         return !key.empty();
     }
 
-    static bool Same(const String& a, const String& b) {
-        return a.size() == b.size() && UpperCase(a) == UpperCase(b);
-    }
-
     // [first, end) of a section's body (the lines after its header); first is
     // npos when the section is missing. A repeated section header continues
     // nothing: the first one counts.
     std::pair<std::size_t, std::size_t> Body(const String& section) const {
         String name;
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!SectionName(lines[i], name) || !Same(name, section)) continue;
+            if (!SectionName(lines[i], name) || !SameText(name, section)) continue;
             std::size_t end = i + 1;
             while (end < lines.size() && !SectionName(lines[end], name)) ++end;
             return {i + 1, end};
@@ -101,7 +97,7 @@ struct IniText {
         if (first == String::npos) return String::npos;
         String key, value;
         for (std::size_t i = first; i < end; ++i)
-            if (KeyValue(lines[i], key, value) && Same(key, ident)) return i;
+            if (KeyValue(lines[i], key, value) && SameText(key, ident)) return i;
         return String::npos;
     }
 };
