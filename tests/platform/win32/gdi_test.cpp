@@ -10,18 +10,7 @@
 #include <array>
 #include <random>
 
-namespace {
-
 using namespace gditest;
-
-struct PenScope {
-    HDC dc;
-    HGDIOBJ old;
-    PenScope(HDC d, HPEN p) : dc(d), old(SelectObject(d, p)) {}
-    ~PenScope() { DeleteObject(SelectObject(dc, old)); }
-};
-
-} // namespace
 
 TEST(GdiBoxes, RectanglesExcludeTheirRightAndBottomEdges) {
     Surface s;
@@ -217,7 +206,7 @@ TEST(GdiBoxes, InsideFramePensKeepEveryBoxShapeInsideItsBox) {
             Surface inside(60, 50), centred(60, 50);
             for (Surface* s : {&inside, &centred}) {
                 const DWORD style = s == &inside ? PS_INSIDEFRAME : PS_SOLID;
-                PenScope pen(s->dc,
+                Selected pen(s->dc,
                              ExtCreatePen(PS_GEOMETRIC | style, static_cast<DWORD>(width), lb, 0, nullptr));
                 switch (shape) {
                 case 0:
@@ -306,7 +295,7 @@ TEST(GdiLines, WidePensAreCentredAndCappedAsAsked) {
     Surface s;
     LOGBRUSH lb{BS_SOLID, kBlack, 0};
     {
-        PenScope pen(
+        Selected pen(
             s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER, 3, lb, 0, nullptr));
         MoveToEx(s.dc, 5, 10, nullptr);
         LineTo(s.dc, 15, 10);
@@ -318,7 +307,7 @@ TEST(GdiLines, WidePensAreCentredAndCappedAsAsked) {
     EXPECT_EQ(s.At(5, 10), kBlack);
     EXPECT_EQ(s.At(15, 10), kWhite); // flat: ends at the end point
     {
-        PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL, 3, lb, 0,
+        Selected pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_SQUARE | PS_JOIN_BEVEL, 3, lb, 0,
                                         nullptr));
         MoveToEx(s.dc, 5, 20, nullptr);
         LineTo(s.dc, 15, 20);
@@ -340,7 +329,7 @@ TEST(GdiLines, EvenWidePensPutTheirExtraPixelAboveAndPolygonsLeaveOutTheirRightA
     LOGBRUSH lb{BS_SOLID, kBlack, 0};
     for (const auto& [width, y, top, bottom] : {std::array{2, 6, 5, 6}, std::array{4, 16, 14, 17}}) {
         {
-            PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
+            Selected pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT,
                                             static_cast<DWORD>(width), lb, 0, nullptr));
             MoveToEx(s.dc, 2, y, nullptr);
             LineTo(s.dc, 12, y);
@@ -402,14 +391,14 @@ TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
     Surface s(40, 10);
     LOGBRUSH lb{BS_SOLID, kBlack, 0};
     {
-        PenScope pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
+        Selected pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
         MoveToEx(s.dc, 0, 2, nullptr);
         LineTo(s.dc, 12, 2);
     }
     for (int x = 0; x < 12; ++x) EXPECT_EQ(s.At(x, 2), x % 2 == 0 ? kBlack : kWhite) << x;
     {
         const DWORD style[] = {0, 3};
-        PenScope pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, lb, 2, style));
+        Selected pen(s.dc, ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 1, lb, 2, style));
         MoveToEx(s.dc, 0, 5, nullptr);
         LineTo(s.dc, 12, 5);
     }
@@ -417,7 +406,7 @@ TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
 
     // The pattern runs on along a polyline; opaque gaps take the background colour.
     {
-        PenScope pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
+        Selected pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
         SetBkMode(s.dc, OPAQUE);
         SetBkColor(s.dc, kRed);
         MoveToEx(s.dc, 0, 8, nullptr);
@@ -492,7 +481,7 @@ TEST(GdiMix, AllSixteenModesGiveTheirBitwiseResultOnBothFormats) {
             HBRUSH brush = CreateSolidBrush(pen);
             SelectObject(s.dc, brush);
             {
-                PenScope p(s.dc, CreatePen(PS_SOLID, 1, pen));
+                Selected p(s.dc, CreatePen(PS_SOLID, 1, pen));
                 SetROP2(s.dc, rop);
                 MoveToEx(s.dc, 0, 1, nullptr); // our rasteriser
                 LineTo(s.dc, 10, 1);
@@ -726,13 +715,13 @@ TEST(GdiWideLines, EvenWidthsPutTheirExtraColumnLeftAndRoundEndsReachHalfTheWidt
          {std::array{2, 9, 10}, std::array{4, 8, 11}, std::array{3, 9, 11}}) {
         Surface v(30, 30);
         {
-            PenScope pen(v.dc, WidePen(width, PS_ENDCAP_FLAT));
+            Selected pen(v.dc, WidePen(width, PS_ENDCAP_FLAT));
             Segment(v.dc, {10, 5}, {10, 15});
         }
         EXPECT_EQ(InkBox(v), (RECT{left, 5, right + 1, 15})) << width;
     }
     {
-        PenScope pen(s.dc, WidePen(3));
+        Selected pen(s.dc, WidePen(3));
         Segment(s.dc, {5, 10}, {15, 10});
     }
     EXPECT_EQ(InkBox(s), (RECT{4, 9, 17, 12}));
@@ -751,7 +740,7 @@ TEST(GdiWideLines, NoSegmentIsThinnedDroppedOrWidened) {
         Surface thin(80, 80), wide(80, 80);
         Segment(thin.dc, a, b);
         {
-            PenScope pen(wide.dc, WidePen(w, cap));
+            Selected pen(wide.dc, WidePen(w, cap));
             Segment(wide.dc, a, b);
         }
         const std::string what = "width " + std::to_string(w) + " cap " + std::to_string(cap) + " from " +
@@ -787,11 +776,11 @@ TEST(GdiWideLines, ARoundJoinedPolylineInksWhatItsSegmentsInkAndMixModesApplyOnc
         walk.push_back(POINT{walk.back().X + 1 + i % 3, std::clamp(walk.back().Y + step(rng), 3, 56)});
     Surface poly(120, 60), lines(120, 60);
     {
-        PenScope pen(poly.dc, WidePen(2));
+        Selected pen(poly.dc, WidePen(2));
         Polyline(poly.dc, walk.data(), static_cast<int>(walk.size()));
     }
     {
-        PenScope pen(lines.dc, WidePen(2));
+        Selected pen(lines.dc, WidePen(2));
         MoveToEx(lines.dc, walk[0].X, walk[0].Y, nullptr);
         for (std::size_t i = 1; i < walk.size(); ++i) LineTo(lines.dc, walk[i].X, walk[i].Y);
     }
@@ -801,7 +790,7 @@ TEST(GdiWideLines, ARoundJoinedPolylineInksWhatItsSegmentsInkAndMixModesApplyOnc
         Surface x(120, 60);
         Segment(x.dc, {0, 0}, {119, 59});
         const QImage before = x.Image();
-        PenScope pen(x.dc, WidePen(3, PS_ENDCAP_ROUND, join, RGB(200, 30, 90)));
+        Selected pen(x.dc, WidePen(3, PS_ENDCAP_ROUND, join, RGB(200, 30, 90)));
         SetROP2(x.dc, R2_XORPEN);
         Polyline(x.dc, walk.data(), static_cast<int>(walk.size()));
         EXPECT_NE(x.Image(), before);
@@ -816,7 +805,7 @@ TEST(GdiWideLines, FarEndPointsDrawTheVisiblePartWithoutWrapping) {
     constexpr int far = 2'000'000'000;
     Surface s(40, 30);
     {
-        PenScope pen(s.dc, WidePen(2));
+        Selected pen(s.dc, WidePen(2));
         Segment(s.dc, {-far, 10}, {far, 10});
         Segment(s.dc, {20, -far}, {20, far});
         Segment(s.dc, {-far / 2, -far / 2}, {far / 2, far / 2});
@@ -831,7 +820,7 @@ TEST(GdiWideLines, FarEndPointsDrawTheVisiblePartWithoutWrapping) {
 TEST(GdiWideLines, ClipsAndTwentyFourBitSurfacesFollowTheSameRules) {
     Surface rgb(60, 40), bgr(60, 40, GdiPixelFormat::Bgr24);
     for (Surface* s : {&rgb, &bgr}) {
-        PenScope pen(s->dc, WidePen(3, PS_ENDCAP_SQUARE, PS_JOIN_BEVEL, kRed));
+        Selected pen(s->dc, WidePen(3, PS_ENDCAP_SQUARE, PS_JOIN_BEVEL, kRed));
         Segment(s->dc, {4, 4}, {50, 33});
         Segment(s->dc, {40, 2}, {8, 30});
     }
@@ -844,7 +833,7 @@ TEST(GdiWideLines, ClipsAndTwentyFourBitSurfacesFollowTheSameRules) {
     CombineRgn(two, two, other, RGN_OR);
     SelectClipRgn(c.dc, two);
     {
-        PenScope pen(c.dc, WidePen(4));
+        Selected pen(c.dc, WidePen(4));
         Segment(c.dc, {2, 20}, {58, 20});
     }
     for (QPoint p : c.Inked()) EXPECT_TRUE(p.x() < 20 || p.x() >= 40) << p.x();
@@ -856,7 +845,7 @@ TEST(GdiWideLines, ClipsAndTwentyFourBitSurfacesFollowTheSameRules) {
 
 TEST(GdiWideLines, StyledWidePensKeepTheirColourAndModeAcrossOtherDrawing) {
     Surface s(60, 40);
-    PenScope pen(s.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kRed, PS_DASHDOT));
+    Selected pen(s.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kRed, PS_DASHDOT));
     Segment(s.dc, {2, 5}, {40, 5});
     EXPECT_EQ(s.At(2, 5), kRed);
     HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
@@ -885,7 +874,7 @@ TEST(GdiDevice, AContextOnAnImageKeepsPaintingUntilTheImagesOwnerFinishesIt) {
     QImage image(40, 30, QImage::Format_RGB32);
     image.fill(Qt::white);
     HDC dc = CreateImageDC(&image);
-    auto pen = std::make_unique<PenScope>(
+    auto pen = std::make_unique<Selected>(
         dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, kBlack, PS_DOT)); // drawn by the painter
     Segment(dc, {0, 5}, {30, 5});
     Segment(dc, {0, 10}, {30, 10});

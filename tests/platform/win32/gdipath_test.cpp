@@ -13,35 +13,24 @@ using namespace gditest;
 
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 
+// A font of the given pixel height and escapement.
+HFONT Font(int height, int escapement = 0) {
+    LOGFONTW lf;
+    lf.lfHeight = -height;
+    lf.lfEscapement = escapement;
+    lf.lfFaceName = u"Arial";
+    lf.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectW(lf);
+}
+
 // A font of the given pixel height and escapement, selected for the scope.
-struct FontScope {
-    HDC dc;
-    HFONT font;
-    HGDIOBJ old;
-    FontScope(HDC d, int height, int escapement = 0) : dc(d) {
-        LOGFONTW lf;
-        lf.lfHeight = -height;
-        lf.lfEscapement = escapement;
-        lf.lfFaceName = u"Arial";
-        lf.lfQuality = NONANTIALIASED_QUALITY;
-        font = CreateFontIndirectW(lf);
-        old = SelectObject(d, font);
-    }
-    ~FontScope() {
-        SelectObject(dc, old);
-        DeleteObject(font);
-    }
+struct FontScope : Selected {
+    FontScope(HDC d, int height, int escapement = 0) : Selected(d, Font(height, escapement)) {}
 };
 
 struct Objects {
-    HDC dc;
-    HGDIOBJ oldPen, oldBrush;
-    Objects(HDC d, HPEN pen, HBRUSH brush)
-        : dc(d), oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
-    ~Objects() {
-        DeleteObject(SelectObject(dc, oldPen));
-        DeleteObject(SelectObject(dc, oldBrush));
-    }
+    Selected pen, brush;
+    Objects(HDC d, HPEN p, HBRUSH b) : pen(d, p), brush(d, b) {}
 };
 
 void DrawText(HDC dc, int x, int y, const String& text) {

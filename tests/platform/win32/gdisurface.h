@@ -42,6 +42,16 @@ struct Surface {
     }
 };
 
+// An object selected into a context for the scope, then put back and deleted.
+struct Selected {
+    HDC dc;
+    HGDIOBJ old;
+    Selected(HDC d, HGDIOBJ object) : dc(d), old(SelectObject(d, object)) {}
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+    ~Selected() { DeleteObject(SelectObject(dc, old)); }
+};
+
 // The box around every inked pixel, right and bottom exclusive.
 inline RECT InkBox(Surface& s) {
     int l = 1 << 20, t = 1 << 20, r = -1, b = -1;
