@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriestypes.h"
 #include "graphs/okcancl1.h"
 #include "moltren_resources.h"
 #include "platform/gui/forms.h"
@@ -18,6 +19,7 @@ const TUnitEntry kProgramUnits[] = {
     {"Forms", InitFormsUnit, DoneFormsUnit},
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
     {"ZuzCanvas", ZuzCanvasInitialization, ZuzCanvasFinalization},
+    {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -1,4 +1,5 @@
 #include "chart/engine/chartseries.h"
+#include "chart/engine/zuzfunction.h"
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
@@ -725,7 +726,7 @@ void TChartSeries::SetFunction(TZuzFunction* Value) {
     }
     FFunction = Value;
     if (Value) {
-        Value->SetParentSeries(this);
+        Value->InternalSetParentSeries(this);
         FManualData = false;
         Value->FreeNotification(this);
     }

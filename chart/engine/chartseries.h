@@ -10,7 +10,7 @@
 #include "chart/engine/serieschart.h"
 #include "chart/engine/serieslist.h"
 #include "chart/engine/seriesmarks.h"
-#include "chart/engine/zuzfunction.h"
+class TZuzFunction;
 #include "platform/core/sysutils.h"
 
 #include <memory>
@@ -389,6 +389,8 @@ public:
     void AssignFormat(TChartSeries* Source);
     TZuzFunction* GetFunction() const { return FFunction; }
     virtual void SetFunction(TZuzFunction* Value);
+    // Forgets the function without freeing it (it moves to another series).
+    void InternalSetFunction(TZuzFunction* Value) { FFunction = Value; }
     const String& GetColorSource() const { return FColorSource; }
     void SetColorSource(const String& Value);
     const String& GetLabelsSource() const { return FLabelsSource; }

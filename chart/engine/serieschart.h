@@ -5,8 +5,12 @@
 
 #include "platform/gui/controls.h"
 
+#include <span>
+
+class TCanvas3D;
 class TChartAxis;
 class TChartSeries;
+class TChartTools;
 class TCustomChartSeries;
 
 enum TChartSeriesEvent : std::uint8_t {
@@ -67,6 +71,37 @@ public:
     virtual void CheckOtherSeries(TChartSeries* Dest, TChartSeries* Source);
     virtual bool IsValidDataSource(TChartSeries* Series, TComponent* Component);
     virtual void RemovedDataSource(TChartSeries* Series, TComponent* Component);
+
+    // The series list in order (for depth order, registries and tools).
+    virtual int SeriesCount() const { return 0; }
+    virtual TChartSeries* GetSeries(int Index) const { return nullptr; }
+    virtual void ExchangeSeries(int Index1, int Index2) {}
+    virtual TChartTools* GetTools() { return nullptr; }
+
+    // Palettes: the colours series without their own take in turn (empty: the
+    // default colours), and the palette number a chart control remembers.
+    virtual void SetColorPalette(std::span<const TColor> Colors) {}
+    virtual void ColorPaletteChanged() {}
+    virtual void StoreColorPaletteIndex(int Index) {}
+
+    // What a series draws with and where.
+    virtual TCanvas3D* GetCanvas() { return nullptr; }
+    virtual bool GetView3D() const { return false; }
+    virtual TRect GetChartRect() const { return {}; }
+    virtual bool InvertedRotation() const { return false; }
+    // Series that share a depth slot are drawn together.
+    virtual bool ApplyZOrder() const { return true; }
+    // The running maximum depth order of one drawing pass.
+    virtual int GetMaxZOrder() const { return 0; }
+    virtual void SetMaxZOrder(int Value) {}
+    virtual int SeriesDepth() const { return 0; } // depth of one series slot
+    virtual int GetMaxPointsPerPage() const { return 0; }
+    virtual int GetPage() const { return 1; }
+    virtual TPoint PanningOffset() const { return {}; }
+    virtual void SetChartCursor(TCursor Value) {}
+    virtual TPoint MouseClientPos() const { return {}; }
+    // The legend's text of a point in the legend's current style.
+    virtual String FormattedValueLegend(TChartSeries* Series, int ValueIndex) { return {}; }
 
 protected:
     ~ISeriesChart() = default;

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/zuzfunction.h"
 #include "platform/gui/forms.h"
 
 // ---------------------------------------------------------------------------
@@ -110,22 +111,6 @@ void ZuzFreeSources() {
 }
 
 // ---------------------------------------------------------------------------
-// Functions
-
-const ClassInfo& TZuzFunction::StaticClass() {
-    static const ClassInfo info = MakeClassInfo<TZuzFunction>("TZuzFunction", &TComponent::StaticClass());
-    return info;
-}
-
-TComponent* TZuzFunction::GetParentComponent() const {
-    return FParentSeries;
-}
-
-void TZuzFunction::SetParentComponent(TComponent* Value) {
-    if (auto* s = dynamic_cast<TChartSeries*>(Value)) s->SetFunction(this);
-}
-
-// ---------------------------------------------------------------------------
 // Free functions
 
 String SeriesNameOrIndex(const TCustomChartSeries* Series) {
@@ -169,15 +154,15 @@ int MaxPixelPos = 0x3FFFFFF;
 
 void ZuzEngineInitialization() {
     RegisterClasses({&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(),
-                     &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(),
-                     &TChartValueList::StaticClass()});
+                     &TZuzMovingFunction::StaticClass(), &TZuzSeriesSource::StaticClass(),
+                     &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass()});
     MaxPixelPos = IsWindowsNT ? 0x3FFFFFF : 0x7FFF;
 }
 
 void ZuzEngineFinalization() {
     ZuzFreeSources();
     for (const ClassInfo* c :
-         {&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(), &TZuzSeriesSource::StaticClass(),
-          &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass()})
+         {&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(), &TZuzMovingFunction::StaticClass(),
+          &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass()})
         UnRegisterClass(*c);
 }

@@ -1,6 +1,7 @@
 // Where a series's points come from: data sources and linked series, copying
 // one series into another, sample values; and the chart's checks of them.
 #include "chart/engine/chartseries.h"
+#include "chart/engine/zuzfunction.h"
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/seriessource.h"

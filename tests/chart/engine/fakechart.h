@@ -3,6 +3,7 @@
 // series events, and streams its series as children.
 
 #include "chart/engine/chartseries.h"
+#include "chart/engine/zuzfunction.h"
 
 #include <vector>
 
@@ -16,6 +17,7 @@ public:
         IncludeState(csDestroying);
         // Series made by the chart are freed with it; the others just leave.
         while (FSeries.Count() > 0) FSeries.Get(FSeries.Count() - 1)->SetParentChart(nullptr);
+        Tools.Clear();
         TComponent::BeforeDestruction();
     }
 
@@ -60,7 +62,24 @@ public:
     double MinYValue(TChartAxis*) override { return 0; }
     double MaxYValue(TChartAxis*) override { return 0; }
 
+    int SeriesCount() const override { return FSeries.Count(); }
+    TChartSeries* GetSeries(int Index) const override { return FSeries.Get(Index); }
+    void ExchangeSeries(int Index1, int Index2) override {
+        FSeries.Exchange(Index1, Index2);
+        Events.push_back(seSwap);
+    }
+    TChartTools* GetTools() override { return &Tools; }
+    void SetColorPalette(std::span<const TColor> Colors) override {
+        Palette.assign(Colors.begin(), Colors.end());
+    }
+    void ColorPaletteChanged() override { ++PaletteChanges; }
+    void StoreColorPaletteIndex(int Index) override { PaletteIndex = Index; }
+
     TChartSeriesList FSeries{this};
+    TChartTools Tools{this};
+    std::vector<TColor> Palette;
+    int PaletteChanges = 0;
+    int PaletteIndex = 0;
     int Repaints = 0;
     std::vector<TChartSeriesEvent> Events;
 };
