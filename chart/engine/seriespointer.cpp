@@ -1,0 +1,358 @@
+#include "chart/engine/seriespointer.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshadow.h"
+#include "chart/engine/chartseries.h"
+
+#include <array>
+#include <vector>
+
+template <>
+const EnumInfo& EnumInfoOf<TSeriesPointerStyle>() {
+    static const EnumInfo info{"TSeriesPointerStyle",
+                               {"psRectangle", "psCircle", "psTriangle", "psDownTriangle", "psCross",
+                                "psDiagCross", "psStar", "psDiamond", "psSmallDot", "psNothing",
+                                "psLeftTriangle", "psRightTriangle", "psHexagon"}};
+    return info;
+}
+
+const ClassInfo& TSeriesPointer::StaticClass() {
+    using C = TSeriesPointer;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
+        MakeProp<&C::GetDark3D, &C::SetDark3D>("Dark3D").Default(1),
+        MakeProp<&C::GetDraw3D, &C::SetDraw3D>("Draw3D").Default(1),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
+        MakeProp<&C::GetHorizSize, &C::SetHorizSize>("HorizSize").Default(4),
+        MakeProp<&C::GetInflateMargins, &C::SetInflateMargins>("InflateMargins").Default(1),
+        MakeProp<&C::GetPen, &C::SetPen>("Pen"),
+        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow"),
+        MakeProp<&C::GetStyle, &C::SetStyle>("Style"),
+        MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
+        MakeProp<&C::GetVertSize, &C::SetVertSize>("VertSize").Default(4),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TSeriesPointer", &TPersistent::StaticClass(), props);
+    return info;
+}
+
+TSeriesPointer::TSeriesPointer(TChartSeries* Series) : FSeries(Series) {
+    TNotifyEvent changed;
+    changed.Bind([this](TObject*) { Repaint(); });
+    FBrush.reset(Create<TChartBrush>(changed));
+    FPen.reset(Create<TChartPen>(changed));
+    FGradient.reset(Create<TZuzGradient>(changed));
+    FShadow.reset(Create<TZuzShadow>(changed));
+    FShadow->SetSize(3);
+    FShadow->SetVisible(false);
+    FShadow->InitValues(FShadow->GetColor(), 3);
+    FShadow->DefaultVisible = false;
+}
+
+TSeriesPointer::~TSeriesPointer() = default;
+
+ISeriesChart* TSeriesPointer::Chart() const {
+    return FSeries ? FSeries->GetParentChart() : nullptr;
+}
+
+void TSeriesPointer::Repaint() const {
+    if (ISeriesChart* c = Chart()) c->Invalidate();
+}
+
+void TSeriesPointer::Assign(TPersistent* Source) {
+    auto* p = dynamic_cast<TSeriesPointer*>(Source);
+    if (!p) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FDark3D = p->FDark3D;
+    FDraw3D = p->FDraw3D;
+    FGradient->Assign(p->FGradient.get());
+    FHorizSize = p->FHorizSize;
+    FInflateMargins = p->FInflateMargins;
+    FShadow->Assign(p->FShadow.get());
+    FStyle = p->FStyle;
+    FTransparency = p->FTransparency;
+    FVertSize = p->FVertSize;
+    FBrush->Assign(p->FBrush.get());
+    FPen->Assign(p->FPen.get());
+    FVisible = p->FVisible;
+}
+
+void TSeriesPointer::SetBrush(TChartBrush* Value) {
+    FBrush->Assign(Value);
+}
+
+void TSeriesPointer::SetPen(TChartPen* Value) {
+    FPen->Assign(Value);
+}
+
+TColor TSeriesPointer::GetColor() const {
+    return FBrush->GetColor();
+}
+
+void TSeriesPointer::SetColor(TColor Value) {
+    FBrush->SetColor(Value);
+}
+
+void TSeriesPointer::SetGradient(TZuzGradient* Value) {
+    FGradient->Assign(Value);
+}
+
+void TSeriesPointer::SetShadow(TZuzShadow* Value) {
+    FShadow->Assign(Value);
+}
+
+void TSeriesPointer::SetHorizSize(int Value) {
+    if (Value < 1) throw ChartException(VavIve_CheckPointerSize);
+    Store(FHorizSize, Value);
+}
+
+void TSeriesPointer::SetVertSize(int Value) {
+    if (Value < 1) throw ChartException(VavIve_CheckPointerSize);
+    Store(FVertSize, Value);
+}
+
+void TSeriesPointer::SetSize(int Value) {
+    SetHorizSize(Value);
+    SetVertSize(Value);
+}
+
+void TSeriesPointer::CalcHorizMargins(int& Left, int& Right) const {
+    if (!FVisible || !FInflateMargins) return;
+    Left = std::max(Left, FHorizSize + 1);
+    Right = std::max(Right, FHorizSize + 1);
+}
+
+void TSeriesPointer::CalcVerticalMargins(int& Top, int& Bottom) const {
+    if (!FVisible || !FInflateMargins) return;
+    Top = std::max(Top, FVertSize + 1);
+    Bottom = std::max(Bottom, FVertSize + 1);
+}
+
+int TSeriesPointer::GetStartZ() const {
+    return FSeries ? FSeries->StartZ : 0;
+}
+
+int TSeriesPointer::GetMiddleZ() const {
+    return FSeries ? FSeries->MiddleZ : 0;
+}
+
+int TSeriesPointer::GetEndZ() const {
+    return FSeries ? FSeries->EndZ : 0;
+}
+
+void TSeriesPointer::Prepare() {
+    if (ISeriesChart* c = Chart())
+        if (TCanvas3D* canvas = c->GetCanvas()) PrepareCanvas(canvas, GetColor());
+}
+
+void TSeriesPointer::PrepareCanvas(TZuzCanvas* Canvas, TColor Color) {
+    if (!FPen->GetVisible())
+        Canvas->Pen->SetStyle(psClear);
+    else
+        Canvas->AssignVisiblePenColor(FPen.get(), FPen->GetColor() == clDefault ? Color : FPen->GetColor());
+    TColor brush = FBrush->GetColor();
+    if (brush == clDefault) brush = FBrush->GetStyle() == bsSolid ? Color : FBrush->GetBackColor();
+    Canvas->AssignBrush(FBrush.get(), brush);
+}
+
+void TSeriesPointer::Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style) {
+    ISeriesChart* c = Chart();
+    if (!c || !c->GetCanvas()) return;
+    DrawPointer(c->GetCanvas(), c->GetView3D(), X, Y, FHorizSize, FVertSize, Color, Style);
+}
+
+namespace {
+// The outline points of the polygon styles, in screen space before any depth.
+std::vector<TPoint> PolygonOf(TSeriesPointerStyle Style, int X, int Y, int L, int T, int R, int B, int V) {
+    switch (Style) {
+    case psTriangle:
+        return {{L, B}, {R, B}, {X, T}};
+    case psDownTriangle:
+        return {{L, T}, {R, T}, {X, B}};
+    case psDiamond:
+        return {{L, Y}, {X, T}, {R, Y}, {X, B}};
+    case psLeftTriangle:
+        return {{L, Y}, {R, T}, {R, B}};
+    case psRightTriangle:
+        return {{R, Y}, {L, T}, {L, B}};
+    case psHexagon:
+        return {{X, T}, {L, Y - V / 2}, {L, Y + V / 2}, {X, B}, {R, Y + V / 2}, {R, Y - V / 2}};
+    default:
+        return {};
+    }
+}
+
+std::vector<TPoint> AtDepth(TCanvas3D* Canvas, std::vector<TPoint> Points, bool Is3D, int Z) {
+    if (Is3D)
+        for (TPoint& p : Points) p = Canvas->Calculate3DPosition(p, Z);
+    return Points;
+}
+
+// Restores what the shadow changes of the canvas's brush and pen.
+class TCanvasLook {
+public:
+    explicit TCanvasLook(TZuzCanvas* Canvas)
+        : FCanvas(Canvas), FBrushColor(Canvas->Brush->GetColor()), FBrushStyle(Canvas->Brush->GetStyle()),
+          FPenStyle(Canvas->Pen->GetStyle()) {}
+    ~TCanvasLook() {
+        FCanvas->Brush->SetColor(FBrushColor);
+        FCanvas->Brush->SetStyle(FBrushStyle);
+        FCanvas->Pen->SetStyle(FPenStyle);
+    }
+    TCanvasLook(const TCanvasLook&) = delete;
+    TCanvasLook& operator=(const TCanvasLook&) = delete;
+
+private:
+    TZuzCanvas* FCanvas;
+    TColor FBrushColor;
+    TBrushStyle FBrushStyle;
+    TPenStyle FPenStyle;
+};
+
+// Ends the canvas's blending block however the drawing inside it ends.
+class TBlendScope {
+public:
+    TBlendScope(TZuzCanvas* Canvas, const TRect& R, int Transparency) : FCanvas(Canvas) {
+        if (Transparency != 0) FBlend = Canvas->BeginBlending(R, Transparency);
+    }
+    ~TBlendScope() {
+        if (FBlend) FCanvas->EndBlending(std::move(FBlend));
+    }
+    TBlendScope(const TBlendScope&) = delete;
+    TBlendScope& operator=(const TBlendScope&) = delete;
+
+private:
+    TZuzCanvas* FCanvas;
+    Owned<TZuzBlend> FBlend;
+};
+} // namespace
+
+void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
+                                std::span<const TPoint> Hexagon, int Z) {
+    if (!FShadow->GetVisible() || FShadow->GetSize() == 0) return;
+    if (Style != psRectangle && Style != psCircle && Style != psHexagon) return;
+    TCanvasLook keep(Canvas);
+    if (Style == psRectangle)
+        FShadow->Draw(Canvas, R, Z);
+    else if (Style == psCircle)
+        FShadow->DrawEllipse(Canvas, R, Z);
+    else
+        FShadow->Draw(Canvas, Hexagon);
+}
+
+void TSeriesPointer::FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
+                                  std::span<const TPoint> Shape, bool Is3D, int Z, TColor Color) {
+    if (!FGradient->GetVisible()) return;
+    if (!GradientOwnColors) {
+        // Quietly: the symbol's own colour is no change of the chart.
+        const TNotifyEvent changed = FGradient->OnChange;
+        FGradient->OnChange = {};
+        FGradient->SetEndColor(Color);
+        FGradient->OnChange = changed;
+    }
+    if (Style == psCircle) {
+        const TRect r = Is3D ? TRect(Canvas->Calculate3DPosition(R.Left, R.Top, Z),
+                                     Canvas->Calculate3DPosition(R.Right, R.Bottom, Z))
+                             : R;
+        Canvas->ClipEllipse(r, false);
+        FGradient->Draw(Canvas, r);
+        Canvas->UnClipRectangle();
+    } else if (!Shape.empty()) {
+        FGradient->Draw(Canvas, Shape, Z, false);
+    } else if (Is3D) {
+        FGradient->Draw(Canvas,
+                        TFourPoints{TPoint(R.Left, R.Top), TPoint(R.Right, R.Top), TPoint(R.Right, R.Bottom),
+                                    TPoint(R.Left, R.Bottom)},
+                        Z);
+    } else {
+        FGradient->Draw(Canvas, R);
+    }
+}
+
+void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int HorizSize, int VertSize,
+                                 TColor Color, TSeriesPointerStyle Style) {
+    const int h = HorizSize, v = VertSize;
+    const int L = X - h, R = X + h, T = Y - v, B = Y + v;
+    const int z0 = GetStartZ(), zm = GetMiddleZ(), z1 = GetEndZ();
+    const TRect box(L, T, R + 1, B + 1);
+    const std::vector<TPoint> outline = AtDepth(Canvas, PolygonOf(Style, X, Y, L, T, R, B, v), Is3D, z0);
+
+    if (Style == psRectangle || Style == psCircle)
+        DrawShadow(Canvas, Style, box, {}, z0);
+    else if (Style == psHexagon)
+        DrawShadow(Canvas, Style, box, outline, z0);
+
+    TRect blendRect =
+        Is3D ? TRect(Canvas->Calculate3DPosition(L, T, z0), Canvas->Calculate3DPosition(R + 1, B + 1, z0))
+             : box;
+    if (Is3D && FDraw3D && Style == psRectangle) {
+        blendRect.Right += z1 - z0;
+        blendRect.Top -= z1 - z0;
+    }
+    TBlendScope blend(Canvas, blendRect, FTransparency);
+
+    auto line = [&](int X0, int Y0, int X1, int Y1) {
+        if (Is3D)
+            Canvas->LineWithZ(X0, Y0, X1, Y1, z0);
+        else
+            Canvas->Line(X0, Y0, X1, Y1);
+    };
+    auto cross = [&] {
+        line(L, Y, R + 1, Y);
+        line(X, T, X, B + 1);
+    };
+    auto diagCross = [&] {
+        line(L, T, R + 1, B + 1);
+        line(R, T, L - 1, B + 1);
+    };
+
+    switch (Style) {
+    case psRectangle:
+        if (Is3D)
+            Canvas->PolygonWithZ(
+                std::array<TPoint, 4>{TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)},
+                z0);
+        else
+            Canvas->Rectangle(L, T, R + 1, B + 1);
+        break;
+    case psCircle:
+        if (Is3D) {
+            const TPoint a = Canvas->Calculate3DPosition(L, T, z0);
+            const TPoint b = Canvas->Calculate3DPosition(R, B, z0);
+            Canvas->Ellipse(a.X, a.Y, b.X, b.Y);
+        } else {
+            Canvas->Ellipse(L, T, R, B);
+        }
+        break;
+    case psCross:
+        cross();
+        break;
+    case psDiagCross:
+        diagCross();
+        break;
+    case psStar:
+        cross();
+        diagCross();
+        break;
+    case psSmallDot:
+        if (Is3D) {
+            const TPoint p = Canvas->Calculate3DPosition(X, Y, zm);
+            Canvas->SetPixel(p.X, p.Y, Canvas->Brush->GetColor());
+        } else {
+            Canvas->SetPixel(X, Y, Canvas->Brush->GetColor());
+        }
+        break;
+    case psNothing:
+        break;
+    default:
+        Canvas->Polygon(outline);
+        break;
+    }
+
+    if (Style != psNothing && Style != psSmallDot && Style != psCross && Style != psDiagCross &&
+        Style != psStar)
+        FillGradient(Canvas, Style, TRect(L, T, R, B), outline, Is3D, z0, Color);
+}

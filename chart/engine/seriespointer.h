@@ -1,0 +1,130 @@
+#pragma once
+// The series pointer: the small symbol point-like series draw at each point,
+// in thirteen styles, flat or in 3D, with shadow, transparency and gradient.
+
+#include "chart/canvas/zuzcanvas.h"
+
+class ISeriesChart;
+class TChartSeries;
+class TZuzGradient;
+class TZuzShadow;
+
+enum TSeriesPointerStyle : std::uint8_t {
+    psRectangle,
+    psCircle,
+    psTriangle,
+    psDownTriangle,
+    psCross,
+    psDiagCross,
+    psStar,
+    psDiamond,
+    psSmallDot,
+    psNothing,
+    psLeftTriangle,
+    psRightTriangle,
+    psHexagon
+};
+template <>
+const EnumInfo& EnumInfoOf<TSeriesPointerStyle>();
+
+class TSeriesPointer : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TSeriesPointer(TChartSeries* Series);
+    ~TSeriesPointer() override;
+    void Assign(TPersistent* Source) override;
+
+    // Brush, pen and visibility of the symbol; the colour is the brush's.
+    TChartBrush* GetBrush() const { return FBrush.get(); }
+    void SetBrush(TChartBrush* Value);
+    TChartPen* GetPen() const { return FPen.get(); }
+    void SetPen(TChartPen* Value);
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value) { Store(FVisible, Value); }
+    TColor GetColor() const;
+    void SetColor(TColor Value);
+
+    bool GetDark3D() const { return FDark3D; }
+    void SetDark3D(bool Value) { Store(FDark3D, Value); }
+    bool GetDraw3D() const { return FDraw3D; }
+    void SetDraw3D(bool Value) { Store(FDraw3D, Value); }
+    TZuzGradient* GetGradient() const { return FGradient.get(); }
+    void SetGradient(TZuzGradient* Value);
+    int GetHorizSize() const { return FHorizSize; }
+    // Sizes below 1 raise ChartException and keep the old size.
+    void SetHorizSize(int Value);
+    int GetVertSize() const { return FVertSize; }
+    void SetVertSize(int Value);
+    void SetSize(int Value);
+    int GetSize() const { return std::max(FHorizSize, FVertSize); }
+    bool GetInflateMargins() const { return FInflateMargins; }
+    void SetInflate(bool Value) { Store(FInflateMargins, Value); }
+    void SetInflateMargins(bool Value) { SetInflate(Value); }
+    TZuzShadow* GetShadow() const { return FShadow.get(); }
+    void SetShadow(TZuzShadow* Value);
+    TSeriesPointerStyle GetStyle() const { return FStyle; }
+    void SetStyle(TSeriesPointerStyle Value) { Store(FStyle, Value); }
+    int GetTransparency() const { return FTransparency; }
+    void SetTransparency(int Value) { Store(FTransparency, Value); }
+    TChartSeries* ParentSeries() const { return FSeries; }
+
+    // Set while a series type draws: no repaint.
+    void ChangeHorizSize(int Value) { FHorizSize = Value; }
+    void ChangeVertSize(int Value) { FVertSize = Value; }
+    void ChangeStyle(TSeriesPointerStyle Value) { FStyle = Value; }
+    void Change3D(bool Value) { FDraw3D = Value; }
+
+    // Room the axes leave at their ends for the symbol.
+    void CalcHorizMargins(int& Left, int& Right) const;
+    void CalcVerticalMargins(int& Top, int& Bottom) const;
+
+    int GetStartZ() const;
+    int GetMiddleZ() const;
+    int GetEndZ() const;
+
+    // Pen and brush of the symbol into the chart's canvas (or Canvas), in Color
+    // where the pointer has no colour of its own.
+    void Prepare();
+    void PrepareCanvas(TZuzCanvas* Canvas, TColor Color);
+    void Draw(TPoint P) { Draw(P.X, P.Y); }
+    void Draw(int X, int Y) { Draw(X, Y, GetColor(), FStyle); }
+    void Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style);
+    // Draws only; the caller prepared pen and brush.
+    void DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int HorizSize, int VertSize, TColor Color,
+                     TSeriesPointerStyle Style);
+
+    bool SizeEditable = true;
+    bool GradientOwnColors = false;
+
+protected:
+    ISeriesChart* Chart() const;
+    void Repaint() const;
+    template <class T>
+    void Store(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Repaint();
+    }
+
+private:
+    void DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
+                    std::span<const TPoint> Hexagon, int Z);
+    void FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
+                      std::span<const TPoint> Shape, bool Is3D, int Z, TColor Color);
+
+    TChartSeries* FSeries;
+    Owned<TChartBrush> FBrush;
+    Owned<TChartPen> FPen;
+    bool FVisible = true;
+    bool FDark3D = true;
+    bool FDraw3D = true;
+    Owned<TZuzGradient> FGradient;
+    int FHorizSize = 4;
+    bool FInflateMargins = true;
+    Owned<TZuzShadow> FShadow;
+    TSeriesPointerStyle FStyle = psRectangle;
+    int FTransparency = 0;
+    int FVertSize = 4;
+};
