@@ -6,6 +6,23 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// A rounded coordinate moved by an offset, saturated to the integer range: views turned
+// beyond 90 degrees divide by the tiny floor of their divisors, and a vanishing perspective
+// divisor gives huge values, which must stay at the edge of the range rather than wrap.
+int Shifted(double Value, int Offset) {
+    const int r = ZuzRound(Value);
+    if (r == std::numeric_limits<int>::max() || r == std::numeric_limits<int>::min()) return r;
+    const std::int64_t v = static_cast<std::int64_t>(r) + Offset;
+    return static_cast<int>(
+        std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+} // namespace
 
 TProjection3D TProjection3D::FromView(const TView3DOptions* View, bool Is3D, const TRect& Rect,
                                       int MaxDepth) {
@@ -91,8 +108,8 @@ TProjection3D TProjection3D::WithIs3D(bool Value) const {
 
 TPoint TProjection3D::Project(double X, double Y, int Z) const {
     if (FIsOrthogonal) // whatever the mode: the front plane keeps zoom, offsets and depth
-        return {ZuzRound(((X - FXCenter) + Z * FOrthoX) * FZoomFactor) + FXCenterOffset,
-                ZuzRound(((Y - FYCenter) - Z * FOrthoY) * FZoomFactor) + FYCenterOffset};
+        return {Shifted(((X - FXCenter) + Z * FOrthoX) * FZoomFactor, FXCenterOffset),
+                Shifted(((Y - FYCenter) - Z * FOrthoY) * FZoomFactor, FYCenterOffset)};
     if (!FIs3D) return {ZuzRound(X), ZuzRound(Y)};
     const double x = X - FXCenter, y = Y - FYCenter, z = static_cast<double>(Z) - FZCenter;
     const double t = z * FCosY - x * FSinY;
@@ -100,27 +117,25 @@ TPoint TProjection3D::Project(double X, double Y, int Z) const {
         FIsPerspective ? FZoomFactor / ((FCosX * t + y * FSinX) * FPerspectiveFactor + 1) : FZoomFactor;
     const double a = x * FCosY + z * FSinY;
     const double b = y * FCosX - FSinX * t;
-    if (!FIsTilted) return {ZuzRound(a * s) + FXCenterOffset, ZuzRound(b * s) + FYCenterOffset};
-    return {ZuzRound((FCosZ * a - FSinZ * b) * s) + FXCenterOffset,
-            ZuzRound((FCosZ * b + FSinZ * a) * s) + FYCenterOffset};
+    if (!FIsTilted) return {Shifted(a * s, FXCenterOffset), Shifted(b * s, FYCenterOffset)};
+    return {Shifted((FCosZ * a - FSinZ * b) * s, FXCenterOffset),
+            Shifted((FCosZ * b + FSinZ * a) * s, FYCenterOffset)};
 }
 
 void TProjection3D::Unproject(int& X, int& Y, int Z) const {
     if (FZoomFactor == 0) return;
     const double k = 1.0 / FZoomFactor;
     if (FIsOrthogonal) {
-        X = ZuzRound((static_cast<double>(X) - FXCenterOffset) * k - Z * FOrthoX) + FXCenter;
-        Y = ZuzRound((static_cast<double>(Y) - FYCenterOffset) * k + Z * FOrthoY) + FYCenter;
+        X = Shifted((static_cast<double>(X) - FXCenterOffset) * k - Z * FOrthoX, FXCenter);
+        Y = Shifted((static_cast<double>(Y) - FYCenterOffset) * k + Z * FOrthoY, FYCenter);
         return;
     }
     if (!FIs3D || FInvTerm[2] == 0 || FInvTerm[1] == 0) return;
     const double x0 = X, y0 = Y;
     const double z = static_cast<double>(Z) - FZCenter;
     // The divisors have a floor of 0.00001: far rotations give huge values, which saturate.
-    X = ZuzRound(((x0 - FXCenterOffset) * k - z * FInvTerm[4] - (y0 - FYCenter) * FInvTerm[0]) /
-                 FInvTerm[2]) +
-        FXCenter;
-    Y = ZuzRound(((y0 - FYCenterOffset) * k - z * FInvTerm[5] - (x0 - FXCenter) * FInvTerm[3]) /
-                 FInvTerm[1]) +
-        FYCenter;
+    X = Shifted(((x0 - FXCenterOffset) * k - z * FInvTerm[4] - (y0 - FYCenter) * FInvTerm[0]) / FInvTerm[2],
+                FXCenter);
+    Y = Shifted(((y0 - FYCenterOffset) * k - z * FInvTerm[5] - (x0 - FXCenter) * FInvTerm[3]) / FInvTerm[1],
+                FYCenter);
 }

@@ -48,6 +48,8 @@ struct TPoint3D {
     bool operator==(const TPoint3D&) const = default;
 };
 using TFourPoints = std::array<TPoint, 4>;
+using TTrianglePoints3D = std::array<TPoint3D, 3>;
+using TTriangleColors3D = std::array<TColor, 3>;
 
 enum TCanvasBackMode : std::uint8_t { cbmNone, cbmTransparent, cbmOpaque };
 enum TCanvas3DPlane : std::uint8_t { cpX, cpY, cpZ };
@@ -438,6 +440,8 @@ public:
     void AssignFont(TZuzFont* AFont);
     // The colour darkened into the brush: its colour when solid, else its hatch background.
     void InternalDark(TColor Color, Byte Quantity);
+    // The colour a solid's faces start from: the brush colour when solid, else the hatch background.
+    TColor FaceColor();
     int GetFontHeight() { return TextHeight(u"W"); }
     // What the clip operations put back.
     TSavedClip& GetSavedClip() { return FSavedClip; }
@@ -513,6 +517,74 @@ public:
     virtual bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) = 0;
     virtual void TextOut3D(int X, int Y, int Z, const String& Text) = 0;
 
+    // Flat shapes at a depth: every corner goes through the projection; filled with the
+    // current pen and brush.
+    virtual void SetPixel3D(int X, int Y, int Z, TColor Color) = 0;
+    virtual void EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z) = 0;
+    virtual void Plane3D(const TPoint& A, const TPoint& B, int Z0, int Z1) = 0;
+    virtual void PlaneWithZ(TPoint P1, TPoint P2, TPoint P3, TPoint P4, int Z) = 0;
+    // The points come back projected.
+    virtual void PlaneFour3D(TFourPoints& Points, int Z0, int Z1) = 0;
+    virtual void Polygon3D(const TPoint3D* Points, int LastIndex) = 0;
+    virtual void RectangleWithZ(const TRect& Rect, int Z) = 0;
+    // A horizontal plane at Y = Top.
+    virtual void RectangleY(int Left, int Top, int Right, int Z0, int Z1) = 0;
+    // A vertical plane at X = Left.
+    virtual void RectangleZ(int Left, int Top, int Bottom, int Z0, int Z1) = 0;
+    // Filled in the first colour.
+    virtual void Triangle3D(const TTrianglePoints3D& Points, const TTriangleColors3D& Colors) = 0;
+    virtual void TriangleWithZ(TPoint P1, TPoint P2, TPoint P3, int Z) = 0;
+
+    // Solids: only the faces turned to the viewer are drawn; dark sides shade the side faces
+    // from the brush colour and leave the brush in the last shade.
+    virtual void Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) = 0;
+    virtual void Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                          bool DarkSides) = 0;
+    // ConePercent is the tip's size in percent of the base (0: the default cone percent).
+    virtual void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides,
+                      int ConePercent) = 0;
+    virtual void Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                         bool DarkSides) = 0;
+    virtual void PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) = 0;
+    // A flat disc at depth Z.
+    virtual void Sphere(int X, int Y, int Z, double Radius) = 0;
+
+    // A pie slice standing between the depths Z0 (its face) and Z1; angles in radians,
+    // counter-clockwise from three o'clock; DonutPercent the hole's size (0: none).
+    virtual void Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1, double StartAngle,
+                       double EndAngle, bool DarkSides, bool DrawSides, int DonutPercent,
+                       TCustomZuzGradient* Gradient) = 0;
+    // SizePercent: the shaft's width in percent of the head's.
+    virtual void Arrow(bool Filled, TPoint FromPoint, TPoint ToPoint, int HeadWidth, int HeadHeight, int Z,
+                       double SizePercent) = 0;
+
+    using TZuzCanvas::StretchDraw;
+    void Arrow(bool Filled, TPoint FromPoint, TPoint ToPoint, int HeadWidth, int HeadHeight, int Z) {
+        Arrow(Filled, FromPoint, ToPoint, HeadWidth, HeadHeight, Z, 50);
+    }
+    void Cube(const TRect& R, int Z0, int Z1, bool DarkSides) {
+        Cube(R.Left, R.Right, R.Top, R.Bottom, Z0, Z1, DarkSides);
+    }
+    void EllipseWithZ(const TRect& R, int Z) { EllipseWithZ(R.Left, R.Top, R.Right, R.Bottom, Z); }
+    // The first four points.
+    void PlaneWithZ(const TPoint* Points, int Z) {
+        PlaneWithZ(Points[0], Points[1], Points[2], Points[3], Z);
+    }
+    void Rectangle(const TRect& R, int Z) { RectangleWithZ(R, Z); }
+    void Rectangle(int Left, int Top, int Right, int Bottom, int Z) {
+        RectangleWithZ(TRect(Left, Top, Right, Bottom), Z);
+    }
+    // The angles in degrees of a pie given as GDI takes it (bounding box, start point, end
+    // point); an end straight right of the centre is 360.
+    static void CalcPieAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,
+                              double& StartAngle, double& EndAngle);
+    // An ellipse in the plane of depth Z turned by Angle degrees.
+    void RotatedEllipse(int Left, int Top, int Right, int Bottom, int Z, double Angle);
+    // A picture painted on a 3D plane, one projected quadrilateral per pixel: at depth Z over R
+    // (cpZ), lying in the plane Y = Z (cpY) or standing in the plane X = Z (cpX), R's second
+    // range running in depth. Leaves the pen clear.
+    void StretchDraw(const TRect& R, TGraphic* Graphic, int Z, TCanvas3DPlane Plane);
+
     TPoint Calculate3DPosition(TPoint3D P) { return Calculate3DPosition(P.X, P.Y, P.Z); }
     TPoint Calculate3DPosition(TPoint P, int Z) { return Calculate3DPosition(P.X, P.Y, Z); }
     void LineWithZ(TPoint P0, TPoint P1, int Z) { LineWithZ(P0.X, P0.Y, P1.X, P1.Y, Z); }
@@ -536,16 +608,21 @@ public:
     TZuzCanvas3D();
     ~TZuzCanvas3D() override;
 
+    using TCanvas3D::Arrow;
     using TCanvas3D::ClipPolygon;
+    using TCanvas3D::Cube;
     using TCanvas3D::Ellipse;
+    using TCanvas3D::EllipseWithZ;
     using TCanvas3D::Line;
     using TCanvas3D::LineTo;
     using TCanvas3D::MoveTo;
+    using TCanvas3D::PlaneWithZ;
     using TCanvas3D::Polygon;
     using TCanvas3D::PolygonWithZ;
     using TCanvas3D::Polyline;
     using TCanvas3D::Rectangle;
     using TCanvas3D::RoundRect;
+    using TCanvas3D::StretchDraw;
     using TCanvas3D::TextOut;
 
     // Off-screen buffer
@@ -647,6 +724,34 @@ public:
     bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) override;
     void TextOut3D(int X, int Y, int Z, const String& Text) override;
     void RotateLabel(int X, int Y, const String& Text, double Angle) override;
+
+    void SetPixel3D(int X, int Y, int Z, TColor Color) override;
+    void EllipseWithZ(int X1, int Y1, int X2, int Y2, int Z) override;
+    void Plane3D(const TPoint& A, const TPoint& B, int Z0, int Z1) override;
+    void PlaneWithZ(TPoint P1, TPoint P2, TPoint P3, TPoint P4, int Z) override;
+    void PlaneFour3D(TFourPoints& Points, int Z0, int Z1) override;
+    void Polygon3D(const TPoint3D* Points, int LastIndex) override;
+    void RectangleWithZ(const TRect& Rect, int Z) override;
+    void RectangleY(int Left, int Top, int Right, int Z0, int Z1) override;
+    void RectangleZ(int Left, int Top, int Bottom, int Z0, int Z1) override;
+    void Triangle3D(const TTrianglePoints3D& Points, const TTriangleColors3D& Colors) override;
+    void TriangleWithZ(TPoint P1, TPoint P2, TPoint P3, int Z) override;
+    void Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) override;
+    void Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                  bool DarkSides) override;
+    void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides,
+              int ConePercent) override;
+    void Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                 bool DarkSides) override;
+    void PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) override;
+    void Sphere(int X, int Y, int Z, double Radius) override;
+    void Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int Z0, int Z1, double StartAngle,
+               double EndAngle, bool DarkSides, bool DrawSides, int DonutPercent,
+               TCustomZuzGradient* Gradient) override;
+    void Arrow(bool Filled, TPoint FromPoint, TPoint ToPoint, int HeadWidth, int HeadHeight, int Z,
+               double SizePercent) override;
+    // The 64 points of an ellipse lying at depth Z, projected; the last closes the ring.
+    void GetCirclePoints(std::array<TPoint, 64>& P, int X1, int Y1, int X2, int Y2, int Z) const;
 
     void PolygonFour();
     // Replaces the buffer and hands the previous one to the caller.

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <limits>
 #include <string>
 
 namespace {
@@ -142,6 +144,37 @@ TEST(Projection3D, TheInverseFindsThePointAtItsDepth) {
     p.Unproject(x, y, 5);
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 20);
+}
+
+TEST(Projection3D, ViewsTurnedBeyondAQuarterSaturateInsteadOfOverflowing) {
+    // Turned half round, the inverse divides by the tiny floor of its divisors: points land far
+    // away, and beyond the integers they stay at the edge of the range rather than wrap (the
+    // sanitizer build fails on a wrapped sum).
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    TView3DOptions options;
+    Apply(options, With(With(kRotated, &View::rotation, 180), &View::elevation, 180));
+    const auto turned = TProjection3D::FromView(&options, true, TRect(0, 0, 400, 300), 0);
+    int x = 399, y = 299;
+    turned.Unproject(x, y, 10);
+    EXPECT_GT(std::abs(static_cast<long long>(y)), 1'000'000);
+    for (const TPoint at : {TPoint{kMax, kMax}, TPoint{kMin, kMin}, TPoint{kMax, kMin}}) {
+        x = at.X;
+        y = at.Y;
+        turned.Unproject(x, y, 10);
+        EXPECT_TRUE(x == kMax || x == kMin) << at.X << "," << at.Y << ": " << x;
+        EXPECT_TRUE(y == kMax || y == kMin) << at.X << "," << at.Y << ": " << y;
+    }
+    // Far points of a zoomed orthogonal view, both ways.
+    Apply(options, With(kOrtho, &View::zoom, 200));
+    const auto ortho = TProjection3D::FromView(&options, true, TRect(0, 0, 400, 300), 0);
+    EXPECT_EQ(ortho.Project(kMax, kMin, 0), (TPoint{kMax, kMin}));
+    Apply(options, kOrtho);
+    const auto plain = TProjection3D::FromView(&options, true, TRect(0, 0, 400, 300), 0);
+    x = kMax;
+    y = kMin;
+    plain.Unproject(x, y, -5);
+    EXPECT_EQ(x, kMax);
+    EXPECT_EQ(y, kMin);
 }
 
 TEST(Projection3D, TheFrontPlaneStopsRotationButNotTheOrthogonalView) {

@@ -1,0 +1,252 @@
+// The solids of the GDI canvas: cubes, cylinders, cones, pyramids, truncated pyramids and
+// spheres. There is no depth buffer: each solid works out from its projected corners which of
+// its faces are turned to the viewer and draws only those, in a fixed order, with the
+// current pen and brush; dark sides shade the side faces from the face colour.
+#include "chart/canvas/zuzcanvas.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace {
+
+// a x b of two screen vectors, in 64 bits: corners far out of the picture stay exact.
+std::int64_t Cross(TPoint A, TPoint B) {
+    return static_cast<std::int64_t>(A.X) * B.Y - static_cast<std::int64_t>(B.X) * A.Y;
+}
+
+TPoint Minus(TPoint A, TPoint B) {
+    return {A.X - B.X, A.Y - B.Y};
+}
+
+} // namespace
+
+TColor TZuzCanvas::FaceColor() {
+    return Brush->GetStyle() == bsSolid ? Brush->GetColor() : GetBackColor();
+}
+
+// ---------------------------------------------------------------------------
+// Cube
+
+void TZuzCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) {
+    const TColor c = FaceColor();
+    // A clear brush draws a wire frame: every face counts as turned to the viewer.
+    const bool wire = Brush->GetStyle() == bsClear;
+    auto face = [&](TPoint3D A, TPoint3D B, TPoint3D C, TPoint3D D) {
+        IPoints = {Calc3DTPoint3D(A), Calc3DTPoint3D(B), Calc3DTPoint3D(C), Calc3DTPoint3D(D)};
+    };
+    auto shade = [&](int Quantity) {
+        if (DarkSides) InternalDark(c, static_cast<Byte>(Quantity));
+    };
+
+    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Bottom, Z0}, {Left, Bottom, Z0});
+    if (!wire && Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) <= 0)
+        face({Left, Top, Z1}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Left, Bottom, Z1});
+    PolygonFour();
+
+    face({Right, Top, Z0}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
+    if (wire || Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) > 0) {
+        shade(DarkerColorQuantity);
+        PolygonFour();
+    }
+    face({Left, Top, Z0}, {Left, Top, Z1}, {Left, Bottom, Z1}, {Left, Bottom, Z0});
+    if (wire || Cross(Minus(IPoints[3], IPoints[0]), Minus(IPoints[1], IPoints[0])) > 0) {
+        shade(DarkerColorQuantity);
+        PolygonFour();
+    }
+    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Top, Z1}, {Left, Top, Z1});
+    if (wire || Cross(Minus(IPoints[0], IPoints[1]), Minus(IPoints[2], IPoints[1])) > 0) {
+        shade(DarkColorQuantity);
+        PolygonFour();
+    }
+    face({Left, Bottom, Z0}, {Left, Bottom, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
+    if (wire || Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) < 0) {
+        shade(DarkColorQuantity);
+        PolygonFour();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Cylinders and cones: a ring of side faces from the full ring at the base to a ring scaled by
+// the cone percent at the tip, and one end cap.
+
+namespace {
+
+void CylinderOrCone(TZuzCanvas3D& Canvas, bool Vertical, int Left, int Top, int Right, int Bottom, int Z0,
+                    int Z1, bool DarkSides, int ConePercent) {
+    // Fewer than three sides make no solid, and none would divide the shading by zero.
+    const int n = std::max(3, Canvas.ZuzNumCylinderSides);
+    if (ConePercent == 0) ConePercent = ZuzDefaultConePercent;
+    const TColor c = Canvas.FaceColor();
+    const int zr = (Z1 - Z0) / 2, zc = (Z0 + Z1) / 2;
+    const int r = Vertical ? (Right - Left) / 2 : (Bottom - Top) / 2;
+    const int centre = Vertical ? (Left + Right) / 2 : (Top + Bottom) / 2;
+    const int tipR = ZuzRound(r * ConePercent * 0.01), tipZR = ZuzRound(zr * ConePercent * 0.01);
+    const int firstStep = Vertical ? 4 : 5;
+
+    // The rings' points k = 1 .. n at index k - 1, as 3D points.
+    auto ring = [&](int Radius, int ZRadius, int Axis) {
+        std::vector<TPoint3D> out;
+        out.reserve(static_cast<std::size_t>(n));
+        for (int k = 1; k <= n; ++k) {
+            const double a = (k - firstStep) * 2 * std::numbers::pi / n;
+            const int across = ZuzRound(Radius * std::sin(a)) + centre;
+            const int depth = zc - ZuzRound(ZRadius * std::cos(a));
+            out.push_back(Vertical ? TPoint3D{across, Axis, depth} : TPoint3D{Axis, across, depth});
+        }
+        return out;
+    };
+    const std::vector<TPoint3D> base = ring(r, zr, Vertical ? Bottom : Left);
+    const std::vector<TPoint3D> tip = ring(tipR, tipZR, Vertical ? Top : Right);
+    auto project = [&](const std::vector<TPoint3D>& Ring) {
+        std::vector<TPoint> out;
+        out.reserve(Ring.size());
+        for (const TPoint3D& p : Ring) out.push_back(Canvas.Calc3DTPoint3D(p));
+        return out;
+    };
+    const std::vector<TPoint> b = project(base), t = project(tip);
+
+    const int shadeStep = 256 / (2 * n);
+    auto side = [&](int From, int To) {
+        const auto f = static_cast<std::size_t>(From), t2 = static_cast<std::size_t>(To);
+        return std::array<TPoint, 4>{b[f], t[f], t[t2], b[t2]};
+    };
+    // The rings run from the front towards +X (vertical) or +Y (horizontal), so a side turned
+    // to the viewer has its corners clockwise on the screen: the cull test says true for it. A
+    // pointed tip makes the first three corners a line; the other three decide then.
+    auto turnedToViewer = [](const std::array<TPoint, 4>& Q) {
+        return Q[1] == Q[2] ? ZuzCull(Q[2], Q[3], Q[0]) : ZuzCull(Q.data());
+    };
+    for (int k = 2; k <= n; ++k) {
+        const std::array<TPoint, 4> q = side(k - 2, k - 1);
+        if (!turnedToViewer(q)) continue;
+        if (DarkSides) Canvas.InternalDark(c, static_cast<Byte>((k - 2) * shadeStep));
+        Canvas.Polygon(q);
+    }
+    // The closing face keeps the shade before it.
+    if (const std::array<TPoint, 4> q = side(n - 1, 0); turnedToViewer(q)) Canvas.Polygon(q);
+
+    if (DarkSides) Canvas.InternalDark(c, DarkColorQuantity);
+    if (Vertical) {
+        Canvas.Polygon(t);
+        return;
+    }
+    // A horizontal solid shows its left end when the plane of constant X faces the viewer.
+    const bool leftFaces = ZuzCull(Canvas.Calculate3DPosition(0, 0, 0), Canvas.Calculate3DPosition(0, 10, 0),
+                                   Canvas.Calculate3DPosition(0, 10, 10));
+    Canvas.Polygon(leftFaces ? b : t);
+}
+
+} // namespace
+
+void TZuzCanvas3D::Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                            bool DarkSides) {
+    CylinderOrCone(*this, Vertical, Left, Top, Right, Bottom, Z0, Z1, DarkSides, 100);
+}
+
+void TZuzCanvas3D::Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                        bool DarkSides, int ConePercent) {
+    CylinderOrCone(*this, Vertical, Left, Top, Right, Bottom, Z0, Z1, DarkSides, ConePercent);
+}
+
+// ---------------------------------------------------------------------------
+// Pyramids
+
+void TZuzCanvas3D::Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
+                           bool DarkSides) {
+    const TColor c = FaceColor();
+    const int zc = (Z0 + Z1) / 2;
+    TPoint a, b, cc, d, p;
+    bool upward;
+    if (Vertical) {
+        p = FProjection.Project((Left + Right) / 2, Top, zc);
+        a = FProjection.Project(Left, Bottom, Z0);
+        b = FProjection.Project(Right, Bottom, Z0);
+        cc = FProjection.Project(Left, Bottom, Z1);
+        d = FProjection.Project(Right, Bottom, Z1);
+        upward = Top < Bottom;
+    } else {
+        p = FProjection.Project(Right, (Top + Bottom) / 2, zc);
+        a = FProjection.Project(Left, Top, Z0);
+        b = FProjection.Project(Left, Bottom, Z0);
+        cc = FProjection.Project(Left, Top, Z1);
+        d = FProjection.Project(Left, Bottom, Z1);
+        upward = Left < Right;
+    }
+    auto triangle = [&](TPoint P0, TPoint P1, TPoint P2) {
+        const TPoint t[3] = {P0, P1, P2};
+        Polygon(t, 2);
+    };
+    // The test of a face turned to the viewer, negated where the pyramid points the other way.
+    auto facing = [](TPoint P0, TPoint P1, TPoint P2, bool Negated) {
+        return ZuzCull(P0, P1, P2) != Negated;
+    };
+    if (Vertical && Top != Bottom) {
+        triangle(a, p, b);
+        if (facing(a, p, cc, upward)) triangle(a, p, cc);
+        if (DarkSides) InternalDark(c, DarkerColorQuantity);
+        if (facing(b, p, d, !upward)) triangle(b, p, d);
+        if (upward && ZuzCull(p, cc, d)) triangle(p, cc, d);
+    } else if (!Vertical && Left != Right) {
+        triangle(a, p, b);
+        if (facing(cc, p, d, upward)) triangle(cc, p, d);
+        if (DarkSides) InternalDark(c, DarkColorQuantity);
+        if (facing(a, p, cc, upward)) triangle(a, p, cc);
+        if (facing(d, p, b, upward)) triangle(d, p, b);
+    }
+    if (!facing(a, b, cc, !upward)) return;
+    if (DarkSides) InternalDark(c, Vertical ? DarkColorQuantity : DarkerColorQuantity);
+    if (Vertical)
+        RectangleY(Left, Bottom, Right, Z0, Z1);
+    else
+        RectangleZ(Left, Top, Bottom, Z0, Z1);
+}
+
+void TZuzCanvas3D::PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) {
+    const int xc = (R.Left + R.Right) / 2, zc = (StartZ + EndZ) / 2;
+    auto bottom = [&] { RectangleY(R.Left, R.Bottom, R.Right, StartZ, EndZ); };
+    auto top = [&] {
+        if (TruncX != 0) RectangleY(xc - TruncX, R.Top, xc + TruncX, zc - TruncZ, zc + TruncZ);
+    };
+    const bool topFirst = R.Bottom <= R.Top;
+    if (topFirst)
+        top();
+    else
+        bottom();
+    // The faces' corners run the same way round for every frustum the right way up; a frustum
+    // turned over in X, in depth or upside down runs them the other way.
+    const bool turned = ((R.Left > R.Right) != (StartZ > EndZ)) != (R.Top > R.Bottom);
+    auto depthFace = [&](int BottomZ, int TopZ, bool FacesWhenCulled) {
+        TFourPoints f = {TPoint{R.Left, R.Bottom}, TPoint{R.Right, R.Bottom}, TPoint{xc + TruncX, R.Top},
+                         TPoint{xc - TruncX, R.Top}};
+        const TPoint q[3] = {Calculate3DPosition(f[0], BottomZ), Calculate3DPosition(f[1], BottomZ),
+                             Calculate3DPosition(f[2], TopZ)};
+        if ((ZuzCull(q) == FacesWhenCulled) != turned) PlaneFour3D(f, BottomZ, TopZ);
+    };
+    auto sideFace = [&](int BottomX, int TopX, bool FacesWhenCulled) {
+        const TFourPoints f = {
+            FProjection.Project(BottomX, R.Bottom, StartZ), FProjection.Project(BottomX, R.Bottom, EndZ),
+            FProjection.Project(TopX, R.Top, zc + TruncZ), FProjection.Project(TopX, R.Top, zc - TruncZ)};
+        if ((ZuzCull(f.data()) == FacesWhenCulled) != turned) {
+            IPoints = f;
+            PolygonFour();
+        }
+    };
+    if (TruncX == 0 && StartZ == EndZ) {
+        // A flat pyramid: its one face, whichever way it turns.
+        TFourPoints f = {TPoint{R.Left, R.Bottom}, TPoint{R.Right, R.Bottom}, TPoint{xc, R.Top},
+                         TPoint{xc, R.Top}};
+        PlaneFour3D(f, EndZ, zc + TruncZ);
+    } else {
+        depthFace(EndZ, zc + TruncZ, true);
+        sideFace(R.Left, xc - TruncX, true);
+        depthFace(StartZ, zc - TruncZ, false);
+        sideFace(R.Right, xc + TruncX, false);
+    }
+    if (topFirst)
+        bottom();
+    else
+        top();
+}
