@@ -4,6 +4,7 @@
 #include "archive/mainform.h"
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
 #include "graphs/okcancl1.h"
@@ -19,6 +20,7 @@ const TUnitEntry kProgramUnits[] = {
     {"Forms", InitFormsUnit, DoneFormsUnit},
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
     {"ZuzCanvas", ZuzCanvasInitialization, ZuzCanvasFinalization},
+    {"ZuzProcs", ZuzProcsInitialization, ZuzProcsFinalization},
     {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},

@@ -250,6 +250,11 @@ int TZuzEventListeners::Remove(IZuzEventListener* Listener) {
 // ---------------------------------------------------------------------------
 // Panels
 
+const ClassInfo& TZoomPanning::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TZoomPanning>("TZoomPanning", &TPersistent::StaticClass());
+    return ci;
+}
+
 const ClassInfo& TCustomPanelNoCaption::StaticClass() {
     static const ClassInfo ci =
         MakeClassInfo<TCustomPanelNoCaption>("TCustomPanelNoCaption", &TCustomPanel::StaticClass());

@@ -10,6 +10,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/printers.h"
 
+#include <utility>
 #include <vector>
 
 // ---------------------------------------------------------------------------
@@ -115,16 +116,24 @@ private:
     std::vector<IZuzEventListener*> FItems;
 };
 
-// The state of a panning drag (the zoom and panning settings come with the
+// The rectangle of a zoom or panning drag in progress (the zoom's settings come with the
 // extended panel).
-class TZoomPanning : public TObject {
+class TZoomPanning : public TPersistent {
 public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
     bool Active = false;
     int X0 = 0, Y0 = 0, X1 = 0, Y1 = 0;
     void Activate(int X, int Y) {
         X0 = X1 = X;
         Y0 = Y1 = Y;
         Active = true;
+    }
+    // Puts the corners in order: X0 <= X1 and Y0 <= Y1.
+    void Check() {
+        if (X0 > X1) std::swap(X0, X1);
+        if (Y0 > Y1) std::swap(Y0, Y1);
     }
 };
 

@@ -256,9 +256,13 @@ QFont ToQFont(const TFont& font) {
     return ToQFont(font.GetLogFont());
 }
 
-Qt::CursorShape ToQtCursor(TCursor cursor) {
-    // A number of the program's own stands for the shape the cursor table gives.
-    if (Screen && (cursor > 0 || cursor < crSizeAll)) cursor = Screen->GetCursors(cursor);
+QCursor ToQtCursor(TCursor cursor) {
+    // A number of the program's own stands for its picture, or for the shape the cursor
+    // table gives.
+    if (Screen && (cursor > 0 || cursor < crSizeAll)) {
+        if (const HCURSOR picture = Screen->GetCursorHandle(cursor)) return picture->Cursor;
+        cursor = Screen->GetCursors(cursor);
+    }
     switch (cursor) {
     case crNone:
         return Qt::BlankCursor;

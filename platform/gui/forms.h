@@ -406,6 +406,21 @@ private:
 };
 
 // ---------------------------------------------------------------------------
+// Cursor pictures
+
+struct TCursorPicture;
+using HCURSOR = TCursorPicture*;
+
+// The cursor resource Name (kind "cur.txt"): a picture drawn in text, one character a
+// pixel ('#' black, 'o' white, '.' clear), after a line "hotspot X Y". nullptr when there
+// is no such resource; EInvalidGraphic for a picture that cannot be read.
+HCURSOR LoadCursorResource(const String& Name);
+void DestroyCursor(HCURSOR Cursor);
+// The picture's size and the point of it that is the cursor's position.
+TSize CursorSize(HCURSOR Cursor);
+TPoint CursorHotSpot(HCURSOR Cursor);
+
+// ---------------------------------------------------------------------------
 // TScreen
 
 class TScreen : public TComponent {
@@ -425,6 +440,10 @@ public:
     // themselves.
     TCursor GetCursors(int Index) const;
     void SetCursors(int Index, TCursor Shape);
+    // A cursor picture under a number of the program's own; the screen owns it from here on
+    // and frees one it replaces. nullptr removes the number's picture.
+    void SetCursors(int Index, HCURSOR Cursor);
+    HCURSOR GetCursorHandle(int Index) const;
     int GetWidth() const;
     int GetHeight() const;
     TRect GetWorkAreaRect() const;
@@ -437,6 +456,7 @@ public:
 private:
     TCursor FCursor = crDefault;
     std::vector<std::pair<int, TCursor>> FCursors;
+    std::vector<std::pair<int, HCURSOR>> FPictures;
 };
 
 extern TApplication* Application;

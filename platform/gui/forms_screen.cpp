@@ -2,11 +2,79 @@
 #include "platform/gui/forms_internal.h"
 #include "platform/gui/qtbridge.h"
 
+#include "platform/core/resources.h"
+
 #include <QApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QScreen>
 #include <QWidget>
 
+#include <sstream>
+
 using namespace gui_detail;
+
+// ---------------------------------------------------------------------------
+// Cursor pictures
+
+HCURSOR LoadCursorResource(const String& Name) {
+    const TEmbeddedResource* res = FindResource(UTF8Encode(Name), "cur.txt");
+    if (!res) return nullptr;
+    std::istringstream in(std::string(reinterpret_cast<const char*>(res->data), res->size));
+    int hotX = -1, hotY = -1;
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line.rfind("hotspot", 0) == 0) {
+            std::istringstream(line.substr(7)) >> hotX >> hotY;
+            continue;
+        }
+        rows.push_back(line);
+    }
+    const int h = static_cast<int>(rows.size());
+    const int w = h > 0 ? static_cast<int>(rows[0].size()) : 0;
+    if (w < 1 || w > 256 || h > 256 || hotX < 0 || hotY < 0 || hotX >= w || hotY >= h)
+        throw EInvalidGraphic(u"Cursor picture %s is not valid", {Name});
+    QImage image(w, h, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    for (int y = 0; y < h; ++y) {
+        if (static_cast<int>(rows[static_cast<std::size_t>(y)].size()) != w)
+            throw EInvalidGraphic(u"Cursor picture %s is not valid", {Name});
+        for (int x = 0; x < w; ++x) {
+            switch (rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) {
+            case '#':
+                image.setPixel(x, y, qRgba(0, 0, 0, 255));
+                break;
+            case 'o':
+                image.setPixel(x, y, qRgba(255, 255, 255, 255));
+                break;
+            case '.':
+                break;
+            default:
+                throw EInvalidGraphic(u"Cursor picture %s is not valid", {Name});
+            }
+        }
+    }
+    EnsureQtApplication();
+    return new TCursorPicture{QCursor(QPixmap::fromImage(image), hotX, hotY)};
+}
+
+void DestroyCursor(HCURSOR Cursor) {
+    delete Cursor;
+}
+
+TSize CursorSize(HCURSOR Cursor) {
+    if (!Cursor) return {0, 0};
+    const QPixmap p = Cursor->Cursor.pixmap();
+    return {p.width(), p.height()};
+}
+
+TPoint CursorHotSpot(HCURSOR Cursor) {
+    if (!Cursor) return {0, 0};
+    const QPoint p = Cursor->Cursor.hotSpot();
+    return {p.x(), p.y()};
+}
 
 // ---------------------------------------------------------------------------
 // TScreen
@@ -22,6 +90,7 @@ TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
 
 TScreen::~TScreen() {
     if (FCursor != crDefault) QApplication::restoreOverrideCursor();
+    for (const auto& [index, picture] : FPictures) DestroyCursor(picture);
 }
 
 void TScreen::SetCursor(TCursor Value) {
@@ -48,6 +117,26 @@ void TScreen::SetCursors(int Index, TCursor Shape) {
             return;
         }
     FCursors.emplace_back(Index, Shape);
+}
+
+void TScreen::SetCursors(int Index, HCURSOR Cursor) {
+    for (auto it = FPictures.begin(); it != FPictures.end(); ++it)
+        if (it->first == Index) {
+            if (it->second == Cursor) return;
+            DestroyCursor(it->second);
+            if (Cursor)
+                it->second = Cursor;
+            else
+                FPictures.erase(it);
+            return;
+        }
+    if (Cursor) FPictures.emplace_back(Index, Cursor);
+}
+
+HCURSOR TScreen::GetCursorHandle(int Index) const {
+    for (const auto& [index, picture] : FPictures)
+        if (index == Index) return picture;
+    return nullptr;
 }
 
 int TScreen::GetWidth() const {

@@ -7,6 +7,7 @@
 #include "platform/gui/controls.h"
 
 #include <QColor>
+#include <QCursor>
 #include <QDateTime>
 #include <QFont>
 #include <QObject>
@@ -63,7 +64,9 @@ TShiftState ShiftOf(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons = Qt::N
 QColor ToQColor(TColor color);
 // The face goes through the substitution of names this system lacks.
 QFont ToQFont(const TFont& font);
-Qt::CursorShape ToQtCursor(TCursor cursor);
+// A cursor picture of the program's own when the screen's table holds one for the number,
+// else the stock shape.
+QCursor ToQtCursor(TCursor cursor);
 
 // Days since 30 December 1899 with the time of day as the fraction.
 QDateTime ToQDateTime(TDateTime value);
@@ -73,3 +76,8 @@ TDateTime FromQDateTime(const QDateTime& value);
 QString ToQtDateFormat(const String& format, Char dateSeparator, Char timeSeparator);
 
 } // namespace gui_detail
+
+// A cursor made from a picture of the program's own.
+struct TCursorPicture {
+    QCursor Cursor;
+};

@@ -1,5 +1,6 @@
 #include "platform/gui/forms.h"
 
+#include "platform/core/resources.h"
 #include "platform/core/threads.h"
 #include "platform/gui/actnlist.h"
 #include "platform/gui/extctrls.h"
@@ -8,6 +9,8 @@
 
 #include "tests/platform/gui/guitest.h"
 #include <QCursor>
+#include <QImage>
+#include <QPixmap>
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -301,6 +304,38 @@ TEST_F(FormsTest, ScreenCursorIsApplicationWide) {
     b->SetCursor(static_cast<TCursor>(2020));
     EXPECT_EQ(b->Widget()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_GT(Screen->GetHeight(), 0);
+}
+
+TEST_F(FormsTest, CursorPicturesOfTheProgramsOwnShowUnderTheirNumber) {
+    static const char kArrow[] = "; a small test cursor\nhotspot 1 2\n#o..\n#oo.\n###.\n";
+    static const char kBad[] = "hotspot 9 9\n##\n";
+    static const TEmbeddedResource table[] = {
+        {"TESTARROW", "cur.txt", reinterpret_cast<const Byte*>(kArrow), sizeof kArrow - 1},
+        {"TESTBADARROW", "cur.txt", reinterpret_cast<const Byte*>(kBad), sizeof kBad - 1},
+    };
+    RegisterResources(table);
+    EXPECT_EQ(LoadCursorResource(u"TESTMISSING"), nullptr);
+    EXPECT_THROW(LoadCursorResource(u"TESTBADARROW"), EInvalidGraphic); // hot spot outside
+    const HCURSOR arrow = LoadCursorResource(u"TESTARROW");
+    ASSERT_NE(arrow, nullptr);
+    EXPECT_EQ(CursorSize(arrow).cx, 4);
+    EXPECT_EQ(CursorSize(arrow).cy, 3);
+    EXPECT_EQ(CursorHotSpot(arrow), TPoint(1, 2));
+    const QImage image = arrow->Cursor.pixmap().toImage();
+    EXPECT_EQ(qAlpha(image.pixel(3, 0)), 0);
+    EXPECT_EQ(image.pixel(1, 0), qRgba(255, 255, 255, 255));
+    EXPECT_EQ(image.pixel(0, 2), qRgba(0, 0, 0, 255));
+
+    Screen->SetCursors(3001, arrow);
+    EXPECT_EQ(Screen->GetCursorHandle(3001), arrow);
+    TestForm f;
+    auto* b = Create<TButton>(f.get());
+    b->SetCursor(static_cast<TCursor>(3001));
+    EXPECT_EQ(b->Widget()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(b->Widget()->cursor().hotSpot(), QPoint(1, 2));
+    Screen->SetCursors(3001, static_cast<HCURSOR>(nullptr));
+    EXPECT_EQ(Screen->GetCursorHandle(3001), nullptr);
+    UnRegisterResources(table);
 }
 
 } // namespace

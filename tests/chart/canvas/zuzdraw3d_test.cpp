@@ -1,0 +1,86 @@
+// The free-drawing panel: what it paints around its OnPaint, and no repaint from inside it.
+#include "chart/canvas/zuzdraw3d.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "platform/gui/forms.h"
+#include "tests/support/guiprobe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Draw3DTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitFormsUnit();
+        ZuzConstInitialization();
+        GdiSetTextAntialiasing(false);
+    }
+    void SetUp() override {
+        panel.reset(Create<TDraw3D>(nullptr));
+        panel->SetBounds(0, 0, 160, 100);
+        panel->SetColor(clNavy);
+        panel->SetBevelOuter(bvNone);
+        out.SetSize(160, 100);
+    }
+    void Render() { panel->Draw(out.GetCanvas(), TRect(0, 0, 160, 100)); }
+    Owned<TDraw3D> panel;
+    TBitmap out;
+};
+
+} // namespace
+
+TEST_F(Draw3DTest, WithoutAHandlerOnlyBackgroundFrameAndZoomRectangleArePainted) {
+    panel->GetBorder()->SetVisible(true);
+    panel->GetBorder()->SetColor(clRed);
+    panel->GetZoom()->Activate(40, 30);
+    panel->GetZoom()->X1 = 100;
+    panel->GetZoom()->Y1 = 70;
+    Render();
+    EXPECT_EQ(probe::Pixel(out, 0, 50), (probe::Rgb{255, 0, 0}));      // the border
+    EXPECT_EQ(probe::Pixel(out, 20, 50), (probe::Rgb{0, 0, 128}));     // the background
+    EXPECT_EQ(probe::Pixel(out, 40, 50), (probe::Rgb{255, 255, 255})); // the band
+    EXPECT_EQ(probe::Pixel(out, 70, 50), (probe::Rgb{0, 0, 128}));
+    panel->GetZoom()->Active = false;
+    Render();
+    EXPECT_EQ(probe::Pixel(out, 40, 50), (probe::Rgb{0, 0, 128}));
+}
+
+TEST_F(Draw3DTest, OnPaintDrawsOverTheBackgroundInTheChartRectangleWithoutRepaintingItself) {
+    std::vector<TRect> given;
+    int afterDraws = 0;
+    auto* buffer = dynamic_cast<TZuzCanvas3D*>(panel->GetCanvas());
+    ASSERT_NE(buffer, nullptr);
+    std::vector<bool> dirtied;
+    panel->OnPaint = TDraw3DPaintEvent([&](TObject* Sender, const TRect& R) {
+        EXPECT_EQ(Sender, panel.get());
+        EXPECT_FALSE(panel->AutoRepaint);
+        given.push_back(R);
+        TCanvas3D* c = panel->GetCanvas();
+        c->Brush->SetColor(clYellow);
+        c->Brush->SetStyle(bsSolid);
+        c->Pen->SetStyle(psClear);
+        c->Rectangle(panel->GetChartRect());
+        panel->Invalidate(); // changes made while drawing start no second paint
+        dirtied.push_back(buffer->Dirty);
+    });
+    panel->OnAfterDraw = TNotifyEvent([&](TObject*) { ++afterDraws; });
+    Render();
+    Render(); // the buffer is clean now: an Invalidate that went through would dirty it
+    EXPECT_TRUE(panel->AutoRepaint);
+    EXPECT_EQ(afterDraws, 2);
+    ASSERT_EQ(given.size(), 2u);
+    EXPECT_FALSE(dirtied[1]);
+    panel->Invalidate();
+    EXPECT_TRUE(buffer->Dirty);
+    EXPECT_EQ(given[0], TRect(0, 0, 160, 100));
+    EXPECT_EQ(panel->Width3D, 100);
+    const TRect chart = panel->GetChartRect();
+    EXPECT_EQ(probe::Pixel(out, chart.Left + 2, chart.Top + 2), (probe::Rgb{255, 255, 0}));
+    EXPECT_EQ(probe::Pixel(out, 1, 1), (probe::Rgb{0, 0, 128}));
+
+    // A handler that raises leaves the panel repainting.
+    panel->OnPaint = TDraw3DPaintEvent([](TObject*, const TRect&) { throw Exception(u"broken"); });
+    EXPECT_THROW(Render(), Exception);
+    EXPECT_TRUE(panel->AutoRepaint);
+}
