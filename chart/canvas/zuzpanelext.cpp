@@ -164,15 +164,6 @@ TRect Rect3D(TCanvas3D* C, const TRect& R, int Z) {
     return out;
 }
 
-// The picture stretched over R at depth Z of a turned view: over the box its four corners
-// span there.
-void StretchAtDepth(TCanvas3D* C, const TRect& R, TGraphic* G, int Z) {
-    const TFourPoints p = {
-        C->Calculate3DPosition(R.Left, R.Top, Z), C->Calculate3DPosition(R.Right, R.Top, Z),
-        C->Calculate3DPosition(R.Right, R.Bottom, Z), C->Calculate3DPosition(R.Left, R.Bottom, Z)};
-    C->StretchDraw(PolygonBounds(p), G);
-}
-
 } // namespace
 
 void TBackImage::Draw(TCustomZuzPanel* Panel, const TRect& Rect, int Z) {
@@ -185,7 +176,7 @@ void TBackImage::Draw(TCustomZuzPanel* Panel, const TRect& Rect, int Z) {
         if (Z < 1)
             C->StretchDraw(R, G);
         else if (turned)
-            StretchAtDepth(C, R, G, Z);
+            C->StretchDraw(R, G, Z, cpZ);
         else
             C->StretchDraw(Rect3D(C, R, Z), G);
         return;
@@ -201,7 +192,7 @@ void TBackImage::Draw(TCustomZuzPanel* Panel, const TRect& Rect, int Z) {
     const int w = G->GetWidth(), h = G->GetHeight();
     const auto place = [&](int X, int Y) {
         if (Z >= 1 && turned)
-            StretchAtDepth(C, TRect(X, Y, X + w, Y + h), G, Z);
+            C->StretchDraw(TRect(X, Y, X + w, Y + h), G, Z, cpZ);
         else
             C->Draw(X, Y, G);
     };

@@ -249,13 +249,10 @@ void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoint
     if (Angle != 0) {
         C->PolygonWithZ(P, Z);
     } else if (C->GetSupportsFullRotation()) {
-        if (FShapeStyle == fosEllipse) {
-            const TPoint a = C->Calculate3DPosition(R.Left, R.Top, Z),
-                         b = C->Calculate3DPosition(R.Right, R.Bottom, Z);
-            C->Ellipse(a.X, a.Y, b.X, b.Y);
-        } else {
-            C->PolygonWithZ(CornersAt(R), Z);
-        }
+        if (FShapeStyle == fosEllipse)
+            C->EllipseWithZ(R, Z);
+        else
+            C->RectangleWithZ(R, Z);
     } else {
         switch (FShapeStyle) {
         case fosRectangle:
