@@ -28,6 +28,32 @@ protected:
     TBitmap out;
 };
 
+// Says when the projection is set and when the background is painted, and in which chart
+// rectangle.
+class TOrderedDraw3D : public TDraw3D {
+public:
+    using TDraw3D::TDraw3D;
+    std::vector<std::string>* log = nullptr;
+    std::vector<TRect> chartRects;
+    void PanelPaint(const TRect& R) override {
+        log->push_back("background");
+        chartRects.push_back(GetChartRect());
+        TDraw3D::PanelPaint(R);
+    }
+};
+
+class TLoggingCanvas : public TZuzCanvas3D {
+public:
+    explicit TLoggingCanvas(std::vector<std::string>* l, bool turns) : log(l), turns(turns) {}
+    std::vector<std::string>* log;
+    bool turns;
+    bool GetSupportsFullRotation() override { return turns; }
+    void Projection(int MaxDepth, const TRect& ABounds, const TRect& ARect) override {
+        log->push_back("projection " + std::to_string(MaxDepth));
+        TZuzCanvas3D::Projection(MaxDepth, ABounds, ARect);
+    }
+};
+
 } // namespace
 
 TEST_F(Draw3DTest, WithoutAHandlerOnlyBackgroundFrameAndZoomRectangleArePainted) {
@@ -83,4 +109,26 @@ TEST_F(Draw3DTest, OnPaintDrawsOverTheBackgroundInTheChartRectangleWithoutRepain
     panel->OnPaint = TDraw3DPaintEvent([](TObject*, const TRect&) { throw Exception(u"broken"); });
     EXPECT_THROW(Render(), Exception);
     EXPECT_TRUE(panel->AutoRepaint);
+}
+
+TEST_F(Draw3DTest, AFullyTurningCanvasGetsItsBackgroundAfterTheProjectionInTheGivenRectangle) {
+    for (const bool turns : {false, true}) {
+        std::vector<std::string> log;
+        Owned<TOrderedDraw3D> p{Create<TOrderedDraw3D>(nullptr)};
+        p->log = &log;
+        p->SetBounds(0, 0, 160, 100);
+        p->SetInternalCanvas(new TLoggingCanvas(&log, turns));
+        TBitmap target;
+        target.SetSize(160, 100);
+        p->Draw(target.GetCanvas(), TRect(0, 0, 160, 100));
+        const TRect chart = p->GetChartRect();
+        if (turns) {
+            EXPECT_EQ(log, (std::vector<std::string>{"projection 100", "background"}));
+            EXPECT_EQ(p->chartRects.back(), TRect(0, 0, 160, 100)); // for the moment, the whole
+            EXPECT_NE(chart, TRect(0, 0, 160, 100));                // and back afterwards
+        } else {
+            EXPECT_EQ(log, (std::vector<std::string>{"background", "projection 100"}));
+            EXPECT_EQ(p->chartRects.back(), chart);
+        }
+    }
 }

@@ -164,6 +164,32 @@ TEST_F(ExtendedPanelTest, TheShadowTakesItsWidthFromTheFillAndIsDrawnInTheStripC
     EXPECT_EQ(panel->fills.back(), TRect(0, 0, 200, 100));
 }
 
+TEST_F(ExtendedPanelTest, ARoundedPanelWithASmoothShadowShowsWhatIsBehindInItsCorners) {
+    Panel panel = NewPanel(240, 150, clWhite);
+    panel->SetBorderRound(16);
+    panel->GetShadow()->SetColor(clGray);
+    panel->GetShadow()->SetSize(6);
+    panel->GetGradient()->SetStartColor(clSkyBlue);
+    panel->GetGradient()->SetEndColor(clWhite);
+    panel->GetGradient()->SetVisible(true);
+    const auto picture = Marked(40, 30);
+    panel->GetBackImage()->SetGraphic(picture.get());
+    panel->SetBackImageMode(pbmCustom);
+    panel->GetBackImage()->SetLeft(20);
+    panel->GetBackImage()->SetTop(20);
+    TBitmap out;
+    out.SetSize(240, 150);
+    panel->Draw(out.GetCanvas(), TRect(0, 0, 240, 150));
+    EXPECT_TRUE(panel->GetShadow()->FullSmooth);            // rounded corners blur all round
+    EXPECT_EQ(probe::Pixel(out, 0, 0), Rgb(clWhite));       // behind the rounded corner
+    EXPECT_EQ(probe::Pixel(out, 239, 0), Rgb(clWhite));     // above the shadow
+    EXPECT_EQ(probe::Pixel(out, 20, 20), Rgb(clBlue));      // the picture at its offset
+    EXPECT_LT(probe::Pixel(out, 232, 75).Lightness(), 250); // the shadow on the right
+    const char* dir = std::getenv("MOLTREN_PICTURES");
+    const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-panel-extended.png";
+    EXPECT_TRUE(probe::Grab(out).SavePng(file));
+}
+
 TEST_F(ExtendedPanelTest, TheFillIsTheGradientWhenVisibleElseThePanelsColour) {
     Panel panel = NewPanel(100, 60, clNavy);
     TBitmap out;
