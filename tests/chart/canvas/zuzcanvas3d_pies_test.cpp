@@ -1,4 +1,5 @@
 // 3D pie slices with their walls, rotated ellipses and arrows.
+#include "chart/canvas/zuzgradient.h"
 #include "tests/chart/canvas/scene3dfixture.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,22 @@ TEST(Pie3D, ADonutLeavesItsHoleAndDrawsTheHolesWallFirst) {
     EXPECT_EQ(s.At(80, 80), kWhite);
     EXPECT_EQ(s.At(90, 32), c) << "the ring";
     EXPECT_EQ(s.At(s.Wall(Deg(270))), Dark(c, 32));
+}
+
+TEST(Pie3D, AGradientFillsTheFaceAndTheWall) {
+    PieScene s;
+    TZuzGradient gradient;
+    gradient.SetDirection(gdTopBottom);
+    gradient.SetStartColor(clRed);
+    gradient.SetEndColor(clBlue);
+    s.canvas.Pie3D(70, 90, 50, 50, 20, 0, 0, 2 * kPi, false, false, 0, &gradient);
+    // Between red and blue, where the brush has green in it.
+    for (const auto& c : {s.At(90, 30), s.At(90, 110), s.At(s.Wall(Deg(260)))}) {
+        EXPECT_EQ(c[1], 0);
+        EXPECT_GE(c[0] + c[2], 200) << c[0] << "," << c[2];
+    }
+    EXPECT_NE(s.At(90, 30), s.At(90, 110)) << "the colour changes down the face";
+    EXPECT_EQ(s.At(10, 10), kWhite) << "only inside the slice";
 }
 
 TEST(CalcPieAngles, GivesDegreesWithAnEndStraightRightAt360) {
