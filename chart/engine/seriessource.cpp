@@ -2,6 +2,7 @@
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/zuzfunction.h"
 #include "platform/gui/forms.h"
@@ -155,7 +156,8 @@ int MaxPixelPos = 0x3FFFFFF;
 void ZuzEngineInitialization() {
     RegisterClasses({&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(),
                      &TZuzMovingFunction::StaticClass(), &TZuzSeriesSource::StaticClass(),
-                     &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass()});
+                     &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass(),
+                     &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()});
     MaxPixelPos = IsWindowsNT ? 0x3FFFFFF : 0x7FFF;
 }
 
@@ -163,6 +165,7 @@ void ZuzEngineFinalization() {
     ZuzFreeSources();
     for (const ClassInfo* c :
          {&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(), &TZuzMovingFunction::StaticClass(),
-          &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass()})
+          &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass(),
+          &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()})
         UnRegisterClass(*c);
 }

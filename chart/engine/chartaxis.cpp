@@ -1,0 +1,1122 @@
+// The axis object: settings, defaults, setters, the automatic range, the
+// label step and the value/pixel mapping with the axis's placement.
+
+#include "chart/engine/chartaxis.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfont.h"
+#include "chart/engine/chartseries.h"
+#include "chart/engine/serieslist.h"
+
+#include <cmath>
+#include <limits>
+
+template <>
+const EnumInfo& EnumInfoOf<TAxisLabelStyle>() {
+    static const EnumInfo info{"TAxisLabelStyle", {"talAuto", "talNone", "talValue", "talMark", "talText"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TAxisLabelAlign>() {
+    static const EnumInfo info{"TAxisLabelAlign", {"alDefault", "alOpposite"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TPenLineMode>() {
+    static const EnumInfo info{"TPenLineMode", {"lmLine", "lmCylinder", "lmRectangle"}};
+    return info;
+}
+
+namespace {
+
+// 10^K, exact where the double can hold it.
+double PowerOfTen(int K) {
+    if (K < 0 || K > 22) return std::pow(10.0, K);
+    double r = 1;
+    for (int i = 0; i < K; ++i) r *= 10;
+    return r;
+}
+
+// Round to an integer held in a double: the processor's half-to-even rounding,
+// without the 64-bit range that the platform's Round raises beyond.
+double RoundHalfEven(double X) {
+    return std::nearbyint(X);
+}
+
+} // namespace
+
+double NextNiceStep(double Value) {
+    if (std::isinf(Value)) return 1;
+    if (!(Value > 0)) return MinAxisIncrement; // zero, negative, NaN
+    if (Value < 1e-290) {
+        // Far below the decades the table of powers holds: scale up and back.
+        const double r = NextNiceStep(Value * 1e300) / 1e300;
+        return r > Value ? r : std::nextafter(Value, std::numeric_limits<double>::infinity());
+    }
+    int k = static_cast<int>(std::floor(std::log10(Value)));
+    double m = k >= 0 ? Value / PowerOfTen(k) : Value * PowerOfTen(-k);
+    if (m >= 10) {
+        ++k;
+        m /= 10;
+    } else if (m < 1) {
+        --k;
+        m *= 10;
+    }
+    // A value a few ulps off a nice step counts as that step, so that the
+    // next one is the nice step after it.
+    for (const double c : {1.0, 2.0, 5.0, 10.0})
+        if (std::fabs(m - c) <= 1e-9 * c) m = c;
+    double next;
+    if (m < 2)
+        next = 2;
+    else if (m < 5)
+        next = 5;
+    else if (m < 10)
+        next = 10;
+    else
+        next = 20;
+    const double r = k >= 0 ? next * PowerOfTen(k) : next / PowerOfTen(-k);
+    return r > Value ? r : std::nextafter(Value, std::numeric_limits<double>::infinity());
+}
+
+// ---------------------------------------------------------------------------
+// Pens and shapes
+
+const ClassInfo& TChartAxisPen::StaticClass() {
+    using C = TChartAxisPen;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetLineMode, &C::SetLineMode>("LineMode").Default(lmLine),
+        MakeProp<&C::GetWidth, &C::SetWidth>("Width").Default(2),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TChartAxisPen", &TChartPen::StaticClass(), props);
+    return info;
+}
+
+TChartAxisPen::TChartAxisPen(TNotifyEvent OnChangeEvent) : TChartPen(std::move(OnChangeEvent)) {
+    SetWidth(2);
+}
+
+void TChartAxisPen::Assign(TPersistent* Source) {
+    if (auto* p = dynamic_cast<TChartAxisPen*>(Source)) FLineMode = p->FLineMode;
+    TChartPen::Assign(Source);
+}
+
+void TChartAxisPen::SetLineMode(TPenLineMode Value) {
+    if (FLineMode == Value) return;
+    FLineMode = Value;
+    Changed();
+}
+
+const ClassInfo& TAxisGridPen::StaticClass() {
+    using C = TAxisGridPen;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetCentered, &C::SetCentered>("Centered").Default(0),
+        MakeProp<&C::GetDrawEvery, &C::SetDrawEvery>("DrawEvery").Default(1),
+        MakeProp<&C::GetZPosition, &C::SetZ>("ZPosition").Stored<&C::IsZStored>(),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TAxisGridPen", &TDottedGrayPen::StaticClass(), props);
+    return info;
+}
+
+TAxisGridPen::TAxisGridPen(TNotifyEvent OnChangeEvent) : TDottedGrayPen(std::move(OnChangeEvent)) {}
+
+void TAxisGridPen::Assign(TPersistent* Source) {
+    if (auto* g = dynamic_cast<TAxisGridPen*>(Source)) {
+        FCentered = g->FCentered;
+        FDrawEvery = g->FDrawEvery;
+        FZPosition = g->FZPosition;
+    }
+    TDottedGrayPen::Assign(Source);
+}
+
+void TAxisGridPen::NotifyChange() {
+    Changed();
+}
+
+void TAxisGridPen::SetCentered(bool Value) {
+    if (FCentered == Value) return;
+    FCentered = Value;
+    NotifyChange();
+}
+
+void TAxisGridPen::SetDrawEvery(int Value) {
+    if (FDrawEvery == Value) return;
+    FDrawEvery = Value;
+    NotifyChange();
+}
+
+void TAxisGridPen::SetZ(double Value) {
+    if (FZPosition == Value) return;
+    FZPosition = Value;
+    NotifyChange();
+}
+
+const ClassInfo& TAxisShape::StaticClass() {
+    using C = TAxisShape;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TAxisShape", &TPersistent::StaticClass(), props);
+    return info;
+}
+
+TAxisShape::TAxisShape(IAxisChart* Chart) : ParentChart(Chart) {
+    TNotifyEvent changed;
+    changed.Bind([this](TObject*) { Repaint(); });
+    FFont.reset(Create<TZuzFont>(changed));
+}
+
+TAxisShape::~TAxisShape() = default;
+
+void TAxisShape::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TAxisShape*>(Source)) {
+        FFont->Assign(s->FFont.get());
+        FVisible = s->FVisible;
+        FTransparent = s->FTransparent;
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TAxisShape::Repaint() {
+    if (ParentChart) ParentChart->Invalidate();
+}
+
+void TAxisShape::SetVisible(bool Value) {
+    if (FVisible == Value) return;
+    FVisible = Value;
+    Repaint();
+}
+
+void TAxisShape::SetTransparent(bool Value) {
+    if (FTransparent == Value) return;
+    FTransparent = Value;
+    Repaint();
+}
+
+void TAxisShape::SetFont(TZuzFont* Value) {
+    FFont->Assign(Value);
+}
+
+const ClassInfo& TChartAxisTitle::StaticClass() {
+    using C = TChartAxisTitle;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetAngle, &C::SetAngle>("Angle").Stored<&C::IsAngleStored>(),
+        MakeProp<&C::GetCaption, &C::SetCaption>("Caption"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TChartAxisTitle", &TAxisShape::StaticClass(), props);
+    return info;
+}
+
+TChartAxisTitle::TChartAxisTitle(IAxisChart* Chart) : TAxisShape(Chart) {
+    SetTransparent(true);
+    DefaultTransparent = true;
+}
+
+void TChartAxisTitle::Assign(TPersistent* Source) {
+    if (auto* t = dynamic_cast<TChartAxisTitle*>(Source)) {
+        FAngle = t->FAngle;
+        FCaption = t->FCaption;
+    }
+    TAxisShape::Assign(Source);
+}
+
+void TChartAxisTitle::SetAngle(int Value) {
+    if (FAngle == Value) return;
+    FAngle = Value;
+    Repaint();
+}
+
+void TChartAxisTitle::SetCaption(const String& Value) {
+    if (FCaption == Value) return;
+    FCaption = Value;
+    Repaint();
+}
+
+bool TChartAxisTitle::Clicked(int X, int Y) const {
+    if (!GetVisible() || FCaption.empty()) return false;
+    const TRect& r = ShapeBounds;
+    if (FAngle == 0) return PointInRect(r, X, Y);
+    // The corners turned about the box's centre, tested as a polygon.
+    const double a = FAngle * ZuzPiStep, s = std::sin(a), c = std::cos(a);
+    const double cx = (r.Left + r.Right) * 0.5, cy = (r.Top + r.Bottom) * 0.5;
+    std::array<TPoint, 4> p;
+    const std::array<TPoint, 4> corners{TPoint{r.Left, r.Top}, TPoint{r.Right, r.Top},
+                                        TPoint{r.Right, r.Bottom}, TPoint{r.Left, r.Bottom}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const double dx = corners[i].X - cx, dy = corners[i].Y - cy;
+        p[i] = {ZuzRound(cx + dx * c + dy * s), ZuzRound(cy - dx * s + dy * c)};
+    }
+    const std::array<TPoint, 1> probe{TPoint{X, Y}};
+    return PolygonInPolygon(probe, p);
+}
+
+// ---------------------------------------------------------------------------
+// The axis: life cycle
+
+namespace {
+
+IAxisChart* ChartOfCollection(TCollection* Collection) {
+    auto* axes = dynamic_cast<TChartCustomAxes*>(Collection);
+    return axes ? axes->GetChart() : nullptr;
+}
+
+// The first six axes of a chart are its standard ones, made outside the
+// custom-axes collection.
+TCollection* JoinedCollection(TCollection* Collection) {
+    IAxisChart* chart = ChartOfCollection(Collection);
+    if (chart && chart->GetAxes() && chart->GetAxes()->Count() < 6) return nullptr;
+    return Collection;
+}
+
+} // namespace
+
+const ClassInfo& TChartAxis::StaticClass() {
+    using C = TChartAxis;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetAutomatic, &C::SetAutomatic>("Automatic").Default(1),
+        MakeProp<&C::GetAutomaticMaximum, &C::SetAutomaticMaximum>("AutomaticMaximum").Default(1),
+        MakeProp<&C::GetAutomaticMinimum, &C::SetAutomaticMinimum>("AutomaticMinimum").Default(1),
+        MakeProp<&C::GetAxisPen, &C::SetAxis>("Axis"),
+        MakeProp<&C::GetAxisValuesFormat, &C::SetValuesFormat>("AxisValuesFormat")
+            .Stored<&C::IsAxisValuesFormatStored>(),
+        MakeProp<&C::GetDateTimeFormat, &C::SetDateTimeFormat>("DateTimeFormat"),
+        MakeProp<&C::GetEndPosition, &C::SetEndPosition>("EndPosition").Stored<&C::IsEndStored>(),
+        MakeProp<&C::GetExactDateTime, &C::SetExactDateTime>("ExactDateTime").Default(1),
+        MakeProp<&C::GetGrid, &C::SetGrid>("Grid"),
+        MakeProp<&C::GetGridCentered, &C::SetGridCentered>("GridCentered").Default(0),
+        MakeProp<&C::GetHorizontal, &C::SetHorizontal>("Horizontal").Stored<&C::IsCustomStored>(),
+        MakeProp<&C::GetIncrement, &C::SetDesiredIncrement>("Increment"),
+        MakeProp<&C::GetInverted, &C::SetInverted>("Inverted").Default(0),
+        MakeProp<&C::GetLabels, &C::SetLabels>("Labels").Default(1),
+        MakeProp<&C::GetLabelsAlign, &C::SetLabelsAlign>("LabelsAlign").Default(alDefault),
+        MakeProp<&C::GetLabelsAlternate, &C::SetLabelsAlternate>("LabelsAlternate").Default(0),
+        MakeProp<&C::GetLabelsAngle, &C::SetLabelsAngle>("LabelsAngle").Default(0),
+        MakeProp<&C::GetLabelsExponent, &C::SetLabelsExponent>("LabelsExponent").Default(0),
+        MakeProp<&C::GetLabelsFont, &C::SetLabelsFont>("LabelsFont"),
+        MakeProp<&C::GetLabelsMultiLine, &C::SetLabelsMultiLine>("LabelsMultiLine").Default(0),
+        MakeProp<&C::GetLabelsOnAxis, &C::SetLabelsOnAxis>("LabelsOnAxis").Default(1),
+        MakeProp<&C::GetLabelsSeparation, &C::SetLabelsSeparation>("LabelsSeparation").Default(10),
+        MakeProp<&C::GetLabelsSize, &C::SetLabelsSize>("LabelsSize").Default(0),
+        MakeProp<&C::GetLabelStyle, &C::SetLabelStyle>("LabelStyle").Default(talAuto),
+        MakeProp<&C::GetLogarithmic, &C::SetLogarithmic>("Logarithmic").Default(0),
+        MakeProp<&C::GetLogarithmicBase, &C::SetLogarithmicBase>("LogarithmicBase")
+            .Stored<&C::IsLogBaseStored>(),
+        MakeProp<&C::GetMaximum, &C::SetMaximum>("Maximum").Stored<&C::IsMaxStored>(),
+        MakeProp<&C::GetMaximumOffset, &C::SetMaximumOffset>("MaximumOffset").Default(0),
+        MakeProp<&C::GetMaximumRound, &C::SetMaximumRound>("MaximumRound").Default(0),
+        MakeProp<&C::GetMinimum, &C::SetMinimum>("Minimum").Stored<&C::IsMinStored>(),
+        MakeProp<&C::GetMinimumOffset, &C::SetMinimumOffset>("MinimumOffset").Default(0),
+        MakeProp<&C::GetMinimumRound, &C::SetMinimumRound>("MinimumRound").Default(0),
+        MakeProp<&C::GetMinorGrid, &C::SetMinorGrid>("MinorGrid"),
+        MakeProp<&C::GetMinorTickCount, &C::SetMinorTickCount>("MinorTickCount").Default(3),
+        MakeProp<&C::GetMinorTickLength, &C::SetMinorTickLength>("MinorTickLength").Default(2),
+        MakeProp<&C::GetMinorTicks, &C::SetMinorTicks>("MinorTicks"),
+        MakeProp<&C::GetOtherSide, &C::SetOtherSide>("OtherSide").Stored<&C::IsCustomStored>(),
+        MakeProp<&C::GetPositionPercent, &C::SetPositionPercent>("PositionPercent").Stored<&C::IsPosStored>(),
+        MakeProp<&C::GetPositionUnits, &C::SetPosUnits>("PositionUnits").Default(muPercent),
+        MakeProp<&C::GetRoundFirstLabel, &C::SetRoundFirstLabel>("RoundFirstLabel").Default(1),
+        MakeProp<&C::GetStartPosition, &C::SetStartPosition>("StartPosition").Stored<&C::IsStartStored>(),
+        MakeProp<&C::GetTickInnerLength, &C::SetTickInnerLength>("TickInnerLength").Default(0),
+        MakeProp<&C::GetTickLength, &C::SetTickLength>("TickLength").Default(4),
+        MakeProp<&C::GetTickOnLabelsOnly, &C::SetTickOnLabelsOnly>("TickOnLabelsOnly").Default(1),
+        MakeProp<&C::GetTicks, &C::SetTicks>("Ticks"),
+        MakeProp<&C::GetTicksInner, &C::SetTicksInner>("TicksInner"),
+        MakeProp<&C::GetTitle, &C::SetAxisTitle>("Title"),
+        MakeProp<&C::GetTitleSize, &C::SetTitleSize>("TitleSize").Default(0),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
+        MakeProp<&C::GetZPosition, &C::SetZPosition>("ZPosition").Stored<&C::IsZPosStored>(),
+        MakeProp<&C::OnDrawLabel>("OnDrawLabel"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TChartAxis", &TCollectionItem::StaticClass(), props);
+    return info;
+}
+
+TChartAxis::TChartAxis(TCollection* Collection) : TCollectionItem(JoinedCollection(Collection)) {
+    Init(ChartOfCollection(Collection));
+}
+
+TChartAxis::TChartAxis(IAxisChart* Chart)
+    : TCollectionItem(JoinedCollection(Chart ? static_cast<TCollection*>(Chart->GetCustomAxes()) : nullptr)) {
+    Init(Chart);
+}
+
+TNotifyEvent TChartAxis::ChangeEvent() {
+    TNotifyEvent e;
+    e.Bind([this](TObject* Sender) { CanvasChanged(Sender); });
+    return e;
+}
+
+void TChartAxis::Init(IAxisChart* Chart) {
+    ParentChart = Chart;
+    SetCalcPosValue();
+    FSubSeries.reset(Create<TCustomSeriesList>());
+    FItems = std::make_unique<TAxisItems>(this);
+    FAxisValuesFormat = VavIve_DefValueFormat;
+    FTitle.reset(Create<TChartAxisTitle>(Chart));
+    FTicks.reset(Create<TDarkGrayPen>(ChangeEvent()));
+    FMinorTicks.reset(Create<TDarkGrayPen>(ChangeEvent()));
+    FTicksInner.reset(Create<TDarkGrayPen>(ChangeEvent()));
+    FGrid.reset(Create<TAxisGridPen>(ChangeEvent()));
+    FMinorGrid.reset(Create<TChartHiddenPen>(ChangeEvent()));
+    FAxisPen.reset(Create<TChartAxisPen>(ChangeEvent()));
+    if (Chart && Chart->GetAxes()) Chart->GetAxes()->Add(this);
+}
+
+TChartAxis::~TChartAxis() = default;
+
+void TChartAxis::BeforeDestruction() {
+    FMinorTicks.reset();
+    FTicks.reset();
+    FTicksInner.reset();
+    FGrid.reset();
+    FMinorGrid.reset();
+    FAxisPen.reset();
+    FTitle.reset();
+    FItems.reset();
+    if (ParentChart) {
+        // Series drawn against this axis go back to the standard ones.
+        for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+            TChartSeries* s = ParentChart->GetSeries(t);
+            if (s->GetCustomHorizAxis() == this) {
+                s->SetCustomHorizAxis(nullptr);
+                s->SetHorizAxis(aBottomAxis);
+            }
+            if (s->GetCustomVertAxis() == this) {
+                s->SetCustomVertAxis(nullptr);
+                s->SetVertAxis(aLeftAxis);
+            }
+        }
+    }
+    FSubSeries.reset();
+    if (ParentChart && ParentChart->GetAxes()) ParentChart->GetAxes()->Remove(this);
+    Tick.clear();
+    TCollectionItem::BeforeDestruction();
+}
+
+void TChartAxis::Assign(TPersistent* Source) {
+    auto* a = dynamic_cast<TChartAxis*>(Source);
+    if (!a) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    FAxisPen->Assign(a->FAxisPen.get());
+    FItems->CopyFrom(*a->FItems);
+    FLabelsAlign = a->FLabelsAlign;
+    FLabelsAlternate = a->FLabelsAlternate;
+    FLabelsAngle = a->FLabelsAngle;
+    FLabelsExponent = a->FLabelsExponent;
+    FLabelsMultiLine = a->FLabelsMultiLine;
+    FLabelsSeparation = a->FLabelsSeparation;
+    FLabelsSize = a->FLabelsSize;
+    FLabelStyle = a->FLabelStyle;
+    FLabelsOnAxis = a->FLabelsOnAxis;
+    FTicks->Assign(a->FTicks.get());
+    FTicksInner->Assign(a->FTicksInner.get());
+    FTitleSize = a->FTitleSize;
+    FGrid->Assign(a->FGrid.get());
+    FMinorTicks->Assign(a->FMinorTicks.get());
+    FMinorGrid->Assign(a->FMinorGrid.get());
+    FTickLength = a->FTickLength;
+    FMinorTickLength = a->FMinorTickLength;
+    FMinorTickCount = a->FMinorTickCount;
+    FTickInnerLength = a->FTickInnerLength;
+    FAxisValuesFormat = a->FAxisValuesFormat;
+    FIncrement = a->FIncrement;
+    FMaximum = a->FMaximum;
+    FMaximumOffset = a->FMaximumOffset;
+    FMaximumRound = a->FMaximumRound;
+    FMinimum = a->FMinimum;
+    FMinimumOffset = a->FMinimumOffset;
+    FMinimumRound = a->FMinimumRound;
+    FAutomatic = a->FAutomatic;
+    FAutomaticMaximum = a->FAutomaticMaximum;
+    FAutomaticMinimum = a->FAutomaticMinimum;
+    FTitle->Assign(a->FTitle.get());
+    FDateTimeFormat = a->FDateTimeFormat;
+    FGrid->SetCentered(a->FGrid->GetCentered());
+    FLogarithmic = a->FLogarithmic;
+    FLogarithmicBase = a->FLogarithmicBase;
+    FInverted = a->FInverted;
+    FExactDateTime = a->FExactDateTime;
+    FRoundFirstLabel = a->FRoundFirstLabel;
+    FTickOnLabelsOnly = a->FTickOnLabelsOnly;
+    IsDepthAxis = a->IsDepthAxis;
+    FStartPosition = a->FStartPosition;
+    FEndPosition = a->FEndPosition;
+    FPositionPercent = a->FPositionPercent;
+    FPositionUnits = a->FPositionUnits;
+    FVisible = a->FVisible;
+    FHorizontal = a->FHorizontal;
+    FOtherSide = a->FOtherSide;
+    // The copied kind and scale select the mappings of this axis.
+    SetCalcPosValue();
+}
+
+// ---------------------------------------------------------------------------
+// Setters
+
+void TChartAxis::Repaint() {
+    if (ParentChart) ParentChart->Invalidate();
+}
+
+void TChartAxis::SetBooleanProperty(bool& Field, bool Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+}
+
+void TChartAxis::SetIntegerProperty(int& Field, int Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+}
+
+void TChartAxis::SetDoubleProperty(double& Field, double Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+}
+
+void TChartAxis::SetStringProperty(String& Field, const String& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Repaint();
+}
+
+void TChartAxis::SetAutomatic(bool Value) {
+    SetBooleanProperty(FAutomatic, Value);
+    if (!ParentChart || !ParentChart->IsLoading()) FAutomaticMinimum = FAutomaticMaximum = Value;
+}
+
+void TChartAxis::SetAutomaticMaximum(bool Value) {
+    SetBooleanProperty(FAutomaticMaximum, Value);
+    if (!Value)
+        FAutomatic = false;
+    else if (FAutomaticMinimum)
+        FAutomatic = true;
+}
+
+void TChartAxis::SetAutomaticMinimum(bool Value) {
+    SetBooleanProperty(FAutomaticMinimum, Value);
+    if (!Value)
+        FAutomatic = false;
+    else if (FAutomaticMaximum)
+        FAutomatic = true;
+}
+
+void TChartAxis::SetMinimum(double Value) {
+    if ((!ParentChart || !ParentChart->IsReading()) && Value > FMaximum)
+        throw AxisException(VavIve_AxisMinMax);
+    SetDoubleProperty(FMinimum, Value);
+}
+
+void TChartAxis::SetMaximum(double Value) {
+    if ((!ParentChart || !ParentChart->IsReading()) && Value < FMinimum)
+        throw AxisException(VavIve_AxisMaxMin);
+    SetDoubleProperty(FMaximum, Value);
+}
+
+void TChartAxis::SetMinMax(double AMin, double AMax) {
+    FAutomatic = FAutomaticMinimum = FAutomaticMaximum = false;
+    if (AMin > AMax) std::swap(AMin, AMax);
+    SetDoubleProperty(FMinimum, AMin);
+    SetDoubleProperty(FMaximum, AMax);
+    if (FMaximum - FMinimum < MinAxisRange) SetDoubleProperty(FMaximum, FMinimum + MinAxisRange);
+    if (ParentChart && ParentChart->GetCustomAxes()) ParentChart->GetCustomAxes()->ResetScales(this);
+}
+
+void TChartAxis::SetDesiredIncrement(double Value) {
+    if (Value < 0) throw AxisException(VavIve_AxisIncrementNeg);
+    SetDoubleProperty(FIncrement, Value);
+}
+
+void TChartAxis::SetLogarithmic(bool Value) {
+    if (Value) {
+        if (IsDateTime()) throw AxisException(VavIve_AxisLogDateTime);
+        AdjustMaxMin();
+        if (IMinimum < 0 || IMaximum < 0) {
+            SetCalcPosValue();
+            throw AxisException(VavIve_AxisLogNotPositive);
+        }
+    }
+    SetBooleanProperty(FLogarithmic, Value);
+    SetCalcPosValue();
+}
+
+void TChartAxis::SetLogarithmicBase(double Value) {
+    if (Value == 1 || !(Value > 0)) throw AxisException(VavIve_AxisLogBase);
+    SetDoubleProperty(FLogarithmicBase, Value);
+}
+
+void TChartAxis::SetLabelsSeparation(int Value) {
+    if (Value < 0) throw AxisException(VavIve_AxisLabelSep);
+    SetIntegerProperty(FLabelsSeparation, Value);
+}
+
+void TChartAxis::SetLabelsAngle(int Value) {
+    SetIntegerProperty(FLabelsAngle, Value % 360);
+}
+
+void TChartAxis::SetZPosition(double Value) {
+    SetDoubleProperty(FZPosition, Value == 0 ? 0.01 : Value);
+}
+
+bool TChartAxis::IsZPosStored() const {
+    if (IsDepthAxis) return false;
+    return FOtherSide ? FZPosition != 100 : FZPosition > 0.011;
+}
+
+void TChartAxis::SetHorizontal(bool Value) {
+    SetBooleanProperty(FHorizontal, Value);
+    SetCalcPosValue();
+}
+
+void TChartAxis::SetInverted(bool Value) {
+    SetBooleanProperty(FInverted, Value);
+}
+
+void TChartAxis::SetLabelsAlign(TAxisLabelAlign Value) {
+    if (FLabelsAlign == Value) return;
+    FLabelsAlign = Value;
+    Repaint();
+}
+
+void TChartAxis::SetLabelStyle(TAxisLabelStyle Value) {
+    if (FLabelStyle == Value) return;
+    FLabelStyle = Value;
+    Repaint();
+}
+
+void TChartAxis::SetPosUnits(TZuzUnits Value) {
+    if (FPositionUnits == Value) return;
+    FPositionUnits = Value;
+    Repaint();
+}
+
+bool TChartAxis::GetLabels() const {
+    return FItems->GetFormat()->GetVisible();
+}
+
+void TChartAxis::SetLabels(bool Value) {
+    FItems->GetFormat()->SetVisible(Value);
+}
+
+TZuzFont* TChartAxis::GetLabelsFont() const {
+    return FItems->GetFormat()->GetFont();
+}
+
+void TChartAxis::SetLabelsFont(TZuzFont* Value) {
+    FItems->GetFormat()->SetFont(Value);
+}
+
+bool TChartAxis::IsAxisValuesFormatStored() const {
+    return FAxisValuesFormat != VavIve_DefValueFormat;
+}
+
+// ---------------------------------------------------------------------------
+// Range
+
+void TChartAxis::CalcMinMax(double& AMin, double& AMax) {
+    if (!ParentChart) return;
+    if (FAutomatic || FAutomaticMaximum) AMax = ParentChart->InternalMinMax(this, false, FHorizontal);
+    if (FAutomatic || FAutomaticMinimum) AMin = ParentChart->InternalMinMax(this, true, FHorizontal);
+}
+
+void TChartAxis::AdjustMaxMin() {
+    CalcMinMax(FMinimum, FMaximum);
+    IMaximum = FMaximum;
+    IMinimum = FMinimum;
+    if (OnGetNextLabel) {
+        double v = IMaximum;
+        bool stop = false;
+        OnGetNextLabel(this, -1, v, stop);
+        IMaximum -= v;
+    }
+    InternalCalcRange();
+    CalcRoundScales();
+}
+
+void TChartAxis::InternalCalcRange() {
+    IRange = IMaximum - IMinimum;
+    IRangeZero = IRange == 0;
+    IAxisSizeRange = IRangeZero ? 0 : IAxisSize / IRange;
+    if (FLogarithmic) {
+        ILogMin = IMinimum > 0 ? std::log(IMinimum) : 0;
+        ILogMax = IMaximum > 0 ? std::log(IMaximum) : 0;
+        ILogRange = ILogMax - ILogMin;
+        ILogSizeRange = ILogRange == 0 ? 0 : IAxisSize / ILogRange;
+    }
+    IZPos = CalcZPos();
+}
+
+void TChartAxis::CalcRoundScales() {
+    if (IAxisSize == 0 || IRangeZero) return;
+    const bool roundMax = FMaximumRound && (FAutomatic || FAutomaticMaximum);
+    const bool roundMin = FMinimumRound && (FAutomatic || FAutomaticMinimum);
+    double inc = 0;
+    // In double: a quotient beyond 32 bits (a date axis with a step of
+    // seconds) keeps its value.
+    if (roundMax) {
+        inc = CalcIncrement();
+        if (inc != 0) IMaximum = std::ceil(IMaximum / inc) * inc;
+    }
+    if (roundMin) {
+        if (inc == 0) inc = CalcIncrement();
+        if (inc != 0) IMinimum = std::floor(IMinimum / inc) * inc;
+    }
+    if (roundMax || roundMin) InternalCalcRange();
+}
+
+void TChartAxis::AdjustMaxMinRect(const TRect& Rect) {
+    const int a = FHorizontal ? Rect.Left : Rect.Top;
+    const int b = FHorizontal ? Rect.Right : Rect.Bottom;
+    const int oldStart = IStartPos, oldEnd = IEndPos;
+    // Margins that leave no axis between them keep the range as it is: the
+    // widening would collapse it to nothing.
+    if (oldEnd - b - (oldStart + a) < 1) return;
+    IStartPos += a;
+    IEndPos -= b;
+    IAxisSize = IEndPos - IStartPos;
+    const double v1 = CalcPosPoint(oldStart);
+    const double v2 = CalcPosPoint(oldEnd);
+    InternalCalcPositions();
+    IMinimum = v1;
+    IMaximum = v2;
+    if (IMaximum < IMinimum) std::swap(IMinimum, IMaximum);
+    InternalCalcRange();
+}
+
+void TChartAxis::Scroll(double Offset, bool CheckLimits) {
+    if (CheckLimits) {
+        bool allowed = false;
+        if (ParentChart && Offset > 0)
+            allowed = ParentChart->InternalMinMax(this, false, FHorizontal) > FMaximum;
+        if (ParentChart && Offset < 0)
+            allowed = ParentChart->InternalMinMax(this, true, FHorizontal) < FMinimum;
+        if (!allowed) return;
+    }
+    FAutomatic = FAutomaticMaximum = FAutomaticMinimum = false;
+    FMaximum += Offset;
+    FMinimum += Offset;
+    Repaint();
+}
+
+bool TChartAxis::IsDateTime() {
+    if (!ParentChart) return false;
+    for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+        TChartSeries* s = ParentChart->GetSeries(t);
+        if (!s->GetActive()) continue;
+        if (TChartValueList* list = s->ValueListOfAxis(this)) return list->GetDateTime();
+    }
+    return false;
+}
+
+bool TChartAxis::IsCustom() const {
+    if (!ParentChart || !ParentChart->GetAxes()) return false;
+    return ParentChart->GetAxes()->IndexOf(this) > 5;
+}
+
+int TChartAxis::CalcZPos() const {
+    if (!ParentChart) return 0;
+    const int size = IsDepthAxis ? ParentChart->GetChartHeight() : ParentChart->GetWidth3D();
+    return ZuzRound(size * FZPosition * 0.01);
+}
+
+void TChartAxis::IncDecDateTime(bool Increment, double& Value, double AnIncrement,
+                                TDateTimeStep WhichDateTime) const {
+    const bool exact =
+        FExactDateTime && IAxisDateTime && WhichDateTime >= dtHalfMonth && WhichDateTime != dtNone;
+    ZuzDateTimeIncrement(exact, Increment, Value, AnIncrement, WhichDateTime);
+}
+
+// ---------------------------------------------------------------------------
+// Increments
+
+double TChartAxis::RoundLogPower(double Value) const {
+    const double base = LogBaseForLoops();
+    if (!(Value > 0) || !std::isfinite(Value)) return MinAxisIncrement;
+    return std::pow(base, RoundHalfEven(std::log(Value) / std::log(base)));
+}
+
+double TChartAxis::LogBaseForLoops() const {
+    // A base below 1 steps the same powers downwards; the loops walk upwards.
+    return FLogarithmicBase < 1 ? 1 / FLogarithmicBase : FLogarithmicBase;
+}
+
+int TChartAxis::InternalLabelSize(double Value, bool IsWidth) {
+    const String text = LabelValue(Value);
+    int lines = 1;
+    int size = ParentChart ? ParentChart->MultiLineTextWidth(text, lines) : 0;
+    const bool across =
+        IsWidth ? (FLabelsAngle == 90 || FLabelsAngle == 270) : (FLabelsAngle == 0 || FLabelsAngle == 180);
+    if (across && ParentChart && ParentChart->GetCanvas())
+        size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+    return size;
+}
+
+double TChartAxis::CalcIncrement() {
+    if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return 1;
+    double a = IMinimum, b = IMaximum;
+    if (FRoundFirstLabel && FIncrement != 0) {
+        const double q = IMinimum / FIncrement;
+        a = std::fabs(q) > 9223372036854775807.0 ? IMinimum : RoundHalfEven(q) * FIncrement;
+        b = std::trunc(IMaximum / FIncrement) * FIncrement;
+    }
+    double m = (a + b) * 0.5;
+    for (int guard = 0; guard < 1100 && m != 0 && m - std::trunc(m) == 0; ++guard) m *= 0.5;
+    int size = std::max({InternalLabelSize(m, FHorizontal), InternalLabelSize(b, FHorizontal),
+                         InternalLabelSize(a, FHorizontal)});
+    if (FIncrement != 0)
+        size = std::max({size, InternalLabelSize(b - FIncrement, FHorizontal),
+                         InternalLabelSize(a + FIncrement, FHorizontal)});
+    double step = CalcXYIncrement(size);
+    if (!FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
+        // Again from 1, so that the step is one of 1, 2, 5, 10, 20 ...
+        struct Restore {
+            double& field;
+            ~Restore() { field = 0; }
+        } restore{FIncrement};
+        FIncrement = 1;
+        step = CalcIncrement();
+    }
+    if (FLabelsAlternate) step = FLogarithmic ? step / FLogarithmicBase : step * 0.5;
+    return step;
+}
+
+double TChartAxis::CalcXYIncrement(int MaxLabelSize) {
+    int maxNumLabels = 1;
+    if (MaxLabelSize > 0 && IAxisSize > 0) {
+        if (FLabelsSeparation > 0) MaxLabelSize += ZuzRound(0.01 * FLabelsSeparation * MaxLabelSize);
+        maxNumLabels = ZuzRound(static_cast<double>(IAxisSize) / MaxLabelSize);
+    }
+    return CalcLabelsIncrement(maxNumLabels);
+}
+
+bool TChartAxis::AnySeriesWithFewPoints(int MaxNumLabels) const {
+    if (!ParentChart) return false;
+    for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+        TChartSeries* s = ParentChart->GetSeries(t);
+        if (!s->GetActive() || !s->AssociatedToAxis(this)) continue;
+        const bool notMandatoryAxis = FHorizontal ? s->YMandatory() : !s->YMandatory();
+        if (notMandatoryAxis && s->Count() <= MaxNumLabels) return true;
+    }
+    return false;
+}
+
+double TChartAxis::CalcLabelsIncrement(int MaxNumLabels) {
+    if (MaxNumLabels < 1) return IAxisDateTime ? DateTimeStep[dtOneMicroSecond] : MinAxisIncrement;
+    if (!std::isfinite(IRange)) return 1;
+    if (IAxisDateTime) return CalcDateTimeIncrement(MaxNumLabels);
+    double step;
+    if (FIncrement > 0)
+        step = FIncrement;
+    else if (IRange == 0)
+        step = 1;
+    else {
+        step = std::fabs(IRange) / (MaxNumLabels + 1.0);
+        if (FLogarithmic) step = RoundLogPower(step);
+        if (IRange >= 1.1 && AnySeriesWithFewPoints(MaxNumLabels)) step = std::max(step, 1.0);
+    }
+    if (FLabelsSeparation > 0) {
+        const double base = LogBaseForLoops();
+        long long count = MaxNumLabels + 1LL;
+        bool infinite = false;
+        // Each turn grows the step; the cap is only a safety net.
+        for (int turn = 0; turn < MaxAxisLabelSteps; ++turn) {
+            const double ratio = IRange / step;
+            bool grow = true;
+            if (std::fabs(ratio) < 2147483647.0) {
+                count = static_cast<long long>(RoundHalfEven(ratio));
+                grow = count > MaxNumLabels;
+            }
+            if (grow) step = FLogarithmic && step > 0 ? step * base : NextNiceStep(step);
+            infinite = std::isinf(step);
+            if (count <= MaxNumLabels || step > IRange || infinite) break;
+        }
+        if (infinite) return IRange;
+    }
+    return std::max(MinAxisIncrement, step);
+}
+
+double TChartAxis::CalcDateTimeIncrement(int MaxNumLabels) {
+    double step = std::max(DateTimeStep[dtOneMicroSecond], FIncrement);
+    if (step > 0 && MaxNumLabels > 0) {
+        if (IRange / step > 1000000) step = IRange / 1000000;
+        for (int turn = 0; turn < MaxAxisLabelSteps; ++turn) {
+            const double ratio = IRange / step;
+            if (!(std::fabs(ratio) < 9.2e18) || RoundHalfEven(ratio) <= MaxNumLabels) break;
+            if (step >= DateTimeStep[dtOneYear])
+                step *= 2;
+            else if (step >= DateTimeStep[dtOneSecond])
+                step = NextDateTimeStep(step);
+            else
+                step = NextNiceStep(step);
+        }
+    }
+    return std::max(DateTimeStep[dtOneMicroSecond], step);
+}
+
+// ---------------------------------------------------------------------------
+// Mapping
+
+void TChartAxis::SetCalcPosValue() {
+    const bool fast = ParentChart && ParentChart->GetAxes() && ParentChart->GetAxes()->GetFastCalc();
+    if (IsDepthAxis)
+        FCalcXPos = FCalcYPos = &TChartAxis::DepthPos;
+    else if (FLogarithmic) {
+        FCalcXPos = &TChartAxis::LogX;
+        FCalcYPos = &TChartAxis::LogY;
+    } else if (fast) {
+        FCalcXPos = &TChartAxis::FastX;
+        FCalcYPos = &TChartAxis::FastY;
+    } else {
+        FCalcXPos = &TChartAxis::ClampedX;
+        FCalcYPos = &TChartAxis::ClampedY;
+    }
+    FCalcPos = FHorizontal ? FCalcXPos : FCalcYPos;
+}
+
+int TChartAxis::FastX(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const int t = ZuzRound((Value - IMinimum) * IAxisSizeRange);
+    return FInverted ? IEndPos - t : IStartPos + t;
+}
+
+int TChartAxis::FastY(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const int t = ZuzRound((Value - IMinimum) * IAxisSizeRange);
+    return FInverted ? IStartPos + t : IEndPos - t;
+}
+
+namespace {
+int ClampPixel(double P) {
+    if (P > MaxPixelPos) return MaxPixelPos;
+    if (P < -MaxPixelPos) return -MaxPixelPos;
+    return ZuzRound(P);
+}
+} // namespace
+
+int TChartAxis::ClampedX(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const double d = (Value - IMinimum) * IAxisSizeRange;
+    return ClampPixel(FInverted ? IEndPos - d : IStartPos + d);
+}
+
+int TChartAxis::ClampedY(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const double d = (Value - IMinimum) * IAxisSizeRange;
+    return ClampPixel(FInverted ? IStartPos + d : IEndPos - d);
+}
+
+int TChartAxis::LogX(double Value) const {
+    if (ILogRange == 0) return ICenterPos;
+    if (Value <= 0) return FInverted ? IEndPos : IStartPos;
+    const double l = std::log(Value);
+    return IStartPos + ZuzRound((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange);
+}
+
+int TChartAxis::LogY(double Value) const {
+    if (ILogRange == 0) return ICenterPos;
+    if (Value <= 0) return FInverted ? IStartPos : IEndPos;
+    const double l = std::log(Value);
+    return IEndPos - ZuzRound((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange);
+}
+
+int TChartAxis::DepthPos(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    return ZuzRound((FInverted ? IMaximum - Value : Value - IMinimum) * IAxisSizeRange);
+}
+
+int TChartAxis::CalcSizeValue(double Value) const {
+    if (Value <= 0) return 0;
+    if (FLogarithmic) return ILogRange == 0 ? 0 : ZuzRound(std::log(Value) * ILogSizeRange);
+    return IRange == 0 ? 0 : ZuzRound(Value * IAxisSizeRange);
+}
+
+double TChartAxis::CalcPosPoint(int Value) const {
+    const double along = FInverted ? IEndPos - Value : Value - IStartPos;
+    if (FLogarithmic) {
+        const bool justOne = FHorizontal != FInverted;
+        if (Value == IStartPos) return justOne ? IMinimum : IMaximum;
+        if (Value == IEndPos) return justOne ? IMaximum : IMinimum;
+        if (ILogRange == 0 || IAxisSize == 0) return IMinimum;
+        const double d = along * ILogRange / IAxisSize;
+        return FHorizontal ? std::exp(ILogMin + d) : std::exp(ILogMax - d);
+    }
+    if (IAxisSize < 1) return 0;
+    const double d = along * IRange / IAxisSize;
+    return FHorizontal ? IMinimum + d : IMaximum - d;
+}
+
+void TChartAxis::InternalCalcPositions() {
+    int offset = 0, size = 0;
+    if (ParentChart) {
+        if (IsDepthAxis)
+            size = ParentChart->GetWidth3D();
+        else if (FHorizontal) {
+            offset = ParentChart->GetChartRect().Left;
+            size = ParentChart->GetChartWidth();
+        } else {
+            offset = ParentChart->GetChartRect().Top;
+            size = ParentChart->GetChartHeight();
+        }
+    }
+    IStartPos = offset + ZuzRound(size * 0.01 * FStartPosition);
+    IEndPos = offset + ZuzRound(size * 0.01 * FEndPosition);
+    RecalcSizeCenter();
+}
+
+void TChartAxis::RecalcSizeCenter() {
+    IAxisSize = IEndPos - IStartPos;
+    ICenterPos = (IStartPos + IEndPos) / 2;
+    InternalCalcRange();
+}
+
+int TChartAxis::GetRectangleEdge(const TRect& R) const {
+    if (FHorizontal) return FOtherSide ? R.Top : R.Bottom;
+    return FOtherSide ? R.Right : R.Left;
+}
+
+int TChartAxis::ApplyPosition(int APos, const TRect& R) const {
+    if (FPositionPercent == 0) return APos;
+    int shift = FPositionUnits == muPercent
+                    ? ZuzRound(0.01 * FPositionPercent * (FHorizontal ? R.Height() : R.Width()))
+                    : ZuzRound(FPositionPercent);
+    if (FOtherSide) shift = -shift;
+    if (FHorizontal) shift = -shift;
+    return APos + shift;
+}
+
+int TChartAxis::InflateAxisPos(int Value, int Amount) const {
+    if (FHorizontal) return FOtherSide ? Value - Amount : Value + Amount;
+    return FOtherSide ? Value + Amount : Value - Amount;
+}
+
+void TChartAxis::InflateAxisRect(TRect& R, int Value) const {
+    if (FHorizontal) {
+        if (FOtherSide)
+            R.Top += Value;
+        else
+            R.Bottom -= Value;
+    } else if (FOtherSide)
+        R.Right -= Value;
+    else
+        R.Left += Value;
+}
+
+int TChartAxis::SizeTickAxis() const {
+    int r = FAxisPen->GetVisible() ? FAxisPen->GetWidth() + 1 : 0;
+    if (FTicks->GetVisible()) r += FTickLength;
+    if (FMinorTicks->GetVisible()) r = std::max(r, FMinorTickLength);
+    return r;
+}
+
+int TChartAxis::InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, int Size) {
+    if (Size != 0) return Size;
+    TCanvas3D* canvas = ParentChart ? ParentChart->GetCanvas() : nullptr;
+    if (!canvas) return 0;
+    canvas->AssignFont(Font);
+    const bool along = FHorizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
+    if (along) return canvas->TextHeight(u"W");
+    if (!Text.empty()) return canvas->TextWidth(Text);
+    return MaxLabelsWidth();
+}
+
+int TChartAxis::SizeLabels() {
+    const int r = InternalCalcSize(GetLabelsFont(), FLabelsAngle, {}, FLabelsSize);
+    return FLabelsAlternate ? r * 2 : r;
+}
+
+void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
+    IAxisDateTime = IsDateTime();
+    if (InflateChartRectangle) {
+        if (IsDepthAxis)
+            PosTitle = FOtherSide ? R.Right : R.Left;
+        else if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+            InflateAxisRect(
+                R, InternalCalcSize(FTitle->GetFont(), FTitle->GetAngle(), FTitle->GetCaption(), FTitleSize));
+            PosTitle = GetRectangleEdge(R);
+        }
+        if (GetLabels()) {
+            int size = SizeLabels();
+            if (ParentChart && ParentChart->GetAxes() && ParentChart->GetAxes()->OnCalcPosLabels)
+                size = ParentChart->GetAxes()->OnCalcPosLabels(this, size);
+            InflateAxisRect(R, size);
+            PosLabels = GetRectangleEdge(R);
+        }
+        const int w = (ParentChart ? ParentChart->CalcWallSize(this) : 0) + SizeTickAxis();
+        if (w > 0) InflateAxisRect(R, w);
+        PosTitle = ApplyPosition(PosTitle, R);
+        PosLabels = ApplyPosition(PosLabels, R);
+    } else {
+        PosAxis = ApplyPosition(GetRectangleEdge(R), R);
+        PosLabels = InflateAxisPos(PosAxis, SizeTickAxis());
+        PosTitle = InflateAxisPos(PosLabels, SizeLabels());
+    }
+}
+
+TRect TChartAxis::AxisRect() const {
+    const int a0 = std::min(IStartPos, IEndPos), a1 = std::max(IStartPos, IEndPos);
+    int c0 = PosAxis, c1 = PosAxis;
+    if (GetLabels()) {
+        if (PosLabels < PosAxis) {
+            c0 = PosLabels;
+            c1 = PosAxis + ZuzAxisClickGap;
+        } else {
+            c0 = PosAxis - ZuzAxisClickGap;
+            c1 = PosLabels;
+        }
+    }
+    return FHorizontal ? TRect{a0, c0, a1, c1} : TRect{c0, a0, c1, a1};
+}
+
+bool TChartAxis::Clicked(int X, int Y) {
+    if (!ParentChart || !ParentChart->IsAxisVisible(this)) return false;
+    TRect r = AxisRect();
+    if (ParentChart->GetView3D())
+        if (auto* c = dynamic_cast<TZuzCanvas3D*>(ParentChart->GetCanvas()))
+            r = c->CalcRect3D(r, FOtherSide ? ParentChart->GetWidth3D() : 0);
+    return PointInRect(r, X, Y);
+}
+
+int TChartAxis::DepthAxisAlign() const {
+    return FOtherSide ? TA_LEFT : TA_RIGHT;
+}
+
+int TChartAxis::DepthAxisPos() const {
+    if (!ParentChart) return 0;
+    const TRect r = ParentChart->GetChartRect();
+    return FOtherSide ? r.Bottom - CalcZPos() : r.Top + CalcZPos();
+}
+
+// ---------------------------------------------------------------------------
+// Depth axes
+
+const ClassInfo& TChartDepthAxis::StaticClass() {
+    static const ClassInfo info =
+        MakeClassInfo<TChartDepthAxis>("TChartDepthAxis", &TChartAxis::StaticClass());
+    return info;
+}
+
+TChartDepthAxis::TChartDepthAxis(TCollection* Collection) : TChartAxis(Collection) {
+    SetVisible(false);
+    IsDepthAxis = true;
+    SetCalcPosValue();
+}
+
+TChartDepthAxis::TChartDepthAxis(IAxisChart* Chart) : TChartAxis(Chart) {
+    SetVisible(false);
+    IsDepthAxis = true;
+    SetCalcPosValue();
+}
+
+void TChartDepthAxis::SetInverted(bool Value) {
+    TChartAxis::SetInverted(Value);
+    if (!ParentChart) return;
+    TChartAxis* other =
+        ParentChart->GetDepthAxis() == this ? ParentChart->GetDepthTopAxis() : ParentChart->GetDepthAxis();
+    if (other && other != this) other->SetInvertedField(Value);
+}

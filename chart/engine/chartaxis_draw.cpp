@@ -1,0 +1,777 @@
+// The axis's labels (texts, styles, the widest label, the label loops) and
+// its drawing: title, labels at any angle, line, ticks, grids and the
+// custom-draw operations.
+
+#include "chart/canvas/zuzfont.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartseries.h"
+#include "chart/engine/serieslist.h"
+
+#include <cmath>
+
+namespace {
+
+// Runs F when the scope ends, however it ends.
+template <class F>
+struct ScopeExit {
+    F f;
+    ~ScopeExit() { f(); }
+};
+template <class F>
+ScopeExit(F) -> ScopeExit<F>;
+
+bool PrintAlike(double A, double B) {
+    return FloatToStr(A) == FloatToStr(B);
+}
+
+std::vector<String> SplitLines(const String& Text) {
+    std::vector<String> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < Text.size(); ++i)
+        if (Text[i] == ZuzLineSeparator) {
+            lines.emplace_back(Text.substr(start, i - start));
+            start = i + 1;
+        }
+    if (start < Text.size() || lines.empty()) lines.emplace_back(Text.substr(start));
+    return lines;
+}
+
+bool AlongAxis(bool Horizontal, int Angle) {
+    return Horizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Label texts and styles
+
+String TChartAxis::LabelValue(double Value) {
+    String text;
+    if (IAxisDateTime) {
+        const String format = FDateTimeFormat.empty() ? DateTimeDefaultFormat(IRange) : FDateTimeFormat;
+        // A value no calendar holds has no date to show.
+        text = std::isfinite(Value) && std::fabs(Value) < 2958466 ? FormatDateTime(format, Value) : String{};
+    } else
+        text = FormatFloat(FAxisValuesFormat, Value);
+    if (ParentChart && ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, -1, text);
+    if (FLabelsMultiLine)
+        for (Char& c : text)
+            if (c == u' ') c = ZuzLineSeparator;
+    return text;
+}
+
+TAxisLabelStyle TChartAxis::CalcLabelStyle() {
+    return FLabelStyle == talAuto ? InternalCalcLabelStyle() : FLabelStyle;
+}
+
+TAxisLabelStyle TChartAxis::InternalCalcLabelStyle() {
+    TAxisLabelStyle result = talNone;
+    if (!ParentChart) return result;
+    for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+        TChartSeries* s = ParentChart->GetSeries(t);
+        if (!s->GetActive() || !s->AssociatedToAxis(this)) continue;
+        result = talValue;
+        const bool notMandatoryAxis = FHorizontal ? s->YMandatory() : !s->YMandatory();
+        if (!notMandatoryAxis) continue;
+        for (int i = 0; i < s->Labels().Count(); ++i)
+            if (!s->Labels().GetLabel(i).empty()) return talText;
+    }
+    return result;
+}
+
+TAxisLabelStyle TChartDepthAxis::InternalCalcLabelStyle() {
+    if (ParentChart)
+        for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+            TChartSeries* s = ParentChart->GetSeries(t);
+            if (s->GetActive() && s->MaxZValue() != s->MinZValue()) return talValue;
+        }
+    return talText;
+}
+
+int TChartAxis::MaxLabelsWidth() {
+    if (!ParentChart) return 0;
+    int lines = 1;
+    if (!FItems->Automatic) {
+        int result = 0;
+        for (int t = 0; t < FItems->Count(); ++t) {
+            TAxisItem* item = FItems->Get(t);
+            if (TCanvas3D* c = ParentChart->GetCanvas()) c->AssignFont(item->GetFont());
+            result = std::max(result, ParentChart->MultiLineTextWidth(item->GetText(), lines));
+        }
+        return result;
+    }
+    switch (CalcLabelStyle()) {
+    case talValue: {
+        const double inc = CalcIncrement();
+        // The chart's label event stays out of the measure, and comes back
+        // however the measure ends.
+        TAxisOnGetLabel& event = ParentChart->OnGetAxisLabel();
+        TAxisOnGetLabel saved = std::move(event);
+        event = TAxisOnGetLabel{};
+        ScopeExit restore{[&] { event = std::move(saved); }};
+        double hi = IMaximum, lo = IMinimum;
+        if (((IAxisDateTime && FExactDateTime) || FRoundFirstLabel) && inc != 0) {
+            hi = std::trunc(IMaximum / inc) * inc;
+            lo = std::trunc(IMinimum / inc) * inc;
+        }
+        int result = 0;
+        auto measure = [&](double v) {
+            result = std::max(result, ParentChart->MultiLineTextWidth(LabelValue(v), lines));
+        };
+        if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
+            measure(IMaximum);
+            measure(IMinimum);
+        } else {
+            constexpr int MaxMeasured = 5000;
+            double v = hi;
+            for (int n = 0; n < MaxMeasured && v >= lo; ++n, v -= inc) measure(v);
+        }
+        TCanvas3D* c = ParentChart->GetCanvas();
+        return result + (c ? c->TextWidth(u" ") : 0);
+    }
+    case talMark:
+        return ParentChart->MaxMarkWidth();
+    case talText: {
+        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
+        int result = 0;
+        for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+            TChartSeries* s = ParentChart->GetSeries(t);
+            for (int i = 0; i < s->Count(); ++i) {
+                String text = s->Labels().GetLabel(i);
+                ParentChart->OnGetAxisLabel()(this, s, i, text);
+                result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+            }
+        }
+        return result;
+    }
+    default:
+        return 0;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Label value sequences
+
+TDateTimeStep TChartAxis::LabelStepKind(double Inc) const {
+    if (!IAxisDateTime || !FExactDateTime || FIncrement == 0) return dtNone;
+    TDateTimeStep s = FindDateTimeStep(FIncrement);
+    if (s == dtNone) return dtNone;
+    while (s < dtOneYear && DateTimeStep[s] < Inc) s = static_cast<TDateTimeStep>(s + 1);
+    return s;
+}
+
+std::vector<double> TChartAxis::ValueLabels(double Inc, TDateTimeStep Step) {
+    std::vector<double> out;
+    // A range that is not finite has no labels to show.
+    if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum) || !std::isfinite(Inc)) return out;
+    if (std::fabs(IRange / Inc) >= MaxAxisLabelSteps) return out;
+    double v;
+    if (IAxisDateTime && FExactDateTime && Step != dtNone && Step >= dtOneDay)
+        v = ZuzRoundDate(IMaximum, Step);
+    else if (PrintAlike(IMinimum, IMaximum) || !FRoundFirstLabel || Inc == 0)
+        v = IMaximum;
+    else
+        v = std::trunc(IMaximum / Inc) * Inc;
+    for (int n = 0; n < MaxAxisLabelSteps && v > IMaximum; ++n) IncDecDateTime(false, v, Inc, Step);
+    if (IRangeZero || std::fabs(IMaximum - IMinimum) < 1e-10 || Inc <= 0 || PrintAlike(v, v - Inc)) {
+        out.push_back(v);
+        return out;
+    }
+    const double limit = IMinimum < 0 ? IMinimum : (IMinimum - MinAxisIncrement) / (1 + MinAxisIncrement);
+    for (int n = 0; n < MaxAxisLabelSteps && v >= limit; ++n) {
+        out.push_back(v);
+        const double previous = v;
+        IncDecDateTime(false, v, Inc, Step);
+        if (!(v < previous)) break; // a step that does not move ends the labels
+    }
+    return out;
+}
+
+std::vector<double> TChartAxis::LogLabels() {
+    std::vector<double> out;
+    if (IMinimum == IMaximum || !std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return out;
+    const double base = LogBaseForLoops();
+    if (!(IMinimum > 0)) IMinimum = IMinimum == 0 ? 0.1 : RoundLogPower(MinAxisRange);
+    const double start = RoundLogPower(IMinimum);
+    double v = start;
+    for (int n = 0; n < MaxAxisLabelSteps && v <= IMaximum; ++n, v *= base)
+        if (v >= IMinimum) out.push_back(v);
+    if (out.empty()) {
+        const double d = std::pow(base, std::log(start) / std::log(base) - 1);
+        v = start;
+        for (int n = 0; d > 0 && n < MaxAxisLabelSteps && v <= IMaximum; ++n, v += d)
+            if (v >= IMinimum) out.push_back(v);
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TChartAxis::Draw(bool CalcPosAxis) {
+    TCanvas3D* canvas = ParentChart ? ParentChart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    canvas->BeginEntity(u"Axis");
+    ScopeExit end{[canvas] { canvas->EndEntity(); }};
+    IAxisDateTime = IsDateTime();
+    if (CalcPosAxis) {
+        const TRect r = ParentChart->GetChartRect();
+        PosAxis = ApplyPosition(GetRectangleEdge(r), r);
+    }
+    if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+        if (IsDepthAxis)
+            DrawTitle(PosTitle, DepthAxisPos());
+        else if (FHorizontal)
+            DrawTitle(ICenterPos, PosTitle);
+        else
+            DrawTitle(PosTitle, ICenterPos);
+    }
+    Tick.clear();
+    DrawLabels();
+    DrawLineTicksGrids();
+}
+
+void TChartAxis::DrawLabels() {
+    FDrawnLabels = 0;
+    FHasPrevLabel = false;
+    FLogLabelValues.clear();
+    FAlternateBand = -1;
+    if (!FItems->Automatic) {
+        for (int t = 0; t < FItems->Count(); ++t) {
+            TAxisItem* item = FItems->Get(t);
+            const double v = item->GetValue();
+            if (v < FMinimum || v > FMaximum) continue;
+            const int p = CalcPosValue(v);
+            if (!FTickOnLabelsOnly) Tick.push_back(p);
+            if (item->GetVisible())
+                DrawLabelAt(p, item->GetText().empty() ? LabelValue(v) : item->GetText(), item);
+        }
+        return;
+    }
+    FItems->Clear();
+    const TAxisLabelStyle style = CalcLabelStyle();
+    if (style == talNone) return;
+    ParentChart->GetCanvas()->AssignFont(GetLabelsFont());
+    const double inc = CalcIncrement();
+    const TDateTimeStep step = LabelStepKind(inc);
+    const bool calendar = step >= dtHalfMonth && step <= dtOneYear;
+    if (!((inc > 0 || calendar) && IMinimum <= IMaximum)) return;
+    if (style == talValue) {
+        if (ParentChart->OnGetNextAxisLabel() && DrawEventLabels()) return;
+        const std::vector<double> values =
+            FLogarithmic && FIncrement == 0 ? LogLabels() : ValueLabels(inc, step);
+        if (FLogarithmic && FIncrement == 0) {
+            FLogLabelValues = values;
+            if (FMinorGrid->GetVisible() && !values.empty()) {
+                // Ticks past the first and last labels let the minor grid reach the ends.
+                const double base = LogBaseForLoops();
+                Tick.push_back(
+                    CalcPosValue(values.front() >= IMinimum ? values.front() / base : values.front()));
+            }
+        }
+        for (const double v : values) DrawValueLabel(v);
+        if (FLogarithmic && FIncrement == 0 && FMinorGrid->GetVisible() && !values.empty())
+            Tick.push_back(CalcPosValue(values.back() * LogBaseForLoops()));
+    } else if (IsDepthAxis && style == talText)
+        DrawDepthTitles();
+    else
+        DrawTextLabels(style);
+}
+
+bool TChartAxis::DrawEventLabels() {
+    double value = IMinimum;
+    bool stop = true;
+    constexpr int MaxEventLabels = 2001;
+    for (int i = 0; i < MaxEventLabels; ++i) {
+        ParentChart->OnGetNextAxisLabel()(this, i, value, stop);
+        if (stop) return i > 0;
+        if (value < IMinimum - 1e-7 || value > IMaximum + 1e-7) return true;
+        DrawValueLabel(value);
+    }
+    return true;
+}
+
+void TChartAxis::DrawValueLabel(double Value) {
+    const int p = CalcPosValue(Value);
+    if (!FLabelsOnAxis && !(p > std::min(IStartPos, IEndPos) && p < std::max(IStartPos, IEndPos))) return;
+    if (!FTickOnLabelsOnly) Tick.push_back(p);
+    if (GetLabels()) DrawLabelAt(p, LabelValue(Value), FItems->Record(Value, {}));
+}
+
+void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    if (FTickOnLabelsOnly) Tick.push_back(P);
+    auto* item = dynamic_cast<TAxisItem*>(Format);
+    if (item && item->GetItems()->Automatic) item->SetTextQuiet(Text);
+    canvas->AssignFont(item && !item->GetItems()->Automatic ? item->GetFont() : GetLabelsFont());
+    if (IsDepthAxis) {
+        int y = DepthAxisPos();
+        const TView3DOptions* view = ParentChart->GetView3DOptions();
+        if (!view || view->GetRotation() == 360 || view->GetOrthogonal()) y -= canvas->TextHeight(u"W") / 2;
+        DrawAxisLabel(PosLabels, y, FLabelsAngle, Text, Format, P);
+        return;
+    }
+    int pos = PosLabels;
+    if (FLabelsAlternate && (FDrawnLabels % 2) == 1) {
+        if (FAlternateBand < 0) FAlternateBand = FHorizontal ? canvas->TextHeight(u"W") : MaxLabelsWidth();
+        canvas->AssignFont(GetLabelsFont());
+        pos = InflateAxisPos(PosLabels, FAlternateBand);
+    }
+    ++FDrawnLabels;
+    if (FHorizontal)
+        DrawAxisLabel(P, pos, FLabelsAngle, Text, Format);
+    else
+        DrawAxisLabel(pos, P, FLabelsAngle, Text, Format);
+}
+
+void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
+    TCustomSeriesList* list = FSubSeries.get();
+    list->Clear();
+    ScopeExit empty{[list] { list->Clear(); }};
+    int first = -1, last = -1;
+    std::vector<std::pair<int, int>> ranges;
+    for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
+        TChartSeries* s = ParentChart->GetSeries(t);
+        if (!s->GetActive() || !s->AssociatedToAxis(this)) continue;
+        int f = -1, l = -1;
+        ParentChart->SeriesVisibleRange(s, f, l);
+        list->Add(s);
+        ranges.emplace_back(f, l);
+        if (f != -1 && (first == -1 || f < first)) first = f;
+        last = std::max(last, l);
+    }
+    if (first == -1) return;
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    for (int index = first; index <= last; ++index) {
+        for (int t = 0; t < list->Count(); ++t) {
+            TChartSeries* s = list->Get(t);
+            if (index < ranges[static_cast<std::size_t>(t)].first ||
+                index > ranges[static_cast<std::size_t>(t)].second)
+                continue;
+            String text =
+                Style == talMark ? ParentChart->SeriesMarkText(s, index) : s->Labels().GetLabel(index);
+            if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, s, index, text);
+            if (text.empty()) continue;
+            const double value = FHorizontal ? s->XValue(index) : s->YValue(index);
+            if (value >= IMinimum && value <= IMaximum) {
+                const int p = CalcPosValue(value);
+                if (!FTickOnLabelsOnly) Tick.push_back(p);
+                canvas->AssignFont(GetLabelsFont());
+                int lines = 1;
+                int size = ParentChart->MultiLineTextWidth(text, lines);
+                if (!AlongAxis(FHorizontal, FLabelsAngle)) size = canvas->TextHeight(u"W") * lines;
+                bool draw = true;
+                if (FLabelsSeparation != 0 && FHasPrevLabel) {
+                    size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
+                    draw = p >= FPrevLabelPos ? p - size >= FPrevLabelPos + FPrevLabelHalf
+                                              : p + size <= FPrevLabelPos - FPrevLabelHalf;
+                } else
+                    size /= 2;
+                if (draw) {
+                    DrawLabelAt(p, text, FItems->Record(value, text));
+                    FPrevLabelPos = p;
+                    FPrevLabelHalf = size;
+                    FHasPrevLabel = true;
+                }
+            }
+            break;
+        }
+    }
+}
+
+void TChartAxis::DrawDepthTitles() {
+    bool anyActive = false;
+    for (int t = 0; t < ParentChart->SeriesCount(); ++t)
+        anyActive = anyActive || ParentChart->GetSeries(t)->GetActive();
+    if (!anyActive || !std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return;
+    const int from = ZuzRound(IMinimum), to = ZuzRound(IMaximum);
+    for (int i = from; i <= to && i - from < MaxAxisLabelSteps; ++i) {
+        String text = ParentChart->SeriesTitleLegend(i);
+        if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, i, text);
+        const int p = CalcYPosValue(IMaximum - i - 0.5);
+        if (!FTickOnLabelsOnly) Tick.push_back(p);
+        DrawLabelAt(p, text, FItems->Record(IMaximum - i - 0.5, text));
+    }
+}
+
+void TChartAxis::DrawTitle(int X, int Y) {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    canvas->AssignFont(FTitle->GetFont());
+    if (IsDepthAxis) {
+        canvas->SetTextAlign(DepthAxisAlign());
+        canvas->RotateLabel3D(X, Y, ParentChart->GetWidth3D() / 2, FTitle->GetCaption(), FTitle->GetAngle());
+        return;
+    }
+    const bool exponent = FLabelsExponent;
+    FLabelsExponent = false;
+    ScopeExit restore{[&] { FLabelsExponent = exponent; }};
+    DrawAxisLabel(X, Y, FTitle->GetAngle(), FTitle->GetCaption(), FTitle.get());
+}
+
+namespace {
+
+UINT AlignmentAtZero(bool Horizontal, bool OtherSide) {
+    if (Horizontal) return OtherSide ? TA_CENTER | TA_BOTTOM : TA_CENTER;
+    return OtherSide ? TA_LEFT : TA_RIGHT;
+}
+
+} // namespace
+
+void TChartAxis::DrawExponentLine(int X, int Y, int Z, const String& Line) {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    String upper = Line;
+    for (Char& c : upper)
+        if (c >= u'a' && c <= u'z') c = static_cast<Char>(c - 32);
+    const std::size_t e = upper.find(u'E');
+    if (!FLabelsExponent || e == String::npos) {
+        canvas->TextOut3D(X, Y, Z, Line);
+        return;
+    }
+    const String mantissa = Line.substr(0, e + 1), exponent = Line.substr(e + 1);
+    const UINT align = canvas->GetTextAlign();
+    const int mw = canvas->TextWidth(mantissa);
+    TZuzFont* font = GetLabelsFont();
+    TZuzFont small;
+    small.Assign(font);
+    small.SetSize(std::max(1, font->GetSize() * 2 / 3));
+    const int raise = canvas->TextHeight(u"W") / 3;
+    const UINT horizontal = align & (TA_CENTER | TA_RIGHT);
+    canvas->AssignFont(&small);
+    const int ew = canvas->TextWidth(exponent);
+    canvas->AssignFont(font);
+    // The mantissa stays on the label point; the exponent sits beside it.
+    int left = X;
+    if (horizontal == TA_RIGHT)
+        left = X - mw - ew;
+    else if (horizontal == TA_CENTER)
+        left = X - (mw + ew) / 2;
+    canvas->SetTextAlign((align & ~(TA_CENTER | TA_RIGHT)) | TA_LEFT);
+    canvas->TextOut3D(left, Y, Z, mantissa);
+    canvas->AssignFont(&small);
+    canvas->TextOut3D(left + mw, Y - raise, Z, exponent);
+    canvas->AssignFont(font);
+    canvas->SetTextAlign(align);
+}
+
+void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxisShape* Format, int Z) {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    const int angle = ((Angle % 360) + 360) % 360;
+    const int hh = canvas->TextHeight(u"W") / 2;
+    UINT align = TA_LEFT;
+    switch (angle) {
+    case 0:
+        align = AlignmentAtZero(FHorizontal, FOtherSide);
+        if (!FHorizontal && FLabelsAlign == alOpposite) {
+            align = FOtherSide ? TA_RIGHT : TA_LEFT;
+            X += FOtherSide ? SizeLabels() : -SizeLabels();
+        }
+        if (!FHorizontal && !IsDepthAxis) Y -= hh;
+        if (IsDepthAxis) align = DepthAxisAlign();
+        break;
+    case 180:
+        align = AlignmentAtZero(FHorizontal, !FOtherSide);
+        if (!FHorizontal) Y += IsDepthAxis ? 2 * hh : hh;
+        break;
+    case 90:
+        if (FHorizontal) {
+            align = FOtherSide ? TA_LEFT : TA_RIGHT;
+            X -= hh;
+        } else {
+            align = FOtherSide ? TA_CENTER : TA_CENTER | TA_BOTTOM;
+            if (IsDepthAxis) Y += hh;
+        }
+        break;
+    case 270:
+        if (FHorizontal) {
+            align = FOtherSide ? TA_RIGHT : TA_LEFT;
+            X += hh;
+        } else {
+            align = FOtherSide ? TA_CENTER | TA_BOTTOM : TA_CENTER;
+            if (IsDepthAxis) Y += hh;
+        }
+        break;
+    case 45:
+        if (FHorizontal && !FOtherSide) {
+            const int s = ZuzRound(canvas->TextWidth(Text) * std::sin(45 * ZuzPiStep));
+            X -= s;
+            Y += s;
+        } else if (FHorizontal) {
+            const int w = canvas->TextWidth(u"Wj");
+            X -= w;
+            Y -= w;
+        }
+        break;
+    default:
+        break;
+    }
+    canvas->SetTextAlign(align);
+    const int z = IsDepthAxis ? Z : IZPos;
+    String text = Text;
+    std::vector<String> lines = SplitLines(text);
+    int h = canvas->TextHeight(u"W");
+    if (angle == 180 || angle == 270) h = -h;
+    auto shiftForLines = [&](int& x, int& y, int count) {
+        const int t = ZuzRound(static_cast<double>(h) * count), m = ZuzRound(h * 0.5 * (count + 1));
+        if (FHorizontal) {
+            if (angle == 0) y -= FOtherSide ? t : h;
+            if (angle == 180) y -= FOtherSide ? h : t;
+            if (angle == 90 || angle == 270) x -= m;
+        } else {
+            if (angle == 0 || angle == 180) y -= m;
+            if (angle == 90) x -= FOtherSide ? h : t;
+            if (angle == 270) x -= FOtherSide ? t : h;
+        }
+    };
+    int x = X, y = Y;
+    shiftForLines(x, y, static_cast<int>(lines.size()));
+    if (Format && Format != FItems->GetFormat()) {
+        int widest = 0;
+        for (const String& l : lines) widest = std::max(widest, canvas->TextWidth(l));
+        const int half = canvas->TextWidth(u"W") / 2;
+        const int height = std::abs(h) * static_cast<int>(lines.size());
+        const UINT hAlign = align & (TA_CENTER | TA_RIGHT);
+        int left = hAlign == TA_CENTER ? X - widest / 2 : hAlign == TA_RIGHT ? X - widest : X;
+        int top = (align & TA_BOTTOM) ? Y - height : y + (angle == 0 ? std::abs(h) : 0);
+        TRect r{left - half, top, left + widest + half, top + height};
+        if (z != 0)
+            if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
+        Format->ShapeBounds = r;
+    }
+    if (OnDrawLabel) {
+        bool drawLabel = true;
+        int zz = z;
+        OnDrawLabel(this, X, Y, zz, text, drawLabel);
+        if (!drawLabel) return;
+        lines = SplitLines(text);
+        x = X;
+        y = Y;
+        shiftForLines(x, y, static_cast<int>(lines.size()));
+    }
+    for (const String& line : lines) {
+        if (angle == 0) {
+            y += h;
+            DrawExponentLine(x, y, z, line);
+        } else {
+            if (angle == 180)
+                y += h;
+            else if (angle == 90 || angle == 270)
+                x += h;
+            canvas->RotateLabel3D(x, y, z, line, angle);
+            if (angle != 180 && angle != 90 && angle != 270) y += h;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Line, ticks and grids
+
+void TChartAxis::DrawLineTicksGrids() {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    IWallSize = ParentChart->CalcWallSize(this);
+    if (FAxisPen->GetVisible()) {
+        if (OnCustomDrawLine)
+            OnCustomDrawLine(this);
+        else
+            DrawLineSegment(IStartPos, IEndPos);
+    }
+    if (FTicks->GetVisible()) DrawTicks(FTickLength, true, FTicks.get(), Tick);
+    DrawGrids(static_cast<int>(Tick.size()));
+    if (FTicksInner->GetVisible()) DrawTicks(FTickInnerLength, false, FTicksInner.get(), Tick);
+    const bool minorTicks = FMinorTicks->GetVisible() && !Tick.empty();
+    if (minorTicks || FMinorGrid->GetVisible()) {
+        const std::vector<int> minor = MinorTickPositions();
+        if (minorTicks) DrawTicks(FMinorTickLength, true, FMinorTicks.get(), minor);
+        if (FMinorGrid->GetVisible()) {
+            canvas->AssignVisiblePen(FMinorGrid.get());
+            for (const int p : minor) DrawGridLine(p);
+        }
+    }
+}
+
+void TChartAxis::DrawLineSegment(int Start, int End) {
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    canvas->AssignVisiblePen(FAxisPen.get());
+    const int pos = InflateAxisPos(PosAxis, IWallSize);
+    if (IsDepthAxis) {
+        const int y = DepthAxisPos();
+        canvas->MoveTo3D(pos, y, Start);
+        canvas->LineTo3D(pos, y, End);
+    } else if (FHorizontal)
+        canvas->HorizLine3D(Start, End, pos, IZPos);
+    else
+        canvas->VertLine3D(pos, Start, End, IZPos);
+}
+
+void TChartAxis::DrawTicks(int Length, bool Outward, TChartPen* Pen, const std::vector<int>& Positions) {
+    if (Length == 0 || Positions.empty()) return;
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    canvas->AssignVisiblePen(Pen);
+    const int base = InflateAxisPos(PosAxis, IWallSize);
+    // Drawn from the free end towards the line, so the line keeps its own pixel.
+    const int end = Outward ? InflateAxisPos(base, Length) : InflateAxisPos(base, -Length);
+    for (const int p : Positions) {
+        if (IsDepthAxis) {
+            const int y = DepthAxisPos();
+            canvas->MoveTo3D(end, y, p);
+            canvas->LineTo3D(base, y, p);
+        } else if (FHorizontal) {
+            canvas->MoveTo3D(p, end, IZPos);
+            canvas->LineTo3D(p, base, IZPos);
+        } else {
+            canvas->MoveTo3D(end, p, IZPos);
+            canvas->LineTo3D(base, p, IZPos);
+        }
+    }
+}
+
+std::vector<int> TChartAxis::MinorTickPositions() const {
+    std::vector<int> out;
+    const int n = FMinorTickCount;
+    if (n <= 0 || Tick.empty()) return out;
+    const int lo = std::min(IStartPos, IEndPos), hi = std::max(IStartPos, IEndPos);
+    auto add = [&](double p) {
+        const int q = ZuzRound(p);
+        if (q > lo && q < hi) out.push_back(q);
+    };
+    if (FLogarithmic && !FLogLabelValues.empty()) {
+        const double base = LogBaseForLoops();
+        std::vector<double> starts{FLogLabelValues.front() / base};
+        starts.insert(starts.end(), FLogLabelValues.begin(), FLogLabelValues.end());
+        for (const double v : starts)
+            for (int j = 1; j <= n; ++j) {
+                const double m = v + j * (v * base - v) / (n + 1);
+                if (m >= IMinimum && m <= IMaximum) add(CalcPosValue(m));
+            }
+        return out;
+    }
+    for (std::size_t i = 1; i < Tick.size(); ++i) {
+        const double d = (Tick[i] - Tick[i - 1]) / (n + 1.0);
+        for (int j = 1; j <= n; ++j) add(Tick[i - 1] + j * d);
+    }
+    if (Tick.size() >= 2) {
+        // The spacing of the end gaps continues to the ends of the axis.
+        const double d0 = (Tick[1] - Tick[0]) / (n + 1.0);
+        const double d1 = (Tick[Tick.size() - 1] - Tick[Tick.size() - 2]) / (n + 1.0);
+        for (int j = 1; j < MaxAxisLabelSteps && d0 != 0; ++j) {
+            const double p = Tick[0] - j * d0;
+            if (p <= lo - 1 || p >= hi + 1) break;
+            if (j % (n + 1) != 0) add(p);
+        }
+        for (int j = 1; j < MaxAxisLabelSteps && d1 != 0; ++j) {
+            const double p = Tick.back() + j * d1;
+            if (p <= lo - 1 || p >= hi + 1) break;
+            if (j % (n + 1) != 0) add(p);
+        }
+    }
+    return out;
+}
+
+void TChartAxis::DrawGrids(int NumTicks) {
+    if (OnDrawGrids) OnDrawGrids(this);
+    if (!FGrid->GetVisible()) return;
+    ParentChart->GetCanvas()->AssignVisiblePen(FGrid.get());
+    const int every = std::max(1, FGrid->GetDrawEvery());
+    for (int i = 0; i < NumTicks && i < static_cast<int>(Tick.size()); i += every) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        if (!FGrid->GetCentered())
+            DrawGridLine(Tick[k]);
+        else if (i > 0)
+            DrawGridLine((Tick[k] + Tick[k - 1]) / 2);
+    }
+}
+
+void TChartAxis::DrawGridLine(int Pos) {
+    if (!(Pos > std::min(IStartPos, IEndPos) && Pos < std::max(IStartPos, IEndPos))) return;
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    const TRect r = ParentChart->GetChartRect();
+    const int depth = ParentChart->GetWidth3D();
+    if (!ParentChart->GetView3D()) {
+        if (FHorizontal)
+            canvas->DoVertLine(Pos, r.Top, r.Bottom);
+        else
+            canvas->DoHorizLine(r.Left, r.Right, Pos);
+        return;
+    }
+    if (IsDepthAxis) {
+        canvas->HorizLine3D(r.Left, r.Right, r.Bottom, Pos);
+        canvas->VertLine3D(r.Left, r.Top, r.Bottom, Pos);
+        return;
+    }
+    if (!ParentChart->GetAxisBehind()) {
+        if (FHorizontal)
+            canvas->VertLine3D(Pos, r.Top, r.Bottom, 0);
+        else
+            canvas->HorizLine3D(r.Left, r.Right, Pos, 0);
+        return;
+    }
+    if (!IHideBackGrid) {
+        if (FHorizontal)
+            canvas->VertLine3D(Pos, r.Top, r.Bottom, depth);
+        else
+            canvas->HorizLine3D(r.Left, r.Right, Pos, depth);
+    }
+    if (!IHideSideGrid) {
+        if (FHorizontal)
+            canvas->ZLine3D(Pos, r.Bottom, 0, depth);
+        else
+            canvas->ZLine3D(r.Left, Pos, 0, depth);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Custom drawing
+
+void TChartAxis::CustomDraw(int APosLabels, int APosTitle, int APosAxis, bool GridVisible) {
+    InternalCalcPositions();
+    CustomDrawStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, IStartPos, IEndPos);
+}
+
+void TChartAxis::CustomDrawStartEnd(int APosLabels, int APosTitle, int APosAxis, bool GridVisible,
+                                    int AStartPos, int AEndPos) {
+    PosLabels = APosLabels;
+    PosTitle = APosTitle;
+    PosAxis = APosAxis;
+    IStartPos = AStartPos;
+    IEndPos = AEndPos;
+    RecalcSizeCenter();
+    // The grid shows as asked for this drawing only, and says nothing of it.
+    const bool gridVisible = FGrid->GetVisible();
+    TNotifyEvent onChange = std::move(FGrid->OnChange);
+    FGrid->OnChange = TNotifyEvent{};
+    FGrid->SetVisible(GridVisible);
+    ScopeExit restore{[&] {
+        FGrid->SetVisible(gridVisible);
+        FGrid->OnChange = std::move(onChange);
+    }};
+    Draw(false);
+}
+
+void TChartAxis::CustomDrawMinMax(int APosLabels, int APosTitle, int APosAxis, bool GridVisible,
+                                  double AMinimum, double AMaximum, double AIncrement) {
+    CustomDrawMinMaxStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, AMinimum, AMaximum, AIncrement,
+                             IStartPos, IEndPos);
+}
+
+void TChartAxis::CustomDrawMinMaxStartEnd(int APosLabels, int APosTitle, int APosAxis, bool GridVisible,
+                                          double AMinimum, double AMaximum, double AIncrement, int AStartPos,
+                                          int AEndPos) {
+    const double oldMin = FMinimum, oldMax = FMaximum, oldInc = FIncrement;
+    const bool oldAuto = FAutomatic;
+    ScopeExit restore{[&] {
+        FMinimum = oldMin;
+        FMaximum = oldMax;
+        FIncrement = oldInc;
+        FAutomatic = oldAuto;
+        IMinimum = FMinimum;
+        IMaximum = FMaximum;
+        InternalCalcRange();
+    }};
+    FMinimum = AMinimum;
+    FMaximum = AMaximum;
+    FIncrement = AIncrement;
+    FAutomatic = false;
+    IMinimum = AMinimum;
+    IMaximum = AMaximum;
+    InternalCalcRange();
+    CustomDrawStartEnd(APosLabels, APosTitle, APosAxis, GridVisible, AStartPos, AEndPos);
+}
