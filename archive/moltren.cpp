@@ -4,6 +4,7 @@
 #include "archive/mainform.h"
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
@@ -21,6 +22,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
     {"ZuzCanvas", ZuzCanvasInitialization, ZuzCanvasFinalization},
     {"ZuzProcs", ZuzProcsInitialization, ZuzProcsFinalization},
+    {"ZuzFilters", ZuzFiltersInitialization, ZuzFiltersFinalization},
     {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},

@@ -115,8 +115,10 @@ public:
     void WriteData(TComponent* Instance);
     // Published properties by the writing rule, then the defined ones.
     void WriteProperties(TPersistent* Instance);
-    // vaCollection, then each item's properties as a list, then the end.
-    void WriteCollection(TCollection* Value);
+    // vaCollection, then each item's properties as a list, then the end. WriteHead, when
+    // given, writes what opens each item's list before its properties (a class name, say).
+    void WriteCollection(TCollection* Value,
+                         const std::function<void(TWriter* Writer, TCollectionItem* Item)>& WriteHead = {});
 
     void WriteListBegin();
     void WriteListEnd();

@@ -285,7 +285,8 @@ void TWriter::WriteNested(TPersistent* Value, std::string_view Name) {
     FPropPath = saved;
 }
 
-void TWriter::WriteCollection(TCollection* Value) {
+void TWriter::WriteCollection(TCollection* Value,
+                              const std::function<void(TWriter* Writer, TCollectionItem* Item)>& WriteHead) {
     // Item properties carry no prefix, whatever object holds the collection.
     const std::string saved = std::exchange(FPropPath, std::string());
     try {
@@ -293,6 +294,7 @@ void TWriter::WriteCollection(TCollection* Value) {
         if (Value)
             for (TCollectionItem* item : *Value) {
                 WriteListBegin();
+                if (WriteHead) WriteHead(this, item);
                 WriteProperties(item);
                 WriteListEnd();
             }

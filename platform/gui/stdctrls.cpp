@@ -1230,8 +1230,84 @@ const ClassInfo& TListBox::StaticClass() {
     return ci;
 }
 
+// ---------------------------------------------------------------------------
+// TScrollBar
+
+template <>
+const EnumInfo& EnumInfoOf<TScrollBarKind>() {
+    static const EnumInfo info{"TScrollBarKind", {"sbHorizontal", "sbVertical"}};
+    return info;
+}
+
+const ClassInfo& TScrollBar::StaticClass() {
+    using S = TScrollBar;
+    static const PropInfo props[] = {
+        MakeProp<&S::GetKind, &S::SetKind>("Kind").Default(sbHorizontal),
+        MakeProp<&S::GetLargeChange, &S::SetLargeChange>("LargeChange").Default(1),
+        MakeProp<&S::GetMax, &S::SetMax>("Max").Default(100),
+        MakeProp<&S::GetMin, &S::SetMin>("Min").Default(0),
+        MakeProp<&S::GetPosition, &S::SetPosition>("Position").Default(0),
+        MakeProp<&S::GetSmallChange, &S::SetSmallChange>("SmallChange").Default(1),
+        MakeProp<&S::OnChange>("OnChange"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TScrollBar>("TScrollBar", &TWinControl::StaticClass(), props);
+    return ci;
+}
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
+    FBar = new QScrollBar(Qt::Horizontal);
+    FBar->setRange(FMin, FMax);
+    FBar->setPageStep(FLargeChange);
+    SetWidget(FBar);
+    InitTabStop(true);
+    SetBounds(0, 0, 121, 17);
+    QObject::connect(FBar, &QScrollBar::valueChanged, [this](int v) {
+        Guarded(this, [this, v] {
+            if (v == FPosition) return;
+            FPosition = v;
+            Change();
+        });
+    });
+}
+
+void TScrollBar::SetKind(TScrollBarKind Value) {
+    if (FKind == Value) return;
+    FKind = Value;
+    FBar->setOrientation(Value == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+    if (!GetComponentState().Contains(csLoading)) SetBounds(GetLeft(), GetTop(), GetHeight(), GetWidth());
+}
+
+void TScrollBar::SetSmallChange(int Value) {
+    FSmallChange = Value;
+    FBar->setSingleStep(Value);
+}
+
+void TScrollBar::SetLargeChange(int Value) {
+    FLargeChange = Value;
+    FBar->setPageStep(Value);
+}
+
+void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
+    if (AMax < AMin) throw EInvalidOperation(u"Scroll bar property out of range");
+    APosition = std::clamp(APosition, AMin, AMax);
+    const bool moved = APosition != FPosition;
+    FMin = AMin;
+    FMax = AMax;
+    FPosition = APosition;
+    {
+        const QSignalBlocker block(FBar);
+        FBar->setRange(AMin, AMax);
+        FBar->setValue(APosition);
+    }
+    if (moved) Change();
+}
+
+void TScrollBar::Change() {
+    if (OnChange) OnChange(this);
+}
+
 void RegisterStdCtrlsClasses() {
     RegisterClasses({&TLabel::StaticClass(), &TButton::StaticClass(), &TEdit::StaticClass(),
                      &TComboBox::StaticClass(), &TMemo::StaticClass(), &TCheckBox::StaticClass(),
-                     &TGroupBox::StaticClass(), &TListBox::StaticClass()});
+                     &TGroupBox::StaticClass(), &TListBox::StaticClass(), &TScrollBar::StaticClass()});
 }

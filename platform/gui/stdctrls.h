@@ -13,6 +13,7 @@ class QLineEdit;
 class QComboBox;
 class QPlainTextEdit;
 class QCheckBox;
+class QScrollBar;
 class QGroupBox;
 class QListWidget;
 
@@ -457,4 +458,46 @@ public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
     using TCustomListBox::TCustomListBox;
+};
+
+// ---------------------------------------------------------------------------
+
+enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
+template <>
+const EnumInfo& EnumInfoOf<TScrollBarKind>();
+
+// A scroll bar on its own: its Position runs Min .. Max; every change of the position, by the
+// user or from code, fires OnChange.
+class TScrollBar : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TScrollBar(TComponent* AOwner);
+
+    TScrollBarKind GetKind() const { return FKind; }
+    void SetKind(TScrollBarKind Value);
+    int GetMin() const { return FMin; }
+    void SetMin(int Value) { SetParams(FPosition, Value, FMax); }
+    int GetMax() const { return FMax; }
+    void SetMax(int Value) { SetParams(FPosition, FMin, Value); }
+    int GetPosition() const { return FPosition; }
+    void SetPosition(int Value) { SetParams(Value, FMin, FMax); }
+    int GetSmallChange() const { return FSmallChange; }
+    void SetSmallChange(int Value);
+    int GetLargeChange() const { return FLargeChange; }
+    void SetLargeChange(int Value);
+    // The range first (EInvalidOperation when Max < Min), then the position kept inside it.
+    void SetParams(int APosition, int AMin, int AMax);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Change();
+
+private:
+    QScrollBar* FBar;
+    TScrollBarKind FKind = sbHorizontal;
+    int FMin = 0, FMax = 100, FPosition = 0;
+    int FSmallChange = 1, FLargeChange = 1;
 };
