@@ -19,7 +19,8 @@ const ClassInfo& TFilterRegion::StaticClass() {
         MakeProp<&R::GetTop, &R::SetTop>("Top").Default(0),
         MakeProp<&R::GetWidth, &R::SetWidth>("Width").Default(0),
     };
-    static const ClassInfo ci = MakeClassInfo<TFilterRegion>("TFilterRegion", &TPersistent::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TFilterRegion>("TFilterRegion", &TPersistent::StaticClass(), props);
     return ci;
 }
 
@@ -54,7 +55,8 @@ const ClassInfo& TZuzFilter::StaticClass() {
         MakeProp<&F::GetEnabled, &F::SetEnabled>("Enabled").Default(true),
         MakeProp<&F::GetRegion, &F::SetRegion>("Region"),
     };
-    static const ClassInfo ci = MakeClassInfo<TZuzFilter>("TZuzFilter", &TCollectionItem::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TZuzFilter>("TZuzFilter", &TCollectionItem::StaticClass(), props);
     return ci;
 }
 
@@ -66,6 +68,17 @@ void TZuzFilter::Assign(TPersistent* Source) {
     if (auto* f = dynamic_cast<TZuzFilter*>(Source)) {
         FEnabled = f->FEnabled;
         SetRegion(f->FRegion.get());
+        // A copy of a filter of the same class takes its settings too: a picture's or an
+        // editor's copy of a filter list filters as the original does.
+        if (&f->ClassType() == &ClassType())
+            for (const PropInfo* p : ClassType().AllProps()) {
+                if (p->getOrd && p->setOrd)
+                    p->setOrd(*this, p->getOrd(*f));
+                else if (p->getFloat && p->setFloat)
+                    p->setFloat(*this, p->getFloat(*f));
+                else if (p->getStr && p->setStr)
+                    p->setStr(*this, p->getStr(*f));
+            }
         return;
     }
     TCollectionItem::Assign(Source);
@@ -363,11 +376,13 @@ const ClassInfo& TImageFiltered::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&I::GetFilters, &I::SetFilters>("Filters").Stored(false),
     };
-    static const ClassInfo ci = MakeClassInfo<TImageFiltered>("TImageFiltered", &TImage::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TImageFiltered>("TImageFiltered", &TImage::StaticClass(), props);
     return ci;
 }
 
-TImageFiltered::TImageFiltered(TComponent* AOwner) : TImage(AOwner), FFilters(MakeOwned<TFilterItems>(this)) {}
+TImageFiltered::TImageFiltered(TComponent* AOwner)
+    : TImage(AOwner), FFilters(MakeOwned<TFilterItems>(this)) {}
 
 TImageFiltered::~TImageFiltered() = default;
 
@@ -423,14 +438,17 @@ void RotateGradientBitmap(TCustomZuzGradient* Gradient, TBitmap* Bitmap) {
 
 void ZuzFiltersInitialization() {
     // The editor lists the filters in this order.
-    ZuzRegisterFilters({&TInvertFilter::StaticClass(), &TGrayScaleFilter::StaticClass(),
-                        &TMosaicFilter::StaticClass(), &TFlipFilter::StaticClass(), &TReverseFilter::StaticClass(),
-                        &TBrightnessFilter::StaticClass(), &TContrastFilter::StaticClass(),
-                        &TColorFilter::StaticClass(), &THueLumSatFilter::StaticClass(), &TBlurFilter::StaticClass(),
-                        &TSharpenFilter::StaticClass(), &TGammaCorrectionFilter::StaticClass(),
-                        &TEmbossFilter::StaticClass(), &TSoftenFilter::StaticClass(), &TCropFilter::StaticClass(),
-                        &TResizeFilter::StaticClass(), &TRotateFilter::StaticClass(), &TMirrorFilter::StaticClass(),
-                        &TTileFilter::StaticClass(), &TBevelFilter::StaticClass(), &TZoomFilter::StaticClass()});
+    ZuzRegisterFilters({&TInvertFilter::StaticClass(),    &TGrayScaleFilter::StaticClass(),
+                        &TMosaicFilter::StaticClass(),    &TFlipFilter::StaticClass(),
+                        &TReverseFilter::StaticClass(),   &TBrightnessFilter::StaticClass(),
+                        &TContrastFilter::StaticClass(),  &TColorFilter::StaticClass(),
+                        &THueLumSatFilter::StaticClass(), &TBlurFilter::StaticClass(),
+                        &TSharpenFilter::StaticClass(),   &TGammaCorrectionFilter::StaticClass(),
+                        &TEmbossFilter::StaticClass(),    &TSoftenFilter::StaticClass(),
+                        &TCropFilter::StaticClass(),      &TResizeFilter::StaticClass(),
+                        &TRotateFilter::StaticClass(),    &TMirrorFilter::StaticClass(),
+                        &TTileFilter::StaticClass(),      &TBevelFilter::StaticClass(),
+                        &TZoomFilter::StaticClass()});
     ZuzGradientRotate = RotateGradientBitmap;
 }
 

@@ -50,8 +50,8 @@ void CopyPixels(TBitmap* Source, TBitmap* Dest, Int64 X, Int64 Y) {
     const std::vector<Byte*> from = RowsOf(Source), to = RowsOf(Dest);
     if (from.empty() || to.empty()) return;
     const Int64 x0 = std::max<Int64>(X, 0), x1 = std::min<Int64>(X + Source->GetWidth(), Dest->GetWidth());
-    const Int64 y0 = std::max<Int64>(Y, 0), y1 = std::min<Int64>(Y + static_cast<Int64>(from.size()),
-                                                                 static_cast<Int64>(to.size()));
+    const Int64 y0 = std::max<Int64>(Y, 0),
+                y1 = std::min<Int64>(Y + static_cast<Int64>(from.size()), static_cast<Int64>(to.size()));
     if (x0 >= x1) return;
     for (Int64 y = y0; y < y1; ++y)
         std::copy_n(from[static_cast<std::size_t>(y - Y)] + 3 * (x0 - X), 3 * (x1 - x0),
@@ -143,7 +143,8 @@ void TRotateFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     if (!to.empty()) {
         if (FAngle == 90) {
             for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) std::copy_n(Pixel(x, y), 3, to[static_cast<std::size_t>(x)] + 3 * (h - 1 - y));
+                for (int x = 0; x < w; ++x)
+                    std::copy_n(Pixel(x, y), 3, to[static_cast<std::size_t>(x)] + 3 * (h - 1 - y));
         } else if (FAngle == 270) {
             for (int y = 0; y < h; ++y)
                 for (int x = 0; x < w; ++x)
@@ -346,7 +347,9 @@ void TZoomFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     crop->SetWidth(clampSize(w - 2 * dx));
     crop->SetHeight(clampSize(h - 2 * dy));
     crop->SetSmooth(FSmooth);
-    const auto clampPos = [](Int64 v) { return static_cast<int>(std::clamp<Int64>(v, INT32_MIN, INT32_MAX)); };
+    const auto clampPos = [](Int64 v) {
+        return static_cast<int>(std::clamp<Int64>(v, INT32_MIN, INT32_MAX));
+    };
     if (w == Bitmap->GetWidth() && h == static_cast<int>(Lines.size())) {
         crop->SetLeft(clampPos(r.Left + dx));
         crop->SetTop(clampPos(r.Top + dy));

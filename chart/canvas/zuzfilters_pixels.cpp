@@ -101,9 +101,15 @@ void TGrayScaleFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
         const int b = p[0], g = p[1], r = p[2];
         int gray;
         switch (method) {
-        case gmEye: gray = ZuzRound(0.3 * r + 0.59 * g + 0.11 * b); break;
-        case gmEye2: gray = (11 * r + 16 * g + 5 * b) >> 5; break;
-        default: gray = (b + g + r) / 3; break;
+        case gmEye:
+            gray = ZuzRound(0.3 * r + 0.59 * g + 0.11 * b);
+            break;
+        case gmEye2:
+            gray = (11 * r + 16 * g + 5 * b) >> 5;
+            break;
+        default:
+            gray = (b + g + r) / 3;
+            break;
         }
         p[0] = p[1] = p[2] = Clamp255(gray);
     });
@@ -305,11 +311,14 @@ void TMosaicFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
                 sum[1] += p[1];
                 sum[2] += p[2];
             }
-        const double scale = 1.0 / (static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1));
+        // Divided rather than multiplied by the reciprocal: a mean of exactly n.5 stays n.5 and
+        // rounds to even.
+        const double count = static_cast<double>(x1 - x0 + 1) * static_cast<double>(y1 - y0 + 1);
         Byte mean[3];
-        for (int k = 0; k < 3; ++k) mean[k] = Clamp255(ZuzRound(static_cast<double>(sum[k]) * scale));
+        for (int k = 0; k < 3; ++k) mean[k] = Clamp255(ZuzRound(static_cast<double>(sum[k]) / count));
         for (Int64 y = y0; y <= y1; ++y)
-            for (Int64 x = x0; x <= x1; ++x) std::copy_n(mean, 3, Pixel(static_cast<int>(x), static_cast<int>(y)));
+            for (Int64 x = x0; x <= x1; ++x)
+                std::copy_n(mean, 3, Pixel(static_cast<int>(x), static_cast<int>(y)));
     };
     const auto blockRow = [&](Int64 y0, Int64 y1) {
         Int64 x = r.Left;
@@ -374,7 +383,8 @@ const ClassInfo& TGammaCorrectionFilter::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&G::GetAmount, &G::SetAmount>("Amount").Default(70),
     };
-    static const ClassInfo ci = MakeClassInfo<G>("TGammaCorrectionFilter", &TAmountFilter::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<G>("TGammaCorrectionFilter", &TAmountFilter::StaticClass(), props);
     return ci;
 }
 
