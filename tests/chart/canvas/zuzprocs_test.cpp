@@ -7,6 +7,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
 #include "platform/win32/registry.h"
+#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/tempdir.h"
 
@@ -177,23 +178,7 @@ public:
     using TTestPanel::TTestPanel;
 };
 
-std::string ObjectText(TComponent* c) {
-    TMemoryStream binary;
-    binary.WriteComponent(c);
-    binary.SetPosition(0);
-    {
-        const auto* b = static_cast<const unsigned char*>(binary.Memory());
-        for (int i = 0; i < binary.GetSize(); ++i)
-            fprintf(stderr, "%c", (b[i] >= 32 && b[i] < 127) ? b[i] : '.');
-        fprintf(stderr, "\n");
-        for (int i = 0; i < binary.GetSize(); ++i)
-            fprintf(stderr, "%02x ", static_cast<const unsigned char*>(binary.Memory())[i]);
-        fprintf(stderr, "\n");
-    }
-    TMemoryStream text;
-    ObjectBinaryToText(&binary, &text);
-    return std::string(static_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.GetSize()));
-}
+using streamtext::ObjectText;
 
 struct Recorder : IZuzEventListener {
     std::vector<std::string>* log;

@@ -3,9 +3,8 @@
 #include "chart/canvas/zuzshape.h"
 
 #include "chart/canvas/zuzconst.h"
-#include "platform/core/objecttext.h"
-#include "platform/core/streams.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
@@ -82,23 +81,8 @@ public:
     TZuzShape frame{nullptr};
 };
 
-std::string ObjectText(TComponent* c) {
-    TMemoryStream binary;
-    binary.WriteComponent(c);
-    binary.SetPosition(0);
-    TMemoryStream text;
-    ObjectBinaryToText(&binary, &text);
-    return std::string(static_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.GetSize()));
-}
-
-void ReadText(const std::string& text, TComponent* into) {
-    TMemoryStream src, binary;
-    src.Write(text.data(), static_cast<LongInt>(text.size()));
-    src.SetPosition(0);
-    ObjectTextToBinary(&src, &binary);
-    binary.SetPosition(0);
-    binary.ReadComponent(into);
-}
+using streamtext::ObjectText;
+using streamtext::ReadText;
 
 } // namespace
 
