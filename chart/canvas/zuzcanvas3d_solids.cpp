@@ -113,11 +113,14 @@ void CylinderOrCone(TZuzCanvas3D& Canvas, bool Vertical, int Left, int Top, int 
         const auto f = static_cast<std::size_t>(From), t2 = static_cast<std::size_t>(To);
         return std::array<TPoint, 4>{b[f], t[f], t[t2], b[t2]};
     };
-    // The rings run from the front towards +X (vertical) or +Y (horizontal), so a side turned
-    // to the viewer has its corners clockwise on the screen: the cull test says true for it. A
-    // pointed tip makes the first three corners a line; the other three decide then.
-    auto turnedToViewer = [](const std::array<TPoint, 4>& Q) {
-        return Q[1] == Q[2] ? ZuzCull(Q[2], Q[3], Q[0]) : ZuzCull(Q.data());
+    // The rings run from the front towards +X (vertical) or +Y (horizontal), so on a solid the
+    // right way up a side turned to the viewer has its corners clockwise on the screen: the
+    // cull test says true for it. Each of the three ranges given the other way round turns
+    // the corners the other way. A pointed tip makes the first three corners a line; the
+    // other three decide then.
+    const bool turned = ((Top > Bottom) != (Left > Right)) != (Z0 > Z1);
+    auto turnedToViewer = [turned](const std::array<TPoint, 4>& Q) {
+        return (Q[1] == Q[2] ? ZuzCull(Q[2], Q[3], Q[0]) : ZuzCull(Q.data())) != turned;
     };
     for (int k = 2; k <= n; ++k) {
         const std::array<TPoint, 4> q = side(k - 2, k - 1);
