@@ -1,6 +1,8 @@
 // A 3D scene drawn as a chart draws it, through the canvas's off-screen bitmap: a cube, a
-// cylinder, a pie and an arrow. The picture is written for a person to look at, into the
-// picture directory when one is given, else the test's temporary directory.
+// cylinder, a pie and an arrow, then passed through a filter as chart pictures are. Both
+// pictures are written for a person to look at, into the picture directory when one is given,
+// else the test's temporary directory.
+#include "chart/canvas/zuzfilters.h"
 #include "tests/chart/canvas/scene3dfixture.h"
 
 #include <gtest/gtest.h>
@@ -74,6 +76,27 @@ TEST(Scene3D, ACubeACylinderAPieAndAnArrowLookRightAndAreWritten) {
     EXPECT_EQ(at(265, 195, 12), Dark({180, 110, 220}, 32)) << "the last slice's wall";
     EXPECT_EQ(at(120, 45, 0), (std::array<int, 3>{40, 40, 40})) << "the arrow";
     EXPECT_EQ(s.At(355, 235), kWhite);
+
+    // Blurred: flat faces keep their colour, edges soften into what is beside them.
+    ZuzFiltersInitialization();
+    TBitmap filtered;
+    filtered.Assign(&s.target);
+    TFilterItems filters(nullptr);
+    static_cast<TBlurFilter*>(filters.Add(TBlurFilter::StaticClass()))->SetSteps(2);
+    filters.ApplyTo(&filtered);
+    EXPECT_TRUE(probe::Grab(filtered).SavePng(PictureFile("scene3d_blurred.png")));
+    auto blurred = [&](TPoint P) {
+        const probe::Rgb c = probe::Pixel(filtered, P.X, P.Y);
+        return std::array<int, 3>{c.r, c.g, c.b};
+    };
+    const TPoint front = s.canvas.Calculate3DPosition(60, 155, 0);
+    EXPECT_EQ(blurred(front), red);
+    const TPoint edge = s.canvas.Calculate3DPosition(30, 155, 0); // the outline's column
+    const TPoint outside{edge.X - 1, edge.Y};
+    ASSERT_EQ(s.At(outside), kWhite);
+    EXPECT_LT(blurred(outside)[0], 255) << "the outline spreads out";
+    EXPECT_GT(blurred(edge)[0], s.At(edge)[0]) << "and lightens";
+    EXPECT_EQ(blurred({355, 235}), kWhite);
 }
 
 } // namespace
