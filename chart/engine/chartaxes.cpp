@@ -93,6 +93,8 @@ TAxisItem* TAxisItems::Add(double Value) {
 }
 
 TAxisItem* TAxisItems::Add(double Value, const String& Text) {
+    // The first custom label replaces the record of the labels drawn last.
+    if (Automatic) FItems.clear();
     Automatic = false;
     FItems.emplace_back(Create<TAxisItem>(this, Value, Text));
     return FItems.back().get();

@@ -198,9 +198,12 @@ std::vector<double> TChartAxis::LogLabels() {
         if (v >= IMinimum) out.push_back(v);
     if (out.empty()) {
         const double d = std::pow(base, std::log(start) / std::log(base) - 1);
-        v = start;
-        for (int n = 0; d > 0 && n < MaxAxisLabelSteps && v <= IMaximum; ++n, v += d)
+        // Each label from the start, so that no error builds up along the way.
+        for (int n = 0; d > 0 && n < MaxAxisLabelSteps; ++n) {
+            v = start + n * d;
+            if (v > IMaximum) break;
             if (v >= IMinimum) out.push_back(v);
+        }
     }
     return out;
 }

@@ -89,8 +89,9 @@ public:
     TAxisOnGetLabel& OnGetAxisLabel() override { return GetAxisLabel; }
     TAxisOnGetNextLabel& OnGetNextAxisLabel() override { return GetNextAxisLabel; }
     int MultiLineTextWidth(const String& Text, int& NumLines) override {
-        if (Canvas) return IAxisChart::MultiLineTextWidth(Text, NumLines);
         ++Measured;
+        if (ThrowAtMeasure >= 0 && Measured > ThrowAtMeasure) throw Exception(u"measure failed");
+        if (Canvas && !FixedMetrics) return IAxisChart::MultiLineTextWidth(Text, NumLines);
         NumLines = 1;
         std::size_t widest = 0, run = 0;
         for (const Char c : Text) {
@@ -114,6 +115,8 @@ public:
     TRect ChartRect{100, 50, 500, 450};
     int Width3D = 0, WallSize = 0, CharWidth = 7, Measured = 0;
     bool View3D = false, AxisBehind = true, AxisVisible = true;
+    bool FixedMetrics = false;
+    int ThrowAtMeasure = -1; // the measure that fails, counted as Measured
     TCanvas3D* Canvas = nullptr;
     TAxisOnGetLabel GetAxisLabel;
     TAxisOnGetNextLabel GetNextAxisLabel;

@@ -1,0 +1,516 @@
+// The axis's labels and drawing: texts under English and Russian settings,
+// label styles, the widest label, the label sequences, custom labels, ticks,
+// grids and minor ticks, pixel probes of a drawn axis and pictures of date axes.
+#include "fakeaxischart.h"
+#include "tests/chart/canvas/canvasfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using canvastest::CanvasOn;
+
+constexpr double Hour = 1.0 / 24;
+
+class AxisLabels : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartEngineUnits(); }
+    void SetUp() override {
+        FormatSettings = EnglishFormatSettings();
+        chart = MakeOwned<TAxisTestChart>(nullptr);
+    }
+    void TearDown() override { FormatSettings = EnglishFormatSettings(); }
+    TChartSeries* NewSeries() {
+        auto* s = Create<TChartSeries>(chart.get());
+        s->SetParentChart(chart.get());
+        return s;
+    }
+    TChartAxis* Bottom(double Min, double Max, int From = 100, int To = 500) {
+        TChartAxis* a = chart->Bottom;
+        a->IStartPos = From;
+        a->IEndPos = To;
+        a->IMinimum = Min;
+        a->IMaximum = Max;
+        a->RecalcSizeCenter();
+        return a;
+    }
+    Owned<TAxisTestChart> chart;
+};
+
+// ---------------------------------------------------------------------------
+// Texts
+
+struct TextRow {
+    const char* rule;
+    bool russian, dateTime;
+    double range, value;
+    const char16_t* format; // empty: the axis's default
+    const char16_t* expected;
+};
+
+class LabelText : public AxisLabels, public ::testing::WithParamInterface<TextRow> {};
+
+TEST_P(LabelText, FollowsTheFormatAndTheSettings) {
+    const TextRow& r = GetParam();
+    FormatSettings = r.russian ? RussianFormatSettings() : EnglishFormatSettings();
+    TChartAxis* a = Bottom(r.value - r.range, r.value);
+    a->IAxisDateTime = r.dateTime;
+    if (*r.format) (r.dateTime ? a->SetDateTimeFormat(r.format) : a->SetValuesFormat(r.format));
+    EXPECT_EQ(a->LabelValue(r.value), String(r.expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Vectors, LabelText,
+    ::testing::Values(TextRow{"EnglishThousands", false, false, 1, 1234.5, u"", u"1,234.5"},
+                      TextRow{"RussianThousands", true, false, 1, 1234.5, u"", u"1\u00A0234,5"},
+                      TextRow{"TinyValuesShowZero", false, false, 1, 0.0001, u"", u"0"},
+                      TextRow{"ThreeDecimalsRounded", false, false, 1, -1234.5678, u"", u"-1,234.568"},
+                      TextRow{"RussianThreeDecimals", true, false, 1, -1234.5678, u"", u"-1\u00A0234,568"},
+                      TextRow{"OwnNumberFormat", false, false, 1, 25, u"##0.## %", u"25 %"},
+                      TextRow{"HoursShowTheShortTime", true, true, 0.5, 45000.75, u"", u"18:00"},
+                      TextRow{"EnglishHoursShowTheShortTime", false, true, 0.5, 45000.75, u"", u"6:00 PM"},
+                      TextRow{"DaysShowTheShortDate", true, true, 30, 45000.75, u"", u"15.03.2023"},
+                      TextRow{"EnglishDaysShowTheShortDate", false, true, 30, 45000.75, u"", u"3/15/2023"},
+                      TextRow{"OneDayExactlyIsStillTimes", true, true, 1, 45000.5, u"", u"12:00"},
+                      TextRow{"OwnDateFormat", true, true, 0.5, 45000.75, u"dd/MM HH:mm", u"15.03 18:00"},
+                      TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss",
+                              u"12:00:00"}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+TEST_F(AxisLabels, TheChartsEventHasTheLastWordAndMultiLineBreaksAtSpaces) {
+    TChartAxis* a = Bottom(0, 10);
+    chart->GetAxisLabel = TAxisOnGetLabel([](TChartAxis*, TChartSeries* s, int index, String& text) {
+        EXPECT_EQ(s, nullptr);
+        EXPECT_EQ(index, -1);
+        text += u" kWh";
+    });
+    EXPECT_EQ(a->LabelValue(5), u"5 kWh");
+    a->SetLabelsMultiLine(true);
+    EXPECT_EQ(a->LabelValue(5), u"5\rkWh");
+}
+
+TEST_F(AxisLabels, StyleFollowsTheSeriesOnTheAxis) {
+    EXPECT_EQ(chart->Bottom->CalcLabelStyle(), talNone);
+    TChartSeries* s = NewSeries();
+    s->AddXY(1, 2);
+    s->AddXY(2, 3);
+    EXPECT_EQ(chart->Bottom->CalcLabelStyle(), talValue);
+    EXPECT_EQ(chart->Left->CalcLabelStyle(), talValue);
+    EXPECT_EQ(chart->Top->CalcLabelStyle(), talNone);
+    s->SetXLabel(1, u"March");
+    EXPECT_EQ(chart->Bottom->CalcLabelStyle(), talText);
+    EXPECT_EQ(chart->Left->CalcLabelStyle(), talValue); // labels belong to the X values
+    chart->Bottom->SetLabelStyle(talValue);
+    EXPECT_EQ(chart->Bottom->CalcLabelStyle(), talValue);
+    EXPECT_EQ(chart->Depth->CalcLabelStyle(), talText); // all at one depth: the titles
+    s->SetActive(false);
+    EXPECT_EQ(chart->Left->CalcLabelStyle(), talNone);
+}
+
+TEST_F(AxisLabels, MaxLabelsWidthMeasuresAtMostFiveThousandWithTheEventOff) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(1e6, 0);
+    TChartAxis* a = Bottom(0, 1e6, 0, 10000000);
+    a->SetLabelsSeparation(0); // the step is then as small as the pixels allow
+    int calls = 0;
+    chart->GetAxisLabel = TAxisOnGetLabel([&](TChartAxis*, TChartSeries*, int, String& text) {
+        ++calls;
+        text = u"far too wide a label";
+    });
+    chart->Measured = 0;
+    const int width = a->MaxLabelsWidth();
+    // Only the step's few probes, before the measure, go through the event.
+    EXPECT_LE(calls, 8);
+    EXPECT_EQ(chart->Measured - calls, 5000);
+    EXPECT_TRUE(static_cast<bool>(chart->GetAxisLabel));
+    EXPECT_EQ(width, 9 * 7); // "1,000,000"; no canvas, so no space is added
+    // A measure that fails half-way brings the event back too.
+    chart->Measured = 0;
+    chart->ThrowAtMeasure = 100;
+    EXPECT_THROW(a->MaxLabelsWidth(), Exception);
+    chart->ThrowAtMeasure = -1;
+    ASSERT_TRUE(static_cast<bool>(chart->GetAxisLabel));
+    calls = 0;
+    String text;
+    chart->GetAxisLabel(a, nullptr, -1, text);
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(AxisLabels, MaxLabelsWidthOfCustomLabelsIsTheWidestItem) {
+    TChartAxis* a = Bottom(0, 10);
+    a->GetItems()->Add(1, u"one");
+    a->GetItems()->Add(2, u"twenty");
+    EXPECT_EQ(a->MaxLabelsWidth(), 6 * 7);
+}
+
+// ---------------------------------------------------------------------------
+// Label sequences
+
+TEST_F(AxisLabels, ValueLabelsRunFromTheMaximumDown) {
+    TChartAxis* a = Bottom(0, 100);
+    std::vector<double> expected;
+    for (int v = 100; v >= 0; v -= 5) expected.push_back(v);
+    EXPECT_EQ(a->ValueLabels(5, dtNone), expected);
+    Bottom(-10, 10);
+    EXPECT_EQ(a->ValueLabels(5, dtNone), (std::vector<double>{10, 5, 0, -5, -10}));
+    Bottom(0.3, 9.7);
+    EXPECT_EQ(a->ValueLabels(2, dtNone), (std::vector<double>{8, 6, 4, 2}));
+    a->SetRoundFirstLabel(false);
+    const std::vector<double> unrounded = a->ValueLabels(2, dtNone);
+    const std::vector<double> expectedUnrounded{9.7, 7.7, 5.7, 3.7, 1.7};
+    ASSERT_EQ(unrounded.size(), expectedUnrounded.size());
+    for (std::size_t i = 0; i < unrounded.size(); ++i) EXPECT_NEAR(unrounded[i], expectedUnrounded[i], 1e-12);
+    a->SetRoundFirstLabel(true);
+    // Tenths stepped down to zero end on a label that reads 0, not -0.
+    Bottom(0, 1);
+    const std::vector<double> tenths = a->ValueLabels(0.1, dtNone);
+    ASSERT_EQ(tenths.size(), 11u);
+    EXPECT_EQ(a->LabelValue(tenths.back()), u"0");
+    EXPECT_EQ(a->LabelValue(tenths[3]), u"0.7");
+    Bottom(0, 1e-11);
+    EXPECT_EQ(a->ValueLabels(1e-12, dtNone).size(), 1u);
+    Bottom(0, 1e6);
+    EXPECT_TRUE(a->ValueLabels(10, dtNone).empty()); // 100,000 steps: none
+}
+
+TEST_F(AxisLabels, ExactDateLabelsFallOnCalendarSteps) {
+    TChartAxis* a = Bottom(45000.3, 45004.6);
+    a->IAxisDateTime = true;
+    a->SetDesiredIncrement(1);
+    EXPECT_EQ(a->LabelStepKind(1), dtOneDay);
+    EXPECT_EQ(a->LabelStepKind(1.5), dtTwoDays);
+    EXPECT_EQ(a->ValueLabels(1, dtOneDay), (std::vector<double>{45004, 45003, 45002, 45001}));
+    // Months: the 1st of each, whatever the month's length (45000 is 15 March 2023).
+    Bottom(45000, 45100);
+    a->SetDesiredIncrement(30);
+    const std::vector<double> months = a->ValueLabels(30, dtOneMonth);
+    ASSERT_EQ(months.size(), 3u);
+    for (const double m : months) {
+        Word y, mo, d;
+        DecodeDate(m, y, mo, d);
+        EXPECT_EQ(d, 1);
+    }
+    EXPECT_EQ(FormatDateTime(u"dd.MM.yyyy", months.front()), u"01.06.2023");
+}
+
+TEST_F(AxisLabels, LogarithmicLabelsArePowersOfTheBase) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(1, 1);
+    s->AddXY(1000, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetLogarithmic(true);
+    Bottom(1, 1000);
+    EXPECT_EQ(a->LogLabels(), (std::vector<double>{1, 10, 100, 1000}));
+    a->SetLogarithmicBase(2);
+    Bottom(3, 40);
+    EXPECT_EQ(a->LogLabels(), (std::vector<double>{4, 8, 16, 32}));
+    // No power inside: steps of a tenth of the power below.
+    a->SetLogarithmicBase(10);
+    Bottom(2, 3);
+    const std::vector<double> v = a->LogLabels();
+    ASSERT_FALSE(v.empty());
+    EXPECT_NEAR(v.front(), 2, 1e-9);
+    EXPECT_NEAR(v.back(), 3, 1e-9);
+    Bottom(0, 100); // a minimum of zero starts at 0.1
+    EXPECT_EQ(a->LogLabels(), (std::vector<double>{0.1, 1, 10, 100}));
+}
+
+// ---------------------------------------------------------------------------
+// Drawing with a canvas
+
+class AxisDrawing : public AxisLabels {
+protected:
+    void SetUp() override {
+        AxisLabels::SetUp();
+        chart->Canvas = &on.canvas;
+        chart->ChartRect = TRect{40, 20, 440, 220};
+        chart->Layout();
+    }
+    // The bottom axis over [Min, Max] with labels below the chart.
+    TChartAxis* DrawBottom(double Min, double Max) {
+        TChartAxis* a = chart->Bottom;
+        a->SetMinMax(Min, Max);
+        a->AdjustMaxMin();
+        TRect r = chart->ChartRect;
+        a->CalcRect(r, false);
+        a->Draw(true);
+        return a;
+    }
+    CanvasOn on{480, 300};
+};
+
+TEST_F(AxisDrawing, TicksFallOnTheLabelsFromTheMaximumDown) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(2);
+    DrawBottom(0, 10);
+    EXPECT_EQ(a->Tick, (std::vector<int>{440, 360, 280, 200, 120, 40}));
+    ASSERT_EQ(a->GetItems()->Count(), 6);
+    EXPECT_TRUE(a->GetItems()->Automatic);
+    EXPECT_EQ(a->GetItems()->Get(0)->GetText(), u"10");
+    a->SetLabelsOnAxis(false); // the labels on the end pixels go
+    a->Draw(true);
+    EXPECT_EQ(a->Tick, (std::vector<int>{360, 280, 200, 120}));
+    a->SetLabels(false); // hidden labels record no ticks ...
+    a->Draw(true);
+    EXPECT_TRUE(a->Tick.empty());
+    a->SetTickOnLabelsOnly(false); // ... unless ticks go everywhere
+    a->Draw(true);
+    EXPECT_EQ(a->Tick, (std::vector<int>{360, 280, 200, 120}));
+}
+
+TEST_F(AxisDrawing, CustomLabelsReplaceTheComputedOnesWithinTheRange) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->GetItems()->Add(5, u"five");
+    a->GetItems()->Add(50, u"outside");
+    DrawBottom(0, 10);
+    EXPECT_EQ(a->Tick, (std::vector<int>{240}));
+    EXPECT_FALSE(a->GetItems()->Automatic);
+    EXPECT_EQ(a->GetItems()->Count(), 2);
+    a->GetItems()->Clear(); // stays custom: no labels at all
+    a->Draw(true);
+    EXPECT_TRUE(a->Tick.empty());
+    a->GetItems()->Automatic = true;
+    a->SetDesiredIncrement(5);
+    a->Draw(true);
+    EXPECT_EQ(a->Tick.size(), 3u);
+}
+
+TEST_F(AxisDrawing, TextLabelsSkipTheOnesThatWouldOverlap) {
+    TChartSeries* s = NewSeries();
+    chart->FixedMetrics = true;
+    chart->CharWidth = 10; // five characters: 50 pixels
+    for (int i = 0; i <= 10; ++i) s->AddXY(i, i, u"label");
+    TChartAxis* a = chart->Bottom;
+    chart->ChartRect = TRect{40, 20, 340, 220}; // 30 pixels a point
+    chart->Layout();
+    DrawBottom(0, 10);
+    EXPECT_EQ(a->GetItems()->Count(), 6);
+    EXPECT_EQ(a->Tick, (std::vector<int>{40, 100, 160, 220, 280, 340}));
+    a->SetLabelsSeparation(0); // labels may touch: every one
+    a->Draw(true);
+    EXPECT_EQ(a->Tick.size(), 11u);
+}
+
+TEST_F(AxisDrawing, TheNextLabelEventPlacesLabelsOrLeavesThemToTheAxis) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(5);
+    chart->GetNextAxisLabel = TAxisOnGetNextLabel([](TChartAxis*, int, double&, bool&) {});
+    DrawBottom(0, 10);
+    EXPECT_EQ(a->Tick, (std::vector<int>{440, 240, 40})); // Stop at once: the ordinary labels
+    chart->GetNextAxisLabel = TAxisOnGetNextLabel([](TChartAxis*, int index, double& value, bool& stop) {
+        stop = index == 3;
+        value = index * 4;
+    });
+    a->Draw(true);
+    EXPECT_EQ(a->Tick, (std::vector<int>{40, 200, 360}));
+    int calls = 0;
+    chart->GetNextAxisLabel = TAxisOnGetNextLabel([&](TChartAxis*, int, double& value, bool& stop) {
+        ++calls;
+        stop = false;
+        value = 5;
+    });
+    a->Draw(true);
+    EXPECT_EQ(calls, 2001);
+}
+
+TEST_F(AxisDrawing, GridLinesFollowDrawEveryAndCentering) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->GetGrid()->SetStyle(psSolid);
+    a->GetGrid()->SetColor(clRed);
+    a->GetAxisPen()->Hide();
+    a->SetDesiredIncrement(2);
+    a->GetGrid()->SetDrawEvery(2);
+    DrawBottom(0, 10);
+    const int y = 100;
+    auto red = [&](int x) { return on.At(x, y) == clRed; };
+    // Ticks 440, 360, 280, 200, 120, 40: every second from the first, inside the axis only.
+    EXPECT_FALSE(red(360));
+    EXPECT_TRUE(red(280));
+    EXPECT_FALSE(red(200));
+    EXPECT_TRUE(red(120));
+    on.canvas.Brush->SetColor(clWhite);
+    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    a->GetGrid()->SetDrawEvery(0); // as 1
+    a->GetGrid()->SetCentered(true);
+    a->Draw(true);
+    EXPECT_TRUE(red(400) && red(320) && red(240) && red(160) && red(80));
+    EXPECT_FALSE(red(360) || red(280));
+}
+
+TEST_F(AxisDrawing, MinorTicksStayInsideAndNeedTwoTicksToReachTheEnds) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(3); // labels at 9, 6, 3, 0: the axis goes on past 9
+    a->GetMinorTicks()->SetColor(clBlue);
+    a->GetMinorTicks()->SetWidth(1);
+    a->GetTicks()->Hide();
+    a->GetAxisPen()->Hide();
+    a->GetMinorGrid()->Show();
+    a->GetMinorGrid()->SetStyle(psSolid);
+    a->GetMinorGrid()->SetColor(clLime);
+    DrawBottom(0, 10);
+    ASSERT_EQ(a->Tick, (std::vector<int>{400, 280, 160, 40}));
+    // 3 minor ticks in each 120-pixel gap (30 apart), and on past the last label up to the end.
+    for (const int x : {70, 100, 130, 190, 310, 370, 430}) EXPECT_EQ(on.At(x, 100), clLime) << x;
+    for (const int x : {40, 160, 400, 440}) EXPECT_NE(on.At(x, 100), clLime) << x;
+    EXPECT_EQ(on.At(70, a->PosAxis + 1), clBlue);
+    // One tick: nothing to extrapolate from.
+    on.canvas.Brush->SetColor(clWhite);
+    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    a->GetItems()->Add(5, u"five"); // the labels recorded so far go
+    EXPECT_EQ(a->GetItems()->Count(), 1);
+    a->Draw(true);
+    EXPECT_EQ(a->Tick, (std::vector<int>{240}));
+    EXPECT_EQ(on.InkBox(clLime), TRect());
+}
+
+TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(5);
+    a->GetAxisPen()->SetColor(clBlue);
+    a->GetAxisPen()->SetWidth(1);
+    a->GetTicks()->SetColor(clRed);
+    a->GetTicksInner()->SetColor(clLime);
+    a->SetTickInnerLength(3);
+    a->GetGrid()->Hide();
+    a->GetMinorTicks()->Hide();
+    DrawBottom(0, 10);
+    ASSERT_EQ(a->PosAxis, 220);
+    EXPECT_EQ(on.At(100, 220), clBlue); // the line
+    EXPECT_EQ(on.At(240, 221), clRed);  // an outer tick, below
+    EXPECT_EQ(on.At(240, 224), clRed);
+    EXPECT_NE(on.At(240, 225), clRed);
+    EXPECT_EQ(on.At(240, 218), clLime); // an inner tick, above
+    EXPECT_NE(on.At(250, 222), clRed);  // no tick between labels
+    // Labels below the ticks, centred on them.
+    const TRect ink = on.InkBox(clBlack);
+    EXPECT_GE(ink.Top, 225);
+    EXPECT_NEAR((ink.Left + ink.Right) / 2, 240, 210);
+}
+
+TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetLabelsSize(60);
+    a->GetAxisPen()->Hide();
+    a->GetTicks()->Hide();
+    a->GetGrid()->Hide();
+    a->GetMinorTicks()->Hide();
+    a->GetItems()->Add(5, u"12345678");
+    a->SetLabelsAngle(90);
+    DrawBottom(0, 10);
+    TRect up = on.InkBox(clBlack);
+    EXPECT_GT(up.Height(), 2 * up.Width());        // standing
+    EXPECT_NEAR((up.Left + up.Right) / 2, 240, 3); // across the tick
+    EXPECT_GE(up.Top, a->PosLabels - 1);           // hanging from the label band down
+    EXPECT_LE(up.Top, a->PosLabels + 4);
+    on.canvas.Brush->SetColor(clWhite);
+    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    a->SetLabelsAngle(45);
+    a->Draw(true);
+    const TRect lean = on.InkBox(clBlack);
+    EXPECT_NEAR(lean.Width(), lean.Height(), lean.Height() / 3 + 2); // diagonal
+    EXPECT_LE(lean.Right, 240 + 8);                                  // ending at the tick
+    EXPECT_GE(lean.Right, 240 - 8);
+    EXPECT_GE(lean.Top, a->PosLabels - 4);
+}
+
+TEST_F(AxisDrawing, CustomDrawMinMaxPutsTheAxisBackAfterwards) {
+    TChartAxis* a = chart->Bottom;
+    a->SetMinMax(0, 10);
+    a->AdjustMaxMin();
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    chart->Repaints = 0;
+    a->CustomDrawMinMax(250, 270, 230, false, 100, 200, 25);
+    EXPECT_EQ(a->GetMinimum(), 0);
+    EXPECT_EQ(a->GetMaximum(), 10);
+    EXPECT_EQ(a->GetIncrement(), 0);
+    EXPECT_EQ(a->IMaximum, 10);
+    EXPECT_TRUE(a->GetGrid()->GetVisible());
+    // The drawing itself used the given range.
+    EXPECT_EQ(a->Tick.size(), 5u);
+    chart->GetAxisLabel =
+        TAxisOnGetLabel([](TChartAxis*, TChartSeries*, int, String&) { throw Exception(u"no"); });
+    EXPECT_THROW(a->CustomDrawMinMax(250, 270, 230, false, 100, 200, 25), Exception);
+    EXPECT_EQ(a->GetMaximum(), 10);
+    EXPECT_EQ(a->IMaximum, 10);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures of date axes, for an operator's eye
+
+struct DateAxisPicture {
+    const char* name;
+    double from, to;
+};
+
+class DateAxisPictures : public AxisLabels, public ::testing::WithParamInterface<DateAxisPicture> {};
+
+TEST_P(DateAxisPictures, ShowLabelsAnOperatorReads) {
+    const DateAxisPicture& p = GetParam();
+    FormatSettings = RussianFormatSettings();
+    CanvasOn on(800, 160);
+    chart->Canvas = &on.canvas;
+    chart->ChartRect = TRect{50, 20, 760, 110};
+    chart->Layout();
+    TChartSeries* s = NewSeries();
+    s->GetXValues()->SetDateTime(true);
+    for (double t = p.from; t <= p.to + 1e-9; t += Hour) s->AddXY(t, std::sin(t * 3));
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(1.0 / 86400); // the graph windows' setting: one second at least
+    a->SetLabelsSeparation(25);
+    a->AdjustMaxMin();
+    TRect r = chart->ChartRect;
+    a->CalcRect(r, false);
+    a->Draw(true);
+    TChartAxis* left = chart->Left;
+    left->AdjustMaxMin();
+    r = chart->ChartRect;
+    left->CalcRect(r, false);
+    left->Draw(true);
+    ASSERT_GE(a->GetItems()->Count(), 3);
+    // Labels do not run into each other: each stays clear of the next.
+    on.canvas.AssignFont(a->GetLabelsFont());
+    for (int i = 1; i < a->GetItems()->Count(); ++i) {
+        const TAxisItem* x = a->GetItems()->Get(i - 1);
+        const TAxisItem* y = a->GetItems()->Get(i);
+        const int gap = a->CalcPosValue(x->GetValue()) - a->CalcPosValue(y->GetValue());
+        EXPECT_GT(gap, (on.canvas.TextWidth(x->GetText()) + on.canvas.TextWidth(y->GetText())) / 2)
+            << String(x->GetText()).size();
+    }
+    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+    const std::filesystem::path out = std::filesystem::path(dir ? dir : ::testing::TempDir()) /
+                                      (std::string("dateaxis-") + p.name + ".png");
+    EXPECT_TRUE(probe::Grab(on.target).SavePng(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, DateAxisPictures,
+                         ::testing::Values(DateAxisPicture{"day", 45000, 45001},
+                                           DateAxisPicture{"month", 45000, 45031},
+                                           DateAxisPicture{"year", 45000, 45365}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
