@@ -18,6 +18,8 @@ public:
     void DoBlend(int Transparency);
     bool IsValid() const { return FValid; }
     const TRect& GetRectangle() const { return FRect; }
+    // The saved background, which the blend mixes back.
+    TBitmap* GetBitmap() const { return FBitmap.get(); }
 
 private:
     Owned<TBitmap> FBitmap; // the background, 24 bits per pixel

@@ -121,7 +121,7 @@ const ClassInfo& TBackImage::StaticClass() {
         MakeProp<&B::GetMode, &B::SetMode>("Mode").Default(pbmStretch),
         MakeProp<&B::GetTop, &B::SetTop>("Top").Default(0),
     };
-    static const ClassInfo ci = MakeClassInfo<TBackImage>("TBackImage", &TPicture::StaticClass(), props);
+    static const ClassInfo ci = MakeClassInfo<TBackImage>("TBackImage", &TZuzPicture::StaticClass(), props);
     return ci;
 }
 
@@ -150,7 +150,7 @@ void TBackImage::Assign(TPersistent* Source) {
         FMode = src->FMode;
         FTop = src->FTop;
     }
-    TPicture::Assign(Source);
+    TZuzPicture::Assign(Source);
 }
 
 namespace {
@@ -167,7 +167,7 @@ TRect Rect3D(TCanvas3D* C, const TRect& R, int Z) {
 } // namespace
 
 void TBackImage::Draw(TCustomZuzPanel* Panel, const TRect& Rect, int Z) {
-    TGraphic* const G = FilteredGraphic();
+    TGraphic* const G = Filtered();
     if (!G || G->GetEmpty()) return;
     TCanvas3D* const C = Panel->GetCanvas();
     const bool turned = C->GetProjection().Is3D() && !C->IsOrthogonal();

@@ -4,6 +4,7 @@
 // the rectangle of a drag in progress, the rubber band drawn during a zoom drag, the zoom and
 // scroll events, and the print margins in streams.
 
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzprocs.h"
 
@@ -94,7 +95,7 @@ const EnumInfo& EnumInfoOf<TZuzBackImageMode>();
 
 // The picture behind a panel, a wall or a framed shape: stretched over its rectangle, tiled,
 // centred, or placed at an offset from the rectangle's top-left corner.
-class TBackImage : public TPicture {
+class TBackImage : public TZuzPicture {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
@@ -112,8 +113,6 @@ public:
     int GetTop() const { return FTop; }
     void SetTop(int Value);
 
-    // The graphic as drawn (what filters would make of it).
-    TGraphic* FilteredGraphic() const { return GetGraphic(); }
     bool HasGraphic() const { return GetGraphic() && !GetGraphic()->GetEmpty(); }
     // Into Rect of the panel's canvas, at depth Z (centred and placed pictures fill Rect with
     // an extended panel's background first).

@@ -1,7 +1,9 @@
 // The panel unit's functions on controls and pictures, and its start-up.
 #include "chart/canvas/zuzpanelprocs.h"
 
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzgeometry.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/canvas/zuztext.h"
 #include "chart_resources.h"
 #include "platform/core/resources.h"
@@ -48,6 +50,12 @@ void ZuzLoadBitmap(TBitmap* Bitmap, const String& Name1, const String& Name2) {
 void ZuzGetBitmapEditor(const TObject* Object, TBitmap* Bitmap) {
     const ClassInfo& cls = Object->ClassType();
     ZuzLoadBitmap(Bitmap, IdentToString(cls.name), cls.parent ? IdentToString(cls.parent->name) : String());
+}
+
+Owned<TBitmap> ZuzAntiAlias(TCustomZuzPanel* Panel, bool) {
+    Owned<TBitmap> picture = Panel->ZuzCreateBitmap(Panel->GetColor(), Panel->GetRectangle(), pf24bit);
+    TZuzFilter::ApplyTo(TSoftenFilter::StaticClass(), picture.get());
+    return picture;
 }
 
 void ZuzProcsInitialization() {

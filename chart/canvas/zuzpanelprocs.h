@@ -9,6 +9,8 @@
 #include <functional>
 #include <span>
 
+class TCustomZuzPanel;
+
 // The screen cursor number of the chart library's hand.
 inline constexpr int crZuzHand = 2020;
 
@@ -30,6 +32,10 @@ void ZuzDrawCheckBox(int X, int Y, TCanvas* Canvas, bool IsCheckBox, TColor Colo
 void ZuzLoadBitmap(TBitmap* Bitmap, const String& Name1, const String& Name2);
 // The bitmap named after the object's class, else after its parent class.
 void ZuzGetBitmapEditor(const TObject* Object, TBitmap* Bitmap);
+
+// A 24-bit picture of the panel's client area on its own colour, softened (the flag changes
+// nothing); the caller owns it.
+Owned<TBitmap> ZuzAntiAlias(TCustomZuzPanel* Panel, bool Flag = true);
 
 // The panel unit's start-up: the default palette, the field separator and the hand cursor.
 void ZuzProcsInitialization();

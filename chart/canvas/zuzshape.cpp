@@ -352,7 +352,12 @@ void TZuzCustomShape::DrawRectRotated(TCustomZuzPanel* Panel, const TRect& Rect,
         TRect bevel = R;
         DrawBevel(C, FBevel, bevel, 0, FBevelWidth);
     }
-    if (blend) C->EndBlending(std::move(blend));
+    if (blend) {
+        // Filters without a picture work on what shows through the box (a frosted glass).
+        if (FPicture && !FPicture->HasGraphic() && FPicture->FiltersStored() && blend->GetBitmap())
+            FPicture->GetFilters()->ApplyTo(blend->GetBitmap());
+        C->EndBlending(std::move(blend));
+    }
 }
 
 // ---------------------------------------------------------------------------

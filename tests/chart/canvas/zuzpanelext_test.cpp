@@ -255,6 +255,13 @@ TEST_F(ExtendedPanelTest, BackImageModesPlaceThePicture) {
     draw(*panel, out);
     EXPECT_EQ(probe::Pixel(out, 0, 0), Rgb(clWhite));
 
+    // The picture is drawn through its filters.
+    panel->SetBackImageMode(pbmStretch);
+    panel->GetBackImage()->SetGraphic(picture.get());
+    panel->GetBackImage()->GetFilters()->Add(TInvertFilter::StaticClass());
+    draw(*panel, out);
+    EXPECT_EQ(probe::Pixel(out, 119, 79), (probe::Rgb{0, 255, 255})); // red inverted
+
     panel->SetBackImage(nullptr);
     EXPECT_FALSE(panel->HasBackImageObject());
 }

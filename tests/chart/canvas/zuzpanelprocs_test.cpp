@@ -1,6 +1,7 @@
 // The panel unit's functions on controls and pictures, and its start-up and shut-down.
 #include "chart/canvas/zuzpanelprocs.h"
 
+#include "chart/canvas/zuzdraw3d.h"
 #include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzshape.h"
 #include "chart/canvas/zuztext.h"
@@ -124,4 +125,32 @@ TEST_F(PanelProcsTest, BitmapsLoadByTheFirstNameThatExists) {
     TBitmap editor;
     ZuzGetBitmapEditor(&shape, &editor);
     EXPECT_EQ(editor.GetWidth(), 3);
+}
+
+TEST_F(PanelProcsTest, AnAntiAliasedPictureSoftensThePanelsEdges) {
+    GdiSetTextAntialiasing(false);
+    Owned<TDraw3D> panel{Create<TDraw3D>(nullptr)};
+    panel->SetBounds(0, 0, 40, 30);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clWhite);
+    panel->OnPaint = TDraw3DPaintEvent([&](TObject*, const TRect&) {
+        TCanvas3D* c = panel->GetCanvas();
+        c->Brush->SetStyle(bsSolid);
+        c->Brush->SetColor(clBlack);
+        c->FillRect(TRect(0, 0, 20, 30));
+    });
+    const Owned<TBitmap> sharp = panel->ZuzCreateBitmap(clWhite, TRect(0, 0, 40, 30), pf24bit);
+    const Owned<TBitmap> soft = ZuzAntiAlias(panel.get(), false);
+    EXPECT_EQ(soft->GetWidth(), 40);
+    EXPECT_EQ(soft->GetHeight(), 30);
+    EXPECT_EQ(soft->GetPixelFormat(), pf24bit);
+    EXPECT_EQ(probe::Pixel(*sharp, 19, 15), (probe::Rgb{0, 0, 0}));
+    EXPECT_EQ(probe::Pixel(*sharp, 20, 15), (probe::Rgb{255, 255, 255}));
+    // The soften kernel takes each pixel with its right and lower neighbours: the last black
+    // column becomes the mean of black and white, the rest stays.
+    EXPECT_EQ(probe::Pixel(*soft, 18, 15), (probe::Rgb{0, 0, 0}));
+    EXPECT_EQ(probe::Pixel(*soft, 19, 15), (probe::Rgb{128, 128, 128}));
+    EXPECT_EQ(probe::Pixel(*soft, 20, 15), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(probe::Pixel(*soft, 5, 15), (probe::Rgb{0, 0, 0}));
+    EXPECT_EQ(probe::Pixel(*soft, 35, 15), (probe::Rgb{255, 255, 255}));
 }

@@ -266,6 +266,27 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     EXPECT_NEAR(mixed.b, 128, 2);
 }
 
+TEST_F(ShapeTest, FiltersWithoutAPictureWorkOnWhatShowsThroughTheBox) {
+    Scene s;
+    s.shape.GetShadow()->SetVisible(false);
+    s.shape.GetPen()->SetVisible(false);
+    s.shape.GetBrush()->SetStyle(bsClear);
+    s.shape.SetTransparency(100); // the box itself all see-through
+    s.shape.GetPicture()->GetFilters()->Add(TInvertFilter::StaticClass());
+    s.panel->draw = [&] {
+        TCanvas3D* c = s.panel->GetCanvas();
+        c->Brush->SetStyle(bsSolid);
+        c->Brush->SetColor(clBlack);
+        c->FillRect(TRect(0, 0, 70, 120)); // left half black behind the box
+        s.shape.Draw();
+    };
+    s.Render();
+    EXPECT_EQ(s.At(40, 50), kWhite);  // black behind, inverted
+    EXPECT_EQ(s.At(100, 50), kBlack); // white behind, inverted
+    EXPECT_EQ(s.At(10, 50), kBlack);  // outside the box: as it was
+    EXPECT_EQ(s.At(130, 50), kWhite);
+}
+
 // ---------------------------------------------------------------------------
 // Settings
 
