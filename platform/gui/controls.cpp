@@ -724,15 +724,23 @@ bool TControl::IsVisibleStored() const {
     return !FActionLink || !FActionLink->IsVisibleLinked();
 }
 
+namespace {
+// A control's own paint comes with the next paint event (self-painted controls only).
+void MarkForPaint(QWidget* widget);
+} // namespace
+
 void TControl::Invalidate() {
+    MarkForPaint(FWidget);
     if (FWidget) FWidget->update();
 }
 
 void TControl::Repaint() {
+    MarkForPaint(FWidget);
     if (FWidget) FWidget->repaint();
 }
 
 void TControl::Update() {
+    MarkForPaint(FWidget);
     if (FWidget) FWidget->repaint();
 }
 
@@ -1151,6 +1159,11 @@ public:
         : owner_(owner), paint_(std::move(paint)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    // What the control shows has changed: the next paint lets the control draw it. A paint
+    // asked for by drawing outside painting only shows the image as that drawing left it, as
+    // a window shows what was drawn on it without a paint message (a rubber band drawn twice
+    // in xor goes away again, and the control's Paint does not draw over it in between).
+    void Invalidated() { invalid_ = true; }
     // The image, its painting finished (whoever asks may copy or read it).
     QImage* Back() {
         EnsureSize();
@@ -1174,13 +1187,24 @@ public:
 
 protected:
     // The image follows the size at once: drawing before the next paint lands on it.
-    void resizeEvent(QResizeEvent*) override { EnsureSize(); }
+    void resizeEvent(QResizeEvent*) override {
+        EnsureSize();
+        invalid_ = true;
+    }
+    void showEvent(QShowEvent*) override { invalid_ = true; }
+    void changeEvent(QEvent* e) override {
+        invalid_ = true; // enabled, font, palette, style: the control draws itself anew
+        QWidget::changeEvent(e);
+    }
     void paintEvent(QPaintEvent*) override {
         EnsureSize();
         updateAsked_ = false;
-        painting_ = true;
-        Guarded(owner_, paint_);
-        painting_ = false;
+        if (invalid_) {
+            invalid_ = false;
+            painting_ = true;
+            Guarded(owner_, paint_);
+            painting_ = false;
+        }
         EndPaintingOn(&back_);
         QPainter p(this);
         p.drawImage(0, 0, back_);
@@ -1205,7 +1229,14 @@ private:
     QImage back_;
     bool painting_ = false;
     bool updateAsked_ = false;
+    bool invalid_ = true;
 };
+
+namespace {
+void MarkForPaint(QWidget* widget) {
+    if (auto* surface = dynamic_cast<PaintSurface*>(widget)) surface->Invalidated();
+}
+} // namespace
 
 TRetainedSurface::TRetainedSurface() = default;
 
