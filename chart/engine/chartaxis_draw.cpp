@@ -599,10 +599,27 @@ void TChartAxis::DrawLineSegment(int Start, int End) {
         const int y = DepthAxisPos();
         canvas->MoveTo3D(pos, y, Start);
         canvas->LineTo3D(pos, y, End);
-    } else if (FHorizontal)
-        canvas->HorizLine3D(Start, End, pos, IZPos);
+        return;
+    }
+    const TPenLineMode mode = FAxisPen->GetLineMode();
+    if (mode == lmLine) {
+        if (FHorizontal)
+            canvas->HorizLine3D(Start, End, pos, IZPos);
+        else
+            canvas->VertLine3D(pos, Start, End, IZPos);
+        return;
+    }
+    // A solid line: the pen's width to each side, across and in depth, in the pen's colour.
+    const int w = FAxisPen->GetWidth();
+    canvas->Brush->SetStyle(bsSolid);
+    canvas->Brush->SetColor(FAxisPen->GetColor());
+    canvas->Pen->SetStyle(psClear);
+    const TRect r = FHorizontal ? TRect{std::min(Start, End), pos - w, std::max(Start, End), pos + w}
+                                : TRect{pos - w, std::min(Start, End), pos + w, std::max(Start, End)};
+    if (mode == lmCylinder)
+        canvas->Cylinder(!FHorizontal, r.Left, r.Top, r.Right, r.Bottom, IZPos - w, IZPos + w, true);
     else
-        canvas->VertLine3D(pos, Start, End, IZPos);
+        canvas->Cube(r, IZPos - w, IZPos + w, true);
 }
 
 void TChartAxis::DrawTicks(int Length, bool Outward, TChartPen* Pen, const std::vector<int>& Positions) {

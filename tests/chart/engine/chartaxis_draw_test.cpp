@@ -408,6 +408,60 @@ TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
     EXPECT_NEAR((ink.Left + ink.Right) / 2, 240, 210);
 }
 
+TEST_F(AxisDrawing, ASolidLineIsThePensWidthToEachSide) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->GetAxisPen()->SetColor(clBlue);
+    a->GetAxisPen()->SetWidth(3);
+    a->GetAxisPen()->SetLineMode(lmRectangle);
+    a->GetTicks()->Hide();
+    a->GetGrid()->Hide();
+    a->GetMinorTicks()->Hide();
+    a->SetLabels(false);
+    DrawBottom(0, 10);
+    const TRect box = on.InkBox();
+    EXPECT_NEAR(box.Top, 220 - 3, 1);
+    EXPECT_NEAR(box.Bottom, 220 + 3, 1);
+    EXPECT_NEAR(box.Left, 40, 1);
+    EXPECT_NEAR(box.Right, 440, 1);
+    EXPECT_EQ(on.At(240, 220), clBlue);
+}
+
+TEST_F(AxisDrawing, TitlesAndDepthAxesDrawWithoutLabelsOfTheirOwn) {
+    TChartSeries* s = NewSeries();
+    s->SetTitle(u"Energy");
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* bottom = chart->Bottom;
+    bottom->GetTitle()->SetCaption(u"Time of reading");
+    bottom->AdjustMaxMin();
+    TRect r = chart->ChartRect;
+    bottom->CalcRect(r, true);
+    bottom->Draw(true);
+    const TRect title = bottom->GetTitle()->ShapeBounds;
+    EXPECT_GT(title.Width(), 3 * title.Height());
+    EXPECT_NEAR((title.Left + title.Right) / 2, bottom->ICenterPos, 2);
+    EXPECT_TRUE(bottom->GetTitle()->Clicked(bottom->ICenterPos, (title.Top + title.Bottom) / 2));
+    EXPECT_FALSE(bottom->GetTitle()->Clicked(title.Right + 5, title.Top));
+    bottom->GetTitle()->SetAngle(90); // the same box stood up about its middle
+    EXPECT_TRUE(
+        bottom->GetTitle()->Clicked(bottom->ICenterPos, (title.Top + title.Bottom) / 2 - title.Width() / 3));
+    // The depth axis over one series shows its title at the middle of the depth.
+    chart->View3D = true;
+    chart->Width3D = 30;
+    TChartAxis* d = chart->Depth;
+    d->SetVisible(true);
+    d->InternalCalcPositions();
+    d->IMinimum = -0.5;
+    d->IMaximum = 0.5;
+    d->InternalCalcRange();
+    d->Draw(true);
+    ASSERT_EQ(d->GetItems()->Count(), 1);
+    EXPECT_EQ(d->Tick, (std::vector<int>{15}));
+}
+
 TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
     TChartSeries* s = NewSeries();
     s->AddXY(0, 0);
