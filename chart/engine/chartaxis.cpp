@@ -782,7 +782,7 @@ double TChartAxis::CalcIncrement() {
         FIncrement = 1;
         step = CalcIncrement();
     }
-    if (FLabelsAlternate) step = FLogarithmic ? step / FLogarithmicBase : step * 0.5;
+    if (FLabelsAlternate) step = FLogarithmic ? step / LogBaseForLoops() : step * 0.5;
     return step;
 }
 

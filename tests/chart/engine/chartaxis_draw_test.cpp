@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <limits>
 
 namespace {
 
@@ -460,6 +462,40 @@ TEST_F(AxisDrawing, TitlesAndDepthAxesDrawWithoutLabelsOfTheirOwn) {
     d->Draw(true);
     ASSERT_EQ(d->GetItems()->Count(), 1);
     EXPECT_EQ(d->Tick, (std::vector<int>{15}));
+}
+
+TEST_F(AxisDrawing, HostileRangesDrawNoValueLabelsAndEndQuickly) {
+    const auto start = std::chrono::steady_clock::now();
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(1, 1);
+    TChartAxis* a = chart->Bottom;
+    const double inf = std::numeric_limits<double>::infinity(),
+                 nan = std::numeric_limits<double>::quiet_NaN();
+    for (const auto& [lo, hi] : {std::pair{0.0, inf}, std::pair{-inf, inf}, std::pair{nan, 1.0},
+                                 std::pair{0.0, 1e308}, std::pair{-1e308, 1e308}, std::pair{0.0, 5e-324}}) {
+        a->SetMinMax(0, 1);
+        a->AdjustMaxMin();
+        a->IMinimum = lo;
+        a->IMaximum = hi;
+        a->InternalCalcRange();
+        a->Draw(true);
+        if (std::isfinite(lo) && std::isfinite(hi))
+            EXPECT_LE(a->GetItems()->Count(), 50) << lo << ".." << hi;
+        else
+            EXPECT_EQ(a->GetItems()->Count(), 0) << lo << ".." << hi;
+    }
+    // A logarithmic base below 1 labels the powers once, upwards.
+    s->AddXY(1000, 1);
+    a->SetAutomatic(true);
+    a->SetLogarithmicBase(0.1);
+    a->SetLogarithmic(true);
+    a->GetMinorGrid()->Show();
+    a->SetLabelsAlternate(true);
+    a->AdjustMaxMin();
+    a->Draw(true);
+    EXPECT_EQ(a->GetItems()->Count(), 5); // 0.1 for the minimum of 0, then 1, 10, 100, 1000
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
