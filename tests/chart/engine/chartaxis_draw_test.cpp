@@ -20,10 +20,12 @@ class AxisLabels : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartEngineUnits(); }
     void SetUp() override {
+        saved = FormatSettings;
         FormatSettings = EnglishFormatSettings();
         chart = MakeOwned<TAxisTestChart>(nullptr);
     }
-    void TearDown() override { FormatSettings = EnglishFormatSettings(); }
+    void TearDown() override { FormatSettings = saved; }
+    TFormatSettings saved;
     TChartSeries* NewSeries() {
         auto* s = Create<TChartSeries>(chart.get());
         s->SetParentChart(chart.get());
@@ -80,6 +82,29 @@ INSTANTIATE_TEST_SUITE_P(
                       TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss",
                               u"12:00:00"}),
     [](const auto& info) { return std::string(info.param.rule); });
+
+// The settings the program takes from the system: run once more under ru_RU.UTF-8.
+TEST(AxisLabelsUnderTheSystemLocale, FollowTheProgramsFormatSettings) {
+    StartEngineUnits();
+    auto chart = MakeOwned<TAxisTestChart>(nullptr);
+    TChartAxis* a = chart->Bottom;
+    a->IMinimum = 45000;
+    a->IMaximum = 45030;
+    a->InternalCalcRange();
+    const char* locale = std::getenv("MOLTREN_TEST_LOCALE");
+    const bool russian = locale && std::string(locale).rfind("ru_RU", 0) == 0;
+    // The system's own thousands separator (a narrow no-break space under glibc's Russian).
+    const String thousands =
+        russian ? String(u"1") + FormatSettings.ThousandSeparator + u"234,5" : u"1,234.5";
+    EXPECT_EQ(a->LabelValue(1234.5), thousands);
+    EXPECT_EQ(FormatSettings.DecimalSeparator, russian ? u',' : u'.');
+    a->IAxisDateTime = true;
+    EXPECT_EQ(a->LabelValue(45000.75), russian ? u"15.03.2023" : FormatDateTime(u"ddddd", 45000.75));
+    a->IMaximum = 45000.5;
+    a->InternalCalcRange();
+    EXPECT_EQ(a->LabelValue(45000.75),
+              russian ? u"18:00" : FormatDateTime(FormatSettings.ShortTimeFormat, 45000.75));
+}
 
 TEST_F(AxisLabels, TheChartsEventHasTheLastWordAndMultiLineBreaksAtSpaces) {
     TChartAxis* a = Bottom(0, 10);

@@ -18,10 +18,12 @@ class Axis : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { StartEngineUnits(); }
     void SetUp() override {
+        saved = FormatSettings;
         FormatSettings = EnglishFormatSettings();
         chart = MakeOwned<TAxisTestChart>(nullptr);
     }
-    void TearDown() override { FormatSettings = EnglishFormatSettings(); }
+    void TearDown() override { FormatSettings = saved; }
+    TFormatSettings saved;
     TChartSeries* NewSeries() {
         auto* s = Create<TChartSeries>(chart.get());
         s->SetParentChart(chart.get());
