@@ -30,22 +30,18 @@ TEST(Planes3D, CornersGoThroughTheProjectionInTheOrderGiven) {
     EXPECT_EQ(s.canvas.IPoints, Four(s, {10, 20, 7}, {50, 20, 7}, {50, 60, 7}, {10, 60, 7}));
     s.canvas.RectangleY(10, 20, 50, 0, 30);
     EXPECT_EQ(s.canvas.IPoints, Four(s, {10, 20, 0}, {50, 20, 0}, {50, 20, 30}, {10, 20, 30}));
+    s.canvas.RectangleY(10, 20, 50, 4, 4); // no depth: two coinciding edges
+    EXPECT_EQ(s.canvas.IPoints[0], s.canvas.IPoints[3]);
+    EXPECT_EQ(s.canvas.IPoints[1], s.canvas.IPoints[2]);
     s.canvas.RectangleZ(10, 20, 60, 0, 30);
     EXPECT_EQ(s.canvas.IPoints, Four(s, {10, 20, 0}, {10, 20, 30}, {10, 60, 30}, {10, 60, 0}));
     // Each was drawn as one polygon of its four corners.
-    ASSERT_EQ(s.canvas.Polygons().size(), 6u);
+    ASSERT_EQ(s.canvas.Polygons().size(), 7u);
     EXPECT_EQ(s.canvas.Polygons().back().points,
               std::vector<TPoint>(s.canvas.IPoints.begin(), s.canvas.IPoints.end()));
 }
 
-TEST(Planes3D, AHorizontalPlaneOfNoDepthIsALineOfTwoCoincidingEdges) {
-    Scene s;
-    s.canvas.RectangleY(10, 20, 50, 4, 4);
-    EXPECT_EQ(s.canvas.IPoints[0], s.canvas.IPoints[3]);
-    EXPECT_EQ(s.canvas.IPoints[1], s.canvas.IPoints[2]);
-}
-
-TEST(Planes3D, PolygonsAndTrianglesTakeTheirOwnOrOneDepth) {
+TEST(Planes3D, PolygonsTakeTheirOwnDepthAndTrianglesOne) {
     Scene s;
     const TPoint3D poly[] = {{10, 10, 0}, {50, 10, 10}, {50, 50, 20}, {10, 50, 30}};
     s.canvas.Polygon3D(poly, 3);
@@ -54,9 +50,6 @@ TEST(Planes3D, PolygonsAndTrianglesTakeTheirOwnOrOneDepth) {
     for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(p3d[i], s.canvas.Calculate3DPosition(poly[i]));
     s.canvas.TriangleWithZ({10, 10}, {50, 10}, {30, 40}, 6);
     EXPECT_EQ(s.canvas.Polygons().back().points, (std::vector<TPoint>{{16, 4}, {56, 4}, {36, 34}}));
-    const TPoint flat[] = {{1, 1}, {2, 2}, {3, 1}};
-    s.canvas.PolygonWithZ(flat, 2, 10);
-    EXPECT_EQ(s.canvas.Polygons().back().points, (std::vector<TPoint>{{11, -9}, {12, -8}, {13, -9}}));
 }
 
 TEST(Planes3D, ATriangleWithThreeColoursFillsWithTheFirst) {

@@ -39,14 +39,6 @@ TEST(Cube, ShowsItsFrontRightAndTopWithDarkerSides) {
     EXPECT_EQ(Scene::Rgb(s.canvas.Brush->GetColor()), Dark(c, 64));
 }
 
-TEST(Cube, WithoutDarkSidesEveryFaceHasTheBrushColour) {
-    Scene s;
-    const auto c = Scene::Rgb(s.canvas.Brush->GetColor());
-    s.canvas.Cube(TRect(20, 30, 60, 70), 0, 20, false);
-    EXPECT_EQ(s.At(70, 40), c);
-    EXPECT_EQ(s.At(50, 20), c);
-}
-
 TEST(Cube, SeenFromTheLeftShowsItsLeftSide) {
     Scene s;
     s.view.SetOrthoAngle(135); // depth goes up and to the left: (X - Z, Y - Z)
@@ -185,16 +177,6 @@ TEST(Pyramid, ADownwardOneShowsItsBaseOnTop) {
     ASSERT_EQ(faces.size(), 3u);
     EXPECT_EQ(faces[2].points, Projected(s, {{20, 30, 0}, {60, 30, 0}, {60, 30, 20}, {20, 30, 20}}));
     EXPECT_EQ(s.At(50, 20), Dark(c, 64));
-}
-
-TEST(Pyramid, AHorizontalOnePointsRight) {
-    Scene s;
-    s.canvas.Pyramid(false, 20, 30, 60, 70, 0, 20, true);
-    const auto faces = s.canvas.Polygons();
-    ASSERT_FALSE(faces.empty());
-    EXPECT_EQ(faces[0].points, Projected(s, {{20, 30, 0}, {60, 50, 10}, {20, 70, 0}}));
-    for (const auto& f : faces)
-        for (const TPoint& p : f.points) EXPECT_LE(p.X, 70);
 }
 
 TEST(PyramidTrunc, ShowsTheFacesTurnedToTheViewerBetweenItsCaps) {
