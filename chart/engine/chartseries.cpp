@@ -237,6 +237,25 @@ void TChartSeries::CheckIndex(int ValueIndex) const {
 // Points in ------------------------------------------------------------------
 
 int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
+    // A plain point landing last in a plain series (the graph windows' load):
+    // both lists grow at their end, and unless someone listens only the repaint follows.
+    if (!OnBeforeAdd && Color == clDefault && Label.empty() && AppendsPlainly(X)) {
+        FX->TempValue = X;
+        FY->TempValue = Y;
+        const int index = FX->AppendLast(X);
+        FY->AppendLast(Y);
+        if (FUpdateCount == 0) {
+            if (AddIsListenedTo())
+                NotifyNewValue(this, index);
+            else if (FActive)
+                Repaint();
+        }
+        return index;
+    }
+    return AddPoint(X, Y, Label, Color);
+}
+
+int TChartSeries::AddPoint(double X, double Y, const String& Label, TColor Color) {
     FX->TempValue = X;
     FY->TempValue = Y;
     if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;

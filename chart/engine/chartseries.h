@@ -15,6 +15,8 @@ class TZuzFunction;
 
 #include <memory>
 #include <span>
+#include <type_traits>
+#include <typeinfo>
 #include <vector>
 
 class TChartBrush;
@@ -352,6 +354,10 @@ public:
     void RemoveAllLinkedSeries();
     TSeriesRecalcOptions GetRecalcOptions() const { return FRecalcOptions; }
     void SetRecalcOptions(TSeriesRecalcOptions Value) { FRecalcOptions = Value; }
+    // Whether this series type's NotifyNewValue and NotifyValue are the base's
+    // own, so that a point nobody listens to goes straight to the repaint. A
+    // series type answers through NotifiesAsBase<ItsClass>() or not at all.
+    virtual bool KeepsBaseNotifications() const { return typeid(*this) == typeid(TChartSeries); }
 
     // Axes.
     THorizAxis GetHorizAxis() const { return FHorizAxis; }
@@ -468,8 +474,33 @@ public:
     TChartValueList* GetXValuesProp() const { return FX; }
     TChartValueList* GetYValuesProp() const { return FY; }
 
+protected:
+    // True for an object of exactly T, when neither T nor a class between it
+    // and this one declares NotifyNewValue or NotifyValue (checked on compiling).
+    template <class T>
+    bool NotifiesAsBase() const {
+        static_assert(std::is_same_v<decltype(&T::NotifyNewValue), decltype(&TChartSeries::NotifyNewValue)> &&
+                          std::is_same_v<decltype(&T::NotifyValue), decltype(&TChartSeries::NotifyValue)>,
+                      "a series type with its own notifications keeps the base's answer");
+        return typeid(*this) == typeid(T);
+    }
+
 private:
     friend class TDataSourcesList;
+    // Whether a point added now must go through NotifyNewValue: an event,
+    // a linked series or a series type's own notifications wait for it.
+    // Whether X would be placed last and no further list, colour or label
+    // asks for more than two appends.
+    bool AppendsPlainly(double X) const {
+        return !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsBaseList() &&
+               FY->IsBaseList() && FY->Count() == FX->Count() && FX->PlacesLast(X);
+    }
+    // AddXY's every step, for points that need more than two appends.
+    int AddPoint(double X, double Y, const String& Label, TColor Color);
+    bool AddIsListenedTo() const {
+        if (FNotifyKind == kNotifyUnknown) FNotifyKind = KeepsBaseNotifications() ? kNotifyBase : kNotifyOwn;
+        return FNotifyKind == kNotifyOwn || OnAfterAdd || FLinkedSeries->Count() > 0;
+    }
     void NotifyColorChanged();
     void InsertColor(int Index, TColor Color);
     void InsertPointExtras(int Index, const String& Label, TColor Color);
@@ -520,6 +551,9 @@ private:
     TChartValueList* FNotMandatory = nullptr;
     bool FYMandatory = true;
     TTreatNullsStyle FTreatNulls = tnDontPaint;
+    // KeepsBaseNotifications, asked at the first point (the type is final by then).
+    enum : std::uint8_t { kNotifyUnknown, kNotifyBase, kNotifyOwn };
+    mutable std::uint8_t FNotifyKind = kNotifyUnknown;
 };
 
 // Title, else the component name, else "Series" and the one-based position.

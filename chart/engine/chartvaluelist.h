@@ -60,7 +60,21 @@ public:
         else
             InsertChartValue(Index, Value);
     }
-    bool IsBaseList() const { return typeid(*this) == typeid(TChartValueList); }
+    // Asked once per list: a list's class no longer changes once it takes values.
+    bool IsBaseList() const {
+        if (FClassKind == kClassUnknown)
+            FClassKind = typeid(*this) == typeid(TChartValueList) ? kClassBase : kClassOwn;
+        return FClassKind == kClassBase;
+    }
+    // Whether AddChartValue of a list of this very class would place Value last.
+    bool PlacesLast(double Value) const {
+        if (FCount == 0 || FOrder == loNone) return true;
+        const double last = FValue[static_cast<std::size_t>(FCount - 1)];
+        return FOrder == loAscending ? Value >= last : Value <= last;
+    }
+    // Stores Value after the last one (the caller has seen that it keeps Order);
+    // its index.
+    int AppendLast(double Value) { return Append(Value); }
     // Appends Values as they are (the caller has seen that they keep Order),
     // with the storage the same appends one by one would leave.
     void AppendValues(std::span<const double> Values);
@@ -120,10 +134,7 @@ private:
     int PlaceTempValue() {
         const double v = TempValue;
         // Values that arrive in order cost one comparison.
-        if (FCount == 0 || FOrder == loNone) return Append(v);
-        const double last = FValue[static_cast<std::size_t>(FCount - 1)];
-        if (FOrder == loAscending ? v >= last : v <= last) return Append(v);
-        return PlaceBefore(v);
+        return PlacesLast(v) ? Append(v) : PlaceBefore(v);
     }
     int PlaceBefore(double Value);
     void InsertInside(int Index, double Value);
@@ -151,6 +162,8 @@ private:
     mutable bool FStatsStale = true;
     std::unique_ptr<double[]> FValue; // FCapacity values, FCount of them in use
     int FCapacity = 0;
+    enum : std::uint8_t { kClassUnknown, kClassBase, kClassOwn };
+    mutable std::uint8_t FClassKind = kClassUnknown;
 };
 
 // The value lists of one series, in creation order (X, Y, then the further
