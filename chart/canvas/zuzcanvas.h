@@ -666,6 +666,10 @@ public:
                double EndAngle, double HolePercent) override;
     void Draw(int X, int Y, TGraphic* Graphic) override;
     void Ellipse(int X1, int Y1, int X2, int Y2) override;
+    // Ellipse for each box in turn, filled with the device's colour-settable
+    // brush (selected by the caller) in the box's colour; where the device can,
+    // each pixel is written once.
+    void EllipsesWithDCBrush(std::span<const TRect> Boxes, std::span<const COLORREF> Colors);
     void FillRect(const TRect& Rect) override;
     void Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int Width) override;
     void LineTo(int X, int Y) override;

@@ -111,6 +111,13 @@ void TZuzCanvas3D::Ellipse(int X1, int Y1, int X2, int Y2) {
     Drawn(ReferenceCanvas);
 }
 
+void TZuzCanvas3D::EllipsesWithDCBrush(std::span<const TRect> Boxes, std::span<const COLORREF> Colors) {
+    const std::size_t n = std::min(Boxes.size(), Colors.size());
+    ReferenceCanvas->RequiredState(kShape);
+    ::EllipsesWithDCBrush(Dc(), Boxes.data(), Colors.data(), static_cast<int>(n));
+    for (std::size_t i = 0; i < n; ++i) Drawn(ReferenceCanvas); // one change per ellipse, as Ellipse tells
+}
+
 void TZuzCanvas3D::FillRect(const TRect& Rect) {
     ReferenceCanvas->FillRect(Rect);
 }

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
+#include <vector>
 
 void (*ZuzGradientRotate)(TCustomZuzGradient* Gradient, TBitmap* Bitmap) = nullptr;
 
@@ -288,6 +290,14 @@ void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
         const TSelectedObject<HBRUSH> dcBrush(
             dc, ZuzSetDCBrushColor ? static_cast<HBRUSH>(GetStockObject(DC_BRUSH)) : nullptr,
             TSelection::Borrowed);
+        // The chart canvas itself hands the whole set to the device's own brush at once (a
+        // canvas class of its own or another brush hook keeps one Ellipse per band).
+        auto* whole =
+            dcBrush.Get() && ZuzSetDCBrushColor == &SetDCBrushColor && typeid(*Canvas) == typeid(TZuzCanvas3D)
+                ? static_cast<TZuzCanvas3D*>(Canvas)
+                : nullptr;
+        std::vector<TRect> boxes;
+        std::vector<COLORREF> colors;
         for (int i = n; i >= 0; --i) {
             int c[3];
             if (FBalance == 50) {
@@ -298,13 +308,20 @@ void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
             }
             const COLORREF rgb =
                 RGB(static_cast<BYTE>(c[0]), static_cast<BYTE>(c[1]), static_cast<BYTE>(c[2]));
+            const double ex = i * (w * 0.5 * step), ey = i * (h * 0.5 * step);
+            const TRect box(ZuzRound(cx - ex), ZuzRound(cy - ey), ZuzRound(cx + ex), ZuzRound(cy + ey));
+            if (whole) {
+                boxes.push_back(box);
+                colors.push_back(rgb);
+                continue;
+            }
             if (dcBrush.Get())
                 ZuzSetDCBrushColor(dc, rgb);
             else
                 Canvas->Brush->SetColor(static_cast<TColor>(rgb));
-            const double ex = i * (w * 0.5 * step), ey = i * (h * 0.5 * step);
-            Canvas->Ellipse(ZuzRound(cx - ex), ZuzRound(cy - ey), ZuzRound(cx + ex), ZuzRound(cy + ey));
+            Canvas->Ellipse(box.Left, box.Top, box.Right, box.Bottom);
         }
+        if (whole) whole->EllipsesWithDCBrush(boxes, colors);
     }
     Canvas->Brush->SetColor(brushColor);
     Canvas->Pen->SetStyle(penStyle);

@@ -908,6 +908,16 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
     return dc && dc->Ellipse(left, top, right, bottom);
 }
+BOOL EllipsesWithDCBrush(HDC dc, const RECT* boxes, const COLORREF* colors, int count) {
+    if (!dc || count < 0 || (count > 0 && (!boxes || !colors))) return false;
+    if (count == 0 || dc->EllipsesOnce(boxes, colors, count)) return true;
+    BOOL ok = true;
+    for (int i = 0; i < count; ++i) {
+        SetDCBrushColor(dc, colors[i]);
+        ok = Ellipse(dc, boxes[i].Left, boxes[i].Top, boxes[i].Right, boxes[i].Bottom) && ok;
+    }
+    return ok;
+}
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
     return dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2);
 }

@@ -461,6 +461,9 @@ BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h);
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+// For each box in turn, SetDCBrushColor with its colour and Ellipse: the same
+// pixels and the same state after, where the surface allows each pixel written once.
+BOOL EllipsesWithDCBrush(HDC dc, const RECT* boxes, const COLORREF* colors, int count);
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
 BOOL Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);

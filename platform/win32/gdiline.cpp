@@ -10,6 +10,9 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
+#include <typeinfo>
+#include <vector>
 
 namespace {
 
@@ -365,31 +368,168 @@ void DeviceContext::RasterWideSegment(QPoint a, QPoint b, int startCap, int endC
     }
 }
 
+namespace {
+
+// The rows of a pen-less ellipse inside a clip box. The curve is the one the
+// painter filled: the ellipse inscribed in l..r-1 by t..b-1 (a shape without a
+// pen loses its right and bottom edges), a pixel filled when its centre lies
+// inside, a centre on the curve counting on the left and not on the right, as
+// polygons fill.
+class EllipseRows {
+public:
+    EllipseRows(const QRect& box, const QRect& clip)
+        : a_((static_cast<double>(box.right()) - box.left()) / 2),
+          b_((static_cast<double>(box.bottom()) - box.top()) / 2), cx_(box.left() + a_), cy_(box.top() + b_),
+          top_(std::max(box.top(), clip.top())), bottom_(std::min(box.bottom(), clip.bottom())),
+          left_(std::max(box.left(), clip.left())), right_(std::min(box.right(), clip.right())) {}
+    bool NoArea() const { return a_ <= 0 || b_ <= 0; }
+    // The row whose columns equal row y's: the same distance from the centre on the other side.
+    int Mirror(int y) const { return static_cast<int>(2 * cy_) - 1 - y; }
+    int Top() const { return top_; }
+    int Bottom() const { return bottom_; }
+    // Row y's columns x0..x1; false when the row has none.
+    bool Row(int y, int& x0, int& x1) const {
+        const double v = (y + 0.5 - cy_) / b_, q = 1 - v * v;
+        if (q <= 0) return false;
+        const double half = a_ * std::sqrt(q);
+        x0 = std::max(left_, CeilInt(std::max(cx_ - half - 0.5, -1e9)));
+        x1 = std::min(right_, CeilInt(std::min(cx_ + half - 0.5, 1e9)) - 1);
+        return x0 <= x1;
+    }
+
+private:
+    double a_, b_, cx_, cy_;
+    int top_, bottom_, left_, right_;
+};
+
+// Stores Count copies of Pixel from At on, two pixels per store.
+void FillPixels(std::uint32_t* At, std::size_t Count, std::uint32_t Pixel) {
+    if (Count > 0 && reinterpret_cast<std::uintptr_t>(At) % 8 != 0) {
+        *At++ = Pixel;
+        --Count;
+    }
+    const std::uint64_t two = (static_cast<std::uint64_t>(Pixel) << 32) | Pixel;
+    for (std::size_t i = 0; i + 1 < Count; i += 2) std::memcpy(At + i, &two, sizeof two);
+    if (Count % 2 != 0) At[Count - 1] = Pixel;
+}
+
+// The columns of one row already taken by later shapes: disjoint runs, left to right.
+class TakenRuns {
+public:
+    void Clear() { runs_.clear(); }
+    // Calls Fresh(from, to) for each part of x0..x1 no run holds, then takes x0..x1.
+    template <class F>
+    void Take(int x0, int x1, F&& Fresh) {
+        if (runs_.size() == 1 && x0 <= runs_[0].first && x1 >= runs_[0].second) {
+            // Around the one run (nested shapes): its two sides are fresh.
+            auto& [lo, hi] = runs_[0];
+            if (x0 < lo) Fresh(x0, lo - 1);
+            if (x1 > hi) Fresh(hi + 1, x1);
+            lo = x0;
+            hi = x1;
+            return;
+        }
+        auto it = runs_.begin();
+        while (it != runs_.end() && it->second < x0 - 1) ++it;
+        const auto first = it;
+        int from = x0, lo = x0, hi = x1;
+        for (; it != runs_.end() && it->first <= x1 + 1; ++it) {
+            if (it->first > from) Fresh(from, std::min(it->first - 1, x1));
+            from = std::max(from, it->second + 1);
+            lo = std::min(lo, it->first);
+            hi = std::max(hi, it->second);
+        }
+        if (from <= x1) Fresh(from, x1);
+        runs_.insert(runs_.erase(first, it), {lo, hi});
+    }
+
+private:
+    std::vector<std::pair<int, int>> runs_;
+};
+
+} // namespace
+
 // Pen-less ellipses with a solid brush on raster surfaces, written row by row.
-// The curve is the one the painter filled: the ellipse inscribed in l..r-1 by
-// t..b-1 (a shape without a pen loses its right and bottom edges), a pixel
-// filled when its centre lies inside, a centre on the curve counting on the
-// left and not on the right, as polygons fill.
 bool DeviceContext::SpanEllipse(const QRect& box) {
     if (bpp_ == 0 || st_.pen->Style() != PS_NULL) return false;
     const HBRUSH brush = st_.brush;
     if (!brush || brush->style != BS_SOLID) return false;
     if (st_.rop2 == R2_NOP || clipBox_.isEmpty()) return true;
-    const double a = (static_cast<double>(box.right()) - box.left()) / 2,
-                 b = (static_cast<double>(box.bottom()) - box.top()) / 2;
-    if (a <= 0 || b <= 0) return true; // no area
-    const double cx = box.left() + a, cy = box.top() + b;
-    const int top = std::max(box.top(), clipBox_.top()), bottom = std::min(box.bottom(), clipBox_.bottom());
-    const int left = std::max(box.left(), clipBox_.left()), right = std::min(box.right(), clipBox_.right());
+    const EllipseRows rows(box, clipBox_);
+    if (rows.NoArea()) return true;
     const int rop2 = st_.rop2;
     const std::uint32_t rgb = ToRgb(BrushColor(brush));
+    for (int y = rows.Top(), x0, x1; y <= rows.Bottom(); ++y)
+        if (rows.Row(y, x0, x1)) FillRow(y, x0, x1, rop2, rgb);
+    return true;
+}
+
+bool DeviceContext::EllipsesOnce(const RECT* boxes, const COLORREF* colors, int count) {
+    // Only this class's own Ellipse is known to paint what is written here.
+    if (typeid(*this) != typeid(DeviceContext) || count <= 0 || pathOpen_ || !image_ || !Drawable())
+        return false;
+    StateChanged(); // the surface and clip read afresh, as the first SetDCBrushColor would
+    PrepareLine();
+    const HBRUSH brush = st_.brush;
+    if (bpp_ == 0 || st_.pen->Style() != PS_NULL || st_.rop2 != R2_COPYPEN || !brush ||
+        brush->style != BS_SOLID)
+        return false;
+    struct Band {
+        EllipseRows rows;
+        std::uint32_t rgb;
+    };
+    std::vector<Band> bands;
+    bands.reserve(static_cast<std::size_t>(count));
+    int top = INT_MAX, bottom = INT_MIN;
+    for (int i = 0; i < count; ++i) {
+        st_.dcBrushColor = colors[i] & 0xFFFFFF;
+        const RECT& r = boxes[i];
+        const QRect box = DeviceBox(r.Left, r.Top, r.Right, r.Bottom);
+        if (box.width() <= 0 || box.height() <= 0 || clipBox_.isEmpty()) continue;
+        const EllipseRows rows(box, clipBox_);
+        if (rows.NoArea() || rows.Top() > rows.Bottom()) continue;
+        bands.push_back({rows, ToRgb(BrushColor(brush))});
+        top = std::min(top, rows.Top());
+        bottom = std::max(bottom, rows.Bottom());
+    }
+    StateChanged(); // the colour-settable brush keeps the last colour, as after one call per ellipse
+    if (bands.empty()) return true;
+    // Each row's columns per ellipse, kept for the rows below the centre: they
+    // have the columns of their mirror row above (x0 > x1: none). Entries of
+    // ellipses that miss a row are never read.
+    struct Span {
+        int x0, x1;
+    };
+    const std::size_t n = bands.size();
+    const auto spans = std::make_unique_for_overwrite<Span[]>(static_cast<std::size_t>(bottom - top + 1) * n);
+    const bool direct = !clipRgn_ && bpp_ == 4;
+    TakenRuns taken;
     for (int y = top; y <= bottom; ++y) {
-        const double v = (y + 0.5 - cy) / b, q = 1 - v * v;
-        if (q <= 0) continue;
-        const double half = a * std::sqrt(q);
-        const int x0 = std::max(left, CeilInt(std::max(cx - half - 0.5, -1e9))),
-                  x1 = std::min(right, CeilInt(std::min(cx + half - 0.5, 1e9)) - 1);
-        if (x0 <= x1) FillRow(y, x0, x1, rop2, rgb);
+        Span* here = spans.get() + static_cast<std::size_t>(y - top) * n;
+        for (std::size_t k = 0; k < n; ++k) {
+            const EllipseRows& rows = bands[k].rows;
+            if (y < rows.Top() || y > rows.Bottom()) continue;
+            const int m = rows.Mirror(y);
+            if (m < y && m >= rows.Top())
+                here[k] = spans[static_cast<std::size_t>(m - top) * n + k];
+            else if (!rows.Row(y, here[k].x0, here[k].x1))
+                here[k] = {1, 0};
+        }
+        taken.Clear();
+        auto* row = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<qsizetype>(y) * bpl_);
+        // A later ellipse lies over the earlier ones: walking back from the last, each
+        // writes only the columns no later one took.
+        for (std::size_t k = n; k-- > 0;) {
+            const EllipseRows& rows = bands[k].rows;
+            if (y < rows.Top() || y > rows.Bottom() || here[k].x0 > here[k].x1) continue;
+            const std::uint32_t rgb = bands[k].rgb;
+            taken.Take(here[k].x0, here[k].x1, [&](int from, int to) {
+                if (direct)
+                    FillPixels(row + from, static_cast<std::size_t>(to - from + 1), rgb | 0xFF000000u);
+                else
+                    FillRow(y, from, to, R2_COPYPEN, rgb);
+            });
+        }
     }
     return true;
 }

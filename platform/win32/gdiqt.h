@@ -119,6 +119,11 @@ public:
     virtual bool Ellipse(int l, int t, int r, int b);
     enum class ArcKind : std::uint8_t { Arc, ArcTo, Pie, Chord };
     virtual bool ArcShape(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
+    // Pen-less ellipses one over the other on pixels, each filled with the
+    // selected solid brush while the colour-settable brush has its colour, each
+    // pixel written once; false (nothing done) where only one Ellipse call per
+    // box gives the system's pixels.
+    bool EllipsesOnce(const RECT* boxes, const COLORREF* colors, int count);
     virtual bool FillRect(const RECT& r, HBRUSH brush);
     virtual bool PatBlt(int x, int y, int w, int h, DWORD rop);
     virtual COLORREF SetPixel(int x, int y, COLORREF c);

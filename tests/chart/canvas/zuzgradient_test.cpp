@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include <numbers>
 
@@ -145,6 +146,66 @@ TEST(GradientObject, RadialBandsCentreOnTheOffsetAndKeepTheCornersInTheEndColour
     // Farther from the centre is nearer the end colour.
     EXPECT_GT(c.RgbAt(56, 21)[0], c.RgbAt(36, 21)[0]);
     EXPECT_GT(c.RgbAt(36, 21)[0], c.RgbAt(16, 21)[0]);
+}
+
+namespace {
+
+// A chart canvas of a class of its own: the gradient draws on it as on any canvas it does not
+// know, with one Ellipse per band (counted here).
+class OwnCanvas : public TZuzCanvas3D {
+public:
+    int ellipses = 0;
+    void Ellipse(int X1, int Y1, int X2, int Y2) override {
+        ++ellipses;
+        TZuzCanvas3D::Ellipse(X1, Y1, X2, Y2);
+    }
+};
+
+} // namespace
+
+TEST(GradientObject, RadialBandsOnTheChartCanvasAreThePixelsOfOneEllipsePerBand) {
+    struct Case {
+        int w, h, balance, rx, ry;
+    };
+    for (const Case k : {Case{81, 61, 50, 15, -10}, Case{64, 48, 50, 0, 0}, Case{400, 260, 20, 0, 0},
+                         Case{300, 7, 85, -40, 3}, Case{7, 300, 50, 2, 90}, Case{333, 201, 50, -500, 40},
+                         Case{1, 1, 50, 0, 0}, Case{2, 90, 65, 0, 0}}) {
+        const std::string what = std::to_string(k.w) + "x" + std::to_string(k.h) + " balance " +
+                                 std::to_string(k.balance) + " at " + std::to_string(k.rx) + "," +
+                                 std::to_string(k.ry);
+        const TRect r(3, 4, 3 + k.w, 4 + k.h);
+        TZuzGradient g;
+        g.SetDirection(gdRadial);
+        g.SetStartColor(static_cast<TColor>(0xF0E0C0));
+        g.SetEndColor(static_cast<TColor>(0x603010));
+        g.SetBalance(k.balance);
+        g.SetRadialX(k.rx);
+        g.SetRadialY(k.ry);
+        int changes[2] = {0, 0};
+
+        CanvasOn chart(k.w + 10, k.h + 10);
+        chart.target.OnChange = TNotifyEvent([&](TObject*) { ++changes[0]; });
+        g.Draw(&chart.canvas, r);
+
+        CanvasOn reference(k.w + 10, k.h + 10); // for the application and the units
+        OwnCanvas own;
+        own.SetUseBuffer(false);
+        own.InitWindow(reference.target.GetCanvas(), nullptr, clWhite, false,
+                       TRect(0, 0, k.w + 10, k.h + 10));
+        reference.target.OnChange = TNotifyEvent([&](TObject*) { ++changes[1]; });
+        g.Draw(&own, r);
+
+        int n = std::min(255, std::max(k.w, k.h));
+        if (k.w % 2 != 0 || k.h % 2 != 0) --n;
+        EXPECT_EQ(own.ellipses, n + 1) << what;
+        EXPECT_EQ(changes[0], changes[1]) << what;
+        int differ = 0;
+        for (int y = 0; y < k.h + 10; ++y)
+            for (int x = 0; x < k.w + 10; ++x)
+                if (chart.At(x, y) != own.ReferenceCanvas->GetPixel(x, y) && differ++ < 3)
+                    ADD_FAILURE() << what << ": pixel " << x << "," << y;
+        EXPECT_EQ(differ, 0) << what;
+    }
 }
 
 TEST(GradientObject, AMonochromeCanvasTurnsLinearFillsGrey) {
