@@ -242,17 +242,25 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     if (!OnBeforeAdd && Color == clDefault && Label.empty() && AppendsPlainly(X)) {
         FX->TempValue = X;
         FY->TempValue = Y;
-        const int index = FX->AppendLast(X);
-        FY->AppendLast(Y);
-        if (FUpdateCount == 0) {
-            if (AddIsListenedTo())
-                NotifyNewValue(this, index);
-            else if (FActive)
-                Repaint();
-        }
-        return index;
+        const int index = FX->StoreLast(X);
+        FY->StoreLast(Y);
+        if (FUpdateCount != 0 || !(AddIsListenedTo() || (FActive && FParentChart))) return index;
+        return TellAppended(index);
     }
     return AddPoint(X, Y, Label, Color);
+}
+
+std::uint8_t TChartSeries::ClassifyNotifications() const {
+    FNotifyKind = KeepsBaseNotifications() ? kNotifyBase : kNotifyOwn;
+    return FNotifyKind;
+}
+
+int TChartSeries::TellAppended(int Index) {
+    if (AddIsListenedTo())
+        NotifyNewValue(this, Index);
+    else
+        Repaint();
+    return Index;
 }
 
 int TChartSeries::AddPoint(double X, double Y, const String& Label, TColor Color) {

@@ -489,18 +489,22 @@ private:
     friend class TDataSourcesList;
     // Whether a point added now must go through NotifyNewValue: an event,
     // a linked series or a series type's own notifications wait for it.
-    // Whether X would be placed last and no further list, colour or label
-    // asks for more than two appends.
+    // Whether X would be placed last, both lists have room, and no further
+    // list, colour or label asks for more than two stores.
     bool AppendsPlainly(double X) const {
         return !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsBaseList() &&
-               FY->IsBaseList() && FY->Count() == FX->Count() && FX->PlacesLast(X);
+               FY->IsBaseList() && FY->Count() == FX->Count() && FX->HasRoom() && FY->HasRoom() &&
+               FX->PlacesLast(X);
     }
-    // AddXY's every step, for points that need more than two appends.
+    // AddXY's every step, for points that need more than two stores.
     int AddPoint(double X, double Y, const String& Label, TColor Color);
+    // What follows a plain point that someone hears or a chart shows; Index.
+    int TellAppended(int Index);
     bool AddIsListenedTo() const {
-        if (FNotifyKind == kNotifyUnknown) FNotifyKind = KeepsBaseNotifications() ? kNotifyBase : kNotifyOwn;
-        return FNotifyKind == kNotifyOwn || OnAfterAdd || FLinkedSeries->Count() > 0;
+        return (FNotifyKind == kNotifyUnknown ? ClassifyNotifications() : FNotifyKind) == kNotifyOwn ||
+               OnAfterAdd || FLinkedSeries->Count() > 0;
     }
+    std::uint8_t ClassifyNotifications() const;
     void NotifyColorChanged();
     void InsertColor(int Index, TColor Color);
     void InsertPointExtras(int Index, const String& Label, TColor Color);

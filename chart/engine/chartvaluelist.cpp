@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <typeinfo>
 
 int ZuzDefaultCapacity = 1000;
 
@@ -61,6 +62,11 @@ void TChartValueList::ReadMultiplier(TReader* Reader) {
     if (Reader->ReadFloat() != 1.0)
         ShowMessageUser(u"Error: Multiplier property is obsolete.\rPlease enable Multiplier in the library's "
                         u"build definitions and recompile.");
+}
+
+std::uint8_t TChartValueList::Classify() const {
+    FClassKind = typeid(*this) == typeid(TChartValueList) ? kClassBase : kClassOwn;
+    return FClassKind;
 }
 
 int TChartValueList::GrownCapacity(int Capacity) {

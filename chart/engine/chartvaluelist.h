@@ -61,20 +61,21 @@ public:
             InsertChartValue(Index, Value);
     }
     // Asked once per list: a list's class no longer changes once it takes values.
-    bool IsBaseList() const {
-        if (FClassKind == kClassUnknown)
-            FClassKind = typeid(*this) == typeid(TChartValueList) ? kClassBase : kClassOwn;
-        return FClassKind == kClassBase;
-    }
+    bool IsBaseList() const { return (FClassKind == kClassUnknown ? Classify() : FClassKind) == kClassBase; }
     // Whether AddChartValue of a list of this very class would place Value last.
     bool PlacesLast(double Value) const {
         if (FCount == 0 || FOrder == loNone) return true;
         const double last = FValue[static_cast<std::size_t>(FCount - 1)];
         return FOrder == loAscending ? Value >= last : Value <= last;
     }
-    // Stores Value after the last one (the caller has seen that it keeps Order);
-    // its index.
-    int AppendLast(double Value) { return Append(Value); }
+    bool HasRoom() const { return FCount < FCapacity; }
+    // Stores Value after the last one where the caller has seen room and that
+    // it keeps Order; its index.
+    int StoreLast(double Value) {
+        FValue[static_cast<std::size_t>(FCount)] = Value;
+        FStatsStale = true;
+        return FCount++;
+    }
     // Appends Values as they are (the caller has seen that they keep Order),
     // with the storage the same appends one by one would leave.
     void AppendValues(std::span<const double> Values);
@@ -142,9 +143,7 @@ private:
     void Grow();
     int Append(double Value) {
         if (FCount == FCapacity) Grow();
-        FValue[static_cast<std::size_t>(FCount)] = Value;
-        FStatsStale = true;
-        return FCount++;
+        return StoreLast(Value);
     }
     void ReadMultiplier(TReader* Reader);
 
@@ -164,6 +163,7 @@ private:
     int FCapacity = 0;
     enum : std::uint8_t { kClassUnknown, kClassBase, kClassOwn };
     mutable std::uint8_t FClassKind = kClassUnknown;
+    std::uint8_t Classify() const;
 };
 
 // The value lists of one series, in creation order (X, Y, then the further
