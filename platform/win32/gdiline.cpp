@@ -494,13 +494,15 @@ bool DeviceContext::EllipsesOnce(const RECT* boxes, const COLORREF* colors, int 
     }
     StateChanged(); // the colour-settable brush keeps the last colour, as after one call per ellipse
     if (bands.empty()) return true;
+    const std::size_t n = bands.size();
+    // The table below stays within 32 MB; far more ellipses go one by one.
+    if (static_cast<std::size_t>(bottom - top + 1) > (std::size_t{1} << 22) / n) return false;
     // Each row's columns per ellipse, kept for the rows below the centre: they
     // have the columns of their mirror row above (x0 > x1: none). Entries of
     // ellipses that miss a row are never read.
     struct Span {
         int x0, x1;
     };
-    const std::size_t n = bands.size();
     const auto spans = std::make_unique_for_overwrite<Span[]>(static_cast<std::size_t>(bottom - top + 1) * n);
     const bool direct = !clipRgn_ && bpp_ == 4;
     TakenRuns taken;
