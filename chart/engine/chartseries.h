@@ -246,6 +246,11 @@ public:
 
     explicit TChartSeries(TComponent* AOwner);
     ~TChartSeries() override;
+    // Points a constructor added were told as its class so far would be told.
+    void AfterConstruction() override {
+        TCustomChartSeries::AfterConstruction();
+        FNotifyKind = kNotifyUnknown;
+    }
     void BeforeDestruction() override;
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
@@ -487,8 +492,6 @@ protected:
 
 private:
     friend class TDataSourcesList;
-    // Whether a point added now must go through NotifyNewValue: an event,
-    // a linked series or a series type's own notifications wait for it.
     // Whether X would be placed last, both lists have room, and no further
     // list, colour or label asks for more than two stores.
     bool AppendsPlainly(double X) const {
@@ -500,6 +503,8 @@ private:
     int AddPoint(double X, double Y, const String& Label, TColor Color);
     // What follows a plain point that someone hears or a chart shows; Index.
     int TellAppended(int Index);
+    // Whether a point added now must go through NotifyNewValue: an event,
+    // a linked series or a series type's own notifications wait for it.
     bool AddIsListenedTo() const {
         return (FNotifyKind == kNotifyUnknown ? ClassifyNotifications() : FNotifyKind) == kNotifyOwn ||
                OnAfterAdd || FLinkedSeries->Count() > 0;
@@ -555,7 +560,7 @@ private:
     TChartValueList* FNotMandatory = nullptr;
     bool FYMandatory = true;
     TTreatNullsStyle FTreatNulls = tnDontPaint;
-    // KeepsBaseNotifications, asked at the first point (the type is final by then).
+    // KeepsBaseNotifications, asked at the first point after construction.
     enum : std::uint8_t { kNotifyUnknown, kNotifyBase, kNotifyOwn };
     mutable std::uint8_t FNotifyKind = kNotifyUnknown;
 };

@@ -53,6 +53,26 @@ public:
     using TQuietSeries::TQuietSeries;
 };
 
+// A series type that says it keeps the base's notifications and starts with points, and one
+// below it with notifications of its own.
+class TStartedSeries : public TChartSeries {
+public:
+    explicit TStartedSeries(TComponent* AOwner) : TChartSeries(AOwner) {
+        AddXY(0, 0);
+        AddXY(0.5, 0);
+    }
+    bool KeepsBaseNotifications() const override { return NotifiesAsBase<TStartedSeries>(); }
+};
+class TLoudStartedSeries : public TStartedSeries {
+public:
+    using TStartedSeries::TStartedSeries;
+    void NotifyNewValue(TChartSeries* Sender, int ValueIndex) override {
+        ++Told;
+        TStartedSeries::NotifyNewValue(Sender, ValueIndex);
+    }
+    int Told = 0;
+};
+
 // An X list of its own class, counting the values it places.
 class TCountingList : public TChartValueList {
 public:
@@ -181,6 +201,11 @@ TEST_F(SeriesAppend, OnlyTypesWithTheBaseNotificationsMaySkipThem) {
     EXPECT_TRUE(NewSeries<TQuietSeries>()->KeepsBaseNotifications());
     // A class below one that said so has not said so itself.
     EXPECT_FALSE(NewSeries<TQuietSeriesOfItsOwn>()->KeepsBaseNotifications());
+    // A point added while a base class was being built does not settle the answer.
+    auto* loud = NewSeries<TLoudStartedSeries>();
+    loud->AddXY(1, 1);
+    loud->AddXY(2, 2);
+    EXPECT_EQ(loud->Told, 2);
 }
 
 TEST_F(SeriesAppend, AValueListOfItsOwnClassPlacesEveryValue) {
