@@ -5,6 +5,7 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"
 
@@ -629,12 +630,6 @@ void TChartAxis::AdjustMaxMin() {
     CalcMinMax(FMinimum, FMaximum);
     IMaximum = FMaximum;
     IMinimum = FMinimum;
-    if (OnGetNextLabel) {
-        double v = IMaximum;
-        bool stop = false;
-        OnGetNextLabel(this, -1, v, stop);
-        IMaximum -= v;
-    }
     InternalCalcRange();
     CalcRoundScales();
 }

@@ -4,13 +4,14 @@
 // axes, the streamed custom axes, the grid pen and the axis items (custom
 // labels, or the record of the labels drawn last).
 
+#include "chart/canvas/panellayout.h"
 #include "chart/canvas/zuzcanvas.h"
-#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/axischart.h"
 #include "platform/core/collections.h"
 
 #include <vector>
 
+enum TDateTimeStep : std::uint8_t; // the calendar steps of the panel unit
 class TCustomSeriesList;
 class TChartAxis;
 class TZuzFont;
@@ -326,7 +327,6 @@ public:
     bool IsDepthAxis = false;
 
     TAxisDrawLabelEvent OnDrawLabel;
-    TAxisOnGetNextLabel OnGetNextLabel;
     TNotifyEvent OnCustomDrawLine;
     TNotifyEvent OnDrawGrids;
 

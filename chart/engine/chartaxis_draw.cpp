@@ -3,6 +3,7 @@
 // custom-draw operations.
 
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"

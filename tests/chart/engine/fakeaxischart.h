@@ -3,6 +3,7 @@
 // depth of its own, series min/max over the series on an axis, an optional
 // real canvas, and fixed text metrics (7 pixels a character) when it has none.
 
+#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartaxis.h"
 #include "fakechart.h"
 
