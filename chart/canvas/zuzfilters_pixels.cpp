@@ -261,8 +261,8 @@ const ClassInfo& TAmountFilter::StaticClass() {
 
 void TAmountFilter::CreateEditor(IFormCreator* Creator, const TNotifyEvent& ChangedEvent) {
     TZuzFilter::CreateEditor(Creator, ChangedEvent);
-    FScroll = Creator->AddScroll(u"Amount", 0, 0);
-    ResetRange(nullptr);
+    const int max = FPercent ? 100 : 255;
+    FScroll = Creator->AddScroll(u"Amount", FOnlyPositive ? 0 : -max, max);
     TNotifyEvent toggled;
     toggled.Bind(this, &TAmountFilter::ResetRange, "ResetRange");
     Creator->AddCheckBox(u"Percent", VavIve_Percent, toggled);
@@ -272,7 +272,7 @@ void TAmountFilter::ResetRange(TObject*) {
     if (!FScroll) return;
     const int max = FPercent ? 100 : 255;
     const int min = FOnlyPositive ? 0 : -max;
-    FScroll->SetParams(std::clamp(FScroll->GetPosition(), min, max), min, max);
+    FScroll->SetParams(std::clamp(FAmount, min, max), min, max);
 }
 
 // Blocks of Amount x Amount take their mean colour. Block rows run while a whole block fits

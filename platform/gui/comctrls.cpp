@@ -16,6 +16,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -1042,7 +1043,100 @@ void TDateTimePicker::Change() {
     if (OnChange) OnChange(this);
 }
 
+// ---------------------------------------------------------------------------
+// TUpDown
+
+template <>
+const EnumInfo& EnumInfoOf<TUDBtnType>() {
+    static const EnumInfo info{"TUDBtnType", {"btNext", "btPrev"}};
+    return info;
+}
+
+const ClassInfo& TUpDown::StaticClass() {
+    using U = TUpDown;
+    static const PropInfo props[] = {
+        MakeProp<&U::GetAssociate, &U::SetAssociate>("Associate"),
+        MakeProp<&U::GetIncrement, &U::SetIncrement>("Increment").Default(1),
+        MakeProp<&U::GetMax, &U::SetMax>("Max").Default(100),
+        MakeProp<&U::GetMin, &U::SetMin>("Min").Default(0),
+        MakeProp<&U::GetPosition, &U::SetPosition>("Position").Default(0),
+        MakeProp<&U::OnClick>("OnClick"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TUpDown>("TUpDown", &TWinControl::StaticClass(), props);
+    return ci;
+}
+
+TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {
+    auto* box = new QWidget();
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (const TUDBtnType button : {btNext, btPrev}) {
+        auto* arrow = new QToolButton(box);
+        arrow->setArrowType(button == btNext ? Qt::UpArrow : Qt::DownArrow);
+        arrow->setFocusPolicy(Qt::NoFocus);
+        arrow->setAutoRepeat(true);
+        arrow->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+        layout->addWidget(arrow);
+        QObject::connect(arrow, &QToolButton::clicked,
+                         [this, button](bool) { Guarded(this, [this, button] { Click(button); }); });
+    }
+    SetWidget(box);
+    SetBounds(0, 0, 16, 24);
+}
+
+void TUpDown::SetAssociate(TWinControl* Value) {
+    if (FAssociate == Value) return;
+    if (FAssociate) FAssociate->RemoveFreeNotification(this);
+    FAssociate = Value;
+    if (!Value) return;
+    Value->FreeNotification(this);
+    // The arrows take the right end of the edit, which narrows to make room.
+    if (Value->GetParent()) SetParent(Value->GetParent());
+    const int width = GetWidth();
+    Value->SetWidth(std::max(0, Value->GetWidth() - width));
+    SetBounds(Value->GetLeft() + Value->GetWidth(), Value->GetTop(), width, Value->GetHeight());
+    ShowPosition();
+}
+
+void TUpDown::SetMin(int Value) {
+    FMin = Value;
+    SetPosition(FPosition);
+}
+
+void TUpDown::SetMax(int Value) {
+    FMax = Value;
+    SetPosition(FPosition);
+}
+
+void TUpDown::SetPosition(int Value) {
+    // A range given upside down still holds the position between its ends.
+    FPosition = std::clamp(Value, std::min(FMin, FMax), std::max(FMin, FMax));
+    ShowPosition();
+}
+
+void TUpDown::ShowPosition() {
+    if (FAssociate && !GetComponentState().Contains(csLoading)) {
+        const String text = IntToStr(FPosition);
+        if (FAssociate->GetText() != text) FAssociate->SetText(text);
+    }
+}
+
+void TUpDown::Click(TUDBtnType Button) {
+    Integer typed = 0;
+    if (FAssociate && TryStrToInt(FAssociate->GetText(), typed)) FPosition = typed;
+    const Int64 next = Int64{FPosition} + (Button == btNext ? FIncrement : -Int64{FIncrement});
+    SetPosition(static_cast<int>(std::clamp<Int64>(next, INT32_MIN, INT32_MAX)));
+    if (OnClick) OnClick(this, Button);
+}
+
+void TUpDown::Notification(TComponent* AComponent, TOperation Operation) {
+    TWinControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FAssociate) FAssociate = nullptr;
+}
+
 void RegisterComCtrlsClasses() {
     RegisterClasses({&TTabSheet::StaticClass(), &TPageControl::StaticClass(), &TStatusBar::StaticClass(),
-                     &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TDateTimePicker::StaticClass()});
+                     &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TDateTimePicker::StaticClass(),
+                     &TUpDown::StaticClass()});
 }

@@ -388,3 +388,43 @@ private:
     bool FChecked = true;
     bool FUpdating = false;
 };
+
+// ---------------------------------------------------------------------------
+// Up-down buttons: a pair of arrows that step Position through Min .. Max. With an associate
+// (an edit) they sit at its right edge and keep its text at the position; a number typed into
+// the edit is where the next step starts from.
+
+enum TUDBtnType : std::uint8_t { btNext, btPrev };
+template <>
+const EnumInfo& EnumInfoOf<TUDBtnType>();
+using TUDClickEvent = Event<void(TObject* Sender, TUDBtnType Button)>;
+
+class TUpDown : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TUpDown(TComponent* AOwner);
+
+    TWinControl* GetAssociate() const { return FAssociate; }
+    void SetAssociate(TWinControl* Value);
+    int GetMin() const { return FMin; }
+    void SetMin(int Value);
+    int GetMax() const { return FMax; }
+    void SetMax(int Value);
+    int GetPosition() const { return FPosition; }
+    void SetPosition(int Value);
+    int GetIncrement() const { return FIncrement; }
+    void SetIncrement(int Value) { FIncrement = Value; }
+    // What a click on an arrow does: one increment up (btNext) or down, then OnClick.
+    void Click(TUDBtnType Button);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    TUDClickEvent OnClick;
+
+private:
+    void ShowPosition();
+
+    TWinControl* FAssociate = nullptr;
+    int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
+};
