@@ -187,4 +187,33 @@ TEST_F(StatusBarTest, PanelTextsAreDrawnInTheirPanels) {
     EXPECT_FALSE(differs(300, 600));
 }
 
+// Up-down arrows beside an edit: they take its right end, show their position in it, step
+// from a number typed there, and stop at the ends of their range.
+TEST_F(ComCtrlsTest, UpDownArrowsStepTheirEditsNumberWithinTheirRange) {
+    TestForm f;
+    auto* edit = Create<TEdit>(f.get());
+    edit->SetParent(f.get());
+    edit->SetBounds(10, 10, 100, 21);
+    auto* arrows = Create<TUpDown>(f.get());
+    arrows->SetMin(1);
+    arrows->SetMax(10);
+    arrows->SetAssociate(edit);
+    EXPECT_EQ(edit->GetWidth() + arrows->GetWidth(), 100);
+    EXPECT_EQ(arrows->GetLeft(), 10 + edit->GetWidth());
+    EXPECT_EQ(edit->GetText(), u"1");
+    std::vector<TUDBtnType> clicks;
+    arrows->OnClick.Bind([&](TObject*, TUDBtnType b) { clicks.push_back(b); });
+    edit->SetText(u"9");
+    arrows->Click(btNext);
+    EXPECT_EQ(edit->GetText(), u"10");
+    arrows->Click(btNext);
+    EXPECT_EQ(arrows->GetPosition(), 10);
+    arrows->SetPosition(-5);
+    EXPECT_EQ(edit->GetText(), u"1");
+    EXPECT_EQ(clicks.size(), 2u);
+    edit->Free(); // the arrows forget an edit that is gone
+    EXPECT_EQ(arrows->GetAssociate(), nullptr);
+    arrows->Click(btPrev);
+}
+
 } // namespace

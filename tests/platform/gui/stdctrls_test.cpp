@@ -279,4 +279,23 @@ TEST_F(StdCtrlsMoreTest, ARightJustifiedLabelKeepsItsRightEdge) {
     EXPECT_LT(l->GetLeft(), 100);
 }
 
+TEST_F(StdCtrlsTest, AScrollBarKeepsItsPositionInRangeAndReportsEveryMove) {
+    TestForm f;
+    auto* bar = Create<TScrollBar>(f.get());
+    bar->SetParent(f.get());
+    std::vector<int> moves;
+    bar->OnChange.Bind([&](TObject*) { moves.push_back(bar->GetPosition()); });
+    bar->SetParams(150, -255, 255);
+    bar->SetParams(150, -100, 100); // the range shrinks under the position
+    bar->SetMax(100);               // no move: no event
+    EXPECT_EQ(moves, (std::vector<int>{150, 100}));
+    EXPECT_THROW(bar->SetParams(0, 10, 5), EInvalidOperation);
+    EXPECT_EQ(bar->GetMin(), -100);
+
+    // The user's move reaches the control as a change of position.
+    static_cast<QScrollBar*>(bar->Widget())->setValue(-20);
+    EXPECT_EQ(bar->GetPosition(), -20);
+    EXPECT_EQ(moves.back(), -20);
+}
+
 } // namespace
