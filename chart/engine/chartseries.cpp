@@ -872,7 +872,7 @@ const ClassInfo& TChartSeries::StaticClass() {
         MakeProp<&C::GetLabelsSource, &C::SetLabelsSource>("XLabelsSource"),
         MakeProp<&C::GetXValuesProp>("XValues"),
         MakeProp<&C::GetYValuesProp>("YValues"),
-        MakeProp<&C::GetZOrder, &C::SetZOrder>("ZOrder").Default(-1),
+        MakeProp<&C::StoredZOrder, &C::SetZOrder>("ZOrder").Default(-1),
         MakeProp<&C::AfterDrawValues>("AfterDrawValues"),
         MakeProp<&C::BeforeDrawValues>("BeforeDrawValues"),
         MakeProp<&C::OnAfterAdd>("OnAfterAdd"),

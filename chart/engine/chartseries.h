@@ -79,6 +79,35 @@ using TSeriesClick =
     Event<void(TChartSeries* Sender, int ValueIndex, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TSeriesOnGetMarkText = Event<void(TChartSeries* Sender, int ValueIndex, String& MarkText)>;
 
+// What a legend line of a point shows.
+enum TLegendTextStyle : std::uint8_t {
+    ltsPlain,
+    ltsLeftValue,
+    ltsRightValue,
+    ltsLeftPercent,
+    ltsRightPercent,
+    ltsXValue,
+    ltsValue,
+    ltsPercent,
+    ltsXAndValue,
+    ltsXAndPercent
+};
+template <>
+const EnumInfo& EnumInfoOf<TLegendTextStyle>();
+
+// Separates the columns of a legend text, and the lines of a multi-line mark.
+extern Char ZuzColumnSeparator;
+extern Char ZuzLineSeparator;
+
+// The indexes of the ordered Values from the first at or after StartValue to
+// the last at or before EndValue; with DrawBetweenPoints the first beyond
+// EndValue too, so a line reaches the edge. -1 and -1 when none.
+void VisibleIndexRange(std::span<const double> Values, double StartValue, double EndValue,
+                       bool DrawBetweenPoints, int& First, int& Last);
+// The index range of page Page (from 1) of Count points, PointsPerPage a page
+// (below 1: one page); a page beyond the end shows the last full page.
+void CalcFirstLastPage(int Count, int PointsPerPage, int Page, int& First, int& Last);
+
 // ---------------------------------------------------------------------------
 // Chart elements
 
@@ -422,6 +451,44 @@ public:
     virtual void WriteData(TStream* Stream);
     void ReadData(TStream* Stream);
 
+    // The drawing road: which points are visible, depth order, the point
+    // loop, mark and legend texts, the legend symbol, the mouse.
+    virtual void CalcFirstLastVisibleIndex();
+    int VisibleCount() const;
+    // The index range of the chart's current page.
+    void CalcFirstLastPage(int& First, int& Last) const;
+    void CalcZOrder();
+    bool MoreSameZOrder() const;
+    bool FirstInZOrder() const;
+    void CalcDepthPositions();
+    void DoBeforeDrawValues();
+    void DoAfterDrawValues();
+    // To the active series tools of the chart bound to this series.
+    void BroadcastEvent(TChartToolEvent Event);
+    virtual void DrawValue(int ValueIndex) {}
+    virtual void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position);
+    // Size and place of one mark above (X, Y).
+    void CalculateMarkPosition(TMarkShape* Shape, const String& Text, int X, int Y,
+                               TSeriesMarkPosition& Position);
+    int MaxMarkWidth();
+    virtual void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) {}
+    virtual String GetMarkText(int ValueIndex);
+    String MarkPercent(int ValueIndex, bool AddTotal);
+    virtual String LegendString(int LegendIndex, TLegendTextStyle Style);
+    virtual int LegendToValueIndex(int LegendIndex) const { return LegendIndex; }
+    virtual int CountLegendItems() const { return Count(); }
+    virtual TColor LegendItemColor(int LegendIndex) const { return GetValueColor(LegendIndex); }
+    // The legend symbol of a point (-1: of the series).
+    void DrawLegend(int ValueIndex, const TRect& Rect);
+    virtual void DrawLegendShape(int ValueIndex, const TRect& Rect);
+    // The point under (X, Y), -1 for none; series types know their shapes.
+    virtual int Clicked(int X, int Y) { return -1; }
+    int Clicked(TPoint P) { return Clicked(P.X, P.Y); }
+    int GetCursorValueIndex();
+    // Cursor and enter/leave events for the mouse at (X, Y); true over a point.
+    bool CheckMouse(int X, int Y);
+    bool RaiseClicked() const { return static_cast<bool>(OnClick) || static_cast<bool>(OnDblClick); }
+
     // Plain settings.
     TSeriesMarks* GetMarks() const { return FMarks.get(); }
     const String& GetValueFormat() const { return FValueFormat; }
@@ -433,7 +500,11 @@ public:
     int GetDepth() const { return FDepth; }
     void SetDepth(int Value) { SetIntegerProperty(FDepth, Value); }
     int GetZOrder() const { return FZOrder == -1 ? IZOrder : FZOrder; }
-    void SetZOrder(int Value) { SetIntegerProperty(FZOrder, Value); }
+    int StoredZOrder() const { return FZOrder; } // -1: automatic
+    void SetZOrder(int Value) {
+        SetIntegerProperty(FZOrder, Value);
+        IZOrder = Value == -1 ? 0 : Value;
+    }
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value) { FCursor = Value; }
     TTreatNullsStyle GetTreatNulls() const { return FTreatNulls; }
@@ -511,6 +582,8 @@ private:
     }
     std::uint8_t ClassifyNotifications() const;
     void NotifyColorChanged();
+    // The text of an X value: the horizontal axis's label, or the value format.
+    String XLabelText(double Value) const;
     void InsertColor(int Index, TColor Color);
     void InsertPointExtras(int Index, const String& Label, TColor Color);
     bool CopyWholeLists(TChartSeries* Source);

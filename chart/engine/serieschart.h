@@ -9,6 +9,8 @@
 
 class TCanvas3D;
 class TChartAxis;
+class TChartBrush;
+class TChartPen;
 class TChartSeries;
 class TChartTools;
 class TCustomChartSeries;
@@ -24,6 +26,16 @@ enum TChartSeriesEvent : std::uint8_t {
 };
 template <>
 const EnumInfo& EnumInfoOf<TChartSeriesEvent>();
+
+// What the chart tells its tools (and a series its own tools) while drawing.
+enum TChartToolEvent : std::uint8_t {
+    cteAfterDraw,
+    cteBeforeDrawSeries,
+    cteBeforeDraw,
+    cteBeforeDrawAxes,
+    cteAfterDrawSeries,
+    cteMouseLeave
+};
 
 class ISeriesChart {
 public:
@@ -102,6 +114,14 @@ public:
     virtual TPoint MouseClientPos() const { return {}; }
     // The legend's text of a point in the legend's current style.
     virtual String FormattedValueLegend(TChartSeries* Series, int ValueIndex) { return {}; }
+    // The legend's symbols: the chart's own pen for them (nullptr: the
+    // series's), their back colour (clDefault: none), the chart's colour,
+    // the brush set up on the canvas, and the symbol itself.
+    virtual TChartPen* LegendSymbolPen() { return nullptr; }
+    virtual TColor LegendSymbolColor() const { return clDefault; }
+    virtual TColor GetChartColor() const { return clWhite; }
+    virtual void SetBrushCanvas(TColor Color, TChartBrush* Brush, TColor BackColor) {}
+    virtual void DrawLegendShape(const TRect& Rect) {}
 
 protected:
     ~ISeriesChart() = default;

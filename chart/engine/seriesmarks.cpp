@@ -1,6 +1,64 @@
 #include "chart/engine/seriesmarks.h"
 
+#include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgeometry.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshadow.h"
+#include "chart/engine/chartseries.h"
+
 #include <algorithm>
+#include <cmath>
+#include <numbers>
+
+template <>
+const EnumInfo& EnumInfoOf<TSeriesMarksStyle>() {
+    static const EnumInfo info{"TSeriesMarksStyle",
+                               {"smsValue", "smsPercent", "smsLabel", "smsLabelPercent", "smsLabelValue",
+                                "smsLegend", "smsPercentTotal", "smsLabelPercentTotal", "smsXValue", "smsXY",
+                                "smsSeriesTitle", "smsPointIndex", "smsPercentRelative"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TMarginUnits>() {
+    static const EnumInfo info{"TMarginUnits", {"maPercentFont", "maPercentSize", "maPixels"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TArrowHeadStyle>() {
+    static const EnumInfo info{"TArrowHeadStyle", {"ahNone", "ahLine", "ahSolid"}};
+    return info;
+}
+
+bool ZuzCheckMarkArrowColor = false;
+
+TFourPoints TurnedCorners(const TRect& R, int Angle) {
+    TFourPoints p{TPoint(R.Left, R.Top), TPoint(R.Right, R.Top), TPoint(R.Right, R.Bottom),
+                  TPoint(R.Left, R.Bottom)};
+    if (Angle == 0) return p;
+    const double a = Angle * std::numbers::pi / 180;
+    const double s = std::sin(a), c = std::cos(a);
+    const int cx = (R.Left + R.Right) / 2, cy = (R.Top + R.Bottom) / 2;
+    for (TPoint& q : p) {
+        const double x = q.X - cx, y = q.Y - cy;
+        q = TPoint(static_cast<int>(Round(x * c + y * s)) + cx, static_cast<int>(Round(-x * s + y * c)) + cy);
+    }
+    return p;
+}
+
+int WidestLine(TZuzCanvas* Canvas, const String& Text) {
+    int widest = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = Text.find(ZuzLineSeparator, start);
+        widest = std::max(
+            widest, Canvas->TextWidth(Text.substr(start, end == String::npos ? String::npos : end - start)));
+        if (end == String::npos) return widest;
+        start = end + 1;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Positions
 
 TSeriesMarkPosition* TSeriesMarksPositions::Get(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
@@ -11,6 +69,18 @@ void TSeriesMarksPositions::Put(int Index, std::unique_ptr<TSeriesMarkPosition> 
     if (Index < 0) return;
     if (Index >= Count()) FItems.resize(static_cast<std::size_t>(Index) + 1);
     FItems[static_cast<std::size_t>(Index)] = std::move(Position);
+}
+
+void TSeriesMarksPositions::Put(int Index, const TSeriesMarkPosition& Position) {
+    if (Index < 0) return;
+    if (!Get(Index)) Put(Index, std::make_unique<TSeriesMarkPosition>());
+    TSeriesMarkPosition* p = Get(Index);
+    p->Assign(Position);
+    p->Custom = true;
+}
+
+void TSeriesMarksPositions::Automatic(int Index) {
+    if (TSeriesMarkPosition* p = Get(Index)) p->Custom = false;
 }
 
 void TSeriesMarksPositions::Delete(int Index) {
@@ -32,19 +102,632 @@ bool TSeriesMarksPositions::ExistCustom() const {
     return std::any_of(FItems.begin(), FItems.end(), [](const auto& p) { return p && p->Custom; });
 }
 
-const ClassInfo& TSeriesMarks::StaticClass() {
-    static const ClassInfo info = MakeClassInfo<TSeriesMarks>("TSeriesMarks", &TPersistent::StaticClass());
+void TSeriesMarksPositions::MoveTo(TSeriesMarkPosition& Position, int X, int Y) {
+    Position.ArrowEnd = Position.ArrowStart = TPoint(X, Y);
+    Position.TopLeft = TPoint(X - Position.Width / 2, Y - Position.Height + 1);
+}
+
+// ---------------------------------------------------------------------------
+// Margins
+
+const ClassInfo& TMargins::StaticClass() {
+    using C = TMargins;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetBottom, &C::SetBottom>("Bottom").Default(5),
+        MakeProp<&C::GetLeft, &C::SetLeft>("Left").Stored<&C::IsLeftStored>(),
+        MakeProp<&C::GetRight, &C::SetRight>("Right").Stored<&C::IsRightStored>(),
+        MakeProp<&C::GetTop, &C::SetTop>("Top").Default(5),
+        MakeProp<&C::GetUnits, &C::SetUnits>("Units").Default(maPercentFont),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TMargins", &TPersistent::StaticClass(), props);
     return info;
 }
 
-void TSeriesMarks::Assign(TPersistent* Source) {
-    // The marks' settings come with the marks themselves; positions stay per series.
-    if (dynamic_cast<TSeriesMarks*>(Source)) return;
+TMargins::TMargins(TNotifyEvent OnChange, int DefaultHoriz)
+    : DefaultHoriz(DefaultHoriz), OnChange(std::move(OnChange)), FLeft(DefaultHoriz), FRight(DefaultHoriz) {}
+
+void TMargins::Assign(TPersistent* Source) {
+    if (auto* m = dynamic_cast<TMargins*>(Source)) {
+        FLeft = m->FLeft;
+        FTop = m->FTop;
+        FRight = m->FRight;
+        FBottom = m->FBottom;
+        FUnits = m->FUnits;
+        return;
+    }
     TPersistent::Assign(Source);
+}
+
+void TMargins::Calculate(int Width, int Height, int FontHeight) {
+    auto r = [](double v) { return static_cast<int>(Round(v)); };
+    switch (FUnits) {
+    case maPercentFont:
+        PixelLeft = r(FLeft * 0.02 * FontHeight);
+        PixelTop = r(FTop * 0.02 * FontHeight);
+        PixelRight = r(FRight * 0.02 * FontHeight);
+        PixelBottom = r(FBottom * 0.02 * FontHeight);
+        break;
+    case maPercentSize:
+        PixelLeft = r(FLeft * 0.01 * Width);
+        PixelRight = r(FRight * 0.01 * Width);
+        PixelTop = r(FTop * 0.01 * Height);
+        PixelBottom = r(FBottom * 0.01 * Height);
+        break;
+    case maPixels:
+        PixelLeft = FLeft;
+        PixelTop = FTop;
+        PixelRight = FRight;
+        PixelBottom = FBottom;
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The box of a mark
+
+const ClassInfo& TMarkShape::StaticClass() {
+    using C = TMarkShape;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
+        MakeProp<&C::GetColor, &C::SetColor>("Color"),
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        MakeProp<&C::GetFrame, &C::SetFrame>("Frame"),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
+        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow"),
+        MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
+        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Default(0),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TMarkShape", &TPersistent::StaticClass(), props);
+    return info;
+}
+
+TMarkShape::TMarkShape(TChartSeries* Series) : FSeries(Series) {
+    TNotifyEvent changed;
+    changed.Bind([this](TObject*) { Repaint(); });
+    FBrush.reset(Create<TChartBrush>(changed));
+    FFrame.reset(Create<TChartPen>(changed));
+    FFont.reset(Create<TZuzFont>(changed));
+    FShadow.reset(Create<TZuzShadow>(changed));
+    FShadow->SetColor(clBlack);
+    FShadow->SetSize(3);
+    FGradient.reset(Create<TZuzGradient>(changed));
+}
+
+TMarkShape::~TMarkShape() = default;
+
+void TMarkShape::Assign(TPersistent* Source) {
+    auto* s = dynamic_cast<TMarkShape*>(Source);
+    if (!s) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FBrush->Assign(s->FBrush.get());
+    FFrame->Assign(s->FFrame.get());
+    FFont->Assign(s->FFont.get());
+    FShadow->Assign(s->FShadow.get());
+    FGradient->Assign(s->FGradient.get());
+    FColor = s->FColor;
+    FVisible = s->FVisible;
+    FTransparent = s->FTransparent;
+    FTransparency = s->FTransparency;
+    FTextFormat = s->FTextFormat;
+}
+
+void TMarkShape::SetBrush(TChartBrush* Value) {
+    FBrush->Assign(Value);
+}
+void TMarkShape::SetFrame(TChartPen* Value) {
+    FFrame->Assign(Value);
+}
+void TMarkShape::SetFont(TZuzFont* Value) {
+    FFont->Assign(Value);
+}
+void TMarkShape::SetShadow(TZuzShadow* Value) {
+    FShadow->Assign(Value);
+}
+void TMarkShape::SetGradient(TZuzGradient* Value) {
+    FGradient->Assign(Value);
+}
+
+void TMarkShape::Repaint() const {
+    if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
+}
+
+void TMarkShape::DrawRectRotated(TCanvas3D* Canvas, const TRect& R, int Angle, int Z) {
+    if (FTransparent) return;
+    const TFourPoints corners = TurnedCorners(R, Angle);
+    if (FShadow->GetVisible() && FShadow->GetSize() != 0 && FBrush->GetStyle() != bsClear) {
+        if (Angle == 0)
+            FShadow->Draw(Canvas, R, Z);
+        else
+            FShadow->Draw(Canvas, corners);
+    }
+    if (FGradient->GetVisible()) {
+        if (Angle == 0)
+            FGradient->Draw(Canvas, R);
+        else
+            FGradient->Draw(Canvas, corners);
+        Canvas->Brush->SetStyle(bsClear);
+    }
+    Canvas->AssignVisiblePenColor(FFrame.get(), FFrame->GetColor());
+    if (!FFrame->GetVisible()) Canvas->Pen->SetStyle(psClear);
+    if (Angle != 0)
+        Canvas->PolygonWithZ(corners, Z);
+    else
+        Canvas->Rectangle(R);
+}
+
+// ---------------------------------------------------------------------------
+// Items and symbol
+
+TMarksItem::TMarksItem(TChartSeries* Series) : TMarkShape(Series) {
+    SetColor(clInfoBk);
+    GetShadow()->SetColor(clGray);
+    GetShadow()->SetSize(3);
+}
+
+TMarksItem::~TMarksItem() = default;
+
+TStrings* TMarksItem::GetText() {
+    if (!FText) {
+        FText.reset(Create<TStringList>());
+        FText->OnChange.Bind([this](TObject*) { Repaint(); });
+    }
+    return FText.get();
+}
+
+void TMarksItem::SetText(TStrings* Value) {
+    if (!Value) {
+        FText.reset();
+        Repaint();
+        return;
+    }
+    GetText()->Assign(Value);
+}
+
+TMarksItem* TMarksItems::Get(int Index) {
+    if (Index < 0) return nullptr;
+    if (Index >= Count()) FItems.resize(static_cast<std::size_t>(Index) + 1);
+    auto& slot = FItems[static_cast<std::size_t>(Index)];
+    if (!slot) slot = std::make_unique<TMarksItem>(FSeries);
+    return slot.get();
+}
+
+TMarksItem* TMarksItems::Peek(int Index) const {
+    if (Index < 0 || Index >= Count()) return nullptr;
+    return FItems[static_cast<std::size_t>(Index)].get();
+}
+
+void TMarksItems::Clear() {
+    FItems.clear();
+    if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
+}
+
+TSeriesMarksSymbol::TSeriesMarksSymbol(TChartSeries* Series) : TMarkShape(Series) {
+    SetVisible(false);
+    SetTransparent(false);
+    GetShadow()->SetSize(1);
+}
+
+// ---------------------------------------------------------------------------
+// Callouts
+
+const ClassInfo& TCallout::StaticClass() {
+    using C = TCallout;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetArrow, &C::SetArrow>("Arrow"),
+        MakeProp<&C::GetArrowHead, &C::SetArrowHead>("ArrowHead").Default(ahNone),
+        MakeProp<&C::GetArrowHeadSize, &C::SetArrowHeadSize>("ArrowHeadSize").Default(8),
+        MakeProp<&C::GetDistance, &C::SetDistance>("Distance").Default(0),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TCallout", &TSeriesPointer::StaticClass(), props);
+    return info;
+}
+
+TCallout::TCallout(TChartSeries* Series) : TSeriesPointer(Series) {
+    TNotifyEvent changed;
+    changed.Bind([this](TObject*) { Repaint(); });
+    FArrow.reset(Create<TWhitePen>(changed));
+    SetVisible(true);
+    SetStyle(psRectangle);
+    SetDraw3D(false);
+    SetInflateMargins(true);
+    SetColor(clBlack);
+    GradientOwnColors = true;
+}
+
+void TCallout::Assign(TPersistent* Source) {
+    if (auto* c = dynamic_cast<TCallout*>(Source)) {
+        FArrow->Assign(c->FArrow.get());
+        FArrowHead = c->FArrowHead;
+        FDistance = c->FDistance;
+        FArrowHeadSize = c->FArrowHeadSize;
+    }
+    TSeriesPointer::Assign(Source);
+}
+
+void TCallout::SetArrow(TChartPen* Value) {
+    FArrow->Assign(Value);
+}
+
+void TCallout::Draw(TColor Color, TPoint From, TPoint Mid, TPoint To, int Z, bool DrawMid) {
+    ISeriesChart* chart = Chart();
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    const TPoint pan = chart->PanningOffset();
+    if (pan.X != 0 || pan.Y != 0) {
+        for (TPoint* p : {&From, &Mid, &To}) {
+            p->X += pan.X;
+            p->Y += pan.Y;
+        }
+    }
+    const bool is3D = chart->GetView3D();
+    if (FArrow->GetVisible()) {
+        if (FArrowHead != ahSolid) canvas->Brush->SetStyle(bsClear);
+        TColor c = FArrow->GetColor();
+        if (ZuzCheckMarkArrowColor && (c == Color || c == chart->GetChartColor()))
+            c = chart->GetChartColor() == clBlack ? clWhite : clBlack;
+        canvas->AssignVisiblePenColor(FArrow.get(), c);
+        auto line = [&](TPoint A, TPoint B) {
+            if (is3D)
+                canvas->LineWithZ(A, B, Z);
+            else
+                canvas->Line(A, B);
+        };
+        if (FArrowHead == ahNone) {
+            if (DrawMid) {
+                line(From, Mid);
+                line(Mid, To);
+            } else {
+                line(From, To);
+            }
+        } else {
+            // The head sits at the point, the arrow runs from the mark.
+            line(To, From);
+            const double dx = From.X - To.X, dy = From.Y - To.Y;
+            const double len = std::hypot(dx, dy);
+            if (len > 0) {
+                const double ux = dx / len, uy = dy / len, s = FArrowHeadSize;
+                const TPoint base(static_cast<int>(Round(From.X - ux * s)),
+                                  static_cast<int>(Round(From.Y - uy * s)));
+                const TPoint a(static_cast<int>(Round(base.X - uy * s / 2)),
+                               static_cast<int>(Round(base.Y + ux * s / 2)));
+                const TPoint b(static_cast<int>(Round(base.X + uy * s / 2)),
+                               static_cast<int>(Round(base.Y - ux * s / 2)));
+                if (FArrowHead == ahSolid) {
+                    canvas->Brush->SetColor(c);
+                    canvas->Brush->SetStyle(bsSolid);
+                    canvas->Polygon(std::array<TPoint, 3>{From, a, b});
+                } else {
+                    line(a, From);
+                    line(b, From);
+                }
+            }
+        }
+    }
+    if (FArrowHead == ahNone && GetVisible()) {
+        const TPoint at = is3D ? canvas->Calculate3DPosition(From, Z) : From;
+        PrepareCanvas(canvas, GetColor());
+        DrawPointer(canvas, false, at.X, at.Y, GetHorizSize(), GetVertSize(), GetColor(), GetStyle());
+    }
+}
+
+const ClassInfo& TMarksCallout::StaticClass() {
+    using C = TMarksCallout;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetLength, &C::SetLength>("Length").Stored<&C::IsLengthStored>(),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TMarksCallout", &TCallout::StaticClass(), props);
+    return info;
+}
+
+TMarksCallout::TMarksCallout(TChartSeries* Series) : TCallout(Series) {
+    SetVisible(false);
+    FArrow->SetColor(clWhite);
+}
+
+void TMarksCallout::Assign(TPersistent* Source) {
+    if (auto* c = dynamic_cast<TMarksCallout*>(Source)) FLength = c->FLength;
+    TCallout::Assign(Source);
+}
+
+void TMarksCallout::ApplyArrowLength(TSeriesMarkPosition& Position) const {
+    const int d = FLength + GetDistance();
+    Position.TopLeft.Y -= d;
+    Position.ArrowEnd.Y -= d;
+    Position.ArrowStart.Y -= GetDistance();
+}
+
+// ---------------------------------------------------------------------------
+// Marks
+
+const ClassInfo& TSeriesMarks::StaticClass() {
+    using C = TSeriesMarks;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetAngle, &C::SetAngle>("Angle").Default(0),
+        MakeProp<&C::GetClip, &C::SetClip>("Clip").Default(0),
+        MakeProp<&C::GetDrawEvery, &C::SetDrawEvery>("DrawEvery").Default(1),
+        MakeProp<&C::GetMargins, &C::SetMargins>("Margins"),
+        MakeProp<&C::GetMultiLine, &C::SetMultiLine>("MultiLine").Default(0),
+        MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(smsLabel),
+        MakeProp<&C::GetTextAlign, &C::SetTextAlign>("TextAlign").Default(taCenter),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(0),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TSeriesMarks", &TMarkShape::StaticClass(), props);
+    return info;
+}
+
+TSeriesMarks::TSeriesMarks(TChartSeries* Series) : TMarkShape(Series), FItems(Series) {
+    TNotifyEvent changed;
+    changed.Bind([this](TObject*) { Repaint(); });
+    FMargins.reset(Create<TMargins>(changed, 20));
+    SetVisible(false);
+    SetColor(clInfoBk);
+    GetGradient()->SetDirection(gdRightLeft);
+    GetGradient()->SetEndColor(clWhite);
+    GetGradient()->SetStartColor(clSilver);
+}
+
+TSeriesMarks::~TSeriesMarks() = default;
+
+void TSeriesMarks::Assign(TPersistent* Source) {
+    auto* m = dynamic_cast<TSeriesMarks*>(Source);
+    if (!m) {
+        TMarkShape::Assign(Source);
+        return;
+    }
+    FAngle = m->FAngle;
+    if (m->FCallout)
+        GetCallout()->Assign(m->FCallout.get());
+    else
+        FCallout.reset();
+    FClip = m->FClip;
+    FDrawEvery = m->FDrawEvery;
+    FStyle = m->FStyle;
+    FMargins->Assign(m->FMargins.get());
+    FMultiLine = m->FMultiLine;
+    if (m->FSymbol)
+        GetSymbol()->Assign(m->FSymbol.get());
+    else
+        FSymbol.reset();
+    FTextAlign = m->FTextAlign;
+    FItems.Clear();
+    for (int i = 0; i < m->FItems.Count(); ++i)
+        if (TMarksItem* src = m->FItems.Peek(i)) {
+            TMarksItem* dst = FItems.Get(i);
+            dst->Assign(src);
+            if (src->HasText()) dst->GetText()->Assign(const_cast<TMarksItem*>(src)->GetText());
+        }
+    TMarkShape::Assign(Source);
+}
+
+TMarksCallout* TSeriesMarks::GetCallout() {
+    if (!FCallout) FCallout.reset(Create<TMarksCallout>(FSeries));
+    return FCallout.get();
+}
+
+void TSeriesMarks::SetCallout(TMarksCallout* Value) {
+    if (!Value)
+        FCallout.reset();
+    else
+        GetCallout()->Assign(Value);
+}
+
+TSeriesMarksSymbol* TSeriesMarks::GetSymbol() {
+    if (!FSymbol) FSymbol.reset(Create<TSeriesMarksSymbol>(FSeries));
+    return FSymbol.get();
+}
+
+void TSeriesMarks::SetSymbol(TSeriesMarksSymbol* Value) {
+    if (!Value)
+        FSymbol.reset();
+    else
+        GetSymbol()->Assign(Value);
+}
+
+TMarkShape* TSeriesMarks::MarkItem(int Index) {
+    if (Index >= 0 && Index < FItems.Count()) return FItems.Get(Index);
+    return this;
 }
 
 TSeriesMarkPosition* TSeriesMarks::UsePosition(int Index) {
     if (TSeriesMarkPosition* p = FPositions.Get(Index)) return p;
     FPositions.Put(Index, std::make_unique<TSeriesMarkPosition>());
     return FPositions.Get(Index);
+}
+
+void TSeriesMarks::UsePosition(int Index, TSeriesMarkPosition& Position) {
+    TSeriesMarkPosition* stored = UsePosition(Index);
+    if (stored->Custom) {
+        const TPoint start = Position.ArrowStart;
+        const bool fixed = Position.ArrowStartFixed;
+        Position.Assign(*stored);
+        if (fixed) Position.ArrowStart = start;
+    } else {
+        stored->Assign(Position);
+    }
+}
+
+void TSeriesMarks::ApplyArrowLength(TSeriesMarkPosition& Position) {
+    if (FCallout) FCallout->ApplyArrowLength(Position);
+}
+
+TCanvas3D* TSeriesMarks::Canvas() const {
+    ISeriesChart* c = FSeries ? FSeries->GetParentChart() : nullptr;
+    return c ? c->GetCanvas() : nullptr;
+}
+
+TPoint TSeriesMarks::ConvertTo2D(TPoint P, TPoint Q) {
+    ISeriesChart* c = FSeries ? FSeries->GetParentChart() : nullptr;
+    TCanvas3D* canvas = Canvas();
+    if (c && canvas && c->GetView3D() && !canvas->GetSupports3DText()) {
+        const TPoint s = canvas->Calculate3DPosition(P, ZPosition);
+        return {s.X + Q.X - P.X, s.Y + Q.Y - P.Y};
+    }
+    return Q;
+}
+
+void TSeriesMarks::InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position) {
+    UsePosition(Index, Position);
+    DrawItem(MarkItem(Index), Color, Text, Position);
+}
+
+void TSeriesMarks::DrawItem(TMarkShape* Shape, TColor Color, const String& Text,
+                            TSeriesMarkPosition& Position) {
+    TCanvas3D* canvas = Canvas();
+    if (!canvas) return;
+    ISeriesChart* chart = FSeries->GetParentChart();
+    if (FCallout && (FCallout->GetVisible() || FCallout->GetArrow()->GetVisible()))
+        FCallout->Draw(Color, Position.ArrowStart, Position.MidPoint, Position.ArrowEnd, ZPosition,
+                       Position.HasMidPoint);
+    if (Shape->GetTransparent()) {
+        canvas->Brush->SetStyle(bsClear);
+        canvas->SetBackMode(cbmTransparent);
+    } else {
+        canvas->AssignBrush(Shape->GetBrush(), Shape->GetColor());
+    }
+    canvas->AssignVisiblePen(Shape->GetFrame());
+    Position.TopLeft = ConvertTo2D(Position.ArrowEnd, Position.TopLeft);
+    TRect r = Position.Bounds();
+    if (Position.Custom) {
+        const TPoint pan = chart->PanningOffset();
+        OffsetRect(r, pan.X, pan.Y);
+    }
+    Shape->DrawRectRotated(canvas, r, FAngle % 360, ZPosition);
+    const int h = canvas->GetFontHeight();
+    const bool symbol = FSymbol && FSymbol->ShouldDraw();
+    if (symbol) {
+        FSymbol->GetBrush()->SetColor(Color);
+        FSymbol->SetColor(Color);
+        canvas->AssignBrush(FSymbol->GetBrush(), Color);
+        FSymbol->DrawRectRotated(canvas, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
+                                 FAngle % 360, ZPosition);
+    }
+    canvas->Brush->SetStyle(bsClear);
+    canvas->SetBackMode(cbmTransparent);
+    r.Left += 2;
+    if (symbol) r.Left += (h - 1 - 4) + 4;
+    canvas->AssignFont(Shape->GetFont());
+    if (FFontSeriesColor) canvas->Font->SetColor(Color);
+    DrawText(r, Text);
+}
+
+void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
+    TCanvas3D* canvas = Canvas();
+    if (!canvas) return;
+    ISeriesChart* chart = FSeries->GetParentChart();
+    const int xc = (R.Left + GetMargins()->PixelLeft + R.Right - GetMargins()->PixelRight) / 2;
+    const int yc = (R.Top + GetMargins()->PixelTop + R.Bottom - GetMargins()->PixelBottom) / 2;
+    int x = xc;
+    switch (FTextAlign) {
+    case taLeftJustify:
+        canvas->SetTextAlign(TA_LEFT);
+        x = R.Left + GetMargins()->PixelLeft;
+        break;
+    case taRightJustify:
+        canvas->SetTextAlign(TA_RIGHT);
+        x = R.Right - GetMargins()->PixelRight;
+        break;
+    default:
+        canvas->SetTextAlign(TA_CENTER);
+        break;
+    }
+    if (GetTextFormat() == mtfHtml) {
+        canvas->TextOut(x, R.Top + GetMargins()->PixelTop, Text, true);
+        return;
+    }
+    const int lineH = canvas->TextHeight(u"W");
+    const int half = GetFrame()->GetVisible() ? (GetFrame()->GetWidth() - 1) / 2 : 0;
+    const bool is3D = chart && chart->GetView3D() && canvas->GetSupports3DText();
+    const int angle = FAngle % 360;
+    int k = 0;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = Text.find(ZuzLineSeparator, start);
+        const String line = Text.substr(start, end == String::npos ? String::npos : end - start);
+        if (angle == 0) {
+            const int y = R.Top + GetMargins()->PixelTop + k * lineH + half;
+            if (is3D)
+                canvas->TextOut3D(x, y, ZPosition, line);
+            else
+                canvas->TextOut(x, y, line);
+        } else {
+            const double a = angle * std::numbers::pi / 180;
+            const int d = k * lineH - (R.Bottom + GetMargins()->PixelBottom - yc) + half;
+            int px = xc + static_cast<int>(Round(d * std::sin(a)));
+            const int py = yc + static_cast<int>(Round(d * std::cos(a)));
+            if (angle == 90) ++px;
+            if (is3D)
+                canvas->RotateLabel3D(px, py, ZPosition, line, angle);
+            else
+                canvas->RotateLabel(px, py, line, angle);
+        }
+        if (end == String::npos) break;
+        start = end + 1;
+        ++k;
+    }
+}
+
+TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
+    const TPoint tl = ConvertTo2D(P.ArrowEnd, P.TopLeft);
+    return {tl.X, tl.Y, tl.X + P.Width, tl.Y + P.Height};
+}
+
+int TSeriesMarks::Clicked(int X, int Y) {
+    const int every = DrawEveryStep();
+    for (int t = FPositions.Count() - 1; t >= 0; --t) {
+        if (t % every != 0) continue;
+        const TSeriesMarkPosition* p = FPositions.Get(t);
+        if (!p) continue;
+        const TRect r = Bounds2D(*p);
+        if (FAngle > 0) {
+            const TFourPoints q = TurnedCorners(r, FAngle % 360);
+            if (PointInPolygon(TPoint(X, Y), q.data(), 3)) return t;
+        } else if (X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom) {
+            return t;
+        }
+    }
+    return -1;
+}
+
+void TSeriesMarks::AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& Position) {
+    auto grown = [this](TRect r) {
+        if (GetFrame()->GetVisible()) {
+            r.Right += GetFrame()->GetWidth();
+            r.Bottom += GetFrame()->GetWidth();
+        }
+        const int h = GetShadow()->GetHorizSize(), v = GetShadow()->GetVertSize();
+        (h > 0 ? r.Right : r.Left) += h;
+        (v > 0 ? r.Bottom : r.Top) += v;
+        return r;
+    };
+    const TRect r = grown(Bounds2D(Position));
+    for (int j = First; j < ValueIndex; ++j) {
+        const TSeriesMarkPosition* p = FPositions.Get(j);
+        if (!p) continue;
+        const TRect rj = grown(Bounds2D(*p));
+        TRect common;
+        if (!IntersectRect(common, r, rj)) continue;
+        const int delta = rj.Top > r.Top ? r.Bottom - rj.Top : r.Top - rj.Bottom;
+        Position.TopLeft.Y -= delta;
+        Position.ArrowEnd.Y -= delta;
+        if (Position.HasMidPoint) Position.MidPoint.Y -= delta;
+    }
+}
+
+int TSeriesMarks::TextWidth(int ValueIndex) {
+    TCanvas3D* canvas = Canvas();
+    if (!canvas) return 0;
+    return WidestLine(canvas, FSeries->GetMarkText(ValueIndex));
+}
+
+void TSeriesMarks::ResetPositions() {
+    for (int i = 0; i < FPositions.Count(); ++i) FPositions.Automatic(i);
+    Repaint();
+}
+
+void TSeriesMarks::Clear() {
+    FPositions.Clear();
+    if (!FItems.ReadFromStream) FItems.Clear();
 }

@@ -1,16 +1,53 @@
 #pragma once
-// The marks of a series as far as its points need them: the custom position of
-// each point's mark, kept per point and streamed with the points.
+// The marks of a series: the small framed texts beside its points. Their
+// look, the margins around the text, the place of each mark (custom places
+// kept per point and streamed with the points), per-point mark items with
+// their own look and text, the colour symbol and the callout arrow.
 
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/engine/seriespointer.h"
 #include "platform/core/components.h"
-#include "platform/core/types.h"
+#include "platform/core/lists.h"
+#include "platform/gui/stdctrls.h"
 
 #include <memory>
 #include <vector>
 
 class ISeriesChart;
 class TChartSeries;
+class TZuzFont;
+class TZuzGradient;
+class TZuzShadow;
 
+enum TSeriesMarksStyle : std::uint8_t {
+    smsValue,
+    smsPercent,
+    smsLabel,
+    smsLabelPercent,
+    smsLabelValue,
+    smsLegend,
+    smsPercentTotal,
+    smsLabelPercentTotal,
+    smsXValue,
+    smsXY,
+    smsSeriesTitle,
+    smsPointIndex,
+    smsPercentRelative
+};
+template <>
+const EnumInfo& EnumInfoOf<TSeriesMarksStyle>();
+
+enum TMarginUnits : std::uint8_t { maPercentFont, maPercentSize, maPixels };
+template <>
+const EnumInfo& EnumInfoOf<TMarginUnits>();
+
+enum TArrowHeadStyle : std::uint8_t { ahNone, ahLine, ahSolid };
+template <>
+const EnumInfo& EnumInfoOf<TArrowHeadStyle>();
+
+enum TMarkTextFormat : std::uint8_t { mtfNormal, mtfHtml };
+
+// Where one mark stands: its box and the arrow from the point to it.
 class TSeriesMarkPosition {
 public:
     TPoint ArrowStart;
@@ -18,9 +55,12 @@ public:
     TPoint ArrowEnd;
     bool Custom = false;
     int Height = 0;
-    TPoint LeftTop;
+    TPoint TopLeft;
     int Width = 0;
+    TPoint MidPoint;
+    bool HasMidPoint = false;
 
+    TRect Bounds() const { return {TopLeft.X, TopLeft.Y, TopLeft.X + Width, TopLeft.Y + Height}; }
     void Assign(const TSeriesMarkPosition& Source) { *this = Source; }
     bool operator==(const TSeriesMarkPosition&) const = default;
 };
@@ -30,38 +70,301 @@ class TSeriesMarksPositions {
 public:
     int Count() const { return static_cast<int>(FItems.size()); }
     TSeriesMarkPosition* Get(int Index) const; // nullptr past the end or in an empty slot
-    void Put(int Index, std::unique_ptr<TSeriesMarkPosition> Position); // grows with empty slots
+    TSeriesMarkPosition* operator[](int Index) const { return Get(Index); }
+    // Stores a copy of Position at Index as a custom position (grows with empty slots).
+    void Put(int Index, const TSeriesMarkPosition& Position);
+    void Put(int Index, std::unique_ptr<TSeriesMarkPosition> Position); // as it is
     void Add(std::unique_ptr<TSeriesMarkPosition> Position) { FItems.push_back(std::move(Position)); }
+    void Automatic(int Index);
     void Delete(int Index);
     void Delete(int Start, int Quantity);
     void Exchange(int Index1, int Index2);
     void Clear() { FItems.clear(); }
     bool ExistCustom() const;
+    // Places Position's box centred above (X, Y), the arrow at the point.
+    static void MoveTo(TSeriesMarkPosition& Position, int X, int Y);
 
 private:
     std::vector<std::unique_ptr<TSeriesMarkPosition>> FItems;
 };
 
-class TSeriesMarks : public TPersistent {
+// The space between a mark's frame and its text.
+class TMargins : public TPersistent {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
-    explicit TSeriesMarks(TChartSeries* Series) : FSeries(Series) {}
+    explicit TMargins(TNotifyEvent OnChange = {}, int DefaultHoriz = 10);
     void Assign(TPersistent* Source) override;
+
+    int GetLeft() const { return FLeft; }
+    void SetLeft(int Value) { Store(FLeft, Value); }
+    int GetTop() const { return FTop; }
+    void SetTop(int Value) { Store(FTop, Value); }
+    int GetRight() const { return FRight; }
+    void SetRight(int Value) { Store(FRight, Value); }
+    int GetBottom() const { return FBottom; }
+    void SetBottom(int Value) { Store(FBottom, Value); }
+    TMarginUnits GetUnits() const { return FUnits; }
+    void SetUnits(TMarginUnits Value) { Store(FUnits, Value); }
+    bool IsLeftStored() const { return FLeft != DefaultHoriz; }
+    bool IsRightStored() const { return FRight != DefaultHoriz; }
+
+    // The pixel margins for a text of Width x Height in a font FontHeight high.
+    void Calculate(int Width, int Height, int FontHeight);
+    int HorizSize() const { return PixelLeft + PixelRight; }
+    int VertSize() const { return PixelTop + PixelBottom; }
+
+    int DefaultHoriz;
+    int PixelLeft = 0, PixelTop = 0, PixelRight = 0, PixelBottom = 0;
+    TNotifyEvent OnChange;
+
+private:
+    template <class T>
+    void Store(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        if (OnChange) OnChange(this);
+    }
+    int FLeft, FTop = 5, FRight, FBottom = 5;
+    TMarginUnits FUnits = maPercentFont;
+};
+
+// The framed box of a mark: brush, frame, font, colour, shadow and gradient.
+class TMarkShape : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TMarkShape(TChartSeries* Series);
+    ~TMarkShape() override;
+    void Assign(TPersistent* Source) override;
+
+    TChartBrush* GetBrush() const { return FBrush.get(); }
+    void SetBrush(TChartBrush* Value);
+    TChartPen* GetFrame() const { return FFrame.get(); }
+    void SetFrame(TChartPen* Value);
+    TZuzFont* GetFont() const { return FFont.get(); }
+    void SetFont(TZuzFont* Value);
+    TZuzShadow* GetShadow() const { return FShadow.get(); }
+    void SetShadow(TZuzShadow* Value);
+    TZuzGradient* GetGradient() const { return FGradient.get(); }
+    void SetGradient(TZuzGradient* Value);
+    TColor GetColor() const { return FColor; }
+    void SetColor(TColor Value) { Store(FColor, Value); }
+    bool GetVisible() const { return FVisible; }
+    void SetVisible(bool Value) { Store(FVisible, Value); }
+    bool GetTransparent() const { return FTransparent; }
+    void SetTransparent(bool Value) { Store(FTransparent, Value); }
+    int GetTransparency() const { return FTransparency; }
+    void SetTransparency(int Value) { Store(FTransparency, Value); }
+    TMarkTextFormat GetTextFormat() const { return FTextFormat; }
+    void SetTextFormat(TMarkTextFormat Value) { Store(FTextFormat, Value); }
+
+    // Shadow, fill and frame of R turned by Angle degrees at depth Z.
+    void DrawRectRotated(TCanvas3D* Canvas, const TRect& R, int Angle, int Z);
+    void Repaint() const;
+
+protected:
+    template <class T>
+    void Store(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Repaint();
+    }
+    TChartSeries* FSeries;
+
+private:
+    Owned<TChartBrush> FBrush;
+    Owned<TChartPen> FFrame;
+    Owned<TZuzFont> FFont;
+    Owned<TZuzShadow> FShadow;
+    Owned<TZuzGradient> FGradient;
+    TColor FColor = clWhite;
+    bool FVisible = true;
+    bool FTransparent = false;
+    int FTransparency = 0;
+    TMarkTextFormat FTextFormat = mtfNormal;
+};
+
+// The look and text of one point's mark.
+class TMarksItem : public TMarkShape {
+public:
+    explicit TMarksItem(TChartSeries* Series);
+    ~TMarksItem() override;
+    // Made on first read; a change repaints the chart.
+    TStrings* GetText();
+    bool HasText() const { return FText && FText->GetCount() > 0; }
+    // nullptr frees the lines.
+    void SetText(TStrings* Value);
+
+private:
+    Owned<TStringList> FText;
+};
+
+class TMarksItems {
+public:
+    explicit TMarksItems(TChartSeries* Series) : FSeries(Series) {}
+    int Count() const { return static_cast<int>(FItems.size()); }
+    // The item at Index, made (with empty slots before it) when missing.
+    TMarksItem* Get(int Index);
+    TMarksItem* Peek(int Index) const; // nullptr when missing
+    void Clear();
+    bool ReadFromStream = false; // clearing the marks keeps streamed items
+
+private:
+    TChartSeries* FSeries;
+    std::vector<std::unique_ptr<TMarksItem>> FItems;
+};
+
+// A small box in the point's colour at the left of the mark's text.
+class TSeriesMarksSymbol : public TMarkShape {
+public:
+    explicit TSeriesMarksSymbol(TChartSeries* Series);
+    bool ShouldDraw() const { return GetVisible() && !GetTransparent(); }
+};
+
+// The arrow from a point to its mark, with a pointer at the point.
+class TCallout : public TSeriesPointer {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCallout(TChartSeries* Series);
+    void Assign(TPersistent* Source) override;
+
+    TChartPen* GetArrow() const { return FArrow.get(); }
+    void SetArrow(TChartPen* Value);
+    TArrowHeadStyle GetArrowHead() const { return FArrowHead; }
+    void SetArrowHead(TArrowHeadStyle Value) { Store(FArrowHead, Value); }
+    int GetDistance() const { return FDistance; }
+    void SetDistance(int Value) { Store(FDistance, Value); }
+    int GetArrowHeadSize() const { return FArrowHeadSize; }
+    void SetArrowHeadSize(int Value) { Store(FArrowHeadSize, Value); }
+
+    // From the point (From) to the mark (To), through Mid when DrawMid.
+    void Draw(TColor Color, TPoint From, TPoint Mid, TPoint To, int Z, bool DrawMid);
+
+protected:
+    Owned<TChartPen> FArrow;
+
+private:
+    TArrowHeadStyle FArrowHead = ahNone;
+    int FDistance = 0;
+    int FArrowHeadSize = 8;
+};
+
+class TMarksCallout : public TCallout {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TMarksCallout(TChartSeries* Series);
+    void Assign(TPersistent* Source) override;
+    int GetLength() const { return FLength; }
+    void SetLength(int Value) { Store(FLength, Value); }
+    bool IsLengthStored() const { return FLength != 8; }
+    // Lifts the mark by Length + Distance and starts the arrow Distance away.
+    void ApplyArrowLength(TSeriesMarkPosition& Position) const;
+
+private:
+    int FLength = 8;
+};
+
+// The corners of R turned by Angle degrees about its centre.
+TFourPoints TurnedCorners(const TRect& R, int Angle);
+// The widest of Text's lines (split at the line separator) on Canvas.
+int WidestLine(TZuzCanvas* Canvas, const String& Text);
+
+// Draw arrows in white on black charts when they would vanish.
+extern bool ZuzCheckMarkArrowColor;
+
+class TSeriesMarks : public TMarkShape {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TSeriesMarks(TChartSeries* Series);
+    ~TSeriesMarks() override;
+    void Assign(TPersistent* Source) override;
+
+    int GetAngle() const { return FAngle; }
+    void SetAngle(int Value) { Store(FAngle, Value); }
+    bool GetClip() const { return FClip; }
+    void SetClip(bool Value) { Store(FClip, Value); }
+    int GetDrawEvery() const { return FDrawEvery; }
+    void SetDrawEvery(int Value) { Store(FDrawEvery, Value); }
+    // Every how many point indexes a mark is drawn: at least 1.
+    int DrawEveryStep() const { return FDrawEvery < 1 ? 1 : FDrawEvery; }
+    TSeriesMarksStyle GetStyle() const { return FStyle; }
+    void SetStyle(TSeriesMarksStyle Value) { Store(FStyle, Value); }
+    bool GetMultiLine() const { return FMultiLine; }
+    void SetMultiLine(bool Value) { Store(FMultiLine, Value); }
+    TAlignment GetTextAlign() const { return FTextAlign; }
+    void SetTextAlign(TAlignment Value) { Store(FTextAlign, Value); }
+    bool GetFontSeriesColor() const { return FFontSeriesColor; }
+    void SetFontSeriesColor(bool Value) { Store(FFontSeriesColor, Value); }
+    TColor GetBackColor() const { return GetColor(); }
+    void SetBackColor(TColor Value) { SetColor(Value); }
+    TMargins* GetMargins() const { return FMargins.get(); }
+    void SetMargins(TMargins* Value) { FMargins->Assign(Value); }
+    // Made on first read; nullptr frees them.
+    TMarksCallout* GetCallout();
+    bool HasCallout() const { return FCallout != nullptr; }
+    void SetCallout(TMarksCallout* Value);
+    TSeriesMarksSymbol* GetSymbol();
+    bool HasSymbol() const { return FSymbol != nullptr; }
+    void SetSymbol(TSeriesMarksSymbol* Value);
+    int GetArrowLength() { return GetCallout()->GetLength(); }
+    void SetArrowLength(int Value) { GetCallout()->SetLength(Value); }
+    TChartPen* GetArrow() { return GetCallout()->GetArrow(); }
+    void SetArrow(TChartPen* Value) { GetCallout()->SetArrow(Value); }
 
     TSeriesMarksPositions& Positions() { return FPositions; }
     const TSeriesMarksPositions& Positions() const { return FPositions; }
+    TMarksItems& Items() { return FItems; }
+    TMarksItem* Item(int Index) { return FItems.Get(Index); }
+    // The point's own item when it has one, else the marks themselves.
+    TMarkShape* MarkItem(int Index);
+
     // The position of point Index, made (empty) when it has none.
     TSeriesMarkPosition* UsePosition(int Index);
-    void SetParentChart(ISeriesChart* Value) { FParentChart = Value; }
-    // Forgets the positions of removed points.
+    // A custom stored position wins over Position; otherwise Position is stored.
+    void UsePosition(int Index, TSeriesMarkPosition& Position);
+    void ApplyArrowLength(TSeriesMarkPosition& Position);
+    void InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position);
+    void DrawItem(TMarkShape* Shape, TColor Color, const String& Text, TSeriesMarkPosition& Position);
+    void DrawText(const TRect& R, const String& Text);
+    // The mark's corner Q on the screen, kept at its offset from P.
+    TPoint ConvertTo2D(TPoint P, TPoint Q);
+    // The point whose mark lies under (X, Y), the last drawn first; -1 for none.
+    int Clicked(int X, int Y);
+    // Moves Position up (or down) off the marks of the points First .. ValueIndex-1.
+    void AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& Position);
+    int TextWidth(int ValueIndex);
+    void ResetPositions();
+    void Clear();
+
+    // The chart through the series, and what removing points means here.
+    void SetParentChart(ISeriesChart* Value) {}
     void DeletePoint(int Index) { FPositions.Delete(Index); }
     void DeletePoints(int Start, int Quantity) { FPositions.Delete(Start, Quantity); }
-    void Clear() { FPositions.Clear(); }
+
+    int ZPosition = 0;
 
 private:
-    TChartSeries* FSeries = nullptr;
-    ISeriesChart* FParentChart = nullptr;
+    TRect Bounds2D(const TSeriesMarkPosition& P);
+    TCanvas3D* Canvas() const;
+    int FAngle = 0;
+    Owned<TMarksCallout> FCallout;
+    bool FClip = false;
+    int FDrawEvery = 1;
+    TMarksItems FItems;
+    Owned<TMargins> FMargins;
+    TSeriesMarksStyle FStyle = smsLabel;
+    bool FMultiLine = false;
     TSeriesMarksPositions FPositions;
+    Owned<TSeriesMarksSymbol> FSymbol;
+    TAlignment FTextAlign = taCenter;
+    bool FFontSeriesColor = false;
 };

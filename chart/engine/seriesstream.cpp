@@ -66,8 +66,8 @@ void WritePosition(TStream* S, const TSeriesMarkPosition& P) {
     const Byte custom = P.Custom ? 1 : 0;
     S->WriteBuffer(&custom, 1);
     PutInt32(S, P.Height);
-    PutInt32(S, P.LeftTop.X);
-    PutInt32(S, P.LeftTop.Y);
+    PutInt32(S, P.TopLeft.X);
+    PutInt32(S, P.TopLeft.Y);
     PutInt32(S, P.Width);
 }
 
@@ -80,7 +80,7 @@ std::unique_ptr<TSeriesMarkPosition> ReadPosition(TStream* S) {
     p->ArrowEnd = {GetInt32(&b[9]), GetInt32(&b[13])};
     p->Custom = b[17] != 0;
     p->Height = GetInt32(&b[18]);
-    p->LeftTop = {GetInt32(&b[22]), GetInt32(&b[26])};
+    p->TopLeft = {GetInt32(&b[22]), GetInt32(&b[26])};
     p->Width = GetInt32(&b[30]);
     return p;
 }

@@ -102,14 +102,6 @@ public:
 // ---------------------------------------------------------------------------
 // Tools
 
-enum TChartToolEvent : std::uint8_t {
-    cteAfterDraw,
-    cteBeforeDrawSeries,
-    cteBeforeDraw,
-    cteBeforeDrawAxes,
-    cteAfterDrawSeries,
-    cteMouseLeave
-};
 enum TChartMouseEvent : std::uint8_t { cmeDown, cmeMove, cmeUp };
 enum TWheelMouseEvent : std::uint8_t { wmeDown, wmeMove, wmeUp };
 

@@ -75,8 +75,28 @@ public:
     void ColorPaletteChanged() override { ++PaletteChanges; }
     void StoreColorPaletteIndex(int Index) override { PaletteIndex = Index; }
 
+    TCanvas3D* GetCanvas() override { return Canvas; }
+    bool GetView3D() const override { return View3D; }
+    bool ApplyZOrder() const override { return ZOrderApplied; }
+    int GetMaxZOrder() const override { return MaxZOrder; }
+    void SetMaxZOrder(int Value) override { MaxZOrder = Value; }
+    int SeriesDepth() const override { return SlotDepth; }
+    int GetMaxPointsPerPage() const override { return PointsPerPage; }
+    int GetPage() const override { return Page; }
+    void SetChartCursor(TCursor Value) override { Cursor = Value; }
+    String FormattedValueLegend(TChartSeries*, int) override { return LegendText; }
+
     TChartSeriesList FSeries{this};
     TChartTools Tools{this};
+    TCanvas3D* Canvas = nullptr;
+    bool View3D = false;
+    bool ZOrderApplied = true;
+    int MaxZOrder = -1;
+    int SlotDepth = 0;
+    int PointsPerPage = 0;
+    int Page = 1;
+    TCursor Cursor = crDefault;
+    String LegendText;
     std::vector<TColor> Palette;
     int PaletteChanges = 0;
     int PaletteIndex = 0;

@@ -134,7 +134,7 @@ TEST_F(SeriesStream, MarkPositionsTake34BytesAPoint) {
     TSeriesMarkPosition* p = series->GetMarks()->UsePosition(1);
     p->Custom = true;
     p->ArrowStart = {-3, 4};
-    p->LeftTop = {100000, -2};
+    p->TopLeft = {100000, -2};
     p->Width = 17;
     const auto data = DataOf(series.get());
     EXPECT_EQ(data[0], 8);
