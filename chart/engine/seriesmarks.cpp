@@ -384,26 +384,8 @@ void TCallout::Draw(TColor Color, TPoint From, TPoint Mid, TPoint To, int Z, boo
             }
         } else {
             // The head sits at the point, the arrow runs from the mark.
-            line(To, From);
-            const double dx = From.X - To.X, dy = From.Y - To.Y;
-            const double len = std::hypot(dx, dy);
-            if (len > 0) {
-                const double ux = dx / len, uy = dy / len, s = FArrowHeadSize;
-                const TPoint base(static_cast<int>(Round(From.X - ux * s)),
-                                  static_cast<int>(Round(From.Y - uy * s)));
-                const TPoint a(static_cast<int>(Round(base.X - uy * s / 2)),
-                               static_cast<int>(Round(base.Y + ux * s / 2)));
-                const TPoint b(static_cast<int>(Round(base.X + uy * s / 2)),
-                               static_cast<int>(Round(base.Y - ux * s / 2)));
-                if (FArrowHead == ahSolid) {
-                    canvas->Brush->SetColor(c);
-                    canvas->Brush->SetStyle(bsSolid);
-                    canvas->Polygon(std::array<TPoint, 3>{From, a, b});
-                } else {
-                    line(a, From);
-                    line(b, From);
-                }
-            }
+            if (FArrowHead == ahSolid) canvas->Brush->SetColor(c);
+            canvas->Arrow(FArrowHead == ahSolid, To, From, FArrowHeadSize, FArrowHeadSize, Z);
         }
     }
     if (FArrowHead == ahNone && GetVisible()) {

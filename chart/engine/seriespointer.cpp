@@ -311,20 +311,31 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
 
     switch (Style) {
     case psRectangle:
-        if (Is3D)
-            Canvas->PolygonWithZ(
-                std::array<TPoint, 4>{TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)},
-                z0);
-        else
+        if (!Is3D)
             Canvas->Rectangle(L, T, R + 1, B + 1);
+        else if (FDraw3D)
+            Canvas->Cube(L, R, T, B, z0, z1, FDark3D);
+        else
+            Canvas->RectangleWithZ(TRect(L, T, R + 1, B + 1), z0);
         break;
     case psCircle:
-        if (Is3D) {
-            const TPoint a = Canvas->Calculate3DPosition(L, T, z0);
-            const TPoint b = Canvas->Calculate3DPosition(R, B, z0);
-            Canvas->Ellipse(a.X, a.Y, b.X, b.Y);
-        } else {
+        if (!Is3D)
             Canvas->Ellipse(L, T, R, B);
+        else if (FDraw3D && Canvas->GetSupportsFullRotation())
+            Canvas->Sphere(X, Y, zm, h);
+        else
+            Canvas->EllipseWithZ(L, T, R, B, z0);
+        break;
+    case psTriangle:
+    case psDownTriangle:
+        if (Is3D && FDraw3D) {
+            // Upward from the base at the bottom, or downward from the top.
+            if (Style == psTriangle)
+                Canvas->Pyramid(true, L, T, R, B, z0, z1, FDark3D);
+            else
+                Canvas->Pyramid(true, L, B, R, T, z0, z1, FDark3D);
+        } else {
+            Canvas->Polygon(outline);
         }
         break;
     case psCross:
@@ -338,12 +349,10 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
         diagCross();
         break;
     case psSmallDot:
-        if (Is3D) {
-            const TPoint p = Canvas->Calculate3DPosition(X, Y, zm);
-            Canvas->SetPixel(p.X, p.Y, Canvas->Brush->GetColor());
-        } else {
+        if (Is3D)
+            Canvas->SetPixel3D(X, Y, zm, Canvas->Brush->GetColor());
+        else
             Canvas->SetPixel(X, Y, Canvas->Brush->GetColor());
-        }
         break;
     case psNothing:
         break;

@@ -6,6 +6,7 @@
 #include "chart/engine/seriespointer.h"
 #include "fakechart.h"
 #include "tests/chart/canvas/canvasfixture.h"
+#include "tests/chart/canvas/scene3dfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -222,3 +223,51 @@ TEST_F(Pointer, AssignCopiesTheLookAndChangesRepaintTheChart) {
 }
 
 } // namespace
+
+// In 3D the symbol stands at its series's depth: (X, Y, Z) lands on (X + Z, Y - Z).
+class Pointer3D : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartEngineUnits(); }
+    void SetUp() override {
+        series = MakeOwned<TChartSeries>(nullptr);
+        series->StartZ = 10;
+        series->MiddleZ = 15;
+        series->EndZ = 20;
+        pointer = std::make_unique<TSeriesPointer>(series.get());
+        scene.canvas.Pen->SetStyle(psClear);
+    }
+    void Draw(TSeriesPointerStyle Style) {
+        scene.canvas.shapes.clear();
+        pointer->DrawPointer(&scene.canvas, true, 50, 60, 4, 4, clRed, Style);
+    }
+    scene3d::Scene scene;
+    Owned<TChartSeries> series;
+    std::unique_ptr<TSeriesPointer> pointer;
+};
+
+TEST_F(Pointer3D, AFlatSquareStandsAtTheSeriesStartDepth) {
+    pointer->SetDraw3D(false);
+    Draw(psRectangle);
+    EXPECT_TRUE(scene.Inked(60, 50));
+    EXPECT_FALSE(scene.Inked(50, 60));
+    EXPECT_FALSE(scene.Inked(66, 44));
+}
+
+TEST_F(Pointer3D, SolidsReachFromTheStartToTheEndDepth) {
+    Draw(psRectangle);
+    EXPECT_GE(scene.canvas.Polygons().size(), 2u) << "a cube shows more than its front";
+    EXPECT_TRUE(scene.Inked(60, 50));
+    EXPECT_TRUE(scene.Inked(69, 41)) << "the back corner at the end depth";
+    Draw(psTriangle);
+    EXPECT_GE(scene.canvas.Polygons().size(), 2u) << "a pyramid";
+    pointer->SetDraw3D(false);
+    Draw(psTriangle);
+    EXPECT_EQ(scene.canvas.Polygons().size(), 1u);
+}
+
+TEST_F(Pointer3D, ASmallDotSitsAtTheMiddleDepth) {
+    scene.canvas.Brush->SetColor(clRed);
+    Draw(psSmallDot);
+    EXPECT_EQ(scene.InkCount(), 1);
+    EXPECT_TRUE(scene.Inked(65, 45));
+}

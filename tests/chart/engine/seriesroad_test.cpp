@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
 #include "fakechart.h"
+#include "tests/chart/canvas/canvasfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -355,6 +356,47 @@ TEST_F(Road, TheMouseEntersAndLeavesOnceAndSetsTheCursor) {
     EXPECT_FALSE(s->RaiseClicked());
     s->OnDblClick.Bind([](TChartSeries*, int, TMouseButton, TShiftState, int, int) {});
     EXPECT_TRUE(s->RaiseClicked());
+}
+
+// ---------------------------------------------------------------------------
+// The legend symbol
+
+class TThrowingSymbol : public TChartSeries {
+public:
+    using TChartSeries::TChartSeries;
+    void DrawLegendShape(int ValueIndex, const TRect& Rect) override {
+        ++Drawn;
+        if (Raise) throw Exception(u"symbol");
+    }
+    void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override {
+        BrushStyle = bsDiagCross;
+    }
+    int Drawn = 0;
+    bool Raise = false;
+};
+
+TEST_F(Road, TheLegendSymbolTakesThePreparedBrushForTheMomentOnly) {
+    auto on = std::make_unique<canvastest::CanvasOn>(20, 20);
+    chart->Canvas = &on->canvas;
+    auto* s = Create<TThrowingSymbol>(chart.get());
+    s->SetParentChart(chart.get());
+    s->AddXY(0, 1, u"", clRed);
+    s->DrawLegend(0, TRect(0, 0, 10, 10));
+    EXPECT_EQ(s->Drawn, 1);
+    EXPECT_EQ(on->canvas.Brush->GetColor(), clRed);
+    EXPECT_EQ(s->GetBrush()->GetStyle(), bsSolid);
+
+    s->Raise = true;
+    EXPECT_THROW(s->DrawLegend(0, TRect(0, 0, 10, 10)), Exception);
+    EXPECT_EQ(s->GetBrush()->GetStyle(), bsSolid) << "restored when the drawing raised";
+
+    s->Raise = false;
+    s->SetColorEachPoint(true);
+    s->DrawLegend(-1, TRect(0, 0, 10, 10));
+    EXPECT_EQ(s->Drawn, 2) << "no symbol for the whole of a series coloured per point";
+    s->AddNullXY(1, 1);
+    s->DrawLegend(1, TRect(0, 0, 10, 10));
+    EXPECT_EQ(s->Drawn, 2) << "no symbol for a null point";
 }
 
 } // namespace
