@@ -37,12 +37,13 @@ int IAxisChart::MultiLineTextWidth(const String& Text, int& NumLines) {
 }
 
 void IAxisChart::SeriesVisibleRange(TChartSeries* Series, int& First, int& Last) {
-    First = Series->Count() > 0 ? 0 : -1;
-    Last = Series->Count() - 1;
+    Series->CalcFirstLastVisibleIndex();
+    First = Series->FirstValueIndex;
+    Last = Series->LastValueIndex;
 }
 
 String IAxisChart::SeriesMarkText(TChartSeries* Series, int ValueIndex) {
-    return Series->Labels().GetLabel(ValueIndex);
+    return Series->GetMarkText(ValueIndex);
 }
 
 // ---------------------------------------------------------------------------

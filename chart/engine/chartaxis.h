@@ -46,8 +46,8 @@ inline constexpr int ZuzAxisClickGap = 3;
 extern int MaxPixelPos;
 // No label loop draws more labels than this.
 inline constexpr int MaxAxisLabelSteps = 10000;
-// Labels are words apart from each other in multi-line labels.
-inline constexpr Char ZuzLineSeparator = u'\r';
+// Separates the lines of multi-line labels and marks (the series unit's global).
+extern Char ZuzLineSeparator;
 
 // The next step of the 1-2-5 progression, always strictly larger than a
 // finite positive Value; 1 for infinity, MinAxisIncrement for zero, a

@@ -455,8 +455,25 @@ public:
     // loop, mark and legend texts, the legend symbol, the mouse.
     virtual void CalcFirstLastVisibleIndex();
     int VisibleCount() const;
+    // The visible range in drawing order.
+    int FirstDisplayedIndex() const;
+    int LastDisplayedIndex() const;
     // The index range of the chart's current page.
     void CalcFirstLastPage(int& First, int& Last) const;
+    // Pixels of points and values on the series's axes, and back.
+    int CalcXPos(int ValueIndex) const;
+    int CalcYPos(int ValueIndex) const;
+    int CalcXPosValue(double Value) const;
+    int CalcYPosValue(double Value) const;
+    int CalcPosValue(double Value) const; // on the mandatory values' axis
+    int CalcXSizeValue(double Value) const;
+    int CalcYSizeValue(double Value) const;
+    double XScreenToValue(int ScreenPos) const;
+    double YScreenToValue(int ScreenPos) const;
+    String XValueToText(double Value) const;
+    String YValueToText(double Value) const;
+    virtual void CalcSelectionPos(int ValueIndex, int& X, int& Y);
+    bool IsPointInChartRect(int ValueIndex) const;
     void CalcZOrder();
     bool MoreSameZOrder() const;
     bool FirstInZOrder() const;
@@ -465,7 +482,13 @@ public:
     void DoAfterDrawValues();
     // To the active series tools of the chart bound to this series.
     void BroadcastEvent(TChartToolEvent Event);
+    virtual bool DrawValuesForward() const;
+    virtual bool DrawSeriesForward(int ValueIndex) const;
+    // Every visible point, in drawing order.
+    virtual void DrawAllValues();
     virtual void DrawValue(int ValueIndex) {}
+    // The marks of the visible points (every DrawEvery-th index, no null points).
+    virtual void DrawMarks();
     virtual void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position);
     // Size and place of one mark above (X, Y).
     void CalculateMarkPosition(TMarkShape* Shape, const String& Text, int X, int Y,
@@ -485,6 +508,8 @@ public:
     virtual int Clicked(int X, int Y) { return -1; }
     int Clicked(TPoint P) { return Clicked(P.X, P.Y); }
     int GetCursorValueIndex();
+    // The values on the series's axes under the mouse.
+    void GetCursorValues(double& X, double& Y);
     // Cursor and enter/leave events for the mouse at (X, Y); true over a point.
     bool CheckMouse(int X, int Y);
     bool RaiseClicked() const { return static_cast<bool>(OnClick) || static_cast<bool>(OnDblClick); }

@@ -61,13 +61,6 @@ void CalcFirstLastPage(int Count, int PointsPerPage, int Page, int& First, int& 
     if (Last >= Count) Last = Count % PointsPerPage + First - 1;
 }
 
-void TChartSeries::CalcFirstLastVisibleIndex() {
-    FirstValueIndex = LastValueIndex = -1;
-    if (Count() == 0) return;
-    FirstValueIndex = 0;
-    LastValueIndex = Count() - 1;
-}
-
 int TChartSeries::VisibleCount() const {
     return FirstValueIndex == -1 || LastValueIndex == -1 ? 0 : LastValueIndex - FirstValueIndex + 1;
 }
@@ -200,10 +193,6 @@ int TChartSeries::MaxMarkWidth() {
 
 // ---------------------------------------------------------------------------
 // Texts
-
-String TChartSeries::XLabelText(double Value) const {
-    return FormatFloat(FValueFormat, Value);
-}
 
 String TChartSeries::MarkPercent(int ValueIndex, bool AddTotal) {
     const double total = FMandatory->GetTotalABS();
