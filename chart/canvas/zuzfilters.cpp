@@ -133,8 +133,11 @@ void TZuzFilter::Apply(TBitmap* Bitmap, const TRect&) {
 }
 
 TRect TZuzFilter::ClampedToBitmap(const TRect& Rect) const {
-    return TRect(std::max(Rect.Left, 0), std::max(Rect.Top, 0), std::min(Rect.Right, FBitmapWidth - 1),
-                 std::min(Rect.Bottom, static_cast<int>(Lines.size()) - 1));
+    // Both ends are kept within one step of the bitmap, so an empty area stays empty (Left > Right) and
+    // no offset or width computed from it can overflow, whatever a stream put in the region.
+    const int height = static_cast<int>(Lines.size());
+    return TRect(std::clamp(Rect.Left, 0, FBitmapWidth), std::clamp(Rect.Top, 0, height),
+                 std::clamp(Rect.Right, -1, FBitmapWidth - 1), std::clamp(Rect.Bottom, -1, height - 1));
 }
 
 void TZuzFilter::CreateEditor(IFormCreator*, const TNotifyEvent& ChangedEvent) {
