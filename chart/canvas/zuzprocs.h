@@ -292,6 +292,13 @@ public:
     void SaveToBitmapFile(const String& FileName, const TRect& R);
     void CopyToClipboardBitmap() { CopyToClipboardBitmap(GetRectangle()); }
     void CopyToClipboardBitmap(const TRect& R);
+    // A new metafile of the panel drawn into R (the caller owns it); never smaller than 1 x 1.
+    Owned<TMetafile> ZuzCreateMetafile(bool Enhanced, const TRect& R);
+    void SaveToMetafile(const String& FileName) { SaveToMetafileRect(false, FileName, GetRectangle()); }
+    void SaveToMetafileEnh(const String& FileName) { SaveToMetafileRect(true, FileName, GetRectangle()); }
+    void SaveToMetafileRect(bool Enhanced, const String& FileName, const TRect& R);
+    void CopyToClipboardMetafile(bool Enhanced) { CopyToClipboardMetafile(Enhanced, GetRectangle()); }
+    void CopyToClipboardMetafile(bool Enhanced, const TRect& R);
 
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;

@@ -3,6 +3,7 @@
 
 #include "chart/canvas/zuzprocs.h"
 
+#include "platform/core/streams.h"
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/forms.h"
 
@@ -175,4 +176,27 @@ void TCustomZuzPanel::SaveToBitmapFile(const String& FileName, const TRect& R) {
 
 void TCustomZuzPanel::CopyToClipboardBitmap(const TRect& R) {
     Clipboard()->Assign(ZuzCreateBitmap(clWhite, R, pfDevice).get());
+}
+
+Owned<TMetafile> TCustomZuzPanel::ZuzCreateMetafile(bool Enhanced, const TRect& R) {
+    auto metafile = MakeOwned<TMetafile>();
+    metafile->SetEnhanced(Enhanced);
+    metafile->SetWidth(std::max(1, R.Width()));
+    metafile->SetHeight(std::max(1, R.Height()));
+    {
+        // The recording is finished into the metafile when its canvas goes.
+        const auto canvas = MakeOwned<TMetafileCanvas>(metafile.get(), nullptr);
+        DrawToMetaCanvas(canvas.get(), R);
+    }
+    return metafile;
+}
+
+void TCustomZuzPanel::SaveToMetafileRect(bool Enhanced, const String& FileName, const TRect& R) {
+    const Owned<TMetafile> metafile = ZuzCreateMetafile(Enhanced, R);
+    TFileStream stream(FileName, fmCreate);
+    metafile->SaveToStream(&stream);
+}
+
+void TCustomZuzPanel::CopyToClipboardMetafile(bool Enhanced, const TRect& R) {
+    Clipboard()->Assign(ZuzCreateMetafile(Enhanced, R).get());
 }

@@ -1,5 +1,6 @@
 #include "platform/gui/clipbrd.h"
 
+#include "platform/core/streams.h"
 #include "platform/gui/qtbridge.h"
 #include "platform/win32/gdiqt.h"
 
@@ -10,6 +11,9 @@
 #include <memory>
 
 namespace {
+// How other programs here name an enhanced metafile on the clipboard.
+constexpr const char* kMetafileMime = "image/x-emf";
+
 QClipboard* System() {
     gui_detail::EnsureQtApplication();
     return QGuiApplication::clipboard();
@@ -33,6 +37,8 @@ bool TClipboard::HasFormat(UINT Format) const {
         return data->hasText();
     case CF_BITMAP:
         return data->hasImage();
+    case CF_ENHMETAFILE:
+        return data->hasFormat(kMetafileMime);
     default:
         return false;
     }
@@ -44,6 +50,20 @@ void TClipboard::Clear() {
 
 void TClipboard::Assign(TPersistent* Source) {
     if (auto* picture = dynamic_cast<TPicture*>(Source)) Source = picture->GetGraphic();
+    if (auto* metafile = dynamic_cast<TMetafile*>(Source); metafile && !metafile->GetEmpty()) {
+        TMemoryStream file;
+        metafile->SaveToStream(&file);
+        const auto picture = MakeOwned<TBitmap>();
+        picture->Assign(metafile);
+        auto data = std::make_unique<QMimeData>();
+        data->setData(kMetafileMime, QByteArray(static_cast<const char*>(file.Memory()),
+                                                static_cast<qsizetype>(file.GetSize())));
+        QImage& image = BitmapImage(picture->GetHandle());
+        EndPaintingOn(&image);
+        data->setImageData(image.copy());
+        System()->setMimeData(data.release());
+        return;
+    }
     auto* bitmap = dynamic_cast<TBitmap*>(Source);
     if (!bitmap || !bitmap->GetHandle()) {
         TPersistent::Assign(Source);
@@ -62,6 +82,17 @@ bool TClipboard::GetBitmap(TBitmap* Bitmap) const {
     QImage& target = BitmapImage(Bitmap->GetHandle());
     EndPaintingOn(&target);
     target = image.convertToFormat(target.format());
+    return true;
+}
+
+bool TClipboard::GetMetafile(TMetafile* Metafile) const {
+    const QMimeData* data = System()->mimeData();
+    if (!data || !data->hasFormat(kMetafileMime)) return false;
+    const QByteArray bytes = data->data(kMetafileMime);
+    TMemoryStream file;
+    file.WriteBuffer(bytes.constData(), static_cast<LongInt>(bytes.size()));
+    file.SetPosition(0);
+    Metafile->LoadFromStream(&file);
     return true;
 }
 

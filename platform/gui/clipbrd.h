@@ -11,10 +11,15 @@ public:
     void SetAsText(const String& Value);
     bool HasFormat(UINT Format) const;
     void Clear();
-    // Takes a copy of a bitmap, or of the bitmap a picture holds; other sources raise.
+    // Takes a copy of a bitmap or a metafile, or of the one a picture holds;
+    // other sources raise. A metafile goes as its file and as a picture of it,
+    // for programs that take only pictures.
     void Assign(TPersistent* Source) override;
     // The picture on the clipboard into Bitmap; false (Bitmap unchanged) when there is none.
     bool GetBitmap(TBitmap* Bitmap) const;
+    // The metafile on the clipboard into Metafile; false (Metafile unchanged)
+    // when there is none; EInvalidGraphic when it is damaged.
+    bool GetMetafile(TMetafile* Metafile) const;
 };
 
 // The program's clipboard, made on first use.

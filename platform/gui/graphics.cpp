@@ -897,6 +897,7 @@ namespace {
 std::map<const ClassInfo*, TGraphicFactory>& GraphicFactories() {
     static std::map<const ClassInfo*, TGraphicFactory> factories{
         {&TBitmap::StaticClass(), []() -> TGraphic* { return Create<TBitmap>(); }},
+        {&TMetafile::StaticClass(), []() -> TGraphic* { return Create<TMetafile>(); }},
     };
     return factories;
 }
@@ -907,7 +908,8 @@ struct FileFormat {
     const ClassInfo* cls;
 };
 std::vector<FileFormat>& FileFormats() {
-    static std::vector<FileFormat> formats{{u"bmp", u"Bitmaps", &TBitmap::StaticClass()}};
+    static std::vector<FileFormat> formats{{u"bmp", u"Bitmaps", &TBitmap::StaticClass()},
+                                           {u"emf", u"Enhanced Metafiles", &TMetafile::StaticClass()}};
     return formats;
 }
 

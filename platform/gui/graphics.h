@@ -6,6 +6,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/core/types.h"
 #include "platform/win32/gdi.h"
+#include "platform/win32/gdimeta.h"
 
 #include <functional>
 #include <memory>
@@ -541,6 +542,63 @@ private:
     TPixelFormat FPixelFormat = pfDevice;
     TColor FTransparentColor = clDefault;
     TTransparentMode FTransparentMode = tmAuto;
+};
+
+// A vector picture: the drawing calls recorded through a TMetafileCanvas,
+// played back into any rectangle, kept and written as an enhanced metafile.
+class TMetafile : public TGraphic {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    void Assign(TPersistent* Source) override;
+    void Clear();
+
+    bool GetEmpty() const override { return !FImage; }
+    // In pixels of the screen the picture was made for (96 per inch).
+    int GetWidth() const override;
+    int GetHeight() const override;
+    void SetWidth(int Value) override;
+    void SetHeight(int Value) override;
+    // In 0.01 mm.
+    int GetMMWidth() const { return FMMWidth; }
+    int GetMMHeight() const { return FMMHeight; }
+    void SetMMWidth(int Value);
+    void SetMMHeight(int Value);
+    // Written as an enhanced metafile (.emf) or as a placeable Windows metafile (.wmf).
+    bool GetEnhanced() const { return FEnhanced; }
+    void SetEnhanced(bool Value);
+    // The recording; nullptr while the picture is empty. A new one takes the
+    // recording's frame as the size when the metafile has none.
+    const HENHMETAFILE& GetHandle() const { return FImage; }
+    void SetHandle(HENHMETAFILE Value);
+
+    // The whole stream from its position; EInvalidGraphic when it holds no
+    // metafile or a damaged one.
+    void LoadFromStream(TStream* Stream) override;
+    void SaveToStream(TStream* Stream) override;
+
+protected:
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+
+private:
+    HENHMETAFILE FImage;
+    int FMMWidth = 0, FMMHeight = 0;
+    bool FEnhanced = true;
+};
+
+// A canvas whose drawing is recorded; freeing it finishes the recording into
+// its metafile. The reference device is the screen, whatever is given.
+class TMetafileCanvas : public TCanvas {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    TMetafileCanvas(TMetafile* AMetafile, HDC ReferenceDevice);
+    ~TMetafileCanvas() override;
+
+private:
+    TMetafile* FMetafile;
 };
 
 class TPicture : public TPersistent {

@@ -623,6 +623,14 @@ HDC CreateImageDC(QImage* image) {
     return Contexts().Add(std::move(dc));
 }
 
+HDC AdoptDeviceContext(std::unique_ptr<DeviceContext> dc) {
+    return Contexts().Add(std::move(dc));
+}
+
+bool DeviceContextLive(HDC dc) {
+    return Contexts().Contains(dc);
+}
+
 HDC CreateDeviceDC(QPaintDevice* device, int dpi) {
     return Contexts().Add(std::make_unique<DeviceContext>(nullptr, nullptr, device, dpi));
 }

@@ -135,18 +135,18 @@ public:
                         DWORD rop);
     // Paints an image into dst (device pixels) over what is there; pixels of
     // the key colour are left out when one is given.
-    void DrawImage(const QRect& dst, const QImage& img, std::optional<QRgb> key);
+    virtual void DrawImage(const QRect& dst, const QImage& img, std::optional<QRgb> key);
     virtual bool AlphaBlend(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,
                             BYTE alpha);
 
     // Paths
-    bool BeginPath();
-    bool EndPath();
-    bool AbortPath();
-    bool CloseFigure();
-    bool DrawPath(bool stroke, bool fill);
-    bool WidenPath();
-    bool SelectClipPath(int mode);
+    virtual bool BeginPath();
+    virtual bool EndPath();
+    virtual bool AbortPath();
+    virtual bool CloseFigure();
+    virtual bool DrawPath(bool stroke, bool fill);
+    virtual bool WidenPath();
+    virtual bool SelectClipPath(int mode);
     bool InPath() const { return pathOpen_; }
 
     // Clipping
@@ -262,6 +262,11 @@ private:
     QPainterPath path_;
     FontCache fontCache_;
 };
+
+// Puts a context made here (a recording) among the live ones; DeleteDC frees it.
+HDC AdoptDeviceContext(std::unique_ptr<DeviceContext> dc);
+// Whether dc is a context that has not been deleted.
+bool DeviceContextLive(HDC dc);
 
 // Finishes the painting of every context that draws on image, before its
 // owner shows, copies or replaces it.

@@ -301,3 +301,105 @@ TEST_F(PrintTest, ClipboardTakesAWhiteBitmapOfThePanel) {
     TStringList notAPicture;
     EXPECT_THROW(Clipboard()->Assign(&notAPicture), Exception);
 }
+
+namespace {
+
+// A panel that draws what a chart does: a gradient, grid lines, a series, bars, a pie, labels.
+class TChartLikePanel : public TCustomZuzPanel {
+public:
+    using TCustomZuzPanel::TCustomZuzPanel;
+
+protected:
+    void InternalDraw(const TRect& R) override {
+        TCanvas3D* c = GetCanvas();
+        const TRect chart = GetChartRect();
+        c->GradientFill(chart, clWhite, clSkyBlue, gdTopBottom, 0, 0, 0);
+        c->Pen->SetColor(clGray);
+        c->Pen->SetStyle(psDot);
+        for (int y = chart.Top + 10; y < chart.Bottom; y += 15) c->Line(chart.Left, y, chart.Right, y);
+        c->Pen->SetStyle(psSolid);
+        c->Pen->SetColor(clRed);
+        c->Pen->SetWidth(2);
+        const TPoint series[] = {{chart.Left + 5, chart.Bottom - 10},
+                                 {chart.Left + 40, chart.Top + 20},
+                                 {chart.Left + 80, chart.Top + 50},
+                                 {chart.Left + 120, chart.Top + 8}};
+        c->MoveTo(series[0].X, series[0].Y);
+        for (const TPoint& p : series) c->LineTo(p.X, p.Y);
+        c->Pen->SetWidth(1);
+        c->Brush->SetStyle(bsSolid);
+        c->Brush->SetColor(clYellow);
+        for (const TPoint& p : series) c->Ellipse(p.X - 3, p.Y - 3, p.X + 4, p.Y + 4);
+        c->Brush->SetColor(clTeal);
+        c->Rectangle(chart.Right - 40, chart.Top + 30, chart.Right - 25, chart.Bottom);
+        const TPoint wedge[] = {{chart.Right - 20, chart.Top + 5},
+                                {chart.Right - 5, chart.Top + 20},
+                                {chart.Right - 20, chart.Top + 35}};
+        c->Brush->SetColor(clFuchsia);
+        c->Polygon(wedge, 2);
+        c->Font->SetName(u"Arial");
+        c->Font->SetHeight(-11);
+        c->Font->SetColor(clNavy);
+        c->Brush->SetStyle(bsClear);
+        c->TextOut(chart.Left + 8, chart.Top + 4, u"Значение 1");
+    }
+};
+
+int DifferingPixels(TBitmap& a, TBitmap& b) {
+    int n = 0;
+    for (int y = 0; y < a.GetHeight(); ++y)
+        for (int x = 0; x < a.GetWidth(); ++x)
+            if (!(probe::Pixel(a, x, y) == probe::Pixel(b, x, y))) ++n;
+    return n;
+}
+
+} // namespace
+
+TEST_F(PrintTest, APanelsMetafilePlaysBackToThePixelsOfItsBitmap) {
+    const Owned<TChartLikePanel> panel = MakeOwned<TChartLikePanel>(nullptr);
+    panel->SetBounds(0, 0, 220, 150);
+    const TRect r(0, 0, 220, 150);
+    const Owned<TBitmap> direct = panel->ZuzCreateBitmap(clWhite, r, pf32bit);
+    const auto file = dir.path / "panel.emf";
+    panel->SaveToMetafileEnh(String(file.u16string()));
+    TMetafile read;
+    read.LoadFromFile(String(file.u16string()));
+    EXPECT_EQ(read.GetWidth(), 220);
+    EXPECT_EQ(read.GetHeight(), 150);
+    const Owned<TBitmap> played = MakeOwned<TBitmap>();
+    played->SetPixelFormat(pf32bit);
+    played->SetSize(220, 150);
+    played->GetCanvas()->Draw(0, 0, &read);
+    EXPECT_EQ(DifferingPixels(*direct, *played), 0);
+}
+
+TEST_F(PrintTest, MetafilesOfThePanelGoToFilesAndTheClipboard) {
+    const Owned<TPagePanel> holder = MakeOwned<TPagePanel>(nullptr);
+    TPagePanel& panel = *holder;
+    panel.SetBounds(0, 0, 100, 60);
+    panel.fill = false;
+    const Owned<TMetafile> empty = panel.ZuzCreateMetafile(true, TRect(5, 5, 5, 5));
+    EXPECT_EQ(empty->GetWidth(), 1); // never smaller than one pixel
+    EXPECT_EQ(empty->GetHeight(), 1);
+    EXPECT_TRUE(empty->GetEnhanced());
+    EXPECT_FALSE(panel.ZuzCreateMetafile(false, TRect(0, 0, 10, 10))->GetEnhanced());
+
+    panel.CopyToClipboardMetafile(true, TRect(0, 0, 50, 30));
+    EXPECT_TRUE(Clipboard()->HasFormat(CF_ENHMETAFILE));
+    TMetafile pasted;
+    ASSERT_TRUE(Clipboard()->GetMetafile(&pasted));
+    EXPECT_EQ(pasted.GetWidth(), 50);
+    EXPECT_EQ(pasted.GetHeight(), 30);
+    TBitmap raster;
+    raster.Assign(&pasted);
+    EXPECT_EQ(probe::Pixel(raster, 1, 1), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(probe::Pixel(raster, 2, 15), (probe::Rgb{255, 0, 0})); // as the clipboard's bitmap shows it
+
+    // A metafile that cannot be written leaves no file; an earlier one stays until the new one is made.
+    const auto emf = dir.path / "panel.emf";
+    panel.SaveToMetafileEnh(String(emf.u16string()));
+    EXPECT_EQ(Contents(emf).substr(40, 4), " EMF");
+    panel.fail = true;
+    EXPECT_THROW(panel.SaveToMetafileEnh(String(emf.u16string())), Exception);
+    EXPECT_EQ(Contents(emf).substr(40, 4), " EMF");
+}

@@ -1,0 +1,140 @@
+// Metafile pictures: the recording canvas and the picture that keeps, plays
+// and writes its records.
+#include "platform/gui/graphics.h"
+
+#include "platform/core/streams.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double kHundredthsMmPerPixel = 2540.0 / 96;
+
+int ToHundredthsMm(int Pixels) {
+    return static_cast<int>(std::lround(Pixels * kHundredthsMmPerPixel));
+}
+
+int ToPixels(int HundredthsMm) {
+    return static_cast<int>(std::lround(HundredthsMm / kHundredthsMmPerPixel));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// TMetafile
+
+const ClassInfo& TMetafile::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TMetafile>("TMetafile", &TGraphic::StaticClass());
+    return ci;
+}
+
+void TMetafile::Assign(TPersistent* Source) {
+    if (!Source) {
+        Clear();
+        return;
+    }
+    if (auto* src = dynamic_cast<TMetafile*>(Source)) {
+        if (src == this) return;
+        FImage = src->FImage; // the records never change: copies share them
+        FMMWidth = src->FMMWidth;
+        FMMHeight = src->FMMHeight;
+        FEnhanced = src->FEnhanced;
+        SetTransparent(src->GetTransparent());
+        Changed(this);
+        return;
+    }
+    TGraphic::Assign(Source);
+}
+
+void TMetafile::Clear() {
+    FImage.reset();
+    FMMWidth = FMMHeight = 0;
+    Changed(this);
+}
+
+int TMetafile::GetWidth() const {
+    return ToPixels(FMMWidth);
+}
+
+int TMetafile::GetHeight() const {
+    return ToPixels(FMMHeight);
+}
+
+void TMetafile::SetWidth(int Value) {
+    SetMMWidth(ToHundredthsMm(Value));
+}
+
+void TMetafile::SetHeight(int Value) {
+    SetMMHeight(ToHundredthsMm(Value));
+}
+
+void TMetafile::SetMMWidth(int Value) {
+    if (SetIfChanged(FMMWidth, std::max(0, Value))) Changed(this);
+}
+
+void TMetafile::SetMMHeight(int Value) {
+    if (SetIfChanged(FMMHeight, std::max(0, Value))) Changed(this);
+}
+
+void TMetafile::SetEnhanced(bool Value) {
+    if (SetIfChanged(FEnhanced, Value)) Changed(this);
+}
+
+void TMetafile::SetHandle(HENHMETAFILE Value) {
+    FImage = std::move(Value);
+    if (FImage && (FMMWidth == 0 || FMMHeight == 0)) {
+        const RECT& frame = FImage->Header().rclFrame;
+        FMMWidth = frame.Right - frame.Left;
+        FMMHeight = frame.Bottom - frame.Top;
+    }
+    Changed(this);
+}
+
+void TMetafile::Draw(TCanvas* ACanvas, const TRect& Rect) {
+    if (FImage) PlayEnhMetaFile(ACanvas->GetHandle(), FImage, Rect);
+}
+
+void TMetafile::LoadFromStream(TStream* Stream) {
+    const Int64 left = Stream->GetSize() - Stream->GetPosition();
+    std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(0, left)));
+    if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<LongInt>(data.size()));
+    String error;
+    HENHMETAFILE image = EnhMetaFile::FromBytes(std::move(data), &error);
+    if (!image) throw EInvalidGraphic(u"Metafile is not valid: " + error);
+    FMMWidth = FMMHeight = 0;
+    FEnhanced = true;
+    SetHandle(std::move(image));
+}
+
+void TMetafile::SaveToStream(TStream* Stream) {
+    if (!FImage) return;
+    // The size set on the picture is the frame written.
+    const RECT frame{0, 0, FMMWidth, FMMHeight};
+    const RECT& recorded = FImage->Header().rclFrame;
+    const HENHMETAFILE image =
+        recorded.Right - recorded.Left == FMMWidth && recorded.Bottom - recorded.Top == FMMHeight
+            ? FImage
+            : FImage->WithFrame(frame);
+    const std::vector<Byte>& bytes = image->Bytes();
+    Stream->WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
+}
+
+// ---------------------------------------------------------------------------
+// TMetafileCanvas
+
+const ClassInfo& TMetafileCanvas::StaticClass() {
+    static const ClassInfo ci = MakeClassInfo<TMetafileCanvas>("TMetafileCanvas", &TCanvas::StaticClass());
+    return ci;
+}
+
+TMetafileCanvas::TMetafileCanvas(TMetafile* AMetafile, HDC ReferenceDevice) : FMetafile(AMetafile) {
+    const RECT frame{0, 0, AMetafile->GetMMWidth(), AMetafile->GetMMHeight()};
+    const bool sized = frame.Right > 0 && frame.Bottom > 0;
+    SetHandle(CreateEnhMetaFileW(ReferenceDevice, sized ? &frame : nullptr));
+}
+
+TMetafileCanvas::~TMetafileCanvas() {
+    HDC dc = GetHandle();
+    SetHandle(nullptr);
+    FMetafile->SetHandle(CloseEnhMetaFile(dc));
+}
