@@ -51,8 +51,12 @@ void TClipboard::Clear() {
 void TClipboard::Assign(TPersistent* Source) {
     if (auto* picture = dynamic_cast<TPicture*>(Source)) Source = picture->GetGraphic();
     if (auto* metafile = dynamic_cast<TMetafile*>(Source); metafile && !metafile->GetEmpty()) {
+        // The clipboard's metafile format is the enhanced one, whatever the picture is written as.
+        TMetafile enhanced;
+        enhanced.Assign(metafile);
+        enhanced.SetEnhanced(true);
         TMemoryStream file;
-        metafile->SaveToStream(&file);
+        enhanced.SaveToStream(&file);
         const auto picture = MakeOwned<TBitmap>();
         picture->Assign(metafile);
         auto data = std::make_unique<QMimeData>();

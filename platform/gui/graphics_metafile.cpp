@@ -106,8 +106,37 @@ void TMetafile::LoadFromStream(TStream* Stream) {
     SetHandle(std::move(image));
 }
 
+namespace {
+// A placeable Windows metafile: the header that gives its box and resolution,
+// then its records.
+std::vector<Byte> PlaceableWmf(const HENHMETAFILE& Image, int Width, int Height) {
+    // Key, no handle, the box (left, top, right, bottom), 96 units an inch, reserved.
+    const std::vector<WORD> head = {
+        0xCDD7, 0x9AC6, 0, 0, 0, static_cast<WORD>(Width), static_cast<WORD>(Height), 96, 0, 0};
+    WORD checksum = 0;
+    for (WORD w : head) checksum ^= w;
+    std::vector<Byte> bytes;
+    for (WORD w : head) {
+        bytes.push_back(static_cast<Byte>(w));
+        bytes.push_back(static_cast<Byte>(w >> 8));
+    }
+    bytes.push_back(static_cast<Byte>(checksum));
+    bytes.push_back(static_cast<Byte>(checksum >> 8));
+    const std::vector<Byte> records = GetWinMetaFileBits(Image);
+    bytes.insert(bytes.end(), records.begin(), records.end());
+    return bytes;
+}
+} // namespace
+
 void TMetafile::SaveToStream(TStream* Stream) {
     if (!FImage) return;
+    if (!FEnhanced) {
+        // Its box is the recorded picture's: the older records have one scale for both ways.
+        const SIZE size = EnhMetaFilePixels(FImage->Header());
+        const std::vector<Byte> wmf = PlaceableWmf(FImage, size.cx, size.cy);
+        Stream->WriteBuffer(wmf.data(), static_cast<LongInt>(wmf.size()));
+        return;
+    }
     // The size set on the picture is the frame written.
     const RECT frame{0, 0, FMMWidth, FMMHeight};
     const RECT& recorded = FImage->Header().rclFrame;

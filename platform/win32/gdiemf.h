@@ -5,6 +5,7 @@
 
 #include "platform/win32/gdi.h"
 
+#include <algorithm>
 #include <cstring>
 #include <span>
 #include <vector>
@@ -78,6 +79,13 @@ constexpr int kFaceUnits = 32;
 constexpr DWORD kCommentCharExtra = 0x5854434D; // "MCTX": our character spacing, kept in a comment
 constexpr WORD kHandleCount = 7;                // index 0 and two slots each for pen, brush and font
 
+// Bounds on what a record may ask for. Drawing never reaches them; the
+// recorder pulls anything beyond them in, and the reader refuses a file that
+// goes beyond them instead of drawing something absurd.
+constexpr int kCoordLimit = 1 << 22;
+constexpr int kFontLimit = 1 << 14;
+constexpr int kPenLimit = 1 << 12;
+
 // Object table slots: two per kind, taken in turn, so the next object is made
 // before the last one is deleted.
 constexpr DWORD kPenSlot = 1, kBrushSlot = 3, kFontSlot = 5;
@@ -109,8 +117,10 @@ public:
         std::memcpy(&bits, &v, 4);
         return U32(bits);
     }
-    RecordWriter& Rect(const RECT& r) { return I32(r.Left).I32(r.Top).I32(r.Right).I32(r.Bottom); }
-    RecordWriter& Point(POINT p) { return I32(p.X).I32(p.Y); }
+    // A coordinate, pulled in to the limit.
+    RecordWriter& Coord(int v) { return I32(std::clamp(v, -kCoordLimit, kCoordLimit)); }
+    RecordWriter& Rect(const RECT& r) { return Coord(r.Left).Coord(r.Top).Coord(r.Right).Coord(r.Bottom); }
+    RecordWriter& Point(POINT p) { return Coord(p.X).Coord(p.Y); }
     RecordWriter& Bytes(std::span<const Byte> b) {
         bytes_.insert(bytes_.end(), b.begin(), b.end());
         return *this;

@@ -15,11 +15,6 @@ using namespace emf;
 
 namespace {
 
-// Bounds on what a record may ask for. Our own files stay far inside them; a
-// damaged one beyond them is refused instead of drawing something absurd.
-constexpr int kCoordLimit = 1 << 22;
-constexpr int kFontLimit = 1 << 14;
-constexpr int kPenLimit = 1 << 12;
 constexpr double kScaleLimit = 64;
 
 bool InRange(int v, int limit = kCoordLimit) {

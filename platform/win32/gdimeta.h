@@ -47,5 +47,8 @@ HENHMETAFILE CloseEnhMetaFile(HDC Recording);
 // Plays the metafile so that its frame fills Rect (logical units of dc); the
 // context's objects, attributes, mapping and clip are as before afterwards.
 BOOL PlayEnhMetaFile(HDC dc, const HENHMETAFILE& Metafile, const RECT& Rect);
+// The same picture as the records of a Windows metafile (.wmf, without the
+// placeable header), its logical units the picture's pixels from (0, 0).
+std::vector<Byte> GetWinMetaFileBits(const HENHMETAFILE& Metafile);
 // The picture's size in reference pixels from its frame.
 SIZE EnhMetaFilePixels(const ENHMETAHEADER& Header);

@@ -88,7 +88,7 @@ public:
 
     bool MoveTo(int x, int y) override {
         if (nested_) return DeviceContext::MoveTo(x, y);
-        Put(RecordWriter(EMR_MOVETOEX).I32(x).I32(y));
+        Put(RecordWriter(EMR_MOVETOEX).Coord(x).Coord(y));
         const bool done = Forward([&] { return DeviceContext::MoveTo(x, y); });
         pos_ = St().pos;
         return done;
@@ -98,7 +98,7 @@ public:
         Sync(true);
         const POINT from = St().pos;
         AddBounds({from, POINT{x, y}});
-        Put(RecordWriter(EMR_LINETO).I32(x).I32(y));
+        Put(RecordWriter(EMR_LINETO).Coord(x).Coord(y));
         return Forward([&] { return DeviceContext::LineTo(x, y); });
     }
     bool Polyline(const POINT* pts, int n, bool moveFirst) override {
@@ -128,7 +128,7 @@ public:
         if (nested_) return DeviceContext::RoundRect(l, t, r, b, w, h);
         Sync(false);
         AddBounds({POINT{l, t}, POINT{r, b}});
-        Put(RecordWriter(EMR_ROUNDRECT).Rect(RECT{l, t, r, b}).I32(w).I32(h));
+        Put(RecordWriter(EMR_ROUNDRECT).Rect(RECT{l, t, r, b}).Coord(w).Coord(h));
         return Forward([&] { return DeviceContext::RoundRect(l, t, r, b, w, h); });
     }
     bool ArcShape(ArcKind kind, int l, int t, int r, int b, int x1, int y1, int x2, int y2) override {
@@ -139,10 +139,10 @@ public:
         if (kind == ArcKind::ArcTo) AddBounds({St().pos});
         Put(RecordWriter(types[static_cast<int>(kind)])
                 .Rect(RECT{l, t, r, b})
-                .I32(x1)
-                .I32(y1)
-                .I32(x2)
-                .I32(y2));
+                .Coord(x1)
+                .Coord(y1)
+                .Coord(x2)
+                .Coord(y2));
         return Forward([&] { return DeviceContext::ArcShape(kind, l, t, r, b, x1, y1, x2, y2); });
     }
     bool FillRect(const RECT& r, HBRUSH brush) override {
@@ -164,7 +164,7 @@ public:
         if (nested_) return DeviceContext::SetPixel(x, y, c);
         Sync(false);
         AddBounds({POINT{x, y}, POINT{x + 1, y + 1}});
-        Put(RecordWriter(EMR_SETPIXELV).I32(x).I32(y).U32(c));
+        Put(RecordWriter(EMR_SETPIXELV).Coord(x).Coord(y).U32(c));
         COLORREF result = CLR_INVALID;
         Forward([&] {
             result = DeviceContext::SetPixel(x, y, c);
@@ -250,8 +250,8 @@ private:
         ++records_;
     }
     void Put(RecordWriter&& w) { Put(w); }
-    void PutValue(DWORD type, DWORD value) { Put((RecordWriter(type).U32(value))); }
-    void PutPoint(DWORD type, POINT p) { Put((RecordWriter(type).Point(p))); }
+    void PutValue(DWORD type, DWORD value) { Put(RecordWriter(type).U32(value)); }
+    void PutPoint(DWORD type, POINT p) { Put(RecordWriter(type).Point(p)); }
 
     // Writes what the next call needs and the records do not yet say.
     void Sync(bool usesPosition);
@@ -261,8 +261,8 @@ private:
     static DWORD NextSlot(DWORD base, DWORD current) { return current == base ? base + 1 : base; }
     // Selects the new object and deletes the one it replaces.
     void Swap(DWORD& current, DWORD next) {
-        Put((RecordWriter(EMR_SELECTOBJECT).U32(next)));
-        if (current != 0) Put((RecordWriter(EMR_DELETEOBJECT).U32(current)));
+        Put(RecordWriter(EMR_SELECTOBJECT).U32(next));
+        if (current != 0) Put(RecordWriter(EMR_DELETEOBJECT).U32(current));
         current = next;
     }
 
@@ -327,11 +327,11 @@ void Recorder::SyncBrush(const BrushDesc& d) {
         Put(w);
     } else {
         const UINT style = d.style == BS_PATTERN ? static_cast<UINT>(BS_SOLID) : d.style;
-        Put((RecordWriter(EMR_CREATEBRUSHINDIRECT)
-                 .U32(slot)
-                 .U32(style)
-                 .U32(d.color)
-                 .U32(static_cast<DWORD>(d.hatch))));
+        Put(RecordWriter(EMR_CREATEBRUSHINDIRECT)
+                .U32(slot)
+                .U32(style)
+                .U32(d.color)
+                .U32(static_cast<DWORD>(d.hatch)));
     }
     Swap(brushSlot_, slot);
     brush_ = d;
@@ -347,9 +347,9 @@ void Recorder::Sync(bool usesPosition) {
     }
     if (s.mapMode != MM_TEXT) {
         if (all || s.winExt != set_.winExt)
-            Put((RecordWriter(EMR_SETWINDOWEXTEX).I32(s.winExt.cx).I32(s.winExt.cy)));
+            Put(RecordWriter(EMR_SETWINDOWEXTEX).Coord(s.winExt.cx).Coord(s.winExt.cy));
         if (all || s.vpExt != set_.vpExt)
-            Put((RecordWriter(EMR_SETVIEWPORTEXTEX).I32(s.vpExt.cx).I32(s.vpExt.cy)));
+            Put(RecordWriter(EMR_SETVIEWPORTEXTEX).Coord(s.vpExt.cx).Coord(s.vpExt.cy));
         set_.winExt = s.winExt;
         set_.vpExt = s.vpExt;
     }
@@ -371,10 +371,14 @@ void Recorder::Sync(bool usesPosition) {
     if (all || s.brushOrg != set_.brushOrg) PutPoint(EMR_SETBRUSHORGEX, s.brushOrg);
     set_.brushOrg = s.brushOrg;
     if (all || s.charExtra != set_.charExtra)
-        Put((RecordWriter(EMR_GDICOMMENT).U32(8).U32(kCommentCharExtra).I32(s.charExtra)));
+        Put(RecordWriter(EMR_GDICOMMENT)
+                .U32(8)
+                .U32(kCommentCharExtra)
+                .I32(std::clamp(s.charExtra, -kFontLimit, kFontLimit)));
     set_.charExtra = s.charExtra;
 
-    const PenDesc pen = DescribePen();
+    PenDesc pen = DescribePen();
+    pen.width = std::clamp(pen.width, 0, kPenLimit);
     if (all || !(pen == pen_)) {
         const DWORD slot = NextSlot(kPenSlot, penSlot_);
         const int style = static_cast<int>(pen.style & PS_STYLE_MASK);
@@ -382,12 +386,12 @@ void Recorder::Sync(bool usesPosition) {
         // A plain pen in the short form when making it again gives the same pen.
         if (pen.style == (PS_GEOMETRIC | static_cast<DWORD>(style)) && pen.user.empty() &&
             !(pen.width > 1 && dashed) && pen.width >= 0) {
-            Put((RecordWriter(EMR_CREATEPEN)
-                     .U32(slot)
-                     .U32(static_cast<DWORD>(style))
-                     .I32(pen.width)
-                     .I32(0)
-                     .U32(pen.color)));
+            Put(RecordWriter(EMR_CREATEPEN)
+                    .U32(slot)
+                    .U32(static_cast<DWORD>(style))
+                    .I32(pen.width)
+                    .I32(0)
+                    .U32(pen.color));
         } else {
             RecordWriter w(EMR_EXTCREATEPEN);
             w.U32(slot).U32(0).U32(0).U32(0).U32(0);
@@ -404,8 +408,9 @@ void Recorder::Sync(bool usesPosition) {
     if (all || !SameLogFont(font, font_)) {
         const DWORD slot = NextSlot(kFontSlot, fontSlot_);
         RecordWriter w(EMR_EXTCREATEFONTINDIRECTW);
-        w.U32(slot).I32(font.lfHeight).I32(font.lfWidth).I32(font.lfEscapement).I32(font.lfOrientation);
-        w.I32(font.lfWeight);
+        w.U32(slot).I32(std::clamp<int>(font.lfHeight, -kFontLimit, kFontLimit));
+        w.I32(std::clamp<int>(font.lfWidth, -kFontLimit, kFontLimit));
+        w.Coord(font.lfEscapement).Coord(font.lfOrientation).I32(std::clamp<int>(font.lfWeight, 0, 1000));
         w.U8(font.lfItalic).U8(font.lfUnderline).U8(font.lfStrikeOut).U8(font.lfCharSet);
         w.U8(font.lfOutPrecision).U8(font.lfClipPrecision).U8(font.lfQuality).U8(font.lfPitchAndFamily);
         for (int i = 0; i < kFaceUnits; ++i)
@@ -467,7 +472,7 @@ void Recorder::WriteBitBlt(int x, int y, int w, int h, DWORD rop) {
     AddBounds({POINT{x, y}, POINT{x + w, y + h}});
     RecordWriter r(EMR_BITBLT);
     r.Rect(RECT{std::min(x, x + w), std::min(y, y + h), std::max(x, x + w) - 1, std::max(y, y + h) - 1});
-    r.I32(x).I32(y).I32(w).I32(h).U32(rop).I32(0).I32(0);
+    r.Coord(x).Coord(y).Coord(w).Coord(h).U32(rop).I32(0).I32(0);
     r.F32(1).F32(0).F32(0).F32(1).F32(0).F32(0); // the source's transform: none
     r.U32(0).U32(0).U32(0).U32(0).U32(0).U32(0); // background, usage, no source bitmap
     Put(std::move(r));
@@ -484,12 +489,12 @@ void Recorder::WriteImage(DWORD type, RECT dst, const QImage& part, DWORD extra)
     w.Rect(bounds);
     if (type == EMR_STRETCHDIBITS) {
         const DWORD fixed = 80;
-        w.I32(dst.Left).I32(dst.Top).I32(0).I32(0).I32(part.width()).I32(part.height());
+        w.Coord(dst.Left).Coord(dst.Top).I32(0).I32(0).I32(part.width()).I32(part.height());
         w.U32(fixed).U32(kBitmapInfoSize).U32(fixed + kBitmapInfoSize).U32(dib - kBitmapInfoSize);
-        w.U32(0).U32(extra).I32(cx).I32(cy);
+        w.U32(0).U32(extra).Coord(cx).Coord(cy);
     } else {
         const DWORD fixed = 108;
-        w.I32(dst.Left).I32(dst.Top).I32(cx).I32(cy).U32(extra).I32(0).I32(0);
+        w.Coord(dst.Left).Coord(dst.Top).Coord(cx).Coord(cy).U32(extra).I32(0).I32(0);
         w.F32(1).F32(0).F32(0).F32(1).F32(0).F32(0);
         w.U32(0)
             .U32(0)
@@ -523,7 +528,7 @@ bool Recorder::TextOut(int x, int y, const Char* text, int count) {
     const DWORD stringBytes = static_cast<DWORD>((count * 2 + 3) & ~3);
     RecordWriter w(EMR_EXTTEXTOUTW);
     w.Rect(box).U32(1).F32(0).F32(0);
-    w.I32(x).I32(y).U32(static_cast<DWORD>(count)).U32(offString).U32(0).Rect(RECT{0, 0, -1, -1});
+    w.Coord(x).Coord(y).U32(static_cast<DWORD>(count)).U32(offString).U32(0).Rect(RECT{0, 0, -1, -1});
     w.U32(offString + stringBytes);
     for (int i = 0; i < count; ++i) w.U16(static_cast<WORD>(text[i]));
     w.Align();

@@ -16,6 +16,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 
 namespace {
 
@@ -240,6 +241,12 @@ TEST_F(MetafileTest, TheClipboardTakesTheMetafileAndAPictureOfIt) {
     EXPECT_EQ(raster.GetWidth(), 30);
     EXPECT_EQ(raster.GetCanvas()->GetPixel(14, 10), clBlue);
     EXPECT_EQ(raster.GetCanvas()->GetPixel(15, 10), clWhite);
+    // Whatever the picture is written as, the clipboard holds the enhanced form.
+    mf.SetEnhanced(false);
+    Clipboard()->Assign(&mf);
+    TMetafile again;
+    ASSERT_TRUE(Clipboard()->GetMetafile(&again));
+    EXPECT_EQ(again.GetHandle()->Bytes(), mf.GetHandle()->Bytes());
     Clipboard()->SetAsText(u"текст");
     EXPECT_FALSE(Clipboard()->HasFormat(CF_ENHMETAFILE));
     EXPECT_FALSE(Clipboard()->GetMetafile(&pasted));
@@ -270,4 +277,63 @@ TEST_F(MetafileTest, OnAPrinterTheMetafileStaysVectorAndFillsItsRectangle) {
     EXPECT_EQ(page.At(100, 100), white); // the left half is empty
     EXPECT_EQ(page.At(150, 100), white);
     EXPECT_EQ(page.At(130, 150), white);
+}
+
+TEST_F(MetafileTest, ANonEnhancedMetafileIsWrittenAsAPlaceableWindowsMetafile) {
+    const Owned<TBitmap> picture = Picture();
+    TMetafile mf;
+    mf.SetWidth(240);
+    mf.SetHeight(200);
+    {
+        TMetafileCanvas canvas(&mf, nullptr);
+        DrawPanelLike(&canvas, picture.get());
+    }
+    mf.SetEnhanced(false);
+    TMemoryStream stream;
+    mf.SaveToStream(&stream);
+    const auto* b = static_cast<const Byte*>(stream.Memory());
+    const auto size = static_cast<std::size_t>(stream.GetSize());
+    auto word = [&](std::size_t at) { return static_cast<unsigned>(b[at] | (b[at + 1] << 8)); };
+    auto dword = [&](std::size_t at) { return word(at) | (word(at + 2) << 16); };
+    ASSERT_GT(size, 40u);
+    EXPECT_EQ(dword(0), 0x9AC6CDD7u); // the placeable key
+    EXPECT_EQ(word(10), 240u);        // the box's right and bottom
+    EXPECT_EQ(word(12), 200u);
+    EXPECT_EQ(word(14), 96u); // units an inch
+    unsigned checksum = 0;
+    for (std::size_t i = 0; i < 20; i += 2) checksum ^= word(i);
+    EXPECT_EQ(word(20), checksum);
+    // The metafile's own header: a memory metafile of version 3 whose size counts every word.
+    const std::size_t start = 22;
+    EXPECT_EQ(word(start), 1u);
+    EXPECT_EQ(word(start + 2), 9u);
+    EXPECT_EQ(word(start + 4), 0x300u);
+    EXPECT_EQ(dword(start + 6) * 2, size - start);
+    // Records chained by their sizes in words, up to the end record.
+    std::map<unsigned, int> functions;
+    std::size_t at = start + 18;
+    unsigned largest = 0;
+    while (at + 6 <= size) {
+        const unsigned words = dword(at), function = word(at + 4);
+        ++functions[function];
+        largest = std::max(largest, words);
+        ASSERT_GE(words, 3u);
+        at += words * 2;
+        if (function == 0) break;
+    }
+    EXPECT_EQ(at, size);
+    EXPECT_EQ(dword(start + 12), largest);
+    EXPECT_GT(functions[0x02FA], 0); // pens
+    EXPECT_GT(functions[0x02FC], 0); // brushes
+    EXPECT_GT(functions[0x02FB], 0); // fonts
+    EXPECT_GT(functions[0x012D], 0); // selections
+    EXPECT_GT(functions[0x041B], 0); // rectangles
+    EXPECT_GT(functions[0x0418], 0); // ellipses
+    EXPECT_GT(functions[0x0324], 0); // polygons
+    EXPECT_GT(functions[0x0A32], 0); // text
+    EXPECT_GT(functions[0x0F43], 0); // the picture
+    EXPECT_GT(functions[0x061D], 0); // the gradient's bands
+    // The text in the Cyrillic code page: "Значение" begins with 0xC7 0xED.
+    const std::string all(reinterpret_cast<const char*>(b), size);
+    EXPECT_NE(all.find("\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 1"), std::string::npos);
 }

@@ -147,7 +147,9 @@ TEST_F(Emf, ShapesAreRecordedInTheirLogicalUnitsAfterTheStateTheyUse) {
         const POINT far[] = {{0, 0}, {40000, 10}};
         Polyline(dc, far, 2);
         SetPixel(dc, 7, 8, kRed);
+        LineTo(dc, 2000000000, -2000000000); // far beyond any picture: pulled in, the file stays readable
     });
+    ASSERT_TRUE(mf);
     const std::vector<Byte>& b = mf->Bytes();
     const std::vector<Record> rs = Records(b);
     const Record* pen = Find(rs, kCreatePen);
@@ -173,6 +175,9 @@ TEST_F(Emf, ShapesAreRecordedInTheirLogicalUnitsAfterTheStateTheyUse) {
     const Record* wide = Find(rs, kPolyline);
     ASSERT_TRUE(wide);
     EXPECT_EQ(I32(b, wide->at + 36), 40000);
+    const Record* far = Find(rs, kLineTo, 1);
+    ASSERT_TRUE(far);
+    EXPECT_EQ((POINT{I32(b, far->at + 8), I32(b, far->at + 12)}), (POINT{1 << 22, -(1 << 22)}));
     const Record* pixel = Find(rs, kSetPixel);
     ASSERT_TRUE(pixel);
     EXPECT_EQ(U32(b, pixel->at + 16), kRed);
