@@ -285,6 +285,17 @@ private:
     // Leaves the thread to end and free itself (closing from inside its own
     // dispatch, where waiting for it would wait for ourselves).
     void Abandon();
+    // With smThreadSync the main thread itself waits for the port's events,
+    // from its event loop, and runs the handlers as each wait completes; the
+    // thread only waits to be stopped. A received byte so wakes the main
+    // thread alone.
+    void WaitOnMainThread();
+    void MainWaitDone();
+    // The main thread's loop is over (stopped, or the device failed): it
+    // cleans up as the thread's loop does, and the thread ends.
+    void EndMainLoop();
+    // After the loop: no more events, nothing left queued, the wait's event closed.
+    void CleanUp(OVERLAPPED& Overlapped, bool Pending);
 
     TCustomComPort* FComPort;
     HANDLE FStopEvent;
@@ -296,6 +307,13 @@ private:
     HWND FWindow;
     TThreadPriority FPriority;
     std::atomic<bool> FStopped{false};
+    // The main thread's wait (smThreadSync on a port opened on the main thread).
+    bool FOnMain = false;
+    std::unique_ptr<win32::MainThreadEventWait> FMainWait;
+    OVERLAPPED FMainOverlapped{};
+    DWORD FMainMask = 0; // outlives a wait: one still pending at the end writes it
+    bool FMainPending = false;
+    bool FMainLoop = false; // the main thread's loop runs (its clean-up is owed)
     std::atomic<TThreadID> FDispatchThread{}; // the thread running this thread's events
 };
 

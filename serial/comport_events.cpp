@@ -33,7 +33,7 @@ const ClassInfo& TComThread::StaticClass() {
 TComThread::TComThread(TCustomComPort* AComPort)
     : TThread(true), FComPort(AComPort), FStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       FHandle(AComPort->FHandle), FSyncMethod(AComPort->FSyncMethod), FWindow(AComPort->FWindow),
-      FPriority(AComPort->FEventThreadPriority) {
+      FPriority(AComPort->FEventThreadPriority), FOnMain(FSyncMethod == smThreadSync && IsMainThread()) {
     SetCommMask(FHandle, EventsToInt(AComPort->FEvents));
 }
 
@@ -43,7 +43,13 @@ TComThread::~TComThread() {
 
 void TComThread::AfterConstruction() {
     TThread::AfterConstruction();
+    if (FOnMain) {
+        FMainOverlapped.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+        FMainWait = std::make_unique<win32::MainThreadEventWait>([this] { MainWaitDone(); });
+        FMainLoop = true;
+    }
     Start();
+    if (FOnMain) WaitOnMainThread();
 }
 
 void TComThread::BeforeDestruction() {
@@ -53,11 +59,56 @@ void TComThread::BeforeDestruction() {
 
 void TComThread::Stop() {
     FStopped = true;
+    if (FOnMain && IsMainThread()) {
+        FMainWait.reset();
+        // Stopped by one of its own handlers: the loop ends once they have
+        // returned (the thread may free itself as soon as it is told).
+        if (FDispatchThread.load() != GetCurrentThreadID()) EndMainLoop();
+        return;
+    }
     SetEvent(FStopEvent);
     Sleep(0);
 }
 
+void TComThread::WaitOnMainThread() {
+    FMainPending = false;
+    if (!WaitCommEvent(FHandle, &FMainMask, &FMainOverlapped)) {
+        if (GetLastError() != ERROR_IO_PENDING) return EndMainLoop(); // the device is gone
+        FMainPending = true;
+    }
+    // Also a wait that completed at once is handled from the event loop, so
+    // that a stream of batches leaves it room to run.
+    if (!FMainWait->Start(FMainOverlapped.hEvent)) EndMainLoop();
+}
+
+void TComThread::MainWaitDone() {
+    FMainPending = false;
+    DWORD transferred = 0;
+    if (GetOverlappedResult(FHandle, &FMainOverlapped, &transferred, FALSE)) {
+        FEvents = IntToEvents(FMainMask);
+        RunEvents();
+    } else if (GetLastError() != ERROR_OPERATION_ABORTED) {
+        return EndMainLoop(); // the device reported a failure: it is lost
+    }
+    if (FStopped) return EndMainLoop(); // the stop a handler asked for
+    WaitOnMainThread();
+}
+
+void TComThread::EndMainLoop() {
+    FMainWait.reset();
+    if (FMainLoop) {
+        FMainLoop = false;
+        CleanUp(FMainOverlapped, FMainPending);
+    }
+    SetEvent(FStopEvent); // this object may be gone right after
+}
+
 void TComThread::Execute() {
+    // With the loop on the main thread, this thread has only to end with it.
+    if (FOnMain) {
+        WaitForSingleObject(FStopEvent, INFINITE);
+        return;
+    }
     OVERLAPPED overlapped{};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     const HANDLE handles[2] = {FStopEvent, overlapped.hEvent};
@@ -85,13 +136,17 @@ void TComThread::Execute() {
             break; // the device reported a failure: it is lost
         }
     }
+    CleanUp(overlapped, pending);
+}
+
+void TComThread::CleanUp(OVERLAPPED& Overlapped, bool Pending) {
     SetCommMask(FHandle, 0); // ends a wait still pending
     PurgeComm(FHandle, PURGE_TXCLEAR | PURGE_RXCLEAR);
-    if (pending) {
+    if (Pending) {
         DWORD unused = 0;
-        GetOverlappedResult(FHandle, &overlapped, &unused, TRUE);
+        GetOverlappedResult(FHandle, &Overlapped, &unused, TRUE);
     }
-    CloseHandle(overlapped.hEvent);
+    CloseHandle(Overlapped.hEvent);
 }
 
 void TComThread::DispatchComMsg() {

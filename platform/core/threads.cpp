@@ -3,13 +3,19 @@
 #include "platform/core/sysutils.h"
 #include "platform/core/typinfo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <poll.h>
 #include <sstream>
+#include <sys/eventfd.h>
 #include <system_error>
+#include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -30,6 +36,15 @@ struct SyncState {
     TThreadID mainThread;
     std::mutex hookLock;
     std::function<void()> wakeHook;
+    std::shared_ptr<const TMainThreadWatchHooks> watchHooks;
+    // While the main thread sleeps in poll() for its watches, a posted call
+    // wakes it through this eventfd (made on first use).
+    int queueFd = -1;
+    bool pollWaiting = false, queueFdSet = false;
+    // The main thread's watches (touched on the main thread only), by id:
+    // a watch freed by another's OnReady is then never called.
+    std::vector<std::pair<std::uint64_t, TMainThreadWatch*>> watches;
+    std::uint64_t nextWatch = 0;
 };
 
 SyncState& Sync() {
@@ -52,6 +67,10 @@ void Post(const std::shared_ptr<SyncRequest>& request) {
     {
         std::lock_guard g(s.lock);
         s.queue.push_back(request);
+        if (s.pollWaiting && !s.queueFdSet) {
+            const std::uint64_t one = 1;
+            s.queueFdSet = ::write(s.queueFd, &one, sizeof one) == sizeof one;
+        }
     }
     s.signal.notify_all();
     WakeMainThread();
@@ -96,10 +115,11 @@ void SetWakeMainThreadHook(std::function<void()> Hook) {
     s.wakeHook = std::move(Hook);
 }
 
-bool CheckSynchronize(int Timeout) {
-    if (!IsMainThread())
-        throw EThread(u"CheckSynchronize called from thread %s, which is NOT the main thread",
-                      {ThreadIdText(GetCurrentThreadID())});
+namespace {
+
+// Runs the calls waiting for the main thread (see CheckSynchronize), without
+// serving the watches.
+bool RunPostedCalls(int Timeout) {
     SyncState& s = Sync();
     std::unique_lock lk(s.lock);
     if (s.queue.empty() && Timeout > 0)
@@ -130,6 +150,114 @@ bool CheckSynchronize(int Timeout) {
         }
     }
     return ran;
+}
+
+// Polls the enabled watches (and Extra, when not -1) for up to Timeout
+// milliseconds and runs the ready ones; true when one ran.
+bool ServeWatches(int Timeout, int Extra) {
+    SyncState& s = Sync();
+    std::vector<pollfd> fds;
+    std::vector<std::uint64_t> ids;
+    for (const auto& [id, watch] : s.watches) {
+        if (!watch->GetEnabled()) continue;
+        fds.push_back({watch->GetFd(), POLLIN, 0});
+        ids.push_back(id);
+    }
+    if (Extra >= 0) fds.push_back({Extra, POLLIN, 0});
+    if (fds.empty()) return false;
+    if (::poll(fds.data(), fds.size(), Timeout) <= 0) return false;
+    bool ran = false;
+    for (std::size_t k = 0; k < ids.size(); ++k) {
+        if (!fds[k].revents) continue;
+        // An earlier OnReady may have freed this watch.
+        const auto it = std::find_if(s.watches.begin(), s.watches.end(),
+                                     [id = ids[k]](const auto& entry) { return entry.first == id; });
+        if (it == s.watches.end() || !it->second->GetEnabled()) continue;
+        it->second->Ready();
+        ran = true;
+    }
+    return ran;
+}
+
+bool AnyWatchEnabled() {
+    for (const auto& entry : Sync().watches)
+        if (entry.second->GetEnabled()) return true;
+    return false;
+}
+
+} // namespace
+
+bool CheckSynchronize(int Timeout) {
+    if (!IsMainThread())
+        throw EThread(u"CheckSynchronize called from thread %s, which is NOT the main thread",
+                      {ThreadIdText(GetCurrentThreadID())});
+    if (!AnyWatchEnabled()) return RunPostedCalls(Timeout);
+    SyncState& s = Sync();
+    bool sleep = false;
+    {
+        std::lock_guard g(s.lock);
+        if (s.queue.empty() && Timeout > 0) {
+            if (s.queueFd < 0) s.queueFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+            sleep = s.pollWaiting = s.queueFd >= 0;
+        }
+    }
+    const bool served = ServeWatches(sleep ? Timeout : 0, sleep ? s.queueFd : -1);
+    if (sleep) {
+        std::lock_guard g(s.lock);
+        s.pollWaiting = false;
+        if (s.queueFdSet) {
+            std::uint64_t drained;
+            [[maybe_unused]] const auto n = ::read(s.queueFd, &drained, sizeof drained);
+            s.queueFdSet = false;
+        }
+    }
+    // The wait, when there was one, is over: calls that came meanwhile run now.
+    const bool ran = RunPostedCalls(sleep || served ? 0 : Timeout);
+    return served || ran;
+}
+
+// ---------------------------------------------------------------------------
+// Main-thread watches
+
+TMainThreadWatch::TMainThreadWatch(int Fd, std::function<void()> OnReady) : FFd(Fd), FOnReady(std::move(OnReady)) {
+    SyncState& s = Sync();
+    {
+        std::lock_guard g(s.hookLock);
+        FHooks = s.watchHooks;
+    }
+    s.watches.emplace_back(++s.nextWatch, this);
+    if (FHooks && FHooks->Added) FLoopData = FHooks->Added(this);
+}
+
+TMainThreadWatch::~TMainThreadWatch() {
+    if (FLoopData && FHooks->Removed) FHooks->Removed(FLoopData);
+    auto& watches = Sync().watches;
+    std::erase_if(watches, [this](const auto& entry) { return entry.second == this; });
+}
+
+void TMainThreadWatch::SetEnabled(bool Value) {
+    if (Value == FEnabled) return;
+    FEnabled = Value;
+    if (FLoopData && FHooks->Enabled) FHooks->Enabled(FLoopData, Value);
+}
+
+void TMainThreadWatch::Ready() {
+    if (!FEnabled) return;
+    // A copy: OnReady may free this watch.
+    const std::function<void()> onReady = FOnReady;
+    onReady();
+}
+
+void SetMainThreadWatchHooks(TMainThreadWatchHooks Hooks) {
+    SyncState& s = Sync();
+    std::lock_guard g(s.hookLock);
+    s.watchHooks = std::make_shared<const TMainThreadWatchHooks>(std::move(Hooks));
+}
+
+void ClearMainThreadWatchHooks() {
+    SyncState& s = Sync();
+    std::lock_guard g(s.hookLock);
+    s.watchHooks.reset();
 }
 
 // ---------------------------------------------------------------------------
@@ -199,7 +327,7 @@ LongWord TThread::WaitFor() {
         if (onMain && !s.queue.empty()) {
             // The thread may be waiting in Synchronize (OnTerminate does): serve it.
             lk.unlock();
-            CheckSynchronize(0);
+            RunPostedCalls(0);
             lk.lock();
             continue;
         }

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <thread>
 
 using TThreadID = std::thread::id;
@@ -38,8 +39,9 @@ void SetMainThread();
 bool IsMainThread();
 TThreadID GetCurrentThreadID();
 
-// Runs the calls waiting for the main thread; waits up to Timeout milliseconds
-// for one when none is waiting. True when at least one call ran. Only the main
+// Runs the calls waiting for the main thread, and the enabled watches whose
+// descriptors are readable; waits up to Timeout milliseconds for either when
+// none is waiting. True when at least one call or watch ran. Only the main
 // thread may drain (EThread otherwise). A queued call (Queue) that raises
 // passes its exception to the caller of CheckSynchronize; the calls behind it
 // stay queued.
@@ -47,6 +49,49 @@ bool CheckSynchronize(int Timeout = 0);
 // Called (from the posting thread) whenever a call is posted for the main
 // thread. An empty function removes the hook.
 void SetWakeMainThreadHook(std::function<void()> Hook);
+
+struct TMainThreadWatchHooks;
+
+// A descriptor the main thread watches besides its call queue: while the
+// watch is enabled and the descriptor readable, OnReady runs on the main
+// thread, from the event loop (the GUI layer serves watches through
+// SetMainThreadWatchHooks) or from CheckSynchronize. So work that arrives on a
+// descriptor reaches the main thread with no other thread woken on the way.
+// Made, switched and freed on the main thread only; OnReady may switch or free
+// any watch, itself included. A readable descriptor whose OnReady leaves it
+// readable is served again at once: disable the watch instead.
+class TMainThreadWatch {
+public:
+    TMainThreadWatch(int Fd, std::function<void()> OnReady);
+    ~TMainThreadWatch();
+    TMainThreadWatch(const TMainThreadWatch&) = delete;
+    TMainThreadWatch& operator=(const TMainThreadWatch&) = delete;
+
+    int GetFd() const { return FFd; }
+    bool GetEnabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    // Runs OnReady when enabled (the event loop calls this when the descriptor is readable).
+    void Ready();
+
+private:
+    const int FFd;
+    std::function<void()> FOnReady;
+    bool FEnabled = false;
+    void* FLoopData = nullptr; // the event loop's own record of the watch
+    std::shared_ptr<const TMainThreadWatchHooks> FHooks;
+};
+
+// How the event loop learns of the watches: Added gets each new watch and
+// returns the loop's record of it (or null), Enabled switches that record and
+// Removed drops it. Watches made before the hooks are set are served by
+// CheckSynchronize only.
+struct TMainThreadWatchHooks {
+    std::function<void*(TMainThreadWatch*)> Added;
+    std::function<void(void*, bool)> Enabled;
+    std::function<void(void*)> Removed;
+};
+void SetMainThreadWatchHooks(TMainThreadWatchHooks Hooks);
+void ClearMainThreadWatchHooks();
 
 // A thread of execution. Execute runs on the new thread; the object lives on
 // after Execute returns until it is freed (or frees itself: FreeOnTerminate).

@@ -8,6 +8,7 @@
 #include "platform/gui/qtbridge.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -27,6 +28,44 @@ void RegisterGuiClasses() {
     RegisterDialogsClasses();
     RegisterCheckLstClasses();
 }
+
+namespace {
+
+// The notifier whose activation is being served: freeing it then waits until
+// its signal has returned.
+QSocketNotifier* gServedNotifier = nullptr;
+
+// Main-thread watches run from the event loop through socket notifiers.
+void HookMainThreadWatches() {
+    TMainThreadWatchHooks hooks;
+    hooks.Added = [](TMainThreadWatch* Watch) -> void* {
+        auto* notifier = new QSocketNotifier(Watch->GetFd(), QSocketNotifier::Read);
+        notifier->setEnabled(false);
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [Watch, notifier] {
+            QSocketNotifier* outer = std::exchange(gServedNotifier, notifier);
+            try {
+                Watch->Ready();
+            } catch (...) {
+                HandleCurrentException(Application);
+            }
+            gServedNotifier = outer;
+        });
+        return notifier;
+    };
+    hooks.Enabled = [](void* Notifier, bool On) { static_cast<QSocketNotifier*>(Notifier)->setEnabled(On); };
+    hooks.Removed = [](void* Notifier) {
+        auto* notifier = static_cast<QSocketNotifier*>(Notifier);
+        notifier->setEnabled(false);
+        notifier->disconnect();
+        if (notifier == gServedNotifier)
+            notifier->deleteLater();
+        else
+            delete notifier;
+    };
+    SetMainThreadWatchHooks(std::move(hooks));
+}
+
+} // namespace
 
 void InitFormsUnit() {
     EnsureQtApplication();
@@ -50,9 +89,11 @@ void InitFormsUnit() {
                 },
                 Qt::QueuedConnection);
     });
+    HookMainThreadWatches();
 }
 
 void DoneFormsUnit() {
+    ClearMainThreadWatchHooks();
     SetWakeMainThreadHook({});
     SetBeepHandler({});
     if (Application) {

@@ -1,5 +1,7 @@
 #include "platform/win32/winevents.h"
 
+#include "platform/core/threads.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -69,6 +71,13 @@ public:
     void Unregister() {
         std::lock_guard guard(lock_);
         --waiters_;
+    }
+    // A waiter that watches the eventfd from an event loop: the eventfd is
+    // readable from now on while the event is signalled, also when it already is.
+    void Watch() {
+        std::lock_guard guard(lock_);
+        ++waiters_;
+        if (signalled_) Arm();
     }
     void Attach(int fd, std::function<bool()> pump) {
         std::lock_guard guard(lock_);
@@ -209,6 +218,98 @@ bool AttachEventSource(HANDLE hEvent, int fd, std::function<bool()> pump) {
 
 void DetachEventSource(HANDLE hEvent) {
     WithEvent(hEvent, [](EventObject& e) { e.Detach(); });
+}
+
+// ---------------------------------------------------------------------------
+// Waiting on the main thread
+
+struct MainThreadEventWait::State {
+    std::shared_ptr<EventObject> event;
+    std::unique_ptr<TMainThreadWatch> eventWatch;  // the event's eventfd
+    std::unique_ptr<TMainThreadWatch> sourceWatch; // the source attached to it
+    std::function<bool()> pump;
+    bool waiting = false;
+    bool registered = false; // counted as a waiter of the event
+};
+
+MainThreadEventWait::MainThreadEventWait(std::function<void()> Done)
+    : done_(std::move(Done)), state_(std::make_unique<State>()) {}
+
+MainThreadEventWait::~MainThreadEventWait() {
+    Cancel();
+}
+
+bool MainThreadEventWait::Start(HANDLE hEvent) {
+    Cancel();
+    auto ev = LookupHandleAs<EventObject>(hEvent);
+    if (!ev) return false;
+    State& st = *state_;
+    if (ev != st.event) {
+        st.eventWatch.reset();
+        st.sourceWatch.reset();
+        st.event = std::move(ev);
+        st.eventWatch = std::make_unique<TMainThreadWatch>(st.event->Fd(), [this] { EventReady(); });
+    }
+    std::function<bool()> pump;
+    const int source = st.event->Source(pump);
+    if (source < 0) {
+        st.sourceWatch.reset();
+    } else if (!st.sourceWatch || st.sourceWatch->GetFd() != source) {
+        st.sourceWatch = std::make_unique<TMainThreadWatch>(source, [this] { SourceReady(); });
+    }
+    st.pump = std::move(pump);
+    // Already signalled: the eventfd is readable at once, and the event loop
+    // runs before Done (so a stream of batches never starves it).
+    st.event->Watch();
+    st.registered = st.waiting = true;
+    st.eventWatch->SetEnabled(true);
+    if (st.sourceWatch) st.sourceWatch->SetEnabled(true);
+    return true;
+}
+
+void MainThreadEventWait::Cancel() {
+    State& st = *state_;
+    if (!st.waiting) return;
+    st.waiting = false;
+    if (st.registered) st.event->Unregister();
+    st.registered = false;
+    st.eventWatch->SetEnabled(false);
+    if (st.sourceWatch) st.sourceWatch->SetEnabled(false);
+    st.pump = nullptr;
+}
+
+bool MainThreadEventWait::Waiting() const {
+    return state_->waiting;
+}
+
+void MainThreadEventWait::EventReady() {
+    State& st = *state_;
+    if (st.waiting && st.event->TryConsume(false)) Finish();
+}
+
+void MainThreadEventWait::SourceReady() {
+    State& st = *state_;
+    if (!st.waiting) return;
+    // Not a waiter while reading the source: a signal it brings is taken here
+    // without touching the eventfd.
+    st.event->Unregister();
+    st.registered = false;
+    const std::function<bool()> pump = st.pump;
+    const bool more = pump();
+    if (st.event->TryConsume(true)) {
+        Finish();
+        return;
+    }
+    st.registered = true;
+    // Nothing more to take now (the queue is full): the event says when.
+    if (!more) st.sourceWatch->SetEnabled(false);
+}
+
+void MainThreadEventWait::Finish() {
+    Cancel();
+    // A copy: Done may free this object.
+    const std::function<void()> done = done_;
+    done();
 }
 
 } // namespace win32

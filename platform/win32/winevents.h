@@ -60,4 +60,33 @@ std::size_t OpenHandleCount();
 bool AttachEventSource(HANDLE hEvent, int fd, std::function<bool()> pump);
 void DetachEventSource(HANDLE hEvent);
 
+// Waits for an event on the main thread without blocking it: Done runs on the
+// main thread, from its event loop (or CheckSynchronize), once the event is
+// signalled (an auto-reset event is taken). While it waits, the main thread
+// reads the event's source itself, so a device's data reaches it with no other
+// thread woken. Done runs from the event loop also when the event is signalled
+// already at Start. One wait at a time; made, started, cancelled and freed on
+// the main thread only. Done may start the next wait or free this object.
+class MainThreadEventWait {
+public:
+    explicit MainThreadEventWait(std::function<void()> Done);
+    ~MainThreadEventWait();
+    MainThreadEventWait(const MainThreadEventWait&) = delete;
+    MainThreadEventWait& operator=(const MainThreadEventWait&) = delete;
+
+    // False when hEvent is no event (then nothing waits).
+    bool Start(HANDLE hEvent);
+    void Cancel();
+    bool Waiting() const;
+
+private:
+    struct State;
+    void EventReady();
+    void SourceReady();
+    void Finish();
+
+    std::function<void()> done_;
+    std::unique_ptr<State> state_;
+};
+
 } // namespace win32
