@@ -42,6 +42,7 @@ constexpr std::size_t kMinQueue = 1024, kMaxQueue = 1 << 20, kReadBlock = 65536,
 // and break counters are read on every arrival, and polled slowly for a break
 // that comes without data.
 constexpr milliseconds kLinePoll{10}, kCounterPoll{1000}, kDrainPoll{5};
+constexpr std::chrono::microseconds kDrainedFor{500};
 
 void NoOpHandler(int) {}
 
@@ -270,7 +271,9 @@ public:
         std::lock_guard lock(m_);
         if (closing_) return ERROR_INVALID_HANDLE;
         if (mask_ == 0 || waitOv_) return ERROR_INVALID_PARAMETER;
-        if (!dead_) Pump();
+        // A wait with an event is watched by whoever waits on the event, who
+        // reads the terminal as soon as it has something (see below).
+        if (!dead_ && !ov->hEvent) Pump();
         if (history_) {
             *mask = history_;
             history_ = 0;
@@ -286,14 +289,14 @@ public:
                            const auto self = weak.lock();
                            return self && self->PumpForWaiter();
                        });
-        if (!waitWatched_) Wake();
+        if (!waitWatched_) Wake(); // the service thread reads for it
         return ERROR_IO_PENDING;
     }
 
     DWORD Read(void* buffer, DWORD count, OVERLAPPED* ov) override {
         std::lock_guard lock(m_);
         if (closing_) return ERROR_INVALID_HANDLE;
-        if (!dead_) Pump();
+        if (!dead_ && (queue_.size() < count || !Drained())) Pump();
         if (dead_ && queue_.empty()) return ERROR_BAD_COMMAND;
         PendingRead r;
         r.buffer = static_cast<char*>(buffer);
@@ -374,7 +377,7 @@ public:
         std::lock_guard lock(m_);
         if (closing_) return ERROR_INVALID_HANDLE;
         if (!dead_) {
-            Pump();
+            if (!Drained()) Pump();
             PollLines(kAllEvents);
         }
         errors = errors_;
@@ -529,9 +532,12 @@ private:
         return !dead_ && queue_.size() < capacity_;
     }
 
+    bool Drained() const { return drainedAt_ && Clock::now() - *drainedAt_ < kDrainedFor; }
+
     // Pulls what the terminal holds into the queue, up to its capacity;
     // returns how many bytes it read.
     std::size_t Pump() {
+        drainedAt_.reset();
         std::size_t total = 0;
         while (!dead_ && queue_.size() < capacity_) {
             if (readBuf_.empty()) readBuf_.resize(kReadBlock);
@@ -542,13 +548,19 @@ private:
                 Feed(readBuf_.data(), static_cast<std::size_t>(n));
                 // Parity, framing and overrun errors come with received bytes.
                 if (hasCounters_) PollLines(kCounterEvents);
-                if (static_cast<std::size_t>(n) < room) return total;
+                if (static_cast<std::size_t>(n) < room) {
+                    drainedAt_ = Clock::now();
+                    return total;
+                }
             } else if (n == 0) {
                 MarkDead(); // end of file on a terminal: the far end hung up
             } else if (errno == EINTR) {
                 continue;
             } else {
-                if (errno != EAGAIN) MarkDead();
+                if (errno != EAGAIN)
+                    MarkDead();
+                else
+                    drainedAt_ = Clock::now();
                 return total;
             }
         }
@@ -839,6 +851,11 @@ private:
     DWORD* waitMask_ = nullptr;
     OVERLAPPED* waitOv_ = nullptr;
     bool waitWatched_ = false; // the wait's event has the terminal as its source
+    // When a read last found the terminal empty: for a short while after,
+    // the count and a read the queue can serve do not ask it again (a UART's
+    // receive FIFO holds bytes back for longer). The handlers of an event then
+    // cost no system call beyond the one that brought the bytes.
+    std::optional<Clock::time_point> drainedAt_;
     bool streaming_ = false;   // large blocks keep coming: read between waits too
     std::deque<PendingRead> reads_;
     std::deque<PendingWrite> writes_;

@@ -240,9 +240,12 @@ MainThreadEventWait::~MainThreadEventWait() {
 }
 
 bool MainThreadEventWait::Start(HANDLE hEvent) {
-    Cancel();
+    Stop();
     auto ev = LookupHandleAs<EventObject>(hEvent);
-    if (!ev) return false;
+    if (!ev) {
+        Cancel();
+        return false;
+    }
     State& st = *state_;
     if (ev != st.event) {
         st.eventWatch.reset();
@@ -268,13 +271,18 @@ bool MainThreadEventWait::Start(HANDLE hEvent) {
 }
 
 void MainThreadEventWait::Cancel() {
+    Stop();
+    State& st = *state_;
+    if (st.eventWatch) st.eventWatch->SetEnabled(false);
+    if (st.sourceWatch) st.sourceWatch->SetEnabled(false);
+}
+
+void MainThreadEventWait::Stop() {
     State& st = *state_;
     if (!st.waiting) return;
     st.waiting = false;
     if (st.registered) st.event->Unregister();
     st.registered = false;
-    st.eventWatch->SetEnabled(false);
-    if (st.sourceWatch) st.sourceWatch->SetEnabled(false);
     st.pump = nullptr;
 }
 
@@ -282,14 +290,20 @@ bool MainThreadEventWait::Waiting() const {
     return state_->waiting;
 }
 
+// The watches stay enabled from one wait to the next (Done usually starts
+// the next one at once): one that fires between waits (in an event loop that
+// a handler runs) is switched off then.
 void MainThreadEventWait::EventReady() {
     State& st = *state_;
-    if (st.waiting && st.event->TryConsume(false)) Finish();
+    if (!st.waiting)
+        st.eventWatch->SetEnabled(false);
+    else if (st.event->TryConsume(false))
+        Finish();
 }
 
 void MainThreadEventWait::SourceReady() {
     State& st = *state_;
-    if (!st.waiting) return;
+    if (!st.waiting) return st.sourceWatch->SetEnabled(false);
     // Not a waiter while reading the source: a signal it brings is taken here
     // without touching the eventfd.
     st.event->Unregister();
@@ -306,7 +320,7 @@ void MainThreadEventWait::SourceReady() {
 }
 
 void MainThreadEventWait::Finish() {
-    Cancel();
+    Stop();
     // A copy: Done may free this object.
     const std::function<void()> done = done_;
     done();

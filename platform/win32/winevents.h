@@ -84,6 +84,7 @@ private:
     void EventReady();
     void SourceReady();
     void Finish();
+    void Stop(); // no longer waits; the watches stay as they are
 
     std::function<void()> done_;
     std::unique_ptr<State> state_;
