@@ -313,7 +313,7 @@ private:
     OVERLAPPED FMainOverlapped{};
     DWORD FMainMask = 0; // outlives a wait: one still pending at the end writes it
     bool FMainPending = false;
-    bool FMainLoop = false; // the main thread's loop runs (its clean-up is owed)
+    bool FMainLoop = false;                   // the main thread's loop runs (its clean-up is owed)
     std::atomic<TThreadID> FDispatchThread{}; // the thread running this thread's events
 };
 

@@ -43,13 +43,12 @@ TComThread::~TComThread() {
 
 void TComThread::AfterConstruction() {
     TThread::AfterConstruction();
-    if (FOnMain) {
-        FMainOverlapped.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
-        FMainWait = std::make_unique<win32::MainThreadEventWait>([this] { MainWaitDone(); });
-        FMainLoop = true;
-    }
     Start();
-    if (FOnMain) WaitOnMainThread();
+    if (!FOnMain) return;
+    FMainOverlapped.hEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    FMainWait = std::make_unique<win32::MainThreadEventWait>([this] { MainWaitDone(); });
+    FMainLoop = true;
+    WaitOnMainThread();
 }
 
 void TComThread::BeforeDestruction() {

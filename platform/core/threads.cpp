@@ -219,7 +219,8 @@ bool CheckSynchronize(int Timeout) {
 // ---------------------------------------------------------------------------
 // Main-thread watches
 
-TMainThreadWatch::TMainThreadWatch(int Fd, std::function<void()> OnReady) : FFd(Fd), FOnReady(std::move(OnReady)) {
+TMainThreadWatch::TMainThreadWatch(int Fd, std::function<void()> OnReady)
+    : FFd(Fd), FOnReady(std::move(OnReady)) {
     SyncState& s = Sync();
     {
         std::lock_guard g(s.hookLock);

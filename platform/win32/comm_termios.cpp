@@ -856,7 +856,7 @@ private:
     // receive FIFO holds bytes back for longer). The handlers of an event then
     // cost no system call beyond the one that brought the bytes.
     std::optional<Clock::time_point> drainedAt_;
-    bool streaming_ = false;   // large blocks keep coming: read between waits too
+    bool streaming_ = false; // large blocks keep coming: read between waits too
     std::deque<PendingRead> reads_;
     std::deque<PendingWrite> writes_;
     std::optional<char> immediate_;

@@ -2,12 +2,15 @@
 // the device, set up as the application sets up its port.
 
 #include "platform/core/threads.h"
+#include "platform/gui/forms.h"
 #include "serial/comport.h"
+#include "tests/support/guiprobe.h"
 #include "tests/support/pty.h"
 #include "tests/support/wait.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <mutex>
 #include <thread>
 
@@ -93,6 +96,37 @@ TEST_F(ComPortOnPty, AQuarterMegabyteInBurstsArrivesWholeAndInOrder) {
     device.join();
     ASSERT_TRUE(all) << received.size();
     EXPECT_TRUE(received == burst); // not printed: too long
+}
+
+TEST_F(ComPortOnPty, TheEventLoopAloneDeliversTheBytesInOrderAndNeverNestsAHandler) {
+    // The main thread's event loop takes the bytes from the terminal itself.
+    // A handler that runs a nested loop (as a message box does) while more
+    // bytes arrive gets them only after it has returned.
+    InitFormsUnit(); // the event loop as the program runs it
+    int depth = 0, deepest = 0, nestedLoops = 0;
+    port->OnRxChar.Bind([&](TObject*, Integer) {
+        deepest = std::max(deepest, ++depth);
+        EXPECT_EQ(std::this_thread::get_id(), mainThread);
+        AnsiString chunk;
+        port->ReadStr(chunk, 1024);
+        received += chunk;
+        if (received == "abc") {
+            ++nestedLoops;
+            EXPECT_TRUE(pty.Write("def"));
+            probe::NestedLoopUntil([] { return false; }, 50);
+        }
+        --depth;
+    });
+    port->Open();
+    ASSERT_TRUE(pty.Write("abc"));
+    ASSERT_TRUE(probe::WaitFor([&] { return received.size() >= 6; }, 3000)) << received;
+    EXPECT_EQ(received, "abcdef");
+    EXPECT_EQ(nestedLoops, 1);
+    EXPECT_EQ(deepest, 1);
+    // And again after the nested loop: the loop still waits on the port.
+    ASSERT_TRUE(pty.Write("ghi"));
+    ASSERT_TRUE(probe::WaitFor([&] { return received.size() >= 9; }, 3000));
+    EXPECT_EQ(received, "abcdefghi");
 }
 
 TEST_F(ComPortOnPty, TheFarEndClosingMidReadIsReported) {

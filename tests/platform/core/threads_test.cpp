@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fcntl.h>
+#include <memory>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 
@@ -230,4 +233,66 @@ TEST(Threads, FreeOnTerminateThreadFreesItself) {
     t->Start();
     EXPECT_THROW(t->WaitFor(), EThread); // it may be gone at any moment: no waiting on it
     ASSERT_TRUE(DrainUntil([before] { return gSelfFreed.load() == before + 1; }));
+}
+
+// A pipe whose read end the main thread watches.
+struct WatchedPipe {
+    int fds[2] = {-1, -1};
+    int served = 0;
+    std::unique_ptr<TMainThreadWatch> watch;
+    WatchedPipe() {
+        EXPECT_EQ(::pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+        watch = std::make_unique<TMainThreadWatch>(fds[0], [this] {
+            ++served;
+            char c;
+            while (::read(fds[0], &c, 1) == 1) {
+            }
+        });
+    }
+    ~WatchedPipe() {
+        watch.reset();
+        ::close(fds[0]);
+        ::close(fds[1]);
+    }
+    void Put() { EXPECT_EQ(::write(fds[1], "x", 1), 1); }
+};
+
+TEST(Threads, WatchesRunOnTheMainThreadOnlyWhileEnabledAndAlive) {
+    WatchedPipe a, b;
+    a.Put();
+    EXPECT_FALSE(CheckSynchronize(10)); // not enabled yet
+    EXPECT_EQ(a.served, 0);
+    a.watch->SetEnabled(true);
+    EXPECT_TRUE(CheckSynchronize(1000));
+    EXPECT_EQ(a.served, 1);
+    EXPECT_FALSE(CheckSynchronize(10)); // drained: nothing to serve
+    EXPECT_EQ(a.served, 1);
+
+    // A watch that an earlier one's OnReady frees is not called any more.
+    a.watch->SetEnabled(false);
+    a.Put(); // stays unread: freeB fires
+    auto freeB = std::make_unique<TMainThreadWatch>(a.fds[0], [&] { b.watch.reset(); });
+    b.watch = std::make_unique<TMainThreadWatch>(b.fds[0], [&] { ++b.served; }); // made after freeB
+    freeB->SetEnabled(true);
+    b.watch->SetEnabled(true);
+    b.Put();
+    EXPECT_TRUE(CheckSynchronize(1000));
+    EXPECT_EQ(b.watch, nullptr);
+    EXPECT_EQ(b.served, 0);
+}
+
+TEST(Threads, APostedCallWakesTheMainThreadSleepingOnItsWatches) {
+    WatchedPipe idle;
+    idle.watch->SetEnabled(true);
+    std::atomic<bool> ran{false};
+    auto t = Spawn([&](TBodyThread& self) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        self.Queue([&] { ran = true; });
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(CheckSynchronize(5000));
+    EXPECT_TRUE(ran);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    t->WaitFor();
+    EXPECT_EQ(idle.served, 0);
 }

@@ -1,11 +1,14 @@
 #include "platform/win32/winevents.h"
 
+#include "platform/core/threads.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <sys/syscall.h>
 #include <thread>
@@ -122,6 +125,100 @@ TEST(WinEvents, ASourceIsReadByTheThreadThatWaits) {
     ASSERT_EQ(::write(pipeFds[1], "d", 1), 1);
     EXPECT_EQ(WaitForSingleObject(ev, 30), WAIT_TIMEOUT);
     EXPECT_EQ(got, "abc");
+    CloseHandle(ev);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+}
+
+namespace {
+
+// Serves the main thread until Done holds (bounded).
+bool ServeUntil(const std::function<bool()>& Done) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > until) return false;
+        CheckSynchronize(10);
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(WinEvents, TheMainThreadWaitsWithoutBlockingAndReadsTheSourceItself) {
+    int pipeFds[2];
+    ASSERT_EQ(::pipe2(pipeFds, O_NONBLOCK | O_CLOEXEC), 0);
+    HANDLE ev = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::string got;
+    std::thread::id pumpedOn;
+    int pumps = 0;
+    ASSERT_TRUE(win32::AttachEventSource(ev, pipeFds[0], [&] {
+        ++pumps;
+        pumpedOn = std::this_thread::get_id();
+        char buf[16];
+        const ssize_t n = ::read(pipeFds[0], buf, sizeof buf);
+        if (n > 0) got.append(buf, static_cast<std::size_t>(n));
+        if (got.size() >= 3) SetEvent(ev);
+        return true;
+    }));
+    int done = 0;
+    std::thread::id doneOn;
+    win32::MainThreadEventWait wait([&] {
+        ++done;
+        doneOn = std::this_thread::get_id();
+    });
+    ASSERT_TRUE(wait.Start(ev));
+    std::thread device([&] {
+        ASSERT_EQ(::write(pipeFds[1], "ab", 2), 2);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_EQ(::write(pipeFds[1], "c", 1), 1);
+    });
+    EXPECT_TRUE(ServeUntil([&] { return done == 1; }));
+    device.join();
+    EXPECT_EQ(got, "abc");
+    EXPECT_EQ(pumpedOn, std::this_thread::get_id());
+    EXPECT_EQ(doneOn, std::this_thread::get_id());
+    EXPECT_FALSE(wait.Waiting());
+
+    // Signalled already: Done still comes from the loop, not from Start.
+    ASSERT_TRUE(wait.Start(ev));
+    EXPECT_EQ(done, 1);
+    EXPECT_TRUE(ServeUntil([&] { return done == 2; }));
+
+    // Set by another thread, with nothing from the source.
+    ResetEvent(ev);
+    win32::DetachEventSource(ev);
+    ASSERT_TRUE(wait.Start(ev));
+    std::thread setter([&] { SetEvent(ev); });
+    EXPECT_TRUE(ServeUntil([&] { return done == 3; }));
+    setter.join();
+
+    // Cancelled: the event's signal no longer reaches Done.
+    ResetEvent(ev);
+    ASSERT_TRUE(wait.Start(ev));
+    wait.Cancel();
+    SetEvent(ev);
+    EXPECT_FALSE(CheckSynchronize(20));
+    EXPECT_EQ(done, 3);
+
+    // A source that cannot take what waits is left alone until the next wait,
+    // rather than served again and again.
+    ResetEvent(ev);
+    ASSERT_TRUE(win32::AttachEventSource(ev, pipeFds[0], [&] {
+        ++pumps;
+        return false;
+    }));
+    ASSERT_TRUE(wait.Start(ev));
+    ASSERT_EQ(::write(pipeFds[1], "d", 1), 1);
+    pumps = 0;
+    EXPECT_TRUE(CheckSynchronize(1000));
+    for (int i = 0; i < 5; ++i) CheckSynchronize(5);
+    EXPECT_EQ(pumps, 1);
+    EXPECT_TRUE(wait.Waiting());
+    SetEvent(ev);
+    EXPECT_TRUE(ServeUntil([&] { return done == 4; }));
+
+    EXPECT_FALSE(wait.Start(nullptr)); // no event: nothing waits
+    EXPECT_FALSE(wait.Waiting());
     CloseHandle(ev);
     ::close(pipeFds[0]);
     ::close(pipeFds[1]);
