@@ -256,7 +256,7 @@ bool MainThreadEventWait::Start(HANDLE hEvent) {
     std::function<bool()> pump;
     const int source = st.event->Source(pump);
     if (source < 0) {
-        st.sourceWatch.reset();
+        if (st.sourceWatch) st.sourceWatch->SetEnabled(false);
     } else if (!st.sourceWatch || st.sourceWatch->GetFd() != source) {
         st.sourceWatch = std::make_unique<TMainThreadWatch>(source, [this] { SourceReady(); });
     }
@@ -266,7 +266,7 @@ bool MainThreadEventWait::Start(HANDLE hEvent) {
     st.event->Watch();
     st.registered = st.waiting = true;
     st.eventWatch->SetEnabled(true);
-    if (st.sourceWatch) st.sourceWatch->SetEnabled(true);
+    if (st.sourceWatch && source >= 0) st.sourceWatch->SetEnabled(true);
     return true;
 }
 
