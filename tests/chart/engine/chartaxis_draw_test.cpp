@@ -523,6 +523,37 @@ TEST_F(AxisDrawing, HostileRangesDrawNoValueLabelsAndEndQuickly) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->GetAxisPen()->Hide();
+    a->GetTicks()->Hide();
+    a->GetGrid()->Hide();
+    a->GetMinorTicks()->Hide();
+    a->GetItems()->Add(2, u"8");
+    a->GetItems()->Add(8, u"8");
+    a->SetLabelsAlternate(true);
+    DrawBottom(0, 10);
+    const int h = on.canvas.TextHeight(u"W");
+    const TRect first = on.InkBox(clBlack);
+    EXPECT_GE(first.Bottom - first.Top, h); // the second label a row lower
+    std::vector<std::pair<int, int>> seen;
+    a->OnDrawLabel = TAxisDrawLabelEvent([&](TChartAxis*, int& x, int& y, int&, String& text, bool& draw) {
+        seen.emplace_back(x, y);
+        draw = text != u"8";
+    });
+    on.canvas.Brush->SetColor(clWhite);
+    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    a->Draw(true);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].first, 120);
+    EXPECT_EQ(seen[1].second - seen[0].second, h);
+    EXPECT_EQ(on.InkBox(clBlack), TRect());           // both cancelled
+    EXPECT_EQ(a->Tick, (std::vector<int>{120, 360})); // their ticks stay
+}
+
 TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
     TChartSeries* s = NewSeries();
     s->AddXY(0, 0);
