@@ -170,6 +170,36 @@ TEST(EllipsesWithDCBrush, PensMixModesOtherBrushesAndPathsKeepTheirOwnPixels) {
         for (const auto& [what, st] : states) ExpectSameAsOneCallPerBox(boxes, colors, st, format, what);
 }
 
+TEST(EllipsesWithDCBrush, AContextWithItsOwnEllipseIsCalledOncePerBox) {
+    // A recording context (a picture's) sees each ellipse with its colour, as it would see
+    // them one by one.
+    struct Recording : DeviceContext {
+        using DeviceContext::DeviceContext;
+        bool Ellipse(int l, int t, int r, int b) override {
+            seen.emplace_back(RECT{l, t, r, b}, St().dcBrushColor);
+            return DeviceContext::Ellipse(l, t, r, b);
+        }
+        std::vector<std::pair<RECT, COLORREF>> seen;
+    };
+    QImage image(60, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        Recording dc(&image, nullptr, nullptr, 96);
+        SelectObject(&dc, GetStockObject(NULL_PEN));
+        SelectObject(&dc, GetStockObject(DC_BRUSH));
+        const std::vector<RECT> boxes = Nested(30, 20, 50, 30, 3);
+        const std::vector<COLORREF> colors = {kRed, kBlack, RGB(0, 0, 255), RGB(0, 200, 0)};
+        EXPECT_TRUE(EllipsesWithDCBrush(&dc, boxes.data(), colors.data(), 4));
+        ASSERT_EQ(dc.seen.size(), 4u);
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(dc.seen[i].first, boxes[i]);
+            EXPECT_EQ(dc.seen[i].second, colors[i]);
+        }
+        SelectObject(&dc, GetStockObject(BLACK_PEN));
+        SelectObject(&dc, GetStockObject(WHITE_BRUSH));
+    }
+}
+
 TEST(EllipsesWithDCBrush, NoBoxesDrawNothingAndBadArgumentsFail) {
     Surface s;
     SelectObject(s.dc, GetStockObject(DC_BRUSH));
