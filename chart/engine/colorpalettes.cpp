@@ -1,6 +1,7 @@
 #include "chart/engine/colorpalettes.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/serieschart.h"
 
 #include <array>
@@ -169,6 +170,13 @@ void TColorPalettes::ApplyPalette(ISeriesChart* Chart, std::span<const TColor> C
 
 void TChartTheme::Apply() {
     if (!Chart) return;
+    if (auto* axes = dynamic_cast<IAxisChart*>(Chart)) {
+        for (TChartAxis* a : *axes->GetAxes()) ChangeAxis(a);
+        TChartCustomAxes* custom = axes->GetCustomAxes();
+        for (int i = 0; i < custom->GetCount(); ++i) ChangeAxis(custom->Get(i));
+        return;
+    }
+    // A chart without an axes list: its standard and custom axes.
     for (TChartAxis* a :
          {Chart->GetLeftAxis(), Chart->GetRightAxis(), Chart->GetTopAxis(), Chart->GetBottomAxis()})
         if (a) ChangeAxis(a);

@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartseries.h"
+#include "platform/core/filer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -269,7 +270,16 @@ TMarksItem::TMarksItem(TChartSeries* Series) : TMarkShape(Series) {
 
 TMarksItem::~TMarksItem() = default;
 
-TStrings* TMarksItem::GetText() {
+const ClassInfo& TMarksItem::StaticClass() {
+    using C = TMarksItem;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetText, &C::SetText>("Text"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TMarksItem", &TMarkShape::StaticClass(), props);
+    return info;
+}
+
+TStrings* TMarksItem::GetText() const {
     if (!FText) {
         FText.reset(Create<TStringList>());
         FText->OnChange.Bind([this](TObject*) { Repaint(); });
@@ -707,6 +717,13 @@ int TSeriesMarks::TextWidth(int ValueIndex) {
 void TSeriesMarks::ResetPositions() {
     for (int i = 0; i < FPositions.Count(); ++i) FPositions.Automatic(i);
     Repaint();
+}
+
+void TSeriesMarks::DefineProperties(TFiler* Filer) {
+    TMarkShape::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Items", [this](TStream* S) { ReadItems(S); }, [this](TStream* S) { WriteItems(S); },
+        FItems.Count() > 0);
 }
 
 void TSeriesMarks::Clear() {

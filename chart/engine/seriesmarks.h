@@ -190,16 +190,19 @@ private:
 // The look and text of one point's mark.
 class TMarksItem : public TMarkShape {
 public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
     explicit TMarksItem(TChartSeries* Series);
     ~TMarksItem() override;
     // Made on first read; a change repaints the chart.
-    TStrings* GetText();
+    TStrings* GetText() const;
     bool HasText() const { return FText && FText->GetCount() > 0; }
     // nullptr frees the lines.
     void SetText(TStrings* Value);
 
 private:
-    Owned<TStringList> FText;
+    mutable Owned<TStringList> FText;
 };
 
 class TMarksItems {
@@ -287,6 +290,11 @@ public:
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
     void Assign(TPersistent* Source) override;
+    // The per-point items travel as the binary property "Items".
+    void DefineProperties(TFiler* Filer) override;
+    void WriteItems(TStream* Stream);
+    // Raises EReadError for a damaged block.
+    void ReadItems(TStream* Stream);
 
     int GetAngle() const { return FAngle; }
     void SetAngle(int Value) { Store(FAngle, Value); }

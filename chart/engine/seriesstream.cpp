@@ -277,3 +277,40 @@ void TChartSeries::ReadCustomVertAxis(TReader* Reader) {
 void TChartSeries::WriteCustomVertAxis(TWriter* Writer) {
     Writer->WriteInteger(FParentChart ? FParentChart->CustomAxisIndex(FCustomVertAxis) : -1);
 }
+
+// ---------------------------------------------------------------------------
+// The marks' "Items" block: a count, then per slot a list of the item's
+// properties (empty for a slot without an item).
+
+void TSeriesMarks::WriteItems(TStream* Stream) {
+    PutInt32(Stream, FItems.Count());
+    TWriter writer(Stream, 1024);
+    for (int t = 0; t < FItems.Count(); ++t) {
+        writer.WriteListBegin();
+        if (TMarksItem* item = FItems.Peek(t)) writer.WriteProperties(item);
+        writer.WriteListEnd();
+    }
+}
+
+void TSeriesMarks::ReadItems(TStream* Stream) {
+    FItems.Clear(); // what was there is replaced, by nothing when the block is damaged
+    if (Remaining(Stream) < 4) Damaged();
+    const int n = ReadInt32(Stream);
+    // Each slot takes at least its two list markers.
+    if (n < 0 || static_cast<Int64>(n) * 2 > Remaining(Stream)) Damaged();
+    TReader reader(Stream, 1024);
+    try {
+        for (int t = 0; t < n; ++t) {
+            reader.ReadListBegin();
+            if (!reader.EndOfList()) {
+                TMarksItem* item = FItems.Get(t);
+                while (!reader.EndOfList()) reader.ReadProperty(item);
+            }
+            reader.ReadListEnd();
+        }
+    } catch (...) {
+        FItems.Clear();
+        throw;
+    }
+    FItems.ReadFromStream = true;
+}

@@ -2,6 +2,8 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/engine/chartaxis.h"
+#include "platform/core/filer.h"
 
 #include <algorithm>
 
@@ -166,13 +168,16 @@ double AlignedX(TFunctionPeriodAlign Align, double First, double Last) {
     }
 }
 
-// One period further along the X axis: calendar months and years stay whole
-// when the X values are dates.
+// One period further along the parent's horizontal axis, which keeps calendar
+// months and years whole on date axes; without an axis, when the X values are
+// dates.
 double NextPeriodStart(const TChartSeries* Parent, double T, double Period) {
     const TDateTimeStep step = FindDateTimeStep(Period);
-    const bool calendar = Parent->GetXValues()->GetDateTime();
     double next = T;
-    ZuzDateTimeIncrement(calendar, true, next, Period, step);
+    if (const TChartAxis* axis = Parent->GetHorizAxisObject())
+        axis->IncDecDateTime(true, next, Period, step);
+    else
+        ZuzDateTimeIncrement(Parent->GetXValues()->GetDateTime(), true, next, Period, step);
     return next;
 }
 } // namespace
@@ -336,7 +341,39 @@ void TZuzCustomToolAxis::Assign(TPersistent* Source) {
 void TZuzCustomToolAxis::SetAxis(TChartAxis* Value) {
     if (FAxis == Value) return;
     FAxis = Value;
+    SetParentChart(Value ? dynamic_cast<ISeriesChart*>(Value->ParentChart) : nullptr);
     Repaint();
+}
+
+namespace {
+IAxisChart* AxesOf(ISeriesChart* Chart) {
+    return dynamic_cast<IAxisChart*>(Chart);
+}
+} // namespace
+
+void TZuzCustomToolAxis::DefineProperties(TFiler* Filer) {
+    TZuzCustomTool::DefineProperties(Filer);
+    IAxisChart* axes = FAxis ? FAxis->ParentChart : nullptr;
+    Filer->DefineProperty(
+        "AxisID",
+        [this](TReader* Reader) {
+            FAxisID = Reader->ReadInteger();
+            ResolveAxisID();
+        },
+        [this, axes](TWriter* Writer) { Writer->WriteInteger(axes->GetAxes()->IndexOf(FAxis)); },
+        axes != nullptr);
+}
+
+void TZuzCustomToolAxis::Loaded() {
+    TZuzCustomTool::Loaded();
+    ResolveAxisID();
+}
+
+void TZuzCustomToolAxis::ResolveAxisID() {
+    IAxisChart* axes = AxesOf(GetParentChart());
+    if (FAxisID < 0 || !axes) return;
+    if (FAxisID < axes->GetAxes()->Count()) SetAxis(axes->GetAxes()->Get(FAxisID));
+    FAxisID = -1;
 }
 
 int TChartTools::IndexOf(const TZuzCustomTool* Tool) const {

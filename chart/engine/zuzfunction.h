@@ -154,10 +154,16 @@ public:
     String GetEditorClass() const override { return u"TAxisToolEditor"; }
 
     TChartAxis* GetAxis() const { return FAxis; }
+    // Joins the axis's chart (leaves the chart for none).
     virtual void SetAxis(TChartAxis* Value);
+    // "AxisID": the axis's index in its chart's list of axes.
+    void DefineProperties(TFiler* Filer) override;
+    void Loaded() override;
 
 private:
+    void ResolveAxisID();
     TChartAxis* FAxis = nullptr;
+    int FAxisID = -1; // read, not yet looked up
 };
 
 // The tools of one chart, in order; the chart owns the tools.

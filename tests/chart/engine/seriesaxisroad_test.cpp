@@ -2,6 +2,8 @@
 // ends between two points, an inverted axis and the drawing direction, the
 // point loop, and the marks loop with every-nth marks and null points.
 #include "chart/engine/chartseries.h"
+#include "chart/engine/colorpalettes.h"
+#include "chart/engine/zuzfunction.h"
 #include "fakeaxischart.h"
 #include "tests/chart/canvas/canvasfixture.h"
 
@@ -128,6 +130,97 @@ TEST_F(RoadOnAxes, XTextsComeFromTheHorizontalAxis) {
     EXPECT_EQ(s->LegendString(15, ltsXValue), u"15.0");
     EXPECT_TRUE(s->IsPointInChartRect(15));
     EXPECT_FALSE(s->IsPointInChartRect(50));
+}
+
+class TCountingTheme : public TChartTheme {
+public:
+    using TChartTheme::TChartTheme;
+    void ChangeAxis(TChartAxis* Axis) override { Visited.push_back(Axis); }
+    std::vector<TChartAxis*> Visited;
+};
+
+TEST_F(RoadOnAxes, AThemeVisitsTheAxesListThenTheCustomAxes) {
+    auto* custom = static_cast<TChartAxis*>(chart->CustomAxes.Add());
+    TCountingTheme theme(chart.get());
+    theme.Apply();
+    ASSERT_EQ(theme.Visited.size(), 8u);
+    for (int i = 0; i < 7; ++i) EXPECT_EQ(theme.Visited[static_cast<std::size_t>(i)], chart->Axes.Get(i));
+    EXPECT_EQ(theme.Visited.back(), custom);
+    TCountingTheme none(nullptr);
+    none.Apply();
+    EXPECT_TRUE(none.Visited.empty());
+}
+
+class TAxisMarker : public TZuzCustomToolAxis {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo info =
+            MakeClassInfo<TAxisMarker>("TAxisMarker", &TZuzCustomToolAxis::StaticClass());
+        return info;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TZuzCustomToolAxis::TZuzCustomToolAxis;
+};
+
+TEST_F(RoadOnAxes, AnAxisToolJoinsItsAxisChartAndStreamsTheAxisIndex) {
+    ISeriesChart* seriesChart = chart.get();
+    auto* tool = Create<TAxisMarker>(chart.get());
+    tool->SetAxis(chart->Top);
+    EXPECT_EQ(tool->GetParentChart(), seriesChart);
+    EXPECT_EQ(chart->Tools.IndexOf(tool), 0);
+    EXPECT_EQ(tool->GetEditorClass(), u"TAxisToolEditor");
+
+    TMemoryStream stream;
+    stream.WriteComponent(tool);
+    auto* back = Create<TAxisMarker>(chart.get());
+    back->SetParentChart(chart.get());
+    stream.SetPosition(0);
+    stream.ReadComponent(back);
+    EXPECT_EQ(back->GetAxis(), chart->Top);
+
+    tool->SetAxis(nullptr);
+    EXPECT_EQ(tool->GetParentChart(), nullptr);
+    EXPECT_EQ(chart->Tools.IndexOf(tool), -1);
+}
+
+} // namespace
+
+namespace {
+
+class TCountFunction : public TZuzFunction {
+public:
+    using TZuzFunction::TZuzFunction;
+    double Calculate(TChartSeries* Series, int FirstIndex, int LastIndex) override {
+        return LastIndex - FirstIndex + 1;
+    }
+};
+
+// A range period steps along the output series's horizontal axis: in whole
+// months on a date axis that asks for exact dates, in 30-day steps otherwise.
+TEST_F(RoadOnAxes, RangePeriodsStepByTheOutputsAxis) {
+    s->Clear();
+    s->SetManualData(true);
+    for (TDateTime d = EncodeDate(2024, 1, 1); d <= EncodeDate(2024, 3, 31); d += 1) s->AddXY(d, 1);
+    auto* out = Create<TChartSeries>(chart.get());
+    out->SetParentChart(chart.get());
+    ASSERT_EQ(out->GetHorizAxisObject(), chart->Bottom);
+    auto* f = Create<TCountFunction>(chart.get());
+    f->SetParentSeries(out);
+    f->SetPeriodStyle(psRange);
+    f->SetPeriodAlign(paFirst);
+    chart->Bottom->IAxisDateTime = true;
+    f->SetPeriod(30);
+    out->SetDataSource(s);
+    ASSERT_EQ(out->Count(), 3);
+    EXPECT_EQ(out->YValue(1), 29);
+    EXPECT_EQ(out->XValue(2), EncodeDate(2024, 3, 1));
+
+    chart->Bottom->SetExactDateTime(false);
+    f->SetPeriod(31);
+    f->SetPeriod(30);
+    ASSERT_EQ(out->Count(), 4);
+    EXPECT_EQ(out->YValue(0), 30);
+    EXPECT_EQ(out->XValue(1), EncodeDate(2024, 1, 31));
 }
 
 } // namespace

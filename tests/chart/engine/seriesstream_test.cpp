@@ -398,4 +398,61 @@ TEST_F(SeriesComponentStream, AnObsoleteMultiplierIsReportedOnce) {
     EXPECT_EQ(shown[0].substr(0, 39), u"Error: Multiplier property is obsolete.");
 }
 
+TEST_F(SeriesComponentStream, MarkItemsTravelWithTheirOwnLinesAndLook) {
+    auto chart = MakeOwned<TFakeChart>(nullptr);
+    chart->SetName(u"Chart1");
+    auto* s = Create<TChartSeries>(chart.get());
+    s->SetName(u"Series1");
+    s->SetParentChart(chart.get());
+    s->SetManualData(true);
+    s->AddXY(1, 1);
+    s->AddXY(2, 2);
+    TMarksItem* item = s->GetMarks()->Item(1);
+    item->GetText()->Add(u"Метка");
+    item->GetText()->Add(u"two");
+    item->SetColor(clLime);
+
+    TMemoryStream binary;
+    binary.WriteComponent(chart.get());
+    binary.SetPosition(0);
+    TStringStream text{AnsiString()};
+    ObjectBinaryToText(&binary, &text);
+    EXPECT_NE(text.DataString().find("Marks.Items"), std::string::npos) << text.DataString();
+    text.SetPosition(0);
+    TMemoryStream again;
+    ObjectTextToBinary(&text, &again);
+    again.SetPosition(0);
+    auto back = Owned<TComponent>(again.ReadComponent(nullptr));
+    TChartSeries* b = dynamic_cast<TFakeChart*>(back.get())->FSeries.Get(0);
+    TSeriesMarks* marks = b->GetMarks();
+    ASSERT_EQ(marks->Items().Count(), 2);
+    EXPECT_EQ(marks->Items().Peek(0), nullptr);
+    ASSERT_NE(marks->Items().Peek(1), nullptr);
+    EXPECT_EQ(marks->Items().Peek(1)->GetColor(), clLime);
+    EXPECT_EQ(b->GetMarkText(1), String(u"Метка") + ZuzLineSeparator + u"two");
+    marks->Clear();
+    EXPECT_EQ(marks->Items().Count(), 2) << "items read from a stream stay when the marks are cleared";
+}
+
+TEST_F(SeriesComponentStream, ADamagedItemsBlockRaisesAndLeavesNoItems) {
+    auto chart = MakeOwned<TFakeChart>(nullptr);
+    auto* s = Create<TChartSeries>(chart.get());
+    s->GetMarks()->Item(0)->GetText()->Add(u"x");
+    TMemoryStream good;
+    s->GetMarks()->WriteItems(&good);
+    const std::vector<Byte> bytes = Bytes(good);
+    for (std::size_t cut = 0; cut < bytes.size(); ++cut) {
+        TMemoryStream part;
+        part.WriteBuffer(bytes.data(), static_cast<LongInt>(cut));
+        part.SetPosition(0);
+        EXPECT_THROW(s->GetMarks()->ReadItems(&part), Exception) << "cut at " << cut;
+        EXPECT_EQ(s->GetMarks()->Items().Count(), 0);
+    }
+    TMemoryStream huge;
+    const Byte count[4] = {0xFF, 0xFF, 0xFF, 0x7F};
+    huge.WriteBuffer(count, 4);
+    huge.SetPosition(0);
+    EXPECT_THROW(s->GetMarks()->ReadItems(&huge), EReadError);
+}
+
 } // namespace
