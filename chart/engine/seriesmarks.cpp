@@ -590,8 +590,6 @@ void TSeriesMarks::DrawItem(TMarkShape* Shape, TColor Color, const String& Text,
     const int h = canvas->GetFontHeight();
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
     if (symbol) {
-        FSymbol->GetBrush()->SetColor(Color);
-        FSymbol->SetColor(Color);
         canvas->AssignBrush(FSymbol->GetBrush(), Color);
         FSymbol->DrawRectRotated(canvas, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
                                  FAngle % 360, ZPosition);
