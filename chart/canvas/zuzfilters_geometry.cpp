@@ -283,6 +283,7 @@ void TBevelFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     TZuzFilter::Apply(Bitmap, Rect);
     if (Lines.empty()) return;
     const TRect r = ClampedToBitmap(Rect);
+    if (r.Right < r.Left || r.Bottom < r.Top) return;
     const int w = r.Right - r.Left, h = r.Bottom - r.Top;
     const Int64 bright = FBright;
     const auto lighten = [bright](Byte* p) {

@@ -20,6 +20,7 @@ Byte Clamp255(Int64 Value) {
 // Calls Fn(pixel) for every pixel of R (already inside the bitmap), row by row.
 template <class F>
 void EachPixel(const std::vector<Byte*>& Lines, const TRect& R, F&& Fn) {
+    if (R.Right < R.Left) return; // a region beside the bitmap
     for (int y = R.Top; y <= R.Bottom; ++y) {
         Byte* p = Lines[static_cast<std::size_t>(y)] + 3 * R.Left;
         for (int x = R.Left; x <= R.Right; ++x, p += 3) Fn(p);
