@@ -1,0 +1,221 @@
+// The axis panel's drawing road: the fixed order of a chart's parts.
+
+#include "chart/engine/axispanel.h"
+
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartseries.h"
+#include "chart/engine/seriesmarks.h"
+#include "chart/engine/serieslist.h"
+
+#include <algorithm>
+
+namespace {
+
+template <class F>
+void ForEachActive(const TCustomAxisPanel& Panel, F&& Fn) {
+    for (int t = 0; t < Panel.SeriesCount(); ++t)
+        if (TChartSeries* s = Panel.GetSeries(t); s->GetActive()) Fn(s);
+}
+
+} // namespace
+
+void TCustomAxisPanel::InternalDraw(const TRect& UserRect) {
+    // Nothing a series, tool or event handler does while the chart draws asks
+    // for another draw; the switch comes back also when one of them raises.
+    const TRestoreOnExit<bool> repaint(AutoRepaint, false);
+    CalcInvertedRotation();
+    TCanvas3D* c = GetCanvas();
+    const bool turning = c->GetSupportsFullRotation();
+    if (!turning) PanelPaint(UserRect);
+    BroadcastToolEvent(cteBeforeDraw);
+    DoOnBeforeDrawChart();
+    ForEachActive(*this, [](TChartSeries* s) { s->DoBeforeDrawChart(); });
+    if (!turning) DrawTitlesAndLegend(true);
+    CalcSeriesZOrder();
+    CalcWallsRect();
+    const TRect beforeAxes = GetChartRect();
+    CalcAxesRect();
+    SetSeriesDepthPositions();
+    CalcAxesScales();
+    c->Projection(Width3D, GetChartBounds(), GetChartRect());
+    if (turning) {
+        const TRect afterAxes = GetChartRect();
+        SetChartRect(beforeAxes);
+        PanelPaint(UserRect);
+        DrawTitlesAndLegend(true);
+        SetChartRect(afterAxes);
+    }
+    DrawWalls();
+    if (FAxisBehind) {
+        BroadcastToolEvent(cteBeforeDrawAxes);
+        DrawAxes();
+    }
+    BroadcastToolEvent(cteBeforeDrawSeries);
+    DoOnBeforeDrawSeries();
+    DrawAllSeries();
+    BroadcastToolEvent(cteAfterDrawSeries);
+    if (!FAxisBehind) {
+        BroadcastToolEvent(cteBeforeDrawAxes);
+        DrawAxes();
+    }
+    DrawTitlesAndLegend(false);
+    if (GetZoom()->Active) DrawZoomRectangle();
+    BroadcastToolEvent(cteAfterDraw);
+    c->ResetState();
+    DoOnAfterDraw();
+}
+
+void TCustomAxisPanel::CalcAxesRect() {
+    const int n = FAxes->Count();
+    FAxisVisibleNow.assign(static_cast<std::size_t>(n), false);
+    for (int t = 0; t < n; ++t) {
+        TChartAxis* a = FAxes->Get(t);
+        FAxisVisibleNow[static_cast<std::size_t>(t)] = CalcIsAxisVisible(a);
+        a->AdjustMaxMin();
+    }
+    for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
+    TRect r = GetChartRect();
+    for (int t = 0; t < n; ++t) {
+        if (!FAxisVisibleNow[static_cast<std::size_t>(t)]) continue;
+        TRect own = r;
+        FAxes->Get(t)->CalcRect(own, t < 5);
+        TRect both;
+        if (IntersectRect(both, own, r)) r = both;
+    }
+    if (!CustomChartRect) SetChartRect(r);
+    ReCalcWidthHeight();
+    for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
+}
+
+void TCustomAxisPanel::CalcAxesScales() {
+    for (TChartAxis* a : *FAxes) {
+        int l = 0, t = 0, r = 0, b = 0;
+        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
+        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
+        ForEachActive(*this, [&](TChartSeries* s) {
+            if (!s->AssociatedToAxis(a)) return;
+            int m1 = 0, m2 = 0;
+            if (a->GetHorizontal()) {
+                s->CalcHorizMargins(m1, m2);
+                if (autoMin) l = std::max(l, m1);
+                if (autoMax) r = std::max(r, m2);
+            } else {
+                s->CalcVerticalMargins(m1, m2);
+                if (autoMax) t = std::max(t, m1);
+                if (autoMin) b = std::max(b, m2);
+            }
+        });
+        const int minOff = a->GetMinimumOffset(), maxOff = a->GetMaximumOffset();
+        const bool offsets = minOff != 0 || maxOff != 0;
+        if (offsets) {
+            if (a->GetHorizontal()) {
+                l += a->GetInverted() ? maxOff : minOff;
+                r += a->GetInverted() ? minOff : maxOff;
+            } else {
+                b += a->GetInverted() ? maxOff : minOff;
+                t += a->GetInverted() ? minOff : maxOff;
+            }
+        }
+        a->AdjustMaxMinRect(TRect(l, t, r, b));
+        a->CalcRoundScales();
+        if (offsets && a->GetLabels()) a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
+    }
+}
+
+void TCustomAxisPanel::SetSeriesDepthPositions() {
+    ForEachActive(*this, [](TChartSeries* s) { s->CalcDepthPositions(); });
+}
+
+void TCustomAxisPanel::DrawAxes() {
+    if (!FAxisVisible) return;
+    TCanvas3D* c = GetCanvas();
+    c->BeginEntity(u"axes");
+    DoOnBeforeDrawAxes();
+    const bool bottomLater = DrawBackWallAfter(0);
+    for (int t = 0; t < FAxes->Count(); ++t) {
+        TChartAxis* a = FAxes->Get(t);
+        if (!IsAxisVisible(a) || (a == FBottomAxis && bottomLater)) continue;
+        a->Draw(true);
+    }
+    c->EndEntity();
+}
+
+void TCustomAxisPanel::DrawAllSeries() {
+    bool inverted = FDepthAxis->GetInverted();
+    if (DrawBackWallAfter(Width3D)) inverted = !inverted;
+    const int n = SeriesCount();
+    for (int k = 0; k < n; ++k) {
+        TChartSeries* s = GetSeries(inverted ? n - 1 - k : k);
+        if (s->GetActive()) DrawOneSeries(s);
+    }
+}
+
+void TCustomAxisPanel::ClipSeries() {
+    if (!CanClip()) return;
+    TRect r = GetChartRect();
+    --r.Top;
+    ++r.Bottom;
+    GetCanvas()->ClipCube(r, 0, Width3D);
+}
+
+void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
+    TSeriesMarks* marks = ASeries->GetMarks();
+    if (ASeries->Count() == 0 || !marks->GetVisible()) return;
+    const bool clip = marks->GetClip();
+    if (clip) ClipSeries();
+    ASeries->DrawMarks();
+    if (clip) GetCanvas()->UnClipRectangle();
+}
+
+void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries) {
+    TCanvas3D* c = GetCanvas();
+    const bool clip = ASeries->UseAxis() && FClipPoints;
+    if (!GetView3D() || !ASeries->MoreSameZOrder()) {
+        ASeries->CalcFirstLastVisibleIndex();
+        if (ASeries->FirstValueIndex == -1) return;
+        c->BeginEntity(ASeries->GetName().empty() ? IntToStr(SeriesIndexOf(ASeries)) : ASeries->GetName());
+        ASeries->DoBeforeDrawValues();
+        if (clip) ClipSeries();
+        ASeries->DrawAllValues();
+        if (clip) c->UnClipRectangle();
+        DrawSeriesMarks(ASeries);
+        ASeries->DoAfterDrawValues();
+        c->EndEntity();
+        return;
+    }
+    // Series sharing a depth slot are drawn point by point together, by the
+    // first of them.
+    if (!ASeries->FirstInZOrder()) return;
+    std::vector<TChartSeries*> group;
+    int first = -1, last = -1;
+    for (int t = SeriesIndexOf(ASeries); t < SeriesCount(); ++t) {
+        TChartSeries* s = GetSeries(t);
+        if (!s->GetActive() || s->GetZOrder() != ASeries->GetZOrder()) continue;
+        s->CalcFirstLastVisibleIndex();
+        s->DoBeforeDrawValues();
+        first = std::max(first, s->FirstValueIndex);
+        last = std::max(last, s->LastValueIndex);
+        group.push_back(s);
+    }
+    if (clip) ClipSeries();
+    const bool forward = ASeries->DrawValuesForward();
+    const auto drawIndex = [&](int i) {
+        const bool seriesForward = ASeries->DrawSeriesForward(i);
+        const int n = static_cast<int>(group.size());
+        for (int k = 0; k < n; ++k) {
+            TChartSeries* s = group[static_cast<std::size_t>(seriesForward ? k : n - 1 - k)];
+            if (i < s->Count()) s->DrawValue(i);
+        }
+    };
+    if (first >= 0) {
+        if (forward)
+            for (int i = first; i <= last; ++i) drawIndex(i);
+        else
+            for (int i = last; i >= first; --i) drawIndex(i);
+    }
+    if (clip) c->UnClipRectangle();
+    for (TChartSeries* s : group) {
+        DrawSeriesMarks(s);
+        s->DoAfterDrawValues();
+    }
+}

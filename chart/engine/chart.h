@@ -1,0 +1,163 @@
+#pragma once
+// The chart control: the axis panel completed with the saved scales that undo
+// a zoom, click events, the hit test and the mouse (zoom rectangle, panning,
+// wheel). TChart publishes it for forms and streams. Titles, legend and walls
+// join through the hooks of the drawing road.
+
+#include "chart/engine/axispanel.h"
+
+#include <vector>
+
+class TChartSeries;
+
+enum TChartClickedPartStyle : std::uint8_t {
+    cpNone,
+    cpLegend,
+    cpAxis,
+    cpSeries,
+    cpTitle,
+    cpFoot,
+    cpChartRect,
+    cpSeriesMarks,
+    cpSubTitle,
+    cpSubFoot,
+    cpAxisTitle
+};
+
+struct TChartClickedPart {
+    TChartClickedPartStyle Style = cpNone;
+    int ValueIndex = -1;
+    TChartSeries* ASeries = nullptr;
+    TChartAxis* AAxis = nullptr;
+};
+
+// One axis's scale as it was before the first zoom or pan.
+struct TAxisSavedScales {
+    bool Automatic = true;
+    bool AutomaticMinimum = true;
+    bool AutomaticMaximum = true;
+    double Minimum = 0;
+    double Maximum = 0;
+};
+
+class TCustomChart;
+
+using TChartAllowScrollEvent =
+    Event<void(TObject* Sender, TChartAxis* Axis, double& AMin, double& AMax, bool& AllowScroll)>;
+using TChartClickAxis =
+    Event<void(TCustomChart* Sender, TChartAxis* Axis, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClick = Event<void(TCustomChart* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClickSeries = Event<void(TCustomChart* Sender, TChartSeries* Series, int ValueIndex,
+                                     TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClickTitle =
+    Event<void(TCustomChart* Sender, TObject* Title, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+
+// Wheel scrolling is possible at all; keys that must be held to start panning;
+// the divisor of each animated zoom step.
+extern bool ZuzUseMouseWheel;
+extern TShiftState ZuzScrollKeyShift;
+extern double AnimatedZoomFactor;
+
+class TCustomChart : public TCustomAxisPanel {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TCustomChart(TComponent* AOwner);
+    ~TCustomChart() override;
+    void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler* Filer) override;
+    void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+
+    int GetColorPaletteIndex() const { return FColorPaletteIndex; }
+    void SetColorPaletteIndex(int Index);
+    void StoreColorPaletteIndex(int Index) override { FColorPaletteIndex = Index; }
+    TMouseButton GetScrollMouseButton() const { return FScrollMouseButton; }
+    void SetScrollMouseButton(TMouseButton Value) { FScrollMouseButton = Value; }
+
+    TChartAllowScrollEvent OnAllowScroll;
+    TChartClickAxis OnClickAxis;
+    TChartClick OnClickBackground, OnClickLegend;
+    TChartClickSeries OnClickSeries;
+    TChartClickTitle OnClickTitle;
+
+    // Takes every series out of the chart without freeing it.
+    void RemoveAllSeries();
+    // Back to a new chart's state: no series, no tools, every setting at its default.
+    void ClearChart();
+    void SeriesUp(TChartSeries* ASeries);
+    void SeriesDown(TChartSeries* ASeries);
+    TChartSeries* GetASeries() const;
+    // True unless there are active series and none of them uses axes.
+    bool ActiveSeriesUseAxis() const;
+    String AxisTitleOrName(TChartAxis* Axis) const;
+    void CalcClickedPart(TPoint Pos, TChartClickedPart& Part);
+    TColor GetBackColor() override;
+
+    // ---- what the road asks of the control (titles, legend and walls hook in here)
+    void CalcWallsRect() override;
+    int CalcWallSize(TChartAxis* Axis) override;
+    void DrawTitlesAndLegend(bool BeforeSeries) override;
+    void DrawWalls() override;
+    bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) override;
+
+    // ---- zoom and scroll
+    void ZoomRect(const TRect& Rect);
+    void ZoomPercent(double PercentZoom);
+    void DoZoom(double TopStart, double TopEnd, double BottomStart, double BottomEnd, double LeftStart,
+                double LeftEnd, double RightStart, double RightEnd);
+    void UndoZoom() override;
+    virtual void CalcZoomPoints();
+    std::vector<TAxisSavedScales> SaveScales() const;
+    void RestoreScales(std::vector<TAxisSavedScales>& Saved);
+    bool SavedScalesPending() const { return FSavePending; }
+    void ScrollVerticalAxes(bool Forward);
+    bool CanWheelScroll() const;
+    using TCustomZuzPanel::BroadcastMouseEvent;
+    void BroadcastMouseEvent(TChartMouseEvent Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void BroadcastWheelEvent(TWheelMouseEvent Kind, int Delta, int X, int Y);
+    // The wheel, with the mouse at Pos in client coordinates.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Pos);
+    bool DoMouseWheelDown(TShiftState Shift, TPoint Pos);
+    bool DoMouseWheelUp(TShiftState Shift, TPoint Pos);
+
+protected:
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void CalcNeedClickedPart(TPoint Pos, bool OnlyClickable, TChartClickedPart& Part);
+    bool ClickBackground(TMouseButton Button, TShiftState Shift, int X, int Y);
+    void StartZoomOrPanning(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // Moves the axes of one direction from Old to New pixels; true when any was considered.
+    bool PanAxes(bool Horizontal, int New, int Old);
+    void SaveScalesOnce();
+
+    int FColorPaletteIndex = 0;
+    std::vector<TAxisSavedScales> FSavedScales;
+    TMouseButton FScrollMouseButton = mbRight;
+    bool FSavePending = true;
+};
+
+class TChart : public TCustomChart {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TCustomChart::TCustomChart;
+
+    // Read-only views of the owned parts for the published table.
+    TChartAxis* BottomAxisProp() const { return Axis(0); }
+    TChartAxis* TopAxisProp() const { return Axis(1); }
+    TChartAxis* LeftAxisProp() const { return Axis(2); }
+    TChartAxis* RightAxisProp() const { return Axis(3); }
+    TChartAxis* DepthAxisProp() const { return Axis(4); }
+    TChartAxis* DepthTopAxisProp() const { return Axis(5); }
+    TChartCustomAxes* CustomAxesProp() const { return const_cast<TChart*>(this)->GetCustomAxes(); }
+    TView3DOptions* View3DOptionsProp() const { return TCustomZuzPanel::GetView3DOptions(); }
+    void SetView3DProp(bool Value) { SetView3D(Value); }
+    bool View3DProp() const { return GetView3D(); }
+
+private:
+    TChartAxis* Axis(int Index) const;
+};
