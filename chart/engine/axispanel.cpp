@@ -4,8 +4,8 @@
 #include "chart/canvas/zuzgeometry.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
-#include "chart/engine/seriesmarks.h"
 #include "chart/engine/serieslist.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/zuzfunction.h"
 #include "platform/core/filer.h"
 #include "platform/core/sysutils.h"
@@ -47,14 +47,16 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner) : TCustomZuzPanelExtended
     FTopAxis->SetHorizontal(true);
     FTopAxis->SetOtherSide(true);
     FTopAxis->SetZPosition(100);
-    FTopAxis->GetGrid()->SetZPosition(100);
+    FTopAxis->GetGrid()->DefaultZ = 100;
+    FTopAxis->GetGrid()->SetZ(100);
     FLeftAxis = Create<TChartAxis>(chart);
     FLeftAxis->GetTitle()->SetAngle(90);
     FRightAxis = Create<TChartAxis>(chart);
     FRightAxis->GetTitle()->SetAngle(270);
     FRightAxis->SetOtherSide(true);
     FRightAxis->SetZPosition(100);
-    FRightAxis->GetGrid()->SetZPosition(100);
+    FRightAxis->GetGrid()->DefaultZ = 100;
+    FRightAxis->GetGrid()->SetZ(100);
     FDepthAxis = Create<TChartDepthAxis>(chart);
     FDepthAxis->SetOtherSide(true);
     FDepthTopAxis = Create<TChartDepthAxis>(chart);
@@ -163,8 +165,8 @@ void TCustomAxisPanel::DefineProperties(TFiler* Filer) {
     Filer->DefineProperty(
         "Page", [this](TReader* Reader) { FPages->SetCurrent(Reader->ReadInteger()); }, nullptr, false);
     Filer->DefineProperty(
-        "ScaleLastPage", [this](TReader* Reader) { FPages->SetScaleLastPage(Reader->ReadBoolean()); }, nullptr,
-        false);
+        "ScaleLastPage", [this](TReader* Reader) { FPages->SetScaleLastPage(Reader->ReadBoolean()); },
+        nullptr, false);
 }
 
 // ---------------------------------------------------------------------------
@@ -323,7 +325,8 @@ void TCustomAxisPanel::ColorPaletteChanged() {
 
 bool TCustomAxisPanel::IsAxisVisible(TChartAxis* Axis) {
     const int i = FAxes->IndexOf(Axis);
-    if (i >= 0 && i < static_cast<int>(FAxisVisibleNow.size())) return FAxisVisibleNow[static_cast<std::size_t>(i)];
+    if (i >= 0 && i < static_cast<int>(FAxisVisibleNow.size()))
+        return FAxisVisibleNow[static_cast<std::size_t>(i)];
     return CalcIsAxisVisible(Axis);
 }
 
@@ -419,7 +422,8 @@ int TCustomAxisPanel::MaxTextWidth() {
     int widest = 0, lines = 0;
     for (int t = 0; t < SeriesCount(); ++t) {
         TChartSeries* s = GetSeries(t);
-        for (int i = 0; i < s->Count(); ++i) widest = std::max(widest, MultiLineTextWidth(s->GetXLabel(i), lines));
+        for (int i = 0; i < s->Count(); ++i)
+            widest = std::max(widest, MultiLineTextWidth(s->GetXLabel(i), lines));
     }
     return widest;
 }
@@ -433,13 +437,13 @@ int TCustomAxisPanel::MaxMarkWidth() {
 void TCustomAxisPanel::DrawLegendShape(const TRect& Rect) {
     TCanvas3D* c = GetCanvas();
     c->Rectangle(Rect);
-    if (c->GetBrush()->GetColor() != LegendColor) return;
+    if (c->Brush->GetColor() != LegendColor) return;
     // A symbol in the legend's own colour still shows its outline.
-    const TColor pen = c->GetPen()->GetColor();
-    c->GetBrush()->SetStyle(bsClear);
-    if (LegendColor == clBlack) c->GetPen()->SetColor(clWhite);
+    const TColor pen = c->Pen->GetColor();
+    c->Brush->SetStyle(bsClear);
+    if (LegendColor == clBlack) c->Pen->SetColor(clWhite);
     c->Rectangle(Rect);
-    c->GetPen()->SetColor(pen);
+    c->Pen->SetColor(pen);
 }
 
 bool TCustomAxisPanel::DrawBackWallAfter(int Z) {

@@ -4,8 +4,8 @@
 
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
-#include "chart/engine/seriesmarks.h"
 #include "chart/engine/serieslist.h"
+#include "chart/engine/seriesmarks.h"
 
 #include <algorithm>
 

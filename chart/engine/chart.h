@@ -9,6 +9,8 @@
 #include <vector>
 
 class TChartSeries;
+enum TChartMouseEvent : std::uint8_t;
+enum TWheelMouseEvent : std::uint8_t;
 
 enum TChartClickedPartStyle : std::uint8_t {
     cpNone,

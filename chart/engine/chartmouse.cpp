@@ -284,7 +284,8 @@ void TCustomChart::DoZoom(double TopStart, double TopEnd, double BottomStart, do
             for (const Target& t : targets) {
                 if (!t.Allowed) continue;
                 const double lo = t.Axis->GetMinimum(), hi = t.Axis->GetMaximum();
-                t.Axis->SetMinMax(lo + (t.Start - lo) / AnimatedZoomFactor, hi - (hi - t.End) / AnimatedZoomFactor);
+                t.Axis->SetMinMax(lo + (t.Start - lo) / AnimatedZoomFactor,
+                                  hi - (hi - t.End) / AnimatedZoomFactor);
             }
             Repaint();
         }
@@ -301,8 +302,8 @@ std::vector<TAxisSavedScales> TCustomChart::SaveScales() const {
     for (int t = 0; t < axes->Count(); ++t) {
         const TChartAxis* a = axes->Get(t);
         if (a->IsDepthAxis) continue;
-        saved[static_cast<std::size_t>(t)] = {a->GetAutomatic(), a->GetAutomaticMinimum(), a->GetAutomaticMaximum(),
-                                              a->GetMinimum(), a->GetMaximum()};
+        saved[static_cast<std::size_t>(t)] = {a->GetAutomatic(), a->GetAutomaticMinimum(),
+                                              a->GetAutomaticMaximum(), a->GetMinimum(), a->GetMaximum()};
     }
     return saved;
 }
