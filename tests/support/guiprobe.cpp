@@ -11,6 +11,7 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
@@ -256,6 +257,42 @@ void Key(const TControl& control, Word key, TShiftState shift) {
     QCoreApplication::sendEvent(target, &press);
     QKeyEvent release(QEvent::KeyRelease, qtKey, mods);
     QCoreApplication::sendEvent(target, &release);
+}
+
+namespace {
+
+Qt::MouseButton QtButtonOf(TMouseButton button) {
+    switch (button) {
+    case mbRight:
+        return Qt::RightButton;
+    case mbMiddle:
+        return Qt::MiddleButton;
+    default:
+        return Qt::LeftButton;
+    }
+}
+
+void SendMouse(const TControl& control, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+               TPoint at, TShiftState shift) {
+    QWidget* target = control.InputSurface();
+    if (target == nullptr) throw std::logic_error("the control takes no input");
+    const QPointF local(at.X, at.Y);
+    QMouseEvent e(type, local, target->mapToGlobal(local), button, held, ModifiersOf(shift));
+    QCoreApplication::sendEvent(target, &e);
+}
+
+} // namespace
+
+void MousePress(const TControl& control, TMouseButton button, TPoint at, TShiftState shift) {
+    SendMouse(control, QEvent::MouseButtonPress, QtButtonOf(button), QtButtonOf(button), at, shift);
+}
+
+void MouseMoveTo(const TControl& control, TMouseButton held, TPoint at, TShiftState shift) {
+    SendMouse(control, QEvent::MouseMove, Qt::NoButton, QtButtonOf(held), at, shift);
+}
+
+void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShiftState shift) {
+    SendMouse(control, QEvent::MouseButtonRelease, QtButtonOf(button), Qt::NoButton, at, shift);
 }
 
 void Type(const TControl& control, std::u16string_view text) {

@@ -103,6 +103,11 @@ void Type(const TControl& control, std::u16string_view text);
 // Clicks a button control, or a radio group's button, with the mouse.
 void Click(const TControl& button);
 void Click(const TCustomRadioGroup& group, int index);
+// A mouse button pressed, the mouse moved with it held, and the button
+// released on the control's input surface, at client coordinates.
+void MousePress(const TControl& control, TMouseButton button, TPoint at, TShiftState shift = {});
+void MouseMoveTo(const TControl& control, TMouseButton held, TPoint at, TShiftState shift = {});
+void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShiftState shift = {});
 // Chooses an item of a combo box's list as a user does.
 void Choose(const TCustomComboBox& box, int index);
 

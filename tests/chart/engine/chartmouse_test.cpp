@@ -1,0 +1,226 @@
+// The chart's mouse, driven by mouse events sent to its window: zoom drags in
+// each direction, undoing a zoom, panning and its limits, the wheel, clicks.
+#include "chart/engine/chart.h"
+
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/zuzfunction.h"
+#include "charttestseries.h"
+#include "fakechart.h"
+#include "platform/gui/forms.h"
+#include "tests/support/guiprobe.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A tool that counts the wheel events it hears.
+class TWheelTool : public TZuzCustomTool {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci = MakeClassInfo<TWheelTool>("TWheelTool", &TZuzCustomTool::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TZuzCustomTool::TZuzCustomTool;
+    void WheelMouseEvent(TWheelMouseEvent, int, int, int) override { ++Heard; }
+    int Heard = 0;
+};
+
+class ChartMouse : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { StartEngineUnits(); }
+    void SetUp() override {
+        form.reset(Create<TForm>(nullptr));
+        form->SetBounds(0, 0, 420, 320);
+        chart = Create<TChart>(form.get());
+        chart->SetParent(form.get());
+        chart->SetBounds(0, 0, 400, 300);
+        chart->SetBevelOuter(bvNone);
+        chart->SetView3D(false);
+        auto* s = Create<TPolySeries>(form.get());
+        chart->AddSeries(s);
+        for (int i = 0; i <= 100; ++i) s->AddXY(i, i % 50);
+        Layout();
+    }
+    // A drawing lays out the axes the mouse works on.
+    void Layout() {
+        TBitmap out;
+        out.SetSize(400, 300);
+        chart->Draw(out.GetCanvas(), TRect(0, 0, 400, 300));
+    }
+    TPoint Centre() const {
+        const TRect r = chart->GetChartRect();
+        return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    }
+    void Drag(TMouseButton Button, TPoint From, TPoint To) {
+        probe::MousePress(*chart, Button, From);
+        probe::MouseMoveTo(*chart, Button, {(From.X + To.X) / 2, (From.Y + To.Y) / 2});
+        probe::MouseMoveTo(*chart, Button, To);
+        probe::MouseRelease(*chart, Button, To);
+    }
+    TChartAxis* Bottom() const { return chart->GetBottomAxis(); }
+    TChartAxis* Left() const { return chart->GetLeftAxis(); }
+
+    Owned<TForm> form;
+    TChart* chart = nullptr;
+};
+
+} // namespace
+
+TEST_F(ChartMouse, ADragOfSixteenPixelsIsTooShortAndSeventeenZoomsToTheRectangle) {
+    const TPoint c = Centre();
+    Drag(mbLeft, c, {c.X + 16, c.Y + 16});
+    EXPECT_TRUE(Bottom()->GetAutomatic());
+    EXPECT_FALSE(chart->Zoomed);
+    const double x0 = Bottom()->CalcPosPoint(c.X), x1 = Bottom()->CalcPosPoint(c.X + 17);
+    const double y0 = Left()->CalcPosPoint(c.Y + 17), y1 = Left()->CalcPosPoint(c.Y);
+    int zooms = 0;
+    chart->OnZoom.Bind([&](TObject*) { ++zooms; });
+    Drag(mbLeft, c, {c.X + 17, c.Y + 17});
+    EXPECT_TRUE(chart->Zoomed);
+    EXPECT_EQ(zooms, 1);
+    EXPECT_FALSE(Bottom()->GetAutomatic());
+    EXPECT_DOUBLE_EQ(Bottom()->GetMinimum(), x0);
+    EXPECT_DOUBLE_EQ(Bottom()->GetMaximum(), x1);
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), y0);
+    EXPECT_DOUBLE_EQ(Left()->GetMaximum(), y1);
+    EXPECT_FALSE(chart->GetZoom()->Active);
+}
+
+TEST_F(ChartMouse, ADragUpAndLeftUndoesTheZoomUnlessUpLeftZooms) {
+    const TPoint c = Centre();
+    Drag(mbLeft, c, {c.X + 40, c.Y + 40});
+    ASSERT_TRUE(chart->Zoomed);
+    Layout();
+    Drag(mbLeft, c, {c.X - 40, c.Y + 40});
+    EXPECT_FALSE(chart->Zoomed);
+    EXPECT_TRUE(Bottom()->GetAutomatic());
+    EXPECT_TRUE(Left()->GetAutomatic());
+    EXPECT_TRUE(chart->SavedScalesPending());
+
+    chart->GetZoom()->SetUpLeftZooms(true);
+    Layout();
+    const double x0 = Bottom()->CalcPosPoint(c.X - 40), x1 = Bottom()->CalcPosPoint(c.X);
+    Drag(mbLeft, c, {c.X - 40, c.Y - 40});
+    EXPECT_TRUE(chart->Zoomed);
+    EXPECT_DOUBLE_EQ(Bottom()->GetMinimum(), x0);
+    EXPECT_DOUBLE_EQ(Bottom()->GetMaximum(), x1);
+}
+
+TEST_F(ChartMouse, AVerticalZoomSpansTheFullWidthAndChangesOnlyTheVerticalAxes) {
+    chart->GetZoom()->SetDirection(tzdVertical);
+    const TPoint c = Centre();
+    probe::MousePress(*chart, mbLeft, c);
+    EXPECT_EQ(chart->GetZoom()->X0, chart->GetChartRect().Left);
+    EXPECT_EQ(chart->GetZoom()->X1, chart->GetChartRect().Right);
+    probe::MouseMoveTo(*chart, mbLeft, {c.X + 3, c.Y + 30});
+    probe::MouseRelease(*chart, mbLeft, {c.X + 3, c.Y + 30});
+    EXPECT_TRUE(chart->Zoomed);
+    EXPECT_TRUE(Bottom()->GetAutomatic());
+    EXPECT_TRUE(chart->GetTopAxis()->GetAutomatic());
+    EXPECT_FALSE(Left()->GetAutomatic());
+    EXPECT_FALSE(chart->GetRightAxis()->GetAutomatic());
+}
+
+TEST_F(ChartMouse, ZoomingTwiceAndUndoingOnceGoesBackToTheFirstScales) {
+    Left()->SetMinMax(-10, 60);
+    Layout();
+    const TPoint c = Centre();
+    Drag(mbLeft, c, {c.X + 50, c.Y + 50});
+    Layout();
+    Drag(mbLeft, c, {c.X + 30, c.Y + 30});
+    chart->UndoZoom();
+    EXPECT_TRUE(Bottom()->GetAutomatic());
+    EXPECT_FALSE(Left()->GetAutomatic());
+    EXPECT_EQ(Left()->GetMinimum(), -10);
+    EXPECT_EQ(Left()->GetMaximum(), 60);
+}
+
+TEST_F(ChartMouse, ZoomPercentOfAHundredKeepsTheRangesButSavesAndTells) {
+    const double lo = Bottom()->CalcPosPoint(Bottom()->IStartPos),
+                 hi = Bottom()->CalcPosPoint(Bottom()->IEndPos);
+    int zooms = 0;
+    chart->OnZoom.Bind([&](TObject*) { ++zooms; });
+    chart->ZoomPercent(100);
+    EXPECT_EQ(zooms, 1);
+    EXPECT_FALSE(chart->SavedScalesPending());
+    EXPECT_DOUBLE_EQ(Bottom()->GetMinimum(), lo);
+    EXPECT_DOUBLE_EQ(Bottom()->GetMaximum(), hi);
+    Layout();
+    chart->ZoomPercent(110);
+    const double d = (hi - lo) * 0.1;
+    EXPECT_NEAR(Bottom()->GetMinimum(), lo + d, 1e-9 * (hi - lo) + 0.02 * (hi - lo));
+    EXPECT_LT(Bottom()->GetMaximum() - Bottom()->GetMinimum(), hi - lo);
+}
+
+TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheChart) {
+    chart->SetAllowPanning(pmHorizontal);
+    const TPoint c = Centre();
+    const double delta = Bottom()->CalcPosPoint(c.X) - Bottom()->CalcPosPoint(c.X + 20);
+    const double lo = Bottom()->GetMinimum();
+    (void)lo;
+    const double before = Bottom()->CalcPosPoint(Bottom()->IStartPos);
+    int scrolls = 0;
+    chart->OnScroll.Bind([&](TObject*) { ++scrolls; });
+    probe::MousePress(*chart, mbRight, c);
+    probe::MouseMoveTo(*chart, mbRight, {c.X + 20, c.Y + 20});
+    EXPECT_EQ(scrolls, 1);
+    EXPECT_FALSE(Bottom()->GetAutomatic());
+    EXPECT_TRUE(Left()->GetAutomatic());
+    EXPECT_NEAR(Bottom()->GetMinimum() - before, delta, 1e-9);
+    EXPECT_LT(delta, 0); // the content follows the mouse to the right
+    // Out of the chart rectangle: panning stops, and coming back moves nothing.
+    probe::MouseMoveTo(*chart, mbRight, {chart->GetChartRect().Right + 5, c.Y});
+    EXPECT_FALSE(chart->GetPanning()->Active);
+    const double now = Bottom()->GetMinimum();
+    probe::MouseMoveTo(*chart, mbRight, {c.X - 30, c.Y});
+    EXPECT_EQ(Bottom()->GetMinimum(), now);
+    probe::MouseRelease(*chart, mbRight, {c.X - 30, c.Y});
+    chart->UndoZoom();
+    EXPECT_TRUE(Bottom()->GetAutomatic());
+}
+
+TEST_F(ChartMouse, AnAxisRefusedByOnAllowScrollStaysWhereItIsForPanningAndWheel) {
+    chart->OnAllowScroll.Bind(
+        [](TObject*, TChartAxis* Axis, double&, double&, bool& Allow) { Allow = Axis->GetHorizontal(); });
+    Left()->SetMinMax(0, 100);
+    Layout();
+    const TPoint c = Centre();
+    Drag(mbRight, c, {c.X + 10, c.Y + 10});
+    EXPECT_EQ(Left()->GetMinimum(), 0);
+    EXPECT_EQ(Left()->GetMaximum(), 100);
+    EXPECT_FALSE(Bottom()->GetAutomatic());
+    chart->DoMouseWheelDown({}, c);
+    EXPECT_EQ(Left()->GetMinimum(), 0);
+}
+
+TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlwaysHearIt) {
+    auto* tool = Create<TWheelTool>(form.get());
+    chart->GetToolsList()->Add(tool);
+    Left()->SetMinMax(0, 100);
+    chart->SetAllowPanning(pmNone);
+    chart->DoMouseWheelDown({}, Centre());
+    chart->SetAllowPanning(pmHorizontal);
+    chart->DoMouseWheelUp({}, Centre());
+    EXPECT_EQ(Left()->GetMinimum(), 0);
+    EXPECT_EQ(tool->Heard, 2);
+    chart->SetAllowPanning(pmBoth);
+    chart->DoMouseWheelDown({}, Centre());
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), 3);
+    EXPECT_DOUBLE_EQ(Left()->GetMaximum(), 103);
+    chart->DoMouseWheel({}, 120, Centre());
+    EXPECT_EQ(tool->Heard, 4);
+}
+
+TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {
+    chart->GetZoom()->SetAllow(false);
+    int clicks = 0;
+    chart->OnClickBackground.Bind([&](TCustomChart*, TMouseButton, TShiftState, int, int) { ++clicks; });
+    const TPoint c = Centre();
+    probe::MousePress(*chart, mbLeft, c);
+    EXPECT_FALSE(chart->GetZoom()->Active);
+    probe::MouseMoveTo(*chart, mbLeft, {c.X + 40, c.Y + 40});
+    probe::MouseRelease(*chart, mbLeft, {c.X + 40, c.Y + 40});
+    EXPECT_FALSE(chart->Zoomed);
+    EXPECT_GE(clicks, 1);
+}
