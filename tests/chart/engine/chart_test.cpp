@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -506,4 +509,38 @@ TEST_F(ChartTest, OlderChartsPagingPropertiesAreReadIntoThePagesAndNeverWritten)
     const std::string text = streamtext::ObjectText(chart.get());
     EXPECT_EQ(text.find("\n  MaxPointsPerPage"), std::string::npos) << text;
     EXPECT_NE(text.find("Pages.MaxPointsPerPage = 10"), std::string::npos) << text;
+}
+
+// ---------------------------------------------------------------------------
+// A picture to look at
+
+TEST_F(ChartTest, TwoSeriesOnADateAxisRenderToAPicture) {
+    auto chart = NewChart(640, 400);
+    const double start = EncodeDate(2026, 1, 1);
+    for (int k = 0; k < 2; ++k) {
+        auto* s = Create<TPolySeries>(nullptr);
+        chart->AddSeries(s);
+        s->GetXValues()->SetDateTime(true);
+        for (int h = 0; h < 24 * 14; ++h)
+            s->AddXY(start + h / 24.0, 50 + 30 * k + 20 * std::sin(h / (8.0 + 5 * k)));
+    }
+    chart->GetBottomAxis()->GetTitle()->SetCaption(u"Дата");
+    TBitmap out;
+    DrawOn(chart.get(), out);
+    // Both series show in their colours inside the chart rectangle.
+    const TRect r = chart->GetChartRect();
+    int coloured[2] = {0, 0};
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x)
+            for (int k = 0; k < 2; ++k) {
+                const auto p = static_cast<COLORREF>(ColorToRGB(chart->GetSeries(k)->GetSeriesColor()));
+                if (probe::Pixel(out, x, y) == probe::Rgb{GetRValue(p), GetGValue(p), GetBValue(p)})
+                    ++coloured[k];
+            }
+    EXPECT_GT(coloured[0], 300);
+    EXPECT_GT(coloured[1], 300);
+    EXPECT_GE(chart->GetBottomAxis()->GetItems()->Count(), 3);
+    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+    EXPECT_TRUE(
+        probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "chart.png"));
 }
