@@ -544,3 +544,27 @@ TEST_F(ChartTest, TwoSeriesOnADateAxisRenderToAPicture) {
     EXPECT_TRUE(
         probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "chart.png"));
 }
+
+TEST_F(ChartTest, ClearChartReturnsToANewChartWithNoSeriesAndNoTools) {
+    auto chart = NewChart();
+    AddLine(chart.get(), 3);
+    chart->GetToolsList()->Add(Create<TNoteTool>(chart.get()));
+    chart->Set3DPercent(40);
+    chart->SetAxisVisible(false);
+    chart->GetPages()->SetMaxPointsPerPage(5);
+    chart->ClearChart();
+    EXPECT_EQ(chart->SeriesCount(), 0);
+    EXPECT_EQ(chart->GetToolsList()->Count(), 0);
+    EXPECT_EQ(chart->GetChart3DPercent(), 15);
+    EXPECT_TRUE(chart->GetAxisVisible());
+    EXPECT_EQ(chart->GetPages()->GetMaxPointsPerPage(), 0);
+}
+
+TEST_F(ChartTest, ThePaletteIndexIsStreamedOnlyWhenItIsNotTheDefault) {
+    auto chart = NewChart();
+    chart->SetName(u"P");
+    EXPECT_EQ(streamtext::ObjectText(chart.get()).find("ColorPaletteIndex"), std::string::npos);
+    streamtext::ReadText("object P: TChart\n  ColorPaletteIndex = 3\nend\n", chart.get());
+    EXPECT_EQ(chart->GetColorPaletteIndex(), 3);
+    EXPECT_NE(streamtext::ObjectText(chart.get()).find("ColorPaletteIndex = 3"), std::string::npos);
+}
