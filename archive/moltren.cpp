@@ -8,9 +8,12 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/zuzexportformat.h"
+#include "chart/series/zuzjpeg.h"
 #include "graphs/okcancl1.h"
 #include "moltren_resources.h"
 #include "platform/gui/forms.h"
+#include "platform/gui/jpeg.h"
 #include "serial/comportctrls.h"
 
 namespace {
@@ -19,12 +22,15 @@ namespace {
 // read, and the form resources and stream classes before WinMain creates forms.
 const TUnitEntry kProgramUnits[] = {
     {"Forms", InitFormsUnit, DoneFormsUnit},
+    {"Jpeg", JpegInitialization, nullptr},
     {"ZuzConst", ZuzConstInitialization, ZuzConstFinalization},
     {"ZuzCanvas", ZuzCanvasInitialization, ZuzCanvasFinalization},
     {"ZuzProcs", ZuzProcsInitialization, ZuzProcsFinalization},
     {"ZuzFilters", ZuzFiltersInitialization, ZuzFiltersFinalization},
     {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
+    {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
+    {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},
 };

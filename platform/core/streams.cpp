@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -313,4 +314,38 @@ AnsiString TStringStream::ReadString(LongInt Count) {
 
 void TStringStream::WriteString(const AnsiString& AString) {
     Write(AString.data(), static_cast<LongInt>(AString.size()));
+}
+
+void ReplaceFileContents(const String& FileName, const void* Data, std::size_t Size) {
+    const AnsiString path = UTF8Encode(FileName);
+    // The new bytes go beside the target, so that the rename stays within one file system.
+    AnsiString temp = path + ".XXXXXX";
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) throw EFCreateError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(errno)});
+    int err = 0;
+    const auto* p = static_cast<const Byte*>(Data);
+    std::size_t left = Size;
+    while (left > 0 && err == 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    if (err == 0 && ::fsync(fd) != 0) err = errno;
+    // A new file gets the permissions an ordinary create would give it; a replaced one keeps its own.
+    struct stat st {};
+    const mode_t umaskNow = ::umask(0);
+    ::umask(umaskNow);
+    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~umaskNow);
+    if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        throw EWriteError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(err)});
+    }
 }

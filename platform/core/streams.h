@@ -142,3 +142,8 @@ private:
     AnsiString FDataString;
     Int64 FPosition = 0;
 };
+
+// Puts Size bytes in place of the file FileName (created when missing): they go to a new
+// file in the same folder, which then takes the name in one step. A write that fails
+// (EFCreateError, EWriteError) leaves any earlier file as it was and no stray file behind.
+void ReplaceFileContents(const String& FileName, const void* Data, std::size_t Size);

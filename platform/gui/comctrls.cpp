@@ -1115,6 +1115,13 @@ void TUpDown::SetPosition(int Value) {
     ShowPosition();
 }
 
+int TUpDown::GetPosition() const {
+    Integer typed = 0;
+    if (!FAssociate || GetComponentState().Contains(csLoading) || !TryStrToInt(FAssociate->GetText(), typed))
+        return FPosition;
+    return std::clamp(typed, std::min(FMin, FMax), std::max(FMin, FMax));
+}
+
 void TUpDown::ShowPosition() {
     if (FAssociate && !GetComponentState().Contains(csLoading)) {
         const String text = IntToStr(FPosition);
@@ -1138,5 +1145,5 @@ void TUpDown::Notification(TComponent* AComponent, TOperation Operation) {
 void RegisterComCtrlsClasses() {
     RegisterClasses({&TTabSheet::StaticClass(), &TPageControl::StaticClass(), &TStatusBar::StaticClass(),
                      &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TDateTimePicker::StaticClass(),
-                     &TUpDown::StaticClass()});
+                     &TUpDown::StaticClass(), &TTrackBar::StaticClass()});
 }

@@ -412,7 +412,8 @@ public:
     void SetMin(int Value);
     int GetMax() const { return FMax; }
     void SetMax(int Value);
-    int GetPosition() const { return FPosition; }
+    // A number typed into the associated edit is the position (held in range), as the arrows see it.
+    int GetPosition() const;
     void SetPosition(int Value);
     int GetIncrement() const { return FIncrement; }
     void SetIncrement(int Value) { FIncrement = Value; }
@@ -427,4 +428,61 @@ private:
 
     TWinControl* FAssociate = nullptr;
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
+};
+
+// ---------------------------------------------------------------------------
+// TTrackBar
+
+enum TTrackBarOrientation : std::uint8_t { trHorizontal, trVertical };
+template <>
+const EnumInfo& EnumInfoOf<TTrackBarOrientation>();
+enum TTickMark : std::uint8_t { tmBottomRight, tmTopLeft, tmBoth };
+template <>
+const EnumInfo& EnumInfoOf<TTickMark>();
+enum TTickStyle : std::uint8_t { tsNone, tsAuto, tsManual };
+template <>
+const EnumInfo& EnumInfoOf<TTickStyle>();
+
+// A slider: its Position runs Min .. Max; every change of the position, by the user or from
+// code, fires OnChange. The arrow keys move it by LineSize, page keys by PageSize.
+class TTrackBar : public TWinControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TTrackBar(TComponent* AOwner);
+
+    int GetMin() const { return FMin; }
+    void SetMin(int Value);
+    int GetMax() const { return FMax; }
+    void SetMax(int Value);
+    int GetPosition() const { return FPosition; }
+    void SetPosition(int Value);
+    int GetFrequency() const { return FFrequency; }
+    void SetFrequency(int Value);
+    int GetLineSize() const { return FLineSize; }
+    void SetLineSize(int Value);
+    int GetPageSize() const { return FPageSize; }
+    void SetPageSize(int Value);
+    TTrackBarOrientation GetOrientation() const { return FOrientation; }
+    void SetOrientation(TTrackBarOrientation Value);
+    TTickMark GetTickMarks() const { return FTickMarks; }
+    void SetTickMarks(TTickMark Value);
+    TTickStyle GetTickStyle() const { return FTickStyle; }
+    void SetTickStyle(TTickStyle Value);
+
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed();
+
+private:
+    void ShowRange();
+    void ShowTicks();
+    class QSlider* FSlider;
+    int FMin = 0, FMax = 10, FPosition = 0;
+    int FFrequency = 1, FLineSize = 1, FPageSize = 2;
+    TTrackBarOrientation FOrientation = trHorizontal;
+    TTickMark FTickMarks = tmBottomRight;
+    TTickStyle FTickStyle = tsAuto;
 };

@@ -132,6 +132,7 @@ bool TOpenDialog::Execute() {
         request.Filter = FFilter;
         request.DefaultExt = AppendedExt();
         request.FilterIndex = FFilterIndex;
+        request.Flags = static_cast<UINT>(FOptions.Bits()); // the responder sees the options too
         const TDialogAnswer answer = responder(request);
         if (answer.Result != mrOk || answer.FileName.empty()) return false;
         FFileName = WithDefaultExt(answer.FileName);
@@ -376,7 +377,7 @@ bool TFontDialog::Execute() {
         TDialogRequest request;
         request.Kind = TDialogKind::FontDialog;
         request.Font = FFont.get();
-        request.Flags = static_cast<UINT>(FOptions.Bits());
+        request.Flags = static_cast<UINT>(FOptions.Bits()); // the responder sees the options too
         const TDialogAnswer answer = responder(request);
         if (answer.Result != mrOk) return false;
         if (!answer.FontName.empty()) FFont->SetName(answer.FontName);

@@ -888,9 +888,11 @@ void TGraphic::LoadFromFile(const String& FileName) {
     LoadFromStream(&stream);
 }
 
+// The picture is made in memory first: a picture that fails to come out leaves the file as it was.
 void TGraphic::SaveToFile(const String& FileName) {
-    TFileStream stream(FileName, fmCreate);
+    TMemoryStream stream;
     SaveToStream(&stream);
+    ReplaceFileContents(FileName, stream.Memory(), static_cast<std::size_t>(stream.GetSize()));
 }
 
 namespace {

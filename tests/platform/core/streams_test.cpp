@@ -1,11 +1,14 @@
 #include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
+#include "tests/support/filesizelimit.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -165,3 +168,56 @@ TEST(Streams, FileStreamFailuresNameTheFileAndTheReason) {
 }
 
 } // namespace
+
+namespace {
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+std::size_t Entries(const fs::path& dir) {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+} // namespace
+
+TEST(ReplaceFile, ANewFileIsCreatedAndAnOldOneReplacedKeepingItsPermissions) {
+    TempDir dir;
+    const String name = dir.File("out.bin");
+    const fs::path path = UTF8Encode(name);
+    ReplaceFileContents(name, "first", 5);
+    EXPECT_EQ(ReadAll(path), "first");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(static_cast<mode_t>(fs::status(path).permissions()), 0666 & ~mask);
+
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    ReplaceFileContents(name, "second, longer", 14);
+    EXPECT_EQ(ReadAll(path), "second, longer");
+    EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    ReplaceFileContents(name, "", 0);
+    EXPECT_EQ(fs::file_size(path), 0u);
+    EXPECT_EQ(Entries(path.parent_path()), 1u); // nothing else left beside it
+}
+
+TEST(ReplaceFile, AWriteThatFailsLeavesTheOldFileAndNoStrayFile) {
+    TempDir dir;
+    const String name = dir.File("keep.bin");
+    const fs::path path = UTF8Encode(name);
+    ReplaceFileContents(name, "old contents", 12);
+    const std::string big(4096, 'x');
+    {
+        FileSizeLimit limit(1024); // the disk fills up half-way
+        EXPECT_THROW(ReplaceFileContents(name, big.data(), big.size()), EWriteError);
+    }
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(Entries(path.parent_path()), 1u);
+
+    // A folder in the target's place cannot be replaced by a file.
+    fs::create_directory(path.parent_path() / "folder");
+    fs::create_directory(path.parent_path() / "folder" / "inside");
+    EXPECT_THROW(ReplaceFileContents(dir.File("folder"), "x", 1), EWriteError);
+    EXPECT_TRUE(fs::is_directory(path.parent_path() / "folder" / "inside"));
+    EXPECT_EQ(Entries(path.parent_path()), 2u);
+
+    // No folder to put it in.
+    EXPECT_THROW(ReplaceFileContents(dir.File("missing/out.bin"), "x", 1), EFCreateError);
+}

@@ -5,7 +5,9 @@
 #include "platform/gui/extctrls.h"
 #include "tests/platform/gui/guitest.h"
 
+#include <QIcon>
 #include <QTimer>
+#include <QToolButton>
 
 namespace {
 
@@ -122,6 +124,80 @@ TEST_F(StreamTest, AFormWritesOnlyWhatDiffersFromTheDefaults) {
     EXPECT_EQ(out.find("ModalResult"), std::string::npos);
     EXPECT_EQ(out.find("Kind"), std::string::npos);
     EXPECT_EQ(out.find("TabStop"), std::string::npos);
+}
+
+// A two-image glyph: a green arrow on magenta (transparent) and its gray disabled twin.
+Owned<TBitmap> TwoImageGlyph() {
+    auto g = MakeOwned<TBitmap>();
+    g->SetPixelFormat(pf24bit);
+    g->SetSize(32, 16);
+    TCanvas* c = g->GetCanvas();
+    c->GetBrush()->SetColor(clFuchsia);
+    c->FillRect(TRect(0, 0, 32, 16));
+    c->GetBrush()->SetColor(clLime);
+    c->FillRect(TRect(4, 4, 12, 12));
+    c->GetBrush()->SetColor(clGray);
+    c->FillRect(TRect(20, 4, 28, 12));
+    return g;
+}
+
+QRgb IconPixel(QToolButton* b, QIcon::Mode mode, QIcon::State state, int x, int y) {
+    return b->icon().pixmap(QSize(16, 16), mode, state).toImage().pixel(x, y);
+}
+
+TEST_F(ButtonsTest, ASpeedButtonShowsTheFirstImageEnabledAndTheSecondDisabled) {
+    TestForm f;
+    auto* b = Create<TSpeedButton>(f.get());
+    b->SetParent(f.get());
+    b->SetNumGlyphs(2);
+    b->SetGlyph(TwoImageGlyph().get());
+    auto* qb = qobject_cast<QToolButton*>(b->Widget());
+    ASSERT_NE(qb, nullptr);
+    EXPECT_EQ(qb->iconSize(), QSize(16, 16));
+    EXPECT_EQ(IconPixel(qb, QIcon::Normal, QIcon::Off, 8, 8), qRgb(0, 255, 0));
+    EXPECT_EQ(IconPixel(qb, QIcon::Disabled, QIcon::Off, 8, 8), qRgb(128, 128, 128));
+    EXPECT_EQ(qAlpha(IconPixel(qb, QIcon::Normal, QIcon::Off, 1, 1)), 0); // the bottom-left colour
+    b->SetEnabled(false);
+    EXPECT_FALSE(qb->isEnabled());
+
+    // One image only: the disabled look is made from it, light gray, transparent kept.
+    b->SetNumGlyphs(1);
+    Owned<TBitmap> single = b->GlyphImage(1);
+    EXPECT_EQ(single->GetWidth(), 32);
+    const Byte* lime = single->ScanLine(8) + 3 * 8;
+    EXPECT_EQ(lime[0], lime[2]);
+    EXPECT_GT(lime[0], 128);
+    const Byte* key = single->ScanLine(15);
+    EXPECT_EQ(key[0], 0xFF); // magenta stays magenta
+    EXPECT_EQ(key[1], 0x00);
+}
+
+TEST_F(ButtonsTest, SpeedButtonsOfAGroupAreDownOneAtATime) {
+    TestForm f;
+    auto make = [&](int group) {
+        auto* b = Create<TSpeedButton>(f.get());
+        b->SetParent(f.get());
+        b->SetGroupIndex(group);
+        return b;
+    };
+    TSpeedButton *a = make(1), *b = make(1), *other = make(2), *plain = make(0);
+    int clicks = 0;
+    a->OnClick.Bind([&](TObject*) { ++clicks; });
+    other->SetDown(true);
+    a->Click();
+    EXPECT_TRUE(a->GetDown());
+    b->Click();
+    EXPECT_TRUE(b->GetDown());
+    EXPECT_FALSE(a->GetDown());
+    EXPECT_TRUE(other->GetDown()); // another group is left alone
+    b->Click();
+    EXPECT_TRUE(b->GetDown()); // stays down without AllowAllUp
+    b->SetAllowAllUp(true);
+    b->Click();
+    EXPECT_FALSE(b->GetDown());
+    plain->SetDown(true);
+    EXPECT_FALSE(plain->GetDown()); // no group, no down state
+    EXPECT_EQ(clicks, 1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include <QDateTimeEdit>
 #include <QImage>
+#include <QSlider>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -214,6 +215,66 @@ TEST_F(ComCtrlsTest, UpDownArrowsStepTheirEditsNumberWithinTheirRange) {
     edit->Free(); // the arrows forget an edit that is gone
     EXPECT_EQ(arrows->GetAssociate(), nullptr);
     arrows->Click(btPrev);
+}
+
+TEST_F(ComCtrlsTest, AnUpDownReadsTheNumberTypedIntoItsEditHeldInRange) {
+    TestForm f;
+    auto* edit = Create<TEdit>(f.get());
+    edit->SetParent(f.get());
+    auto* arrows = Create<TUpDown>(f.get());
+    arrows->SetMin(1);
+    arrows->SetMax(100);
+    arrows->SetPosition(95);
+    arrows->SetAssociate(edit);
+    edit->SetText(u"40");
+    EXPECT_EQ(arrows->GetPosition(), 40);
+    edit->SetText(u"400");
+    EXPECT_EQ(arrows->GetPosition(), 100);
+    edit->SetText(u"-3");
+    EXPECT_EQ(arrows->GetPosition(), 1);
+    edit->SetText(u"");
+    EXPECT_EQ(arrows->GetPosition(), 95); // no number: the last position holds
+}
+
+TEST_F(ComCtrlsTest, ATrackBarHoldsItsPositionInRangeAndSaysEveryMove) {
+    TestForm f;
+    auto* bar = Create<TTrackBar>(f.get());
+    bar->SetParent(f.get());
+    EXPECT_EQ(bar->GetMax(), 10);
+    EXPECT_EQ(bar->GetPageSize(), 2);
+    std::vector<int> moves;
+    bar->OnChange.Bind([&](TObject*) { moves.push_back(bar->GetPosition()); });
+    bar->SetMax(100);
+    bar->SetPosition(99);
+    bar->SetPosition(99); // no move, no event
+    bar->SetPosition(150);
+    EXPECT_EQ(bar->GetPosition(), 100);
+    bar->SetMax(50); // the range closes in on the position
+    EXPECT_EQ(bar->GetPosition(), 50);
+    bar->SetMin(-75);
+    bar->SetPosition(-80);
+    EXPECT_EQ((moves), (std::vector<int>{99, 100, 50, -75}));
+    bar->SetMin(60); // above the maximum: the maximum follows
+    EXPECT_EQ(bar->GetMax(), 60);
+    EXPECT_EQ(bar->GetPosition(), 60);
+
+    // The user's move through the slider.
+    auto* slider = qobject_cast<QSlider*>(bar->Widget());
+    ASSERT_NE(slider, nullptr);
+    bar->SetMin(0);
+    bar->SetLineSize(2);
+    bar->SetPosition(10);
+    moves.clear();
+    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(bar->GetPosition(), 12);
+    EXPECT_EQ(moves, std::vector<int>{12});
+    bar->SetTickStyle(tsNone);
+    EXPECT_EQ(slider->tickPosition(), QSlider::NoTicks);
+    bar->SetTickStyle(tsAuto);
+    bar->SetTickMarks(tmBoth);
+    bar->SetFrequency(10);
+    EXPECT_EQ(slider->tickPosition(), QSlider::TicksBothSides);
+    EXPECT_EQ(slider->tickInterval(), 10);
 }
 
 } // namespace

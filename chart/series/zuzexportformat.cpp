@@ -1,0 +1,158 @@
+#include "chart/series/zuzexportformat.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzhtml.h"
+#include "chart/canvas/zuzprocs.h"
+#include "platform/core/streams.h"
+#include "platform/core/sysutils.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/forms.h"
+#include "platform/win32/registry.h"
+
+#include <algorithm>
+
+TZuzExportFormats* ZuzExportFormats = nullptr;
+
+namespace {
+// The bytes of a stream written in memory, put in place of the file.
+void ReplaceFileWith(TMemoryStream& Bytes, const String& FileName) {
+    ReplaceFileContents(FileName, Bytes.Memory(), static_cast<std::size_t>(Bytes.GetSize()));
+}
+} // namespace
+
+void TZuzExportFormat::BeforeDestruction() {
+    if (TForm* form = Options(false)) form->Free();
+    TObject::BeforeDestruction();
+}
+
+void TZuzExportFormat::IncFileFilterIndex(int& FilterIndex) {
+    ++FilterIndex;
+    FFileFilterIndex = FilterIndex;
+}
+
+TForm* TZuzExportFormat::Options(bool) {
+    return nullptr;
+}
+
+void TZuzExportFormat::CheckPanel() const {
+    if (!Panel) throw Exception(VavIve_ExportPanelNotSet);
+}
+
+void TZuzExportFormat::CheckSize() {
+    if (Width == 0) Width = Panel->GetWidth();
+    if (Height == 0) Height = Panel->GetHeight();
+}
+
+void TZuzExportFormat::SaveToFile(const String& FileName) {
+    CheckPanel();
+    Options(true);
+    CheckSize();
+    TMemoryStream bytes;
+    SaveToStream(&bytes);
+    ReplaceFileWith(bytes, FileName);
+}
+
+void TZuzExportFormat::SaveToFile(TZuzExportFormatClass Class, TCustomZuzPanel* APanel,
+                                  const String& FileName) {
+    Owned<TZuzExportFormat> format(Class());
+    format->Panel = APanel;
+    format->SaveToFile(FileName);
+}
+
+void TZuzExportFormat::CopyToClipboard() {
+    CheckPanel();
+    Options(true);
+    CheckSize();
+    DoCopyToClipboard();
+}
+
+TZuzExportFormatClass TZuzExportFormats::Get(int Index) const {
+    if (Index < 0 || Index >= Count()) throw EListError(u"List index out of bounds (%d)", {Index});
+    return FItems[static_cast<std::size_t>(Index)];
+}
+
+void TZuzExportFormats::Remove(TZuzExportFormatClass Class) {
+    const auto it = std::find(FItems.begin(), FItems.end(), Class);
+    if (it != FItems.end()) FItems.erase(it);
+}
+
+void RegisterZuzExportFormat(TZuzExportFormatClass Class) {
+    if (!ZuzExportFormats) ZuzExportFormats = new TZuzExportFormats();
+    ZuzExportFormats->Add(Class);
+}
+
+void UnRegisterZuzExportFormat(TZuzExportFormatClass Class) {
+    if (ZuzExportFormats) ZuzExportFormats->Remove(Class);
+}
+
+void ZuzSavePanel(TZuzExportFormatClass Class, TCustomZuzPanel* APanel) {
+    ZuzExportSavePanel(Class, APanel);
+}
+
+void ZuzExportSavePanel(TZuzExportFormatClass Class, TCustomZuzPanel* APanel) {
+    Owned<TZuzExportFormat> format(Class());
+    format->Panel = APanel;
+    auto dialog = MakeOwned<TSaveDialog>(nullptr);
+    dialog->SetFilter(format->FileFilter());
+    dialog->SetDefaultExt(format->FileExtension());
+    TOpenOptions options = dialog->GetOptions();
+    options.Include(ofOverwritePrompt);
+    dialog->SetOptions(options);
+    if (dialog->Execute()) format->SaveToFile(dialog->GetFileName());
+}
+
+void SaveZuzToStream(TCustomZuzPanel* APanel, TStream* Stream) {
+    Stream->WriteComponent(APanel);
+}
+
+void SaveZuzToFile(TCustomZuzPanel* APanel, const String& FileName) {
+    TMemoryStream bytes;
+    const bool wasVisible = APanel->GetVisible();
+    APanel->SetVisible(true);
+    try {
+        SaveZuzToStream(APanel, &bytes);
+    } catch (...) {
+        APanel->SetVisible(wasVisible);
+        throw;
+    }
+    APanel->SetVisible(wasVisible);
+    ReplaceFileWith(bytes, FileName);
+}
+
+void LoadZuzFromStream(TCustomZuzPanel*& APanel, TStream* Stream) {
+    APanel = static_cast<TCustomZuzPanel*>(Stream->ReadComponent(APanel));
+}
+
+void LoadZuzFromFile(TCustomZuzPanel*& APanel, const String& FileName) {
+    TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
+    LoadZuzFromStream(APanel, &stream);
+}
+
+TGraphic* WithFileExtension(const String& Extension) {
+    if (!ZuzExportFormats) return nullptr;
+    const String wanted = UpperCase(Extension);
+    for (int i = 0; i < ZuzExportFormats->Count(); ++i) {
+        Owned<TZuzExportFormat> format(ZuzExportFormats->Get(i)());
+        if (u"." + UpperCase(format->FileExtension()) != wanted) continue;
+        const ClassInfo* cls = format->GraphicClass();
+        return cls ? NewGraphicOfClass(*cls) : nullptr;
+    }
+    return nullptr;
+}
+
+String GetRegistryHelpPath(const String& HelpFileName) {
+    auto registry = MakeOwned<TRegistry>(KEY_READ);
+    registry->SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!registry->OpenKeyReadOnly(u"SOFTWARE\\Microsoft\\Windows\\Help")) return {};
+    return registry->ReadString(HelpFileName) + u"\\" + HelpFileName;
+}
+
+void ZuzExportFormatsInitialization() {
+    GraphicFileExtension = WithFileExtension;
+}
+
+void ZuzExportFormatsFinalization() {
+    if (GraphicFileExtension == WithFileExtension) GraphicFileExtension = nullptr;
+    delete ZuzExportFormats;
+    ZuzExportFormats = nullptr;
+}

@@ -1,0 +1,153 @@
+#include "platform/gui/comctrls.h"
+#include "platform/gui/guiclasses.h"
+#include "platform/gui/qtbridge.h"
+
+#include <QSignalBlocker>
+#include <QSlider>
+#include <algorithm>
+
+using namespace gui_detail;
+
+template <>
+const EnumInfo& EnumInfoOf<TTrackBarOrientation>() {
+    static const EnumInfo info{"TTrackBarOrientation", {"trHorizontal", "trVertical"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TTickMark>() {
+    static const EnumInfo info{"TTickMark", {"tmBottomRight", "tmTopLeft", "tmBoth"}};
+    return info;
+}
+template <>
+const EnumInfo& EnumInfoOf<TTickStyle>() {
+    static const EnumInfo info{"TTickStyle", {"tsNone", "tsAuto", "tsManual"}};
+    return info;
+}
+
+const ClassInfo& TTrackBar::StaticClass() {
+    using T = TTrackBar;
+    static const PropInfo props[] = {
+        MakeProp<&T::GetFrequency, &T::SetFrequency>("Frequency").Default(1),
+        MakeProp<&T::GetLineSize, &T::SetLineSize>("LineSize").Default(1),
+        MakeProp<&T::GetMax, &T::SetMax>("Max").Default(10),
+        MakeProp<&T::GetMin, &T::SetMin>("Min").Default(0),
+        MakeProp<&T::GetOrientation, &T::SetOrientation>("Orientation").Default(trHorizontal),
+        MakeProp<&T::GetPageSize, &T::SetPageSize>("PageSize").Default(2),
+        MakeProp<&T::GetPosition, &T::SetPosition>("Position").Default(0),
+        MakeProp<&T::GetTickMarks, &T::SetTickMarks>("TickMarks").Default(tmBottomRight),
+        MakeProp<&T::GetTickStyle, &T::SetTickStyle>("TickStyle").Default(tsAuto),
+        MakeProp<&T::OnChange>("OnChange"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TTrackBar>("TTrackBar", &TWinControl::StaticClass(), props);
+    return ci;
+}
+
+TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
+    FSlider = new QSlider(Qt::Horizontal);
+    SetWidget(FSlider);
+    InitTabStop(true);
+    SetBounds(0, 0, 150, 45);
+    ShowRange();
+    ShowTicks();
+    FSlider->setSingleStep(FLineSize);
+    FSlider->setPageStep(FPageSize);
+    QObject::connect(FSlider, &QSlider::valueChanged, [this](int v) {
+        Guarded(this, [this, v] {
+            if (v == FPosition) return;
+            FPosition = v;
+            Changed();
+        });
+    });
+}
+
+// A range set upside down takes the other end along, as the control itself does.
+void TTrackBar::SetMin(int Value) {
+    FMin = Value;
+    if (FMax < FMin) FMax = FMin;
+    ShowRange();
+}
+
+void TTrackBar::SetMax(int Value) {
+    FMax = Value;
+    if (FMin > FMax) FMin = FMax;
+    ShowRange();
+}
+
+void TTrackBar::SetPosition(int Value) {
+    Value = std::clamp(Value, FMin, FMax);
+    if (Value == FPosition) return;
+    FPosition = Value;
+    {
+        const QSignalBlocker block(FSlider);
+        FSlider->setValue(Value);
+    }
+    Changed();
+}
+
+// A position the new range leaves out moves to its nearer end, and says so.
+void TTrackBar::ShowRange() {
+    const int held = std::clamp(FPosition, FMin, FMax);
+    const bool moved = held != FPosition;
+    FPosition = held;
+    {
+        const QSignalBlocker block(FSlider);
+        FSlider->setRange(FMin, FMax);
+        FSlider->setValue(FPosition);
+    }
+    if (moved) Changed();
+}
+
+void TTrackBar::SetFrequency(int Value) {
+    FFrequency = Value;
+    ShowTicks();
+}
+
+void TTrackBar::SetLineSize(int Value) {
+    FLineSize = Value;
+    FSlider->setSingleStep(Value);
+}
+
+void TTrackBar::SetPageSize(int Value) {
+    FPageSize = Value;
+    FSlider->setPageStep(Value);
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation Value) {
+    if (FOrientation == Value) return;
+    FOrientation = Value;
+    FSlider->setOrientation(Value == trHorizontal ? Qt::Horizontal : Qt::Vertical);
+    if (!GetComponentState().Contains(csLoading)) SetBounds(GetLeft(), GetTop(), GetHeight(), GetWidth());
+}
+
+void TTrackBar::SetTickMarks(TTickMark Value) {
+    FTickMarks = Value;
+    ShowTicks();
+}
+
+void TTrackBar::SetTickStyle(TTickStyle Value) {
+    FTickStyle = Value;
+    ShowTicks();
+}
+
+void TTrackBar::ShowTicks() {
+    QSlider::TickPosition where = QSlider::NoTicks;
+    if (FTickStyle != tsNone) {
+        switch (FTickMarks) {
+        case tmBottomRight:
+            where = QSlider::TicksBelow;
+            break;
+        case tmTopLeft:
+            where = QSlider::TicksAbove;
+            break;
+        case tmBoth:
+            where = QSlider::TicksBothSides;
+            break;
+        }
+    }
+    FSlider->setTickPosition(where);
+    FSlider->setTickInterval(std::max(1, FFrequency));
+}
+
+void TTrackBar::Changed() {
+    if (OnChange) OnChange(this);
+}
