@@ -1,5 +1,7 @@
 #include "platform/gui/dialogs.h"
+
 #include "platform/gui/guiclasses.h"
+#include "platform/gui/printers.h"
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
@@ -271,9 +273,38 @@ void ShowMessage(const String& Msg) {
     ShowDialog(Application ? Application->GetTitle() : String(), Msg, mtCustom, {mbOK}, nullptr);
 }
 
+const ClassInfo& TPrinterSetupDialog::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TPrinterSetupDialog>("TPrinterSetupDialog", &TCommonDialog::StaticClass());
+    return ci;
+}
+
+bool TPrinterSetupDialog::Execute() {
+    if (OnShow) OnShow(this);
+    struct Closing {
+        TPrinterSetupDialog* d;
+        ~Closing() {
+            if (d->OnClose) d->OnClose(d);
+        }
+    } closing{this};
+    TPrinter* printer = Printer();
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = TDialogKind::PrinterSetupDialog;
+        const int index = printer->GetPrinterIndex();
+        if (index >= 0) request.Text = printer->GetPrinters()->GetStrings(index);
+        return responder(request).Result == mrOk;
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "printer setup cancelled: nobody can answer it\n");
+        return false;
+    }
+    return printer->ExecuteSetupDialog();
+}
+
 void RegisterDialogsClasses() {
     RegisterClasses({&TOpenDialog::StaticClass(), &TSaveDialog::StaticClass(), &TFontDialog::StaticClass(),
-                     &TColorDialog::StaticClass()});
+                     &TColorDialog::StaticClass(), &TPrinterSetupDialog::StaticClass()});
 }
 
 // ---------------------------------------------------------------------------

@@ -130,6 +130,16 @@ const EnumInfo& EnumInfoOf<TFontDialogOption>();
 
 // Lets the user choose a face and size; with fdFixedPitchOnly only
 // fixed-pitch faces are offered.
+// The printer setup of the program's printer (Printer()): which printer, its paper and its
+// orientation. After OK the printer's PrinterIndex names the printer chosen.
+class TPrinterSetupDialog : public TCommonDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TPrinterSetupDialog(TComponent* AOwner) : TCommonDialog(AOwner) {}
+    bool Execute() override;
+};
+
 class TFontDialog : public TCommonDialog {
 public:
     static const ClassInfo& StaticClass();

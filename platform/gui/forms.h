@@ -86,7 +86,8 @@ enum class TDialogKind : std::uint8_t {
     SaveDialog,
     ModalForm,
     FontDialog,
-    ColorDialog
+    ColorDialog,
+    PrinterSetupDialog // Text: the printer chosen when it opens; the responder may choose another
 };
 
 struct TDialogRequest {

@@ -3,11 +3,13 @@
 #include "platform/gui/qtbridge.h"
 #include "platform/win32/gdiqt.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintDevice>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -220,6 +222,23 @@ void TPrinter::Abort() {
     ReleaseJob();
     if (!FImpl->Partial.isEmpty()) QFile::remove(FImpl->Partial);
     FAborted = true;
+}
+
+bool TPrinter::ExecuteSetupDialog() {
+    CheckNotPrinting();
+    QPrinter& p = FImpl->Printer;
+    QPrintDialog dialog(&p, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, FHasPdf);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    const QPageLayout chosen = p.pageLayout();
+    const QString file = p.outputFileName();
+    int index = p.outputFormat() == QPrinter::PdfFormat ? (FHasPdf ? FSystemCount : -1)
+                                                        : FPrinters->IndexOf(FromQString(p.printerName()));
+    if (index >= 0 && index != FPrinterIndex) SetPrinterIndex(index);
+    p.setPageSize(chosen.pageSize());
+    p.setPageOrientation(chosen.orientation());
+    if (FPrinterIndex == FSystemCount && !file.isEmpty()) FFileName = FromQString(file);
+    return true;
 }
 
 namespace {

@@ -58,6 +58,10 @@ public:
     // fails or is aborted leaves an earlier file as it was.
     void EndDoc();
     void Abort();
+    // Platform side of the printer setup dialog: Qt's print dialog on this printer. After OK
+    // PrinterIndex names the printer chosen (Qt's printing to a PDF file is the PDF writer),
+    // with the paper and orientation chosen there.
+    bool ExecuteSetupDialog();
 
     struct Impl;
 

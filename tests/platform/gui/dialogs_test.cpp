@@ -1,6 +1,7 @@
 #include "platform/gui/dialogs.h"
 
 #include "platform/gui/menus.h"
+#include "platform/gui/printers.h"
 #include "tests/platform/gui/guitest.h"
 
 #include <QAction>
@@ -154,6 +155,36 @@ TEST_F(MenusTest, APopupGoesToTheHook) {
     SetPopupHook({});
     EXPECT_EQ(pops, 1);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(DialogsTest, ThePrinterSetupIsAnsweredForTheProgramsPrinter) {
+    auto previous = SetPrinter(std::make_unique<TPrinter>(false, true));
+    TestForm f;
+    auto* d = Create<TPrinterSetupDialog>(f.get());
+    int shown = 0, closed = 0;
+    d->OnShow.Bind([&](TObject*) { ++shown; });
+    d->OnClose.Bind([&](TObject*) { ++closed; });
+    answer = [](const TDialogRequest&) {
+        Printer()->SetOrientation(poLandscape); // what the user chose in it
+        TDialogAnswer a;
+        a.Result = mrOk;
+        return a;
+    };
+    EXPECT_TRUE(d->Execute());
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Kind, TDialogKind::PrinterSetupDialog);
+    EXPECT_EQ(requests[0].Text, PdfPrinterName);
+    EXPECT_EQ(Printer()->GetOrientation(), poLandscape);
+    EXPECT_GT(Printer()->GetPageWidth(), Printer()->GetPageHeight());
+    answer = [](const TDialogRequest&) {
+        TDialogAnswer a;
+        a.Result = mrCancel;
+        return a;
+    };
+    EXPECT_FALSE(d->Execute());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(closed, 2);
+    SetPrinter(std::move(previous));
 }
 
 } // namespace
