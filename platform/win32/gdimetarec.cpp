@@ -283,6 +283,31 @@ private:
         const QRect grown = r.adjusted(-reach, -reach, reach, reach);
         bounds_ = bounds_.isNull() ? grown : bounds_.united(grown);
     }
+    // The device pixels a text of the given logical extent touches from its reference point.
+    // Upright text runs to the right and downwards on the device whatever the mapping; the
+    // alignment says which side of the point it lies on. Turned text may lie anywhere
+    // within its diagonal of the point.
+    QRect TextDeviceBox(QPoint at, SIZE extent) const {
+        const int w = static_cast<int>(std::ceil(extent.cx * std::abs(ScaleX())));
+        const int h = static_cast<int>(std::ceil(extent.cy * std::abs(ScaleY())));
+        if (St().font && St().font->log.lfEscapement % 3600 != 0) {
+            const int r = static_cast<int>(std::ceil(std::hypot(w, h)));
+            return QRect(at.x() - r, at.y() - r, 2 * r + 1, 2 * r + 1);
+        }
+        const UINT align = St().textAlign;
+        int left = at.x();
+        if ((align & TA_CENTER) == TA_CENTER)
+            left -= (w + 1) / 2;
+        else if (align & TA_RIGHT)
+            left -= w;
+        int top = at.y();
+        if ((align & TA_BASELINE) == TA_BASELINE)
+            top -= h; // the ascent is less than the height, the descent too
+        else if (align & TA_BOTTOM)
+            top -= h;
+        const int height = (align & TA_BASELINE) == TA_BASELINE ? 2 * h : h;
+        return QRect(left, top, std::max(1, w + 1), std::max(1, height + 1));
+    }
     int PenReach() const {
         const GdiPen* p = St().pen;
         if (!p || !p->Geometric() || p->width <= 1) return 0;
@@ -522,8 +547,9 @@ bool Recorder::TextOut(int x, int y, const Char* text, int count) {
     }
     const SIZE extent{before, TextExtent(text, count).cy};
     const POINT at = updateCp ? St().pos : POINT{x, y};
-    const RECT box{at.X - extent.cx, at.Y - extent.cy, at.X + extent.cx, at.Y + extent.cy};
-    AddBounds({POINT{box.Left, box.Top}, POINT{box.Right, box.Bottom}});
+    const QRect touched = TextDeviceBox(ToDevice(at.X, at.Y), extent);
+    bounds_ = bounds_.isNull() ? touched : bounds_.united(touched);
+    const RECT box{touched.left(), touched.top(), touched.right(), touched.bottom()};
     const DWORD offString = 76;
     const DWORD stringBytes = static_cast<DWORD>((count * 2 + 3) & ~3);
     RecordWriter w(EMR_EXTTEXTOUTW);

@@ -253,6 +253,26 @@ TEST_F(Emf, TextRecordsCarryTheStringItsAdvancesAndTheFont) {
     for (DWORD i = 0; i < n; ++i) advance += I32(b, t->at + offDx + 4 * i);
     EXPECT_EQ(advance, extent.cx);
     EXPECT_LE(offDx + 4 * n, t->size);
+    // What the text touches lies on the side of its point that the alignment gives, in the
+    // record and in the header: readers elsewhere size the picture by it.
+    const RECT record{I32(b, t->at + 8), I32(b, t->at + 12), I32(b, t->at + 16), I32(b, t->at + 20)};
+    const RECT header{I32(b, 8), I32(b, 12), I32(b, 16), I32(b, 20)};
+    for (const RECT& r : {record, header}) {
+        EXPECT_EQ(r.Left, 4);
+        EXPECT_EQ(r.Top, 5);
+        EXPECT_NEAR(r.Right, 4 + extent.cx, 1);
+        EXPECT_NEAR(r.Bottom, 5 + extent.cy, 1);
+    }
+    const HENHMETAFILE right = Recorded(80, 30, [&](HDC dc) {
+        Selected font(dc, CreateFontIndirectW(lf));
+        SetTextAlign(dc, TA_RIGHT | TA_BOTTOM);
+        TextOutW(dc, 70, 25, text.data(), static_cast<int>(text.size()));
+    });
+    const std::vector<Byte>& rb = right->Bytes();
+    EXPECT_NEAR(I32(rb, 8), 70 - extent.cx, 1);
+    EXPECT_NEAR(I32(rb, 12), 25 - extent.cy, 1);
+    EXPECT_NEAR(I32(rb, 16), 70, 1);
+    EXPECT_NEAR(I32(rb, 20), 25, 1);
 }
 
 TEST_F(Emf, BlitsBecomeBottomUpDibsAndFillsPatternBlits) {
