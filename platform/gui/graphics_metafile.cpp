@@ -4,6 +4,7 @@
 
 #include "platform/core/streams.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -110,9 +111,11 @@ namespace {
 // A placeable Windows metafile: the header that gives its box and resolution,
 // then its records.
 std::vector<Byte> PlaceableWmf(const HENHMETAFILE& Image, int Width, int Height) {
+    // The box's edges are signed 16-bit, like the records' coordinates: a larger
+    // picture keeps the largest box they can give instead of one that wraps.
+    const auto edge = [](int v) { return static_cast<WORD>(std::clamp(v, 0, 32767)); };
     // Key, no handle, the box (left, top, right, bottom), 96 units an inch, reserved.
-    const std::vector<WORD> head = {
-        0xCDD7, 0x9AC6, 0, 0, 0, static_cast<WORD>(Width), static_cast<WORD>(Height), 96, 0, 0};
+    const std::vector<WORD> head = {0xCDD7, 0x9AC6, 0, 0, 0, edge(Width), edge(Height), 96, 0, 0};
     WORD checksum = 0;
     for (WORD w : head) checksum ^= w;
     std::vector<Byte> bytes;

@@ -336,4 +336,20 @@ TEST_F(MetafileTest, ANonEnhancedMetafileIsWrittenAsAPlaceableWindowsMetafile) {
     // The text in the Cyrillic code page: "Значение" begins with 0xC7 0xED.
     const std::string all(reinterpret_cast<const char*>(b), size);
     EXPECT_NE(all.find("\xC7\xED\xE0\xF7\xE5\xED\xE8\xE5 1"), std::string::npos);
+
+    // A picture wider than the format's signed 16-bit box keeps the largest box, not one that wraps.
+    TMetafile wide;
+    wide.SetWidth(40000);
+    wide.SetHeight(20);
+    {
+        TMetafileCanvas canvas(&wide, nullptr);
+        canvas.MoveTo(0, 10);
+        canvas.LineTo(39999, 10);
+    }
+    wide.SetEnhanced(false);
+    TMemoryStream wideStream;
+    wide.SaveToStream(&wideStream);
+    const auto* w = static_cast<const Byte*>(wideStream.Memory());
+    EXPECT_EQ(w[10] | (w[11] << 8), 32767);
+    EXPECT_EQ(w[12] | (w[13] << 8), 20);
 }
