@@ -9,11 +9,13 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
 #include "platform/win32/gdiqt.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -352,4 +354,57 @@ TEST_F(MetafileTest, ANonEnhancedMetafileIsWrittenAsAPlaceableWindowsMetafile) {
     const auto* w = static_cast<const Byte*>(wideStream.Memory());
     EXPECT_EQ(w[10] | (w[11] << 8), 32767);
     EXPECT_EQ(w[12] | (w[13] << 8), 20);
+}
+
+namespace {
+
+// Runs a converter to its end; its exit status, or -1 when it is not installed.
+int Convert(const std::string& Program, const std::vector<std::string>& Args) {
+    if (!std::filesystem::exists(Program)) return -1;
+    ChildProcess run(Program, Args);
+    while (!run.ReadLine().empty()) {
+    }
+    return run.Terminate();
+}
+
+std::string Text(const std::filesystem::path& File) {
+    const std::vector<char> bytes = Contents(File);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+// Files other programs read: the enhanced metafile through libemf2svg and the
+// placeable Windows metafile through libwmf, each turned into a picture that
+// holds the drawing's shapes, colours and texts.
+TEST_F(MetafileTest, WrittenMetafilesReadInCommonConverters) {
+    const Owned<TBitmap> picture = Picture();
+    TMetafile mf;
+    mf.SetWidth(240);
+    mf.SetHeight(200);
+    {
+        TMetafileCanvas canvas(&mf, nullptr);
+        DrawPanelLike(&canvas, picture.get());
+    }
+    const auto emf = dir.path / "panel.emf", wmf = dir.path / "panel.wmf";
+    mf.SaveToFile(String(emf.u16string()));
+    mf.SetEnhanced(false);
+    mf.SaveToFile(String(wmf.u16string()));
+
+    const auto emfSvg = dir.path / "emf.svg", wmfSvg = dir.path / "wmf.svg";
+    const int emfRun = Convert("/usr/bin/emf2svg-conv", {"-i", emf.string(), "-o", emfSvg.string()});
+    const int wmfRun = Convert("/usr/bin/wmf2svg", {"-o", wmfSvg.string(), wmf.string()});
+    if (emfRun < 0 || wmfRun < 0) GTEST_SKIP() << "emf2svg or libwmf-bin is not installed (scripts/setup)";
+    ASSERT_EQ(emfRun, 0);
+    ASSERT_EQ(wmfRun, 0);
+    const std::string fromEmf = Text(emfSvg), fromWmf = Text(wmfSvg);
+    // The picture is as large as its frame (what was drawn stays inside it), with the
+    // series, the texts and the bitmap.
+    EXPECT_NE(fromEmf.find("width=\"240.0000\" height=\"200.0000\""), std::string::npos);
+    EXPECT_NE(fromEmf.find("translate(-0.0000, -0.0000)"), std::string::npos);
+    for (const char* part : {"#FF0000", "Значение 1", "Итого: 12,5", "<image"})
+        EXPECT_NE(fromEmf.find(part), std::string::npos) << part;
+    EXPECT_NE(fromWmf.find("<svg width=\"240\" height=\"200\""), std::string::npos);
+    for (const char* part : {"stroke:red", "fill:yellow", "fill:fuchsia", "fill:maroon", ": 12,5", "<image"})
+        EXPECT_NE(fromWmf.find(part), std::string::npos) << part;
 }
