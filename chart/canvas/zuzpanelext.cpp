@@ -293,7 +293,7 @@ void TCustomZuzPanelExtended::DrawBitmap(const TRect& Rect, int Z) {
 
 void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
     TCanvas3D* const C = GetCanvas();
-    C->FrontPlaneBegin();
+    const TFrontPlane plane(C);
     TRect R = UserRect;
     TZuzShadow* const shadow = GetShadow();
     if (shadow->GetVisible() && shadow->GetSize() != 0) {
@@ -326,17 +326,15 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
     FillPanelRect(R);
     if (HasBackImage() && !FBackImage->GetInside()) DrawBitmap(R, 0);
     DrawPanelBevels(R);
-    C->FrontPlaneEnd();
 }
 
 void TCustomZuzPanelExtended::FillPanelRect(const TRect& Rect) {
     TCanvas3D* const C = GetCanvas();
-    C->FrontPlaneBegin();
+    const TFrontPlane plane(C);
     if (FGradient && FGradient->GetVisible())
         FGradient->Draw(C, Rect, GetBorderRound());
     else
         PaintBack(Rect, GetColor(), GetBorderRound());
-    C->FrontPlaneEnd();
 }
 
 void TCustomZuzPanelExtended::PaintBack(const TRect& Rect, TColor Colour, int Round) {

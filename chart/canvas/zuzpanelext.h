@@ -8,6 +8,23 @@
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzprocs.h"
 
+// Flat drawing on the front plane while the guard lives; the canvas turns again also when
+// the drawing raises.
+class TFrontPlane {
+public:
+    explicit TFrontPlane(TCanvas3D* Canvas, bool Active = true) : FCanvas(Active ? Canvas : nullptr) {
+        if (FCanvas) FCanvas->FrontPlaneBegin();
+    }
+    ~TFrontPlane() {
+        if (FCanvas) FCanvas->FrontPlaneEnd();
+    }
+    TFrontPlane(const TFrontPlane&) = delete;
+    TFrontPlane& operator=(const TFrontPlane&) = delete;
+
+private:
+    TCanvas3D* FCanvas;
+};
+
 // ---------------------------------------------------------------------------
 // Zoom settings
 

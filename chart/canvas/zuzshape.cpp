@@ -273,10 +273,8 @@ void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints
     if (FShapeStyle == fosEllipse) {
         FShadow->DrawEllipse(C, box, Z);
     } else {
-        const bool frontPlane = !C->GetSupportsFullRotation();
-        if (frontPlane) C->FrontPlaneBegin();
+        const TFrontPlane plane(C, !C->GetSupportsFullRotation());
         FShadow->Draw(C, box, Z, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
-        if (frontPlane) C->FrontPlaneEnd();
     }
     if (FTransparency == 0) return;
     // A see-through box lets its own shadow show through, so the shadow's shape is laid

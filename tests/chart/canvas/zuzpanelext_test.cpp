@@ -29,10 +29,12 @@ class TBackPanel : public TCustomZuzPanelExtended {
 public:
     using TCustomZuzPanelExtended::TCustomZuzPanelExtended;
     std::vector<TRect> fills;
+    bool raise = false; // the background's drawing fails after its fill
     void Paint() { TCustomZuzPanelExtended::Paint(); }
     void FillPanelRect(const TRect& Rect) override {
         fills.push_back(Rect);
         TCustomZuzPanelExtended::FillPanelRect(Rect);
+        if (raise) throw Exception(u"the picture cannot be drawn");
     }
 
 protected:
@@ -118,6 +120,20 @@ TEST_F(ExtendedPanelTest, TheZoomRectangleDrawnTwiceRestoresTheScreen) {
 
 // ---------------------------------------------------------------------------
 // Background, shadow and back image
+
+TEST_F(ExtendedPanelTest, ABackgroundThatRaisesLeavesTheCanvasTurningAgain) {
+    Panel panel = NewPanel(60, 40, clWhite);
+    TBitmap out;
+    out.SetSize(60, 40);
+    panel->raise = true;
+    EXPECT_THROW(panel->Draw(out.GetCanvas(), TRect(0, 0, 60, 40)), Exception);
+    EXPECT_EQ(panel->GetCanvas()->FrontPlaneCount(), 0);
+    panel->raise = false;
+    panel->fills.clear();
+    panel->Draw(out.GetCanvas(), TRect(0, 0, 60, 40));
+    EXPECT_EQ(panel->fills.size(), 1u);
+    EXPECT_EQ(panel->GetCanvas()->FrontPlaneCount(), 0);
+}
 
 TEST_F(ExtendedPanelTest, TheShadowTakesItsWidthFromTheFillAndIsDrawnInTheStripCutOff) {
     Panel panel = NewPanel(200, 100, clWhite);
