@@ -874,25 +874,33 @@ void TChartAxis::SetCalcPosValue() {
     FCalcPos = FHorizontal ? FCalcXPos : FCalcYPos;
 }
 
-int TChartAxis::FastX(double Value) const {
-    if (IRangeZero) return ICenterPos;
-    const int t = ZuzRound((Value - IMinimum) * IAxisSizeRange);
-    return FInverted ? IEndPos - t : IStartPos + t;
-}
-
-int TChartAxis::FastY(double Value) const {
-    if (IRangeZero) return ICenterPos;
-    const int t = ZuzRound((Value - IMinimum) * IAxisSizeRange);
-    return FInverted ? IStartPos + t : IEndPos - t;
-}
-
 namespace {
 int ClampPixel(double P) {
     if (P > MaxPixelPos) return MaxPixelPos;
     if (P < -MaxPixelPos) return -MaxPixelPos;
     return ZuzRound(P);
 }
+
+// From an end pixel by an already rounded distance. Within the pixel range
+// this is plain integer arithmetic; a distance beyond it (a far value, or a
+// narrow range) stays on its side instead of wrapping round the int.
+int OffsetPixel(int From, double RoundedDistance) {
+    if (std::isnan(RoundedDistance)) return From;
+    return ClampPixel(From + RoundedDistance);
+}
 } // namespace
+
+int TChartAxis::FastX(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const double t = RoundHalfEven((Value - IMinimum) * IAxisSizeRange);
+    return FInverted ? OffsetPixel(IEndPos, -t) : OffsetPixel(IStartPos, t);
+}
+
+int TChartAxis::FastY(double Value) const {
+    if (IRangeZero) return ICenterPos;
+    const double t = RoundHalfEven((Value - IMinimum) * IAxisSizeRange);
+    return FInverted ? OffsetPixel(IStartPos, t) : OffsetPixel(IEndPos, -t);
+}
 
 int TChartAxis::ClampedX(double Value) const {
     if (IRangeZero) return ICenterPos;
@@ -910,14 +918,14 @@ int TChartAxis::LogX(double Value) const {
     if (ILogRange == 0) return ICenterPos;
     if (Value <= 0) return FInverted ? IEndPos : IStartPos;
     const double l = std::log(Value);
-    return IStartPos + ZuzRound((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange);
+    return OffsetPixel(IStartPos, RoundHalfEven((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange));
 }
 
 int TChartAxis::LogY(double Value) const {
     if (ILogRange == 0) return ICenterPos;
     if (Value <= 0) return FInverted ? IStartPos : IEndPos;
     const double l = std::log(Value);
-    return IEndPos - ZuzRound((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange);
+    return OffsetPixel(IEndPos, -RoundHalfEven((FInverted ? ILogMax - l : l - ILogMin) * ILogSizeRange));
 }
 
 int TChartAxis::DepthPos(double Value) const {

@@ -546,6 +546,54 @@ TEST_F(Axis, PixelsMapBackToValues) {
     EXPECT_NEAR(a->CalcPosPoint(300), std::sqrt(0.3 * 0.7), 1e-12);
 }
 
+TEST_F(Axis, FarValuesStayOnTheirSideInEveryMapping) {
+    const double inf = std::numeric_limits<double>::infinity();
+    // A narrow logarithmic range makes even near values thousands of axes long.
+    TChartSeries* s = NewSeries();
+    s->AddXY(1, 1);
+    s->AddXY(1.000001, 1);
+    TChartAxis* a = Bottom(1, 1.000001);
+    a->SetLogarithmic(true);
+    a->IMinimum = 1;
+    a->IMaximum = 1.000001;
+    a->InternalCalcRange();
+    for (const bool inverted : {false, true}) {
+        a->SetInverted(inverted);
+        for (const double v : {1e300, inf}) {
+            const int p = a->CalcPosValue(v);
+            if (inverted)
+                EXPECT_LT(p, 100) << v;
+            else
+                EXPECT_GT(p, 500) << v;
+        }
+    }
+    TChartAxis* left = chart->Left;
+    left->IStartPos = 50;
+    left->IEndPos = 450;
+    left->SetLogarithmic(true);
+    left->IMinimum = 1;
+    left->IMaximum = 1.000001;
+    left->RecalcSizeCenter();
+    EXPECT_LT(left->CalcPosValue(1e300), 50);
+    // The fast mapping, meant for values near the range, still keeps the side.
+    chart->GetAxes()->SetFastCalc(true);
+    TChartAxis* b = chart->Bottom;
+    b->SetLogarithmic(false);
+    b->SetInverted(false);
+    b->IMinimum = 0;
+    b->IMaximum = 10;
+    b->RecalcSizeCenter();
+    EXPECT_GT(b->CalcPosValue(1e300), 500);
+    EXPECT_LT(b->CalcPosValue(-1e300), 100);
+    left->SetLogarithmic(false);
+    left->IMinimum = 0;
+    left->IMaximum = 10;
+    left->RecalcSizeCenter();
+    EXPECT_LT(left->CalcPosValue(1e300), 50);
+    EXPECT_GT(left->CalcPosValue(-1e300), 450);
+    chart->GetAxes()->SetFastCalc(false);
+}
+
 TEST_F(Axis, DepthMappingCountsFromTheFront) {
     TChartAxis* d = chart->Depth;
     d->IStartPos = 0;
