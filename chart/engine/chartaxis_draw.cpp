@@ -647,9 +647,11 @@ void TChartAxis::DrawTicks(int Length, bool Outward, TChartPen* Pen, const std::
 
 std::vector<int> TChartAxis::MinorTickPositions() const {
     std::vector<int> out;
-    const int n = FMinorTickCount;
-    if (n <= 0 || Tick.empty()) return out;
     const int lo = std::min(IStartPos, IEndPos), hi = std::max(IStartPos, IEndPos);
+    // No gap holds more parts than the axis has pixels: on a linear axis a
+    // larger count lands on the same pixels, only slower (or never ends).
+    const int n = std::min(FMinorTickCount, std::max(1, hi - lo));
+    if (n <= 0 || Tick.empty()) return out;
     auto add = [&](double p) {
         const int q = ZuzRound(p);
         if (q > lo && q < hi) out.push_back(q);

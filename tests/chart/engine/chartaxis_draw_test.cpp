@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <limits>
@@ -406,6 +407,34 @@ TEST_F(AxisDrawing, MinorTicksStayInsideAndNeedTwoTicksToReachTheEnds) {
     a->Draw(true);
     EXPECT_EQ(a->Tick, (std::vector<int>{240}));
     EXPECT_EQ(on.InkBox(clLime), TRect());
+}
+
+TEST_F(AxisDrawing, AnyMinorTickCountDrawsQuicklyAndOnlyInside) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 1);
+    TChartAxis* a = chart->Bottom;
+    a->SetDesiredIncrement(3);
+    a->GetGrid()->Hide();
+    a->GetMinorGrid()->Show();
+    a->GetMinorGrid()->SetStyle(psSolid);
+    a->GetMinorGrid()->SetColor(clLime);
+    const auto start = std::chrono::steady_clock::now();
+    for (const int count : {1000, std::numeric_limits<int>::max()}) {
+        on.canvas.Brush->SetColor(clWhite);
+        on.canvas.FillRect(TRect{0, 0, 480, 300});
+        a->SetMinorTickCount(count);
+        DrawBottom(0, 10);
+        ASSERT_EQ(a->Tick, (std::vector<int>{400, 280, 160, 40})) << count;
+        // More parts than pixels leave no pixel inside the axis without its line ...
+        for (int x = 41; x < 440; ++x) {
+            if (x == 160 || x == 280 || x == 400) continue;
+            ASSERT_EQ(on.At(x, 100), clLime) << count << ": " << x;
+        }
+        // ... and none outside it.
+        for (const int x : {39, 40, 440, 441}) EXPECT_NE(on.At(x, 100), clLime) << count << ": " << x;
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
 TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
