@@ -13,6 +13,10 @@
 
 namespace {
 
+// The largest side the resize editor offers. A larger size (read from a file) is taken as
+// this: the bitmap it would ask for could be many gigabytes.
+constexpr int kLargestSide = 10000;
+
 Owned<TBitmap> NewBitmap24(int Width, int Height) {
     auto b = MakeOwned<TBitmap>();
     b->SetPixelFormat(pf24bit);
@@ -385,14 +389,14 @@ String TResizeFilter::Description() const {
 
 void TResizeFilter::CreateEditor(IFormCreator* Creator, const TNotifyEvent& ChangedEvent) {
     TZuzFilter::CreateEditor(Creator, ChangedEvent);
-    Creator->AddInteger(u"Width", VavIve_Width, 0, 10000);
-    Creator->AddInteger(u"Height", VavIve_Height, 0, 10000);
+    Creator->AddInteger(u"Width", VavIve_Width, 0, kLargestSide);
+    Creator->AddInteger(u"Height", VavIve_Height, 0, kLargestSide);
 }
 
 void TResizeFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     TZuzFilter::Apply(Bitmap, Rect);
     if (Lines.empty() || FWidth < 1 || FHeight < 1) return;
-    auto resized = NewBitmap24(FWidth, FHeight);
+    auto resized = NewBitmap24(std::min(FWidth, kLargestSide), std::min(FHeight, kLargestSide));
     StretchInto(Bitmap, resized.get(), true);
     Bitmap->Assign(resized.get());
 }

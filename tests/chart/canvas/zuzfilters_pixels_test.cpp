@@ -316,6 +316,15 @@ TEST_F(FilterCatalogue, CropResizeZoomAndTileReshapeThePicture) {
     const Bgr corner = At(r.get(), 6, 2);
     EXPECT_NEAR(corner.b, 10, 1);
     EXPECT_NEAR(corner.r, 30, 1);
+    // A size beyond the editor's largest side (from a file) is taken as that side, not
+    // allocated; the stored value stays as read.
+    resize->SetWidth(2147483647);
+    resize->SetHeight(2);
+    resize->Apply(r.get());
+    EXPECT_EQ(r->GetWidth(), 10000);
+    EXPECT_EQ(r->GetHeight(), 2);
+    EXPECT_EQ(resize->GetWidth(), 2147483647);
+    EXPECT_NEAR(At(r.get(), 9999, 1).g, 20, 3); // the picture stretched, not a blank
 
     // Zoom by 20 %: a tenth off each side of a 10 x 10 bitmap, the rest stretched back.
     auto z = MakeBitmap(10, 10, [](int x, int y) { return Bgr{x, y, 0}; });
