@@ -6,6 +6,7 @@
 #include "platform/core/filer.h"
 
 #include <algorithm>
+#include <limits>
 
 template <>
 const EnumInfo& EnumInfoOf<TFunctionPeriodStyle>() {
@@ -104,7 +105,9 @@ void TZuzFunction::PrepareForGallery(ISeriesChart* Chart) {
 }
 
 int TZuzFunction::PointsPerPeriod() const {
-    return static_cast<int>(std::max<Int64>(1, Round(FPeriod)));
+    // Clamped before rounding: a period longer than any source must stay a
+    // positive count, not overflow into a negative one.
+    return static_cast<int>(Round(std::clamp(FPeriod, 1.0, double(std::numeric_limits<int>::max()))));
 }
 
 void TZuzFunction::AddPoints(TChartSeries* Source) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // The sum of the source's mandatory values over a period, so every result
@@ -208,6 +210,22 @@ TEST_F(Functions, AMovingWindowNeverReadsPastItsSource) {
     EXPECT_EQ(PointsOf(out), (Points{{1, 1}, {2, 2}, {3, 3}}));
     f->SetPeriod(5); // longer than the source
     EXPECT_EQ(out->Count(), 0);
+}
+
+// A period of more points than an int holds must still be longer than the
+// source, not wrap round to a negative count that reads before the first point.
+TEST_F(Functions, APeriodOfMorePointsThanAnIntHoldsGivesNoResults) {
+    for (const double period : {3e9, 1e30}) {
+        TChartSeries* src = SourceOf({1, 2, 3});
+        TChartSeries* out = NewSeries();
+        Attach<TSumFunction>(out)->SetPeriod(period);
+        out->SetDataSource(src);
+        EXPECT_EQ(out->Count(), 0) << period;
+        TChartSeries* moving = NewSeries();
+        Attach<TSumMoving>(moving)->SetPeriod(period);
+        moving->SetDataSource(src);
+        EXPECT_EQ(moving->Count(), 0) << period;
+    }
 }
 
 // Daily values through the first quarter of a leap year, one point a day
