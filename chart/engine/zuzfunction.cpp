@@ -6,6 +6,7 @@
 #include "platform/core/filer.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 template <>
@@ -205,7 +206,10 @@ void TZuzFunction::CalculateByPeriod(TChartSeries* Source, TChartValueList* NotM
             lastX = t - 0.001 * FPeriod;
             last = first;
             while (last + 1 < n && NotMandatorySource->GetValue(last + 1) < t) ++last;
-            hasPoints = NotMandatorySource->GetValue(first) < t;
+            // An X no step reaches (NaN, infinity) joins the range it stands
+            // in; waiting for t to pass it would add empty periods for ever.
+            const double x = NotMandatorySource->GetValue(first);
+            hasPoints = x < t || !std::isfinite(x);
         } else {
             last = PointsPerPeriod() + first - 1;
             firstX = NotMandatorySource->GetValue(first);

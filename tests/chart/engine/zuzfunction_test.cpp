@@ -307,6 +307,29 @@ TEST_F(CalendarPeriods, ARangeThatDoesNotAdvanceEnds) {
     EXPECT_EQ(out->Count(), 0);
 }
 
+// An X that compares with nothing (NaN) or that no step reaches (infinity)
+// would leave every later range empty: the walk must take it as a period of
+// the range it falls in and go on, not add zero results for ever.
+TEST_F(CalendarPeriods, AnXNoStepReachesIsTakenWhereItStands) {
+    for (const double odd :
+         {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()}) {
+        TChartSeries* src = NewSeries();
+        src->SetManualData(true);
+        src->GetXValues()->SetOrder(loNone);
+        src->AddXY(1, 1);
+        src->AddXY(odd, 2);
+        src->AddXY(2, 4);
+        TChartSeries* out = Output(1, paFirst);
+        out->GetXValues()->SetDateTime(false);
+        out->SetDataSource(src);
+        // Every point is counted once, and the walk ends.
+        double total = 0;
+        for (int i = 0; i < out->Count(); ++i) total += out->YValue(i);
+        EXPECT_EQ(total, 7) << odd;
+        EXPECT_LE(out->Count(), 3) << odd;
+    }
+}
+
 TEST_F(Functions, AFunctionMovesFromSeriesToSeriesWithoutBeingFreed) {
     TChartSeries* a = NewSeries();
     TChartSeries* b = NewSeries();
