@@ -45,7 +45,7 @@ void TZuzFunction::Assign(TPersistent* Source) {
 }
 
 void TZuzFunction::SetPeriod(double Value) {
-    if (Value < 0) throw ChartException(VavIve_FunctionPeriod);
+    if (!(Value >= 0)) throw ChartException(VavIve_FunctionPeriod); // NaN too
     if (FPeriod == Value) return;
     FPeriod = Value;
     ReCalculate();

@@ -136,17 +136,21 @@ TEST_F(Functions, APeriodBelowOneHalfPointEndsAsAPeriodOfOnePoint) {
     EXPECT_EQ(PointsOf(out), (Points{{1, 4}, {2, 5}, {3, 6}}));
 }
 
-TEST_F(Functions, ANegativePeriodIsRefusedAndTheOldOneKept) {
+// A NaN period is no length at all: taken, every later walk would fail.
+TEST_F(Functions, ANegativeOrNaNPeriodIsRefusedAndTheOldOneKept) {
     TChartSeries* out = NewSeries();
     auto* f = Attach<TSumFunction>(out);
+    out->SetDataSource(SourceOf({1, 2, 3}));
     f->SetPeriod(2);
-    try {
-        f->SetPeriod(-1);
-        FAIL() << "a negative period was taken";
-    } catch (const ChartException& e) {
-        EXPECT_EQ(e.Message(), VavIve_FunctionPeriod);
+    for (const double bad : {-1.0, std::numeric_limits<double>::quiet_NaN()}) {
+        try {
+            f->SetPeriod(bad);
+            FAIL() << "the period " << bad << " was taken";
+        } catch (const ChartException& e) {
+            EXPECT_EQ(e.Message(), VavIve_FunctionPeriod);
+        }
+        EXPECT_EQ(f->GetPeriod(), 2);
     }
-    EXPECT_EQ(f->GetPeriod(), 2);
 }
 
 TEST_F(Functions, UpdatesRecalculateOnceAtTheEnd) {
