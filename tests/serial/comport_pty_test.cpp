@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
@@ -38,6 +40,16 @@ protected:
     static bool Pump(Done done, std::chrono::milliseconds bound = 3s) {
         return testsupport::WaitUntil(
             done, [] { CheckSynchronize(1); }, bound);
+    }
+
+    // One exchange makes what lives as long as the program (the main
+    // thread's wake-up descriptor, the reading thread's own event).
+    void WarmUp() {
+        port->Open();
+        ASSERT_TRUE(pty.Write("w"));
+        ASSERT_TRUE(Pump([&] { return received == "w"; }));
+        port->Close();
+        received.clear();
     }
 
     testsupport::PtyPair pty;
@@ -215,4 +227,122 @@ TEST(ComPortOpen, AMissingPortRaisesCodeOneAndLeavesNoThread) {
     EXPECT_EQ(win32::OpenHandleCount(), handles);
     port->SetPort(u"");
     EXPECT_THROW(port->Open(), EComPort);
+}
+
+// ---------------------------------------------------------------------------
+// The main thread waiting for the port itself: no byte is stranded, nothing is
+// left behind when the port closes, and an idle port costs no wake-ups.
+
+namespace {
+
+int OpenDescriptors() {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) {
+        (void)entry;
+        ++n;
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(ComPortOnPty, AByteArrivingJustAfterTheTerminalWasEmptiedIsStillDelivered) {
+    // The handler reads exactly what it was told, and the device's last byte
+    // lands while it does: the line then stays idle, so only the next wait can
+    // bring that byte, on the main thread's loop and on a thread of its own.
+    for (const TSyncMethod sync : {smThreadSync, smNone}) {
+        SCOPED_TRACE(sync);
+        testsupport::PtyPair line;
+        Owned<TComPort> p{Create<TComPort>(nullptr)};
+        p->SetPort(UTF8ToString(line.SlavePath()));
+        p->SetSyncMethod(sync);
+        std::mutex m;
+        std::string got;
+        p->OnRxChar.Bind([&](TObject*, Integer count) {
+            std::string block(static_cast<std::size_t>(count), '\0');
+            const Integer n = p->Read(block.data(), count);
+            block.resize(static_cast<std::size_t>(std::max(n, 0)));
+            std::lock_guard lock(m);
+            const bool first = got.empty();
+            got += block;
+            if (first) {
+                EXPECT_TRUE(line.Write("b"));
+                std::this_thread::sleep_for(50us);
+                p->InputCount();
+            }
+        });
+        p->Open();
+        ASSERT_TRUE(line.Write("a"));
+        const auto both = [&] {
+            std::lock_guard lock(m);
+            return got == "ab";
+        };
+        EXPECT_TRUE(testsupport::WaitUntil(
+            both, [] { CheckSynchronize(1); }, 3s))
+            << got;
+        p->Close();
+    }
+}
+
+TEST_F(ComPortOnPty, AnIdleOpenPortWakesTheMainThreadForNothing) {
+    port->Open();
+    ASSERT_TRUE(pty.Write("x"));
+    ASSERT_TRUE(Pump([&] { return received == "x"; }));
+    for (int i = 0; i < 5; ++i) EXPECT_FALSE(CheckSynchronize(10)) << i;
+    ASSERT_TRUE(pty.Write("y"));
+    ASSERT_TRUE(Pump([&] { return received == "xy"; }));
+}
+
+TEST_F(ComPortOnPty, ClosingOnTheMainThreadReleasesEveryHandleAndDescriptor) {
+    // The first round makes what lives as long as the program (the main
+    // thread's wake-up descriptor); the rounds after it leave nothing behind.
+    std::size_t handles = 0;
+    int fds = 0;
+    for (int round = 0; round < 4; ++round) {
+        port->Open();
+        ASSERT_TRUE(pty.Write("z"));
+        ASSERT_TRUE(Pump([&] { return received.size() == static_cast<std::size_t>(round + 1); }));
+        port->Close();
+        if (round == 0) {
+            handles = win32::OpenHandleCount();
+            fds = OpenDescriptors();
+        }
+        EXPECT_EQ(win32::OpenHandleCount(), handles) << round;
+        EXPECT_EQ(OpenDescriptors(), fds) << round;
+        // Nothing watches the closed port: the main thread sleeps its time out.
+        ASSERT_TRUE(pty.Write("!"));
+        EXPECT_FALSE(CheckSynchronize(10)) << round;
+    }
+    EXPECT_EQ(received, "zzzz");
+}
+
+TEST_F(ComPortOnPty, AHandlerMayCloseAndReopenThePortOnTheMainThreadsLoop) {
+    for (const bool eventLoop : {false, true}) {
+        SCOPED_TRACE(eventLoop);
+        if (eventLoop) InitFormsUnit();
+        received.clear();
+        WarmUp();
+        const std::size_t handles = win32::OpenHandleCount();
+        int reopened = 0;
+        port->OnRxChar.Bind([&](TObject*, Integer) {
+            AnsiString chunk;
+            port->ReadStr(chunk, 1024);
+            received += chunk;
+            if (received.back() == '.') {
+                port->Close();
+                if (reopened++ == 0) port->Open();
+            }
+        });
+        const auto pump = [&](auto done) { return eventLoop ? probe::WaitFor(done, 3000) : Pump(done); };
+        port->Open();
+        ASSERT_TRUE(pty.Write("one."));
+        ASSERT_TRUE(pump([&] { return received == "one."; })) << received;
+        ASSERT_TRUE(port->GetConnected());
+        ASSERT_TRUE(pty.Write("two."));
+        ASSERT_TRUE(pump([&] { return received == "one.two."; })) << received;
+        EXPECT_FALSE(port->GetConnected());
+        // The abandoned loops are gone with their handles once their threads end.
+        EXPECT_TRUE(pump([&] { return win32::OpenHandleCount() == handles; })) << win32::OpenHandleCount();
+        if (eventLoop) DoneFormsUnit();
+    }
 }
