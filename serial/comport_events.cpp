@@ -65,6 +65,14 @@ void TComThread::Stop() {
         if (FDispatchThread.load() != GetCurrentThreadID()) EndMainLoop();
         return;
     }
+    if (FOnMain) {
+        // Stopped from another thread: the main thread owns the wait, and its
+        // pending request writes into this object until the wait is ended
+        // there. Unless the loop is over already, the main thread ends it.
+        if (WaitForSingleObject(FStopEvent, 0) != WAIT_OBJECT_0)
+            TThread::Synchronize(nullptr, [this] { Stop(); });
+        return;
+    }
     SetEvent(FStopEvent);
     Sleep(0);
 }

@@ -346,3 +346,23 @@ TEST_F(ComPortOnPty, AHandlerMayCloseAndReopenThePortOnTheMainThreadsLoop) {
         if (eventLoop) DoneFormsUnit();
     }
 }
+
+TEST_F(ComPortOnPty, ClosingFromAnotherThreadEndsTheMainThreadsWait) {
+    WarmUp();
+    const std::size_t handles = win32::OpenHandleCount();
+    port->Open();
+    ASSERT_TRUE(pty.Write("a"));
+    ASSERT_TRUE(Pump([&] { return received == "a"; }));
+    std::atomic<bool> closed{false};
+    std::thread closer([&] {
+        port->Close();
+        closed = true;
+    });
+    // The main thread goes on serving its loop while the other thread closes.
+    EXPECT_TRUE(Pump([&] { return closed.load(); }));
+    closer.join();
+    EXPECT_FALSE(port->GetConnected());
+    EXPECT_EQ(win32::OpenHandleCount(), handles);
+    ASSERT_TRUE(pty.Write("!"));
+    EXPECT_FALSE(CheckSynchronize(10));
+}
