@@ -115,21 +115,6 @@ void QPainterDrawLines(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kSeries * (kPoints - 1));
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string name = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                times[name] = r.GetAdjustedCPUTime();
-            else if (r.run_type == Run::RT_Iteration && !times.count(name))
-                times[name] = r.GetAdjustedCPUTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 void PrintRatios(const std::map<std::string, double>& times) {
     const auto base = times.find("QPainterDrawLines");
     const auto recalc = times.find("AxesRecalculate");
@@ -149,9 +134,9 @@ int main(int argc, char** argv) {
          {std::pair{"QPainterDrawLines", &QPainterDrawLines}, std::pair{"AxesRecalculate", &AxesRecalculate},
           std::pair{"DateAxisLabels", &DateAxisLabels}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMicrosecond)->Repetitions(5);
-    RatioReporter reporter;
+    MedianTimes reporter;
     return RunBenchmarks(argc, argv, &reporter, [&] {
-        PrintRatios(reporter.times);
+        PrintRatios(reporter.processor);
         Chart().chart.reset(); // before the units stop
     });
 }

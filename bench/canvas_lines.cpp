@@ -121,23 +121,7 @@ void QPainterLines(benchmark::State& state, QImage::Format format, bool clipped,
     state.SetItemsProcessed(state.iterations() * kSegments);
 }
 
-// Keeps each benchmark's median processor time per iteration for the ratios
-// (steadier than wall time on a shared machine).
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string name = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                times[name] = r.GetAdjustedCPUTime();
-            else if (r.run_type == Run::RT_Iteration && !times.count(name))
-                times[name] = r.GetAdjustedCPUTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
+// By processor time: steadier than wall time on a shared machine.
 void PrintRatios(const std::map<std::string, double>& times) {
     std::printf("\nRatios (processor time / baseline processor time):\n");
     for (int width : {1, 2}) {
@@ -176,6 +160,6 @@ int main(int argc, char** argv) {
         reg("CanvasControlLineTo", [width](benchmark::State& s) { CanvasOnControl(s, width, false); });
         reg("CanvasControlPolyline", [width](benchmark::State& s) { CanvasOnControl(s, width, true); });
     }
-    RatioReporter reporter;
-    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.times); });
+    MedianTimes reporter;
+    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.processor); });
 }

@@ -129,21 +129,6 @@ void QPainterLines(benchmark::State& state) {
     }
 }
 
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs) {
-            const std::string name = r.run_name.function_name;
-            if (r.run_type == Run::RT_Aggregate && r.aggregate_name == "median")
-                times[name] = r.GetAdjustedRealTime();
-            else if (r.run_type == Run::RT_Iteration && !times.count(name))
-                times[name] = r.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
 void PrintRatios(const std::map<std::string, double>& times) {
     const auto base = times.find("QPainterLines");
     if (base == times.end()) return;
@@ -160,6 +145,6 @@ int main(int argc, char** argv) {
          {std::pair{"QPainterLines", &QPainterLines}, std::pair{"FullRedraw", &FullRedraw},
           std::pair{"RedrawAfterScroll", &RedrawAfterScroll}, std::pair{"FirstFrame", &FirstFrame}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(3)->UseRealTime();
-    RatioReporter reporter;
-    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.times); });
+    MedianTimes reporter;
+    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.wall); });
 }

@@ -110,27 +110,14 @@ void PlainConvolution(benchmark::State& state) {
     }
 }
 
-// Keeps each benchmark's median processor time per iteration for the ratios.
-class Ratios : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if ((r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") ||
-                (r.run_type == Run::RT_Iteration && !times.count(r.run_name.function_name)))
-                times[r.run_name.function_name] = r.GetAdjustedCPUTime();
+// By processor time.
+void PrintRatios(const std::map<std::string, double>& Times) {
+    std::printf("\nRatios (filter / plain scan-line loop):\n");
+    for (const char* what : {"Blur", "Convolution"}) {
+        const auto f = Times.find(std::string("Filter") + what), p = Times.find(std::string("Plain") + what);
+        if (f != Times.end() && p != Times.end()) std::printf("  %-12s %.2f\n", what, f->second / p->second);
     }
-    void Print() const {
-        std::printf("\nRatios (filter / plain scan-line loop):\n");
-        for (const char* what : {"Blur", "Convolution"}) {
-            const auto f = times.find(std::string("Filter") + what),
-                       p = times.find(std::string("Plain") + what);
-            if (f != times.end() && p != times.end())
-                std::printf("  %-12s %.2f\n", what, f->second / p->second);
-        }
-    }
-    std::map<std::string, double> times;
-};
+}
 
 } // namespace
 
@@ -139,6 +126,6 @@ int main(int argc, char** argv) {
                             std::pair{"FilterConvolution", &FilterConvolution},
                             std::pair{"PlainConvolution", &PlainConvolution}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(5);
-    Ratios reporter;
-    return RunBenchmarks(argc, argv, &reporter, [&] { reporter.Print(); });
+    MedianTimes reporter;
+    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.processor); });
 }

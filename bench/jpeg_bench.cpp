@@ -104,22 +104,11 @@ void CjpegCompress(benchmark::State& state) {
     }
 }
 
-class Ratio : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& r : runs)
-            if ((r.run_type == Run::RT_Aggregate && r.aggregate_name == "median") ||
-                (r.run_type == Run::RT_Iteration && !times.count(r.run_name.function_name)))
-                times[r.run_name.function_name] = r.GetAdjustedRealTime();
-    }
-    void Print() const {
-        const auto p = times.find("PictureCompress"), c = times.find("CjpegCompress");
-        if (p != times.end() && c != times.end())
-            std::printf("\nRatio (picture / cjpeg), 1920x1080 at quality 95: %.2f\n", p->second / c->second);
-    }
-    std::map<std::string, double> times;
-};
+void PrintRatio(const std::map<std::string, double>& Times) {
+    const auto p = Times.find("PictureCompress"), c = Times.find("CjpegCompress");
+    if (p != Times.end() && c != Times.end())
+        std::printf("\nRatio (picture / cjpeg), 1920x1080 at quality 95: %.2f\n", p->second / c->second);
+}
 
 } // namespace
 
@@ -130,8 +119,8 @@ int main(int argc, char** argv) {
     for (auto [name, fn] :
          {std::pair{"PictureCompress", &PictureCompress}, std::pair{"CjpegCompress", &CjpegCompress}})
         benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5);
-    Ratio reporter;
-    const int rc = RunBenchmarks(argc, argv, &reporter, [&] { reporter.Print(); });
+    MedianTimes reporter;
+    const int rc = RunBenchmarks(argc, argv, &reporter, [&] { PrintRatio(reporter.wall); });
     std::remove(gPpm.c_str());
     rmdir(dir);
     return rc;
