@@ -1,7 +1,7 @@
 // The axis's labels and drawing: texts under English and Russian settings,
 // label styles, the widest label, the label sequences, custom labels, ticks,
 // grids and minor ticks, pixel probes of a drawn axis and pictures of date axes.
-#include "fakeaxischart.h"
+#include "axisfixture.h"
 #include "tests/chart/canvas/canvasfixture.h"
 
 #include <gtest/gtest.h>
@@ -17,32 +17,7 @@ using canvastest::CanvasOn;
 
 constexpr double Hour = 1.0 / 24;
 
-class AxisLabels : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { StartEngineUnits(); }
-    void SetUp() override {
-        saved = FormatSettings;
-        FormatSettings = EnglishFormatSettings();
-        chart = MakeOwned<TAxisTestChart>(nullptr);
-    }
-    void TearDown() override { FormatSettings = saved; }
-    TFormatSettings saved;
-    TChartSeries* NewSeries() {
-        auto* s = Create<TChartSeries>(chart.get());
-        s->SetParentChart(chart.get());
-        return s;
-    }
-    TChartAxis* Bottom(double Min, double Max, int From = 100, int To = 500) {
-        TChartAxis* a = chart->Bottom;
-        a->IStartPos = From;
-        a->IEndPos = To;
-        a->IMinimum = Min;
-        a->IMaximum = Max;
-        a->RecalcSizeCenter();
-        return a;
-    }
-    Owned<TAxisTestChart> chart;
-};
+class AxisLabels : public AxisFixture {};
 
 // ---------------------------------------------------------------------------
 // Texts

@@ -1,7 +1,7 @@
 // The axis's numbers: setters and their checks, the automatic range, the
 // label step, the value/pixel mapping and placement, and hostile input.
+#include "axisfixture.h"
 #include "chart/canvas/zuzconst.h"
-#include "fakeaxischart.h"
 
 #include <gtest/gtest.h>
 
@@ -14,33 +14,7 @@ namespace {
 
 constexpr double Second = 1.0 / 86400, Minute = 1.0 / 1440, Hour = 1.0 / 24;
 
-class Axis : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { StartEngineUnits(); }
-    void SetUp() override {
-        saved = FormatSettings;
-        FormatSettings = EnglishFormatSettings();
-        chart = MakeOwned<TAxisTestChart>(nullptr);
-    }
-    void TearDown() override { FormatSettings = saved; }
-    TFormatSettings saved;
-    TChartSeries* NewSeries() {
-        auto* s = Create<TChartSeries>(chart.get());
-        s->SetParentChart(chart.get());
-        return s;
-    }
-    // The bottom axis over [Min, Max] on the pixels From..To.
-    TChartAxis* Bottom(double Min, double Max, int From = 100, int To = 500) {
-        TChartAxis* a = chart->Bottom;
-        a->IStartPos = From;
-        a->IEndPos = To;
-        a->IMinimum = Min;
-        a->IMaximum = Max;
-        a->RecalcSizeCenter();
-        return a;
-    }
-    Owned<TAxisTestChart> chart;
-};
+class Axis : public AxisFixture {};
 
 // ---------------------------------------------------------------------------
 // Settings
