@@ -16,6 +16,11 @@
 #include "platform/gui/jpeg.h"
 #include "serial/comportctrls.h"
 
+// The basic functions' start-up. Their header brings the function periods'
+// alignment names, which the menus' popup alignment names clash with here.
+void ZuzFunciInitialization();
+void ZuzFunciFinalization();
+
 namespace {
 
 // The chart library's texts and drawing functions come up before any form is
@@ -29,6 +34,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzFilters", ZuzFiltersInitialization, ZuzFiltersFinalization},
     {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
+    {"ZuzFunci", ZuzFunciInitialization, ZuzFunciFinalization},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ComPort", RegisterComPortClasses, nullptr},
