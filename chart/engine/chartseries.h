@@ -461,8 +461,8 @@ public:
     // The index range of the chart's current page.
     void CalcFirstLastPage(int& First, int& Last) const;
     // Pixels of points and values on the series's axes, and back.
-    int CalcXPos(int ValueIndex) const;
-    int CalcYPos(int ValueIndex) const;
+    virtual int CalcXPos(int ValueIndex) const;
+    virtual int CalcYPos(int ValueIndex) const;
     int CalcXPosValue(double Value) const;
     int CalcYPosValue(double Value) const;
     int CalcPosValue(double Value) const; // on the mandatory values' axis
@@ -473,8 +473,8 @@ public:
     String XValueToText(double Value) const;
     String YValueToText(double Value) const;
     virtual void CalcSelectionPos(int ValueIndex, int& X, int& Y);
-    bool IsPointInChartRect(int ValueIndex) const;
-    void CalcZOrder();
+    virtual bool IsPointInChartRect(int ValueIndex) const;
+    virtual void CalcZOrder();
     bool MoreSameZOrder() const;
     bool FirstInZOrder() const;
     void CalcDepthPositions();
@@ -512,7 +512,7 @@ public:
     void GetCursorValues(double& X, double& Y);
     // Cursor and enter/leave events for the mouse at (X, Y); true over a point.
     bool CheckMouse(int X, int Y);
-    bool RaiseClicked() const { return static_cast<bool>(OnClick) || static_cast<bool>(OnDblClick); }
+    virtual bool RaiseClicked() const { return static_cast<bool>(OnClick) || static_cast<bool>(OnDblClick); }
 
     // Plain settings.
     TSeriesMarks* GetMarks() const { return FMarks.get(); }

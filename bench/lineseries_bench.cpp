@@ -1,0 +1,134 @@
+// A graph window's full redraw with line series: a chart of 1280 x 800 with 13
+// line series of 8,760 hourly points each (pen width 2, pointers off, a
+// date-time bottom axis, antialiasing off, every 97th point null and drawn as
+// a gap), drawn every segment. Measured: (a) a full redraw, (b) a redraw after
+// scrolling the bottom axis by a tenth, each as a ratio to plain QPainter
+// drawing the same segments one drawLine(QPointF, QPointF) each on a QImage of
+// the same size (Format_ARGB32_Premultiplied) in the same run. The ratios are
+// printed last.
+#include "bench/benchmain.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartvaluelist.h"
+#include "chart/series/series.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kWidth = 1280, kHeight = 800, kSeries = 13, kPoints = 8760, kNullEvery = 97;
+constexpr double kStart = 45000;
+
+Owned<TChart> NewChart() {
+    Owned<TChart> chart(Create<TChart>(nullptr));
+    chart->SetBounds(0, 0, kWidth, kHeight);
+    chart->SetView3D(false);
+    chart->SetBevelOuter(bvNone);
+    for (int s = 0; s < kSeries; ++s) {
+        auto* series = Create<TLineSeries>(chart.get());
+        series->GetLinePen()->SetWidth(2);
+        chart->AddSeries(series);
+        series->GetXValues()->SetDateTime(true);
+        series->BeginUpdate();
+        for (int i = 0; i < kPoints; ++i) {
+            const double x = kStart + i / 24.0;
+            if (i % kNullEvery == kNullEvery - 1)
+                series->AddNullXY(x, 0);
+            else
+                series->AddXY(x, 100 * s + 50 * std::sin(i * 0.01 + s));
+        }
+        series->EndUpdate();
+    }
+    return chart;
+}
+
+struct Frame {
+    TBitmap target;
+    Frame() { target.SetSize(kWidth, kHeight); }
+    void Draw(TChart* Chart) { Chart->Draw(target.GetCanvas(), TRect(0, 0, kWidth, kHeight)); }
+};
+
+void FullRedraw(benchmark::State& state) {
+    auto chart = NewChart();
+    Frame f;
+    f.Draw(chart.get());
+    for (auto _ : state) f.Draw(chart.get());
+}
+
+void RedrawAfterScroll(benchmark::State& state) {
+    auto chart = NewChart();
+    Frame f;
+    f.Draw(chart.get());
+    TChartAxis* bottom = chart->GetBottomAxis();
+    const double lo = bottom->GetMinimum(), hi = bottom->GetMaximum();
+    bool there = false;
+    for (auto _ : state) {
+        // A tenth of the range along and back, as a scroll step moves it.
+        const double d = there ? 0 : (hi - lo) * 0.1;
+        bottom->SetMinMax(lo + d, hi + d);
+        there = !there;
+        f.Draw(chart.get());
+    }
+}
+
+// The segments the series draw: between neighbours in the visible range,
+// none into or out of a null point.
+std::vector<std::vector<std::pair<QPointF, QPointF>>> Segments(TChart* Chart) {
+    std::vector<std::vector<std::pair<QPointF, QPointF>>> all;
+    for (int s = 0; s < Chart->SeriesCount(); ++s) {
+        TChartSeries* series = Chart->GetSeries(s);
+        std::vector<std::pair<QPointF, QPointF>> segs;
+        for (int i = std::max(1, series->FirstValueIndex); i <= series->LastValueIndex; ++i)
+            if (!series->IsNull(i) && !series->IsNull(i - 1))
+                segs.emplace_back(QPointF(series->CalcXPos(i - 1), series->CalcYPos(i - 1)),
+                                  QPointF(series->CalcXPos(i), series->CalcYPos(i)));
+        all.push_back(std::move(segs));
+    }
+    return all;
+}
+
+void QPainterLines(benchmark::State& state) {
+    auto chart = NewChart();
+    Frame f;
+    f.Draw(chart.get());
+    const auto all = Segments(chart.get());
+    QImage img(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        img.fill(Qt::white);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        for (std::size_t s = 0; s < all.size(); ++s) {
+            p.setPen(QPen(QColor::fromHsv(static_cast<int>(s) * 27, 255, 200), 2));
+            for (const auto& [a, b] : all[s]) p.drawLine(a, b);
+        }
+        p.end();
+        benchmark::DoNotOptimize(img.constBits()[0]);
+    }
+}
+
+void PrintRatios(const std::map<std::string, double>& times) {
+    const auto base = times.find("QPainterLines");
+    if (base == times.end()) return;
+    std::printf("\nRatios to QPainter drawing the same segments (target <= 0.63):\n");
+    for (const char* name : {"FullRedraw", "RedrawAfterScroll"})
+        if (const auto t = times.find(name); t != times.end())
+            std::printf("  %-18s %5.2f x\n", name, t->second / base->second);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    for (const auto& [name, fn] :
+         {std::pair{"QPainterLines", &QPainterLines}, std::pair{"FullRedraw", &FullRedraw},
+          std::pair{"RedrawAfterScroll", &RedrawAfterScroll}})
+        benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond)->Repetitions(3)->UseRealTime();
+    MedianTimes reporter;
+    return RunBenchmarks(argc, argv, &reporter, [&] { PrintRatios(reporter.wall); });
+}

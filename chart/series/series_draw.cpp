@@ -1,0 +1,546 @@
+// Drawing of the line-type series: the three passes (shadow, outline, line),
+// one value with its null rule, the segment painter in 2D and 3D, the edge
+// segment, the area under the line, the legend symbol and the marks.
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshadow.h"
+#include "chart/engine/axispanel.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/series/series.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// Restores a value when the scope ends, also when drawing raises.
+template <class F>
+class Finally {
+public:
+    explicit Finally(F f) : FF(std::move(f)) {}
+    ~Finally() { FF(); }
+    Finally(const Finally&) = delete;
+    Finally& operator=(const Finally&) = delete;
+
+private:
+    F FF;
+};
+
+// Blends what the block draws when Transparency is not 0.
+class Blending {
+public:
+    Blending(TCanvas3D* Canvas, const TRect& R, int Transparency) : FCanvas(Canvas) {
+        if (Transparency != 0) FBlend = Canvas->BeginBlending(R, Transparency);
+    }
+    ~Blending() {
+        if (FBlend) FCanvas->EndBlending(std::move(FBlend));
+    }
+    Blending(const Blending&) = delete;
+    Blending& operator=(const Blending&) = delete;
+
+private:
+    TCanvas3D* FCanvas;
+    Owned<TZuzBlend> FBlend;
+};
+
+TRect BoundsOf(std::span<const TPoint> Points, int Grow = 0) {
+    TRect r = RectFromPolygon(Points);
+    return {r.Left - Grow, r.Top - Grow, r.Right + Grow, r.Bottom + Grow};
+}
+
+// The screen bounds of R at depth Z.
+TRect Rect3D(TCanvas3D* Canvas, const TRect& R, int Z) {
+    const TPoint q[4] = {
+        Canvas->Calculate3DPosition(R.Left, R.Top, Z), Canvas->Calculate3DPosition(R.Right, R.Top, Z),
+        Canvas->Calculate3DPosition(R.Right, R.Bottom, Z), Canvas->Calculate3DPosition(R.Left, R.Bottom, Z)};
+    return RectFromPolygon(q);
+}
+
+} // namespace
+
+TCustomAxisPanel* TCustomSeries::Panel() const {
+    return dynamic_cast<TCustomAxisPanel*>(GetParentChart());
+}
+
+TChartAxis* TCustomSeries::PositionAxis() const {
+    return YMandatory() ? GetHorizAxisObject() : GetVertAxisObject();
+}
+
+TChartAxis* TCustomSeries::ValueAxis() const {
+    return YMandatory() ? GetVertAxisObject() : GetHorizAxisObject();
+}
+
+// ---------------------------------------------------------------------------
+// The passes
+
+void TCustomSeries::DrawAllValues() {
+    if (FShadow->GetVisible() && FShadow->GetSize() != 0) {
+        const TColor savedColor = GetSeriesColor();
+        const bool savedPointer = FPointer->GetVisible();
+        TChartAxis* h = GetHorizAxisObject();
+        TChartAxis* v = GetVertAxisObject();
+        const int dx = FShadow->GetHorizSize(), dy = FShadow->GetVertSize();
+        SetSeriesColor(FShadow->GetColor());
+        FPointer->SetVisible(false);
+        if (h) h->IStartPos += dx, h->IEndPos += dx;
+        if (v) v->IStartPos += dy, v->IEndPos += dy;
+        Finally restore([&] {
+            if (h) h->IStartPos -= dx, h->IEndPos -= dx;
+            if (v) v->IStartPos -= dy, v->IEndPos -= dy;
+            FPointer->SetVisible(savedPointer);
+            SetSeriesColor(savedColor);
+        });
+        TChartSeries::DrawAllValues();
+    }
+    if (FOutLine->GetVisible()) {
+        const TColor savedColor = GetSeriesColor();
+        Owned<TChartPen> savedPen(Create<TChartPen>());
+        savedPen->Assign(GetLinePen());
+        Owned<TChartHiddenPen> savedOutline(Create<TChartHiddenPen>());
+        savedOutline->Assign(FOutLine.get());
+        SetSeriesColor(FOutLine->GetColor());
+        SetLinePen(FOutLine.get());
+        GetLinePen()->SetWidth(2 * savedOutline->GetWidth() + savedPen->GetWidth());
+        Finally restore([&] {
+            SetLinePen(savedPen.get());
+            FOutLine->Assign(savedOutline.get());
+            ISeriesChart* c = GetParentChart();
+            SetSeriesColor(c && c->GetView3D() ? savedColor : GetLinePen()->GetColor());
+        });
+        TChartSeries::DrawAllValues();
+    }
+    TChartSeries::DrawAllValues();
+}
+
+// ---------------------------------------------------------------------------
+// One value
+
+void TCustomSeries::DrawValue(int ValueIndex) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas || ValueIndex < 0 || ValueIndex >= Count()) return;
+    const TColor color = GetValueColor(ValueIndex);
+    int x = CalcXPos(ValueIndex), y = CalcYPos(ValueIndex);
+    const int first = FirstDisplayedIndex();
+    const TTreatNullsStyle nulls = GetTreatNulls();
+    if (color == clNone && nulls == tnSkip) {
+        if (ValueIndex != first) {
+            x = OldX;
+            y = OldY;
+        } else {
+            for (int i = 0; i < Count(); ++i)
+                if (!IsNull(i)) {
+                    x = CalcXPos(i);
+                    y = CalcYPos(i);
+                    break;
+                }
+        }
+    }
+    if (canvas->Pen->GetColor() != clBlack) canvas->Pen->SetColor(clBlack);
+    if (canvas->Brush->GetColor() != color) canvas->Brush->SetColor(color);
+    if (ValueIndex > 0 && nulls == tnDontPaint && IsNull(ValueIndex - 1)) {
+        OldX = x;
+        OldY = y;
+    }
+    OriginPos = GetOriginPos(ValueIndex);
+    const bool isLast = ValueIndex == LastDisplayedIndex();
+    if (ValueIndex == first) {
+        if (FDark3D) {
+            const TCustomAxisPanel* p = Panel();
+            DarkSlope = p && p->SeriesWidth3D != 0
+                            ? std::abs(static_cast<double>(p->SeriesHeight3D) / p->SeriesWidth3D)
+                            : 1.0;
+        }
+        if (DrawValuesForward() && ValueIndex > 0) {
+            OldColor = GetValueColor(ValueIndex - 1);
+            DrawEdgeSegment(ValueIndex, color, false);
+        }
+        if (isLast && FPointer->GetVisible() && color != clNone) DrawPointer(x, y, color, ValueIndex);
+        if (canvas->GetSupportsFullRotation() && FDrawArea && chart->GetView3D())
+            canvas->RectangleZ(x, y, OriginPos, StartZ, EndZ);
+    } else if (isLast) {
+        DrawSegment(ValueIndex, x, y, color, isLast, true);
+        if (!DrawValuesForward() && ValueIndex > 0) DrawEdgeSegment(ValueIndex, color, true);
+    } else {
+        DrawSegment(ValueIndex, x, y, color, isLast, true);
+    }
+    OldX = x;
+    OldY = y;
+    OldOriginPos = OriginPos;
+    OldColor = color;
+}
+
+void TCustomSeries::InitDrawValue(int ValueIndex) {
+    if (ValueIndex <= 0 || ValueIndex > Count()) return;
+    const int i = ValueIndex - 1;
+    OldX = CalcXPos(i);
+    OldY = CalcYPos(i);
+    OldOriginPos = GetOriginPos(i);
+    OldColor = GetValueColor(i);
+}
+
+int TCustomSeries::EdgeInterpolation(int Index, double E) const {
+    const int p = Index - 1;
+    const TChartValueList* pos = NotMandatoryValueList();
+    const TChartValueList* val = MandatoryValueList();
+    const double xp = pos->GetValue(p), xc = pos->GetValue(Index);
+    if (xc == xp) return YMandatory() ? CalcYPos(p) : CalcXPos(p);
+    const double yp = val->GetValue(p), yc = val->GetValue(Index);
+    double y;
+    const TChartAxis* axis = ValueAxis();
+    if (axis && axis->GetLogarithmic()) {
+        y = yp <= 0 || yc <= 0
+                ? 0
+                : std::exp(std::log(yp) + (E - xp) * (std::log(yc) - std::log(yp)) / (xc - xp));
+    } else {
+        y = (yc - yp) * (E - xp) / (xc - xp) + yp;
+    }
+    return CalcPosValue(y);
+}
+
+void TCustomSeries::DrawEdgeSegment(int ValueIndex, TColor Color, bool FromScreen) {
+    const int x = CalcXPos(ValueIndex), y = CalcYPos(ValueIndex);
+    const int prev = ValueIndex - 1;
+    if (FDrawArea) {
+        OldX = CalcXPos(prev);
+        OldY = CalcYPos(prev);
+        OldOriginPos = GetOriginPos(prev);
+    } else {
+        TChartAxis* axis = PositionAxis();
+        const TRect r = GetParentChart()->GetChartRect();
+        OldX = axis && axis->GetInverted() ? r.Right : r.Left;
+        if (FStairs)
+            OldY = CalcYPos(prev);
+        else if (axis)
+            OldY =
+                EdgeInterpolation(ValueIndex, FromScreen ? XScreenToValue(OldX) : axis->CalcPosPoint(OldX));
+    }
+    if (!IsNull(prev)) DrawSegment(ValueIndex, x, y, Color, false, false);
+}
+
+// ---------------------------------------------------------------------------
+// The segment painter
+
+void TCustomSeries::LinePrepareCanvas(TCanvas3D* Canvas, TColor Color) {
+    const TColor c = Canvas->GetMonochrome() ? clWhite : Color;
+    ISeriesChart* chart = GetParentChart();
+    if (chart && chart->GetView3D()) {
+        if (GetBrush()->HasImage()) {
+            Canvas->AssignBrush(GetBrush(), c);
+        } else {
+            Canvas->Brush->SetStyle(GetLineBrush());
+            Canvas->Brush->SetColor(c);
+        }
+        Canvas->AssignVisiblePen(GetLinePen());
+    } else {
+        Canvas->Brush->SetStyle(bsClear);
+        Canvas->AssignVisiblePenColor(GetLinePen(), c);
+    }
+}
+
+void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool IsLast,
+                                bool DrawOldPointer) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart->GetCanvas();
+    const bool is3D = chart->GetView3D();
+    const TTreatNullsStyle nulls = GetTreatNulls();
+    const bool skip = (X == OldX && Y == OldY) || (Color == clNone && nulls != tnIgnore);
+    if (!skip) {
+        const int w = GetLinePen()->GetWidth();
+        if (is3D && (FDrawArea || FDrawLine)) {
+            TColor c = !FColorEachLine && !FDrawArea ? GetSeriesColor() : GetAreaBrushColor(Color);
+            if (!GetBrush()->HasImage()) {
+                if (canvas->Brush->GetColor() != c) canvas->Brush->SetColor(c);
+                if (canvas->Brush->GetStyle() != GetLineBrush()) canvas->Brush->SetStyle(GetLineBrush());
+            } else {
+                chart->SetBrushCanvas(c, GetBrush(), clWhite);
+            }
+            canvas->AssignVisiblePen(GetLinePen());
+            if (!FStairs) {
+                if (FLineHeight != 0) {
+                    TFourPoints face{TPoint{X, Y}, TPoint{OldX, OldY}, TPoint{OldX, OldY + FLineHeight},
+                                     TPoint{X, Y + FLineHeight}};
+                    {
+                        Blending b(canvas, BoundsOf(face, w), FTransparency);
+                        canvas->PlaneFour3D(face, StartZ, StartZ);
+                    }
+                    if (IsLast) {
+                        Blending b(canvas, TRect(X - w, Y - w, X + w, Y + FLineHeight + w), FTransparency);
+                        canvas->RectangleZ(X, Y, Y + FLineHeight, StartZ, EndZ);
+                    }
+                }
+                const TColor saved = canvas->Brush->GetColor();
+                const int dx = X - OldX;
+                if (FDark3D && !canvas->GetSupportsFullRotation() && dx != 0 && DarkSlope != 0 &&
+                    DarkSlope < static_cast<double>(OldY - Y) / dx)
+                    canvas->Brush->SetColor(ApplyDark(saved, DarkColorQuantity));
+                if (canvas->GetMonochrome()) canvas->Brush->SetColor(clWhite);
+                const TPoint corners[4] = {canvas->Calculate3DPosition(OldX, OldY, StartZ - w),
+                                           canvas->Calculate3DPosition(X, Y, StartZ - w),
+                                           canvas->Calculate3DPosition(X, Y, EndZ + w),
+                                           canvas->Calculate3DPosition(OldX, OldY, EndZ + w)};
+                Blending b(canvas, BoundsOf(corners), FTransparency);
+                if (!FGradient->GetVisible()) {
+                    canvas->Plane3D(TPoint{X, Y}, TPoint{OldX, OldY}, StartZ, EndZ);
+                } else {
+                    const TPoint q[4] = {canvas->Calculate3DPosition(OldX, OldY, StartZ),
+                                         canvas->Calculate3DPosition(X, Y, StartZ),
+                                         canvas->Calculate3DPosition(X, Y, EndZ),
+                                         canvas->Calculate3DPosition(OldX, OldY, EndZ)};
+                    canvas->ClipPolygon(q, 4, false);
+                    FGradient->SetStartColor(canvas->Brush->GetColor());
+                    FGradient->Draw(canvas, RectFromPolygon(q));
+                    canvas->UnClipRectangle();
+                    if (canvas->Pen->GetStyle() != psClear) {
+                        canvas->Brush->SetStyle(bsClear);
+                        canvas->Plane3D(TPoint{X, Y}, TPoint{OldX, OldY}, StartZ, EndZ);
+                    }
+                }
+                canvas->Brush->SetColor(saved);
+            } else {
+                const TColor saved = canvas->Brush->GetColor();
+                const auto dark = [&] {
+                    if (FDark3D) canvas->Brush->SetColor(ApplyDark(saved, DarkColorQuantity));
+                };
+                if (YMandatory()) {
+                    if (!FInvertedStairs) {
+                        canvas->RectangleY(OldX, OldY, X, StartZ, EndZ);
+                        dark();
+                        canvas->RectangleZ(X, Y, OldY, StartZ, EndZ);
+                        canvas->Brush->SetColor(saved);
+                    } else {
+                        dark();
+                        canvas->RectangleZ(OldX, OldY, Y, StartZ, EndZ);
+                        canvas->Brush->SetColor(saved);
+                        canvas->RectangleY(X, Y, OldX, StartZ, EndZ);
+                    }
+                } else if (!FInvertedStairs) {
+                    canvas->RectangleZ(OldX, OldY, Y, StartZ, EndZ);
+                    dark();
+                    canvas->RectangleY(OldX, Y, X, StartZ, EndZ);
+                    canvas->Brush->SetColor(saved);
+                } else {
+                    dark();
+                    canvas->RectangleY(OldX, OldY, X, StartZ, EndZ);
+                    canvas->Brush->SetColor(saved);
+                    canvas->RectangleZ(X, OldY, Y, StartZ, EndZ);
+                }
+            }
+        } else if (!is3D && !FDrawArea && FDrawLine) {
+            // A null point drawn at its value (tnIgnore) has no colour of its own.
+            const TColor c =
+                (FPointer->GetVisible() && !FColorEachLine) || Color == clNone ? GetSeriesColor() : Color;
+            LinePrepareCanvas(canvas, c);
+            Blending b(canvas,
+                       TRect(std::min(OldX, X) - w, std::min(OldY, Y) - w, std::max(OldX, X) + w,
+                             std::max(OldY, Y) + w),
+                       FTransparency);
+            if (!FStairs) {
+                canvas->Line(OldX, OldY, X, Y);
+            } else if (!FInvertedStairs) {
+                canvas->DoHorizLine(OldX, X, OldY);
+                canvas->LineTo(X, Y);
+            } else {
+                canvas->DoVertLine(OldX, OldY, Y);
+                canvas->LineTo(X, Y);
+            }
+        }
+        if (FDrawArea) {
+            canvas->Brush->SetColor(GetAreaBrushColor(Color));
+            if (FAreaLinesPen->GetColor() == clZuzColor || !FAreaLinesPen->GetVisible())
+                canvas->AssignVisiblePenColor(FAreaLinesPen.get(), canvas->Brush->GetColor());
+            else
+                canvas->AssignVisiblePen(FAreaLinesPen.get());
+            PaintArea(ValueIndex, X, Y, Color, IsLast);
+        }
+    }
+    if (FPointer->GetVisible() && DrawOldPointer) {
+        if (OldColor == clNone) {
+            if (nulls != tnDontPaint) DrawPointer(OldX, OldY, Color, ValueIndex - 1);
+        } else {
+            DrawPointer(OldX, OldY, OldColor, ValueIndex - 1);
+        }
+        if (IsLast && Color != clNone) DrawPointer(X, Y, Color, ValueIndex);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The area under a segment
+
+void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart->GetCanvas();
+    const bool is3D = chart->GetView3D();
+    const bool vertical = YMandatory();
+    TColor areaColor = FAreaChartBrush->GetColor();
+    if (areaColor == clZuzColor) areaColor = GetSeriesColor();
+    if (FAreaChartBrush->HasImage() && areaColor == canvas->Brush->GetColor()) areaColor = clWhite;
+    const TColor brushColor = canvas->Brush->GetColor();
+    chart->SetBrushCanvas(brushColor, FAreaChartBrush.get(), areaColor);
+    const TTreatNullsStyle nulls = GetTreatNulls();
+    if (is3D) {
+        const bool nextNull = ValueIndex + 1 < Count() && IsNull(ValueIndex + 1) && nulls == tnDontPaint;
+        const bool prevNull = ValueIndex > 0 && IsNull(ValueIndex - 1) && nulls == tnDontPaint;
+        if (ValueIndex == LastDisplayedIndex() || nextNull || prevNull) {
+            if (FDark3D) canvas->Brush->SetColor(ApplyDark(canvas->Brush->GetColor(), DarkColorQuantity));
+            if (vertical)
+                canvas->RectangleZ(X, Y, OriginPos, StartZ, EndZ);
+            else
+                canvas->RectangleY(OriginPos, Y, X, StartZ, EndZ);
+            chart->SetBrushCanvas(brushColor, FAreaChartBrush.get(), areaColor);
+        }
+    }
+    const auto degrees = [&] { return canvas->View3DOptions ? canvas->View3DOptions->GetRotation() : 0; };
+    if (!FStairs) {
+        const TFourPoints poly = vertical ? TFourPoints{TPoint{OldX, OldOriginPos}, TPoint{OldX, OldY},
+                                                        TPoint{X, Y}, TPoint{X, OriginPos}}
+                                          : TFourPoints{TPoint{OldOriginPos, OldY}, TPoint{OldX, OldY},
+                                                        TPoint{X, Y}, TPoint{OriginPos, Y}};
+        TRect bounds = RectFromPolygon(poly.data(), 4);
+        if (is3D) bounds = Rect3D(canvas, bounds, StartZ);
+        {
+            Blending b(canvas, bounds, FTransparency);
+            if (!is3D) {
+                if (!FGradient->GetVisible()) {
+                    canvas->Polygon(poly.data(), 3);
+                } else {
+                    canvas->ClipPolygon(poly.data(), 4, false);
+                    const int top = CalcPosValue(MandatoryValueList()->GetMaxValue());
+                    FGradient->Draw(canvas, vertical ? TRect(OldX, top, X, OriginPos)
+                                                     : TRect(OriginPos, OldY, top, Y));
+                    canvas->UnClipRectangle();
+                    canvas->Brush->SetStyle(bsClear);
+                    if (canvas->Pen->GetStyle() != psClear) {
+                        if (vertical)
+                            canvas->DoVertLine(OldX, OldY, OldOriginPos);
+                        else
+                            canvas->DoHorizLine(OldOriginPos, OldX, OldY);
+                    }
+                }
+            } else {
+                const int rotation = degrees();
+                const int z = rotation < 91 || rotation > 269 ? StartZ : EndZ;
+                if (FGradient->GetVisible()) {
+                    FGradient->Draw(canvas, poly, z);
+                } else {
+                    canvas->PlaneWithZ(poly.data(), z);
+                }
+                if (canvas->GetSupportsFullRotation())
+                    canvas->PlaneWithZ(poly.data(), z == StartZ ? EndZ : StartZ);
+            }
+        }
+        if (GetLinePen()->GetVisible()) {
+            canvas->AssignVisiblePen(GetLinePen());
+            canvas->LineWithZ(OldX, OldY, X, Y, StartZ);
+        }
+        return;
+    }
+    TRect step;
+    if (vertical)
+        step = FInvertedStairs ? TRect(OldX, OriginPos, X + 1, Y) : TRect(OldX, OldOriginPos, X + 1, OldY);
+    else
+        step = FInvertedStairs ? TRect(OriginPos, OldY + 1, X + 1, Y)
+                               : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
+    {
+        Blending b(canvas, is3D ? Rect3D(canvas, step, StartZ) : step, FTransparency);
+        if (!is3D) {
+            if (FGradient->GetVisible()) {
+                FGradient->Draw(canvas, step);
+                canvas->Brush->SetStyle(bsClear);
+            }
+            canvas->Rectangle(step);
+        } else {
+            canvas->RectangleWithZ(step, StartZ);
+            if (canvas->GetSupportsFullRotation()) canvas->RectangleWithZ(step, EndZ);
+        }
+    }
+    if (GetLinePen()->GetVisible()) {
+        canvas->AssignVisiblePen(GetLinePen());
+        const int from = FInvertedStairs ? FirstVisibleIndex : FirstDisplayedIndex();
+        const bool riserToNext = ValueIndex<LastVisibleIndex, riserFromPrevious = ValueIndex> from + 1;
+        if (vertical) {
+            const int level = FInvertedStairs ? Y : OldY;
+            canvas->LineWithZ(OldX, level, X, level, StartZ);
+            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(X, OldY, X, Y, StartZ);
+            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, OldX, Y, StartZ);
+        } else {
+            const int level = FInvertedStairs ? X : OldX;
+            canvas->LineWithZ(level, OldY, level, Y, StartZ);
+            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(OldX, Y, X, Y, StartZ);
+            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, X, OldY, StartZ);
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Pointers, legend and marks
+
+TSeriesPointerStyle TCustomSeries::DoGetPointerStyle(int ValueIndex) {
+    return OnGetPointerStyle ? OnGetPointerStyle(this, ValueIndex) : FPointer->GetStyle();
+}
+
+void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    FPointer->PrepareCanvas(canvas, Color);
+    const TSeriesPointerStyle style = DoGetPointerStyle(ValueIndex);
+    if (OnGetPointerStyle) FPointer->PrepareCanvas(canvas, Color);
+    FPointer->Draw(X, Y, Color, style);
+}
+
+void ZuzPointerDrawLegend(TSeriesPointer* Pointer, TColor Color, const TRect& Rect, bool DrawPen,
+                          TSeriesPointerStyle Style) {
+    TChartSeries* series = Pointer->ParentSeries();
+    ISeriesChart* chart = series ? series->GetParentChart() : nullptr;
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    Pointer->PrepareCanvas(canvas, Color);
+    if (TChartPen* symbolPen = chart->LegendSymbolPen()) {
+        canvas->AssignVisiblePen(symbolPen);
+        DrawPen = symbolPen->GetVisible();
+    }
+    const int w = Rect.Right - Rect.Left, h = Rect.Bottom - Rect.Top;
+    const int hs = std::min(Pointer->GetHorizSize(), DrawPen ? w / 3 : w / 2 + 1);
+    const int vs = std::min(Pointer->GetVertSize(), DrawPen ? h / 3 : h / 2 + 1);
+    Pointer->DrawPointer(canvas, false, (Rect.Left + Rect.Right) / 2, (Rect.Top + Rect.Bottom) / 2, hs, vs,
+                         Color, Style);
+}
+
+void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    TColor color = ValueIndex == -1 ? GetSeriesColor() : LegendItemColor(ValueIndex);
+    const int middle = (Rect.Top + Rect.Bottom) / 2;
+    if (FPointer->GetVisible()) {
+        if (FDrawLine) {
+            if (!chart->LegendSymbolPen()) LinePrepareCanvas(canvas, color);
+            canvas->DoHorizLine(Rect.Left, Rect.Right, middle);
+        }
+        TSeriesPointerStyle style = FPointer->GetStyle();
+        if (OnGetPointerStyle && ValueIndex != -1) {
+            style = OnGetPointerStyle(this, ValueIndex);
+            color = FPointer->GetColor();
+        }
+        ZuzPointerDrawLegend(FPointer.get(), color, Rect, GetLinePen()->GetVisible(), style);
+    } else if (FDrawLine && !FDrawArea) {
+        if (chart->GetView3D())
+            canvas->Rectangle(Rect);
+        else
+            canvas->DoHorizLine(Rect.Left, Rect.Right, middle);
+    } else {
+        TChartSeries::DrawLegendShape(ValueIndex, Rect);
+    }
+}
+
+int TCustomSeries::CalcMarkLength() {
+    TMarksCallout* c = GetMarks()->GetCallout();
+    return c->GetLength() + c->GetDistance();
+}
+
+void TCustomSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {
+    GetMarks()->ZPosition = StartZ;
+    if (YMandatory()) GetMarks()->GetCallout()->ApplyArrowLength(Position);
+    TChartSeries::DrawMark(ValueIndex, Text, Position);
+}

@@ -1,0 +1,35 @@
+// The standard series types in the series registry, in their gallery order.
+// One row per type: a type built in another source of the unit fills in its
+// class in its row; a row whose class is still empty is left out.
+#include "chart/canvas/zuzconst.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/series/series.h"
+
+namespace {
+
+struct TStandardSeries {
+    const ClassInfo& (*SeriesClass)(); // nullptr: not built yet
+    const String* Description;
+    int NumGallerySeries;
+};
+
+const TStandardSeries kStandardSeries[] = {
+    {&TLineSeries::StaticClass, &VavIve_GalleryLine, 2},
+    {nullptr /* TBarSeries */, &VavIve_GalleryBar, 2},
+    {nullptr /* THorizBarSeries */, &VavIve_GalleryHorizBar, 2},
+    {nullptr /* TAreaSeries */, &VavIve_GalleryArea, 2},
+    {&TPointSeries::StaticClass, &VavIve_GalleryPoint, 2},
+    {nullptr /* TPieSeries */, &VavIve_GalleryPie, 1},
+    {nullptr /* TFastLineSeries */, &VavIve_GalleryFastLine, 2},
+    {&THorizLineSeries::StaticClass, &VavIve_GalleryHorizLine, 1},
+    {nullptr /* THorizAreaSeries */, &VavIve_GalleryHorizArea, 1},
+};
+
+} // namespace
+
+void RegisterZuzStandardSeries() {
+    for (const TStandardSeries& row : kStandardSeries)
+        if (row.SeriesClass)
+            RegisterZuzSeries(&row.SeriesClass(), row.Description, &VavIve_GalleryStandard,
+                              row.NumGallerySeries);
+}

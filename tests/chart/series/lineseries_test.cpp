@@ -1,0 +1,248 @@
+// The line series drawn: pixel probes of a line through known points (its
+// first pixel, the pixel before its last point, the middle of segments), gaps
+// at null points under each null rule, stairs corners, pen width, pointers,
+// the edge segment of a scrolled line, and a new line series's settings.
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/engine/chartvaluelist.h"
+#include "linefixture.h"
+
+namespace {
+
+using LineDrawing = LineTest;
+
+TEST_F(LineDrawing, ANewLineSeriesDrawsItsLineWithAHiddenPointerAndNullsAsGaps) {
+    auto* s = Create<TLineSeries>(chart.get());
+    EXPECT_TRUE(s->GetDrawLine());
+    EXPECT_FALSE(s->GetDrawArea());
+    EXPECT_FALSE(s->GetPointer()->GetVisible());
+    EXPECT_EQ(s->GetTreatNulls(), tnDontPaint);
+    EXPECT_TRUE(s->KeepPointBeyondEdge);
+    EXPECT_FALSE(s->SingleFunctionPoint);
+    EXPECT_TRUE(s->GetClickableLine());
+    EXPECT_TRUE(s->GetColorEachLine());
+    EXPECT_EQ(s->GetStacked(), cssNone);
+    EXPECT_EQ(s->GetOwner(), chart.get());
+    s->GetXValues()->SetDateTime(true);
+    EXPECT_TRUE(s->GetXValues()->GetDateTime());
+}
+
+TEST_F(LineDrawing, TheLineStartsOnItsFirstPointAndRunsThroughEveryPoint) {
+    Add({{1, 2}, {5, 8}, {9, 2}});
+    Draw();
+    EXPECT_TRUE(Is(At(1, 2), clRed)) << "first pixel";
+    EXPECT_TRUE(Is(At(5, 8), clRed)) << "the middle point";
+    EXPECT_TRUE(Near(Mid(At(1, 2), At(5, 8)), clRed)) << "first segment";
+    EXPECT_TRUE(Near(Mid(At(5, 8), At(9, 2)), clRed)) << "second segment";
+    // The last segment stops one pixel short of its end, as every line does.
+    const TPoint last = At(9, 2), before = At(5, 8);
+    const int dx = last.X > before.X ? -1 : 1;
+    EXPECT_TRUE(Near({last.X + dx, last.Y}, clRed)) << "the pixel before the last point";
+    EXPECT_FALSE(Near(At(9.8, 9), clRed, 3)) << "nothing beyond the line";
+}
+
+TEST_F(LineDrawing, ANullPointLeavesAGapOnBothSidesOfIt) {
+    auto* s = Add({{1, 5}, {3, 5}, {5, 5}, {7, 5}, {9, 5}});
+    s->SetNull(2);
+    Draw();
+    EXPECT_TRUE(Near(Mid(At(1, 5), At(3, 5)), clRed)) << "before the gap";
+    EXPECT_FALSE(Near(Mid(At(3, 5), At(5, 5)), clRed)) << "into the null point";
+    EXPECT_FALSE(Near(Mid(At(5, 5), At(7, 5)), clRed)) << "out of the null point";
+    EXPECT_TRUE(Near(Mid(At(7, 5), At(9, 5)), clRed)) << "after the gap";
+}
+
+TEST_F(LineDrawing, AddNullXYAddsAGapAtItsX) {
+    auto* s = Add({{1, 5}, {3, 5}});
+    s->AddNullXY(5, 5);
+    s->AddXY(7, 5);
+    s->AddXY(9, 5);
+    EXPECT_TRUE(s->IsNull(2));
+    Draw();
+    EXPECT_FALSE(Near(Mid(At(3, 5), At(5, 5)), clRed));
+    EXPECT_FALSE(Near(Mid(At(5, 5), At(7, 5)), clRed));
+    EXPECT_TRUE(Near(Mid(At(7, 5), At(9, 5)), clRed));
+}
+
+TEST_F(LineDrawing, SkippingANullJoinsItsNeighboursStraight) {
+    auto* s = Add({{1, 2}, {5, 9}, {9, 2}});
+    s->SetNull(1);
+    s->SetTreatNulls(tnSkip);
+    Draw();
+    EXPECT_TRUE(Near(At(5, 2), clRed)) << "the straight line under the null point";
+    EXPECT_FALSE(Near(At(3, 5.5), clRed, 2)) << "no line up to the null point";
+}
+
+TEST_F(LineDrawing, IgnoringNullsDrawsThePointAtItsValue) {
+    auto* s = Add({{1, 2}, {5, 8}, {9, 2}});
+    s->SetNull(1);
+    s->SetTreatNulls(tnIgnore);
+    Draw();
+    EXPECT_TRUE(Near(Mid(At(1, 2), At(5, 8)), clRed));
+    EXPECT_TRUE(Near(Mid(At(5, 8), At(9, 2)), clRed));
+    EXPECT_DOUBLE_EQ(s->MaxYValue(), 8) << "the null point counts in the range";
+}
+
+TEST_F(LineDrawing, ANullPointDoesNotCountInTheRangeUnlessIgnored) {
+    auto* s = Add({{1, 2}, {5, 80}, {9, 3}});
+    s->SetNull(1);
+    EXPECT_DOUBLE_EQ(s->MaxYValue(), 3);
+    EXPECT_DOUBLE_EQ(s->MinYValue(), 2);
+    auto* empty = Create<TLineSeries>(chart.get());
+    EXPECT_DOUBLE_EQ(empty->MaxYValue(), 0);
+}
+
+TEST_F(LineDrawing, StairsGoAcrossFirstThenUp) {
+    auto* s = Add({{2, 2}, {8, 8}});
+    s->SetStairs(true);
+    Draw();
+    EXPECT_TRUE(Near(At(5, 2), clRed)) << "the tread at the first level";
+    EXPECT_TRUE(Near(At(8, 2), clRed)) << "the corner";
+    EXPECT_TRUE(Near(At(8, 5), clRed)) << "the riser at the second point";
+    EXPECT_FALSE(Near(At(2, 8), clRed, 2)) << "no inverted corner";
+    EXPECT_FALSE(Near(At(5, 5), clRed, 2)) << "no diagonal";
+}
+
+TEST_F(LineDrawing, InvertedStairsGoUpFirstThenAcross) {
+    auto* s = Add({{2, 2}, {8, 8}});
+    s->SetStairs(true);
+    s->SetInvertedStairs(true);
+    Draw();
+    EXPECT_TRUE(Near(At(2, 5), clRed)) << "the riser at the first point";
+    EXPECT_TRUE(Near(At(2, 8), clRed)) << "the corner";
+    EXPECT_TRUE(Near(At(5, 8), clRed)) << "the tread at the second level";
+    EXPECT_FALSE(Near(At(8, 2), clRed, 2));
+}
+
+TEST_F(LineDrawing, ThePenWidthWidensTheLine) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    s->GetLinePen()->SetWidth(5);
+    Draw();
+    const TPoint m = At(5, 5);
+    EXPECT_TRUE(Is({m.X, m.Y - 2}, clRed));
+    EXPECT_TRUE(Is({m.X, m.Y + 2}, clRed));
+    EXPECT_FALSE(Is({m.X, m.Y - 5}, clRed));
+}
+
+TEST_F(LineDrawing, ADashedPenLeavesGapsAlongTheLine) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    s->GetLinePen()->SetStyle(psDash);
+    Draw();
+    const TPoint a = At(1, 5), b = At(9, 5);
+    int red = 0, white = 0;
+    for (int x = a.X + 1; x < b.X; ++x) (Is({x, a.Y}, clRed) ? red : white)++;
+    EXPECT_GT(red, 10);
+    EXPECT_GT(white, 10);
+}
+
+TEST_F(LineDrawing, AHiddenPenDrawsNoLine) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    s->GetLinePen()->SetVisible(false);
+    Draw();
+    EXPECT_FALSE(Near(At(5, 5), clRed));
+}
+
+TEST_F(LineDrawing, PointersAreDrawnOverTheLineAtEveryNonNullPoint) {
+    auto* s = Add({{1, 5}, {5, 5}, {9, 5}});
+    s->SetNull(1);
+    s->GetPointer()->SetVisible(true);
+    s->GetPointer()->GetBrush()->SetColor(clBlue);
+    s->GetPointer()->SetHorizSize(3);
+    s->GetPointer()->SetVertSize(3);
+    Draw();
+    const TPoint p0 = At(1, 5), p2 = At(9, 5), p1 = At(5, 5);
+    EXPECT_TRUE(Near({p0.X, p0.Y - 3}, clBlack)) << "the frame of the first pointer";
+    EXPECT_TRUE(Near({p2.X, p2.Y - 3}, clBlack)) << "the frame of the last pointer";
+    EXPECT_FALSE(Near({p1.X, p1.Y - 3}, clBlack)) << "no pointer at the null point";
+}
+
+TEST_F(LineDrawing, WithAVisiblePointerAndOneColourPerLineOffEverySegmentTakesTheSeriesColour) {
+    auto* s = Add({{1, 5}, {5, 5}, {9, 5}});
+    s->SetValueColor(1, clGreen);
+    s->SetValueColor(2, clBlue);
+    s->SetColorEachLine(false);
+    s->GetPointer()->SetVisible(true);
+    Draw();
+    EXPECT_TRUE(Is(Mid(At(5, 5), At(9, 5)), clRed));
+    s->GetPointer()->SetVisible(false);
+    Draw();
+    EXPECT_TRUE(Is(Mid(At(5, 5), At(9, 5)), clBlue)) << "a segment takes its end point's colour";
+}
+
+TEST_F(LineDrawing, ALineScrolledPastItsFirstPointEntersFromTheEdgeAtTheInterpolatedValue) {
+    Add({{-10, 0}, {10, 10}});
+    Draw();
+    // At X = 0 the line from (-10, 0) to (10, 10) is at 5.
+    const TPoint edge = At(0, 5);
+    EXPECT_TRUE(Near({edge.X + 1, edge.Y}, clRed, 1));
+    EXPECT_TRUE(Near(At(5, 7.5), clRed));
+}
+
+TEST_F(LineDrawing, TheSegmentToThePointPastTheRightEdgeIsDrawn) {
+    Add({{5, 5}, {20, 5}});
+    Draw();
+    EXPECT_TRUE(Near(At(9, 5), clRed)) << "up to the chart's edge";
+}
+
+TEST_F(LineDrawing, OneDisplayedPointDrawsOnlyItsPointer) {
+    auto* s = Add({{5, 5}});
+    Draw();
+    EXPECT_FALSE(Near(At(5, 5), clRed, 2));
+    s->GetPointer()->SetVisible(true);
+    Draw();
+    EXPECT_TRUE(Near(At(5, 5), clRed, 2));
+}
+
+TEST_F(LineDrawing, ADateTimeSeriesOfHourlyPointsDrawsEveryHour) {
+    chart->GetBottomAxis()->SetMinMax(46000, 46001);
+    auto* s = Create<TLineSeries>(chart.get());
+    chart->AddSeries(s);
+    s->SetSeriesColor(clRed);
+    s->GetXValues()->SetDateTime(true);
+    for (int h = 0; h <= 24; ++h) s->AddXY(46000 + h / 24.0, h % 2 ? 8 : 2);
+    Draw();
+    int peaks = 0;
+    for (int h = 1; h < 24; h += 2)
+        peaks += Near(
+            {chart->GetBottomAxis()->CalcXPosValue(46000 + h / 24.0), chart->GetLeftAxis()->CalcYPosValue(8)},
+            clRed);
+    EXPECT_EQ(peaks, 12);
+}
+
+// ---------------------------------------------------------------------------
+// Copying
+
+TEST_F(LineDrawing, AssignCopiesPenNullsPointerColourAndPoints) {
+    auto* a = Add({{1, 2}, {3, 4}});
+    a->SetNull(1);
+    a->SetTreatNulls(tnSkip);
+    a->GetLinePen()->SetWidth(3);
+    a->GetLinePen()->SetStyle(psDot);
+    a->GetPointer()->SetVisible(true);
+    a->SetStairs(true);
+    a->GetXValues()->SetDateTime(true);
+    auto* b = Create<TLineSeries>(chart.get());
+    b->Assign(a);
+    EXPECT_EQ(b->Count(), 2);
+    EXPECT_TRUE(b->IsNull(1));
+    EXPECT_EQ(b->GetTreatNulls(), tnSkip);
+    EXPECT_EQ(b->GetLinePen()->GetWidth(), 3);
+    EXPECT_EQ(b->GetLinePen()->GetStyle(), psDot);
+    EXPECT_TRUE(b->GetPointer()->GetVisible());
+    EXPECT_TRUE(b->GetStairs());
+    EXPECT_EQ(b->GetSeriesColor(), clRed);
+    EXPECT_TRUE(b->GetXValues()->GetDateTime());
+}
+
+TEST_F(LineDrawing, APointSeriesAssignedToALineHidesItsPointerAndTheLineGoesOn) {
+    auto* p = Add<TPointSeries>({{1, 2}});
+    auto* l = Create<TLineSeries>(chart.get());
+    l->Assign(p);
+    EXPECT_FALSE(l->GetPointer()->GetVisible());
+    EXPECT_TRUE(l->GetDrawLine());
+    auto* p2 = Create<TPointSeries>(chart.get());
+    auto* l2 = Add({{1, 2}});
+    p2->Assign(l2);
+    EXPECT_TRUE(p2->GetPointer()->GetVisible());
+    EXPECT_FALSE(p2->GetDrawLine());
+}
+
+} // namespace

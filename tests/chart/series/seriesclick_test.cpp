@@ -1,0 +1,236 @@
+// Clicks on line-type series: on a point, on a segment (its first point), one
+// pixel off the line and farther off, on stairs legs, on a pointer (its event
+// first), inside an area; and the point series's styles and settings.
+#include "chart/canvas/zuzconst.h"
+#include "chart/engine/seriestypes.h"
+#include "linefixture.h"
+
+namespace {
+
+using Clicks = LineTest;
+
+TEST_F(Clicks, APointReturnsItsIndexAndASegmentItsFirstPoint) {
+    auto* s = Add({{1, 2}, {5, 8}, {9, 2}});
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 8)), 1);
+    EXPECT_EQ(s->Clicked(At(1, 2)), 0);
+    EXPECT_EQ(s->Clicked(Mid(At(1, 2), At(5, 8))), 0);
+    EXPECT_EQ(s->Clicked(Mid(At(5, 8), At(9, 2))), 1);
+}
+
+TEST_F(Clicks, OnePixelOffTheLineStillHitsButThreePixelsOffMisses) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    Draw();
+    const TPoint m = At(5, 5);
+    EXPECT_EQ(s->Clicked(m.X, m.Y + 1), 0);
+    EXPECT_EQ(s->Clicked(m.X, m.Y - 1), 0);
+    EXPECT_EQ(s->Clicked(m.X, m.Y + 3), -1);
+    EXPECT_EQ(s->Clicked(m.X, m.Y - 3), -1);
+    EXPECT_EQ(s->Clicked(At(9.8, 5).X + 5, m.Y), -1) << "past the last point";
+}
+
+TEST_F(Clicks, WithoutClickableLineOnlyPointsHit) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    s->SetClickableLine(false);
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 5)), -1);
+    EXPECT_EQ(s->Clicked(At(9, 5)), 1);
+}
+
+TEST_F(Clicks, StairsHitOnTheirTwoLegsNotOnTheDiagonal) {
+    auto* s = Add({{2, 2}, {8, 8}});
+    s->SetStairs(true);
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 2)), 0) << "the tread";
+    EXPECT_EQ(s->Clicked(At(8, 5)), 0) << "the riser";
+    EXPECT_EQ(s->Clicked(At(5, 5)), -1) << "the diagonal";
+    s->SetInvertedStairs(true);
+    EXPECT_EQ(s->Clicked(At(2, 5)), 0);
+    EXPECT_EQ(s->Clicked(At(5, 8)), 0);
+    EXPECT_EQ(s->Clicked(At(8, 5)), -1);
+}
+
+TEST_F(Clicks, APointerIsHitWithinItsHalfSizeAndRaisesItsEventFirst) {
+    auto* s = Add({{1, 5}, {9, 5}});
+    s->GetPointer()->SetVisible(true);
+    Draw();
+    int raised = -1;
+    s->OnClickPointer.Bind([&](TCustomSeries*, int ValueIndex, int, int) { raised = ValueIndex; });
+    EXPECT_TRUE(s->RaiseClicked());
+    const TPoint p = At(9, 5);
+    EXPECT_EQ(s->Clicked(p.X - 3, p.Y - 3), 1);
+    EXPECT_EQ(raised, 1);
+    raised = -1;
+    EXPECT_EQ(s->Clicked(p.X + 4, p.Y - 4), -1) << "the half size itself is outside";
+    EXPECT_EQ(raised, -1);
+    s->GetPointer()->SetStyle(psNothing);
+    EXPECT_EQ(s->Clicked(p.X - 3, p.Y - 3), -1);
+}
+
+TEST_F(Clicks, InsideTheAreaHitsWhenTheAreaIsDrawn) {
+    auto* s = Add({{1, 8}, {9, 8}});
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 4)), -1);
+    s->SetDrawArea(true);
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 4)), 0);
+}
+
+TEST_F(Clicks, ASeriesWithNothingVisibleIsNeverHit) {
+    auto* s = Create<TLineSeries>(chart.get());
+    EXPECT_EQ(s->Clicked(10, 10), -1);
+}
+
+// ---------------------------------------------------------------------------
+// Point series
+
+using PointSeries = LineTest;
+
+TEST_F(PointSeries, ShowsPointersOnlyAndIsNotClickableAlongALine) {
+    auto* s = Add<TPointSeries>({{2, 5}, {8, 5}});
+    EXPECT_TRUE(s->GetPointer()->GetVisible());
+    EXPECT_FALSE(s->GetDrawLine());
+    EXPECT_FALSE(s->GetClickableLine());
+    EXPECT_EQ(s->GetEditorClass(), u"TSeriesPointerEditor");
+    Draw();
+    EXPECT_TRUE(Is(At(2, 5), clRed));
+    EXPECT_TRUE(Is(At(8, 5), clRed));
+    EXPECT_FALSE(Near(At(5, 5), clRed, 2)) << "no line between the points";
+    EXPECT_EQ(s->Clicked(At(5, 5)), -1);
+}
+
+struct StyleRow {
+    const char* rule;
+    TSeriesPointerStyle style;
+    TPoint inked, blank; // offsets from the point, half sizes 4
+};
+
+class PointStyle : public LineTest, public ::testing::WithParamInterface<StyleRow> {};
+
+TEST_P(PointStyle, DrawsItsShapeAtThePoint) {
+    const StyleRow& r = GetParam();
+    chart->GetBottomAxis()->GetGrid()->SetVisible(false);
+    chart->GetLeftAxis()->GetGrid()->SetVisible(false);
+    auto* s = Add<TPointSeries>({{5, 5}});
+    s->GetPointer()->SetStyle(r.style);
+    s->GetPointer()->SetDraw3D(false);
+    Draw();
+    const TPoint p = At(5, 5);
+    EXPECT_FALSE(Is({p.X + r.inked.X, p.Y + r.inked.Y}, clWhite)) << "blank where the shape is";
+    EXPECT_TRUE(Is({p.X + r.blank.X, p.Y + r.blank.Y}, clWhite)) << "inked outside the shape";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, PointStyle,
+    ::testing::Values(StyleRow{"RectangleFillsItsCorner", psRectangle, {-4, -4}, {-6, 0}},
+                      StyleRow{"CircleLeavesItsCorner", psCircle, {0, -3}, {-4, -4}},
+                      StyleRow{"TriangleHasItsTipUp", psTriangle, {0, -3}, {-4, -4}},
+                      StyleRow{"DownTriangleHasItsTipDown", psDownTriangle, {0, 3}, {-4, 4}},
+                      StyleRow{"DiamondLeavesItsCorners", psDiamond, {0, -3}, {-4, -4}},
+                      StyleRow{"CrossHasNoCorners", psCross, {0, -4}, {-3, -3}},
+                      StyleRow{"DiagCrossHasNoMiddleTop", psDiagCross, {-4, -4}, {0, -4}},
+                      StyleRow{"SmallDotIsOnePixel", psSmallDot, {0, 0}, {1, 1}}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+TEST_F(PointSeries, NothingDrawsNothingAndCannotBeClicked) {
+    auto* s = Add<TPointSeries>({{5, 5}});
+    s->GetPointer()->SetStyle(psNothing);
+    Draw();
+    EXPECT_FALSE(Near(At(5, 5), clRed, 4));
+    EXPECT_FALSE(Near(At(5, 5), clBlack, 4));
+    const TPoint p = At(5, 5);
+    EXPECT_EQ(s->Clicked(p.X + 1, p.Y), -1);
+}
+
+TEST_F(PointSeries, OneColourPerPointSetsThePointerToTakeEachPointsColour) {
+    auto* s = Create<TPointSeries>(chart.get());
+    s->GetPointer()->SetColor(clBlue);
+    s->SetColorEachPoint(false);
+    EXPECT_EQ(s->GetPointer()->GetColor(), clBlue);
+    s->SetColorEachPoint(true);
+    EXPECT_EQ(s->GetPointer()->GetColor(), clZuzColor);
+    s->SetColorEachPoint(false);
+    EXPECT_EQ(s->GetPointer()->GetColor(), clZuzColor);
+}
+
+TEST_F(PointSeries, TransparencyIsThePointers) {
+    auto* s = Create<TPointSeries>(chart.get());
+    s->SetTransparency(40);
+    EXPECT_EQ(s->GetPointer()->GetTransparency(), 40);
+    EXPECT_EQ(s->GetTransparency(), 40);
+}
+
+TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
+    auto* s = Create<THorizLineSeries>(chart.get());
+    EXPECT_FALSE(s->YMandatory());
+    EXPECT_FALSE(s->CalcVisiblePoints);
+    EXPECT_EQ(s->GetXValues()->GetOrder(), loNone);
+    EXPECT_EQ(s->GetYValues()->GetOrder(), loAscending);
+    chart->AddSeries(s);
+    s->SetSeriesColor(clRed);
+    s->AddXY(8, 8);
+    s->AddXY(2, 2);
+    EXPECT_DOUBLE_EQ(s->YValue(0), 2);
+    Draw();
+    EXPECT_TRUE(Near(At(5, 5), clRed));
+}
+
+// ---------------------------------------------------------------------------
+// Gallery and registration
+
+TEST(LineGallery, VariantsFollowTheNormalOneInTheirOrder) {
+    InitFormsUnit();
+    ZuzConstInitialization();
+    ZuzEngineInitialization();
+    Owned<TLineSeries> line(Create<TLineSeries>(nullptr));
+    std::vector<String> names;
+    line->CreateSubGallery([&](const String& n) { names.push_back(n); });
+    ASSERT_EQ(names.size(), 9u);
+    EXPECT_EQ(names[0], VavIve_Normal);
+    EXPECT_EQ(names[1], VavIve_Stairs);
+    EXPECT_EQ(names[8], VavIve_Outline);
+    line->SetSubGallery(line.get(), 1);
+    EXPECT_TRUE(line->GetStairs());
+    line->SetSubGallery(line.get(), 3);
+    EXPECT_EQ(line->GetLineHeight(), 5);
+    Owned<TPointSeries> point(Create<TPointSeries>(nullptr));
+    names.clear();
+    point->CreateSubGallery([&](const String& n) { names.push_back(n); });
+    ASSERT_EQ(names.size(), 14u);
+    EXPECT_EQ(names[13], VavIve_Hexagon);
+    point->SetSubGallery(point.get(), 9);
+    EXPECT_EQ(point->GetPointer()->GetStyle(), psCircle);
+    EXPECT_EQ(point->GetPointer()->GetHorizSize(), 8);
+}
+
+TEST(StandardSeries, RegisterInGalleryOrderOnTheStandardPage) {
+    InitFormsUnit();
+    ZuzConstInitialization();
+    ZuzEngineInitialization();
+    ZuzSeriesTypes().Clear();
+    RegisterZuzStandardSeries();
+    std::vector<std::pair<const ClassInfo*, int>> seen;
+    for (int i = 0; i < ZuzSeriesTypes().Count(); ++i) {
+        const TZuzSeriesType* t = ZuzSeriesTypes().Get(i);
+        EXPECT_EQ(t->GetGalleryPage(), VavIve_GalleryStandard);
+        seen.emplace_back(t->SeriesClass, t->NumGallerySeries);
+    }
+    // The line types keep their places relative to each other; the others
+    // join as they are built.
+    std::vector<std::pair<const ClassInfo*, int>> lineTypes;
+    for (auto& e : seen)
+        if (e.first == &TLineSeries::StaticClass() || e.first == &TPointSeries::StaticClass() ||
+            e.first == &THorizLineSeries::StaticClass())
+            lineTypes.push_back(e);
+    ASSERT_EQ(lineTypes.size(), 3u);
+    EXPECT_EQ(lineTypes[0], std::make_pair(&TLineSeries::StaticClass(), 2));
+    EXPECT_EQ(lineTypes[1], std::make_pair(&TPointSeries::StaticClass(), 2));
+    EXPECT_EQ(lineTypes[2], std::make_pair(&THorizLineSeries::StaticClass(), 1));
+    EXPECT_EQ(ZuzSeriesTypes().Find(&TLineSeries::StaticClass())->GetDescription(), VavIve_GalleryLine);
+    EXPECT_EQ(ZuzSeriesTypes().Find(&THorizLineSeries::StaticClass())->GetDescription(), u"Horizontal\rLine");
+    EXPECT_NE(GetClass("TLineSeries"), nullptr) << "a stream can create it by name";
+    RegisterZuzStandardSeries();
+    EXPECT_EQ(ZuzSeriesTypes().Count(), static_cast<int>(seen.size())) << "registering twice adds nothing";
+}
+
+} // namespace
