@@ -5,12 +5,18 @@
 // applied per pixel, and the clip region honoured.
 #include "platform/win32/gdiqt.h"
 
+#include <QThread>
+#include <QThreadPool>
+
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <memory>
+#include <semaphore>
 #include <typeinfo>
 #include <vector>
 
@@ -447,6 +453,44 @@ private:
     std::vector<std::pair<int, int>> runs_;
 };
 
+// Large ellipse sets are painted by this thread and helpers taking rows in shares.
+constexpr std::int64_t kSplitWork = 20000; // rows of all ellipses together
+constexpr int kMostThreads = 4;
+constexpr int kRowsPerShare = 8;
+
+// One helper's part: Share until no rows are left, then says it is done.
+class RowHelper : public QRunnable {
+public:
+    RowHelper(const std::function<void()>& Share, std::counting_semaphore<>& Done)
+        : share_(Share), done_(Done) {
+        setAutoDelete(false);
+    }
+    void run() override {
+        share_();
+        done_.release();
+    }
+
+private:
+    const std::function<void()>& share_;
+    std::counting_semaphore<>& done_;
+};
+
+// Runs Share on this thread and on up to Count pooled threads, returning when all have
+// finished. A helper the pool has not started by then is taken back unrun, so a busy
+// machine costs no more than painting alone.
+void RowHelpers(int Count, const std::function<void()>& Share) {
+    QThreadPool* pool = QThreadPool::globalInstance();
+    std::counting_semaphore<> done(0);
+    std::vector<std::unique_ptr<RowHelper>> helpers;
+    for (int i = 0; i < Count; ++i) {
+        helpers.push_back(std::make_unique<RowHelper>(Share, done));
+        pool->start(helpers.back().get());
+    }
+    Share();
+    for (const auto& h : helpers)
+        if (!pool->tryTake(h.get())) done.acquire();
+}
+
 } // namespace
 
 // Pen-less ellipses with a solid brush on raster surfaces, written row by row.
@@ -495,44 +539,97 @@ bool DeviceContext::EllipsesOnce(const RECT* boxes, const COLORREF* colors, int 
     StateChanged(); // the colour-settable brush keeps the last colour, as after one call per ellipse
     if (bands.empty()) return true;
     const std::size_t n = bands.size();
-    // The table below stays within 32 MB; far more ellipses go one by one.
-    if (static_cast<std::size_t>(bottom - top + 1) > (std::size_t{1} << 22) / n) return false;
-    // Each row's columns per ellipse, kept for the rows below the centre: they
-    // have the columns of their mirror row above (x0 > x1: none). Entries of
-    // ellipses that miss a row are never read.
+    const bool direct = !clipRgn_ && bpp_ == 4;
+    // Each row's columns per ellipse (x0 > x1: none), for a row and its mirror.
     struct Span {
         int x0, x1;
     };
-    const auto spans = std::make_unique_for_overwrite<Span[]>(static_cast<std::size_t>(bottom - top + 1) * n);
-    const bool direct = !clipRgn_ && bpp_ == 4;
-    TakenRuns taken;
-    for (int y = top; y <= bottom; ++y) {
-        Span* here = spans.get() + static_cast<std::size_t>(y - top) * n;
-        for (std::size_t k = 0; k < n; ++k) {
-            const EllipseRows& rows = bands[k].rows;
-            if (y < rows.Top() || y > rows.Bottom()) continue;
-            const int m = rows.Mirror(y);
-            if (m < y && m >= rows.Top())
-                here[k] = spans[static_cast<std::size_t>(m - top) * n + k];
-            else if (!rows.Row(y, here[k].x0, here[k].x1))
-                here[k] = {1, 0};
-        }
-        taken.Clear();
+    // A later ellipse lies over the earlier ones: walking back from the last, each writes only
+    // the columns no later one took. While every ellipse so far holds the ones after it (nested
+    // bands) the taken columns are one run and each writes at most its two sides of it.
+    const auto paintRow = [&](int y, const std::vector<Span>& spans, TakenRuns& taken) {
         auto* row = reinterpret_cast<std::uint32_t*>(bits_ + static_cast<qsizetype>(y) * bpl_);
-        // A later ellipse lies over the earlier ones: walking back from the last, each
-        // writes only the columns no later one took.
+        std::uint32_t rgb = 0;
+        const auto fill = [&](int a, int b) {
+            if (direct)
+                FillPixels(row + a, static_cast<std::size_t>(b - a + 1), rgb | 0xFF000000u);
+            else
+                FillRow(y, a, b, R2_COPYPEN, rgb);
+        };
+        int lo = 1, hi = 0; // the one run taken while nested (none yet: lo > hi)
+        bool nested = true;
         for (std::size_t k = n; k-- > 0;) {
-            const EllipseRows& rows = bands[k].rows;
-            if (y < rows.Top() || y > rows.Bottom() || here[k].x0 > here[k].x1) continue;
-            const std::uint32_t rgb = bands[k].rgb;
-            taken.Take(here[k].x0, here[k].x1, [&](int from, int to) {
-                if (direct)
-                    FillPixels(row + from, static_cast<std::size_t>(to - from + 1), rgb | 0xFF000000u);
-                else
-                    FillRow(y, from, to, R2_COPYPEN, rgb);
-            });
+            const Span sp = spans[k];
+            if (sp.x0 > sp.x1) continue;
+            rgb = bands[k].rgb;
+            if (nested) {
+                if (lo > hi) {
+                    fill(sp.x0, sp.x1);
+                    lo = sp.x0;
+                    hi = sp.x1;
+                    continue;
+                }
+                if (sp.x0 <= lo && sp.x1 >= hi) {
+                    if (sp.x0 < lo) fill(sp.x0, lo - 1);
+                    if (sp.x1 > hi) fill(hi + 1, sp.x1);
+                    lo = sp.x0;
+                    hi = sp.x1;
+                    continue;
+                }
+                nested = false;
+                taken.Clear();
+                taken.Take(lo, hi, [](int, int) {});
+            }
+            taken.Take(sp.x0, sp.x1, fill);
         }
+    };
+    // Rows pair up around the first ellipse's middle: where an ellipse shares that middle, a row
+    // below it has the columns of its mirror row above, worked out once for both. A row whose
+    // mirror lies above it in the set goes with that row.
+    const int mirrorSum = bands.front().rows.Mirror(0);
+    const auto leads = [&](int y) { return !(mirrorSum - y < y && mirrorSum - y >= top); };
+    // Rows from..to and their mirrors. Rows touch nothing shared but their own pixels, so
+    // several threads may paint rows apart.
+    const auto paintRows = [&](int from, int to) {
+        TakenRuns taken;
+        std::vector<Span> upper(n), lower(n);
+        for (int y = from; y <= to; ++y) {
+            if (!leads(y)) continue;
+            const int m = mirrorSum - y;
+            const bool pair = m > y && m <= bottom;
+            for (std::size_t k = 0; k < n; ++k) {
+                const EllipseRows& rows = bands[k].rows;
+                const bool crosses = y >= rows.Top() && y <= rows.Bottom();
+                Span& u = upper[k];
+                if (!crosses || !rows.Row(y, u.x0, u.x1)) u = {1, 0};
+                if (!pair) continue;
+                Span& l = lower[k];
+                if (m < rows.Top() || m > rows.Bottom())
+                    l = {1, 0};
+                else if (crosses && rows.Mirror(y) == m)
+                    l = u;
+                else if (!rows.Row(m, l.x0, l.x1))
+                    l = {1, 0};
+            }
+            paintRow(y, upper, taken);
+            if (pair) paintRow(m, lower, taken);
+        }
+    };
+    std::int64_t work = 0; // rows of all ellipses
+    for (const Band& b : bands) work += b.rows.Bottom() - b.rows.Top() + 1;
+    // Helpers pay off only on a large set; FillRow's shared row buffer keeps other surfaces on one thread.
+    const int helpers =
+        direct && work >= kSplitWork ? std::min(QThread::idealThreadCount(), kMostThreads) - 1 : 0;
+    if (helpers <= 0) {
+        paintRows(top, bottom);
+        return true;
     }
+    std::atomic<int> next{top};
+    const auto paintShare = [&] {
+        for (int from; (from = next.fetch_add(kRowsPerShare)) <= bottom;)
+            paintRows(from, std::min(bottom, from + kRowsPerShare - 1));
+    };
+    RowHelpers(helpers, paintShare);
     return true;
 }
 

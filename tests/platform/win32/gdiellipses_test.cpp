@@ -75,8 +75,9 @@ void Apply(HDC dc, const State& st, std::vector<HGDIOBJ>& made) {
 
 // Draws the boxes both ways on patterned surfaces and compares every pixel and the brush colour left.
 void ExpectSameAsOneCallPerBox(const std::vector<RECT>& boxes, const std::vector<COLORREF>& colors,
-                               const State& st, GdiPixelFormat format, const std::string& what) {
-    Surface together(300, 200, format), oneByOne(300, 200, format);
+                               const State& st, GdiPixelFormat format, const std::string& what,
+                               int width = 300, int height = 200) {
+    Surface together(width, height, format), oneByOne(width, height, format);
     Pattern(together);
     Pattern(oneByOne);
     std::vector<HGDIOBJ> made;
@@ -149,6 +150,30 @@ TEST(EllipsesWithDCBrush, OverlappingAndDegenerateBoxesPaintWhatOneCallPerBoxPai
             st.clip = trial % 3;
             ExpectSameAsOneCallPerBox(boxes, colors, st, format, "scattered, trial " + std::to_string(trial));
         }
+}
+
+TEST(EllipsesWithDCBrush, LargeSetsSharedOutOverThreadsPaintWhatOneCallPerBoxPaints) {
+    // Sets this large are painted by several threads taking rows in turn where the machine has
+    // the cores: every row, the shares' edges and the rows no ellipse reaches must come out the
+    // same as one call per box.
+    std::mt19937 rng(37);
+    std::uniform_int_distribution<int> at(-100, 1000), extent(-200, 900);
+    for (int trial = 0; trial < 6; ++trial) {
+        std::vector<RECT> boxes =
+            Nested(450 + trial * 37.5, 350 - trial * 21, 700 + trial * 90, 600 - trial * 70, 255 - trial * 7);
+        if (trial % 2 == 1)
+            for (int i = 0; i < 60; ++i) {
+                const int l = at(rng), t = at(rng) * 2 / 3;
+                boxes.push_back(RECT{l, t, l + extent(rng), t + extent(rng)});
+            }
+        std::vector<COLORREF> colors;
+        for (std::size_t i = 0; i < boxes.size(); ++i) colors.push_back(rng() & 0xFFFFFF);
+        State st;
+        st.clip = trial == 4 ? 1 : 0;
+        st.origin = trial == 5 ? POINT{-31, 12} : POINT{0, 0};
+        ExpectSameAsOneCallPerBox(boxes, colors, st, GdiPixelFormat::Rgb32,
+                                  "large, trial " + std::to_string(trial), 900, 700);
+    }
 }
 
 TEST(EllipsesWithDCBrush, PensMixModesOtherBrushesAndPathsKeepTheirOwnPixels) {
