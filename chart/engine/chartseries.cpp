@@ -244,7 +244,10 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
         FY->TempValue = Y;
         const int index = FX->StoreLast(X);
         FY->StoreLast(Y);
-        if (FUpdateCount != 0 || !(AddIsListenedTo() || (FActive && FParentChart))) return index;
+        // Nobody to tell, nothing showing it: the point is in.
+        if (FUpdateCount != 0 || (FNotifyKind == kNotifyBase && !OnAfterAdd && FLinkedSeries->Count() == 0 &&
+                                  !(FActive && FParentChart)))
+            return index;
         return TellAppended(index);
     }
     return AddPoint(X, Y, Label, Color);
@@ -258,7 +261,7 @@ std::uint8_t TChartSeries::ClassifyNotifications() const {
 int TChartSeries::TellAppended(int Index) {
     if (AddIsListenedTo())
         NotifyNewValue(this, Index);
-    else
+    else if (FActive && FParentChart)
         Repaint();
     return Index;
 }

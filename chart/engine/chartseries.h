@@ -589,10 +589,11 @@ protected:
 private:
     friend class TDataSourcesList;
     // Whether X would be placed last, both lists have room, and no further
-    // list, colour or label asks for more than two stores.
+    // list, colour or label asks for more than two stores. A list not yet
+    // classified goes the long way once, which classifies it.
     bool AppendsPlainly(double X) const {
-        return !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsBaseList() &&
-               FY->IsBaseList() && FY->Count() == FX->Count() && FX->HasRoom() && FY->HasRoom() &&
+        return !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsKnownBaseList() &&
+               FY->IsKnownBaseList() && FY->Count() == FX->Count() && FX->HasRoom() && FY->HasRoom() &&
                FX->PlacesLast(X);
     }
     // AddXY's every step, for points that need more than two stores.
