@@ -8,6 +8,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/zuzedit.h"
 #include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzjpeg.h"
 #include "graphs/okcancl1.h"
@@ -37,6 +38,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzFunci", ZuzFunciInitialization, ZuzFunciFinalization},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
+    {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},
 };

@@ -94,7 +94,8 @@ struct TDialogRequest {
     TDialogKind Kind = TDialogKind::MessageBox;
     String Caption;
     String Text;
-    UINT Flags = 0;            // MessageBox: the MB_ flags
+    UINT Flags =
+        0; // MessageBox: the MB_ flags; file dialogs: their TOpenOptions bits; font dialog: its options
     int DlgType = 0;           // MessageDlg: the TMsgDlgType
     std::uint64_t Buttons = 0; // MessageDlg: the TMsgDlgButtons bits
     TCustomForm* Form = nullptr;

@@ -1,0 +1,269 @@
+// The print preview window opened by the previewer: its options, the caption, the printer's
+// orientation, the margin edits, "Reset Margins", "Proportional", the detail bar, and a chart
+// printed from it into a PDF file that is then rasterised.
+#include "chart/series/zuzprevi.h"
+
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzdraw3d.h"
+#include "chart/canvas/zuzpanelprocs.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/chartseries.h"
+#include "chart/series/zuzedit.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/printers.h"
+#include "platform/gui/stdctrls.h"
+#include "tests/support/pdfprobe.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+namespace {
+
+class PreviewerTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        InitFormsUnit();
+        ZuzConstInitialization();
+        ZuzCanvasInitialization();
+        ZuzProcsInitialization();
+        ZuzEngineInitialization();
+        ZuzEditInitialization();
+        GdiSetTextAntialiasing(false);
+    }
+    void SetUp() override {
+        kept = SetPrinter(std::make_unique<TPrinter>(false, true));
+        Printer()->SetFileName(String(file.u16string()));
+        Printer()->SetOrientation(poPortrait);
+        ZuzChangePaperOrientation = true;
+        chart.reset(Create<TChart>(nullptr));
+        chart->SetName(u"Chart1");
+        chart->SetBounds(0, 0, 400, 250);
+        chart->SetColor(clBlack);
+        previewer.reset(Create<TChartPreviewer>(nullptr));
+        previewer->SetChart(chart.get());
+    }
+    void TearDown() override {
+        SetDialogResponder({});
+        previewer.reset();
+        chart.reset();
+        SetPrinter(std::move(kept));
+    }
+    // Opens the preview and runs Look on the shown form; the window then closes.
+    void Open(const std::function<void(TChartPreview&)>& Look) {
+        bool seen = false;
+        SetDialogResponder([&](const TDialogRequest& r) {
+            TDialogAnswer a;
+            a.Result = mrOk;
+            if (auto* form = dynamic_cast<TChartPreview*>(r.Form)) {
+                seen = true;
+                Look(*form);
+            }
+            return a;
+        });
+        previewer->Execute();
+        EXPECT_TRUE(seen);
+    }
+    TempDir dir;
+    std::filesystem::path file = dir.path / "chart.pdf";
+    std::unique_ptr<TPrinter> kept;
+    Owned<TChart> chart;
+    Owned<TChartPreviewer> previewer;
+};
+
+} // namespace
+
+TEST_F(PreviewerTest, DefaultOptionsAreTheFirstEightAndEnableEveryControl) {
+    EXPECT_EQ(previewer->GetOptions(), DefaultChartPreviewOptions());
+    EXPECT_FALSE(previewer->GetOptions().Contains(cpoDragChart));
+    EXPECT_TRUE(previewer->GetOptions().Contains(cpoProportional));
+    Open([&](TChartPreview& f) {
+        EXPECT_EQ(f.GetCaption(), u"VedIrure Print Preview");
+        EXPECT_EQ(previewer->GetPreview(), f.PreviewPanel());
+        EXPECT_EQ(f.PreviewPanel()->GetPanel(), chart.get());
+        EXPECT_TRUE(f.PreviewPanel()->GetAllowResize());
+        EXPECT_TRUE(f.PreviewPanel()->GetAllowMove());
+        EXPECT_FALSE(f.PreviewPanel()->GetDragImage());
+        EXPECT_FALSE(f.PreviewPanel()->GetAsBitmap());
+        for (TControl* c : std::initializer_list<TControl*>{f.CBPrinters, f.BSetupPrinter, f.BPrint,
+                                                            f.ChangeDetailGroup, f.Orientation, f.GBMargins})
+            EXPECT_TRUE(c->GetEnabled()) << UTF8Encode(c->GetName());
+        EXPECT_FALSE(f.BReset->GetEnabled());
+        EXPECT_FALSE(chart->PrintZuzPanel);
+        ASSERT_EQ(f.CBPrinters->GetItems()->GetCount(), 1);
+        EXPECT_EQ(f.CBPrinters->GetItems()->GetStrings(0), PdfPrinterName);
+    });
+    EXPECT_EQ(previewer->GetPreview(), nullptr);
+    EXPECT_TRUE(chart->CancelMouse);
+}
+
+TEST_F(PreviewerTest, AllElevenOptionsDragLiveAndPrintThePanelAsABitmapWhileOpen) {
+    TChartPreviewOptions all = DefaultChartPreviewOptions();
+    all += TChartPreviewOptions{cpoDragChart, cpoPrintPanel, cpoAsBitmap};
+    previewer->SetOptions(all);
+    previewer->SetTitle(u"Печать графика");
+    Open([&](TChartPreview& f) {
+        EXPECT_EQ(f.GetCaption(), u"Печать графика");
+        EXPECT_TRUE(f.PreviewPanel()->GetDragImage());
+        EXPECT_TRUE(f.PreviewPanel()->GetAsBitmap());
+        EXPECT_TRUE(f.CBBitmap->GetChecked());
+        EXPECT_TRUE(chart->PrintZuzPanel);
+    });
+    EXPECT_FALSE(chart->PrintZuzPanel);
+}
+
+TEST_F(PreviewerTest, ClearedOptionsDisableTheirControls) {
+    previewer->SetOptions({});
+    Open([&](TChartPreview& f) {
+        for (TControl* c : std::initializer_list<TControl*>{
+                 f.CBPrinters, f.BSetupPrinter, f.ChangeDetailGroup, f.Orientation, f.GBMargins, f.BReset})
+            EXPECT_FALSE(c->GetEnabled()) << UTF8Encode(c->GetName());
+        EXPECT_FALSE(f.PreviewPanel()->GetAllowResize());
+        EXPECT_FALSE(f.PreviewPanel()->GetAllowMove());
+        // Proportional printing is turned off for good, never on.
+        EXPECT_FALSE(chart->GetPrintProportional());
+        EXPECT_FALSE(f.CBProp->GetChecked());
+    });
+    EXPECT_FALSE(chart->GetPrintProportional());
+}
+
+TEST_F(PreviewerTest, WithoutChartNothingOpensAndAFreedChartIsForgotten) {
+    previewer->SetChart(nullptr);
+    bool opened = false;
+    SetDialogResponder([&](const TDialogRequest&) {
+        opened = true;
+        return TDialogAnswer{};
+    });
+    previewer->Execute();
+    EXPECT_FALSE(opened);
+    previewer->SetChart(chart.get());
+    chart.reset();
+    EXPECT_EQ(previewer->GetChart(), nullptr);
+}
+
+TEST_F(PreviewerTest, OpensInLandscapeWhileThePaperOrientationIsChanged) {
+    Open([&](TChartPreview& f) {
+        EXPECT_EQ(Printer()->GetOrientation(), poLandscape);
+        EXPECT_EQ(f.Orientation->GetItemIndex(), 1);
+        f.Orientation->SetItemIndex(0);
+        EXPECT_EQ(Printer()->GetOrientation(), poPortrait);
+    });
+    ZuzChangePaperOrientation = false;
+    Open([&](TChartPreview& f) { EXPECT_EQ(f.Orientation->GetItemIndex(), 0); });
+}
+
+TEST_F(PreviewerTest, MarginEditsRefuseAnOverlapAndResetMarginsPutsTheOldOnesBack) {
+    chart->SetPrintProportional(false);
+    chart->PrintMargins = TRect(10, 60, 10, 40);
+    Open([&](TChartPreview& f) {
+        EXPECT_EQ(f.UDTopMa->GetPosition(), 60);
+        EXPECT_EQ(f.UDBotMa->GetPosition(), 40);
+        f.UDTopMa->SetPosition(65); // nothing would be left between them
+        EXPECT_EQ(f.UDTopMa->GetPosition(), 60);
+        EXPECT_EQ(chart->PrintMargins, TRect(10, 60, 10, 40));
+        EXPECT_FALSE(f.BReset->GetEnabled());
+        f.UDTopMa->SetPosition(55);
+        f.UDLeftMa->SetPosition(20);
+        EXPECT_EQ(chart->PrintMargins, TRect(20, 55, 10, 40));
+        EXPECT_FALSE(chart->GetPrintProportional());
+        EXPECT_TRUE(f.BReset->GetEnabled());
+        f.BReset->Click();
+        EXPECT_EQ(chart->PrintMargins, TRect(10, 60, 10, 40));
+        EXPECT_EQ(f.UDTopMa->GetPosition(), 60);
+        EXPECT_EQ(f.UDLeftMa->GetPosition(), 10);
+        EXPECT_FALSE(f.BReset->GetEnabled());
+    });
+}
+
+TEST_F(PreviewerTest, ProportionalTickedRecomputesTheMarginsUntickedEnablesReset) {
+    Open([&](TChartPreview& f) {
+        const TRect proportional = chart->CalcProportionalMargins();
+        EXPECT_TRUE(f.CBProp->GetChecked());
+        EXPECT_EQ(chart->PrintMargins, proportional);
+        EXPECT_EQ(f.UDLeftMa->GetPosition(), proportional.Left);
+        EXPECT_EQ(f.UDTopMa->GetPosition(), proportional.Top);
+        f.CBProp->SetChecked(false);
+        EXPECT_FALSE(chart->GetPrintProportional());
+        EXPECT_TRUE(f.BReset->GetEnabled());
+        f.UDLeftMa->SetPosition(30);
+        f.CBProp->SetChecked(true);
+        EXPECT_TRUE(chart->GetPrintProportional());
+        EXPECT_FALSE(f.BReset->GetEnabled());
+        EXPECT_EQ(chart->PrintMargins, proportional);
+        EXPECT_EQ(f.UDLeftMa->GetPosition(), proportional.Left);
+        // A margin dragged on the page unticks it.
+        f.ZuzPreviewPanel1ChangeMargins(f.PreviewPanel(), true, TRect(5, 6, 7, 8));
+        EXPECT_FALSE(f.CBProp->GetChecked());
+        EXPECT_EQ(f.UDBotMa->GetPosition(), 8);
+    });
+}
+
+TEST_F(PreviewerTest, TheDetailBarSetsThePrintResolution) {
+    Open([&](TChartPreview& f) {
+        EXPECT_EQ(f.Resolution->GetPosition(), 100);
+        f.Resolution->SetPosition(99);
+        EXPECT_EQ(chart->GetPrintResolution(), -1);
+        f.Resolution->SetPosition(0);
+        EXPECT_EQ(chart->GetPrintResolution(), -100);
+        f.ShowMargins->SetChecked(false);
+        EXPECT_FALSE(f.PreviewPanel()->GetMargins()->GetVisible());
+    });
+}
+
+TEST_F(PreviewerTest, PrintGoesThroughThePreviewIntoAPdfWithTheChartInsideTheMargins) {
+    TChartPreviewOptions all = DefaultChartPreviewOptions();
+    all += TChartPreviewOptions{cpoDragChart, cpoPrintPanel, cpoAsBitmap};
+    previewer->SetOptions(all);
+    TRect printRect;
+    Open([&](TChartPreview& f) {
+        f.BPrint->Click();
+        printRect = chart->ChartPrintRect();
+        EXPECT_EQ(Screen->GetCursor(), crDefault);
+    });
+    ASSERT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(pdf::Info(file.string(), "Title"), "Chart1");
+    const pdf::Raster page = pdf::Rasterise(file.string(), 30);
+    if (page.width == 0) GTEST_SKIP() << "pdftoppm is not installed";
+    // A4 landscape at 30 dots per inch; the page rectangle is in 300-dpi pixels.
+    ASSERT_EQ(page.width, 351);
+    ASSERT_EQ(page.height, 248);
+    int left = page.width, top = page.height, right = -1, bottom = -1, dark = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x) {
+            const auto p = page.At(x, y);
+            if (p.r + p.g + p.b > 3 * 240) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            if (p.r + p.g + p.b < 3 * 40) ++dark;
+        }
+    auto at30 = [](int v) { return v / 10.0; };
+    EXPECT_NEAR(left, at30(printRect.Left), 2);
+    EXPECT_NEAR(top, at30(printRect.Top), 2);
+    EXPECT_NEAR(right + 1, at30(printRect.Right), 2);
+    EXPECT_NEAR(bottom + 1, at30(printRect.Bottom), 2);
+    EXPECT_GT(printRect.Left, 0);
+    EXPECT_GT(printRect.Top, 0);
+    // The black chart with its panel printed fills most of its rectangle.
+    const int area = (right - left + 1) * (bottom - top + 1);
+    EXPECT_GT(dark, area / 2);
+}
+
+TEST_F(PreviewerTest, AFailedPrintFromTheWindowRestoresTheCursorAndTheChart) {
+    Printer()->SetFileName(String((dir.path / "missing" / "chart.pdf").u16string()));
+    chart->SetPrintProportional(false);
+    chart->PrintMargins = TRect(10, 12, 14, 16);
+    Open([&](TChartPreview& f) {
+        EXPECT_THROW(f.BPrintClick(&f), EPrinter);
+        EXPECT_EQ(Screen->GetCursor(), crDefault);
+        EXPECT_FALSE(Printer()->GetPrinting());
+    });
+    EXPECT_EQ(chart->PrintMargins, TRect(10, 12, 14, 16));
+    EXPECT_FALSE(std::filesystem::exists(dir.path / "missing"));
+}
