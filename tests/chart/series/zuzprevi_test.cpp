@@ -15,6 +15,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/printers.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/tempdir.h"
 
@@ -266,4 +267,29 @@ TEST_F(PreviewerTest, AFailedPrintFromTheWindowRestoresTheCursorAndTheChart) {
     });
     EXPECT_EQ(chart->PrintMargins, TRect(10, 12, 14, 16));
     EXPECT_FALSE(std::filesystem::exists(dir.path / "missing"));
+}
+
+TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMargins) {
+    TChartPreviewOptions all = DefaultChartPreviewOptions();
+    all += TChartPreviewOptions{cpoDragChart, cpoPrintPanel, cpoAsBitmap};
+    previewer->SetOptions(all);
+    Open([&](TChartPreview& f) {
+        probe::ProcessEvents();
+        TZuzPreviewPanel* page = f.PreviewPanel();
+        page->Draw();
+        probe::Picture shot = probe::Grab(f);
+        if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
+            shot.SavePng(std::filesystem::path(dir) / "print-preview.png");
+        const TPoint at = probe::MapTo(*page, f, TPoint(0, 0));
+        const TRect paper = page->GetPaperRect(), image = page->GetImageRect();
+        auto pixel = [&](int x, int y) { return shot.Pixel(at.X + x, at.Y + y); };
+        const probe::Rgb white{255, 255, 255}, black{0, 0, 0};
+        EXPECT_EQ(pixel(paper.Left, paper.Top), black);                     // the sheet's outline
+        EXPECT_EQ(pixel(paper.Left + 2, paper.Top + 2), white);             // paper outside the margins
+        const probe::Rgb shadow = pixel(paper.Right + 1, paper.Bottom + 1); // grey, softened at its edge
+        EXPECT_EQ(shadow.r, shadow.b);
+        EXPECT_LT(shadow.r, 160);
+        EXPECT_EQ(pixel((image.Left + image.Right) / 2, image.Top + 3), black); // the black chart
+        EXPECT_LT(image.Width(), paper.Width());
+    });
 }
