@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -116,7 +117,7 @@ struct SeenEvent {
     QEvent::Type type = QEvent::None;
     quint64 timestamp = 0;
     QPointF global;
-    bool Same(const QMouseEvent* e) const {
+    bool Same(const QSinglePointEvent* e) const {
         return type == e->type() && timestamp == e->timestamp() && global == e->globalPosition();
     }
 };
@@ -136,6 +137,8 @@ public:
         case QEvent::MouseMove:
             Mouse(watched, static_cast<QMouseEvent*>(event));
             break;
+        case QEvent::Wheel:
+            return Wheel(watched, static_cast<QWheelEvent*>(event));
         case QEvent::Enter:
         case QEvent::Leave:
             if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
@@ -159,6 +162,21 @@ public:
     }
 
 private:
+    // A wheel turn goes, like the buttons, to the innermost control under the mouse; a
+    // handled turn goes no further up the parents.
+    static bool Wheel(QObject* watched, QWheelEvent* e) {
+        TControl* c = ControlOfWidget(watched);
+        if (!c || gLastMouse.Same(e)) return false;
+        gLastMouse = {e->type(), e->timestamp(), e->globalPosition()};
+        const int delta = e->angleDelta().y();
+        if (delta == 0) return false; // a sideways turn: nothing here takes it
+        const QPoint g = e->globalPosition().toPoint();
+        const TShiftState shift = ShiftOf(e->modifiers(), e->buttons());
+        bool handled = false;
+        Guarded(c, [&] { handled = c->HandleMouseWheel(shift, delta, TPoint(g.x(), g.y())); });
+        return handled;
+    }
+
     static void Mouse(QObject* watched, QMouseEvent* e) {
         TControl* c = ControlOfWidget(watched);
         if (!c || gLastMouse.Same(e)) return;
@@ -798,6 +816,37 @@ void TControl::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     if (click) Click();
     MouseUp(Button, Shift, X, Y);
     if (Button == mbRight) DoContextPopup(X, Y);
+}
+
+bool TControl::HandleMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    if (DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+    // Fine-grained wheels turn a notch in several small steps: each whole notch counts once.
+    FWheelAccumulator += WheelDelta;
+    bool handled = false;
+    while (FWheelAccumulator <= -WHEEL_DELTA || FWheelAccumulator >= WHEEL_DELTA) {
+        const bool down = FWheelAccumulator < 0;
+        FWheelAccumulator += down ? WHEEL_DELTA : -WHEEL_DELTA;
+        handled = (down ? DoMouseWheelDown(Shift, MousePos) : DoMouseWheelUp(Shift, MousePos)) || handled;
+    }
+    return handled;
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, handled);
+    return handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, handled);
+    return handled;
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -135,8 +135,25 @@ inline constexpr Word VK_F12 = 0x7B;
 
 using TMouseEvent = Event<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = Event<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// The wheel: the turn in 1/120 notches (positive away from the user) and the mouse in
+// screen coordinates; a handler that sets Handled ends the wheel's handling.
+using TMouseWheelEvent =
+    Event<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent =
+    Event<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+inline constexpr int WHEEL_DELTA = 120;
 using TKeyEvent = Event<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = Event<void(TObject* Sender, Char& Key)>;
+
+// ---------------------------------------------------------------------------
+// What a drag carries: the control under the mouse asks it for the cursor to show, and
+// it hears where the drag ended.
+
+class TDragObject : public TObject {
+public:
+    virtual TCursor GetDragCursor(bool Accepted, int, int) { return Accepted ? crDrag : crNoDrop; }
+    virtual void Finished(TObject*, int, int, bool) {}
+};
 
 // ---------------------------------------------------------------------------
 // The mouse: the pointer position in screen coordinates.
@@ -263,6 +280,9 @@ public:
     TNotifyEvent OnResize;
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
     // Platform side: the widget that stands for this control, and the one
     // whose top-left corner is the origin of its client coordinates.
@@ -278,6 +298,14 @@ public:
     void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     void HandleMouseEnter() { MouseEnter(); }
     void HandleMouseLeave() { MouseLeave(); }
+    // A wheel turn, the mouse in screen coordinates; true when it was handled.
+    bool HandleMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+
+    // The wheel: DoMouseWheel first; when it leaves the turn unhandled, every whole
+    // notch turned so far goes to DoMouseWheelDown (towards the user) or DoMouseWheelUp.
+    virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+    virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+    virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
 
     bool IsCaptionStored() const;
     bool IsEnabledStored() const;
@@ -353,6 +381,7 @@ private:
     std::unique_ptr<TControlActionLink> FActionLink;
     bool FReportsClicks = true;
     bool FMousePressed = false;
+    int FWheelAccumulator = 0; // the part of a notch turned by fine-grained wheels
     // The parent's size when the anchors were last applied.
     int FAnchorParentWidth = -1;
     int FAnchorParentHeight = -1;

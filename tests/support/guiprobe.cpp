@@ -16,6 +16,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -293,6 +294,18 @@ void MouseMoveTo(const TControl& control, TMouseButton held, TPoint at, TShiftSt
 
 void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShiftState shift) {
     SendMouse(control, QEvent::MouseButtonRelease, QtButtonOf(button), Qt::NoButton, at, shift);
+}
+
+void Wheel(const TControl& control, TPoint at, int delta, TShiftState shift) {
+    QWidget* target = control.InputSurface();
+    if (target == nullptr) throw std::logic_error("the control takes no input");
+    // Each turn is a new event for the platform's routing, as real ones are.
+    static quint64 timestamp = 0;
+    const QPointF local(at.X, at.Y);
+    QWheelEvent e(local, target->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                  ModifiersOf(shift), Qt::NoScrollPhase, false);
+    e.setTimestamp(++timestamp);
+    QCoreApplication::sendEvent(target, &e);
 }
 
 void Type(const TControl& control, std::u16string_view text) {

@@ -108,6 +108,8 @@ void Click(const TCustomRadioGroup& group, int index);
 void MousePress(const TControl& control, TMouseButton button, TPoint at, TShiftState shift = {});
 void MouseMoveTo(const TControl& control, TMouseButton held, TPoint at, TShiftState shift = {});
 void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShiftState shift = {});
+// Turns the wheel over the control at a client point by delta (120 = one notch away from the user).
+void Wheel(const TControl& control, TPoint at, int delta, TShiftState shift = {});
 // Chooses an item of a combo box's list as a user does.
 void Choose(const TCustomComboBox& box, int index);
 

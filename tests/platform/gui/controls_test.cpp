@@ -6,6 +6,10 @@
 
 #include <QImage>
 #include <QMouseEvent>
+#include <QWheelEvent>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -163,6 +167,66 @@ TEST_F(ControlsTest, MouseClicksAndDoubleClicksReachTheControl) {
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(doubles, 1);
     EXPECT_EQ(down, TPoint(12, 7));
+}
+
+// One wheel turn as the window system delivers it (each with its own time stamp).
+void SendWheel(QWidget* w, QPointF at, int delta, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    static quint64 stamp = 1000;
+    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods, Qt::NoScrollPhase,
+                  false);
+    e.setTimestamp(++stamp);
+    QCoreApplication::sendEvent(w, &e);
+}
+
+TEST_F(ControlsTest, TheWheelReachesTheControlUnderTheMouseNotchByNotch) {
+    TestForm f;
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 100, 100);
+    f->Show();
+    std::vector<std::string> heard;
+    TPoint where;
+    TShiftState keys;
+    panel->OnMouseWheel.Bind([&](TObject*, TShiftState shift, int delta, TPoint pos, bool&) {
+        heard.push_back("wheel " + std::to_string(delta));
+        where = pos;
+        keys = shift;
+    });
+    panel->OnMouseWheelDown.Bind([&](TObject*, TShiftState, TPoint, bool&) { heard.push_back("down"); });
+    panel->OnMouseWheelUp.Bind([&](TObject*, TShiftState, TPoint, bool&) { heard.push_back("up"); });
+    QWidget* w = panel->Widget();
+
+    SendWheel(w, {12, 7}, -120, Qt::ControlModifier);
+    EXPECT_EQ(heard, (std::vector<std::string>{"wheel -120", "down"})) << "one notch towards the user";
+    EXPECT_EQ(where, panel->ClientToScreen({12, 7})) << "the mouse comes in screen coordinates";
+    EXPECT_TRUE(keys.Contains(ssCtrl));
+
+    heard.clear();
+    SendWheel(w, {12, 7}, 240);
+    EXPECT_EQ(heard, (std::vector<std::string>{"wheel 240", "up", "up"})) << "two notches at once";
+
+    heard.clear();
+    SendWheel(w, {12, 7}, 60);
+    SendWheel(w, {12, 7}, 50);
+    EXPECT_EQ(heard, (std::vector<std::string>{"wheel 60", "wheel 50"})) << "less than a notch so far";
+    SendWheel(w, {12, 7}, 10);
+    EXPECT_EQ(heard.back(), "up") << "the third small step completes the notch";
+
+    heard.clear();
+    panel->OnMouseWheel.Bind([&](TObject*, TShiftState, int, TPoint, bool& handled) { handled = true; });
+    SendWheel(w, {12, 7}, -120);
+    EXPECT_TRUE(heard.empty()) << "a handled turn is not counted in notches";
+}
+
+TEST_F(ControlsTest, AWheelTurnOverAChildIsReportedOnce) {
+    TestForm f;
+    auto* outer = NewPanel(f.get(), f.get(), alNone, 200, 200);
+    auto* inner = NewPanel(f.get(), outer, alNone, 100, 100);
+    f->Show();
+    int innerTurns = 0, outerTurns = 0;
+    inner->OnMouseWheel.Bind([&](TObject*, TShiftState, int, TPoint, bool&) { ++innerTurns; });
+    outer->OnMouseWheel.Bind([&](TObject*, TShiftState, int, TPoint, bool&) { ++outerTurns; });
+    SendWheel(inner->Widget(), {5, 5}, 120);
+    EXPECT_EQ(innerTurns, 1);
+    EXPECT_EQ(outerTurns, 0) << "the parent does not hear the turn its child was given";
 }
 
 TEST_F(ControlsTest, AControlWithoutParentIsNeverShown) {
