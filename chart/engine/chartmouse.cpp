@@ -351,19 +351,25 @@ void TCustomChart::ScrollVerticalAxes(bool Forward) {
     }
 }
 
-bool TCustomChart::DoMouseWheelDown(TShiftState, TPoint Pos) {
+bool TCustomChart::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+    const bool handled = TCustomAxisPanel::DoMouseWheelDown(Shift, MousePos);
     if (CanWheelScroll()) ScrollVerticalAxes(true);
-    BroadcastWheelEvent(wmeDown, 0, Pos.X, Pos.Y);
-    return false;
+    const TPoint p = ScreenToClient(MousePos);
+    BroadcastWheelEvent(wmeDown, 0, p.X, p.Y);
+    return handled;
 }
 
-bool TCustomChart::DoMouseWheelUp(TShiftState, TPoint Pos) {
+bool TCustomChart::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+    const bool handled = TCustomAxisPanel::DoMouseWheelUp(Shift, MousePos);
     if (CanWheelScroll()) ScrollVerticalAxes(false);
-    BroadcastWheelEvent(wmeUp, 0, Pos.X, Pos.Y);
-    return false;
+    const TPoint p = ScreenToClient(MousePos);
+    BroadcastWheelEvent(wmeUp, 0, p.X, p.Y);
+    return handled;
 }
 
-bool TCustomChart::DoMouseWheel(TShiftState, int WheelDelta, TPoint Pos) {
-    BroadcastWheelEvent(wmeMove, WheelDelta, Pos.X, Pos.Y);
-    return false;
+bool TCustomChart::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+    const bool handled = TCustomAxisPanel::DoMouseWheel(Shift, WheelDelta, MousePos);
+    const TPoint p = ScreenToClient(MousePos);
+    BroadcastWheelEvent(wmeMove, WheelDelta, p.X, p.Y);
+    return handled;
 }

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace {
 
 // A tool that counts the wheel events it hears.
@@ -22,8 +25,12 @@ public:
     }
     const ClassInfo& ClassType() const override { return StaticClass(); }
     using TZuzCustomTool::TZuzCustomTool;
-    void WheelMouseEvent(TWheelMouseEvent, int, int, int) override { ++Heard; }
-    int Heard = 0;
+    void WheelMouseEvent(TWheelMouseEvent Kind, int Delta, int X, int Y) override {
+        const char* names[] = {"down", "move", "up"};
+        Heard.push_back(std::string(names[Kind]) + " " + std::to_string(Delta) + " at " + std::to_string(X) +
+                        "," + std::to_string(Y));
+    }
+    std::vector<std::string> Heard;
 };
 
 class ChartMouse : public ::testing::Test {
@@ -190,7 +197,7 @@ TEST_F(ChartMouse, AnAxisRefusedByOnAllowScrollStaysWhereItIsForPanningAndWheel)
     EXPECT_EQ(Left()->GetMinimum(), 0);
     EXPECT_EQ(Left()->GetMaximum(), 100);
     EXPECT_FALSE(Bottom()->GetAutomatic());
-    chart->DoMouseWheelDown({}, c);
+    probe::Wheel(*chart, c, -WHEEL_DELTA);
     EXPECT_EQ(Left()->GetMinimum(), 0);
 }
 
@@ -198,18 +205,25 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     auto* tool = Create<TWheelTool>(form.get());
     chart->GetToolsList()->Add(tool);
     Left()->SetMinMax(0, 100);
+    const TPoint at{120, 90};
+    const std::string where = " at 120,90";
     chart->SetAllowPanning(pmNone);
-    chart->DoMouseWheelDown({}, Centre());
+    probe::Wheel(*chart, at, -WHEEL_DELTA);
     chart->SetAllowPanning(pmHorizontal);
-    chart->DoMouseWheelUp({}, Centre());
+    probe::Wheel(*chart, at, WHEEL_DELTA);
     EXPECT_EQ(Left()->GetMinimum(), 0);
-    EXPECT_EQ(tool->Heard, 2);
+    EXPECT_EQ(Left()->GetMaximum(), 100);
+    EXPECT_EQ(tool->Heard, (std::vector<std::string>{"move -120" + where, "down 0" + where,
+                                                     "move 120" + where, "up 0" + where}))
+        << "tools hear every turn, in client coordinates";
+
     chart->SetAllowPanning(pmBoth);
-    chart->DoMouseWheelDown({}, Centre());
-    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), 3);
+    probe::Wheel(*chart, at, -WHEEL_DELTA);
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), 3) << "a notch towards the user moves by 3 % of the range";
     EXPECT_DOUBLE_EQ(Left()->GetMaximum(), 103);
-    chart->DoMouseWheel({}, 120, Centre());
-    EXPECT_EQ(tool->Heard, 4);
+    probe::Wheel(*chart, at, 2 * WHEEL_DELTA);
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), -3) << "two notches away scroll back twice";
+    EXPECT_TRUE(Bottom()->GetAutomatic()) << "horizontal axes never scroll by the wheel";
 }
 
 TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {
