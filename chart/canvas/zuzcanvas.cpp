@@ -279,18 +279,27 @@ const ClassInfo& TChartHiddenPen::StaticClass() {
     return ci;
 }
 
+// The grey and white pens start with their own colour (and style): those are their
+// stream defaults too, so a pen left as made writes nothing.
 const ClassInfo& TDottedGrayPen::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TDottedGrayPen>("TDottedGrayPen", &TChartPen::StaticClass());
+    static const PropInfo props[] = {
+        MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Default(clGray),
+        MakeProp<&TPen::GetStyle, &TPen::SetStyle>("Style").Default(psDot),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TDottedGrayPen>("TDottedGrayPen", &TChartPen::StaticClass(), props);
     return ci;
 }
 
 const ClassInfo& TDarkGrayPen::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TDarkGrayPen>("TDarkGrayPen", &TChartPen::StaticClass());
+    static const PropInfo props[] = {MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Default(clGray)};
+    static const ClassInfo ci = MakeClassInfo<TDarkGrayPen>("TDarkGrayPen", &TChartPen::StaticClass(), props);
     return ci;
 }
 
 const ClassInfo& TWhitePen::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TWhitePen>("TWhitePen", &TChartPen::StaticClass());
+    static const PropInfo props[] = {MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Default(clWhite)};
+    static const ClassInfo ci = MakeClassInfo<TWhitePen>("TWhitePen", &TChartPen::StaticClass(), props);
     return ci;
 }
 

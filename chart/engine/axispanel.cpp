@@ -50,8 +50,11 @@ TCustomAxisPanel::TCustomAxisPanel(TComponent* AOwner) : TCustomZuzPanelExtended
     FTopAxis->GetGrid()->DefaultZ = 100;
     FTopAxis->GetGrid()->SetZ(100);
     FLeftAxis = Create<TChartAxis>(chart);
+    // A side axis's title angle is its own default, so a chart that keeps it writes none.
+    FLeftAxis->GetTitle()->DefaultAngle = 90;
     FLeftAxis->GetTitle()->SetAngle(90);
     FRightAxis = Create<TChartAxis>(chart);
+    FRightAxis->GetTitle()->DefaultAngle = 270;
     FRightAxis->GetTitle()->SetAngle(270);
     FRightAxis->SetOtherSide(true);
     FRightAxis->SetZPosition(100);
@@ -360,12 +363,9 @@ void TCustomAxisPanel::BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartS
     BroadcastZuzEvent(&e);
 }
 
-void TCustomAxisPanel::BroadcastZuzEventClass(const ClassInfo& EventClass) {
-    // The panel's own event classes carry no fields; a page change is the one used.
-    if (&EventClass == &TChartChangePage::StaticClass() || EventClass.name == "TChartChangePage") {
-        TChartChangePage e;
-        BroadcastZuzEvent(&e);
-    }
+void TCustomAxisPanel::BroadcastZuzEventClass(TZuzEventClass EventClass) {
+    const std::unique_ptr<TZuzEvent> e = EventClass();
+    BroadcastZuzEvent(e.get());
 }
 
 void TCustomAxisPanel::BroadcastToolEvent(TChartToolEvent Event) {

@@ -1099,8 +1099,12 @@ int TChartAxis::DepthAxisPos() const {
 // Depth axes
 
 const ClassInfo& TChartDepthAxis::StaticClass() {
+    // Made invisible, and so written only when shown.
+    static const PropInfo props[] = {
+        MakeProp<&TChartAxis::GetVisible, &TChartAxis::SetVisible>("Visible").Default(0),
+    };
     static const ClassInfo info =
-        MakeClassInfo<TChartDepthAxis>("TChartDepthAxis", &TChartAxis::StaticClass());
+        MakeClassInfo<TChartDepthAxis>("TChartDepthAxis", &TChartAxis::StaticClass(), props);
     return info;
 }
 
