@@ -9,6 +9,7 @@
 #include "chart/engine/axischart.h"
 #include "chart/engine/serieschart.h"
 
+#include <memory>
 #include <vector>
 
 class TChartSeriesList;
@@ -27,6 +28,14 @@ public:
 
 // The page shown changed.
 class TChartChangePage : public TZuzEvent {};
+
+// A class of panel events that carry nothing beyond their kind (a page change, a change of
+// the 3D view): it makes a new event of that class.
+using TZuzEventClass = std::unique_ptr<TZuzEvent> (*)();
+template <class E>
+std::unique_ptr<TZuzEvent> ZuzEventClass() {
+    return std::make_unique<E>();
+}
 
 using TSeriesNotifyEvent = Event<void(TCustomChartSeries* Sender)>;
 
@@ -206,7 +215,9 @@ public:
 
     // ---- events
     void BroadcastSeriesEvent(TCustomChartSeries* ASeries, TChartSeriesEvent Event) override;
-    void BroadcastZuzEventClass(const ClassInfo& EventClass);
+    // A new event of the class goes to every listener and is freed: BroadcastZuzEventClass(
+    // ZuzEventClass<TChartChangePage>).
+    void BroadcastZuzEventClass(TZuzEventClass EventClass);
     void BroadcastToolEvent(TChartToolEvent Event);
     void CMMouseLeave();
 

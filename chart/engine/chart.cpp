@@ -1,8 +1,10 @@
 #include "chart/engine/chart.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/chartvaluelist.h"
 #include "chart/engine/colorpalettes.h"
 #include "chart/engine/serieslist.h"
 #include "chart/engine/seriesmarks.h"
@@ -11,6 +13,7 @@
 
 #include <cstdlib>
 
+TZuzNewChartHook ZuzNewChartHook = nullptr;
 bool ZuzUseMouseWheel = true;
 TShiftState ZuzScrollKeyShift;
 double AnimatedZoomFactor = 3.0;
@@ -26,6 +29,19 @@ const ClassInfo& TCustomChart::StaticClass() {
 TCustomChart::TCustomChart(TComponent* AOwner) : TCustomAxisPanel(AOwner) {}
 
 TCustomChart::~TCustomChart() = default;
+
+void TCustomChart::AfterConstruction() {
+    TCustomAxisPanel::AfterConstruction();
+    // A designer's tools hear of a chart placed on a form, not of one read with its form.
+    const TComponent* owner = GetOwner();
+    if (ZuzNewChartHook && GetComponentState().Contains(csDesigning) && owner &&
+        !owner->GetComponentState().Contains(csLoading))
+        ZuzNewChartHook(this);
+}
+
+TCursor TZuzDragObject::GetDragCursor(bool Accepted, int, int) {
+    return Accepted ? static_cast<TCursor>(crZuzHand) : crNoDrop;
+}
 
 void TCustomChart::Assign(TPersistent* Source) {
     if (auto* src = dynamic_cast<TCustomChart*>(Source)) {
@@ -67,6 +83,16 @@ void TCustomChart::SetColorPaletteIndex(int Index) {
 TColor TCustomChart::GetBackColor() {
     // No back wall yet: the chart's back is the control's colour.
     return GetColor();
+}
+
+void TCustomChart::FillSeriesSourceItems(TChartSeries*, const TGetStrProc&) {}
+
+void TCustomChart::FillValueSourceItems(TChartValueList* ValueList, const TGetStrProc& Proc) {
+    const TChartSeries* owner = ValueList->GetOwnerSeries();
+    const auto* source = owner ? dynamic_cast<const TChartSeries*>(owner->GetDataSource()) : nullptr;
+    if (!source) return;
+    const TChartValueLists& lists = source->ValuesList();
+    for (int t = 0; t < lists.Count(); ++t) Proc(lists[t]->GetName());
 }
 
 // ---------------------------------------------------------------------------

@@ -6,9 +6,11 @@
 
 #include "chart/engine/axispanel.h"
 
+#include <functional>
 #include <vector>
 
 class TChartSeries;
+class TChartValueList;
 enum TChartMouseEvent : std::uint8_t;
 enum TWheelMouseEvent : std::uint8_t;
 
@@ -31,6 +33,16 @@ struct TChartClickedPart {
     int ValueIndex = -1;
     TChartSeries* ASeries = nullptr;
     TChartAxis* AAxis = nullptr;
+};
+
+// A drag that carries the part of the chart it started on; over an accepting target it
+// shows the library's hand.
+class TZuzDragObject : public TDragObject {
+public:
+    explicit TZuzDragObject(const TChartClickedPart& APart) : Part(APart) {}
+    TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+    void Finished(TObject*, int, int, bool) override {}
+    TChartClickedPart Part;
 };
 
 // One axis's scale as it was before the first zoom or pan.
@@ -60,6 +72,12 @@ extern bool ZuzUseMouseWheel;
 extern TShiftState ZuzScrollKeyShift;
 extern double AnimatedZoomFactor;
 
+// Called with every chart a designer places on a form (the design tools set it).
+using TZuzNewChartHook = void (*)(TCustomChart* Chart);
+extern TZuzNewChartHook ZuzNewChartHook;
+
+using TGetStrProc = std::function<void(const String& S)>;
+
 class TCustomChart : public TCustomAxisPanel {
 public:
     static const ClassInfo& StaticClass();
@@ -67,6 +85,7 @@ public:
 
     explicit TCustomChart(TComponent* AOwner);
     ~TCustomChart() override;
+    void AfterConstruction() override;
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
     void GetChildren(TGetChildProc Proc, TComponent* Root) override;
@@ -95,6 +114,10 @@ public:
     String AxisTitleOrName(TChartAxis* Axis) const;
     void CalcClickedPart(TPoint Pos, TChartClickedPart& Part);
     TColor GetBackColor() override;
+    // The names a series' data can come from, for the editors: nothing from other series here,
+    // and the value lists of the series a value list's series takes its data from.
+    virtual void FillSeriesSourceItems(TChartSeries* ASeries, const TGetStrProc& Proc);
+    virtual void FillValueSourceItems(TChartValueList* ValueList, const TGetStrProc& Proc);
 
     // ---- what the road asks of the control (titles, legend and walls hook in here)
     void CalcWallsRect() override;
@@ -118,10 +141,10 @@ public:
     using TCustomZuzPanel::BroadcastMouseEvent;
     void BroadcastMouseEvent(TChartMouseEvent Kind, TMouseButton Button, TShiftState Shift, int X, int Y);
     void BroadcastWheelEvent(TWheelMouseEvent Kind, int Delta, int X, int Y);
-    // The wheel, with the mouse at Pos in client coordinates.
-    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint Pos);
-    bool DoMouseWheelDown(TShiftState Shift, TPoint Pos);
-    bool DoMouseWheelUp(TShiftState Shift, TPoint Pos);
+    // The wheel, with the mouse at MousePos in screen coordinates; tools hear it in client ones.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
 protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

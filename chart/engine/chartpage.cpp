@@ -197,8 +197,7 @@ void TChartPage::SetScaleLastPage(bool Value) {
 }
 
 void TChartPage::Announce() {
-    TChartChangePage e;
-    FPanel->BroadcastZuzEvent(&e);
+    FPanel->BroadcastZuzEventClass(ZuzEventClass<TChartChangePage>);
 }
 
 void TChartPage::SetCurrent(int Value) {

@@ -1,0 +1,405 @@
+// The chart control's services around the drawing road: what listeners hear, the mouse over
+// series and its cursor, printing page by page, the designer's hooks, drags, the names a
+// value list can take its data from, and axis pens written only when changed.
+#include "chart/engine/chart.h"
+
+#include "chart/canvas/zuzpanelprocs.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartvaluelist.h"
+#include "charttestseries.h"
+#include "fakechart.h"
+#include "platform/gui/forms.h"
+#include "platform/gui/printers.h"
+#include "tests/chart/canvas/streamtext.h"
+#include "tests/support/guiprobe.h"
+#include "tests/support/pdfprobe.h"
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A series whose points answer the mouse within three pixels.
+class TDotSeries : public TPolySeries {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci = MakeClassInfo<TDotSeries>("TDotSeries", &TPolySeries::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TPolySeries::TPolySeries;
+    int Clicked(int X, int Y) override {
+        ++Asked;
+        for (int i = 0; i < Count(); ++i)
+            if (std::abs(CalcXPos(i) - X) <= 3 && std::abs(CalcYPos(i) - Y) <= 3) return i;
+        return -1;
+    }
+    int Asked = 0;
+};
+
+// Notes every event a panel broadcasts, by kind.
+class TEventNotes : public IZuzEventListener {
+public:
+    void ZuzEvent(TZuzEvent* Event) override {
+        static const char* kinds[] = {"add", "remove", "title", "colour", "swap", "active", "data"};
+        EXPECT_NE(Event->Sender, nullptr);
+        if (auto* s = dynamic_cast<TZuzSeriesEvent*>(Event))
+            Heard.push_back(kinds[s->Event]);
+        else if (dynamic_cast<TChartChangePage*>(Event))
+            Heard.push_back("page");
+        else if (dynamic_cast<TZuzView3DEvent*>(Event))
+            Heard.push_back("view");
+    }
+    std::vector<std::string> Heard;
+};
+
+class ChartControl : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        StartEngineUnits();
+        RegisterClass(TDotSeries::StaticClass());
+        RegisterClass(TChart::StaticClass());
+    }
+    Owned<TChart> NewChart() {
+        Owned<TChart> c(Create<TChart>(nullptr));
+        c->SetBounds(0, 0, 400, 300);
+        c->SetBevelOuter(bvNone);
+        c->SetView3D(false);
+        return c;
+    }
+    static TDotSeries* AddDots(TChart* Chart, int Points) {
+        auto* s = Create<TDotSeries>(Chart);
+        Chart->AddSeries(s);
+        for (int i = 0; i < Points; ++i) s->AddXY(i, i % 5);
+        return s;
+    }
+    static void Layout(TChart* Chart) {
+        TBitmap out;
+        out.SetSize(Chart->GetWidth(), Chart->GetHeight());
+        Chart->Draw(out.GetCanvas(), TRect(0, 0, Chart->GetWidth(), Chart->GetHeight()));
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// What listeners hear
+
+TEST_F(ChartControl, ListenersHearEverySeriesChangeAndEveryPageChangeInOrder) {
+    auto chart = NewChart();
+    TEventNotes notes;
+    chart->GetListeners()->Add(&notes);
+    TDotSeries* a = AddDots(chart.get(), 25);
+    TDotSeries* b = AddDots(chart.get(), 3);
+    a->SetTitle(u"Давление");
+    a->SetSeriesColor(static_cast<TColor>(0x123456));
+    a->SetActive(false);
+    a->SetActive(true);
+    b->BeginUpdate();
+    b->AddXY(9, 9);
+    b->EndUpdate();
+    chart->ExchangeSeries(0, 1);
+    chart->GetPages()->SetMaxPointsPerPage(10);
+    chart->GetPages()->SetCurrent(3);
+    chart->GetPages()->SetCurrent(3); // no change, no event
+    chart->RemoveSeries(a);
+    chart->BroadcastZuzEventClass(ZuzEventClass<TZuzView3DEvent>);
+    // A series added takes a free colour and says so before it is announced.
+    EXPECT_EQ(notes.Heard,
+              (std::vector<std::string>{"colour", "add", "colour", "add", "title", "colour", "active",
+                                        "active", "data", "swap", "page", "page", "remove", "view"}));
+    chart->GetListeners()->Remove(&notes);
+    a->Free();
+}
+
+// ---------------------------------------------------------------------------
+// The mouse over series
+
+TEST_F(ChartControl, EverySeriesIsAskedAboutTheMouseAndAnyHitCounts) {
+    auto chart = NewChart();
+    TDotSeries* a = AddDots(chart.get(), 10);
+    TDotSeries* b = AddDots(chart.get(), 10);
+    TDotSeries* hidden = AddDots(chart.get(), 10);
+    hidden->SetActive(false);
+    Layout(chart.get());
+    // Only a series that shows a cursor or has enter/leave events looks at the mouse.
+    EXPECT_FALSE(chart->CheckMouseSeries(a->CalcXPos(2), a->CalcYPos(2)));
+    EXPECT_EQ(a->Asked, 0);
+    int entered = 0, left = 0;
+    for (TDotSeries* s : {a, b, hidden}) {
+        s->OnMouseEnter.Bind([&](TObject*) { ++entered; });
+        s->OnMouseLeave.Bind([&](TObject*) { ++left; });
+    }
+    b->GetYValues()->SetValue(2, 40); // b's point 2 lies elsewhere
+    chart->GetLeftAxis()->SetMinMax(0, 40);
+    Layout(chart.get());
+    EXPECT_TRUE(chart->CheckMouseSeries(a->CalcXPos(2), a->CalcYPos(2)));
+    EXPECT_EQ(a->Asked, 1);
+    EXPECT_EQ(b->Asked, 1) << "the last series is asked too, though it was not hit";
+    EXPECT_EQ(hidden->Asked, 0) << "an inactive series is not asked";
+    EXPECT_EQ(entered, 1);
+    EXPECT_TRUE(chart->CheckMouseSeries(b->CalcXPos(2), b->CalcYPos(2)));
+    EXPECT_EQ(entered, 2);
+    EXPECT_EQ(left, 1) << "a's mouse left as b's came";
+    EXPECT_FALSE(chart->CheckMouseSeries(0, 0));
+    EXPECT_EQ(left, 2);
+}
+
+TEST_F(ChartControl, TheCursorTakesTheSeriesCursorOverItsPointsAndComesBackOffThem) {
+    auto form = MakeOwned<TForm>(nullptr);
+    form->SetBounds(0, 0, 420, 320);
+    auto* chart = Create<TChart>(form.get());
+    chart->SetParent(form.get());
+    chart->SetBounds(0, 0, 400, 300);
+    chart->SetView3D(false);
+    TDotSeries* s = AddDots(chart, 10);
+    s->SetCursor(crHandPoint);
+    Layout(chart);
+    const TPoint on{s->CalcXPos(4), s->CalcYPos(4)};
+    const TRect r = chart->GetChartRect();
+    const TPoint off{(r.Left + r.Right) / 2, r.Top + 2};
+    ASSERT_EQ(s->Clicked(off.X, off.Y), -1);
+
+    probe::MouseMoveTo(*chart, mbLeft, on);
+    EXPECT_EQ(chart->GetCursor(), crHandPoint);
+    probe::MouseMoveTo(*chart, mbLeft, off);
+    EXPECT_EQ(chart->GetCursor(), crDefault) << "back to the cursor the chart was made with";
+
+    // A pan that starts over a point shows the chart's own cursor while it lasts.
+    probe::MouseMoveTo(*chart, mbLeft, on);
+    probe::MousePress(*chart, mbRight, on);
+    EXPECT_EQ(chart->GetCursor(), crDefault);
+    probe::MouseRelease(*chart, mbRight, on);
+}
+
+// ---------------------------------------------------------------------------
+// Printing page by page
+
+class ChartPrint : public ChartControl {
+protected:
+    void SetUp() override {
+        kept = SetPrinter(std::make_unique<TPrinter>(false, true));
+        Printer()->SetFileName(String(file.u16string()));
+    }
+    void TearDown() override { SetPrinter(std::move(kept)); }
+    TempDir dir;
+    std::filesystem::path file = dir.path / "pages.pdf";
+    std::unique_ptr<TPrinter> kept;
+};
+
+TEST_F(ChartPrint, EveryPageIsPrintedAsOneJobAndThePageShownComesBack) {
+    auto chart = NewChart();
+    chart->SetName(u"Daily");
+    TDotSeries* s = AddDots(chart.get(), 25);
+    chart->GetPages()->SetMaxPointsPerPage(10);
+    chart->GetPages()->SetCurrent(2);
+    std::vector<int> shown;
+    chart->OnPageChange.Bind(
+        [&](TObject* Sender) { shown.push_back(static_cast<TChartPage*>(Sender)->GetCurrent()); });
+    s->Drawn = 0;
+    chart->PrintPages();
+    EXPECT_EQ(shown, (std::vector<int>{1, 2, 3, 2}));
+    EXPECT_EQ(s->Drawn, 10 + 10 + 5) << "each page draws its own points";
+    EXPECT_EQ(pdf::Info(file.string(), "Pages"), "3");
+    EXPECT_EQ(pdf::Info(file.string(), "Title"), "Daily");
+
+    shown.clear();
+    chart->PrintPages(2, 3);
+    EXPECT_EQ(shown, (std::vector<int>{3, 2}));
+    EXPECT_EQ(pdf::Info(file.string(), "Pages"), "2");
+}
+
+TEST_F(ChartPrint, APageThatFailsAbortsTheJobAndStillBringsThePageBack) {
+    auto chart = NewChart();
+    TDotSeries* s = AddDots(chart.get(), 25);
+    chart->GetPages()->SetMaxPointsPerPage(10);
+    chart->PrintPages();
+    ASSERT_EQ(pdf::Info(file.string(), "Pages"), "3");
+    s->FailAt = 14; // on page 2
+    EXPECT_THROW(chart->PrintPages(), Exception);
+    EXPECT_EQ(chart->GetPages()->GetCurrent(), 1);
+    EXPECT_FALSE(Printer()->GetPrinting());
+    EXPECT_EQ(pdf::Info(file.string(), "Pages"), "3") << "the earlier print is left as it was";
+    EXPECT_TRUE(chart->AutoRepaint);
+}
+
+// ---------------------------------------------------------------------------
+// Designers, drags and data sources
+
+TEST_F(ChartControl, TheNewChartHookHearsOnlyOfChartsADesignerPlacesOnAForm) {
+    std::vector<TCustomChart*> heard;
+    static std::vector<TCustomChart*>* sink = nullptr;
+    sink = &heard;
+    ZuzNewChartHook = [](TCustomChart* Chart) { sink->push_back(Chart); };
+    auto form = MakeOwned<TForm>(nullptr);
+    auto* atRunTime = Create<TChart>(form.get());
+    auto unowned = MakeOwned<TChart>(nullptr);
+    form->SetDesigning(true);
+    auto* placed = Create<TChart>(form.get());
+    form->IncludeState(csLoading);
+    auto* read = Create<TChart>(form.get());
+    form->ExcludeState(csLoading);
+    ZuzNewChartHook = nullptr;
+    EXPECT_EQ(heard, std::vector<TCustomChart*>{placed});
+    (void)atRunTime;
+    (void)read;
+}
+
+TEST_F(ChartControl, ADragShowsTheHandOnlyWhereItCanBeDroppedAndCarriesItsPart) {
+    TChartClickedPart part;
+    part.Style = cpAxis;
+    part.ValueIndex = 7;
+    TZuzDragObject drag(part);
+    EXPECT_EQ(drag.GetDragCursor(true, 0, 0), crZuzHand);
+    EXPECT_EQ(drag.GetDragCursor(false, 0, 0), crNoDrop);
+    EXPECT_EQ(drag.Part.Style, cpAxis);
+    EXPECT_EQ(drag.Part.ValueIndex, 7);
+    drag.Finished(nullptr, 1, 2, true);
+}
+
+TEST_F(ChartControl, AValueListOffersTheValueListsOfTheSeriesItTakesItsDataFrom) {
+    auto chart = NewChart();
+    TDotSeries* source = AddDots(chart.get(), 3);
+    TDotSeries* derived = AddDots(chart.get(), 0);
+    std::vector<std::string> names;
+    const auto note = [&](const String& S) { names.push_back(std::string(UTF8Encode(S))); };
+    chart->FillValueSourceItems(derived->GetYValues(), note);
+    EXPECT_TRUE(names.empty()) << "no data source";
+    derived->SetDataSource(source);
+    chart->FillValueSourceItems(derived->GetYValues(), note);
+    EXPECT_EQ(names, (std::vector<std::string>{"X", "Y"}));
+    names.clear();
+    chart->FillSeriesSourceItems(derived, note);
+    EXPECT_TRUE(names.empty());
+}
+
+// ---------------------------------------------------------------------------
+// Axis pens in streams
+
+TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqual) {
+    auto form = MakeOwned<TForm>(nullptr);
+    auto* chart = Create<TChart>(form.get());
+    chart->SetName(u"Chart1");
+    const std::string plain = streamtext::ObjectText(chart);
+    for (const char* part : {"Grid.", "Ticks.", "TicksInner.", "MinorTicks.", "MinorGrid.", "Axis.Color",
+                             "Title.Angle", "Axis.Width", "Axis.Style", "Axis.Visible"})
+        EXPECT_EQ(plain.find(part), std::string::npos) << part << " in\n" << plain;
+
+    chart->GetLeftAxis()->GetGrid()->SetColor(clRed);
+    chart->GetBottomAxis()->GetGrid()->SetStyle(psSolid);
+    chart->GetBottomAxis()->GetTicks()->SetColor(clBlue);
+    chart->GetTopAxis()->GetTicksInner()->SetColor(clBlack);
+    chart->GetRightAxis()->GetMinorTicks()->SetStyle(psDash);
+    chart->GetLeftAxis()->GetTitle()->SetAngle(0);
+    chart->GetRightAxis()->GetTitle()->SetAngle(90);
+    chart->GetBottomAxis()->GetTitle()->SetAngle(180);
+    chart->GetDepthAxis()->SetVisible(true);
+    const std::string text = streamtext::ObjectText(chart);
+    for (const char* line :
+         {"LeftAxis.Grid.Color = clRed", "BottomAxis.Grid.Style = psSolid", "BottomAxis.Ticks.Color = clBlue",
+          "TopAxis.TicksInner.Color = clBlack", "RightAxis.MinorTicks.Style = psDash",
+          "LeftAxis.Title.Angle = 0", "RightAxis.Title.Angle = 90", "BottomAxis.Title.Angle = 180",
+          "DepthAxis.Visible = True"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " missing in\n" << text;
+
+    auto form2 = MakeOwned<TForm>(nullptr);
+    auto* copy = Create<TChart>(form2.get());
+    streamtext::ReadText(text, copy);
+    EXPECT_EQ(streamtext::ObjectText(copy), text);
+    EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetAngle(), 0);
+    EXPECT_EQ(copy->GetRightAxis()->GetGrid()->GetColor(), clGray);
+    EXPECT_EQ(copy->GetRightAxis()->GetGrid()->GetStyle(), psDot);
+    EXPECT_TRUE(copy->GetDepthAxis()->GetVisible());
+    EXPECT_FALSE(copy->GetDepthTopAxis()->GetVisible());
+}
+
+TEST_F(ChartControl, TheChartPublishesItsSettingsForFormsAndWritesNoneWhileTheyAreDefault) {
+    const ClassInfo& ci = TChart::StaticClass();
+    for (const char* name : {"AllowPanning",
+                             "BackImage",
+                             "BackImageInside",
+                             "BackImageMode",
+                             "BackImageTransp",
+                             "Border",
+                             "BorderRound",
+                             "Gradient",
+                             "MarginBottom",
+                             "MarginLeft",
+                             "MarginRight",
+                             "MarginTop",
+                             "MarginUnits",
+                             "PrintProportional",
+                             "ScrollMouseButton",
+                             "OnAllowScroll",
+                             "OnClickAxis",
+                             "OnClickBackground",
+                             "OnClickLegend",
+                             "OnClickSeries",
+                             "OnClickTitle",
+                             "OnScroll",
+                             "OnUndoZoom",
+                             "OnZoom",
+                             "AxisBehind",
+                             "AxisVisible",
+                             "BottomAxis",
+                             "Chart3DPercent",
+                             "ClipPoints",
+                             "DepthAxis",
+                             "DepthTopAxis",
+                             "CustomAxes",
+                             "LeftAxis",
+                             "Monochrome",
+                             "Pages",
+                             "RightAxis",
+                             "SeriesGroups",
+                             "Shadow",
+                             "TopAxis",
+                             "View3D",
+                             "View3DOptions",
+                             "View3DWalls",
+                             "Zoom",
+                             "OnAddSeries",
+                             "OnAfterDraw",
+                             "OnBeforeDrawAxes",
+                             "OnBeforeDrawChart",
+                             "OnBeforeDrawSeries",
+                             "OnBeforePrint",
+                             "OnGetAxisLabel",
+                             "OnGetNextAxisLabel",
+                             "OnPageChange",
+                             "OnRemoveSeries",
+                             "Align",
+                             "BevelInner",
+                             "BevelOuter",
+                             "BevelWidth",
+                             "BorderWidth",
+                             "Color",
+                             "Enabled",
+                             "ParentColor",
+                             "ParentShowHint",
+                             "PopupMenu",
+                             "ShowHint",
+                             "TabOrder",
+                             "TabStop",
+                             "Visible",
+                             "Anchors",
+                             "OnMouseDown",
+                             "OnMouseMove",
+                             "OnMouseUp",
+                             "OnClick",
+                             "OnDblClick",
+                             "OnResize"})
+        EXPECT_NE(ci.FindProp(name), nullptr) << name;
+    auto form = MakeOwned<TForm>(nullptr);
+    auto* chart = Create<TChart>(form.get());
+    chart->SetName(u"Chart1");
+    // Only the bounds and the control's own always-written switches remain.
+    const std::string text = streamtext::ObjectText(chart);
+    for (const char* part :
+         {"Axis.", "Pages.", "Zoom.", "View3DOptions.", "Chart3DPercent", "Margin", "Bevel"})
+        EXPECT_EQ(text.find(part), std::string::npos) << part << " in\n" << text;
+}
