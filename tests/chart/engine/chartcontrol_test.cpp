@@ -403,3 +403,70 @@ TEST_F(ChartControl, TheChartPublishesItsSettingsForFormsAndWritesNoneWhileTheyA
          {"Axis.", "Pages.", "Zoom.", "View3DOptions.", "Chart3DPercent", "Margin", "Bevel"})
         EXPECT_EQ(text.find(part), std::string::npos) << part << " in\n" << text;
 }
+
+// ---------------------------------------------------------------------------
+// What the mouse is over
+
+TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWithActiveSeries) {
+    auto chart = NewChart();
+    TDotSeries* s = AddDots(chart.get(), 10);
+    chart->GetLeftAxis()->GetTitle()->SetCaption(u"кВт");
+    Layout(chart.get());
+    const TRect r = chart->GetChartRect();
+    TChartClickedPart part;
+
+    chart->CalcClickedPart({s->CalcXPos(3), s->CalcYPos(3)}, part);
+    EXPECT_EQ(part.Style, cpSeries);
+    EXPECT_EQ(part.ASeries, s);
+    EXPECT_EQ(part.ValueIndex, 3);
+
+    const TPoint inside{(r.Left + r.Right) / 2 + 7, r.Top + 3};
+    ASSERT_EQ(s->Clicked(inside.X, inside.Y), -1);
+    chart->CalcClickedPart(inside, part);
+    EXPECT_EQ(part.Style, cpChartRect);
+    EXPECT_EQ(part.ASeries, nullptr);
+    EXPECT_EQ(part.ValueIndex, -1);
+
+    chart->CalcClickedPart({r.Left - 4, (r.Top + r.Bottom) / 2}, part);
+    EXPECT_EQ(part.Style, cpAxis);
+    EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
+
+    chart->CalcClickedPart({chart->GetLeftAxis()->PosTitle, (r.Top + r.Bottom) / 2}, part);
+    EXPECT_EQ(part.Style, cpAxisTitle);
+    EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
+
+    chart->CalcClickedPart({chart->GetWidth() - 1, chart->GetHeight() - 1}, part);
+    EXPECT_EQ(part.Style, cpNone);
+
+    s->SetActive(false);
+    chart->CalcClickedPart(inside, part);
+    EXPECT_EQ(part.Style, cpNone) << "a chart whose series are all inactive has no clickable rectangle";
+}
+
+TEST_F(ChartControl, APressReachesTheSeriesOnlyWhenSomeoneListensAndOtherwiseTheBackground) {
+    auto chart = NewChart();
+    TDotSeries* s = AddDots(chart.get(), 10);
+    Layout(chart.get());
+    std::vector<std::string> heard;
+    chart->OnClickBackground.Bind(
+        [&](TCustomChart*, TMouseButton, TShiftState, int, int) { heard.push_back("background"); });
+    chart->GetZoom()->SetAllow(false);
+    const TPoint on{s->CalcXPos(5), s->CalcYPos(5)};
+    chart->HandleMouseDown(mbLeft, {}, on.X, on.Y, false);
+    EXPECT_EQ(heard, std::vector<std::string>{"background"}) << "nobody listens to the series";
+
+    heard.clear();
+    s->OnClick.Bind([&](TChartSeries*, int Index, TMouseButton, TShiftState, int, int) {
+        heard.push_back("point " + std::to_string(Index));
+    });
+    chart->HandleMouseDown(mbLeft, {}, on.X, on.Y, false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"point 5", "background"}))
+        << "a series click that cancels nothing still reaches the background";
+
+    heard.clear();
+    chart->OnClickSeries.Bind([&](TCustomChart*, TChartSeries*, int Index, TMouseButton, TShiftState, int,
+                                  int) { heard.push_back("chart's point " + std::to_string(Index)); });
+    chart->HandleMouseDown(mbLeft, {}, on.X, on.Y, false);
+    EXPECT_EQ(heard, (std::vector<std::string>{"point 5", "chart's point 5"}))
+        << "the chart's handler leaves the press handled";
+}
