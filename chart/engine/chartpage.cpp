@@ -153,12 +153,19 @@ void TCustomAxisPanel::PrintPages(int FromPage, int ToPage) {
             PrintPartial(r);
             if (page < ToPage) printer->NewPage();
         }
-    } catch (...) {
         FPages->SetCurrent(old);
+    } catch (...) {
+        // The job is abandoned whatever happens, also when going back to the page
+        // raises in its turn (a page-change handler), so the printer is never left busy.
+        try {
+            if (FPages->GetCurrent() != old) FPages->SetCurrent(old);
+        } catch (...) {
+            printer->Abort();
+            throw;
+        }
         printer->Abort();
         throw;
     }
-    FPages->SetCurrent(old);
     printer->EndDoc();
 }
 

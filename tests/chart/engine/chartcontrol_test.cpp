@@ -227,6 +227,21 @@ TEST_F(ChartPrint, APageThatFailsAbortsTheJobAndStillBringsThePageBack) {
     EXPECT_TRUE(chart->AutoRepaint);
 }
 
+TEST_F(ChartPrint, APageChangeHandlerThatRaisesLeavesNoJobOpen) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 25);
+    chart->GetPages()->SetMaxPointsPerPage(10);
+    chart->OnPageChange.Bind([&](TObject* Sender) {
+        if (static_cast<TChartPage*>(Sender)->GetCurrent() == 1) throw Exception(u"no way back");
+    });
+    EXPECT_THROW(chart->PrintPages(2, 3), Exception) << "going back to page 1 raised";
+    EXPECT_FALSE(Printer()->GetPrinting());
+    chart->OnPageChange.Clear();
+    chart->GetPages()->SetCurrent(1);
+    chart->PrintPages(2, 3);
+    EXPECT_EQ(pdf::Info(file.string(), "Pages"), "2") << "the printer takes the next job";
+}
+
 // ---------------------------------------------------------------------------
 // Designers, drags and data sources
 
