@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <future>
+#include <string>
 
 namespace xserver {
 
@@ -65,6 +66,20 @@ bool Type(const std::string& keys) {
     if (RunWhilePumping("xdotool key --clearmodifiers --delay 30 " + keys) != 0) return false;
     // The server has sent the events; the program reads them from its
     // connection.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return true;
+}
+
+bool Wheel(const TControl& control, TPoint at, int notches) {
+    const TPoint p = control.ClientToScreen(at);
+    // The server's buttons 4 and 5 are the wheel turned away from and towards the user.
+    const std::string button = notches < 0 ? "5" : "4";
+    const std::string command = "xdotool mousemove --sync " + std::to_string(p.X) + " " +
+                                std::to_string(p.Y) + " click --repeat " + std::to_string(std::abs(notches)) +
+                                " --delay 30 " + button;
+    if (RunWhilePumping(command) != 0) return false;
     const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
     while (std::chrono::steady_clock::now() < until)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);

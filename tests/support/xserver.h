@@ -21,6 +21,9 @@ bool Focus(const TControl& control);
 // Types keys in xdotool's notation ("ctrl+r", "F1", "Return") into the window
 // that has the server's input focus, and lets the program handle them.
 bool Type(const std::string& keys);
+// Moves the pointer over a client point of the control and turns the wheel by Notches
+// (negative: towards the user) through the server, as a mouse does.
+bool Wheel(const TControl& control, TPoint at, int notches);
 // Switches the server's keyboard layout ("us", "ru"), as an operator does.
 bool SetLayout(const std::string& layout);
 // What the server shows of a widget or a control now.
