@@ -216,6 +216,69 @@ public:
     void SetFixed();
 };
 
+// A line for many points: one polyline drawn with the canvas's move and line
+// operations, without pointers, areas or per-point colours. Points on the
+// pixel column already drawn can be skipped, and with AutoRepaint off a new
+// point is drawn at once as one more segment instead of repainting the chart.
+class TFastLineSeries : public TCustomLineSeries {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TFastLineSeries(TComponent* AOwner);
+    void Assign(TPersistent* Source) override;
+    String GetEditorClass() const override { return u"TFastLineSeriesEditor"; }
+    // The series colour and the line colour always agree.
+    void SetPen(TChartPen* Value) override;
+    void SetSeriesColor(TColor Color) override;
+
+    void CalcHorizMargins(int& LeftMargin, int& RightMargin) override;
+    void CalcVerticalMargins(int& TopMargin, int& BottomMargin) override;
+    void CreateSubGallery(const std::function<void(const String&)>& AddSubChart) override;
+    void SetSubGallery(TChartSeries* Series, int Index) override;
+    void DrawAllValues() override;
+    void DrawValue(int ValueIndex) override;
+    void DrawLegendShape(int ValueIndex, const TRect& Rect) override;
+    void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) override;
+    void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
+    // With AutoRepaint off: the new point's segment, drawn on the chart's
+    // canvas at once; nothing without a chart that has a canvas to draw on.
+    void NotifyNewValue(TChartSeries* Sender, int ValueIndex) override;
+    int Clicked(int X, int Y) override;
+    using TChartSeries::Clicked;
+
+    bool GetAutoRepaint() const { return FAutoRepaint; }
+    void SetAutoRepaint(bool Value) { FAutoRepaint = Value; }
+    bool GetDrawAllPoints() const { return FDrawAllPoints; }
+    void SetDrawAllPoints(bool Value) { SetBooleanProperty(FDrawAllPoints, Value); }
+    bool GetFastPen() const { return FFastPen; }
+    // Stays off where the system cannot colour its device-context pen.
+    void SetFastPen(bool Value);
+    bool GetIgnoreNulls() const { return FIgnoreNulls; }
+    void SetIgnoreNulls(bool Value) { SetBooleanProperty(FIgnoreNulls, Value); }
+    bool GetInvertedStairs() const { return FInvertedStairs; }
+    void SetInvertedStairs(bool Value) { SetBooleanProperty(FInvertedStairs, Value); }
+    bool GetStairs() const { return FStairs; }
+    void SetStairs(bool Value) { SetBooleanProperty(FStairs, Value); }
+
+    // The point's pixel straight from its values, without stacking or nulls.
+    void CalcPosition(int ValueIndex, int& X, int& Y) const;
+    void PrepareCanvas();
+    void DoMove(int X, int Y);
+
+    int OldX = 0, OldY = 0; // the last point drawn or moved to
+
+private:
+    void LineToPoint(TCanvas3D* Canvas, int X, int Y);
+    bool FAutoRepaint = true;
+    bool FDrawAllPoints = true;
+    bool FFastPen = false;
+    bool FIgnoreNulls = true;
+    bool FInvertedStairs = false;
+    bool FStairs = false;
+    HGDIOBJ FDCPen = nullptr;
+};
+
 // A pointer drawn as a legend symbol, centred in Rect.
 void ZuzPointerDrawLegend(TSeriesPointer* Pointer, TColor Color, const TRect& Rect, bool DrawPen,
                           TSeriesPointerStyle Style);

@@ -20,7 +20,7 @@ const TStandardSeries kStandardSeries[] = {
     {nullptr /* TAreaSeries */, &VavIve_GalleryArea, 2},
     {&TPointSeries::StaticClass, &VavIve_GalleryPoint, 2},
     {nullptr /* TPieSeries */, &VavIve_GalleryPie, 1},
-    {nullptr /* TFastLineSeries */, &VavIve_GalleryFastLine, 2},
+    {&TFastLineSeries::StaticClass, &VavIve_GalleryFastLine, 2},
     {&THorizLineSeries::StaticClass, &VavIve_GalleryHorizLine, 1},
     {nullptr /* THorizAreaSeries */, &VavIve_GalleryHorizArea, 1},
 };

@@ -25,8 +25,10 @@ protected:
         }
         GdiSetTextAntialiasing(false);
     }
+    // The chart the test draws on (a test may want one it can paint).
+    virtual TChart* NewChart() { return Create<TChart>(nullptr); }
     void SetUp() override {
-        chart.reset(Create<TChart>(nullptr));
+        chart.reset(NewChart());
         chart->SetBounds(0, 0, 220, 170);
         chart->SetBevelOuter(bvNone);
         chart->SetView3D(false);

@@ -220,14 +220,16 @@ TEST(StandardSeries, RegisterInGalleryOrderOnTheStandardPage) {
     std::vector<std::pair<const ClassInfo*, int>> lineTypes;
     for (auto& e : seen)
         if (e.first == &TLineSeries::StaticClass() || e.first == &TPointSeries::StaticClass() ||
-            e.first == &THorizLineSeries::StaticClass())
+            e.first == &TFastLineSeries::StaticClass() || e.first == &THorizLineSeries::StaticClass())
             lineTypes.push_back(e);
-    ASSERT_EQ(lineTypes.size(), 3u);
+    ASSERT_EQ(lineTypes.size(), 4u);
     EXPECT_EQ(lineTypes[0], std::make_pair(&TLineSeries::StaticClass(), 2));
     EXPECT_EQ(lineTypes[1], std::make_pair(&TPointSeries::StaticClass(), 2));
-    EXPECT_EQ(lineTypes[2], std::make_pair(&THorizLineSeries::StaticClass(), 1));
+    EXPECT_EQ(lineTypes[2], std::make_pair(&TFastLineSeries::StaticClass(), 2));
+    EXPECT_EQ(lineTypes[3], std::make_pair(&THorizLineSeries::StaticClass(), 1));
     EXPECT_EQ(ZuzSeriesTypes().Find(&TLineSeries::StaticClass())->GetDescription(), VavIve_GalleryLine);
     EXPECT_EQ(ZuzSeriesTypes().Find(&THorizLineSeries::StaticClass())->GetDescription(), u"Horizontal\rLine");
+    EXPECT_EQ(ZuzSeriesTypes().Find(&TFastLineSeries::StaticClass())->GetDescription(), u"Fast Line");
     EXPECT_NE(GetClass("TLineSeries"), nullptr) << "a stream can create it by name";
     RegisterZuzStandardSeries();
     EXPECT_EQ(ZuzSeriesTypes().Count(), static_cast<int>(seen.size())) << "registering twice adds nothing";
