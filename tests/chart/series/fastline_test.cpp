@@ -4,6 +4,7 @@
 // device-context pen too), the hit test, margins and the colour rule.
 #include "chart/canvas/zuzcanvas.h"
 #include "linefixture.h"
+#include "tests/chart/canvas/streamtext.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -127,6 +128,21 @@ TEST_F(FastLine, StairsStepAcrossThenUpAndInvertedStairsUpThenAcross) {
     EXPECT_TRUE(Red(invertedTread));
 }
 
+TEST_F(FastLine, InThreeDimensionsTheLineRunsAtTheSeriesMiddleDepth) {
+    Fill({{1, 4}, {9, 4}});
+    chart->SetView3D(true);
+    series->SetDepth(40);
+    Draw();
+    ASSERT_GT(series->MiddleZ, 5);
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint flat = At(5, 4), deep = c->Calculate3DPosition(flat, series->MiddleZ);
+    ASSERT_NE(flat, deep);
+    EXPECT_TRUE(RedNear(deep));
+    EXPECT_FALSE(RedNear(flat));
+    // A click on the drawn line finds it.
+    EXPECT_EQ(series->Clicked(deep), 0);
+}
+
 TEST_F(FastLine, ASeriesStartingLeftOfTheChartComesInFromThePointBefore) {
     Fill({{-10, 4}, {5, 4}, {9, 4}});
     chart->GetBottomAxis()->SetMinMax(2, 10);
@@ -207,7 +223,7 @@ TEST_F(FastLine, TheFastPenStaysOffWhereTheSystemCannotColourIt) {
     EXPECT_TRUE(series->GetFastPen());
 }
 
-TEST_F(FastLine, ANewPointWithoutAChartOrBeforeAnyPaintDrawsNothingAndFailsNot) {
+TEST_F(FastLine, ANewPointWithoutAChartIsOnlyStoredAndOneBeforeAnyPaintFailsNot) {
     Owned<TFastLineSeries> alone(Create<TFastLineSeries>(nullptr));
     alone->SetAutoRepaint(false);
     alone->SetFastPen(true);
@@ -299,6 +315,28 @@ TEST_F(FastLine, DefaultsGalleryAndCopying) {
     EXPECT_TRUE(copy->GetStairs());
     EXPECT_TRUE(copy->GetInvertedStairs());
     EXPECT_EQ(copy->GetTreatNulls(), tnSkip);
+}
+
+TEST_F(FastLine, ItsSettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
+    series->SetName(u"Fast1");
+    std::string text = streamtext::ObjectText(series);
+    for (const char* name : {"AutoRepaint", "DrawAllPoints", "IgnoreNulls", "Stairs", "TreatNulls"})
+        EXPECT_EQ(text.find(name), std::string::npos) << name << " in\n" << text;
+    series->SetAutoRepaint(false);
+    series->SetDrawAllPoints(false);
+    series->SetIgnoreNulls(false);
+    series->SetStairs(true);
+    series->SetInvertedStairs(true);
+    series->SetTreatNulls(tnDontPaint);
+    text = streamtext::ObjectText(series);
+    Owned<TFastLineSeries> back(Create<TFastLineSeries>(nullptr));
+    streamtext::ReadText(text, back.get());
+    EXPECT_FALSE(back->GetAutoRepaint());
+    EXPECT_FALSE(back->GetDrawAllPoints());
+    EXPECT_FALSE(back->GetIgnoreNulls());
+    EXPECT_TRUE(back->GetStairs());
+    EXPECT_TRUE(back->GetInvertedStairs());
+    EXPECT_EQ(back->GetTreatNulls(), tnDontPaint) << text;
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/seriestypes.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/canvas/streamtext.h"
 
 #include <gtest/gtest.h>
 
@@ -282,6 +283,33 @@ TEST_F(BasicFunctions, YOfXWithoutAHandlerAddsNothingAndKeepsTheOutput) {
     auto* f = Attach<TCustomZuzFunction>(out);
     f->AddPoints(nullptr);
     EXPECT_EQ(out->Count(), 2);
+}
+
+TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
+    auto* average = Function<TAverageZuzFunction>();
+    auto* custom = Function<TCustomZuzFunction>();
+    auto* median = Function<TMedianZuzFunction>();
+    average->SetName(u"Average1");
+    custom->SetName(u"Custom1");
+    median->SetName(u"Median1");
+    for (TComponent* c : {static_cast<TComponent*>(average), static_cast<TComponent*>(median)})
+        EXPECT_EQ(streamtext::ObjectText(c).find("IncludeNulls"), std::string::npos);
+    EXPECT_EQ(streamtext::ObjectText(custom).find("NumPoints"), std::string::npos);
+    average->SetIncludeNulls(false);
+    median->SetIncludeNulls(false);
+    custom->SetNumPoints(7);
+    custom->SetStartX(2.5);
+    auto* average2 = Function<TAverageZuzFunction>();
+    auto* median2 = Function<TMedianZuzFunction>();
+    auto* custom2 = Function<TCustomZuzFunction>();
+    streamtext::ReadText(streamtext::ObjectText(average), average2);
+    streamtext::ReadText(streamtext::ObjectText(median), median2);
+    streamtext::ReadText(streamtext::ObjectText(custom), custom2);
+    EXPECT_FALSE(average2->GetIncludeNulls());
+    EXPECT_FALSE(median2->GetIncludeNulls());
+    EXPECT_EQ(custom2->GetNumPoints(), 7);
+    EXPECT_EQ(custom2->GetStartX(), 2.5);
+    EXPECT_EQ(custom2->GetPeriod(), 1.0);
 }
 
 // ---------------------------------------------------------------------------
