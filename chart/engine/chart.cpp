@@ -1,10 +1,14 @@
 #include "chart/engine/chart.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/chartwalls.h"
 #include "chart/engine/colorpalettes.h"
 #include "chart/engine/serieslist.h"
 #include "chart/engine/seriesmarks.h"
@@ -26,9 +30,20 @@ const ClassInfo& TCustomChart::StaticClass() {
     return ci;
 }
 
-TCustomChart::TCustomChart(TComponent* AOwner) : TCustomAxisPanel(AOwner) {}
+TCustomChart::TCustomChart(TComponent* AOwner) : TCustomAxisPanel(AOwner) {
+    const TRestoreOnExit<bool> quiet(AutoRepaint, false);
+    FTitle = MakeOwned<TChartTitle>(this);
+    if (GetComponentState().Contains(csDesigning)) FTitle->GetText()->Add(IdentToString(ClassType().name));
+    FSubTitle = MakeOwned<TChartTitle>(this);
+    FFoot = MakeOwned<TChartFootTitle>(this);
+    FSubFoot = MakeOwned<TChartFootTitle>(this);
+    FWalls = MakeOwned<TChartWalls>(this);
+    FLegend = MakeOwned<TChartLegend>(this);
+}
 
-TCustomChart::~TCustomChart() = default;
+TCustomChart::~TCustomChart() {
+    AutoRepaint = false;
+}
 
 void TCustomChart::AfterConstruction() {
     TCustomAxisPanel::AfterConstruction();
@@ -46,9 +61,93 @@ TCursor TZuzDragObject::GetDragCursor(bool Accepted, int, int) {
 void TCustomChart::Assign(TPersistent* Source) {
     if (auto* src = dynamic_cast<TCustomChart*>(Source)) {
         SetColorPaletteIndex(src->FColorPaletteIndex);
+        FFoot->Assign(src->FFoot.get());
+        FLegend->Assign(src->FLegend.get());
         FScrollMouseButton = src->FScrollMouseButton;
+        FSubFoot->Assign(src->FSubFoot.get());
+        FSubTitle->Assign(src->FSubTitle.get());
+        FTitle->Assign(src->FTitle.get());
+        FWalls->Assign(src->FWalls.get());
     }
     TCustomAxisPanel::Assign(Source);
+}
+
+void TCustomChart::SetLegend(TChartLegend* Value) {
+    FLegend->Assign(Value);
+}
+void TCustomChart::SetTitle(TChartTitle* Value) {
+    FTitle->Assign(Value);
+}
+void TCustomChart::SetSubTitle(TChartTitle* Value) {
+    FSubTitle->Assign(Value);
+}
+void TCustomChart::SetFoot(TChartFootTitle* Value) {
+    FFoot->Assign(Value);
+}
+void TCustomChart::SetSubFoot(TChartFootTitle* Value) {
+    FSubFoot->Assign(Value);
+}
+void TCustomChart::SetWalls(TChartWalls* Value) {
+    FWalls->Assign(Value);
+}
+TChartBackWall* TCustomChart::GetBackWall() const {
+    return FWalls->GetBack();
+}
+void TCustomChart::SetBackWall(TChartBackWall* Value) {
+    FWalls->SetBack(Value);
+}
+TChartLeftWall* TCustomChart::GetLeftWall() const {
+    return FWalls->GetLeft();
+}
+void TCustomChart::SetLeftWall(TChartLeftWall* Value) {
+    FWalls->SetLeft(Value);
+}
+TChartBottomWall* TCustomChart::GetBottomWall() const {
+    return FWalls->GetBottom();
+}
+void TCustomChart::SetBottomWall(TChartBottomWall* Value) {
+    FWalls->SetBottom(Value);
+}
+TChartRightWall* TCustomChart::GetRightWall() const {
+    return FWalls->GetRight();
+}
+void TCustomChart::SetRightWall(TChartRightWall* Value) {
+    FWalls->SetRight(Value);
+}
+TChartPen* TCustomChart::GetFrame() const {
+    return FWalls ? FWalls->GetBack()->GetPen() : nullptr;
+}
+void TCustomChart::SetFrame(TChartPen* Value) {
+    FWalls->GetBack()->SetPen(Value);
+}
+
+void TCustomChart::SetBackColor(TColor Color) {
+    TChartBackWall* wall = FWalls->GetBack();
+    wall->SetColor(Color);
+    if (GetParent() && !GetComponentState().Contains(csLoading)) wall->GetBrush()->SetStyle(bsSolid);
+}
+
+String TCustomChart::FormattedLegend(int Index) {
+    return InternalFormattedLegend(FLegend.get(), Index);
+}
+
+String TCustomChart::InternalFormattedLegend(TCustomChartLegend* ALegend, int Index) {
+    String text = ALegend->FormattedLegend(Index);
+    if (OnGetLegendText) OnGetLegendText(this, ALegend->InternalStyle(), Index, text);
+    return text;
+}
+
+String TCustomChart::FormattedValueLegend(TChartSeries* ASeries, int ValueIndex) {
+    if (!ASeries) return {};
+    return FLegend->FormattedValue(ASeries, ValueIndex);
+}
+
+void TCustomChart::DrawLegendShape(const TRect& Rect) {
+    TLegendSymbol* symbol = FLegend->GetSymbol();
+    if (symbol->GetGradient()->GetVisible())
+        symbol->Draw(GetCanvas()->Brush->GetColor(), Rect);
+    else
+        TCustomAxisPanel::DrawLegendShape(Rect);
 }
 
 void TCustomChart::DefineProperties(TFiler* Filer) {
@@ -59,9 +158,9 @@ void TCustomChart::DefineProperties(TFiler* Filer) {
             // Older charts named the colour or gave its number; either ends as the colour.
             if (Reader->NextValue() == vaIdent) {
                 std::int32_t c = 0;
-                if (IdentToColor(Reader->ReadIdent(), c)) SetColor(static_cast<TColor>(c));
+                if (IdentToColor(Reader->ReadIdent(), c)) SetBackColor(static_cast<TColor>(c));
             } else
-                SetColor(static_cast<TColor>(Reader->ReadInteger()));
+                SetBackColor(static_cast<TColor>(Reader->ReadInteger()));
         },
         nullptr, false);
     Filer->DefineProperty(
@@ -81,8 +180,8 @@ void TCustomChart::SetColorPaletteIndex(int Index) {
 }
 
 TColor TCustomChart::GetBackColor() {
-    // No back wall yet: the chart's back is the control's colour.
-    return GetColor();
+    const TChartBackWall* wall = FWalls ? FWalls->GetBack() : nullptr;
+    return !wall || wall->GetTransparent() ? GetColor() : wall->GetColor();
 }
 
 void TCustomChart::FillSeriesSourceItems(TChartSeries*, const TGetStrProc&) {}
@@ -151,40 +250,120 @@ String TCustomChart::AxisTitleOrName(TChartAxis* Axis) const {
 bool TCustomChart::IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) {
     for (int t = 0; t < SeriesCount(); ++t)
         if (TChartSeries* s = GetSeries(t); s != ASeries && s->GetSeriesColor() == Color) return false;
-    return !CheckBackground || Color != GetColor();
+    return !CheckBackground || (Color != GetColor() && Color != FWalls->GetBack()->GetColor());
 }
 
 // ---------------------------------------------------------------------------
-// The road's hooks. The walls, titles and legend are not part of the chart
-// yet: the chart keeps the calls where they go, with nothing to draw.
+// The road's hooks: titles, legend and walls
 
 void TCustomChart::CalcWallsRect() {
     CalcSize3DWalls();
     if (GetView3D() && GetView3DOptions()->GetOrthogonal() && !CustomChartRect) {
         TRect r = GetChartRect();
-        // No back wall yet: only the depth of the series moves the rectangle.
-        const int d = std::abs(Width3D);
-        if (GetView3DOptions()->GetOrthoAngle() < 91)
+        const int back = ActiveSeriesUseAxis() ? FWalls->GetBack()->GetSize() : 0;
+        const int d = std::abs(Width3D) + back;
+        if (GetView3DOptions()->GetOrthoAngle() < 91) {
             r.Right -= d;
-        else
+            if (FWalls->GetRight()->GetVisible()) r.Right -= FWalls->GetRight()->GetSize() + 1;
+        } else {
             r.Left += d;
-        r.Top += std::abs(Height3D);
+            if (FWalls->GetLeft()->GetVisible()) r.Left += FWalls->GetLeft()->GetSize() + 1;
+        }
+        r.Top += back + std::abs(Height3D);
         SetChartRect(r);
     }
     ReCalcWidthHeight();
 }
 
-int TCustomChart::CalcWallSize(TChartAxis*) {
-    return 0;
+int TCustomChart::CalcWallSize(TChartAxis* Axis) {
+    if (!GetView3D() || !GetView3DWalls()) return 0;
+    const TCustomChartWall* wall = FWalls->GetBack();
+    if (Axis == GetLeftAxis())
+        wall = FWalls->GetLeft();
+    else if (Axis == GetBottomAxis())
+        wall = FWalls->GetBottom();
+    else if (Axis == GetRightAxis())
+        wall = FWalls->GetRight();
+    return wall->GetVisible() ? wall->GetSize() : 0;
 }
 
-void TCustomChart::DrawTitlesAndLegend(bool) {
+void TCustomChart::DrawTitles(bool CustomOnes) {
+    TCanvas3D* c = GetCanvas();
+    const std::pair<TChartTitle*, const char16_t*> titles[] = {{FTitle.get(), u"title"},
+                                                               {FSubTitle.get(), u"subtitle"},
+                                                               {FFoot.get(), u"foot"},
+                                                               {FSubFoot.get(), u"subfoot"}};
+    for (const auto& [title, name] : titles) {
+        if (title->GetCustomPosition() != CustomOnes) continue;
+        c->BeginEntity(name);
+        try {
+            title->DrawTitle();
+        } catch (...) {
+            c->EndEntity();
+            throw;
+        }
+        c->EndEntity();
+    }
+}
+
+void TCustomChart::DrawTitlesAndLegend(bool BeforeSeries) {
     TCanvas3D* c = GetCanvas();
     c->FrontPlaneBegin();
+    try {
+        const bool legend = FLegend->ShouldDraw();
+        if (BeforeSeries) {
+            if (legend && !FLegend->GetCustomPosition()) {
+                if (FLegend->GetVertical()) {
+                    FLegend->DrawLegend();
+                    DrawTitles(false);
+                } else {
+                    DrawTitles(false);
+                    FLegend->DrawLegend();
+                }
+            } else {
+                DrawTitles(false);
+            }
+        } else {
+            if (legend && FLegend->GetCustomPosition()) FLegend->DrawLegend();
+            DrawTitles(true);
+        }
+    } catch (...) {
+        c->FrontPlaneEnd();
+        throw;
+    }
     c->FrontPlaneEnd();
+    if (!BeforeSeries && ActiveSeriesUseAxis() && GetView3D()) DrawWallsAfterSeries();
 }
 
-void TCustomChart::DrawWalls() {}
+void TCustomChart::DrawWallsAfterSeries() {
+    const TRect r = GetChartRect();
+    if (!FWalls->DrawWallFirst(r.Right)) {
+        if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
+        if (IsAxisVisible(GetRightAxis())) GetRightAxis()->Draw(false);
+    }
+    if (FWalls->DrawWallFirst(r.Left)) {
+        if (FWalls->GetLeft()->ShouldDraw()) FWalls->DrawLeftWall();
+        if (IsAxisVisible(GetLeftAxis())) GetLeftAxis()->Draw(false);
+    }
+    if (DrawBackWallAfter(Width3D) && FWalls->GetBack()->ShouldDraw()) FWalls->DrawBackWall();
+}
+
+void TCustomChart::DrawWalls() {
+    if (!ActiveSeriesUseAxis()) return;
+    const TRect r = GetChartRect();
+    const bool walls3D = GetView3D() && GetView3DWalls();
+    if (walls3D && FWalls->GetRight()->ShouldDraw() && FWalls->DrawWallFirst(r.Right))
+        FWalls->DrawRightWall();
+    const bool backAfter = DrawBackWallAfter(Width3D);
+    if (GetView3DWalls() && FWalls->GetBack()->ShouldDraw() && !backAfter) FWalls->DrawBackWall();
+    if (!walls3D) return;
+    if (FWalls->GetLeft()->ShouldDraw() && !FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
+    if (FWalls->GetBottom()->ShouldDraw()) FWalls->DrawBottomWall();
+    if (backAfter) {
+        if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(false);
+        if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(false);
+    }
+}
 
 // ---------------------------------------------------------------------------
 // Hit test
@@ -195,6 +374,15 @@ void TCustomChart::CalcClickedPart(TPoint Pos, TChartClickedPart& Part) {
 
 void TCustomChart::CalcNeedClickedPart(TPoint Pos, bool OnlyClickable, TChartClickedPart& Part) {
     Part = TChartClickedPart();
+    const auto legendHit = [&](bool Custom) {
+        if (!FLegend->GetVisible() || FLegend->GetCustomPosition() != Custom) return false;
+        const int i = FLegend->Clicked(Pos.X, Pos.Y);
+        if (i == -1) return false;
+        Part.Style = cpLegend;
+        Part.ValueIndex = i;
+        return true;
+    };
+    if (legendHit(true)) return;
     for (int t = SeriesCount() - 1; t >= 0; --t) {
         TChartSeries* s = GetSeries(t);
         if (!s->GetActive()) continue;
@@ -222,6 +410,16 @@ void TCustomChart::CalcNeedClickedPart(TPoint Pos, bool OnlyClickable, TChartCli
             return;
         }
     }
+    if (legendHit(false)) return;
+    const std::pair<TChartTitle*, TChartClickedPartStyle> titles[] = {{FTitle.get(), cpTitle},
+                                                                      {FSubTitle.get(), cpSubTitle},
+                                                                      {FFoot.get(), cpFoot},
+                                                                      {FSubFoot.get(), cpSubFoot}};
+    for (const auto& [title, style] : titles)
+        if (title->Clicked(Pos.X, Pos.Y)) {
+            Part.Style = style;
+            return;
+        }
     const TRect r = GetChartRect();
     if (CountActiveSeries() > 0 && Pos.X >= r.Left && Pos.X <= r.Right && Pos.Y >= r.Top && Pos.Y <= r.Bottom)
         Part.Style = cpChartRect;
@@ -237,21 +435,32 @@ TChartAxis* TChart::Axis(int Index) const {
 const ClassInfo& TChart::StaticClass() {
     using C = TChart;
     static const PropInfo props[] = {
+        MakeProp<&C::GetBackWall, &C::SetBackWall>("BackWall"),
         MakeProp<&C::GetBorder, &C::SetBorder>("Border"),
         MakeProp<&C::GetBorderRound, &C::SetBorderRound>("BorderRound").Default(0),
+        MakeProp<&C::GetBottomWall, &C::SetBottomWall>("BottomWall"),
+        MakeProp<&C::GetFoot, &C::SetFoot>("Foot"),
+        MakeProp<&C::GetLeftWall, &C::SetLeftWall>("LeftWall"),
+        MakeProp<&C::GetLegend, &C::SetLegend>("Legend"),
         MakeProp<&C::GetMarginBottom, &C::SetMarginBottom>("MarginBottom").Default(4),
         MakeProp<&C::GetMarginLeft, &C::SetMarginLeft>("MarginLeft").Default(3),
         MakeProp<&C::GetMarginRight, &C::SetMarginRight>("MarginRight").Default(3),
         MakeProp<&C::GetMarginTop, &C::SetMarginTop>("MarginTop").Default(4),
         MakeProp<&C::GetMarginUnits, &C::SetMarginUnits>("MarginUnits").Default(muPercent),
         MakeProp<&C::GetPrintProportional, &C::SetPrintProportional>("PrintProportional").Default(true),
+        MakeProp<&C::GetRightWall, &C::SetRightWall>("RightWall"),
         MakeProp<&C::GetScrollMouseButton, &C::SetScrollMouseButton>("ScrollMouseButton").Default(mbRight),
+        MakeProp<&C::GetSubFoot, &C::SetSubFoot>("SubFoot"),
+        MakeProp<&C::GetSubTitle, &C::SetSubTitle>("SubTitle"),
+        MakeProp<&C::GetTitle, &C::SetTitle>("Title"),
         MakeProp<&C::OnAllowScroll>("OnAllowScroll"),
         MakeProp<&C::OnClickAxis>("OnClickAxis"),
         MakeProp<&C::OnClickBackground>("OnClickBackground"),
         MakeProp<&C::OnClickLegend>("OnClickLegend"),
         MakeProp<&C::OnClickSeries>("OnClickSeries"),
         MakeProp<&C::OnClickTitle>("OnClickTitle"),
+        MakeProp<&C::OnGetLegendPos>("OnGetLegendPos"),
+        MakeProp<&C::OnGetLegendRect>("OnGetLegendRect"),
         MakeProp<&C::GetAxisBehind, &C::SetAxisBehind>("AxisBehind").Default(true),
         MakeProp<&C::GetAxisVisible, &C::SetAxisVisible>("AxisVisible").Default(true),
         MakeProp<&C::BottomAxisProp, &C::SetBottomAxis>("BottomAxis"),
@@ -260,6 +469,7 @@ const ClassInfo& TChart::StaticClass() {
         MakeProp<&C::DepthAxisProp, &C::SetDepthAxis>("DepthAxis"),
         MakeProp<&C::DepthTopAxisProp, &C::SetDepthTopAxis>("DepthTopAxis"),
         MakeProp<&C::CustomAxesProp, &C::SetCustomAxes>("CustomAxes").Stored<&C::IsCustomAxesStored>(),
+        MakeProp<&C::GetFrame, &C::SetFrame>("Frame"),
         MakeProp<&C::LeftAxisProp, &C::SetLeftAxis>("LeftAxis"),
         MakeProp<&C::GetMonochrome, &C::SetMonochrome>("Monochrome").Default(false),
         MakeProp<&C::GetPages, &C::SetPages>("Pages"),
@@ -276,6 +486,7 @@ const ClassInfo& TChart::StaticClass() {
         MakeProp<&C::OnBeforeDrawSeries>("OnBeforeDrawSeries"),
         MakeProp<&C::OnBeforePrint>("OnBeforePrint"),
         MakeProp<&C::FOnGetAxisLabel>("OnGetAxisLabel"),
+        MakeProp<&C::OnGetLegendText>("OnGetLegendText"),
         MakeProp<&C::FOnGetNextAxisLabel>("OnGetNextAxisLabel"),
         MakeProp<&C::OnPageChange>("OnPageChange"),
         MakeProp<&C::OnRemoveSeries>("OnRemoveSeries"),

@@ -1,8 +1,8 @@
 #pragma once
 // The chart control: the axis panel completed with the saved scales that undo
 // a zoom, click events, the hit test and the mouse (zoom rectangle, panning,
-// wheel). TChart publishes it for forms and streams. Titles, legend and walls
-// join through the hooks of the drawing road.
+// wheel), the titles, the legend and the walls. TChart publishes it for forms
+// and streams.
 
 #include "chart/engine/axispanel.h"
 
@@ -11,6 +11,16 @@
 
 class TChartSeries;
 class TChartValueList;
+class TChartLegend;
+class TCustomChartLegend;
+class TChartTitle;
+class TChartFootTitle;
+class TChartWalls;
+class TChartBackWall;
+class TChartLeftWall;
+class TChartBottomWall;
+class TChartRightWall;
+enum TLegendStyle : std::uint8_t;
 enum TChartMouseEvent : std::uint8_t;
 enum TWheelMouseEvent : std::uint8_t;
 
@@ -63,6 +73,10 @@ using TChartClickAxis =
 using TChartClick = Event<void(TCustomChart* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TChartClickSeries = Event<void(TCustomChart* Sender, TChartSeries* Series, int ValueIndex,
                                      TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TOnGetLegendPos = Event<void(TCustomChart* Sender, int Index, int& X, int& Y, int& XColor)>;
+using TOnGetLegendRect = Event<void(TCustomChart* Sender, TRect& Rect)>;
+using TOnGetLegendText =
+    Event<void(TCustomAxisPanel* Sender, TLegendStyle LegendStyle, int Index, String& LegendText)>;
 using TChartClickTitle =
     Event<void(TCustomChart* Sender, TObject* Title, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 
@@ -101,6 +115,40 @@ public:
     TChartClick OnClickBackground, OnClickLegend;
     TChartClickSeries OnClickSeries;
     TChartClickTitle OnClickTitle;
+    TOnGetLegendPos OnGetLegendPos;
+    TOnGetLegendRect OnGetLegendRect;
+    TOnGetLegendText OnGetLegendText;
+
+    // ---- titles, legend and walls (owned; written by Assign into them)
+    TChartLegend* GetLegend() const { return FLegend.get(); }
+    void SetLegend(TChartLegend* Value);
+    TChartTitle* GetTitle() const { return FTitle.get(); }
+    void SetTitle(TChartTitle* Value);
+    TChartTitle* GetSubTitle() const { return FSubTitle.get(); }
+    void SetSubTitle(TChartTitle* Value);
+    TChartFootTitle* GetFoot() const { return FFoot.get(); }
+    void SetFoot(TChartFootTitle* Value);
+    TChartFootTitle* GetSubFoot() const { return FSubFoot.get(); }
+    void SetSubFoot(TChartFootTitle* Value);
+    TChartWalls* GetWalls() const { return FWalls.get(); }
+    void SetWalls(TChartWalls* Value);
+    TChartBackWall* GetBackWall() const;
+    void SetBackWall(TChartBackWall* Value);
+    TChartLeftWall* GetLeftWall() const;
+    void SetLeftWall(TChartLeftWall* Value);
+    TChartBottomWall* GetBottomWall() const;
+    void SetBottomWall(TChartBottomWall* Value);
+    TChartRightWall* GetRightWall() const;
+    void SetRightWall(TChartRightWall* Value);
+    // The back wall's pen.
+    TChartPen* GetFrame() const;
+    void SetFrame(TChartPen* Value);
+    void SetBackColor(TColor Color);
+    // The legend's text of an item, through OnGetLegendText.
+    String FormattedLegend(int Index);
+    String InternalFormattedLegend(TCustomChartLegend* ALegend, int Index);
+    String FormattedValueLegend(TChartSeries* ASeries, int ValueIndex) override;
+    void DrawLegendShape(const TRect& Rect) override;
 
     // Takes every series out of the chart without freeing it.
     void RemoveAllSeries();
@@ -158,7 +206,16 @@ private:
     // Moves the axes of one direction from Old to New pixels; true when any was considered.
     bool PanAxes(bool Horizontal, int New, int Old);
     void SaveScalesOnce();
+    void DrawTitles(bool CustomOnes);
+    void DrawWallsAfterSeries();
 
+    // Declared so that they are freed sub-title first and legend last.
+    Owned<TChartLegend> FLegend;
+    Owned<TChartWalls> FWalls;
+    Owned<TChartFootTitle> FFoot;
+    Owned<TChartFootTitle> FSubFoot;
+    Owned<TChartTitle> FTitle;
+    Owned<TChartTitle> FSubTitle;
     int FColorPaletteIndex = 0;
     std::vector<TAxisSavedScales> FSavedScales;
     TMouseButton FScrollMouseButton = mbRight;

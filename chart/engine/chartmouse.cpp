@@ -2,7 +2,9 @@
 // saved scales that undo a zoom.
 
 #include "chart/engine/chart.h"
+
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/zuzfunction.h"
 
@@ -87,6 +89,7 @@ void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
         bool handled = false;
         switch (part.Style) {
         case cpLegend:
+            handled = GetLegend()->DoMouseDown(X, Y, part.ValueIndex);
             if (OnClickLegend) {
                 CancelMouse = true;
                 OnClickLegend(this, Button, Shift, X, Y);

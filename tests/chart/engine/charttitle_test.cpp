@@ -1,0 +1,350 @@
+// Titles and walls: the room titles take above and below the chart, their alignment and
+// frame, clicks on them, text kept inside the panel, and the walls found by pixel probes in
+// 2D and 3D. Also renders a whole chart with legend, titles and walls to a picture.
+#include "chart/engine/charttitle.h"
+
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartwalls.h"
+#include "framefixture.h"
+#include "platform/core/lists.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+namespace {
+
+class TitleTest : public FrameTest {
+protected:
+    // A chart with one series and no legend, so that only the titles move its rectangle.
+    static Owned<TRectChart> TitledChart(int W = 400, int H = 300) {
+        Owned<TRectChart> c = NewChart(W, H);
+        AddSeries(c.get(), u"A");
+        c->GetLegend()->SetVisible(false);
+        return c;
+    }
+    static int LineHeight(TCustomChart* Chart, TChartTitle* Title) {
+        Chart->GetCanvas()->AssignFont(Title->GetFont());
+        return Chart->GetCanvas()->TextHeight(u"W");
+    }
+};
+
+} // namespace
+
+TEST_F(TitleTest, ATitleWithoutLinesDrawsNothingAndLeavesTheChartRectangle) {
+    auto chart = TitledChart();
+    EXPECT_TRUE(chart->GetTitle()->GetVisible());
+    Draw(chart.get());
+    EXPECT_EQ(chart->AfterLegend, TRect(0, 0, 400, 300));
+}
+
+TEST_F(TitleTest, ATopTitleMovesTheChartTopByALineThreeBordersAndItsMargin) {
+    auto chart = TitledChart();
+    TChartTitle* t = chart->GetTitle();
+    t->SetCaption(u"Архив");
+    t->GetPen()->SetWidth(2);
+    Draw(chart.get());
+    const int h = LineHeight(chart.get(), t);
+    EXPECT_EQ(chart->AfterLegend.Top, h + 3 * 2 + 5);
+    // A bevel's width is the border instead of the frame's.
+    t->SetBevel(bvRaised);
+    t->SetBevelWidth(4);
+    Draw(chart.get());
+    EXPECT_EQ(chart->AfterLegend.Top, h + 3 * 4 + 5);
+    // A sub-title goes below the title.
+    t->SetBevel(bvNone);
+    chart->GetSubTitle()->SetCaption(u"второй");
+    Draw(chart.get());
+    EXPECT_EQ(chart->GetSubTitle()->ShapeBounds.Top, t->ShapeBounds.Bottom + 5 + 2);
+}
+
+TEST_F(TitleTest, AThreeLineFootMovesTheBottomUpByThreeLinesAndItsMarginWhateverItsBorder) {
+    auto chart = TitledChart();
+    TChartFootTitle* f = chart->GetFoot();
+    for (const char16_t* line : {u"один", u"два", u"три"}) f->GetText()->Add(line);
+    for (const int width : {1, 3}) {
+        f->GetPen()->SetWidth(width);
+        Draw(chart.get());
+        EXPECT_EQ(chart->AfterLegend.Bottom, 300 - 3 * LineHeight(chart.get(), f) - 5) << width;
+    }
+    EXPECT_EQ(f->GetFont()->GetColor(), clRed);
+    EXPECT_TRUE(f->GetFont()->GetStyle().Contains(fsItalic));
+}
+
+TEST_F(TitleTest, AlignmentAndAdjustFramePlaceTheTitleBox) {
+    auto chart = TitledChart();
+    TChartTitle* t = chart->GetTitle();
+    t->SetCaption(u"Заголовок");
+    t->GetPen()->SetVisible(false);
+    TCanvas3D* c = chart->GetCanvas();
+    struct Row {
+        TAlignment Align;
+        bool Adjust;
+    } rows[] = {{taLeftJustify, true}, {taRightJustify, true}, {taCenter, true}, {taCenter, false}};
+    for (const Row& r : rows) {
+        t->SetAlignment(r.Align);
+        t->SetAdjustFrame(r.Adjust);
+        TBitmap out;
+        Draw(chart.get(), out);
+        c->AssignFont(t->GetFont());
+        const int total = c->TextWidth(u"Заголовок") + c->TextWidth(u"W");
+        const TRect b = t->GetShapeBounds();
+        SCOPED_TRACE(static_cast<int>(r.Align) * 2 + r.Adjust);
+        if (!r.Adjust) {
+            EXPECT_EQ(b.Left, 0);
+            EXPECT_EQ(b.Right, 400);
+        } else {
+            EXPECT_EQ(b.Right - b.Left, total);
+            if (r.Align == taLeftJustify) {
+                EXPECT_EQ(b.Left, 0);
+            }
+            if (r.Align == taRightJustify) {
+                EXPECT_EQ(b.Right, 400);
+            }
+            if (r.Align == taCenter) {
+                EXPECT_LE(std::abs((b.Left + b.Right) / 2 - 200), 1);
+            }
+        }
+        // The text lies where the alignment puts it.
+        const int blueLeft = CountColour(out, Rgb(clBlue), 0, 150);
+        const int blueRight = CountColour(out, Rgb(clBlue), 250, 400);
+        if (r.Align == taLeftJustify) {
+            EXPECT_TRUE(blueLeft > 0 && blueRight == 0);
+        }
+        if (r.Align == taRightJustify) {
+            EXPECT_TRUE(blueRight > 0 && blueLeft == 0);
+        }
+        if (r.Align == taCenter) {
+            EXPECT_TRUE(blueLeft == 0 && blueRight == 0);
+        }
+    }
+}
+
+TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
+    auto chart = TitledChart();
+    TChartTitle* t = chart->GetTitle();
+    t->SetCaption(u"Сбоку");
+    t->SetLeft(50);
+    t->SetTop(100);
+    EXPECT_TRUE(t->GetCustomPosition());
+    Draw(chart.get());
+    EXPECT_EQ(chart->AfterLegend, TRect(0, 0, 400, 300));
+    EXPECT_EQ(t->GetShapeBounds().Left, 50);
+    EXPECT_EQ(t->GetShapeBounds().Top, 100);
+}
+
+TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
+    auto chart = TitledChart();
+    chart->GetTitle()->SetCaption(u"Верх");
+    chart->GetFoot()->SetCaption(u"Низ");
+    Draw(chart.get());
+    TChartClickedPart part;
+    const TRect t = chart->GetTitle()->GetShapeBounds();
+    chart->CalcClickedPart(TPoint(t.Right, t.Bottom), part);
+    EXPECT_EQ(part.Style, cpTitle);
+    const TRect f = chart->GetFoot()->GetShapeBounds();
+    chart->CalcClickedPart(TPoint(f.Left, f.Top), part);
+    EXPECT_EQ(part.Style, cpFoot);
+    chart->GetFoot()->SetVisible(false);
+    chart->CalcClickedPart(TPoint(f.Left, f.Top), part);
+    EXPECT_NE(part.Style, cpFoot);
+}
+
+TEST_F(TitleTest, CaptionIsTheFirstLineAndWritingItReplacesEveryLine) {
+    auto chart = TitledChart();
+    TChartTitle* t = chart->GetTitle();
+    EXPECT_EQ(t->GetCaption(), u"");
+    t->GetText()->Add(u"a");
+    t->GetText()->Add(u"b");
+    EXPECT_EQ(t->GetCaption(), u"a");
+    t->SetCaption(u"c");
+    EXPECT_EQ(t->GetText()->GetCount(), 1);
+    t->Clear();
+    EXPECT_EQ(t->GetText()->GetCount(), 0);
+}
+
+TEST_F(TitleTest, ATitleWiderThanThePanelIsClippedToIt) {
+    auto chart = TitledChart(200, 120);
+    chart->GetTitle()->SetCaption(String(60, u'W'));
+    chart->GetTitle()->SetAdjustFrame(false);
+    TBitmap out;
+    out.SetSize(600, 120);
+    out.GetCanvas()->GetBrush()->SetColor(clWhite);
+    out.GetCanvas()->FillRect(TRect(0, 0, 600, 120));
+    chart->Draw(out.GetCanvas(), TRect(200, 0, 400, 120));
+    EXPECT_EQ(CountColour(out, Rgb(clBlue), 0, 200), 0);
+    EXPECT_EQ(CountColour(out, Rgb(clBlue), 400, 600), 0);
+    EXPECT_GT(CountColour(out, Rgb(clBlue), 200, 400), 50);
+}
+
+// ---------------------------------------------------------------------------
+// Walls
+
+namespace {
+
+class WallTest : public FrameTest {
+protected:
+    static Owned<TRectChart> WalledChart(bool In3D) {
+        Owned<TRectChart> c = NewChart(400, 300);
+        AddSeries(c.get(), u"A")->DrawLines = false;
+        c->GetLegend()->SetVisible(false);
+        c->SetAxisVisible(false);
+        for (int i = 0; i < 4; ++i) c->SetMargin(i, 40);
+        c->SetView3D(In3D);
+        c->Set3DPercent(100);
+        return c;
+    }
+    // The pixel of the chart's 3D point (X, Y, Z) in the last draw.
+    static probe::Rgb At(TCustomChart* Chart, TBitmap& Out, int X, int Y, int Z) {
+        const TPoint p = Chart->GetCanvas()->Calculate3DPosition(X, Y, Z);
+        return probe::Pixel(Out, p.X, p.Y);
+    }
+};
+
+} // namespace
+
+TEST_F(WallTest, InTwoDimensionsTheBackWallFillsAndFramesTheChartRectangle) {
+    auto chart = WalledChart(false);
+    TChartBackWall* back = chart->GetBackWall();
+    EXPECT_TRUE(back->GetTransparent());
+    back->SetTransparent(false);
+    back->SetColor(clYellow);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const TRect r = chart->GetChartRect();
+    const int midY = (r.Top + r.Bottom) / 2;
+    EXPECT_EQ(probe::Pixel(out, (r.Left + r.Right) / 2, midY), Rgb(clYellow));
+    EXPECT_EQ(probe::Pixel(out, r.Left, midY), Rgb(clBlack));
+    EXPECT_EQ(probe::Pixel(out, r.Right, midY), Rgb(clBlack));
+    EXPECT_EQ(chart->GetBackColor(), clYellow);
+    EXPECT_FALSE(chart->IsFreeSeriesColor(clYellow, true, nullptr));
+    EXPECT_TRUE(chart->IsFreeSeriesColor(clYellow, false, nullptr));
+    // A gradient replaces the colour.
+    back->GetGradient()->SetVisible(true);
+    back->GetGradient()->SetStartColor(clRed);
+    back->GetGradient()->SetEndColor(clRed);
+    Draw(chart.get(), out);
+    EXPECT_EQ(probe::Pixel(out, (r.Left + r.Right) / 2, midY), Rgb(clRed));
+    // Walls switched off leave the back as the control's colour.
+    chart->GetWalls()->SetVisible(false);
+    EXPECT_FALSE(chart->GetView3DWalls());
+    Draw(chart.get(), out);
+    EXPECT_EQ(probe::Pixel(out, (r.Left + r.Right) / 2, midY), Rgb(clWhite));
+    EXPECT_EQ(probe::Pixel(out, r.Left, midY), Rgb(clWhite));
+}
+
+TEST_F(WallTest, InThreeDimensionsTheSideAndBottomWallsStandAtTheChartEdges) {
+    auto chart = WalledChart(true);
+    chart->GetBottomWall()->SetColor(clLime);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const TRect r = chart->GetChartRect();
+    const int d = chart->Width3D, midX = (r.Left + r.Right) / 2, midY = (r.Top + r.Bottom) / 2;
+    ASSERT_GT(d, 10);
+    EXPECT_EQ(At(chart.get(), out, r.Left, midY, d / 2), Rgb(static_cast<TColor>(0x80FFFF)));
+    EXPECT_EQ(At(chart.get(), out, midX, r.Bottom, d / 2), Rgb(clLime));
+    // The right wall is hidden until asked for.
+    EXPECT_EQ(At(chart.get(), out, r.Right, midY, d / 2), Rgb(clWhite));
+    chart->GetRightWall()->SetVisible(true);
+    Draw(chart.get(), out);
+    EXPECT_EQ(At(chart.get(), out, r.Right, midY, d / 2), Rgb(clSilver));
+    // Every wall goes with the walls switched off.
+    chart->GetWalls()->SetVisible(false);
+    Draw(chart.get(), out);
+    EXPECT_EQ(At(chart.get(), out, r.Left, midY, d / 2), Rgb(clWhite));
+    EXPECT_EQ(At(chart.get(), out, midX, r.Bottom, d / 2), Rgb(clWhite));
+    EXPECT_EQ(At(chart.get(), out, r.Right, midY, d / 2), Rgb(clWhite));
+}
+
+TEST_F(WallTest, AWallSizeOfZeroIsFlatAndFiveIsASlabOutsideTheChart) {
+    auto chart = WalledChart(true);
+    TBitmap out;
+    Draw(chart.get(), out);
+    TRect r = chart->GetChartRect();
+    const int midY = (r.Top + r.Bottom) / 2;
+    EXPECT_EQ(probe::Pixel(out, r.Left - 3, midY), Rgb(clWhite));
+    EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 0);
+    chart->GetLeftWall()->SetSize(5);
+    Draw(chart.get(), out);
+    r = chart->GetChartRect();
+    EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 5);
+    EXPECT_NE(probe::Pixel(out, r.Left - 3, (r.Top + r.Bottom) / 2), Rgb(clWhite));
+    // In 2D no wall has a size.
+    chart->SetView3D(false);
+    EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 0);
+}
+
+TEST_F(WallTest, AnEndPositionOfFiftyDrawsTheLeftWallOverTheUpperHalf) {
+    auto chart = WalledChart(true);
+    chart->GetLeftWall()->SetEndPosition(50);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const TRect r = chart->GetChartRect();
+    const int d = chart->Width3D, h = r.Bottom - r.Top;
+    const probe::Rgb yellow = Rgb(static_cast<TColor>(0x80FFFF));
+    EXPECT_EQ(At(chart.get(), out, r.Left, r.Top + h / 4, d / 2), yellow);
+    EXPECT_NE(At(chart.get(), out, r.Left, r.Top + 3 * h / 4, d / 2), yellow);
+}
+
+TEST_F(WallTest, WallsAndTitlesTravelThroughAssign) {
+    auto a = WalledChart(true), b = WalledChart(true);
+    a->GetLeftWall()->SetSize(7);
+    a->GetBackWall()->SetColor(clNavy);
+    a->GetTitle()->SetCaption(u"Копия");
+    a->GetLegend()->SetAlignment(laBottom);
+    b->Assign(a.get());
+    EXPECT_EQ(b->GetLeftWall()->GetSize(), 7);
+    EXPECT_EQ(b->GetBackWall()->GetColor(), clNavy);
+    EXPECT_EQ(b->GetTitle()->GetCaption(), u"Копия");
+    EXPECT_EQ(b->GetLegend()->GetAlignment(), laBottom);
+    b->ClearChart();
+    EXPECT_EQ(b->GetLeftWall()->GetSize(), 0);
+    EXPECT_EQ(b->GetTitle()->GetCaption(), u"");
+    EXPECT_EQ(b->GetLegend()->GetAlignment(), laRight);
+}
+
+// ---------------------------------------------------------------------------
+// A picture to look at
+
+TEST_F(WallTest, AChartWithLegendTitlesAndWallsRendersToAPicture) {
+    Owned<TRectChart> chart = NewChart(720, 440);
+    chart->SetMarginUnits(muPercent);
+    for (int i = 0; i < 4; ++i) chart->SetMargin(i, 3);
+    chart->SetColor(static_cast<TColor>(0xF4F4F4));
+    chart->SetView3D(true);
+    chart->Set3DPercent(20);
+    const char16_t* names[] = {u"Температура, °C", u"Давление, кПа", u"Расход, м³/ч"};
+    for (int k = 0; k < 3; ++k) {
+        TPolySeries* s = AddSeries(chart.get(), names[k], 0);
+        for (int h = 0; h < 48; ++h) s->AddXY(h, 40 + 20 * k + 12 * std::sin(h / (3.0 + k)));
+    }
+    TChartTitle* title = chart->GetTitle();
+    title->GetText()->Add(u"Архив прибора «КРОНТ»");
+    title->GetText()->Add(u"Часовые значения за двое суток");
+    title->GetFont()->SetSize(12);
+    chart->GetFoot()->SetCaption(u"Сформировано программой Moltren");
+    TChartBackWall* back = chart->GetBackWall();
+    back->SetTransparent(false);
+    back->SetColor(static_cast<TColor>(0xFFF8F0));
+    chart->GetLegend()->SetCheckBoxes(true);
+    chart->GetLeftAxis()->GetTitle()->SetCaption(u"Значение");
+    TBitmap out;
+    Draw(chart.get(), out);
+
+    // Title, legend and walls all show.
+    EXPECT_GT(CountColour(out, Rgb(clBlue), 0, 720), 200);
+    EXPECT_GT(CountColour(out, Rgb(clRed), 0, 720), 100);
+    TChartLegend* l = chart->GetLegend();
+    EXPECT_EQ(l->NumRows, 3);
+    for (int k = 0; k < 3; ++k) {
+        const TRect s = l->GetItems()->Get(k)->SymbolRect;
+        EXPECT_EQ(probe::Pixel(out, (s.Left + s.Right) / 2, (s.Top + s.Bottom) / 2),
+                  Rgb(chart->GetSeries(k)->GetSeriesColor()));
+    }
+    const TRect r = chart->GetChartRect();
+    const TPoint wall = chart->GetCanvas()->Calculate3DPosition(r.Left, r.Top + 10, chart->Width3D / 2);
+    EXPECT_EQ(probe::Pixel(out, wall.X, wall.Y), Rgb(static_cast<TColor>(0x80FFFF)));
+    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+    EXPECT_TRUE(probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) /
+                                         "chart-legend-titles-walls.png"));
+}
