@@ -104,7 +104,7 @@ const ClassInfo& TChartWall::StaticClass() {
         MakeProp<&W::GetStartPosition, &W::SetStartPosition>("StartPosition").Default(0),
         MakeProp<&W::GetTransparency, &W::SetTransparency>("Transparency").Default(0),
         MakeProp<&W::GetTransparent, &W::SetTransparent>("Transparent").Stored<&W::IsTransparentStored>(),
-        MakeProp<&W::GetVisible, &W::SetVisible>("Visible").Default(true),
+        MakeProp<&W::GetVisible, &W::SetVisible>("Visible").Stored<&W::IsVisibleStored>(),
     };
     static const ClassInfo ci =
         MakeClassInfo<TChartWall>("TChartWall", &TCustomChartWall::StaticClass(), props);
@@ -192,6 +192,7 @@ TChartWalls::TChartWalls(TCustomChart* Chart)
       FLeft(MakeOwned<TChartLeftWall>(Chart)), FRight(MakeOwned<TChartRightWall>(Chart)) {
     FRight->SetParent(nullptr);
     FRight->SetVisible(false);
+    FRight->DefaultVisible = false;
     FRight->SetParent(Chart);
 }
 

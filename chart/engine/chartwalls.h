@@ -26,6 +26,9 @@ public:
     int GetStartPosition() const { return FStartPosition; }
     void SetStartPosition(int Value) { Store(FStartPosition, Value); }
     bool IsColorStored() const { return GetColor() != FDefaultColor; }
+    // The right wall starts hidden.
+    bool DefaultVisible = true;
+    bool IsVisibleStored() const { return GetVisible() != DefaultVisible; }
     // The colour the wall starts with and does not store.
     void InitColor(TColor Color);
 

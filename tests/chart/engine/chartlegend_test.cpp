@@ -369,3 +369,25 @@ TEST_F(LegendMouse, SeriesGroupsAreSwitchedByTheirCheckBoxes) {
     EXPECT_FALSE(series[1]->GetActive());
     EXPECT_TRUE(series[2]->GetActive());
 }
+
+TEST_F(LegendTest, ASeriesPaintsItsLegendSymbolOnAnotherCanvasWithOrWithoutAChart) {
+    TBitmap out;
+    out.SetSize(40, 20);
+    out.GetCanvas()->GetBrush()->SetColor(clWhite);
+    out.GetCanvas()->FillRect(TRect(0, 0, 40, 20));
+    Owned<TPolySeries> alone(Create<TPolySeries>(nullptr));
+    alone->SetSeriesColor(clRed);
+    TCustomChartLegend::PaintSeriesLegend(alone.get(), out.GetCanvas(), TRect(2, 2, 18, 18));
+    EXPECT_EQ(probe::Pixel(out, 10, 10), Rgb(clRed));
+    EXPECT_EQ(alone->GetParentChart(), nullptr);
+
+    auto chart = NewChart();
+    TPolySeries* s = AddSeries(chart.get(), u"A");
+    s->SetSeriesColor(clGreen);
+    TCustomChartLegend::PaintSeriesLegend(s, out.GetCanvas(), TRect(22, 2, 38, 18));
+    EXPECT_EQ(probe::Pixel(out, 30, 10), Rgb(clGreen));
+    // The chart still draws on its own canvas afterwards.
+    TBitmap again;
+    Draw(chart.get(), again);
+    EXPECT_EQ(s->GetParentChart(), chart.get());
+}

@@ -7,6 +7,7 @@
 #include "chart/engine/chartwalls.h"
 #include "framefixture.h"
 #include "platform/core/lists.h"
+#include "tests/chart/canvas/streamtext.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -301,6 +302,44 @@ TEST_F(WallTest, WallsAndTitlesTravelThroughAssign) {
     EXPECT_EQ(b->GetLeftWall()->GetSize(), 0);
     EXPECT_EQ(b->GetTitle()->GetCaption(), u"");
     EXPECT_EQ(b->GetLegend()->GetAlignment(), laRight);
+}
+
+TEST_F(WallTest, LegendTitlesAndWallsAreWrittenAndReadBack) {
+    RegisterClass(TChart::StaticClass());
+    RegisterClass(TPolySeries::StaticClass());
+    auto a = WalledChart(true);
+    a->SetName(u"Saved");
+    const std::string fresh = streamtext::ObjectText(a.get());
+    EXPECT_EQ(fresh.find("Legend.Alignment"), std::string::npos) << fresh;
+    EXPECT_EQ(fresh.find("LeftWall.Size"), std::string::npos) << fresh;
+    EXPECT_EQ(fresh.find("BackWall.Color"), std::string::npos) << fresh;
+    a->GetTitle()->GetText()->Add(u"Первая строка");
+    a->GetTitle()->GetText()->Add(u"Вторая строка");
+    a->GetTitle()->SetAlignment(taLeftJustify);
+    a->GetFoot()->SetCaption(u"Низ");
+    a->GetLegend()->SetAlignment(laTop);
+    a->GetLegend()->SetCheckBoxes(true);
+    a->GetLegend()->GetSymbol()->SetWidth(33);
+    a->GetLeftWall()->SetSize(4);
+    a->GetBackWall()->SetColor(clNavy);
+    a->GetRightWall()->SetVisible(true);
+    const std::string text = streamtext::ObjectText(a.get());
+    auto b = WalledChart(true);
+    b->SetName(u"Saved");
+    streamtext::ReadText(text, b.get());
+    EXPECT_EQ(b->GetTitle()->GetText()->GetCount(), 2);
+    EXPECT_EQ(b->GetTitle()->GetText()->GetStrings(1), u"Вторая строка");
+    EXPECT_EQ(b->GetTitle()->GetAlignment(), taLeftJustify);
+    EXPECT_EQ(b->GetFoot()->GetCaption(), u"Низ");
+    EXPECT_EQ(b->GetLegend()->GetAlignment(), laTop);
+    EXPECT_TRUE(b->GetLegend()->GetCheckBoxes());
+    EXPECT_EQ(b->GetLegend()->GetColorWidth(), 33);
+    EXPECT_EQ(b->GetLeftWall()->GetSize(), 4);
+    EXPECT_EQ(b->GetBackWall()->GetColor(), clNavy);
+    EXPECT_TRUE(b->GetRightWall()->GetVisible());
+    // An old chart's back colour becomes the back wall's.
+    streamtext::ReadText("object Saved: TChart\n  BackColor = clTeal\nend\n", b.get());
+    EXPECT_EQ(b->GetBackWall()->GetColor(), clTeal);
 }
 
 // ---------------------------------------------------------------------------
