@@ -33,7 +33,6 @@ const ClassInfo& TCustomChart::StaticClass() {
 TCustomChart::TCustomChart(TComponent* AOwner) : TCustomAxisPanel(AOwner) {
     const TRestoreOnExit<bool> quiet(AutoRepaint, false);
     FTitle = MakeOwned<TChartTitle>(this);
-    if (GetComponentState().Contains(csDesigning)) FTitle->GetText()->Add(IdentToString(ClassType().name));
     FSubTitle = MakeOwned<TChartTitle>(this);
     FFoot = MakeOwned<TChartFootTitle>(this);
     FSubFoot = MakeOwned<TChartFootTitle>(this);
@@ -47,6 +46,8 @@ TCustomChart::~TCustomChart() {
 
 void TCustomChart::AfterConstruction() {
     TCustomAxisPanel::AfterConstruction();
+    // A chart placed by a designer is titled with its class's name ("TChart").
+    if (GetComponentState().Contains(csDesigning)) FTitle->GetText()->Add(IdentToString(ClassType().name));
     // A designer's tools hear of a chart placed on a form, not of one read with its form.
     const TComponent* owner = GetOwner();
     if (ZuzNewChartHook && GetComponentState().Contains(csDesigning) && owner &&
