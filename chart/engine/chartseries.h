@@ -475,11 +475,11 @@ public:
     virtual void CalcSelectionPos(int ValueIndex, int& X, int& Y);
     virtual bool IsPointInChartRect(int ValueIndex) const;
     virtual void CalcZOrder();
-    bool MoreSameZOrder() const;
+    virtual bool MoreSameZOrder() const;
     bool FirstInZOrder() const;
-    void CalcDepthPositions();
-    void DoBeforeDrawValues();
-    void DoAfterDrawValues();
+    virtual void CalcDepthPositions();
+    virtual void DoBeforeDrawValues();
+    virtual void DoAfterDrawValues();
     // To the active series tools of the chart bound to this series.
     void BroadcastEvent(TChartToolEvent Event);
     virtual bool DrawValuesForward() const;

@@ -1,0 +1,836 @@
+// Drawing one bar (shadow, transparency, the thirteen shapes, gradient, bevel,
+// tick lines), and the two concrete bar series: where a bar stands, its marks,
+// the margins and ranges it needs, and whether a point hits it.
+#include "chart/canvas/zuzgeometry.h"
+#include "chart/canvas/zuzshadow.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/series/series_bar.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+TRect ScreenRect(TCanvas3D* C, const TRect& R, int Z) {
+    const TPoint a = C->Calculate3DPosition(R.Left, R.Top, Z);
+    const TPoint b = C->Calculate3DPosition(R.Right, R.Bottom, Z);
+    return TRect(a.X, a.Y, b.X, b.Y);
+}
+
+TFourPoints ScreenCorners(TCanvas3D* C, const TRect& R, int Z) {
+    return {C->Calculate3DPosition(R.Left, R.Top, Z), C->Calculate3DPosition(R.Right, R.Top, Z),
+            C->Calculate3DPosition(R.Right, R.Bottom, Z), C->Calculate3DPosition(R.Left, R.Bottom, Z)};
+}
+
+TRect Union(const TRect& A, const TRect& B) {
+    return TRect(std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+                 std::max(A.Bottom, B.Bottom));
+}
+
+bool IsRectStyle(TBarStyle S) {
+    return S == bsRectangle || S == bsRectGradient || S == bsBevel;
+}
+
+int ByteOf(TColor C, int Shift) {
+    return static_cast<int>((C >> Shift) & 0xFF);
+}
+
+} // namespace
+
+bool TCustomBarSeries::PenVisible() const {
+    return GetPen()->GetVisible() && GetPen()->GetStyle() != psClear;
+}
+
+int TCustomBarSeries::PenWidth() const {
+    return PenVisible() ? GetPen()->GetWidth() : 0;
+}
+
+// ---------------------------------------------------------------------------
+// One point
+
+void TCustomBarSeries::DrawValue(int ValueIndex) {
+    TChartSeries::DrawValue(ValueIndex);
+    BarColor = GetValueColor(ValueIndex);
+    if (BarColor == clNone) return;
+    TCanvas3D* c = Canvas();
+    if (!c) return;
+    CalcBarBounds(ValueIndex, BarBounds);
+    const TBarStyle style = GetBarStyle(ValueIndex);
+    if (FShadow->GetVisible() && FShadow->GetSize() != 0) {
+        const TRect saved = BarBounds;
+        const TColor savedColor = BarColor;
+        const TColor savedPen = GetPen()->GetColor();
+        const int h = FShadow->GetHorizSize(), v = FShadow->GetVertSize();
+        TRect r = BarBounds;
+        if (YMandatory()) {
+            r.Left += h;
+            r.Right += h;
+            if (r.Bottom > r.Top)
+                r.Top += v;
+            else
+                r.Bottom -= v;
+        } else {
+            r.Top += v;
+            r.Bottom += v;
+            if (r.Right > r.Left)
+                r.Right += h;
+            else
+                r.Left -= h;
+        }
+        GetPen()->SetColor(FShadow->GetColor());
+        BarColor = FShadow->GetColor();
+        try {
+            if (FShadow->GetSmooth() && IsRectStyle(style)) {
+                if (!Is3D())
+                    FShadow->Draw(c, r);
+                else if (IsOrthogonal())
+                    FShadow->Draw(c, ScreenRect(c, r, EndZ));
+                else {
+                    const TFourPoints p = ScreenCorners(c, r, EndZ);
+                    FShadow->Draw(c, std::span<const TPoint>(p));
+                }
+            } else {
+                BarBounds = r;
+                DrawBarBody(ValueIndex, FShadow->GetTransparency());
+            }
+        } catch (...) {
+            BarBounds = saved;
+            BarColor = savedColor;
+            GetPen()->SetColor(savedPen);
+            throw;
+        }
+        BarBounds = saved;
+        BarColor = savedColor;
+        GetPen()->SetColor(savedPen);
+    }
+    DrawBarBody(ValueIndex, FTransparency);
+}
+
+void TCustomBarSeries::DrawBarBody(int ValueIndex, int Transparency) {
+    TCanvas3D* c = Canvas();
+    Owned<TZuzBlend> blend;
+    if (Transparency > 0) {
+        TRect r = BarBounds;
+        if (Is3D()) {
+            if (PenVisible()) {
+                r.Right += PenWidth();
+                r.Bottom += PenWidth();
+            }
+            r = Union(ScreenRect(c, r, StartZ), ScreenRect(c, r, EndZ));
+        }
+        blend = c->BeginBlending(OrientRectangle(r), Transparency);
+    }
+    const bool vertical = YMandatory();
+    const int a = vertical ? BarBounds.Top : BarBounds.Left;
+    const int b = vertical ? BarBounds.Bottom : BarBounds.Right;
+    try {
+        DrawBar(ValueIndex, std::min(a, b), std::max(a, b));
+    } catch (...) {
+        if (blend) c->EndBlending(std::move(blend));
+        throw;
+    }
+    if (blend) c->EndBlending(std::move(blend));
+}
+
+void TCustomBarSeries::PrepareBarPen(int ValueIndex) {
+    TCanvas3D* c = Canvas();
+    if (FDarkPen >= 1 && ValueIndex != -1)
+        c->AssignVisiblePenColor(
+            GetPen(), ApplyDark(GetValueColor(ValueIndex), static_cast<Byte>(255 - std::min(FDarkPen, 255))));
+    else
+        c->AssignVisiblePen(GetPen());
+}
+
+void TCustomBarSeries::SetPenBrushBar(TColor Color, int ValueIndex) {
+    PrepareBarPen(ValueIndex);
+    TColor back = GetBrush()->GetColor();
+    if (back == clZuzColor && GetParentChart()) back = GetParentChart()->GetChartColor();
+    Canvas()->AssignBrush(GetBrush(), Color, back);
+}
+
+void TCustomBarSeries::BarRectangle(TColor Color, int Left, int Top, int Right, int Bottom) {
+    TCanvas3D* c = Canvas();
+    if (c->Brush->GetStyle() == bsSolid) {
+        const int pw = c->Pen->GetStyle() == psClear ? 0 : c->Pen->GetWidth();
+        if (Right == Left || Top == Bottom) {
+            const TPenStyle style = c->Pen->GetStyle();
+            const TColor pen = c->Pen->GetColor();
+            c->Pen->SetColor(c->Brush->GetColor());
+            if (style == psClear) c->Pen->SetStyle(psSolid);
+            c->Line(Left, Top, Right, Bottom);
+            c->Pen->SetStyle(style);
+            c->Pen->SetColor(pen);
+            return;
+        }
+        if (std::abs(Right - Left) < pw || std::abs(Bottom - Top) < pw) {
+            const TColor pen = c->Pen->GetColor();
+            c->Pen->SetColor(c->Brush->GetColor());
+            c->Brush->SetStyle(bsClear);
+            c->Rectangle(Left, Top, Right, Bottom);
+            c->Brush->SetStyle(bsSolid);
+            c->Pen->SetColor(pen);
+            return;
+        }
+    }
+    c->Rectangle(Left, Top, Right, Bottom);
+}
+
+TColor TCustomBarSeries::CalcGradientColor(int ValueIndex) const {
+    if (!FGradient->GetRelative()) return BarColor;
+    const TChartValueList* list = MandatoryValueList();
+    const double origin = FUseYOrigin ? FYOrigin : list->GetMinValue();
+    const double range = list->GetMaxValue() - origin;
+    // One value, or all equal to the origin: the full colour.
+    const double r = range == 0 ? 1.0 : (list->GetValue(ValueIndex) - origin) / range;
+    const TColor from = FGradient->GetStartColor();
+    auto mix = [&](int Shift) {
+        const int s = ByteOf(from, Shift), e = ByteOf(BarColor, Shift);
+        return std::clamp(static_cast<int>(Round(s + (e - s) * r)), 0, 255);
+    };
+    return static_cast<TColor>(mix(0) | (mix(8) << 8) | (mix(16) << 16));
+}
+
+void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
+    TCanvas3D* c = Canvas();
+    const TColor savedEnd = FGradient->GetEndColor();
+    FGradient->SetEndColor(CalcGradientColor(ValueIndex));
+    const int pw = PenWidth();
+    if (Is3D() && !IsOrthogonal()) {
+        TRect r = R;
+        if (pw > 0) {
+            r.Left += pw;
+            r.Top += pw;
+            r.Right -= pw;
+            r.Bottom -= pw;
+        }
+        FGradient->Draw(c, ScreenCorners(c, r, StartZ), StartZ);
+    } else if (Is3D()) {
+        FGradient->Draw(c, ScreenRect(c, R, StartZ));
+    } else {
+        TRect r = R;
+        if (pw > 0) {
+            ++r.Left;
+            ++r.Top;
+            r.Right -= pw;
+            r.Bottom -= pw;
+        }
+        FGradient->Draw(c, r);
+    }
+    FGradient->SetEndColor(savedEnd);
+}
+
+void TCustomBarSeries::DrawBevel() {
+    if (Is3D() && !IsOrthogonal()) return;
+    TRect r = BarBounds;
+    if (PenVisible()) {
+        const int w = PenWidth();
+        r = TRect(r.Left + w, r.Top + w, r.Right - w, r.Bottom - w);
+    }
+    if (Is3D()) {
+        ++r.Right;
+        ++r.Bottom;
+        r = ScreenRect(Canvas(), r, StartZ);
+    }
+    Canvas()->Frame3D(r, ApplyBright(BarColor, DarkerColorQuantity), ApplyDark(BarColor, DarkColorQuantity),
+                      FBevelSize);
+}
+
+void TCustomBarSeries::DrawTickLines(int StartPos, int EndPos, TBarStyle Style) {
+    if (!FTickLines->GetVisible()) return;
+    TChartAxis* axis = MandatoryAxis();
+    if (!axis) return;
+    TCanvas3D* c = Canvas();
+    c->AssignVisiblePen(FTickLines.get());
+    for (int pos : axis->Tick)
+        if (pos > StartPos && pos < EndPos) DrawTickLine(pos, Style);
+}
+
+void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) {
+    if (Canvas()) PrepareBarPen(ValueIndex);
+    BrushStyle = GetBrush()->GetStyle();
+    BackColor = GetBrush()->GetColor();
+    if (BackColor == clZuzColor && GetParentChart()) BackColor = GetParentChart()->GetChartColor();
+}
+
+void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
+    TCanvas3D* c = Canvas();
+    if (c && GetBrush()->HasImage()) c->Brush->SetBitmap(GetBrush()->GetImage()->GetBitmap());
+    TChartSeries::DrawLegendShape(ValueIndex, Rect);
+}
+
+// ---------------------------------------------------------------------------
+// The shapes, shared by both directions. Positions along the bar's value axis
+// are StartPos .. EndPos; across it Lo .. Hi (Left .. Right for vertical bars).
+
+namespace {
+
+struct BarFrame {
+    bool Vertical;
+    int Lo, Hi, Mid; // across the bar
+    // A point at value position V and cross position C, in screen X/Y.
+    TPoint At(int C, int V) const { return Vertical ? TPoint(C, V) : TPoint(V, C); }
+};
+
+} // namespace
+
+static void DrawShape(TCustomBarSeries& S, TCanvas3D* C, bool Is3D, TBarStyle Style, const BarFrame& F,
+                      int StartPos, int EndPos, bool Dark3D, int ConePercent) {
+    const TRect& b = S.BarBounds;
+    const int z0 = S.StartZ, z1 = S.EndZ, zm = S.MiddleZ;
+    const bool v = F.Vertical;
+    // Arrows: bsArrow points to lower screen positions for vertical bars (up),
+    // to higher ones for horizontal bars (right).
+    const bool arrowToStart = (Style == bsArrow) == v;
+    auto arrow = [&] {
+        const TPoint from = F.At(F.Mid, arrowToStart ? EndPos : StartPos);
+        const TPoint to = F.At(F.Mid, arrowToStart ? StartPos : EndPos);
+        const int w = F.Hi - F.Lo;
+        C->Arrow(true, from, to, w, w / 2, zm);
+    };
+    auto diamond = [&](bool With3D) {
+        const int midV = (StartPos + EndPos) / 2;
+        const TPoint p[4] = {F.At(F.Mid, StartPos), F.At(F.Hi, midV), F.At(F.Mid, EndPos), F.At(F.Lo, midV)};
+        if (With3D)
+            C->PolygonWithZ(p, 3, zm);
+        else
+            C->Polygon(p, 3);
+    };
+    if (Is3D) {
+        // Screen-space rectangle of the bar in its own orientation.
+        const int l = v ? F.Lo : StartPos, r = v ? F.Hi : EndPos;
+        const int t = v ? StartPos : F.Lo, btm = v ? EndPos : F.Hi;
+        switch (Style) {
+        case bsRectangle:
+        case bsRectGradient:
+        case bsBevel:
+            C->Cube(l, r, t, btm, z0, z1, Dark3D);
+            break;
+        case bsPyramid:
+            if (v)
+                C->Pyramid(true, F.Lo, StartPos, F.Hi, EndPos, z0, z1, Dark3D);
+            else
+                C->Pyramid(false, StartPos, F.Lo, EndPos, F.Hi, z0, z1, Dark3D);
+            break;
+        case bsInvPyramid:
+            if (v)
+                C->Pyramid(true, F.Lo, EndPos, F.Hi, StartPos, z0, z1, Dark3D);
+            else
+                C->Pyramid(false, EndPos, F.Lo, StartPos, F.Hi, z0, z1, Dark3D);
+            break;
+        case bsCilinder:
+            C->Cylinder(v, b.Left, b.Top, b.Right, b.Bottom, z0, z1, Dark3D);
+            break;
+        case bsEllipse:
+            C->EllipseWithZ(b.Left, b.Top, b.Right, b.Bottom, zm);
+            break;
+        case bsArrow:
+        case bsInvArrow:
+            arrow();
+            break;
+        case bsCone:
+            if (v)
+                C->Cone(true, F.Lo, StartPos, F.Hi, EndPos, z0, z1, Dark3D, ConePercent);
+            else
+                C->Cone(false, StartPos, F.Lo, EndPos, F.Hi, z0, z1, Dark3D, ConePercent);
+            break;
+        case bsInvCone:
+            if (v)
+                C->Cone(true, F.Lo, EndPos, F.Hi, StartPos, z0, z1, Dark3D, ConePercent);
+            else
+                C->Cone(false, EndPos, F.Lo, StartPos, F.Hi, z0, z1, Dark3D, ConePercent);
+            break;
+        case bsSlantCube: {
+            const int sides = C->ZuzNumCylinderSides;
+            C->ZuzNumCylinderSides = 4;
+            try {
+                C->Cylinder(v, b.Left, b.Top, b.Right, b.Bottom, z0, z1, Dark3D);
+            } catch (...) {
+                C->ZuzNumCylinderSides = sides;
+                throw;
+            }
+            C->ZuzNumCylinderSides = sides;
+            break;
+        }
+        case bsDiamond:
+            diamond(true);
+            break;
+        }
+        return;
+    }
+    auto triangle = [&](int BaseV, int TipV) {
+        const TPoint p[3] = {F.At(F.Lo, BaseV), F.At(F.Mid, TipV), F.At(F.Hi, BaseV)};
+        C->Polygon(p, 2);
+    };
+    switch (Style) {
+    case bsRectangle:
+    case bsCilinder:
+    case bsRectGradient:
+    case bsBevel:
+        S.BarRectangleOf(b);
+        break;
+    // Vertical bars: base at EndPos (the bottom), tip at StartPos; horizontal
+    // bars: base on the StartPos side, tip at EndPos.
+    case bsPyramid:
+    case bsCone:
+        if (v)
+            triangle(EndPos, StartPos);
+        else
+            triangle(StartPos, EndPos);
+        break;
+    case bsInvPyramid:
+    case bsInvCone:
+        if (v)
+            triangle(StartPos, EndPos);
+        else
+            triangle(EndPos, StartPos);
+        break;
+    case bsEllipse:
+        C->Ellipse(b.Left, b.Top, b.Right, b.Bottom);
+        break;
+    case bsArrow:
+    case bsInvArrow:
+        arrow();
+        break;
+    case bsSlantCube:
+        S.BarRectangleOf(b);
+        if (v)
+            C->DoVertLine(F.Mid, b.Top, b.Bottom);
+        else
+            C->DoHorizLine(b.Left, b.Right, F.Mid);
+        break;
+    case bsDiamond:
+        diamond(false);
+        break;
+    }
+}
+
+void TCustomBarSeries::BarRectangleOf(const TRect& R) {
+    BarRectangle(BarColor, R.Left, R.Top, R.Right, R.Bottom);
+}
+
+void TCustomBarSeries::DrawBarShape(int ValueIndex, int StartPos, int EndPos) {
+    TCanvas3D* c = Canvas();
+    SetPenBrushBar(BarColor, ValueIndex);
+    const TBarStyle style = GetBarStyle(ValueIndex);
+    const bool v = YMandatory();
+    const BarFrame frame{v, v ? BarBounds.Left : BarBounds.Top, v ? BarBounds.Right : BarBounds.Bottom,
+                         v ? (BarBounds.Left + BarBounds.Right) / 2 : (BarBounds.Top + BarBounds.Bottom) / 2};
+    DrawShape(*this, c, Is3D(), style, frame, StartPos, EndPos, FDark3D, FConePercent);
+    if (style == bsRectGradient)
+        BarGradient(ValueIndex, v ? TRect(BarBounds.Left, StartPos, BarBounds.Right, EndPos)
+                                  : TRect(StartPos, BarBounds.Top, EndPos, BarBounds.Bottom));
+    else if (style == bsBevel)
+        DrawBevel();
+    DrawTickLines(StartPos, EndPos, style);
+}
+
+// ---------------------------------------------------------------------------
+// Vertical bars
+
+const ClassInfo& TBarSeries::StaticClass() {
+    using C = TBarSeries;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetCustomBarWidth, &C::SetCustomBarWidth>("CustomBarWidth").Default(0),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TBarSeries", &TCustomBarSeries::StaticClass(), props);
+    return info;
+}
+
+TBarSeries::TBarSeries(TComponent* AOwner) : TCustomBarSeries(AOwner) {
+    GetGradient()->SetDirection(gdTopBottom);
+    GetYValues()->SetName(u"Bar");
+}
+
+void TBarSeries::CalcHorizMargins(int& LeftMargin, int& RightMargin) {
+    LeftMargin = RightMargin = 0;
+    InternalApplyBarMargin(LeftMargin, RightMargin);
+}
+
+void TBarSeries::CalcVerticalMargins(int& TopMargin, int& BottomMargin) {
+    TopMargin = BottomMargin = 0;
+    const int m = GetMarks()->GetVisible() ? CalcMarkLength(0) + 1 : 0;
+    if (m == 0) return;
+    const bool inverted = GetVertAxisObject() && GetVertAxisObject()->GetInverted();
+    if (GetUseYOrigin() && TChartSeries::MinYValue() < GetYOrigin())
+        (inverted ? TopMargin : BottomMargin) += m;
+    if (!(GetUseYOrigin() && TChartSeries::MaxYValue() <= GetYOrigin()))
+        (inverted ? BottomMargin : TopMargin) += m;
+}
+
+void TBarSeries::CalcSelectionPos(int ValueIndex, int& X, int& Y) {
+    TCustomBarSeries::CalcSelectionPos(ValueIndex, X, Y);
+    X += CurrentBarSize >> 1;
+}
+
+int TBarSeries::InternalCalcMarkLength(int ValueIndex) {
+    return Canvas()->GetFontHeight();
+}
+
+void TBarSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {
+    TSeriesMarks* marks = GetMarks();
+    const int half = CurrentBarSize / 2;
+    const int distance = marks->GetCallout()->GetDistance();
+    int d = marks->GetCallout()->GetLength() + distance;
+    if (GetOriginPos(ValueIndex) >= Position.ArrowStart.Y) {
+        Position.ArrowStart.Y -= distance;
+    } else {
+        d = -d - Position.Height;
+        Position.ArrowStart.Y += distance;
+    }
+    Position.ArrowStart.X += half;
+    Position.ArrowEnd.X += half;
+    Position.TopLeft.X += half;
+    Position.ArrowEnd.Y -= d;
+    Position.TopLeft.Y -= d;
+    if (GetAutoMarkPosition()) marks->AntiOverlap(FirstValueIndex, ValueIndex, Position);
+    TCustomBarSeries::DrawMark(ValueIndex, Text, Position);
+}
+
+bool TBarSeries::MoreSameZOrder() const {
+    return GetMultiBar() != mbSideAll && TCustomBarSeries::MoreSameZOrder();
+}
+
+double TBarSeries::MaxXValue() const {
+    if (GetMultiBar() == mbSelfStack) return MinXValue();
+    if (GetMultiBar() == mbSideAll) return Count() + PreviousBarPoints - 1;
+    return TCustomBarSeries::MaxXValue();
+}
+
+double TBarSeries::MinXValue() const {
+    if (GetMultiBar() == mbSelfStack && GetParentChart()) return GetParentChart()->SeriesIndexOf(this);
+    return TCustomBarSeries::MinXValue();
+}
+
+double TBarSeries::MaxYValue() const {
+    return MaxMandatoryValue(TCustomBarSeries::MaxYValue());
+}
+
+double TBarSeries::MinYValue() const {
+    return MinMandatoryValue(TCustomBarSeries::MinYValue());
+}
+
+int TBarSeries::CalcXPos(int ValueIndex) const {
+    int pos;
+    TChartAxis* axis = GetHorizAxisObject();
+    switch (GetMultiBar()) {
+    case mbSideAll:
+        pos = axis->CalcXPosValue(ValueIndex + PreviousBarPoints) - (CurrentBarSize >> 1);
+        break;
+    case mbSelfStack:
+        pos = axis->CalcXPosValue(MinXValue()) - (CurrentBarSize >> 1);
+        break;
+    case mbNone:
+        pos = TCustomBarSeries::CalcXPos(ValueIndex) - (CurrentBarSize >> 1);
+        break;
+    default:
+        pos = TCustomBarSeries::CalcXPos(ValueIndex) +
+              static_cast<int>(Round(CurrentBarSize * (BarOrder - BarSlotsOrOne() * 0.5 - 1.0)));
+    }
+    return ApplyBarOffset(pos);
+}
+
+int TBarSeries::CalcYPos(int ValueIndex) const {
+    const TMultiBar m = GetMultiBar();
+    if (m == mbNone || m == mbSide || m == mbSideAll) return TCustomBarSeries::CalcYPos(ValueIndex);
+    const double v = PointOrigin(ValueIndex, false) + MandatoryValueList()->GetValue(ValueIndex);
+    if (m != mbStacked100) return CalcYPosValue(v);
+    const double total = PointOrigin(ValueIndex, true);
+    return total == 0 ? 0 : CalcYPosValue(v * 100 / total);
+}
+
+bool TBarSeries::DrawSeriesForward(int ValueIndex) const {
+    const TMultiBar m = GetMultiBar();
+    if (m == mbNone || m == mbSide || m == mbSideAll) return TCustomBarSeries::DrawSeriesForward(ValueIndex);
+    return !(GetVertAxisObject() && GetVertAxisObject()->GetInverted());
+}
+
+int TBarSeries::GetOriginPos(int ValueIndex) const {
+    return InternalGetOriginPos(ValueIndex, GetVertAxisObject()->IEndPos);
+}
+
+void TBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
+    const bool pen = PenVisible();
+    const int p = pen ? std::max(1, GetPen()->GetWidth()) : 0;
+    R.Left = CalcXPos(ValueIndex);
+    const bool inverted = GetHorizAxisObject()->GetInverted();
+    if (GetBarWidthPercent() == 100 && GetCustomBarWidth() == 0 && GetMultiBar() != mbSelfStack) {
+        if (inverted && ValueIndex > 0)
+            R.Right = CalcXPos(ValueIndex - 1);
+        else if (!inverted && ValueIndex < Count() - 1)
+            R.Right = CalcXPos(ValueIndex + 1) + 1 - p / 2;
+        else
+            R.Right = CurrentBarSize + R.Left + (inverted ? p : 1 - p / 2);
+    } else {
+        R.Right = R.Left + CurrentBarSize + 1;
+    }
+    R.Top = CalcYPos(ValueIndex);
+    R.Bottom = GetOriginPos(ValueIndex);
+    if (!pen) {
+        if (R.Bottom > R.Top)
+            ++R.Bottom;
+        else
+            ++R.Top;
+        ++R.Right;
+    }
+}
+
+void TBarSeries::DrawBar(int ValueIndex, int StartPos, int EndPos) {
+    DrawBarShape(ValueIndex, StartPos, EndPos);
+}
+
+void TBarSeries::DrawTickLine(int Pos, TBarStyle Style) {
+    TCanvas3D* c = Canvas();
+    const TRect& b = BarBounds;
+    if (IsRectStyle(Style)) {
+        c->HorizLine3D(b.Left, b.Right, Pos, StartZ);
+        if (Is3D()) {
+            // The depth line on the side face that looks at the viewer.
+            const TPoint r0 = c->Calculate3DPosition(b.Right, Pos, StartZ);
+            const TPoint r1 = c->Calculate3DPosition(b.Right, Pos, EndZ);
+            const TPoint r2 = c->Calculate3DPosition(b.Right, Pos + 1, EndZ);
+            const TPoint l0 = c->Calculate3DPosition(b.Left, Pos, StartZ);
+            const TPoint l1 = c->Calculate3DPosition(b.Left, Pos, EndZ);
+            const TPoint l2 = c->Calculate3DPosition(b.Left, Pos + 1, EndZ);
+            if (ZuzCull(r0, r1, r2))
+                c->ZLine3D(b.Right, Pos, StartZ, EndZ);
+            else if (!ZuzCull(l0, l1, l2))
+                c->ZLine3D(b.Left, Pos, StartZ, EndZ);
+        }
+    } else if (Style == bsArrow) {
+        const int w = (b.Right - b.Left) / 4;
+        c->HorizLine3D(b.Left + w, b.Right - w, Pos, MiddleZ);
+    }
+}
+
+bool TBarSeries::InternalClicked(int ValueIndex, TPoint P) {
+    TCanvas3D* c = Canvas();
+    const int x0 = CalcXPos(ValueIndex);
+    const int size = CurrentBarSize;
+    int top = CalcYPos(ValueIndex), bottom = GetOriginPos(ValueIndex);
+    if (bottom < top) std::swap(top, bottom);
+    const bool is3D = Is3D() && c;
+    const TBarStyle style = GetBarStyle(ValueIndex);
+    auto triangle = [&](int Base, int Tip) {
+        if (!is3D)
+            return PointInTriangle(P, TPoint(x0, Base), TPoint(x0 + size, Base), TPoint(x0 + size / 2, Tip));
+        const TPoint p[3] = {c->Calculate3DPosition(x0, Base, StartZ),
+                             c->Calculate3DPosition(x0 + size / 2, Tip, MiddleZ),
+                             c->Calculate3DPosition(x0 + size, Base, StartZ)};
+        return PointInPolygon(P, p, 2);
+    };
+    if (!is3D && (P.X < x0 || P.X > x0 + size)) return false;
+    if (style == bsPyramid || style == bsCone) return triangle(bottom, top);
+    if (style == bsInvPyramid || style == bsInvCone) return triangle(top, bottom);
+    if (is3D) {
+        c->Calculate2DPosition(P.X, P.Y, StartZ);
+        if (P.X < x0 || P.X > x0 + size) return false;
+    }
+    if (style == bsEllipse) return PointInEllipse(P, x0, top, x0 + size, bottom);
+    return P.Y >= top && P.Y <= bottom;
+}
+
+// ---------------------------------------------------------------------------
+// Horizontal bars
+
+const ClassInfo& THorizBarSeries::StaticClass() {
+    using C = THorizBarSeries;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetCustomBarHeight, &C::SetCustomBarHeight>("CustomBarHeight").Default(0),
+    };
+    static const ClassInfo info =
+        MakeClassInfo<C>("THorizBarSeries", &TCustomBarSeries::StaticClass(), props);
+    return info;
+}
+
+THorizBarSeries::THorizBarSeries(TComponent* AOwner) : TCustomBarSeries(AOwner) {
+    SetHorizontal();
+    GetXValues()->SetOrder(loNone);
+    GetYValues()->SetOrder(loAscending);
+    GetGradient()->SetDirection(gdLeftRight);
+    MandatoryValueList()->SetName(u"Bar");
+}
+
+void THorizBarSeries::CalcVerticalMargins(int& TopMargin, int& BottomMargin) {
+    TopMargin = BottomMargin = 0;
+    InternalApplyBarMargin(TopMargin, BottomMargin);
+}
+
+void THorizBarSeries::CalcHorizMargins(int& LeftMargin, int& RightMargin) {
+    LeftMargin = RightMargin = 0;
+    const int m = GetMarks()->GetVisible() ? CalcMarkLength(-1) + 1 : 0;
+    if (m == 0) return;
+    const bool inverted = GetHorizAxisObject() && GetHorizAxisObject()->GetInverted();
+    if (GetUseYOrigin() && TChartSeries::MinXValue() < GetYOrigin())
+        (inverted ? RightMargin : LeftMargin) += m;
+    if (!(GetUseYOrigin() && TChartSeries::MaxXValue() <= GetYOrigin()))
+        (inverted ? LeftMargin : RightMargin) += m;
+}
+
+void THorizBarSeries::CalcSelectionPos(int ValueIndex, int& X, int& Y) {
+    TCustomBarSeries::CalcSelectionPos(ValueIndex, X, Y);
+    Y += CurrentBarSize >> 1;
+}
+
+int THorizBarSeries::InternalCalcMarkLength(int ValueIndex) {
+    if (ValueIndex == -1) return MaxMarkWidth();
+    return GetMarks()->TextWidth(ValueIndex);
+}
+
+void THorizBarSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {
+    TSeriesMarks* marks = GetMarks();
+    const int half = CurrentBarSize / 2;
+    const int distance = marks->GetCallout()->GetDistance();
+    int d = marks->GetCallout()->GetLength() + distance;
+    if (GetOriginPos(ValueIndex) > Position.ArrowStart.X) {
+        d = -d - Position.Width;
+        Position.ArrowStart.X -= distance;
+    } else {
+        Position.ArrowStart.X += distance;
+    }
+    Position.ArrowStart.Y += half;
+    Position.ArrowEnd.Y += half;
+    Position.ArrowEnd.X += d;
+    // Beside the bar's end, centred on the bar.
+    Position.TopLeft.X += Position.Width / 2 + d;
+    Position.TopLeft.Y += Position.Height / 2 + half;
+    TCustomBarSeries::DrawMark(ValueIndex, Text, Position);
+}
+
+double THorizBarSeries::MaxXValue() const {
+    return MaxMandatoryValue(TCustomBarSeries::MaxXValue());
+}
+
+double THorizBarSeries::MinXValue() const {
+    return MinMandatoryValue(TCustomBarSeries::MinXValue());
+}
+
+double THorizBarSeries::MaxYValue() const {
+    if (GetMultiBar() == mbSelfStack) return MinYValue();
+    if (GetMultiBar() == mbSideAll) return Count() + PreviousBarPoints - 1;
+    return TCustomBarSeries::MaxYValue();
+}
+
+double THorizBarSeries::MinYValue() const {
+    if (GetMultiBar() == mbSelfStack && GetParentChart()) return GetParentChart()->SeriesIndexOf(this);
+    return TCustomBarSeries::MinYValue();
+}
+
+int THorizBarSeries::CalcYPos(int ValueIndex) const {
+    int pos;
+    TChartAxis* axis = GetVertAxisObject();
+    switch (GetMultiBar()) {
+    case mbSideAll:
+        pos = axis->CalcYPosValue(ValueIndex + PreviousBarPoints) - (CurrentBarSize >> 1);
+        break;
+    case mbSelfStack:
+        pos = axis->CalcYPosValue(MinYValue()) - (CurrentBarSize >> 1);
+        break;
+    case mbNone:
+        pos = TCustomBarSeries::CalcYPos(ValueIndex) - (CurrentBarSize >> 1);
+        break;
+    default:
+        pos = TCustomBarSeries::CalcYPos(ValueIndex) +
+              static_cast<int>(Round(CurrentBarSize * (BarOrder - BarSlotsOrOne() * 0.5 - 1.0)));
+    }
+    return ApplyBarOffset(pos);
+}
+
+int THorizBarSeries::CalcXPos(int ValueIndex) const {
+    const TMultiBar m = GetMultiBar();
+    if (m == mbNone || m == mbSide || m == mbSideAll) return TCustomBarSeries::CalcXPos(ValueIndex);
+    const double v = PointOrigin(ValueIndex, false) + MandatoryValueList()->GetValue(ValueIndex);
+    if (m != mbStacked100) return CalcXPosValue(v);
+    const double total = PointOrigin(ValueIndex, true);
+    return total == 0 ? 0 : CalcXPosValue(v * 100 / total);
+}
+
+bool THorizBarSeries::DrawSeriesForward(int ValueIndex) const {
+    const TMultiBar m = GetMultiBar();
+    if (m == mbNone) return TCustomBarSeries::DrawSeriesForward(ValueIndex);
+    if (m == mbSide || m == mbSideAll) return false;
+    return !(GetHorizAxisObject() && GetHorizAxisObject()->GetInverted());
+}
+
+int THorizBarSeries::GetOriginPos(int ValueIndex) const {
+    return InternalGetOriginPos(ValueIndex, GetHorizAxisObject()->IStartPos);
+}
+
+void THorizBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
+    const bool pen = PenVisible();
+    R.Top = CalcYPos(ValueIndex);
+    const bool inverted = GetVertAxisObject()->GetInverted();
+    if (GetBarWidthPercent() == 100 && GetCustomBarWidth() == 0 && GetMultiBar() != mbSelfStack) {
+        if (inverted && ValueIndex < Count() - 1)
+            R.Bottom = CalcYPos(ValueIndex + 1);
+        else if (!inverted && ValueIndex > 0)
+            R.Bottom = CalcYPos(ValueIndex - 1);
+        else
+            R.Bottom = CurrentBarSize + R.Top - (pen ? GetPen()->GetWidth() : 0);
+    } else {
+        R.Bottom = R.Top + CurrentBarSize - 1;
+    }
+    R.Left = GetOriginPos(ValueIndex);
+    R.Right = CalcXPos(ValueIndex);
+    if (!pen) {
+        if (R.Left >= R.Right) {
+            ++R.Left;
+            --R.Right;
+        } else {
+            ++R.Right;
+        }
+        ++R.Bottom;
+    }
+}
+
+void THorizBarSeries::DrawBar(int ValueIndex, int StartPos, int EndPos) {
+    DrawBarShape(ValueIndex, StartPos, EndPos);
+}
+
+void THorizBarSeries::DrawTickLine(int Pos, TBarStyle Style) {
+    TCanvas3D* c = Canvas();
+    const TRect& b = BarBounds;
+    if (IsRectStyle(Style)) {
+        c->VertLine3D(Pos, b.Top, b.Bottom, StartZ);
+        if (Is3D()) {
+            const TPoint t0 = c->Calculate3DPosition(Pos, b.Top, StartZ);
+            const TPoint t1 = c->Calculate3DPosition(Pos, b.Top, EndZ);
+            const TPoint t2 = c->Calculate3DPosition(Pos + 1, b.Top, EndZ);
+            const TPoint b0 = c->Calculate3DPosition(Pos, b.Bottom, StartZ);
+            const TPoint b1 = c->Calculate3DPosition(Pos, b.Bottom, EndZ);
+            const TPoint b2 = c->Calculate3DPosition(Pos + 1, b.Bottom, EndZ);
+            if (!ZuzCull(t0, t1, t2))
+                c->ZLine3D(Pos, b.Top, StartZ, EndZ);
+            else if (ZuzCull(b0, b1, b2))
+                c->ZLine3D(Pos, b.Bottom, StartZ, EndZ);
+        }
+    } else if (Style == bsArrow) {
+        const int h = (b.Bottom - b.Top) / 4;
+        c->VertLine3D(Pos, b.Top + h, b.Bottom - h, MiddleZ);
+    }
+}
+
+bool THorizBarSeries::InternalClicked(int ValueIndex, TPoint P) {
+    TCanvas3D* c = Canvas();
+    const int y0 = CalcYPos(ValueIndex);
+    const int size = CurrentBarSize;
+    int left = GetOriginPos(ValueIndex), right = CalcXPos(ValueIndex);
+    if (right < left) std::swap(left, right);
+    const bool is3D = Is3D() && c;
+    const TBarStyle style = GetBarStyle(ValueIndex);
+    auto triangle = [&](int Base, int Tip) {
+        if (!is3D) return PointInHorizTriangle(P, y0, y0 + size, Base, Tip);
+        const TPoint p[3] = {c->Calculate3DPosition(Base, y0, StartZ),
+                             c->Calculate3DPosition(Tip, y0 + size / 2, MiddleZ),
+                             c->Calculate3DPosition(Base, y0 + size, StartZ)};
+        return PointInPolygon(P, p, 2);
+    };
+    if (!is3D && (P.Y < y0 || P.Y > y0 + size)) return false;
+    if (style == bsPyramid || style == bsCone) return triangle(left, right);
+    if (style == bsInvPyramid || style == bsInvCone) return triangle(right, left);
+    if (is3D) {
+        c->Calculate2DPosition(P.X, P.Y, StartZ);
+        if (P.Y < y0 || P.Y > y0 + size) return false;
+    }
+    if (style == bsEllipse) return PointInEllipse(P, left, y0, right, y0 + size);
+    return P.X >= left && P.X <= right;
+}

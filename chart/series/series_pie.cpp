@@ -1,0 +1,828 @@
+// The pie series: the Other slice, slice angles, explode, the multi-pie
+// grid, the slices in 2D and 3D, marks with legs, legend counting, clicks and
+// the gallery.
+#include "chart/series/series_pie.h"
+
+#include "chart/canvas/zuzgeometry.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuztext.h"
+#include "chart/engine/axispanel.h"
+#include "chart/engine/chartaxis.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr double Pi = std::numbers::pi;
+} // namespace
+
+template <>
+const EnumInfo& EnumInfoOf<TMultiPie>() {
+    static const EnumInfo info{"TMultiPie", {"mpAutomatic", "mpDisabled"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TPieOtherStyle>() {
+    static const EnumInfo info{"TPieOtherStyle", {"poNone", "poBelowPercent", "poBelowValue"}};
+    return info;
+}
+
+// ---------------------------------------------------------------------------
+// Slice lists
+
+int TSliceValueList::Get(int Index) const {
+    return Index >= 0 && Index < Count() ? FItems[static_cast<std::size_t>(Index)] : 0;
+}
+
+void TSliceValueList::Put(int Index, int Value) {
+    if (Index < 0) return;
+    while (Count() <= Index) FItems.push_back(0);
+    int& item = FItems[static_cast<std::size_t>(Index)];
+    if (item == Value) return;
+    item = Value;
+    if (FOwner) FOwner->Repaint();
+}
+
+void TSliceValueList::Delete(int Index) {
+    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
+}
+
+void TSliceValueList::Exchange(int A, int B, int Total) {
+    if (FItems.empty()) return;
+    while (Count() < Total) FItems.push_back(0);
+    if (A >= 0 && B >= 0 && A < Count() && B < Count())
+        std::swap(FItems[static_cast<std::size_t>(A)], FItems[static_cast<std::size_t>(B)]);
+}
+
+// ---------------------------------------------------------------------------
+// Other slice and pie marks
+
+const ClassInfo& TPieOtherSlice::StaticClass() {
+    using C = TPieOtherSlice;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetColor, &C::SetColor>("Color").Default(clZuzColor),
+        MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(poNone),
+        MakeProp<&C::GetText, &C::SetText>("Text").Stored<&C::IsTextStored>(),
+        MakeProp<&C::GetValue, &C::SetValue>("Value"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TPieOtherSlice", &TPersistent::StaticClass(), props);
+    return info;
+}
+
+void TPieOtherSlice::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TPieOtherSlice*>(Source)) {
+        FColor = s->FColor;
+        FStyle = s->FStyle;
+        FText = s->FText;
+        FValue = s->FValue;
+        Changed();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TPieOtherSlice::Changed() {
+    if (FOwner) FOwner->Repaint();
+}
+
+void TPieOtherSlice::SetColor(TColor Value) {
+    if (FColor == Value) return;
+    FColor = Value;
+    Changed();
+}
+
+void TPieOtherSlice::SetStyle(TPieOtherStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    Changed();
+}
+
+void TPieOtherSlice::SetText(const String& Value) {
+    if (FText == Value) return;
+    FText = Value;
+    Changed();
+}
+
+void TPieOtherSlice::SetValue(double Value) {
+    if (FValue == Value) return;
+    FValue = Value;
+    Changed();
+}
+
+const ClassInfo& TPieMarks::StaticClass() {
+    using C = TPieMarks;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetLegSize, &C::SetLegSize>("LegSize").Default(0),
+        MakeProp<&C::GetVertCenter, &C::SetVertCenter>("VertCenter").Default(0),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TPieMarks", &TPersistent::StaticClass(), props);
+    return info;
+}
+
+void TPieMarks::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TPieMarks*>(Source)) {
+        FLegSize = s->FLegSize;
+        FVertCenter = s->FVertCenter;
+        Changed();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TPieMarks::Changed() {
+    if (FOwner) FOwner->Repaint();
+}
+
+void TPieMarks::SetLegSize(int Value) {
+    if (FLegSize == Value) return;
+    FLegSize = Value;
+    Changed();
+}
+
+void TPieMarks::SetVertCenter(bool Value) {
+    if (FVertCenter == Value) return;
+    FVertCenter = Value;
+    Changed();
+}
+
+// ---------------------------------------------------------------------------
+// The series
+
+const ClassInfo& TPieSeries::StaticClass() {
+    using C = TPieSeries;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetAngleSize, &C::SetAngleSize>("AngleSize").Default(360),
+        MakeProp<&C::GetAutoMarkPosition, &C::SetAutoMarkPosition>("AutoMarkPosition").Default(1),
+        MakeProp<&C::GetCircleBackColor, &C::SetCircleBackColor>("CircleBackColor").Default(clZuzColor),
+        MakeProp<&C::GetDark3D, &C::SetDark3D>("Dark3D").Default(1),
+        MakeProp<&C::GetDarkPen, &C::SetDarkPen>("DarkPen").Default(0),
+        MakeProp<&C::GetExplodeBiggest, &C::SetExplodeBiggest>("ExplodeBiggest").Default(0),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
+        MakeProp<&C::GetGradientBright, &C::SetGradientBright>("GradientBright").Default(0),
+        MakeProp<&C::GetMultiPie, &C::SetMultiPie>("MultiPie").Default(mpAutomatic),
+        MakeProp<&C::GetOtherSlice, &C::SetOtherSlice>("OtherSlice"),
+        MakeProp<&C::GetPieMarks, &C::SetPieMarks>("PieMarks"),
+        MakeProp<&C::GetPiePen, &C::SetPiePen>("PiePen"),
+        MakeProp<&C::GetPieValues, &C::SetPieValues>("PieValues"),
+        MakeProp<&C::GetRotationAngle, &C::SetRotationAngle>("RotationAngle").Default(0),
+        MakeProp<&C::GetUsePatterns, &C::SetUsePatterns>("UsePatterns").Default(0),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TPieSeries", &TCircledSeries::StaticClass(), props);
+    return info;
+}
+
+TPieSeries::TPieSeries(TComponent* AOwner) : TCircledSeries(AOwner) {
+    FOtherSlice.reset(Create<TPieOtherSlice>(this));
+    FPieMarks.reset(Create<TPieMarks>(this));
+    GetXValues()->SetName(u"");
+    GetYValues()->SetName(u"Pie");
+    GetMarks()->SetVisible(true);
+    GetMarks()->GetCallout()->SetLength(8);
+    SetColorEachPoint(true);
+    GetGradient()->SetStartColor(clWhite);
+    GetGradient()->SetDirection(gdRadial);
+    UseSeriesColor = false;
+    UseNotMandatory = false;
+}
+
+TPieSeries::~TPieSeries() = default;
+
+void TPieSeries::Assign(TPersistent* Source) {
+    if (auto* s = dynamic_cast<TPieSeries*>(Source)) {
+        FAngleSize = s->FAngleSize;
+        FAutoMarkPosition = s->FAutoMarkPosition;
+        FDark3D = s->FDark3D;
+        FDarkPen = s->FDarkPen;
+        FExplodeBiggest = s->FExplodeBiggest;
+        FExplode.Assign(s->FExplode);
+        FMultiPie = s->FMultiPie;
+        FDepth.Assign(s->FDepth);
+        FUsePatterns = s->FUsePatterns;
+        FOtherSlice->Assign(s->FOtherSlice.get());
+        FPieMarks->Assign(s->FPieMarks.get());
+    }
+    TCircledSeries::Assign(Source);
+    SetColorEachPoint(true);
+}
+
+void TPieSeries::SetExplodeBiggest(int Value) {
+    SetIntegerProperty(FExplodeBiggest, Value);
+    CalcExplodeBiggest();
+}
+
+void TPieSeries::SetGradientBright(int Value) {
+    SetIntegerProperty(FGradientBright, Value);
+    if (Value == 0) GetGradient()->SetStartColor(clWhite);
+}
+
+void TPieSeries::SetMultiPie(TMultiPie Value) {
+    if (FMultiPie == Value) return;
+    FMultiPie = Value;
+    Repaint();
+}
+
+int TPieSeries::PieCount() const {
+    ISeriesChart* chart = GetParentChart();
+    if (!chart) return 0;
+    int n = 0;
+    for (int t = 0; t < chart->SeriesCount(); ++t)
+        if (TChartSeries* s = chart->GetSeries(t); s->GetActive() && SameClass(s)) ++n;
+    return n;
+}
+
+bool TPieSeries::FullRotation() const {
+    TCanvas3D* c = Canvas();
+    return c && c->GetSupportsFullRotation();
+}
+
+// ---------------------------------------------------------------------------
+// Points
+
+void TPieSeries::RemoveOtherSlice() {
+    for (int i = 0; i < Count(); ++i)
+        if (GetxValue(i) == OtherX) {
+            TChartSeries::Delete(i);
+            return;
+        }
+}
+
+void TPieSeries::Delete(int ValueIndex) {
+    TCircledSeries::Delete(ValueIndex);
+    FExplode.Delete(ValueIndex);
+    FDepth.Delete(ValueIndex);
+}
+
+void TPieSeries::SwapValueIndex(int A, int B) {
+    TCircledSeries::SwapValueIndex(A, B);
+    FExplode.Exchange(A, B, Count());
+    FDepth.Exchange(A, B, Count());
+}
+
+void TPieSeries::ClearLists() {
+    TCircledSeries::ClearLists();
+    FExplode.Clear();
+    FDepth.Clear();
+    FAngles.clear();
+}
+
+void TPieSeries::Clear() {
+    TCircledSeries::Clear();
+    FExplode.Clear();
+    FDepth.Clear();
+    FAngles.clear();
+}
+
+void TPieSeries::WriteData(TStream* Stream) {
+    RemoveOtherSlice();
+    TCircledSeries::WriteData(Stream);
+}
+
+void TPieSeries::CheckOrder() {
+    GetXValues()->SetOrder(loAscending);
+    Repaint();
+}
+
+double TPieSeries::MaxXValue() const {
+    return GetHorizAxisObject() ? GetHorizAxisObject()->GetMaximum() : 0;
+}
+double TPieSeries::MinXValue() const {
+    return GetHorizAxisObject() ? GetHorizAxisObject()->GetMinimum() : 0;
+}
+double TPieSeries::MaxYValue() const {
+    return GetVertAxisObject() ? GetVertAxisObject()->GetMaximum() : 0;
+}
+double TPieSeries::MinYValue() const {
+    return GetVertAxisObject() ? GetVertAxisObject()->GetMinimum() : 0;
+}
+
+int TPieSeries::CalcXPos(int ValueIndex) const {
+    return GetxValue(ValueIndex) == OtherX ? 0 : TCircledSeries::CalcXPos(ValueIndex);
+}
+
+void TPieSeries::CalcFirstLastVisibleIndex() {
+    if (FOtherSlice->GetStyle() != poNone)
+        FirstValueIndex = -1;
+    else
+        CalcFirstLastPage(FirstValueIndex, LastValueIndex);
+    if (FirstValueIndex == -1) TCircledSeries::CalcFirstLastVisibleIndex();
+}
+
+void TPieSeries::CalcZOrder() {
+    // A pie takes no depth slot of its own.
+    IZOrder = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Before drawing: the Other slice and the grid of pies
+
+void TPieSeries::DoBeforeDrawChart() {
+    TCircledSeries::DoBeforeDrawChart();
+    std::unique_ptr<TSeriesMarkPosition> savedMark;
+    for (int i = 0; i < Count(); ++i)
+        if (GetxValue(i) == OtherX) {
+            if (TSeriesMarkPosition* p = GetMarks()->Positions().Get(i); p && p->Custom)
+                savedMark = std::make_unique<TSeriesMarkPosition>(*p);
+            break;
+        }
+    TChartValueList* values = GetYValues();
+    if (values->GetOrder() != loNone) values->Sort();
+    RemoveOtherSlice();
+    FAngles.clear();
+    FOtherTotal = -1;
+    TChartValueList* xs = GetXValues();
+    for (int i = 0; i < Count(); ++i) xs->SetValueQuiet(i, i);
+    const double total = values->GetTotalABS();
+    if (FOtherSlice->GetStyle() == poNone || !(total > 0)) return;
+    double sum = 0;
+    bool grouped = false;
+    for (int i = 0; i < Count(); ++i) {
+        const double v = std::abs(values->GetValue(i));
+        const double measure = FOtherSlice->GetStyle() == poBelowPercent ? v * 100 / total : v;
+        if (measure < FOtherSlice->GetValue()) {
+            xs->SetValueQuiet(i, GroupedX);
+            sum += v;
+            grouped = true;
+        }
+    }
+    if (!grouped) return;
+    // The Other point goes last whatever the X order: it is drawn after the others.
+    const TChartListOrder order = xs->GetOrder();
+    xs->SetOrder(loNone);
+    const int index = AddXY(OtherX, sum, FOtherSlice->GetText(), FOtherSlice->GetColor());
+    xs->SetOrder(order);
+    FOtherTotal = total;
+    if (savedMark) GetMarks()->Positions().Put(index, *savedMark);
+}
+
+void TPieSeries::DoBeforeDrawValues() {
+    TCustomAxisPanel* panel = Panel();
+    FChartRectSaved = panel != nullptr;
+    if (panel) FSavedChartRect = panel->GetChartRect();
+    const int n = PieCount();
+    if (panel && FMultiPie == mpAutomatic && n > 1) {
+        int k = 0;
+        for (int t = 0; t < panel->SeriesCount(); ++t) {
+            TChartSeries* s = panel->GetSeries(t);
+            if (s == this) break;
+            if (s->GetActive() && SameClass(s)) ++k;
+        }
+        const int cols = std::max(1, static_cast<int>(Round(std::sqrt(static_cast<double>(n)))));
+        const int rows = std::max(1, static_cast<int>(Round(std::sqrt(static_cast<double>(n)) + 0.5)));
+        const TRect r = FSavedChartRect;
+        const int w = (r.Right - r.Left) / cols, h = (r.Bottom - r.Top) / rows;
+        TRect cell(r.Left + (k % cols) * w, r.Top + (k / cols) * h, 0, 0);
+        cell.Right = cell.Left + w;
+        cell.Bottom = cell.Top + h;
+        if (TCanvas3D* c = Canvas()) {
+            const TPoint a = c->Calculate3DPosition(cell.Left, cell.Top, 0);
+            const TPoint b = c->Calculate3DPosition(cell.Right, cell.Bottom, 0);
+            cell = TRect(a.X, a.Y, b.X, b.Y);
+        }
+        panel->SetChartRect(cell);
+    }
+    TCircledSeries::DoBeforeDrawValues();
+}
+
+void TPieSeries::DoAfterDrawValues() {
+    if (FChartRectSaved)
+        if (TCustomAxisPanel* panel = Panel()) panel->SetChartRect(FSavedChartRect);
+    FChartRectSaved = false;
+    TCircledSeries::DoAfterDrawValues();
+}
+
+// ---------------------------------------------------------------------------
+// Angles and explode
+
+void TPieSeries::CalcAngles() {
+    if (!FAngles.empty()) return;
+    FAngles.assign(static_cast<std::size_t>(Count()), TPieAngle{});
+    const double span = FAngleSize * Pi / 180;
+    const TChartValueList* values = GetYValues();
+    const bool ranged = FOtherSlice->GetStyle() == poNone && FirstValueIndex >= 0;
+    const int first = FirstValueIndex >= 0 ? FirstValueIndex : 0;
+    const int last = FirstValueIndex >= 0 ? std::min(LastValueIndex, Count() - 1) : Count() - 1;
+    double total = 0;
+    if (ranged)
+        for (int i = first; i <= last; ++i) total += std::abs(values->GetValue(i));
+    else
+        total = FOtherTotal >= 0 ? FOtherTotal : values->GetTotalABS();
+    const double factor = total != 0 ? span / total : 0;
+    double running = 0, previous = 0;
+    for (int i = first; i <= last; ++i) {
+        TPieAngle& a = FAngles[static_cast<std::size_t>(i)];
+        a.StartAngle = i == first ? 0 : previous;
+        if (total == 0) {
+            a.EndAngle = span;
+        } else {
+            if (!BelongsToOtherSlice(i)) running += std::abs(values->GetValue(i));
+            a.EndAngle = running == total ? span : std::min(running * factor, a.StartAngle + span);
+        }
+        a.MidAngle = (a.StartAngle + a.EndAngle) * 0.5;
+        previous = a.EndAngle;
+    }
+}
+
+void TPieSeries::CalcExplodeBiggest() {
+    if (Count() == 0) return;
+    const TChartValueList* values = GetYValues();
+    int biggest = -1;
+    ISeriesChart* chart = GetParentChart();
+    if (chart && chart->GetMaxPointsPerPage() > 0) {
+        int first, last;
+        CalcFirstLastPage(first, last);
+        for (int i = std::max(first, 0); i <= last; ++i)
+            if (biggest == -1 || values->GetValue(i) > values->GetValue(biggest)) biggest = i;
+    } else {
+        const double top = values->GetMaxValue();
+        for (int i = 0; i < Count() && biggest == -1; ++i)
+            if (values->GetValue(i) == top) biggest = i;
+    }
+    if (biggest >= 0) FExplode.Put(biggest, FExplodeBiggest);
+}
+
+void TPieSeries::CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const {
+    const double f = 1 + FExplode.Get(ValueIndex) * 0.01;
+    AXRadius = static_cast<int>(Round(XRadius * f));
+    AYRadius = static_cast<int>(Round(YRadius * f));
+}
+
+void TPieSeries::CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const {
+    OffsetX = OffsetY = 0;
+    const int percent = FExplode.Get(ValueIndex);
+    if (!SliceSides || percent <= 0 || ValueIndex < 0 || ValueIndex >= static_cast<int>(FAngles.size()))
+        return;
+    double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle;
+    if (FullRotation()) a = FAngleSize * Pi / 45 + a + Pi;
+    a += RotationRadians();
+    OffsetX = static_cast<int>(Round(XRadius * percent * 0.01 * std::cos(a)));
+    OffsetY = static_cast<int>(Round(YRadius * percent * 0.01 * std::sin(a)));
+}
+
+int TPieSeries::SliceEndZ(int ValueIndex) const {
+    if (ValueIndex < FDepth.Count())
+        return StartZ + static_cast<int>(Round(FDepth.Get(ValueIndex) * (EndZ - StartZ) * 0.01));
+    return EndZ;
+}
+
+double TPieSeries::SliceOrderKey(int ValueIndex) const {
+    const double span = FAngleSize * Pi / 180;
+    const double q = span / 4;
+    double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
+    if (a > span) a -= span;
+    if (a > q) {
+        a -= q;
+        if (a > Pi) a = span - a;
+        return a;
+    }
+    return q - a;
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+void TPieSeries::DrawAllValues() {
+    TCanvas3D* c = Canvas();
+    if (!c || FirstValueIndex < 0) return;
+    if (FExplodeBiggest > 0) CalcExplodeBiggest();
+    int exploded = -1;
+    for (int i = FirstValueIndex; i <= LastValueIndex; ++i)
+        if (FExplode.Get(i) > (exploded == -1 ? 0 : FExplode.Get(exploded))) exploded = i;
+    CalcAngles();
+    SliceSides = exploded != -1 || FDepth.Count() > 0;
+    if (exploded != -1) {
+        int dx, dy;
+        CalcExplodedOffset(exploded, dx, dy);
+        CircleRect = TRect(CircleRect.Left + std::abs(dx) / 2, CircleRect.Top + std::abs(dy) / 2,
+                           CircleRect.Right - std::abs(dx) / 2, CircleRect.Bottom - std::abs(dy) / 2);
+        AdjustCircleRect();
+        CalcRadius();
+    }
+    if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0)
+        GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
+    auto draw = [&](int i) {
+        c->BeginEntity(IntToStr(i));
+        DrawValue(i);
+        c->EndEntity();
+    };
+    const bool is3D = Is3D();
+    if (is3D && !FullRotation() && (SliceSides || FDonutPercent >= 1 || FAngleSize != 360)) {
+        std::vector<int> order;
+        for (int i = FirstValueIndex; i <= LastValueIndex; ++i) order.push_back(i);
+        const int n = static_cast<int>(order.size());
+        ZuzSort(
+            0, n - 1,
+            [&](int A, int B) {
+                const double ka = SliceOrderKey(order[static_cast<std::size_t>(A)]);
+                const double kb = SliceOrderKey(order[static_cast<std::size_t>(B)]);
+                return ka < kb ? -1 : (ka > kb ? 1 : 0);
+            },
+            [&](int A, int B) {
+                std::swap(order[static_cast<std::size_t>(A)], order[static_cast<std::size_t>(B)]);
+            });
+        // A donut or a partial pie shows the cut faces of its end slices.
+        const bool cutFaces = !SliceSides && (FDonutPercent >= 1 || FAngleSize != 360);
+        for (int i : order) {
+            const bool sides = SliceSides;
+            if (cutFaces && (i == FirstValueIndex || i == LastValueIndex)) SliceSides = true;
+            draw(i);
+            SliceSides = sides;
+        }
+    } else {
+        for (int i = FirstValueIndex; i <= LastValueIndex; ++i) draw(i);
+    }
+}
+
+TBrushStyle TPieSeries::SliceBrushStyle(int ValueIndex) const {
+    TCanvas3D* c = Canvas();
+    if (ValueIndex < 0 || (!FUsePatterns && !(c && c->GetMonochrome()))) return bsSolid;
+    static const TBrushStyle styles[] = {bsHorizontal, bsVertical, bsFDiagonal,
+                                         bsBDiagonal,  bsCross,    bsDiagCross};
+    return styles[ValueIndex % 6];
+}
+
+void TPieSeries::PreparePiePen(int ValueIndex) {
+    TCanvas3D* c = Canvas();
+    if (FDarkPen < 1 || ValueIndex < 0)
+        c->AssignVisiblePen(GetPen());
+    else
+        c->AssignVisiblePenColor(
+            GetPen(), ApplyDark(GetValueColor(ValueIndex), static_cast<Byte>(255 - std::min(FDarkPen, 255))));
+}
+
+void TPieSeries::SetGradientColor(TColor Color) {
+    TZuzGradient* g = GetGradient();
+    g->SetEndColor(Color);
+    if (FGradientBright > 0)
+        g->SetStartColor(ApplyBright(Color, static_cast<Byte>(std::min(FGradientBright, 255))));
+    else if (FGradientBright < 0)
+        g->SetStartColor(ApplyDark(Color, static_cast<Byte>(std::min(-FGradientBright, 255))));
+}
+
+void TPieSeries::DrawValue(int ValueIndex) {
+    TCanvas3D* c = Canvas();
+    if (!c || CircleWidth < 5 || CircleHeight < 5 || BelongsToOtherSlice(ValueIndex)) return;
+    const TBrushStyle saved = GetBrush()->GetStyle();
+    GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
+    const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
+    try {
+        if (color == clNone) {
+            c->Brush->SetStyle(bsClear);
+        } else {
+            c->AssignBrush(GetBrush(), color, CalcCircleBackColor());
+            if (GetGradient()->GetVisible()) SetGradientColor(color);
+        }
+        PreparePiePen(ValueIndex);
+        DrawPie(ValueIndex);
+    } catch (...) {
+        GetBrush()->SetStyle(saved);
+        throw;
+    }
+    GetBrush()->SetStyle(saved);
+}
+
+void TPieSeries::DrawPie(int ValueIndex) {
+    TCanvas3D* c = Canvas();
+    if (ValueIndex >= static_cast<int>(FAngles.size())) return;
+    const TPieAngle& a = FAngles[static_cast<std::size_t>(ValueIndex)];
+    int dx, dy;
+    CalcExplodedOffset(ValueIndex, dx, dy);
+    const int cx = CircleXCenter + dx, cy = CircleYCenter - dy;
+    const double rot = RotationRadians();
+    if (Is3D()) {
+        c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
+                 a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
+                 GetGradient()->GetVisible() ? GetGradient() : nullptr);
+        return;
+    }
+    if (FDonutPercent < 1) {
+        int x0, y0, x1, y1;
+        AngleToPos(a.StartAngle, XRadius, YRadius, x0, y0);
+        AngleToPos(a.EndAngle, XRadius, YRadius, x1, y1);
+        if (x0 == x1 && y0 == y1 && Count() > 1 && a.EndAngle - a.StartAngle <= 1) return;
+        c->Pie(CircleRect.Left + dx, CircleRect.Top - dy, CircleRect.Right + dx, CircleRect.Bottom - dy,
+               x0 + dx, y0 - dy, x1 + dx, y1 - dy);
+        return;
+    }
+    if (GetYValues()->GetValue(ValueIndex) != 0)
+        c->Donut(cx, cy, XRadius, YRadius, a.StartAngle + rot, a.EndAngle + rot, FDonutPercent);
+}
+
+void TPieSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {
+    if (BelongsToOtherSlice(ValueIndex) || ValueIndex >= static_cast<int>(FAngles.size())) return;
+    TSeriesMarks* marks = GetMarks();
+    int rx, ry;
+    CalcExplodedRadius(ValueIndex, rx, ry);
+    double angle = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle;
+    if (FullRotation()) {
+        angle = Pi + angle + Pi / 2;
+        marks->ZPosition = StartZ;
+    } else {
+        marks->ZPosition = SliceEndZ(ValueIndex);
+    }
+    Position.ArrowStartFixed = true;
+    const int distance = marks->GetCallout()->GetDistance();
+    const int d = marks->GetCallout()->GetLength() + distance;
+    AngleToPos(angle, rx + d, ry + d, Position.ArrowEnd.X, Position.ArrowEnd.Y);
+    AngleToPos(angle, rx + distance, ry + distance, Position.ArrowStart.X, Position.ArrowStart.Y);
+    Position.TopLeft.X = Position.ArrowEnd.X;
+    if (Position.ArrowEnd.X <= CircleXCenter) Position.TopLeft.X -= Position.Width;
+    Position.TopLeft.Y = Position.ArrowEnd.Y;
+    if (Position.ArrowEnd.Y <= CircleYCenter) Position.TopLeft.Y -= Position.Height;
+    if (FPieMarks->GetVertCenter()) {
+        if (Position.ArrowEnd.Y <= CircleYCenter)
+            Position.ArrowEnd.Y -= Position.Height / 2;
+        else
+            Position.ArrowEnd.Y += Position.Height / 2;
+    }
+    const int leg = FPieMarks->GetLegSize();
+    Position.HasMidPoint = leg > 0;
+    Position.MidPoint = TPoint();
+    if (leg > 0) {
+        if (Position.ArrowEnd.X <= CircleXCenter) {
+            if (Position.ArrowEnd.X + leg <= Position.ArrowStart.X) {
+                Position.MidPoint.X = Position.ArrowEnd.X + leg;
+            } else {
+                Position.MidPoint.X = Position.ArrowStart.X;
+                Position.ArrowEnd.X = Position.ArrowStart.X - leg;
+                Position.TopLeft.X = Position.ArrowEnd.X - Position.Width;
+            }
+        } else if (Position.ArrowEnd.X - leg >= Position.ArrowStart.X) {
+            Position.MidPoint.X = Position.ArrowEnd.X - leg;
+        } else {
+            Position.MidPoint.X = Position.ArrowStart.X;
+            Position.ArrowEnd.X += leg;
+            Position.TopLeft.X = Position.ArrowEnd.X;
+        }
+        Position.MidPoint.Y = Position.ArrowEnd.Y;
+    }
+    if (FAutoMarkPosition) marks->AntiOverlap(FirstValueIndex, ValueIndex, Position);
+    TCircledSeries::DrawMark(ValueIndex, Text, Position);
+}
+
+// ---------------------------------------------------------------------------
+// Legend and clicks
+
+int TPieSeries::CountLegendItems() const {
+    int n = 0;
+    for (int i = 0; i < Count(); ++i)
+        if (!BelongsToOtherSlice(i)) ++n;
+    return n;
+}
+
+int TPieSeries::LegendToValueIndex(int LegendIndex) const {
+    int n = -1;
+    for (int i = 0; i < Count(); ++i)
+        if (!BelongsToOtherSlice(i) && ++n == LegendIndex) return i;
+    return LegendIndex;
+}
+
+void TPieSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) {
+    BackColor = CalcCircleBackColor();
+    if (Canvas()) PreparePiePen(ValueIndex);
+    BrushStyle = SliceBrushStyle(ValueIndex);
+}
+
+void TPieSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
+    TCircledSeries::DrawLegendShape(ValueIndex, Rect);
+    TCanvas3D* c = Canvas();
+    if (!c || !GetGradient()->GetVisible() || ValueIndex < 0) return;
+    const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
+    if (color == clNone) return;
+    SetGradientColor(color);
+    GetGradient()->Draw(c, Rect);
+    c->Brush->SetStyle(bsClear);
+    c->AssignVisiblePen(GetPen());
+    c->Rectangle(Rect);
+}
+
+int TPieSeries::Clicked(int X, int Y) {
+    const int marks = TCircledSeries::Clicked(X, Y);
+    return marks != -1 ? marks : CalcClickedPie(X, Y, true);
+}
+
+int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
+    TCanvas3D* c = Canvas();
+    if (FAngles.empty() || !c) return -1;
+    const TPoint p(X, Y);
+    const int n = std::min(Count(), static_cast<int>(FAngles.size()));
+    for (int i = 0; i < n; ++i) {
+        if (BelongsToOtherSlice(i)) continue;
+        const TPieAngle& a = FAngles[static_cast<std::size_t>(i)];
+        int dx = 0, dy = 0;
+        if (Exploded) CalcExplodedOffset(i, dx, dy);
+        const int z = SliceEndZ(i);
+        TPoint poly[32];
+        auto at = [&](double Angle) {
+            int x, y;
+            AngleToPos(Angle, XRadius, YRadius, x, y);
+            return c->Calculate3DPosition(x + dx, y - dy, z);
+        };
+        poly[0] = at(a.StartAngle);
+        poly[1] = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, z);
+        const double step = (a.EndAngle - a.StartAngle) / 30;
+        for (int k = 0; k < 30; ++k) poly[2 + k] = at(a.EndAngle - k * step);
+        if (PointInPolygon(p, poly, 31)) return i;
+    }
+    return -1;
+}
+
+void TPieSeries::CalcSelectionPos(int ValueIndex, int& X, int& Y) {
+    if (ValueIndex < 0 || ValueIndex >= static_cast<int>(FAngles.size())) {
+        X = CircleXCenter;
+        Y = CircleYCenter;
+        return;
+    }
+    int rx, ry;
+    CalcExplodedRadius(ValueIndex, rx, ry);
+    AngleToPos(FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle, rx, ry, X, Y);
+}
+
+// ---------------------------------------------------------------------------
+// 3D options, samples and gallery
+
+void TPieSeries::InitCustom3DOptions() {
+    TCustomAxisPanel* p = Panel();
+    if (!p || !p->GetView3DOptions()) return;
+    TView3DOptions* o = p->GetView3DOptions();
+    o->SetOrthogonal(false);
+    o->SetRotation(360);
+    o->SetElevation(315);
+    o->SetPerspective(0);
+    o->SetTilt(0);
+}
+
+void TPieSeries::DisableRotation() {
+    TCustomAxisPanel* p = Panel();
+    if (!p || !p->GetView3DOptions()) return;
+    TView3DOptions* o = p->GetView3DOptions();
+    o->SetOrthogonal(false);
+    o->SetRotation(0);
+    o->SetElevation(305);
+}
+
+void TPieSeries::AddSampleValues(int NumValues, bool OnlyMandatory) {
+    static const char16_t* const labels[] = {u"Cars",  u"Phones",    u"Tables", u"Monitors",
+                                             u"Lamps", u"Keyboards", u"Bikes",  u"Chairs"};
+    for (int i = 0; i < NumValues; ++i) Add(1 + RandomValue(1000), labels[i % 8], clZuzColor);
+}
+
+void TPieSeries::PrepareForGallery(bool IsEnabled) {
+    TCircledSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(8);
+    if (TCustomAxisPanel* p = Panel()) p->Set3DPercent(75);
+    GetMarks()->GetCallout()->SetLength(0);
+    GetMarks()->SetDrawEvery(1);
+    GetGradient()->SetVisible(true);
+    DisableRotation();
+    SetColorEachPoint(IsEnabled);
+}
+
+void TPieSeries::GalleryChanged3D(bool Is3D) {
+    TCircledSeries::GalleryChanged3D(Is3D);
+    DisableRotation();
+    SetCircled(!Is3D);
+}
+
+void TPieSeries::CreateSubGallery(const std::function<void(const String&)>& AddSubChart) {
+    TCircledSeries::CreateSubGallery(AddSubChart);
+    for (const char16_t* name :
+         {u"Patterns", u"Exploded", u"Shadow", u"Marks", u"Semi Pie", u"No Border", u"Dark Border"})
+        AddSubChart(name);
+}
+
+void TPieSeries::SetSubGallery(TChartSeries* Series, int Index) {
+    auto* pie = dynamic_cast<TPieSeries*>(Series);
+    if (!pie) return;
+    switch (Index) {
+    case 1:
+        pie->SetUsePatterns(true);
+        pie->GetGradient()->SetVisible(false);
+        break;
+    case 2:
+        pie->SetExplodeBiggest(30);
+        break;
+    case 3:
+        pie->GetShadow()->SetHorizSize(10);
+        pie->GetShadow()->SetVertSize(10);
+        break;
+    case 4:
+        pie->GetMarks()->SetVisible(true);
+        pie->Clear();
+        pie->Add(30, u"A", clZuzColor);
+        pie->Add(70, u"B", clZuzColor);
+        break;
+    case 5:
+        pie->SetAngleSize(180);
+        break;
+    case 6:
+        pie->GetPen()->SetVisible(false);
+        break;
+    case 7:
+        pie->SetDarkPen(32);
+        break;
+    default:
+        TCircledSeries::SetSubGallery(Series, Index);
+    }
+}

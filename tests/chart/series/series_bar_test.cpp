@@ -1,0 +1,450 @@
+// Bar series: how several bar series share a category (side, stacked, stacked
+// to 100 %, self-stacked), the bar size, origins and ranges, every bar style
+// by pixel probes in 2D and 3D, and which point a click hits.
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzshadow.h"
+#include "chart/series/series_bar.h"
+#include "seriesfixture.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class BarTest : public SeriesTest {
+protected:
+    // The category axis at fixed 0..3 and the value axis at fixed 0..100, so
+    // that the rectangles below follow from the axis pixels alone.
+    void FixAxes(double XMin = -0.5, double XMax = 3.5, double YMin = 0, double YMax = 100) {
+        Bottom()->SetMinMax(XMin, XMax);
+        Left()->SetMinMax(YMin, YMax);
+    }
+    int X(double V) { return Bottom()->CalcXPosValue(V); }
+    int Y(double V) { return Left()->CalcYPosValue(V); }
+    static TRect Bounds(TCustomBarSeries* S, int I) {
+        TRect r;
+        S->CalcBarBounds(I, r);
+        return r;
+    }
+    bool IsColor(int X, int Y, TColor C) { return Pixel(X, Y) == Rgb(C); }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Sharing a category
+
+TEST_F(BarTest, SideBySideSeriesCountSlotsAndOrderSkippingInactiveOnes) {
+    auto* a = AddSeries<TBarSeries>({1, 2, 3});
+    auto* hidden = AddSeries<TBarSeries>({1, 2, 3});
+    auto* b = AddSeries<TBarSeries>({1, 2, 3});
+    auto* c = AddSeries<TBarSeries>({1, 2, 3, 4, 5});
+    hidden->SetActive(false);
+    Draw();
+    EXPECT_EQ(a->BarSlots, 3);
+    EXPECT_EQ(a->BarOrder, 1);
+    EXPECT_EQ(b->BarOrder, 2);
+    EXPECT_EQ(c->BarOrder, 3);
+    // The longest series plus one for the side margins.
+    EXPECT_EQ(a->MaxBarPoints, 6);
+}
+
+TEST_F(BarTest, ALoneSideBarIsSeventyPercentOfItsSlotMadeEven) {
+    auto* s = AddSeries<TBarSeries>({10, 20, 30, 40});
+    Draw();
+    ASSERT_TRUE(Bottom()->GetAutomatic());
+    const int slot = Bottom()->IAxisSize / 5;
+    int expected = static_cast<int>(Round(0.70 * slot));
+    if (expected % 2) ++expected;
+    EXPECT_EQ(s->BarSlots, 1);
+    EXPECT_EQ(s->BarOrder, 1);
+    EXPECT_EQ(s->CurrentBarSize, expected);
+    EXPECT_EQ(s->CurrentBarSize % 2, 0);
+}
+
+TEST_F(BarTest, ACustomBarWidthIsTakenAsItIsWithoutEvening) {
+    auto* s = AddSeries<TBarSeries>({10, 20});
+    s->SetCustomBarWidth(13);
+    Draw();
+    EXPECT_EQ(s->CurrentBarSize, 13);
+}
+
+TEST_F(BarTest, ZeroBarSlotsCountAsOneInsteadOfDividingByZero) {
+    // Margins asked for before any draw laid out the slots.
+    auto* s = AddSeries<TBarSeries>({10, 20});
+    s->MaxBarPoints = 2;
+    ASSERT_EQ(s->BarSlots, 0);
+    Bottom()->IAxisSize = 200;
+    int m1 = 0, m2 = 0;
+    s->InternalApplyBarMargin(m1, m2);
+    EXPECT_EQ(s->CurrentBarSize, 70);
+    EXPECT_EQ(m1, 70);
+    EXPECT_EQ(s->BarMargin(), 70);
+}
+
+TEST_F(BarTest, SideMarginsGiveAWholeGroupOfMarginAtEachEndAndWithoutThemHalf) {
+    auto* a = AddSeries<TBarSeries>({1, 2});
+    AddSeries<TBarSeries>({1, 2});
+    Draw();
+    EXPECT_EQ(a->BarMargin(), a->CurrentBarSize * 2);
+    a->SetSideMargins(false);
+    Draw();
+    EXPECT_EQ(a->BarMargin(), a->CurrentBarSize);
+}
+
+TEST_F(BarTest, SideBySideRectanglesStandInOrderAroundTheCategory) {
+    auto* a = AddSeries<TBarSeries>({40, 50, 60, 70}, clRed);
+    auto* b = AddSeries<TBarSeries>({20, 30, 80, 90}, clBlue);
+    FixAxes();
+    Draw();
+    const int size = a->CurrentBarSize;
+    ASSERT_GT(size, 4);
+    for (int i = 0; i < 4; ++i) {
+        // Slots of two: the first bar ends where the category's centre is.
+        const TRect ra = Bounds(a, i), rb = Bounds(b, i);
+        EXPECT_EQ(ra.Left, X(i) - size) << i;
+        EXPECT_EQ(rb.Left, X(i)) << i;
+        EXPECT_EQ(ra.Right, ra.Left + size + 1) << i;
+        EXPECT_EQ(ra.Top, Y(a->YValue(i))) << i;
+        EXPECT_EQ(ra.Bottom, Y(0)) << i;
+        // Pixel probes inside each bar and just above them.
+        EXPECT_TRUE(IsColor(ra.Left + size / 2, (ra.Top + ra.Bottom) / 2, clRed)) << i;
+        EXPECT_TRUE(IsColor(rb.Left + size / 2, (rb.Top + rb.Bottom) / 2, clBlue)) << i;
+        EXPECT_FALSE(IsColor(ra.Left + size / 2, ra.Top - 3, clRed)) << i;
+    }
+    SavePicture("bar-side.png");
+}
+
+TEST_F(BarTest, StackedBarsStandOnTheEarlierSeriesAndNegativesOnNegatives) {
+    auto* a = AddSeries<TBarSeries>({30, -20, 10}, clRed);
+    auto* b = AddSeries<TBarSeries>({40, -30, 25}, clBlue);
+    a->SetMultiBar(mbStacked);
+    EXPECT_EQ(b->GetMultiBar(), mbStacked); // shared with the chart's other bars
+    FixAxes(-0.5, 2.5, -60, 80);
+    Draw();
+    EXPECT_EQ(a->BarSlots, 1);
+    EXPECT_EQ(b->BarOrder, 1);
+    EXPECT_DOUBLE_EQ(b->PointOrigin(0, false), 30);
+    EXPECT_DOUBLE_EQ(b->PointOrigin(1, false), -20);
+    EXPECT_EQ(Bounds(b, 0).Bottom, Y(30));
+    EXPECT_EQ(Bounds(b, 0).Top, Y(70));
+    EXPECT_EQ(Bounds(b, 1).Bottom, Y(-20));
+    EXPECT_EQ(Bounds(b, 1).Top, Y(-50));
+    // Both series of a category share one column.
+    EXPECT_EQ(Bounds(a, 2).Left, Bounds(b, 2).Left);
+    EXPECT_DOUBLE_EQ(b->MaxYValue(), 70);
+    EXPECT_DOUBLE_EQ(b->MinYValue(), -50);
+    const TRect r = Bounds(b, 0);
+    EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, Y(50), clBlue));
+    EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, Y(15), clRed));
+    SavePicture("bar-stacked.png");
+}
+
+TEST_F(BarTest, StackGroupsFormSideBySideStacksOrderedByTheirGroup) {
+    auto* a = AddSeries<TBarSeries>({10, 20});
+    auto* b = AddSeries<TBarSeries>({10, 20});
+    auto* c = AddSeries<TBarSeries>({10, 20});
+    a->SetMultiBar(mbStacked);
+    a->SetStackGroup(5);
+    b->SetStackGroup(7);
+    c->SetStackGroup(5);
+    Draw();
+    EXPECT_EQ(a->BarSlots, 2);
+    EXPECT_EQ(a->BarOrder, 1);
+    EXPECT_EQ(b->BarOrder, 2);
+    EXPECT_EQ(c->BarOrder, 1);
+    EXPECT_DOUBLE_EQ(c->PointOrigin(1, false), 20); // only a's 20, not b's
+}
+
+TEST_F(BarTest, StackedTo100PercentEndsAtTheTopAndAllZeroStaysAtZero) {
+    auto* a = AddSeries<TBarSeries>({25, 0}, clRed);
+    auto* b = AddSeries<TBarSeries>({75, 0}, clBlue);
+    a->SetMultiBar(mbStacked100);
+    Draw();
+    EXPECT_DOUBLE_EQ(a->MaxYValue(), 100);
+    EXPECT_DOUBLE_EQ(a->MinYValue(), 0);
+    EXPECT_EQ(Bounds(a, 0).Top, Y(25));
+    EXPECT_EQ(Bounds(b, 0).Bottom, Y(25));
+    EXPECT_EQ(Bounds(b, 0).Top, Y(100));
+    // A category of zeros starts and ends at pixel 0.
+    EXPECT_EQ(b->GetOriginPos(1), 0);
+    EXPECT_EQ(b->CalcYPos(1), 0);
+    SavePicture("bar-stacked100.png");
+}
+
+TEST_F(BarTest, ASelfStackedSeriesPilesItsOwnPointsInOneColumnAtItsIndex) {
+    AddSeries<TBarSeries>({5});
+    auto* s = AddSeries<TBarSeries>({10, 20, 30}, clGreen);
+    s->SetMultiBar(mbSelfStack);
+    Draw();
+    EXPECT_FALSE(s->CalcVisiblePoints);
+    EXPECT_DOUBLE_EQ(s->MinXValue(), 1);
+    EXPECT_DOUBLE_EQ(s->MaxXValue(), 1);
+    EXPECT_DOUBLE_EQ(s->MaxYValue(), 60);
+    EXPECT_EQ(Bounds(s, 0).Left, Bounds(s, 2).Left);
+    EXPECT_EQ(Bounds(s, 1).Bottom, Y(10));
+    EXPECT_EQ(Bounds(s, 2).Bottom, Y(30));
+    EXPECT_EQ(Bounds(s, 2).Top, Y(60));
+}
+
+TEST_F(BarTest, BarsGrowFromTheOriginBothWaysAndTheRangeReachesIt) {
+    auto* s = AddSeries<TBarSeries>({15, 5, 30});
+    s->SetYOrigin(10);
+    EXPECT_DOUBLE_EQ(s->MinYValue(), 5);
+    s->Clear();
+    s->Add(20);
+    s->Add(30);
+    EXPECT_DOUBLE_EQ(s->MinYValue(), 10); // lowered to the origin
+    s->Add(5);
+    Draw();
+    EXPECT_EQ(Bounds(s, 0).Bottom, Y(10));
+    EXPECT_EQ(Bounds(s, 2).Top, Y(5));
+    EXPECT_EQ(Bounds(s, 2).Bottom, Y(10));
+    // Without a pen a bar grows by a pixel at its far edge: the bottom of one
+    // above the origin, the top (the value end) of one below it.
+    s->GetPen()->SetVisible(false);
+    EXPECT_EQ(Bounds(s, 0).Bottom, Y(10) + 1);
+    EXPECT_EQ(Bounds(s, 2).Top, Y(5) + 1);
+    s->SetUseYOrigin(false);
+    EXPECT_EQ(s->GetOriginPos(0), Left()->IEndPos);
+}
+
+TEST_F(BarTest, FullWidthBarsTouchEachEndingWhereTheNextBegins) {
+    auto* s = AddSeries<TBarSeries>({10, 20, 30});
+    s->SetBarWidthPercent(100);
+    Draw();
+    for (int i = 0; i < 2; ++i) EXPECT_EQ(Bounds(s, i).Right, Bounds(s, i + 1).Left + 1) << i;
+}
+
+TEST_F(BarTest, DepthPercentKeepsTheMiddleOfTheSeriesDepth) {
+    chart->SetView3D(true);
+    auto* s = AddSeries<TBarSeries>({10});
+    Draw();
+    const int full = s->EndZ - s->StartZ;
+    ASSERT_GT(full, 4);
+    s->SetDepthPercent(50);
+    Draw();
+    EXPECT_NEAR(s->EndZ - s->StartZ, full / 2, 1);
+    s->SetDepthPercent(0);
+    Draw();
+    EXPECT_EQ(s->EndZ - s->StartZ, full);
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+TEST_F(BarTest, NullPointsLeaveAGapWithoutShadow) {
+    auto* s = AddSeries<TBarSeries>({50, 60});
+    s->SetNull(1);
+    s->GetShadow()->SetVisible(true);
+    s->GetShadow()->SetSize(4);
+    s->GetShadow()->SetSmooth(false);
+    FixAxes();
+    Draw();
+    const TRect r0 = Bounds(s, 0), r1 = Bounds(s, 1);
+    EXPECT_TRUE(IsColor((r0.Left + r0.Right) / 2, (r0.Top + r0.Bottom) / 2, clRed));
+    EXPECT_EQ(Pixel(r1.Left + 2, (r1.Top + r1.Bottom) / 2), Rgb(clWhite));
+    // The shadow of point 0 shows right of it.
+    EXPECT_EQ(Pixel(r0.Right + 1, (r0.Top + r0.Bottom) / 2), Rgb(TColor(0x808080)));
+}
+
+TEST_F(BarTest, AShadowOfSizeZeroIsNotDrawnEvenWhenVisible) {
+    auto* s = AddSeries<TBarSeries>({50});
+    s->GetShadow()->SetVisible(true);
+    s->GetShadow()->SetSmooth(false);
+    FixAxes();
+    Draw();
+    const TRect r = Bounds(s, 0);
+    EXPECT_EQ(Pixel(r.Right + 1, (r.Top + r.Bottom) / 2), Rgb(clWhite));
+}
+
+TEST_F(BarTest, DarkPenDarkensTheFrameFromThePointColour) {
+    auto* s = AddSeries<TBarSeries>({50}, TColor(0x00C0C0));
+    FixAxes();
+    Draw();
+    const TRect r = Bounds(s, 0);
+    const int midY = (r.Top + r.Bottom) / 2;
+    EXPECT_EQ(Pixel(r.Left, midY), Rgb(clBlack)); // DarkPen 0 keeps the pen's colour
+    s->SetDarkPen(130);
+    Draw();
+    EXPECT_EQ(Pixel(r.Left, midY), Rgb(ApplyDark(TColor(0x00C0C0), 125)));
+}
+
+TEST_F(BarTest, AZeroHeightBarIsALineInTheBrushColour) {
+    auto* s = AddSeries<TBarSeries>({0, 50}, clBlue);
+    FixAxes(-0.5, 3.5, -100, 100);
+    Draw();
+    const TRect r = Bounds(s, 0);
+    ASSERT_EQ(r.Top, r.Bottom);
+    EXPECT_TRUE(IsColor(r.Left + 2, Y(0), clBlue));
+    EXPECT_TRUE(IsColor(r.Right - 2, Y(0), clBlue));
+}
+
+namespace {
+
+// Where a pixel probe of a 2D bar looks, in fractions of the bar (0,0 top left).
+struct StyleProbe {
+    const char* rule;
+    TBarStyle style;
+    double fx, fy;
+    bool filled;
+};
+
+class BarStyleRule : public BarTest, public ::testing::WithParamInterface<StyleProbe> {};
+
+} // namespace
+
+TEST_P(BarStyleRule, FillsWhereTheShapeIs) {
+    const StyleProbe& p = GetParam();
+    auto* s = AddSeries<TBarSeries>({80, 80, 80}, clBlue);
+    s->SetBarStyle(p.style);
+    s->SetBarWidthPercent(90);
+    s->GetGradient()->SetStartColor(clBlue);
+    FixAxes(-0.5, 2.5);
+    Draw();
+    const TRect r = Bounds(s, 1);
+    const int x = r.Left + static_cast<int>((r.Right - r.Left) * p.fx);
+    const int y = r.Top + static_cast<int>((r.Bottom - r.Top) * p.fy);
+    EXPECT_EQ(Pixel(x, y) == Rgb(clBlue), p.filled) << p.rule << " at " << x << "," << y << " in " << r.Left
+                                                    << "," << r.Top << "," << r.Right << "," << r.Bottom;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, BarStyleRule,
+    ::testing::Values(StyleProbe{"RectangleFillsItsCorner", bsRectangle, 0.1, 0.1, true},
+                      StyleProbe{"PyramidLeavesTheCornerBesideItsTipEmpty", bsPyramid, 0.1, 0.1, false},
+                      StyleProbe{"PyramidStandsOnItsBase", bsPyramid, 0.1, 0.95, true},
+                      StyleProbe{"InvertedPyramidHasItsBaseOnTop", bsInvPyramid, 0.1, 0.05, true},
+                      StyleProbe{"InvertedPyramidEndsInATipBelow", bsInvPyramid, 0.1, 0.95, false},
+                      StyleProbe{"ConeIsATriangleIn2D", bsCone, 0.1, 0.1, false},
+                      StyleProbe{"InvertedConeIsATriangleIn2D", bsInvCone, 0.1, 0.95, false},
+                      StyleProbe{"EllipseLeavesItsCornersEmpty", bsEllipse, 0.05, 0.05, false},
+                      StyleProbe{"EllipseFillsItsMiddle", bsEllipse, 0.5, 0.5, true},
+                      StyleProbe{"DiamondLeavesItsCornersEmpty", bsDiamond, 0.1, 0.9, false},
+                      StyleProbe{"DiamondFillsItsMiddle", bsDiamond, 0.5, 0.5, true},
+                      StyleProbe{"CylinderIsARectangleIn2D", bsCilinder, 0.1, 0.1, true},
+                      StyleProbe{"SlantCubeIsARectangleIn2D", bsSlantCube, 0.1, 0.1, true},
+                      StyleProbe{"ArrowShaftLeavesTheSidesEmpty", bsArrow, 0.05, 0.9, false},
+                      StyleProbe{"ArrowShaftRunsDownTheMiddle", bsArrow, 0.5, 0.8, true},
+                      StyleProbe{"InvertedArrowHeadIsAtTheBottom", bsInvArrow, 0.3, 0.9, true},
+                      StyleProbe{"GradientEndsInTheBarColour", bsRectGradient, 0.5, 0.5, true},
+                      StyleProbe{"BevelFillsInside", bsBevel, 0.5, 0.5, true}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
+TEST_F(BarTest, ABevelFramesTheBarBrightAboveAndDarkBelow) {
+    auto* s = AddSeries<TBarSeries>({80, 80, 80}, TColor(0x808000));
+    s->SetBarStyle(bsBevel);
+    s->SetBevelSize(3);
+    FixAxes(-0.5, 2.5);
+    Draw();
+    const TRect r = Bounds(s, 1);
+    const int cx = (r.Left + r.Right) / 2;
+    EXPECT_EQ(Pixel(cx, r.Top + 2), Rgb(ApplyBright(TColor(0x808000), DarkerColorQuantity)));
+    EXPECT_EQ(Pixel(cx, r.Bottom - 3), Rgb(ApplyDark(TColor(0x808000), DarkColorQuantity)));
+}
+
+TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
+    auto* s = AddSeries<TBarSeries>({100, 50}, TColor(0x0000FF));
+    s->GetGradient()->SetRelative(true);
+    s->GetGradient()->SetStartColor(TColor(0xFFFFFF));
+    s->BarColor = TColor(0x0000FF);
+    EXPECT_EQ(Rgb(s->CalcGradientColor(0)), Rgb(TColor(0x0000FF)));
+    EXPECT_EQ(Rgb(s->CalcGradientColor(1)), Rgb(TColor(0x8080FF)));
+}
+
+TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {
+    chart->SetView3D(true);
+    chart->GetView3DOptions()->SetOrthogonal(true);
+    auto* s = AddSeries<TBarSeries>({60, 80, 40}, clBlue);
+    FixAxes(-0.5, 2.5);
+    Draw();
+    SavePicture("bar-3d.png");
+    const TRect r = Bounds(s, 1);
+    const TPoint front =
+        chart->GetCanvas()->Calculate3DPosition((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, s->StartZ);
+    EXPECT_EQ(Pixel(front.X, front.Y), Rgb(clBlue));
+    // The right face lies beyond the front's right edge and is darker.
+    const TPoint side =
+        chart->GetCanvas()->Calculate3DPosition(r.Right, (r.Top + r.Bottom) / 2, (s->StartZ + s->EndZ) / 2);
+    const probe::Rgb p = Pixel(side.X + 1, side.Y);
+    EXPECT_LT(p.Lightness(), Rgb(clBlue).Lightness());
+    EXPECT_GT(p.b, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Clicks
+
+TEST_F(BarTest, AClickOnTheTopEdgeHitsAndBesideAPyramidTipMisses) {
+    auto* s = AddSeries<TBarSeries>({40, 80});
+    FixAxes(-0.5, 1.5);
+    Draw();
+    const TRect r = Bounds(s, 1);
+    EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, r.Top), 1);
+    EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, r.Top - 2), -1);
+    EXPECT_EQ(s->Clicked(r.Left + 1, (r.Top + r.Bottom) / 2), 1);
+    EXPECT_EQ(s->Clicked(r.Left - 2, (r.Top + r.Bottom) / 2), -1);
+    s->SetBarStyle(bsPyramid);
+    EXPECT_EQ(s->Clicked(r.Left + 1, r.Top + 2), -1);
+    EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, r.Top + 2), 1);
+    EXPECT_EQ(s->Clicked(r.Left + 2, r.Bottom - 2), 1);
+    s->SetBarStyle(bsEllipse);
+    EXPECT_EQ(s->Clicked(r.Left + 1, r.Top + 1), -1);
+    EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 1);
+}
+
+// ---------------------------------------------------------------------------
+// Horizontal bars
+
+TEST_F(BarTest, HorizontalBarsGrowRightFromTheOriginAlongTheVerticalCategories) {
+    auto* s = AddSeries<THorizBarSeries>({40, 80}, clGreen);
+    Left()->SetMinMax(-0.5, 1.5);
+    Bottom()->SetMinMax(0, 100);
+    Draw();
+    const TRect r = Bounds(s, 1);
+    EXPECT_EQ(r.Left, X(0));
+    EXPECT_EQ(r.Right, X(80));
+    EXPECT_EQ(r.Top, Left()->CalcYPosValue(1) - s->CurrentBarSize / 2);
+    EXPECT_EQ(r.Bottom, r.Top + s->CurrentBarSize - 1);
+    EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, clGreen));
+    EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 1);
+    EXPECT_EQ(s->Clicked(X(90), (r.Top + r.Bottom) / 2), -1);
+    SavePicture("bar-horizontal.png");
+}
+
+TEST_F(BarTest, AHorizontalSeriesOnAnInvertedAxisWithBothSignsGetsMarkRoomAtBothEnds) {
+    auto* s = AddSeries<THorizBarSeries>({-40, 80});
+    s->GetMarks()->SetVisible(true);
+    Bottom()->SetInverted(true);
+    Draw();
+    int l = 0, r = 0;
+    s->CalcHorizMargins(l, r);
+    EXPECT_GT(l, 0);
+    EXPECT_GT(r, 0);
+    EXPECT_EQ(l, r);
+}
+
+// ---------------------------------------------------------------------------
+// Pictures of every style (looked at; the probes above hold the rules)
+
+TEST_F(BarTest, EveryStyleDrawsInsideItsBarIn2DAnd3D) {
+    auto* s = AddSeries<TBarSeries>({}, clBlue);
+    const TColor colors[] = {clRed, clGreen, clOlive, clBlue, clPurple, clTeal, clMaroon};
+    for (int i = 0; i < 13; ++i) s->Add(40 + 4 * i, {}, colors[i % 7]);
+    s->GetGradient()->SetStartColor(clWhite);
+    s->OnGetBarStyle.Bind([](TCustomBarSeries*, int ValueIndex, TBarStyle& Style) {
+        Style = static_cast<TBarStyle>(ValueIndex);
+    });
+    chart->SetBounds(0, 0, 640, 300);
+    for (const bool is3D : {false, true}) {
+        chart->SetView3D(is3D);
+        out.SetSize(640, 300);
+        chart->Draw(out.GetCanvas(), TRect(0, 0, 640, 300));
+        SavePicture(is3D ? "bar-styles-3d.png" : "bar-styles.png");
+        // Nothing of any bar spills left of its slot or above its value.
+        for (int i = 0; i < 13; ++i) {
+            const TRect r = Bounds(s, i);
+            for (int y = r.Top; y < r.Bottom; y += 7)
+                EXPECT_NE(Pixel(r.Left - 3, y), Rgb(s->ValueColor(i))) << i << (is3D ? " 3D" : "");
+        }
+    }
+}

@@ -1,0 +1,327 @@
+// Circled and pie series: the circle's layout and conversions, slice angles
+// for known values, the Other slice, exploded slices, several pies, 2D and 3D
+// slices by pixel probes, and which slice a click hits.
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/series/series_pie.h"
+#include "seriesfixture.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double Pi = std::numbers::pi;
+constexpr double Deg = Pi / 180;
+
+class PieTest : public SeriesTest {
+protected:
+    TPieSeries* AddPie(std::initializer_list<double> Values) {
+        auto* s = AddSeries<TPieSeries>(Values);
+        s->GetGradient()->SetVisible(false);
+        const TColor colors[] = {clRed, clBlue, clLime, clYellow, clFuchsia, clAqua};
+        for (int i = 0; i < s->Count(); ++i) s->SetValueColor(i, colors[i % 6]);
+        return s;
+    }
+    // The pixel halfway out from the centre along an angle.
+    probe::Rgb At(TPieSeries* S, double Angle, double Fraction = 0.5) {
+        int x, y;
+        S->AngleToPos(Angle, S->XRadius * Fraction, S->YRadius * Fraction, x, y);
+        return Pixel(x, y);
+    }
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// The circle
+
+TEST_F(PieTest, AnOddChartRectangleLosesAPixelAndTinyOnesGrowToFour) {
+    auto* s = AddPie({1});
+    s->CircleRect = TRect(0, 0, 101, 51);
+    s->AdjustCircleRect();
+    EXPECT_EQ(s->CircleWidth, 100);
+    EXPECT_EQ(s->CircleHeight, 50);
+    EXPECT_EQ(s->CircleXCenter, 50);
+    EXPECT_EQ(s->CircleYCenter, 25);
+    s->CircleRect = TRect(10, 10, 11, 12);
+    s->AdjustCircleRect();
+    EXPECT_EQ(s->CircleRect, TRect(10, 10, 14, 14));
+}
+
+TEST_F(PieTest, RotationIsKeptWithinAFullTurn) {
+    auto* s = AddPie({1});
+    s->SetRotationAngle(400);
+    EXPECT_EQ(s->GetRotationAngle(), 40);
+    s->SetRotationAngle(10);
+    s->Rotate(-50);
+    EXPECT_EQ(s->GetRotationAngle(), -40);
+    EXPECT_DOUBLE_EQ(s->RotationRadians(), -40 * Deg);
+}
+
+TEST_F(PieTest, AnglesAndPointsConvertBothWays) {
+    auto* s = AddPie({1});
+    s->CircleXCenter = 100;
+    s->CircleYCenter = 100;
+    s->XRadius = 50;
+    s->YRadius = 50;
+    int x, y;
+    s->AngleToPos(Pi / 2, 50, 50, x, y);
+    EXPECT_EQ(TPoint(x, y), TPoint(100, 50)); // counter-clockwise, 0 at the right
+    EXPECT_DOUBLE_EQ(s->PointToAngle(100, 150), 3 * Pi / 2);
+    EXPECT_DOUBLE_EQ(s->PointToAngle(100, 40), Pi / 2);
+    EXPECT_NEAR(s->PointToAngle(150, 100), 0, 1e-12);
+    EXPECT_NEAR(s->PointToAngle(50, 100), Pi, 1e-12);
+    s->SetRotationAngle(90);
+    EXPECT_NEAR(s->PointToAngle(100, 50), 0, 1e-12);
+}
+
+TEST_F(PieTest, ACircleOfNoRadiusMapsEveryPointToTheMinimum) {
+    auto* s = AddPie({1});
+    Left()->SetMinMax(5, 25);
+    s->CircleXCenter = s->CircleYCenter = 100;
+    s->XRadius = 0;
+    s->YRadius = 50;
+    EXPECT_DOUBLE_EQ(s->PointToRadius(130, 140), 5);
+    EXPECT_DOUBLE_EQ(s->PointToAngle(130, 140), 0);
+    s->XRadius = 50;
+    EXPECT_DOUBLE_EQ(s->PointToRadius(150, 100), 25);
+}
+
+TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
+    TRect r(0, 0, 200, 100);
+    TCircledSeries::AdjustScreenRatio(1.0, 100, 50, r);
+    EXPECT_EQ(r, TRect(50, 0, 150, 100));
+    r = TRect(0, 0, 100, 200);
+    TCircledSeries::AdjustScreenRatio(1.0, 50, 100, r);
+    EXPECT_EQ(r, TRect(0, 50, 100, 150));
+    r = TRect(0, 0, 100, 100);
+    TCircledSeries::AdjustScreenRatio(0.0, 50, 50, r); // no device size: unchanged
+    EXPECT_EQ(r, TRect(0, 0, 100, 100));
+}
+
+TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {
+    auto* a = AddSeries<TCircledSeries>({1, 2});
+    auto* b = AddSeries<TCircledSeries>({3, 4});
+    a->GetMarks()->SetVisible(true);
+    a->SetXLabel(0, u"A long mark");
+    Draw();
+    EXPECT_LT(a->CircleWidth, chart->GetChartRect().Right - chart->GetChartRect().Left - 20);
+    EXPECT_EQ(b->CircleRect, a->CircleRect);
+}
+
+TEST_F(PieTest, DeactivatingThePieGivesTheChartItsOwn3DOptionsBack) {
+    chart->GetView3DOptions()->SetRotation(345);
+    chart->GetView3DOptions()->SetOrthogonal(true);
+    auto* s = AddPie({1, 2});
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 360);
+    EXPECT_FALSE(chart->GetView3DOptions()->GetOrthogonal());
+    s->SetActive(false);
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
+    EXPECT_TRUE(chart->GetView3DOptions()->GetOrthogonal());
+    s->SetActive(true);
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 360);
+    s->Free();
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
+}
+
+// ---------------------------------------------------------------------------
+// Angles and the Other slice
+
+TEST_F(PieTest, SliceEndsFollowTheRunningTotal) {
+    auto* s = AddPie({10, 20, 30, 40});
+    Draw();
+    const auto& a = s->Angles();
+    ASSERT_EQ(a.size(), 4u);
+    EXPECT_NEAR(a[0].EndAngle / Deg, 36, 1e-9);
+    EXPECT_NEAR(a[1].EndAngle / Deg, 108, 1e-9);
+    EXPECT_NEAR(a[2].EndAngle / Deg, 216, 1e-9);
+    EXPECT_EQ(a[3].EndAngle, 2 * Pi); // exactly the span
+    EXPECT_NEAR(a[1].StartAngle / Deg, 36, 1e-9);
+    EXPECT_NEAR(a[1].MidAngle / Deg, 72, 1e-9);
+}
+
+TEST_F(PieTest, NegativeValuesCountByTheirMagnitudeAndHalfPiesSpanHalf) {
+    auto* s = AddPie({-10, 30});
+    s->SetAngleSize(180);
+    Draw();
+    EXPECT_NEAR(s->Angles()[0].EndAngle / Deg, 45, 1e-9);
+    EXPECT_EQ(s->Angles()[1].EndAngle, Pi);
+}
+
+TEST_F(PieTest, AllZeroValuesGiveEverySliceTheWholeSpanWithoutDividingByZero) {
+    auto* s = AddPie({0, 0});
+    Draw();
+    EXPECT_EQ(s->Angles()[0].EndAngle, 2 * Pi);
+    EXPECT_TRUE(std::isfinite(s->Angles()[1].MidAngle));
+}
+
+TEST_F(PieTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNeverStored) {
+    auto* s = AddPie({5, 10, 85});
+    s->GetOtherSlice()->SetStyle(poBelowPercent);
+    s->GetOtherSlice()->SetValue(15);
+    Draw();
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_EQ(s->XValue(3), TPieSeries::OtherX);
+    EXPECT_DOUBLE_EQ(s->YValue(3), 15);
+    EXPECT_EQ(s->GetXLabel(3), u"Other");
+    EXPECT_TRUE(s->BelongsToOtherSlice(0));
+    EXPECT_TRUE(s->BelongsToOtherSlice(1));
+    const auto& a = s->Angles();
+    EXPECT_EQ(a[0].StartAngle, a[0].EndAngle); // grouped points get empty slices
+    EXPECT_EQ(a[1].StartAngle, a[1].EndAngle);
+    EXPECT_NEAR(a[2].EndAngle / Deg, 306, 1e-9);
+    EXPECT_EQ(a[3].EndAngle, 2 * Pi);
+    EXPECT_EQ(s->CountLegendItems(), 2);
+    EXPECT_EQ(s->LegendToValueIndex(0), 2);
+    EXPECT_EQ(s->LegendToValueIndex(1), 3);
+    // Drawing again does not add a second Other point.
+    Draw();
+    EXPECT_EQ(s->Count(), 4);
+    SavePicture("pie-other.png");
+    TMemoryStream stream;
+    s->WriteData(&stream);
+    EXPECT_EQ(s->Count(), 3);
+}
+
+TEST_F(PieTest, OtherSliceByValueUsesItsOwnTextAndColour) {
+    auto* s = AddPie({1, 2, 50});
+    s->GetOtherSlice()->SetStyle(poBelowValue);
+    s->GetOtherSlice()->SetValue(3);
+    s->GetOtherSlice()->SetText(u"Прочее");
+    s->GetOtherSlice()->SetColor(clGray);
+    Draw();
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_EQ(s->GetXLabel(3), u"Прочее");
+    EXPECT_EQ(s->ValueColor(3), clGray);
+    EXPECT_EQ(At(s, s->Angles()[3].MidAngle), Rgb(clGray));
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+TEST_F(PieTest, SlicesAreDrawnCounterClockwiseFromTheRight) {
+    auto* s = AddPie({25, 25, 50});
+    Draw();
+    SavePicture("pie.png");
+    EXPECT_EQ(At(s, 45 * Deg), Rgb(clRed));
+    EXPECT_EQ(At(s, 135 * Deg), Rgb(clBlue));
+    EXPECT_EQ(At(s, 270 * Deg), Rgb(clLime));
+    s->SetRotationAngle(90);
+    Draw();
+    // Rotated by a quarter turn: the first slice now spans 90..180 degrees.
+    int x, y;
+    s->AngleToPos(45 * Deg, s->XRadius / 2.0, s->YRadius / 2.0, x, y);
+    EXPECT_EQ(Pixel(x, y), Rgb(clRed));
+    EXPECT_EQ(Pixel(x, y), At(s, 45 * Deg));
+    EXPECT_EQ(Pixel(s->CircleXCenter + s->XRadius / 2, s->CircleYCenter - s->YRadius / 4), Rgb(clLime));
+}
+
+TEST_F(PieTest, ASinglePointIsAFullCircle) {
+    auto* s = AddPie({7});
+    Draw();
+    for (double a : {0.3, 1.5, 3.0, 4.5, 6.0}) EXPECT_EQ(At(s, a, 0.8), Rgb(clRed)) << a;
+}
+
+TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
+    auto* s = AddPie({1, 1});
+    s->SetCustomXRadius(2);
+    s->SetCustomYRadius(2);
+    Draw();
+    EXPECT_EQ(s->CircleWidth, 4);
+    EXPECT_EQ(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1), Rgb(clWhite));
+}
+
+TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
+    auto* s = AddPie({40, 20, 40});
+    s->SetExplodeBiggest(30);
+    EXPECT_EQ(s->SliceExplodePercents()[0], 30);
+    EXPECT_EQ(s->SliceExplodePercents()[2], 0);
+    Draw();
+    SavePicture("pie-exploded.png");
+    ASSERT_TRUE(s->SliceSides);
+    int dx, dy;
+    s->CalcExplodedOffset(0, dx, dy);
+    const double mid = s->Angles()[0].MidAngle;
+    EXPECT_EQ(dx, static_cast<int>(Round(s->XRadius * 0.3 * std::cos(mid))));
+    EXPECT_EQ(dy, static_cast<int>(Round(s->YRadius * 0.3 * std::sin(mid))));
+    // The exploded slice's tip stands off the centre; the gap it left is not red.
+    EXPECT_NE(Pixel(s->CircleXCenter + dx / 3, s->CircleYCenter - dy / 3), Rgb(clRed));
+    int x, y;
+    s->AngleToPos(mid, s->XRadius * 0.5, s->YRadius * 0.5, x, y);
+    EXPECT_EQ(Pixel(x + dx, y - dy), Rgb(clRed));
+    // A click on the moved slice finds it; on the gap it left nothing.
+    EXPECT_EQ(s->Clicked(x + dx, y - dy), 0);
+}
+
+TEST_F(PieTest, SwappingPointsMovesTheirExplodePercent) {
+    auto* s = AddPie({1, 2, 3});
+    s->SliceExplodePercents().Put(0, 25);
+    s->SwapValueIndex(0, 2);
+    EXPECT_EQ(s->SliceExplodePercents()[0], 0);
+    EXPECT_EQ(s->SliceExplodePercents()[2], 25);
+    s->Delete(1);
+    EXPECT_EQ(s->SliceExplodePercents()[1], 25);
+}
+
+TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
+    auto* s = AddPie({25, 25, 50});
+    Draw();
+    int x, y;
+    s->AngleToPos(45 * Deg, s->XRadius / 2.0, s->YRadius / 2.0, x, y);
+    EXPECT_EQ(s->Clicked(x, y), 0);
+    s->AngleToPos(135 * Deg, s->XRadius / 2.0, s->YRadius / 2.0, x, y);
+    EXPECT_EQ(s->Clicked(x, y), 1);
+    s->AngleToPos(200 * Deg, s->XRadius * 0.9, s->YRadius * 0.9, x, y);
+    EXPECT_EQ(s->Clicked(x, y), 2);
+    EXPECT_EQ(s->Clicked(s->CircleRect.Left - 3, s->CircleRect.Top - 3), -1);
+}
+
+TEST_F(PieTest, FourPiesFormATwoByTwoGridAndNineThreeColumnsOfFourRows) {
+    std::vector<TPieSeries*> pies;
+    for (int i = 0; i < 4; ++i) pies.push_back(AddPie({1, 2}));
+    Draw();
+    EXPECT_EQ(pies[0]->CircleYCenter, pies[1]->CircleYCenter);
+    EXPECT_LT(pies[0]->CircleXCenter, pies[1]->CircleXCenter);
+    EXPECT_EQ(pies[0]->CircleXCenter, pies[2]->CircleXCenter);
+    EXPECT_LT(pies[0]->CircleYCenter, pies[2]->CircleYCenter);
+    // The chart rectangle is the chart's again after each pie.
+    const TRect r = chart->GetChartRect();
+    EXPECT_GT(r.Right - r.Left, pies[0]->CircleWidth * 2 - 2);
+    for (int i = 0; i < 5; ++i) pies.push_back(AddPie({1}));
+    Draw();
+    EXPECT_EQ(pies[0]->CircleYCenter, pies[2]->CircleYCenter); // 3 columns
+    EXPECT_LT(pies[0]->CircleYCenter, pies[3]->CircleYCenter); // 4th starts row 2
+    // Four rows: each circle is at most a quarter of the chart's height.
+    EXPECT_LE(pies[8]->CircleHeight, (r.Bottom - r.Top) / 4);
+}
+
+TEST_F(PieTest, A3DPieShowsItsTopAndADarkerSideWall) {
+    chart->SetView3D(true);
+    auto* s = AddPie({50, 50});
+    Draw();
+    SavePicture("pie-3d.png");
+    // The projected centre of the top face is a slice colour.
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint top = c->Calculate3DPosition(s->CircleXCenter, s->CircleYCenter - s->YRadius / 2, s->StartZ);
+    const probe::Rgb p = Pixel(top.X, top.Y);
+    EXPECT_TRUE(p == Rgb(clRed) || p == Rgb(clBlue)) << p;
+    // Somewhere below the front of the pie a darker shade of a slice colour shows.
+    const TPoint front = c->Calculate3DPosition(s->CircleXCenter, s->CircleYCenter + s->YRadius, s->EndZ);
+    bool darker = false;
+    for (int y = front.Y - 30; y <= front.Y + 30 && !darker; ++y) {
+        const probe::Rgb q = Pixel(front.X, y);
+        darker =
+            (q.r > 0 && q.r < 255 && q.g == 0 && q.b == 0) || (q.b > 0 && q.b < 255 && q.r == 0 && q.g == 0);
+    }
+    EXPECT_TRUE(darker);
+}
+
+TEST_F(PieTest, PatternsCycleThroughSixHatches) {
+    auto* s = AddPie({1});
+    EXPECT_EQ(s->SliceBrushStyle(3), bsSolid);
+    s->SetUsePatterns(true);
+    EXPECT_EQ(s->SliceBrushStyle(0), bsHorizontal);
+    EXPECT_EQ(s->SliceBrushStyle(5), bsDiagCross);
+    EXPECT_EQ(s->SliceBrushStyle(6), bsHorizontal);
+    EXPECT_EQ(s->SliceBrushStyle(-1), bsSolid);
+}
