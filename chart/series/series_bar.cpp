@@ -206,6 +206,11 @@ void TCustomBarSeries::SetOtherBars(bool SetOthers) {
     }
 }
 
+TCustomBarSeries* TCustomBarSeries::SameClassBar(TChartSeries* Series) const {
+    auto* bar = dynamic_cast<TCustomBarSeries*>(Series);
+    return bar && SameClass(bar) ? bar : nullptr;
+}
+
 TBarStyle TCustomBarSeries::GetBarStyle(int ValueIndex) {
     TBarStyle style = FBarStyle;
     if (OnGetBarStyle) OnGetBarStyle(this, ValueIndex, style);
@@ -229,11 +234,11 @@ void TCustomBarSeries::DoBeforeDrawChart() {
         TChartSeries* s = chart->GetSeries(t);
         if (!s->GetActive()) continue;
         const int n = s->Count();
-        if (!SameClass(s)) {
+        auto* bar = SameClassBar(s);
+        if (!bar) {
             if (s->YMandatory() && (n > MaxBarPoints || MaxBarPoints == -1)) MaxBarPoints = n;
             continue;
         }
-        auto* bar = static_cast<TCustomBarSeries*>(s);
         if (bar == this) selfReached = true;
         if (MaxBarPoints == -1 || MaxBarPoints < n) MaxBarPoints = n + (bar->FSideMargins && n >= 1 ? 1 : 0);
         switch (bar->FMultiBar) {
@@ -315,8 +320,9 @@ double TCustomBarSeries::PointOrigin(int ValueIndex, bool SumAll) const {
         for (int t = 0; t < chart->SeriesCount(); ++t) {
             TChartSeries* s = chart->GetSeries(t);
             if (!SumAll && s == this) break;
-            if (!s->GetActive() || !SameClass(s) || s->Count() <= ValueIndex) continue;
-            if (static_cast<TCustomBarSeries*>(s)->FStackGroup != FStackGroup) continue;
+            const TCustomBarSeries* bar = SameClassBar(s);
+            if (!s->GetActive() || !bar || s->Count() <= ValueIndex || bar->FStackGroup != FStackGroup)
+                continue;
             const double v = s->GetOriginValue(ValueIndex);
             if ((v >= 0) == positive) sum += v;
         }
@@ -387,7 +393,7 @@ void TCustomBarSeries::CalcZOrder() {
         TChartSeries* s = chart->GetSeries(t);
         if (!s->GetActive()) continue;
         if (s == this) break;
-        if (SameClass(s)) {
+        if (SameClassBar(s)) {
             IZOrder = s->GetZOrder();
             return;
         }

@@ -165,6 +165,8 @@ protected:
     TCanvas3D* Canvas() const;
     bool Is3D() const;
     bool IsOrthogonal() const;
+    // Series as a bar series of this one's class (nullptr for any other).
+    TCustomBarSeries* SameClassBar(TChartSeries* Series) const;
     int BarSlotsOrOne() const { return BarSlots < 1 ? 1 : BarSlots; }
     // Gives the others of this class in the chart the layout mode, or takes it
     // from the first of them.
