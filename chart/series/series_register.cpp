@@ -4,6 +4,9 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
+#include "chart/series/series_area.h"
+#include "chart/series/series_bar.h"
+#include "chart/series/series_pie.h"
 
 namespace {
 
@@ -15,14 +18,14 @@ struct TStandardSeries {
 
 const TStandardSeries kStandardSeries[] = {
     {&TLineSeries::StaticClass, &VavIve_GalleryLine, 2},
-    {nullptr /* TBarSeries */, &VavIve_GalleryBar, 2},
-    {nullptr /* THorizBarSeries */, &VavIve_GalleryHorizBar, 2},
-    {nullptr /* TAreaSeries */, &VavIve_GalleryArea, 2},
+    {&TBarSeries::StaticClass, &VavIve_GalleryBar, 2},
+    {&THorizBarSeries::StaticClass, &VavIve_GalleryHorizBar, 2},
+    {&TAreaSeries::StaticClass, &VavIve_GalleryArea, 2},
     {&TPointSeries::StaticClass, &VavIve_GalleryPoint, 2},
-    {nullptr /* TPieSeries */, &VavIve_GalleryPie, 1},
+    {&TPieSeries::StaticClass, &VavIve_GalleryPie, 1},
     {&TFastLineSeries::StaticClass, &VavIve_GalleryFastLine, 2},
     {&THorizLineSeries::StaticClass, &VavIve_GalleryHorizLine, 1},
-    {nullptr /* THorizAreaSeries */, &VavIve_GalleryHorizArea, 1},
+    {&THorizAreaSeries::StaticClass, &VavIve_GalleryHorizArea, 1},
 };
 
 } // namespace

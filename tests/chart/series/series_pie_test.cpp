@@ -2,6 +2,11 @@
 // for known values, the Other slice, exploded slices, several pies, 2D and 3D
 // slices by pixel probes, and which slice a click hits.
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/series/series.h"
+#include "chart/series/series_area.h"
+#include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
 #include "seriesfixture.h"
 
@@ -324,4 +329,39 @@ TEST_F(PieTest, PatternsCycleThroughSixHatches) {
     EXPECT_EQ(s->SliceBrushStyle(5), bsDiagCross);
     EXPECT_EQ(s->SliceBrushStyle(6), bsHorizontal);
     EXPECT_EQ(s->SliceBrushStyle(-1), bsSolid);
+}
+
+// ---------------------------------------------------------------------------
+// Registration
+
+TEST_F(PieTest, BarAreaAndPieTypesRegisterWithTheirDescriptionsAndSampleCounts) {
+    ZuzSeriesTypes().Clear();
+    RegisterZuzStandardSeries();
+    struct Row {
+        const ClassInfo* cls;
+        const String& description;
+        int samples;
+    };
+    const Row rows[] = {{&TBarSeries::StaticClass(), VavIve_GalleryBar, 2},
+                        {&THorizBarSeries::StaticClass(), VavIve_GalleryHorizBar, 2},
+                        {&TAreaSeries::StaticClass(), VavIve_GalleryArea, 2},
+                        {&TPieSeries::StaticClass(), VavIve_GalleryPie, 1},
+                        {&THorizAreaSeries::StaticClass(), VavIve_GalleryHorizArea, 1}};
+    int last = -1;
+    for (const Row& r : rows) {
+        const TZuzSeriesType* t = ZuzSeriesTypes().Find(r.cls);
+        ASSERT_NE(t, nullptr) << r.cls->name;
+        EXPECT_EQ(t->GetDescription(), r.description);
+        EXPECT_EQ(t->NumGallerySeries, r.samples);
+        EXPECT_EQ(t->GetGalleryPage(), VavIve_GalleryStandard);
+        // In the gallery's order.
+        int at = -1;
+        for (int i = 0; i < ZuzSeriesTypes().Count(); ++i)
+            if (ZuzSeriesTypes().Get(i) == t) at = i;
+        EXPECT_GT(at, last);
+        last = at;
+    }
+    EXPECT_EQ(ZuzSeriesTypes().Find(&THorizBarSeries::StaticClass())->GetDescription(), u"Horizontal\rBar");
+    EXPECT_NE(GetClass("TPieSeries"), nullptr) << "a stream can create it by name";
+    EXPECT_NE(GetClass("TBarSeries"), nullptr);
 }

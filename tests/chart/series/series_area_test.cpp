@@ -1,0 +1,83 @@
+// Area series: the fill down to the origin, the fixed origin widening the
+// value range, stacking within stack groups only, drawing order, Assign.
+#include "chart/series/series_area.h"
+#include "seriesfixture.h"
+
+namespace {
+
+class AreaTest : public SeriesTest {
+protected:
+    int X(double V) { return Bottom()->CalcXPosValue(V); }
+    int Y(double V) { return Left()->CalcYPosValue(V); }
+    TAreaSeries* AddArea(std::initializer_list<double> Values, TColor Color) {
+        auto* s = AddSeries<TAreaSeries>(Values, Color);
+        s->GetAreaLinesPen()->SetVisible(false);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(AreaTest, TheAreaFillsFromTheLineDownToTheAxis) {
+    auto* s = AddArea({50, 50, 50}, clBlue);
+    Bottom()->SetMinMax(0, 2);
+    Left()->SetMinMax(0, 100);
+    Draw();
+    SavePicture("area.png");
+    EXPECT_EQ(Pixel(X(1), Y(25)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(0.5), Y(75)), Rgb(clWhite));
+    EXPECT_EQ(s->GetMultiArea(), maNone);
+}
+
+TEST_F(AreaTest, AFixedOriginWidensTheRangeAndTheAreaStopsThere) {
+    auto* s = AddArea({20, 30, 25}, clBlue);
+    s->SetUseYOrigin(true);
+    s->SetYOrigin(10);
+    EXPECT_DOUBLE_EQ(s->MinYValue(), 10);
+    EXPECT_DOUBLE_EQ(s->MaxYValue(), 30);
+    Bottom()->SetMinMax(0, 2);
+    Left()->SetMinMax(0, 40);
+    Draw();
+    EXPECT_EQ(s->GetOriginPos(1), Y(10));
+    EXPECT_EQ(Pixel(X(1), Y(15)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(0.5), Y(5)), Rgb(clWhite));
+}
+
+TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
+    auto* a = AddArea({10, 10, 10}, clRed);
+    auto* b = AddArea({20, 20, 20}, clBlue);
+    a->SetMultiArea(maStacked);
+    EXPECT_EQ(b->GetMultiArea(), maStacked);
+    Bottom()->SetMinMax(0, 2);
+    Left()->SetMinMax(0, 40);
+    Draw();
+    SavePicture("area-stacked.png");
+    EXPECT_EQ(b->CalcYPos(1), Y(30));
+    EXPECT_EQ(Pixel(X(1), Y(20)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(1), Y(5)), Rgb(clRed));
+    b->SetStackGroup(1);
+    Draw();
+    EXPECT_EQ(b->CalcYPos(1), Y(20));
+}
+
+TEST_F(AreaTest, AssigningALineSeriesHidesThePointerAndKeepsTheOrigin) {
+    auto* area = AddArea({1, 2}, clRed);
+    area->GetPointer()->SetVisible(true);
+    area->SetUseYOrigin(true);
+    area->SetYOrigin(5);
+    auto* line = AddSeries<TLineSeries>({3, 4});
+    area->Assign(line);
+    EXPECT_FALSE(area->GetPointer()->GetVisible());
+    EXPECT_TRUE(area->GetUseYOrigin());
+    EXPECT_DOUBLE_EQ(area->GetYOrigin(), 5);
+    EXPECT_TRUE(area->GetDrawArea());
+}
+
+TEST_F(AreaTest, AStackedHorizontalAreaOnAnInvertedAxisDrawsInReverse) {
+    auto* s = AddSeries<THorizAreaSeries>({1, 2});
+    EXPECT_TRUE(s->DrawSeriesForward(0));
+    s->SetMultiArea(maStacked);
+    EXPECT_TRUE(s->DrawSeriesForward(0));
+    Bottom()->SetInverted(true);
+    EXPECT_FALSE(s->DrawSeriesForward(0));
+}
