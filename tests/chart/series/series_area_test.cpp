@@ -18,14 +18,15 @@ protected:
 
 } // namespace
 
+// Probes stand between grid lines and away from the category lines.
 TEST_F(AreaTest, TheAreaFillsFromTheLineDownToTheAxis) {
     auto* s = AddArea({50, 50, 50}, clBlue);
     Bottom()->SetMinMax(0, 2);
     Left()->SetMinMax(0, 100);
     Draw();
     SavePicture("area.png");
-    EXPECT_EQ(Pixel(X(1), Y(25)), Rgb(clBlue));
-    EXPECT_EQ(Pixel(X(0.5), Y(75)), Rgb(clWhite));
+    EXPECT_EQ(Pixel(X(0.5), Y(27)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(0.5), Y(73)), Rgb(clWhite));
     EXPECT_EQ(s->GetMultiArea(), maNone);
 }
 
@@ -39,8 +40,8 @@ TEST_F(AreaTest, AFixedOriginWidensTheRangeAndTheAreaStopsThere) {
     Left()->SetMinMax(0, 40);
     Draw();
     EXPECT_EQ(s->GetOriginPos(1), Y(10));
-    EXPECT_EQ(Pixel(X(1), Y(15)), Rgb(clBlue));
-    EXPECT_EQ(Pixel(X(0.5), Y(5)), Rgb(clWhite));
+    EXPECT_EQ(Pixel(X(0.5), Y(17)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(0.5), Y(3)), Rgb(clWhite));
 }
 
 TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
@@ -53,8 +54,8 @@ TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
     Draw();
     SavePicture("area-stacked.png");
     EXPECT_EQ(b->CalcYPos(1), Y(30));
-    EXPECT_EQ(Pixel(X(1), Y(20)), Rgb(clBlue));
-    EXPECT_EQ(Pixel(X(1), Y(5)), Rgb(clRed));
+    EXPECT_EQ(Pixel(X(0.5), Y(21)), Rgb(clBlue));
+    EXPECT_EQ(Pixel(X(0.5), Y(3)), Rgb(clRed));
     b->SetStackGroup(1);
     Draw();
     EXPECT_EQ(b->CalcYPos(1), Y(20));
