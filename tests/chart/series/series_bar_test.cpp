@@ -448,3 +448,20 @@ TEST_F(BarTest, EveryStyleDrawsInsideItsBarIn2DAnd3D) {
         }
     }
 }
+
+TEST_F(BarTest, MarksStandCentredAboveUpwardBarsAndBelowDownwardOnes) {
+    auto* s = AddSeries<TBarSeries>({40, -30, 60}, clTeal);
+    s->GetMarks()->SetVisible(true);
+    s->GetMarks()->GetCallout()->SetLength(10);
+    FixAxes(-0.5, 2.5, -60, 100);
+    Draw();
+    SavePicture("bar-marks.png");
+    // The mark's box sits on the bar's axis line, clear of the bar.
+    const TRect up = Bounds(s, 0), down = Bounds(s, 1);
+    const int cx = (up.Left + up.Right) / 2;
+    EXPECT_NE(Pixel(cx, up.Top - 14), Rgb(clWhite)); // the mark's box
+    EXPECT_NE(Pixel(cx, up.Top - 14), Rgb(clTeal));
+    const int dx = (down.Left + down.Right) / 2;
+    EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clWhite));
+    EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clTeal));
+}
