@@ -465,3 +465,24 @@ TEST_F(BarTest, MarksStandCentredAboveUpwardBarsAndBelowDownwardOnes) {
     EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clWhite));
     EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clTeal));
 }
+
+TEST_F(BarTest, TickLinesCrossTheBarAtTheValueAxisTicksInsideIt) {
+    auto* s = AddSeries<TBarSeries>({45, 45, 45}, clBlue);
+    s->GetTickLines()->SetVisible(true);
+    s->GetTickLines()->SetColor(clYellow);
+    FixAxes(-0.5, 2.5, 0, 100);
+    Draw();
+    const TRect r = Bounds(s, 1);
+    const int cx = (r.Left + r.Right) / 2;
+    std::vector<int> inside;
+    for (int pos : Left()->Tick)
+        if (pos > r.Top + 1 && pos < r.Bottom - 1) {
+            EXPECT_EQ(Pixel(cx, pos), Rgb(clYellow)) << pos;
+            inside.push_back(pos);
+        }
+    ASSERT_GE(inside.size(), 2u);
+    // Between two ticks the bar shows.
+    EXPECT_EQ(Pixel(cx, (inside[0] + inside[1]) / 2), Rgb(clBlue));
+    // Beside the bar the tick line does not go on.
+    EXPECT_NE(Pixel(r.Right + 3, inside[0]), Rgb(clYellow));
+}
