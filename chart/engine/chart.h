@@ -77,8 +77,8 @@ using TOnGetLegendPos = Event<void(TCustomChart* Sender, int Index, int& X, int&
 using TOnGetLegendRect = Event<void(TCustomChart* Sender, TRect& Rect)>;
 using TOnGetLegendText =
     Event<void(TCustomAxisPanel* Sender, TLegendStyle LegendStyle, int Index, String& LegendText)>;
-using TChartClickTitle =
-    Event<void(TCustomChart* Sender, TObject* Title, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TChartClickTitle = Event<void(TCustomChart* Sender, TChartTitle* Title, TMouseButton Button,
+                                    TShiftState Shift, int X, int Y)>;
 
 // Wheel scrolling is possible at all; keys that must be held to start panning;
 // the divisor of each animated zoom step.
@@ -201,6 +201,8 @@ protected:
 
 private:
     void CalcNeedClickedPart(TPoint Pos, bool OnlyClickable, TChartClickedPart& Part);
+    // The title a part of that style stands for; nullptr for any other part.
+    TChartTitle* ClickedTitle(TChartClickedPartStyle Style) const;
     bool ClickBackground(TMouseButton Button, TShiftState Shift, int X, int Y);
     void StartZoomOrPanning(TMouseButton Button, TShiftState Shift, int X, int Y);
     // Moves the axes of one direction from Old to New pixels; true when any was considered.

@@ -6,6 +6,7 @@
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/charttitle.h"
 #include "chart/engine/zuzfunction.h"
 
 #include <cstdlib>
@@ -48,6 +49,21 @@ void TCustomChart::BroadcastWheelEvent(TWheelMouseEvent Kind, int Delta, int X, 
 
 // ---------------------------------------------------------------------------
 // Buttons
+
+TChartTitle* TCustomChart::ClickedTitle(TChartClickedPartStyle Style) const {
+    switch (Style) {
+    case cpTitle:
+        return GetTitle();
+    case cpSubTitle:
+        return GetSubTitle();
+    case cpFoot:
+        return GetFoot();
+    case cpSubFoot:
+        return GetSubFoot();
+    default:
+        return nullptr;
+    }
+}
 
 bool TCustomChart::ClickBackground(TMouseButton Button, TShiftState Shift, int X, int Y) {
     if (!OnClickBackground) return false;
@@ -124,6 +140,11 @@ void TCustomChart::MouseDown(TMouseButton Button, TShiftState Shift, int X, int 
         case cpFoot:
         case cpSubTitle:
         case cpSubFoot:
+            if (OnClickTitle) {
+                CancelMouse = true;
+                OnClickTitle(this, ClickedTitle(part.Style), Button, Shift, X, Y);
+                handled = CancelMouse;
+            }
             if (!handled) StartZoomOrPanning(Button, Shift, X, Y);
             break;
         case cpChartRect:

@@ -5,6 +5,7 @@
 
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
 #include "charttestseries.h"
 #include "fakechart.h"
@@ -260,6 +261,9 @@ TEST_F(ChartControl, TheNewChartHookHearsOnlyOfChartsADesignerPlacesOnAForm) {
     form->ExcludeState(csLoading);
     ZuzNewChartHook = nullptr;
     EXPECT_EQ(heard, std::vector<TCustomChart*>{placed});
+    EXPECT_EQ(placed->GetTitle()->GetText()->GetText(), u"TChart\r\n")
+        << "a placed chart is titled by its class";
+    EXPECT_EQ(atRunTime->GetTitle()->GetText()->GetCount(), 0);
     (void)atRunTime;
     (void)read;
 }
@@ -484,4 +488,38 @@ TEST_F(ChartControl, APressReachesTheSeriesOnlyWhenSomeoneListensAndOtherwiseThe
     chart->HandleMouseDown(mbLeft, {}, on.X, on.Y, false);
     EXPECT_EQ(heard, (std::vector<std::string>{"point 5", "chart's point 5"}))
         << "the chart's handler leaves the press handled";
+}
+
+TEST_F(ChartControl, APressOnATitleReachesTheTitleHandlerWhichCanKeepTheZoomFromStarting) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 10);
+    chart->GetFoot()->GetText()->Add(u"Подвал");
+    Layout(chart.get());
+    const TRect r = chart->GetChartRect();
+    TPoint foot{-1, -1};
+    for (int y = r.Bottom + 1; y < chart->GetHeight() && foot.Y < 0; ++y)
+        if (chart->GetFoot()->Clicked(chart->GetWidth() / 2, y)) foot = {chart->GetWidth() / 2, y};
+    ASSERT_GE(foot.Y, 0) << "the foot is drawn below the chart";
+    TChartClickedPart part;
+    chart->CalcClickedPart(foot, part);
+    ASSERT_EQ(part.Style, cpFoot);
+
+    std::vector<TChartTitle*> clicked;
+    int backgrounds = 0;
+    chart->OnClickBackground.Bind([&](TCustomChart*, TMouseButton, TShiftState, int, int) { ++backgrounds; });
+    chart->OnClickTitle.Bind([&](TCustomChart*, TChartTitle* Title, TMouseButton, TShiftState, int, int) {
+        clicked.push_back(Title);
+    });
+    chart->HandleMouseDown(mbLeft, {}, foot.X, foot.Y, false);
+    EXPECT_EQ(clicked, std::vector<TChartTitle*>{chart->GetFoot()});
+    EXPECT_FALSE(chart->GetZoom()->Active) << "the handler left the press handled";
+    EXPECT_EQ(backgrounds, 0);
+
+    chart->OnClickTitle.Bind([&](TCustomChart* Sender, TChartTitle*, TMouseButton, TShiftState, int, int) {
+        Sender->CancelMouse = false; // not handled: the press goes on
+    });
+    chart->HandleMouseDown(mbLeft, {}, foot.X, foot.Y, false);
+    EXPECT_TRUE(chart->GetZoom()->Active);
+    EXPECT_EQ(backgrounds, 1);
+    chart->HandleMouseUp(mbLeft, {}, foot.X, foot.Y);
 }
