@@ -194,6 +194,14 @@ TEST_F(FastLineOnScreen, WithoutAutoRepaintANewPointIsOneMoreSegmentDrawnAtOnce)
     EXPECT_TRUE(RedOnScreenNear(At(2.5, 2))) << "the picture before stays";
 }
 
+TEST_F(FastLineOnScreen, AHiddenSeriesDrawsNoNewSegment) {
+    series->SetAutoRepaint(false);
+    series->SetActive(false);
+    Paint();
+    series->AddXY(10, 8);
+    EXPECT_FALSE(RedOnScreenNear(At(7.5, 5)));
+}
+
 TEST_F(FastLineOnScreen, TheDeviceContextPenDrawsInTheLineColourAndLeavesTheCanvasPen) {
     TCanvas3D* c = chart->GetCanvas();
     c->Pen->SetColor(clBlue);
