@@ -10,6 +10,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartseries.h"
+#include "chart/series/series.h"
 #include "chart/series/zuzedit.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
@@ -278,8 +279,12 @@ TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMar
         TZuzPreviewPanel* page = f.PreviewPanel();
         page->Draw();
         probe::Picture shot = probe::Grab(f);
-        if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
+        if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR")) {
             shot.SavePng(std::filesystem::path(dir) / "print-preview.png");
+            // And as the window system shows it (on an X server, a real window).
+            probe::WaitFor([&] { return probe::Shown(f); });
+            probe::GrabScreen(f).SavePng(std::filesystem::path(dir) / "print-preview-screen.png");
+        }
         const TPoint at = probe::MapTo(*page, f, TPoint(0, 0));
         const TRect paper = page->GetPaperRect(), image = page->GetImageRect();
         auto pixel = [&](int x, int y) { return shot.Pixel(at.X + x, at.Y + y); };
@@ -292,4 +297,91 @@ TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMar
         EXPECT_EQ(pixel((image.Left + image.Right) / 2, image.Top + 3), black); // the black chart
         EXPECT_LT(image.Width(), paper.Width());
     });
+}
+
+TEST_F(PreviewerTest, AVectorPrintKeepsTheSeriesInsideTheMarginsAndItsTextsAsText) {
+    chart->SetColor(clWhite);
+    auto* line = Create<TLineSeries>(chart.get());
+    chart->AddSeries(line);
+    line->SetSeriesColor(clRed);
+    line->GetLinePen()->SetWidth(3);
+    for (int i = 0; i < 10; ++i) line->AddXY(i, (i * 7) % 5);
+    TRect printRect;
+    Open([&](TChartPreview& f) {
+        EXPECT_FALSE(f.PreviewPanel()->GetAsBitmap());
+        f.BPrint->Click();
+        printRect = chart->ChartPrintRect();
+    });
+    if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
+        std::filesystem::copy_file(file, std::filesystem::path(dir) / "printed-chart.pdf",
+                                   std::filesystem::copy_options::overwrite_existing);
+    const pdf::Raster page = pdf::Rasterise(file.string(), 30);
+    if (page.width == 0) GTEST_SKIP() << "pdftoppm is not installed";
+    int red = 0, outside = 0;
+    for (int y = 0; y < page.height; ++y)
+        for (int x = 0; x < page.width; ++x) {
+            const auto p = page.At(x, y);
+            if (p.r + p.g + p.b > 3 * 240) continue;
+            if (p.r > 180 && p.g < 90 && p.b < 90) ++red;
+            if (x < printRect.Left / 10 - 2 || x > printRect.Right / 10 + 2 || y < printRect.Top / 10 - 2 ||
+                y > printRect.Bottom / 10 + 2)
+                ++outside;
+        }
+    EXPECT_GT(red, 50);
+    EXPECT_EQ(outside, 0);
+    // Axis labels stay text on a vector page.
+    EXPECT_NE(pdf::Text(file.string()).find('4'), std::string::npos);
+}
+
+TEST_F(PreviewerTest, AMarginDraggedWithTheMouseReachesTheEditsAndUnticksProportional) {
+    Open([&](TChartPreview& f) {
+        TZuzPreviewPanel* page = f.PreviewPanel();
+        page->Draw();
+        const TRect image = page->GetImageRect();
+        const int y = (image.Top + image.Bottom) / 2;
+        probe::MousePress(*page, mbLeft, TPoint(image.Left, y));
+        probe::MouseMoveTo(*page, mbLeft, TPoint(image.Left + 30, y));
+        probe::MouseRelease(*page, mbLeft, TPoint(image.Left + 30, y));
+        TRect want;
+        ASSERT_TRUE(ZuzPreviewGeometry::MarginsOf(
+            page->GetPaperRect(), TRect(image.Left + 30, image.Top, image.Right, image.Bottom), want));
+        EXPECT_EQ(chart->PrintMargins, want);
+        EXPECT_EQ(f.UDLeftMa->GetPosition(), want.Left);
+        EXPECT_FALSE(f.CBProp->GetChecked());
+        EXPECT_FALSE(chart->GetPrintProportional());
+        EXPECT_EQ(page->GetDragZone(), zuzPrev_None);
+    });
+}
+
+namespace {
+// A navigator over two pages that counts its prints.
+class TTwoPages : public TCustomZuzNavigator {
+public:
+    using TCustomZuzNavigator::TCustomZuzNavigator;
+    int PageCount() override { return 2; }
+    void Print() override { ++prints; }
+    int prints = 0;
+};
+} // namespace
+
+TEST_F(PreviewerTest, ANavigatorUnderTheSettingsPrintsEveryPage) {
+    Owned<TChartPreview> form(Create<TChartPreview>(nullptr));
+    form->NavigatorClass = [](TComponent* owner) -> TCustomZuzNavigator* { return Create<TTwoPages>(owner); };
+    form->PreviewPanel()->SetPanel(chart.get());
+    SetDialogResponder([&](const TDialogRequest&) {
+        auto* bar = dynamic_cast<TTwoPages*>(form->GetNavigator());
+        EXPECT_NE(bar, nullptr);
+        if (!bar) return TDialogAnswer{};
+        EXPECT_EQ(bar->GetParent(), form->Panel2);
+        EXPECT_EQ(bar->GetHelpContext(), 1488);
+        EXPECT_EQ(bar->GetPanel(), chart.get());
+        form->BPrint->Click();
+        EXPECT_EQ(bar->prints, 1);
+        TDialogAnswer a;
+        a.Result = mrOk;
+        return a;
+    });
+    form->ShowModal();
+    EXPECT_FALSE(std::filesystem::exists(file)); // the pages went through the navigator
+    form.reset();
 }
