@@ -81,6 +81,7 @@ public:
 
 private:
     int CountOver(TChartAxis* Axis) const;
+    bool Loading() const;
     void Announce();
     TCustomAxisPanel* FPanel;
     bool FAutoScale = false;
@@ -268,6 +269,7 @@ public:
 
     void Assign(TPersistent* Source) override;
     void DefineProperties(TFiler* Filer) override;
+    void Loaded() override;
 
     // ---- the drawing road's pieces, in the order InternalDraw calls them
     virtual void CalcWallsRect() = 0;

@@ -129,6 +129,12 @@ bool TCustomAxisPanel::GetScaleLastPage() const {
 void TCustomAxisPanel::SetScaleLastPage(bool Value) {
     FPages->SetScaleLastPage(Value);
 }
+void TCustomAxisPanel::Loaded() {
+    TCustomZuzPanelExtended::Loaded();
+    // The page read with the chart, now that its series are there to count pages by.
+    if (FPages->GetCurrent() > FPages->Count()) FPages->SetCurrent(FPages->GetCurrent());
+}
+
 int TCustomAxisPanel::NumPages() const {
     return FPages->Count();
 }
@@ -207,7 +213,17 @@ void TChartPage::Announce() {
     FPanel->BroadcastZuzEventClass(ZuzEventClass<TChartChangePage>);
 }
 
+bool TChartPage::Loading() const {
+    return FPanel->GetComponentState().Contains(csLoading);
+}
+
 void TChartPage::SetCurrent(int Value) {
+    // A chart being read has no series yet to count pages by: the page read is kept
+    // until the chart is whole, and checked then.
+    if (Loading()) {
+        FCurrent = std::max(1, Value);
+        return;
+    }
     Value = std::max(1, std::min(Value, Count()));
     if (Value == FCurrent) return;
     FPanel->SetIntegerProperty(FCurrent, Value);
@@ -219,7 +235,7 @@ void TChartPage::SetMaxPointsPerPage(int Value) {
     if (Value < 0) throw ChartException(VavIve_MaxPointsPerPage);
     FPanel->SetIntegerProperty(FMaxPointsPerPage, Value);
     const int n = Count();
-    if (FCurrent > n) FCurrent = n;
+    if (FCurrent > n && !Loading()) FCurrent = n;
     Announce();
 }
 

@@ -523,3 +523,35 @@ TEST_F(ChartControl, APressOnATitleReachesTheTitleHandlerWhichCanKeepTheZoomFrom
     EXPECT_EQ(backgrounds, 1);
     chart->HandleMouseUp(mbLeft, {}, foot.X, foot.Y);
 }
+
+TEST_F(ChartControl, AChartReadOnALaterPageShowsThatPageOnceItsSeriesAreThere) {
+    auto form = MakeOwned<TForm>(nullptr);
+    auto* chart = Create<TChart>(form.get());
+    chart->SetName(u"Chart1");
+    auto* s = Create<TDotSeries>(form.get());
+    s->SetName(u"Series1");
+    s->ForceSaveData = true;
+    chart->AddSeries(s);
+    for (int i = 0; i < 25; ++i) s->AddXY(i, i % 5);
+    chart->GetPages()->SetMaxPointsPerPage(10);
+    chart->GetPages()->SetCurrent(3);
+    const std::string text = streamtext::ObjectText(chart);
+    ASSERT_NE(text.find("Pages.Current = 3"), std::string::npos) << text;
+
+    auto form2 = MakeOwned<TForm>(nullptr);
+    auto* copy = Create<TChart>(form2.get());
+    int changes = 0;
+    copy->OnPageChange.Bind([&](TObject*) { ++changes; });
+    streamtext::ReadText(text, copy);
+    EXPECT_EQ(copy->GetPages()->GetCurrent(), 3) << "the page is not clamped before the series are read";
+    EXPECT_EQ(streamtext::ObjectText(copy), text);
+    EXPECT_EQ(changes, 0);
+
+    // A page beyond what the series fill comes down to the last page once they are read.
+    std::string beyond = text;
+    beyond.replace(beyond.find("Pages.Current = 3"), 17, "Pages.Current = 7");
+    auto form3 = MakeOwned<TForm>(nullptr);
+    auto* third = Create<TChart>(form3.get());
+    streamtext::ReadText(beyond, third);
+    EXPECT_EQ(third->GetPages()->GetCurrent(), 3);
+}
