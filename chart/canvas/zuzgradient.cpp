@@ -19,6 +19,27 @@ TColor Grey(TColor Color) {
     return static_cast<TColor>(RGB(static_cast<BYTE>(g), static_cast<BYTE>(g), static_cast<BYTE>(g)));
 }
 
+// Leaves out of the clip strips well inside the ellipse in Box as an Ellipse call paints it
+// (inscribed in Left..Right-1 by Top..Bottom-1, a pixel taken when its centre is inside):
+// every pixel left out lies at least a pixel clear of the edge, so the ellipse covers it.
+void ExcludeInsideEllipse(HDC Dc, const TRect& Box) {
+    const double a = (Box.Right - 1 - Box.Left) / 2.0, b = (Box.Bottom - 1 - Box.Top) / 2.0;
+    if (a < 4 || b < 4) return;
+    const double cx = Box.Left + a, cy = Box.Top + b; // pixel x's centre is x + 0.5
+    constexpr int kStrips = 16;
+    for (int k = 0; k < kStrips; ++k) {
+        // Rows whose centres lie within D - 1 of the middle, columns within H - 1, where H is
+        // the ellipse's half width at D.
+        const double D = (k + 1) * b / kStrips, q = 1 - (D / b) * (D / b);
+        const double H = a * std::sqrt(std::max(q, 0.0));
+        const int top = static_cast<int>(std::ceil(cy - D + 0.5)),
+                  bottom = static_cast<int>(std::floor(cy + D - 1.5));
+        const int left = static_cast<int>(std::ceil(cx - H + 0.5)),
+                  right = static_cast<int>(std::floor(cx + H - 1.5));
+        if (top <= bottom && left <= right) ExcludeClipRect(Dc, left, top, right + 1, bottom + 1);
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -275,27 +296,40 @@ void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
     const TColor brushColor = Canvas->Brush->GetColor();
     Canvas->Pen->SetStyle(psClear);
     Canvas->Brush->SetColor(FEndColor);
-    Canvas->FillRect(R); // the corners keep the end colour
-    if (n > 0) {
-        const double step = 1.0 / n;
+    const bool bands = n > 0;
+    const double step = bands ? 1.0 / n : 0;
+    if (bands && (w % 2 != 0 || h % 2 != 0)) --n;
+    const double cx = FRadialX + 1 + (R.Left + R.Right) * 0.5, cy = FRadialY + 1 + (R.Top + R.Bottom) * 0.5;
+    const auto bandBox = [&](int i) {
+        const double ex = i * (w * 0.5 * step), ey = i * (h * 0.5 * step);
+        return TRect(ZuzRound(cx - ex), ZuzRound(cy - ey), ZuzRound(cx + ex), ZuzRound(cy + ey));
+    };
+    // The chart canvas itself hands the whole set to the device's own brush at once (a
+    // canvas class of its own or another brush hook keeps one Ellipse per band).
+    const bool together = ZuzSetDCBrushColor == &SetDCBrushColor && typeid(*Canvas) == typeid(TZuzCanvas3D);
+    // The corners keep the end colour. Where the bands go onto the surface in one pass, the
+    // fill leaves out what the outermost band paints over anyway.
+    HDC dc = nullptr;
+    int saved = 0;
+    if (together && n > 0 && EllipsesWithDCBrushInOnePass(dc = Canvas->GetHandle())) {
+        // The canvas's pen and brush go in first, so that restoring takes back only the clip.
+        Canvas->ReferenceCanvas->RequiredState({csHandleValid, csPenValid, csBrushValid});
+        saved = SaveDC(dc);
+        ExcludeInsideEllipse(dc, bandBox(n));
+    }
+    Canvas->FillRect(R);
+    if (saved) RestoreDC(dc, saved);
+    if (bands) {
         if (FBalance == 50)
             for (double& v : d) v *= step;
-        if (w % 2 != 0 || h % 2 != 0) --n;
-        const double cx = FRadialX + 1 + (R.Left + R.Right) * 0.5,
-                     cy = FRadialY + 1 + (R.Top + R.Bottom) * 0.5;
         const double exponent = FBalance * 0.015 + 0.5;
         // Band colours go to the device's own colour-settable brush where the system has one.
-        HDC dc = Canvas->GetHandle();
+        dc = Canvas->GetHandle();
         Canvas->ReferenceCanvas->RequiredState({csHandleValid, csPenValid, csBrushValid});
         const TSelectedObject<HBRUSH> dcBrush(
             dc, ZuzSetDCBrushColor ? static_cast<HBRUSH>(GetStockObject(DC_BRUSH)) : nullptr,
             TSelection::Borrowed);
-        // The chart canvas itself hands the whole set to the device's own brush at once (a
-        // canvas class of its own or another brush hook keeps one Ellipse per band).
-        auto* whole =
-            dcBrush.Get() && ZuzSetDCBrushColor == &SetDCBrushColor && typeid(*Canvas) == typeid(TZuzCanvas3D)
-                ? static_cast<TZuzCanvas3D*>(Canvas)
-                : nullptr;
+        auto* whole = dcBrush.Get() && together ? static_cast<TZuzCanvas3D*>(Canvas) : nullptr;
         std::vector<TRect> boxes;
         std::vector<COLORREF> colors;
         for (int i = n; i >= 0; --i) {
@@ -308,8 +342,7 @@ void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
             }
             const COLORREF rgb =
                 RGB(static_cast<BYTE>(c[0]), static_cast<BYTE>(c[1]), static_cast<BYTE>(c[2]));
-            const double ex = i * (w * 0.5 * step), ey = i * (h * 0.5 * step);
-            const TRect box(ZuzRound(cx - ex), ZuzRound(cy - ey), ZuzRound(cx + ex), ZuzRound(cy + ey));
+            const TRect box = bandBox(i);
             if (whole) {
                 boxes.push_back(box);
                 colors.push_back(rgb);

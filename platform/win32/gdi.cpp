@@ -926,6 +926,9 @@ BOOL EllipsesWithDCBrush(HDC dc, const RECT* boxes, const COLORREF* colors, int 
     }
     return ok;
 }
+BOOL EllipsesWithDCBrushInOnePass(HDC dc) {
+    return dc && dc->EllipsesOnceHere();
+}
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2) {
     return dc && dc->ArcShape(DeviceContext::ArcKind::Arc, l, t, r, b, x1, y1, x2, y2);
 }

@@ -464,6 +464,9 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 // For each box in turn, SetDCBrushColor with its colour and Ellipse: the same
 // pixels and the same state after, where the surface allows each pixel written once.
 BOOL EllipsesWithDCBrush(HDC dc, const RECT* boxes, const COLORREF* colors, int count);
+// Whether EllipsesWithDCBrush on dc, with no pen and the colour-settable brush,
+// writes the surface's own pixels in one pass (not a printer's, nor a picture's).
+BOOL EllipsesWithDCBrushInOnePass(HDC dc);
 BOOL Arc(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
 BOOL ArcTo(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);
 BOOL Pie(HDC dc, int l, int t, int r, int b, int x1, int y1, int x2, int y2);

@@ -9,14 +9,14 @@
 #include <QThreadPool>
 
 #include <algorithm>
-#include <atomic>
 #include <climits>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <functional>
 #include <limits>
 #include <memory>
-#include <semaphore>
+#include <mutex>
 #include <typeinfo>
 #include <vector>
 
@@ -458,37 +458,48 @@ constexpr std::int64_t kSplitWork = 20000; // rows of all ellipses together
 constexpr int kMostThreads = 4;
 constexpr int kRowsPerShare = 8;
 
-// One helper's part: Share until no rows are left, then says it is done.
-class RowHelper : public QRunnable {
+// Rows First..Last handed out in shares to this thread and to helpers. It lives as long as
+// the last helper holding it: a helper that starts after every row was handed out finds
+// nothing to do and never touches the painter, which may be gone by then.
+class RowShares {
 public:
-    RowHelper(const std::function<void()>& Share, std::counting_semaphore<>& Done)
-        : share_(Share), done_(Done) {
-        setAutoDelete(false);
+    RowShares(int First, int Last, const std::function<void(int, int)>& Paint)
+        : next_(First), last_(Last), paint_(&Paint) {}
+    // Paints shares until none is left.
+    void Work() {
+        std::unique_lock lock(mutex_);
+        while (next_ <= last_) {
+            const int from = next_, to = std::min(last_, from + kRowsPerShare - 1);
+            next_ = to + 1;
+            ++painting_;
+            const std::function<void(int, int)>& paint = *paint_;
+            lock.unlock();
+            paint(from, to);
+            lock.lock();
+            if (--painting_ == 0) idle_.notify_all();
+        }
     }
-    void run() override {
-        share_();
-        done_.release();
+    // After Work: waits for the shares others took.
+    void WaitForOthers() {
+        std::unique_lock lock(mutex_);
+        idle_.wait(lock, [this] { return painting_ == 0; });
     }
 
 private:
-    const std::function<void()>& share_;
-    std::counting_semaphore<>& done_;
+    std::mutex mutex_;
+    std::condition_variable idle_;
+    int next_, last_, painting_ = 0;
+    const std::function<void(int, int)>* paint_;
 };
 
-// Runs Share on this thread and on up to Count pooled threads, returning when all have
-// finished. A helper the pool has not started by then is taken back unrun, so a busy
-// machine costs no more than painting alone.
-void RowHelpers(int Count, const std::function<void()>& Share) {
-    QThreadPool* pool = QThreadPool::globalInstance();
-    std::counting_semaphore<> done(0);
-    std::vector<std::unique_ptr<RowHelper>> helpers;
-    for (int i = 0; i < Count; ++i) {
-        helpers.push_back(std::make_unique<RowHelper>(Share, done));
-        pool->start(helpers.back().get());
-    }
-    Share();
-    for (const auto& h : helpers)
-        if (!pool->tryTake(h.get())) done.acquire();
+// Paints rows First..Last with Paint on this thread and on up to Count pooled threads, and
+// returns once every row is painted. Only helpers that took a share are waited for: on a
+// busy machine one that has not yet run costs nothing.
+void PaintRowsShared(int Count, int First, int Last, const std::function<void(int, int)>& Paint) {
+    const auto shares = std::make_shared<RowShares>(First, Last, Paint);
+    for (int i = 0; i < Count; ++i) QThreadPool::globalInstance()->start([shares] { shares->Work(); });
+    shares->Work();
+    shares->WaitForOthers();
 }
 
 } // namespace
@@ -506,6 +517,13 @@ bool DeviceContext::SpanEllipse(const QRect& box) {
     for (int y = rows.Top(), x0, x1; y <= rows.Bottom(); ++y)
         if (rows.Row(y, x0, x1)) FillRow(y, x0, x1, rop2, rgb);
     return true;
+}
+
+bool DeviceContext::EllipsesOnceHere() {
+    if (typeid(*this) != typeid(DeviceContext) || pathOpen_ || !image_ || !Drawable()) return false;
+    StateChanged(); // the surface read afresh, as EllipsesOnce reads it
+    PrepareLine();
+    return bpp_ != 0 && st_.rop2 == R2_COPYPEN && st_.mapMode == MM_TEXT;
 }
 
 bool DeviceContext::EllipsesOnce(const RECT* boxes, const COLORREF* colors, int count) {
@@ -624,12 +642,7 @@ bool DeviceContext::EllipsesOnce(const RECT* boxes, const COLORREF* colors, int 
         paintRows(top, bottom);
         return true;
     }
-    std::atomic<int> next{top};
-    const auto paintShare = [&] {
-        for (int from; (from = next.fetch_add(kRowsPerShare)) <= bottom;)
-            paintRows(from, std::min(bottom, from + kRowsPerShare - 1));
-    };
-    RowHelpers(helpers, paintShare);
+    PaintRowsShared(helpers, top, bottom, paintRows);
     return true;
 }
 

@@ -124,6 +124,10 @@ public:
     // pixel written once; false (nothing done) where only one Ellipse call per
     // box gives the system's pixels.
     bool EllipsesOnce(const RECT* boxes, const COLORREF* colors, int count);
+    // Whether ellipses handed over together would be painted here as EllipsesOnce
+    // paints them, once the pen is none and the brush solid: an exact device
+    // context on a raster surface, logical units equal to pixels, copy mode, no path.
+    bool EllipsesOnceHere();
     virtual bool FillRect(const RECT& r, HBRUSH brush);
     virtual bool PatBlt(int x, int y, int w, int h, DWORD rop);
     virtual COLORREF SetPixel(int x, int y, COLORREF c);
