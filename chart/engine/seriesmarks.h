@@ -266,7 +266,9 @@ public:
     void Assign(TPersistent* Source) override;
     int GetLength() const { return FLength; }
     void SetLength(int Value) { Store(FLength, Value); }
-    bool IsLengthStored() const { return FLength != 8; }
+    bool IsLengthStored() const { return FLength != DefaultLength; }
+    // The length a series type starts its callout with, which is not written.
+    int DefaultLength = 8;
     // Lifts the mark by Length + Distance and starts the arrow Distance away.
     void ApplyArrowLength(TSeriesMarkPosition& Position) const;
 

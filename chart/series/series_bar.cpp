@@ -109,6 +109,7 @@ TCustomBarSeries::TCustomBarSeries(TComponent* AOwner) : TChartSeries(AOwner) {
     FTickLines.reset(Create<TChartHiddenPen>(changed));
     GetMarks()->SetVisible(true);
     GetMarks()->GetCallout()->SetLength(20);
+    GetMarks()->GetCallout()->DefaultLength = 20;
 }
 
 TCustomBarSeries::~TCustomBarSeries() = default;

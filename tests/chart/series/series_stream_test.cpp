@@ -1,0 +1,78 @@
+// Bar and pie series written with their chart as object text and read back:
+// what differs from the defaults comes back, defaults are not written.
+#include "chart/series/series.h"
+#include "chart/series/series_bar.h"
+#include "chart/series/series_pie.h"
+#include "seriesfixture.h"
+#include "tests/chart/canvas/streamtext.h"
+
+#include <string>
+
+namespace {
+
+class SeriesStreamTest : public SeriesTest {
+protected:
+    static void SetUpTestSuite() {
+        SeriesTest::SetUpTestSuite();
+        RegisterClass(TChart::StaticClass());
+        RegisterZuzStandardSeries();
+    }
+};
+
+} // namespace
+
+TEST_F(SeriesStreamTest, ABarSeriesWritesOnlyWhatDiffersFromItsDefaultsAndReadsItBack) {
+    auto* bar = AddSeries<TBarSeries>({1, 2});
+    bar->SetName(u"Bar1");
+    const std::string plain = streamtext::ObjectText(chart.get());
+    for (const char* name :
+         {"BarWidthPercent", "MultiBar", "SideMargins", "UseYOrigin", "Length", "BarStyle"})
+        EXPECT_EQ(plain.find(name), std::string::npos) << name << " is a default:\n" << plain;
+    bar->SetBarStyle(bsCone);
+    bar->SetMultiBar(mbStacked100);
+    bar->SetBarWidthPercent(55);
+    bar->SetYOrigin(2.5);
+    bar->SetStackGroup(3);
+    bar->GetGradient()->SetRelative(true);
+    bar->SetCustomBarWidth(9);
+    const std::string text = streamtext::ObjectText(chart.get());
+    Owned<TChart> copy(Create<TChart>(nullptr));
+    streamtext::ReadText(text, copy.get());
+    ASSERT_EQ(copy->SeriesCount(), 1);
+    auto* back = dynamic_cast<TBarSeries*>(copy->GetSeries(0));
+    ASSERT_NE(back, nullptr) << text;
+    EXPECT_EQ(back->GetBarStyle(), bsCone);
+    EXPECT_EQ(back->GetMultiBar(), mbStacked100);
+    EXPECT_EQ(back->GetBarWidthPercent(), 55);
+    EXPECT_DOUBLE_EQ(back->GetYOrigin(), 2.5);
+    EXPECT_EQ(back->GetStackGroup(), 3);
+    EXPECT_TRUE(back->GetGradient()->GetRelative());
+    EXPECT_EQ(back->GetCustomBarWidth(), 9);
+    EXPECT_EQ(back->GetMarks()->GetCallout()->GetLength(), 20);
+}
+
+TEST_F(SeriesStreamTest, APieKeepsItsSettingsAndTheOtherSliceThroughAStream) {
+    auto* pie = AddSeries<TPieSeries>({5, 10, 85});
+    pie->SetName(u"Pie1");
+    pie->SetAngleSize(180);
+    pie->SetExplodeBiggest(20);
+    pie->SetRotationAngle(30);
+    pie->GetOtherSlice()->SetStyle(poBelowPercent);
+    pie->GetOtherSlice()->SetValue(12);
+    pie->GetOtherSlice()->SetText(u"Прочее");
+    pie->GetPieMarks()->SetLegSize(6);
+    pie->SetCircled(true);
+    const std::string text = streamtext::ObjectText(chart.get());
+    Owned<TChart> copy(Create<TChart>(nullptr));
+    streamtext::ReadText(text, copy.get());
+    auto* back = dynamic_cast<TPieSeries*>(copy->GetSeries(0));
+    ASSERT_NE(back, nullptr) << text;
+    EXPECT_EQ(back->GetAngleSize(), 180);
+    EXPECT_EQ(back->GetExplodeBiggest(), 20);
+    EXPECT_EQ(back->GetRotationAngle(), 30);
+    EXPECT_EQ(back->GetOtherSlice()->GetStyle(), poBelowPercent);
+    EXPECT_DOUBLE_EQ(back->GetOtherSlice()->GetValue(), 12);
+    EXPECT_EQ(back->GetOtherSlice()->GetText(), u"Прочее");
+    EXPECT_EQ(back->GetPieMarks()->GetLegSize(), 6);
+    EXPECT_TRUE(back->GetCircled());
+}
