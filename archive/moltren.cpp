@@ -21,6 +21,9 @@
 // alignment names, which the menus' popup alignment names clash with here.
 void ZuzFunciInitialization();
 void ZuzFunciFinalization();
+// The standard series types enter the series registry, where the galleries
+// and the chart file's reader find them.
+void RegisterZuzStandardSeries();
 
 namespace {
 
@@ -36,6 +39,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzChart", ZuzSeriesTypesInitialization, ZuzSeriesTypesFinalization},
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ZuzFunci", ZuzFunciInitialization, ZuzFunciFinalization},
+    {"Series", RegisterZuzStandardSeries, nullptr},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},

@@ -490,6 +490,9 @@ public:
 
     virtual void BeginEntity(const String& Name) {}
     virtual void EndEntity() {}
+    // Set by a canvas that keeps what it draws as named entities: series then
+    // wrap each point in one (naming a point costs a text per point).
+    bool RecordsEntities = false;
     virtual TColor GetPixel3D(int X, int Y, int Z) = 0;
     virtual bool GetSupports3DText() = 0;
     virtual void Calculate2DPosition(int& X, int& Y, int Z) = 0;

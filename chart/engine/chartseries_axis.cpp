@@ -108,6 +108,7 @@ bool TChartSeries::DrawSeriesForward(int ValueIndex) const {
 void TChartSeries::DrawAllValues() {
     if (VisibleCount() == 0) return;
     TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
+    if (canvas && !canvas->RecordsEntities) canvas = nullptr;
     auto draw = [&](int i) {
         if (canvas) canvas->BeginEntity(IntToStr(i));
         DrawValue(i);

@@ -7,6 +7,8 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriespointer.h"
 
+#include <functional>
+
 class TChartHiddenPen;
 class TZuzGradient;
 class TZuzShadow;
@@ -148,7 +150,8 @@ protected:
     TChartAxis* ValueAxis() const;
 
 private:
-    void CanvasChangedEvent(TObject* Sender) { CanvasChanged(Sender); }
+    // Change runs with the chart out of reach: nothing repaints or is told.
+    void QuietChange(const std::function<void()>& Change);
     bool InStack() const { return FStacked == cssStack || FStacked == cssStack100; }
 
     Owned<TChartBrush> FAreaChartBrush;
@@ -168,6 +171,10 @@ private:
     bool FStairs = false;
     int FTransparency = 0;
     Owned<TZuzGradient> FGradient;
+    // The canvas pen holds the line pen in FLinePenColor: consecutive 2D
+    // segments of one colour set it up once. Anything else that draws clears it.
+    bool FLinePenReady = false;
+    TColor FLinePenColor = clNone;
 };
 
 class TLineSeries : public TCustomSeries {

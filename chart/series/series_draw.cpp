@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 namespace {
 
@@ -73,42 +74,66 @@ TChartAxis* TCustomSeries::ValueAxis() const {
 // ---------------------------------------------------------------------------
 // The passes
 
+void TCustomSeries::QuietChange(const std::function<void()>& Change) {
+    // The passes change the series for a moment while it is drawn: no repaint
+    // or colour event may go out for that.
+    ISeriesChart* chart = FParentChart;
+    FParentChart = nullptr;
+    Finally restore([&] { FParentChart = chart; });
+    Change();
+}
+
 void TCustomSeries::DrawAllValues() {
+    const TColor storedColor = StoredSeriesColor(), internalColor = GetInternalColor();
+    const auto restoreColor = [&] {
+        SetSeriesColor(storedColor);
+        if (storedColor == clDefault) ChangeInternalColor(internalColor);
+    };
     if (FShadow->GetVisible() && FShadow->GetSize() != 0) {
-        const TColor savedColor = GetSeriesColor();
         const bool savedPointer = FPointer->GetVisible();
         TChartAxis* h = GetHorizAxisObject();
         TChartAxis* v = GetVertAxisObject();
         const int dx = FShadow->GetHorizSize(), dy = FShadow->GetVertSize();
-        SetSeriesColor(FShadow->GetColor());
-        FPointer->SetVisible(false);
+        QuietChange([&] {
+            SetSeriesColor(FShadow->GetColor());
+            FPointer->SetVisible(false);
+        });
         if (h) h->IStartPos += dx, h->IEndPos += dx;
         if (v) v->IStartPos += dy, v->IEndPos += dy;
+        FLinePenReady = false;
         Finally restore([&] {
             if (h) h->IStartPos -= dx, h->IEndPos -= dx;
             if (v) v->IStartPos -= dy, v->IEndPos -= dy;
-            FPointer->SetVisible(savedPointer);
-            SetSeriesColor(savedColor);
+            QuietChange([&] {
+                FPointer->SetVisible(savedPointer);
+                restoreColor();
+            });
         });
         TChartSeries::DrawAllValues();
     }
     if (FOutLine->GetVisible()) {
-        const TColor savedColor = GetSeriesColor();
         Owned<TChartPen> savedPen(Create<TChartPen>());
         savedPen->Assign(GetLinePen());
         Owned<TChartHiddenPen> savedOutline(Create<TChartHiddenPen>());
         savedOutline->Assign(FOutLine.get());
-        SetSeriesColor(FOutLine->GetColor());
-        SetLinePen(FOutLine.get());
-        GetLinePen()->SetWidth(2 * savedOutline->GetWidth() + savedPen->GetWidth());
+        QuietChange([&] {
+            SetSeriesColor(FOutLine->GetColor());
+            SetLinePen(FOutLine.get());
+            GetLinePen()->SetWidth(2 * savedOutline->GetWidth() + savedPen->GetWidth());
+        });
+        FLinePenReady = false;
+        // The series colour is put back as it was (the line's own colour is
+        // the series colour here, not the pen's).
         Finally restore([&] {
-            SetLinePen(savedPen.get());
-            FOutLine->Assign(savedOutline.get());
-            ISeriesChart* c = GetParentChart();
-            SetSeriesColor(c && c->GetView3D() ? savedColor : GetLinePen()->GetColor());
+            QuietChange([&] {
+                SetLinePen(savedPen.get());
+                FOutLine->Assign(savedOutline.get());
+                restoreColor();
+            });
         });
         TChartSeries::DrawAllValues();
     }
+    FLinePenReady = false;
     TChartSeries::DrawAllValues();
 }
 
@@ -136,7 +161,8 @@ void TCustomSeries::DrawValue(int ValueIndex) {
                 }
         }
     }
-    if (canvas->Pen->GetColor() != clBlack) canvas->Pen->SetColor(clBlack);
+    // Every drawing step below sets up its own pen, so the pen is not reset
+    // to black here: a pen changed per point costs a device pen per point.
     if (canvas->Brush->GetColor() != color) canvas->Brush->SetColor(color);
     if (ValueIndex > 0 && nulls == tnDontPaint && IsNull(ValueIndex - 1)) {
         OldX = x;
@@ -145,6 +171,7 @@ void TCustomSeries::DrawValue(int ValueIndex) {
     OriginPos = GetOriginPos(ValueIndex);
     const bool isLast = ValueIndex == LastDisplayedIndex();
     if (ValueIndex == first) {
+        FLinePenReady = false;
         if (FDark3D) {
             const TCustomAxisPanel* p = Panel();
             DarkSlope = p && p->SeriesWidth3D != 0
@@ -330,7 +357,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
             // A null point drawn at its value (tnIgnore) has no colour of its own.
             const TColor c =
                 (FPointer->GetVisible() && !FColorEachLine) || Color == clNone ? GetSeriesColor() : Color;
-            LinePrepareCanvas(canvas, c);
+            if (!FLinePenReady || FLinePenColor != c) {
+                LinePrepareCanvas(canvas, c);
+                FLinePenReady = FTransparency == 0;
+                FLinePenColor = c;
+            }
             Blending b(canvas,
                        TRect(std::min(OldX, X) - w, std::min(OldY, Y) - w, std::max(OldX, X) + w,
                              std::max(OldY, Y) + w),
@@ -346,6 +377,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
             }
         }
         if (FDrawArea) {
+            FLinePenReady = false;
             canvas->Brush->SetColor(GetAreaBrushColor(Color));
             if (FAreaLinesPen->GetColor() == clZuzColor || !FAreaLinesPen->GetVisible())
                 canvas->AssignVisiblePenColor(FAreaLinesPen.get(), canvas->Brush->GetColor());
@@ -483,6 +515,7 @@ void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     if (!canvas) return;
+    FLinePenReady = false;
     FPointer->PrepareCanvas(canvas, Color);
     const TSeriesPointerStyle style = DoGetPointerStyle(ValueIndex);
     if (OnGetPointerStyle) FPointer->PrepareCanvas(canvas, Color);

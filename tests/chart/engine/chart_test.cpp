@@ -27,6 +27,7 @@ namespace {
 // A canvas that notes the steps it is asked for besides drawing them.
 class TRecordingCanvas : public TZuzCanvas3D {
 public:
+    TRecordingCanvas() { RecordsEntities = true; }
     void Projection(int MaxDepth, const TRect& ABounds, const TRect& ARect) override {
         Note("projection");
         TZuzCanvas3D::Projection(MaxDepth, ABounds, ARect);
