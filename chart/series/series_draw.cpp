@@ -146,7 +146,9 @@ void TCustomSeries::DrawValue(int ValueIndex) {
     if (!canvas || ValueIndex < 0 || ValueIndex >= Count()) return;
     const TColor color = GetValueColor(ValueIndex);
     int x = CalcXPos(ValueIndex), y = CalcYPos(ValueIndex);
-    const int first = FirstDisplayedIndex();
+    const bool forward = DrawValuesForward();
+    const int first = forward ? FirstValueIndex : LastValueIndex;
+    const int last = forward ? LastValueIndex : FirstValueIndex;
     const TTreatNullsStyle nulls = GetTreatNulls();
     if (color == clNone && nulls == tnSkip) {
         if (ValueIndex != first) {
@@ -164,12 +166,14 @@ void TCustomSeries::DrawValue(int ValueIndex) {
     // Every drawing step below sets up its own pen, so the pen is not reset
     // to black here: a pen changed per point costs a device pen per point.
     if (canvas->Brush->GetColor() != color) canvas->Brush->SetColor(color);
-    if (ValueIndex > 0 && nulls == tnDontPaint && IsNull(ValueIndex - 1)) {
+    // Drawing forward, the point before was the one drawn last.
+    if (ValueIndex > 0 && nulls == tnDontPaint &&
+        (forward && ValueIndex != first ? OldColor == clNone : IsNull(ValueIndex - 1))) {
         OldX = x;
         OldY = y;
     }
     OriginPos = GetOriginPos(ValueIndex);
-    const bool isLast = ValueIndex == LastDisplayedIndex();
+    const bool isLast = ValueIndex == last;
     if (ValueIndex == first) {
         FLinePenReady = false;
         if (FDark3D) {
@@ -178,7 +182,7 @@ void TCustomSeries::DrawValue(int ValueIndex) {
                             ? std::abs(static_cast<double>(p->SeriesHeight3D) / p->SeriesWidth3D)
                             : 1.0;
         }
-        if (DrawValuesForward() && ValueIndex > 0) {
+        if (forward && ValueIndex > 0) {
             OldColor = GetValueColor(ValueIndex - 1);
             DrawEdgeSegment(ValueIndex, color, false);
         }
@@ -187,7 +191,7 @@ void TCustomSeries::DrawValue(int ValueIndex) {
             canvas->RectangleZ(x, y, OriginPos, StartZ, EndZ);
     } else if (isLast) {
         DrawSegment(ValueIndex, x, y, color, isLast, true);
-        if (!DrawValuesForward() && ValueIndex > 0) DrawEdgeSegment(ValueIndex, color, true);
+        if (!forward && ValueIndex > 0) DrawEdgeSegment(ValueIndex, color, true);
     } else {
         DrawSegment(ValueIndex, x, y, color, isLast, true);
     }
