@@ -183,6 +183,8 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TLineSeries(TComponent* AOwner);
+    // A plain point added to a line series that nobody hears is only stored.
+    bool KeepsBaseNotifications() const override { return NotifiesAsBase<TLineSeries>(); }
     void Assign(TPersistent* Source) override;
     void CreateSubGallery(const std::function<void(const String&)>& AddSubChart) override;
     void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) override;
@@ -210,6 +212,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TPointSeries(TComponent* AOwner);
+    bool KeepsBaseNotifications() const override { return NotifiesAsBase<TPointSeries>(); }
     void Assign(TPersistent* Source) override;
     String GetEditorClass() const override { return u"TSeriesPointerEditor"; }
     void CreateSubGallery(const std::function<void(const String&)>& AddSubChart) override;
