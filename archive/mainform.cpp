@@ -1,4 +1,5 @@
 #include "archive/mainform.h"
+#include "serial/comportctrls.h"
 
 #include "archive/about.h"
 #include "platform/core/sysutils.h"
@@ -26,6 +27,10 @@ const ClassInfo& TMainForm::StaticClass() {
         MakeMethod<&M::ExcelExportExecute>("ExcelExportExecute"),
         MakeMethod<&M::TextExportExecute>("TextExportExecute"),
         MakeMethod<&M::N5Click>("N5Click"),
+        MakeMethod<&M::AddGraphicExecute>("AddGraphicExecute"),
+        MakeMethod<&M::MenuItem1Click>("MenuItem1Click"),
+        MakeMethod<&M::MenuItem4Click>("MenuItem4Click"),
+        MakeMethod<&M::N6Click>("N6Click"),
     };
     static const ClassInfo ci = MakeClassInfo<TMainForm>("TMainForm", &TForm::StaticClass(), methods);
     return ci;
@@ -81,6 +86,15 @@ void TMainForm::BindComponents() {
     Bind(TimerNextSend, u"TimerNextSend");
     Bind(TimerSendREData, u"TimerSendREData");
     Bind(TimerWaitReset, u"TimerWaitReset");
+    BindGraphComponents();
+}
+
+TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
+    GraphHost = this;
+}
+
+TMainForm::~TMainForm() {
+    if (GraphHost == this) GraphHost = nullptr;
 }
 
 void TMainForm::FormCreate(TObject* Sender) {

@@ -4,6 +4,7 @@
 // read from the form resource TMainForm.
 
 #include "archive/archiverecord.h"
+#include "graphs/graphrecord.h"
 #include "platform/automation/variants.h"
 #include "platform/core/classes.h"
 #include "platform/gui/actnlist.h"
@@ -17,8 +18,8 @@
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 #include "serial/comport.h"
-#include "serial/comportctrls.h"
 
+#include <array>
 #include <deque>
 
 // A record's bytes as the device sent them.
@@ -28,18 +29,26 @@ public:
     const AnsiString bytes;
 };
 
-class TMainForm : public TForm {
+// The port selector and the charts are only pointed to here: their headers
+// name an enumeration value alike (cpNone), so no unit includes both.
+class TChart;
+class TComComboBox;
+class TLineSeries;
+
+class TMainForm : public TForm, public IGraphHost {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
-    using TForm::TForm;
+    explicit TMainForm(TComponent* AOwner);
+    ~TMainForm() override;
 
     // Components of the form resource.
     TToolBar* ToolBar1 = nullptr;
     TToolButton* ToolButton1 = nullptr;
     TToolButton* ToolButton2 = nullptr;
     TToolButton* ToolButton3 = nullptr;
+    TToolButton* ToolButton4 = nullptr;
     TPanel* Panel1 = nullptr;
     TLabel* Label1 = nullptr;
     TComComboBox* ComComboBox = nullptr;
@@ -63,6 +72,7 @@ public:
     TStringGrid* StringGrid = nullptr;
     TEdit* Edit1 = nullptr;
     TMemo* Memo = nullptr;
+    TChart* Chart1 = nullptr;
     TStatusBar* StatusBar = nullptr;
     TMainMenu* MainMenu = nullptr;
     TMenuItem* MenuFile = nullptr;
@@ -71,6 +81,7 @@ public:
     TMenuItem* ReadArch1 = nullptr;
     TMenuItem* ExcelExport1 = nullptr;
     TMenuItem* TextExport1 = nullptr;
+    TMenuItem* AddGraphic1 = nullptr;
     TMenuItem* MenuHelp = nullptr;
     TMenuItem* N5 = nullptr;
     TMenuItem* N4 = nullptr;
@@ -80,6 +91,11 @@ public:
     TAction* ReadArch = nullptr;
     TAction* ExcelExport = nullptr;
     TAction* TextExport = nullptr;
+    TAction* AddGraphic = nullptr;
+    TPopupMenu* PopupMenuGr = nullptr;
+    TMenuItem* MenuItem1 = nullptr;
+    TMenuItem* MenuItem4 = nullptr;
+    TMenuItem* N6 = nullptr;
     TSaveDialog* SaveDialog = nullptr;
     TTimer* TimerComWaitPacket = nullptr;
     TTimer* TimerNextSend = nullptr;
@@ -107,6 +123,22 @@ public:
     void TextExportExecute(TObject* Sender);
     void N5Click(TObject* Sender);
 
+    // The graph windows (mainform_graphs.cpp).
+    void AddGraphicExecute(TObject* Sender);
+    int NewGraphNumber();
+    bool GraphNumberFree(int Number);
+    void GraphWindowActivate(TObject* Sender);
+    void GraphWindowClose(TObject* Sender, TCloseAction& Action);
+    void GraphAxisFollow(TObject* Sender);
+    void ClearGraphSeries();
+    void MenuItem1Click(TObject* Sender);
+    void MenuItem4Click(TObject* Sender);
+    void N6Click(TObject* Sender);
+    // The graph settings dialog's view of the records.
+    GraphRecord* CurrentGraphRecord() override;
+    TChartSeries* ColumnSeries(int Index) override;
+    String ColumnHeader(int Column) override;
+
     // The read state, the day's records and the export's automation objects.
     bool fPacketStarted = false;
     bool fWaitResetReply = false;
@@ -118,6 +150,7 @@ public:
     AnsiString recordText;
     int editCol = 0;
     int editRow = 0;
+    int graphCount = 0;
     Owned<TStringList> logLines;
     Owned<TStringList> records;
     // The objects of `records`: each record's bytes, which follow it through the sort.
@@ -130,6 +163,12 @@ public:
     TDateTime currentDate = 0;
     OleVariant excelApp;
     OleVariant excelSheet;
+    // Entries 1..graphCount describe the open graph windows; entry 0 is not used.
+    std::array<GraphRecord, MaxGraphNumber + 1> graphs;
+    // The data series of value columns 1..13, owned by Chart1.
+    static constexpr int MaxDataSeries = 13;
+    std::array<TLineSeries*, MaxDataSeries> dataSeries{};
+    int currentGraph = 0;
 
     // The read road (mainform_read.cpp) and the archive table (mainform_table.cpp).
     void ParseReplyRecords(const AnsiString& Buffer);
@@ -163,12 +202,18 @@ private:
     void EndDay();
     void ResetReplyComplete();
     void CancelHeaderEdit();
-    // Steps of the data series and of the graph windows' column list, which
-    // have nothing to do until the graph side of the main window is built.
+    // The graph side's components of the form resource.
+    void BindGraphComponents();
+    // The open graph window i (1..graphCount) whose form is, or holds, Control; 0 for none.
+    int GraphOfControl(TComponent* Control) const;
+    // The window the popup menu was opened on, made the current one; 0 when there is none.
+    int PopupGraph();
+    // The data series of the value columns and the graph windows' column list
+    // (mainform_graphs.cpp).
     void ClearDataSeries();
     void ClearColumnList();
     void AddColumnSeries(int Column);
-    void AddRecordPoints(const std::vector<double>& Values);
+    void AddRecordPoints(const TArchiveRecord& Record);
     void RenameColumnSeries(int Column);
 };
 

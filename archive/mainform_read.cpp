@@ -2,6 +2,7 @@
 // come back, the pauses and the reply time-out, and the end of a read.
 #include "archive/archiverecord.h"
 #include "archive/mainform.h"
+#include "serial/comportctrls.h"
 
 #include "platform/core/dateutils.h"
 #include "platform/core/sysutils.h"

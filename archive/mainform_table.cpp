@@ -61,7 +61,7 @@ void TMainForm::BuildArchiveGrid() {
         const auto* bytes = static_cast<const TRecordBytes*>(records->GetObjects(i));
         KeepRowRecord(row, bytes ? " " + bytes->bytes + " " : StringToAnsi(records->GetStrings(i)));
         for (int k = 0; k < values; ++k) StringGrid->SetCells(k + 1, row, ValueText(record.values[k]));
-        AddRecordPoints(record.values);
+        AddRecordPoints(record);
     }
     // Consumed: a later abort or day end must not put them in again.
     ClearDayRecords();
@@ -113,12 +113,3 @@ void TMainForm::MemoDblClick(TObject* Sender) {
     lines.Sort();
     Memo->GetLines()->Assign(&lines);
 }
-
-// The data series of the value columns and the graph windows' column list are
-// kept by the graph side of the main window; until it is there these steps
-// have nothing to do.
-void TMainForm::ClearDataSeries() {}
-void TMainForm::ClearColumnList() {}
-void TMainForm::AddColumnSeries(int Column) {}
-void TMainForm::AddRecordPoints(const std::vector<double>& Values) {}
-void TMainForm::RenameColumnSeries(int Column) {}

@@ -11,6 +11,7 @@
 #include "chart/series/zuzedit.h"
 #include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzjpeg.h"
+#include "graphs/graphrecord.h"
 #include "graphs/okcancl1.h"
 #include "moltren_resources.h"
 #include "platform/gui/forms.h"
@@ -44,6 +45,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
+    {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},
 };
 

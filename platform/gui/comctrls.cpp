@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QComboBox>
+#include <QIcon>
 #include <QDateTimeEdit>
 #include <QPainter>
 #include <QStyle>
@@ -1142,8 +1144,124 @@ void TUpDown::Notification(TComponent* AComponent, TOperation Operation) {
     if (Operation == opRemove && AComponent == FAssociate) FAssociate = nullptr;
 }
 
+// ---------------------------------------------------------------------------
+// Combo box with pictures
+
+template <>
+const EnumInfo& EnumInfoOf<TComboBoxExStyle>() {
+    static const EnumInfo info{"TComboBoxExStyle", {"csExDropDown", "csExSimple", "csExDropDownList"}};
+    return info;
+}
+
+const ClassInfo& TComboExItem::StaticClass() {
+    using I = TComboExItem;
+    static const PropInfo props[] = {
+        MakeProp<&I::GetCaption, &I::SetCaption>("Caption"),
+        MakeProp<&I::GetImageIndex, &I::SetImageIndex>("ImageIndex").Default(-1),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TComboExItem>("TComboExItem", &TCollectionItem::StaticClass(), props);
+    return ci;
+}
+
+void TComboExItem::Assign(TPersistent* Source) {
+    if (auto* src = dynamic_cast<TComboExItem*>(Source)) {
+        FCaption = src->FCaption;
+        FImageIndex = src->FImageIndex;
+        Changed(false);
+        return;
+    }
+    TCollectionItem::Assign(Source);
+}
+
+void TComboExItem::SetCaption(const String& Value) {
+    FCaption = Value;
+    Changed(false);
+}
+
+void TComboExItem::SetImageIndex(int Value) {
+    FImageIndex = Value;
+    Changed(false);
+}
+
+const ClassInfo& TComboExItems::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TComboExItems>("TComboExItems", &TOwnedCollection::StaticClass());
+    return ci;
+}
+
+TComboExItems::TComboExItems(TComboBoxEx* Box) : TOwnedCollection(Box, TComboExItem::StaticClass()), FBox(Box) {}
+
+TComboExItem* TComboExItems::AddItem(const String& Caption, int ImageIndex) {
+    TComboExItem* item = Add();
+    item->SetCaption(Caption);
+    item->SetImageIndex(ImageIndex);
+    return item;
+}
+
+void TComboExItems::Update(TCollectionItem*) {
+    FBox->ItemsExChanged();
+}
+
+const ClassInfo& TComboBoxEx::StaticClass() {
+    using C = TComboBoxEx;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetStyleEx, &C::SetStyleEx>("Style").Default(csExDropDown),
+        MakeProp<&C::GetItemsEx, &C::SetItemsEx>("ItemsEx"),
+        MakeProp<&C::GetImages, &C::SetImages>("Images"),
+        MakeProp<&C::GetDropDownCount, &C::SetDropDownCount>("DropDownCount").Default(8),
+        MakeProp<&C::GetItemHeight, &C::SetItemHeight>("ItemHeight"),
+        MakeProp<&C::GetItemIndex, &C::SetItemIndex>("ItemIndex").Default(-1),
+        MakeProp<&C::OnChange>("OnChange"),
+        MakeProp<&C::OnKeyPress>("OnKeyPress"),
+        MakeProp<&C::OnSelect>("OnSelect"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TComboBoxEx>("TComboBoxEx", &TCustomComboBox::StaticClass(), props);
+    return ci;
+}
+
+TComboBoxEx::TComboBoxEx(TComponent* AOwner) : TCustomComboBox(AOwner), FItemsEx(MakeOwned<TComboExItems>(this)) {}
+
+TComboBoxEx::~TComboBoxEx() {
+    SetImages(nullptr);
+}
+
+void TComboBoxEx::SetStyleEx(TComboBoxExStyle Value) {
+    FStyleEx = Value;
+    SetStyle(Value == csExDropDownList ? csDropDownList : Value == csExSimple ? csSimple : csDropDown);
+}
+
+void TComboBoxEx::SetItemsEx(TComboExItems* Value) {
+    FItemsEx->Assign(Value);
+}
+
+void TComboBoxEx::SetImages(TCustomImageList* Value) {
+    if (FImages == Value) return;
+    if (FImages) FImages->RemoveFreeNotification(this);
+    FImages = Value;
+    if (FImages) FImages->FreeNotification(this);
+    ItemsExChanged();
+}
+
+void TComboBoxEx::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomComboBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
+void TComboBoxEx::ItemsExChanged() {
+    const int index = GetItemIndex();
+    GetItems()->Clear();
+    for (int i = 0; i < FItemsEx->GetCount(); ++i) {
+        const TComboExItem* item = FItemsEx->GetItem(i);
+        GetItems()->Add(item->GetCaption());
+        const int image = item->GetImageIndex();
+        if (FImages && image >= 0 && image < FImages->GetCount()) ComboBox()->setItemIcon(i, FImages->IconOf(image));
+    }
+    if (index < FItemsEx->GetCount()) SetItemIndex(index);
+}
+
 void RegisterComCtrlsClasses() {
     RegisterClasses({&TTabSheet::StaticClass(), &TPageControl::StaticClass(), &TStatusBar::StaticClass(),
                      &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TDateTimePicker::StaticClass(),
-                     &TUpDown::StaticClass(), &TTrackBar::StaticClass()});
+                     &TUpDown::StaticClass(), &TTrackBar::StaticClass(), &TComboBoxEx::StaticClass()});
 }

@@ -486,3 +486,72 @@ private:
     TTickMark FTickMarks = tmBottomRight;
     TTickStyle FTickStyle = tsAuto;
 };
+
+// A drop-down list whose items carry a picture of an image list: the items are
+// a collection of captions with image indexes.
+enum TComboBoxExStyle : std::uint8_t { csExDropDown, csExSimple, csExDropDownList };
+template <>
+const EnumInfo& EnumInfoOf<TComboBoxExStyle>();
+
+class TComboExItem : public TCollectionItem {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TComboExItem(TCollection* Collection) : TCollectionItem(Collection) {}
+    void Assign(TPersistent* Source) override;
+
+    const String& GetCaption() const { return FCaption; }
+    void SetCaption(const String& Value);
+    int GetImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    String GetDisplayName() const override { return FCaption; }
+
+private:
+    String FCaption;
+    int FImageIndex = -1;
+};
+
+class TComboBoxEx;
+
+class TComboExItems : public TOwnedCollection {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TComboExItems(TComboBoxEx* Box);
+    TComboExItem* Add() { return static_cast<TComboExItem*>(TCollection::Add()); }
+    TComboExItem* AddItem(const String& Caption, int ImageIndex);
+    TComboExItem* GetItem(int Index) const { return static_cast<TComboExItem*>(TCollection::GetItem(Index)); }
+
+protected:
+    void Update(TCollectionItem* Item) override;
+
+private:
+    TComboBoxEx* FBox;
+};
+
+class TComboBoxEx : public TCustomComboBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TComboBoxEx(TComponent* AOwner);
+    ~TComboBoxEx() override;
+
+    TComboBoxExStyle GetStyleEx() const { return FStyleEx; }
+    void SetStyleEx(TComboBoxExStyle Value);
+    TComboExItems* GetItemsEx() const { return FItemsEx.get(); }
+    void SetItemsEx(TComboExItems* Value);
+    TCustomImageList* GetImages() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+    // The shown items follow the collection.
+    void ItemsExChanged();
+
+private:
+    Owned<TComboExItems> FItemsEx;
+    TCustomImageList* FImages = nullptr;
+    TComboBoxExStyle FStyleEx = csExDropDown;
+};

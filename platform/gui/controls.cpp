@@ -869,11 +869,16 @@ void TControl::MouseLeave() {
     if (OnMouseLeave) OnMouseLeave(this);
 }
 
+// A control without a menu of its own shows its nearest parent's, as the
+// system passes the context-menu request up; the menu learns which control was
+// clicked.
 void TControl::DoContextPopup(int X, int Y) {
-    if (!FPopupMenu) return;
+    TControl* owner = this;
+    while (owner && !owner->FPopupMenu) owner = owner->GetParent();
+    if (!owner) return;
     const TPoint p = ClientToScreen({X, Y});
-    FPopupMenu->SetPopupComponent(this);
-    FPopupMenu->Popup(p.X, p.Y);
+    owner->FPopupMenu->SetPopupComponent(this);
+    owner->FPopupMenu->Popup(p.X, p.Y);
 }
 
 // ---------------------------------------------------------------------------

@@ -6,6 +6,9 @@
 #include "platform/gui/qtbridge.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QIcon>
+#include <QPixmap>
 #include <QGroupBox>
 #include <QImage>
 #include <QPainter>
@@ -430,6 +433,81 @@ void TTimer::Timer() {
     if (OnTimer) OnTimer(this);
 }
 
+// ---------------------------------------------------------------------------
+// Colour box
+
+namespace {
+
+struct NamedColor {
+    TColor color;
+    const char16_t* name;
+};
+constexpr NamedColor kStandardColors[] = {
+    {clBlack, u"Black"},   {clMaroon, u"Maroon"}, {clGreen, u"Green"},   {clOlive, u"Olive"},
+    {clNavy, u"Navy"},     {clPurple, u"Purple"}, {clTeal, u"Teal"},     {clGray, u"Gray"},
+    {clSilver, u"Silver"}, {clRed, u"Red"},       {clLime, u"Lime"},     {clYellow, u"Yellow"},
+    {clBlue, u"Blue"},     {clFuchsia, u"Fuchsia"}, {clAqua, u"Aqua"}, {clWhite, u"White"},
+};
+
+} // namespace
+
+const ClassInfo& TColorBox::StaticClass() {
+    using C = TColorBox;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetDefaultColorColor, &C::SetDefaultColorColor>("DefaultColorColor").Default(clBlack),
+        MakeProp<&C::GetSelected, &C::SetSelected>("Selected").Default(clBlack),
+        MakeProp<&C::GetDropDownCount, &C::SetDropDownCount>("DropDownCount").Default(8),
+        MakeProp<&C::GetItemHeight, &C::SetItemHeight>("ItemHeight"),
+        MakeProp<&C::OnChange>("OnChange"),
+        MakeProp<&C::OnSelect>("OnSelect"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TColorBox>("TColorBox", &TCustomComboBox::StaticClass(), props);
+    return ci;
+}
+
+TColorBox::TColorBox(TComponent* AOwner) : TCustomComboBox(AOwner) {
+    SetStyle(csDropDownList);
+    for (const NamedColor& c : kStandardColors) AddColor(c.color, c.name);
+    SetItemIndex(0);
+}
+
+int TColorBox::AddColor(TColor Color, const String& Name) {
+    FColors.push_back(Color);
+    GetItems()->Add(Name);
+    const int index = static_cast<int>(FColors.size()) - 1;
+    QPixmap swatch(16, 12);
+    const std::int32_t rgb = ColorToRGB(Color);
+    swatch.fill(QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF));
+    ComboBox()->setItemIcon(index, QIcon(swatch));
+    return index;
+}
+
+TColor TColorBox::GetSelected() const {
+    const int index = GetItemIndex();
+    return index >= 0 && index < ColorCount() ? FColors[index] : FDefaultColorColor;
+}
+
+void TColorBox::SetSelected(TColor Value) {
+    // A stream may name the colour before the box is complete.
+    if (GetComponentState().Contains(csLoading)) {
+        FLoadedSelected = Value;
+        return;
+    }
+    const auto found = std::find(FColors.begin(), FColors.end(), Value);
+    SetItemIndex(found != FColors.end() ? static_cast<int>(found - FColors.begin())
+                                        : AddColor(Value, ColorToString(Value)));
+}
+
+void TColorBox::SetDefaultColorColor(TColor Value) {
+    FDefaultColorColor = Value;
+}
+
+void TColorBox::Loaded() {
+    TCustomComboBox::Loaded();
+    if (FLoadedSelected != clNone) SetSelected(FLoadedSelected);
+    FLoadedSelected = clNone;
+}
+
 void MoveTimersToClock(TTimerClock* From, TTimerClock* To) {
     for (TTimer* t : LiveTimers()) {
         if (From) From->StopTimer(t);
@@ -439,5 +517,5 @@ void MoveTimersToClock(TTimerClock* From, TTimerClock* To) {
 
 void RegisterExtCtrlsClasses() {
     RegisterClasses({&TPanel::StaticClass(), &TRadioGroup::StaticClass(), &TPaintBox::StaticClass(),
-                     &TImage::StaticClass(), &TTimer::StaticClass()});
+                     &TImage::StaticClass(), &TTimer::StaticClass(), &TColorBox::StaticClass()});
 }

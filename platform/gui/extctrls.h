@@ -188,5 +188,31 @@ private:
     Cardinal FInterval = 1000;
 };
 
+// A drop-down list of colours, each shown with its swatch: the sixteen
+// standard colours, and a colour chosen from code that is none of them added
+// at the end under its number. The user's choice fires OnChange; setting
+// Selected from code fires nothing.
+class TColorBox : public TCustomComboBox {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TColorBox(TComponent* AOwner);
+
+    TColor GetSelected() const;
+    void SetSelected(TColor Value);
+    TColor GetDefaultColorColor() const { return FDefaultColorColor; }
+    void SetDefaultColorColor(TColor Value);
+    int ColorCount() const { return static_cast<int>(FColors.size()); }
+    TColor GetColors(int Index) const { return FColors.at(Index); }
+    void Loaded() override;
+
+private:
+    int AddColor(TColor Color, const String& Name);
+    TColor FDefaultColorColor = clBlack;
+    TColor FLoadedSelected = clNone;
+    std::vector<TColor> FColors;
+};
+
 // Moves the running timers from one clock to another (the application's clock changed).
 void MoveTimersToClock(TTimerClock* From, TTimerClock* To);

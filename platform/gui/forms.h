@@ -66,6 +66,8 @@ inline constexpr UINT MB_ICONINFORMATION = 0x40;
 inline constexpr UINT MB_DEFBUTTON1 = 0x000;
 inline constexpr UINT MB_DEFBUTTON2 = 0x100;
 inline constexpr UINT MB_DEFBUTTON3 = 0x200;
+// The sound of a message box of this icon kind, without the box.
+void MessageBeep(UINT Type);
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr int IDABORT = 3;
@@ -363,6 +365,8 @@ public:
     // Shows the main form and runs the loop until the application terminates.
     void Run();
     void Terminate();
+    // Raises the main window above the program's other windows.
+    void BringToFront();
     bool GetTerminated() const { return FTerminated; }
     void ProcessMessages();
     // Waits for and handles one batch of events.

@@ -1,5 +1,6 @@
 // The application object: the main form, the event loop and its nested
 // loops, exceptions shown to the user, message boxes, the timers' clock.
+#include "platform/core/sysutils.h"
 #include "platform/core/threads.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/forms_internal.h"
@@ -53,6 +54,14 @@ void TApplication::Run() {
         loop.exec();
         PopLoop();
     }
+}
+
+void TApplication::BringToFront() {
+    if (FMainForm) FMainForm->BringToFront();
+}
+
+void MessageBeep(UINT) {
+    Beep();
 }
 
 void TApplication::Terminate() {

@@ -398,6 +398,12 @@ void TCustomEdit::SetMaxLength(int Value) {
     FEdit->setMaxLength(FMaxLength > 0 ? FMaxLength : 0x7FFFFFFF);
 }
 
+void TCustomEdit::KeyPress(Char& Key) {
+    // Control characters (backspace, Return) still work in a digits-only edit.
+    if (FNumbersOnly && Key >= u' ' && (Key < u'0' || Key > u'9')) Key = 0;
+    if (Key != 0) TWinControl::KeyPress(Key);
+}
+
 void TCustomEdit::SetReadOnly(bool Value) {
     FReadOnly = Value;
     FEdit->setReadOnly(Value);
@@ -462,6 +468,7 @@ const ClassInfo& TEdit::StaticClass() {
         MakeProp<&E::GetBorderStyle, &E::SetBorderStyle>("BorderStyle").Default(bsSingle),
         MakeProp<&E::GetCharCase, &E::SetCharCase>("CharCase").Default(ecNormal),
         MakeProp<&E::GetMaxLength, &E::SetMaxLength>("MaxLength").Default(0),
+        MakeProp<&E::GetNumbersOnly, &E::SetNumbersOnly>("NumbersOnly").Default(false),
         MakeProp<&E::GetPasswordChar, &E::SetPasswordChar>("PasswordChar").Default(0),
         MakeProp<&E::GetReadOnly, &E::SetReadOnly>("ReadOnly").Default(false),
         MakeProp<&E::GetText, &E::SetText>("Text"),

@@ -167,6 +167,9 @@ public:
     void SetPasswordChar(Char Value);
     bool GetAutoSelect() const { return FAutoSelect; }
     void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+    // Only digits can be typed (text set from code is taken as it is).
+    bool GetNumbersOnly() const { return FNumbersOnly; }
+    void SetNumbersOnly(bool Value) { FNumbersOnly = Value; }
     TBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
     bool GetModified() const;
@@ -186,9 +189,11 @@ protected:
     virtual void Change();
     TColor DefaultColor() const override { return clWindow; }
     void DoEnter() override;
+    void KeyPress(Char& Key) override;
 
 private:
     QLineEdit* FEdit;
+    bool FNumbersOnly = false;
     int FMaxLength = 0;
     bool FReadOnly = false;
     TEditCharCase FCharCase = ecNormal;

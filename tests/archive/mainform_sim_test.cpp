@@ -2,10 +2,13 @@
 // pseudo-terminal, through the serial port component and the port list; the
 // pauses and the reply time-out run on the manual clock.
 #include "tests/archive/readroad_harness.h"
+#include "serial/comportctrls.h"
 #include "tests/support/fixedclock.h"
 
 #include "platform/core/dateutils.h"
 #include "tests/support/childprocess.h"
+#include "tests/archive/graphcheck.h"
+#include "graphs/okcancl1.h"
 #include "tests/support/guiprobe.h"
 #include "tools/device-sim/portlist.h"
 #include "tools/device-sim/ptydevice.h"
@@ -14,6 +17,7 @@
 #include <random>
 
 using namespace readroad;
+using graphtest::Point;
 using namespace std::chrono_literals;
 
 namespace {
@@ -327,4 +331,24 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     EXPECT_EQ(t[1][0], StringToAnsi(DateToStr(today - 30)));
     EXPECT_EQ(t.back()[0], StringToAnsi(DateTimeToStr(today + EncodeTime(23, 0, 0, 0))));
     for (const auto& row : t) EXPECT_NE(row[0], "Err.4");
+
+    // Ctrl+G and every column ticked: the window plots every reading read.
+    Application->CreateForm(GraphSettings);
+    const auto shown = graphtest::OpenGraphOfEveryColumn(*h.form);
+    ASSERT_EQ(shown.size(), 4u);
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        EXPECT_EQ(shown[k].title, "Значение" + std::to_string(k + 1));
+        EXPECT_EQ(shown[k].window.size(), 31u * 24);
+        EXPECT_EQ(shown[k].window, shown[k].data);
+        EXPECT_EQ(shown[k].window.front().x, today - 30);
+        EXPECT_EQ(shown[k].window.back().x, today + EncodeTime(23, 0, 0, 0));
+        // The table's value in the graph, row by row.
+        for (std::size_t r = 0; r < shown[k].window.size(); r += 97) {
+            const Point p = shown[k].window[r];
+            ASSERT_FALSE(std::isnan(p.y));
+            EXPECT_EQ(FloatToStr(p.y), AnsiToString(t[r + 1][k + 1]));
+        }
+    }
+    GraphSettings->Free();
+    GraphSettings = nullptr;
 }

@@ -1,5 +1,6 @@
 // The main window read from its resource, under the offscreen platform.
 #include "archive/mainform.h"
+#include "serial/comportctrls.h"
 
 #include "tests/archive/programtest.h"
 #include "tests/support/fixedclock.h"
