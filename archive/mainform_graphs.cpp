@@ -111,6 +111,7 @@ void TMainForm::AddGraphicExecute(TObject* Sender) {
     const String number = IntToStr(G.graphNumber);
     TForm* form = Create<TForm>(this, TCustomForm::NewTag{});
     G.graphForm = form;
+    form->SetIconFromImages(ImageList, 4);
     form->SetName(u"GraphForm" + number);
     G.graphCaption = u"График" + number;
     form->SetCaption(G.graphCaption);

@@ -80,7 +80,8 @@ public:
                 char text[256];
                 int n = std::snprintf(text, sizeof text, " %02d %02d %02d 00", day, m, h);
                 for (int c = 0; c < kColumns; ++c)
-                    n += std::snprintf(text + n, sizeof text - n, " %.2f", 100 * c + 50 * std::sin((d * 24 + h) * 0.01 + c));
+                    n += std::snprintf(text + n, sizeof text - n, " %.2f",
+                                       100 * c + 50 * std::sin((d * 24 + h) * 0.01 + c));
                 MainForm->records->Add(AnsiToString(text));
             }
             MainForm->BuildArchiveGrid();

@@ -1,7 +1,7 @@
 #include "graphs/graphrecord.h"
 
-#include "chart/engine/chart.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/series/series.h"

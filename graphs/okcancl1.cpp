@@ -73,7 +73,8 @@ const ClassInfo& TGraphSettings::StaticClass() {
         MakeMethod<&G::ApplayClick>("ApplayClick"),
         MakeMethod<&G::OKBtnClick>("OKBtnClick"),
     };
-    static const ClassInfo ci = MakeClassInfo<TGraphSettings>("TGraphSettings", &TForm::StaticClass(), methods);
+    static const ClassInfo ci =
+        MakeClassInfo<TGraphSettings>("TGraphSettings", &TForm::StaticClass(), methods);
     return ci;
 }
 
@@ -148,7 +149,8 @@ void TGraphSettings::FormActivate(TObject* Sender) {
     CheckBoxShowLegend->SetChecked(G->legendVisible);
     G->graphChart->GetBottomAxis()->SetLabelsAngle(G->labelsRotated ? 90 : 0);
     CheckBoxLabel90Rotate->SetChecked(G->labelsRotated);
-    for (TControl* c : std::initializer_list<TControl*>{Label5, EditYmax, Label6, EditYmin}) c->SetEnabled(!G->autoY);
+    for (TControl* c : std::initializer_list<TControl*>{Label5, EditYmax, Label6, EditYmin})
+        c->SetEnabled(!G->autoY);
     G->graphChart->GetLeftAxis()->SetAutomatic(G->autoY);
     CheckBox2->SetChecked(G->autoY);
     EditYmax->SetText(FloatToStr(G->yMax));
@@ -180,8 +182,8 @@ SeriesRecord* TGraphSettings::SelectedRecord() {
 }
 
 void TGraphSettings::EnableLineControls(bool Enabled) {
-    for (TControl* c : std::initializer_list<TControl*>{ColorBox, ComboBoxLineWidth, ComboBoxEx, CheckBoxLegend,
-                                                        CheckBoxPointeShow})
+    for (TControl* c : std::initializer_list<TControl*>{ColorBox, ComboBoxLineWidth, ComboBoxEx,
+                                                        CheckBoxLegend, CheckBoxPointeShow})
         c->SetEnabled(Enabled);
 }
 
@@ -247,7 +249,8 @@ void TGraphSettings::CheckListBoxValueClickCheck(TObject* Sender) {
         if (G->seriesRecords[i].valueColumn != k + 1) continue;
         G->seriesRecords[i].lineSeries->Free();
         StatusBar1->GetPanels()->GetItem(5)->SetText(IntToStr(k + 1));
-        for (int j = i; j < G->seriesCount; ++j) CopySeriesRecord(G->seriesRecords[j], G->seriesRecords[j + 1]);
+        for (int j = i; j < G->seriesCount; ++j)
+            CopySeriesRecord(G->seriesRecords[j], G->seriesRecords[j + 1]);
         G->ResetSeries(G->seriesCount);
         --G->seriesCount;
         break;

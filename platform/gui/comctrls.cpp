@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QIcon>
 #include <QDateTimeEdit>
+#include <QIcon>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
@@ -1190,7 +1190,8 @@ const ClassInfo& TComboExItems::StaticClass() {
     return ci;
 }
 
-TComboExItems::TComboExItems(TComboBoxEx* Box) : TOwnedCollection(Box, TComboExItem::StaticClass()), FBox(Box) {}
+TComboExItems::TComboExItems(TComboBoxEx* Box)
+    : TOwnedCollection(Box, TComboExItem::StaticClass()), FBox(Box) {}
 
 TComboExItem* TComboExItems::AddItem(const String& Caption, int ImageIndex) {
     TComboExItem* item = Add();
@@ -1216,11 +1217,13 @@ const ClassInfo& TComboBoxEx::StaticClass() {
         MakeProp<&C::OnKeyPress>("OnKeyPress"),
         MakeProp<&C::OnSelect>("OnSelect"),
     };
-    static const ClassInfo ci = MakeClassInfo<TComboBoxEx>("TComboBoxEx", &TCustomComboBox::StaticClass(), props);
+    static const ClassInfo ci =
+        MakeClassInfo<TComboBoxEx>("TComboBoxEx", &TCustomComboBox::StaticClass(), props);
     return ci;
 }
 
-TComboBoxEx::TComboBoxEx(TComponent* AOwner) : TCustomComboBox(AOwner), FItemsEx(MakeOwned<TComboExItems>(this)) {}
+TComboBoxEx::TComboBoxEx(TComponent* AOwner)
+    : TCustomComboBox(AOwner), FItemsEx(MakeOwned<TComboExItems>(this)) {}
 
 TComboBoxEx::~TComboBoxEx() {
     SetImages(nullptr);
@@ -1255,7 +1258,8 @@ void TComboBoxEx::ItemsExChanged() {
         const TComboExItem* item = FItemsEx->GetItem(i);
         GetItems()->Add(item->GetCaption());
         const int image = item->GetImageIndex();
-        if (FImages && image >= 0 && image < FImages->GetCount()) ComboBox()->setItemIcon(i, FImages->IconOf(image));
+        if (FImages && image >= 0 && image < FImages->GetCount())
+            ComboBox()->setItemIcon(i, FImages->IconOf(image));
     }
     if (index < FItemsEx->GetCount()) SetItemIndex(index);
 }

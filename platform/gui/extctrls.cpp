@@ -7,11 +7,11 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QIcon>
-#include <QPixmap>
 #include <QGroupBox>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QRadioButton>
 #include <QStyle>
 
@@ -443,10 +443,10 @@ struct NamedColor {
     const char16_t* name;
 };
 constexpr NamedColor kStandardColors[] = {
-    {clBlack, u"Black"},   {clMaroon, u"Maroon"}, {clGreen, u"Green"},   {clOlive, u"Olive"},
-    {clNavy, u"Navy"},     {clPurple, u"Purple"}, {clTeal, u"Teal"},     {clGray, u"Gray"},
-    {clSilver, u"Silver"}, {clRed, u"Red"},       {clLime, u"Lime"},     {clYellow, u"Yellow"},
-    {clBlue, u"Blue"},     {clFuchsia, u"Fuchsia"}, {clAqua, u"Aqua"}, {clWhite, u"White"},
+    {clBlack, u"Black"},   {clMaroon, u"Maroon"},   {clGreen, u"Green"}, {clOlive, u"Olive"},
+    {clNavy, u"Navy"},     {clPurple, u"Purple"},   {clTeal, u"Teal"},   {clGray, u"Gray"},
+    {clSilver, u"Silver"}, {clRed, u"Red"},         {clLime, u"Lime"},   {clYellow, u"Yellow"},
+    {clBlue, u"Blue"},     {clFuchsia, u"Fuchsia"}, {clAqua, u"Aqua"},   {clWhite, u"White"},
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 class TMainMenu;
+class TCustomImageList;
 class TButton;
 class TTimer;
 class QEventLoop;
@@ -233,6 +234,9 @@ public:
     // Frees the form once the current event has been handled.
     void Release();
     void BringToFront();
+    // The window's icon: image Index of an image list (the class library fills
+    // the form's Icon from the list).
+    void SetIconFromImages(TCustomImageList* Images, int Index);
 
     // Runs the shortcut of the menu or of one of the form's action lists.
     virtual bool IsShortCut(TShortCut ShortCut);

@@ -3,11 +3,13 @@
 #include "platform/gui/actnlist.h"
 #include "platform/gui/forms_internal.h"
 #include "platform/gui/forms_window.h"
+#include "platform/gui/imglist.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QTimer>
 
@@ -541,4 +543,9 @@ const ClassInfo& TForm::StaticClass() {
     };
     static const ClassInfo ci = MakeClassInfo<TForm>("TForm", &TCustomForm::StaticClass(), props);
     return ci;
+}
+
+void TCustomForm::SetIconFromImages(TCustomImageList* Images, int Index) {
+    if (FWindow && Images && Index >= 0 && Index < Images->GetCount())
+        FWindow->setWindowIcon(Images->IconOf(Index));
 }

@@ -11,7 +11,7 @@ namespace graphtest {
 Points PointsOf(const TChartSeries* s) {
     Points p;
     for (int i = 0; i < s->Count(); ++i)
-        p.push_back({s->GetXValues()->Value(i), s->IsNull(i) ? std::nan("") : s->GetYValues()->Value(i)});
+        p.push_back({(*s->GetXValues())[i], s->IsNull(i) ? std::nan("") : (*s->GetYValues())[i]});
     return p;
 }
 
@@ -30,7 +30,8 @@ std::vector<ShownSeries> OpenGraphOfEveryColumn(TMainForm& Form) {
     for (int s = 0; s < g.graphChart->SeriesCount(); ++s) {
         const TChartSeries* series = g.graphChart->GetSeries(s);
         const int column = g.seriesRecords[s + 1].valueColumn;
-        shown.push_back({StringToAnsi(series->GetTitle()), PointsOf(series), PointsOf(Form.dataSeries[column - 1])});
+        shown.push_back(
+            {StringToAnsi(series->GetTitle()), PointsOf(series), PointsOf(Form.dataSeries[column - 1])});
     }
     return shown;
 }

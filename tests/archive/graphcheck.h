@@ -14,7 +14,9 @@ namespace graphtest {
 struct Point {
     double x;
     double y; // NaN for a null point
-    bool operator==(const Point& o) const { return x == o.x && (y == o.y || (std::isnan(y) && std::isnan(o.y))); }
+    bool operator==(const Point& o) const {
+        return x == o.x && (y == o.y || (std::isnan(y) && std::isnan(o.y)));
+    }
 };
 using Points = std::vector<Point>;
 

@@ -3,6 +3,7 @@
 // scroll bar) and the graph settings dialog acting on them.
 #include "tests/archive/graphharness.h"
 
+#include "chart/canvas/zuzfont.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriespointer.h"
@@ -385,7 +386,8 @@ TEST(GraphSettingsDialog, LineControlsFollowTheSelectedItemAndSetItsSeries) {
     // An unticked item: the five controls off, and they change nothing.
     d.CheckListBoxValue->SetItemIndex(0);
     d.CheckListBoxValueClick(d.CheckListBoxValue);
-    EXPECT_FALSE(d.ColorBox->GetEnabled() || d.ComboBoxEx->GetEnabled() || d.CheckBoxPointeShow->GetEnabled());
+    EXPECT_FALSE(d.ColorBox->GetEnabled() || d.ComboBoxEx->GetEnabled() ||
+                 d.CheckBoxPointeShow->GetEnabled());
     d.ComboBoxEx->SetItemIndex(1);
     d.ComboBoxExChange(d.ComboBoxEx);
     EXPECT_EQ(s.penStyleName, u"esFlat");
@@ -542,8 +544,8 @@ TEST(GraphSettingsDialog, ExitChecksOfTheEdits) {
     EXPECT_TRUE(h.Boxes().empty());
     // The key filters.
     for (const auto& [key, kept] : {std::pair{u'5', true}, std::pair{u'-', true}, std::pair{u',', true},
-                                    std::pair{u'.', true}, std::pair{char16_t(8), true}, std::pair{u'a', false},
-                                    std::pair{u'e', false}, std::pair{u' ', false}}) {
+                                    std::pair{u'.', true}, std::pair{char16_t(8), true},
+                                    std::pair{u'a', false}, std::pair{u'e', false}, std::pair{u' ', false}}) {
         Char k = key;
         d.EditYmaxKeyPress(d.EditYmax, k);
         EXPECT_EQ(k != 0, kept) << static_cast<int>(key);
@@ -622,8 +624,8 @@ TEST(GraphSettingsDialog, TheDialogResourceHoldsItsControls) {
 TEST(GraphWindowPicture, TheDemoMonthIsPlottedOnTheWindow) {
     using namespace std::chrono;
     const TDateTime today = EncodeDate(2023, 3, 15);
-    const devsim::Config config =
-        devsim::ParseArguments({"--demo", "--first", "2023-02-13"}, year_month_day{year{2023}, March, day{15}});
+    const devsim::Config config = devsim::ParseArguments({"--demo", "--first", "2023-02-13"},
+                                                         year_month_day{year{2023}, March, day{15}});
     GraphHarness h;
     h.Device(config.device.device);
     h.Interval(today - 30, today);

@@ -1,7 +1,7 @@
 // The read road on the recording comm backend and a manual clock: commands,
 // reply framing, pauses, time-out and abort, chunk by chunk.
-#include "tests/archive/readroad_harness.h"
 #include "serial/comportctrls.h"
+#include "tests/archive/readroad_harness.h"
 
 #include "platform/core/dateutils.h"
 

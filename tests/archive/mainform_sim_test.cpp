@@ -1,14 +1,14 @@
 // End to end: the main window reads the simulated device over a
 // pseudo-terminal, through the serial port component and the port list; the
 // pauses and the reply time-out run on the manual clock.
-#include "tests/archive/readroad_harness.h"
 #include "serial/comportctrls.h"
+#include "tests/archive/readroad_harness.h"
 #include "tests/support/fixedclock.h"
 
-#include "platform/core/dateutils.h"
-#include "tests/support/childprocess.h"
-#include "tests/archive/graphcheck.h"
 #include "graphs/okcancl1.h"
+#include "platform/core/dateutils.h"
+#include "tests/archive/graphcheck.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/guiprobe.h"
 #include "tools/device-sim/portlist.h"
 #include "tools/device-sim/ptydevice.h"
@@ -17,7 +17,6 @@
 #include <random>
 
 using namespace readroad;
-using graphtest::Point;
 using namespace std::chrono_literals;
 
 namespace {
@@ -344,7 +343,7 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
         EXPECT_EQ(shown[k].window.back().x, today + EncodeTime(23, 0, 0, 0));
         // The table's value in the graph, row by row.
         for (std::size_t r = 0; r < shown[k].window.size(); r += 97) {
-            const Point p = shown[k].window[r];
+            const graphtest::Point p = shown[k].window[r];
             ASSERT_FALSE(std::isnan(p.y));
             EXPECT_EQ(FloatToStr(p.y), AnsiToString(t[r + 1][k + 1]));
         }

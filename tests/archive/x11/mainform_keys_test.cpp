@@ -1,8 +1,8 @@
 // The main window on a real X server: its shortcuts act from every control
 // the operator may be in, Return presses the focused button, and the controls
 // a read disables look disabled.
-#include "tests/archive/programtest.h"
 #include "serial/comportctrls.h"
+#include "tests/archive/programtest.h"
 #include "tests/archive/readroad_harness.h"
 #include "tests/support/xserver.h"
 

@@ -6,6 +6,7 @@
 #include "tests/platform/gui/guitest.h"
 #include "tests/support/fixedclock.h"
 
+#include <QComboBox>
 #include <QDateTimeEdit>
 #include <QImage>
 #include <QSlider>
@@ -278,3 +279,31 @@ TEST_F(ComCtrlsTest, ATrackBarHoldsItsPositionInRangeAndSaysEveryMove) {
 }
 
 } // namespace
+
+TEST_F(ComCtrlsTest, AComboBoxExShowsItsItemsWithTheirPictures) {
+    TestForm f;
+    auto* images = Create<TImageList>(f.get());
+    QImage red(16, 16, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    images->AddImage(red);
+    images->AddImage(red);
+    auto* box = Create<TComboBoxEx>(f.get());
+    box->SetParent(f.get());
+    box->SetStyleEx(csExDropDownList);
+    box->GetItemsEx()->AddItem(u"Сплошная", 0);
+    box->GetItemsEx()->AddItem(u"Штриховая", 1);
+    box->SetImages(images);
+    box->GetItemsEx()->AddItem(u"Точки", 5); // no such picture: shown without one
+    ASSERT_EQ(box->GetItems()->GetCount(), 3);
+    EXPECT_EQ(box->GetItems()->GetStrings(2), u"Точки");
+    auto* combo = static_cast<QComboBox*>(box->Widget());
+    EXPECT_FALSE(combo->itemIcon(1).isNull());
+    EXPECT_TRUE(combo->itemIcon(2).isNull());
+    box->SetItemIndex(1);
+    box->GetItemsEx()->GetItem(1)->SetCaption(u"Штрих");
+    EXPECT_EQ(box->GetItemIndex(), 1);
+    EXPECT_EQ(box->GetText(), u"Штрих");
+    // The list goes before the box: the box forgets it.
+    images->Free();
+    EXPECT_EQ(box->GetImages(), nullptr);
+}

@@ -1,6 +1,7 @@
 #include "platform/gui/controls.h"
 
 #include "platform/gui/extctrls.h"
+#include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/guitest.h"
 
@@ -290,6 +291,40 @@ TEST_F(ControlsTest, APaintBoxCanvasDrawsOnAcrossResizesAndShows) {
     c->MoveTo(2, 60);
     c->LineTo(118, 60);
     EXPECT_EQ(box->BackImage()->pixelColor(100, 60), QColor(Qt::red));
+}
+
+} // namespace
+
+namespace {
+
+// A right click on a control without a menu opens its parent's, which learns
+// the control that was clicked.
+TEST_F(ControlsTest, AControlWithoutAMenuOpensItsParentsMenu) {
+    TestForm f;
+    auto* panel = Create<TPanel>(f.get());
+    panel->SetParent(f.get());
+    auto* inner = Create<TPanel>(f.get());
+    inner->SetParent(panel);
+    auto* menu = Create<TPopupMenu>(f.get());
+    f->SetPopupMenu(menu);
+    TComponent* clicked = nullptr;
+    int shown = 0;
+    SetPopupHook([&](TPopupMenu* m, int, int) {
+        EXPECT_EQ(m, menu);
+        clicked = m->GetPopupComponent();
+        ++shown;
+    });
+    inner->HandleMouseUp(mbRight, {}, 3, 3);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(clicked, inner);
+    // A menu of its own wins.
+    auto* own = Create<TPopupMenu>(f.get());
+    panel->SetPopupMenu(own);
+    TPopupMenu* opened = nullptr;
+    SetPopupHook([&](TPopupMenu* m, int, int) { opened = m; });
+    inner->HandleMouseUp(mbRight, {}, 3, 3);
+    SetPopupHook({});
+    EXPECT_EQ(opened, own);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "tests/platform/gui/guitest.h"
 
+#include <QComboBox>
 #include <QRadioButton>
 
 namespace {
@@ -199,6 +200,38 @@ TEST_F(GuiTest, AnImageShowsItsPictureAtTheCornerOrStretched) {
 
     // Streams name the class and its settings.
     EXPECT_NE(GetClass("TImage"), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+class ColorBoxTest : public GuiTest {};
+
+TEST_F(ColorBoxTest, TheUsersChoiceIsAChangeAndAColourOfNoItemIsAddedOnce) {
+    TestForm f;
+    auto* box = Create<TColorBox>(f.get());
+    box->SetParent(f.get());
+    ASSERT_EQ(box->ColorCount(), 16);
+    EXPECT_EQ(box->GetSelected(), clBlack);
+    int changes = 0;
+    box->OnChange.Bind([&](TObject*) { ++changes; });
+    box->SetSelected(clRed);
+    EXPECT_EQ(box->GetSelected(), clRed);
+    EXPECT_EQ(box->GetText(), u"Red");
+    EXPECT_EQ(changes, 0);
+    // A palette colour no item has: added at the end, under its number, once.
+    const TColor palette = static_cast<TColor>(0xA36644);
+    box->SetSelected(palette);
+    box->SetSelected(clLime);
+    box->SetSelected(palette);
+    EXPECT_EQ(box->ColorCount(), 17);
+    EXPECT_EQ(box->GetSelected(), palette);
+    EXPECT_EQ(box->GetColors(16), palette);
+    static_cast<QComboBox*>(box->Widget())->setCurrentIndex(12);
+    emit static_cast<QComboBox*>(box->Widget())->activated(12);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(box->GetSelected(), clBlue);
 }
 
 } // namespace

@@ -299,3 +299,18 @@ TEST_F(StdCtrlsTest, AScrollBarKeepsItsPositionInRangeAndReportsEveryMove) {
 }
 
 } // namespace
+
+TEST_F(StdCtrlsTest, ADigitsOnlyEditTakesDigitsAndControlKeysOnly) {
+    TestForm f;
+    auto* e = Create<TEdit>(f.get());
+    e->SetParent(f.get());
+    e->SetNumbersOnly(true);
+    for (const char* k : {"6", "a", "-", ",", "0"})
+        GuiTest::Key(e->Widget(), Qt::Key_A, Qt::NoModifier, QString::fromLatin1(k));
+    EXPECT_EQ(e->GetText(), u"60");
+    GuiTest::Key(e->Widget(), Qt::Key_Backspace, Qt::NoModifier, QStringLiteral("\b"));
+    EXPECT_EQ(e->GetText(), u"6");
+    // Code may still put anything there.
+    e->SetText(u"abc");
+    EXPECT_EQ(e->GetText(), u"abc");
+}
