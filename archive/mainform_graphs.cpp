@@ -28,6 +28,7 @@ void TMainForm::BindGraphComponents() {
 
 void TMainForm::ClearDataSeries() {
     Chart1->RemoveAllSeries();
+    ClearGraphSeries();
     // The graph windows hold copies: the last read's series go now, not with the program.
     for (TLineSeries*& series : dataSeries) {
         if (series) series->Free();

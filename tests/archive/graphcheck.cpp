@@ -8,6 +8,15 @@
 
 namespace graphtest {
 
+SettingsDialog::SettingsDialog() {
+    Application->CreateForm(GraphSettings);
+}
+
+SettingsDialog::~SettingsDialog() {
+    if (GraphSettings) GraphSettings->Free();
+    GraphSettings = nullptr;
+}
+
 Points PointsOf(const TChartSeries* s) {
     Points p;
     for (int i = 0; i < s->Count(); ++i)

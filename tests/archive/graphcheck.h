@@ -28,6 +28,16 @@ struct ShownSeries {
     Points data;   // the data series of its column
 };
 
+// The graph settings dialog for as long as it is in scope (after the
+// application that owns it, so that it goes first).
+class SettingsDialog {
+public:
+    SettingsDialog();
+    ~SettingsDialog();
+    SettingsDialog(const SettingsDialog&) = delete;
+    SettingsDialog& operator=(const SettingsDialog&) = delete;
+};
+
 // Ctrl+G in the main window and every value column ticked in the graph
 // settings dialog (which must exist): the new window's series.
 std::vector<ShownSeries> OpenGraphOfEveryColumn(TMainForm& Form);

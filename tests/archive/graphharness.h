@@ -10,6 +10,7 @@
 #include "tests/archive/graphcheck.h"
 #include "tests/archive/readroad_harness.h"
 
+#include <memory>
 #include <utility>
 
 namespace graphtest {
@@ -37,11 +38,8 @@ inline devsim::Archive HourOfMinutes() {
 
 class GraphHarness : public readroad::LineHarness {
 public:
-    GraphHarness() { Application->CreateForm(GraphSettings); }
-    ~GraphHarness() override {
-        GraphSettings->Free();
-        GraphSettings = nullptr;
-    }
+    GraphHarness() : settings(std::make_unique<SettingsDialog>()) {}
+    ~GraphHarness() override { settings.reset(); }
 
     void ReadDays(const devsim::Archive& archive, TDateTime first, int days = 1) {
         devsim::Device dev(archive, DeviceNumber(7));
@@ -72,6 +70,7 @@ public:
         GraphSettings->CheckListBoxValueClickCheck(GraphSettings->CheckListBoxValue);
     }
     void Apply() { GraphSettings->ApplayClick(GraphSettings->Applay); }
+    std::unique_ptr<SettingsDialog> settings;
     // Messages shown, in order, since the last call.
     std::vector<std::string> Boxes() {
         std::vector<std::string> texts;

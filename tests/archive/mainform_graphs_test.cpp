@@ -530,6 +530,7 @@ TEST(GraphSettingsDialog, ExitChecksOfTheEdits) {
     d.EditYmaxExit(d.EditYmax);
     EXPECT_EQ(h.Boxes(), (std::vector<std::string>{"Xmax<Xmin"}));
     EXPECT_EQ(d.EditYmax->GetText(), u"100");
+    d.EditYmax->SetText(u"5");
     d.EditYminExit(d.EditYmin);
     EXPECT_EQ(h.Boxes(), (std::vector<std::string>{"Xmax<Xmin"}));
     EXPECT_EQ(d.EditYmin->GetText(), u"0");

@@ -5,7 +5,6 @@
 #include "tests/archive/readroad_harness.h"
 #include "tests/support/fixedclock.h"
 
-#include "graphs/okcancl1.h"
 #include "platform/core/dateutils.h"
 #include "tests/archive/graphcheck.h"
 #include "tests/support/childprocess.h"
@@ -310,6 +309,7 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     ASSERT_FALSE(port.empty());
 
     h.CreateForm();
+    const graphtest::SettingsDialog settings;
     // The demo's port is listed as COM1, the name the window's port starts
     // with, so it is chosen when the window opens: device 1 at 9600 baud, and
     // the operator only asks for the month.
@@ -332,7 +332,6 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     for (const auto& row : t) EXPECT_NE(row[0], "Err.4");
 
     // Ctrl+G and every column ticked: the window plots every reading read.
-    Application->CreateForm(GraphSettings);
     const auto shown = graphtest::OpenGraphOfEveryColumn(*h.form);
     ASSERT_EQ(shown.size(), 4u);
     for (std::size_t k = 0; k < shown.size(); ++k) {
@@ -348,6 +347,4 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
             EXPECT_EQ(FloatToStr(p.y), AnsiToString(t[r + 1][k + 1]));
         }
     }
-    GraphSettings->Free();
-    GraphSettings = nullptr;
 }
