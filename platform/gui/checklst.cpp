@@ -34,6 +34,9 @@ TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
         const int state = item->checkState();
         if (item->data(kMarkRole).toInt() == state) return;
         item->setData(kMarkRole, state);
+        // A click on an item's mark selects the item first, as a click on its text does,
+        // so the handler finds the item it is about in ItemIndex.
+        if (List()->currentItem() != item) List()->setCurrentItem(item);
         Guarded(this, [this] {
             if (OnClickCheck) OnClickCheck(this);
         });

@@ -218,8 +218,16 @@ TEST_F(StdCtrlsTest, CheckListMarksChangeSilentlyFromCode) {
     l->GetItems()->SetStrings(0, u"Давление");
     EXPECT_EQ(l->GetItems()->GetStrings(0), u"Давление");
     auto* list = static_cast<QListWidget*>(l->Widget());
+    l->SetItemIndex(1);
+    int indexSeen = -1;
+    l->OnClickCheck.Bind([&](TObject*) {
+        ++checks;
+        indexSeen = l->GetItemIndex();
+    });
+    // The user's click on a mark selects its item before the handler runs.
     list->item(0)->setCheckState(Qt::Checked);
     EXPECT_EQ(checks, 1);
+    EXPECT_EQ(indexSeen, 0);
     l->GetItems()->Clear();
     EXPECT_EQ(l->GetItems()->GetCount(), 0);
     EXPECT_THROW(l->GetChecked(0), EListError);
