@@ -116,13 +116,28 @@ const ClassInfo& TMenuItem::StaticClass() {
     return ci;
 }
 
+namespace {
+// The popup menu on the screen now, and the item chosen in it: the item is
+// clicked once the menu has closed, as the system sends a menu's command after
+// the menu is gone, so a handler that opens a modal window leaves no menu behind.
+TPopupMenu* gShownPopup = nullptr;
+TMenuItem* gChosenItem = nullptr;
+} // namespace
+
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {
     EnsureQtApplication();
     FQAction = new QAction();
-    QObject::connect(FQAction, &QAction::triggered, [this](bool) { Guarded(this, [this] { Click(); }); });
+    QObject::connect(FQAction, &QAction::triggered, [this](bool) {
+        if (gShownPopup && GetParentMenu() == gShownPopup) {
+            gChosenItem = this;
+            return;
+        }
+        Guarded(this, [this] { Click(); });
+    });
 }
 
 TMenuItem::~TMenuItem() {
+    if (gChosenItem == this) gChosenItem = nullptr;
     FActionLink.reset();
     delete FSubMenu;
     delete FQAction;
@@ -530,7 +545,14 @@ void TPopupMenu::Popup(int X, int Y) {
         PopupHook()(this, X, Y);
         return;
     }
+    TPopupMenu* const outer = gShownPopup;
+    gShownPopup = this;
+    gChosenItem = nullptr;
     FMenu->exec(QPoint(X, Y));
+    gShownPopup = outer;
+    TMenuItem* const chosen = gChosenItem;
+    gChosenItem = nullptr;
+    if (chosen) Guarded(chosen, [chosen] { chosen->Click(); });
 }
 
 void RegisterMenusClasses() {

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTimer>
 
 namespace {
 
@@ -155,6 +156,31 @@ TEST_F(MenusTest, APopupGoesToTheHook) {
     SetPopupHook({});
     EXPECT_EQ(pops, 1);
     EXPECT_EQ(clicks, 1);
+}
+
+// A handler that opens a modal window runs once its menu has closed.
+TEST_F(MenusTest, APopupItemIsClickedAfterItsMenuHasClosed) {
+    TestForm f;
+    auto* popup = Create<TPopupMenu>(f.get());
+    auto* item = Create<TMenuItem>(f.get());
+    popup->GetItems()->Add(item);
+    int clicks = 0;
+    bool menuShownInClick = true;
+    item->OnClick.Bind([&](TObject*) {
+        ++clicks;
+        menuShownInClick = popup->Menu()->isVisible();
+    });
+    QTimer::singleShot(0, [&] {
+        item->Action()->trigger();
+        EXPECT_EQ(clicks, 0);
+        popup->Menu()->close();
+    });
+    popup->Popup(10, 20);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(menuShownInClick);
+    // Outside a popup an item's action clicks it at once.
+    item->Action()->trigger();
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(DialogsTest, ThePrinterSetupIsAnsweredForTheProgramsPrinter) {
