@@ -180,7 +180,15 @@ private:
     static void Mouse(QObject* watched, QMouseEvent* e) {
         TControl* c = ControlOfWidget(watched);
         if (!c || gLastMouse.Same(e)) return;
-        gLastMouse = {e->type(), e->timestamp(), e->globalPosition()};
+        const SeenEvent seen{e->type(), e->timestamp(), e->globalPosition()};
+        gLastMouse = seen;
+        // A handler that runs a loop of its own (a popup menu, a modal window)
+        // sees other events meanwhile: this one is still the one handled when
+        // the parents are offered it.
+        const struct Restore {
+            SeenEvent event;
+            ~Restore() { gLastMouse = event; }
+        } restore{seen};
         QWidget* surface = ClientSurface(c);
         if (!surface) return;
         const QPoint p = surface->mapFromGlobal(e->globalPosition().toPoint());

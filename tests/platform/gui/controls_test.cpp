@@ -327,4 +327,34 @@ TEST_F(ControlsTest, AControlWithoutAMenuOpensItsParentsMenu) {
     EXPECT_EQ(opened, own);
 }
 
+// A right click whose menu command runs a loop of its own (a modal window
+// clicked meanwhile) opens the menu once, not again when the click is offered
+// to the parents afterwards.
+TEST_F(ControlsTest, AMenuWhoseCommandRunsALoopOpensOnce) {
+    TestForm f;
+    auto* inner = Create<TPanel>(f.get());
+    inner->SetParent(f.get());
+    auto* other = Create<TPanel>(f.get());
+    other->SetParent(f.get());
+    auto* menu = Create<TPopupMenu>(f.get());
+    f->SetPopupMenu(menu);
+    int shown = 0;
+    const auto send = [](QWidget* w, QEvent::Type type, Qt::MouseButton button, quint64 time) {
+        QMouseEvent e(type, QPointF(3, 3), w->mapToGlobal(QPointF(3, 3)), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+        e.setTimestamp(time);
+        QCoreApplication::sendEvent(w, &e);
+    };
+    SetPopupHook([&](TPopupMenu*, int, int) {
+        ++shown;
+        // The command's window is clicked.
+        send(other->Widget(), QEvent::MouseButtonPress, Qt::LeftButton, 20);
+        send(other->Widget(), QEvent::MouseButtonRelease, Qt::LeftButton, 21);
+    });
+    send(inner->Widget(), QEvent::MouseButtonPress, Qt::RightButton, 10);
+    send(inner->Widget(), QEvent::MouseButtonRelease, Qt::RightButton, 11);
+    SetPopupHook({});
+    EXPECT_EQ(shown, 1);
+}
+
 } // namespace
