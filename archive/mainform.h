@@ -32,6 +32,7 @@ public:
 // The port selector and the charts are only pointed to here: their headers
 // name an enumeration value alike (cpNone), so no unit includes both.
 class TChart;
+class TChartPreviewer;
 class TComComboBox;
 class TLineSeries;
 
@@ -92,6 +93,7 @@ public:
     TAction* ExcelExport = nullptr;
     TAction* TextExport = nullptr;
     TAction* AddGraphic = nullptr;
+    TChartPreviewer* ChartPreviewer = nullptr;
     TPopupMenu* PopupMenuGr = nullptr;
     TMenuItem* MenuItem1 = nullptr;
     TMenuItem* MenuItem4 = nullptr;

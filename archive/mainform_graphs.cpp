@@ -7,6 +7,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/series/series.h"
+#include "chart/series/zuzedit.h"
 #include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzjpeg.h"
 #include "graphs/okcancl1.h"
@@ -17,6 +18,7 @@ void TMainForm::BindGraphComponents() {
     Bind(Chart1, u"Chart1");
     Bind(AddGraphic1, u"AddGraphic1");
     Bind(AddGraphic, u"AddGraphic");
+    Bind(ChartPreviewer, u"ChartPreviewer");
     Bind(PopupMenuGr, u"PopupMenuGr");
     Bind(MenuItem1, u"MenuItem1");
     Bind(MenuItem4, u"MenuItem4");
@@ -278,8 +280,9 @@ void TMainForm::MenuItem1Click(TObject* Sender) {
 void TMainForm::MenuItem4Click(TObject* Sender) {
     const int g = PopupGraph();
     if (g == 0) return;
-    // No preview yet: the chart goes to the printer as it is laid out.
-    graphs[g].graphChart->Print();
+    ChartPreviewer->SetChart(graphs[g].graphChart);
+    ChartPreviewer->SetTitle(u"Печать " + graphs[g].graphCaption);
+    ChartPreviewer->Execute();
 }
 
 void TMainForm::N6Click(TObject* Sender) {

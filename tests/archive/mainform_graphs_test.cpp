@@ -7,6 +7,7 @@
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriespointer.h"
+#include "chart/series/zuzedit.h"
 #include "platform/core/dateutils.h"
 #include "platform/gui/menus.h"
 #include "tests/support/guiprobe.h"
@@ -14,6 +15,7 @@
 #include "tools/device-sim/simoptions.h"
 
 #include <filesystem>
+#include <fstream>
 
 #include <cmath>
 
@@ -241,6 +243,42 @@ TEST(GraphWindows, ThePopupActsOnTheWindowItWasOpenedOn) {
     EXPECT_EQ(h.F().currentGraph, 1);
     ASSERT_FALSE(h.dialogs.empty());
     EXPECT_EQ(h.dialogs.back().Form, GraphSettings);
+}
+
+TEST(GraphWindows, PrintAndSaveWorkOnTheWindowOfThePopup) {
+    GraphHarness h;
+    h.ReadDays(readroad::WorkedArchive(), Oct5);
+    h.Open();
+    h.Open();
+    EXPECT_EQ(h.F().ChartPreviewer->GetOptions().Bits(), (1u << 11) - 1);
+    // The preview is a modal window, gone once it is closed: its caption is read while it shows.
+    String previewCaption;
+    h.onDialog = [&](const TDialogRequest& r) {
+        if (r.Form) previewCaption = r.Form->GetCaption();
+    };
+    h.F().PopupMenuGr->SetPopupComponent(h.G(1).graphChart);
+    h.F().MenuItem4Click(h.F().MenuItem4);
+    h.onDialog = {};
+    EXPECT_EQ(previewCaption, u"Печать График1");
+    EXPECT_EQ(h.F().ChartPreviewer->GetChart(), h.G(1).graphChart);
+    EXPECT_EQ(h.F().currentGraph, 1);
+
+    const std::filesystem::path file = h.dir.path / "graph.jpg";
+    h.dialogs.clear();
+    SetDialogResponder([&](const TDialogRequest& r) {
+        h.dialogs.push_back(r);
+        TDialogAnswer a;
+        a.Result = IDOK;
+        a.FileName = String(file.u16string());
+        return a;
+    });
+    h.F().PopupMenuGr->SetPopupComponent(h.G(2).graphForm);
+    h.F().N6Click(h.F().N6);
+    EXPECT_EQ(h.F().currentGraph, 2);
+    ASSERT_TRUE(std::filesystem::exists(file));
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(in.get(), 0xFF);
+    EXPECT_EQ(in.get(), 0xD8);
 }
 
 TEST(GraphWindows, TheTimeScrollBarMovesTheWindowOfItsOwnGraph) {
