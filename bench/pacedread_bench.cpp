@@ -7,6 +7,7 @@
 #include "bench/benchmain.h"
 #include "platform/core/dateutils.h"
 #include "platform/win32/serialcomm.h"
+#include "serial/comportctrls.h"
 #include "tools/device-sim/portlist.h"
 #include "tools/device-sim/ptydevice.h"
 

@@ -390,7 +390,7 @@ void TGraphSettings::ApplayClick(TObject* Sender) {
         } else {
             G->graphScrollBar->SetVisible(true);
             bottom->SetAutomatic(false);
-            if (bottom->GetMaximum() - w >= first && bottom->GetMaximum() <= first + span) {
+            if (bottom->GetMaximum() - w >= first) {
                 bottom->SetMinimum(bottom->GetMaximum() - w);
             } else {
                 bottom->SetMinMax(first, first + w);
@@ -404,7 +404,6 @@ void TGraphSettings::ApplayClick(TObject* Sender) {
             // The window follows the bar also when the bar was already at its end.
             if (unchanged && bar->OnChange) bar->OnChange(bar);
             G->graphStatusBar->GetPanels()->GetItem(0)->SetText(IntToStr(bar->GetMin()));
-            G->graphStatusBar->GetPanels()->GetItem(3)->SetText(IntToStr(bar->GetLargeChange()));
         }
     }
     G->autoY = CheckBox2->GetChecked();
