@@ -7,6 +7,7 @@
 // same segments one drawLine(QPointF, QPointF) each on a QImage of the same
 // size in the same run. The ratios are printed last.
 #include "bench/benchmain.h"
+#include "bench/polylinechart.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
@@ -24,56 +25,7 @@
 
 namespace {
 
-constexpr int kWidth = 1280, kHeight = 800, kSeries = 13, kPoints = 8760;
-constexpr double kStart = 45000;
-
-// Draws its visible points as one polyline.
-class TPolylineSeries : public TChartSeries {
-public:
-    using TChartSeries::TChartSeries;
-    void DrawAllValues() override {
-        const int first = FirstValueIndex, last = LastValueIndex;
-        if (first < 0 || last < first) return;
-        points.resize(static_cast<std::size_t>(last - first + 1));
-        for (int i = first; i <= last; ++i)
-            points[static_cast<std::size_t>(i - first)] = {CalcXPos(i), CalcYPos(i)};
-        TCanvas3D* c = GetParentChart()->GetCanvas();
-        c->AssignVisiblePenColor(GetPen(), GetSeriesColor());
-        c->Polyline(points);
-    }
-    std::vector<TPoint> points;
-};
-
-Owned<TChart> NewChart() {
-    Owned<TChart> chart(Create<TChart>(nullptr));
-    chart->SetBounds(0, 0, kWidth, kHeight);
-    chart->SetView3D(false);
-    chart->SetBevelOuter(bvNone);
-    for (int s = 0; s < kSeries; ++s) {
-        auto* series = Create<TPolylineSeries>(chart.get());
-        series->GetPen()->SetWidth(2);
-        chart->AddSeries(series);
-        series->GetXValues()->SetDateTime(true);
-        series->BeginUpdate();
-        for (int i = 0; i < kPoints; ++i)
-            series->AddXY(kStart + i / 24.0, 100 * s + 50 * std::sin(i * 0.01 + s));
-        series->EndUpdate();
-    }
-    return chart;
-}
-
-struct Frame {
-    TBitmap target;
-    Frame() { target.SetSize(kWidth, kHeight); }
-    void Draw(TChart* Chart) { Chart->Draw(target.GetCanvas(), TRect(0, 0, kWidth, kHeight)); }
-};
-
-void FullRedraw(benchmark::State& state) {
-    auto chart = NewChart();
-    Frame f;
-    f.Draw(chart.get());
-    for (auto _ : state) f.Draw(chart.get());
-}
+using namespace polylinechart;
 
 void RedrawAfterScroll(benchmark::State& state) {
     auto chart = NewChart();

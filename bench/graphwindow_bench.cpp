@@ -7,6 +7,7 @@
 // same run. The ratios are printed last.
 #include "archive/mainform.h"
 #include "bench/benchmain.h"
+#include "bench/polylinechart.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
@@ -23,47 +24,9 @@
 
 namespace {
 
-constexpr int kWidth = 1280, kHeight = 800, kColumns = 13;
-
-// The baseline: the chart benchmark's full redraw.
-class TPolylineSeries : public TChartSeries {
-public:
-    using TChartSeries::TChartSeries;
-    void DrawAllValues() override {
-        const int first = FirstValueIndex, last = LastValueIndex;
-        if (first < 0 || last < first) return;
-        points.resize(static_cast<std::size_t>(last - first + 1));
-        for (int i = first; i <= last; ++i)
-            points[static_cast<std::size_t>(i - first)] = {CalcXPos(i), CalcYPos(i)};
-        TCanvas3D* c = GetParentChart()->GetCanvas();
-        c->AssignVisiblePenColor(GetPen(), GetSeriesColor());
-        c->Polyline(points);
-    }
-    std::vector<TPoint> points;
-};
-
-struct Frame {
-    TBitmap target;
-    Frame() { target.SetSize(kWidth, kHeight); }
-    void Draw(TChart* Chart) { Chart->Draw(target.GetCanvas(), TRect(0, 0, kWidth, kHeight)); }
-};
-
-void FullRedraw(benchmark::State& state) {
-    Owned<TChart> chart(Create<TChart>(nullptr));
-    chart->SetBounds(0, 0, kWidth, kHeight);
-    chart->SetView3D(false);
-    chart->SetBevelOuter(bvNone);
-    for (int s = 0; s < kColumns; ++s) {
-        auto* series = Create<TPolylineSeries>(chart.get());
-        series->GetPen()->SetWidth(2);
-        chart->AddSeries(series);
-        series->GetXValues()->SetDateTime(true);
-        for (int i = 0; i < 8760; ++i) series->AddXY(45000 + i / 24.0, 100 * s + 50 * std::sin(i * 0.01 + s));
-    }
-    Frame f;
-    f.Draw(chart.get());
-    for (auto _ : state) f.Draw(chart.get());
-}
+using polylinechart::Frame;
+using polylinechart::FullRedraw;
+constexpr int kColumns = 13;
 
 // The main window after a read of `days` days of hourly records with 13 values.
 class Program {
