@@ -577,10 +577,18 @@ TEST(GraphSettingsDialog, ExitChecksOfTheEdits) {
     d.EditYmax->SetText(u"7");
     d.EditYmaxExit(d.EditYmax);
     EXPECT_TRUE(h.Boxes().empty());
-    // Both separators are read.
-    d.EditYmax->SetText(u"7.5");
-    d.EditYmaxExit(d.EditYmax);
-    EXPECT_TRUE(h.Boxes().empty());
+    // Both separators are read, whichever the locale's is.
+    d.EditYmin->SetText(u"0");
+    for (const char16_t separator : {u',', u'.'}) {
+        FormatSettings.DecimalSeparator = separator;
+        for (const char16_t* typed : {u"7.5", u"7,5"}) {
+            d.EditYmax->SetText(typed);
+            d.EditYmaxExit(d.EditYmax);
+            EXPECT_TRUE(h.Boxes().empty()) << StringToAnsi(typed);
+            EXPECT_EQ(d.EditYmax->GetText(), typed);
+        }
+    }
+    FormatSettings.DecimalSeparator = u',';
     // The key filters.
     for (const auto& [key, kept] : {std::pair{u'5', true}, std::pair{u'-', true}, std::pair{u',', true},
                                     std::pair{u'.', true}, std::pair{char16_t(8), true},
