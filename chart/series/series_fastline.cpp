@@ -195,6 +195,11 @@ void TFastLineSeries::NotifyNewValue(TChartSeries* Sender, int ValueIndex) {
         TCustomLineSeries::NotifyNewValue(Sender, ValueIndex);
         return;
     }
+    // Only the repaint is saved: whoever listens for new points (the add
+    // event, series fed from this one) still hears of each, or a function
+    // over a fast line would silently miss readings.
+    if (OnAfterAdd) OnAfterAdd(this, ValueIndex);
+    NotifyValue(veAdd, ValueIndex);
     // Drawn at once, so only where there is a chart whose canvas draws now.
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* c = chart ? chart->GetCanvas() : nullptr;

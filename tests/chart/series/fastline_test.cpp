@@ -245,6 +245,20 @@ TEST_F(FastLine, ANewPointWithoutAChartIsOnlyStoredAndOneBeforeAnyPaintFailsNot)
     EXPECT_EQ(series->Count(), 2);
 }
 
+TEST_F(FastLine, WithoutAutoRepaintANewPointStillReachesTheAddEventAndSeriesFedFromIt) {
+    Fill({{0, 2}, {5, 2}});
+    std::vector<int> heard;
+    series->OnAfterAdd.Bind([&](TChartSeries*, int Index) { heard.push_back(Index); });
+    TChartSeries* copy = Add<TLineSeries>({});
+    copy->SetDataSource(series);
+    ASSERT_EQ(copy->Count(), 2);
+    series->SetAutoRepaint(false);
+    series->AddXY(10, 8);
+    EXPECT_EQ(heard, std::vector<int>{2});
+    ASSERT_EQ(copy->Count(), 3);
+    EXPECT_EQ(copy->YValue(2), 8);
+}
+
 // ---------------------------------------------------------------------------
 // Hit test, margins, colours, defaults
 
