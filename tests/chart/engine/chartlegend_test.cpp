@@ -38,12 +38,13 @@ TEST_F(LegendTest, AnAutomaticLegendListsThePointsOfOneSeriesAndTheSeriesOfTwo) 
     Draw(chart.get());
     EXPECT_EQ(l->InternalStyle(), lsValues);
     EXPECT_EQ(l->TotalItems, 4);
-    AddSeries(chart.get(), u"B");
+    TPolySeries* b = AddSeries(chart.get(), u"B");
     Draw(chart.get());
     EXPECT_EQ(l->InternalStyle(), lsSeries);
     EXPECT_EQ(l->TotalItems, 2);
     // Check boxes switch series on and off, so one series is listed as a series.
     chart->RemoveSeries(1);
+    const Owned<TPolySeries> removed(b); // the chart frees only what it still holds
     l->SetCheckBoxes(true);
     Draw(chart.get());
     EXPECT_EQ(l->InternalStyle(), lsSeries);
