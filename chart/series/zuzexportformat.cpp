@@ -106,6 +106,7 @@ void SaveZuzToStream(TCustomZuzPanel* APanel, TStream* Stream) {
 }
 
 void SaveZuzToFile(TCustomZuzPanel* APanel, const String& FileName) {
+    if (!APanel) throw Exception(VavIve_ExportPanelNotSet);
     TMemoryStream bytes;
     const bool wasVisible = APanel->GetVisible();
     APanel->SetVisible(true);

@@ -79,6 +79,7 @@ void TJPEGExportFormat::DoCopyToClipboard() {
 
 Owned<TJPEGImage> ZuzGetJPEGImageParams(TCustomZuzPanel* APanel, const TJPEGDefaults& Params, int Left,
                                         int Top, int Width, int Height) {
+    if (!APanel) throw Exception(VavIve_ExportPanelNotSet);
     auto picture = MakeOwned<TJPEGImage>();
     Owned<TBitmap> bitmap =
         APanel->ZuzCreateBitmap(APanel->GetColor(), TRect(Left, Top, Left + Width, Top + Height), pf24bit);
@@ -96,6 +97,7 @@ Owned<TJPEGImage> ZuzGetJPEGImageParams(TCustomZuzPanel* APanel, const TJPEGDefa
 
 void ZuzSaveToJPEGFile(TCustomZuzPanel* APanel, const String& FileName, bool Gray,
                        TJPEGPerformance Performance, int Quality, int Width, int Height) {
+    if (!APanel) throw Exception(VavIve_ExportPanelNotSet);
     const String name = ExtractFileExt(FileName).empty() ? FileName + u".jpg" : FileName;
     TJPEGDefaults params = JPEGDefaults;
     params.Grayscale = Gray;

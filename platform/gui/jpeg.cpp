@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 // jpeglib.h wants size_t and FILE declared before it.
@@ -132,6 +133,9 @@ Header ReadHeader(const std::vector<Byte>& data) {
     return h;
 }
 
+// The most pixels a picture may decode into (a 16,384-pixel square; 768 MB at 24 bits).
+constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 28;
+
 struct DecodeSettings {
     bool gray, fast, quantize, smoothing;
     int denominator;
@@ -143,12 +147,22 @@ void Decode(const std::vector<Byte>& data, const DecodeSettings& s, TBitmap* Tar
     jpeg_decompress_struct d{};
     ErrorTrap trap;
     std::vector<Byte> line;
+    // Our own calls below may raise as well; the decompressor is freed on that road too. It
+    // lives before the jump point, so a jump back never passes over its destructor.
+    struct Release {
+        jpeg_decompress_struct* volatile d = nullptr;
+        ~Release() {
+            if (d) jpeg_destroy_decompress(d);
+        }
+    } release;
     d.err = InstallTrap(trap);
     if (setjmp(trap.jump)) {
+        release.d = nullptr;
         jpeg_destroy_decompress(&d);
         RaiseJpeg(trap);
     }
     jpeg_create_decompress(&d);
+    release.d = &d;
     jpeg_mem_src(&d, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_read_header(&d, TRUE);
     const bool oneChannel = s.gray || d.num_components == 1;
@@ -162,6 +176,11 @@ void Decode(const std::vector<Byte>& data, const DecodeSettings& s, TBitmap* Tar
         d.quantize_colors = TRUE;
         d.desired_number_of_colors = 256;
     }
+    jpeg_calc_output_dimensions(&d);
+    // A header of a few bytes can claim 65,500 x 65,500 pixels: such a file would take
+    // gigabytes before a single row is read, so it is refused as damaged.
+    if (static_cast<std::uint64_t>(d.output_width) * d.output_height > kMaxDecodedPixels)
+        throw EJPEG(u"JPEG error: the picture is too large");
     jpeg_start_decompress(&d);
     const int w = static_cast<int>(d.output_width), h = static_cast<int>(d.output_height);
     Target->SetPixelFormat(pf24bit);
@@ -186,7 +205,6 @@ void Decode(const std::vector<Byte>& data, const DecodeSettings& s, TBitmap* Tar
         }
     }
     jpeg_finish_decompress(&d);
-    jpeg_destroy_decompress(&d);
 }
 
 } // namespace

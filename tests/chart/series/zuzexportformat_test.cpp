@@ -204,6 +204,10 @@ TEST_F(ExportFormatsTest, ThePanelSavedAsAComponentStreamReadsBack) {
     EXPECT_EQ(target, panel.get());
     EXPECT_EQ(panel->GetColor(), clMaroon);
     EXPECT_TRUE(panel->GetVisible());
+
+    // Without a panel the old file stays as it was.
+    EXPECT_THROW(SaveZuzToFile(nullptr, name), Exception);
+    EXPECT_EQ(ReadAll(name).substr(0, 4), "TPF0");
 }
 
 TEST_F(ExportFormatsTest, TheHelpFolderComesFromTheSystemsHelpRegister) {

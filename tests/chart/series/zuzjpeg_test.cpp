@@ -190,4 +190,8 @@ TEST_F(JpegExportTest, WithoutAPanelNothingIsMadeOrWritten) {
         EXPECT_EQ(e.Message(), u"Panel property is not set in Export format");
     }
     EXPECT_FALSE(std::filesystem::exists(dir.path / "none.jpg"));
+    // The form-free savers say the same rather than reading through a null panel.
+    EXPECT_THROW(ZuzSaveToJPEGFile(nullptr, File("none"), false, jpBestQuality, 95, 0, 0), Exception);
+    EXPECT_THROW(ZuzSaveToJPEG(nullptr, File("none.jpg"), 10, 10), Exception);
+    EXPECT_FALSE(std::filesystem::exists(dir.path / "none.jpg"));
 }

@@ -272,6 +272,30 @@ TEST_F(JpegTest, BytesThatAreNotAJpegRaiseAndLeaveThePictureAsItWas) {
     EXPECT_EQ(cut.GetBitmap()->GetWidth(), 64);
 }
 
+TEST_F(JpegTest, AHeaderClaimingAHugePictureIsRefusedBeforeAnyPixelIsMade) {
+    TJPEGImage j;
+    j.Assign(Sample().get());
+    std::vector<Byte> bytes = j.GetData();
+    // The frame header: marker, length (2), precision (1), height (2), width (2).
+    std::size_t sof = 0;
+    while (sof + 1 < bytes.size() && !(bytes[sof] == 0xFF && bytes[sof + 1] == 0xC0)) ++sof;
+    ASSERT_LT(sof + 8, bytes.size());
+    for (const std::size_t at : {sof + 5, sof + 7}) {
+        bytes[at] = 0xFD; // 65,000
+        bytes[at + 1] = 0xE8;
+    }
+    TMemoryStream s;
+    s.WriteBuffer(bytes.data(), static_cast<LongInt>(bytes.size()));
+    s.SetPosition(0);
+    TJPEGImage huge;
+    huge.LoadFromStream(&s);
+    EXPECT_EQ(huge.GetWidth(), 65000);
+    EXPECT_THROW(huge.GetBitmap(), EJPEG);
+    // Shown at half its size it is still too large.
+    huge.SetScale(jsHalf);
+    EXPECT_THROW(huge.GetBitmap(), EJPEG);
+}
+
 TEST_F(JpegTest, DrawingStretchesTheDecodedPictureAndABitmapCanTakeIt) {
     TJPEGImage j;
     j.Assign(Sample().get());
