@@ -121,7 +121,14 @@ void SaveZuzToFile(TCustomZuzPanel* APanel, const String& FileName) {
 }
 
 void LoadZuzFromStream(TCustomZuzPanel*& APanel, TStream* Stream) {
-    APanel = static_cast<TCustomZuzPanel*>(Stream->ReadComponent(APanel));
+    TComponent* read = Stream->ReadComponent(APanel);
+    auto* panel = dynamic_cast<TCustomZuzPanel*>(read);
+    if (!panel) {
+        // A file of some other component is never taken for a panel; what it made goes.
+        if (read && read != APanel) read->Free();
+        throw EInvalidCast(u"Invalid class typecast");
+    }
+    APanel = panel;
 }
 
 void LoadZuzFromFile(TCustomZuzPanel*& APanel, const String& FileName) {

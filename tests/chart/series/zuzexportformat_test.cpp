@@ -6,6 +6,7 @@
 #include "platform/core/streams.h"
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/dialogs.h"
+#include "platform/gui/extctrls.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/series/exportfixture.h"
 
@@ -204,6 +205,16 @@ TEST_F(ExportFormatsTest, ThePanelSavedAsAComponentStreamReadsBack) {
     EXPECT_EQ(target, panel.get());
     EXPECT_EQ(panel->GetColor(), clMaroon);
     EXPECT_TRUE(panel->GetVisible());
+
+    // A stream of another kind of component is refused, not taken for a panel.
+    RegisterClasses({&TTimer::StaticClass()});
+    const Owned<TTimer> timer(Create<TTimer>(nullptr));
+    TMemoryStream other;
+    other.WriteComponent(timer.get());
+    other.SetPosition(0);
+    TCustomZuzPanel* none = nullptr;
+    EXPECT_THROW(LoadZuzFromStream(none, &other), EInvalidCast);
+    EXPECT_EQ(none, nullptr);
 
     // Without a panel the old file stays as it was.
     EXPECT_THROW(SaveZuzToFile(nullptr, name), Exception);
