@@ -344,8 +344,10 @@ void TZuzPreviewPanel::DrawPanelImage(TCustomZuzPanel* APanel) {
 void TZuzPreviewPanel::DrawMarginLines() {
     if (!FMargins->GetVisible()) return;
     TCanvas3D* const C = GetCanvas();
-    FMargins->SetMode(pmNotXor);
+    // The xor mode goes on the canvas's pen only: set on the Margins pen itself, its change
+    // would ask for a repaint from inside every paint, and the preview would never stop painting.
     C->AssignVisiblePen(FMargins.get());
+    C->Pen->SetMode(pmNotXor);
     C->Brush->SetStyle(bsClear);
     const TRect& p = FPaperRect;
     const TRect& i = FImageRect;
@@ -357,7 +359,6 @@ void TZuzPreviewPanel::DrawMarginLines() {
     C->LineTo(p.Right, i.Top - 1);
     C->MoveTo(p.Left + 1, i.Bottom);
     C->LineTo(p.Right, i.Bottom);
-    FMargins->SetMode(pmCopy);
     C->Pen->SetMode(pmCopy);
 }
 

@@ -109,6 +109,11 @@ public:
     using TZuzPreviewPanel::MouseMove;
     using TZuzPreviewPanel::MouseUp;
     using TZuzPreviewPanel::TZuzPreviewPanel;
+    void Invalidate() override {
+        ++invalidated;
+        TZuzPreviewPanel::Invalidate();
+    }
+    int invalidated = 0;
 };
 
 class PreviewPanelTest : public ::testing::Test {
@@ -158,6 +163,22 @@ protected:
 };
 
 } // namespace
+
+TEST_F(PreviewPanelTest, DrawingAndOutlineDragsAskForNoFurtherPaint) {
+    // A paint that asked for another would keep the preview painting for as long as it is open.
+    preview->invalidated = 0;
+    preview->Draw();
+    EXPECT_EQ(preview->invalidated, 0);
+    EXPECT_EQ(preview->GetMargins()->GetMode(), pmCopy);
+    // Without DragImage a drag moves only the margin lines; the sheet is painted again once, at
+    // the release.
+    preview->MouseDown(mbLeft, {ssLeft}, 141, 150);
+    preview->MouseMove({ssLeft}, 150, 150);
+    preview->MouseMove({ssLeft}, 160, 150);
+    EXPECT_EQ(preview->invalidated, 0);
+    preview->MouseUp(mbLeft, {}, 160, 150);
+    EXPECT_EQ(preview->invalidated, 1);
+}
 
 TEST_F(PreviewPanelTest, PaperFollowsThePrintersOrientation) {
     EXPECT_EQ(preview->GetPaperRect(), TRect(115, 30, 285, 270));
