@@ -413,6 +413,7 @@ const ClassInfo& TLineSeries::StaticClass() {
         MakeProp<&C::GetOutLine, &C::SetOutLine>("OutLine"),
         MakeProp<&C::GetPointer, &C::SetPointer>("Pointer"),
         MakeProp<&C::GetStairs, &C::SetStairs>("Stairs").Default(0),
+        MakeProp<&C::GetTreatNulls, &C::SetTreatNulls>("TreatNulls").Default(tnDontPaint),
         MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
         MakeProp<&C::OnClickPointer>("OnClickPointer"),
     };
@@ -544,6 +545,7 @@ TPointSeries::TPointSeries(TComponent* AOwner) : TCustomSeries(AOwner) {
     SetFixed();
     TMarksCallout* c = GetMarks()->GetCallout();
     c->SetLength(0);
+    c->DefaultLength = 0;
 }
 
 void TPointSeries::SetFixed() {

@@ -1,4 +1,4 @@
-// Bar and pie series written with their chart as object text and read back:
+// Line, point, bar and pie series written with their chart as object text and read back:
 // what differs from the defaults comes back, defaults are not written.
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
@@ -75,4 +75,30 @@ TEST_F(SeriesStreamTest, APieKeepsItsSettingsAndTheOtherSliceThroughAStream) {
     EXPECT_EQ(back->GetOtherSlice()->GetText(), u"Прочее");
     EXPECT_EQ(back->GetPieMarks()->GetLegSize(), 6);
     EXPECT_TRUE(back->GetCircled());
+}
+
+TEST_F(SeriesStreamTest, ALineSeriesKeepsItsNullRuleAndStairsAndAPointSeriesItsUnclickableLine) {
+    auto* line = AddSeries<TLineSeries>({1, 2});
+    line->SetName(u"Line1");
+    auto* points = AddSeries<TPointSeries>({3, 4});
+    points->SetName(u"Point1");
+    const std::string plain = streamtext::ObjectText(chart.get());
+    for (const char* name : {"TreatNulls", "Stairs", "LineHeight", "Dark3D", "Length"})
+        EXPECT_EQ(plain.find(name), std::string::npos) << name << " is a default:\n" << plain;
+    // A point series turns its clickable line off but keeps True as the stored default.
+    EXPECT_NE(plain.find("ClickableLine = False"), std::string::npos) << plain;
+    line->SetTreatNulls(tnSkip);
+    line->SetStairs(true);
+    const std::string text = streamtext::ObjectText(chart.get());
+    Owned<TChart> copy(Create<TChart>(nullptr));
+    streamtext::ReadText(text, copy.get());
+    ASSERT_EQ(copy->SeriesCount(), 2);
+    auto* back = dynamic_cast<TLineSeries*>(copy->GetSeries(0));
+    ASSERT_NE(back, nullptr) << text;
+    EXPECT_EQ(back->GetTreatNulls(), tnSkip) << text;
+    EXPECT_TRUE(back->GetStairs());
+    auto* backPoints = dynamic_cast<TPointSeries*>(copy->GetSeries(1));
+    ASSERT_NE(backPoints, nullptr) << text;
+    EXPECT_FALSE(backPoints->GetClickableLine());
+    EXPECT_EQ(backPoints->GetMarks()->GetCallout()->GetLength(), 0);
 }
