@@ -8,6 +8,9 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/arrowcha.h"
+#include "chart/series/bubblech.h"
+#include "chart/series/ganttch.h"
 #include "chart/series/zuzedit.h"
 #include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzjpeg.h"
@@ -41,6 +44,9 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEngine", ZuzEngineInitialization, ZuzEngineFinalization},
     {"ZuzFunci", ZuzFunciInitialization, ZuzFunciFinalization},
     {"Series", RegisterZuzStandardSeries, nullptr},
+    {"ArrowCha", ArrowChaInitialization, ArrowChaFinalization},
+    {"BubbleCh", BubbleChInitialization, BubbleChFinalization},
+    {"GanttCh", GanttChInitialization, GanttChFinalization},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},

@@ -350,6 +350,9 @@ void TChartSeries::AssignFormat(TChartSeries* Source) {
 // Sample values
 
 int TChartSeries::RandomValue(int Limit) {
+    // An empty or negative range has no integer below it: 0, not the
+    // generator's wrap-around of a negative limit.
+    if (Limit <= 0) return 0;
     return Random(Limit);
 }
 

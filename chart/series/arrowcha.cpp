@@ -1,0 +1,125 @@
+// The arrow series: its end-point lists, the arrow drawing, the extent over
+// both ends, the click along the shaft, and sample arrows.
+#include "chart/series/arrowcha.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzgeometry.h"
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/seriestypes.h"
+
+#include <algorithm>
+
+const ClassInfo& TArrowSeries::StaticClass() {
+    using C = TArrowSeries;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetArrowHeight, &C::SetArrowHeight>("ArrowHeight").Stored(false),
+        MakeProp<&C::GetArrowPercent, &C::SetArrowPercent>("ArrowPercent").Default(50),
+        MakeProp<&C::GetArrowWidth, &C::SetArrowWidth>("ArrowWidth").Stored(false),
+        MakeProp<&C::GetEndXValues, &C::SetEndXValues>("EndXValues"),
+        MakeProp<&C::GetEndYValues, &C::SetEndYValues>("EndYValues"),
+        MakeProp<&C::GetStartXValues, &C::SetStartXValues>("StartXValues"),
+        MakeProp<&C::GetStartYValues, &C::SetStartYValues>("StartYValues"),
+    };
+    static const ClassInfo info = MakeClassInfo<C>("TArrowSeries", &TPointSeries::StaticClass(), props);
+    return info;
+}
+
+TArrowSeries::TArrowSeries(TComponent* AOwner)
+    : TPointSeries(AOwner), FEndXValues(new TChartValueList(this, VavIve_ValuesArrowEndX)),
+      FEndYValues(new TChartValueList(this, VavIve_ValuesArrowEndY)) {
+    CalcVisiblePoints = false;
+    GetXValues()->SetDateTime(true);
+    FEndXValues->SetDateTime(true);
+    GetPointer()->SetInflateMargins(false);
+    GetMarks()->GetFrame()->SetVisible(false);
+    GetMarks()->SetTransparent(true);
+}
+
+int TArrowSeries::AddArrow(double X0, double Y0, double X1, double Y1, const String& Label, TColor Color) {
+    FEndXValues->TempValue = X1;
+    FEndYValues->TempValue = Y1;
+    return AddXY(X0, Y0, Label, Color);
+}
+
+void TArrowSeries::GetArrowPoints(int ValueIndex, TPoint& From, TPoint& To) const {
+    From = {CalcXPos(ValueIndex), CalcYPos(ValueIndex)};
+    To = {CalcXPosValue(FEndXValues->GetValue(ValueIndex)), CalcYPosValue(FEndYValues->GetValue(ValueIndex))};
+}
+
+void TArrowSeries::DrawValue(int ValueIndex) {
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    if (!canvas || ValueIndex < 0 || ValueIndex >= Count()) return;
+    TPoint from, to;
+    GetArrowPoints(ValueIndex, from, to);
+    // An arrow without length has no direction to point its head in.
+    if (from == to) return;
+    const TColor color = GetValueColor(ValueIndex);
+    TSeriesPointer* p = GetPointer();
+    const bool is3D = chart->GetView3D();
+    if (is3D)
+        p->PrepareCanvas(canvas, color);
+    else
+        canvas->AssignVisiblePenColor(p->GetPen(), color);
+    canvas->Arrow(is3D, from, to, p->GetHorizSize(), p->GetVertSize(), MiddleZ, FArrowPercent);
+}
+
+double TArrowSeries::MaxXValue() const {
+    return std::max(TPointSeries::MaxXValue(), FEndXValues->GetMaxValue());
+}
+
+double TArrowSeries::MinXValue() const {
+    return std::min(TPointSeries::MinXValue(), FEndXValues->GetMinValue());
+}
+
+double TArrowSeries::MaxYValue() const {
+    return std::max(TPointSeries::MaxYValue(), FEndYValues->GetMaxValue());
+}
+
+double TArrowSeries::MinYValue() const {
+    return std::min(TPointSeries::MinYValue(), FEndYValues->GetMinValue());
+}
+
+int TArrowSeries::Clicked(int X, int Y) {
+    if (!GetParentChart()) return -1;
+    const int width = GetPen()->GetWidth();
+    for (int i = 0; i < Count(); ++i) {
+        TPoint from, to;
+        GetArrowPoints(i, from, to);
+        if (PointInLine({X, Y}, from, to, width)) return i;
+    }
+    return -1;
+}
+
+void TArrowSeries::AddSampleValues(int NumValues, bool) {
+    const TSampleBounds b = RandomBounds(NumValues);
+    const int w = static_cast<int>(Round(NumValues * b.XStep));
+    const int h = static_cast<int>(Round(b.RangeY));
+    for (int i = 0; i < NumValues; ++i) {
+        const double x0 = b.NextX + RandomValue(w);
+        const double y0 = b.LowY + RandomValue(h);
+        const double x1 = x0 + RandomValue(w);
+        const double y1 = y0 + RandomValue(h);
+        AddArrow(x0, y0, x1, y1);
+    }
+}
+
+void TArrowSeries::PrepareForGallery(bool IsEnabled) {
+    TPointSeries::PrepareForGallery(IsEnabled);
+    FillSampleValues(3);
+    SetArrowWidth(12);
+    SetArrowHeight(12);
+    if (!IsEnabled) SetSeriesColor(static_cast<TColor>(0xC0C0C0));
+}
+
+bool TArrowSeries::IsValidSourceOf(TChartSeries* Series) const {
+    return dynamic_cast<TArrowSeries*>(Series) != nullptr;
+}
+
+void ArrowChaInitialization() {
+    RegisterZuzSeries(&TArrowSeries::StaticClass(), &VavIve_GalleryArrow, &VavIve_GalleryExtended, 2);
+}
+
+void ArrowChaFinalization() {
+    UnRegisterZuzSeries({&TArrowSeries::StaticClass()});
+}

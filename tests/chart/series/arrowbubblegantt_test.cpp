@@ -1,0 +1,403 @@
+// The arrow, bubble and Gantt series on the 0..10 chart: where each draws
+// (pixel probes), what a click returns, how far each widens the axes, the
+// degenerate arrows, bubbles and bars, sample values from a fixed seed, and
+// the gallery registration.
+#include "chart/canvas/zuzconst.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/series/arrowcha.h"
+#include "chart/series/bubblech.h"
+#include "chart/series/ganttch.h"
+#include "linefixture.h"
+
+#include <filesystem>
+
+namespace {
+
+class SeriesPictures : public LineTest {
+protected:
+    // A type's picture, looked at by a person (MOLTREN_PICTURE_DIR, else the
+    // test's temporary folder).
+    void SavePicture(const char* Name) {
+        const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+        EXPECT_TRUE(probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name));
+    }
+    // Whether any pixel of the picture has Color.
+    bool AnyPixel(TColor Color) {
+        for (int y = 0; y < out.GetHeight(); ++y)
+            for (int x = 0; x < out.GetWidth(); ++x)
+                if (Is({x, y}, Color)) return true;
+        return false;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Arrows
+
+using Arrows = SeriesPictures;
+
+TEST_F(Arrows, TheShaftRunsFromStartToEndAndTheHeadOpensAtTheEnd) {
+    auto* s = Add<TArrowSeries>({});
+    s->AddArrow(2, 5, 8, 5, {}, clRed);
+    s->SetArrowWidth(8);
+    s->SetArrowHeight(8);
+    Draw();
+    SavePicture("arrow.png");
+    const TPoint from = At(2, 5), to = At(8, 5);
+    EXPECT_TRUE(Near(Mid(from, to), clRed, 0)) << "shaft";
+    // The head spreads sideways near the end, not near the start.
+    bool headAtEnd = false, headAtStart = false;
+    for (int dy = 3; dy <= 6; ++dy) {
+        headAtEnd |= Is({to.X - 5, to.Y - dy}, clRed) || Is({to.X - 6, to.Y - dy}, clRed);
+        headAtStart |= Is({from.X + 5, from.Y - dy}, clRed) || Is({from.X + 6, from.Y - dy}, clRed);
+    }
+    EXPECT_TRUE(headAtEnd);
+    EXPECT_FALSE(headAtStart);
+}
+
+TEST_F(Arrows, AReversedArrowPutsItsHeadAtTheLeft) {
+    auto* s = Add<TArrowSeries>({});
+    s->AddArrow(8, 5, 2, 5, {}, clRed);
+    s->SetArrowWidth(8);
+    s->SetArrowHeight(8);
+    Draw();
+    const TPoint head = At(2, 5);
+    bool spread = false;
+    for (int dy = 3; dy <= 6; ++dy)
+        spread |= Is({head.X + 5, head.Y + dy}, clRed) || Is({head.X + 6, head.Y + dy}, clRed);
+    EXPECT_TRUE(spread);
+}
+
+TEST_F(Arrows, TheAutomaticRangeCoversBothEndsOfEveryArrow) {
+    auto* s = Add<TArrowSeries>({});
+    s->AddArrow(1, 2, 20, -5);
+    s->AddArrow(3, 4, 0.5, 30);
+    EXPECT_EQ(s->MaxXValue(), 20);
+    EXPECT_EQ(s->MinXValue(), 0.5);
+    EXPECT_EQ(s->MaxYValue(), 30);
+    EXPECT_EQ(s->MinYValue(), -5);
+}
+
+TEST_F(Arrows, AnArrowWithoutLengthDrawsNothingAndDoesNotFail) {
+    auto* s = Add<TArrowSeries>({});
+    s->AddArrow(5, 5, 5, 5, {}, clRed);
+    EXPECT_NO_THROW(Draw());
+    EXPECT_FALSE(AnyPixel(clRed));
+}
+
+TEST_F(Arrows, AClickOnAShaftReturnsTheFirstArrowThereAndOffAllShaftsMinusOne) {
+    auto* s = Add<TArrowSeries>({});
+    s->AddArrow(1, 2, 9, 2);
+    s->AddArrow(1, 7, 9, 7);
+    s->AddArrow(1, 7, 9, 7);
+    Draw();
+    EXPECT_EQ(s->Clicked(Mid(At(1, 2), At(9, 2))), 0);
+    EXPECT_EQ(s->Clicked(Mid(At(1, 7), At(9, 7))), 1) << "the lowest index of two on top of each other";
+    EXPECT_EQ(s->Clicked(At(5, 4.5)), -1);
+    EXPECT_EQ(s->Clicked(At(9, 2).X + 6, At(9, 2).Y), -1) << "past the end";
+}
+
+TEST_F(Arrows, EndListsAreNamedDateTimeAndTheStartListsAreTheXAndYLists) {
+    auto* s = Add<TArrowSeries>({});
+    EXPECT_EQ(s->GetEndXValues()->GetName(), VavIve_ValuesArrowEndX);
+    EXPECT_EQ(s->GetEndYValues()->GetName(), VavIve_ValuesArrowEndY);
+    EXPECT_TRUE(s->GetEndXValues()->GetDateTime());
+    EXPECT_TRUE(s->GetXValues()->GetDateTime());
+    EXPECT_EQ(s->GetStartXValues(), s->GetXValues());
+    EXPECT_EQ(s->GetStartYValues(), s->GetYValues());
+    EXPECT_EQ(s->GetArrowPercent(), 50);
+    EXPECT_FALSE(s->CalcVisiblePoints);
+    EXPECT_FALSE(s->GetPointer()->GetInflateMargins());
+    EXPECT_TRUE(s->GetMarks()->GetTransparent());
+    EXPECT_FALSE(s->CanDoExtra());
+    EXPECT_EQ(s->AddArrow(1, 2, 3, 4), 0);
+    EXPECT_EQ(s->GetEndXValues()->GetValue(0), 3);
+    EXPECT_EQ(s->GetEndYValues()->GetValue(0), 4);
+    EXPECT_THROW(s->GetEndXValues()->GetValue(1), Exception);
+}
+
+// ---------------------------------------------------------------------------
+// Bubbles
+
+using Bubbles = SeriesPictures;
+
+TEST_F(Bubbles, TheRadiusIsInVerticalAxisUnitsAndSquaredBubblesAreRound) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(5, 5, 2, {}, clRed);
+    Draw();
+    SavePicture("bubble.png");
+    const TPoint c = At(5, 5);
+    const int r = At(5, 5).Y - At(5, 7).Y;
+    EXPECT_TRUE(Is(At(5, 6.6), clRed));
+    EXPECT_FALSE(Is(At(5, 7.5), clRed));
+    EXPECT_TRUE(Is({c.X + r - 3, c.Y}, clRed)) << "as wide as high";
+    EXPECT_FALSE(Is({c.X + r + 3, c.Y}, clRed));
+}
+
+TEST_F(Bubbles, ANonSquaredBubbleTakesItsWidthFromTheHorizontalAxis) {
+    chart->GetBottomAxis()->SetMinMax(0, 20); // half the pixels per unit across
+    auto* s = Add<TBubbleSeries>({});
+    s->SetSquared(false);
+    s->AddBubble(10, 5, 2, {}, clRed);
+    Draw();
+    const TPoint c = At(10, 5);
+    const int rx = At(12, 5).X - c.X, ry = c.Y - At(10, 7).Y;
+    ASSERT_LT(rx + 4, ry);
+    EXPECT_TRUE(Is({c.X, c.Y - ry + 3}, clRed));
+    EXPECT_FALSE(Is({c.X + rx + 3, c.Y}, clRed)) << "an ellipse, narrower than high";
+    EXPECT_TRUE(Is({c.X + rx - 2, c.Y}, clRed));
+}
+
+TEST_F(Bubbles, TheVerticalRangeCoversEveryBubblesTopAndBottom) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(1, 5, 3);
+    s->AddBubble(2, 1, 4);
+    s->AddBubble(3, 8, 0);
+    EXPECT_EQ(s->MaxYValue(), 8);
+    EXPECT_EQ(s->MinYValue(), -3);
+    EXPECT_EQ(s->GetRadiusValues()->GetName(), VavIve_ValuesBubbleRadius);
+}
+
+TEST_F(Bubbles, ABubbleOfRadiusZeroDrawsNothingAndCannotBeClicked) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(5, 5, 0, {}, clRed);
+    EXPECT_NO_THROW(Draw());
+    EXPECT_FALSE(AnyPixel(clRed));
+    EXPECT_EQ(s->Clicked(At(5, 5).X + 1, At(5, 5).Y), -1) << "no figure around it";
+    EXPECT_EQ(s->MaxYValue(), 5) << "it still counts in the range";
+}
+
+TEST_F(Bubbles, AClickInsideTheCircleHitsAndInTheCornerOfItsSquareMisses) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(3, 3, 2, {}, clRed);
+    s->AddBubble(7, 7, 1, {}, clBlue);
+    Draw();
+    EXPECT_EQ(s->Clicked(At(3, 4)), 0);
+    EXPECT_EQ(s->Clicked(At(7, 7.5)), 1);
+    EXPECT_EQ(s->Clicked(At(4.8, 4.8)), -1) << "inside the square, outside the circle";
+    EXPECT_EQ(s->Clicked(At(9, 2)), -1);
+}
+
+TEST_F(Bubbles, PointerStylesAreHitInsideTheirOwnFigure) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(5, 5, 2, {}, clRed);
+    Draw();
+    const TPoint c = At(5, 5);
+    const int r = c.Y - At(5, 7).Y;
+    auto hit = [&](TSeriesPointerStyle Style, int Dx, int Dy) {
+        s->GetPointer()->SetStyle(Style);
+        return s->ClickedPointer(0, c.X, c.Y, c.X + Dx, c.Y + Dy);
+    };
+    EXPECT_TRUE(hit(psTriangle, 0, r - 2));
+    EXPECT_FALSE(hit(psTriangle, r - 2, -r + 2)) << "beside the apex";
+    EXPECT_TRUE(hit(psDownTriangle, r - 3, -r + 2));
+    EXPECT_FALSE(hit(psDownTriangle, r - 2, r - 2));
+    EXPECT_FALSE(hit(psDiamond, r - 2, r - 2));
+    EXPECT_TRUE(hit(psDiamond, r / 2 - 1, 0));
+    EXPECT_TRUE(hit(psRectangle, r - 2, r - 2));
+    EXPECT_FALSE(hit(psNothing, 0, 0));
+    EXPECT_TRUE(hit(psLeftTriangle, r - 2, 0));
+    EXPECT_FALSE(hit(psLeftTriangle, -r + 2, r - 3));
+    EXPECT_TRUE(hit(psRightTriangle, -r + 2, 0));
+    EXPECT_FALSE(hit(psRightTriangle, r - 2, r - 3));
+    EXPECT_FALSE(s->ClickedPointer(5, c.X, c.Y, c.X, c.Y)) << "no such bubble";
+}
+
+// ---------------------------------------------------------------------------
+// Gantt bars
+
+using Gantt = SeriesPictures;
+
+TEST_F(Gantt, ABarRunsFromStartToEndOnItsRowAndAReversedTaskTheSameWay) {
+    auto* s = Add<TGanttSeries>({});
+    s->AddGanttColor(2, 6, 3, {}, clRed);
+    s->AddGanttColor(8, 4, 7, {}, clBlue);
+    Draw();
+    SavePicture("gantt.png");
+    EXPECT_TRUE(Is(At(2.5, 3), clRed));
+    EXPECT_TRUE(Is(At(5.5, 3), clRed));
+    EXPECT_FALSE(Is(At(6.5, 3), clRed));
+    EXPECT_FALSE(Is(At(1.5, 3), clRed));
+    EXPECT_FALSE(Is(At(4, 4), clRed)) << "the bar is thin";
+    // The end before the start: still the bar between them.
+    EXPECT_TRUE(Is(At(4.5, 7), clBlue));
+    EXPECT_TRUE(Is(At(7.5, 7), clBlue));
+    EXPECT_FALSE(Is(At(8.5, 7), clBlue));
+    EXPECT_FALSE(Is(At(3.5, 7), clBlue));
+}
+
+TEST_F(Gantt, ANextTaskIsJoinedByAStepLineAndABadNextTaskDrawsNone) {
+    struct Row {
+        const char* rule;
+        double next;
+        bool joined;
+    };
+    for (const Row& r : {Row{"next task", 1, true}, Row{"none", -1, false}, Row{"the count", 2, false},
+                         Row{"beyond", 99, false}, Row{"far beyond", 1e300, false}}) {
+        chart->FreeAllSeries();
+        auto* s = Add<TGanttSeries>({});
+        s->GetConnectingPen()->SetColor(clBlue);
+        s->AddGanttColor(1, 3, 2, {}, clRed);
+        s->AddGanttColor(6, 9, 8, {}, clRed);
+        s->GetNextTask()->SetValue(0, r.next);
+        EXPECT_NO_THROW(Draw()) << r.rule;
+        // The step turns halfway between the first end and the next start.
+        EXPECT_EQ(Is(At(4.5, 5), clBlue), r.joined) << r.rule;
+        EXPECT_EQ(Is(At(4, 2), clBlue), r.joined) << r.rule;
+    }
+}
+
+TEST_F(Gantt, AClickBetweenStartAndEndHitsButOutsideOrAboveTheBarMisses) {
+    auto* s = Add<TGanttSeries>({});
+    s->AddGantt(2, 6, 3);
+    s->AddGantt(9, 5, 7);
+    Draw();
+    const int v = s->GetPointer()->GetVertSize();
+    EXPECT_EQ(s->Clicked(At(4, 3)), 0);
+    EXPECT_EQ(s->Clicked(At(6, 3)), 0);
+    EXPECT_EQ(s->Clicked(At(6.5, 3)), -1);
+    EXPECT_EQ(s->Clicked(At(4, 3).X, At(4, 3).Y - v - 1), -1) << "above the bar";
+    EXPECT_EQ(s->Clicked(At(7, 7)), 1) << "a reversed bar is hit where it is drawn";
+}
+
+TEST_F(Gantt, TasksStartWithoutANextTaskAndTheEndWidensTheRange) {
+    auto* s = Add<TGanttSeries>({});
+    s->AddGantt(2, 12, 1, u"A");
+    s->AddXY(3, 2);
+    EXPECT_EQ(s->GetNextTask()->GetValue(0), -1);
+    EXPECT_EQ(s->GetNextTask()->GetValue(1), -1);
+    EXPECT_EQ(s->MaxXValue(), 12);
+    EXPECT_EQ(s->GetStartValues()->GetName(), VavIve_ValuesGanttStart);
+    EXPECT_TRUE(s->GetStartValues()->GetDateTime());
+    EXPECT_TRUE(s->GetEndValues()->GetDateTime());
+    EXPECT_FALSE(s->YMandatory());
+    EXPECT_EQ(s->GetPointer()->GetStyle(), psRectangle);
+}
+
+// ---------------------------------------------------------------------------
+// Samples, assignment and registration
+
+TEST(SampleRandom, ANonPositiveLimitGivesZero) {
+    RandSeed = 12345;
+    EXPECT_EQ(TChartSeries::RandomValue(0), 0);
+    EXPECT_EQ(TChartSeries::RandomValue(-7), 0);
+    for (int i = 0; i < 50; ++i) {
+        const int v = TChartSeries::RandomValue(3);
+        EXPECT_TRUE(v >= 0 && v < 3);
+    }
+}
+
+using Samples = SeriesPictures;
+
+TEST_F(Samples, SampleArrowsAndBubblesFromAFixedSeedEqualTheTable) {
+    chart->FreeAllSeries();
+    auto* a = Create<TArrowSeries>(nullptr);
+    Owned<TArrowSeries> ownA(a);
+    RandSeed = 1;
+    a->FillSampleValues(3);
+    ASSERT_EQ(a->Count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        // Each arrow goes right and up from a start inside the bounds.
+        EXPECT_GE(a->GetEndXValues()->GetValue(i), a->GetXValues()->GetValue(i));
+        EXPECT_GE(a->GetEndYValues()->GetValue(i), a->GetYValues()->GetValue(i));
+    }
+    auto* b = Create<TBubbleSeries>(nullptr);
+    Owned<TBubbleSeries> ownB(b);
+    RandSeed = 1;
+    b->FillSampleValues(0);
+    ASSERT_EQ(b->Count(), 8);
+    for (int i = 1; i < 8; ++i) EXPECT_GT(b->GetXValues()->GetValue(i), b->GetXValues()->GetValue(i - 1));
+    // Arrows start on today's date: days from today.
+    const double today = Date();
+    std::vector<double> got;
+    for (int i = 0; i < 3; ++i)
+        got.insert(got.end(), {a->GetXValues()->GetValue(i) - today, a->GetYValues()->GetValue(i),
+                               a->GetEndXValues()->GetValue(i) - today, a->GetEndYValues()->GetValue(i)});
+    for (int i = 0; i < 8; ++i)
+        got.insert(got.end(),
+                   {b->GetYValues()->GetValue(i), Round(b->GetRadiusValues()->GetValue(i) * 3) / 3.0});
+    const std::vector<double> table = {0,   861,       0,  1388,      0,   548,       1,   1142,
+                                       1,   470,       2,  1081,      795, 377 / 3.0, 493, 359 / 3.0,
+                                       429, 335 / 3.0, 20, 377 / 3.0, 396, 368 / 3.0, 404, 368 / 3.0,
+                                       536, 359 / 3.0, 63, 500 / 3.0};
+    ASSERT_EQ(got.size(), table.size());
+    for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], table[i], 1e-9) << i;
+}
+
+TEST_F(Samples, SampleGanttTasksStartFromTodayAndLinkToALaterTask) {
+    auto* g = Create<TGanttSeries>(nullptr);
+    Owned<TGanttSeries> own(g);
+    RandSeed = 7;
+    g->FillSampleValues(40);
+    const int n = g->Count();
+    EXPECT_GE(n, 10);
+    EXPECT_LE(n, 30);
+    const double today = Date();
+    int linked = 0;
+    for (int i = 0; i < n; ++i) {
+        const double start = g->GetStartValues()->GetValue(i), end = g->GetEndValues()->GetValue(i);
+        EXPECT_GE(start, today);
+        EXPECT_GE(end - start, 9);
+        EXPECT_LE(end - start, 24);
+        const double next = g->GetNextTask()->GetValue(i);
+        if (next != -1) {
+            ++linked;
+            ASSERT_GE(next, 0);
+            ASSERT_LT(next, n);
+            EXPECT_LT(end, g->GetStartValues()->GetValue(static_cast<int>(next)));
+        }
+    }
+    EXPECT_GT(linked, 0);
+    g->FillSampleValues(1);
+    EXPECT_EQ(g->Count(), 1) << "one value asked, one task";
+}
+
+TEST_F(Samples, AssignCopiesTheTypesOwnSettingsAndSourcesMustBeOfTheSameType) {
+    auto* b1 = Add<TBubbleSeries>({});
+    auto* b2 = Add<TBubbleSeries>({});
+    b1->SetSquared(false);
+    b2->Assign(b1);
+    EXPECT_FALSE(b2->GetSquared());
+    auto* g1 = Add<TGanttSeries>({});
+    auto* g2 = Add<TGanttSeries>({});
+    g1->GetConnectingPen()->SetColor(clLime);
+    g2->Assign(g1);
+    EXPECT_EQ(g2->GetConnectingPen()->GetColor(), clLime);
+    auto* a = Add<TArrowSeries>({});
+    EXPECT_TRUE(b1->IsValidSourceOf(b2));
+    EXPECT_FALSE(b1->IsValidSourceOf(g1));
+    EXPECT_TRUE(g1->IsValidSourceOf(g2));
+    EXPECT_FALSE(g1->IsValidSourceOf(a));
+    EXPECT_FALSE(a->IsValidSourceOf(b1));
+}
+
+TEST_F(Samples, TheTypesRegisterWithTheirDescriptionsPagesAndGallerySeries) {
+    ZuzSeriesTypes().Clear();
+    ArrowChaInitialization();
+    BubbleChInitialization();
+    GanttChInitialization();
+    struct Row {
+        const ClassInfo* cls;
+        const String& description;
+        const String& page;
+        int gallery;
+        const char* name;
+    };
+    for (const Row& r :
+         {Row{&TArrowSeries::StaticClass(), VavIve_GalleryArrow, VavIve_GalleryExtended, 2, "TArrowSeries"},
+          Row{&TBubbleSeries::StaticClass(), VavIve_GalleryBubble, VavIve_GalleryStandard, 1,
+              "TBubbleSeries"},
+          Row{&TGanttSeries::StaticClass(), VavIve_GalleryGantt, VavIve_GalleryStandard, 1,
+              "TGanttSeries"}}) {
+        const TZuzSeriesType* t = ZuzSeriesTypes().Find(r.cls);
+        ASSERT_NE(t, nullptr) << r.name;
+        EXPECT_EQ(t->GetDescription(), r.description);
+        EXPECT_EQ(t->GetGalleryPage(), r.page);
+        EXPECT_EQ(t->NumGallerySeries, r.gallery);
+        EXPECT_NE(GetClass(r.name), nullptr) << "a stream can create it by name";
+    }
+    EXPECT_EQ(ZuzSeriesTypes().Find(&TGanttSeries::StaticClass())->GetDescription(), u"Gantt");
+    ArrowChaFinalization();
+    EXPECT_EQ(ZuzSeriesTypes().Find(&TArrowSeries::StaticClass()), nullptr);
+}
+
+} // namespace
