@@ -315,8 +315,8 @@ TEST_F(Samples, SampleArrowsAndBubblesFromAFixedSeedEqualTheTable) {
     for (int i = 0; i < 8; ++i)
         got.insert(got.end(),
                    {b->GetYValues()->GetValue(i), Round(b->GetRadiusValues()->GetValue(i) * 3) / 3.0});
-    const std::vector<double> table = {0,   861,       0,  1388,      0,   548,       1,   1142,
-                                       1,   470,       2,  1081,      795, 377 / 3.0, 493, 359 / 3.0,
+    const std::vector<double> table = {1,   861,       1,  1388,      1,   548,       2,   1142,
+                                       2,   470,       3,  1081,      795, 377 / 3.0, 493, 359 / 3.0,
                                        429, 335 / 3.0, 20, 377 / 3.0, 396, 368 / 3.0, 404, 368 / 3.0,
                                        536, 359 / 3.0, 63, 500 / 3.0};
     ASSERT_EQ(got.size(), table.size());
