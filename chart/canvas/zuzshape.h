@@ -40,7 +40,8 @@ public:
     void SetVisible(bool Value);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    void Repaint();
+    // The parent panel repaints; a shape owned by something else may repaint through it.
+    virtual void Repaint();
     void CanvasChanged(TObject* Sender);
 
 protected:

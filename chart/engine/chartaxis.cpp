@@ -159,46 +159,43 @@ const ClassInfo& TAxisShape::StaticClass() {
         MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
         MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
     };
-    static const ClassInfo info = MakeClassInfo<C>("TAxisShape", &TPersistent::StaticClass(), props);
+    static const ClassInfo info = MakeClassInfo<C>("TAxisShape", &TZuzCustomShape::StaticClass(), props);
     return info;
 }
 
-TAxisShape::TAxisShape(IAxisChart* Chart) : ParentChart(Chart) {
-    TNotifyEvent changed;
-    changed.Bind([this](TObject*) { Repaint(); });
-    FFont.reset(Create<TZuzFont>(changed));
+namespace {
+
+TCustomZuzPanel* PanelOf(IAxisChart* Chart) {
+    return Chart ? dynamic_cast<TCustomZuzPanel*>(Chart->AxisChartComponent()) : nullptr;
 }
+
+} // namespace
+
+TAxisShape::TAxisShape(IAxisChart* Chart) : TZuzCustomShape(PanelOf(Chart)), ParentChart(Chart) {}
 
 TAxisShape::~TAxisShape() = default;
-
-void TAxisShape::Assign(TPersistent* Source) {
-    if (auto* s = dynamic_cast<TAxisShape*>(Source)) {
-        FFont->Assign(s->FFont.get());
-        FVisible = s->FVisible;
-        FTransparent = s->FTransparent;
-        return;
-    }
-    TPersistent::Assign(Source);
-}
 
 void TAxisShape::Repaint() {
     if (ParentChart) ParentChart->Invalidate();
 }
 
 void TAxisShape::SetVisible(bool Value) {
-    if (FVisible == Value) return;
-    FVisible = Value;
+    if (GetVisible() == Value) return;
+    // Quietly through the shape, then once through the axis's chart.
+    TCustomZuzPanel* panel = GetParentChart();
+    SetParent(nullptr);
+    TZuzCustomShape::SetVisible(Value);
+    SetParent(panel);
     Repaint();
 }
 
 void TAxisShape::SetTransparent(bool Value) {
-    if (FTransparent == Value) return;
-    FTransparent = Value;
+    if (GetTransparent() == Value) return;
+    TCustomZuzPanel* panel = GetParentChart();
+    SetParent(nullptr);
+    TZuzCustomShape::SetTransparent(Value);
+    SetParent(panel);
     Repaint();
-}
-
-void TAxisShape::SetFont(TZuzFont* Value) {
-    FFont->Assign(Value);
 }
 
 const ClassInfo& TChartAxisTitle::StaticClass() {

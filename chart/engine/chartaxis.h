@@ -6,6 +6,7 @@
 
 #include "chart/canvas/panellayout.h"
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzshape.h"
 #include "chart/engine/axischart.h"
 #include "platform/core/collections.h"
 
@@ -93,33 +94,21 @@ private:
     double FZPosition = 0;
 };
 
-// The text box of an axis title or label: its font, visibility, transparency
-// and the bounds it was last drawn in (for hit tests).
-class TAxisShape : public TPersistent {
+// The framed text box of an axis title or label, and the bounds it was last
+// drawn in (for hit tests). It repaints through the axis's chart, which need not
+// be a panel.
+class TAxisShape : public TZuzCustomShape {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TAxisShape(IAxisChart* Chart);
     ~TAxisShape() override;
-    void Assign(TPersistent* Source) override;
 
-    bool GetVisible() const { return FVisible; }
     void SetVisible(bool Value);
-    bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value);
-    bool IsTransparentStored() const { return FTransparent != DefaultTransparent; }
-    TZuzFont* GetFont() const { return FFont.get(); }
-    void SetFont(TZuzFont* Value);
-    void Repaint();
+    void Repaint() override;
 
-    bool DefaultTransparent = false;
-    TRect ShapeBounds;
     IAxisChart* ParentChart;
-
-private:
-    Owned<TZuzFont> FFont;
-    bool FVisible = true;
-    bool FTransparent = false;
 };
 
 class TChartAxisTitle : public TAxisShape {

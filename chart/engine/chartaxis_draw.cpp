@@ -540,6 +540,11 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         if (z != 0)
             if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
         Format->ShapeBounds = r;
+        // A framed title or label: its box goes under the text.
+        if (!Format->GetTransparent()) {
+            Format->DrawRectRotated(r, angle, 0);
+            canvas->SetBackMode(cbmTransparent);
+        }
     }
     if (OnDrawLabel) {
         bool drawLabel = true;

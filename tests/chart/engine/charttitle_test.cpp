@@ -164,6 +164,28 @@ TEST_F(TitleTest, CaptionIsTheFirstLineAndWritingItReplacesEveryLine) {
     EXPECT_EQ(t->GetText()->GetCount(), 0);
 }
 
+TEST_F(TitleTest, AnAxisTitleThatIsNotTransparentDrawsItsBoxUnderItsText) {
+    auto chart = TitledChart();
+    for (int i = 0; i < 4; ++i) chart->SetMargin(i, 20);
+    TChartAxisTitle* title = chart->GetBottomAxis()->GetTitle();
+    title->SetCaption(u"Дата");
+    TBitmap out;
+    Draw(chart.get(), out);
+    EXPECT_EQ(CountColour(out, Rgb(clYellow), 0, 400), 0);
+    title->SetTransparent(false);
+    title->SetColor(clYellow);
+    Draw(chart.get(), out);
+    const TRect b = title->ShapeBounds;
+    EXPECT_GT(CountColour(out, Rgb(clYellow), 0, 400), (b.Right - b.Left - 2) * (b.Bottom - b.Top - 2) / 2);
+    EXPECT_EQ(probe::Pixel(out, (b.Left + b.Right) / 2, b.Top + 1), Rgb(clYellow));
+    // The text stays on top of the box.
+    int ink = 0;
+    for (int y = b.Top + 1; y < b.Bottom - 1; ++y)
+        for (int x = b.Left + 1; x < b.Right - 1; ++x)
+            if (probe::Pixel(out, x, y) == Rgb(clBlack)) ++ink;
+    EXPECT_GT(ink, 10);
+}
+
 TEST_F(TitleTest, ATitleWiderThanThePanelIsClippedToIt) {
     auto chart = TitledChart(200, 120);
     chart->GetTitle()->SetCaption(String(60, u'W'));
