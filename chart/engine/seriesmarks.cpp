@@ -444,7 +444,7 @@ const ClassInfo& TSeriesMarks::StaticClass() {
         MakeProp<&C::GetMultiLine, &C::SetMultiLine>("MultiLine").Default(0),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(smsLabel),
         MakeProp<&C::GetTextAlign, &C::SetTextAlign>("TextAlign").Default(taCenter),
-        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(0),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Stored<&C::IsVisibleStored>(),
     };
     static const ClassInfo info = MakeClassInfo<C>("TSeriesMarks", &TMarkShape::StaticClass(), props);
     return info;

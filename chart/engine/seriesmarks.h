@@ -291,6 +291,10 @@ public:
 
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
+    // Whether a series type starts with its marks shown; that state is not
+    // written, the other one is, so hiding the marks of such a type survives.
+    bool DefaultVisible = false;
+    bool IsVisibleStored() const { return GetVisible() != DefaultVisible; }
     void Assign(TPersistent* Source) override;
     // The per-point items travel as the binary property "Items".
     void DefineProperties(TFiler* Filer) override;

@@ -108,6 +108,7 @@ TCustomBarSeries::TCustomBarSeries(TComponent* AOwner) : TChartSeries(AOwner) {
     FShadow->SetSize(0);
     FTickLines.reset(Create<TChartHiddenPen>(changed));
     GetMarks()->SetVisible(true);
+    GetMarks()->DefaultVisible = true;
     GetMarks()->GetCallout()->SetLength(20);
     GetMarks()->GetCallout()->DefaultLength = 20;
 }

@@ -156,6 +156,8 @@ const ClassInfo& TPieSeries::StaticClass() {
         MakeProp<&C::GetAngleSize, &C::SetAngleSize>("AngleSize").Default(360),
         MakeProp<&C::GetAutoMarkPosition, &C::SetAutoMarkPosition>("AutoMarkPosition").Default(1),
         MakeProp<&C::GetCircleBackColor, &C::SetCircleBackColor>("CircleBackColor").Default(clZuzColor),
+        // A pie starts with a colour per slice: only turning that off is written.
+        MakeProp<&C::GetColorEachPoint, &C::SetColorEachPoint>("ColorEachPoint").Default(1),
         MakeProp<&C::GetDark3D, &C::SetDark3D>("Dark3D").Default(1),
         MakeProp<&C::GetDarkPen, &C::SetDarkPen>("DarkPen").Default(0),
         MakeProp<&C::GetExplodeBiggest, &C::SetExplodeBiggest>("ExplodeBiggest").Default(0),
@@ -179,6 +181,7 @@ TPieSeries::TPieSeries(TComponent* AOwner) : TCircledSeries(AOwner) {
     GetXValues()->SetName(u"");
     GetYValues()->SetName(u"Pie");
     GetMarks()->SetVisible(true);
+    GetMarks()->DefaultVisible = true;
     GetMarks()->GetCallout()->SetLength(8);
     SetColorEachPoint(true);
     GetGradient()->SetStartColor(clWhite);

@@ -102,3 +102,23 @@ TEST_F(SeriesStreamTest, ALineSeriesKeepsItsNullRuleAndStairsAndAPointSeriesItsU
     EXPECT_FALSE(backPoints->GetClickableLine());
     EXPECT_EQ(backPoints->GetMarks()->GetCallout()->GetLength(), 0);
 }
+
+TEST_F(SeriesStreamTest, WhatABarOrPieStartsWithButTheUserTurnedOffComesBackOff) {
+    auto* bar = AddSeries<TBarSeries>({1, 2});
+    bar->SetName(u"Bar1");
+    auto* pie = AddSeries<TPieSeries>({3, 4});
+    pie->SetName(u"Pie1");
+    const std::string plain = streamtext::ObjectText(chart.get());
+    EXPECT_EQ(plain.find("ColorEachPoint"), std::string::npos) << plain;
+    EXPECT_EQ(plain.find("Marks.Visible"), std::string::npos) << plain;
+    bar->GetMarks()->SetVisible(false);
+    pie->GetMarks()->SetVisible(false);
+    pie->SetColorEachPoint(false);
+    const std::string text = streamtext::ObjectText(chart.get());
+    Owned<TChart> copy(Create<TChart>(nullptr));
+    streamtext::ReadText(text, copy.get());
+    ASSERT_EQ(copy->SeriesCount(), 2);
+    EXPECT_FALSE(copy->GetSeries(0)->GetMarks()->GetVisible()) << text;
+    EXPECT_FALSE(copy->GetSeries(1)->GetMarks()->GetVisible()) << text;
+    EXPECT_FALSE(copy->GetSeries(1)->GetColorEachPoint()) << text;
+}
