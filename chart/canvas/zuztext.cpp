@@ -134,8 +134,9 @@ void TZuzExportData::SaveToStream(TStream* Stream) {
 }
 
 void TZuzExportData::SaveToFile(const String& FileName) {
-    TFileStream stream(FileName, fmCreate);
-    SaveToStream(&stream);
+    TMemoryStream bytes;
+    SaveToStream(&bytes);
+    ReplaceFileContents(FileName, bytes.Memory(), static_cast<std::size_t>(bytes.GetSize()));
 }
 
 void ZuzGotoURL(const void* Handle, const String& URL) {

@@ -39,7 +39,8 @@ public:
     virtual String AsString() { return String(); }
     void CopyToClipboard();
     // The UTF-16 little-endian byte-order mark, then the text.
-    void SaveToStream(TStream* Stream);
+    virtual void SaveToStream(TStream* Stream);
+    // Whole or not at all: an earlier file stays as it was when the export fails.
     void SaveToFile(const String& FileName);
 };
 

@@ -17,9 +17,8 @@ String TStringsStack::Pop() {
 }
 
 String ZuzDefaultXMLEncoding() {
-    const char* lang = std::getenv("LANG");
-    const std::string l = lang ? lang : "";
-    return l.rfind("ja", 0) == 0 ? String(u"shift_jis") : String(u"UTF-16");
+    // Every XML text here is written as UTF-16, whatever the system's language.
+    return u"UTF-16";
 }
 
 namespace {

@@ -14,7 +14,7 @@ public:
     String Pop();
 };
 
-// "UTF-16", or "shift_jis" where the system's language is Japanese.
+// "UTF-16": the encoding the XML texts are written in.
 String ZuzDefaultXMLEncoding();
 // Replaces the text form of components held in Stream (from its start) by XML lines, in
 // UTF-16 as the declaration says. Values go into attributes with &, <, > and " escaped.
