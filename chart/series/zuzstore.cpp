@@ -27,7 +27,8 @@ const ClassInfo& TODBCChart::StaticClass() {
 
 namespace {
 
-constexpr Byte kHeader[4] = {ZuzFileMagic & 0xFF, ZuzFileMagic >> 8, ZuzFileVersion & 0xFF, ZuzFileVersion >> 8};
+constexpr Byte kHeader[4] = {ZuzFileMagic & 0xFF, ZuzFileMagic >> 8, ZuzFileVersion & 0xFF,
+                             ZuzFileVersion >> 8};
 
 void WriteZuzFileHeader(TStream* Stream) {
     Stream->WriteBuffer(kHeader, 4);
@@ -149,11 +150,11 @@ void SaveChartToXMLFile(TCustomChart* Chart, const String& FileName, bool Includ
 namespace {
 
 // One pass of the reader over the binary form (header included) into Chart.
-void ReadChart(TCustomChart* Chart, TMemoryStream& Binary, const TProcZuzLoadError& OnError, bool TryReadData) {
+void ReadChart(TCustomChart* Chart, TMemoryStream& Binary, const TProcZuzLoadError& OnError,
+               bool TryReadData) {
     Binary.SetPosition(std::min<Int64>(4, Binary.GetSize()));
     TChartReader reader(&Binary, 4096);
-    reader.OnFindMethod.Bind(
-        [](TReader*, const String&, const MethodInfo*&, bool& Error) { Error = false; });
+    reader.OnFindMethod.Bind([](TReader*, const String&, const MethodInfo*&, bool& Error) { Error = false; });
     reader.OnLoadError = OnError;
     const String name = Chart->GetName();
     reader.ReadRootComponent(Chart);
@@ -190,7 +191,8 @@ void LoadChartFromStreamCheck(TCustomChart*& Chart, TStream* Stream, const TProc
     try {
         Chart->FreeAllSeries();
         if (TChartTools* tools = Chart->GetToolsList()) tools->Clear();
-        ReadChart(Chart, bytes, [](const String&) { return true; }, TryReadData);
+        ReadChart(
+            Chart, bytes, [](const String&) { return true; }, TryReadData);
     } catch (...) {
         Chart->AutoRepaint = true;
         Chart->Invalidate();

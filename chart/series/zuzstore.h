@@ -42,7 +42,8 @@ public:
     TProcZuzLoadError OnLoadError;
 };
 
-void SaveChartToStream(TCustomChart* Chart, TStream* Stream, bool IncludeData = true, bool TextFormat = false);
+void SaveChartToStream(TCustomChart* Chart, TStream* Stream, bool IncludeData = true,
+                       bool TextFormat = false);
 void SaveChartToXMLStream(TCustomChart* Chart, TStream* Stream, bool IncludeData, bool XMLHeader);
 // The file is written whole or not at all: an earlier file stays as it was when saving fails.
 void SaveChartToFile(TCustomChart* Chart, const String& FileName, bool IncludeData = true,

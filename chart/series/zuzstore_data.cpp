@@ -35,14 +35,29 @@ String Escaped(const String& Text) {
     String out;
     for (const Char c : Text) {
         switch (c) {
-        case u'&': out += u"&amp;"; break;
-        case u'<': out += u"&lt;"; break;
-        case u'>': out += u"&gt;"; break;
-        case u'"': out += u"&quot;"; break;
-        case u'\'': out += u"&#39;"; break;
-        case u'\r': out += u"&#13;"; break;
-        case u'\n': out += u"&#10;"; break;
-        default: out += c;
+        case u'&':
+            out += u"&amp;";
+            break;
+        case u'<':
+            out += u"&lt;";
+            break;
+        case u'>':
+            out += u"&gt;";
+            break;
+        case u'"':
+            out += u"&quot;";
+            break;
+        case u'\'':
+            out += u"&#39;";
+            break;
+        case u'\r':
+            out += u"&#13;";
+            break;
+        case u'\n':
+            out += u"&#10;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -120,7 +135,8 @@ String TSeriesData::AsString() {
 // ---------------------------------------------------------------------------
 // TSeriesDataText
 
-TSeriesDataText::TSeriesDataText(TCustomChart* AChart, TChartSeries* ASeries) : TSeriesData(AChart, ASeries) {}
+TSeriesDataText::TSeriesDataText(TCustomChart* AChart, TChartSeries* ASeries)
+    : TSeriesData(AChart, ASeries) {}
 
 void TSeriesDataText::GuessSeriesFormat() {
     TSeriesData::GuessSeriesFormat();
@@ -155,7 +171,8 @@ String TSeriesDataText::HeaderOf(const TChartSeries* S) const {
     else
         for (const TChartValueList* l : ValueColumns(S)) parts.push_back(Quoted(l->GetName()));
     String out;
-    for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? String(1, TextDelimiter) : String()) + parts[i];
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        out += (i ? String(1, TextDelimiter) : String()) + parts[i];
     return out;
 }
 
@@ -173,7 +190,8 @@ String TSeriesDataText::PointToString(int Index) {
     }
     if (Format.Contains(tfColor)) {
         const TChartSeries* first = count > 0 ? Exported(0) : nullptr;
-        fields.push_back(ColorText(first && Index < first->Count() ? first->GetValueColor(Index) : clDefault));
+        fields.push_back(
+            ColorText(first && Index < first->Count() ? first->GetValueColor(Index) : clDefault));
     }
     for (int s = 0; s < count; ++s) {
         const TChartSeries* S = Exported(s);
@@ -187,7 +205,8 @@ String TSeriesDataText::PointToString(int Index) {
         for (const TChartValueList* l : ValueColumns(S)) fields.push_back(value(l));
     }
     String out;
-    for (std::size_t i = 0; i < fields.size(); ++i) out += (i ? String(1, TextDelimiter) : String()) + fields[i];
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        out += (i ? String(1, TextDelimiter) : String()) + fields[i];
     return out;
 }
 
@@ -268,7 +287,9 @@ String TSeriesDataHTML::PointToString(int Index) {
     for (int s = 0; s < ExportedCount(); ++s) {
         const TChartSeries* S = Exported(s);
         const bool has = Index < S->Count();
-        const auto value = [&](const TChartValueList* l) { return Cell(has ? NumberText(S, l->GetValue(Index)) : String()); };
+        const auto value = [&](const TChartValueList* l) {
+            return Cell(has ? NumberText(S, l->GetValue(Index)) : String());
+        };
         if (Format.Contains(tfLabel)) out += Cell(has ? Label(S, Index) : String());
         if (Format.Contains(tfColor)) out += Cell(has ? ColorText(S->GetValueColor(Index)) : String());
         if (Format.Contains(tfNoMandatory)) out += value(S->NotMandatoryValueList());
@@ -362,7 +383,8 @@ void TSeriesDataXLS::SaveToStream(TStream* Stream) {
     TSheet sheet;
     static const char kBOF[] = {0x09, 0x08, 0x08, 0x00, 0x00, 0x00, 0x10, 0x00, 0x00, 0x00, 0x00, 0x00};
     sheet.Bytes().append(kBOF, sizeof kBOF);
-    for (const unsigned w : {0x0200u, 10u, 0u, static_cast<unsigned>(sheetRows), 0u, static_cast<unsigned>(columns), 0u})
+    for (const unsigned w :
+         {0x0200u, 10u, 0u, static_cast<unsigned>(sheetRows), 0u, static_cast<unsigned>(columns), 0u})
         sheet.Word16(w);
 
     int row = 0;

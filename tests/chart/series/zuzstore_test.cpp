@@ -1,8 +1,9 @@
 // The native chart file in its three forms, loading into a chart that already has series,
 // damaged files, and the series-data exporters' exact output.
-#include "chart/series/zuzstore.h"
 #include "chart/engine/charttitle.h"
+#include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
+#include "chart/series/zuzstore.h"
 #include "seriesfixture.h"
 #include "tests/chart/canvas/streamtext.h"
 #include "tests/support/tempdir.h"
@@ -80,7 +81,7 @@ TEST_F(ChartFile, TheBinaryFormStartsWithTheHeaderAndTheTextFormWithObject) {
 
 TEST_F(ChartFile, EveryFormLoadsBackEqualWithAndWithoutData) {
     Fill();
-    const std::string original = streamtext::ObjectText(chart.get());
+    const std::string original = Saved(true, true);
     for (const bool text : {false, true}) {
         auto copy = Fresh();
         copy->SetName(u"Mine");
@@ -88,9 +89,10 @@ TEST_F(ChartFile, EveryFormLoadsBackEqualWithAndWithoutData) {
         EXPECT_EQ(copy->GetName(), u"Mine") << "a loading chart keeps its own name";
         ASSERT_EQ(copy->SeriesCount(), 2);
         EXPECT_EQ(copy->GetSeries(0)->Labels().GetLabel(1), u"февраль");
-        EXPECT_DOUBLE_EQ(copy->GetSeries(1)->YValues()->GetValue(0), -1.25);
-        copy->SetName(u"Chart1");
-        EXPECT_EQ(streamtext::ObjectText(copy.get()), original) << "text form " << text;
+        EXPECT_DOUBLE_EQ(copy->GetSeries(1)->MandatoryValueList()->GetValue(0), -1.25);
+        TMemoryStream again;
+        SaveChartToStream(copy.get(), &again, true, true);
+        EXPECT_EQ(Bytes(again), original) << "text form " << text;
         EXPECT_TRUE(copy->AutoRepaint);
 
         auto bare = Fresh();
@@ -150,12 +152,12 @@ TEST_F(ChartFile, WrongEmptyAndUnknownInputIsRefusedOrSkippedAsAsked) {
 TEST_F(ChartFile, EveryPrefixAndRandomDamageEndsInAnErrorOrALoadNeverACrash) {
     Fill();
     const std::string file = Saved(true, false);
-    auto target = Fresh();
-    auto* s1 = Create<TLineSeries>(target.get());
-    target->AddSeries(s1);
-    s1->Add(3);
-    const std::string before = streamtext::ObjectText(target.get());
     const auto attempt = [&](const std::string& bytes) {
+        auto target = Fresh();
+        auto* s1 = Create<TLineSeries>(target.get());
+        target->AddSeries(s1);
+        s1->Add(3);
+        const std::string before = streamtext::ObjectText(target.get());
         try {
             Load(target.get(), bytes, true);
             return true;
@@ -171,28 +173,21 @@ TEST_F(ChartFile, EveryPrefixAndRandomDamageEndsInAnErrorOrALoadNeverACrash) {
         std::string damaged = file;
         for (int k = 0; k < 3; ++k) damaged[8 + rng() % (damaged.size() - 8)] = static_cast<char>(rng());
         if (round % 4 == 0) damaged.replace(8 + rng() % (damaged.size() - 12), 4, "\xFF\xFF\xFF\x7F");
-        if (attempt(damaged)) {
-            // A damaged file that still loads is taken; the next attempt starts from a known chart.
-            target->FreeAllSeries();
-            s1 = Create<TLineSeries>(target.get());
-            target->AddSeries(s1);
-            s1->Add(3);
-            Load(target.get(), streamtext::ObjectText(target.get()));
-        }
+        attempt(damaged);
     }
 }
 
 TEST_F(ChartFile, AFailedSaveLeavesTheEarlierFileAndTextConvertsBothWays) {
     Fill();
     TempDir dir;
-    const String name = UTF8ToString(dir.path + "/c");
+    const String name = UTF8ToString((dir.path / "c").string());
     SaveChartToFile(chart.get(), name, true, false);
-    std::ifstream in(dir.path + "/c.zuz", std::ios::binary);
+    std::ifstream in(dir.path / "c.zuz", std::ios::binary);
     const std::string first{std::istreambuf_iterator<char>(in), {}};
     EXPECT_EQ(first, Saved(true, false));
     ConvertZuzFileToText(name + u".zuz", name + u".txt");
     ConvertZuzFileToBinary(name + u".txt", name + u".bin");
-    std::ifstream back(dir.path + "/c.bin", std::ios::binary);
+    std::ifstream back(dir.path / "c.bin", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), first);
 }
 
@@ -228,8 +223,8 @@ TEST_F(SeriesDataExport, TextWithDefaultsIsLabelTabValueAndAnEmptyLine) {
     all.IncludeHeader = true;
     all.IncludeIndex = true;
     s->Labels().SetLabel(0, u"say \"hi\"");
-    EXPECT_EQ(all.AsString().substr(0, 60),
-              String(u"\"Index\"\t\"Text\"\t\"Series1\"\t\"Series2\"\r\n0\t\"say \"\"hi\"\"\"\t1\t10\r\n").substr(0, 60));
+    const String head = u"\"Index\"\t\"Text\"\t\"Series1\"\t\"Series2\"\r\n0\t\"say \"\"hi\"\"\"\t1\t10\r\n";
+    EXPECT_EQ(all.AsString().substr(0, head.size()), head);
 }
 
 TEST_F(SeriesDataExport, XMLAndHTMLEscapeWhatTheyCarry) {
@@ -240,15 +235,17 @@ TEST_F(SeriesDataExport, XMLAndHTMLEscapeWhatTheyCarry) {
     const String xml = x.AsString();
     EXPECT_EQ(xml, u"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\r\n"
                    u"<series title=\"a&amp;b&lt;&quot;c&quot;&gt;\" type=\"" +
-                       GetGallerySeriesName(s) + u"\" color=\"#ff0000\">\r\n<points count=\"3\">\r\n"
-                                                 u"<point  text=\"a\" Y=\"1\"/>\r\n<point  text=\"b\" Y=\"2\"/>\r\n"
-                                                 u"<point  text=\"c\" Y=\"3\"/>\r\n</points>\r\n</series>\r\n\r\n");
+                       GetGallerySeriesName(s) +
+                       u"\" color=\"#ff0000\">\r\n<points count=\"3\">\r\n"
+                       u"<point  text=\"a\" Y=\"1\"/>\r\n<point  text=\"b\" Y=\"2\"/>\r\n"
+                       u"<point  text=\"c\" Y=\"3\"/>\r\n</points>\r\n</series>\r\n\r\n");
     TSeriesDataHTML h(chart.get(), s);
     h.IncludeColors = true;
     s->Labels().SetLabel(1, u"<b>");
-    EXPECT_EQ(h.AsString(), u"<table border=\"1\">\r\n<tr><td>a</td><td>#ff0000</td><td>1</td></tr>\r\n"
-                            u"<tr><td>&lt;b&gt;</td><td>#ff0000</td><td>2</td></tr>\r\n"
-                            u"<tr><td>c</td><td>#ff0000</td><td>3</td></tr>\r\n\r\n</table>");
+    // Points without colours of their own: the guessed contents leave the colour column out.
+    EXPECT_EQ(h.AsString(), u"<table border=\"1\">\r\n<tr><td>a</td><td>1</td></tr>\r\n"
+                            u"<tr><td>&lt;b&gt;</td><td>2</td></tr>\r\n"
+                            u"<tr><td>c</td><td>3</td></tr>\r\n\r\n</table>");
 }
 
 TEST_F(SeriesDataExport, TheWorksheetIsPinnedRecordByRecordAndRefusesTooManyRows) {
@@ -262,15 +259,15 @@ TEST_F(SeriesDataExport, TheWorksheetIsPinnedRecordByRecordAndRefusesTooManyRows
     // The X values are no index, so the X column is written.
     const std::string bytes = Saved(w);
     const auto num = [](double v) { return std::string(reinterpret_cast<const char*>(&v), 8); };
-    const std::string expect =
-        std::string("\x09\x08\x08\x00\x00\x00\x10\x00\x00\x00\x00\x00", 12) +
-        std::string("\x00\x02\x0A\x00\x00\x00\x02\x00\x00\x00\x03\x00\x00\x00", 14) +
-        std::string("\x04\x00\x0D\x00\x00\x00\x00\x00\x00\x00\x00\x05Index", 17) +
-        std::string("\x04\x00\x09\x00\x00\x00\x01\x00\x00\x00\x00\x01X", 13) +
-        std::string("\x04\x00\x09\x00\x00\x00\x02\x00\x00\x00\x00\x01Y", 13) +
-        std::string("\x03\x00\x0F\x00\x01\x00\x00\x00\x00\x00\x00", 11) + num(0) +
-        std::string("\x03\x00\x0F\x00\x01\x00\x01\x00\x00\x00\x00", 11) + num(5) +
-        std::string("\x03\x00\x0F\x00\x01\x00\x02\x00\x00\x00\x00", 11) + num(0.5) + std::string("\x0A\x00\x00\x00", 4);
+    const std::string expect = std::string("\x09\x08\x08\x00\x00\x00\x10\x00\x00\x00\x00\x00", 12) +
+                               std::string("\x00\x02\x0A\x00\x00\x00\x02\x00\x00\x00\x03\x00\x00\x00", 14) +
+                               std::string("\x04\x00\x0D\x00\x00\x00\x00\x00\x00\x00\x00\x05Index", 17) +
+                               std::string("\x04\x00\x09\x00\x00\x00\x01\x00\x00\x00\x00\x01X", 13) +
+                               std::string("\x04\x00\x09\x00\x00\x00\x02\x00\x00\x00\x00\x01Y", 13) +
+                               std::string("\x03\x00\x0F\x00\x01\x00\x00\x00\x00\x00\x00", 11) + num(0) +
+                               std::string("\x03\x00\x0F\x00\x01\x00\x01\x00\x00\x00\x00", 11) + num(5) +
+                               std::string("\x03\x00\x0F\x00\x01\x00\x02\x00\x00\x00\x00", 11) + num(0.5) +
+                               std::string("\x0A\x00\x00\x00", 4);
     EXPECT_EQ(bytes, expect);
 
     for (int i = 0; i < 65535; ++i) s->Add(i);
@@ -280,8 +277,9 @@ TEST_F(SeriesDataExport, TheWorksheetIsPinnedRecordByRecordAndRefusesTooManyRows
 }
 
 TEST_F(SeriesDataExport, NumbersUseTheLocaleDecimalSeparator) {
-    if (const char* locale = std::getenv("MOLTREN_TEST_LOCALE"); locale && *locale)
+    if (const char* locale = std::getenv("MOLTREN_TEST_LOCALE"); locale && *locale) {
         ASSERT_EQ(FormatSettings.DecimalSeparator, u',') << locale << " is missing: run scripts/setup";
+    }
     auto* s = Create<TLineSeries>(chart.get());
     chart->AddSeries(s);
     s->Add(1.5);
