@@ -562,10 +562,14 @@ void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
         }
         ZuzPointerDrawLegend(FPointer.get(), color, Rect, GetLinePen()->GetVisible(), style);
     } else if (FDrawLine && !FDrawArea) {
-        if (chart->GetView3D())
+        if (chart->GetView3D()) {
             canvas->Rectangle(Rect);
-        else
+        } else {
+            // The same line as beside a pointer: in the series' colour, or
+            // the operator cannot tell which legend entry is which line.
+            if (!chart->LegendSymbolPen()) LinePrepareCanvas(canvas, color);
             canvas->DoHorizLine(Rect.Left, Rect.Right, middle);
+        }
     } else {
         TChartSeries::DrawLegendShape(ValueIndex, Rect);
     }

@@ -26,6 +26,20 @@ TEST_F(LineDrawing, ANewLineSeriesDrawsItsLineWithAHiddenPointerAndNullsAsGaps) 
     EXPECT_TRUE(s->GetXValues()->GetDateTime());
 }
 
+TEST_F(LineDrawing, EachLineIsShownInTheLegendInItsOwnColour) {
+    Add({{1, 2}, {9, 2}}, clRed);
+    Add({{1, 6}, {9, 6}}, clBlue);
+    Draw();
+    bool red = false, blue = false;
+    for (int y = 0; y < chart->GetHeight(); ++y)
+        for (int x = chart->GetChartRect().Right + 2; x < chart->GetWidth(); ++x) {
+            red = red || Is({x, y}, clRed);
+            blue = blue || Is({x, y}, clBlue);
+        }
+    EXPECT_TRUE(red);
+    EXPECT_TRUE(blue);
+}
+
 TEST_F(LineDrawing, TheLineStartsOnItsFirstPointAndRunsThroughEveryPoint) {
     Add({{1, 2}, {5, 8}, {9, 2}});
     Draw();
