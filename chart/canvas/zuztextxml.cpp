@@ -21,11 +21,13 @@ String ZuzDefaultXMLEncoding() {
     return u"UTF-16";
 }
 
-namespace {
-
-String Escaped(const String& Value) {
+// Texts placed in XML attributes: markup characters as references, so a value
+// can never break the document. The chart's XML form keeps apostrophes and line
+// breaks as they are; the data exports also turn those into references (see the
+// header).
+String ZuzEscapeXML(const String& Text, bool ApostrophesAndBreaks) {
     String out;
-    for (const Char c : Value) {
+    for (const Char c : Text) {
         switch (c) {
         case u'&':
             out += u"&amp;";
@@ -39,12 +41,23 @@ String Escaped(const String& Value) {
         case u'"':
             out += u"&quot;";
             break;
+        case u'\'':
+            out += ApostrophesAndBreaks ? u"&#39;" : u"'";
+            break;
+        case u'\r':
+            out += ApostrophesAndBreaks ? u"&#13;" : u"\r";
+            break;
+        case u'\n':
+            out += ApostrophesAndBreaks ? u"&#10;" : u"\n";
+            break;
         default:
             out += c;
         }
     }
     return out;
 }
+
+namespace {
 
 std::vector<String> Lines(const String& Text) {
     std::vector<String> lines;
@@ -101,8 +114,9 @@ private:
             const std::size_t colon = rest.find(u':');
             const String cls =
                 colon == String::npos ? rest : Trim(std::u16string_view(rest).substr(colon + 1));
-            const String attrs =
-                colon == String::npos ? String() : u" Name=\"" + Escaped(Trim(rest.substr(0, colon))) + u"\"";
+            const String attrs = colon == String::npos
+                                     ? String()
+                                     : u" Name=\"" + ZuzEscapeXML(Trim(rest.substr(0, colon))) + u"\"";
             if (NextIs(u"END")) {
                 ++FAt;
                 Emit(u"<" + cls + attrs + u"/>");
@@ -125,7 +139,7 @@ private:
                 String s = FLines[FAt++];
                 const bool last = EndsWith(s, u')');
                 if (last) s.pop_back();
-                if (!s.empty()) Emit(u"<String value=\"" + Escaped(s) + u"\"/>");
+                if (!s.empty()) Emit(u"<String value=\"" + ZuzEscapeXML(s) + u"\"/>");
                 if (last) break;
             }
             Close();
@@ -138,13 +152,13 @@ private:
                 data += s;
                 if (last) break;
             }
-            Emit(u"<" + name + u" value=\"" + Escaped(data) + u"\"/>");
+            Emit(u"<" + name + u" value=\"" + ZuzEscapeXML(data) + u"\"/>");
         } else if (value == u"<>") {
             Emit(u"<" + name + u"/>");
         } else if (value == u"<") {
             Open(name, String()); // its items follow; "end>" closes it
         } else {
-            Emit(u"<" + name + u" value=\"" + Escaped(value) + u"\"/>");
+            Emit(u"<" + name + u" value=\"" + ZuzEscapeXML(value) + u"\"/>");
         }
     }
 

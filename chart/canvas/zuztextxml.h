@@ -16,6 +16,9 @@ public:
 
 // "UTF-16": the encoding the XML texts are written in.
 String ZuzDefaultXMLEncoding();
+// Text made safe inside an XML attribute value; with ApostrophesAndBreaks
+// (the data exports, HTML cells) apostrophes and line breaks become references too.
+String ZuzEscapeXML(const String& Text, bool ApostrophesAndBreaks = false);
 // Replaces the text form of components held in Stream (from its start) by XML lines, in
 // UTF-16 as the declaration says. Values go into attributes with &, <, > and " escaped.
 void ConvertTextToXML(TStream* Stream, bool XMLHeader);

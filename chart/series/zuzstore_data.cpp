@@ -29,40 +29,6 @@ String ColorText(TColor Color) {
     return out;
 }
 
-// Texts placed in XML attributes and HTML cells: markup characters and line breaks as
-// references, so a title or label can never break the document.
-String Escaped(const String& Text) {
-    String out;
-    for (const Char c : Text) {
-        switch (c) {
-        case u'&':
-            out += u"&amp;";
-            break;
-        case u'<':
-            out += u"&lt;";
-            break;
-        case u'>':
-            out += u"&gt;";
-            break;
-        case u'"':
-            out += u"&quot;";
-            break;
-        case u'\'':
-            out += u"&#39;";
-            break;
-        case u'\r':
-            out += u"&#13;";
-            break;
-        case u'\n':
-            out += u"&#10;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
 String Label(const TChartSeries* S, int Index) {
     return S->Labels().GetLabel(Index);
 }
@@ -236,16 +202,17 @@ TSeriesDataXML::TSeriesDataXML(TCustomChart* AChart, TChartSeries* ASeries)
 }
 
 String TSeriesDataXML::SeriesElement(TChartSeries* S) {
-    String out = u"<series title=\"" + Escaped(SeriesTitleOrName(S)) + u"\" type=\"" +
-                 Escaped(GetGallerySeriesName(S)) + u"\" color=\"" + ColorText(S->GetSeriesColor()) + u"\">" +
-                 kCRLF + u"<points count=\"" + ZuzStr(S->Count()) + u"\">" + kCRLF;
+    String out = u"<series title=\"" + ZuzEscapeXML(SeriesTitleOrName(S), true) + u"\" type=\"" +
+                 ZuzEscapeXML(GetGallerySeriesName(S), true) + u"\" color=\"" +
+                 ColorText(S->GetSeriesColor()) + u"\">" + kCRLF + u"<points count=\"" + ZuzStr(S->Count()) +
+                 u"\">" + kCRLF;
     const auto attribute = [&](const TChartValueList* l, int i) {
-        return u" " + Escaped(l->GetName()) + u"=\"" + NumberText(S, l->GetValue(i)) + u"\"";
+        return u" " + ZuzEscapeXML(l->GetName(), true) + u"=\"" + NumberText(S, l->GetValue(i)) + u"\"";
     };
     for (int i = 0; i < S->Count(); ++i) {
         out += u"<point ";
         if (IncludeIndex) out += u"index=\"" + ZuzStr(i) + u"\"";
-        if (Format.Contains(tfLabel)) out += u" text=\"" + Escaped(Label(S, i)) + u"\"";
+        if (Format.Contains(tfLabel)) out += u" text=\"" + ZuzEscapeXML(Label(S, i), true) + u"\"";
         if (Format.Contains(tfColor)) out += u" color=\"" + ColorText(S->GetValueColor(i)) + u"\"";
         if (Format.Contains(tfNoMandatory)) out += attribute(S->NotMandatoryValueList(), i);
         if (!S->IsNull(i))
@@ -277,7 +244,7 @@ String TSeriesDataXML::AsString() {
 
 namespace {
 String Cell(const String& Text) {
-    return u"<td>" + Escaped(Text) + u"</td>";
+    return u"<td>" + ZuzEscapeXML(Text, true) + u"</td>";
 }
 } // namespace
 
