@@ -11,6 +11,7 @@
 #include "chart/series/arrowcha.h"
 #include "chart/series/bubblech.h"
 #include "chart/series/ganttch.h"
+#include "chart/series/zuzshape.h"
 #include "chart/series/zuzedit.h"
 #include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzjpeg.h"
@@ -47,6 +48,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ArrowCha", ArrowChaInitialization, ArrowChaFinalization},
     {"BubbleCh", BubbleChInitialization, BubbleChFinalization},
     {"GanttCh", GanttChInitialization, GanttChFinalization},
+    {"ZuzShape", ZuzShapeInitialization, ZuzShapeFinalization},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
