@@ -29,18 +29,7 @@ using namespace polylinechart;
 
 void RedrawAfterScroll(benchmark::State& state) {
     auto chart = NewChart();
-    Frame f;
-    f.Draw(chart.get());
-    TChartAxis* bottom = chart->GetBottomAxis();
-    const double lo = bottom->GetMinimum(), hi = bottom->GetMaximum();
-    bool there = false;
-    for (auto _ : state) {
-        // A tenth of the range along and back, as a scroll step moves it.
-        const double d = there ? 0 : (hi - lo) * 0.1;
-        bottom->SetMinMax(lo + d, hi + d);
-        there = !there;
-        f.Draw(chart.get());
-    }
+    ScrollRounds(state, chart.get());
 }
 
 void FirstFrame(benchmark::State& state) {

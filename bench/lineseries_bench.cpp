@@ -8,6 +8,7 @@
 // the same size (Format_ARGB32_Premultiplied) in the same run. The ratios are
 // printed last.
 #include "bench/benchmain.h"
+#include "bench/polylinechart.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartvaluelist.h"
@@ -24,8 +25,13 @@
 
 namespace {
 
-constexpr int kWidth = 1280, kHeight = 800, kSeries = 13, kPoints = 8760, kNullEvery = 97;
-constexpr double kStart = 45000;
+using polylinechart::Frame;
+using polylinechart::kHeight;
+using polylinechart::kPoints;
+using polylinechart::kSeries;
+using polylinechart::kStart;
+using polylinechart::kWidth;
+constexpr int kNullEvery = 97;
 
 // The series of one kind, drawn with their null points as gaps.
 TCustomLineSeries* NewLine(TChart* Chart) {
@@ -40,10 +46,7 @@ TCustomLineSeries* NewFastLine(TChart* Chart) {
 using NewSeries = TCustomLineSeries* (*)(TChart*);
 
 Owned<TChart> NewChart(NewSeries Kind = NewLine) {
-    Owned<TChart> chart(Create<TChart>(nullptr));
-    chart->SetBounds(0, 0, kWidth, kHeight);
-    chart->SetView3D(false);
-    chart->SetBevelOuter(bvNone);
+    Owned<TChart> chart = polylinechart::NewEmptyChart();
     for (int s = 0; s < kSeries; ++s) {
         TCustomLineSeries* series = Kind(chart.get());
         series->GetLinePen()->SetWidth(2);
@@ -62,12 +65,6 @@ Owned<TChart> NewChart(NewSeries Kind = NewLine) {
     return chart;
 }
 
-struct Frame {
-    TBitmap target;
-    Frame() { target.SetSize(kWidth, kHeight); }
-    void Draw(TChart* Chart) { Chart->Draw(target.GetCanvas(), TRect(0, 0, kWidth, kHeight)); }
-};
-
 template <NewSeries Kind = NewLine>
 void FullRedraw(benchmark::State& state) {
     auto chart = NewChart(Kind);
@@ -79,18 +76,7 @@ void FullRedraw(benchmark::State& state) {
 template <NewSeries Kind = NewLine>
 void RedrawAfterScroll(benchmark::State& state) {
     auto chart = NewChart(Kind);
-    Frame f;
-    f.Draw(chart.get());
-    TChartAxis* bottom = chart->GetBottomAxis();
-    const double lo = bottom->GetMinimum(), hi = bottom->GetMaximum();
-    bool there = false;
-    for (auto _ : state) {
-        // A tenth of the range along and back, as a scroll step moves it.
-        const double d = there ? 0 : (hi - lo) * 0.1;
-        bottom->SetMinMax(lo + d, hi + d);
-        there = !there;
-        f.Draw(chart.get());
-    }
+    polylinechart::ScrollRounds(state, chart.get());
 }
 
 // The segments the series draw: between neighbours in the visible range,

@@ -5,6 +5,7 @@
 // redraw is the baseline other graph benchmarks are measured against.
 
 #include "chart/engine/chart.h"
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/chartvaluelist.h"
 
@@ -35,11 +36,17 @@ public:
     std::vector<TPoint> points;
 };
 
-inline Owned<TChart> NewChart() {
+// The graph window's chart with no series yet: its size, 2D, no bevel.
+inline Owned<TChart> NewEmptyChart() {
     Owned<TChart> chart(Create<TChart>(nullptr));
     chart->SetBounds(0, 0, kWidth, kHeight);
     chart->SetView3D(false);
     chart->SetBevelOuter(bvNone);
+    return chart;
+}
+
+inline Owned<TChart> NewChart() {
+    Owned<TChart> chart = NewEmptyChart();
     for (int s = 0; s < kSeries; ++s) {
         auto* series = Create<TPolylineSeries>(chart.get());
         series->GetPen()->SetWidth(2);
@@ -66,6 +73,22 @@ inline void FullRedraw(benchmark::State& state) {
     Frame f;
     f.Draw(chart.get());
     for (auto _ : state) f.Draw(chart.get());
+}
+
+// Each round moves the bottom axis a tenth of its range along and back, as a
+// scroll step moves it, and draws the chart again.
+inline void ScrollRounds(benchmark::State& state, TChart* Chart) {
+    Frame f;
+    f.Draw(Chart);
+    TChartAxis* bottom = Chart->GetBottomAxis();
+    const double lo = bottom->GetMinimum(), hi = bottom->GetMaximum();
+    bool there = false;
+    for (auto _ : state) {
+        const double d = there ? 0 : (hi - lo) * 0.1;
+        bottom->SetMinMax(lo + d, hi + d);
+        there = !there;
+        f.Draw(Chart);
+    }
 }
 
 } // namespace polylinechart
