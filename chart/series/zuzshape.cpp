@@ -40,8 +40,10 @@ const ClassInfo& TChartShape::StaticClass() {
     using C = TChartShape;
     static const PropInfo props[] = {
         MakeProp<&C::GetAlignment, &C::SetAlignment>("Alignment").Default(taCenter),
+        MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
         MakeProp<&C::GetFont, &C::SetFont>("Font"),
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
+        MakeProp<&C::GetPen, &C::SetPen>("Pen"),
         MakeProp<&C::GetRoundRectangle, &C::SetRoundRectangle>("RoundRectangle").Default(0),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(chasCircle),
         MakeProp<&C::GetText, &C::SetText>("Text"),
@@ -201,6 +203,10 @@ void TChartShape::DrawValue(int ValueIndex) {
             const TPoint b = canvas->Calculate3DPosition(r.Right, r.Bottom, MiddleZ);
             area = TRect(a.X, a.Y, b.X, b.Y);
         }
+        // The outline runs on the rectangle's last column and row and spreads with its
+        // width: all of it is blended, or the figure keeps a solid edge on two sides.
+        const int half = GetPen()->GetVisible() ? GetPen()->GetWidth() / 2 : 0;
+        area = TRect(area.Left - half, area.Top - half, area.Right + half + 1, area.Bottom + half + 1);
         blend = canvas->BeginBlending(area, FTransparency);
     }
     // A line keeps the direction its points give it.

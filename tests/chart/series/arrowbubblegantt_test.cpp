@@ -7,6 +7,7 @@
 #include "chart/series/arrowcha.h"
 #include "chart/series/bubblech.h"
 #include "chart/series/ganttch.h"
+#include "chart/series/zuzshape.h"
 #include "linefixture.h"
 
 #include <filesystem>
@@ -321,6 +322,45 @@ TEST_F(Samples, SampleArrowsAndBubblesFromAFixedSeedEqualTheTable) {
                                        536, 359 / 3.0, 63, 500 / 3.0};
     ASSERT_EQ(got.size(), table.size());
     for (std::size_t i = 0; i < got.size(); ++i) EXPECT_NEAR(got[i], table[i], 1e-9) << i;
+}
+
+// Each type's sample values on automatic axes, flat and in 3D, saved for a person
+// to look at; each picture shows the series' colour inside the chart's rectangle.
+TEST_F(Samples, EveryTypeDrawsItsSamplesFlatAndIn3D) {
+    struct Row {
+        const char* name;
+        TChartSeries* (*make)(TComponent*);
+    };
+    const Row rows[] = {
+        {"arrow", [](TComponent* O) -> TChartSeries* { return Create<TArrowSeries>(O); }},
+        {"bubble", [](TComponent* O) -> TChartSeries* { return Create<TBubbleSeries>(O); }},
+        {"gantt", [](TComponent* O) -> TChartSeries* { return Create<TGanttSeries>(O); }},
+        {"shape", [](TComponent* O) -> TChartSeries* { return Create<TChartShape>(O); }},
+    };
+    chart->SetBounds(0, 0, 480, 320);
+    for (const Row& r : rows) {
+        chart->FreeAllSeries();
+        chart->GetBottomAxis()->SetAutomatic(true);
+        chart->GetLeftAxis()->SetAutomatic(true);
+        TChartSeries* s = r.make(chart.get());
+        chart->AddSeries(s);
+        RandSeed = 3;
+        s->FillSampleValues(8);
+        s->SetColorEachPoint(false);
+        s->SetSeriesColor(clRed);
+        if (auto* shape = dynamic_cast<TChartShape*>(s)) shape->GetText()->Add(u"Узел");
+        for (const bool in3D : {false, true}) {
+            chart->SetView3D(in3D);
+            Draw();
+            SavePicture((std::string(r.name) + (in3D ? "-samples-3d.png" : "-samples.png")).c_str());
+            const TRect cr = chart->GetChartRect();
+            bool red = false;
+            for (int y = cr.Top; y < cr.Bottom && !red; ++y)
+                for (int x = cr.Left; x < cr.Right && !red; ++x)
+                    red = Pixel({x, y}).r > 150 && Pixel({x, y}).g < 80;
+            EXPECT_TRUE(red) << r.name << (in3D ? " in 3D" : "");
+        }
+    }
 }
 
 TEST_F(Samples, SampleGanttTasksStartFromTodayAndLinkToALaterTask) {

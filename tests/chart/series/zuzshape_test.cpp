@@ -3,11 +3,15 @@
 // degenerate shapes, clicks on each figure, the gallery and registration.
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgradient.h"
 #include "chart/engine/chartlegend.h"
+#include "chart/engine/chartwalls.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/zuzshape.h"
+#include "chart/series/zuzstore.h"
 #include "linefixture.h"
 #include "platform/core/lists.h"
+#include "platform/core/streams.h"
 
 #include <filesystem>
 
@@ -27,6 +31,12 @@ protected:
         s->SetX1(8);
         s->SetY1(8);
         return s;
+    }
+    // The pixel a point of the figure's plane lands on at depth Z of the last drawing.
+    TPoint At3D(double X, double Y, int Z) { return chart->GetCanvas()->Calculate3DPosition(At(X, Y), Z); }
+    bool Reddish(TPoint P) {
+        const probe::Rgb c = Pixel(P);
+        return c.r > 60 && c.g < 40 && c.b < 40;
     }
     bool AnyPixel(TColor Color) {
         for (int y = 0; y < out.GetHeight(); ++y)
@@ -208,6 +218,167 @@ TEST_F(Shapes, ClicksHitInsideEachFigureAndMissOutside) {
         Draw();
         EXPECT_EQ(s->Clicked(At(r.x, r.y)), r.expected) << r.rule;
     }
+}
+
+TEST_F(Shapes, ClicksThroughTheChartFindEveryFigureOnlyInsideItsOwnOutline) {
+    struct Row {
+        TChartShapeStyle style;
+        double hitX, hitY, missX, missY;
+    };
+    // The figure spans (2, 2) to (8, 8); each miss lies inside that box but outside
+    // the figure where the figure leaves room, else just outside the box.
+    for (const Row& r :
+         {Row{chasRectangle, 2.5, 7.5, 8.5, 5}, Row{chasCircle, 5, 5, 2.3, 7.7},
+          Row{chasVertLine, 5, 3, 4, 3}, Row{chasHorizLine, 3, 5, 3, 4},
+          Row{chasTriangle, 2.5, 2.5, 2.5, 7.5}, Row{chasInvertTriangle, 2.5, 7.5, 2.5, 2.5},
+          Row{chasLine, 3, 3, 3, 7}, Row{chasDiamond, 4, 5, 2.5, 2.5}, Row{chasCube, 2.5, 2.5, 8.5, 5},
+          Row{chasCross, 3, 3, 1.5, 5}, Row{chasDiagCross, 7.5, 2.5, 5, 8.5}, Row{chasStar, 5, 5, 5, 1.5},
+          Row{chasPyramid, 5, 3, 2.5, 7.5}, Row{chasInvertPyramid, 5, 7, 2.5, 2.5}}) {
+        chart->FreeAllSeries();
+        auto* s = AddShape(r.style);
+        Draw();
+        const std::string name(EnumInfoOf<TChartShapeStyle>().NameOf(r.style));
+        TChartClickedPart part;
+        chart->CalcClickedPart(At(r.hitX, r.hitY), part);
+        EXPECT_EQ(part.Style, cpSeries) << name;
+        EXPECT_EQ(part.ASeries, s) << name;
+        EXPECT_EQ(part.ValueIndex, 0) << name;
+        chart->CalcClickedPart(At(r.missX, r.missY), part);
+        EXPECT_EQ(part.Style, cpChartRect) << name;
+    }
+}
+
+TEST_F(Shapes, AClickIn3DIsTakenBackToTheShapesOwnDepth) {
+    chart->SetView3D(true);
+    // The first series stands behind the second.
+    auto* s = AddShape(chasRectangle);
+    AddShape(chasRectangle)->SetSeriesColor(clBlue);
+    Draw();
+    ASSERT_GT(s->StartZ, 0);
+    const TPoint front = At3D(2.2, 5, s->StartZ);
+    ASSERT_GT(front.X, At(2.2, 5).X + 1) << "the depth moves the figure";
+    EXPECT_EQ(s->Clicked(front), 0) << "just inside the left edge as drawn";
+    EXPECT_EQ(s->Clicked(At3D(1.8, 5, s->StartZ)), -1);
+    EXPECT_EQ(s->Clicked(At(2.05, 5)), -1) << "where the figure would be without depth";
+}
+
+TEST_F(Shapes, In3DSolidsHaveDarkSidesAndFlatFiguresStandAtTheMiddleDepth) {
+    chart->SetView3D(true);
+    chart->GetLegend()->SetVisible(false);
+    chart->GetBackWall()->SetVisible(false);
+    auto* s = AddShape(chasCube);
+    Draw();
+    const int z0 = s->StartZ, zm = s->MiddleZ, z1 = s->EndZ;
+    ASSERT_LT(z0, z1);
+    EXPECT_TRUE(Is(At3D(5, 5, z0), clRed)) << "the front face";
+    EXPECT_TRUE(Reddish(At3D(5, 8, zm)) && !Is(At3D(5, 8, zm), clRed)) << "the top face is darker";
+    s->SetTransparent(true);
+    Draw();
+    EXPECT_FALSE(Reddish(At3D(5, 5, z0))) << "a hollow cube is only outlined";
+
+    s->SetTransparent(false);
+    s->SetStyle(chasPyramid);
+    Draw();
+    EXPECT_TRUE(Reddish(At3D(5, 2.5, z0))) << "the pyramid's front, near its base";
+    EXPECT_FALSE(Reddish(At3D(2.5, 7.5, z0))) << "beside its apex";
+    s->SetStyle(chasInvertPyramid);
+    Draw();
+    EXPECT_TRUE(Reddish(At3D(5, 7.5, z0)));
+    EXPECT_FALSE(Reddish(At3D(2.5, 2.5, z0)));
+
+    s->SetStyle(chasCircle);
+    Draw();
+    EXPECT_TRUE(Is(At3D(5, 5, zm), clRed)) << "a flat figure stands at the middle depth";
+    EXPECT_FALSE(Reddish(At3D(2.3, 7.7, zm)));
+    s->SetStyle(chasRectangle);
+    s->GetGradient()->SetStartColor(clBlue);
+    s->GetGradient()->SetEndColor(clBlue);
+    s->GetGradient()->SetVisible(true);
+    Draw();
+    EXPECT_TRUE(Is(At3D(5, 5, zm), clBlue)) << "the gradient fills the figure at its depth";
+    EXPECT_FALSE(AnyPixel(clRed)) << "and is only outlined over it";
+}
+
+TEST_F(Shapes, RoundCornersAreForTheFlatRectangleAloneAndTakeNoGradient) {
+    chart->GetLegend()->SetVisible(false);
+    auto* s = AddShape(chasRectangle);
+    Draw();
+    const TPoint corner{At(2, 8).X + 1, At(2, 8).Y + 1};
+    EXPECT_TRUE(Is(corner, clRed));
+    s->SetRoundRectangle(true);
+    Draw();
+    EXPECT_FALSE(Near(corner, clRed, 0)) << "the corner is cut off";
+    EXPECT_TRUE(Is(At(5, 5), clRed));
+    EXPECT_TRUE(Is({At(5, 8).X, At(5, 8).Y + 1}, clRed)) << "the straight edges stay";
+    s->GetGradient()->SetStartColor(clBlue);
+    s->GetGradient()->SetEndColor(clBlue);
+    s->GetGradient()->SetVisible(true);
+    Draw();
+    EXPECT_TRUE(Is(At(5, 5), clRed)) << "a round rectangle is filled with the brush";
+    s->SetStyle(chasCube);
+    Draw();
+    EXPECT_TRUE(Is(corner, clRed)) << "round corners belong to the rectangle alone";
+}
+
+TEST_F(Shapes, TransparencyBlendsTheWholeFigureWithWhatLiesBehindIt) {
+    chart->GetLegend()->SetVisible(false);
+    auto* s = AddShape(chasRectangle);
+    s->GetText()->Add(u"WWW");
+    s->GetFont()->SetColor(clBlack);
+    s->GetFont()->SetSize(14);
+    Draw();
+    const TPoint inside = At(2.5, 2.5);
+    EXPECT_TRUE(Is(inside, clRed));
+    s->SetTransparency(50);
+    Draw();
+    const probe::Rgb half = Pixel(inside);
+    EXPECT_NEAR(half.r, 255, 2);
+    EXPECT_NEAR(half.g, 128, 3) << "half the white behind shows through";
+    EXPECT_NEAR(half.b, 128, 3);
+    bool black = false;
+    const TPoint a = At(2, 8), b = At(8, 2);
+    for (int y = a.Y - 1; y <= b.Y + 1; ++y)
+        for (int x = a.X - 1; x <= b.X + 1; ++x) black |= Is({x, y}, clBlack);
+    EXPECT_FALSE(black) << "the outline and the text are blended too";
+    s->SetTransparency(100);
+    Draw();
+    EXPECT_TRUE(Is(inside, clWhite));
+}
+
+TEST_F(Shapes, AShapeInAChartFileComesBackWithItsFigurePointsAndColours) {
+    ZuzStoreInitialization();
+    RegisterClasses({&TChart::StaticClass(), &TChartShape::StaticClass()});
+    auto* s = AddShape(chasDiamond);
+    s->SetName(u"Shape1");
+    chart->SetName(u"Chart1");
+    s->GetBrush()->SetColor(clYellow);
+    s->GetPen()->SetColor(clBlue);
+    s->GetPen()->SetWidth(3);
+    s->GetText()->Add(u"Узел");
+    s->SetAlignment(taLeftJustify);
+    s->SetRoundRectangle(true);
+    s->SetTransparency(30);
+    TMemoryStream file;
+    SaveChartToStream(chart.get(), &file, true, false);
+    file.SetPosition(0);
+    Owned<TChart> back(Create<TChart>(nullptr));
+    TCustomChart* target = back.get();
+    LoadChartFromStream(target, &file);
+    ASSERT_EQ(back->SeriesCount(), 1);
+    auto* b = dynamic_cast<TChartShape*>(back->GetSeries(0));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Count(), 2) << "the file's points replace the defaults, never add to them";
+    EXPECT_EQ(b->GetX0(), 2);
+    EXPECT_EQ(b->GetY1(), 8);
+    EXPECT_EQ(b->GetStyle(), chasDiamond);
+    EXPECT_EQ(b->GetBrush()->GetColor(), clYellow);
+    EXPECT_EQ(b->GetPen()->GetColor(), clBlue);
+    EXPECT_EQ(b->GetPen()->GetWidth(), 3);
+    EXPECT_EQ(b->GetText()->GetStrings(0), u"Узел");
+    EXPECT_EQ(b->GetAlignment(), taLeftJustify);
+    EXPECT_TRUE(b->GetRoundRectangle());
+    EXPECT_EQ(b->GetTransparency(), 30);
+    ZuzStoreFinalization();
 }
 
 TEST_F(Shapes, DefaultsAssignGalleryAndRegistration) {
