@@ -324,6 +324,8 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
         item->Top = top;
     }
     const bool html = GetTextFormat() == ttfHtml;
+    // The symbol of the item before may have left an opaque background behind.
+    c->SetBackMode(cbmTransparent);
     const auto write = [&](int X, int Width, const String& Text, bool Right) {
         if (Text.empty()) return;
         const int x = Right ? X + Width - TextExtentWidth(c, Text, html) : X;

@@ -3,6 +3,7 @@
 // degenerate arrows, bubbles and bars, sample values from a fixed seed, and
 // the gallery registration.
 #include "chart/canvas/zuzconst.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/arrowcha.h"
 #include "chart/series/bubblech.h"
@@ -361,6 +362,26 @@ TEST_F(Samples, EveryTypeDrawsItsSamplesFlatAndIn3D) {
             EXPECT_TRUE(red) << r.name << (in3D ? " in 3D" : "");
         }
     }
+}
+
+TEST_F(Samples, EveryLegendRowIsWrittenOnTheLegendsOwnColour) {
+    chart->SetBounds(0, 0, 480, 320);
+    chart->GetBottomAxis()->SetAutomatic(true);
+    chart->GetLeftAxis()->SetAutomatic(true);
+    auto* g = Create<TGanttSeries>(chart.get());
+    chart->AddSeries(g);
+    for (int i = 0; i < 6; ++i) g->AddGantt(45000 + i, 45003 + i, i, u"Task");
+    Draw();
+    SavePicture("gantt-legend.png");
+    // The pointer symbols leave an opaque black background on the canvas: rows of
+    // text after the first came out as black blocks.
+    const TRect r = chart->GetLegend()->RectLegend;
+    int black = 0, all = 0;
+    for (int y = r.Top + 2; y < r.Bottom - 2; ++y)
+        for (int x = r.Left + 2; x < r.Right - 2; ++x, ++all) black += Is({x, y}, clBlack) ? 1 : 0;
+    ASSERT_GT(all, 0);
+    // The text itself is about a sixth of the box; the blocks were well over half.
+    EXPECT_LT(black * 4, all) << black << " of " << all << " legend pixels are black";
 }
 
 TEST_F(Samples, SampleGanttTasksStartFromTodayAndLinkToALaterTask) {
