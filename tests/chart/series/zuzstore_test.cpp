@@ -1,13 +1,22 @@
 // The native chart file in its three forms, loading into a chart that already has series,
 // damaged files, and the series-data exporters' exact output.
+#include "chart/engine/chartaxis.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
+#include "chart/engine/chartvaluelist.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
+#include "chart/series/series_area.h"
+#include "chart/series/series_bar.h"
+#include "chart/series/series_pie.h"
 #include "chart/series/zuzstore.h"
+#include "platform/gui/clipbrd.h"
 #include "seriesfixture.h"
 #include "tests/chart/canvas/streamtext.h"
+#include "tests/support/childprocess.h"
 #include "tests/support/tempdir.h"
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -16,6 +25,11 @@ namespace {
 
 std::string Bytes(TMemoryStream& S) {
     return std::string(static_cast<const char*>(S.Memory()), static_cast<std::size_t>(S.GetSize()));
+}
+
+std::string FileBytes(const std::filesystem::path& Path) {
+    std::ifstream in(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::string Utf16(const std::u16string& Text) {
@@ -32,7 +46,9 @@ protected:
     static void SetUpTestSuite() {
         SeriesTest::SetUpTestSuite();
         RegisterZuzStandardSeries();
-        RegisterClasses({&TChart::StaticClass(), &TLineSeries::StaticClass(), &TPointSeries::StaticClass()});
+        RegisterClasses({&TChart::StaticClass(), &TLineSeries::StaticClass(), &TPointSeries::StaticClass(),
+                         &TBarSeries::StaticClass(), &TAreaSeries::StaticClass(),
+                         &TPieSeries::StaticClass()});
         ZuzStoreInitialization();
     }
     // A chart of two series with titles and Cyrillic labels.
@@ -120,6 +136,32 @@ TEST_F(ChartFile, LoadingReplacesTheSeriesOfAChartThatHasSome) {
     EXPECT_EQ(other->GetSeries(0)->Count(), 2);
 }
 
+TEST_F(ChartFile, PointsAfterTheStreamAreReadOnlyWhenAsked) {
+    Fill();
+    std::string file = Saved(false, false);
+    for (int i = 0; i < chart->SeriesCount(); ++i) {
+        TMemoryStream data;
+        chart->GetSeries(i)->WriteData(&data);
+        file += Bytes(data);
+    }
+    auto plain = Fresh();
+    TCustomChart* target = plain.get();
+    TMemoryStream s;
+    s.Write(file.data(), static_cast<LongInt>(file.size()));
+    s.SetPosition(0);
+    LoadChartFromStream(target, &s);
+    ASSERT_EQ(plain->SeriesCount(), 2);
+    EXPECT_EQ(plain->GetSeries(0)->Count(), 0);
+    EXPECT_LT(s.GetPosition(), s.GetSize()) << "the bytes after the chart are left unread";
+
+    auto asked = Fresh();
+    Load(asked.get(), file, true);
+    ASSERT_EQ(asked->SeriesCount(), 2);
+    ASSERT_EQ(asked->GetSeries(0)->Count(), 2);
+    EXPECT_EQ(asked->GetSeries(0)->Labels().GetLabel(0), u"январь");
+    EXPECT_DOUBLE_EQ(asked->GetSeries(1)->MandatoryValueList()->GetValue(0), -1.25);
+}
+
 TEST_F(ChartFile, WrongEmptyAndUnknownInputIsRefusedOrSkippedAsAsked) {
     auto c = Fresh();
     const auto message = [&](const std::string& bytes) {
@@ -177,18 +219,118 @@ TEST_F(ChartFile, EveryPrefixAndRandomDamageEndsInAnErrorOrALoadNeverACrash) {
     }
 }
 
+// A series whose points cannot be written: the save fails halfway through the chart.
+class TUnwritableSeries : public TLineSeries {
+public:
+    using TLineSeries::TLineSeries;
+    void WriteData(TStream* Stream) override {
+        Stream->WriteBuffer("\x01\x02", 2);
+        throw EWriteError(u"disk full");
+    }
+};
+
 TEST_F(ChartFile, AFailedSaveLeavesTheEarlierFileAndTextConvertsBothWays) {
     Fill();
     TempDir dir;
     const String name = UTF8ToString((dir.path / "c").string());
     SaveChartToFile(chart.get(), name, true, false);
-    std::ifstream in(dir.path / "c.zuz", std::ios::binary);
-    const std::string first{std::istreambuf_iterator<char>(in), {}};
+    const std::string first = FileBytes(dir.path / "c.zuz");
     EXPECT_EQ(first, Saved(true, false));
     ConvertZuzFileToText(name + u".zuz", name + u".txt");
     ConvertZuzFileToBinary(name + u".txt", name + u".bin");
-    std::ifstream back(dir.path / "c.bin", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(back), {}), first);
+    EXPECT_EQ(FileBytes(dir.path / "c.bin"), first);
+
+    auto* broken = Create<TUnwritableSeries>(chart.get());
+    broken->SetName(u"Broken");
+    chart->AddSeries(broken);
+    broken->Add(1);
+    for (const bool text : {false, true}) {
+        EXPECT_THROW(SaveChartToFile(chart.get(), name + u".zuz", true, text), EWriteError);
+        EXPECT_EQ(FileBytes(dir.path / "c.zuz"), first) << "text form " << text;
+    }
+    EXPECT_THROW(SaveChartToXMLFile(chart.get(), name + u".zuz", true, true), EWriteError);
+    EXPECT_EQ(FileBytes(dir.path / "c.zuz"), first);
+    EXPECT_EQ(chart->GetName(), u"Chart1");
+    EXPECT_FALSE(broken->ForceSaveData) << "the save flags are put back after the failure";
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path)) ++files;
+    EXPECT_EQ(files, 3u) << "no half-written file is left beside the old one";
+
+    // A worksheet refused for its size leaves an earlier export as it was.
+    chart->RemoveSeries(broken);
+    delete broken;
+    const String sheet = UTF8ToString((dir.path / "d.xls").string());
+    TSeriesDataXLS w(chart.get(), chart->GetSeries(0));
+    w.SaveToFile(sheet);
+    const std::string earlier = FileBytes(dir.path / "d.xls");
+    for (int i = 0; i < 65535; ++i) chart->GetSeries(0)->Add(i);
+    EXPECT_THROW(w.SaveToFile(sheet), ChartException);
+    EXPECT_EQ(FileBytes(dir.path / "d.xls"), earlier);
+}
+
+TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
+    chart->SetName(u"Chart1");
+    chart->GetTitle()->GetText()->Add(u"Суточный расход");
+    auto* axis = static_cast<TChartAxis*>(chart->GetCustomAxes()->Add());
+    axis->SetOtherSide(true);
+    axis->SetStartPosition(10);
+    axis->SetEndPosition(60);
+    axis->SetZPosition(40);
+    axis->GetTitle()->SetCaption(u"Давление, кПа");
+    TChartLegend* legend = chart->GetLegend();
+    legend->SetAlignment(laBottom);
+    legend->SetLegendStyle(lsValues);
+    legend->SetTextStyle(ltsRightValue);
+    legend->SetMaxNumRows(3);
+
+    auto* bar = Create<TBarSeries>(chart.get());
+    bar->SetName(u"Bars");
+    chart->AddSeries(bar);
+    bar->SetBarStyle(bsPyramid);
+    bar->SetBarWidthPercent(55);
+    bar->SetMultiBar(mbStacked);
+    bar->SetCustomVertAxis(axis);
+    bar->Add(4, u"пн", clRed);
+    bar->Add(7, u"вт", clBlue);
+    auto* area = Create<TAreaSeries>(chart.get());
+    area->SetName(u"Area");
+    chart->AddSeries(area);
+    area->SetTitle(u"Температура, °C");
+    area->AddXY(1, -3.5);
+    area->AddXY(2, 2.25);
+    auto* pie = Create<TPieSeries>(chart.get());
+    pie->SetName(u"Pie");
+    chart->AddSeries(pie);
+    pie->SetCircled(true);
+    pie->SetRotationAngle(45);
+    pie->Add(30, u"день");
+    pie->Add(70, u"ночь");
+
+    const std::string original = Saved(true, true);
+    for (const bool text : {false, true}) {
+        auto copy = Fresh();
+        Load(copy.get(), Saved(true, text));
+        TMemoryStream again;
+        SaveChartToStream(copy.get(), &again, true, true);
+        EXPECT_EQ(Bytes(again), original) << "text form " << text;
+        ASSERT_EQ(copy->GetCustomAxes()->GetCount(), 1);
+        ASSERT_EQ(copy->SeriesCount(), 3);
+        EXPECT_EQ(copy->GetSeries(0)->GetCustomVertAxis(), copy->GetCustomAxes()->Get(0))
+            << "the bars stay on the custom axis";
+        EXPECT_EQ(copy->GetCustomAxes()->Get(0)->GetTitle()->GetCaption(), u"Давление, кПа");
+        EXPECT_EQ(copy->GetLegend()->GetAlignment(), laBottom);
+        EXPECT_EQ(copy->GetLegend()->GetMaxNumRows(), 3);
+        auto* b = dynamic_cast<TBarSeries*>(copy->GetSeries(0));
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(b->GetBarStyle(), bsPyramid);
+        EXPECT_EQ(b->GetValueColor(1), clBlue);
+        EXPECT_EQ(b->Labels().GetLabel(0), u"пн");
+        EXPECT_DOUBLE_EQ(copy->GetSeries(1)->MandatoryValueList()->GetValue(0), -3.5);
+        auto* p = dynamic_cast<TPieSeries*>(copy->GetSeries(2));
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(p->GetRotationAngle(), 45);
+        EXPECT_EQ(p->Labels().GetLabel(1), u"ночь");
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -285,6 +427,216 @@ TEST_F(SeriesDataExport, NumbersUseTheLocaleDecimalSeparator) {
     s->Add(1.5);
     TSeriesDataText t(chart.get(), s);
     EXPECT_EQ(t.AsString(), u"1" + String(1, FormatSettings.DecimalSeparator) + u"5\r\n\r\n");
+}
+
+// The records of a worksheet: type, row, column and the cell's data.
+struct SheetCell {
+    int type, row, col;
+    std::string data;
+};
+
+std::vector<SheetCell> Cells(const std::string& Bytes) {
+    std::vector<SheetCell> out;
+    const auto u16 = [&](std::size_t At) {
+        return static_cast<int>(static_cast<unsigned char>(Bytes[At]) |
+                                (static_cast<unsigned char>(Bytes[At + 1]) << 8));
+    };
+    for (std::size_t at = 0; at + 4 <= Bytes.size();) {
+        const int type = u16(at), length = u16(at + 2);
+        if (type >= 1 && type <= 4 && length >= 7)
+            out.push_back({type, u16(at + 4), u16(at + 6),
+                           Bytes.substr(at + 11, static_cast<std::size_t>(length - 7))});
+        at += 4 + static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+std::string LabelText(const SheetCell& C) {
+    return C.data.empty() ? std::string() : C.data.substr(1, static_cast<unsigned char>(C.data[0]));
+}
+
+double NumberOf(const SheetCell& C) {
+    double v = 0;
+    std::memcpy(&v, C.data.data(), sizeof v);
+    return v;
+}
+
+TEST_F(SeriesDataExport, TheClipboardGetsTheSameTextAsTheFile) {
+    auto* s = Three();
+    s->Labels().SetLabel(2, u"сутки");
+    TSeriesDataText t(chart.get(), s);
+    t.IncludeHeader = true;
+    t.CopyToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText(), t.AsString());
+    EXPECT_EQ(Saved(t), Utf16(Clipboard()->GetAsText()));
+    TSeriesDataHTML h(chart.get(), s);
+    h.CopyToClipboard();
+    EXPECT_EQ(Clipboard()->GetAsText().substr(0, 19), u"<table border=\"1\">\r");
+}
+
+TEST_F(SeriesDataExport, AWorksheetLabelIsCutTo255BytesNeverInsideALetter) {
+    auto* s = Three();
+    s->Labels().SetLabel(0, String(300, u'x'));
+    s->Labels().SetLabel(1, String(200, u'ж'));
+    s->Labels().SetLabel(2, String(255, u'y'));
+    TSeriesDataXLS w(chart.get(), s);
+    const std::vector<SheetCell> cells = Cells(Saved(w));
+    std::vector<std::string> labels;
+    for (const SheetCell& c : cells)
+        if (c.type == 4) labels.push_back(LabelText(c));
+    ASSERT_EQ(labels.size(), 3u);
+    EXPECT_EQ(labels[0], std::string(255, 'x'));
+    EXPECT_EQ(labels[1].size(), 254u) << "a two-byte letter does not fit in the 255th byte";
+    EXPECT_EQ(UTF8ToString(labels[1]), String(127, u'ж'));
+    EXPECT_EQ(labels[2], std::string(255, 'y')) << "255 bytes are kept whole";
+}
+
+TEST_F(SeriesDataExport, TwoSeriesWithColoursGetAColourColumnEachButTheTextOnlyOne) {
+    auto* a = Create<TLineSeries>(chart.get());
+    chart->AddSeries(a);
+    a->SetSeriesColor(clGray);
+    a->Add(1, u"a", clRed);
+    auto* b = Create<TLineSeries>(chart.get());
+    chart->AddSeries(b);
+    b->SetSeriesColor(clGray);
+    b->Add(2, u"b", clBlue);
+    TSeriesDataHTML h(chart.get());
+    h.IncludeHeader = true;
+    h.IncludeColors = true;
+    EXPECT_EQ(h.AsString(),
+              u"<table border=\"1\">\r\n"
+              u"<tr><td>Text</td><td>Colors</td><td>Series1</td>"
+              u"<td>Text</td><td>Colors</td><td>Series2</td></tr>\r\n"
+              u"<tr><td>a</td><td>#ff0000</td><td>1</td><td>b</td><td>#0000ff</td><td>2</td></tr>\r\n"
+              u"\r\n</table>");
+    TSeriesDataText t(chart.get());
+    t.IncludeHeader = true;
+    t.IncludeColors = true;
+    EXPECT_EQ(t.AsString(), u"Text\tColors\tSeries1\tSeries2\r\na\t#ff0000\t1\t2\r\n\r\n");
+    TSeriesDataXLS w(chart.get());
+    w.IncludeHeader = true;
+    w.IncludeColors = true;
+    const std::string bytes = Saved(w);
+    EXPECT_EQ(bytes.substr(12, 14),
+              std::string("\x00\x02\x0A\x00\x00\x00\x02\x00\x00\x00\x06\x00\x00\x00", 14))
+        << "two rows, six columns";
+    const std::vector<SheetCell> cells = Cells(bytes);
+    ASSERT_EQ(cells.size(), 12u);
+    const char* heads[] = {"Text", "Colors", "Y", "Text", "Colors", "Y"};
+    for (int c = 0; c < 6; ++c) {
+        EXPECT_EQ(cells[static_cast<std::size_t>(c)].col, c);
+        EXPECT_EQ(LabelText(cells[static_cast<std::size_t>(c)]), heads[c]);
+    }
+    EXPECT_EQ(LabelText(cells[7]), "#ff0000");
+    EXPECT_DOUBLE_EQ(NumberOf(cells[8]), 1);
+    EXPECT_EQ(LabelText(cells[10]), "#0000ff");
+    EXPECT_DOUBLE_EQ(NumberOf(cells[11]), 2);
+}
+
+TEST_F(SeriesDataExport, DateTimeValuesAreDatesInTheTextAndNumbersElsewhere) {
+    auto* s = Create<TLineSeries>(chart.get());
+    chart->AddSeries(s);
+    s->GetXValues()->SetDateTime(true);
+    const double when = 45000.25; // 15 March 2023, 06:00
+    s->AddXY(when, 1.5, u"утро");
+    s->AddXY(when + 1, 2, u"день");
+    TSeriesDataText t(chart.get(), s);
+    t.TextQuotes = u"\"";
+    const String half = u"1" + String(1, FormatSettings.DecimalSeparator) + u"5";
+    const String first = u"\"утро\"\t\"" + DateTimeToStr(when) + u"\"\t" + half + u"\r\n";
+    EXPECT_EQ(t.AsString().substr(0, first.size()), first);
+    TSeriesDataHTML h(chart.get(), s);
+    const String quarter = u"45000" + String(1, FormatSettings.DecimalSeparator) + u"25";
+    EXPECT_NE(h.AsString().find(u"<td>" + quarter + u"</td><td>" + half + u"</td>"), String::npos)
+        << "date-time values are plain numbers in a table";
+    TSeriesDataXLS w(chart.get(), s);
+    const std::vector<SheetCell> cells = Cells(Saved(w));
+    ASSERT_EQ(cells.size(), 6u);
+    EXPECT_EQ(cells[1].type, 3);
+    EXPECT_DOUBLE_EQ(NumberOf(cells[1]), when) << "a worksheet keeps the date as its day number";
+    EXPECT_DOUBLE_EQ(NumberOf(cells[4]), when + 1);
+}
+
+// Another program's reader of the worksheet format: Debian's python3-xlrd (scripts/setup).
+// It prints the sheet's size and every cell as "row col kind value", then END.
+const char* const kXlrdScript = R"(import sys
+try:
+    import xlrd
+except ImportError:
+    print('NOXLRD'); sys.exit(0)
+book = xlrd.open_workbook(sys.argv[1], encoding_override='utf-8')
+sheet = book.sheet_by_index(0)
+print('SIZE', sheet.nrows, sheet.ncols)
+for r in range(sheet.nrows):
+    for c in range(sheet.ncols):
+        cell = sheet.cell(r, c)
+        if cell.ctype == xlrd.XL_CELL_NUMBER:
+            print(r, c, 'N', repr(cell.value))
+        elif cell.ctype == xlrd.XL_CELL_TEXT:
+            print(r, c, 'T', cell.value)
+print('END')
+)";
+
+TEST_F(SeriesDataExport, AnotherProgramsWorksheetReaderFindsEveryCell) {
+    auto* s = Create<TLineSeries>(chart.get());
+    chart->AddSeries(s);
+    s->SetSeriesColor(clRed);
+    s->AddXY(0.5, 230.25, u"Фаза A", clRed);
+    s->AddXY(1.5, -1e-3, u"B & <C>", clGreen);
+    s->AddXY(2.5, 1e12);
+    auto* other = Create<TLineSeries>(chart.get());
+    chart->AddSeries(other);
+    other->SetSeriesColor(clNavy);
+    other->AddXY(0.5, 7);
+    TempDir dir;
+    TSeriesDataXLS w(chart.get());
+    w.IncludeHeader = true;
+    w.IncludeIndex = true;
+    w.IncludeColors = true;
+    const auto file = dir.path / "sheet.xls";
+    w.SaveToFile(UTF8ToString(file.string()));
+
+    ChildProcess reader("/usr/bin/python3", {"-c", kXlrdScript, file.string()});
+    std::vector<std::string> lines;
+    for (std::string line = reader.ReadLine(); !line.empty(); line = reader.ReadLine()) lines.push_back(line);
+    if (!reader.Started() || lines.empty() || lines[0] == "NOXLRD")
+        GTEST_SKIP() << "python3-xlrd is not installed (scripts/setup)";
+    // Columns: the index, then label, colour, X and Y of each series.
+    const std::vector<std::string> expected = {"SIZE 4 9",
+                                               "0 0 T Index",
+                                               "0 1 T Text",
+                                               "0 2 T Colors",
+                                               "0 3 T X",
+                                               "0 4 T Y",
+                                               "0 5 T Text",
+                                               "0 6 T Colors",
+                                               "0 7 T X",
+                                               "0 8 T Y",
+                                               "1 0 N 0.0",
+                                               "1 1 T Фаза A",
+                                               "1 2 T #ff0000",
+                                               "1 3 N 0.5",
+                                               "1 4 N 230.25",
+                                               "1 5 T ",
+                                               "1 6 T #000080",
+                                               "1 7 N 0.5",
+                                               "1 8 N 7.0",
+                                               "2 0 N 1.0",
+                                               "2 1 T B & <C>",
+                                               "2 2 T #008000",
+                                               "2 3 N 1.5",
+                                               "2 4 N -0.001",
+                                               "2 5 T ",
+                                               "2 6 T ",
+                                               "3 0 N 2.0",
+                                               "3 1 T ",
+                                               "3 2 T #ff0000",
+                                               "3 3 N 2.5",
+                                               "3 4 N 1000000000000.0",
+                                               "3 5 T ",
+                                               "3 6 T ",
+                                               "END"};
+    EXPECT_EQ(lines, expected);
 }
 
 } // namespace
