@@ -6,6 +6,8 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/editors/zuzbmpoptions.h"
+#include "chart/editors/zuzemfoptions.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/arrowcha.h"
@@ -50,6 +52,8 @@ const TUnitEntry kProgramUnits[] = {
     {"GanttCh", GanttChInitialization, GanttChFinalization},
     {"ZuzShape", ZuzShapeInitialization, ZuzShapeFinalization},
     {"ZuzExportFormats", ZuzExportFormatsInitialization, ZuzExportFormatsFinalization},
+    {"ZuzBmpOptions", ZuzBmpOptionsInitialization, ZuzBmpOptionsFinalization},
+    {"ZuzEmfOptions", ZuzEmfOptionsInitialization, ZuzEmfOptionsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},

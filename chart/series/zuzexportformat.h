@@ -31,7 +31,8 @@ public:
     virtual int FileFilterIndex() const { return FFileFilterIndex; }
     // The next place of the caller's counter becomes this format's.
     virtual void IncFileFilterIndex(int& FilterIndex);
-    virtual bool WantsFilterIndex(int Index) const { return Index == FFileFilterIndex; }
+    // True when the entry is this format's; a format with several entries may switch to the one picked.
+    virtual bool WantsFilterIndex(int Index) { return Index == FFileFilterIndex; }
     virtual String Description() const = 0;   // the menu text
     virtual String FileExtension() const = 0; // without the dot
     virtual String FileFilter() const = 0;    // "description|pattern"

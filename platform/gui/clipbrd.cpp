@@ -73,6 +73,7 @@ void TClipboard::Assign(TPersistent* Source) {
         TPersistent::Assign(Source);
         return;
     }
+    bitmap->ReducePixels(); // a monochrome bitmap goes as black and white
     QImage& image = BitmapImage(bitmap->GetHandle());
     EndPaintingOn(&image); // what was drawn on it reaches its pixels first
     System()->setImage(image.copy());

@@ -973,6 +973,45 @@ private:
 GdiPixelFormat StorageOf(TPixelFormat f) {
     return f == pf24bit ? GdiPixelFormat::Bgr24 : GdiPixelFormat::Rgb32;
 }
+
+// The bits a pixel of the format's file; 0 for the formats written as the screen's.
+int FileBitsOf(TPixelFormat f) {
+    switch (f) {
+    case pf1bit:
+        return 1;
+    case pf4bit:
+        return 4;
+    case pf8bit:
+        return 8;
+    case pf15bit:
+        return 15;
+    case pf16bit:
+        return 16;
+    case pf32bit:
+        return 32;
+    default:
+        return 0;
+    }
+}
+
+TPixelFormat FormatOfFileBits(int bits) {
+    switch (bits) {
+    case 1:
+        return pf1bit;
+    case 4:
+        return pf4bit;
+    case 8:
+        return pf8bit;
+    case 15:
+        return pf15bit;
+    case 16:
+        return pf16bit;
+    case 24:
+        return pf24bit;
+    default:
+        return pf32bit;
+    }
+}
 } // namespace
 
 const ClassInfo& TBitmap::StaticClass() {
@@ -1010,6 +1049,17 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
     FPixelFormat = Value;
     ConvertBitmapSurface(FHandle, StorageOf(Value));
     Changed(this);
+}
+
+void TBitmap::SetMonochrome(bool Value) {
+    if (Value)
+        SetPixelFormat(pf1bit);
+    else if (FPixelFormat == pf1bit)
+        SetPixelFormat(pfDevice);
+}
+
+void TBitmap::ReducePixels() {
+    if (const int bits = FileBitsOf(FPixelFormat)) ReduceBitmapSurface(FHandle, bits);
 }
 
 Byte* TBitmap::ScanLine(int Row) {
@@ -1056,6 +1106,7 @@ void TBitmap::Assign(TPersistent* Source) {
     }
     if (auto* src = dynamic_cast<TBitmap*>(Source)) {
         if (src == this) return;
+        src->ReducePixels();
         HBITMAP copy = CopyBitmapSurface(src->FHandle);
         if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), copy);
         DeleteObject(FHandle);
@@ -1080,6 +1131,7 @@ void TBitmap::Assign(TPersistent* Source) {
 
 void TBitmap::Draw(TCanvas* ACanvas, const TRect& Rect) {
     if (GetEmpty()) return;
+    ReducePixels();
     HDC dst = ACanvas->GetHandle();
     if (GetTransparent()) {
         const COLORREF key = static_cast<COLORREF>(ColorToRGB(GetTransparentColor()));
@@ -1102,13 +1154,15 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), loaded);
     DeleteObject(FHandle);
     FHandle = loaded;
-    FPixelFormat = BitmapFormat(loaded) == GdiPixelFormat::Bgr24 ? pf24bit : pf32bit;
+    FPixelFormat = FormatOfFileBits(BitmapFileDepth(data));
     Changed(this);
 }
 
 void TBitmap::SaveToStream(TStream* Stream) {
     std::vector<Byte> data;
-    if (GetEmpty() || !SaveBitmapSurface(FHandle, data)) return;
+    if (GetEmpty()) return;
+    const int bits = FileBitsOf(FPixelFormat);
+    if (!(bits ? SaveBitmapSurfaceAs(FHandle, bits, data) : SaveBitmapSurface(FHandle, data))) return;
     Stream->WriteBuffer(data.data(), static_cast<LongInt>(data.size()));
 }
 

@@ -516,7 +516,8 @@ public:
     void SetSize(int AWidth, int AHeight);
     TPixelFormat GetPixelFormat() const { return FPixelFormat; }
     // Changing the format converts the pixels: pf24bit keeps blue-green-red
-    // bytes, every other format blue-green-red-unused.
+    // bytes, every other format blue-green-red-unused. The file keeps the format's depth
+    // (pfDevice and pfCustom: 24 bits).
     void SetPixelFormat(TPixelFormat Value);
     // One row of pixels, top row 0; raises for a row out of range.
     Byte* ScanLine(int Row);
@@ -526,7 +527,12 @@ public:
     void SetTransparentColor(TColor Value);
     TTransparentMode GetTransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(TTransparentMode Value);
-    bool GetMonochrome() const { return false; }
+    // A monochrome bitmap is one of 1 bit a pixel; turning it off goes back to the device's format.
+    bool GetMonochrome() const { return FPixelFormat == pf1bit; }
+    void SetMonochrome(bool Value);
+    // Pixels are drawn at full depth; below 24 bits they are snapped to the colours the
+    // format holds when they leave the bitmap (saved, drawn, copied), or here.
+    void ReducePixels();
     void Dormant() {}
     void FreeImage() {}
 

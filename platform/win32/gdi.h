@@ -523,6 +523,15 @@ HBITMAP CopyBitmapSurface(HBITMAP bitmap);
 // BMP files in and out; nullptr/false when the data is not a bitmap.
 HBITMAP LoadBitmapSurface(const std::vector<Byte>& data);
 bool SaveBitmapSurface(HBITMAP bitmap, std::vector<Byte>& data);
+// Depths a bitmap file can have below true colour keep only the colours they can hold:
+// 1 bit black and white, 4 bits the sixteen standard colours, 8 bits 8 reds x 8 greens x
+// 4 blues, 15 bits 5-5-5, 16 bits 5-6-5. Snaps the surface's pixels to them (24 and 32 keep all).
+void ReduceBitmapSurface(HBITMAP bitmap, int bitsPerPixel);
+// A BMP file of 1, 4, 8, 15 (16 bits 5-5-5), 16 (5-6-5 with colour masks), 24 or 32 bits a
+// pixel; false for an empty bitmap or another depth.
+bool SaveBitmapSurfaceAs(HBITMAP bitmap, int bitsPerPixel, std::vector<Byte>& data);
+// The bits a pixel of a BMP file (15 for a 16-bit file without 5-6-5 masks); 0 when it is none.
+int BitmapFileDepth(const std::vector<Byte>& data);
 
 // Text of default quality with or without antialiasing (tests turn it off for
 // exact pixels); fonts asking for a quality keep it.
