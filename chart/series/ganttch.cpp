@@ -10,6 +10,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+
+namespace {
+// The next task's temporary value while nobody has set it for the coming add.
+constexpr double kNoNextTaskGiven = std::numeric_limits<double>::quiet_NaN();
+} // namespace
 
 const ClassInfo& TGanttSeries::StaticClass() {
     using C = TGanttSeries;
@@ -34,6 +40,7 @@ TGanttSeries::TGanttSeries(TComponent* AOwner)
     SetColorEachPoint(true);
     FEndValues->SetDateTime(true);
     GetPointer()->SetStyle(psRectangle);
+    FNextTask->TempValue = kNoNextTaskGiven;
 }
 
 void TGanttSeries::Assign(TPersistent* Source) {
@@ -51,8 +58,12 @@ int TGanttSeries::AddGanttColor(double Start, double End, double Y, const String
 }
 
 int TGanttSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
-    FNextTask->TempValue = -1;
-    return TPointSeries::AddXY(X, Y, Label, Color);
+    // A new task has no next task, unless whoever adds it gave one first: the reader of
+    // the chart file's points does, and resetting it here lost every saved link.
+    if (std::isnan(FNextTask->TempValue)) FNextTask->TempValue = -1;
+    const int index = TPointSeries::AddXY(X, Y, Label, Color);
+    FNextTask->TempValue = kNoNextTaskGiven;
+    return index;
 }
 
 int TGanttSeries::EndPos(int ValueIndex) const {

@@ -9,7 +9,9 @@
 #include "chart/series/bubblech.h"
 #include "chart/series/ganttch.h"
 #include "chart/series/zuzshape.h"
+#include "chart/series/zuzstore.h"
 #include "linefixture.h"
+#include "platform/core/streams.h"
 
 #include <filesystem>
 
@@ -382,6 +384,64 @@ TEST_F(Samples, EveryLegendRowIsWrittenOnTheLegendsOwnColour) {
     ASSERT_GT(all, 0);
     // The text itself is about a sixth of the box; the blocks were well over half.
     EXPECT_LT(black * 4, all) << black << " of " << all << " legend pixels are black";
+}
+
+TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSettings) {
+    ZuzStoreInitialization();
+    RegisterClasses({&TChart::StaticClass(), &TArrowSeries::StaticClass(), &TBubbleSeries::StaticClass(),
+                     &TGanttSeries::StaticClass()});
+    chart->FreeAllSeries();
+    chart->SetName(u"Chart1");
+    auto* a = Add<TArrowSeries>({});
+    a->SetName(u"Arrows");
+    a->SetArrowPercent(30);
+    a->SetArrowWidth(14);
+    a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
+    auto* b = Add<TBubbleSeries>({});
+    b->SetName(u"Bubbles");
+    b->SetSquared(false);
+    b->AddBubble(5, 5, 1.5, u"пузырь");
+    auto* g = Add<TGanttSeries>({});
+    g->SetName(u"Tasks");
+    g->GetConnectingPen()->SetColor(clGreen);
+    g->AddGantt(45000, 45003, 1, u"Монтаж");
+    g->AddGantt(45004, 45006, 2, u"Пуск");
+    g->GetNextTask()->SetValue(0, 1);
+
+    TMemoryStream file;
+    SaveChartToStream(chart.get(), &file, true, true);
+    const std::string text(static_cast<const char*>(file.Memory()), static_cast<std::size_t>(file.GetSize()));
+    EXPECT_EQ(text.find("ArrowWidth"), std::string::npos) << "the head's size is the pointer's, stored there";
+    file.SetPosition(0);
+    Owned<TChart> back(Create<TChart>(nullptr));
+    TCustomChart* target = back.get();
+    LoadChartFromStream(target, &file);
+    ASSERT_EQ(back->SeriesCount(), 3);
+    auto* a2 = dynamic_cast<TArrowSeries*>(back->GetSeries(0));
+    auto* b2 = dynamic_cast<TBubbleSeries*>(back->GetSeries(1));
+    auto* g2 = dynamic_cast<TGanttSeries*>(back->GetSeries(2));
+    ASSERT_TRUE(a2 && b2 && g2);
+    EXPECT_EQ(a2->GetArrowPercent(), 30);
+    EXPECT_EQ(a2->GetArrowWidth(), 14);
+    ASSERT_EQ(a2->Count(), 1);
+    EXPECT_EQ(a2->GetEndXValues()->GetValue(0), 3);
+    EXPECT_EQ(a2->GetEndYValues()->GetValue(0), 4);
+    EXPECT_EQ(a2->GetValueColor(0), clBlue);
+    EXPECT_FALSE(b2->GetSquared());
+    ASSERT_EQ(b2->Count(), 1);
+    EXPECT_EQ(b2->GetRadiusValues()->GetValue(0), 1.5);
+    EXPECT_EQ(g2->GetConnectingPen()->GetColor(), clGreen);
+    ASSERT_EQ(g2->Count(), 2);
+    EXPECT_EQ(g2->GetEndValues()->GetValue(1), 45006);
+    EXPECT_EQ(g2->GetNextTask()->GetValue(0), 1) << "the link to the next task is kept";
+    EXPECT_EQ(g2->GetNextTask()->GetValue(1), -1);
+    EXPECT_EQ(g2->Labels().GetLabel(0), u"Монтаж");
+    TMemoryStream again;
+    SaveChartToStream(back.get(), &again, true, true);
+    EXPECT_EQ(
+        std::string(static_cast<const char*>(again.Memory()), static_cast<std::size_t>(again.GetSize())),
+        text);
+    ZuzStoreFinalization();
 }
 
 TEST_F(Samples, SampleGanttTasksStartFromTodayAndLinkToALaterTask) {
