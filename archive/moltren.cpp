@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/engine/chartseries.h"
@@ -56,6 +57,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEmfOptions", ZuzEmfOptionsInitialization, ZuzEmfOptionsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
+    {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

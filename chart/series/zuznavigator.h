@@ -77,7 +77,7 @@ public:
     virtual void Print() {}
 
     // Every button's click: the buttons are enabled anew, then OnButtonClicked.
-    void BtnClick(TZuzNavigateBtn Index);
+    virtual void BtnClick(TZuzNavigateBtn Index);
     // The sizing rule: the size the bar takes for the one asked, with the buttons laid out.
     void SetSize(int& W, int& H);
     void CheckSize();

@@ -4,14 +4,20 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
 
+#include "platform/gui/graphics.h"
+#include "platform/win32/gdiqt.h"
+
 #include <QAbstractButton>
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QFrame>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 #include <algorithm>
@@ -46,8 +52,9 @@ public:
         const int row = index.row() + grid_->HeaderRows();
         switch (role) {
         case Qt::DisplayRole:
-        case Qt::EditRole:
             return ToQString(grid_->CellText(col, row));
+        case Qt::EditRole:
+            return ToQString(grid_->GetEditText(col, row));
         case Qt::TextAlignmentRole:
             return static_cast<int>(Qt::AlignLeft | Qt::AlignVCenter);
         case Qt::BackgroundRole:
@@ -78,7 +85,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (role != Qt::EditRole) return false;
         Guarded(grid_, [&] {
-            grid_->SetCellText(index.column() + grid_->HeaderCols(), index.row() + grid_->HeaderRows(),
+            grid_->SetEditText(index.column() + grid_->HeaderCols(), index.row() + grid_->HeaderRows(),
                                FromQString(value.toString()));
         });
         return true;
@@ -163,6 +170,83 @@ private:
 
 namespace {
 
+// Paints one cell of an owner-drawn grid onto a painter: the cell is drawn into
+// an image of its own, at its client rectangle, and the image is shown.
+void PaintOwnerCell(TCustomGrid* grid, QPainter* painter, const QRect& target, const QPoint& client, int col,
+                    int row, TGridDrawState state) {
+    if (target.width() <= 0 || target.height() <= 0) return;
+    QImage image(target.size(), QImage::Format_RGB32);
+    const TRect rect = Bounds(client.x(), client.y(), target.width(), target.height());
+    Guarded(grid, [&] { grid->PaintCell(col, row, image, rect, state); });
+    painter->drawImage(target.topLeft(), image);
+}
+
+// A header whose sections the grid draws itself when it owner-draws; the grid line
+// after each section is left to the header's own colour of lines.
+class GridHeader : public QHeaderView {
+public:
+    GridHeader(Qt::Orientation o, QWidget* parent) : QHeaderView(o, parent) {}
+    TCustomGrid* grid = nullptr;
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        if (!grid || !grid->OwnerDraw()) {
+            QHeaderView::paintSection(painter, rect, logicalIndex);
+            return;
+        }
+        const int line = grid->GetGridLineWidth();
+        const bool across = orientation() == Qt::Horizontal;
+        const int col = across ? logicalIndex + grid->HeaderCols() : 0;
+        const int row = across ? 0 : logicalIndex + grid->HeaderRows();
+        const QRect cell = rect.adjusted(0, 0, -line, -line);
+        const QPoint client = viewport()->mapTo(grid->View(), cell.topLeft());
+        painter->fillRect(rect, palette().color(QPalette::Mid));
+        PaintOwnerCell(grid, painter, cell, client, col, row, TGridDrawState{gdFixed});
+    }
+};
+
+// Cells of an owner-drawn grid go to the grid; the editor it opens is the line
+// edit kept here, and opens only where the grid lets it.
+class GridDelegate : public QStyledItemDelegate {
+public:
+    GridDelegate(TCustomGrid* grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {
+        connect(this, &QAbstractItemDelegate::closeEditor, this, [this](QWidget* w) {
+            if (w == editor_) editor_ = nullptr;
+        });
+    }
+    QLineEdit* Editor() const { return editor_; }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        if (!grid_->OwnerDraw()) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        const int col = index.column() + grid_->HeaderCols();
+        const int row = index.row() + grid_->HeaderRows();
+        TGridDrawState state;
+        if (option.state & QStyle::State_Selected) state += gdSelected;
+        if (index == grid_->View()->currentIndex()) state += gdFocused;
+        if (col < grid_->GetFixedCols() || row < grid_->GetFixedRows()) state += gdFixed;
+        const QPoint client = grid_->View()->viewport()->mapTo(grid_->View(), option.rect.topLeft());
+        PaintOwnerCell(grid_, painter, option.rect, client, col, row, state);
+    }
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        bool allowed = false;
+        Guarded(grid_, [&] { allowed = grid_->CanEditShow(); });
+        if (!allowed) return nullptr;
+        auto* editor = new QLineEdit(parent);
+        editor->setFrame(false);
+        editor_ = editor;
+        return editor;
+    }
+
+private:
+    TCustomGrid* grid_;
+    mutable QPointer<QLineEdit> editor_;
+};
+
 // The frame of the grid, with the view inside it.
 class GridFrame : public QFrame {
 public:
@@ -170,6 +254,10 @@ public:
         setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
         view_ = new QTableView(this);
         view_->setFrameShape(QFrame::NoFrame);
+        auto* top = new GridHeader(Qt::Horizontal, view_);
+        auto* side = new GridHeader(Qt::Vertical, view_);
+        view_->setHorizontalHeader(top);
+        view_->setVerticalHeader(side);
     }
     QTableView* View() const { return view_; }
 
@@ -194,6 +282,14 @@ public:
         if (event->type() != QEvent::Paint) return false;
         auto* w = static_cast<QWidget*>(watched);
         QPainter p(w);
+        if (grid_->OwnerDraw()) {
+            const int line = grid_->GetGridLineWidth();
+            const QRect cell = w->rect().adjusted(0, 0, -line, -line);
+            p.fillRect(w->rect(), w->palette().color(QPalette::Mid));
+            PaintOwnerCell(grid_, &p, cell, w->mapTo(grid_->View(), QPoint(0, 0)), 0, 0,
+                           TGridDrawState{gdFixed});
+            return true;
+        }
         QStyleOptionHeader option;
         option.initFrom(w);
         option.rect = w->rect();
@@ -223,6 +319,9 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFr
     FView = static_cast<GridFrame*>(Widget())->View();
     FModel = std::make_unique<GridModel>(this);
     FView->setModel(FModel.get());
+    static_cast<GridHeader*>(FView->horizontalHeader())->grid = this;
+    static_cast<GridHeader*>(FView->verticalHeader())->grid = this;
+    FView->setItemDelegate(new GridDelegate(this, FView));
     FView->setWordWrap(false);
     FView->setTextElideMode(Qt::ElideNone);
     FView->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -318,6 +417,8 @@ void TCustomGrid::SetRowCount(int Value) {
 void TCustomGrid::SetFixedCols(int Value) {
     if (Value < 0 || Value >= FColCount)
         throw EInvalidOperation(u"Fixed column count must be less than column count");
+    // The same count again keeps the view as it is (an open editor, the current cell).
+    if (Value == FFixedCols) return;
     FFixedCols = Value;
     FModel->Reset();
     ApplySizes();
@@ -326,6 +427,8 @@ void TCustomGrid::SetFixedCols(int Value) {
 void TCustomGrid::SetFixedRows(int Value) {
     if (Value < 0 || Value >= FRowCount)
         throw EInvalidOperation(u"Fixed row count must be less than row count");
+    // The same count again keeps the view as it is (an open editor, the current cell).
+    if (Value == FFixedRows) return;
     FFixedRows = Value;
     FModel->Reset();
     ApplySizes();
@@ -427,6 +530,7 @@ void TCustomGrid::SetCol(int Value) {
     FSyncing = true;
     FView->setCurrentIndex(FModel->index(std::max(FRow - HeaderRows(), 0), Value - HeaderCols()));
     FSyncing = false;
+    CurrentCellMoved();
 }
 
 void TCustomGrid::SetRow(int Value) {
@@ -435,11 +539,17 @@ void TCustomGrid::SetRow(int Value) {
     FSyncing = true;
     FView->setCurrentIndex(FModel->index(Value - HeaderRows(), std::max(FCol - HeaderCols(), 0)));
     FSyncing = false;
+    CurrentCellMoved();
+}
+
+bool TCustomGrid::SelectCell(int ACol, int ARow) {
+    bool can = true;
+    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    return can;
 }
 
 void TCustomGrid::CurrentCellChanged(int ACol, int ARow) {
-    bool can = true;
-    if (OnSelectCell) OnSelectCell(this, ACol, ARow, can);
+    const bool can = SelectCell(ACol, ARow);
     if (!can) {
         FSyncing = true;
         FView->setCurrentIndex(FModel->index(FRow - HeaderRows(), FCol - HeaderCols()));
@@ -448,6 +558,7 @@ void TCustomGrid::CurrentCellChanged(int ACol, int ARow) {
     }
     FCol = ACol;
     FRow = ARow;
+    CurrentCellMoved();
 }
 
 TGridRect TCustomGrid::GetSelection() const {
@@ -538,6 +649,148 @@ TRect TCustomGrid::CellRect(int ACol, int ARow) const {
         (ARow >= HeaderRows() && (r.Bottom <= vp.top() || r.Top > vp.bottom())))
         return {};
     return r;
+}
+
+void TCustomGrid::SetSelection(const TGridRect& Value) {
+    const int hc = HeaderCols(), hr = HeaderRows();
+    const QModelIndex from = FModel->index(Value.Top - hr, Value.Left - hc);
+    const QModelIndex to = FModel->index(Value.Bottom - hr, Value.Right - hc);
+    if (!from.isValid() || !to.isValid()) return;
+    FSyncing = true;
+    FView->selectionModel()->select(QItemSelection(from, to), QItemSelectionModel::ClearAndSelect);
+    FSyncing = false;
+}
+
+TGridState TCustomGrid::GetGridState() const {
+    return FGridState;
+}
+
+// A press on a cell that is not fixed starts a selection; one within a few pixels of a
+// header section's end, where the sections can be sized, starts sizing.
+void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FGridState = gsNormal;
+    if (Button == mbLeft) {
+        const TGridCoord c = MouseCoord(X, Y);
+        const QRect vp = FView->viewport()->geometry();
+        auto nearEdge = [](QHeaderView* h, int pos) {
+            const int i = h->logicalIndexAt(pos);
+            if (i < 0) return false;
+            const int end = h->sectionViewportPosition(i) + h->sectionSize(i);
+            const int start = h->sectionViewportPosition(i);
+            return std::abs(pos - end) <= 3 || (i > 0 && std::abs(pos - start) <= 3);
+        };
+        if (c.Y == 0 && HeaderRows() > 0 && Y < vp.top() && FOptions.Contains(goColSizing) &&
+            nearEdge(FView->horizontalHeader(), X - vp.left()))
+            FGridState = gsColSizing;
+        else if (c.X == 0 && HeaderCols() > 0 && X < vp.left() && FOptions.Contains(goRowSizing) &&
+                 nearEdge(FView->verticalHeader(), Y - vp.top()))
+            FGridState = gsRowSizing;
+        else if (c.X >= FFixedCols && c.Y >= FFixedRows)
+            FGridState = gsSelecting;
+    }
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+}
+
+void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    if (Button == mbLeft) FGridState = gsNormal;
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+bool TCustomGrid::CanEditShow() {
+    return FOptions.Contains(goEditing) && FCol >= FFixedCols && FRow >= FFixedRows;
+}
+
+static GridDelegate* DelegateOf(QTableView* view) {
+    return static_cast<GridDelegate*>(view->itemDelegate());
+}
+
+bool TCustomGrid::GetEditorMode() const {
+    return DelegateOf(FView)->Editor() != nullptr;
+}
+
+void TCustomGrid::SetEditorMode(bool Value) {
+    GridDelegate* d = DelegateOf(FView);
+    if (Value) {
+        if (d->Editor()) return;
+        const QModelIndex current = FModel->index(FRow - HeaderRows(), FCol - HeaderCols());
+        if (!current.isValid()) return;
+        if (FView->currentIndex() != current) {
+            FSyncing = true;
+            FView->setCurrentIndex(current);
+            FSyncing = false;
+        }
+        FView->edit(current);
+        return;
+    }
+    if (QLineEdit* e = d->Editor()) {
+        emit d->commitData(e);
+        // Storing the text may have closed the editor already (a handler that moved on).
+        if (d->Editor() == e) emit d->closeEditor(e, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void TCustomGrid::CancelEditor() {
+    GridDelegate* d = DelegateOf(FView);
+    if (QLineEdit* e = d->Editor()) emit d->closeEditor(e, QAbstractItemDelegate::RevertModelCache);
+}
+
+String TCustomGrid::GetEditorText() const {
+    QLineEdit* e = DelegateOf(FView)->Editor();
+    return e ? FromQString(e->text()) : String();
+}
+
+void TCustomGrid::SetEditorText(const String& Value) {
+    if (QLineEdit* e = DelegateOf(FView)->Editor()) e->setText(ToQString(Value));
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow) {
+    CellChanged(ACol, ARow);
+    InvalidateGrid();
+}
+
+void TCustomGrid::InvalidateGrid() {
+    FView->viewport()->update();
+    FView->horizontalHeader()->viewport()->update();
+    FView->verticalHeader()->viewport()->update();
+    if (auto* corner = FView->findChild<QAbstractButton*>()) corner->update();
+}
+
+void TCustomGrid::SetOwnerDraw(bool Value) {
+    FOwnerDraw = Value;
+    InvalidateGrid();
+}
+
+// The cell starts as the grid paints it without help (its colour, the fixed colour, or
+// the highlight when selected), then DrawCell draws on it in client coordinates.
+void TCustomGrid::PaintCell(int ACol, int ARow, QImage& Image, const TRect& ClientRect,
+                            TGridDrawState State) {
+    TColor back = GetColor();
+    if (State.Contains(gdFixed))
+        back = FFixedColor;
+    else if (State.Contains(gdSelected) && !State.Contains(gdFocused))
+        back = clHighlight;
+    Image.fill(ToQColor(back));
+    TCanvas canvas;
+    HDC dc = CreateImageDC(&Image);
+    SetWindowOrgEx(dc, ClientRect.Left, ClientRect.Top, nullptr);
+    canvas.SetHandle(dc);
+    canvas.GetFont()->Assign(GetFont());
+    canvas.GetBrush()->SetColor(back);
+    if (State.Contains(gdSelected) && !State.Contains(gdFocused) && !State.Contains(gdFixed))
+        canvas.GetFont()->SetColor(clHighlightText);
+    struct Done {
+        TCustomGrid* grid;
+        TCanvas& canvas;
+        HDC dc;
+        ~Done() {
+            grid->FDrawCanvas = nullptr;
+            canvas.SetHandle(nullptr);
+            DeleteDC(dc);
+        }
+    } done{this, canvas, dc};
+    FDrawCanvas = &canvas;
+    DrawCell(ACol, ARow, ClientRect, State);
+    if (State.Contains(gdFocused) && !State.Contains(gdFixed) && Focused()) canvas.DrawFocusRect(ClientRect);
 }
 
 void TCustomGrid::CellChanged(int ACol, int ARow) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QTableView;
+class QImage;
 class GridModel;
 
 enum TGridOption : std::uint8_t {
@@ -46,6 +47,13 @@ struct TGridRect {
 };
 
 using TSelectCellEvent = Event<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
+
+enum TGridDrawStateItem : std::uint8_t { gdSelected, gdFocused, gdFixed };
+using TGridDrawState = Set<TGridDrawStateItem>;
+enum TGridState : std::uint8_t { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
+class TCanvas;
+class GridDrawing;
 
 class TCustomGrid : public TCustomControl {
 public:
@@ -86,6 +94,10 @@ public:
     int GetRow() const { return FRow; }
     void SetRow(int Value);
     TGridRect GetSelection() const;
+    void SetSelection(const TGridRect& Value);
+    // What the mouse is doing with the grid: a press on a cell selects, a press
+    // on a header's edge sizes.
+    TGridState GetGridState() const;
     int GetTopRow() const;
     void SetTopRow(int Value);
     int GetLeftCol() const;
@@ -99,6 +111,20 @@ public:
     // when the cell is scrolled out of sight.
     TRect CellRect(int ACol, int ARow) const;
 
+    // The in-place editor: on, it edits the current cell, starting from its edit
+    // text; off, what was typed is stored through SetEditText.
+    bool GetEditorMode() const;
+    void SetEditorMode(bool Value);
+    // Closes the editor without storing what was typed.
+    void CancelEditor();
+    // The editor's text while it is open, else the empty text.
+    String GetEditorText() const;
+    void SetEditorText(const String& Value);
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateGrid();
+    // While DrawCell runs, the canvas on the cell's pixels in client coordinates.
+    TCanvas* GetCanvas() const { return FDrawCanvas; }
+
     TSelectCellEvent OnSelectCell;
 
     // Platform side.
@@ -110,12 +136,33 @@ public:
     int HeaderRows() const { return FFixedRows > 0 ? 1 : 0; }
     int HeaderCols() const { return FFixedCols > 0 ? 1 : 0; }
     void CurrentCellChanged(int ACol, int ARow);
+    // Paints cell ACol, ARow into Image (the cell's pixels, its top-left at
+    // ClientRect's) through DrawCell.
+    void PaintCell(int ACol, int ARow, QImage& Image, const TRect& ClientRect, TGridDrawState State);
+    bool OwnerDraw() const { return FOwnerDraw; }
+
+    // The text the in-place editor starts from, and where what it holds goes.
+    virtual String GetEditText(int ACol, int ARow) { return CellText(ACol, ARow); }
+    virtual void SetEditText(int ACol, int ARow, const String& Value) { SetCellText(ACol, ARow, Value); }
+    // Whether the editor may open on the current cell.
+    virtual bool CanEditShow();
+    virtual bool CanEditModify() { return FOptions.Contains(goEditing); }
+    // Whether the cell may become current (asks OnSelectCell).
+    virtual bool SelectCell(int ACol, int ARow);
+    // The current cell moved (by the user or from code).
+    virtual void CurrentCellMoved() {}
+    // A grid that draws its own cells draws each here, on GetCanvas().
+    virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {}
 
 protected:
+    // From now on every cell, fixed or not, is drawn by DrawCell.
+    void SetOwnerDraw(bool Value);
     TColor DefaultColor() const override { return clWindow; }
     virtual void SizeChanged(int OldColCount, int OldRowCount) {}
     void CellChanged(int ACol, int ARow);
     void ApplyColor() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
     friend class GridModel;
@@ -139,6 +186,9 @@ private:
     int FCol = 1;
     int FRow = 1;
     bool FSyncing = false;
+    bool FOwnerDraw = false;
+    TCanvas* FDrawCanvas = nullptr;
+    TGridState FGridState = gsNormal;
 };
 
 class TStringGrid : public TCustomGrid {

@@ -86,6 +86,18 @@ bool Wheel(const TControl& control, TPoint at, int notches) {
     return true;
 }
 
+bool Click(const TControl& control, TPoint at, int clicks) {
+    const TPoint p = control.ClientToScreen(at);
+    // No --sync: it waits for the pointer to move, forever when it is already there.
+    const std::string command = "xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
+                                " sleep 0.1 click --repeat " + std::to_string(clicks) + " --delay 80 1";
+    if (RunWhilePumping(command) != 0) return false;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return true;
+}
+
 bool SetLayout(const std::string& layout) {
     return RunWhilePumping("setxkbmap -layout " + layout) == 0;
 }

@@ -24,6 +24,9 @@ bool Type(const std::string& keys);
 // Moves the pointer over a client point of the control and turns the wheel by Notches
 // (negative: towards the user) through the server, as a mouse does.
 bool Wheel(const TControl& control, TPoint at, int notches);
+// Moves the pointer over a client point of the control and clicks the left button there
+// Clicks times (2: a double-click) through the server, as a mouse does.
+bool Click(const TControl& control, TPoint at, int clicks = 1);
 // Switches the server's keyboard layout ("us", "ru"), as an operator does.
 bool SetLayout(const std::string& layout);
 // What the server shows of a widget or a control now.
