@@ -348,6 +348,11 @@ Owned<TZuzGradient> TCustomChartLegend::NewGradient() {
     return MakeOwned<TChartLegendGradient>(TNotifyEvent([this](TObject*) { Repaint(); }));
 }
 
+void TCustomChartLegend::SetParent(TCustomZuzPanel* Value) {
+    TZuzCustomShapePosition::SetParent(Value);
+    if (FTitle) FTitle->SetParent(Value);
+}
+
 TCustomChart* TCustomChartLegend::Chart() const {
     return static_cast<TCustomChart*>(GetParentChart());
 }
@@ -466,9 +471,9 @@ String TCustomChartLegend::FormattedLegend(int Index) {
     case lsSeries:
         return ch->SeriesTitleLegend(Index, !HasCheckBoxes());
     case lsValues:
-        return ch->FormattedValueLegend(GetLegendSeries(), Index);
+        return FormattedValue(GetLegendSeries(), Index);
     case lsLastValues:
-        if (TChartSeries* s = LegendSeriesAt(Index)) return ch->FormattedValueLegend(s, s->Count() - 1);
+        if (TChartSeries* s = LegendSeriesAt(Index)) return FormattedValue(s, s->Count() - 1);
         return {};
     case lsSeriesGroups:
         if (TSeriesGroups* g = ch->GetSeriesGroups(); g && Index < g->GetCount())

@@ -200,6 +200,8 @@ public:
     explicit TCustomChartLegend(TCustomZuzPanel* Chart);
     ~TCustomChartLegend() override;
     void Assign(TPersistent* Source) override;
+    // The title moves with the legend.
+    void SetParent(TCustomZuzPanel* Value) override;
 
     TLegendAlignment GetAlignment() const { return FAlignment; }
     void SetAlignment(TLegendAlignment Value) { Store(FAlignment, Value); }

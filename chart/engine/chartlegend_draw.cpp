@@ -72,7 +72,7 @@ void TCustomChartLegend::GatherTexts() {
     FTexts.clear();
     TCustomChart* ch = Chart();
     for (int i = 0; i < TotalItems; ++i) {
-        const String text = ch->FormattedLegend(FFirstValue + i);
+        const String text = ch->InternalFormattedLegend(this, FFirstValue + i);
         const auto sep = text.find(ZuzColumnSeparator);
         if (sep == String::npos) {
             FTexts.emplace_back(text, String());
@@ -269,7 +269,9 @@ void TCustomChartLegend::DrawLegend() {
             throw;
         }
         c->UnClipRectangle();
-        if (!ch->CustomChartRect) ResizeChartRect();
+        // Only the chart's own legend takes room off the chart; another one
+        // is drawn over the series.
+        if (!ch->CustomChartRect && ch->GetLegend() == this) ResizeChartRect();
     }
     if (custom) {
         OffsetRect(RectLegend, -panel.Left, -panel.Top);

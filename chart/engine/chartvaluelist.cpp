@@ -187,6 +187,11 @@ double TChartValueList::GetTotalABS() const {
     return FTotalABS;
 }
 
+void TChartValueList::SetTotalABS(double Value) {
+    if (FStatsStale) RecalcStats();
+    FTotalABS = Value;
+}
+
 void TChartValueList::RecalcStats() const {
     RecalcStats(0);
 }

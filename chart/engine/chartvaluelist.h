@@ -104,6 +104,8 @@ public:
     double GetMinValue() const;
     double GetTotal() const;
     double GetTotalABS() const;
+    // Overrides the absolute total until the values next change.
+    void SetTotalABS(double Value);
     double Range() const { return GetMaxValue() - GetMinValue(); }
     void RecalcStats() const;
     void RecalcStats(int StartIndex) const;

@@ -5,7 +5,9 @@
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzprocs.h"
 #include "chart/engine/axispanel.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/chartwalls.h"
 #include "platform/gui/forms.h"
 
 #include <cmath>
@@ -113,7 +115,14 @@ void TCircledSeries::SetCircleGradient(TZuzGradient* Value) {
 
 TColor TCircledSeries::CalcCircleBackColor() const {
     if (FCircleBackColor != clZuzColor) return FCircleBackColor;
-    if (TCustomAxisPanel* p = Panel(); p && p->GetPrinting()) return clWhite;
+    TCustomAxisPanel* p = Panel();
+    if (p && p->GetPrinting()) return clWhite;
+    // The circle stands on the back wall where that one is painted.
+    if (auto* chart = dynamic_cast<TCustomChart*>(p))
+        if (const TChartBackWall* wall = chart->GetBackWall(); wall && !wall->GetTransparent()) {
+            const TColor color = wall->GetColor();
+            if (color != clZuzColor) return color;
+        }
     return GetParentChart() ? GetParentChart()->GetChartColor() : clWhite;
 }
 

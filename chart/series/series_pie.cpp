@@ -7,7 +7,9 @@
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuztext.h"
 #include "chart/engine/axispanel.h"
+#include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/chartlegend.h"
 
 #include <algorithm>
 #include <cmath>
@@ -63,6 +65,7 @@ const ClassInfo& TPieOtherSlice::StaticClass() {
     using C = TPieOtherSlice;
     static const PropInfo props[] = {
         MakeProp<&C::GetColor, &C::SetColor>("Color").Default(clZuzColor),
+        MakeProp<&C::GetLegend, &C::SetLegend>("Legend"),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(poNone),
         MakeProp<&C::GetText, &C::SetText>("Text").Stored<&C::IsTextStored>(),
         MakeProp<&C::GetValue, &C::SetValue>("Value"),
@@ -71,8 +74,34 @@ const ClassInfo& TPieOtherSlice::StaticClass() {
     return info;
 }
 
+TPieOtherSlice::TPieOtherSlice(TPieSeries* Owner) : FOwner(Owner) {}
+
+TPieOtherSlice::~TPieOtherSlice() = default;
+
+TChartLegend* TPieOtherSlice::GetLegend() {
+    if (!FLegend) {
+        TCustomZuzPanel* chart = nullptr;
+        if (FOwner && FOwner->GetParentChart())
+            chart = dynamic_cast<TCustomChart*>(FOwner->GetParentChart()->ChartComponent());
+        FLegend = MakeOwned<TChartLegend>(chart);
+        FLegend->SetVisible(false);
+        FLegend->Series = FOwner;
+        // It lists the grouped values whatever else the chart holds.
+        FLegend->SetLegendStyle(lsValues);
+    }
+    return FLegend.get();
+}
+
+void TPieOtherSlice::SetLegend(TChartLegend* Value) {
+    if (!Value)
+        FLegend.reset();
+    else
+        GetLegend()->Assign(Value);
+}
+
 void TPieOtherSlice::Assign(TPersistent* Source) {
     if (auto* s = dynamic_cast<TPieOtherSlice*>(Source)) {
+        if (s->FLegend) GetLegend()->Assign(s->FLegend.get());
         FColor = s->FColor;
         FStyle = s->FStyle;
         FText = s->FText;
@@ -210,6 +239,13 @@ void TPieSeries::Assign(TPersistent* Source) {
     SetColorEachPoint(true);
 }
 
+void TPieSeries::SetParentChart(ISeriesChart* Value) {
+    TCircledSeries::SetParentChart(Value);
+    if (GetComponentState().Contains(csDestroying)) return;
+    if (TChartLegend* legend = FOtherSlice->ExistingLegend())
+        legend->SetParent(Value ? dynamic_cast<TCustomChart*>(Value->ChartComponent()) : nullptr);
+}
+
 void TPieSeries::SetExplodeBiggest(int Value) {
     SetIntegerProperty(FExplodeBiggest, Value);
     CalcExplodeBiggest();
@@ -313,8 +349,9 @@ void TPieSeries::CalcFirstLastVisibleIndex() {
 }
 
 void TPieSeries::CalcZOrder() {
-    // A pie takes no depth slot of its own.
-    IZOrder = 0;
+    // A pie claims no depth slot of the chart's; counted from the back, a pie
+    // alone stands at depth 0.
+    IZOrder = -1;
 }
 
 // ---------------------------------------------------------------------------
@@ -333,7 +370,6 @@ void TPieSeries::DoBeforeDrawChart() {
     if (values->GetOrder() != loNone) values->Sort();
     RemoveOtherSlice();
     FAngles.clear();
-    FOtherTotal = -1;
     TChartValueList* xs = GetXValues();
     for (int i = 0; i < Count(); ++i) xs->SetValueQuiet(i, i);
     const double total = values->GetTotalABS();
@@ -355,7 +391,9 @@ void TPieSeries::DoBeforeDrawChart() {
     xs->SetOrder(loNone);
     const int index = AddXY(OtherX, sum, FOtherSlice->GetText(), FOtherSlice->GetColor());
     xs->SetOrder(order);
-    FOtherTotal = total;
+    // Percent marks and angles share the total of the points themselves: the
+    // Other point only sums points already counted.
+    values->SetTotalABS(total);
     if (savedMark) GetMarks()->Positions().Put(index, *savedMark);
 }
 
@@ -410,7 +448,7 @@ void TPieSeries::CalcAngles() {
     if (ranged)
         for (int i = first; i <= last; ++i) total += std::abs(values->GetValue(i));
     else
-        total = FOtherTotal >= 0 ? FOtherTotal : values->GetTotalABS();
+        total = values->GetTotalABS();
     const double factor = total != 0 ? span / total : 0;
     double running = 0, previous = 0;
     for (int i = first; i <= last; ++i) {
@@ -535,6 +573,7 @@ void TPieSeries::DrawAllValues() {
     } else {
         for (int i = FirstValueIndex; i <= LastValueIndex; ++i) draw(i);
     }
+    DrawOtherLegend();
 }
 
 TBrushStyle TPieSeries::SliceBrushStyle(int ValueIndex) const {
@@ -667,18 +706,33 @@ void TPieSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPositio
 // ---------------------------------------------------------------------------
 // Legend and clicks
 
+// The chart's legend lists the slices drawn; the Other slice's own legend the
+// points grouped into it.
 int TPieSeries::CountLegendItems() const {
     int n = 0;
     for (int i = 0; i < Count(); ++i)
-        if (!BelongsToOtherSlice(i)) ++n;
+        if (BelongsToOtherSlice(i) == FDrawingOtherLegend) ++n;
     return n;
 }
 
 int TPieSeries::LegendToValueIndex(int LegendIndex) const {
     int n = -1;
     for (int i = 0; i < Count(); ++i)
-        if (!BelongsToOtherSlice(i) && ++n == LegendIndex) return i;
+        if (BelongsToOtherSlice(i) == FDrawingOtherLegend && ++n == LegendIndex) return i;
     return LegendIndex;
+}
+
+void TPieSeries::DrawOtherLegend() {
+    TChartLegend* legend = FOtherSlice->ExistingLegend();
+    if (!legend || !legend->GetVisible() || !dynamic_cast<TCustomChart*>(legend->GetParentChart())) return;
+    struct Owner {
+        bool& Flag;
+        explicit Owner(bool& F) : Flag(F) { Flag = true; }
+        ~Owner() { Flag = false; }
+        Owner(const Owner&) = delete;
+        Owner& operator=(const Owner&) = delete;
+    } const owner(FDrawingOtherLegend);
+    legend->DrawLegend();
 }
 
 void TPieSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) {
@@ -701,7 +755,10 @@ void TPieSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
 }
 
 int TPieSeries::Clicked(int X, int Y) {
-    const int marks = TCircledSeries::Clicked(X, Y);
+    // A mark stands for its slice.
+    int marks = TCircledSeries::Clicked(X, Y);
+    if (marks == -1 && GetMarks()->GetVisible()) marks = GetMarks()->Clicked(X, Y);
+    if (marks != -1 && BelongsToOtherSlice(marks)) marks = -1; // its mark is not drawn
     return marks != -1 ? marks : CalcClickedPie(X, Y, true);
 }
 

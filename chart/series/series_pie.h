@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class TChartLegend;
 class TPieSeries;
 
 enum TMultiPie : std::uint8_t { mpAutomatic, mpDisabled };
@@ -42,11 +43,18 @@ class TPieOtherSlice : public TPersistent {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
-    explicit TPieOtherSlice(TPieSeries* Owner = nullptr) : FOwner(Owner) {}
+    explicit TPieOtherSlice(TPieSeries* Owner = nullptr);
+    ~TPieOtherSlice() override;
     void Assign(TPersistent* Source) override;
 
     TColor GetColor() const { return FColor; }
     void SetColor(TColor Value);
+    // The legend of the grouped points, made on first read: hidden, on the
+    // owner's chart, listing the owner's values. Writing nil frees it.
+    TChartLegend* GetLegend();
+    void SetLegend(TChartLegend* Value);
+    // The legend when it was made, without making it.
+    TChartLegend* ExistingLegend() const { return FLegend.get(); }
     TPieOtherStyle GetStyle() const { return FStyle; }
     void SetStyle(TPieOtherStyle Value);
     String GetText() const { return FText.empty() ? String(u"Other") : FText; }
@@ -59,6 +67,7 @@ private:
     void Changed();
     TPieSeries* FOwner;
     TColor FColor = clZuzColor;
+    Owned<TChartLegend> FLegend;
     TPieOtherStyle FStyle = poNone;
     String FText;
     double FValue = 0;
@@ -100,6 +109,7 @@ public:
     ~TPieSeries() override;
     void Assign(TPersistent* Source) override;
     String GetEditorClass() const override { return u"TPieSeriesEditor"; }
+    void SetParentChart(ISeriesChart* Value) override;
     void DoBeforeDrawChart() override;
     void CalcZOrder() override;
     void CalcSelectionPos(int ValueIndex, int& X, int& Y) override;
@@ -194,6 +204,7 @@ public:
 private:
     void PreparePiePen(int ValueIndex);
     void RemoveOtherSlice();
+    void DrawOtherLegend();
     bool FullRotation() const;
     TCanvas3D* CanvasOrNull() const { return Canvas(); }
 
@@ -211,8 +222,8 @@ private:
     TSliceValueList FExplode{this};
     TSliceValueList FDepth{this};
     std::vector<TPieAngle> FAngles;
-    // The absolute total of the values without the Other point (-1: the list's).
-    double FOtherTotal = -1;
+    // While the Other slice's legend draws, the legend lists the grouped points.
+    bool FDrawingOtherLegend = false;
     TRect FSavedChartRect;
     bool FChartRectSaved = false;
 };

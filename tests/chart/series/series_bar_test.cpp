@@ -449,21 +449,36 @@ TEST_F(BarTest, EveryStyleDrawsInsideItsBarIn2DAnd3D) {
     }
 }
 
-TEST_F(BarTest, MarksStandCentredAboveUpwardBarsAndBelowDownwardOnes) {
+TEST_F(BarTest, MarksStandCentredAboveUpwardBarsAndBelowDownwardOnesOnTheirCallouts) {
+    // The callout's pen starts white, which shows on the chart's own face
+    // colour but not on the white of the other pictures.
+    chart->SetColor(clBtnFace);
     auto* s = AddSeries<TBarSeries>({40, -30, 60}, clTeal);
-    s->GetMarks()->SetVisible(true);
-    s->GetMarks()->GetCallout()->SetLength(10);
+    s->GetMarks()->SetVisible(true); // on callouts of the bar's 20 pixels
     FixAxes(-0.5, 2.5, -60, 100);
     Draw();
     SavePicture("bar-marks.png");
     // The mark's box sits on the bar's axis line, clear of the bar.
     const TRect up = Bounds(s, 0), down = Bounds(s, 1);
     const int cx = (up.Left + up.Right) / 2;
-    EXPECT_NE(Pixel(cx, up.Top - 14), Rgb(clWhite)); // the mark's box
-    EXPECT_NE(Pixel(cx, up.Top - 14), Rgb(clTeal));
+    const probe::Rgb face = Pixel(up.Left + 3, up.Top - 5);
+    EXPECT_NE(face, Rgb(clWhite));
+    EXPECT_NE(Pixel(cx, up.Top - 24), face); // the mark's box
+    EXPECT_NE(Pixel(cx, up.Top - 24), Rgb(clTeal));
     const int dx = (down.Left + down.Right) / 2;
-    EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clWhite));
-    EXPECT_NE(Pixel(dx, down.Top + 14), Rgb(clTeal));
+    EXPECT_NE(Pixel(dx, down.Top + 24), face);
+    EXPECT_NE(Pixel(dx, down.Top + 24), Rgb(clTeal));
+    // The callout runs from the bar's end towards the box (whose shadow hides
+    // its last pixels), in the middle of the bar.
+    for (int d = 2; d <= 10; d += 4) {
+        EXPECT_EQ(Pixel(cx, up.Top - d), Rgb(clWhite)) << d;
+        EXPECT_EQ(Pixel(cx + 4, up.Top - d), face) << d;
+        EXPECT_EQ(Pixel(dx, down.Top + d), Rgb(clWhite)) << d;
+    }
+    // A black pen draws it the same way.
+    s->GetMarks()->GetCallout()->GetArrow()->SetColor(clBlack);
+    Draw();
+    EXPECT_EQ(Pixel(cx, up.Top - 6), Rgb(clBlack));
 }
 
 TEST_F(BarTest, TickLinesCrossTheBarAtTheValueAxisTicksInsideIt) {

@@ -1,8 +1,11 @@
 // Circled and pie series: the circle's layout and conversions, slice angles
-// for known values, the Other slice, exploded slices, several pies, 2D and 3D
-// slices by pixel probes, and which slice a click hits.
+// for known values, the Other slice with its own legend and totals, exploded
+// slices, several pies, 2D and 3D slices by pixel probes, the circle's back
+// colour, and which slice a click on a slice or a mark hits.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/engine/chartlegend.h"
+#include "chart/engine/chartwalls.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
 #include "chart/series/series_area.h"
@@ -27,6 +30,27 @@ protected:
         for (int i = 0; i < s->Count(); ++i) s->SetValueColor(i, colors[i % 6]);
         return s;
     }
+    // Names the points, as the operator's pies are.
+    static void Label(TPieSeries* S) {
+        static const char16_t* const names[] = {u"Освещение", u"Вентиляция", u"Отопление", u"Прочие нужды"};
+        for (int i = 0; i < S->Count(); ++i) S->SetXLabel(i, names[i % 4]);
+    }
+    // 5, 10 and 85, named, the first two grouped into Other.
+    TPieSeries* GroupedPie() {
+        auto* s = AddPie({5, 10, 85});
+        Label(s);
+        s->GetOtherSlice()->SetStyle(poBelowPercent);
+        s->GetOtherSlice()->SetValue(15);
+        return s;
+    }
+    // How many pixels of a rectangle have the colour.
+    int Count(const TRect& R, TColor C) {
+        int n = 0;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) n += Pixel(x, y) == Rgb(C) ? 1 : 0;
+        return n;
+    }
+    static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
     // The pixel halfway out from the centre along an angle.
     probe::Rgb At(TPieSeries* S, double Angle, double Fraction = 0.5) {
         int x, y;
@@ -202,6 +226,76 @@ TEST_F(PieTest, OtherSliceByValueUsesItsOwnTextAndColour) {
 }
 
 // ---------------------------------------------------------------------------
+// The Other slice's own legend and the shared total
+
+TEST_F(PieTest, TheOtherLegendIsMadeOnFirstReadHiddenOnThePiesChartAndFreedByNil) {
+    auto* s = GroupedPie();
+    TPieOtherSlice* other = s->GetOtherSlice();
+    EXPECT_EQ(other->ExistingLegend(), nullptr);
+    TChartLegend* legend = other->GetLegend();
+    ASSERT_NE(legend, nullptr);
+    EXPECT_EQ(other->GetLegend(), legend);
+    EXPECT_FALSE(legend->GetVisible());
+    EXPECT_EQ(legend->Series, s);
+    EXPECT_EQ(legend->GetParentChart(), chart.get());
+    // Hidden, it draws nothing: the chart's legend alone lists the slices.
+    Draw();
+    EXPECT_EQ(chart->GetLegend()->TotalItems, 2);
+    EXPECT_EQ(legend->TotalItems, 0);
+    // The legend and its title follow the pie to another chart.
+    Owned<TChart> second(Create<TChart>(nullptr));
+    s->SetParentChart(second.get());
+    EXPECT_EQ(legend->GetParentChart(), second.get());
+    EXPECT_EQ(legend->GetTitle()->GetParentChart(), second.get());
+    s->SetParentChart(chart.get());
+    EXPECT_EQ(legend->GetTitle()->GetParentChart(), chart.get());
+    other->SetLegend(nullptr);
+    EXPECT_EQ(other->ExistingLegend(), nullptr);
+}
+
+TEST_F(PieTest, TheOtherLegendListsTheGroupedPointsInItsOwnStyleAndTheChartsTheSlices) {
+    auto* s = GroupedPie();
+    TChartLegend* legend = s->GetOtherSlice()->GetLegend();
+    legend->SetVisible(true);
+    legend->SetAlignment(laLeft);
+    legend->SetTextStyle(ltsPlain);
+    Draw();
+    SavePicture("pie-other-legend.png");
+    ASSERT_EQ(legend->TotalItems, 2);
+    EXPECT_EQ(legend->GetItems()->Get(0)->GetText(), u"Освещение");
+    EXPECT_EQ(legend->GetItems()->Get(1)->GetText(), u"Вентиляция");
+    // The chart's legend keeps its own text style: value, then label.
+    TChartLegend* main = chart->GetLegend();
+    ASSERT_EQ(main->TotalItems, 2);
+    EXPECT_EQ(main->GetItems()->Get(0)->GetText(), u"85");
+    EXPECT_EQ(main->GetItems()->Get(0)->GetText2(), u"Отопление");
+    EXPECT_EQ(main->GetItems()->Get(1)->GetText2(), u"Other");
+    // Each grouped point's symbol in its own colour.
+    const TPoint a = Centre(legend->GetItems()->Get(0)->SymbolRect);
+    const TPoint b = Centre(legend->GetItems()->Get(1)->SymbolRect);
+    EXPECT_EQ(Pixel(a.X, a.Y), Rgb(clRed));
+    EXPECT_EQ(Pixel(b.X, b.Y), Rgb(clBlue));
+    EXPECT_LT(legend->RectLegend.Right, main->RectLegend.Left);
+    // Once drawn, the series counts its slices again.
+    EXPECT_EQ(s->CountLegendItems(), 2);
+    EXPECT_EQ(s->LegendToValueIndex(1), 3);
+}
+
+TEST_F(PieTest, PercentMarksAndAnglesShareATotalThatLeavesOutTheOtherPoint) {
+    auto* s = GroupedPie();
+    s->SetPercentFormat(u"0");
+    s->GetMarks()->SetStyle(smsPercent);
+    Draw();
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_DOUBLE_EQ(s->GetYValues()->GetTotalABS(), 100);
+    EXPECT_EQ(s->GetMarkText(2), u"85");
+    EXPECT_EQ(s->GetMarkText(3), u"15");
+    const auto& a = s->Angles();
+    EXPECT_NEAR((a[2].EndAngle - a[2].StartAngle) / Deg, 0.85 * 360, 1e-9);
+    EXPECT_NEAR((a[3].EndAngle - a[3].StartAngle) / Deg, 0.15 * 360, 1e-9);
+}
+
+// ---------------------------------------------------------------------------
 // Drawing
 
 TEST_F(PieTest, SlicesAreDrawnCounterClockwiseFromTheRight) {
@@ -319,6 +413,78 @@ TEST_F(PieTest, A3DPieShowsItsTopAndADarkerSideWall) {
             (q.r > 0 && q.r < 255 && q.g == 0 && q.b == 0) || (q.b > 0 && q.b < 255 && q.r == 0 && q.g == 0);
     }
     EXPECT_TRUE(darker);
+}
+
+TEST_F(PieTest, TheCircleTakesAPaintedBackWallsColourElseTheCharts) {
+    auto* s = AddPie({1, 1});
+    Label(s);
+    chart->SetColor(clAqua);
+    EXPECT_EQ(s->CalcCircleBackColor(), clAqua); // the wall is transparent at first
+    chart->GetBackWall()->SetTransparent(false);
+    chart->GetBackWall()->SetColor(clYellow);
+    EXPECT_EQ(s->CalcCircleBackColor(), clYellow);
+    s->SetCircleBackColor(clGreen);
+    EXPECT_EQ(s->CalcCircleBackColor(), clGreen);
+    s->SetCircleBackColor(clZuzColor);
+    // A hatched slice's legend symbol shows that colour between its lines.
+    s->SetUsePatterns(true);
+    Draw();
+    const TRect symbol = chart->GetLegend()->GetItems()->Get(0)->SymbolRect;
+    EXPECT_GT(Count(symbol, clYellow), 0);
+    EXPECT_GT(Count(symbol, clRed), 0);
+}
+
+TEST_F(PieTest, AClickOnAMarkFindsItsSliceAndAHiddenMarkNothing) {
+    auto* s = AddPie({25, 25, 50});
+    s->GetMarks()->SetVisible(true);
+    Draw();
+    const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(1);
+    ASSERT_NE(p, nullptr);
+    const TPoint m = Centre(p->Bounds());
+    ASSERT_GT(std::hypot(m.X - s->CircleXCenter, m.Y - s->CircleYCenter), s->XRadius);
+    EXPECT_EQ(s->Clicked(m.X, m.Y), 1);
+    s->GetMarks()->SetVisible(false);
+    EXPECT_EQ(s->Clicked(m.X, m.Y), -1);
+}
+
+TEST_F(PieTest, A3DPieAloneStandsAtTheFrontOfTheChartsDepth) {
+    chart->SetView3D(true);
+    auto* s = AddPie({50, 50});
+    Draw();
+    EXPECT_EQ(s->StartZ, 0);
+    EXPECT_GT(s->EndZ, 0);
+}
+
+TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
+    chart->SetView3D(true);
+    auto* s = AddPie({1, 1, 1, 1, 2, 2});
+    Label(s);
+    s->GetMarks()->SetVisible(true);
+    s->SliceExplodePercents().Put(4, 25);
+    s->GetOtherSlice()->SetStyle(poBelowValue);
+    s->GetOtherSlice()->SetValue(1.5);
+    s->GetOtherSlice()->SetColor(clSilver);
+    chart->GetLegend()->SetAlignment(laBottom);
+    chart->Set3DPercent(40);
+    Draw();
+    SavePicture("pie-3d-exploded.png");
+    // Middles: the Other slice (the four ones grouped) spans 180..360 degrees,
+    // the twos 0..90 and 90..180. The key is the distance from the back (90).
+    ASSERT_EQ(s->Count(), 7);
+    EXPECT_NEAR(s->SliceOrderKey(4), 45 * Deg, 1e-9);
+    EXPECT_NEAR(s->SliceOrderKey(5), 45 * Deg, 1e-9);
+    EXPECT_NEAR(s->SliceOrderKey(6), 180 * Deg, 1e-9);
+    s->SetRotationAngle(90); // the Other slice's middle turns to 0: half way round
+    Draw();
+    EXPECT_NEAR(s->SliceOrderKey(6), 90 * Deg, 1e-9);
+    EXPECT_NEAR(s->SliceOrderKey(4), 45 * Deg, 1e-9);
+    // The exploded slice stands off the centre along its middle.
+    s->SetRotationAngle(0);
+    Draw();
+    int dx, dy;
+    s->CalcExplodedOffset(4, dx, dy);
+    EXPECT_GT(dx, 0);
+    EXPECT_GT(dy, 0);
 }
 
 TEST_F(PieTest, PatternsCycleThroughSixHatches) {
