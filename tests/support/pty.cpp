@@ -21,19 +21,24 @@ PtyPair::PtyPair() {
 }
 
 bool PtyPair::Write(std::string_view bytes, std::chrono::milliseconds bound) {
+    return WriteSome(bytes, bound) == bytes.size();
+}
+
+std::size_t PtyPair::WriteSome(std::string_view bytes, std::chrono::milliseconds bound) {
     const auto end = std::chrono::steady_clock::now() + bound;
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(master_, bytes.data(), bytes.size());
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = ::write(master_, bytes.data() + written, bytes.size() - written);
         if (n > 0) {
-            bytes.remove_prefix(static_cast<std::size_t>(n));
+            written += static_cast<std::size_t>(n);
             continue;
         }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-        if (std::chrono::steady_clock::now() >= end) return false;
+        if (n < 0 && errno != EAGAIN && errno != EINTR) break;
+        if (std::chrono::steady_clock::now() >= end) break;
         pollfd p{master_, POLLOUT, 0};
         ::poll(&p, 1, 10);
     }
-    return true;
+    return written;
 }
 
 std::string PtyPair::Read(std::size_t count, std::chrono::milliseconds bound) {

@@ -21,6 +21,9 @@ public:
 
     // Writes everything, waiting (bounded) while the terminal is full.
     bool Write(std::string_view bytes, std::chrono::milliseconds bound = std::chrono::seconds(2));
+    // Writes what fits within the bound and says how much went out, so a caller that
+    // retries never sends a byte twice.
+    std::size_t WriteSome(std::string_view bytes, std::chrono::milliseconds bound);
     // Reads until `count` bytes came or the bound passed.
     std::string Read(std::size_t count, std::chrono::milliseconds bound = std::chrono::seconds(2));
     void CloseMaster();
