@@ -198,7 +198,9 @@ TLegendTitle::TLegendTitle(TCustomZuzPanel* Panel) : TZuzShape(Panel), FText(Mak
     TLegendTitle::InitShadow(GetShadow());
     SetTransparent(true);
     DefaultTransparent = true;
+    // Bold is where the title starts, so it is not written.
     GetFont()->SetStyle(TFontStyles{fsBold});
+    GetFont()->DefaultStyle = TFontStyles{fsBold};
 }
 
 TLegendTitle::~TLegendTitle() = default;
@@ -437,6 +439,8 @@ bool TCustomChartLegend::ShouldDraw() const {
 void TCustomChartLegend::CalcLegendStyle() {
     if (FLegendStyle != lsAuto)
         FInternalStyle = FLegendStyle;
+    else if (Series)
+        FInternalStyle = lsValues; // bound to one series, it lists that series' values
     else
         FInternalStyle = !FCheckBoxes && Chart()->CountActiveSeries() < 2 ? lsValues : lsSeries;
 }
@@ -662,7 +666,7 @@ const ClassInfo& TChartLegend::StaticClass() {
         MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
         MakeProp<&C::GetVertMargin, &C::SetVertMargin>("VertMargin").Default(0),
         MakeProp<&C::GetVertSpacing, &C::SetVertSpacing>("VertSpacing").Default(0),
-        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(true),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Stored<&C::IsVisibleStored>(),
     };
     static const ClassInfo ci = MakeClassInfo<C>("TChartLegend", &TCustomChartLegend::StaticClass(), props);
     return ci;

@@ -253,6 +253,9 @@ public:
 
     // A series whose values a value legend lists; nullptr: chosen automatically.
     TChartSeries* Series = nullptr;
+    // A legend made hidden writes its visibility only when shown.
+    bool DefaultVisible = true;
+    bool IsVisibleStored() const { return GetVisible() != DefaultVisible; }
     // The width Clicked leaves out at the legend's right edge.
     Event<int(TCustomChartLegend* Sender)> OnWidthAdjust;
 

@@ -85,9 +85,8 @@ TChartLegend* TPieOtherSlice::GetLegend() {
             chart = dynamic_cast<TCustomChart*>(FOwner->GetParentChart()->ChartComponent());
         FLegend = MakeOwned<TChartLegend>(chart);
         FLegend->SetVisible(false);
+        FLegend->DefaultVisible = false;
         FLegend->Series = FOwner;
-        // It lists the grouped values whatever else the chart holds.
-        FLegend->SetLegendStyle(lsValues);
     }
     return FLegend.get();
 }

@@ -242,6 +242,12 @@ TEST_F(PieTest, TheOtherLegendIsMadeOnFirstReadHiddenOnThePiesChartAndFreedByNil
     Draw();
     EXPECT_EQ(chart->GetLegend()->TotalItems, 2);
     EXPECT_EQ(legend->TotalItems, 0);
+    // Bound to the pie, it lists values even beside other series.
+    AddSeries<TBarSeries>({1});
+    legend->CalcLegendStyle();
+    EXPECT_EQ(legend->InternalStyle(), lsValues);
+    chart->GetLegend()->CalcLegendStyle();
+    EXPECT_EQ(chart->GetLegend()->InternalStyle(), lsSeries);
     // The legend and its title follow the pie to another chart.
     Owned<TChart> second(Create<TChart>(nullptr));
     s->SetParentChart(second.get());

@@ -1,5 +1,6 @@
 // Line, point, bar and pie series written with their chart as object text and read back:
 // what differs from the defaults comes back, defaults are not written.
+#include "chart/engine/chartlegend.h"
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
@@ -62,6 +63,12 @@ TEST_F(SeriesStreamTest, APieKeepsItsSettingsAndTheOtherSliceThroughAStream) {
     pie->GetOtherSlice()->SetText(u"Прочее");
     pie->GetPieMarks()->SetLegSize(6);
     pie->SetCircled(true);
+    // The grouped points' legend, made by the first write, writes nothing while hidden.
+    const std::string hidden = streamtext::ObjectText(chart.get());
+    EXPECT_EQ(hidden.find("OtherSlice.Legend"), std::string::npos) << hidden;
+    EXPECT_EQ(hidden.find("Title.Font.Style"), std::string::npos) << "a legend title starts bold";
+    pie->GetOtherSlice()->GetLegend()->SetVisible(true);
+    pie->GetOtherSlice()->GetLegend()->SetAlignment(laLeft);
     const std::string text = streamtext::ObjectText(chart.get());
     Owned<TChart> copy(Create<TChart>(nullptr));
     streamtext::ReadText(text, copy.get());
@@ -75,6 +82,13 @@ TEST_F(SeriesStreamTest, APieKeepsItsSettingsAndTheOtherSliceThroughAStream) {
     EXPECT_EQ(back->GetOtherSlice()->GetText(), u"Прочее");
     EXPECT_EQ(back->GetPieMarks()->GetLegSize(), 6);
     EXPECT_TRUE(back->GetCircled());
+    // The grouped points' legend comes back shown, where it was, on the copy.
+    TChartLegend* legend = back->GetOtherSlice()->ExistingLegend();
+    ASSERT_NE(legend, nullptr) << text;
+    EXPECT_TRUE(legend->GetVisible());
+    EXPECT_EQ(legend->GetAlignment(), laLeft);
+    EXPECT_EQ(legend->Series, back);
+    EXPECT_EQ(legend->GetParentChart(), copy.get());
 }
 
 TEST_F(SeriesStreamTest, ALineSeriesKeepsItsNullRuleAndStairsAndAPointSeriesItsUnclickableLine) {
