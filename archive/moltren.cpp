@@ -7,8 +7,13 @@
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzaxisincr.h"
+#include "chart/editors/zuzaxmaxmin.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzemfoptions.h"
+#include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzmargins.h"
+#include "chart/editors/zuzproco.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/arrowcha.h"
@@ -58,6 +63,11 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
+    {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
+    {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},
+    {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},
+    {"ZuzAxMaxMin", RegisterZuzAxMaxMinClasses, nullptr},
+    {"ZuzAxisIncr", RegisterZuzAxisIncrClasses, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

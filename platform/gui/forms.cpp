@@ -27,6 +27,7 @@ void RegisterGuiClasses() {
     RegisterButtonsClasses();
     RegisterDialogsClasses();
     RegisterCheckLstClasses();
+    RegisterRadioButtonClasses();
 }
 
 namespace {

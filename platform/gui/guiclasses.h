@@ -11,4 +11,5 @@ void RegisterExtCtrlsClasses();
 void RegisterGridsClasses();
 void RegisterImgListClasses();
 void RegisterMenusClasses();
+void RegisterRadioButtonClasses();
 void RegisterStdCtrlsClasses();
