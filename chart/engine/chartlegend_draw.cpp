@@ -302,8 +302,9 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
     else if (FInternalStyle == lsValues)
         series = GetLegendSeries();
     if (FFontSeriesColor && series) {
-        const TColor colour =
-            FInternalStyle == lsValues ? series->LegendItemColor(ValueIndex) : series->GetSeriesColor();
+        const TColor colour = FInternalStyle == lsValues
+                                  ? series->LegendItemColor(series->LegendToValueIndex(ValueIndex))
+                                  : series->GetSeriesColor();
         c->Font->SetColor(colour);
     }
 

@@ -287,6 +287,24 @@ TEST_F(PieTest, TheOtherLegendListsTheGroupedPointsInItsOwnStyleAndTheChartsTheS
     EXPECT_EQ(s->LegendToValueIndex(1), 3);
 }
 
+TEST_F(PieTest, LegendTextsInTheSeriesColourTakeTheColourOfThePointTheyName) {
+    auto* s = GroupedPie();
+    s->GetOtherSlice()->SetColor(clFuchsia);
+    TChartLegend* legend = chart->GetLegend();
+    legend->SetFontSeriesColor(true);
+    Draw();
+    // The second row names the Other point, not the second (grouped) point.
+    const TLegendItem* other = legend->GetItems()->Get(1);
+    const TRect text(other->Left, other->Top, legend->RectLegend.Right - 2, other->Top + legend->ItemHeight);
+    EXPECT_GT(Count(text, clFuchsia), 0);
+    EXPECT_EQ(Count(text, clBlue), 0);
+    const TLegendItem* first = legend->GetItems()->Get(0);
+    EXPECT_GT(
+        Count(TRect(first->Left, first->Top, legend->RectLegend.Right - 2, first->Top + legend->ItemHeight),
+              clLime),
+        0);
+}
+
 TEST_F(PieTest, PercentMarksAndAnglesShareATotalThatLeavesOutTheOtherPoint) {
     auto* s = GroupedPie();
     s->SetPercentFormat(u"0");
