@@ -639,4 +639,29 @@ TEST_F(SeriesDataExport, AnotherProgramsWorksheetReaderFindsEveryCell) {
     EXPECT_EQ(lines, expected);
 }
 
+// A series type whose gallery name holds two ampersands.
+class TAmpersandSeries : public TLineSeries {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo info =
+            MakeClassInfo<TAmpersandSeries>("TAmpersandSeries", &TLineSeries::StaticClass());
+        return info;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TLineSeries::TLineSeries;
+};
+
+TEST_F(SeriesDataExport, AnAmpersandInTheTypeNameIsEscapedOnceEachTime) {
+    static const String name = u"Fish & Chips & Co";
+    RegisterZuzSeries(&TAmpersandSeries::StaticClass(), &name);
+    auto* s = Create<TAmpersandSeries>(chart.get());
+    chart->AddSeries(s);
+    s->Add(1);
+    TSeriesDataXML x(chart.get(), s);
+    const String xml = x.AsString();
+    UnRegisterZuzSeries({&TAmpersandSeries::StaticClass()});
+    EXPECT_NE(xml.find(u" type=\"Fish &amp; Chips &amp; Co\" "), String::npos) << UTF8Encode(xml);
+    EXPECT_EQ(xml.find(u"&amp;amp;"), String::npos);
+}
+
 } // namespace
