@@ -189,6 +189,7 @@ void TCustomChartSeries::RepaintDesigner() {
 // Series with points
 
 bool ZuzRandomAtRunTime = false;
+constinit const String ZuzNoLabel;
 
 TChartSeries::TChartSeries(TComponent* AOwner)
     : TCustomChartSeries(AOwner), FLinkedSeries(std::make_unique<TCustomSeriesList>()),
@@ -239,7 +240,8 @@ void TChartSeries::CheckIndex(int ValueIndex) const {
 int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     // A plain point landing last in a plain series (the graph windows' load):
     // both lists grow at their end, and unless someone listens only the repaint follows.
-    if (!OnBeforeAdd && Color == clDefault && Label.empty() && AppendsPlainly(X)) {
+    if ((FPlainShape || CheckPlainShape()) && Color == clDefault && Label.empty() && !OnBeforeAdd &&
+        AppendsPlainly(X)) {
         FX->TempValue = X;
         FY->TempValue = Y;
         const int index = FX->StoreLast(X);
@@ -251,6 +253,12 @@ int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
         return TellAppended(index);
     }
     return AddPoint(X, Y, Label, Color);
+}
+
+bool TChartSeries::CheckPlainShape() {
+    FPlainShape =
+        !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsBaseList() && FY->IsBaseList();
+    return FPlainShape;
 }
 
 std::uint8_t TChartSeries::ClassifyNotifications() const {
@@ -291,10 +299,15 @@ void TChartSeries::InsertPointExtras(int Index, const String& Label, TColor Colo
 void TChartSeries::InsertColor(int Index, TColor Color) {
     if (FColors)
         FColors->insert(FColors->begin() + Index, Color);
-    else if (Color != clDefault) {
-        FColors = std::make_unique<std::vector<TColor>>(static_cast<std::size_t>(Count()), clDefault);
-        (*FColors)[static_cast<std::size_t>(Index)] = Color;
-    }
+    else if (Color != clDefault)
+        NewColorList(std::vector<TColor>(static_cast<std::size_t>(Count()),
+                                         clDefault))[static_cast<std::size_t>(Index)] = Color;
+}
+
+std::vector<TColor>& TChartSeries::NewColorList(std::vector<TColor> Colors) {
+    FColors = std::make_unique<std::vector<TColor>>(std::move(Colors));
+    ShapeChanged();
+    return *FColors;
 }
 
 int TChartSeries::Add(double Value, const String& Label, TColor Color) {
@@ -501,8 +514,7 @@ TColor TChartSeries::GetValueColor(int ValueIndex) const {
 void TChartSeries::SetValueColor(int ValueIndex, TColor Color) {
     CheckIndex(ValueIndex);
     if (!FColors && Color == clDefault) return;
-    if (!FColors)
-        FColors = std::make_unique<std::vector<TColor>>(static_cast<std::size_t>(Count()), clDefault);
+    if (!FColors) NewColorList(std::vector<TColor>(static_cast<std::size_t>(Count()), clDefault));
     (*FColors)[static_cast<std::size_t>(ValueIndex)] = Color;
     Repaint();
 }
@@ -589,6 +601,7 @@ void TChartSeries::ReplaceList(TChartValueList* OldList, TChartValueList* NewLis
         if (FMandatory == OldList) FMandatory = NewList;
         if (FNotMandatory == OldList) FNotMandatory = NewList;
     }
+    ShapeChanged();
     OldList->Free();
 }
 
@@ -791,6 +804,7 @@ void TLabelsList::SetLabel(int Index, const String& Value) {
     if (!Value.empty()) {
         if (Index >= Count()) FItems.resize(static_cast<std::size_t>(Index) + 1);
         FItems[static_cast<std::size_t>(Index)] = std::make_unique<String>(Value);
+        if (FOwner) FOwner->ShapeChanged();
     } else if (Index < Count())
         FItems[static_cast<std::size_t>(Index)].reset();
     if (FOwner) FOwner->Repaint();
@@ -801,6 +815,7 @@ void TLabelsList::InsertLabel(int Index, const String& Value) {
     if (Value.empty() && FItems.empty()) return;
     if (Index > Count()) FItems.resize(static_cast<std::size_t>(Index));
     FItems.insert(FItems.begin() + Index, Value.empty() ? nullptr : std::make_unique<String>(Value));
+    if (FOwner) FOwner->ShapeChanged();
 }
 
 void TLabelsList::DeleteLabel(int Index) {
@@ -818,7 +833,10 @@ void TLabelsList::Exchange(int Index1, int Index2) {
     if (Index1 < 0 || Index2 < 0)
         throw EListError(u"List index out of bounds (%d)", {std::min(Index1, Index2)});
     const int n = std::max(Index1, Index2);
-    if (n >= Count()) FItems.resize(static_cast<std::size_t>(n) + 1);
+    if (n >= Count()) {
+        FItems.resize(static_cast<std::size_t>(n) + 1);
+        if (FOwner) FOwner->ShapeChanged();
+    }
     std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
 }
 
@@ -826,6 +844,7 @@ void TLabelsList::Assign(const TLabelsList& Source) {
     Clear();
     FItems.reserve(Source.FItems.size());
     for (const auto& p : Source.FItems) FItems.push_back(p ? std::make_unique<String>(*p) : nullptr);
+    if (FOwner && !FItems.empty()) FOwner->ShapeChanged();
 }
 
 void TLabelsList::AssignFirst(const TLabelsList& Source, int Count) {
@@ -839,6 +858,7 @@ void TLabelsList::AssignFirst(const TLabelsList& Source, int Count) {
         FItems.push_back(p && !p->empty() ? std::make_unique<String>(*p) : nullptr);
     }
     FItems.resize(static_cast<std::size_t>(Count));
+    if (FOwner && !FItems.empty()) FOwner->ShapeChanged();
 }
 
 int TLabelsList::IndexOfLabel(const String& Value, bool CaseSensitive) const {

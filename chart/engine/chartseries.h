@@ -35,6 +35,10 @@ public:
 // types and graph windows also know it by its other name.
 inline constexpr TColor clZuzColor = clDefault;
 
+// The label of a point added without one: a default argument that builds no
+// text at every call.
+extern const String ZuzNoLabel;
+
 enum THorizAxis : std::uint8_t { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 template <>
 const EnumInfo& EnumInfoOf<THorizAxis>();
@@ -291,8 +295,8 @@ public:
     void Removed() override;
 
     // Points in.
-    virtual int AddXY(double X, double Y, const String& Label = {}, TColor Color = clDefault);
-    virtual int Add(double Value, const String& Label = {}, TColor Color = clDefault);
+    virtual int AddXY(double X, double Y, const String& Label = ZuzNoLabel, TColor Color = clDefault);
+    virtual int Add(double Value, const String& Label = ZuzNoLabel, TColor Color = clDefault);
     int AddX(double Value, const String& Label = {}, TColor Color = clDefault);
     int AddY(double Value, const String& Label = {}, TColor Color = clDefault);
     int AddNull(double Value);
@@ -588,14 +592,20 @@ protected:
 
 private:
     friend class TDataSourcesList;
-    // Whether X would be placed last, both lists have room, and no further
-    // list, colour or label asks for more than two stores. A list not yet
-    // classified goes the long way once, which classifies it.
+    friend class TLabelsList;
+    friend class TChartValueLists;
+    // Whether a series of plain shape (see FPlainShape) would place X last in
+    // lists that both have room.
     bool AppendsPlainly(double X) const {
-        return !FColors && FLabels.Count() == 0 && FValuesList.Count() == 2 && FX->IsKnownBaseList() &&
-               FY->IsKnownBaseList() && FY->Count() == FX->Count() && FX->HasRoom() && FY->HasRoom() &&
-               FX->PlacesLast(X);
+        return FY->Count() == FX->Count() && FX->HasRoom() && FY->HasRoom() && FX->PlacesLast(X);
     }
+    // FPlainShape as it is now, kept until something could change it.
+    bool CheckPlainShape();
+    // Something that could give the series a colour list, a label or another
+    // value list happened: the next point looks again.
+    void ShapeChanged() { FPlainShape = false; }
+    // The series's colour list from now on (every colour list is made here).
+    std::vector<TColor>& NewColorList(std::vector<TColor> Colors);
     // AddXY's every step, for points that need more than two stores.
     int AddPoint(double X, double Y, const String& Label, TColor Color);
     // What follows a plain point that someone hears or a chart shows; Index.
@@ -626,7 +636,7 @@ private:
 
     TColor FColor = clDefault;
     bool FColorEachPoint = false;
-    std::unique_ptr<std::vector<TColor>> FColors;
+    std::unique_ptr<std::vector<TColor>> FColors; // made only by NewColorList
     String FColorSource;
     TCursor FCursor = crDefault;
     TDataSourcesList FDataSources{this};
@@ -639,7 +649,7 @@ private:
     String FPercentFormat;
     std::unique_ptr<std::vector<String>> FPendingSources;
     String FValueFormat;
-    TChartValueLists FValuesList;
+    TChartValueLists FValuesList{this};
     TChartValueList* FX = nullptr;
     TLabelsList FLabels{this};
     TChartValueList* FY = nullptr;
@@ -662,6 +672,11 @@ private:
     // KeepsBaseNotifications, asked at the first point after construction.
     enum : std::uint8_t { kNotifyUnknown, kNotifyBase, kNotifyOwn };
     mutable std::uint8_t FNotifyKind = kNotifyUnknown;
+    // Known: no colour list, no label, and only the X and Y lists, both of the
+    // base class, so that a plain point costs two stores. False whenever
+    // unknown: the colour list's making, the labels and the value lists'
+    // membership set it false, and the next point works it out again.
+    bool FPlainShape = false;
 };
 
 // Title, else the component name, else "Series" and the one-based position.

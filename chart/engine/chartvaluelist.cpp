@@ -290,17 +290,34 @@ int TChartValueLists::IndexOf(const TChartValueList* List) const {
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
+void TChartValueLists::Add(TChartValueList* List) {
+    FItems.push_back(List);
+    Changed();
+}
+
 void TChartValueLists::Put(int Index, TChartValueList* List) {
     Get(Index);
     FItems[static_cast<std::size_t>(Index)] = List;
+    Changed();
 }
 
 void TChartValueLists::Extract(TChartValueList* List) {
     const int i = IndexOf(List);
     if (i >= 0) FItems.erase(FItems.begin() + i);
+    Changed();
 }
 
 void TChartValueLists::Clear() {
+    FreeLists();
+    Changed();
+}
+
+void TChartValueLists::Changed() {
+    if (FOwner) FOwner->ShapeChanged();
+}
+
+// The series is not told: it is being destroyed, or is told by Clear.
+void TChartValueLists::FreeLists() {
     std::vector<TChartValueList*> items;
     items.swap(FItems);
     for (TChartValueList* l : items) l->Free();

@@ -171,19 +171,19 @@ private:
 };
 
 // The value lists of one series, in creation order (X, Y, then the further
-// lists); owns them.
+// lists); owns them, and tells the series when a list comes or goes.
 class TChartValueLists {
 public:
-    TChartValueLists() = default;
+    explicit TChartValueLists(TChartSeries* Owner = nullptr) : FOwner(Owner) {}
     TChartValueLists(const TChartValueLists&) = delete;
     TChartValueLists& operator=(const TChartValueLists&) = delete;
-    ~TChartValueLists() { Clear(); }
+    ~TChartValueLists() { FreeLists(); }
 
     int Count() const { return static_cast<int>(FItems.size()); }
     TChartValueList* Get(int Index) const; // raises EListError out of range
     TChartValueList* operator[](int Index) const { return Get(Index); }
     int IndexOf(const TChartValueList* List) const;
-    void Add(TChartValueList* List) { FItems.push_back(List); }
+    void Add(TChartValueList* List);
     void Put(int Index, TChartValueList* List);
     // Takes a list out without freeing it.
     void Extract(TChartValueList* List);
@@ -192,5 +192,9 @@ public:
     auto end() const { return FItems.end(); }
 
 private:
+    void Changed();
+    void FreeLists();
+
+    TChartSeries* FOwner;
     std::vector<TChartValueList*> FItems;
 };

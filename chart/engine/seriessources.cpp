@@ -255,10 +255,9 @@ bool TChartSeries::CopyWholeLists(TChartSeries* Source) {
     if (Source->FColors) {
         const auto colours = std::span<const TColor>(*Source->FColors)
                                  .first(std::min(Source->FColors->size(), static_cast<std::size_t>(n)));
-        if (std::any_of(colours.begin(), colours.end(), [](TColor c) { return c != clDefault; })) {
-            FColors = std::make_unique<std::vector<TColor>>(static_cast<std::size_t>(n), clDefault);
-            std::copy(colours.begin(), colours.end(), FColors->begin());
-        }
+        if (std::any_of(colours.begin(), colours.end(), [](TColor c) { return c != clDefault; }))
+            std::copy(colours.begin(), colours.end(),
+                      NewColorList(std::vector<TColor>(static_cast<std::size_t>(n), clDefault)).begin());
     }
     FLabels.AssignFirst(Source->FLabels, n);
     return true;
@@ -305,7 +304,7 @@ void TChartSeries::Assign(TPersistent* Source) {
     const bool designedSample = src->Designing() && !src->FManualData;
     if (contour || (ownPoints && !designedSample)) {
         if (src->FColors)
-            FColors = std::make_unique<std::vector<TColor>>(*src->FColors);
+            NewColorList(*src->FColors);
         else
             FColors.reset();
         FLabels.Assign(src->FLabels);
