@@ -601,7 +601,6 @@ void TChartSeries::ReplaceList(TChartValueList* OldList, TChartValueList* NewLis
         if (FMandatory == OldList) FMandatory = NewList;
         if (FNotMandatory == OldList) FNotMandatory = NewList;
     }
-    ShapeChanged();
     OldList->Free();
 }
 

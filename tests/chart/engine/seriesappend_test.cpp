@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 
 namespace {
@@ -220,4 +221,170 @@ TEST_F(SeriesAppend, AValueListOfItsOwnClassPlacesEveryValue) {
     EXPECT_EQ(x->Placed, 7);
     EXPECT_EQ(Values(s->GetXValues()), (std::vector<double>{0, 1, 2, 2.5, 3, 4, 5}));
     EXPECT_EQ(Values(s->GetYValues()), (std::vector<double>{0, 10, 20, 99, 30, 40, 50}));
+}
+
+namespace {
+
+// A series that has taken plain points the short way, then a change that may end its plain shape,
+// then more points: it must end as a series held to the full road (an OnBeforeAdd that accepts every
+// point) given the same steps. Swapping the first and last points at the end shows a colour list
+// that fell short of the points.
+class SeriesPlainShape : public SeriesAppend {
+protected:
+    struct Later {
+        double x, y;
+    };
+    void ExpectSameAsFullRoad(const std::function<void(TChartSeries*)>& Change,
+                              const std::vector<Later>& Points = {{4, 40}, {5, 50}, {6, 60}}) {
+        TChartSeries* quick = NewSeries();
+        TChartSeries* full = NewSeries();
+        full->OnBeforeAdd.Bind([](TChartSeries*) { return true; });
+        for (TChartSeries* s : {quick, full}) {
+            for (int t = 0; t < 4; ++t) s->AddXY(t, 10 * t);
+            Change(s);
+            for (const Later& p : Points) s->AddXY(p.x, p.y);
+            s->SwapValueIndex(0, s->Count() - 1);
+        }
+        ASSERT_EQ(quick->Count(), full->Count());
+        ASSERT_EQ(quick->ValuesList().Count(), full->ValuesList().Count());
+        for (int l = 0; l < full->ValuesList().Count(); ++l)
+            EXPECT_EQ(Values(quick->ValuesList()[l]), Values(full->ValuesList()[l])) << "list " << l;
+        EXPECT_EQ(quick->Labels().Count(), full->Labels().Count());
+        EXPECT_EQ(quick->HasColorList(), full->HasColorList());
+        for (int i = 0; i < full->Count(); ++i) {
+            EXPECT_EQ(quick->GetXLabel(i), full->GetXLabel(i)) << "point " << i;
+            EXPECT_EQ(quick->OwnColor(i), full->OwnColor(i)) << "point " << i;
+        }
+    }
+};
+
+// A Y list of its own class: only its insert is its own.
+class TCountingInserts : public TChartValueList {
+public:
+    using TChartValueList::TChartValueList;
+    void InsertChartValue(int Index, double Value) override {
+        ++Inserted;
+        TChartValueList::InsertChartValue(Index, Value);
+    }
+    int Inserted = 0;
+};
+
+} // namespace
+
+TEST_F(SeriesPlainShape, AColourListMadeByAnyRoadTakesAnEntryForEveryLaterPoint) {
+    TChartSeries* source = NewSeries();
+    source->AddXY(0, 1, {}, clRed);
+    source->AddXY(1, 2);
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->SetValueColor(1, clRed); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->SetNull(2); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->ColorRange(s->GetYValues(), 5, 25, clGreen); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->AddXY(3.5, 0, {}, clBlue); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->AddNullXY(3.5, 0); });
+    ExpectSameAsFullRoad([source](TChartSeries* s) { s->Assign(source); });
+    // Copied list by list into an emptied series.
+    ExpectSameAsFullRoad([source](TChartSeries* s) {
+        s->Clear();
+        s->AddValues(source);
+    });
+}
+
+TEST_F(SeriesPlainShape, ALabelByAnyRoadKeepsTheLabelListAsLongAsThePoints) {
+    TChartSeries* source = NewSeries();
+    source->AddXY(0, 1, u"Январь");
+    source->AddXY(1, 2);
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->SetXLabel(1, u"Полночь"); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->Labels().SetLabel(0, u"a"); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->Labels().InsertLabel(0, u"a"); });
+    // Empty entries count too: the list then stands for every point.
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->Labels().Exchange(0, 3); });
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->AddXY(3.5, 0, u"м"); });
+    ExpectSameAsFullRoad([source](TChartSeries* s) { s->Assign(source); });
+    ExpectSameAsFullRoad([source](TChartSeries* s) {
+        s->Clear();
+        s->AddValues(source);
+    });
+}
+
+TEST_F(SeriesPlainShape, AValueListJoiningLaterTakesEveryLaterPoint) {
+    ExpectSameAsFullRoad([](TChartSeries* s) {
+        auto* z = new TChartValueList(s, u"Z");
+        for (int t = 0; t < s->Count(); ++t) z->AddChartValue(t);
+        z->TempValue = 7;
+    });
+    // A list made for no series and put in by hand.
+    ExpectSameAsFullRoad([](TChartSeries* s) {
+        auto* z = new TChartValueList(nullptr, u"Z");
+        z->TempValue = 7;
+        for (int t = 0; t < s->Count(); ++t) z->AddChartValue(t);
+        s->ValuesList().Add(z);
+    });
+}
+
+TEST_F(SeriesPlainShape, AValueListOfItsOwnClassPutInLaterServesEveryLaterPoint) {
+    // Lists made for no series, so that only their putting in tells the series.
+    TChartSeries* s = NewSeries();
+    for (int t = 0; t < 4; ++t) s->AddXY(t, 10 * t);
+    auto* x = new TCountingList(nullptr, u"Mine");
+    for (const double v : s->GetXValues()->Values()) x->InsertChartValue(x->Count(), v);
+    x->SetOrder(loAscending);
+    s->ReplaceList(s->GetXValues(), x);
+    for (int t = 4; t < 9; ++t) s->AddXY(t, 10 * t);
+    EXPECT_EQ(x->Placed, 5);
+
+    s = NewSeries();
+    for (int t = 0; t < 4; ++t) s->AddXY(t, 10 * t);
+    auto* y = new TCountingInserts(nullptr, u"Mine");
+    for (const double v : s->GetYValues()->Values()) y->TChartValueList::InsertChartValue(y->Count(), v);
+    s->ReplaceList(s->GetYValues(), y);
+    for (int t = 4; t < 9; ++t) s->AddXY(t, 10 * t);
+    EXPECT_EQ(y->Inserted, 5);
+    EXPECT_EQ(Values(y), (std::vector<double>{0, 10, 20, 30, 40, 50, 60, 70, 80}));
+}
+
+TEST_F(SeriesPlainShape, AnOrderChangedLaterPlacesLaterPointsByTheNewOrder) {
+    const std::vector<Later> points{{-1, 1}, {7, 2}, {2, 3}, {2, 4}, {9, 5}};
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->GetXValues()->SetOrder(loNone); }, points);
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->GetXValues()->SetOrder(loDescending); }, points);
+    ExpectSameAsFullRoad(
+        [](TChartSeries* s) {
+            s->GetXValues()->SetOrder(loDescending);
+            s->CheckOrder();
+        },
+        points);
+    // Values changed in place: the last one decides where the next point goes.
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->GetXValues()->SetValue(3, 100); }, points);
+    ExpectSameAsFullRoad([](TChartSeries* s) { s->Delete(3); }, points);
+}
+
+TEST_F(SeriesPlainShape, ListenersArrivingLaterHearTheNextPoint) {
+    TChartSeries* s = Create<TChartSeries>(chart.get());
+    for (int t = 0; t < 4; ++t) s->AddXY(t, t);
+    // Joining a chart: each point repaints it.
+    s->SetParentChart(chart.get());
+    chart->Repaints = 0;
+    s->AddXY(4, 4);
+    EXPECT_EQ(chart->Repaints, 1);
+    // The events, bound after plain points.
+    int heard = -1;
+    s->OnAfterAdd.Bind([&](TChartSeries*, int ValueIndex) { heard = ValueIndex; });
+    s->AddXY(5, 5);
+    EXPECT_EQ(heard, 5);
+    s->OnBeforeAdd.Bind([](TChartSeries*) { return false; });
+    EXPECT_EQ(s->AddXY(6, 6), -1);
+    EXPECT_EQ(s->Count(), 6);
+    s->OnBeforeAdd.Clear();
+    s->OnAfterAdd.Clear();
+    // A series fed from this one, linked after plain points.
+    TChartSeries* copy = NewSeries();
+    copy->SetDataSource(s);
+    s->AddXY(6, 60);
+    EXPECT_EQ(Values(copy->GetYValues()), (std::vector<double>{0, 1, 2, 3, 4, 5, 60}));
+    // Inside an update nobody hears single points; the update's end refreshes once.
+    chart->Repaints = 0;
+    s->BeginUpdate();
+    s->AddXY(7, 70);
+    EXPECT_EQ(chart->Repaints, 0);
+    EXPECT_EQ(copy->Count(), 7);
+    s->EndUpdate();
+    EXPECT_EQ(copy->Count(), 8);
 }
