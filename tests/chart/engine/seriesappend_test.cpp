@@ -239,12 +239,15 @@ protected:
         TChartSeries* quick = NewSeries();
         TChartSeries* full = NewSeries();
         full->OnBeforeAdd.Bind([](TChartSeries*) { return true; });
+        int labels[2] = {};
         for (TChartSeries* s : {quick, full}) {
             for (int t = 0; t < 4; ++t) s->AddXY(t, 10 * t);
             Change(s);
             for (const Later& p : Points) s->AddXY(p.x, p.y);
+            labels[s == full] = s->Labels().Count(); // before the swap stretches it
             s->SwapValueIndex(0, s->Count() - 1);
         }
+        EXPECT_EQ(labels[0], labels[1]);
         ASSERT_EQ(quick->Count(), full->Count());
         ASSERT_EQ(quick->ValuesList().Count(), full->ValuesList().Count());
         for (int l = 0; l < full->ValuesList().Count(); ++l)
@@ -298,6 +301,7 @@ TEST_F(SeriesPlainShape, ALabelByAnyRoadKeepsTheLabelListAsLongAsThePoints) {
     // Empty entries count too: the list then stands for every point.
     ExpectSameAsFullRoad([](TChartSeries* s) { s->Labels().Exchange(0, 3); });
     ExpectSameAsFullRoad([](TChartSeries* s) { s->AddXY(3.5, 0, u"м"); });
+    ExpectSameAsFullRoad([source](TChartSeries* s) { s->Labels().Assign(source->Labels()); });
     ExpectSameAsFullRoad([source](TChartSeries* s) { s->Assign(source); });
     ExpectSameAsFullRoad([source](TChartSeries* s) {
         s->Clear();
