@@ -240,7 +240,7 @@ void TChartSeries::CheckIndex(int ValueIndex) const {
 int TChartSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
     // A plain point landing last in a plain series (the graph windows' load):
     // both lists grow at their end, and unless someone listens only the repaint follows.
-    if ((FPlainShape || CheckPlainShape()) && Color == clDefault && Label.empty() && !OnBeforeAdd &&
+    if (Color == clDefault && Label.empty() && (FPlainShape || CheckPlainShape()) && !OnBeforeAdd &&
         AppendsPlainly(X)) {
         FX->TempValue = X;
         FY->TempValue = Y;
