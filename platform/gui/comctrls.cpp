@@ -1265,7 +1265,8 @@ void TComboBoxEx::ItemsExChanged() {
 }
 
 void RegisterComCtrlsClasses() {
-    RegisterClasses({&TTabSheet::StaticClass(), &TPageControl::StaticClass(), &TStatusBar::StaticClass(),
-                     &TToolBar::StaticClass(), &TToolButton::StaticClass(), &TDateTimePicker::StaticClass(),
-                     &TUpDown::StaticClass(), &TTrackBar::StaticClass(), &TComboBoxEx::StaticClass()});
+    RegisterClasses({&TTabSheet::StaticClass(), &TPageControl::StaticClass(), &TTabControl::StaticClass(),
+                     &TStatusBar::StaticClass(), &TToolBar::StaticClass(), &TToolButton::StaticClass(),
+                     &TDateTimePicker::StaticClass(), &TUpDown::StaticClass(), &TTrackBar::StaticClass(),
+                     &TComboBoxEx::StaticClass()});
 }

@@ -11,6 +11,7 @@
 class QTabWidget;
 class QToolButton;
 class QDateTimeEdit;
+class QTabBar;
 class TCustomImageList;
 class TPageControl;
 class TToolBar;
@@ -51,6 +52,44 @@ private:
 };
 
 using TTabChangingEvent = Event<void(TObject* Sender, bool& AllowChange)>;
+
+// A row of tabs over an area for child controls; the children stay whichever tab is
+// chosen. Choosing a tab from code fires no event.
+class TTabControl : public TCustomControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TTabControl(TComponent* AOwner);
+    ~TTabControl() override;
+
+    TStrings* GetTabs() const;
+    void SetTabs(TStrings* Value);
+    int GetTabIndex() const;
+    void SetTabIndex(int Value);
+    bool GetHotTrack() const { return FHotTrack; }
+    void SetHotTrack(bool Value);
+    // The area below the tabs, where aligned children go.
+    TRect AdjustClientRect() const override;
+    TRect GetDisplayRect() const { return AdjustClientRect(); }
+
+    TNotifyEvent OnChange;
+    TTabChangingEvent OnChanging;
+
+    // Platform side: the user chose a tab.
+    void TabClicked(int Index);
+
+protected:
+    void WidgetResized(int AWidth, int AHeight) override;
+
+private:
+    void TabsChanged(TObject* Sender);
+    QTabBar* FBar = nullptr;
+    std::unique_ptr<TStringList> FTabs;
+    bool FHotTrack = false;
+    bool FSyncing = false;
+    int FIndex = -1;
+};
 
 enum TTabPosition : std::uint8_t { tpTop, tpBottom, tpLeft, tpRight };
 template <>

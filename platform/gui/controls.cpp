@@ -136,7 +136,8 @@ public:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
             Mouse(watched, static_cast<QMouseEvent*>(event));
-            break;
+            // The moves and the release of a drag are not the widget's.
+            return DragTakeConsumed();
         case QEvent::Wheel:
             return Wheel(watched, static_cast<QWheelEvent*>(event));
         case QEvent::Enter:
@@ -402,6 +403,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(MakeOwned<TFo
 }
 
 TControl::~TControl() {
+    DragControlGone(this);
     FActionLink.reset();
     if (FWidget) {
         UnregisterWidget(FWidget);
@@ -808,16 +810,23 @@ void TControl::Resize() {
 }
 
 void TControl::HandleMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, bool DoubleClick) {
+    DragNotePress(this, X, Y);
     if (DoubleClick && Button == mbLeft) DblClick();
     if (Button == mbLeft) FMousePressed = true;
     MouseDown(Button, Shift, X, Y);
 }
 
 void TControl::HandleMouseMove(TShiftState Shift, int X, int Y) {
+    if (DragMouseMove(this, X, Y)) return;
     MouseMove(Shift, X, Y);
 }
 
 void TControl::HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    // A release that drops a drag is no click.
+    if (Button == mbLeft && DragMouseUp(this, X, Y)) {
+        FMousePressed = false;
+        return;
+    }
     const bool click =
         Button == mbLeft && FMousePressed && FReportsClicks && PtInRect(GetClientRect(), {X, Y});
     if (Button == mbLeft) FMousePressed = false;

@@ -155,6 +155,12 @@ public:
     virtual void Finished(TObject*, int, int, bool) {}
 };
 
+// Where a drag is over a control: coming in, leaving, or moving inside.
+enum TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent =
+    Event<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = Event<void(TObject* Sender, TObject* Source, int X, int Y)>;
+
 // ---------------------------------------------------------------------------
 // The mouse: the pointer position in screen coordinates.
 
@@ -264,6 +270,19 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+
+    // Dragging inside the program, from a mouse press: a drag that is not immediate
+    // starts once the pressed mouse has moved Threshold pixels (-1: 5); releasing the
+    // button over a control that accepts the drag drops it there.
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // Asked while a drag is over the control; accepts when OnDragOver is assigned and
+    // leaves Accept set.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
 
     // Streaming of visual parents.
     bool HasParent() const override { return true; }

@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -436,5 +437,33 @@ bool TFontDialog::Execute() {
         if (chosen.strikeOut()) style += fsStrikeOut;
     }
     FFont->SetStyle(style);
+    return true;
+}
+
+// ---------------------------------------------------------------------------
+// The input query
+
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
+    if (const TDialogResponder& responder = GetDialogResponder()) {
+        TDialogRequest request;
+        request.Kind = TDialogKind::InputQuery;
+        request.Caption = ACaption;
+        request.Text = APrompt;
+        request.Value = Value;
+        const TDialogAnswer answer = responder(request);
+        if (answer.Result != mrOk) return false;
+        Value = answer.Value;
+        return true;
+    }
+    if (Headless()) {
+        std::fprintf(stderr, "input query cancelled: nobody can answer it\n");
+        return false;
+    }
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(ToQString(ACaption));
+    dialog.setLabelText(ToQString(APrompt));
+    dialog.setTextValue(ToQString(Value));
+    if (dialog.exec() != QDialog::Accepted) return false;
+    Value = FromQString(dialog.textValue());
     return true;
 }

@@ -228,3 +228,6 @@ TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButton
                            int Y);
 // A box with the application's title and an OK button.
 void ShowMessage(const String& Msg);
+// Asks for a line of text under a caption and a prompt, starting from Value; true, with
+// Value the text typed, when the user pressed OK.
+bool InputQuery(const String& ACaption, const String& APrompt, String& Value);

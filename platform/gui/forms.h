@@ -90,7 +90,8 @@ enum class TDialogKind : std::uint8_t {
     ModalForm,
     FontDialog,
     ColorDialog,
-    PrinterSetupDialog // Text: the printer chosen when it opens; the responder may choose another
+    PrinterSetupDialog, // Text: the printer chosen when it opens; the responder may choose another
+    InputQuery          // Caption, Text: the prompt, Value: the text it starts with
 };
 
 struct TDialogRequest {
@@ -110,6 +111,7 @@ struct TDialogRequest {
     const TFont* Font = nullptr; // font dialog: the font it starts with (Flags: its TFontDialogOptions bits)
     int Color = 0;               // colour dialog: the colour it starts with (a TColor)
     const TStrings* CustomColors = nullptr; // colour dialog: its custom colours ("ColorA=..." lines)
+    String Value;                           // input query: the text it starts with
 };
 
 struct TDialogAnswer {
@@ -121,6 +123,7 @@ struct TDialogAnswer {
     int Color = 0; // colour dialog: the chosen colour (a TColor)
     std::vector<String>
         CustomColors; // colour dialog: custom colours it now holds, as its lines ("ColorA=FF0000")
+    String Value;     // input query: the text typed
 };
 
 using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;

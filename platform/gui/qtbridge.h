@@ -43,6 +43,13 @@ bool Headless();
 void RegisterWidget(QObject* widget, TControl* control);
 void UnregisterWidget(QObject* widget);
 TControl* ControlOfWidget(const QObject* widget);
+// The in-process drag (controls_drag.cpp): a press noted, moves and a release that belong
+// to a drag, a control that goes away, and whether the last mouse event was the drag's.
+void DragNotePress(TControl* Control, int X, int Y);
+bool DragMouseMove(TControl* Control, int X, int Y);
+bool DragMouseUp(TControl* Control, int X, int Y);
+void DragControlGone(TControl* Control);
+bool DragTakeConsumed();
 TControl* ControlOfWidgetExact(const QObject* widget);
 
 // Runs a handler coming from the Qt event loop: Qt must never see an
