@@ -13,6 +13,7 @@
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzmargins.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzproco.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
@@ -62,6 +63,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEmfOptions", ZuzEmfOptionsInitialization, ZuzEmfOptionsFinalization},
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
+    {"ZuzPenDlg", RegisterZuzPenDlgClasses, nullptr},
     {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
     {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
     {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},

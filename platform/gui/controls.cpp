@@ -90,6 +90,10 @@ bool IdentToCursor(std::string_view Ident, std::int32_t& Cursor) {
     return false;
 }
 
+void GetCursorValues(const std::function<void(const String& Name)>& Proc) {
+    for (const CursorName& c : kCursorNames) Proc(IdentToString(c.name));
+}
+
 const IntIdentMap kCursorIdents{
     [](std::int64_t v, std::string& s) { return CursorToIdent(static_cast<std::int32_t>(v), s); },
     [](std::string_view s, std::int64_t& v) {

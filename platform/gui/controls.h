@@ -82,6 +82,8 @@ struct IntIdentsOf<TCursor> {
 };
 bool CursorToIdent(std::int32_t Cursor, std::string& Ident);
 bool IdentToCursor(std::string_view Ident, std::int32_t& Cursor);
+// Every name of the cursor table, in the table's order.
+void GetCursorValues(const std::function<void(const String& Name)>& Proc);
 
 using TModalResult = Integer;
 inline constexpr TModalResult mrNone = 0;

@@ -203,7 +203,7 @@ TModalResult CancelResult(TMsgDlgButtons buttons) {
 }
 
 TModalResult ShowDialog(const String& caption, const String& msg, TMsgDlgType type, TMsgDlgButtons buttons,
-                        const QPoint* at) {
+                        const QPoint* at, int helpCtx = 0) {
     if (buttons.Empty()) buttons = TMsgDlgButtons{mbOK};
     if (const TDialogResponder& responder = GetDialogResponder()) {
         TDialogRequest request;
@@ -212,6 +212,11 @@ TModalResult ShowDialog(const String& caption, const String& msg, TMsgDlgType ty
         request.Text = msg;
         request.DlgType = type;
         request.Buttons = buttons.Bits();
+        request.HelpCtx = helpCtx;
+        if (at) {
+            request.AtPosition = true;
+            request.Position = TPoint(at->x(), at->y());
+        }
         const TDialogAnswer answer = responder(request);
         return answer.Result != mrNone ? answer.Result : DefaultResult(buttons);
     }
@@ -261,13 +266,13 @@ String CaptionOf(TMsgDlgType type) {
 } // namespace
 
 TModalResult MessageDlg(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx) {
-    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, nullptr);
+    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, nullptr, HelpCtx);
 }
 
 TModalResult MessageDlgPos(const String& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx, int X,
                            int Y) {
     const QPoint at(X, Y);
-    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, X >= 0 && Y >= 0 ? &at : nullptr);
+    return ShowDialog(CaptionOf(DlgType), Msg, DlgType, Buttons, X >= 0 && Y >= 0 ? &at : nullptr, HelpCtx);
 }
 
 void ShowMessage(const String& Msg) {

@@ -102,6 +102,9 @@ struct TDialogRequest {
         0; // MessageBox: the MB_ flags; file dialogs: their TOpenOptions bits; font dialog: its options
     int DlgType = 0;           // MessageDlg: the TMsgDlgType
     std::uint64_t Buttons = 0; // MessageDlg: the TMsgDlgButtons bits
+    int HelpCtx = 0;           // MessageDlg: its help context
+    bool AtPosition = false;   // MessageDlg: the box's top-left is Position (screen), else its default place
+    TPoint Position;
     TCustomForm* Form = nullptr;
     String FileName; // file dialogs: the name they start with
     String InitialDir;
@@ -224,6 +227,9 @@ public:
     const String& GetHelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& Value) { FHelpFile = Value; }
     bool IsModal() const { return FModalLoopDepth > 0 || FInModalHook; }
+    // A form with a parent control is a borderless child of it (embedded), not a window:
+    // it is showing while it and its parents are, and OnShow/OnHide run each time that changes.
+    bool IsEmbedded() const { return GetParent() != nullptr; }
     // The client size as streams hold it: kept until the menu is in place.
     void SetFormClientWidth(int Value);
     void SetFormClientHeight(int Value);
@@ -267,6 +273,8 @@ public:
     void HandleActivate(bool Active);
     void HandleWindowStateChange(TWindowState State);
     void HandleFocusedControl(TWinControl* Control);
+    // Platform side: an embedded form's window became visible on screen, or stopped being.
+    void HandleEmbeddedShowing(bool Showing);
     // A control leaves the form: it can no longer be the active one.
     void ForgetControl(TControl* Control);
 
@@ -323,6 +331,7 @@ private:
     bool FShownOnce = false;
     bool FCreated = false;
     bool FShowWhenCreated = false;
+    bool FEmbeddedShowing = false;
     // Client size read from the stream, applied once the menu is known.
     int FLoadedClientWidth = -1;
     int FLoadedClientHeight = -1;
@@ -432,6 +441,10 @@ void DestroyCursor(HCURSOR Cursor);
 // The picture's size and the point of it that is the cursor's position.
 TSize CursorSize(HCURSOR Cursor);
 TPoint CursorHotSpot(HCURSOR Cursor);
+// The screen's cursor of that number drawn at (0, 0) in its own size onto Bitmap, which takes the
+// system cursor size (GetSystemMetrics SM_CXCURSOR x SM_CYCURSOR); false, and the bitmap
+// untouched, when the screen has no picture for that number.
+bool DrawCursorPicture(TBitmap* Bitmap, int Cursor);
 
 // ---------------------------------------------------------------------------
 // TScreen

@@ -146,8 +146,9 @@ void TCustomForm::UpdateWidgetGeometry() {
     if (!FWindow) return;
     // Until the form is placed for the first time, a default position leaves
     // the place to the window manager.
-    const bool placeByManager = !FShownOnce && (FPosition == poDefault || FPosition == poDefaultPosOnly);
-    if (FWindowState == wsNormal || !FWindow->isVisible()) {
+    const bool placeByManager =
+        !IsEmbedded() && !FShownOnce && (FPosition == poDefault || FPosition == poDefaultPosOnly);
+    if (IsEmbedded() || FWindowState == wsNormal || !FWindow->isVisible()) {
         if (placeByManager)
             FWindow->resize(FWidth, FHeight);
         else
@@ -174,7 +175,16 @@ void TCustomForm::ApplyColor() {
 }
 
 bool TCustomForm::GetShowing() const {
-    return GetVisible();
+    return IsEmbedded() ? TWinControl::GetShowing() : GetVisible();
+}
+
+void TCustomForm::HandleEmbeddedShowing(bool Showing) {
+    if (!IsEmbedded() || !FCreated || Showing == FEmbeddedShowing) return;
+    FEmbeddedShowing = Showing;
+    if (Showing)
+        DoShow();
+    else
+        DoHide();
 }
 
 void TCustomForm::SetText(const String& Value) {
@@ -241,6 +251,15 @@ void TCustomForm::SetVisible(bool Value) {
     // A form read as visible appears once it has been created.
     if (GetComponentState().Contains(csLoading) || !FCreated) {
         FShowWhenCreated = Value;
+        return;
+    }
+    if (IsEmbedded()) {
+        // A child of its parent: it shows with it, and the window reports each change of
+        // showing (HandleEmbeddedShowing).
+        if (FWindow->isWindow()) FWindow->setWindowFlags(Qt::Widget);
+        TWinControl::SetVisible(Value);
+        UpdateWidgetGeometry();
+        FShownOnce = FShownOnce || Value;
         return;
     }
     if (Value == GetVisible() && Value == FWindow->isVisible()) return;

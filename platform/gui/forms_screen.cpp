@@ -3,9 +3,12 @@
 #include "platform/gui/qtbridge.h"
 
 #include "platform/core/resources.h"
+#include "platform/gui/winuser.h"
+#include "platform/win32/gdiqt.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
@@ -74,6 +77,15 @@ TPoint CursorHotSpot(HCURSOR Cursor) {
     if (!Cursor) return {0, 0};
     const QPoint p = Cursor->Cursor.hotSpot();
     return {p.x(), p.y()};
+}
+
+bool DrawCursorPicture(TBitmap* Bitmap, int Cursor) {
+    HCURSOR picture = Screen ? Screen->GetCursorHandle(Cursor) : nullptr;
+    if (!picture) return false;
+    Bitmap->SetSize(GetSystemMetrics(SM_CXCURSOR), GetSystemMetrics(SM_CYCURSOR));
+    QPainter painter(&BitmapImage(Bitmap->GetHandle()));
+    painter.drawPixmap(0, 0, picture->Cursor.pixmap());
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QPointer>
+#include <QShowEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -64,6 +65,14 @@ protected:
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
         if (isVisible()) gui_detail::Guarded(form_, [&] { form_->WidgetMoved(x(), y()); });
+    }
+    void showEvent(QShowEvent* e) override {
+        QWidget::showEvent(e);
+        if (!isWindow()) gui_detail::Guarded(form_, [&] { form_->HandleEmbeddedShowing(true); });
+    }
+    void hideEvent(QHideEvent* e) override {
+        QWidget::hideEvent(e);
+        if (!isWindow()) gui_detail::Guarded(form_, [&] { form_->HandleEmbeddedShowing(false); });
     }
     void closeEvent(QCloseEvent* e) override {
         e->ignore();

@@ -1,5 +1,6 @@
 #include "platform/gui/stdctrls.h"
 #include "platform/gui/guiclasses.h"
+#include "platform/gui/stdctrls_internal.h"
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
@@ -91,7 +92,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override {
-        if (!owner_->HasPaintOver()) {
+        if (!owner_->HasPaintOver() && !owner_->IsOwnerDrawn()) {
             QComboBox::paintEvent(e);
             return;
         }
@@ -102,9 +103,27 @@ protected:
                 QStyleOptionComboBox option;
                 initStyleOption(&option);
                 p.drawComplexControl(QStyle::CC_ComboBox, option);
-                p.drawControl(QStyle::CE_ComboBoxLabel, option);
+                if (!owner_->IsOwnerDrawn()) {
+                    p.drawControl(QStyle::CE_ComboBoxLabel, option);
+                    return;
+                }
+                // The chosen item in the box's face, drawn by the control as in the list.
+                const QRect face =
+                    style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+                if (currentIndex() < 0) return;
+                TOwnerDrawState state{odComboBoxEdit};
+                if (hasFocus()) state.Include(odSelected).Include(odFocused);
+                if (!isEnabled()) state.Include(odDisabled);
+                Guarded(owner_, [&] {
+                    PaintOwnerDrawnItem(p, face, Bounds(face.left(), face.top(), face.width(), face.height()),
+                                        this, owner_->GetCanvas(), owner_->GetFont(), [&](const TRect& r) {
+                                            owner_->DrawItemOn(owner_->GetCanvas(), currentIndex(), r, state);
+                                        });
+                });
             },
-            [this](TCanvas* c) { Guarded(owner_, [&] { owner_->PaintOverlay(c); }); });
+            [this](TCanvas* c) {
+                if (owner_->HasPaintOver()) Guarded(owner_, [&] { owner_->PaintOverlay(c); });
+            });
     }
 
 private:
@@ -596,6 +615,8 @@ void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
         SetMaxLength(FMaxLength);
     }
     FCombo->setCurrentIndex(index);
+    ApplyOwnerDraw();
+    FCombo->update();
 }
 
 TStrings* TCustomComboBox::GetItems() const {
@@ -728,6 +749,7 @@ const ClassInfo& TComboBox::StaticClass() {
         MakeProp<&C::GetItems, &C::SetItems>("Items"),
         MakeProp<&C::OnChange>("OnChange"),
         MakeProp<&C::OnCloseUp>("OnCloseUp"),
+        MakeProp<&C::OnDrawItem>("OnDrawItem"),
         MakeProp<&C::OnDropDown>("OnDropDown"),
         MakeProp<&C::OnSelect>("OnSelect"),
     };
@@ -1232,6 +1254,8 @@ const ClassInfo& TListBox::StaticClass() {
         MakeProp<&L::GetItems, &L::SetItems>("Items"),
         MakeProp<&L::GetMultiSelect, &L::SetMultiSelect>("MultiSelect").Default(false),
         MakeProp<&L::GetSorted, &L::SetSorted>("Sorted").Default(false),
+        MakeProp<&L::GetStyle, &L::SetStyle>("Style").Default(lbStandard),
+        MakeProp<&L::OnDrawItem>("OnDrawItem"),
     };
     static const ClassInfo ci = MakeClassInfo<TListBox>("TListBox", &TCustomListBox::StaticClass(), props);
     return ci;

@@ -16,6 +16,7 @@ class QCheckBox;
 class QScrollBar;
 class QGroupBox;
 class QListWidget;
+class QStyledItemDelegate;
 
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
 template <>
@@ -42,6 +43,36 @@ enum TComboBoxStyle : std::uint8_t {
 };
 template <>
 const EnumInfo& EnumInfoOf<TComboBoxStyle>();
+
+enum TListBoxStyle : std::uint8_t {
+    lbStandard,
+    lbOwnerDrawFixed,
+    lbOwnerDrawVariable,
+    lbVirtual,
+    lbVirtualOwnerDraw
+};
+template <>
+const EnumInfo& EnumInfoOf<TListBoxStyle>();
+
+// What an owner-drawn item is at the moment it is drawn.
+enum TOwnerDrawStateItem : std::uint8_t {
+    odSelected,
+    odGrayed,
+    odDisabled,
+    odChecked,
+    odFocused,
+    odDefault,
+    odHotLight,
+    odInactive,
+    odNoAccel,
+    odNoFocusRect,
+    odReserved1,
+    odReserved2,
+    odComboBoxEdit
+};
+using TOwnerDrawState = Set<TOwnerDrawStateItem>;
+// Draws item Index of an owner-drawn box into Rect of the box's Canvas.
+using TDrawItemEvent = Event<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 
 enum TCheckBoxState : std::uint8_t { cbUnchecked, cbChecked, cbGrayed };
 template <>
@@ -248,8 +279,15 @@ public:
     // Platform side: draws over the box after it painted itself.
     void PaintOverlay(TCanvas* Canvas) { PaintOver(Canvas); }
     virtual bool HasPaintOver() const { return false; }
+    // An owner-drawn box (csOwnerDrawFixed, csOwnerDrawVariable) draws its items here; the
+    // canvas is the one the item is being drawn on (its font is the box's).
+    TCanvas* GetCanvas();
+    bool IsOwnerDrawn() const { return FStyle == csOwnerDrawFixed || FStyle == csOwnerDrawVariable; }
+    // Platform side: draws one item of an owner-drawn box through DrawItem.
+    void DrawItemOn(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
 
     TNotifyEvent OnChange;
+    TDrawItemEvent OnDrawItem;
     TNotifyEvent OnSelect;
     TNotifyEvent OnDropDown;
     TNotifyEvent OnCloseUp;
@@ -260,6 +298,8 @@ public:
 protected:
     virtual void Change();
     virtual void Select();
+    // Runs OnDrawItem; without one, fills the rectangle and writes the item's text.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     TColor DefaultColor() const override { return clWindow; }
     // Drawing of a derived box on top of the system's look; called in every paint when
     // HasPaintOver answers true.
@@ -267,9 +307,13 @@ protected:
 
 private:
     void ConnectEditor();
+    // Puts the owner-drawing delegate on the drop-down list, or takes it off.
+    void ApplyOwnerDraw();
 
     QComboBox* FCombo;
+    QStyledItemDelegate* FOwnerDrawDelegate = nullptr;
     std::unique_ptr<TStrings> FItems;
+    Owned<TCanvas> FCanvas;
     TComboBoxStyle FStyle = csDropDown;
     int FMaxLength = 0;
     bool FSorted = false;
@@ -443,10 +487,23 @@ public:
     int ItemAtPos(const TPoint& Pos, bool Existing) const;
     TRect ItemRect(int Index) const;
     void Clear();
+    TListBoxStyle GetStyle() const { return FStyle; }
+    void SetStyle(TListBoxStyle Value);
+    bool IsOwnerDrawn() const {
+        return FStyle == lbOwnerDrawFixed || FStyle == lbOwnerDrawVariable || FStyle == lbVirtualOwnerDraw;
+    }
+    // The canvas an owner-drawn item is being drawn on (its font is the box's).
+    TCanvas* GetCanvas();
+    // Platform side: draws one item of an owner-drawn box through DrawItem.
+    void DrawItemOn(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
+
+    TDrawItemEvent OnDrawItem;
 
 protected:
     TColor DefaultColor() const override { return clWindow; }
     virtual void ItemAdded(int Index) {}
+    // Runs OnDrawItem; without one, fills the rectangle and writes the item's text.
+    virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
     QListWidget* List() const { return FList; }
 
 private:
@@ -456,6 +513,8 @@ private:
     bool FMultiSelect = false;
     bool FSorted = false;
     int FItemHeight = 13;
+    TListBoxStyle FStyle = lbStandard;
+    Owned<TCanvas> FCanvas;
 };
 
 class TListBox : public TCustomListBox {

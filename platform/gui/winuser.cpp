@@ -383,6 +383,11 @@ int GetSystemMetrics(int Index) {
     case SM_CXEDGE:
     case SM_CYEDGE:
         return 2;
+    case SM_CXCURSOR:
+    case SM_CYCURSOR:
+        return 32;
+    case SM_CYSIZE:
+        return QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) - 4;
     default:
         return 0;
     }

@@ -90,6 +90,9 @@ enum : int {
     SM_CYHSCROLL = 3,
     SM_CXBORDER = 5,
     SM_CYBORDER = 6,
+    SM_CXCURSOR = 13,
+    SM_CYCURSOR = 14,
+    SM_CYSIZE = 31,
     SM_CXEDGE = 45,
     SM_CYEDGE = 46,
 };
