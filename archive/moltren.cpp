@@ -12,6 +12,7 @@
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzproco.h"
@@ -65,6 +66,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"ZuzPenDlg", RegisterZuzPenDlgClasses, nullptr},
     {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
+    {"ZuzLisB", RegisterZuzLisBClasses, nullptr},
     {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
     {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},
     {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},

@@ -1188,8 +1188,18 @@ void TCustomListBox::SetItemIndex(int Value) {
 
 void TCustomListBox::SetMultiSelect(bool Value) {
     FMultiSelect = Value;
-    FList->setSelectionMode(Value ? QAbstractItemView::ExtendedSelection
-                                  : QAbstractItemView::SingleSelection);
+    FList->setSelectionMode(!Value            ? QAbstractItemView::SingleSelection
+                            : FExtendedSelect ? QAbstractItemView::ExtendedSelection
+                                              : QAbstractItemView::MultiSelection);
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+    FExtendedSelect = Value;
+    SetMultiSelect(FMultiSelect);
+}
+
+void TCustomListBox::SelectAll() {
+    if (FMultiSelect) FList->selectAll();
 }
 
 bool TCustomListBox::GetSelected(int Index) const {

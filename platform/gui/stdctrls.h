@@ -474,6 +474,11 @@ public:
     void SetItemIndex(int Value);
     bool GetMultiSelect() const { return FMultiSelect; }
     void SetMultiSelect(bool Value);
+    // With multi-select: Shift and Ctrl extend the selection (else every click toggles).
+    bool GetExtendedSelect() const { return FExtendedSelect; }
+    void SetExtendedSelect(bool Value);
+    // Selects every item of a multi-select list.
+    virtual void SelectAll();
     bool GetSelected(int Index) const;
     void SetSelected(int Index, bool Value);
     int GetSelCount() const;
@@ -511,6 +516,7 @@ private:
     QListWidget* FList;
     std::unique_ptr<TStrings> FItems;
     bool FMultiSelect = false;
+    bool FExtendedSelect = true;
     bool FSorted = false;
     int FItemHeight = 13;
     TListBoxStyle FStyle = lbStandard;

@@ -98,6 +98,21 @@ bool Click(const TControl& control, TPoint at, int clicks) {
     return true;
 }
 
+bool Drag(const TControl& control, TPoint from, TPoint to) {
+    const TPoint a = control.ClientToScreen(from);
+    const TPoint b = control.ClientToScreen(to);
+    auto at = [](TPoint p) { return std::to_string(p.X) + " " + std::to_string(p.Y); };
+    const TPoint mid((a.X + b.X) / 2, (a.Y + b.Y) / 2);
+    const std::string command = "xdotool mousemove " + at(a) + " sleep 0.1 mousedown 1 sleep 0.1 mousemove " +
+                                at(TPoint(a.X, a.Y + 8)) + " sleep 0.1 mousemove " + at(mid) +
+                                " sleep 0.1 mousemove " + at(b) + " sleep 0.1 mouseup 1";
+    if (RunWhilePumping(command) != 0) return false;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return true;
+}
+
 bool SetLayout(const std::string& layout) {
     return RunWhilePumping("setxkbmap -layout " + layout) == 0;
 }
