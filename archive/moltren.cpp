@@ -72,6 +72,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},
     {"ZuzAxMaxMin", RegisterZuzAxMaxMinClasses, nullptr},
     {"ZuzAxisIncr", RegisterZuzAxisIncrClasses, nullptr},
+    {"ZuzGalleryPanel", ZuzGalleryPanelInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -1,9 +1,11 @@
 // Where a series's points come from: data sources and linked series, copying
 // one series into another, sample values; and the chart's checks of them.
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/zuzfunction.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfont.h"
 #include "chart/engine/seriessource.h"
 
 #include <algorithm>
@@ -422,6 +424,12 @@ void TChartSeries::FillSampleValues(int NumValues) {
 
 void TChartSeries::PrepareForGallery(bool IsEnabled) {
     FillSampleValues(4);
+    // A sample is too small for readable marks.
+    TSeriesMarks* marks = GetMarks();
+    marks->SetVisible(false);
+    marks->GetFont()->SetSize(7);
+    marks->GetCallout()->SetLength(4);
+    marks->SetDrawEvery(2);
     FColorEachPoint = true;
     if (!IsEnabled)
         SetSeriesColor(static_cast<TColor>(0xC0C0C0));
