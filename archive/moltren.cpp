@@ -39,6 +39,9 @@ void ZuzFunciFinalization();
 // The standard series types enter the series registry, where the galleries
 // and the chart file's reader find them.
 void RegisterZuzStandardSeries();
+// The chart editor's units register their classes for streams and virtual construction. Their
+// headers bring the chart's clicked-part names, which clash with the port's property names here.
+void ZuzGalleryPanelInitialization();
 
 namespace {
 
