@@ -42,6 +42,10 @@ void RegisterZuzStandardSeries();
 // The chart editor's units register their classes for streams and virtual construction. Their
 // headers bring the chart's clicked-part names, which clash with the port's property names here.
 void ZuzGalleryPanelInitialization();
+void ZuzEdiGradInitialization();
+void ZuzFiltersEditorInitialization();
+void ZuzFiltersEditorFinalization();
+void ZuzBackImageInitialization();
 
 namespace {
 
@@ -76,6 +80,9 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzAxMaxMin", RegisterZuzAxMaxMinClasses, nullptr},
     {"ZuzAxisIncr", RegisterZuzAxisIncrClasses, nullptr},
     {"ZuzGalleryPanel", ZuzGalleryPanelInitialization, nullptr},
+    {"ZuzEdiGrad", ZuzEdiGradInitialization, nullptr},
+    {"ZuzFiltersEditor", ZuzFiltersEditorInitialization, ZuzFiltersEditorFinalization},
+    {"ZuzBackImage", ZuzBackImageInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -78,6 +78,8 @@ public:
     // The base keeps ChangedEvent; each filter then asks Creator for its controls.
     virtual void CreateEditor(IFormCreator* Creator, const TNotifyEvent& ChangedEvent);
     virtual String Description() const;
+    // Whether the filter works inside a region; those that change the bitmap's size do not.
+    virtual bool AllowsRegion() const { return true; }
     // The description of a filter class, as the editor's list of filters shows it.
     static String Description(const ClassInfo& FilterClass);
     // A filter of FilterClass made for the moment, applied to the whole bitmap and freed.
@@ -309,6 +311,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TRotateFilter(TCollection* Collection);
     String Description() const override;
+    bool AllowsRegion() const override { return false; }
     using TZuzFilter::Apply;
     // The whole bitmap turns (and, with AutoSize, grows to hold the turned picture).
     void Apply(TBitmap* Bitmap, const TRect& Rect) override;
@@ -332,6 +335,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TMirrorFilter(TCollection* Collection);
     String Description() const override;
+    bool AllowsRegion() const override { return false; }
     using TZuzFilter::Apply;
     // The whole bitmap doubles in one direction, the copy mirrored.
     void Apply(TBitmap* Bitmap, const TRect& Rect) override;
@@ -404,6 +408,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TResizeFilter(TCollection* Collection);
     String Description() const override;
+    bool AllowsRegion() const override { return false; }
     using TZuzFilter::Apply;
     // The whole bitmap becomes Width x Height, smoothly resampled.
     void Apply(TBitmap* Bitmap, const TRect& Rect) override;
@@ -423,6 +428,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TCropFilter(TCollection* Collection);
     String Description() const override;
+    bool AllowsRegion() const override { return false; }
     using TZuzFilter::Apply;
     // The rectangle (Left, Top, Width x Height) of the bitmap is stretched over all of it.
     void Apply(TBitmap* Bitmap, const TRect& Rect) override;

@@ -330,6 +330,101 @@ TPaintBox::TPaintBox(TComponent* AOwner) : TGraphicControl(AOwner) {
 }
 
 // ---------------------------------------------------------------------------
+// TBevel
+
+template <>
+const EnumInfo& EnumInfoOf<TBevelShape>() {
+    static const EnumInfo info{
+        "TBevelShape",
+        {"bsBox", "bsFrame", "bsTopLine", "bsBottomLine", "bsLeftLine", "bsRightLine", "bsSpacer"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TBevelStyle>() {
+    static const EnumInfo info{"TBevelStyle", {"bsLowered", "bsRaised"}};
+    return info;
+}
+
+const ClassInfo& TBevel::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TBevel::GetShape, &TBevel::SetShape>("Shape").Default(bsBox),
+        MakeProp<&TBevel::GetStyle, &TBevel::SetStyle>("Style").Default(bsLowered),
+    };
+    static const ClassInfo ci = MakeClassInfo<TBevel>("TBevel", &TGraphicControl::StaticClass(), props);
+    return ci;
+}
+
+TBevel::TBevel(TComponent* AOwner) : TGraphicControl(AOwner) {
+    SetBounds(0, 0, 50, 50);
+}
+
+void TBevel::SetShape(TBevelShape Value) {
+    if (FShape == Value) return;
+    FShape = Value;
+    Invalidate();
+}
+
+void TBevel::SetStyle(TBevelStyle Value) {
+    if (FStyle == Value) return;
+    FStyle = Value;
+    Invalidate();
+}
+
+void TBevel::Paint() {
+    TCanvas* canvas = GetCanvas();
+    const int w = GetWidth();
+    const int h = GetHeight();
+    // A lowered bevel is dark above and left, light below and right; raised the other way.
+    const TColor first = FStyle == bsLowered ? clBtnShadow : clBtnHighlight;
+    const TColor second = FStyle == bsLowered ? clBtnHighlight : clBtnShadow;
+    TPen* pen = canvas->GetPen();
+    pen->SetWidth(1);
+    pen->SetStyle(psSolid);
+    auto line = [&](TColor c, int x1, int y1, int x2, int y2) {
+        pen->SetColor(c);
+        canvas->MoveTo(x1, y1);
+        canvas->LineTo(x2, y2);
+    };
+    switch (FShape) {
+    case bsBox:
+        line(first, 0, h - 1, 0, 0);
+        line(first, 0, 0, w - 1, 0);
+        line(second, w - 1, 0, w - 1, h - 1);
+        line(second, w - 1, h - 1, -1, h - 1);
+        break;
+    case bsFrame:
+        line(first, 0, h - 2, 0, 0);
+        line(first, 0, 0, w - 1, 0);
+        line(first, w - 2, 1, w - 2, h - 2);
+        line(first, w - 2, h - 2, 0, h - 2);
+        line(second, 1, h - 2, 1, 1);
+        line(second, 1, 1, w - 2, 1);
+        line(second, w - 1, 0, w - 1, h - 1);
+        line(second, w - 1, h - 1, -1, h - 1);
+        break;
+    case bsTopLine:
+        line(first, 0, 0, w, 0);
+        line(second, 0, 1, w, 1);
+        break;
+    case bsBottomLine:
+        line(first, 0, h - 2, w, h - 2);
+        line(second, 0, h - 1, w, h - 1);
+        break;
+    case bsLeftLine:
+        line(first, 0, 0, 0, h);
+        line(second, 1, 0, 1, h);
+        break;
+    case bsRightLine:
+        line(first, w - 2, 0, w - 2, h);
+        line(second, w - 1, 0, w - 1, h);
+        break;
+    case bsSpacer:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
 // TImage
 
 const ClassInfo& TImage::StaticClass() {
@@ -517,5 +612,6 @@ void MoveTimersToClock(TTimerClock* From, TTimerClock* To) {
 
 void RegisterExtCtrlsClasses() {
     RegisterClasses({&TPanel::StaticClass(), &TRadioGroup::StaticClass(), &TPaintBox::StaticClass(),
-                     &TImage::StaticClass(), &TTimer::StaticClass(), &TColorBox::StaticClass()});
+                     &TImage::StaticClass(), &TTimer::StaticClass(), &TColorBox::StaticClass(),
+                     &TBevel::StaticClass()});
 }

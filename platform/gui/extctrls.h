@@ -130,6 +130,43 @@ protected:
 };
 
 // ---------------------------------------------------------------------------
+// A bevel: a sunken or raised box, frame or single line drawn over its bounds.
+
+enum TBevelShape : std::uint8_t {
+    bsBox,
+    bsFrame,
+    bsTopLine,
+    bsBottomLine,
+    bsLeftLine,
+    bsRightLine,
+    bsSpacer
+};
+template <>
+const EnumInfo& EnumInfoOf<TBevelShape>();
+enum TBevelStyle : std::uint8_t { bsLowered, bsRaised };
+template <>
+const EnumInfo& EnumInfoOf<TBevelStyle>();
+
+class TBevel : public TGraphicControl {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+
+    explicit TBevel(TComponent* AOwner);
+    TBevelShape GetShape() const { return FShape; }
+    void SetShape(TBevelShape Value);
+    TBevelStyle GetStyle() const { return FStyle; }
+    void SetStyle(TBevelStyle Value);
+
+protected:
+    void Paint() override;
+
+private:
+    TBevelShape FShape = bsBox;
+    TBevelStyle FStyle = bsLowered;
+};
+
+// ---------------------------------------------------------------------------
 // An image: its picture at the top left, or stretched over the whole control.
 
 class TImage : public TGraphicControl {

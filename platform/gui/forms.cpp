@@ -6,6 +6,7 @@
 #include "platform/gui/forms_internal.h"
 #include "platform/gui/guiclasses.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/gui/splitter.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -28,6 +29,7 @@ void RegisterGuiClasses() {
     RegisterDialogsClasses();
     RegisterCheckLstClasses();
     RegisterRadioButtonClasses();
+    RegisterSplitterClass();
 }
 
 namespace {

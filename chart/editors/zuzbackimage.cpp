@@ -1,0 +1,199 @@
+#include "chart/editors/zuzbackimage.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfilters.h"
+#include "chart/canvas/zuzpanelext.h"
+#include "chart/canvas/zuzpanelprocs.h"
+#include "chart/editors/zuzfilterseditor.h"
+#include "platform/core/sysutils.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/dialogs.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/jpeg.h"
+#include "platform/gui/stdctrls.h"
+
+#include <algorithm>
+#include <utility>
+
+const ClassInfo& TBackImageEditor::StaticClass() {
+    using E = TBackImageEditor;
+    static const MethodInfo methods[] = {
+        MakeMethod<&E::FormShow>("FormShow"),           MakeMethod<&E::BBrowseClick>("BBrowseClick"),
+        MakeMethod<&E::RGBitmapClick>("RGBitmapClick"), MakeMethod<&E::ELeftChange>("ELeftChange"),
+        MakeMethod<&E::ETopChange>("ETopChange"),       MakeMethod<&E::CBTranspClick>("CBTranspClick"),
+        MakeMethod<&E::Button1Click>("Button1Click"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TBackImageEditor>("TBackImageEditor", &TForm::StaticClass(), methods);
+    return ci;
+}
+
+TBackImageEditor::TBackImageEditor(TComponent* AOwner) : TForm(AOwner) {}
+
+void TBackImageEditor::BindComponents() {
+    Bind(RGBitmap, u"RGBitmap");
+    Bind(BBrowse, u"BBrowse");
+    Bind(CBTransp, u"CBTransp");
+    Bind(Button1, u"Button1");
+    Bind(Bevel1, u"Bevel1");
+    Bind(Image1, u"Image1");
+    Bind(GBPosition, u"GBPosition");
+    Bind(Label4, u"Label4");
+    Bind(Label5, u"Label5");
+    Bind(ELeft, u"ELeft");
+    Bind(UDLeft, u"UDLeft");
+    Bind(ETop, u"ETop");
+    Bind(UDTop, u"UDTop");
+    Bind(LabelSize, u"LabelSize");
+    Bind(LabelExt, u"LabelExt");
+    Bind(PanelButtons, u"PanelButtons");
+    Bind(Button2, u"Button2");
+    Bind(Button3, u"Button3");
+}
+
+String ZuzGraphicExtension(const TObject* Graphic) {
+    if (dynamic_cast<const TBitmap*>(Graphic)) return u"bmp";
+    if (dynamic_cast<const TJPEGImage*>(Graphic)) return u"jpg";
+    if (const auto* meta = dynamic_cast<const TMetafile*>(Graphic))
+        return meta->GetEnhanced() ? u"emf" : u"wmf";
+    return {};
+}
+
+namespace {
+
+bool HoldsGraphic(TZuzPicture* Picture) {
+    return Picture && Picture->GetGraphic() && !Picture->GetGraphic()->GetEmpty();
+}
+
+// A picture that holds a graphic is cleared; an empty one is loaded from the picture file the
+// user picks, if any.
+void LoadClearImage(TComponent* AOwner, TZuzPicture* Picture) {
+    if (HoldsGraphic(Picture)) {
+        Picture->SetGraphic(nullptr);
+        return;
+    }
+    const Owned<TOpenDialog> dialog{Create<TOpenDialog>(AOwner)};
+    dialog->SetFilter(u"Pictures (*.bmp;*.jpg;*.jpeg;*.emf;*.wmf)|*.bmp;*.jpg;*.jpeg;*.emf;*.wmf");
+    if (dialog->Execute()) Picture->LoadFromFile(dialog->GetFileName());
+}
+
+} // namespace
+
+void TBackImageEditor::RefreshControls(TZuzPicture* Picture) {
+    const bool old = std::exchange(FFilling, true);
+    struct Restore {
+        bool& flag;
+        bool old;
+        ~Restore() { flag = old; }
+    } restore{FFilling, old};
+    FPicture = Picture;
+    if (auto* back = dynamic_cast<TBackImage*>(Picture)) {
+        RGBitmap->SetItemIndex(back->GetMode());
+        UDLeft->SetPosition(back->GetLeft());
+        UDTop->SetPosition(back->GetTop());
+    }
+    EnableControls();
+    CBTransp->SetEnabled(HoldsGraphic(Picture));
+    CBTransp->SetChecked(HoldsGraphic(Picture) && Picture->GetGraphic()->GetTransparent());
+}
+
+void TBackImageEditor::EnableControls() {
+    const bool filling = std::exchange(FFilling, true);
+    const bool has = HoldsGraphic(FPicture);
+    RGBitmap->SetEnabled(has);
+    if (CBTransp->GetVisible()) {
+        CBTransp->SetEnabled(RGBitmap->GetEnabled());
+        CBTransp->SetChecked(CBTransp->GetEnabled() && FPicture->GetGraphic()->GetTransparent());
+    }
+    if (auto* back = dynamic_cast<TBackImage*>(FPicture)) {
+        const bool custom = back->GetMode() == pbmCustom;
+        for (TControl* c : std::initializer_list<TControl*>{ELeft, ETop, UDLeft, UDTop})
+            c->SetEnabled(custom);
+        RGBitmap->SetVisible(true);
+        GBPosition->SetVisible(true);
+    } else {
+        RGBitmap->SetVisible(false);
+        GBPosition->SetVisible(false);
+    }
+    LabelSize->SetVisible(RGBitmap->GetEnabled());
+    LabelExt->SetVisible(RGBitmap->GetEnabled());
+    if (has) {
+        LabelSize->SetCaption(IntToStr(FPicture->GetWidth()) + u"x" + IntToStr(FPicture->GetHeight()));
+        LabelExt->SetCaption(ZuzGraphicExtension(FPicture->GetGraphic()));
+        Image1->GetPicture()->SetGraphic(FPicture->Filtered());
+    } else {
+        Image1->GetPicture()->SetGraphic(nullptr);
+    }
+    BBrowse->SetCaption(has ? VavIve_ClearImage : VavIve_BrowseImage);
+    FFilling = filling;
+}
+
+void TBackImageEditor::FormShow(TObject*) {
+    if (FPicture) RefreshControls(FPicture);
+    ZuzTranslateControl(this);
+}
+
+void TBackImageEditor::BBrowseClick(TObject*) {
+    if (!FPicture) return;
+    LoadClearImage(this, FPicture);
+    EnableControls();
+}
+
+void TBackImageEditor::RGBitmapClick(TObject*) {
+    if (FFilling) return;
+    if (auto* back = dynamic_cast<TBackImage*>(FPicture)) {
+        if (RGBitmap->GetItemIndex() >= 0)
+            back->SetMode(static_cast<TZuzBackImageMode>(RGBitmap->GetItemIndex()));
+        EnableControls();
+    }
+}
+
+void TBackImageEditor::ELeftChange(TObject*) {
+    if (FFilling || !GetShowing()) return;
+    if (auto* back = dynamic_cast<TBackImage*>(FPicture)) back->SetLeft(UDLeft->GetPosition());
+}
+
+void TBackImageEditor::ETopChange(TObject*) {
+    if (FFilling || !GetShowing()) return;
+    if (auto* back = dynamic_cast<TBackImage*>(FPicture)) back->SetTop(UDTop->GetPosition());
+}
+
+void TBackImageEditor::CBTranspClick(TObject*) {
+    if (FFilling || !CBTransp->GetEnabled() || !HoldsGraphic(FPicture)) return;
+    FPicture->GetGraphic()->SetTransparent(CBTransp->GetChecked());
+}
+
+void TBackImageEditor::Button1Click(TObject*) {
+    if (!FPicture) return;
+    if (ShowFiltersEditor(this, FPicture)) {
+        FPicture->Repaint();
+        EnableControls();
+    }
+}
+
+TBackImageEditor* InsertImageEditor(TWinControl* TabSheet) {
+    // Borderless inside the sheet, 4 pixels from its left and centred up and down.
+    auto* editor = Create<TBackImageEditor>(nullptr);
+    const bool sheetVisible = TabSheet->GetVisible();
+    editor->SetParentColor(true);
+    editor->SetPosition(poDesigned);
+    editor->SetBorderStyle(bsNone);
+    editor->SetBorderIcons({});
+    editor->SetParent(TabSheet);
+    editor->SetLeft(4);
+    editor->SetTop(std::max(4, (TabSheet->GetClientHeight() - editor->GetClientHeight()) / 2));
+    editor->Show();
+    TabSheet->SetVisible(sheetVisible);
+    return editor;
+}
+
+bool EditZuzPicture(TComponent* AOwner, TZuzPicture* Picture) {
+    const Owned<TBackImageEditor> editor{Create<TBackImageEditor>(AOwner)};
+    editor->PanelButtons->SetVisible(true);
+    editor->RefreshControls(Picture);
+    return editor->ShowModal() == mrOk;
+}
+
+void ZuzBackImageInitialization() {
+    RegisterClass(TBackImageEditor::StaticClass());
+}

@@ -1,0 +1,96 @@
+#include "platform/gui/splitter.h"
+
+#include "platform/core/typinfo.h"
+
+#include <algorithm>
+
+const ClassInfo& TSplitter::StaticClass() {
+    static const PropInfo props[] = {
+        MakeProp<&TSplitter::GetMinSize, &TSplitter::SetMinSize>("MinSize").Default(30),
+        MakeProp<&TSplitter::OnMoved>("OnMoved"),
+    };
+    static const ClassInfo ci = MakeClassInfo<TSplitter>("TSplitter", &TGraphicControl::StaticClass(), props);
+    return ci;
+}
+
+TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner) {
+    TControl::SetAlign(alLeft);
+    SetBounds(0, 0, 3, 100);
+    SetCursor(crHSplit);
+}
+
+TControl* TSplitter::FindControl() const {
+    TWinControl* parent = GetParent();
+    if (!parent) return nullptr;
+    for (TControl* c : parent->Controls()) {
+        if (c == this || !c->GetVisible() || c->GetAlign() != GetAlign()) continue;
+        switch (GetAlign()) {
+        case alLeft:
+            if (c->GetLeft() + c->GetWidth() == GetLeft()) return c;
+            break;
+        case alRight:
+            if (c->GetLeft() == GetLeft() + GetWidth()) return c;
+            break;
+        case alTop:
+            if (c->GetTop() + c->GetHeight() == GetTop()) return c;
+            break;
+        case alBottom:
+            if (c->GetTop() == GetTop() + GetHeight()) return c;
+            break;
+        default:
+            break;
+        }
+    }
+    return nullptr;
+}
+
+void TSplitter::MoveBy(int Delta) {
+    TControl* c = FindControl();
+    if (!c || Delta == 0) return;
+    switch (GetAlign()) {
+    case alLeft:
+        c->SetWidth(std::max(FMinSize, c->GetWidth() + Delta));
+        break;
+    case alRight:
+        c->SetWidth(std::max(FMinSize, c->GetWidth() - Delta));
+        break;
+    case alTop:
+        c->SetHeight(std::max(FMinSize, c->GetHeight() + Delta));
+        break;
+    case alBottom:
+        c->SetHeight(std::max(FMinSize, c->GetHeight() - Delta));
+        break;
+    default:
+        return;
+    }
+    if (OnMoved) OnMoved(this);
+}
+
+void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft) return;
+    FDragging = true;
+    FStart = TPoint(X, Y);
+}
+
+void TSplitter::MouseMove(TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseMove(Shift, X, Y);
+    if (!FDragging) return;
+    // The splitter moves with the resized control, so the press point stays under the mouse.
+    MoveBy(Horizontal() ? Y - FStart.Y : X - FStart.X);
+}
+
+void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TGraphicControl::MouseUp(Button, Shift, X, Y);
+    FDragging = false;
+}
+
+void TSplitter::Paint() {
+    TCanvas* canvas = GetCanvas();
+    canvas->GetBrush()->SetColor(GetColor());
+    canvas->FillRect(TRect(0, 0, GetWidth(), GetHeight()));
+}
+
+void RegisterSplitterClass() {
+    RegisterClass(TSplitter::StaticClass());
+}

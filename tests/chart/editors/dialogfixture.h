@@ -1,0 +1,67 @@
+#pragma once
+// Shared set-up of the editor dialogs' tests: the chart library's units started once, a form
+// holding a real chart with two line series, and pictures of forms saved under
+// MOLTREN_PICTURE_DIR (else the test's temporary folder).
+
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzfilters.h"
+#include "chart/canvas/zuzpanelprocs.h"
+#include "chart/engine/chart.h"
+#include "chart/engine/charttitle.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/series/series.h"
+#include "tests/support/formtest.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+void ZuzEditorsTestUnits(); // the editor units under test, started once
+
+class DialogTest : public FormTest {
+protected:
+    static void SetUpTestSuite() {
+        FormTest::SetUpTestSuite();
+        static bool started = false;
+        if (!started) {
+            started = true;
+            probe::EnsureApplication();
+            ZuzConstInitialization();
+            ZuzCanvasInitialization();
+            ZuzProcsInitialization();
+            ZuzFiltersInitialization();
+            ZuzSeriesTypesInitialization();
+            ZuzEngineInitialization();
+            RegisterZuzStandardSeries();
+            RegisterZuzControlClasses();
+            ZuzEditorsTestUnits();
+        }
+    }
+    void SetUp() override {
+        FormTest::SetUp();
+        form->SetBounds(40, 40, 560, 420);
+        chart = Create<TChart>(form.get());
+        chart->SetParent(form.get());
+        chart->SetAlign(alClient);
+        chart->GetTitle()->GetText()->SetText(u"Архив прибора «КРОНТ»");
+        for (int s = 0; s < 2; ++s) {
+            auto* series = Create<TLineSeries>(form.get());
+            series->SetParentChart(chart);
+            for (int i = 0; i < 24; ++i) series->AddXY(i, 50 + 30 * std::sin(i / 3.0 + s));
+        }
+    }
+    // The dialog as the screen shows it, editing the chart's objects, as a PNG.
+    void SavePicture(TControl& Shown, const std::string& Name) {
+        probe::WaitFor([&] { return probe::Shown(Shown); });
+        probe::ProcessEvents();
+        const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
+        const std::filesystem::path out = std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name;
+        EXPECT_TRUE(probe::Grab(Shown).SavePng(out)) << out;
+    }
+
+    TestForm form;
+    TChart* chart = nullptr;
+};
