@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzpanelext.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzfilterseditor.h"
+#include "chart/editors/zuzpendlg.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/dialogs.h"
@@ -12,7 +13,6 @@
 #include "platform/gui/jpeg.h"
 #include "platform/gui/stdctrls.h"
 
-#include <algorithm>
 #include <utility>
 
 const ClassInfo& TBackImageEditor::StaticClass() {
@@ -172,23 +172,13 @@ void TBackImageEditor::Button1Click(TObject*) {
 }
 
 TBackImageEditor* InsertImageEditor(TWinControl* TabSheet) {
-    // Borderless inside the sheet, 4 pixels from its left and centred up and down.
     auto* editor = Create<TBackImageEditor>(nullptr);
-    const bool sheetVisible = TabSheet->GetVisible();
-    editor->SetParentColor(true);
-    editor->SetPosition(poDesigned);
-    editor->SetBorderStyle(bsNone);
-    editor->SetBorderIcons({});
-    editor->SetParent(TabSheet);
-    editor->SetLeft(4);
-    editor->SetTop(std::max(4, (TabSheet->GetClientHeight() - editor->GetClientHeight()) / 2));
-    editor->Show();
-    TabSheet->SetVisible(sheetVisible);
+    AddFormTo(editor, TabSheet);
     return editor;
 }
 
 bool EditZuzPicture(TComponent* AOwner, TZuzPicture* Picture) {
-    const Owned<TBackImageEditor> editor{Create<TBackImageEditor>(AOwner)};
+    const TFormFreer<TBackImageEditor> editor{Create<TBackImageEditor>(AOwner)};
     editor->PanelButtons->SetVisible(true);
     editor->RefreshControls(Picture);
     return editor->ShowModal() == mrOk;

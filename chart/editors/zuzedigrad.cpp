@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzgallerypanel.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartwalls.h"
 #include "platform/core/sysutils.h"
@@ -48,19 +49,6 @@ bool UsesMiddle(int Direction) {
 
 bool IsRectangular(int Direction) {
     return Direction >= 0 && Direction <= 3;
-}
-
-// A form for one modal show: owned by the form that holds Owner when Owner is a control,
-// centred, with a dialog border.
-template <class T>
-T* CreateDialogForm(TComponent* AOwner) {
-    if (auto* control = dynamic_cast<TControl*>(AOwner))
-        if (TCustomForm* holder = GetParentForm(control)) AOwner = holder;
-    T* form = Create<T>(AOwner);
-    form->SetAlign(alNone);
-    form->SetPosition(form->GetOwner() ? poOwnerFormCenter : poScreenCenter);
-    form->SetBorderStyle(bsDialog);
-    return form;
 }
 
 // The filling flag is set for the scope, and put back also when something raises.
@@ -461,7 +449,7 @@ void TZuzGradientEditor::BCancelClick(TObject*) {
 
 TZuzGradientEditor* ZuzCreateGradientEditor(TComponent* AOwner, TCustomZuzGradient* Gradient,
                                             bool AlwaysEnabled, bool HideVisible) {
-    auto* editor = CreateDialogForm<TZuzGradientEditor>(AOwner);
+    auto* editor = ZuzCreateForm<TZuzGradientEditor>(AOwner);
     editor->SetTag(reinterpret_cast<NativeInt>(Gradient));
     editor->AlwaysEnabled = AlwaysEnabled;
     if (AlwaysEnabled) {
@@ -477,7 +465,7 @@ bool EditZuzGradient(TComponent* AOwner, TCustomZuzGradient* Gradient) {
 }
 
 bool EditZuzGradient(TComponent* AOwner, TCustomZuzGradient* Gradient, bool AlwaysEnabled, bool HideVisible) {
-    const Owned<TZuzGradientEditor> editor{
+    const TFormFreer<TZuzGradientEditor> editor{
         ZuzCreateGradientEditor(AOwner, Gradient, AlwaysEnabled, HideVisible)};
     return editor->ShowModal() == mrOk;
 }
@@ -519,7 +507,8 @@ void TButtonGradient::Click() {
         TZuzButton::Click();
         return;
     }
-    const Owned<TZuzGradientEditor> editor{ZuzCreateGradientEditor(this, gradient, AlwaysEnabled, false)};
+    const TFormFreer<TZuzGradientEditor> editor{
+        ZuzCreateGradientEditor(this, gradient, AlwaysEnabled, false)};
     FEditor = editor.get();
     FOldDestroy = editor->OnDestroy;
     editor->OnDestroy.Bind(this, &TButtonGradient::EditorDestroyed, "EditorDestroyed");

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzstretch.h"
 #include "chart/editors/zuzbmpoptions.h"
+#include "chart/editors/zuzpendlg.h"
 #include "platform/core/sysutils.h"
 #include "platform/core/typinfo.h"
 #include "platform/gui/buttons.h"
@@ -245,22 +246,6 @@ private:
     TFormCreator* FCreator;
 };
 
-// A small black arrow pointing up or down on a transparent (olive-keyed) 9 x 9 glyph.
-void ArrowGlyph(TBitmap* Glyph, bool Up) {
-    constexpr TColor kKey = clOlive;
-    Glyph->SetSize(9, 9);
-    TCanvas* canvas = Glyph->GetCanvas();
-    canvas->GetBrush()->SetColor(kKey);
-    canvas->FillRect(TRect(0, 0, 9, 9));
-    canvas->GetBrush()->SetColor(clBlack);
-    canvas->GetPen()->SetColor(clBlack);
-    const TPoint up[] = {TPoint(4, 1), TPoint(8, 6), TPoint(0, 6)};
-    const TPoint down[] = {TPoint(0, 2), TPoint(8, 2), TPoint(4, 7)};
-    canvas->Polygon(Up ? up : down, 3);
-    Glyph->SetTransparentColor(kKey);
-    Glyph->SetTransparent(true);
-}
-
 } // namespace
 
 const ClassInfo& TFiltersEditor::StaticClass() {
@@ -335,8 +320,7 @@ void TFiltersEditor::BindComponents() {
 
 void TFiltersEditor::FormCreate(TObject*) {
     FFilling = true;
-    ArrowGlyph(BMoveUp->GetGlyph(), true);
-    ArrowGlyph(BMoveDown->GetGlyph(), false);
+    ZuzLoadArrowBitmaps(BMoveUp->GetGlyph(), BMoveDown->GetGlyph());
     FCreator = Create<TFormCreator>(Properties);
     FCreator->OnChange.Bind(this, &TFiltersEditor::PropertiesChanged, "PropertiesChanged");
 }
@@ -622,7 +606,7 @@ void TFiltersEditor::UpdatePreview() {
 }
 
 bool ShowFiltersEditor(TComponent* AOwner, TGraphic* Graphic, TFilterItems* FilterItems) {
-    const Owned<TFiltersEditor> editor{Create<TFiltersEditor>(AOwner)};
+    const TFormFreer<TFiltersEditor> editor{Create<TFiltersEditor>(AOwner)};
     editor->SetGraphic(Graphic);
     editor->SetFilterItems(FilterItems);
     return editor->ShowModal() == mrOk;
