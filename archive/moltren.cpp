@@ -12,6 +12,7 @@
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzgally.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
 #include "chart/editors/zuzpendlg.h"
@@ -74,6 +75,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzPenDlg", RegisterZuzPenDlgClasses, nullptr},
     {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
     {"ZuzLisB", RegisterZuzLisBClasses, nullptr},
+    {"ZuzGally", ZuzGallyInitialization, ZuzGallyFinalization},
     {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
     {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},
     {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},
