@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "platform/core/sysutils.h"
@@ -65,7 +66,7 @@ bool TAxisIncrement::ChangeIncrement(TComponent* AOwner, TChartAxis* Axis) {
     dialog->IsExact = Axis->GetExactDateTime();
     dialog->Increment = Axis->GetIncrement();
     dialog->IStep = FindDateTimeStep(dialog->Increment);
-    dialog->SetPosition(AOwner ? poOwnerFormCenter : poScreenCenter);
+    PositionToCenter(dialog.get());
     ZuzTranslateControl(dialog.get());
     if (dialog->ShowModal() != mrOk) return false;
     Axis->SetDesiredIncrement(dialog->Increment);
