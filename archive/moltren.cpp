@@ -10,6 +10,7 @@
 #include "chart/editors/zuzaxisincr.h"
 #include "chart/editors/zuzaxmaxmin.h"
 #include "chart/editors/zuzbmpoptions.h"
+#include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzgally.h"
@@ -73,6 +74,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzJPEG", ZuzJPEGInitialization, ZuzJPEGFinalization},
     {"ZuzEdit", ZuzEditInitialization, nullptr},
     {"ZuzPenDlg", RegisterZuzPenDlgClasses, nullptr},
+    {"ZuzBrushDlg", RegisterZuzBrushDlgClasses, nullptr},
     {"VedIrureGrid", RegisterVedIrureGridClasses, nullptr},
     {"ZuzLisB", RegisterZuzLisBClasses, nullptr},
     {"ZuzGally", ZuzGallyInitialization, ZuzGallyFinalization},

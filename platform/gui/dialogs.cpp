@@ -472,3 +472,16 @@ bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
     Value = FromQString(dialog.textValue());
     return true;
 }
+
+// ---------------------------------------------------------------------------
+// TOpenPictureDialog
+
+const ClassInfo& TOpenPictureDialog::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TOpenPictureDialog>("TOpenPictureDialog", &TOpenDialog::StaticClass());
+    return ci;
+}
+
+TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner) : TOpenDialog(AOwner) {
+    SetFilter(GraphicFilter(TGraphic::StaticClass()));
+}

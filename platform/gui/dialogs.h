@@ -106,6 +106,14 @@ protected:
     bool Saving() const override { return true; }
 };
 
+// An open dialog for pictures: every registered picture format, all of them first.
+class TOpenPictureDialog : public TOpenDialog {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TOpenPictureDialog(TComponent* AOwner);
+};
+
 enum TFontDialogOption : std::uint8_t {
     fdAnsiOnly,
     fdTrueTypeOnly,

@@ -1,5 +1,6 @@
 #include "platform/gui/graphics.h"
 
+#include "platform/core/filer.h"
 #include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 #include "platform/win32/gdiqt.h"
@@ -1211,6 +1212,69 @@ void TPicture::Assign(TPersistent* Source) {
     } else {
         TPersistent::Assign(Source);
     }
+}
+
+void TPicture::DefineProperties(TFiler* Filer) {
+    TPersistent::DefineProperties(Filer);
+    Filer->DefineBinaryProperty(
+        "Data",
+        [this](TStream* Stream) {
+            const Int64 left = Stream->GetSize() - Stream->GetPosition();
+            Byte nameLength = 0;
+            if (left < 1) throw EReadError(u"Invalid picture data");
+            Stream->ReadBuffer(&nameLength, 1);
+            std::string name(nameLength, '\0');
+            if (nameLength > 0) {
+                if (left < 1 + nameLength) throw EReadError(u"Invalid picture data");
+                Stream->ReadBuffer(name.data(), nameLength);
+            }
+            if (name.empty()) {
+                SetGraphic(nullptr);
+                return;
+            }
+            const ClassInfo* cls = nullptr;
+            for (const auto& [c, factory] : GraphicFactories())
+                if (SameIdent(c->name, name)) cls = c;
+            Owned<TGraphic> g(cls ? NewGraphicOfClass(*cls) : nullptr);
+            if (!g) throw EReadError(u"Unknown picture class %s", {IdentToString(name)});
+            LongInt size = 0;
+            if (Stream->GetSize() - Stream->GetPosition() < 4) throw EReadError(u"Invalid picture data");
+            Stream->ReadBuffer(&size, 4);
+            if (size < 0 || size > Stream->GetSize() - Stream->GetPosition())
+                throw EReadError(u"Invalid picture data");
+            auto picture = MakeOwned<TMemoryStream>();
+            picture->SetSize(size);
+            if (size > 0) Stream->ReadBuffer(picture->Memory(), size);
+            picture->SetPosition(0);
+            g->LoadFromStream(picture.get());
+            g->OnChange = TNotifyEvent([this](TObject* s) { Changed(s); });
+            FGraphic = std::move(g);
+            Changed(this);
+        },
+        [this](TStream* Stream) {
+            const std::string_view name = FGraphic ? FGraphic->ClassType().name : std::string_view();
+            const Byte nameLength = static_cast<Byte>(std::min<std::size_t>(name.size(), 255));
+            Stream->WriteBuffer(&nameLength, 1);
+            Stream->WriteBuffer(name.data(), nameLength);
+            if (!FGraphic) return;
+            auto picture = MakeOwned<TMemoryStream>();
+            FGraphic->SaveToStream(picture.get());
+            const LongInt size = static_cast<LongInt>(picture->GetSize());
+            Stream->WriteBuffer(&size, 4);
+            Stream->WriteBuffer(picture->Memory(), size);
+        },
+        FGraphic != nullptr);
+}
+
+String GraphicFilter(const ClassInfo& GraphicClass) {
+    String all, each;
+    for (const FileFormat& f : FileFormats()) {
+        if (!f.cls->InheritsFrom(GraphicClass)) continue;
+        const String mask = u"*." + f.extension;
+        all += (all.empty() ? u"" : u";") + mask;
+        each += u"|" + f.description + u" (" + mask + u")|" + mask;
+    }
+    return u"All (" + all + u")|" + all + each;
 }
 
 void TPicture::RegisterFileFormat(const String& Extension, const String& Description,

@@ -607,6 +607,10 @@ private:
     TMetafile* FMetafile;
 };
 
+// The filter of a picture dialog for the registered picture formats of that class and its
+// descendants: "All (*.a;*.b)|*.a;*.b|" and then "Description (*.a)|*.a" for each.
+String GraphicFilter(const ClassInfo& GraphicClass);
+
 class TPicture : public TPersistent {
 public:
     static const ClassInfo& StaticClass();
@@ -638,6 +642,9 @@ public:
 
 protected:
     virtual void Changed(TObject* Sender);
+    // "Data": the graphic's class name (a short string) and its picture, size first, so a
+    // form resource carries its images.
+    void DefineProperties(TFiler* Filer) override;
 
 private:
     Owned<TGraphic> FGraphic;

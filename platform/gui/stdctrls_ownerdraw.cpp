@@ -86,11 +86,16 @@ private:
     std::function<int()> height_;
 };
 
+// A handler starts with the brush and font colours of the item: the selection's, or the box's.
+void PrepareItemCanvas(TCanvas* Canvas, TOwnerDrawState State, TColor Back, TColor Text) {
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    Canvas->GetBrush()->SetColor(State.Contains(odSelected) ? clHighlight : Back);
+    Canvas->GetFont()->SetColor(State.Contains(odSelected) ? clHighlightText : Text);
+}
+
 // The item's own look when nobody draws it: the selection colour and the text.
 void DrawPlainItem(TCanvas* Canvas, const TRect& Rect, const String& Text, TOwnerDrawState State) {
-    Canvas->GetBrush()->SetColor(State.Contains(odSelected) ? clHighlight : clWindow);
     Canvas->FillRect(Rect);
-    Canvas->GetFont()->SetColor(State.Contains(odSelected) ? clHighlightText : clWindowText);
     Canvas->GetBrush()->SetStyle(bsClear);
     Canvas->TextOut(Rect.Left + 2, Rect.Top, Text);
 }
@@ -106,7 +111,7 @@ TCanvas* TCustomComboBox::GetCanvas() {
 }
 
 void TCustomComboBox::DrawItemOn(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State) {
-    (void)Canvas;
+    PrepareItemCanvas(Canvas, State, GetColor(), GetFont()->GetColor());
     DrawItem(Index, Rect, State);
 }
 
@@ -153,7 +158,7 @@ TCanvas* TCustomListBox::GetCanvas() {
 }
 
 void TCustomListBox::DrawItemOn(TCanvas* Canvas, int Index, const TRect& Rect, TOwnerDrawState State) {
-    (void)Canvas;
+    PrepareItemCanvas(Canvas, State, GetColor(), GetFont()->GetColor());
     DrawItem(Index, Rect, State);
 }
 

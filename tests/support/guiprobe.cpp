@@ -11,7 +11,9 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
@@ -335,6 +337,28 @@ void Click(const TCustomRadioGroup& group, int index) {
 void Choose(const TCustomComboBox& box, int index) {
     box.ComboBox()->setCurrentIndex(index);
     Q_EMIT box.ComboBox()->activated(index);
+}
+
+void ClickItem(const TCustomListBox& list, int index) {
+    auto* w = qobject_cast<QListWidget*>(WidgetOf(list));
+    if (w == nullptr || w->item(index) == nullptr) throw std::logic_error("no such list item");
+    w->scrollToItem(w->item(index));
+    const QPointF at = w->visualItemRect(w->item(index)).center();
+    QWidget* viewport = w->viewport();
+    QMouseEvent press(QEvent::MouseButtonPress, at, viewport->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, viewport->mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &release);
+}
+
+Picture Overlay(const Picture& back, const Picture& front, TPoint at) {
+    Picture p;
+    p.impl_->image = back.impl_->image.copy();
+    QPainter painter(&p.impl_->image);
+    painter.drawImage(at.X, at.Y, front.impl_->image);
+    return p;
 }
 
 } // namespace probe

@@ -60,6 +60,7 @@ private:
     friend Picture Grab(const TControl& control);
     friend Picture Grab(TBitmap& bitmap);
     friend Picture GrabScreen(QWidget* widget);
+    friend Picture Overlay(const Picture& back, const Picture& front, TPoint at);
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
@@ -112,5 +113,9 @@ void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShif
 void Wheel(const TControl& control, TPoint at, int delta, TShiftState shift = {});
 // Chooses an item of a combo box's list as a user does.
 void Choose(const TCustomComboBox& box, int index);
+// Clicks an item of a list box with the mouse (scrolled into view first).
+void ClickItem(const TCustomListBox& list, int index);
+// The front picture laid over a copy of the back one with its top-left at `at`.
+Picture Overlay(const Picture& back, const Picture& front, TPoint at);
 
 } // namespace probe

@@ -511,6 +511,47 @@ TEST_F(PenDialog, TheDialogIsFreedWhenAnExceptionLeavesTheShow) {
     EXPECT_EQ(owner->GetComponentCount(), before);
 }
 
+TEST_F(PenDialog, AStyleSampleInTheBoxsOwnColourIsDrawnBlackOrWhite) {
+    pen.SetColor(clWhite);
+    pen.SetStyle(psSolid);
+    ModalDriver driver;
+    driver.Form<TPenDialog>(
+        [](TPenDialog& d) {
+            probe::ProcessEvents();
+            const probe::Picture face = probe::Grab(*d.CBStyle);
+            // The sample runs from 2 to 30 pixels right of the face's left edge, 8 down.
+            int black = 0;
+            for (int x = 4; x < 30; ++x)
+                for (int y = 0; y < face.Height(); ++y) black += face.Pixel(x, y) == probe::Rgb{0, 0, 0};
+            EXPECT_GE(black, 15); // the white pen's line, on the white box, in black
+        },
+        mrOk);
+    EXPECT_TRUE(EditChartPen(nullptr, &pen));
+}
+
+TEST_F(EditorHelpers, AnEmbeddedFormTakesTheResolutionOfTheFormThatHoldsIt) {
+    TestForm host;
+    host->SetPixelsPerInch(120);
+    auto* panel = Create<TPanel>(host.get());
+    panel->SetParent(host.get());
+    panel->SetBounds(0, 0, 400, 300);
+    Owned<TForm> page(Create<TForm>(nullptr, TCustomForm::NewTag{}));
+    page->SetBounds(0, 0, 200, 100);
+    auto* button = Create<TButton>(page.get());
+    button->SetParent(page.get());
+    button->SetBounds(8, 16, 80, 24);
+    AddFormTo(page.get(), panel);
+    EXPECT_EQ(page->GetPixelsPerInch(), 120);
+    EXPECT_EQ(page->GetWidth(), 250);
+    EXPECT_EQ(button->GetLeft(), 10);
+    EXPECT_EQ(button->GetTop(), 20);
+    EXPECT_EQ(button->GetWidth(), 100);
+    EXPECT_EQ(button->GetHeight(), 30);
+    // Scaling again at the same resolution changes nothing.
+    ZuzScaleForm(page.get());
+    EXPECT_EQ(button->GetWidth(), 100);
+}
+
 // ---------------------------------------------------------------------------
 // The pen button
 
