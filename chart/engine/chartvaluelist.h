@@ -62,8 +62,6 @@ public:
     }
     // Asked once per list: a list's class no longer changes once it takes values.
     bool IsBaseList() const { return (FClassKind == kClassUnknown ? Classify() : FClassKind) == kClassBase; }
-    // IsBaseList as far as already asked: false for a list never asked.
-    bool IsKnownBaseList() const { return FClassKind == kClassBase; }
     // Whether AddChartValue of a list of this very class would place Value last.
     bool PlacesLast(double Value) const {
         if (FCount == 0 || FOrder == loNone) return true;
