@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <vector>
 
 template <>
 const EnumInfo& EnumInfoOf<TPosition>() {
@@ -88,10 +89,35 @@ void TCustomForm::BindError(std::u16string_view Name, bool WrongClass) const {
     throw EReadError(u"Component %s of %s not found", {String(Name), IdentToString(ClassType().name)});
 }
 
+namespace {
+// A description that starts with "inherited" holds only what differs from its ancestor's.
+bool IsInheritedDescription(const TEmbeddedResource& Resource) {
+    std::string_view text(reinterpret_cast<const char*>(Resource.data), Resource.size);
+    const auto start = text.find_first_not_of(" \t\r\n");
+    return start != std::string_view::npos && text.substr(start).starts_with("inherited");
+}
+
+// The form classes whose descriptions make up a form of this class, the ancestor first.
+void DescriptionChain(const ClassInfo* Class, std::vector<std::string_view>& Chain) {
+    const TEmbeddedResource* own = FindResource(Class->name, kFormResourceKind);
+    if (!own) return;
+    if (IsInheritedDescription(*own)) {
+        const ClassInfo* ancestor = Class->parent;
+        while (ancestor && !FindResource(ancestor->name, kFormResourceKind)) ancestor = ancestor->parent;
+        if (!ancestor)
+            throw EResNotFound(u"Resource %s not found",
+                               {IdentToString(Class->parent ? Class->parent->name : "")});
+        DescriptionChain(ancestor, Chain);
+    }
+    Chain.push_back(Class->name);
+}
+} // namespace
+
 bool TCustomForm::ReadFormResource() {
-    const std::string_view name = ClassType().name;
-    if (!FindResource(name, kFormResourceKind)) return false;
-    ReadComponentRes(IdentToString(name), this);
+    std::vector<std::string_view> chain;
+    DescriptionChain(&ClassType(), chain);
+    if (chain.empty()) return false;
+    for (const std::string_view name : chain) ReadComponentRes(IdentToString(name), this);
     return true;
 }
 
