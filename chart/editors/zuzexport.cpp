@@ -196,6 +196,8 @@ void TZuzExportFormBase::FormCreate(TObject*) {
         dialog->SetOptions(options);
     }
     SaveData->SetDefaultExt(u"txt");
+    // Without a mail system there is nothing to send through, from the start.
+    BSend->SetEnabled(MapiAvailable());
 }
 
 void TZuzExportFormBase::FormDestroy(TObject*) {
@@ -664,6 +666,8 @@ void TZuzExportForm::PrepareOnShow() {
         TZuzExportFormBase::PrepareOnShow();
         return;
     }
+    TabData->SetTabVisible(true);
+    CBNativeData->SetVisible(true);
     TStrings* items = CBSeries->GetItems();
     items->Clear();
     items->Add(VavIve_All);

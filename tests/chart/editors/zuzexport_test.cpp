@@ -161,6 +161,8 @@ TEST_F(ExportDialog, EachPageEnablesItsButtonsAndSendNeedsAMailSystem) {
     form->CBDelim->SetItemIndex(4);
     form->CBDelimChange(form->CBDelim);
     EXPECT_TRUE(form->ECustom->GetEnabled());
+    // Before it is ever shown, too.
+    EXPECT_FALSE(Owned<TZuzExportForm>(Create<TZuzExportForm>(nullptr))->BSend->GetEnabled());
     // With a mail system Send follows Save.
     SetMapiMailer([](const MapiMessage&, ULONG) { return SUCCESS_SUCCESS; });
     form->RGText->SetItemIndex(3);
