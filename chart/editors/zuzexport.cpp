@@ -607,17 +607,17 @@ TSeriesData* TZuzExportForm::CreateData() {
     auto* series = dynamic_cast<TChartSeries*>(CBSeries->SelectedObject());
     Owned<TSeriesData> data;
     switch (DataFormat()) {
-    case 1:
-        data.reset(new TSeriesDataXML(chart, series));
+    case dfXML:
+        data.reset(Create<TSeriesDataXML>(chart, series));
         break;
-    case 2:
-        data.reset(new TSeriesDataHTML(chart, series));
+    case dfHTML:
+        data.reset(Create<TSeriesDataHTML>(chart, series));
         break;
-    case 3:
-        data.reset(new TSeriesDataXLS(chart, series));
+    case dfExcel:
+        data.reset(Create<TSeriesDataXLS>(chart, series));
         break;
     default: {
-        auto* text = new TSeriesDataText(chart, series);
+        auto* text = Create<TSeriesDataText>(chart, series);
         data.reset(text);
         text->TextDelimiter = DelimiterChar();
         text->TextQuotes = ETextQuotes->GetText();
