@@ -7,6 +7,7 @@
 #include "chart/canvas/zuztext.h"
 #include "chart/canvas/zuztextxml.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/engine/axispanel.h"
 #include "chart/engine/chart.h"
 #include "chart/series/zuzexportformat.h"
@@ -76,26 +77,6 @@ String StreamText(TMemoryStream& Stream) {
         return text;
     }
     return UTF8ToString(AnsiString(reinterpret_cast<const char*>(bytes), size));
-}
-
-// The value formats the combo offers, in the library's notation.
-void AddValueFormats(TStrings* Items) {
-    for (const String& f : {VavIve_DefValueFormat, String(u"0"), String(u"0.0"), String(u"0.#"),
-                            String(u"#.#"), String(u"#,##0.00;(#,##0.00)"), String(u"00e-0"),
-                            String(u"#.0 \"x10\" E+0"), String(u"#.# x10E-#")})
-        Items->Add(f);
-}
-
-// A format's options form borderless inside the tab, as the tab's own content.
-void EmbedOptions(TForm* Options, TWinControl* Parent) {
-    Options->SetParentColor(true);
-    Options->SetPosition(poDesigned);
-    Options->SetBorderStyle(bsNone);
-    Options->SetBorderIcons({});
-    Options->SetParent(Parent);
-    Options->SetLeft(4);
-    Options->SetTop(4);
-    Options->Show();
 }
 
 String WithoutAmpersands(String Text) {
@@ -288,7 +269,7 @@ void TZuzExportFormBase::FormShow(TObject*) {
         // from: in a locale with a decimal comma "#,##0.###" would otherwise turn 1.5 into "1,500".
         TStrings* formats = CBFormat->GetItems();
         formats->Clear();
-        AddValueFormats(formats);
+        AddDefaultValueFormats(formats);
         for (int i = 0; i < formats->GetCount(); ++i)
             formats->SetStrings(i, SarvikToLocalFormat(formats->GetStrings(i)));
         if (CBFormat->GetText().empty() && formats->GetCount() > 0) CBFormat->SetText(formats->GetStrings(0));
@@ -330,7 +311,7 @@ void TZuzExportFormBase::ShowOptions() {
     if (options) {
         TabOptions->SetTabVisible(true);
         FShownOptions = options;
-        EmbedOptions(options, TabOptions);
+        AddFormTo(options, TabOptions);
     } else {
         TabOptions->SetTabVisible(false);
         PageOptions->SetActivePage(TabSize);
