@@ -47,18 +47,25 @@ TControl* TSplitter::FindControl() const {
 void TSplitter::MoveBy(int Delta) {
     TControl* c = FindControl();
     if (!c || Delta == 0) return;
+    const TWinControl* parent = GetParent();
+    // The room left beyond the splitter keeps MinSize as well as the resized control.
+    const auto bounded = [this](int Size, int Largest) {
+        return std::clamp(Size, FMinSize, std::max(FMinSize, Largest));
+    };
     switch (GetAlign()) {
     case alLeft:
-        c->SetWidth(std::max(FMinSize, c->GetWidth() + Delta));
+        c->SetWidth(
+            bounded(c->GetWidth() + Delta, parent->GetClientWidth() - c->GetLeft() - GetWidth() - FMinSize));
         break;
     case alRight:
-        c->SetWidth(std::max(FMinSize, c->GetWidth() - Delta));
+        c->SetWidth(bounded(c->GetWidth() - Delta, c->GetLeft() + c->GetWidth() - GetWidth() - FMinSize));
         break;
     case alTop:
-        c->SetHeight(std::max(FMinSize, c->GetHeight() + Delta));
+        c->SetHeight(bounded(c->GetHeight() + Delta,
+                             parent->GetClientHeight() - c->GetTop() - GetHeight() - FMinSize));
         break;
     case alBottom:
-        c->SetHeight(std::max(FMinSize, c->GetHeight() - Delta));
+        c->SetHeight(bounded(c->GetHeight() - Delta, c->GetTop() + c->GetHeight() - GetHeight() - FMinSize));
         break;
     default:
         return;

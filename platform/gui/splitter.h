@@ -1,6 +1,6 @@
 #pragma once
 // A splitter: a thin bar aligned between two controls; dragging it resizes the control aligned
-// on the same side just before it, never below MinSize.
+// on the same side just before it, never below MinSize and never leaving less than MinSize beyond.
 
 #include "platform/gui/controls.h"
 
