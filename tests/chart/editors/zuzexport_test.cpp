@@ -19,8 +19,6 @@
 #include "tests/chart/series/exportfixture.h"
 #include "tests/support/guiprobe.h"
 
-#include <sys/stat.h>
-
 void RegisterZuzStandardSeries();
 
 namespace {
@@ -311,7 +309,7 @@ TEST_F(ExportDialog, TheNativeFileIsSavedInTheChosenFormWithItsExtension) {
 
 TEST_F(ExportDialog, SendingWritesIntoAPrivateFolderThatIsGoneAfterSuccessOrFailure) {
     std::string seenPath;
-    mode_t seenMode = 0;
+    auto seenMode = std::filesystem::perms::none;
     bool existed = false;
     ULONG answer = SUCCESS_SUCCESS;
     MapiMessage seen;
@@ -319,18 +317,16 @@ TEST_F(ExportDialog, SendingWritesIntoAPrivateFolderThatIsGoneAfterSuccessOrFail
         seen = m;
         EXPECT_EQ(flags, 11u);
         seenPath = m.lpFiles.at(0).lpszPathName;
-        struct stat st {};
-        existed = stat(seenPath.c_str(), &st) == 0;
-        struct stat dir {};
-        stat(std::filesystem::path(seenPath).parent_path().c_str(), &dir);
-        seenMode = dir.st_mode & 0777;
+        existed = std::filesystem::exists(seenPath);
+        seenMode = std::filesystem::status(std::filesystem::path(seenPath).parent_path()).permissions() &
+                   std::filesystem::perms::all;
         return answer;
     });
     form->EnableButtons();
     ASSERT_TRUE(form->BSend->GetEnabled());
     form->BSendClick(form->BSend);
     EXPECT_TRUE(existed);
-    EXPECT_EQ(seenMode, 0700u);
+    EXPECT_EQ(seenMode, std::filesystem::perms::owner_all);
     EXPECT_EQ(seen.lpszSubject, "VedIrure");
     EXPECT_EQ(seen.lpFiles.at(0).lpszFileName, "VedIrure.bmp");
     EXPECT_EQ(seen.lpFiles.at(0).nPosition, 0xFFFFFFFFu);
