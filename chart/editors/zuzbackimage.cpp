@@ -1,19 +1,18 @@
 #include "chart/editors/zuzbackimage.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelext.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzpendlg.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/comctrls.h"
-#include "platform/gui/dialogs.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/jpeg.h"
 #include "platform/gui/stdctrls.h"
-
-#include <utility>
 
 const ClassInfo& TBackImageEditor::StaticClass() {
     using E = TBackImageEditor;
@@ -65,27 +64,10 @@ bool HoldsGraphic(TZuzPicture* Picture) {
     return Picture && Picture->GetGraphic() && !Picture->GetGraphic()->GetEmpty();
 }
 
-// A picture that holds a graphic is cleared; an empty one is loaded from the picture file the
-// user picks, if any.
-void LoadClearImage(TComponent* AOwner, TZuzPicture* Picture) {
-    if (HoldsGraphic(Picture)) {
-        Picture->SetGraphic(nullptr);
-        return;
-    }
-    const Owned<TOpenDialog> dialog{Create<TOpenDialog>(AOwner)};
-    dialog->SetFilter(u"Pictures (*.bmp;*.jpg;*.jpeg;*.emf;*.wmf)|*.bmp;*.jpg;*.jpeg;*.emf;*.wmf");
-    if (dialog->Execute()) Picture->LoadFromFile(dialog->GetFileName());
-}
-
 } // namespace
 
 void TBackImageEditor::RefreshControls(TZuzPicture* Picture) {
-    const bool old = std::exchange(FFilling, true);
-    struct Restore {
-        bool& flag;
-        bool old;
-        ~Restore() { flag = old; }
-    } restore{FFilling, old};
+    const TRestoreOnExit<bool> filling(FFilling, true);
     FPicture = Picture;
     if (auto* back = dynamic_cast<TBackImage*>(Picture)) {
         RGBitmap->SetItemIndex(back->GetMode());
@@ -98,7 +80,7 @@ void TBackImageEditor::RefreshControls(TZuzPicture* Picture) {
 }
 
 void TBackImageEditor::EnableControls() {
-    const bool filling = std::exchange(FFilling, true);
+    const TRestoreOnExit<bool> filling(FFilling, true);
     const bool has = HoldsGraphic(FPicture);
     RGBitmap->SetEnabled(has);
     if (CBTransp->GetVisible()) {
@@ -125,7 +107,6 @@ void TBackImageEditor::EnableControls() {
         Image1->GetPicture()->SetGraphic(nullptr);
     }
     BBrowse->SetCaption(has ? VavIve_ClearImage : VavIve_BrowseImage);
-    FFilling = filling;
 }
 
 void TBackImageEditor::FormShow(TObject*) {
@@ -135,7 +116,9 @@ void TBackImageEditor::FormShow(TObject*) {
 
 void TBackImageEditor::BBrowseClick(TObject*) {
     if (!FPicture) return;
-    LoadClearImage(this, FPicture);
+    // A graphic with no pixels counts as none: it goes, and a picture is browsed for at once.
+    if (FPicture->GetGraphic() && !HoldsGraphic(FPicture)) FPicture->SetGraphic(nullptr);
+    ZuzLoadClearImage(this, FPicture);
     EnableControls();
 }
 

@@ -1,5 +1,6 @@
 #include "chart/editors/zuzbrushdlg.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzpendlg.h"
@@ -119,24 +120,18 @@ void TBrushDialog::RefreshImageButton() {
 }
 
 void TBrushDialog::CheckEnabling() {
-    const bool filling = FFilling;
-    FFilling = true;
+    const TRestoreOnExit<bool> filling(FFilling, true);
     BColor->SetEnabled(TheBrush->GetStyle() != bsClear);
     BBackColor->SetEnabled(BColor->GetEnabled());
     CBTransp->SetChecked(TheBrush->GetBackColor() == clNone);
     CBTransp->SetEnabled(!CBTransp->GetChecked());
-    FFilling = filling;
 }
 
 void TBrushDialog::FormShow(TObject*) {
     if (!FBackup) FBackup = MakeOwned<TChartBrush>();
     if (!TheBrush) return;
     FBackup->Assign(TheBrush);
-    FFilling = true;
-    struct Done {
-        bool& f;
-        ~Done() { f = false; }
-    } done{FFilling};
+    const TRestoreOnExit<bool> filling(FFilling, true);
     LStyle->SetItemIndex(HasPicture() ? -1 : TheBrush->GetStyle());
     BColor->LinkProperty(TheBrush, u"Color");
     BBackColor->LinkProperty(TheBrush, u"BackColor");

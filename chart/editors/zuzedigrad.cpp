@@ -1,5 +1,6 @@
 #include "chart/editors/zuzedigrad.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
@@ -50,19 +51,6 @@ bool UsesMiddle(int Direction) {
 bool IsRectangular(int Direction) {
     return Direction >= 0 && Direction <= 3;
 }
-
-// The filling flag is set for the scope, and put back also when something raises.
-class TFilling {
-public:
-    explicit TFilling(bool& Flag) : FFlag(Flag), FOld(std::exchange(Flag, true)) {}
-    ~TFilling() { FFlag = FOld; }
-    TFilling(const TFilling&) = delete;
-    TFilling& operator=(const TFilling&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
 
 } // namespace
 
@@ -221,7 +209,7 @@ void TZuzGradientEditor::FormShow(TObject*) {
 }
 
 void TZuzGradientEditor::RefreshGradient(TCustomZuzGradient* Gradient) {
-    const TFilling filling(FFilling);
+    const TRestoreOnExit<bool> filling(FFilling, true);
     FGradient = Gradient;
     SetTag(reinterpret_cast<NativeInt>(Gradient));
     if (!Gradient) return;
@@ -239,7 +227,7 @@ void TZuzGradientEditor::RefreshGradient(TCustomZuzGradient* Gradient) {
 
 void TZuzGradientEditor::RefreshControls() {
     if (!FGradient) return;
-    const TFilling filling(FFilling);
+    const TRestoreOnExit<bool> filling(FFilling, true);
     SBBalance->SetPosition(FGradient->GetBalance());
     LabelBalance->SetCaption(FormatFloat(VavIve_DefPercentFormat, FGradient->GetBalance()));
     CBVisible->SetChecked(FGradient->GetVisible());
@@ -283,7 +271,7 @@ void TZuzGradientEditor::SetPreview() {
 
 void TZuzGradientEditor::SelectDirectionChart(int Direction) {
     if (Direction >= 0 && Direction < Directions->ChartCount()) {
-        const TFilling filling(FFilling);
+        const TRestoreOnExit<bool> filling(FFilling, true);
         Directions->SelectChart(Directions->GetChart(Direction));
     }
 }
@@ -353,7 +341,7 @@ void TZuzGradientEditor::DirectionsChangeChart(TObject*) {
     FGradient->SetDirection(static_cast<TGradientDirection>(direction));
     FModified = true;
     {
-        const TFilling filling(FFilling);
+        const TRestoreOnExit<bool> filling(FFilling, true);
         CBDirection->SetItemIndex(direction);
     }
     EnableByDirection();
@@ -374,7 +362,7 @@ void TZuzGradientEditor::BMidClick(TObject*) {
     if (!Writing()) return;
     FModified = true;
     {
-        const TFilling filling(FFilling);
+        const TRestoreOnExit<bool> filling(FFilling, true);
         CBMid->SetChecked(FGradient->GetMidColor() == clNone);
     }
     SetPreview();

@@ -1,5 +1,6 @@
 #include "chart/editors/zuzfilterseditor.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzdraw3d.h"
@@ -221,19 +222,6 @@ String TFormCreator::ReadableName(std::string_view Name) {
 
 namespace {
 
-// The form's filling flag for a scope, put back also when something raises.
-class TFillingScope {
-public:
-    explicit TFillingScope(bool& Flag) : FFlag(Flag), FOld(std::exchange(Flag, true)) {}
-    ~TFillingScope() { FFlag = FOld; }
-    TFillingScope(const TFillingScope&) = delete;
-    TFillingScope& operator=(const TFillingScope&) = delete;
-
-private:
-    bool& FFlag;
-    bool FOld;
-};
-
 // The creator's creating flag while a filter builds its options.
 class TCreatingScope {
 public:
@@ -351,7 +339,7 @@ void TFiltersEditor::FillMenu() {
 
 void TFiltersEditor::FormShow(TObject*) {
     {
-        const TFillingScope filling(FFilling);
+        const TRestoreOnExit<bool> filling(FFilling, true);
         Filters->GetItems()->Clear();
         const int count = FFilters ? FFilters->GetCount() : 0;
         for (int i = 0; i < count; ++i) {
@@ -405,7 +393,7 @@ void TFiltersEditor::ClearOptions() {
 }
 
 void TFiltersEditor::SelectFilter(int Index) {
-    const TFillingScope filling(FFilling);
+    const TRestoreOnExit<bool> filling(FFilling, true);
     if (Index >= Filters->GetItems()->GetCount()) Index = -1;
     Filters->SetItemIndex(Index);
     EnableButtons();
@@ -494,7 +482,7 @@ void TFiltersEditor::BDeleteClick(TObject*) {
     if (count > 0) {
         SelectFilter(std::min(index, count - 1));
     } else {
-        const TFillingScope filling(FFilling);
+        const TRestoreOnExit<bool> filling(FFilling, true);
         Filters->SetItemIndex(-1);
         ClearOptions();
         FCreator->SetInstance(nullptr);

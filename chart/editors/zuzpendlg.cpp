@@ -1,5 +1,6 @@
 #include "chart/editors/zuzpendlg.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "platform/core/sysutils.h"
@@ -266,11 +267,7 @@ void TPenDialog::CheckStyle() {
 void TPenDialog::FormShow(TObject*) {
     if (!ThePen) return;
     // While the controls take the pen's values their handlers must write nothing back.
-    struct Filling {
-        bool& f;
-        explicit Filling(bool& flag) : f(flag) { f = true; }
-        ~Filling() { f = false; }
-    } filling{FFilling};
+    const TRestoreOnExit<bool> filling(FFilling, true);
     if (!FBackupPen) FBackupPen = MakeOwned<TChartPen>();
     FBackupPen->Assign(ThePen);
     TChartPen* pen = ChartPen();

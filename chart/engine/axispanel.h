@@ -5,6 +5,7 @@
 // and the legend are left to the chart control; the paging of points and the
 // ranges the series give their axes live here too.
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzpanelext.h"
 #include "chart/engine/axischart.h"
 #include "chart/engine/serieschart.h"
@@ -38,21 +39,6 @@ std::unique_ptr<TZuzEvent> ZuzEventClass() {
 }
 
 using TSeriesNotifyEvent = Event<void(TCustomChartSeries* Sender)>;
-
-// Puts a switch back as it was when the scope ends, also when a series, tool
-// or user event raised half-way through a draw.
-template <class T>
-class TRestoreOnExit {
-public:
-    TRestoreOnExit(T& Field, T During) : FField(Field), FOld(Field) { Field = During; }
-    ~TRestoreOnExit() { FField = FOld; }
-    TRestoreOnExit(const TRestoreOnExit&) = delete;
-    TRestoreOnExit& operator=(const TRestoreOnExit&) = delete;
-
-private:
-    T& FField;
-    T FOld;
-};
 
 // The points split into pages of a fixed number of points.
 class TChartPage : public TPersistent {
