@@ -48,6 +48,9 @@ void ZuzEdiGradInitialization();
 void ZuzFiltersEditorInitialization();
 void ZuzFiltersEditorFinalization();
 void ZuzBackImageInitialization();
+void ZuzEdiPaneInitialization();
+void ZuzEdiWallInitialization();
+void ZuzEdi3DInitialization();
 
 namespace {
 
@@ -87,6 +90,9 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEdiGrad", ZuzEdiGradInitialization, nullptr},
     {"ZuzFiltersEditor", ZuzFiltersEditorInitialization, ZuzFiltersEditorFinalization},
     {"ZuzBackImage", ZuzBackImageInitialization, nullptr},
+    {"ZuzEdiPane", ZuzEdiPaneInitialization, nullptr},
+    {"ZuzEdiWall", ZuzEdiWallInitialization, nullptr},
+    {"ZuzEdi3D", ZuzEdi3DInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

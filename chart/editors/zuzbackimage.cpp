@@ -87,7 +87,7 @@ void TBackImageEditor::EnableControls() {
         CBTransp->SetEnabled(RGBitmap->GetEnabled());
         CBTransp->SetChecked(CBTransp->GetEnabled() && FPicture->GetGraphic()->GetTransparent());
     }
-    if (auto* back = dynamic_cast<TBackImage*>(FPicture)) {
+    if (auto* back = ShowLayout ? dynamic_cast<TBackImage*>(FPicture) : nullptr) {
         const bool custom = back->GetMode() == pbmCustom;
         for (TControl* c : std::initializer_list<TControl*>{ELeft, ETop, UDLeft, UDTop})
             c->SetEnabled(custom);

@@ -46,6 +46,8 @@ public:
     // Shows another picture (not owned).
     void RefreshControls(TZuzPicture* Picture);
     TZuzPicture* GetPicture() const { return FPicture; }
+    // False hides the layout controls (style and position) even for a back image.
+    bool ShowLayout = true;
 
     void FormShow(TObject* Sender);
     void BBrowseClick(TObject* Sender);

@@ -566,6 +566,11 @@ void TChartGalleryPanel::SelectChart(TGalleryChart* Chart) {
     if (FDisplaySub && MouseOnSubArrow()) ShowSubGallery();
 }
 
+void TChartGalleryPanel::UnselectChart() {
+    FSelectedChart = nullptr;
+    for (int i = 0; i < FCharts.Count(); ++i) FCharts.GetChart(i)->UnFocus();
+}
+
 bool TChartGalleryPanel::GetSeriesClass(const ClassInfo*& SeriesClass, const ClassInfo*& FunctionClass,
                                         int& SubIndex) const {
     if (!FSelectedChart) return false;

@@ -133,6 +133,8 @@ public:
     // A sample made elsewhere joins the list and the grid and selects itself when clicked.
     void AddChart(TGalleryChart* Chart);
     virtual void SelectChart(TGalleryChart* Chart);
+    // No sample selected or highlighted (where SelectChart would fall back on the first).
+    void UnselectChart();
     bool GetSeriesClass(const ClassInfo*& SeriesClass, const ClassInfo*& FunctionClass, int& SubIndex) const;
     void ShowSubGallery();
     void UseTheme(const TChartThemeClass& ThemeClass);

@@ -144,7 +144,7 @@ namespace {
 std::unique_ptr<TColorPalettes> gColorPalettes;
 }
 void* ZuzThemeSelectorHook = nullptr;
-void* ZuzPageNumToolClass = nullptr;
+const ClassInfo* ZuzPageNumToolClass = nullptr;
 void* ZuzAntiAliasCanvas = nullptr;
 
 int PaletteIndexOf(const TObject* Item) {

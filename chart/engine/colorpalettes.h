@@ -59,7 +59,8 @@ public:
 
 // Hooks that no part of this program sets.
 extern void* ZuzThemeSelectorHook;
-extern void* ZuzPageNumToolClass;
+// The chart tool class that shows the page number (none: the editor offers no such tool).
+extern const ClassInfo* ZuzPageNumToolClass;
 extern void* ZuzAntiAliasCanvas;
 
 void ColorPalettesInitialization();

@@ -1101,14 +1101,22 @@ void TUpDown::SetAssociate(TWinControl* Value) {
     ShowPosition();
 }
 
+// A new range holds the number the edit shows (typed there or set), not an older position.
 void TUpDown::SetMin(int Value) {
     FMin = Value;
-    SetPosition(FPosition);
+    SetPosition(ShownPosition());
 }
 
 void TUpDown::SetMax(int Value) {
     FMax = Value;
-    SetPosition(FPosition);
+    SetPosition(ShownPosition());
+}
+
+int TUpDown::ShownPosition() const {
+    Integer typed = 0;
+    if (!FAssociate || GetComponentState().Contains(csLoading) || !TryStrToInt(FAssociate->GetText(), typed))
+        return FPosition;
+    return typed;
 }
 
 void TUpDown::SetPosition(int Value) {
@@ -1118,10 +1126,7 @@ void TUpDown::SetPosition(int Value) {
 }
 
 int TUpDown::GetPosition() const {
-    Integer typed = 0;
-    if (!FAssociate || GetComponentState().Contains(csLoading) || !TryStrToInt(FAssociate->GetText(), typed))
-        return FPosition;
-    return std::clamp(typed, std::min(FMin, FMax), std::max(FMin, FMax));
+    return std::clamp(ShownPosition(), std::min(FMin, FMax), std::max(FMin, FMax));
 }
 
 void TUpDown::ShowPosition() {

@@ -464,6 +464,8 @@ public:
 
 private:
     void ShowPosition();
+    // The number in the edit, else the last position; not held in range.
+    int ShownPosition() const;
 
     TWinControl* FAssociate = nullptr;
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;

@@ -1,12 +1,22 @@
 // The editor units the tests of this folder use, started as the program starts them.
 #include "chart/editors/zuzbackimage.h"
+#include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzedi3d.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzedipane.h"
+#include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzgallerypanel.h"
+#include "chart/editors/zuzpendlg.h"
 
 void ZuzEditorsTestUnits() {
+    RegisterZuzPenDlgClasses();
+    RegisterZuzBrushDlgClasses();
     ZuzGalleryPanelInitialization();
     ZuzEdiGradInitialization();
     ZuzFiltersEditorInitialization();
     ZuzBackImageInitialization();
+    ZuzEdiPaneInitialization();
+    ZuzEdiWallInitialization();
+    ZuzEdi3DInitialization();
 }

@@ -237,6 +237,28 @@ TEST_F(ComCtrlsTest, AnUpDownReadsTheNumberTypedIntoItsEditHeldInRange) {
     EXPECT_EQ(arrows->GetPosition(), 95); // no number: the last position holds
 }
 
+// A range changed while the page is up (percent to pixels and back) holds the number shown.
+TEST_F(ComCtrlsTest, AnUpDownsNewRangeHoldsTheNumberInItsEditNotAnOlderPosition) {
+    TestForm f;
+    auto* edit = Create<TEdit>(f.get());
+    edit->SetParent(f.get());
+    auto* arrows = Create<TUpDown>(f.get());
+    arrows->SetMin(-2000);
+    arrows->SetMax(2000);
+    arrows->SetAssociate(edit);
+    arrows->SetPosition(3);
+    edit->SetText(u"150");
+    arrows->SetMax(1000);
+    EXPECT_EQ(edit->GetText(), u"150");
+    arrows->SetMin(0);
+    arrows->SetMax(100);
+    EXPECT_EQ(edit->GetText(), u"100");
+    EXPECT_EQ(arrows->GetPosition(), 100);
+    arrows->SetMin(-2000);
+    arrows->SetMax(2000);
+    EXPECT_EQ(arrows->GetPosition(), 100);
+}
+
 TEST_F(ComCtrlsTest, ATrackBarHoldsItsPositionInRangeAndSaysEveryMove) {
     TestForm f;
     auto* bar = Create<TTrackBar>(f.get());
