@@ -128,6 +128,20 @@ TEST_F(WallsPage, PatternAndImageEditTheWallsBrushAndPicture) {
     p->BImage->Click();
 }
 
+TEST_F(WallsPage, ThePictureEditorIsFreedWhenAnExceptionLeavesIt) {
+    TFormZuzWall* p = Page(chart->GetBackWall());
+    const int before = form->GetComponentCount();
+    bool destroyed = false;
+    ModalDriver driver;
+    driver.Form<TBackImageEditor>([&](TBackImageEditor& e) {
+        e.OnDestroy = TNotifyEvent([&](TObject*) { destroyed = true; });
+        throw EInvalidOperation(u"failed inside the editor");
+    });
+    EXPECT_THROW(p->BImageClick(p->BImage), EInvalidOperation);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(form->GetComponentCount(), before);
+}
+
 TEST_F(WallsPage, Picture) {
     chart->SetView3D(true);
     Page(chart->GetLeftWall());
