@@ -17,6 +17,7 @@
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzproco.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
@@ -83,6 +84,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzGally", ZuzGallyInitialization, ZuzGallyFinalization},
     {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
     {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},
+    {"ZuzPoEdi", RegisterZuzPoEdiClasses, nullptr},
     {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},
     {"ZuzAxMaxMin", RegisterZuzAxMaxMinClasses, nullptr},
     {"ZuzAxisIncr", RegisterZuzAxisIncrClasses, nullptr},
