@@ -52,6 +52,9 @@ void ZuzBackImageInitialization();
 void ZuzEdiPaneInitialization();
 void ZuzEdiWallInitialization();
 void ZuzEdi3DInitialization();
+void ZuzShadowEditorInitialization();
+void ZuzEdiFontInitialization();
+void ZuzCustomShapeEditorInitialization();
 
 namespace {
 
@@ -95,6 +98,9 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEdiPane", ZuzEdiPaneInitialization, nullptr},
     {"ZuzEdiWall", ZuzEdiWallInitialization, nullptr},
     {"ZuzEdi3D", ZuzEdi3DInitialization, nullptr},
+    {"ZuzShadowEditor", ZuzShadowEditorInitialization, nullptr},
+    {"ZuzEdiFont", ZuzEdiFontInitialization, nullptr},
+    {"ZuzCustomShapeEditor", ZuzCustomShapeEditorInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

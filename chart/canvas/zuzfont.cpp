@@ -2,6 +2,7 @@
 #include "chart/canvas/zuzfont.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
 #include "platform/win32/winnls.h"
@@ -70,8 +71,9 @@ TChartHiddenPen* TZuzFont::GetOutLine() {
     return FOutLine.get();
 }
 
+// A picture with filters, as the picture editor edits it.
 TPicture* TZuzFont::GetPicture() {
-    if (!FPicture) FPicture = MakeOwned<TPicture>();
+    if (!FPicture) FPicture = MakeOwned<TZuzPicture>();
     return FPicture.get();
 }
 

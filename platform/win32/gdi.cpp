@@ -124,36 +124,48 @@ bool GdiTextAntialiasing() {
     return g_textAntialias;
 }
 
+namespace {
+
+struct FontPair {
+    std::u16string_view from, to;
+};
+
+// Tahoma and the old dialog faces have no free metric twin; the Arial twin
+// is the closest in widths among the installed faces.
+constexpr FontPair kFontPairs[] = {
+    {u"Arial", u"Liberation Sans"},
+    {u"Helvetica", u"Liberation Sans"},
+    {u"Tahoma", u"Liberation Sans"},
+    {u"MS Sans Serif", u"Liberation Sans"},
+    {u"MS Shell Dlg", u"Liberation Sans"},
+    {u"MS Shell Dlg 2", u"Liberation Sans"},
+    {u"Microsoft Sans Serif", u"Liberation Sans"},
+    {u"Segoe UI", u"Liberation Sans"},
+    {u"System", u"Liberation Sans"},
+    {u"Verdana", u"DejaVu Sans"},
+    {u"Times New Roman", u"Liberation Serif"},
+    {u"Times", u"Liberation Serif"},
+    {u"MS Serif", u"Liberation Serif"},
+    {u"Courier New", u"Liberation Mono"},
+    {u"Courier", u"Liberation Mono"},
+    {u"Lucida Console", u"Liberation Mono"},
+    {u"Consolas", u"DejaVu Sans Mono"},
+    {u"Terminal", u"DejaVu Sans Mono"},
+    {u"Fixedsys", u"DejaVu Sans Mono"},
+};
+
+} // namespace
+
 String SubstituteFontName(const String& Name) {
-    struct Pair {
-        std::u16string_view from, to;
-    };
-    // Tahoma and the old dialog faces have no free metric twin; the Arial twin
-    // is the closest in widths among the installed faces.
-    static constexpr Pair pairs[] = {
-        {u"Arial", u"Liberation Sans"},
-        {u"Helvetica", u"Liberation Sans"},
-        {u"Tahoma", u"Liberation Sans"},
-        {u"MS Sans Serif", u"Liberation Sans"},
-        {u"MS Shell Dlg", u"Liberation Sans"},
-        {u"MS Shell Dlg 2", u"Liberation Sans"},
-        {u"Microsoft Sans Serif", u"Liberation Sans"},
-        {u"Segoe UI", u"Liberation Sans"},
-        {u"System", u"Liberation Sans"},
-        {u"Verdana", u"DejaVu Sans"},
-        {u"Times New Roman", u"Liberation Serif"},
-        {u"Times", u"Liberation Serif"},
-        {u"MS Serif", u"Liberation Serif"},
-        {u"Courier New", u"Liberation Mono"},
-        {u"Courier", u"Liberation Mono"},
-        {u"Lucida Console", u"Liberation Mono"},
-        {u"Consolas", u"DejaVu Sans Mono"},
-        {u"Terminal", u"DejaVu Sans Mono"},
-        {u"Fixedsys", u"DejaVu Sans Mono"},
-    };
-    for (const Pair& p : pairs)
+    for (const FontPair& p : kFontPairs)
         if (SameText(Name, p.from)) return String(p.to);
     return Name;
+}
+
+std::vector<String> SubstitutedFontNames() {
+    std::vector<String> names;
+    for (const FontPair& p : kFontPairs) names.emplace_back(p.from);
+    return names;
 }
 
 void GdiRetain(HGDIOBJ obj) {

@@ -45,6 +45,8 @@ bool GdiTextAntialiasing();
 int ScreenWidthPixels();
 int ScreenHeightPixels();
 QFont ToQFont(const LOGFONTW& lf, double scale = 1.0);
+// Every face name SubstituteFontName maps to another face.
+std::vector<String> SubstitutedFontNames();
 
 class DeviceContext {
 public:

@@ -1,13 +1,16 @@
 // The editor units the tests of this folder use, started as the program starts them.
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzcustomshapeeditor.h"
 #include "chart/editors/zuzedi3d.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 
 void ZuzEditorsTestUnits() {
     RegisterZuzPenDlgClasses();
@@ -19,4 +22,7 @@ void ZuzEditorsTestUnits() {
     ZuzEdiPaneInitialization();
     ZuzEdiWallInitialization();
     ZuzEdi3DInitialization();
+    ZuzShadowEditorInitialization();
+    ZuzEdiFontInitialization();
+    ZuzCustomShapeEditorInitialization();
 }
