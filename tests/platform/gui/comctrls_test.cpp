@@ -3,6 +3,7 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/imglist.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/guitest.h"
 #include "tests/support/fixedclock.h"
 
@@ -71,6 +72,42 @@ TEST_F(ComCtrlsTest, AClientAlignedControlFillsItsSheet) {
     f.log->Free();
     EXPECT_EQ(f.pc->GetPageCount(), 1);
     EXPECT_EQ(f.pc->TabWidget()->count(), 1);
+}
+
+TEST_F(ComCtrlsTest, ASheetMovesLiveToAnotherPageControlWithItsControls) {
+    Pages from;
+    TestForm to;
+    to->SetBounds(420, 0, 300, 200);
+    auto* host = Create<TPageControl>(to.get());
+    host->SetParent(to.get());
+    host->SetAlign(alClient);
+    auto* own = Create<TTabSheet>(to.get());
+    own->SetPageControl(host);
+    auto* edit = Create<TEdit>(from.get());
+    edit->SetParent(from.table);
+    edit->SetText(u"12");
+    from->Show();
+    to->Show();
+    from.table->SetPageControl(host);
+    // The old control gives up the sheet and its tab and shows what is left.
+    EXPECT_EQ(from.pc->GetPageCount(), 1);
+    EXPECT_EQ(from.pc->TabWidget()->count(), 1);
+    EXPECT_EQ(from.pc->GetActivePage(), from.log);
+    // The new one puts it last, with its caption and its controls.
+    ASSERT_EQ(host->GetPageCount(), 2);
+    EXPECT_EQ(host->GetPage(1), from.table);
+    EXPECT_EQ(host->TabWidget()->tabText(1), QStringLiteral("Таблица"));
+    EXPECT_EQ(edit->GetParent(), from.table);
+    EXPECT_EQ(edit->GetText(), u"12");
+    EXPECT_FALSE(edit->GetShowing());
+    host->SetActivePage(from.table);
+    EXPECT_TRUE(edit->GetShowing());
+    ASSERT_TRUE(WaitFor([&] { return edit->Widget()->isVisible(); }));
+    EXPECT_GT(from.table->GetWidth(), 250);
+    // Its owner still frees it, out of the page control that holds it.
+    from.table->Free();
+    EXPECT_EQ(host->GetPageCount(), 1);
+    EXPECT_EQ(host->TabWidget()->count(), 1);
 }
 
 TEST_F(ComCtrlsTest, StatusPanelsShareTheBarAndTheLastTakesTheRest) {
