@@ -1,5 +1,6 @@
 #include "chart/editors/zuzcustomshapeeditor.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzshape.h"
@@ -80,7 +81,7 @@ void TFormZuzShape::FormShow(TObject*) {
 }
 
 void TFormZuzShape::RefreshControls(TZuzCustomShape* Shape) {
-    FFilling = true;
+    const TRestoreOnExit<bool> filling(FFilling, true);
     FShape = Shape;
     if (Shape) {
         CBRound->SetChecked(Shape->GetShapeStyle() == fosRoundRectangle);
@@ -97,8 +98,8 @@ void TFormZuzShape::RefreshControls(TZuzCustomShape* Shape) {
         Button4->LinkPen(Shape->GetPen());
         BBackColor->LinkProperty(Shape, u"Color");
         EnableBevel();
+        FFilled = true;
     }
-    FFilling = false;
 }
 
 void TFormZuzShape::EnableBevel() {

@@ -87,14 +87,16 @@ protected:
 private:
     void EnableBevel();
     void EnableRound();
-    bool Writing() const { return FShape && !FFilling; }
+    // Nothing is written before the controls were first filled from a shape, nor while they are.
+    bool Writing() const { return FShape && FFilled && !FFilling; }
 
     TZuzFontEditor* FFontEditor = nullptr;
     TZuzGradientEditor* FGradientEditor = nullptr;
     TBackImageEditor* FPictureEditor = nullptr;
     TZuzShadowEditor* FShadowEditor = nullptr;
     TZuzCustomShape* FShape = nullptr;
-    bool FFilling = true; // until the controls were first filled from a shape
+    bool FFilling = false;
+    bool FFilled = false;
 };
 
 // Moves the shape form's pages, in order, into the host page control (the form keeps none) and
