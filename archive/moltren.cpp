@@ -55,6 +55,8 @@ void ZuzEdi3DInitialization();
 void ZuzShadowEditorInitialization();
 void ZuzEdiFontInitialization();
 void ZuzCustomShapeEditorInitialization();
+void ZuzEdiAxisInitialization();
+void ZuzEdiGeneInitialization();
 
 namespace {
 
@@ -101,6 +103,8 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzShadowEditor", ZuzShadowEditorInitialization, nullptr},
     {"ZuzEdiFont", ZuzEdiFontInitialization, nullptr},
     {"ZuzCustomShapeEditor", ZuzCustomShapeEditorInitialization, nullptr},
+    {"ZuzEdiAxis", ZuzEdiAxisInitialization, nullptr},
+    {"ZuzEdiGene", ZuzEdiGeneInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -91,7 +91,8 @@ enum class TDialogKind : std::uint8_t {
     FontDialog,
     ColorDialog,
     PrinterSetupDialog, // Text: the printer chosen when it opens; the responder may choose another
-    InputQuery          // Caption, Text: the prompt, Value: the text it starts with
+    InputQuery,         // Caption, Text: the prompt, Value: the text it starts with
+    PrintDialog         // FromPage..ToPage in MinPage..MaxPage, Flags: its TPrintDialogOptions bits
 };
 
 struct TDialogRequest {
@@ -115,6 +116,7 @@ struct TDialogRequest {
     int Color = 0;               // colour dialog: the colour it starts with (a TColor)
     const TStrings* CustomColors = nullptr; // colour dialog: its custom colours ("ColorA=..." lines)
     String Value;                           // input query: the text it starts with
+    int FromPage = 0, ToPage = 0, MinPage = 0, MaxPage = 0; // print dialog: the page range offered
 };
 
 struct TDialogAnswer {
@@ -127,6 +129,7 @@ struct TDialogAnswer {
     std::vector<String>
         CustomColors; // colour dialog: custom colours it now holds, as its lines ("ColorA=FF0000")
     String Value;     // input query: the text typed
+    int FromPage = 0, ToPage = 0; // print dialog: the pages chosen (0 keeps the range offered)
 };
 
 using TDialogResponder = std::function<TDialogAnswer(const TDialogRequest&)>;

@@ -241,6 +241,34 @@ bool TPrinter::ExecuteSetupDialog() {
     return true;
 }
 
+bool TPrinter::ExecutePrintDialog(int& FromPage, int& ToPage, int MinPage, int MaxPage, bool PageNums) {
+    CheckNotPrinting();
+    QPrinter& p = FImpl->Printer;
+    QPrintDialog dialog(&p, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, FHasPdf);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, PageNums);
+    dialog.setMinMax(MinPage, MaxPage);
+    if (PageNums) {
+        p.setFromTo(FromPage, ToPage);
+        dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+    }
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        FromPage = dialog.fromPage();
+        ToPage = dialog.toPage();
+    } else {
+        FromPage = MinPage;
+        ToPage = MaxPage;
+    }
+    const QString file = p.outputFileName();
+    const int index = p.outputFormat() == QPrinter::PdfFormat
+                          ? (FHasPdf ? FSystemCount : -1)
+                          : FPrinters->IndexOf(FromQString(p.printerName()));
+    if (index >= 0 && index != FPrinterIndex) SetPrinterIndex(index);
+    if (FPrinterIndex == FSystemCount && !file.isEmpty()) FFileName = FromQString(file);
+    return true;
+}
+
 namespace {
 std::unique_ptr<TPrinter>& ThePrinter() {
     static std::unique_ptr<TPrinter> printer;

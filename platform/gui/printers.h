@@ -62,6 +62,10 @@ public:
     // PrinterIndex names the printer chosen (Qt's printing to a PDF file is the PDF writer),
     // with the paper and orientation chosen there.
     bool ExecuteSetupDialog();
+    // The same dialog asking also for a page range within MinPage..MaxPage, starting at
+    // FromPage..ToPage (the range offered only with PageNums); after OK they hold the pages
+    // chosen, all of them when the user chose no range.
+    bool ExecutePrintDialog(int& FromPage, int& ToPage, int MinPage, int MaxPage, bool PageNums);
 
     struct Impl;
 

@@ -47,6 +47,13 @@ inline TDialogAnswer FontChosen(const String& Name, int Size) {
     return a;
 }
 
+inline TDialogAnswer PagesChosen(int From, int To) {
+    TDialogAnswer a = Answered(mrOk);
+    a.FromPage = From;
+    a.ToPage = To;
+    return a;
+}
+
 class ModalDriver {
 public:
     ModalDriver() {
@@ -100,9 +107,9 @@ private:
     };
     static std::pair<bool, TDialogAnswer> Mismatch(TDialogAnswer a) { return {false, a}; }
     static std::string KindName(TDialogKind Kind) {
-        static const char* const names[] = {"message box",   "message dialog",      "open dialog",
-                                            "save dialog",   "modal form",          "font dialog",
-                                            "colour dialog", "printer setup dialog"};
+        static const char* const names[] = {
+            "message box", "message dialog", "open dialog",          "save dialog", "modal form",
+            "font dialog", "colour dialog",  "printer setup dialog", "input query", "print dialog"};
         return names[static_cast<int>(Kind)];
     }
 
