@@ -5,8 +5,8 @@
 #include "chart/editors/zuzedigene.h"
 
 #include "chart/canvas/zuzfont.h"
-#include "chart/editors/zuzpendlg.h"
 #include "chart/canvas/zuzpanelext.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/series/zuzprevi.h"
 #include "platform/core/sysutils.h"
@@ -151,7 +151,7 @@ TEST_F(GeneralPage, TheFontsChangeEventComesBackWhenThePageLetsGo) {
     Click(u"Title");
     title->SetSize(15);
     EXPECT_EQ(heard, 1); // the chart still hears its font change
-    page->Free(); // as the editor form frees its pages
+    page->Free();        // as the editor form frees its pages
     page = nullptr;
     EXPECT_FALSE(title->OnChange.Target());
     title->SetSize(16);
@@ -275,7 +275,9 @@ TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
     }
 }
 
-TEST(CursorFile, TheMaskDecidesWhatIsClearAndTheEntryGivesTheHotSpot) {
+class CursorFile : public FormTest {};
+
+TEST_F(CursorFile, TheMaskDecidesWhatIsClearAndTheEntryGivesTheHotSpot) {
     TempDir temp{"moltren-cursor-file"};
     const auto file = temp.path / "square.cur";
     WriteCursorFile(file, 3, 4, 8);
