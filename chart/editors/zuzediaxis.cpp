@@ -7,6 +7,8 @@
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/zuzaxisincr.h"
 #include "chart/editors/zuzaxmaxmin.h"
+#include "chart/editors/zuzcustomshapeeditor.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
@@ -343,6 +345,10 @@ void TFormZuzAxis::PageAxisChange(TObject*) {
     } else if (tab == TabPosition) {
         LoadPosition();
     }
+    // The editors follow the axis even while their tab is hidden: none may keep an axis that
+    // was deleted.
+    if (FFontEditor) FFontEditor->RefreshControls(FAxis->GetLabelsFont());
+    if (FTitleShape) FTitleShape->RefreshControls(FAxis->GetTitle());
     BDelete->SetEnabled(LBAxes->GetItemIndex() >= kFirstCustom);
     CBVisible->SetChecked(FAxis->GetVisible());
     CBLabelAlign->SetChecked(FAxis->GetLabelsAlign() == alDefault);
@@ -632,14 +638,23 @@ void TFormZuzAxis::CBTitleVisibleClick(TObject*) {
     if (Writing()) FAxis->GetTitle()->SetVisible(CBTitleVisible->GetChecked());
 }
 
-void TFormZuzAxis::PageTitleChange(TObject*) {}
+void TFormZuzAxis::PageTitleChange(TObject*) {
+    if (!FAxis || FTitleShape || PageTitle->GetActivePage() != TabTitleFormat) return;
+    FTitleShape = InsertZuzObjectForm(PageTitleFormat, FAxis->GetTitle());
+}
 
-void TFormZuzAxis::PageTitleFormatChange(TObject*) {}
+void TFormZuzAxis::PageTitleFormatChange(TObject*) {
+    if (FTitleShape) FTitleShape->PC1Change(PageTitleFormat);
+}
 
 // ---------------------------------------------------------------------------
 // Labels
 
-void TFormZuzAxis::PageLabelsChange(TObject*) {}
+void TFormZuzAxis::PageLabelsChange(TObject*) {
+    if (!FAxis || FFontEditor || PageLabels->GetActivePage() != TabLabText) return;
+    FFontEditor = InsertZuzFontEditor(TabLabText);
+    FFontEditor->RefreshControls(FAxis->GetLabelsFont());
+}
 
 void TFormZuzAxis::CBLabelsClick(TObject*) {
     if (Writing()) FAxis->SetLabels(CBLabels->GetChecked());

@@ -12,12 +12,14 @@ class TCheckBox;
 class TComboFlat;
 class TCustomAxisPanel;
 class TEdit;
+class TFormZuzShape;
 class TLabel;
 class TListBox;
 class TPageControl;
 class TStrings;
 class TTabSheet;
 class TUpDown;
+class TZuzFontEditor;
 
 // Fills Items with the chart's axes as the page lists them: Left, Right, Top, Bottom, with
 // WithDepth the two depth axes, then "Custom 0", "Custom 1"... for the custom axes.
@@ -157,6 +159,8 @@ public:
     TCheckBox* CBOtherSide = nullptr;
     TCheckBox* CBHorizAxis = nullptr;
     TChartAxis* GetAxis() const { return FAxis; }
+    TZuzFontEditor* GetFontEditor() const { return FFontEditor; }
+    TFormZuzShape* GetTitleShape() const { return FTitleShape; }
     // Edits this axis from now on; PageAxisChange loads it.
     void SetAxis(TChartAxis* Value) { FAxis = Value; }
     // Told the axis after a custom axis turned between horizontal and vertical.
@@ -239,6 +243,9 @@ private:
     void SelectAxis(TCustomAxisPanel* AChart, int Index);
 
     TChartAxis* FAxis = nullptr;
+    // Made the first time their tab shows; freed with the tabs that hold them.
+    TZuzFontEditor* FFontEditor = nullptr;
+    TFormZuzShape* FTitleShape = nullptr;
     bool FLoading = true;
     bool FScales = false;
 };

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
@@ -101,6 +102,7 @@ void TFormZuzGeneral::BeforeDestruction() {
     if (FChart) FChart->RemoveFreeNotification(this);
     for (TComponent* c : FWatched) c->RemoveFreeNotification(this);
     FWatched.clear();
+    FFontEditor = nullptr; // goes with its panel from here on
     TForm::BeforeDestruction();
 }
 
@@ -355,6 +357,7 @@ void TFormZuzGeneral::Notification(TComponent* AComponent, TOperation Operation)
         FFont = nullptr;
         FBackup.reset();
         FOldChange.Clear();
+        HideFontEditor();
         FWatched.clear();
         FEntries.clear();
         if (LBFonts) LBFonts->GetItems()->Clear();
@@ -379,6 +382,7 @@ void TFormZuzGeneral::Forget(TComponent* Owner) {
             FFont = nullptr;
             FBackup.reset();
             FOldChange.Clear();
+            HideFontEditor();
         }
         const int index = items->IndexOfObject(e->Font);
         if (index >= 0) items->Delete(index);
@@ -395,6 +399,15 @@ void TFormZuzGeneral::ResetIFont() {
     FFont = nullptr;
     FBackup.reset();
     FOldChange.Clear();
+    HideFontEditor();
+}
+
+void TFormZuzGeneral::HideFontEditor() {
+    // Without a current font the editor shows none, so that nothing typed reaches a font
+    // that may be gone.
+    if (!FFontEditor) return;
+    FFontEditor->RefreshControls(nullptr);
+    FFontEditor->SetVisible(false);
 }
 
 void TFormZuzGeneral::LBFontsClick(TObject*) {
@@ -406,6 +419,9 @@ void TFormZuzGeneral::LBFontsClick(TObject*) {
     FFont = font;
     FBackup = MakeOwned<TZuzFont>();
     FBackup->Assign(font);
+    if (!FFontEditor) FFontEditor = InsertZuzFontEditor(PanelFont);
+    FFontEditor->RefreshControls(font);
+    FFontEditor->SetVisible(true);
     FOldChange = font->OnChange;
     font->OnChange.Bind(this, &TFormZuzGeneral::ChangedFont, "ChangedFont");
 }

@@ -71,6 +71,8 @@ public:
     TCustomChart* GetChart() const { return FChart; }
     // The font the page edits, from the list item last clicked (nullptr: none).
     TZuzFont* GetCurrentFont() const { return FFont; }
+    // Made at the first click in the font list; freed with the panel that holds it.
+    TZuzFontEditor* GetFontEditor() const { return FFontEditor; }
     // Lists every font of the chart anew and selects the title's.
     void FillFonts();
 
@@ -105,6 +107,7 @@ private:
     void ChangeCursor(TCursor Cursor);
     void ChangedFont(TObject* Sender);
     void ResetIFont();
+    void HideFontEditor();
     // The chart's fonts now, named as the list names them, with the component that owns each
     // (nullptr for the chart's own and the axes').
     struct TFontEntry {
@@ -119,6 +122,7 @@ private:
     TCustomChart* FChart = nullptr;
     TZuzFont* FFont = nullptr;
     Owned<TZuzFont> FBackup;
+    TZuzFontEditor* FFontEditor = nullptr;
     TNotifyEvent FOldChange;
     std::vector<TFontEntry> FEntries;  // what the list shows
     std::vector<TComponent*> FWatched; // series and tools whose freeing this page hears of

@@ -7,6 +7,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/zuzaxmaxmin.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chartaxis.h"
 #include "platform/core/sysutils.h"
@@ -137,6 +138,37 @@ TEST_F(AxisPage, AddingACustomAxisEditsItAndDeletingTheOnlyOneSelectsDepthTop) {
     EXPECT_EQ(page->LBAxes->GetItemIndex(), 5);
     EXPECT_EQ(page->GetAxis(), chart->GetDepthTopAxis());
     EXPECT_FALSE(page->BDelete->GetEnabled());
+}
+
+TEST_F(AxisPage, TheEmbeddedEditorsComeOnceAndFollowTheAxisEvenOneDeleted) {
+    auto* custom = static_cast<TChartAxis*>(chart->GetCustomAxes()->Add());
+    Open(custom, Labels);
+    page->PageLabels->SetActivePage(page->TabLabText);
+    page->PageLabelsChange(page->PageLabels);
+    TZuzFontEditor* font = page->GetFontEditor();
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(font->GetEditedFont(), custom->GetLabelsFont());
+    page->PageLabels->SetActivePage(page->TabLabStyle);
+    page->PageLabelsChange(page->PageLabels);
+    page->PageLabels->SetActivePage(page->TabLabText);
+    page->PageLabelsChange(page->PageLabels);
+    EXPECT_EQ(page->GetFontEditor(), font);
+    EXPECT_EQ(page->TabLabText->GetControlCount(), 1);
+
+    ShowTab(page->TabTitle);
+    page->PageTitle->SetActivePage(page->TabTitleFormat);
+    page->PageTitleChange(page->PageTitle);
+    ASSERT_NE(page->GetTitleShape(), nullptr);
+    const int pages = page->PageTitleFormat->GetPageCount();
+    EXPECT_GT(pages, 0);
+    page->PageTitle->SetActivePage(page->TabTitleStyle);
+    page->PageTitleChange(page->PageTitle);
+    page->PageTitle->SetActivePage(page->TabTitleFormat);
+    page->PageTitleChange(page->PageTitle);
+    EXPECT_EQ(page->PageTitleFormat->GetPageCount(), pages);
+
+    page->BDelete->Click(); // the editors now show the depth top axis, not the freed one
+    EXPECT_EQ(font->GetEditedFont(), chart->GetDepthTopAxis()->GetLabelsFont());
 }
 
 // ---------------------------------------------------------------------------
@@ -425,13 +457,17 @@ INSTANTIATE_TEST_SUITE_P(Locales, AxisPageFormats, ::testing::ValuesIn(editortes
 
 TEST_F(AxisPage, PictureOfEachMainTab) {
     Open(chart->GetLeftAxis(), Scales);
+    page->PageLabels->SetActivePage(page->TabLabText);
+    page->PageLabelsChange(page->PageLabels);
+    page->PageTitle->SetActivePage(page->TabTitleFormat);
+    page->PageTitleChange(page->PageTitle);
     const struct {
         TTabSheet* tab;
         const char* name;
-    } tabs[] = {{page->TabScales, "axis-page-scales.png"},
-                {page->TabLabels, "axis-page-labels.png"},
-                {page->TabTicks, "axis-page-ticks.png"},
-                {page->TabPosition, "axis-page-position.png"}};
+    } tabs[] = {
+        {page->TabScales, "axis-page-scales.png"},      {page->TabTitle, "axis-page-title-format.png"},
+        {page->TabLabels, "axis-page-labels-text.png"}, {page->TabTicks, "axis-page-ticks.png"},
+        {page->TabGrid, "axis-page-grid.png"},          {page->TabPosition, "axis-page-position.png"}};
     for (const auto& t : tabs) {
         ShowTab(t.tab);
         SavePicture(*form.get(), t.name);

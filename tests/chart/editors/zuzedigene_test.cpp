@@ -6,6 +6,7 @@
 
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzpanelext.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/series/zuzprevi.h"
@@ -143,6 +144,23 @@ TEST_F(GeneralPage, AnEditReachesEverySelectedFontInWhatChangedOnly) {
     EXPECT_NE(chart->GetSubTitle()->GetFont()->GetSize(), 20);
 }
 
+TEST_F(GeneralPage, TheFontEditorEditsTheClickedFontAndEverySelectedOne) {
+    Open(chart);
+    page->PageControl1->SetActivePage(page->TabFonts);
+    Click(u"Footer");
+    TZuzFontEditor* editor = page->GetFontEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->GetParent(), page->PanelFont);
+    EXPECT_EQ(editor->GetEditedFont(), chart->GetFoot()->GetFont());
+    page->LBFonts->SetSelected(IndexOf(u"SubFooter"), true);
+    editor->UDSize->SetPosition(22);
+    EXPECT_EQ(chart->GetFoot()->GetFont()->GetSize(), 22);
+    EXPECT_EQ(chart->GetSubFoot()->GetFont()->GetSize(), 22);
+    Click(u"Title");
+    EXPECT_EQ(page->GetFontEditor(), editor); // made once
+    EXPECT_EQ(editor->GetEditedFont(), chart->GetTitle()->GetFont());
+}
+
 TEST_F(GeneralPage, TheFontsChangeEventComesBackWhenThePageLetsGo) {
     TZuzFont* title = chart->GetTitle()->GetFont();
     int heard = 0;
@@ -166,6 +184,8 @@ TEST_F(GeneralPage, AFreedSeriesTakesItsFontsOutAndTheCurrentOneIsNeverTouchedAg
     chart->GetSeries(1)->Free();
     EXPECT_EQ(IndexOf(u"Давление (marks)"), -1);
     EXPECT_EQ(page->GetCurrentFont(), nullptr);
+    EXPECT_EQ(page->GetFontEditor()->GetEditedFont(), nullptr);
+    EXPECT_FALSE(page->GetFontEditor()->GetVisible());
     Click(u"Title");
     chart->GetTitle()->GetFont()->SetSize(18);
     page->FormShow(page); // refilled as the tab comes back
