@@ -450,6 +450,20 @@ TEST_P(AxisPageFormats, AValueFormatIsShownInTheLocaleAndStoredInTheFilesOwn) {
     EXPECT_EQ(axis->GetAxisValuesFormat(), u"0.0");
 }
 
+TEST_P(AxisPageFormats, TheLogBaseIsTypedAndShownWithTheLocalesDecimalSeparator) {
+    TChartAxis* axis = chart->GetLeftAxis();
+    axis->SetLogarithmic(true);
+    Open(axis, Scales);
+    Type(page->ELogBase, FloatToStr(2.5));
+    EXPECT_DOUBLE_EQ(axis->GetLogarithmicBase(), 2.5);
+    page->LogE->SetChecked(true);
+    EXPECT_EQ(page->ELogBase->GetText(), FloatToStr(std::numbers::e));
+    EXPECT_NEAR(axis->GetLogarithmicBase(), std::numbers::e, 1e-12);
+    page->FormShow(page); // shown again: e is recognised in its 15 digits
+    EXPECT_TRUE(page->LogE->GetChecked());
+    EXPECT_FALSE(page->LogE->GetEnabled());
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, AxisPageFormats, ::testing::ValuesIn(editortest::kLocales),
                          [](const auto& info) { return std::string(info.param.name); });
 
