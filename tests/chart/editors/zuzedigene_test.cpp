@@ -59,6 +59,31 @@ void WriteCursorFile(const std::filesystem::path& Path, int HotX, int HotY, int 
         .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
 }
 
+// A 32-bit .cur file with its own alpha: an opaque red 4 x 4 square in the top-left corner.
+void WriteAlphaCursorFile(const std::filesystem::path& Path) {
+    std::vector<std::uint8_t> d;
+    const auto u16 = [&](unsigned v) {
+        d.push_back(v & 0xFF);
+        d.push_back((v >> 8) & 0xFF);
+    };
+    const auto u32 = [&](unsigned v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    u16(0), u16(2), u16(1);
+    d.push_back(32), d.push_back(32), d.push_back(0), d.push_back(0);
+    u16(1), u16(1), u32(40 + 4096 + 128), u32(22);
+    u32(40), u32(32), u32(64), u16(1), u16(32), u32(0), u32(0), u32(0), u32(0), u32(0), u32(0);
+    for (int row = 31; row >= 0; --row)
+        for (int x = 0; x < 32; ++x) {
+            const bool red = row < 4 && x < 4;
+            d.push_back(0), d.push_back(0), d.push_back(red ? 255 : 0), d.push_back(red ? 255 : 0);
+        }
+    for (int i = 0; i < 128; ++i) d.push_back(0xFF); // the mask says clear: the alpha decides
+    std::ofstream(Path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+}
+
 class GeneralPage : public DialogTest {
 protected:
     TFormZuzGeneral* Open(TCustomChart* Chart) {
@@ -277,7 +302,8 @@ TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
     const auto bad = temp.path / "bad.cur";
     std::ofstream(bad, std::ios::binary) << "not a cursor";
     const auto animated = temp.path / "busy.ani";
-    std::ofstream(animated, std::ios::binary) << "RIFF\x10\0\0\0ACONanih";
+    const char ani[] = "RIFF\x10\0\0\0ACONanih";
+    std::ofstream(animated, std::ios::binary).write(ani, sizeof ani - 1);
     const auto cut = temp.path / "cut.cur";
     WriteCursorFile(cut, 0, 0);
     std::filesystem::resize_file(cut, 100);
@@ -288,6 +314,7 @@ TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
         driver.Dialog(TDialogKind::OpenDialog, FileChosen(UTF8ToString(f.string())))
             .Dialog(TDialogKind::MessageDlg, Answered(mrOk), [&](const TDialogRequest& r) {
                 EXPECT_NE(r.Text.find(UTF8ToString(f.string())), String::npos);
+                EXPECT_EQ(r.Text.find(u"Animated") == 0, f == animated);
             });
         page->BLoad->Click();
         EXPECT_EQ(chart->GetCursor(), crHandPoint) << f;
@@ -310,6 +337,14 @@ TEST_F(CursorFile, TheMaskDecidesWhatIsClearAndTheEntryGivesTheHotSpot) {
     EXPECT_EQ(picture.GetCanvas()->GetPixel(2, 2), clBlack);
     EXPECT_NE(picture.GetCanvas()->GetPixel(20, 20), clBlack);
     Screen->SetCursors(2030, HCURSOR{});
+
+    const auto alpha = temp.path / "alpha.cur";
+    WriteAlphaCursorFile(alpha);
+    Screen->SetCursors(2031, LoadCursorFromFileW(UTF8ToString(alpha.string())));
+    ASSERT_TRUE(DrawCursorPicture(&picture, 2031));
+    EXPECT_EQ(picture.GetCanvas()->GetPixel(1, 1), clRed);
+    EXPECT_NE(picture.GetCanvas()->GetPixel(20, 20), clRed);
+    Screen->SetCursors(2031, HCURSOR{});
     EXPECT_EQ(LoadCursorFromFileW(UTF8ToString((temp.path / "missing.cur").string())), nullptr);
 }
 
