@@ -57,6 +57,17 @@ void ZuzEdiFontInitialization();
 void ZuzCustomShapeEditorInitialization();
 void ZuzEdiAxisInitialization();
 void ZuzEdiGeneInitialization();
+// The series-type editors, found by the names the series' GetEditorClass return.
+void RegisterZuzBarEditClasses();
+void RegisterZuzStackBarEditClasses();
+void RegisterZuzPieEditClasses();
+void RegisterZuzCircledEditClasses();
+void RegisterZuzArrowEdiClasses();
+void RegisterZuzGanttEdiClasses();
+void RegisterZuzShapeEdiClasses();
+void RegisterZuzFLineEdiClasses();
+void RegisterZuzCustEditClasses();
+void RegisterZuzAreaEditClasses();
 
 namespace {
 
@@ -105,6 +116,16 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzCustomShapeEditor", ZuzCustomShapeEditorInitialization, nullptr},
     {"ZuzEdiAxis", ZuzEdiAxisInitialization, nullptr},
     {"ZuzEdiGene", ZuzEdiGeneInitialization, nullptr},
+    {"ZuzBarEdit", RegisterZuzBarEditClasses, nullptr},
+    {"ZuzStackBarEdit", RegisterZuzStackBarEditClasses, nullptr},
+    {"ZuzPieEdit", RegisterZuzPieEditClasses, nullptr},
+    {"ZuzCircledEdit", RegisterZuzCircledEditClasses, nullptr},
+    {"ZuzArrowEdi", RegisterZuzArrowEdiClasses, nullptr},
+    {"ZuzGanttEdi", RegisterZuzGanttEdiClasses, nullptr},
+    {"ZuzShapeEdi", RegisterZuzShapeEdiClasses, nullptr},
+    {"ZuzFLineEdi", RegisterZuzFLineEdiClasses, nullptr},
+    {"ZuzCustEdit", RegisterZuzCustEditClasses, nullptr},
+    {"ZuzAreaEdit", RegisterZuzAreaEditClasses, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -1062,6 +1062,7 @@ const ClassInfo& TUpDown::StaticClass() {
         MakeProp<&U::GetMax, &U::SetMax>("Max").Default(100),
         MakeProp<&U::GetMin, &U::SetMin>("Min").Default(0),
         MakeProp<&U::GetPosition, &U::SetPosition>("Position").Default(0),
+        MakeProp<&U::GetWrap, &U::SetWrap>("Wrap").Default(false),
         MakeProp<&U::OnClick>("OnClick"),
     };
     static const ClassInfo ci = MakeClassInfo<TUpDown>("TUpDown", &TWinControl::StaticClass(), props);
@@ -1139,7 +1140,10 @@ void TUpDown::ShowPosition() {
 void TUpDown::Click(TUDBtnType Button) {
     Integer typed = 0;
     if (FAssociate && TryStrToInt(FAssociate->GetText(), typed)) FPosition = typed;
-    const Int64 next = Int64{FPosition} + (Button == btNext ? FIncrement : -Int64{FIncrement});
+    Int64 next = Int64{FPosition} + (Button == btNext ? FIncrement : -Int64{FIncrement});
+    const int low = std::min(FMin, FMax), high = std::max(FMin, FMax);
+    if (FWrap && next > high) next = low;
+    if (FWrap && next < low) next = high;
     SetPosition(static_cast<int>(std::clamp<Int64>(next, INT32_MIN, INT32_MAX)));
     if (OnClick) OnClick(this, Button);
 }

@@ -456,6 +456,9 @@ public:
     void SetPosition(int Value);
     int GetIncrement() const { return FIncrement; }
     void SetIncrement(int Value) { FIncrement = Value; }
+    // An arrow that steps past one end goes on from the other.
+    bool GetWrap() const { return FWrap; }
+    void SetWrap(bool Value) { FWrap = Value; }
     // What a click on an arrow does: one increment up (btNext) or down, then OnClick.
     void Click(TUDBtnType Button);
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -469,6 +472,7 @@ private:
 
     TWinControl* FAssociate = nullptr;
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
+    bool FWrap = false;
 };
 
 // ---------------------------------------------------------------------------

@@ -1,0 +1,54 @@
+#pragma once
+// What the series-type editors' tests share: their units started once, a chart on the left of
+// a window and, on its right, a panel that holds an editor embedded for one series, as the
+// series page holds it.
+
+#include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzpendlg.h"
+#include "platform/gui/extctrls.h"
+#include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/modaldriver.h"
+
+void ZuzSeriesEditorsTestUnits(); // the series-type editor units, started once
+
+class SeriesEditorTest : public DialogTest {
+protected:
+    static void SetUpTestSuite() {
+        DialogTest::SetUpTestSuite();
+        ZuzSeriesEditorsTestUnits();
+    }
+    void SetUp() override {
+        DialogTest::SetUp();
+        form->SetBounds(20, 20, 760, 360);
+        host = Create<TPanel>(form.get());
+        host->SetParent(form.get());
+        host->SetAlign(alRight);
+        host->SetWidth(340);
+        for (int i = chart->SeriesCount() - 1; i >= 0; --i) chart->GetSeries(i)->Free();
+        form->Show(); // an embedded form loads its series when it comes on screen
+    }
+    // A series of type S on the chart with N sample points.
+    template <class S>
+    S* AddSeries(int N = 6) {
+        auto* series = Create<S>(form.get());
+        series->SetParentChart(chart);
+        if (N > 0) series->FillSampleValues(N);
+        return series;
+    }
+    // The editor E embedded in the host panel for Series, shown.
+    template <class E>
+    E* Embed(TChartSeries* Series) {
+        auto* editor = Create<E>(form.get());
+        AddFormTo(editor, host, Series);
+        probe::ProcessEvents();
+        return editor;
+    }
+    // Shows the editor again, as a series page does when its tab comes back.
+    static void ShowAgain(TCustomForm* Editor) {
+        Editor->Hide();
+        Editor->Show();
+        probe::ProcessEvents();
+    }
+
+    TPanel* host = nullptr;
+};

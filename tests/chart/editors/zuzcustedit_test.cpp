@@ -1,0 +1,136 @@
+// The line-type series' page and the area series' page: the line-only controls hidden for other
+// series, stairs enabling without changing "Inverted", stacking and origin enabling, every
+// control written into the series.
+#include "chart/editors/zuzcustedit.h"
+
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/editors/zuzareaedit.h"
+#include "chart/series/series.h"
+#include "chart/series/series_area.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/serieseditorfixture.h"
+
+namespace {
+
+using LineEditor = SeriesEditorTest;
+
+TEST_F(LineEditor, ASeriesThatIsNoLineSeriesHidesTheNineLineOnlyControls) {
+    auto* point = AddSeries<TPointSeries>();
+    auto* e = Embed<TCustomSeriesEditor>(point);
+    for (TControl* c :
+         std::initializer_list<TControl*>{e->BBrush, e->BOutline, e->GBStair, e->CBDark3D, e->LHeight,
+                                          e->EHeight, e->UDHeight, e->BGradient, e->TBTransp})
+        EXPECT_FALSE(c->GetVisible()) << UTF8Encode(c->GetName());
+    for (TControl* c :
+         std::initializer_list<TControl*>{e->BLineColor, e->BLineBorder, e->CBColorEach, e->CBClick,
+                                          e->CBStack, e->CBNulls, e->Button1, e->CheckBox1})
+        EXPECT_TRUE(c->GetVisible()) << UTF8Encode(c->GetName());
+    e->Free();
+    auto* line = AddSeries<TLineSeries>();
+    auto* lineEditor = Embed<TCustomSeriesEditor>(line);
+    EXPECT_TRUE(lineEditor->GBStair->GetVisible());
+    EXPECT_TRUE(lineEditor->TBTransp->GetVisible());
+}
+
+TEST_F(LineEditor, UntickingStairsDisablesInvertedAndKeepsIt) {
+    auto* line = AddSeries<TLineSeries>();
+    line->SetStairs(true);
+    line->SetInvertedStairs(true);
+    auto* e = Embed<TCustomSeriesEditor>(line);
+    EXPECT_TRUE(e->CBInvStairs->GetEnabled());
+    probe::Click(*e->CBStairs);
+    EXPECT_FALSE(line->GetStairs());
+    EXPECT_FALSE(e->CBInvStairs->GetEnabled());
+    EXPECT_TRUE(line->GetInvertedStairs());
+    EXPECT_TRUE(e->CBInvStairs->GetChecked());
+}
+
+TEST_F(LineEditor, EveryControlWritesItsProperty) {
+    auto* line = AddSeries<TLineSeries>();
+    line->SetLineHeight(4);
+    auto* e = Embed<TCustomSeriesEditor>(line);
+    EXPECT_EQ(line->GetLineHeight(), 4);
+    const bool clickable = line->GetClickableLine(), eachLine = line->GetColorEachLine();
+    probe::Click(*e->CBColorEach);
+    probe::Click(*e->CBClick);
+    probe::Click(*e->CheckBox1);
+    const bool dark = line->GetDark3D();
+    probe::Click(*e->CBDark3D);
+    e->EHeight->SetText(u"12");
+    probe::Choose(*e->CBStack, cssStack);
+    probe::Choose(*e->CBNulls, tnSkip);
+    e->TBTransp->SetPosition(30);
+    EXPECT_TRUE(line->GetColorEachPoint());
+    EXPECT_NE(line->GetClickableLine(), clickable);
+    EXPECT_NE(line->GetColorEachLine(), eachLine);
+    EXPECT_NE(line->GetDark3D(), dark);
+    EXPECT_EQ(line->GetLineHeight(), 12);
+    EXPECT_EQ(line->GetStacked(), cssStack);
+    EXPECT_EQ(line->GetTreatNulls(), tnSkip);
+    EXPECT_EQ(line->GetTransparency(), 30);
+}
+
+class AreaEditor : public SeriesEditorTest {
+protected:
+    void SetUp() override {
+        SeriesEditorTest::SetUp();
+        area = AddSeries<TAreaSeries>();
+    }
+    TAreaSeries* area = nullptr;
+};
+
+TEST_F(AreaEditor, StackedEnablesTheStackGroupAndNoneDisablesIt) {
+    auto* e = Embed<TAreaSeriesEditor>(area);
+    EXPECT_FALSE(e->EGroup->GetEnabled());
+    probe::Click(*e->RGMultiArea, 1);
+    EXPECT_EQ(area->GetMultiArea(), maStacked);
+    EXPECT_TRUE(e->EGroup->GetEnabled());
+    EXPECT_TRUE(e->UDGroup->GetEnabled());
+    e->EGroup->SetText(u"2");
+    EXPECT_EQ(area->GetStackGroup(), 2);
+    probe::Click(*e->RGMultiArea, 0);
+    EXPECT_EQ(area->GetMultiArea(), maNone);
+    EXPECT_FALSE(e->EGroup->GetEnabled());
+}
+
+TEST_F(AreaEditor, TheOriginIsAWholeNumberEnabledByItsBox) {
+    area->SetUseYOrigin(false);
+    area->SetYOrigin(12.6);
+    auto* e = Embed<TAreaSeriesEditor>(area);
+    EXPECT_EQ(e->EOrigin->GetText(), u"13");
+    EXPECT_EQ(area->GetYOrigin(), 12.6);
+    EXPECT_FALSE(e->EOrigin->GetEnabled());
+    probe::Click(*e->CBUseOrigin);
+    EXPECT_TRUE(area->GetUseYOrigin());
+    EXPECT_TRUE(e->EOrigin->GetEnabled());
+    e->EOrigin->SetText(u"-40000"); // held at the minimum
+    EXPECT_EQ(area->GetYOrigin(), -30000);
+}
+
+TEST_F(AreaEditor, StairsColoursAndNullsWriteAtOnce) {
+    auto* e = Embed<TAreaSeriesEditor>(area);
+    EXPECT_FALSE(e->CBInvStairs->GetEnabled());
+    probe::Click(*e->CBStairs);
+    EXPECT_TRUE(area->GetStairs());
+    EXPECT_TRUE(e->CBInvStairs->GetEnabled());
+    probe::Click(*e->CBInvStairs);
+    probe::Click(*e->CBStairs);
+    EXPECT_FALSE(e->CBInvStairs->GetEnabled());
+    EXPECT_TRUE(area->GetInvertedStairs());
+    probe::Click(*e->CBColorEach);
+    EXPECT_TRUE(area->GetColorEachPoint());
+    EXPECT_FALSE(e->BAreaColor->GetEnabled());
+    probe::Choose(*e->CBNulls, tnIgnore);
+    EXPECT_EQ(area->GetTreatNulls(), tnIgnore);
+    e->ETransp->SetText(u"25");
+    EXPECT_EQ(area->GetTransparency(), 25);
+    area->SetAreaColor(clZuzColor);
+    area->SetSeriesColor(clGreen);
+    EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clGreen);
+    area->SetAreaColor(clBlue);
+    EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clBlue);
+}
+
+} // namespace

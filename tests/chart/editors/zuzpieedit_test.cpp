@@ -1,0 +1,183 @@
+// The pie series' page and the circle settings: the grouped slice's value and enabling, the
+// palette's first item, colour-each enabling, radii and their "Auto" boxes, the transparent
+// background and a colour chosen after it, the wrapping rotation.
+#include "chart/editors/zuzpieedit.h"
+
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/editors/zuzcirclededit.h"
+#include "chart/series/series_pie.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/serieseditorfixture.h"
+
+namespace {
+
+class PieEditor : public SeriesEditorTest {
+protected:
+    void SetUp() override {
+        SeriesEditorTest::SetUp();
+        pie = AddSeries<TPieSeries>();
+    }
+    TPieSeries* pie = nullptr;
+};
+
+TEST_F(PieEditor, TheFormIsBuiltFromItsResource) {
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    ASSERT_EQ(e->PageControl1->GetPageCount(), 4);
+    EXPECT_EQ(e->PageControl1->GetActivePage(), e->TabOptions);
+    EXPECT_EQ(e->TabOther->GetCaption(), u"Group Slices");
+    EXPECT_EQ(e->TBBright->GetMin(), -255);
+    EXPECT_EQ(e->TBBright->GetLineSize(), 5);
+    EXPECT_EQ(e->TBBright->GetFrequency(), 32);
+    EXPECT_EQ(e->UDAngleSize->GetMin(), 1);
+    EXPECT_EQ(e->UDAngleSize->GetMax(), 360);
+    ASSERT_EQ(e->CBOther->GetItems()->GetCount(), 3);
+    EXPECT_EQ(e->CBOther->GetItems()->GetStrings(1), u"Below %");
+    EXPECT_EQ(e->CBMultiple->GetItems()->GetStrings(1), u"Disable");
+    EXPECT_EQ(e->BGradient->GetCaption(), u"3D &Gradient...");
+}
+
+TEST_F(PieEditor, TheOtherValueIgnoresEmptyAndNonNumericText) {
+    pie->GetOtherSlice()->SetStyle(poBelowValue);
+    pie->GetOtherSlice()->SetValue(12);
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    EXPECT_EQ(e->EOtherValue->GetText(), u"12");
+    for (const char16_t* text : {u"", u"-", u"1e", u"abc"}) {
+        e->EOtherValue->SetText(text);
+        EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 12) << UTF8Encode(text);
+    }
+    EXPECT_TRUE(requests.empty()); // no conversion error box
+    e->EOtherValue->SetText(u"7.5");
+    EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 7.5);
+    e->EOtherLabel->SetText(u"Прочие");
+    EXPECT_EQ(pie->GetOtherSlice()->GetText(), u"Прочие");
+}
+
+TEST_F(PieEditor, AGroupingStyleEnablesTheValueAndLabel) {
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    EXPECT_FALSE(e->EOtherValue->GetEnabled());
+    EXPECT_EQ(e->EOtherLabel->GetText(), u"Other");
+    probe::Choose(*e->CBOther, 1);
+    EXPECT_EQ(pie->GetOtherSlice()->GetStyle(), poBelowPercent);
+    EXPECT_TRUE(e->EOtherValue->GetEnabled());
+    EXPECT_TRUE(e->EOtherLabel->GetEnabled());
+    probe::Choose(*e->CBOther, 0);
+    EXPECT_EQ(pie->GetOtherSlice()->GetStyle(), poNone);
+    EXPECT_FALSE(e->EOtherValue->GetEnabled());
+    EXPECT_FALSE(e->EOtherLabel->GetEnabled());
+}
+
+TEST_F(PieEditor, ThePalettesFirstItemIsIndexMinusOne) {
+    chart->SetColorPaletteIndex(3);
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    EXPECT_EQ(e->CBPalette->GetItemIndex(), 4);
+    EXPECT_TRUE(e->CBPalette->GetEnabled()); // a pie colours each slice
+    EXPECT_FALSE(e->BColor->GetEnabled());
+    probe::Choose(*e->CBPalette, 0);
+    EXPECT_EQ(chart->GetColorPaletteIndex(), -1);
+    probe::Choose(*e->CBPalette, 2);
+    EXPECT_EQ(chart->GetColorPaletteIndex(), 1);
+    probe::Click(*e->CBColorEach);
+    EXPECT_FALSE(pie->GetColorEachPoint());
+    EXPECT_TRUE(e->BColor->GetEnabled());
+    EXPECT_FALSE(e->CBPalette->GetEnabled());
+}
+
+TEST_F(PieEditor, EveryOptionWritesAtOnce) {
+    chart->SetView3D(true);
+    const bool dark = pie->GetDark3D();
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    EXPECT_TRUE(e->CBDark3d->GetEnabled());
+    probe::Click(*e->CBDark3d);
+    e->SEExpBig->SetText(u"15");
+    probe::Click(*e->CBPatterns);
+    e->Edit1->SetText(u"180");
+    e->Edit2->SetText(u"25");
+    probe::Choose(*e->CBMultiple, 1);
+    e->TBBright->SetPosition(-40);
+    probe::Click(*e->CBMarksAutoPosition);
+    probe::Click(*e->CBVertCenter);
+    e->SBLegSize->SetPosition(20);
+    EXPECT_NE(pie->GetDark3D(), dark);
+    EXPECT_EQ(pie->GetExplodeBiggest(), 15);
+    EXPECT_TRUE(pie->GetUsePatterns());
+    EXPECT_EQ(pie->GetAngleSize(), 180);
+    EXPECT_EQ(pie->GetDarkPen(), 25);
+    EXPECT_EQ(pie->GetMultiPie(), mpDisabled);
+    EXPECT_EQ(pie->GetGradientBright(), -40);
+    EXPECT_EQ(e->LBright->GetCaption(), u"-40");
+    EXPECT_FALSE(pie->GetAutoMarkPosition());
+    EXPECT_TRUE(pie->GetPieMarks()->GetVertCenter());
+    EXPECT_EQ(pie->GetPieMarks()->GetLegSize(), 20);
+}
+
+TEST_F(PieEditor, Dark3DIsDisabledOnAFlatChart) {
+    chart->SetView3D(false);
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    EXPECT_FALSE(e->CBDark3d->GetEnabled());
+}
+
+class CircledEditor : public PieEditor {
+protected:
+    TCircledSeriesEditor* EmbedCircled() { return Embed<TCircledSeriesEditor>(pie); }
+};
+
+TEST_F(CircledEditor, RadiusZeroTicksAutoAndAutoWritesZero) {
+    pie->SetCustomXRadius(80);
+    auto* e = EmbedCircled();
+    EXPECT_FALSE(e->CBAutoXR->GetChecked());
+    EXPECT_TRUE(e->CBAutoYR->GetChecked());
+    e->Edit2->SetText(u"0");
+    EXPECT_EQ(pie->GetCustomXRadius(), 0);
+    EXPECT_TRUE(e->CBAutoXR->GetChecked());
+    e->Edit2->SetText(u"2500"); // held at the maximum
+    EXPECT_EQ(pie->GetCustomXRadius(), 2000);
+    EXPECT_FALSE(e->CBAutoXR->GetChecked());
+    e->Edit3->SetText(u"60");
+    EXPECT_FALSE(e->CBAutoYR->GetChecked());
+    probe::Click(*e->CBAutoYR);
+    EXPECT_EQ(pie->GetCustomYRadius(), 0);
+    EXPECT_EQ(e->Edit3->GetText(), u"0");
+}
+
+TEST_F(CircledEditor, AColourChosenAfterTransparentUnticksIt) {
+    pie->SetCircleBackColor(clYellow);
+    auto* e = EmbedCircled();
+    EXPECT_FALSE(e->CBTransp->GetChecked());
+    EXPECT_TRUE(e->CBTransp->GetEnabled());
+    pie->GetCircleGradient()->SetVisible(true);
+    probe::Click(*e->CBTransp);
+    EXPECT_EQ(pie->GetCircleBackColor(), clZuzColor);
+    EXPECT_FALSE(pie->GetCircleGradient()->GetVisible());
+    EXPECT_FALSE(e->CBTransp->GetEnabled());
+    ModalDriver driver;
+    driver.Dialog(TDialogKind::ColorDialog, ColorChosen(clAqua));
+    probe::Click(*e->BBack);
+    EXPECT_EQ(pie->GetCircleBackColor(), clAqua);
+    EXPECT_FALSE(e->CBTransp->GetChecked());
+    EXPECT_TRUE(e->CBTransp->GetEnabled());
+}
+
+TEST_F(CircledEditor, TheRotationWrapsAndTheOptionsWrite) {
+    pie->SetRotationAngle(355);
+    auto* e = EmbedCircled();
+    EXPECT_TRUE(e->UDRot->GetWrap());
+    e->UDRot->Click(btNext);
+    EXPECT_EQ(e->UDRot->GetPosition(), 360);
+    EXPECT_EQ(pie->GetRotationAngle(), 0); // a full turn
+    e->UDRot->Click(btNext);
+    EXPECT_EQ(e->UDRot->GetPosition(), 0);
+    e->UDRot->Click(btPrev);
+    EXPECT_EQ(e->UDRot->GetPosition(), 360);
+    e->Edit1->SetText(u"90");
+    EXPECT_EQ(pie->GetRotationAngle(), 90);
+    const bool circled = pie->GetCircled();
+    probe::Click(*e->CBCircled);
+    EXPECT_NE(pie->GetCircled(), circled);
+    const bool view3D = chart->GetView3D();
+    probe::Click(*e->CB3D);
+    EXPECT_NE(chart->GetView3D(), view3D);
+}
+
+} // namespace
