@@ -887,7 +887,7 @@ const ClassInfo& TChartSeries::StaticClass() {
         MakeProp<&C::GetRecalcOptions, &C::SetRecalcOptions>("RecalcOptions")
             .Default(static_cast<std::int64_t>(
                 TSeriesRecalcOptions{rOnDelete, rOnModify, rOnInsert, rOnClear}.Bits())),
-        MakeProp<&C::StoredSeriesColor, &C::SetSeriesColor>("SeriesColor").Stored<&C::IsColorStored>(),
+        MakeProp<&C::GetSeriesColor, &C::SetSeriesColor>("SeriesColor").Stored<&C::IsColorStored>(),
         MakeProp<&C::GetTreatNulls, &C::SetTreatNulls>("TreatNulls").Default(tnDontPaint),
         MakeProp<&C::GetValueFormat, &C::SetValueFormat>("ValueFormat").Stored<&C::IsValueFormatStored>(),
         MakeProp<&C::GetVertAxis, &C::SetVertAxis>("VertAxis").Default(aLeftAxis),

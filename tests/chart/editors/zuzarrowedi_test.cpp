@@ -102,6 +102,7 @@ TEST_F(ShapeEditor, RoundRectangleStaysDisabledInThreeD) {
 }
 
 TEST_F(ShapeEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNumber) {
+    shape->Clear();
     shape->AddXY(10, 20);
     shape->AddXY(30, 40);
     shape->AddXY(50, 60);

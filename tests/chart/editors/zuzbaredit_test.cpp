@@ -50,6 +50,7 @@ TEST_F(BarEditor, ShowingTheSeriesWritesNothingBack) {
     EXPECT_EQ(e->SEBarwidth->GetText(), u"63");
     EXPECT_EQ(e->UDBarOffset->GetPosition(), -35);
     EXPECT_EQ(e->TBTransp->GetPosition(), 30);
+    EXPECT_EQ(e->BBarColor->GetSymbolColor(), bar->GetSeriesColor()); // also the palette's colour
     EXPECT_EQ(bar->GetBarWidthPercent(), 63);
     EXPECT_EQ(bar->GetOffsetPercent(), -35);
     EXPECT_EQ(bar->GetDepthPercent(), 42);
@@ -161,6 +162,19 @@ TEST_F(StackBarEditor, OnlyStackedModesEnableTheGroupAndTheOriginFollowsItsBox) 
     probe::Click(*e->RGMultiBar, mbSideAll);
     EXPECT_FALSE(e->EGroup->GetEnabled());
     EXPECT_FALSE(e->UDGroup->GetEnabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarEditor, PictureOfThePageBesideItsChart) {
+    bar->SetTitle(u"Расход, м³");
+    bar->SetBarStyle(bsBevel);
+    auto* e = Embed<TBarSeriesEditor>(bar);
+    SavePicture(*form.get(), "bar-editor.png");
+    e->PageControl1->SetActivePage(e->TabSize);
+    SavePicture(*form.get(), "bar-editor-size.png");
 }
 
 } // namespace

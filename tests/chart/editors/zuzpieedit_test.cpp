@@ -181,3 +181,16 @@ TEST_F(CircledEditor, TheRotationWrapsAndTheOptionsWrite) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PieEditor, PictureOfThePageBesideItsChart) {
+    pie->GetOtherSlice()->SetStyle(poBelowPercent);
+    pie->GetOtherSlice()->SetValue(10);
+    auto* e = Embed<TPieSeriesEditor>(pie);
+    SavePicture(*form.get(), "pie-editor.png");
+    e->PageControl1->SetActivePage(e->TabOther);
+    SavePicture(*form.get(), "pie-editor-other.png");
+}
+
+} // namespace
