@@ -255,6 +255,25 @@ TEST_F(ComCtrlsTest, UpDownArrowsStepTheirEditsNumberWithinTheirRange) {
     arrows->Click(btPrev);
 }
 
+TEST_F(ComCtrlsTest, AWrappingUpDownStepsPastOneEndToTheOther) {
+    TestForm f;
+    auto* edit = Create<TEdit>(f.get());
+    edit->SetParent(f.get());
+    auto* arrows = Create<TUpDown>(f.get());
+    arrows->SetMax(360);
+    arrows->SetIncrement(5);
+    arrows->SetWrap(true);
+    arrows->SetAssociate(edit);
+    arrows->SetPosition(358);
+    arrows->Click(btNext);
+    EXPECT_EQ(edit->GetText(), u"0");
+    arrows->Click(btPrev);
+    EXPECT_EQ(edit->GetText(), u"360");
+    arrows->SetWrap(false);
+    arrows->Click(btNext);
+    EXPECT_EQ(edit->GetText(), u"360");
+}
+
 TEST_F(ComCtrlsTest, AnUpDownReadsTheNumberTypedIntoItsEditHeldInRange) {
     TestForm f;
     auto* edit = Create<TEdit>(f.get());
