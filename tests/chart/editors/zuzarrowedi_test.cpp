@@ -75,7 +75,7 @@ TEST_F(GanttEditor, AHeightOfZeroIsHeldAtOne) {
     EXPECT_EQ(gantt->GetColorEachPoint(), !e->BColor->GetEnabled());
 }
 
-class ShapeEditor : public SeriesEditorTest {
+class ShapeSeriesEditor : public SeriesEditorTest {
 protected:
     void SetUp() override {
         SeriesEditorTest::SetUp();
@@ -84,7 +84,7 @@ protected:
     TChartShape* shape = nullptr;
 };
 
-TEST_F(ShapeEditor, RoundRectangleStaysDisabledInThreeD) {
+TEST_F(ShapeSeriesEditor, RoundRectangleStaysDisabledInThreeD) {
     chart->SetView3D(true);
     shape->SetStyle(chasCircle);
     auto* e = Embed<TChartShapeEditor>(shape);
@@ -101,7 +101,7 @@ TEST_F(ShapeEditor, RoundRectangleStaysDisabledInThreeD) {
     EXPECT_TRUE(shape->GetRoundRectangle());
 }
 
-TEST_F(ShapeEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNumber) {
+TEST_F(ShapeSeriesEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNumber) {
     shape->Clear();
     shape->AddXY(10, 20);
     shape->AddXY(30, 40);
@@ -127,7 +127,7 @@ TEST_F(ShapeEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNumber) {
     EXPECT_EQ(shape->GetY1(), 44);
 }
 
-TEST_F(ShapeEditor, TextAlignmentUnitsAndLookWriteAtOnce) {
+TEST_F(ShapeSeriesEditor, TextAlignmentUnitsAndLookWriteAtOnce) {
     shape->GetText()->SetText(u"Узел");
     shape->SetAlignment(taRightJustify);
     shape->SetVertAlign(vaBottom);
