@@ -68,6 +68,7 @@ void RegisterZuzShapeEdiClasses();
 void RegisterZuzFLineEdiClasses();
 void RegisterZuzCustEditClasses();
 void RegisterZuzAreaEditClasses();
+void RegisterZuzBubbleEditClasses();
 
 namespace {
 
@@ -126,6 +127,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzFLineEdi", RegisterZuzFLineEdiClasses, nullptr},
     {"ZuzCustEdit", RegisterZuzCustEditClasses, nullptr},
     {"ZuzAreaEdit", RegisterZuzAreaEditClasses, nullptr},
+    {"ZuzBubbleEdit", RegisterZuzBubbleEditClasses, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -1,9 +1,11 @@
 #include "chart/editors/zuzareaedit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/series/series_area.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/comctrls.h"
@@ -107,7 +109,13 @@ void TAreaSeriesEditor::FormShow(TObject*) {
     InsertPages();
 }
 
-void TAreaSeriesEditor::InsertPages() {}
+// Once per form: the pointer page always, the gradient page only inside a series page.
+void TAreaSeriesEditor::InsertPages() {
+    if (!FPointerForm) {
+        FPointerForm = ZuzInsertPointerForm(this, FArea->GetPointer(), VavIve_GalleryPoint);
+        FPointerForm->FreeNotification(this);
+    }
+}
 
 void TAreaSeriesEditor::FormDestroy(TObject*) {
     if (FPointerForm) {

@@ -6,6 +6,7 @@
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/editors/zuzstackbaredit.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/comctrls.h"
@@ -101,6 +102,12 @@ void TBarSeriesEditor::FormShow(TObject*) {
         UDBevel->SetPosition(FBar->GetBevelSize());
         UDDarkPen->SetPosition(FBar->GetDarkPen());
         TBTransp->SetPosition(FBar->GetTransparency());
+        // One shadow editor for the life of the form; later shows only refresh it.
+        if (!FShadowForm) {
+            FShadowForm = InsertZuzShadowEditor(TabShadow);
+            FShadowForm->FreeNotification(this);
+        }
+        FShadowForm->RefreshControls(FBar->GetShadow());
         CheckControls();
         BBarColor->LinkProperty(FBar, u"SeriesColor");
         RefreshShape();

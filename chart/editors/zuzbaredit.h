@@ -16,6 +16,7 @@ class TStackBarSeriesEditor;
 class TTabSheet;
 class TTrackBar;
 class TUpDown;
+class TZuzShadowEditor;
 
 class TBarSeriesEditor : public TForm {
 public:
@@ -89,7 +90,7 @@ private:
 
     TCustomBarSeries* FBar = nullptr;
     TStackBarSeriesEditor* FStackForm = nullptr;
-    TCustomForm* FShadowForm = nullptr;
+    TZuzShadowEditor* FShadowForm = nullptr;
     bool FFilling = true;
 };
 

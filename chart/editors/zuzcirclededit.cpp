@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/series/series_circled.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -78,6 +79,11 @@ void TCircledSeriesEditor::FormShow(TObject*) {
         CBTransp->SetEnabled(!CBTransp->GetChecked());
         BBack->LinkProperty(FCircled, u"CircleBackColor");
         BGradient->LinkGradient(FCircled->GetCircleGradient());
+        if (!FShadowForm) {
+            FShadowForm = InsertZuzShadowEditor(TabShadow);
+            FShadowForm->FreeNotification(this);
+        }
+        FShadowForm->RefreshControls(FCircled->GetShadow());
     }
     FFilling = false;
 }

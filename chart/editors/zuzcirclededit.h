@@ -14,6 +14,7 @@ class TLabel;
 class TPageControl;
 class TTabSheet;
 class TUpDown;
+class TZuzShadowEditor;
 
 class TCircledSeriesEditor : public TForm {
 public:
@@ -68,7 +69,7 @@ private:
     void ColourChosen();
 
     TCircledSeries* FCircled = nullptr;
-    TCustomForm* FShadowForm = nullptr;
+    TZuzShadowEditor* FShadowForm = nullptr;
     bool FFilling = true;
 };
 

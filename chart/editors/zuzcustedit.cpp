@@ -1,10 +1,13 @@
 #include "chart/editors/zuzcustedit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/series/series.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -94,6 +97,10 @@ void TCustomSeriesEditor::FormShow(TObject*) {
         }
         BLineColor->LinkProperty(FSeries, u"SeriesColor");
     }
+    if (GetParent() && !FPointerForm) {
+        FPointerForm = ZuzInsertPointerForm(this, FSeries->GetPointer(), VavIve_GalleryPoint);
+        FPointerForm->FreeNotification(this);
+    }
 }
 
 void TCustomSeriesEditor::FormDestroy(TObject*) {
@@ -157,7 +164,14 @@ void TCustomSeriesEditor::CheckBox1Click(TObject*) {
     if (Writing()) FSeries->SetColorEachLine(CheckBox1->GetChecked());
 }
 
-void TCustomSeriesEditor::Button1Click(TObject*) {}
+// A line's shadow is drawn hard-edged and opaque: those controls are not offered.
+void TCustomSeriesEditor::Button1Click(TObject*) {
+    if (!FSeries) return;
+    TFormFreer<TZuzShadowEditor> editor(ZuzCreateForm<TZuzShadowEditor>(this));
+    editor->RefreshControls(FSeries->GetShadow());
+    ShowControls(false, {editor->CBSmooth, editor->LTransp, editor->EShadowTransp, editor->UDShadowTransp});
+    editor->ShowModal();
+}
 
 void TCustomSeriesEditor::TBTranspChange(TObject*) {
     if (Writing()) FSeries->SetTransparency(TBTransp->GetPosition());

@@ -1,8 +1,10 @@
 #include "chart/editors/zuzganttedi.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/ganttch.h"
 #include "platform/gui/comctrls.h"
@@ -55,6 +57,13 @@ void TGanttSeriesEditor::FormShow(TObject*) {
         BConnLines->LinkPen(FGantt->GetConnectingPen());
         BColor->LinkProperty(FGantt, u"SeriesColor");
         BColor->SetEnabled(!FGantt->GetColorEachPoint());
+    }
+    // The bar's height is edited here, so the pointer page shows no size.
+    if (!FPointerForm) {
+        TSeriesPointerEditor* pointer = ZuzInsertPointerForm(this, FGantt->GetPointer(), VavIve_GalleryGantt);
+        pointer->HideSizeOptions();
+        pointer->FreeNotification(this);
+        FPointerForm = pointer;
     }
 }
 

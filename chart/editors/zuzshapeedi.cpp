@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/series/zuzshape.h"
@@ -104,6 +105,11 @@ void TChartShapeEditor::FormShow(TObject*) {
     BShapePen->LinkPen(FShape->GetPen());
     BGradient->LinkGradient(FShape->GetGradient());
     BShapeColor->LinkProperty(FShape, u"SeriesColor");
+    if (!FFontForm) {
+        FFontForm = InsertZuzFontEditor(TabFont);
+        FFontForm->FreeNotification(this);
+    }
+    FFontForm->RefreshControls(FShape->GetFont());
     UDTransp->SetPosition(FShape->GetTransparency());
     FLoading = false;
 }

@@ -17,6 +17,7 @@ class TPageControl;
 class TRadioGroup;
 class TTabSheet;
 class TUpDown;
+class TZuzFontEditor;
 
 class TChartShapeEditor : public TForm {
 public:
@@ -83,7 +84,7 @@ private:
     bool PositionValue(const TEdit* Edit, double& Value) const;
 
     TChartShape* FShape = nullptr;
-    TCustomForm* FFontForm = nullptr;
+    TZuzFontEditor* FFontForm = nullptr;
     bool FLoading = true;
 };
 

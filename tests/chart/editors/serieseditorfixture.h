@@ -5,6 +5,7 @@
 
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -43,6 +44,37 @@ protected:
         probe::ProcessEvents();
         return editor;
     }
+    // The editor E embedded on the first of a page control's pages, as the series page holds it,
+    // so that the pages it adds go beside it.
+    template <class E>
+    E* EmbedInPages(TChartSeries* Series) {
+        pages = Create<TPageControl>(form.get());
+        pages->SetParent(host);
+        pages->SetAlign(alClient);
+        auto* format = Create<TTabSheet>(form.get());
+        format->SetCaption(u"Format");
+        format->SetPageControl(pages);
+        auto* editor = Create<E>(form.get());
+        AddFormTo(editor, format, Series);
+        probe::ProcessEvents();
+        return editor;
+    }
+    // Leaves the first page for each other page and comes back, showing its editor again.
+    void VisitEveryPage() {
+        for (int i = 1; i < pages->GetPageCount(); ++i) {
+            pages->SetActivePageIndex(i);
+            probe::ProcessEvents();
+            pages->SetActivePageIndex(0);
+            probe::ProcessEvents();
+        }
+    }
+    // The captions of the page control's pages, in order.
+    std::vector<String> PageCaptions() const {
+        std::vector<String> captions;
+        for (int i = 0; i < pages->GetPageCount(); ++i) captions.push_back(pages->GetPage(i)->GetCaption());
+        return captions;
+    }
+
     // Shows the editor again, as a series page does when its tab comes back.
     static void ShowAgain(TCustomForm* Editor) {
         Editor->Hide();
@@ -51,4 +83,5 @@ protected:
     }
 
     TPanel* host = nullptr;
+    TPageControl* pages = nullptr;
 };

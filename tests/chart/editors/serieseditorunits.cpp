@@ -3,12 +3,14 @@
 #include "chart/editors/zuzarrowedi.h"
 #include "chart/editors/zuzbaredit.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzbubbleedit.h"
 #include "chart/editors/zuzcirclededit.h"
 #include "chart/editors/zuzcustedit.h"
 #include "chart/editors/zuzflineedi.h"
 #include "chart/editors/zuzganttedi.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzpieedit.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzshapeedi.h"
 #include "chart/editors/zuzstackbaredit.h"
 
@@ -18,6 +20,8 @@ void ZuzSeriesEditorsTestUnits() {
     started = true;
     RegisterZuzPenDlgClasses();
     RegisterZuzBrushDlgClasses();
+    RegisterZuzPoEdiClasses();
+    RegisterZuzBubbleEditClasses();
     RegisterZuzBarEditClasses();
     RegisterZuzStackBarEditClasses();
     RegisterZuzPieEditClasses();

@@ -5,10 +5,14 @@
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzgradient.h"
+#include "chart/editors/zuzbubbleedit.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzganttedi.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzshapeedi.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/arrowcha.h"
+#include "chart/series/bubblech.h"
 #include "chart/series/ganttch.h"
 #include "chart/series/zuzshape.h"
 #include "platform/gui/comctrls.h"
@@ -148,6 +152,47 @@ TEST_F(ShapeSeriesEditor, TextAlignmentUnitsAndLookWriteAtOnce) {
     EXPECT_TRUE(shape->GetTransparent());
     e->Edit1->SetText(u"60");
     EXPECT_EQ(shape->GetTransparency(), 60);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GanttEditor, TheGanttPageIsAddedOnceWithoutItsSizeOptions) {
+    auto* gantt = AddSeries<TGanttSeries>();
+    auto* e = EmbedInPages<TGanttSeriesEditor>(gantt);
+    VisitEveryPage();
+    VisitEveryPage();
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Gantt"}));
+    auto* pointer = dynamic_cast<TSeriesPointerEditor*>(e->PointerForm());
+    ASSERT_NE(pointer, nullptr);
+    EXPECT_FALSE(pointer->SEPointVertSize->GetVisible());
+    EXPECT_FALSE(pointer->UDPointHorizSize->GetVisible());
+}
+
+TEST_F(ShapeSeriesEditor, TheFontPageShowsTheShapesFont) {
+    auto* e = Embed<TChartShapeEditor>(shape);
+    ShowAgain(e);
+    int fontEditors = 0;
+    for (int i = 0; i < e->TabFont->GetControlCount(); ++i)
+        if (dynamic_cast<TZuzFontEditor*>(e->TabFont->GetControl(i))) ++fontEditors;
+    EXPECT_EQ(fontEditors, 1);
+}
+
+} // namespace
+
+namespace {
+
+using BubbleEditor = SeriesEditorTest;
+
+TEST_F(BubbleEditor, IsThePointerEditorWithoutItsVisibleBox) {
+    auto* bubble = AddSeries<TBubbleSeries>();
+    auto* e = Embed<TBubbleSeriesEditor>(bubble);
+    EXPECT_FALSE(e->CBDrawPoint->GetVisible());
+    EXPECT_TRUE(e->CBStyle->GetVisible());
+    EXPECT_EQ(e->Pointer(), bubble->GetPointer());
+    probe::Choose(*e->CBStyle, psDiamond);
+    EXPECT_EQ(bubble->GetPointer()->GetStyle(), psDiamond);
 }
 
 } // namespace

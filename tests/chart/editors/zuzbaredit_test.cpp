@@ -4,6 +4,7 @@
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/editors/zuzstackbaredit.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/comctrls.h"
@@ -175,6 +176,21 @@ TEST_F(BarEditor, PictureOfThePageBesideItsChart) {
     SavePicture(*form.get(), "bar-editor.png");
     e->PageControl1->SetActivePage(e->TabSize);
     SavePicture(*form.get(), "bar-editor-size.png");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(BarEditor, TheShadowPageHoldsOneEditorOfTheBarsShadow) {
+    auto* e = Embed<TBarSeriesEditor>(bar);
+    ShowAgain(e);
+    ShowAgain(e);
+    std::vector<TZuzShadowEditor*> editors;
+    for (int i = 0; i < e->TabShadow->GetControlCount(); ++i)
+        if (auto* s = dynamic_cast<TZuzShadowEditor*>(e->TabShadow->GetControl(i))) editors.push_back(s);
+    ASSERT_EQ(editors.size(), 1u);
+    EXPECT_EQ(editors[0]->GetShadow(), bar->GetShadow());
 }
 
 } // namespace

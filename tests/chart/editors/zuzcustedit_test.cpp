@@ -5,6 +5,8 @@
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzareaedit.h"
+#include "chart/editors/zuzpoedi.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/series/series.h"
 #include "chart/series/series_area.h"
 #include "platform/gui/comctrls.h"
@@ -131,6 +133,47 @@ TEST_F(AreaEditor, StairsColoursAndNullsWriteAtOnce) {
     EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clGreen);
     area->SetAreaColor(clBlue);
     EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clBlue);
+}
+
+} // namespace
+
+namespace {
+
+// Each show of an editor on its page loads the series again; the pages it adds come once.
+TEST_F(LineEditor, ThePointPageIsAddedOnceAcrossRepeatedShows) {
+    auto* line = AddSeries<TLineSeries>();
+    auto* e = EmbedInPages<TCustomSeriesEditor>(line);
+    VisitEveryPage();
+    VisitEveryPage();
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Point"}));
+    auto* pointer = dynamic_cast<TSeriesPointerEditor*>(e->PointerForm());
+    ASSERT_NE(pointer, nullptr);
+    EXPECT_EQ(pointer->Pointer(), line->GetPointer());
+}
+
+TEST_F(AreaEditor, ThePointPageIsAddedOnceAcrossRepeatedShows) {
+    auto* e = EmbedInPages<TAreaSeriesEditor>(area);
+    VisitEveryPage();
+    VisitEveryPage();
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Point"}));
+    ASSERT_NE(e->PointerForm(), nullptr);
+}
+
+TEST_F(LineEditor, TheShadowDialogEditsTheSeriesShadowWithoutSmoothingOrTransparency) {
+    auto* line = AddSeries<TLineSeries>();
+    auto* e = Embed<TCustomSeriesEditor>(line);
+    ModalDriver driver;
+    driver.Form<TZuzShadowEditor>(
+        [&](TZuzShadowEditor& d) {
+            EXPECT_EQ(d.GetShadow(), line->GetShadow());
+            for (TControl* c :
+                 std::initializer_list<TControl*>{d.CBSmooth, d.LTransp, d.EShadowTransp, d.UDShadowTransp})
+                EXPECT_FALSE(c->GetVisible()) << UTF8Encode(c->GetName());
+            d.Edit1->SetText(u"7");
+        },
+        mrOk);
+    probe::Click(*e->Button1);
+    EXPECT_EQ(line->GetShadow()->GetHorizSize(), 7);
 }
 
 } // namespace
