@@ -177,3 +177,20 @@ TEST_F(LineEditor, TheShadowDialogEditsTheSeriesShadowWithoutSmoothingOrTranspar
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LineEditor, TheShadowDialogIsFreedWhenAnExceptionLeavesItsShow) {
+    auto* line = AddSeries<TLineSeries>();
+    auto* e = Embed<TCustomSeriesEditor>(line);
+    bool destroyed = false;
+    ModalDriver driver;
+    driver.Form<TZuzShadowEditor>([&](TZuzShadowEditor& d) {
+        d.OnDestroy = TNotifyEvent([&](TObject*) { destroyed = true; });
+        throw EInvalidOperation(u"failed inside the dialog");
+    });
+    EXPECT_THROW(e->Button1Click(e->Button1), EInvalidOperation);
+    EXPECT_TRUE(destroyed);
+}
+
+} // namespace
