@@ -7,7 +7,6 @@
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
-#include "chart/engine/chartlegend.h"
 #include "chart/engine/colorpalettes.h"
 #include "chart/series/series_pie.h"
 #include "platform/core/sysutils.h"
@@ -207,15 +206,7 @@ void TPieSeriesEditor::EOtherLabelChange(TObject*) {
     if (!FFilling && FPie) FPie->GetOtherSlice()->SetText(EOtherLabel->GetText());
 }
 
-// The legend page is found by name: it is a page of the chart editor, not of this one.
-void TPieSeriesEditor::Button2Click(TObject*) {
-    if (!FPie) return;
-    const ClassInfo* legendForm = GetClass("TFormZuzLegend");
-    if (!legendForm) return;
-    TFormFreer<TCustomForm> form(ZuzCreateForm(*legendForm, this));
-    form->SetTag(reinterpret_cast<NativeInt>(FPie->GetOtherSlice()->GetLegend()));
-    form->ShowModal();
-}
+void TPieSeriesEditor::Button2Click(TObject*) {}
 
 void TPieSeriesEditor::CBColorEachClick(TObject*) {
     if (FFilling || !FPie) return;
