@@ -187,6 +187,8 @@ void TGalleryChart::Draw(TCanvas* UserCanvas, const TRect& UserRect) {
     // pass's layout (the title's place above all) stays the one hit tests see.
     if (FSmooth && !FDrawingSmooth && UserRect.Width() >= 2 && UserRect.Height() >= 2)
         SmoothPass(UserCanvas, UserRect);
+    // A repaint while the pointer is over the sample keeps its frame.
+    if (FHover && !FDrawingSmooth && UserCanvas == GetControlCanvas()) DrawHoverFrame(true);
 }
 
 void TGalleryChart::SmoothPass(TCanvas* UserCanvas, const TRect& UserRect) {
@@ -267,12 +269,16 @@ void TGalleryChart::DrawHoverFrame(bool Inside) {
 
 void TGalleryChart::MouseEnter() {
     TCustomChart::MouseEnter();
-    if (IsSampleEnabled()) DrawHoverFrame(true);
+    if (!IsSampleEnabled()) return;
+    FHover = true;
+    DrawHoverFrame(true);
 }
 
 void TGalleryChart::MouseLeave() {
     TCustomChart::MouseLeave();
-    if (IsSampleEnabled()) DrawHoverFrame(false);
+    if (!IsSampleEnabled()) return;
+    FHover = false;
+    DrawHoverFrame(false);
 }
 
 // ---------------------------------------------------------------------------
@@ -654,19 +660,22 @@ void TChartGalleryPanel::UseTheme(const TChartThemeClass& ThemeClass) {
 // ---------------------------------------------------------------------------
 // The sub-gallery
 
-void TChartGalleryPanel::CreateSubChart(const String& Title) {
-    if (!FSubPanel || !FTempSeriesClass) return;
+void TChartGalleryPanel::AddSubSample(const ClassInfo& SeriesClass, const String& Title) {
     // A type made for this sample alone: the class, one series, no function, the title.
-    const String title = Title;
     TZuzSeriesType temp;
-    temp.SeriesClass = FTempSeriesClass;
-    temp.Description = &title;
+    temp.SeriesClass = &SeriesClass;
+    temp.Description = &Title;
     temp.NumGallerySeries = 1;
-    const int n = FSubPanel->ChartCount();
-    TGalleryChart* chart = FSubPanel->CreateChart(temp);
+    const int n = ChartCount();
+    TGalleryChart* chart = CreateChart(temp);
     temp.Description = nullptr;
     for (int i = 0; i < chart->SeriesCount(); ++i) chart->GetSeries(i)->SetSubGallery(chart->GetSeries(i), n);
     chart->SetTag(n);
+}
+
+void TChartGalleryPanel::CreateSubSamples(TChartSeries* Series) {
+    const ClassInfo& cls = Series->ClassType();
+    Series->CreateSubGallery([this, &cls](const String& Title) { AddSubSample(cls, Title); });
 }
 
 void TChartGalleryPanel::SubPaint(TObject* Sender) {
@@ -735,7 +744,6 @@ void TChartGalleryPanel::ShowSubGallery() {
             if (panel->FSubForm) panel->FSubForm->Free();
             panel->FSubForm = nullptr;
             panel->FSubPanel = nullptr;
-            panel->FTempSeriesClass = nullptr;
         }
     } popUp{this};
 
@@ -772,9 +780,7 @@ void TChartGalleryPanel::ShowSubGallery() {
     sub->OnSelectedChart.Bind(this, &TChartGalleryPanel::SubSelected, "SubSelected");
     sub->CalcChartWidthHeight();
 
-    // One sample per sub-style, made from a series of the sample's class.
-    FTempSeriesClass = &first->ClassType();
-    first->CreateSubGallery([this](const String& Title) { CreateSubChart(Title); });
+    sub->CreateSubSamples(first);
     const int rows = sub->FNumCols > 0 ? (sub->ChartCount() + sub->FNumCols - 1) / sub->FNumCols : 0;
     sub->FNumRows = std::max(1, rows);
     form->SetHeight(sub->FChartHeight * sub->FNumRows + 8);

@@ -55,6 +55,7 @@ private:
     void SmoothPass(TCanvas* UserCanvas, const TRect& UserRect);
     bool FSmooth = false;
     bool FDrawingSmooth = false;
+    bool FHover = false; // the pointer is over the sample
 };
 
 // The samples of a gallery panel; Clear frees them.
@@ -137,6 +138,8 @@ public:
     void UnselectChart();
     bool GetSeriesClass(const ClassInfo*& SeriesClass, const ClassInfo*& FunctionClass, int& SubIndex) const;
     void ShowSubGallery();
+    // One sample per sub-style of the series' class, each tagged with its sub-style's index.
+    void CreateSubSamples(TChartSeries* Series);
     void UseTheme(const TChartThemeClass& ThemeClass);
     // Lays every sample out at its place in the grid.
     void ResizeCharts();
@@ -167,7 +170,7 @@ private:
     void SubPaintClick(TObject* Sender);
     void SubPaint(TObject* Sender);
     void SubFormKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
-    void CreateSubChart(const String& Title);
+    void AddSubSample(const ClassInfo& SeriesClass, const String& Title);
     bool MouseOnSubArrow() const;
     TGalleryChart* ChartAt(int Col, int Row) const;
 
@@ -188,8 +191,6 @@ private:
     bool FSubGallery = false;
     TCustomForm* FSubForm = nullptr;
     TChartGalleryPanel* FSubPanel = nullptr;
-    // While sub-samples are built: the class whose sub-styles they show.
-    const ClassInfo* FTempSeriesClass = nullptr;
 };
 
 // The gallery unit's start-up: the standard series types enter the registry.

@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/editors/zuzgalleryalternate.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzpendlg.h"
@@ -21,15 +22,6 @@ namespace {
 const String kRememberSize = u"RememberGallerySize";
 const String kWidth = u"GalleryWidth";
 const String kHeight = u"GalleryHeight";
-
-// A gallery form lives for one call: freed on the way out, also when an exception passes.
-template <class F>
-struct FormGuard {
-    F* form;
-    ~FormGuard() {
-        if (form) form->Free();
-    }
-};
 
 bool HasFunctionClass(const TZuzSeriesType* t) {
     return t->FunctionClass != nullptr;
@@ -172,9 +164,9 @@ namespace {
 bool RunStandardGallery(TComponent* Owner, TChartSeries* Series, bool ShowFunctions, bool FunctionsOnly,
                         const ClassInfo*& SeriesClass, bool& View3D, const ClassInfo*& FunctionClass,
                         bool CheckValid, int& SubIndex, int& PaletteIndex) {
-    auto* form = Create<TZuzGallery>(Owner);
-    FormGuard<TZuzGallery> guard{form};
-    PositionToCenter(form);
+    // A gallery form lives for one call: freed on the way out, also when an exception passes.
+    TFormFreer<TZuzGallery> form(Create<TZuzGallery>(Owner));
+    PositionToCenter(form.get());
     form->FunctionsOnly = FunctionsOnly;
     TChartGalleryPanel* panel = form->ChartGalleryPanel1;
     form->CB3D->SetChecked(View3D);
@@ -203,6 +195,8 @@ bool RunStandardGallery(TComponent* Owner, TChartSeries* Series, bool ShowFuncti
 bool GetChartGalleryClass(TComponent* Owner, TChartSeries* Series, bool ShowFunctions,
                           const ClassInfo*& SeriesClass, bool& View3D, const ClassInfo*& FunctionClass,
                           bool CheckValid, int& SubIndex, int& PaletteIndex) {
+    if (TChartGalleryPanel::DefaultMode() != 0)
+        return RunAlternateGallery(Owner, SeriesClass, View3D, FunctionClass, SubIndex);
     return RunStandardGallery(Owner, Series, ShowFunctions, false, SeriesClass, View3D, FunctionClass,
                               CheckValid, SubIndex, PaletteIndex);
 }
@@ -281,6 +275,7 @@ const ClassInfo* ChangeGallery(TComponent* Owner, TChartSeries*& Series) {
 } // namespace
 
 void ZuzGallyInitialization() {
+    ZuzGalleryAlternateInitialization();
     // The form reads these classes by name.
     RegisterClasses(
         {&TZuzGallery::StaticClass(), &TChartGalleryPanel::StaticClass(), &TComboFlat::StaticClass()});
