@@ -29,13 +29,6 @@ bool IsDestroying(const TComponent* C) {
     return C->GetComponentState().Contains(csDestroying);
 }
 
-// The editor icon of the series' class, where the resources hold one.
-void DrawSeriesIcon(TCanvas* Canvas, const TChartSeries* Series, int Left, int Top) {
-    TBitmap icon;
-    ZuzGetBitmapEditor(Series, &icon);
-    if (icon.GetWidth() > 0 && icon.GetHeight() > 0) Canvas->Draw(Left, Top, &icon);
-}
-
 } // namespace
 
 const ClassInfo& TChartListBox::StaticClass() {
@@ -553,7 +546,7 @@ void TChartListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State
     canvas->FillRect(TRect(Rect.Left, Rect.Top, Rect.Left + SectionLeft(secTitle) - 2, Rect.Bottom));
     TChartSeries* s = GetSeries(Index);
     if (!s) return;
-    if (GetShowSeriesIcon()) DrawSeriesIcon(canvas, s, Rect.Left + SectionLeft(secIcon), Rect.Top);
+    if (GetShowSeriesIcon()) ZuzDrawBitmapEditor(canvas, s, Rect.Left + SectionLeft(secIcon), Rect.Top);
     if (GetShowSeriesColor() && s->UseSeriesColor) {
         const int left = Rect.Left + SectionLeft(secColor) - 2;
         const TRect box(left + 4, Rect.Top + 4, left + FSections[secColor].Width - 4, Rect.Bottom - 4);

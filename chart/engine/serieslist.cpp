@@ -1,6 +1,8 @@
 #include "chart/engine/serieslist.h"
 
+#include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
+#include "platform/gui/graphics.h"
 
 template <>
 const EnumInfo& EnumInfoOf<TSeriesGroupActive>() {
@@ -153,4 +155,10 @@ bool TChartSeriesList::GetAllActive() const {
 
 void TChartSeriesList::SetAllActive(bool Value) {
     for (int t = 0; t < Count(); ++t) Get(t)->SetActive(Value);
+}
+
+void ZuzDrawBitmapEditor(TCanvas* Canvas, const TObject* Element, int Left, int Top) {
+    TBitmap icon;
+    ZuzGetBitmapEditor(Element, &icon);
+    if (icon.GetWidth() > 0 && icon.GetHeight() > 0) Canvas->Draw(Left, Top, &icon);
 }

@@ -6,6 +6,7 @@
 #include "platform/core/collections.h"
 #include "platform/core/lists.h"
 
+class TCanvas;
 class TChartSeries;
 
 class TCustomSeriesList;
@@ -105,3 +106,7 @@ public:
 private:
     Owned<TSeriesGroups> FGroups;
 };
+
+// The editor icon of the element's class (else of its parent class) at (Left, Top); nothing
+// when the resources hold neither.
+void ZuzDrawBitmapEditor(TCanvas* Canvas, const TObject* Element, int Left, int Top);

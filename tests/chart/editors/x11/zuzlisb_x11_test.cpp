@@ -1,5 +1,5 @@
 // The series list box as the X server shows it and as a mouse reaches it: four sections
-// per row, a click on a check box switches the series off, a row dragged onto another
+// per row (the type's icon first), a click on a check box switches the series off, a row dragged onto another
 // changes the chart's order.
 #include "chart/editors/zuzlisb.h"
 
@@ -43,6 +43,19 @@ TEST_F(XChartListBox, ShowsItsSectionsAndTakesClicksAndDrags) {
     const probe::Picture shot = xserver::Picture(*list);
     const TPoint colour = At(1, TChartListBox::secColor);
     EXPECT_EQ(shot.Pixel(colour.X + 4, colour.Y), (probe::Rgb{0, 0, 255}));
+    // The icon section holds the series type's own picture: the line's grey axes, the bar's
+    // green middle bar.
+    const auto count = [&](int Row, probe::Rgb Colour) {
+        const TPoint at = At(Row, TChartListBox::secIcon);
+        int n = 0;
+        for (int y = at.Y - 12; y < at.Y + 12; ++y)
+            for (int x = 0; x < list->SectionLeft(TChartListBox::secCheck); ++x)
+                n += shot.Pixel(x, y) == Colour;
+        return n;
+    };
+    EXPECT_GT(count(0, probe::Rgb{128, 128, 128}), 20);
+    EXPECT_GT(count(1, probe::Rgb{0, 128, 0}), 5);
+    EXPECT_EQ(count(0, probe::Rgb{0, 128, 0}), 0);
 
     TChartSeries* bars = chart->GetSeries(1);
     ASSERT_TRUE(xserver::Click(*list, At(1, TChartListBox::secCheck)));
