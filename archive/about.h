@@ -1,6 +1,6 @@
 #pragma once
-// The about box, read from the form resource TAboutBox: the product's name and
-// version and the maker's e-mail and web links.
+// The about box, read from the form resource TAboutBox: the program's picture, the
+// product's name and version and the maker's e-mail and web links.
 
 #include "platform/gui/buttons.h"
 #include "platform/gui/extctrls.h"
@@ -33,10 +33,8 @@ public:
 
 protected:
     void BindComponents() override;
-    void DoCreate() override;
 
 private:
-    void DrawProgramPicture();
     void OpenLink(const String& Url);
 };
 

@@ -101,7 +101,7 @@ TEST_F(About, RendersWithTheProgramsPicture) {
     const std::filesystem::path out =
         std::filesystem::path(dir ? dir : ::testing::TempDir()) / "aboutbox.png";
     EXPECT_TRUE(picture.SavePng(out));
-    // The dial's hub is drawn in the middle of the picture, dark blue.
+    // The picture comes with the form: the dial's hub in its middle, dark blue.
     const probe::Rgb hub = probe::Grab(*box->ProgramIcon).Pixel(57, 50);
     EXPECT_GT(hub.b, 100);
     EXPECT_LT(hub.r, 60);
