@@ -1094,8 +1094,13 @@ void TUpDown::SetAssociate(TWinControl* Value) {
     FAssociate = Value;
     if (!Value) return;
     Value->FreeNotification(this);
-    // The arrows take the right end of the edit, which narrows to make room.
     if (Value->GetParent()) SetParent(Value->GetParent());
+    // A form resource holds the edit already narrowed and the arrows beside it.
+    if (GetComponentState().Contains(csLoading)) {
+        ShowPosition();
+        return;
+    }
+    // The arrows take the right end of the edit, which narrows to make room.
     const int width = GetWidth();
     Value->SetWidth(std::max(0, Value->GetWidth() - width));
     SetBounds(Value->GetLeft() + Value->GetWidth(), Value->GetTop(), width, Value->GetHeight());

@@ -274,6 +274,22 @@ TEST_F(ComCtrlsTest, AWrappingUpDownStepsPastOneEndToTheOther) {
     EXPECT_EQ(edit->GetText(), u"360");
 }
 
+TEST_F(ComCtrlsTest, AnUpDownReadFromAFormKeepsTheNarrowedEditItWasStoredWith) {
+    TestForm f;
+    auto* edit = Create<TEdit>(f.get());
+    edit->SetParent(f.get());
+    edit->SetBounds(32, 14, 28, 21);
+    auto* arrows = Create<TUpDown>(f.get());
+    arrows->SetParent(f.get());
+    arrows->SetBounds(60, 14, 15, 21);
+    arrows->IncludeState(csLoading);
+    arrows->SetAssociate(edit);
+    arrows->ExcludeState(csLoading);
+    EXPECT_EQ(edit->GetWidth(), 28);
+    EXPECT_EQ(arrows->GetLeft(), 60);
+    EXPECT_EQ(arrows->GetAssociate(), edit);
+}
+
 TEST_F(ComCtrlsTest, AnUpDownReadsTheNumberTypedIntoItsEditHeldInRange) {
     TestForm f;
     auto* edit = Create<TEdit>(f.get());
