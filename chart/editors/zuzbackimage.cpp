@@ -162,6 +162,8 @@ TBackImageEditor* InsertImageEditor(TWinControl* TabSheet) {
 
 bool EditZuzPicture(TComponent* AOwner, TZuzPicture* Picture) {
     const TFormFreer<TBackImageEditor> editor{Create<TBackImageEditor>(AOwner)};
+    // Alone it opens over the window it edits, as every other editor dialog does.
+    PositionToCenter(editor.get());
     editor->PanelButtons->SetVisible(true);
     editor->RefreshControls(Picture);
     return editor->ShowModal() == mrOk;

@@ -29,6 +29,13 @@ int RunWhilePumping(const std::string& command) {
     return done.get();
 }
 
+// The server has sent the events; the program reads them from its connection.
+void Settle() {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
+    while (std::chrono::steady_clock::now() < until)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
 // Where tabbing to the widget puts the focus: itself, or its first child that
 // takes the focus.
 QWidget* FocusTarget(QWidget* widget) {
@@ -64,11 +71,7 @@ bool Focus(const TControl& control) {
 
 bool Type(const std::string& keys) {
     if (RunWhilePumping("xdotool key --clearmodifiers --delay 30 " + keys) != 0) return false;
-    // The server has sent the events; the program reads them from its
-    // connection.
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-    while (std::chrono::steady_clock::now() < until)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle();
     return true;
 }
 
@@ -80,9 +83,7 @@ bool Wheel(const TControl& control, TPoint at, int notches) {
                                 std::to_string(p.Y) + " click --repeat " + std::to_string(std::abs(notches)) +
                                 " --delay 30 " + button;
     if (RunWhilePumping(command) != 0) return false;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-    while (std::chrono::steady_clock::now() < until)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle();
     return true;
 }
 
@@ -92,9 +93,16 @@ bool Click(const TControl& control, TPoint at, int clicks) {
     const std::string command = "xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
                                 " sleep 0.1 click --repeat " + std::to_string(clicks) + " --delay 80 1";
     if (RunWhilePumping(command) != 0) return false;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-    while (std::chrono::steady_clock::now() < until)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle();
+    return true;
+}
+
+bool Move(const TControl& control, TPoint at) {
+    const TPoint p = control.ClientToScreen(at);
+    if (RunWhilePumping("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
+                        " sleep 0.1") != 0)
+        return false;
+    Settle();
     return true;
 }
 
@@ -107,9 +115,7 @@ bool Drag(const TControl& control, TPoint from, TPoint to) {
                                 at(TPoint(a.X, a.Y + 8)) + " sleep 0.1 mousemove " + at(mid) +
                                 " sleep 0.1 mousemove " + at(b) + " sleep 0.1 mouseup 1";
     if (RunWhilePumping(command) != 0) return false;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(150);
-    while (std::chrono::steady_clock::now() < until)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    Settle();
     return true;
 }
 

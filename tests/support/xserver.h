@@ -27,6 +27,9 @@ bool Wheel(const TControl& control, TPoint at, int notches);
 // Moves the pointer over a client point of the control and clicks the left button there
 // Clicks times (2: a double-click) through the server, as a mouse does.
 bool Click(const TControl& control, TPoint at, int clicks = 1);
+// Moves the pointer over a client point of the control through the server, as a mouse does
+// (the control it leaves hears it leave, the one it enters hears it enter).
+bool Move(const TControl& control, TPoint at);
 // Presses the left button over one client point of the control, moves the pointer in
 // steps to another and releases it there, through the server.
 bool Drag(const TControl& control, TPoint from, TPoint to);

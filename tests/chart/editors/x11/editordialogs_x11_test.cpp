@@ -1,0 +1,194 @@
+// The editor dialogs as the X server shows them over a chart window with Russian texts: the
+// pen dialog's style list dropped down by a click, each row drawn by the dialog itself; the
+// gradient, picture and filters editors; and the gallery panel as real keys and a real mouse reach it: the
+// arrows move the highlight, the pointer frames the sample it is over and unframes the one
+// it leaves.
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzfilters.h"
+#include "chart/canvas/zuzpanelext.h"
+#include "chart/editors/zuzbackimage.h"
+#include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzfilterseditor.h"
+#include "chart/editors/zuzgallerypanel.h"
+#include "chart/editors/zuzpendlg.h"
+#include "chart/engine/charttitle.h"
+#include "platform/win32/registry.h"
+#include "tests/chart/editors/gridfixture.h"
+#include "tests/chart/editors/modaldriver.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/xserver.h"
+
+#include <set>
+
+namespace {
+
+class XEditorDialogs : public ChartFormTest {
+protected:
+    static void SetUpTestSuite() {
+        ChartFormTest::SetUpTestSuite();
+        static bool started = false;
+        if (started) return;
+        started = true;
+        ZuzCanvasInitialization();
+        ZuzFiltersInitialization();
+        RegisterZuzControlClasses();
+        ZuzGalleryPanelInitialization();
+        ZuzEdiGradInitialization();
+        ZuzFiltersEditorInitialization();
+        ZuzBackImageInitialization();
+        RegisterZuzPenDlgClasses();
+    }
+    void SetUp() override {
+        ChartFormTest::SetUp();
+        win32::SetRegistryDirectory(scratch.path);
+        form->SetCaption(u"График 1");
+        form->SetBounds(100, 60, 1000, 760);
+        chart->SetAlign(alClient);
+        chart->GetTitle()->GetText()->SetText(u"Архив прибора «КРОНТ»");
+        AddSeries<TLineSeries>({21, 23, 26, 24, 22, 25, 27}, u"Температура, °C")->SetSeriesColor(clRed);
+        AddSeries<TBarSeries>({11, 12, 10, 9, 12, 13, 11}, u"Давление, кПа")->SetSeriesColor(clBlue);
+        form->Show();
+        ASSERT_TRUE(xserver::Activate(*form.form));
+    }
+    void TearDown() override {
+        win32::SetRegistryDirectory({});
+        ChartFormTest::TearDown();
+    }
+    // The window as the screen shows it with the dialog on top, kept for a person to look at.
+    void Shoot(TCustomForm& Dialog, const std::string& Name) {
+        ASSERT_TRUE(xserver::Activate(Dialog));
+        probe::ProcessEvents();
+        const probe::Picture shot = xserver::Picture(*form.form);
+        xserver::Keep(shot, Name);
+        // The dialog lies over the chart, whose title stays in sight above it.
+        const TPoint d = Dialog.ClientToScreen(TPoint(0, 0)), w = form->ClientToScreen(TPoint(0, 0));
+        EXPECT_GT(d.X, w.X);
+        EXPECT_GT(d.Y, w.Y);
+        EXPECT_LT(d.X + Dialog.GetWidth(), w.X + form->GetWidth());
+        EXPECT_LT(d.Y + Dialog.GetHeight(), w.Y + form->GetHeight());
+    }
+
+    const TempDir scratch{"moltren-editor-dialogs-x11"};
+};
+
+TEST_F(XEditorDialogs, ThePenStylesDroppedDownByAClickAreDrawnRowByRowByTheDialog) {
+    TChartPen* pen = chart->GetSeries(0)->GetPen();
+    pen->SetColor(clRed);
+    std::set<int> rows;
+    ModalDriver driver;
+    driver.Form<TPenDialog>(
+        [&](TPenDialog& d) {
+            ASSERT_TRUE(xserver::Activate(d));
+            TComboFlat* box = d.CBStyle;
+            const TDrawItemEvent own = box->OnDrawItem;
+            ASSERT_TRUE(static_cast<bool>(own));
+            box->OnDrawItem = TDrawItemEvent([&, own](TWinControl* c, int i, TRect r, TOwnerDrawState s) {
+                if (!s.Contains(odComboBoxEdit)) rows.insert(i);
+                own(c, i, r, s);
+            });
+            ASSERT_TRUE(xserver::Click(*box, TPoint(box->GetWidth() / 2, box->GetHeight() / 2)));
+            ASSERT_TRUE(probe::WaitFor([&] { return box->GetDroppedDown(); }));
+            probe::ProcessEvents();
+            const probe::Picture shot = xserver::Picture(*form.form);
+            xserver::Keep(shot, "pen-styles-dropped-down");
+            for (int i = 0; i < box->GetItems()->GetCount(); ++i) EXPECT_TRUE(rows.count(i)) << i;
+            // Below the box the rows show their line samples in the pen's red.
+            const TPoint under = box->ClientToScreen(TPoint(0, box->GetHeight())),
+                         origin = form->ClientToScreen(TPoint(0, 0));
+            int red = 0;
+            for (int y = under.Y - origin.Y; y < shot.Height() && y < under.Y - origin.Y + 200; ++y)
+                for (int x = under.X - origin.X; x < under.X - origin.X + 40; ++x)
+                    if (shot.Pixel(x, y) == (probe::Rgb{255, 0, 0})) ++red;
+            EXPECT_GT(red, 40);
+            ASSERT_TRUE(xserver::Type("Escape"));
+            EXPECT_FALSE(box->GetDroppedDown());
+        },
+        mrCancel);
+    EXPECT_FALSE(EditChartPen(form.get(), pen));
+}
+
+TEST_F(XEditorDialogs, TheGradientEditorOpensOverTheChart) {
+    chart->GetGradient()->SetVisible(true);
+    ModalDriver driver;
+    driver.Form<TZuzGradientEditor>([&](TZuzGradientEditor& e) { Shoot(e, "gradient-editor-over-chart"); },
+                                    mrCancel);
+    EXPECT_FALSE(EditZuzGradient(form.get(), chart->GetGradient()));
+}
+
+TEST_F(XEditorDialogs, ThePictureAndFiltersEditorsOpenOverTheChart) {
+    auto bitmap = MakeOwned<TBitmap>();
+    bitmap->SetPixelFormat(pf24bit);
+    bitmap->SetSize(64, 48);
+    bitmap->GetCanvas()->GetBrush()->SetColor(static_cast<TColor>(0x80C0E0));
+    bitmap->GetCanvas()->FillRect(TRect(0, 0, 64, 48));
+    TBackImage* image = chart->GetBackImage();
+    image->SetGraphic(bitmap.get());
+    image->GetFilters()->Add(TInvertFilter::StaticClass());
+    image->GetFilters()->Add(TBrightnessFilter::StaticClass());
+    ModalDriver driver;
+    driver.Form<TBackImageEditor>([&](TBackImageEditor& e) { Shoot(e, "picture-editor-over-chart"); },
+                                  mrCancel);
+    EditZuzPicture(form.get(), image);
+    driver.Form<TFiltersEditor>(
+        [&](TFiltersEditor& e) {
+            probe::ProcessEvents(); // the deferred rebuild of the options
+            Shoot(e, "filters-editor-over-chart");
+        },
+        mrCancel);
+    EXPECT_FALSE(ShowFiltersEditor(form.get(), image));
+}
+
+class XGalleryPanel : public XEditorDialogs {
+protected:
+    void SetUp() override {
+        XEditorDialogs::SetUp();
+        host = Create<TForm>(form.get(), TCustomForm::NewTag{});
+        host->SetCaption(u"Галерея");
+        host->SetBounds(300, 200, 460, 340);
+        panel = Create<TChartGalleryPanel>(host);
+        panel->SetParent(host);
+        panel->SetAlign(alClient);
+        panel->CreateGalleryPage(VavIve_GalleryStandard);
+        host->Show();
+        ASSERT_TRUE(xserver::Activate(*host));
+        probe::ProcessEvents();
+    }
+    int IndexOfSelected() const { return panel->Charts().IndexOf(panel->SelectedChart()); }
+
+    TForm* host = nullptr;
+    TChartGalleryPanel* panel = nullptr;
+};
+
+TEST_F(XGalleryPanel, ArrowKeysTypedOnTheServerMoveTheHighlight) {
+    xserver::Keep(xserver::Picture(*form.form), "gallery-panel-over-chart");
+    ASSERT_EQ(IndexOfSelected(), 0);
+    ASSERT_TRUE(xserver::Focus(*panel->SelectedChart()));
+    ASSERT_TRUE(xserver::Type("Right"));
+    EXPECT_EQ(IndexOfSelected(), 1);
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(IndexOfSelected(), 1 + panel->GetNumCols());
+    ASSERT_TRUE(xserver::Type("Left Up"));
+    EXPECT_EQ(IndexOfSelected(), 0);
+    ASSERT_TRUE(xserver::Type("Up")); // the top row: nowhere to go
+    EXPECT_EQ(IndexOfSelected(), 0);
+}
+
+TEST_F(XGalleryPanel, ThePointerFramesTheSampleItIsOverAndUnframesTheOneItLeaves) {
+    TGalleryChart* sample = panel->GetChart(2);
+    const TPoint inside(sample->GetWidth() / 2, sample->GetHeight() / 2);
+    const probe::Rgb white{255, 255, 255};
+    // The left edge's middle: the frame's white line, or the sample's own back.
+    const auto edge = [&] { return xserver::Picture(*sample).Pixel(0, sample->GetHeight() / 2); };
+    ASSERT_TRUE(xserver::Move(*panel->GetChart(1), inside));
+    EXPECT_NE(edge(), white);
+    ASSERT_TRUE(xserver::Move(*sample, inside));
+    EXPECT_EQ(edge(), white);
+    xserver::Keep(xserver::Picture(*host), "gallery-panel-hover");
+    ASSERT_TRUE(xserver::Move(*panel->GetChart(3), inside));
+    EXPECT_NE(edge(), white);
+    EXPECT_EQ(xserver::Picture(*panel->GetChart(3)).Pixel(0, sample->GetHeight() / 2), white);
+}
+
+} // namespace
