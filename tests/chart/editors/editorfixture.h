@@ -1,7 +1,7 @@
 #pragma once
-// What the small editor dialogs' tests share: the units they need started once, a modal
-// driver (test code runs while the dialog is up, then it closes with a result), locale
+// What the small editor dialogs' tests share: the units they need started once, locale
 // settings switched for one test, and a window with a real chart for the dialogs' pictures.
+// Their modal dialogs are answered through the shared modal driver.
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
@@ -67,11 +67,6 @@ protected:
     void SetUp() override {
         FormTest::SetUp();
         savedSettings = FormatSettings;
-        answer = [this](const TDialogRequest& r) {
-            TDialogAnswer a;
-            if (r.Kind == TDialogKind::ModalForm && onModal) a.Result = onModal(r.Form);
-            return a;
-        };
     }
     void TearDown() override {
         FormatSettings = savedSettings;
@@ -130,8 +125,6 @@ protected:
         EXPECT_LT(picture.Darkest(), 100); // texts are there
     }
 
-    // Runs while the next modal form is up; its answer closes the form unless the test did.
-    std::function<int(TCustomForm*)> onModal;
     TChart* chart = nullptr;
     TFormatSettings savedSettings;
 };

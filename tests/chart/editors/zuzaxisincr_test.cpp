@@ -3,6 +3,7 @@
 // keeps the dialog open on a bad text, and Cancel that changes nothing.
 #include "chart/canvas/zuzcontrols.h"
 #include "editorfixture.h"
+#include "modaldriver.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -60,31 +61,16 @@ protected:
         EditorTest::SetUp();
         dialog.reset(Create<TAxisIncrement>(nullptr));
     }
-    // Opens the dialog, runs Test while it is up and returns how it closed.
-    int Run(const std::function<void()>& Test) {
-        onModal = [&](TCustomForm*) {
-            Test();
-            return mrCancel;
-        };
+    // Opens the dialog, runs Test while it is up (showing Messages message boxes) and returns
+    // how it closed.
+    int Run(const std::function<void()>& Test, int Messages = 0) {
+        ModalDriver driver;
+        driver.Form<TAxisIncrement>([&](TAxisIncrement&) { Test(); }, mrCancel);
+        for (int i = 0; i < Messages; ++i) driver.Dialog(TDialogKind::MessageBox);
         return dialog->ShowModal();
     }
     Owned<TAxisIncrement> dialog;
 };
-
-TEST_F(IncrementDialog, TheFormIsBuiltFromItsResource) {
-    EXPECT_EQ(dialog->GetCaption(), u"Axis Increment");
-    ASSERT_EQ(dialog->CBSteps->GetItems()->GetCount(), 27);
-    EXPECT_EQ(dialog->CBSteps->GetItems()->GetStrings(0), u"One Microsecond");
-    EXPECT_EQ(dialog->CBSteps->GetItems()->GetStrings(dtOneWeek), u"One Week");
-    EXPECT_EQ(dialog->CBSteps->GetItems()->GetStrings(dtHalfMonth), u"Half Month");
-    EXPECT_EQ(dialog->CBSteps->GetItems()->GetStrings(26), u"One Year");
-    EXPECT_EQ(dialog->CBSteps->GetDropDownCount(), 18);
-    EXPECT_EQ(dialog->RadioGroup1->GetItems()->GetStrings(1), u"&Custom:");
-    EXPECT_EQ(dialog->CBExact->GetCaption(), u"&Exact Date Time");
-    EXPECT_EQ(dialog->GetActiveControl(), dialog->BOk);
-    EXPECT_TRUE(dialog->BOk->GetDefault());
-    EXPECT_TRUE(dialog->BCancel->GetCancel());
-}
 
 struct CustomRow {
     const char* rule;
@@ -124,15 +110,16 @@ INSTANTIATE_TEST_SUITE_P(Texts, CustomIncrement,
 TEST_F(IncrementDialog, ABadTextKeepsTheDialogOpenUntilItReads) {
     dialog->IsDateTime = true;
     dialog->Increment = 0.25;
-    const int result = Run([&] {
-        dialog->ECustom->SetText(u"2 abc");
-        probe::Click(*dialog->BOk);
-        EXPECT_EQ(dialog->GetModalResult(), mrNone); // still open, with its text
-        EXPECT_EQ(dialog->ECustom->GetText(), u"2 abc");
-        EXPECT_EQ(Messages(), 1); // the conversion error was shown
-        dialog->ECustom->SetText(u"1 12:00:00");
-        probe::Click(*dialog->BOk);
-    });
+    const int result = Run(
+        [&] {
+            dialog->ECustom->SetText(u"2 abc");
+            probe::Click(*dialog->BOk);
+            EXPECT_EQ(dialog->GetModalResult(), mrNone); // still open, with its text
+            EXPECT_EQ(dialog->ECustom->GetText(), u"2 abc");
+            dialog->ECustom->SetText(u"1 12:00:00");
+            probe::Click(*dialog->BOk);
+        },
+        1); // the conversion error is shown once
     EXPECT_EQ(result, mrOk);
     EXPECT_DOUBLE_EQ(dialog->Increment, 1.5);
 }
@@ -220,23 +207,19 @@ protected:
 TEST_F(ChangeIncrement, EveryControlOnceThenOKWritesTheAxis) {
     axis->SetDesiredIncrement(DateTimeStep[dtOneWeek]);
     axis->SetExactDateTime(true);
-    TAxisIncrement* seen = nullptr;
-    onModal = [&](TCustomForm* f) {
-        seen = dynamic_cast<TAxisIncrement*>(f);
-        EXPECT_NE(seen, nullptr);
-        if (!seen) return mrCancel;
-        EXPECT_EQ(seen->GetCaption(), Format(VavIve_DesiredIncrement, {chart->AxisTitleOrName(axis)}));
-        EXPECT_EQ(seen->GetOwner(), host.get());
-        EXPECT_EQ(seen->CBSteps->GetItemIndex(), dtOneWeek);
-        probe::Choose(*seen->CBSteps, dtSixHours);
-        EXPECT_EQ(seen->IStep, dtSixHours);
-        probe::Click(*seen->RadioGroup1, 1);
-        seen->ECustom->SetText(u"1 06:00:00");
-        probe::Click(*seen->RadioGroup1, 0); // back to the chosen step
-        EXPECT_EQ(seen->CBSteps->GetItemIndex(), dtSixHours);
-        probe::Click(*seen->BOk);
-        return mrNone;
-    };
+    ModalDriver driver;
+    driver.Form<TAxisIncrement>([&](TAxisIncrement& d) {
+        EXPECT_EQ(d.GetCaption(), Format(VavIve_DesiredIncrement, {chart->AxisTitleOrName(axis)}));
+        EXPECT_EQ(d.GetOwner(), host.get());
+        EXPECT_EQ(d.CBSteps->GetItemIndex(), dtOneWeek);
+        probe::Choose(*d.CBSteps, dtSixHours);
+        EXPECT_EQ(d.IStep, dtSixHours);
+        probe::Click(*d.RadioGroup1, 1);
+        d.ECustom->SetText(u"1 06:00:00");
+        probe::Click(*d.RadioGroup1, 0); // back to the chosen step
+        EXPECT_EQ(d.CBSteps->GetItemIndex(), dtSixHours);
+        probe::Click(*d.BOk);
+    });
     EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host.get(), axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), DateTimeStep[dtSixHours]);
     EXPECT_TRUE(axis->GetExactDateTime());
@@ -246,14 +229,13 @@ TEST_F(ChangeIncrement, EveryControlOnceThenOKWritesTheAxis) {
 TEST_F(ChangeIncrement, ANonStepOpensOnCustomAndOKTurnsExactOff) {
     axis->SetDesiredIncrement(1.5);
     axis->SetExactDateTime(true);
-    onModal = [&](TCustomForm* f) {
-        auto* d = dynamic_cast<TAxisIncrement*>(f);
-        EXPECT_EQ(d->RadioGroup1->GetItemIndex(), 1);
-        EXPECT_FALSE(d->CBExact->GetChecked());
-        EXPECT_EQ(d->ECustom->GetText(), u"1 " + TimeToStr(0.5));
-        probe::Click(*d->BOk);
-        return mrNone;
-    };
+    ModalDriver driver;
+    driver.Form<TAxisIncrement>([](TAxisIncrement& d) {
+        EXPECT_EQ(d.RadioGroup1->GetItemIndex(), 1);
+        EXPECT_FALSE(d.CBExact->GetChecked());
+        EXPECT_EQ(d.ECustom->GetText(), u"1 " + TimeToStr(0.5));
+        probe::Click(*d.BOk);
+    });
     EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host.get(), axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), 1.5);
     EXPECT_FALSE(axis->GetExactDateTime());
@@ -262,20 +244,20 @@ TEST_F(ChangeIncrement, ANonStepOpensOnCustomAndOKTurnsExactOff) {
 TEST_F(ChangeIncrement, CancelLeavesTheAxisAlone) {
     axis->SetDesiredIncrement(DateTimeStep[dtOneDay]);
     axis->SetExactDateTime(true);
-    onModal = [&](TCustomForm* f) {
-        auto* d = dynamic_cast<TAxisIncrement*>(f);
-        probe::Click(*d->RadioGroup1, 1);
-        d->ECustom->SetText(u"5");
-        probe::Click(*d->BCancel);
-        return mrNone;
-    };
+    ModalDriver driver;
+    driver.Form<TAxisIncrement>([](TAxisIncrement& d) {
+        probe::Click(*d.RadioGroup1, 1);
+        d.ECustom->SetText(u"5");
+        probe::Click(*d.BCancel);
+    });
     EXPECT_FALSE(TAxisIncrement::ChangeIncrement(host.get(), axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), 1.0);
     EXPECT_TRUE(axis->GetExactDateTime());
 }
 
 TEST_F(ChangeIncrement, TheDialogIsFreedWhenAnExceptionPasses) {
-    onModal = [&](TCustomForm*) -> int { throw Exception(u"test"); };
+    ModalDriver driver;
+    driver.Form<TAxisIncrement>([](TAxisIncrement&) { throw Exception(u"test"); });
     EXPECT_THROW(TAxisIncrement::ChangeIncrement(host.get(), axis), Exception);
     EXPECT_EQ(host->FindComponent(u"AxisIncrement"), nullptr);
 }
@@ -283,11 +265,13 @@ TEST_F(ChangeIncrement, TheDialogIsFreedWhenAnExceptionPasses) {
 TEST_F(ChangeIncrement, ItsPictureOverTheChart) {
     axis->SetDesiredIncrement(DateTimeStep[dtSixHours]);
     axis->SetExactDateTime(true);
-    onModal = [&](TCustomForm*) {
-        probe::ProcessEvents();
-        SavePicture(*host, "editor-axis-increment");
-        return mrCancel;
-    };
+    ModalDriver driver;
+    driver.Form<TAxisIncrement>(
+        [&](TAxisIncrement&) {
+            probe::ProcessEvents();
+            SavePicture(*host, "editor-axis-increment");
+        },
+        mrCancel);
     TAxisIncrement::ChangeIncrement(host.get(), axis);
 }
 
@@ -300,28 +284,16 @@ protected:
         EditorTest::SetUp();
         dialog.reset(Create<TAxisMaxMin>(nullptr));
     }
-    int Run(const std::function<void()>& Test) {
-        onModal = [&](TCustomForm*) {
-            Test();
-            return mrCancel;
-        };
+    // Opens the dialog, runs Test while it is up (showing Messages message boxes) and returns
+    // how it closed.
+    int Run(const std::function<void()>& Test, int Messages = 0) {
+        ModalDriver driver;
+        driver.Form<TAxisMaxMin>([&](TAxisMaxMin&) { Test(); }, mrCancel);
+        for (int i = 0; i < Messages; ++i) driver.Dialog(TDialogKind::MessageBox);
         return dialog->ShowModal();
     }
     Owned<TAxisMaxMin> dialog;
 };
-
-TEST_F(AxisEnd, TheFormIsBuiltFromItsResource) {
-    EXPECT_EQ(dialog->GetCaption(), u"Axis Maximum and Minimum");
-    EXPECT_EQ(dialog->GetBorderStyle(), bsDialog);
-    EXPECT_EQ(dialog->GetPosition(), poScreenCenter);
-    EXPECT_EQ(dialog->EMaximum->GetHint(), u"Enter Date");
-    EXPECT_EQ(dialog->EMinimum->GetHint(), u"Enter Time");
-    EXPECT_EQ(dialog->Label1->GetCaption(), u"&Date:");
-    EXPECT_TRUE(dialog->BitBtn1->GetDefault());
-    EXPECT_TRUE(dialog->BitBtn2->GetCancel());
-    EXPECT_EQ(dialog->BitBtn2->GetModalResult(), mrCancel);
-    EXPECT_EQ(dialog->GetActiveControl(), dialog->EMaximum);
-}
 
 TEST_F(AxisEnd, ATimeBelowADayShowsNoDate) {
     for (const auto& locale : editortest::kLocales) {
@@ -374,19 +346,20 @@ TEST_F(AxisEnd, ANumberHidesTheTimeAndABadOneKeepsTheDialogOpen) {
     UseLocale("ru_RU.UTF-8");
     dialog->IsDateTime = false;
     dialog->MaxMin = 12.5;
-    const int result = Run([&] {
-        EXPECT_EQ(dialog->Label1->GetCaption(), u"Value:");
-        EXPECT_EQ(dialog->EMaximum->GetText(), u"12,5");
-        EXPECT_EQ(dialog->EMaximum->GetHint(), u"");
-        EXPECT_FALSE(dialog->EMinimum->GetVisible());
-        EXPECT_FALSE(dialog->Label2->GetVisible());
-        dialog->EMaximum->SetText(u"12.5.1");
-        probe::Click(*dialog->BitBtn1);
-        EXPECT_EQ(dialog->GetModalResult(), mrNone);
-        EXPECT_EQ(Messages(), 1);
-        dialog->EMaximum->SetText(u"-0,75");
-        probe::Click(*dialog->BitBtn1);
-    });
+    const int result = Run(
+        [&] {
+            EXPECT_EQ(dialog->Label1->GetCaption(), u"Value:");
+            EXPECT_EQ(dialog->EMaximum->GetText(), u"12,5");
+            EXPECT_EQ(dialog->EMaximum->GetHint(), u"");
+            EXPECT_FALSE(dialog->EMinimum->GetVisible());
+            EXPECT_FALSE(dialog->Label2->GetVisible());
+            dialog->EMaximum->SetText(u"12.5.1");
+            probe::Click(*dialog->BitBtn1);
+            EXPECT_EQ(dialog->GetModalResult(), mrNone);
+            dialog->EMaximum->SetText(u"-0,75");
+            probe::Click(*dialog->BitBtn1);
+        },
+        1);
     EXPECT_EQ(result, mrOk);
     EXPECT_DOUBLE_EQ(dialog->MaxMin, -0.75);
 }

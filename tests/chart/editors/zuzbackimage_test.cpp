@@ -8,6 +8,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/modaldriver.h"
 
 #include <gtest/gtest.h>
 
@@ -70,37 +71,26 @@ TEST_F(BackImageEditor, EveryControlWritesTheChartsBackImageAtOnce) {
     TBackImage* back = chart->GetBackImage();
     back->SetGraphic(Bitmap(64, 48).get());
     form->Show();
-    int filtersShown = 0;
-    const bool ok = [&] {
-        answer = [&](const TDialogRequest& r) {
-            TDialogAnswer a;
-            if (dynamic_cast<TFiltersEditor*>(r.Form)) {
-                ++filtersShown;
-                a.Result = mrOk;
-            } else if (auto* e = dynamic_cast<TBackImageEditor*>(r.Form)) {
-                SavePicture(*e, "picture-editor.png");
-                EXPECT_TRUE(e->PanelButtons->GetVisible());
-                EXPECT_EQ(e->LabelSize->GetCaption(), u"64x48");
-                EXPECT_EQ(e->LabelExt->GetCaption(), u"bmp");
-                e->RGBitmap->SetItemIndex(3);
-                e->RGBitmapClick(e->RGBitmap);
-                e->ELeft->SetText(u"12");
-                e->ETop->SetText(u"-7");
-                e->CBTransp->SetChecked(true);
-                EXPECT_TRUE(back->GetGraphic()->GetTransparent());
-                e->Button1->Click();
-                e->BBrowse->Click(); // a picture holding a graphic is cleared
-                EXPECT_TRUE(back->GetGraphic() == nullptr || back->GetGraphic()->GetEmpty());
-                EXPECT_EQ(e->BBrowse->GetCaption(), u"B&rowse...");
-                EXPECT_FALSE(e->RGBitmap->GetEnabled());
-                a.Result = mrOk;
-            }
-            return a;
-        };
-        return EditZuzPicture(form.get(), back);
-    }();
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(filtersShown, 1);
+    ModalDriver driver;
+    driver.Form<TBackImageEditor>([&](TBackImageEditor& e) {
+        SavePicture(e, "picture-editor.png");
+        EXPECT_TRUE(e.PanelButtons->GetVisible());
+        EXPECT_EQ(e.LabelSize->GetCaption(), u"64x48");
+        EXPECT_EQ(e.LabelExt->GetCaption(), u"bmp");
+        e.RGBitmap->SetItemIndex(3);
+        e.RGBitmapClick(e.RGBitmap);
+        e.ELeft->SetText(u"12");
+        e.ETop->SetText(u"-7");
+        e.CBTransp->SetChecked(true);
+        EXPECT_TRUE(back->GetGraphic()->GetTransparent());
+        e.Button1->Click(); // the filters dialog, next step
+        e.BBrowse->Click(); // a picture holding a graphic is cleared
+        EXPECT_TRUE(back->GetGraphic() == nullptr || back->GetGraphic()->GetEmpty());
+        EXPECT_EQ(e.BBrowse->GetCaption(), u"B&rowse...");
+        EXPECT_FALSE(e.RGBitmap->GetEnabled());
+    });
+    driver.Form<TFiltersEditor>(nullptr);
+    EXPECT_TRUE(EditZuzPicture(form.get(), back));
     EXPECT_EQ(back->GetMode(), pbmCustom);
     EXPECT_EQ(back->GetLeft(), 12);
     EXPECT_EQ(back->GetTop(), -7);
@@ -109,15 +99,13 @@ TEST_F(BackImageEditor, EveryControlWritesTheChartsBackImageAtOnce) {
 TEST_F(BackImageEditor, CancelKeepsWhatWasChanged) {
     TBackImage* back = chart->GetBackImage();
     back->SetGraphic(Bitmap(8, 8).get());
-    answer = [&](const TDialogRequest& r) {
-        TDialogAnswer a;
-        if (auto* e = dynamic_cast<TBackImageEditor*>(r.Form)) {
-            e->RGBitmap->SetItemIndex(2);
-            e->RGBitmapClick(e->RGBitmap);
-            a.Result = mrCancel;
-        }
-        return a;
-    };
+    ModalDriver driver;
+    driver.Form<TBackImageEditor>(
+        [](TBackImageEditor& e) {
+            e.RGBitmap->SetItemIndex(2);
+            e.RGBitmapClick(e.RGBitmap);
+        },
+        mrCancel);
     EXPECT_FALSE(EditZuzPicture(form.get(), back));
     EXPECT_EQ(back->GetMode(), pbmCenter);
 }

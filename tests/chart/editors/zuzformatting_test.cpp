@@ -3,6 +3,7 @@
 // rules; OK returns what the controls say and Cancel what was passed in.
 #include "chart/canvas/zuzcontrols.h"
 #include "editorfixture.h"
+#include "modaldriver.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/radiobutton.h"
 #include "platform/gui/stdctrls.h"
@@ -15,11 +16,10 @@ class FormatEditor : public EditorTest {
 protected:
     // Opens the dialog on Format, runs Test while it is up and returns what Change returns.
     String Edit(const String& Format, bool IsDate, const std::function<int(TFormatEditor&)>& Test) {
-        onModal = [&](TCustomForm* f) {
-            auto* e = dynamic_cast<TFormatEditor*>(f);
-            EXPECT_NE(e, nullptr);
-            return e ? Test(*e) : mrCancel;
-        };
+        ModalDriver driver;
+        driver.Form<TFormatEditor>([&](TFormatEditor& e) {
+            if (const int result = Test(e); result != mrNone) e.SetModalResult(result);
+        });
         return TFormatEditor::Change(nullptr, Format, IsDate);
     }
     static Kind KindOf(const TFormatEditor& e) {
@@ -30,30 +30,6 @@ protected:
         return Number;
     }
 };
-
-TEST_F(FormatEditor, TheFormIsBuiltFromItsResource) {
-    const Owned<TFormatEditor> e(Create<TFormatEditor>(nullptr));
-    EXPECT_EQ(e->GetCaption(), u"Numeric Format");
-    EXPECT_EQ(e->GetBorderStyle(), bsDialog);
-    EXPECT_EQ(e->RBGeo->GetCaption(), u"&Geographic:");
-    EXPECT_EQ(e->CBCurrency->GetCaption(), u"C&urrency");
-    EXPECT_EQ(e->Label1->GetCaption(), u"D&ecimals:");
-    EXPECT_EQ(e->Label2->GetCaption(), u"&Fixed:");
-    EXPECT_EQ(e->CBFixedDecimals->GetCaption(), u"F&ixed");
-    for (TComboFlat* box : {e->CBCustom, e->CBDate, e->CBGeo}) {
-        EXPECT_EQ(box->GetStyle(), csDropDown);
-        EXPECT_FALSE(box->GetEnabled());
-    }
-    for (TUpDown* ud : {e->UpDown1, e->UpDown2}) {
-        EXPECT_EQ(ud->GetMin(), 0);
-        EXPECT_EQ(ud->GetMax(), 20);
-    }
-    EXPECT_EQ(e->UpDown1->GetAssociate(), e->Edit1);
-    EXPECT_EQ(e->PanelOK->GetAlign(), alBottom);
-    EXPECT_EQ(e->Button1->GetParent(), e->PanelOK);
-    EXPECT_EQ(e->RBInteger->GetParent(), e->Panel2);
-    EXPECT_EQ(e->RBDate->GetParent(), e->GroupBox1);
-}
 
 // ---------------------------------------------------------------------------
 // Recognised and rebuilt, under each locale.

@@ -3,6 +3,7 @@
 // writes its margin.
 #include "chart/engine/seriesmarks.h"
 #include "editorfixture.h"
+#include "modaldriver.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 
@@ -17,20 +18,6 @@ protected:
     Owned<TMarginsEditor> editor;
     TMargins margins;
 };
-
-TEST_F(MarginsEditor, TheFormIsBuiltFromItsResource) {
-    EXPECT_EQ(editor->GetCaption(), u"MarginsEditor");
-    EXPECT_EQ(editor->RGUnits->GetCaption(), u"&Units:");
-    ASSERT_EQ(editor->RGUnits->GetItems()->GetCount(), 3);
-    EXPECT_EQ(editor->RGUnits->GetItems()->GetStrings(2), u"P&ixels");
-    EXPECT_EQ(editor->RGUnits->GetItemIndex(), 0);
-    for (TUpDown* ud : {editor->UDLeft, editor->UDTop, editor->UDRight, editor->UDBottom}) {
-        EXPECT_EQ(ud->GetMin(), -32000);
-        EXPECT_EQ(ud->GetMax(), 32000);
-    }
-    EXPECT_EQ(editor->UDBottom->GetAssociate(), editor->EBottom);
-    EXPECT_EQ(editor->Label4->GetCaption(), u"&Bottom:");
-}
 
 TEST_F(MarginsEditor, LoadingPixelsSelectsPixelsAndLeavesTheUnits) {
     margins.SetUnits(maPixels);
@@ -65,7 +52,8 @@ TEST_F(MarginsEditor, AloneWithItsMarginsInTagEveryControlWritesAtOnce) {
     margins.SetUnits(maPercentSize);
     margins.SetLeft(1);
     editor->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(&margins)));
-    onModal = [&](TCustomForm*) {
+    ModalDriver driver;
+    driver.Form<TMarginsEditor>([&](TMarginsEditor&) {
         EXPECT_EQ(editor->Margins(), &margins);
         EXPECT_EQ(editor->RGUnits->GetItemIndex(), 1);
         EXPECT_EQ(editor->UDLeft->GetPosition(), 1);
@@ -81,8 +69,7 @@ TEST_F(MarginsEditor, AloneWithItsMarginsInTagEveryControlWritesAtOnce) {
         EXPECT_EQ(margins.GetTop(), 32000);
         EXPECT_EQ(margins.GetRight(), 11);
         EXPECT_EQ(margins.GetBottom(), 8);
-        return mrOk;
-    };
+    });
     editor->ShowModal();
     EXPECT_EQ(margins.GetTop(), 32000); // no OK or Cancel: the changes stay
 }
@@ -93,11 +80,13 @@ TEST_F(MarginsEditor, ItsPictureOverAChart) {
     editor->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(&margins)));
     editor->SetBorderStyle(bsDialog);
     editor->SetPosition(poScreenCenter);
-    onModal = [&](TCustomForm*) {
-        probe::ProcessEvents();
-        SavePicture(*host, "editor-margins");
-        return mrCancel;
-    };
+    ModalDriver driver;
+    driver.Form<TMarginsEditor>(
+        [&](TMarginsEditor&) {
+            probe::ProcessEvents();
+            SavePicture(*host, "editor-margins");
+        },
+        mrCancel);
     editor->ShowModal();
 }
 
