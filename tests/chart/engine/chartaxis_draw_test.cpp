@@ -242,14 +242,18 @@ protected:
         a->Draw(true);
         return a;
     }
+    // The bottom axis of a chart whose one series runs from (0, 0) to (10, 1).
+    TChartAxis* BottomOverTen() {
+        TChartSeries* s = NewSeries();
+        s->AddXY(0, 0);
+        s->AddXY(10, 1);
+        return chart->Bottom;
+    }
     CanvasOn on{480, 300};
 };
 
 TEST_F(AxisDrawing, TicksFallOnTheLabelsFromTheMaximumDown) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(2);
     DrawBottom(0, 10);
     EXPECT_EQ(a->Tick, (std::vector<int>{440, 360, 280, 200, 120, 40}));
@@ -268,10 +272,7 @@ TEST_F(AxisDrawing, TicksFallOnTheLabelsFromTheMaximumDown) {
 }
 
 TEST_F(AxisDrawing, CustomLabelsReplaceTheComputedOnesWithinTheRange) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->GetItems()->Add(5, u"five");
     a->GetItems()->Add(50, u"outside");
     DrawBottom(0, 10);
@@ -304,10 +305,7 @@ TEST_F(AxisDrawing, TextLabelsSkipTheOnesThatWouldOverlap) {
 }
 
 TEST_F(AxisDrawing, TheNextLabelEventPlacesLabelsOrLeavesThemToTheAxis) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(5);
     chart->GetNextAxisLabel = TAxisOnGetNextLabel([](TChartAxis*, int, double&, bool&) {});
     DrawBottom(0, 10);
@@ -329,10 +327,7 @@ TEST_F(AxisDrawing, TheNextLabelEventPlacesLabelsOrLeavesThemToTheAxis) {
 }
 
 TEST_F(AxisDrawing, GridLinesFollowDrawEveryAndCentering) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->GetGrid()->SetStyle(psSolid);
     a->GetGrid()->SetColor(clRed);
     a->GetAxisPen()->Hide();
@@ -356,10 +351,7 @@ TEST_F(AxisDrawing, GridLinesFollowDrawEveryAndCentering) {
 }
 
 TEST_F(AxisDrawing, MinorTicksStayInsideAndNeedTwoTicksToReachTheEnds) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(3); // labels at 9, 6, 3, 0: the axis goes on past 9
     a->GetMinorTicks()->SetColor(clBlue);
     a->GetMinorTicks()->SetWidth(1);
@@ -385,10 +377,7 @@ TEST_F(AxisDrawing, MinorTicksStayInsideAndNeedTwoTicksToReachTheEnds) {
 }
 
 TEST_F(AxisDrawing, AnyMinorTickCountDrawsQuicklyAndOnlyInside) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(3);
     a->GetGrid()->Hide();
     a->GetMinorGrid()->Show();
@@ -413,10 +402,7 @@ TEST_F(AxisDrawing, AnyMinorTickCountDrawsQuicklyAndOnlyInside) {
 }
 
 TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(5);
     a->GetAxisPen()->SetColor(clBlue);
     a->GetAxisPen()->SetWidth(1);
@@ -440,10 +426,7 @@ TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
 }
 
 TEST_F(AxisDrawing, ASolidLineIsThePensWidthToEachSide) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->GetAxisPen()->SetColor(clBlue);
     a->GetAxisPen()->SetWidth(3);
     a->GetAxisPen()->SetLineMode(lmRectangle);
@@ -528,10 +511,7 @@ TEST_F(AxisDrawing, HostileRangesDrawNoValueLabelsAndEndQuickly) {
 }
 
 TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->GetAxisPen()->Hide();
     a->GetTicks()->Hide();
     a->GetGrid()->Hide();
@@ -559,10 +539,7 @@ TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
 }
 
 TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
-    TChartSeries* s = NewSeries();
-    s->AddXY(0, 0);
-    s->AddXY(10, 1);
-    TChartAxis* a = chart->Bottom;
+    TChartAxis* a = BottomOverTen();
     a->SetLabelsSize(60);
     a->GetAxisPen()->Hide();
     a->GetTicks()->Hide();
