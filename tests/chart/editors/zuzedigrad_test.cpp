@@ -11,6 +11,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/modaldriver.h"
 
 #include <gtest/gtest.h>
 
@@ -25,25 +26,17 @@ constexpr TColor kBlue = static_cast<TColor>(0xFF0000);
 class GradientEditor : public DialogTest {
 protected:
     TZuzGradient* Gradient() { return chart->GetBackWall()->GetGradient(); }
-    // Opens the editor modally on the gradient and runs Act while it shows.
-    TModalResult Edit(const std::function<TModalResult(TZuzGradientEditor*)>& Act,
-                      bool AlwaysEnabled = false) {
-        TModalResult result = mrNone;
-        answer = [&](const TDialogRequest& r) {
-            TDialogAnswer a;
-            if (r.Kind == TDialogKind::ColorDialog) {
-                a.Result = mrOk;
-                a.Color = nextColor;
-                return a;
-            }
-            if (auto* editor = dynamic_cast<TZuzGradientEditor*>(r.Form)) a.Result = Act(editor);
-            return a;
-        };
-        result = EditZuzGradient(form.get(), Gradient(), AlwaysEnabled, false) ? mrOk : mrCancel;
-        answer = nullptr;
-        return result;
+    // Opens the editor modally on the gradient and runs Act while it shows; the colour
+    // dialogs Act opens choose Colours in turn.
+    TModalResult Edit(const std::function<TModalResult(TZuzGradientEditor*)>& Act, bool AlwaysEnabled = false,
+                      std::initializer_list<TColor> Colours = {}) {
+        ModalDriver driver;
+        driver.Form<TZuzGradientEditor>([&](TZuzGradientEditor& e) {
+            if (const TModalResult result = Act(&e); result != mrNone) e.SetModalResult(result);
+        });
+        for (const TColor c : Colours) driver.Dialog(TDialogKind::ColorDialog, ColorChosen(c));
+        return EditZuzGradient(form.get(), Gradient(), AlwaysEnabled, false) ? mrOk : mrCancel;
     }
-    TColor nextColor = kRed;
 };
 
 TEST_F(GradientEditor, AnInvisibleGradientDisablesTheColourControlsUnlessAlwaysEnabled) {
@@ -111,50 +104,49 @@ TEST_F(GradientEditor, EveryControlWritesTheGradientAndOkKeepsIt) {
     g->SetVisible(false);
     g->SetStartColor(clWhite);
     g->SetEndColor(clYellow);
-    const auto result = Edit([&](TZuzGradientEditor* e) {
-        probe::Click(*e->CBVisible);
-        EXPECT_TRUE(g->GetVisible());
-        SavePicture(*e, "gradient-editor.png");
-        probe::Choose(*e->CBDirection, 7);
-        EXPECT_EQ(g->GetDirection(), gdRadial);
-        EXPECT_EQ(e->Directions->Charts().IndexOf(e->Directions->SelectedChart()), 7);
-        nextColor = kBlue;
-        e->BStart->Click();
-        EXPECT_EQ(g->GetStartColor(), kBlue);
-        EXPECT_EQ(e->GetPreview()->GetGradient()->GetStartColor(), kBlue);
-        nextColor = kRed;
-        e->BEnd->Click();
-        EXPECT_EQ(g->GetEndColor(), kRed);
-        e->BSwap->Click();
-        EXPECT_EQ(g->GetStartColor(), kRed);
-        EXPECT_EQ(g->GetEndColor(), kBlue);
-        probe::Choose(*e->CBDirection, 0);
-        e->CBMid->SetChecked(false);
-        EXPECT_EQ(g->GetMidColor(), clWhite);
-        nextColor = clLime;
-        e->BMid->Click();
-        EXPECT_EQ(g->GetMidColor(), clLime);
-        EXPECT_FALSE(e->CBMid->GetChecked());
-        e->SBBalance->SetPosition(30);
-        EXPECT_EQ(g->GetBalance(), 30);
-        EXPECT_EQ(e->LabelBalance->GetCaption(), u"30 %");
-        e->TrackBar1->SetPosition(-120);
-        e->TrackBar2->SetPosition(45);
-        EXPECT_EQ(g->GetRadialX(), -120);
-        EXPECT_EQ(g->GetRadialY(), 45);
-        EXPECT_EQ(e->LRadialX->GetCaption(), u"-120");
-        e->UDAngle->SetPosition(90);
-        EXPECT_EQ(g->GetAngle(), 90);
-        e->SBTransp->SetPosition(70);
-        e->CBSubVisible->SetChecked(true);
-        EXPECT_EQ(g->GetSub()->GetTransparency(), 70);
-        EXPECT_TRUE(g->GetSub()->GetVisible());
-        // A direction chosen in the gallery of directions.
-        e->Directions->SelectChart(e->Directions->GetChart(3));
-        EXPECT_EQ(g->GetDirection(), gdRightLeft);
-        EXPECT_EQ(e->CBDirection->GetItemIndex(), 3);
-        return mrOk;
-    });
+    const auto result = Edit(
+        [&](TZuzGradientEditor* e) {
+            probe::Click(*e->CBVisible);
+            EXPECT_TRUE(g->GetVisible());
+            SavePicture(*e, "gradient-editor.png");
+            probe::Choose(*e->CBDirection, 7);
+            EXPECT_EQ(g->GetDirection(), gdRadial);
+            EXPECT_EQ(e->Directions->Charts().IndexOf(e->Directions->SelectedChart()), 7);
+            e->BStart->Click();
+            EXPECT_EQ(g->GetStartColor(), kBlue);
+            EXPECT_EQ(e->GetPreview()->GetGradient()->GetStartColor(), kBlue);
+            e->BEnd->Click();
+            EXPECT_EQ(g->GetEndColor(), kRed);
+            e->BSwap->Click();
+            EXPECT_EQ(g->GetStartColor(), kRed);
+            EXPECT_EQ(g->GetEndColor(), kBlue);
+            probe::Choose(*e->CBDirection, 0);
+            e->CBMid->SetChecked(false);
+            EXPECT_EQ(g->GetMidColor(), clWhite);
+            e->BMid->Click();
+            EXPECT_EQ(g->GetMidColor(), clLime);
+            EXPECT_FALSE(e->CBMid->GetChecked());
+            e->SBBalance->SetPosition(30);
+            EXPECT_EQ(g->GetBalance(), 30);
+            EXPECT_EQ(e->LabelBalance->GetCaption(), u"30 %");
+            e->TrackBar1->SetPosition(-120);
+            e->TrackBar2->SetPosition(45);
+            EXPECT_EQ(g->GetRadialX(), -120);
+            EXPECT_EQ(g->GetRadialY(), 45);
+            EXPECT_EQ(e->LRadialX->GetCaption(), u"-120");
+            e->UDAngle->SetPosition(90);
+            EXPECT_EQ(g->GetAngle(), 90);
+            e->SBTransp->SetPosition(70);
+            e->CBSubVisible->SetChecked(true);
+            EXPECT_EQ(g->GetSub()->GetTransparency(), 70);
+            EXPECT_TRUE(g->GetSub()->GetVisible());
+            // A direction chosen in the gallery of directions.
+            e->Directions->SelectChart(e->Directions->GetChart(3));
+            EXPECT_EQ(g->GetDirection(), gdRightLeft);
+            EXPECT_EQ(e->CBDirection->GetItemIndex(), 3);
+            return mrOk;
+        },
+        false, {kBlue, kRed, clLime});
     EXPECT_EQ(result, mrOk);
     EXPECT_TRUE(g->GetVisible());
     EXPECT_EQ(g->GetBalance(), 30);
@@ -232,23 +224,14 @@ TEST_F(GradientEditor, TheButtonOpensTheEditorAndRunsItsClickOnlyOnOk) {
     button->LinkGradient(Gradient());
     EXPECT_EQ(button->GetGradient(), Gradient());
     bool editorSeen = false;
-    answer = [&](const TDialogRequest& r) {
-        TDialogAnswer a;
-        auto* e = dynamic_cast<TZuzGradientEditor*>(r.Form);
-        if (!e) return a;
-        editorSeen = button->GetEditor() == e && e->GetOwner() == form.get();
-        a.Result = mrOk;
-        return a;
-    };
+    ModalDriver driver;
+    driver.Form<TZuzGradientEditor>(
+        [&](TZuzGradientEditor& e) { editorSeen = button->GetEditor() == &e && e.GetOwner() == form.get(); });
     button->Click();
     EXPECT_TRUE(editorSeen);
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(button->GetEditor(), nullptr);
-    answer = [](const TDialogRequest&) {
-        TDialogAnswer a;
-        a.Result = mrCancel;
-        return a;
-    };
+    driver.Form<TZuzGradientEditor>(nullptr, mrCancel);
     button->Click();
     EXPECT_EQ(clicks, 2);
 }

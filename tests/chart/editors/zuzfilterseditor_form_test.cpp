@@ -11,6 +11,7 @@
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/modaldriver.h"
 
 #include <gtest/gtest.h>
 
@@ -43,18 +44,12 @@ protected:
     }
     // Shows the dialog on the picture and runs Act while it shows.
     bool Edit(const std::function<void(TFiltersEditor*)>& Act) {
-        answer = [&](const TDialogRequest& r) {
-            TDialogAnswer a;
-            if (auto* e = dynamic_cast<TFiltersEditor*>(r.Form)) {
-                probe::ProcessEvents(); // the deferred rebuild of the options
-                Act(e);
-                a.Result = e->GetModalResult() != mrNone ? e->GetModalResult() : mrOk;
-            }
-            return a;
-        };
-        const bool ok = ShowFiltersEditor(form.get(), picture.get());
-        answer = nullptr;
-        return ok;
+        ModalDriver driver;
+        driver.Form<TFiltersEditor>([&](TFiltersEditor& e) {
+            probe::ProcessEvents(); // the deferred rebuild of the options
+            Act(&e);
+        });
+        return ShowFiltersEditor(form.get(), picture.get());
     }
     TFilterItems* Items() { return picture->GetFilters(); }
 
