@@ -14,6 +14,7 @@
 #include "chart/series/series_bar.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
+#include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
 
@@ -251,10 +252,9 @@ TEST_F(GalleryPanel, TheSubGalleryShowsTheSubStylesAndTheChoiceRetagsTheSample) 
     panel->OnSubSelected = TNotifyEvent([&](TObject*) { ++subSelected; });
     int samples = 0;
     bool borderless = false;
-    answer = [&](const TDialogRequest& r) {
-        TDialogAnswer a;
-        if (r.Kind != TDialogKind::ModalForm) return a;
-        borderless = r.Form->GetBorderStyle() == bsNone;
+    ModalDriver driver;
+    driver.Form<TForm>([&](TForm& f) {
+        borderless = f.GetBorderStyle() == bsNone;
         TChartGalleryPanel* sub = panel->SubGalleryPanel();
         samples = sub->ChartCount();
         EXPECT_FALSE(sub->GetDisplaySub());
@@ -262,9 +262,7 @@ TEST_F(GalleryPanel, TheSubGalleryShowsTheSubStylesAndTheChoiceRetagsTheSample) 
         // The third sub-style ("Ellipse" after the plain one and "Colors").
         TGalleryChart* third = sub->GetChart(3);
         third->OnDblClick(third);
-        a.Result = r.Form->GetModalResult();
-        return a;
-    };
+    });
     panel->ShowSubGallery();
     EXPECT_TRUE(borderless);
     EXPECT_GE(samples, 8);
@@ -280,15 +278,12 @@ TEST_F(GalleryPanel, EscapeClosesTheSubGalleryWithoutAChoice) {
     int subSelected = 0;
     panel->OnSubSelected = TNotifyEvent([&](TObject*) { ++subSelected; });
     TModalResult result = mrNone;
-    answer = [&](const TDialogRequest& r) {
-        TDialogAnswer a;
-        if (r.Kind != TDialogKind::ModalForm) return a;
+    ModalDriver driver;
+    driver.Form<TForm>([&](TForm& f) {
         Word key = VK_ESCAPE;
-        r.Form->OnKeyDown(r.Form, key, TShiftState{});
-        result = r.Form->GetModalResult();
-        a.Result = result;
-        return a;
-    };
+        f.OnKeyDown(&f, key, TShiftState{});
+        result = f.GetModalResult();
+    });
     const int tag = static_cast<int>(panel->SelectedChart()->GetTag());
     panel->ShowSubGallery();
     EXPECT_EQ(result, mrCancel);
