@@ -7,6 +7,7 @@
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -222,6 +223,8 @@ void TFormZuzPanel::PageControl1Change(TObject*) {
     if (page == TabGradient) {
         FGradientEditor = Create<TZuzGradientEditor>(nullptr, FPanel->GetGradient());
         AddFormTo(FGradientEditor, TabGradient, FPanel->GetGradient());
+    } else if (page == TabShadow) {
+        InsertZuzShadowEditor(TabShadow)->RefreshControls(FPanel->GetShadow());
     } else if (page == TabImage) {
         InsertImageEditor(TabImage)->RefreshControls(FPanel->GetBackImage());
     }

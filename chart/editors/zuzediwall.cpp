@@ -7,6 +7,7 @@
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartwalls.h"
 #include "platform/gui/comctrls.h"
@@ -220,7 +221,9 @@ void TFormZuzWall::BImageClick(TObject*) {
     editor->ShowModal();
 }
 
-void TFormZuzWall::BShadowClick(TObject*) {}
+void TFormZuzWall::BShadowClick(TObject*) {
+    if (FWall) EditZuzShadow(this, FWall->GetShadow());
+}
 
 void ZuzEdiWallInitialization() {
     RegisterClass(TFormZuzWall::StaticClass());

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzpanelext.h"
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/pagefixture.h"
 
@@ -125,14 +126,20 @@ TEST_F(PanelPage, TheGradientAndImageEditorsAreMadeOnceOnTheirTabs) {
     g->CBVisible->SetChecked(true);
     EXPECT_TRUE(chart->GetGradient()->GetVisible());
     ChooseTab(p->PageControl1, p->TabImage);
+    ChooseTab(p->PageControl1, p->TabShadow);
     ChooseTab(p->PageControl1, p->TabGradient);
     ChooseTab(p->PageControl1, p->TabImage);
+    ChooseTab(p->PageControl1, p->TabShadow);
     EXPECT_EQ(p->GetGradientEditor(), g);
     EXPECT_EQ(p->TabGradient->GetControlCount(), 1);
     ASSERT_EQ(p->TabImage->GetControlCount(), 1);
     auto* image = dynamic_cast<TBackImageEditor*>(p->TabImage->GetControl(0));
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->GetPicture(), chart->GetBackImage());
+    ASSERT_EQ(p->TabShadow->GetControlCount(), 1);
+    auto* shadow = dynamic_cast<TZuzShadowEditor*>(p->TabShadow->GetControl(0));
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_EQ(shadow->GetShadow(), chart->GetShadow());
 }
 
 TEST_F(PanelPage, InsertAtFillsTheParentWithAPageForThePanel) {

@@ -6,6 +6,7 @@
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/chartwalls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -126,6 +127,18 @@ TEST_F(WallsPage, PatternAndImageEditTheWallsBrushAndPicture) {
             mrOk);
     p->BWallBrush->Click();
     p->BImage->Click();
+}
+
+TEST_F(WallsPage, ShadowEditsTheBackWallsShadow) {
+    TFormZuzWall* p = Page(chart->GetBackWall());
+    ASSERT_TRUE(p->BShadow->GetVisible());
+    ModalDriver driver;
+    driver.Form<TZuzShadowEditor>([&](TZuzShadowEditor& e) {
+        EXPECT_EQ(e.GetShadow(), chart->GetBackWall()->GetShadow());
+        e.Edit1->SetText(u"6");
+    });
+    p->BShadow->Click();
+    EXPECT_EQ(chart->GetBackWall()->GetShadow()->GetHorizSize(), 6);
 }
 
 TEST_F(WallsPage, ThePictureEditorIsFreedWhenAnExceptionLeavesIt) {
