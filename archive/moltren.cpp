@@ -52,6 +52,7 @@ void ZuzBackImageInitialization();
 void ZuzEdiPaneInitialization();
 void ZuzEdiWallInitialization();
 void ZuzEdi3DInitialization();
+void ZuzEdiPageInitialization();
 void ZuzShadowEditorInitialization();
 void ZuzEdiFontInitialization();
 void ZuzCustomShapeEditorInitialization();
@@ -128,6 +129,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzCustEdit", RegisterZuzCustEditClasses, nullptr},
     {"ZuzAreaEdit", RegisterZuzAreaEditClasses, nullptr},
     {"ZuzBubbleEdit", RegisterZuzBubbleEditClasses, nullptr},
+    {"ZuzEdiPage", ZuzEdiPageInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

@@ -9,6 +9,7 @@
 #include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigene.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzedipage.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzfilterseditor.h"
@@ -37,4 +38,5 @@ void ZuzEditorsTestUnits() {
     ZuzEditInitialization();
     ZuzEdiAxisInitialization();
     ZuzEdiGeneInitialization();
+    ZuzEdiPageInitialization();
 }
