@@ -11,6 +11,7 @@
 #include "chart/editors/zuzaxmaxmin.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzedittools.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzgally.h"
@@ -19,6 +20,9 @@
 #include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzproco.h"
+#include "chart/editors/zuzselectlist.h"
+#include "chart/editors/zuzstringseditor.h"
+#include "chart/editors/zuztoolsgallery.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/arrowcha.h"
@@ -130,6 +134,10 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzAreaEdit", RegisterZuzAreaEditClasses, nullptr},
     {"ZuzBubbleEdit", RegisterZuzBubbleEditClasses, nullptr},
     {"ZuzEdiPage", ZuzEdiPageInitialization, nullptr},
+    {"ZuzStringsEditor", RegisterZuzStringsEditorClasses, nullptr},
+    {"ZuzSelectList", RegisterZuzSelectListClasses, nullptr},
+    {"ZuzToolsGallery", ZuzToolsGalleryInitialization, nullptr},
+    {"ZuzEditTools", ZuzEditToolsInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

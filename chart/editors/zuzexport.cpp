@@ -8,6 +8,7 @@
 #include "chart/canvas/zuztextxml.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/axispanel.h"
 #include "chart/engine/chart.h"
 #include "chart/series/zuzexportformat.h"
@@ -23,8 +24,6 @@
 #include "platform/win32/mapi.h"
 
 #include <cmath>
-
-TZuzViewStrings ZuzExportViewStrings;
 
 namespace {
 
@@ -409,12 +408,12 @@ void TZuzExportFormBase::CBNativeSizeClick(TObject*) {
     RefreshNativeSize();
 }
 
+// The native file as text, to read only.
 void TZuzExportFormBase::BViewClick(TObject*) {
-    if (!ZuzExportViewStrings) return;
     Owned<TMemoryStream> stream = CreateNativeStream();
     auto lines = MakeOwned<TStringList>();
     lines->SetText(StreamText(*stream));
-    ZuzExportViewStrings(this, lines.get());
+    ZuzEditStrings(this, lines.get(), true);
 }
 
 int TZuzExportFormBase::DataFormat() const {

@@ -6,8 +6,6 @@
 
 #include "platform/gui/forms.h"
 
-#include <functional>
-
 class TButton;
 class TCheckBox;
 class TComboFlat;
@@ -180,8 +178,3 @@ void ZuzFillPictureDialog(TSaveDialog* Dialog, TCustomZuzPanel* APanel, TStrings
 // Mails the file as the only attachment of a message with the subject; raises when the mail
 // system reports an error other than the user's cancel.
 void ZuzEmailFile(const String& FileName, const String& Subject);
-
-// The strings editor "View..." opens on the native text, read-only; empty while no strings
-// editor is linked in, and then "View..." does nothing.
-using TZuzViewStrings = std::function<void(TComponent* Owner, TStrings* Lines)>;
-extern TZuzViewStrings ZuzExportViewStrings;

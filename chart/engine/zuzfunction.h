@@ -7,6 +7,7 @@
 
 #include "chart/engine/chartseries.h"
 
+#include <utility>
 #include <vector>
 
 class TChartAxis;
@@ -185,6 +186,11 @@ public:
     // The plain list operations a tool joining or leaving uses.
     void InternalAdd(TZuzCustomTool* Tool) { FItems.push_back(Tool); }
     void Remove(TZuzCustomTool* Tool);
+    // The two tools change places.
+    void Exchange(int Index1, int Index2) {
+        std::swap(FItems.at(static_cast<std::size_t>(Index1)), FItems.at(static_cast<std::size_t>(Index2)));
+    }
+    ISeriesChart* GetChart() const { return FChart; }
     auto begin() const { return FItems.begin(); }
     auto end() const { return FItems.end(); }
 

@@ -24,6 +24,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <vector>
@@ -914,7 +915,10 @@ String TCustomMemo::GetText() const {
     return out;
 }
 
-void TCustomMemo::SetText(const String& Value) {
+namespace {
+
+// CR LF and lone CR as the document's line feed.
+String MemoLineFeeds(const String& Value) {
     String s;
     s.reserve(Value.size());
     for (std::size_t i = 0; i < Value.size(); ++i) {
@@ -925,6 +929,13 @@ void TCustomMemo::SetText(const String& Value) {
             s.push_back(Value[i]);
         }
     }
+    return s;
+}
+
+} // namespace
+
+void TCustomMemo::SetText(const String& Value) {
+    const String s = MemoLineFeeds(Value);
     if (ToQString(s) == FEditor->toPlainText()) return;
     FEditor->setPlainText(ToQString(s));
 }
@@ -964,6 +975,53 @@ void TCustomMemo::SetAlignment(TAlignment Value) {
 
 void TCustomMemo::Clear() {
     FEditor->clear();
+}
+
+int TCustomMemo::GetSelStart() const {
+    return FEditor->textCursor().selectionStart();
+}
+
+void TCustomMemo::SetSelStart(int Value) {
+    QTextCursor c = FEditor->textCursor();
+    c.setPosition(std::clamp(Value, 0, FEditor->document()->characterCount() - 1));
+    FEditor->setTextCursor(c);
+}
+
+int TCustomMemo::GetSelLength() const {
+    const QTextCursor c = FEditor->textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void TCustomMemo::SetSelLength(int Value) {
+    QTextCursor c = FEditor->textCursor();
+    const int start = c.selectionStart();
+    c.setPosition(start);
+    c.setPosition(std::clamp(start + Value, 0, FEditor->document()->characterCount() - 1),
+                  QTextCursor::KeepAnchor);
+    FEditor->setTextCursor(c);
+}
+
+// The document separates selected paragraphs with U+2029.
+String TCustomMemo::GetSelText() const {
+    const String s = FromQString(FEditor->textCursor().selectedText());
+    String out;
+    out.reserve(s.size());
+    for (Char c : s) {
+        if (c == u'\u2029') {
+            out += u"\r\n";
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+void TCustomMemo::SetSelText(const String& Value) {
+    FEditor->textCursor().insertText(ToQString(MemoLineFeeds(Value)));
+}
+
+void TCustomMemo::SelectAll() {
+    FEditor->selectAll();
 }
 
 void TCustomMemo::Change() {

@@ -363,6 +363,15 @@ public:
     void SetMaxLength(int Value) { FMaxLength = Value; }
     bool WantsReturns() const override { return FWantReturns; }
     void Clear();
+    // The selection, counted in characters of the text with each line break as one.
+    int GetSelStart() const;
+    void SetSelStart(int Value);
+    int GetSelLength() const;
+    void SetSelLength(int Value);
+    // The selected text, its line breaks as in Text.
+    String GetSelText() const;
+    void SetSelText(const String& Value);
+    void SelectAll();
 
     TNotifyEvent OnChange;
 

@@ -11,12 +11,16 @@
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedipage.h"
 #include "chart/editors/zuzedipane.h"
+#include "chart/editors/zuzedittools.h"
 #include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzselectlist.h"
 #include "chart/editors/zuzshadoweditor.h"
+#include "chart/editors/zuzstringseditor.h"
+#include "chart/editors/zuztoolsgallery.h"
 #include "chart/series/zuzedit.h"
 
 void ZuzEditorsTestUnits() {
@@ -39,4 +43,8 @@ void ZuzEditorsTestUnits() {
     ZuzEdiAxisInitialization();
     ZuzEdiGeneInitialization();
     ZuzEdiPageInitialization();
+    RegisterZuzStringsEditorClasses();
+    RegisterZuzSelectListClasses();
+    ZuzToolsGalleryInitialization();
+    ZuzEditToolsInitialization();
 }

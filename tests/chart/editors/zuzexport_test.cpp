@@ -1,14 +1,18 @@
 // The export dialog on a real chart: the aspect ratio, which buttons each page enables, what
 // Save writes for the file type picked, the native and data families, sending through a
 // private folder, and the formats it lists.
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzexport.h"
+#include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/charttitle.h"
 #include "chart/series/series.h"
 #include "chart/series/zuzstore.h"
+#include "modaldriver.h"
 #include "platform/core/streams.h"
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/comctrls.h"
@@ -292,16 +296,17 @@ TEST_F(ExportDialog, TheNativeFileIsSavedInTheChosenFormWithItsExtension) {
     LoadChartFromFile(into, File("nodata.zuz"));
     ASSERT_EQ(back->SeriesCount(), 1);
     EXPECT_EQ(back->Series(0)->Count(), 0);
-    // "View..." shows the text form, read from the same stream as the file.
+    // "View..." shows the text form, read from the same stream as the file, to read only.
     form->RGNative->SetItemIndex(2);
-    String viewed;
-    ZuzExportViewStrings = [&](TComponent* owner, TStrings* lines) {
-        EXPECT_EQ(owner, form.get());
-        viewed = lines->GetText();
-    };
-    form->BViewClick(form->BView);
-    ZuzExportViewStrings = nullptr;
-    EXPECT_EQ(viewed.substr(0, 5), u"<?xml");
+    {
+        ModalDriver driver;
+        driver.Form<TStringsEditor>([&](TStringsEditor& e) {
+            EXPECT_EQ(e.GetOwner(), form.get());
+            EXPECT_TRUE(e.Memo1->GetReadOnly());
+            EXPECT_EQ(e.Memo1->GetText().substr(0, 5), u"<?xml");
+        });
+        probe::Click(*form->BView);
+    }
     // The size label shows the native stream's size when asked.
     form->CBNativeSize->SetChecked(true);
     EXPECT_NE(form->LNativeSize->GetCaption().find(u" bytes"), String::npos);
@@ -375,6 +380,41 @@ TEST_F(ExportDialog, APanelFreedWhileTheDialogIsOpenIsForgotten) {
     EXPECT_EQ(form->GetPanel(), nullptr);
     EXPECT_EQ(form->SelectedFormat()->Panel, nullptr);
     EXPECT_THROW(form->BCopyClick(form->BCopy), Exception);
+}
+
+TEST_F(ExportDialog, ZuzExportShowsTheDialogModallyOnThePanelAndFreesIt) {
+    const auto dialogs = [this] {
+        int n = 0;
+        for (int i = 0; i < chart->GetComponentCount(); ++i)
+            if (dynamic_cast<TZuzExportForm*>(chart->GetComponent(i))) ++n;
+        return n;
+    };
+    ModalDriver driver;
+    driver.Form<TZuzExportForm>([&](TZuzExportForm& d) {
+        EXPECT_EQ(d.GetPanel(), chart.get());
+        EXPECT_EQ(d.GetInitialDir(), u"/tmp/charts");
+        EXPECT_EQ(d.GetOwner(), chart.get());
+    });
+    driver.Form<TZuzExportForm>([](TZuzExportForm&) { throw std::runtime_error("while shown"); });
+    ZuzExport(chart.get(), chart.get(), u"/tmp/charts");
+    EXPECT_EQ(dialogs(), 0);
+    EXPECT_THROW(ZuzExport(chart.get(), chart.get()), std::runtime_error);
+    EXPECT_EQ(dialogs(), 0);
+}
+
+TEST_F(ExportDialog, TheValueFormatButtonEditsTheFormatAndCancelKeepsIt) {
+    const TRestoreOnExit<TFormatSettings> english(FormatSettings, EnglishFormatSettings());
+    ShowPage(form->TabData);
+    form->CBFormat->SetText(u"0.00");
+    ModalDriver driver;
+    driver.Form<TFormatEditor>([](TFormatEditor& e) { probe::Click(*e.CBThousands); }, mrOk)
+        .Form<TFormatEditor>([](TFormatEditor& e) { probe::Click(*e.CBPercent); }, mrCancel);
+    probe::Click(*form->BFormat);
+    const String built = form->CBFormat->GetText();
+    EXPECT_NE(built.find(u","), String::npos) << UTF8Encode(built);
+    EXPECT_NE(built.find(u"0.00"), String::npos) << UTF8Encode(built);
+    probe::Click(*form->BFormat);
+    EXPECT_EQ(form->CBFormat->GetText(), built);
 }
 
 TEST_F(ExportDialog, ThePagesAsTheOperatorSeesThem) {
