@@ -93,7 +93,9 @@ void TZuzToolsGallery::FormShow(TObject*) {
     CBView3D->SetVisible(demos);
     if (!demos) {
         TabControl1->SetAlign(alClient);
-        SetWidth(300);
+        // Narrower about the same centre it was placed at.
+        const int narrower = GetWidth() - 300;
+        SetBounds(GetLeft() + narrower / 2, GetTop(), 300, GetHeight());
     }
     ZuzTranslateControl(this);
 }

@@ -4,6 +4,7 @@
 // one refusing to close, cloning, adding through the gallery with unique names, and the
 // gallery's tabs, its empty registry and its Cancel.
 #include "chart/editors/zuzedittools.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuztoolsgallery.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/engine/zuzfunction.h"
@@ -99,9 +100,6 @@ protected:
         ZuzToolTypes().Clear();
         RegisterZuzTools({&TSpotTool::StaticClass(), &TRulerTool::StaticClass(), &TNoteTool::StaticClass()});
         page = Create<TFormZuzTools>(form.get());
-        page->SetParent(form.get());
-        page->SetAlign(alRight);
-        page->SetWidth(452);
     }
     void TearDown() override {
         ZuzToolTypes().Clear();
@@ -119,9 +117,10 @@ protected:
         tools[1] = AddTool<TRulerTool>(u"Ruler");
         tools[2] = AddTool<TNoteTool>(u"Note");
     }
+    // Embedded as the chart editor does, the chart in its Tag.
     void ShowPage() {
-        page->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(chart)));
         form->Show();
+        AddFormTo(page, form.get(), chart);
         probe::ProcessEvents();
     }
     String Lines() const { return page->LBTools->GetItems()->GetCommaText(); }
@@ -176,7 +175,7 @@ TEST_F(ToolsPage, TheFirstLineShowsItsEditorAndAnEditorThatWillNotCloseKeepsItsL
 TEST_F(ToolsPage, DeletingSelectsTheLineBeforeFromLineTwoElseTheLastAndFreesTheEditorFirst) {
     ThreeTools();
     std::vector<TZuzCustomTool*> told;
-    page->OnDeletedTool = [&](TZuzCustomTool* t) { told.push_back(t); };
+    page->OnDeletedTool.Bind([&](TZuzCustomTool* t) { told.push_back(t); });
     ShowPage();
     {
         ModalDriver driver;
@@ -245,7 +244,7 @@ TEST_F(ToolsPage, ACloneJoinsTheChartAsANewSelectedLine) {
 TEST_F(ToolsPage, ToolsAddedThroughTheGalleryGetUniqueNamesAndCancelAddsNone) {
     ShowPage();
     std::vector<TZuzCustomTool*> told;
-    page->OnAddedTool = [&](TZuzCustomTool* t) { told.push_back(t); };
+    page->OnAddedTool.Bind([&](TZuzCustomTool* t) { told.push_back(t); });
     const auto pickSpot = [](TZuzToolsGallery& g) {
         EXPECT_EQ(g.TabControl1->GetTabs()->GetCommaText(), u"Series,Axis,Other");
         EXPECT_EQ(g.LBTool->GetItems()->GetCommaText(), u"Точка");
@@ -291,7 +290,7 @@ TEST_F(ToolsPage, EachGalleryTabListsItsKindAndWithoutTypesEveryTabIsEmpty) {
         EXPECT_EQ(gallery->LBTool->GetItems()->GetCount(), 0);
     }
     EXPECT_FALSE(gallery->BOk->GetEnabled());
-    gallery->Hide();
+    gallery.reset();
     ModalDriver driver;
     driver.Form<TZuzToolsGallery>({}, mrCancel);
     EXPECT_EQ(page->GetNewTool(), nullptr);
@@ -301,10 +300,8 @@ TEST_F(ToolsPage, PicturesOverTheChart) {
     ChartBehind behind;
     Owned<TForm> host(Create<TForm>(nullptr, TCustomForm::NewTag{}));
     host->SetCaption(u"Редактор диаграммы — Инструменты");
-    host->SetBounds(150, 120, 470, 300);
+    host->SetBounds(150, 100, 470, 330);
     auto* tools = Create<TFormZuzTools>(host.get());
-    tools->SetParent(host.get());
-    tools->SetAlign(alClient);
     for (const char16_t* name : {u"Spot", u"Spot2"}) {
         auto* tool = Create<TSpotTool>(behind.chart);
         tool->SetName(name);
@@ -312,6 +309,7 @@ TEST_F(ToolsPage, PicturesOverTheChart) {
     }
     tools->Tools = behind.chart->GetTools();
     host->Show();
+    AddFormTo(tools, host.get());
     behind.Snapshot(*host, "toolspage.png");
     ModalDriver driver;
     driver.Form<TZuzToolsGallery>(
