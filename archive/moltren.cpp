@@ -22,6 +22,7 @@
 #include "chart/editors/zuzproco.h"
 #include "chart/editors/zuzselectlist.h"
 #include "chart/editors/zuzstringseditor.h"
+#include "chart/editors/zuzsymboleditor.h"
 #include "chart/editors/zuztoolsgallery.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriestypes.h"
@@ -136,6 +137,7 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzEdiPage", ZuzEdiPageInitialization, nullptr},
     {"ZuzStringsEditor", RegisterZuzStringsEditorClasses, nullptr},
     {"ZuzSelectList", RegisterZuzSelectListClasses, nullptr},
+    {"ZuzSymbolEditor", RegisterZuzSymbolEditorClasses, nullptr},
     {"ZuzToolsGallery", ZuzToolsGalleryInitialization, nullptr},
     {"ZuzEditTools", ZuzEditToolsInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},

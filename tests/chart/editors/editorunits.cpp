@@ -20,6 +20,7 @@
 #include "chart/editors/zuzselectlist.h"
 #include "chart/editors/zuzshadoweditor.h"
 #include "chart/editors/zuzstringseditor.h"
+#include "chart/editors/zuzsymboleditor.h"
 #include "chart/editors/zuztoolsgallery.h"
 #include "chart/series/zuzedit.h"
 
@@ -45,6 +46,7 @@ void ZuzEditorsTestUnits() {
     ZuzEdiPageInitialization();
     RegisterZuzStringsEditorClasses();
     RegisterZuzSelectListClasses();
+    RegisterZuzSymbolEditorClasses();
     ZuzToolsGalleryInitialization();
     ZuzEditToolsInitialization();
 }
