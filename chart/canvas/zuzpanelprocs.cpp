@@ -52,12 +52,6 @@ void ZuzGetBitmapEditor(const TObject* Object, TBitmap* Bitmap) {
     ZuzLoadBitmap(Bitmap, IdentToString(cls.name), cls.parent ? IdentToString(cls.parent->name) : String());
 }
 
-void ZuzDrawBitmapEditor(TCanvas* Canvas, const TObject* Object, int Left, int Top) {
-    TBitmap icon;
-    ZuzGetBitmapEditor(Object, &icon);
-    if (icon.GetWidth() > 0 && icon.GetHeight() > 0) Canvas->Draw(Left, Top, &icon);
-}
-
 Owned<TBitmap> ZuzAntiAlias(TCustomZuzPanel* Panel, bool) {
     Owned<TBitmap> picture = Panel->ZuzCreateBitmap(Panel->GetColor(), Panel->GetRectangle(), pf24bit);
     TZuzFilter::ApplyTo(TSoftenFilter::StaticClass(), picture.get());

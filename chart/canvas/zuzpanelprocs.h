@@ -32,8 +32,6 @@ void ZuzDrawCheckBox(int X, int Y, TCanvas* Canvas, bool IsCheckBox, TColor Colo
 void ZuzLoadBitmap(TBitmap* Bitmap, const String& Name1, const String& Name2);
 // The bitmap named after the object's class, else after its parent class.
 void ZuzGetBitmapEditor(const TObject* Object, TBitmap* Bitmap);
-// Draws that bitmap at (Left, Top), where the resources hold one.
-void ZuzDrawBitmapEditor(TCanvas* Canvas, const TObject* Object, int Left, int Top);
 
 // A 24-bit picture of the panel's client area on its own colour, softened (the flag changes
 // nothing); the caller owns it.

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/engine/serieslist.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/engine/zuzfunction.h"
 #include "platform/gui/comctrls.h"
