@@ -6,6 +6,7 @@
 #include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzstringseditor.h"
 #include "chart/series/zuzshape.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/comctrls.h"
@@ -162,7 +163,10 @@ void TChartShapeEditor::RGAlignClick(TObject*) {
     if (index >= 0 && index < 3) FShape->SetAlignment(aligns[index]);
 }
 
-void TChartShapeEditor::Button1Click(TObject*) {}
+// The memo's own change handler takes the edited lines into the shape.
+void TChartShapeEditor::Button1Click(TObject*) {
+    ZuzEditStrings(this, MemoText->GetLines());
+}
 
 bool TChartShapeEditor::PositionValue(const TEdit* Edit, double& Value) const {
     const String text = Edit->GetText();

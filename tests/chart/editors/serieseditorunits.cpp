@@ -13,6 +13,7 @@
 #include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzshapeedi.h"
 #include "chart/editors/zuzstackbaredit.h"
+#include "chart/editors/zuzstringseditor.h"
 
 void ZuzSeriesEditorsTestUnits() {
     static bool started = false;
@@ -21,6 +22,7 @@ void ZuzSeriesEditorsTestUnits() {
     RegisterZuzPenDlgClasses();
     RegisterZuzBrushDlgClasses();
     RegisterZuzPoEdiClasses();
+    RegisterZuzStringsEditorClasses();
     RegisterZuzBubbleEditClasses();
     RegisterZuzBarEditClasses();
     RegisterZuzStackBarEditClasses();

@@ -10,6 +10,7 @@
 #include "chart/editors/zuzganttedi.h"
 #include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzshapeedi.h"
+#include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/arrowcha.h"
 #include "chart/series/bubblech.h"
@@ -193,6 +194,19 @@ TEST_F(BubbleEditor, IsThePointerEditorWithoutItsVisibleBox) {
     EXPECT_EQ(e->Pointer(), bubble->GetPointer());
     probe::Choose(*e->CBStyle, psDiamond);
     EXPECT_EQ(bubble->GetPointer()->GetStyle(), psDiamond);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ShapeSeriesEditor, EditTakesTheLinesFromTheStringsEditor) {
+    auto* e = Embed<TChartShapeEditor>(shape);
+    ModalDriver driver;
+    driver.Form<TStringsEditor>([](TStringsEditor& d) { d.Memo1->SetText(u"Насос\nPump 2"); }, mrOk);
+    probe::Click(*e->Button1);
+    ASSERT_EQ(shape->GetText()->GetCount(), 2);
+    EXPECT_EQ(shape->GetText()->GetStrings(0), u"Насос");
 }
 
 } // namespace
