@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzpoedi.h"
 #include "chart/series/series_area.h"
@@ -114,6 +115,13 @@ void TAreaSeriesEditor::InsertPages() {
     if (!FPointerForm) {
         FPointerForm = ZuzInsertPointerForm(this, FArea->GetPointer(), VavIve_GalleryPoint);
         FPointerForm->FreeNotification(this);
+    }
+    if (!FGradientForm && GetParent()) {
+        auto* gradient =
+            ZuzInsertSeriesForm<TZuzGradientEditor>(this, -1, VavIve_Gradient, FArea->GetGradient());
+        gradient->Panel1->SetVisible(false);
+        FGradientForm = gradient;
+        FGradientForm->FreeNotification(this);
     }
 }
 

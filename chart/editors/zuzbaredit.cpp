@@ -1,6 +1,7 @@
 #include "chart/editors/zuzbaredit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzbrushdlg.h"
@@ -124,7 +125,11 @@ void TBarSeriesEditor::FormDestroy(TObject*) {
     }
 }
 
-void TBarSeriesEditor::AddStackBarEditor() {}
+void TBarSeriesEditor::AddStackBarEditor() {
+    if (FStackForm) return;
+    FStackForm = ZuzInsertSeriesForm<TStackBarSeriesEditor>(this, -1, VavIve_Stack, FBar);
+    FStackForm->FreeNotification(this);
+}
 
 void TBarSeriesEditor::CheckControls() {
     const TBarStyle style = FBar->GetBarStyle();

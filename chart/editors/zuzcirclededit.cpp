@@ -1,6 +1,7 @@
 #include "chart/editors/zuzcirclededit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
@@ -49,7 +50,7 @@ void TCircledSeriesEditor::BindComponents() {
 }
 
 TCircledSeriesEditor* TCircledSeriesEditor::CreateForm(TCustomForm* AForm, TCircledSeries* Series) {
-    return nullptr;
+    return ZuzInsertSeriesForm<TCircledSeriesEditor>(AForm, -1, VavIve_GalleryCircled, Series);
 }
 
 void TCircledSeriesEditor::Notification(TComponent* AComponent, TOperation Operation) {

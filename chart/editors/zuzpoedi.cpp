@@ -286,26 +286,7 @@ bool EditSeriesPointer(TComponent* AOwner, TSeriesPointer* Pointer) {
 
 TSeriesPointerEditor* ZuzInsertPointerForm(TWinControl* Parent, TSeriesPointer* Pointer,
                                            const String& Title) {
-    TPageControl* pages = nullptr;
-    for (TWinControl* c = Parent; c && !pages; c = c->GetParent())
-        if (auto* sheet = dynamic_cast<TTabSheet*>(c)) pages = sheet->GetPageControl();
-    if (!pages) {
-        // No series page around: a form of its own for the caller to place.
-        auto* form = Create<TSeriesPointerEditor>(Parent);
-        form->SetCaption(Title);
-        form->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(Pointer)));
-        return form;
-    }
-    TComponent* owner = pages->GetOwner() ? pages->GetOwner() : pages;
-    auto* sheet = Create<TTabSheet>(owner);
-    sheet->SetCaption(Title);
-    sheet->SetPageControl(pages);
-    sheet->SetPageIndex(std::min(1, pages->GetPageCount() - 1));
-    auto* form = Create<TSeriesPointerEditor>(owner);
-    form->SetAlign(alClient);
-    ZuzTranslateControl(form);
-    AddFormTo(form, sheet, Pointer);
-    return form;
+    return ZuzInsertSeriesForm<TSeriesPointerEditor>(Parent, 1, Title, Pointer);
 }
 
 void RegisterZuzPoEdiClasses() {

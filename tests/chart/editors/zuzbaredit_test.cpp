@@ -135,6 +135,19 @@ protected:
     TStackBarSeriesEditor* EmbedStack() { return Embed<TStackBarSeriesEditor>(bar); }
 };
 
+// Each show of the page loads the series again; the "Stack" page comes once, for the same bar.
+TEST_F(StackBarEditor, TheStackPageIsAddedOnceAcrossRepeatedShowsAndEditsTheBar) {
+    auto* e = EmbedInPages<TBarSeriesEditor>(bar);
+    VisitEveryPage();
+    VisitEveryPage();
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Stack"}));
+    TStackBarSeriesEditor* stack = e->StackForm();
+    ASSERT_NE(stack, nullptr);
+    EXPECT_EQ(stack->GetParent(), pages->GetPage(1));
+    probe::Click(*stack->RGMultiBar, mbSelfStack);
+    EXPECT_EQ(bar->GetMultiBar(), mbSelfStack);
+}
+
 TEST_F(StackBarEditor, TextThatIsNoNumberKeepsTheOrigin) {
     bar->SetUseYOrigin(true);
     bar->SetYOrigin(12.5);

@@ -151,12 +151,17 @@ TEST_F(LineEditor, ThePointPageIsAddedOnceAcrossRepeatedShows) {
     EXPECT_EQ(pointer->Pointer(), line->GetPointer());
 }
 
-TEST_F(AreaEditor, ThePointPageIsAddedOnceAcrossRepeatedShows) {
+TEST_F(AreaEditor, ThePointAndGradientPagesAreAddedOnceAcrossRepeatedShows) {
     auto* e = EmbedInPages<TAreaSeriesEditor>(area);
     VisitEveryPage();
     VisitEveryPage();
-    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Point"}));
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Point", u"Gradient"}));
     ASSERT_NE(e->PointerForm(), nullptr);
+    auto* gradient = dynamic_cast<TZuzGradientEditor*>(e->GradientForm());
+    ASSERT_NE(gradient, nullptr);
+    EXPECT_EQ(gradient->GetParent(), pages->GetPage(2));
+    EXPECT_EQ(ZuzTagObject(gradient), area->GetGradient());
+    EXPECT_FALSE(gradient->Panel1->GetVisible()); // its changes are written at once, no OK or Cancel
 }
 
 TEST_F(LineEditor, TheShadowDialogEditsTheSeriesShadowWithoutSmoothingOrTransparency) {

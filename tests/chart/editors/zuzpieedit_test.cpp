@@ -118,6 +118,23 @@ TEST_F(PieEditor, Dark3DIsDisabledOnAFlatChart) {
     EXPECT_FALSE(e->CBDark3d->GetEnabled());
 }
 
+// The circled page comes once, without the background controls a pie does not use.
+TEST_F(PieEditor, TheCircledPageIsAddedOnceWithoutItsBackgroundControls) {
+    auto* e = EmbedInPages<TPieSeriesEditor>(pie);
+    VisitEveryPage();
+    VisitEveryPage();
+    EXPECT_EQ(PageCaptions(), (std::vector<String>{u"Format", u"Circled"}));
+    TCircledSeriesEditor* circled = e->CircledForm();
+    ASSERT_NE(circled, nullptr);
+    EXPECT_EQ(circled->GetParent(), pages->GetPage(1));
+    for (TControl* c :
+         std::initializer_list<TControl*>{circled->BBack, circled->CBTransp, circled->BGradient})
+        EXPECT_FALSE(c->GetVisible()) << UTF8Encode(c->GetName());
+    const bool wasCircled = pie->GetCircled();
+    probe::Click(*circled->CBCircled);
+    EXPECT_NE(pie->GetCircled(), wasCircled);
+}
+
 class CircledEditor : public PieEditor {
 protected:
     TCircledSeriesEditor* EmbedCircled() { return Embed<TCircledSeriesEditor>(pie); }
