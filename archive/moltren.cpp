@@ -58,6 +58,8 @@ void ZuzEdiPaneInitialization();
 void ZuzEdiWallInitialization();
 void ZuzEdi3DInitialization();
 void ZuzEdiPageInitialization();
+void ZuzEdiTitlInitialization();
+void ZuzEdiLegeInitialization();
 void ZuzShadowEditorInitialization();
 void ZuzEdiFontInitialization();
 void ZuzCustomShapeEditorInitialization();
@@ -140,6 +142,8 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzSymbolEditor", RegisterZuzSymbolEditorClasses, nullptr},
     {"ZuzToolsGallery", ZuzToolsGalleryInitialization, nullptr},
     {"ZuzEditTools", ZuzEditToolsInitialization, nullptr},
+    {"ZuzEdiTitl", ZuzEdiTitlInitialization, nullptr},
+    {"ZuzEdiLege", ZuzEdiLegeInitialization, nullptr},
     {"ComPort", RegisterComPortClasses, nullptr},
     {"Graphs", RegisterGraphClasses, nullptr},
     {"Resources", RegisterMoltrenResources, nullptr},

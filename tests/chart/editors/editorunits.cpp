@@ -10,8 +10,10 @@
 #include "chart/editors/zuzedigene.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedipage.h"
+#include "chart/editors/zuzedilege.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzedittools.h"
+#include "chart/editors/zuzedititl.h"
 #include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzformatting.h"
@@ -49,4 +51,6 @@ void ZuzEditorsTestUnits() {
     RegisterZuzSymbolEditorClasses();
     ZuzToolsGalleryInitialization();
     ZuzEditToolsInitialization();
+    ZuzEdiTitlInitialization();
+    ZuzEdiLegeInitialization();
 }
