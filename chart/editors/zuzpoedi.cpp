@@ -6,6 +6,7 @@
 #include "chart/editors/zuzbrushdlg.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/series.h"
 #include "platform/gui/comctrls.h"
@@ -255,7 +256,9 @@ void TSeriesPointerEditor::CBIgnoreNullsClick(TObject*) {
     if (Writing() && FSeries) FSeries->SetTreatNulls(CBIgnoreNulls->GetChecked() ? tnIgnore : tnDontPaint);
 }
 
-void TSeriesPointerEditor::Button2Click(TObject*) {}
+void TSeriesPointerEditor::Button2Click(TObject*) {
+    if (FPointer) EditZuzShadow(this, FPointer->GetShadow());
+}
 
 void TSeriesPointerEditor::TBTranspChange(TObject*) {
     if (Writing()) FPointer->SetTransparency(TBTransp->GetPosition());

@@ -8,6 +8,7 @@
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/series.h"
 #include "platform/gui/comctrls.h"
@@ -38,6 +39,7 @@ protected:
         started = true;
         ZuzGalleryPanelInitialization(); // the gradient editor's direction gallery
         ZuzEdiGradInitialization();
+        ZuzShadowEditorInitialization();
     }
     void SetUp() override {
         behind.chart->SetView3D(true);
@@ -197,13 +199,17 @@ TEST_F(PointerEditor, TheDefaultBoxMeansBothColoursAreTheSeriesColour) {
     EXPECT_EQ(pointer->GetPen()->GetColor(), clZuzColor); // unticked by the rule, not by a user
 }
 
-TEST_F(PointerEditor, ThePenButtonAndTheGradientButtonEditThePointersOwn) {
+TEST_F(PointerEditor, ThePenShadowAndGradientButtonsEditThePointersOwn) {
     TSeriesPointerEditor* page = Page();
     ModalDriver driver;
     driver.Form<TPenDialog>([](TPenDialog& d) { d.UDWidth->SetPosition(3); }, mrOk)
-        .Form<TZuzGradientEditor>([](TZuzGradientEditor& d) { EXPECT_NE(d.GetGradient(), nullptr); }, mrOk);
+        .Form<TZuzShadowEditor>([&](TZuzShadowEditor& d) { EXPECT_EQ(d.GetShadow(), pointer->GetShadow()); },
+                                mrOk)
+        .Form<TZuzGradientEditor>(
+            [&](TZuzGradientEditor& d) { EXPECT_EQ(d.GetGradient(), pointer->GetGradient()); }, mrOk);
     probe::Click(*page->BPoinPenCol);
     EXPECT_EQ(pointer->GetPen()->GetWidth(), 3);
+    probe::Click(*page->Button2);
     probe::Click(*page->BGradient);
 }
 
