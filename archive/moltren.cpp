@@ -7,13 +7,18 @@
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzavgfunceditor.h"
 #include "chart/editors/zuzaxisincr.h"
 #include "chart/editors/zuzaxmaxmin.h"
+#include "chart/editors/zuzbasefuncedit.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzbrushdlg.h"
+#include "chart/editors/zuzcustomfunceditor.h"
+#include "chart/editors/zuzediperi.h"
 #include "chart/editors/zuzedittools.h"
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzfuncedit.h"
 #include "chart/editors/zuzgally.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
@@ -21,6 +26,7 @@
 #include "chart/editors/zuzpoedi.h"
 #include "chart/editors/zuzproco.h"
 #include "chart/editors/zuzselectlist.h"
+#include "chart/editors/zuzsourceedit.h"
 #include "chart/editors/zuzstringseditor.h"
 #include "chart/editors/zuzsymboleditor.h"
 #include "chart/editors/zuztoolsgallery.h"
@@ -110,6 +116,12 @@ const TUnitEntry kProgramUnits[] = {
     {"ZuzProCo", ZuzProCoInitialization, ZuzProCoFinalization},
     {"ZuzMargins", RegisterZuzMarginsClasses, nullptr},
     {"ZuzPoEdi", RegisterZuzPoEdiClasses, nullptr},
+    {"ZuzSourceEdit", RegisterZuzSourceEditClasses, nullptr},
+    {"ZuzFuncEdit", RegisterZuzFuncEditClasses, nullptr},
+    {"ZuzBaseFuncEdit", RegisterZuzBaseFuncEditClasses, nullptr},
+    {"ZuzEdiPeri", RegisterZuzEdiPeriClasses, nullptr},
+    {"ZuzAvgFuncEditor", RegisterZuzAvgFuncEditorClasses, nullptr},
+    {"ZuzCustomFuncEditor", RegisterZuzCustomFuncEditorClasses, nullptr},
     {"ZuzFormatting", RegisterZuzFormattingClasses, nullptr},
     {"ZuzAxMaxMin", RegisterZuzAxMaxMinClasses, nullptr},
     {"ZuzAxisIncr", RegisterZuzAxisIncrClasses, nullptr},

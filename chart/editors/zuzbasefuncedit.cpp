@@ -1,0 +1,74 @@
+#include "chart/editors/zuzbasefuncedit.h"
+
+#include "chart/canvas/restoreonexit.h"
+#include "chart/editors/zuzfuncedit.h"
+#include "chart/editors/zuzpendlg.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/engine/zuzfunction.h"
+#include "platform/gui/stdctrls.h"
+
+const ClassInfo& TBaseFunctionEditor::StaticClass() {
+    using F = TBaseFunctionEditor;
+    static const MethodInfo methods[] = {
+        MakeMethod<&F::FormCreate>("FormCreate"),
+        MakeMethod<&F::FormShow>("FormShow"),
+        MakeMethod<&F::FormCloseQuery>("FormCloseQuery"),
+    };
+    static const ClassInfo ci =
+        MakeClassInfo<TBaseFunctionEditor>("TBaseFunctionEditor", &TForm::StaticClass(), methods);
+    return ci;
+}
+
+TBaseFunctionEditor::TBaseFunctionEditor(TComponent* AOwner) : TForm(AOwner) {}
+
+TZuzFuncEditor* TBaseFunctionEditor::FuncEditor() const {
+    return dynamic_cast<TZuzFuncEditor*>(GetOwner());
+}
+
+void TBaseFunctionEditor::EnableApply() {
+    if (FLoading) return;
+    if (TZuzFuncEditor* page = FuncEditor()) page->BApply->SetEnabled(true);
+}
+
+void TBaseFunctionEditor::FormCreate(TObject*) {
+    SetAlign(alClient);
+}
+
+void TBaseFunctionEditor::FormShow(TObject*) {
+    const TRestoreOnExit<bool> loading(FLoading, true);
+    IFunction = ZuzTagObject<TZuzFunction>(this);
+    if (!IFunction) return;
+    SetFunction();
+    if (TZuzFuncEditor* page = FuncEditor()) page->BApply->SetEnabled(false);
+}
+
+void TBaseFunctionEditor::FormCloseQuery(TObject*, bool& CanClose) {
+    CanClose = CheckFormValues();
+    if (!CanClose) return;
+    TZuzFuncEditor* page = FuncEditor();
+    TChartSeries* series = page ? page->TheSeries() : nullptr;
+    if (!IFunction && series && page->FunctionClass())
+        IFunction = CreateNewZuzFunction(series, page->FunctionClass());
+    if (!IFunction) return;
+    IFunction->BeginUpdate();
+    try {
+        ApplyFormChanges();
+    } catch (...) {
+        IFunction->EndUpdate();
+        throw;
+    }
+    IFunction->EndUpdate();
+    if (series && !series->GetFunction()) series->SetFunction(IFunction);
+}
+
+void TBaseFunctionEditor::FillSeries(TStrings* Items) const {
+    TChartSeries* parent = IFunction ? IFunction->GetParentSeries() : nullptr;
+    ISeriesChart* chart = parent ? parent->GetParentChart() : nullptr;
+    if (!chart) return;
+    for (int i = 0; i < chart->SeriesCount(); ++i)
+        if (TChartSeries* s = chart->GetSeries(i)) Items->AddObject(SeriesTitleOrName(s), s);
+}
+
+void RegisterZuzBaseFuncEditClasses() {
+    RegisterClass(TBaseFunctionEditor::StaticClass());
+}
