@@ -83,27 +83,51 @@ void TFormZuzShape::FormShow(TObject*) {
 void TFormZuzShape::RefreshControls(TZuzCustomShape* Shape) {
     const TRestoreOnExit<bool> filling(FFilling, true);
     FShape = Shape;
-    if (Shape) {
+    if (!Shape) return;
+    if (TabSheet1) {
         CBRound->SetChecked(Shape->GetShapeStyle() == fosRoundRectangle);
         EnableRound();
         UDRoundSize->SetPosition(Shape->GetRoundSize());
-        CBTransparent->SetChecked(Shape->GetTransparent());
+    }
+    if (TabFormat) CBTransparent->SetChecked(Shape->GetTransparent());
+    if (TabSheet1) {
         CBBevel->SetItemIndex(Shape->GetBevel());
         UDBevW->SetPosition(Shape->GetBevelWidth());
-        UDShadowTransp->SetPosition(Shape->GetTransparency());
-        if (FGradientEditor) FGradientEditor->RefreshGradient(Shape->GetGradient());
-        if (FFontEditor) FFontEditor->RefreshControls(Shape->GetFont());
-        if (FShadowEditor) FShadowEditor->RefreshControls(Shape->GetShadow());
-        if (FPictureEditor) FPictureEditor->RefreshControls(Shape->GetPicture());
-        Button4->LinkPen(Shape->GetPen());
-        BBackColor->LinkProperty(Shape, u"Color");
-        EnableBevel();
-        FFilled = true;
     }
+    if (TabFormat) UDShadowTransp->SetPosition(Shape->GetTransparency());
+    if (FGradientEditor) FGradientEditor->RefreshGradient(Shape->GetGradient());
+    if (FFontEditor) FFontEditor->RefreshControls(Shape->GetFont());
+    if (FShadowEditor) FShadowEditor->RefreshControls(Shape->GetShadow());
+    if (FPictureEditor) FPictureEditor->RefreshControls(Shape->GetPicture());
+    if (TabSheet1) {
+        Button4->LinkPen(Shape->GetPen());
+        EnableBevel();
+    }
+    if (TabFormat) BBackColor->LinkProperty(Shape, u"Color");
+    FFilled = true;
+}
+
+void TFormZuzShape::Notification(TComponent* AComponent, TOperation Operation) {
+    TForm::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    const auto forget = [AComponent](auto*& Field) {
+        if (Field == AComponent) Field = nullptr;
+    };
+    forget(FFontEditor);
+    forget(FGradientEditor);
+    forget(FPictureEditor);
+    forget(FShadowEditor);
+    forget(TabFormat);
+    forget(TabSheet1);
+    forget(TabText);
+    forget(TabGradient);
+    forget(TabShadow);
+    forget(TabImage);
 }
 
 void TFormZuzShape::EnableBevel() {
-    const bool on = CBBevel->GetItemIndex() > 0;
+    // From the shape: a spacing bevel has no item in the list but has a size.
+    const bool on = FShape ? FShape->GetBevel() != bvNone : CBBevel->GetItemIndex() > 0;
     EBevWidth->SetEnabled(on);
     UDBevW->SetEnabled(on);
 }
@@ -156,15 +180,18 @@ void TFormZuzShape::PC1Change(TObject* Sender) {
     if (!page || page->GetControlCount() > 0) return;
     if (page == TabText) {
         FFontEditor = InsertZuzFontEditor(TabText);
+        FreeNotification(FFontEditor);
         if (FShape) FFontEditor->RefreshControls(FShape->GetFont());
     } else if (page == TabGradient && FShape) {
         FGradientEditor = Create<TZuzGradientEditor>(this, FShape->GetGradient());
         AddFormTo(FGradientEditor, TabGradient, FShape->GetGradient()); // the editor finds it in its Tag
     } else if (page == TabShadow) {
         FShadowEditor = InsertZuzShadowEditor(TabShadow);
+        FreeNotification(FShadowEditor);
         if (FShape) FShadowEditor->RefreshControls(FShape->GetShadow());
     } else if (page == TabImage) {
         FPictureEditor = InsertImageEditor(TabImage);
+        FreeNotification(FPictureEditor);
         if (FShape) FPictureEditor->RefreshControls(FShape->GetPicture());
     }
 }

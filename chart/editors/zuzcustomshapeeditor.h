@@ -83,6 +83,9 @@ public:
 
 protected:
     void BindComponents() override;
+    // A host holding the moved pages may free them, and with them the controls and page editors
+    // on them: the form forgets each, so a later RefreshControls or page change skips them.
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void EnableBevel();

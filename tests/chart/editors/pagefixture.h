@@ -27,6 +27,15 @@ protected:
         probe::ProcessEvents();
         return Page;
     }
+    // A tab sheet of a page control filling the holder, as a host editor gives an embedded one.
+    TTabSheet* HostSheet() {
+        auto* pages = Create<TPageControl>(form.get());
+        pages->SetParent(holder);
+        pages->SetAlign(alClient);
+        auto* sheet = Create<TTabSheet>(form.get());
+        sheet->SetPageControl(pages);
+        return sheet;
+    }
     static void ChooseTab(TPageControl* Pages, TTabSheet* Sheet) {
         Pages->SetActivePage(Sheet);
         if (Pages->OnChange) Pages->OnChange(Pages);

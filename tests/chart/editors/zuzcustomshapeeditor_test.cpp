@@ -18,9 +18,9 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
-#include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/editorpicture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/editors/pagefixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +28,19 @@
 
 namespace {
 
-class ShapeEditor : public DialogTest {
+class ShapeEditor : public PageTest {
 protected:
     TZuzCustomShape* Title() { return chart->GetTitle(); }
-    static void Open(TFormZuzShape& f, TPageControl* Pages, TTabSheet* Page) {
-        Pages->SetActivePage(Page);
-        f.PC1Change(Pages);
+    // The shape form's pages moved into a shown host page control beside its own "Style" page,
+    // whose change handler fills the shape form's pages as a host page does.
+    TFormZuzShape* Hosted() {
+        TTabSheet* own = HostSheet();
+        own->SetCaption(u"Style");
+        form->Show();
+        TPageControl* host = own->GetPageControl();
+        TFormZuzShape* f = InsertZuzObjectForm(host, Title());
+        host->OnChange = TNotifyEvent([f](TObject* s) { f->PC1Change(s); });
+        return f;
     }
     static void ChooseBevel(TFormZuzShape& f, int Index) {
         f.CBBevel->SetItemIndex(Index);
@@ -54,6 +61,9 @@ TEST_F(ShapeEditor, BevelNoneDisablesTheBevelSizeAndRaisedEnablesIt) {
     ChooseBevel(*f, 0);
     EXPECT_EQ(Title()->GetBevel(), bvNone);
     EXPECT_FALSE(f->EBevWidth->GetEnabled());
+    Title()->SetBevel(bvSpace); // not in the list, yet sized
+    f->RefreshControls(Title());
+    EXPECT_TRUE(f->EBevWidth->GetEnabled());
 }
 
 TEST_F(ShapeEditor, NothingIsWrittenBeforeTheControlsWereFilledFromTheShape) {
@@ -67,15 +77,8 @@ TEST_F(ShapeEditor, NothingIsWrittenBeforeTheControlsWereFilledFromTheShape) {
 }
 
 TEST_F(ShapeEditor, TheHostPageControlTakesAllSixPagesLiveAndInOrder) {
-    auto* host = Create<TPageControl>(form.get());
-    host->SetParent(form.get());
-    host->SetAlign(alClient);
-    auto* own = Create<TTabSheet>(form.get());
-    own->SetCaption(u"Style");
-    own->SetPageControl(host);
-    form->Show();
-    TFormZuzShape* f = InsertZuzObjectForm(host, Title());
-    host->OnChange = TNotifyEvent([f](TObject* s) { f->PC1Change(s); });
+    TFormZuzShape* f = Hosted();
+    TPageControl* host = f->TabFormat->GetPageControl();
     EXPECT_EQ(f->PC1->GetPageCount(), 0);
     std::vector<String> captions;
     for (int i = 0; i < host->GetPageCount(); ++i) captions.push_back(host->GetPage(i)->GetCaption());
@@ -93,13 +96,33 @@ TEST_F(ShapeEditor, TheHostPageControlTakesAllSixPagesLiveAndInOrder) {
     EXPECT_TRUE(probe::Shown(*f->CBTransparent));
     f->CBTransparent->SetChecked(true);
     EXPECT_TRUE(Title()->GetTransparent());
-    host->SetActivePage(f->TabText);
-    host->OnChange(host);
+    ChooseTab(host, f->TabText);
     ASSERT_NE(f->GetFontEditor(), nullptr);
     EXPECT_EQ(f->GetFontEditor()->GetParent(), f->TabText);
     EXPECT_TRUE(f->GetFontEditor()->GetShowing());
     EXPECT_EQ(f->GetFontEditor()->GetEditedFont(), Title()->GetFont());
     EXPECT_FALSE(f->CBTransparent->GetShowing());
+}
+
+TEST_F(ShapeEditor, AHostFreeingTheMovedPagesLeavesTheFormNothingFreedToReach) {
+    TFormZuzShape* f = Hosted();
+    TPageControl* host = f->TabFormat->GetPageControl();
+    f->RefreshControls(Title());
+    for (TTabSheet* page : {f->TabText, f->TabGradient, f->TabShadow, f->TabImage}) ChooseTab(host, page);
+    ASSERT_NE(f->GetFontEditor(), nullptr);
+    ASSERT_NE(f->GetPictureEditor(), nullptr);
+    for (TTabSheet* page : {f->TabText, f->TabGradient, f->TabShadow, f->TabImage}) page->Free();
+    EXPECT_EQ(f->GetFontEditor(), nullptr);
+    EXPECT_EQ(f->GetGradientEditor(), nullptr);
+    EXPECT_EQ(f->GetShadowEditor(), nullptr);
+    EXPECT_EQ(f->GetPictureEditor(), nullptr);
+    Title()->SetBevelWidth(4);
+    f->RefreshControls(Title());
+    EXPECT_EQ(f->UDBevW->GetPosition(), 4);
+    while (host->GetPageCount() > 1) host->GetPage(1)->Free();
+    f->RefreshControls(Title());
+    ChooseTab(host, host->GetPage(0));
+    EXPECT_EQ(f->GetShape(), Title());
 }
 
 TEST_F(ShapeEditor, EveryControlWritesTheTitlesBox) {
@@ -125,15 +148,15 @@ TEST_F(ShapeEditor, EveryControlWritesTheTitlesBox) {
                 f.EBevWidth->SetText(u"3");
                 f.Button4->Click(); // pen dialog: width 3
                 behind.Snapshot(f, "custom-shape-editor-border.png");
-                Open(f, f.PC1, f.TabText);
+                ChooseTab(f.PC1, f.TabText);
                 f.GetFontEditor()->ESize->SetText(u"15");
-                Open(f, f.PC1, f.TabGradient);
+                ChooseTab(f.PC1, f.TabGradient);
                 f.GetGradientEditor()->CBVisible->SetChecked(true);
-                Open(f, f.PC1, f.TabShadow);
+                ChooseTab(f.PC1, f.TabShadow);
                 f.GetShadowEditor()->EVertSize->SetText(u"6");
-                Open(f, f.PC1, f.TabImage);
+                ChooseTab(f.PC1, f.TabImage);
                 EXPECT_EQ(f.GetPictureEditor()->GetPicture(), title->GetPicture());
-                Open(f, f.PC1, f.TabText);
+                ChooseTab(f.PC1, f.TabText);
                 behind.Snapshot(f, "custom-shape-editor-text.png");
             },
             mrOk)
