@@ -200,7 +200,10 @@ bool EditZuzFontEx(TComponent* AOwner, TZuzFont* Font) {
     editor->RefreshControls(Font);
     editor->PanelButtons->SetVisible(true);
     editor->SetHeight(editor->GetHeight() + editor->PanelButtons->GetHeight());
-    return editor->ShowModal() == mrOk;
+    const bool ok = editor->ShowModal() == mrOk;
+    // Closed by its window's close box rather than Cancel: undone all the same.
+    if (!ok) editor->Button2Click(editor->Button2);
+    return ok;
 }
 
 void ZuzEdiFontInitialization() {

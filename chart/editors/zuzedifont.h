@@ -104,7 +104,7 @@ extern TZuzAddFontNames ZuzAddFontNames;
 
 // Created without owner, filling the tab sheet; the caller then calls RefreshControls.
 TZuzFontEditor* InsertZuzFontEditor(TWinControl* TabSheet);
-// Edits the font in a modal editor with OK and Cancel (Cancel restores it); true on OK.
+// Edits the font in a modal editor with OK and Cancel; true on OK, else the font is as it was.
 bool EditZuzFontEx(TComponent* AOwner, TZuzFont* Font);
 
 void ZuzEdiFontInitialization();

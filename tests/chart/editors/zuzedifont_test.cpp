@@ -15,31 +15,23 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/screenfonts.h"
 #include "platform/gui/stdctrls.h"
-#include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/editorpicture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/editors/pagefixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class FontEditor : public DialogTest {
+class FontEditor : public PageTest {
 protected:
     // An editor embedded in a tab sheet of a shown form, as other editors hold it.
     TZuzFontEditor* Embedded(TZuzFont* Font) {
-        auto* pages = Create<TPageControl>(form.get());
-        pages->SetParent(form.get());
-        pages->SetAlign(alClient);
-        auto* sheet = Create<TTabSheet>(form.get());
-        sheet->SetPageControl(pages);
+        TTabSheet* sheet = HostSheet();
         form->Show();
         TZuzFontEditor* e = InsertZuzFontEditor(sheet);
         e->RefreshControls(Font);
         return e;
-    }
-    static void Open(TZuzFontEditor& e, TTabSheet* Page) {
-        e.PageControl1->SetActivePage(Page);
-        e.PageControl1Change(e.PageControl1);
     }
     static void ChooseName(TZuzFontEditor& e, const String& Name) {
         e.CBName->SetItemIndex(e.CBName->GetItems()->IndexOf(Name));
@@ -94,17 +86,17 @@ TEST_F(FontEditor, TheEmbeddedEditorKeepsNoBackupAndWritesAtOnce) {
 
 TEST_F(FontEditor, TheGradientPageIsMadeOnlyOnceThereIsAFont) {
     TZuzFontEditor* e = Embedded(nullptr);
-    Open(*e, e->TabGradient);
+    ChooseTab(e->PageControl1, e->TabGradient);
     EXPECT_EQ(e->GetGradientEditor(), nullptr);
     EXPECT_EQ(e->TabGradient->GetControlCount(), 0);
     TZuzFont font;
     e->RefreshControls(&font);
-    Open(*e, e->TabSheet1);
-    Open(*e, e->TabGradient);
+    ChooseTab(e->PageControl1, e->TabSheet1);
+    ChooseTab(e->PageControl1, e->TabGradient);
     ASSERT_NE(e->GetGradientEditor(), nullptr);
     EXPECT_EQ(e->GetGradientEditor()->GetGradient(), font.GetGradient());
-    Open(*e, e->TabSheet1);
-    Open(*e, e->TabGradient);
+    ChooseTab(e->PageControl1, e->TabSheet1);
+    ChooseTab(e->PageControl1, e->TabGradient);
     EXPECT_EQ(e->TabGradient->GetControlCount(), 1);
 }
 
@@ -130,11 +122,11 @@ TEST_F(FontEditor, EveryControlWritesTheTitlesFont) {
                 e.EInter->SetText(u"3");
                 e.BOutline->Click(); // pen dialog: width 2
                 e.CBOutGrad->SetChecked(true);
-                Open(e, e.TabShadow);
+                ChooseTab(e.PageControl1, e.TabShadow);
                 e.GetShadowEditor()->Edit1->SetText(u"4");
-                Open(e, e.TabGradient);
+                ChooseTab(e.PageControl1, e.TabGradient);
                 e.GetGradientEditor()->CBVisible->SetChecked(true);
-                Open(e, e.TabPicture);
+                ChooseTab(e.PageControl1, e.TabPicture);
                 EXPECT_FALSE(e.GetPictureEditor()->RGBitmap->GetVisible());
                 EXPECT_FALSE(e.GetPictureEditor()->GBPosition->GetVisible());
                 EXPECT_EQ(e.GetPictureEditor()->GetPicture(), font->GetPicture());
@@ -182,7 +174,7 @@ TEST_F(FontEditor, CancelPutsTheWholeFontBack) {
             e.ESize->SetText(u"30");
             e.CBBold->SetChecked(!e.CBBold->GetChecked());
             e.EInter->SetText(u"-5");
-            Open(e, e.TabShadow);
+            ChooseTab(e.PageControl1, e.TabShadow);
             e.GetShadowEditor()->Edit1->SetText(u"9");
             e.Button2->Click();
         },
@@ -194,6 +186,15 @@ TEST_F(FontEditor, CancelPutsTheWholeFontBack) {
     EXPECT_EQ(font->GetInterCharSize(), 0);
     EXPECT_EQ(font->GetColor(), clMaroon);
     EXPECT_EQ(font->GetShadow()->GetHorizSize(), 2);
+}
+
+TEST_F(FontEditor, ClosingTheModalEditorWithoutOKAlsoPutsTheFontBack) {
+    TZuzFont* font = chart->GetTitle()->GetFont();
+    const int size = font->GetSize();
+    ModalDriver driver;
+    driver.Form<TZuzFontEditor>([](TZuzFontEditor& e) { e.ESize->SetText(u"31"); }, mrCancel);
+    EXPECT_FALSE(EditZuzFontEx(form.get(), font));
+    EXPECT_EQ(font->GetSize(), size);
 }
 
 TEST_F(FontEditor, TheModalEditorIsFreedWhenAnExceptionLeavesTheShow) {

@@ -8,15 +8,15 @@
 #include "chart/canvas/zuzshadow.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
-#include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/editorpicture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/editors/pagefixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ShadowEditor : public DialogTest {
+class ShadowEditor : public PageTest {
 protected:
     TZuzShadow* Shadow() { return chart->GetTitle()->GetShadow(); }
 };
@@ -76,11 +76,7 @@ TEST_F(ShadowEditor, TheSmoothAndVisibleBoxesEnableTheirControls) {
 }
 
 TEST_F(ShadowEditor, TheEmbeddedEditorHasNoOwnerAndNoOKButton) {
-    auto* pages = Create<TPageControl>(form.get());
-    pages->SetParent(form.get());
-    pages->SetBounds(0, 0, 400, 300);
-    auto* sheet = Create<TTabSheet>(form.get());
-    sheet->SetPageControl(pages);
+    TTabSheet* sheet = HostSheet();
     form->Show();
     TZuzShadowEditor* e = InsertZuzShadowEditor(sheet);
     EXPECT_EQ(e->GetOwner(), nullptr);
