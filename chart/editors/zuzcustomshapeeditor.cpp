@@ -183,8 +183,7 @@ void TFormZuzShape::PC1Change(TObject* Sender) {
         FreeNotification(FFontEditor);
         if (FShape) FFontEditor->RefreshControls(FShape->GetFont());
     } else if (page == TabGradient && FShape) {
-        FGradientEditor = Create<TZuzGradientEditor>(this, FShape->GetGradient());
-        AddFormTo(FGradientEditor, TabGradient, FShape->GetGradient()); // the editor finds it in its Tag
+        FGradientEditor = InsertGradientEditor(this, TabGradient, FShape->GetGradient());
     } else if (page == TabShadow) {
         FShadowEditor = InsertZuzShadowEditor(TabShadow);
         FreeNotification(FShadowEditor);

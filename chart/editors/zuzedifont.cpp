@@ -177,8 +177,7 @@ void TZuzFontEditor::PageControl1Change(TObject*) {
         FShadowEditor = InsertZuzShadowEditor(TabShadow);
         if (FFont) FShadowEditor->RefreshControls(FFont->GetShadow());
     } else if (page == TabGradient && !FGradientEditor && FFont) {
-        FGradientEditor = Create<TZuzGradientEditor>(this, FFont->GetGradient());
-        AddFormTo(FGradientEditor, TabGradient, FFont->GetGradient()); // the editor finds it in its Tag
+        FGradientEditor = InsertGradientEditor(this, TabGradient, FFont->GetGradient());
     } else if (page == TabPicture && !FPictureEditor) {
         FPictureEditor = InsertImageEditor(TabPicture);
         FPictureEditor->RGBitmap->SetVisible(false);

@@ -448,6 +448,13 @@ TZuzGradientEditor* ZuzCreateGradientEditor(TComponent* AOwner, TCustomZuzGradie
     return editor;
 }
 
+TZuzGradientEditor* InsertGradientEditor(TComponent* AOwner, TWinControl* Page,
+                                         TCustomZuzGradient* Gradient) {
+    auto* editor = Create<TZuzGradientEditor>(AOwner, Gradient);
+    AddFormTo(editor, Page, Gradient);
+    return editor;
+}
+
 bool EditZuzGradient(TComponent* AOwner, TCustomZuzGradient* Gradient) {
     return EditZuzGradient(AOwner, Gradient, false, false);
 }

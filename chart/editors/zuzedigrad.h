@@ -150,6 +150,9 @@ private:
 // colour controls always enabled with AlwaysEnabled, the visible box hidden with HideVisible.
 TZuzGradientEditor* ZuzCreateGradientEditor(TComponent* AOwner, TCustomZuzGradient* Gradient,
                                             bool AlwaysEnabled, bool HideVisible);
+// The editor made for the gradient by the embedding constructor, embedded in the page with the
+// gradient in its Tag, where the editor looks for it.
+TZuzGradientEditor* InsertGradientEditor(TComponent* AOwner, TWinControl* Page, TCustomZuzGradient* Gradient);
 // Edits the gradient in a modal editor; true on OK.
 bool EditZuzGradient(TComponent* AOwner, TCustomZuzGradient* Gradient);
 bool EditZuzGradient(TComponent* AOwner, TCustomZuzGradient* Gradient, bool AlwaysEnabled, bool HideVisible);

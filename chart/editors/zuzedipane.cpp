@@ -221,8 +221,7 @@ void TFormZuzPanel::PageControl1Change(TObject*) {
     TTabSheet* page = PageControl1->GetActivePage();
     if (!FPanel || !page || page->GetControlCount() > 0) return;
     if (page == TabGradient) {
-        FGradientEditor = Create<TZuzGradientEditor>(nullptr, FPanel->GetGradient());
-        AddFormTo(FGradientEditor, TabGradient, FPanel->GetGradient());
+        FGradientEditor = InsertGradientEditor(nullptr, TabGradient, FPanel->GetGradient());
     } else if (page == TabShadow) {
         InsertZuzShadowEditor(TabShadow)->RefreshControls(FPanel->GetShadow());
     } else if (page == TabImage) {
