@@ -97,6 +97,11 @@ String TZuzSeriesSource::Description(const ClassInfo& Class) {
     return t && t->Description ? t->Description() : String();
 }
 
+String TZuzSeriesSource::Editor(const ClassInfo& Class) {
+    const Traits* t = TraitsOf(Class);
+    return t && t->Editor ? t->Editor() : String();
+}
+
 bool TZuzSeriesSource::HasNew(const ClassInfo& Class) {
     const Traits* t = TraitsOf(Class);
     return t && t->HasNew ? t->HasNew() : false;

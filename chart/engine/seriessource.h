@@ -41,6 +41,8 @@ public:
     };
     static bool Available(const ClassInfo& Class, ISeriesChart* Chart);
     static String Description(const ClassInfo& Class);
+    // The class name of the source's editor form (empty for none).
+    static String Editor(const ClassInfo& Class);
     static bool HasNew(const ClassInfo& Class);
 
 private:

@@ -38,6 +38,19 @@ String Wide(std::string_view s) {
     return UTF8ToString(s);
 }
 
+// A second form of one class under one owner gets the stream's name with "_1", "_2", ...,
+// as the class library names it, rather than failing on the name the first one holds.
+std::string UniqueRootName(TComponent* Root, const std::string& Name) {
+    TComponent* owner = Root->GetOwner();
+    if (!owner || Name.empty()) return Name;
+    std::string result = Name;
+    for (int i = 1;; ++i) {
+        TComponent* holder = owner->FindComponent(Wide(result));
+        if (!holder || holder == Root) return result;
+        result = Name + "_" + std::to_string(i);
+    }
+}
+
 // Takes the marks of a failed read off the components that are still there.
 // Everything a read creates is owned by its root, so the root and its owned
 // components are the survivors: a component freed on the way out (a parent
@@ -720,7 +733,7 @@ TComponent* TReader::ReadRootComponent(TComponent* Root) {
     Root->IncludeState(csLoading);
     Root->IncludeState(csReading);
     try {
-        SetComponentName(Root, name);
+        SetComponentName(Root, created ? name : UniqueRootName(Root, name));
         Root->ReadState(this);
         Root->ExcludeState(csReading);
         FixupReferences();

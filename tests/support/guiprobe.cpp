@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
@@ -337,6 +339,12 @@ void Click(const TCustomRadioGroup& group, int index) {
 void Choose(const TCustomComboBox& box, int index) {
     box.ComboBox()->setCurrentIndex(index);
     Q_EMIT box.ComboBox()->activated(index);
+}
+
+void ChooseTab(const TTabSheet& sheet) {
+    TPageControl* pc = sheet.GetPageControl();
+    if (pc == nullptr) throw std::logic_error("the sheet is in no page control");
+    pc->TabWidget()->tabBar()->setCurrentIndex(pc->TabWidget()->indexOf(sheet.Widget()));
 }
 
 void ClickItem(const TCustomListBox& list, int index) {

@@ -3,6 +3,7 @@
 // fonts, hints, masks) and acts as a user would (keys, clicks, choices), through
 // the platform's public types only, so those tests compile without Qt.
 
+#include "platform/gui/comctrls.h"
 #include "platform/gui/controls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/graphics.h"
@@ -113,6 +114,8 @@ void MouseRelease(const TControl& control, TMouseButton button, TPoint at, TShif
 void Wheel(const TControl& control, TPoint at, int delta, TShiftState shift = {});
 // Chooses an item of a combo box's list as a user does.
 void Choose(const TCustomComboBox& box, int index);
+// Chooses a tab of a page control as a user does: the page control may refuse it.
+void ChooseTab(const TTabSheet& sheet);
 // Clicks an item of a list box with the mouse (scrolled into view first).
 void ClickItem(const TCustomListBox& list, int index);
 // The front picture laid over a copy of the back one with its top-left at `at`.

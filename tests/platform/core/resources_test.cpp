@@ -36,6 +36,19 @@ TEST_F(Resources, EmbeddedFilesAreFoundByNameAndKind) {
     }
 }
 
+TEST_F(Resources, ASecondFormOfOneClassUnderOneOwnerTakesTheNextFreeName) {
+    Owned<TComponent> owner(Create<TComponent>(nullptr));
+    auto* first = Create<TStreamRoot>(owner.get());
+    auto* second = Create<TStreamRoot>(owner.get());
+    auto* third = Create<TStreamRoot>(owner.get());
+    ReadComponentRes(u"TStreamRoot", first);
+    ReadComponentRes(u"TStreamRoot", second);
+    ReadComponentRes(u"TStreamRoot", third);
+    EXPECT_EQ(first->GetName(), u"StreamForm");
+    EXPECT_EQ(second->GetName(), u"StreamForm_1");
+    EXPECT_EQ(third->GetName(), u"StreamForm_2");
+}
+
 TEST_F(Resources, FormResourceBuildsTheTreeAndBindsHandlersByName) {
     Owned<TStreamRoot> form(Create<TStreamRoot>(nullptr));
     EXPECT_EQ(ReadComponentRes(u"TStreamRoot", form.get()), form.get());
