@@ -95,7 +95,15 @@ void TZuzFontEditor::FormShow(TObject*) {
 void TZuzFontEditor::RefreshControls(TZuzFont* Font) {
     const TRestoreOnExit<bool> filling(FFilling, true);
     FFont = Font;
-    if (!Font) return;
+    if (!Font) {
+        // Showing no font: no button may still write into the one shown before, which may be gone.
+        BColor->LinkProperty(nullptr, u"");
+        BOutline->LinkPen(nullptr);
+        if (FGradientEditor) FGradientEditor->RefreshGradient(nullptr);
+        if (FShadowEditor) FShadowEditor->RefreshControls(nullptr);
+        if (FPictureEditor) FPictureEditor->RefreshControls(nullptr);
+        return;
+    }
     BColor->LinkProperty(Font, u"Color");
     RefreshBasic();
     UDInter->SetPosition(Font->GetInterCharSize());

@@ -357,7 +357,7 @@ void TFormZuzGeneral::Notification(TComponent* AComponent, TOperation Operation)
         FFont = nullptr;
         FBackup.reset();
         FOldChange.Clear();
-        HideFontEditor();
+        ReleaseFontEditor();
         FWatched.clear();
         FEntries.clear();
         if (LBFonts) LBFonts->GetItems()->Clear();
@@ -382,7 +382,7 @@ void TFormZuzGeneral::Forget(TComponent* Owner) {
             FFont = nullptr;
             FBackup.reset();
             FOldChange.Clear();
-            HideFontEditor();
+            ReleaseFontEditor();
         }
         const int index = items->IndexOfObject(e->Font);
         if (index >= 0) items->Delete(index);
@@ -399,15 +399,13 @@ void TFormZuzGeneral::ResetIFont() {
     FFont = nullptr;
     FBackup.reset();
     FOldChange.Clear();
-    HideFontEditor();
+    ReleaseFontEditor();
 }
 
-void TFormZuzGeneral::HideFontEditor() {
+void TFormZuzGeneral::ReleaseFontEditor() {
     // Without a current font the editor shows none, so that nothing typed reaches a font
     // that may be gone.
-    if (!FFontEditor) return;
-    FFontEditor->RefreshControls(nullptr);
-    FFontEditor->SetVisible(false);
+    if (FFontEditor) FFontEditor->RefreshControls(nullptr);
 }
 
 void TFormZuzGeneral::LBFontsClick(TObject*) {
@@ -421,7 +419,6 @@ void TFormZuzGeneral::LBFontsClick(TObject*) {
     FBackup->Assign(font);
     if (!FFontEditor) FFontEditor = InsertZuzFontEditor(PanelFont);
     FFontEditor->RefreshControls(font);
-    FFontEditor->SetVisible(true);
     FOldChange = font->OnChange;
     font->OnChange.Bind(this, &TFormZuzGeneral::ChangedFont, "ChangedFont");
 }

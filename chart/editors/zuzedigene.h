@@ -107,7 +107,7 @@ private:
     void ChangeCursor(TCursor Cursor);
     void ChangedFont(TObject* Sender);
     void ResetIFont();
-    void HideFontEditor();
+    void ReleaseFontEditor();
     // The chart's fonts now, named as the list names them, with the component that owns each
     // (nullptr for the chart's own and the axes').
     struct TFontEntry {

@@ -212,12 +212,12 @@ void TZuzGradientEditor::RefreshGradient(TCustomZuzGradient* Gradient) {
     const TRestoreOnExit<bool> filling(FFilling, true);
     FGradient = Gradient;
     SetTag(reinterpret_cast<NativeInt>(Gradient));
-    if (!Gradient) return;
-    FBackup = MakeOwned<TZuzGradient>();
-    FBackup->Assign(Gradient);
     BStart->LinkProperty(Gradient, u"StartColor");
     BMid->LinkProperty(Gradient, u"MidColor");
     BEnd->LinkProperty(Gradient, u"EndColor");
+    if (!Gradient) return;
+    FBackup = MakeOwned<TZuzGradient>();
+    FBackup->Assign(Gradient);
     RefreshControls();
     EnableByVisible();
     EnableByDirection();

@@ -61,6 +61,7 @@ void TZuzShadowEditor::FormShow(TObject*) {
 void TZuzShadowEditor::RefreshControls(TZuzShadow* Shadow) {
     const TRestoreOnExit<bool> filling(FFilling, true);
     FShadow = Shadow;
+    BShadowColor->LinkProperty(Shadow, u"Color");
     if (!Shadow) return;
     UDShadowSize->SetPosition(Shadow->GetHorizSize());
     UDShaVert->SetPosition(Shadow->GetVertSize());
@@ -73,7 +74,6 @@ void TZuzShadowEditor::RefreshControls(TZuzShadow* Shadow) {
     TakeHLS();
     TBColor->SetPosition(FLum);
     CBClip->SetChecked(Shadow->GetClip());
-    BShadowColor->LinkProperty(Shadow, u"Color");
 }
 
 void TZuzShadowEditor::TakeHLS() {
