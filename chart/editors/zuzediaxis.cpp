@@ -476,10 +476,11 @@ void TFormZuzAxis::BDeleteClick(TObject*) {
     const int index = LBAxes->GetItemIndex();
     if (!chart || index < kFirstCustom) return;
     TChartAxis* axis = AxisAt(chart, index);
-    FAxis = nullptr;
+    // The line before is loaded first, so that no pen button or embedded editor still points
+    // into the axis while it is freed.
+    SelectAxis(chart, index - 1);
     chart->GetCustomAxes()->Delete(axis->GetIndex());
     LBAxes->GetItems()->Delete(index);
-    SelectAxis(chart, index - 1);
 }
 
 void TFormZuzAxis::CBShowClick(TObject*) {
