@@ -4,6 +4,7 @@
 
 #include "chart/editors/zuzedigene.h"
 
+#include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzpanelext.h"
 #include "chart/editors/zuzedifont.h"
@@ -29,59 +30,54 @@
 
 namespace {
 
-// A one-bit .cur file: a black Size x Size square in the top-left corner, clear elsewhere.
-void WriteCursorFile(const std::filesystem::path& Path, int HotX, int HotY, int Size = 8) {
+// A .cur file of one 32 x 32 picture, written little-endian field by field.
+class CursorBytes {
+public:
+    // The cursor directory and the picture's header; Bits per pixel, Body the bytes after it.
+    CursorBytes(int HotX, int HotY, unsigned Bits, unsigned Body) {
+        U16(0), U16(2), U16(1);
+        Byte(32), Byte(32), Byte(0), Byte(0);
+        U16(static_cast<unsigned>(HotX)), U16(static_cast<unsigned>(HotY)), U32(40 + Body), U32(22);
+        U32(40), U32(32), U32(64), U16(1), U16(Bits), U32(0), U32(0), U32(0), U32(0), U32(0), U32(0);
+    }
+    void Byte(unsigned v) { d.push_back(static_cast<std::uint8_t>(v)); }
+    void U16(unsigned v) { Byte(v & 0xFF), Byte((v >> 8) & 0xFF); }
+    void U32(unsigned v) { U16(v & 0xFFFF), U16(v >> 16); }
+    void Save(const std::filesystem::path& Path) const {
+        std::ofstream(Path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+    }
+
+private:
     std::vector<std::uint8_t> d;
-    const auto u16 = [&](unsigned v) {
-        d.push_back(v & 0xFF);
-        d.push_back((v >> 8) & 0xFF);
-    };
-    const auto u32 = [&](unsigned v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    u16(0), u16(2), u16(1); // a cursor directory of one picture
-    d.push_back(32), d.push_back(32), d.push_back(0), d.push_back(0);
-    u16(static_cast<unsigned>(HotX)), u16(static_cast<unsigned>(HotY));
-    u32(40 + 8 + 128 + 128), u32(22);
-    u32(40), u32(32), u32(64), u16(1), u16(1), u32(0), u32(0), u32(0), u32(0), u32(0), u32(0);
-    u32(0x000000), u32(0xFFFFFF);                 // palette: black, white
-    for (int i = 0; i < 128; ++i) d.push_back(0); // XOR: all black
-    for (int row = 31; row >= 0; --row)           // AND, bottom-up: clear outside the square
+};
+
+// One bit a pixel: a black Size x Size square in the top-left corner, clear elsewhere.
+void WriteCursorFile(const std::filesystem::path& Path, int HotX, int HotY, int Size = 8) {
+    CursorBytes c(HotX, HotY, 1, 8 + 128 + 128);
+    c.U32(0x000000), c.U32(0xFFFFFF);        // palette: black, white
+    for (int i = 0; i < 128; ++i) c.Byte(0); // XOR: all black
+    for (int row = 31; row >= 0; --row)      // AND, bottom-up: clear outside the square
         for (int byte = 0; byte < 4; ++byte) {
-            std::uint8_t bits = 0xFF;
+            unsigned bits = 0xFF;
             if (row < Size)
                 for (int bit = 0; bit < 8; ++bit)
-                    if (byte * 8 + bit < Size) bits &= static_cast<std::uint8_t>(~(0x80 >> bit));
-            d.push_back(bits);
+                    if (byte * 8 + bit < Size) bits &= ~(0x80u >> bit);
+            c.Byte(bits);
         }
-    std::ofstream(Path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+    c.Save(Path);
 }
 
-// A 32-bit .cur file with its own alpha: an opaque red 4 x 4 square in the top-left corner.
+// 32 bits a pixel with its own alpha: an opaque red 4 x 4 square in the top-left corner.
 void WriteAlphaCursorFile(const std::filesystem::path& Path) {
-    std::vector<std::uint8_t> d;
-    const auto u16 = [&](unsigned v) {
-        d.push_back(v & 0xFF);
-        d.push_back((v >> 8) & 0xFF);
-    };
-    const auto u32 = [&](unsigned v) {
-        u16(v & 0xFFFF);
-        u16(v >> 16);
-    };
-    u16(0), u16(2), u16(1);
-    d.push_back(32), d.push_back(32), d.push_back(0), d.push_back(0);
-    u16(1), u16(1), u32(40 + 4096 + 128), u32(22);
-    u32(40), u32(32), u32(64), u16(1), u16(32), u32(0), u32(0), u32(0), u32(0), u32(0), u32(0);
+    CursorBytes c(1, 1, 32, 4096 + 128);
     for (int row = 31; row >= 0; --row)
         for (int x = 0; x < 32; ++x) {
             const bool red = row < 4 && x < 4;
-            d.push_back(0), d.push_back(0), d.push_back(red ? 255 : 0), d.push_back(red ? 255 : 0);
+            c.Byte(0), c.Byte(0), c.Byte(red ? 255 : 0), c.Byte(red ? 255 : 0);
         }
-    for (int i = 0; i < 128; ++i) d.push_back(0xFF); // the mask says clear: the alpha decides
-    std::ofstream(Path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+    for (int i = 0; i < 128; ++i) c.Byte(0xFF); // the mask says clear: the alpha decides
+    c.Save(Path);
 }
 
 class GeneralPage : public DialogTest {
@@ -210,7 +206,9 @@ TEST_F(GeneralPage, AFreedSeriesTakesItsFontsOutAndTheCurrentOneIsNeverTouchedAg
     EXPECT_EQ(IndexOf(u"Давление (marks)"), -1);
     EXPECT_EQ(page->GetCurrentFont(), nullptr);
     EXPECT_EQ(page->GetFontEditor()->GetEditedFont(), nullptr);
-    EXPECT_FALSE(page->GetFontEditor()->GetVisible());
+    // Still shown, but no button of it may write into the freed font.
+    EXPECT_EQ(page->GetFontEditor()->BColor->GetInstance(), nullptr);
+    EXPECT_EQ(page->GetFontEditor()->BOutline->GetPen(), nullptr);
     Click(u"Title");
     chart->GetTitle()->GetFont()->SetSize(18);
     page->FormShow(page); // refilled as the tab comes back
