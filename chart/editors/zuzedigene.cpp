@@ -354,10 +354,8 @@ void TFormZuzGeneral::Notification(TComponent* AComponent, TOperation Operation)
     if (AComponent == FChart) {
         // The chart's fonts go with it: nothing of them may be touched any more.
         FChart = nullptr;
-        FFont = nullptr;
-        FBackup.reset();
-        FOldChange.Clear();
-        ReleaseFontEditor();
+        DropFont(false);
+        if (FFontEditor) FFontEditor->RefreshControls(nullptr);
         FWatched.clear();
         FEntries.clear();
         if (LBFonts) LBFonts->GetItems()->Clear();
@@ -378,34 +376,30 @@ void TFormZuzGeneral::Forget(TComponent* Owner) {
             ++e;
             continue;
         }
-        if (e->Font == FFont) {
-            FFont = nullptr;
-            FBackup.reset();
-            FOldChange.Clear();
-            ReleaseFontEditor();
-        }
+        if (e->Font == FFont) DropFont(false);
+        if (FFontEditor && FFontEditor->GetEditedFont() == e->Font) FFontEditor->RefreshControls(nullptr);
         const int index = items->IndexOfObject(e->Font);
         if (index >= 0) items->Delete(index);
         e = FEntries.erase(e);
     }
 }
 
-void TFormZuzGeneral::ResetIFont() {
-    // A font found no more among the chart's is gone (a custom axis deleted meanwhile): only a
-    // live font that still calls this page gets its own change event back.
-    if (FFont && IsLive(FFont) && FFont->OnChange.Target() == this &&
-        FFont->OnChange.MethodName() == "ChangedFont")
-        FFont->OnChange = FOldChange;
+void TFormZuzGeneral::DropFont(bool PutBack) {
+    if (PutBack) FFont->OnChange = FOldChange;
     FFont = nullptr;
     FBackup.reset();
     FOldChange.Clear();
-    ReleaseFontEditor();
 }
 
-void TFormZuzGeneral::ReleaseFontEditor() {
-    // Without a current font the editor shows none, so that nothing typed reaches a font
-    // that may be gone.
-    if (FFontEditor) FFontEditor->RefreshControls(nullptr);
+void TFormZuzGeneral::ResetIFont() {
+    // A font found no more among the chart's is gone (a custom axis deleted meanwhile): only a
+    // live font that still calls this page gets its own change event back.
+    DropFont(FFont && IsLive(FFont) && FFont->OnChange.Target() == this &&
+             FFont->OnChange.MethodName() == "ChangedFont");
+    // The editor goes on showing a font that is still the chart's: the page lets go when its
+    // window loses the focus to a dialog, such as the colour dialog of the editor itself, whose
+    // choice must still reach the font. A font that is gone it shows no more.
+    if (FFontEditor && !IsLive(FFontEditor->GetEditedFont())) FFontEditor->RefreshControls(nullptr);
 }
 
 void TFormZuzGeneral::LBFontsClick(TObject*) {

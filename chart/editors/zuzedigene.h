@@ -107,7 +107,8 @@ private:
     void ChangeCursor(TCursor Cursor);
     void ChangedFont(TObject* Sender);
     void ResetIFont();
-    void ReleaseFontEditor();
+    // Forgets the current font, putting its own change event back first when PutBack.
+    void DropFont(bool PutBack);
     // The chart's fonts now, named as the list names them, with the component that owns each
     // (nullptr for the chart's own and the axes').
     struct TFontEntry {

@@ -197,6 +197,21 @@ TEST_F(GeneralPage, TheFontsChangeEventComesBackWhenThePageLetsGo) {
     EXPECT_EQ(heard, 2);
 }
 
+TEST_F(GeneralPage, AColourPickedAsThePageLosesTheFocusStillReachesTheShownFont) {
+    Open(chart);
+    Click(u"Title");
+    page->LBFonts->SetSelected(IndexOf(u"Footer"), true);
+    const TColor foot = chart->GetFoot()->GetFont()->GetColor();
+    ModalDriver driver;
+    // The window losing the focus to the dialog deactivates the page, which lets go of the font.
+    driver.Dialog(TDialogKind::ColorDialog, ColorChosen(clRed),
+                  [&](const TDialogRequest&) { page->FormDeactivate(page); });
+    page->GetFontEditor()->BColor->Click();
+    EXPECT_EQ(chart->GetTitle()->GetFont()->GetColor(), clRed);
+    EXPECT_EQ(chart->GetFoot()->GetFont()->GetColor(), foot); // no longer edited with it
+    EXPECT_EQ(page->GetCurrentFont(), nullptr);
+}
+
 TEST_F(GeneralPage, AFreedSeriesTakesItsFontsOutAndTheCurrentOneIsNeverTouchedAgain) {
     chart->GetSeries(1)->SetTitle(u"Давление");
     Open(chart);
