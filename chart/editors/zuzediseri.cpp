@@ -959,19 +959,9 @@ void TFormZuzSeries::AddToTab(TCustomForm* Form, TTabSheet* Tab, TObject* Object
 
 TCustomForm* TFormZuzSeries::InsertSeriesForm(TControl* Control, const ClassInfo& FormClass, int Index,
                                               const String& Caption, TObject* Object) {
-    if (auto* page = dynamic_cast<TFormZuzSeries*>(Control->GetOwner())) {
-        auto* tab = Create<TTabSheet>(page);
-        tab->SetCaption(Caption);
-        tab->SetPageControl(page->PageSeries);
-        tab->SetPageIndex(Index);
-        auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(page));
-        AddToTab(form, tab, Object);
-        return form;
-    }
-    auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(Control));
-    form->SetCaption(Caption);
-    form->SetTag(reinterpret_cast<NativeInt>(Object));
-    return form;
+    if (auto* page = dynamic_cast<TFormZuzSeries*>(Control->GetOwner()))
+        return ZuzInsertPage(page->PageSeries, FormClass, Index, Caption, Object);
+    return ZuzInsertSeriesForm(Control, FormClass, Index, Caption, Object);
 }
 
 void EditSeriesDialog(TComponent* AOwner, TChartSeries* Series) {

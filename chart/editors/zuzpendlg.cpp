@@ -75,27 +75,29 @@ void AddFormTo(TCustomForm* Form, TWinControl* AParent, TObject* Tag) {
     AParent->SetVisible(parentVisible);
 }
 
-TCustomForm* ZuzInsertSeriesForm(TWinControl* Parent, const ClassInfo& FormClass, int Index,
-                                 const String& Title, TObject* Object) {
-    TPageControl* pages = nullptr;
-    for (TWinControl* c = Parent; c && !pages; c = c->GetParent())
-        if (auto* sheet = dynamic_cast<TTabSheet*>(c)) pages = sheet->GetPageControl();
-    if (!pages) {
-        auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(Parent));
-        form->SetCaption(Title);
-        form->SetTag(reinterpret_cast<NativeInt>(Object));
-        return form;
-    }
-    TComponent* owner = pages->GetOwner() ? pages->GetOwner() : pages;
+TCustomForm* ZuzInsertPage(TPageControl* Pages, const ClassInfo& FormClass, int Index, const String& Title,
+                           TObject* Object) {
+    TComponent* owner = Pages->GetOwner() ? Pages->GetOwner() : Pages;
     auto* sheet = Create<TTabSheet>(owner);
     sheet->SetCaption(Title);
-    sheet->SetPageControl(pages);
-    const int last = pages->GetPageCount() - 1;
+    sheet->SetPageControl(Pages);
+    const int last = Pages->GetPageCount() - 1;
     sheet->SetPageIndex(Index < 0 ? last : std::min(Index, last));
     auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(owner));
     form->SetAlign(alClient);
     ZuzTranslateControl(form);
     AddFormTo(form, sheet, Object);
+    return form;
+}
+
+TCustomForm* ZuzInsertSeriesForm(TControl* Parent, const ClassInfo& FormClass, int Index, const String& Title,
+                                 TObject* Object) {
+    for (TControl* c = Parent; c; c = c->GetParent())
+        if (auto* sheet = dynamic_cast<TTabSheet*>(c); sheet && sheet->GetPageControl())
+            return ZuzInsertPage(sheet->GetPageControl(), FormClass, Index, Title, Object);
+    auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(Parent));
+    form->SetCaption(Title);
+    form->SetTag(reinterpret_cast<NativeInt>(Object));
     return form;
 }
 

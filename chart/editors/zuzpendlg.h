@@ -14,6 +14,7 @@ class TCheckBox;
 class TCustomListBox;
 class TEdit;
 class TLabel;
+class TPageControl;
 class TPicture;
 class TStrings;
 class TUpDown;
@@ -43,14 +44,17 @@ void AddFormTo(TCustomForm* Form, TWinControl* AParent);
 void AddFormTo(TCustomForm* Form, TWinControl* AParent, int Tag);
 void AddFormTo(TCustomForm* Form, TWinControl* AParent, TObject* Tag);
 
-// Adds a page titled Title at Index (-1 or past the end: the last place) of the series page
-// that holds Parent and embeds a new form of the class there for Object. Without a series page
-// around, the form is made owned by Parent, titled Title and tagged with Object, for the caller
-// to place. Series-type editors add their own pages with it.
-TCustomForm* ZuzInsertSeriesForm(TWinControl* Parent, const ClassInfo& FormClass, int Index,
-                                 const String& Title, TObject* Object);
+// Adds a page titled Title at Index (-1 or past the end: the last place) of Pages and embeds a
+// new form of the class there for Object.
+TCustomForm* ZuzInsertPage(TPageControl* Pages, const ClassInfo& FormClass, int Index, const String& Title,
+                           TObject* Object);
+// The same on the page control that holds Parent. Without one around, the form is made owned by
+// Parent, titled Title and tagged with Object, for the caller to place. Series-type editors add
+// their own pages with it.
+TCustomForm* ZuzInsertSeriesForm(TControl* Parent, const ClassInfo& FormClass, int Index, const String& Title,
+                                 TObject* Object);
 template <class T>
-T* ZuzInsertSeriesForm(TWinControl* Parent, int Index, const String& Title, TObject* Object) {
+T* ZuzInsertSeriesForm(TControl* Parent, int Index, const String& Title, TObject* Object) {
     return static_cast<T*>(ZuzInsertSeriesForm(Parent, T::StaticClass(), Index, Title, Object));
 }
 
