@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzcirclededit.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzedilege.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/colorpalettes.h"
@@ -206,7 +207,11 @@ void TPieSeriesEditor::EOtherLabelChange(TObject*) {
     if (!FFilling && FPie) FPie->GetOtherSlice()->SetText(EOtherLabel->GetText());
 }
 
-void TPieSeriesEditor::Button2Click(TObject*) {}
+void TPieSeriesEditor::Button2Click(TObject*) {
+    if (!FPie) return;
+    TFormFreer<TFormZuzLegend> form(Create<TFormZuzLegend>(this, FPie->GetOtherSlice()->GetLegend()));
+    form->ShowModal();
+}
 
 void TPieSeriesEditor::CBColorEachClick(TObject*) {
     if (FFilling || !FPie) return;

@@ -1,11 +1,12 @@
 // The pie series' page and the circle settings: the grouped slice's value and enabling, the
 // palette's first item, colour-each enabling, radii and their "Auto" boxes, the transparent
-// background and a colour chosen after it, the wrapping rotation.
+// background and a colour chosen after it, the wrapping rotation; the grouped slice's legend.
 #include "chart/editors/zuzpieedit.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/editors/zuzcirclededit.h"
+#include "chart/editors/zuzedilege.h"
 #include "chart/series/series_pie.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -66,6 +67,11 @@ TEST_F(PieEditor, AGroupingStyleEnablesTheValueAndLabel) {
     EXPECT_EQ(pie->GetOtherSlice()->GetStyle(), poNone);
     EXPECT_FALSE(e->EOtherValue->GetEnabled());
     EXPECT_FALSE(e->EOtherLabel->GetEnabled());
+    TChartLegend* edited = nullptr;
+    ModalDriver driver;
+    driver.Form<TFormZuzLegend>([&](TFormZuzLegend& f) { edited = f.GetLegend(); });
+    probe::Click(*e->Button2);
+    EXPECT_EQ(edited, pie->GetOtherSlice()->GetLegend());
 }
 
 TEST_F(PieEditor, ThePalettesFirstItemIsIndexMinusOne) {
