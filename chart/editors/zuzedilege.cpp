@@ -112,17 +112,6 @@ void TFormZuzLegend::SetLegend(TChartLegend* Legend) {
     PageControl2->SetActivePage(TabTitleOptions);
 }
 
-namespace {
-
-int AlignmentLine(TAlignment Alignment) {
-    return Alignment == taLeftJustify ? 0 : Alignment == taCenter ? 1 : 2;
-}
-TAlignment LineAlignment(int Line) {
-    return Line == 0 ? taLeftJustify : Line == 1 ? taCenter : taRightJustify;
-}
-
-} // namespace
-
 void TFormZuzLegend::FormShow(TObject*) {
     if (FLegend) {
         {
@@ -151,7 +140,7 @@ void TFormZuzLegend::FormShow(TObject*) {
             const TRestoreOnExit<bool> loading(FLoading, true);
             TLegendTitle* title = FLegend->GetTitle();
             MemoText->GetLines()->Assign(title->GetText());
-            CBTextAlign->SetItemIndex(AlignmentLine(title->GetTextAlignment()));
+            CBTextAlign->SetItemIndex(ZuzAlignmentLine(title->GetTextAlignment()));
             CBTitleVisible->SetChecked(title->GetVisible());
         }
         if (FLegendShape) FLegendShape->RefreshControls(FLegend);
@@ -291,7 +280,7 @@ void TFormZuzLegend::MemoTextChange(TObject*) {
 
 void TFormZuzLegend::CBTextAlignChange(TObject*) {
     if (Writing() && CBTextAlign->GetItemIndex() >= 0)
-        FLegend->GetTitle()->SetTextAlignment(LineAlignment(CBTextAlign->GetItemIndex()));
+        FLegend->GetTitle()->SetTextAlignment(ZuzLineAlignment(CBTextAlign->GetItemIndex()));
 }
 
 void TFormZuzLegend::CBTitleVisibleClick(TObject*) {

@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzcustomshapeeditor.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/charttitle.h"
@@ -67,18 +68,6 @@ void TFormZuzTitle::FormCreate(TObject*) {
     SetBorderStyle(bsNone);
 }
 
-namespace {
-
-// The alignment box's lines: "Left", "Center", "Right".
-int AlignmentLine(TAlignment Alignment) {
-    return Alignment == taLeftJustify ? 0 : Alignment == taCenter ? 1 : 2;
-}
-TAlignment LineAlignment(int Line) {
-    return Line == 0 ? taLeftJustify : Line == 1 ? taCenter : taRightJustify;
-}
-
-} // namespace
-
 void TFormZuzTitle::FormShow(TObject*) {
     if (FChart && FTitle) {
         int line = 3;
@@ -97,7 +86,7 @@ void TFormZuzTitle::FormShow(TObject*) {
 void TFormZuzTitle::SetTitleControls() {
     {
         const TRestoreOnExit<bool> loading(FLoading, true);
-        CBAlign->SetItemIndex(AlignmentLine(FTitle->GetAlignment()));
+        CBAlign->SetItemIndex(ZuzAlignmentLine(FTitle->GetAlignment()));
         CBVisible->SetChecked(FTitle->GetVisible());
         CBAdjust->SetChecked(FTitle->GetAdjustFrame());
         CBCustPos->SetChecked(FTitle->GetCustomPosition());
@@ -159,7 +148,8 @@ void TFormZuzTitle::CBAdjustClick(TObject*) {
 }
 
 void TFormZuzTitle::CBAlignChange(TObject*) {
-    if (FTitle && CBAlign->GetItemIndex() >= 0) FTitle->SetAlignment(LineAlignment(CBAlign->GetItemIndex()));
+    if (FTitle && CBAlign->GetItemIndex() >= 0)
+        FTitle->SetAlignment(ZuzLineAlignment(CBAlign->GetItemIndex()));
 }
 
 void TFormZuzTitle::Button1Click(TObject*) {

@@ -58,6 +58,14 @@ T* ZuzInsertSeriesForm(TControl* Parent, int Index, const String& Title, TObject
     return static_cast<T*>(ZuzInsertSeriesForm(Parent, T::StaticClass(), Index, Title, Object));
 }
 
+// The line of an alignment box listing "Left", "Center", "Right", and back.
+inline int ZuzAlignmentLine(TAlignment Alignment) {
+    return Alignment == taLeftJustify ? 0 : Alignment == taCenter ? 1 : 2;
+}
+inline TAlignment ZuzLineAlignment(int Line) {
+    return Line == 0 ? taLeftJustify : Line == 1 ? taCenter : taRightJustify;
+}
+
 // The object a component's Tag holds (the edited series, pen, tool...), or nullptr.
 inline TObject* ZuzTagObject(const TComponent* Component) {
     return reinterpret_cast<TObject*>(Component->GetTag());
