@@ -952,9 +952,7 @@ const ClassInfo* SeriesEditorForm(TChartSeries* Series) {
 }
 
 void TFormZuzSeries::AddToTab(TCustomForm* Form, TTabSheet* Tab, TObject* Object) {
-    Form->SetAlign(alClient);
-    ZuzTranslateControl(Form);
-    AddFormTo(Form, Tab, Object);
+    ZuzEmbedInPage(Form, Tab, Object);
 }
 
 TCustomForm* TFormZuzSeries::InsertSeriesForm(TControl* Control, const ClassInfo& FormClass, int Index,

@@ -141,9 +141,7 @@ void TFormZuzTools::LBToolsClick(TObject*) {
             editorClass && editorClass->InheritsFrom(TCustomForm::StaticClass())) {
             auto* editor = static_cast<TCustomForm*>(editorClass->CreateComponent(this));
             FToolEditor = editor;
-            ZuzTranslateControl(editor);
-            editor->SetAlign(alClient);
-            AddFormTo(editor, PanelToolEditor, tool);
+            ZuzEmbedInPage(editor, PanelToolEditor, tool);
         }
     }
     const bool designing = Designing(tool);

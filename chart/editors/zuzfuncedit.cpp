@@ -205,11 +205,7 @@ void TZuzFuncEditor::CBSourcesChange(TObject*) {
         const ClassInfo* editor = function ? GetClass(UTF8Encode(function->GetEditorClass())) : nullptr;
         if (editor && FSeries) {
             FOptions = dynamic_cast<TCustomForm*>(editor->CreateComponent(this));
-            if (FOptions) {
-                FOptions->SetAlign(alClient);
-                ZuzTranslateControl(FOptions);
-                AddFormTo(FOptions, TabOptions, FSeries->GetFunction());
-            }
+            if (FOptions) ZuzEmbedInPage(FOptions, TabOptions, FSeries->GetFunction());
         }
         if (!FOptions) TabOptions->SetTabVisible(false);
         if (noSource && FOptions) {

@@ -75,6 +75,12 @@ void AddFormTo(TCustomForm* Form, TWinControl* AParent, TObject* Tag) {
     AParent->SetVisible(parentVisible);
 }
 
+void ZuzEmbedInPage(TCustomForm* Form, TWinControl* Page, TObject* Object) {
+    Form->SetAlign(alClient);
+    ZuzTranslateControl(Form);
+    AddFormTo(Form, Page, Object);
+}
+
 TCustomForm* ZuzInsertPage(TPageControl* Pages, const ClassInfo& FormClass, int Index, const String& Title,
                            TObject* Object) {
     TComponent* owner = Pages->GetOwner() ? Pages->GetOwner() : Pages;
@@ -84,9 +90,7 @@ TCustomForm* ZuzInsertPage(TPageControl* Pages, const ClassInfo& FormClass, int 
     const int last = Pages->GetPageCount() - 1;
     sheet->SetPageIndex(Index < 0 ? last : std::min(Index, last));
     auto* form = static_cast<TCustomForm*>(FormClass.CreateComponent(owner));
-    form->SetAlign(alClient);
-    ZuzTranslateControl(form);
-    AddFormTo(form, sheet, Object);
+    ZuzEmbedInPage(form, sheet, Object);
     return form;
 }
 

@@ -44,6 +44,8 @@ void AddFormTo(TCustomForm* Form, TWinControl* AParent);
 void AddFormTo(TCustomForm* Form, TWinControl* AParent, int Tag);
 void AddFormTo(TCustomForm* Form, TWinControl* AParent, TObject* Tag);
 
+// Fills Page with Form, aligned to its client area and translated, with Object in Tag.
+void ZuzEmbedInPage(TCustomForm* Form, TWinControl* Page, TObject* Object);
 // Adds a page titled Title at Index (-1 or past the end: the last place) of Pages and embeds a
 // new form of the class there for Object.
 TCustomForm* ZuzInsertPage(TPageControl* Pages, const ClassInfo& FormClass, int Index, const String& Title,
