@@ -118,15 +118,6 @@ TEST(GraphDataSeries, AHeaderRenameReachesTheSeriesTheListAndTheWindowsOfThatCol
 TEST(GraphWindows, CtrlGOpensGraph1AsTheMainWindowOffersIt) {
     GraphHarness h;
     TMainForm& f = h.F();
-    EXPECT_EQ(f.AddGraphic->GetShortCut(), ShortCut('G', {ssCtrl}));
-    EXPECT_EQ(f.AddGraphic->GetImageIndex(), 3);
-    EXPECT_EQ(f.AddGraphic->OnExecute.MethodName(), "AddGraphicExecute");
-    EXPECT_EQ(f.ToolButton4->GetAction(), f.AddGraphic);
-    EXPECT_EQ(f.AddGraphic1->GetCaption(), u"Добавить график");
-    EXPECT_EQ(f.AddGraphic1->GetParent(), f.MenuActions);
-    EXPECT_EQ(f.MenuItem1->GetCaption(), u"Настройки графика");
-    EXPECT_EQ(f.MenuItem4->GetCaption(), u"Печать графика");
-    EXPECT_EQ(f.N6->GetCaption(), u"Сохранить как изображение");
     EXPECT_FALSE(f.Chart1->GetVisible());
     EXPECT_FALSE(f.Chart1->GetView3D());
     EXPECT_EQ(f.Chart1->GetColorPaletteIndex(), 13);
@@ -626,41 +617,6 @@ TEST(GraphSettingsDialog, AVisibleTimeLongerThanTheDataLeavesTheAxisAutomatic) {
     h.Apply();
     EXPECT_FALSE(g.graphScrollBar->GetVisible());
     EXPECT_TRUE(g.graphChart->GetBottomAxis()->GetAutomatic());
-}
-
-TEST(GraphSettingsDialog, TheDialogResourceHoldsItsControls) {
-    GraphHarness h;
-    TGraphSettings& d = *GraphSettings;
-    EXPECT_EQ(d.GetClientWidth(), 443);
-    EXPECT_EQ(d.GetClientHeight(), 330);
-    EXPECT_EQ(d.ValueSelect->GetCaption(), u"Выбор значения");
-    EXPECT_EQ(d.GraphSet->GetCaption(), u"Общие настройки");
-    EXPECT_EQ(d.PageControlGraph->GetActivePage(), d.ValueSelect);
-    EXPECT_EQ(d.GroupBox4->GetCaption(), u"Настройки выбранного тренда");
-    EXPECT_EQ(d.ColorBox->GetSelected(), clRed);
-    EXPECT_EQ(d.ComboBoxLineWidth->GetItems()->GetCount(), 6);
-    EXPECT_EQ(d.ComboBoxLineWidth->GetText(), u"2");
-    ASSERT_EQ(d.ComboBoxEx->GetItems()->GetCount(), 3);
-    EXPECT_EQ(d.ComboBoxEx->GetItems()->GetStrings(1), u"Штриховая");
-    EXPECT_EQ(d.ComboBoxEx->GetItemIndex(), 0);
-    EXPECT_EQ(d.ComboBoxEx->GetImages(), d.ImageListLines);
-    EXPECT_EQ(d.ImageListLines->GetCount(), 3);
-    EXPECT_EQ(d.CheckBoxLegend->GetCaption(), u"Отображать легенду точек");
-    EXPECT_EQ(d.CheckBoxPointeShow->GetCaption(), u"Отображать точки");
-    EXPECT_EQ(d.CheckBoxLabel90Rotate->GetCaption(), u"Повернуть метки оси Х на 90 градусов");
-    EXPECT_EQ(d.RadioGroupX->GetItemIndex(), 1);
-    EXPECT_EQ(d.RadioGroupX->GetCaption(), u"Формат времени оси Х");
-    EXPECT_EQ(d.GroupBox1->GetCaption(), u"Настройка Координатных осей");
-    EXPECT_EQ(d.CheckBoxAutoX->GetHint(), u"Видимый временной интервал в секундах");
-    EXPECT_EQ(d.EditXvalueCount->GetText(), u"60");
-    EXPECT_TRUE(d.EditXvalueCount->GetNumbersOnly());
-    EXPECT_EQ(d.Label8->GetCaption(), u"Видимый временной интервал, сек");
-    EXPECT_EQ(d.GroupBox3->GetCaption(), u"Ось У");
-    EXPECT_EQ(d.Applay->GetCaption(), u"Применить");
-    EXPECT_TRUE(d.Applay->GetDefault());
-    EXPECT_EQ(d.OKBtn->GetModalResult(), mrOk);
-    EXPECT_FALSE(d.StatusBar1->GetVisible());
-    EXPECT_EQ(d.StatusBar1->GetPanels()->GetCount(), 6);
 }
 
 // ---------------------------------------------------------------------------

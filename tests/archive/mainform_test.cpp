@@ -18,92 +18,36 @@ protected:
     void Ports(const std::string& lines) { std::ofstream(dir.path / "serialcomm") << lines; }
 };
 
-TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
+// Only what the program's behaviour rests on: the port's line settings, the
+// choices offered, the timers and the forms' order. Captions and layout stay
+// in the resource, and the manual's test quotes the captions.
+TEST_F(MainWindow, ThePortTheChoicesAndTheTimersComeFromTheResource) {
     Ports("COM1\nCOM2\n");
     CreateForms();
     TMainForm* f = MainForm;
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(Application->GetMainForm(), f);
     EXPECT_EQ(f->GetCaption(), u"Moltren - программа для чтения архива прибора типа \"КРОНТ\"");
-    EXPECT_EQ(f->GetClientWidth(), 756);
-    EXPECT_EQ(f->GetClientHeight(), 561);
-    EXPECT_EQ(f->GetWindowState(), wsMaximized);
-    EXPECT_EQ(f->GetMenu(), f->MainMenu);
-    EXPECT_EQ(f->GetFont()->GetName(), u"Tahoma");
-    EXPECT_EQ(f->GetFont()->GetHeight(), -11);
 
-    EXPECT_EQ(f->ToolBar1->GetHeight(), 25);
-    EXPECT_EQ(f->ToolBar1->GetImages(), f->ImageList);
-    EXPECT_EQ(f->ToolButton1->GetAction(), f->ReadArch);
-    EXPECT_EQ(f->ToolButton2->GetAction(), f->ExcelExport);
-    EXPECT_EQ(f->ToolButton3->GetAction(), f->TextExport);
-    EXPECT_EQ(f->ImageList->GetCount(), 5);
-    EXPECT_EQ(f->Panel1->GetAlign(), alLeft);
-    EXPECT_EQ(f->Panel1->GetWidth(), 170);
-
-    EXPECT_EQ(f->Label1->GetCaption(), u"Порт");
     EXPECT_EQ(f->ComComboBox->GetComPort(), f->ComPort);
     EXPECT_EQ(f->ComComboBox->GetItems()->GetCommaText(), u"COM1,COM2");
     EXPECT_EQ(f->ComComboBox->GetText(), u"COM1");
-    EXPECT_EQ(f->Label2->GetCaption(), u"Скорость обмена");
     EXPECT_EQ(f->ComboBox1->GetItems()->GetCommaText(), u"9600,4800,2400,1200");
     EXPECT_EQ(f->ComboBox1->GetItemIndex(), 0);
     EXPECT_EQ(f->ComboBox1->GetStyle(), csDropDownList);
-    EXPECT_EQ(f->Label3->GetCaption(), u"Сетевой номер устройства");
     ASSERT_EQ(f->ComboBoxDevNum->GetItems()->GetCount(), 99);
     EXPECT_EQ(f->ComboBoxDevNum->GetItems()->GetStrings(98), u"99");
     EXPECT_EQ(f->ComboBoxDevNum->GetText(), u"1");
     EXPECT_EQ(f->ComboBoxDevNum->GetMaxLength(), 3);
-    EXPECT_EQ(f->RadioGroup->GetCaption(), u"Параметры считывания");
-    EXPECT_EQ(f->RadioGroup->GetItems()->GetStrings(0), u"Прочитать архив за выбраную дату");
-    EXPECT_EQ(f->RadioGroup->GetItems()->GetStrings(1), u"Читать за выбранный интервал");
     EXPECT_EQ(f->RadioGroup->GetItemIndex(), 0);
-    EXPECT_EQ(f->Label4->GetCaption(), u"Начало архива");
-    EXPECT_EQ(f->Label5->GetCaption(), u"Конец архива");
-
-    EXPECT_EQ(f->BitBtn1->GetCaption(), u"Читать архив");
-    EXPECT_EQ(f->BitBtn2->GetCaption(), u"Сохранить в Excel");
-    EXPECT_EQ(f->BitBtn3->GetCaption(), u"Экспорт в текст");
-    EXPECT_EQ(f->BitBtn3->GetAction(), f->TextExport);
-    EXPECT_FALSE(f->Button3->GetVisible());
-    EXPECT_EQ(f->Button3->GetCaption(), u"Сброс индекса");
-    EXPECT_FALSE(f->Button4->GetVisible());
-    EXPECT_EQ(f->Button4->GetCaption(), u"Чтение архива");
-
-    EXPECT_EQ(f->PageControl1->GetAlign(), alClient);
     EXPECT_EQ(f->PageControl1->GetActivePage(), f->TabSheet1);
-    EXPECT_EQ(f->TabSheet1->GetCaption(), u"Таблица");
-    EXPECT_EQ(f->TabSheet3->GetCaption(), u"Лог");
-    EXPECT_EQ(f->StringGrid->GetColCount(), 2);
-    EXPECT_EQ(f->StringGrid->GetRowCount(), 2);
-    EXPECT_EQ(f->StringGrid->GetFixedCols(), 1);
-    EXPECT_EQ(f->StringGrid->GetFixedRows(), 1);
-    EXPECT_EQ(f->StringGrid->GetDefaultRowHeight(), 15);
-    EXPECT_TRUE(f->StringGrid->GetOptions().Contains(goColSizing));
     EXPECT_EQ(f->StringGrid->GetCells(0, 0), u"Дата");
-    EXPECT_EQ(f->StringGrid->GetDefaultColWidth(), 65);
-    EXPECT_EQ(f->StringGrid->GetColWidths(0), 107);
-    EXPECT_EQ(f->StringGrid->GetColWidths(1), 65);
+    EXPECT_TRUE(f->StringGrid->GetOptions().Contains(goColSizing));
     EXPECT_FALSE(f->Edit1->GetVisible());
-    EXPECT_EQ(f->Edit1->GetParent(), f->TabSheet1);
     EXPECT_TRUE(f->Memo->GetReadOnly());
-    EXPECT_EQ(f->Memo->GetScrollBars(), ssVertical);
-    EXPECT_EQ(f->Memo->GetParent(), f->TabSheet3);
+    EXPECT_FALSE(f->Button3->GetVisible() || f->Button4->GetVisible());
 
-    ASSERT_EQ(f->StatusBar->GetPanels()->GetCount(), 4);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(f->StatusBar->GetPanels()->GetItem(i)->GetWidth(), 150);
-
-    EXPECT_EQ(f->MenuFile->GetCaption(), u"Файл");
-    EXPECT_EQ(f->N1->GetCaption(), u"Выход");
-    EXPECT_EQ(f->MenuActions->GetCaption(), u"Действия");
-    EXPECT_EQ(f->ReadArch1->GetCaption(), u"Читать архив");
-    EXPECT_EQ(f->ExcelExport1->GetCaption(), u"Сохранить в Excel");
-    EXPECT_EQ(f->TextExport1->GetCaption(), u"Экспорт в текстовый формат");
-    EXPECT_EQ(f->MenuHelp->GetCaption(), u"Справка");
-    EXPECT_EQ(f->N5->GetCaption(), u"Справка");
-    EXPECT_EQ(f->N5->GetShortCut(), ShortCut(VK_F1, {}));
-    EXPECT_EQ(f->N4->GetCaption(), u"О программе");
-
+    // The line as the device wants it.
     EXPECT_EQ(f->ComPort->GetPort(), u"COM1");
     EXPECT_EQ(f->ComPort->GetBaudRate(), br9600);
     EXPECT_EQ(f->ComPort->GetDataBits(), dbEight);
@@ -118,13 +62,6 @@ TEST_F(MainWindow, TheComponentsAndTheirSettingsComeFromTheResource) {
                                                    evDSR, evError, evRLSD, evRx80Full}));
     EXPECT_EQ(f->ComPort->OnRxChar.MethodName(), "ComPortRxChar");
 
-    EXPECT_EQ(f->ReadArch->GetHint(), u"Читать архив устройства");
-    EXPECT_EQ(f->ReadArch->GetShortCut(), ShortCut('R', {ssCtrl}));
-    EXPECT_EQ(f->ExcelExport->GetHint(), u"Экспортировать в Microsoft Excel");
-    EXPECT_EQ(f->ExcelExport->GetShortCut(), ShortCut('E', {ssCtrl}));
-    EXPECT_EQ(f->TextExport->GetHint(), u"Экспортировать в текстовый документ");
-    EXPECT_EQ(f->TextExport->GetShortCut(), ShortCut('T', {ssCtrl}));
-    EXPECT_EQ(f->ReadArch->OnExecute.MethodName(), "ReadArchExecute");
     EXPECT_EQ(f->SaveDialog->GetFilter(), u"Текстовый документ (*.txt)|*.txt|Все файлы (*.*)|*.*");
     EXPECT_EQ(f->SaveDialog->GetDefaultExt(), u"*.txt");
     EXPECT_EQ(f->SaveDialog->GetInitialDir(), GetCurrentDir());
@@ -184,30 +121,6 @@ TEST_F(MainWindow, BothDatePickersShowTodayAndAreEnabled) {
     EXPECT_FALSE(f->Label5->GetEnabled());
     EXPECT_TRUE(f->DateTimePickerStartDate->GetEnabled());
     EXPECT_TRUE(f->Label4->GetEnabled());
-}
-
-TEST_F(MainWindow, ShortcutsReachTheirActionsFromInsideInputControls) {
-    CreateForms();
-    TMainForm* f = MainForm;
-    f->Show();
-    std::string log;
-    f->ReadArch->OnExecute.Bind([&](TObject*) { log += "R"; });
-    f->ExcelExport->OnExecute.Bind([&](TObject*) { log += "E"; });
-    f->TextExport->OnExecute.Bind([&](TObject*) { log += "T"; });
-    f->N5->OnClick.Bind([&](TObject*) { log += "H"; });
-    const TControl* inputs[] = {f->ComboBox1, f->DateTimePickerStartDate, f->Memo, f->ComboBoxDevNum,
-                                f->StringGrid};
-    for (const TControl* c : inputs) {
-        probe::Key(*c, 'R', TShiftState{ssCtrl});
-        probe::Key(*c, 'E', TShiftState{ssCtrl});
-        probe::Key(*c, 'T', TShiftState{ssCtrl});
-        probe::Key(*c, VK_F1);
-    }
-    EXPECT_EQ(log, "RETHRETHRETHRETHRETH");
-    // The header editor, while it is open, too.
-    f->Edit1->Show();
-    probe::Key(*f->Edit1, 'R', TShiftState{ssCtrl});
-    EXPECT_EQ(log.back(), 'R');
 }
 
 TEST_F(MainWindow, ExitEndsTheLoop) {

@@ -128,18 +128,6 @@ TEST_F(ComSelectors, ReadingAFormResolvesThePortLast) {
     EXPECT_EQ(missing->GetPort(), u"");
 }
 
-TEST_F(ComSelectors, PublishedForFormResources) {
-    const ClassInfo& ci = TComComboBox::StaticClass();
-    ASSERT_NE(ci.FindProp("ComPort"), nullptr);
-    EXPECT_EQ(ci.FindProp("ComPort")->kind, PropKind::Component);
-    EXPECT_EQ(ci.FindProp("ComProperty")->defaultOrd, cpNone);
-    EXPECT_NE(ci.FindProp("Text"), nullptr);
-    EXPECT_NE(TComRadioGroup::StaticClass().FindProp("AutoApply"), nullptr);
-    RegisterComPortClasses();
-    EXPECT_EQ(GetClass("TComComboBox"), &ci);
-    EXPECT_EQ(GetClass("TComPort"), &TComPort::StaticClass());
-}
-
 TEST_F(ComSelectors, RadioGroupHandsClicksToTheSelector) {
     TComPort* port = Create<TComPort>(form.get());
     port->GetParity()->SetBits(prEven);

@@ -29,6 +29,11 @@ Parsed Feed(TEscapeCodes& codes, std::u16string_view text) {
     return p;
 }
 
+// A code as it comes over the line: ESC and the rest.
+String Esc(const char16_t* rest) {
+    return u"\x1b" + String(rest);
+}
+
 std::vector<String> Params(std::initializer_list<const char16_t*> list) {
     std::vector<String> v;
     for (const char16_t* s : list) v.emplace_back(s);
@@ -65,59 +70,53 @@ TEST(EscapeCodesVT100, EraseTabAndReportCodesChooseByTheirFirstParameter) {
         TEscapeCode code;
     };
     const Row rows[] = {
-        {u"\x1b[K", ecEraseLineFrom},
-        {u"\x1b[0K", ecEraseLineFrom},
-        {u"\x1b[2K", ecEraseLine},
-        {u"\x1b[1K", ecUnknown},
-        {u"\x1b[J", ecEraseScreenFrom},
-        {u"\x1b[2J", ecEraseScreen},
-        {u"\x1b[g", ecClearTab},
-        {u"\x1b[3g", ecClearAllTabs},
-        {u"\x1b[5g", ecUnknown},
-        {u"\x1b[0n", ecReportDeviceOK},
-        {u"\x1b[3n", ecReportDeviceFailure},
-        {u"\x1b[5n", ecQueryDevice},
-        {u"\x1b[6n", ecQueryCursorPos},
-        {u"\x1b[n", ecUnknown},
-        {u"\x1b[c", ecIdentify},
-        {u"\x1b[0c", ecIdentify},
-        {u"\x1b[1c", ecUnknown},
-        {u"\x1b[?1;2c", ecIdentResponse},
-        {u"\x1b[?2;2c", ecUnknown},
-        {u"\x1b[2;3R", ecReportCursorPos},
-        {u"\x1b[s", ecSaveCaret},
-        {u"\x1b[u", ecRestoreCaret},
-        {u"\x1b[l", ecResetMode},
-        {u"\x1b[A", ecCursorUp},
-        {u"\x1b[B", ecCursorDown},
-        {u"\x1b[C", ecCursorRight},
-        {u"\x1b[D", ecCursorLeft},
-        {u"\x1b[z", ecUnknown},
-        {u"\x1bH", ecSetTab},
-        {u"\x1b"
-         u"7",
-         ecSaveCaretAndAttr},
-        {u"\x1b"
-         u"8",
-         ecRestoreCaretAndAttr},
-        {u"\x1b"
-         u"c",
-         ecReset},
-        {u"\x1b#8", ecTest},
-        {u"\x1b#9", ecUnknown},
-        {u"\x1bOA", ecAppCursorUp},
-        {u"\x1bOB", ecAppCursorDown},
-        {u"\x1bOC", ecAppCursorRight},
-        {u"\x1bOD", ecAppCursorLeft},
-        {u"\x1bOx", ecUnknown},
-        {u"\x1bM", ecUnknown},
+        {u"[K", ecEraseLineFrom},
+        {u"[0K", ecEraseLineFrom},
+        {u"[2K", ecEraseLine},
+        {u"[1K", ecUnknown},
+        {u"[J", ecEraseScreenFrom},
+        {u"[2J", ecEraseScreen},
+        {u"[g", ecClearTab},
+        {u"[3g", ecClearAllTabs},
+        {u"[5g", ecUnknown},
+        {u"[0n", ecReportDeviceOK},
+        {u"[3n", ecReportDeviceFailure},
+        {u"[5n", ecQueryDevice},
+        {u"[6n", ecQueryCursorPos},
+        {u"[n", ecUnknown},
+        {u"[c", ecIdentify},
+        {u"[0c", ecIdentify},
+        {u"[1c", ecUnknown},
+        {u"[?1;2c", ecIdentResponse},
+        {u"[?2;2c", ecUnknown},
+        {u"[2;3R", ecReportCursorPos},
+        {u"[s", ecSaveCaret},
+        {u"[u", ecRestoreCaret},
+        {u"[l", ecResetMode},
+        {u"[A", ecCursorUp},
+        {u"[B", ecCursorDown},
+        {u"[C", ecCursorRight},
+        {u"[D", ecCursorLeft},
+        {u"[z", ecUnknown},
+        {u"H", ecSetTab},
+        {u"7", ecSaveCaretAndAttr},
+        {u"8", ecRestoreCaretAndAttr},
+        {u"c", ecReset},
+        {u"#8", ecTest},
+        {u"#9", ecUnknown},
+        {u"OA", ecAppCursorUp},
+        {u"OB", ecAppCursorDown},
+        {u"OC", ecAppCursorRight},
+        {u"OD", ecAppCursorLeft},
+        {u"Ox", ecUnknown},
+        {u"M", ecUnknown},
     };
     for (const Row& r : rows) {
-        const Parsed p = Feed(vt, r.text);
-        EXPECT_EQ(p.result, erCode) << UTF8Encode(r.text + 1);
-        EXPECT_EQ(p.code, r.code) << UTF8Encode(r.text + 1);
+        const Parsed p = Feed(vt, Esc(r.text));
+        EXPECT_EQ(p.result, erCode) << UTF8Encode(r.text);
+        EXPECT_EQ(p.code, r.code) << UTF8Encode(r.text);
         if (r.code == ecEraseLine || r.code == ecClearAllTabs || r.code == ecQueryCursorPos) {
-            EXPECT_TRUE(p.params.empty()) << UTF8Encode(r.text + 1);
+            EXPECT_TRUE(p.params.empty()) << UTF8Encode(r.text);
         }
     }
 }
@@ -176,42 +175,14 @@ TEST(EscapeCodesVT52, CursorMoveCarriesRowAndColumnAsCharacters) {
         const char16_t* text;
         TEscapeCode code;
     };
-    const Row rows[] = {{u"\x1b"
-                         u"A",
-                         ecCursorUp},
-                        {u"\x1b"
-                         u"B",
-                         ecCursorDown},
-                        {u"\x1b"
-                         u"C",
-                         ecCursorRight},
-                        {u"\x1b"
-                         u"D",
-                         ecCursorLeft},
-                        {u"\x1b"
-                         u"H",
-                         ecCursorHome},
-                        {u"\x1b"
-                         u"I",
-                         ecReverseLineFeed},
-                        {u"\x1b"
-                         u"J",
-                         ecEraseScreenFrom},
-                        {u"\x1b"
-                         u"K",
-                         ecEraseLineFrom},
-                        {u"\x1b"
-                         u"Z",
-                         ecIdentify},
-                        {u"\x1b/Z", ecIdentResponse},
-                        {u"\x1b/K", ecUnknown},
-                        {u"\x1b"
-                         u"F",
-                         ecUnknown}};
+    const Row rows[] = {{u"A", ecCursorUp},        {u"B", ecCursorDown},    {u"C", ecCursorRight},
+                        {u"D", ecCursorLeft},      {u"H", ecCursorHome},    {u"I", ecReverseLineFeed},
+                        {u"J", ecEraseScreenFrom}, {u"K", ecEraseLineFrom}, {u"Z", ecIdentify},
+                        {u"/Z", ecIdentResponse},  {u"/K", ecUnknown},      {u"F", ecUnknown}};
     for (const Row& r : rows) {
-        const Parsed p = Feed(vt, r.text);
-        EXPECT_EQ(p.result, erCode) << UTF8Encode(r.text + 1);
-        EXPECT_EQ(p.code, r.code) << UTF8Encode(r.text + 1);
+        const Parsed p = Feed(vt, Esc(r.text));
+        EXPECT_EQ(p.result, erCode) << UTF8Encode(r.text);
+        EXPECT_EQ(p.code, r.code) << UTF8Encode(r.text);
     }
     EXPECT_EQ(vt.ProcessChar(27), erNothing);
     EXPECT_EQ(vt.ProcessChar(u'/'), erNothing);

@@ -7,8 +7,8 @@
 #include "platform/core/sysutils.h"
 #include "platform/gui/forms.h"
 #include "platform/win32/registry.h"
-#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>

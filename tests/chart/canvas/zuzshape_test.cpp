@@ -4,8 +4,8 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/forms.h"
-#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 

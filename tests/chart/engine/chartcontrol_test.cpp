@@ -11,14 +11,15 @@
 #include "fakechart.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/printers.h"
-#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
+#include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -338,81 +339,19 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
 
 TEST_F(ChartControl, TheChartPublishesItsSettingsForFormsAndWritesNoneWhileTheyAreDefault) {
     const ClassInfo& ci = TChart::StaticClass();
-    for (const char* name : {"AllowPanning",
-                             "BackImage",
-                             "BackImageInside",
-                             "BackImageMode",
-                             "BackImageTransp",
-                             "Border",
-                             "BorderRound",
-                             "Gradient",
-                             "MarginBottom",
-                             "MarginLeft",
-                             "MarginRight",
-                             "MarginTop",
-                             "MarginUnits",
-                             "PrintProportional",
-                             "ScrollMouseButton",
-                             "OnAllowScroll",
-                             "OnClickAxis",
-                             "OnClickBackground",
-                             "OnClickLegend",
-                             "OnClickSeries",
-                             "OnClickTitle",
-                             "OnScroll",
-                             "OnUndoZoom",
-                             "OnZoom",
-                             "AxisBehind",
-                             "AxisVisible",
-                             "BottomAxis",
-                             "Chart3DPercent",
-                             "ClipPoints",
-                             "DepthAxis",
-                             "DepthTopAxis",
-                             "CustomAxes",
-                             "LeftAxis",
-                             "Monochrome",
-                             "Pages",
-                             "RightAxis",
-                             "SeriesGroups",
-                             "Shadow",
-                             "TopAxis",
-                             "View3D",
-                             "View3DOptions",
-                             "View3DWalls",
-                             "Zoom",
-                             "OnAddSeries",
-                             "OnAfterDraw",
-                             "OnBeforeDrawAxes",
-                             "OnBeforeDrawChart",
-                             "OnBeforeDrawSeries",
-                             "OnBeforePrint",
-                             "OnGetAxisLabel",
-                             "OnGetNextAxisLabel",
-                             "OnPageChange",
-                             "OnRemoveSeries",
-                             "Align",
-                             "BevelInner",
-                             "BevelOuter",
-                             "BevelWidth",
-                             "BorderWidth",
-                             "Color",
-                             "Enabled",
-                             "ParentColor",
-                             "ParentShowHint",
-                             "PopupMenu",
-                             "ShowHint",
-                             "TabOrder",
-                             "TabStop",
-                             "Visible",
-                             "Anchors",
-                             "OnMouseDown",
-                             "OnMouseMove",
-                             "OnMouseUp",
-                             "OnClick",
-                             "OnDblClick",
-                             "OnResize"})
-        EXPECT_NE(ci.FindProp(name), nullptr) << name;
+    const std::string published =
+        "AllowPanning BackImage BackImageInside BackImageMode BackImageTransp Border BorderRound Gradient "
+        "MarginBottom MarginLeft MarginRight MarginTop MarginUnits PrintProportional ScrollMouseButton "
+        "OnAllowScroll OnClickAxis OnClickBackground OnClickLegend OnClickSeries OnClickTitle OnScroll "
+        "OnUndoZoom OnZoom AxisBehind AxisVisible BottomAxis Chart3DPercent ClipPoints DepthAxis "
+        "DepthTopAxis CustomAxes LeftAxis Monochrome Pages RightAxis SeriesGroups Shadow TopAxis View3D "
+        "View3DOptions View3DWalls Zoom OnAddSeries OnAfterDraw OnBeforeDrawAxes OnBeforeDrawChart "
+        "OnBeforeDrawSeries OnBeforePrint OnGetAxisLabel OnGetNextAxisLabel OnPageChange OnRemoveSeries "
+        "Align BevelInner BevelOuter BevelWidth BorderWidth Color Enabled ParentColor ParentShowHint "
+        "PopupMenu ShowHint TabOrder TabStop Visible Anchors OnMouseDown OnMouseMove OnMouseUp OnClick "
+        "OnDblClick OnResize";
+    std::istringstream names(published);
+    for (std::string name; names >> name;) EXPECT_NE(ci.FindProp(name), nullptr) << name;
     auto form = MakeOwned<TForm>(nullptr);
     auto* chart = Create<TChart>(form.get());
     chart->SetName(u"Chart1");

@@ -7,7 +7,7 @@
 #include "chart/engine/chartwalls.h"
 #include "framefixture.h"
 #include "platform/core/lists.h"
-#include "tests/chart/canvas/streamtext.h"
+#include "tests/support/streamtext.h"
 
 #include <cmath>
 #include <cstdlib>

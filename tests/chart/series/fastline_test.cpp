@@ -4,7 +4,7 @@
 // device-context pen too), the hit test, margins and the colour rule.
 #include "chart/canvas/zuzcanvas.h"
 #include "linefixture.h"
-#include "tests/chart/canvas/streamtext.h"
+#include "tests/support/streamtext.h"
 
 #include <cmath>
 #include <cstdlib>

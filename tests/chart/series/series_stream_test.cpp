@@ -5,7 +5,7 @@
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
 #include "seriesfixture.h"
-#include "tests/chart/canvas/streamtext.h"
+#include "tests/support/streamtext.h"
 
 #include <string>
 

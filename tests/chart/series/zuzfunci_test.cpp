@@ -8,7 +8,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/seriestypes.h"
 #include "platform/gui/forms.h"
-#include "tests/chart/canvas/streamtext.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 

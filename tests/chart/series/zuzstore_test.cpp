@@ -12,8 +12,8 @@
 #include "chart/series/zuzstore.h"
 #include "platform/gui/clipbrd.h"
 #include "seriesfixture.h"
-#include "tests/chart/canvas/streamtext.h"
 #include "tests/support/childprocess.h"
+#include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
 
 #include <cstring>

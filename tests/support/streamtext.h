@@ -1,5 +1,5 @@
 #pragma once
-// A component as object text and back, for tests of what panels and their parts stream.
+// A component as object text and back, for tests of what components stream.
 
 #include "platform/core/objecttext.h"
 #include "platform/core/streams.h"
