@@ -2,6 +2,7 @@
 // links handed to the desktop.
 #include "tests/archive/programtest.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/shellrecorder.h"
 
 #include <cstdlib>
@@ -77,10 +78,7 @@ TEST_F(About, RendersWithTheProgramsPicture) {
     ASSERT_TRUE(WaitFor([&] { return probe::Shown(*box); }));
     probe::ProcessEvents();
     const probe::Picture picture = probe::Grab(*box);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    const std::filesystem::path out =
-        std::filesystem::path(dir ? dir : ::testing::TempDir()) / "aboutbox.png";
-    EXPECT_TRUE(picture.SavePng(out));
+    EXPECT_TRUE(picture.SavePng(testsupport::PictureFile("aboutbox.png")));
     // The picture comes with the form: the dial's hub in its middle, dark blue.
     const probe::Rgb hub = probe::Grab(*box->ProgramIcon).Pixel(57, 50);
     EXPECT_GT(hub.b, 100);

@@ -11,6 +11,7 @@
 #include "platform/core/dateutils.h"
 #include "platform/gui/menus.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/wait.h"
 #include "tools/device-sim/simoptions.h"
 
@@ -643,10 +644,7 @@ TEST(GraphWindowPicture, TheDemoMonthIsPlottedOnTheWindow) {
     g.graphChart->Repaint();
     probe::ProcessEvents();
     const probe::Picture picture = probe::Grab(*g.graphChart);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    const std::filesystem::path out =
-        std::filesystem::path(dir ? dir : ::testing::TempDir()) / "graphwindow-demo.png";
-    EXPECT_TRUE(picture.SavePng(out));
+    EXPECT_TRUE(picture.SavePng(testsupport::PictureFile("graphwindow-demo.png")));
     // A black chart with white axes and the four lines in their own colours.
     EXPECT_EQ(picture.Pixel(2, 2), (probe::Rgb{0, 0, 0}));
     std::vector<int> seen(4, 0);

@@ -5,6 +5,7 @@
 #include "tests/archive/programtest.h"
 #include "tests/support/fixedclock.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -195,9 +196,7 @@ TEST_F(MainWindow, RendersToAPicture) {
     probe::ProcessEvents();
     const probe::Picture picture = probe::Grab(*f);
     EXPECT_EQ(picture.Width(), 756);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    const fs::path out = fs::path(dir ? dir : ::testing::TempDir()) / "mainform.png";
-    EXPECT_TRUE(picture.SavePng(out));
+    EXPECT_TRUE(picture.SavePng(testsupport::PictureFile("mainform.png")));
     // The panel is the system's face colour and the grid's cells are white.
     const probe::Rgb face =
         picture.Pixel(f->Panel1->GetLeft() + 3, f->GetClientOrigin().Y - probe::ScreenOrigin(*f).Y + 30);

@@ -75,18 +75,6 @@ TEST_F(ComPortOnPty, CommandsGoOutAndRepliesComeInOnTheMainThread) {
     EXPECT_GE(events, 1);
 }
 
-TEST_F(ComPortOnPty, BurstsLongerThanOneReadAreAllDelivered) {
-    port->Open();
-    std::string burst;
-    for (int i = 0; i < 5000; ++i) burst.push_back(static_cast<char>(1 + i % 250));
-    std::thread device([&] { pty.Write(burst, 5s); });
-    const bool all = Pump([&] { return received.size() >= burst.size(); });
-    device.join();
-    ASSERT_TRUE(all) << received.size();
-    EXPECT_EQ(received, burst);
-    EXPECT_GE(events, 5);
-}
-
 TEST_F(ComPortOnPty, AQuarterMegabyteInBurstsArrivesWholeAndInOrder) {
     port->GetBuffer()->SetInputSize(4096);
     port->Open();

@@ -53,9 +53,6 @@ TEST_F(SetupDialogs, PortDialogShowsThePortsSettingsAndAppliesThemOnce) {
         EXPECT_EQ(r.Kind, TDialogKind::ModalForm);
         TCustomForm* form = r.Form;
         EXPECT_EQ(form->GetCaption(), u"Setup");
-        EXPECT_EQ(form->GetPosition(), poScreenCenter);
-        EXPECT_EQ(Find<TGroupBox>(form, u"GroupBox1")->GetCaption(), u" Settings ");
-        EXPECT_EQ(Find<TLabel>(form, u"Label6")->GetCaption(), u"Flow control");
         auto* baud = Find<TComComboBox>(form, u"Combo2");
         EXPECT_EQ(baud->GetText(), u"19200");
         EXPECT_EQ(Find<TComComboBox>(form, u"Combo1")->GetText(), u"COM1");
@@ -94,9 +91,6 @@ TEST_F(SetupDialogs, TerminalDialogFillsFromTheTerminalAndAppliesOnOk) {
     answer = [&](const TDialogRequest& r) {
         TCustomForm* form = r.Form;
         EXPECT_EQ(form->GetCaption(), u"Setup");
-        EXPECT_EQ(Find<TGroupBox>(form, u"GroupBox1")->GetCaption(), u" ASCII Settings ");
-        EXPECT_EQ(Find<TGroupBox>(form, u"GroupBox2")->GetCaption(), u" Terminal Settings ");
-        EXPECT_EQ(Find<TCheckBox>(form, u"CheckBox1")->GetCaption(), u"Echo typed charachters locally");
         EXPECT_TRUE(Find<TCheckBox>(form, u"CheckBox1")->GetChecked());
         EXPECT_FALSE(Find<TCheckBox>(form, u"CheckBox2")->GetChecked());
         EXPECT_TRUE(Find<TCheckBox>(form, u"CheckBox4")->GetChecked());

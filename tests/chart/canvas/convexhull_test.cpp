@@ -135,6 +135,15 @@ TEST(ConvexHull, FarPointsOnSharedLinesGiveTheBruteForceHull) {
     }
 }
 
+TEST(ConvexHull, FewerThanThreePointsAreNoHullAndThreeStayAsTheyAre) {
+    std::vector<TPoint> two{{0, 0}, {5, 5}};
+    EXPECT_FALSE(TZuzCanvas::ConvexHull(two));
+    std::vector<TPoint> three{{0, 0}, {5, 5}, {9, 1}};
+    const auto keep = three;
+    EXPECT_TRUE(TZuzCanvas::ConvexHull(three));
+    EXPECT_EQ(three, keep);
+}
+
 TEST(ConvexHull, PointsOnOneLineOrOnePlaceGiveTheirEnds) {
     std::vector<TPoint> line{{4, 4}, {0, 0}, {2, 2}, {6, 6}, {2, 2}};
     ASSERT_TRUE(TZuzCanvas::ConvexHull(line));

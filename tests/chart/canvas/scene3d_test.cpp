@@ -4,6 +4,7 @@
 // else the test's temporary directory.
 #include "chart/canvas/zuzfilters.h"
 #include "tests/chart/canvas/scene3dfixture.h"
+#include "tests/support/picturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -18,10 +19,7 @@ using scene3d::Scene;
 
 const std::array<int, 3> kWhite{255, 255, 255};
 
-std::filesystem::path PictureFile(const char* Name) {
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    return std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name;
-}
+using testsupport::PictureFile;
 
 // The scene on a 360 x 240 bitmap in a turned view (rotation and elevation 345, a little
 // perspective), depth going up and a little to the right.

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 namespace {
@@ -58,16 +57,11 @@ TEST(CanvasGeometry, PointsRectanglesAndPolygons) {
     EXPECT_EQ(b, 0);
 }
 
-TEST(CanvasGeometry, FarPointsCullAndHullWithoutOverflow) {
+TEST(CanvasGeometry, FarPointsCullWithoutOverflow) {
     // Differences of these points overflow 32 bits and their products 64.
     constexpr int big = 2'000'000'000;
     EXPECT_TRUE(ZuzCull({-big, -big}, {big, -big}, {big, big}));
     EXPECT_FALSE(ZuzCull({big, big}, {big, -big}, {-big, -big}));
-    std::vector<TPoint> pts{{-big, big}, {0, 0}, {big, big}, {big, -big}, {-big, -big}};
-    ASSERT_TRUE(TZuzCanvas::ConvexHull(pts));
-    EXPECT_EQ(pts.size(), 4u);
-    EXPECT_EQ(std::count(pts.begin(), pts.end(), TPoint{0, 0}), 0);
-    EXPECT_EQ(pts.back(), (TPoint{big, -big}));
 }
 
 TEST(CanvasGeometry, RoundingIsHalfToEvenAndSaturates) {
@@ -79,28 +73,9 @@ TEST(CanvasGeometry, RoundingIsHalfToEvenAndSaturates) {
     EXPECT_EQ(ZuzRound(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
-TEST(ConvexHull, GrahamScanKeepsTheOutlineWithThePivotLast) {
-    std::vector<TPoint> two{{0, 0}, {5, 5}};
-    EXPECT_FALSE(TZuzCanvas::ConvexHull(two));
-    std::vector<TPoint> three{{0, 0}, {5, 5}, {9, 1}};
-    const auto keep = three;
-    EXPECT_TRUE(TZuzCanvas::ConvexHull(three));
-    EXPECT_EQ(three, keep);
-    // A square with an inner point and two points sharing the smallest Y.
-    std::vector<TPoint> pts{{0, 10}, {5, 5}, {10, 10}, {10, 0}, {0, 0}};
-    ASSERT_TRUE(TZuzCanvas::ConvexHull(pts));
-    EXPECT_EQ(pts.back(), (TPoint{10, 0})); // the larger X among the smallest Y
-    EXPECT_EQ(pts.size(), 4u);
-    EXPECT_EQ(std::count(pts.begin(), pts.end(), TPoint{5, 5}), 0);
-    // Points far beyond any fixed start value still find their pivot.
-    std::vector<TPoint> far{
-        {20000000, 20000005}, {20000010, 20000000}, {20000020, 20000010}, {20000010, 20000020}};
-    ASSERT_TRUE(TZuzCanvas::ConvexHull(far));
-    EXPECT_EQ(far.back(), (TPoint{20000010, 20000000}));
-    EXPECT_EQ(far.size(), 4u);
-}
-
-TEST(Projection, OrthogonalRotatedAndFlatViews) {
+// Where points land is the projection's own test; the canvas adds the depth
+// centre, the inverse, the ratios it reads and the front plane.
+TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     Fixture f;
     TView3DOptions options;
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
@@ -108,14 +83,11 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     EXPECT_EQ(f.canvas.ZCenter(), 2);
     EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), 1);
     EXPECT_NEAR(f.canvas.OrthoY(), 1, 1e-12);
-    // Depth Z moves a point Z right and Z up at zoom 100.
     EXPECT_EQ(f.canvas.Calculate3DPosition(10, 20, 7), (TPoint{17, 13}));
     int x = 17, y = 13;
     f.canvas.Calculate2DPosition(x, y, 7);
     EXPECT_EQ(x, 10);
     EXPECT_EQ(y, 20);
-    f.canvas.Projection(7, TRect(), TRect(0, 0, 100, 100));
-    EXPECT_EQ(f.canvas.ZCenter(), 4);
 
     options.SetOrthoAngle(135);
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
@@ -125,7 +97,8 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     EXPECT_DOUBLE_EQ(f.canvas.OrthoY(), 1); // the cosine is below 0.01
     EXPECT_GT(options.CalcOrthoRatio(), 1e10);
 
-    // Rotated without tilt or perspective: the centre stays; zoom scales.
+    // Rotated without tilt or perspective, zoomed: a front plane switches rotation off once,
+    // back on at the outermost end.
     options.SetOrthogonal(false);
     options.SetPerspective(0);
     options.SetRotation(0);
@@ -133,9 +106,6 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     options.SetZoom(200);
     f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     f.canvas.Projection(0, TRect(), TRect(0, 0, 100, 100));
-    EXPECT_EQ(f.canvas.Calculate3DPosition(50, 50, 0), (TPoint{50, 50}));
-    EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 0), (TPoint{70, 50}));
-    // A front plane switches rotation off once, back on at the outermost end.
     f.canvas.FrontPlaneBegin();
     f.canvas.FrontPlaneBegin();
     EXPECT_EQ(f.canvas.Calculate3DPosition(60, 50, 9), (TPoint{60, 50}));
@@ -151,11 +121,6 @@ TEST(Projection, OrthogonalRotatedAndFlatViews) {
     x = 10'000'000;
     y = 5;
     f.canvas.Calculate2DPosition(x, y, 0);
-
-    // 2D: every 3D point is drawn where it is.
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, false, TRect(0, 0, 40, 30));
-    f.canvas.Projection(100, TRect(), TRect(0, 0, 100, 100));
-    EXPECT_EQ(f.canvas.Calculate3DPosition(3, 4, 50), (TPoint{3, 4}));
 }
 
 TEST(ViewOptions, SettersRepaintOnlyOnChangeAndEventsSeeTheOldValue) {

@@ -10,15 +10,8 @@ TEST(MessageTable, EnglishTextsAfterStartUpAndFileMessagesFollowTheExtension) {
     ZuzConstInitialization();
     EXPECT_EQ(VavIve_InvalidZuzFile, u"Invalid Chart in *.zuz file");
     EXPECT_EQ(VavIve_WrongZuzFileFormat, u"Wrong *.zuz file format");
-    EXPECT_EQ(VavIve_EmptyZuzFile, u"Empty *.zuz file");
-    EXPECT_EQ(VavIve_DefValueFormat, u"#,##0.###");
-    EXPECT_EQ(VavIve_3dPercent, u"3D effect percent must be between %d and %d");
     EXPECT_EQ(VavIve_DefaultPercentOf2, u"%s\rof %s");
     EXPECT_EQ(VavIve_DefLogValueFormat, u"#.0 \"x10\" E+0");
-    EXPECT_EQ(VavIve_ThemeWinXP, u"Win. XP");
-    EXPECT_EQ(VavIve_DepthAxis, u"Depth Right");
-    EXPECT_EQ(VavIve_PeriodRange, u"Period range");
-    EXPECT_EQ(VavIve_RecordVideo, u"Record Video");
 
     VavIve_ZuzExtension = u"abc";
     VavIve_Title = u"Заголовок"; // a language switch...

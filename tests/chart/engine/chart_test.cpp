@@ -12,7 +12,9 @@
 #include "fakechart.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -43,14 +45,9 @@ public:
 };
 
 // A tool that notes the chart's events.
-class TNoteTool : public TZuzCustomTool {
+class TNoteTool : public testsupport::TTestClass<TNoteTool, TZuzCustomTool, "TNoteTool"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TNoteTool>("TNoteTool", &TZuzCustomTool::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzCustomTool::TZuzCustomTool;
+    using TTestClass::TTestClass;
     void ChartEvent(TChartToolEvent E) override {
         static const char* names[] = {"tool after draw",  "tool before series", "tool before draw",
                                       "tool before axes", "tool after series",  "tool mouse leave"};
@@ -528,9 +525,7 @@ TEST_F(ChartTest, TwoSeriesOnADateAxisRenderToAPicture) {
     EXPECT_GT(coloured[0], 300);
     EXPECT_GT(coloured[1], 300);
     EXPECT_GE(chart->GetBottomAxis()->GetItems()->Count(), 3);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(
-        probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "chart.png"));
+    EXPECT_TRUE(probe::Grab(out).SavePng(testsupport::PictureFile("chart.png")));
 }
 
 TEST_F(ChartTest, ClearChartReturnsToANewChartWithNoSeriesAndNoTools) {

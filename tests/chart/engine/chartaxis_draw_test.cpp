@@ -3,6 +3,7 @@
 // grids and minor ticks, pixel probes of a drawn axis and pictures of date axes.
 #include "axisfixture.h"
 #include "tests/chart/canvas/canvasfixture.h"
+#include "tests/support/picturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -628,10 +629,8 @@ TEST_P(DateAxisPictures, ShowLabelsAnOperatorReads) {
         EXPECT_GT(gap, (on.canvas.TextWidth(x->GetText()) + on.canvas.TextWidth(y->GetText())) / 2)
             << String(x->GetText()).size();
     }
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    const std::filesystem::path out = std::filesystem::path(dir ? dir : ::testing::TempDir()) /
-                                      (std::string("dateaxis-") + p.name + ".png");
-    EXPECT_TRUE(probe::Grab(on.target).SavePng(out));
+    EXPECT_TRUE(
+        probe::Grab(on.target).SavePng(testsupport::PictureFile(std::string("dateaxis-") + p.name + ".png")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, DateAxisPictures,

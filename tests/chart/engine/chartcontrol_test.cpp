@@ -15,6 +15,7 @@
 #include "tests/support/pdfprobe.h"
 #include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,9 @@
 namespace {
 
 // A series whose points answer the mouse within three pixels.
-class TDotSeries : public TPolySeries {
+class TDotSeries : public testsupport::TTestClass<TDotSeries, TPolySeries, "TDotSeries"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TDotSeries>("TDotSeries", &TPolySeries::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TPolySeries::TPolySeries;
+    using TTestClass::TTestClass;
     int Clicked(int X, int Y) override {
         ++Asked;
         for (int i = 0; i < Count(); ++i)

@@ -8,6 +8,7 @@
 #include "fakechart.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -17,14 +18,9 @@
 namespace {
 
 // A tool that counts the wheel events it hears.
-class TWheelTool : public TZuzCustomTool {
+class TWheelTool : public testsupport::TTestClass<TWheelTool, TZuzCustomTool, "TWheelTool"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TWheelTool>("TWheelTool", &TZuzCustomTool::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzCustomTool::TZuzCustomTool;
+    using TTestClass::TTestClass;
     void WheelMouseEvent(TWheelMouseEvent Kind, int Delta, int X, int Y) override {
         const char* names[] = {"down", "move", "up"};
         Heard.push_back(std::string(names[Kind]) + " " + std::to_string(Delta) + " at " + std::to_string(X) +

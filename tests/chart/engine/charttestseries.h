@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/engine/chartseries.h"
 #include "platform/core/sysutils.h"
+#include "tests/support/testclass.h"
 
 #include <string>
 #include <vector>
@@ -16,14 +17,9 @@ inline void Note(const std::string& Step) {
     if (Log) Log->push_back(Step);
 }
 
-class TPolySeries : public TChartSeries {
+class TPolySeries : public testsupport::TTestClass<TPolySeries, TChartSeries, "TPolySeries"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TPolySeries>("TPolySeries", &TChartSeries::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TChartSeries::TChartSeries;
+    using TTestClass::TTestClass;
 
     int Mark = 0;          // named in the notes when not 0
     int FailAt = -1;       // the point whose drawing raises

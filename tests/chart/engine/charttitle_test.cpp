@@ -7,6 +7,7 @@
 #include "chart/engine/chartwalls.h"
 #include "framefixture.h"
 #include "platform/core/lists.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
 
 #include <cmath>
@@ -405,7 +406,5 @@ TEST_F(WallTest, AChartWithLegendTitlesAndWallsRendersToAPicture) {
     const TRect r = chart->GetChartRect();
     const TPoint wall = chart->GetCanvas()->Calculate3DPosition(r.Left, r.Top + 10, chart->Width3D / 2);
     EXPECT_EQ(probe::Pixel(out, wall.X, wall.Y), Rgb(static_cast<TColor>(0x80FFFF)));
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) /
-                                         "chart-legend-titles-walls.png"));
+    EXPECT_TRUE(probe::Grab(out).SavePng(testsupport::PictureFile("chart-legend-titles-walls.png")));
 }

@@ -6,6 +6,7 @@
 #include "chart/engine/zuzfunction.h"
 #include "fakeaxischart.h"
 #include "tests/chart/canvas/canvasfixture.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -151,15 +152,9 @@ TEST_F(RoadOnAxes, AThemeVisitsTheAxesListThenTheCustomAxes) {
     EXPECT_TRUE(none.Visited.empty());
 }
 
-class TAxisMarker : public TZuzCustomToolAxis {
+class TAxisMarker : public testsupport::TTestClass<TAxisMarker, TZuzCustomToolAxis, "TAxisMarker"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TAxisMarker>("TAxisMarker", &TZuzCustomToolAxis::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzCustomToolAxis::TZuzCustomToolAxis;
+    using TTestClass::TTestClass;
 };
 
 TEST_F(RoadOnAxes, AnAxisToolJoinsItsAxisChartAndStreamsTheAxisIndex) {

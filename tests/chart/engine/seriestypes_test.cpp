@@ -5,51 +5,30 @@
 #include "chart/engine/seriestypes.h"
 #include "chart/engine/zuzfunction.h"
 #include "fakechart.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class TLineLike : public TChartSeries {
+class TLineLike : public testsupport::TTestClass<TLineLike, TChartSeries, "TLineLike"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info = MakeClassInfo<TLineLike>("TLineLike", &TChartSeries::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TChartSeries::TChartSeries;
+    using TTestClass::TTestClass;
 };
 
-class TBarLike : public TChartSeries {
+class TBarLike : public testsupport::TTestClass<TBarLike, TChartSeries, "TBarLike"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info = MakeClassInfo<TBarLike>("TBarLike", &TChartSeries::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TChartSeries::TChartSeries;
+    using TTestClass::TTestClass;
 };
 
-class TAverageLike : public TZuzFunction {
+class TAverageLike : public testsupport::TTestClass<TAverageLike, TZuzFunction, "TAverageLike"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TAverageLike>("TAverageLike", &TZuzFunction::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzFunction::TZuzFunction;
+    using TTestClass::TTestClass;
 };
 
-class TMarkerTool : public TZuzCustomToolSeries {
+class TMarkerTool : public testsupport::TTestClass<TMarkerTool, TZuzCustomToolSeries, "TMarkerTool"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TMarkerTool>("TMarkerTool", &TZuzCustomToolSeries::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzCustomToolSeries::TZuzCustomToolSeries;
+    using TTestClass::TTestClass;
 };
 
 class Registries : public ::testing::Test {

@@ -5,6 +5,7 @@
 #include "chart/engine/zuzfunction.h"
 #include "fakechart.h"
 #include "platform/core/sysutils.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -14,15 +15,9 @@ namespace {
 
 // The sum of the source's mandatory values over a period, so every result
 // says which points it covered.
-class TSumFunction : public TZuzFunction {
+class TSumFunction : public testsupport::TTestClass<TSumFunction, TZuzFunction, "TSumFunction"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TSumFunction>("TSumFunction", &TZuzFunction::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzFunction::TZuzFunction;
+    using TTestClass::TTestClass;
     double Calculate(TChartSeries* Series, int FirstIndex, int LastIndex) override {
         ++Calls;
         if (FirstIndex == -1) {
@@ -44,15 +39,9 @@ public:
     int Calls = 0;
 };
 
-class TSumMoving : public TZuzMovingFunction {
+class TSumMoving : public testsupport::TTestClass<TSumMoving, TZuzMovingFunction, "TSumMoving"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TSumMoving>("TSumMoving", &TZuzMovingFunction::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzMovingFunction::TZuzMovingFunction;
+    using TTestClass::TTestClass;
     double Calculate(TChartSeries* Series, int FirstIndex, int LastIndex) override {
         double sum = 0;
         for (int i = FirstIndex; i <= LastIndex; ++i) sum += Series->YValue(i);
@@ -362,15 +351,9 @@ TEST_F(Functions, AssignCopiesThePeriodSettings) {
 // ---------------------------------------------------------------------------
 // Tools
 
-class TCountingTool : public TZuzCustomToolSeries {
+class TCountingTool : public testsupport::TTestClass<TCountingTool, TZuzCustomToolSeries, "TCountingTool"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info =
-            MakeClassInfo<TCountingTool>("TCountingTool", &TZuzCustomToolSeries::StaticClass());
-        return info;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    using TZuzCustomToolSeries::TZuzCustomToolSeries;
+    using TTestClass::TTestClass;
 };
 
 TEST_F(Functions, ToolsJoinLeaveAndAreFreedWithTheirChartsList) {
