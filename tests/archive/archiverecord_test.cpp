@@ -88,22 +88,13 @@ TEST(DeviceText, Utf8WhenItIsUtf8AndWindows1251Otherwise) {
 
 TEST(DeviceNumbers, SameInEveryLocale) {
     double v = 0;
-    EXPECT_TRUE(TryParseDeviceNumber(u"1.5", v));
-    EXPECT_EQ(v, 1.5);
-    EXPECT_TRUE(TryParseDeviceNumber(u"1,5", v));
-    EXPECT_EQ(v, 1.5);
-    EXPECT_TRUE(TryParseDeviceNumber(u"-0.25", v));
-    EXPECT_EQ(v, -0.25);
-    EXPECT_TRUE(TryParseDeviceNumber(u"+7", v));
-    EXPECT_EQ(v, 7);
-    EXPECT_TRUE(TryParseDeviceNumber(u".5", v));
-    EXPECT_EQ(v, 0.5);
-    EXPECT_TRUE(TryParseDeviceNumber(u"5.", v));
-    EXPECT_EQ(v, 5);
-    EXPECT_TRUE(TryParseDeviceNumber(u"1.5E3", v));
-    EXPECT_EQ(v, 1500);
-    EXPECT_TRUE(TryParseDeviceNumber(u"2e-1", v));
-    EXPECT_EQ(v, 0.2);
+    const std::pair<const char16_t*, double> good[] = {{u"1.5", 1.5},    {u"1,5", 1.5}, {u"-0.25", -0.25},
+                                                       {u"+7", 7},       {u".5", 0.5},  {u"5.", 5},
+                                                       {u"1.5E3", 1500}, {u"2e-1", 0.2}};
+    for (const auto& [text, value] : good) {
+        EXPECT_TRUE(TryParseDeviceNumber(text, v)) << StringToAnsi(text);
+        EXPECT_EQ(v, value) << StringToAnsi(text);
+    }
 
     for (const char16_t* bad :
          {u"",     u"abc", u"-",  u".",   u"1.2.3", u"1,2.3",  u"NaN", u"nan", u"INF", u"-inf", u"Infinity",

@@ -203,19 +203,6 @@ TEST(ReadRoad, IntervalOfOneDayAndAReversedInterval) {
     EXPECT_EQ(h.Grid(), WorkedTable);
 }
 
-TEST(ReadRoad, IntervalAcrossNewYearDatesJanuaryInTheNewYear) {
-    LineHarness h;
-    devsim::Archive a;
-    a.Add({12, 31}, "31 12 23 30 1");
-    a.Add({1, 1}, "01 01 00 30 2");
-    auto dev = Device7(a);
-    h.Interval(EncodeDate(2009, 12, 31), EncodeDate(2010, 1, 1));
-    h.Read();
-    h.Serve(dev);
-    EXPECT_EQ(h.Grid(),
-              (Table{{"Дата", "Значение1"}, {"31.12.2009 23:30:00", "1"}, {"01.01.2010 0:30:00", "2"}}));
-}
-
 TEST(ReadRoad, TimeOutFinishesTheReadBeforeItsBox) {
     LineHarness h;
     AskForTheDay(h);

@@ -171,20 +171,6 @@ TEST_F(SimRead, GarbageBetweenRecordsAndRecordsOutOfOrder) {
     EXPECT_EQ(h.Log(), (Lines{WorkedLog[1], WorkedLog[0]}));
 }
 
-TEST_F(SimRead, RepliesSplitAtEveryBytePosition) {
-    auto line = Unpaced();
-    line.gap = 1ms;
-    Start(WorkedArchive(), DeviceNumber(7), line);
-    h.Day(EncodeDate(2009, 10, 5));
-    for (std::size_t at = 1; at < 61; ++at) {
-        sim->Change([&](devsim::Device&, devsim::LineOptions& l) { l.splitAt = {at}; });
-        h.Read();
-        ASSERT_TRUE(Drive()) << "split at " << at;
-        ASSERT_EQ(h.Grid(), WorkedTable) << "split at " << at;
-        ASSERT_TRUE(h.dialogs.empty()) << "split at " << at;
-    }
-}
-
 TEST_F(SimRead, TimeOutWhenTheDeviceFallsSilent) {
     auto o = DeviceNumber(7, 1);
     o.silentFrom = 3; // the reset and the first portion are answered

@@ -85,18 +85,6 @@ TEST(ArchiveTable, ColumnsGrowWithLaterDaysAndStopAtThirteen) {
     EXPECT_EQ(t[3][13], "13");
 }
 
-TEST(ArchiveTable, LaterDaysGoIntoNewRowsBelow) {
-    LineHarness h;
-    devsim::Archive a;
-    a.Add({10, 5}, "05 10 23 00 1");
-    a.Add({10, 6}, "06 10 01 00 2");
-    a.Add({10, 6}, "06 10 02 00 3");
-    EXPECT_EQ(ReadArchive(h, a, Oct5, 2), (Table{{"Дата", "Значение1"},
-                                                 {"05.10.2009 23:00:00", "1"},
-                                                 {"06.10.2009 1:00:00", "2"},
-                                                 {"06.10.2009 2:00:00", "3"}}));
-}
-
 TEST(ArchiveTable, EachReadStartsFromAnEmptyTable) {
     LineHarness h;
     ReadArchive(h, Day(10, 5, {"05 10 12 00 1 2 3", "05 10 13 00 4 5 6"}), Oct5);

@@ -201,24 +201,6 @@ TEST_F(FormsTest, KeyPreviewSeesKeysFirstAndCanSwallowThem) {
     EXPECT_EQ(f.edit->GetText(), u"b");
 }
 
-TEST_F(FormsTest, ReturnAndEscapePressTheDefaultAndCancelButtons) {
-    KeyForm f;
-    auto* ok = Create<TButton>(f.get());
-    ok->SetParent(f.get());
-    ok->SetDefault(true);
-    auto* cancel = Create<TButton>(f.get());
-    cancel->SetParent(f.get());
-    cancel->SetCancel(true);
-    int oks = 0, cancels = 0;
-    ok->OnClick.Bind([&](TObject*) { ++oks; });
-    cancel->OnClick.Bind([&](TObject*) { ++cancels; });
-    f->Show();
-    GuiTest::Key(f.edit->Widget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    GuiTest::Key(f.edit->Widget(), Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
-    EXPECT_EQ(oks, 1);
-    EXPECT_EQ(cancels, 1);
-}
-
 TEST_F(FormsTest, FocusMovesFireExitAndEnter) {
     KeyForm f;
     auto* other = Create<TEdit>(f.get());
