@@ -6,6 +6,7 @@
 #include "platform/core/objecttext.h"
 #include "platform/core/streams.h"
 #include "platform/gui/forms.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 
@@ -227,6 +228,20 @@ protected:
     }
 };
 
+// Reads a component from object text; the error, if reading failed.
+std::string ReadText(const std::string& Text, TComponent*& Result) {
+    TStringStream text(Text);
+    TMemoryStream binary;
+    ObjectTextToBinary(&text, &binary);
+    binary.SetPosition(0);
+    try {
+        Result = binary.ReadComponent(nullptr);
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return {};
+}
+
 TEST_F(SeriesComponentStream, ASeriesComesBackEqualThroughBinaryAndObjectText) {
     auto chart = MakeOwned<TFakeChart>(nullptr);
     chart->SetName(u"Chart1");
@@ -246,17 +261,12 @@ TEST_F(SeriesComponentStream, ASeriesComesBackEqualThroughBinaryAndObjectText) {
     ExpectSame(s, backChart->FSeries.Get(0));
     EXPECT_EQ(backChart->FSeries.Get(0)->GetParentChart(), backChart);
 
-    binary.SetPosition(0);
-    TStringStream text{AnsiString()};
-    ObjectBinaryToText(&binary, &text);
-    const std::string objectText = text.DataString();
+    const std::string objectText = streamtext::ObjectText(chart.get());
     EXPECT_NE(objectText.find("object Series1: TChartSeries"), std::string::npos) << objectText;
-    text.SetPosition(0);
-    TMemoryStream again;
-    ObjectTextToBinary(&text, &again);
-    again.SetPosition(0);
-    auto fromText = Owned<TComponent>(again.ReadComponent(nullptr));
-    auto* textChart = dynamic_cast<TFakeChart*>(fromText.get());
+    TComponent* fromText = nullptr;
+    ASSERT_EQ(ReadText(objectText, fromText), "");
+    const Owned<TComponent> keepText(fromText);
+    auto* textChart = dynamic_cast<TFakeChart*>(fromText);
     ASSERT_NE(textChart, nullptr);
     ASSERT_EQ(textChart->FSeries.Count(), 1);
     ExpectSame(s, textChart->FSeries.Get(0));
@@ -272,27 +282,11 @@ TEST_F(SeriesComponentStream, ObjectTextDoesNotDependOnTheLocale) {
     std::string texts[2];
     for (int pass = 0; pass < 2; ++pass) {
         FormatSettings = pass ? RussianFormatSettings() : keep;
-        TMemoryStream binary;
-        binary.WriteComponent(chart.get());
-        binary.SetPosition(0);
-        TStringStream text{AnsiString()};
-        ObjectBinaryToText(&binary, &text);
-        texts[pass] = text.DataString();
+        texts[pass] = streamtext::ObjectText(chart.get());
     }
     EXPECT_EQ(texts[0], texts[1]);
     TComponent* result = nullptr;
-    const std::string error = [&] {
-        TStringStream text(texts[1]);
-        TMemoryStream binary;
-        ObjectTextToBinary(&text, &binary);
-        binary.SetPosition(0);
-        try {
-            result = binary.ReadComponent(nullptr);
-        } catch (const Exception& e) {
-            return std::string(e.what());
-        }
-        return std::string();
-    }();
+    const std::string error = ReadText(texts[1], result); // still under the Russian settings
     FormatSettings = keep;
     Owned<TComponent> back(result);
     ASSERT_EQ(error, "");
@@ -313,19 +307,6 @@ TEST_F(SeriesComponentStream, AFedSeriesIsWrittenWithoutDataUnlessForced) {
     EXPECT_FALSE(b->ShouldSaveData());
     b->ForceSaveData = true;
     EXPECT_TRUE(b->ShouldSaveData());
-}
-
-std::string ReadText(const std::string& Text, TComponent*& Result) {
-    TStringStream text(Text);
-    TMemoryStream binary;
-    ObjectTextToBinary(&text, &binary);
-    binary.SetPosition(0);
-    try {
-        Result = binary.ReadComponent(nullptr);
-    } catch (const Exception& e) {
-        return e.what();
-    }
-    return {};
 }
 
 TEST_F(SeriesComponentStream, ACircleOfSourcesInAStreamIsRefused) {
@@ -412,18 +393,12 @@ TEST_F(SeriesComponentStream, MarkItemsTravelWithTheirOwnLinesAndLook) {
     item->GetText()->Add(u"two");
     item->SetColor(clLime);
 
-    TMemoryStream binary;
-    binary.WriteComponent(chart.get());
-    binary.SetPosition(0);
-    TStringStream text{AnsiString()};
-    ObjectBinaryToText(&binary, &text);
-    EXPECT_NE(text.DataString().find("Marks.Items"), std::string::npos) << text.DataString();
-    text.SetPosition(0);
-    TMemoryStream again;
-    ObjectTextToBinary(&text, &again);
-    again.SetPosition(0);
-    auto back = Owned<TComponent>(again.ReadComponent(nullptr));
-    TChartSeries* b = dynamic_cast<TFakeChart*>(back.get())->FSeries.Get(0);
+    const std::string text = streamtext::ObjectText(chart.get());
+    EXPECT_NE(text.find("Marks.Items"), std::string::npos) << text;
+    TComponent* result = nullptr;
+    ASSERT_EQ(ReadText(text, result), "");
+    const Owned<TComponent> back(result);
+    TChartSeries* b = dynamic_cast<TFakeChart*>(result)->FSeries.Get(0);
     TSeriesMarks* marks = b->GetMarks();
     ASSERT_EQ(marks->Items().Count(), 2);
     EXPECT_EQ(marks->Items().Peek(0), nullptr);
