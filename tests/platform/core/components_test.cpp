@@ -1,5 +1,6 @@
 #include "platform/core/classes.h"
 #include "platform/core/sysutils.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -9,14 +10,9 @@
 namespace {
 
 // Records every notice it receives and forgets a watched peer when told it died.
-class Watcher : public TComponent {
+class Watcher : public testsupport::TTestClass<Watcher, TComponent, "TWatcher"> {
 public:
-    using TComponent::TComponent;
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<Watcher>("TWatcher", &TComponent::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TTestClass::TTestClass;
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
         if (Operation == opRemove && AComponent == Peer) Peer = nullptr;
@@ -195,14 +191,9 @@ TEST(Components, OwnerRemovalAndComponentIndex) {
 namespace {
 
 // A component whose start-up fails once it has joined its owner.
-class TFailingStart : public TNode {
+class TFailingStart : public testsupport::TTestClass<TFailingStart, TNode, "TFailingStart"> {
 public:
-    using TNode::TNode;
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TFailingStart>("TFailingStart", &TNode::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TTestClass::TTestClass;
     void AfterConstruction() override { throw EComponentError(u"no start"); }
 };
 

@@ -1,5 +1,6 @@
 #include "platform/core/objecttext.h"
 #include "streaming_fixtures.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -356,15 +357,9 @@ TEST_F(Filer, AnEmptyIdentifierIsNoEnumerationValue) {
 
 // A parent that frees the children it holds when it goes, as a windowed
 // control does with its controls.
-class TStreamHolder : public TStreamPanel {
+class TStreamHolder : public testsupport::TTestClass<TStreamHolder, TStreamPanel, "TStreamHolder"> {
 public:
-    using TStreamPanel::TStreamPanel;
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci =
-            MakeClassInfo<TStreamHolder>("TStreamHolder", &TStreamPanel::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TTestClass::TTestClass;
     void BeforeDestruction() override {
         if (TComponent* owner = GetOwner()) {
             std::vector<TComponent*> held;

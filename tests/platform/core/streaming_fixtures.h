@@ -6,6 +6,7 @@
 
 #include "platform/core/filer.h"
 #include "platform/core/sysutils.h"
+#include "tests/support/testclass.h"
 
 #include <string>
 #include <vector>
@@ -217,14 +218,9 @@ public:
 };
 
 // An item that parents other items: they are written inside its record.
-class TStreamPanel : public TStreamItem {
+class TStreamPanel : public testsupport::TTestClass<TStreamPanel, TStreamItem, "TStreamPanel"> {
 public:
-    using TStreamItem::TStreamItem;
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TStreamPanel>("TStreamPanel", &TStreamItem::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TTestClass::TTestClass;
 
     void GetChildren(TGetChildProc Proc, TComponent* Root) override {
         for (TComponent* c : Root->Components())

@@ -10,6 +10,7 @@
 #include "platform/gui/menus.h"
 #include "test_platform_gui_resources.h"
 #include "tests/platform/gui/guitest.h"
+#include "tests/support/testclass.h"
 
 #include <QAction>
 
@@ -134,14 +135,8 @@ TEST_F(FormResourceTest, TheFormIsBuiltFromItsResource) {
 }
 
 TEST_F(FormResourceTest, AFormClassWithoutAResourceCannotBeCreated) {
-    struct TNoResourceForm : TForm {
-        static const ClassInfo& StaticClass() {
-            static const ClassInfo ci =
-                MakeClassInfo<TNoResourceForm>("TNoResourceForm", &TForm::StaticClass());
-            return ci;
-        }
-        const ClassInfo& ClassType() const override { return StaticClass(); }
-        using TForm::TForm;
+    struct TNoResourceForm : testsupport::TTestClass<TNoResourceForm, TForm, "TNoResourceForm"> {
+        using TTestClass::TTestClass;
     };
     EXPECT_THROW(Create<TNoResourceForm>(nullptr), EResNotFound);
 }
