@@ -19,28 +19,6 @@ class Axis : public AxisFixture {};
 // ---------------------------------------------------------------------------
 // Settings
 
-TEST_F(Axis, DefaultsAreTheDocumentedOnes) {
-    TChartAxis* a = chart->Bottom;
-    EXPECT_TRUE(a->GetAutomatic() && a->GetAutomaticMinimum() && a->GetAutomaticMaximum());
-    EXPECT_EQ(a->GetLogarithmicBase(), 10);
-    EXPECT_EQ(a->GetAxisPen()->GetWidth(), 2);
-    EXPECT_EQ(a->GetLabelsSeparation(), 10);
-    EXPECT_EQ(a->GetAxisValuesFormat(), u"#,##0.###");
-    EXPECT_EQ(a->GetMinorTickCount(), 3);
-    EXPECT_EQ(a->GetMinorTickLength(), 2);
-    EXPECT_EQ(a->GetTickLength(), 4);
-    EXPECT_EQ(a->GetEndPosition(), 100);
-    EXPECT_TRUE(a->GetLabelsOnAxis() && a->GetRoundFirstLabel() && a->GetExactDateTime() &&
-                a->GetTickOnLabelsOnly());
-    EXPECT_FALSE(a->GetMinorGrid()->GetVisible());
-    EXPECT_TRUE(a->GetTitle()->GetTransparent());
-    EXPECT_TRUE(a->GetItems()->Automatic);
-    EXPECT_FALSE(chart->Depth->GetVisible());
-    EXPECT_TRUE(chart->Depth->IsDepthAxis);
-    EXPECT_EQ(chart->Axes.Count(), 6);
-    EXPECT_EQ(chart->CustomAxes.GetCount(), 0);
-}
-
 TEST_F(Axis, StoredRulesFollowTheAutomaticFlagsAndDefaults) {
     TChartAxis* a = chart->Bottom;
     EXPECT_FALSE(a->IsMinStored());

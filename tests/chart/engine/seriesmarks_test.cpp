@@ -84,18 +84,6 @@ protected:
     int h = 0;
 };
 
-TEST_F(Marks, DefaultsAreHiddenLabelsWithAHiddenArrow) {
-    EXPECT_FALSE(marks->GetVisible());
-    EXPECT_EQ(marks->GetStyle(), smsLabel);
-    EXPECT_EQ(marks->GetDrawEvery(), 1);
-    EXPECT_EQ(marks->GetColor(), clInfoBk);
-    EXPECT_FALSE(marks->HasCallout());
-    EXPECT_FALSE(marks->GetCallout()->GetVisible());
-    EXPECT_EQ(marks->GetArrowLength(), 8);
-    EXPECT_EQ(marks->GetArrow()->GetColor(), clWhite);
-    EXPECT_EQ(marks->GetMargins()->GetLeft(), 20);
-}
-
 TEST_F(Marks, AMarkIsItsTextPlusMarginsCentredAboveThePoint) {
     marks->GetMargins()->SetUnits(maPixels);
     marks->GetMargins()->SetLeft(2);

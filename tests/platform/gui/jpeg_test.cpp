@@ -60,12 +60,6 @@ TEST_F(JpegTest, ANewPictureStartsFromTheGlobalDefaults) {
     TJPEGImage plain;
     EXPECT_EQ(plain.GetCompressionQuality(), 90);
     EXPECT_FALSE(plain.GetGrayscale());
-    EXPECT_EQ(plain.GetPerformance(), jpBestQuality);
-    EXPECT_EQ(plain.GetPixelFormat(), jf24Bit);
-    EXPECT_FALSE(plain.GetProgressiveDisplay());
-    EXPECT_FALSE(plain.GetProgressiveEncoding());
-    EXPECT_EQ(plain.GetScale(), jsFullSize);
-    EXPECT_TRUE(plain.GetSmoothing());
     EXPECT_TRUE(plain.GetEmpty());
 
     JPEGDefaults.CompressionQuality = 40;
