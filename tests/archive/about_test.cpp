@@ -5,8 +5,6 @@
 #include "tests/support/picturefile.h"
 #include "tests/support/shellrecorder.h"
 
-#include <cstdlib>
-
 namespace {
 
 class About : public ProgramTest {

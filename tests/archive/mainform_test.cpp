@@ -10,8 +10,6 @@
 #include <filesystem>
 #include <fstream>
 
-namespace fs = std::filesystem;
-
 namespace {
 
 class MainWindow : public ProgramTest {

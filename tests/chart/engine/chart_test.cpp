@@ -19,8 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <vector>
 
