@@ -98,7 +98,16 @@ void TFormZuzTools::FillAndSet() {
 }
 
 void TFormZuzTools::Reload() {
-    if (Tools && LBTools->GetItems()->GetCount() != Tools->Count()) FillTools();
+    TStrings* items = LBTools->GetItems();
+    bool stale = Tools && items->GetCount() != Tools->Count();
+    // A tool freed and another made elsewhere keep the count, and the line would hold freed memory.
+    for (int i = 0; Tools && !stale && i < items->GetCount(); ++i)
+        stale = Tools->IndexOf(static_cast<TZuzCustomTool*>(items->GetObjects(i))) < 0;
+    if (stale) {
+        FillTools();
+        // A tool freed elsewhere leaves the list: its editor must not outlive it.
+        if (FToolEditor && items->IndexOfObject(ZuzTagObject(FToolEditor)) < 0) DeleteForm();
+    }
     if (LBTools->GetItemIndex() >= 0) LBToolsClick(LBTools);
 }
 

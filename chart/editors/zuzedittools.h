@@ -40,7 +40,8 @@ public:
 
     void FillTools();
     void FillAndSet();
-    // Refills when the list's length no longer matches the tools, then shows the selection.
+    // Refills when the list's length no longer matches the tools, or a line holds a tool that
+    // left them, then shows the selection. The editor of a tool no longer listed goes.
     void Reload();
     TZuzCustomTool* CurrentTool() const;
     void EnableButtons();

@@ -209,6 +209,18 @@ TEST_F(ToolsPage, DeletingSelectsTheLineBeforeFromLineTwoElseTheLastAndFreesTheE
     EXPECT_EQ(chart->GetTools()->Count(), 2);
 }
 
+TEST_F(ToolsPage, ReloadForgetsAToolFreedElsewhereAndItsEditorEvenWhenTheCountStays) {
+    ThreeTools();
+    ShowPage();
+    ASSERT_EQ(ZuzTagObject(page->ToolEditor()), tools[0]);
+    AddTool<TNoteTool>(u"Note2");
+    tools[0]->Free(); // the spot goes while its editor is shown, and the count is three again
+    page->Reload();
+    EXPECT_EQ(Lines(), u"Линейка,Заметка,Заметка");
+    EXPECT_EQ(page->ToolEditor(), nullptr);
+    EXPECT_EQ(page->PanelToolEditor->GetControlCount(), 0);
+}
+
 TEST_F(ToolsPage, MovingTheFirstToolDownChangesTheListTheToolsAndTheStoredOrder) {
     ThreeTools();
     ShowPage();
