@@ -49,6 +49,19 @@ TEST_F(ThreeDPage, WithoutFullRotationElevationRunsFrom270AndNeedsAPerspectiveVi
     EXPECT_TRUE(p->EOrthoAngle->GetEnabled());
 }
 
+TEST_F(ThreeDPage, ThePageFillsTheParentItIsPutIn) {
+    auto* p = Create<TFormZuz3D>(form.get(), chart);
+    AddFormTo(p, holder); // unaligned by its host
+    form->Show();
+    probe::ProcessEvents();
+    const int width = p->GetWidth(), height = p->GetHeight();
+    holder->SetWidth(holder->GetWidth() + 100);
+    form->SetHeight(form->GetHeight() + 50);
+    probe::ProcessEvents();
+    EXPECT_EQ(p->GetWidth(), width + 100);
+    EXPECT_EQ(p->GetHeight(), height + 50);
+}
+
 TEST_F(ThreeDPage, TurningThreeDimensionsOffDisablesOrthogonalElevationAndRotation) {
     chart->SetView3D(true);
     View()->SetOrthogonal(false);
