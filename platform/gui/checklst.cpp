@@ -74,9 +74,12 @@ TCheckBoxState TCheckListBox::GetState(int Index) const {
 void TCheckListBox::SetState(int Index, TCheckBoxState Value) {
     QListWidgetItem* item = ItemOf(List(), Index);
     FSetting = true;
-    item->setCheckState(Value == cbChecked  ? Qt::Checked
-                        : Value == cbGrayed ? Qt::PartiallyChecked
-                                            : Qt::Unchecked);
+    const Qt::CheckState state = Value == cbChecked  ? Qt::Checked
+                                 : Value == cbGrayed ? Qt::PartiallyChecked
+                                                     : Qt::Unchecked;
+    item->setCheckState(state);
+    // The mark set here is the one a later click changes from.
+    item->setData(kMarkRole, static_cast<int>(state));
     FSetting = false;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/gui/guiclasses.h"
 #include "platform/gui/qtbridge.h"
 #include "platform/gui/splitter.h"
+#include "platform/gui/treeview.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -30,6 +31,7 @@ void RegisterGuiClasses() {
     RegisterCheckLstClasses();
     RegisterRadioButtonClasses();
     RegisterSplitterClass();
+    RegisterTreeViewClass();
 }
 
 namespace {
