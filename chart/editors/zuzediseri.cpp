@@ -11,6 +11,8 @@
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
+#include "chart/editors/zuzsourceedit.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
@@ -769,14 +771,8 @@ void TFormZuzSeries::Edit1Change(TObject*) {
     if (Writing()) TheSeries->GetMarks()->GetCallout()->SetArrowHeadSize(UDHeadSize->GetPosition());
 }
 
-// The pointer editor is found by name: it lives in a unit of its own, built on this one.
 void TFormZuzSeries::BCalloutPointerClick(TObject*) {
-    if (!TheSeries) return;
-    const ClassInfo* editor = FormClassNamed(u"TSeriesPointerEditor");
-    if (!editor) return;
-    TFormFreer<TCustomForm> form(ZuzCreateForm(*editor, this));
-    form->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(TheSeries->GetMarks()->GetCallout())));
-    form->ShowModal();
+    if (TheSeries) EditSeriesPointer(this, TheSeries->GetMarks()->GetCallout());
 }
 
 void TFormZuzSeries::PageControlMarksChange(TObject*) {}
@@ -831,12 +827,8 @@ void TFormZuzSeries::CreateDataSourceForm() {
         PanelSeriesSource->SetVisible(true);
         TStrings* items = CBSeriesSource->GetItems();
         items->Clear();
-        if (TCustomChart* chart = ChartOf(TheSeries))
-            for (int i = 0; i < chart->SeriesCount(); ++i) {
-                TChartSeries* other = chart->Series(i);
-                if (other != TheSeries && chart->IsValidDataSource(TheSeries, other))
-                    items->AddObject(SeriesTitleOrName(other), other);
-            }
+        TStringList unused;
+        FillSeriesSources(&unused, items, TheSeries, true);
         CBSeriesSource->SetItemIndex(items->IndexOfObject(TheSeries->GetDataSource()));
         BClearSource->SetEnabled(CBSeriesSource->GetItemIndex() >= 0);
         BApplySource->SetEnabled(false);

@@ -258,8 +258,6 @@ private:
     TMarginsEditor* FMarginsForm = nullptr;
     TCustomChart* FListenedChart = nullptr;
     int FDataSourceStyle = -1;
-    // Samples typed into ESamples (0: the series' default).
-    int FSamples = 0;
     // The data-source classes behind the style items after the first four, in item order.
     std::vector<const ClassInfo*> FSourceClasses;
     bool FDestroying = false;

@@ -588,10 +588,11 @@ void TChartListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State
 
 void TChartListBox::RemoveSeriesRow(TChartSeries* Series) {
     const int row = GetItems()->IndexOfObject(Series);
-    if (row >= 0) {
-        if (OtherItems && row < OtherItems->GetCount()) OtherItems->Delete(row);
-        GetItems()->Delete(row);
-    }
+    if (row >= 0) GetItems()->Delete(row);
+    // The companion items are found by their series, not by row: a holder that heard of the
+    // removal first may have dropped the series from them already.
+    if (OtherItems)
+        if (const int other = OtherItems->IndexOfObject(Series); other >= 0) OtherItems->Delete(other);
     if (Series == FEditedSeries) {
         FEditedSeries = nullptr;
         if (FEditor) FEditor->SetVisible(false);

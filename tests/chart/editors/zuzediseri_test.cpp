@@ -6,9 +6,12 @@
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediseri.h"
+#include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzpoedi.h"
 #include "chart/engine/chartaxis.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriessource.h"
 #include "dialogfixture.h"
 #include "modaldriver.h"
@@ -440,6 +443,46 @@ TEST_F(SeriesPage, ASeriesThatLeavesTheChartLeavesThePage) {
     chart->Free();
     chart = nullptr;
     EXPECT_EQ(page->GetListenedChart(), nullptr);
+}
+
+TEST_F(SeriesPage, TheSeriesComboSharedWithTheListBoxLosesOnlyTheRemovedSeries) {
+    auto* third = Create<TLineSeries>(form.get());
+    third->SetName(u"Flow");
+    third->SetParentChart(chart);
+    Open(first);
+    // The page hears the chart before the list does, as once its chart was set again.
+    auto* list = Create<TChartListBox>(form.get());
+    list->SetParent(form.get());
+    list->OtherItems = page->CBSeries->GetItems();
+    list->SetChart(chart);
+    ASSERT_EQ(page->CBSeries->GetItems()->GetCount(), chart->SeriesCount());
+    page->CBSeries->SetItemIndex(page->CBSeries->GetItems()->IndexOfObject(first));
+    page->CBSeriesChange(page->CBSeries);
+
+    chart->RemoveSeries(first);
+    TStrings* items = page->CBSeries->GetItems();
+    ASSERT_EQ(items->GetCount(), chart->SeriesCount());
+    EXPECT_EQ(items->IndexOfObject(first), -1);
+    EXPECT_GE(items->IndexOfObject(second), 0);
+    EXPECT_GE(items->IndexOfObject(third), 0);
+    list->OtherItems = nullptr;
+}
+
+TEST_F(SeriesPage, TheCalloutPointerOpensThePointerDialogWithItsCloseButton) {
+    Open(second);
+    probe::ChooseTab(*page->TabMarks);
+    TMarksCallout* callout = second->GetMarks()->GetCallout();
+    ModalDriver driver;
+    driver.Form<TSeriesPointerEditor>([&](TSeriesPointerEditor& d) {
+        EXPECT_EQ(d.GetCaption(), u"Pointer");
+        EXPECT_EQ(d.Pointer(), callout);
+        EXPECT_TRUE(d.PanelBottom->GetVisible());
+        d.CBDrawPoint->SetChecked(!callout->GetVisible());
+        probe::Click(*d.Button1);
+    });
+    const bool visible = callout->GetVisible();
+    probe::Click(*page->BCalloutPointer);
+    EXPECT_NE(callout->GetVisible(), visible);
 }
 
 TEST_F(SeriesPage, AloneAsAModalDialogItEditsOneSeriesWithoutTheSeriesBar) {
