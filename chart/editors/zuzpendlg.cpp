@@ -111,11 +111,14 @@ void ZuzScaleForm(TCustomForm* Form) {
     auto* host = dynamic_cast<TForm*>(p);
     if (!host || host->GetPixelsPerInch() == Form->GetPixelsPerInch() || Form->GetPixelsPerInch() <= 0)
         return;
-    const int m = host->GetPixelsPerInch(), d = Form->GetPixelsPerInch();
-    for (int i = 0; i < Form->GetControlCount(); ++i) ScaleControl(Form->GetControl(i), m, d);
-    Form->SetBounds(Form->GetLeft(), Form->GetTop(), MulDiv(Form->GetWidth(), m, d),
-                    MulDiv(Form->GetHeight(), m, d));
-    Form->SetPixelsPerInch(m);
+    ZuzScaleFormBy(Form, host->GetPixelsPerInch(), Form->GetPixelsPerInch());
+}
+
+void ZuzScaleFormBy(TCustomForm* Form, int M, int D) {
+    for (int i = 0; i < Form->GetControlCount(); ++i) ScaleControl(Form->GetControl(i), M, D);
+    Form->SetBounds(Form->GetLeft(), Form->GetTop(), MulDiv(Form->GetWidth(), M, D),
+                    MulDiv(Form->GetHeight(), M, D));
+    Form->SetPixelsPerInch(M);
 }
 
 void ShowControls(bool Visible, std::span<TControl* const> Controls) {

@@ -79,6 +79,8 @@ T* ZuzTagObject(const TComponent* Component) {
 
 // Scales an embedded form to the pixels per inch of the form that holds it.
 void ZuzScaleForm(TCustomForm* Form);
+// Scales a form's controls, fonts and size by M/D and takes M as its pixels per inch.
+void ZuzScaleFormBy(TCustomForm* Form, int M, int D);
 
 // Visible of every control given (nullptr entries skipped).
 void ShowControls(bool Visible, std::span<TControl* const> Controls);
