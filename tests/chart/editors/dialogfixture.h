@@ -12,6 +12,7 @@
 #include "chart/engine/charttitle.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/support/formtest.h"
 
 #include <cmath>
@@ -19,26 +20,12 @@
 #include <filesystem>
 #include <string>
 
-void ZuzEditorsTestUnits(); // the editor units under test, started once
-
 class DialogTest : public FormTest {
 protected:
     static void SetUpTestSuite() {
         FormTest::SetUpTestSuite();
-        static bool started = false;
-        if (!started) {
-            started = true;
-            probe::EnsureApplication();
-            ZuzConstInitialization();
-            ZuzCanvasInitialization();
-            ZuzProcsInitialization();
-            ZuzFiltersInitialization();
-            ZuzSeriesTypesInitialization();
-            ZuzEngineInitialization();
-            RegisterZuzStandardSeries();
-            RegisterZuzControlClasses();
-            ZuzEditorsTestUnits();
-        }
+        probe::EnsureApplication();
+        StartChartEditorUnits();
     }
     void SetUp() override {
         FormTest::SetUp();

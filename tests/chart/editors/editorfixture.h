@@ -17,6 +17,7 @@
 #include "chart/series/series.h"
 #include "platform/core/sysutils.h"
 #include "platform/win32/gdi.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/support/formtest.h"
 
 #include <cstdlib>
@@ -51,17 +52,7 @@ class EditorTest : public FormTest {
 protected:
     static void SetUpTestSuite() {
         FormTest::SetUpTestSuite();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
-        RegisterZuzMarginsClasses();
-        RegisterZuzFormattingClasses();
-        RegisterZuzAxMaxMinClasses();
-        RegisterZuzAxisIncrClasses();
+        StartChartEditorUnits();
         GdiSetTextAntialiasing(false);
     }
     void SetUp() override {

@@ -10,26 +10,18 @@
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/support/formtest.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
-void RegisterZuzStandardSeries();
-
 class ChartFormTest : public FormTest {
 protected:
     static void SetUpTestSuite() {
         FormTest::SetUpTestSuite();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzConstInitialization();
-        ZuzProcsInitialization();
-        ZuzSeriesTypesInitialization();
-        ZuzEngineInitialization();
-        RegisterZuzStandardSeries();
+        StartChartEditorUnits();
     }
     void SetUp() override {
         FormTest::SetUp();

@@ -1,5 +1,5 @@
 #pragma once
-// What the series-type editors' tests share: their units started once, a chart on the left of
+// What the series-type editors' tests share: a chart on the left of
 // a window and, on its right, a panel that holds an editor embedded for one series, as the
 // series page holds it.
 
@@ -10,14 +10,8 @@
 #include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/modaldriver.h"
 
-void ZuzSeriesEditorsTestUnits(); // the series-type editor units, started once
-
 class SeriesEditorTest : public DialogTest {
 protected:
-    static void SetUpTestSuite() {
-        DialogTest::SetUpTestSuite();
-        ZuzSeriesEditorsTestUnits();
-    }
     void SetUp() override {
         DialogTest::SetUp();
         form->SetBounds(20, 20, 760, 360);

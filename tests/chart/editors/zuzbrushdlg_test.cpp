@@ -11,6 +11,7 @@
 #include "platform/gui/jpeg.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/editorpicture.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
@@ -22,16 +23,7 @@ namespace {
 
 class BrushDialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitFormsUnit();
-        JpegInitialization();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
-        RegisterZuzPenDlgClasses();
-        RegisterZuzBrushDlgClasses();
-    }
+    static void SetUpTestSuite() { StartChartEditorUnits(); }
     void SetUp() override {
         brush.SetStyle(bsDiagCross);
         brush.SetColor(clNavy);

@@ -79,9 +79,6 @@ class SeriesPage : public DialogTest {
 protected:
     static void SetUpTestSuite() {
         DialogTest::SetUpTestSuite();
-        RegisterZuzPenDlgClasses();
-        RegisterVedIrureGridClasses();
-        RegisterZuzMarginsClasses();
         RegisterClass(TSeriesPageTestEditor::StaticClass());
     }
     void SetUp() override {

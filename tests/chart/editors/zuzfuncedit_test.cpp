@@ -22,6 +22,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/editorpicture.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
@@ -32,26 +33,7 @@ namespace {
 
 class FunctionEditors : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
-        static bool started = false;
-        if (!started) {
-            started = true;
-            ZuzFunciInitialization();
-        }
-        RegisterZuzPenDlgClasses();
-        RegisterZuzSelectListClasses();
-        RegisterZuzSourceEditClasses();
-        RegisterZuzFuncEditClasses();
-        RegisterZuzBaseFuncEditClasses();
-        RegisterZuzEdiPeriClasses();
-        RegisterZuzAvgFuncEditorClasses();
-        RegisterZuzCustomFuncEditorClasses();
-    }
+    static void SetUpTestSuite() { StartChartEditorUnits(); }
     void SetUp() override {
         target = Create<TLineSeries>(behind.chart);
         behind.chart->AddSeries(target);

@@ -17,21 +17,10 @@
 
 #include <gtest/gtest.h>
 
-void ZuzFunciInitialization();
-
 namespace {
 
 class SeriesGallery : public ChartFormTest {
 protected:
-    static void SetUpTestSuite() {
-        ChartFormTest::SetUpTestSuite();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzFunciInitialization();
-        ZuzGalleryPanelInitialization();
-        ZuzGallyInitialization();
-    }
     void SetUp() override {
         ChartFormTest::SetUp();
         win32::SetRegistryDirectory(scratch.path);

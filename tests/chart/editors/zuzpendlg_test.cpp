@@ -7,6 +7,7 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
@@ -20,13 +21,7 @@ namespace {
 
 class EditorHelpers : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        RegisterZuzPenDlgClasses();
-    }
+    static void SetUpTestSuite() { StartChartEditorUnits(); }
     void TearDown() override { Screen->SetCursor(crDefault); }
 };
 

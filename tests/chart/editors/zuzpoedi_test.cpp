@@ -15,6 +15,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/editorpicture.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
@@ -25,22 +26,7 @@ namespace {
 
 class PointerEditor : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
-        RegisterZuzPenDlgClasses();
-        RegisterZuzBrushDlgClasses();
-        RegisterZuzPoEdiClasses();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzGalleryPanelInitialization(); // the gradient editor's direction gallery
-        ZuzEdiGradInitialization();
-        ZuzShadowEditorInitialization();
-    }
+    static void SetUpTestSuite() { StartChartEditorUnits(); }
     void SetUp() override {
         behind.chart->SetView3D(true);
         series = Create<TPointSeries>(behind.chart);

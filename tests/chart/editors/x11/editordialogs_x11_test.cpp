@@ -26,20 +26,6 @@ namespace {
 
 class XEditorDialogs : public ChartFormTest {
 protected:
-    static void SetUpTestSuite() {
-        ChartFormTest::SetUpTestSuite();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzCanvasInitialization();
-        ZuzFiltersInitialization();
-        RegisterZuzControlClasses();
-        ZuzGalleryPanelInitialization();
-        ZuzEdiGradInitialization();
-        ZuzFiltersEditorInitialization();
-        ZuzBackImageInitialization();
-        RegisterZuzPenDlgClasses();
-    }
     void SetUp() override {
         ChartFormTest::SetUp();
         win32::SetRegistryDirectory(scratch.path);

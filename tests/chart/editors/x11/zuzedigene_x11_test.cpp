@@ -11,15 +11,7 @@
 
 namespace {
 
-class XGeneralPage : public ChartFormTest {
-protected:
-    static void SetUpTestSuite() {
-        ChartFormTest::SetUpTestSuite();
-        ZuzCanvasInitialization();
-        RegisterZuzPenDlgClasses();
-        ZuzEdiGeneInitialization();
-    }
-};
+class XGeneralPage : public ChartFormTest {};
 
 } // namespace
 

@@ -17,8 +17,6 @@
 TEST_F(ChartFormTest, XSeriesGalleryShowsTheStandardSamples) {
     const TempDir scratch("moltren-gallery-x11");
     win32::SetRegistryDirectory(scratch.path);
-    ZuzGalleryPanelInitialization();
-    ZuzGallyInitialization();
     form->SetBounds(40, 40, 640, 420);
     AddSeries<TLineSeries>({3, 5, 4, 6, 7}, u"Температура");
     ASSERT_TRUE(xserver::Activate(*form.form));
@@ -41,8 +39,6 @@ TEST_F(ChartFormTest, XSeriesGalleryShowsTheStandardSamples) {
 TEST_F(ChartFormTest, XAlternateGalleryShowsTheTypesWithIconsAndTheSubStyles) {
     const TempDir scratch("moltren-gallery-x11");
     win32::SetRegistryDirectory(scratch.path);
-    ZuzGalleryPanelInitialization();
-    ZuzGallyInitialization();
     TChartGalleryPanel::SaveMode(1);
     form->SetBounds(40, 40, 640, 420);
     ASSERT_TRUE(xserver::Activate(*form.form));
