@@ -23,21 +23,6 @@ protected:
     TBarSeries* bar = nullptr;
 };
 
-TEST_F(BarEditor, TheFormIsBuiltFromItsResource) {
-    auto* e = Embed<TBarSeriesEditor>(bar);
-    ASSERT_EQ(e->PageControl1->GetPageCount(), 4);
-    EXPECT_EQ(e->PageControl1->GetActivePage(), e->TabFormat);
-    EXPECT_EQ(e->TabBorder->GetCaption(), u"Border");
-    ASSERT_EQ(e->CBBarStyle->GetItems()->GetCount(), 13);
-    EXPECT_EQ(e->CBBarStyle->GetItems()->GetStrings(12), u"Invert. Cone");
-    EXPECT_EQ(e->CBBarStyle->GetDropDownCount(), 9);
-    EXPECT_EQ(e->UDBarOffset->GetMin(), -100);
-    EXPECT_EQ(e->UDBarOffset->GetIncrement(), 5);
-    EXPECT_EQ(e->UDDarkPen->GetMax(), 255);
-    EXPECT_EQ(e->TBTransp->GetFrequency(), 10);
-    EXPECT_EQ(e->CBDarkBar->GetCaption(), u"&Dark Bar 3D Sides");
-}
-
 TEST_F(BarEditor, ShowingTheSeriesWritesNothingBack) {
     bar->SetBarWidthPercent(63);
     bar->SetOffsetPercent(-35);

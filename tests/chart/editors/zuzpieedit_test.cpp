@@ -23,22 +23,6 @@ protected:
     TPieSeries* pie = nullptr;
 };
 
-TEST_F(PieEditor, TheFormIsBuiltFromItsResource) {
-    auto* e = Embed<TPieSeriesEditor>(pie);
-    ASSERT_EQ(e->PageControl1->GetPageCount(), 4);
-    EXPECT_EQ(e->PageControl1->GetActivePage(), e->TabOptions);
-    EXPECT_EQ(e->TabOther->GetCaption(), u"Group Slices");
-    EXPECT_EQ(e->TBBright->GetMin(), -255);
-    EXPECT_EQ(e->TBBright->GetLineSize(), 5);
-    EXPECT_EQ(e->TBBright->GetFrequency(), 32);
-    EXPECT_EQ(e->UDAngleSize->GetMin(), 1);
-    EXPECT_EQ(e->UDAngleSize->GetMax(), 360);
-    ASSERT_EQ(e->CBOther->GetItems()->GetCount(), 3);
-    EXPECT_EQ(e->CBOther->GetItems()->GetStrings(1), u"Below %");
-    EXPECT_EQ(e->CBMultiple->GetItems()->GetStrings(1), u"Disable");
-    EXPECT_EQ(e->BGradient->GetCaption(), u"3D &Gradient...");
-}
-
 TEST_F(PieEditor, TheOtherValueIgnoresEmptyAndNonNumericText) {
     pie->GetOtherSlice()->SetStyle(poBelowValue);
     pie->GetOtherSlice()->SetValue(12);

@@ -1,4 +1,4 @@
-// The text editor: what it is built with, read-only never writing back, OK and Cancel for
+// The text editor: read-only never writing back, OK and Cancel for
 // lines and for one text, Copy with and without a selection, Load and Save through the file
 // dialogs, Escape from the memo cancelling, the form freed when something raises, and the
 // two-list chooser's buttons, moves and change notice.
@@ -38,39 +38,6 @@ protected:
     Owned<TStringList> lines = MakeOwned<TStringList>();
     TempDir temp{"moltren-strings-editor"};
 };
-
-TEST_F(StringsEditor, TheFormIsBuiltFromItsResource) {
-    ModalDriver driver;
-    driver.Form<TStringsEditor>(
-        [this](TStringsEditor& e) {
-            EXPECT_EQ(e.GetCaption(), u"Text Editor");
-            EXPECT_TRUE(e.GetKeyPreview());
-            EXPECT_EQ(e.GetActiveControl(), e.Memo1);
-            EXPECT_EQ(e.Memo1->GetScrollBars(), ssBoth);
-            EXPECT_FALSE(e.Memo1->GetWordWrap());
-            EXPECT_EQ(e.Button1->GetModalResult(), mrOk);
-            EXPECT_TRUE(e.Button2->GetCancel());
-            EXPECT_TRUE(e.Button2->GetDefault());
-            EXPECT_EQ(e.Button2->GetModalResult(), mrCancel);
-            EXPECT_EQ(e.Button3->GetCaption(), u"&Copy");
-            EXPECT_EQ(e.Button4->GetCaption(), u"&Load..");
-            EXPECT_EQ(e.Button5->GetCaption(), u"&Save...");
-            EXPECT_EQ(e.Panel2->GetParent(), e.Panel1);
-            for (TOpenDialog* d : {e.OpenDialog1, static_cast<TOpenDialog*>(e.SaveDialog1)}) {
-                EXPECT_EQ(d->GetFilter(), u"Text File|*.txt");
-                EXPECT_EQ(d->GetDefaultExt(), u"txt");
-            }
-            EXPECT_EQ(e.OpenDialog1->GetTitle(), u"Select text file");
-            EXPECT_EQ(e.SaveDialog1->GetTitle(), u"Save as text file");
-            EXPECT_TRUE(e.OpenDialog1->GetOptions().Contains(ofFileMustExist));
-            EXPECT_TRUE(e.SaveDialog1->GetOptions().Contains(ofOverwritePrompt));
-            // The form's owner has no owner of its own: centred on it.
-            EXPECT_EQ(e.GetPosition(), poOwnerFormCenter);
-            EXPECT_EQ(e.GetOwner(), form.get());
-        },
-        mrCancel);
-    EXPECT_FALSE(ZuzEditStrings(form.get(), lines.get()));
-}
 
 TEST_F(StringsEditor, OkTakesTheEditedTextAndCancelOrReadOnlyLeavesItAlone) {
     struct Case {
