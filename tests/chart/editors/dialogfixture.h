@@ -13,11 +13,10 @@
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
 #include "tests/chart/editors/editorunits.h"
+#include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 class DialogTest : public FormTest {
@@ -44,9 +43,7 @@ protected:
     void SavePicture(TControl& Shown, const std::string& Name) {
         probe::WaitFor([&] { return probe::Shown(Shown); });
         probe::ProcessEvents();
-        const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-        const std::filesystem::path out = std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name;
-        EXPECT_TRUE(probe::Grab(Shown).SavePng(out)) << out;
+        EXPECT_TRUE(KeepPicture(probe::Grab(Shown), Name)) << Name;
     }
 
     TestForm form;

@@ -3,17 +3,13 @@
 // every test of the editors needs them.
 
 #include "chart/editors/zuzeditorunits.h"
-#include "chart/series/zuzchartunits.h"
-#include "platform/gui/forms.h"
-#include "platform/gui/jpeg.h"
+#include "tests/chart/series/chartunits.h"
 
 inline void StartChartEditorUnits() {
     static bool started = false;
     if (started) return;
     started = true;
-    InitFormsUnit();
-    JpegInitialization();
-    for (const std::span<const TUnitEntry> units : {ZuzChartUnits(), ZuzEditorUnits()})
-        for (const TUnitEntry& unit : units)
-            if (unit.init) unit.init();
+    StartChartUnits();
+    for (const TUnitEntry& unit : ZuzEditorUnits())
+        if (unit.init) unit.init();
 }

@@ -196,12 +196,12 @@ class ChangeIncrement : public EditorTest {
 protected:
     void SetUp() override {
         EditorTest::SetUp();
-        host = NewChartWindow();
-        axis = chart->GetBottomAxis();
         ASSERT_TRUE(axis->IsDateTime());
     }
-    Owned<TForm> host;
-    TChartAxis* axis = nullptr;
+    ChartBehind behind{true};
+    TForm* host = behind.host.get();
+    TChart* chart = behind.chart;
+    TChartAxis* axis = chart->GetBottomAxis();
 };
 
 TEST_F(ChangeIncrement, EveryControlOnceThenOKWritesTheAxis) {
@@ -210,7 +210,7 @@ TEST_F(ChangeIncrement, EveryControlOnceThenOKWritesTheAxis) {
     ModalDriver driver;
     driver.Form<TAxisIncrement>([&](TAxisIncrement& d) {
         EXPECT_EQ(d.GetCaption(), Format(VavIve_DesiredIncrement, {chart->AxisTitleOrName(axis)}));
-        EXPECT_EQ(d.GetOwner(), host.get());
+        EXPECT_EQ(d.GetOwner(), host);
         EXPECT_EQ(d.CBSteps->GetItemIndex(), dtOneWeek);
         probe::Choose(*d.CBSteps, dtSixHours);
         EXPECT_EQ(d.IStep, dtSixHours);
@@ -220,7 +220,7 @@ TEST_F(ChangeIncrement, EveryControlOnceThenOKWritesTheAxis) {
         EXPECT_EQ(d.CBSteps->GetItemIndex(), dtSixHours);
         probe::Click(*d.BOk);
     });
-    EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host.get(), axis));
+    EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host, axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), DateTimeStep[dtSixHours]);
     EXPECT_TRUE(axis->GetExactDateTime());
     EXPECT_EQ(host->FindComponent(u"AxisIncrement"), nullptr); // freed
@@ -236,7 +236,7 @@ TEST_F(ChangeIncrement, ANonStepOpensOnCustomAndOKTurnsExactOff) {
         EXPECT_EQ(d.ECustom->GetText(), u"1 " + TimeToStr(0.5));
         probe::Click(*d.BOk);
     });
-    EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host.get(), axis));
+    EXPECT_TRUE(TAxisIncrement::ChangeIncrement(host, axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), 1.5);
     EXPECT_FALSE(axis->GetExactDateTime());
 }
@@ -250,7 +250,7 @@ TEST_F(ChangeIncrement, CancelLeavesTheAxisAlone) {
         d.ECustom->SetText(u"5");
         probe::Click(*d.BCancel);
     });
-    EXPECT_FALSE(TAxisIncrement::ChangeIncrement(host.get(), axis));
+    EXPECT_FALSE(TAxisIncrement::ChangeIncrement(host, axis));
     EXPECT_DOUBLE_EQ(axis->GetIncrement(), 1.0);
     EXPECT_TRUE(axis->GetExactDateTime());
 }
@@ -258,7 +258,7 @@ TEST_F(ChangeIncrement, CancelLeavesTheAxisAlone) {
 TEST_F(ChangeIncrement, TheDialogIsFreedWhenAnExceptionPasses) {
     ModalDriver driver;
     driver.Form<TAxisIncrement>([](TAxisIncrement&) { throw Exception(u"test"); });
-    EXPECT_THROW(TAxisIncrement::ChangeIncrement(host.get(), axis), Exception);
+    EXPECT_THROW(TAxisIncrement::ChangeIncrement(host, axis), Exception);
     EXPECT_EQ(host->FindComponent(u"AxisIncrement"), nullptr);
 }
 
@@ -266,13 +266,9 @@ TEST_F(ChangeIncrement, ItsPictureOverTheChart) {
     axis->SetDesiredIncrement(DateTimeStep[dtSixHours]);
     axis->SetExactDateTime(true);
     ModalDriver driver;
-    driver.Form<TAxisIncrement>(
-        [&](TAxisIncrement&) {
-            probe::ProcessEvents();
-            SavePicture(*host, "editor-axis-increment");
-        },
-        mrCancel);
-    TAxisIncrement::ChangeIncrement(host.get(), axis);
+    driver.Form<TAxisIncrement>([&](TAxisIncrement& d) { behind.Snapshot(d, "editor-axis-increment.png"); },
+                                mrCancel);
+    TAxisIncrement::ChangeIncrement(host, axis);
 }
 
 // ---------------------------------------------------------------------------
@@ -375,14 +371,11 @@ TEST_F(AxisEnd, CancelKeepsTheValue) {
 }
 
 TEST_F(AxisEnd, ItsPictureOverAChart) {
-    const Owned<TForm> host = NewChartWindow();
+    ChartBehind behind(true);
     dialog->SetCaption(u"Maximum");
     dialog->IsDateTime = true;
     dialog->MaxMin = EncodeDate(2026, 12, 2) + 0.5;
-    Run([&] {
-        probe::ProcessEvents();
-        SavePicture(*host, "editor-axis-maxmin");
-    });
+    Run([&] { behind.Snapshot(*dialog, "editor-axis-maxmin.png"); });
 }
 
 TEST_F(AxisEnd, AnIncorrectValueSaysWhy) {

@@ -20,10 +20,10 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "platform/win32/mapi.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/series/exportfixture.h"
+#include "tests/chart/series/picturefile.h"
 #include "tests/support/guiprobe.h"
-
-void RegisterZuzStandardSeries();
 
 namespace {
 
@@ -31,11 +31,7 @@ class ExportDialog : public ExportTest {
 protected:
     static void SetUpTestSuite() {
         ExportTest::SetUpTestSuite();
-        ZuzCanvasInitialization();
-        ZuzEngineInitialization();
-        static bool registered = false;
-        if (!registered) RegisterZuzStandardSeries();
-        registered = true;
+        StartChartEditorUnits();
         RegisterClasses({&TChart::StaticClass(), &TLineSeries::StaticClass()});
         ZuzStoreInitialization();
     }
@@ -420,10 +416,9 @@ TEST_F(ExportDialog, TheValueFormatButtonEditsTheFormatAndCancelKeepsIt) {
 TEST_F(ExportDialog, ThePagesAsTheOperatorSeesThem) {
     form->CBFileSize->SetChecked(true);
     EXPECT_NE(form->LSize->GetCaption().find(u" bytes"), String::npos);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
     const auto save = [&](const char* name) {
         probe::ProcessEvents();
-        if (dir) probe::Grab(*form).SavePng(std::filesystem::path(dir) / name);
+        KeepPicture(probe::Grab(*form), name);
     };
     EXPECT_EQ(form->GetCaption(), u"Export Dialog");
     save("export-picture-bitmap.png");

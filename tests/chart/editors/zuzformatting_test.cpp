@@ -277,15 +277,13 @@ TEST_F(FormatEditor, EveryControlOnceThenOK) {
 
 TEST_F(FormatEditor, ItsPictureOverAChart) {
     UseLocale("ru_RU.UTF-8");
-    const Owned<TForm> host = NewChartWindow();
-    Edit(u"dd.MM.yyyy", true, [&](TFormatEditor&) {
-        probe::ProcessEvents();
-        SavePicture(*host, "editor-format-date");
+    ChartBehind behind(true);
+    Edit(u"dd.MM.yyyy", true, [&](TFormatEditor& e) {
+        behind.Snapshot(e, "editor-format-date.png");
         return mrCancel;
     });
-    Edit(InLocale(u"#,##0.00"), true, [&](TFormatEditor&) {
-        probe::ProcessEvents();
-        SavePicture(*host, "editor-format-number");
+    Edit(InLocale(u"#,##0.00"), true, [&](TFormatEditor& e) {
+        behind.Snapshot(e, "editor-format-number.png");
         return mrCancel;
     });
 }

@@ -15,13 +15,12 @@
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 namespace {
@@ -329,9 +328,7 @@ TEST_F(GalleryPanel, TheStandardPageLooksLikeAGalleryOfSmallCharts) {
     ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*panel); }));
     probe::ProcessEvents();
     const probe::Picture picture = probe::Grab(*panel);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(
-        picture.SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "gallery-panel.png"));
+    EXPECT_TRUE(KeepPicture(picture, "gallery-panel.png"));
     // The highlighted sample's back is a gradient; the others keep the panel's colour.
     const TGalleryChart* first = panel->GetChart(0);
     const TGalleryChart* second = panel->GetChart(1);

@@ -75,18 +75,14 @@ TEST_F(MarginsEditor, AloneWithItsMarginsInTagEveryControlWritesAtOnce) {
 }
 
 TEST_F(MarginsEditor, ItsPictureOverAChart) {
-    const Owned<TForm> host = NewChartWindow();
+    ChartBehind behind(true);
     margins.SetUnits(maPixels);
     editor->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(&margins)));
     editor->SetBorderStyle(bsDialog);
     editor->SetPosition(poScreenCenter);
     ModalDriver driver;
-    driver.Form<TMarginsEditor>(
-        [&](TMarginsEditor&) {
-            probe::ProcessEvents();
-            SavePicture(*host, "editor-margins");
-        },
-        mrCancel);
+    driver.Form<TMarginsEditor>([&](TMarginsEditor& e) { behind.Snapshot(e, "editor-margins.png"); },
+                                mrCancel);
     editor->ShowModal();
 }
 

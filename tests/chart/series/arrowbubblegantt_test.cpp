@@ -12,19 +12,13 @@
 #include "chart/series/zuzstore.h"
 #include "linefixture.h"
 #include "platform/core/streams.h"
-
-#include <filesystem>
+#include "tests/chart/series/picturefile.h"
 
 namespace {
 
 class SeriesPictures : public LineTest {
 protected:
-    // A type's picture, looked at by a person (MOLTREN_PICTURE_DIR, else the
-    // test's temporary folder).
-    void SavePicture(const char* Name) {
-        const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-        EXPECT_TRUE(probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name));
-    }
+    void SavePicture(const char* Name) { EXPECT_TRUE(KeepPicture(probe::Grab(out), Name)); }
     // Whether any pixel of the picture has Color.
     bool AnyPixel(TColor Color) {
         for (int y = 0; y < out.GetHeight(); ++y)

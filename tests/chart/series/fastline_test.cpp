@@ -4,11 +4,10 @@
 // device-context pen too), the hit test, margins and the colour rule.
 #include "chart/canvas/zuzcanvas.h"
 #include "linefixture.h"
+#include "tests/chart/series/picturefile.h"
 #include "tests/support/streamtext.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,10 +27,6 @@ struct Pt {
 
 class FastLine : public LineTest {
 protected:
-    static void SetUpTestSuite() {
-        LineTest::SetUpTestSuite();
-        ZuzCanvasInitialization(); // the device-context pen's colour setter
-    }
     void SetUp() override {
         LineTest::SetUp();
         series = Add<TFastLineSeries>({});
@@ -395,7 +390,5 @@ TEST_F(FastLine, ThirteenHourlySeriesOverAMonthShowEachInItsColourWithTheirGaps)
             for (int x = r.Left; x < r.Right; ++x) coloured += Is({x, y}, s->GetSeriesColor());
         EXPECT_GT(coloured, 500) << UTF8Encode(s->GetName());
     }
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(
-        probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "fastline.png"));
+    EXPECT_TRUE(KeepPicture(probe::Grab(out), "fastline.png"));
 }

@@ -9,6 +9,7 @@
 #include "chart/series/series.h"
 #include "platform/gui/forms.h"
 #include "platform/win32/gdi.h"
+#include "tests/chart/series/chartunits.h"
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,7 @@
 class LineTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static bool started = false;
-        if (!started) {
-            started = true;
-            InitFormsUnit();
-            ZuzConstInitialization();
-            ZuzEngineInitialization();
-        }
+        StartChartUnits();
         GdiSetTextAntialiasing(false);
     }
     // The chart the test draws on (a test may want one it can paint).

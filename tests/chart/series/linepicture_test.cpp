@@ -4,10 +4,9 @@
 #include "chart/engine/chartvaluelist.h"
 #include "linefixture.h"
 #include "platform/core/sysutils.h"
+#include "tests/chart/series/picturefile.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <filesystem>
 
 namespace {
 
@@ -48,9 +47,7 @@ TEST_F(LinePicture, ThirteenHourlySeriesOverAMonthShowEachColourAndTheirGaps) {
     int inGap = 0;
     for (int y = r.Top; y < r.Bottom; ++y) inGap += Is({gapX, y}, last->GetSeriesColor());
     EXPECT_EQ(inGap, 0);
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) /
-                                         "lines-month.png"));
+    EXPECT_TRUE(KeepPicture(probe::Grab(out), "lines-month.png"));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/seriestypes.h"
 #include "linefixture.h"
+#include "tests/chart/series/chartunits.h"
 
 namespace {
 
@@ -179,9 +180,7 @@ TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
 // Gallery and registration
 
 TEST(LineGallery, VariantsFollowTheNormalOneInTheirOrder) {
-    InitFormsUnit();
-    ZuzConstInitialization();
-    ZuzEngineInitialization();
+    StartChartUnits();
     Owned<TLineSeries> line(Create<TLineSeries>(nullptr));
     std::vector<String> names;
     line->CreateSubGallery([&](const String& n) { names.push_back(n); });
@@ -204,9 +203,7 @@ TEST(LineGallery, VariantsFollowTheNormalOneInTheirOrder) {
 }
 
 TEST(StandardSeries, RegisterInGalleryOrderOnTheStandardPage) {
-    InitFormsUnit();
-    ZuzConstInitialization();
-    ZuzEngineInitialization();
+    StartChartUnits();
     ZuzSeriesTypes().Clear();
     RegisterZuzStandardSeries();
     std::vector<std::pair<const ClassInfo*, int>> seen;

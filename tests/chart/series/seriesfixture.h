@@ -8,23 +8,17 @@
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/series/chartunits.h"
+#include "tests/chart/series/picturefile.h"
 #include "tests/support/guiprobe.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
 
 class SeriesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        static bool started = false;
-        if (started) return;
-        started = true;
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
+        StartChartUnits();
         GdiSetTextAntialiasing(false);
     }
     void SetUp() override {
@@ -55,11 +49,7 @@ protected:
         return {static_cast<int>(C & 0xFF), static_cast<int>((C >> 8) & 0xFF),
                 static_cast<int>((C >> 16) & 0xFF)};
     }
-    // Saves the picture under MOLTREN_PICTURE_DIR when that is set.
-    void SavePicture(const char* Name) {
-        if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
-            probe::Grab(out).SavePng(std::filesystem::path(dir) / Name);
-    }
+    void SavePicture(const char* Name) { KeepPicture(probe::Grab(out), Name); }
     TChartAxis* Bottom() { return chart->GetBottomAxis(); }
     TChartAxis* Left() { return chart->GetLeftAxis(); }
 

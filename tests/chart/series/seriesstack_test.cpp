@@ -3,9 +3,7 @@
 // visible range around the axis ends, and an edge segment on a logarithmic axis.
 #include "chart/canvas/zuzshadow.h"
 #include "linefixture.h"
-
-#include <cstdlib>
-#include <filesystem>
+#include "tests/chart/series/picturefile.h"
 
 namespace {
 
@@ -54,8 +52,7 @@ TEST_F(Stacking, InThreeDTheLineIsARibbonInTheSeriesColour) {
     chart->Set3DPercent(100);
     auto* s = Add({{1, 2}, {9, 8}});
     Draw();
-    if (const char* dir = std::getenv("MOLTREN_PICTURE_DIR"))
-        probe::Grab(out).SavePng(std::filesystem::path(dir) / "line-3d.png");
+    KeepPicture(probe::Grab(out), "line-3d.png");
     int red = 0;
     for (int y = 0; y < chart->GetHeight(); ++y)
         for (int x = 0; x < chart->GetWidth(); ++x) red += Is({x, y}, clRed);

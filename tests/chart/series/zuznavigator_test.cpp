@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/series/chartunits.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,7 @@ namespace {
 
 class NavigatorTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzProcsInitialization();
-    }
+    static void SetUpTestSuite() { StartChartUnits(); }
     void SetUp() override { bar.reset(Create<TCustomZuzNavigator>(nullptr)); }
     std::vector<int> Widths() const {
         std::vector<int> w;

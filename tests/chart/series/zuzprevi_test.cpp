@@ -16,6 +16,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/printers.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/chart/series/chartunits.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/tempdir.h"
@@ -30,11 +31,7 @@ namespace {
 class PreviewerTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        ZuzProcsInitialization();
-        ZuzEngineInitialization();
+        StartChartUnits();
         ZuzEditInitialization();
         GdiSetTextAntialiasing(false);
     }

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzdraw3d.h"
 #include "platform/gui/forms.h"
 #include "platform/gui/printers.h"
+#include "tests/chart/series/chartunits.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -119,8 +120,7 @@ public:
 class PreviewPanelTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        InitFormsUnit();
-        ZuzConstInitialization();
+        StartChartUnits();
         GdiSetTextAntialiasing(false);
     }
     void SetUp() override {

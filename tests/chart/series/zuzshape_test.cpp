@@ -12,8 +12,7 @@
 #include "linefixture.h"
 #include "platform/core/lists.h"
 #include "platform/core/streams.h"
-
-#include <filesystem>
+#include "tests/chart/series/picturefile.h"
 
 namespace {
 
@@ -119,9 +118,7 @@ TEST_F(Shapes, EveryFigureIsSavedAsAPicture) {
     t->GetText()->Add(u"Two");
     t->GetFont()->SetColor(clWhite);
     Draw();
-    const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-    EXPECT_TRUE(
-        probe::Grab(out).SavePng(std::filesystem::path(dir ? dir : ::testing::TempDir()) / "shape.png"));
+    EXPECT_TRUE(KeepPicture(probe::Grab(out), "shape.png"));
     EXPECT_TRUE(AnyPixel(clWhite));
 }
 
