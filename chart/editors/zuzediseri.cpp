@@ -443,7 +443,6 @@ void TFormZuzSeries::CBSeriesChange(TObject*) {
     if (!page) page = TheTabSheet->GetTabVisible() ? TheTabSheet : TabGeneral;
     PageSeries->SetActivePage(page);
     CBDataSourcestyle->SetItemIndex(-1);
-    FDataSourceStyle = -1;
     PageSeriesChange(PageSeries);
     PaintBox1->Invalidate();
 }
@@ -807,7 +806,6 @@ void TFormZuzSeries::CreateDataSourceForm() {
     ShowControls(false, {NewDataButton, EditDataButton, DeleteDataButton, ChartGrid1, ChartGridNavigator1,
                          PanelRandomSource, PanelSeriesSource});
     const int style = CBDataSourcestyle->GetItemIndex();
-    FDataSourceStyle = style;
     const ClassInfo* formClass = nullptr;
     switch (style) {
     case dsManual:

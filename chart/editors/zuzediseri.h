@@ -257,7 +257,6 @@ private:
     TCustomForm* FDataSourceForm = nullptr;
     TMarginsEditor* FMarginsForm = nullptr;
     TCustomChart* FListenedChart = nullptr;
-    int FDataSourceStyle = -1;
     // The data-source classes behind the style items after the first four, in item order.
     std::vector<const ClassInfo*> FSourceClasses;
     bool FDestroying = false;
