@@ -140,7 +140,9 @@ void TSeriesPointerEditor::EnableVisibleControls(bool Visible) {
 void TSeriesPointerEditor::Enable3DPoint() {
     bool enable = false;
     if (FPointer && FPointer->GetVisible()) {
-        if (ISeriesChart* chart = FSeries ? FSeries->GetParentChart() : nullptr) {
+        // Any series' pointer counts here, a bar's marks callout too, not only a line's points.
+        TChartSeries* owner = FPointer->ParentSeries();
+        if (ISeriesChart* chart = owner ? owner->GetParentChart() : nullptr) {
             const TSeriesPointerStyle style = FPointer->GetStyle();
             const bool box = style == psRectangle || style == psTriangle || style == psDownTriangle;
             TCanvas3D* canvas = chart->GetCanvas();

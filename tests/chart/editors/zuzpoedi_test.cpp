@@ -9,8 +9,10 @@
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzshadoweditor.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriespointer.h"
 #include "chart/series/series.h"
+#include "chart/series/series_bar.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -138,6 +140,17 @@ TEST_F(PointerEditor, ThreeDimensionalPointsOnlyForBoxStylesInA3DChart) {
     behind.chart->SetView3D(false);
     probe::Choose(*page->CBStyle, psRectangle);
     EXPECT_FALSE(page->CB3dPoint->GetEnabled());
+
+    // The chart is the pointer's own series' chart, whatever kind of series that is.
+    behind.chart->SetView3D(true);
+    auto* bar = Create<TBarSeries>(behind.chart);
+    behind.chart->AddSeries(bar);
+    TMarksCallout* callout = bar->GetMarks()->GetCallout();
+    callout->SetVisible(true);
+    ModalDriver driver;
+    driver.Form<TSeriesPointerEditor>(
+        [](TSeriesPointerEditor& d) { EXPECT_TRUE(d.CB3dPoint->GetEnabled()); });
+    EditSeriesPointer(behind.host.get(), callout);
 }
 
 TEST_F(PointerEditor, EveryControlWritesIntoThePointerAtOnce) {
