@@ -127,14 +127,14 @@ void TZuzFuncEditor::FormShow(TObject* Sender) {
     ZuzTranslateControl(this);
     if (!FSeries) return;
     FillSourceLists();
-    int index = 0; // "Copy"
-    if (TZuzFunction* f = FSeries->GetFunction()) {
-        const int found =
-            CBSources->GetItems()->IndexOfObject(reinterpret_cast<const TObject*>(&f->ClassType()));
-        if (found >= 0) index = found;
-    } else {
-        index = CBSources->GetItems()->IndexOfObject(nullptr);
-    }
+    // A function of a class not listed here shows as "Copy" and stays until Apply; the first
+    // item of the sorted list would replace it at once.
+    int index = CBSources->GetItems()->IndexOfObject(nullptr);
+    if (TZuzFunction* f = FSeries->GetFunction())
+        if (const int found =
+                CBSources->GetItems()->IndexOfObject(reinterpret_cast<const TObject*>(&f->ClassType()));
+            found >= 0)
+            index = found;
     CBSources->SetItemIndex(index);
     CBSourcesChange(CBSources);
     BApply->SetEnabled(!FSeries->GetFunction() && !FSeries->GetDataSource());

@@ -146,6 +146,27 @@ TEST_F(FunctionEditors, ASeriesWithAFunctionOpensOnItWithItsSourcesChosenAndAppl
     EXPECT_TRUE(page->TabOptions->GetTabVisible());
 }
 
+// An average of a kind no series type offers.
+class TUnlistedAverage : public TAverageZuzFunction {
+public:
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo ci =
+            MakeClassInfo<TUnlistedAverage>("TUnlistedAverage", &TAverageZuzFunction::StaticClass());
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TAverageZuzFunction::TAverageZuzFunction;
+};
+
+TEST_F(FunctionEditors, AFunctionOfAClassNotListedStaysAsItIsWhenThePageOpens) {
+    GiveTargetFunction(TUnlistedAverage::StaticClass(), behind.series[1]);
+    TZuzFunction* function = target->GetFunction();
+    TZuzFuncEditor* page = Page();
+    EXPECT_EQ(page->CBSources->GetText(), u"Copy");
+    EXPECT_EQ(target->GetFunction(), function);
+    EXPECT_FALSE(page->BApply->GetEnabled());
+}
+
 TEST_F(FunctionEditors, ChoosingAFunctionAndSourcesThenApplyCalculatesTheSeries) {
     TZuzFuncEditor* page = Page();
     Choose(page, u"High");
