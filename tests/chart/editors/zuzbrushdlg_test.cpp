@@ -62,7 +62,6 @@ TEST_F(BrushDialog, OpensOnTheBrushsStyleWithAllItsStyles) {
     ModalDriver driver;
     driver.Form<TBrushDialog>(
         [](TBrushDialog& d) {
-            EXPECT_EQ(d.GetCaption(), u"Pattern Color Editor");
             ASSERT_EQ(d.LStyle->GetItems()->GetCount(), TBrushDialog::StyleCount);
             EXPECT_EQ(d.LStyle->GetItems()->GetStrings(8), u"Fill 80%");
             EXPECT_EQ(d.LStyle->GetItems()->GetStrings(26), u"Snow");

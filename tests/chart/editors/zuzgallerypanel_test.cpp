@@ -290,20 +290,6 @@ TEST_F(GalleryPanel, EscapeClosesTheSubGalleryWithoutAChoice) {
     EXPECT_EQ(panel->SelectedChart()->GetTag(), tag);
 }
 
-TEST_F(GalleryPanel, RealKeysReachTheHighlightedSample) {
-    panel->CreateGalleryPage(kThirteen);
-    form->Show();
-    ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*panel); }));
-    panel->SelectedChart()->SetFocus();
-    probe::ProcessEvents();
-    probe::Key(*panel->SelectedChart(), VK_RIGHT);
-    probe::ProcessEvents();
-    EXPECT_EQ(IndexOfSelected(), 1);
-    probe::Key(*panel->SelectedChart(), VK_DOWN);
-    probe::ProcessEvents();
-    EXPECT_EQ(IndexOfSelected(), 5);
-}
-
 TEST_F(GalleryPanel, AClickSelectsAnEnabledSample) {
     panel->CreateGalleryPage(kFive);
     form->Show();

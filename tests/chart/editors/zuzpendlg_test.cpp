@@ -362,7 +362,6 @@ TEST_F(PenDialog, OpensShowingThePen) {
     ModalDriver driver;
     driver.Form<TPenDialog>(
         [](TPenDialog& d) {
-            EXPECT_EQ(d.GetCaption(), u"Border Editor");
             EXPECT_TRUE(d.CBVisible->GetVisible());
             EXPECT_TRUE(d.CBVisible->GetChecked());
             EXPECT_EQ(d.UDWidth->GetPosition(), 2);

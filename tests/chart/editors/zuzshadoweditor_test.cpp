@@ -97,7 +97,6 @@ TEST_F(ShadowEditor, EveryControlWritesTheTitlesShadowAtOnce) {
     driver.Form<TZuzShadowEditor>(
         [&](TZuzShadowEditor& e) {
             EXPECT_TRUE(e.BOK->GetVisible());
-            EXPECT_EQ(e.GetCaption(), u"Shadow editor");
             e.Edit1->SetText(u"5");
             e.EVertSize->SetText(u"-3");
             e.EShadowTransp->SetText(u"40");

@@ -39,7 +39,6 @@ protected:
 
 TEST_F(SymbolEditor, LoadingShowsTheSymbolAndWritesNothing) {
     Embed();
-    EXPECT_EQ(editor->GetCaption(), u"Legend Symbol Editor");
     EXPECT_EQ(editor->UDColWi->GetIncrement(), 5);
     EXPECT_EQ(editor->UDColWi->GetPosition(), 30);
     EXPECT_EQ(editor->CBColWUnits->GetItemIndex(), 1);
