@@ -20,7 +20,8 @@
 class ChartBehind {
 public:
     explicit ChartBehind(bool Dates = false) {
-        host->SetBounds(120, 80, 640, 420);
+        // The whole screen, so that a dialog centred on it or on the window lies on the chart.
+        host->SetBounds(0, 0, Screen->GetWidth(), Screen->GetHeight());
         host->SetCaption(u"Moltren");
         chart = Create<TChart>(host.get());
         chart->SetParent(host.get());
