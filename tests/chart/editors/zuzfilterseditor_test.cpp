@@ -7,6 +7,7 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +41,9 @@ INSTANTIATE_TEST_SUITE_P(Enumerations, ReadableNames,
 // A creator on a 200-pixel panel, editing one filter.
 class FormCreator : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() { StartChartEditorUnits(); }
     void SetUp() override {
         probe::EnsureApplication();
-        ZuzConstInitialization();
-        ZuzFiltersInitialization();
         panel.reset(Create<TPanel>(nullptr));
         panel->SetBounds(0, 0, 200, 300);
         creator = Create<TFormCreator>(panel.get());

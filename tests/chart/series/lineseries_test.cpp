@@ -21,9 +21,6 @@ TEST_F(LineDrawing, ANewLineSeriesDrawsItsLineWithAHiddenPointerAndNullsAsGaps) 
     EXPECT_TRUE(s->GetClickableLine());
     EXPECT_TRUE(s->GetColorEachLine());
     EXPECT_EQ(s->GetStacked(), cssNone);
-    EXPECT_EQ(s->GetOwner(), chart.get());
-    s->GetXValues()->SetDateTime(true);
-    EXPECT_TRUE(s->GetXValues()->GetDateTime());
 }
 
 TEST_F(LineDrawing, EachLineIsShownInTheLegendInItsOwnColour) {
