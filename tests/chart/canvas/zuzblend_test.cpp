@@ -5,6 +5,7 @@
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
+#include "tests/chart/canvas/canvasfixture.h"
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +28,8 @@ struct WithoutAlphaBlend {
     ~WithoutAlphaBlend() { ZuzAlphaBlend = saved; }
 };
 
-struct Fixture {
-    TBitmap bmp;
-    TZuzCanvas3D canvas;
-    Fixture() {
-        probe::EnsureApplication();
-        ZuzConstInitialization();
-        ZuzCanvasInitialization();
-        bmp.SetSize(40, 30);
-        canvas.SetUseBuffer(false);
-        canvas.InitWindow(bmp.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 40, 30));
-    }
+struct Fixture : canvastest::CanvasOn {
+    Fixture() : CanvasOn(40, 30) {}
     void Fill(const TRect& R, TColor C) {
         canvas.Brush->SetStyle(bsSolid);
         canvas.Brush->SetColor(C);
@@ -91,10 +83,10 @@ TEST(Blending, AnElementDrawnAtFortyPercentShowsFortyPercentOfTheBackground) {
     f.Fill(TRect(0, 0, 40, 30), clRed);
     f.canvas.EndBlending(std::move(blend));
     // Alpha 255 - Round(153) = 102 on the white background.
-    EXPECT_EQ(probe::Pixel(f.bmp, 5, 5), (Rgb{255, (255 * 102 + 127) / 255, (255 * 102 + 127) / 255}));
-    EXPECT_EQ(probe::Pixel(f.bmp, 14, 14), probe::Pixel(f.bmp, 5, 5));
-    EXPECT_EQ(probe::Pixel(f.bmp, 15, 15), (Rgb{255, 0, 0})); // outside: as drawn
-    EXPECT_EQ(probe::Pixel(f.bmp, 4, 5), (Rgb{255, 0, 0}));
+    EXPECT_EQ(probe::Pixel(f.target, 5, 5), (Rgb{255, (255 * 102 + 127) / 255, (255 * 102 + 127) / 255}));
+    EXPECT_EQ(probe::Pixel(f.target, 14, 14), probe::Pixel(f.target, 5, 5));
+    EXPECT_EQ(probe::Pixel(f.target, 15, 15), (Rgb{255, 0, 0})); // outside: as drawn
+    EXPECT_EQ(probe::Pixel(f.target, 4, 5), (Rgb{255, 0, 0}));
 }
 
 TEST(Blending, NoTransparencyLeavesTheDrawingAndTheRectangleIsKeptOnTheCanvas) {
@@ -104,7 +96,7 @@ TEST(Blending, NoTransparencyLeavesTheDrawingAndTheRectangleIsKeptOnTheCanvas) {
     EXPECT_EQ(blend->GetRectangle(), TRect(2, 2, 10, 10));
     f.Fill(TRect(0, 0, 40, 30), clLime);
     f.canvas.EndBlending(std::move(blend));
-    EXPECT_EQ(probe::Pixel(f.bmp, 5, 5), (Rgb{0, 255, 0}));
+    EXPECT_EQ(probe::Pixel(f.target, 5, 5), (Rgb{0, 255, 0}));
 
     TZuzBlend thin(&f.canvas, TRect(-4, 3, -4, 3)); // negative to 0, zero size widened to 1
     EXPECT_EQ(thin.GetRectangle(), TRect(0, 3, 1, 4));
@@ -123,5 +115,5 @@ TEST(Blending, PixelByPixelGivesTheSameMixWithinRounding) {
     f.Fill(TRect(0, 0, 40, 30), MakeColor(200, 0, 0));
     f.canvas.EndBlending(std::move(blend));
     // p = 25: red 200 + (0 - 200) x 25 div 100 = 150, blue 0 + 200 x 25 div 100 = 50.
-    EXPECT_EQ(probe::Pixel(f.bmp, 3, 3), (Rgb{150, 0, 50}));
+    EXPECT_EQ(probe::Pixel(f.target, 3, 3), (Rgb{150, 0, 50}));
 }

@@ -4,6 +4,7 @@
 
 #include "chart/canvas/gdiselection.h"
 #include "chart/canvas/zuzconst.h"
+#include "tests/chart/canvas/canvasfixture.h"
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,8 @@
 namespace {
 
 // A canvas drawing straight onto a bitmap (no buffer), as pictures are drawn.
-struct Fixture {
-    TBitmap bmp;
-    TZuzCanvas3D canvas;
-    explicit Fixture(int w = 40, int h = 30) {
-        probe::EnsureApplication();
-        ZuzConstInitialization();
-        bmp.SetSize(w, h);
-        canvas.SetUseBuffer(false);
-        canvas.InitWindow(bmp.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, w, h));
-    }
-    TColor At(int x, int y) { return bmp.GetCanvas()->GetPixel(x, y); }
+struct Fixture : canvastest::CanvasOn {
+    explicit Fixture(int w = 40, int h = 30) : CanvasOn(w, h) {}
 };
 
 } // namespace
@@ -78,7 +70,7 @@ TEST(CanvasGeometry, RoundingIsHalfToEvenAndSaturates) {
 TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     Fixture f;
     TView3DOptions options;
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.InitWindow(f.target.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     f.canvas.Projection(5, TRect(), TRect(0, 0, 100, 100));
     EXPECT_EQ(f.canvas.ZCenter(), 2);
     EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), 1);
@@ -90,10 +82,10 @@ TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     EXPECT_EQ(y, 20);
 
     options.SetOrthoAngle(135);
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.InitWindow(f.target.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), -1);
     options.SetOrthoAngle(90);
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.InitWindow(f.target.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     EXPECT_DOUBLE_EQ(f.canvas.OrthoY(), 1); // the cosine is below 0.01
     EXPECT_GT(options.CalcOrthoRatio(), 1e10);
 
@@ -104,7 +96,7 @@ TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     options.SetRotation(0);
     options.SetElevation(0);
     options.SetZoom(200);
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.InitWindow(f.target.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     f.canvas.Projection(0, TRect(), TRect(0, 0, 100, 100));
     f.canvas.FrontPlaneBegin();
     f.canvas.FrontPlaneBegin();
@@ -116,7 +108,7 @@ TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     // A rotation beyond 90 degrees makes the inverse divide by the floor: it saturates instead of
     // overflowing.
     options.SetRotation(180);
-    f.canvas.InitWindow(f.bmp.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
+    f.canvas.InitWindow(f.target.GetCanvas(), &options, clWhite, true, TRect(0, 0, 40, 30));
     f.canvas.Projection(0, TRect(), TRect(0, 0, 100, 100));
     x = 10'000'000;
     y = 5;
@@ -378,7 +370,7 @@ TEST(Frame3D, AFrameOfWidthTwoShrinksTheRectangleAndColoursItsEdges) {
     TRect r(0, 0, 10, 10);
     f.canvas.Frame3D(r, clWhite, clBlack, 2);
     EXPECT_EQ(r, TRect(2, 2, 8, 8));
-    f.bmp.GetCanvas()->GetBrush()->SetColor(clGray);
+    f.target.GetCanvas()->GetBrush()->SetColor(clGray);
     TRect g(0, 0, 10, 10);
     f.canvas.Brush->SetColor(clGray);
     f.canvas.FillRect(TRect(0, 0, 12, 12));
