@@ -556,6 +556,20 @@ void TCustomChartGrid::ChangeColor() {
     ChangePointColor(bar, r, c);
 }
 
+void TCustomChartGrid::ChangeColor(TColor Color) {
+    const int r = GetRow() - FirstRowNum();
+    TChartSeries* s = SeriesAt(0);
+    if (s && r >= 0 && r < s->Count()) ChangePointColor(s, r, Color);
+}
+
+bool TCustomChartGrid::GetSeriesColor(TColor& Color) const {
+    const int r = GetRow() - FirstRowNum();
+    TChartSeries* s = SeriesAt(0);
+    if (!FShowColors || !s || r < 0 || r >= s->Count()) return false;
+    Color = s->OwnColor(r);
+    return true;
+}
+
 bool TCustomChartGrid::SeriesFirstColumn(int ACol, TChartSeries*& Series) const {
     Series = nullptr;
     if (FGrid3D) {

@@ -78,6 +78,11 @@ public:
     void StartEditing();
     void StopEditing(bool Cancel);
     void ChangeColor();
+    // The current row's point of the first series takes Color (clZuzColor: its default again).
+    void ChangeColor(TColor Color);
+    // While the colours are shown and the current row is a point of the first series: true, with
+    // the point's own colour (clZuzColor when it has none).
+    bool GetSeriesColor(TColor& Color) const;
     bool HasPoints() const;
 
     // Cells, as the grid shows and takes them.

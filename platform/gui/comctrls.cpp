@@ -143,6 +143,12 @@ void TTabSheet::SetTabVisible(bool Value) {
     if (TPageControl* pc = GetPageControl()) pc->SheetTabVisibleChanged(this);
 }
 
+void TTabSheet::SetHighlighted(bool Value) {
+    if (FHighlighted == Value) return;
+    FHighlighted = Value;
+    if (TPageControl* pc = GetPageControl()) pc->SheetHighlightChanged(this);
+}
+
 void TTabSheet::SetText(const String& Value) {
     if (Value == GetText()) return;
     TWinControl::SetText(Value);
@@ -326,6 +332,13 @@ void TPageControl::SheetCaptionChanged(TTabSheet* Sheet) {
     const int index = FTabs->indexOf(Sheet->Widget());
     if (index >= 0) FTabs->setTabText(index, CaptionText(Sheet->GetText()));
     LayoutSheets();
+}
+
+void TPageControl::SheetHighlightChanged(TTabSheet* Sheet) {
+    const int index = FTabs->indexOf(Sheet->Widget());
+    if (index < 0) return;
+    const QColor text = Sheet->GetHighlighted() ? FTabs->palette().color(QPalette::Highlight) : QColor();
+    FTabs->tabBar()->setTabTextColor(index, text);
 }
 
 void TPageControl::SheetTabVisibleChanged(TTabSheet* Sheet) {

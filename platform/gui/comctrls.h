@@ -36,6 +36,9 @@ public:
     void SetTabVisible(bool Value);
     TImageIndex GetImageIndex() const { return FImageIndex; }
     void SetImageIndex(TImageIndex Value) { FImageIndex = Value; }
+    // A highlighted tab stands out from the others (the active one, for hosts that ask so).
+    bool GetHighlighted() const { return FHighlighted; }
+    void SetHighlighted(bool Value);
     void SetText(const String& Value) override;
     bool GetShowing() const override;
 
@@ -49,6 +52,7 @@ protected:
 private:
     bool FTabVisible = true;
     TImageIndex FImageIndex = -1;
+    bool FHighlighted = false;
 };
 
 using TTabChangingEvent = Event<void(TObject* Sender, bool& AllowChange)>;
@@ -134,6 +138,7 @@ public:
     QTabWidget* TabWidget() const { return FTabs; }
     void SheetCaptionChanged(TTabSheet* Sheet);
     void SheetTabVisibleChanged(TTabSheet* Sheet);
+    void SheetHighlightChanged(TTabSheet* Sheet);
     void MoveSheet(TTabSheet* Sheet, int NewIndex);
     int IndexOfSheet(const TTabSheet* Sheet) const;
 

@@ -46,6 +46,10 @@ using TCloseEvent = Event<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = Event<void(TObject* Sender, bool& CanClose)>;
 using TShortCutEvent = Event<void(TObject* Sender, TShortCut ShortCut, bool& Handled)>;
 using TExceptionEvent = Event<void(TObject* Sender, const Exception& E)>;
+// A help request: Command says what is asked (HELP_CONTEXT with the topic in Data); the handler
+// answers whether it showed help and may clear CallHelp.
+using THelpEvent = Event<bool(Word Command, NativeInt Data, bool& CallHelp)>;
+inline constexpr Word HELP_CONTEXT = 1;
 
 // ---------------------------------------------------------------------------
 // Message boxes: the system's flags and answers.
@@ -403,6 +407,9 @@ public:
     void SetShowHint(bool Value);
     const String& GetHelpFile() const { return FHelpFile; }
     void SetHelpFile(const String& Value) { FHelpFile = Value; }
+    // Asks for the help topic Context: OnHelp answers it; without a handler there is no help
+    // system here, and the request is refused (false).
+    bool HelpContext(int Context);
 
     // The clock the timers run on; nullptr restores the real one.
     TTimerClock* GetClock() const;
@@ -410,6 +417,7 @@ public:
 
     TExceptionEvent OnException;
     TNotifyEvent OnIdle;
+    THelpEvent OnHelp;
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
@@ -476,7 +484,9 @@ public:
     int GetWidth() const;
     int GetHeight() const;
     TRect GetWorkAreaRect() const;
-    int GetPixelsPerInch() const { return 96; }
+    // The screen's resolution forms scale to; 96 unless set (a test stands for a finer screen).
+    int GetPixelsPerInch() const { return FPixelsPerInch; }
+    void SetPixelsPerInch(int Value) { FPixelsPerInch = Value > 0 ? Value : 96; }
     int GetFormCount() const;
     TCustomForm* GetForm(int Index) const;
     TCustomForm* GetActiveForm() const;
@@ -484,6 +494,7 @@ public:
 
 private:
     TCursor FCursor = crDefault;
+    int FPixelsPerInch = 96;
     std::vector<std::pair<int, TCursor>> FCursors;
     std::vector<std::pair<int, HCURSOR>> FPictures;
 };

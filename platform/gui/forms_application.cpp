@@ -221,6 +221,11 @@ void TApplication::SetShowHint(bool Value) {
     FShowHint = Value;
 }
 
+bool TApplication::HelpContext(int Context) {
+    bool callHelp = true;
+    return OnHelp && OnHelp(HELP_CONTEXT, Context, callHelp);
+}
+
 TTimerClock* TApplication::GetClock() const {
     return FClock;
 }

@@ -374,6 +374,10 @@ bool IsCaretShown() {
 int GetSystemMetrics(int Index) {
     EnsureQtApplication();
     switch (Index) {
+    case SM_CXSCREEN:
+        return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().width() : 0;
+    case SM_CYSCREEN:
+        return QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry().height() : 0;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
         return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);

@@ -86,6 +86,8 @@ HWND GetCaretWindow();
 bool IsCaretShown();
 
 enum : int {
+    SM_CXSCREEN = 0,
+    SM_CYSCREEN = 1,
     SM_CXVSCROLL = 2,
     SM_CYHSCROLL = 3,
     SM_CXBORDER = 5,
