@@ -22,6 +22,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/chartwalls.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/zuzexportformat.h"
 #include "chart/series/zuzprevi.h"
 #include "chart/series/zuzstore.h"
 #include "platform/gui/buttons.h"
@@ -58,13 +59,6 @@ private:
     TCursor FOld;
 };
 
-String HelpFilePath(const String& FileName) {
-    TRegistry reg(KEY_READ);
-    reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKeyReadOnly(u"SOFTWARE\\Microsoft\\Windows\\Help")) return {};
-    return reg.ReadString(FileName) + u"\\" + FileName;
-}
-
 bool HasZValues(const TChartSeries* Series) {
     return Series && Series->ValuesList().Count() >= 3;
 }
@@ -79,11 +73,11 @@ std::vector<TOnShowEditor>& ZuzOnShowEditor() {
 }
 
 String GetVedIrureHelpFile() {
-    return HelpFilePath(u"VedIrure8.hlp");
+    return GetRegistryHelpPath(u"VedIrure8.hlp");
 }
 
 String GetVedIrureUserHelpFile() {
-    return HelpFilePath(u"ZuzUser8.hlp");
+    return GetRegistryHelpPath(u"ZuzUser8.hlp");
 }
 
 template <>
@@ -247,6 +241,9 @@ void TChartEditForm::FormCreate(TObject*) {
     // No help file is known until one is checked: a help button would do nothing.
     ButtonHelp->SetVisible(false);
     LBSeries->OnChangeActive.Bind(this, &TChartEditForm::LBSeriesChangeActive);
+    // The list box publishes no drag events: bound here.
+    Groups->OnDragOver.Bind(this, &TChartEditForm::GroupsDragOver);
+    Groups->OnDragDrop.Bind(this, &TChartEditForm::GroupsDragDrop);
 }
 
 void TChartEditForm::SetChart(TCustomChart* Value) {

@@ -25,6 +25,7 @@
 #include "chart/editors/zuzedipage.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediperi.h"
+#include "chart/editors/zuzeditcha.h"
 #include "chart/editors/zuzedititl.h"
 #include "chart/editors/zuzedittools.h"
 #include "chart/editors/zuzediwall.h"
@@ -111,6 +112,7 @@ const TUnitEntry kEditorUnits[] = {
     {"ZuzEditTools", ZuzEditToolsInitialization, nullptr},
     {"ZuzEdiTitl", ZuzEdiTitlInitialization, nullptr},
     {"ZuzEdiLege", ZuzEdiLegeInitialization, nullptr},
+    {"ZuzEditCha", ZuzEditChaInitialization, ZuzEditChaFinalization},
 };
 
 } // namespace

@@ -1,0 +1,424 @@
+// The chart editor form over a real chart, in tabs mode, with its options kept in a registry
+// of the test's own.
+#include "chart/editors/zuzeditcha.h"
+
+#include "chart/canvas/zuzprocs.h"
+#include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzedi3d.h"
+#include "chart/editors/zuzedigene.h"
+#include "chart/editors/zuzedilege.h"
+#include "chart/editors/zuzedipage.h"
+#include "chart/editors/zuzediseri.h"
+#include "chart/editors/zuzedititl.h"
+#include "chart/editors/zuzediwall.h"
+#include "chart/editors/zuzexport.h"
+#include "chart/editors/zuzlisb.h"
+#include "chart/engine/chartwalls.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/series/zuzprevi.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/clipbrd.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/menus.h"
+#include "platform/gui/winuser.h"
+#include "platform/win32/registry.h"
+#include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/modaldriver.h"
+#include "tests/support/tempdir.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
+
+class ChartEditFormTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        win32::SetRegistryDirectory(registry.path);
+        ZuzSaveBoolOption(u"TreeMode", false);
+        chart->GetSeries(0)->SetTitle(u"Температура, °C");
+        chart->GetSeries(1)->SetTitle(u"Давление, кПа");
+        form->Show();
+    }
+    void TearDown() override {
+        editor.reset();
+        win32::SetRegistryDirectory({});
+        DialogTest::TearDown();
+    }
+    // A new editor on the chart, not yet shown.
+    TChartEditForm* Editor() {
+        editor.reset(Create<TChartEditForm>(nullptr));
+        editor->SetChart(chart);
+        return editor.get();
+    }
+    TChartEditForm* Shown(TChartEditForm* Editor) {
+        Editor->Show();
+        probe::ProcessEvents();
+        return Editor;
+    }
+    static void Store(const String& Name, int Value) {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.OpenKey(kEditorKey, true));
+        reg.WriteInteger(Name, Value);
+    }
+    static bool Stored(const String& Name) {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_CURRENT_USER);
+        return reg.OpenKeyReadOnly(kEditorKey) && reg.ValueExists(Name);
+    }
+    template <class F>
+    static F* Page(TChartEditForm* Editor, TTabSheet* Tab) {
+        return dynamic_cast<F*>(Editor->PageForm(Tab));
+    }
+
+    TempDir registry{"moltren-editor-registry"};
+    Owned<TChartEditForm> editor;
+};
+
+TEST_F(ChartEditFormTest, HidingEveryChartSubPageHidesTheChartTab) {
+    auto* e = Editor();
+    e->HiddenTabs = {cetMain,  cetGeneral, cetAxis,  cetTitles, cetLegend,
+                     cetPanel, cetPaging,  cetWalls, cet3D};
+    Shown(e);
+    EXPECT_FALSE(e->TabChart->GetTabVisible());
+    EXPECT_TRUE(e->TabSeries->GetTabVisible());
+    // One sub-page left keeps it.
+    auto* other = Create<TChartEditForm>(nullptr);
+    const Owned<TChartEditForm> freer(other);
+    other->SetChart(chart);
+    other->HiddenTabs = {cetMain, cetGeneral, cetAxis, cetTitles, cetLegend, cetPanel, cetPaging, cetWalls};
+    Shown(other);
+    EXPECT_TRUE(other->TabChart->GetTabVisible());
+}
+
+// StartPage picks a sub-page, or its next visible neighbour, else the nearest one before it.
+TEST_F(ChartEditFormTest, StartPageOpensTheNearestVisibleSubPage) {
+    struct Row {
+        TChartEditorHiddenTabs hidden;
+        const char* expected;
+    } const rows[] = {
+        {{}, "TabPanel"},
+        {{cetPanel}, "TabPaging"},
+        {{cetPanel, cetPaging, cetWalls, cet3D}, "TabLegend"},
+    };
+    for (const Row& row : rows) {
+        auto* e = Editor();
+        e->StartPage = cetPanel;
+        e->HiddenTabs = row.hidden;
+        Shown(e);
+        EXPECT_EQ(e->MainPage->GetActivePage(), e->TabChart);
+        ASSERT_NE(e->SubPage->GetActivePage(), nullptr);
+        EXPECT_EQ(UTF8Encode(e->SubPage->GetActivePage()->GetName()), row.expected);
+        EXPECT_NE(e->PageForm(e->SubPage->GetActivePage()), nullptr) << row.expected;
+        EXPECT_EQ(e->SubPage->GetActivePageIndex(), e->StartPage);
+    }
+}
+
+TEST_F(ChartEditFormTest, StartPagesBeyondTheChartOpenTheirMainPageOrTheSeriesTabs) {
+    auto* e = Editor();
+    e->StartPage = cetSeriesData;
+    Shown(e);
+    EXPECT_EQ(e->MainPage->GetActivePage(), e->TabData);
+    EXPECT_EQ(e->ChartGrid1->GetChart(), chart);
+
+    for (const auto& [start, tab] : {std::pair{cetSeriesGeneral, 0}, std::pair{cetSeriesMarks, 1}}) {
+        auto* s = Editor();
+        s->StartPage = start;
+        Shown(s);
+        EXPECT_EQ(s->MainPage->GetActivePage(), s->TabSeries);
+        ASSERT_NE(s->SeriesForm, nullptr);
+        EXPECT_EQ(s->SeriesForm->TheSeries, chart->GetSeries(0));
+        EXPECT_EQ(s->SeriesForm->PageSeries->GetActivePage(),
+                  tab == 0 ? s->SeriesForm->TabGeneral : s->SeriesForm->TabMarks);
+    }
+
+    for (const auto& [start, expected] : {std::pair{cetExport, 0}, std::pair{cetPrintPreview, 1}}) {
+        auto* m = Editor();
+        m->StartPage = start;
+        Shown(m);
+        if (expected == 0) {
+            ASSERT_NE(m->GetExportForm(), nullptr);
+            EXPECT_FALSE(m->GetExportForm()->BClose->GetVisible());
+        } else {
+            ASSERT_NE(m->PreviewForm, nullptr);
+            EXPECT_EQ(m->PreviewForm->GetParent(), m->TabPrint);
+        }
+    }
+}
+
+TEST_F(ChartEditFormTest, WithoutToolTypesThereIsNoToolsTab) {
+    std::vector<const ClassInfo*> saved;
+    for (int i = 0; i < ZuzToolTypes().Count(); ++i) saved.push_back(ZuzToolTypes().Get(i));
+    ZuzToolTypes().Clear();
+    auto* e = Shown(Editor());
+    EXPECT_FALSE(e->TabTools->GetTabVisible());
+    for (const ClassInfo* tool : saved) ZuzToolTypes().Add(tool);
+    if (!saved.empty()) {
+        auto* with = Shown(Editor());
+        EXPECT_TRUE(with->TabTools->GetTabVisible());
+    }
+}
+
+// Delete stays off for series the user may not delete; the other buttons follow their options.
+TEST_F(ChartEditFormTest, SeriesButtonsFollowTheSelectedSeriesAndTheOptions) {
+    TChartSeries* first = chart->GetSeries(0);
+    auto* e = Shown(Editor());
+    ASSERT_EQ(e->LBSeries->GetItemIndex(), 0);
+    EXPECT_TRUE(e->BDeleteSeries->GetEnabled());
+    EXPECT_TRUE(e->BCloneSeries->GetEnabled());
+    EXPECT_FALSE(e->BMoveUP->GetEnabled());
+    EXPECT_TRUE(e->BMoveDown->GetEnabled());
+
+    for (const TChartSeriesStyleItem flag : {tssDenyDelete, tssIsTemplate}) {
+        first->SetStyle(TChartSeriesStyle{flag});
+        e->LBSeriesRefreshButtons(e->LBSeries);
+        EXPECT_FALSE(e->BDeleteSeries->GetEnabled()) << int(flag);
+        EXPECT_FALSE(e->LBSeries->GetAllowDeleteSeries());
+    }
+    EXPECT_FALSE(e->BCloneSeries->GetEnabled()); // a template is not cloned either
+    first->SetStyle({});
+    first->IncludeState(csAncestor);
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    EXPECT_FALSE(e->BDeleteSeries->GetEnabled());
+    EXPECT_FALSE(e->BChangeTypeSeries->GetEnabled());
+    first->ExcludeState(csAncestor);
+
+    e->EditorOptions = TChartEditorOptions{ceHelp};
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    for (TControl* c : std::initializer_list<TControl*>{e->BAddSeries, e->BDeleteSeries, e->BRenameSeries,
+                                                        e->BCloneSeries, e->BChangeTypeSeries})
+        EXPECT_FALSE(c->GetEnabled()) << UTF8Encode(c->GetName());
+    EXPECT_FALSE(e->BMoveUP->GetVisible());
+    EXPECT_FALSE(e->LBSeries->GetEnableDragSeries());
+}
+
+TEST_F(ChartEditFormTest, StoredPlaceAndSizeAreKeptInsideTheScreen) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    Store(u"Left", screenWidth + 50);
+    Store(u"Top", screenHeight + 50);
+    Store(u"Width", 50);
+    Store(u"Height", 300);
+    auto* e = Editor();
+    EXPECT_EQ(e->GetWidth(), 100);
+    EXPECT_EQ(e->GetHeight(), 300);
+    EXPECT_EQ(e->GetLeft(), screenWidth - 100);
+    EXPECT_EQ(e->GetTop(), screenHeight - 300);
+    EXPECT_EQ(e->GetPosition(), poDesigned);
+
+    editor.reset(); // it writes its own place and size back
+    Store(u"Left", -20);
+    Store(u"Width", screenWidth * 3);
+    auto* wide = Editor();
+    EXPECT_EQ(wide->GetLeft(), 0);
+    EXPECT_EQ(wide->GetWidth(), Screen->GetWorkAreaRect().Width());
+
+    // Without remembering, nothing is read.
+    auto* plain = Create<TChartEditForm>(nullptr);
+    const Owned<TChartEditForm> freer(plain);
+    plain->RememberPosition = plain->RememberSize = false;
+    plain->SetChart(chart);
+    EXPECT_NE(plain->GetPosition(), poDesigned);
+    EXPECT_EQ(plain->GetWidth(), StrToInt(VavIve_DefaultEditorSize));
+}
+
+TEST_F(ChartEditFormTest, ADefaultSizeIsNotWrittenBack) {
+    auto* e = Editor();
+    ASSERT_EQ(e->GetWidth(), StrToInt(VavIve_DefaultEditorSize));
+    e->SetHeight(StrToInt(VavIve_DefaultEditorHeight));
+    e->EditorOptions += ceGroups;
+    editor.reset();
+    EXPECT_TRUE(Stored(u"Left"));
+    EXPECT_FALSE(Stored(u"Width"));
+    EXPECT_FALSE(Stored(u"Height"));
+    EXPECT_TRUE(ZuzReadBoolOption(u"SeriesGroups", false));
+
+    auto* again = Editor();
+    EXPECT_TRUE(again->EditorOptions.Contains(ceGroups)); // the groups choice is read back
+    again->SetWidth(500);
+    editor.reset();
+    EXPECT_EQ(ZuzReadIntegerOption(u"Width", 0), 500);
+}
+
+TEST_F(ChartEditFormTest, TheSizeFollowsTheScreensResolution) {
+    Screen->SetPixelsPerInch(120);
+    auto* e = Create<TChartEditForm>(nullptr);
+    const Owned<TChartEditForm> freer(e);
+    Screen->SetPixelsPerInch(96);
+    EXPECT_EQ(e->GetWidth(), 414 * 120 / 96);
+    EXPECT_EQ(e->GetHeight(), 347 * 120 / 96 + GetSystemMetrics(SM_CYSIZE) - 18);
+}
+
+// "Help..." does nothing without a help file, so it shows only with one.
+TEST_F(ChartEditFormTest, HelpShowsOnlyWithAHelpFile) {
+    auto* e = Editor();
+    e->CheckHelpFile();
+    Shown(e);
+    EXPECT_FALSE(e->ButtonHelp->GetVisible());
+    EXPECT_FALSE(e->GetBorderIcons().Contains(biHelp));
+
+    {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(reg.OpenKey(u"SOFTWARE\\Microsoft\\Windows\\Help", true));
+        reg.WriteString(u"ZuzUser8.hlp", u"C:\\Help");
+    }
+    EXPECT_EQ(GetVedIrureUserHelpFile(), u"C:\\Help\\ZuzUser8.hlp");
+    auto* helped = Editor();
+    helped->CheckHelpFile();
+    EXPECT_EQ(helped->GetHelpFile(), u"C:\\Help\\ZuzUser8.hlp");
+    EXPECT_TRUE(helped->ButtonHelp->GetVisible());
+    EXPECT_TRUE(helped->GetBorderIcons().Contains(biHelp));
+    int asked = 0;
+    Application->OnHelp = THelpEvent([&](Word Command, NativeInt Data, bool&) {
+        asked = Command == HELP_CONTEXT ? static_cast<int>(Data) : -1;
+        return true;
+    });
+    helped->ButtonHelp->Click();
+    Application->OnHelp = {};
+    EXPECT_EQ(asked, 726);
+
+    helped->EditorOptions -= ceHelp;
+    helped->CheckHelpFile();
+    EXPECT_TRUE(helped->GetHelpFile().empty());
+    EXPECT_FALSE(helped->ButtonHelp->GetVisible());
+}
+
+TEST_F(ChartEditFormTest, EveryHostedPageWritesIntoTheChart) {
+    auto* e = Shown(Editor());
+    const auto open = [&](TTabSheet* Tab) {
+        e->SubPage->SetActivePage(Tab);
+        e->SubPageChange(e->SubPage);
+        probe::ProcessEvents();
+    };
+    open(e->TabGeneral);
+    auto* general = Page<TFormZuzGeneral>(e, e->TabGeneral);
+    ASSERT_NE(general, nullptr);
+    const bool zoom = chart->GetZoom()->GetAllow();
+    general->CBAllowZoom->SetChecked(!zoom);
+    EXPECT_EQ(chart->GetZoom()->GetAllow(), !zoom);
+
+    open(e->TabTitle);
+    auto* titles = Page<TFormZuzTitle>(e, e->TabTitle);
+    ASSERT_NE(titles, nullptr);
+    titles->CBVisible->SetChecked(false);
+    EXPECT_FALSE(chart->GetTitle()->GetVisible());
+
+    open(e->TabLegend);
+    Page<TFormZuzLegend>(e, e->TabLegend)->CBShow->SetChecked(false);
+    EXPECT_FALSE(chart->GetLegend()->GetVisible());
+
+    open(e->TabPaging);
+    Page<TFormZuzPage>(e, e->TabPaging)->UDPointsPerPage->SetPosition(7);
+    EXPECT_EQ(chart->GetMaxPointsPerPage(), 7);
+
+    open(e->TabWalls);
+    auto* walls = Page<TFormZuzWall>(e, e->TabWalls);
+    const bool transparent = chart->GetLeftWall()->GetTransparent();
+    walls->CBTransp->SetChecked(!transparent);
+    EXPECT_EQ(chart->GetLeftWall()->GetTransparent(), !transparent);
+
+    open(e->Tab3D);
+    Page<TFormZuz3D>(e, e->Tab3D)->CBOrthogonal->SetChecked(false);
+    EXPECT_FALSE(chart->View3DOptionsProp()->GetOrthogonal());
+
+    for (TTabSheet* tab : {e->TabAxis, e->TabPanel}) {
+        open(tab);
+        EXPECT_NE(e->PageForm(tab), nullptr) << UTF8Encode(tab->GetName());
+    }
+
+    e->LBSeries->SetItemIndex(1);
+    e->LBSeriesEditSeries(e->LBSeries, 1);
+    probe::ProcessEvents();
+    ASSERT_NE(e->SeriesForm, nullptr);
+    EXPECT_EQ(e->SeriesForm->TheSeries, chart->GetSeries(1));
+    e->SeriesForm->PageSeries->SetActivePage(e->SeriesForm->TabGeneral);
+    e->SeriesForm->PageSeriesChange(e->SeriesForm->PageSeries);
+    e->SeriesForm->CBShowInLegend->SetChecked(false);
+    EXPECT_FALSE(chart->GetSeries(1)->GetShowInLegend());
+
+    e->MainPage->SetActivePage(e->TabData);
+    e->MainPageChange(e->MainPage);
+    TChartGrid* grid = e->ChartGrid1;
+    ASSERT_EQ(grid->GetChart(), chart);
+    TChartValueList* values = nullptr;
+    int column = 1;
+    while (column < grid->GetColCount() && !(grid->GetSeriesOfCol(column, values) == chart->GetSeries(0) &&
+                                             values == chart->GetSeries(0)->GetYValues()))
+        ++column;
+    ASSERT_LT(column, grid->GetColCount());
+    grid->SetEditText(column, 2, u"77");
+    EXPECT_EQ(chart->GetSeries(0)->GetYValues()->GetValue(0), 77);
+}
+
+TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
+    auto* e = Shown(Editor());
+    e->MainPage->SetActivePage(e->TabData);
+    e->MainPageChange(e->MainPage);
+    EXPECT_FALSE(e->SBGrid3D->GetEnabled()); // line series have no Z values
+    EXPECT_EQ(e->SBGridCol->GetDown(), e->ChartGrid1->GetShowColors());
+    EXPECT_TRUE(e->SBGridText->GetDown());
+
+    e->SBGridText->SetDown(false);
+    e->SBGridTextClick(e->SBGridText);
+    EXPECT_FALSE(e->ChartGrid1->GetShowLabels());
+    e->SBGridX->SetDown(true);
+    e->SBGridXClick(e->SBGridX);
+    EXPECT_EQ(e->ChartGrid1->GetShowXValues(), cgsYes);
+
+    e->SBGridCol->SetDown(true);
+    e->SBGridColClick(e->SBGridCol);
+    e->ChartGrid1->SetRow(2);
+    e->PopupDataPopup(e->PopupData);
+    EXPECT_TRUE(e->EditColor1->GetVisible());
+    EXPECT_FALSE(e->DefaultColor1->GetVisible()); // the point has no colour of its own yet
+    e->Makenullpoint1Click(nullptr);
+    EXPECT_TRUE(chart->GetSeries(0)->IsNull(0));
+    e->PopupDataPopup(e->PopupData);
+    EXPECT_TRUE(e->DefaultColor1->GetVisible());
+    EXPECT_FALSE(e->Makenullpoint1->GetVisible());
+
+    e->SBCopyDataClick(e->SBCopyData);
+    EXPECT_NE(Clipboard()->GetAsText().find(u"Температура"), String::npos);
+}
+
+TEST_F(ChartEditFormTest, CloseAndShowHooks) {
+    static int calls = 0;
+    static TTabSheet* last = reinterpret_cast<TTabSheet*>(1);
+    ZuzOnShowEditor().push_back([](TChartEditForm*, TTabSheet* Tab) {
+        ++calls;
+        last = Tab;
+    });
+    auto* e = Shown(Editor());
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(last, nullptr);
+    EXPECT_EQ(e->GetCaption(), Format(VavIve_Editing, {chart->GetName()}));
+    ZuzOnShowEditor().clear();
+
+    ModalDriver driver;
+    driver.Form<TChartEditForm>([](TChartEditForm& f) { f.BClose->Click(); });
+    auto* modal = Editor();
+    EXPECT_EQ(modal->ShowModal(), mrCancel);
+
+    chart->Free();
+    chart = nullptr;
+    EXPECT_EQ(modal->GetChart(), nullptr);
+}
+
+TEST_F(ChartEditFormTest, Pictures) {
+    form->SetBounds(20, 20, 900, 420);
+    auto* e = Shown(Editor());
+    e->SetBounds(440, 30, 430, 380);
+    SavePicture(*e, "charteditor-series-list.png");
+    e->MainPage->SetActivePage(e->TabSeries);
+    e->MainPageChange(e->MainPage);
+    SavePicture(*e, "charteditor-series-page.png");
+    e->MainPage->SetActivePage(e->TabData);
+    e->MainPageChange(e->MainPage);
+    SavePicture(*e, "charteditor-data.png");
+}
+
+} // namespace
