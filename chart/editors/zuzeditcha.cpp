@@ -31,6 +31,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/splitter.h"
+#include "platform/gui/treeview.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
 
@@ -201,6 +202,7 @@ void TChartEditForm::BindComponents() {
     Bind(ButtonHelp, u"ButtonHelp");
     Bind(PanClose, u"PanClose");
     Bind(BClose, u"BClose");
+    Bind(Tree, u"Tree");
     Bind(TreeSplitter, u"TreeSplitter");
     Bind(PopupData, u"PopupData");
     Bind(EditColor1, u"EditColor1");
@@ -629,7 +631,7 @@ void TChartEditForm::BAddSeriesClick(TObject*) {
     TabSeriesBackOnMainPage();
     TChartSeries* series = LBSeries->AddSeriesGallery();
     if (series) {
-        if (TSeriesGroup* group = EditorOptions.Contains(ceGroups) ? CurrentGroup() : nullptr) {
+        if (TSeriesGroup* group = CurrentGroup()) {
             group->Add(series);
             LBSeries->UpdateSeries();
         }
@@ -805,6 +807,14 @@ void TChartEditForm::ButtonHelpClick(TObject*) {
     Application->HelpContext(GetHelpContext());
 }
 
+bool TChartEditForm::HelpRequested(TControl* Control) {
+    if (!GetBorderIcons().Contains(biHelp)) return false;
+    TControl* c = Control;
+    while (c && c->GetHelpContext() == 0) c = c->GetParent();
+    if (c) Application->HelpContext(c->GetHelpContext());
+    return true;
+}
+
 void TChartEditForm::BCloseClick(TObject*) {
     SetModalResult(mrCancel);
 }
@@ -841,6 +851,7 @@ void TChartEditForm::SaveStoredBounds() {
 }
 
 void ZuzEditChaInitialization() {
+    RegisterTreeViewClass();
     RegisterClass(TChartEditForm::StaticClass());
 }
 

@@ -152,7 +152,6 @@ public:
     TButton* ButtonHelp = nullptr;
     TPanel* PanClose = nullptr;
     TButton* BClose = nullptr;
-    // Made in code while the platform tree is not in the resource; nullptr until then.
     TTreeView* Tree = nullptr;
     TSplitter* TreeSplitter = nullptr;
     TPopupMenu* PopupData = nullptr;
@@ -204,6 +203,9 @@ public:
     TFormZuzTools* GetToolsForm() const { return FToolsForm; }
     // The page form shown on a sub-page of the chart, or nullptr before it is made.
     TCustomForm* PageForm(TTabSheet* Tab) const;
+    // A help request on a control while the border has the help button: the topic of the
+    // control or of its nearest parent that has one. False when the border has no help button.
+    bool HelpRequested(TControl* Control);
     // Whether the editor works with a tree instead of tabs.
     bool TreeMode() const;
 

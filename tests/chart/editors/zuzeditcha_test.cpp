@@ -278,8 +278,13 @@ TEST_F(ChartEditFormTest, HelpShowsOnlyWithAHelpFile) {
         return true;
     });
     helped->ButtonHelp->Click();
-    Application->OnHelp = {};
     EXPECT_EQ(asked, 726);
+    // A control without a topic of its own asks for its nearest parent's.
+    EXPECT_TRUE(helped->HelpRequested(helped->BAddSeries));
+    EXPECT_EQ(asked, 33);
+    EXPECT_TRUE(helped->HelpRequested(helped->LBSeries));
+    EXPECT_EQ(asked, 726);
+    Application->OnHelp = {};
 
     helped->EditorOptions -= ceHelp;
     helped->CheckHelpFile();
@@ -408,17 +413,25 @@ TEST_F(ChartEditFormTest, CloseAndShowHooks) {
     EXPECT_EQ(modal->GetChart(), nullptr);
 }
 
+// The editor over the chart it edits, as the screen shows both.
 TEST_F(ChartEditFormTest, Pictures) {
-    form->SetBounds(20, 20, 900, 420);
+    form->SetBounds(20, 20, 900, 460);
     auto* e = Shown(Editor());
-    e->SetBounds(440, 30, 430, 380);
-    SavePicture(*e, "charteditor-series-list.png");
+    e->SetBounds(440, 50, 430, 380);
+    const auto snapshot = [&](const std::string& Name) {
+        probe::WaitFor([&] { return probe::Shown(*e); });
+        probe::ProcessEvents();
+        const TPoint d = probe::ScreenOrigin(*e), h = probe::ScreenOrigin(*form.get());
+        EXPECT_TRUE(KeepPicture(
+            probe::Overlay(probe::Grab(*form.get()), probe::Grab(*e), TPoint(d.X - h.X, d.Y - h.Y)), Name));
+    };
+    snapshot("charteditor-series-list.png");
     e->MainPage->SetActivePage(e->TabSeries);
     e->MainPageChange(e->MainPage);
-    SavePicture(*e, "charteditor-series-page.png");
+    snapshot("charteditor-series-page.png");
     e->MainPage->SetActivePage(e->TabData);
     e->MainPageChange(e->MainPage);
-    SavePicture(*e, "charteditor-data.png");
+    snapshot("charteditor-data.png");
 }
 
 } // namespace
