@@ -185,12 +185,18 @@ void ZuzDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double
 namespace {
 const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
 
+// A value of another type than asked (a hand-edited or damaged key) reads as the default: the
+// forms that read their options on creation must still open.
 template <class T, class Read>
 T ReadOption(const String& Key, T Default, Read read) {
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);
-    if (reg.OpenKeyReadOnly(kEditorKey) && reg.ValueExists(Key)) return read(reg);
-    return Default;
+    if (!reg.OpenKeyReadOnly(kEditorKey) || !reg.ValueExists(Key)) return Default;
+    try {
+        return read(reg);
+    } catch (const ERegistryException&) {
+        return Default;
+    }
 }
 
 template <class Write>

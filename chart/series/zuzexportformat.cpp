@@ -152,7 +152,12 @@ String GetRegistryHelpPath(const String& HelpFileName) {
     auto registry = MakeOwned<TRegistry>(KEY_READ);
     registry->SetRootKey(HKEY_LOCAL_MACHINE);
     if (!registry->OpenKeyReadOnly(u"SOFTWARE\\Microsoft\\Windows\\Help")) return {};
-    return registry->ReadString(HelpFileName) + u"\\" + HelpFileName;
+    // The folder key lists other programs' files too: without a folder text for this file there
+    // is no help file, not one at the root.
+    const TRegDataType type = registry->GetDataType(HelpFileName);
+    if (type != rdString && type != rdExpandString) return {};
+    const String folder = registry->ReadString(HelpFileName);
+    return folder.empty() ? String{} : folder + u"\\" + HelpFileName;
 }
 
 void ZuzExportFormatsInitialization() {

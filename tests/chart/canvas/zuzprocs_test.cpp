@@ -94,7 +94,19 @@ TEST(EditorOptions, DefaultsUntilSavedAndNoKeyMadeByReading) {
     EXPECT_FALSE(ZuzReadBoolOption(u"TreeMode", true));
     EXPECT_EQ(ZuzReadIntegerOption(u"GalleryWidth", 77), 512);
     EXPECT_EQ(ZuzReadStringOption(u"GalleryMode", u""), u"Tabs");
-    EXPECT_THROW(ZuzReadIntegerOption(u"GalleryMode", 0), ERegistryException);
+    win32::SetRegistryDirectory({});
+}
+
+// A value of another type (edited by hand, or left by another version) must not keep the forms
+// that read their options on creation from opening.
+TEST(EditorOptions, AValueOfAnotherTypeReadsAsTheDefault) {
+    const TempDir scratch("moltren-options");
+    win32::SetRegistryDirectory(scratch.path);
+    ZuzSaveStringOption(u"GalleryMode", u"Tabs");
+    ZuzSaveIntegerOption(u"GalleryWidth", 512);
+    EXPECT_EQ(ZuzReadIntegerOption(u"GalleryMode", 7), 7);
+    EXPECT_TRUE(ZuzReadBoolOption(u"GalleryMode", true));
+    EXPECT_EQ(ZuzReadStringOption(u"GalleryWidth", u"Tree"), u"Tree");
     win32::SetRegistryDirectory({});
 }
 

@@ -231,5 +231,15 @@ TEST_F(ExportFormatsTest, TheHelpFolderComesFromTheSystemsHelpRegister) {
         r.WriteString(u"chart.hlp", u"C:\\Help");
     }
     EXPECT_EQ(GetRegistryHelpPath(u"chart.hlp"), u"C:\\Help\\chart.hlp");
+    // The key names other programs' files too: a file it has no folder text for has no path.
+    {
+        TRegistry r;
+        r.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(r.OpenKey(u"SOFTWARE\\Microsoft\\Windows\\Help", true));
+        r.WriteString(u"empty.hlp", u"");
+        r.WriteInteger(u"number.hlp", 7);
+    }
+    for (const String name : {u"missing.hlp", u"empty.hlp", u"number.hlp"})
+        EXPECT_EQ(GetRegistryHelpPath(name), u"") << UTF8Encode(name);
     win32::SetRegistryDirectory({});
 }
