@@ -262,22 +262,26 @@ void TChartEditForm::SetChart(TCustomChart* Value) {
 
 // Stored sizes keep their floor of 100 and are also held inside the screen's work area, so a
 // size saved on a larger screen still fits; a position beyond the screen is pulled back.
+// A value missing or of another type (a hand-edited or damaged key) counts as not stored, so
+// the editor still opens.
 void TChartEditForm::ReadStoredBounds() {
     TRegistry reg(KEY_READ);
     reg.SetRootKey(HKEY_CURRENT_USER);
     if (!reg.OpenKeyReadOnly(kEditorKey)) return;
-    if (RememberPosition && reg.ValueExists(u"Left")) {
+    const auto stored = [&reg](const String& Name) {
+        return reg.ValueExists(Name) && reg.GetDataType(Name) == rdInteger;
+    };
+    if (RememberPosition && stored(u"Left")) {
         SetPosition(poDesigned);
         SetLeft(std::max(0, reg.ReadInteger(u"Left")));
-        SetTop(std::max(0, reg.ReadInteger(u"Top")));
+        if (stored(u"Top")) SetTop(std::max(0, reg.ReadInteger(u"Top")));
     }
     if (RememberSize) {
         const TRect work = Screen->GetWorkAreaRect();
         const auto fit = [](int Value, int Room) { return Room >= 100 ? std::min(Value, Room) : Value; };
-        if (reg.ValueExists(u"Width")) SetWidth(fit(std::max(100, reg.ReadInteger(u"Width")), work.Width()));
-        if (reg.ValueExists(u"Height"))
-            SetHeight(fit(std::max(100, reg.ReadInteger(u"Height")), work.Height()));
-        if (reg.ValueExists(u"TreeWidth")) SetTreeWidth(std::max(10, reg.ReadInteger(u"TreeWidth")));
+        if (stored(u"Width")) SetWidth(fit(std::max(100, reg.ReadInteger(u"Width")), work.Width()));
+        if (stored(u"Height")) SetHeight(fit(std::max(100, reg.ReadInteger(u"Height")), work.Height()));
+        if (stored(u"TreeWidth")) SetTreeWidth(std::max(10, reg.ReadInteger(u"TreeWidth")));
     }
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
@@ -835,7 +839,8 @@ void TChartEditForm::FormDestroy(TObject*) {
     if (FChart && (RememberPosition || RememberSize)) SaveStoredBounds();
 }
 
-// A size equal to the default is not written, so a later change of the default reaches it.
+// A size equal to the default is not written, so a later change of the default reaches it; one
+// stored earlier goes, or it would come back although the user returned to the default.
 void TChartEditForm::SaveStoredBounds() {
     TRegistry reg;
     reg.SetRootKey(HKEY_CURRENT_USER);
@@ -845,8 +850,14 @@ void TChartEditForm::SaveStoredBounds() {
         reg.WriteInteger(u"Top", GetTop());
     }
     if (RememberSize) {
-        if (GetWidth() != StrToInt(VavIve_DefaultEditorSize)) reg.WriteInteger(u"Width", GetWidth());
-        if (GetHeight() != StrToInt(VavIve_DefaultEditorHeight)) reg.WriteInteger(u"Height", GetHeight());
+        const auto keep = [&reg](const String& Name, int Value, int Default) {
+            if (Value != Default)
+                reg.WriteInteger(Name, Value);
+            else if (reg.ValueExists(Name))
+                reg.DeleteValue(Name);
+        };
+        keep(u"Width", GetWidth(), StrToInt(VavIve_DefaultEditorSize));
+        keep(u"Height", GetHeight(), StrToInt(VavIve_DefaultEditorHeight));
     }
 }
 

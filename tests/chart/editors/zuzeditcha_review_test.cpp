@@ -1,0 +1,104 @@
+// The chart editor's stored place and size against keys a person edited by hand or an older
+// run left behind.
+#include "chart/editors/zuzeditcha.h"
+
+#include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzprocs.h"
+#include "platform/gui/stdctrls.h"
+#include "platform/win32/registry.h"
+#include "tests/chart/editors/dialogfixture.h"
+#include "tests/support/tempdir.h"
+
+#include <memory>
+
+namespace {
+
+const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
+
+class ChartEditFormStoreTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        win32::SetRegistryDirectory(registry.path);
+        ZuzSaveBoolOption(u"TreeMode", false);
+    }
+    void TearDown() override {
+        editor.reset();
+        win32::SetRegistryDirectory({});
+        DialogTest::TearDown();
+    }
+    TChartEditForm* Editor() {
+        editor.reset(Create<TChartEditForm>(nullptr));
+        editor->SetChart(chart);
+        return editor.get();
+    }
+    static std::unique_ptr<TRegistry> Key() {
+        auto reg = std::make_unique<TRegistry>();
+        reg->SetRootKey(HKEY_CURRENT_USER);
+        EXPECT_TRUE(reg->OpenKey(kEditorKey, true));
+        return reg;
+    }
+
+    TempDir registry{"moltren-editor-review"};
+    Owned<TChartEditForm> editor;
+};
+
+TEST_F(ChartEditFormStoreTest, AStoredValueOfTheWrongTypeOrAMissingTopLeavesTheDefaults) {
+    {
+        const auto reg = Key();
+        reg->WriteString(u"RememberPosition", u"да");
+        reg->WriteString(u"SeriesGroups", u"yes");
+        reg->WriteInteger(u"Left", 30);
+        reg->WriteString(u"Width", u"wide");
+        reg->WriteString(u"Height", u"");
+    }
+    TChartEditForm* e = nullptr;
+    ASSERT_NO_THROW(e = Editor());
+    EXPECT_TRUE(e->RememberPosition);
+    EXPECT_FALSE(e->EditorOptions.Contains(ceGroups));
+    EXPECT_EQ(e->GetLeft(), 30);
+    EXPECT_GE(e->GetTop(), 0);
+    EXPECT_EQ(e->GetWidth(), StrToInt(VavIve_DefaultEditorSize));
+    EXPECT_EQ(e->GetPosition(), poDesigned);
+    // Closing writes sound values over the damaged ones.
+    e->SetWidth(480);
+    editor.reset();
+    EXPECT_EQ(ZuzReadIntegerOption(u"Width", 0), 480);
+    EXPECT_FALSE(ZuzReadBoolOption(u"SeriesGroups", true));
+}
+
+TEST_F(ChartEditFormStoreTest, ASizePutBackToTheDefaultForgetsTheStoredOne) {
+    {
+        const auto reg = Key();
+        reg->WriteInteger(u"Width", 600);
+        reg->WriteInteger(u"Height", 450);
+    }
+    TChartEditForm* e = Editor();
+    ASSERT_EQ(e->GetWidth(), 600);
+    e->SetWidth(StrToInt(VavIve_DefaultEditorSize));
+    editor.reset();
+    EXPECT_FALSE(Key()->ValueExists(u"Width"));
+    EXPECT_EQ(ZuzReadIntegerOption(u"Height", 0), 450); // the size kept stays
+    EXPECT_EQ(Editor()->GetWidth(), StrToInt(VavIve_DefaultEditorSize));
+}
+
+// The system's help folder key names other programs' files as well; this editor's help shows
+// only when its own file is named there with a folder.
+TEST_F(ChartEditFormStoreTest, HelpStaysHiddenWhileTheHelpKeyNamesNoFolderForTheEditorsFile) {
+    {
+        TRegistry reg;
+        reg.SetRootKey(HKEY_LOCAL_MACHINE);
+        ASSERT_TRUE(reg.OpenKey(u"SOFTWARE\\Microsoft\\Windows\\Help", true));
+        reg.WriteString(u"other.hlp", u"C:\\Help");
+        reg.WriteString(u"VedIrure8.hlp", u"");
+        reg.WriteInteger(u"ZuzUser8.hlp", 7);
+    }
+    EXPECT_EQ(GetVedIrureHelpFile(), u"");
+    TChartEditForm* e = Editor();
+    ASSERT_NO_THROW(e->CheckHelpFile());
+    EXPECT_EQ(e->GetHelpFile(), u"");
+    EXPECT_FALSE(e->ButtonHelp->GetVisible());
+    EXPECT_FALSE(e->GetBorderIcons().Contains(biHelp));
+}
+
+} // namespace
