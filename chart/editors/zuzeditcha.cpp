@@ -369,7 +369,10 @@ void TChartEditForm::ApplyHiddenTabs() {
 }
 
 void TChartEditForm::ApplyStartPage() {
+    // A page whose tab is hidden is not opened: the user would see a page he was not to see, with
+    // no tab of the bar marked.
     const auto openMain = [this](TTabSheet* Tab) {
+        if (!Tab->GetTabVisible()) return;
         MainPage->SetActivePage(Tab);
         MainPageChange(MainPage);
     };

@@ -4,6 +4,8 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/editors/zuzlisb.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/dialogfixture.h"
@@ -99,6 +101,22 @@ TEST_F(ChartEditFormStoreTest, HelpStaysHiddenWhileTheHelpKeyNamesNoFolderForThe
     EXPECT_EQ(e->GetHelpFile(), u"");
     EXPECT_FALSE(e->ButtonHelp->GetVisible());
     EXPECT_FALSE(e->GetBorderIcons().Contains(biHelp));
+}
+
+// A start page whose tab the launcher hid (or that has no tool types to show) is not opened:
+// the editor opens on its chart pages as without a start page.
+TEST_F(ChartEditFormStoreTest, AHiddenStartPageIsNotOpened) {
+    for (const auto start : {cetSeriesData, cetExport, cetTools, cetPrintPreview}) {
+        TChartEditForm* e = Editor();
+        e->StartPage = start;
+        e->HiddenTabs = {start};
+        e->Show();
+        EXPECT_EQ(e->MainPage->GetActivePage(), e->TabChart) << int(start);
+        EXPECT_TRUE(e->TabSeriesList->GetShowing()) << int(start);
+        EXPECT_EQ(e->LBSeries->GetItemIndex(), 0) << int(start);
+        EXPECT_EQ(e->GetExportForm(), nullptr);
+        EXPECT_EQ(e->PreviewForm, nullptr);
+    }
 }
 
 } // namespace
