@@ -307,6 +307,22 @@ private:
     void ReadStoredBounds();
     void SaveStoredBounds();
 
+    // Tree mode: parts of page forms lent to the page panel, with where they came from.
+    struct TLentPart {
+        TControl* Control;
+        TWinControl* Home;
+        TAlign Align;
+        TRect Bounds;
+    };
+    // Takes whatever the page panel shows off it, and gives lent parts back to their forms.
+    void TakeOffPagePanel();
+    void ShowOnPagePanel(TControl* Control, bool Lent);
+    // Activates a page as its tab would, putting its page control back where the tabs have it.
+    void ActivateTreePage(TTabSheet* Tab);
+
+    std::vector<TLentPart> FLentParts;
+    // A node is being shown: the pages it activates choose no node of their own.
+    bool FTreeChanging = false;
     TCustomChart* FChart = nullptr;
     TZuzExportForm* FExportForm = nullptr;
     TFormZuzTools* FToolsForm = nullptr;

@@ -390,6 +390,8 @@ const ClassInfo& TControl::StaticClass() {
         MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(true).Stored<&C::IsVisibleStored>(),
         MakeProp<&C::OnClick>("OnClick"),
         MakeProp<&C::OnDblClick>("OnDblClick"),
+        MakeProp<&C::OnDragDrop>("OnDragDrop"),
+        MakeProp<&C::OnDragOver>("OnDragOver"),
         MakeProp<&C::OnMouseDown>("OnMouseDown"),
         MakeProp<&C::OnMouseEnter>("OnMouseEnter"),
         MakeProp<&C::OnMouseLeave>("OnMouseLeave"),

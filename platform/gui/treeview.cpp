@@ -165,6 +165,14 @@ void TTreeNode::SetSelected(bool Value) {
         tv->SetSelected(nullptr);
 }
 
+TRect TTreeNode::DisplayRect() const {
+    QTreeWidget* tree = GetTreeView()->Tree();
+    const QRect r = tree->visualItemRect(FItem);
+    if (r.isEmpty()) return {};
+    const QPoint topLeft = tree->viewport()->mapTo(tree, r.topLeft());
+    return Bounds(topLeft.x(), topLeft.y(), r.width(), r.height());
+}
+
 bool TTreeNode::EditText() {
     TTreeView* tv = GetTreeView();
     if (tv->GetReadOnly()) return false;

@@ -51,6 +51,9 @@ public:
     // The node with the keyboard focus: the selected one.
     bool GetFocused() const { return GetSelected(); }
     void SetFocused(bool Value) { SetSelected(Value); }
+    // Where the node's row is drawn, in the tree's client coordinates (empty while it is
+    // inside a collapsed node).
+    TRect DisplayRect() const;
     // Opens the in-place editor on the node (OnEditing may refuse).
     bool EditText();
     // Frees the node and its children.

@@ -85,6 +85,13 @@ TEST_F(TreeViewTest, ExpandingAndCollapsingShowsInTheWidget) {
     chart->Collapse(false);
     EXPECT_FALSE(chart->GetExpanded());
     EXPECT_TRUE(axis->GetExpanded());
+    // A node's row is where the tree finds it; a collapsed node's children have none.
+    form->Show();
+    chart->Expand(false);
+    axis->Collapse(false);
+    const TRect r = axis->DisplayRect();
+    EXPECT_EQ(tree->GetNodeAt(r.Left + 5, (r.Top + r.Bottom) / 2), axis);
+    EXPECT_EQ(left->DisplayRect(), TRect());
     // A child added under an expanded node is in view.
     TTreeNode* added = tree->GetItems()->AddChild(series, u"Расход");
     EXPECT_TRUE(series->GetExpanded());

@@ -1,0 +1,112 @@
+// The chart editor in tree mode as the X server shows it: a node chosen with the mouse and
+// the next one with the keyboard show their pages, and a series dragged from the series list
+// onto a group joins that group.
+#include "chart/editors/zuzeditcha.h"
+
+#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzcontrols.h"
+#include "chart/canvas/zuzfilters.h"
+#include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzediaxis.h"
+#include "chart/editors/zuzlisb.h"
+#include "chart/editors/zuzmargins.h"
+#include "chart/engine/charttitle.h"
+#include "chart/engine/serieslist.h"
+#include "chart/series/zuzexportformat.h"
+#include "chart/series/zuzstore.h"
+#include "platform/gui/checklst.h"
+#include "platform/gui/extctrls.h"
+#include "platform/gui/treeview.h"
+#include "platform/win32/registry.h"
+#include "tests/chart/editors/gridfixture.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/xserver.h"
+
+void ZuzEditorsTestUnits();
+void ZuzSeriesEditorsTestUnits();
+
+namespace {
+
+class XTreeMode : public ChartFormTest {
+protected:
+    static void SetUpTestSuite() {
+        ChartFormTest::SetUpTestSuite();
+        static bool started = false;
+        if (started) return;
+        started = true;
+        ZuzCanvasInitialization();
+        ZuzFiltersInitialization();
+        RegisterZuzControlClasses();
+        ZuzEditorsTestUnits();
+        ZuzSeriesEditorsTestUnits();
+        RegisterZuzLisBClasses();
+        RegisterVedIrureGridClasses();
+        RegisterZuzMarginsClasses();
+        ZuzStoreInitialization();
+        ZuzExportFormatsInitialization();
+    }
+    void SetUp() override {
+        ChartFormTest::SetUp();
+        win32::SetRegistryDirectory(registry.path);
+        chart->GetTitle()->GetText()->SetText(u"Архив прибора «КРОНТ»");
+        AddSeries<TLineSeries>({21, 22, 24, 23, 21}, u"Температура, °C");
+        AddSeries<TLineSeries>({11, 12, 10, 9, 12}, u"Давление, кПа");
+        chart->GetSeriesList()->AddGroup(u"Котёл")->Add(chart->GetSeries(0));
+        form->Show();
+        editor.reset(Create<TChartEditForm>(nullptr));
+        editor->SetChart(chart);
+        editor->EditorOptions = DefaultChartEditorOptions() + ceGroups + ceGroupAll;
+    }
+    void TearDown() override {
+        editor.reset();
+        win32::SetRegistryDirectory({});
+        ChartFormTest::TearDown();
+    }
+    static TPoint Middle(const TRect& R) { return TPoint(R.Left + 12, (R.Top + R.Bottom) / 2); }
+
+    TempDir registry{"moltren-editor-tree-x11"};
+    Owned<TChartEditForm> editor;
+};
+
+} // namespace
+
+TEST_F(XTreeMode, NodesChosenByMouseAndKeysAndASeriesDraggedOntoAGroup) {
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    ASSERT_TRUE(e->TreeMode());
+    TTreeNode* axisNode = nullptr;
+    for (TTreeNode* n = e->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext())
+        if (n->GetText() == u"Axis") axisNode = n;
+    ASSERT_NE(axisNode, nullptr);
+
+    // The "Axis" page by a click, then its first axis by the keyboard.
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(axisNode->DisplayRect())));
+    EXPECT_EQ(e->Tree->GetSelected(), axisNode);
+    ASSERT_EQ(e->PagePanel->GetControlCount(), 1);
+    EXPECT_EQ(e->PagePanel->GetControl(0), e->TabAxis);
+    ASSERT_TRUE(xserver::Type("Right"));
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(e->Tree->GetSelected(), axisNode->GetFirstChild());
+    auto* axes = dynamic_cast<TFormZuzAxis*>(e->PageForm(e->TabAxis));
+    ASSERT_NE(axes, nullptr);
+    EXPECT_EQ(axes->GetAxis(), chart->GetLeftAxis());
+    EXPECT_EQ(e->PagePanel->GetControl(0), axes->PageAxis);
+    xserver::Keep(xserver::Picture(*e), "chart-editor-tree-left-axis");
+
+    // Back on the series list, the pressure series dragged onto "Котёл".
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(e->SeriesNode->DisplayRect())));
+    ASSERT_EQ(e->PagePanel->GetControl(0), e->TabSeriesList);
+    probe::ProcessEvents();
+    const TRect from = e->LBSeries->ItemRect(1);
+    const TRect onto = e->Groups->ItemRect(1);
+    const TPoint target = e->LBSeries->ScreenToClient(e->Groups->ClientToScreen(Middle(onto)));
+    ASSERT_TRUE(xserver::Drag(*e->LBSeries, TPoint(from.Right - 20, (from.Top + from.Bottom) / 2), target));
+    TSeriesGroup* boiler = chart->GetSeriesList()->GetGroups()->Get(0);
+    EXPECT_EQ(boiler->GetSeries()->Count(), 2);
+    EXPECT_EQ(e->Groups->GetItemIndex(), 1);
+    EXPECT_EQ(e->LBSeries->GetItems()->GetCount(), 2);
+    EXPECT_TRUE(requests.empty()); // nothing went wrong on the way
+    xserver::Keep(xserver::Picture(*e), "chart-editor-tree-groups-dropped");
+}
