@@ -173,6 +173,13 @@ TEST_F(TreeModeTest, AnElementNodeShowsItsPagePointedAtThatElement) {
     EXPECT_EQ(axes->GetParent(), e->TabAxis);
     EXPECT_TRUE(axes->PageAxis->GetShowing());
 
+    // Only a series node may be renamed in place.
+    bool allow = true;
+    e->TreeEditing(e->Tree, Node(u"Axis"), allow);
+    EXPECT_FALSE(allow);
+    e->TreeEditing(e->Tree, Node(u"Давление, кПа"), allow);
+    EXPECT_TRUE(allow);
+
     e->Tree->SetSelected(Node(u"Давление, кПа"));
     EXPECT_EQ(OnPanel(), std::vector<TControl*>{e->TabSeries});
     EXPECT_EQ(e->LBSeries->GetSelectedSeries(), chart->GetSeries(1));
@@ -252,14 +259,20 @@ TEST_F(SeriesGroupsTest, TheAllEntryComesOnlyWithItsOptionAndShiftsTheGroups) {
     EXPECT_EQ(editor->CurrentGroup(), network);
     EXPECT_EQ(editor->LBSeries->GetItems()->GetCount(), 1);
 
-    // Hidden through the View menu, and shown again.
+    // Hidden through the View menu; names instead of titles through it too.
     editor->ViewSeriesGroups1Click(editor->ViewSeriesGroups1);
     EXPECT_FALSE(editor->PanelGroups->GetVisible());
     EXPECT_FALSE(editor->EditorOptions.Contains(ceGroups));
+    editor->ViewSeriesNames1Click(editor->ViewSeriesNames1);
+    EXPECT_TRUE(editor->LBSeries->GetNames());
+    EXPECT_EQ(editor->BRenameSeries->GetCaption(), u"&Name...");
+    editor->ViewSeriesNames1Click(editor->ViewSeriesNames1);
+    EXPECT_EQ(editor->BRenameSeries->GetCaption(), u"&Title...");
 }
 
 TEST_F(SeriesGroupsTest, ASeriesDroppedOnAGroupMovesThereButNotOntoItsOwn) {
     auto* e = Shown(WithGroups(true));
+    EXPECT_TRUE(e->Groups->OnDragOver && e->Groups->OnDragDrop); // bound by the form resource
     Choose(1); // "Котёл"
     Drop(0, 1);
     EXPECT_EQ(boiler->GetSeries()->Count(), 2);
