@@ -3,18 +3,14 @@
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzprocs.h"
-#include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
 #include "chart/editors/zuzedigene.h"
 #include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzedititl.h"
 #include "chart/editors/zuzlisb.h"
-#include "chart/editors/zuzmargins.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartwalls.h"
 #include "chart/engine/serieslist.h"
-#include "chart/series/zuzexportformat.h"
-#include "chart/series/zuzstore.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/checklst.h"
 #include "platform/gui/comctrls.h"
@@ -27,21 +23,10 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/tempdir.h"
 
-void ZuzSeriesEditorsTestUnits();
-
 namespace {
 
 class TreeModeTest : public DialogTest {
 protected:
-    static void SetUpTestSuite() {
-        DialogTest::SetUpTestSuite();
-        ZuzSeriesEditorsTestUnits();
-        RegisterZuzLisBClasses();
-        RegisterVedIrureGridClasses();
-        RegisterZuzMarginsClasses();
-        ZuzStoreInitialization();
-        ZuzExportFormatsInitialization();
-    }
     void SetUp() override {
         DialogTest::SetUp();
         win32::SetRegistryDirectory(registry.path);

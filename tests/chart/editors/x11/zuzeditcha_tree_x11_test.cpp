@@ -3,17 +3,10 @@
 // onto a group joins that group.
 #include "chart/editors/zuzeditcha.h"
 
-#include "chart/canvas/zuzcanvas.h"
-#include "chart/canvas/zuzcontrols.h"
-#include "chart/canvas/zuzfilters.h"
-#include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
 #include "chart/editors/zuzlisb.h"
-#include "chart/editors/zuzmargins.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
-#include "chart/series/zuzexportformat.h"
-#include "chart/series/zuzstore.h"
 #include "platform/gui/checklst.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
@@ -22,29 +15,10 @@
 #include "tests/support/tempdir.h"
 #include "tests/support/xserver.h"
 
-void ZuzEditorsTestUnits();
-void ZuzSeriesEditorsTestUnits();
-
 namespace {
 
 class XTreeMode : public ChartFormTest {
 protected:
-    static void SetUpTestSuite() {
-        ChartFormTest::SetUpTestSuite();
-        static bool started = false;
-        if (started) return;
-        started = true;
-        ZuzCanvasInitialization();
-        ZuzFiltersInitialization();
-        RegisterZuzControlClasses();
-        ZuzEditorsTestUnits();
-        ZuzSeriesEditorsTestUnits();
-        RegisterZuzLisBClasses();
-        RegisterVedIrureGridClasses();
-        RegisterZuzMarginsClasses();
-        ZuzStoreInitialization();
-        ZuzExportFormatsInitialization();
-    }
     void SetUp() override {
         ChartFormTest::SetUp();
         win32::SetRegistryDirectory(registry.path);
