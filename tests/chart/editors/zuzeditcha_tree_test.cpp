@@ -258,7 +258,7 @@ TEST_F(SeriesGroupsTest, TheAllEntryComesOnlyWithItsOptionAndShiftsTheGroups) {
 TEST_F(SeriesGroupsTest, ASeriesDroppedOnAGroupMovesThereButNotOntoItsOwn) {
     auto* e = Shown(WithGroups(true));
     EXPECT_TRUE(e->Groups->OnDragOver && e->Groups->OnDragDrop); // bound by the form resource
-    Choose(1); // "Котёл"
+    Choose(1);                                                   // "Котёл"
     Drop(0, 1);
     EXPECT_EQ(boiler->GetSeries()->Count(), 2);
     EXPECT_EQ(network->GetSeries()->Count(), 1);
