@@ -627,7 +627,10 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
     LBSeries->SetEnableDragSeries(order);
     BMoveDown->SetVisible(order);
     BMoveUP->SetVisible(order);
-    if (TreeMode()) AddSeriesNodes();
+    // Rebuilt only when the number changed: every click in the list lands here, and a rebuild
+    // would take away the series node the user chose.
+    if (TreeMode() && SeriesNode && SeriesNode->GetCount() != LBSeries->GetItems()->GetCount())
+        AddSeriesNodes();
 }
 
 void TChartEditForm::TabSeriesBackOnMainPage() {

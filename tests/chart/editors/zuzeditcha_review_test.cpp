@@ -4,9 +4,12 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzlisb.h"
+#include "chart/engine/seriestypes.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
+#include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/dialogfixture.h"
 #include "tests/support/tempdir.h"
@@ -117,6 +120,31 @@ TEST_F(ChartEditFormStoreTest, AHiddenStartPageIsNotOpened) {
         EXPECT_EQ(e->GetExportForm(), nullptr);
         EXPECT_EQ(e->PreviewForm, nullptr);
     }
+}
+
+// In tree mode the series nodes are rebuilt only when their number changed: a refresh of the
+// series buttons (every click in the list) keeps the series node the user chose, and its page.
+TEST_F(ChartEditFormStoreTest, ARefreshOfTheSeriesButtonsKeepsTheChosenSeriesNode) {
+    ZuzSaveBoolOption(u"TreeMode", true);
+    TChartEditForm* e = Editor();
+    e->Show();
+    ASSERT_TRUE(e->TreeMode());
+    TTreeNode* second = e->SeriesNode->GetFirstChild()->GetNextSibling();
+    ASSERT_EQ(second->GetData(), chart->GetSeries(1));
+    e->Tree->SetSelected(second);
+    ASSERT_NE(e->SeriesForm, nullptr);
+    int changes = 0;
+    e->Tree->OnChange = TTVChangedEvent([&](TObject*, TTreeNode*) { ++changes; });
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(e->Tree->GetSelected(), second);
+    EXPECT_EQ(e->SeriesForm->TheSeries, chart->GetSeries(1));
+    // A series more does rebuild them.
+    auto* added = Create<TLineSeries>(form.get());
+    added->SetParentChart(chart);
+    e->LBSeries->UpdateSeries();
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    EXPECT_EQ(e->SeriesNode->GetCount(), 3);
 }
 
 } // namespace
