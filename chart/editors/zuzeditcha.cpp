@@ -81,24 +81,6 @@ String GetVedIrureUserHelpFile() {
     return GetRegistryHelpPath(u"ZuzUser8.hlp");
 }
 
-template <>
-const EnumInfo& EnumInfoOf<TChartEditorOption>() {
-    static const EnumInfo info{"TChartEditorOption",
-                               {"ceAdd", "ceDelete", "ceChange", "ceClone", "ceDataSource", "ceTitle",
-                                "ceHelp", "ceGroups", "ceGroupAll", "ceOrderSeries", "ceAskDelete"}};
-    return info;
-}
-
-template <>
-const EnumInfo& EnumInfoOf<TChartEditorTab>() {
-    static const EnumInfo info{"TChartEditorTab",
-                               {"cetMain", "cetGeneral", "cetAxis", "cetTitles", "cetLegend", "cetPanel",
-                                "cetPaging", "cetWalls", "cet3D", "cetSeriesGeneral", "cetSeriesMarks",
-                                "cetAllSeries", "cetSeriesData", "cetExport", "cetExportNative", "cetTools",
-                                "cetPrintPreview"}};
-    return info;
-}
-
 const ClassInfo& TChartEditForm::StaticClass() {
     using F = TChartEditForm;
     static const MethodInfo methods[] = {

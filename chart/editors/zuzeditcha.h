@@ -6,6 +6,7 @@
 // Optionally a tree on the left replaces the tabs, and a check list of series groups stands
 // beside the series list. Position, size and some choices are kept in the editor's options.
 
+#include "chart/editors/zuzedit.h"
 #include "platform/gui/forms.h"
 
 #include <cstdint>
@@ -37,52 +38,6 @@ class TTreeView;
 class TZuzCustomTool;
 class TZuzEvent;
 class TZuzExportForm;
-
-// What the user may do in the editor (bit order as stored).
-enum TChartEditorOption : std::uint8_t {
-    ceAdd,
-    ceDelete,
-    ceChange,
-    ceClone,
-    ceDataSource,
-    ceTitle,
-    ceHelp,
-    ceGroups,
-    ceGroupAll,
-    ceOrderSeries,
-    ceAskDelete
-};
-template <>
-const EnumInfo& EnumInfoOf<TChartEditorOption>();
-using TChartEditorOptions = Set<TChartEditorOption>;
-// Everything but the series groups (stored as 1919).
-constexpr TChartEditorOptions DefaultChartEditorOptions() {
-    return TChartEditorOptions::FromBits(1919);
-}
-
-// The editor's pages; 0-8 are the chart's sub-pages in their order.
-enum TChartEditorTab : std::uint8_t {
-    cetMain,
-    cetGeneral,
-    cetAxis,
-    cetTitles,
-    cetLegend,
-    cetPanel,
-    cetPaging,
-    cetWalls,
-    cet3D,
-    cetSeriesGeneral,
-    cetSeriesMarks,
-    cetAllSeries,
-    cetSeriesData,
-    cetExport,
-    cetExportNative,
-    cetTools,
-    cetPrintPreview
-};
-template <>
-const EnumInfo& EnumInfoOf<TChartEditorTab>();
-using TChartEditorHiddenTabs = Set<TChartEditorTab>;
 
 class TChartEditForm;
 

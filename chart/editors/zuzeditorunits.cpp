@@ -25,6 +25,7 @@
 #include "chart/editors/zuzedipage.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediperi.h"
+#include "chart/editors/zuzedit.h"
 #include "chart/editors/zuzeditcha.h"
 #include "chart/editors/zuzedititl.h"
 #include "chart/editors/zuzedittools.h"
@@ -113,6 +114,7 @@ const TUnitEntry kEditorUnits[] = {
     {"ZuzEdiTitl", ZuzEdiTitlInitialization, nullptr},
     {"ZuzEdiLege", ZuzEdiLegeInitialization, nullptr},
     {"ZuzEditCha", ZuzEditChaInitialization, ZuzEditChaFinalization},
+    {"ZuzEditLaunchers", RegisterChartEditorClasses, nullptr},
 };
 
 } // namespace
