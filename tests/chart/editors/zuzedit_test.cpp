@@ -27,8 +27,6 @@
 
 #include <stdexcept>
 
-void ZuzSeriesEditorsTestUnits();
-
 namespace {
 
 class TMarkTool : public TZuzCustomTool {
@@ -43,15 +41,6 @@ public:
 
 class Launchers : public DialogTest {
 protected:
-    static void SetUpTestSuite() {
-        DialogTest::SetUpTestSuite();
-        ZuzSeriesEditorsTestUnits();
-        RegisterZuzLisBClasses();
-        RegisterVedIrureGridClasses();
-        RegisterZuzMarginsClasses();
-        ZuzStoreInitialization();
-        ZuzExportFormatsInitialization();
-    }
     void SetUp() override {
         DialogTest::SetUp();
         // The editor's options in a registry of the test's own, with the tabs, not the tree.
