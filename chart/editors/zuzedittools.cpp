@@ -11,6 +11,8 @@
 #include "platform/gui/buttons.h"
 #include "platform/gui/extctrls.h"
 
+#include <algorithm>
+
 namespace {
 
 bool Designing(const TComponent* Component) {
@@ -100,9 +102,13 @@ void TFormZuzTools::FillAndSet() {
 void TFormZuzTools::Reload() {
     TStrings* items = LBTools->GetItems();
     bool stale = Tools && items->GetCount() != Tools->Count();
-    // A tool freed and another made elsewhere keep the count, and the line would hold freed memory.
-    for (int i = 0; Tools && !stale && i < items->GetCount(); ++i)
-        stale = Tools->IndexOf(static_cast<TZuzCustomTool*>(items->GetObjects(i))) < 0;
+    // A tool freed and another made elsewhere keep the count, and the line would hold freed
+    // memory: its object is only compared with the chart's tools, never reached.
+    for (int i = 0; Tools && !stale && i < items->GetCount(); ++i) {
+        const TObject* listed = items->GetObjects(i);
+        stale = std::none_of(Tools->begin(), Tools->end(),
+                             [listed](const TZuzCustomTool* t) { return t == listed; });
+    }
     if (stale) {
         FillTools();
         // A tool freed elsewhere leaves the list: its editor must not outlive it.
