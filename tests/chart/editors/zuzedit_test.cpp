@@ -20,10 +20,9 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/win32/registry.h"
-#include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/streamtext.h"
-#include "tests/support/tempdir.h"
 
 #include <stdexcept>
 
@@ -39,23 +38,15 @@ public:
     explicit TMarkTool(TComponent* AOwner) : TZuzCustomTool(AOwner) {}
 };
 
-class Launchers : public DialogTest {
+class Launchers : public EditFormTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        // The editor's options in a registry of the test's own, with the tabs, not the tree.
-        win32::SetRegistryDirectory(registry.path);
-        ZuzSaveBoolOption(u"TreeMode", false);
+        EditFormTest::SetUp();
+        UseTabs();
         chart->SetView3D(false);
         first = chart->GetSeries(0);
         second = chart->GetSeries(1);
-        first->SetTitle(u"Температура, °C");
-        second->SetTitle(u"Давление, кПа");
         forms = Screen->GetFormCount();
-    }
-    void TearDown() override {
-        win32::SetRegistryDirectory({});
-        DialogTest::TearDown();
     }
     // Every editor opened since the set-up (and the page forms it made) is gone again.
     void ExpectEditorsFreed() const {
@@ -66,7 +57,6 @@ protected:
                                                          : e.MainPage->GetActivePage();
     }
 
-    TempDir registry;
     TChartSeries* first = nullptr;
     TChartSeries* second = nullptr;
     int forms = 0;

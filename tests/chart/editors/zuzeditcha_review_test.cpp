@@ -11,41 +11,18 @@
 #include "platform/gui/stdctrls.h"
 #include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
-#include "tests/chart/editors/dialogfixture.h"
-#include "tests/support/tempdir.h"
+#include "tests/chart/editors/editformfixture.h"
 
 #include <memory>
 
 namespace {
 
-const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
-
-class ChartEditFormStoreTest : public DialogTest {
+class ChartEditFormStoreTest : public EditFormTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        win32::SetRegistryDirectory(registry.path);
-        ZuzSaveBoolOption(u"TreeMode", false);
+        EditFormTest::SetUp();
+        UseTabs();
     }
-    void TearDown() override {
-        editor.reset();
-        win32::SetRegistryDirectory({});
-        DialogTest::TearDown();
-    }
-    TChartEditForm* Editor() {
-        editor.reset(Create<TChartEditForm>(nullptr));
-        editor->SetChart(chart);
-        return editor.get();
-    }
-    static std::unique_ptr<TRegistry> Key() {
-        auto reg = std::make_unique<TRegistry>();
-        reg->SetRootKey(HKEY_CURRENT_USER);
-        EXPECT_TRUE(reg->OpenKey(kEditorKey, true));
-        return reg;
-    }
-
-    TempDir registry{"moltren-editor-review"};
-    Owned<TChartEditForm> editor;
 };
 
 TEST_F(ChartEditFormStoreTest, AStoredValueOfTheWrongTypeOrAMissingTopLeavesTheDefaults) {

@@ -22,49 +22,27 @@
 #include "platform/gui/menus.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
-#include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
-#include "tests/support/tempdir.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace {
 
-const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
-
-class ChartEditFormTest : public DialogTest {
+class ChartEditFormTest : public EditFormTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        win32::SetRegistryDirectory(registry.path);
-        ZuzSaveBoolOption(u"TreeMode", false);
-        chart->GetSeries(0)->SetTitle(u"Температура, °C");
-        chart->GetSeries(1)->SetTitle(u"Давление, кПа");
+        EditFormTest::SetUp();
+        UseTabs();
         form->Show();
-    }
-    void TearDown() override {
-        editor.reset();
-        win32::SetRegistryDirectory({});
-        DialogTest::TearDown();
-    }
-    // A new editor on the chart, not yet shown.
-    TChartEditForm* Editor() {
-        editor.reset(Create<TChartEditForm>(nullptr));
-        editor->SetChart(chart);
-        return editor.get();
     }
     TChartEditForm* Shown(TChartEditForm* Editor) {
         Editor->Show();
         probe::ProcessEvents();
         return Editor;
     }
-    static void Store(const String& Name, int Value) {
-        TRegistry reg;
-        reg.SetRootKey(HKEY_CURRENT_USER);
-        ASSERT_TRUE(reg.OpenKey(kEditorKey, true));
-        reg.WriteInteger(Name, Value);
-    }
+    static void Store(const String& Name, int Value) { Key()->WriteInteger(Name, Value); }
     static bool Stored(const String& Name) {
         TRegistry reg;
         reg.SetRootKey(HKEY_CURRENT_USER);
@@ -74,9 +52,6 @@ protected:
     static F* Page(TChartEditForm* Editor, TTabSheet* Tab) {
         return dynamic_cast<F*>(Editor->PageForm(Tab));
     }
-
-    TempDir registry{"moltren-editor-registry"};
-    Owned<TChartEditForm> editor;
 };
 
 TEST_F(ChartEditFormTest, HidingEveryChartSubPageHidesTheChartTab) {

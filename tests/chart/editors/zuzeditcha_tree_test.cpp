@@ -19,25 +19,16 @@
 #include "platform/gui/splitter.h"
 #include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
-#include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
-#include "tests/support/tempdir.h"
 
 namespace {
 
-class TreeModeTest : public DialogTest {
+class TreeModeTest : public EditFormTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        win32::SetRegistryDirectory(registry.path);
-        chart->GetSeries(0)->SetTitle(u"Температура, °C");
-        chart->GetSeries(1)->SetTitle(u"Давление, кПа");
+        EditFormTest::SetUp();
         form->Show();
-    }
-    void TearDown() override {
-        editor.reset();
-        win32::SetRegistryDirectory({});
-        DialogTest::TearDown();
     }
     // The editor on the chart, shown in tree mode (the default).
     TChartEditForm* Shown(TChartEditorOptions Options = DefaultChartEditorOptions()) {
@@ -70,9 +61,6 @@ protected:
         s->AddXY(0, 1);
         return s;
     }
-
-    TempDir registry{"moltren-editor-tree"};
-    Owned<TChartEditForm> editor;
 };
 
 TEST_F(TreeModeTest, ElevenSeriesOrMoreCollapseTheSeriesNode) {
