@@ -1,4 +1,5 @@
 #include "chart/editors/zuzeditcha.h"
+#include "chart/canvas/hourglass.h"
 
 #include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
@@ -47,18 +48,6 @@ const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
 bool Designing(const TComponent* Component) {
     return Component && Component->GetComponentState().Contains(csDesigning);
 }
-
-// The hourglass while a page form is built; the cursor comes back however the build ends.
-class THourGlass {
-public:
-    THourGlass() : FOld(Screen->GetCursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourGlass() { Screen->SetCursor(FOld); }
-    THourGlass(const THourGlass&) = delete;
-    THourGlass& operator=(const THourGlass&) = delete;
-
-private:
-    TCursor FOld;
-};
 
 bool HasZValues(const TChartSeries* Series) {
     return Series && Series->ValuesList().Count() >= 3;

@@ -1,4 +1,5 @@
 #include "chart/editors/zuzexport.h"
+#include "chart/canvas/hourglass.h"
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
@@ -32,14 +33,6 @@ const String kEmailName = u"VedIrure";
 
 enum TDataFormat { dfText, dfXML, dfHTML, dfExcel };
 enum TNativeFormat { nfBinary, nfText, nfXML };
-
-// The hourglass while a file or the clipboard is written, the arrow again afterwards.
-struct THourGlass {
-    THourGlass() { Screen->SetCursor(crHourGlass); }
-    ~THourGlass() { Screen->SetCursor(crDefault); }
-    THourGlass(const THourGlass&) = delete;
-    THourGlass& operator=(const THourGlass&) = delete;
-};
 
 // The eight data filters, in the order of their filter indexes 1..8.
 String DataFilter() {

@@ -1,4 +1,5 @@
 #include "chart/series/zuzprevi.h"
+#include "chart/canvas/hourglass.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
@@ -261,10 +262,7 @@ void TChartPreview::CBBitmapClick(TObject*) {
 
 void TChartPreview::BPrintClick(TObject*) {
     // The cursor comes back also when the print fails.
-    struct Cursor {
-        Cursor() { Screen->SetCursor(crHourGlass); }
-        ~Cursor() { Screen->SetCursor(crDefault); }
-    } cursor;
+    const THourGlass hourglass;
     if (FNavigator && FNavigator->PageCount() > 1)
         FNavigator->Print();
     else

@@ -1,4 +1,5 @@
 #include "chart/series/zuzpreviewpanel.h"
+#include "chart/canvas/hourglass.h"
 
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuzstretch.h"
@@ -448,10 +449,7 @@ void TZuzPreviewPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
 
 void TZuzPreviewPanel::Print() {
     if (FPanels.empty()) return;
-    struct Cursor {
-        Cursor() { Screen->SetCursor(crHourGlass); }
-        ~Cursor() { Screen->SetCursor(crDefault); }
-    } cursor;
+    const THourGlass hourglass;
     CheckPrinterOrientation();
     TPrinter* printer = Printer();
     const String name = FPanels.front()->GetName();
