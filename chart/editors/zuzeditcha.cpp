@@ -429,7 +429,7 @@ void TChartEditForm::MainPageChange(TObject*) {
 
 void TChartEditForm::MainPageChanging(TObject*, bool& AllowChange) {
     AllowChange = true;
-    if (SeriesForm) SeriesForm->PageSeriesChanging(SeriesForm->PageSeries, AllowChange);
+    if (SeriesForm) SeriesForm->PageSeriesChanging(this, AllowChange);
     if (AllowChange && HighlightTabs && MainPage->GetActivePage())
         MainPage->GetActivePage()->SetHighlighted(false);
 }
@@ -811,6 +811,8 @@ void TChartEditForm::Notification(TComponent* AComponent, TOperation Operation) 
 }
 
 void TChartEditForm::FormDestroy(TObject*) {
+    // The list's companion items are the series page's combo, which may go before the list.
+    LBSeries->OtherItems = nullptr;
     if (TreeMode()) SaveTreeWidth();
     ZuzSaveBoolOption(u"SeriesGroups", EditorOptions.Contains(ceGroups));
     if (FChart && (RememberPosition || RememberSize)) SaveStoredBounds();

@@ -297,7 +297,7 @@ void TChartEditForm::TreeSelectSeries(TChartSeries* Series) {
     TabSeriesList->Show();
     if (SeriesForm) {
         bool allow = true;
-        SeriesForm->PageSeriesChanging(SeriesForm->PageSeries, allow);
+        SeriesForm->PageSeriesChanging(this, allow);
         if (!allow) return;
     }
     ShowOnPagePanel(TabSeries, false);

@@ -125,6 +125,18 @@ TEST_F(ChartEditFormTest, StartPagesBeyondTheChartOpenTheirMainPageOrTheSeriesTa
     }
 }
 
+// Asking the series page whether the editor may leave it is not a change of the page's own tabs:
+// the page must not stay blocked as if one had begun.
+TEST_F(ChartEditFormTest, LeavingTheSeriesPageThroughTheEditorsTabsLeavesItEditable) {
+    auto* e = Editor();
+    e->StartPage = cetSeriesGeneral;
+    Shown(e);
+    ASSERT_NE(e->SeriesForm, nullptr);
+    probe::ChooseTab(*e->TabData);
+    EXPECT_EQ(e->MainPage->GetActivePage(), e->TabData);
+    EXPECT_FALSE(e->SeriesForm->Changing);
+}
+
 TEST_F(ChartEditFormTest, WithoutToolTypesThereIsNoToolsTab) {
     std::vector<const ClassInfo*> saved;
     for (int i = 0; i < ZuzToolTypes().Count(); ++i) saved.push_back(ZuzToolTypes().Get(i));
