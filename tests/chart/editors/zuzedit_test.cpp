@@ -23,19 +23,15 @@
 #include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/streamtext.h"
+#include "tests/support/testclass.h"
 
 #include <stdexcept>
 
 namespace {
 
-class TMarkTool : public TZuzCustomTool {
+class TMarkTool : public testsupport::TTestClass<TMarkTool, TZuzCustomTool, "TMarkTool"> {
 public:
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo ci = MakeClassInfo<TMarkTool>("TMarkTool", &TZuzCustomTool::StaticClass());
-        return ci;
-    }
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    explicit TMarkTool(TComponent* AOwner) : TZuzCustomTool(AOwner) {}
+    using TTestClass::TTestClass;
 };
 
 class Launchers : public EditFormTest {

@@ -323,12 +323,10 @@ TEST_F(TreeModeTest, PicturesOfTheTreeAndOfTheGroups) {
     e->FillGroups();
     const auto keep = [&](const std::string& Name) {
         probe::ProcessEvents();
-        const char* dir = std::getenv("MOLTREN_PICTURE_DIR");
-        const std::filesystem::path out = std::filesystem::path(dir ? dir : ::testing::TempDir()) / Name;
         const TPoint d = probe::ScreenOrigin(*e), h = probe::ScreenOrigin(*form.get());
         const probe::Picture shot =
             probe::Overlay(probe::Grab(*form.get()), probe::Grab(*e), TPoint(d.X - h.X, d.Y - h.Y));
-        EXPECT_TRUE(shot.SavePng(out)) << out;
+        EXPECT_TRUE(KeepPicture(shot, Name)) << Name;
     };
     keep("chart-editor-tree-groups-over-chart.png");
     SavePicture(*e, "chart-editor-tree-groups.png");
