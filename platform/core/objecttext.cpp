@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <locale.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -557,17 +559,37 @@ private:
             Currency();
             return;
         }
-        if (suffix_ == 0 && kNativeExtended && SignificantDigits() > 17) {
+        double d = 0;
+        const bool isDouble = std::from_chars(first, last, d).ec == std::errc();
+        // More digits than a double holds, or a value beyond a double's range, is an extended.
+        if (suffix_ == 0 && kNativeExtended && (SignificantDigits() > 17 || !isDouble)) {
             long double ld = 0;
-            if (std::from_chars(first, last, ld).ec != std::errc()) Error("Number out of range");
+            if (!ParseExtended(ld)) Error("Number out of range");
             TExtended80 x{};
             std::memcpy(x.data(), &ld, 10);
             w_.WriteExtended80(x);
             return;
         }
-        double d = 0;
-        if (std::from_chars(first, last, d).ec != std::errc()) Error("Number out of range");
+        if (!isDouble) Error("Number out of range");
         WriteFloatOfKind(d, suffix_);
+    }
+
+    // The runtime's conversion calls a subnormal result out of range, though the
+    // extended holds it (and the writer writes it); the C library's rounds it
+    // exactly and only reports the underflow. What still overflows or comes
+    // to nothing from non-zero digits stays refused.
+    bool ParseExtended(long double& Value) const {
+        const char* first = text_.data();
+        const char* last = first + text_.size();
+        const auto res = std::from_chars(first, last, Value);
+        if (res.ec == std::errc()) return true;
+        if (res.ec != std::errc::result_out_of_range) return false;
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+        char* end = nullptr;
+        const long double v = strtold_l(first, &end, c);
+        if (end != last || v == 0 || !std::isfinite(v)) return false;
+        Value = v;
+        return true;
     }
 
     int SignificantDigits() const {

@@ -128,28 +128,68 @@ TEST_F(ObjectText, LongNamesAndInheritedChildrenEndNoList) {
     EXPECT_EQ(ToText(ToBinary(text)), text);
 }
 
-TEST_F(ObjectText, NonFiniteFloatsAndUnnamedObjectsRoundTrip) {
+// Whatever number a binary stream holds reads back from its text to the same bytes: the
+// limits of every float kind, subnormals, negative zero, infinities and NaN.
+TEST_F(ObjectText, EveryFloatOfAStreamAndUnnamedObjectsRoundTrip) {
+    using D = std::numeric_limits<double>;
+    using F = std::numeric_limits<float>;
+    const auto extended = [](std::uint64_t Mantissa, unsigned SignExponent) {
+        TExtended80 x{};
+        for (std::size_t i = 0; i < 8; ++i) x[i] = static_cast<Byte>(Mantissa >> (8 * i));
+        x[8] = static_cast<Byte>(SignExponent);
+        x[9] = static_cast<Byte>(SignExponent >> 8);
+        return x;
+    };
+    constexpr std::uint64_t top = std::uint64_t{1} << 63;
     TMemoryStream s;
     TWriter w(&s);
     w.WriteSignature();
     w.WriteStr("TStreamItem");
     w.WriteStr("");
-    for (double v : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
-                     std::numeric_limits<double>::quiet_NaN()}) {
+    for (const double v : {D::infinity(), -D::infinity(), D::quiet_NaN(), D::denorm_min(), -D::denorm_min(),
+                           D::min(), D::max(), -D::max(), -0.0}) {
         w.WriteStr("Weight");
         w.WriteFloat(v);
-        w.WriteStr("Ratio");
-        w.WriteSingle(static_cast<float>(v));
+        w.WriteStr("Precise");
+        w.WriteDouble(v);
         w.WriteStr("When");
         w.WriteDate(v);
+    }
+    for (const float v : {F::infinity(), -F::infinity(), F::quiet_NaN(), F::denorm_min(), -F::denorm_min(),
+                          F::min(), F::max(), -0.0f}) {
+        w.WriteStr("Ratio");
+        w.WriteSingle(v);
+    }
+    for (const TExtended80& x : {extended(1, 0), extended(3, 0x8000), extended(top - 1, 0), // subnormals
+                                 extended(top, 1), extended(~std::uint64_t{0}, 0x7FFE),
+                                 extended(~std::uint64_t{0}, 0xFFFE), extended(top, 0x3BC7), // below a double
+                                 extended(top | 1, 0x4405)}) {                               // above a double
+        w.WriteStr("Weight");
+        w.WriteExtended80(x);
+    }
+    for (const std::uint64_t v : {top, top - 1}) {
+        w.WriteStr("Price");
+        w.WriteValue(vaCurrency);
+        for (int i = 0; i < 8; ++i) {
+            const auto b = static_cast<Byte>(v >> (8 * i));
+            w.Write(&b, 1);
+        }
     }
     w.WriteListEnd();
     w.WriteListEnd();
     const std::string text = ToText(StreamBytes(s));
-    EXPECT_TRUE(text.starts_with("object TStreamItem\r\n  Weight = INF\r\n  Ratio = INFs\r\n  When = INFd\r\n"
-                                 "  Weight = -INF\r\n"))
+    EXPECT_TRUE(
+        text.starts_with("object TStreamItem\r\n  Weight = INF\r\n  Precise = INFf\r\n  When = INFd\r\n"
+                         "  Weight = -INF\r\n"))
         << text;
-    EXPECT_EQ(ToBinary(text), StreamBytes(s));
+    EXPECT_NE(text.find("  Ratio = INFs\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("  Price = -922337203685477.5808c\r\n"), std::string::npos) << text;
+    EXPECT_EQ(ToBinary(text), StreamBytes(s)) << text;
+
+    // Short hand-written extended values beyond a double's reach read too.
+    const std::string shortBinary =
+        ToBinary("object TStreamItem\r\n  Weight = 1E400\r\n  Weight = -2E-4940\r\nend\r\n");
+    EXPECT_EQ(ToBinary(ToText(shortBinary)), shortBinary);
 }
 
 TEST_F(ObjectText, BadTextRaisesWithTheLine) {
@@ -165,8 +205,11 @@ TEST_F(ObjectText, BadTextRaisesWithTheLine) {
     EXPECT_EQ(message("obj A: TStreamItem\nend\n"), u"'object' expected on line 1");
     EXPECT_EQ(message("object A: TStreamItem\n  Caption = 'open\nend\n"), u"Unterminated string on line 2");
     EXPECT_EQ(message("object A: TStreamItem\n  Data = {0A0}\nend\n"), u"Invalid binary value on line 2");
-    EXPECT_EQ(message("object A: TStreamItem\n  Count = 99999999999999999999\nend\n"),
-              u"Number out of range on line 2");
+    for (const char* number : {"Count = 99999999999999999999", "Weight = 1.5E5000", "Weight = 1E-5000",
+                               "Ratio = 1E39s", "Precise = 1E309f"})
+        EXPECT_EQ(message("object A: TStreamItem\n  " + std::string(number) + "\nend\n"),
+                  u"Number out of range on line 2")
+            << number;
     EXPECT_EQ(message("object A: TStreamItem\n"), u"'object' expected on line 2");
     EXPECT_EQ(message("object A: TStreamItem\nend\nend\n"), u"End of text expected on line 3");
     EXPECT_EQ(message("object A: TStreamItem\n  Extra = " + std::string(1000, '(')),
