@@ -2,20 +2,13 @@
 // order, and the same copied with Assign into 13 new series, each against
 // appending the same doubles to two vectors per series in the same run.
 //
-// Every round frees all it made, and the allocator would by default hand the
-// top of its heap back to the system each time: the next round then pays for
-// fresh zeroed pages in whichever phase happens to reach the top first, and the
-// ratios swing with the heap's layout (Assign from under 1x to over 4x with no
-// change in its code). The heap is kept between rounds, so each phase is
-// measured on warm memory; run with MOLTREN_BENCH_TRIM=1 to see the default.
+// The allocator keeps its default settings, as in the program: every round
+// frees all it made, and the top of the heap may go back to the system between
+// rounds, so the figures include the fresh pages the program itself pays for.
 #include "benchmain.h"
 #include "chart/engine/chartseries.h"
 
-#include <malloc.h>
-
-#include <cstdlib>
 #include <ctime>
-#include <string_view>
 #include <vector>
 
 namespace {
@@ -76,7 +69,5 @@ BENCHMARK(GraphWindowLoad)->UseManualTime()->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    const char* trim = std::getenv("MOLTREN_BENCH_TRIM");
-    if (!trim || std::string_view(trim) != "1") mallopt(M_TRIM_THRESHOLD, 1 << 30);
     return RunBenchmarks(argc, argv);
 }

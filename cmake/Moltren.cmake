@@ -21,7 +21,8 @@ function(moltren_library target dir)
 endfunction()
 
 # moltren_tests(<name> <dir> [ON_X_SERVER] <deps...>): one GoogleTest executable of every
-# source in tests/<dir>, registered test by test with CTest. ON_X_SERVER runs it (the
+# source in tests/<dir>, registered test by test with CTest, and once more whole as
+# <name>.Shuffled (see MOLTREN_SHUFFLE_SEED). ON_X_SERVER runs it (the
 # listing of its tests too) on an Xvfb server of its own instead of the offscreen platform.
 function(moltren_tests name dir)
   cmake_parse_arguments(PARSE_ARGV 2 _t "ON_X_SERVER" "" "")
@@ -49,6 +50,18 @@ function(moltren_tests name dir)
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 120)
+  # The whole program once more as one process in a shuffled order, so that a test that
+  # leans on what another left behind shows. The sanitized build runs each test alone only.
+  if(NOT MOLTREN_ASAN)
+    set(_run $<TARGET_FILE:${name}>)
+    if(_t_ON_X_SERVER)
+      set(_run ${CMAKE_SOURCE_DIR}/tests/support/on-xvfb ${_run})
+    endif()
+    add_test(NAME ${name}.Shuffled COMMAND ${_run} --gtest_shuffle --gtest_random_seed=${MOLTREN_SHUFFLE_SEED})
+    set_tests_properties(${name}.Shuffled PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8" TIMEOUT 600
+      WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
+  endif()
 endfunction()
 
 # moltren_embed_resources(<target> <function> <files...>): a static library <target> that

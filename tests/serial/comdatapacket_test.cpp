@@ -117,6 +117,10 @@ TEST_F(Packets, MaxBufferSizeOverBursts) {
     EXPECT_EQ(Take(), (Log{u"D:{0123456789abcdef"}));
     packet->AddData(u"{ok}");
     EXPECT_EQ(Take(), (Log{u"P:ok"}));
+    packet->AddData(u"{0123456789abcd"); // one short of the limit: held
+    EXPECT_EQ(Take(), Log{});
+    packet->AddData(u"e"); // exactly the limit: thrown away
+    EXPECT_EQ(Take(), (Log{u"D:{0123456789abcde"}));
 
     // A burst of many packets in one arrival, far past the limit: every one
     // out, in order, and only the unfinished tail is held against the limit.

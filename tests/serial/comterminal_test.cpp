@@ -94,6 +94,9 @@ TEST_F(Terminal, Vt100CodesPositionEraseAndReport) {
     EXPECT_EQ(term->GetBuffer()->GetChar(7, 7).FrontColor, term->GetAltColor());
     Put(u"\x1b[s\x1b[20;20H\x1b[u");
     EXPECT_EQ(Caret(), TPoint(8, 7));
+    // From a tab stop a tab goes on to the next one (stops every 8 columns from 1).
+    Put(u"\r\t\t");
+    EXPECT_EQ(Caret(), TPoint(17, 7));
     // Tab stops set and cleared at the caret.
     Put(u"\x1b[3g\r\t");
     EXPECT_EQ(Caret(), TPoint(1, 7));

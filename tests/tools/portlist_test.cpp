@@ -101,3 +101,14 @@ TEST(SimPortList, UnregisteringLeavesAnotherProcesssEntry) {
     UnregisterPort("COM1");
     EXPECT_EQ(ReadAll(RegisteredPortsFile()), other);
 }
+
+// Two demos under one account: the second is refused the name the first one holds,
+// and the first one's entry stays as it was.
+TEST(SimPortList, ANameHeldByARunningProcessIsNotTakenOver) {
+    ConfigHome home;
+    fs::create_directories(RegisteredPortsFile().parent_path());
+    const std::string other = "COM1\t" + std::to_string(getppid()) + "\t/dev/pts/75\n";
+    std::ofstream(RegisteredPortsFile()) << other;
+    EXPECT_THROW(RegisterPort("COM1", "/dev/pts/76"), PortTaken);
+    EXPECT_EQ(ReadAll(RegisteredPortsFile()), other);
+}

@@ -57,6 +57,12 @@ int main(int argc, char** argv) {
             try {
                 RegisterPort(listedName, device.SlavePath());
                 registered = true;
+            } catch (const PortTaken& e) {
+                std::cerr
+                    << "device-sim: " << e.what()
+                    << ": a demo is already running; close it first, or list this one under another name "
+                       "with --port-name\n";
+                return 1;
             } catch (const std::exception& e) {
                 std::cerr << "device-sim: the port is not listed: " << e.what() << '\n';
             }

@@ -78,9 +78,17 @@ fs::path RegisteredPortsFile() {
 void RegisterPort(const std::string& port, const std::string& device) {
     const auto list = RegisteredPortsFile();
     ListLock lock(list);
+    const long self = static_cast<long>(getpid());
     std::vector<Entry> kept;
     for (auto& e : ReadEntries(list)) {
-        if (e.port != port && Alive(e)) kept.push_back(std::move(e));
+        if (!Alive(e)) continue;
+        if (e.port != port) {
+            kept.push_back(std::move(e));
+        } else if (e.pid > 0 && e.pid != self) {
+            // Taking the name over would leave the other simulator's user reading from this one.
+            throw PortTaken("the port " + port + " is already listed by another simulator (process " +
+                            std::to_string(e.pid) + ")");
+        }
     }
     kept.push_back({port, static_cast<long>(getpid()), device == port ? std::string() : device});
     WriteEntries(list, kept);

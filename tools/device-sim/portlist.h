@@ -9,6 +9,7 @@
 // beside it and replace the file in one rename, so a reader never sees half a list.
 
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -16,11 +17,18 @@ namespace devsim {
 
 std::filesystem::path RegisteredPortsFile();
 
+// The name is listed by another running process.
+class PortTaken : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Adds the port (with this process' id). A port listed under a name of its own
 // (say "COM1", as a virtual serial port driver names its ports) gives the
 // terminal it stands for as `device`; the program then opens that terminal by
 // the name. Entries of processes that no longer run are dropped on the way.
-// Throws std::system_error.
+// Throws PortTaken when a running process listed the name, std::system_error
+// when the list cannot be written.
 void RegisterPort(const std::string& port, const std::string& device = {});
 // Removes the port as this process listed it (or as listed by hand, without a
 // process id); a port that is not listed is no error.

@@ -38,10 +38,12 @@ TEST(MessageTable, OneTableSetsAndClearsEveryEntry) {
     ZuzConstInitialization(); // a second start counts
     ZuzConstFinalization();
     EXPECT_EQ(VavIve_Title, u"Title");
-    for (int ends = 0; !VavIve_Title.empty() && ends < 100; ++ends)
+    // Other tests of this program may have started the table any number of times.
+    int ends = 0;
+    for (; !VavIve_Title.empty() && ends < (1 << 20); ++ends)
         ZuzConstFinalization(); // the last end empties the table...
     for (const TZuzMessage& m : table) EXPECT_TRUE(m.Entry->empty()) << UTF8Encode(m.Text);
-    EXPECT_EQ(VavIve_ZuzExtension, u"zuz"); // ...but not the extension, a constant
-    ZuzConstInitialization();
+    EXPECT_EQ(VavIve_ZuzExtension, u"zuz");                  // ...but not the extension, a constant
+    for (int i = 0; i < ends; ++i) ZuzConstInitialization(); // as the other tests left it
     EXPECT_EQ(VavIve_EmptyZuzFile, u"Empty *.zuz file");
 }

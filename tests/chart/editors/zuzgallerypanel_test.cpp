@@ -14,6 +14,7 @@
 #include "chart/series/series_bar.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
+#include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
@@ -37,10 +38,10 @@ void RegisterTestPages() {
     static bool done = false;
     if (done) return;
     done = true;
-    ZuzConstInitialization();
-    // The standard types first, so that this binary's other tests find them as the program
-    // has them; the test pages hold variants (a sub-style index), which are always added.
-    RegisterZuzStandardSeries();
+    // Every type the program registers first, so that the galleries hold what the program's do
+    // whichever of this binary's tests ran before; the test pages hold variants (a sub-style
+    // index), which are always added.
+    StartChartEditorUnits();
     for (int i = 1; i <= 13; ++i)
         RegisterZuzSeriesFunction(&TLineSeries::StaticClass(), nullptr, &kLineText, &kThirteen, 1, i);
     for (int i = 1; i <= 5; ++i)
@@ -309,7 +310,7 @@ TEST_F(GalleryPanel, TheStandardPageLooksLikeAGalleryOfSmallCharts) {
     form->SetBounds(50, 50, 460, 340);
     panel->SetBounds(0, 0, 441, 321);
     panel->CreateGalleryPage(VavIve_GalleryStandard);
-    EXPECT_EQ(panel->ChartCount(), 9);
+    EXPECT_EQ(panel->ChartCount(), 12); // the nine standard types, the bubble, the Gantt and the shape
     form->Show();
     ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*panel); }));
     probe::ProcessEvents();
