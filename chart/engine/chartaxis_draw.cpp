@@ -532,11 +532,27 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         int widest = 0;
         for (const String& l : lines) widest = std::max(widest, canvas->TextWidth(l));
         const int half = canvas->TextWidth(u"W") / 2;
-        const int height = std::abs(h) * static_cast<int>(lines.size());
+        const int lineHeight = std::abs(h);
+        const int height = lineHeight * static_cast<int>(lines.size());
+        // The box is laid out along the text and turned with it about its
+        // centre, so that centre must be the centre of the text as drawn:
+        // taken in the text's own directions from the first line's point.
+        TPoint first{x, y};
+        if (angle == 0 || angle == 180)
+            first.Y += h;
+        else if (angle == 90 || angle == 270)
+            first.X += h;
         const UINT hAlign = align & (TA_CENTER | TA_RIGHT);
-        int left = hAlign == TA_CENTER ? X - widest / 2 : hAlign == TA_RIGHT ? X - widest : X;
-        int top = (align & TA_BOTTOM) ? Y - height : y + (angle == 0 ? std::abs(h) : 0);
-        TRect r{left - half, top, left + widest + half, top + height};
+        const int alongFrom = hAlign == TA_CENTER ? -(widest / 2) : hAlign == TA_RIGHT ? -widest : 0;
+        const int acrossFrom = (align & TA_BOTTOM) ? -lineHeight : 0;
+        const double along2 = 2.0 * alongFrom + widest, across2 = 2.0 * acrossFrom + height;
+        const double c = std::cos(angle * ZuzPiStep), s = std::sin(angle * ZuzPiStep);
+        const int centreX2 = 2 * first.X + ZuzRound(along2 * c + across2 * s);
+        const int centreY2 = 2 * first.Y + ZuzRound(-along2 * s + across2 * c);
+        const int width = widest + 2 * half;
+        const int left = static_cast<int>(std::floor((centreX2 - width) / 2.0));
+        const int top = static_cast<int>(std::floor((centreY2 - height) / 2.0));
+        TRect r{left, top, left + width, top + height};
         if (z != 0)
             if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
         Format->ShapeBounds = r;

@@ -10,8 +10,12 @@
 #include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -184,6 +188,35 @@ TEST_F(TitleTest, AnAxisTitleThatIsNotTransparentDrawsItsBoxUnderItsText) {
         for (int x = b.Left + 1; x < b.Right - 1; ++x)
             if (probe::Pixel(out, x, y) == Rgb(clBlack)) ++ink;
     EXPECT_GT(ink, 10);
+    // Turned either way on the left axis, the box still lies around its text.
+    title = chart->GetLeftAxis()->GetTitle();
+    title->SetCaption(u"Значение");
+    title->GetFont()->SetColor(clBlue);
+    title->SetTransparent(false);
+    title->SetColor(clYellow);
+    // Pixels left of the chart that pass Test, as a rectangle.
+    const auto extent = [&](auto Test) {
+        TRect e(400, 300, -1, -1);
+        for (int y = 0; y < chart->GetChartRect().Bottom; ++y)
+            for (int x = 0; x < chart->GetChartRect().Left; ++x)
+                if (Test(probe::Pixel(out, x, y)))
+                    e = TRect(std::min(e.Left, x), std::min(e.Top, y), std::max(e.Right, x),
+                              std::max(e.Bottom, y));
+        return e;
+    };
+    for (const int angle : {90, 270}) {
+        title->SetAngle(angle);
+        Draw(chart.get(), out);
+        // Turned text is smoothed: its ink is any blue tint over the yellow.
+        const TRect box = extent([](probe::Rgb P) { return P == Rgb(clYellow); });
+        const TRect text = extent([](probe::Rgb P) { return P.b > P.r + 60; });
+        EXPECT_LT(box.Left, text.Left) << angle;
+        EXPECT_GT(box.Right, text.Right) << angle;
+        EXPECT_LT(box.Top, text.Top) << angle;
+        EXPECT_GT(box.Bottom, text.Bottom) << angle;
+        EXPECT_LE(std::abs(box.Left + box.Right - text.Left - text.Right), 3) << angle;
+        EXPECT_LE(std::abs(box.Top + box.Bottom - text.Top - text.Bottom), 3) << angle;
+    }
 }
 
 TEST_F(TitleTest, ATitleWiderThanThePanelIsClippedToIt) {
