@@ -336,17 +336,46 @@ void TCustomChart::DrawTitlesAndLegend(bool BeforeSeries) {
     if (!BeforeSeries && ActiveSeriesUseAxis() && GetView3D()) DrawWallsAfterSeries();
 }
 
+namespace {
+
+// Raises one of an axis's grid switches for a single drawing, and lowers it
+// again whatever the drawing does.
+template <class Drawing>
+void WithGridPartHidden(bool& Hidden, Drawing Draw) {
+    Hidden = true;
+    try {
+        Draw();
+    } catch (...) {
+        Hidden = false;
+        throw;
+    }
+    Hidden = false;
+}
+
+} // namespace
+
 void TCustomChart::DrawWallsAfterSeries() {
     const TRect r = GetChartRect();
+    // A side axis drawn again over its wall keeps its grid off the back wall,
+    // which lies behind the series already drawn.
+    const auto sideAxis = [this](TChartAxis* Axis) {
+        if (IsAxisVisible(Axis)) WithGridPartHidden(Axis->IHideBackGrid, [Axis] { Axis->Draw(false); });
+    };
     if (!FWalls->DrawWallFirst(r.Right)) {
         if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
-        if (IsAxisVisible(GetRightAxis())) GetRightAxis()->Draw(false);
+        sideAxis(GetRightAxis());
     }
     if (FWalls->DrawWallFirst(r.Left)) {
         if (FWalls->GetLeft()->ShouldDraw()) FWalls->DrawLeftWall();
-        if (IsAxisVisible(GetLeftAxis())) GetLeftAxis()->Draw(false);
+        sideAxis(GetLeftAxis());
     }
-    if (DrawBackWallAfter(Width3D) && FWalls->GetBack()->ShouldDraw()) FWalls->DrawBackWall();
+    if (!DrawBackWallAfter(Width3D)) return;
+    // The back wall now stands before the series: the grid lines on it come
+    // over them, those along the floor stay behind.
+    for (TChartAxis* a : {GetTopAxis(), GetBottomAxis()})
+        if (IsAxisVisible(a))
+            WithGridPartHidden(a->IHideSideGrid, [a] { a->DrawGrids(static_cast<int>(a->Tick.size())); });
+    if (FWalls->GetBack()->ShouldDraw()) FWalls->DrawBackWall();
 }
 
 void TCustomChart::DrawWalls() {

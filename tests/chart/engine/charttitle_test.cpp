@@ -397,6 +397,47 @@ TEST_F(WallTest, LegendTitlesAndWallsAreWrittenAndReadBack) {
     EXPECT_EQ(b->GetBackWall()->GetColor(), clTeal);
 }
 
+TEST_F(WallTest, AxesAndGridsDrawnAgainOverTheWallsLeaveThePartBehindTheSeries) {
+    auto chart = WalledChart(true);
+    chart->SetAxisVisible(true);
+    chart->GetRightWall()->SetVisible(true);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    std::vector<std::string> log;
+    Log = &log;
+    const std::pair<TChartAxis*, const char*> axes[] = {{chart->GetLeftAxis(), "left"},
+                                                        {chart->GetRightAxis(), "right"},
+                                                        {chart->GetTopAxis(), "top"},
+                                                        {chart->GetBottomAxis(), "bottom"}};
+    for (const auto& [axis, name] : axes)
+        axis->OnDrawGrids.Bind([a = axis, n = std::string(name)](TObject*) {
+            Note(n + (a->IHideBackGrid ? " on its wall" : a->IHideSideGrid ? " on the back" : ""));
+        });
+    // What is drawn after the last point of the series.
+    const auto afterSeries = [&] {
+        log.clear();
+        Draw(chart.get());
+        std::vector<std::string> after;
+        for (const std::string& step : log) {
+            if (step.starts_with("value"))
+                after.clear();
+            else
+                after.push_back(step);
+        }
+        return after;
+    };
+    // Seen from the front the left wall comes over the series, and its axis with it.
+    EXPECT_EQ(afterSeries(), (std::vector<std::string>{"left on its wall"}));
+    // Seen from behind, the back wall comes over them too, and the grid lines on it.
+    chart->GetView3DOptions()->SetRotation(210);
+    // (The top axis has no series, so it shows no grid.)
+    EXPECT_EQ(afterSeries(), (std::vector<std::string>{"left on its wall", "bottom on the back"}));
+    Log = nullptr;
+    for (const auto& [axis, name] : axes) {
+        EXPECT_FALSE(axis->IHideBackGrid) << name;
+        EXPECT_FALSE(axis->IHideSideGrid) << name;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // A picture to look at
 
