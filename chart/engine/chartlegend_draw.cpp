@@ -341,10 +341,12 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
     item->Align = !seriesStyle && RightAlignedFirst(FTextStyle) ? taRightJustify : taLeftJustify;
 
     const bool lines = FDividingLines->GetVisible();
+    // Continuous symbols reach from item to item, as they do across dividing lines.
+    const bool joined = lines || FSymbol->GetContinuous();
     const bool last = ValueIndex == (FInverted ? FFirstValue : LastValue);
-    TRect symbol(symbolLeft, lines && Position > 0 ? top : top + 2, symbolLeft + SymbolWidth,
+    TRect symbol(symbolLeft, joined && Position > 0 ? top : top + 2, symbolLeft + SymbolWidth,
                  top + ItemHeight + 1);
-    if (!lines || last) symbol.Bottom -= FVertSpacing + 3;
+    if (!joined || last) symbol.Bottom -= FVertSpacing + 3;
     item->SymbolRect = symbol;
 
     const int boxTop = top + (ItemHeight - FVertSpacing - 13) / 2;

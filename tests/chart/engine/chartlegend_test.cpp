@@ -190,6 +190,19 @@ TEST_F(LegendTest, AVerticalLegendListsItemsOneItemHeightApartFromTheTopPosition
                   Rgb(chart->GetSeries(i)->GetSeriesColor()))
             << i;
     }
+    // Apart, the symbols leave the legend's colour between them; continuous, they touch.
+    const auto between = [&](int Item) {
+        const TRect s = l->GetItems()->Get(Item)->SymbolRect;
+        return probe::Pixel(out, (s.Left + s.Right) / 2, l->GetItems()->Get(Item + 1)->Top - 1);
+    };
+    EXPECT_EQ(between(0), Rgb(l->GetColor()));
+    l->GetSymbol()->SetContinuous(true);
+    Draw(chart.get(), out);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(between(i), Rgb(chart->GetSeries(i)->GetSeriesColor())) << i;
+        EXPECT_EQ(l->GetItems()->Get(i + 1)->SymbolRect.Top, l->GetItems()->Get(i)->SymbolRect.Bottom - 1)
+            << i;
+    }
 }
 
 TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
