@@ -354,6 +354,11 @@ TEST_F(ChartTest, ThreeDPercentIsKeptInItsRangeAndSetsTheDepthOfEachSeries) {
     chart->CalcSize3DWalls();
     EXPECT_EQ(chart->SeriesWidth3D, 6);
     EXPECT_EQ(chart->Width3D, 18);
+    // A turned view is twice as deep.
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->CalcSize3DWalls();
+    EXPECT_EQ(chart->SeriesWidth3D, 12);
+    EXPECT_EQ(chart->Width3D, 36);
 }
 
 // ---------------------------------------------------------------------------

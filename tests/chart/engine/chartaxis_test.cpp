@@ -373,6 +373,11 @@ TEST_F(Axis, CalcIncrementMeasuresItsLabelsAndReRunsFromOne) {
     EXPECT_EQ(a->GetIncrement(), 0); // put back after the second run
     a->SetLabelsAlternate(true);
     EXPECT_EQ(a->CalcIncrement(), 2.5);
+    // "1,000.456" leaves room for 12 labels and a step of 100; the second run
+    // measures whole labels ("1,000"), has room for 22 and takes 50.
+    a->SetLabelsAlternate(false);
+    a = Bottom(0.123, 1000.456, 0, 600);
+    EXPECT_EQ(a->CalcIncrement(), 50);
 }
 
 TEST_F(Axis, TheGraphWindowsHourTakesTenMinuteSteps) {
