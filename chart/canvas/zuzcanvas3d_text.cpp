@@ -2,6 +2,7 @@
 // text drawn with a drop shadow, outlined, or filled with a gradient or a picture through a path
 // of the letters.
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
@@ -174,7 +175,8 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
         {
             const TClipKept kept(dc);
             SelectClipPath(dc, RGN_AND);
-            StretchDraw(r, ZuzFont->GetPicture()->GetGraphic());
+            // The font makes its picture as one with filters.
+            StretchDraw(r, static_cast<TZuzPicture*>(ZuzFont->GetPicture())->Filtered());
         }
         if (!outline) return;
         ReferenceCanvas->RequiredState(kTextShape);

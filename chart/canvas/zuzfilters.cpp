@@ -437,6 +437,12 @@ void RotateGradientBitmap(TCustomZuzGradient* Gradient, TBitmap* Bitmap) {
     rotate->Apply(Bitmap);
 }
 
+void BlurTextShadow(TBitmap* Bitmap, const TRect& Region, int Amount) {
+    auto blur = MakeOwned<TBlurFilter>(nullptr);
+    blur->SetAmount(Amount);
+    blur->Apply(Bitmap, Region);
+}
+
 } // namespace
 
 void ZuzFiltersInitialization() {
@@ -453,9 +459,11 @@ void ZuzFiltersInitialization() {
                         &TTileFilter::StaticClass(),      &TBevelFilter::StaticClass(),
                         &TZoomFilter::StaticClass()});
     ZuzGradientRotate = RotateGradientBitmap;
+    ZuzTextShadowBlur = BlurTextShadow;
 }
 
 void ZuzFiltersFinalization() {
     ZuzGradientRotate = nullptr;
+    ZuzTextShadowBlur = nullptr;
     FilterClassList().reset();
 }

@@ -561,7 +561,7 @@ private:
 // A grey copy of the picture (the eye's weights when Method is non-zero), inverted on request.
 void ZuzGrayScale(TBitmap* Bitmap, bool Inverted, int Method);
 
-// The filters unit: registers the standard filters in the editor's order and turns rotated
-// gradients through TRotateFilter.
+// The filters unit: registers the standard filters in the editor's order, turns rotated
+// gradients through TRotateFilter and blurs smooth text shadows through TBlurFilter.
 void ZuzFiltersInitialization();
 void ZuzFiltersFinalization();
