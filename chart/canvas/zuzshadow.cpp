@@ -292,9 +292,8 @@ void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
             Canvas->UnClipRectangle();
         }
     } else {
-        Canvas->Ellipse(CornersAt(
-            Canvas, TRect(R.Left + FHorizSize, R.Top + FVertSize, R.Right + FHorizSize, R.Bottom + FVertSize),
-            Z));
+        Canvas->EllipseWithZ(R.Left + FHorizSize, R.Top + FVertSize, R.Right + FHorizSize,
+                             R.Bottom + FVertSize, Z);
     }
     FinishBlending(Canvas);
 }

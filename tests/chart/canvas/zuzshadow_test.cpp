@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzshadow.h"
 
 #include "tests/chart/canvas/canvasfixture.h"
+#include "tests/chart/canvas/scene3dfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,25 @@ TEST(FlatShadow, TwoStripsBelowAndRightOfTheElement) {
     EXPECT_EQ(c.At(31, 20), clBlack);
     EXPECT_EQ(c.At(20, 20), clWhite);             // the element's own place is left to it
     EXPECT_EQ(c.canvas.Pen->GetStyle(), psSolid); // the pen comes back
+}
+
+TEST(FlatShadow, AnEllipsesShadowIsTheEllipseAtItsDepth) {
+    CanvasOn c(50, 50);
+    TZuzShadow s;
+    SetShadow(s, 3, 3, false);
+    s.DrawEllipse(&c.canvas, TRect(10, 10, 30, 30));
+    EXPECT_EQ(c.InkBox(), TRect(13, 13, 33, 33)); // one pixel more each way, to hold the corner
+    // In a turned view the ring is projected: a fan of triangles round the moved centre.
+    scene3d::Scene turned;
+    turned.view.SetOrthogonal(false);
+    turned.view.SetElevation(0);
+    turned.view.SetRotation(0);
+    turned.view.SetPerspective(0);
+    turned.Reset();
+    s.DrawEllipse(&turned.canvas, TRect(30, 30, 90, 90), 50);
+    ASSERT_EQ(turned.canvas.shapes.size(), 63u);
+    EXPECT_EQ(turned.canvas.shapes[0].points[0], (TPoint{63, 63}));
+    EXPECT_EQ(turned.canvas.shapes[0].brush, clBlack);
 }
 
 TEST(FlatShadow, NothingForNoColourOrNoOffsetAndNoBlendingStarted) {
