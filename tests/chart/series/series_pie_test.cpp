@@ -213,16 +213,18 @@ TEST_F(PieTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNeverStored) {
 }
 
 TEST_F(PieTest, OtherSliceByValueUsesItsOwnTextAndColour) {
-    auto* s = AddPie({1, 2, 50});
+    auto* s = AddPie({1, 2, 3, 50});
     s->GetOtherSlice()->SetStyle(poBelowValue);
     s->GetOtherSlice()->SetValue(3);
     s->GetOtherSlice()->SetText(u"Прочее");
     s->GetOtherSlice()->SetColor(clGray);
     Draw();
-    ASSERT_EQ(s->Count(), 4);
-    EXPECT_EQ(s->GetXLabel(3), u"Прочее");
-    EXPECT_EQ(s->ValueColor(3), clGray);
-    EXPECT_EQ(At(s, s->Angles()[3].MidAngle), Rgb(clGray));
+    ASSERT_EQ(s->Count(), 5);
+    EXPECT_FALSE(s->BelongsToOtherSlice(2)); // a value at the threshold keeps its own slice
+    EXPECT_DOUBLE_EQ(s->YValue(4), 3);
+    EXPECT_EQ(s->GetXLabel(4), u"Прочее");
+    EXPECT_EQ(s->ValueColor(4), clGray);
+    EXPECT_EQ(At(s, s->Angles()[4].MidAngle), Rgb(clGray));
 }
 
 // ---------------------------------------------------------------------------
