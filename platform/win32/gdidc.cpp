@@ -149,6 +149,20 @@ QPainter& DeviceContext::LinePainter() {
     return p;
 }
 
+QPainter& DeviceContext::StyledLinePainter() {
+    QPainter& p = LinePainter();
+    QPen pen = p.pen();
+    if (pen.style() != Qt::CustomDashLine) return p;
+    // Qt measures a pattern in pen widths (a hairline's in pixels) and starts it at every call.
+    const double unit = std::max(1.0, pen.widthF());
+    double period = 0;
+    for (const qreal d : pen.dashPattern()) period += d * unit;
+    if (period > 0) styleLength_ = std::fmod(styleLength_, period);
+    pen.setDashOffset(styleLength_ / unit);
+    p.setPen(pen);
+    return p;
+}
+
 QPainter& DeviceContext::Painter() {
     painterHasLine_ = false;
     if (!painter_) {
@@ -416,6 +430,9 @@ QPen DeviceContext::MakeQPen() const {
         if (thin)
             for (qreal& d : dashes) d *= unit;
         qp.setDashPattern(dashes);
+        // Each dash takes the caps: round or square ones, half a width at both ends, would close
+        // gaps one width long.
+        qp.setCapStyle(Qt::FlatCap);
     }
     return qp;
 }
@@ -445,8 +462,8 @@ void DeviceContext::SetupBrush(QPainter& p, HBRUSH brush) {
 // Lines
 
 bool DeviceContext::MoveTo(int x, int y) {
+    // The style position carries on: a line drawn segment by segment keeps its dashes.
     st_.pos = POINT{x, y};
-    ResetStyle();
     if (pathOpen_) path_.moveTo(ToDeviceF(x, y));
     return true;
 }
@@ -471,7 +488,9 @@ bool DeviceContext::LineTo(int x, int y) {
         RasterWideSegment(a, b, cap, cap);
         return true;
     }
-    LinePainter().drawLine(a, b);
+    QPainter& p = StyledLinePainter();
+    p.drawLine(a, b);
+    styleLength_ += QLineF(a, b).length();
     return true;
 }
 
@@ -487,10 +506,7 @@ bool DeviceContext::Polyline(const POINT* pts, int n, bool moveFirst) {
     if (!Drawable()) return true;
     if (image_) PrepareLine();
     if (CosmeticLine() || st_.pen->Style() == PS_NULL) {
-        if (moveFirst)
-            MoveTo(pts[0].X, pts[0].Y);
-        else
-            ResetStyle();
+        if (moveFirst) MoveTo(pts[0].X, pts[0].Y);
         for (int i = moveFirst ? 1 : 0; i < n; ++i) LineTo(pts[i].X, pts[i].Y);
     } else if (st_.rop2 != R2_NOP) {
         // Wide pens join their segments.
@@ -506,7 +522,8 @@ bool DeviceContext::Polyline(const POINT* pts, int n, bool moveFirst) {
                 RasterWideSegment(poly[i], poly[i + 1], i == 0 ? cap : PS_ENDCAP_ROUND,
                                   i + 1 == last ? cap : PS_ENDCAP_FLAT);
         } else {
-            LinePainter().drawPolyline(poly);
+            StyledLinePainter().drawPolyline(poly);
+            for (qsizetype i = 1; i < poly.size(); ++i) styleLength_ += QLineF(poly[i - 1], poly[i]).length();
         }
     }
     // Polyline leaves the current position alone; PolylineTo moves it.

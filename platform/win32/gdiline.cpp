@@ -1,8 +1,8 @@
 // One-pixel lines on raster surfaces, as the system draws them: Bresenham
 // steps along the major axis, the last pixel in drawing direction left out,
-// the style pattern advanced per pixel and carried along a polyline, gaps in
-// the background colour when the background mode is opaque, the mix mode
-// applied per pixel, and the clip region honoured.
+// the style pattern advanced per pixel and carried along a polyline and from
+// one line to the next, gaps in the background colour when the background
+// mode is opaque, the mix mode applied per pixel, and the clip region honoured.
 #include "platform/win32/gdiqt.h"
 
 #include <QThread>
@@ -95,6 +95,7 @@ void DeviceContext::ReadyLine() {
     }
     if (!penDirty_) return;
     penDirty_ = false;
+    painterHasLine_ = false; // the painter's pen for wide styled lines is made again too
     lineWidth_ = DevicePenWidth();
     PrepareDisc();
     lineRop_ = st_.rop2;

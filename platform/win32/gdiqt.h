@@ -222,12 +222,17 @@ private:
     // The pen, mix mode and background on the painter for wide lines, set
     // again only when they changed or the painter drew something else.
     QPainter& LinePainter();
+    // The same, its dashes going on where the last line drawn here left them.
+    QPainter& StyledLinePainter();
     // A pen-less ellipse with a solid brush, written row by row on pixels;
     // false when it is left to the painter.
     bool SpanEllipse(const QRect& box);
     // Mixes a row's pixels x0..x1 with the colour, inside the clip region.
     void FillRow(int y, int x0, int x1, int rop2, std::uint32_t rgb);
-    void ResetStyle() { stylePos_ = 0; }
+    void ResetStyle() {
+        stylePos_ = 0;
+        styleLength_ = 0;
+    }
     void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
     static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
@@ -249,7 +254,8 @@ private:
     bool penDirty_ = true;
     bool clipDirty_ = true;
     std::vector<bool> styleMask_; // per-pixel on/off pattern; empty = solid
-    std::size_t stylePos_ = 0;
+    std::size_t stylePos_ = 0;    // pixels into the pattern of one-pixel lines
+    double styleLength_ = 0;      // device pixels into the pattern of lines the painter draws
     std::uint32_t lineColor_ = 0, lineBk_ = 0;
     int lineWidth_ = 1;                         // device pixels
     int discReach_ = 0;                         // rows of a round end above and below its centre

@@ -1,6 +1,7 @@
-// A picture to look at: 13 hourly series over a month on a date axis, pen
-// width 2, with a six-hour gap of null points in every series. Written as
-// lines-month.png under MOLTREN_PICTURE_DIR (else the test's temporary folder).
+// Pictures to look at: 13 hourly series over a month on a date axis, pen
+// width 2, with a six-hour gap of null points in every series; and two dashed
+// hourly series of widths 1 and 3. Written as lines-month.png and
+// dashes-month.png under MOLTREN_PICTURE_DIR (else the test's temporary folder).
 #include "chart/engine/chartvaluelist.h"
 #include "linefixture.h"
 #include "platform/core/sysutils.h"
@@ -48,6 +49,45 @@ TEST_F(LinePicture, ThirteenHourlySeriesOverAMonthShowEachColourAndTheirGaps) {
     for (int y = r.Top; y < r.Bottom; ++y) inGap += Is({gapX, y}, last->GetSeriesColor());
     EXPECT_EQ(inGap, 0);
     EXPECT_TRUE(KeepPicture(probe::Grab(out), "lines-month.png"));
+}
+
+TEST_F(LinePicture, DashedHourlySeriesOverAMonthKeepTheirGapsFromSegmentToSegment) {
+    chart->SetBounds(0, 0, 960, 400);
+    chart->GetBottomAxis()->SetAutomatic(true);
+    chart->GetLeftAxis()->SetAutomatic(true);
+    const double start = EncodeDate(2026, 11, 1);
+    const std::pair<TColor, int> lines[] = {{clRed, 1}, {clBlue, 3}};
+    std::vector<TLineSeries*> series;
+    for (int k = 0; k < 2; ++k) {
+        auto* s = Create<TLineSeries>(chart.get());
+        chart->AddSeries(s);
+        s->GetXValues()->SetDateTime(true);
+        s->SetSeriesColor(lines[k].first);
+        s->GetLinePen()->SetWidth(lines[k].second);
+        for (int h = 0; h < 24 * 30; ++h)
+            s->AddXY(start + h / 24.0, 20 * k + 4 * std::sin(h * 2 * M_PI / 24) + std::sin(h / 37.0));
+        series.push_back(s);
+    }
+    const auto inked = [&] {
+        Draw();
+        const TRect r = chart->GetChartRect();
+        std::vector<int> n;
+        for (TLineSeries* s : series) {
+            n.push_back(0);
+            for (int y = r.Top; y < r.Bottom; ++y)
+                for (int x = r.Left; x < r.Right; ++x) n.back() += Is({x, y}, s->GetSeriesColor());
+        }
+        return n;
+    };
+    const std::vector<int> solid = inked();
+    for (TLineSeries* s : series) s->GetLinePen()->SetStyle(psDash);
+    const std::vector<int> dashed = inked();
+    for (std::size_t k = 0; k < series.size(); ++k) {
+        EXPECT_GT(dashed[k], solid[k] / 2) << k;
+        // A quarter of each dash pattern is gap.
+        EXPECT_LT(dashed[k], solid[k] * 8 / 10) << k << ": the dashes restart at every hour";
+    }
+    EXPECT_TRUE(KeepPicture(probe::Grab(out), "dashes-month.png"));
 }
 
 } // namespace

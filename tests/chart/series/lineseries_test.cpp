@@ -133,15 +133,26 @@ TEST_F(LineDrawing, ThePenWidthWidensTheLine) {
     EXPECT_FALSE(Is({m.X, m.Y - 5}, clRed));
 }
 
-TEST_F(LineDrawing, ADashedPenLeavesGapsAlongTheLine) {
-    auto* s = Add({{1, 5}, {9, 5}});
-    s->GetLinePen()->SetStyle(psDash);
+TEST_F(LineDrawing, ADashedPenLeavesGapsAlongTheLineInItsSeriesOwnColour) {
+    // A wide pen in the same style follows: each series keeps its own colour.
+    const std::pair<TColor, int> lines[] = {{clRed, 1}, {clBlue, 2}, {clLime, 2}};
+    for (int i = 0; i < 3; ++i) {
+        auto* s = Add({{1, 2.0 + 3 * i}, {9, 2.0 + 3 * i}}, lines[i].first);
+        s->GetLinePen()->SetStyle(psDash);
+        s->GetLinePen()->SetWidth(lines[i].second);
+    }
     Draw();
-    const TPoint a = At(1, 5), b = At(9, 5);
-    int red = 0, white = 0;
-    for (int x = a.X + 1; x < b.X; ++x) (Is({x, a.Y}, clRed) ? red : white)++;
-    EXPECT_GT(red, 10);
-    EXPECT_GT(white, 10);
+    for (int i = 0; i < 3; ++i) {
+        const TPoint a = At(1, 2.0 + 3 * i), b = At(9, 2.0 + 3 * i);
+        int inked = 0, gaps = 0;
+        for (int x = a.X + 1; x < b.X; ++x) {
+            bool column = false; // a wide pen's rows lie around the line's
+            for (int dy = -1; dy <= 1; ++dy) column = column || Is({x, a.Y + dy}, lines[i].first);
+            (column ? inked : gaps)++;
+        }
+        EXPECT_GT(inked, 10) << i;
+        EXPECT_GT(gaps, 10) << i;
+    }
 }
 
 TEST_F(LineDrawing, AHiddenPenDrawsNoLine) {

@@ -404,16 +404,19 @@ TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
     }
     for (int x = 0; x < 12; ++x) EXPECT_EQ(s.At(x, 5), x % 3 == 0 ? kBlack : kWhite) << x;
 
-    // The pattern runs on along a polyline; opaque gaps take the background colour.
+    // The pattern runs on along a polyline, and from line to line of the same context;
+    // opaque gaps take the background colour.
     {
         Selected pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
         SetBkMode(s.dc, OPAQUE);
         SetBkColor(s.dc, kRed);
         MoveToEx(s.dc, 0, 8, nullptr);
         LineTo(s.dc, 3, 8);
-        LineTo(s.dc, 8, 8);
+        LineTo(s.dc, 7, 8);
+        MoveToEx(s.dc, 7, 8, nullptr);
+        LineTo(s.dc, 11, 8);
     }
-    for (int x = 0; x < 8; ++x) EXPECT_EQ(s.At(x, 8), x % 2 == 0 ? kBlack : kRed) << x;
+    for (int x = 0; x < 11; ++x) EXPECT_EQ(s.At(x, 8), x % 2 == 0 ? kBlack : kRed) << x;
 }
 
 TEST(GdiMix, AllSixteenModesGiveTheirBitwiseResultOnBothFormats) {
@@ -852,7 +855,18 @@ TEST(GdiWideLines, StyledWidePensKeepTheirColourAndModeAcrossOtherDrawing) {
     FillRect(s.dc, RECT{0, 20, 60, 40}, blue);
     DeleteObject(blue);
     Segment(s.dc, {2, 12}, {40, 12});
+    // Another styled pen, straight after, brings its own colour, and its dashes go on from line
+    // to line.
+    constexpr COLORREF lime = RGB(0, 255, 0);
+    {
+        Selected dashed(s.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, lime, PS_DASH));
+        for (int x = 2; x < 50; ++x) Segment(s.dc, {x, 17}, {x + 1, 17});
+    }
     EXPECT_EQ(s.At(2, 12), kRed);
+    int inked = 0;
+    for (int x = 2; x < 50; ++x) inked += s.At(x, 17) == lime;
+    EXPECT_GT(inked, 24);
+    EXPECT_LT(inked, 44);
     SetROP2(s.dc, R2_NOTCOPYPEN);
     Segment(s.dc, {2, 30}, {40, 30});
     EXPECT_EQ(s.At(2, 30), RGB(0, 255, 255));
