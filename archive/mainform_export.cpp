@@ -3,6 +3,7 @@
 #include "archive/mainform.h"
 
 #include "platform/automation/comobj.h"
+#include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/dialogs.h"
 #include "platform/gui/forms.h"
@@ -10,8 +11,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -25,39 +24,17 @@ void WarningBox(const String& text) {
     Application->MessageBox(text, Application->GetTitle(), MB_OK | MB_ICONWARNING);
 }
 
-// Writes the whole text to the file, appended or replacing what was there.
-// A failed write puts the file back as it was, as far as the system lets us.
-bool WriteExportFile(const std::filesystem::path& file, const AnsiString& text, bool append) {
+// Puts the text in place of the file, after what the file holds when appending. The whole
+// file is written anew, so a failed write leaves the earlier one as it was.
+void WriteExportFile(const String& fileName, const AnsiString& text, bool append) {
+    TMemoryStream whole;
+    // Only a regular file has contents to keep; a device or a pipe takes just the new text.
     std::error_code ec;
-    const bool existed = std::filesystem::exists(file, ec);
-    // Only a regular file can be put back; a device or a pipe is written as is.
-    bool regular = std::filesystem::is_regular_file(file, ec);
-    std::uintmax_t oldSize = 0;
-    AnsiString oldContent;
-    if (regular && append) {
-        oldSize = std::filesystem::file_size(file, ec);
-        regular = !ec;
-    } else if (regular) {
-        std::ifstream in(file, std::ios::binary);
-        regular = in.is_open();
-        oldContent.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    {
-        std::ofstream out(file, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-        if (!out) return false;
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (out) return true;
-    }
-    if (!existed) {
-        std::filesystem::remove(file, ec);
-    } else if (regular && append) {
-        std::filesystem::resize_file(file, oldSize, ec);
-    } else if (regular) {
-        std::ofstream restore(file, std::ios::binary | std::ios::trunc);
-        restore.write(oldContent.data(), static_cast<std::streamsize>(oldContent.size()));
-    }
-    return false;
+    if (append && std::filesystem::is_regular_file(std::filesystem::path(UTF8Encode(fileName)), ec))
+        whole.LoadFromFile(fileName);
+    whole.Seek(0, soEnd);
+    whole.WriteBuffer(text.data(), static_cast<LongInt>(text.size()));
+    whole.SaveToFile(fileName);
 }
 
 // Lets go of the spreadsheet instance. A workbook the export could not finish
@@ -185,7 +162,9 @@ void TMainForm::TextExportExecute(TObject* Sender) {
             return;
         }
     }
-    if (!WriteExportFile(std::filesystem::path(StringToAnsi(fileName)), text, append)) {
-        ShowError(u"Не удалось записать файл \"" + fileName + u"\".", MB_ICONWARNING);
+    try {
+        WriteExportFile(fileName, text, append);
+    } catch (const EStreamError& e) {
+        ShowError(u"Не удалось записать файл \"" + fileName + u"\".\n" + e.Message(), MB_ICONWARNING);
     }
 }

@@ -193,8 +193,9 @@ Owned<TMetafile> TCustomZuzPanel::ZuzCreateMetafile(bool Enhanced, const TRect& 
 
 void TCustomZuzPanel::SaveToMetafileRect(bool Enhanced, const String& FileName, const TRect& R) {
     const Owned<TMetafile> metafile = ZuzCreateMetafile(Enhanced, R);
-    TFileStream stream(FileName, fmCreate);
-    metafile->SaveToStream(&stream);
+    TMemoryStream bytes;
+    metafile->SaveToStream(&bytes);
+    bytes.SaveToFile(FileName);
 }
 
 void TCustomZuzPanel::CopyToClipboardMetafile(bool Enhanced, const TRect& R) {

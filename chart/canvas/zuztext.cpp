@@ -136,7 +136,7 @@ void TZuzExportData::SaveToStream(TStream* Stream) {
 void TZuzExportData::SaveToFile(const String& FileName) {
     TMemoryStream bytes;
     SaveToStream(&bytes);
-    ReplaceFileContents(FileName, bytes.Memory(), static_cast<std::size_t>(bytes.GetSize()));
+    bytes.SaveToFile(FileName);
 }
 
 void ZuzGotoURL(const void* Handle, const String& URL) {

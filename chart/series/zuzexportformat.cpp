@@ -13,13 +13,6 @@
 
 TZuzExportFormats* ZuzExportFormats = nullptr;
 
-namespace {
-// The bytes of a stream written in memory, put in place of the file.
-void ReplaceFileWith(TMemoryStream& Bytes, const String& FileName) {
-    ReplaceFileContents(FileName, Bytes.Memory(), static_cast<std::size_t>(Bytes.GetSize()));
-}
-} // namespace
-
 void TZuzExportFormat::BeforeDestruction() {
     if (TForm* form = Options(false)) form->Free();
     TObject::BeforeDestruction();
@@ -49,7 +42,7 @@ void TZuzExportFormat::SaveToFile(const String& FileName) {
     CheckSize();
     TMemoryStream bytes;
     SaveToStream(&bytes);
-    ReplaceFileWith(bytes, FileName);
+    bytes.SaveToFile(FileName);
 }
 
 void TZuzExportFormat::SaveToFile(TZuzExportFormatClass Class, TCustomZuzPanel* APanel,
@@ -117,7 +110,7 @@ void SaveZuzToFile(TCustomZuzPanel* APanel, const String& FileName) {
         throw;
     }
     APanel->SetVisible(wasVisible);
-    ReplaceFileWith(bytes, FileName);
+    bytes.SaveToFile(FileName);
 }
 
 void LoadZuzFromStream(TCustomZuzPanel*& APanel, TStream* Stream) {

@@ -61,10 +61,6 @@ Int64 Rest(TStream* Stream) {
     return Stream->GetSize() - Stream->GetPosition();
 }
 
-void SaveMemory(const String& FileName, TMemoryStream& Bytes) {
-    ReplaceFileContents(FileName, Bytes.Memory(), static_cast<std::size_t>(Bytes.GetSize()));
-}
-
 } // namespace
 
 String ZuzCheckExtension(const String& FileName) {
@@ -138,13 +134,13 @@ void SaveChartToXMLStream(TCustomChart* Chart, TStream* Stream, bool IncludeData
 void SaveChartToFile(TCustomChart* Chart, const String& FileName, bool IncludeData, bool TextFormat) {
     TMemoryStream bytes;
     SaveChartToStream(Chart, &bytes, IncludeData, TextFormat);
-    SaveMemory(ZuzCheckExtension(FileName), bytes);
+    bytes.SaveToFile(ZuzCheckExtension(FileName));
 }
 
 void SaveChartToXMLFile(TCustomChart* Chart, const String& FileName, bool IncludeData, bool XMLHeader) {
     TMemoryStream bytes;
     SaveChartToXMLStream(Chart, &bytes, IncludeData, XMLHeader);
-    SaveMemory(ZuzCheckExtension(FileName), bytes);
+    bytes.SaveToFile(ZuzCheckExtension(FileName));
 }
 
 namespace {
@@ -226,7 +222,7 @@ void ZuzConvertFile(const String& InputFile, const String& OutputFile, bool ToTe
         ZuzBinaryToText(&input, &output);
     else
         ZuzTextToBinary(&input, &output);
-    SaveMemory(OutputFile, output);
+    output.SaveToFile(OutputFile);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <ctime>
 #include <fcntl.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -300,7 +301,8 @@ std::filesystem::path TExcelApplication::NewFile() const {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     // Claim a name no other export uses, even one running at the same second.
-    for (int n = 1; n <= 1000; ++n) {
+    int err = EEXIST;
+    for (int n = 1; n <= 1000 && err == EEXIST; ++n) {
         const auto file =
             dir / ("moltren-" + std::string(stamp) + (n > 1 ? "-" + std::to_string(n) : "") + ".xlsx");
         const int fd = open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -308,9 +310,10 @@ std::filesystem::path TExcelApplication::NewFile() const {
             close(fd);
             return file;
         }
-        if (errno != EEXIST) break;
+        err = errno;
     }
-    Fail(u"Не удалось создать файл книги в папке \"" + UTF8ToString(dir.string()) + u"\"");
+    Fail(u"Не удалось создать файл книги в папке \"" + UTF8ToString(dir.string()) + u"\": " +
+         UTF8ToString(std::generic_category().message(err)));
 }
 
 void TExcelApplication::SetVisible(bool visible) {
@@ -319,7 +322,13 @@ void TExcelApplication::SetVisible(bool visible) {
     for (const Book& book : books_) {
         if (book->Shown) continue;
         const auto file = NewFile();
-        WriteXlsx(*book, file);
+        try {
+            WriteXlsx(*book, file);
+        } catch (...) {
+            std::error_code ec;
+            std::filesystem::remove(file, ec); // the name claimed for it holds nothing
+            throw;
+        }
         book->Shown = true;
         book->File = file;
         const String name = UTF8ToString(file.string());

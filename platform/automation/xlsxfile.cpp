@@ -2,7 +2,14 @@
 
 #include "platform/automation/comobj.h"
 
+#include "platform/core/streams.h"
+
 #include <xlsxwriter.h>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <system_error>
+#include <unistd.h>
 
 #include <cmath>
 #include <set>
@@ -138,10 +145,9 @@ void WriteCells(lxw_worksheet* ws, const TXlWorksheet& sheet, Formats& formats,
     }
 }
 
-} // namespace
-
-void WriteXlsx(const TXlWorkbook& book, const std::filesystem::path& file) {
-    lxw_workbook* wb = workbook_new(file.c_str());
+// The workbook into the file made, its errors naming the file it is for.
+void MakeWorkbook(const TXlWorkbook& book, const std::string& made, const std::filesystem::path& file) {
+    lxw_workbook* wb = workbook_new(made.c_str());
     if (wb == nullptr) Fail(file, u"недостаточно памяти");
     try {
         Formats formats(wb);
@@ -159,14 +165,35 @@ void WriteXlsx(const TXlWorkbook& book, const std::filesystem::path& file) {
         }
     } catch (...) {
         workbook_close(wb); // frees it; the half-written file is of no use
-        std::error_code ec;
-        std::filesystem::remove(file, ec);
         throw;
     }
     const lxw_error err = workbook_close(wb);
-    if (err != LXW_NO_ERROR) {
-        std::error_code ec;
-        std::filesystem::remove(file, ec); // nothing usable was written
-        Fail(file, UTF8ToString(lxw_strerror(err)));
+    if (err != LXW_NO_ERROR) Fail(file, UTF8ToString(lxw_strerror(err)));
+}
+
+} // namespace
+
+void WriteXlsx(const TXlWorkbook& book, const std::filesystem::path& file) {
+    // The workbook is made whole in the temp folder first, then put in place of the file in one step:
+    // a full disk never leaves half a workbook in its place.
+    std::error_code ec;
+    std::string made = (std::filesystem::temp_directory_path(ec) / "moltren-book-XXXXXX").string();
+    const int fd = ::mkostemp(made.data(), O_CLOEXEC);
+    if (fd < 0) Fail(file, UTF8ToString(std::generic_category().message(errno)));
+    ::close(fd);
+    const struct Drop {
+        const std::string& path;
+        ~Drop() {
+            std::error_code e;
+            std::filesystem::remove(path, e);
+        }
+    } drop{made};
+    MakeWorkbook(book, made, file);
+    TMemoryStream bytes;
+    try {
+        bytes.LoadFromFile(UTF8ToString(made));
+        bytes.SaveToFile(UTF8ToString(file.string()));
+    } catch (const EStreamError& e) {
+        Fail(file, e.Message());
     }
 }

@@ -1,11 +1,10 @@
 #include "platform/core/inifiles.h"
 
+#include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -32,22 +31,12 @@ struct IniText {
     }
 
     void Save(const String& fileName) const {
-        const fs::path file(UTF8Encode(fileName));
-        // A name of this process's own: two programs saving at once each write a whole file.
-        const fs::path tmp = file.string() + "." + std::to_string(::getpid()) + ".tmp";
-        bool written = false;
-        {
-            std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-            if (out) {
-                for (const String& l : lines) out << UTF8Encode(l) << "\r\n";
-                written = static_cast<bool>(out.flush());
-            }
-        }
-        std::error_code ec;
-        if (written) fs::rename(tmp, file, ec);
-        if (!written || ec) {
-            fs::remove(tmp, ec);
-            throw EIniFileException(u"Unable to write to " + fileName);
+        AnsiString text;
+        for (const String& l : lines) text += UTF8Encode(l) + "\r\n";
+        try {
+            ReplaceFileContents(fileName, text.data(), text.size());
+        } catch (const EStreamError& e) {
+            throw EIniFileException(e.Message()); // it names the file and the reason
         }
     }
 

@@ -460,8 +460,9 @@ void TStrings::LoadFromFile(const String& FileName) {
 }
 
 void TStrings::SaveToFile(const String& FileName) const {
-    TFileStream stream(FileName, fmCreate);
+    TMemoryStream stream;
     SaveToStream(&stream);
+    stream.SaveToFile(FileName);
 }
 
 String TStrings::GetNames(int Index) const {

@@ -158,6 +158,7 @@ public:
     // GetText in the 8-bit code page, without a byte-order mark.
     virtual void SaveToStream(TStream* Stream) const;
     void LoadFromFile(const String& FileName);
+    // The text made in memory first, then put in place of the file (ReplaceFileContents).
     void SaveToFile(const String& FileName) const;
 
     // "Name=Value" lines.

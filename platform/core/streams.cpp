@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
@@ -110,8 +111,7 @@ void TCustomMemoryStream::SaveToStream(TStream* Stream) {
 }
 
 void TCustomMemoryStream::SaveToFile(const String& FileName) {
-    TFileStream file(FileName, fmCreate);
-    SaveToStream(&file);
+    ReplaceFileContents(FileName, FMemory, static_cast<std::size_t>(FSize));
 }
 
 // ---------------------------------------------------------------------------
@@ -316,36 +316,63 @@ void TStringStream::WriteString(const AnsiString& AString) {
     Write(AString.data(), static_cast<LongInt>(AString.size()));
 }
 
+namespace {
+
+// Writes all of Size bytes; the errno of the first failure, or 0.
+int WriteAll(int fd, const void* Data, std::size_t Size) {
+    const auto* p = static_cast<const Byte*>(Data);
+    while (Size > 0) {
+        const ssize_t n = ::write(fd, p, Size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        p += n;
+        Size -= static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// A device or a pipe has no contents to keep: the bytes go straight into it.
+void WriteInPlace(const String& FileName, const AnsiString& Path, const void* Data, std::size_t Size) {
+    const int fd = ::open(Path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) throw EFCreateError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(errno)});
+    int err = WriteAll(fd, Data, Size);
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err != 0) throw EWriteError(u"Cannot write file \"%s\". %s", {FileName, ErrnoText(err)});
+}
+
+} // namespace
+
 void ReplaceFileContents(const String& FileName, const void* Data, std::size_t Size) {
-    const AnsiString path = UTF8Encode(FileName);
-    // The new bytes go beside the target, so that the rename stays within one file system.
-    AnsiString temp = path + ".XXXXXX";
+    AnsiString path = UTF8Encode(FileName);
+    // A link stays a link: the file it leads to takes the new contents.
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        if (char* real = ::realpath(path.c_str(), nullptr)) {
+            path = real;
+            std::free(real);
+        }
+    }
+    const bool exists = ::stat(path.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        return WriteInPlace(FileName, path, Data, Size);
+    // The new bytes go beside the target, so that the rename stays within one file system, under
+    // a short name of their own: the target's name may already be as long as a name can be.
+    const std::size_t slash = path.rfind('/');
+    AnsiString temp =
+        (slash == AnsiString::npos ? AnsiString() : path.substr(0, slash + 1)) + ".moltren-XXXXXX";
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) throw EFCreateError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(errno)});
-    int err = 0;
-    const auto* p = static_cast<const Byte*>(Data);
-    std::size_t left = Size;
-    while (left > 0 && err == 0) {
-        const ssize_t n = ::write(fd, p, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            err = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        p += n;
-        left -= static_cast<std::size_t>(n);
-    }
+    int err = WriteAll(fd, Data, Size);
     if (err == 0 && ::fsync(fd) != 0) err = errno;
     // A new file gets the permissions an ordinary create would give it; a replaced one keeps its own.
-    struct stat st {};
     const mode_t umaskNow = ::umask(0);
     ::umask(umaskNow);
-    const mode_t mode = ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : (0666 & ~umaskNow);
+    const mode_t mode = exists ? (st.st_mode & 07777) : (0666 & ~umaskNow);
     if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
     if (::close(fd) != 0 && err == 0) err = errno;
     if (err == 0 && std::rename(temp.c_str(), path.c_str()) != 0) err = errno;
     if (err != 0) {
         ::unlink(temp.c_str());
-        throw EWriteError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(err)});
+        throw EWriteError(u"Cannot write file \"%s\". %s", {FileName, ErrnoText(err)});
     }
 }

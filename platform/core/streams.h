@@ -65,6 +65,7 @@ public:
     Int64 GetSize() override { return FSize; }
 
     void SaveToStream(TStream* Stream);
+    // The whole of the bytes in place of the file, through ReplaceFileContents.
     void SaveToFile(const String& FileName);
     void* Memory() const { return FMemory; }
 
@@ -145,5 +146,6 @@ private:
 
 // Puts Size bytes in place of the file FileName (created when missing): they go to a new
 // file in the same folder, which then takes the name in one step. A write that fails
-// (EFCreateError, EWriteError) leaves any earlier file as it was and no stray file behind.
+// (EFCreateError, EWriteError, each naming the file and the reason) leaves any earlier file as
+// it was and no stray file behind. A link is followed, and a device or a pipe is written as is.
 void ReplaceFileContents(const String& FileName, const void* Data, std::size_t Size);

@@ -893,7 +893,7 @@ void TGraphic::LoadFromFile(const String& FileName) {
 void TGraphic::SaveToFile(const String& FileName) {
     TMemoryStream stream;
     SaveToStream(&stream);
-    ReplaceFileContents(FileName, stream.Memory(), static_cast<std::size_t>(stream.GetSize()));
+    stream.SaveToFile(FileName);
 }
 
 namespace {

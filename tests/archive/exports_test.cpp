@@ -427,7 +427,9 @@ TEST_F(TextExport, NothingIsWrittenWithoutAnAnswer) {
 
 TEST_F(TextExport, AFailedWriteLeavesTheFileAsItWasAndIsNamedInAWarning) {
     SetRows(kTwoRecords);
-    const String warning = u"Не удалось записать файл \"" + UTF8ToString(file.string()) + u"\".";
+    const String name = UTF8ToString(file.string());
+    const String warning =
+        u"Не удалось записать файл \"" + name + u"\".\nCannot write file \"" + name + u"\". File too large";
     const std::string old = "earlier\r\n";
     for (int button : {IDYES, IDNO}) {
         WriteFile(file, old);
@@ -449,7 +451,9 @@ TEST_F(TextExport, AFailedWriteLeavesTheFileAsItWasAndIsNamedInAWarning) {
     requests.clear();
     Export(IDYES, UTF8ToString(missing.string()));
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].Text, u"Не удалось записать файл \"" + UTF8ToString(missing.string()) + u"\".");
+    const String lost = UTF8ToString(missing.string());
+    EXPECT_EQ(requests[1].Text, u"Не удалось записать файл \"" + lost + u"\".\nCannot create file \"" + lost +
+                                    u"\". No such file or directory");
     EXPECT_FALSE(fs::exists(missing.parent_path()));
 }
 

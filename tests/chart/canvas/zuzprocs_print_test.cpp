@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/forms.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/tempdir.h"
@@ -366,4 +367,18 @@ TEST_F(PrintTest, MetafilesOfThePanelGoToFilesAndTheClipboard) {
     panel.fail = true;
     EXPECT_THROW(panel.SaveToMetafileEnh(String(emf.u16string())), Exception);
     EXPECT_EQ(Contents(emf).substr(40, 4), " EMF");
+    // Nor does a disk that fills up half-way through the new one: the error says which file and why.
+    panel.fail = false;
+    const std::string earlier = Contents(emf);
+    for (const bool enhanced : {true, false}) {
+        FileSizeLimit limit(64);
+        try {
+            enhanced ? panel.SaveToMetafileEnh(String(emf.u16string()))
+                     : panel.SaveToMetafile(String(emf.u16string()));
+            ADD_FAILURE() << "a short write passed for success";
+        } catch (const EWriteError& e) {
+            EXPECT_EQ(e.Message(), u"Cannot write file \"" + String(emf.u16string()) + u"\". File too large");
+        }
+    }
+    EXPECT_EQ(Contents(emf), earlier);
 }

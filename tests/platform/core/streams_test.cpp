@@ -1,3 +1,4 @@
+#include "platform/core/lists.h"
 #include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
 #include "tests/support/filesizelimit.h"
@@ -5,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -196,20 +199,64 @@ TEST(ReplaceFile, ANewFileIsCreatedAndAnOldOneReplacedKeepingItsPermissions) {
     ReplaceFileContents(name, "", 0);
     EXPECT_EQ(fs::file_size(path), 0u);
     EXPECT_EQ(Entries(path.parent_path()), 1u); // nothing else left beside it
+
+    // A name as long as a name can be (255 bytes, Cyrillic letters taking two).
+    const std::string longest = UTF8Encode(String(120, u'ж')) + std::string(11, 'x') + ".txt";
+    ASSERT_EQ(longest.size(), 255u);
+    ReplaceFileContents(UTF8ToString((path.parent_path() / longest).string()), "long", 4);
+    EXPECT_EQ(ReadAll(path.parent_path() / longest), "long");
+
+    // A link stays a link to the file that takes the new contents.
+    fs::create_symlink(path, path.parent_path() / "link.bin");
+    ReplaceFileContents(dir.File("link.bin"), "through", 7);
+    EXPECT_TRUE(fs::is_symlink(path.parent_path() / "link.bin"));
+    EXPECT_EQ(ReadAll(path), "through");
+
+    // A pipe is written into, never replaced by a file.
+    const fs::path fifo = path.parent_path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ReplaceFileContents(dir.File("pipe"), "piped", 5);
+    char got[8] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 5);
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(Entries(path.parent_path()), 4u);
 }
 
 TEST(ReplaceFile, AWriteThatFailsLeavesTheOldFileAndNoStrayFile) {
     TempDir dir;
     const String name = dir.File("keep.bin");
     const fs::path path = UTF8Encode(name);
-    ReplaceFileContents(name, "old contents", 12);
     const std::string big(4096, 'x');
-    {
-        FileSizeLimit limit(1024); // the disk fills up half-way
-        EXPECT_THROW(ReplaceFileContents(name, big.data(), big.size()), EWriteError);
+    // Every way of writing a whole file: the bytes, a memory stream's, a list's text.
+    const std::function<void()> writers[] = {
+        [&] { ReplaceFileContents(name, big.data(), big.size()); },
+        [&] {
+            Owned<TMemoryStream> m(Create<TMemoryStream>());
+            m->WriteBuffer(big.data(), static_cast<LongInt>(big.size()));
+            m->SaveToFile(name);
+        },
+        [&] {
+            Owned<TStringList> l(Create<TStringList>());
+            l->SetText(UTF8ToString(big));
+            l->SaveToFile(name);
+        },
+    };
+    for (const auto& write : writers) {
+        ReplaceFileContents(name, "old contents", 12);
+        {
+            FileSizeLimit limit(1024); // the disk fills up half-way
+            try {
+                write();
+                ADD_FAILURE() << "a short write passed for success";
+            } catch (const EWriteError& e) {
+                EXPECT_EQ(e.Message(), u"Cannot write file \"" + name + u"\". File too large");
+            }
+        }
+        EXPECT_EQ(ReadAll(path), "old contents");
+        EXPECT_EQ(Entries(path.parent_path()), 1u);
     }
-    EXPECT_EQ(ReadAll(path), "old contents");
-    EXPECT_EQ(Entries(path.parent_path()), 1u);
 
     // A folder in the target's place cannot be replaced by a file.
     fs::create_directory(path.parent_path() / "folder");
