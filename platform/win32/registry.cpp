@@ -1,6 +1,7 @@
 #include "platform/win32/registry.h"
 
 #include "platform/core/configdir.h"
+#include "platform/core/streams.h"
 #include "platform/win32/serialcomm.h"
 
 #include <cstdlib>
@@ -85,7 +86,8 @@ struct Store {
     fs::path File() const { return Dir() / "registry"; }
 
     void Refresh();
-    void Save();
+    // ERROR_WRITE_FAULT when the file cannot be written; LastSaveError then says why.
+    LONG Save();
     Key* Find(std::u16string_view path) {
         const auto it = keys.find(Upper(path));
         return it == keys.end() ? nullptr : &it->second;
@@ -102,6 +104,12 @@ struct Store {
         return *k;
     }
 };
+
+// The last failed save of this thread: the file and the reason.
+String& LastSaveError() {
+    thread_local String text;
+    return text;
+}
 
 Store& TheStore() {
     static Store s;
@@ -232,52 +240,50 @@ void Store::Refresh() {
     }
 }
 
-void Store::Save() {
+LONG Store::Save() {
     const fs::path file = File();
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    // A name of this process's own: two programs saving at once each write a whole file.
-    const fs::path tmp = file.string() + "." + std::to_string(::getpid()) + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return;
-        out << "; Moltren settings\n";
-        for (const auto& [upper, key] : keys) {
-            out << '\n' << '[' << UTF8Encode(key.path) << "]\n";
-            for (const Value& v : key.values) {
-                out << (v.name.empty() ? std::string("@") : Quote(v.name)) << '=';
-                if (v.type == REG_SZ) {
-                    out << Quote(DataText(v.data));
-                } else if (v.type == REG_EXPAND_SZ) {
-                    out << "expand:" << Quote(DataText(v.data));
-                } else if (v.type == REG_DWORD && v.data.size() == 4) {
-                    char buf[16];
-                    std::snprintf(buf, sizeof buf, "dword:%08x",
-                                  static_cast<unsigned>(v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                                                        (static_cast<unsigned>(v.data[3]) << 24)));
+    std::ostringstream out;
+    out << "; Moltren settings\n";
+    for (const auto& [upper, key] : keys) {
+        out << '\n' << '[' << UTF8Encode(key.path) << "]\n";
+        for (const Value& v : key.values) {
+            out << (v.name.empty() ? std::string("@") : Quote(v.name)) << '=';
+            if (v.type == REG_SZ) {
+                out << Quote(DataText(v.data));
+            } else if (v.type == REG_EXPAND_SZ) {
+                out << "expand:" << Quote(DataText(v.data));
+            } else if (v.type == REG_DWORD && v.data.size() == 4) {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "dword:%08x",
+                              static_cast<unsigned>(v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
+                                                    (static_cast<unsigned>(v.data[3]) << 24)));
+                out << buf;
+            } else {
+                char buf[16];
+                std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
+                out << buf;
+                for (std::size_t i = 0; i < v.data.size(); ++i) {
+                    std::snprintf(buf, sizeof buf, "%s%02x", i ? "," : "", v.data[i]);
                     out << buf;
-                } else {
-                    char buf[16];
-                    std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(v.type));
-                    out << buf;
-                    for (std::size_t i = 0; i < v.data.size(); ++i) {
-                        std::snprintf(buf, sizeof buf, "%s%02x", i ? "," : "", v.data[i]);
-                        out << buf;
-                    }
                 }
-                out << '\n';
             }
-        }
-        // A file written only in part (a full disk) does not replace the whole one.
-        if (!out.flush()) {
-            out.close();
-            fs::remove(tmp, ec);
-            return;
+            out << '\n';
         }
     }
-    fs::rename(tmp, file, ec);
+    const std::string text = out.str();
+    try {
+        ReplaceFileContents(UTF8ToString(file.string()), text.data(), text.size());
+    } catch (const EStreamError& e) {
+        // The file keeps what it held, and so will this process: the change is read anew from it.
+        LastSaveError() = e.Message();
+        loadedFrom.clear();
+        return ERROR_WRITE_FAULT;
+    }
     stamp = fs::last_write_time(file, ec);
     loadedFrom = file;
+    return ERROR_SUCCESS;
 }
 
 // ---------------------------------------------------------------------------
@@ -402,7 +408,7 @@ LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, WCHAR*, DWORD, REGSAM s
     if (lpdwDisposition) *lpdwDisposition = existing ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     if (!existing && Normal(path).find(u'\\') != String::npos) {
         existing = &s.Make(path);
-        s.Save();
+        s.Save(); // a key that cannot be kept fails with its first value, which reports why
     }
     auto h = std::make_unique<HKEY__>();
     h->path = existing ? existing->path : path;
@@ -453,8 +459,7 @@ LONG RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD, DWORD dwType, const B
         *old = std::move(v);
     else
         k.values.push_back(std::move(v));
-    s.Save();
-    return ERROR_SUCCESS;
+    return s.Save();
 }
 
 LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
@@ -469,8 +474,7 @@ LONG RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName) {
     for (auto it = k->values.begin(); it != k->values.end(); ++it)
         if (SameName(it->name, name)) {
             k->values.erase(it);
-            s.Save();
-            return ERROR_SUCCESS;
+            return s.Save();
         }
     return ERROR_FILE_NOT_FOUND;
 }
@@ -488,8 +492,7 @@ LONG RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey) {
     const auto next = std::next(it);
     if (next != s.keys.end() && next->first.rfind(upper + u"\\", 0) == 0) return ERROR_ACCESS_DENIED;
     s.keys.erase(it);
-    s.Save();
-    return ERROR_SUCCESS;
+    return s.Save();
 }
 
 LONG RegEnumKeyExW(HKEY hKey, DWORD dwIndex, WCHAR* lpName, LPDWORD lpcchName, LPDWORD, WCHAR*, LPDWORD,
@@ -731,9 +734,10 @@ int TRegistry::ReadBinaryData(const String& Name, void* Buffer, int BufSize) {
 }
 
 void TRegistry::PutData(const String& Name, DWORD Type, const void* Buffer, DWORD Size) {
-    if (RegSetValueExW(BaseKey(FCurrentKey, FRootKey), Name.c_str(), 0, Type,
-                       static_cast<const BYTE*>(Buffer), Size) != ERROR_SUCCESS)
-        throw ERegistryException(u"Failed to set data for '" + Name + u"'");
+    const LONG rc = RegSetValueExW(BaseKey(FCurrentKey, FRootKey), Name.c_str(), 0, Type,
+                                   static_cast<const BYTE*>(Buffer), Size);
+    if (rc == ERROR_WRITE_FAULT) throw ERegistryException(LastSaveError());
+    if (rc != ERROR_SUCCESS) throw ERegistryException(u"Failed to set data for '" + Name + u"'");
 }
 
 void TRegistry::WriteBool(const String& Name, bool Value) {

@@ -1,6 +1,7 @@
 #include "platform/win32/registry.h"
 
 #include "platform/win32/serialcomm.h"
+#include "tests/support/filesizelimit.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,27 @@ TEST_F(Registry, ValuesSurviveInTheFileAndReadingCreatesNothing) {
     EXPECT_EQ(reg.ReadString(u"Missing"), u"");
     // A read-only key refuses writes.
     EXPECT_THROW(reg.WriteInteger(u"Width", 1), ERegistryException);
+}
+
+TEST_F(Registry, ASettingThatCannotBeSavedIsReportedAndTheFileKeepsWhatItHeld) {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(kEditor, true));
+    reg.WriteString(u"Caption", String(200, u'x'));
+    const auto file = root / "registry";
+    const auto size = fs::file_size(file);
+    {
+        FileSizeLimit limit(size); // the disk fills up before the longer file is whole
+        try {
+            reg.WriteString(u"Caption", String(300, u'y'));
+            ADD_FAILURE() << "an unsaved setting passed for saved";
+        } catch (const ERegistryException& e) {
+            EXPECT_EQ(e.Message(),
+                      u"Cannot write file \"" + UTF8ToString(file.string()) + u"\". File too large");
+        }
+    }
+    EXPECT_EQ(fs::file_size(file), size);
+    EXPECT_EQ(reg.ReadString(u"Caption"), String(200, u'x')); // nor does this process take it for saved
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 }
 
 TEST_F(Registry, KeysNestEnumerateAndDelete) {
