@@ -116,8 +116,12 @@ void TChartPreviewer::Execute() {
             chart->CancelMouse = true;
         }
     } done{this, chart, printPanel};
-    if (!GetTitle().empty()) form->SetCaption(GetTitle());
     TZuzPreviewPanel* preview = form->PreviewPanel();
+    if (!GetTitle().empty()) {
+        form->SetCaption(GetTitle());
+        // The window's title names the job too: it is what a PDF printer offers as the file's name.
+        preview->SetTitle(GetTitle());
+    }
     preview->SetPanel(chart);
     preview->OnAfterDraw = OnAfterDraw;
     form->SetWindowState(FWindowState);

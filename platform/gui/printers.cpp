@@ -1,20 +1,27 @@
 #include "platform/gui/printers.h"
 
+#include "platform/core/streams.h"
+#include "platform/gui/dialogs.h"
 #include "platform/gui/qtbridge.h"
 #include "platform/win32/gdiqt.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPaintDevice>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
 
 const String PdfPrinterName = u"PDF file";
 
@@ -68,12 +75,64 @@ protected:
     void CreateHandle() override { throw EPrinter(u"Printer is not currently printing"); }
 };
 
+[[noreturn]] void CannotCreate(const String& FileName, int Error) {
+    throw EPrinter(Format(u"Cannot create file \"%s\". %s",
+                          {FileName, UTF8ToString(std::generic_category().message(Error))}));
+}
+
+// A folder that cannot take the document fails the job before anything is drawn.
+void CheckPdfTarget(const String& FileName) {
+    const AnsiString path = UTF8Encode(FileName);
+    const std::size_t slash = path.rfind('/');
+    const AnsiString folder =
+        slash == AnsiString::npos ? AnsiString(".") : path.substr(0, std::max<std::size_t>(slash, 1));
+    struct stat st {};
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) CannotCreate(FileName, errno);
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) CannotCreate(FileName, EISDIR);
+}
+
+// As a desktop's PDF printer does: the operator names the file, starting from the documents folder
+// (made when missing) and the job's title. Cancelling cancels the job, quietly.
+String AskPdfFileName(const String& Title) {
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (dir.isEmpty() || !QDir().mkpath(dir)) dir = QDir::homePath();
+    String name = Title.empty() ? String(u"chart") : Title;
+    std::replace(name.begin(), name.end(), u'/', u'_'); // a title is no path
+    const Owned<TSaveDialog> dialog(Create<TSaveDialog>(nullptr));
+    dialog->SetTitle(u"Print to PDF file");
+    dialog->SetInitialDir(FromQString(dir));
+    dialog->SetFileName(name + u".pdf");
+    dialog->SetFilter(u"PDF files (*.pdf)|*.pdf");
+    dialog->SetDefaultExt(u"pdf");
+    dialog->SetOptions({ofOverwritePrompt, ofHideReadOnly, ofPathMustExist, ofEnableSizing});
+    // Nothing is busy while the operator chooses: a print under way shows the hourglass until now.
+    struct Pointer {
+        TCursor busy = Screen ? Screen->GetCursor() : crDefault;
+        Pointer() {
+            if (Screen) Screen->SetCursor(crDefault);
+        }
+        ~Pointer() {
+            if (Screen) Screen->SetCursor(busy);
+        }
+    };
+    bool chosen = false;
+    {
+        const Pointer pointer;
+        chosen = dialog->Execute();
+    }
+    if (!chosen) Abort();
+    return dialog->GetFileName();
+}
+
 } // namespace
 
 struct TPrinter::Impl {
     QPrinter Printer{QPrinter::HighResolution};
     PageMetrics Metrics{&Printer};
-    QString Target, Partial; // the PDF writer's file and the file it writes first
+    // The PDF writer's job: the document is made in memory and replaces its file only when whole.
+    String Target;
+    QBuffer Document;
+    std::unique_ptr<QPdfWriter> Writer;
 };
 
 namespace {
@@ -165,27 +224,26 @@ void TPrinter::BeginDoc() {
     CheckNotPrinting();
     QPrinter& p = FImpl->Printer;
     p.setDocName(ToQString(Title));
-    FImpl->Target.clear();
-    FImpl->Partial.clear();
+    QPaintDevice* device = &p;
     if (FPrinterIndex == FSystemCount) {
-        QString target = ToQString(FFileName);
-        if (target.isEmpty()) {
-            const QString dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-            target = QDir(dir.isEmpty() ? QDir::homePath() : dir)
-                         .filePath((Title.empty() ? QStringLiteral("chart") : ToQString(Title)) + ".pdf");
-        }
+        const String target = FFileName.empty() ? AskPdfFileName(Title) : FFileName;
+        CheckPdfTarget(target);
         FImpl->Target = target;
-        FImpl->Partial = target + ".part";
-        p.setOutputFileName(FImpl->Partial);
+        FImpl->Document.setData(QByteArray());
+        FImpl->Document.open(QIODevice::WriteOnly);
+        FImpl->Writer = std::make_unique<QPdfWriter>(&FImpl->Document);
+        FImpl->Writer->setResolution(PdfResolution);
+        FImpl->Writer->setPageLayout(p.pageLayout());
+        FImpl->Writer->setTitle(ToQString(Title));
+        device = FImpl->Writer.get();
     } else {
         p.setOutputFileName(QString());
     }
     FAborted = false;
     FPageNumber = 1;
-    FJob = CreateDeviceDC(&p, p.logicalDpiX());
+    FJob = CreateDeviceDC(device, device->logicalDpiX());
     if (!FJob->StartPainting()) {
         ReleaseJob();
-        if (!FImpl->Partial.isEmpty()) QFile::remove(FImpl->Partial);
         throw EPrinter(u"Printing failed to start");
     }
     FCanvas->SetHandle(FJob);
@@ -194,7 +252,10 @@ void TPrinter::BeginDoc() {
 void TPrinter::NewPage() {
     if (!FJob) throw EPrinter(u"Printer is not currently printing");
     FJob->StartPainting();
-    FImpl->Printer.newPage();
+    if (FImpl->Writer)
+        FImpl->Writer->newPage();
+    else
+        FImpl->Printer.newPage();
     ++FPageNumber;
 }
 
@@ -202,25 +263,35 @@ void TPrinter::ReleaseJob() {
     FCanvas->SetHandle(nullptr);
     HDC job = std::exchange(FJob, nullptr);
     DeleteDC(job);
+    FImpl->Writer.reset();
+    FImpl->Document.close();
 }
 
 void TPrinter::EndDoc() {
     if (!FJob) throw EPrinter(u"Printer is not currently printing");
+    const bool finished = FJob->EndPainting();
+    const bool pdf = FImpl->Writer != nullptr;
     ReleaseJob();
-    if (FImpl->Partial.isEmpty()) return;
-    const QByteArray from = QFile::encodeName(FImpl->Partial), to = QFile::encodeName(FImpl->Target);
-    // One step: a reader sees the earlier document or the new one, never half of one.
-    if (std::rename(from.constData(), to.constData()) != 0) {
-        QFile::remove(FImpl->Partial);
-        throw EPrinter(Format(u"Cannot write %s", {FromQString(FImpl->Target)}));
+    const QByteArray document = std::exchange(FImpl->Document.buffer(), QByteArray());
+    if (!pdf) {
+        if (!finished) throw EPrinter(u"Printing failed");
+        return;
+    }
+    if (!finished || document.isEmpty())
+        throw EPrinter(
+            Format(u"Cannot write file \"%s\". The PDF document was not finished", {FImpl->Target}));
+    try {
+        ReplaceFileContents(FImpl->Target, document.constData(), static_cast<std::size_t>(document.size()));
+    } catch (const EStreamError& e) {
+        throw EPrinter(e.Message()); // it names the file and the reason
     }
 }
 
 void TPrinter::Abort() {
     if (!FJob) throw EPrinter(u"Printer is not currently printing");
-    FImpl->Printer.abort();
+    if (!FImpl->Writer) FImpl->Printer.abort();
     ReleaseJob();
-    if (!FImpl->Partial.isEmpty()) QFile::remove(FImpl->Partial);
+    FImpl->Document.setData(QByteArray());
     FAborted = true;
 }
 

@@ -31,8 +31,7 @@ public:
     int GetPrinterIndex() const { return FPrinterIndex; }
     // -1 selects the default printer; another index outside the list raises.
     void SetPrinterIndex(int Value);
-    // Where the PDF writer puts the document; empty: the title (or "chart") with ".pdf" in
-    // the user's documents folder.
+    // Where the PDF writer puts the document; empty: each job asks for a file in a save dialog.
     String GetFileName() const { return FFileName; }
     void SetFileName(const String& Value) { FFileName = Value; }
 
@@ -52,10 +51,14 @@ public:
 
     String Title;
 
+    // Starts a job. The PDF writer without a FileName asks for the file first (EAbort, the silent
+    // exception, when the operator cancels); a folder that cannot take it raises EPrinter naming
+    // the file and the reason.
     void BeginDoc();
     void NewPage();
-    // Finishes the document: the PDF writer replaces its file only now, so a job that
-    // fails or is aborted leaves an earlier file as it was.
+    // Finishes the document: the PDF writer replaces its file only now, and only with a whole
+    // document, so a job that fails or is aborted leaves an earlier file as it was. A document
+    // that cannot be written raises EPrinter naming the file and the reason.
     void EndDoc();
     void Abort();
     // Platform side of the printer setup dialog: Qt's print dialog on this printer. After OK

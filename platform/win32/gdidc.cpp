@@ -120,13 +120,15 @@ DeviceContext::~DeviceContext() {
     }
 }
 
-void DeviceContext::EndPainting() {
+bool DeviceContext::EndPainting() {
+    bool ended = true;
     if (painter_) {
-        painter_->end();
+        ended = !painter_->isActive() || painter_->end();
         painter_.reset();
     }
     bits_ = nullptr;
     penDirty_ = true;
+    return ended;
 }
 
 bool DeviceContext::Drawable() const {

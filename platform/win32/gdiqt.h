@@ -57,8 +57,9 @@ public:
     DeviceContext(const DeviceContext&) = delete;
     DeviceContext& operator=(const DeviceContext&) = delete;
 
-    // Finishes painting (before the pixels are read, resized or shown).
-    void EndPainting();
+    // Finishes painting (before the pixels are read, resized or shown); false when the device could
+    // not finish (a document that was not written whole).
+    bool EndPainting();
     // Begins painting now (a print job's first page exists before anything is drawn on it).
     bool StartPainting() { return Painter().isActive(); }
     QImage* Image() const { return image_; }

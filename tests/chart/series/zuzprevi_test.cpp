@@ -13,18 +13,25 @@
 #include "chart/series/series.h"
 #include "chart/series/zuzedit.h"
 #include "platform/gui/comctrls.h"
+#include "platform/gui/dialogs.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/printers.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/series/chartunits.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
+#include "tests/support/smalldisk.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -53,10 +60,13 @@ protected:
         chart.reset();
         SetPrinter(std::move(kept));
     }
-    // Opens the preview and runs Look on the shown form; the window then closes.
-    void Open(const std::function<void(TChartPreview&)>& Look) {
+    // Opens the preview and runs Look on the shown form; the window then closes. A save dialog is
+    // answered by Save.
+    void Open(const std::function<void(TChartPreview&)>& Look,
+              const std::function<TDialogAnswer(const TDialogRequest&)>& Save = {}) {
         bool seen = false;
         SetDialogResponder([&](const TDialogRequest& r) {
+            if (r.Kind == TDialogKind::SaveDialog && Save) return Save(r);
             TDialogAnswer a;
             a.Result = mrOk;
             if (auto* form = dynamic_cast<TChartPreview*>(r.Form)) {
@@ -73,6 +83,27 @@ protected:
     std::unique_ptr<TPrinter> kept;
     Owned<TChart> chart;
     Owned<TChartPreviewer> previewer;
+};
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& File) {
+    std::ifstream in(File, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The variable set for one test, as it was afterwards.
+class EnvVar {
+public:
+    EnvVar(const char* Name, const std::string& Value) : name_(Name) {
+        if (const char* old = std::getenv(Name)) old_ = old;
+        ::setenv(Name, Value.c_str(), 1);
+    }
+    ~EnvVar() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 } // namespace
@@ -255,16 +286,94 @@ TEST_F(PreviewerTest, PrintGoesThroughThePreviewIntoAPdfWithTheChartInsideTheMar
 }
 
 TEST_F(PreviewerTest, AFailedPrintFromTheWindowRestoresTheCursorAndTheChart) {
-    Printer()->SetFileName(String((dir.path / "missing" / "chart.pdf").u16string()));
+    const String missing((dir.path / "missing" / "chart.pdf").u16string());
+    Printer()->SetFileName(missing);
     chart->SetPrintProportional(false);
     chart->PrintMargins = TRect(10, 12, 14, 16);
     Open([&](TChartPreview& f) {
-        EXPECT_THROW(f.BPrintClick(&f), EPrinter);
+        try {
+            f.BPrintClick(&f);
+            ADD_FAILURE() << "printing into a missing folder passed";
+        } catch (const EPrinter& e) {
+            EXPECT_EQ(e.Message(), u"Cannot create file \"" + missing + u"\". No such file or directory");
+        }
         EXPECT_EQ(Screen->GetCursor(), crDefault);
         EXPECT_FALSE(Printer()->GetPrinting());
     });
     EXPECT_EQ(chart->PrintMargins, TRect(10, 12, 14, 16));
     EXPECT_FALSE(std::filesystem::exists(dir.path / "missing"));
+}
+
+TEST_F(PreviewerTest, ThePdfPrinterAsksForTheFileStartingInTheDocumentsFolderAndCancelsQuietly) {
+    // A fresh account: no documents folder yet.
+    const EnvVar home("HOME", (dir.path / "home").string());
+    const EnvVar config("XDG_CONFIG_HOME", (dir.path / "home" / ".config").string());
+    fs::create_directory(dir.path / "home");
+    const fs::path documents = dir.path / "home" / "Documents";
+    const fs::path chosen = documents / "Печать График1.pdf";
+    Printer()->SetFileName(u"");
+    previewer->SetTitle(u"Печать График1");
+    std::vector<TDialogRequest> asked;
+    const auto save = [&](bool Ok) {
+        return [&, Ok](const TDialogRequest& r) {
+            asked.push_back(r);
+            EXPECT_EQ(Screen->GetCursor(), crDefault); // no hourglass over the question
+            TDialogAnswer a;
+            a.Result = Ok ? mrOk : mrCancel;
+            a.FileName = String(chosen.u16string());
+            return a;
+        };
+    };
+    Open([&](TChartPreview& f) { f.BPrint->Click(); }, save(true));
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].InitialDir, String(documents.u16string()));
+    EXPECT_TRUE(fs::is_directory(documents));
+    EXPECT_EQ(asked[0].FileName, u"Печать График1.pdf");
+    EXPECT_EQ(asked[0].DefaultExt, u"pdf");
+    EXPECT_TRUE(TOpenOptions::FromBits(asked[0].Flags).Contains(ofOverwritePrompt));
+    EXPECT_EQ(pdf::Info(chosen.string(), "Title"), "Печать График1");
+    EXPECT_EQ(Printer()->GetFileName(), u""); // the next print asks again
+
+    // Cancelled: no job, no error box, the file as it was.
+    const std::string earlier = ReadAll(chosen);
+    Open(
+        [&](TChartPreview& f) {
+            EXPECT_THROW(f.BPrintClick(&f), EAbort);
+            EXPECT_EQ(Screen->GetCursor(), crDefault);
+            EXPECT_FALSE(Printer()->GetPrinting());
+        },
+        save(false));
+    EXPECT_EQ(asked.size(), 2u);
+    EXPECT_EQ(ReadAll(chosen), earlier);
+    EXPECT_EQ(std::distance(fs::directory_iterator(documents), fs::directory_iterator()), 1);
+}
+
+TEST_F(PreviewerTest, APrintThatDoesNotFitOnTheDiskKeepsTheEarlierPdfAndSaysWhichFileAndWhy) {
+    SmallDisk disk(64 * 1024);
+    if (!disk.Mounted()) GTEST_SKIP() << disk.Why();
+    const fs::path target = disk.path / "chart.pdf";
+    const String name(target.u16string());
+    Printer()->SetFileName(name);
+    Open([&](TChartPreview& f) { f.BPrint->Click(); });
+    const std::string earlier = ReadAll(target);
+    ASSERT_EQ(earlier.rfind("%PDF", 0), 0u);
+    const auto fails = [&](const String& Why) {
+        Open([&](TChartPreview& f) {
+            try {
+                f.BPrintClick(&f);
+                ADD_FAILURE() << "a print that was not written passed";
+            } catch (const EPrinter& e) {
+                EXPECT_EQ(e.Message(), Why);
+            }
+            EXPECT_FALSE(Printer()->GetPrinting());
+        });
+        EXPECT_EQ(ReadAll(target), earlier);
+        EXPECT_EQ(std::distance(fs::directory_iterator(disk.path), fs::directory_iterator()), 2);
+    };
+    disk.Fill(0);
+    fails(u"Cannot write file \"" + name + u"\". No space left on device");
+    disk.MakeReadOnly();
+    fails(u"Cannot create file \"" + name + u"\". Read-only file system");
 }
 
 TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMargins) {
