@@ -42,8 +42,11 @@ function(moltren_tests name dir)
   # library's inlined string code in test bodies (literal assignments, vectors
   # of strings), the more so as inlining shifts with the precompiled header;
   # product code keeps them.
-  target_compile_options(${name} PRIVATE ${MOLTREN_WARNINGS} -Wno-array-bounds -Wno-stringop-overread
-                                         -Wno-stringop-overflow -Wno-restrict)
+  target_compile_options(${name} PRIVATE ${MOLTREN_WARNINGS})
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${name} PRIVATE -Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow
+                                           -Wno-restrict)
+  endif()
   if(MOLTREN_PCH)
     # The test framework's header is most of what a test file parses.
     target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <functional> <memory> <string> <vector>)

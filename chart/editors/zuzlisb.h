@@ -99,7 +99,7 @@ public:
     void SetSelectedSeries(TChartSeries* Value);
     void SelectSeries(int Index);
     bool AnySelected();
-    void SelectAll();
+    void SelectAll() override;
     void SwapSeries(int A, int B);
     void MoveCurrentUp();
     void MoveCurrentDown();

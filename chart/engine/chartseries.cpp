@@ -189,7 +189,7 @@ void TCustomChartSeries::RepaintDesigner() {
 // Series with points
 
 bool ZuzRandomAtRunTime = false;
-constinit const String ZuzNoLabel;
+const String ZuzNoLabel;
 
 TChartSeries::TChartSeries(TComponent* AOwner)
     : TCustomChartSeries(AOwner), FLinkedSeries(std::make_unique<TCustomSeriesList>()),

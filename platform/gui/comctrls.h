@@ -465,6 +465,7 @@ public:
     bool GetWrap() const { return FWrap; }
     void SetWrap(bool Value) { FWrap = Value; }
     // What a click on an arrow does: one increment up (btNext) or down, then OnClick.
+    using TWinControl::Click;
     void Click(TUDBtnType Button);
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

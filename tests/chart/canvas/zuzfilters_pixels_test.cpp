@@ -46,48 +46,48 @@ TEST_P(PixelRule, MapsThePixelAsTheFormulaSays) {
 INSTANTIATE_TEST_SUITE_P(
     Catalogue, PixelRule,
     ::testing::Values(
-        PixelRow{"InvertTakesEachChannelFrom255", With<TInvertFilter>(), Bgr(10, 20, 30), Bgr(245, 235, 225)},
-        PixelRow{"GraySimpleIsTheTruncatedMean", With<TGrayScaleFilter>(), Bgr(10, 20, 60), Gray(30)},
+        PixelRow{"InvertTakesEachChannelFrom255", With<TInvertFilter>(), Bgr{10, 20, 30}, Bgr{245, 235, 225}},
+        PixelRow{"GraySimpleIsTheTruncatedMean", With<TGrayScaleFilter>(), Bgr{10, 20, 60}, Gray(30)},
         PixelRow{"GrayEyeWeighsRedGreenBlue", With<TGrayScaleFilter>([](auto& f) { f.SetMethod(gmEye); }),
-                 Bgr(10, 20, 60), Gray(31)}, // 18 + 11.8 + 1.1
+                 Bgr{10, 20, 60}, Gray(31)}, // 18 + 11.8 + 1.1
         PixelRow{"GrayEye2ShiftsTheIntegerWeights",
-                 With<TGrayScaleFilter>([](auto& f) { f.SetMethod(gmEye2); }), Bgr(10, 20, 60),
+                 With<TGrayScaleFilter>([](auto& f) { f.SetMethod(gmEye2); }), Bgr{10, 20, 60},
                  Gray(32)}, // 1030 >> 5
-        PixelRow{"BrightnessPercentAddsRounded255th", With<TBrightnessFilter>(), Bgr(10, 100, 250),
-                 Bgr(23, 113, 255)}, // 5 % of 255 = 12.75
+        PixelRow{"BrightnessPercentAddsRounded255th", With<TBrightnessFilter>(), Bgr{10, 100, 250},
+                 Bgr{23, 113, 255}}, // 5 % of 255 = 12.75
         PixelRow{"BrightnessZeroLeavesThePixelEvenWithPercent",
-                 With<TBrightnessFilter>([](auto& f) { f.SetAmount(0); }), Bgr(10, 100, 250),
-                 Bgr(10, 100, 250)},
+                 With<TBrightnessFilter>([](auto& f) { f.SetAmount(0); }), Bgr{10, 100, 250},
+                 Bgr{10, 100, 250}},
         PixelRow{"BrightnessStepsClampAtZero", With<TBrightnessFilter>([](auto& f) {
                      f.SetPercent(false);
                      f.SetAmount(-20);
                  }),
-                 Bgr(10, 100, 250), Bgr(0, 80, 230)},
+                 Bgr{10, 100, 250}, Bgr{0, 80, 230}},
         PixelRow{"BrightnessOfAHugeAmountOnlySaturates", With<TBrightnessFilter>([](auto& f) {
                      f.SetPercent(false);
                      f.SetAmount(2147483647);
                  }),
-                 Bgr(10, 100, 250), Gray(255)},
+                 Bgr{10, 100, 250}, Gray(255)},
         PixelRow{"Contrast256DoublesTheDistanceFrom128", With<TContrastFilter>([](auto& f) {
                      f.SetPercent(false);
                      f.SetAmount(256);
                  }),
-                 Bgr(100, 150, 200), Bgr(72, 172, 255)},
+                 Bgr{100, 150, 200}, Bgr{72, 172, 255}},
         PixelRow{"ContrastPercentScalesByTheChannelAndTruncatesTowardZero",
-                 With<TContrastFilter>([](auto& f) { f.SetAmount(50); }), Bgr(100, 128, 200),
-                 Bgr(95, 128, 228)}, // 100: 50 * -28 / 256 = -5.47; 200: 100 * 72 / 256 = 28.1
+                 With<TContrastFilter>([](auto& f) { f.SetAmount(50); }), Bgr{100, 128, 200},
+                 Bgr{95, 128, 228}}, // 100: 50 * -28 / 256 = -5.47; 200: 100 * 72 / 256 = 28.1
         PixelRow{"ContrastOfTheLargestAmountDoesNotOverflow", With<TContrastFilter>([](auto& f) {
                      f.SetPercent(false);
                      f.SetAmount(2147483647);
                  }),
-                 Bgr(100, 128, 200), Bgr(0, 128, 255)},
-        PixelRow{"GammaSeventyMaps128To95", With<TGammaCorrectionFilter>(), Bgr(128, 0, 255),
-                 Bgr(95, 0, 255)},
+                 Bgr{100, 128, 200}, Bgr{0, 128, 255}},
+        PixelRow{"GammaSeventyMaps128To95", With<TGammaCorrectionFilter>(), Bgr{128, 0, 255},
+                 Bgr{95, 0, 255}},
         PixelRow{"ColorAddsToTheNamedChannelsOnly", With<TColorFilter>([](auto& f) {
                      f.SetRed(10);
                      f.SetBlue(-30);
                  }),
-                 Bgr(20, 100, 250), Bgr(0, 100, 255)},
+                 Bgr{20, 100, 250}, Bgr{0, 100, 255}},
         PixelRow{"LuminanceAtTheTopTurnsAGreyWhite",
                  With<THueLumSatFilter>([](auto& f) { f.SetLuminance(255); }), Gray(128), Gray(255)},
         PixelRow{"LuminanceAtTheBottomTurnsItBlack",

@@ -30,7 +30,7 @@ public:
     using TCustomZuzPanelExtended::TCustomZuzPanelExtended;
     std::vector<TRect> fills;
     bool raise = false; // the background's drawing fails after its fill
-    void Paint() { TCustomZuzPanelExtended::Paint(); }
+    void Paint() override { TCustomZuzPanelExtended::Paint(); }
     void FillPanelRect(const TRect& Rect) override {
         fills.push_back(Rect);
         TCustomZuzPanelExtended::FillPanelRect(Rect);

@@ -132,7 +132,7 @@ public:
     int draws = 0;
     bool fail = false;
     std::vector<TPanelLayout> seen; // the layout each draw found
-    void Paint() { TCustomZuzPanel::Paint(); }
+    void Paint() override { TCustomZuzPanel::Paint(); }
     void MouseDownAt(int x, int y) { MouseDown(mbLeft, {}, x, y); }
     void MouseUpAt(int x, int y) { MouseUp(mbLeft, {}, x, y); }
     void MouseMoveTo(int x, int y) { MouseMove({}, x, y); }

@@ -305,7 +305,7 @@ TEST_F(GeneralPage, LoadedCursorFilesTakeNumbers2021Then2022) {
     EXPECT_EQ(chart->GetCursor(), 2022);
     HCURSOR loaded = Screen->GetCursorHandle(2021);
     ASSERT_NE(loaded, nullptr);
-    EXPECT_EQ(CursorSize(loaded), TSize(32, 32));
+    EXPECT_EQ(CursorSize(loaded), (TSize{32, 32}));
     EXPECT_EQ(CursorHotSpot(loaded), TPoint(5, 7));
     Screen->SetCursors(2021, HCURSOR{});
     Screen->SetCursors(2022, HCURSOR{});

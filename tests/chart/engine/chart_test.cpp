@@ -68,7 +68,7 @@ public:
     void DoOnBeforeDrawChart() override { Note("before chart"); }
     void DoOnBeforeDrawSeries() override { Note("before series"); }
     void DoOnAfterDraw() override { Note("after draw"); }
-    void Paint() { TChart::Paint(); }
+    void Paint() override { TChart::Paint(); }
 };
 
 class ChartTest : public ::testing::Test {
