@@ -380,7 +380,7 @@ const ClassInfo& TChartBrush::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TChartBrush::GetBackColor, &TChartBrush::SetBackColor>("BackColor").Default(clNone),
         MakeProp<&TBrush::GetColor, &TBrush::SetColor>("Color").Default(clDefault),
-        MakeProp<&TChartBrush::GetImage>("Image"),
+        MakeProp<&TChartBrush::GetImage>("Image").Stored<&TChartBrush::HasImage>(),
     };
     static const ClassInfo ci = MakeClassInfo<TChartBrush>("TChartBrush", &TBrush::StaticClass(), props);
     return ci;

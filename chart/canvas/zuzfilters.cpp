@@ -53,7 +53,7 @@ const ClassInfo& TZuzFilter::StaticClass() {
     using F = TZuzFilter;
     static const PropInfo props[] = {
         MakeProp<&F::GetEnabled, &F::SetEnabled>("Enabled").Default(true),
-        MakeProp<&F::GetRegion, &F::SetRegion>("Region"),
+        MakeProp<&F::GetRegion, &F::SetRegion>("Region").Stored<&F::HasRegion>(),
     };
     static const ClassInfo ci =
         MakeClassInfo<TZuzFilter>("TZuzFilter", &TCollectionItem::StaticClass(), props);

@@ -36,11 +36,11 @@ const ClassInfo& TZuzFont::StaticClass() {
         MakeProp<&TFont::GetHeight, &TFont::SetHeight>("Height").Stored<&TZuzFont::IsHeightStored>(),
         MakeProp<&TFont::GetName, &TFont::SetName>("Name").Stored<&TZuzFont::IsNameStored>(),
         MakeProp<&TFont::GetStyle, &TFont::SetStyle>("Style").Stored<&TZuzFont::IsStyleStored>(),
-        MakeProp<&TZuzFont::GetGradient, &TZuzFont::SetGradient>("Gradient"),
+        MakeProp<&TZuzFont::GetGradient, &TZuzFont::SetGradient>("Gradient").Stored<&TZuzFont::HasGradient>(),
         MakeProp<&TZuzFont::GetInterCharSize, &TZuzFont::SetInterCharSize>("InterCharSize").Default(0),
-        MakeProp<&TZuzFont::GetOutLine, &TZuzFont::SetOutLine>("OutLine"),
-        MakeProp<&TZuzFont::GetPicture, &TZuzFont::SetPicture>("Picture"),
-        MakeProp<&TZuzFont::GetShadow, &TZuzFont::SetShadow>("Shadow"),
+        MakeProp<&TZuzFont::GetOutLine, &TZuzFont::SetOutLine>("OutLine").Stored<&TZuzFont::HasOutLine>(),
+        MakeProp<&TZuzFont::GetPicture, &TZuzFont::SetPicture>("Picture").Stored<&TZuzFont::HasPicture>(),
+        MakeProp<&TZuzFont::GetShadow, &TZuzFont::SetShadow>("Shadow").Stored<&TZuzFont::HasShadow>(),
     };
     static const ClassInfo ci = MakeClassInfo<TZuzFont>("TZuzFont", &TFont::StaticClass(), props);
     return ci;

@@ -62,7 +62,7 @@ const ClassInfo& TZuzGradient::StaticClass() {
         MakeProp<&G::GetRadialX, &G::SetRadialX>("RadialX").Default(0),
         MakeProp<&G::GetRadialY, &G::SetRadialY>("RadialY").Default(0),
         MakeProp<&G::GetStartColor, &G::SetStartColor>("StartColor").Default(clWhite),
-        MakeProp<&G::GetSub, &G::SetSub>("SubGradient"),
+        MakeProp<&G::GetSub, &G::SetSub>("SubGradient").Stored<&G::HasSub>(),
         MakeProp<&G::GetVisible, &G::SetVisible>("Visible").Default(0),
     };
     static const ClassInfo ci =

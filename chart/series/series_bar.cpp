@@ -41,7 +41,7 @@ const ClassInfo& TBarSeriesGradient::StaticClass() {
         MakeProp<&C::GetRadialY, &C::SetRadialY>("RadialY").Default(0),
         MakeProp<&C::GetRelative, &C::SetRelative>("Relative").Default(0),
         MakeProp<&C::GetStartColor, &C::SetStartColor>("StartColor").Default(0xFFFFFF),
-        MakeProp<&C::GetSub, &C::SetSub>("SubGradient"),
+        MakeProp<&C::GetSub, &C::SetSub>("SubGradient").Stored<&C::HasSub>(),
         MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
     };
     static const ClassInfo info =

@@ -254,7 +254,12 @@ void TCustomBarSeries::PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TB
 
 void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     TCanvas3D* c = Canvas();
-    if (c && GetBrush()->HasImage()) c->Brush->SetBitmap(GetBrush()->GetImage()->GetBitmap());
+    // Only a bitmap the picture holds: asking a picture for its bitmap replaces any other
+    // graphic, or makes an empty one, and would change the brush for good.
+    if (c && GetBrush()->HasImage()) {
+        if (auto* bitmap = dynamic_cast<TBitmap*>(GetBrush()->GetImage()->GetGraphic()))
+            c->Brush->SetBitmap(bitmap);
+    }
     TChartSeries::DrawLegendShape(ValueIndex, Rect);
 }
 

@@ -65,7 +65,7 @@ const ClassInfo& TPieOtherSlice::StaticClass() {
     using C = TPieOtherSlice;
     static const PropInfo props[] = {
         MakeProp<&C::GetColor, &C::SetColor>("Color").Default(clZuzColor),
-        MakeProp<&C::GetLegend, &C::SetLegend>("Legend"),
+        MakeProp<&C::GetLegend, &C::SetLegend>("Legend").Stored<&C::HasLegend>(),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(poNone),
         MakeProp<&C::GetText, &C::SetText>("Text").Stored<&C::IsTextStored>(),
         MakeProp<&C::GetValue, &C::SetValue>("Value"),

@@ -55,6 +55,7 @@ public:
     void SetLegend(TChartLegend* Value);
     // The legend when it was made, without making it.
     TChartLegend* ExistingLegend() const { return FLegend.get(); }
+    bool HasLegend() const { return FLegend != nullptr; }
     TPieOtherStyle GetStyle() const { return FStyle; }
     void SetStyle(TPieOtherStyle Value);
     String GetText() const { return FText.empty() ? String(u"Other") : FText; }

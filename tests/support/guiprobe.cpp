@@ -180,6 +180,14 @@ bool operator==(const Picture& a, const Picture& b) {
     return a.impl_->image == b.impl_->image;
 }
 
+int DifferingPixels(const Picture& a, const Picture& b) {
+    int n = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (!(a.Pixel(x, y) == b.Pixel(x, y))) ++n;
+    return n;
+}
+
 Picture Grab(const TControl& control) {
     Picture p;
     p.impl_->image = WidgetOf(control)->grab().toImage();

@@ -56,6 +56,8 @@ public:
     // The darkest grey of any pixel (0 black .. 255 white): a control's text, in practice.
     int Darkest() const;
     friend bool operator==(const Picture& a, const Picture& b);
+    // How many pixels of two pictures of one size differ.
+    friend int DifferingPixels(const Picture& a, const Picture& b);
 
 private:
     friend Picture Grab(const TControl& control);

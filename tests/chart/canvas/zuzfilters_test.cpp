@@ -292,6 +292,7 @@ TEST_F(FilterStreams, APicturesFiltersAreWrittenByClassAndReadBack) {
     EXPECT_NE(text.find("ItemClass = 'TBrightnessFilter'"), std::string::npos) << text;
     EXPECT_NE(text.find("Region.Left = 2"), std::string::npos) << text;
     EXPECT_EQ(text.find("Filters"), std::string::npos) << "the list is no property of its own\n" << text;
+    EXPECT_FALSE(holder->GetPicture()->GetFilters()->GetItem(0)->HasRegion()) << "writing made a region";
 
     auto read = ReadInto<TPictureHolder>(bytes);
     ExpectFilledList(read->GetPicture()->GetFilters());

@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/series/series_bar.h"
+#include "platform/gui/jpeg.h"
 #include "seriesfixture.h"
 
 #include <cmath>
@@ -350,6 +351,29 @@ TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
     s->BarColor = TColor(0x0000FF);
     EXPECT_EQ(Rgb(s->CalcGradientColor(0)), Rgb(TColor(0x0000FF)));
     EXPECT_EQ(Rgb(s->CalcGradientColor(1)), Rgb(TColor(0x8080FF)));
+}
+
+// The legend symbol paints the brush picture; drawing leaves the picture as it was.
+TEST_F(BarTest, DrawingKeepsTheBrushPictureAndOneWithoutAGraphicDrawsAsNone) {
+    auto* bar = AddSeries<TBarSeries>({3, 5, 2});
+    Draw();
+    const probe::Picture plain = probe::Grab(out);
+    bar->GetBrush()->GetImage(); // as the brush dialog leaves a picture it cleared
+    for (int round = 1; round <= 2; ++round) {
+        Draw();
+        EXPECT_EQ(DifferingPixels(plain, probe::Grab(out)), 0) << round;
+    }
+    EXPECT_EQ(bar->GetBrush()->GetImage()->GetGraphic(), nullptr);
+
+    TBitmap tile;
+    tile.SetSize(8, 8);
+    tile.GetCanvas()->GetBrush()->SetColor(clBlue);
+    tile.GetCanvas()->FillRect(TRect(0, 0, 8, 8));
+    TJPEGImage jpeg;
+    jpeg.Assign(&tile);
+    bar->GetBrush()->GetImage()->SetGraphic(&jpeg);
+    Draw();
+    EXPECT_NE(dynamic_cast<TJPEGImage*>(bar->GetBrush()->GetImage()->GetGraphic()), nullptr);
 }
 
 TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {

@@ -268,6 +268,57 @@ TEST_F(ChartFile, AFailedSaveLeavesTheEarlierFileAndTextConvertsBothWays) {
     EXPECT_EQ(FileBytes(dir.path / "d.xls"), earlier);
 }
 
+// Writing reads every published property; none of those reads may leave the chart changed.
+TEST_F(ChartFile, SavingAChartOfEveryTypeChangesNeitherItsPictureNorTheNextSave) {
+    TChartSeries* source = nullptr;
+    const TZuzSeriesTypes& types = ZuzSeriesTypes();
+    for (int i = 0; i < types.Count(); ++i) {
+        const TZuzSeriesType* t = types[i];
+        TChartSeries* s =
+            CreateNewSeries(chart.get(), chart.get(),
+                            t->SeriesClass ? t->SeriesClass : &TLineSeries::StaticClass(), t->FunctionClass);
+        ASSERT_NE(s, nullptr) << i;
+        if (t->FunctionClass)
+            s->SetDataSource(source);
+        else
+            s->FillSampleValues(6);
+        if (!source) source = s;
+    }
+    for (const bool view3D : {false, true}) {
+        chart->SetView3D(view3D);
+        Draw();
+        const probe::Picture before = probe::Grab(out);
+        const std::string first = Saved(true, false);
+        const std::string firstText = Saved(true, true);
+        // The legend draws after the series: what it changes shows in the drawing after.
+        for (int round = 1; round <= 2; ++round) {
+            Draw();
+            EXPECT_EQ(DifferingPixels(before, probe::Grab(out)), 0) << "3D " << view3D << ", round " << round;
+            EXPECT_EQ(Saved(true, true), firstText) << "3D " << view3D << ", round " << round;
+            EXPECT_TRUE(Saved(true, false) == first) << "3D " << view3D << ", round " << round;
+        }
+    }
+    // What is made on first read and stays out of sight was not made by the writes either.
+    const auto plain = [](const TZuzFont* F) {
+        return !F->HasGradient() && !F->HasOutLine() && !F->HasPicture() && !F->HasShadow();
+    };
+    EXPECT_TRUE(plain(chart->GetTitle()->GetFont()));
+    EXPECT_TRUE(plain(chart->GetLegend()->GetFont()));
+    EXPECT_TRUE(plain(chart->GetLeftAxis()->GetLabelsFont()));
+    for (int i = 0; i < chart->SeriesCount(); ++i) {
+        TChartSeries* s = chart->GetSeries(i);
+        EXPECT_TRUE(plain(s->GetMarks()->GetFont())) << i;
+        EXPECT_FALSE(s->GetMarks()->GetGradient()->HasSub()) << i;
+        EXPECT_FALSE(s->GetBrush()->HasImage()) << i;
+        if (auto* bar = dynamic_cast<TCustomBarSeries*>(s)) {
+            EXPECT_FALSE(bar->GetGradient()->HasSub()) << i;
+        }
+        if (auto* pie = dynamic_cast<TPieSeries*>(s)) {
+            EXPECT_FALSE(pie->GetOtherSlice()->HasLegend()) << i;
+        }
+    }
+}
+
 TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     chart->SetName(u"Chart1");
     chart->GetTitle()->GetText()->Add(u"Суточный расход");
