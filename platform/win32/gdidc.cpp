@@ -433,8 +433,9 @@ QPen DeviceContext::MakeQPen() const {
             for (qreal& d : dashes) d *= unit;
         qp.setDashPattern(dashes);
         // Each dash takes the caps: round or square ones, half a width at both ends, would close
-        // gaps one width long.
-        qp.setCapStyle(Qt::FlatCap);
+        // the standard patterns' gaps one width long. A pattern of the pen's own keeps its caps,
+        // so that a dash of length 0 is a dot.
+        if (style != PS_USERSTYLE) qp.setCapStyle(Qt::FlatCap);
     }
     return qp;
 }
@@ -464,7 +465,7 @@ void DeviceContext::SetupBrush(QPainter& p, HBRUSH brush) {
 // Lines
 
 bool DeviceContext::MoveTo(int x, int y) {
-    // The style position carries on: a line drawn segment by segment keeps its dashes.
+    StyleFrom(POINT{x, y});
     st_.pos = POINT{x, y};
     if (pathOpen_) path_.moveTo(ToDeviceF(x, y));
     return true;
@@ -506,6 +507,7 @@ bool DeviceContext::Polyline(const POINT* pts, int n, bool moveFirst) {
         return true;
     }
     if (!Drawable()) return true;
+    if (moveFirst) StyleFrom(pts[0]);
     if (image_) PrepareLine();
     if (CosmeticLine() || st_.pen->Style() == PS_NULL) {
         if (moveFirst) MoveTo(pts[0].X, pts[0].Y);

@@ -234,6 +234,12 @@ private:
         stylePos_ = 0;
         styleLength_ = 0;
     }
+    // A line drawn on from where the last one ended keeps its dashes going, so a
+    // line drawn segment by segment keeps its pattern; one started elsewhere
+    // starts its pattern afresh, as separate lines (grid lines) do.
+    void StyleFrom(POINT start) {
+        if (start.X != st_.pos.X || start.Y != st_.pos.Y) ResetStyle();
+    }
     void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
     static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 

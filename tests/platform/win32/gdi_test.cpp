@@ -403,9 +403,24 @@ TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
         LineTo(s.dc, 12, 5);
     }
     for (int x = 0; x < 12; ++x) EXPECT_EQ(s.At(x, 5), x % 3 == 0 ? kBlack : kWhite) << x;
+    // On a wide pen those dots are round ones of its width.
+    {
+        Surface w(40, 12);
+        const DWORD style[] = {0, 8};
+        Selected pen(w.dc, ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE, 4, lb, 2, style));
+        MoveToEx(w.dc, 4, 6, nullptr);
+        LineTo(w.dc, 36, 6);
+        int dots = 0;
+        for (int x = 4, run = 0; x < 40; ++x) {
+            run = w.At(x, 6) == kBlack ? run + 1 : 0;
+            dots += run == 3;
+        }
+        EXPECT_GE(dots, 3);
+    }
 
-    // The pattern runs on along a polyline, and from line to line of the same context;
-    // opaque gaps take the background colour.
+    // The pattern runs on along a polyline, and from line to line of the same context
+    // while each starts where the last ended; a line started elsewhere starts it afresh.
+    // Opaque gaps take the background colour.
     {
         Selected pen(s.dc, ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr));
         SetBkMode(s.dc, OPAQUE);
@@ -415,8 +430,11 @@ TEST(GdiLines, SmallDotPensMarkEveryOtherOrEveryThirdPixel) {
         LineTo(s.dc, 7, 8);
         MoveToEx(s.dc, 7, 8, nullptr);
         LineTo(s.dc, 11, 8);
+        MoveToEx(s.dc, 0, 9, nullptr);
+        LineTo(s.dc, 11, 9);
     }
-    for (int x = 0; x < 11; ++x) EXPECT_EQ(s.At(x, 8), x % 2 == 0 ? kBlack : kRed) << x;
+    for (int y : {8, 9})
+        for (int x = 0; x < 11; ++x) EXPECT_EQ(s.At(x, y), x % 2 == 0 ? kBlack : kRed) << x << "," << y;
 }
 
 TEST(GdiMix, AllSixteenModesGiveTheirBitwiseResultOnBothFormats) {
@@ -867,6 +885,15 @@ TEST(GdiWideLines, StyledWidePensKeepTheirColourAndModeAcrossOtherDrawing) {
     for (int x = 2; x < 50; ++x) inked += s.At(x, 17) == lime;
     EXPECT_GT(inked, 24);
     EXPECT_LT(inked, 44);
+    // A polyline started elsewhere starts its dashes afresh: drawn twice, it inks alike.
+    {
+        Surface p(60, 20);
+        Selected dashed(p.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, lime, PS_DASH));
+        const POINT a[] = {{2, 4}, {47, 4}}, b[] = {{2, 12}, {47, 12}};
+        Polyline(p.dc, a, 2);
+        Polyline(p.dc, b, 2);
+        for (int x = 2; x < 47; ++x) EXPECT_EQ(p.At(x, 4), p.At(x, 12)) << x;
+    }
     SetROP2(s.dc, R2_NOTCOPYPEN);
     Segment(s.dc, {2, 30}, {40, 30});
     EXPECT_EQ(s.At(2, 30), RGB(0, 255, 255));
