@@ -1,0 +1,11 @@
+#pragma once
+// The chart several harnesses seed from: a bar and a line series, an HTML
+// title, a gradient and a filtered back image.
+
+#include "chart/engine/chart.h"
+
+#include <string>
+
+Owned<TChart> SampleChart();
+// The chart drawn into an enhanced metafile, as its picture export writes it.
+std::string SampleChartMetafile();
