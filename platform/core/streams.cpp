@@ -355,6 +355,10 @@ void ReplaceFileContents(const String& FileName, const void* Data, std::size_t S
     const bool exists = ::stat(path.c_str(), &st) == 0;
     if (exists && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
         return WriteInPlace(FileName, path, Data, Size);
+    // A file we may not write keeps its contents, as it would when opened for writing: the rename
+    // asks only the folder, and would replace a file its owner made read-only.
+    if (exists && S_ISREG(st.st_mode) && ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+        throw EFCreateError(u"Cannot create file \"%s\". %s", {FileName, ErrnoText(errno)});
     // The new bytes go beside the target, so that the rename stays within one file system, under
     // a short name of their own: the target's name may already be as long as a name can be.
     const std::size_t slash = path.rfind('/');

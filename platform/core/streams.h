@@ -147,5 +147,6 @@ private:
 // Puts Size bytes in place of the file FileName (created when missing): they go to a new
 // file in the same folder, which then takes the name in one step. A write that fails
 // (EFCreateError, EWriteError, each naming the file and the reason) leaves any earlier file as
-// it was and no stray file behind. A link is followed, and a device or a pipe is written as is.
+// it was and no stray file behind. A link is followed, a device or a pipe is written as is, and a
+// file this process may not write is refused (EFCreateError) as an open for writing would be.
 void ReplaceFileContents(const String& FileName, const void* Data, std::size_t Size);

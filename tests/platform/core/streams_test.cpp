@@ -12,6 +12,7 @@
 #include <functional>
 #include <iterator>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -267,4 +268,26 @@ TEST(ReplaceFile, AWriteThatFailsLeavesTheOldFileAndNoStrayFile) {
 
     // No folder to put it in.
     EXPECT_THROW(ReplaceFileContents(dir.File("missing/out.bin"), "x", 1), EFCreateError);
+
+    // A file made read-only in a folder anyone may write: refused, as opening it to write would be.
+    // Root may write any file, so as root someone else tries it.
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(path.parent_path(), fs::perms::all);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        if (::chdir(path.parent_path().c_str()) != 0) ::_exit(2);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+        try {
+            ReplaceFileContents(u"keep.bin", "new", 3);
+        } catch (const EFCreateError& e) {
+            ::_exit(e.Message() == u"Cannot create file \"keep.bin\". Permission denied" ? 0 : 3);
+        }
+        ::_exit(1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
+    EXPECT_EQ(ReadAll(path), "old contents");
+    EXPECT_EQ(Entries(path.parent_path()), 2u);
 }
