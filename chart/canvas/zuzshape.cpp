@@ -315,9 +315,10 @@ void TZuzCustomShape::DrawGradient(TCanvas3D* C, const TRect& R, const TFourPoin
     C->Brush->SetStyle(bsClear);
 }
 
-void TZuzCustomShape::DrawRectRotated(TCustomZuzPanel* Panel, const TRect& Rect, double Angle, int Z) {
-    if (FTransparent || !Panel) return;
-    TCanvas3D* const C = Panel->GetCanvas();
+void TZuzCustomShape::DrawRectRotated(TCanvas3D* Canvas, TCustomZuzPanel* Panel, const TRect& Rect,
+                                      double Angle, int Z) {
+    if (FTransparent || !Canvas) return;
+    TCanvas3D* const C = Canvas;
     const TRect& R = Rect;
     TFourPoints P{};
     if (Angle != 0) RectToFourPoints(R, Angle, P);
@@ -328,7 +329,7 @@ void TZuzCustomShape::DrawRectRotated(TCustomZuzPanel* Panel, const TRect& Rect,
     if (FShadow && FShadow->GetVisible() && FShadow->GetSize() != 0 && GetBrush()->GetStyle() != bsClear)
         DrawShadow(C, R, P, Angle, Z);
 
-    if (FPicture && FPicture->HasGraphic()) {
+    if (Panel && FPicture && FPicture->HasGraphic()) {
         const bool clip = FShapeStyle != fosRectangle;
         if (FShapeStyle == fosEllipse)
             C->ClipEllipse(R, false);

@@ -37,7 +37,7 @@ public:
     virtual void SetParent(TCustomZuzPanel* Value) { FParentChart = Value; }
     bool GetVisible() const { return FVisible; }
     // Through the panel, which repaints on a change.
-    void SetVisible(bool Value);
+    virtual void SetVisible(bool Value);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // The parent panel repaints; a shape owned by something else may repaint through it.
@@ -120,7 +120,12 @@ public:
     }
     // Shadow, fill, frame and bevel of the box Rect turned by Angle degrees at depth Z on the
     // panel's canvas; nothing when the shape is transparent.
-    void DrawRectRotated(TCustomZuzPanel* Panel, const TRect& Rect, double Angle, int Z);
+    void DrawRectRotated(TCustomZuzPanel* Panel, const TRect& Rect, double Angle, int Z) {
+        if (Panel) DrawRectRotated(Panel->GetCanvas(), Panel, Rect, Angle, Z);
+    }
+    // The same on Canvas, for a chart that need not be a panel; a picture fill is drawn only
+    // through a Panel.
+    void DrawRectRotated(TCanvas3D* Canvas, TCustomZuzPanel* Panel, const TRect& Rect, double Angle, int Z);
 
 protected:
     // The shadow's defaults: black, size 3. A descendant with other defaults calls its own

@@ -36,7 +36,8 @@ constexpr int kLoadedCursorSlots = 256;
 TZuzFont* FindFontIn(TObject* Instance, const TZuzFont* Exclude, int Depth) {
     if (!Instance || Depth > 8) return nullptr;
     for (const PropInfo* prop : Instance->ClassType().AllProps()) {
-        if (prop->kind != PropKind::Object || !prop->getObj) continue;
+        // What is not stored may not exist yet, and looking must not make it.
+        if (prop->kind != PropKind::Object || !prop->getObj || !IsStoredProp(*Instance, *prop)) continue;
         TObject* value = prop->getObj(*Instance);
         if (!value) continue;
         if (auto* font = dynamic_cast<TZuzFont*>(value)) {

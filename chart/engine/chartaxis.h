@@ -104,7 +104,7 @@ public:
     explicit TAxisShape(IAxisChart* Chart);
     ~TAxisShape() override;
 
-    void SetVisible(bool Value);
+    void SetVisible(bool Value) override;
     void SetTransparent(bool Value);
     void Repaint() override;
 

@@ -752,6 +752,7 @@ void TChartSeries::Removed() {
         FParentChart->RestoreChartCursor();
     RemoveAllLinkedSeries();
     TCustomChartSeries::Removed();
+    FMarks->SetParentChart(nullptr);
 }
 
 void TChartSeries::GetChildren(TGetChildProc Proc, TComponent* Root) {

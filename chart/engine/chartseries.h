@@ -495,7 +495,7 @@ public:
     virtual void DrawMarks();
     virtual void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position);
     // Size and place of one mark above (X, Y).
-    void CalculateMarkPosition(TMarkShape* Shape, const String& Text, int X, int Y,
+    void CalculateMarkPosition(TZuzCustomShape* Shape, const String& Text, int X, int Y,
                                TSeriesMarkPosition& Position);
     int MaxMarkWidth();
     virtual void PrepareLegendCanvas(int ValueIndex, TColor& BackColor, TBrushStyle& BrushStyle) {}

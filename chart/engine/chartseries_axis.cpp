@@ -129,7 +129,7 @@ void TChartSeries::DrawMarks() {
         if (i % every != 0 || IsNull(i)) continue;
         const String text = GetMarkText(i);
         if (text.empty()) continue;
-        TMarkShape* shape = marks->MarkItem(i);
+        TSeriesMarkShape* shape = marks->MarkItem(i);
         if (!shape->GetVisible()) continue;
         CalculateMarkPosition(shape, text, CalcXPos(i), CalcYPos(i), position);
         DrawMark(i, text, position);

@@ -147,7 +147,7 @@ int LinesOf(const String& Text) {
 }
 } // namespace
 
-void TChartSeries::CalculateMarkPosition(TMarkShape* Shape, const String& Text, int X, int Y,
+void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& Text, int X, int Y,
                                          TSeriesMarkPosition& Position) {
     TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
     if (!canvas) return;
@@ -158,7 +158,7 @@ void TChartSeries::CalculateMarkPosition(TMarkShape* Shape, const String& Text, 
                                                                  canvas->View3DOptions->GetZoom() * 0.01))));
     const int h = canvas->TextHeight(u"W");
     int width, height;
-    if (Shape->GetTextFormat() == mtfHtml) {
+    if (Shape->GetTextFormat() == ttfHtml) {
         TSize extent{};
         HtmlTextExtent(canvas, Text, extent);
         width = extent.cx;
@@ -172,9 +172,9 @@ void TChartSeries::CalculateMarkPosition(TMarkShape* Shape, const String& Text, 
     width += marks->GetMargins()->HorizSize();
     height += marks->GetMargins()->VertSize();
     if (marks->HasSymbol() && marks->GetSymbol()->ShouldDraw()) width += h - 4;
-    if (Shape->GetFrame()->GetVisible()) {
-        width += Shape->GetFrame()->GetWidth() - 1;
-        height += Shape->GetFrame()->GetWidth() - 1;
+    if (Shape->GetPen()->GetVisible()) {
+        width += Shape->GetPen()->GetWidth() - 1;
+        height += Shape->GetPen()->GetWidth() - 1;
     } else {
         ++width;
         ++height;

@@ -166,123 +166,87 @@ void TMargins::Calculate(int Width, int Height, int FontHeight) {
 // ---------------------------------------------------------------------------
 // The box of a mark
 
-const ClassInfo& TMarkShape::StaticClass() {
-    using C = TMarkShape;
+const ClassInfo& TSeriesMarksGradient::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TSeriesMarksGradient>("TSeriesMarksGradient", &TZuzGradient::StaticClass());
+    return ci;
+}
+
+TSeriesMarksGradient::TSeriesMarksGradient(TNotifyEvent ChangedEvent)
+    : TZuzGradient(std::move(ChangedEvent)) {
+    const TNotifyEvent quiet = OnChange;
+    OnChange = {};
+    SetDirection(gdRightLeft);
+    SetEndColor(clWhite);
+    SetStartColor(clSilver);
+    OnChange = quiet;
+}
+
+const ClassInfo& TSeriesMarkShape::StaticClass() {
+    using C = TSeriesMarkShape;
     static const PropInfo props[] = {
+        MakeProp<&C::GetBevel, &C::SetBevel>("Bevel").Default(bvNone),
+        MakeProp<&C::GetBevelWidth, &C::SetBevelWidth>("BevelWidth").Default(2),
         MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
         MakeProp<&C::GetColor, &C::SetColor>("Color"),
-        MakeProp<&C::GetFont, &C::SetFont>("Font"),
         MakeProp<&C::GetFrame, &C::SetFrame>("Frame"),
-        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
-        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow"),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient").Stored<&C::HasGradient>(),
+        MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
+        MakeProp<&C::GetRoundSize, &C::SetRoundSize>("RoundSize").Default(16),
+        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
+        MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
         MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
-        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Default(0),
-        MakeProp<&C::GetVisible, &C::SetVisible>("Visible"),
+        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Stored<&C::IsVisibleStored>(),
     };
-    static const ClassInfo info = MakeClassInfo<C>("TMarkShape", &TPersistent::StaticClass(), props);
+    static const ClassInfo info =
+        MakeClassInfo<C>("TSeriesMarkShape", &TZuzCustomShape::StaticClass(), props);
     return info;
 }
 
-TMarkShape::TMarkShape(TChartSeries* Series) : FSeries(Series) {
-    TNotifyEvent changed;
-    changed.Bind([this](TObject*) { Repaint(); });
-    FBrush.reset(Create<TChartBrush>(changed));
-    FFrame.reset(Create<TChartPen>(changed));
-    FFont.reset(Create<TZuzFont>(changed));
-    FShadow.reset(Create<TZuzShadow>(changed));
-    FShadow->SetColor(clBlack);
-    FShadow->SetSize(3);
-    FGradient.reset(Create<TZuzGradient>(changed));
-}
-
-TMarkShape::~TMarkShape() = default;
-
-void TMarkShape::Assign(TPersistent* Source) {
-    auto* s = dynamic_cast<TMarkShape*>(Source);
-    if (!s) {
-        TPersistent::Assign(Source);
-        return;
-    }
-    FBrush->Assign(s->FBrush.get());
-    FFrame->Assign(s->FFrame.get());
-    FFont->Assign(s->FFont.get());
-    FShadow->Assign(s->FShadow.get());
-    FGradient->Assign(s->FGradient.get());
-    FColor = s->FColor;
-    FVisible = s->FVisible;
-    FTransparent = s->FTransparent;
-    FTransparency = s->FTransparency;
-    FTextFormat = s->FTextFormat;
-}
-
-void TMarkShape::SetBrush(TChartBrush* Value) {
-    FBrush->Assign(Value);
-}
-void TMarkShape::SetFrame(TChartPen* Value) {
-    FFrame->Assign(Value);
-}
-void TMarkShape::SetFont(TZuzFont* Value) {
-    FFont->Assign(Value);
-}
-void TMarkShape::SetShadow(TZuzShadow* Value) {
-    FShadow->Assign(Value);
-}
-void TMarkShape::SetGradient(TZuzGradient* Value) {
-    FGradient->Assign(Value);
-}
-
-void TMarkShape::Repaint() const {
-    if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
-}
-
-void TMarkShape::DrawRectRotated(TCanvas3D* Canvas, const TRect& R, int Angle, int Z) {
-    if (FTransparent) return;
-    const TFourPoints corners = TurnedCorners(R, Angle);
-    if (FShadow->GetVisible() && FShadow->GetSize() != 0 && FBrush->GetStyle() != bsClear) {
-        if (Angle == 0)
-            FShadow->Draw(Canvas, R, Z);
-        else
-            FShadow->Draw(Canvas, corners);
-    }
-    if (FGradient->GetVisible()) {
-        if (Angle == 0)
-            FGradient->Draw(Canvas, R);
-        else
-            FGradient->Draw(Canvas, corners);
-        Canvas->Brush->SetStyle(bsClear);
-    }
-    Canvas->AssignVisiblePenColor(FFrame.get(), FFrame->GetColor());
-    if (!FFrame->GetVisible()) Canvas->Pen->SetStyle(psClear);
-    if (Angle != 0)
-        Canvas->PolygonWithZ(corners, Z);
-    else
-        Canvas->Rectangle(R);
+void TSeriesMarkShape::SetVisible(bool Value) {
+    if (GetVisible() == Value) return;
+    // Quietly through the shape, then once through Repaint, which the marks send to the series.
+    TCustomZuzPanel* const panel = GetParentChart();
+    TZuzCustomShapeBrushPen::SetParent(nullptr);
+    TZuzCustomShape::SetVisible(Value);
+    TZuzCustomShapeBrushPen::SetParent(panel);
+    Repaint();
 }
 
 // ---------------------------------------------------------------------------
 // Items and symbol
 
-TMarksItem::TMarksItem(TChartSeries* Series) : TMarkShape(Series) {
+TMarksItem::TMarksItem(TCustomZuzPanel* Chart) : TSeriesMarkShape(Chart) {
+    TMarksItem::InitShadow(GetShadow());
     SetColor(clInfoBk);
-    GetShadow()->SetColor(clGray);
-    GetShadow()->SetSize(3);
 }
 
 TMarksItem::~TMarksItem() = default;
 
+void TMarksItem::InitShadow(TZuzShadow* Shadow) {
+    Shadow->InitValues(clGray, 3);
+}
+
 const ClassInfo& TMarksItem::StaticClass() {
     using C = TMarksItem;
     static const PropInfo props[] = {
-        MakeProp<&C::GetText, &C::SetText>("Text"),
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        MakeProp<&C::GetText, &C::SetText>("Text").Stored<&C::HasText>(),
     };
-    static const ClassInfo info = MakeClassInfo<C>("TMarksItem", &TMarkShape::StaticClass(), props);
+    static const ClassInfo info = MakeClassInfo<C>("TMarksItem", &TSeriesMarkShape::StaticClass(), props);
     return info;
+}
+
+void TMarksItem::Assign(TPersistent* Source) {
+    if (auto* src = dynamic_cast<TMarksItem*>(Source)) SetText(src->HasText() ? src->GetText() : nullptr);
+    TSeriesMarkShape::Assign(Source);
 }
 
 TStrings* TMarksItem::GetText() const {
     if (!FText) {
         FText.reset(Create<TStringList>());
-        FText->OnChange.Bind([this](TObject*) { Repaint(); });
+        FText->OnChange.Bind([this](TObject*) { const_cast<TMarksItem*>(this)->Repaint(); });
     }
     return FText.get();
 }
@@ -300,7 +264,7 @@ TMarksItem* TMarksItems::Get(int Index) {
     if (Index < 0) return nullptr;
     if (Index >= Count()) FItems.resize(static_cast<std::size_t>(Index) + 1);
     auto& slot = FItems[static_cast<std::size_t>(Index)];
-    if (!slot) slot = std::make_unique<TMarksItem>(FSeries);
+    if (!slot) slot = std::make_unique<TMarksItem>(FMarks->GetParentChart());
     return slot.get();
 }
 
@@ -311,13 +275,43 @@ TMarksItem* TMarksItems::Peek(int Index) const {
 
 void TMarksItems::Clear() {
     FItems.clear();
-    if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
+    FMarks->Repaint();
 }
 
-TSeriesMarksSymbol::TSeriesMarksSymbol(TChartSeries* Series) : TMarkShape(Series) {
+void TMarksItems::SetParent(TCustomZuzPanel* Value) {
+    for (auto& item : FItems)
+        if (item) item->SetParent(Value);
+}
+
+const ClassInfo& TSeriesMarksSymbol::StaticClass() {
+    static const ClassInfo ci =
+        MakeClassInfo<TSeriesMarksSymbol>("TSeriesMarksSymbol", &TSeriesMarkShape::StaticClass());
+    return ci;
+}
+
+TSeriesMarksSymbol::TSeriesMarksSymbol(TCustomZuzPanel* Chart) : TSeriesMarkShape(nullptr) {
+    TSeriesMarksSymbol::InitShadow(GetShadow());
     SetVisible(false);
+    DefaultVisible = false;
+    SetParent(Chart);
+}
+
+void TSeriesMarksSymbol::InitShadow(TZuzShadow* Shadow) {
+    Shadow->InitValues(clBlack, 1);
+}
+
+void TSeriesMarksSymbol::DrawInColor(TCanvas3D* Canvas, TColor Color, const TRect& R, int Angle, int Z) {
+    // Set and given back without the panel, which would repaint in the middle of a paint.
+    TCustomZuzPanel* const panel = GetParentChart();
+    const TColor color = GetColor();
+    const bool transparent = GetTransparent();
+    TZuzCustomShapeBrushPen::SetParent(nullptr);
+    SetColor(Color);
     SetTransparent(false);
-    GetShadow()->SetSize(1);
+    DrawRectRotated(Canvas, panel, R, Angle, Z);
+    SetColor(color);
+    SetTransparent(transparent);
+    TZuzCustomShapeBrushPen::SetParent(panel);
 }
 
 // ---------------------------------------------------------------------------
@@ -438,35 +432,67 @@ const ClassInfo& TSeriesMarks::StaticClass() {
     using C = TSeriesMarks;
     static const PropInfo props[] = {
         MakeProp<&C::GetAngle, &C::SetAngle>("Angle").Default(0),
+        MakeProp<&C::GetArrow, &C::SetArrow>("Arrow").Stored<&C::HasCallout>(),
+        // Kept by the callout, which is written whole.
+        MakeProp<&C::GetArrowLength, &C::SetArrowLength>("ArrowLength").Stored(false),
+        MakeProp<&C::GetBackColor, &C::SetBackColor>("BackColor").Stored(false),
+        MakeProp<&C::GetCallout, &C::SetCallout>("Callout").Stored<&C::HasCallout>(),
         MakeProp<&C::GetClip, &C::SetClip>("Clip").Default(0),
         MakeProp<&C::GetDrawEvery, &C::SetDrawEvery>("DrawEvery").Default(1),
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
         MakeProp<&C::GetMargins, &C::SetMargins>("Margins"),
         MakeProp<&C::GetMultiLine, &C::SetMultiLine>("MultiLine").Default(0),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(smsLabel),
+        MakeProp<&C::GetSymbol, &C::SetSymbol>("Symbol").Stored<&C::HasSymbol>(),
         MakeProp<&C::GetTextAlign, &C::SetTextAlign>("TextAlign").Default(taCenter),
-        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Stored<&C::IsVisibleStored>(),
     };
-    static const ClassInfo info = MakeClassInfo<C>("TSeriesMarks", &TMarkShape::StaticClass(), props);
+    static const ClassInfo info = MakeClassInfo<C>("TSeriesMarks", &TSeriesMarkShape::StaticClass(), props);
     return info;
 }
 
-TSeriesMarks::TSeriesMarks(TChartSeries* Series) : TMarkShape(Series), FItems(Series) {
+namespace {
+
+TCustomZuzPanel* PanelOf(ISeriesChart* Chart) {
+    return Chart ? dynamic_cast<TCustomZuzPanel*>(Chart->ChartComponent()) : nullptr;
+}
+
+} // namespace
+
+TSeriesMarks::TSeriesMarks(TChartSeries* Series) : TSeriesMarkShape(nullptr), FSeries(Series), FItems(this) {
     TNotifyEvent changed;
     changed.Bind([this](TObject*) { Repaint(); });
     FMargins.reset(Create<TMargins>(changed, 20));
     SetVisible(false);
+    DefaultVisible = false;
     SetColor(clInfoBk);
-    GetGradient()->SetDirection(gdRightLeft);
-    GetGradient()->SetEndColor(clWhite);
-    GetGradient()->SetStartColor(clSilver);
+    SetParent(PanelOf(Series ? Series->GetParentChart() : nullptr));
 }
 
 TSeriesMarks::~TSeriesMarks() = default;
 
+Owned<TZuzGradient> TSeriesMarks::NewGradient() {
+    return MakeOwned<TSeriesMarksGradient>(ChangedEvent());
+}
+
+void TSeriesMarks::SetParent(TCustomZuzPanel* Value) {
+    TSeriesMarkShape::SetParent(Value);
+    if (FCallout) FCallout->SetParent(Value);
+    if (FSymbol) FSymbol->SetParent(Value);
+    FItems.SetParent(Value);
+}
+
+void TSeriesMarks::SetParentChart(ISeriesChart* Value) {
+    SetParent(PanelOf(Value));
+}
+
+void TSeriesMarks::Repaint() {
+    if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
+}
+
 void TSeriesMarks::Assign(TPersistent* Source) {
     auto* m = dynamic_cast<TSeriesMarks*>(Source);
     if (!m) {
-        TMarkShape::Assign(Source);
+        TSeriesMarkShape::Assign(Source);
         return;
     }
     FAngle = m->FAngle;
@@ -486,12 +512,8 @@ void TSeriesMarks::Assign(TPersistent* Source) {
     FTextAlign = m->FTextAlign;
     FItems.Clear();
     for (int i = 0; i < m->FItems.Count(); ++i)
-        if (TMarksItem* src = m->FItems.Peek(i)) {
-            TMarksItem* dst = FItems.Get(i);
-            dst->Assign(src);
-            if (src->HasText()) dst->GetText()->Assign(const_cast<TMarksItem*>(src)->GetText());
-        }
-    TMarkShape::Assign(Source);
+        if (TMarksItem* src = m->FItems.Peek(i)) FItems.Get(i)->Assign(src);
+    TSeriesMarkShape::Assign(Source);
 }
 
 TMarksCallout* TSeriesMarks::GetCallout() {
@@ -507,7 +529,7 @@ void TSeriesMarks::SetCallout(TMarksCallout* Value) {
 }
 
 TSeriesMarksSymbol* TSeriesMarks::GetSymbol() {
-    if (!FSymbol) FSymbol.reset(Create<TSeriesMarksSymbol>(FSeries));
+    if (!FSymbol) FSymbol.reset(Create<TSeriesMarksSymbol>(GetParentChart()));
     return FSymbol.get();
 }
 
@@ -518,7 +540,7 @@ void TSeriesMarks::SetSymbol(TSeriesMarksSymbol* Value) {
         GetSymbol()->Assign(Value);
 }
 
-TMarkShape* TSeriesMarks::MarkItem(int Index) {
+TSeriesMarkShape* TSeriesMarks::MarkItem(int Index) {
     if (Index >= 0 && Index < FItems.Count()) return FItems.Get(Index);
     return this;
 }
@@ -565,7 +587,7 @@ void TSeriesMarks::InternalDraw(int Index, TColor Color, const String& Text, TSe
     DrawItem(MarkItem(Index), Color, Text, Position);
 }
 
-void TSeriesMarks::DrawItem(TMarkShape* Shape, TColor Color, const String& Text,
+void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String& Text,
                             TSeriesMarkPosition& Position) {
     TCanvas3D* canvas = Canvas();
     if (!canvas) return;
@@ -579,21 +601,19 @@ void TSeriesMarks::DrawItem(TMarkShape* Shape, TColor Color, const String& Text,
     } else {
         canvas->AssignBrush(Shape->GetBrush(), Shape->GetColor());
     }
-    canvas->AssignVisiblePen(Shape->GetFrame());
+    canvas->AssignVisiblePen(Shape->GetPen());
     Position.TopLeft = ConvertTo2D(Position.ArrowEnd, Position.TopLeft);
     TRect r = Position.Bounds();
     if (Position.Custom) {
         const TPoint pan = chart->PanningOffset();
         OffsetRect(r, pan.X, pan.Y);
     }
-    Shape->DrawRectRotated(canvas, r, FAngle % 360, ZPosition);
+    Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     const int h = canvas->GetFontHeight();
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
-    if (symbol) {
-        canvas->AssignBrush(FSymbol->GetBrush(), Color);
-        FSymbol->DrawRectRotated(canvas, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
-                                 FAngle % 360, ZPosition);
-    }
+    if (symbol)
+        FSymbol->DrawInColor(canvas, Color, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
+                             FAngle % 360, ZPosition);
     canvas->Brush->SetStyle(bsClear);
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;
@@ -623,7 +643,7 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
         canvas->SetTextAlign(TA_CENTER);
         break;
     }
-    if (GetTextFormat() == mtfHtml) {
+    if (GetTextFormat() == ttfHtml) {
         canvas->TextOut(x, R.Top + GetMargins()->PixelTop, Text, true);
         return;
     }
@@ -718,7 +738,7 @@ void TSeriesMarks::ResetPositions() {
 }
 
 void TSeriesMarks::DefineProperties(TFiler* Filer) {
-    TMarkShape::DefineProperties(Filer);
+    TSeriesMarkShape::DefineProperties(Filer);
     Filer->DefineBinaryProperty(
         "Items", [this](TStream* S) { ReadItems(S); }, [this](TStream* S) { WriteItems(S); },
         FItems.Count() > 0);

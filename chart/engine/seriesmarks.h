@@ -4,7 +4,8 @@
 // kept per point and streamed with the points), per-point mark items with
 // their own look and text, the colour symbol and the callout arrow.
 
-#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshape.h"
 #include "chart/engine/seriespointer.h"
 #include "platform/core/components.h"
 #include "platform/core/lists.h"
@@ -15,9 +16,6 @@
 
 class ISeriesChart;
 class TChartSeries;
-class TZuzFont;
-class TZuzGradient;
-class TZuzShadow;
 
 enum TSeriesMarksStyle : std::uint8_t {
     smsValue,
@@ -44,8 +42,6 @@ const EnumInfo& EnumInfoOf<TMarginUnits>();
 enum TArrowHeadStyle : std::uint8_t { ahNone, ahLine, ahSolid };
 template <>
 const EnumInfo& EnumInfoOf<TArrowHeadStyle>();
-
-enum TMarkTextFormat : std::uint8_t { mtfNormal, mtfHtml };
 
 // Where one mark stands: its box and the arrow from the point to it.
 class TSeriesMarkPosition {
@@ -130,101 +126,86 @@ private:
     TMarginUnits FUnits = maPercentFont;
 };
 
-// The framed box of a mark: brush, frame, font, colour, shadow and gradient.
-class TMarkShape : public TPersistent {
+// The gradient marks start with: silver on the right to white on the left.
+class TSeriesMarksGradient : public TZuzGradient {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TSeriesMarksGradient(TNotifyEvent ChangedEvent = {});
+};
 
-    explicit TMarkShape(TChartSeries* Series);
-    ~TMarkShape() override;
-    void Assign(TPersistent* Source) override;
+// The framed box of the marks, of a point's own mark and of the colour symbol, with the
+// shape's settings published under the names marks are stored with (the pen as Frame). The
+// symbol shows no text: the font is published by the other two.
+class TSeriesMarkShape : public TZuzCustomShape {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TZuzCustomShape::TZuzCustomShape;
 
-    TChartBrush* GetBrush() const { return FBrush.get(); }
-    void SetBrush(TChartBrush* Value);
-    TChartPen* GetFrame() const { return FFrame.get(); }
-    void SetFrame(TChartPen* Value);
-    TZuzFont* GetFont() const { return FFont.get(); }
-    void SetFont(TZuzFont* Value);
-    TZuzShadow* GetShadow() const { return FShadow.get(); }
-    void SetShadow(TZuzShadow* Value);
-    TZuzGradient* GetGradient() const { return FGradient.get(); }
-    void SetGradient(TZuzGradient* Value);
-    TColor GetColor() const { return FColor; }
-    void SetColor(TColor Value) { Store(FColor, Value); }
-    bool GetVisible() const { return FVisible; }
-    void SetVisible(bool Value) { Store(FVisible, Value); }
-    bool GetTransparent() const { return FTransparent; }
-    void SetTransparent(bool Value) { Store(FTransparent, Value); }
-    int GetTransparency() const { return FTransparency; }
-    void SetTransparency(int Value) { Store(FTransparency, Value); }
-    TMarkTextFormat GetTextFormat() const { return FTextFormat; }
-    void SetTextFormat(TMarkTextFormat Value) { Store(FTextFormat, Value); }
-
-    // Shadow, fill and frame of R turned by Angle degrees at depth Z.
-    void DrawRectRotated(TCanvas3D* Canvas, const TRect& R, int Angle, int Z);
-    void Repaint() const;
-
-protected:
-    template <class T>
-    void Store(T& Field, T Value) {
-        if (Field == Value) return;
-        Field = Value;
-        Repaint();
-    }
-    TChartSeries* FSeries;
-
-private:
-    Owned<TChartBrush> FBrush;
-    Owned<TChartPen> FFrame;
-    Owned<TZuzFont> FFont;
-    Owned<TZuzShadow> FShadow;
-    Owned<TZuzGradient> FGradient;
-    TColor FColor = clWhite;
-    bool FVisible = true;
-    bool FTransparent = false;
-    int FTransparency = 0;
-    TMarkTextFormat FTextFormat = mtfNormal;
+    TChartPen* GetFrame() const { return GetPen(); }
+    void SetFrame(TChartPen* Value) { SetPen(Value); }
+    // Stored quietly, then one Repaint: the marks repaint through their series, also on a chart
+    // that is no panel.
+    void SetVisible(bool Value) override;
+    // The Visible value that is not written.
+    bool DefaultVisible = true;
+    bool IsVisibleStored() const { return GetVisible() != DefaultVisible; }
 };
 
 // The look and text of one point's mark.
-class TMarksItem : public TMarkShape {
+class TMarksItem : public TSeriesMarkShape {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
-    explicit TMarksItem(TChartSeries* Series);
+    explicit TMarksItem(TCustomZuzPanel* Chart);
     ~TMarksItem() override;
+    void Assign(TPersistent* Source) override;
     // Made on first read; a change repaints the chart.
     TStrings* GetText() const;
     bool HasText() const { return FText && FText->GetCount() > 0; }
     // nullptr frees the lines.
     void SetText(TStrings* Value);
 
+protected:
+    void InitShadow(TZuzShadow* Shadow) override;
+
 private:
     mutable Owned<TStringList> FText;
 };
 
+class TSeriesMarks;
+
 class TMarksItems {
 public:
-    explicit TMarksItems(TChartSeries* Series) : FSeries(Series) {}
+    explicit TMarksItems(TSeriesMarks* Marks) : FMarks(Marks) {}
     int Count() const { return static_cast<int>(FItems.size()); }
     // The item at Index, made (with empty slots before it) when missing.
     TMarksItem* Get(int Index);
     TMarksItem* Peek(int Index) const; // nullptr when missing
     void Clear();
+    // The items follow the marks to another chart.
+    void SetParent(TCustomZuzPanel* Value);
     bool ReadFromStream = false; // clearing the marks keeps streamed items
 
 private:
-    TChartSeries* FSeries;
+    TSeriesMarks* FMarks;
     std::vector<std::unique_ptr<TMarksItem>> FItems;
 };
 
 // A small box in the point's colour at the left of the mark's text.
-class TSeriesMarksSymbol : public TMarkShape {
+class TSeriesMarksSymbol : public TSeriesMarkShape {
 public:
-    explicit TSeriesMarksSymbol(TChartSeries* Series);
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    explicit TSeriesMarksSymbol(TCustomZuzPanel* Chart);
     bool ShouldDraw() const { return GetVisible() && !GetTransparent(); }
+    // Drawn opaque in the point's colour; what is stored stays as it was.
+    void DrawInColor(TCanvas3D* Canvas, TColor Color, const TRect& R, int Angle, int Z);
+
+protected:
+    void InitShadow(TZuzShadow* Shadow) override;
 };
 
 // The arrow from a point to its mark, with a pointer at the point.
@@ -284,18 +265,21 @@ int WidestLine(TZuzCanvas* Canvas, const String& Text);
 // Draw arrows in white on black charts when they would vanish.
 extern bool ZuzCheckMarkArrowColor;
 
-class TSeriesMarks : public TMarkShape {
+class TSeriesMarks : public TSeriesMarkShape {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TSeriesMarks(TChartSeries* Series);
     ~TSeriesMarks() override;
-    // Whether a series type starts with its marks shown; that state is not
+    // DefaultVisible: whether a series type starts with its marks shown; that state is not
     // written, the other one is, so hiding the marks of such a type survives.
-    bool DefaultVisible = false;
-    bool IsVisibleStored() const { return GetVisible() != DefaultVisible; }
     void Assign(TPersistent* Source) override;
+    TChartSeries* ParentSeries() const { return FSeries; }
+    // The callout, the symbol and the items hang on the same chart.
+    void SetParent(TCustomZuzPanel* Value) override;
+    // Through the series' chart, also one that is no panel; nothing while the series has none.
+    void Repaint() override;
     // The per-point items travel as the binary property "Items".
     void DefineProperties(TFiler* Filer) override;
     void WriteItems(TStream* Stream);
@@ -339,7 +323,7 @@ public:
     TMarksItems& Items() { return FItems; }
     TMarksItem* Item(int Index) { return FItems.Get(Index); }
     // The point's own item when it has one, else the marks themselves.
-    TMarkShape* MarkItem(int Index);
+    TSeriesMarkShape* MarkItem(int Index);
 
     // The position of point Index, made (empty) when it has none.
     TSeriesMarkPosition* UsePosition(int Index);
@@ -347,7 +331,7 @@ public:
     void UsePosition(int Index, TSeriesMarkPosition& Position);
     void ApplyArrowLength(TSeriesMarkPosition& Position);
     void InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position);
-    void DrawItem(TMarkShape* Shape, TColor Color, const String& Text, TSeriesMarkPosition& Position);
+    void DrawItem(TSeriesMarkShape* Shape, TColor Color, const String& Text, TSeriesMarkPosition& Position);
     void DrawText(const TRect& R, const String& Text);
     // The mark's corner Q on the screen, kept at its offset from P.
     TPoint ConvertTo2D(TPoint P, TPoint Q);
@@ -359,16 +343,26 @@ public:
     void ResetPositions();
     void Clear();
 
-    // The chart through the series, and what removing points means here.
-    void SetParentChart(ISeriesChart* Value) {}
+    // The chart of the series, and what removing points means here.
+    void SetParentChart(ISeriesChart* Value);
     void DeletePoint(int Index) { FPositions.Delete(Index); }
     void DeletePoints(int Start, int Quantity) { FPositions.Delete(Start, Quantity); }
 
     int ZPosition = 0;
 
+protected:
+    Owned<TZuzGradient> NewGradient() override;
+
 private:
+    template <class T>
+    void Store(T& Field, T Value) {
+        if (Field == Value) return;
+        Field = Value;
+        Repaint();
+    }
     TRect Bounds2D(const TSeriesMarkPosition& P);
     TCanvas3D* Canvas() const;
+    TChartSeries* FSeries;
     int FAngle = 0;
     Owned<TMarksCallout> FCallout;
     bool FClip = false;

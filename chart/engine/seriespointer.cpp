@@ -33,15 +33,15 @@ const ClassInfo& TSeriesPointer::StaticClass() {
         MakeProp<&C::GetVertSize, &C::SetVertSize>("VertSize").Default(4),
         MakeProp<&C::GetVisible, &C::SetVisible>("Visible"),
     };
-    static const ClassInfo info = MakeClassInfo<C>("TSeriesPointer", &TPersistent::StaticClass(), props);
+    static const ClassInfo info =
+        MakeClassInfo<C>("TSeriesPointer", &TZuzCustomShapeBrushPen::StaticClass(), props);
     return info;
 }
 
 TSeriesPointer::TSeriesPointer(TChartSeries* Series) : FSeries(Series) {
+    SetParentChart(Chart());
     TNotifyEvent changed;
     changed.Bind([this](TObject*) { Repaint(); });
-    FBrush.reset(Create<TChartBrush>(changed));
-    FPen.reset(Create<TChartPen>(changed));
     FGradient.reset(Create<TZuzGradient>(changed));
     FShadow.reset(Create<TZuzShadow>(changed));
     FShadow->SetSize(3);
@@ -56,14 +56,29 @@ ISeriesChart* TSeriesPointer::Chart() const {
     return FSeries ? FSeries->GetParentChart() : nullptr;
 }
 
-void TSeriesPointer::Repaint() const {
+void TSeriesPointer::Repaint() {
     if (ISeriesChart* c = Chart()) c->Invalidate();
+}
+
+void TSeriesPointer::SetVisible(bool Value) {
+    if (GetVisible() == Value) return;
+    // Quietly through the shape, then once through the series: a series that changes its
+    // pointer for a moment while it draws has left its chart for that moment.
+    TCustomZuzPanel* const panel = GetParentChart();
+    SetParent(nullptr);
+    TZuzCustomShapeBrushPen::SetVisible(Value);
+    SetParent(panel);
+    Repaint();
+}
+
+void TSeriesPointer::SetParentChart(ISeriesChart* Value) {
+    SetParent(Value ? dynamic_cast<TCustomZuzPanel*>(Value->ChartComponent()) : nullptr);
 }
 
 void TSeriesPointer::Assign(TPersistent* Source) {
     auto* p = dynamic_cast<TSeriesPointer*>(Source);
     if (!p) {
-        TPersistent::Assign(Source);
+        TZuzCustomShapeBrushPen::Assign(Source);
         return;
     }
     FDark3D = p->FDark3D;
@@ -75,25 +90,15 @@ void TSeriesPointer::Assign(TPersistent* Source) {
     FStyle = p->FStyle;
     FTransparency = p->FTransparency;
     FVertSize = p->FVertSize;
-    FBrush->Assign(p->FBrush.get());
-    FPen->Assign(p->FPen.get());
-    FVisible = p->FVisible;
-}
-
-void TSeriesPointer::SetBrush(TChartBrush* Value) {
-    FBrush->Assign(Value);
-}
-
-void TSeriesPointer::SetPen(TChartPen* Value) {
-    FPen->Assign(Value);
+    TZuzCustomShapeBrushPen::Assign(Source);
 }
 
 TColor TSeriesPointer::GetColor() const {
-    return FBrush->GetColor();
+    return GetBrush()->GetColor();
 }
 
 void TSeriesPointer::SetColor(TColor Value) {
-    FBrush->SetColor(Value);
+    GetBrush()->SetColor(Value);
 }
 
 void TSeriesPointer::SetGradient(TZuzGradient* Value) {
@@ -120,13 +125,13 @@ void TSeriesPointer::SetSize(int Value) {
 }
 
 void TSeriesPointer::CalcHorizMargins(int& Left, int& Right) const {
-    if (!FVisible || !FInflateMargins) return;
+    if (!GetVisible() || !FInflateMargins) return;
     Left = std::max(Left, FHorizSize + 1);
     Right = std::max(Right, FHorizSize + 1);
 }
 
 void TSeriesPointer::CalcVerticalMargins(int& Top, int& Bottom) const {
-    if (!FVisible || !FInflateMargins) return;
+    if (!GetVisible() || !FInflateMargins) return;
     Top = std::max(Top, FVertSize + 1);
     Bottom = std::max(Bottom, FVertSize + 1);
 }
@@ -149,13 +154,14 @@ void TSeriesPointer::Prepare() {
 }
 
 void TSeriesPointer::PrepareCanvas(TZuzCanvas* Canvas, TColor Color) {
-    if (!FPen->GetVisible())
+    if (!GetPen()->GetVisible())
         Canvas->Pen->SetStyle(psClear);
     else
-        Canvas->AssignVisiblePenColor(FPen.get(), FPen->GetColor() == clDefault ? Color : FPen->GetColor());
-    TColor brush = FBrush->GetColor();
-    if (brush == clDefault) brush = FBrush->GetStyle() == bsSolid ? Color : FBrush->GetBackColor();
-    Canvas->AssignBrush(FBrush.get(), brush);
+        Canvas->AssignVisiblePenColor(GetPen(),
+                                      GetPen()->GetColor() == clDefault ? Color : GetPen()->GetColor());
+    TColor brush = GetBrush()->GetColor();
+    if (brush == clDefault) brush = GetBrush()->GetStyle() == bsSolid ? Color : GetBrush()->GetBackColor();
+    Canvas->AssignBrush(GetBrush(), brush);
 }
 
 void TSeriesPointer::Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style) {

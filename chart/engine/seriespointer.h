@@ -2,7 +2,7 @@
 // The series pointer: the small symbol point-like series draw at each point,
 // in thirteen styles, flat or in 3D, with shadow, transparency and gradient.
 
-#include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzshape.h"
 
 class ISeriesChart;
 class TChartSeries;
@@ -27,7 +27,9 @@ enum TSeriesPointerStyle : std::uint8_t {
 template <>
 const EnumInfo& EnumInfoOf<TSeriesPointerStyle>();
 
-class TSeriesPointer : public TPersistent {
+// Brush, pen and visibility come from the framed shapes' base; the panel it hangs on is the
+// series' chart.
+class TSeriesPointer : public TZuzCustomShapeBrushPen {
 public:
     static const ClassInfo& StaticClass();
     const ClassInfo& ClassType() const override { return StaticClass(); }
@@ -36,13 +38,13 @@ public:
     ~TSeriesPointer() override;
     void Assign(TPersistent* Source) override;
 
-    // Brush, pen and visibility of the symbol; the colour is the brush's.
-    TChartBrush* GetBrush() const { return FBrush.get(); }
-    void SetBrush(TChartBrush* Value);
-    TChartPen* GetPen() const { return FPen.get(); }
-    void SetPen(TChartPen* Value);
-    bool GetVisible() const { return FVisible; }
-    void SetVisible(bool Value) { Store(FVisible, Value); }
+    // A change repaints the series' chart, also one that is no panel, and nothing while the
+    // series has none.
+    void SetVisible(bool Value) override;
+    void Repaint() override;
+    // The chart the series now shows on (nullptr: none).
+    void SetParentChart(ISeriesChart* Value);
+    // The colour of the symbol is the brush's.
     TColor GetColor() const;
     void SetColor(TColor Value);
 
@@ -100,7 +102,6 @@ public:
 
 protected:
     ISeriesChart* Chart() const;
-    void Repaint() const;
     template <class T>
     void Store(T& Field, T Value) {
         if (Field == Value) return;
@@ -115,9 +116,6 @@ private:
                       std::span<const TPoint> Shape, bool Is3D, int Z, TColor Color);
 
     TChartSeries* FSeries;
-    Owned<TChartBrush> FBrush;
-    Owned<TChartPen> FPen;
-    bool FVisible = true;
     bool FDark3D = true;
     bool FDraw3D = true;
     Owned<TZuzGradient> FGradient;

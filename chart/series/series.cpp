@@ -120,6 +120,12 @@ TColor TCustomSeries::GetAreaBrushColor(TColor Color) const {
 
 void TCustomSeries::SetParentChart(ISeriesChart* Value) {
     TCustomLineSeries::SetParentChart(Value);
+    FPointer->SetParentChart(Value);
+}
+
+void TCustomSeries::Removed() {
+    TCustomLineSeries::Removed();
+    FPointer->SetParentChart(nullptr);
 }
 
 bool TCustomSeries::RaiseClicked() const {

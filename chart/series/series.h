@@ -94,6 +94,7 @@ public:
 
     // The engine's hooks.
     void SetParentChart(ISeriesChart* Value) override;
+    void Removed() override;
     void CalcHorizMargins(int& LeftMargin, int& RightMargin) override;
     void CalcVerticalMargins(int& TopMargin, int& BottomMargin) override;
     void CalcZOrder() override;

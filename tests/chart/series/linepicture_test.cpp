@@ -3,6 +3,7 @@
 // hourly series of widths 1 and 3. Written as lines-month.png and
 // dashes-month.png under MOLTREN_PICTURE_DIR (else the test's temporary folder).
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/seriesmarks.h"
 #include "linefixture.h"
 #include "platform/core/sysutils.h"
 #include "tests/chart/series/picturefile.h"
@@ -88,6 +89,41 @@ TEST_F(LinePicture, DashedHourlySeriesOverAMonthKeepTheirGapsFromSegmentToSegmen
         EXPECT_LT(dashed[k], solid[k] * 8 / 10) << k << ": the dashes restart at every hour";
     }
     EXPECT_TRUE(KeepPicture(probe::Grab(out), "dashes-month.png"));
+}
+
+// The marks of the graph windows' point labels: the same box and text on the screen, in a print
+// and in an exported picture.
+TEST_F(LinePicture, MarksShowTheirBoxAndTextInPrintsAndPicturesAsOnTheScreen) {
+    TLineSeries* s = Add({{2, 3}, {5, 6}, {8, 4}});
+    TSeriesMarks* marks = s->GetMarks();
+    marks->SetStyle(smsValue);
+    marks->SetVisible(true);
+    marks->SetColor(clYellow);
+    marks->GetFont()->SetColor(clBlack);
+    const TRect all(0, 0, chart->GetWidth(), chart->GetHeight());
+    const auto look = [&](TBitmap& Picture, const char* Road) {
+        const TRect box = marks->Positions().Get(1)->Bounds();
+        int fill = 0, ink = 0;
+        for (int y = box.Top + 2; y < box.Bottom - 2; ++y)
+            for (int x = box.Left + 2; x < box.Right - 2; ++x) {
+                const probe::Rgb p = probe::Pixel(Picture, x, y);
+                fill += p == probe::Rgb{255, 255, 0};
+                ink += p == probe::Rgb{0, 0, 0};
+            }
+        const int area = (box.Width() - 4) * (box.Height() - 4);
+        EXPECT_GT(fill, area / 2) << Road << ": the box is filled";
+        EXPECT_GT(ink, 5) << Road << ": the text is in it";
+        KeepPicture(probe::Grab(Picture), std::string("marks-") + Road + ".png");
+    };
+    Draw();
+    look(out, "screen");
+    const Owned<TBitmap> picture = chart->ZuzCreateBitmap(clWhite, all, pf24bit);
+    look(*picture, "picture");
+    TBitmap printed;
+    printed.SetPixelFormat(pf24bit);
+    printed.SetSize(all.Width(), all.Height());
+    chart->PrintPartialCanvas(printed.GetCanvas(), all);
+    look(printed, "print");
 }
 
 } // namespace

@@ -36,6 +36,7 @@ TEST_F(SeriesStreamTest, ABarSeriesWritesOnlyWhatDiffersFromItsDefaultsAndReadsI
     bar->SetStackGroup(3);
     bar->GetGradient()->SetRelative(true);
     bar->SetCustomBarWidth(9);
+    bar->GetMarks()->SetArrowLength(33);
     const std::string text = streamtext::ObjectText(chart.get());
     Owned<TChart> copy(Create<TChart>(nullptr));
     streamtext::ReadText(text, copy.get());
@@ -49,7 +50,7 @@ TEST_F(SeriesStreamTest, ABarSeriesWritesOnlyWhatDiffersFromItsDefaultsAndReadsI
     EXPECT_EQ(back->GetStackGroup(), 3);
     EXPECT_TRUE(back->GetGradient()->GetRelative());
     EXPECT_EQ(back->GetCustomBarWidth(), 9);
-    EXPECT_EQ(back->GetMarks()->GetCallout()->GetLength(), 20);
+    EXPECT_EQ(back->GetMarks()->GetCallout()->GetLength(), 33);
 }
 
 TEST_F(SeriesStreamTest, APieKeepsItsSettingsAndTheOtherSliceThroughAStream) {

@@ -1,9 +1,12 @@
 // The native chart file in its three forms, loading into a chart that already has series,
 // damaged files, and the series-data exporters' exact output.
+#include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
 #include "chart/series/series_area.h"
@@ -382,6 +385,85 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         EXPECT_EQ(p->GetRotationAngle(), 45);
         EXPECT_EQ(p->Labels().GetLabel(1), u"ночь");
     }
+}
+
+TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSame) {
+    auto* line = Create<TLineSeries>(chart.get());
+    line->SetName(u"Line");
+    chart->AddSeries(line);
+    line->SetSeriesColor(clRed);
+    for (const double v : {3.0, 7.0, 5.0}) line->Add(v);
+    TSeriesMarks* m = line->GetMarks();
+    m->SetVisible(true);
+    m->SetArrowLength(31);
+    m->GetArrow()->SetColor(clBlue);
+    m->GetArrow()->SetWidth(2);
+    m->GetCallout()->SetArrowHead(ahSolid);
+    m->GetCallout()->SetDistance(4);
+    m->GetSymbol()->SetVisible(true);
+    m->GetFrame()->SetColor(clNavy);
+    m->GetFrame()->SetWidth(2);
+    m->SetBevel(bvRaised);
+    m->SetBevelWidth(3);
+    m->SetShapeStyle(fosRoundRectangle);
+    m->SetRoundSize(6);
+    m->GetGradient()->SetVisible(true);
+    m->GetGradient()->SetStartColor(clYellow);
+    m->GetGradient()->SetEndColor(clLime);
+    m->GetShadow()->SetSize(4);
+    Draw();
+    SavePicture("marks-framed.png");
+    const probe::Picture before = probe::Grab(out);
+
+    const std::string original = Saved(true, false);
+    auto copy = Fresh();
+    Load(copy.get(), original);
+    EXPECT_EQ(Saved(true, true), [&] {
+        TMemoryStream again;
+        SaveChartToStream(copy.get(), &again, true, true);
+        return Bytes(again);
+    }()) << "every stored property comes back";
+    ASSERT_EQ(copy->SeriesCount(), 1);
+    TSeriesMarks* back = copy->GetSeries(0)->GetMarks();
+    EXPECT_EQ(back->GetArrowLength(), 31);
+    EXPECT_EQ(back->GetArrow()->GetColor(), clBlue);
+    EXPECT_EQ(back->GetCallout()->GetArrowHead(), ahSolid);
+    EXPECT_EQ(back->GetCallout()->GetDistance(), 4);
+    EXPECT_TRUE(back->GetSymbol()->GetVisible());
+    EXPECT_EQ(back->GetFrame()->GetColor(), clNavy);
+    EXPECT_EQ(back->GetBevel(), bvRaised);
+    EXPECT_EQ(back->GetShapeStyle(), fosRoundRectangle);
+    EXPECT_EQ(back->GetGradient()->GetEndColor(), clLime);
+
+    out.SetSize(W, H);
+    copy->SetBounds(0, 0, W, H);
+    copy->Draw(out.GetCanvas(), TRect(0, 0, W, H));
+    EXPECT_TRUE(probe::Grab(out) == before) << "the marks read back draw the same";
+
+    // Files of before keep reading: the box's settings under the same names.
+    auto older = Fresh();
+    streamtext::ReadText("object Chart1: TChart\n"
+                         "  object Old: TLineSeries\n"
+                         "    Marks.Brush.Color = clAqua\n"
+                         "    Marks.Color = clYellow\n"
+                         "    Marks.Frame.Width = 3\n"
+                         "    Marks.Gradient.Direction = gdRightLeft\n"
+                         "    Marks.Gradient.Visible = True\n"
+                         "    Marks.Shadow.HorizSize = 5\n"
+                         "    Marks.Transparency = 20\n"
+                         "    Marks.Visible = True\n"
+                         "  end\n"
+                         "end\n",
+                         older.get());
+    ASSERT_EQ(older->SeriesCount(), 1);
+    TSeriesMarks* old = older->GetSeries(0)->GetMarks();
+    EXPECT_EQ(old->GetBrush()->GetColor(), clAqua);
+    EXPECT_EQ(old->GetColor(), clYellow);
+    EXPECT_EQ(old->GetFrame()->GetWidth(), 3);
+    EXPECT_TRUE(old->GetGradient()->GetVisible());
+    EXPECT_EQ(old->GetShadow()->GetHorizSize(), 5);
+    EXPECT_EQ(old->GetTransparency(), 20);
+    EXPECT_TRUE(old->GetVisible());
 }
 
 // ---------------------------------------------------------------------------
