@@ -7,6 +7,7 @@
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzcustomshapeeditor.h"
 #include "chart/editors/zuzformatting.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
@@ -326,6 +327,11 @@ void TFormZuzSeries::Notification(TComponent* AComponent, TOperation Operation) 
     if (AComponent == FListenedChart) FListenedChart = nullptr;
     if (AComponent == FDataSourceForm) FDataSourceForm = nullptr;
     if (AComponent == FMarginsForm) FMarginsForm = nullptr;
+    if (AComponent == FMarksShapeForm) FMarksShapeForm = nullptr;
+    if (AComponent == FMarkSymbolsForm) {
+        FMarkSymbolsForm = nullptr;
+        FSymbolVisible = nullptr;
+    }
     if (AComponent == TheSeries) {
         // A series freed outside any chart: nothing may keep pointing at it.
         TheSeries = nullptr;
@@ -531,13 +537,38 @@ void TFormZuzSeries::RefreshGeneral() {
     ZuzFillCursors(CBCursor, s->GetCursor());
 }
 
-void TFormZuzSeries::RefreshMarks() {
-    TSeriesMarks* marks = TheSeries->GetMarks();
+void TFormZuzSeries::CreateMarksForms(TSeriesMarks* Marks) {
+    if (!FMarksShapeForm) {
+        FMarksShapeForm = InsertZuzObjectForm(PageControlMarks, Marks);
+        FMarksShapeForm->FreeNotification(this);
+        PageControlMarks->SetActivePage(TabSheet1);
+    }
+    if (!FMarkSymbolsForm) {
+        TFormZuzShape* form = TFormZuzShape::CreateForm(this, Marks->GetSymbol(), TabSymbol);
+        form->FreeNotification(this);
+        form->TabText->SetTabVisible(false);
+        // The symbol takes the point's colour: its own colour button gives way to its visibility.
+        form->BBackColor->SetVisible(false);
+        FSymbolVisible = Create<TCheckBox>(form);
+        FSymbolVisible->SetParent(form->BBackColor->GetParent());
+        FSymbolVisible->SetBounds(form->BBackColor->GetLeft(), form->BBackColor->GetTop(),
+                                  form->BBackColor->GetWidth(), form->BBackColor->GetHeight());
+        FSymbolVisible->SetCaption(ZuzTranslateString(u"&Visible"));
+        FSymbolVisible->OnClick.Bind([this](TObject* Sender) {
+            if (FMarkSymbolsForm && !Filling && !Changing) FMarkSymbolsForm->CBVisibleChecked(Sender);
+        });
+        FMarkSymbolsForm = form;
+    }
     if (!FMarginsForm) {
         FMarginsForm = Create<TMarginsEditor>(this);
         FMarginsForm->FreeNotification(this);
-        AddFormTo(FMarginsForm, TabMargins, marks->GetMargins());
+        AddFormTo(FMarginsForm, TabMargins, Marks->GetMargins());
     }
+}
+
+void TFormZuzSeries::RefreshMarks() {
+    TSeriesMarks* marks = TheSeries->GetMarks();
+    CreateMarksForms(marks);
     TMarksCallout* callout = marks->GetCallout();
     RGMarkStyle->SetItemIndex(marks->GetStyle());
     UDArrowsLength->SetPosition(callout->GetLength());
@@ -556,6 +587,11 @@ void TFormZuzSeries::RefreshMarks() {
     CheckMultiLine();
     FMarginsForm->SetTag(reinterpret_cast<NativeInt>(static_cast<TObject*>(marks->GetMargins())));
     FMarginsForm->RefreshControls(marks->GetMargins());
+    if (FMarksShapeForm) FMarksShapeForm->RefreshControls(marks);
+    if (FMarkSymbolsForm) {
+        FMarkSymbolsForm->RefreshControls(marks->GetSymbol());
+        FSymbolVisible->SetChecked(marks->GetSymbol()->GetVisible());
+    }
 }
 
 void TFormZuzSeries::CheckMultiLine() {
@@ -774,7 +810,9 @@ void TFormZuzSeries::BCalloutPointerClick(TObject*) {
     if (TheSeries) EditSeriesPointer(this, TheSeries->GetMarks()->GetCallout());
 }
 
-void TFormZuzSeries::PageControlMarksChange(TObject*) {}
+void TFormZuzSeries::PageControlMarksChange(TObject*) {
+    if (FMarksShapeForm) FMarksShapeForm->PC1Change(PageControlMarks);
+}
 
 // ---------------------------------------------------------------------------
 // "Data Source"

@@ -23,7 +23,9 @@ class TEdit;
 class TGroupBox;
 class TImage;
 class TLabel;
+class TFormZuzShape;
 class TMarginsEditor;
+class TSeriesMarks;
 class TPageControl;
 class TPaintBox;
 class TPanel;
@@ -160,6 +162,10 @@ public:
     TCustomForm* GetTypeEditor() const;
     TCustomForm* GetDataSourceForm() const { return FDataSourceForm; }
     TMarginsEditor* GetMarginsForm() const { return FMarginsForm; }
+    // The shape form whose pages stand in the marks' page control, and the symbol's form.
+    TFormZuzShape* GetMarksShapeForm() const { return FMarksShapeForm; }
+    TFormZuzShape* GetMarkSymbolsForm() const { return FMarkSymbolsForm; }
+    TCheckBox* GetSymbolVisibleBox() const { return FSymbolVisible; }
     TCustomChart* GetListenedChart() const { return FListenedChart; }
 
     // On a series page (Control's owner), a new tab Caption at page Index holding a new form
@@ -242,6 +248,8 @@ private:
     void FillDataSourceStyles();
     void RefreshGeneral();
     void RefreshMarks();
+    // The shape, symbol and margins forms of the "Marks" tab, made the first time it shows.
+    void CreateMarksForms(TSeriesMarks* Marks);
     void SetTabDataSource();
     void CreateDataSourceForm();
     void CheckCBSamples();
@@ -256,6 +264,9 @@ private:
 
     TCustomForm* FDataSourceForm = nullptr;
     TMarginsEditor* FMarginsForm = nullptr;
+    TFormZuzShape* FMarksShapeForm = nullptr;
+    TFormZuzShape* FMarkSymbolsForm = nullptr;
+    TCheckBox* FSymbolVisible = nullptr;
     TCustomChart* FListenedChart = nullptr;
     // The data-source classes behind the style items after the first four, in item order.
     std::vector<const ClassInfo*> FSourceClasses;

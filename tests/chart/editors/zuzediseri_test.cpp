@@ -5,6 +5,7 @@
 // that leaves the chart, and the page alone as a modal dialog.
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/vediruregrid.h"
+#include "chart/editors/zuzcustomshapeeditor.h"
 #include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzmargins.h"
@@ -409,6 +410,21 @@ TEST_F(SeriesPage, GeneralAndMarksControlsWriteIntoTheSeriesAtOnce) {
     ASSERT_NE(page->GetMarginsForm(), nullptr);
     EXPECT_EQ(page->GetMarginsForm()->Margins(), marks->GetMargins());
     EXPECT_EQ(page->BMarkLinCol->GetPen(), marks->GetCallout()->GetArrow());
+    // The marks' box is edited on the shape pages beside "Margins", the symbol on its own tab.
+    ASSERT_NE(page->GetMarksShapeForm(), nullptr);
+    EXPECT_EQ(page->GetMarksShapeForm()->GetShape(), marks);
+    EXPECT_EQ(page->GetMarksShapeForm()->TabFormat->GetPageControl(), page->PageControlMarks);
+    EXPECT_EQ(page->PageControlMarks->GetPageCount(), 4 + 6);
+    page->GetMarksShapeForm()->CBBevel->SetItemIndex(bvRaised);
+    page->GetMarksShapeForm()->CBBevelChange(nullptr);
+    EXPECT_EQ(marks->GetBevel(), bvRaised);
+    ASSERT_NE(page->GetMarkSymbolsForm(), nullptr);
+    EXPECT_EQ(page->GetMarkSymbolsForm()->GetShape(), marks->GetSymbol());
+    EXPECT_EQ(page->GetMarkSymbolsForm()->GetParent(), page->TabSymbol);
+    EXPECT_FALSE(page->GetMarkSymbolsForm()->TabText->GetTabVisible());
+    EXPECT_FALSE(page->GetMarkSymbolsForm()->BBackColor->GetVisible());
+    page->GetSymbolVisibleBox()->SetChecked(true);
+    EXPECT_TRUE(marks->GetSymbol()->GetVisible());
 
     // The colour box edits the series colour.
     ModalDriver driver;
