@@ -139,6 +139,8 @@ public:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseButtonRelease:
         case QEvent::MouseMove:
+            // A drag step taken by a direct call, outside any event, swallows no later event.
+            DragTakeConsumed();
             Mouse(watched, static_cast<QMouseEvent*>(event));
             // The moves and the release of a drag are not the widget's.
             return DragTakeConsumed();

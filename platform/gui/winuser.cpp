@@ -421,6 +421,8 @@ TFramedControl::TFramedControl(TComponent* AOwner) : TCustomControl(AOwner, NewF
 TFramedControl::~TFramedControl() {
     if (TheCaret().owner == FFrame) DestroyCaret();
     FCanvas.reset();
+    // The viewport goes with the frame; a widget made later at its address must not lead here.
+    UnregisterWidget(FFrame->viewport());
 }
 
 TRect TFramedControl::GetClientRect() const {
