@@ -22,6 +22,7 @@
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/series/keeptypes.h"
 #include "tests/support/streamtext.h"
 #include "tests/support/testclass.h"
 
@@ -226,10 +227,7 @@ protected:
         Launchers::SetUp();
         RegisterZuzTools({&TMarkTool::StaticClass()});
     }
-    void TearDown() override {
-        UnRegisterZuzTools({&TMarkTool::StaticClass()});
-        Launchers::TearDown();
-    }
+    const KeepTypes keep;
 };
 
 TEST_P(EditChar, OpensItsPageOnItsElement) {

@@ -14,6 +14,7 @@
 #include "platform/gui/buttons.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
+#include "tests/chart/series/keeptypes.h"
 
 #include <string>
 #include <vector>
@@ -101,10 +102,6 @@ protected:
         RegisterZuzTools({&TSpotTool::StaticClass(), &TRulerTool::StaticClass(), &TNoteTool::StaticClass()});
         page = Create<TFormZuzTools>(form.get());
     }
-    void TearDown() override {
-        ZuzToolTypes().Clear();
-        DialogTest::TearDown();
-    }
     template <class T>
     T* AddTool(const char16_t* Name) {
         auto* tool = Create<T>(form.get());
@@ -129,6 +126,7 @@ protected:
         page->LBToolsClick(page->LBTools);
     }
 
+    const KeepTypes keep;
     TFormZuzTools* page = nullptr;
     TZuzCustomTool* tools[3] = {};
 };

@@ -16,6 +16,7 @@
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
@@ -33,15 +34,10 @@ const String kLineText = u"Line";
 const String kTwoLines = String(u"Two") + Char(13) + u"Lines";
 const String kGanttText = u"Gantt";
 
-// Test pages of their own, registered once per process.
+// Test pages of their own, after every type the program registers, so that the galleries hold
+// what the program's do; the test pages hold variants (a sub-style index), which are always
+// added.
 void RegisterTestPages() {
-    static bool done = false;
-    if (done) return;
-    done = true;
-    // Every type the program registers first, so that the galleries hold what the program's do
-    // whichever of this binary's tests ran before; the test pages hold variants (a sub-style
-    // index), which are always added.
-    StartChartEditorUnits();
     for (int i = 1; i <= 13; ++i)
         RegisterZuzSeriesFunction(&TLineSeries::StaticClass(), nullptr, &kLineText, &kThirteen, 1, i);
     for (int i = 1; i <= 5; ++i)
@@ -53,9 +49,13 @@ void RegisterTestPages() {
 
 class GalleryPanel : public FormTest {
 protected:
+    static void SetUpTestSuite() {
+        FormTest::SetUpTestSuite();
+        probe::EnsureApplication();
+        StartChartEditorUnits();
+    }
     void SetUp() override {
         FormTest::SetUp();
-        probe::EnsureApplication();
         RegisterTestPages();
         win32::SetRegistryDirectory(scratch.path);
         form->SetBounds(50, 50, 420, 340);
@@ -72,6 +72,7 @@ protected:
 
     TempDir scratch{"moltren-gallery"};
     TestForm form;
+    const KeepTypes keep;
     TChartGalleryPanel* panel = nullptr;
 };
 

@@ -12,6 +12,7 @@
 #include "chart/series/zuzstore.h"
 #include "linefixture.h"
 #include "platform/core/streams.h"
+#include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
 
 namespace {
@@ -486,6 +487,7 @@ TEST_F(Samples, AssignCopiesTheTypesOwnSettingsAndSourcesMustBeOfTheSameType) {
 }
 
 TEST_F(Samples, TheTypesRegisterWithTheirDescriptionsPagesAndGallerySeries) {
+    const KeepTypes keep;
     ZuzSeriesTypes().Clear();
     ArrowChaInitialization();
     BubbleChInitialization();

@@ -12,6 +12,7 @@
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
 #include "seriesfixture.h"
+#include "tests/chart/series/keeptypes.h"
 
 #include <cmath>
 #include <numbers>
@@ -527,6 +528,7 @@ TEST_F(PieTest, PatternsCycleThroughSixHatches) {
 // Registration
 
 TEST_F(PieTest, BarAreaAndPieTypesRegisterWithTheirDescriptionsAndSampleCounts) {
+    const KeepTypes keep;
     ZuzSeriesTypes().Clear();
     RegisterZuzStandardSeries();
     struct Row {

@@ -5,6 +5,7 @@
 #include "chart/engine/seriestypes.h"
 #include "linefixture.h"
 #include "tests/chart/series/chartunits.h"
+#include "tests/chart/series/keeptypes.h"
 
 namespace {
 
@@ -204,6 +205,7 @@ TEST(LineGallery, VariantsFollowTheNormalOneInTheirOrder) {
 
 TEST(StandardSeries, RegisterInGalleryOrderOnTheStandardPage) {
     StartChartUnits();
+    const KeepTypes keep;
     ZuzSeriesTypes().Clear();
     RegisterZuzStandardSeries();
     std::vector<std::pair<const ClassInfo*, int>> seen;

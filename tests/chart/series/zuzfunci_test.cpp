@@ -8,6 +8,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/seriestypes.h"
 #include "platform/gui/forms.h"
+#include "tests/chart/series/keeptypes.h"
 #include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
@@ -316,6 +317,8 @@ TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
 // The gallery
 
 TEST_F(BasicFunctions, TheTenFunctionsAreRegisteredInOrderOnTheStandardPage) {
+    const KeepTypes keep;
+    ZuzFunciFinalization(); // the chart's units may have started them already
     const int before = ZuzSeriesTypes().Count();
     ZuzFunciInitialization();
     const struct {

@@ -12,6 +12,7 @@
 #include "linefixture.h"
 #include "platform/core/lists.h"
 #include "platform/core/streams.h"
+#include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
 
 namespace {
@@ -379,6 +380,7 @@ TEST_F(Shapes, AShapeInAChartFileComesBackWithItsFigurePointsAndColours) {
 }
 
 TEST_F(Shapes, DefaultsAssignGalleryAndRegistration) {
+    const KeepTypes keep;
     Owned<TChartShape> s(Create<TChartShape>(nullptr));
     EXPECT_EQ(s->Count(), 2);
     EXPECT_EQ(s->GetX1(), 100);
