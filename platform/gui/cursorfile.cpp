@@ -133,8 +133,11 @@ HCURSOR LoadCursorFromFileW(const String& FileName) {
     std::optional<QImage> image;
     if (size >= 8 &&
         std::equal(std::begin(png), std::end(png), d.begin() + static_cast<std::ptrdiff_t>(at))) {
+        // A cursor is at most 256 pixels a side: a larger one is not decoded at all.
+        const QSize claimed = ClaimedPictureSize(d.data() + at, size, "PNG");
         QImage decoded;
-        if (decoded.loadFromData(d.data() + at, static_cast<int>(size), "PNG") && decoded.width() <= 256 &&
+        if (claimed.isValid() && claimed.width() <= 256 && claimed.height() <= 256 &&
+            decoded.loadFromData(d.data() + at, static_cast<int>(size), "PNG") && decoded.width() <= 256 &&
             decoded.height() <= 256)
             image = decoded.convertToFormat(QImage::Format_ARGB32);
     } else {

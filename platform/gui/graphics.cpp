@@ -3,9 +3,12 @@
 #include "platform/core/filer.h"
 #include "platform/core/streams.h"
 #include "platform/core/sysutils.h"
+#include "platform/gui/qtbridge.h"
 #include "platform/win32/gdiqt.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QImageReader>
 #include <QWidget>
 
 #include <cctype>
@@ -861,6 +864,23 @@ void TImageCanvas::CreateHandle() {
 // ---------------------------------------------------------------------------
 // TGraphic
 
+bool PictureSizeAllowed(Int64 Width, Int64 Height) {
+    return Width <= kLargestPictureSide && Height <= kLargestPictureSide &&
+           Width * Height <= kLargestPicturePixels;
+}
+
+void CheckPictureSize(Int64 Width, Int64 Height) {
+    if (!PictureSizeAllowed(Width, Height))
+        throw EInvalidGraphic(Format(u"The picture is too large (%d x %d pixels)", {Width, Height}));
+}
+
+QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format) {
+    QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(Data), static_cast<qsizetype>(Size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return QImageReader(&buffer, Format).size();
+}
+
 const ClassInfo& TGraphic::StaticClass() {
     static const ClassInfo ci = MakeClassInfo<TGraphic>("TGraphic", &TPersistent::StaticClass());
     return ci;
@@ -1150,6 +1170,8 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     const Int64 left = Stream->GetSize() - Stream->GetPosition();
     std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(0, left)));
     if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<LongInt>(data.size()));
+    if (const QSize claimed = ClaimedPictureSize(data.data(), data.size(), "BMP"); claimed.isValid())
+        CheckPictureSize(claimed.width(), claimed.height());
     HBITMAP loaded = LoadBitmapSurface(data);
     if (!loaded) throw EInvalidGraphic(u"Bitmap image is not valid");
     if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), loaded);

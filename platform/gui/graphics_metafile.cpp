@@ -102,6 +102,8 @@ void TMetafile::LoadFromStream(TStream* Stream) {
     String error;
     HENHMETAFILE image = EnhMetaFile::FromBytes(std::move(data), &error);
     if (!image) throw EInvalidGraphic(u"Metafile is not valid: " + error);
+    const RECT& frame = image->Header().rclFrame;
+    CheckPictureSize(ToPixels(frame.Right - frame.Left), ToPixels(frame.Bottom - frame.Top));
     FMMWidth = FMMHeight = 0;
     FEnhanced = true;
     SetHandle(std::move(image));

@@ -84,6 +84,8 @@ AnsiString TCustomImageList::SaveToPng() const {
 }
 
 bool TCustomImageList::LoadFromPng(const AnsiString& Data) {
+    const QSize claimed = ClaimedPictureSize(Data.data(), Data.size(), "PNG");
+    if (!claimed.isValid() || !PictureSizeAllowed(claimed.width(), claimed.height())) return false;
     QImage strip;
     if (!strip.loadFromData(reinterpret_cast<const uchar*>(Data.data()), static_cast<int>(Data.size()),
                             "PNG"))

@@ -133,9 +133,6 @@ Header ReadHeader(const std::vector<Byte>& data) {
     return h;
 }
 
-// The most pixels a picture may decode into (a 16,384-pixel square; 768 MB at 24 bits).
-constexpr std::uint64_t kMaxDecodedPixels = std::uint64_t{1} << 28;
-
 struct DecodeSettings {
     bool gray, fast, quantize, smoothing;
     int denominator;
@@ -179,7 +176,7 @@ void Decode(const std::vector<Byte>& data, const DecodeSettings& s, TBitmap* Tar
     jpeg_calc_output_dimensions(&d);
     // A header of a few bytes can claim 65,500 x 65,500 pixels: such a file would take
     // gigabytes before a single row is read, so it is refused as damaged.
-    if (static_cast<std::uint64_t>(d.output_width) * d.output_height > kMaxDecodedPixels)
+    if (!PictureSizeAllowed(d.output_width, d.output_height))
         throw EJPEG(u"JPEG error: the picture is too large");
     jpeg_start_decompress(&d);
     const int w = static_cast<int>(d.output_width), h = static_cast<int>(d.output_height);
@@ -343,6 +340,8 @@ void TJPEGImage::LoadFromStream(TStream* Stream) {
     std::vector<Byte> data(static_cast<std::size_t>(left));
     if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<LongInt>(data.size()));
     if (data.empty()) throw EJPEG(u"JPEG error: the picture is empty");
+    const Header h = ReadHeader(data);
+    CheckPictureSize(h.width, h.height);
     FSource.reset();
     SetData(std::move(data));
 }

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 class QWidget;
@@ -24,6 +25,11 @@ inline QString ToQString(std::u16string_view s) {
 inline String FromQString(const QString& q) {
     return String(reinterpret_cast<const char16_t*>(q.utf16()), static_cast<std::size_t>(q.size()));
 }
+
+// The size a picture file's header claims, read without decoding the picture; an invalid
+// size when the header tells none. The rule of the largest picture (graphics.h) is applied to
+// it before anything is made.
+QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format);
 
 namespace gui_detail {
 

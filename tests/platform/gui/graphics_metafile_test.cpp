@@ -221,6 +221,19 @@ TEST_F(MetafileTest, ReadingWhatIsNoMetafileRaisesAndKeepsThePicture) {
     }
     EXPECT_EQ(mf.GetHandle(), before);
     EXPECT_EQ(mf.GetWidth(), 10);
+    // A frame larger than any picture may be is refused as well.
+    TMetafile wide;
+    wide.SetWidth(40000);
+    wide.SetHeight(10);
+    {
+        TMetafileCanvas canvas(&wide, nullptr);
+        canvas.Rectangle(1, 1, 5, 5);
+    }
+    TMemoryStream s;
+    wide.SaveToStream(&s);
+    s.SetPosition(0);
+    EXPECT_THROW(mf.LoadFromStream(&s), EInvalidGraphic);
+    EXPECT_EQ(mf.GetHandle(), before);
 }
 
 TEST_F(MetafileTest, TheClipboardTakesTheMetafileAndAPictureOfIt) {

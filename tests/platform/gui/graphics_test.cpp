@@ -191,6 +191,60 @@ TEST(Bitmap, NewPixelsAreWhiteAndTwentyFourBitRowsAreBlueGreenRed) {
     EXPECT_EQ(Px(bmp, 1, 1), MakeColor(10, 20, 30));
 }
 
+namespace {
+// A run-length coded 8-bit bitmap file of any size whose pixels are all "end of picture":
+// a few dozen bytes.
+std::string TinyBitmapFile(std::int32_t Width, std::int32_t Height) {
+    std::string f;
+    const auto u16 = [&f](unsigned v) { f += {static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    const auto u32 = [&](std::uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    f += "BM";
+    u32(64); // file size
+    u32(0);
+    u32(62); // where the pixels start
+    u32(40); // the header: size, width, height, planes, bits, run-length 8, image size
+    u32(static_cast<std::uint32_t>(Width));
+    u32(static_cast<std::uint32_t>(Height));
+    u16(1);
+    u16(8);
+    u32(1);
+    u32(2);
+    u32(2835);
+    u32(2835);
+    u32(2); // colours used
+    u32(0);
+    u32(0); // black, white
+    u32(0xFFFFFF);
+    u16(0x0100); // end of picture
+    return f;
+}
+} // namespace
+
+// A few bytes of header may claim any size: a picture beyond the largest one a file may
+// hold is refused before it is made, and leaves the bitmap as it was.
+TEST(Bitmap, AFileClaimingAHugePictureIsRefusedBeforeItIsMade) {
+    const auto load = [](TBitmap& Into, const std::string& File) {
+        TMemoryStream s;
+        s.WriteBuffer(File.data(), static_cast<LongInt>(File.size()));
+        s.SetPosition(0);
+        Into.LoadFromStream(&s);
+    };
+    TBitmap bmp;
+    load(bmp, TinyBitmapFile(300, 20));
+    EXPECT_EQ(bmp.GetWidth(), 300);
+    EXPECT_EQ(bmp.GetHeight(), 20);
+    for (const auto& [w, h] : {std::pair{720896, 45}, {32768, 1}, {1, 32768}, {8193, 8192}, {8192, -8193}}) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        EXPECT_THROW(load(bmp, TinyBitmapFile(w, h)), EInvalidGraphic);
+        EXPECT_EQ(bmp.GetWidth(), 300);
+    }
+    load(bmp, TinyBitmapFile(32767, 2));
+    EXPECT_EQ(bmp.GetWidth(), 32767);
+}
+
 TEST(Bitmap, StretchDrawCopiesCellsAndTransparencyLeavesTheKeyColourOut) {
     TBitmap small;
     small.SetSize(3, 2);
