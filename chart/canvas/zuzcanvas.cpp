@@ -56,6 +56,11 @@ int ZuzRound(double Value) {
     return static_cast<int>(r);
 }
 
+int ZuzCoordinate(Int64 Value) {
+    constexpr Int64 kFarthest = Int64{1} << 28;
+    return static_cast<int>(std::clamp(Value, -kFarthest, kFarthest));
+}
+
 bool PointInRect(const TRect& Rect, int X, int Y) {
     return X >= Rect.Left && X <= Rect.Right && Y >= Rect.Top && Y <= Rect.Bottom;
 }

@@ -110,6 +110,10 @@ TColor ApplyDark(TColor Color, Byte Quantity);
 TColor ApplyBright(TColor Color, Byte Quantity);
 // The nearest integer, halves to even, saturated to the integer range (NaN 0).
 int ZuzRound(double Value);
+// A coordinate worked out in 64 bits from numbers a file may set to anything, brought within
+// +-2^28: there the sums of the canvas and of its device (a corner plus a size, the width of
+// a box, the middle of two corners) fit.
+int ZuzCoordinate(Int64 Value);
 // The point Distance pixels from To towards From.
 TPoint PointAtDistance(TPoint From, TPoint To, int Distance);
 double ZuzDistance(double X, double Y);

@@ -15,6 +15,15 @@ namespace {
 
 constexpr std::u16string_view kCrLf = u"\r\n";
 
+// A chart file may hold any number in a tag. Font sizes are held to a font taller than a
+// page (842 points), picture sides to what a picture may have; positions are added up in
+// 64 bits and handed to the canvas as coordinates it can add to.
+constexpr int kLargestFontSize = 1000;
+
+int FontSizeOf(Int64 Size) {
+    return static_cast<int>(std::clamp<Int64>(Size, -kLargestFontSize, kLargestFontSize));
+}
+
 bool StartsWith(std::u16string_view S, std::u16string_view Prefix) {
     return S.substr(0, Prefix.size()) == Prefix;
 }
@@ -88,7 +97,7 @@ struct SavedFont {
 // The layout of one call; its stacks go with it.
 class HtmlLayout {
 public:
-    HtmlLayout(TZuzCanvas* Canvas, int X, int Y, bool Drawing)
+    HtmlLayout(TZuzCanvas* Canvas, Int64 X, Int64 Y, bool Drawing)
         : FCanvas(Canvas), FFont(Canvas->Font), FX(X), FY(Y), FLeft(X), FTop(Y), FRight(X), FBottom(Y),
           FLineStart(X), FLineHeight(Canvas->GetFontHeight()), FDrawing(Drawing) {}
 
@@ -113,7 +122,7 @@ public:
         }
     }
 
-    TSize Extent() const { return {FRight - FLeft, FBottom - FTop}; }
+    TSize Extent() const { return {ZuzCoordinate(FRight - FLeft), ZuzCoordinate(FBottom - FTop)}; }
 
 private:
     int FontHeight() { return FCanvas->GetFontHeight(); }
@@ -138,7 +147,7 @@ private:
     void RemoveStyle(TFontStyle Style) { FFont->SetStyle(FFont->GetStyle() - Style); }
 
     // Something drawn (or that would be) from (Left, Top) to (Right, Bottom).
-    void Covers(int Right, int Bottom) {
+    void Covers(Int64 Right, Int64 Bottom) {
         FRight = std::max(FRight, Right);
         FBottom = std::max(FBottom, Bottom);
     }
@@ -163,10 +172,10 @@ private:
             FLineHeight = 0;
         } else if (T == u"<BIG>") {
             SaveFont();
-            FFont->SetSize(FFont->GetSize() + 2);
+            FFont->SetSize(FontSizeOf(Int64{FFont->GetSize()} + 2));
         } else if (T == u"<SMALL>") {
             SaveFont();
-            FFont->SetSize(FFont->GetSize() - 2);
+            FFont->SetSize(FontSizeOf(Int64{FFont->GetSize()} - 2));
         } else if (T == u"</SUB>") {
             RestoreFont();
             FY -= FontHeight();
@@ -241,7 +250,7 @@ private:
             } else if (a.Name == u"SIZE") {
                 const bool relative = !a.Value.empty() && (a.Value[0] == u'+' || a.Value[0] == u'-');
                 const int n = StrToInt(a.Value[0] == u'+' ? a.Value.substr(1) : a.Value);
-                FFont->SetSize(relative ? FFont->GetSize() + n : n);
+                FFont->SetSize(FontSizeOf(relative ? Int64{FFont->GetSize()} + n : n));
             } else if (a.Name == u"COLOR") {
                 FFont->SetColor(HtmlColor(a.Value));
             } else if (a.Name == u"WEIGHT") {
@@ -289,18 +298,22 @@ private:
         FCanvas->Pen->SetStyle(psSolid);
         FCanvas->Pen->SetWidth(1);
         FCanvas->Pen->SetColor(static_cast<TColor>(0x808080));
-        FCanvas->MoveTo(FX, FY);
-        FCanvas->LineTo(FX + 100, FY);
+        FCanvas->MoveTo(ZuzCoordinate(FX), ZuzCoordinate(FY));
+        FCanvas->LineTo(ZuzCoordinate(FX + 100), ZuzCoordinate(FY));
     }
 
     void Picture(std::u16string_view Attributes) {
+        // A negative size is a missing one; none is larger than a picture may be.
+        const auto side = [](const String& Value) {
+            return std::min(StrToIntDef(Value, -1), kLargestPictureSide);
+        };
         int width = -1, height = -1;
         String source;
         for (const Attribute& a : AttributesOf(Attributes)) {
             if (a.Name == u"WIDTH")
-                width = StrToIntDef(a.Value, -1);
+                width = side(a.Value);
             else if (a.Name == u"HEIGHT")
-                height = StrToIntDef(a.Value, -1);
+                height = side(a.Value);
             else if (a.Name == u"SRC")
                 source = a.Value;
         }
@@ -315,9 +328,9 @@ private:
                     if (height < 0) height = graphic->GetHeight();
                     if (FDrawing) {
                         if (width != graphic->GetWidth() || height != graphic->GetHeight())
-                            FCanvas->StretchDraw(TRect(FX, FY, FX + width, FY + height), graphic.get());
+                            FCanvas->StretchDraw(Box(width, height), graphic.get());
                         else
-                            FCanvas->Draw(FX, FY, graphic.get());
+                            FCanvas->Draw(ZuzCoordinate(FX), ZuzCoordinate(FY), graphic.get());
                     }
                     Covers(FX + width, FY + height);
                     FX += width;
@@ -336,11 +349,18 @@ private:
         FCanvas->Pen->SetStyle(psSolid);
         FCanvas->Pen->SetWidth(1);
         FCanvas->Pen->SetColor(clRed);
-        FCanvas->Rectangle(FX, FY, FX + width, FY + height);
-        FCanvas->MoveTo(FX, FY);
-        FCanvas->LineTo(FX + width, FY + height);
-        FCanvas->MoveTo(FX + width, FY);
-        FCanvas->LineTo(FX, FY + height);
+        const TRect box = Box(width, height);
+        FCanvas->Rectangle(box);
+        FCanvas->MoveTo(box.Left, box.Top);
+        FCanvas->LineTo(box.Right, box.Bottom);
+        FCanvas->MoveTo(box.Right, box.Top);
+        FCanvas->LineTo(box.Left, box.Bottom);
+    }
+
+    // Width x Height at the current position, as the canvas takes it.
+    TRect Box(int Width, int Height) const {
+        return TRect(ZuzCoordinate(FX), ZuzCoordinate(FY), ZuzCoordinate(FX + Width),
+                     ZuzCoordinate(FY + Height));
     }
 
     void PlainText(String S) {
@@ -352,7 +372,7 @@ private:
         if (breaks) S.erase(S.end() - 2, S.end());
         if (!S.empty()) {
             const int w = FCanvas->TextWidth(S);
-            if (FCentred) FX = (FCanvas->Bounds.Left + FCanvas->Bounds.Right) / 2 - w / 2;
+            if (FCentred) FX = (Int64{FCanvas->Bounds.Left} + FCanvas->Bounds.Right) / 2 - w / 2;
             const int h = FCanvas->TextHeight(S);
             if (FLineHeight == 0) {
                 FLineHeight = FontHeight();
@@ -360,10 +380,10 @@ private:
             } else if (h < FLineHeight) {
                 FY += FLineHeight - h - 1;
             }
-            if (FDrawing) FCanvas->TextOut(FX, FY, S);
+            if (FDrawing) FCanvas->TextOut(ZuzCoordinate(FX), ZuzCoordinate(FY), S);
             Covers(FX + w, FY + h);
             FX += w;
-            FLineHeight = std::max(FLineHeight, h);
+            FLineHeight = std::max<Int64>(FLineHeight, h);
         }
         if (breaks) {
             FLineHeight = 0;
@@ -373,11 +393,11 @@ private:
 
     TZuzCanvas* FCanvas;
     TFont* FFont;
-    int FX, FY;
-    const int FLeft, FTop; // where the layout starts
-    int FRight, FBottom;   // the farthest that anything reaches
-    int FLineStart;
-    int FLineHeight;
+    Int64 FX, FY;
+    const Int64 FLeft, FTop; // where the layout starts
+    Int64 FRight, FBottom;   // the farthest that anything reaches
+    Int64 FLineStart;
+    Int64 FLineHeight;
     bool FCentred = false;
     bool FFontPushed = false;
     bool FLastPushed = false;

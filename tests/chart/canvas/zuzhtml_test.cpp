@@ -94,6 +94,11 @@ TEST(HtmlExtent, ASizeChangeHoldsUntilItsFontTagCloses) {
     EXPECT_EQ(f.Extent(u"<font size=-2>a</>b").cx, f.Width(u"a", -2) + f.Width(u"b", -2));
     EXPECT_EQ(f.Extent(u"<FONT SIZE=20>a</FONT>").cx, f.Width(u"a", 8));
     EXPECT_EQ(f.Extent(u"<B>a</>b").cx, f.Width(u"a", 0, {fsBold}) + f.Width(u"b"));
+    // Sizes from a file are held to a font taller than a page, whatever their sum.
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=+2147483647>a").cx, f.Width(u"a", 1000 - 12));
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=2147483647>a").cx, f.Width(u"a", 1000 - 12));
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=-2147483647>a").cx, f.Width(u"a", -1000 - 12));
+    EXPECT_EQ(f.Extent(u"<FONT SIZE=999><BIG><BIG>a").cx, f.Width(u"a", 1000 - 12));
 }
 
 TEST(HtmlExtent, AHeadingKeepsItsFontAndItsClosingTagIsText) {
@@ -168,6 +173,12 @@ TEST(HtmlDraw, MeasuringDrawsNothingWhileDrawingShowsRulesAndPlaceholders) {
     EXPECT_EQ(probe::Pixel(g.bmp, 30, 70), (probe::Rgb{255, 0, 0}));     // on a diagonal
     EXPECT_EQ(probe::Pixel(g.bmp, 20, 70), (probe::Rgb{255, 255, 255})); // inside, off both
     EXPECT_EQ(g.canvas.Pen->GetColor(), clBlack);                        // the canvas pen is put back
+    // Sizes from a file are held to the largest a picture may have.
+    Fixture b;
+    const String huge = u"x<IMG SRC=missing.png WIDTH=2147483647 HEIGHT=2147483647>";
+    EXPECT_EQ(b.Extent(huge), (TSize{b.Width(u"x") + kLargestPictureSide, kLargestPictureSide}));
+    HtmlTextOut(&b.canvas, 10, 10, huge);
+    EXPECT_EQ(probe::Pixel(b.bmp, 10 + b.Width(u"x"), 10), (probe::Rgb{255, 0, 0}));
     // After a rule the text goes on a font height lower.
     Fixture r;
     HtmlTextOut(&r.canvas, 10, 10, u"<HR>x");
@@ -245,6 +256,9 @@ TEST(HtmlPictures, ALoadedPictureIsDrawnAtItsSizeOrStretchedAndMovesThePosition)
     Fixture h;
     const TSize e = h.Extent(u"<IMG SRC=pic.bmp>x");
     EXPECT_EQ(e.cx, 4 + h.Width(u"x"));
+    // A size from a file is held to the largest a picture may have.
+    EXPECT_EQ(h.Extent(u"<IMG SRC=pic.bmp WIDTH=2147483647 HEIGHT=1>x").cx,
+              kLargestPictureSide + h.Width(u"x"));
     // An extension nobody reads, or a failed download, gives the placeholder.
     Fixture p;
     HtmlTextOut(&p.canvas, 10, 10, u"<IMG SRC=pic.gif WIDTH=10 HEIGHT=10>");
