@@ -127,8 +127,8 @@ void TZuzCanvas3D::SetPixel3D(int X, int Y, int Z, TColor Color) {
 }
 
 void TZuzCanvas3D::Sphere(int X, int Y, int Z, double Radius) {
-    const int r = ZuzRound(Radius);
-    EllipseWithZ(X - r, Y - r, X + r, Y + r, Z);
+    const Int64 r = ZuzRound(Radius);
+    EllipseWithZ(ZuzCoordinate(X - r), ZuzCoordinate(Y - r), ZuzCoordinate(X + r), ZuzCoordinate(Y + r), Z);
 }
 
 // ---------------------------------------------------------------------------

@@ -35,15 +35,22 @@ void TFilterRegion::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
 }
 
+namespace {
+// A sum or difference of two numbers a stream may set to anything, saturated.
+int Saturated(Int64 Value) {
+    return static_cast<int>(std::clamp<Int64>(Value, INT32_MIN, INT32_MAX));
+}
+} // namespace
+
 TRect TFilterRegion::GetRectangle() const {
-    return TRect(FLeft, FTop, FLeft + FWidth, FTop + FHeight);
+    return TRect(FLeft, FTop, Saturated(Int64{FLeft} + FWidth), Saturated(Int64{FTop} + FHeight));
 }
 
 void TFilterRegion::SetRectangle(const TRect& Value) {
     FLeft = Value.Left;
     FTop = Value.Top;
-    FWidth = Value.Right - Value.Left;
-    FHeight = Value.Bottom - Value.Top;
+    FWidth = Saturated(Int64{Value.Right} - Value.Left);
+    FHeight = Saturated(Int64{Value.Bottom} - Value.Top);
 }
 
 // ---------------------------------------------------------------------------

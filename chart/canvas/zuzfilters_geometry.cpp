@@ -133,6 +133,12 @@ void TRotateFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
             nw = std::abs(ZuzRound(w * dc - h * ds));
             nh = std::abs(ZuzRound(w * ds - h * dc));
         }
+        // Each turn grows the picture by up to half again: past the largest a picture may be
+        // (a chain of turns from a file), it turns within its own size.
+        if (!PictureSizeAllowed(nw, nh)) {
+            nw = w;
+            nh = h;
+        }
     }
     auto turned = NewBitmap24(nw, nh);
     if (FBackColor == clNone) {
@@ -203,6 +209,9 @@ void TMirrorFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     if (Lines.empty()) return;
     const int w = Bitmap->GetWidth(), h = static_cast<int>(Lines.size());
     const bool vertical = FDirection == mdDown || FDirection == mdUp;
+    // Each mirror doubles the picture: a chain of them from a file stops growing it where a
+    // picture may be no larger.
+    if (!PictureSizeAllowed(vertical ? w : 2 * Int64{w}, vertical ? 2 * Int64{h} : h)) return;
     auto image = CopyArea(Bitmap, 0, 0, w, h);
     auto mirrored = CopyArea(Bitmap, 0, 0, w, h);
     ApplyTo(vertical ? TFlipFilter::StaticClass() : TReverseFilter::StaticClass(), mirrored.get());

@@ -36,6 +36,8 @@ void MapChannels(const std::vector<Byte*>& Lines, const TRect& R, const std::arr
     });
 }
 
+constexpr int kMostBlurSteps = 20;
+
 template <class Filter>
 const ClassInfo& FilterClassInfo(std::string_view Name, const ClassInfo& Parent) {
     static const ClassInfo ci = MakeClassInfo<Filter>(Name, &Parent);
@@ -484,7 +486,7 @@ String TBlurFilter::Description() const {
 
 void TBlurFilter::CreateEditor(IFormCreator* Creator, const TNotifyEvent& ChangedEvent) {
     TConvolveFilter::CreateEditor(Creator, ChangedEvent);
-    Creator->AddScroll(u"Steps", 1, 20);
+    Creator->AddScroll(u"Steps", 1, kMostBlurSteps);
     Creator->AddScroll(u"Amount", 0, 50);
 }
 
@@ -495,7 +497,9 @@ void TBlurFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     if (Lines.empty()) return;
     SetLinesReady(true);
     try {
-        for (int step = 0; step < FSteps; ++step) TConvolveFilter::Apply(Bitmap, Rect);
+        // No more passes than the editor offers, whatever number a file holds.
+        for (int step = 0; step < std::min(FSteps, kMostBlurSteps); ++step)
+            TConvolveFilter::Apply(Bitmap, Rect);
     } catch (...) {
         SetLinesReady(false);
         throw;

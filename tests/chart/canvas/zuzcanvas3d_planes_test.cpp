@@ -126,6 +126,12 @@ TEST(Spheres, AreDiscsWhoseRadiusRoundsHalvesToEven) {
     s.canvas.Sphere(20, 20, 0, 5.5); // radius 6
     EXPECT_NE(s.At(14, 20), kWhite);
     EXPECT_NE(s.At(26, 20), kWhite);
+    // A radius beyond any coordinate (a pointer size from a file) covers everything around.
+    Scene huge;
+    huge.canvas.InitWindow(huge.target.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 120, 120));
+    huge.canvas.Brush->SetColor(clBlack);
+    huge.canvas.Sphere(50, 50, 0, 3e9);
+    EXPECT_NE(huge.At(60, 60), kWhite);
 }
 
 TEST(SetPixel3D, SetsOnePixelOrAWidePensDot) {

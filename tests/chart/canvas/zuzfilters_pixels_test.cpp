@@ -133,6 +133,18 @@ TEST_F(FilterCatalogue, ConvolutionsWeighTheNeighbourhoodAndLeaveTheBorder) {
     EXPECT_EQ(At(twice.get(), 1, 1), Gray(6));
     EXPECT_EQ(At(twice.get(), 0, 0), Gray(0));
 
+    // A file may ask for any number of passes: no more are made than the editor offers.
+    const auto frame = [] {
+        return MakeBitmap(60, 60, [](int x, int y) { return Gray(x % 59 == 0 || y % 59 == 0 ? 255 : 0); });
+    };
+    auto most = frame(), beyond = frame();
+    blur->SetSteps(20);
+    blur->Apply(most.get());
+    blur->SetSteps(1000);
+    blur->Apply(beyond.get());
+    EXPECT_TRUE(SamePixels(beyond.get(), most.get()));
+    EXPECT_NE(At(beyond.get(), 10, 10), Gray(0));
+
     auto sharp = MakeBitmap(3, 3, [](int x, int y) { return Gray(x == 1 && y == 1 ? 100 : 20); });
     MakeFilter<TSharpenFilter>()->Apply(sharp.get());
     EXPECT_EQ(At(sharp.get(), 1, 1), Gray(180)); // 2 * 100 - 8 * 0.125 * 20
@@ -240,6 +252,14 @@ TEST_F(FilterCatalogue, RotationTurnsQuarterAndHalfTurnsExactly) {
     rotate->SetAngle(1e300);
     rotate->Apply(huge.get());
     EXPECT_LE(rotate->GetAngle(), 360);
+
+    // A turn that would grow the picture past the largest a picture may be turns it within
+    // its own size.
+    auto wide = MakeBitmap(30000, 2, [](int, int) { return Gray(0); });
+    rotate->SetAngle(45);
+    rotate->Apply(wide.get());
+    EXPECT_EQ(wide->GetWidth(), 30000);
+    EXPECT_EQ(wide->GetHeight(), 2);
 }
 
 TEST_F(FilterCatalogue, MirrorDoublesTheBitmapWithAMirroredCopy) {
@@ -265,6 +285,17 @@ TEST_F(FilterCatalogue, MirrorDoublesTheBitmapWithAMirroredCopy) {
         for (int y = 0; y < c.h; ++y)
             for (int x = 0; x < c.w; ++x) EXPECT_EQ(At(b.get(), x, y), Gray(c.expect[y][x])) << c.direction;
     }
+    // A chain of mirrors from a file stops doubling the picture where a picture may be no larger.
+    auto dot = MakeBitmap(1, 1, [](int, int) { return Gray(7); });
+    auto down = MakeFilter<TMirrorFilter>();
+    for (int i = 0; i < 40; ++i) down->Apply(dot.get());
+    EXPECT_EQ(dot->GetHeight(), 16384);
+    EXPECT_EQ(dot->GetWidth(), 1);
+    auto wide = MakeBitmap(20000, 1, [](int, int) { return Gray(7); });
+    auto right = MakeFilter<TMirrorFilter>();
+    right->SetDirection(mdRight);
+    right->Apply(wide.get());
+    EXPECT_EQ(wide->GetWidth(), 20000);
 }
 
 TEST_F(FilterCatalogue, CropResizeZoomAndTileReshapeThePicture) {

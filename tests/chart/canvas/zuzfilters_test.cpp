@@ -58,6 +58,16 @@ TEST_F(FilterFramework, ARegionCoversWidthColumnsAndHeightRowsAndNeverLeavesTheB
          {InvertedMap(5, 0, 2, 2), InvertedMap(-10, -10, 3, 3), InvertedMap(2147483647, 0, 0, 0),
           InvertedMap(-2147483647 - 1, -2147483647 - 1, 2147483647, 2147483647), InvertedMap(1, 1, -3, 2)})
         EXPECT_EQ(m, (Map{".....", ".....", ".....", ".....", "....."}));
+    // The region's rectangle adds and subtracts its numbers without wrapping.
+    TFilterRegion region;
+    region.SetLeft(10);
+    region.SetTop(-10);
+    region.SetWidth(2147483647);
+    region.SetHeight(-2147483647 - 1);
+    EXPECT_EQ(region.GetRectangle(), TRect(10, -10, 2147483647, -2147483647 - 1));
+    region.SetRectangle(TRect(-2147483647 - 1, 2147483647, 2147483647, -2147483647 - 1));
+    EXPECT_EQ(region.GetWidth(), 2147483647);
+    EXPECT_EQ(region.GetHeight(), -2147483647 - 1);
 }
 
 // Every region filter with a region partly off the bitmap: pixels off the region keep their
