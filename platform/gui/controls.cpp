@@ -444,8 +444,13 @@ void TControl::SetWidget(QWidget* AWidget) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-    AWidth = std::max(AWidth, 0);
-    AHeight = std::max(AHeight, 0);
+    // A position or size read from a stream may be any number. No widget is larger than
+    // QWIDGETSIZE_MAX a side, and every rectangle adds a position to a size: both are kept
+    // within that, so their sum always fits.
+    ALeft = std::clamp(ALeft, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    ATop = std::clamp(ATop, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    AWidth = std::clamp(AWidth, 0, QWIDGETSIZE_MAX);
+    AHeight = std::clamp(AHeight, 0, QWIDGETSIZE_MAX);
     const bool sized = AWidth != FWidth || AHeight != FHeight;
     if (!sized && ALeft == FLeft && ATop == FTop) return;
     FLeft = ALeft;

@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,28 @@ TEST_F(ControlsTest, AnchorsFollowTheParentsEdges) {
     EXPECT_EQ(right->GetBoundsRect(), Bounds(300, 10, 75, 25));
     EXPECT_EQ(both->GetBoundsRect(), Bounds(10, 50, 380, 85));
     EXPECT_EQ(plain->GetBoundsRect(), Bounds(10, 100, 75, 25));
+}
+
+// A stream may hold any number for a position or a size: the rectangle they make never
+// wraps, on the control or on its widget.
+TEST_F(ControlsTest, AnyPositionOrSizeMakesARectangleThatFits) {
+    TestForm f;
+    auto* panel = NewPanel(f.get(), f.get(), alNone, 50, 40);
+    for (const int v : {INT_MAX, INT_MIN, INT_MAX - 10}) {
+        SCOPED_TRACE(v);
+        panel->SetLeft(v);
+        panel->SetTop(v);
+        const TRect r = panel->GetBoundsRect();
+        EXPECT_GT(r.Right, r.Left);
+        EXPECT_GT(r.Bottom, r.Top);
+        EXPECT_EQ(r.Width(), 50);
+        const QRect g = panel->Widget()->geometry();
+        EXPECT_EQ(g.left(), r.Left);
+        EXPECT_GT(g.right(), g.left());
+        panel->SetWidth(v);
+        EXPECT_GE(panel->GetBoundsRect().Right, panel->GetLeft());
+        panel->SetBounds(0, 0, 50, 40);
+    }
 }
 
 TEST_F(ControlsTest, ParentFontFlowsUntilAChildSetsItsOwn) {
