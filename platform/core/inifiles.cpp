@@ -11,64 +11,69 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The file as lines, kept whole so comments and lines we do not understand
-// survive a write.
+// The file as lines of bytes, kept as read so that comments and lines we do not understand
+// (or that are not UTF-8) survive a write unchanged.
 struct IniText {
-    std::vector<String> lines;
+    std::vector<std::string> lines;
 
     static IniText Load(const String& fileName) {
         IniText text;
         std::ifstream in(fs::path(UTF8Encode(fileName)), std::ios::binary);
         std::string line;
-        bool first = true;
         while (std::getline(in, line)) {
-            if (first && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-            first = false;
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            text.lines.push_back(UTF8ToString(line));
+            text.lines.push_back(std::move(line));
         }
         return text;
     }
 
     void Save(const String& fileName) const {
-        AnsiString text;
-        for (const String& l : lines) text += UTF8Encode(l) + "\r\n";
+        std::string bytes;
+        for (const std::string& l : lines) bytes += l + "\r\n";
         try {
-            ReplaceFileContents(fileName, text.data(), text.size());
+            ReplaceFileContents(fileName, bytes.data(), bytes.size());
         } catch (const EStreamError& e) {
             throw EIniFileException(e.Message()); // it names the file and the reason
         }
     }
 
-    static String Trim(const String& s) {
-        std::size_t b = 0, e = s.size();
-        while (b < e && (s[b] == u' ' || s[b] == u'\t')) ++b;
-        while (e > b && (s[e - 1] == u' ' || s[e - 1] == u'\t')) --e;
-        return s.substr(b, e - b);
+    void Insert(std::size_t at, const String& line) {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), UTF8Encode(line));
     }
 
-    // The name of a "[name]" line; false for any other line.
-    static bool SectionName(const String& line, String& name) {
+    // A byte-order mark is taken as blank wherever it stands: at the start of the file, twice
+    // there, or stray inside it, reading and writing see the same lines.
+    static String Trim(std::u16string_view s) {
+        const auto blank = [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\uFEFF'; };
+        std::size_t b = 0, e = s.size();
+        while (b < e && blank(s[b])) ++b;
+        while (e > b && blank(s[e - 1])) --e;
+        return String(s.substr(b, e - b));
+    }
+    static String Trim(std::string_view line) { return Trim(UTF8ToString(line)); }
+
+    // The name of a "[name]" line (an empty name too); false for any other line.
+    static bool SectionName(std::string_view line, String& name) {
         const String t = Trim(line);
         if (t.size() < 2 || t.front() != u'[' || t.back() != u']') return false;
-        name = Trim(t.substr(1, t.size() - 2));
+        name = Trim(std::u16string_view(t).substr(1, t.size() - 2));
         return true;
     }
 
     // The key and value of a "key=value" line; false for any other line.
-    static bool KeyValue(const String& line, String& key, String& value) {
+    static bool KeyValue(std::string_view line, String& key, String& value) {
         const String t = Trim(line);
         if (t.empty() || t[0] == u';' || t[0] == u'#' || t[0] == u'[') return false;
         const std::size_t eq = t.find(u'=');
         if (eq == String::npos) return false;
-        key = Trim(t.substr(0, eq));
-        value = Trim(t.substr(eq + 1));
+        key = Trim(std::u16string_view(t).substr(0, eq));
+        value = Trim(std::u16string_view(t).substr(eq + 1));
         return !key.empty();
     }
 
-    // [first, end) of a section's body (the lines after its header); first is
-    // npos when the section is missing. A repeated section header continues
-    // nothing: the first one counts.
+    // [first, end) of a section's body (the lines after its header); first is npos when the
+    // section is missing. Of repeated headers the first one counts for every read and write;
+    // the later ones are seen by nothing but an erase.
     std::pair<std::size_t, std::size_t> Body(const String& section) const {
         String name;
         for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -90,6 +95,13 @@ struct IniText {
         return String::npos;
     }
 };
+
+// Adds Name unless a name that differs from it only in ASCII case is there already.
+void AddOnce(TStrings* Strings, const String& Name) {
+    for (int i = 0; i < Strings->GetCount(); ++i)
+        if (SameText((*Strings)[i], Name)) return;
+    Strings->Add(Name);
+}
 
 } // namespace
 
@@ -115,19 +127,19 @@ void TIniFile::WriteString(const String& Section, const String& Ident, const Str
     const String line = Ident + u"=" + Value;
     const std::size_t at = text.KeyLine(Section, Ident);
     if (at != String::npos) {
-        text.lines[at] = line;
+        text.lines[at] = UTF8Encode(line);
     } else {
         auto [first, end] = text.Body(Section);
         if (first == String::npos) {
             // A blank line between sections, as people write them.
             if (!text.lines.empty() && !IniText::Trim(text.lines.back()).empty()) text.lines.emplace_back();
-            text.lines.push_back(u"[" + Section + u"]");
+            text.lines.push_back(UTF8Encode(u"[" + Section + u"]"));
             end = text.lines.size();
         } else {
             // After the section's last key, before the blank lines that end it.
             while (end > first && IniText::Trim(text.lines[end - 1]).empty()) --end;
         }
-        text.lines.insert(text.lines.begin() + static_cast<std::ptrdiff_t>(end), line);
+        text.Insert(end, line);
     }
     text.Save(FFileName);
 }
@@ -151,30 +163,39 @@ void TIniFile::ReadSection(const String& Section, TStrings* Strings) const {
     if (first == String::npos) return;
     String key, value;
     for (std::size_t i = first; i < end; ++i)
-        if (IniText::KeyValue(text.lines[i], key, value)) Strings->Add(key);
+        if (IniText::KeyValue(text.lines[i], key, value)) AddOnce(Strings, key);
 }
 
 void TIniFile::ReadSections(TStrings* Strings) const {
     const IniText text = IniText::Load(FFileName);
     Strings->Clear();
     String name;
-    for (const String& l : text.lines)
-        if (IniText::SectionName(l, name)) Strings->Add(name);
+    for (const std::string& l : text.lines)
+        if (IniText::SectionName(l, name)) AddOnce(Strings, name);
 }
 
+// Every section of that name goes, so that none of its repeats comes forward in its place.
 void TIniFile::EraseSection(const String& Section) {
     IniText text = IniText::Load(FFileName);
-    const auto [first, end] = text.Body(Section);
-    if (first == String::npos) return;
-    text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(first - 1),
-                     text.lines.begin() + static_cast<std::ptrdiff_t>(end));
-    text.Save(FFileName);
+    bool erased = false;
+    for (;;) {
+        const auto [first, end] = text.Body(Section);
+        if (first == String::npos) break;
+        text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(first - 1),
+                         text.lines.begin() + static_cast<std::ptrdiff_t>(end));
+        erased = true;
+    }
+    if (erased) text.Save(FFileName);
 }
 
+// Every line of that key in the section goes, so that no repeat of it comes forward.
 void TIniFile::DeleteKey(const String& Section, const String& Ident) {
     IniText text = IniText::Load(FFileName);
-    const std::size_t at = text.KeyLine(Section, Ident);
-    if (at == String::npos) return;
-    text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(at));
-    text.Save(FFileName);
+    bool deleted = false;
+    for (std::size_t at = text.KeyLine(Section, Ident); at != String::npos;
+         at = text.KeyLine(Section, Ident)) {
+        text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(at));
+        deleted = true;
+    }
+    if (deleted) text.Save(FFileName);
 }

@@ -3,7 +3,8 @@
 // Every read looks at the file as it is now; every write replaces the whole
 // file at once (a temporary file renamed over it), so a reader never sees a
 // half-written file and a failed write leaves the old one whole.
-// Section and key names compare without regard to ASCII case.
+// Section and key names compare without regard to ASCII case; of a repeated section (or
+// key) the first one counts. A byte-order mark counts as blank wherever it stands.
 
 #include "platform/core/lists.h"
 #include "platform/core/sysutils.h"
@@ -24,7 +25,7 @@ public:
 
     bool SectionExists(const String& Section) const;
     bool ValueExists(const String& Section, const String& Ident) const;
-    // The keys of a section, and the names of all sections, in file order.
+    // The keys of a section, and the names of all sections, in file order, each once.
     void ReadSection(const String& Section, TStrings* Strings) const;
     void ReadSections(TStrings* Strings) const;
     void EraseSection(const String& Section);

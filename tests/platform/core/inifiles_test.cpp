@@ -111,3 +111,41 @@ TEST(IniFile, AWriteReplacesTheFileWholeOrNotAtAll) {
     EXPECT_THROW(lost.WriteString(u"S", u"K", u"v"), EIniFileException);
     EXPECT_FALSE(fs::exists(dir.path / "no-such-dir"));
 }
+
+// Byte-order marks (one, two, or stray), empty and repeated section names: what a write puts
+// into a section is what a fresh reader finds there, and lines nobody understands stay as
+// they were, bytes that are no UTF-8 included.
+TEST(IniFile, ReadingAndWritingSeeTheSameSectionsWhateverMarksOrRepeats) {
+    TempDir dir;
+    const fs::path file = dir.path / "odd.ini";
+    WriteFile(file, "\xEF\xBB\xBF\xEF\xBB\xBF[]\n[]\n\xBC");
+    {
+        TIniFile ini(Name(file));
+        TStringList sections;
+        ini.ReadSections(&sections);
+        ASSERT_EQ(sections.GetCount(), 1);
+        EXPECT_EQ(sections[0], u"");
+        ini.WriteString(sections[0], u"Value", u"1");
+    }
+    EXPECT_EQ(TIniFile(Name(file)).ReadString(u"", u"Value", u"none"), u"1");
+    EXPECT_EQ(FileText(file), "\xEF\xBB\xBF\xEF\xBB\xBF[]\r\nValue=1\r\n[]\r\n\xBC\r\n");
+
+    WriteFile(file, "[S]\r\n\xEF\xBB\xBFK=1\r\n[A]\r\nX=1\r\n[a]\r\nX=2\r\nY=3\r\n");
+    TIniFile ini(Name(file));
+    EXPECT_EQ(ini.ReadString(u"S", u"K", u"none"), u"1");
+    ini.WriteString(u"S", u"K", u"2");
+    TStringList keys;
+    ini.ReadSection(u"S", &keys);
+    EXPECT_EQ(keys.GetCount(), 1);
+    // Of a repeated section the first counts, for reading, writing and listing alike.
+    TStringList sections;
+    ini.ReadSections(&sections);
+    EXPECT_EQ(sections.GetCount(), 2);
+    EXPECT_EQ(ini.ReadString(u"A", u"Y", u"none"), u"none");
+    ini.WriteString(u"A", u"Y", u"4");
+    EXPECT_EQ(TIniFile(Name(file)).ReadString(u"a", u"Y", u"none"), u"4");
+    // Erasing a section erases its repeats: none comes forward in its place.
+    ini.EraseSection(u"a");
+    EXPECT_FALSE(ini.SectionExists(u"A"));
+    EXPECT_EQ(ini.ReadString(u"A", u"X", u"none"), u"none");
+}
