@@ -203,7 +203,7 @@ void TBackImage::Draw(TCustomZuzPanel* Panel, const TRect& Rect, int Z) {
     } else {
         if (auto* extended = dynamic_cast<TCustomZuzPanelExtended*>(Panel)) extended->FillPanelRect(R);
         if (FMode == pbmCustom)
-            place(R.Left + FLeft, R.Top + FTop);
+            place(ZuzCoordinate(Int64{R.Left} + FLeft), ZuzCoordinate(Int64{R.Top} + FTop));
         else {
             InflateRect(R, (w - R.Width()) / 2, (h - R.Height()) / 2);
             place(R.Left, R.Top);

@@ -75,11 +75,15 @@ void TZuzShadow::SetClip(bool Value) {
 void TZuzShadow::SetColor(TColor Value) {
     Store(FColor, Value);
 }
+// A size from a file is held to the editor's range: every drawing doubles it, and the smooth
+// shadow's kernel takes one weight a pixel of it.
+constexpr int kLargestShadow = 1000;
+
 void TZuzShadow::SetHorizSize(int Value) {
-    Store(FHorizSize, Value);
+    Store(FHorizSize, std::clamp(Value, -kLargestShadow, kLargestShadow));
 }
 void TZuzShadow::SetVertSize(int Value) {
-    Store(FVertSize, Value);
+    Store(FVertSize, std::clamp(Value, -kLargestShadow, kLargestShadow));
 }
 int TZuzShadow::GetSize() const {
     return std::max(std::abs(FHorizSize), std::abs(FVertSize));
@@ -324,7 +328,7 @@ void TZuzShadow::DrawSmooth(TCanvas3D* Canvas, const TRect& R, bool IsEllipse, b
         c->Rectangle(inner);
     auto* c3d = dynamic_cast<TZuzCanvas3D*>(Canvas);
     ZuzShadowSmooth(bitmap.get(), c3d ? c3d->GetBitmap() : nullptr, R.Left, R.Top, w, h, FHorizSize,
-                    FVertSize, (FSmoothBlur + 180) * 0.01,
+                    FVertSize, (static_cast<double>(FSmoothBlur) + 180) * 0.01,
                     IsPolygon || IsEllipse || FullSmooth || RoundSize != 0, Canvas, FClip);
 }
 

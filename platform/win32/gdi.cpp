@@ -2,6 +2,7 @@
 #include "platform/win32/gdiqt.h"
 
 #include "platform/core/sysutils.h"
+#include "platform/win32/gdiemf.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -192,12 +193,17 @@ QColor ToQColor(COLORREF c) {
 QFont ToQFont(const LOGFONTW& lf, double scale) {
     QFont f(QString::fromStdU16String(SubstituteFontName(lf.lfFaceName.empty() ? u"Tahoma" : lf.lfFaceName)));
     int h = lf.lfHeight == 0 ? -11 : lf.lfHeight;
+    // A height from a file may be any number: no font is taller than a metafile records one.
+    const auto pixels = [scale](int Height) {
+        const double size = std::abs(static_cast<double>(Height)) * scale;
+        return static_cast<int>(std::lround(std::clamp(size, 1.0, static_cast<double>(emf::kFontLimit))));
+    };
     // Negative: the character (em) height; positive: the cell height, which
     // the face's ascent and descent divide.
     if (h < 0) {
-        f.setPixelSize(std::max(1, static_cast<int>(std::lround(-h * scale))));
+        f.setPixelSize(pixels(h));
     } else {
-        const int cell = std::max(1, static_cast<int>(std::lround(h * scale)));
+        const int cell = pixels(h);
         f.setPixelSize(cell);
         const QFontMetricsF fm(f);
         const double ratio = fm.height() > 0 ? cell / fm.height() : 1.0;

@@ -249,6 +249,14 @@ TEST_F(ExtendedPanelTest, BackImageModesPlaceThePicture) {
     EXPECT_EQ(probe::Pixel(out, 40, 39), Rgb(clWhite));
     EXPECT_EQ(probe::Pixel(out, 39, 40), Rgb(clWhite));
     EXPECT_EQ(probe::Pixel(out, 9, 20), Rgb(clWhite));
+    // An offset from a file as far as a number goes puts the picture out of sight.
+    for (const int far : {2147483647 - 10, -2147483647 - 1}) {
+        panel->GetBackImage()->SetLeft(far);
+        panel->GetBackImage()->SetTop(far);
+        draw(*panel, out);
+        for (const TPoint p : {TPoint(0, 0), TPoint(60, 40), TPoint(119, 79)})
+            EXPECT_EQ(probe::Pixel(out, p.X, p.Y), Rgb(clWhite)) << far;
+    }
 
     panel->SetBackImageMode(pbmCenter);
     draw(*panel, out);

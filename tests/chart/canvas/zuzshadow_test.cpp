@@ -28,12 +28,17 @@ TEST(ShadowSettings, SizeAssignAndQuietDefaults) {
     s.SetHorizSize(-7);
     s.SetVertSize(3);
     EXPECT_EQ(s.GetSize(), 7); // the larger magnitude
+    // A size from a file is held to what the editor offers.
+    s.SetHorizSize(2147483647);
+    s.SetVertSize(-2147483647 - 1);
+    EXPECT_EQ(s.GetHorizSize(), 1000);
+    EXPECT_EQ(s.GetVertSize(), -1000);
     s.SetSize(4);
     EXPECT_EQ(s.GetHorizSize(), 4);
     EXPECT_EQ(s.GetVertSize(), 4);
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(changes, 6);
     s.InitValues(clRed, 2);
-    EXPECT_EQ(changes, 4);
+    EXPECT_EQ(changes, 6);
     EXPECT_FALSE(s.IsColorStored());
     EXPECT_FALSE(s.IsHorizStored());
     TZuzShadow target;

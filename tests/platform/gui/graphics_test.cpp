@@ -1,6 +1,7 @@
 #include "platform/gui/graphics.h"
 
 #include "platform/core/sysutils.h"
+#include "tests/support/guiprobe.h"
 #include "tests/support/tempdir.h"
 
 #include <filesystem>
@@ -66,6 +67,19 @@ TEST(Font, SizeAndHeightFollowTheResolution) {
     TFont other;
     other.Assign(&screen);
     EXPECT_EQ(other.GetHeight(), screen.GetHeight());
+
+    // A height from a file as far as a number goes draws as the tallest font there is.
+    probe::EnsureApplication();
+    TBitmap b;
+    b.SetSize(10, 10);
+    TCanvas* c = b.GetCanvas();
+    c->GetFont()->SetHeight(-16384);
+    const int tallest = c->TextHeight(u"x");
+    EXPECT_GT(tallest, 16384);
+    for (const int h : {-2147483647 - 1, 2147483647}) {
+        c->GetFont()->SetHeight(h);
+        EXPECT_NEAR(c->TextHeight(u"x"), tallest, tallest / 4) << h;
+    }
 }
 
 TEST(StyleObjects, ChangesAreReportedOnlyWhenAValueChanges) {
