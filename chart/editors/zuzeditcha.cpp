@@ -285,7 +285,11 @@ void TChartEditForm::FormShow(TObject*) {
     if (TreeMode()) PrepareTree();
     ShowHideGroups();
     if (StartPage != -1) ApplyStartPage();
-    if (TreeMode() && !TabSeriesList->GetParent()) TabSeriesList->SetParent(PagePanel);
+    if (TreeMode() && !TabSeriesList->GetParent()) {
+        // Back on the page panel for the series list's sake, behind the start page, not over it.
+        TabSeriesList->SetVisible(false);
+        TabSeriesList->SetParent(PagePanel);
+    }
     if (StartSeries) {
         LBSeries->SetSelectedSeries(StartSeries);
         LBSeriesEditSeries(LBSeries, LBSeries->GetItemIndex());
@@ -314,17 +318,16 @@ void TChartEditForm::FormShow(TObject*) {
     ChartGrid1->SetShowColors(true);
 }
 
+std::array<TTabSheet*, 9> TChartEditForm::ChartSubPages() const {
+    return {TabSeriesList, TabGeneral, TabAxis, TabTitle, TabLegend, TabPanel, TabPaging, TabWalls, Tab3D};
+}
+
 void TChartEditForm::ApplyHiddenTabs() {
-    const std::array<std::pair<TChartEditorTab, TTabSheet*>, 14> map{{
-        {cetMain, TabSeriesList},
-        {cetGeneral, TabGeneral},
-        {cetAxis, TabAxis},
-        {cetTitles, TabTitle},
-        {cetLegend, TabLegend},
-        {cetPanel, TabPanel},
-        {cetPaging, TabPaging},
-        {cetWalls, TabWalls},
-        {cet3D, Tab3D},
+    const std::array<TTabSheet*, 9> chartPages = ChartSubPages();
+    for (std::size_t i = 0; i < chartPages.size(); ++i)
+        if (HiddenTabs.Contains(static_cast<TChartEditorTab>(cetMain + i)))
+            chartPages[i]->SetTabVisible(false);
+    const std::array<std::pair<TChartEditorTab, TTabSheet*>, 5> map{{
         {cetAllSeries, TabSeries},
         {cetSeriesData, TabData},
         {cetExport, TabExport},
@@ -364,27 +367,34 @@ void TChartEditForm::ApplyStartPage() {
         break;
     }
     if (StartPage < cetMain || StartPage > cet3D) return;
-    const int count = SubPage->GetPageCount();
+    // By the sheets themselves: the tree takes the series list off the sub-pages.
+    const std::array<TTabSheet*, 9> pages = ChartSubPages();
+    const int count = static_cast<int>(pages.size());
     int found = StartPage;
-    if (!SubPage->GetPage(found)->GetTabVisible()) {
+    if (!pages[found]->GetTabVisible()) {
         int next = found + 1;
-        while (next < count && !SubPage->GetPage(next)->GetTabVisible()) ++next;
+        while (next < count && !pages[next]->GetTabVisible()) ++next;
         if (next < count) {
             found = next;
         } else {
             int before = found - 1;
-            while (before >= 0 && !SubPage->GetPage(before)->GetTabVisible()) --before;
+            while (before >= 0 && !pages[before]->GetTabVisible()) --before;
             if (before >= 0) found = before;
         }
     }
     StartPage = found;
-    TTabSheet* page = SubPage->GetPage(found);
+    TTabSheet* page = pages[found];
     if (!page->GetTabVisible()) {
         for (TTabSheet* main : {TabData, TabTools, TabExport, TabPrint})
             if (main->GetTabVisible()) {
                 openMain(main);
                 return;
             }
+        return;
+    }
+    if (TreeMode()) {
+        // The page's node shows it.
+        SelectTreeNodeData(page);
         return;
     }
     SubPage->SetActivePage(page);

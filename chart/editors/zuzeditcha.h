@@ -9,6 +9,7 @@
 #include "chart/editors/zuzedit.h"
 #include "platform/gui/forms.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -240,6 +241,10 @@ public:
     void ReadTreeOptions();
     void SetTreeWidth(int Value);
     void SaveTreeWidth();
+
+    // The chart's sub-pages in their designed order, which is that of their tab numbers (cetMain
+    // to cet3D), wherever the tree has put them.
+    std::array<TTabSheet*, 9> ChartSubPages() const;
 
 protected:
     void BindComponents() override;

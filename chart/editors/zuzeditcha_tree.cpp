@@ -60,13 +60,9 @@ namespace {
 std::array<TTabSheet*, 6> MainSheets(const TChartEditForm* F) {
     return {F->TabChart, F->TabSeries, F->TabData, F->TabTools, F->TabExport, F->TabPrint};
 }
-std::array<TTabSheet*, 9> SubSheets(const TChartEditForm* F) {
-    return {F->TabSeriesList, F->TabGeneral, F->TabAxis,  F->TabTitle, F->TabLegend,
-            F->TabPanel,      F->TabPaging,  F->TabWalls, F->Tab3D};
-}
 
 bool IsSubSheet(const TChartEditForm* F, const TTabSheet* Tab) {
-    const auto sheets = SubSheets(F);
+    const auto sheets = F->ChartSubPages();
     return std::find(sheets.begin(), sheets.end(), Tab) != sheets.end();
 }
 
@@ -77,6 +73,8 @@ void SheetHome(TPageControl* Pages, const std::array<TTabSheet*, N>& Sheets, TTa
     if (Tab->GetParent() != Pages) {
         Tab->SetAlign(alNone);
         Tab->SetParent(Pages);
+        // The page control shows its active sheet, hidden behind another page or not.
+        Tab->SetVisible(true);
     }
     int place = 0;
     for (TTabSheet* s : Sheets) {
@@ -88,7 +86,7 @@ void SheetHome(TPageControl* Pages, const std::array<TTabSheet*, N>& Sheets, TTa
 
 void SheetHome(TChartEditForm* F, TTabSheet* Tab) {
     if (IsSubSheet(F, Tab))
-        SheetHome(F->SubPage, SubSheets(F), Tab);
+        SheetHome(F->SubPage, F->ChartSubPages(), Tab);
     else
         SheetHome(F->MainPage, MainSheets(F), Tab);
 }
@@ -332,7 +330,7 @@ void TChartEditForm::TreeEditing(TObject*, TTreeNode* Node, bool& AllowEdit) {
 void TChartEditForm::ResetParentTab(TPageControl* Pages) {
     TakeOffPagePanel();
     if (Pages == SubPage) {
-        for (TTabSheet* tab : SubSheets(this)) SheetHome(SubPage, SubSheets(this), tab);
+        for (TTabSheet* tab : ChartSubPages()) SheetHome(SubPage, ChartSubPages(), tab);
     } else {
         for (TTabSheet* tab : MainSheets(this)) SheetHome(MainPage, MainSheets(this), tab);
     }

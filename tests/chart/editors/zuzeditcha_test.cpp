@@ -20,6 +20,7 @@
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/menus.h"
+#include "platform/gui/treeview.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/editformfixture.h"
@@ -70,26 +71,49 @@ TEST_F(ChartEditFormTest, HidingEveryChartSubPageHidesTheChartTab) {
     EXPECT_TRUE(other->TabChart->GetTabVisible());
 }
 
-// StartPage picks a sub-page, or its next visible neighbour, else the nearest one before it.
+// StartPage picks a sub-page, or its next visible neighbour, else the nearest one before it; the
+// tree shows it as its node, the series list behind it.
 TEST_F(ChartEditFormTest, StartPageOpensTheNearestVisibleSubPage) {
     struct Row {
+        TChartEditorTab start;
         TChartEditorHiddenTabs hidden;
         const char* expected;
     } const rows[] = {
-        {{}, "TabPanel"},
-        {{cetPanel}, "TabPaging"},
-        {{cetPanel, cetPaging, cetWalls, cet3D}, "TabLegend"},
+        {cetPanel, {}, "TabPanel"},
+        {cetPanel, {cetPanel}, "TabPaging"},
+        {cetPanel, {cetPanel, cetPaging, cetWalls, cet3D}, "TabLegend"},
+        {cetMain, {}, "TabSeriesList"},
+        {cetGeneral, {}, "TabGeneral"},
+        {cetLegend, {}, "TabLegend"},
+        {cet3D, {}, "Tab3D"},
     };
-    for (const Row& row : rows) {
-        auto* e = Editor();
-        e->StartPage = cetPanel;
-        e->HiddenTabs = row.hidden;
-        Shown(e);
-        EXPECT_EQ(e->MainPage->GetActivePage(), e->TabChart);
-        ASSERT_NE(e->SubPage->GetActivePage(), nullptr);
-        EXPECT_EQ(UTF8Encode(e->SubPage->GetActivePage()->GetName()), row.expected);
-        EXPECT_NE(e->PageForm(e->SubPage->GetActivePage()), nullptr) << row.expected;
-        EXPECT_EQ(e->SubPage->GetActivePageIndex(), e->StartPage);
+    for (const bool tree : {false, true}) {
+        ZuzSaveBoolOption(u"TreeMode", tree);
+        for (const Row& row : rows) {
+            auto* e = Editor();
+            e->StartPage = row.start;
+            e->HiddenTabs = row.hidden;
+            Shown(e);
+            ASSERT_EQ(e->TreeMode(), tree);
+            const std::string where = std::string(row.expected) + (tree ? " in the tree" : " on the tabs");
+            ASSERT_NE(e->SubPage->GetActivePage(), nullptr) << where;
+            TTabSheet* page = e->SubPage->GetActivePage();
+            if (tree) {
+                ASSERT_NE(e->Tree->GetSelected(), nullptr) << where;
+                page = dynamic_cast<TTabSheet*>(e->Tree->GetSelected()->GetData());
+                ASSERT_NE(page, nullptr) << where;
+                EXPECT_EQ(page->GetParent(), e->PagePanel) << where;
+            } else {
+                EXPECT_EQ(e->MainPage->GetActivePage(), e->TabChart) << where;
+                EXPECT_EQ(e->SubPage->GetActivePageIndex(), e->StartPage) << where;
+            }
+            EXPECT_EQ(UTF8Encode(page->GetName()), row.expected) << where;
+            EXPECT_TRUE(page->GetShowing()) << where;
+            if (page != e->TabSeriesList) {
+                EXPECT_NE(e->PageForm(page), nullptr) << where;
+                EXPECT_FALSE(e->TabSeriesList->GetShowing()) << where;
+            }
+        }
     }
 }
 
