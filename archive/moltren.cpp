@@ -41,14 +41,20 @@ std::span<const TUnitEntry> ProgramUnits() {
     return units;
 }
 
+void CreateProgramForms() {
+    Application->Initialize();
+    // Message boxes carry the program's name, not the file's.
+    Application->SetTitle(u"Moltren");
+    Application->SetMainFormOnTaskBar(true);
+    // The first form created is the main window.
+    Application->CreateForm(MainForm);
+    Application->CreateForm(AboutBox);
+    Application->CreateForm(GraphSettings);
+}
+
 int WinMain() {
     try {
-        Application->Initialize();
-        Application->SetMainFormOnTaskBar(true);
-        // The first form created is the main window.
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        Application->CreateForm(GraphSettings);
+        CreateProgramForms();
         Application->Run();
     } catch (const Exception& e) {
         Application->ShowException(e);

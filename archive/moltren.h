@@ -11,5 +11,9 @@
 // start them with InitUnits(ProgramUnits()).
 std::span<const TUnitEntry> ProgramUnits();
 
+// The start-up before the message loop: the application object, named after the program,
+// with its main window on the task bar, and the three long-lived forms.
+void CreateProgramForms();
+
 // Runs the program once the units have started; the result is the process's.
 int WinMain();

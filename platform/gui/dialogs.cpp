@@ -10,6 +10,8 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -54,6 +56,18 @@ const ClassInfo& TCommonDialog::StaticClass() {
     static const ClassInfo ci =
         MakeClassInfo<TCommonDialog>("TCommonDialog", &TComponent::StaticClass(), props);
     return ci;
+}
+
+void gui_detail::WidenToTitle(QMessageBox& Box) {
+    // The title bar's face is the bold of the box's; its icon and buttons take about five of its
+    // lines' heights besides.
+    QFont bold = Box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 5 * metrics.height();
+    if (auto* grid = qobject_cast<QGridLayout*>(Box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
+                      0, 1, grid->columnCount());
 }
 
 // ---------------------------------------------------------------------------
@@ -241,6 +255,7 @@ TModalResult ShowDialog(const String& caption, const String& msg, TMsgDlgType ty
         if (kButtonResults[b] == def) box.setDefaultButton(pb);
         if (kButtonResults[b] == cancel) box.setEscapeButton(pb);
     }
+    WidenToTitle(box);
     if (at) box.move(*at);
     box.exec();
     for (auto& [pb, result] : map)

@@ -202,6 +202,7 @@ int TApplication::MessageBox(const String& Text, const String& Caption, UINT Fla
         none->hide();
         box.setEscapeButton(none);
     }
+    WidenToTitle(box);
     box.exec();
     for (auto& [b, id] : buttons)
         if (box.clickedButton() == b) return id;

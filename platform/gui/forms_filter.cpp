@@ -4,8 +4,11 @@
 #include "platform/gui/qtbridge.h"
 #include "platform/gui/stdctrls.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 using namespace gui_detail;
@@ -15,6 +18,14 @@ using namespace gui_detail;
 // default and cancel buttons.
 
 namespace {
+
+// Whether a standard widget uses Tab itself: a memo that keeps tabs, a list that moves between cells.
+bool TakesTabs(const QObject* widget) {
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return !text->tabChangesFocus();
+    if (const auto* text = qobject_cast<const QTextEdit*>(widget)) return !text->tabChangesFocus();
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) return view->tabKeyNavigation();
+    return false;
+}
 
 class AppFilter : public QObject {
 public:
@@ -50,6 +61,11 @@ private:
         if (vk != 0 && form->IsShortCut(ShortCut(vk, shift))) return true;
         Word key = vk;
         if (vk != 0 && control->HandleKeyDown(key, shift)) return true;
+        // Tab moves the focus before the key filter of a standard control sees a character; a
+        // control that draws itself takes its keys and says which ones it leaves to the focus.
+        if (key == VK_TAB && !dynamic_cast<TCustomControl*>(control) && !TakesTabs(watched) &&
+            !shift.Contains(ssCtrl) && !shift.Contains(ssAlt))
+            return false;
         if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
             if (auto* button = dynamic_cast<TButton*>(control)) {
                 button->Click();

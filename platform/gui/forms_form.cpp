@@ -12,6 +12,9 @@
 #include <QIcon>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
+
+#include <xcb/xcb.h>
 
 #include <functional>
 #include <vector>
@@ -273,6 +276,30 @@ void TCustomForm::PlaceOnFirstShow() {
     FTop = around.y() + (around.height() - FHeight) / 2;
 }
 
+namespace {
+
+// With the main window on the task bar every other form belongs to it: the window manager
+// keeps it in front of the main window and gives it no task bar button of its own.
+void OwnByMainForm(QWidget* Window, const TCustomForm* Form) {
+    TCustomForm* main =
+        Application && Application->GetMainFormOnTaskBar() ? Application->GetMainForm() : nullptr;
+    if (!main || main == Form || !main->Widget() || Headless()) return;
+    QWidget* mainWindow = main->Widget()->window();
+    Window->winId();
+    mainWindow->winId();
+    Window->windowHandle()->setTransientParent(mainWindow->windowHandle());
+    // Qt names the owner to the X window manager for dialogs only, and takes it away from any
+    // other window it shows: a form of any kind has it once shown.
+    if (auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>()) {
+        const xcb_window_t owner = static_cast<xcb_window_t>(mainWindow->winId());
+        xcb_change_property(x11->connection(), XCB_PROP_MODE_REPLACE,
+                            static_cast<xcb_window_t>(Window->winId()), XCB_ATOM_WM_TRANSIENT_FOR,
+                            XCB_ATOM_WINDOW, 32, 1, &owner);
+    }
+}
+
+} // namespace
+
 void TCustomForm::SetVisible(bool Value) {
     // A form read as visible appears once it has been created.
     if (GetComponentState().Contains(csLoading) || !FCreated) {
@@ -312,6 +339,7 @@ void TCustomForm::SetVisible(bool Value) {
         if (FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin)
             FWindow->setFixedSize(FWidth, FHeight);
         FWindow->ShowIn(FWindowState);
+        OwnByMainForm(FWindow, this);
         if (!Headless()) FWindow->raise();
         FWindow->activateWindow();
         if (FActiveControl && FActiveControl->CanFocus() && FActiveControl->Widget())

@@ -4,6 +4,7 @@
 #include "platform/gui/qtbridge.h"
 
 #include <QKeyEvent>
+#include <QWidget>
 
 namespace gui_detail {
 
@@ -72,6 +73,13 @@ Word VirtualKeyOf(const QKeyEvent* e) {
 }
 
 TWinControl* WinControlOf(const QObject* o) {
+    // A window of its own that is no control's (a message box over a form) keeps its keys and
+    // its focus: they are not the form's.
+    for (const QObject* w = o; w; w = w->parent()) {
+        if (ControlOfWidgetExact(w)) break;
+        const auto* widget = qobject_cast<const QWidget*>(w);
+        if (widget && widget->isWindow() && widget->windowType() != Qt::Popup) return nullptr;
+    }
     TControl* c = ControlOfWidget(o);
     while (c && !dynamic_cast<TWinControl*>(c)) c = c->GetParent();
     return static_cast<TWinControl*>(c);

@@ -18,6 +18,7 @@
 class QWidget;
 class QEvent;
 class QLocale;
+class QMessageBox;
 
 inline QString ToQString(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
@@ -42,6 +43,9 @@ void InstallQtTranslations(const QLocale& Locale);
 
 // True on the offscreen and minimal platforms, where nobody sees a window.
 bool Headless();
+
+// Makes a message box wide enough for the window manager to show its title whole.
+void WidenToTitle(QMessageBox& Box);
 
 // Which control a widget belongs to. A control registers its own widget and the
 // inner widgets that receive input for it (viewports, line edits); lookups walk

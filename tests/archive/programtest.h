@@ -45,13 +45,7 @@ protected:
     }
 
     // The program's start-up without its loop.
-    void CreateForms() {
-        Application->Initialize();
-        Application->SetMainFormOnTaskBar(true);
-        Application->CreateForm(MainForm);
-        Application->CreateForm(AboutBox);
-        Application->CreateForm(GraphSettings);
-    }
+    void CreateForms() { CreateProgramForms(); }
 
     // Answers each dialog in turn with the given answers; the last one is
     // repeated.

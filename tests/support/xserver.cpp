@@ -1,12 +1,24 @@
 #include "tests/support/xserver.h"
 
+#include "tests/support/childprocess.h"
+
+#include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
+#include <unistd.h>
+
+#include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <future>
 #include <string>
@@ -27,6 +39,10 @@ int RunWhilePumping(const std::string& command) {
     while (done.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     return done.get();
+}
+
+std::string KeysCommand(const std::string& keys) {
+    return "xdotool key --clearmodifiers --delay 30 " + keys;
 }
 
 // The server has sent the events; the program reads them from its connection.
@@ -52,7 +68,12 @@ bool Activate(QWidget* window) {
     window->raise();
     if (!WaitFor([&] { return window->windowHandle() && window->windowHandle()->isExposed(); })) return false;
     window->activateWindow();
-    return WaitFor([&] { return QGuiApplication::focusWindow() == window->windowHandle(); });
+    const auto active = [&] { return QGuiApplication::focusWindow() == window->windowHandle(); };
+    if (probe::WaitFor(active, 1000)) return true;
+    // A window manager may keep the focus where the operator last put it: it is asked as a
+    // task bar would ask it.
+    RunWhilePumping("xdotool windowactivate " + std::to_string(window->winId()));
+    return WaitFor(active);
 }
 
 bool Activate(const TControl& form) {
@@ -70,7 +91,7 @@ bool Focus(const TControl& control) {
 }
 
 bool Type(const std::string& keys) {
-    if (RunWhilePumping("xdotool key --clearmodifiers --delay 30 " + keys) != 0) return false;
+    if (RunWhilePumping(KeysCommand(keys)) != 0) return false;
     Settle();
     return true;
 }
@@ -119,6 +140,30 @@ bool Drag(const TControl& control, TPoint from, TPoint to) {
     return true;
 }
 
+bool Above(const TControl& upper, const TControl& lower) {
+    // The window manager's list of its windows, bottom to top.
+    FILE* out = popen("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null", "r");
+    if (!out) return false;
+    std::string text;
+    char chunk[256];
+    while (std::fgets(chunk, sizeof chunk, out)) text += chunk;
+    pclose(out);
+    const auto place = [&text](const TControl& c) {
+        QWidget* w = c.Widget() ? c.Widget()->window() : nullptr;
+        if (!w) return std::string::npos;
+        char id[32];
+        std::snprintf(id, sizeof id, "0x%llx", static_cast<unsigned long long>(w->winId()));
+        for (std::size_t at = text.find(id); at != std::string::npos; at = text.find(id, at + 1)) {
+            const std::size_t end = at + std::strlen(id);
+            if (end == text.size() || !std::isxdigit(static_cast<unsigned char>(text[end]))) return at;
+        }
+        return std::string::npos;
+    };
+    const std::size_t up = place(upper);
+    const std::size_t low = place(lower);
+    return up != std::string::npos && low != std::string::npos && up > low;
+}
+
 bool SetLayout(const std::string& layout) {
     return RunWhilePumping("setxkbmap -layout " + layout) == 0;
 }
@@ -136,6 +181,80 @@ void Keep(const probe::Picture& picture, const std::string& name) {
     const std::filesystem::path path = std::filesystem::path(dir && *dir ? dir : "x11-shots");
     std::filesystem::create_directories(path);
     picture.SavePng(path / (name + ".png"));
+}
+
+bool RunWindowManager() {
+    static const std::unique_ptr<ChildProcess> process = []() -> std::unique_ptr<ChildProcess> {
+        const char* program = "/usr/bin/openbox";
+        if (access(program, X_OK) != 0) return nullptr;
+        auto started = std::make_unique<ChildProcess>(program, std::vector<std::string>{"--sm-disable"});
+        if (!started->Started()) return nullptr;
+        // A window manager names its check window on the root once it manages the screen.
+        if (!WaitFor([] {
+                return RunWhilePumping(
+                           "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0;
+            }))
+            return nullptr;
+        return started;
+    }();
+    return process != nullptr;
+}
+
+struct ModalBoxes::Watch {
+    QTimer timer;
+    std::vector<QPointer<QWidget>> known;
+    QPointer<QWidget> waiting;
+    QElapsedTimer since;
+    std::vector<std::future<int>> typing;
+};
+
+ModalBoxes::ModalBoxes(std::function<std::string(int)> answer)
+    : answer_(std::move(answer)), watch_(std::make_unique<Watch>()) {
+    QObject::connect(&watch_->timer, &QTimer::timeout, [this] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        for (const QPointer<QWidget>& k : watch_->known)
+            if (k == box) {
+                // Keys that did not close it: closed all the same, so that no test waits for ever.
+                if (watch_->since.hasExpired(3000)) box->close();
+                return;
+            }
+        // Keys reach it once the server gives it the input focus; one that never gets it is
+        // closed all the same, so that no test waits for ever.
+        if (watch_->waiting != box) {
+            watch_->waiting = box;
+            watch_->since.start();
+        }
+        const bool focused = box->isVisible() && QGuiApplication::focusWindow() == box->windowHandle();
+        if (!focused && !watch_->since.hasExpired(3000)) return;
+        watch_->known.emplace_back(box);
+        watch_->since.start();
+        seen_.push_back({box->windowTitle().toStdString(), box->width(),
+                         QFontMetrics(box->font()).horizontalAdvance(box->windowTitle())});
+        const std::string keys = answer_(static_cast<int>(seen_.size()));
+        if (keys.empty() || !focused) {
+            box->close();
+            return;
+        }
+        const std::string command = KeysCommand(keys);
+        watch_->typing.push_back(
+            std::async(std::launch::async, [command] { return std::system(command.c_str()); }));
+    });
+    watch_->timer.start(20);
+}
+
+ModalBoxes::~ModalBoxes() {
+    for (auto& t : watch_->typing) t.wait();
+}
+
+bool ModalBoxes::WaitUntilClosed() {
+    const bool closed = WaitFor([this] {
+        for (auto& t : watch_->typing)
+            if (t.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready) return false;
+        return QApplication::activeModalWidget() == nullptr;
+    });
+    Settle();
+    return closed && QApplication::activeModalWidget() == nullptr;
 }
 
 } // namespace xserver

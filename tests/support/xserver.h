@@ -6,7 +6,10 @@
 
 #include "tests/support/guiprobe.h"
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace xserver {
 
@@ -33,6 +36,8 @@ bool Move(const TControl& control, TPoint at);
 // Presses the left button over one client point of the control, moves the pointer in
 // steps to another and releases it there, through the server.
 bool Drag(const TControl& control, TPoint from, TPoint to);
+// Whether the window manager stacks the upper form's window above the lower one's.
+bool Above(const TControl& upper, const TControl& lower);
 // Switches the server's keyboard layout ("us", "ru"), as an operator does.
 bool SetLayout(const std::string& layout);
 // What the server shows of a widget or a control now.
@@ -41,5 +46,39 @@ probe::Picture Picture(const TControl& control);
 // Keeps a picture for a person to look at: in the directory named by
 // MOLTREN_SHOTS_DIR, or beside the tests.
 void Keep(const probe::Picture& picture, const std::string& name);
+
+// Puts a window manager (openbox) on the server, as on an operator's desktop: windows get
+// frames and the focus as it gives it, a click raises a window. Started on the first call, it
+// stays to the end of the process, so that no test meets one half gone or half started. False
+// when the machine has no openbox or it did not take the server in five seconds.
+bool RunWindowManager();
+
+// Watches for modal boxes (message boxes, modal forms) while the object lives: each one that
+// appears is noted and, once it has the input focus, gets the keys Answer gives for it by its
+// number (1 for the first); an empty answer closes it without a key.
+class ModalBoxes {
+public:
+    struct Box {
+        std::string title;
+        int width = 0;      // of its client area
+        int titleWidth = 0; // of its title in the application's font
+    };
+    explicit ModalBoxes(std::function<std::string(int)> answer);
+    ~ModalBoxes();
+    ModalBoxes(const ModalBoxes&) = delete;
+    ModalBoxes& operator=(const ModalBoxes&) = delete;
+    const std::vector<Box>& Seen() const { return seen_; }
+    // Forgets the boxes seen: the next one is number 1 again.
+    void Forget() { seen_.clear(); }
+    // Runs the event loop until no box is open and no keys are on their way (five seconds at
+    // most), then a moment more for whatever the keys set going.
+    bool WaitUntilClosed();
+
+private:
+    struct Watch;
+    std::function<std::string(int)> answer_;
+    std::vector<Box> seen_;
+    std::unique_ptr<Watch> watch_;
+};
 
 } // namespace xserver

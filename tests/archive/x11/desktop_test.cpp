@@ -1,0 +1,123 @@
+// The program on an operator's desktop: a window manager on the X server, the message boxes
+// shown for real and answered by keys typed through the server.
+#include "graphs/okcancl1.h"
+#include "platform/automation/comobj.h"
+#include "platform/automation/excelserver.h"
+#include "tests/archive/programtest.h"
+#include "tests/support/shellrecorder.h"
+#include "tests/support/xserver.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+class ProgramOnDesktop : public ProgramTest {
+protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+        SetDialogResponder({});
+        // Every box is answered, the unforeseen ones closed, to the end of the test.
+        boxes = std::make_unique<xserver::ModalBoxes>([this](int n) { return n == 1 ? firstBoxKey : ""; });
+        CreateForms();
+        f = MainForm;
+        f->Show();
+        ASSERT_TRUE(xserver::Activate(*f));
+    }
+    void TearDown() override {
+        ProgramTest::TearDown();
+        boxes.reset();
+    }
+    // The next box shown is answered by the key, any other closed without one.
+    void AnswerFirstBoxBy(const std::string& key) {
+        firstBoxKey = key;
+        boxes->Forget();
+    }
+    // A graph window (Ctrl+G), made the current one.
+    TForm* OpenGraph() {
+        f->IsShortCut(ShortCut('G', {ssCtrl}));
+        TForm* graph = f->graphs[f->graphCount].graphForm;
+        f->GraphWindowActivate(graph);
+        return graph;
+    }
+    // The settings dialog of the current graph on its second page, the Y axis set by hand.
+    TGraphSettings* SettingsByHand() {
+        f->graphs[f->currentGraph].autoY = false;
+        TGraphSettings* d = GraphSettings;
+        d->Show();
+        EXPECT_TRUE(xserver::Activate(*d));
+        d->PageControlGraph->SetActivePage(d->GraphSet);
+        d->PageControlGraph->OnChange(d->PageControlGraph);
+        return d;
+    }
+    static const char* const kClosingKeys[2];
+
+    std::unique_ptr<xserver::ModalBoxes> boxes;
+    std::string firstBoxKey;
+    TMainForm* f = nullptr;
+};
+
+const char* const ProgramOnDesktop::kClosingKeys[2] = {"Return", "space"};
+
+} // namespace
+
+// The key that closes a box is the box's: the command that showed it does not run again.
+TEST_F(ProgramOnDesktop, AKeyThatClosesTheExportsBoxClosesItOnly) {
+    ShellRecorder shell(SE_ERR_NOASSOC);
+    TOleServerScope server{u"Excel.Application", std::make_shared<TExcelServer>(TExcelOptions{dir.path})};
+    for (const char* key : kClosingKeys) {
+        shell.opened.clear();
+        ASSERT_TRUE(xserver::Focus(*f->StringGrid));
+        AnswerFirstBoxBy(key);
+        ASSERT_TRUE(xserver::Type("ctrl+e"));
+        ASSERT_TRUE(boxes->WaitUntilClosed()) << key;
+        ASSERT_EQ(boxes->Seen().size(), 1u) << key;
+        EXPECT_EQ(shell.opened.size(), 1u) << key;
+        EXPECT_EQ(boxes->Seen()[0].title, "Moltren") << key;
+    }
+}
+
+TEST_F(ProgramOnDesktop, AKeyThatClosesTheSettingsErrorBoxClosesItOnly) {
+    OpenGraph();
+    f->graphs[f->currentGraph].graphCaption = u"Давление и температура котла №1";
+    TGraphSettings* d = SettingsByHand();
+    for (const char* key : kClosingKeys) {
+        d->EditYmax->SetText(u"");
+        ASSERT_TRUE(xserver::Focus(*d->EditYmax));
+        AnswerFirstBoxBy(key);
+        ASSERT_TRUE(xserver::Type("Return"));
+        ASSERT_TRUE(boxes->WaitUntilClosed()) << key;
+        ASSERT_EQ(boxes->Seen().size(), 1u) << key;
+        // The box is wide enough for its title, the dialog's caption, and the window manager's buttons.
+        const xserver::ModalBoxes::Box& box = boxes->Seen()[0];
+        EXPECT_EQ(box.title, "Настройки - Давление и температура котла №1") << key;
+        EXPECT_GT(box.width, box.titleWidth + 60) << key;
+        EXPECT_EQ(d->EditYmax->GetText(), u"100") << key;
+    }
+}
+
+// The digits-only edits let Tab and Shift+Tab take the focus on.
+TEST_F(ProgramOnDesktop, TabAndShiftTabLeaveTheYEdits) {
+    OpenGraph();
+    TGraphSettings* d = SettingsByHand();
+    for (const auto& [edit, key] : {std::pair{d->EditYmax, "Tab"}, std::pair{d->EditYmax, "shift+Tab"},
+                                    std::pair{d->EditYmin, "Tab"}, std::pair{d->EditYmin, "shift+Tab"}}) {
+        ASSERT_TRUE(xserver::Focus(*edit));
+        ASSERT_EQ(d->GetActiveControl(), edit);
+        ASSERT_TRUE(xserver::Type(std::string("7 ") + key));
+        EXPECT_NE(d->GetActiveControl(), edit) << UTF8Encode(edit->GetName()) << " " << key;
+        EXPECT_EQ(edit->GetText().back(), u'7') << UTF8Encode(edit->GetName()) << " " << key;
+    }
+}
+
+// The other forms belong to the main window: a click on it leaves them in front.
+TEST_F(ProgramOnDesktop, AGraphWindowStaysAboveTheMainWindowWhenThatIsClicked) {
+    TForm* graph = OpenGraph();
+    ASSERT_TRUE(xserver::Activate(*graph));
+    ASSERT_TRUE(probe::WaitFor([&] { return xserver::Above(*graph, *f); }));
+    // The status bar's far end lies outside the graph window.
+    ASSERT_TRUE(xserver::Click(*f->StatusBar, TPoint(f->StatusBar->GetWidth() - 30, 8)));
+    ASSERT_TRUE(probe::WaitFor([&] { return f->GetActive(); }));
+    EXPECT_FALSE(probe::WaitFor([&] { return !xserver::Above(*graph, *f); }, 500));
+}
