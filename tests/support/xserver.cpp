@@ -72,7 +72,11 @@ bool Activate(QWidget* window) {
     if (probe::WaitFor(active, 1000)) return true;
     // A window manager may keep the focus where the operator last put it: it is asked as a
     // task bar would ask it.
-    RunWhilePumping("xdotool windowactivate " + std::to_string(window->winId()));
+    const std::string id = std::to_string(window->winId());
+    RunWhilePumping("xdotool windowactivate " + id);
+    if (probe::WaitFor(active, 1000)) return true;
+    // One just started may not yet hear such asks: the server is told directly.
+    RunWhilePumping("xdotool windowraise " + id + " windowfocus " + id);
     return WaitFor(active);
 }
 
