@@ -164,6 +164,8 @@ bool EditZuzPicture(TComponent* AOwner, TZuzPicture* Picture) {
     const TFormFreer<TBackImageEditor> editor{Create<TBackImageEditor>(AOwner)};
     // Alone it opens over the window it edits, as every other editor dialog does.
     PositionToCenter(editor.get());
+    // The buttons go below the controls, which alone fit the pages the editor is embedded in.
+    editor->SetClientHeight(editor->GetClientHeight() + editor->PanelButtons->GetHeight());
     editor->PanelButtons->SetVisible(true);
     editor->RefreshControls(Picture);
     return editor->ShowModal() == mrOk;

@@ -1,0 +1,189 @@
+// The chart editor at its default size as the X server shows it, with tabs and with the tree:
+// on every page and every tab of a page, no control reaches past the area that shows it and
+// no two texts or boxes lie on each other. Each state is kept as a picture to look at.
+#include "chart/editors/zuzeditcha.h"
+
+#include "chart/editors/zuzexport.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/engine/zuzfunction.h"
+#include "chart/series/zuzprevi.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/comctrls.h"
+#include "platform/gui/stdctrls.h"
+#include "platform/gui/treeview.h"
+#include "tests/chart/editors/editformfixture.h"
+#include "tests/support/xserver.h"
+
+#include <cctype>
+#include <cstdio>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string NameOf(const TControl* c) {
+    const std::string name = UTF8Encode(c->GetName());
+    return name.empty() ? std::string(c->ClassType().name) : name;
+}
+
+std::string Text(const TRect& r) {
+    return "(" + std::to_string(r.Left) + "," + std::to_string(r.Top) + ")-(" + std::to_string(r.Right) +
+           "," + std::to_string(r.Bottom) + ")";
+}
+
+// A node's text as a file name's part.
+std::string Slug(const String& Text) {
+    std::string s = UTF8Encode(Text);
+    for (char& ch : s)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return s;
+}
+
+bool Shows(const TControl* c) {
+    if (const auto* w = dynamic_cast<const TWinControl*>(c)) return w->GetShowing();
+    return c->GetVisible();
+}
+
+// The controls whose text or box a person reads or works, which no neighbour may cover.
+bool Readable(const TControl* c) {
+    return dynamic_cast<const TCustomLabel*>(c) || dynamic_cast<const TCustomEdit*>(c) ||
+           dynamic_cast<const TCustomComboBox*>(c) || dynamic_cast<const TButtonControl*>(c) ||
+           dynamic_cast<const TCustomListBox*>(c) || dynamic_cast<const TUpDown*>(c) ||
+           dynamic_cast<const TCustomGroupBox*>(c);
+}
+
+// Every shown control under Parent that reaches past its parent's client area, and every two
+// shown readable siblings that overlap. Forms counts the forms from the window down to Parent:
+// the window's controls and its pages' must fit both ways; the format editors a page embeds
+// are nested as deep as the element they edit, so only their width is held to the page.
+void Misplaced(const TWinControl* Parent, int Forms, std::vector<std::string>& Faults) {
+    const TRect area = Parent->GetClientRect();
+    std::vector<const TControl*> readable;
+    for (int i = 0; i < Parent->GetControlCount(); ++i) {
+        const TControl* c = Parent->GetControl(i);
+        if (!Shows(c)) continue;
+        const TRect r = c->GetBoundsRect();
+        const bool down = Forms <= 1 && !dynamic_cast<const TChartPreview*>(Parent->GetOwner());
+        if (r.Left < area.Left || r.Right > area.Right ||
+            (down && (r.Top < area.Top || r.Bottom > area.Bottom)))
+            Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
+                             Text(area));
+        if (Readable(c)) {
+            for (const TControl* o : readable) {
+                const TRect q = o->GetBoundsRect();
+                if (r.Left < q.Right && q.Left < r.Right && r.Top < q.Bottom && q.Top < r.Bottom)
+                    Faults.push_back(NameOf(c) + " " + Text(r) + " lies on " + NameOf(o) + " " + Text(q));
+            }
+            readable.push_back(c);
+        }
+        if (const auto* w = dynamic_cast<const TWinControl*>(c))
+            Misplaced(w, Forms + (dynamic_cast<const TCustomForm*>(c) ? 1 : 0), Faults);
+    }
+}
+
+// The page controls shown under Root, not counting those inside them.
+void PageControls(const TWinControl* Root, std::vector<TPageControl*>& Found) {
+    for (int i = 0; i < Root->GetControlCount(); ++i) {
+        auto* w = dynamic_cast<TWinControl*>(Root->GetControl(i));
+        if (!w || !w->GetShowing()) continue;
+        if (auto* pages = dynamic_cast<TPageControl*>(w))
+            Found.push_back(pages);
+        else
+            PageControls(w, Found);
+    }
+}
+
+class XEditorLayout : public EditFormTest {
+public:
+    // A tool type is known and the chart has a tool, so the tools page shows with a line.
+    void SetUp() override {
+        EditFormTest::SetUp();
+        RegisterZuzTools({&TZuzCustomTool::StaticClass()});
+        auto* tool = Create<TZuzCustomTool>(form.get());
+        tool->SetName(u"Marker");
+        tool->SetParentChart(chart);
+    }
+    void TearDown() override {
+        exporter.reset();
+        EditFormTest::TearDown();
+        UnRegisterZuzTools({&TZuzCustomTool::StaticClass()});
+    }
+
+    // Shows every tab under Root in turn, down to the innermost; each state is checked over
+    // the whole window and kept as a picture named after the way to it.
+    void Explore(TCustomForm& Window, TWinControl* Root, const std::string& Name) {
+        std::vector<TPageControl*> pages;
+        PageControls(Root, pages);
+        if (pages.empty()) {
+            probe::ProcessEvents();
+            std::vector<std::string> faults;
+            Misplaced(&Window, 0, faults);
+            for (const std::string& f : faults) ADD_FAILURE() << Name << ": " << f;
+            xserver::Keep(xserver::Picture(Window), Name);
+            return;
+        }
+        for (TPageControl* p : pages)
+            for (int i = 0; i < p->GetPageCount(); ++i) {
+                TTabSheet* tab = p->GetPage(i);
+                if (!tab->GetTabVisible()) continue;
+                probe::ChooseTab(*tab);
+                probe::ProcessEvents();
+                if (p->GetActivePage() == tab) Explore(Window, tab, Name + "-" + NameOf(tab));
+            }
+    }
+
+    TCustomForm* Editor(bool Tree) {
+        ZuzSaveBoolOption(u"TreeMode", Tree);
+        TChartEditForm* e = EditFormTest::Editor();
+        e->Show();
+        EXPECT_TRUE(xserver::Activate(*e));
+        probe::ProcessEvents();
+        EXPECT_EQ(e->TreeMode(), Tree);
+        return e;
+    }
+    TCustomForm* Tabs() { return Editor(false); }
+    TCustomForm* Tree() { return Editor(true); }
+    // The export dialog on its own, its file size asked for, so a size in bytes shows.
+    TCustomForm* Exporter() {
+        exporter.reset(Create<TZuzExportForm>(nullptr));
+        exporter->SetPanel(chart);
+        exporter->Show();
+        EXPECT_TRUE(xserver::Activate(*exporter));
+        probe::Click(*exporter->CBFileSize);
+        probe::Click(*exporter->CBNativeSize);
+        return exporter.get();
+    }
+
+    Owned<TZuzExportForm> exporter;
+};
+
+} // namespace
+
+TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
+    const struct Row {
+        const char* name;
+        TCustomForm* (XEditorLayout::*open)();
+    } rows[] = {
+        {"editor-tabs", &XEditorLayout::Tabs},
+        {"editor-tree", &XEditorLayout::Tree},
+        {"export-dialog", &XEditorLayout::Exporter},
+    };
+    for (const Row& row : rows) {
+        TCustomForm* window = (this->*row.open)();
+        auto* e = dynamic_cast<TChartEditForm*>(window);
+        if (!e || !e->TreeMode()) {
+            Explore(*window, window, row.name);
+            continue;
+        }
+        for (TTreeNode* n = e->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext()) {
+            // One of each kind of node below a page: the first axis, title, wall and series.
+            if (n->GetIndex() > 0 && (n->GetLevel() == 2 || n->GetParent() == e->SeriesNode)) continue;
+            e->Tree->SetSelected(n);
+            probe::ProcessEvents();
+            std::string name;
+            for (TTreeNode* p = n; p; p = p->GetParent()) name = "-" + Slug(p->GetText()) + name;
+            Explore(*e, e->PagePanel, row.name + name);
+        }
+    }
+}
