@@ -2,6 +2,7 @@
 
 #include "tests/support/childprocess.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QWindow>
 
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <cctype>
 #include <chrono>
@@ -41,6 +43,36 @@ int RunWhilePumping(const std::string& command) {
     return done.get();
 }
 
+// Counts what the server sends the program that tells of keys and focus, whichever of its
+// windows it went to.
+class ServerEvents : public QAbstractNativeEventFilter {
+public:
+    ServerEvents() { QCoreApplication::instance()->installNativeEventFilter(this); }
+    ~ServerEvents() override { QCoreApplication::instance()->removeNativeEventFilter(this); }
+    ServerEvents(const ServerEvents&) = delete;
+    ServerEvents& operator=(const ServerEvents&) = delete;
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+        if (type != "xcb_generic_event_t") return false;
+        const int kind = static_cast<const xcb_generic_event_t*>(message)->response_type & 0x7f;
+        if (kind == XCB_KEY_RELEASE) ++keysReleased;
+        if (kind == XCB_FOCUS_IN || kind == XCB_FOCUS_OUT) ++focusChanges;
+        return false;
+    }
+    int keysReleased = 0;
+    int focusChanges = 0;
+};
+
+// The keys of a sequence in xdotool's notation, "ctrl+e Return" being two.
+int KeysIn(const std::string& keys) {
+    int n = 0;
+    bool inKey = false;
+    for (const char c : keys) {
+        if (c != ' ' && !inKey) ++n;
+        inKey = c != ' ';
+    }
+    return n;
+}
+
 std::string KeysCommand(const std::string& keys) {
     return "xdotool key --clearmodifiers --delay 30 " + keys;
 }
@@ -61,9 +93,7 @@ QWidget* FocusTarget(QWidget* widget) {
     return widget;
 }
 
-} // namespace
-
-bool Activate(QWidget* window) {
+bool ActivateOnce(QWidget* window) {
     window->show();
     window->raise();
     if (!WaitFor([&] { return window->windowHandle() && window->windowHandle()->isExposed(); })) return false;
@@ -80,11 +110,30 @@ bool Activate(QWidget* window) {
     return WaitFor(active);
 }
 
+} // namespace
+
+bool Activate(QWidget* window) {
+    // A loaded window manager may still act on earlier requests and move the focus to another
+    // window and back; the window counts as active once the focus stays put.
+    ServerEvents events;
+    QElapsedTimer since;
+    since.start();
+    while (!since.hasExpired(5000)) {
+        if (!ActivateOnce(window)) return false;
+        const int changes = events.focusChanges;
+        Settle();
+        if (events.focusChanges == changes && QGuiApplication::focusWindow() == window->windowHandle())
+            return true;
+    }
+    return false;
+}
+
 bool Activate(const TControl& form) {
     return Activate(form.Widget());
 }
 
 bool Focus(QWidget* widget) {
+    if (!widget->isActiveWindow() && !Activate(widget->window())) return false;
     widget->setFocus(Qt::TabFocusReason);
     return WaitFor([&] { return widget->hasFocus(); });
 }
@@ -95,9 +144,13 @@ bool Focus(const TControl& control) {
 }
 
 bool Type(const std::string& keys) {
+    ServerEvents events;
     if (RunWhilePumping(KeysCommand(keys)) != 0) return false;
+    // A loaded server may pass the keys on well after xdotool has ended.
+    const int typed = KeysIn(keys);
+    const bool arrived = WaitFor([&] { return events.keysReleased >= typed; });
     Settle();
-    return true;
+    return arrived;
 }
 
 bool Wheel(const TControl& control, TPoint at, int notches) {
@@ -199,6 +252,18 @@ bool RunWindowManager() {
                            "xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") == 0;
             }))
             return nullptr;
+        // It names that window before it listens to windows asking to be shown, and one that
+        // asks meanwhile stays unmapped: a window of its own is shown until the manager shows it.
+        if (QApplication::instance()) {
+            bool shown = false;
+            for (int attempt = 0; attempt < 5 && !shown; ++attempt) {
+                QWidget window;
+                window.resize(40, 30);
+                window.show();
+                shown = probe::WaitFor([&] { return window.windowHandle()->isExposed(); }, 1000);
+            }
+            if (!shown) return nullptr;
+        }
         return started;
     }();
     return process != nullptr;
