@@ -56,7 +56,8 @@ bool Readable(const TControl* c) {
 // Every shown control under Parent that reaches past its parent's client area, and every two
 // shown readable siblings that overlap. Forms counts the forms from the window down to Parent:
 // the window's controls and its pages' must fit both ways; the format editors a page embeds
-// are nested as deep as the element they edit, so only their width is held to the page.
+// are nested as deep as the element they edit, so only their width is held to the page. The
+// print page's side column is the preview window's own, which is taller than the page.
 void Misplaced(const TWinControl* Parent, int Forms, std::vector<std::string>& Faults) {
     const TRect area = Parent->GetClientRect();
     std::vector<const TControl*> readable;
@@ -110,19 +111,21 @@ public:
         UnRegisterZuzTools({&TZuzCustomTool::StaticClass()});
     }
 
+    // Checks the window as it shows now and keeps its picture.
+    void Look(TCustomForm& Window, const std::string& Name) {
+        probe::ProcessEvents();
+        std::vector<std::string> faults;
+        Misplaced(&Window, 0, faults);
+        for (const std::string& f : faults) ADD_FAILURE() << Name << ": " << f;
+        xserver::Keep(xserver::Picture(Window), Name);
+    }
+
     // Shows every tab under Root in turn, down to the innermost; each state is checked over
     // the whole window and kept as a picture named after the way to it.
     void Explore(TCustomForm& Window, TWinControl* Root, const std::string& Name) {
         std::vector<TPageControl*> pages;
         PageControls(Root, pages);
-        if (pages.empty()) {
-            probe::ProcessEvents();
-            std::vector<std::string> faults;
-            Misplaced(&Window, 0, faults);
-            for (const std::string& f : faults) ADD_FAILURE() << Name << ": " << f;
-            xserver::Keep(xserver::Picture(Window), Name);
-            return;
-        }
+        if (pages.empty()) return Look(Window, Name);
         for (TPageControl* p : pages)
             for (int i = 0; i < p->GetPageCount(); ++i) {
                 TTabSheet* tab = p->GetPage(i);
@@ -183,7 +186,11 @@ TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
             probe::ProcessEvents();
             std::string name;
             for (TTreeNode* p = n; p; p = p->GetParent()) name = "-" + Slug(p->GetText()) + name;
-            Explore(*e, e->PagePanel, row.name + name);
+            // A tab chosen on the "Chart" node moves to that page's own node.
+            if (n->GetData() == e->SubPage)
+                Look(*e, row.name + name);
+            else
+                Explore(*e, e->PagePanel, row.name + name);
         }
     }
 }
