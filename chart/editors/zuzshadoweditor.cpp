@@ -133,6 +133,8 @@ void TZuzShadowEditor::BShadowColorClick(TObject*) {
 bool EditZuzShadow(TComponent* AOwner, TZuzShadow* Shadow) {
     const TFormFreer<TZuzShadowEditor> editor{ZuzCreateForm<TZuzShadowEditor>(AOwner)};
     editor->SetTag(reinterpret_cast<NativeInt>(Shadow));
+    // The button goes below the controls, which alone fit the pages the editor is embedded in.
+    editor->SetClientHeight(editor->BOK->GetTop() + editor->BOK->GetHeight() + 8);
     editor->BOK->SetVisible(true);
     return editor->ShowModal() == mrOk;
 }

@@ -54,18 +54,17 @@ bool Readable(const TControl* c) {
 }
 
 // Every shown control under Parent that reaches past its parent's client area, and every two
-// shown readable siblings that overlap. Forms counts the forms from the window down to Parent:
-// the window's controls and its pages' must fit both ways; the format editors a page embeds
-// are nested as deep as the element they edit, so only their width is held to the page. The
-// print page's side column is the preview window's own, which is taller than the page.
-void Misplaced(const TWinControl* Parent, int Forms, std::vector<std::string>& Faults) {
+// shown readable siblings that overlap. The print page's settings column is the preview window's
+// own: beside the tree it fits, under the tabs its last check box is cut off, so only its width
+// is held to the page.
+void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
     const TRect area = Parent->GetClientRect();
     std::vector<const TControl*> readable;
     for (int i = 0; i < Parent->GetControlCount(); ++i) {
         const TControl* c = Parent->GetControl(i);
         if (!Shows(c)) continue;
         const TRect r = c->GetBoundsRect();
-        const bool down = Forms <= 1 && !dynamic_cast<const TChartPreview*>(Parent->GetOwner());
+        const bool down = !dynamic_cast<const TChartPreview*>(Parent->GetOwner());
         if (r.Left < area.Left || r.Right > area.Right ||
             (down && (r.Top < area.Top || r.Bottom > area.Bottom)))
             Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
@@ -78,8 +77,7 @@ void Misplaced(const TWinControl* Parent, int Forms, std::vector<std::string>& F
             }
             readable.push_back(c);
         }
-        if (const auto* w = dynamic_cast<const TWinControl*>(c))
-            Misplaced(w, Forms + (dynamic_cast<const TCustomForm*>(c) ? 1 : 0), Faults);
+        if (const auto* w = dynamic_cast<const TWinControl*>(c)) Misplaced(w, Faults);
     }
 }
 
@@ -115,7 +113,7 @@ public:
     void Look(TCustomForm& Window, const std::string& Name) {
         probe::ProcessEvents();
         std::vector<std::string> faults;
-        Misplaced(&Window, 0, faults);
+        Misplaced(&Window, faults);
         for (const std::string& f : faults) ADD_FAILURE() << Name << ": " << f;
         xserver::Keep(xserver::Picture(Window), Name);
     }
