@@ -94,6 +94,29 @@ QRectF ThinCurveBox(const QRect& box) {
 
 } // namespace
 
+bool SourceOnImage(QSize Size, QRectF& Source, QRectF& Target, bool MirrorX, bool MirrorY) {
+    // One axis: the source's ends s0 < s1 on an image of n pixels, the target's t0 < t1.
+    const auto axis = [](double& s0, double& s1, int n, double& t0, double& t1, bool mirror) {
+        const double c0 = std::max(s0, 0.0), c1 = std::min(s1, static_cast<double>(n));
+        if (c1 <= c0) return false;
+        const double scale = (t1 - t0) / (s1 - s0);
+        const double low = (c0 - s0) * scale, high = (s1 - c1) * scale;
+        t0 += mirror ? high : low;
+        t1 -= mirror ? low : high;
+        s0 = c0;
+        s1 = c1;
+        return true;
+    };
+    double sx0 = Source.left(), sx1 = Source.right(), sy0 = Source.top(), sy1 = Source.bottom();
+    double tx0 = Target.left(), tx1 = Target.right(), ty0 = Target.top(), ty1 = Target.bottom();
+    if (Source.isEmpty() || !axis(sx0, sx1, Size.width(), tx0, tx1, MirrorX) ||
+        !axis(sy0, sy1, Size.height(), ty0, ty1, MirrorY))
+        return false;
+    Source = QRectF(QPointF(sx0, sy0), QPointF(sx1, sy1));
+    Target = QRectF(QPointF(tx0, ty0), QPointF(tx1, ty1));
+    return true;
+}
+
 DeviceContext::DeviceContext(QImage* external, HBITMAP bitmap, QPaintDevice* device, int dpi)
     : image_(external), device_(device), dpi_(dpi > 0 ? dpi : 96) {
     st_.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
@@ -1027,10 +1050,11 @@ bool DeviceContext::BitBlt(int x, int y, int w, int h, DeviceContext* src, int s
     QPainter& p = Painter();
     p.setCompositionMode(mode);
     if (src == this || mirrorX || mirrorY) {
-        QImage part = image_->copy(srcRect);
-        if (src != this) part = src->image_->copy(srcRect);
+        QRectF source(srcRect), target(dst);
+        if (!SourceOnImage(src->image_->size(), source, target, mirrorX, mirrorY)) return true;
+        QImage part = src->image_->copy(source.toRect());
         if (mirrorX || mirrorY) part = part.mirrored(mirrorX, mirrorY);
-        p.drawImage(QRectF(dst), part, QRectF(part.rect()));
+        p.drawImage(target, part, QRectF(part.rect()));
     } else {
         p.drawImage(QRectF(dst), *src->image_, QRectF(srcRect));
     }
@@ -1043,23 +1067,32 @@ bool DeviceContext::AlphaBlend(int x, int y, int w, int h, DeviceContext* src, i
         return false;
     const QRect dst = NormalRect(ToDevice(x, y), ToDevice(x + w, y + h));
     const QRect srcRect = NormalRect(src->ToDevice(sx, sy), src->ToDevice(sx + sw, sy + sh));
-    const QImage part = src->image_->copy(srcRect).convertToFormat(QImage::Format_RGB32);
+    QRectF source(srcRect), target(dst);
+    if (dst.isEmpty() || !SourceOnImage(src->image_->size(), source, target, false, false)) return true;
+    const QRect inside = source.toRect();
+    const QImage part = src->image_->copy(inside).convertToFormat(QImage::Format_RGB32);
     if (!image_) {
         QPainter& p = Painter();
         p.setCompositionMode(QPainter::CompositionMode_SourceOver);
         p.setOpacity(alpha / 255.0);
-        p.drawImage(QRectF(dst), part, QRectF(part.rect()));
+        p.drawImage(target, part, QRectF(part.rect()));
         p.setOpacity(1.0);
         return true;
     }
     // Constant alpha on the pixels: dst = (src * a + dst * (255 - a) + 127) / 255.
     EndPainting();
     const QRect area = dst & SurfaceRect();
+    // The source pixel of a target pixel, in part; outside it when it is off the image.
+    const auto from = [](int at, int dstFrom, int dstSize, int srcFrom, int srcSize, int partFrom) {
+        return static_cast<int>(srcFrom - partFrom +
+                                (static_cast<std::int64_t>(at) - dstFrom) * srcSize / dstSize);
+    };
     for (int yy = area.top(); yy <= area.bottom(); ++yy)
         for (int xx = area.left(); xx <= area.right(); ++xx) {
             if (!Visible(xx, yy)) continue;
-            const int px = (xx - dst.left()) * part.width() / dst.width();
-            const int py = (yy - dst.top()) * part.height() / dst.height();
+            const int px = from(xx, dst.left(), dst.width(), srcRect.left(), srcRect.width(), inside.left());
+            const int py = from(yy, dst.top(), dst.height(), srcRect.top(), srcRect.height(), inside.top());
+            if (!part.valid(px, py)) continue;
             const QRgb s = part.pixel(px, py);
             const QRgb d = image_->pixel(xx, yy);
             auto mix = [alpha](int sc, int dc) { return (sc * alpha + dc * (255 - alpha) + 127) / 255; };

@@ -177,8 +177,9 @@ public:
         const QImage img = DibImage(dib);
         if (type == EMR_TRANSPARENTBLT) {
             const QPoint a = dc_->ToDevice(x, y), b = dc_->ToDevice(x + cx, y + cy);
-            const QImage part = img.copy(sx, sy, sw, sh);
-            dc_->DrawImage(QRect(a, b - QPoint(1, 1)).normalized(), part,
+            QRectF source(sx, sy, sw, sh), target(QRect(a, b - QPoint(1, 1)).normalized());
+            if (sw <= 0 || sh <= 0 || !SourceOnImage(img.size(), source, target, false, false)) return;
+            dc_->DrawImage(target.toRect(), img.copy(source.toRect()),
                            qRgb(GetRValue(extra), GetGValue(extra), GetBValue(extra)));
             return;
         }

@@ -287,6 +287,13 @@ HDC AdoptDeviceContext(std::unique_ptr<DeviceContext> dc);
 // Whether dc is a context that has not been deleted.
 bool DeviceContextLive(HDC dc);
 
+// Narrows Source (pixels, normalised) to the part that lies on an image of
+// Size and Target (normalised) to where that part lands, the mirrored axes
+// counted from the other end; false when nothing of Source is on the image.
+// Pixels outside an image are never drawn, so a source rectangle of made-up
+// numbers never makes a picture larger than the image it names.
+bool SourceOnImage(QSize Size, QRectF& Source, QRectF& Target, bool MirrorX, bool MirrorY);
+
 // Finishes the painting of every context that draws on image, before its
 // owner shows, copies or replaces it.
 void EndPaintingOn(const QImage* image);

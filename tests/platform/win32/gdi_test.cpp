@@ -620,6 +620,16 @@ TEST(GdiBitmaps, BlitsCopyAndStretchByNearestPixel) {
     BLENDFUNCTION bf{AC_SRC_OVER, 0, 128, 0};
     AlphaBlend(blend.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, bf);
     EXPECT_EQ(blend.At(0, 0), RGB(255, 127, 127));
+    // A source partly beyond the bitmap draws the bitmap's pixels only, mirrored or blended.
+    Surface off(20, 10);
+    StretchBlt(off.dc, 12, 0, -12, 4, src.dc, -3, 0, 6, 2, SRCCOPY);
+    EXPECT_EQ(off.At(0, 0), cells[0][2]);
+    EXPECT_EQ(off.At(5, 3), cells[1][0]);
+    EXPECT_EQ(off.At(8, 0), kWhite);
+    EXPECT_EQ(off.At(11, 3), kWhite);
+    AlphaBlend(off.dc, 0, 6, 2, 1, src.dc, -1, 0, 2, 1, bf);
+    EXPECT_EQ(off.At(0, 6), kWhite);
+    EXPECT_EQ(off.At(1, 6), RGB(255, 127, 127));
 }
 
 TEST(GdiText, AlignmentPlacesTheTextAroundTheReferencePoint) {

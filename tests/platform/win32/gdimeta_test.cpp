@@ -40,6 +40,8 @@ enum : DWORD {
     kPolygon16 = 86,
     kPolyline16 = 87,
     kExtPen = 95,
+    kAlphaBlend = 114,
+    kTransparentBlt = 116,
 };
 
 DWORD U32(const std::vector<Byte>& b, std::size_t at) {
@@ -599,6 +601,50 @@ TEST_F(Emf, DamagedFilesAreRefusedWithTheirReason) {
     }
     String error;
     EXPECT_TRUE(EnhMetaFile::FromBytes(good, &error)) << UTF8Encode(error);
+}
+
+// A source rectangle is the record's own number: the pixels it names beyond the
+// bitmap are not drawn, and no picture of its size is made.
+TEST_F(Emf, APictureRecordsSourceBeyondItsBitmapDrawsTheBitmapOnly) {
+    Surface dark(4, 2);
+    FillRect(dark.dc, RECT{0, 0, 4, 2}, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    struct Row {
+        const char* picture;
+        DWORD type;
+        std::size_t sourceWidth; // the field's place in the record
+        std::function<void(HDC)> draw;
+        RECT target, ink;
+    };
+    const Row rows[] = {
+        {"stretched, played mirrored", kStretchDib, 40,
+         [&](HDC dc) { StretchBlt(dc, 0, 0, 20, 10, dark.dc, 0, 0, 4, 2, SRCCOPY); }, RECT{40, 0, 0, 30},
+         RECT{30, 0, 40, 10}},
+        {"blended", kAlphaBlend, 100,
+         [&](HDC dc) {
+             AlphaBlend(dc, 0, 0, 20, 10, dark.dc, 0, 0, 4, 2, BLENDFUNCTION{AC_SRC_OVER, 0, 255, 0});
+         },
+         RECT{0, 0, 40, 30}, RECT{0, 0, 10, 10}},
+        {"keyed", kTransparentBlt, 100,
+         [&](HDC dc) {
+             QImage image(4, 2, QImage::Format_RGB32);
+             image.fill(Qt::black);
+             dc->DrawImage(QRect(0, 0, 20, 10), image, qRgb(255, 255, 255));
+         },
+         RECT{0, 0, 40, 30}, RECT{0, 0, 10, 10}},
+    };
+    for (const Row& row : rows) {
+        std::vector<Byte> bytes = Recorded(40, 30, row.draw)->Bytes();
+        const std::vector<Record> records = Records(bytes);
+        const Record* picture = Find(records, row.type);
+        ASSERT_TRUE(picture) << row.picture;
+        PutU32(bytes, picture->at + row.sourceWidth, 8); // twice the bitmap's width
+        String error;
+        const HENHMETAFILE mf = EnhMetaFile::FromBytes(std::move(bytes), &error);
+        ASSERT_TRUE(mf) << row.picture << ": " << UTF8Encode(error);
+        Surface played(40, 30);
+        PlayEnhMetaFile(played.dc, mf, row.target);
+        EXPECT_EQ(InkBox(played), row.ink) << row.picture;
+    }
 }
 
 TEST_F(Emf, RandomlyDamagedFilesAreRefusedOrPlayWithoutHarm) {
