@@ -1,9 +1,13 @@
-// The chart editor at its default size as the X server shows it, with tabs and with the tree:
-// on every page and every tab of a page, no control reaches past the area that shows it and
-// no two texts or boxes lie on each other. Each state is kept as a picture to look at.
+// The chart editor at its default size as the X server shows it, with tabs and with the tree,
+// and the export dialog and the format editors on their own: on every page and every tab of a
+// page, no control reaches past the area that shows it and no two texts or boxes lie on each
+// other. Each state is kept as a picture to look at.
 #include "chart/editors/zuzeditcha.h"
 
+#include "chart/editors/zuzbackimage.h"
+#include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzexport.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/engine/zuzfunction.h"
 #include "chart/series/zuzprevi.h"
@@ -12,11 +16,11 @@
 #include "platform/gui/stdctrls.h"
 #include "platform/gui/treeview.h"
 #include "tests/chart/editors/editformfixture.h"
+#include "tests/chart/editors/modaldriver.h"
 #include "tests/support/xserver.h"
 
 #include <cctype>
-#include <cstdio>
-#include <set>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,7 +54,7 @@ bool Readable(const TControl* c) {
     return dynamic_cast<const TCustomLabel*>(c) || dynamic_cast<const TCustomEdit*>(c) ||
            dynamic_cast<const TCustomComboBox*>(c) || dynamic_cast<const TButtonControl*>(c) ||
            dynamic_cast<const TCustomListBox*>(c) || dynamic_cast<const TUpDown*>(c) ||
-           dynamic_cast<const TCustomGroupBox*>(c);
+           dynamic_cast<const TCustomGroupBox*>(c) || dynamic_cast<const TCustomPanel*>(c);
 }
 
 // Every shown control under Parent that reaches past its parent's client area, and every two
@@ -104,7 +108,6 @@ public:
         tool->SetParentChart(chart);
     }
     void TearDown() override {
-        exporter.reset();
         EditFormTest::TearDown();
         UnRegisterZuzTools({&TZuzCustomTool::StaticClass()});
     }
@@ -134,7 +137,7 @@ public:
             }
     }
 
-    TCustomForm* Editor(bool Tree) {
+    TChartEditForm* Editor(bool Tree) {
         ZuzSaveBoolOption(u"TreeMode", Tree);
         TChartEditForm* e = EditFormTest::Editor();
         e->Show();
@@ -143,20 +146,57 @@ public:
         EXPECT_EQ(e->TreeMode(), Tree);
         return e;
     }
-    TCustomForm* Tabs() { return Editor(false); }
-    TCustomForm* Tree() { return Editor(true); }
-    // The export dialog on its own, its file size asked for, so a size in bytes shows.
-    TCustomForm* Exporter() {
-        exporter.reset(Create<TZuzExportForm>(nullptr));
+    void Tabs(const std::string& Name) {
+        TChartEditForm* e = Editor(false);
+        Explore(*e, e, Name);
+    }
+    void Tree(const std::string& Name) {
+        TChartEditForm* e = Editor(true);
+        for (TTreeNode* n = e->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext()) {
+            // One of each kind of node below a page: the first axis, title, wall and series.
+            if (n->GetIndex() > 0 && (n->GetLevel() == 2 || n->GetParent() == e->SeriesNode)) continue;
+            e->Tree->SetSelected(n);
+            probe::ProcessEvents();
+            std::string path = Name;
+            for (TTreeNode* p = n; p; p = p->GetParent()) path.insert(Name.size(), "-" + Slug(p->GetText()));
+            // A tab chosen on the "Chart" node moves to that page's own node.
+            if (n->GetData() == e->SubPage)
+                Look(*e, path);
+            else
+                Explore(*e, e->PagePanel, path);
+        }
+    }
+    // The export dialog on its own, its file sizes asked for, so sizes in bytes show.
+    void Exporter(const std::string& Name) {
+        const Owned<TZuzExportForm> exporter(Create<TZuzExportForm>(nullptr));
         exporter->SetPanel(chart);
         exporter->Show();
-        EXPECT_TRUE(xserver::Activate(*exporter));
+        ASSERT_TRUE(xserver::Activate(*exporter));
         probe::Click(*exporter->CBFileSize);
         probe::Click(*exporter->CBNativeSize);
-        return exporter.get();
+        Explore(*exporter, exporter.get(), Name);
     }
-
-    Owned<TZuzExportForm> exporter;
+    // The format editors that pages embed, opened as dialogs of their own.
+    template <class Dialog>
+    void Modal(const std::string& Name, const std::function<void()>& Open) {
+        ModalDriver driver;
+        driver.Form<Dialog>(
+            [&](Dialog& d) {
+                ASSERT_TRUE(xserver::Activate(d));
+                Explore(d, &d, Name);
+            },
+            mrCancel);
+        Open();
+    }
+    void Shadow(const std::string& Name) {
+        Modal<TZuzShadowEditor>(Name, [&] { EditZuzShadow(form.get(), chart->GetLegend()->GetShadow()); });
+    }
+    void Picture(const std::string& Name) {
+        Modal<TBackImageEditor>(Name, [&] { EditZuzPicture(form.get(), chart->GetBackImage()); });
+    }
+    void Gradient(const std::string& Name) {
+        Modal<TZuzGradientEditor>(Name, [&] { EditZuzGradient(form.get(), chart->GetGradient()); });
+    }
 };
 
 } // namespace
@@ -164,31 +204,11 @@ public:
 TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
     const struct Row {
         const char* name;
-        TCustomForm* (XEditorLayout::*open)();
+        void (XEditorLayout::*check)(const std::string&);
     } rows[] = {
-        {"editor-tabs", &XEditorLayout::Tabs},
-        {"editor-tree", &XEditorLayout::Tree},
-        {"export-dialog", &XEditorLayout::Exporter},
+        {"editor-tabs", &XEditorLayout::Tabs},       {"editor-tree", &XEditorLayout::Tree},
+        {"export-dialog", &XEditorLayout::Exporter}, {"shadow-dialog", &XEditorLayout::Shadow},
+        {"picture-dialog", &XEditorLayout::Picture}, {"gradient-dialog", &XEditorLayout::Gradient},
     };
-    for (const Row& row : rows) {
-        TCustomForm* window = (this->*row.open)();
-        auto* e = dynamic_cast<TChartEditForm*>(window);
-        if (!e || !e->TreeMode()) {
-            Explore(*window, window, row.name);
-            continue;
-        }
-        for (TTreeNode* n = e->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext()) {
-            // One of each kind of node below a page: the first axis, title, wall and series.
-            if (n->GetIndex() > 0 && (n->GetLevel() == 2 || n->GetParent() == e->SeriesNode)) continue;
-            e->Tree->SetSelected(n);
-            probe::ProcessEvents();
-            std::string name;
-            for (TTreeNode* p = n; p; p = p->GetParent()) name = "-" + Slug(p->GetText()) + name;
-            // A tab chosen on the "Chart" node moves to that page's own node.
-            if (n->GetData() == e->SubPage)
-                Look(*e, row.name + name);
-            else
-                Explore(*e, e->PagePanel, row.name + name);
-        }
-    }
+    for (const Row& row : rows) (this->*row.check)(row.name);
 }
