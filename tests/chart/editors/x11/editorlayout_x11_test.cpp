@@ -6,11 +6,20 @@
 
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/engine/zuzfunction.h"
+#include "chart/series/arrowcha.h"
+#include "chart/series/bubblech.h"
+#include "chart/series/ganttch.h"
+#include "chart/series/series.h"
+#include "chart/series/series_area.h"
+#include "chart/series/series_bar.h"
+#include "chart/series/series_pie.h"
 #include "chart/series/zuzprevi.h"
+#include "chart/series/zuzshape.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/stdctrls.h"
@@ -150,6 +159,40 @@ public:
         TChartEditForm* e = Editor(false);
         Explore(*e, e, Name);
     }
+    // The series page of every kind of series: the pages of its own kind.
+    void SeriesKinds(const std::string& Name) {
+        TChartSeries* kinds[] = {
+            New<TBarSeries>(),      New<THorizBarSeries>(), New<TAreaSeries>(),      New<TPointSeries>(),
+            New<TFastLineSeries>(), New<TPieSeries>(),      New<TArrowSeries>(),     New<TBubbleSeries>(),
+            New<TGanttSeries>(),    New<TChartShape>(),     New<THorizLineSeries>(),
+        };
+        TChartEditForm* e = Editor(false);
+        for (TChartSeries* s : kinds) {
+            probe::ChooseTab(*e->TabChart);
+            e->LBSeries->SetSelectedSeries(s);
+            probe::ChooseTab(*e->TabSeries);
+            probe::ProcessEvents();
+            TFormZuzSeries* page = e->SeriesForm;
+            ASSERT_NE(page, nullptr);
+            ASSERT_EQ(page->TheSeries, s);
+            for (int i = 0; i < page->PageSeries->GetPageCount(); ++i) {
+                TTabSheet* tab = page->PageSeries->GetPage(i);
+                if (!tab->GetTabVisible() || tab == page->TabGeneral || tab == page->TabMarks ||
+                    tab == page->TabDataSource)
+                    continue;
+                probe::ChooseTab(*tab);
+                probe::ProcessEvents();
+                Explore(*e, tab, Name + "-" + std::string(s->ClassType().name) + "-" + NameOf(tab));
+            }
+        }
+    }
+    template <class S>
+    TChartSeries* New() {
+        auto* s = Create<S>(form.get());
+        s->SetParentChart(chart);
+        for (int i = 0; i < 5; ++i) s->Add(10 + i);
+        return s;
+    }
     void Tree(const std::string& Name) {
         TChartEditForm* e = Editor(true);
         for (TTreeNode* n = e->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext()) {
@@ -206,9 +249,10 @@ TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
         const char* name;
         void (XEditorLayout::*check)(const std::string&);
     } rows[] = {
-        {"editor-tabs", &XEditorLayout::Tabs},       {"editor-tree", &XEditorLayout::Tree},
-        {"export-dialog", &XEditorLayout::Exporter}, {"shadow-dialog", &XEditorLayout::Shadow},
-        {"picture-dialog", &XEditorLayout::Picture}, {"gradient-dialog", &XEditorLayout::Gradient},
+        {"editor-tabs", &XEditorLayout::Tabs},          {"editor-tree", &XEditorLayout::Tree},
+        {"editor-series", &XEditorLayout::SeriesKinds}, {"export-dialog", &XEditorLayout::Exporter},
+        {"shadow-dialog", &XEditorLayout::Shadow},      {"picture-dialog", &XEditorLayout::Picture},
+        {"gradient-dialog", &XEditorLayout::Gradient},
     };
     for (const Row& row : rows) (this->*row.check)(row.name);
 }
