@@ -44,14 +44,18 @@ public:
         if (!form) form = GetParentForm(control);
         if (!form) return false;
         if (ke == last_ && ke->timestamp() == lastStamp_ && t == lastType_) return false;
-        last_ = ke;
-        lastStamp_ = ke->timestamp();
-        lastType_ = t;
+        Remember(ke);
         bool swallow = false;
+        bool failed = true;
         Guarded(control, [&] {
             swallow = t == QEvent::KeyPress ? Press(watched, ke, control, form) : Release(ke, control);
+            failed = false;
         });
-        return swallow;
+        // A handler may have run a loop of its own (a modal form, the box showing its exception)
+        // whose keys came here: this key is still the one handled when the parents are offered it.
+        Remember(ke);
+        // A key whose handler failed does nothing more: the exception has been shown.
+        return swallow || failed;
     }
 
 private:
@@ -101,6 +105,12 @@ private:
         Word key = VirtualKeyOf(ke);
         if (key == 0) return false;
         return control->HandleKeyUp(key, ShiftOf(ke->modifiers()));
+    }
+
+    void Remember(const QKeyEvent* ke) {
+        last_ = ke;
+        lastStamp_ = ke->timestamp();
+        lastType_ = ke->type();
     }
 
     const QKeyEvent* last_ = nullptr;

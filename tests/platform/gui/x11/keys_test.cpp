@@ -110,3 +110,65 @@ TEST_F(XKeys, ShortcutsActUnderTheRussianLayout) {
 }
 
 } // namespace
+
+namespace {
+
+// A handler that fails has its exception shown once, and its key does nothing more: the edit
+// takes no character its key-press handler refused, a button no space its key-down handler did.
+TEST_F(XKeys, AKeyWhoseHandlerFailsIsShownOnceAndGoesNoFurther) {
+    Window w;
+    w.edit->OnKeyPress = TKeyPressEvent([](TObject*, Char& Key) {
+        if (Key == u'x') throw Exception(u"Буква x не годится");
+    });
+    w.other->OnKeyDown = TKeyEvent([](TObject*, Word& Key, TShiftState) {
+        if (Key == VK_SPACE) throw Exception(u"Пробел не годится");
+    });
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.edit->Widget()));
+    ASSERT_TRUE(xserver::Type("x a"));
+    EXPECT_EQ(w.edit->GetText(), u"a");
+    ASSERT_TRUE(xserver::Focus(w.other->Widget()));
+    ASSERT_TRUE(xserver::Type("space"));
+    EXPECT_EQ(w.log, "");
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].Text, u"Буква x не годится.");
+    EXPECT_EQ(requests[1].Text, u"Пробел не годится.");
+}
+
+// A key whose handler shows a modal form shows it once, however the form is closed, and the
+// next key reaches the control as usual.
+TEST_F(XKeys, AKeyThatShowsAModalFormShowsItOnce) {
+    Window w;
+    SetDialogResponder({}); // the form is shown for real and answered by keys
+    int shown = 0;
+    w->SetKeyPreview(true);
+    w->OnKeyDown = TKeyEvent([&](TObject*, Word& Key, TShiftState) {
+        if (Key != VK_F1 + 4) return;
+        ++shown;
+        TestForm box;
+        box->SetBounds(200, 200, 240, 100);
+        auto* ok = Create<TButton>(box.get());
+        ok->SetParent(box.get());
+        ok->SetCaption(u"OK");
+        ok->SetDefault(true);
+        ok->SetModalResult(mrOk);
+        box->ShowModal();
+    });
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    for (const char* closing : {"Return", "space"}) {
+        ASSERT_TRUE(xserver::Focus(w.edit->Widget())) << closing;
+        shown = 0;
+        w.edit->SetText({});
+        xserver::ModalBoxes boxes([&](int) { return std::string(closing); });
+        ASSERT_TRUE(xserver::Type("F5"));
+        ASSERT_TRUE(boxes.WaitUntilClosed()) << closing;
+        EXPECT_EQ(boxes.Seen().size(), 1u) << closing;
+        EXPECT_EQ(shown, 1) << closing;
+        // Without a window manager nobody gives the window the focus back.
+        ASSERT_TRUE(xserver::Activate(w->Widget()));
+        ASSERT_TRUE(xserver::Type("a"));
+        EXPECT_EQ(w.edit->GetText(), u"a") << closing;
+    }
+}
+
+} // namespace
