@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
-# Run in resources/chart to draw the series types' editor icons again: 16x16, 16 colours,
-# white background, one pictogram per series class, named after the class (the series list
-# and the series page find an icon by the series' class name, else its parent class's).
+# Run in resources/chart to draw the chart library's small pictures again, 16x16 in 16 colours:
+# - the series types' editor icons on white, one pictogram per series class, named after the
+#   class (the series list and the series page find an icon by the series' class name, else its
+#   parent class's);
+# - the glyphs of the chart editor's data page buttons on fuchsia, the colour a speed button
+#   takes for transparent (its glyph's bottom-left pixel).
 import math, struct
 PAL = [(0,0,0),(128,0,0),(0,128,0),(128,128,0),(0,0,128),(128,0,128),(0,128,128),(192,192,192),
        (128,128,128),(255,0,0),(0,255,0),(255,255,0),(0,0,255),(255,0,255),(0,255,255),(255,255,255)]
@@ -18,7 +21,7 @@ def bmp(px):
     info=struct.pack('<IiiHHIIiiII',40,N,N,1,4,0,len(data),2835,2835,16,0)
     return hdr+info+pal+data
 class Icon:
-    def __init__(s): s.px=[[WHITE]*N for _ in range(N)]
+    def __init__(s,back=WHITE): s.px=[[back]*N for _ in range(N)]
     def set(s,x,y,c):
         if 0<=x<N and 0<=y<N: s.px[y][x]=c
     def line(s,x0,y0,x1,y1,c):
@@ -104,5 +107,40 @@ def gantt():
 ICONS={'TLineSeries':line,'TFastLineSeries':fastline,'TBarSeries':bar,'THorizBarSeries':horizbar,
        'TAreaSeries':area,'THorizAreaSeries':horizarea,'TPointSeries':point,'THorizLineSeries':horizline,
        'TPieSeries':pie,'TChartShape':shape,'TArrowSeries':arrow,'TBubbleSeries':bubble,'TGanttSeries':gantt}
-for name,draw in ICONS.items():
+def glyph(): return Icon(FUCHSIA)
+def text(i,x0,y0,rows,c=BLACK):
+    for y,row in enumerate(rows):
+        for x,ch in enumerate(row):
+            if ch=='#': i.set(x0+x,y0+y,c)
+def labels():
+    i=glyph()
+    text(i,1,5,['..#..','.#.#.','#...#','#...#','#####','#...#','#...#'])
+    text(i,7,5,['#...','#...','###.','#..#','#..#','#..#','###.'])
+    text(i,12,7,['.###','#...','#...','#...','.###'])
+    return i
+def colours():
+    i=glyph()
+    for x0,y0,c in [(1,1,RED),(8,1,LIME),(1,8,BLUE),(8,8,YELLOW)]: i.rect(x0,y0,x0+6,y0+6,c)
+    return i
+def xyz():
+    i=glyph()
+    i.poly([(5,1),(14,1),(14,10)],GRAY)
+    for a,b in [((1,5),(5,1)),((10,5),(14,1)),((10,14),(14,10))]: i.line(*a,*b,BLACK)
+    i.rect(1,5,10,14,AQUA)
+    i.line(4,6,4,13,NAVY); i.line(7,6,7,13,NAVY); i.line(2,8,9,8,NAVY); i.line(2,11,9,11,NAVY)
+    return i
+def xvalues():
+    i=glyph()
+    text(i,5,1,['##...##','.##.##.','..###..','..###..','.##.##.','##...##'],NAVY)
+    i.line(1,11,14,11,BLACK); i.line(12,9,14,11,BLACK); i.line(12,13,14,11,BLACK)
+    for x in (3,6,9): i.line(x,12,x,13,BLACK)
+    return i
+def copy():
+    i=glyph()
+    for x0,y0 in [(1,1),(6,5)]:
+        i.rect(x0,y0,x0+8,y0+9,WHITE)
+        for y in range(y0+2,y0+8,2): i.line(x0+2,y,x0+6,y,NAVY)
+    return i
+GLYPHS={'ZuzGridText':labels,'ZuzGridColors':colours,'ZuzGrid3D':xyz,'ZuzGridX':xvalues,'ZuzGridCopy':copy}
+for name,draw in list(ICONS.items())+list(GLYPHS.items()):
     open(name+'.bmp','wb').write(bmp(draw().px))

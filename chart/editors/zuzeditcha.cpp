@@ -213,6 +213,11 @@ void TChartEditForm::FormCreate(TObject*) {
     if (ZuzReadBoolOption(u"SeriesGroups", false)) EditorOptions += ceGroups;
     // No help file is known until one is checked: a help button would do nothing.
     ButtonHelp->SetVisible(false);
+    // The data page's buttons show pictures; their hints name them.
+    for (auto [button, picture] : {std::pair{SBGridText, u"ZuzGridText"},
+                                   std::pair{SBGridCol, u"ZuzGridColors"}, std::pair{SBGrid3D, u"ZuzGrid3D"},
+                                   std::pair{SBGridX, u"ZuzGridX"}, std::pair{SBCopyData, u"ZuzGridCopy"}})
+        ZuzLoadBitmap(button->GetGlyph(), picture, u"");
     LBSeries->OnChangeActive.Bind(this, &TChartEditForm::LBSeriesChangeActive);
     // The list box publishes no drag events: bound here.
     Groups->OnDragOver.Bind(this, &TChartEditForm::GroupsDragOver);

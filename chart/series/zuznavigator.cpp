@@ -46,6 +46,17 @@ void TZuzNavButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     TSpeedButton::MouseUp(Button, Shift, X, Y);
 }
 
+bool TZuzNavButton::HasPaintOver() const {
+    const auto* bar = dynamic_cast<const TCustomZuzNavigator*>(GetOwner());
+    return bar && bar->GetFocusedButton() == Index && bar->Focused();
+}
+
+void TZuzNavButton::PaintOver(TCanvas* Canvas) {
+    TRect r(3, 3, GetWidth() - 3, GetHeight() - 3);
+    if (FHeld || GetDown()) OffsetRect(r, 1, 1);
+    Canvas->DrawFocusRect(r);
+}
+
 void TZuzNavButton::TimerExpired(TObject*) {
     FRepeatTimer->SetInterval(100);
     if (!FHeld || !GetEnabled()) return;

@@ -43,6 +43,11 @@ public:
 
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The keyboard's focus mark is drawn over the button that has it while the bar has the focus.
+    bool HasPaintOver() const override;
+
+protected:
+    void PaintOver(TCanvas* Canvas) override;
 
 private:
     void TimerExpired(TObject* Sender);

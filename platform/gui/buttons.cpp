@@ -3,10 +3,13 @@
 
 #include "platform/gui/forms.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/gui/stdctrls_internal.h"
 #include "platform/win32/gdiqt.h"
 
 #include <QIcon>
 #include <QPixmap>
+#include <QStyleOptionToolButton>
+#include <QStylePainter>
 #include <QToolButton>
 #include <algorithm>
 
@@ -84,6 +87,34 @@ void RegisterButtonsClasses() {
 // ---------------------------------------------------------------------------
 // TSpeedButton
 
+namespace {
+
+class OverlaidToolButton : public QToolButton {
+public:
+    explicit OverlaidToolButton(TSpeedButton* Owner) : owner_(Owner) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (!owner_->HasPaintOver()) {
+            QToolButton::paintEvent(e);
+            return;
+        }
+        PaintOverlaid(
+            this,
+            [this](QStylePainter& p) {
+                QStyleOptionToolButton option;
+                initStyleOption(&option);
+                p.drawComplexControl(QStyle::CC_ToolButton, option);
+            },
+            [this](TCanvas* c) { Guarded(owner_, [&] { owner_->PaintOverlay(c); }); });
+    }
+
+private:
+    TSpeedButton* owner_;
+};
+
+} // namespace
+
 const ClassInfo& TSpeedButton::StaticClass() {
     using B = TSpeedButton;
     static const PropInfo props[] = {
@@ -104,7 +135,7 @@ const ClassInfo& TSpeedButton::StaticClass() {
 }
 
 TSpeedButton::TSpeedButton(TComponent* AOwner)
-    : TGraphicControl(AOwner, new QToolButton()), FGlyph(MakeOwned<TBitmap>()) {
+    : TGraphicControl(AOwner, new OverlaidToolButton(this)), FGlyph(MakeOwned<TBitmap>()) {
     FButton = static_cast<QToolButton*>(Widget());
     FButton->setFocusPolicy(Qt::NoFocus);
     FButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

@@ -90,8 +90,15 @@ public:
     Owned<TBitmap> GlyphImage(int Index) const;
     void Click() override;
 
+    // Platform side: draws over the button's face after the button painted itself.
+    void PaintOverlay(TCanvas* Canvas) { PaintOver(Canvas); }
+    virtual bool HasPaintOver() const { return false; }
+
 protected:
     void EnabledChanged() override;
+    // Drawing of a derived button on top of the system's look (a focus mark); called in every
+    // paint when HasPaintOver answers true.
+    virtual void PaintOver(TCanvas* Canvas) {}
 
 private:
     void UpdateLook();

@@ -787,8 +787,10 @@ void TCanvas::FrameRect(const TRect& Rect) {
 void TCanvas::DrawFocusRect(const TRect& Rect) {
     Changing();
     RequiredState({csHandleValid});
-    // A dotted outline mixed in by XOR: drawing it twice removes it.
+    // A dotted outline mixed in by XOR: drawing it twice removes it. The gaps between the dots
+    // stay as they were, whatever background mode the canvas is in.
     const int saved = SaveDC(FHandle);
+    SetBkMode(FHandle, TRANSPARENT);
     const LOGBRUSH lb{BS_SOLID, RGB(255, 255, 255), 0};
     HPEN dots = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, lb, 0, nullptr);
     SelectObject(FHandle, dots);

@@ -31,13 +31,11 @@
 
 using namespace gui_detail;
 
-namespace {
-
 // Paints a widget's own look into an image, lets the control draw over it through a
 // canvas on that image, and shows the image: what the control adds lies on top of the
 // system's look, in the same pixels.
-template <class Own, class Over>
-void PaintOverlaid(QWidget* Widget, Own PaintOwn, Over PaintOver) {
+void gui_detail::PaintOverlaid(QWidget* Widget, const std::function<void(QStylePainter&)>& PaintOwn,
+                               const std::function<void(TCanvas*)>& PaintOver) {
     QImage image(Widget->size(), QImage::Format_RGB32);
     // At the widget's resolution, so that its text comes out the size the screen shows.
     image.setDotsPerMeterX(qRound(Widget->logicalDpiX() / 0.0254));
@@ -62,6 +60,8 @@ void PaintOverlaid(QWidget* Widget, Own PaintOwn, Over PaintOver) {
     DeleteDC(dc);
     QPainter(Widget).drawImage(0, 0, image);
 }
+
+namespace {
 
 class OverlaidButton : public QPushButton {
 public:

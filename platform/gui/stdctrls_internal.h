@@ -1,5 +1,6 @@
 #pragma once
-// What the standard controls' sources share: drawing one item of an owner-drawn box.
+// What the standard controls' sources share: drawing one item of an owner-drawn box, and a
+// control's drawing over the system's look of its widget.
 
 #include "platform/gui/stdctrls.h"
 
@@ -9,6 +10,7 @@
 #include <functional>
 
 class QPainter;
+class QStylePainter;
 class QWidget;
 
 namespace gui_detail {
@@ -19,5 +21,10 @@ void PaintOwnerDrawnItem(QPainter& Painter, const QRect& Area, const TRect& Cont
                          const QWidget* Widget, TCanvas* Canvas, const TFont* Font,
                          const std::function<void(const TRect&)>& Draw);
 TOwnerDrawState ItemState(const QStyleOptionViewItem& Option);
+
+// Paints the widget's own look (PaintOwn) into a picture, lets the control draw over it through
+// a canvas on that picture (PaintOver), and shows the picture.
+void PaintOverlaid(QWidget* Widget, const std::function<void(QStylePainter&)>& PaintOwn,
+                   const std::function<void(TCanvas*)>& PaintOver);
 
 } // namespace gui_detail

@@ -375,6 +375,15 @@ TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
     e->MainPage->SetActivePage(e->TabData);
     e->MainPageChange(e->MainPage);
     EXPECT_FALSE(e->SBGrid3D->GetEnabled()); // line series have no Z values
+    // Pictures, no captions; the hints name the buttons.
+    for (auto [button, hint] :
+         {std::pair{e->SBGridText, u"Show labels"}, std::pair{e->SBGridCol, u"Show colors"},
+          std::pair{e->SBGrid3D, u"XYZ series"}, std::pair{e->SBGridX, u"Show X values"},
+          std::pair{e->SBCopyData, u"Copy"}}) {
+        EXPECT_EQ(button->GetGlyph()->GetWidth(), 16) << UTF8Encode(hint);
+        EXPECT_EQ(button->GetCaption(), u"") << UTF8Encode(hint);
+        EXPECT_EQ(button->GetHint(), hint);
+    }
     EXPECT_EQ(e->SBGridCol->GetDown(), e->ChartGrid1->GetShowColors());
     EXPECT_TRUE(e->SBGridText->GetDown());
 

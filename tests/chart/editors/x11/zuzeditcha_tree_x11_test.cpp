@@ -1,12 +1,14 @@
 // The chart editor in tree mode as the X server shows it: a node chosen with the mouse and
-// the next one with the keyboard show their pages, and a series dragged from the series list
-// onto a group joins that group.
+// the next one with the keyboard show their pages, a series dragged from the series list
+// onto a group joins that group, and the data page's buttons and navigator show themselves.
 #include "chart/editors/zuzeditcha.h"
 
+#include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
+#include "platform/gui/buttons.h"
 #include "platform/gui/checklst.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
@@ -37,6 +39,11 @@ protected:
         ChartFormTest::TearDown();
     }
     static TPoint Middle(const TRect& R) { return TPoint(R.Left + 12, (R.Top + R.Bottom) / 2); }
+    TTreeNode* Node(const String& Text) const {
+        for (TTreeNode* n = editor->Tree->GetItems()->GetFirstNode(); n; n = n->GetNext())
+            if (n->GetText() == Text) return n;
+        return nullptr;
+    }
 
     TempDir registry{"moltren-editor-tree-x11"};
     Owned<TChartEditForm> editor;
@@ -83,4 +90,50 @@ TEST_F(XTreeMode, NodesChosenByMouseAndKeysAndASeriesDraggedOntoAGroup) {
     EXPECT_EQ(e->LBSeries->GetItems()->GetCount(), 2);
     EXPECT_TRUE(requests.empty()); // nothing went wrong on the way
     xserver::Keep(xserver::Picture(*e), "chart-editor-tree-groups-dropped");
+}
+
+// The data page's buttons show pictures, and the navigator marks the button the keyboard has
+// with a dotted frame inside it, only while the navigator has the focus.
+TEST_F(XTreeMode, TheDataPageShowsPicturesAndTheNavigatorMarksItsFocusedButton) {
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TTreeNode* data = Node(u"Data");
+    ASSERT_NE(data, nullptr);
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(data->DisplayRect())));
+    ASSERT_EQ(e->PagePanel->GetControl(0), e->TabData);
+    probe::ProcessEvents();
+    const probe::Picture colours = xserver::Picture(*e->SBGridCol);
+    // The colours button's picture: a red square at its top left.
+    EXPECT_EQ(colours.Pixel(colours.Width() / 2 - 4, colours.Height() / 2 - 4), (probe::Rgb{255, 0, 0}));
+
+    TChartGridNavigator* nav = e->ChartGridNavigator1;
+    // Which of the four buttons show the mark: the left side of a frame 3 pixels inside, every
+    // other pixel of it changed.
+    auto marked = [&] {
+        probe::ProcessEvents();
+        std::vector<int> out;
+        for (int i = nbFirst; i <= nbLast; ++i) {
+            const probe::Picture b = xserver::Picture(*nav->GetButton(static_cast<TZuzNavigateBtn>(i)));
+            int dots = 0, runs = 0;
+            for (int y = 4; y < b.Height() - 4; ++y) {
+                const bool dot = b.Pixel(3, y) != b.Pixel(1, y);
+                dots += dot;
+                runs += dot && b.Pixel(3, y + 1) != b.Pixel(1, y + 1);
+            }
+            if (dots >= 3 && runs == 0) out.push_back(i);
+        }
+        return out;
+    };
+    EXPECT_EQ(marked(), std::vector<int>{});
+    nav->SetFocus();
+    ASSERT_TRUE(probe::WaitFor([&] { return nav->Focused(); }));
+    EXPECT_EQ(marked(), std::vector<int>{nbFirst});
+    ASSERT_TRUE(xserver::Type("Right"));
+    EXPECT_EQ(marked(), std::vector<int>{nbPrior});
+    xserver::Keep(xserver::Picture(*e), "chart-editor-data-page-navigator-focus");
+    e->ChartGrid1->SetFocus();
+    ASSERT_TRUE(probe::WaitFor([&] { return !nav->Focused(); }));
+    EXPECT_EQ(marked(), std::vector<int>{});
 }
