@@ -1,7 +1,7 @@
 // The chart editor at its default size as the X server shows it, with tabs and with the tree,
 // and the export dialog and the format editors on their own: on every page and every tab of a
-// page, no control reaches past the area that shows it and no two texts or boxes lie on each
-// other. Each state is kept as a picture to look at.
+// page, no control reaches past the area that shows it or cuts off its caption and no two texts
+// or boxes lie on each other. Each state is kept as a picture to look at.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/editors/zuzbackimage.h"
@@ -28,6 +28,7 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/xserver.h"
 
+#include <algorithm>
 #include <cctype>
 #include <functional>
 #include <string>
@@ -53,6 +54,30 @@ std::string Slug(const String& Text) {
     return s;
 }
 
+// The captions a control cuts off: a check box's or a button's own, or a radio group's items
+// in their columns; the "&" marks take no room.
+void CutCaptions(const TControl* c, std::vector<std::string>& Faults) {
+    const auto measure = MakeOwned<TBitmap>();
+    measure->GetCanvas()->GetFont()->Assign(c->GetFont());
+    const auto cut = [&](const String& Caption, int Room) {
+        String text;
+        for (char16_t ch : Caption)
+            if (ch != u'&') text += ch;
+        if (measure->GetCanvas()->TextWidth(text) > Room)
+            Faults.push_back(NameOf(c) + " cuts its caption \"" + UTF8Encode(text) + "\"");
+    };
+    const int width = c->GetWidth();
+    if (const auto* box = dynamic_cast<const TCustomCheckBox*>(c)) {
+        cut(box->GetCaption(), width - 20);
+    } else if (const auto* button = dynamic_cast<const TButtonControl*>(c)) {
+        cut(button->GetCaption(), width - 8);
+    } else if (const auto* group = dynamic_cast<const TCustomRadioGroup*>(c)) {
+        const int columns = std::max(1, group->GetColumns());
+        for (int i = 0; i < group->GetItems()->GetCount(); ++i)
+            cut(group->GetItems()->GetStrings(i), (width - 8) / columns - 20);
+    }
+}
+
 bool Shows(const TControl* c) {
     if (const auto* w = dynamic_cast<const TWinControl*>(c)) return w->GetShowing();
     return c->GetVisible();
@@ -66,10 +91,10 @@ bool Readable(const TControl* c) {
            dynamic_cast<const TCustomGroupBox*>(c) || dynamic_cast<const TCustomPanel*>(c);
 }
 
-// Every shown control under Parent that reaches past its parent's client area, and every two
-// shown readable siblings that overlap. The print page's settings column is the preview window's
-// own: beside the tree it fits, under the tabs its last check box is cut off, so only its width
-// is held to the page.
+// Every shown control under Parent that reaches past its parent's client area or cuts off its
+// caption, and every two shown readable siblings that overlap. The print page's settings column is the
+// preview window's own: beside the tree it fits, under the tabs its last check box is cut off, so only its
+// width is held to the page.
 void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
     const TRect area = Parent->GetClientRect();
     std::vector<const TControl*> readable;
@@ -82,6 +107,7 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
             (down && (r.Top < area.Top || r.Bottom > area.Bottom)))
             Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
                              Text(area));
+        CutCaptions(c, Faults);
         if (Readable(c)) {
             for (const TControl* o : readable) {
                 const TRect q = o->GetBoundsRect();
