@@ -18,7 +18,6 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
-#include "chart/series/zuzprevi.h"
 #include "chart/series/zuzshape.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/comctrls.h"
@@ -92,9 +91,7 @@ bool Readable(const TControl* c) {
 }
 
 // Every shown control under Parent that reaches past its parent's client area or cuts off its
-// caption, and every two shown readable siblings that overlap. The print page's settings column is the
-// preview window's own: beside the tree it fits, under the tabs its last check box is cut off, so only its
-// width is held to the page.
+// caption, and every two shown readable siblings that overlap.
 void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
     const TRect area = Parent->GetClientRect();
     std::vector<const TControl*> readable;
@@ -102,9 +99,7 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
         const TControl* c = Parent->GetControl(i);
         if (!Shows(c)) continue;
         const TRect r = c->GetBoundsRect();
-        const bool down = !dynamic_cast<const TChartPreview*>(Parent->GetOwner());
-        if (r.Left < area.Left || r.Right > area.Right ||
-            (down && (r.Top < area.Top || r.Bottom > area.Bottom)))
+        if (r.Left < area.Left || r.Right > area.Right || r.Top < area.Top || r.Bottom > area.Bottom)
             Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
                              Text(area));
         CutCaptions(c, Faults);
