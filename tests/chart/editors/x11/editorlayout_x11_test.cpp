@@ -5,6 +5,7 @@
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/editors/zuzbackimage.h"
+#include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzexport.h"
@@ -21,6 +22,7 @@
 #include "chart/series/zuzshape.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/comctrls.h"
+#include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "platform/gui/treeview.h"
 #include "tests/chart/editors/editformfixture.h"
@@ -82,19 +84,16 @@ bool Shows(const TControl* c) {
     return c->GetVisible();
 }
 
-// The controls whose text or box a person reads or works, which no neighbour may cover.
-bool Readable(const TControl* c) {
-    return dynamic_cast<const TCustomLabel*>(c) || dynamic_cast<const TCustomEdit*>(c) ||
-           dynamic_cast<const TCustomComboBox*>(c) || dynamic_cast<const TButtonControl*>(c) ||
-           dynamic_cast<const TCustomListBox*>(c) || dynamic_cast<const TUpDown*>(c) ||
-           dynamic_cast<const TCustomGroupBox*>(c) || dynamic_cast<const TCustomPanel*>(c);
+// Any control but a bevel, which only frames others, is one that no neighbour may cover.
+bool Covers(const TControl* c) {
+    return !dynamic_cast<const TBevel*>(c);
 }
 
 // Every shown control under Parent that reaches past its parent's client area or cuts off its
-// caption, and every two shown readable siblings that overlap.
+// caption, and every two shown siblings that overlap.
 void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
     const TRect area = Parent->GetClientRect();
-    std::vector<const TControl*> readable;
+    std::vector<const TControl*> placed;
     for (int i = 0; i < Parent->GetControlCount(); ++i) {
         const TControl* c = Parent->GetControl(i);
         if (!Shows(c)) continue;
@@ -103,13 +102,13 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
             Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
                              Text(area));
         CutCaptions(c, Faults);
-        if (Readable(c)) {
-            for (const TControl* o : readable) {
+        if (Covers(c)) {
+            for (const TControl* o : placed) {
                 const TRect q = o->GetBoundsRect();
                 if (r.Left < q.Right && q.Left < r.Right && r.Top < q.Bottom && q.Top < r.Bottom)
                     Faults.push_back(NameOf(c) + " " + Text(r) + " lies on " + NameOf(o) + " " + Text(q));
             }
-            readable.push_back(c);
+            placed.push_back(c);
         }
         if (const auto* w = dynamic_cast<const TWinControl*>(c)) Misplaced(w, Faults);
     }
@@ -258,6 +257,9 @@ public:
     void Picture(const std::string& Name) {
         Modal<TBackImageEditor>(Name, [&] { EditZuzPicture(form.get(), chart->GetBackImage()); });
     }
+    void Font(const std::string& Name) {
+        Modal<TZuzFontEditor>(Name, [&] { EditZuzFontEx(form.get(), chart->GetTitle()->GetFont()); });
+    }
     void Gradient(const std::string& Name) {
         Modal<TZuzGradientEditor>(Name, [&] { EditZuzGradient(form.get(), chart->GetGradient()); });
     }
@@ -273,7 +275,7 @@ TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
         {"editor-tabs", &XEditorLayout::Tabs},          {"editor-tree", &XEditorLayout::Tree},
         {"editor-series", &XEditorLayout::SeriesKinds}, {"export-dialog", &XEditorLayout::Exporter},
         {"shadow-dialog", &XEditorLayout::Shadow},      {"picture-dialog", &XEditorLayout::Picture},
-        {"gradient-dialog", &XEditorLayout::Gradient},
+        {"gradient-dialog", &XEditorLayout::Gradient},  {"font-dialog", &XEditorLayout::Font},
     };
     for (const Row& row : rows) (this->*row.check)(row.name);
 }
