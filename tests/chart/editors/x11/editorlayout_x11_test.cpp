@@ -162,6 +162,8 @@ public:
                 if (!tab->GetTabVisible()) continue;
                 probe::ChooseTab(*tab);
                 probe::ProcessEvents();
+                // A tab that will not show would leave its page unchecked.
+                EXPECT_EQ(p->GetActivePage(), tab) << Name << ": " << NameOf(tab) << " does not show";
                 if (p->GetActivePage() == tab) Explore(Window, tab, Name + "-" + NameOf(tab));
             }
     }
