@@ -1,7 +1,7 @@
 // The chart editor at its default size as the X server shows it, with tabs and with the tree,
 // and the export dialog and the format editors on their own: on every page and every tab of a
-// page, no control reaches past the area that shows it or cuts off its caption and no two texts
-// or boxes lie on each other. Each state is kept as a picture to look at.
+// page, no control reaches past the area that shows it or cuts off its caption and no two controls
+// lie on each other. Each state is kept as a picture to look at.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/editors/zuzbackimage.h"
