@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
 // ---------------------------------------------------------------------------
@@ -1172,8 +1173,9 @@ void TBitmap::LoadFromStream(TStream* Stream) {
     const Int64 left = Stream->GetSize() - Stream->GetPosition();
     std::vector<Byte> data(static_cast<std::size_t>(std::max<Int64>(0, left)));
     if (!data.empty()) Stream->ReadBuffer(data.data(), static_cast<LongInt>(data.size()));
-    if (const QSize claimed = ClaimedPictureSize(data.data(), data.size(), "BMP"); claimed.isValid())
-        CheckPictureSize(claimed.width(), claimed.height());
+    // A bitmap stored top row first claims a negative height.
+    if (const QSize claimed = ClaimedPictureSize(data.data(), data.size(), "BMP"); claimed != QSize())
+        CheckPictureSize(std::abs(claimed.width()), std::abs(claimed.height()));
     HBITMAP loaded = LoadBitmapSurface(data);
     if (!loaded) throw EInvalidGraphic(u"Bitmap image is not valid");
     if (FCanvas && FCanvas->HandleAllocated()) SelectObject(FCanvas->GetHandle(), loaded);

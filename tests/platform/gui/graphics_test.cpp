@@ -250,7 +250,13 @@ TEST(Bitmap, AFileClaimingAHugePictureIsRefusedBeforeItIsMade) {
     load(bmp, TinyBitmapFile(300, 20));
     EXPECT_EQ(bmp.GetWidth(), 300);
     EXPECT_EQ(bmp.GetHeight(), 20);
-    for (const auto& [w, h] : {std::pair{720896, 45}, {32768, 1}, {1, 32768}, {8193, 8192}, {8192, -8193}}) {
+    for (const auto& [w, h] : {std::pair{720896, 45},
+                               {32768, 1},
+                               {1, 32768},
+                               {8193, 8192},
+                               {8192, -8193},
+                               {9, -65537},
+                               {40000, -2}}) {
         SCOPED_TRACE(testing::Message() << w << " x " << h);
         EXPECT_THROW(load(bmp, TinyBitmapFile(w, h)), EInvalidGraphic);
         EXPECT_EQ(bmp.GetWidth(), 300);
