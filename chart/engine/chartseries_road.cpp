@@ -8,6 +8,7 @@
 #include "chart/engine/zuzfunction.h"
 
 #include <algorithm>
+#include <cmath>
 
 template <>
 const EnumInfo& EnumInfoOf<TLegendTextStyle>() {
@@ -280,7 +281,11 @@ String TChartSeries::LegendString(int LegendIndex, TLegendTextStyle Style) {
     const String label = GetXLabel(i);
     const double v = GetMarkValue(i);
     const String c(1, ZuzColumnSeparator);
-    auto value = [&] { return FMandatory->GetDateTime() ? DateTimeToStr(v) : FormatFloat(FValueFormat, v); };
+    auto value = [&] {
+        if (!FMandatory->GetDateTime()) return FormatFloat(FValueFormat, v);
+        // A value no calendar holds has no date to show.
+        return std::isfinite(v) && std::fabs(v) < 2958466 ? DateTimeToStr(v) : String{};
+    };
     auto percent = [&] {
         const double total = FMandatory->GetTotalABS();
         return FormatFloat(FPercentFormat, total == 0 ? 100 : 100 * v / total);

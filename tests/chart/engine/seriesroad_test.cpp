@@ -325,6 +325,9 @@ TEST_F(MarkTexts, LegendPercentKeepsTheSignAndDatesShowAsDates) {
     s->GetYValues()->SetDateTime(true);
     s->SetYValue(1, EncodeDate(2024, 2, 29) + 0.5);
     EXPECT_EQ(s->LegendString(1, ltsValue), DateTimeToStr(EncodeDate(2024, 2, 29) + 0.5));
+    // A value no calendar holds has no date to show, as on the axis.
+    s->SetYValue(1, 1e300);
+    EXPECT_EQ(s->LegendString(1, ltsValue), u"");
 }
 
 // ---------------------------------------------------------------------------
