@@ -719,7 +719,11 @@ double PixelScale(int pixels, int micrometres, int millimetres) {
 RECT FramePixels(const ENHMETAHEADER& h) {
     const double sx = PixelScale(h.szlDevice.cx, h.szlMicrometers.cx, h.szlMillimeters.cx);
     const double sy = PixelScale(h.szlDevice.cy, h.szlMicrometers.cy, h.szlMillimeters.cy);
-    auto px = [](int v, double s) { return static_cast<int>(std::lround(v * s)); };
+    // The reference device's sizes are the file's own numbers: a frame they put beyond
+    // reachable coordinates is held there.
+    auto px = [](int v, double s) {
+        return static_cast<int>(std::lround(std::clamp(v * s, -double{kCoordLimit}, double{kCoordLimit})));
+    };
     return RECT{px(h.rclFrame.Left, sx), px(h.rclFrame.Top, sy), px(h.rclFrame.Right, sx),
                 px(h.rclFrame.Bottom, sy)};
 }

@@ -647,6 +647,16 @@ TEST_F(Emf, APictureRecordsSourceBeyondItsBitmapDrawsTheBitmapOnly) {
     }
 }
 
+TEST_F(Emf, AnAbsurdReferenceDeviceKeepsThePictureSizeInReach) {
+    std::vector<Byte> bytes = Recorded(40, 30, [](HDC dc) { Rectangle(dc, 0, 0, 10, 10); })->Bytes();
+    PutU32(bytes, 72, 0x7FFFFFFF); // the device's width in pixels
+    PutU32(bytes, 100, 1);         // and in micrometres
+    String error;
+    const HENHMETAFILE mf = EnhMetaFile::FromBytes(std::move(bytes), &error);
+    ASSERT_TRUE(mf) << UTF8Encode(error);
+    EXPECT_EQ(EnhMetaFilePixels(mf->Header()).cx, 1 << 22);
+}
+
 TEST_F(Emf, RandomlyDamagedFilesAreRefusedOrPlayWithoutHarm) {
     const std::vector<Byte> good = Sample();
     std::mt19937 random(20261207);
