@@ -42,7 +42,9 @@ TChartTitle::TChartTitle(TCustomZuzPanel* Chart)
     FText->OnChange = TNotifyEvent([this](TObject*) { Repaint(); });
     SetTransparent(true);
     DefaultTransparent = true;
+    // The colour a title starts with is not stored, so a title made black stays black.
     GetFont()->SetColor(clBlue);
+    GetFont()->DefaultColor = clBlue;
 }
 
 TChartTitle::~TChartTitle() = default;
@@ -190,4 +192,6 @@ TChartFootTitle::TChartFootTitle(TCustomZuzPanel* Chart) : TChartTitle(Chart) {
     FOnTop = false;
     GetFont()->SetColor(clRed);
     GetFont()->SetStyle(TFontStyles{fsItalic});
+    GetFont()->DefaultColor = clRed;
+    GetFont()->DefaultStyle = TFontStyles{fsItalic};
 }

@@ -368,10 +368,15 @@ TEST_F(WallTest, LegendTitlesAndWallsAreWrittenAndReadBack) {
     EXPECT_EQ(fresh.find("Legend.Alignment"), std::string::npos) << fresh;
     EXPECT_EQ(fresh.find("LeftWall.Size"), std::string::npos) << fresh;
     EXPECT_EQ(fresh.find("BackWall.Color"), std::string::npos) << fresh;
+    EXPECT_EQ(fresh.find("Font."), std::string::npos) << fresh;
     a->GetTitle()->GetText()->Add(u"Первая строка");
     a->GetTitle()->GetText()->Add(u"Вторая строка");
     a->GetTitle()->SetAlignment(taLeftJustify);
     a->GetFoot()->SetCaption(u"Низ");
+    // Fonts put back to the plain defaults their titles do not start with.
+    a->GetTitle()->GetFont()->SetColor(clBlack);
+    a->GetFoot()->GetFont()->SetColor(clBlack);
+    a->GetFoot()->GetFont()->SetStyle({});
     a->GetLegend()->SetAlignment(laTop);
     a->GetLegend()->SetCheckBoxes(true);
     a->GetLegend()->GetSymbol()->SetWidth(33);
@@ -386,6 +391,9 @@ TEST_F(WallTest, LegendTitlesAndWallsAreWrittenAndReadBack) {
     EXPECT_EQ(b->GetTitle()->GetText()->GetStrings(1), u"Вторая строка");
     EXPECT_EQ(b->GetTitle()->GetAlignment(), taLeftJustify);
     EXPECT_EQ(b->GetFoot()->GetCaption(), u"Низ");
+    EXPECT_EQ(b->GetTitle()->GetFont()->GetColor(), clBlack);
+    EXPECT_EQ(b->GetFoot()->GetFont()->GetColor(), clBlack);
+    EXPECT_TRUE(b->GetFoot()->GetFont()->GetStyle().Empty());
     EXPECT_EQ(b->GetLegend()->GetAlignment(), laTop);
     EXPECT_TRUE(b->GetLegend()->GetCheckBoxes());
     EXPECT_EQ(b->GetLegend()->GetColorWidth(), 33);
