@@ -77,6 +77,10 @@ String DateTimeDefaultFormat(double Step) {
     return Step > 1 ? FormatSettings.ShortDateFormat : FormatSettings.ShortTimeFormat;
 }
 
+bool ZuzCalendarHolds(double Value) {
+    return std::isfinite(Value) && std::fabs(Value) < 2958466;
+}
+
 Word DaysInMonth(Word Year, Word Month) {
     return DaysInAMonth(Year, Month);
 }

@@ -56,6 +56,9 @@ TDateTimeStep FindDateTimeStep(double StepValue);
 double NextDateTimeStep(double Value);
 // The short time format for steps up to one day, the short date format above.
 String DateTimeDefaultFormat(double Step);
+// Whether a date-time value lies within the calendar (years 1 to 9999 either side of the epoch):
+// one beyond it has no date to show.
+bool ZuzCalendarHolds(double Value);
 Word DaysInMonth(Word Year, Word Month);
 TDateTime ZuzRoundDate(TDateTime Date, TDateTimeStep Step);
 void ZuzDateTimeIncrement(bool IsDateTime, bool Increment, double& Value, double AnIncrement,

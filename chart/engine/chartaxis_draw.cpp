@@ -51,7 +51,7 @@ String TChartAxis::LabelValue(double Value) {
     if (IAxisDateTime) {
         const String format = FDateTimeFormat.empty() ? DateTimeDefaultFormat(IRange) : FDateTimeFormat;
         // A value no calendar holds has no date to show.
-        text = std::isfinite(Value) && std::fabs(Value) < 2958466 ? FormatDateTime(format, Value) : String{};
+        text = ZuzCalendarHolds(Value) ? FormatDateTime(format, Value) : String{};
     } else
         text = FormatFloat(FAxisValuesFormat, Value);
     if (ParentChart && ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, -1, text);

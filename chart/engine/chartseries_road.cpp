@@ -4,11 +4,11 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzhtml.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/zuzfunction.h"
 
 #include <algorithm>
-#include <cmath>
 
 template <>
 const EnumInfo& EnumInfoOf<TLegendTextStyle>() {
@@ -284,7 +284,7 @@ String TChartSeries::LegendString(int LegendIndex, TLegendTextStyle Style) {
     auto value = [&] {
         if (!FMandatory->GetDateTime()) return FormatFloat(FValueFormat, v);
         // A value no calendar holds has no date to show.
-        return std::isfinite(v) && std::fabs(v) < 2958466 ? DateTimeToStr(v) : String{};
+        return ZuzCalendarHolds(v) ? DateTimeToStr(v) : String{};
     };
     auto percent = [&] {
         const double total = FMandatory->GetTotalABS();
