@@ -6,6 +6,7 @@
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/chartwalls.h"
 #include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
@@ -286,7 +287,13 @@ TEST_F(ChartFile, SavingAChartOfEveryTypeChangesNeitherItsPictureNorTheNextSave)
         else
             s->FillSampleValues(6);
         if (!source) source = s;
+        s->GetMarks()->SetVisible(true);
     }
+    // Drawing marks makes the callout of some types; a write makes none.
+    Draw();
+    std::vector<bool> callouts;
+    for (int i = 0; i < chart->SeriesCount(); ++i)
+        callouts.push_back(chart->GetSeries(i)->GetMarks()->HasCallout());
     for (const bool view3D : {false, true}) {
         chart->SetView3D(view3D);
         Draw();
@@ -305,13 +312,22 @@ TEST_F(ChartFile, SavingAChartOfEveryTypeChangesNeitherItsPictureNorTheNextSave)
     const auto plain = [](const TZuzFont* F) {
         return !F->HasGradient() && !F->HasOutLine() && !F->HasPicture() && !F->HasShadow();
     };
+    const auto bare = [](const TZuzCustomShape* S) { return !S->HasGradient() && !S->HasPicture(); };
     EXPECT_TRUE(plain(chart->GetTitle()->GetFont()));
     EXPECT_TRUE(plain(chart->GetLegend()->GetFont()));
     EXPECT_TRUE(plain(chart->GetLeftAxis()->GetLabelsFont()));
+    for (const TZuzCustomShape* shape : std::initializer_list<const TZuzCustomShape*>{
+             chart->GetTitle(), chart->GetLegend(), chart->GetBackWall(), chart->GetLeftWall(),
+             chart->GetBottomWall(), chart->GetRightWall()})
+        EXPECT_TRUE(bare(shape)) << shape->ClassType().name;
+    EXPECT_FALSE(chart->HasGradient() || chart->HasBackImageObject() || chart->GetZoom()->HasBrush() ||
+                 chart->GetZoom()->HasPen());
     for (int i = 0; i < chart->SeriesCount(); ++i) {
         TChartSeries* s = chart->GetSeries(i);
-        EXPECT_TRUE(plain(s->GetMarks()->GetFont())) << i;
-        EXPECT_FALSE(s->GetMarks()->GetGradient()->HasSub()) << i;
+        const TSeriesMarks* marks = s->GetMarks();
+        EXPECT_TRUE(plain(marks->GetFont())) << i;
+        EXPECT_TRUE(bare(marks) && !marks->HasSymbol()) << i;
+        EXPECT_EQ(marks->HasCallout(), callouts[i]) << i;
         EXPECT_FALSE(s->GetBrush()->HasImage()) << i;
         if (auto* bar = dynamic_cast<TCustomBarSeries*>(s)) {
             EXPECT_FALSE(bar->GetGradient()->HasSub()) << i;
