@@ -332,7 +332,14 @@ TChartGalleryPanel::TChartGalleryPanel(TComponent* AOwner) : TCustomPanelNoCapti
 TChartGalleryPanel::~TChartGalleryPanel() = default;
 
 void TChartGalleryPanel::BeforeDestruction() {
-    if (FSmooth != FOldSmooth) SaveSmooth(FSmooth);
+    // A setting the store cannot write is shown; the panel goes all the same.
+    if (FSmooth != FOldSmooth) {
+        try {
+            SaveSmooth(FSmooth);
+        } catch (...) {
+            if (Application) Application->HandleException(this);
+        }
+    }
     FSelectedChart = nullptr;
     FCharts.Clear();
     TCustomPanelNoCaption::BeforeDestruction();

@@ -240,6 +240,15 @@ TEST_F(GalleryPanel, AChangedSmoothSettingIsSavedWhenThePanelGoes) {
     EXPECT_TRUE(TChartGalleryPanel::DefaultSmooth());
     auto* again = Create<TChartGalleryPanel>(form.get());
     EXPECT_TRUE(again->GetSmooth());
+
+    // A store that cannot be written says why, and the panel goes all the same.
+    again->SetSmooth(false);
+    const std::filesystem::path store = scratch.path / "registry";
+    std::filesystem::remove(store);
+    std::filesystem::create_directories(store / "inside");
+    again->Free();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Text, u"Cannot write file \"" + String(store.u16string()) + u"\". Is a directory.");
 }
 
 TEST_F(GalleryPanel, TheSubGalleryShowsTheSubStylesAndTheChoiceRetagsTheSample) {
