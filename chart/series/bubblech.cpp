@@ -57,12 +57,38 @@ void TBubbleSeries::ApplyPointerSizes(int ValueIndex) const {
     GetPointer()->ChangeVertSize(v);
 }
 
+namespace {
+
+// A bubble's sizes serve the one point they were made for: the pointer gets
+// its own back afterwards, so what a chart file keeps does not hang on which
+// bubble was drawn last, nor holds the size 0 of one without a radius, which
+// no file may carry.
+class TKeptPointerSizes {
+public:
+    explicit TKeptPointerSizes(TSeriesPointer* Pointer)
+        : FPointer(Pointer), FHorizSize(Pointer->GetHorizSize()), FVertSize(Pointer->GetVertSize()) {}
+    ~TKeptPointerSizes() {
+        FPointer->ChangeHorizSize(FHorizSize);
+        FPointer->ChangeVertSize(FVertSize);
+    }
+    TKeptPointerSizes(const TKeptPointerSizes&) = delete;
+    TKeptPointerSizes& operator=(const TKeptPointerSizes&) = delete;
+
+private:
+    TSeriesPointer* FPointer;
+    int FHorizSize;
+    int FVertSize;
+};
+
+} // namespace
+
 void TBubbleSeries::PreparePointer(int ValueIndex) {
     ApplyPointerSizes(ValueIndex);
 }
 
 void TBubbleSeries::DrawValue(int ValueIndex) {
     if (ValueIndex < 0 || ValueIndex >= Count()) return;
+    const TKeptPointerSizes kept(GetPointer());
     PreparePointer(ValueIndex);
     // A bubble without a radius has nothing to show.
     if (GetPointer()->GetHorizSize() <= 0 || GetPointer()->GetVertSize() <= 0) return;
@@ -71,12 +97,14 @@ void TBubbleSeries::DrawValue(int ValueIndex) {
 
 bool TBubbleSeries::IsPointInChartRect(int ValueIndex) const {
     if (ValueIndex < 0 || ValueIndex >= Count()) return false;
+    const TKeptPointerSizes kept(GetPointer());
     ApplyPointerSizes(ValueIndex);
     return TPointSeries::IsPointInChartRect(ValueIndex);
 }
 
 void TBubbleSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     const int size = std::min(Rect.Right - Rect.Left, Rect.Bottom - Rect.Top);
+    const TKeptPointerSizes kept(GetPointer());
     GetPointer()->ChangeHorizSize(size);
     GetPointer()->ChangeVertSize(size);
     TPointSeries::DrawLegendShape(ValueIndex, Rect);
@@ -108,6 +136,7 @@ double TBubbleSeries::MinZValue() const {
 
 bool TBubbleSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) {
     if (ValueIndex < 0 || ValueIndex >= Count()) return false;
+    const TKeptPointerSizes kept(GetPointer());
     PreparePointer(ValueIndex);
     const int h = GetPointer()->GetHorizSize(), v = GetPointer()->GetVertSize();
     if (h <= 0 || v <= 0) return false; // nothing was drawn there

@@ -396,12 +396,15 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     b->SetName(u"Bubbles");
     b->SetSquared(false);
     b->AddBubble(5, 5, 1.5, u"пузырь");
+    b->AddBubble(6, 5, 0);
     auto* g = Add<TGanttSeries>({});
     g->SetName(u"Tasks");
     g->GetConnectingPen()->SetColor(clGreen);
     g->AddGantt(45000, 45003, 1, u"Монтаж");
     g->AddGantt(45004, 45006, 2, u"Пуск");
     g->GetNextTask()->SetValue(0, 1);
+    // Saved as shown: a bubble's size, here the nought of the last, stays its own.
+    Draw();
 
     TMemoryStream file;
     SaveChartToStream(chart.get(), &file, true, true);
@@ -423,7 +426,7 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     EXPECT_EQ(a2->GetEndYValues()->GetValue(0), 4);
     EXPECT_EQ(a2->GetValueColor(0), clBlue);
     EXPECT_FALSE(b2->GetSquared());
-    ASSERT_EQ(b2->Count(), 1);
+    ASSERT_EQ(b2->Count(), 2);
     EXPECT_EQ(b2->GetRadiusValues()->GetValue(0), 1.5);
     EXPECT_EQ(g2->GetConnectingPen()->GetColor(), clGreen);
     ASSERT_EQ(g2->Count(), 2);
