@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
 
@@ -84,20 +85,38 @@ TEST(ChartText, AShadowWidensTheTextAndANegativeOffsetMovesTheTextInstead) {
     const int plainW = c.canvas.TextWidth(u"I"), plainH = c.canvas.TextHeight(u"I");
     f.GetShadow()->SetHorizSize(-2);
     f.GetShadow()->SetVertSize(3);
-    f.GetShadow()->SetColor(kRed);
     c.canvas.AssignFont(&f);
     EXPECT_EQ(c.canvas.TextWidth(u"I"), plainW + 2);
     EXPECT_EQ(c.canvas.TextHeight(u"I"), plainH + 3);
-    c.canvas.Brush->SetStyle(bsClear);
-    c.canvas.TextOut(40, 10, u"I");
-    // The shadow at (40, 13), the text at (42, 10).
-    const TRect shadow = c.InkBox(kRed), text = c.InkBox(clBlack);
-    ASSERT_NE(text, TRect());
-    EXPECT_EQ(shadow.Left + 2, text.Left);
-    EXPECT_EQ(shadow.Bottom - 3, text.Bottom);
     // A hidden shadow neither draws nor widens.
     f.GetShadow()->SetVisible(false);
     EXPECT_EQ(c.canvas.TextWidth(u"I"), plainW);
+
+    // The ink of a letter drawn at (40, 10) with a red shadow.
+    const auto inkOf = [](int h, int v, TColor color) {
+        CanvasOn d(200, 100);
+        TZuzFont s;
+        BigFont(s);
+        s.GetShadow()->SetHorizSize(h);
+        s.GetShadow()->SetVertSize(v);
+        s.GetShadow()->SetColor(kRed);
+        d.canvas.AssignFont(&s);
+        d.canvas.Brush->SetStyle(bsClear);
+        d.canvas.TextOut(40, 10, u"I");
+        return d.InkBox(color);
+    };
+    const TRect plain = inkOf(0, 0, clBlack);
+    ASSERT_NE(plain, TRect());
+    // A negative offset keeps the shadow at the point and moves the text the other way.
+    for (const auto& [h, v] : {std::pair{-2, 3}, std::pair{2, -3}}) {
+        const int dx = std::max(0, -h), dy = std::max(0, -v);
+        EXPECT_EQ(inkOf(h, v, clBlack),
+                  TRect(plain.Left + dx, plain.Top + dy, plain.Right + dx, plain.Bottom + dy))
+            << h << "," << v;
+        const TRect shadow = inkOf(h, v, kRed); // where the text leaves it showing
+        EXPECT_EQ(h < 0 ? shadow.Left : shadow.Right, h < 0 ? plain.Left : plain.Right + h) << h << "," << v;
+        EXPECT_EQ(v < 0 ? shadow.Top : shadow.Bottom, v < 0 ? plain.Top : plain.Bottom + v) << h << "," << v;
+    }
 }
 
 TEST(ChartText, AnOutlinedFontWithoutColourDrawsHollowLetters) {
