@@ -496,7 +496,7 @@ bool DeviceContext::MoveTo(int x, int y) {
 
 bool DeviceContext::LineTo(int x, int y) {
     const POINT from = st_.pos;
-    st_.pos = POINT{x, y};
+    st_.pos = styleEnd_ = POINT{x, y};
     if (pathOpen_) {
         if (path_.elementCount() == 0) path_.moveTo(ToDeviceF(from.X, from.Y));
         path_.lineTo(ToDeviceF(x, y));
@@ -555,6 +555,7 @@ bool DeviceContext::Polyline(const POINT* pts, int n, bool moveFirst) {
     }
     // Polyline leaves the current position alone; PolylineTo moves it.
     st_.pos = moveFirst ? keep : pts[n - 1];
+    styleEnd_ = pts[n - 1];
     return true;
 }
 

@@ -236,9 +236,10 @@ private:
     }
     // A line drawn on from where the last one ended keeps its dashes going, so a
     // line drawn segment by segment keeps its pattern; one started elsewhere
-    // starts its pattern afresh, as separate lines (grid lines) do.
+    // starts its pattern afresh, as separate lines (grid lines) do. A polyline
+    // leaves the current position where it was, so the end is kept apart.
     void StyleFrom(POINT start) {
-        if (start.X != st_.pos.X || start.Y != st_.pos.Y) ResetStyle();
+        if (start.X != styleEnd_.X || start.Y != styleEnd_.Y) ResetStyle();
     }
     void WritePixel(int x, int y, int rop2, std::uint32_t rgb);
     static std::uint32_t ToRgb(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -263,6 +264,7 @@ private:
     std::vector<bool> styleMask_; // per-pixel on/off pattern; empty = solid
     std::size_t stylePos_ = 0;    // pixels into the pattern of one-pixel lines
     double styleLength_ = 0;      // device pixels into the pattern of lines the painter draws
+    POINT styleEnd_{};            // where the last line drawn ended, in logical units
     std::uint32_t lineColor_ = 0, lineBk_ = 0;
     int lineWidth_ = 1;                         // device pixels
     int discReach_ = 0;                         // rows of a round end above and below its centre

@@ -895,14 +895,23 @@ TEST(GdiWideLines, StyledWidePensKeepTheirColourAndModeAcrossOtherDrawing) {
     for (int x = 2; x < 50; ++x) inked += s.At(x, 17) == lime;
     EXPECT_GT(inked, 24);
     EXPECT_LT(inked, 44);
-    // A polyline started elsewhere starts its dashes afresh: drawn twice, it inks alike.
+    // A polyline started elsewhere than where the last line ended (if at the current position)
+    // starts its dashes afresh: drawn twice, it inks alike; and so does a line drawn on from a
+    // polyline's end.
     {
         Surface p(60, 20);
         Selected dashed(p.dc, WidePen(3, PS_ENDCAP_FLAT, PS_JOIN_MITER, lime, PS_DASH));
-        const POINT a[] = {{2, 4}, {47, 4}}, b[] = {{2, 12}, {47, 12}};
+        const POINT a[] = {{2, 4}, {47, 4}}, b[] = {{2, 12}, {47, 12}}, c[] = {{2, 17}, {20, 17}};
+        MoveToEx(p.dc, 2, 12, nullptr);
         Polyline(p.dc, a, 2);
         Polyline(p.dc, b, 2);
-        for (int x = 2; x < 47; ++x) EXPECT_EQ(p.At(x, 4), p.At(x, 12)) << x;
+        Polyline(p.dc, c, 2);
+        MoveToEx(p.dc, 20, 17, nullptr);
+        LineTo(p.dc, 47, 17);
+        for (int x = 2; x < 47; ++x) {
+            EXPECT_EQ(p.At(x, 4), p.At(x, 12)) << x;
+            EXPECT_EQ(p.At(x, 17), p.At(x, 12)) << x;
+        }
     }
     SetROP2(s.dc, R2_NOTCOPYPEN);
     Segment(s.dc, {2, 30}, {40, 30});
