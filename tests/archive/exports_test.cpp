@@ -3,6 +3,7 @@
 #include "platform/automation/excelserver.h"
 #include "platform/automation/recordingserver.h"
 #include "tests/archive/programtest.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/shellrecorder.h"
 #include "tests/support/xlsxreader.h"
@@ -428,8 +429,8 @@ TEST_F(TextExport, NothingIsWrittenWithoutAnAnswer) {
 TEST_F(TextExport, AFailedWriteLeavesTheFileAsItWasAndIsNamedInAWarning) {
     SetRows(kTwoRecords);
     const String name = UTF8ToString(file.string());
-    const String warning =
-        u"Не удалось записать файл \"" + name + u"\".\nCannot write file \"" + name + u"\". File too large";
+    const String warning = u"Не удалось записать файл \"" + name + u"\".\nCannot write file \"" + name +
+                           u"\". " + ErrnoText(EFBIG);
     const std::string old = "earlier\r\n";
     for (int button : {IDYES, IDNO}) {
         WriteFile(file, old);
@@ -453,7 +454,7 @@ TEST_F(TextExport, AFailedWriteLeavesTheFileAsItWasAndIsNamedInAWarning) {
     ASSERT_EQ(requests.size(), 2u);
     const String lost = UTF8ToString(missing.string());
     EXPECT_EQ(requests[1].Text, u"Не удалось записать файл \"" + lost + u"\".\nCannot create file \"" + lost +
-                                    u"\". No such file or directory");
+                                    u"\". " + ErrnoText(ENOENT));
     EXPECT_FALSE(fs::exists(missing.parent_path()));
 }
 

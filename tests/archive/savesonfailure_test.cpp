@@ -13,6 +13,7 @@
 #include "platform/gui/printers.h"
 #include "platform/win32/registry.h"
 #include "tests/archive/programtest.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/shellrecorder.h"
 #include "tests/support/smalldisk.h"
 
@@ -30,9 +31,12 @@ constexpr Trouble kTroubles[] = {Trouble::FullDisk, Trouble::ReadOnly, Trouble::
                                  Trouble::MissingFolder};
 const char* const kTroubleNames[] = {"full disk", "read-only folder", "directory as target",
                                      "name of 250 bytes", "missing folder"};
-// The reason each gives.
-const char16_t* const kReasons[] = {u"No space left on device", u"Read-only file system", u"Is a directory",
-                                    u"", u"No such file or directory"};
+// The reason each gives, in the language the system speaks.
+String Reason(Trouble T) {
+    const int codes[] = {ENOSPC, EROFS, EISDIR, 0, ENOENT};
+    const int code = codes[static_cast<int>(T)];
+    return code == 0 ? String() : ErrnoText(code);
+}
 
 // How a save names its file: as the operator says; always the same, in a folder of its own that it
 // makes when missing (the settings store); or anew each time (the workbook).
@@ -230,8 +234,7 @@ TEST_F(SavesOnFailure, KeepTheEarlierFileAndNameTheFileAndTheReason) {
             } else {
                 const fs::path named = save.naming == Naming::New ? target.parent_path() : target;
                 EXPECT_NE(error.find(UTF8ToString(named.string())), String::npos) << StringToAnsi(error);
-                EXPECT_NE(error.find(kReasons[static_cast<int>(trouble)]), String::npos)
-                    << StringToAnsi(error);
+                EXPECT_NE(error.find(Reason(trouble)), String::npos) << StringToAnsi(error);
                 if (earlier) {
                     EXPECT_EQ(Contents(target), kEarlier);
                     left = Contents(target) == kEarlier ? "earlier file kept" : "earlier file changed";

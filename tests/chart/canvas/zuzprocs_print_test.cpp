@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/clipbrd.h"
 #include "platform/gui/forms.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
@@ -377,7 +378,8 @@ TEST_F(PrintTest, MetafilesOfThePanelGoToFilesAndTheClipboard) {
                      : panel.SaveToMetafile(String(emf.u16string()));
             ADD_FAILURE() << "a short write passed for success";
         } catch (const EWriteError& e) {
-            EXPECT_EQ(e.Message(), u"Cannot write file \"" + String(emf.u16string()) + u"\". File too large");
+            EXPECT_EQ(e.Message(),
+                      u"Cannot write file \"" + String(emf.u16string()) + u"\". " + ErrnoText(EFBIG));
         }
     }
     EXPECT_EQ(Contents(emf), earlier);

@@ -122,7 +122,7 @@ TEST_F(ShapeSeriesEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNum
     EXPECT_EQ(shape->GetX0(), 10);
     e->SEX0->SetText(u"");
     EXPECT_EQ(shape->GetX0(), 10);
-    e->SEX0->SetText(u"12.5");
+    e->SEX0->SetText(FloatToStr(12.5)); // as the operator types it, in the locale's notation
     e->SEY0->SetText(u"-3");
     e->SEX1->SetText(u"31");
     e->SEY1->SetText(u"44");

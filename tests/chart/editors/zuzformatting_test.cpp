@@ -199,7 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
 // The controls' rules, and every control once.
 
 TEST_F(FormatEditor, PercentTurnsThousandsAndCurrencyOff) {
-    Edit(u"$#,##0", false, [&](TFormatEditor& e) {
+    Edit(InLocale(u"$#,##0"), false, [&](TFormatEditor& e) {
         EXPECT_TRUE(e.CBThousands->GetChecked());
         EXPECT_TRUE(e.CBCurrency->GetChecked());
         probe::Click(*e.CBPercent);

@@ -33,7 +33,7 @@ TEST_F(PieEditor, TheOtherValueIgnoresEmptyAndNonNumericText) {
         EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 12) << UTF8Encode(text);
     }
     EXPECT_TRUE(requests.empty()); // no conversion error box
-    e->EOtherValue->SetText(u"7.5");
+    e->EOtherValue->SetText(FloatToStr(7.5));
     EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 7.5);
     e->EOtherLabel->SetText(u"Прочие");
     EXPECT_EQ(pie->GetOtherSlice()->GetText(), u"Прочие");

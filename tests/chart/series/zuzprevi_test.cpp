@@ -18,6 +18,7 @@
 #include "platform/gui/printers.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/series/chartunits.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/guiprobe.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/smalldisk.h"
@@ -295,7 +296,7 @@ TEST_F(PreviewerTest, AFailedPrintFromTheWindowRestoresTheCursorAndTheChart) {
             f.BPrintClick(&f);
             ADD_FAILURE() << "printing into a missing folder passed";
         } catch (const EPrinter& e) {
-            EXPECT_EQ(e.Message(), u"Cannot create file \"" + missing + u"\". No such file or directory");
+            EXPECT_EQ(e.Message(), u"Cannot create file \"" + missing + u"\". " + ErrnoText(ENOENT));
         }
         EXPECT_EQ(Screen->GetCursor(), crDefault);
         EXPECT_FALSE(Printer()->GetPrinting());
@@ -371,9 +372,9 @@ TEST_F(PreviewerTest, APrintThatDoesNotFitOnTheDiskKeepsTheEarlierPdfAndSaysWhic
         EXPECT_EQ(std::distance(fs::directory_iterator(disk.path), fs::directory_iterator()), 2);
     };
     disk.Fill(0);
-    fails(u"Cannot write file \"" + name + u"\". No space left on device");
+    fails(u"Cannot write file \"" + name + u"\". " + ErrnoText(ENOSPC));
     disk.MakeReadOnly();
-    fails(u"Cannot create file \"" + name + u"\". Read-only file system");
+    fails(u"Cannot create file \"" + name + u"\". " + ErrnoText(EROFS));
 }
 
 TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMargins) {

@@ -1,6 +1,7 @@
 #include "platform/win32/registry.h"
 
 #include "platform/win32/serialcomm.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/filesizelimit.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ TEST_F(Registry, ASettingThatCannotBeSavedIsReportedAndTheFileKeepsWhatItHeld) {
             ADD_FAILURE() << "an unsaved setting passed for saved";
         } catch (const ERegistryException& e) {
             EXPECT_EQ(e.Message(),
-                      u"Cannot write file \"" + UTF8ToString(file.string()) + u"\". File too large");
+                      u"Cannot write file \"" + UTF8ToString(file.string()) + u"\". " + ErrnoText(EFBIG));
         }
     }
     EXPECT_EQ(fs::file_size(file), size);
