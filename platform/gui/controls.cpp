@@ -1002,6 +1002,18 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (AControl->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
 }
 
+void TWinControl::SetTabStop(bool Value) {
+    FTabStop = Value;
+    FTabStopSet = true;
+    // Tab goes to the controls made tab stops, a panel among them, and passes over those that
+    // are not; a click focuses a control as its class does.
+    if (QWidget* w = Widget()) {
+        const int policy = w->focusPolicy();
+        w->setFocusPolicy(
+            static_cast<Qt::FocusPolicy>(Value ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+    }
+}
+
 bool TWinControl::CanFocus() const {
     for (const TControl* c = this; c; c = c->GetParent())
         if (!c->GetVisible() || !c->GetEnabled()) return false;

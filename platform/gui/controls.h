@@ -435,10 +435,7 @@ public:
     int GetTabOrder() const { return FTabOrder; }
     void SetTabOrder(int Value) { FTabOrder = Value; }
     bool GetTabStop() const { return FTabStop; }
-    void SetTabStop(bool Value) {
-        FTabStop = Value;
-        FTabStopSet = true;
-    }
+    void SetTabStop(bool Value);
     // Written only when set apart from the class's own choice.
     bool IsTabStopStored() const { return FTabStopSet; }
     virtual bool CanFocus() const;

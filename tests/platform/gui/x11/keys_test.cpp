@@ -2,6 +2,7 @@
 // the default and cancel buttons, whichever control has the focus.
 #include "platform/gui/actnlist.h"
 #include "platform/gui/buttons.h"
+#include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/x11/xserver.h"
@@ -89,6 +90,25 @@ TEST_F(XKeys, PlainKeysStillReachTheFocusedControl) {
     ASSERT_TRUE(xserver::Type("a b shift+c"));
     EXPECT_EQ(w.edit->GetText(), u"abC");
     EXPECT_EQ(w.log, "");
+}
+
+// Tab goes from tab stop to tab stop: a panel made one takes the focus, a button that is none is
+// passed over, and Shift+Tab goes back the same way.
+TEST_F(XKeys, TabVisitsTheTabStopsOnly) {
+    Window w;
+    auto* panel = Create<TPanel>(w.get());
+    panel->SetParent(w.get());
+    panel->SetBounds(200, 10, 100, 60);
+    panel->SetTabStop(true);
+    w.cancel->SetTabStop(false);
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(w.other->Focused());
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(panel->Focused());
+    ASSERT_TRUE(xserver::Type("shift+Tab shift+Tab"));
+    EXPECT_TRUE(w.ok->Focused());
 }
 
 } // namespace
