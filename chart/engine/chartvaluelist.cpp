@@ -28,7 +28,8 @@ const ClassInfo& TChartValueList::StaticClass() {
     using C = TChartValueList;
     static const PropInfo props[] = {
         MakeProp<&C::GetDateTime, &C::SetDateTime>("DateTime").Stored<&C::IsDateStored>(),
-        MakeProp<&C::GetName, &C::SetName>("Name"),
+        // Written even empty: an emptied name would otherwise load as the one the list starts with.
+        MakeProp<&C::GetName, &C::SetName>("Name").NoDefault(),
         MakeProp<&C::GetOrder, &C::SetOrder>("Order").NoDefault(),
         MakeProp<&C::GetValueSource, &C::SetValueSource>("ValueSource"),
     };

@@ -47,7 +47,8 @@ void TCustomSeriesList::AssignList(const TCustomSeriesList& Source) {
 const ClassInfo& TSeriesGroup::StaticClass() {
     using C = TSeriesGroup;
     static const PropInfo props[] = {
-        MakeProp<&C::GetName, &C::SetName>("Name"),
+        // Written even empty: an emptied name would otherwise load as the one the group starts with.
+        MakeProp<&C::GetName, &C::SetName>("Name").NoDefault(),
     };
     static const ClassInfo info = MakeClassInfo<C>("TSeriesGroup", &TCollectionItem::StaticClass(), props);
     return info;

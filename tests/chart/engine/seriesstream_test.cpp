@@ -197,6 +197,7 @@ protected:
     static void Fill(TChartSeries* S) {
         S->SetTitle(u"Давление");
         S->GetXValues()->SetDateTime(true);
+        S->GetYValues()->SetName(u"");
         S->SetSeriesColor(clYellow);
         S->SetIdentifier(u"P1");
         S->SetStyle({tssDenyDelete, tssHideDataSource});
@@ -215,6 +216,8 @@ protected:
         EXPECT_EQ(B->GetStyle(), A->GetStyle());
         EXPECT_EQ(B->GetSeriesColor(), A->GetSeriesColor());
         EXPECT_TRUE(B->GetXValues()->GetDateTime());
+        EXPECT_EQ(B->GetYValues()->GetName(), A->GetYValues()->GetName())
+            << "emptied, not the name it starts with";
         ASSERT_EQ(B->Count(), A->Count());
         for (int t = 0; t < A->Count(); ++t) {
             EXPECT_EQ(B->XValue(t), A->XValue(t));
