@@ -1,5 +1,6 @@
 // The series-data exporters of the chart file unit.
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/canvas/zuztextxml.h"
 #include "chart/engine/chartvaluelist.h"
 #include "chart/engine/seriestypes.h"
@@ -165,7 +166,8 @@ String TSeriesDataText::PointToString(int Index) {
         const auto value = [&](const TChartValueList* l) {
             if (!has) return String();
             const double v = l->GetValue(Index);
-            return l->GetDateTime() ? Quoted(DateTimeToStr(v)) : NumberText(S, v);
+            // A value no calendar holds has no date: it goes as the number it is, as in a table.
+            return l->GetDateTime() && ZuzCalendarHolds(v) ? Quoted(DateTimeToStr(v)) : NumberText(S, v);
         };
         if (Format.Contains(tfNoMandatory)) fields.push_back(value(S->NotMandatoryValueList()));
         for (const TChartValueList* l : ValueColumns(S)) fields.push_back(value(l));

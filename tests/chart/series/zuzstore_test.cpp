@@ -691,18 +691,22 @@ TEST_F(SeriesDataExport, DateTimeValuesAreDatesInTheTextAndNumbersElsewhere) {
     const double when = 45000.25; // 15 March 2023, 06:00
     s->AddXY(when, 1.5, u"утро");
     s->AddXY(when + 1, 2, u"день");
+    s->AddXY(1e12, 3, u"ночь"); // beyond the calendar: a chart file can hold it
     TSeriesDataText t(chart.get(), s);
     t.TextQuotes = u"\"";
     const String half = u"1" + String(1, FormatSettings.DecimalSeparator) + u"5";
     const String first = u"\"утро\"\t\"" + DateTimeToStr(when) + u"\"\t" + half + u"\r\n";
-    EXPECT_EQ(t.AsString().substr(0, first.size()), first);
+    const String text = t.AsString();
+    EXPECT_EQ(text.substr(0, first.size()), first);
+    EXPECT_NE(text.find(u"\"ночь\"\t" + FloatToStr(1e12) + u"\t3\r\n"), String::npos)
+        << "a value no calendar holds is its number";
     TSeriesDataHTML h(chart.get(), s);
     const String quarter = u"45000" + String(1, FormatSettings.DecimalSeparator) + u"25";
     EXPECT_NE(h.AsString().find(u"<td>" + quarter + u"</td><td>" + half + u"</td>"), String::npos)
         << "date-time values are plain numbers in a table";
     TSeriesDataXLS w(chart.get(), s);
     const std::vector<SheetCell> cells = Cells(Saved(w));
-    ASSERT_EQ(cells.size(), 6u);
+    ASSERT_EQ(cells.size(), 9u);
     EXPECT_EQ(cells[1].type, 3);
     EXPECT_DOUBLE_EQ(NumberOf(cells[1]), when) << "a worksheet keeps the date as its day number";
     EXPECT_DOUBLE_EQ(NumberOf(cells[4]), when + 1);
