@@ -2,6 +2,7 @@
 
 #include "chart/canvas/zuzcolor.h"
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzprocs.h"
 #include "chart/engine/axispanel.h"
 #include "chart/engine/chart.h"
 #include "chart/engine/chartlegend.h"
@@ -315,7 +316,8 @@ TChartSeries* TCustomChartGrid::GetSeriesOfCol(int ACol, TChartValueList*& Value
 
 String TCustomChartGrid::ValueText(TChartSeries* Series, TChartValueList* List, int Index) const {
     const double v = List->GetValue(Index);
-    if (List->GetDateTime()) return v < 1.0 ? TimeToStr(v) : DateTimeToStr(v);
+    // A value no calendar holds has no date to show: its number is shown.
+    if (List->GetDateTime() && ZuzCalendarHolds(v)) return v < 1.0 ? TimeToStr(v) : DateTimeToStr(v);
     return FormatFloat(Series->GetValueFormat(), v);
 }
 

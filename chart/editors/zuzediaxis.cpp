@@ -401,7 +401,7 @@ void TFormZuzAxis::SetAxisScales() {
     LAxisIncre->SetCaption(GetIncrementText(this, FAxis->GetDesiredIncrement(), dateTime,
                                             FAxis->GetExactDateTime(), FAxis->GetAxisValuesFormat()));
     const auto endText = [&](double Value) -> String {
-        if (dateTime) return Value < 1.0 ? TimeToStr(Value) : DateTimeToStr(Value);
+        if (dateTime && ZuzCalendarHolds(Value)) return Value < 1.0 ? TimeToStr(Value) : DateTimeToStr(Value);
         return FormatFloat(FAxis->GetAxisValuesFormat(), Value);
     };
     LAxisMin->SetCaption(endText(FAxis->GetMinimum()));

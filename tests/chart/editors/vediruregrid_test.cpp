@@ -218,6 +218,9 @@ TEST_F(ChartGrid, ValuesFollowTheProgramsDecimalSeparator) {
     EXPECT_EQ(Cell(2, 2), DateTimeToStr(45000.5));
     grid->SetEditText(2, 2, DateTimeToStr(45001.75));
     EXPECT_DOUBLE_EQ(s->GetYValues()->GetValue(0), 45001.75);
+    // One no calendar holds (a chart file can carry it) shows as its number.
+    s->GetYValues()->SetValue(0, -1e12);
+    EXPECT_EQ(Cell(2, 2), FormatFloat(s->GetValueFormat(), -1e12));
 }
 
 // --- Editing: start, post, cancel ------------------------------------------------

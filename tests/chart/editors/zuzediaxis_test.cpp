@@ -272,6 +272,10 @@ TEST_F(AxisPage, LoadingATabWritesNothingBack) {
     ShowTab(page->TabLabels);
     EXPECT_FALSE(page->CBFormat->GetText().empty()); // the default format of the range is shown
     EXPECT_TRUE(axis->GetDateTimeFormat().empty());  // and the axis keeps following its range
+    // An end no calendar holds (a chart file can give one) shows as its number.
+    axis->SetMinMax(-1e12, 1e12);
+    ShowTab(page->TabScales);
+    EXPECT_EQ(page->LAxisMax->GetCaption(), FormatFloat(axis->GetAxisValuesFormat(), 1e12));
 }
 
 TEST_F(AxisPage, TheSeparationBoxTicksShowAllOnlyAtZero) {
