@@ -485,7 +485,9 @@ int TView3DOptions::GetElevationInteger() const {
 void TView3DOptions::SetFontZoom(int Value) {
     Store(FFontZoom, Value);
 }
+// An offset from a file may be any number: the projection adds it to the chart's centre.
 void TView3DOptions::SetHorizOffset(int Value) {
+    Value = ZuzCoordinate(Value);
     if (FHorizOffset == Value) return;
     Store(FHorizOffset, Value);
     if (OnScrolled) OnScrolled(true);
@@ -509,6 +511,7 @@ void TView3DOptions::SetTilt(int Value) {
     Store(FTilt, Value);
 }
 void TView3DOptions::SetVertOffset(int Value) {
+    Value = ZuzCoordinate(Value);
     if (FVertOffset == Value) return;
     Store(FVertOffset, Value);
     if (OnScrolled) OnScrolled(false);

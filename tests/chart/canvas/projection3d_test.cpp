@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -75,6 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
             TPoint(80, 40)},
         Row{"OffsetsShiftThePicture", With(With(kOrtho, &View::horizOffset, 7), &View::vertOffset, -3), 0,
             TPoint3D{50, 50, 0}, TPoint(57, 47)},
+        Row{"OffsetsFromAFileStayWithinReach",
+            With(With(kOrtho, &View::horizOffset, INT_MAX), &View::vertOffset, INT_MIN), 0,
+            TPoint3D{50, 50, 0}, TPoint(50 + (1 << 28), 50 - (1 << 28))},
         Row{"RotatedZoomDoublesDistanceFromCentre", With(kRotated, &View::zoom, 200), 0, TPoint3D{60, 50, 0},
             TPoint(70, 50)},
         Row{"HalfTurnMirrorsX", With(kRotated, &View::rotation, 180), 0, TPoint3D{60, 50, 0}, TPoint(40, 50)},
