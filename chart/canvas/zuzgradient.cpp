@@ -112,8 +112,9 @@ void TCustomZuzGradient::Store(T& Field, T Value) {
 void TCustomZuzGradient::SetAngle(int Value) {
     Store(FAngle, Value);
 }
+// The balance is a percentage: beyond it the bands' power runs away.
 void TCustomZuzGradient::SetBalance(int Value) {
-    Store(FBalance, Value);
+    Store(FBalance, std::clamp(Value, 0, 100));
 }
 void TCustomZuzGradient::SetDirection(TGradientDirection Value) {
     Store(FDirection, Value);
@@ -121,11 +122,12 @@ void TCustomZuzGradient::SetDirection(TGradientDirection Value) {
 void TCustomZuzGradient::SetEndColor(TColor Value) {
     Store(FEndColor, Value);
 }
+// The centre's offsets are added to the rectangle's middle.
 void TCustomZuzGradient::SetRadialX(int Value) {
-    Store(FRadialX, Value);
+    Store(FRadialX, ZuzCoordinate(Value));
 }
 void TCustomZuzGradient::SetRadialY(int Value) {
-    Store(FRadialY, Value);
+    Store(FRadialY, ZuzCoordinate(Value));
 }
 void TCustomZuzGradient::SetStartColor(TColor Value) {
     Store(FStartColor, Value);

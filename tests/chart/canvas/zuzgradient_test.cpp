@@ -291,6 +291,15 @@ TEST(GradientSettings, MiddleColourSubGradientAndAssign) {
     TZuzFontGradient fg2;
     fg2.Assign(&fg);
     EXPECT_TRUE(fg2.GetOutline());
+    // A file's numbers are held to a percentage and to reachable offsets.
+    g.SetBalance(-2147483647 - 1);
+    EXPECT_EQ(g.GetBalance(), 0);
+    g.SetBalance(2147483647);
+    EXPECT_EQ(g.GetBalance(), 100);
+    g.SetRadialX(2147483647);
+    g.SetRadialY(-2147483647 - 1);
+    EXPECT_EQ(g.GetRadialX(), 1 << 28);
+    EXPECT_EQ(g.GetRadialY(), -(1 << 28));
 }
 
 TEST(PolygonGradient, FillsInsideThePolygonAndOutlinesItWithThePen) {
