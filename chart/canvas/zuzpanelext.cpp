@@ -3,6 +3,8 @@
 
 #include "platform/core/filer.h"
 
+#include <algorithm>
+
 template <>
 const EnumInfo& EnumInfoOf<TZuzZoomDirection>() {
     static const EnumInfo info{"TZuzZoomDirection", {"tzdHorizontal", "tzdVertical", "tzdBoth"}};
@@ -95,6 +97,11 @@ void TZuzZoom::SetPen(TZuzZoomPen* Value) {
         FPen.reset();
     else if (Value != FPen.get())
         GetPen()->Assign(Value);
+}
+
+// Each step repaints the chart: no more are made than the editor offers, whatever a file holds.
+void TZuzZoom::SetAnimatedSteps(int Value) {
+    FAnimatedSteps = std::min(Value, 100);
 }
 
 void TZuzZoom::Assign(TPersistent* Source) {
@@ -404,7 +411,8 @@ void TCustomZuzPanelExtended::ReadPrintMargins(TReader* Reader) {
     std::size_t i = 0;
     Reader->ReadListBegin();
     while (!Reader->EndOfList()) {
-        const int value = Reader->ReadInteger();
+        // A margin is a percentage of the page: a file's number is held to one.
+        const int value = std::clamp(Reader->ReadInteger(), 0, 100);
         if (i < v.size()) v[i++] = value;
     }
     Reader->ReadListEnd();

@@ -70,7 +70,7 @@ public:
     bool GetAnimated() const { return FAnimated; }
     void SetAnimated(bool Value) { FAnimated = Value; }
     int GetAnimatedSteps() const { return FAnimatedSteps; }
-    void SetAnimatedSteps(int Value) { FAnimatedSteps = Value; }
+    void SetAnimatedSteps(int Value);
     // Made on first read; nullptr frees it.
     TZuzZoomBrush* GetBrush();
     void SetBrush(TZuzZoomBrush* Value);

@@ -372,6 +372,9 @@ TEST_F(ExtendedPanelTest, UndoZoomTellsItsHandlerAndClearsZoomed) {
     panel->SetAnimatedZoomSteps(5);
     EXPECT_FALSE(panel->GetZoom()->GetAllow());
     EXPECT_EQ(panel->GetZoom()->GetAnimatedSteps(), 5);
+    // Each step repaints: a file asks for no more than the editor offers.
+    panel->SetAnimatedZoomSteps(2147483647);
+    EXPECT_EQ(panel->GetZoom()->GetAnimatedSteps(), 100);
 }
 
 // ---------------------------------------------------------------------------
@@ -399,6 +402,11 @@ TEST_F(ExtendedPanelTest, PrintMarginsStreamOnlyWhenNotAllFifteenAsAListOfFour) 
     EXPECT_EQ(copy->GetAllowPanning(), pmVertical);
     EXPECT_EQ(copy->GetZoom()->GetMinimumPixels(), 30);
     EXPECT_EQ(copy->GetZoom()->GetPen()->GetColor(), clRed);
+    // A file's margins are held to percentages of the page.
+    ReadText("object Chart1: TCustomZuzPanelExtended\n"
+             "  PrintMargins = (\n    2147483647\n    -2147483648\n    -5\n    100)\nend\n",
+             copy.get());
+    EXPECT_EQ(copy->PrintMargins, TRect(100, 0, 0, 100));
 }
 
 TEST_F(ExtendedPanelTest, OlderStreamsZoomPropertiesGoIntoZoomAndAreNeverWritten) {
