@@ -1,5 +1,6 @@
 #include "chart/engine/chart.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
@@ -336,30 +337,14 @@ void TCustomChart::DrawTitlesAndLegend(bool BeforeSeries) {
     if (!BeforeSeries && ActiveSeriesUseAxis() && GetView3D()) DrawWallsAfterSeries();
 }
 
-namespace {
-
-// Raises one of an axis's grid switches for a single drawing, and lowers it
-// again whatever the drawing does.
-template <class Drawing>
-void WithGridPartHidden(bool& Hidden, Drawing Draw) {
-    Hidden = true;
-    try {
-        Draw();
-    } catch (...) {
-        Hidden = false;
-        throw;
-    }
-    Hidden = false;
-}
-
-} // namespace
-
 void TCustomChart::DrawWallsAfterSeries() {
     const TRect r = GetChartRect();
     // A side axis drawn again over its wall keeps its grid off the back wall,
     // which lies behind the series already drawn.
     const auto sideAxis = [this](TChartAxis* Axis) {
-        if (IsAxisVisible(Axis)) WithGridPartHidden(Axis->IHideBackGrid, [Axis] { Axis->Draw(false); });
+        if (!IsAxisVisible(Axis)) return;
+        const TRestoreOnExit<bool> hidden(Axis->IHideBackGrid, true);
+        Axis->Draw(false);
     };
     if (!FWalls->DrawWallFirst(r.Right)) {
         if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
@@ -372,9 +357,11 @@ void TCustomChart::DrawWallsAfterSeries() {
     if (!DrawBackWallAfter(Width3D)) return;
     // The back wall now stands before the series: the grid lines on it come
     // over them, those along the floor stay behind.
-    for (TChartAxis* a : {GetTopAxis(), GetBottomAxis()})
-        if (IsAxisVisible(a))
-            WithGridPartHidden(a->IHideSideGrid, [a] { a->DrawGrids(static_cast<int>(a->Tick.size())); });
+    for (TChartAxis* a : {GetTopAxis(), GetBottomAxis()}) {
+        if (!IsAxisVisible(a)) continue;
+        const TRestoreOnExit<bool> hidden(a->IHideSideGrid, true);
+        a->DrawGrids(static_cast<int>(a->Tick.size()));
+    }
     if (FWalls->GetBack()->ShouldDraw()) FWalls->DrawBackWall();
 }
 
