@@ -216,6 +216,8 @@ TEST_F(TitleTest, AnAxisTitleThatIsNotTransparentDrawsItsBoxUnderItsText) {
         EXPECT_GT(box.Bottom, text.Bottom) << angle;
         EXPECT_LE(std::abs(box.Left + box.Right - text.Left - text.Right), 3) << angle;
         EXPECT_LE(std::abs(box.Top + box.Bottom - text.Top - text.Bottom), 3) << angle;
+        EXPECT_TRUE(probe::Grab(out).SavePng(
+            testsupport::PictureFile("axis-title-" + std::to_string(angle) + ".png")));
     }
 }
 

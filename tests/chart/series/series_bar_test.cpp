@@ -395,6 +395,27 @@ TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {
     EXPECT_GT(p.b, 0);
 }
 
+// Seen from behind, the back wall stands before the bars: it is drawn after them, and the grid
+// lines on it come over them.
+TEST_F(BarTest, SeenFromBehindTheBackWallAndItsGridLinesComeOverTheBars) {
+    chart->SetView3D(true);
+    chart->Set3DPercent(40);
+    TView3DOptions* view = chart->GetView3DOptions();
+    view->SetOrthogonal(false);
+    view->SetRotation(210);
+    view->SetElevation(345);
+    view->SetZoom(70);
+    Bottom()->GetGrid()->SetStyle(psSolid);
+    Bottom()->GetGrid()->SetColor(clRed);
+    AddSeries<TBarSeries>({60, 80, 40, 70}, clBlue);
+    FixAxes();
+    Draw();
+    SavePicture("bar-3d-behind.png");
+    // Where the grid line of the second bar lies on the back wall, the bar is behind it.
+    const TPoint p = chart->GetCanvas()->Calculate3DPosition(X(1), Y(40), chart->Width3D);
+    EXPECT_EQ(Pixel(p.X, p.Y), Rgb(clRed));
+}
+
 // ---------------------------------------------------------------------------
 // Clicks
 
