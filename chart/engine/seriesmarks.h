@@ -11,6 +11,7 @@
 #include "platform/core/lists.h"
 #include "platform/gui/stdctrls.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -208,6 +209,9 @@ protected:
     void InitShadow(TZuzShadow* Shadow) override;
 };
 
+// The longest arrow and the farthest distance a callout takes, from a file or the editor.
+inline constexpr int LargestArrowLength = 1000;
+
 // The arrow from a point to its mark, with a pointer at the point.
 class TCallout : public TSeriesPointer {
 public:
@@ -222,7 +226,10 @@ public:
     TArrowHeadStyle GetArrowHead() const { return FArrowHead; }
     void SetArrowHead(TArrowHeadStyle Value) { Store(FArrowHead, Value); }
     int GetDistance() const { return FDistance; }
-    void SetDistance(int Value) { Store(FDistance, Value); }
+    // Held to the editor's range, as the length is: the two are summed with pixel positions.
+    void SetDistance(int Value) {
+        Store(FDistance, std::clamp(Value, -LargestArrowLength, LargestArrowLength));
+    }
     int GetArrowHeadSize() const { return FArrowHeadSize; }
     void SetArrowHeadSize(int Value) { Store(FArrowHeadSize, Value); }
 
@@ -246,7 +253,7 @@ public:
     explicit TMarksCallout(TChartSeries* Series);
     void Assign(TPersistent* Source) override;
     int GetLength() const { return FLength; }
-    void SetLength(int Value) { Store(FLength, Value); }
+    void SetLength(int Value) { Store(FLength, std::clamp(Value, -LargestArrowLength, LargestArrowLength)); }
     bool IsLengthStored() const { return FLength != DefaultLength; }
     // The length a series type starts its callout with, which is not written.
     int DefaultLength = 8;

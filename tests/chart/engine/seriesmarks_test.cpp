@@ -129,6 +129,14 @@ TEST_F(Marks, TheArrowLengthLiftsTheMarkAndTheDistanceTheArrowStart) {
     EXPECT_EQ(p.TopLeft.Y, before.TopLeft.Y - 11);
     EXPECT_EQ(p.ArrowEnd, TPoint(50, 49));
     EXPECT_EQ(p.ArrowStart, TPoint(50, 57));
+    // A file's length and distance are held to what the editor offers: their sum stays a pixel.
+    p = before;
+    marks->GetCallout()->SetLength(2147483647);
+    marks->GetCallout()->SetDistance(2147483647);
+    marks->ApplyArrowLength(p);
+    EXPECT_EQ(p.ArrowEnd, TPoint(50, 60 - 2000));
+    marks->GetCallout()->SetLength(-2147483647 - 1);
+    EXPECT_EQ(marks->GetCallout()->GetLength(), -1000);
 }
 
 TEST_F(Marks, ACustomPositionWinsUntilPositionsAreReset) {
