@@ -6,8 +6,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextEdit>
 #include <QWidget>
 
@@ -34,6 +36,8 @@ public:
         if (t != QEvent::KeyPress && t != QEvent::KeyRelease) return false;
         auto* ke = static_cast<QKeyEvent*>(event);
         if (resending_) return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && t == QEvent::KeyPress) pressedIn_[ke->key()] = widget->window();
         // A key from the window system reaches the top-level window first and
         // is then forwarded, as the same event, to the focused widget; only a
         // widget of a control counts. A key the widget ignores travels up the
@@ -43,6 +47,9 @@ public:
         TCustomForm* form = dynamic_cast<TCustomForm*>(control);
         if (!form) form = GetParentForm(control);
         if (!form) return false;
+        // A key's release belongs to the window its press went to: the release of a key that
+        // closed a box, or opened this window, reaches no control here.
+        if (t == QEvent::KeyRelease && widget && pressedIn_.value(ke->key()) != widget->window()) return true;
         if (ke == last_ && ke->timestamp() == lastStamp_ && t == lastType_) return false;
         Remember(ke);
         bool swallow = false;
@@ -113,6 +120,8 @@ private:
         lastType_ = ke->type();
     }
 
+    // The window each key last went down in, by key.
+    QHash<int, QPointer<QWidget>> pressedIn_;
     const QKeyEvent* last_ = nullptr;
     quint64 lastStamp_ = 0;
     QEvent::Type lastType_ = QEvent::None;
