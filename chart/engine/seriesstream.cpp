@@ -1,6 +1,7 @@
 // The series's defined stream properties and the byte layout of its "Data"
 // block.
 #include "chart/engine/chartseries.h"
+#include "chart/engine/chartvaluelist.h"
 
 #include "platform/core/filer.h"
 #include "platform/core/streams.h"
@@ -8,6 +9,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -182,6 +184,18 @@ void TChartSeries::ReadData(TStream* Stream) {
     if (flags.Contains(tfMarkPosition)) minRecord += kMarkPositionSize;
     if (n < 0 || static_cast<Int64>(n) * minRecord > Remaining(Stream)) Damaged();
     const bool horizontal = FMandatory != FY;
+    // The points come back in the order they were saved, also where the lists
+    // keep an order they were edited out of (a shape's corners, a grid's edit):
+    // sorted as they arrive, they would leave their mark positions and the
+    // indexes that point at them (a task's next task), and load as another series.
+    std::vector<TChartListOrder> orders;
+    for (int l = 0; l < lists; ++l) {
+        orders.push_back(FValuesList[l]->GetOrder());
+        FValuesList[l]->SetOrder(loNone);
+    }
+    const auto restoreOrders = [&] {
+        for (int l = 0; l < lists; ++l) FValuesList[l]->SetOrder(orders[static_cast<std::size_t>(l)]);
+    };
     BeginUpdate();
     try {
         for (int t = 0; t < n; ++t) {
@@ -195,11 +209,13 @@ void TChartSeries::ReadData(TStream* Stream) {
             if (flags.Contains(tfMarkPosition)) FMarks->Positions().Add(ReadPosition(Stream));
         }
     } catch (...) {
+        restoreOrders();
         // No half-read series is left behind.
         ClearLists();
         --FUpdateCount;
         throw;
     }
+    restoreOrders();
     EndUpdate();
     FManualData = true;
 }

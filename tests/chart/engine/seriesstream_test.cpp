@@ -145,6 +145,15 @@ TEST_F(SeriesStream, MarkPositionsTake34BytesAPoint) {
     ASSERT_NE(copy->GetMarks()->Positions().Get(1), nullptr);
     EXPECT_EQ(*copy->GetMarks()->Positions().Get(1), *p);
     EXPECT_FALSE(copy->GetMarks()->Positions().Get(0)->Custom);
+
+    // Edited out of its list's order, a point comes back in its place with its position.
+    series->GetXValues()->SetValue(1, -1);
+    auto edited = MakeOwned<TChartSeries>(nullptr);
+    ReadInto(edited.get(), DataOf(series.get()));
+    EXPECT_EQ(edited->XValue(1), -1);
+    ASSERT_NE(edited->GetMarks()->Positions().Get(1), nullptr);
+    EXPECT_EQ(*edited->GetMarks()->Positions().Get(1), *p);
+    EXPECT_EQ(edited->GetXValues()->GetOrder(), loAscending);
 }
 
 TEST_F(SeriesStream, EveryPrefixOfADamagedBlockRaisesAndLeavesNoPoints) {
