@@ -240,7 +240,7 @@ const ClassInfo& TZuzMovingFunction::StaticClass() {
 }
 
 TZuzMovingFunction::TZuzMovingFunction(TComponent* AOwner) : TZuzFunction(AOwner) {
-    InternalSetPeriod(1);
+    InitPeriod(1);
     SetPeriodAlign(paLast);
     SingleSourceOnly = true;
 }

@@ -32,7 +32,9 @@ public:
     // Raises ChartException for a negative period and keeps the old one.
     void SetPeriod(double Value);
     void InternalSetPeriod(double Value) { FPeriod = Value; }
-    bool IsPeriodStored() const { return FPeriod != 0; }
+    // A function that starts with a period of its own (InitPeriod) also writes
+    // a period of 0, which would otherwise load as the one it starts with.
+    bool IsPeriodStored() const { return FPeriod != 0 || FPeriod != FStartPeriod; }
     TFunctionPeriodStyle GetPeriodStyle() const { return FPeriodStyle; }
     void SetPeriodStyle(TFunctionPeriodStyle Value);
     TFunctionPeriodAlign GetPeriodAlign() const { return FPeriodAlign; }
@@ -78,6 +80,8 @@ public:
     bool SingleSourceOnly = false;
 
 protected:
+    // The period the function starts with, set in its constructor.
+    void InitPeriod(double Value) { FPeriod = FStartPeriod = Value; }
     // The number of points of a period or window: at least one, so every
     // period moves on and no window reaches past its source.
     int PointsPerPeriod() const;
@@ -85,6 +89,7 @@ protected:
 private:
     void AddPointsFromMany();
     double FPeriod = 0;
+    double FStartPeriod = 0;
     TFunctionPeriodStyle FPeriodStyle = psNumPoints;
     TFunctionPeriodAlign FPeriodAlign = paCenter;
     TChartSeries* FParentSeries = nullptr;

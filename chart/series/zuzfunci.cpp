@@ -225,7 +225,7 @@ double TAverageZuzFunction::CalculateMany(const TDataSourcesList& SourceSeriesLi
 // y = f(x)
 
 TCustomZuzFunction::TCustomZuzFunction(TComponent* AOwner) : TZuzFunction(AOwner) {
-    InternalSetPeriod(1.0);
+    InitPeriod(1.0);
     NoSourceRequired = true;
 }
 

@@ -311,6 +311,10 @@ TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
     EXPECT_EQ(custom2->GetNumPoints(), 7);
     EXPECT_EQ(custom2->GetStartX(), 2.5);
     EXPECT_EQ(custom2->GetPeriod(), 1.0);
+    custom->SetPeriod(0); // the base's default, not the one this function starts with
+    auto* custom3 = Function<TCustomZuzFunction>();
+    streamtext::ReadText(streamtext::ObjectText(custom), custom3);
+    EXPECT_EQ(custom3->GetPeriod(), 0.0);
 }
 
 // ---------------------------------------------------------------------------
