@@ -6,8 +6,8 @@
 #include "chart/engine/chartseries.h"
 #include "fakechart.h"
 #include "tests/chart/canvas/canvasfixture.h"
+#include "tests/support/picturefile.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -234,8 +234,7 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
     TSeriesMarkPosition p = Place(u"Mark", 100, 90);
     marks->ApplyArrowLength(p);
     marks->InternalDraw(0, clRed, u"Mark", p);
-    if (const char* dir = std::getenv("MOLTREN_TEST_PICTURES"))
-        probe::Grab(on->target).SavePng(std::filesystem::path(dir) / "mark.png");
+    EXPECT_TRUE(probe::Grab(on->target).SavePng(testsupport::PictureFile("mark.png")));
     const TRect r = p.Bounds();
     EXPECT_EQ(on->At(r.Left, r.Top), clBlack) << "frame";
     EXPECT_EQ(on->At(r.Right - 1, r.Bottom - 1), clBlack) << "frame";
