@@ -450,14 +450,6 @@ const ClassInfo& TSeriesMarks::StaticClass() {
     return info;
 }
 
-namespace {
-
-TCustomZuzPanel* PanelOf(ISeriesChart* Chart) {
-    return Chart ? dynamic_cast<TCustomZuzPanel*>(Chart->ChartComponent()) : nullptr;
-}
-
-} // namespace
-
 TSeriesMarks::TSeriesMarks(TChartSeries* Series) : TSeriesMarkShape(nullptr), FSeries(Series), FItems(this) {
     TNotifyEvent changed;
     changed.Bind([this](TObject*) { Repaint(); });

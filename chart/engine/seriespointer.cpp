@@ -71,8 +71,12 @@ void TSeriesPointer::SetVisible(bool Value) {
     Repaint();
 }
 
+TCustomZuzPanel* PanelOf(ISeriesChart* Chart) {
+    return Chart ? dynamic_cast<TCustomZuzPanel*>(Chart->ChartComponent()) : nullptr;
+}
+
 void TSeriesPointer::SetParentChart(ISeriesChart* Value) {
-    SetParent(Value ? dynamic_cast<TCustomZuzPanel*>(Value->ChartComponent()) : nullptr);
+    SetParent(PanelOf(Value));
 }
 
 void TSeriesPointer::Assign(TPersistent* Source) {

@@ -6,6 +6,10 @@
 
 class ISeriesChart;
 class TChartSeries;
+
+// The panel a series' chart is, for the shapes that hang on it; nullptr for none or a chart
+// that is no panel.
+TCustomZuzPanel* PanelOf(ISeriesChart* Chart);
 class TZuzGradient;
 class TZuzShadow;
 
