@@ -468,6 +468,9 @@ void TPen::SetStyle(TPenStyle Value) {
     Changed();
 }
 void TPen::SetWidth(int Value) {
+    // A width from a file may be any number: a pen as wide as the largest picture covers any,
+    // and drawing, framing and laying out add the width to coordinates.
+    Value = std::min(Value, kLargestPictureSide);
     if (Value < 0 || FWidth == Value) return;
     FWidth = Value;
     Changed();

@@ -103,6 +103,9 @@ TEST(StyleObjects, ChangesAreReportedOnlyWhenAValueChanges) {
     EXPECT_EQ(copy.GetWidth(), 3);
     EXPECT_EQ(copy.GetMode(), pmNotXor);
     EXPECT_THROW(copy.Assign(&brush), EConvertError);
+    // A width from a file is held to the largest picture's side.
+    copy.SetWidth(2147483647);
+    EXPECT_EQ(copy.GetWidth(), kLargestPictureSide);
 }
 
 TEST(Fonts, KnownFacesAreSubstituted) {
