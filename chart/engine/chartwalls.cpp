@@ -8,6 +8,7 @@
 #include "chart/engine/chart.h"
 #include "chart/engine/chartaxis.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -34,6 +35,18 @@ void TCustomChartWall::InitColor(TColor Color) {
     SetParent(nullptr); // quietly: a new wall repaints nothing
     SetColor(Color);
     SetParent(panel);
+}
+
+// A file may hold any number: the positions are percentages of the wall's length and the size
+// is added to the chart's rectangle, so neither goes beyond what drawing can take.
+void TCustomChartWall::SetEndPosition(int Value) {
+    Store(FEndPosition, std::clamp(Value, 0, 100));
+}
+void TCustomChartWall::SetSize(int Value) {
+    Store(FSize, std::clamp(Value, -kLargestPictureSide, kLargestPictureSide));
+}
+void TCustomChartWall::SetStartPosition(int Value) {
+    Store(FStartPosition, std::clamp(Value, 0, 100));
 }
 
 void TCustomChartWall::Assign(TPersistent* Source) {

@@ -20,11 +20,11 @@ public:
     bool GetDark3D() const { return FDark3D; }
     void SetDark3D(bool Value) { Store(FDark3D, Value); }
     int GetEndPosition() const { return FEndPosition; }
-    void SetEndPosition(int Value) { Store(FEndPosition, Value); }
+    void SetEndPosition(int Value);
     int GetSize() const { return FSize; }
-    void SetSize(int Value) { Store(FSize, Value); }
+    void SetSize(int Value);
     int GetStartPosition() const { return FStartPosition; }
-    void SetStartPosition(int Value) { Store(FStartPosition, Value); }
+    void SetStartPosition(int Value);
     bool IsColorStored() const { return GetColor() != FDefaultColor; }
     // The right wall starts hidden.
     bool DefaultVisible = true;

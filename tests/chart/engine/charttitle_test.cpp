@@ -342,6 +342,10 @@ TEST_F(WallTest, AnEndPositionOfFiftyDrawsTheLeftWallOverTheUpperHalf) {
     const probe::Rgb yellow = Rgb(static_cast<TColor>(0x80FFFF));
     EXPECT_EQ(At(chart.get(), out, r.Left, r.Top + h / 4, d / 2), yellow);
     EXPECT_NE(At(chart.get(), out, r.Left, r.Top + 3 * h / 4, d / 2), yellow);
+    // A file's number is a percentage of the wall: beyond the end is the end.
+    chart->GetLeftWall()->SetEndPosition(2147483647);
+    Draw(chart.get(), out);
+    EXPECT_EQ(At(chart.get(), out, r.Left, r.Top + 3 * h / 4, d / 2), yellow);
 }
 
 TEST_F(WallTest, WallsAndTitlesTravelThroughAssign) {
