@@ -308,8 +308,11 @@ void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
 void TZuzShadow::DrawSmooth(TCanvas3D* Canvas, const TRect& R, bool IsEllipse, bool IsPolygon, int RoundSize,
                             std::span<const TPoint> Points) {
     const int ah = std::abs(FHorizSize), av = std::abs(FVertSize);
-    const int w = std::max(1, R.Right + 1 - R.Left + 2 * ah);
-    const int h = std::max(1, R.Bottom + 1 - R.Top + 2 * av);
+    const Int64 wide = Int64{R.Right} + 1 - R.Left + 2 * ah, high = Int64{R.Bottom} + 1 - R.Top + 2 * av;
+    // A shape of any size (a font or a zoom from a file) casts no smooth shadow larger than a
+    // picture may be: its bitmap would take gigabytes.
+    if (!PictureSizeAllowed(wide, high)) return;
+    const int w = static_cast<int>(std::max<Int64>(1, wide)), h = static_cast<int>(std::max<Int64>(1, high));
     auto bitmap = MakeOwned<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(w, h);
