@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
@@ -185,8 +186,7 @@ TEST_F(ExtendedPanelTest, ARoundedPanelWithASmoothShadowShowsWhatIsBehindInItsCo
     EXPECT_EQ(probe::Pixel(out, 239, 0), Rgb(clWhite));     // above the shadow
     EXPECT_EQ(probe::Pixel(out, 20, 20), Rgb(clBlue));      // the picture at its offset
     EXPECT_LT(probe::Pixel(out, 232, 75).Lightness(), 250); // the shadow on the right
-    const char* dir = std::getenv("MOLTREN_PICTURES");
-    const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-panel-extended.png";
+    const fs::path file = testsupport::PictureFile("chart-panel-extended.png");
     EXPECT_TRUE(probe::Grab(out).SavePng(file));
 }
 

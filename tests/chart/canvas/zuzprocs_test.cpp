@@ -8,6 +8,7 @@
 #include "platform/gui/forms.h"
 #include "platform/win32/registry.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
 
@@ -499,8 +500,7 @@ TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
     EXPECT_EQ(PixelOf(out, 26, 80), (probe::Rgb{255, 0, 0}));
     EXPECT_EQ(PixelOf(out, 203, 80), (probe::Rgb{255, 0, 0}));
     EXPECT_EQ(PixelOf(out, 204, 80), (probe::Rgb{240, 240, 240}));
-    const char* dir = std::getenv("MOLTREN_PICTURES");
-    const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-panel.png";
+    const fs::path file = testsupport::PictureFile("chart-panel.png");
     EXPECT_TRUE(probe::Grab(out).SavePng(file));
 }
 

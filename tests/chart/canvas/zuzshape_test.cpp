@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/picturefile.h"
 #include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
@@ -153,8 +154,7 @@ TEST_F(ShapeTest, FramesByStyleWithTheirShadows) {
     EXPECT_EQ(s.At(121, 53), kBlack);
     EXPECT_EQ(s.At(120, 25), kWhite);
 
-    const char* dir = std::getenv("MOLTREN_PICTURES");
-    const fs::path file = (dir ? fs::path(dir) : fs::temp_directory_path()) / "chart-shapes.png";
+    const fs::path file = testsupport::PictureFile("chart-shapes.png");
     // All three kinds and a bevelled one side by side, for the eye.
     s.panel->SetBounds(0, 0, 480, 120);
     TZuzShape round(s.panel.get()), ellipse(s.panel.get()), bevel(s.panel.get());
