@@ -9,6 +9,7 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -470,6 +471,10 @@ void TChartAxis::SetIntegerProperty(int& Field, int Value) {
     if (Field == Value) return;
     Field = Value;
     Repaint();
+}
+
+void TChartAxis::SetPixelsProperty(int& Field, int Value) {
+    SetIntegerProperty(Field, std::clamp(Value, -kLargestPictureSide, kLargestPictureSide));
 }
 
 void TChartAxis::SetDoubleProperty(double& Field, double Value) {

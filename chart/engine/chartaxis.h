@@ -221,9 +221,9 @@ public:
     void SetLogarithmicBase(double Value);
     bool IsLogBaseStored() const { return FLogarithmicBase != 10; }
     int GetMaximumOffset() const { return FMaximumOffset; }
-    void SetMaximumOffset(int Value) { SetIntegerProperty(FMaximumOffset, Value); }
+    void SetMaximumOffset(int Value) { SetPixelsProperty(FMaximumOffset, Value); }
     int GetMinimumOffset() const { return FMinimumOffset; }
-    void SetMinimumOffset(int Value) { SetIntegerProperty(FMinimumOffset, Value); }
+    void SetMinimumOffset(int Value) { SetPixelsProperty(FMinimumOffset, Value); }
     bool GetMaximumRound() const { return FMaximumRound; }
     void SetMaximumRound(bool Value) { SetBooleanProperty(FMaximumRound, Value); }
     bool GetMinimumRound() const { return FMinimumRound; }
@@ -236,7 +236,7 @@ public:
     TChartAxisTitle* GetTitle() const { return FTitle.get(); }
     void SetAxisTitle(TChartAxisTitle* Value) { FTitle->Assign(Value); }
     int GetTitleSize() const { return FTitleSize; }
-    void SetTitleSize(int Value) { SetIntegerProperty(FTitleSize, Value); }
+    void SetTitleSize(int Value) { SetPixelsProperty(FTitleSize, Value); }
     TAxisGridPen* GetGrid() const { return FGrid.get(); }
     void SetGrid(TAxisGridPen* Value) { FGrid->Assign(Value); }
     bool GetGridCentered() const { return FGrid->GetCentered(); }
@@ -257,7 +257,7 @@ public:
     int GetLabelsSeparation() const { return FLabelsSeparation; }
     void SetLabelsSeparation(int Value);
     int GetLabelsSize() const { return FLabelsSize; }
-    void SetLabelsSize(int Value) { SetIntegerProperty(FLabelsSize, Value); }
+    void SetLabelsSize(int Value) { SetPixelsProperty(FLabelsSize, Value); }
     TAxisLabelStyle GetLabelStyle() const { return FLabelStyle; }
     void SetLabelStyle(TAxisLabelStyle Value);
     bool GetLabelsExponent() const { return FLabelsExponent; }
@@ -278,7 +278,7 @@ public:
     int GetMinorTickCount() const { return FMinorTickCount; }
     void SetMinorTickCount(int Value) { SetIntegerProperty(FMinorTickCount, Value); }
     int GetMinorTickLength() const { return FMinorTickLength; }
-    void SetMinorTickLength(int Value) { SetIntegerProperty(FMinorTickLength, Value); }
+    void SetMinorTickLength(int Value) { SetPixelsProperty(FMinorTickLength, Value); }
     TDarkGrayPen* GetMinorTicks() const { return FMinorTicks.get(); }
     void SetMinorTicks(TDarkGrayPen* Value) { FMinorTicks->Assign(Value); }
     TDarkGrayPen* GetTicks() const { return FTicks.get(); }
@@ -286,9 +286,9 @@ public:
     TDarkGrayPen* GetTicksInner() const { return FTicksInner.get(); }
     void SetTicksInner(TDarkGrayPen* Value) { FTicksInner->Assign(Value); }
     int GetTickInnerLength() const { return FTickInnerLength; }
-    void SetTickInnerLength(int Value) { SetIntegerProperty(FTickInnerLength, Value); }
+    void SetTickInnerLength(int Value) { SetPixelsProperty(FTickInnerLength, Value); }
     int GetTickLength() const { return FTickLength; }
-    void SetTickLength(int Value) { SetIntegerProperty(FTickLength, Value); }
+    void SetTickLength(int Value) { SetPixelsProperty(FTickLength, Value); }
     bool GetTickOnLabelsOnly() const { return FTickOnLabelsOnly; }
     void SetTickOnLabelsOnly(bool Value) { SetBooleanProperty(FTickOnLabelsOnly, Value); }
     bool GetInverted() const { return FInverted; }
@@ -408,6 +408,9 @@ public:
     // Store a changed value and repaint the chart.
     void SetBooleanProperty(bool& Field, bool Value);
     void SetIntegerProperty(int& Field, int Value);
+    // A length or offset in pixels, held to the side of the largest picture: a file's number
+    // is summed with the chart's coordinates.
+    void SetPixelsProperty(int& Field, int Value);
     void SetDoubleProperty(double& Field, double Value);
     void SetStringProperty(String& Field, const String& Value);
     void Repaint();

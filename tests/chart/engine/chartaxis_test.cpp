@@ -85,6 +85,11 @@ TEST_F(Axis, SettersCheckTheirValuesAndKeepTheOldOneOnFailure) {
     EXPECT_EQ(a->GetLabelsAngle(), -30);
     a->SetZPosition(0);
     EXPECT_EQ(a->GetZPosition(), 0.01);
+    // Lengths and offsets in pixels from a file are held to the largest picture's side.
+    a->SetTickLength(2147483647);
+    a->SetMinimumOffset(-2147483647 - 1);
+    EXPECT_EQ(a->GetTickLength(), kLargestPictureSide);
+    EXPECT_EQ(a->GetMinimumOffset(), -kLargestPictureSide);
 }
 
 TEST_F(Axis, AutomaticFlagsFollowEachOther) {
