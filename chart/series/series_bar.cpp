@@ -158,6 +158,15 @@ void TCustomBarSeries::SetBarStyle(TBarStyle Value) {
     Repaint();
 }
 
+// Percentages of the series' depth and of a bar's width, as the editor offers them: a file's
+// number is multiplied with the chart's sizes.
+void TCustomBarSeries::SetDepthPercent(int Value) {
+    SetIntegerProperty(FDepthPercent, std::clamp(Value, 0, 100));
+}
+void TCustomBarSeries::SetOffsetPercent(int Value) {
+    SetIntegerProperty(FOffsetPercent, std::clamp(Value, -100, 100));
+}
+
 void TCustomBarSeries::SetTransparency(int Value) {
     if (FTransparency == Value) return;
     FTransparency = Value;

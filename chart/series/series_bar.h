@@ -98,13 +98,13 @@ public:
     int GetDarkPen() const { return FDarkPen; }
     void SetDarkPen(int Value) { SetIntegerProperty(FDarkPen, Value); }
     int GetDepthPercent() const { return FDepthPercent; }
-    void SetDepthPercent(int Value) { SetIntegerProperty(FDepthPercent, Value); }
+    void SetDepthPercent(int Value);
     TBarSeriesGradient* GetGradient() const { return FGradient.get(); }
     void SetGradient(TBarSeriesGradient* Value) { FGradient->Assign(Value); }
     TMultiBar GetMultiBar() const { return FMultiBar; }
     void SetMultiBar(TMultiBar Value);
     int GetOffsetPercent() const { return FOffsetPercent; }
-    void SetOffsetPercent(int Value) { SetIntegerProperty(FOffsetPercent, Value); }
+    void SetOffsetPercent(int Value);
     TZuzShadow* GetShadow() const { return FShadow.get(); }
     void SetShadow(TZuzShadow* Value);
     bool GetSideMargins() const { return FSideMargins; }

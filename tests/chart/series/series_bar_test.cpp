@@ -229,6 +229,12 @@ TEST_F(BarTest, DepthPercentKeepsTheMiddleOfTheSeriesDepth) {
     s->SetDepthPercent(0);
     Draw();
     EXPECT_EQ(s->EndZ - s->StartZ, full);
+    // A file's number beyond the whole depth is the whole depth; an offset, a whole bar.
+    s->SetDepthPercent(2147483647);
+    s->SetOffsetPercent(-2147483647 - 1);
+    Draw();
+    EXPECT_EQ(s->EndZ - s->StartZ, full);
+    EXPECT_EQ(s->GetOffsetPercent(), -100);
 }
 
 // ---------------------------------------------------------------------------
