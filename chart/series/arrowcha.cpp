@@ -28,8 +28,8 @@ TArrowSeries::TArrowSeries(TComponent* AOwner)
     : TPointSeries(AOwner), FEndXValues(new TChartValueList(this, VavIve_ValuesArrowEndX)),
       FEndYValues(new TChartValueList(this, VavIve_ValuesArrowEndY)) {
     CalcVisiblePoints = false;
-    GetXValues()->SetDateTime(true);
-    FEndXValues->SetDateTime(true);
+    GetXValues()->InitDateTime(true);
+    FEndXValues->InitDateTime(true);
     GetPointer()->SetInflateMargins(false);
     GetMarks()->GetFrame()->SetVisible(false);
     GetMarks()->SetTransparent(true);

@@ -36,9 +36,9 @@ TGanttSeries::TGanttSeries(TComponent* AOwner)
     SetClickableLine(false);
     CalcVisiblePoints = false;
     GetXValues()->SetName(VavIve_ValuesGanttStart);
-    GetXValues()->SetDateTime(true);
+    GetXValues()->InitDateTime(true);
     SetColorEachPoint(true);
-    FEndValues->SetDateTime(true);
+    FEndValues->InitDateTime(true);
     GetPointer()->SetStyle(psRectangle);
     FNextTask->TempValue = kNoNextTaskGiven;
 }

@@ -392,6 +392,7 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     a->SetArrowPercent(30);
     a->SetArrowWidth(14);
     a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
+    a->GetEndXValues()->SetDateTime(false); // lists of dates to start with, made plain
     auto* b = Add<TBubbleSeries>({});
     b->SetName(u"Bubbles");
     b->SetSquared(false);
@@ -403,6 +404,7 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     g->AddGantt(45000, 45003, 1, u"Монтаж");
     g->AddGantt(45004, 45006, 2, u"Пуск");
     g->GetNextTask()->SetValue(0, 1);
+    g->GetXValues()->SetDateTime(false);
     // Saved as shown: a bubble's size, here the nought of the last, stays its own.
     Draw();
 
@@ -425,6 +427,10 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     EXPECT_EQ(a2->GetEndXValues()->GetValue(0), 3);
     EXPECT_EQ(a2->GetEndYValues()->GetValue(0), 4);
     EXPECT_EQ(a2->GetValueColor(0), clBlue);
+    EXPECT_FALSE(a2->GetEndXValues()->GetDateTime());
+    EXPECT_TRUE(a2->GetXValues()->GetDateTime());
+    EXPECT_FALSE(g2->GetXValues()->GetDateTime());
+    EXPECT_TRUE(g2->GetEndValues()->GetDateTime());
     EXPECT_FALSE(b2->GetSquared());
     ASSERT_EQ(b2->Count(), 2);
     EXPECT_EQ(b2->GetRadiusValues()->GetValue(0), 1.5);
