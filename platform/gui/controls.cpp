@@ -13,11 +13,13 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
+#include <climits>
 #include <unordered_map>
 
 // ---------------------------------------------------------------------------
@@ -967,6 +969,10 @@ void TWinControl::InsertControl(TControl* AControl) {
     if (!AControl || AControl->FParent == this) return;
     FControls.push_back(AControl);
     AControl->FParent = this;
+    if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
+        FTabList.push_back(w);
+        TabChainChanged();
+    }
     PlaceChildWidget(AControl);
     AControl->ParentFontChanged();
     AControl->ParentColorChanged();
@@ -998,6 +1004,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
     if (TCustomForm* form = GetParentForm(this)) form->ForgetControl(AControl);
     DetachChildWidget(AControl);
     FControls.erase(it);
+    std::erase(FTabList, AControl);
     AControl->FParent = nullptr;
     if (AControl->FAlign != alNone && !GetComponentState().Contains(csDestroying)) Realign();
 }
@@ -1011,6 +1018,78 @@ void TWinControl::SetTabStop(bool Value) {
         const int policy = w->focusPolicy();
         w->setFocusPolicy(
             static_cast<Qt::FocusPolicy>(Value ? policy | Qt::TabFocus : policy & ~Qt::TabFocus));
+    }
+    // A widget that took no focus had no place of its own in the chain.
+    TabChainChanged();
+}
+
+int TWinControl::GetTabOrder() const {
+    if (!FParent) return -1;
+    const auto& list = FParent->FTabList;
+    return static_cast<int>(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TWinControl::SetTabOrder(int Value) {
+    // The children of a stream come one by one: each one's place is known once all have been read.
+    if (GetComponentState().Contains(csReading)) {
+        FTabOrder = Value;
+        return;
+    }
+    if (!FParent) return;
+    auto& list = FParent->FTabList;
+    std::erase(list, this);
+    Value = std::clamp(Value, 0, static_cast<int>(list.size()));
+    list.insert(list.begin() + Value, this);
+    TabChainChanged();
+}
+
+void TWinControl::ReadState(TReader* Reader) {
+    TControl::ReadState(Reader);
+    // A child read without a place keeps its turn after those read with one.
+    auto place = [](const TWinControl* c) { return c->FTabOrder >= 0 ? c->FTabOrder : INT_MAX; };
+    std::stable_sort(FTabList.begin(), FTabList.end(),
+                     [&](const TWinControl* a, const TWinControl* b) { return place(a) < place(b); });
+    for (TWinControl* c : FTabList) c->FTabOrder = -1;
+    TabChainChanged();
+}
+
+// The chain is brought into order lazily, by the window's outermost control: once before the
+// window shows, and after changes to a window on the screen once they are all made (or at a Tab
+// that comes first), not at every control a form reads.
+void TWinControl::TabChainChanged() {
+    TWinControl* top = this;
+    while (top->FParent) top = top->FParent;
+    if (top->FTabChainStale) return;
+    top->FTabChainStale = true;
+    if (QWidget* w = top->Widget(); w && w->isVisible())
+        QTimer::singleShot(0, w, [top] { top->UpdateTabChain(); });
+}
+
+void TWinControl::UpdateTabChain() {
+    TWinControl* top = this;
+    while (top->FParent) top = top->FParent;
+    if (!top->FTabChainStale || !top->Widget()) return;
+    top->FTabChainStale = false;
+    std::vector<QWidget*> chain;
+    top->CollectTabChain(chain, top->Widget()->window());
+    for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+// Each child before its own children, then its next sibling. A compound widget stands in the
+// chain through the widget its focus goes to, followed by the inner widgets that take focus for
+// the same control (a page control's tabs), in the order they had.
+void TWinControl::CollectTabChain(std::vector<QWidget*>& Chain, const QWidget* Window) const {
+    for (const TWinControl* c : FTabList) {
+        QWidget* outer = c->Widget();
+        if (!outer || outer->window() != Window) continue;
+        QWidget* w = outer;
+        while (w->focusPolicy() == Qt::NoFocus && w->focusProxy()) w = w->focusProxy();
+        if (w->focusPolicy() != Qt::NoFocus) Chain.push_back(w);
+        for (QWidget* x = Window->nextInFocusChain(); x != Window; x = x->nextInFocusChain())
+            if (x != w && x->focusPolicy() != Qt::NoFocus && outer->isAncestorOf(x) &&
+                ControlOfWidget(x) == c)
+                Chain.push_back(x);
+        c->CollectTabChain(Chain, Window);
     }
 }
 

@@ -432,8 +432,10 @@ public:
     HWND GetHandle() const { return reinterpret_cast<HWND>(Widget()); }
     bool HandleAllocated() const { return Widget() != nullptr; }
 
-    int GetTabOrder() const { return FTabOrder; }
-    void SetTabOrder(int Value) { FTabOrder = Value; }
+    // The place among the parent's windowed children that Tab visits them in, 0..n-1; -1 without a
+    // parent. Setting it moves the control to that place, the others closing up behind it.
+    int GetTabOrder() const;
+    void SetTabOrder(int Value);
     bool GetTabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
     // Written only when set apart from the class's own choice.
@@ -470,6 +472,10 @@ public:
     bool HandleKeyUp(Word& Key, TShiftState Shift);
     // Whether the control itself uses the Return key (multi-line editors).
     virtual bool WantsReturns() const { return false; }
+    // Brings the window's focus chain into the tab order of the controls in it, if that changed
+    // since it last did: Tab and Shift+Tab follow the chain.
+    void UpdateTabChain();
+    void ReadState(TReader* Reader) override;
 
 protected:
     // The class's own tab stop, not written to streams.
@@ -494,9 +500,16 @@ private:
     friend class TControl;
     void AlignAll();
     void ApplyAnchors();
+    void TabChainChanged();
+    void CollectTabChain(std::vector<QWidget*>& Chain, const QWidget* Window) const;
 
     std::vector<TControl*> FControls;
+    // The windowed children in the order Tab visits them.
+    std::vector<TWinControl*> FTabList;
+    // The value read from a stream, until the parent has read all its children.
     int FTabOrder = -1;
+    // Kept by the outermost control: the window's focus chain no longer follows the tab order.
+    bool FTabChainStale = true;
     bool FTabStop = false;
     bool FTabStopSet = false;
     int FAlignLevel = 0;

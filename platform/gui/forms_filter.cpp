@@ -69,6 +69,9 @@ private:
     bool Press(QObject* watched, QKeyEvent* ke, TWinControl* control, TCustomForm* form) {
         const Word vk = VirtualKeyOf(ke);
         const TShiftState shift = ShiftOf(ke->modifiers());
+        // Whoever moves the focus for Tab follows the window's chain: it is brought into the tab
+        // order first if that has changed.
+        if (vk == VK_TAB) control->UpdateTabChain();
         if (vk != 0 && form->IsShortCut(ShortCut(vk, shift))) return true;
         Word key = vk;
         if (vk != 0 && control->HandleKeyDown(key, shift)) return true;

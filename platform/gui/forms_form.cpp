@@ -332,6 +332,8 @@ void TCustomForm::SetVisible(bool Value) {
             break;
         }
         if (FWindow->windowFlags() != flags) FWindow->setWindowFlags(flags);
+        // The window gives its first focus by the chain.
+        UpdateTabChain();
         TWinControl::SetVisible(true);
         UpdateWidgetGeometry();
         FShownOnce = true;

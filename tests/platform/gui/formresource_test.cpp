@@ -112,6 +112,11 @@ TEST_F(FormResourceTest, TheFormIsBuiltFromItsResource) {
     EXPECT_EQ(f->TimerComWaitPacket->GetInterval(), 3500u);
     auto* picker = static_cast<TDateTimePicker*>(f->FindComponent(u"DateTimePicker"));
     EXPECT_DOUBLE_EQ(picker->GetDateTime(), 40091.5);
+    // Each control takes the place in the tab order it was written with, whatever order it was read in.
+    EXPECT_EQ(f->ComboBox1->GetTabOrder(), 2);
+    EXPECT_EQ(f->RadioGroup->GetTabOrder(), 1);
+    EXPECT_EQ(picker->GetTabOrder(), 0);
+    EXPECT_EQ(f->BitBtn1->GetTabOrder(), 3);
     auto* save = static_cast<TSaveDialog*>(f->FindComponent(u"SaveDialog"));
     EXPECT_EQ(save->GetDefaultExt(), u"txt");
 

@@ -109,6 +109,31 @@ TEST_F(XKeys, TabVisitsTheTabStopsOnly) {
     EXPECT_TRUE(panel->Focused());
     ASSERT_TRUE(xserver::Type("shift+Tab shift+Tab"));
     EXPECT_TRUE(w.ok->Focused());
+
+    // The tab order, not the order the controls were made in, leads Tab, through a container's own
+    // children before the container's next sibling; a place past the end is the last one.
+    auto* first = Create<TEdit>(w.get());
+    auto* second = Create<TEdit>(w.get());
+    for (TEdit* e : {first, second}) {
+        e->SetParent(panel);
+        e->SetBounds(5, 5, 40, 25);
+    }
+    second->SetTabOrder(0);
+    panel->SetTabOrder(1);
+    w.other->SetTabOrder(0);
+    w.ok->SetTabOrder(99);
+    EXPECT_EQ(w.ok->GetTabOrder(), 4);
+    EXPECT_EQ(w.cancel->GetTabOrder(), 3);
+    const std::vector<TWinControl*> order{w.edit, panel, second, first, w.ok, w.other, w.edit};
+    ASSERT_TRUE(xserver::Focus(w.edit->Widget()));
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        ASSERT_TRUE(xserver::Type("Tab"));
+        EXPECT_TRUE(order[i]->Focused()) << "Tab " << i;
+    }
+    for (std::size_t i = order.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(xserver::Type("shift+Tab"));
+        EXPECT_TRUE(order[i - 1]->Focused()) << "Shift+Tab " << i;
+    }
 }
 
 } // namespace
