@@ -483,6 +483,10 @@ void TChartAxis::SetDoubleProperty(double& Field, double Value) {
     Repaint();
 }
 
+void TChartAxis::SetHeldProperty(double& Field, double Value, double Low, double High) {
+    if (!std::isnan(Value)) SetDoubleProperty(Field, std::clamp(Value, Low, High));
+}
+
 void TChartAxis::SetStringProperty(String& Field, const String& Value) {
     if (Field == Value) return;
     Field = Value;

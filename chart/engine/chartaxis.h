@@ -302,13 +302,13 @@ public:
     bool GetVisible() const { return FVisible; }
     void SetVisible(bool Value) { SetBooleanProperty(FVisible, Value); }
     double GetStartPosition() const { return FStartPosition; }
-    void SetStartPosition(double Value) { SetDoubleProperty(FStartPosition, Value); }
+    void SetStartPosition(double Value) { SetHeldProperty(FStartPosition, Value, 0, 100); }
     bool IsStartStored() const { return FStartPosition != 0; }
     double GetEndPosition() const { return FEndPosition; }
-    void SetEndPosition(double Value) { SetDoubleProperty(FEndPosition, Value); }
+    void SetEndPosition(double Value) { SetHeldProperty(FEndPosition, Value, 0, 100); }
     bool IsEndStored() const { return FEndPosition != 100; }
     double GetPositionPercent() const { return FPositionPercent; }
-    void SetPositionPercent(double Value) { SetDoubleProperty(FPositionPercent, Value); }
+    void SetPositionPercent(double Value) { SetHeldProperty(FPositionPercent, Value, -1000, 1000); }
     bool IsPosStored() const { return FPositionPercent != 0; }
     TZuzUnits GetPositionUnits() const { return FPositionUnits; }
     void SetPosUnits(TZuzUnits Value);
@@ -412,6 +412,9 @@ public:
     // is summed with the chart's coordinates.
     void SetPixelsProperty(int& Field, int Value);
     void SetDoubleProperty(double& Field, double Value);
+    // A place on the chart, held to the range the editor offers (a file's number is multiplied with
+    // the chart's sizes); not a number keeps the old one.
+    void SetHeldProperty(double& Field, double Value, double Low, double High);
     void SetStringProperty(String& Field, const String& Value);
     void Repaint();
     void CanvasChanged(TObject* Sender) { Repaint(); }

@@ -90,6 +90,15 @@ TEST_F(Axis, SettersCheckTheirValuesAndKeepTheOldOneOnFailure) {
     a->SetMinimumOffset(-2147483647 - 1);
     EXPECT_EQ(a->GetTickLength(), kLargestPictureSide);
     EXPECT_EQ(a->GetMinimumOffset(), -kLargestPictureSide);
+    // Places on the chart from a file are held to the editor's range.
+    a->SetStartPosition(-1e300);
+    a->SetEndPosition(1e300);
+    a->SetPositionPercent(-1e300);
+    EXPECT_EQ(a->GetStartPosition(), 0);
+    EXPECT_EQ(a->GetEndPosition(), 100);
+    EXPECT_EQ(a->GetPositionPercent(), -1000);
+    a->SetPositionPercent(std::nan(""));
+    EXPECT_EQ(a->GetPositionPercent(), -1000);
 }
 
 TEST_F(Axis, AutomaticFlagsFollowEachOther) {
