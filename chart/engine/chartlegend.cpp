@@ -63,7 +63,10 @@ void TZuzCustomShapePosition::SetCustomPosition(bool Value) {
     Repaint();
 }
 
+// A place in pixels, dragged or typed, is held to the largest picture: the shape's size is added
+// to it.
 void TZuzCustomShapePosition::SetLeft(int Value) {
+    Value = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
     const int w = ShapeBounds.Right - ShapeBounds.Left;
     ShapeBounds.Left = Value;
     ShapeBounds.Right = Value + w;
@@ -72,6 +75,7 @@ void TZuzCustomShapePosition::SetLeft(int Value) {
 }
 
 void TZuzCustomShapePosition::SetTop(int Value) {
+    Value = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
     const int h = ShapeBounds.Bottom - ShapeBounds.Top;
     ShapeBounds.Top = Value;
     ShapeBounds.Bottom = Value + h;
@@ -149,6 +153,11 @@ void TLegendSymbol::Assign(TPersistent* Source) {
     FVisible = src->FVisible;
     FWidth = src->FWidth;
     FWidthUnits = src->FWidthUnits;
+}
+
+// A file's number is held to the widths the editor offers: it is multiplied with the legend's.
+void TLegendSymbol::SetWidth(int Value) {
+    Store(FWidth, std::clamp(Value, 0, 100));
 }
 
 int TLegendSymbol::CalcWidth(int Value) const {
@@ -393,6 +402,21 @@ void TCustomChartLegend::SetDividingLines(TChartHiddenPen* Value) {
 void TCustomChartLegend::SetFirstValue(int Value) {
     if (Value < 0) throw LegendException(VavIve_LegendFirstValue);
     Store(FFirstValue, Value);
+}
+
+// Margins, spacing and the top place are summed with the chart's sizes: a file's number is held
+// to the range the editor offers.
+void TCustomChartLegend::SetHorizMargin(int Value) {
+    Store(FHorizMargin, std::clamp(Value, -1000, 1000));
+}
+void TCustomChartLegend::SetTopPos(int Value) {
+    Store(FTopPos, std::clamp(Value, -100, 100));
+}
+void TCustomChartLegend::SetVertMargin(int Value) {
+    Store(FVertMargin, std::clamp(Value, -1000, 1000));
+}
+void TCustomChartLegend::SetVertSpacing(int Value) {
+    Store(FVertSpacing, std::clamp(Value, -10, 100));
 }
 
 void TCustomChartLegend::SetLegendStyle(TLegendStyle Value) {

@@ -95,7 +95,7 @@ public:
     bool GetVisible() const { return FVisible; }
     void SetVisible(bool Value) { Store(FVisible, Value); }
     int GetWidth() const { return FWidth; }
-    void SetWidth(int Value) { Store(FWidth, Value); }
+    void SetWidth(int Value);
     TLegendSymbolSize GetWidthUnits() const { return FWidthUnits; }
     void SetWidthUnits(TLegendSymbolSize Value) { Store(FWidthUnits, Value); }
     TSymbolDrawEvent OnDraw;
@@ -222,7 +222,7 @@ public:
     bool GetFontSeriesColor() const { return FFontSeriesColor; }
     void SetFontSeriesColor(bool Value) { Store(FFontSeriesColor, Value); }
     int GetHorizMargin() const { return FHorizMargin; }
-    void SetHorizMargin(int Value) { Store(FHorizMargin, Value); }
+    void SetHorizMargin(int Value);
     bool GetInverted() const { return FInverted; }
     void SetInverted(bool Value) { Store(FInverted, Value); }
     int GetLeftPercent() const { return FLeftPercent; }
@@ -244,11 +244,11 @@ public:
     int GetTopPercent() const { return FTopPercent; }
     void SetTopPercent(int Value) { Store(FTopPercent, Value); }
     int GetTopPos() const { return FTopPos; }
-    void SetTopPos(int Value) { Store(FTopPos, Value); }
+    void SetTopPos(int Value);
     int GetVertMargin() const { return FVertMargin; }
-    void SetVertMargin(int Value) { Store(FVertMargin, Value); }
+    void SetVertMargin(int Value);
     int GetVertSpacing() const { return FVertSpacing; }
-    void SetVertSpacing(int Value) { Store(FVertSpacing, Value); }
+    void SetVertSpacing(int Value);
     TLegendItems* GetItems() { return &FItems; }
 
     // A series whose values a value legend lists; nullptr: chosen automatically.

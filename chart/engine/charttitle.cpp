@@ -79,7 +79,9 @@ void TChartTitle::SetText(TStrings* Value) {
     FText->Assign(Value);
 }
 
+// The margin is summed with the title's place: a file's number is held to the editor's range.
 void TChartTitle::SetVertMargin(int Value) {
+    Value = std::clamp(Value, -500, 500);
     if (FVertMargin == Value) return;
     FVertMargin = Value;
     Repaint();

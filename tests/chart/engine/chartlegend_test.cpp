@@ -69,6 +69,21 @@ TEST_F(LegendTest, AFirstValueOfZeroIsAcceptedAndANegativeOneRaises) {
     EXPECT_EQ(l->GetFirstValue(), 0);
     EXPECT_THROW(l->SetFirstValue(-1), LegendException);
     EXPECT_EQ(l->GetFirstValue(), 0);
+    // A file's numbers are held to what the editor offers, places to the largest picture.
+    l->SetColorWidth(2147483647);
+    l->SetHorizMargin(-2147483647 - 1);
+    l->SetVertMargin(2147483647);
+    l->SetTopPos(2147483647);
+    l->SetVertSpacing(-2147483647 - 1);
+    l->SetLeft(-2147483647 - 1);
+    l->SetTop(2147483647);
+    EXPECT_EQ(l->GetSymbol()->GetWidth(), 100);
+    EXPECT_EQ(l->GetHorizMargin(), -1000);
+    EXPECT_EQ(l->GetVertMargin(), 1000);
+    EXPECT_EQ(l->GetTopPos(), 100);
+    EXPECT_EQ(l->GetVertSpacing(), -10);
+    EXPECT_EQ(l->GetLeft(), -kLargestPictureSide);
+    EXPECT_EQ(l->GetTop(), kLargestPictureSide);
 }
 
 // ---------------------------------------------------------------------------

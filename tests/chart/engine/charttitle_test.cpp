@@ -136,6 +136,13 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     EXPECT_EQ(chart->AfterLegend, TRect(0, 0, 400, 300));
     EXPECT_EQ(t->GetShapeBounds().Left, 50);
     EXPECT_EQ(t->GetShapeBounds().Top, 100);
+    // A file's place and margin are held to the largest picture and to the editor's range.
+    t->SetLeft(2147483647);
+    t->SetTop(-2147483647 - 1);
+    t->SetVertMargin(2147483647);
+    EXPECT_EQ(t->GetLeft(), kLargestPictureSide);
+    EXPECT_EQ(t->GetTop(), -kLargestPictureSide);
+    EXPECT_EQ(t->GetVertMargin(), 500);
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
