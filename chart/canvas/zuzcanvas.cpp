@@ -516,7 +516,11 @@ void TView3DOptions::SetVertOffset(int Value) {
     Store(FVertOffset, Value);
     if (OnScrolled) OnScrolled(false);
 }
+// Up to the editor's largest zoom, and not below nothing: the chart's sizes are multiplied with a
+// file's number. Not a number keeps the zoom.
 void TView3DOptions::SetZoom(double Value) {
+    if (std::isnan(Value)) return;
+    Value = std::clamp(Value, 0.0, 500.0);
     if (FZoom == Value) return;
     if (OnChangedZoom) OnChangedZoom(ZuzRound(Value)); // while the old value is still stored
     Store(FZoom, Value);

@@ -344,8 +344,10 @@ void TCustomZuzPanel::SetBrushCanvas(TColor AColor, TChartBrush* ABrush, TColor 
     FCanvas->AssignBrushColor(ABrush, c, ABackColor);
 }
 
+// The widest margin the editor offers, in pixels: a file's number is summed with the panel's edges
+// and, in percent, multiplied with its sides.
 void TCustomZuzPanel::SetMargin(int Index, int Value) {
-    SetIntegerProperty(FMargins[static_cast<std::size_t>(Index & 3)], Value);
+    SetIntegerProperty(FMargins[static_cast<std::size_t>(Index & 3)], std::clamp(Value, -2000, 2000));
 }
 
 void TCustomZuzPanel::SetMarginUnits(TZuzUnits Value) {

@@ -60,12 +60,13 @@ void TCustomPanel::SetBevelOuter(TBevelCut Value) {
     FBevelOuter = Value;
     Changed();
 }
+// A frame narrows what the panel holds: no wider than a hundred pixels, whatever a file says.
 void TCustomPanel::SetBevelWidth(int Value) {
-    FBevelWidth = std::max(Value, 1);
+    FBevelWidth = std::clamp(Value, 1, 100);
     Changed();
 }
 void TCustomPanel::SetBorderWidth(int Value) {
-    FBorderWidth = std::max(Value, 0);
+    FBorderWidth = std::clamp(Value, 0, 100);
     Changed();
 }
 void TCustomPanel::SetBorderStyle(TBorderStyle Value) {

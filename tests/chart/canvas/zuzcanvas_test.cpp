@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -135,6 +136,14 @@ TEST(ViewOptions, SettersRepaintOnlyOnChangeAndEventsSeeTheOldValue) {
     EXPECT_EQ(options.GetPerspective(), 100);
     options.SetPerspective(-5);
     EXPECT_EQ(options.GetPerspective(), -5);
+    // A file's zoom is held to the editor's range.
+    options.SetZoom(1e300);
+    EXPECT_EQ(options.GetZoom(), 500);
+    options.SetZoom(-1e300);
+    EXPECT_EQ(options.GetZoom(), 0);
+    options.SetZoom(std::nan(""));
+    EXPECT_EQ(options.GetZoom(), 0);
+    options.SetZoom(150.5);
     bool horiz = false;
     options.OnScrolled = TZuzView3DScrolled([&](bool h) { horiz = h; });
     options.SetHorizOffset(4);

@@ -249,6 +249,15 @@ TEST_F(PanelTest, ChartRectangleFromMarginsFrameAndShadow) {
     panel.SetMargin(0, 100);
     panel.SetMargin(2, 290);
     EXPECT_EQ(panel.LayoutFor(bounds).ChartWidth, panel.GetWidth());
+    // A file's margins and frame are held to what the editor offers.
+    panel.SetMargin(0, 2147483647);
+    panel.SetMargin(3, -2147483647 - 1);
+    panel.SetBevelWidth(2147483647);
+    panel.SetBorderWidth(2147483647);
+    EXPECT_EQ(panel.GetMarginLeft(), 2000);
+    EXPECT_EQ(panel.GetMarginBottom(), -2000);
+    EXPECT_EQ(panel.GetBevelWidth(), 100);
+    EXPECT_EQ(panel.GetBorderWidth(), 100);
 }
 
 TEST_F(PanelTest, PaintsThroughTheBufferAndCopiesItWhenClean) {
