@@ -16,6 +16,7 @@
 #include "chart/engine/zuzfunction.h"
 #include "platform/core/filer.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 TZuzNewChartHook ZuzNewChartHook = nullptr;
@@ -166,7 +167,9 @@ void TCustomChart::DefineProperties(TFiler* Filer) {
         },
         nullptr, false);
     Filer->DefineProperty(
-        "ColorPaletteIndex", [this](TReader* Reader) { FColorPaletteIndex = Reader->ReadInteger(); },
+        "ColorPaletteIndex",
+        // -1 or one of the palettes: the editors count from the number.
+        [this](TReader* Reader) { FColorPaletteIndex = std::clamp(Reader->ReadInteger(), -1, kLastPalette); },
         [this](TWriter* Writer) { Writer->WriteInteger(FColorPaletteIndex); }, FColorPaletteIndex >= 1);
 }
 

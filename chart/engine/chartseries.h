@@ -13,6 +13,7 @@
 class TZuzFunction;
 #include "platform/core/sysutils.h"
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <type_traits>
@@ -527,10 +528,13 @@ public:
     void SetPercentFormat(const String& Value) { SetStringProperty(FPercentFormat, Value); }
     bool IsPercentFormatStored() const;
     int GetDepth() const { return FDepth; }
-    void SetDepth(int Value) { SetIntegerProperty(FDepth, Value); }
+    // -1: the chart's slot; else pixels, to the editor's largest.
+    void SetDepth(int Value) { SetIntegerProperty(FDepth, std::clamp(Value, -1, 1200)); }
     int GetZOrder() const { return FZOrder == -1 ? IZOrder : FZOrder; }
     int StoredZOrder() const { return FZOrder; } // -1: automatic
+    // A slot, held to the largest picture: the chart sums and multiplies it with depths.
     void SetZOrder(int Value) {
+        Value = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
         SetIntegerProperty(FZOrder, Value);
         IZOrder = Value == -1 ? 0 : Value;
     }

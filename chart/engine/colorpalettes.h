@@ -28,6 +28,8 @@ std::span<const TColor> WarmPalette();
 std::span<const TColor> CoolPalette();
 // The colours of palette Index; empty for 0 and any number that names none.
 std::span<const TColor> PaletteColors(int Index);
+// The number of the last palette named.
+constexpr int kLastPalette = 15;
 
 // The palette names, index = palette number.
 class TColorPalettes : public TStringList {

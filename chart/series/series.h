@@ -7,6 +7,7 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/seriespointer.h"
 
+#include <algorithm>
 #include <functional>
 
 class TChartHiddenPen;
@@ -69,7 +70,8 @@ public:
     bool GetInvertedStairs() const { return FInvertedStairs; }
     void SetInvertedStairs(bool Value) { SetBooleanProperty(FInvertedStairs, Value); }
     int GetLineHeight() const { return FLineHeight; }
-    void SetLineHeight(int Value) { SetIntegerProperty(FLineHeight, Value); }
+    // Pixels added below each point, to the editor's largest.
+    void SetLineHeight(int Value) { SetIntegerProperty(FLineHeight, std::clamp(Value, 0, 1000)); }
     TBrushStyle GetLineBrush() const;
     void SetLineBrush(TBrushStyle Value);
     TChartHiddenPen* GetOutLine() const { return FOutLine.get(); }

@@ -122,7 +122,10 @@ public:
     int GetConePercent() const { return FConePercent; }
     void SetConePercent(int Value) { SetIntegerProperty(FConePercent, Value); }
     int GetCustomBarWidth() const { return FCustomBarSize; }
-    void SetCustomBarWidth(int Value) { SetIntegerProperty(FCustomBarSize, Value); }
+    // Pixels, held to the largest picture: 0 is the automatic width.
+    void SetCustomBarWidth(int Value) {
+        SetIntegerProperty(FCustomBarSize, std::clamp(Value, -kLargestPictureSide, kLargestPictureSide));
+    }
     TGetBarStyleEvent OnGetBarStyle;
 
     int AddBar(double Value, const String& Text = {}, TColor Color = clDefault) {

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/colorpalettes.h"
 #include "chart/engine/serieslist.h"
 #include "chart/engine/zuzfunction.h"
 #include "charttestseries.h"
@@ -553,4 +554,6 @@ TEST_F(ChartTest, ThePaletteIndexIsStreamedOnlyWhenItIsNotTheDefault) {
     streamtext::ReadText("object P: TChart\n  ColorPaletteIndex = 3\nend\n", chart.get());
     EXPECT_EQ(chart->GetColorPaletteIndex(), 3);
     EXPECT_NE(streamtext::ObjectText(chart.get()).find("ColorPaletteIndex = 3"), std::string::npos);
+    streamtext::ReadText("object P: TChart\n  ColorPaletteIndex = 2147483647\nend\n", chart.get());
+    EXPECT_EQ(chart->GetColorPaletteIndex(), kLastPalette);
 }

@@ -169,6 +169,11 @@ TEST_F(Road, DepthPositionsFollowTheSlotAndTheSeriesDepth) {
     s->CalcDepthPositions();
     EXPECT_EQ(s->EndZ, 25);
     EXPECT_EQ(s->MiddleZ, 22);
+    // A file's depth and slot are held to the editor's largest depth and to the largest picture.
+    s->SetDepth(2147483647);
+    s->SetZOrder(-2147483647 - 1);
+    EXPECT_EQ(s->GetDepth(), 1200);
+    EXPECT_EQ(s->GetZOrder(), -kLargestPictureSide);
 }
 
 // ---------------------------------------------------------------------------

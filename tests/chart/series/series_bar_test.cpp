@@ -68,6 +68,8 @@ TEST_F(BarTest, ACustomBarWidthIsTakenAsItIsWithoutEvening) {
     s->SetCustomBarWidth(13);
     Draw();
     EXPECT_EQ(s->CurrentBarSize, 13);
+    s->SetCustomBarWidth(2147483647);
+    EXPECT_EQ(s->GetCustomBarWidth(), kLargestPictureSide);
 }
 
 TEST_F(BarTest, ZeroBarSlotsCountAsOneInsteadOfDividingByZero) {

@@ -65,6 +65,8 @@ TEST_F(Stacking, InThreeDTheLineIsARibbonInTheSeriesColour) {
     s->CalcVerticalMargins(top, bottom);
     EXPECT_GE(bottom, 5) << "room below for the ribbon's front face";
     Draw();
+    s->SetLineHeight(2147483647);
+    EXPECT_EQ(s->GetLineHeight(), 1000) << "a file's height, held to the editor's largest";
 }
 
 TEST_F(Stacking, TheShadowIsDrawnOffsetInItsColourUnderTheLine) {
