@@ -205,7 +205,15 @@ void TCustomRadioGroup::UpdateButtons() {
         FButtons[i]->setFont(GroupBox()->font());
     }
     FUpdating = false;
+    UpdateTabEntry();
     ArrangeButtons();
+}
+
+// The group is one stop of the window's tab chain: Tab enters it at the checked button (the
+// first one while none is checked); the other buttons take the focus by a click or an arrow key.
+void TCustomRadioGroup::UpdateTabEntry() {
+    const QRadioButton* entry = ButtonAt(std::max(FItemIndex, 0));
+    for (QRadioButton* b : FButtons) b->setFocusPolicy(b == entry ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 namespace {
@@ -249,16 +257,38 @@ void TCustomRadioGroup::ArrangeButtons() {
 
 void TCustomRadioGroup::ButtonClicked(int Index) {
     if (FUpdating) return;
-    Guarded(this, [&] {
-        // The user's click: this button is checked, the others not.
-        FUpdating = true;
-        for (std::size_t i = 0; i < FButtons.size(); ++i)
-            FButtons[i]->setChecked(static_cast<int>(i) == Index);
-        FUpdating = false;
-        FItemIndex = Index;
-        Changed();
-        Click();
-    });
+    Guarded(this, [&] { Choose(Index); });
+}
+
+// The user's choice: this button is checked, the others not.
+void TCustomRadioGroup::Choose(int Index) {
+    FUpdating = true;
+    for (std::size_t i = 0; i < FButtons.size(); ++i) FButtons[i]->setChecked(static_cast<int>(i) == Index);
+    FUpdating = false;
+    FItemIndex = Index;
+    UpdateTabEntry();
+    Changed();
+    Click();
+}
+
+// An arrow key moves the check to the next enabled button of the group, or the one before,
+// round from the last to the first, as a click on that button would.
+void TCustomRadioGroup::KeyDown(Word& Key, TShiftState Shift) {
+    TCustomGroupBox::KeyDown(Key, Shift);
+    if (Key != VK_UP && Key != VK_DOWN && Key != VK_LEFT && Key != VK_RIGHT) return;
+    if (Shift.Contains(ssCtrl) || Shift.Contains(ssAlt)) return;
+    const auto focused = std::find(FButtons.begin(), FButtons.end(), QApplication::focusWidget());
+    if (focused == FButtons.end()) return;
+    const int count = static_cast<int>(FButtons.size());
+    const int step = Key == VK_UP || Key == VK_LEFT ? count - 1 : 1;
+    Key = 0;
+    const int from = static_cast<int>(focused - FButtons.begin());
+    for (int i = (from + step) % count; i != from; i = (i + step) % count)
+        if (QRadioButton* b = FButtons[static_cast<std::size_t>(i)]; b->isEnabled()) {
+            b->setFocus(Qt::TabFocusReason);
+            Choose(i);
+            return;
+        }
 }
 
 void TCustomRadioGroup::SetItemIndex(int Value) {
@@ -272,6 +302,7 @@ void TCustomRadioGroup::SetItemIndex(int Value) {
     FUpdating = true;
     for (std::size_t i = 0; i < FButtons.size(); ++i) FButtons[i]->setChecked(static_cast<int>(i) == Value);
     FUpdating = false;
+    UpdateTabEntry();
     if (Value >= 0) {
         Changed();
         Click();

@@ -91,13 +91,16 @@ public:
 protected:
     void Resize() override;
     void FontChanged() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
     virtual void Changed() {}
 
 private:
     void ItemsChanged(TObject* Sender);
     void UpdateButtons();
+    void UpdateTabEntry();
     void ArrangeButtons();
     void ButtonClicked(int Index);
+    void Choose(int Index);
 
     Owned<TStringList> FItems;
     std::vector<QRadioButton*> FButtons;

@@ -138,3 +138,24 @@ TEST_F(ProgramOnDesktop, AGraphWindowStaysAboveTheMainWindowWhenThatIsClicked) {
     ASSERT_TRUE(probe::WaitFor([&] { return f->GetActive(); }));
     EXPECT_FALSE(probe::WaitFor([&] { return !xserver::Above(*graph, *f); }, 500));
 }
+
+// The read mode is one tab stop, entered at its checked button; an arrow checks the next button
+// as a click on it does, so the mode's dates follow at once.
+TEST_F(ProgramOnDesktop, TheReadModeIsOneTabStopAndTheArrowsChooseInIt) {
+    ASSERT_TRUE(xserver::Focus(*f->ComboBoxDevNum));
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(f->RadioGroup->Focused());
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(f->DateTimePickerStartDate->Focused());
+    ASSERT_TRUE(xserver::Type("shift+Tab Down"));
+    EXPECT_EQ(f->RadioGroup->GetItemIndex(), 1);
+    ASSERT_TRUE(xserver::Type("Up"));
+    EXPECT_EQ(f->RadioGroup->GetItemIndex(), 0);
+    EXPECT_FALSE(f->DateTimePickerFinish->GetEnabled());
+    ASSERT_TRUE(xserver::Type("Down shift+Tab"));
+    EXPECT_TRUE(f->DateTimePickerFinish->GetEnabled());
+    EXPECT_TRUE(f->ComboBoxDevNum->Focused());
+    // Back in at the checked button, the second: Up goes to the first.
+    ASSERT_TRUE(xserver::Type("Tab Up"));
+    EXPECT_EQ(f->RadioGroup->GetItemIndex(), 0);
+}

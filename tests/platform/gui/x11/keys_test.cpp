@@ -7,6 +7,8 @@
 #include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/x11/xserver.h"
 
+#include <QRadioButton>
+
 namespace {
 
 struct Window : TestForm {
@@ -134,6 +136,24 @@ TEST_F(XKeys, TabVisitsTheTabStopsOnly) {
         ASSERT_TRUE(xserver::Type("shift+Tab"));
         EXPECT_TRUE(order[i - 1]->Focused()) << "Shift+Tab " << i;
     }
+}
+
+// The arrows go round a radio group, from its last button to its first, past a disabled one.
+TEST_F(XKeys, TheArrowsGoRoundARadioGroupPastADisabledButton) {
+    Window w;
+    auto* group = Create<TRadioGroup>(w.get());
+    group->SetParent(w.get());
+    group->SetBounds(200, 10, 150, 100);
+    for (const char16_t* s : {u"Слева", u"Справа", u"Сверху"}) group->GetItems()->Add(s);
+    group->SetItemIndex(1);
+    group->ButtonAt(2)->setEnabled(false);
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(group->ButtonAt(1)));
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(group->GetItemIndex(), 0);
+    EXPECT_TRUE(group->ButtonAt(0)->hasFocus());
+    ASSERT_TRUE(xserver::Type("Left"));
+    EXPECT_EQ(group->GetItemIndex(), 1);
 }
 
 } // namespace
