@@ -25,6 +25,7 @@ const EnumInfo& EnumInfoOf<TChartGridShow>() {
 namespace {
 
 constexpr Word kKeyF2 = VK_F1 + 1;
+constexpr int kCellMargin = 2; // between a value's text and its cell's right edge
 
 String WithoutSeparators(String Text) {
     for (Char& c : Text)
@@ -236,9 +237,30 @@ void TCustomChartGrid::RecalcDimensions() {
     SetColWidths(0, 30);
     if (FShowColors && cols > 1) SetColWidths(1, 40);
     if (FGrid3D && cols > 2) SetColWidths(1, GetColWidths(2));
+    if (!FGrid3D) FitDateTimeColumns();
     if (GetCol() == 0 && cols > 1) SetCol(1);
     InvalidateGrid();
     DoChange();
+}
+
+// A date and time is wider than the default column, and its text is right-aligned: cut, it
+// would lose the day and month. Such a column takes the width of its widest text.
+void TCustomChartGrid::FitDateTimeColumns() {
+    Owned<TBitmap> measure;
+    for (int col = 1; col < GetColCount(); ++col) {
+        TChartValueList* list = nullptr;
+        TChartSeries* s = GetSeriesOfCol(col, list);
+        if (!s || !list || !list->GetDateTime()) continue;
+        if (!measure) {
+            measure = MakeOwned<TBitmap>();
+            measure->GetCanvas()->GetFont()->Assign(GetFont());
+        }
+        TCanvas* c = measure->GetCanvas();
+        int widest = c->TextWidth(list->GetName());
+        for (int i = 0; i < list->Count(); ++i)
+            widest = std::max(widest, c->TextWidth(ValueText(s, list, i)));
+        SetColWidths(col, std::max(GetDefaultColWidth(), widest + 2 * kCellMargin));
+    }
 }
 
 void TCustomChartGrid::Regenerate() {
@@ -641,7 +663,7 @@ void TCustomChartGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDra
         return;
     }
     const int dy = ACol == 0 && ARow == 0 ? 4 : 2;
-    canvas->TextOut(ARect.Right - 2 - canvas->TextWidth(text), ARect.Top + dy, text);
+    canvas->TextOut(ARect.Right - kCellMargin - canvas->TextWidth(text), ARect.Top + dy, text);
 }
 
 void TCustomChartGrid::KeyDown(Word& Key, TShiftState Shift) {

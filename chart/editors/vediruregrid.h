@@ -112,6 +112,7 @@ private:
     int ColumnsOf(int SeriesIndex) const;
     TChartSeries* XYZSeries() const;
     String ValueText(TChartSeries* Series, TChartValueList* List, int Index) const;
+    void FitDateTimeColumns();
     // The point of a 3D cell: X = column, Z = data row + 1; -1 when there is none.
     int Find3DPoint(TChartSeries* Series, int ACol, int DataRow) const;
     // The first series column of a header cell whose series symbol holds X, Y.

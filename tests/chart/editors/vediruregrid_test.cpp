@@ -4,6 +4,7 @@
 
 #include "chart/engine/chartvaluelist.h"
 #include "platform/core/sysutils.h"
+#include "platform/gui/graphics.h"
 #include "tests/chart/editors/gridfixture.h"
 
 #include <gtest/gtest.h>
@@ -221,6 +222,27 @@ TEST_F(ChartGrid, ValuesFollowTheProgramsDecimalSeparator) {
     // One no calendar holds (a chart file can carry it) shows as its number.
     s->GetYValues()->SetValue(0, -1e12);
     EXPECT_EQ(Cell(2, 2), FormatFloat(s->GetValueFormat(), -1e12));
+}
+
+// A date and time is right-aligned in its cell: a column narrower than the text would cut
+// off its day and month.
+TEST_F(ChartGrid, ValuesOfDateTimesFitWholeInTheirColumn) {
+    auto* s = AddSeries<TLineSeries>({});
+    s->GetXValues()->SetDateTime(true);
+    for (int h = 1; h <= 3; ++h) s->AddXY(EncodeDate(2026, 12, 8) + EncodeTime(h, 0, 0, 0), h);
+    grid->SetChart(chart);
+    TChartValueList* list = nullptr;
+    ASSERT_EQ(grid->GetSeriesOfCol(2, list), s);
+    ASSERT_EQ(list, s->GetXValues());
+    TBitmap measure;
+    measure.GetCanvas()->GetFont()->Assign(grid->GetFont());
+    for (int r = 2; r < grid->GetRowCount(); ++r) {
+        const String text = Cell(2, r);
+        ASSERT_NE(text.find(u"2026"), String::npos);
+        EXPECT_GE(grid->GetColWidths(2), measure.GetCanvas()->TextWidth(text) + 4) << UTF8Encode(text);
+    }
+    // The numbers beside it keep the default width.
+    EXPECT_EQ(grid->GetColWidths(3), grid->GetDefaultColWidth());
 }
 
 // --- Editing: start, post, cancel ------------------------------------------------
