@@ -89,8 +89,7 @@ void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
     int x = X, y = Y;
     if (ZuzFont && ZuzFont->HasVisibleShadow()) {
         const TZuzShadow* shadow = ZuzFont->GetShadow();
-        if ((shadow->GetHorizSize() != 0 || shadow->GetVertSize() != 0) && shadow->GetColor() != clNone)
-            TextShadow(X, Y, Text, x, y);
+        if (shadow->GetHorizSize() != 0 || shadow->GetVertSize() != 0) TextShadow(X, Y, Text, x, y);
     }
     SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(Font->GetColor())));
     if (!ZuzFont ||
@@ -115,6 +114,8 @@ void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int&
         TextY = Y - v;
     else
         sy = Y + v;
+    // An invisible colour draws no shadow, but the text still moves to where the measure put it.
+    if (shadow->GetColor() == clNone) return;
     Owned<TZuzBlend> blend;
     if (shadow->GetTransparency() > 0)
         blend = BeginBlending(TextRect(sx, sy, Text), shadow->GetTransparency());

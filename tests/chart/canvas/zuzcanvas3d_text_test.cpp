@@ -93,13 +93,13 @@ TEST(ChartText, AShadowWidensTheTextAndANegativeOffsetMovesTheTextInstead) {
     EXPECT_EQ(c.canvas.TextWidth(u"I"), plainW);
 
     // The ink of a letter drawn at (40, 10) with a red shadow.
-    const auto inkOf = [](int h, int v, TColor color) {
+    const auto inkOf = [](int h, int v, TColor color, TColor shadowColor = kRed) {
         CanvasOn d(200, 100);
         TZuzFont s;
         BigFont(s);
         s.GetShadow()->SetHorizSize(h);
         s.GetShadow()->SetVertSize(v);
-        s.GetShadow()->SetColor(kRed);
+        s.GetShadow()->SetColor(shadowColor);
         d.canvas.AssignFont(&s);
         d.canvas.Brush->SetStyle(bsClear);
         d.canvas.TextOut(40, 10, u"I");
@@ -117,6 +117,9 @@ TEST(ChartText, AShadowWidensTheTextAndANegativeOffsetMovesTheTextInstead) {
         EXPECT_EQ(h < 0 ? shadow.Left : shadow.Right, h < 0 ? plain.Left : plain.Right + h) << h << "," << v;
         EXPECT_EQ(v < 0 ? shadow.Top : shadow.Bottom, v < 0 ? plain.Top : plain.Bottom + v) << h << "," << v;
     }
+    // A shadow of no colour is not drawn, yet the text keeps the place its measure gives it.
+    EXPECT_EQ(inkOf(-6, 0, clNone, clNone), // every pixel that is not white
+              TRect(plain.Left + 6, plain.Top, plain.Right + 6, plain.Bottom));
 }
 
 TEST(ChartText, AnOutlinedFontWithoutColourDrawsHollowLetters) {
