@@ -557,11 +557,13 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
             if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
         Format->ShapeBounds = r;
         // A framed title or label: its box goes under the text.
-        if (!Format->GetTransparent()) {
-            Format->DrawRectRotated(r, angle, 0);
-            canvas->SetBackMode(cbmTransparent);
-        }
+        if (!Format->GetTransparent()) Format->DrawRectRotated(r, angle, 0);
     }
+    // The text lies on its box or on what is drawn there already: never on a background of
+    // its own. The last solid brush (a wall's dark side, a bar) would otherwise leave the
+    // device opaque in its colour, and a brush realised later would make it so again.
+    canvas->Brush->SetStyle(bsClear);
+    canvas->SetBackMode(cbmTransparent);
     if (OnDrawLabel) {
         bool drawLabel = true;
         int zz = z;

@@ -249,6 +249,12 @@ protected:
         s->AddXY(10, 1);
         return chart->Bottom;
     }
+    // White again for the next drawing: a drawn label leaves the brush clear.
+    void Clear() {
+        on.canvas.Brush->SetStyle(bsSolid);
+        on.canvas.Brush->SetColor(clWhite);
+        on.canvas.FillRect(TRect{0, 0, 480, 300});
+    }
     CanvasOn on{480, 300};
 };
 
@@ -341,8 +347,7 @@ TEST_F(AxisDrawing, GridLinesFollowDrawEveryAndCentering) {
     EXPECT_TRUE(red(280));
     EXPECT_FALSE(red(200));
     EXPECT_TRUE(red(120));
-    on.canvas.Brush->SetColor(clWhite);
-    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    Clear();
     a->GetGrid()->SetDrawEvery(0); // as 1
     a->GetGrid()->SetCentered(true);
     a->Draw(true);
@@ -367,8 +372,7 @@ TEST_F(AxisDrawing, MinorTicksStayInsideAndNeedTwoTicksToReachTheEnds) {
     for (const int x : {40, 160, 400, 440}) EXPECT_NE(on.At(x, 100), clLime) << x;
     EXPECT_EQ(on.At(70, a->PosAxis + 1), clBlue);
     // One tick: nothing to extrapolate from.
-    on.canvas.Brush->SetColor(clWhite);
-    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    Clear();
     a->GetItems()->Add(5, u"five"); // the labels recorded so far go
     EXPECT_EQ(a->GetItems()->Count(), 1);
     a->Draw(true);
@@ -385,8 +389,7 @@ TEST_F(AxisDrawing, AnyMinorTickCountDrawsQuicklyAndOnlyInside) {
     a->GetMinorGrid()->SetColor(clLime);
     const auto start = std::chrono::steady_clock::now();
     for (const int count : {1000, std::numeric_limits<int>::max()}) {
-        on.canvas.Brush->SetColor(clWhite);
-        on.canvas.FillRect(TRect{0, 0, 480, 300});
+        Clear();
         a->SetMinorTickCount(count);
         DrawBottom(0, 10);
         ASSERT_EQ(a->Tick, (std::vector<int>{400, 280, 160, 40})) << count;
@@ -528,8 +531,7 @@ TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
         seen.emplace_back(x, y);
         draw = text != u"8";
     });
-    on.canvas.Brush->SetColor(clWhite);
-    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    Clear();
     a->Draw(true);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].first, 120);
@@ -553,8 +555,7 @@ TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
     EXPECT_NEAR((up.Left + up.Right) / 2, 240, 3); // across the tick
     EXPECT_GE(up.Top, a->PosLabels - 1);           // hanging from the label band down
     EXPECT_LE(up.Top, a->PosLabels + 4);
-    on.canvas.Brush->SetColor(clWhite);
-    on.canvas.FillRect(TRect{0, 0, 480, 300});
+    Clear();
     a->SetLabelsAngle(45);
     a->Draw(true);
     const TRect lean = on.InkBox(clBlack);

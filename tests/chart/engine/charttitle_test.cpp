@@ -321,7 +321,7 @@ TEST_F(WallTest, InThreeDimensionsTheSideAndBottomWallsStandAtTheChartEdges) {
     EXPECT_EQ(At(chart.get(), out, r.Right, midY, d / 2), Rgb(clWhite));
 }
 
-TEST_F(WallTest, AWallSizeOfZeroIsFlatAndFiveIsASlabOutsideTheChart) {
+TEST_F(WallTest, AWallSizeOfZeroIsFlatFiveIsASlabAndTheLabelsBesideItStayClear) {
     auto chart = WalledChart(true);
     TBitmap out;
     Draw(chart.get(), out);
@@ -334,6 +334,36 @@ TEST_F(WallTest, AWallSizeOfZeroIsFlatAndFiveIsASlabOutsideTheChart) {
     r = chart->GetChartRect();
     EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 5);
     EXPECT_NE(probe::Pixel(out, r.Left - 3, (r.Top + r.Bottom) / 2), Rgb(clWhite));
+    // Beside a thick wall, the left labels show the panel behind their letters, in the
+    // default view and in a turned one.
+    chart->SetAxisVisible(true);
+    chart->GetBottomWall()->SetSize(4);
+    TChartAxis* left = chart->GetLeftAxis();
+    for (const int rotation : {345, 300}) {
+        chart->GetView3DOptions()->SetOrthogonal(rotation == 345);
+        chart->GetView3DOptions()->SetRotation(rotation);
+        Draw(chart.get(), out);
+        ASSERT_GT(left->GetItems()->Count(), 2);
+        TCanvas3D* c = chart->GetCanvas();
+        c->AssignFont(left->GetLabelsFont());
+        const int hh = c->TextHeight(u"W") / 2;
+        for (int i = 0; i < left->GetItems()->Count(); ++i) {
+            const TAxisItem* item = left->GetItems()->Get(i);
+            const TPoint p =
+                c->Calculate3DPosition(left->PosLabels, left->CalcPosValue(item->GetValue()), left->IZPos);
+            int background = 0, other = 0;
+            for (int y = p.Y - hh + 1; y < p.Y + hh - 1; ++y)
+                for (int x = p.X - c->TextWidth(item->GetText()) + 1; x < p.X - 1; ++x) {
+                    const probe::Rgb px = probe::Pixel(out, x, y);
+                    if (px == Rgb(clWhite))
+                        ++background;
+                    else if (px != Rgb(clBlack))
+                        ++other;
+                }
+            EXPECT_GT(background, 0) << rotation << " " << UTF8Encode(item->GetText());
+            EXPECT_EQ(other, 0) << rotation << " " << UTF8Encode(item->GetText());
+        }
+    }
     // In 2D no wall has a size.
     chart->SetView3D(false);
     EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 0);
