@@ -611,6 +611,7 @@ HBITMAP CopyBitmapSurface(HBITMAP bitmap) {
 }
 
 HBITMAP LoadBitmapSurface(const std::vector<Byte>& data) {
+    if (!BitmapFileRowsPresent(data)) return nullptr;
     QImage img;
     if (!img.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP"))
         return nullptr;

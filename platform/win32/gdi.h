@@ -530,6 +530,11 @@ void ReduceBitmapSurface(HBITMAP bitmap, int bitsPerPixel);
 // A BMP file of 1, 4, 8, 15 (16 bits 5-5-5), 16 (5-6-5 with colour masks), 24 or 32 bits a
 // pixel; false for an empty bitmap or another depth.
 bool SaveBitmapSurfaceAs(HBITMAP bitmap, int bitsPerPixel, std::vector<Byte>& data);
+// Whether a BMP file holds the pixel rows its header claims. The reader takes a file whose
+// rows run past its end at its claimed size, the missing rows whatever memory held: an
+// uncompressed file shorter than its rows is damaged. Run-length files are read as far as
+// their runs go; false for what is no bitmap file at all.
+bool BitmapFileRowsPresent(const std::vector<Byte>& data);
 // The bits a pixel of a BMP file (15 for a 16-bit file without 5-6-5 masks); 0 when it is none.
 int BitmapFileDepth(const std::vector<Byte>& data);
 

@@ -170,6 +170,45 @@ bool SaveBitmapSurfaceAs(HBITMAP bitmap, int bitsPerPixel, std::vector<Byte>& da
     return true;
 }
 
+bool BitmapFileRowsPresent(const std::vector<Byte>& data) {
+    constexpr std::uint64_t fileHeader = 14;
+    const std::uint64_t size = data.size();
+    const auto u16 = [&data](std::size_t at) {
+        return std::uint64_t{data[at]} | std::uint64_t{data[at + 1]} << 8;
+    };
+    const auto u32 = [&u16](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+    if (size < fileHeader + 4 || data[0] != 'B' || data[1] != 'M') return false;
+    // The headers the reader knows: the old core one, Windows 3, OS/2 2, Windows 4 and 5.
+    const std::uint64_t header = u32(14);
+    const bool core = header == 12;
+    if (!core && header != 40 && header != 64 && header != 108 && header != 124) return false;
+    if (size < fileHeader + header) return false;
+    std::uint64_t width = 0, rows = 0, bits = 0, compression = 0, colours = 0;
+    if (core) {
+        width = u16(18), rows = u16(20), bits = u16(24);
+    } else {
+        const auto w = static_cast<std::int32_t>(u32(18)), h = static_cast<std::int32_t>(u32(22));
+        if (w <= 0 || h == 0) return false;
+        // A negative height stores the rows top first.
+        width = static_cast<std::uint64_t>(w);
+        rows = static_cast<std::uint64_t>(h < 0 ? -std::int64_t{h} : std::int64_t{h});
+        bits = u16(28), compression = u32(30), colours = u32(46);
+    }
+    if (width == 0 || rows == 0) return false;
+    // Run-length pixels are read as far as their runs go.
+    if (compression == 1 || compression == 2) return true;
+    std::uint64_t start = fileHeader + header;
+    if (compression == 3 && header < 108) start += 12; // the colour masks follow a short header
+    if (bits <= 8) {
+        if (colours > 256) return false;
+        start += (colours ? colours : std::uint64_t{1} << bits) * (core ? 3 : 4); // the palette
+    }
+    // The pixels start where the file says, but never inside the headers and palette.
+    start = std::max(start, u32(10));
+    const std::uint64_t stride = (width * bits + 31) / 32 * 4; // rows padded to four bytes
+    return start <= size && (stride == 0 || rows <= (size - start) / stride);
+}
+
 int BitmapFileDepth(const std::vector<Byte>& data) {
     if (data.size() < 34 || data[0] != 'B' || data[1] != 'M') return 0;
     const int bits = data[28] | data[29] << 8;

@@ -4,6 +4,7 @@
 #include "tests/support/guiprobe.h"
 #include "tests/support/tempdir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -238,19 +239,62 @@ std::string TinyBitmapFile(std::int32_t Width, std::int32_t Height) {
     u16(0x0100); // end of picture
     return f;
 }
+
+// A bitmap file of rows of zeros: a header of HeaderSize bytes (12 is the old core one), the
+// palette of a depth of 8 bits or fewer, the colour masks bit fields (compression 3) keep
+// after a 40-byte header, Gap bytes, then the rows the header claims. A file that does not
+// say where its rows start (Said false) has them after the palette and masks.
+std::string BitmapFile(std::uint32_t HeaderSize, std::int32_t Width, std::int32_t Height, unsigned Bits,
+                       std::uint32_t Compression = 0, std::size_t Gap = 0, bool Said = true) {
+    std::string f;
+    const auto u16 = [&f](unsigned v) { f += {static_cast<char>(v), static_cast<char>(v >> 8)}; };
+    const auto u32 = [&](std::uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    };
+    const bool core = HeaderSize == 12;
+    const std::size_t palette = Bits <= 8 ? (std::size_t{1} << Bits) * (core ? 3 : 4) : 0;
+    const std::size_t masks = Compression == 3 && HeaderSize == 40 ? 12 : 0;
+    const auto pixelsAt = static_cast<std::uint32_t>(14 + HeaderSize + palette + masks + Gap);
+    f += "BM";
+    u32(0); // the file size, which readers ignore
+    u32(0);
+    u32(Said ? pixelsAt : 0);
+    u32(HeaderSize);
+    if (core) {
+        u16(static_cast<unsigned>(Width));
+        u16(static_cast<unsigned>(Height));
+        u16(1);
+        u16(Bits);
+    } else {
+        u32(static_cast<std::uint32_t>(Width));
+        u32(static_cast<std::uint32_t>(Height));
+        u16(1);
+        u16(Bits);
+        u32(Compression);
+        if (HeaderSize > 40) f.resize(14 + 40, '\0');
+        if (HeaderSize > 40 && Compression == 3) u32(0xFF0000), u32(0xFF00), u32(0xFF); // in the header
+    }
+    f.resize(14 + HeaderSize + palette, '\0');
+    if (masks) u32(0xFF0000), u32(0xFF00), u32(0xFF);
+    const std::size_t stride = (static_cast<std::size_t>(Width) * Bits + 31) / 32 * 4;
+    f.resize(pixelsAt + stride * static_cast<std::size_t>(std::abs(Height)), '\0');
+    return f;
+}
+
+void LoadBitmapFile(TBitmap& Into, const std::string& File) {
+    TMemoryStream s;
+    s.WriteBuffer(File.data(), static_cast<LongInt>(File.size()));
+    s.SetPosition(0);
+    Into.LoadFromStream(&s);
+}
 } // namespace
 
 // A few bytes of header may claim any size: a picture beyond the largest one a file may
 // hold is refused before it is made, and leaves the bitmap as it was.
 TEST(Bitmap, AFileClaimingAHugePictureIsRefusedBeforeItIsMade) {
-    const auto load = [](TBitmap& Into, const std::string& File) {
-        TMemoryStream s;
-        s.WriteBuffer(File.data(), static_cast<LongInt>(File.size()));
-        s.SetPosition(0);
-        Into.LoadFromStream(&s);
-    };
     TBitmap bmp;
-    load(bmp, TinyBitmapFile(300, 20));
+    LoadBitmapFile(bmp, TinyBitmapFile(300, 20));
     EXPECT_EQ(bmp.GetWidth(), 300);
     EXPECT_EQ(bmp.GetHeight(), 20);
     for (const auto& [w, h] : {std::pair{720896, 45},
@@ -261,11 +305,41 @@ TEST(Bitmap, AFileClaimingAHugePictureIsRefusedBeforeItIsMade) {
                                {9, -65537},
                                {40000, -2}}) {
         SCOPED_TRACE(testing::Message() << w << " x " << h);
-        EXPECT_THROW(load(bmp, TinyBitmapFile(w, h)), EInvalidGraphic);
+        EXPECT_THROW(LoadBitmapFile(bmp, TinyBitmapFile(w, h)), EInvalidGraphic);
         EXPECT_EQ(bmp.GetWidth(), 300);
     }
-    load(bmp, TinyBitmapFile(32767, 2));
+    LoadBitmapFile(bmp, TinyBitmapFile(32767, 2));
     EXPECT_EQ(bmp.GetWidth(), 32767);
+}
+
+// An uncompressed bitmap file is damaged when its rows (padded to four bytes, after the
+// headers, palette and masks, or from where the file says they start) run past its end:
+// it would be read at its claimed size, the missing rows whatever memory held.
+TEST(Bitmap, AnUncompressedFileShorterThanItsRowsIsRefused) {
+    TBitmap bmp;
+    std::string damaged = BitmapFile(40, 2568, 8234, 24);
+    damaged.resize(198); // 144 bytes of the 63 MB of rows it claims
+    EXPECT_THROW(LoadBitmapFile(bmp, damaged), EInvalidGraphic);
+    EXPECT_TRUE(bmp.GetEmpty());
+    struct Row {
+        const char* rule;
+        std::string file;
+    };
+    const Row rows[] = {{"24 bits, bottom row first", BitmapFile(40, 3, 2, 24)},
+                        {"top row first", BitmapFile(40, 3, -2, 24)},
+                        {"the pixels start where the file says", BitmapFile(40, 3, 2, 24, 0, 9)},
+                        {"a palette of 4 bytes a colour", BitmapFile(40, 9, 2, 1, 0, 0, false)},
+                        {"the old header, 3 bytes a colour", BitmapFile(12, 3, 2, 8, 0, 0, false)},
+                        {"masks after the header", BitmapFile(40, 3, 2, 16, 3, 0, false)},
+                        {"masks in the header", BitmapFile(124, 3, 2, 32, 3)},
+                        {"OS/2 header", BitmapFile(64, 5, 2, 4)}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rule);
+        EXPECT_NO_THROW(LoadBitmapFile(bmp, row.file));
+        const int width = bmp.GetWidth();
+        EXPECT_THROW(LoadBitmapFile(bmp, row.file.substr(0, row.file.size() - 1)), EInvalidGraphic);
+        EXPECT_EQ(bmp.GetWidth(), width);
+    }
 }
 
 TEST(Bitmap, StretchDrawCopiesCellsAndTransparencyLeavesTheKeyColourOut) {
