@@ -880,7 +880,18 @@ void CheckPictureSize(Int64 Width, Int64 Height) {
         throw EInvalidGraphic(Format(u"The picture is too large (%d x %d pixels)", {Width, Height}));
 }
 
+void AllowLargestPictures() {
+    static const bool allowed = [] {
+        // The largest picture at 32 bits a pixel, in the megabytes Qt counts (rows of whole
+        // pixels times their number): 256, exactly what 8,192 x 8,192 takes.
+        QImageReader::setAllocationLimit(static_cast<int>(kLargestPicturePixels * 4 >> 20));
+        return true;
+    }();
+    (void)allowed;
+}
+
 QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format) {
+    AllowLargestPictures();
     QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(Data), static_cast<qsizetype>(Size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -445,8 +445,8 @@ public:
 
 // The largest picture that is read from outside bytes (a file, a stream, a chart's back
 // image), whatever its kind: at most 32,767 pixels a side, what 16-bit device coordinates
-// reach, and 2^26 pixels in all (8,192 x 8,192: 256 MB at 32 bits a pixel, the most Qt's
-// picture reader allocates, and about two seconds a drawing). A header of a few bytes can
+// reach, and 2^26 pixels in all (8,192 x 8,192: 256 MB at 32 bits a pixel, what Qt's picture
+// readers are let allocate, and about two seconds a drawing). A header of a few bytes can
 // claim any size; a larger picture is refused as damaged before a pixel of it is made.
 constexpr int kLargestPictureSide = 32767;
 constexpr Int64 kLargestPicturePixels = Int64{1} << 26;
