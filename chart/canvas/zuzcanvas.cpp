@@ -498,8 +498,9 @@ void TView3DOptions::SetOrthogonal(bool Value) {
 void TView3DOptions::SetOrthoAngle(int Value) {
     Store(FOrthoAngle, Value);
 }
+// The editor's range: none to the strongest.
 void TView3DOptions::SetPerspective(int Value) {
-    Store(FPerspective, std::min(Value, 100));
+    Store(FPerspective, std::clamp(Value, 0, 100));
 }
 void TView3DOptions::SetRotation(double Value) {
     Store(FRotation, Value);

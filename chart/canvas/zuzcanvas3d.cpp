@@ -125,9 +125,12 @@ void TZuzCanvas3D::FillRect(const TRect& Rect) {
 void TZuzCanvas3D::Frame3D(TRect& Rect, TColor TopColor, TColor BottomColor, int Width) {
     Pen->SetWidth(1);
     Pen->SetStyle(psSolid);
+    // Half the box's narrower side fills it: a wider frame would only draw over it again.
+    const Int64 side = std::min(Int64{Rect.Right} - Rect.Left, Int64{Rect.Bottom} - Rect.Top);
+    const int rings = static_cast<int>(std::clamp<Int64>((side + 1) / 2, 0, std::max(Width, 0)));
     --Rect.Right;
     --Rect.Bottom;
-    for (int i = 0; i < Width; ++i) {
+    for (int i = 0; i < rings; ++i) {
         Pen->SetColor(TopColor);
         const TPoint top[3] = {{Rect.Left, Rect.Bottom}, {Rect.Left, Rect.Top}, {Rect.Right, Rect.Top}};
         ReferenceCanvas->Polyline(top, 3);

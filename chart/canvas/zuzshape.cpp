@@ -111,8 +111,10 @@ void TZuzCustomShape::Store(T& Field, T Value) {
 void TZuzCustomShape::SetBevel(TBevelCut Value) {
     Store(FBevel, Value);
 }
+// The widths the editor offers: the frame is drawn a line per pixel and narrows the box, whose
+// place a file's number is summed with.
 void TZuzCustomShape::SetBevelWidth(int Value) {
-    Store(FBevelWidth, Value);
+    Store(FBevelWidth, std::clamp(Value, 1, 100));
 }
 void TZuzCustomShape::SetRoundSize(int Value) {
     Store(FRoundSize, Value);

@@ -418,6 +418,13 @@ void TCustomChartLegend::SetVertMargin(int Value) {
 void TCustomChartLegend::SetVertSpacing(int Value) {
     Store(FVertSpacing, std::clamp(Value, -10, 100));
 }
+// A place in percent of the chart's sides, to the range the editor offers.
+void TCustomChartLegend::SetLeftPercent(int Value) {
+    Store(FLeftPercent, std::clamp(Value, -100, 9000));
+}
+void TCustomChartLegend::SetTopPercent(int Value) {
+    Store(FTopPercent, std::clamp(Value, -100, 9000));
+}
 
 void TCustomChartLegend::SetLegendStyle(TLegendStyle Value) {
     if (FLegendStyle == Value) return;

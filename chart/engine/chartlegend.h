@@ -226,7 +226,7 @@ public:
     bool GetInverted() const { return FInverted; }
     void SetInverted(bool Value) { Store(FInverted, Value); }
     int GetLeftPercent() const { return FLeftPercent; }
-    void SetLeftPercent(int Value) { Store(FLeftPercent, Value); }
+    void SetLeftPercent(int Value);
     TLegendStyle GetLegendStyle() const { return FLegendStyle; }
     void SetLegendStyle(TLegendStyle Value);
     int GetMaxNumRows() const { return FMaxNumRows; }
@@ -242,7 +242,7 @@ public:
     TLegendTitle* GetTitle() const { return FTitle.get(); }
     void SetTitle(TLegendTitle* Value) { FTitle->Assign(Value); }
     int GetTopPercent() const { return FTopPercent; }
-    void SetTopPercent(int Value) { Store(FTopPercent, Value); }
+    void SetTopPercent(int Value);
     int GetTopPos() const { return FTopPos; }
     void SetTopPos(int Value);
     int GetVertMargin() const { return FVertMargin; }

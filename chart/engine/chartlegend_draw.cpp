@@ -132,8 +132,14 @@ void TCustomChartLegend::DrawLegend() {
     const TRect panel = ch->GetChartBounds();
     if (custom && FPositionUnits == muPercent) {
         const int w = ShapeBounds.Right - ShapeBounds.Left, h = ShapeBounds.Bottom - ShapeBounds.Top;
-        ShapeBounds.Left = ZuzRound(FLeftPercent * (panel.Right - panel.Left) * 0.01);
-        ShapeBounds.Top = ZuzRound(FTopPercent * (panel.Bottom - panel.Top) * 0.01);
+        // Held to the largest picture as a place in pixels is, so that the place drawing stores
+        // loads back as it is.
+        const auto place = [](int Percent, int Low, int High) {
+            const double p = Percent * 0.01 * (static_cast<double>(High) - Low);
+            return ZuzRound(std::clamp(p, double{-kLargestPictureSide}, double{kLargestPictureSide}));
+        };
+        ShapeBounds.Left = place(FLeftPercent, panel.Left, panel.Right);
+        ShapeBounds.Top = place(FTopPercent, panel.Top, panel.Bottom);
         ShapeBounds.Right = ShapeBounds.Left + w;
         ShapeBounds.Bottom = ShapeBounds.Top + h;
     }

@@ -92,7 +92,8 @@ public:
     int GetBarWidthPercent() const { return FBarWidthPercent; }
     void SetBarWidthPercent(int Value) { SetIntegerProperty(FBarWidthPercent, Value); }
     int GetBevelSize() const { return FBevelSize; }
-    void SetBevelSize(int Value) { SetIntegerProperty(FBevelSize, Value); }
+    // A frame a line per pixel, to the editor's widest.
+    void SetBevelSize(int Value) { SetIntegerProperty(FBevelSize, std::clamp(Value, 0, 100)); }
     bool GetDark3D() const { return FDark3D; }
     void SetDark3D(bool Value) { SetBooleanProperty(FDark3D, Value); }
     int GetDarkPen() const { return FDarkPen; }

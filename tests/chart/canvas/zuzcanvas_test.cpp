@@ -135,7 +135,7 @@ TEST(ViewOptions, SettersRepaintOnlyOnChangeAndEventsSeeTheOldValue) {
     options.SetPerspective(150);
     EXPECT_EQ(options.GetPerspective(), 100);
     options.SetPerspective(-5);
-    EXPECT_EQ(options.GetPerspective(), -5);
+    EXPECT_EQ(options.GetPerspective(), 0);
     // A file's zoom is held to the editor's range.
     options.SetZoom(1e300);
     EXPECT_EQ(options.GetZoom(), 500);
@@ -392,6 +392,10 @@ TEST(Frame3D, AFrameOfWidthTwoShrinksTheRectangleAndColoursItsEdges) {
     EXPECT_EQ(f.At(9, 9), clBlue);
     EXPECT_EQ(f.At(1, 9), clBlue);
     EXPECT_EQ(f.At(10, 10), clGray);
+    // A frame wider than half the box fills it and goes no further.
+    TRect wide(0, 0, 10, 6);
+    f.canvas.Frame3D(wide, clRed, clBlue, 1000);
+    EXPECT_EQ(wide, TRect(3, 3, 7, 3));
 }
 
 TEST(Clipping, EachCanvasPutsBackItsOwnSavedClip) {

@@ -84,6 +84,19 @@ TEST_F(LegendTest, AFirstValueOfZeroIsAcceptedAndANegativeOneRaises) {
     EXPECT_EQ(l->GetVertSpacing(), -10);
     EXPECT_EQ(l->GetLeft(), -kLargestPictureSide);
     EXPECT_EQ(l->GetTop(), kLargestPictureSide);
+    l->SetBevelWidth(2147483647);
+    l->SetLeftPercent(2147483647);
+    l->SetTopPercent(-2147483647 - 1);
+    EXPECT_EQ(l->GetBevelWidth(), 100);
+    EXPECT_EQ(l->GetLeftPercent(), 9000);
+    EXPECT_EQ(l->GetTopPercent(), -100);
+    // A place in percent is drawn into the place in pixels, held alike so that it loads back.
+    l->SetCustomPosition(true);
+    l->SetPositionUnits(muPercent);
+    AddSeries(chart.get(), u"A");
+    Draw(chart.get());
+    EXPECT_EQ(l->GetLeft(), kLargestPictureSide);
+    EXPECT_EQ(l->GetTop(), -300);
 }
 
 // ---------------------------------------------------------------------------

@@ -143,6 +143,8 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     EXPECT_EQ(t->GetLeft(), kLargestPictureSide);
     EXPECT_EQ(t->GetTop(), -kLargestPictureSide);
     EXPECT_EQ(t->GetVertMargin(), 500);
+    t->SetBevelWidth(-2147483647 - 1);
+    EXPECT_EQ(t->GetBevelWidth(), 1);
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {

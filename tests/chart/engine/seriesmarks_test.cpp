@@ -137,6 +137,8 @@ TEST_F(Marks, TheArrowLengthLiftsTheMarkAndTheDistanceTheArrowStart) {
     EXPECT_EQ(p.ArrowEnd, TPoint(50, 60 - 2000));
     marks->GetCallout()->SetLength(-2147483647 - 1);
     EXPECT_EQ(marks->GetCallout()->GetLength(), -1000);
+    marks->SetBevelWidth(2147483647);
+    EXPECT_EQ(marks->GetBevelWidth(), 100) << "a bevel, to the editor's widest";
 }
 
 TEST_F(Marks, ACustomPositionWinsUntilPositionsAreReset) {

@@ -350,6 +350,8 @@ TEST_F(BarTest, ABevelFramesTheBarBrightAboveAndDarkBelow) {
     const int cx = (r.Left + r.Right) / 2;
     EXPECT_EQ(Pixel(cx, r.Top + 2), Rgb(ApplyBright(TColor(0x808000), DarkerColorQuantity)));
     EXPECT_EQ(Pixel(cx, r.Bottom - 3), Rgb(ApplyDark(TColor(0x808000), DarkColorQuantity)));
+    s->SetBevelSize(2147483647);
+    EXPECT_EQ(s->GetBevelSize(), 100) << "a file's size, to the editor's widest";
 }
 
 TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
