@@ -2,7 +2,9 @@
 
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzgradient.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
+#include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
@@ -13,6 +15,14 @@ Owned<TChart> SampleChart() {
     chart->SetBounds(0, 0, 320, 240);
     chart->GetTitle()->SetTextFormat(ttfHtml);
     chart->GetTitle()->GetText()->Add(u"<b>Расход</b> <font size=+2 color=#FF0000>м<sup>3</sup></font><br>");
+    chart->GetTitle()->SetBevel(bvRaised);
+    TChartLegend* legend = chart->GetLegend();
+    legend->SetBevel(bvLowered);
+    legend->SetBevelWidth(3);
+    legend->SetCustomPosition(true);
+    legend->SetPositionUnits(muPercent);
+    legend->SetLeftPercent(60);
+    legend->SetTopPercent(20);
     chart->GetGradient()->SetVisible(true);
     TBackImage* back = chart->GetBackImage();
     TBitmap bitmap;
@@ -21,7 +31,10 @@ Owned<TChart> SampleChart() {
     back->SetGraphic(&bitmap);
     back->GetFilters()->Add(TBlurFilter::StaticClass());
     back->GetFilters()->Add(TMirrorFilter::StaticClass());
-    CreateNewSeries(chart.get(), chart.get(), &TBarSeries::StaticClass())->FillSampleValues(5);
+    TChartSeries* bars = CreateNewSeries(chart.get(), chart.get(), &TBarSeries::StaticClass());
+    bars->FillSampleValues(5);
+    bars->GetMarks()->SetVisible(true);
+    bars->GetMarks()->SetBevel(bvRaised);
     CreateNewSeries(chart.get(), chart.get(), &TLineSeries::StaticClass())->FillSampleValues(5);
     return chart;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The chart several harnesses seed from: a bar and a line series, an HTML
-// title, a gradient and a filtered back image.
+// The chart several harnesses seed from: a bar and a line series with
+// bevelled marks, a bevelled HTML title, a bevelled legend placed in percent,
+// a gradient and a filtered back image.
 
 #include "chart/engine/chart.h"
 
