@@ -1226,6 +1226,12 @@ TCustomListBox::~TCustomListBox() {
     UnregisterWidget(FList->viewport());
 }
 
+void TCustomListBox::Invalidate() {
+    TWinControl::Invalidate();
+    // The rows lie on the view's inner window, which a repaint of the frame leaves as it was.
+    FList->viewport()->update();
+}
+
 TStrings* TCustomListBox::GetItems() const {
     return FItems.get();
 }

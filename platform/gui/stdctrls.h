@@ -513,6 +513,9 @@ public:
 
     TDrawItemEvent OnDrawItem;
 
+    // The rows are drawn anew as well as the frame.
+    void Invalidate() override;
+
 protected:
     TColor DefaultColor() const override { return clWindow; }
     virtual void ItemAdded(int Index) {}
