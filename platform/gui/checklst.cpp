@@ -43,6 +43,16 @@ TCheckListBox::TCheckListBox(TComponent* AOwner) : TCustomListBox(AOwner) {
     });
 }
 
+void TCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    // A press on an item's mark chooses the item, as a press on its text does (the view leaves
+    // the choice alone there): the click it ends reports the item chosen, before the mark changes.
+    if (Button == mbLeft && !GetMultiSelect()) {
+        const int index = ItemAtPos(TPoint(X, Y), true);
+        if (index >= 0 && index != GetItemIndex() && GetItemEnabled(index)) SetItemIndex(index);
+    }
+    TCustomListBox::MouseDown(Button, Shift, X, Y);
+}
+
 void TCheckListBox::ItemAdded(int Index) {
     FSetting = true;
     QListWidgetItem* item = List()->item(Index);

@@ -24,6 +24,7 @@ public:
 
 protected:
     void ItemAdded(int Index) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
     bool FAllowGrayed = false;
