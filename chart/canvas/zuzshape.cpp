@@ -111,10 +111,11 @@ void TZuzCustomShape::Store(T& Field, T Value) {
 void TZuzCustomShape::SetBevel(TBevelCut Value) {
     Store(FBevel, Value);
 }
-// The widths the editor offers: the frame is drawn a line per pixel and narrows the box, whose
-// place a file's number is summed with.
+// Up to the editor's widest: the frame is drawn a line per pixel and narrows the box, whose
+// place a file's number is summed with. A file's 0, below what the editor offers, is kept: it
+// draws no bevel and leaves no room for one.
 void TZuzCustomShape::SetBevelWidth(int Value) {
-    Store(FBevelWidth, std::clamp(Value, 1, 100));
+    Store(FBevelWidth, std::clamp(Value, 0, 100));
 }
 void TZuzCustomShape::SetRoundSize(int Value) {
     Store(FRoundSize, Value);
