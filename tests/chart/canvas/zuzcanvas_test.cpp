@@ -396,6 +396,10 @@ TEST(Frame3D, AFrameOfWidthTwoShrinksTheRectangleAndColoursItsEdges) {
     TRect wide(0, 0, 10, 6);
     f.canvas.Frame3D(wide, clRed, clBlue, 1000);
     EXPECT_EQ(wide, TRect(3, 3, 7, 3));
+    // A box of an odd height is filled to its middle line too.
+    TRect odd(0, 5, 10, 12);
+    f.canvas.Frame3D(odd, clRed, clBlue, 1000);
+    EXPECT_EQ(f.At(5, 8), clBlue);
 }
 
 TEST(Clipping, EachCanvasPutsBackItsOwnSavedClip) {
