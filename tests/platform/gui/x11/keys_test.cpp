@@ -138,16 +138,20 @@ TEST_F(XKeys, TabVisitsTheTabStopsOnly) {
     }
 }
 
-// The arrows go round a radio group, from its last button to its first, past a disabled one.
-TEST_F(XKeys, TheArrowsGoRoundARadioGroupPastADisabledButton) {
+// Tab enters a radio group with nothing checked at its first button; the arrows go round a group,
+// from its last button to its first, past a disabled one.
+TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstButtonAndTheArrowsGoRoundPastADisabledOne) {
     Window w;
     auto* group = Create<TRadioGroup>(w.get());
     group->SetParent(w.get());
     group->SetBounds(200, 10, 150, 100);
     for (const char16_t* s : {u"Слева", u"Справа", u"Сверху"}) group->GetItems()->Add(s);
-    group->SetItemIndex(1);
     group->ButtonAt(2)->setEnabled(false);
     ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.other->Widget()));
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(group->ButtonAt(0)->hasFocus());
+    group->SetItemIndex(1);
     ASSERT_TRUE(xserver::Focus(group->ButtonAt(1)));
     ASSERT_TRUE(xserver::Type("Down"));
     EXPECT_EQ(group->GetItemIndex(), 0);
