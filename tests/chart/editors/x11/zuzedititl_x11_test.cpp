@@ -74,10 +74,10 @@ TEST_F(XTitlesPage, TheUpArrowStepsTheCustomLeftBy5AndATypedNegativeMarginIsWrit
 // goes there at once.
 TEST_F(XTitlesPage, DownOnTheLegendsPositionMovesTheLegendAtOnce) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
-    const TempDir registry{"moltren-legend-position-x11"};
-    win32::SetRegistryDirectory(registry.path);
     TChartLegend* legend = chart->GetLegend();
     ASSERT_EQ(legend->GetAlignment(), laRight);
+    const TempDir registry{"moltren-legend-position-x11"};
+    win32::SetRegistryDirectory(registry.path);
     ModalDriver driver;
     driver.Form<TChartEditForm>(
         [&](TChartEditForm& e) {
