@@ -616,8 +616,7 @@ HBITMAP LoadBitmapSurface(const std::vector<Byte>& data) {
     if (!img.loadFromData(reinterpret_cast<const uchar*>(data.data()), static_cast<int>(data.size()), "BMP"))
         return nullptr;
     // The file's own depth decides the layout: 24-bit files stay blue-green-red.
-    const int bitCount = data.size() >= 30 ? data[28] | (data[29] << 8) : 32;
-    img = img.convertToFormat(bitCount == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
+    img = img.convertToFormat(BitmapFileDepth(data) == 24 ? QImage::Format_BGR888 : QImage::Format_RGB32);
     const QImage::Format f = img.format();
     return NewBitmap(std::move(img), f);
 }

@@ -210,7 +210,14 @@ bool BitmapFileRowsPresent(const std::vector<Byte>& data) {
 }
 
 int BitmapFileDepth(const std::vector<Byte>& data) {
-    if (data.size() < 34 || data[0] != 'B' || data[1] != 'M') return 0;
+    if (data.size() < 26 || data[0] != 'B' || data[1] != 'M') return 0;
+    // The old core header has 16-bit sizes, so its depth comes four bytes earlier, and no
+    // colour masks: its 16 bits a pixel are 5-5-5.
+    if (data[14] == 12 && data[15] == 0 && data[16] == 0 && data[17] == 0) {
+        const int bits = data[24] | data[25] << 8;
+        return bits == 16 ? 15 : bits;
+    }
+    if (data.size() < 34) return 0;
     const int bits = data[28] | data[29] << 8;
     if (bits != 16) return bits;
     const std::uint32_t compression =

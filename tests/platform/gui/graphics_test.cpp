@@ -400,6 +400,11 @@ TEST(Picture, HoldsCopiesAndTravelsThroughBitmapFiles) {
     ASSERT_NE(dynamic_cast<TBitmap*>(back.GetGraphic()), nullptr);
     EXPECT_EQ(back.GetBitmap()->GetPixelFormat(), pf24bit);
     EXPECT_EQ(Px(*back.GetBitmap(), 2, 3), clFuchsia);
+    // So does a file with the old core header, whose depth sits elsewhere: five pixels of
+    // three bytes a row.
+    LoadBitmapFile(bmp, BitmapFile(12, 5, 2, 24));
+    EXPECT_EQ(bmp.GetPixelFormat(), pf24bit);
+    EXPECT_EQ(bmp.ScanLine(1) - bmp.ScanLine(0), 16);
     EXPECT_THROW(back.LoadFromFile(UTF8ToString((dir / "p.xyz").string())), EInvalidGraphic);
 
     TMemoryStream junk;
