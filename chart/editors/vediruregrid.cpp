@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_set>
 
 template <>
 const EnumInfo& EnumInfoOf<TChartGridShow>() {
@@ -235,32 +236,59 @@ void TCustomChartGrid::RecalcDimensions() {
     SetRowCount(rows);
     SetFixedRows(FirstRowNum());
     SetColWidths(0, 30);
+    FitDateTimeColumns();
     if (FShowColors && cols > 1) SetColWidths(1, 40);
     if (FGrid3D && cols > 2) SetColWidths(1, GetColWidths(2));
-    if (!FGrid3D) FitDateTimeColumns();
     if (GetCol() == 0 && cols > 1) SetCol(1);
     InvalidateGrid();
     DoChange();
 }
 
 // A date and time is wider than the default column, and its text is right-aligned: cut, it
-// would lose the day and month. Such a column takes the width of its widest text.
+// would lose the day and month. Such a column takes the width of its widest text; a column
+// that held date-times before and holds none now goes back to the default width.
 void TCustomChartGrid::FitDateTimeColumns() {
+    std::vector<int> fitted;
     Owned<TBitmap> measure;
+    Char widestDigit = u'0';
     for (int col = 1; col < GetColCount(); ++col) {
         TChartValueList* list = nullptr;
-        TChartSeries* s = GetSeriesOfCol(col, list);
+        TChartSeries* s = FGrid3D ? nullptr : GetSeriesOfCol(col, list);
         if (!s || !list || !list->GetDateTime()) continue;
         if (!measure) {
             measure = MakeOwned<TBitmap>();
             measure->GetCanvas()->GetFont()->Assign(GetFont());
+            int digitWidth = 0;
+            for (Char d = u'0'; d <= u'9'; ++d)
+                if (const int w = measure->GetCanvas()->TextWidth(String(1, d)); w > digitWidth) {
+                    digitWidth = w;
+                    widestDigit = d;
+                }
         }
-        TCanvas* c = measure->GetCanvas();
-        int widest = c->TextWidth(list->GetName());
-        for (int i = 0; i < list->Count(); ++i)
-            widest = std::max(widest, c->TextWidth(ValueText(s, list, i)));
+        // The texts of one format differ mostly in their digits: each shape is measured once,
+        // with the widest digit in every place, so a long series costs a measure per shape
+        // and not one per point on every change.
+        std::unordered_set<String> shapes{list->GetName()};
+        for (int i = 0; i < list->Count(); ++i) {
+            String text = ValueText(s, list, i);
+            for (Char& c : text)
+                if (c >= u'0' && c <= u'9') c = widestDigit;
+            shapes.insert(std::move(text));
+        }
+        int widest = 0;
+        for (const String& shape : shapes) widest = std::max(widest, measure->GetCanvas()->TextWidth(shape));
         SetColWidths(col, std::max(GetDefaultColWidth(), widest + 2 * kCellMargin));
+        fitted.push_back(col);
     }
+    for (const int col : FFittedColumns)
+        if (col < GetColCount() && std::find(fitted.begin(), fitted.end(), col) == fitted.end())
+            SetColWidths(col, GetDefaultColWidth());
+    FFittedColumns = std::move(fitted);
+}
+
+void TCustomChartGrid::FontChanged() {
+    TCustomGrid::FontChanged();
+    if (!IsDestroying(this)) FitDateTimeColumns();
 }
 
 void TCustomChartGrid::Regenerate() {

@@ -103,6 +103,7 @@ public:
     void DblClick() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
+    void FontChanged() override;
     void ZuzEvent(TZuzEvent* Event) override;
 
 private:
@@ -136,7 +137,8 @@ private:
     String FOldText;
     bool FNewPoint = false;
     std::vector<std::uint8_t> FXShown;
-    std::vector<double> F3DX, F3DZ; // the distinct X and Z values of the 3D series
+    std::vector<double> F3DX, F3DZ;  // the distinct X and Z values of the 3D series
+    std::vector<int> FFittedColumns; // the columns sized to their date-times
     TPoint FLastMouse;
 };
 
