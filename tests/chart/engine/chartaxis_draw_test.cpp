@@ -565,6 +565,18 @@ TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
     EXPECT_GE(lean.Top, a->PosLabels - 4);
 }
 
+// A label shows what lies under it, whatever an earlier drawing left on the device: a picture
+// brush leaves the brush clear over an opaque background in its back colour.
+TEST_F(AxisDrawing, LabelsTakeNoBackgroundFromWhatTheCanvasWasLeftWith) {
+    TChartAxis* a = BottomOverTen();
+    TChartBrush picture(TNotifyEvent{});
+    picture.SetStyle(bsClear);
+    on.canvas.AssignBrushColor(&picture, clWhite, clRed);
+    DrawBottom(0, 10);
+    ASSERT_GT(a->GetItems()->Count(), 1);
+    EXPECT_EQ(on.InkBox(clRed), TRect());
+}
+
 TEST_F(AxisDrawing, CustomDrawMinMaxPutsTheAxisBackAfterwards) {
     TChartAxis* a = chart->Bottom;
     a->SetMinMax(0, 10);
