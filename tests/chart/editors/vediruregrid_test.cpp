@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 
 namespace {
 
@@ -256,29 +255,6 @@ TEST_F(ChartGrid, ValuesOfDateTimesFitWholeInTheirColumn) {
     s->GetXValues()->SetDateTime(false);
     s->RefreshSeries();
     EXPECT_EQ(grid->GetColWidths(2), grid->GetDefaultColWidth());
-}
-
-// The sizing runs on every change of a series while the grid is open, each edited cell
-// among them: over a year of hourly values it costs about what writing their texts costs.
-TEST_F(ChartGrid, ValuesOfDateTimesAreSizedAtAboutTheCostOfTheirTexts) {
-    auto* s = AddSeries<TLineSeries>({});
-    s->GetXValues()->SetDateTime(true);
-    for (int h = 0; h < 365 * 24; ++h) s->AddXY(EncodeDate(2026, 1, 1) + h / 24.0, h);
-    grid->SetChart(chart);
-    using Clock = std::chrono::steady_clock;
-    const auto fastest = [](const auto& Work) {
-        Clock::duration best = Clock::duration::max();
-        for (int k = 0; k < 3; ++k) {
-            const Clock::time_point start = Clock::now();
-            Work();
-            best = std::min(best, Clock::now() - start);
-        }
-        return best;
-    };
-    const Clock::duration writing = fastest([&] {
-        for (int r = 2; r < grid->GetRowCount(); ++r) Cell(2, r);
-    });
-    EXPECT_LT(fastest([&] { s->RefreshSeries(); }), 4 * writing);
 }
 
 // --- Editing: start, post, cancel ------------------------------------------------
