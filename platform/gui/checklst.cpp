@@ -48,7 +48,14 @@ void TCheckListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     // the choice alone there): the click it ends reports the item chosen, before the mark changes.
     if (Button == mbLeft && !GetMultiSelect()) {
         const int index = ItemAtPos(TPoint(X, Y), true);
-        if (index >= 0 && index != GetItemIndex() && GetItemEnabled(index)) SetItemIndex(index);
+        if (index >= 0 && index != GetItemIndex() && GetItemEnabled(index)) {
+            // Chosen where it lies: brought into sight, an item cut by the edge would move from
+            // under the pointer, and the release would land on the mark of another.
+            const bool scrolls = List()->hasAutoScroll();
+            List()->setAutoScroll(false);
+            SetItemIndex(index);
+            List()->setAutoScroll(scrolls);
+        }
     }
     TCustomListBox::MouseDown(Button, Shift, X, Y);
 }
