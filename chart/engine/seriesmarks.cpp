@@ -335,6 +335,7 @@ TCallout::TCallout(TChartSeries* Series) : TSeriesPointer(Series) {
     FArrow.reset(Create<TWhitePen>(changed));
     SetVisible(true);
     SetStyle(psRectangle);
+    DefaultDraw3D = false;
     SetDraw3D(false);
     SetInflateMargins(true);
     SetColor(clBlack);

@@ -22,7 +22,7 @@ const ClassInfo& TSeriesPointer::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
         MakeProp<&C::GetDark3D, &C::SetDark3D>("Dark3D").Default(1),
-        MakeProp<&C::GetDraw3D, &C::SetDraw3D>("Draw3D").Default(1),
+        MakeProp<&C::GetDraw3D, &C::SetDraw3D>("Draw3D").Stored<&C::IsDraw3DStored>(),
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
         MakeProp<&C::GetHorizSize, &C::SetHorizSize>("HorizSize").Default(4),
         MakeProp<&C::GetInflateMargins, &C::SetInflateMargins>("InflateMargins").Default(1),

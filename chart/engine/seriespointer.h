@@ -56,6 +56,10 @@ public:
     void SetDark3D(bool Value) { Store(FDark3D, Value); }
     bool GetDraw3D() const { return FDraw3D; }
     void SetDraw3D(bool Value) { Store(FDraw3D, Value); }
+    // A callout starts flat though the pointer's declared default is 3D: a 3D one
+    // must be written too, or it loads back flat.
+    bool DefaultDraw3D = true;
+    bool IsDraw3DStored() const { return !FDraw3D || FDraw3D != DefaultDraw3D; }
     TZuzGradient* GetGradient() const { return FGradient.get(); }
     void SetGradient(TZuzGradient* Value);
     int GetHorizSize() const { return FHorizSize; }
