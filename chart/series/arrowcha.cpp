@@ -32,6 +32,8 @@ TArrowSeries::TArrowSeries(TComponent* AOwner)
     FEndXValues->InitDateTime(true);
     GetPointer()->SetInflateMargins(false);
     GetMarks()->GetFrame()->SetVisible(false);
+    // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.
+    GetMarks()->DefaultTransparent = true;
     GetMarks()->SetTransparent(true);
 }
 

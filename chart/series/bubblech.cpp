@@ -27,6 +27,8 @@ TBubbleSeries::TBubbleSeries(TComponent* AOwner)
     GetPointer()->SetInflateMargins(false);
     GetPointer()->SetStyle(psCircle);
     GetMarks()->GetFrame()->SetVisible(false);
+    // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.
+    GetMarks()->DefaultTransparent = true;
     GetMarks()->SetTransparent(true);
     SetColorEachPoint(true);
     DrawBetweenPoints = false;
