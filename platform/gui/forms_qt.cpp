@@ -29,7 +29,6 @@ bool Headless() {
 void EnsureQtApplication() {
     if (QCoreApplication::instance()) return;
     gQtApp = new QApplication(gArgc, gArgv);
-    AllowLargestPictures();
     // Qt sets every category of the C locale from the environment. C
     // libraries (the workbook writer among them) format numbers with printf,
     // and file formats want dots: numbers stay "C" for the whole process, and

@@ -880,7 +880,9 @@ void CheckPictureSize(Int64 Width, Int64 Height) {
         throw EInvalidGraphic(Format(u"The picture is too large (%d x %d pixels)", {Width, Height}));
 }
 
-void AllowLargestPictures() {
+// Every picture Qt decodes is first measured here, so its readers are let allocate what the
+// largest picture needs before the first one: their own default stops at 128 MB, half of it.
+QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format) {
     static const bool allowed = [] {
         // The largest picture at 32 bits a pixel, in the megabytes Qt counts (rows of whole
         // pixels times their number): 256, exactly what 8,192 x 8,192 takes.
@@ -888,10 +890,6 @@ void AllowLargestPictures() {
         return true;
     }();
     (void)allowed;
-}
-
-QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format) {
-    AllowLargestPictures();
     QByteArray bytes = QByteArray::fromRawData(static_cast<const char*>(Data), static_cast<qsizetype>(Size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);

@@ -31,10 +31,6 @@ inline String FromQString(const QString& q) {
 // size when the header tells none. The rule of the largest picture (graphics.h) is applied to
 // it before anything is made.
 QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format);
-// Lets Qt's picture readers allocate what the largest picture needs: their own default stops
-// at 128 MB, half of it. Done once, when the application object is made or before the first
-// picture is read (ClaimedPictureSize), whichever comes first.
-void AllowLargestPictures();
 
 namespace gui_detail {
 

@@ -7,6 +7,14 @@
 
 namespace {
 
+// Little-endian fields of a file's header; the caller has checked that they lie within it.
+std::uint32_t FileU16(const std::vector<Byte>& data, std::size_t at) {
+    return std::uint32_t{data[at]} | std::uint32_t{data[at + 1]} << 8;
+}
+std::uint32_t FileU32(const std::vector<Byte>& data, std::size_t at) {
+    return FileU16(data, at) | FileU16(data, at + 2) << 16;
+}
+
 struct Rgb {
     int r, g, b;
 };
@@ -173,10 +181,8 @@ bool SaveBitmapSurfaceAs(HBITMAP bitmap, int bitsPerPixel, std::vector<Byte>& da
 bool BitmapFileRowsPresent(const std::vector<Byte>& data) {
     constexpr std::uint64_t fileHeader = 14;
     const std::uint64_t size = data.size();
-    const auto u16 = [&data](std::size_t at) {
-        return std::uint64_t{data[at]} | std::uint64_t{data[at + 1]} << 8;
-    };
-    const auto u32 = [&u16](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
+    const auto u16 = [&data](std::size_t at) { return std::uint64_t{FileU16(data, at)}; };
+    const auto u32 = [&data](std::size_t at) { return std::uint64_t{FileU32(data, at)}; };
     if (size < fileHeader + 4 || data[0] != 'B' || data[1] != 'M') return false;
     // The headers the reader knows: the old core one, Windows 3, OS/2 2, Windows 4 and 5.
     const std::uint64_t header = u32(14);
@@ -213,17 +219,14 @@ int BitmapFileDepth(const std::vector<Byte>& data) {
     if (data.size() < 26 || data[0] != 'B' || data[1] != 'M') return 0;
     // The old core header has 16-bit sizes, so its depth comes four bytes earlier, and no
     // colour masks: its 16 bits a pixel are 5-5-5.
-    if (data[14] == 12 && data[15] == 0 && data[16] == 0 && data[17] == 0) {
-        const int bits = data[24] | data[25] << 8;
+    if (FileU32(data, 14) == 12) {
+        const int bits = static_cast<int>(FileU16(data, 24));
         return bits == 16 ? 15 : bits;
     }
     if (data.size() < 34) return 0;
-    const int bits = data[28] | data[29] << 8;
+    const int bits = static_cast<int>(FileU16(data, 28));
     if (bits != 16) return bits;
-    const std::uint32_t compression =
-        data[30] | data[31] << 8 | data[32] << 16 | static_cast<std::uint32_t>(data[33]) << 24;
-    if (compression != 3 || data.size() < 62) return 15;
+    if (FileU32(data, 30) != 3 || data.size() < 62) return 15;
     // The masks follow the 40-byte header: red, green, blue.
-    const std::uint32_t greenMask = data[58] | data[59] << 8 | data[60] << 16;
-    return greenMask == 0x07E0 ? 16 : 15;
+    return (FileU32(data, 58) & 0xFFFFFF) == 0x07E0 ? 16 : 15;
 }

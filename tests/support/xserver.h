@@ -6,6 +6,8 @@
 
 #include "tests/support/guiprobe.h"
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +54,17 @@ void Keep(const probe::Picture& picture, const std::string& name);
 // stays to the end of the process, so that no test meets one half gone or half started. False
 // when the machine has no openbox or it did not take the server in five seconds.
 bool RunWindowManager();
+
+// A test program of windows on an operator's desktop registers this: the window manager takes
+// the server before its first window, as one started over windows that came and went before it
+// may leave the next one unshown.
+class DesktopEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        probe::EnsureApplication();
+        RunWindowManager();
+    }
+};
 
 // Watches for modal boxes (message boxes, modal forms) while the object lives: each one that
 // appears is noted and, once it has the input focus, gets the keys Answer gives for it by its

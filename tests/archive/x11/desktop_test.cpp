@@ -60,16 +60,8 @@ protected:
 
 const char* const ProgramOnDesktop::kClosingKeys[2] = {"Return", "space"};
 
-// The window manager comes before the first window of the program, as on a desktop: one
-// started over windows that came and went before it may leave the next one unshown.
-class DesktopEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        probe::EnsureApplication();
-        xserver::RunWindowManager();
-    }
-};
-const ::testing::Environment* const kDesktop = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
+const ::testing::Environment* const kDesktop =
+    ::testing::AddGlobalTestEnvironment(new xserver::DesktopEnvironment);
 
 } // namespace
 

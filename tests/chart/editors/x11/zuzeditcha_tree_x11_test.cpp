@@ -21,16 +21,8 @@
 
 namespace {
 
-// The editor on an operator's desktop: a window manager takes the server before the first
-// window of the tests, as one started over windows that came and went may leave the next unshown.
-class DesktopEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        probe::EnsureApplication();
-        xserver::RunWindowManager();
-    }
-};
-const ::testing::Environment* const kDesktop = ::testing::AddGlobalTestEnvironment(new DesktopEnvironment);
+const ::testing::Environment* const kDesktop =
+    ::testing::AddGlobalTestEnvironment(new xserver::DesktopEnvironment);
 
 class XTreeMode : public ChartFormTest {
 protected:
