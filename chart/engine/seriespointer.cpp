@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartseries.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -113,14 +114,16 @@ void TSeriesPointer::SetShadow(TZuzShadow* Value) {
     FShadow->Assign(Value);
 }
 
+// Half-sizes up to the largest the editors offer (the arrow editor's, beyond the pointer
+// editor's 1000): the margins and the symbol's corners are the size added to a place.
 void TSeriesPointer::SetHorizSize(int Value) {
     if (Value < 1) throw ChartException(VavIve_CheckPointerSize);
-    Store(FHorizSize, Value);
+    Store(FHorizSize, std::min(Value, kLargestPointerSize));
 }
 
 void TSeriesPointer::SetVertSize(int Value) {
     if (Value < 1) throw ChartException(VavIve_CheckPointerSize);
-    Store(FVertSize, Value);
+    Store(FVertSize, std::min(Value, kLargestPointerSize));
 }
 
 void TSeriesPointer::SetSize(int Value) {

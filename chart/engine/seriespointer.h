@@ -31,6 +31,9 @@ enum TSeriesPointerStyle : std::uint8_t {
 template <>
 const EnumInfo& EnumInfoOf<TSeriesPointerStyle>();
 
+// The largest half-size an editor offers for a pointer.
+constexpr int kLargestPointerSize = 10000;
+
 // Brush, pen and visibility come from the framed shapes' base; the panel it hangs on is the
 // series' chart.
 class TSeriesPointer : public TZuzCustomShapeBrushPen {
@@ -63,7 +66,8 @@ public:
     TZuzGradient* GetGradient() const { return FGradient.get(); }
     void SetGradient(TZuzGradient* Value);
     int GetHorizSize() const { return FHorizSize; }
-    // Sizes below 1 raise ChartException and keep the old size.
+    // Sizes below 1 raise ChartException and keep the old size; larger ones are held to
+    // kLargestPointerSize.
     void SetHorizSize(int Value);
     int GetVertSize() const { return FVertSize; }
     void SetVertSize(int Value);

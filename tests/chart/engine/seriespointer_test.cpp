@@ -167,6 +167,11 @@ TEST_F(Pointer, SizesBelowOneAreRefusedAndTheOldSizeKept) {
     EXPECT_EQ(pointer->GetVertSize(), 4);
     pointer->SetHorizSize(6);
     EXPECT_EQ(pointer->GetSize(), 6);
+    // A file's size beyond the largest an editor offers is held there.
+    pointer->SetHorizSize(2147483647);
+    pointer->SetVertSize(kLargestPointerSize + 1);
+    EXPECT_EQ(pointer->GetHorizSize(), kLargestPointerSize);
+    EXPECT_EQ(pointer->GetVertSize(), kLargestPointerSize);
 }
 
 TEST_F(Pointer, MarginsLeaveRoomOnlyForAVisibleInflatingPointer) {
