@@ -10,6 +10,7 @@
 #include "chart/engine/chartwalls.h"
 #include "platform/gui/forms.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -85,7 +86,9 @@ void TCircledSeries::SetCircled(bool Value) {
         }
 }
 
+// A fixed radius, to the editor's largest (0: from the chart's rectangle); the circle is twice it.
 void TCircledSeries::SetCustomXRadius(int Value) {
+    Value = std::clamp(Value, 0, 2000);
     SetIntegerProperty(FCustomXRadius, Value);
     if (ISeriesChart* chart = GetParentChart())
         for (int t = 0; t < chart->SeriesCount(); ++t)
@@ -95,6 +98,7 @@ void TCircledSeries::SetCustomXRadius(int Value) {
 }
 
 void TCircledSeries::SetCustomYRadius(int Value) {
+    Value = std::clamp(Value, 0, 2000);
     SetIntegerProperty(FCustomYRadius, Value);
     if (ISeriesChart* chart = GetParentChart())
         for (int t = 0; t < chart->SeriesCount(); ++t)

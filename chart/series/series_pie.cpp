@@ -163,7 +163,9 @@ void TPieMarks::Changed() {
     if (FOwner) FOwner->Repaint();
 }
 
+// A leg in pixels is summed with the arrow's end: held to the largest picture, as a place is.
 void TPieMarks::SetLegSize(int Value) {
+    Value = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
     if (FLegSize == Value) return;
     FLegSize = Value;
     Changed();
@@ -245,12 +247,15 @@ void TPieSeries::SetParentChart(ISeriesChart* Value) {
         legend->SetParent(Value ? dynamic_cast<TCustomChart*>(Value->ChartComponent()) : nullptr);
 }
 
+// Percent of a radius, held as a place in pixels is: the radius times it stays an int.
 void TPieSeries::SetExplodeBiggest(int Value) {
-    SetIntegerProperty(FExplodeBiggest, Value);
+    SetIntegerProperty(FExplodeBiggest, std::clamp(Value, -kLargestPictureSide, kLargestPictureSide));
     CalcExplodeBiggest();
 }
 
+// The editor's range: darkest to brightest.
 void TPieSeries::SetGradientBright(int Value) {
+    Value = std::clamp(Value, -255, 255);
     SetIntegerProperty(FGradientBright, Value);
     if (Value == 0) GetGradient()->SetStartColor(clWhite);
 }
@@ -496,8 +501,9 @@ void TPieSeries::CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) 
     double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle;
     if (FullRotation()) a = FAngleSize * Pi / 45 + a + Pi;
     a += RotationRadians();
-    OffsetX = static_cast<int>(Round(XRadius * percent * 0.01 * std::cos(a)));
-    OffsetY = static_cast<int>(Round(YRadius * percent * 0.01 * std::sin(a)));
+    // In double: a radius of a large picture times a large percent passes an int.
+    OffsetX = static_cast<int>(Round(static_cast<double>(XRadius) * percent * 0.01 * std::cos(a)));
+    OffsetY = static_cast<int>(Round(static_cast<double>(YRadius) * percent * 0.01 * std::sin(a)));
 }
 
 int TPieSeries::SliceEndZ(int ValueIndex) const {

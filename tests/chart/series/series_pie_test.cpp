@@ -357,6 +357,22 @@ TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
     EXPECT_EQ(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1), Rgb(clWhite));
 }
 
+TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {
+    auto* s = AddPie({40, 20, 40});
+    s->SetCustomXRadius(2147483647);
+    s->SetCustomYRadius(-2147483647 - 1);
+    s->SetExplodeBiggest(1000000000);
+    s->SetGradientBright(-2147483647 - 1);
+    s->GetPieMarks()->SetLegSize(2147483647);
+    EXPECT_EQ(s->GetCustomXRadius(), 2000);
+    EXPECT_EQ(s->GetCustomYRadius(), 0);
+    EXPECT_EQ(s->GetExplodeBiggest(), kLargestPictureSide) << "a percent of the radius, as a place";
+    EXPECT_EQ(s->GetGradientBright(), -255);
+    EXPECT_EQ(s->GetPieMarks()->GetLegSize(), kLargestPictureSide) << "pixels, as a place";
+    s->GetGradient()->SetVisible(true);
+    Draw();
+}
+
 TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
     auto* s = AddPie({40, 20, 40});
     s->SetExplodeBiggest(30);
