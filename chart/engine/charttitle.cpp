@@ -131,8 +131,12 @@ void TChartTitle::DrawTitle() {
             r.Right = r.Left + total;
         } else if (FAlignment == taRightJustify) {
             r.Left = r.Right - total;
+        } else if (custom) {
+            // Centred on its own middle, a place left of the panel by more than half the frame
+            // would come back a pixel to the right (the halves round towards zero): the frame
+            // keeps its left, so a drawing does not move a placed title.
+            r.Right = r.Left + total;
         } else {
-            if (custom) r.Right = r.Left + total;
             const int middle = (r.Left + r.Right) / 2;
             r.Left = middle - total / 2;
             r.Right = r.Left + total;

@@ -145,6 +145,19 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     EXPECT_EQ(t->GetVertMargin(), 500);
     t->SetBevelWidth(-2147483647 - 1);
     EXPECT_EQ(t->GetBevelWidth(), 0) << "a file's 0 draws no bevel and stays";
+    // A centred title placed left of the panel keeps its place through drawings, also with a
+    // frame of an odd width, whose half does not divide evenly.
+    bool odd = false;
+    for (const char16_t* caption : {u"i", u"ii", u"Сбоку", u"Сбоку!"})
+        for (const int left : {-kLargestPictureSide, -1000}) {
+            t->SetCaption(caption);
+            t->SetLeft(left);
+            Draw(chart.get());
+            Draw(chart.get());
+            EXPECT_EQ(t->GetLeft(), left) << UTF8Encode(caption) << " at " << left;
+            odd = odd || (t->GetShapeBounds().Right - t->GetShapeBounds().Left) % 2 != 0;
+        }
+    EXPECT_TRUE(odd) << "some frame's width is odd";
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
