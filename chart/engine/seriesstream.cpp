@@ -6,6 +6,7 @@
 #include "platform/core/filer.h"
 #include "platform/core/streams.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -73,17 +74,22 @@ void WritePosition(TStream* S, const TSeriesMarkPosition& P) {
     PutInt32(S, P.Width);
 }
 
+// A mark's saved place and size, held to the largest picture as the other places of a file
+// are: drawing adds them to each other and to the chart's projection.
 std::unique_ptr<TSeriesMarkPosition> ReadPosition(TStream* S) {
     std::array<Byte, kMarkPositionSize> b;
     S->ReadBuffer(b.data(), kMarkPositionSize);
+    const auto at = [&b](std::size_t Offset) {
+        return std::clamp<int>(GetInt32(&b[Offset]), -kLargestPictureSide, kLargestPictureSide);
+    };
     auto p = std::make_unique<TSeriesMarkPosition>();
-    p->ArrowStart = {GetInt32(&b[0]), GetInt32(&b[4])};
+    p->ArrowStart = {at(0), at(4)};
     p->ArrowStartFixed = b[8] != 0;
-    p->ArrowEnd = {GetInt32(&b[9]), GetInt32(&b[13])};
+    p->ArrowEnd = {at(9), at(13)};
     p->Custom = b[17] != 0;
-    p->Height = GetInt32(&b[18]);
-    p->TopLeft = {GetInt32(&b[22]), GetInt32(&b[26])};
-    p->Width = GetInt32(&b[30]);
+    p->Height = at(18);
+    p->TopLeft = {at(22), at(26)};
+    p->Width = at(30);
     return p;
 }
 

@@ -135,7 +135,7 @@ TEST_F(SeriesStream, MarkPositionsTake34BytesAPoint) {
     TSeriesMarkPosition* p = series->GetMarks()->UsePosition(1);
     p->Custom = true;
     p->ArrowStart = {-3, 4};
-    p->TopLeft = {100000, -2};
+    p->TopLeft = {kLargestPictureSide, -2};
     p->Width = 17;
     const auto data = DataOf(series.get());
     EXPECT_EQ(data[0], 8);
@@ -145,6 +145,27 @@ TEST_F(SeriesStream, MarkPositionsTake34BytesAPoint) {
     ASSERT_NE(copy->GetMarks()->Positions().Get(1), nullptr);
     EXPECT_EQ(*copy->GetMarks()->Positions().Get(1), *p);
     EXPECT_FALSE(copy->GetMarks()->Positions().Get(0)->Custom);
+
+    // A file's places and sizes beyond the largest picture are held to it.
+    const TSeriesMarkPosition saved = *p;
+    TSeriesMarkPosition wild = saved;
+    wild.ArrowStart = {2147483647, -2147483647 - 1};
+    wild.ArrowEnd = {2000000000, -2000000000};
+    wild.TopLeft = {kLargestPictureSide + 1, -kLargestPictureSide - 1};
+    wild.Width = 2147483647;
+    wild.Height = -2147483647 - 1;
+    p->Assign(wild);
+    auto held = MakeOwned<TChartSeries>(nullptr);
+    ReadInto(held.get(), DataOf(series.get()));
+    const TSeriesMarkPosition* h = held->GetMarks()->Positions().Get(1);
+    ASSERT_NE(h, nullptr);
+    constexpr int big = kLargestPictureSide;
+    EXPECT_EQ(h->ArrowStart, TPoint(big, -big));
+    EXPECT_EQ(h->ArrowEnd, TPoint(big, -big));
+    EXPECT_EQ(h->TopLeft, TPoint(big, -big));
+    EXPECT_EQ(h->Width, big);
+    EXPECT_EQ(h->Height, -big);
+    p->Assign(saved);
 
     // Edited out of its list's order, a point comes back in its place with its position.
     series->GetXValues()->SetValue(1, -1);
