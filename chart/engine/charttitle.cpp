@@ -127,15 +127,15 @@ void TChartTitle::DrawTitle() {
         int widest = 0;
         for (int i = 0; i < lines; ++i) widest = std::max(widest, c->TextWidth(FText->GetStrings(i)));
         const int total = widest + w + border;
-        if (FAlignment == taLeftJustify) {
+        if (custom) {
+            // A placed title's frame keeps its left, the place a file saves and a reader sets:
+            // taken from a right edge of a frame not yet measured, or centred on its own middle
+            // (whose halves round towards zero left of the panel), a drawing would move it.
+            r.Right = r.Left + total;
+        } else if (FAlignment == taLeftJustify) {
             r.Right = r.Left + total;
         } else if (FAlignment == taRightJustify) {
             r.Left = r.Right - total;
-        } else if (custom) {
-            // Centred on its own middle, a place left of the panel by more than half the frame
-            // would come back a pixel to the right (the halves round towards zero): the frame
-            // keeps its left, so a drawing does not move a placed title.
-            r.Right = r.Left + total;
         } else {
             const int middle = (r.Left + r.Right) / 2;
             r.Left = middle - total / 2;

@@ -158,6 +158,14 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
             odd = odd || (t->GetShapeBounds().Right - t->GetShapeBounds().Left) % 2 != 0;
         }
     EXPECT_TRUE(odd) << "some frame's width is odd";
+    // Placed as a reader places it, before any drawing measured its frame, a right-aligned
+    // title stands where its place says.
+    auto loaded = TitledChart();
+    loaded->GetTitle()->SetCaption(u"Сбоку");
+    loaded->GetTitle()->SetAlignment(taRightJustify);
+    loaded->GetTitle()->SetLeft(50);
+    Draw(loaded.get());
+    EXPECT_EQ(loaded->GetTitle()->GetShapeBounds().Left, 50);
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
