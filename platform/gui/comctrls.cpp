@@ -12,6 +12,9 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
@@ -942,6 +945,53 @@ QString gui_detail::ToQtDateFormat(const String& format, Char dateSeparator, Cha
     return out;
 }
 
+namespace {
+// A date edit as the program's operators know it: a click chooses the section under the pointer,
+// so that typed digits replace it (and move on to the next section once it is full); Left and
+// Right go from section to section; Tab and Shift+Tab leave the edit as they leave any control.
+class DateTimeEdit : public QDateTimeEdit {
+public:
+    DateTimeEdit() { lineEdit()->installEventFilter(this); }
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool left = e->key() == Qt::Key_Left;
+        if ((left || e->key() == Qt::Key_Right) &&
+            !(e->modifiers() & (Qt::ShiftModifier | Qt::AltModifier))) {
+            const int to = currentSectionIndex() + (left ? -1 : 1);
+            if (to >= 0 && to < sectionCount()) setCurrentSectionIndex(to);
+            setSelectedSection(currentSection());
+            e->accept();
+            return;
+        }
+        QDateTimeEdit::keyPressEvent(e);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == lineEdit() && ChooseSection(event)) return true;
+        return QDateTimeEdit::eventFilter(watched, event);
+    }
+
+private:
+    // The text's own press would only place the cursor between two digits (or start dragging the
+    // chosen section away); a drag does not choose several sections.
+    bool ChooseSection(QEvent* event) {
+        const QEvent::Type t = event->type();
+        if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonDblClick && t != QEvent::MouseMove)
+            return false;
+        const auto* me = static_cast<QMouseEvent*>(event);
+        if (t == QEvent::MouseMove) return (me->buttons() & Qt::LeftButton) != 0;
+        if (me->button() != Qt::LeftButton) return false;
+        // Placing the cursor makes the section it is in (or the one nearest) the current one.
+        lineEdit()->setCursorPosition(lineEdit()->cursorPositionAt(me->position().toPoint()));
+        setSelectedSection(currentSection());
+        return true;
+    }
+};
+} // namespace
+
 const ClassInfo& TDateTimePicker::StaticClass() {
     using D = TDateTimePicker;
     static const PropInfo props[] = {
@@ -965,7 +1015,7 @@ const ClassInfo& TDateTimePicker::StaticClass() {
 
 TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
     InitColor(clWindow);
-    FEdit = new QDateTimeEdit();
+    FEdit = new DateTimeEdit();
     FEdit->setCalendarPopup(true);
     FEdit->setMinimumDateTime(QDateTime(QDate(1753, 1, 1), QTime(0, 0)));
     FEdit->setMaximumDateTime(QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999)));

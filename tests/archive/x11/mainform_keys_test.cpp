@@ -6,6 +6,9 @@
 #include "tests/archive/readroad_harness.h"
 #include "tests/support/xserver.h"
 
+#include <QDateTimeEdit>
+#include <QLineEdit>
+
 namespace {
 
 class MainWindowOnX : public ProgramTest {
@@ -70,6 +73,65 @@ TEST_F(MainWindowOnX, ReturnPressesTheFocusedButton) {
         ASSERT_TRUE(xserver::Type("space"));
     }
     EXPECT_EQ(log, "RREETT");
+}
+
+// The start date as the operator sets it in the short date format of either locale: a click on the
+// day chooses it, typed digits replace it and move on; Left and Right go between the sections.
+TEST_F(MainWindowOnX, DigitsTypedAfterAClickReplaceTheSectionClicked) {
+    TMainForm* f = ShowLoggingCommands();
+    ASSERT_TRUE(xserver::Activate(*f));
+    TDateTimePicker* start = f->DateTimePickerStartDate;
+    QLineEdit* text = start->Editor()->findChild<QLineEdit*>();
+    ASSERT_NE(text, nullptr);
+    struct Row {
+        const char* locale;
+        TFormatSettings format;
+        const char* keys;
+        TDateTime date;
+        const char* shown;
+    };
+    const Row rows[] = {
+        {"ru_RU", RussianFormatSettings(), "0 1", EncodeDate(2026, 12, 1), "01.12.2026"},
+        {"ru_RU", RussianFormatSettings(), "0 1 Right 2 0 2 7 Left Left 1 5", EncodeDate(2027, 12, 15),
+         "15.12.2027"},
+        {"C", EnglishFormatSettings(), "0 1", EncodeDate(2026, 12, 1), "12/01/2026"},
+        {"C", EnglishFormatSettings(), "0 1 Left Left 0 3", EncodeDate(2026, 3, 1), "03/1/2026"},
+    };
+    for (const Row& row : rows) {
+        FormatSettings = row.format;
+        start->SetDateFormat(dfShort);
+        start->SetDate(EncodeDate(2026, 12, 8));
+        // The middle of the day's digits: "08.12.2026", "12/8/2026".
+        const QString shown = text->text();
+        const int day = shown.indexOf(QLatin1Char('8'));
+        ASSERT_GE(day, 0) << row.locale << " " << shown.toStdString();
+        text->setCursorPosition(day);
+        const QPoint at = text->mapToGlobal(text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
+        ASSERT_TRUE(xserver::Click(*start, start->ScreenToClient(TPoint(at.x(), at.y()))));
+        ASSERT_TRUE(xserver::Type(row.keys));
+        EXPECT_EQ(start->GetDate(), row.date) << row.locale << " " << row.keys;
+        EXPECT_EQ(text->text().toStdString(), row.shown) << row.locale << " " << row.keys;
+        xserver::Keep(xserver::Picture(*start),
+                      "start-date-typed-" + std::to_string(&row - rows) + "-" + row.locale);
+    }
+    EXPECT_TRUE(requests.empty());
+}
+
+// Tab and Shift+Tab pass through the date edits as through any control, in the window's order.
+TEST_F(MainWindowOnX, TabLeavesADateEdit) {
+    TMainForm* f = ShowLoggingCommands();
+    ASSERT_TRUE(xserver::Activate(*f));
+    ASSERT_TRUE(xserver::Focus(*f->RadioGroup));
+    const std::vector<const TWinControl*> order{f->RadioGroup, f->DateTimePickerStartDate,
+                                                f->DateTimePickerFinish, f->BitBtn1};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        ASSERT_TRUE(xserver::Type("Tab"));
+        EXPECT_TRUE(order[i]->Focused()) << "Tab " << i;
+    }
+    for (std::size_t i = order.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(xserver::Type("shift+Tab"));
+        EXPECT_TRUE(order[i - 1]->Focused()) << "Shift+Tab " << i;
+    }
 }
 
 TEST(MainWindowOnXDuringARead, TheControlsAReadDisablesLookDisabled) {
