@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QIcon>
 #include <QImage>
@@ -16,6 +17,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <functional>
 
 using namespace gui_detail;
 
@@ -161,13 +163,31 @@ const ClassInfo& TCustomRadioGroup::StaticClass() {
     return ci;
 }
 
+namespace {
+class EnabledWatch : public QObject {
+public:
+    explicit EnabledWatch(std::function<void()> changed) : changed_(std::move(changed)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) changed_();
+        return false;
+    }
+
+private:
+    std::function<void()> changed_;
+};
+} // namespace
+
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
     : TCustomGroupBox(AOwner), FItems(MakeOwned<TStringList>()) {
     FItems->OnChange.Bind(this, &TCustomRadioGroup::ItemsChanged);
+    FButtonWatch = new EnabledWatch([this] { UpdateTabEntry(); });
 }
 
 TCustomRadioGroup::~TCustomRadioGroup() {
     FItems->OnChange.Clear();
+    // The buttons outlive this object a little: none of their changes may reach it (a filter
+    // that is deleted leaves the objects it watched).
+    delete FButtonWatch;
 }
 
 void TCustomRadioGroup::SetItems(TStrings* Value) {
@@ -195,6 +215,7 @@ void TCustomRadioGroup::UpdateButtons() {
         b->setAutoExclusive(false);
         const int index = static_cast<int>(FButtons.size());
         QObject::connect(b, &QRadioButton::clicked, [this, index](bool) { ButtonClicked(index); });
+        b->installEventFilter(FButtonWatch);
         FButtons.push_back(b);
         b->show();
     }
@@ -210,9 +231,16 @@ void TCustomRadioGroup::UpdateButtons() {
 }
 
 // The group is one stop of the window's tab chain: Tab enters it at the checked button (the
-// first one while none is checked); the other buttons take the focus by a click or an arrow key.
+// first enabled one while none is checked, or the checked one is disabled: a disabled entry would
+// let Tab pass the whole group by); the other buttons take the focus by a click or an arrow key.
 void TCustomRadioGroup::UpdateTabEntry() {
-    const QRadioButton* entry = ButtonAt(std::max(FItemIndex, 0));
+    const QRadioButton* entry = ButtonAt(FItemIndex);
+    if (!entry || !entry->isEnabledTo(GroupBox())) {
+        const auto enabled = std::find_if(FButtons.begin(), FButtons.end(), [this](const QRadioButton* b) {
+            return b->isEnabledTo(GroupBox());
+        });
+        entry = enabled != FButtons.end() ? *enabled : ButtonAt(0);
+    }
     for (QRadioButton* b : FButtons) b->setFocusPolicy(b == entry ? Qt::StrongFocus : Qt::ClickFocus);
 }
 

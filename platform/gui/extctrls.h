@@ -6,6 +6,7 @@
 
 #include <vector>
 
+class QObject;
 class QRadioButton;
 class TTimerClock;
 
@@ -104,6 +105,8 @@ private:
 
     Owned<TStringList> FItems;
     std::vector<QRadioButton*> FButtons;
+    // Hears a button enabled or disabled: the group's Tab entry follows.
+    QObject* FButtonWatch = nullptr;
     int FItemIndex = -1;
     int FColumns = 1;
     bool FUpdating = false;

@@ -138,9 +138,9 @@ TEST_F(XKeys, TabVisitsTheTabStopsOnly) {
     }
 }
 
-// Tab enters a radio group with nothing checked at its first button; the arrows go round a group,
-// from its last button to its first, past a disabled one.
-TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstButtonAndTheArrowsGoRoundPastADisabledOne) {
+// Tab enters a radio group with nothing checked at its first enabled button; the arrows go round
+// a group, from its last button to its first, past a disabled one.
+TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstEnabledButtonAndTheArrowsGoRoundPastADisabledOne) {
     Window w;
     auto* group = Create<TRadioGroup>(w.get());
     group->SetParent(w.get());
@@ -151,6 +151,11 @@ TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstButtonAndTheArrowsGoRoundP
     ASSERT_TRUE(xserver::Focus(w.other->Widget()));
     ASSERT_TRUE(xserver::Type("Tab"));
     EXPECT_TRUE(group->ButtonAt(0)->hasFocus());
+    group->ButtonAt(0)->setEnabled(false);
+    ASSERT_TRUE(xserver::Focus(w.other->Widget()));
+    ASSERT_TRUE(xserver::Type("Tab"));
+    EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    group->ButtonAt(0)->setEnabled(true);
     group->SetItemIndex(1);
     ASSERT_TRUE(xserver::Focus(group->ButtonAt(1)));
     ASSERT_TRUE(xserver::Type("Down"));
