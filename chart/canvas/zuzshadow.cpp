@@ -38,6 +38,227 @@ std::vector<int> KernelWeights(int Radius, double Smoothness) {
     return w;
 }
 
+// One pass's kernel: its weights, their running sums, and the offsets from the middle of the
+// first and the last weight that is not 0. A tap of weight 0 adds nothing to a pixel's sum nor
+// to the sum of its weights, so only the taps between those two are taken; at the largest
+// sizes most of the kernel rounds to 0.
+struct TSmoothKernel {
+    TSmoothKernel(int ARadius, double Smoothness)
+        : Radius(ARadius), Weights(KernelWeights(ARadius, Smoothness)), Sums(Weights.size() + 1, 0) {
+        for (std::size_t k = 0; k < Weights.size(); ++k) Sums[k + 1] = Sums[k] + Weights[k];
+        for (int d = -Radius; d <= Radius; ++d)
+            if (Weight(d) != 0) {
+                First = std::min(First, d);
+                Last = d;
+            }
+        Positive = Weight(0) > 0 && std::all_of(Weights.begin(), Weights.end(), [](int w) { return w >= 0; });
+    }
+    int Weight(int D) const { return Weights[static_cast<std::size_t>(D + Radius)]; }
+    // The sum of the weights of the offsets A..B.
+    std::int64_t Between(int A, int B) const {
+        return Sums[static_cast<std::size_t>(B + Radius + 1)] - Sums[static_cast<std::size_t>(A + Radius)];
+    }
+
+    int Radius;
+    std::vector<int> Weights;
+    std::vector<std::int64_t> Sums;
+    int First = 1, Last = 0; // none yet
+    bool Positive = false;   // every sum of weights that holds the middle is above 0
+};
+
+// The runs of equal pixels from index From to To, Step bytes apart.
+struct TPixelRuns {
+    void Find(const Byte* Pixel, std::ptrdiff_t Step, int From, int To) {
+        Start.clear();
+        At.clear();
+        const Byte* run = nullptr;
+        for (int i = From; i <= To; ++i, Pixel += Step)
+            if (!run || Pixel[0] != run[0] || Pixel[1] != run[1] || Pixel[2] != run[2]) {
+                run = Pixel;
+                Start.push_back(i);
+                At.push_back(Pixel);
+            }
+        Start.push_back(To + 1);
+    }
+    // Sum[c] := the channels under the kernel centred at Centre, over the taps A..B (one run
+    // after another: each adds its colour times the weights it covers); returns the weights' sum.
+    // Run is the run holding A, kept for the next, later window.
+    std::int64_t Weigh(const TSmoothKernel& K, int Centre, int A, int B, std::size_t& Run,
+                       std::int64_t (&Sum)[3]) const {
+        Sum[0] = Sum[1] = Sum[2] = 0;
+        if (A > B) return 0;
+        while (Start[Run + 1] <= A) ++Run;
+        for (std::size_t j = Run; Start[j] <= B; ++j) {
+            const std::int64_t w =
+                K.Between(std::max(A, Start[j]) - Centre, std::min(B, Start[j + 1] - 1) - Centre);
+            for (int c = 0; c < 3; ++c) Sum[c] += w * At[j][c];
+        }
+        return K.Between(A - Centre, B - Centre);
+    }
+    // The last index of the run holding A, when the run reaches B; else -1.
+    int OneRun(int A, int B, std::size_t& Run) const {
+        while (Start[Run + 1] <= A) ++Run;
+        return Start[Run + 1] > B ? Start[Run + 1] - 1 : -1;
+    }
+    std::vector<int> Start;      // each run's first index, and one past the last
+    std::vector<const Byte*> At; // each run's first pixel
+};
+
+// What one smooth shadow's blur reads and changes. The shape's bitmap is Width x Height and
+// white outside Ink; its blurred pixels multiply Back at (Left, Top) (without Back they replace
+// the bitmap's own). Only Changed can differ from before, and only Source of the bitmap is read.
+struct TSmoothPlan {
+    TSmoothPlan(int AWidth, int AHeight, int ALeft, int ATop, int AHorz, int AVert, double Smoothness,
+                bool AFullDraw, TBitmap* Back, const TRect& Ink)
+        : Width(AWidth), Height(AHeight), Left(ALeft), Top(ATop), Horz(AHorz), Vert(AVert),
+          FullDraw(AFullDraw), KH(std::abs(AHorz), (Smoothness + 180) * 0.01),
+          KV(std::abs(AVert), (Smoothness + 180) * 0.01) {
+        if (Horz < 0) {
+            Left += 2 * Horz;
+            Horz = -Horz;
+            FullDraw = true;
+        }
+        if (Vert < 0) {
+            Top += 2 * Vert;
+            Vert = -Vert;
+            FullDraw = true;
+        }
+        // The visible part: inside the background where there is one.
+        int x0 = 0, y0 = 0, x1 = Width - 1, y1 = Height - 1;
+        if (Back) {
+            x0 = Left < 0 ? -Left : 0;
+            y0 = Top < 0 ? -Top : 0;
+            x1 = std::min(x1, Back->GetWidth() - Left - 1);
+            y1 = std::min(y1, Back->GetHeight() - Top - 1);
+        }
+        Changed = TRect(x0, y0, x1 + 1, y1 + 1);
+        // A window of white blurs to white, which changes nothing: only what the ink reaches can.
+        if (KH.Positive && KV.Positive)
+            IntersectRect(
+                Changed, Changed,
+                TRect(Ink.Left - KH.Last, Ink.Top - KV.Last, Ink.Right - KH.First, Ink.Bottom - KV.First));
+        // A column without weights changes nothing either.
+        if (Changed.Right <= Changed.Left || Changed.Bottom <= Changed.Top || KV.First > KV.Last) {
+            Changed = TRect();
+            return;
+        }
+        Source = TRect(std::max(0, Changed.Left + std::min(0, KH.First)),
+                       std::max(0, Changed.Top + std::min(0, KV.First)),
+                       std::min(Width, Changed.Right + std::max(0, KH.Last)),
+                       std::min(Height, Changed.Bottom + std::max(0, KV.Last)));
+    }
+    bool Nothing() const { return Changed.Right <= Changed.Left; }
+    void Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D* Canvas, bool Clip) const;
+
+    int Width, Height, Left, Top, Horz, Vert;
+    bool FullDraw;
+    TSmoothKernel KH, KV;
+    TRect Changed, Source; // in the bitmap's pixels, right and bottom edges left out
+};
+
+// Rows: one for each row of Source, each pointing at Source's first column.
+void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D* Canvas, bool Clip) const {
+    if (Nothing()) return;
+    const int kH = 2 * Horz + 1, kV = 2 * Vert + 1;
+    const auto source = [&](int x, int y) {
+        return Rows[static_cast<std::size_t>(y - Source.Top)] +
+               static_cast<std::ptrdiff_t>(x - Source.Left) * 3;
+    };
+    // The work buffer: the columns that can change over the rows their columns read, starting
+    // as the source, so the vertical pass never reads a row the horizontal one left out (the
+    // rows just above the bottom band).
+    const int cols = Changed.Right - Changed.Left, top = Source.Top, rows = Source.Bottom - Source.Top;
+    const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(cols) * 3;
+    std::vector<Byte> work(static_cast<std::size_t>(stride) * static_cast<std::size_t>(rows));
+    const auto cell = [&](int x, int y) {
+        return &work[static_cast<std::size_t>((y - top) * stride + (x - Changed.Left) * 3)];
+    };
+    for (int y = top; y < Source.Bottom; ++y)
+        std::copy_n(source(Changed.Left, y), stride, cell(Changed.Left, y));
+
+    // Horizontal pass, on the bottom band with the rows above it that the vertical pass reads,
+    // and on the right band.
+    TPixelRuns runs;
+    std::int64_t sum[3];
+    for (int y = top; y < Source.Bottom; ++y) {
+        const int from =
+            FullDraw || y >= Height - kV - Vert ? Changed.Left : std::max(Changed.Left, Width - kH);
+        const int to = Changed.Right - 1;
+        if (from > to) continue;
+        const int a0 = std::max(0, from + KH.First), b0 = std::min(Width - 1, to + KH.Last);
+        if (a0 <= b0) runs.Find(source(a0, y), 3, a0, b0);
+        std::size_t run = 0;
+        for (int x = from; x <= to; ++x) {
+            const int a = std::max(0, x + KH.First), b = std::min(Width - 1, x + KH.Last);
+            if (KH.Positive && a <= b) {
+                // Inside one run the weighted mean is the run's colour, which the buffer holds.
+                const int end = runs.OneRun(a, b, run);
+                if (end >= 0) {
+                    x = end == Width - 1 ? to : std::min(to, end - KH.Last);
+                    continue;
+                }
+            }
+            const std::int64_t weights = a <= b ? runs.Weigh(KH, x, a, b, run, sum) : 0;
+            if (a > b) sum[0] = sum[1] = sum[2] = 0;
+            Byte* out = cell(x, y);
+            for (int c = 0; c < 3; ++c)
+                out[c] = static_cast<Byte>(weights ? sum[c] / weights : std::min<std::int64_t>(sum[c], 255));
+        }
+    }
+
+    // Vertical pass, straight onto the background (or the bitmap).
+    HDC dc = Clip && Canvas ? Canvas->GetHandle() : nullptr;
+    std::vector<Byte*> backRows;
+    int backBpp = 3;
+    if (Back) {
+        backBpp = Back->GetPixelFormat() == pf24bit ? 3 : 4;
+        for (int y = Changed.Top; y < Changed.Bottom; ++y) backRows.push_back(Back->ScanLine(Top + y));
+    }
+    for (int x = Changed.Left; x < Changed.Right; ++x) {
+        const int from = FullDraw || x >= Width - kH ? Changed.Top : std::max(Changed.Top, Height - kV);
+        const int to = Changed.Bottom - 1;
+        if (from > to) continue;
+        const int a0 = std::max(0, from + KV.First), b0 = std::min(Height - 1, to + KV.Last);
+        if (a0 > b0) continue;
+        runs.Find(cell(x, a0), stride, a0, b0);
+        std::size_t run = 0;
+        for (int y = from; y <= to; ++y) {
+            const int a = std::max(0, y + KV.First), b = std::min(Height - 1, y + KV.Last);
+            if (a > b) continue; // no weight
+            if (Back) {
+                // White multiplies the background by exactly 1.
+                const int end = runs.OneRun(a, b, run);
+                const Byte* v = runs.At[run];
+                if (end >= 0 && v[0] == 255 && v[1] == 255 && v[2] == 255) {
+                    y = end == Height - 1 ? to : std::min(to, end - KV.Last);
+                    continue;
+                }
+            }
+            const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);
+            if (weights == 0) continue;
+            if (dc && !PtVisible(dc, Left + x, Top + y)) continue;
+            if (!Back) {
+                Byte* px = source(x, y);
+                for (int c = 0; c < 3; ++c)
+                    px[c] = static_cast<Byte>(std::clamp(ZuzRound(double(sum[c]) / weights), 0, 255));
+                continue;
+            }
+            // White leaves the background as it is; the shadow colour darkens it.
+            Byte* px = backRows[static_cast<std::size_t>(y - Changed.Top)] +
+                       static_cast<std::ptrdiff_t>(Left + x) * backBpp;
+            if (sum[0] == sum[1] && sum[1] == sum[2]) {
+                const double f = double(sum[0]) / weights / 255;
+                for (int c = 0; c < 3; ++c)
+                    px[c] = static_cast<Byte>(std::clamp(ZuzRound(px[c] * f), 0, 255));
+            } else {
+                for (int c = 0; c < 3; ++c)
+                    px[c] = static_cast<Byte>(
+                        std::clamp(ZuzRound(px[c] * (double(sum[c]) / weights / 255)), 0, 255));
+            }
+        }
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -313,14 +534,35 @@ void TZuzShadow::DrawSmooth(TCanvas3D* Canvas, const TRect& R, bool IsEllipse, b
     // picture may be: its bitmap would take gigabytes.
     if (!PictureSizeAllowed(wide, high)) return;
     const int w = static_cast<int>(std::max<Int64>(1, wide)), h = static_cast<int>(std::max<Int64>(1, high));
+    const TRect inner(ah, av, w - ah, h - av);
+    // Where the shape can put its colour, with a pixel or two to spare for a curve's edge; the
+    // rest of its bitmap stays white.
+    TRect ink = IsPolygon ? PolygonBounds(Points)
+                          : TRect(std::min(inner.Left, inner.Right), std::min(inner.Top, inner.Bottom),
+                                  std::max(inner.Left, inner.Right), std::max(inner.Top, inner.Bottom));
+    InflateRect(ink, 2, 2);
+    auto* c3d = dynamic_cast<TZuzCanvas3D*>(Canvas);
+    TBitmap* back = c3d ? c3d->GetBitmap() : nullptr;
+    const TSmoothPlan plan(w, h, R.Left, R.Top, FHorizSize, FVertSize,
+                           (static_cast<double>(FSmoothBlur) + 180) * 0.01,
+                           IsPolygon || IsEllipse || FullSmooth || RoundSize != 0, back, ink);
+    // Off the picture, or too far from it for the blur to reach: nothing changes.
+    if (plan.Nothing()) return;
+    // A rectangle covers whole pixels wherever it is drawn, so only the part of the bitmap the
+    // blur reads is made, with the rectangle moved into it; curves and polygons are drawn where
+    // they always were, on the whole bitmap.
+    const bool rectangle = !IsPolygon && !IsEllipse && RoundSize == 0;
+    const TPoint origin = rectangle ? TPoint{plan.Source.Left, plan.Source.Top} : TPoint{0, 0};
     auto bitmap = MakeOwned<TBitmap>();
     bitmap->SetPixelFormat(pf24bit);
-    bitmap->SetSize(w, h);
+    if (rectangle)
+        bitmap->SetSize(plan.Source.Right - plan.Source.Left, plan.Source.Bottom - plan.Source.Top);
+    else
+        bitmap->SetSize(w, h);
     TCanvas* c = bitmap->GetCanvas();
     c->GetBrush()->SetColor(FColor);
     c->GetBrush()->SetStyle(bsSolid);
     c->GetPen()->SetStyle(psClear);
-    const TRect inner(ah, av, w - ah, h - av);
     if (IsPolygon)
         c->Polygon(Points.data(), static_cast<int>(Points.size()));
     else if (IsEllipse)
@@ -328,11 +570,14 @@ void TZuzShadow::DrawSmooth(TCanvas3D* Canvas, const TRect& R, bool IsEllipse, b
     else if (RoundSize != 0)
         c->RoundRect(inner.Left, inner.Top, inner.Right, inner.Bottom, RoundSize, RoundSize);
     else
-        c->Rectangle(inner);
-    auto* c3d = dynamic_cast<TZuzCanvas3D*>(Canvas);
-    ZuzShadowSmooth(bitmap.get(), c3d ? c3d->GetBitmap() : nullptr, R.Left, R.Top, w, h, FHorizSize,
-                    FVertSize, (static_cast<double>(FSmoothBlur) + 180) * 0.01,
-                    IsPolygon || IsEllipse || FullSmooth || RoundSize != 0, Canvas, FClip);
+        c->Rectangle(Moved(inner, -origin.X, -origin.Y));
+    std::vector<Byte*> lines;
+    ZuzCalcLines(lines, bitmap.get());
+    std::vector<Byte*> rows;
+    for (int y = plan.Source.Top; y < plan.Source.Bottom; ++y)
+        rows.push_back(lines[static_cast<std::size_t>(y - origin.Y)] +
+                       static_cast<std::ptrdiff_t>(plan.Source.Left - origin.X) * 3);
+    plan.Blur(rows, back, Canvas, FClip);
 }
 
 void ZuzCalcLines(std::vector<Byte*>& Lines, TBitmap* Bitmap) {
@@ -357,97 +602,12 @@ void ZuzShadowSmooth(TBitmap* Bitmap, TBitmap* Back, int Left, int Top, int Widt
     Width = std::min(Width, Bitmap->GetWidth());
     Height = std::min(Height, static_cast<int>(lines.size()));
     if (Width <= 0 || Height <= 0) return;
-    if (Horz < 0) {
-        Left += 2 * Horz;
-        Horz = -Horz;
-        FullDraw = true;
-    }
-    if (Vert < 0) {
-        Top += 2 * Vert;
-        Vert = -Vert;
-        FullDraw = true;
-    }
-    const int kH = 2 * Horz + 1, kV = 2 * Vert + 1;
-    Smoothness = (Smoothness + 180) * 0.01;
-    const std::vector<int> wh = KernelWeights(Horz, Smoothness), wv = KernelWeights(Vert, Smoothness);
-
-    // The visible part: inside the background where there is one.
-    int x0 = 0, y0 = 0, x1 = Width - 1, y1 = Height - 1;
-    int backBpp = 3;
-    if (Back) {
-        x0 = Left < 0 ? -Left : 0;
-        y0 = Top < 0 ? -Top : 0;
-        x1 = std::min(x1, Back->GetWidth() - Left - 1);
-        y1 = std::min(y1, Back->GetHeight() - Top - 1);
-        backBpp = Back->GetPixelFormat() == pf24bit ? 3 : 4;
-    }
-    if (x1 < x0 || y1 < y0) return;
-    const auto inBand = [&](int x, int y, int extraRows) {
-        return FullDraw || y >= Height - kV - extraRows || x >= Width - kH;
-    };
-
-    // Horizontal pass into a work buffer that starts as the source, so the vertical pass never
-    // reads a row the horizontal pass left out (the rows just above the bottom band).
-    std::vector<Byte> work(static_cast<std::size_t>(Width) * Height * 3);
-    for (int y = 0; y < Height; ++y)
-        std::copy_n(lines[y], Width * 3, &work[static_cast<std::size_t>(y) * Width * 3]);
-    for (int y = 0; y < Height; ++y) {
-        const Byte* src = lines[y];
-        Byte* out = &work[static_cast<std::size_t>(y) * Width * 3];
-        for (int x = x0; x <= x1; ++x) {
-            if (!inBand(x, y, Vert)) continue;
-            std::int64_t sum[3] = {0, 0, 0}, weights = 0;
-            for (int k = 0; k < kH; ++k) {
-                const int col = x - Horz + k;
-                if (col < 0 || col >= Width) continue;
-                const int wgt = wh[static_cast<std::size_t>(k)];
-                weights += wgt;
-                for (int c = 0; c < 3; ++c) sum[c] += std::int64_t{wgt} * src[col * 3 + c];
-            }
-            for (int c = 0; c < 3; ++c)
-                out[x * 3 + c] =
-                    static_cast<Byte>(weights ? sum[c] / weights : std::min<std::int64_t>(sum[c], 255));
-        }
-    }
-
-    std::vector<Byte*> backRows;
-    if (Back) {
-        backRows.resize(static_cast<std::size_t>(Height));
-        for (int y = y0; y <= y1; ++y) backRows[static_cast<std::size_t>(y)] = Back->ScanLine(Top + y);
-    }
-    // Vertical pass, straight onto the background (or the bitmap).
-    HDC dc = Canvas ? Canvas->GetHandle() : nullptr;
-    for (int x = x0; x <= x1; ++x)
-        for (int y = y0; y <= y1; ++y) {
-            if (!inBand(x, y, 0)) continue;
-            if (Clip && dc && !PtVisible(dc, Left + x, Top + y)) continue;
-            std::int64_t sum[3] = {0, 0, 0}, weights = 0;
-            for (int k = 0; k < kV; ++k) {
-                const int row = y - Vert + k;
-                if (row < 0 || row >= Height) continue;
-                const int wgt = wv[static_cast<std::size_t>(k)];
-                weights += wgt;
-                const Byte* in = &work[(static_cast<std::size_t>(row) * Width + x) * 3];
-                for (int c = 0; c < 3; ++c) sum[c] += std::int64_t{wgt} * in[c];
-            }
-            if (weights == 0) continue;
-            if (!Back) {
-                for (int c = 0; c < 3; ++c)
-                    lines[y][x * 3 + c] =
-                        static_cast<Byte>(std::clamp(ZuzRound(double(sum[c]) / weights), 0, 255));
-                continue;
-            }
-            // White leaves the background as it is; the shadow colour darkens it.
-            Byte* px =
-                backRows[static_cast<std::size_t>(y)] + static_cast<std::ptrdiff_t>(Left + x) * backBpp;
-            if (sum[0] == sum[1] && sum[1] == sum[2]) {
-                const double f = double(sum[0]) / weights / 255;
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(std::clamp(ZuzRound(px[c] * f), 0, 255));
-            } else {
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(
-                        std::clamp(ZuzRound(px[c] * (double(sum[c]) / weights / 255)), 0, 255));
-            }
-        }
+    // Nothing is known of the bitmap: any pixel of it may be the shape's.
+    const TSmoothPlan plan(Width, Height, Left, Top, Horz, Vert, Smoothness, FullDraw, Back,
+                           TRect(0, 0, Width, Height));
+    std::vector<Byte*> rows;
+    for (int y = plan.Source.Top; y < plan.Source.Bottom; ++y)
+        rows.push_back(lines[static_cast<std::size_t>(y)] +
+                       static_cast<std::ptrdiff_t>(plan.Source.Left) * 3);
+    plan.Blur(rows, Back, Canvas, Clip);
 }

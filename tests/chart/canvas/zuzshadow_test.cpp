@@ -208,3 +208,58 @@ TEST(SmoothShadow, TheKernelOfNoBlurAdjustmentAndTheRowsOfTinyBitmaps) {
     SetShadow(s, 5, 0, true);
     s.Draw(&c.canvas, TRect(10, 10, 30, 10));
 }
+
+TEST(SmoothShadow, PicturesAtTheLargestSizesKeepTheirPixels) {
+    // Shapes placed so that shadows of up to the editor's largest size fall on a small picture:
+    // the blur's whole kernel, its rounded weights and its edges are in every pixel's hash.
+    enum Shape { Box, Round, Ellipse, Triangle };
+    struct Case {
+        const char* what;
+        Shape shape;
+        int h, v, blur;
+        TRect r;
+        bool full, clip;
+        std::uint32_t hash;
+    };
+    const Case cases[] = {
+        {"bands of a box", Box, 1000, 1000, 0, TRect(-985, -985, -945, -960), false, false, 424076892u},
+        {"a whole box, unevenly", Box, 700, 400, 75, TRect(-680, -390, -600, -350), true, false, 1158737121u},
+        {"up and left", Box, -1000, -1000, 0, TRect(1015, 1010, 1055, 1040), false, false, 2699213084u},
+        {"round corners", Round, 1000, 1000, -75, TRect(-985, -985, -935, -950), false, false, 964176086u},
+        {"an ellipse", Ellipse, 1000, 800, 0, TRect(-1985, -1585, -1930, -1540), false, false, 2167593389u},
+        {"a triangle", Triangle, 1000, 1000, 0, TRect(), false, false, 1937281054u},
+        {"clipped", Box, 1000, 1000, 0, TRect(-985, -985, -945, -960), false, true, 1298014994u},
+        {"bands inside the picture", Box, 30, 20, 0, TRect(20, 20, 60, 50), false, false, 2968364451u},
+    };
+    for (const Case& k : cases) {
+        CanvasOn c(120, 90, true);
+        TZuzShadow s;
+        SetShadow(s, k.h, k.v, true, clNavy);
+        s.SetSmoothBlur(k.blur);
+        s.FullSmooth = k.full;
+        s.SetClip(k.clip);
+        if (k.clip) c.canvas.ClipRectangle(TRect(0, 0, 60, 70));
+        const TPoint triangle[] = {{-990, -990}, {-930, -990}, {-990, -940}};
+        switch (k.shape) {
+        case Box:
+            s.Draw(&c.canvas, k.r);
+            break;
+        case Round:
+            s.Draw(&c.canvas, k.r, 0, 12);
+            break;
+        case Ellipse:
+            s.DrawEllipse(&c.canvas, k.r);
+            break;
+        case Triangle:
+            s.Draw(&c.canvas, triangle);
+            break;
+        }
+        if (k.clip) c.canvas.UnClipRectangle();
+        std::uint32_t hash = 2166136261u;
+        for (int y = 0; y < 90; ++y)
+            for (int x = 0; x < 120; ++x)
+                for (int v : c.RgbAt(x, y)) hash = (hash ^ static_cast<std::uint32_t>(v)) * 16777619u;
+        EXPECT_NE(c.InkBox(), TRect()) << k.what;
+        EXPECT_EQ(hash, k.hash) << k.what;
+    }
+}
