@@ -4,8 +4,13 @@
 #include "chart/canvas/zuzgradient.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <memory>
 
 namespace {
 
@@ -66,6 +71,18 @@ struct TSmoothKernel {
     bool Positive = false;   // every sum of weights that holds the middle is above 0
 };
 
+// The kernel of a radius and smoothness. A chart draws many shapes with one shadow, and each
+// kernel at the largest sizes takes 2,001 powers: the last few made are kept.
+std::shared_ptr<const TSmoothKernel> SmoothKernel(int Radius, double Smoothness) {
+    thread_local std::vector<std::pair<double, std::shared_ptr<const TSmoothKernel>>> kept;
+    const auto bits = std::bit_cast<std::uint64_t>(Smoothness);
+    for (const auto& [smoothness, kernel] : kept)
+        if (kernel->Radius == Radius && std::bit_cast<std::uint64_t>(smoothness) == bits) return kernel;
+    if (kept.size() >= 4) kept.erase(kept.begin());
+    kept.emplace_back(Smoothness, std::make_shared<const TSmoothKernel>(Radius, Smoothness));
+    return kept.back().second;
+}
+
 // The runs of equal pixels from index From to To, Step bytes apart.
 struct TPixelRuns {
     void Find(const Byte* Pixel, std::ptrdiff_t Step, int From, int To) {
@@ -78,6 +95,23 @@ struct TPixelRuns {
                 Start.push_back(i);
                 At.push_back(Pixel);
             }
+        Start.push_back(To + 1);
+    }
+    // The runs from index From to To where they can begin only at the indices Changes (sorted,
+    // the first at or before From); Pixel(i) is the pixel at index i.
+    template <class F>
+    void FindAt(const std::vector<int>& Changes, int From, int To, F&& Pixel) {
+        Start.assign(1, From);
+        At.assign(1, Pixel(From));
+        for (auto i = std::upper_bound(Changes.begin(), Changes.end(), From); i != Changes.end() && *i <= To;
+             ++i) {
+            const Byte* p = Pixel(*i);
+            const Byte* run = At.back();
+            if (p[0] != run[0] || p[1] != run[1] || p[2] != run[2]) {
+                Start.push_back(*i);
+                At.push_back(p);
+            }
+        }
         Start.push_back(To + 1);
     }
     // Sum[c] := the channels under the kernel centred at Centre, over the taps A..B (one run
@@ -111,8 +145,8 @@ struct TSmoothPlan {
     TSmoothPlan(int AWidth, int AHeight, int ALeft, int ATop, int AHorz, int AVert, double Smoothness,
                 bool AFullDraw, TBitmap* Back, const TRect& Ink)
         : Width(AWidth), Height(AHeight), Left(ALeft), Top(ATop), Horz(AHorz), Vert(AVert),
-          FullDraw(AFullDraw), KH(std::abs(AHorz), (Smoothness + 180) * 0.01),
-          KV(std::abs(AVert), (Smoothness + 180) * 0.01) {
+          FullDraw(AFullDraw), HK(SmoothKernel(std::abs(AHorz), (Smoothness + 180) * 0.01)),
+          VK(SmoothKernel(std::abs(AVert), (Smoothness + 180) * 0.01)), KH(*HK), KV(*VK) {
         if (Horz < 0) {
             Left += 2 * Horz;
             Horz = -Horz;
@@ -152,7 +186,8 @@ struct TSmoothPlan {
 
     int Width, Height, Left, Top, Horz, Vert;
     bool FullDraw;
-    TSmoothKernel KH, KV;
+    std::shared_ptr<const TSmoothKernel> HK, VK;
+    const TSmoothKernel &KH, &KV;
     TRect Changed, Source; // in the bitmap's pixels, right and bottom edges left out
 };
 
@@ -177,13 +212,21 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         std::copy_n(source(Changed.Left, y), stride, cell(Changed.Left, y));
 
     // Horizontal pass, on the bottom band with the rows above it that the vertical pass reads,
-    // and on the right band.
+    // and on the right band. A row equal to the one above it, in the same band, comes out the same.
     TPixelRuns runs;
     std::int64_t sum[3];
+    const std::size_t span = static_cast<std::size_t>(Source.Right - Source.Left) * 3;
+    int lastFrom = 0;
     for (int y = top; y < Source.Bottom; ++y) {
         const int from =
             FullDraw || y >= Height - kV - Vert ? Changed.Left : std::max(Changed.Left, Width - kH);
         const int to = Changed.Right - 1;
+        if (y > top && from == lastFrom &&
+            std::memcmp(source(Source.Left, y), source(Source.Left, y - 1), span) == 0) {
+            std::copy_n(cell(Changed.Left, y - 1), stride, cell(Changed.Left, y));
+            continue;
+        }
+        lastFrom = from;
         if (from > to) continue;
         const int a0 = std::max(0, from + KH.First), b0 = std::min(Width - 1, to + KH.Last);
         if (a0 <= b0) runs.Find(source(a0, y), 3, a0, b0);
@@ -205,6 +248,13 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
                 out[c] = static_cast<Byte>(weights ? sum[c] / weights : std::min<std::int64_t>(sum[c], 255));
         }
     }
+    // The rows where the buffer changes from the row above: down each column, the runs of equal
+    // pixels begin only there.
+    std::vector<int> changes;
+    for (int y = top; y < Source.Bottom; ++y)
+        if (y == top || std::memcmp(cell(Changed.Left, y), cell(Changed.Left, y - 1),
+                                    static_cast<std::size_t>(stride)) != 0)
+            changes.push_back(y);
 
     // Vertical pass, straight onto the background (or the bitmap).
     HDC dc = Clip && Canvas ? Canvas->GetHandle() : nullptr;
@@ -214,49 +264,173 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         backBpp = Back->GetPixelFormat() == pf24bit ? 3 : 4;
         for (int y = Changed.Top; y < Changed.Bottom; ++y) backRows.push_back(Back->ScanLine(Top + y));
     }
+    // A window inside one run of colour v has the sums v times its weights, so the background's
+    // channel p becomes Round(p * (v / 255)), the same for every such window: one table per v.
+    std::vector<std::array<Byte, 256>> products;
+    products.reserve(256); // the tables stay where they are
+    std::array<int, 256> productOf;
+    productOf.fill(-1);
+    const auto product = [&](Byte v) {
+        int& i = productOf[v];
+        if (i < 0) {
+            i = static_cast<int>(products.size());
+            std::array<Byte, 256>& t = products.emplace_back();
+            const double f = double(v) / 255;
+            for (int p = 0; p < 256; ++p)
+                t[static_cast<std::size_t>(p)] = static_cast<Byte>(std::clamp(ZuzRound(p * f), 0, 255));
+        }
+        return products[static_cast<std::size_t>(i)].data();
+    };
+    // A column equal to the last one over the same rows has the same sums row by row: they are
+    // kept, and a row whose sums serve many columns has its products tabled as well.
+    struct TRowSums {
+        std::int64_t Sum[3], Weights;
+        int Uses, Table;
+    };
+    std::vector<TRowSums> rowSums(static_cast<std::size_t>(Changed.Bottom - Changed.Top));
+    std::vector<int> rowKept(rowSums.size(), -1);
+    std::deque<std::array<Byte, 3 * 256>> tables; // where they stay until cleared
+    // A table's products are written row by row afterwards, over the columns of a row that
+    // took the same tables one after another: down a column every pixel lies on another line
+    // of the background's memory. (Each pixel is written once, and reads only itself.)
+    struct TPending {
+        int From = 0, To = -1;
+        const Byte* T[3] = {};
+    };
+    std::vector<TPending> pending(rowSums.size());
+    const auto flush = [&](std::size_t i) {
+        TPending& p = pending[i];
+        for (Byte *px = backRows[i] + static_cast<std::ptrdiff_t>(Left + p.From) * backBpp,
+                  *end = px + static_cast<std::ptrdiff_t>(p.To + 1 - p.From) * backBpp;
+             px < end; px += backBpp) {
+            px[0] = p.T[0][px[0]];
+            px[1] = p.T[1][px[1]];
+            px[2] = p.T[2][px[2]];
+        }
+        p.To = p.From - 1;
+    };
+    const auto put = [&](std::size_t i, int x, const Byte* t0, const Byte* t1, const Byte* t2) {
+        TPending& p = pending[i];
+        if (p.To == x - 1 && p.To >= p.From && p.T[0] == t0 && p.T[1] == t1 && p.T[2] == t2) {
+            p.To = x;
+            return;
+        }
+        flush(i);
+        p.From = p.To = x;
+        p.T[0] = t0;
+        p.T[1] = t1;
+        p.T[2] = t2;
+    };
+    const auto flushAll = [&] {
+        for (std::size_t i = 0; i < pending.size(); ++i) flush(i);
+    };
+    std::vector<int> lastStart;
+    std::vector<std::array<Byte, 3>> lastColours, colours;
+    int kept = 0, lastA0 = -1, lastB0 = -1;
     for (int x = Changed.Left; x < Changed.Right; ++x) {
         const int from = FullDraw || x >= Width - kH ? Changed.Top : std::max(Changed.Top, Height - kV);
         const int to = Changed.Bottom - 1;
         if (from > to) continue;
         const int a0 = std::max(0, from + KV.First), b0 = std::min(Height - 1, to + KV.Last);
         if (a0 > b0) continue;
-        runs.Find(cell(x, a0), stride, a0, b0);
+        runs.FindAt(changes, a0, b0, [&](int y) -> const Byte* { return cell(x, y); });
+        colours.clear();
+        for (const Byte* v : runs.At) colours.push_back({v[0], v[1], v[2]});
+        if (a0 != lastA0 || b0 != lastB0 || runs.Start != lastStart || colours != lastColours) {
+            ++kept; // the sums kept so far are another column's
+            if (Back) flushAll();
+            tables.clear();
+            lastA0 = a0;
+            lastB0 = b0;
+            lastStart = runs.Start;
+            lastColours = colours;
+        }
         std::size_t run = 0;
         for (int y = from; y <= to; ++y) {
             const int a = std::max(0, y + KV.First), b = std::min(Height - 1, y + KV.Last);
             if (a > b) continue; // no weight
             if (Back) {
-                // White multiplies the background by exactly 1.
                 const int end = runs.OneRun(a, b, run);
                 const Byte* v = runs.At[run];
-                if (end >= 0 && v[0] == 255 && v[1] == 255 && v[2] == 255) {
-                    y = end == Height - 1 ? to : std::min(to, end - KV.Last);
+                if (end >= 0) {
+                    const int last = end == Height - 1 ? to : std::min(to, end - KV.Last);
+                    // White multiplies the background by exactly 1.
+                    if (v[0] == 255 && v[1] == 255 && v[2] == 255) {
+                        y = last;
+                        continue;
+                    }
+                    if (KV.Positive) {
+                        const Byte *m0 = product(v[0]), *m1 = product(v[1]), *m2 = product(v[2]);
+                        for (; y <= last; ++y) {
+                            const auto i = static_cast<std::size_t>(y - Changed.Top);
+                            if (!dc) {
+                                put(i, x, m0, m1, m2);
+                                continue;
+                            }
+                            if (!PtVisible(dc, Left + x, Top + y)) continue;
+                            Byte* px = backRows[i] + static_cast<std::ptrdiff_t>(Left + x) * backBpp;
+                            px[0] = m0[px[0]];
+                            px[1] = m1[px[1]];
+                            px[2] = m2[px[2]];
+                        }
+                        y = last;
+                        continue;
+                    }
+                }
+            }
+            if (Back) {
+                const auto i = static_cast<std::size_t>(y - Changed.Top);
+                TRowSums& row = rowSums[i];
+                if (rowKept[i] != kept) {
+                    rowKept[i] = kept;
+                    row.Weights = runs.Weigh(KV, y, a, b, run, row.Sum);
+                    row.Uses = 0;
+                    row.Table = -1;
+                } else if (++row.Uses == 32 && row.Weights != 0) {
+                    row.Table = static_cast<int>(tables.size());
+                    std::array<Byte, 3 * 256>& t = tables.emplace_back();
+                    for (int c = 0; c < 3; ++c) {
+                        const double f = double(row.Sum[c]) / row.Weights / 255;
+                        for (int p = 0; p < 256; ++p)
+                            t[static_cast<std::size_t>(c * 256 + p)] =
+                                static_cast<Byte>(std::clamp(ZuzRound(p * f), 0, 255));
+                    }
+                }
+                if (row.Weights == 0) continue;
+                if (dc && !PtVisible(dc, Left + x, Top + y)) continue;
+                Byte* px = backRows[i] + static_cast<std::ptrdiff_t>(Left + x) * backBpp;
+                if (row.Table >= 0) {
+                    const Byte* t = tables[static_cast<std::size_t>(row.Table)].data();
+                    if (!dc)
+                        put(i, x, t, t + 256, t + 512);
+                    else
+                        for (int c = 0; c < 3; ++c) px[c] = t[c * 256 + px[c]];
                     continue;
                 }
+                const std::int64_t weights = row.Weights;
+                std::copy_n(row.Sum, 3, sum);
+                // White leaves the background as it is; the shadow colour darkens it.
+                if (sum[0] == sum[1] && sum[1] == sum[2]) {
+                    const double f = double(sum[0]) / weights / 255;
+                    for (int c = 0; c < 3; ++c)
+                        px[c] = static_cast<Byte>(std::clamp(ZuzRound(px[c] * f), 0, 255));
+                } else {
+                    for (int c = 0; c < 3; ++c)
+                        px[c] = static_cast<Byte>(
+                            std::clamp(ZuzRound(px[c] * (double(sum[c]) / weights / 255)), 0, 255));
+                }
+                continue;
             }
             const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);
             if (weights == 0) continue;
             if (dc && !PtVisible(dc, Left + x, Top + y)) continue;
-            if (!Back) {
-                Byte* px = source(x, y);
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(std::clamp(ZuzRound(double(sum[c]) / weights), 0, 255));
-                continue;
-            }
-            // White leaves the background as it is; the shadow colour darkens it.
-            Byte* px = backRows[static_cast<std::size_t>(y - Changed.Top)] +
-                       static_cast<std::ptrdiff_t>(Left + x) * backBpp;
-            if (sum[0] == sum[1] && sum[1] == sum[2]) {
-                const double f = double(sum[0]) / weights / 255;
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(std::clamp(ZuzRound(px[c] * f), 0, 255));
-            } else {
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(
-                        std::clamp(ZuzRound(px[c] * (double(sum[c]) / weights / 255)), 0, 255));
-            }
+            // Without a background the bitmap takes the blurred pixel.
+            Byte* px = source(x, y);
+            for (int c = 0; c < 3; ++c)
+                px[c] = static_cast<Byte>(std::clamp(ZuzRound(double(sum[c]) / weights), 0, 255));
         }
     }
+    if (Back) flushAll();
 }
 
 } // namespace

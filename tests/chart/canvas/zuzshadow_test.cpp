@@ -230,6 +230,9 @@ TEST(SmoothShadow, PicturesAtTheLargestSizesKeepTheirPixels) {
         {"a triangle", Triangle, 1000, 1000, 0, TRect(), false, false, 1937281054u},
         {"clipped", Box, 1000, 1000, 0, TRect(-985, -985, -945, -960), false, true, 1298014994u},
         {"bands inside the picture", Box, 30, 20, 0, TRect(20, 20, 60, 50), false, false, 2968364451u},
+        {"a box wider than the blur, whole", Box, 10, 8, 0, TRect(5, 5, 105, 75), true, false, 980022265u},
+        {"a box wider than the blur, bands", Box, 12, 12, 40, TRect(5, 5, 100, 70), false, false,
+         3138449979u},
     };
     for (const Case& k : cases) {
         CanvasOn c(120, 90, true);
