@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -1207,6 +1208,34 @@ private:
     TCustomListBox* owner_;
 };
 
+namespace gui_detail {
+
+// The list's view, choosing as the system's list does.
+class ListWidget : public QListWidget {
+public:
+    explicit ListWidget(TCustomListBox* owner) : owner_(owner) {}
+
+protected:
+    // A key that changes the chosen item or the selection is a click, as the mouse's is; a
+    // choice made from code is none.
+    void keyPressEvent(QKeyEvent* event) override {
+        const int row = currentRow();
+        const std::vector<bool> selected = Selected();
+        QListWidget::keyPressEvent(event);
+        if (currentRow() != row || Selected() != selected) Guarded(owner_, [this] { owner_->Click(); });
+    }
+
+private:
+    std::vector<bool> Selected() const {
+        std::vector<bool> out;
+        for (int i = 0; i < count(); ++i) out.push_back(item(i)->isSelected());
+        return out;
+    }
+    TCustomListBox* owner_;
+};
+
+} // namespace gui_detail
+
 const ClassInfo& TCustomListBox::StaticClass() {
     static const ClassInfo ci = MakeClassInfo<TCustomListBox>("TCustomListBox", &TWinControl::StaticClass());
     return ci;
@@ -1214,7 +1243,7 @@ const ClassInfo& TCustomListBox::StaticClass() {
 
 TCustomListBox::TCustomListBox(TComponent* AOwner) : TWinControl(AOwner) {
     InitColor(clWindow);
-    FList = new QListWidget();
+    FList = new ListWidget(this);
     SetWidget(FList);
     RegisterWidget(FList->viewport(), this);
     FItems = std::make_unique<TListBoxStrings>(this);

@@ -120,6 +120,43 @@ TEST_F(ProgramOnDesktop, TabAndShiftTabLeaveTheYEdits) {
     }
 }
 
+// The column list takes a choice made by a key as one made by a click: Down shows the line of
+// the column it chooses, and Down onto a column the window does not show disables the line's
+// controls.
+TEST_F(ProgramOnDesktop, DownInTheColumnListShowsTheLineOfTheColumnItChooses) {
+    OpenGraph();
+    GraphRecord& g = f->graphs[f->currentGraph];
+    TGraphSettings* d = GraphSettings;
+    TCheckListBox* list = d->CheckListBoxValue;
+    for (int k = 1; k <= 3; ++k) list->GetItems()->Add(u"Значение" + IntToStr(k));
+    d->Show();
+    ASSERT_TRUE(xserver::Activate(*d));
+    const auto row = [&](int Item, int X) {
+        const TRect r = list->ItemRect(Item);
+        return TPoint(r.Left + X, (r.Top + r.Bottom) / 2);
+    };
+    // The first two columns ticked by their marks, then the first chosen by its text.
+    for (int k = 0; k < 2; ++k) {
+        ASSERT_TRUE(xserver::Click(*list, row(k, 9)));
+        ASSERT_TRUE(probe::WaitFor([&] { return g.seriesCount == k + 1; }));
+    }
+    ASSERT_NE(g.seriesRecords[1].seriesColor, g.seriesRecords[2].seriesColor);
+    ASSERT_TRUE(xserver::Click(*list, row(0, 50)));
+    ASSERT_TRUE(probe::WaitFor([&] { return d->ColorBox->GetSelected() == g.seriesRecords[1].seriesColor; }));
+
+    const std::initializer_list<TControl*> line{d->ColorBox, d->ComboBoxLineWidth, d->ComboBoxEx,
+                                                d->CheckBoxLegend, d->CheckBoxPointeShow};
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    EXPECT_EQ(d->ColorBox->GetSelected(), g.seriesRecords[2].seriesColor);
+    for (TControl* c : line) EXPECT_TRUE(c->GetEnabled()) << UTF8Encode(c->GetName());
+    xserver::Keep(xserver::Picture(*d), "graph-settings-down-onto-second-column");
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(list->GetItemIndex(), 2);
+    for (TControl* c : line) EXPECT_FALSE(c->GetEnabled()) << UTF8Encode(c->GetName());
+    xserver::Keep(xserver::Picture(*d), "graph-settings-down-onto-unticked-column");
+}
+
 // The other forms belong to the main window: a click on it leaves them in front.
 TEST_F(ProgramOnDesktop, AGraphWindowStaysAboveTheMainWindowWhenThatIsClicked) {
     TForm* graph = OpenGraph();

@@ -1,7 +1,7 @@
 // The chart editor in tree mode as the X server under a window manager shows it: a node chosen
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
-// series list onto a group joins that group, the series list follows clicks on the groups, and
-// the data page's buttons and navigator show themselves.
+// series list onto a group joins that group, the series list follows clicks and keys on the
+// groups, and the data page's buttons and navigator show themselves.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/editors/vediruregrid.h"
@@ -145,8 +145,8 @@ TEST_F(XTreeMode, TheDataPageShowsPicturesAndTheNavigatorMarksItsFocusedButton) 
 
 // On a desktop, the series list follows clicks on the groups at once: a group's mark that
 // switches its series off unticks their rows, and a press on the mark of a group not chosen yet
-// chooses it, as one on its text does, before the mark changes.
-TEST_F(XTreeMode, TheSeriesListFollowsClicksOnTheGroups) {
+// chooses it, as one on its text does, before the mark changes; a key chooses as a click does.
+TEST_F(XTreeMode, TheSeriesListFollowsClicksAndKeysOnTheGroups) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     TChartEditForm* e = editor.get();
     e->Show();
@@ -211,4 +211,17 @@ TEST_F(XTreeMode, TheSeriesListFollowsClicksOnTheGroups) {
     EXPECT_EQ(list->GetItems()->GetCount(), 1);
     EXPECT_TRUE(probe::WaitFor([&] { return ticked(0); }));
     xserver::Keep(xserver::Picture(*e), "chart-editor-groups-G1-mark-clicked-from-all");
+
+    // Down from "(all)" chooses "Котёл" as a click on it does: the list shows its series only,
+    // and the group may be renamed and deleted.
+    ASSERT_TRUE(xserver::Click(*groups, text(0)));
+    ASSERT_TRUE(probe::WaitFor([&] { return list->GetItems()->GetCount() == 2; }));
+    EXPECT_FALSE(e->BDeleteGroup->GetEnabled());
+    ASSERT_TRUE(xserver::Type("Down"));
+    EXPECT_EQ(groups->GetItemIndex(), 1);
+    ASSERT_EQ(list->GetItems()->GetCount(), 1);
+    EXPECT_EQ(list->GetSeries(0), chart->GetSeries(0));
+    EXPECT_TRUE(e->BDeleteGroup->GetEnabled());
+    EXPECT_TRUE(e->BRenameGroup->GetEnabled());
+    xserver::Keep(xserver::Picture(*e), "chart-editor-groups-after-Down");
 }

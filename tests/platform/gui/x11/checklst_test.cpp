@@ -1,5 +1,6 @@
 // A click through a real X server on a check list's mark chooses the item and then changes
-// its mark, on the item the pointer is over even when the list's edge cuts it.
+// its mark, on the item the pointer is over even when the list's edge cuts it; a key that
+// chooses an item is a click too.
 #include "platform/gui/checklst.h"
 #include "tests/platform/gui/x11/xserver.h"
 
@@ -32,4 +33,54 @@ TEST_F(XCheckList, AClickOnTheMarkOfAnItemCutByTheEdgeChoosesAndMarksThatItem) {
     EXPECT_EQ(heard, "click 2; mark 2; ");
     EXPECT_TRUE(l->GetChecked(2));
     EXPECT_FALSE(l->GetChecked(3));
+}
+
+// A key that chooses another item is a click, heard once, on a list and on a check list alike;
+// Space changes a check list's mark only, and choosing from code is heard as nothing.
+TEST_F(XCheckList, AKeyThatChoosesAnotherItemIsHeardAsAClick) {
+    TestForm f;
+    f->SetBounds(100, 100, 300, 200);
+    auto* plain = Create<TListBox>(f.get());
+    auto* checks = Create<TCheckListBox>(f.get());
+    std::string heard;
+    int left = 10;
+    for (TCustomListBox* l : std::initializer_list<TCustomListBox*>{plain, checks}) {
+        l->SetParent(f.get());
+        l->SetBounds(left, 10, 130, 150);
+        left += 140;
+        for (const char16_t* s : {u"(all)", u"Котёл", u"Сеть", u"Вода"}) l->GetItems()->Add(s);
+        l->OnClick.Bind(
+            [&heard, l](TObject*) { heard += "click " + std::to_string(l->GetItemIndex()) + "; "; });
+    }
+    checks->OnClickCheck.Bind(
+        [&](TObject*) { heard += "mark " + std::to_string(checks->GetItemIndex()) + "; "; });
+    ASSERT_TRUE(xserver::Activate(f->Widget()));
+    const struct {
+        const char* keys;
+        const char* plain;
+        const char* checks;
+    } steps[] = {
+        {"Down", "click 1; ", "click 1; "},
+        {"End", "click 3; ", "click 3; "},
+        {"Down", "", ""},
+        {"space", "", "mark 3; "},
+        {"Prior", "click 0; ", "click 0; "},
+        {"Next", "click 3; ", "click 3; "},
+        {"Home", "click 0; ", "click 0; "},
+        {"Cyrillic_es", "click 2; ", "click 2; "},
+        {"Up", "click 1; ", "click 1; "},
+    };
+    for (TCustomListBox* l : std::initializer_list<TCustomListBox*>{plain, checks}) {
+        l->SetItemIndex(0);
+        ASSERT_TRUE(xserver::Focus(*l));
+        for (const auto& step : steps) {
+            heard.clear();
+            ASSERT_TRUE(xserver::Type(step.keys));
+            EXPECT_EQ(heard, l == plain ? step.plain : step.checks) << step.keys;
+        }
+        heard.clear();
+        l->SetItemIndex(3);
+        EXPECT_EQ(heard, "");
+    }
+    EXPECT_TRUE(checks->GetChecked(3));
 }
