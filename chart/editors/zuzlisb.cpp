@@ -430,10 +430,12 @@ void TChartListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     const int row = ItemAtPos(FHitTest, true);
     if (Button == mbLeft && row >= 0 && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) &&
         !(GetMultiSelect() && GetSelected(row) && GetItemIndex() == row)) {
+        // Current first, the others let go after: making a row current would bring back a row
+        // just let go.
+        SelectSeries(row);
         if (GetMultiSelect())
             for (int i = 0; i < GetItems()->GetCount(); ++i)
                 if (i != row) SetSelected(i, false);
-        SelectSeries(row);
     }
     TCustomListBox::MouseDown(Button, Shift, X, Y);
     if (FEditor && FEditor->GetVisible()) HideEditor();

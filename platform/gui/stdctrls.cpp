@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -1216,6 +1217,21 @@ public:
     explicit ListWidget(TCustomListBox* owner) : owner_(owner) {}
 
 protected:
+    // A press makes at once the choice its click ends with: the view would leave a press on a
+    // chosen item of a multiple selection (choosing it alone, or letting it go with Ctrl) for
+    // the release, which comes after the click has been reported.
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override {
+        if (event && event->type() == QEvent::MouseButtonPress && index.isValid() &&
+            static_cast<const QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            const Qt::KeyboardModifiers keys = static_cast<const QMouseEvent*>(event)->modifiers();
+            if (selectionMode() == MultiSelection) return QItemSelectionModel::Toggle;
+            if (selectionMode() == ExtendedSelection && !(keys & Qt::ShiftModifier))
+                return keys & Qt::ControlModifier ? QItemSelectionModel::Toggle
+                                                  : QItemSelectionModel::ClearAndSelect;
+        }
+        return QListWidget::selectionCommand(index, event);
+    }
     // A key that changes the chosen item or the selection is a click, as the mouse's is; a
     // choice made from code is none.
     void keyPressEvent(QKeyEvent* event) override {

@@ -167,11 +167,14 @@ bool Wheel(const TControl& control, TPoint at, int notches) {
     return true;
 }
 
-bool Click(const TControl& control, TPoint at, int clicks) {
+bool Click(const TControl& control, TPoint at, int clicks, const std::string& held) {
     const TPoint p = control.ClientToScreen(at);
     // No --sync: it waits for the pointer to move, forever when it is already there.
-    const std::string command = "xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
-                                " sleep 0.1 click --repeat " + std::to_string(clicks) + " --delay 80 1";
+    std::string command =
+        "xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) + " sleep 0.1";
+    if (!held.empty()) command += " keydown " + held;
+    command += " click --repeat " + std::to_string(clicks) + " --delay 80 1";
+    if (!held.empty()) command += " keyup " + held;
     if (RunWhilePumping(command) != 0) return false;
     Settle();
     return true;

@@ -30,8 +30,9 @@ bool Type(const std::string& keys);
 // (negative: towards the user) through the server, as a mouse does.
 bool Wheel(const TControl& control, TPoint at, int notches);
 // Moves the pointer over a client point of the control and clicks the left button there
-// Clicks times (2: a double-click) through the server, as a mouse does.
-bool Click(const TControl& control, TPoint at, int clicks = 1);
+// Clicks times (2: a double-click) through the server, as a mouse does, with the keys Held
+// ("ctrl", "shift") held down meanwhile.
+bool Click(const TControl& control, TPoint at, int clicks = 1, const std::string& held = {});
 // Moves the pointer over a client point of the control through the server, as a mouse does
 // (the control it leaves hears it leave, the one it enters hears it enter).
 bool Move(const TControl& control, TPoint at);

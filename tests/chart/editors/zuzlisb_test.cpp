@@ -133,10 +133,15 @@ TEST_F(ChartListBox, APressOnTheCheckBoxTogglesOrPicksTheSeries) {
     auto* b = Add(u"B");
     list->SetChart(chart);
     TChartSeries* told = nullptr;
-    list->OnChangeActive = TNotifySeriesEvent([&](TObject*, TChartSeries* s) { told = s; });
+    int selected = 0;
+    list->OnChangeActive = TNotifySeriesEvent([&](TObject*, TChartSeries* s) {
+        told = s;
+        selected = list->GetSelCount();
+    });
     Press(At(1, TChartListBox::secCheck));
     EXPECT_FALSE(b->GetActive());
     EXPECT_EQ(told, b);
+    EXPECT_EQ(selected, 1); // the pressed row, alone, is chosen before the press is told
     Press(At(1, TChartListBox::secCheck));
     EXPECT_TRUE(b->GetActive());
     list->SetCheckStyle(cbsRadio);

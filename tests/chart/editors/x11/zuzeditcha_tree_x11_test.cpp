@@ -1,7 +1,8 @@
 // The chart editor in tree mode as the X server under a window manager shows it: a node chosen
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
 // series list onto a group joins that group, the series list follows clicks and keys on the
-// groups, and the data page's buttons and navigator show themselves.
+// groups, the series buttons follow the rows chosen, and the data page's buttons and navigator
+// show themselves.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/editors/vediruregrid.h"
@@ -224,4 +225,58 @@ TEST_F(XTreeMode, TheSeriesListFollowsClicksAndKeysOnTheGroups) {
     EXPECT_TRUE(e->BDeleteGroup->GetEnabled());
     EXPECT_TRUE(e->BRenameGroup->GetEnabled());
     xserver::Keep(xserver::Picture(*e), "chart-editor-groups-after-Down");
+}
+
+// The series buttons follow the rows chosen by clicks and by keys: one row allows renaming,
+// cloning and a move towards the other end, two rows neither.
+TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    TChartEditForm* e = editor.get();
+    e->EditorOptions = DefaultChartEditorOptions();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TChartListBox* list = e->LBSeries;
+    ASSERT_EQ(e->PagePanel->GetControl(0), e->TabSeriesList);
+    ASSERT_EQ(list->GetItems()->GetCount(), 2);
+    // A row's title, at a point of its own for each click, so that no two make a double-click.
+    int x = 0;
+    const auto title = [&](int Row) {
+        const TRect r = list->ItemRect(Row);
+        x = (x + 17) % 90;
+        return TPoint(list->SectionLeft(TChartListBox::secTitle) + 10 + x, (r.Top + r.Bottom) / 2);
+    };
+    // Which buttons are enabled: Title, Clone, up, down.
+    const auto buttons = [&] {
+        std::string on;
+        for (TControl* b :
+             std::initializer_list<TControl*>{e->BRenameSeries, e->BCloneSeries, e->BMoveUP, e->BMoveDown})
+            on += b->GetEnabled() ? "1" : "0";
+        return on;
+    };
+    const struct {
+        const char* step;
+        int row;          // clicked, or -1
+        const char* keys; // typed, or held while clicking
+        const char* buttons;
+    } steps[] = {
+        {"click on the first", 0, "", "1101"},
+        {"click on the second", 1, "", "1110"},
+        {"click on the first", 0, "", "1101"},
+        {"Down", -1, "Down", "1110"},
+        {"Up", -1, "Up", "1101"},
+        {"ctrl+click on the second", 1, "ctrl", "0000"},
+        {"click on the second", 1, "", "1110"},
+        {"shift+click on the first", 0, "shift", "0000"},
+        {"ctrl+click on the first", 0, "ctrl", "1101"},
+    };
+    for (const auto& step : steps) {
+        if (step.row < 0)
+            ASSERT_TRUE(xserver::Type(step.keys)) << step.step;
+        else
+            ASSERT_TRUE(xserver::Click(*list, title(step.row), 1, step.keys)) << step.step;
+        EXPECT_EQ(buttons(), step.buttons) << step.step;
+        EXPECT_TRUE(e->BDeleteSeries->GetEnabled()) << step.step;
+    }
+    EXPECT_TRUE(requests.empty());
 }
