@@ -126,6 +126,11 @@ TEST(ArchiveRecords, DateTimeAndValues) {
     EXPECT_TRUE(last.timeValid);
     EXPECT_EQ(last.values, (std::vector<double>{2.25, 7}));
 
+    // Fractions of the date and time fields are cut off, never rounded up.
+    const auto cut = ParseArchiveRecord(u"31.9 12.5 23.5 59.9 7", 2009);
+    EXPECT_TRUE(cut.timeValid);
+    EXPECT_DOUBLE_EQ(cut.time, EncodeDate(2009, 12, 31) + EncodeTime(23, 59, 0, 0));
+
     // Only the date and time: a row without values.
     EXPECT_TRUE(ParseArchiveRecord(u" 01 01 00 00 ", 2010).timeValid);
     EXPECT_TRUE(ParseArchiveRecord(u" 01 01 00 00 ", 2010).values.empty());
