@@ -385,6 +385,10 @@ TEST_F(Axis, CalcIncrementMeasuresItsLabelsAndReRunsFromOne) {
     TChartAxis* a = Bottom(0, 100, 0, 500);
     EXPECT_EQ(a->CalcIncrement(), 5);
     EXPECT_EQ(a->GetIncrement(), 0); // put back after the second run
+    // A separation of 100 % doubles each label's room: 40 pixels leave room for 12 labels, not 25.
+    a->SetLabelsSeparation(100);
+    EXPECT_EQ(a->CalcIncrement(), 10);
+    a->SetLabelsSeparation(10);
     a->SetLabelsAlternate(true);
     EXPECT_EQ(a->CalcIncrement(), 2.5);
     // "1,000.456" leaves room for 12 labels and a step of 100; the second run
