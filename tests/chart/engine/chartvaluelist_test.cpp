@@ -166,6 +166,12 @@ TEST_F(ValueList, SortMovesWholePointsOfTheSeries) {
     EXPECT_EQ(Values(*s->GetYValues()), (std::vector<double>{10, 20, 30}));
     EXPECT_EQ(s->GetXLabel(0), u"a");
     EXPECT_EQ(s->OwnColor(1), clRed);
+    // A descending list sorts the other way round.
+    s->GetXValues()->SetOrder(loDescending);
+    s->GetXValues()->Sort();
+    EXPECT_EQ(Values(*s->GetYValues()), (std::vector<double>{30, 20, 10}));
+    EXPECT_EQ(s->GetXLabel(0), u"c");
+    EXPECT_EQ(s->OwnColor(1), clRed);
 }
 
 } // namespace
