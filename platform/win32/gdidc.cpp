@@ -5,6 +5,7 @@
 #include <QBitmap>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QPaintEngine>
 #include <QPainterPathStroker>
 
 #include <cmath>
@@ -869,6 +870,12 @@ bool SameFont(const LOGFONTW& a, const LOGFONTW& b) {
 } // namespace
 
 namespace {
+// Qt keeps a glyph of a face it cannot scale smoothly (such as the box it draws for a
+// character no face has) as one picture of the glyph's full size, whatever that size: at
+// the tallest font a file may ask for, 256 MB for one character, kept while the font is.
+// Text taller than this is filled as its outlines instead.
+constexpr int kLargestGlyphPicture = 2048;
+
 // The Qt font of the selected font, made again only when the font, its spacing, the mapping or
 // the text antialiasing changed: a chart draws thousands of labels in one font.
 const QFont& DeviceFont(DeviceContext& dc) {
@@ -973,11 +980,21 @@ bool DeviceContext::TextOut(int x, int y, const Char* text, int count) {
     p.setTransform(xf);
     if (st_.bkMode == OPAQUE)
         p.fillRect(QRect(dx, baseline - ascent, width, ascent + descent), ToQColor(st_.bkColor));
-    p.setRenderHint(QPainter::TextAntialiasing, f.styleStrategy() != QFont::NoAntialias);
-    p.setFont(f);
-    p.setPen(ToQColor(st_.textColor));
-    p.setBackgroundMode(Qt::TransparentMode);
-    p.drawText(QPoint(dx, baseline), s);
+    const bool antialias = f.styleStrategy() != QFont::NoAntialias;
+    if (f.pixelSize() > kLargestGlyphPicture && p.paintEngine()->type() == QPaintEngine::Raster) {
+        // Filled as outlines, which is how Qt draws large glyphs of outline faces anyway.
+        QPainterPath glyphs;
+        glyphs.setFillRule(Qt::WindingFill); // an underline over a letter adds to it
+        glyphs.addText(QPointF(dx, baseline), f, s);
+        p.setRenderHint(QPainter::Antialiasing, antialias);
+        p.fillPath(glyphs, ToQColor(st_.textColor));
+    } else {
+        p.setRenderHint(QPainter::TextAntialiasing, antialias);
+        p.setFont(f);
+        p.setPen(ToQColor(st_.textColor));
+        p.setBackgroundMode(Qt::TransparentMode);
+        p.drawText(QPoint(dx, baseline), s);
+    }
     p.restore();
     return true;
 }

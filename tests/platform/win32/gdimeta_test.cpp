@@ -10,8 +10,12 @@
 #include <QGuiApplication>
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 #include <random>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace gditest;
 
@@ -655,6 +659,40 @@ TEST_F(Emf, AnAbsurdReferenceDeviceKeepsThePictureSizeInReach) {
     const HENHMETAFILE mf = EnhMetaFile::FromBytes(std::move(bytes), &error);
     ASSERT_TRUE(mf) << UTF8Encode(error);
     EXPECT_EQ(EnhMetaFilePixels(mf->Header()).cx, 1 << 22);
+}
+
+// Qt keeps the box it draws for a character no face has as a picture of the font's size: at the
+// tallest font a file may ask for, in either sign, a quarter of a gigabyte for one character.
+// Recorded and played where memory may grow by 64 MB only, such text still draws.
+TEST_F(Emf, TheTallestFontsDrawInModestMemory) {
+    const String text = u"\u0786\u0D83"; // Thaana and Sinhala: no face the program installs has them
+    constexpr int tallest = 1 << 14;     // as tall as a file's font may be
+    for (const int height : {-tallest, tallest}) {
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            std::ifstream statm("/proc/self/statm");
+            unsigned long long pages = 0;
+            statm >> pages;
+            rlimit limit{};
+            ::getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = pages * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE)) + (64 << 20);
+            if (pages == 0 || ::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(2);
+            LOGFONTW lf;
+            lf.lfHeight = height;
+            lf.lfFaceName = u"Arial";
+            const HENHMETAFILE mf = Recorded(64, 48, [&](HDC dc) {
+                Selected font(dc, CreateFontIndirectW(lf));
+                TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+            });
+            Surface played(64, 48);
+            PlayEnhMetaFile(played.dc, mf, RECT{0, 0, 64, 48});
+            ::_exit(played.Inked().empty() ? 1 : 0);
+        }
+        int status = -1;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << height << ": status " << status;
+    }
 }
 
 TEST_F(Emf, RandomlyDamagedFilesAreRefusedOrPlayWithoutHarm) {
