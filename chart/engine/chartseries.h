@@ -270,6 +270,9 @@ struct TSampleBounds {
 // time gets no sample points).
 extern bool ZuzRandomAtRunTime;
 
+// The deepest fixed depth slot a series takes (ZOrder), either way.
+inline constexpr int kLargestZOrder = 1000;
+
 // ---------------------------------------------------------------------------
 // Series with points
 
@@ -532,9 +535,10 @@ public:
     void SetDepth(int Value) { SetIntegerProperty(FDepth, std::clamp(Value, -1, 1200)); }
     int GetZOrder() const { return FZOrder == -1 ? IZOrder : FZOrder; }
     int StoredZOrder() const { return FZOrder; } // -1: automatic
-    // A slot, held to the largest picture: the chart sums and multiplies it with depths.
+    // A slot among a thousand: the chart's depth is the deepest slot's times a
+    // series' depth, and a deeper one leaves the series a clip of millions of lines.
     void SetZOrder(int Value) {
-        Value = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
+        Value = std::clamp(Value, -kLargestZOrder, kLargestZOrder);
         SetIntegerProperty(FZOrder, Value);
         IZOrder = Value == -1 ? 0 : Value;
     }

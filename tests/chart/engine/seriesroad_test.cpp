@@ -154,6 +154,8 @@ TEST_F(Road, AutomaticSeriesTakeSuccessiveDepthSlotsIn3DOnly) {
     EXPECT_FALSE(a->MoreSameZOrder());
     b->SetActive(false);
     EXPECT_FALSE(b->FirstInZOrder());
+    c->SetZOrder(2147483647);
+    EXPECT_EQ(c->GetZOrder(), 1000) << "a file's slot, to a thousand";
 }
 
 TEST_F(Road, DepthPositionsFollowTheSlotAndTheSeriesDepth) {
