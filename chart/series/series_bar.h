@@ -90,7 +90,8 @@ public:
     TBarStyle GetBarStyle() const { return FBarStyle; }
     void SetBarStyle(TBarStyle Value);
     int GetBarWidthPercent() const { return FBarWidthPercent; }
-    void SetBarWidthPercent(int Value) { SetIntegerProperty(FBarWidthPercent, Value); }
+    // A share of the slot, to the editor's widest: the axes widen their range by it.
+    void SetBarWidthPercent(int Value) { SetIntegerProperty(FBarWidthPercent, std::clamp(Value, 0, 100)); }
     int GetBevelSize() const { return FBevelSize; }
     // A frame a line per pixel, to the editor's widest.
     void SetBevelSize(int Value) { SetIntegerProperty(FBevelSize, std::clamp(Value, 0, 100)); }

@@ -352,6 +352,8 @@ TEST_F(BarTest, ABevelFramesTheBarBrightAboveAndDarkBelow) {
     EXPECT_EQ(Pixel(cx, r.Bottom - 3), Rgb(ApplyDark(TColor(0x808000), DarkColorQuantity)));
     s->SetBevelSize(2147483647);
     EXPECT_EQ(s->GetBevelSize(), 100) << "a file's size, to the editor's widest";
+    s->SetBarWidthPercent(2147483647);
+    EXPECT_EQ(s->GetBarWidthPercent(), 100) << "a file's width, to the editor's widest";
 }
 
 TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
