@@ -15,15 +15,6 @@
 
 namespace fuzz {
 
-void Fill(TMemoryStream& Stream, std::string_view Bytes) {
-    if (!Bytes.empty()) Stream.WriteBuffer(Bytes.data(), static_cast<LongInt>(Bytes.size()));
-    Stream.SetPosition(0);
-}
-
-std::string Bytes(TMemoryStream& Stream) {
-    return {static_cast<const char*>(Stream.Memory()), static_cast<std::size_t>(Stream.GetSize())};
-}
-
 void Fail(std::string_view Why) {
     std::fprintf(stderr, "\n==FUZZ== %.*s\n", static_cast<int>(Why.size()), Why.data());
     std::fflush(stderr);
