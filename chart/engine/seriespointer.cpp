@@ -126,6 +126,14 @@ void TSeriesPointer::SetVertSize(int Value) {
     Store(FVertSize, std::min(Value, kLargestPointerSize));
 }
 
+void TSeriesPointer::ChangeHorizSize(int Value) {
+    FHorizSize = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
+}
+
+void TSeriesPointer::ChangeVertSize(int Value) {
+    FVertSize = std::clamp(Value, -kLargestPictureSide, kLargestPictureSide);
+}
+
 void TSeriesPointer::SetSize(int Value) {
     SetHorizSize(Value);
     SetVertSize(Value);

@@ -84,9 +84,10 @@ public:
     void SetTransparency(int Value) { Store(FTransparency, Value); }
     TChartSeries* ParentSeries() const { return FSeries; }
 
-    // Set while a series type draws: no repaint.
-    void ChangeHorizSize(int Value) { FHorizSize = Value; }
-    void ChangeVertSize(int Value) { FVertSize = Value; }
+    // Set while a series type draws: no repaint. A size made from a file's value (a bubble's
+    // radius) is held to the largest picture, which it covers then wherever it stands on it.
+    void ChangeHorizSize(int Value);
+    void ChangeVertSize(int Value);
     void ChangeStyle(TSeriesPointerStyle Value) { FStyle = Value; }
     void Change3D(bool Value) { FDraw3D = Value; }
 

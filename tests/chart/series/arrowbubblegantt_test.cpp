@@ -144,6 +144,10 @@ TEST_F(Bubbles, ANonSquaredBubbleTakesItsWidthFromTheHorizontalAxis) {
     EXPECT_TRUE(Is({c.X, c.Y - ry + 3}, clRed));
     EXPECT_FALSE(Is({c.X + rx + 3, c.Y}, clRed)) << "an ellipse, narrower than high";
     EXPECT_TRUE(Is({c.X + rx - 2, c.Y}, clRed));
+    // A file's radius far beyond the axis: a bubble as wide as the largest picture.
+    s->GetRadiusValues()->SetValue(0, 1e12);
+    Draw();
+    EXPECT_TRUE(Is({At(10, 5).X + 50, At(10, 5).Y}, clRed));
 }
 
 TEST_F(Bubbles, TheVerticalRangeCoversEveryBubblesTopAndBottom) {
