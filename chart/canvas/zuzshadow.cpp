@@ -43,20 +43,18 @@ std::vector<int> KernelWeights(int Radius, double Smoothness) {
     return w;
 }
 
-// One pass's kernel: its weights, their running sums, and the offsets from the middle of the
-// first and the last weight that is not 0. A tap of weight 0 adds nothing to a pixel's sum nor
-// to the sum of its weights, so only the taps between those two are taken; at the largest
-// sizes most of the kernel rounds to 0.
+// One pass's kernel: its weights, their running sums, and the reach of its weights that are not
+// 0. A tap of weight 0 adds nothing to a pixel's sum nor to the sum of its weights, so only the
+// taps within the reach are taken; at the largest sizes most of the kernel rounds to 0. The
+// weights are even in the offset and the middle one is never 0 (any power to 0 is 1), so every
+// window holds its own pixel.
 struct TSmoothKernel {
     TSmoothKernel(int ARadius, double Smoothness)
         : Radius(ARadius), Weights(KernelWeights(ARadius, Smoothness)), Sums(Weights.size() + 1, 0) {
         for (std::size_t k = 0; k < Weights.size(); ++k) Sums[k + 1] = Sums[k] + Weights[k];
-        for (int d = -Radius; d <= Radius; ++d)
-            if (Weight(d) != 0) {
-                First = std::min(First, d);
-                Last = d;
-            }
-        Positive = Weight(0) > 0 && std::all_of(Weights.begin(), Weights.end(), [](int w) { return w >= 0; });
+        for (int d = 1; d <= Radius; ++d)
+            if (Weight(d) != 0) Reach = d;
+        Positive = std::all_of(Weights.begin(), Weights.end(), [](int w) { return w >= 0; });
     }
     int Weight(int D) const { return Weights[static_cast<std::size_t>(D + Radius)]; }
     // The sum of the weights of the offsets A..B.
@@ -67,8 +65,8 @@ struct TSmoothKernel {
     int Radius;
     std::vector<int> Weights;
     std::vector<std::int64_t> Sums;
-    int First = 1, Last = 0; // none yet
-    bool Positive = false;   // every sum of weights that holds the middle is above 0
+    int Reach = 0;
+    bool Positive = false; // every sum of weights that holds the middle is above 0
 };
 
 // The kernel of a radius and smoothness. A chart draws many shapes with one shadow, and each
@@ -120,7 +118,6 @@ struct TPixelRuns {
     std::int64_t Weigh(const TSmoothKernel& K, int Centre, int A, int B, std::size_t& Run,
                        std::int64_t (&Sum)[3]) const {
         Sum[0] = Sum[1] = Sum[2] = 0;
-        if (A > B) return 0;
         while (Start[Run + 1] <= A) ++Run;
         for (std::size_t j = Run; Start[j] <= B; ++j) {
             const std::int64_t w =
@@ -170,16 +167,14 @@ struct TSmoothPlan {
         if (KH.Positive && KV.Positive)
             IntersectRect(
                 Changed, Changed,
-                TRect(Ink.Left - KH.Last, Ink.Top - KV.Last, Ink.Right - KH.First, Ink.Bottom - KV.First));
-        // A column without weights changes nothing either.
-        if (Changed.Right <= Changed.Left || Changed.Bottom <= Changed.Top || KV.First > KV.Last) {
+                TRect(Ink.Left - KH.Reach, Ink.Top - KV.Reach, Ink.Right + KH.Reach, Ink.Bottom + KV.Reach));
+        if (Changed.Right <= Changed.Left || Changed.Bottom <= Changed.Top) {
             Changed = TRect();
             return;
         }
-        Source = TRect(std::max(0, Changed.Left + std::min(0, KH.First)),
-                       std::max(0, Changed.Top + std::min(0, KV.First)),
-                       std::min(Width, Changed.Right + std::max(0, KH.Last)),
-                       std::min(Height, Changed.Bottom + std::max(0, KV.Last)));
+        Source =
+            TRect(std::max(0, Changed.Left - KH.Reach), std::max(0, Changed.Top - KV.Reach),
+                  std::min(Width, Changed.Right + KH.Reach), std::min(Height, Changed.Bottom + KV.Reach));
     }
     bool Nothing() const { return Changed.Right <= Changed.Left; }
     void Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D* Canvas, bool Clip) const;
@@ -228,21 +223,20 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         }
         lastFrom = from;
         if (from > to) continue;
-        const int a0 = std::max(0, from + KH.First), b0 = std::min(Width - 1, to + KH.Last);
-        if (a0 <= b0) runs.Find(source(a0, y), 3, a0, b0);
+        const int a0 = std::max(0, from - KH.Reach), b0 = std::min(Width - 1, to + KH.Reach);
+        runs.Find(source(a0, y), 3, a0, b0);
         std::size_t run = 0;
         for (int x = from; x <= to; ++x) {
-            const int a = std::max(0, x + KH.First), b = std::min(Width - 1, x + KH.Last);
-            if (KH.Positive && a <= b) {
+            const int a = std::max(0, x - KH.Reach), b = std::min(Width - 1, x + KH.Reach);
+            if (KH.Positive) {
                 // Inside one run the weighted mean is the run's colour, which the buffer holds.
                 const int end = runs.OneRun(a, b, run);
                 if (end >= 0) {
-                    x = end == Width - 1 ? to : std::min(to, end - KH.Last);
+                    x = end == Width - 1 ? to : std::min(to, end - KH.Reach);
                     continue;
                 }
             }
-            const std::int64_t weights = a <= b ? runs.Weigh(KH, x, a, b, run, sum) : 0;
-            if (a > b) sum[0] = sum[1] = sum[2] = 0;
+            const std::int64_t weights = runs.Weigh(KH, x, a, b, run, sum);
             Byte* out = cell(x, y);
             for (int c = 0; c < 3; ++c)
                 out[c] = static_cast<Byte>(weights ? sum[c] / weights : std::min<std::int64_t>(sum[c], 255));
@@ -300,6 +294,7 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
     std::vector<TPending> pending(rowSums.size());
     const auto flush = [&](std::size_t i) {
         TPending& p = pending[i];
+        if (p.To < p.From) return;
         for (Byte *px = backRows[i] + static_cast<std::ptrdiff_t>(Left + p.From) * backBpp,
                   *end = px + static_cast<std::ptrdiff_t>(p.To + 1 - p.From) * backBpp;
              px < end; px += backBpp) {
@@ -331,8 +326,7 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         const int from = FullDraw || x >= Width - kH ? Changed.Top : std::max(Changed.Top, Height - kV);
         const int to = Changed.Bottom - 1;
         if (from > to) continue;
-        const int a0 = std::max(0, from + KV.First), b0 = std::min(Height - 1, to + KV.Last);
-        if (a0 > b0) continue;
+        const int a0 = std::max(0, from - KV.Reach), b0 = std::min(Height - 1, to + KV.Reach);
         runs.FindAt(changes, a0, b0, [&](int y) -> const Byte* { return cell(x, y); });
         colours.clear();
         for (const Byte* v : runs.At) colours.push_back({v[0], v[1], v[2]});
@@ -347,13 +341,12 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         }
         std::size_t run = 0;
         for (int y = from; y <= to; ++y) {
-            const int a = std::max(0, y + KV.First), b = std::min(Height - 1, y + KV.Last);
-            if (a > b) continue; // no weight
+            const int a = std::max(0, y - KV.Reach), b = std::min(Height - 1, y + KV.Reach);
             if (Back) {
                 const int end = runs.OneRun(a, b, run);
                 const Byte* v = runs.At[run];
                 if (end >= 0) {
-                    const int last = end == Height - 1 ? to : std::min(to, end - KV.Last);
+                    const int last = end == Height - 1 ? to : std::min(to, end - KV.Reach);
                     // White multiplies the background by exactly 1.
                     if (v[0] == 255 && v[1] == 255 && v[2] == 255) {
                         y = last;
