@@ -116,8 +116,16 @@ int TChartAxis::MaxLabelsWidth() {
             lo = std::trunc(IMinimum / inc) * inc;
         }
         int result = 0;
+        // Values closer together than the format shows give one label over and over (an axis
+        // squeezed to nothing takes the smallest step): each is measured once.
+        String last;
+        bool measured = false;
         auto measure = [&](double v) {
-            result = std::max(result, ParentChart->MultiLineTextWidth(LabelValue(v), lines));
+            String text = LabelValue(v);
+            if (measured && text == last) return;
+            result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+            last = std::move(text);
+            measured = true;
         };
         if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
             measure(IMaximum);
