@@ -230,6 +230,7 @@ bool TZuzCanvas::ConvexHull(std::vector<TPoint>& P) {
 
 const ClassInfo& TChartPen::StaticClass() {
     static const PropInfo props[] = {
+        MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Stored<&TChartPen::IsColorStored>(),
         MakeProp<&TChartPen::GetEndStyle, &TChartPen::SetEndStyle>("EndStyle")
             .Stored<&TChartPen::IsEndStyleStored>(),
         MakeProp<&TChartPen::GetSmallDots, &TChartPen::SetSmallDots>("SmallDots").Default(0),

@@ -211,6 +211,10 @@ public:
     bool DefaultVisible = true;
     bool IsEndStyleStored() const { return FEndStyle != DefaultEnd; }
     bool IsVisibleStored() const { return FVisible != DefaultVisible; }
+    // A pen that its owner colours on its own while a file is read writes even the default
+    // colour, or the chart would load back with the owner's colour instead.
+    bool ColorAlwaysStored = false;
+    bool IsColorStored() const { return ColorAlwaysStored || GetColor() != clBlack; }
 
 private:
     TPenEndStyle FEndStyle = esRound;

@@ -29,6 +29,8 @@ TFastLineSeries::TFastLineSeries(TComponent* AOwner) : TCustomLineSeries(AOwner)
     SingleFunctionPoint = false;
     KeepPointBeyondEdge = true;
     SetTreatNulls(tnIgnore);
+    // The line takes the series' colour as the series joins a chart being read.
+    GetLinePen()->ColorAlwaysStored = true;
 }
 
 void TFastLineSeries::Assign(TPersistent* Source) {

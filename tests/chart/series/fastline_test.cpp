@@ -298,6 +298,10 @@ TEST_F(FastLine, TheSeriesColourAndTheLineColourAlwaysAgree) {
     chart->AddSeries(second);
     EXPECT_NE(second->GetSeriesColor(), clGreen);
     EXPECT_EQ(second->GetLinePen()->GetColor(), second->GetSeriesColor());
+    // A black line is written all the same, or it would load in the colour the chart gives.
+    second->SetName(u"Fast2");
+    second->GetLinePen()->SetColor(clBlack);
+    EXPECT_NE(streamtext::ObjectText(second).find("LinePen.Color = clBlack"), std::string::npos);
 }
 
 TEST_F(FastLine, DefaultsGalleryAndCopying) {
