@@ -1232,6 +1232,15 @@ protected:
         }
         return QListWidget::selectionCommand(index, event);
     }
+    // A press below the items lets a multiple selection go at once: the view would let it go
+    // at the release, after the click has been reported.
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && selectionMode() == ExtendedSelection &&
+            !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) &&
+            !indexAt(event->position().toPoint()).isValid())
+            clearSelection();
+        QListWidget::mousePressEvent(event);
+    }
     // A key that changes the chosen item or the selection is a click, as the mouse's is; a
     // choice made from code is none.
     void keyPressEvent(QKeyEvent* event) override {

@@ -242,7 +242,10 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     // A row's title, at a point of its own for each click, so that no two make a double-click.
     int x = 0;
     const auto title = [&](int Row) {
-        const TRect r = list->ItemRect(Row);
+        const TRect last = list->ItemRect(list->GetItems()->GetCount() - 1);
+        const TRect r = Row < list->GetItems()->GetCount()
+                            ? list->ItemRect(Row)
+                            : TRect(last.Left, last.Bottom, last.Right, last.Bottom + last.Height());
         x = (x + 17) % 90;
         return TPoint(list->SectionLeft(TChartListBox::secTitle) + 10 + x, (r.Top + r.Bottom) / 2);
     };
@@ -256,7 +259,7 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     };
     const struct {
         const char* step;
-        int row;          // clicked, or -1
+        int row;          // clicked (past the last: below the rows), or -1
         const char* keys; // typed, or held while clicking
         const char* buttons;
     } steps[] = {
@@ -268,6 +271,8 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         {"ctrl+click on the second", 1, "ctrl", "0000"},
         {"click on the second", 1, "", "1110"},
         {"shift+click on the first", 0, "shift", "0000"},
+        {"click below the rows", 2, "", "1101"},
+        {"shift+click on the second", 1, "shift", "0000"},
         {"ctrl+click on the first", 0, "ctrl", "1101"},
     };
     for (const auto& step : steps) {
