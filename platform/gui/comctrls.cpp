@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 using namespace gui_detail;
 
@@ -901,9 +902,26 @@ TDateTime gui_detail::FromQDateTime(const QDateTime& value) {
 QString gui_detail::ToQtDateFormat(const String& format, Char dateSeparator, Char timeSeparator) {
     auto lower = [](Char c) { return (c >= u'A' && c <= u'Z') ? static_cast<Char>(c + 32) : c; };
     auto repeat = [](std::size_t n, char c) { return QString(static_cast<qsizetype>(n), QLatin1Char(c)); };
+    // The markers of the morning and the afternoon: with one, the hours count to 12.
+    const auto marker = [&](std::size_t at) -> std::size_t {
+        for (const std::u16string_view m : {u"am/pm", u"ampm", u"a/p"}) {
+            if (at + m.size() > format.size()) continue;
+            bool same = true;
+            for (std::size_t k = 0; k < m.size() && same; ++k) same = lower(format[at + k]) == m[k];
+            if (same) return m.size();
+        }
+        return 0;
+    };
+    bool twelve = false;
+    for (std::size_t i = 0; i < format.size() && !twelve; ++i) twelve = marker(i) != 0;
     QString out;
     bool afterHour = false;
     for (std::size_t i = 0; i < format.size();) {
+        if (const std::size_t n = marker(i)) {
+            out += format[i] == u'a' ? QStringLiteral("ap") : QStringLiteral("AP");
+            i += n;
+            continue;
+        }
         const Char c = lower(format[i]);
         std::size_t run = 1;
         if (c >= u'a' && c <= u'z')
@@ -924,7 +942,7 @@ QString gui_detail::ToQtDateFormat(const String& format, Char dateSeparator, Cha
             out += run <= 2 ? QStringLiteral("yy") : QStringLiteral("yyyy");
             break;
         case u'h':
-            out += repeat(std::min<std::size_t>(run, 2), 'H');
+            out += repeat(std::min<std::size_t>(run, 2), twelve ? 'h' : 'H');
             break;
         case u's':
             out += repeat(std::min<std::size_t>(run, 2), 's');

@@ -193,6 +193,8 @@ TEST(DateFormats, PatternsOfTheClassLibraryInQtTerms) {
     EXPECT_EQ(gui_detail::ToQtDateFormat(u"hh:nn:ss", u'.', u':'), QStringLiteral("HH:mm:ss"));
     EXPECT_EQ(gui_detail::ToQtDateFormat(u"H:mm:ss", u'.', u'-'), QStringLiteral("H-mm-ss"));
     EXPECT_EQ(gui_detail::ToQtDateFormat(u"d mmmm yyyy", u'.', u':'), QStringLiteral("d MMMM yyyy"));
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"h:mm:ss AMPM", u'.', u':'), QStringLiteral("h:mm:ss AP"));
+    EXPECT_EQ(gui_detail::ToQtDateFormat(u"hh:nn am/pm", u'.', u':'), QStringLiteral("hh:mm ap"));
     for (TDateTime t : {0.0, 40091.5208333333, -1.25, 2.999999})
         EXPECT_NEAR(gui_detail::FromQDateTime(gui_detail::ToQDateTime(t)), t, 1e-6);
     EXPECT_EQ(gui_detail::ToQDateTime(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
