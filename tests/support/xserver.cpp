@@ -155,6 +155,17 @@ bool Type(const std::string& keys) {
     return true;
 }
 
+void ExpectTabWalk(const std::vector<const TWinControl*>& order) {
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        ASSERT_TRUE(Type("Tab"));
+        EXPECT_TRUE(order[i]->Focused()) << "Tab " << i;
+    }
+    for (std::size_t i = order.size() - 1; i > 0; --i) {
+        ASSERT_TRUE(Type("shift+Tab"));
+        EXPECT_TRUE(order[i - 1]->Focused()) << "Shift+Tab " << i;
+    }
+}
+
 bool Wheel(const TControl& control, TPoint at, int notches) {
     const TPoint p = control.ClientToScreen(at);
     // The server's buttons 4 and 5 are the wheel turned away from and towards the user.

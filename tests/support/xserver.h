@@ -26,6 +26,9 @@ bool Focus(const TControl& control);
 // Types keys in xdotool's notation ("ctrl+r", "F1", "Return") into the window
 // that has the server's input focus, and lets the program handle them.
 bool Type(const std::string& keys);
+// Types Tab from the first control of Order (which has the focus) to the last, then Shift+Tab
+// back, and expects the focus on each control of the way in turn.
+void ExpectTabWalk(const std::vector<const TWinControl*>& order);
 // Moves the pointer over a client point of the control and turns the wheel by Notches
 // (negative: towards the user) through the server, as a mouse does.
 bool Wheel(const TControl& control, TPoint at, int notches);

@@ -124,14 +124,7 @@ TEST_F(MainWindowOnX, TabLeavesADateEdit) {
     ASSERT_TRUE(xserver::Focus(*f->RadioGroup));
     const std::vector<const TWinControl*> order{f->RadioGroup, f->DateTimePickerStartDate,
                                                 f->DateTimePickerFinish, f->BitBtn1};
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        ASSERT_TRUE(xserver::Type("Tab"));
-        EXPECT_TRUE(order[i]->Focused()) << "Tab " << i;
-    }
-    for (std::size_t i = order.size() - 1; i > 0; --i) {
-        ASSERT_TRUE(xserver::Type("shift+Tab"));
-        EXPECT_TRUE(order[i - 1]->Focused()) << "Shift+Tab " << i;
-    }
+    xserver::ExpectTabWalk(order);
 }
 
 TEST(MainWindowOnXDuringARead, TheControlsAReadDisablesLookDisabled) {
