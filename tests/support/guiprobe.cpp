@@ -6,11 +6,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QImage>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
@@ -226,6 +228,19 @@ Rgb Pixel(const TCustomControl& control, int x, int y) {
 
 bool Shown(const TControl& control) {
     return WidgetOf(control)->isVisible();
+}
+
+String DateText(const TDateTimePicker& picker) {
+    return FromQString(picker.Editor()->findChild<QLineEdit*>()->text());
+}
+
+TPoint DateCharacterAt(const TDateTimePicker& picker, int index) {
+    QLineEdit* text = picker.Editor()->findChild<QLineEdit*>();
+    const int was = text->cursorPosition();
+    text->setCursorPosition(index);
+    const QPoint at = text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    text->setCursorPosition(was);
+    return FromQPoint(text->mapTo(WidgetOf(picker), at));
 }
 
 TPoint MapTo(const TControl& from, const TControl& to, TPoint p) {

@@ -87,6 +87,11 @@ TPoint ScreenOrigin(const TControl& control);
 // The size of the control's window as the screen has it.
 TPoint WindowSize(const TControl& control);
 
+// The text a date edit shows, and the client point where a click puts its
+// caret before the character at `index`.
+String DateText(const TDateTimePicker& picker);
+TPoint DateCharacterAt(const TDateTimePicker& picker, int index);
+
 // The face the screen draws the control's text in, after substitution.
 String FontFamily(const TControl& control);
 // Whether the machine has a face installed (tests that check faces skip,

@@ -4,10 +4,8 @@
 #include "serial/comportctrls.h"
 #include "tests/archive/programtest.h"
 #include "tests/archive/readroad_harness.h"
+#include "tests/support/guiprobe.h"
 #include "tests/support/xserver.h"
-
-#include <QDateTimeEdit>
-#include <QLineEdit>
 
 namespace {
 
@@ -81,36 +79,32 @@ TEST_F(MainWindowOnX, DigitsTypedAfterAClickReplaceTheSectionClicked) {
     TMainForm* f = ShowLoggingCommands();
     ASSERT_TRUE(xserver::Activate(*f));
     TDateTimePicker* start = f->DateTimePickerStartDate;
-    QLineEdit* text = start->Editor()->findChild<QLineEdit*>();
-    ASSERT_NE(text, nullptr);
     struct Row {
         const char* locale;
         TFormatSettings format;
         const char* keys;
         TDateTime date;
-        const char* shown;
+        const char16_t* shown;
     };
     const Row rows[] = {
-        {"ru_RU", RussianFormatSettings(), "0 1", EncodeDate(2026, 12, 1), "01.12.2026"},
+        {"ru_RU", RussianFormatSettings(), "0 1", EncodeDate(2026, 12, 1), u"01.12.2026"},
         {"ru_RU", RussianFormatSettings(), "0 1 Right 2 0 2 7 Left Left 1 5", EncodeDate(2027, 12, 15),
-         "15.12.2027"},
-        {"C", EnglishFormatSettings(), "0 1", EncodeDate(2026, 12, 1), "12/01/2026"},
-        {"C", EnglishFormatSettings(), "0 1 Left Left 0 3", EncodeDate(2026, 3, 1), "03/1/2026"},
+         u"15.12.2027"},
+        {"C", EnglishFormatSettings(), "0 1", EncodeDate(2026, 12, 1), u"12/01/2026"},
+        {"C", EnglishFormatSettings(), "0 1 Left Left 0 3", EncodeDate(2026, 3, 1), u"03/1/2026"},
     };
     for (const Row& row : rows) {
         FormatSettings = row.format;
         start->SetDateFormat(dfShort);
         start->SetDate(EncodeDate(2026, 12, 8));
         // The middle of the day's digits: "08.12.2026", "12/8/2026".
-        const QString shown = text->text();
-        const int day = shown.indexOf(QLatin1Char('8'));
-        ASSERT_GE(day, 0) << row.locale << " " << shown.toStdString();
-        text->setCursorPosition(day);
-        const QPoint at = text->mapToGlobal(text->inputMethodQuery(Qt::ImCursorRectangle).toRect().center());
-        ASSERT_TRUE(xserver::Click(*start, start->ScreenToClient(TPoint(at.x(), at.y()))));
+        const String shown = probe::DateText(*start);
+        const auto day = shown.find(u'8');
+        ASSERT_NE(day, String::npos) << row.locale << " " << UTF8Encode(shown);
+        ASSERT_TRUE(xserver::Click(*start, probe::DateCharacterAt(*start, static_cast<int>(day))));
         ASSERT_TRUE(xserver::Type(row.keys));
         EXPECT_EQ(start->GetDate(), row.date) << row.locale << " " << row.keys;
-        EXPECT_EQ(text->text().toStdString(), row.shown) << row.locale << " " << row.keys;
+        EXPECT_EQ(probe::DateText(*start), row.shown) << row.locale << " " << row.keys;
         xserver::Keep(xserver::Picture(*start),
                       "start-date-typed-" + std::to_string(&row - rows) + "-" + row.locale);
     }

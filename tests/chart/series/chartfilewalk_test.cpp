@@ -31,7 +31,8 @@
 #define MOLTREN_SANITIZED 1
 #endif
 #ifdef MOLTREN_SANITIZED
-#include <sanitizer/common_interface_defs.h>
+// The sanitizers' runtime calls this back before a report ends the process.
+extern "C" void __sanitizer_set_death_callback(void (*callback)());
 #endif
 
 namespace {
