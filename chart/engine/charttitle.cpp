@@ -127,12 +127,10 @@ void TChartTitle::DrawTitle() {
         int widest = 0;
         for (int i = 0; i < lines; ++i) widest = std::max(widest, c->TextWidth(FText->GetStrings(i)));
         const int total = widest + w + border;
-        if (custom) {
-            // A placed title's frame keeps its left, the place a file saves and a reader sets:
-            // taken from a right edge of a frame not yet measured, or centred on its own middle
-            // (whose halves round towards zero left of the panel), a drawing would move it.
-            r.Right = r.Left + total;
-        } else if (FAlignment == taLeftJustify) {
+        // A placed title's frame keeps its left, the place a file saves and a reader sets:
+        // taken from a right edge of a frame not yet measured, or centred on its own middle
+        // (whose halves round towards zero left of the panel), a drawing would move it.
+        if (custom || FAlignment == taLeftJustify) {
             r.Right = r.Left + total;
         } else if (FAlignment == taRightJustify) {
             r.Left = r.Right - total;
