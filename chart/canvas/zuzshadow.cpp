@@ -43,6 +43,12 @@ std::vector<int> KernelWeights(int Radius, double Smoothness) {
     return w;
 }
 
+// Table[p] := p times F, rounded, for every channel value p: a background's channel darkened by
+// a blurred pixel's share of white.
+void FillProducts(Byte* Table, double F) {
+    for (int p = 0; p < 256; ++p) Table[p] = static_cast<Byte>(std::clamp(ZuzRound(p * F), 0, 255));
+}
+
 // One pass's kernel: its weights, their running sums, and the reach of its weights that are not
 // 0. A tap of weight 0 adds nothing to a pixel's sum nor to the sum of its weights, so only the
 // taps within the reach are taken; at the largest sizes most of the kernel rounds to 0. The
@@ -177,7 +183,9 @@ struct TSmoothPlan {
                   std::min(Width, Changed.Right + KH.Reach), std::min(Height, Changed.Bottom + KV.Reach));
     }
     bool Nothing() const { return Changed.Right <= Changed.Left; }
-    void Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D* Canvas, bool Clip) const;
+    // Lines: the rows of a bitmap holding Source, whose first pixel is the plan's pixel Origin.
+    void Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* Back, TCanvas3D* Canvas,
+              bool Clip) const;
 
     int Width, Height, Left, Top, Horz, Vert;
     bool FullDraw;
@@ -186,13 +194,12 @@ struct TSmoothPlan {
     TRect Changed, Source; // in the bitmap's pixels, right and bottom edges left out
 };
 
-// Rows: one for each row of Source, each pointing at Source's first column.
-void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D* Canvas, bool Clip) const {
+void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* Back, TCanvas3D* Canvas,
+                       bool Clip) const {
     if (Nothing()) return;
     const int kH = 2 * Horz + 1, kV = 2 * Vert + 1;
     const auto source = [&](int x, int y) {
-        return Rows[static_cast<std::size_t>(y - Source.Top)] +
-               static_cast<std::ptrdiff_t>(x - Source.Left) * 3;
+        return Lines[static_cast<std::size_t>(y - Origin.Y)] + static_cast<std::ptrdiff_t>(x - Origin.X) * 3;
     };
     // The work buffer: the columns that can change over the rows their columns read, starting
     // as the source, so the vertical pass never reads a row the horizontal one left out (the
@@ -268,10 +275,7 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
         int& i = productOf[v];
         if (i < 0) {
             i = static_cast<int>(products.size());
-            std::array<Byte, 256>& t = products.emplace_back();
-            const double f = double(v) / 255;
-            for (int p = 0; p < 256; ++p)
-                t[static_cast<std::size_t>(p)] = static_cast<Byte>(std::clamp(ZuzRound(p * f), 0, 255));
+            FillProducts(products.emplace_back().data(), double(v) / 255);
         }
         return products[static_cast<std::size_t>(i)].data();
     };
@@ -382,12 +386,8 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
                 } else if (++row.Uses == 32 && row.Weights != 0) {
                     row.Table = static_cast<int>(tables.size());
                     std::array<Byte, 3 * 256>& t = tables.emplace_back();
-                    for (int c = 0; c < 3; ++c) {
-                        const double f = double(row.Sum[c]) / row.Weights / 255;
-                        for (int p = 0; p < 256; ++p)
-                            t[static_cast<std::size_t>(c * 256 + p)] =
-                                static_cast<Byte>(std::clamp(ZuzRound(p * f), 0, 255));
-                    }
+                    for (int c = 0; c < 3; ++c)
+                        FillProducts(t.data() + c * 256, double(row.Sum[c]) / row.Weights / 255);
                 }
                 if (row.Weights == 0) continue;
                 if (dc && !PtVisible(dc, Left + x, Top + y)) continue;
@@ -400,18 +400,10 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Rows, TBitmap* Back, TCanvas3D*
                         for (int c = 0; c < 3; ++c) px[c] = t[c * 256 + px[c]];
                     continue;
                 }
-                const std::int64_t weights = row.Weights;
-                std::copy_n(row.Sum, 3, sum);
                 // White leaves the background as it is; the shadow colour darkens it.
-                if (sum[0] == sum[1] && sum[1] == sum[2]) {
-                    const double f = double(sum[0]) / weights / 255;
-                    for (int c = 0; c < 3; ++c)
-                        px[c] = static_cast<Byte>(std::clamp(ZuzRound(px[c] * f), 0, 255));
-                } else {
-                    for (int c = 0; c < 3; ++c)
-                        px[c] = static_cast<Byte>(
-                            std::clamp(ZuzRound(px[c] * (double(sum[c]) / weights / 255)), 0, 255));
-                }
+                for (int c = 0; c < 3; ++c)
+                    px[c] = static_cast<Byte>(
+                        std::clamp(ZuzRound(px[c] * (double(row.Sum[c]) / row.Weights / 255)), 0, 255));
                 continue;
             }
             const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);
@@ -740,11 +732,7 @@ void TZuzShadow::DrawSmooth(TCanvas3D* Canvas, const TRect& R, bool IsEllipse, b
         c->Rectangle(Moved(inner, -origin.X, -origin.Y));
     std::vector<Byte*> lines;
     ZuzCalcLines(lines, bitmap.get());
-    std::vector<Byte*> rows;
-    for (int y = plan.Source.Top; y < plan.Source.Bottom; ++y)
-        rows.push_back(lines[static_cast<std::size_t>(y - origin.Y)] +
-                       static_cast<std::ptrdiff_t>(plan.Source.Left - origin.X) * 3);
-    plan.Blur(rows, back, Canvas, FClip);
+    plan.Blur(lines, origin, back, Canvas, FClip);
 }
 
 void ZuzCalcLines(std::vector<Byte*>& Lines, TBitmap* Bitmap) {
@@ -772,9 +760,5 @@ void ZuzShadowSmooth(TBitmap* Bitmap, TBitmap* Back, int Left, int Top, int Widt
     // Nothing is known of the bitmap: any pixel of it may be the shape's.
     const TSmoothPlan plan(Width, Height, Left, Top, Horz, Vert, Smoothness, FullDraw, Back,
                            TRect(0, 0, Width, Height));
-    std::vector<Byte*> rows;
-    for (int y = plan.Source.Top; y < plan.Source.Bottom; ++y)
-        rows.push_back(lines[static_cast<std::size_t>(y)] +
-                       static_cast<std::ptrdiff_t>(plan.Source.Left) * 3);
-    plan.Blur(rows, Back, Canvas, Clip);
+    plan.Blur(lines, {0, 0}, Back, Canvas, Clip);
 }
