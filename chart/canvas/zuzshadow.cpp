@@ -87,6 +87,10 @@ std::shared_ptr<const TSmoothKernel> SmoothKernel(int Radius, double Smoothness)
     return kept.back().second;
 }
 
+bool SamePixel(const Byte* A, const Byte* B) {
+    return A[0] == B[0] && A[1] == B[1] && A[2] == B[2];
+}
+
 // The runs of equal pixels from index From to To, Step bytes apart.
 struct TPixelRuns {
     void Find(const Byte* Pixel, std::ptrdiff_t Step, int From, int To) {
@@ -94,7 +98,7 @@ struct TPixelRuns {
         At.clear();
         const Byte* run = nullptr;
         for (int i = From; i <= To; ++i, Pixel += Step)
-            if (!run || Pixel[0] != run[0] || Pixel[1] != run[1] || Pixel[2] != run[2]) {
+            if (!run || !SamePixel(Pixel, run)) {
                 run = Pixel;
                 Start.push_back(i);
                 At.push_back(Pixel);
@@ -110,8 +114,7 @@ struct TPixelRuns {
         for (auto i = std::upper_bound(Changes.begin(), Changes.end(), From); i != Changes.end() && *i <= To;
              ++i) {
             const Byte* p = Pixel(*i);
-            const Byte* run = At.back();
-            if (p[0] != run[0] || p[1] != run[1] || p[2] != run[2]) {
+            if (!SamePixel(p, At.back())) {
                 Start.push_back(*i);
                 At.push_back(p);
             }
@@ -149,7 +152,8 @@ struct TSmoothPlan {
                 bool AFullDraw, TBitmap* Back, const TRect& Ink)
         : Width(AWidth), Height(AHeight), Left(ALeft), Top(ATop), Horz(AHorz), Vert(AVert),
           FullDraw(AFullDraw), HK(SmoothKernel(std::abs(AHorz), (Smoothness + 180) * 0.01)),
-          VK(SmoothKernel(std::abs(AVert), (Smoothness + 180) * 0.01)), KH(*HK), KV(*VK) {
+          VK(SmoothKernel(std::abs(AVert), (Smoothness + 180) * 0.01)) {
+        const TSmoothKernel &KH = *HK, &KV = *VK;
         if (Horz < 0) {
             Left += 2 * Horz;
             Horz = -Horz;
@@ -190,13 +194,13 @@ struct TSmoothPlan {
     int Width, Height, Left, Top, Horz, Vert;
     bool FullDraw;
     std::shared_ptr<const TSmoothKernel> HK, VK;
-    const TSmoothKernel &KH, &KV;
     TRect Changed, Source; // in the bitmap's pixels, right and bottom edges left out
 };
 
 void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* Back, TCanvas3D* Canvas,
                        bool Clip) const {
     if (Nothing()) return;
+    const TSmoothKernel &KH = *HK, &KV = *VK;
     const int kH = 2 * Horz + 1, kV = 2 * Vert + 1;
     const auto source = [&](int x, int y) {
         return Lines[static_cast<std::size_t>(y - Origin.Y)] + static_cast<std::ptrdiff_t>(x - Origin.X) * 3;

@@ -180,14 +180,11 @@ private:
 TCustomRadioGroup::TCustomRadioGroup(TComponent* AOwner)
     : TCustomGroupBox(AOwner), FItems(MakeOwned<TStringList>()) {
     FItems->OnChange.Bind(this, &TCustomRadioGroup::ItemsChanged);
-    FButtonWatch = new EnabledWatch([this] { UpdateTabEntry(); });
+    FButtonWatch = std::make_unique<EnabledWatch>([this] { UpdateTabEntry(); });
 }
 
 TCustomRadioGroup::~TCustomRadioGroup() {
     FItems->OnChange.Clear();
-    // The buttons outlive this object a little: none of their changes may reach it (a filter
-    // that is deleted leaves the objects it watched).
-    delete FButtonWatch;
 }
 
 void TCustomRadioGroup::SetItems(TStrings* Value) {
@@ -215,7 +212,7 @@ void TCustomRadioGroup::UpdateButtons() {
         b->setAutoExclusive(false);
         const int index = static_cast<int>(FButtons.size());
         QObject::connect(b, &QRadioButton::clicked, [this, index](bool) { ButtonClicked(index); });
-        b->installEventFilter(FButtonWatch);
+        b->installEventFilter(FButtonWatch.get());
         FButtons.push_back(b);
         b->show();
     }

@@ -4,6 +4,7 @@
 #include "platform/core/lists.h"
 #include "platform/gui/stdctrls.h"
 
+#include <memory>
 #include <vector>
 
 class QObject;
@@ -105,8 +106,10 @@ private:
 
     Owned<TStringList> FItems;
     std::vector<QRadioButton*> FButtons;
-    // Hears a button enabled or disabled: the group's Tab entry follows.
-    QObject* FButtonWatch = nullptr;
+    // Hears a button enabled or disabled: the group's Tab entry follows. Gone before the group
+    // box and its buttons are, so that none of their last changes reaches this object (a filter
+    // that is deleted leaves the objects it watched).
+    std::unique_ptr<QObject> FButtonWatch;
     int FItemIndex = -1;
     int FColumns = 1;
     bool FUpdating = false;
