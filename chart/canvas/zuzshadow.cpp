@@ -43,10 +43,14 @@ std::vector<int> KernelWeights(int Radius, double Smoothness) {
     return w;
 }
 
-// Table[p] := p times F, rounded, for every channel value p: a background's channel darkened by
-// a blurred pixel's share of white.
-void FillProducts(Byte* Table, double F) {
-    for (int p = 0; p < 256; ++p) Table[p] = static_cast<Byte>(std::clamp(ZuzRound(p * F), 0, 255));
+// A background's channel P darkened by a blurred pixel's Share of white: P times it, rounded.
+Byte Darken(int P, double Share) {
+    return static_cast<Byte>(std::clamp(ZuzRound(P * Share), 0, 255));
+}
+
+// Table[p] := Darken(p, Share) for every channel value p.
+void FillProducts(Byte* Table, double Share) {
+    for (int p = 0; p < 256; ++p) Table[p] = Darken(p, Share);
 }
 
 // One pass's kernel: its weights, their running sums, and the reach of its weights that are not
@@ -283,10 +287,12 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* 
         }
         return products[static_cast<std::size_t>(i)].data();
     };
-    // A column equal to the last one over the same rows has the same sums row by row: they are
-    // kept, and a row whose sums serve many columns has its products tabled as well.
+    // A column equal to the last one over the same rows has the same sums row by row: their
+    // shares of white are kept, and a row whose shares serve many columns has its products
+    // tabled as well.
     struct TRowSums {
-        std::int64_t Sum[3], Weights;
+        double Share[3];
+        bool Blank; // no weights: the pixel stays
         int Uses, Table;
     };
     std::vector<TRowSums> rowSums(static_cast<std::size_t>(Changed.Bottom - Changed.Top));
@@ -384,16 +390,17 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* 
                 TRowSums& row = rowSums[i];
                 if (rowKept[i] != kept) {
                     rowKept[i] = kept;
-                    row.Weights = runs.Weigh(KV, y, a, b, run, row.Sum);
+                    const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);
+                    row.Blank = weights == 0;
+                    for (int c = 0; c < 3; ++c) row.Share[c] = row.Blank ? 0 : double(sum[c]) / weights / 255;
                     row.Uses = 0;
                     row.Table = -1;
-                } else if (++row.Uses == 32 && row.Weights != 0) {
+                } else if (++row.Uses == 32 && !row.Blank) {
                     row.Table = static_cast<int>(tables.size());
                     std::array<Byte, 3 * 256>& t = tables.emplace_back();
-                    for (int c = 0; c < 3; ++c)
-                        FillProducts(t.data() + c * 256, double(row.Sum[c]) / row.Weights / 255);
+                    for (int c = 0; c < 3; ++c) FillProducts(t.data() + c * 256, row.Share[c]);
                 }
-                if (row.Weights == 0) continue;
+                if (row.Blank) continue;
                 if (dc && !PtVisible(dc, Left + x, Top + y)) continue;
                 Byte* px = backRows[i] + static_cast<std::ptrdiff_t>(Left + x) * backBpp;
                 if (row.Table >= 0) {
@@ -405,9 +412,7 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* 
                     continue;
                 }
                 // White leaves the background as it is; the shadow colour darkens it.
-                for (int c = 0; c < 3; ++c)
-                    px[c] = static_cast<Byte>(
-                        std::clamp(ZuzRound(px[c] * (double(row.Sum[c]) / row.Weights / 255)), 0, 255));
+                for (int c = 0; c < 3; ++c) px[c] = Darken(px[c], row.Share[c]);
                 continue;
             }
             const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);

@@ -117,15 +117,14 @@ int TChartAxis::MaxLabelsWidth() {
         }
         int result = 0;
         // Values closer together than the format shows give one label over and over (an axis
-        // squeezed to nothing takes the smallest step): each is measured once.
+        // squeezed to nothing takes the smallest step): each is measured once (and an empty
+        // one, 0 wide, not at all).
         String last;
-        bool measured = false;
         auto measure = [&](double v) {
             String text = LabelValue(v);
-            if (measured && text == last) return;
+            if (text == last) return;
             result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
             last = std::move(text);
-            measured = true;
         };
         if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
             measure(IMaximum);

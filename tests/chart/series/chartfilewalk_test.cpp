@@ -22,14 +22,6 @@
 #include <set>
 #include <sstream>
 
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOLTREN_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__) && !defined(MOLTREN_SANITIZED)
-#define MOLTREN_SANITIZED 1
-#endif
 #ifdef MOLTREN_SANITIZED
 // The sanitizers' runtime calls this back before a report ends the process.
 extern "C" void __sanitizer_set_death_callback(void (*callback)());
