@@ -59,8 +59,9 @@ void FillProducts(Byte* Table, double Share) {
 // weights are even in the offset and the middle one is never 0 (any power to 0 is 1), so every
 // window holds its own pixel.
 struct TSmoothKernel {
-    TSmoothKernel(int ARadius, double Smoothness)
-        : Radius(ARadius), Weights(KernelWeights(ARadius, Smoothness)), Sums(Weights.size() + 1, 0) {
+    TSmoothKernel(int ARadius, double ASmoothness)
+        : Radius(ARadius), Smoothness(ASmoothness), Weights(KernelWeights(ARadius, ASmoothness)),
+          Sums(Weights.size() + 1, 0) {
         for (std::size_t k = 0; k < Weights.size(); ++k) Sums[k + 1] = Sums[k] + Weights[k];
         for (int d = 1; d <= Radius; ++d)
             if (Weight(d) != 0) Reach = d;
@@ -73,6 +74,7 @@ struct TSmoothKernel {
     }
 
     int Radius;
+    double Smoothness;
     std::vector<int> Weights;
     std::vector<std::int64_t> Sums;
     int Reach = 0;
@@ -82,13 +84,13 @@ struct TSmoothKernel {
 // The kernel of a radius and smoothness. A chart draws many shapes with one shadow, and each
 // kernel at the largest sizes takes 2,001 powers: the last few made are kept.
 std::shared_ptr<const TSmoothKernel> SmoothKernel(int Radius, double Smoothness) {
-    thread_local std::vector<std::pair<double, std::shared_ptr<const TSmoothKernel>>> kept;
+    thread_local std::vector<std::shared_ptr<const TSmoothKernel>> kept;
     const auto bits = std::bit_cast<std::uint64_t>(Smoothness);
-    for (const auto& [smoothness, kernel] : kept)
-        if (kernel->Radius == Radius && std::bit_cast<std::uint64_t>(smoothness) == bits) return kernel;
+    for (const auto& kernel : kept)
+        if (kernel->Radius == Radius && std::bit_cast<std::uint64_t>(kernel->Smoothness) == bits)
+            return kernel;
     if (kept.size() >= 4) kept.erase(kept.begin());
-    kept.emplace_back(Smoothness, std::make_shared<const TSmoothKernel>(Radius, Smoothness));
-    return kept.back().second;
+    return kept.emplace_back(std::make_shared<const TSmoothKernel>(Radius, Smoothness));
 }
 
 bool SamePixel(const Byte* A, const Byte* B) {
@@ -294,9 +296,9 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* 
         double Share[3];
         bool Blank; // no weights: the pixel stays
         int Uses, Table;
+        int Kept = -1; // the column run whose sums these are
     };
     std::vector<TRowSums> rowSums(static_cast<std::size_t>(Changed.Bottom - Changed.Top));
-    std::vector<int> rowKept(rowSums.size(), -1);
     std::deque<std::array<Byte, 3 * 256>> tables; // where they stay until cleared
     // A table's products are written row by row afterwards, over the columns of a row that
     // took the same tables one after another: down a column every pixel lies on another line
@@ -388,8 +390,8 @@ void TSmoothPlan::Blur(const std::vector<Byte*>& Lines, TPoint Origin, TBitmap* 
             if (Back) {
                 const auto i = static_cast<std::size_t>(y - Changed.Top);
                 TRowSums& row = rowSums[i];
-                if (rowKept[i] != kept) {
-                    rowKept[i] = kept;
+                if (row.Kept != kept) {
+                    row.Kept = kept;
                     const std::int64_t weights = runs.Weigh(KV, y, a, b, run, sum);
                     row.Blank = weights == 0;
                     for (int c = 0; c < 3; ++c) row.Share[c] = row.Blank ? 0 : double(sum[c]) / weights / 255;
