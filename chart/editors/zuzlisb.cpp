@@ -268,9 +268,12 @@ void TChartListBox::SwapSeries(int A, int B) {
         if (OnChangeOrder) OnChangeOrder(this, a, b);
     }
     if (TCustomForm* form = GetParentForm(this); form && CanFocus()) form->SetActiveControl(this);
-    if (GetMultiSelect())
-        for (int i = 0; i < GetItems()->GetCount(); ++i) SetSelected(i, false);
+    // One series was chosen and moved: it alone is chosen after. Current first, the others let
+    // go after, as a press does: making a row current would bring back a row just let go.
     SelectSeries(B);
+    if (GetMultiSelect())
+        for (int i = 0; i < GetItems()->GetCount(); ++i)
+            if (i != B) SetSelected(i, false);
     if (OnRefresh) OnRefresh(this);
     RefreshDesigner();
 }

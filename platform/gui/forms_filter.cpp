@@ -80,6 +80,11 @@ private:
         if (key == VK_TAB && !dynamic_cast<TCustomControl*>(control) && !TakesTabs(watched) &&
             !shift.Contains(ssCtrl) && !shift.Contains(ssAlt))
             return false;
+        // A dropped list (a combo box's, a picker's calendar) is a popup of its control: Return
+        // takes its item and Escape closes it, and neither reaches the form's buttons.
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if ((key == VK_RETURN || key == VK_ESCAPE) && widget && widget->window()->windowType() == Qt::Popup)
+            return false;
         if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
             if (auto* button = dynamic_cast<TButton*>(control)) {
                 button->Click();

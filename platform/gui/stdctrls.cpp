@@ -1405,6 +1405,7 @@ const ClassInfo& TScrollBar::StaticClass() {
         MakeProp<&S::GetLargeChange, &S::SetLargeChange>("LargeChange").Default(1),
         MakeProp<&S::GetMax, &S::SetMax>("Max").Default(100),
         MakeProp<&S::GetMin, &S::SetMin>("Min").Default(0),
+        MakeProp<&S::GetPageSize, &S::SetPageSize>("PageSize").Default(0),
         MakeProp<&S::GetPosition, &S::SetPosition>("Position").Default(0),
         MakeProp<&S::GetSmallChange, &S::SetSmallChange>("SmallChange").Default(1),
         MakeProp<&S::OnChange>("OnChange"),
@@ -1444,6 +1445,11 @@ void TScrollBar::SetSmallChange(int Value) {
 void TScrollBar::SetLargeChange(int Value) {
     FLargeChange = Value;
     FBar->setPageStep(Value);
+}
+
+void TScrollBar::SetPageSize(int Value) {
+    if (Value < 0 || Value > FMax - FMin + 1) throw EInvalidOperation(u"Scroll bar property out of range");
+    FPageSize = Value;
 }
 
 void TScrollBar::SetParams(int APosition, int AMin, int AMax) {

@@ -569,6 +569,9 @@ public:
     void SetSmallChange(int Value);
     int GetLargeChange() const { return FLargeChange; }
     void SetLargeChange(int Value);
+    // The share of the range one view covers (0: none given); at most the whole range.
+    int GetPageSize() const { return FPageSize; }
+    void SetPageSize(int Value);
     // The range first (EInvalidOperation when Max < Min), then the position kept inside it.
     void SetParams(int APosition, int AMin, int AMax);
 
@@ -581,5 +584,5 @@ private:
     QScrollBar* FBar;
     TScrollBarKind FKind = sbHorizontal;
     int FMin = 0, FMax = 100, FPosition = 0;
-    int FSmallChange = 1, FLargeChange = 1;
+    int FSmallChange = 1, FLargeChange = 1, FPageSize = 0;
 };

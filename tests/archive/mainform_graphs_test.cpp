@@ -538,6 +538,8 @@ TEST(GraphSettingsDialog, BadInputIsRefusedBeforeAnythingIsApplied) {
     EXPECT_EQ(d.EditXvalueCount->GetText(), u"25");
     EXPECT_EQ(g.visibleSeconds, 25);
     EXPECT_EQ(g.graphScrollBar->GetMin(), 25);
+    EXPECT_EQ(g.graphStatusBar->GetPanels()->GetItem(0)->GetText(), u"25");
+    EXPECT_EQ(g.graphStatusBar->GetPanels()->GetItem(3)->GetText(), u"0");
     EXPECT_EQ(g.graphForm->GetCaption(), u"Не применится");
 }
 

@@ -30,7 +30,8 @@ std::string SavedChart(TCustomChart* Chart, bool Text);
 // What a chart file does to a chart of Width x Height that already holds a
 // series. A refused file must leave the chart as it was; an accepted one draws
 // (or refuses to with an Exception), saves again, and what it saves must load
-// back as the same chart. Fault names the rule broken, empty when none.
+// back and, drawn again, save as the same chart. Fault names the rule broken,
+// empty when none.
 struct ChartFileRun {
     std::string fault;
     double drawSeconds = 0;

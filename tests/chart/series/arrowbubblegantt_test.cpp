@@ -397,9 +397,11 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     a->SetArrowWidth(14);
     a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
     a->GetEndXValues()->SetDateTime(false); // lists of dates to start with, made plain
+    a->GetMarks()->SetTransparent(false);   // clear marks to start with, made opaque
     auto* b = Add<TBubbleSeries>({});
     b->SetName(u"Bubbles");
     b->SetSquared(false);
+    b->GetMarks()->SetTransparent(false);
     b->AddBubble(5, 5, 1.5, u"пузырь");
     b->AddBubble(6, 5, 0);
     auto* g = Add<TGanttSeries>({});
@@ -436,6 +438,8 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     EXPECT_FALSE(g2->GetXValues()->GetDateTime());
     EXPECT_TRUE(g2->GetEndValues()->GetDateTime());
     EXPECT_FALSE(b2->GetSquared());
+    EXPECT_FALSE(a2->GetMarks()->GetTransparent());
+    EXPECT_FALSE(b2->GetMarks()->GetTransparent());
     ASSERT_EQ(b2->Count(), 2);
     EXPECT_EQ(b2->GetRadiusValues()->GetValue(0), 1.5);
     EXPECT_EQ(g2->GetConnectingPen()->GetColor(), clGreen);

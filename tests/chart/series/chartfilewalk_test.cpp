@@ -1,9 +1,10 @@
 // A chart file is read as a hostile file would be written: every published
 // integer and float of rich charts is set, one at a time, to a number no editor
 // offers; the file loads, draws at 400 x 300 within the time a drawing may take,
-// and what it saves loads back as itself. The inputs the chart-file fuzzing kept
-// go through the same check. Under the sanitizers a fault in any of it stops the
-// walk with the file that made it.
+// and what it saves loads back and, drawn again, saves as itself. The sanitized
+// build walks every number, the ordinary one a fixed slice. The inputs the
+// chart-file fuzzing kept go through the same check. Under the sanitizers a fault
+// in any of it stops the walk with the file that made it.
 #include "chart/series/zuzstore.h"
 #include "platform/core/collections.h"
 #include "platform/core/typinfo.h"
@@ -195,40 +196,48 @@ protected:
     }
 };
 
+// One file of the walk: the number set to Value, loaded, drawn and saved. Failures past the
+// fortieth are counted only.
+void RunCase(const Walk& walk, const Number& number, const char* Value, std::size_t At, int& Failures) {
+    const std::string file = WithNumber(walk.files[number.chart], number, Value);
+    const std::string what = "chart " + std::to_string(number.chart) + " " +
+                             (number.component.empty() ? "" : number.component + ".") + number.path + " = " +
+                             Value + " (case " + std::to_string(At) + ")";
+    std::snprintf(current, sizeof current, "%s", what.c_str());
+    ASSERT_FALSE(file.empty()) << what;
+    const ChartFileRun result = RunChartFile(file, 400, 300);
+    if (result.fault.empty() && result.drawSeconds <= kDrawingSeconds) return;
+    if (++Failures <= 40)
+        ADD_FAILURE() << what << ": "
+                      << (result.fault.empty() ? "drawn in " + std::to_string(result.drawSeconds) + " s"
+                                               : result.fault);
+}
+
+// Every case of the walk in its order, with its number and value.
+template <class Fn>
+void ForEachCase(const Walk& walk, Fn&& Case) {
+    std::size_t at = 0;
+    for (const Number& number : walk.numbers) {
+        if (number.isFloat)
+            for (const char* value : kFloats) Case(number, value, at++);
+        else
+            for (const char* value : kIntegers) Case(number, value, at++);
+    }
+}
+
 class ChartFileWalk : public ChartFiles, public ::testing::WithParamInterface<int> {};
 
 constexpr int kShards = 16;
 
 // The walk in shards, each a test of its own, so that the sanitized build's
-// parallel run shares them out. It runs there alone: its 8,000 files would
+// parallel run shares them out. It runs there whole: its 8,000 files would
 // double the ordinary build's test time, and a sanitizer sees what it is for.
 TEST_P(ChartFileWalk, EveryNumberAtTheLimitsLoadsDrawsAndSavesAsItself) {
     const Walk& walk = TheWalk();
     int failures = 0;
-    std::size_t index = 0;
-    for (const Number& number : walk.numbers) {
-        const auto run = [&](const char* Value) {
-            const std::size_t at = index++;
-            if (at % kShards != static_cast<std::size_t>(GetParam())) return;
-            const std::string file = WithNumber(walk.files[number.chart], number, Value);
-            const std::string what = "chart " + std::to_string(number.chart) + " " +
-                                     (number.component.empty() ? "" : number.component + ".") + number.path +
-                                     " = " + Value + " (case " + std::to_string(at) + ")";
-            std::snprintf(current, sizeof current, "%s", what.c_str());
-            ASSERT_FALSE(file.empty()) << what;
-            const ChartFileRun result = RunChartFile(file, 400, 300);
-            if (result.fault.empty() && result.drawSeconds <= kDrawingSeconds) return;
-            if (++failures <= 40)
-                ADD_FAILURE() << what << ": "
-                              << (result.fault.empty()
-                                      ? "drawn in " + std::to_string(result.drawSeconds) + " s"
-                                      : result.fault);
-        };
-        if (number.isFloat)
-            for (const char* value : kFloats) run(value);
-        else
-            for (const char* value : kIntegers) run(value);
-    }
+    ForEachCase(walk, [&](const Number& number, const char* value, std::size_t at) {
+        if (at % kShards == static_cast<std::size_t>(GetParam())) RunCase(walk, number, value, at, failures);
+    });
     current[0] = 0;
     EXPECT_EQ(failures, 0) << "of " << walk.numbers.size() << " numbers in " << walk.files.size()
                            << " charts, " << walk.Cases() << " files";
@@ -238,6 +247,29 @@ TEST_P(ChartFileWalk, EveryNumberAtTheLimitsLoadsDrawsAndSavesAsItself) {
 INSTANTIATE_TEST_SUITE_P(Shard, ChartFileWalk, ::testing::Range(0, kShards));
 #else
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(ChartFileWalk);
+
+// The ordinary build walks a fixed slice, where a drawing's time is the program's own: of each
+// chart, integers and floats, the first, middle and last number, each at a limit of its own.
+TEST_F(ChartFiles, ASliceOfTheWalkLoadsDrawsInTimeAndSavesAsItself) {
+    const Walk& walk = TheWalk();
+    std::map<std::pair<std::size_t, bool>, std::vector<const Number*>> kinds; // by chart and kind
+    for (const Number& number : walk.numbers) kinds[{number.chart, number.isFloat}].push_back(&number);
+    std::map<const Number*, std::size_t> chosen; // each number chosen, with the case of it that runs
+    for (const auto& [kind, numbers] : kinds)
+        for (const std::size_t at : {std::size_t{0}, numbers.size() / 2, numbers.size() - 1})
+            chosen[numbers[at]] = at % (kind.second ? std::size(kFloats) : std::size(kIntegers));
+    int failures = 0, files = 0;
+    std::map<const Number*, std::size_t> seen;
+    ForEachCase(walk, [&](const Number& number, const char* value, std::size_t at) {
+        const auto it = chosen.find(&number);
+        if (it == chosen.end() || seen[&number]++ != it->second) return;
+        RunCase(walk, number, value, at, failures);
+        ++files;
+    });
+    current[0] = 0;
+    EXPECT_EQ(failures, 0) << "of " << files << " files of " << walk.files.size() << " charts";
+    EXPECT_GE(files, 3 * static_cast<int>(walk.files.size()));
+}
 #endif
 
 // What the chart-file fuzzing once found stays found by every build.

@@ -8,12 +8,18 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelext.h"
+#include "chart/editors/editchar.h"
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzedigrad.h"
+#include "chart/editors/zuzedilege.h"
+#include "chart/editors/zuzeditcha.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
+#include "chart/series/zuzprevi.h"
+#include "platform/gui/printers.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/gridfixture.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -93,6 +99,56 @@ TEST_F(XEditorDialogs, ThePenStylesDroppedDownByAClickAreDrawnRowByRowByTheDialo
         },
         mrCancel);
     EXPECT_FALSE(EditChartPen(form.get(), pen));
+}
+
+// In a dialog with a default and a cancel button, Return and Escape in a dropped list are the
+// list's: Return takes the highlighted item, Escape closes the list only, and the dialog stays.
+// With the list closed Escape is the cancel button's, as before.
+TEST_F(XEditorDialogs, ReturnAndEscapeInADroppedListAreTheListsAndTheDialogStays) {
+    const auto inTheList = [](TCustomForm& Dialog, TCustomComboBox& Box, const std::string& Keys) {
+        ASSERT_TRUE(xserver::Click(Box, TPoint(Box.GetWidth() / 2, Box.GetHeight() / 2))) << Keys;
+        ASSERT_TRUE(probe::WaitFor([&] { return Box.GetDroppedDown(); })) << Keys;
+        ASSERT_TRUE(xserver::Type(Keys)) << Keys;
+        EXPECT_TRUE(probe::WaitFor([&] { return !Box.GetDroppedDown(); })) << Keys;
+        EXPECT_EQ(Dialog.GetModalResult(), mrNone) << Keys;
+    };
+    const auto escapeCloses = [](TCustomForm& Dialog) {
+        ASSERT_TRUE(xserver::Type("Escape"));
+        EXPECT_TRUE(probe::WaitFor([&] { return Dialog.GetModalResult() != mrNone; }));
+    };
+    struct KeptPrinter {
+        std::unique_ptr<TPrinter> kept = SetPrinter(std::make_unique<TPrinter>(false, true));
+        ~KeptPrinter() { SetPrinter(std::move(kept)); }
+    } printer;
+    ModalDriver driver;
+    driver.Form<TChartPreview>(
+        [&](TChartPreview& p) {
+            ASSERT_TRUE(xserver::Activate(p));
+            inTheList(p, *p.CBPrinters, "Escape");
+            xserver::Keep(xserver::Picture(p), "print-preview-after-escape-in-the-printers");
+            inTheList(p, *p.CBPrinters, "Return");
+            escapeCloses(p);
+        },
+        mrCancel);
+    Owned<TChartPreviewer> previewer(Create<TChartPreviewer>(nullptr));
+    previewer->SetChart(chart);
+    previewer->Execute();
+
+    driver.Form<TChartEditForm>(
+        [&](TChartEditForm& e) {
+            ASSERT_TRUE(xserver::Activate(e));
+            auto* page = dynamic_cast<TFormZuzLegend*>(e.PageForm(e.TabLegend));
+            ASSERT_NE(page, nullptr);
+            probe::ChooseTab(*page->TabStyle);
+            inTheList(e, *page->CBCheckBoxes, "Down Return");
+            EXPECT_EQ(page->CBCheckBoxes->GetItemIndex(), 1);
+            EXPECT_TRUE(chart->GetLegend()->GetCheckBoxes());
+            inTheList(e, *page->CBCheckBoxes, "Down Escape");
+            EXPECT_EQ(page->CBCheckBoxes->GetItemIndex(), 1);
+            escapeCloses(e);
+        },
+        mrOk);
+    EditChartLegend(form.get(), chart);
 }
 
 TEST_F(XEditorDialogs, TheGradientEditorOpensOverTheChart) {

@@ -257,11 +257,14 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
             on += b->GetEnabled() ? "1" : "0";
         return on;
     };
+    TChartSeries* const first = chart->GetSeries(0);
     const struct {
         const char* step;
         int row;          // clicked (past the last: below the rows), or -1
         const char* keys; // typed, or held while clicking
         const char* buttons;
+        TControl* button = nullptr; // clicked instead of a row
+        int dragged = -1;           // the row dragged onto Row instead of a click
     } steps[] = {
         {"click on the first", 0, "", "1101"},
         {"click on the second", 1, "", "1110"},
@@ -274,14 +277,28 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         {"click below the rows", 2, "", "1101"},
         {"shift+click on the second", 1, "shift", "0000"},
         {"ctrl+click on the first", 0, "ctrl", "1101"},
+        // The series moved is the one chosen, alone, as after a click on it.
+        {"click on the last", 1, "", "1110"},
+        {"up from the last", -1, "", "1101", e->BMoveUP},
+        {"down from the first", -1, "", "1110", e->BMoveDown},
+        {"the last dragged onto the first", 0, "", "1101", nullptr, 1},
     };
     for (const auto& step : steps) {
-        if (step.row < 0)
+        if (step.button)
+            ASSERT_TRUE(xserver::Click(*step.button, TPoint(8, 8))) << step.step;
+        else if (step.dragged >= 0)
+            ASSERT_TRUE(xserver::Drag(*list, title(step.dragged), title(step.row))) << step.step;
+        else if (step.row < 0)
             ASSERT_TRUE(xserver::Type(step.keys)) << step.step;
         else
             ASSERT_TRUE(xserver::Click(*list, title(step.row), 1, step.keys)) << step.step;
         EXPECT_EQ(buttons(), step.buttons) << step.step;
         EXPECT_TRUE(e->BDeleteSeries->GetEnabled()) << step.step;
+        if (step.button == e->BMoveUP)
+            xserver::Keep(xserver::Picture(*e), "chart-editor-moved-up-from-the-last");
     }
+    // Three moves: the series that was first is second now.
+    EXPECT_EQ(chart->GetSeries(1), first);
+    EXPECT_EQ(list->GetSelCount(), 1);
     EXPECT_TRUE(requests.empty());
 }
