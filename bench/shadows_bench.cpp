@@ -5,7 +5,7 @@
 // picture, and at 1920 x 1080, where part of them falls inside it; (c) the same at 400 x 300 with
 // the fonts' shadows left as they are: a font's shadow widens every text by its size. A profile of
 // (b) at 400 x 300 puts most of its time in the blur (57 % of the time, three quarters of the
-// instructions), nearly all of it the marks' shadows, which the fonts' shadows widen, then the
+// instructions), most of it the marks' shadows, which the fonts' shadows widen, then the
 // panel's; and a fifth of the time (a sixth of the instructions) in measuring the axis labels.
 // It draws in about 10 ms, 12 to 16 times the drawing without shadows.
 #include "bench/benchmain.h"

@@ -403,9 +403,10 @@ void TGraphSettings::ApplayClick(TObject* Sender) {
             bar->SetParams(range.Max, range.Min, range.Max);
             // The window follows the bar also when the bar was already at its end.
             if (unchanged && bar->OnChange) bar->OnChange(bar);
-            G->graphStatusBar->GetPanels()->GetItem(0)->SetText(IntToStr(bar->GetMin()));
-            G->graphStatusBar->GetPanels()->GetItem(3)->SetText(IntToStr(bar->GetPageSize()));
         }
+        const TScrollBar* bar = G->graphScrollBar;
+        G->graphStatusBar->GetPanels()->GetItem(0)->SetText(IntToStr(bar->GetMin()));
+        G->graphStatusBar->GetPanels()->GetItem(3)->SetText(IntToStr(bar->GetPageSize()));
     }
     G->autoY = CheckBox2->GetChecked();
     if (G->autoY) {

@@ -268,14 +268,19 @@ void TChartListBox::SwapSeries(int A, int B) {
         if (OnChangeOrder) OnChangeOrder(this, a, b);
     }
     if (TCustomForm* form = GetParentForm(this); form && CanFocus()) form->SetActiveControl(this);
-    // One series was chosen and moved: it alone is chosen after. Current first, the others let
-    // go after, as a press does: making a row current would bring back a row just let go.
-    SelectSeries(B);
-    if (GetMultiSelect())
-        for (int i = 0; i < GetItems()->GetCount(); ++i)
-            if (i != B) SetSelected(i, false);
+    // One series was chosen and moved: it alone is chosen after.
+    ChooseOnly(B);
     if (OnRefresh) OnRefresh(this);
     RefreshDesigner();
+}
+
+// The row alone chosen, and current. Current first, the others let go after: making a row
+// current would bring back a row just let go.
+void TChartListBox::ChooseOnly(int Row) {
+    SelectSeries(Row);
+    if (GetMultiSelect())
+        for (int i = 0; i < GetItems()->GetCount(); ++i)
+            if (i != Row) SetSelected(i, false);
 }
 
 void TChartListBox::MoveCurrentUp() {
@@ -432,14 +437,8 @@ void TChartListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
     // the press; a press with Shift or Ctrl is left to the list's own selecting.
     const int row = ItemAtPos(FHitTest, true);
     if (Button == mbLeft && row >= 0 && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) &&
-        !(GetMultiSelect() && GetSelected(row) && GetItemIndex() == row)) {
-        // Current first, the others let go after: making a row current would bring back a row
-        // just let go.
-        SelectSeries(row);
-        if (GetMultiSelect())
-            for (int i = 0; i < GetItems()->GetCount(); ++i)
-                if (i != row) SetSelected(i, false);
-    }
+        !(GetMultiSelect() && GetSelected(row) && GetItemIndex() == row))
+        ChooseOnly(row);
     TCustomListBox::MouseDown(Button, Shift, X, Y);
     if (FEditor && FEditor->GetVisible()) HideEditor();
     if (GetItemIndex() != -1) {

@@ -136,6 +136,7 @@ private:
     };
     void EditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void EditorKeyPress(TObject* Sender, Char& Key);
+    void ChooseOnly(int Row);
     void RemoveSeriesRow(TChartSeries* Series);
     void UpdateCursor();
 

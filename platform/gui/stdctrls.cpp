@@ -1447,11 +1447,6 @@ void TScrollBar::SetLargeChange(int Value) {
     FBar->setPageStep(Value);
 }
 
-void TScrollBar::SetPageSize(int Value) {
-    if (Value < 0 || Value > FMax - FMin + 1) throw EInvalidOperation(u"Scroll bar property out of range");
-    FPageSize = Value;
-}
-
 void TScrollBar::SetParams(int APosition, int AMin, int AMax) {
     if (AMax < AMin) throw EInvalidOperation(u"Scroll bar property out of range");
     APosition = std::clamp(APosition, AMin, AMax);

@@ -569,9 +569,10 @@ public:
     void SetSmallChange(int Value);
     int GetLargeChange() const { return FLargeChange; }
     void SetLargeChange(int Value);
-    // The share of the range one view covers (0: none given); at most the whole range.
+    // The share of the range one view covers, kept for the program to read: the thumb and the
+    // range do not follow it.
     int GetPageSize() const { return FPageSize; }
-    void SetPageSize(int Value);
+    void SetPageSize(int Value) { FPageSize = Value; }
     // The range first (EInvalidOperation when Max < Min), then the position kept inside it.
     void SetParams(int APosition, int AMin, int AMax);
 
