@@ -3,11 +3,10 @@
 // cast the shadow, at 400 x 300; (b) a bar chart with every shadow it has at that size (panel,
 // walls, legend, title, bars, marks, fonts), at 400 x 300, where each shadow falls outside the
 // picture, and at 1920 x 1080, where part of them falls inside it; (c) the same at 400 x 300 with
-// the fonts' shadows left as they are: a font's shadow widens every text by its size. A profile of
-// (b) at 400 x 300 puts most of its time in the blur (57 % of the time, three quarters of the
-// instructions), most of it the marks' shadows, which the fonts' shadows widen, then the
-// panel's; and a fifth of the time (a sixth of the instructions) in measuring the axis labels.
-// It draws in about 10 ms, 12 to 16 times the drawing without shadows.
+// the fonts' shadows left as they are: a font's shadow widens every text by its size. Profiles of
+// (b) at 400 x 300 put 55 to 65 % of its time in the blur, most of it the marks' shadows, which
+// the fonts' shadows widen, then the panel's; and 13 to 20 % in measuring the axis labels. It
+// draws in 10 to 18 ms, 10 to 18 times the drawing without shadows, as the machine goes.
 #include "bench/benchmain.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzshadow.h"
