@@ -381,14 +381,15 @@ void TGraphSettings::ApplayClick(TObject* Sender) {
         bottom->SetAutomatic(true);
         G->graphScrollBar->SetVisible(false);
     } else {
+        TScrollBar* bar = G->graphScrollBar;
         const double w = G->visibleSeconds / 86400;
         const double first = chart->MinXValue(bottom);
         const double span = chart->MaxXValue(bottom) - first;
         if (w > span) {
-            G->graphScrollBar->SetVisible(false);
+            bar->SetVisible(false);
             bottom->SetAutomatic(true);
         } else {
-            G->graphScrollBar->SetVisible(true);
+            bar->SetVisible(true);
             bottom->SetAutomatic(false);
             if (bottom->GetMaximum() - w >= first) {
                 bottom->SetMinimum(bottom->GetMaximum() - w);
@@ -398,13 +399,11 @@ void TGraphSettings::ApplayClick(TObject* Sender) {
             // The whole range at once: a bar whose new Max is below its old Min
             // must not refuse it half way.
             const TScrollRange range = TimeScrollRange(span, G->visibleSeconds);
-            TScrollBar* bar = G->graphScrollBar;
             const bool unchanged = bar->GetPosition() == range.Max;
             bar->SetParams(range.Max, range.Min, range.Max);
             // The window follows the bar also when the bar was already at its end.
             if (unchanged && bar->OnChange) bar->OnChange(bar);
         }
-        const TScrollBar* bar = G->graphScrollBar;
         G->graphStatusBar->GetPanels()->GetItem(0)->SetText(IntToStr(bar->GetMin()));
         G->graphStatusBar->GetPanels()->GetItem(3)->SetText(IntToStr(bar->GetPageSize()));
     }

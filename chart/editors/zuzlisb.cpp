@@ -274,9 +274,13 @@ void TChartListBox::SwapSeries(int A, int B) {
     RefreshDesigner();
 }
 
-// The row alone chosen, and current. Current first, the others let go after: making a row
-// current would bring back a row just let go.
+// The row alone chosen, and current (none for -1). Current first, the others let go after:
+// making a row current would bring back a row just let go.
 void TChartListBox::ChooseOnly(int Row) {
+    if (Row < 0) {
+        SetItemIndex(-1);
+        return;
+    }
     SelectSeries(Row);
     if (GetMultiSelect())
         for (int i = 0; i < GetItems()->GetCount(); ++i)
@@ -357,9 +361,7 @@ TChartSeries* TChartListBox::AddSeriesGallery() {
     if (!ZuzAddGalleryProc) return nullptr;
     TChartSeries* s = ZuzAddGalleryProc(GetOwner(), FChart, GetSelectedSeries());
     if (!s) return nullptr;
-    if (GetMultiSelect())
-        for (int i = 0; i < GetItems()->GetCount(); ++i) SetSelected(i, false);
-    SetSelectedSeries(s);
+    ChooseOnly(GetItems()->IndexOfObject(s));
     if (OnRefresh) OnRefresh(this);
     RefreshDesigner();
     return s;

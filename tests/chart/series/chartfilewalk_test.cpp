@@ -21,6 +21,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <span>
 #include <sstream>
 
 #ifdef MOLTREN_SANITIZED
@@ -36,6 +37,11 @@ constexpr const char* kIntegers[] = {"0", "-1", "2147483647", "-2147483648", "21
 constexpr const char* kFloats[] = {"0.0",          "-1.0",         "2147483647.0", "-2147483648.0",
                                    "2147483646.0", "1000000000.0", "1E300",        "-1E300",
                                    "NAN",          "INF",          "-INF"};
+
+// The limits a number of that kind is set to.
+std::span<const char* const> Limits(bool Float) {
+    return Float ? std::span<const char* const>(kFloats) : std::span<const char* const>(kIntegers);
+}
 
 #ifdef MOLTREN_SANITIZED
 // The sanitized build draws several times slower, its checks between every access.
@@ -58,7 +64,7 @@ struct Walk {
     std::vector<Number> numbers;
     std::size_t Cases() const {
         std::size_t n = 0;
-        for (const Number& number : numbers) n += number.isFloat ? std::size(kFloats) : std::size(kIntegers);
+        for (const Number& number : numbers) n += Limits(number.isFloat).size();
         return n;
     }
 };
@@ -213,16 +219,13 @@ void RunCase(const Walk& walk, const Number& number, const char* Value, std::siz
                                                : result.fault);
 }
 
-// Every case of the walk in its order, with its number and value.
+// Every case of the walk in its order: its number, the limit's place among the number's limits,
+// and the case's place in the walk.
 template <class Fn>
 void ForEachCase(const Walk& walk, Fn&& Case) {
     std::size_t at = 0;
-    for (const Number& number : walk.numbers) {
-        if (number.isFloat)
-            for (const char* value : kFloats) Case(number, value, at++);
-        else
-            for (const char* value : kIntegers) Case(number, value, at++);
-    }
+    for (const Number& number : walk.numbers)
+        for (std::size_t limit = 0; limit < Limits(number.isFloat).size(); ++limit) Case(number, limit, at++);
 }
 
 class ChartFileWalk : public ChartFiles, public ::testing::WithParamInterface<int> {};
@@ -235,8 +238,9 @@ constexpr int kShards = 16;
 TEST_P(ChartFileWalk, EveryNumberAtTheLimitsLoadsDrawsAndSavesAsItself) {
     const Walk& walk = TheWalk();
     int failures = 0;
-    ForEachCase(walk, [&](const Number& number, const char* value, std::size_t at) {
-        if (at % kShards == static_cast<std::size_t>(GetParam())) RunCase(walk, number, value, at, failures);
+    ForEachCase(walk, [&](const Number& number, std::size_t limit, std::size_t at) {
+        if (at % kShards == static_cast<std::size_t>(GetParam()))
+            RunCase(walk, number, Limits(number.isFloat)[limit], at, failures);
     });
     current[0] = 0;
     EXPECT_EQ(failures, 0) << "of " << walk.numbers.size() << " numbers in " << walk.files.size()
@@ -254,19 +258,18 @@ TEST_F(ChartFiles, ASliceOfTheWalkLoadsDrawsInTimeAndSavesAsItself) {
     const Walk& walk = TheWalk();
     std::map<std::pair<std::size_t, bool>, std::vector<const Number*>> kinds; // by chart and kind
     for (const Number& number : walk.numbers) kinds[{number.chart, number.isFloat}].push_back(&number);
-    std::map<const Number*, std::size_t> chosen; // each number chosen, with the case of it that runs
+    std::map<const Number*, std::size_t> chosen; // each number chosen, with the limit it is set to
     // The limits turn from number to number and chart to chart, so that each is met.
     for (const auto& [kind, numbers] : kinds) {
         std::size_t turn = kind.first * 3;
         for (const std::size_t at : {std::size_t{0}, numbers.size() / 2, numbers.size() - 1})
-            chosen[numbers[at]] = turn++ % (kind.second ? std::size(kFloats) : std::size(kIntegers));
+            chosen[numbers[at]] = turn++ % Limits(kind.second).size();
     }
     int failures = 0, files = 0;
-    std::map<const Number*, std::size_t> seen;
-    ForEachCase(walk, [&](const Number& number, const char* value, std::size_t at) {
+    ForEachCase(walk, [&](const Number& number, std::size_t limit, std::size_t at) {
         const auto it = chosen.find(&number);
-        if (it == chosen.end() || seen[&number]++ != it->second) return;
-        RunCase(walk, number, value, at, failures);
+        if (it == chosen.end() || it->second != limit) return;
+        RunCase(walk, number, Limits(number.isFloat)[limit], at, failures);
         ++files;
     });
     current[0] = 0;
