@@ -8,6 +8,7 @@
 #include "tests/support/errnotext.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/keptprinter.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/tempdir.h"
 
@@ -53,16 +54,14 @@ protected:
         ZuzConstInitialization();
         GdiSetTextAntialiasing(false);
     }
-    void SetUp() override { Use(std::make_unique<TPrinter>(false, true)); }
-    void TearDown() override { SetPrinter(std::move(kept)); }
+    void SetUp() override { Printer()->SetFileName(String(file.u16string())); }
     void Use(std::unique_ptr<TPrinter> p) {
-        auto old = SetPrinter(std::move(p));
-        if (!kept) kept = std::move(old);
+        SetPrinter(std::move(p));
         Printer()->SetFileName(String(file.u16string()));
     }
     TempDir dir;
     std::filesystem::path file = dir.path / "panel.pdf";
-    std::unique_ptr<TPrinter> kept;
+    KeptPrinter kept;
 };
 
 std::string Contents(const std::filesystem::path& File) {

@@ -12,6 +12,7 @@
 #include "platform/gui/forms.h"
 #include "platform/gui/printers.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/keptprinter.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/streamtext.h"
 #include "tests/support/tempdir.h"
@@ -179,14 +180,10 @@ TEST_F(ChartControl, TheCursorTakesTheSeriesCursorOverItsPointsAndComesBackOffTh
 
 class ChartPrint : public ChartControl {
 protected:
-    void SetUp() override {
-        kept = SetPrinter(std::make_unique<TPrinter>(false, true));
-        Printer()->SetFileName(String(file.u16string()));
-    }
-    void TearDown() override { SetPrinter(std::move(kept)); }
+    void SetUp() override { Printer()->SetFileName(String(file.u16string())); }
     TempDir dir;
     std::filesystem::path file = dir.path / "pages.pdf";
-    std::unique_ptr<TPrinter> kept;
+    KeptPrinter kept;
 };
 
 TEST_F(ChartPrint, EveryPageIsPrintedAsOneJobAndThePageShownComesBack) {

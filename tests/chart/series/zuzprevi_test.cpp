@@ -20,6 +20,7 @@
 #include "tests/chart/series/chartunits.h"
 #include "tests/support/errnotext.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/keptprinter.h"
 #include "tests/support/pdfprobe.h"
 #include "tests/support/smalldisk.h"
 #include "tests/support/tempdir.h"
@@ -44,7 +45,6 @@ protected:
         GdiSetTextAntialiasing(false);
     }
     void SetUp() override {
-        kept = SetPrinter(std::make_unique<TPrinter>(false, true));
         Printer()->SetFileName(String(file.u16string()));
         Printer()->SetOrientation(poPortrait);
         ZuzChangePaperOrientation = true;
@@ -59,7 +59,6 @@ protected:
         SetDialogResponder({});
         previewer.reset();
         chart.reset();
-        SetPrinter(std::move(kept));
     }
     // Opens the preview and runs Look on the shown form; the window then closes. A save dialog is
     // answered by Save.
@@ -81,7 +80,7 @@ protected:
     }
     TempDir dir;
     std::filesystem::path file = dir.path / "chart.pdf";
-    std::unique_ptr<TPrinter> kept;
+    KeptPrinter kept;
     Owned<TChart> chart;
     Owned<TChartPreviewer> previewer;
 };

@@ -7,6 +7,7 @@
 #include "platform/gui/forms.h"
 #include "platform/gui/printers.h"
 #include "tests/chart/series/chartunits.h"
+#include "tests/support/keptprinter.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -124,7 +125,6 @@ protected:
         GdiSetTextAntialiasing(false);
     }
     void SetUp() override {
-        kept = SetPrinter(std::make_unique<TPrinter>(false, true));
         Printer()->SetFileName(String(file.u16string()));
         Printer()->SetOrientation(poPortrait);
         chart.reset(Create<TDraw3D>(nullptr));
@@ -145,7 +145,6 @@ protected:
     void TearDown() override {
         preview.reset();
         chart.reset();
-        SetPrinter(std::move(kept));
     }
     void Drag(TPoint from, TPoint to) {
         preview->MouseDown(mbLeft, {ssLeft}, from.X, from.Y);
@@ -154,7 +153,7 @@ protected:
     }
     TempDir dir;
     std::filesystem::path file = dir.path / "page.pdf";
-    std::unique_ptr<TPrinter> kept;
+    KeptPrinter kept;
     Owned<TDraw3D> chart;
     Owned<TDragPreview> preview;
     int changes = 0;

@@ -3,6 +3,7 @@
 #include "platform/gui/menus.h"
 #include "platform/gui/printers.h"
 #include "tests/platform/gui/guitest.h"
+#include "tests/support/keptprinter.h"
 
 #include <QAction>
 #include <QMenu>
@@ -184,7 +185,7 @@ TEST_F(MenusTest, APopupItemIsClickedAfterItsMenuHasClosed) {
 }
 
 TEST_F(DialogsTest, ThePrinterSetupIsAnsweredForTheProgramsPrinter) {
-    auto previous = SetPrinter(std::make_unique<TPrinter>(false, true));
+    const KeptPrinter printer;
     TestForm f;
     auto* d = Create<TPrinterSetupDialog>(f.get());
     int shown = 0, closed = 0;
@@ -210,7 +211,6 @@ TEST_F(DialogsTest, ThePrinterSetupIsAnsweredForTheProgramsPrinter) {
     EXPECT_FALSE(d->Execute());
     EXPECT_EQ(shown, 2);
     EXPECT_EQ(closed, 2);
-    SetPrinter(std::move(previous));
 }
 
 } // namespace

@@ -23,6 +23,7 @@
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/gridfixture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/support/keptprinter.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/xserver.h"
 
@@ -116,10 +117,7 @@ TEST_F(XEditorDialogs, ReturnAndEscapeInADroppedListAreTheListsAndTheDialogStays
         ASSERT_TRUE(xserver::Type("Escape"));
         EXPECT_TRUE(probe::WaitFor([&] { return Dialog.GetModalResult() != mrNone; }));
     };
-    struct KeptPrinter {
-        std::unique_ptr<TPrinter> kept = SetPrinter(std::make_unique<TPrinter>(false, true));
-        ~KeptPrinter() { SetPrinter(std::move(kept)); }
-    } printer;
+    const KeptPrinter printer;
     ModalDriver driver;
     driver.Form<TChartPreview>(
         [&](TChartPreview& p) {
