@@ -111,7 +111,7 @@ void TSeriesPointerEditor::FormShow(TObject*) {
             CheckDefColor();
             BPoinPenCol->LinkPen(FPointer->GetPen());
             TBTransp->SetPosition(FPointer->GetTransparency());
-            if (!FPointer->SizeEditable) HideSizeOptions();
+            if (!FPointer->AllowChangeSize) HideSizeOptions();
         }
     }
     ZuzTranslateControl(this);

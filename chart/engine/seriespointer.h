@@ -110,7 +110,8 @@ public:
     void DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int HorizSize, int VertSize, TColor Color,
                      TSeriesPointerStyle Style);
 
-    bool SizeEditable = true;
+    // Off: the pointer editor offers no size controls (the pointer's size is the series' own).
+    bool AllowChangeSize = true;
     bool GradientOwnColors = false;
 
 protected:

@@ -223,7 +223,7 @@ TEST_F(PointerEditor, HidingTheSizeOptionsHidesBothLabelsEditsAndUpDowns) {
     EXPECT_TRUE(page->CBStyle->GetVisible());
 
     page->Free();
-    pointer->SizeEditable = false;
+    pointer->AllowChangeSize = false;
     TSeriesPointerEditor* second = Page();
     EXPECT_FALSE(second->SEPointVertSize->GetVisible());
 }
