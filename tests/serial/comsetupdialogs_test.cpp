@@ -74,6 +74,9 @@ TEST_F(SetupDialogs, PortDialogShowsThePortsSettingsAndAppliesThemOnce) {
 
     answer = [&](const TDialogRequest& r) {
         Choose(Find<TComComboBox>(r.Form, u"Combo2"), u"110");
+        // Escape is Cancel's key.
+        probe::Key(*Find<TComComboBox>(r.Form, u"Combo2"), VK_ESCAPE);
+        EXPECT_EQ(r.Form->GetModalResult(), mrCancel);
         return Press(mrCancel);
     };
     EditComPort(port.get());
@@ -125,6 +128,8 @@ TEST_F(SetupDialogs, TerminalDialogFillsFromTheTerminalAndAppliesOnOk) {
     answer = [&](const TDialogRequest& r) {
         Find<TCheckBox>(r.Form, u"CheckBox2")->SetChecked(true);
         Find<TEdit>(r.Form, u"Edit2")->SetText(u"40");
+        probe::Key(*Find<TEdit>(r.Form, u"Edit2"), VK_ESCAPE);
+        EXPECT_EQ(r.Form->GetModalResult(), mrCancel);
         return Press(mrCancel);
     };
     EditComTerminal(term.get());
