@@ -209,7 +209,7 @@ bool TOpenDialog::Execute() {
     }
     // The dialog adds the extension itself (and asks before replacing the file so named): the
     // chosen file type's, which follows the operator's choice of type.
-    const auto suffixFor = [&](const QString& filter) {
+    const auto suffixFor = [this, &dialog, filters](const QString& filter) {
         const qsizetype index = filters.indexOf(filter);
         dialog.setDefaultSuffix(
             ToQString(AppendedExt(index >= 0 ? static_cast<int>(index) + 1 : FFilterIndex)));
