@@ -1,6 +1,6 @@
 // The main window on a real X server: its shortcuts act from every control
-// the operator may be in, Return presses the focused button, and the controls
-// a read disables look disabled.
+// the operator may be in, Return presses the focused button, a date edit's
+// calendar drops by its keys, and the controls a read disables look disabled.
 #include "serial/comportctrls.h"
 #include "tests/archive/programtest.h"
 #include "tests/archive/readroad_harness.h"

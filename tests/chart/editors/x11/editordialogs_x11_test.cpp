@@ -1,8 +1,8 @@
 // The editor dialogs as the X server shows them over a chart window with Russian texts: the
 // pen dialog's style list dropped down by a click, each row drawn by the dialog itself; the
-// gradient, picture and filters editors; and the gallery panel as real keys and a real mouse reach it: the
-// arrows move the highlight, the pointer frames the sample it is over and unframes the one
-// it leaves.
+// gradient, picture and filters editors; the export dialog's save dialog answered by keys; and the
+// gallery panel as real keys and a real mouse reach it: the arrows move the highlight, the pointer
+// frames the sample it is over and unframes the one it leaves.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
