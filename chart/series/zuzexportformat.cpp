@@ -88,10 +88,16 @@ void ZuzExportSavePanel(TZuzExportFormatClass Class, TCustomZuzPanel* APanel) {
     auto dialog = MakeOwned<TSaveDialog>(nullptr);
     dialog->SetFilter(format->FileFilter());
     dialog->SetDefaultExt(format->FileExtension());
+    int index = 0;
+    format->IncFileFilterIndex(index);
+    dialog->SetFilterIndex(format->FileFilterIndex());
     TOpenOptions options = dialog->GetOptions();
     options.Include(ofOverwritePrompt);
     dialog->SetOptions(options);
-    if (dialog->Execute()) format->SaveToFile(dialog->GetFileName());
+    if (!dialog->Execute()) return;
+    // The file type picked names the extension; a format of several kinds writes the one it names.
+    format->WantsFilterIndex(dialog->GetFilterIndex());
+    format->SaveToFile(dialog->GetFileName());
 }
 
 void SaveZuzToStream(TCustomZuzPanel* APanel, TStream* Stream) {

@@ -105,6 +105,7 @@ public:
     String TextQuotes;
 
 private:
+    String Field(const String& Text, bool IsText) const;
     String Quoted(const String& Text) const;
     String HeaderOf(const TChartSeries* S) const;
 };

@@ -115,19 +115,29 @@ void TSeriesDataText::GuessSeriesFormat() {
             }
 }
 
-String TSeriesDataText::Quoted(const String& Text) const {
-    if (TextQuotes.empty()) return Text;
-    // An embedded quote is doubled, so a reader of the text finds where the field ends.
+// A field as written. Texts go between the quotes when there are any; any field that holds the
+// delimiter, a quote or a line break goes between them too (a double quote when there are none), or
+// a reader would cut the row there: a decimal comma in a comma-delimited file, say. An embedded
+// quote is doubled, so a reader of the text finds where the field ends.
+String TSeriesDataText::Field(const String& Text, bool IsText) const {
+    const String quote = TextQuotes.empty() ? String(u"\"") : TextQuotes;
+    const bool cut = Text.find(TextDelimiter) != String::npos || Text.find(quote) != String::npos ||
+                     Text.find_first_of(u"\r\n") != String::npos;
+    if (!cut && !(IsText && !TextQuotes.empty())) return Text;
     String body;
     for (std::size_t at = 0; at < Text.size();) {
-        if (Text.compare(at, TextQuotes.size(), TextQuotes) == 0) {
-            body += TextQuotes + TextQuotes;
-            at += TextQuotes.size();
+        if (Text.compare(at, quote.size(), quote) == 0) {
+            body += quote + quote;
+            at += quote.size();
         } else {
             body += Text[at++];
         }
     }
-    return TextQuotes + body + TextQuotes;
+    return quote + body + quote;
+}
+
+String TSeriesDataText::Quoted(const String& Text) const {
+    return Field(Text, true);
 }
 
 String TSeriesDataText::HeaderOf(const TChartSeries* S) const {
@@ -145,7 +155,7 @@ String TSeriesDataText::HeaderOf(const TChartSeries* S) const {
 
 String TSeriesDataText::PointToString(int Index) {
     std::vector<String> fields;
-    if (IncludeIndex) fields.push_back(ZuzStr(Index));
+    if (IncludeIndex) fields.push_back(Field(ZuzStr(Index), false));
     const int count = ExportedCount();
     if (Format.Contains(tfLabel)) {
         String label;
@@ -157,8 +167,8 @@ String TSeriesDataText::PointToString(int Index) {
     }
     if (Format.Contains(tfColor)) {
         const TChartSeries* first = count > 0 ? Exported(0) : nullptr;
-        fields.push_back(
-            ColorText(first && Index < first->Count() ? first->GetValueColor(Index) : clDefault));
+        fields.push_back(Field(
+            ColorText(first && Index < first->Count() ? first->GetValueColor(Index) : clDefault), false));
     }
     for (int s = 0; s < count; ++s) {
         const TChartSeries* S = Exported(s);
@@ -167,7 +177,8 @@ String TSeriesDataText::PointToString(int Index) {
             if (!has) return String();
             const double v = l->GetValue(Index);
             // A value no calendar holds has no date: it goes as the number it is, as in a table.
-            return l->GetDateTime() && ZuzCalendarHolds(v) ? Quoted(DateTimeToStr(v)) : NumberText(S, v);
+            return l->GetDateTime() && ZuzCalendarHolds(v) ? Quoted(DateTimeToStr(v))
+                                                           : Field(NumberText(S, v), false);
         };
         if (Format.Contains(tfNoMandatory)) fields.push_back(value(S->NotMandatoryValueList()));
         for (const TChartValueList* l : ValueColumns(S)) fields.push_back(value(l));

@@ -16,7 +16,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTabWidget>
@@ -25,6 +27,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 using namespace gui_detail;
@@ -967,14 +970,34 @@ namespace {
 // A date edit as the program's operators know it: a click chooses the section under the pointer,
 // so that typed digits replace it (and move on to the next section once it is full); Left and
 // Right go from section to section; Tab and Shift+Tab leave the edit as they leave any control.
+// Its calendar drops as a combo box's list does, by F4 or Alt+Down as by its button, and the
+// date stays as it was until a day is chosen in it (Return or a click): Escape, or a click
+// elsewhere, closes it with the date unchanged.
 class DateTimeEdit : public QDateTimeEdit {
 public:
     DateTimeEdit() { lineEdit()->installEventFilter(this); }
 
+    // While the calendar is open the date shown follows its highlight; the date is not yet
+    // chosen. Closed runs once it has closed, the date chosen or put back.
+    bool Dropped() const { return dropped_; }
+    std::function<void()> Closed;
+
 protected:
     bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
 
+    void mousePressEvent(QMouseEvent* e) override {
+        WatchCalendar();
+        QDateTimeEdit::mousePressEvent(e);
+    }
+
     void keyPressEvent(QKeyEvent* e) override {
+        const Qt::KeyboardModifiers shift = e->modifiers() & ~Qt::KeypadModifier;
+        if (calendarPopup() && ((e->key() == Qt::Key_F4 && shift == Qt::NoModifier) ||
+                                (e->key() == Qt::Key_Down && shift == Qt::AltModifier))) {
+            DropCalendar();
+            e->accept();
+            return;
+        }
         const bool left = e->key() == Qt::Key_Left;
         if ((left || e->key() == Qt::Key_Right) &&
             !(e->modifiers() & (Qt::ShiftModifier | Qt::AltModifier))) {
@@ -989,10 +1012,60 @@ protected:
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == lineEdit() && ChooseSection(event)) return true;
+        if (popup_ && watched == popup_) {
+            if (event->type() == QEvent::Show && !dropped_) {
+                before_ = dateTime();
+                chosen_ = false;
+                dropped_ = true;
+            } else if (event->type() == QEvent::Hide && dropped_) {
+                // A day chosen closes the calendar before the choice is heard: it is looked at
+                // once the closing is over.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        dropped_ = false;
+                        if (!chosen_ && dateTime() != before_) setDateTime(before_);
+                        if (Closed) Closed();
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
         return QDateTimeEdit::eventFilter(watched, event);
     }
 
 private:
+    // The calendar is made when it first drops; from then on its showing and hiding are watched,
+    // and a day clicked or taken by Return counts as chosen.
+    void WatchCalendar() {
+        if (popup_ || !calendarPopup()) return;
+        QCalendarWidget* calendar = calendarWidget();
+        if (!calendar) return;
+        popup_ = calendar->window();
+        popup_->installEventFilter(this);
+        const auto choose = [this] { chosen_ = true; };
+        QObject::connect(calendar, &QCalendarWidget::clicked, this, choose);
+        QObject::connect(calendar, &QCalendarWidget::activated, this, choose);
+    }
+
+    // As a press on the drop-down button does.
+    void DropCalendar() {
+        WatchCalendar();
+        QStyleOptionComboBox combo;
+        combo.initFrom(this);
+        combo.editable = true;
+        combo.subControls = QStyle::SC_All;
+        const QPointF at =
+            style()->subControlRect(QStyle::CC_ComboBox, &combo, QStyle::SC_ComboBoxArrow, this).center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+        QDateTimeEdit::mousePressEvent(&press);
+    }
+
+    QPointer<QWidget> popup_;
+    QDateTime before_;
+    bool chosen_ = false;
+    bool dropped_ = false;
+
     // The text's own press would only place the cursor between two digits (or start dragging the
     // chosen section away); a drag does not choose several sections.
     bool ChooseSection(QEvent* event) {
@@ -1043,13 +1116,19 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner) {
     FDateTime = Now();
     ApplyFormat();
     UpdateEditor();
-    QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, [this](const QDateTime& value) {
-        if (FUpdating) return;
+    const auto take = [this](const QDateTime& value) {
+        const TDateTime taken = FromQDateTime(value);
+        if (taken == FDateTime) return;
         Guarded(this, [&] {
-            FDateTime = FromQDateTime(value);
+            FDateTime = taken;
             Change();
         });
+    };
+    QObject::connect(FEdit, &QDateTimeEdit::dateTimeChanged, [this, take](const QDateTime& value) {
+        if (FUpdating || static_cast<DateTimeEdit*>(FEdit)->Dropped()) return;
+        take(value);
     });
+    static_cast<DateTimeEdit*>(FEdit)->Closed = [this, take] { take(FEdit->dateTime()); };
 }
 
 void TDateTimePicker::ApplyFormat() {

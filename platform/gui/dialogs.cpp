@@ -114,19 +114,50 @@ TOpenDialog::TOpenDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFiles(Mak
 
 TOpenDialog::~TOpenDialog() = default;
 
-// The default extension may be written as a pattern ("*.txt"); a name takes
-// only the extension itself, never the wildcard.
-String TOpenDialog::AppendedExt() const {
-    String ext = FDefaultExt;
-    const std::size_t start = ext.find_first_not_of(u"*.");
-    ext.erase(0, std::min(start, ext.size()));
-    if (ext.find_first_of(u"*?") != String::npos) return {};
-    return ext;
+namespace {
+
+// The extension a pattern ("*.txt") names: the text after "*.", none when that holds a wildcard.
+String PatternExt(String Pattern) {
+    const std::size_t start = Pattern.find_first_not_of(u"*.");
+    Pattern.erase(0, std::min(start, Pattern.size()));
+    if (Pattern.find_first_of(u"*?") != String::npos) return {};
+    return Pattern;
 }
 
-// A name typed without an extension takes the default one.
-String TOpenDialog::WithDefaultExt(const String& Name) const {
-    const String ext = AppendedExt();
+// The extension that the filter's entry (1-based) names by its first pattern ("XML files
+// (*.xml)|*.xml" names "xml"; "All files (*.*)|*.*" names none).
+String EntryExt(const String& Filter, int Index) {
+    if (Index < 1) return {};
+    std::size_t at = 0;
+    // Entries are "description|patterns" pairs: the patterns of entry n follow the (2n-1)th bar.
+    for (int bars = 0; bars < 2 * Index - 1; ++bars) {
+        at = Filter.find(u'|', at);
+        if (at == String::npos) return {};
+        ++at;
+    }
+    const String patterns = Filter.substr(at, Filter.find(u'|', at) - at);
+    String first = patterns.substr(0, patterns.find(u';'));
+    first.erase(0, std::min(first.find_first_not_of(u' '), first.size()));
+    first.erase(first.find_last_not_of(u' ') + 1);
+    if (first.size() < 3 || first.compare(0, 2, u"*.") != 0) return {};
+    return PatternExt(first);
+}
+
+} // namespace
+
+// The default extension may be written as a pattern ("*.txt"); a name takes only the extension
+// itself, never the wildcard. A dialog that adds an extension adds that of the file type chosen
+// in it, so that the name says what the file holds; the default one only when the type names none.
+String TOpenDialog::AppendedExt(int FilterIndex) const {
+    const String ext = PatternExt(FDefaultExt);
+    if (ext.empty()) return {};
+    const String chosen = EntryExt(FFilter, FilterIndex);
+    return chosen.empty() ? ext : chosen;
+}
+
+// A name typed without an extension takes the one the dialog adds for the chosen file type.
+String TOpenDialog::WithDefaultExt(const String& Name, int FilterIndex) const {
+    const String ext = AppendedExt(FilterIndex);
     if (ext.empty() || Name.empty() || !ExtractFileExt(Name).empty()) return Name;
     return Name + u"." + ext;
 }
@@ -147,13 +178,13 @@ bool TOpenDialog::Execute() {
         request.FileName = FFileName;
         request.InitialDir = FInitialDir;
         request.Filter = FFilter;
-        request.DefaultExt = AppendedExt();
+        request.DefaultExt = AppendedExt(FFilterIndex);
         request.FilterIndex = FFilterIndex;
         request.Flags = static_cast<UINT>(FOptions.Bits()); // the responder sees the options too
         const TDialogAnswer answer = responder(request);
         if (answer.Result != mrOk || answer.FileName.empty()) return false;
-        FFileName = WithDefaultExt(answer.FileName);
         if (answer.FilterIndex > 0) FFilterIndex = answer.FilterIndex;
+        FFileName = WithDefaultExt(answer.FileName, FFilterIndex);
         FFiles->Add(FFileName);
         return true;
     }
@@ -176,13 +207,21 @@ bool TOpenDialog::Execute() {
         if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
             dialog.selectNameFilter(filters[FFilterIndex - 1]);
     }
-    if (const String ext = AppendedExt(); !ext.empty()) dialog.setDefaultSuffix(ToQString(ext));
+    // The dialog adds the extension itself (and asks before replacing the file so named): the
+    // chosen file type's, which follows the operator's choice of type.
+    const auto suffixFor = [this, &dialog, filters](const QString& filter) {
+        const qsizetype index = filters.indexOf(filter);
+        dialog.setDefaultSuffix(
+            ToQString(AppendedExt(index >= 0 ? static_cast<int>(index) + 1 : FFilterIndex)));
+    };
+    suffixFor(dialog.selectedNameFilter());
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFor);
     if (!FFileName.empty()) dialog.selectFile(ToQString(FFileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     for (const QString& f : dialog.selectedFiles()) FFiles->Add(FromQString(f));
-    FFileName = WithDefaultExt(FFiles->GetStrings(0));
     const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
     if (index >= 0) FFilterIndex = static_cast<int>(index) + 1;
+    FFileName = WithDefaultExt(FFiles->GetStrings(0), FFilterIndex);
     return true;
 }
 

@@ -83,8 +83,8 @@ protected:
     virtual bool Saving() const { return false; }
 
 private:
-    String AppendedExt() const;
-    String WithDefaultExt(const String& Name) const;
+    String AppendedExt(int FilterIndex) const;
+    String WithDefaultExt(const String& Name, int FilterIndex) const;
 
     String FDefaultExt;
     String FFileName;

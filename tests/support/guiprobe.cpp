@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QEventLoop>
@@ -232,6 +233,11 @@ bool Shown(const TControl& control) {
 
 String DateText(const TDateTimePicker& picker) {
     return FromQString(picker.Editor()->findChild<QLineEdit*>()->text());
+}
+
+bool CalendarShown(const TDateTimePicker& picker) {
+    const auto* calendar = picker.Editor()->findChild<QCalendarWidget*>();
+    return calendar && calendar->window()->isVisible();
 }
 
 TPoint DateCharacterAt(const TDateTimePicker& picker, int index) {

@@ -91,6 +91,8 @@ TPoint WindowSize(const TControl& control);
 // caret before the character at `index`.
 String DateText(const TDateTimePicker& picker);
 TPoint DateCharacterAt(const TDateTimePicker& picker, int index);
+// Whether the date edit's calendar is dropped down.
+bool CalendarShown(const TDateTimePicker& picker);
 
 // The face the screen draws the control's text in, after substitution.
 String FontFamily(const TControl& control);

@@ -1,6 +1,6 @@
 // The main window on a real X server: its shortcuts act from every control
-// the operator may be in, Return presses the focused button, and the controls
-// a read disables look disabled.
+// the operator may be in, Return presses the focused button, a date edit's
+// calendar drops by its keys, and the controls a read disables look disabled.
 #include "serial/comportctrls.h"
 #include "tests/archive/programtest.h"
 #include "tests/archive/readroad_harness.h"
@@ -109,6 +109,37 @@ TEST_F(MainWindowOnX, DigitsTypedAfterAClickReplaceTheSectionClicked) {
                       "start-date-typed-" + std::to_string(&row - rows) + "-" + row.locale);
     }
     EXPECT_TRUE(requests.empty());
+}
+
+// F4 and Alt+Down drop a date edit's calendar as they drop a combo box's list, the date left as it
+// is; while it is open its highlight is no choice: Escape closes it with the date unchanged, Return
+// takes the highlighted day.
+TEST_F(MainWindowOnX, F4AndAltDownDropTheCalendarAndLeaveTheDate) {
+    TMainForm* f = ShowLoggingCommands();
+    ASSERT_TRUE(xserver::Activate(*f));
+    TDateTimePicker* start = f->DateTimePickerStartDate;
+    const TDateTime day = EncodeDate(2026, 12, 9);
+    for (const char* drop : {"alt+Down", "F4"}) {
+        start->SetDate(day);
+        ASSERT_TRUE(xserver::Click(*start, probe::DateCharacterAt(*start, 1))) << drop;
+        ASSERT_TRUE(xserver::Type(drop));
+        EXPECT_TRUE(probe::WaitFor([&] { return probe::CalendarShown(*start); })) << drop;
+        EXPECT_EQ(start->GetDate(), day) << drop;
+        if (drop[0] == 'a') xserver::Keep(xserver::Picture(*f), "mainform-start-date-calendar-dropped");
+        ASSERT_TRUE(xserver::Type("Right Down"));
+        EXPECT_EQ(start->GetDate(), day) << drop;
+        ASSERT_TRUE(xserver::Type("Escape"));
+        EXPECT_TRUE(probe::WaitFor([&] { return !probe::CalendarShown(*start); })) << drop;
+        EXPECT_EQ(start->GetDate(), day) << drop;
+        EXPECT_EQ(probe::DateText(*start), u"09.12.2026") << drop;
+    }
+    ASSERT_TRUE(xserver::Type("F4"));
+    ASSERT_TRUE(probe::WaitFor([&] { return probe::CalendarShown(*start); }));
+    ASSERT_TRUE(xserver::Type("Right Return"));
+    EXPECT_TRUE(probe::WaitFor([&] { return !probe::CalendarShown(*start); }));
+    EXPECT_EQ(start->GetDate(), day + 1);
+    EXPECT_EQ(probe::DateText(*start), u"10.12.2026");
+    EXPECT_TRUE(log.empty() && requests.empty());
 }
 
 // Tab and Shift+Tab pass through the date edits as through any control, in the window's order.

@@ -226,6 +226,10 @@ TEST_F(ExportDialog, TheMetafileFilterPickedDecidesPlainOrEnhanced) {
     form->BSaveClick(form->BSave);
     EXPECT_EQ(requests.back().FilterIndex, 3); // the dialog opened on the plain entry
     EXPECT_EQ(ReadAll(emf).substr(40, 4), " EMF");
+    // Saved through the save dialog alone, the entry picked names the extension and the kind alike.
+    AnswerSave(File("alone"), 2);
+    ZuzExportSavePanel(&TEMFExportFormat::NewInstance, chart.get());
+    EXPECT_EQ(ReadAll(File("alone.wmf")).substr(0, 4), std::string("\xD7\xCD\xC6\x9A", 4));
 }
 
 TEST_F(ExportDialog, TheDataFileTypePickedSetsTheDelimiterAndTheComboFollows) {
@@ -239,16 +243,17 @@ TEST_F(ExportDialog, TheDataFileTypePickedSetsTheDelimiterAndTheComboFollows) {
     EXPECT_EQ(form->CBDelim->GetItemIndex(), 2);
     const String text = Utf16File(ReadAll(csv));
     const String dec(1, FormatSettings.DecimalSeparator);
-    EXPECT_NE(text.find(u"Text,X,Температура\r\nянварь,1,1" + dec + u"5\r\n"), String::npos)
+    // A decimal comma is inside its field's quotes: each row has the header's three fields.
+    const String half = dec == u"," ? u"\"1,5\"" : u"1" + dec + u"5";
+    EXPECT_NE(text.find(u"Text,X,Температура\r\nянварь,1," + half + u"\r\n"), String::npos)
         << UTF8Encode(text);
     EXPECT_EQ(text.find(u'\t'), String::npos);
-    // An XML entry switches the data format.
-    const String xml = File("data.xml");
-    AnswerSave(xml, 6);
+    // An XML entry switches the data format, and a name typed without an extension takes its.
+    AnswerSave(File("data2"), 6);
     form->BSaveClick(form->BSave);
     EXPECT_EQ(requests.back().FilterIndex, 3);
     EXPECT_EQ(form->RGText->GetItemIndex(), 1);
-    EXPECT_NE(Utf16File(ReadAll(xml)).find(u"<series"), String::npos);
+    EXPECT_NE(Utf16File(ReadAll(File("data2.xml"))).find(u"<series"), String::npos);
     // The custom delimiter is the edit's first character, a blank when it is empty.
     form->RGText->SetItemIndex(0);
     form->CBDelim->SetItemIndex(4);

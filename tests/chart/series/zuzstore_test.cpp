@@ -578,6 +578,17 @@ TEST_F(SeriesDataExport, NumbersUseTheLocaleDecimalSeparator) {
     s->Add(1.5);
     TSeriesDataText t(chart.get(), s);
     EXPECT_EQ(t.AsString(), u"1" + String(1, FormatSettings.DecimalSeparator) + u"5\r\n\r\n");
+    // A number that holds the delimiter (a decimal comma, a blank between thousands) is quoted, so
+    // that the row keeps its fields; one that does not is written as it is.
+    s->Add(1234.5, u"L1");
+    t.IncludeIndex = true;
+    t.TextDelimiter = u',';
+    const String d(1, FormatSettings.DecimalSeparator), q = d == u"," ? u"\"" : u"";
+    EXPECT_EQ(t.AsString(),
+              u"0,," + q + u"1" + d + u"5" + q + u"\r\n1,L1," + q + u"1234" + d + u"5" + q + u"\r\n\r\n");
+    t.TextDelimiter = u' ';
+    t.ValueFormat = u"# ##0.0";
+    EXPECT_EQ(t.AsString(), u"0  \" 1" + d + u"5\"\r\n1 L1 \"1 234" + d + u"5\"\r\n\r\n");
 }
 
 // The records of a worksheet: type, row, column and the cell's data.

@@ -1,8 +1,8 @@
 // The editor dialogs as the X server shows them over a chart window with Russian texts: the
 // pen dialog's style list dropped down by a click, each row drawn by the dialog itself; the
-// gradient, picture and filters editors; and the gallery panel as real keys and a real mouse reach it: the
-// arrows move the highlight, the pointer frames the sample it is over and unframes the one
-// it leaves.
+// gradient, picture and filters editors; the export dialog's save dialog answered by keys; and the
+// gallery panel as real keys and a real mouse reach it: the arrows move the highlight, the pointer
+// frames the sample it is over and unframes the one it leaves.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
@@ -13,6 +13,7 @@
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedilege.h"
 #include "chart/editors/zuzeditcha.h"
+#include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
@@ -27,6 +28,8 @@
 #include "tests/support/tempdir.h"
 #include "tests/support/xserver.h"
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 namespace {
@@ -178,6 +181,48 @@ TEST_F(XEditorDialogs, ThePictureAndFiltersEditorsOpenOverTheChart) {
         },
         mrCancel);
     EXPECT_FALSE(ShowFiltersEditor(form.get(), image));
+}
+
+// The save dialog as the operator meets it: a name typed without an extension takes the extension
+// of the file type, whether the data format chose the type or the operator picked it in the dialog.
+TEST_F(XEditorDialogs, ANameTypedWithoutAnExtensionTakesTheFileTypesExtension) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    SetDialogResponder({}); // the dialog itself, answered by keys
+    const Owned<TZuzExportForm> dialog(Create<TZuzExportForm>(nullptr));
+    dialog->SetPanel(chart);
+    dialog->SetInitialDir(UTF8ToString(scratch.path.string()));
+    dialog->Show();
+    ASSERT_TRUE(xserver::Activate(*dialog));
+    probe::ChooseTab(*dialog->TabData);
+    std::string typed;
+    xserver::ModalBoxes boxes([&](int) { return typed; });
+    const auto save = [&](const std::string& Keys) {
+        typed = Keys;
+        boxes.Forget();
+        const TButton& b = *dialog->BSave;
+        ASSERT_TRUE(xserver::Click(b, TPoint(b.GetWidth() / 2, b.GetHeight() / 2))) << Keys;
+        ASSERT_TRUE(boxes.WaitUntilClosed()) << Keys;
+        ASSERT_EQ(boxes.Seen().size(), 1u) << Keys;
+    };
+    const auto text = [&](const char* Name) {
+        std::ifstream in(scratch.path / Name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    ASSERT_TRUE(xserver::Focus(*dialog->RGText));
+    ASSERT_TRUE(xserver::Type("Down"));
+    ASSERT_EQ(dialog->RGText->GetItemIndex(), 1); // "XML"
+    save("d a t a 2 Return");
+    EXPECT_NE(text("data2.xml").find(std::string("<\0s\0e\0r\0i\0e\0s\0", 13)), std::string::npos);
+    // Back to text, with the comma-delimited type picked in the dialog: Tab goes from the name to
+    // the types.
+    ASSERT_TRUE(xserver::Focus(*dialog->RGText));
+    ASSERT_TRUE(xserver::Type("Up"));
+    save("c o m m a Tab Down shift+Tab Return");
+    EXPECT_NE(text("comma.csv").find(std::string(",\0", 2)), std::string::npos);
+    int saved = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(scratch.path))
+        saved += entry.path().stem() == "data2" || entry.path().stem() == "comma";
+    EXPECT_EQ(saved, 2) << "no file under another extension";
 }
 
 class XGalleryPanel : public XEditorDialogs {
