@@ -13,7 +13,8 @@ class TView3DOptions;
 
 class TProjection3D {
 public:
-    // A new canvas's: flat (every point lands where it is), zoom 0 until a window is set up.
+    // A new canvas's: flat (every point lands where it is), at zoom 1, so that text a canvas
+    // draws before it sets up a window keeps its size.
     TProjection3D() = default;
 
     // Both halves at once: the view on the chart rectangle with MaxDepth of depth.
@@ -74,5 +75,5 @@ private:
     std::array<double, 6> FInvTerm{};
     double FOrthoX = 1, FOrthoY = 1;
     double FPerspectiveFactor = 0;
-    double FZoomFactor = 0;
+    double FZoomFactor = 1;
 };

@@ -499,9 +499,9 @@ void TView3DOptions::SetOrthogonal(bool Value) {
 void TView3DOptions::SetOrthoAngle(int Value) {
     Store(FOrthoAngle, Value);
 }
-// The editor's range: none to the strongest.
+// No stronger than the editor's strongest; a value below nothing is kept and means none.
 void TView3DOptions::SetPerspective(int Value) {
-    Store(FPerspective, std::clamp(Value, 0, 100));
+    Store(FPerspective, std::min(Value, 100));
 }
 void TView3DOptions::SetRotation(double Value) {
     Store(FRotation, Value);

@@ -224,9 +224,11 @@ void TZuzCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor End
         TBandPainter bands(dc);
         int x = 0, y = 0;
         for (;;) {
-            // One frame a pixel wide, from the border inward.
+            // One frame a pixel wide, from the border inward. Once the shorter side is used up
+            // the frames turn flat and go on painting the middle rows (columns) towards the
+            // centre, so that a long box of an even height reaches the end colour there as one
+            // of an odd height does.
             const int l = r.Left + x, t = r.Top + y, rr = r.Right - x, b = r.Bottom - y;
-            if (rr <= l || b <= t) break;
             const COLORREF c = color(x + y);
             bands.Fill(l, t, rr, t + 1, c);
             bands.Fill(l, b - 1, rr, b, c);

@@ -91,6 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
             TPoint(59, 50)},
         Row{"PerspectiveEnlargesTheNearSide", With(kRotated, &View::perspective, 15), 0,
             TPoint3D{60, 50, -100}, TPoint(61, 50)},
+        Row{"PerspectiveBelowNothingIsNone", With(kRotated, &View::perspective, -5), 0, TPoint3D{60, 50, 100},
+            TPoint(60, 50)},
         Row{"DepthCentreOfFiveIsTwo", With(kRotated, &View::rotation, 90), 5, TPoint3D{50, 50, 2},
             TPoint(50, 50)},
         Row{"DepthCentreOfSevenIsFour", With(kRotated, &View::rotation, 90), 7, TPoint3D{50, 50, 4},
@@ -100,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Projection3D, ANewProjectionIsFlatAndFractionalPointsRound) {
     const TProjection3D p;
     EXPECT_FALSE(p.Is3D());
-    EXPECT_EQ(p.ZoomFactor(), 0);
+    EXPECT_EQ(p.ZoomFactor(), 1); // text drawn before a window is set up keeps its size
     EXPECT_EQ(p.Project(7, -3, 40), (TPoint{7, -3}));
     EXPECT_EQ(p.Project(2.5, 3.5, 0), (TPoint{2, 4})); // halves to even
     // Without options a 3D window is rotated at no angle: the centre and zoom 1.

@@ -134,8 +134,8 @@ TEST(ViewOptions, SettersRepaintOnlyOnChangeAndEventsSeeTheOldValue) {
     EXPECT_EQ(repaints, 1);
     options.SetPerspective(150);
     EXPECT_EQ(options.GetPerspective(), 100);
-    options.SetPerspective(-5);
-    EXPECT_EQ(options.GetPerspective(), 0);
+    options.SetPerspective(-5); // kept as it is, and no perspective
+    EXPECT_EQ(options.GetPerspective(), -5);
     // A file's zoom is held to the editor's range.
     options.SetZoom(1e300);
     EXPECT_EQ(options.GetZoom(), 500);

@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Edge{"BottomTopStartsAtTheTop", gdBottomTop, {30, 0}, {30, 47}},
                       Edge{"LeftRightStartsAtTheRight", gdLeftRight, {63, 20}, {0, 20}},
                       Edge{"RightLeftStartsAtTheLeft", gdRightLeft, {0, 20}, {63, 20}},
-                      Edge{"FromCenterStartsInTheMiddle", gdFromCenter, {32, 24}, {0, 0}, 50},
+                      Edge{"FromCenterStartsInTheMiddle", gdFromCenter, {32, 24}, {0, 0}},
                       Edge{"FromTopLeftEndsInItsCorner", gdFromTopLeft, {63, 47}, {0, 0}},
                       Edge{"FromBottomLeftEndsInItsCorner", gdFromBottomLeft, {63, 0}, {0, 47}},
                       Edge{"DiagonalUpStartsBottomLeft", gdDiagonalUp, {0, 47}, {62, 1}},
