@@ -392,7 +392,7 @@ const ClassInfo* TFormZuzSeries::SourceClassOfStyle(int Index) const {
                                                                  : nullptr;
 }
 
-void TFormZuzSeries::CBSeriesChange(TObject*) {
+void TFormZuzSeries::CBSeriesChange(TObject* Sender) {
     TRestoreOnExit<bool> filling(Filling, true);
     TTabSheet* active = PageSeries->GetActivePage();
     const String activeCaption = active ? active->GetCaption() : String();
@@ -407,6 +407,10 @@ void TFormZuzSeries::CBSeriesChange(TObject*) {
         return;
     }
     TheSeries->FreeNotification(this);
+    // The series chosen here is the one the editor's series list shows chosen, alone.
+    if (TheListBox && Sender == CBSeries)
+        if (const int row = TheListBox->GetItems()->IndexOfObject(TheSeries); row >= 0)
+            TheListBox->ChooseOnly(row);
     ListenTo(ChartOf(TheSeries));
     FillDataSourceStyles();
 

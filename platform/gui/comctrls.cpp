@@ -240,6 +240,7 @@ void TPageControl::SetActivePage(TTabSheet* Value) {
     FSettingPage = true;
     FTabs->setCurrentWidget(Value->Widget());
     FSettingPage = false;
+    ShowActivePage();
 }
 
 int TPageControl::GetActivePageIndex() const {
@@ -376,7 +377,18 @@ void TPageControl::TabChanged(int Index) {
         }
         FActivePage = next;
         Change();
+        ShowActivePage();
     });
+}
+
+// A sheet added while the tab widget was switching (a page that adds its own tabs as it is
+// first shown) leaves the widget on another sheet than the active one: it is switched again.
+void TPageControl::ShowActivePage() {
+    if (!FActivePage || FTabs->currentWidget() == FActivePage->Widget()) return;
+    const bool setting = FSettingPage;
+    FSettingPage = true;
+    FTabs->setCurrentWidget(FActivePage->Widget());
+    FSettingPage = setting;
 }
 
 bool TPageControl::CanChange() {

@@ -152,6 +152,7 @@ protected:
 private:
     void LayoutSheets();
     void TabChanged(int Index);
+    void ShowActivePage();
 
     QTabWidget* FTabs;
     std::vector<TTabSheet*> FPages;
