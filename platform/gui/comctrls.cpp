@@ -240,7 +240,6 @@ void TPageControl::SetActivePage(TTabSheet* Value) {
     FSettingPage = true;
     FTabs->setCurrentWidget(Value->Widget());
     FSettingPage = false;
-    ShowActivePage();
 }
 
 int TPageControl::GetActivePageIndex() const {
@@ -377,18 +376,14 @@ void TPageControl::TabChanged(int Index) {
         }
         FActivePage = next;
         Change();
-        ShowActivePage();
+        // A sheet added while the tab widget was switching (a page that adds its own tabs as it
+        // is first shown) leaves the widget on another sheet than the one chosen.
+        if (FActivePage && FTabs->currentWidget() != FActivePage->Widget()) {
+            FSettingPage = true;
+            FTabs->setCurrentWidget(FActivePage->Widget());
+            FSettingPage = false;
+        }
     });
-}
-
-// A sheet added while the tab widget was switching (a page that adds its own tabs as it is
-// first shown) leaves the widget on another sheet than the active one: it is switched again.
-void TPageControl::ShowActivePage() {
-    if (!FActivePage || FTabs->currentWidget() == FActivePage->Widget()) return;
-    const bool setting = FSettingPage;
-    FSettingPage = true;
-    FTabs->setCurrentWidget(FActivePage->Widget());
-    FSettingPage = setting;
 }
 
 bool TPageControl::CanChange() {

@@ -152,7 +152,6 @@ protected:
 private:
     void LayoutSheets();
     void TabChanged(int Index);
-    void ShowActivePage();
 
     QTabWidget* FTabs;
     std::vector<TTabSheet*> FPages;
