@@ -368,7 +368,8 @@ void TFormZuzSeries::ZuzEvent(TZuzEvent* Event) {
 void TFormZuzSeries::SetCBSeries() {
     if (TheSeries) {
         CBSeries->SetItemIndex(CBSeries->GetItems()->IndexOfObject(TheSeries));
-        CBSeriesChange(CBSeries);
+        // Not as the chooser: the series comes from the list, whose rows stay as they are.
+        CBSeriesChange(this);
     } else {
         PageSeries->SetVisible(false);
     }
@@ -407,7 +408,8 @@ void TFormZuzSeries::CBSeriesChange(TObject* Sender) {
         return;
     }
     TheSeries->FreeNotification(this);
-    // The series chosen here is the one the editor's series list shows chosen, alone.
+    // A series chosen here is the editor's series list's one row chosen, as one opened there
+    // is: rows chosen before would go with it into the list's next Delete.
     if (TheListBox && Sender == CBSeries)
         if (const int row = TheListBox->GetItems()->IndexOfObject(TheSeries); row >= 0)
             TheListBox->ChooseOnly(row);

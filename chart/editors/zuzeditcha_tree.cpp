@@ -318,8 +318,8 @@ void TChartEditForm::TreeSelectSeries(TChartSeries* Series) {
         if (!allow) return;
     }
     ShowOnPagePanel(TabSeries, false);
-    // The series opened is the one the list shows chosen when it is back: rows chosen before
-    // would go with it into the next Delete.
+    // The series opened is the list's one row chosen when the list is back: rows chosen before
+    // would go with it into the list's next Delete.
     LBSeries->ChooseOnly(LBSeries->GetItems()->IndexOfObject(Series));
     SetTabSeries();
     TabSeries->Show();
