@@ -380,15 +380,6 @@ const TTabSheet* ShownPage(const TPageControl& pages) {
     return nullptr;
 }
 
-TRect TabRect(const TTabSheet& sheet) {
-    TPageControl* pc = sheet.GetPageControl();
-    if (pc == nullptr) throw std::logic_error("the sheet is in no page control");
-    QTabBar* bar = pc->TabWidget()->tabBar();
-    const QRect r = bar->tabRect(pc->TabWidget()->indexOf(sheet.Widget()));
-    const QPoint at = bar->mapTo(pc->TabWidget(), r.topLeft());
-    return TRect(at.x(), at.y(), at.x() + r.width(), at.y() + r.height());
-}
-
 void ClickItem(const TCustomListBox& list, int index) {
     auto* w = qobject_cast<QListWidget*>(WidgetOf(list));
     if (w == nullptr || w->item(index) == nullptr) throw std::logic_error("no such list item");

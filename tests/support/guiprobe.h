@@ -126,8 +126,6 @@ void ChooseTab(const TTabSheet& sheet);
 // The sheet a page control shows, its tab marked and its page on view; nullptr when the tab
 // marked and the page on view are not of one sheet.
 const TTabSheet* ShownPage(const TPageControl& pages);
-// Where the sheet's tab lies, in its page control's client coordinates (empty when not shown).
-TRect TabRect(const TTabSheet& sheet);
 // Clicks an item of a list box with the mouse (scrolled into view first).
 void ClickItem(const TCustomListBox& list, int index);
 // The front picture laid over a copy of the back one with its top-left at `at`.

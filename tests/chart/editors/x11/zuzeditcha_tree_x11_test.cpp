@@ -1,8 +1,9 @@
 // The chart editor in tree mode as the X server under a window manager shows it: a node chosen
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
 // series list onto a group joins that group, the series list follows clicks and keys on the
-// groups, the series buttons follow the rows chosen, and the data page's buttons and navigator
-// show themselves.
+// groups, the series buttons follow the rows chosen, a series opened from the tree or the series
+// page's chooser is the list's one row chosen, and the data page's buttons and navigator show
+// themselves.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
@@ -230,7 +231,9 @@ TEST_F(XTreeMode, TheSeriesListFollowsClicksAndKeysOnTheGroups) {
 }
 
 // The series buttons follow the rows chosen by clicks and by keys: one row allows renaming,
-// cloning and a move towards the other end, two rows neither.
+// cloning and a move towards the other end, two rows neither. The series opened last, from the
+// tree, the series page's chooser or a double-click, is the one row chosen when the list is back,
+// and the only one «Delete» asks about.
 TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     TChartEditForm* e = editor.get();
@@ -305,8 +308,7 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     EXPECT_EQ(chart->GetSeries(1), first);
     EXPECT_EQ(list->GetSelCount(), 1);
 
-    // Five series, S1 to S5. A series opened, from the tree or in the series page's chooser, is
-    // the list's one row chosen when the list is shown again, and the buttons follow it.
+    // Five series, S1 to S5.
     for (const char16_t* t : {u"Расход, м³/ч", u"Подача, м³", u"Обратка, м³"})
         AddSeries<TLineSeries>({1, 2}, t);
     ASSERT_TRUE(probe::WaitFor([&] { return e->SeriesNode->GetCount() == 5; }));
@@ -325,7 +327,7 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     const struct {
         const char* step;
         How how;
-        int row;                      // clicked in the list or opened from the tree (-1: the series list)
+        int row;                      // clicked or opened from the tree (-1: the series list's node)
         const char* chosen = nullptr; // once the list is shown: the rows chosen and the current one
         const char* buttons = nullptr;
         bool deleted = false; // «Delete» clicked then, and answered No
