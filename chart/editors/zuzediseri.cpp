@@ -368,7 +368,8 @@ void TFormZuzSeries::ZuzEvent(TZuzEvent* Event) {
 void TFormZuzSeries::SetCBSeries() {
     if (TheSeries) {
         CBSeries->SetItemIndex(CBSeries->GetItems()->IndexOfObject(TheSeries));
-        CBSeriesChange(CBSeries);
+        // Not as the chooser: the series comes from the list, whose rows stay as they are.
+        CBSeriesChange(this);
     } else {
         PageSeries->SetVisible(false);
     }
@@ -392,7 +393,7 @@ const ClassInfo* TFormZuzSeries::SourceClassOfStyle(int Index) const {
                                                                  : nullptr;
 }
 
-void TFormZuzSeries::CBSeriesChange(TObject*) {
+void TFormZuzSeries::CBSeriesChange(TObject* Sender) {
     TRestoreOnExit<bool> filling(Filling, true);
     TTabSheet* active = PageSeries->GetActivePage();
     const String activeCaption = active ? active->GetCaption() : String();
@@ -407,6 +408,11 @@ void TFormZuzSeries::CBSeriesChange(TObject*) {
         return;
     }
     TheSeries->FreeNotification(this);
+    // A series chosen here is the editor's series list's one row chosen, as one opened there
+    // is: rows chosen before would go with it into the list's next Delete.
+    if (TheListBox && Sender == CBSeries)
+        if (const int row = TheListBox->GetItems()->IndexOfObject(TheSeries); row >= 0)
+            TheListBox->ChooseOnly(row);
     ListenTo(ChartOf(TheSeries));
     FillDataSourceStyles();
 

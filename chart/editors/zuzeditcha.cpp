@@ -440,6 +440,13 @@ void TChartEditForm::MainPageChange(TObject*) {
         SetTabPrint();
     else
         BroadCastShowEditor(page);
+    if (page == TabChart && SubPage->GetActivePage() == TabSeriesList) SeriesListShown();
+}
+
+// Refreshed while the list was hidden (a series opened meanwhile refills it), the buttons
+// were all off: shown again, they follow the rows chosen.
+void TChartEditForm::SeriesListShown() {
+    LBSeriesRefreshButtons(LBSeries);
 }
 
 void TChartEditForm::MainPageChanging(TObject*, bool& AllowChange) {
@@ -464,6 +471,7 @@ void TChartEditForm::SubPageChange(TObject* Sender) {
     if (!page) return;
     if (HighlightTabs) page->SetHighlighted(true);
     if (TreeMode() && Sender == SubPage) SelectTreeNodeData(page);
+    if (page == TabSeriesList) SeriesListShown();
     if (FChart && page->GetControlCount() == 0 && page != TabSeriesList) CreateSubPageForm(page);
     if (page == Tab3D) {
         if (auto* form = dynamic_cast<TFormZuz3D*>(PageForm(Tab3D))) form->CheckControls();
@@ -613,10 +621,10 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
     LBSeries->SetEnableDragSeries(order);
     BMoveDown->SetVisible(order);
     BMoveUP->SetVisible(order);
-    // Rebuilt only when the number changed: every click in the list lands here, and a rebuild
-    // would take away the series node the user chose.
-    if (TreeMode() && SeriesNode && SeriesNode->GetCount() != LBSeries->GetItems()->GetCount())
-        AddSeriesNodes();
+    // Rebuilt only when the series or their order changed (a series added or gone, moved up,
+    // down or dragged): every click in the list lands here, and a rebuild would take away the
+    // series node the user chose.
+    if (TreeMode() && !SeriesNodesFollowList()) AddSeriesNodes();
 }
 
 void TChartEditForm::TabSeriesBackOnMainPage() {

@@ -212,6 +212,8 @@ public:
     // Tree mode and series groups.
     void PrepareTree();
     void AddSeriesNodes();
+    // Whether the series nodes are those of the list's rows, in the list's order.
+    bool SeriesNodesFollowList() const;
     void TreeChange(TObject* Sender, TTreeNode* Node);
     void TreeEditing(TObject* Sender, TTreeNode* Node, bool& AllowEdit);
     void TreeSelectSeries(TChartSeries* Series);
@@ -264,6 +266,8 @@ private:
     void RebuildSeriesForm();
     // TabSeries back on MainPage when tree mode took it away.
     void TabSeriesBackOnMainPage();
+    // The series list shown again, by a tab or a tree node: its buttons follow its rows.
+    void SeriesListShown();
     void ReadStoredBounds();
     void SaveStoredBounds();
 

@@ -178,15 +178,33 @@ void TChartEditForm::PrepareTree() {
     if (Tree->CanFocus()) Tree->SetFocus();
 }
 
+namespace {
+
+bool HasSeriesNode(const TChartSeries* Series) {
+    return Series && (Series->GetComponentState().Contains(csDesigning) || Series->GetShowInEditor());
+}
+
+} // namespace
+
 void TChartEditForm::AddSeriesNodes() {
     if (!TreeMode() || !SeriesNode) return;
     SeriesNode->DeleteChildren();
     TStrings* rows = LBSeries->GetItems();
-    for (int i = 0; i < rows->GetCount(); ++i) {
+    for (int i = 0; i < rows->GetCount(); ++i)
+        if (HasSeriesNode(LBSeries->GetSeries(i)))
+            Tree->GetItems()->AddChildObject(SeriesNode, rows->GetStrings(i), LBSeries->GetSeries(i));
+}
+
+bool TChartEditForm::SeriesNodesFollowList() const {
+    if (!SeriesNode) return true;
+    TTreeNode* node = SeriesNode->GetFirstChild();
+    for (int i = 0; i < LBSeries->GetItems()->GetCount(); ++i) {
         TChartSeries* s = LBSeries->GetSeries(i);
-        if (s && (s->GetComponentState().Contains(csDesigning) || s->GetShowInEditor()))
-            Tree->GetItems()->AddChildObject(SeriesNode, rows->GetStrings(i), s);
+        if (!HasSeriesNode(s)) continue;
+        if (!node || node->GetData() != s) return false;
+        node = node->GetNextSibling();
     }
+    return !node;
 }
 
 // ---------------------------------------------------------------------------
@@ -249,6 +267,7 @@ void TChartEditForm::TreeChange(TObject*, TTreeNode* Node) {
         if (tab == TabSeriesList) {
             if (LBSeries->CanFocus()) LBSeries->SetFocus();
             LBSeries->Repaint();
+            SeriesListShown();
         }
     } else if (auto* series = dynamic_cast<TChartSeries*>(data)) {
         TreeSelectSeries(series);
@@ -299,7 +318,9 @@ void TChartEditForm::TreeSelectSeries(TChartSeries* Series) {
         if (!allow) return;
     }
     ShowOnPagePanel(TabSeries, false);
-    LBSeries->SetSelectedSeries(Series);
+    // The series opened is the list's one row chosen when the list is back: rows chosen before
+    // would go with it into the list's next Delete.
+    LBSeries->ChooseOnly(LBSeries->GetItems()->IndexOfObject(Series));
     SetTabSeries();
     TabSeries->Show();
     if (SeriesForm) SeriesForm->PageSeriesChange(SeriesForm->PageSeries);

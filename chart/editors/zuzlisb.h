@@ -98,6 +98,8 @@ public:
     TChartSeries* GetSelectedSeries() const { return GetSeries(GetItemIndex()); }
     void SetSelectedSeries(TChartSeries* Value);
     void SelectSeries(int Index);
+    // The row alone chosen, and current (none for -1).
+    void ChooseOnly(int Row);
     bool AnySelected();
     void SelectAll() override;
     void SwapSeries(int A, int B);
@@ -136,7 +138,6 @@ private:
     };
     void EditorKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
     void EditorKeyPress(TObject* Sender, Char& Key);
-    void ChooseOnly(int Row);
     void RemoveSeriesRow(TChartSeries* Series);
     void UpdateCursor();
 

@@ -379,6 +379,13 @@ void TPageControl::TabChanged(int Index) {
         }
         FActivePage = next;
         Change();
+        // A sheet added while the tab widget was switching (a page that adds its own tabs as it
+        // is first shown) leaves the widget on another sheet than the one chosen.
+        if (FActivePage && FTabs->currentWidget() != FActivePage->Widget()) {
+            FSettingPage = true;
+            FTabs->setCurrentWidget(FActivePage->Widget());
+            FSettingPage = false;
+        }
     });
 }
 

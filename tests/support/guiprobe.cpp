@@ -376,6 +376,16 @@ void ChooseTab(const TTabSheet& sheet) {
     pc->TabWidget()->tabBar()->setCurrentIndex(pc->TabWidget()->indexOf(sheet.Widget()));
 }
 
+const TTabSheet* ShownPage(const TPageControl& pages) {
+    QTabWidget* tabs = pages.TabWidget();
+    QWidget* page = tabs->currentWidget();
+    if (page == nullptr || tabs->widget(tabs->tabBar()->currentIndex()) != page || !page->isVisible())
+        return nullptr;
+    for (int i = 0; i < pages.GetPageCount(); ++i)
+        if (pages.GetPage(i)->Widget() == page) return pages.GetPage(i);
+    return nullptr;
+}
+
 void ClickItem(const TCustomListBox& list, int index) {
     auto* w = qobject_cast<QListWidget*>(WidgetOf(list));
     if (w == nullptr || w->item(index) == nullptr) throw std::logic_error("no such list item");

@@ -125,6 +125,9 @@ void Wheel(const TControl& control, TPoint at, int delta, TShiftState shift = {}
 void Choose(const TCustomComboBox& box, int index);
 // Chooses a tab of a page control as a user does: the page control may refuse it.
 void ChooseTab(const TTabSheet& sheet);
+// The sheet a page control shows, its tab marked and its page on view; nullptr when the tab
+// marked and the page on view are not of one sheet.
+const TTabSheet* ShownPage(const TPageControl& pages);
 // Clicks an item of a list box with the mouse (scrolled into view first).
 void ClickItem(const TCustomListBox& list, int index);
 // The front picture laid over a copy of the back one with its top-left at `at`.

@@ -207,6 +207,37 @@ TEST_F(ChartEditFormTest, SeriesButtonsFollowTheSelectedSeriesAndTheOptions) {
     EXPECT_FALSE(e->LBSeries->GetEnableDragSeries());
 }
 
+// The series opened last, by a double-click or in the series page's chooser, is the list's one
+// row chosen when its tab is back, and the buttons follow it, however the list comes back.
+TEST_F(ChartEditFormTest, TheSeriesListShowsTheSeriesOpenedAloneAndItsButtonsFollow) {
+    auto* e = Shown(Editor());
+    TChartListBox* list = e->LBSeries;
+    // Title, Clone, up, down.
+    const auto buttons = [&] {
+        std::string on;
+        for (TControl* b :
+             std::initializer_list<TControl*>{e->BRenameSeries, e->BCloneSeries, e->BMoveUP, e->BMoveDown})
+            on += b->GetEnabled() ? "1" : "0";
+        return on;
+    };
+    list->SetSelected(1, true);
+    e->LBSeriesEditSeries(list, 0);
+    ASSERT_NE(e->SeriesForm, nullptr);
+    probe::Choose(*e->SeriesForm->CBSeries, 1);
+    probe::ChooseTab(*e->TabChart);
+    EXPECT_EQ(list->GetItemIndex(), 1);
+    EXPECT_EQ(list->GetSelCount(), 1);
+    EXPECT_EQ(buttons(), "1110");
+
+    probe::ChooseTab(*e->TabGeneral);
+    probe::ChooseTab(*e->TabSeries);
+    probe::Choose(*e->SeriesForm->CBSeries, 0);
+    probe::ChooseTab(*e->TabChart);
+    probe::ChooseTab(*e->TabSeriesList);
+    EXPECT_EQ(list->GetItemIndex(), 0);
+    EXPECT_EQ(buttons(), "1101");
+}
+
 TEST_F(ChartEditFormTest, StoredPlaceAndSizeAreKeptInsideTheScreen) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     Store(u"Left", screenWidth + 50);

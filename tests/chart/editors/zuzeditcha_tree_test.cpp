@@ -160,6 +160,67 @@ TEST_F(TreeModeTest, AnElementNodeShowsItsPagePointedAtThatElement) {
     EXPECT_TRUE(e->SeriesForm->GetShowing());
 }
 
+// ▲, ▼ and a drag change the series' order in the list and the chart: the tree at once too.
+TEST_F(TreeModeTest, TheSeriesNodesFollowEveryChangeOfOrder) {
+    AddLine(u"Расход, м³/ч");
+    AddLine(u"Подача, м³");
+    auto* e = Shown();
+    TChartListBox* list = e->LBSeries;
+    const auto nodes = [&] {
+        std::vector<TChartSeries*> v;
+        for (TTreeNode* n = e->SeriesNode->GetFirstChild(); n; n = n->GetNextSibling()) {
+            EXPECT_EQ(n->GetText(), SeriesTitleOrName(static_cast<TChartSeries*>(n->GetData())));
+            v.push_back(static_cast<TChartSeries*>(n->GetData()));
+        }
+        return v;
+    };
+    const auto chartOrder = [&] {
+        std::vector<TChartSeries*> v;
+        for (int i = 0; i < chart->SeriesCount(); ++i) v.push_back(chart->GetSeries(i));
+        return v;
+    };
+    const std::vector<TChartSeries*> before = chartOrder();
+    const struct {
+        const char* step;
+        int row;          // chosen first
+        TControl* button; // clicked, or nullptr for a drag onto the second row
+    } steps[] = {{"up from the last", 3, e->BMoveUP},
+                 {"down from the first", 0, e->BMoveDown},
+                 {"the last dragged onto the second", 3, nullptr}};
+    for (const auto& step : steps) {
+        probe::ClickItem(*list, step.row);
+        if (step.button) {
+            probe::Click(*step.button);
+        } else {
+            const TRect onto = list->ItemRect(1);
+            list->DragDrop(list, onto.Left + 60, (onto.Top + onto.Bottom) / 2);
+        }
+        EXPECT_EQ(nodes(), chartOrder()) << step.step;
+    }
+    EXPECT_EQ(chartOrder(), (std::vector<TChartSeries*>{before[1], before[2], before[3], before[0]}));
+    EXPECT_EQ(e->Tree->GetSelected(), e->SeriesNode);
+}
+
+// A series page whose type adds a tab as its "Format" tab is first shown ("Point", for a line):
+// the first click on "Format" shows "Format", not the tab shown before.
+TEST_F(TreeModeTest, TheFirstClickOnATabOfASeriesOpenedFromTheTreeShowsIt) {
+    AddLine(u"Расход, м³/ч");
+    AddLine(u"Подача, м³");
+    auto* e = Shown();
+    e->Tree->SetSelected(Node(u"Подача, м³"));
+    TFormZuzSeries* page = e->SeriesForm;
+    ASSERT_NE(page, nullptr);
+    probe::ChooseTab(*page->TabGeneral);
+    e->Tree->SetSelected(Node(u"Расход, м³/ч"));
+    probe::ProcessEvents();
+    ASSERT_EQ(probe::ShownPage(*page->PageSeries), page->TabGeneral);
+    probe::ChooseTab(*page->TheTabSheet);
+    probe::ProcessEvents();
+    EXPECT_EQ(page->PageSeries->GetPage(1)->GetCaption(), u"Point");
+    EXPECT_EQ(page->PageSeries->GetActivePage(), page->TheTabSheet);
+    EXPECT_EQ(probe::ShownPage(*page->PageSeries), page->TheTabSheet);
+}
+
 TEST_F(TreeModeTest, TheFormIsPutBackTogetherWhenItGoes) {
     auto* e = Shown();
     e->Tree->SetWidth(170);

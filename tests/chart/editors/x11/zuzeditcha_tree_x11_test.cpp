@@ -1,12 +1,15 @@
 // The chart editor in tree mode as the X server under a window manager shows it: a node chosen
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
 // series list onto a group joins that group, the series list follows clicks and keys on the
-// groups, the series buttons follow the rows chosen, and the data page's buttons and navigator
-// show themselves.
+// groups, the series buttons follow the rows chosen, a series opened from the tree or the series
+// page's chooser is the list's one row chosen, and the data page's buttons and navigator show
+// themselves.
 #include "chart/editors/zuzeditcha.h"
 
+#include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
+#include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
@@ -228,7 +231,9 @@ TEST_F(XTreeMode, TheSeriesListFollowsClicksAndKeysOnTheGroups) {
 }
 
 // The series buttons follow the rows chosen by clicks and by keys: one row allows renaming,
-// cloning and a move towards the other end, two rows neither.
+// cloning and a move towards the other end, two rows neither. The series opened last, from the
+// tree, the series page's chooser or a double-click, is the one row chosen when the list is back,
+// and the only one «Delete» asks about.
 TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     TChartEditForm* e = editor.get();
@@ -262,7 +267,7 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         const char* step;
         int row;          // clicked (past the last: below the rows), or -1
         const char* keys; // typed, or held while clicking
-        const char* buttons;
+        const char* buttons = nullptr;
         TControl* button = nullptr; // clicked instead of a row
         int dragged = -1;           // the row dragged onto Row instead of a click
     } steps[] = {
@@ -302,5 +307,75 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     // Three moves: the series that was first is second now.
     EXPECT_EQ(chart->GetSeries(1), first);
     EXPECT_EQ(list->GetSelCount(), 1);
+
+    // Five series, S1 to S5.
+    for (const char16_t* t : {u"Расход, м³/ч", u"Подача, м³", u"Обратка, м³"})
+        AddSeries<TLineSeries>({1, 2}, t);
+    ASSERT_TRUE(probe::WaitFor([&] { return e->SeriesNode->GetCount() == 5; }));
+    const auto chosen = [&] {
+        std::string rows;
+        for (int i = 0; i < list->GetItems()->GetCount(); ++i) rows += list->GetSelected(i) ? "1" : "0";
+        return rows + " " + std::to_string(list->GetItemIndex());
+    };
+    const auto node = [&](int Row) { // the series of the row, or the series list for -1
+        if (Row < 0) return e->SeriesNode;
+        TTreeNode* n = e->SeriesNode->GetFirstChild();
+        while (n && n->GetData() != list->GetSeries(Row)) n = n->GetNextSibling();
+        return n;
+    };
+    enum How { kClick, kDoubleClick, kTree, kChooser };
+    const struct {
+        const char* step;
+        How how;
+        int row;                      // clicked or opened from the tree (-1: the series list's node)
+        const char* chosen = nullptr; // once the list is shown: the rows chosen and the current one
+        const char* buttons = nullptr;
+        bool deleted = false; // «Delete» clicked then, and answered No
+    } visits[] = {
+        {"S2 from the tree", kTree, 1},
+        {"the series list from the tree", kTree, -1, "01000 1", "1111"},
+        {"click on S5", kClick, 4, "00001 4", "1110"},
+        {"S4 from the tree", kTree, 3},
+        {"S1 from the tree", kTree, 0},
+        {"the series list from the tree", kTree, -1, "10000 0", "1101", true},
+        {"click on S2", kClick, 1, "01000 1", "1111"},
+        {"S1 from the tree", kTree, 0},
+        {"S3 from the tree", kTree, 2},
+        {"the series list from the tree", kTree, -1, "00100 2", "1111"},
+        {"click on S1", kClick, 0, "10000 0", "1101"},
+        {"S2 from the tree", kTree, 1},
+        {"Down in the chooser: S3", kChooser, 0},
+        {"the series list from the tree", kTree, -1, "00100 2", "1111"},
+        {"double-click on S4", kDoubleClick, 3},
+        {"the series list from the tree", kTree, -1, "00010 3", "1111"},
+    };
+    for (const auto& step : visits) {
+        if (step.how == kTree) {
+            ASSERT_NE(node(step.row), nullptr) << step.step;
+            ASSERT_TRUE(xserver::Click(*e->Tree, Middle(node(step.row)->DisplayRect()))) << step.step;
+        } else if (step.how == kChooser) {
+            ASSERT_TRUE(xserver::Focus(*e->SeriesForm->CBSeries)) << step.step;
+            ASSERT_TRUE(xserver::Type("Down")) << step.step;
+        } else {
+            ASSERT_TRUE(xserver::Click(*list, title(step.row), step.how == kDoubleClick ? 2 : 1))
+                << step.step;
+        }
+        TControl* const page = step.chosen ? static_cast<TControl*>(e->TabSeriesList) : e->TabSeries;
+        ASSERT_TRUE(probe::WaitFor([&] { return e->PagePanel->GetControl(0) == page && page->GetShowing(); }))
+            << step.step;
+        if (!step.chosen) continue;
+        EXPECT_TRUE(probe::WaitFor([&] { return chosen() == step.chosen && buttons() == step.buttons; }))
+            << step.step << ": " << chosen() << ", " << buttons();
+        if (!step.deleted) continue;
+        xserver::Keep(xserver::Picture(*e), "chart-editor-series-list-after-tree-visits");
+        // «Delete» asks about the series opened last, alone.
+        ModalDriver driver;
+        driver.Dialog(TDialogKind::MessageDlg, Answered(mrNo), [&](const TDialogRequest& r) {
+            EXPECT_EQ(r.Text, u"Delete " + list->GetItems()->GetStrings(0) + u" ?");
+        });
+        ASSERT_TRUE(xserver::Click(*e->BDeleteSeries, TPoint(8, 8)));
+        ASSERT_TRUE(probe::WaitFor([&] { return driver.Pending() == 0; }));
+        EXPECT_EQ(chart->SeriesCount(), 5);
+    }
     EXPECT_TRUE(requests.empty());
 }
