@@ -422,7 +422,7 @@ TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
         return a.Bytes();
     };
     const std::size_t list = 12 + 44 + 20 + 20; // the "LIST" chunk: after "anih", "rate" and "seq "
-    const std::size_t icon = list + 12;         // the first frame's "icon" chunk
+    const std::size_t icon = list + 12;         // the first frame's "icon" chunk, 8 + 4286 bytes
     const std::pair<const char*, Bytes> rows[] = {
         {"not-a-cursor.cur", Bytes{'n', 'o', 't'}},
         {"header-cut.ani", cut(20)},
@@ -432,11 +432,14 @@ TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
         {"frames-fewer.ani", with([](AniFile& a) { a.FrameCount = 3; })},
         {"frames-huge.ani", with([](AniFile& a) { a.FrameCount = 0x7FFFFFFF; })},
         {"steps-huge.ani", with([](AniFile& a) { a.StepCount = 0x40000000; })},
+        {"rates-fewer.ani", with([](AniFile& a) {
+             a.Rates = {6, 12};
+         })},
         {"steps-past-frames.ani", with([](AniFile& a) {
              a.Order = {0, 5, 1};
          })},
         {"sequence-missing.ani", with([](AniFile& a) { a.Order.clear(); })},
-        {"icon-past-end.ani", patched(icon + 4, 0x7FFFFFF0)},
+        {"icon-past-end.ani", patched(icon + 8 + 4286 + 4, 0x7FFFFFF0)}, // the second frame's
         {"picture-past-end.ani", patched(icon + 8 + 18, 0x00FFFFF0)},
     };
     const auto cutCursor = temp.path / "cut.cur";
