@@ -254,10 +254,6 @@ void TFormZuzGeneral::CBCursorChange(TObject*) {
 void TFormZuzGeneral::BLoadClick(TObject*) {
     if (!FChart || !OpenDialog1->Execute()) return;
     const String file = OpenDialog1->GetFileName();
-    if (IsAnimatedCursorFile(file)) {
-        ShowMessage(u"Animated cursors cannot be used here: " + file);
-        return;
-    }
     HCURSOR cursor = LoadCursorFromFileW(file);
     if (!cursor) {
         ShowMessage(u"The cursor file cannot be read: " + file);

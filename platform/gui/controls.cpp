@@ -237,6 +237,12 @@ void UnregisterWidget(QObject* widget) {
     widget->removeEventFilter(ControlEventFilter());
 }
 
+void ShowCursorAgain(TCursor Cursor) {
+    for (const auto& [widget, control] : Registry())
+        if (control->Widget() == widget && control->GetCursor() == Cursor)
+            control->Widget()->setCursor(ToQtCursor(Cursor));
+}
+
 TControl* ControlOfWidgetExact(const QObject* widget) {
     auto it = Registry().find(widget);
     return it == Registry().end() ? nullptr : it->second;

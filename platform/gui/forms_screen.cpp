@@ -3,6 +3,7 @@
 #include "platform/gui/qtbridge.h"
 
 #include "platform/core/resources.h"
+#include "platform/gui/extctrls.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/gdiqt.h"
 
@@ -60,8 +61,35 @@ HCURSOR LoadCursorResource(const String& Name) {
         }
     }
     EnsureQtApplication();
-    return new TCursorPicture{QCursor(QPixmap::fromImage(image), hotX, hotY)};
+    return new TCursorPicture(QCursor(QPixmap::fromImage(image), hotX, hotY));
 }
+
+TCursorPicture::TCursorPicture(QCursor Shown) : Cursor(std::move(Shown)) {}
+TCursorPicture::~TCursorPicture() = default;
+
+namespace {
+
+// The animated cursor's next step, shown wherever its number is.
+void StepCursor(HCURSOR Picture, int Index) {
+    Picture->Step = (Picture->Step + 1) % Picture->Steps.size();
+    const TCursorPicture::TStep& step = Picture->Steps[Picture->Step];
+    Picture->Cursor = Picture->Frames[step.Frame];
+    Picture->Timer->SetInterval(step.Milliseconds);
+    ShowCursorAgain(static_cast<TCursor>(Index));
+    if (Screen && Screen->GetCursor() == Index) QApplication::changeOverrideCursor(Picture->Cursor);
+}
+
+// An animated cursor entered in the table under Index starts again from its first step.
+void Animate(HCURSOR Picture, int Index) {
+    if (Picture->Steps.size() < 2) return;
+    Picture->Step = 0;
+    Picture->Cursor = Picture->Frames[Picture->Steps[0].Frame];
+    Picture->Timer.reset(Create<TTimer>(nullptr));
+    Picture->Timer->SetInterval(Picture->Steps[0].Milliseconds);
+    Picture->Timer->OnTimer = TNotifyEvent([Picture, Index](TObject*) { StepCursor(Picture, Index); });
+}
+
+} // namespace
 
 void DestroyCursor(HCURSOR Cursor) {
     delete Cursor;
@@ -136,13 +164,17 @@ void TScreen::SetCursors(int Index, HCURSOR Cursor) {
         if (it->first == Index) {
             if (it->second == Cursor) return;
             DestroyCursor(it->second);
-            if (Cursor)
+            if (Cursor) {
                 it->second = Cursor;
-            else
+                Animate(Cursor, Index);
+            } else {
                 FPictures.erase(it);
+            }
             return;
         }
-    if (Cursor) FPictures.emplace_back(Index, Cursor);
+    if (!Cursor) return;
+    FPictures.emplace_back(Index, Cursor);
+    Animate(Cursor, Index);
 }
 
 HCURSOR TScreen::GetCursorHandle(int Index) const {

@@ -15,10 +15,14 @@
 #include <QSize>
 #include <QString>
 
+#include <cstddef>
+#include <vector>
+
 class QWidget;
 class QEvent;
 class QLocale;
 class QMessageBox;
+class TTimer;
 
 inline QString ToQString(std::u16string_view s) {
     return QString::fromUtf16(s.data(), static_cast<qsizetype>(s.size()));
@@ -61,6 +65,9 @@ bool DragMouseUp(TControl* Control, int X, int Y);
 void DragControlGone(TControl* Control);
 bool DragTakeConsumed();
 TControl* ControlOfWidgetExact(const QObject* widget);
+// Every control showing the cursor number shows its picture again (an animated cursor's
+// picture changes under the same number).
+void ShowCursorAgain(TCursor Cursor);
 
 // Runs a handler coming from the Qt event loop: Qt must never see an
 // exception, so anything thrown goes to the application object's handler.
@@ -94,7 +101,21 @@ QString ToQtDateFormat(const String& format, Char dateSeparator, Char timeSepara
 
 } // namespace gui_detail
 
-// A cursor made from a picture of the program's own.
+// A cursor made from a picture of the program's own. An animated one also holds its frames and
+// the steps that show them in turn, each for its time; while the screen's cursor table holds it,
+// a timer on the application's clock moves it from step to step (forms_screen.cpp).
 struct TCursorPicture {
-    QCursor Cursor;
+    explicit TCursorPicture(QCursor Shown = {});
+    ~TCursorPicture();
+    TCursorPicture(const TCursorPicture&) = delete;
+    TCursorPicture& operator=(const TCursorPicture&) = delete;
+    struct TStep {
+        std::size_t Frame;
+        unsigned Milliseconds;
+    };
+    QCursor Cursor; // the picture shown now
+    std::vector<QCursor> Frames;
+    std::vector<TStep> Steps;
+    std::size_t Step = 0;
+    Owned<TTimer> Timer;
 };

@@ -1,11 +1,14 @@
-// Cursor files, as the chart editor loads one the user picks: a damaged file
-// gives no cursor, never a crash; a cursor read has its hot spot on it.
+// Cursor files, still (.cur) and animated (.ani), as the chart editor loads one the user
+// picks: a damaged file gives no cursor, never a crash or a large allocation; every frame a
+// cursor read shows has its hot spot on it.
 #include "platform/core/resources.h"
 #include "platform/gui/cursorfile.h"
+#include "platform/gui/forms.h"
 #include "tests/fuzz/fuzzing.h"
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -80,11 +83,40 @@ std::string CursorFile(const Picture& P, unsigned Bits) {
     return file + dib;
 }
 
+std::string Chunk(const std::string& Id, const std::string& Data) {
+    std::string c = Id;
+    U32(c, static_cast<unsigned>(Data.size()));
+    return c + Data + (Data.size() % 2 ? std::string(1, '\0') : std::string());
+}
+
+// An animated cursor of the frames, shown in Order at Rates (jiffies) when those are given.
+std::string AnimatedFile(const std::vector<std::string>& Frames, const std::vector<unsigned>& Order,
+                         const std::vector<unsigned>& Rates) {
+    std::string header;
+    const auto steps = static_cast<unsigned>(Order.empty() ? Frames.size() : Order.size());
+    for (const unsigned v :
+         {36u, static_cast<unsigned>(Frames.size()), steps, 0u, 0u, 0u, 0u, 6u, Order.empty() ? 1u : 3u})
+        U32(header, v);
+    std::string body = "ACON" + Chunk("anih", header);
+    for (const auto& [id, values] : {std::pair{"rate", &Rates}, std::pair{"seq ", &Order}}) {
+        std::string list;
+        for (const unsigned v : *values) U32(list, v);
+        if (!values->empty()) body += Chunk(id, list);
+    }
+    std::string frames = "fram";
+    for (const std::string& f : Frames) frames += Chunk("icon", f);
+    return Chunk("RIFF", body + Chunk("LIST", frames));
+}
+
 } // namespace
 
 fuzz::Seeds FuzzSeeds() {
     const Picture hand = Hand();
-    return {{"hand1.cur", CursorFile(hand, 1)}, {"hand32.cur", CursorFile(hand, 32)}};
+    const std::string one = CursorFile(hand, 1), many = CursorFile(hand, 32);
+    return {{"hand1.cur", one},
+            {"hand32.cur", many},
+            {"hands.ani", AnimatedFile({one, many}, {1, 0, 1}, {2, 4, 1})},
+            {"hands-plain.ani", AnimatedFile({many, one}, {}, {})}};
 }
 
 void FuzzOne(std::string_view Input) {
@@ -94,13 +126,22 @@ void FuzzOne(std::string_view Input) {
         out.write(Input.data(), static_cast<std::streamsize>(Input.size()));
         if (!out.flush()) fuzz::Fail("cannot write the cursor file");
     }
-    const String name = UTF8ToString(file);
-    IsAnimatedCursorFile(name);
-    if (HCURSOR cursor = LoadCursorFromFileW(name)) {
-        const TSize size = CursorSize(cursor);
-        const TPoint hot = CursorHotSpot(cursor);
+    HCURSOR cursor = LoadCursorFromFileW(UTF8ToString(file));
+    if (!cursor) return;
+    // An animated cursor steps through its frames on the clock once the screen holds it: every
+    // frame it comes to has its hot spot on it.
+    constexpr int kNumber = 2099;
+    TManualClock clock;
+    Application->SetClock(&clock);
+    Screen->SetCursors(kNumber, cursor);
+    for (int second = 0; second < 4; ++second) {
+        const HCURSOR shown = Screen->GetCursorHandle(kNumber);
+        const TSize size = CursorSize(shown);
+        const TPoint hot = CursorHotSpot(shown);
         fuzz::Check(hot.X >= 0 && hot.Y >= 0 && hot.X < size.cx && hot.Y < size.cy,
                     "the hot spot is off the cursor");
-        DestroyCursor(cursor);
+        clock.Advance(1000);
     }
+    Screen->SetCursors(kNumber, HCURSOR{});
+    Application->SetClock(nullptr);
 }

@@ -215,6 +215,12 @@ Picture Grab(TBitmap& bitmap) {
     return p;
 }
 
+Picture ShownCursor(const TControl& control) {
+    Picture p;
+    p.impl_->image = WidgetOf(control)->cursor().pixmap().toImage();
+    return p;
+}
+
 Rgb Pixel(TBitmap& bitmap, int x, int y) {
     return RgbOf(QColor(BitmapImage(bitmap.GetHandle()).pixel(x, y)));
 }

@@ -63,6 +63,7 @@ private:
     friend Picture Grab(const TControl& control);
     friend Picture Grab(TBitmap& bitmap);
     friend Picture GrabScreen(QWidget* widget);
+    friend Picture ShownCursor(const TControl& control);
     friend Picture Overlay(const Picture& back, const Picture& front, TPoint at);
     struct Impl;
     std::unique_ptr<Impl> impl_;
@@ -74,6 +75,9 @@ Picture Grab(TBitmap& bitmap);
 Picture GrabScreen(QWidget* widget);
 Picture GrabScreen(const TControl& control);
 Rgb Pixel(TBitmap& bitmap, int x, int y);
+// The picture of the mouse cursor the control's window shows now (a picture of the program's
+// own; empty for a stock shape).
+Picture ShownCursor(const TControl& control);
 // A pixel of a custom-drawn control's retained picture as last painted,
 // without running the event loop.
 Rgb Pixel(const TGraphicControl& control, int x, int y);

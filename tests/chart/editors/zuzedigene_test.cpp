@@ -26,6 +26,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,6 +44,10 @@ public:
     void Byte(unsigned v) { d.push_back(static_cast<std::uint8_t>(v)); }
     void U16(unsigned v) { Byte(v & 0xFF), Byte((v >> 8) & 0xFF); }
     void U32(unsigned v) { U16(v & 0xFFFF), U16(v >> 16); }
+    CursorBytes() = default;
+    void Tag(const char* Four) { d.insert(d.end(), Four, Four + 4); }
+    void Append(const std::vector<std::uint8_t>& More) { d.insert(d.end(), More.begin(), More.end()); }
+    const std::vector<std::uint8_t>& Data() const { return d; }
     void Save(const std::filesystem::path& Path) const {
         std::ofstream(Path, std::ios::binary)
             .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
@@ -68,17 +73,64 @@ void WriteCursorFile(const std::filesystem::path& Path, int HotX, int HotY, int 
     c.Save(Path);
 }
 
-// 32 bits a pixel with its own alpha: an opaque red 4 x 4 square in the top-left corner.
-void WriteAlphaCursorFile(const std::filesystem::path& Path) {
+// 32 bits a pixel with its own alpha: an opaque 4 x 4 square of the colour (0xRRGGBB) in the
+// top-left corner.
+CursorBytes AlphaCursor(unsigned Rgb = 0xFF0000) {
     CursorBytes c(1, 1, 32, 4096 + 128);
     for (int row = 31; row >= 0; --row)
         for (int x = 0; x < 32; ++x) {
-            const bool red = row < 4 && x < 4;
-            c.Byte(0), c.Byte(0), c.Byte(red ? 255 : 0), c.Byte(red ? 255 : 0);
+            const unsigned on = row < 4 && x < 4 ? 0xFFFFFFFFu : 0;
+            c.U32(on & (0xFF000000u | Rgb));
         }
     for (int i = 0; i < 128; ++i) c.Byte(0xFF); // the mask says clear: the alpha decides
-    c.Save(Path);
+    return c;
 }
+
+void WriteAlphaCursorFile(const std::filesystem::path& Path) {
+    AlphaCursor().Save(Path);
+}
+
+// An animated cursor: a "fram" list of the frames (.cur files), shown in Order at Rates (jiffies)
+// when those are given, with the header's counts, rate, flags and size as set here.
+struct AniFile {
+    std::vector<CursorBytes> Frames;
+    std::vector<unsigned> Order, Rates;
+    unsigned FrameCount = 0, StepCount = 0, Rate = 3, Flags = 1, HeaderSize = 36;
+
+    AniFile(std::vector<CursorBytes> TheFrames, std::vector<unsigned> TheOrder,
+            std::vector<unsigned> TheRates)
+        : Frames(std::move(TheFrames)), Order(std::move(TheOrder)), Rates(std::move(TheRates)),
+          FrameCount(static_cast<unsigned>(Frames.size())),
+          StepCount(static_cast<unsigned>(Order.empty() ? Frames.size() : Order.size())),
+          Flags(Order.empty() ? 1 : 3) {}
+    std::vector<std::uint8_t> Bytes() const {
+        CursorBytes body;
+        body.Tag("ACON"), body.Tag("anih"), body.U32(36), body.U32(HeaderSize), body.U32(FrameCount);
+        body.U32(StepCount);
+        for (int i = 0; i < 4; ++i) body.U32(0); // width, height, bits, planes: for raw frames only
+        body.U32(Rate), body.U32(Flags);
+        for (const auto& [tag, values] : {std::pair{"rate", &Rates}, std::pair{"seq ", &Order}}) {
+            if (values->empty()) continue;
+            body.Tag(tag), body.U32(static_cast<unsigned>(4 * values->size()));
+            for (unsigned v : *values) body.U32(v);
+        }
+        CursorBytes list;
+        list.Tag("fram");
+        for (const CursorBytes& f : Frames) {
+            list.Tag("icon"), list.U32(static_cast<unsigned>(f.Data().size())), list.Append(f.Data());
+            if (f.Data().size() % 2) list.Byte(0);
+        }
+        body.Tag("LIST"), body.U32(static_cast<unsigned>(list.Data().size())), body.Append(list.Data());
+        CursorBytes file;
+        file.Tag("RIFF"), file.U32(static_cast<unsigned>(body.Data().size())), file.Append(body.Data());
+        return file.Data();
+    }
+    void Save(const std::filesystem::path& Path) const {
+        const std::vector<std::uint8_t> d = Bytes();
+        std::ofstream(Path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
+    }
+};
 
 class GeneralPage : public DialogTest {
 protected:
@@ -311,27 +363,108 @@ TEST_F(GeneralPage, LoadedCursorFilesTakeNumbers2021Then2022) {
     Screen->SetCursors(2022, HCURSOR{});
 }
 
+TEST_F(GeneralPage, AnAnimatedCursorLoadedShowsItsFramesOnTheChartInTurnAtTheFilesRates) {
+    TManualClock clock;
+    Application->SetClock(&clock);
+    // Steps: blue for 6 jiffies (100 ms), red for 12 (200 ms), red again for 3 (50 ms).
+    const auto busy = temp.path / "busy.ani";
+    AniFile({AlphaCursor(0xFF0000), AlphaCursor(0x0000FF)}, {1, 0, 0}, {6, 12, 3}).Save(busy);
+    // No "rate" or "seq ": the frames in their order, each for the header's 3 jiffies.
+    const auto plain = temp.path / "plain.ani";
+    AniFile({AlphaCursor(0x00FF00), AlphaCursor(0xFF0000)}, {}, {}).Save(plain);
+    Open(chart);
+    ModalDriver driver;
+    driver.Dialog(TDialogKind::OpenDialog, FileChosen(UTF8ToString(busy.string())),
+                  [](const TDialogRequest& r) { EXPECT_NE(r.Filter.find(u"*.ani"), String::npos); });
+    driver.Dialog(TDialogKind::OpenDialog, FileChosen(UTF8ToString(plain.string())));
+    page->BLoad->Click();
+    ASSERT_EQ(chart->GetCursor(), 2021);
+    const auto shown = [&](int Ms, const std::string& Name) {
+        clock.Advance(static_cast<unsigned>(Ms));
+        const probe::Picture cursor = probe::ShownCursor(*chart);
+        EXPECT_TRUE(KeepPicture(cursor, Name));
+        return cursor.Width() == 32 ? cursor.Pixel(1, 1) : probe::Rgb{-1, -1, -1};
+    };
+    const probe::Rgb red{255, 0, 0}, blue{0, 0, 255}, green{0, 255, 0};
+    EXPECT_EQ(shown(0, "ani-0ms.png"), blue);
+    EXPECT_EQ(shown(99, "ani-99ms.png"), blue);
+    EXPECT_EQ(shown(1, "ani-100ms.png"), red);
+    EXPECT_EQ(shown(249, "ani-349ms.png"), red);
+    EXPECT_EQ(shown(1, "ani-350ms.png"), blue);
+    page->BLoad->Click();
+    ASSERT_EQ(chart->GetCursor(), 2022);
+    EXPECT_EQ(shown(49, "plain-49ms.png"), green);
+    EXPECT_EQ(shown(1, "plain-50ms.png"), red);
+    EXPECT_EQ(shown(50, "plain-100ms.png"), green);
+    Screen->SetCursors(2021, HCURSOR{});
+    Screen->SetCursors(2022, HCURSOR{});
+    Application->SetClock(nullptr);
+}
+
 TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
-    const auto bad = temp.path / "bad.cur";
-    std::ofstream(bad, std::ios::binary) << "not a cursor";
-    const auto animated = temp.path / "busy.ani";
-    const char ani[] = "RIFF\x10\0\0\0ACONanih";
-    std::ofstream(animated, std::ios::binary).write(ani, sizeof ani - 1);
-    const auto cut = temp.path / "cut.cur";
-    WriteCursorFile(cut, 0, 0);
-    std::filesystem::resize_file(cut, 100);
+    using Bytes = std::vector<std::uint8_t>;
+    const auto good = [] {
+        return AniFile({AlphaCursor(0xFF0000), AlphaCursor(0x0000FF)}, {1, 0, 0}, {6, 12, 3});
+    };
+    const auto patched = [&](std::size_t At, std::uint32_t Value) {
+        Bytes d = good().Bytes();
+        for (int i = 0; i < 4; ++i) d[At + i] = static_cast<std::uint8_t>(Value >> (8 * i));
+        return d;
+    };
+    const auto cut = [&](std::size_t Size) {
+        Bytes d = good().Bytes();
+        d.resize(Size);
+        return d;
+    };
+    const auto with = [&](auto Change) {
+        AniFile a = good();
+        Change(a);
+        return a.Bytes();
+    };
+    const std::size_t list = 12 + 44 + 20 + 20; // the "LIST" chunk: after "anih", "rate" and "seq "
+    const std::size_t icon = list + 12;         // the first frame's "icon" chunk, 8 + 4286 bytes
+    const std::pair<const char*, Bytes> rows[] = {
+        {"not-a-cursor.cur", Bytes{'n', 'o', 't'}},
+        {"header-cut.ani", cut(20)},
+        {"frame-cut.ani", cut(icon + 100)},
+        {"riff-past-end.ani", patched(4, 0xFFFFFFF0)},
+        {"header-size-huge.ani", with([](AniFile& a) { a.HeaderSize = 0xFFFFFFFF; })},
+        {"frames-fewer.ani", with([](AniFile& a) { a.FrameCount = 3; })},
+        {"frames-huge.ani", with([](AniFile& a) { a.FrameCount = 0x7FFFFFFF; })},
+        {"steps-huge.ani", with([](AniFile& a) { a.StepCount = 0x40000000; })},
+        {"rates-fewer.ani", with([](AniFile& a) {
+             a.Rates = {6, 12};
+         })},
+        {"steps-past-frames.ani", with([](AniFile& a) {
+             a.Order = {0, 5, 1};
+         })},
+        {"sequence-missing.ani", with([](AniFile& a) { a.Order.clear(); })},
+        {"icon-past-end.ani", patched(icon + 8 + 4286 + 4, 0x7FFFFFF0)}, // the second frame's
+        {"picture-past-end.ani", patched(icon + 8 + 18, 0x00FFFFF0)},
+    };
+    const auto cutCursor = temp.path / "cut.cur";
+    WriteCursorFile(cutCursor, 0, 0);
+    std::filesystem::resize_file(cutCursor, 100);
+    std::vector<std::filesystem::path> files{cutCursor};
+    for (const auto& [name, bytes] : rows) {
+        files.push_back(temp.path / name);
+        std::ofstream(files.back(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    }
     chart->SetCursor(crHandPoint);
     Open(chart);
-    for (const auto& f : {bad, animated, cut}) {
+    for (const auto& f : files) {
+        int messages = 0;
         ModalDriver driver;
         driver.Dialog(TDialogKind::OpenDialog, FileChosen(UTF8ToString(f.string())))
             .Dialog(TDialogKind::MessageDlg, Answered(mrOk), [&](const TDialogRequest& r) {
-                EXPECT_NE(r.Text.find(UTF8ToString(f.string())), String::npos);
-                EXPECT_EQ(r.Text.find(u"Animated") == 0, f == animated);
+                ++messages;
+                EXPECT_NE(r.Text.find(UTF8ToString(f.string())), String::npos) << f;
             });
         page->BLoad->Click();
+        EXPECT_EQ(messages, 1) << f;
         EXPECT_EQ(chart->GetCursor(), crHandPoint) << f;
-        EXPECT_EQ(Screen->GetCursorHandle(2021), nullptr);
+        EXPECT_EQ(Screen->GetCursorHandle(2021), nullptr) << f;
     }
 }
 
