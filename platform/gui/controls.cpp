@@ -158,6 +158,10 @@ public:
                         c->HandleMouseLeave();
                 });
             break;
+        case QEvent::ApplicationPaletteChange:
+            if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
+                Guarded(c, [&] { c->HandleSysColorChange(); });
+            break;
         case QEvent::Resize:
             if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched) {
                 auto* w = static_cast<QWidget*>(watched);
@@ -1345,6 +1349,13 @@ public:
         EndPaintingOn(&back_);
         return &back_;
     }
+    void SetTransparent(bool on) {
+        if (transparent_ == on) return;
+        transparent_ = on;
+        setAttribute(Qt::WA_OpaquePaintEvent, !on);
+        invalid_ = true;
+        update();
+    }
     // Drawing outside painting shows at the next paint (asked for once until it comes).
     void Drawn() {
         if (painting_ || updateAsked_) return;
@@ -1372,10 +1383,16 @@ protected:
         QWidget::changeEvent(e);
     }
     void paintEvent(QPaintEvent*) override {
+        // The picture of what lies under a transparent surface is being taken: this one adds
+        // nothing to it.
+        if (grabbing_) return;
         EnsureSize();
+        // What lies under a transparent surface may have changed whenever the system paints it.
+        if (transparent_ && !updateAsked_) invalid_ = true;
         updateAsked_ = false;
         if (invalid_) {
             invalid_ = false;
+            if (transparent_) TakeUnderlay();
             painting_ = true;
             Guarded(owner_, paint_);
             painting_ = false;
@@ -1386,6 +1403,21 @@ protected:
     }
 
 private:
+    // The image becomes what the parent shows under the surface, without the surface.
+    void TakeUnderlay() {
+        EndPaintingOn(&back_);
+        QWidget* parent = parentWidget();
+        if (!parent) {
+            back_.fill(palette().color(QPalette::Window));
+            return;
+        }
+        // The parent alone: its children, this one among them, are not painted from here.
+        grabbing_ = true;
+        QPainter p(&back_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        parent->render(&p, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        grabbing_ = false;
+    }
     void EnsureSize() {
         const QSize s(std::max(width(), 1), std::max(height(), 1));
         if (back_.size() == s) return;
@@ -1405,6 +1437,8 @@ private:
     bool painting_ = false;
     bool updateAsked_ = false;
     bool invalid_ = true;
+    bool transparent_ = false;
+    bool grabbing_ = false;
 };
 
 namespace {
@@ -1428,6 +1462,10 @@ QImage* TRetainedSurface::Image() const {
 
 TCanvas* TRetainedSurface::Canvas() {
     return FWidget ? FWidget->Canvas(FCanvas) : nullptr;
+}
+
+void TRetainedSurface::SetTransparent(bool Value) {
+    if (FWidget) FWidget->SetTransparent(Value);
 }
 
 const ClassInfo& TGraphicControl::StaticClass() {
@@ -1477,6 +1515,17 @@ QImage* TCustomControl::BackImage() const {
 
 TCanvas* TCustomControl::GetCanvas() {
     return FSurface.Canvas();
+}
+
+void TCustomControl::RecreateWnd() {
+    DWORD style = 0, exStyle = 0;
+    CreateParams(style, exStyle);
+    FSurface.SetTransparent((exStyle & WS_EX_TRANSPARENT) != 0);
+}
+
+void TCustomControl::Loaded() {
+    TWinControl::Loaded();
+    RecreateWnd();
 }
 
 TCustomForm* GetParentForm(const TControl* Control) {
