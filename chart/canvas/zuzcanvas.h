@@ -10,6 +10,7 @@
 #include "platform/gui/graphics.h"
 
 #include <array>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -50,6 +51,10 @@ struct TPoint3D {
 using TFourPoints = std::array<TPoint, 4>;
 using TTrianglePoints3D = std::array<TPoint3D, 3>;
 using TTriangleColors3D = std::array<TColor, 3>;
+// The point source of Surface3D: for the grid cell (X, Z) it gives the two points of the cell's
+// edge and their colours, and says whether the cell is drawn.
+using TZuzCanvasCalcPoints =
+    std::function<bool(int X, int Z, TPoint3D& P0, TPoint3D& P1, TColor& Color0, TColor& Color1)>;
 
 enum TCanvasBackMode : std::uint8_t { cbmNone, cbmTransparent, cbmOpaque };
 enum TCanvas3DPlane : std::uint8_t { cpX, cpY, cpZ };
@@ -525,7 +530,8 @@ public:
     virtual void PolygonWithZ(const TPoint* Points, int LastIndex, int Z) = 0;
     virtual void Polyline(const TPoint* Points, int LastIndex, int Z) = 0;
     virtual void RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) = 0;
-    virtual bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) = 0;
+    virtual bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues,
+                           const TZuzCanvasCalcPoints& CalcPoints) = 0;
     virtual void TextOut3D(int X, int Y, int Z, const String& Text) = 0;
 
     // Flat shapes at a depth: every corner goes through the projection; filled with the
@@ -736,7 +742,8 @@ public:
     void PolygonWithZ(const TPoint* Points, int LastIndex, int Z) override;
     void Polyline(const TPoint* Points, int LastIndex, int Z) override;
     void RotateLabel3D(int X, int Y, int Z, const String& Text, double Angle) override;
-    bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues) override;
+    bool Surface3D(TZuzCanvasSurfaceStyle Style, bool SameBrush, int NumXValues, int NumZValues,
+                   const TZuzCanvasCalcPoints& CalcPoints) override;
     void TextOut3D(int X, int Y, int Z, const String& Text) override;
     void RotateLabel(int X, int Y, const String& Text, double Angle) override;
 

@@ -287,8 +287,8 @@ void TZuzCanvas3D::RotateLabel3D(int X, int Y, int Z, const String& Text, double
     RotateLabel(p.X, p.Y, Text, Angle);
 }
 
-bool TZuzCanvas3D::Surface3D(TZuzCanvasSurfaceStyle, bool, int, int) {
-    return false; // this canvas draws no surfaces
+bool TZuzCanvas3D::Surface3D(TZuzCanvasSurfaceStyle, bool, int, int, const TZuzCanvasCalcPoints&) {
+    return false; // this canvas draws no surfaces, and asks its source for no points
 }
 
 void TZuzCanvas3D::TextOut3D(int X, int Y, int Z, const String& Text) {

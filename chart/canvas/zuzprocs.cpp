@@ -391,6 +391,8 @@ void TCustomZuzPanel::Paint() {
     // While a print or a picture uses the canvas, the window waits for the next paint.
     if (FDrawing || FPaintFailed) return;
     try {
+        // Under a panel without a colour, what lies beneath may have changed since the last paint.
+        if (GetColor() == clNone) FCanvas->Invalidate();
         if (!FCanvas->ReDrawBitmap()) Draw();
     } catch (...) {
         // Reported once by the caller; no further paint tries until something changes.
@@ -414,6 +416,12 @@ void TCustomZuzPanel::DrawIn(TCanvas* UserCanvas, const TRect& UserRect, TPanelL
     try {
         Layout.ChartBounds =
             FCanvas->InitWindow(UserCanvas, FView3DOptions.get(), GetColor(), FView3D, UserRect);
+        // A panel without a colour paints no background: its buffer starts with what the target
+        // shows there.
+        if (GetColor() == clNone && FCanvas->ReferenceCanvas && FCanvas->ReferenceCanvas != UserCanvas &&
+            UserCanvas)
+            BitBlt(FCanvas->GetHandle(), 0, 0, UserRect.Width(), UserRect.Height(), UserCanvas->GetHandle(),
+                   UserRect.Left, UserRect.Top, SRCCOPY);
         CalcPanelChartRect();
         ReCalcWidthHeight();
         InternalDraw(Layout.ChartBounds);
@@ -620,7 +628,22 @@ void TCustomZuzPanel::CMMouseLeave() {
 }
 
 void TCustomZuzPanel::CMSysColorChange() {
+    TCustomPanelNoCaption::SysColorChange();
     Invalidate();
+}
+
+void TCustomZuzPanel::CreateParams(DWORD& Style, DWORD& ExStyle) {
+    TCustomPanelNoCaption::CreateParams(Style, ExStyle);
+    FTransparentWindow = GetColor() == clNone;
+    if (FTransparentWindow) ExStyle |= WS_EX_TRANSPARENT;
+    if (FCanvas) FCanvas->View3DOptions = nullptr; // the next InitWindow sets it again
+}
+
+void TCustomZuzPanel::ApplyColor() {
+    TCustomPanelNoCaption::ApplyColor();
+    // The window is made anew when the colour comes or goes: without one it lets what lies
+    // under it show.
+    if ((GetColor() == clNone) != FTransparentWindow) RecreateWnd();
 }
 
 int TCustomZuzPanel::WMGetDlgCode(int Inherited) {

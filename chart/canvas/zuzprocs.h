@@ -323,8 +323,13 @@ protected:
     void DblClick() override;
     void Resize() override;
     void AssignTo(TPersistent* Dest) const override;
+    void CreateParams(DWORD& Style, DWORD& ExStyle) override;
+    void ApplyColor() override;
+    void SysColorChange() override { CMSysColorChange(); }
 
 private:
+    // Whether the window was last made to let what lies under it show.
+    bool FTransparentWindow = false;
     void DrawToMetaCanvas(TCanvas* ACanvas, const TRect& R, bool APrinting);
     TPanelLayout& Drawing() { return FDrawing ? *FDrawing : FLayout; }
     // The paint road in the given layout.

@@ -8,7 +8,9 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -314,7 +316,8 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
     if (FTickOnLabelsOnly) Tick.push_back(P);
     auto* item = dynamic_cast<TAxisItem*>(Format);
     if (item && item->GetItems()->Automatic) item->SetTextQuiet(Text);
-    canvas->AssignFont(item && !item->GetItems()->Automatic ? item->GetFont() : GetLabelsFont());
+    TZuzFont* font = item && !item->GetItems()->Automatic ? item->GetFont() : GetLabelsFont();
+    canvas->AssignFont(font);
     if (IsDepthAxis) {
         int y = DepthAxisPos();
         const TView3DOptions* view = ParentChart->GetView3DOptions();
@@ -324,8 +327,10 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
     }
     int pos = PosLabels;
     if (FLabelsAlternate && (FDrawnLabels % 2) == 1) {
-        if (FAlternateBand < 0) FAlternateBand = FHorizontal ? canvas->TextHeight(u"W") : MaxLabelsWidth();
-        canvas->AssignFont(GetLabelsFont());
+        if (FAlternateBand < 0) {
+            FAlternateBand = FHorizontal ? canvas->TextHeight(u"W") : MaxLabelsWidth();
+            canvas->AssignFont(font); // the measure went through the fonts of all labels
+        }
         pos = InflateAxisPos(PosLabels, FAlternateBand);
     }
     ++FDrawnLabels;
@@ -474,7 +479,11 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         align = AlignmentAtZero(FHorizontal, FOtherSide);
         if (!FHorizontal && FLabelsAlign == alOpposite) {
             align = FOtherSide ? TA_RIGHT : TA_LEFT;
-            X += FOtherSide ? SizeLabels() : -SizeLabels();
+            // The band is measured in the fonts of all labels: this one keeps its own.
+            TZuzFont* font = canvas->ZuzFont;
+            const int band = SizeLabels();
+            if (font) canvas->AssignFont(font);
+            X += FOtherSide ? band : -band;
         }
         if (!FHorizontal && !IsDepthAxis) Y -= hh;
         if (IsDepthAxis) align = DepthAxisAlign();
@@ -516,7 +525,7 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         break;
     }
     canvas->SetTextAlign(align);
-    const int z = IsDepthAxis ? Z : IZPos;
+    int z = IsDepthAxis ? Z : IZPos;
     String text = Text;
     std::vector<String> lines = SplitLines(text);
     int h = canvas->TextHeight(u"W");
@@ -573,8 +582,7 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
     canvas->SetBackMode(cbmTransparent);
     if (OnDrawLabel) {
         bool drawLabel = true;
-        int zz = z;
-        OnDrawLabel(this, X, Y, zz, text, drawLabel);
+        OnDrawLabel(this, X, Y, z, text, drawLabel);
         if (!drawLabel) return;
         lines = SplitLines(text);
         x = X;
@@ -608,9 +616,16 @@ void TChartAxis::DrawLineTicksGrids() {
         else
             DrawLineSegment(IStartPos, IEndPos);
     }
-    if (FTicks->GetVisible()) DrawTicks(FTickLength, true, FTicks.get(), Tick);
+    // A logarithmic axis records ticks a power beyond its first and last labels for its minor
+    // grid; those lie past the axis's ends and are not drawn.
+    const int lo = std::min(IStartPos, IEndPos), hi = std::max(IStartPos, IEndPos);
+    std::vector<int> inside;
+    inside.reserve(Tick.size());
+    std::copy_if(Tick.begin(), Tick.end(), std::back_inserter(inside),
+                 [lo, hi](int p) { return p >= lo && p <= hi; });
+    if (FTicks->GetVisible()) DrawTicks(FTickLength, true, FTicks.get(), inside);
     DrawGrids(static_cast<int>(Tick.size()));
-    if (FTicksInner->GetVisible()) DrawTicks(FTickInnerLength, false, FTicksInner.get(), Tick);
+    if (FTicksInner->GetVisible()) DrawTicks(FTickInnerLength, false, FTicksInner.get(), inside);
     const bool minorTicks = FMinorTicks->GetVisible() && !Tick.empty();
     if (minorTicks || FMinorGrid->GetVisible()) {
         const std::vector<int> minor = MinorTickPositions();

@@ -48,8 +48,9 @@ void TBubbleSeries::PointerSizes(int ValueIndex, int& HorizSize, int& VertSize) 
     const double r = FRadiusValues->GetValue(ValueIndex);
     const TChartAxis* vert = GetVertAxisObject();
     const TChartAxis* horiz = GetHorizAxisObject();
-    VertSize = vert ? vert->CalcSizeValue(r) : 0;
-    HorizSize = FSquared || !horiz ? VertSize : horiz->CalcSizeValue(r);
+    // However small the radius, the bubble shows as a dot that a click can find.
+    VertSize = std::max(1, vert ? vert->CalcSizeValue(r) : 0);
+    HorizSize = FSquared || !horiz ? VertSize : std::max(1, horiz->CalcSizeValue(r));
 }
 
 void TBubbleSeries::ApplyPointerSizes(int ValueIndex) const {
@@ -63,8 +64,7 @@ namespace {
 
 // A bubble's sizes serve the one point they were made for: the pointer gets
 // its own back afterwards, so what a chart file keeps does not hang on which
-// bubble was drawn last, nor holds the size 0 of one without a radius, which
-// no file may carry.
+// bubble was drawn last.
 class TKeptPointerSizes {
 public:
     explicit TKeptPointerSizes(TSeriesPointer* Pointer)
@@ -92,8 +92,6 @@ void TBubbleSeries::DrawValue(int ValueIndex) {
     if (ValueIndex < 0 || ValueIndex >= Count()) return;
     const TKeptPointerSizes kept(GetPointer());
     PreparePointer(ValueIndex);
-    // A bubble without a radius has nothing to show.
-    if (GetPointer()->GetHorizSize() <= 0 || GetPointer()->GetVertSize() <= 0) return;
     DrawPointer(CalcXPos(ValueIndex), CalcYPos(ValueIndex), GetValueColor(ValueIndex), ValueIndex);
 }
 
@@ -141,7 +139,6 @@ bool TBubbleSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
     const TKeptPointerSizes kept(GetPointer());
     PreparePointer(ValueIndex);
     const int h = GetPointer()->GetHorizSize(), v = GetPointer()->GetVertSize();
-    if (h <= 0 || v <= 0) return false; // nothing was drawn there
     const TSeriesPointerStyle style = DoGetPointerStyle(ValueIndex);
     const TRect r(PointX - h, PointY - v, PointX + h, PointY + v);
     const int cx = PointX, cy = PointY;

@@ -203,7 +203,7 @@ void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
             r.Right -= pw;
             r.Bottom -= pw;
         }
-        FGradient->Draw(c, ScreenCorners(c, r, StartZ), StartZ);
+        FGradient->Draw(static_cast<TZuzCanvas*>(c), ScreenCorners(c, r, StartZ));
     } else if (Is3D()) {
         FGradient->Draw(c, ScreenRect(c, R, StartZ));
     } else {
@@ -803,9 +803,9 @@ void THorizBarSeries::DrawTickLine(int Pos, TBarStyle Style) {
             const TPoint b0 = c->Calculate3DPosition(Pos, b.Bottom, StartZ);
             const TPoint b1 = c->Calculate3DPosition(Pos, b.Bottom, EndZ);
             const TPoint b2 = c->Calculate3DPosition(Pos + 1, b.Bottom, EndZ);
-            if (!ZuzCull(t0, t1, t2))
+            if (ZuzCull(t0, t1, t2))
                 c->ZLine3D(Pos, b.Top, StartZ, EndZ);
-            else if (ZuzCull(b0, b1, b2))
+            else if (!ZuzCull(b0, b1, b2))
                 c->ZLine3D(Pos, b.Bottom, StartZ, EndZ);
         }
     } else if (Style == bsArrow) {
@@ -823,7 +823,7 @@ bool THorizBarSeries::InternalClicked(int ValueIndex, TPoint P) {
     const bool is3D = Is3D() && c;
     const TBarStyle style = GetBarStyle(ValueIndex);
     auto triangle = [&](int Base, int Tip) {
-        if (!is3D) return PointInHorizTriangle(P, y0, y0 + size, Base, Tip);
+        if (!is3D) return PointInHorizTriangle(P, y0, y0 + size, Tip, Base);
         const TPoint p[3] = {c->Calculate3DPosition(Base, y0, StartZ),
                              c->Calculate3DPosition(Tip, y0 + size / 2, MiddleZ),
                              c->Calculate3DPosition(Base, y0 + size, StartZ)};

@@ -10,9 +10,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
-#include <QImage>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -157,6 +155,10 @@ public:
                     else
                         c->HandleMouseLeave();
                 });
+            break;
+        case QEvent::ApplicationPaletteChange:
+            if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
+                Guarded(c, [&] { c->HandleSysColorChange(); });
             break;
         case QEvent::Resize:
             if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched) {
@@ -773,11 +775,6 @@ bool TControl::IsVisibleStored() const {
     return !FActionLink || !FActionLink->IsVisibleLinked();
 }
 
-namespace {
-// A control's own paint comes with the next paint event (self-painted controls only).
-void MarkForPaint(QWidget* widget);
-} // namespace
-
 void TControl::Invalidate() {
     MarkForPaint(FWidget);
     if (FWidget) FWidget->update();
@@ -1329,160 +1326,6 @@ void TWinControl::SetChildOrder(TComponent* Child, int Order) {
     FControls.erase(it);
     Order = std::clamp(Order, 0, static_cast<int>(FControls.size()));
     FControls.insert(FControls.begin() + Order, c);
-}
-
-// ---------------------------------------------------------------------------
-// Self-painted controls
-
-class PaintSurface : public QWidget {
-public:
-    explicit PaintSurface(TControl* owner, std::function<void()> paint)
-        : owner_(owner), paint_(std::move(paint)) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    // What the control shows has changed: the next paint lets the control draw it. A paint
-    // asked for by drawing outside painting only shows the image as that drawing left it, as
-    // a window shows what was drawn on it without a paint message (a rubber band drawn twice
-    // in xor goes away again, and the control's Paint does not draw over it in between).
-    void Invalidated() { invalid_ = true; }
-    // The image, its painting finished (whoever asks may copy or read it).
-    QImage* Back() {
-        EnsureSize();
-        EndPaintingOn(&back_);
-        return &back_;
-    }
-    // Drawing outside painting shows at the next paint (asked for once until it comes).
-    void Drawn() {
-        if (painting_ || updateAsked_) return;
-        updateAsked_ = true;
-        update();
-    }
-    // The canvas over the retained image, made on first use.
-    TCanvas* Canvas(Owned<TCanvas>& holder) {
-        if (!holder) {
-            holder.reset(new TImageCanvas([this] { return Back(); }));
-            holder->OnChange.Bind([this](TObject*) { Drawn(); });
-        }
-        return holder.get();
-    }
-
-protected:
-    // The image follows the size at once: drawing before the next paint lands on it.
-    void resizeEvent(QResizeEvent*) override {
-        EnsureSize();
-        invalid_ = true;
-    }
-    void showEvent(QShowEvent*) override { invalid_ = true; }
-    void changeEvent(QEvent* e) override {
-        invalid_ = true; // enabled, font, palette, style: the control draws itself anew
-        QWidget::changeEvent(e);
-    }
-    void paintEvent(QPaintEvent*) override {
-        EnsureSize();
-        updateAsked_ = false;
-        if (invalid_) {
-            invalid_ = false;
-            painting_ = true;
-            Guarded(owner_, paint_);
-            painting_ = false;
-        }
-        EndPaintingOn(&back_);
-        QPainter p(this);
-        p.drawImage(0, 0, back_);
-    }
-
-private:
-    void EnsureSize() {
-        const QSize s(std::max(width(), 1), std::max(height(), 1));
-        if (back_.size() == s) return;
-        EndPaintingOn(&back_); // the canvas draws on the new image from its next call
-        QImage next(s, QImage::Format_RGB32);
-        next.fill(palette().color(QPalette::Window));
-        if (!back_.isNull()) {
-            QPainter p(&next);
-            p.drawImage(0, 0, back_);
-        }
-        back_ = std::move(next);
-    }
-
-    TControl* owner_;
-    std::function<void()> paint_;
-    QImage back_;
-    bool painting_ = false;
-    bool updateAsked_ = false;
-    bool invalid_ = true;
-};
-
-namespace {
-void MarkForPaint(QWidget* widget) {
-    if (auto* surface = dynamic_cast<PaintSurface*>(widget)) surface->Invalidated();
-}
-} // namespace
-
-TRetainedSurface::TRetainedSurface() = default;
-
-TRetainedSurface::~TRetainedSurface() = default;
-
-QWidget* TRetainedSurface::Create(TControl* Owner, std::function<void()> Paint) {
-    FWidget = new PaintSurface(Owner, std::move(Paint));
-    return FWidget;
-}
-
-QImage* TRetainedSurface::Image() const {
-    return FWidget ? FWidget->Back() : nullptr;
-}
-
-TCanvas* TRetainedSurface::Canvas() {
-    return FWidget ? FWidget->Canvas(FCanvas) : nullptr;
-}
-
-const ClassInfo& TGraphicControl::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TGraphicControl>("TGraphicControl", &TControl::StaticClass());
-    return ci;
-}
-
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner) {
-    SetWidget(FSurface.Create(this, [this] { Paint(); }));
-}
-
-TGraphicControl::TGraphicControl(TComponent* AOwner, QWidget* AWidget) : TControl(AOwner) {
-    SetWidget(AWidget);
-}
-
-// The canvas goes with the surface, before the control frees the widget.
-TGraphicControl::~TGraphicControl() = default;
-
-QImage* TGraphicControl::BackImage() const {
-    return FSurface.Image();
-}
-
-TCanvas* TGraphicControl::GetCanvas() {
-    return FSurface.Canvas();
-}
-
-const ClassInfo& TCustomControl::StaticClass() {
-    static const ClassInfo ci = MakeClassInfo<TCustomControl>("TCustomControl", &TWinControl::StaticClass());
-    return ci;
-}
-
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {
-    QWidget* surface = FSurface.Create(this, [this] { Paint(); });
-    surface->setFocusPolicy(Qt::StrongFocus);
-    SetWidget(surface);
-}
-
-TCustomControl::TCustomControl(TComponent* AOwner, QWidget* AWidget) : TWinControl(AOwner) {
-    SetWidget(AWidget);
-}
-
-TCustomControl::~TCustomControl() = default;
-
-QImage* TCustomControl::BackImage() const {
-    return FSurface.Image();
-}
-
-TCanvas* TCustomControl::GetCanvas() {
-    return FSurface.Canvas();
 }
 
 TCustomForm* GetParentForm(const TControl* Control) {

@@ -319,6 +319,8 @@ public:
     void HandleMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     void HandleMouseEnter() { MouseEnter(); }
     void HandleMouseLeave() { MouseLeave(); }
+    // The desktop's colours changed (the system colours may stand for others now).
+    void HandleSysColorChange() { SysColorChange(); }
     // A wheel turn, the mouse in screen coordinates; true when it was handled.
     bool HandleMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
 
@@ -367,6 +369,7 @@ protected:
     virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
     virtual void MouseEnter();
     virtual void MouseLeave();
+    virtual void SysColorChange() {}
     virtual void DoContextPopup(int X, int Y);
     // Asks the parent to lay out its aligned children again.
     void RequestAlign();
@@ -532,6 +535,9 @@ public:
     // Makes the widget, which calls Paint before it copies the image to the
     // screen; the control owns the widget.
     QWidget* Create(TControl* Owner, std::function<void()> Paint);
+    // A transparent surface starts each paint from what lies under it: what Paint leaves
+    // untouched shows the parent and the controls beneath.
+    void SetTransparent(bool Value);
     // nullptr until the widget is made.
     QImage* Image() const;
     TCanvas* Canvas();
@@ -579,10 +585,18 @@ protected:
     // A control whose widget draws itself (a grid).
     TCustomControl(TComponent* AOwner, QWidget* AWidget);
     virtual void Paint() {}
+    // The window styles the control asks for, asked when it has been loaded and by
+    // RecreateWnd; a self-painted control's window knows WS_EX_TRANSPARENT.
+    virtual void CreateParams(DWORD& Style, DWORD& ExStyle) {}
+    void RecreateWnd();
+    void Loaded() override;
 
 private:
     TRetainedSurface FSurface;
 };
+
+// The extended window style of a control that lets what lies under it show.
+inline constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 
 // The form a control sits on, or nullptr.
 TCustomForm* GetParentForm(const TControl* Control);

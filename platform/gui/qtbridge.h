@@ -81,6 +81,9 @@ void Guarded(TObject* sender, F&& f) {
     }
 }
 
+// A control's own paint comes with the next paint event (self-painted controls only).
+void MarkForPaint(QWidget* widget);
+
 // The one event filter through which every control's widgets report to it.
 QObject* ControlEventFilter();
 

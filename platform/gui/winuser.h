@@ -131,7 +131,7 @@ public:
     void HandleScroll(UINT Message, int Code, int Pos);
 
 protected:
-    virtual void CreateParams(DWORD& Style, DWORD& ExStyle) {}
+    void CreateParams(DWORD& Style, DWORD& ExStyle) override {}
     // Builds the frame again from CreateParams.
     void RecreateWnd();
     // The client-area rectangle being painted, while Paint runs.

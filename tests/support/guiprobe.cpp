@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
@@ -143,6 +144,16 @@ bool NestedLoopUntil(const std::function<bool()>& done, int boundMs) {
 
 void Later(std::function<void()> f) {
     QTimer::singleShot(0, std::move(f));
+}
+
+void ChangeDesktopColours() {
+    const QPalette before = QApplication::palette();
+    QPalette other = before;
+    other.setColor(QPalette::Window, QColor(0x20, 0x40, 0x60));
+    QApplication::setPalette(other);
+    QCoreApplication::processEvents();
+    QApplication::setPalette(before);
+    QCoreApplication::processEvents();
 }
 
 int Rgb::Lightness() const {

@@ -28,6 +28,9 @@ bool WaitFor(const std::function<bool()>& done, int boundMs = 2000);
 bool NestedLoopUntil(const std::function<bool()>& done, int boundMs = 3000);
 // Runs `f` from the event loop as soon as it next turns.
 void Later(std::function<void()> f);
+// The desktop's colours change, as when the operator picks others, and come back: every
+// control hears of both changes.
+void ChangeDesktopColours();
 
 struct Rgb {
     int r = 0;

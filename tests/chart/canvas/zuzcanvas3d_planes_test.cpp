@@ -208,6 +208,19 @@ TEST(PictureOnAPlane, LiesAtADepthFlatInYOrStandingInX) {
     e.canvas.StretchDraw(TRect(0, 0, 30, 20), &empty, 0, cpZ);
     e.canvas.StretchDraw(TRect(0, 0, 30, 20), nullptr, 0, cpZ);
     EXPECT_EQ(e.InkCount(), 0);
+    // Nor does a surface: its point source is not even asked.
+    int asked = 0;
+    const TZuzCanvasCalcPoints source = [&](int X, int Z, TPoint3D& P0, TPoint3D& P1, TColor& C0,
+                                            TColor& C1) {
+        ++asked;
+        P0 = {X * 10, 10, Z * 10};
+        P1 = {X * 10 + 10, 20, Z * 10};
+        C0 = C1 = clRed;
+        return true;
+    };
+    EXPECT_FALSE(e.canvas.Surface3D(tcsSolid, false, 4, 4, source));
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(e.InkCount(), 0);
 }
 
 } // namespace

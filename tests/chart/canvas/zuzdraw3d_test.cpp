@@ -99,6 +99,9 @@ TEST_F(Draw3DTest, OnPaintDrawsOverTheBackgroundInTheChartRectangleWithoutRepain
     EXPECT_FALSE(dirtied[1]);
     panel->Invalidate();
     EXPECT_TRUE(buffer->Dirty);
+    Render();
+    probe::ChangeDesktopColours(); // the system colours it drew with may stand for others now
+    EXPECT_TRUE(buffer->Dirty);
     EXPECT_EQ(given[0], TRect(0, 0, 160, 100));
     EXPECT_EQ(panel->Width3D, 100);
     const TRect chart = panel->GetChartRect();

@@ -404,6 +404,28 @@ TEST_F(AxisDrawing, AnyMinorTickCountDrawsQuicklyAndOnlyInside) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
+// The ticks a power beyond the labels that a logarithmic minor grid records stay undrawn.
+TEST_F(AxisDrawing, LogarithmicTicksStayWithinTheAxis) {
+    chart->ChartRect = TRect{140, 20, 340, 220}; // room on either side
+    chart->Layout();
+    TChartAxis* a = BottomOverTen();
+    a->SetLogarithmic(true);
+    a->GetTicks()->SetColor(clRed);
+    a->GetTicksInner()->SetColor(clRed);
+    a->GetTicksInner()->Show();
+    a->GetAxisPen()->Hide();
+    a->GetMinorTicks()->Hide();
+    a->GetMinorGrid()->Show();
+    a->SetLabels(false);
+    a->SetTickOnLabelsOnly(false);
+    DrawBottom(2, 500); // labels at 10 and 100; ticks recorded at 1 and 1000 too
+    ASSERT_EQ(a->Tick.size(), 4u);
+    const TRect ink = on.InkBox(clRed);
+    ASSERT_NE(ink, TRect());
+    EXPECT_GE(ink.Left, 140);
+    EXPECT_LE(ink.Right, 341);
+}
+
 TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
     TChartAxis* a = BottomOverTen();
     a->SetDesiredIncrement(5);
@@ -538,6 +560,63 @@ TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
     EXPECT_EQ(seen[1].second - seen[0].second, h);
     EXPECT_EQ(on.InkBox(clBlack), TRect());           // both cancelled
     EXPECT_EQ(a->Tick, (std::vector<int>{120, 360})); // their ticks stay
+}
+
+// Measuring the label band goes through the fonts of every label: a custom label and a title
+// drawn after it still show in their own fonts.
+TEST_F(AxisDrawing, CustomLabelsAndTheTitleKeepTheirFontsWhenTheBandIsMeasured) {
+    TChartSeries* s = NewSeries();
+    s->AddXY(0, 0);
+    s->AddXY(10, 10);
+    chart->ChartRect = TRect{200, 20, 440, 220};
+    chart->Layout();
+    for (TChartAxis* a : {chart->Bottom, chart->Left}) {
+        a->GetItems()->Add(2, u"88");
+        a->GetItems()->Add(8, u"88");
+        a->GetItems()->Get(0)->GetFont()->SetColor(clRed);
+        a->GetItems()->Get(1)->GetFont()->SetColor(clLime);
+    }
+    chart->Bottom->SetLabelsAlternate(true); // the second label a row lower
+    DrawBottom(0, 10);
+    EXPECT_NE(on.InkBox(clRed), TRect());
+    EXPECT_NE(on.InkBox(clLime), TRect());
+    EXPECT_TRUE(probe::Grab(on.target).SavePng(testsupport::PictureFile("axis-fonts-alternate.png")));
+    Clear();
+    TChartAxis* left = chart->Left; // labels at the band's outer edge, and a level title
+    left->SetLabelsAlign(alOpposite);
+    left->GetTitle()->SetCaption(u"kW");
+    left->GetTitle()->SetAngle(0);
+    left->GetTitle()->GetFont()->SetColor(clBlue);
+    left->SetMinMax(0, 10);
+    left->AdjustMaxMin();
+    TRect r = chart->ChartRect;
+    left->CalcRect(r, true);
+    chart->ChartRect = r; // the chart beside the labels and the title
+    chart->Layout();
+    left->Draw(true);
+    EXPECT_NE(on.InkBox(clRed), TRect());
+    EXPECT_NE(on.InkBox(clLime), TRect());
+    EXPECT_NE(on.InkBox(clBlue), TRect());
+    EXPECT_TRUE(probe::Grab(on.target).SavePng(testsupport::PictureFile("axis-fonts-opposite.png")));
+}
+
+// A label event's depth is where the label is drawn.
+TEST_F(AxisDrawing, TheDrawEventMovesALabelInDepth) {
+    struct DepthsNoted : TZuzCanvas3D {
+        std::vector<int> Z;
+        void TextOut3D(int X, int Y, int Z0, const String& Text) override {
+            Z.push_back(Z0);
+            TZuzCanvas3D::TextOut3D(X, Y, Z0, Text);
+        }
+    } noted;
+    noted.InitWindow(on.target.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 480, 300));
+    chart->Canvas = &noted;
+    TChartAxis* a = BottomOverTen();
+    a->GetItems()->Add(5, u"5");
+    a->OnDrawLabel = TAxisDrawLabelEvent([](TChartAxis*, int&, int&, int& z, String&, bool&) { z = 7; });
+    DrawBottom(0, 10);
+    EXPECT_EQ(noted.Z, (std::vector<int>{7}));
+    chart->Canvas = &on.canvas;
 }
 
 TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {

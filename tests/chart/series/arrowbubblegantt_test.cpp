@@ -160,13 +160,23 @@ TEST_F(Bubbles, TheVerticalRangeCoversEveryBubblesTopAndBottom) {
     EXPECT_EQ(s->GetRadiusValues()->GetName(), VavIve_ValuesBubbleRadius);
 }
 
-TEST_F(Bubbles, ABubbleOfRadiusZeroDrawsNothingAndCannotBeClicked) {
+TEST_F(Bubbles, ABubbleOfRadiusZeroOrBelowAPixelIsADotThatCanBeClicked) {
     auto* s = Add<TBubbleSeries>({});
-    s->AddBubble(5, 5, 0, {}, clRed);
+    s->AddBubble(3, 5, 0, {}, clRed);
+    s->AddBubble(7, 5, 0.001, {}, clBlue);
     EXPECT_NO_THROW(Draw());
-    EXPECT_FALSE(AnyPixel(clRed));
-    EXPECT_EQ(s->Clicked(At(5, 5).X + 1, At(5, 5).Y), -1) << "no figure around it";
-    EXPECT_EQ(s->MaxYValue(), 5) << "it still counts in the range";
+    SavePicture("bubble-dots.png");
+    for (const auto& [x, color] : {std::pair{3.0, clRed}, std::pair{7.0, clBlue}}) {
+        const TPoint c = At(x, 5);
+        bool near = false;
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx) near = near || Is({c.X + dx, c.Y + dy}, color);
+        EXPECT_TRUE(near) << x;
+        EXPECT_FALSE(Is({c.X + 3, c.Y}, color)) << x << ": a dot, no more";
+        EXPECT_EQ(s->Clicked(c.X + 1, c.Y), x == 3 ? 0 : 1) << "beside its centre";
+        EXPECT_EQ(s->Clicked(c.X + 4, c.Y), -1) << x;
+    }
+    EXPECT_EQ(s->MaxYValue(), 5.001) << "they still count in the range";
 }
 
 TEST_F(Bubbles, AClickInsideTheCircleHitsAndInTheCornerOfItsSquareMisses) {

@@ -466,6 +466,65 @@ TEST_F(BarTest, HorizontalBarsGrowRightFromTheOriginAlongTheVerticalCategories) 
     EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 1);
     EXPECT_EQ(s->Clicked(X(90), (r.Top + r.Bottom) / 2), -1);
     SavePicture("bar-horizontal.png");
+    // A pyramid lies with its base on the origin and its tip at the value; an inverted one the
+    // other way round.
+    const int cy = (r.Top + r.Bottom) / 2;
+    s->SetBarStyle(bsPyramid);
+    EXPECT_EQ(s->Clicked(r.Left + 2, r.Top + 1), 1);
+    EXPECT_EQ(s->Clicked(r.Right - 2, r.Top + 1), -1);
+    EXPECT_EQ(s->Clicked(r.Left + (r.Right - r.Left) * 3 / 4, cy), 1);
+    s->SetBarStyle(bsInvCone);
+    EXPECT_EQ(s->Clicked(r.Right - 2, r.Top + 1), 1);
+    EXPECT_EQ(s->Clicked(r.Left + 2, r.Top + 1), -1);
+}
+
+// In 3D the gradient lies on the bar's front, and a tick line's depth line on the face that
+// shows.
+TEST_F(BarTest, HorizontalBarsIn3DShowTheirGradientAndTickLinesOnTheirFaces) {
+    chart->SetView3D(true);
+    chart->GetView3DOptions()->SetOrthogonal(true);
+    auto* s = AddSeries<THorizBarSeries>({75, 75}, clBlue);
+    s->GetTickLines()->SetVisible(true);
+    s->GetTickLines()->SetColor(clYellow);
+    Left()->SetMinMax(-0.5, 1.5);
+    Bottom()->SetMinMax(0, 100);
+    Draw();
+    SavePicture("bar-horizontal-3d-ticks.png");
+    const TRect r = Bounds(s, 1);
+    TCanvas3D* c = chart->GetCanvas();
+    const int mid = (s->StartZ + s->EndZ) / 2;
+    int seen = 0;
+    for (const int pos : Bottom()->Tick) {
+        if (pos <= r.Left + 2 || pos >= r.Right - 2) continue;
+        ++seen;
+        const TPoint top = c->Calculate3DPosition(pos, r.Top, mid);
+        const TPoint bottom = c->Calculate3DPosition(pos, r.Bottom, mid);
+        EXPECT_EQ(Pixel(top.X, top.Y), Rgb(clYellow)) << pos;
+        EXPECT_NE(Pixel(bottom.X, bottom.Y), Rgb(clYellow)) << pos;
+    }
+    EXPECT_GE(seen, 2);
+    // A gradient from red to the bar's blue covers the front to its corners: red at the
+    // value's end, blue at the origin's.
+    s->GetTickLines()->SetVisible(false);
+    s->SetBarStyle(bsRectGradient);
+    s->GetGradient()->SetStartColor(clRed);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(345);
+    chart->GetView3DOptions()->SetElevation(345);
+    Draw();
+    SavePicture("bar-horizontal-3d-gradient.png");
+    const TRect b = Bounds(s, 1);
+    const int w = b.Right - b.Left;
+    auto at = [&](int X, int Y) {
+        const TPoint p = c->Calculate3DPosition(X, Y, s->StartZ);
+        return Pixel(p.X, p.Y);
+    };
+    for (const int y : {b.Top + 3, b.Bottom - 3}) {
+        const probe::Rgb end = at(b.Right - 3, y), origin = at(b.Left + w / 8, y);
+        EXPECT_GT(end.r, end.b + 100) << end;
+        EXPECT_GT(origin.b, origin.r + 100) << origin;
+        EXPECT_EQ(end.g + origin.g, 0);
+    }
 }
 
 TEST_F(BarTest, AHorizontalSeriesOnAnInvertedAxisWithBothSignsGetsMarkRoomAtBothEnds) {

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzdraw3d.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/support/formtest.h"
 #include "tests/support/xserver.h"
 
@@ -52,4 +53,43 @@ TEST_F(XExtendedPanel, TheRubberBandShowsOnScreenAndASecondDrawTakesItAway) {
 
     w.panel->DrawZoomRectangle();
     EXPECT_TRUE(WaitFor([&] { return xserver::Picture(*w.panel) == before; }));
+}
+
+// The panel takes the arrow keys: they reach its key handlers, and the focus stays on it.
+TEST_F(XExtendedPanel, TheArrowKeysReachThePanelAndKeepTheFocusOnIt) {
+    Window w;
+    TEdit* edit = Create<TEdit>(w.get());
+    edit->SetParent(w.get());
+    edit->SetBounds(10, 150, 100, 22);
+    w.form->SetBounds(100, 100, 260, 200);
+    w.panel->SetTabStop(true);
+    std::vector<Word> keys;
+    w.panel->OnKeyDown.Bind([&](TObject*, Word& Key, TShiftState) { keys.push_back(Key); });
+    ASSERT_TRUE(xserver::Activate(*w.form));
+    ASSERT_TRUE(xserver::Focus(*w.panel));
+    ASSERT_TRUE(xserver::Type("Down Right Up Left"));
+    EXPECT_EQ(keys, (std::vector<Word>{VK_DOWN, VK_RIGHT, VK_UP, VK_LEFT}));
+    EXPECT_TRUE(w.panel->Focused());
+}
+
+// A panel without a colour of its own shows the form under it wherever it draws nothing.
+TEST_F(XExtendedPanel, APanelWithoutAColourShowsWhatLiesUnderIt) {
+    Window w;
+    w.form->SetColor(clRed);
+    w.panel->SetColor(clNone);
+    w.panel->OnPaint.Bind([](TObject* Sender, const TRect&) {
+        TCanvas3D* c = static_cast<TDraw3D*>(Sender)->GetCanvas();
+        c->Brush->SetColor(clBlue);
+        c->Brush->SetStyle(bsSolid);
+        c->Pen->SetStyle(psClear);
+        c->Rectangle(TRect(20, 20, 60, 60));
+    });
+    ASSERT_TRUE(xserver::Activate(*w.form));
+    ASSERT_TRUE(WaitFor([&] { return xserver::Picture(*w.panel).Pixel(40, 40) == probe::Rgb{0, 0, 255}; }));
+    const probe::Picture shown = xserver::Picture(*w.form);
+    xserver::Keep(shown, "chart-panel-without-colour");
+    EXPECT_EQ(xserver::Picture(*w.panel).Pixel(150, 100), (probe::Rgb{255, 0, 0}));
+    w.form->SetColor(clLime); // and what lies under it now
+    EXPECT_TRUE(WaitFor([&] { return xserver::Picture(*w.panel).Pixel(150, 100) == probe::Rgb{0, 255, 0}; }));
+    EXPECT_EQ(xserver::Picture(*w.panel).Pixel(40, 40), (probe::Rgb{0, 0, 255}));
 }
