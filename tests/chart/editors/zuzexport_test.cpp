@@ -8,6 +8,7 @@
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/charttitle.h"
 #include "chart/series/series.h"
@@ -23,7 +24,9 @@
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/series/exportfixture.h"
 #include "tests/chart/series/picturefile.h"
+#include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/testclass.h"
 
 namespace {
 
@@ -369,6 +372,38 @@ TEST_F(ExportDialog, APanelThatIsNoChartHasNoDataPageAndSavesItsComponentStream)
     form->RGNative->SetItemIndex(0);
     form->BSaveClick(form->BSave);
     EXPECT_EQ(ReadAll(File("panel.zuz")).substr(0, 4), "TPF0");
+}
+
+// The control the dialog is shown inside, counting how often it lays itself out again.
+class TCountingPanel : public testsupport::TTestClass<TCountingPanel, TPanel, "TCountingPanel"> {
+public:
+    using TTestClass::TTestClass;
+    int laidOut = 0;
+
+protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override {
+        ++laidOut;
+        TTestClass::AlignControls(AControl, Rect);
+    }
+};
+
+TEST_F(ExportDialog, ShownInsideAnotherControlItsComingAndGoingBringsThatControlUpToDate) {
+    TestForm window;
+    window->SetBounds(0, 0, 520, 420);
+    auto* place = Create<TCountingPanel>(window.get());
+    place->SetParent(window.get());
+    place->SetBounds(0, 0, 520, 420);
+    auto* page = Create<TZuzExportForm>(window.get());
+    AddFormTo(page, place, chart.get());
+    window->Show();
+    probe::ProcessEvents();
+    ASSERT_TRUE(page->GetShowing());
+    for (const bool shown : {false, true}) {
+        place->laidOut = 0;
+        window->SetVisible(shown);
+        probe::ProcessEvents();
+        EXPECT_GT(place->laidOut, 0) << shown;
+    }
 }
 
 TEST_F(ExportDialog, APanelFreedWhileTheDialogIsOpenIsForgotten) {
