@@ -21,12 +21,12 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "platform/win32/mapi.h"
+#include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/series/exportfixture.h"
 #include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
-#include "tests/support/testclass.h"
 
 namespace {
 
@@ -373,19 +373,6 @@ TEST_F(ExportDialog, APanelThatIsNoChartHasNoDataPageAndSavesItsComponentStream)
     form->BSaveClick(form->BSave);
     EXPECT_EQ(ReadAll(File("panel.zuz")).substr(0, 4), "TPF0");
 }
-
-// The control the dialog is shown inside, counting how often it lays itself out again.
-class TCountingPanel : public testsupport::TTestClass<TCountingPanel, TPanel, "TCountingPanel"> {
-public:
-    using TTestClass::TTestClass;
-    int laidOut = 0;
-
-protected:
-    void AlignControls(TControl* AControl, TRect& Rect) override {
-        ++laidOut;
-        TTestClass::AlignControls(AControl, Rect);
-    }
-};
 
 TEST_F(ExportDialog, ShownInsideAnotherControlItsComingAndGoingBringsThatControlUpToDate) {
     TestForm window;
