@@ -9,9 +9,11 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/chartvaluelist.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/engine/zuzfunction.h"
 #include "chart/series/series_bar.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/graphics.h"
+#include "platform/gui/stdctrls.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,6 +38,15 @@ String WithoutSeparators(String Text) {
 
 bool IsDestroying(const TComponent* C) {
     return C->GetComponentState().Contains(csDestroying);
+}
+
+// The points of a series fed by data sources, or by a function that needs none, are
+// calculated again at the next refresh: what was typed into them would be drawn and then
+// thrown away without a word.
+bool TakesHandEdits(const TChartSeries* Series) {
+    if (Series->GetDataSource()) return false;
+    const TZuzFunction* f = Series->GetFunction();
+    return !f || !f->NoSourceRequired;
 }
 
 } // namespace
@@ -189,9 +200,15 @@ int TCustomChartGrid::ColorsColumn() const {
     return FShowColors ? 1 : -1;
 }
 
+bool TCustomChartGrid::CarriesZValues(const TChartSeries* Series) {
+    // A third value list alone says nothing: a bubble's radius, an arrow's end or a Gantt
+    // bar's next task is no depth.
+    return Series && Series->UsesZValues && Series->ValuesList().Count() >= 3;
+}
+
 TChartSeries* TCustomChartGrid::XYZSeries() const {
     for (int i = 0; i < SeriesCount(); ++i)
-        if (TChartSeries* s = SeriesAt(i); s && s->ValuesList().Count() >= 3) return s;
+        if (TChartSeries* s = SeriesAt(i); CarriesZValues(s)) return s;
     return nullptr;
 }
 
@@ -372,7 +389,7 @@ String TCustomChartGrid::ValueText(TChartSeries* Series, TChartValueList* List, 
 }
 
 int TCustomChartGrid::Find3DPoint(TChartSeries* Series, int ACol, int DataRow) const {
-    if (!Series || Series->ValuesList().Count() < 3) return -1;
+    if (!CarriesZValues(Series)) return -1;
     const TChartValueList* z = Series->ValuesList()[2];
     for (int i = 0; i < Series->Count(); ++i)
         if (Series->GetXValues()->GetValue(i) == ACol && z->GetValue(i) == DataRow + 1) return i;
@@ -435,13 +452,14 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const String& Value) {
     }
     const int r = ARow - FirstRowNum();
     if (r < 0) return;
+    if (!CellTakesHandEdits(ACol)) return;
     for (int i = 0; i < SeriesCount(); ++i)
-        if (TChartSeries* s = SeriesAt(i)) s->SetManualData(true);
+        if (TChartSeries* s = SeriesAt(i); s && TakesHandEdits(s)) s->SetManualData(true);
     TChartSeries* changed = nullptr;
     if (ACol == LabelsColumn()) {
         for (int i = 0; i < SeriesCount(); ++i) {
             TChartSeries* s = SeriesAt(i);
-            if (!s) continue;
+            if (!s || !TakesHandEdits(s)) continue;
             while (s->Count() <= r) s->AddNull();
             s->SetXLabel(r, Value);
             changed = s;
@@ -489,9 +507,21 @@ bool TCustomChartGrid::CanEditShow() {
     if (!TCustomGrid::CanEditShow()) return false;
     bool can = true;
     if (OnEditingCell) OnEditingCell(this, GetCol(), GetRow(), can);
-    if (!can || GetCol() == ColorsColumn()) return false;
+    if (!can || GetCol() == ColorsColumn() || !CellTakesHandEdits(GetCol())) return false;
     FOldText = GetEditText(GetCol(), GetRow());
     return true;
+}
+
+bool TCustomChartGrid::CellTakesHandEdits(int ACol) const {
+    if (ACol == LabelsColumn()) {
+        // A label goes to every series that takes it.
+        for (int i = 0; i < SeriesCount(); ++i)
+            if (TChartSeries* s = SeriesAt(i); s && TakesHandEdits(s)) return true;
+        return SeriesCount() == 0;
+    }
+    TChartValueList* list = nullptr;
+    const TChartSeries* s = GetSeriesOfCol(ACol, list);
+    return !s || TakesHandEdits(s);
 }
 
 bool TCustomChartGrid::CanEditModify() {
@@ -512,7 +542,7 @@ void TCustomChartGrid::StartEditing() {
     if (!GetOptions().Contains(goEditing) || GetEditorMode()) return;
     TChartValueList* list = nullptr;
     TChartSeries* s = GetSeriesOfCol(GetCol(), list);
-    if (!s || s->GetDataSource()) return;
+    if (!s || !TakesHandEdits(s)) return;
     const int r = GetRow() - FirstRowNum();
     FNewPoint = FGrid3D ? r >= static_cast<int>(F3DZ.size()) : (r >= s->Count() || s->IsNull(r));
     SetEditorMode(true);
@@ -595,6 +625,7 @@ void TCustomChartGrid::ChangePointColor(TChartSeries* Series, int Index, TColor 
 void TCustomChartGrid::ChangeColor() {
     const int r = GetRow() - FirstRowNum();
     TChartSeries* s = SeriesAt(0);
+    if (s && !TakesHandEdits(s)) return;
     if (s && r >= 0 && r < s->Count()) {
         TColor c = s->ValueColor(r);
         if (EditColorDialog(this, c)) ChangePointColor(s, r, c);
@@ -611,7 +642,7 @@ void TCustomChartGrid::ChangeColor() {
 void TCustomChartGrid::ChangeColor(TColor Color) {
     const int r = GetRow() - FirstRowNum();
     TChartSeries* s = SeriesAt(0);
-    if (s && r >= 0 && r < s->Count()) ChangePointColor(s, r, Color);
+    if (s && TakesHandEdits(s) && r >= 0 && r < s->Count()) ChangePointColor(s, r, Color);
 }
 
 bool TCustomChartGrid::GetSeriesColor(TColor& Color) const {
@@ -637,10 +668,15 @@ bool TCustomChartGrid::SeriesFirstColumn(int ACol, TChartSeries*& Series) const 
     return true;
 }
 
+bool TCustomChartGrid::SymbolsInHeader() const {
+    // One series without the fields row: row 0 names each column's value list instead.
+    return !(FSeries && !FShowFields && !FGrid3D);
+}
+
 bool TCustomChartGrid::OnSeriesSymbol(int X, int Y, TChartSeries*& Series) const {
     int col = -1, row = -1;
     MouseToCell(X, Y, col, row);
-    if (row != 0 || !SeriesFirstColumn(col, Series)) return false;
+    if (row != 0 || !SymbolsInHeader() || !SeriesFirstColumn(col, Series)) return false;
     const TRect r = CellRect(col, row);
     return X >= r.Left + 4 && X < r.Left + 16 && Y >= r.Top + 4 && Y < r.Top + 16;
 }
@@ -655,7 +691,7 @@ void TCustomChartGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDra
     }
     canvas->GetBrush()->SetStyle(bsClear);
     TChartSeries* s = nullptr;
-    if (ARow == 0 && SeriesFirstColumn(ACol, s)) {
+    if (ARow == 0 && SymbolsInHeader() && SeriesFirstColumn(ACol, s)) {
         TCustomChartLegend::PaintSeriesLegend(
             s, canvas, TRect(ARect.Left + 4, ARect.Top + 4, ARect.Left + 16, ARect.Top + 16), FChart);
         canvas->GetBrush()->SetStyle(bsClear);
@@ -664,8 +700,7 @@ void TCustomChartGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDra
         return;
     }
     String text;
-    if (ARow == 0 && FSeries && !FShowFields && ACol > 0 && ACol != LabelsColumn() &&
-        ACol != ColorsColumn()) {
+    if (ARow == 0 && !SymbolsInHeader() && ACol > 0 && ACol != LabelsColumn() && ACol != ColorsColumn()) {
         TChartValueList* list = nullptr;
         GetSeriesOfCol(ACol, list);
         if (list) text = list->GetName();
@@ -848,6 +883,7 @@ const ClassInfo& TChartGrid::StaticClass() {
         MakeProp<&G::GetGridLineWidth, &G::SetGridLineWidth>("GridLineWidth").Default(1),
         MakeProp<&G::GetOptions, &G::SetOptions>("Options"),
         MakeProp<&G::GetRowCount, &G::SetRowCount>("RowCount"),
+        MakeProp<&G::GetScrollBars, &G::SetScrollBars>("ScrollBars").Default(ssBoth),
         MakeProp<&G::GetSeries, &G::SetSeries>("Series"),
         MakeProp<&G::GetShowColors, &G::SetShowColors>("ShowColors").Default(false),
         MakeProp<&G::GetShowLabels, &G::SetShowLabels>("ShowLabels").Default(true),
@@ -930,7 +966,8 @@ void TChartGridNavigator::EnableButtons() {
                            FGrid->GetSeries() != nullptr;
     enable(nbInsert, canInsert);
     enable(nbEdit, canInsert);
-    enable(nbDelete, FGrid->GetRowCount() - first > 1 && canInsert && FGrid->HasPoints());
+    // The fixed rows count too: a series' last point can be deleted.
+    enable(nbDelete, FGrid->GetRowCount() > 1 && canInsert && FGrid->HasPoints());
     enable(nbPost, editing);
     enable(nbCancel, editing);
 }

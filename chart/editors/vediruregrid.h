@@ -71,7 +71,8 @@ public:
     TChartSeries* GetSeriesOfCol(int ACol, TChartValueList*& ValueList) const;
     int LabelsColumn() const;
     int ColorsColumn() const;
-    int FirstRowNum() const { return FShowFields ? 2 : 1; }
+    // The 3D mode keeps two fixed rows whether the fields row is shown or not.
+    int FirstRowNum() const { return FShowFields || FGrid3D ? 2 : 1; }
     void AppendRow();
     void Insert();
     void Delete();
@@ -84,12 +85,16 @@ public:
     // the point's own colour (clZuzColor when it has none).
     bool GetSeriesColor(TColor& Color) const;
     bool HasPoints() const;
+    // Whether Series has a Z list the 3D mode can show (its third value list).
+    static bool CarriesZValues(const TChartSeries* Series);
 
     // Cells, as the grid shows and takes them.
     String GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const String& Value) override;
     String CellText(int ACol, int ARow) const override;
     bool CanEditShow() override;
+    // Whether what is typed into column ACol can stay: a calculated series takes nothing.
+    bool CellTakesHandEdits(int ACol) const;
     bool CanEditModify() override;
     bool SelectCell(int ACol, int ARow) override;
     void CurrentCellMoved() override;
@@ -116,6 +121,8 @@ private:
     void FitDateTimeColumns();
     // The point of a 3D cell: X = column, Z = data row + 1; -1 when there is none.
     int Find3DPoint(TChartSeries* Series, int ACol, int DataRow) const;
+    // Whether row 0 shows the series' symbols and titles.
+    bool SymbolsInHeader() const;
     // The first series column of a header cell whose series symbol holds X, Y.
     bool OnSeriesSymbol(int X, int Y, TChartSeries*& Series) const;
     bool SeriesFirstColumn(int ACol, TChartSeries*& Series) const;

@@ -49,10 +49,6 @@ bool Designing(const TComponent* Component) {
     return Component && Component->GetComponentState().Contains(csDesigning);
 }
 
-bool HasZValues(const TChartSeries* Series) {
-    return Series && Series->ValuesList().Count() >= 3;
-}
-
 } // namespace
 
 bool ZuzSeriesNamesRuntime = false;
@@ -724,7 +720,7 @@ void TChartEditForm::SetTabData() {
     SBGridCol->SetDown(ChartGrid1->GetShowColors());
     SBGridText->SetDown(ChartGrid1->GetShowLabels());
     SBGrid3D->SetDown(ChartGrid1->GetGrid3D());
-    SBGrid3D->SetEnabled(HasZValues(first));
+    SBGrid3D->SetEnabled(TCustomChartGrid::CarriesZValues(first));
     SBGridX->SetDown(first && HasNoMandatoryValues(first));
     if (!TreeMode() && ChartGrid1->CanFocus()) ChartGrid1->SetFocus();
     if (!FDataHooked) {
@@ -736,7 +732,7 @@ void TChartEditForm::SetTabData() {
 void TChartEditForm::ChartGrid1MouseDown(TObject*, TMouseButton Button, TShiftState Shift, int, int) {
     if (Button != mbRight || !Shift.Contains(ssAlt)) return;
     TChartSeries* first = FChart && FChart->SeriesCount() > 0 ? FChart->GetSeries(0) : nullptr;
-    if (!HasZValues(first)) return;
+    if (!TCustomChartGrid::CarriesZValues(first)) return;
     SBGrid3D->SetDown(!SBGrid3D->GetDown());
     SBGrid3DClick(SBGrid3D);
 }

@@ -73,6 +73,16 @@ void TFormZuzTools::FormShow(TObject*) {
     ZuzTranslateControl(this);
 }
 
+void TFormZuzTools::DoShow() {
+    TForm::DoShow();
+    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
+}
+
+void TFormZuzTools::DoHide() {
+    TForm::DoHide();
+    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
+}
+
 void TFormZuzTools::FillTools() {
     PBottom->SetCaption({});
     TStrings* items = LBTools->GetItems();

@@ -69,6 +69,10 @@ public:
 
 protected:
     void BindComponents() override;
+    // Inside another control (the chart editor's tools page) the page coming and going also
+    // brings that control up to date.
+    void DoShow() override;
+    void DoHide() override;
 
 private:
     TCustomForm* FToolEditor = nullptr; // owned by the page

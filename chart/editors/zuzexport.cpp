@@ -652,6 +652,16 @@ bool TZuzExportForm::ExistData() const {
     return panel && panel->SeriesCount() > 0;
 }
 
+void TZuzExportForm::DoShow() {
+    TZuzExportFormBase::DoShow();
+    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
+}
+
+void TZuzExportForm::DoHide() {
+    TZuzExportFormBase::DoHide();
+    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
+}
+
 void TZuzExportForm::PrepareOnShow() {
     TCustomAxisPanel* panel = AxisPanelOf(GetPanel());
     if (!panel) {

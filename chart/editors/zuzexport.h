@@ -164,6 +164,10 @@ protected:
     void DoSaveNativeToFile(const String& FileName, bool IncludeData) override;
     bool ExistData() const override;
     void PrepareOnShow() override;
+    // Inside another control (the chart editor's export page) the form coming and going
+    // also brings that control up to date.
+    void DoShow() override;
+    void DoHide() override;
 };
 
 // Shows the export dialog modally on the panel and frees it.

@@ -197,10 +197,10 @@ void TZuzFuncEditor::CBSourcesChange(TObject*) {
         auto* function = dynamic_cast<TZuzFunction*>(sample.get());
         const bool noSource = function && function->NoSourceRequired;
         const bool single = function && function->SingleSourceOnly;
+        const bool noValueChoice = function && function->NoValueChoice;
         PanSingle->SetVisible(!noSource && single);
-        // Every function here takes its values from the chosen value list.
-        LValues->SetVisible(PanSingle->GetVisible());
-        CBValues->SetVisible(PanSingle->GetVisible());
+        LValues->SetVisible(PanSingle->GetVisible() && !noValueChoice);
+        CBValues->SetVisible(PanSingle->GetVisible() && !noValueChoice);
         FreeOptionsForm();
         const ClassInfo* editor = function ? GetClass(UTF8Encode(function->GetEditorClass())) : nullptr;
         if (editor && FSeries) {

@@ -78,6 +78,8 @@ public:
     bool NoSourceRequired = false; // the function needs no source series
     bool& SourceOptional = NoSourceRequired;
     bool SingleSourceOnly = false;
+    // The function picks its source's values itself: the editor offers no value list.
+    bool NoValueChoice = false;
 
 protected:
     // The period the function starts with, set in its constructor.

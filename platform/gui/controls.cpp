@@ -1178,6 +1178,11 @@ void TWinControl::Realign() {
     AlignAll();
 }
 
+void TWinControl::UpdateControlState() {
+    Realign();
+    Invalidate();
+}
+
 void TWinControl::AlignAll() {
     if (FAligning) return;
     if (FAlignLevel > 0 || GetComponentState().Contains(csLoading)) {

@@ -451,6 +451,9 @@ public:
     void DisableAlign() { ++FAlignLevel; }
     void EnableAlign();
     void Realign();
+    // Brings the control up to date after a change of what shows in it: its children are
+    // aligned again and it repaints.
+    void UpdateControlState();
     // The client area the aligned children share (inside borders and bevels).
     virtual TRect AdjustClientRect() const { return GetClientRect(); }
 

@@ -5,6 +5,7 @@
 #include "platform/gui/qtbridge.h"
 
 #include "platform/gui/graphics.h"
+#include "platform/gui/stdctrls.h"
 #include "platform/win32/gdiqt.h"
 
 #include <QAbstractButton>
@@ -343,6 +344,7 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner, new GridFr
     FRowHeights.assign(static_cast<std::size_t>(FRowCount), FDefaultRowHeight);
     InitTabStop(true);
     SetBounds(0, 0, 320, 120);
+    SetScrollBars(ssBoth);
     ApplyOptions();
     ApplySizes();
     ApplyColor();
@@ -484,6 +486,14 @@ void TCustomGrid::SetBorderStyle(TBorderStyle Value) {
     FBorderStyle = Value;
     static_cast<QFrame*>(Widget())->setFrameStyle(Value == bsNone ? QFrame::NoFrame
                                                                   : QFrame::StyledPanel | QFrame::Sunken);
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value) {
+    FScrollBars = Value;
+    const bool vertical = Value == ssVertical || Value == ssBoth;
+    const bool horizontal = Value == ssHorizontal || Value == ssBoth;
+    FView->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    FView->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 
 void TCustomGrid::ApplyOptions() {

@@ -46,6 +46,8 @@ struct TGridRect {
     bool operator==(const TGridRect&) const = default;
 };
 
+enum TScrollStyle : std::uint8_t; // platform/gui/stdctrls.h
+
 using TSelectCellEvent = Event<void(TObject* Sender, int ACol, int ARow, bool& CanSelect)>;
 
 enum TGridDrawStateItem : std::uint8_t { gdSelected, gdFocused, gdFixed };
@@ -88,6 +90,9 @@ public:
     void SetFixedColor(TColor Value) { FFixedColor = Value; }
     TBorderStyle GetBorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // The bars the grid may show; each appears only while the cells do not fit (ssBoth).
+    TScrollStyle GetScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
 
     int GetCol() const { return FCol; }
     void SetCol(int Value);
@@ -183,6 +188,7 @@ private:
     TGridOptions FOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect};
     TColor FFixedColor = clBtnFace;
     TBorderStyle FBorderStyle = bsSingle;
+    TScrollStyle FScrollBars{}; // ssBoth, set by the constructor
     int FCol = 1;
     int FRow = 1;
     bool FSyncing = false;

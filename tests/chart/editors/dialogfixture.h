@@ -12,12 +12,27 @@
 #include "chart/engine/charttitle.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
+#include "platform/gui/extctrls.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/series/picturefile.h"
 #include "tests/support/formtest.h"
+#include "tests/support/testclass.h"
 
 #include <cmath>
 #include <string>
+
+// A control a page is shown inside, counting how often it lays itself out again.
+class TCountingPanel : public testsupport::TTestClass<TCountingPanel, TPanel, "TCountingPanel"> {
+public:
+    using TTestClass::TTestClass;
+    int laidOut = 0;
+
+protected:
+    void AlignControls(TControl* AControl, TRect& Rect) override {
+        ++laidOut;
+        TTestClass::AlignControls(AControl, Rect);
+    }
+};
 
 class DialogTest : public FormTest {
 protected:

@@ -3,12 +3,17 @@
 #include "chart/editors/vediruregrid.h"
 
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/zuzfunction.h"
+#include "chart/series/bubblech.h"
+#include "chart/series/zuzfunci.h"
 #include "platform/core/sysutils.h"
 #include "platform/gui/graphics.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/gridfixture.h"
+#include "tests/support/guiprobe.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -43,6 +48,15 @@ TEST_F(ChartGrid, ColoursTakeColumnOneAndLabelsColumnTwo) {
     grid->SetShowColors(false);
     EXPECT_EQ(grid->ColorsColumn(), -1);
     EXPECT_EQ(grid->LabelsColumn(), 1);
+}
+
+TEST_F(ChartGrid, BothScrollBarsAreTheStoredDefault) {
+    EXPECT_EQ(grid->GetScrollBars(), ssBoth);
+    EXPECT_EQ(streamtext::ObjectText(grid).find("ScrollBars"), std::string::npos);
+    grid->SetScrollBars(ssVertical);
+    auto* back = Create<TChartGrid>(form.get());
+    streamtext::ReadText(streamtext::ObjectText(grid), back);
+    EXPECT_EQ(back->GetScrollBars(), ssVertical);
 }
 
 TEST_F(ChartGrid, EachSeriesTakesItsXColumnOnlyWhenItsXIsNotASequence) {
@@ -91,6 +105,43 @@ TEST_F(ChartGrid, WithoutTheFieldsRowTheDataStartsOnRowOne) {
     EXPECT_EQ(grid->GetRowCount(), 3);
     EXPECT_EQ(Cell(0, 0), u"#");
     EXPECT_EQ(Cell(2, 1), u"1");
+}
+
+TEST_F(ChartGrid, OneSeriesWithoutTheFieldsRowNamesItsValueListsInRowZero) {
+    auto* s = AddSeries<TBarSeries>({1, 2}, u"Bars");
+    s->SetSeriesColor(clRed);
+    grid->SetShowFields(false);
+    grid->SetSeries(s);
+    form->Show();
+    // The list names take the place of the series' symbol and title: no red square.
+    const TRect symbol = grid->CellRect(2, 0);
+    const probe::Picture shot = probe::Grab(*grid);
+    EXPECT_NE(shot.Pixel(symbol.Left + 9, symbol.Top + 9), (probe::Rgb{255, 0, 0}));
+    grid->SetShowFields(true);
+    EXPECT_EQ(probe::Grab(*grid).Pixel(symbol.Left + 9, symbol.Top + 9), (probe::Rgb{255, 0, 0}));
+}
+
+TEST_F(ChartGrid, The3DModeShowsOnlyASeriesThatCarriesZValuesUnderTwoFixedRows) {
+    auto* b = AddSeries<TBubbleSeries>({});
+    b->AddBubble(1, 5, 2);
+    b->AddBubble(2, 6, 1);
+    grid->SetShowFields(false);
+    grid->SetChart(chart);
+    grid->SetGrid3DMode(true);
+    // A bubble's radius is no depth.
+    TChartValueList* list = nullptr;
+    EXPECT_EQ(grid->GetSeriesOfCol(1, list), nullptr);
+    EXPECT_EQ(grid->GetColCount(), 2);
+    b->UsesZValues = true; // as a series with Z values of its own
+    grid->SetGrid3DMode(true);
+    EXPECT_EQ(grid->GetSeriesOfCol(1, list), b);
+    EXPECT_EQ(grid->GetFixedRows(), 2);
+    EXPECT_EQ(grid->GetColCount(), 1 + 2); // X 1 and 2
+    EXPECT_EQ(grid->GetRowCount(), 2 + 2); // Z 1 and 2
+    EXPECT_EQ(Cell(1, 3), u"5");           // X 1, Z 2
+    EXPECT_EQ(Cell(2, 2), u"6");           // X 2, Z 1
+    grid->SetGrid3DMode(false);
+    EXPECT_EQ(grid->GetFixedRows(), 1);
 }
 
 TEST_F(ChartGrid, SingleSeriesModeDropsTheChartAndFollowsTheSeries) {
@@ -277,16 +328,34 @@ TEST_F(ChartGrid, CancelWritesTheOldTextBackAndPostKeepsTheNewOne) {
     EXPECT_EQ(s->GetYValues()->GetValue(1), 9);
 }
 
-TEST_F(ChartGrid, ASeriesFedByADataSourceIsNotEdited) {
+TEST_F(ChartGrid, ASeriesThatCalculatesItsPointsIsNotEdited) {
     auto* source = AddSeries<TLineSeries>({1, 2});
     auto* fed = AddSeries<TLineSeries>({});
+    CreateNewZuzFunction(fed, &TAverageZuzFunction::StaticClass());
     fed->SetDataSource(source);
-    grid->SetSeries(fed);
+    auto* formula = AddSeries<TLineSeries>({});
+    CreateNewZuzFunction(formula, &TCustomZuzFunction::StaticClass());
     form->Show();
-    grid->SetCol(1);
-    grid->SetRow(2);
-    grid->StartEditing();
-    EXPECT_FALSE(grid->GetEditorMode());
+    for (TChartSeries* s : {static_cast<TChartSeries*>(fed), static_cast<TChartSeries*>(formula)}) {
+        grid->SetSeries(s);
+        for (const int col : {1, 2}) { // its labels, its values
+            grid->SetCol(col);
+            grid->SetRow(2);
+            grid->StartEditing();
+            EXPECT_FALSE(grid->GetEditorMode()) << col;
+            // Typed characters and Delete open the editor without StartEditing.
+            grid->SetEditorMode(true);
+            EXPECT_FALSE(grid->GetEditorMode()) << col;
+        }
+    }
+    // Side by side, a label typed goes to the series that keep it.
+    grid->SetChart(chart);
+    form->Show();
+    grid->SetEditText(grid->LabelsColumn(), 2, u"first");
+    EXPECT_EQ(source->GetXLabel(0), u"first");
+    EXPECT_EQ(fed->GetXLabel(0), u"");
+    EXPECT_EQ(formula->Count(), 0);
+    EXPECT_FALSE(fed->GetManualData());
 }
 
 // --- Rows ------------------------------------------------------------------------
@@ -476,16 +545,19 @@ TEST_F(GridNavigator, InsertEditAndDeleteNeedSeriesPostAndCancelAnOpenEditor) {
     EXPECT_TRUE(On(nbInsert));
 }
 
-TEST_F(GridNavigator, DeleteNeedsMoreThanOneRowAndPoints) {
-    auto* s = AddSeries<TLineSeries>({1});
+TEST_F(GridNavigator, DeleteNeedsPointsAndTakesTheLastOneToo) {
+    auto* s = AddSeries<TLineSeries>({1, 2});
     grid->SetChart(chart);
     nav->SetGrid(grid);
-    EXPECT_FALSE(On(nbDelete)); // a single data row
-    s->Add(2);
-    s->RefreshSeries();
     EXPECT_TRUE(On(nbDelete));
     nav->BtnClick(nbDelete);
     EXPECT_EQ(s->Count(), 1);
+    // The one data row left: its point goes too, and the row stays, empty.
+    EXPECT_TRUE(On(nbDelete));
+    nav->BtnClick(nbDelete);
+    EXPECT_EQ(s->Count(), 0);
+    EXPECT_EQ(grid->GetRowCount(), grid->FirstRowNum() + 1);
+    EXPECT_FALSE(On(nbDelete));
 }
 
 TEST_F(GridNavigator, AFreedGridDisablesEveryButton) {

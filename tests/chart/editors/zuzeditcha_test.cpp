@@ -15,6 +15,7 @@
 #include "chart/editors/zuzlisb.h"
 #include "chart/engine/chartwalls.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/bubblech.h"
 #include "chart/series/zuzprevi.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/clipbrd.h"
@@ -406,6 +407,18 @@ TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
     e->MainPage->SetActivePage(e->TabData);
     e->MainPageChange(e->MainPage);
     EXPECT_FALSE(e->SBGrid3D->GetEnabled()); // line series have no Z values
+    // Nor has a bubble, whose third list is its radius; a series that carries Z values has.
+    auto* bubble = Create<TBubbleSeries>(chart->GetOwner());
+    chart->AddSeries(bubble);
+    chart->ExchangeSeries(0, chart->SeriesCount() - 1);
+    e->MainPageChange(e->MainPage);
+    EXPECT_FALSE(e->SBGrid3D->GetEnabled());
+    bubble->UsesZValues = true;
+    e->MainPageChange(e->MainPage);
+    EXPECT_TRUE(e->SBGrid3D->GetEnabled());
+    chart->ExchangeSeries(0, chart->SeriesCount() - 1);
+    bubble->Free();
+    e->MainPageChange(e->MainPage);
     // Pictures, no captions; the hints name the buttons.
     for (auto [button, hint] :
          {std::pair{e->SBGridText, u"Show labels"}, std::pair{e->SBGridCol, u"Show colors"},

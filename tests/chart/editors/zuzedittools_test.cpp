@@ -131,6 +131,22 @@ protected:
     TZuzCustomTool* tools[3] = {};
 };
 
+TEST_F(ToolsPage, ShownInsideAnotherControlItsComingAndGoingBringsThatControlUpToDate) {
+    auto* place = Create<TCountingPanel>(form.get());
+    place->SetParent(form.get());
+    place->SetAlign(alClient);
+    form->Show();
+    AddFormTo(page, place, chart);
+    probe::ProcessEvents();
+    ASSERT_TRUE(page->GetShowing());
+    for (const bool shown : {false, true}) {
+        place->laidOut = 0;
+        form->SetVisible(shown);
+        probe::ProcessEvents();
+        EXPECT_GT(place->laidOut, 0) << shown;
+    }
+}
+
 TEST_F(ToolsPage, AnEmptyListDisablesActiveDeleteAndCloneAndEmbedsNoEditor) {
     ShowPage();
     EXPECT_EQ(page->Tools, chart->GetTools());

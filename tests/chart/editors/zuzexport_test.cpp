@@ -8,6 +8,7 @@
 #include "chart/editors/zuzemfoptions.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzformatting.h"
+#include "chart/editors/zuzpendlg.h"
 #include "chart/editors/zuzstringseditor.h"
 #include "chart/engine/charttitle.h"
 #include "chart/series/series.h"
@@ -20,9 +21,11 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "platform/win32/mapi.h"
+#include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/series/exportfixture.h"
 #include "tests/chart/series/picturefile.h"
+#include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
 
 namespace {
@@ -374,6 +377,25 @@ TEST_F(ExportDialog, APanelThatIsNoChartHasNoDataPageAndSavesItsComponentStream)
     form->RGNative->SetItemIndex(0);
     form->BSaveClick(form->BSave);
     EXPECT_EQ(ReadAll(File("panel.zuz")).substr(0, 4), "TPF0");
+}
+
+TEST_F(ExportDialog, ShownInsideAnotherControlItsComingAndGoingBringsThatControlUpToDate) {
+    TestForm window;
+    window->SetBounds(0, 0, 520, 420);
+    auto* place = Create<TCountingPanel>(window.get());
+    place->SetParent(window.get());
+    place->SetBounds(0, 0, 520, 420);
+    auto* page = Create<TZuzExportForm>(window.get());
+    AddFormTo(page, place, chart.get());
+    window->Show();
+    probe::ProcessEvents();
+    ASSERT_TRUE(page->GetShowing());
+    for (const bool shown : {false, true}) {
+        place->laidOut = 0;
+        window->SetVisible(shown);
+        probe::ProcessEvents();
+        EXPECT_GT(place->laidOut, 0) << shown;
+    }
 }
 
 TEST_F(ExportDialog, APanelFreedWhileTheDialogIsOpenIsForgotten) {

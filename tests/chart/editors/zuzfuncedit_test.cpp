@@ -26,6 +26,7 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/testclass.h"
 
 #include <gtest/gtest.h>
 
@@ -204,6 +205,34 @@ TEST_F(FunctionEditors, AFunctionThatNeedsNoSourceShowsOnlyTheOptionsTab) {
     EXPECT_EQ(page->PageControl1->GetActivePage(), page->TabOptions);
     ASSERT_NE(dynamic_cast<TCustomFunctionEditor*>(page->OptionsForm()), nullptr);
     EXPECT_TRUE(probe::WaitFor([&] { return page->OptionsForm()->GetShowing(); }));
+}
+
+// Moving functions take a single source; the second picks the source's values itself.
+class TMovingSum : public testsupport::TTestClass<TMovingSum, TZuzMovingFunction, "TMovingSum"> {
+public:
+    using TTestClass::TTestClass;
+};
+class TMovingCount : public testsupport::TTestClass<TMovingCount, TZuzMovingFunction, "TMovingCount"> {
+public:
+    explicit TMovingCount(TComponent* AOwner) : TTestClass(AOwner) { NoValueChoice = true; }
+};
+
+TEST_F(FunctionEditors, ASingleSourceFunctionOffersTheValueListsUnlessItPicksThemItself) {
+    static const String sum = u"Moving sum", count = u"Moving count";
+    RegisterZuzBasicFunction(&TMovingSum::StaticClass(), &sum);
+    RegisterZuzBasicFunction(&TMovingCount::StaticClass(), &count);
+    struct Unregister {
+        ~Unregister() { UnRegisterZuzFunctions({&TMovingSum::StaticClass(), &TMovingCount::StaticClass()}); }
+    } unregister;
+    TZuzFuncEditor* page = Page();
+    for (const String* function : {&sum, &count}) {
+        Choose(page, *function);
+        EXPECT_TRUE(page->PanSingle->GetVisible());
+        EXPECT_FALSE(page->Selector()->GetVisible());
+        const bool offered = function == &sum;
+        EXPECT_EQ(page->LValues->GetVisible(), offered) << UTF8Encode(*function);
+        EXPECT_EQ(page->CBValues->GetVisible(), offered) << UTF8Encode(*function);
+    }
 }
 
 TEST_F(FunctionEditors, AChainLeadingBackToTheSeriesIsRefusedBeforeAnySourceChanges) {

@@ -1,4 +1,5 @@
 #include "platform/gui/grids.h"
+#include "platform/gui/stdctrls.h"
 
 #include "tests/platform/gui/guitest.h"
 
@@ -46,6 +47,11 @@ TEST_F(GridsTest, TheFixedRowAndColumnAreTheHeaders) {
     EXPECT_EQ(v->horizontalHeader()->sectionSize(1), 66);
     EXPECT_EQ(f.grid->GetColWidths(2), 65);
     EXPECT_EQ(v->horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
+    // Both scroll bars, each only while the cells do not fit; a style without one has it off.
+    EXPECT_EQ(v->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    f.grid->SetScrollBars(ssVertical);
+    EXPECT_EQ(v->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_EQ(v->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
 }
 
 TEST_F(GridsTest, ShrinkingForgetsTheCellsOutside) {

@@ -1,9 +1,13 @@
 // The data grid as the X server shows it and as a keyboard and mouse reach it: the
 // series' symbols and titles in the header, values right-aligned, a value typed into a
-// cell lands in the series, Esc in the cell editor keeps the old value.
+// cell lands in the series, Esc in the cell editor keeps the old value, and a calculated
+// series' cells take no keys.
 #include "chart/editors/vediruregrid.h"
 
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/seriestypes.h"
+#include "chart/engine/zuzfunction.h"
+#include "chart/series/zuzfunci.h"
 #include "tests/chart/editors/gridfixture.h"
 #include "tests/support/xserver.h"
 
@@ -75,4 +79,32 @@ TEST_F(XChartGrid, AClickOnAColumnHeaderSelectsItsRowsAndASecondClickLetsGo) {
     ASSERT_TRUE(xserver::Click(*grid, TPoint(header.Right - 6, (header.Top + header.Bottom) / 2)));
     const TGridRect one = grid->GetSelection();
     EXPECT_EQ(one.Top, one.Bottom);
+}
+
+TEST_F(XChartGrid, KeysTypedIntoAnAveragesCellChangeNothing) {
+    TChartSeries* line = chart->GetSeries(0);
+    auto* average = AddSeries<TLineSeries>({}, u"Среднее");
+    CreateNewZuzFunction(average, &TAverageZuzFunction::StaticClass());
+    average->SetDataSource(line);
+    ASSERT_GT(average->Count(), 0);
+    const double mean = average->YValue(0);
+    grid->SetBounds(0, 0, 640, 390);
+    int col = 1;
+    TChartValueList* list = nullptr;
+    while (col < grid->GetColCount() &&
+           !(grid->GetSeriesOfCol(col, list) == average && list == average->GetYValues()))
+        ++col;
+    ASSERT_LT(col, grid->GetColCount());
+    ASSERT_TRUE(xserver::Activate(*form.form));
+    ASSERT_TRUE(xserver::Click(*grid, Centre(col, 2)));
+    ASSERT_EQ(grid->GetCol(), col);
+    // Typed keys, F2 and Delete open no editor on it: the next recalculation would throw
+    // the value away.
+    for (const char* keys : {"9 9", "Return", "F2", "Delete"}) {
+        ASSERT_TRUE(xserver::Type(keys));
+        EXPECT_FALSE(grid->GetEditorMode()) << keys;
+    }
+    EXPECT_EQ(average->YValue(0), mean);
+    EXPECT_FALSE(average->GetManualData());
+    xserver::Keep(xserver::Picture(*form.form), "chart-grid-average");
 }
