@@ -527,7 +527,7 @@ const TZuzMessage kMessages[] = {
     {&VavIve_EMFFilter, u"Enhanced Metafiles (*.emf)|*.emf|Metafiles (*.wmf)|*.wmf"},
     {&VavIve_ExportPanelNotSet, u"Panel property is not set in Export format"},
     {&VavIve_Normal, u"Normal"},
-    {&VavIve_NoBorder, u"No border"},
+    {&VavIve_NoBorder, u"No Border"},
     {&VavIve_Dotted, u"Dotted"},
     {&VavIve_Colors, u"Colors"},
     {&VavIve_Filled, u"Filled"},

@@ -226,7 +226,12 @@ void TCircledSeries::DoBeforeDrawValues() {
         if (marks->GetFrame()->GetVisible()) m += 2 * marks->GetFrame()->GetWidth();
         c->AssignFont(marks->GetFont());
         const int v = c->GetFontHeight() + m;
-        const int h = c->TextWidth(u"W") + MaxMarkWidth() + m;
+        // Room for the widest mark of any series, so that pies sharing the
+        // chart keep their marks inside it.
+        TCustomAxisPanel* p = Panel();
+        const int widest = p ? p->MaxMarkWidth() : MaxMarkWidth();
+        c->AssignFont(marks->GetFont());
+        const int h = c->TextWidth(u"W") + widest + m;
         CircleRect =
             TRect(CircleRect.Left + h, CircleRect.Top + v, CircleRect.Right - h, CircleRect.Bottom - v);
         AdjustCircleRect();

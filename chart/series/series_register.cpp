@@ -1,6 +1,4 @@
 // The standard series types in the series registry, in their gallery order.
-// One row per type: a type built in another source of the unit fills in its
-// class in its row; a row whose class is still empty is left out.
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series.h"
@@ -11,7 +9,7 @@
 namespace {
 
 struct TStandardSeries {
-    const ClassInfo& (*SeriesClass)(); // nullptr: not built yet
+    const ClassInfo& (*SeriesClass)();
     const String* Description;
     int NumGallerySeries;
 };
@@ -32,7 +30,5 @@ const TStandardSeries kStandardSeries[] = {
 
 void RegisterZuzStandardSeries() {
     for (const TStandardSeries& row : kStandardSeries)
-        if (row.SeriesClass)
-            RegisterZuzSeries(&row.SeriesClass(), row.Description, &VavIve_GalleryStandard,
-                              row.NumGallerySeries);
+        RegisterZuzSeries(&row.SeriesClass(), row.Description, &VavIve_GalleryStandard, row.NumGallerySeries);
 }

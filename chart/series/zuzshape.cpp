@@ -50,11 +50,11 @@ const ClassInfo& TChartShape::StaticClass() {
         MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
         MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Default(0),
         MakeProp<&C::GetVertAlign, &C::SetVertAlign>("VertAlign").Default(vaCenter),
-        MakeProp<&C::GetX0, &C::SetX0>("X0"),
-        MakeProp<&C::GetX1, &C::SetX1>("X1"),
+        MakeProp<&C::StreamedX0, &C::SetX0>("X0").Stored<&C::HasPoint0>(),
+        MakeProp<&C::StreamedX1, &C::SetX1>("X1").Stored<&C::HasPoint1>(),
         MakeProp<&C::GetXYStyle, &C::SetXYStyle>("XYStyle").Default(xysAxis),
-        MakeProp<&C::GetY0, &C::SetY0>("Y0"),
-        MakeProp<&C::GetY1, &C::SetY1>("Y1"),
+        MakeProp<&C::StreamedY0, &C::SetY0>("Y0").Stored<&C::HasPoint0>(),
+        MakeProp<&C::StreamedY1, &C::SetY1>("Y1").Stored<&C::HasPoint1>(),
     };
     static const ClassInfo info = MakeClassInfo<C>("TChartShape", &TChartSeries::StaticClass(), props);
     return info;
@@ -119,6 +119,11 @@ double TChartShape::GetX1() {
 double TChartShape::GetY1() {
     EnsurePoints(2);
     return GetYValues()->GetValue(1);
+}
+
+double TChartShape::PointValue(int Index, bool IsX) const {
+    if (Index >= Count()) return 0;
+    return (IsX ? GetXValues() : GetYValues())->GetValue(Index);
 }
 
 void TChartShape::SetPointValue(int Index, bool IsX, double Value) {

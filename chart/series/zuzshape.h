@@ -57,6 +57,15 @@ public:
     void SetX1(double Value) { SetPointValue(1, true, Value); }
     double GetY1();
     void SetY1(double Value) { SetPointValue(1, false, Value); }
+    // The same as the streams read them: a missing point reads 0 and is
+    // neither added nor written.
+    double PointValue(int Index, bool IsX) const;
+    double StreamedX0() const { return PointValue(0, true); }
+    double StreamedY0() const { return PointValue(0, false); }
+    double StreamedX1() const { return PointValue(1, true); }
+    double StreamedY1() const { return PointValue(1, false); }
+    bool HasPoint0() const { return Count() > 0; }
+    bool HasPoint1() const { return Count() > 1; }
     // The figure in pixels from now on.
     void SetShapeRectangle(const TRect& Rect);
 

@@ -137,6 +137,11 @@ TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {
     Draw();
     EXPECT_LT(a->CircleWidth, chart->GetChartRect().Right - chart->GetChartRect().Left - 20);
     EXPECT_EQ(b->CircleRect, a->CircleRect);
+    // With marks on both, each makes room for the widest mark of the chart.
+    b->GetMarks()->SetVisible(true);
+    b->SetXLabel(0, u"A much, much longer mark than the other");
+    Draw();
+    EXPECT_EQ(a->CircleRect, b->CircleRect);
 }
 
 TEST_F(PieTest, DeactivatingThePieGivesTheChartItsOwn3DOptionsBack) {

@@ -3,6 +3,9 @@
 // first), inside an area; and the point series's styles and settings.
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/seriestypes.h"
+#include "chart/series/series_area.h"
+#include "chart/series/series_bar.h"
+#include "chart/series/series_pie.h"
 #include "linefixture.h"
 #include "tests/chart/series/chartunits.h"
 #include "tests/chart/series/keeptypes.h"
@@ -188,6 +191,7 @@ TEST(LineGallery, VariantsFollowTheNormalOneInTheirOrder) {
     ASSERT_EQ(names.size(), 9u);
     EXPECT_EQ(names[0], VavIve_Normal);
     EXPECT_EQ(names[1], VavIve_Stairs);
+    EXPECT_EQ(names[7], u"No Border");
     EXPECT_EQ(names[8], VavIve_Outline);
     line->SetSubGallery(line.get(), 1);
     EXPECT_TRUE(line->GetStairs());
@@ -214,22 +218,18 @@ TEST(StandardSeries, RegisterInGalleryOrderOnTheStandardPage) {
         EXPECT_EQ(t->GetGalleryPage(), VavIve_GalleryStandard);
         seen.emplace_back(t->SeriesClass, t->NumGallerySeries);
     }
-    // The line types keep their places relative to each other; the others
-    // join as they are built.
-    std::vector<std::pair<const ClassInfo*, int>> lineTypes;
-    for (auto& e : seen)
-        if (e.first == &TLineSeries::StaticClass() || e.first == &TPointSeries::StaticClass() ||
-            e.first == &TFastLineSeries::StaticClass() || e.first == &THorizLineSeries::StaticClass())
-            lineTypes.push_back(e);
-    ASSERT_EQ(lineTypes.size(), 4u);
-    EXPECT_EQ(lineTypes[0], std::make_pair(&TLineSeries::StaticClass(), 2));
-    EXPECT_EQ(lineTypes[1], std::make_pair(&TPointSeries::StaticClass(), 2));
-    EXPECT_EQ(lineTypes[2], std::make_pair(&TFastLineSeries::StaticClass(), 2));
-    EXPECT_EQ(lineTypes[3], std::make_pair(&THorizLineSeries::StaticClass(), 1));
+    const std::vector<std::pair<const ClassInfo*, int>> expected = {
+        {&TLineSeries::StaticClass(), 2},      {&TBarSeries::StaticClass(), 2},
+        {&THorizBarSeries::StaticClass(), 2},  {&TAreaSeries::StaticClass(), 2},
+        {&TPointSeries::StaticClass(), 2},     {&TPieSeries::StaticClass(), 1},
+        {&TFastLineSeries::StaticClass(), 2},  {&THorizLineSeries::StaticClass(), 1},
+        {&THorizAreaSeries::StaticClass(), 1},
+    };
+    EXPECT_EQ(seen, expected);
     EXPECT_EQ(ZuzSeriesTypes().Find(&TLineSeries::StaticClass())->GetDescription(), VavIve_GalleryLine);
     EXPECT_EQ(ZuzSeriesTypes().Find(&THorizLineSeries::StaticClass())->GetDescription(), u"Horizontal\rLine");
     EXPECT_EQ(ZuzSeriesTypes().Find(&TFastLineSeries::StaticClass())->GetDescription(), u"Fast Line");
-    EXPECT_NE(GetClass("TLineSeries"), nullptr) << "a stream can create it by name";
+    EXPECT_NE(GetClass("TPieSeries"), nullptr) << "a stream can create it by name";
     RegisterZuzStandardSeries();
     EXPECT_EQ(ZuzSeriesTypes().Count(), static_cast<int>(seen.size())) << "registering twice adds nothing";
 }

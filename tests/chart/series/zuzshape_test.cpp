@@ -181,6 +181,9 @@ TEST_F(Shapes, AShapeWithOneOrThreePointsDrawsNothingAndZeroWidthStillDraws) {
     s->Delete(1);
     Draw();
     EXPECT_FALSE(AnyPixel(clRed));
+    EXPECT_EQ(GetFloatProp(*s, "X1"), 0);
+    EXPECT_FALSE(IsStoredProp(*s, PropOf(*s, "Y1")));
+    EXPECT_EQ(s->Count(), 1) << "a stream reading the point neither adds nor writes it";
     s->GetX1();
     EXPECT_EQ(s->Count(), 2) << "reading the second point adds it";
     s->AddXY(1, 1);
