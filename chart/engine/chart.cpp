@@ -168,8 +168,11 @@ void TCustomChart::DefineProperties(TFiler* Filer) {
         nullptr, false);
     Filer->DefineProperty(
         "ColorPaletteIndex",
-        // -1 or one of the palettes: the editors count from the number.
-        [this](TReader* Reader) { FColorPaletteIndex = std::clamp(Reader->ReadInteger(), -1, kLastPalette); },
+        // -1 or one of the palettes: the editors count from the number. The palette itself is
+        // taken again, so the series read after it are coloured from it as they were when saved.
+        [this](TReader* Reader) {
+            TColorPalettes::ApplyPalette(this, std::clamp(Reader->ReadInteger(), -1, kLastPalette));
+        },
         [this](TWriter* Writer) { Writer->WriteInteger(FColorPaletteIndex); }, FColorPaletteIndex >= 1);
 }
 
