@@ -21,7 +21,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -330,21 +329,28 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     EXPECT_FALSE(copy->GetDepthTopAxis()->GetVisible());
 }
 
-TEST_F(ChartControl, TheChartPublishesItsSettingsForFormsAndWritesNoneWhileTheyAreDefault) {
-    const ClassInfo& ci = TChart::StaticClass();
+TEST_F(ChartControl, TheChartPublishesItsSettingsInItsOwnOrderAndWritesNoneWhileTheyAreDefault) {
+    // The chart's settings, the panel's among them, and the control's standard ones last.
     const std::string published =
-        "AllowPanning BackImage BackImageInside BackImageMode BackImageTransp Border BorderRound Gradient "
-        "MarginBottom MarginLeft MarginRight MarginTop MarginUnits PrintProportional ScrollMouseButton "
-        "OnAllowScroll OnClickAxis OnClickBackground OnClickLegend OnClickSeries OnClickTitle OnScroll "
+        "AllowPanning BackImage BackImageInside BackImageMode BackImageTransp BackWall Border BorderRound "
+        "BottomWall Foot Gradient LeftWall Legend MarginBottom MarginLeft MarginRight MarginTop MarginUnits "
+        "PrintProportional RightWall ScrollMouseButton SubFoot SubTitle Title OnAllowScroll OnClickAxis "
+        "OnClickBackground OnClickLegend OnClickSeries OnClickTitle OnGetLegendPos OnGetLegendRect OnScroll "
         "OnUndoZoom OnZoom AxisBehind AxisVisible BottomAxis Chart3DPercent ClipPoints DepthAxis "
-        "DepthTopAxis CustomAxes LeftAxis Monochrome Pages RightAxis SeriesGroups Shadow TopAxis View3D "
+        "DepthTopAxis CustomAxes Frame LeftAxis Monochrome Pages RightAxis SeriesGroups Shadow TopAxis "
+        "View3D "
         "View3DOptions View3DWalls Zoom OnAddSeries OnAfterDraw OnBeforeDrawAxes OnBeforeDrawChart "
-        "OnBeforeDrawSeries OnBeforePrint OnGetAxisLabel OnGetNextAxisLabel OnPageChange OnRemoveSeries "
-        "Align BevelInner BevelOuter BevelWidth BorderWidth Color Enabled ParentColor ParentShowHint "
-        "PopupMenu ShowHint TabOrder TabStop Visible Anchors OnMouseDown OnMouseMove OnMouseUp OnClick "
-        "OnDblClick OnResize";
-    std::istringstream names(published);
-    for (std::string name; names >> name;) EXPECT_NE(ci.FindProp(name), nullptr) << name;
+        "OnBeforeDrawSeries OnBeforePrint OnGetAxisLabel OnGetLegendText OnGetNextAxisLabel OnPageChange "
+        "OnRemoveSeries Align BevelInner BevelOuter BevelWidth BorderWidth Color Enabled ParentColor "
+        "ParentShowHint PopupMenu ShowHint TabOrder TabStop Visible Anchors OnClick OnDblClick OnDragDrop "
+        "OnDragOver OnMouseDown OnMouseEnter OnMouseLeave OnMouseMove OnMouseUp OnEnter OnExit OnKeyDown "
+        "OnKeyPress OnKeyUp OnResize";
+    // Only the component's name and tag and the control's bounds, action, cursor, font and hint
+    // come before them.
+    std::string order;
+    for (const PropInfo* p : TChart::StaticClass().AllProps()) order += std::string(p->name) + " ";
+    EXPECT_EQ(order, "Name Tag Left Top Width Height Action Cursor Font HelpContext Hint ParentFont " +
+                         published + " ");
     auto form = MakeOwned<TForm>(nullptr);
     auto* chart = Create<TChart>(form.get());
     chart->SetName(u"Chart1");
