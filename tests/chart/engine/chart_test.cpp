@@ -296,7 +296,7 @@ TEST_F(ChartTest, SeriesJoinAndLeaveTellingTheListenersAndTheEvents) {
     stranger->Free();
 }
 
-TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesThemInGroupsToo) {
+TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndTakesThemOutOfTheirGroups) {
     auto chart = NewChart();
     TPolySeries* a = AddLine(chart.get(), 1);
     auto* plain = Create<TChartSeries>(nullptr);
@@ -306,6 +306,7 @@ TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesTh
     chart->AddSeries(other);
     TSeriesGroup* g = chart->GetSeriesList()->AddGroup(u"G");
     g->Add(a);
+    g->Add(plain);
     g->Add(b);
     chart->ExchangeSeries(a, b);
     EXPECT_EQ(chart->GetSeries(0), b);
@@ -316,6 +317,12 @@ TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesTh
     ASSERT_EQ(chart->SeriesCount(), 2);
     EXPECT_EQ(chart->GetSeries(0), plain);
     EXPECT_EQ(chart->GetSeries(1), other);
+    // The freed ones are no longer members; one taken out of the chart is not either.
+    ASSERT_EQ(g->GetSeries()->Count(), 1);
+    EXPECT_EQ(g->GetSeries()->Get(0), plain);
+    chart->RemoveSeries(plain);
+    EXPECT_EQ(g->GetSeries()->Count(), 0);
+    plain->Free();
 }
 
 TEST_F(ChartTest, SeriesTakeTheFirstFreeColourAndAFullPaletteGivesItsLast) {

@@ -377,6 +377,9 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     pie->Add(30, u"день");
     pie->Add(70, u"ночь");
     chart->GetSeriesList()->AddGroup(u""); // emptied, not the name a group starts with
+    TSeriesGroup* group = chart->GetSeriesList()->AddGroup(u"Сутки");
+    group->Add(pie);
+    group->Add(bar);
 
     const std::string original = Saved(true, true);
     // A bar's gradient ends in the bar's colour, so the end is not written; older files that
@@ -405,6 +408,12 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->GetRotationAngle(), 45);
         EXPECT_EQ(p->Labels().GetLabel(1), u"ночь");
+        // The group's members come back, in their order.
+        TSeriesGroups* groups = copy->GetSeriesList()->GetGroups();
+        ASSERT_EQ(groups->GetCount(), 2);
+        ASSERT_EQ(groups->Get(1)->GetSeries()->Count(), 2);
+        EXPECT_EQ(groups->Get(1)->GetSeries()->Get(0), p);
+        EXPECT_EQ(groups->Get(1)->GetSeries()->Get(1), b);
     }
     auto older = Fresh();
     streamtext::ReadText("object Chart1: TChart\n  object Old: TBarSeries\n    Gradient.EndColor = clRed\n"
