@@ -226,6 +226,8 @@ void TCustomAxisPanel::RemoveSeries(int Index) {
     BroadcastSeriesEvent(s, seRemove);
     s->Removed();
     FSeriesList->Delete(Index);
+    // A series out of the chart is in none of its groups (nor, once freed, left behind there).
+    FSeriesList->GetGroups()->RemoveSeries(s);
     if (OnRemoveSeries) OnRemoveSeries(s);
     Invalidate();
 }

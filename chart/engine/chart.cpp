@@ -168,8 +168,11 @@ void TCustomChart::DefineProperties(TFiler* Filer) {
         nullptr, false);
     Filer->DefineProperty(
         "ColorPaletteIndex",
-        // -1 or one of the palettes: the editors count from the number.
-        [this](TReader* Reader) { FColorPaletteIndex = std::clamp(Reader->ReadInteger(), -1, kLastPalette); },
+        // -1 or one of the palettes: the editors count from the number. The palette itself is
+        // taken again, so the series read after it are coloured from it as they were when saved.
+        [this](TReader* Reader) {
+            TColorPalettes::ApplyPalette(this, std::clamp(Reader->ReadInteger(), -1, kLastPalette));
+        },
         [this](TWriter* Writer) { Writer->WriteInteger(FColorPaletteIndex); }, FColorPaletteIndex >= 1);
 }
 
@@ -454,12 +457,20 @@ TChartAxis* TChart::Axis(int Index) const {
 
 const ClassInfo& TChart::StaticClass() {
     using C = TChart;
+    // The chart decides the order of all it publishes: its own settings first, the panel's among
+    // them, and the control's standard properties and events last.
     static const PropInfo props[] = {
+        PlaceInherited("AllowPanning"),
+        PlaceInherited("BackImage"),
+        PlaceInherited("BackImageInside"),
+        PlaceInherited("BackImageMode"),
+        PlaceInherited("BackImageTransp"),
         MakeProp<&C::GetBackWall, &C::SetBackWall>("BackWall"),
         MakeProp<&C::GetBorder, &C::SetBorder>("Border"),
         MakeProp<&C::GetBorderRound, &C::SetBorderRound>("BorderRound").Default(0),
         MakeProp<&C::GetBottomWall, &C::SetBottomWall>("BottomWall"),
         MakeProp<&C::GetFoot, &C::SetFoot>("Foot"),
+        PlaceInherited("Gradient"),
         MakeProp<&C::GetLeftWall, &C::SetLeftWall>("LeftWall"),
         MakeProp<&C::GetLegend, &C::SetLegend>("Legend"),
         MakeProp<&C::GetMarginBottom, &C::SetMarginBottom>("MarginBottom").Default(4),
@@ -481,6 +492,9 @@ const ClassInfo& TChart::StaticClass() {
         MakeProp<&C::OnClickTitle>("OnClickTitle"),
         MakeProp<&C::OnGetLegendPos>("OnGetLegendPos"),
         MakeProp<&C::OnGetLegendRect>("OnGetLegendRect"),
+        PlaceInherited("OnScroll"),
+        PlaceInherited("OnUndoZoom"),
+        PlaceInherited("OnZoom"),
         MakeProp<&C::GetAxisBehind, &C::SetAxisBehind>("AxisBehind").Default(true),
         MakeProp<&C::GetAxisVisible, &C::SetAxisVisible>("AxisVisible").Default(true),
         MakeProp<&C::BottomAxisProp, &C::SetBottomAxis>("BottomAxis"),
@@ -500,7 +514,9 @@ const ClassInfo& TChart::StaticClass() {
         MakeProp<&C::View3DProp, &C::SetView3DProp>("View3D").Default(true),
         MakeProp<&C::View3DOptionsProp, &C::SetView3DOptions>("View3DOptions"),
         MakeProp<&C::GetView3DWalls, &C::SetView3DWalls>("View3DWalls").Default(true),
+        PlaceInherited("Zoom"),
         MakeProp<&C::OnAddSeries>("OnAddSeries"),
+        PlaceInherited("OnAfterDraw"),
         MakeProp<&C::OnBeforeDrawAxes>("OnBeforeDrawAxes"),
         MakeProp<&C::OnBeforeDrawChart>("OnBeforeDrawChart"),
         MakeProp<&C::OnBeforeDrawSeries>("OnBeforeDrawSeries"),
@@ -510,11 +526,37 @@ const ClassInfo& TChart::StaticClass() {
         MakeProp<&C::FOnGetNextAxisLabel>("OnGetNextAxisLabel"),
         MakeProp<&C::OnPageChange>("OnPageChange"),
         MakeProp<&C::OnRemoveSeries>("OnRemoveSeries"),
+        PlaceInherited("Align"),
         MakeProp<&C::GetBevelInner, &C::SetBevelInner>("BevelInner").Default(bvNone),
         MakeProp<&C::GetBevelOuter, &C::SetBevelOuter>("BevelOuter").Default(bvRaised),
         MakeProp<&C::GetBevelWidth, &C::SetBevelWidth>("BevelWidth").Default(1),
         MakeProp<&C::GetBorderWidth, &C::SetBorderWidth>("BorderWidth").Default(0),
+        PlaceInherited("Color"),
+        PlaceInherited("Enabled"),
+        PlaceInherited("ParentColor"),
+        PlaceInherited("ParentShowHint"),
+        PlaceInherited("PopupMenu"),
+        PlaceInherited("ShowHint"),
+        PlaceInherited("TabOrder"),
+        PlaceInherited("TabStop"),
+        PlaceInherited("Visible"),
+        PlaceInherited("Anchors"),
+        PlaceInherited("OnClick"),
+        PlaceInherited("OnDblClick"),
+        PlaceInherited("OnDragDrop"),
+        PlaceInherited("OnDragOver"),
+        PlaceInherited("OnMouseDown"),
+        PlaceInherited("OnMouseEnter"),
+        PlaceInherited("OnMouseLeave"),
+        PlaceInherited("OnMouseMove"),
+        PlaceInherited("OnMouseUp"),
+        PlaceInherited("OnEnter"),
+        PlaceInherited("OnExit"),
+        PlaceInherited("OnKeyDown"),
+        PlaceInherited("OnKeyPress"),
+        PlaceInherited("OnKeyUp"),
+        PlaceInherited("OnResize"),
     };
-    static const ClassInfo ci = MakeClassInfo<C>("TChart", &TCustomChart::StaticClass(), props);
+    static const ClassInfo ci = OwningOrder(MakeClassInfo<C>("TChart", &TCustomChart::StaticClass(), props));
     return ci;
 }

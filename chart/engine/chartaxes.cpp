@@ -54,6 +54,16 @@ const ClassInfo& TAxisItem::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&C::GetText, &C::SetText>("Text"),
         MakeProp<&C::GetValue, &C::SetValue>("Value"),
+        MakeProp<&C::GetBevel, &C::SetBevel>("Bevel").Default(bvNone),
+        MakeProp<&C::GetBevelWidth, &C::SetBevelWidth>("BevelWidth").Default(2),
+        MakeProp<&C::GetColor, &C::SetColor>("Color").Default(clWhite),
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient").Stored<&C::HasGradient>(),
+        MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
+        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
+        MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
+        MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
+        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
     };
     static const ClassInfo info = MakeClassInfo<C>("TAxisItem", &TAxisShape::StaticClass(), props);
     return info;

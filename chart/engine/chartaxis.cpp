@@ -153,14 +153,9 @@ void TAxisGridPen::SetZ(double Value) {
     NotifyChange();
 }
 
+// The title and the items publish what of the box each stores, in their own orders.
 const ClassInfo& TAxisShape::StaticClass() {
-    using C = TAxisShape;
-    static const PropInfo props[] = {
-        MakeProp<&C::GetFont, &C::SetFont>("Font"),
-        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
-        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
-    };
-    static const ClassInfo info = MakeClassInfo<C>("TAxisShape", &TZuzCustomShape::StaticClass(), props);
+    static const ClassInfo info = MakeClassInfo<TAxisShape>("TAxisShape", &TZuzCustomShape::StaticClass());
     return info;
 }
 
@@ -201,7 +196,22 @@ void TAxisShape::SetTransparent(bool Value) {
 
 const ClassInfo& TChartAxisTitle::StaticClass() {
     using C = TChartAxisTitle;
+    // The box as the axis page formats it, then the title's own.
     static const PropInfo props[] = {
+        MakeProp<&C::GetBevel, &C::SetBevel>("Bevel").Default(bvNone),
+        MakeProp<&C::GetBevelWidth, &C::SetBevelWidth>("BevelWidth").Default(2),
+        MakeProp<&C::GetBrush, &C::SetBrush>("Brush"),
+        MakeProp<&C::GetColor, &C::SetColor>("Color").Default(clWhite),
+        MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        MakeProp<&C::GetFrame, &C::SetFrame>("Frame"),
+        MakeProp<&C::GetGradient, &C::SetGradient>("Gradient").Stored<&C::HasGradient>(),
+        MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
+        MakeProp<&C::GetRoundSize, &C::SetRoundSize>("RoundSize").Default(16),
+        MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
+        MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
+        MakeProp<&C::GetTransparency, &C::SetTransparency>("Transparency").Default(0),
+        MakeProp<&C::GetTransparent, &C::SetTransparent>("Transparent").Stored<&C::IsTransparentStored>(),
+        MakeProp<&C::GetVisible, &C::SetVisible>("Visible").Default(1),
         MakeProp<&C::GetAngle, &C::SetAngle>("Angle").Stored<&C::IsAngleStored>(),
         MakeProp<&C::GetCaption, &C::SetCaption>("Caption"),
     };

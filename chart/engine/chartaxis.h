@@ -107,6 +107,8 @@ public:
     void SetVisible(bool Value) override;
     void SetTransparent(bool Value);
     void Repaint() override;
+    TChartPen* GetFrame() const { return GetPen(); }
+    void SetFrame(TChartPen* Value) { SetPen(Value); }
 
     IAxisChart* ParentChart;
 };

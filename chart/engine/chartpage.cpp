@@ -131,6 +131,8 @@ void TCustomAxisPanel::SetScaleLastPage(bool Value) {
 }
 void TCustomAxisPanel::Loaded() {
     TCustomZuzPanelExtended::Loaded();
+    // The groups were read before the series they name.
+    FSeriesList->GetGroups()->TakeReadSeries(*FSeriesList);
     // The page read with the chart, now that its series are there to count pages by.
     if (FPages->GetCurrent() > FPages->Count()) FPages->SetCurrent(FPages->GetCurrent());
 }

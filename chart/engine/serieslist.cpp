@@ -2,6 +2,7 @@
 
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/engine/chartseries.h"
+#include "platform/core/filer.h"
 #include "platform/gui/graphics.h"
 
 template <>
@@ -72,6 +73,37 @@ void TSeriesGroup::Assign(TPersistent* Source) {
     TCollectionItem::Assign(Source);
 }
 
+void TSeriesGroup::DefineProperties(TFiler* Filer) {
+    TCollectionItem::DefineProperties(Filer);
+    Filer->DefineProperty(
+        "Series",
+        [this](TReader* Reader) {
+            FReadNames = std::make_unique<std::vector<String>>();
+            Reader->ReadListBegin();
+            while (!Reader->EndOfList()) FReadNames->push_back(Reader->ReadString());
+            Reader->ReadListEnd();
+        },
+        [this](TWriter* Writer) {
+            Writer->WriteListBegin();
+            for (TChartSeries* s : FSeries) Writer->WriteString(s->GetName());
+            Writer->WriteListEnd();
+        },
+        IsSeriesStored());
+}
+
+void TSeriesGroup::TakeReadSeries(const TCustomSeriesList& ChartSeries) {
+    if (!FReadNames) return;
+    const std::unique_ptr<std::vector<String>> names = std::move(FReadNames);
+    FSeries.Clear();
+    // A name no series of the chart has adds nothing.
+    for (const String& name : *names)
+        for (TChartSeries* s : ChartSeries)
+            if (!name.empty() && SameText(s->GetName(), name)) {
+                if (FSeries.IndexOf(s) < 0) FSeries.Add(s);
+                break;
+            }
+}
+
 void TSeriesGroup::SetSeries(const TCustomSeriesList* Value) {
     FSeries.AssignList(*Value);
 }
@@ -118,6 +150,14 @@ TSeriesGroup* TSeriesGroups::FindByName(const String& Name, bool CaseSensitive) 
         if ((CaseSensitive ? n : AnsiUpperCase(n)) == wanted) return Get(t);
     }
     return nullptr;
+}
+
+void TSeriesGroups::TakeReadSeries(const TCustomSeriesList& ChartSeries) {
+    for (int t = 0; t < GetCount(); ++t) Get(t)->TakeReadSeries(ChartSeries);
+}
+
+void TSeriesGroups::RemoveSeries(TChartSeries* Series) {
+    for (int t = 0; t < GetCount(); ++t) Get(t)->GetSeries()->Remove(Series);
 }
 
 // ---------------------------------------------------------------------------

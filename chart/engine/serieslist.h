@@ -6,6 +6,9 @@
 #include "platform/core/collections.h"
 #include "platform/core/lists.h"
 
+#include <memory>
+#include <vector>
+
 class TCanvas;
 class TChartSeries;
 
@@ -56,6 +59,10 @@ public:
     explicit TSeriesGroup(TCollection* Collection);
     ~TSeriesGroup() override;
     void Assign(TPersistent* Source) override;
+    // The members travel as the names of their series ("Series"), found among the chart's
+    // series once they are all read (TakeReadSeries).
+    void DefineProperties(TFiler* Filer) override;
+    void TakeReadSeries(const TCustomSeriesList& ChartSeries);
 
     void Add(TChartSeries* Series) { FSeries.Add(Series); }
     TSeriesGroupActive GetActive() const;
@@ -71,6 +78,7 @@ public:
 private:
     String FName;
     TCustomSeriesList FSeries;
+    std::unique_ptr<std::vector<String>> FReadNames; // read, not yet found
 };
 
 class TSeriesGroups : public TOwnedCollection {
@@ -85,6 +93,10 @@ public:
     // Index of the first group that holds Series, or -1.
     int Contains(const TChartSeries* Series) const;
     TSeriesGroup* FindByName(const String& Name, bool CaseSensitive = false) const;
+    // Every group takes the members it read from ChartSeries.
+    void TakeReadSeries(const TCustomSeriesList& ChartSeries);
+    // Series leaves every group that holds it.
+    void RemoveSeries(TChartSeries* Series);
 };
 
 class TChartSeriesList : public TCustomSeriesList {

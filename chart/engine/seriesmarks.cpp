@@ -441,6 +441,8 @@ const ClassInfo& TSeriesMarks::StaticClass() {
         MakeProp<&C::GetClip, &C::SetClip>("Clip").Default(0),
         MakeProp<&C::GetDrawEvery, &C::SetDrawEvery>("DrawEvery").Default(1),
         MakeProp<&C::GetFont, &C::SetFont>("Font"),
+        // Offered beside the font on the series' marks page, so kept with it.
+        MakeProp<&C::GetFontSeriesColor, &C::SetFontSeriesColor>("FontSeriesColor").Default(false),
         MakeProp<&C::GetMargins, &C::SetMargins>("Margins"),
         MakeProp<&C::GetMultiLine, &C::SetMultiLine>("MultiLine").Default(0),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(smsLabel),
@@ -495,6 +497,7 @@ void TSeriesMarks::Assign(TPersistent* Source) {
         FCallout.reset();
     FClip = m->FClip;
     FDrawEvery = m->FDrawEvery;
+    FFontSeriesColor = m->FFontSeriesColor;
     FStyle = m->FStyle;
     FMargins->Assign(m->FMargins.get());
     FMultiLine = m->FMultiLine;

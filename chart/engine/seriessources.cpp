@@ -287,11 +287,20 @@ void TChartSeries::Loaded() {
 // Copying
 
 void TChartSeries::Assign(TPersistent* Source) {
+    // A series is already a copy of itself (taking its own sources again would empty it).
+    if (Source == this) return;
     auto* src = dynamic_cast<TChartSeries*>(Source);
     if (!src) {
         TCustomChartSeries::Assign(Source);
         return;
     }
+    const bool contour = GetOwner() && GetOwner()->ClassNameIs("TContourSeries");
+    const bool ownPoints = src->FDataSources.Count() == 0 || src->FManualData;
+    // Taking sources that feed from this series would close a circle that the next refresh
+    // follows for ever: refused before anything is copied.
+    if (!contour && !ownPoints)
+        for (TComponent* c : src->FDataSources)
+            if (auto* s = dynamic_cast<TChartSeries*>(c)) CheckNoCycle(this, s);
     TCustomChartSeries::Assign(Source);
     AssignFormat(src);
     if (src->FFunction && !FFunction) {
@@ -301,8 +310,6 @@ void TChartSeries::Assign(TPersistent* Source) {
         SetFunction(f);
     }
     FManualData = src->FManualData;
-    const bool contour = GetOwner() && GetOwner()->ClassNameIs("TContourSeries");
-    const bool ownPoints = src->FDataSources.Count() == 0 || src->FManualData;
     const bool designedSample = src->Designing() && !src->FManualData;
     if (contour || (ownPoints && !designedSample)) {
         if (src->FColors)

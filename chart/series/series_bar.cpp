@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/seriestypes.h"
+#include "platform/core/filer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,7 +36,6 @@ const ClassInfo& TBarSeriesGradient::StaticClass() {
         MakeProp<&C::GetAngle, &C::SetAngle>("Angle").Default(0),
         MakeProp<&C::GetBalance, &C::SetBalance>("Balance").Default(50),
         MakeProp<&C::GetDirection, &C::SetDirection>("Direction"),
-        MakeProp<&C::GetEndColor, &C::SetEndColor>("EndColor"),
         MakeProp<&C::GetMidColor, &C::SetMidColor>("MidColor").Default(clNone),
         MakeProp<&C::GetRadialX, &C::SetRadialX>("RadialX").Default(0),
         MakeProp<&C::GetRadialY, &C::SetRadialY>("RadialY").Default(0),
@@ -52,6 +52,13 @@ const ClassInfo& TBarSeriesGradient::StaticClass() {
 TBarSeriesGradient::TBarSeriesGradient(TNotifyEvent ChangedEvent)
     : TCustomZuzGradient(ChangedEvent), FChanged(ChangedEvent) {
     SetVisible(true);
+}
+
+void TBarSeriesGradient::DefineProperties(TFiler* Filer) {
+    TCustomZuzGradient::DefineProperties(Filer);
+    // Older files wrote the end colour, which is the bar's own colour whenever it is drawn.
+    Filer->DefineProperty(
+        "EndColor", [](TReader* Reader) { Reader->SkipValue(); }, nullptr, false);
 }
 
 void TBarSeriesGradient::Assign(TPersistent* Source) {

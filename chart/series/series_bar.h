@@ -45,6 +45,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
     explicit TBarSeriesGradient(TNotifyEvent ChangedEvent = {});
     void Assign(TPersistent* Source) override;
+    void DefineProperties(TFiler* Filer) override;
     bool GetRelative() const { return FRelative; }
     void SetRelative(bool Value);
 

@@ -227,7 +227,10 @@ String TSeriesDataXML::SeriesElement(TChartSeries* S) {
         if (IncludeIndex) out += u"index=\"" + ZuzStr(i) + u"\"";
         if (Format.Contains(tfLabel)) out += u" text=\"" + ZuzEscapeXML(Label(S, i), true) + u"\"";
         if (Format.Contains(tfColor)) out += u" color=\"" + ColorText(S->GetValueColor(i)) + u"\"";
-        if (Format.Contains(tfNoMandatory)) out += attribute(S->NotMandatoryValueList(), i);
+        // A null point is a gap at its place along X: it keeps that place only, not the value of
+        // a not-mandatory list of another name (the Y of a horizontal series).
+        const TChartValueList* x = S->NotMandatoryValueList();
+        if (Format.Contains(tfNoMandatory) && (!S->IsNull(i) || x->GetName() == u"X")) out += attribute(x, i);
         if (!S->IsNull(i))
             for (const TChartValueList* l : ValueColumns(S)) out += attribute(l, i);
         out += u"/>";

@@ -49,7 +49,7 @@ std::string_view EnumInfo::NameOf(int value) const {
 const PropInfo* ClassInfo::FindProp(std::string_view propName) const {
     for (const ClassInfo* c = this; c; c = c->parent)
         for (std::size_t i = 0; i < c->propCount; ++i)
-            if (SameIdent(c->props[i].name, propName)) return &c->props[i];
+            if (!c->props[i].placesInherited && SameIdent(c->props[i].name, propName)) return &c->props[i];
     return nullptr;
 }
 
@@ -64,17 +64,40 @@ std::vector<const PropInfo*> ClassInfo::AllProps() const {
     std::vector<const ClassInfo*> chain;
     for (const ClassInfo* c = this; c; c = c->parent) chain.push_back(c);
     std::vector<const PropInfo*> out;
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-        for (std::size_t i = 0; i < (*it)->propCount; ++i) {
-            // A redeclared property (same name in a descendant) replaces the ancestor's entry.
-            const PropInfo* p = &(*it)->props[i];
-            auto same = std::find_if(out.begin(), out.end(),
-                                     [p](const PropInfo* q) { return SameIdent(q->name, p->name); });
-            if (same != out.end())
-                *same = p;
-            else
-                out.push_back(p);
+    const auto find = [&out](std::string_view Name) {
+        return std::find_if(out.begin(), out.end(),
+                            [Name](const PropInfo* q) { return SameIdent(q->name, Name); });
+    };
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        const ClassInfo& c = **it;
+        if (!c.ownsOrder) {
+            for (std::size_t i = 0; i < c.propCount; ++i) {
+                // A redeclared property (same name in a descendant) replaces the ancestor's entry.
+                const PropInfo* p = &c.props[i];
+                if (p->placesInherited) continue;
+                if (auto same = find(p->name); same != out.end())
+                    *same = p;
+                else
+                    out.push_back(p);
+            }
+            continue;
         }
+        // The table's names leave their inherited places and follow in the table's order.
+        std::vector<const PropInfo*> named;
+        for (std::size_t i = 0; i < c.propCount; ++i) {
+            const PropInfo* p = &c.props[i];
+            const PropInfo* inherited = nullptr;
+            if (auto same = find(p->name); same != out.end()) {
+                inherited = *same;
+                out.erase(same);
+            }
+            if (!p->placesInherited)
+                named.push_back(p);
+            else if (inherited)
+                named.push_back(inherited);
+        }
+        out.insert(out.end(), named.begin(), named.end());
+    }
     return out;
 }
 

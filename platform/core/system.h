@@ -202,6 +202,7 @@ struct ClassInfo {
     TComponent* (*newComponent)(TComponent* owner) = nullptr;
     TCollectionItem* (*newItem)(TCollection* collection) = nullptr;
     const void* traits = nullptr; // per-hierarchy "class functions"
+    bool ownsOrder = false;       // the table orders every property it names (OwningOrder)
 
     bool InheritsFrom(const ClassInfo& other) const {
         for (const ClassInfo* c = this; c; c = c->parent)

@@ -82,6 +82,9 @@ struct PropInfo {
     bool nodefault = false;                   // always written
     bool neverStored = false;                 // 'stored False'
     bool (*stored)(const TObject&) = nullptr; // 'stored IsXxxStored'
+    // Only a place in an order-owning class's table for an ancestor's property, which keeps
+    // its own accessors, default and stored test (see PlaceInherited).
+    bool placesInherited = false;
 
     bool ReadOnly() const {
         return !setOrd && !setFloat && !setStr && !setObj && !event && kind != PropKind::Object;
@@ -112,6 +115,15 @@ struct PropInfo {
     template <auto Fn>
     PropInfo Stored() const;
 };
+
+// An entry of an order-owning class's table (see OwningOrder) that puts an ancestor's published
+// property at this place of the order, unchanged.
+constexpr PropInfo PlaceInherited(std::string_view Name) {
+    PropInfo p;
+    p.name = Name;
+    p.placesInherited = true;
+    return p;
+}
 
 namespace typinfo_detail {
 
@@ -301,6 +313,14 @@ ClassInfo MakeClassInfo(std::string_view name, const ClassInfo* parent) {
     ClassInfo c = MakeClassInfo<T, 1>(name, parent, none);
     c.propCount = 0;
     return c;
+}
+
+// Marks a class record as owning the order of its published properties: every property its table
+// names (declared, redeclared or placed with PlaceInherited) leaves its ancestor's place and is
+// written in the table's order, after the inherited properties the table does not name.
+inline ClassInfo OwningOrder(ClassInfo Info) {
+    Info.ownsOrder = true;
+    return Info;
 }
 
 // The 'stored' clause: false for Stored(false), the stored test's answer when

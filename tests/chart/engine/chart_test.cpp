@@ -296,7 +296,7 @@ TEST_F(ChartTest, SeriesJoinAndLeaveTellingTheListenersAndTheEvents) {
     stranger->Free();
 }
 
-TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesThemInGroupsToo) {
+TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndTakesThemOutOfTheirGroups) {
     auto chart = NewChart();
     TPolySeries* a = AddLine(chart.get(), 1);
     auto* plain = Create<TChartSeries>(nullptr);
@@ -306,6 +306,7 @@ TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesTh
     chart->AddSeries(other);
     TSeriesGroup* g = chart->GetSeriesList()->AddGroup(u"G");
     g->Add(a);
+    g->Add(plain);
     g->Add(b);
     chart->ExchangeSeries(a, b);
     EXPECT_EQ(chart->GetSeries(0), b);
@@ -316,6 +317,12 @@ TEST_F(ChartTest, FreeingSeriesOfAClassKeepsTheOthersInOrderAndExchangingMovesTh
     ASSERT_EQ(chart->SeriesCount(), 2);
     EXPECT_EQ(chart->GetSeries(0), plain);
     EXPECT_EQ(chart->GetSeries(1), other);
+    // The freed ones are no longer members; one taken out of the chart is not either.
+    ASSERT_EQ(g->GetSeries()->Count(), 1);
+    EXPECT_EQ(g->GetSeries()->Get(0), plain);
+    chart->RemoveSeries(plain);
+    EXPECT_EQ(g->GetSeries()->Count(), 0);
+    plain->Free();
 }
 
 TEST_F(ChartTest, SeriesTakeTheFirstFreeColourAndAFullPaletteGivesItsLast) {
@@ -547,7 +554,7 @@ TEST_F(ChartTest, ClearChartReturnsToANewChartWithNoSeriesAndNoTools) {
     EXPECT_EQ(chart->GetPages()->GetMaxPointsPerPage(), 0);
 }
 
-TEST_F(ChartTest, ThePaletteIndexIsStreamedOnlyWhenItIsNotTheDefault) {
+TEST_F(ChartTest, ThePaletteIndexIsStreamedOnlyWhenItIsNotTheDefaultAndColoursTheSeriesReadBack) {
     auto chart = NewChart();
     chart->SetName(u"P");
     EXPECT_EQ(streamtext::ObjectText(chart.get()).find("ColorPaletteIndex"), std::string::npos);
@@ -556,4 +563,23 @@ TEST_F(ChartTest, ThePaletteIndexIsStreamedOnlyWhenItIsNotTheDefault) {
     EXPECT_NE(streamtext::ObjectText(chart.get()).find("ColorPaletteIndex = 3"), std::string::npos);
     streamtext::ReadText("object P: TChart\n  ColorPaletteIndex = 2147483647\nend\n", chart.get());
     EXPECT_EQ(chart->GetColorPaletteIndex(), kLastPalette);
+
+    // Series without colours of their own come back in the palette's colours, and so does the
+    // next one added.
+    auto owner = MakeOwned<TForm>(nullptr);
+    auto* saved = Create<TChart>(owner.get());
+    saved->SetName(u"Saved");
+    saved->SetColorPaletteIndex(13);
+    for (const char16_t* name : {u"S1", u"S2"}) {
+        auto* s = Create<TPolySeries>(owner.get());
+        s->SetName(name);
+        saved->AddSeries(s);
+    }
+    auto owner2 = MakeOwned<TForm>(nullptr);
+    auto* loaded = Create<TChart>(owner2.get());
+    streamtext::ReadText(streamtext::ObjectText(saved), loaded);
+    ASSERT_EQ(loaded->SeriesCount(), 2);
+    EXPECT_EQ(loaded->GetSeries(0)->GetSeriesColor(), static_cast<TColor>(0xA36644));
+    EXPECT_EQ(loaded->GetSeries(1)->GetSeriesColor(), static_cast<TColor>(0x359CF3));
+    EXPECT_EQ(AddLine(loaded, 1)->GetSeriesColor(), static_cast<TColor>(0x144CF1));
 }

@@ -3,7 +3,9 @@
 // value list can take its data from, and axis pens written only when changed.
 #include "chart/engine/chart.h"
 
+#include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
@@ -21,7 +23,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -298,8 +299,10 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     auto* chart = Create<TChart>(form.get());
     chart->SetName(u"Chart1");
     const std::string plain = streamtext::ObjectText(chart);
-    for (const char* part : {"Grid.", "Ticks.", "TicksInner.", "MinorTicks.", "MinorGrid.", "Axis.Color",
-                             "Title.Angle", "Axis.Width", "Axis.Style", "Axis.Visible"})
+    for (const char* part :
+         {"Grid.", "Ticks.", "TicksInner.", "MinorTicks.", "MinorGrid.", "Axis.Color", "Title.Angle",
+          "Axis.Width", "Axis.Style", "Axis.Visible", "Title.Color", "Title.Frame", "Title.Brush",
+          "Title.Bevel", "Title.Gradient", "Title.Transparen", "Title.Shadow", "Title.ShapeStyle"})
         EXPECT_EQ(plain.find(part), std::string::npos) << part << " in\n" << plain;
 
     chart->GetLeftAxis()->GetGrid()->SetColor(clRed);
@@ -311,12 +314,25 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     chart->GetRightAxis()->GetTitle()->SetAngle(90);
     chart->GetBottomAxis()->GetTitle()->SetAngle(180);
     chart->GetDepthAxis()->SetVisible(true);
+    // A title formatted as a box on the axis page: yellow, framed in red, bevelled, shaded.
+    TChartAxisTitle* title = chart->GetLeftAxis()->GetTitle();
+    title->SetTransparent(false);
+    title->SetColor(clYellow);
+    title->GetFrame()->SetColor(clRed);
+    title->SetBevel(bvRaised);
+    title->SetShapeStyle(fosRoundRectangle);
+    title->GetGradient()->SetVisible(true);
+    title->GetShadow()->SetSize(5);
+    title->SetTransparency(30);
     const std::string text = streamtext::ObjectText(chart);
     for (const char* line :
          {"LeftAxis.Grid.Color = clRed", "BottomAxis.Grid.Style = psSolid", "BottomAxis.Ticks.Color = clBlue",
           "TopAxis.TicksInner.Color = clBlack", "RightAxis.MinorTicks.Style = psDash",
           "LeftAxis.Title.Angle = 0", "RightAxis.Title.Angle = 90", "BottomAxis.Title.Angle = 180",
-          "DepthAxis.Visible = True"})
+          "DepthAxis.Visible = True", "LeftAxis.Title.Color = clYellow", "LeftAxis.Title.Frame.Color = clRed",
+          "LeftAxis.Title.Bevel = bvRaised", "LeftAxis.Title.ShapeStyle = fosRoundRectangle",
+          "LeftAxis.Title.Gradient.Visible = True", "LeftAxis.Title.Shadow.HorizSize = 5",
+          "LeftAxis.Title.Transparency = 30", "LeftAxis.Title.Transparent = False"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " missing in\n" << text;
 
     auto form2 = MakeOwned<TForm>(nullptr);
@@ -324,27 +340,42 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     streamtext::ReadText(text, copy);
     EXPECT_EQ(streamtext::ObjectText(copy), text);
     EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetAngle(), 0);
+    EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetColor(), clYellow);
+    EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetFrame()->GetColor(), clRed);
+    EXPECT_FALSE(copy->GetLeftAxis()->GetTitle()->GetTransparent());
+    // The items, were they stored, keep their box too, in their own order.
+    std::string item;
+    for (const PropInfo* p : TAxisItem::StaticClass().AllProps()) item += std::string(p->name) + " ";
+    EXPECT_EQ(item, "Text Value Bevel BevelWidth Color Font Gradient Picture Shadow ShapeStyle Transparency "
+                    "Transparent ");
     EXPECT_EQ(copy->GetRightAxis()->GetGrid()->GetColor(), clGray);
     EXPECT_EQ(copy->GetRightAxis()->GetGrid()->GetStyle(), psDot);
     EXPECT_TRUE(copy->GetDepthAxis()->GetVisible());
     EXPECT_FALSE(copy->GetDepthTopAxis()->GetVisible());
 }
 
-TEST_F(ChartControl, TheChartPublishesItsSettingsForFormsAndWritesNoneWhileTheyAreDefault) {
-    const ClassInfo& ci = TChart::StaticClass();
+TEST_F(ChartControl, TheChartPublishesItsSettingsInItsOwnOrderAndWritesNoneWhileTheyAreDefault) {
+    // The chart's settings, the panel's among them, and the control's standard ones last.
     const std::string published =
-        "AllowPanning BackImage BackImageInside BackImageMode BackImageTransp Border BorderRound Gradient "
-        "MarginBottom MarginLeft MarginRight MarginTop MarginUnits PrintProportional ScrollMouseButton "
-        "OnAllowScroll OnClickAxis OnClickBackground OnClickLegend OnClickSeries OnClickTitle OnScroll "
+        "AllowPanning BackImage BackImageInside BackImageMode BackImageTransp BackWall Border BorderRound "
+        "BottomWall Foot Gradient LeftWall Legend MarginBottom MarginLeft MarginRight MarginTop MarginUnits "
+        "PrintProportional RightWall ScrollMouseButton SubFoot SubTitle Title OnAllowScroll OnClickAxis "
+        "OnClickBackground OnClickLegend OnClickSeries OnClickTitle OnGetLegendPos OnGetLegendRect OnScroll "
         "OnUndoZoom OnZoom AxisBehind AxisVisible BottomAxis Chart3DPercent ClipPoints DepthAxis "
-        "DepthTopAxis CustomAxes LeftAxis Monochrome Pages RightAxis SeriesGroups Shadow TopAxis View3D "
+        "DepthTopAxis CustomAxes Frame LeftAxis Monochrome Pages RightAxis SeriesGroups Shadow TopAxis "
+        "View3D "
         "View3DOptions View3DWalls Zoom OnAddSeries OnAfterDraw OnBeforeDrawAxes OnBeforeDrawChart "
-        "OnBeforeDrawSeries OnBeforePrint OnGetAxisLabel OnGetNextAxisLabel OnPageChange OnRemoveSeries "
-        "Align BevelInner BevelOuter BevelWidth BorderWidth Color Enabled ParentColor ParentShowHint "
-        "PopupMenu ShowHint TabOrder TabStop Visible Anchors OnMouseDown OnMouseMove OnMouseUp OnClick "
-        "OnDblClick OnResize";
-    std::istringstream names(published);
-    for (std::string name; names >> name;) EXPECT_NE(ci.FindProp(name), nullptr) << name;
+        "OnBeforeDrawSeries OnBeforePrint OnGetAxisLabel OnGetLegendText OnGetNextAxisLabel OnPageChange "
+        "OnRemoveSeries Align BevelInner BevelOuter BevelWidth BorderWidth Color Enabled ParentColor "
+        "ParentShowHint PopupMenu ShowHint TabOrder TabStop Visible Anchors OnClick OnDblClick OnDragDrop "
+        "OnDragOver OnMouseDown OnMouseEnter OnMouseLeave OnMouseMove OnMouseUp OnEnter OnExit OnKeyDown "
+        "OnKeyPress OnKeyUp OnResize";
+    // Only the component's name and tag and the control's bounds, action, cursor, font and hint
+    // come before them.
+    std::string order;
+    for (const PropInfo* p : TChart::StaticClass().AllProps()) order += std::string(p->name) + " ";
+    EXPECT_EQ(order, "Name Tag Left Top Width Height Action Cursor Font HelpContext Hint ParentFont " +
+                         published + " ");
     auto form = MakeOwned<TForm>(nullptr);
     auto* chart = Create<TChart>(form.get());
     chart->SetName(u"Chart1");

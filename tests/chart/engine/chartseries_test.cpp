@@ -238,6 +238,15 @@ TEST_F(Series, ACircleOfSourcesIsRefused) {
     EXPECT_EQ(a->GetDataSource(), nullptr);
     a->Add(1); // no endless notification
     EXPECT_EQ(c->Count(), 1);
+    // Copying a series fed from this one would close the circle as well: nothing is copied.
+    a->SetTitle(u"Источник");
+    for (TChartSeries* fed : {b, c}) {
+        EXPECT_THROW(a->Assign(fed), ChartException);
+        EXPECT_EQ(a->GetDataSource(), nullptr);
+        EXPECT_EQ(a->GetTitle(), u"Источник");
+    }
+    a->Add(2);
+    EXPECT_EQ(c->Count(), 2);
 }
 
 TEST_F(Series, FreeingASourceUnlinksItsSeries) {
@@ -267,6 +276,9 @@ TEST_F(Series, AssignCopiesPointsLabelsColoursAndSettings) {
     EXPECT_EQ(b->OwnColor(1), clRed);
     EXPECT_TRUE(b->IsNull(2));
     EXPECT_EQ(b->GetDataSource(), nullptr);
+    b->Assign(b);
+    EXPECT_EQ(b->Count(), 3) << "a series copied onto itself stays as it is";
+    EXPECT_EQ(b->GetXLabel(0), u"раз");
 }
 
 // A copy taken list by list must leave what copying point by point leaves.

@@ -256,6 +256,7 @@ TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {
     marks->SetDrawEvery(3);
     marks->SetStyle(smsValue);
     marks->SetMultiLine(true);
+    marks->SetFontSeriesColor(true);
     marks->GetMargins()->SetLeft(7);
     marks->Item(2)->GetText()->Add(u"own");
     other->GetMarks()->Assign(marks);
@@ -264,6 +265,7 @@ TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {
     EXPECT_EQ(m->GetDrawEvery(), 3);
     EXPECT_EQ(m->GetStyle(), smsValue);
     EXPECT_TRUE(m->GetMultiLine());
+    EXPECT_TRUE(m->GetFontSeriesColor());
     EXPECT_EQ(m->GetMargins()->GetLeft(), 7);
     ASSERT_EQ(m->Items().Count(), 3);
     EXPECT_EQ(m->Items().Peek(0), nullptr);

@@ -377,8 +377,14 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     pie->Add(30, u"день");
     pie->Add(70, u"ночь");
     chart->GetSeriesList()->AddGroup(u""); // emptied, not the name a group starts with
+    TSeriesGroup* group = chart->GetSeriesList()->AddGroup(u"Сутки");
+    group->Add(pie);
+    group->Add(bar);
 
     const std::string original = Saved(true, true);
+    // A bar's gradient ends in the bar's colour, so the end is not written; older files that
+    // wrote it still load.
+    EXPECT_EQ(original.find("EndColor"), std::string::npos);
     for (const bool text : {false, true}) {
         auto copy = Fresh();
         Load(copy.get(), Saved(true, text));
@@ -402,7 +408,19 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->GetRotationAngle(), 45);
         EXPECT_EQ(p->Labels().GetLabel(1), u"ночь");
+        // The group's members come back, in their order.
+        TSeriesGroups* groups = copy->GetSeriesList()->GetGroups();
+        ASSERT_EQ(groups->GetCount(), 2);
+        ASSERT_EQ(groups->Get(1)->GetSeries()->Count(), 2);
+        EXPECT_EQ(groups->Get(1)->GetSeries()->Get(0), p);
+        EXPECT_EQ(groups->Get(1)->GetSeries()->Get(1), b);
     }
+    auto older = Fresh();
+    streamtext::ReadText("object Chart1: TChart\n  object Old: TBarSeries\n    Gradient.EndColor = clRed\n"
+                         "    Gradient.StartColor = clBlue\n  end\nend\n",
+                         older.get());
+    ASSERT_EQ(older->SeriesCount(), 1);
+    EXPECT_EQ(dynamic_cast<TBarSeries*>(older->GetSeries(0))->GetGradient()->GetStartColor(), clBlue);
 }
 
 TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSame) {
@@ -425,6 +443,7 @@ TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSam
     m->SetBevelWidth(3);
     m->SetShapeStyle(fosRoundRectangle);
     m->SetRoundSize(6);
+    m->SetFontSeriesColor(true);
     m->GetGradient()->SetVisible(true);
     m->GetGradient()->SetStartColor(clYellow);
     m->GetGradient()->SetEndColor(clLime);
@@ -451,6 +470,7 @@ TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSam
     EXPECT_EQ(back->GetFrame()->GetColor(), clNavy);
     EXPECT_EQ(back->GetBevel(), bvRaised);
     EXPECT_EQ(back->GetShapeStyle(), fosRoundRectangle);
+    EXPECT_TRUE(back->GetFontSeriesColor());
     EXPECT_EQ(back->GetGradient()->GetEndColor(), clLime);
 
     out.SetSize(W, H);
@@ -532,6 +552,14 @@ TEST_F(SeriesDataExport, XMLAndHTMLEscapeWhatTheyCarry) {
                        u"\" color=\"#ff0000\">\r\n<points count=\"3\">\r\n"
                        u"<point  text=\"a\" Y=\"1\"/>\r\n<point  text=\"b\" Y=\"2\"/>\r\n"
                        u"<point  text=\"c\" Y=\"3\"/>\r\n</points>\r\n</series>\r\n\r\n");
+    // A null point keeps its X, and only while that list is called "X".
+    s->AddNullXY(4, 0);
+    x.Format += tfNoMandatory;
+    EXPECT_NE(x.AsString().find(u" X=\"4\"/>"), String::npos) << UTF8Encode(x.AsString());
+    s->GetXValues()->SetName(u"Time");
+    EXPECT_EQ(x.AsString().find(u"Time=\"4\""), String::npos) << UTF8Encode(x.AsString());
+    s->GetXValues()->SetName(u"X");
+    s->Delete(3);
     TSeriesDataHTML h(chart.get(), s);
     h.IncludeColors = true;
     s->Labels().SetLabel(1, u"<b>");
