@@ -28,6 +28,7 @@ void ZuzCanvasInitialization() {
 
 void ZuzCanvasFinalization() {
     ZuzFreeCustomEditColors();
+    ZuzFontFinalization();
 }
 
 template <>
@@ -304,7 +305,11 @@ const ClassInfo& TDarkGrayPen::StaticClass() {
 }
 
 const ClassInfo& TWhitePen::StaticClass() {
-    static const PropInfo props[] = {MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Default(clWhite)};
+    // Its visibility is written whatever it is.
+    static const PropInfo props[] = {
+        MakeProp<&TPen::GetColor, &TPen::SetColor>("Color").Default(clWhite),
+        MakeProp<&TChartPen::GetVisible, &TChartPen::SetVisible>("Visible").NoDefault(),
+    };
     static const ClassInfo ci = MakeClassInfo<TWhitePen>("TWhitePen", &TChartPen::StaticClass(), props);
     return ci;
 }

@@ -38,7 +38,7 @@ extern void (*ZuzTextShadowBlur)(TBitmap* Bitmap, const TRect& Region, int Amoun
 
 // Start-up of the unit: the optional functions are looked up.
 void ZuzCanvasInitialization();
-// Ending of the unit: the colour dialog's remembered custom colours go.
+// Ending of the unit: the colour dialog's remembered custom colours go, and the default face.
 void ZuzCanvasFinalization();
 
 // ---------------------------------------------------------------------------

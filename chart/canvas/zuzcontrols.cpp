@@ -83,6 +83,7 @@ void TButtonColor::Click() {
 const ClassInfo& TComboFlat::StaticClass() {
     using C = TCustomComboBox;
     static const PropInfo props[] = {
+        MakeProp<&TControl::GetHeight, &TControl::SetHeight>("Height").Default(21),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style").Default(csDropDownList),
         MakeProp<&C::GetItemHeight, &C::SetItemHeight>("ItemHeight").Default(13),
         MakeProp<&C::GetDropDownWidth, &C::SetDropDownWidth>("DropDownWidth")

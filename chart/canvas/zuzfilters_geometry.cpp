@@ -116,7 +116,6 @@ void TRotateFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
         return;
     }
     const int w = Bitmap->GetWidth(), h = static_cast<int>(Lines.size());
-    if (w <= 1 || h <= 1) return;
     const bool quarter = FAngle == 90 || FAngle == 270;
     const float a = static_cast<float>((360 - FAngle) * std::numbers::pi / 180);
     const float s = std::sin(a), c = std::cos(a);
@@ -141,9 +140,11 @@ void TRotateFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
         }
     }
     auto turned = NewBitmap24(nw, nh);
-    if (FBackColor == clNone) {
+    // A line one pixel thick turns as well, on the white of a new bitmap.
+    const bool background = w > 1 && h > 1;
+    if (background && FBackColor == clNone) {
         turned->SetTransparent(true);
-    } else if (FBackColor != clWhite) {
+    } else if (background && FBackColor != clWhite) {
         TCanvas* canvas = turned->GetCanvas();
         canvas->GetBrush()->SetStyle(bsSolid);
         canvas->GetBrush()->SetColor(FBackColor);
@@ -299,11 +300,13 @@ void TBevelFilter::Apply(TBitmap* Bitmap, const TRect& Rect) {
     if (r.Right < r.Left || r.Bottom < r.Top) return;
     const int w = r.Right - r.Left, h = r.Bottom - r.Top;
     const Int64 bright = FBright;
+    // Held to a channel's range both ways: a file's negative brightness darkens the top and
+    // left edges instead of wrapping round to light.
     const auto lighten = [bright](Byte* p) {
-        for (int k = 0; k < 3; ++k) p[k] = static_cast<Byte>(std::min<Int64>(255, p[k] + bright));
+        for (int k = 0; k < 3; ++k) p[k] = static_cast<Byte>(std::clamp<Int64>(p[k] + bright, 0, 255));
     };
     const auto darken = [bright](Byte* p) {
-        for (int k = 0; k < 3; ++k) p[k] = static_cast<Byte>(std::max<Int64>(0, p[k] - bright));
+        for (int k = 0; k < 3; ++k) p[k] = static_cast<Byte>(std::clamp<Int64>(p[k] - bright, 0, 255));
     };
     // Beyond half the area's width and height no step changes anything.
     const int size = std::min(FSize, std::max(w / 2, h / 2));

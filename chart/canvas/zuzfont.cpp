@@ -29,6 +29,10 @@ void ZuzFontInitialization() {
         DefaultFontName = u"\uFF2D\uFF33 \uFF30\u30B4\u30B7\u30C3\u30AF";
 }
 
+void ZuzFontFinalization() {
+    DefaultFontName.clear();
+}
+
 const ClassInfo& TZuzFont::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TFont::GetCharset, &TFont::SetCharset>("Charset").Default(DEFAULT_CHARSET),

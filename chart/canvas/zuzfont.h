@@ -16,6 +16,8 @@ class TZuzCanvas;
 int GetDefaultFontSize();
 String GetDefaultFontName();
 void ZuzFontInitialization();
+// The drawing unit's ending: the default face is cleared.
+void ZuzFontFinalization();
 
 class TZuzFont : public TFont {
 public:

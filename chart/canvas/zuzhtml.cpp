@@ -321,9 +321,8 @@ private:
             Owned<TGraphic> graphic(GraphicFileExtension(UpperCase(ExtractFileExt(source))));
             if (graphic && GraphicDownload) {
                 const Owned<TMemoryStream> stream = MakeOwned<TMemoryStream>();
-                if (GraphicDownload(source, stream.get()) == 0 && stream->GetSize() > 0) {
-                    stream->SetPosition(0);
-                    graphic->LoadFromStream(stream.get());
+                if (GraphicDownload(source, stream.get()) == 0 && stream->GetSize() > 0 &&
+                    Loaded(graphic.get(), stream.get())) {
                     if (width < 0) width = graphic->GetWidth();
                     if (height < 0) height = graphic->GetHeight();
                     if (FDrawing) {
@@ -355,6 +354,17 @@ private:
         FCanvas->LineTo(box.Right, box.Bottom);
         FCanvas->MoveTo(box.Right, box.Top);
         FCanvas->LineTo(box.Left, box.Bottom);
+    }
+
+    // A picture whose bytes cannot be read is shown as the placeholder, like one not found.
+    static bool Loaded(TGraphic* Graphic, TMemoryStream* Stream) {
+        Stream->SetPosition(0);
+        try {
+            Graphic->LoadFromStream(Stream);
+        } catch (const Exception&) {
+            return false;
+        }
+        return true;
     }
 
     // Width x Height at the current position, as the canvas takes it.

@@ -699,10 +699,8 @@ void TCustomZuzPanel::AssignTo(TPersistent* Dest) const {
         TCustomPanelNoCaption::AssignTo(Dest);
         return;
     }
-    auto* self = const_cast<TCustomZuzPanel*>(this);
-    auto bitmap = MakeOwned<TBitmap>();
-    bitmap->SetSize(GetWidth(), GetHeight());
-    self->NonBufferDraw(bitmap->GetCanvas(), TRect(0, 0, GetWidth(), GetHeight()));
+    // The picture the panel's own bitmap output makes: on the panel's colour.
+    const Owned<TBitmap> bitmap = const_cast<TCustomZuzPanel*>(this)->ZuzCreateBitmap();
     Dest->Assign(bitmap.get());
 }
 

@@ -126,8 +126,10 @@ void TZuzCustomShape::SetShapeStyle(TChartObjectShapeStyle Value) {
 void TZuzCustomShape::SetTextFormat(TTextFormat Value) {
     Store(FTextFormat, Value);
 }
+// A percentage: a file's number beyond it would mix the box with what lies behind by more
+// than all of it.
 void TZuzCustomShape::SetTransparency(int Value) {
-    Store(FTransparency, Value);
+    Store(FTransparency, std::clamp(Value, 0, 100));
 }
 
 void TZuzCustomShape::SetColor(TColor Value) {

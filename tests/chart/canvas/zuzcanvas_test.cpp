@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "tests/chart/canvas/canvasfixture.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,21 @@ namespace {
 // A canvas drawing straight onto a bitmap (no buffer), as pictures are drawn.
 struct Fixture : canvastest::CanvasOn {
     explicit Fixture(int w = 40, int h = 30) : CanvasOn(w, h) {}
+};
+
+// A white pen published by a component, as marks publish their arrow.
+class TWhitePenHolder : public TComponent {
+public:
+    static const ClassInfo& StaticClass() {
+        static const PropInfo props[] = {MakeProp<&TWhitePenHolder::GetArrow>("Arrow")};
+        static const ClassInfo ci =
+            MakeClassInfo<TWhitePenHolder>("TWhitePenHolder", &TComponent::StaticClass(), props);
+        return ci;
+    }
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    using TComponent::TComponent;
+    TWhitePen* GetArrow() { return &arrow; }
+    TWhitePen arrow;
 };
 
 } // namespace
@@ -205,6 +221,12 @@ TEST(ChartPens, StreamedWhenTheyDifferFromTheirDefaults) {
     shown.Hide();
     EXPECT_TRUE(visible->stored(hidden));
     EXPECT_TRUE(visible->stored(shown));
+    // The white pen writes its visibility whatever it is; its white is not written.
+    Owned<TWhitePenHolder> holder{Create<TWhitePenHolder>(nullptr)};
+    holder->SetName(u"H");
+    const std::string text = streamtext::ObjectText(holder.get());
+    EXPECT_NE(text.find("Arrow.Visible = True"), std::string::npos) << text;
+    EXPECT_EQ(text.find("Arrow.Color"), std::string::npos) << text;
     TDottedGrayPen dotted;
     EXPECT_EQ(dotted.GetColor(), clGray);
     EXPECT_EQ(dotted.GetStyle(), psDot);

@@ -8,6 +8,7 @@
 #include "platform/core/lists.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 
@@ -205,4 +206,9 @@ TEST(ComboFlat, OnAJapaneseSystemTheBoxTakesTheChartsDefaultFont) {
     EXPECT_EQ(english->GetStyle(), csDropDownList);
     EXPECT_EQ(english->GetItemHeight(), 13);
     EXPECT_EQ(english->GetHeight(), 21);
+    // Its own height is not written; another one is.
+    english->SetName(u"Combo");
+    EXPECT_EQ(streamtext::ObjectText(english.get()).find("\n  Height ="), std::string::npos);
+    english->SetHeight(25);
+    EXPECT_NE(streamtext::ObjectText(english.get()).find("\n  Height = 25"), std::string::npos);
 }

@@ -218,6 +218,11 @@ TEST_F(FilterCatalogue, BevelBrightensTopAndLeftAndDarkensBottomAndRight) {
     bevel->Apply(b.get());
     EXPECT_EQ(At(b.get(), 0, 0), Gray(255));
     EXPECT_EQ(At(b.get(), 9, 9), Gray(0));
+    // A negative one from a file turns the light edge dark and the dark edge light, never round.
+    bevel->SetBright(-300);
+    bevel->Apply(b.get());
+    EXPECT_EQ(At(b.get(), 0, 0), Gray(0));
+    EXPECT_EQ(At(b.get(), 9, 9), Gray(255));
 }
 
 TEST_F(FilterCatalogue, RotationTurnsQuarterAndHalfTurnsExactly) {
@@ -246,6 +251,14 @@ TEST_F(FilterCatalogue, RotationTurnsQuarterAndHalfTurnsExactly) {
     rotate->Apply(half.get());
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(At(half.get(), 2 - x, 1 - y), Gray(x + 10 * y));
+
+    // A line one pixel high turns too.
+    auto line = MakeBitmap(3, 1, [](int x, int) { return Gray(x + 1); });
+    rotate->SetAngle(90);
+    rotate->Apply(line.get());
+    ASSERT_EQ(line->GetWidth(), 1);
+    ASSERT_EQ(line->GetHeight(), 3);
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(At(line.get(), 0, x), Gray(x + 1));
 
     // A huge angle is reduced without counting down turn by turn.
     auto huge = source();

@@ -225,6 +225,10 @@ int GreenBitmap(const String& Source, TMemoryStream* Stream) {
     b.SetSize(4, 2);
     b.GetCanvas()->GetBrush()->SetColor(clLime);
     b.GetCanvas()->FillRect(TRect(0, 0, 4, 2));
+    if (Source == u"broken.bmp") {
+        Stream->WriteBuffer("BM not a picture", 16);
+        return 0;
+    }
     b.SaveToStream(Stream);
     return Source == u"pic.bmp" ? 0 : 1;
 }
@@ -259,13 +263,17 @@ TEST(HtmlPictures, ALoadedPictureIsDrawnAtItsSizeOrStretchedAndMovesThePosition)
     // A size from a file is held to the largest a picture may have.
     EXPECT_EQ(h.Extent(u"<IMG SRC=pic.bmp WIDTH=2147483647 HEIGHT=1>x").cx,
               kLargestPictureSide + h.Width(u"x"));
-    // An extension nobody reads, or a failed download, gives the placeholder.
+    // An extension nobody reads, a failed download, or bytes that are no picture give the
+    // placeholder.
     Fixture p;
     HtmlTextOut(&p.canvas, 10, 10, u"<IMG SRC=pic.gif WIDTH=10 HEIGHT=10>");
     EXPECT_EQ(probe::Pixel(p.bmp, 10, 10), (probe::Rgb{255, 0, 0}));
     Fixture q;
     HtmlTextOut(&q.canvas, 10, 10, u"<IMG SRC=other.bmp WIDTH=10 HEIGHT=10>");
     EXPECT_EQ(probe::Pixel(q.bmp, 10, 10), (probe::Rgb{255, 0, 0}));
+    Fixture r;
+    HtmlTextOut(&r.canvas, 10, 10, u"<IMG SRC=broken.bmp WIDTH=10 HEIGHT=10>");
+    EXPECT_EQ(probe::Pixel(r.bmp, 10, 10), (probe::Rgb{255, 0, 0}));
 }
 
 TEST(HtmlDraw, CentredTextSitsInTheMiddleOfTheCanvas) {

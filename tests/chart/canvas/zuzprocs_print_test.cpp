@@ -245,6 +245,13 @@ TEST_F(PrintTest, BitmapsFillTheirBackColourAndFilesAreWhite) {
     EXPECT_EQ(back.GetHeight(), 60);
     EXPECT_EQ(probe::Pixel(back, 1, 1), (probe::Rgb{255, 255, 255}));
     EXPECT_EQ(probe::Pixel(back, 4, 30), (probe::Rgb{255, 0, 0}));
+    // A picture assigned from the panel is its bitmap on the panel's own colour.
+    panel.SetColor(clYellow);
+    TBitmap assigned;
+    assigned.Assign(&panel);
+    EXPECT_EQ(assigned.GetWidth(), 100);
+    EXPECT_EQ(probe::Pixel(assigned, 1, 1), (probe::Rgb{255, 255, 0}));
+    EXPECT_EQ(probe::Pixel(assigned, 4, 30), (probe::Rgb{255, 0, 0}));
 }
 
 TEST_F(PrintTest, ClipboardTakesAWhiteBitmapOfThePanel) {

@@ -264,6 +264,10 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     EXPECT_EQ(mixed.r, 255);
     EXPECT_EQ(mixed.g, 255);
     EXPECT_NEAR(mixed.b, 128, 2);
+    // A file's percentage beyond 100 is all see-through, not a colour of no meaning.
+    s.shape.SetTransparency(110);
+    s.Render();
+    EXPECT_EQ(s.At(70, 50), kWhite);
 }
 
 TEST_F(ShapeTest, FiltersWithoutAPictureWorkOnWhatShowsThroughTheBox) {
