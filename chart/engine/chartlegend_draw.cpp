@@ -135,7 +135,7 @@ void TCustomChartLegend::DrawLegend() {
         // Held to the largest picture as a place in pixels is, so that the place drawing stores
         // loads back as it is.
         const auto place = [](int Percent, int Low, int High) {
-            const double p = Percent * 0.01 * (static_cast<double>(High) - Low);
+            const double p = Percent * (static_cast<double>(High) - Low) * 0.01;
             return ZuzRound(std::clamp(p, double{-kLargestPictureSide}, double{kLargestPictureSide}));
         };
         ShapeBounds.Left = place(FLeftPercent, panel.Left, panel.Right);

@@ -97,6 +97,17 @@ TEST_F(LegendTest, AFirstValueOfZeroIsAcceptedAndANegativeOneRaises) {
     Draw(chart.get());
     EXPECT_EQ(l->GetLeft(), kLargestPictureSide);
     EXPECT_EQ(l->GetTop(), -300);
+    // 7 % of 150 pixels is 10.5 exactly, so halves go to even: 10, not 11.
+    auto small = NewChart(150, 150);
+    TChartLegend* s = small->GetLegend();
+    s->SetCustomPosition(true);
+    s->SetPositionUnits(muPercent);
+    s->SetLeftPercent(7);
+    s->SetTopPercent(7);
+    AddSeries(small.get(), u"A");
+    Draw(small.get());
+    EXPECT_EQ(s->GetLeft(), 10);
+    EXPECT_EQ(s->GetTop(), 10);
 }
 
 // ---------------------------------------------------------------------------
