@@ -148,10 +148,15 @@ void TCustomChartLegend::DrawLegend() {
         OffsetRect(RectLegend, panel.Left, panel.Top);
     }
 
-    // Paging: a value legend lists the current page's points.
+    // Paging: a value legend lists the current page's points, or, told not to, all of
+    // them from its first value on; the other legends list from the start.
     const int perPage = ch->GetPages()->GetMaxPointsPerPage();
-    if (perPage > 0)
-        FFirstValue = FInternalStyle == lsValues && FCurrentPage ? ch->GetPages()->FirstValueIndex() : 0;
+    if (perPage > 0) {
+        if (FInternalStyle != lsValues)
+            FFirstValue = 0;
+        else if (FCurrentPage)
+            FFirstValue = ch->GetPages()->FirstValueIndex();
+    }
     TotalItems = CalcTotalItems();
     if (perPage > 0 && FInternalStyle == lsValues && FCurrentPage) TotalItems = std::min(TotalItems, perPage);
 

@@ -260,6 +260,29 @@ TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     EXPECT_EQ(l->GetItems()->Get(0)->GetText(), u"S5");
 }
 
+TEST_F(LegendTest, WithPagesAValueLegendListsThePageShownOrScrollsFreely) {
+    auto chart = NewChart(400, 600);
+    TPolySeries* s = AddSeries(chart.get(), u"A", 25);
+    TChartLegend* l = PlainLegend(chart.get());
+    chart->SetMaxPointsPerPage(10);
+    chart->SetPage(2);
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 10);
+    EXPECT_EQ(l->TotalItems, 10);
+    EXPECT_EQ(l->GetItems()->Get(0)->GetText(), s->LegendString(10, ltsValue));
+    // Not following the page: every point from the first value on.
+    l->SetCurrentPage(false);
+    l->SetFirstValue(3);
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 3);
+    EXPECT_EQ(l->TotalItems, 22);
+    // A legend of series lists them all.
+    AddSeries(chart.get(), u"B");
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 0);
+    EXPECT_EQ(l->TotalItems, 2);
+}
+
 TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     auto chart = NewChart(400, 300);
     for (int i = 0; i < 7; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
