@@ -392,7 +392,9 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
             const int y = top - FVertSpacing / 2;
             c->DoHorizLine(RectLegend.Left, RectLegend.Right, y);
         } else {
-            const int x = textLeft - (SymbolLeft < TextLeft ? TextLeft - SymbolLeft : 0) - 8;
+            // At the item's left edge, where its check box and symbol are still to come and
+            // the text of the column before has ended.
+            const int x = textLeft - (TextLeft - RectLegend.Left);
             c->DoVertLine(x, RectLegend.Top, RectLegend.Bottom - BorderSize() / 2);
         }
     }

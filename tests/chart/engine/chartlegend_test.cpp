@@ -307,6 +307,21 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     Draw(chart.get());
     EXPECT_EQ(l->NumRows, 2);
     EXPECT_EQ(l->LastValue, 5);
+    // Dividing lines stand where a column begins: clear of the text before and of the
+    // check box after.
+    const TColor lines = static_cast<TColor>(0x123456);
+    l->GetDividingLines()->SetVisible(true);
+    l->GetDividingLines()->SetColor(lines);
+    l->SetCheckBoxes(true);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const int columnStep = l->TextWidth + l->SymbolWidth + 23;
+    const int y = (l->RectLegend.Top + l->RectLegend.Bottom) / 2;
+    for (int column = 1; column < l->NumCols; ++column) {
+        const int x = l->RectLegend.Left + column * columnStep;
+        EXPECT_EQ(probe::Pixel(out, x, y), Rgb(lines)) << column;
+        EXPECT_EQ(CountColour(out, Rgb(lines), x + 1, x + columnStep), 0) << column;
+    }
     // On top, the chart starts below it.
     l->SetAlignment(laTop);
     Draw(chart.get());
