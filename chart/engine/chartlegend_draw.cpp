@@ -135,7 +135,7 @@ void TCustomChartLegend::DrawLegend() {
         // Held to the largest picture as a place in pixels is, so that the place drawing stores
         // loads back as it is.
         const auto place = [](int Percent, int Low, int High) {
-            const double p = Percent * 0.01 * (static_cast<double>(High) - Low);
+            const double p = Percent * (static_cast<double>(High) - Low) * 0.01;
             return ZuzRound(std::clamp(p, double{-kLargestPictureSide}, double{kLargestPictureSide}));
         };
         ShapeBounds.Left = place(FLeftPercent, panel.Left, panel.Right);
@@ -148,10 +148,15 @@ void TCustomChartLegend::DrawLegend() {
         OffsetRect(RectLegend, panel.Left, panel.Top);
     }
 
-    // Paging: a value legend lists the current page's points.
+    // Paging: a value legend lists the current page's points, or, told not to, all of
+    // them from its first value on; the other legends list from the start.
     const int perPage = ch->GetPages()->GetMaxPointsPerPage();
-    if (perPage > 0)
-        FFirstValue = FInternalStyle == lsValues && FCurrentPage ? ch->GetPages()->FirstValueIndex() : 0;
+    if (perPage > 0) {
+        if (FInternalStyle != lsValues)
+            FFirstValue = 0;
+        else if (FCurrentPage)
+            FFirstValue = ch->GetPages()->FirstValueIndex();
+    }
     TotalItems = CalcTotalItems();
     if (perPage > 0 && FInternalStyle == lsValues && FCurrentPage) TotalItems = std::min(TotalItems, perPage);
 
@@ -387,7 +392,9 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
             const int y = top - FVertSpacing / 2;
             c->DoHorizLine(RectLegend.Left, RectLegend.Right, y);
         } else {
-            const int x = textLeft - (SymbolLeft < TextLeft ? TextLeft - SymbolLeft : 0) - 8;
+            // At the item's left edge, where its check box and symbol are still to come and
+            // the text of the column before has ended.
+            const int x = textLeft - (TextLeft - RectLegend.Left);
             c->DoVertLine(x, RectLegend.Top, RectLegend.Bottom - BorderSize() / 2);
         }
     }

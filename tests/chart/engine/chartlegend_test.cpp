@@ -97,6 +97,17 @@ TEST_F(LegendTest, AFirstValueOfZeroIsAcceptedAndANegativeOneRaises) {
     Draw(chart.get());
     EXPECT_EQ(l->GetLeft(), kLargestPictureSide);
     EXPECT_EQ(l->GetTop(), -300);
+    // 7 % of 150 pixels is 10.5 exactly, so halves go to even: 10, not 11.
+    auto small = NewChart(150, 150);
+    TChartLegend* s = small->GetLegend();
+    s->SetCustomPosition(true);
+    s->SetPositionUnits(muPercent);
+    s->SetLeftPercent(7);
+    s->SetTopPercent(7);
+    AddSeries(small.get(), u"A");
+    Draw(small.get());
+    EXPECT_EQ(s->GetLeft(), 10);
+    EXPECT_EQ(s->GetTop(), 10);
 }
 
 // ---------------------------------------------------------------------------
@@ -249,6 +260,29 @@ TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     EXPECT_EQ(l->GetItems()->Get(0)->GetText(), u"S5");
 }
 
+TEST_F(LegendTest, WithPagesAValueLegendListsThePageShownOrScrollsFreely) {
+    auto chart = NewChart(400, 600);
+    TPolySeries* s = AddSeries(chart.get(), u"A", 25);
+    TChartLegend* l = PlainLegend(chart.get());
+    chart->SetMaxPointsPerPage(10);
+    chart->SetPage(2);
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 10);
+    EXPECT_EQ(l->TotalItems, 10);
+    EXPECT_EQ(l->GetItems()->Get(0)->GetText(), s->LegendString(10, ltsValue));
+    // Not following the page: every point from the first value on.
+    l->SetCurrentPage(false);
+    l->SetFirstValue(3);
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 3);
+    EXPECT_EQ(l->TotalItems, 22);
+    // A legend of series lists them all.
+    AddSeries(chart.get(), u"B");
+    Draw(chart.get());
+    EXPECT_EQ(l->GetFirstValue(), 0);
+    EXPECT_EQ(l->TotalItems, 2);
+}
+
 TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     auto chart = NewChart(400, 300);
     for (int i = 0; i < 7; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
@@ -273,6 +307,21 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     Draw(chart.get());
     EXPECT_EQ(l->NumRows, 2);
     EXPECT_EQ(l->LastValue, 5);
+    // Dividing lines stand where a column begins: clear of the text before and of the
+    // check box after.
+    const TColor lines = static_cast<TColor>(0x123456);
+    l->GetDividingLines()->SetVisible(true);
+    l->GetDividingLines()->SetColor(lines);
+    l->SetCheckBoxes(true);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const int columnStep = l->TextWidth + l->SymbolWidth + 23;
+    const int y = (l->RectLegend.Top + l->RectLegend.Bottom) / 2;
+    for (int column = 1; column < l->NumCols; ++column) {
+        const int x = l->RectLegend.Left + column * columnStep;
+        EXPECT_EQ(probe::Pixel(out, x, y), Rgb(lines)) << column;
+        EXPECT_EQ(CountColour(out, Rgb(lines), x + 1, x + columnStep), 0) << column;
+    }
     // On top, the chart starts below it.
     l->SetAlignment(laTop);
     Draw(chart.get());
