@@ -311,6 +311,8 @@ const ClassInfo& TChartGalleryPanel::StaticClass() {
         MakeProp<&G::GetFocusRotation, &G::SetFocusRotation>("FocusRotation").Default(true),
         MakeProp<&G::GetNumRows, &G::SetNumRows>("NumRows").Default(3),
         MakeProp<&G::GetNumCols, &G::SetNumCols>("NumCols").Default(4),
+        // Made with its parent's colour, so that is what goes unwritten.
+        MakeProp<&TControl::GetParentColor, &TControl::SetParentColor>("ParentColor").Default(true),
         MakeProp<&G::GetSmooth, &G::SetSmooth>("Smooth").Default(false),
         MakeProp<&G::GetView3D, &G::SetView3D>("View3D").Default(true),
         MakeProp<&G::OnSelectedChart>("OnSelectedChart"),

@@ -87,8 +87,15 @@ void TZuzCustomShapePosition::SetTop(int Value) {
 // Gradient and symbol
 
 const ClassInfo& TChartLegendGradient::StaticClass() {
+    // Its own colours and direction are what a new one holds, so those go unwritten.
+    using G = TCustomZuzGradient;
+    static const PropInfo props[] = {
+        MakeProp<&G::GetDirection, &G::SetDirection>("Direction").Default(gdRightLeft),
+        MakeProp<&G::GetEndColor, &G::SetEndColor>("EndColor").Default(clWhite),
+        MakeProp<&G::GetStartColor, &G::SetStartColor>("StartColor").Default(clSilver),
+    };
     static const ClassInfo ci =
-        MakeClassInfo<TChartLegendGradient>("TChartLegendGradient", &TZuzGradient::StaticClass());
+        MakeClassInfo<TChartLegendGradient>("TChartLegendGradient", &TZuzGradient::StaticClass(), props);
     return ci;
 }
 

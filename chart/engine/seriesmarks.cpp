@@ -167,8 +167,15 @@ void TMargins::Calculate(int Width, int Height, int FontHeight) {
 // The box of a mark
 
 const ClassInfo& TSeriesMarksGradient::StaticClass() {
+    // Its own colours and direction are what a new one holds, so those go unwritten.
+    using G = TCustomZuzGradient;
+    static const PropInfo props[] = {
+        MakeProp<&G::GetDirection, &G::SetDirection>("Direction").Default(gdRightLeft),
+        MakeProp<&G::GetEndColor, &G::SetEndColor>("EndColor").Default(clWhite),
+        MakeProp<&G::GetStartColor, &G::SetStartColor>("StartColor").Default(clSilver),
+    };
     static const ClassInfo ci =
-        MakeClassInfo<TSeriesMarksGradient>("TSeriesMarksGradient", &TZuzGradient::StaticClass());
+        MakeClassInfo<TSeriesMarksGradient>("TSeriesMarksGradient", &TZuzGradient::StaticClass(), props);
     return ci;
 }
 

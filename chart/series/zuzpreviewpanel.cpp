@@ -17,8 +17,13 @@ const EnumInfo& EnumInfoOf<TZuzPreviewPanelOrientation>() {
 }
 
 const ClassInfo& TPreviewChartPen::StaticClass() {
+    // Made dotted with small dots, so that is what goes unwritten.
+    static const PropInfo props[] = {
+        MakeProp<&TChartPen::GetSmallDots, &TChartPen::SetSmallDots>("SmallDots").Default(true),
+        MakeProp<&TPen::GetStyle, &TPen::SetStyle>("Style").Default(psDot),
+    };
     static const ClassInfo ci =
-        MakeClassInfo<TPreviewChartPen>("TPreviewChartPen", &TChartPen::StaticClass());
+        MakeClassInfo<TPreviewChartPen>("TPreviewChartPen", &TChartPen::StaticClass(), props);
     return ci;
 }
 

@@ -186,6 +186,12 @@ const ClassInfo* GetClass(std::string_view name) {
     return nullptr;
 }
 
+std::vector<const ClassInfo*> RegisteredClasses() {
+    Registry& r = ClassRegistry();
+    std::lock_guard g(r.lock);
+    return r.classes;
+}
+
 const ClassInfo& FindClass(std::string_view name) {
     if (const ClassInfo* c = GetClass(name)) return *c;
     throw EClassNotFound(u"Class %s not found", {IdentToString(name)});

@@ -505,6 +505,8 @@ private:
 const ClassInfo& TStatusBar::StaticClass() {
     using S = TStatusBar;
     static const PropInfo props[] = {
+        // Made at the bottom, so that is what goes unwritten.
+        MakeProp<&TControl::GetAlign, &TControl::SetAlign>("Align").Default(alBottom),
         MakeProp<&S::GetAutoHint, &S::SetAutoHint>("AutoHint").Default(false),
         MakeProp<&S::GetPanels, &S::SetPanels>("Panels"),
         MakeProp<&S::GetSimplePanel, &S::SetSimplePanel>("SimplePanel").Default(false),
@@ -763,6 +765,8 @@ void TToolButton::Click() {
 const ClassInfo& TToolBar::StaticClass() {
     using T = TToolBar;
     static const PropInfo props[] = {
+        // Made at the top, so that is what goes unwritten.
+        MakeProp<&TControl::GetAlign, &TControl::SetAlign>("Align").Default(alTop),
         MakeProp<&T::GetButtonHeight, &T::SetButtonHeight>("ButtonHeight").Default(22),
         MakeProp<&T::GetButtonWidth, &T::SetButtonWidth>("ButtonWidth").Default(23),
         MakeProp<&T::GetCaption, &T::SetCaption>("Caption"),

@@ -51,7 +51,7 @@ protected:
 
 private:
     bool FTabVisible = true;
-    TImageIndex FImageIndex = -1;
+    TImageIndex FImageIndex = 0; // the published default
     bool FHighlighted = false;
 };
 

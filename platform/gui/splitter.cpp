@@ -6,6 +6,9 @@
 
 const ClassInfo& TSplitter::StaticClass() {
     static const PropInfo props[] = {
+        // Made on the left with the splitting cursor, so those go unwritten.
+        MakeProp<&TControl::GetAlign, &TControl::SetAlign>("Align").Default(alLeft),
+        MakeProp<&TControl::GetCursor, &TControl::SetCursor>("Cursor").Default(crHSplit),
         MakeProp<&TSplitter::GetMinSize, &TSplitter::SetMinSize>("MinSize").Default(30),
         MakeProp<&TSplitter::OnMoved>("OnMoved"),
     };

@@ -52,7 +52,7 @@ TEST_F(About, TheLinksReachTheDesktopEncoded) {
     ShellRecorder shell;
     box->Label5->Click();
     box->Label7->Click();
-    EXPECT_EQ(shell.opened, (std::vector<AnsiString>{"mailto:support@moltren.example?Subject=Quilmet%20",
+    ASSERT_EQ(shell.opened, (std::vector<AnsiString>{"mailto:support@moltren.example?Subject=Quilmet%20",
                                                      "http://moltren.example"}));
 
     // Nothing happens when no handler takes them, and nobody is asked.

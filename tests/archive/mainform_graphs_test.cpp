@@ -58,7 +58,7 @@ TEST(GraphDataSeries, HoldTheTableValuesWithNullsWhereTheTableHasMarkers) {
 TEST(GraphDataSeries, AllZeroRecordIsNullEverywhereAndARecordWithoutADateGivesNoPoint) {
     GraphHarness h;
     h.ReadDays(Day(10, 5, {"05 10 12 30 0 0", "05 10 13 00 0 9999", "31 02 10 00 7 8"}), Oct5);
-    EXPECT_EQ(h.Row(3), (readroad::Lines{"Err.4", "7", "8"}));
+    ASSERT_EQ(h.Row(3), (readroad::Lines{"Err.4", "7", "8"}));
     // A marker counts as non-zero: the record's zero is a real point.
     EXPECT_EQ(PointsOf(h.F().dataSeries[0]), (Points{{At(12, 30), kNull}, {At(13, 0), 0}}));
     EXPECT_EQ(PointsOf(h.F().dataSeries[1]), (Points{{At(12, 30), kNull}, {At(13, 0), kNull}}));

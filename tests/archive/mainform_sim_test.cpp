@@ -322,7 +322,7 @@ TEST(SimProgram, DemoMonthIsReadFromTheListedPort) {
     ASSERT_EQ(shown.size(), 4u);
     for (std::size_t k = 0; k < shown.size(); ++k) {
         EXPECT_EQ(shown[k].title, "Значение" + std::to_string(k + 1));
-        EXPECT_EQ(shown[k].window.size(), 31u * 24);
+        ASSERT_EQ(shown[k].window.size(), 31u * 24);
         EXPECT_EQ(shown[k].window, shown[k].data);
         EXPECT_EQ(shown[k].window.front().x, today - 30);
         EXPECT_EQ(shown[k].window.back().x, today + EncodeTime(23, 0, 0, 0));

@@ -1,6 +1,7 @@
 #include "tests/support/xserver.h"
 
 #include "tests/support/childprocess.h"
+#include "tests/support/tempdir.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -257,10 +258,15 @@ void Keep(const probe::Picture& picture, const std::string& name) {
 }
 
 bool RunWindowManager() {
+    // Its settings and its log go to a folder of the tests' own, not to the user's home.
+    static const TempDir own("moltren-openbox");
     static const std::unique_ptr<ChildProcess> process = []() -> std::unique_ptr<ChildProcess> {
         const char* program = "/usr/bin/openbox";
         if (access(program, X_OK) != 0) return nullptr;
-        auto started = std::make_unique<ChildProcess>(program, std::vector<std::string>{"--sm-disable"});
+        auto started = std::make_unique<ChildProcess>(
+            "/usr/bin/env", std::vector<std::string>{"XDG_CONFIG_HOME=" + (own.path / "config").string(),
+                                                     "XDG_CACHE_HOME=" + (own.path / "cache").string(),
+                                                     program, "--sm-disable"});
         if (!started->Started()) return nullptr;
         // A window manager names its check window on the root once it manages the screen.
         if (!WaitFor([] {

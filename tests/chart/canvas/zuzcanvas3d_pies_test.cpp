@@ -40,7 +40,7 @@ TEST(Pie3D, OneSliceHasOneRimPointPerTwoDegrees) {
     s.Pie(0, kPi / 2);
     auto faces = s.canvas.Polygons();
     ASSERT_EQ(faces.size(), 1u) << "no wall: the rim's X only falls from 0 to 90 degrees";
-    EXPECT_EQ(faces[0].points.size(), 47u + 1u) << "47 rim points and the centre";
+    ASSERT_EQ(faces[0].points.size(), 47u + 1u) << "47 rim points and the centre";
     EXPECT_EQ(faces[0].points.back(), (TPoint{90, 70}));
     EXPECT_EQ(s.At(110, 50), c);
     EXPECT_EQ(s.At(70, 50), kWhite);

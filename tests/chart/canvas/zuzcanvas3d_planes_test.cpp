@@ -81,7 +81,7 @@ TEST(EllipseWithZ, InARotatedViewIsAFanOfTrianglesAndA64PointOutline) {
         EXPECT_EQ(shapes[i].points[0], (TPoint{60, 60}));
     }
     EXPECT_FALSE(shapes.back().filled);
-    EXPECT_EQ(shapes.back().points.size(), 64u);
+    ASSERT_EQ(shapes.back().points.size(), 64u);
     EXPECT_EQ(shapes.back().points.front(), shapes.back().points.back()) << "the ring closes";
     EXPECT_EQ(shapes.back().points.front(), (TPoint{60, 90}));
     EXPECT_EQ(s.canvas.Pen->GetStyle(), psSolid) << "the pen comes back";

@@ -25,7 +25,7 @@ TEST(MessageTable, EnglishTextsAfterStartUpAndFileMessagesFollowTheExtension) {
 TEST(MessageTable, OneTableSetsAndClearsEveryEntry) {
     ZuzConstInitialization();
     const auto table = ZuzMessages();
-    EXPECT_EQ(table.size(), 342u);
+    ASSERT_EQ(table.size(), 342u);
     std::set<const String*> entries;
     for (const TZuzMessage& m : table) {
         EXPECT_FALSE(m.Entry->empty()) << UTF8Encode(m.Text);

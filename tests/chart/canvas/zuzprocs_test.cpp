@@ -40,6 +40,8 @@ TEST(DateTimeSteps, FindNextAndDefaultFormat) {
 TEST(DateTimeSteps, RoundingToCalendarSteps) {
     EXPECT_EQ(ZuzRoundDate(EncodeDate(2024, 5, 20) + 0.7, dtHalfMonth), EncodeDate(2024, 5, 15));
     EXPECT_EQ(ZuzRoundDate(EncodeDate(2024, 5, 14), dtHalfMonth), EncodeDate(2024, 5, 1));
+    // An axis ending on the 15th keeps its top label there.
+    EXPECT_EQ(ZuzRoundDate(EncodeDate(2024, 5, 15) + 0.5, dtHalfMonth), EncodeDate(2024, 5, 15));
     EXPECT_EQ(ZuzRoundDate(EncodeDate(2024, 5, 14), dtThreeMonths), EncodeDate(2024, 5, 1));
     EXPECT_EQ(ZuzRoundDate(EncodeDate(2024, 5, 14), dtOneYear), EncodeDate(2024, 1, 1));
     EXPECT_EQ(ZuzRoundDate(10.5, dtOneDay), 10); // halves to even
@@ -60,6 +62,8 @@ TEST(DateTimeSteps, IncrementsMoveByCalendarUnits) {
         {EncodeDate(2024, 1, 20), false, 30, dtOneMonth, EncodeDate(2023, 12, 1)},
         {EncodeDate(2024, 3, 1), false, 15, dtHalfMonth, EncodeDate(2024, 2, 15)},
         {EncodeDate(2024, 3, 20), false, 15, dtHalfMonth, EncodeDate(2024, 3, 15)},
+        {EncodeDate(2024, 3, 16), false, 15, dtHalfMonth, EncodeDate(2024, 3, 15)},
+        {EncodeDate(2024, 3, 15), false, 15, dtHalfMonth, EncodeDate(2024, 3, 1)},
         // Forward half months advance: to the 15th, then to the 1st of the next month.
         {EncodeDate(2024, 12, 3), true, 15, dtHalfMonth, EncodeDate(2024, 12, 15)},
         {EncodeDate(2024, 12, 15), true, 15, dtHalfMonth, EncodeDate(2025, 1, 1)},

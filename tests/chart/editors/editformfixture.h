@@ -23,6 +23,8 @@ protected:
     }
     void TearDown() override {
         editor.reset();
+        // What the form holds (an editor panel among them) keeps its options as it goes.
+        form.form.reset();
         win32::SetRegistryDirectory({});
         DialogTest::TearDown();
     }

@@ -76,7 +76,7 @@ TEST_F(NavigatorTest, ClicksReachTheEventAndArrowsMoveTheFocusMark) {
     std::vector<TZuzNavigateBtn> clicked;
     bar->OnButtonClicked = TZuzNavClickEvent([&](TObject*, TZuzNavigateBtn b) { clicked.push_back(b); });
     bar->GetButton(nbNext)->Click();
-    EXPECT_EQ(clicked, std::vector<TZuzNavigateBtn>{nbNext});
+    ASSERT_EQ(clicked, std::vector<TZuzNavigateBtn>{nbNext});
     Word key = VK_RIGHT;
     bar->KeyDown(key, {});
     EXPECT_EQ(bar->GetFocusedButton(), 1);

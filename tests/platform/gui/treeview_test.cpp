@@ -107,7 +107,7 @@ TEST_F(TreeViewTest, ChoosingFromCodeOrByTheUserAsksFirstAndThenTells) {
     });
     tree->SetSelected(temp);
     EXPECT_EQ(asked, std::vector<TTreeNode*>{temp});
-    EXPECT_EQ(changes, std::vector<TTreeNode*>{temp});
+    ASSERT_EQ(changes, std::vector<TTreeNode*>{temp});
     EXPECT_TRUE(temp->GetSelected());
     EXPECT_EQ(Widget()->currentItem(), temp->Item());
     tree->SetSelected(temp); // the same node again: nothing to say
