@@ -10,6 +10,8 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -346,6 +348,16 @@ bool ModalBoxes::WaitUntilClosed() {
     });
     Settle();
     return closed && QApplication::activeModalWidget() == nullptr;
+}
+
+OwnQtSettings::OwnQtSettings() : dir_(std::make_unique<TempDir>("moltren-qtsettings")) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(dir_->path.string()));
+}
+
+OwnQtSettings::~OwnQtSettings() {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 } // namespace xserver
