@@ -158,6 +158,36 @@ TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstEnabledButtonAndTheArrowsG
     EXPECT_EQ(group->GetItemIndex(), 1);
 }
 
+// Alt with a label's marked letter focuses the label's focus control, and not while that
+// control is disabled; Alt with a group box's letter focuses the box's checked radio button.
+TEST_F(XKeys, ALabelsAndAGroupBoxsAccessKeysFocusTheirControls) {
+    Window w;
+    auto* label = Create<TLabel>(w.get());
+    label->SetParent(w.get());
+    label->SetBounds(200, 10, 80, 17);
+    label->SetCaption(u"&Width:");
+    label->SetFocusControl(w.edit);
+    auto* group = Create<TRadioGroup>(w.get());
+    group->SetParent(w.get());
+    group->SetBounds(200, 40, 150, 100);
+    group->SetCaption(u"Treat n&ulls:");
+    for (const char16_t* s : {u"Dont Paint", u"Skip", u"Ignore"}) group->GetItems()->Add(s);
+    group->SetItemIndex(1);
+    w->Show();
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    ASSERT_TRUE(xserver::Type("alt+w"));
+    EXPECT_TRUE(w.edit->Focused());
+    ASSERT_TRUE(xserver::Type("alt+u"));
+    EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    EXPECT_EQ(w.edit->GetText(), u"");
+    EXPECT_EQ(w.log, "");
+    w.edit->SetEnabled(false);
+    ASSERT_TRUE(xserver::Type("alt+w"));
+    EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    EXPECT_TRUE(requests.empty());
+}
+
 } // namespace
 
 namespace {
