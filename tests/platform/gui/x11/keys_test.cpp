@@ -2,6 +2,7 @@
 // the default and cancel buttons, whichever control has the focus.
 #include "platform/gui/actnlist.h"
 #include "platform/gui/buttons.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
@@ -186,6 +187,25 @@ TEST_F(XKeys, ALabelsAndAGroupBoxsAccessKeysFocusTheirControls) {
     ASSERT_TRUE(xserver::Type("alt+w"));
     EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
     EXPECT_TRUE(requests.empty());
+}
+
+// Up and Down typed in an up-down's edit step it as its arrows do, wrapping where it wraps.
+TEST_F(XKeys, TheArrowKeysInAnUpDownsEditStepItAsItsArrowsDo) {
+    Window w;
+    auto* upDown = Create<TUpDown>(w.get());
+    upDown->SetMax(360);
+    upDown->SetIncrement(5);
+    upDown->SetWrap(true);
+    upDown->SetAssociate(w.edit);
+    std::string clicks;
+    upDown->OnClick = TUDClickEvent([&](TObject*, TUDBtnType b) { clicks += b == btNext ? "up " : "down "; });
+    w->Show();
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.edit->Widget()));
+    ASSERT_TRUE(xserver::Type("Up Up Down Down Down"));
+    EXPECT_EQ(w.edit->GetText(), u"360");
+    EXPECT_EQ(clicks, "up up down down down ");
+    EXPECT_EQ(w.log, "");
 }
 
 } // namespace
