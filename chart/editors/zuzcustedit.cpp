@@ -92,8 +92,9 @@ void TCustomSeriesEditor::FormShow(TObject*) {
             BGradient->LinkGradient(FSeries->GetGradient());
             TBTransp->SetPosition(FSeries->GetTransparency());
         } else {
+            // The transparency bar's label goes with it: alone it would name nothing.
             ShowControls(false, {BBrush, BOutline, GBStair, CBDark3D, LHeight, EHeight, UDHeight, BGradient,
-                                 TBTransp});
+                                 LTransp, TBTransp});
         }
         BLineColor->LinkProperty(FSeries, u"SeriesColor");
     }

@@ -14,6 +14,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
 
+#include <algorithm>
 #include <utility>
 
 template <>
@@ -99,6 +100,13 @@ const ClassInfo& TChartEditor::StaticClass() {
 TChartEditor::TChartEditor(TComponent* AOwner) : TCustomChartEditor(AOwner) {}
 
 TChartEditor::~TChartEditor() = default;
+
+// A scale read from a file is held to the span of display scalings, half to five times the
+// standard 96 pixels per inch: a wild one would make the editor's window nothing at all, or ask
+// for more memory than there is.
+void TChartEditor::SetPixelsPerInch(int Value) {
+    FPixelsPerInch = Value <= 0 ? 0 : std::clamp(Value, 48, 480);
+}
 
 void TChartEditor::SetSeries(TChartSeries* Value) {
     if (Value == FSeries) return;

@@ -79,7 +79,8 @@ public:
     TChartEditorOptions GetOptions() const { return FOptions; }
     void SetOptions(TChartEditorOptions Value) { FOptions = Value; }
     int GetPixelsPerInch() const { return FPixelsPerInch; }
-    void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+    // 0 (or less) keeps the editor's own; others are held within 48..480.
+    void SetPixelsPerInch(int Value);
     bool GetRememberPosition() const { return FRememberPosition; }
     void SetRememberPosition(bool Value) { FRememberPosition = Value; }
     TChartSeries* GetSeries() const { return FSeries; }

@@ -1225,6 +1225,29 @@ const EnumInfo& EnumInfoOf<TUDBtnType>() {
     return info;
 }
 
+namespace {
+
+// The Up and Down keys typed in an up-down's associate do what its arrows do.
+class UpDownArrowKeys : public QObject {
+public:
+    UpDownArrowKeys(QObject* Parent, TUpDown* UpDown) : QObject(Parent), FUpDown(UpDown) {}
+
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || !FUpDown->GetEnabled()) return false;
+        const auto* k = static_cast<const QKeyEvent*>(e);
+        if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (k->key() != Qt::Key_Up && k->key() != Qt::Key_Down) return false;
+        const TUDBtnType button = k->key() == Qt::Key_Up ? btNext : btPrev;
+        Guarded(FUpDown, [this, button] { FUpDown->Click(button); });
+        return true;
+    }
+
+private:
+    TUpDown* FUpDown;
+};
+
+} // namespace
+
 const ClassInfo& TUpDown::StaticClass() {
     using U = TUpDown;
     static const PropInfo props[] = {
@@ -1257,14 +1280,19 @@ TUpDown::TUpDown(TComponent* AOwner) : TWinControl(AOwner) {
     }
     SetWidget(box);
     SetBounds(0, 0, 16, 24);
+    FArrowKeys = new UpDownArrowKeys(box, this);
 }
 
 void TUpDown::SetAssociate(TWinControl* Value) {
     if (FAssociate == Value) return;
-    if (FAssociate) FAssociate->RemoveFreeNotification(this);
+    if (FAssociate) {
+        FAssociate->RemoveFreeNotification(this);
+        if (FAssociate->Widget()) FAssociate->Widget()->removeEventFilter(FArrowKeys);
+    }
     FAssociate = Value;
     if (!Value) return;
     Value->FreeNotification(this);
+    if (Value->Widget()) Value->Widget()->installEventFilter(FArrowKeys);
     if (Value->GetParent()) SetParent(Value->GetParent());
     // A form resource holds the edit already narrowed and the arrows beside it.
     if (GetComponentState().Contains(csLoading)) {

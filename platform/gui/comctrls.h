@@ -8,6 +8,7 @@
 
 #include <vector>
 
+class QObject;
 class QTabWidget;
 class QToolButton;
 class QDateTimeEdit;
@@ -477,6 +478,8 @@ private:
     int ShownPosition() const;
 
     TWinControl* FAssociate = nullptr;
+    // Steps the position on the Up and Down keys typed in the associate (owned by the widget).
+    QObject* FArrowKeys = nullptr;
     int FMin = 0, FMax = 100, FPosition = 0, FIncrement = 1;
     bool FWrap = false;
 };

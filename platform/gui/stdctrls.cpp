@@ -27,6 +27,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <span>
 #include <vector>
@@ -198,6 +199,21 @@ Qt::Alignment HorizontalOf(TAlignment a) {
     }
 }
 
+// A label's access key is its own: Alt with the marked letter focuses the label's focus
+// control when that can take the focus, and does nothing else (Qt's own handling would also
+// focus a hidden or disabled buddy, or press a button).
+class AccelLabel : public QLabel {
+public:
+    std::function<void()> OnAccel;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::Shortcut) return QLabel::event(e);
+        if (OnAccel) OnAccel();
+        return true;
+    }
+};
+
 QVariant ObjectData(TObject* o) {
     return QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(o));
 }
@@ -215,15 +231,25 @@ const ClassInfo& TCustomLabel::StaticClass() {
     return ci;
 }
 
-TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner, new QLabel()) {
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner, new AccelLabel()) {
     FLabel = static_cast<QLabel*>(Widget());
     FLabel->setTextFormat(Qt::PlainText);
+    static_cast<AccelLabel*>(FLabel)->OnAccel = [this] {
+        Guarded(this, [this] {
+            if (FFocusControl && GetEnabled() && FFocusControl->CanFocus()) FFocusControl->SetFocus();
+        });
+    };
     SetBounds(0, 0, 65, 17);
     UpdateLabel();
 }
 
+// With a focus control the marked letter is underlined and is the label's access key; without
+// one the mark is only left out.
 void TCustomLabel::UpdateLabel() {
-    FLabel->setText(FShowAccelChar ? StripAccel(GetText()) : ToQString(GetText()));
+    QWidget* buddy = FShowAccelChar && FFocusControl ? FFocusControl->Widget() : nullptr;
+    FLabel->setBuddy(nullptr);
+    FLabel->setText(FShowAccelChar && !buddy ? StripAccel(GetText()) : ToQString(GetText()));
+    if (buddy) FLabel->setBuddy(buddy);
     Qt::Alignment v = Qt::AlignTop;
     if (FLayout == tlCenter) v = Qt::AlignVCenter;
     if (FLayout == tlBottom) v = Qt::AlignBottom;
@@ -274,11 +300,15 @@ void TCustomLabel::SetFocusControl(TWinControl* Value) {
     if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
     FFocusControl = Value;
     if (Value) Value->FreeNotification(this);
+    UpdateLabel();
 }
 
 void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+    if (Operation == opRemove && AComponent == FFocusControl) {
+        FFocusControl = nullptr;
+        UpdateLabel();
+    }
 }
 
 void TCustomLabel::Loaded() {
@@ -303,7 +333,7 @@ void TCustomLabel::ApplyColor() {
 void TCustomLabel::AdjustBounds() {
     if (!FAutoSize || GetComponentState().Contains(csLoading)) return;
     const QFontMetrics fm(FLabel->font());
-    QString text = FLabel->text();
+    QString text = FShowAccelChar ? StripAccel(GetText()) : ToQString(GetText());
     if (text.isEmpty()) text = QStringLiteral(" ");
     int w = FWidth;
     int h = 0;
@@ -1122,7 +1152,9 @@ TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
 }
 
 void TCustomGroupBox::SetText(const String& Value) {
-    FBox->setTitle(StripAccel(Value));
+    // Qt takes the marked letter as the box's access key, which focuses the box's first
+    // control (a radio group's checked button), as the class library's group boxes do.
+    FBox->setTitle(ToQString(Value));
     TWinControl::SetText(Value);
 }
 

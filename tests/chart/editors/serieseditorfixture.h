@@ -8,6 +8,7 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
+#include "tests/chart/editors/editorfixture.h"
 #include "tests/chart/editors/modaldriver.h"
 
 class SeriesEditorTest : public DialogTest {
@@ -21,7 +22,14 @@ protected:
         host->SetWidth(340);
         for (int i = chart->SeriesCount() - 1; i >= 0; --i) chart->GetSeries(i)->Free();
         form->Show(); // an embedded form loads its series when it comes on screen
+        savedSettings = FormatSettings;
     }
+    void TearDown() override {
+        FormatSettings = savedSettings;
+        DialogTest::TearDown();
+    }
+    // Numbers are shown and read as in the machine's locale named SystemName.
+    void UseLocale(const char* SystemName) { FormatSettings = editortest::LocaleSettings(SystemName); }
     // A series of type S on the chart with N sample points.
     template <class S>
     S* AddSeries(int N = 6) {
@@ -78,4 +86,5 @@ protected:
 
     TPanel* host = nullptr;
     TPageControl* pages = nullptr;
+    TFormatSettings savedSettings;
 };

@@ -106,6 +106,7 @@ TEST_F(ShapeSeriesEditor, RoundRectangleStaysDisabledInThreeD) {
     EXPECT_TRUE(shape->GetRoundRectangle());
 }
 
+// The positions are shown and read in the locale's notation.
 TEST_F(ShapeSeriesEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNumber) {
     shape->Clear();
     shape->AddXY(10, 20);
@@ -115,21 +116,27 @@ TEST_F(ShapeSeriesEditor, PositionBoxesShowTwoPointsOnlyAndIgnoreTextThatIsNoNum
     for (TEdit* box : {three->SEX0, three->SEY0, three->SEX1, three->SEY1}) EXPECT_EQ(box->GetText(), u"");
     three->Free();
     shape->Delete(2);
-    auto* e = Embed<TChartShapeEditor>(shape);
-    EXPECT_EQ(e->SEX0->GetText(), u"10");
-    EXPECT_EQ(e->SEY1->GetText(), u"40");
-    e->SEX0->SetText(u"abc");
-    EXPECT_EQ(shape->GetX0(), 10);
-    e->SEX0->SetText(u"");
-    EXPECT_EQ(shape->GetX0(), 10);
-    e->SEX0->SetText(FloatToStr(12.5)); // as the operator types it, in the locale's notation
-    e->SEY0->SetText(u"-3");
-    e->SEX1->SetText(u"31");
-    e->SEY1->SetText(u"44");
-    EXPECT_EQ(shape->GetX0(), 12.5);
-    EXPECT_EQ(shape->GetY0(), -3);
-    EXPECT_EQ(shape->GetX1(), 31);
-    EXPECT_EQ(shape->GetY1(), 44);
+    for (const auto& locale : editortest::kLocales) {
+        UseLocale(locale.system);
+        shape->SetX0(10.5);
+        shape->SetY1(40);
+        auto* e = Embed<TChartShapeEditor>(shape);
+        EXPECT_EQ(e->SEX0->GetText(), FloatToStr(10.5)) << locale.name;
+        EXPECT_EQ(e->SEY1->GetText(), u"40");
+        e->SEX0->SetText(u"abc");
+        EXPECT_EQ(shape->GetX0(), 10.5);
+        e->SEX0->SetText(u"");
+        EXPECT_EQ(shape->GetX0(), 10.5);
+        e->SEX0->SetText(FloatToStr(12.5)); // as the operator types it
+        e->SEY0->SetText(u"-3");
+        e->SEX1->SetText(u"31");
+        e->SEY1->SetText(u"44");
+        EXPECT_EQ(shape->GetX0(), 12.5) << locale.name;
+        EXPECT_EQ(shape->GetY0(), -3);
+        EXPECT_EQ(shape->GetX1(), 31);
+        EXPECT_EQ(shape->GetY1(), 44);
+        e->Free();
+    }
 }
 
 TEST_F(ShapeSeriesEditor, TextAlignmentUnitsAndLookWriteAtOnce) {

@@ -133,17 +133,23 @@ TEST_F(StackBarEditor, TheStackPageIsAddedOnceAcrossRepeatedShowsAndEditsTheBar)
     EXPECT_EQ(bar->GetMultiBar(), mbSelfStack);
 }
 
+// The origin is shown and read in the locale's notation.
 TEST_F(StackBarEditor, TextThatIsNoNumberKeepsTheOrigin) {
     bar->SetUseYOrigin(true);
-    bar->SetYOrigin(12.5);
-    auto* e = EmbedStack();
-    EXPECT_TRUE(e->EYOrigin->GetEnabled());
-    e->EYOrigin->SetText(u"abc");
-    EXPECT_EQ(bar->GetYOrigin(), 12.5);
-    e->EYOrigin->SetText(u"-");
-    EXPECT_EQ(bar->GetYOrigin(), 12.5);
-    e->EYOrigin->SetText(u"-4");
-    EXPECT_EQ(bar->GetYOrigin(), -4);
+    for (const auto& locale : editortest::kLocales) {
+        UseLocale(locale.system);
+        bar->SetYOrigin(12.5);
+        auto* e = EmbedStack();
+        EXPECT_TRUE(e->EYOrigin->GetEnabled());
+        EXPECT_EQ(e->EYOrigin->GetText(), FloatToStr(12.5)) << locale.name;
+        e->EYOrigin->SetText(u"abc");
+        EXPECT_EQ(bar->GetYOrigin(), 12.5);
+        e->EYOrigin->SetText(u"-");
+        EXPECT_EQ(bar->GetYOrigin(), 12.5);
+        e->EYOrigin->SetText(FloatToStr(-4.25));
+        EXPECT_EQ(bar->GetYOrigin(), -4.25) << locale.name;
+        e->Free();
+    }
 }
 
 TEST_F(StackBarEditor, OnlyStackedModesEnableTheGroupAndTheOriginFollowsItsBox) {

@@ -18,12 +18,12 @@ namespace {
 
 using LineEditor = SeriesEditorTest;
 
-TEST_F(LineEditor, ASeriesThatIsNoLineSeriesHidesTheNineLineOnlyControls) {
+TEST_F(LineEditor, ASeriesThatIsNoLineSeriesHidesTheLineOnlyControls) {
     auto* point = AddSeries<TPointSeries>();
     auto* e = Embed<TCustomSeriesEditor>(point);
     for (TControl* c :
          std::initializer_list<TControl*>{e->BBrush, e->BOutline, e->GBStair, e->CBDark3D, e->LHeight,
-                                          e->EHeight, e->UDHeight, e->BGradient, e->TBTransp})
+                                          e->EHeight, e->UDHeight, e->BGradient, e->LTransp, e->TBTransp})
         EXPECT_FALSE(c->GetVisible()) << UTF8Encode(c->GetName());
     for (TControl* c :
          std::initializer_list<TControl*>{e->BLineColor, e->BLineBorder, e->CBColorEach, e->CBClick,
@@ -34,6 +34,7 @@ TEST_F(LineEditor, ASeriesThatIsNoLineSeriesHidesTheNineLineOnlyControls) {
     auto* lineEditor = Embed<TCustomSeriesEditor>(line);
     EXPECT_TRUE(lineEditor->GBStair->GetVisible());
     EXPECT_TRUE(lineEditor->TBTransp->GetVisible());
+    EXPECT_TRUE(lineEditor->LTransp->GetVisible());
 }
 
 TEST_F(LineEditor, UntickingStairsDisablesInvertedAndKeepsIt) {

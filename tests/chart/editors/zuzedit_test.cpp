@@ -124,6 +124,15 @@ TEST_F(ChartEditorLauncher, TheChoicesStreamOnlyWhereTheyDifferFromTheDefaults) 
     EXPECT_EQ(back->GetHideTabs(), (TChartEditorHiddenTabs{cetWalls, cetPrintPreview}));
     EXPECT_EQ(back->GetOptions(), editor->GetOptions());
     EXPECT_TRUE(back->GetTreeView());
+    // A scale from a file is held to 48..480 pixels per inch, and one of 0 or less is none.
+    editor->SetPixelsPerInch(120);
+    const std::string scaled = streamtext::ObjectText(editor);
+    for (const auto& [given, held] : {std::pair{"100000", 480}, {"20", 48}, {"-96", 0}, {"144", 144}}) {
+        std::string text = scaled;
+        text.replace(text.find("= 120"), 5, std::string("= ") + given);
+        streamtext::ReadText(text, back.get());
+        EXPECT_EQ(back->GetPixelsPerInch(), held) << given;
+    }
 }
 
 TEST_F(ChartEditorLauncher, ExecuteHandsEveryChoiceToTheEditorAndFreesIt) {

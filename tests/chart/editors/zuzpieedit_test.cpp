@@ -23,20 +23,25 @@ protected:
     TPieSeries* pie = nullptr;
 };
 
+// The value is shown and read in the locale's notation.
 TEST_F(PieEditor, TheOtherValueIgnoresEmptyAndNonNumericText) {
     pie->GetOtherSlice()->SetStyle(poBelowValue);
-    pie->GetOtherSlice()->SetValue(12);
-    auto* e = Embed<TPieSeriesEditor>(pie);
-    EXPECT_EQ(e->EOtherValue->GetText(), u"12");
-    for (const char16_t* text : {u"", u"-", u"1e", u"abc"}) {
-        e->EOtherValue->SetText(text);
-        EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 12) << UTF8Encode(text);
+    for (const auto& locale : editortest::kLocales) {
+        UseLocale(locale.system);
+        pie->GetOtherSlice()->SetValue(12.5);
+        auto* e = Embed<TPieSeriesEditor>(pie);
+        EXPECT_EQ(e->EOtherValue->GetText(), FloatToStr(12.5)) << locale.name;
+        for (const char16_t* text : {u"", u"-", u"1e", u"abc"}) {
+            e->EOtherValue->SetText(text);
+            EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 12.5) << UTF8Encode(text);
+        }
+        EXPECT_TRUE(requests.empty()); // no conversion error box
+        e->EOtherValue->SetText(FloatToStr(7.5));
+        EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 7.5) << locale.name;
+        e->EOtherLabel->SetText(u"Прочие");
+        EXPECT_EQ(pie->GetOtherSlice()->GetText(), u"Прочие");
+        e->Free();
     }
-    EXPECT_TRUE(requests.empty()); // no conversion error box
-    e->EOtherValue->SetText(FloatToStr(7.5));
-    EXPECT_EQ(pie->GetOtherSlice()->GetValue(), 7.5);
-    e->EOtherLabel->SetText(u"Прочие");
-    EXPECT_EQ(pie->GetOtherSlice()->GetText(), u"Прочие");
 }
 
 TEST_F(PieEditor, AGroupingStyleEnablesTheValueAndLabel) {

@@ -2,6 +2,7 @@
 // the default and cancel buttons, whichever control has the focus.
 #include "platform/gui/actnlist.h"
 #include "platform/gui/buttons.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
@@ -156,6 +157,55 @@ TEST_F(XKeys, TabEntersAnUncheckedRadioGroupAtItsFirstEnabledButtonAndTheArrowsG
     EXPECT_TRUE(group->ButtonAt(0)->hasFocus());
     ASSERT_TRUE(xserver::Type("Left"));
     EXPECT_EQ(group->GetItemIndex(), 1);
+}
+
+// Alt with a label's marked letter focuses the label's focus control, and not while that
+// control is disabled; Alt with a group box's letter focuses the box's checked radio button.
+TEST_F(XKeys, ALabelsAndAGroupBoxsAccessKeysFocusTheirControls) {
+    Window w;
+    auto* label = Create<TLabel>(w.get());
+    label->SetParent(w.get());
+    label->SetBounds(200, 10, 80, 17);
+    label->SetCaption(u"&Width:");
+    label->SetFocusControl(w.edit);
+    auto* group = Create<TRadioGroup>(w.get());
+    group->SetParent(w.get());
+    group->SetBounds(200, 40, 150, 100);
+    group->SetCaption(u"Treat n&ulls:");
+    for (const char16_t* s : {u"Dont Paint", u"Skip", u"Ignore"}) group->GetItems()->Add(s);
+    group->SetItemIndex(1);
+    w->Show();
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    ASSERT_TRUE(xserver::Type("alt+w"));
+    EXPECT_TRUE(w.edit->Focused());
+    ASSERT_TRUE(xserver::Type("alt+u"));
+    EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    EXPECT_EQ(w.edit->GetText(), u"");
+    EXPECT_EQ(w.log, "");
+    w.edit->SetEnabled(false);
+    ASSERT_TRUE(xserver::Type("alt+w"));
+    EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    EXPECT_TRUE(requests.empty());
+}
+
+// Up and Down typed in an up-down's edit step it as its arrows do, wrapping where it wraps.
+TEST_F(XKeys, TheArrowKeysInAnUpDownsEditStepItAsItsArrowsDo) {
+    Window w;
+    auto* upDown = Create<TUpDown>(w.get());
+    upDown->SetMax(360);
+    upDown->SetIncrement(5);
+    upDown->SetWrap(true);
+    upDown->SetAssociate(w.edit);
+    std::string clicks;
+    upDown->OnClick = TUDClickEvent([&](TObject*, TUDBtnType b) { clicks += b == btNext ? "up " : "down "; });
+    w->Show();
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.edit->Widget()));
+    ASSERT_TRUE(xserver::Type("Up Up Down Down Down"));
+    EXPECT_EQ(w.edit->GetText(), u"360");
+    EXPECT_EQ(clicks, "up up down down down ");
+    EXPECT_EQ(w.log, "");
 }
 
 } // namespace
