@@ -41,23 +41,6 @@ String DataFilter() {
            VavIve_HTMLFilter + u"|" + VavIve_ExcelFilter;
 }
 
-// The extension of the pattern of the Index-th (1-based) entry of a filter: the text after
-// the last "." of its pattern.
-String FilterExtension(const String& Filter, int Index) {
-    std::vector<String> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t bar = Filter.find(u'|', start);
-        parts.push_back(Filter.substr(start, bar == String::npos ? String::npos : bar - start));
-        if (bar == String::npos) break;
-        start = bar + 1;
-    }
-    const std::size_t pattern = static_cast<std::size_t>(Index) * 2 - 1;
-    if (Index < 1 || pattern >= parts.size()) return {};
-    const std::size_t dot = parts[pattern].find_last_of(u'.');
-    return dot == String::npos ? String() : parts[pattern].substr(dot + 1);
-}
-
 // A native stream as text: XML is written as UTF-16 behind its byte-order mark, text as UTF-8.
 String StreamText(TMemoryStream& Stream) {
     const auto* bytes = static_cast<const Byte*>(Stream.Memory());
@@ -560,8 +543,8 @@ String TZuzExportFormBase::SendExtension() const {
     TTabSheet* page = PageControl1->GetActivePage();
     if (page == TabPicture) return SelectedFormat() ? SelectedFormat()->FileExtension() : String();
     if (page == TabNative) return NativeExtension();
-    return FilterExtension(DataFilter(),
-                           DataFormat() == dfText ? CBDelim->GetItemIndex() + 1 : DataFormat() + 5);
+    return FilterEntryExt(DataFilter(),
+                          DataFormat() == dfText ? CBDelim->GetItemIndex() + 1 : DataFormat() + 5);
 }
 
 void TZuzExportFormBase::BSendClick(TObject*) {

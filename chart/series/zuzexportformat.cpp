@@ -88,6 +88,7 @@ void ZuzExportSavePanel(TZuzExportFormatClass Class, TCustomZuzPanel* APanel) {
     auto dialog = MakeOwned<TSaveDialog>(nullptr);
     dialog->SetFilter(format->FileFilter());
     dialog->SetDefaultExt(format->FileExtension());
+    // The format's own entries make the whole filter: its first one is entry 1.
     int index = 0;
     format->IncFileFilterIndex(index);
     dialog->SetFilterIndex(format->FileFilterIndex());

@@ -124,9 +124,9 @@ String PatternExt(String Pattern) {
     return Pattern;
 }
 
-// The extension that the filter's entry (1-based) names by its first pattern ("XML files
-// (*.xml)|*.xml" names "xml"; "All files (*.*)|*.*" names none).
-String EntryExt(const String& Filter, int Index) {
+} // namespace
+
+String FilterEntryExt(const String& Filter, int Index) {
     if (Index < 1) return {};
     std::size_t at = 0;
     // Entries are "description|patterns" pairs: the patterns of entry n follow the (2n-1)th bar.
@@ -143,15 +143,13 @@ String EntryExt(const String& Filter, int Index) {
     return PatternExt(first);
 }
 
-} // namespace
-
 // The default extension may be written as a pattern ("*.txt"); a name takes only the extension
 // itself, never the wildcard. A dialog that adds an extension adds that of the file type chosen
 // in it, so that the name says what the file holds; the default one only when the type names none.
 String TOpenDialog::AppendedExt(int FilterIndex) const {
     const String ext = PatternExt(FDefaultExt);
     if (ext.empty()) return {};
-    const String chosen = EntryExt(FFilter, FilterIndex);
+    const String chosen = FilterEntryExt(FFilter, FilterIndex);
     return chosen.empty() ? ext : chosen;
 }
 

@@ -96,6 +96,11 @@ private:
     String FTitle;
 };
 
+// The extension that entry Index (from 1) of a dialog's filter names by its first pattern: "xml"
+// for "XML files (*.xml)|*.xml", "jpg" for "JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg"; none for "*.*", a
+// pattern not of the form "*.ext", or an entry past the last.
+String FilterEntryExt(const String& Filter, int Index);
+
 class TSaveDialog : public TOpenDialog {
 public:
     static const ClassInfo& StaticClass();

@@ -5,13 +5,25 @@
 #include "chart/canvas/zuzprocs.h"
 #include "chart/editors/zuzeditcha.h"
 #include "chart/engine/chartseries.h"
+#include "platform/gui/buttons.h"
+#include "platform/gui/stdctrls.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/dialogfixture.h"
 #include "tests/support/tempdir.h"
 
 #include <memory>
+#include <string>
 
 inline const String kEditorKey = u"SOFTWARE\\Dedara Software\\ZarEzodo Vez\\Editor";
+
+// Which of the series list's buttons are on, as "1" or "0": Title, Clone, up, down.
+inline std::string SeriesButtonsOn(const TChartEditForm& e) {
+    std::string on;
+    for (TControl* b :
+         std::initializer_list<TControl*>{e.BRenameSeries, e.BCloneSeries, e.BMoveUP, e.BMoveDown})
+        on += b->GetEnabled() ? "1" : "0";
+    return on;
+}
 
 class EditFormTest : public DialogTest {
 protected:

@@ -213,14 +213,7 @@ TEST_F(ChartEditFormTest, SeriesButtonsFollowTheSelectedSeriesAndTheOptions) {
 TEST_F(ChartEditFormTest, TheSeriesListShowsTheSeriesOpenedAloneAndItsButtonsFollow) {
     auto* e = Shown(Editor());
     TChartListBox* list = e->LBSeries;
-    // Title, Clone, up, down.
-    const auto buttons = [&] {
-        std::string on;
-        for (TControl* b :
-             std::initializer_list<TControl*>{e->BRenameSeries, e->BCloneSeries, e->BMoveUP, e->BMoveDown})
-            on += b->GetEnabled() ? "1" : "0";
-        return on;
-    };
+    const auto buttons = [&] { return SeriesButtonsOn(*e); };
     list->SetSelected(1, true);
     e->LBSeriesEditSeries(list, 0);
     ASSERT_NE(e->SeriesForm, nullptr);

@@ -64,6 +64,17 @@ TEST_F(DialogsTest, ADefaultExtensionWrittenAsAPatternAddsOnlyTheExtension) {
     EXPECT_EQ(d->GetFileName(), u"/tmp/архив.txt");
     EXPECT_EQ(requests.back().DefaultExt, u"txt");
     EXPECT_EQ(d->GetDefaultExt(), u"*.txt");
+    // The file type chosen names the extension by its first pattern; a type that names none
+    // leaves the default one.
+    d->SetFilter(u"JPEG (*.jpg;*.jpeg)|*.jpg;*.jpeg|Все файлы (*.*)|*.*|Без шаблона|");
+    for (const auto& [type, name] : {std::pair{1, u"/tmp/архив.jpg"},
+                                     {2, u"/tmp/архив.txt"},
+                                     {3, u"/tmp/архив.txt"},
+                                     {4, u"/tmp/архив.txt"}}) {
+        d->SetFilterIndex(type);
+        ASSERT_TRUE(d->Execute());
+        EXPECT_EQ(d->GetFileName(), name) << type;
+    }
     // A pattern that names no extension adds none.
     d->SetDefaultExt(u"*.*");
     ASSERT_TRUE(d->Execute());

@@ -18,6 +18,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
+#include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/gridfixture.h"
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/tempdir.h"
@@ -254,14 +255,7 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         x = (x + 17) % 90;
         return TPoint(list->SectionLeft(TChartListBox::secTitle) + 10 + x, (r.Top + r.Bottom) / 2);
     };
-    // Which buttons are enabled: Title, Clone, up, down.
-    const auto buttons = [&] {
-        std::string on;
-        for (TControl* b :
-             std::initializer_list<TControl*>{e->BRenameSeries, e->BCloneSeries, e->BMoveUP, e->BMoveDown})
-            on += b->GetEnabled() ? "1" : "0";
-        return on;
-    };
+    const auto buttons = [&] { return SeriesButtonsOn(*e); };
     TChartSeries* const first = chart->GetSeries(0);
     const struct {
         const char* step;
