@@ -127,7 +127,8 @@ void TZuzCustomShape::SetTextFormat(TTextFormat Value) {
     Store(FTextFormat, Value);
 }
 void TZuzCustomShape::SetTransparency(int Value) {
-    Store(FTransparency, Value);
+    // A percent: a file's number beyond it would upset the blending's arithmetic.
+    Store(FTransparency, std::clamp(Value, 0, 100));
 }
 
 void TZuzCustomShape::SetColor(TColor Value) {

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -264,6 +265,11 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     EXPECT_EQ(mixed.r, 255);
     EXPECT_EQ(mixed.g, 255);
     EXPECT_NEAR(mixed.b, 128, 2);
+    // A file's number is held to the percent.
+    s.shape.SetTransparency(std::numeric_limits<int>::min());
+    EXPECT_EQ(s.shape.GetTransparency(), 0);
+    s.shape.SetTransparency(1000);
+    EXPECT_EQ(s.shape.GetTransparency(), 100);
 }
 
 TEST_F(ShapeTest, FiltersWithoutAPictureWorkOnWhatShowsThroughTheBox) {
