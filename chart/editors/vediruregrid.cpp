@@ -400,7 +400,9 @@ String TCustomChartGrid::CellText(int ACol, int ARow) const {
     if (!FChart && !FSeries) return {};
     const int first = FirstRowNum();
     if (ARow < first) {
-        if (ARow != first - 1) return {};
+        // The header texts lie in the fields row, or in row 0 without it (the 3D mode's second
+        // fixed row then stays empty).
+        if (ARow != HeaderRow()) return {};
         if (ACol == 0) return u"#";
         if (ACol == LabelsColumn()) return VavIve_Text;
         if (ACol == ColorsColumn()) return VavIve_Colors;
@@ -708,7 +710,7 @@ void TCustomChartGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDra
         text = CellText(ACol, ARow);
     }
     if (ACol == ColorsColumn()) {
-        if (ARow == first - 1) {
+        if (ARow == HeaderRow()) {
             canvas->TextOut(ARect.Left + 2, ARect.Top + 4, VavIve_Colors);
         } else if (ARow >= first) {
             TChartSeries* owner = SeriesAt(0);

@@ -73,6 +73,8 @@ public:
     int ColorsColumn() const;
     // The 3D mode keeps two fixed rows whether the fields row is shown or not.
     int FirstRowNum() const { return FShowFields || FGrid3D ? 2 : 1; }
+    // The row of the header texts ("#", the value lists' names): the fields row, else row 0.
+    int HeaderRow() const { return FShowFields ? 1 : 0; }
     void AppendRow();
     void Insert();
     void Delete();

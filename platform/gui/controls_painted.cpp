@@ -86,7 +86,8 @@ protected:
     }
 
 private:
-    // The image becomes what the parent shows under the surface, without the surface.
+    // The image becomes what lies under the surface: the parent's background and the controls
+    // beneath this one, without the surface.
     void TakeUnderlay() {
         EndPaintingOn(&back_);
         QWidget* parent = parentWidget();
@@ -94,11 +95,22 @@ private:
             back_.fill(palette().color(QPalette::Window));
             return;
         }
-        // The parent alone: its children, this one among them, are not painted from here.
         grabbing_ = true;
         QPainter p(&back_);
         p.setCompositionMode(QPainter::CompositionMode_Source);
         parent->render(&p, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        // The parent's children come in their stacking order, the lowest first: those before
+        // this one lie beneath it.
+        for (QObject* child : parent->children()) {
+            if (child == this) break;
+            auto* below = qobject_cast<QWidget*>(child);
+            if (!below || below->isWindow() || below->isHidden()) continue;
+            const QRect shared = below->geometry() & geometry();
+            if (shared.isEmpty()) continue;
+            below->render(&p, shared.topLeft() - pos(), QRegion(shared.translated(-below->pos())),
+                          QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        }
         grabbing_ = false;
     }
     void EnsureSize() {

@@ -447,7 +447,9 @@ HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h) 
     const QRect box = Normal(left, top, right, bottom);
     if (box.isEmpty()) return NewRegion(QRegion());
     QPainterPath path;
-    path.addRoundedRect(QRectF(box), std::abs(w) / 2.0, std::abs(h) / 2.0);
+    // In floating point: the corner sizes may come from a file, the lowest int among them.
+    path.addRoundedRect(QRectF(box), std::abs(static_cast<double>(w)) / 2.0,
+                        std::abs(static_cast<double>(h)) / 2.0);
     return NewRegion(QRegion(path.toFillPolygon().toPolygon(), Qt::OddEvenFill));
 }
 

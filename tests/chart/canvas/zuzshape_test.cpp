@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 namespace fs = std::filesystem;
 
@@ -268,6 +269,8 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     s.shape.SetTransparency(110);
     s.Render();
     EXPECT_EQ(s.At(70, 50), kWhite);
+    s.shape.SetTransparency(std::numeric_limits<int>::min());
+    EXPECT_EQ(s.shape.GetTransparency(), 0);
 }
 
 TEST_F(ShapeTest, FiltersWithoutAPictureWorkOnWhatShowsThroughTheBox) {

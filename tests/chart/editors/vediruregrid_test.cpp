@@ -136,6 +136,8 @@ TEST_F(ChartGrid, The3DModeShowsOnlyASeriesThatCarriesZValuesUnderTwoFixedRows) 
     grid->SetGrid3DMode(true);
     EXPECT_EQ(grid->GetSeriesOfCol(1, list), b);
     EXPECT_EQ(grid->GetFixedRows(), 2);
+    EXPECT_EQ(Cell(0, 0), u"#"); // the header row is row 0 without the fields row
+    EXPECT_EQ(Cell(0, 1), u"");
     EXPECT_EQ(grid->GetColCount(), 1 + 2); // X 1 and 2
     EXPECT_EQ(grid->GetRowCount(), 2 + 2); // Z 1 and 2
     EXPECT_EQ(Cell(1, 3), u"5");           // X 1, Z 2

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <limits>
 #include <random>
 
 using namespace gditest;
@@ -71,6 +72,11 @@ TEST(GdiBoxes, CurvedShapesAndRegionsStayInsideTheirBoxesWithoutTheRightAndBotto
     EXPECT_EQ(box, (RECT{5, 5, 35, 25}));
     EXPECT_FALSE(PtInRegion(rounded, 5, 5));
     EXPECT_TRUE(PtInRegion(rounded, 20, 5));
+    DeleteObject(rounded);
+    // Corners of any size are rounded: a negative size as its opposite, the lowest int too.
+    rounded = CreateRoundRectRgn(5, 5, 35, 25, std::numeric_limits<int>::min(), -8);
+    EXPECT_FALSE(PtInRegion(rounded, 5, 5));
+    EXPECT_TRUE(PtInRegion(rounded, 20, 15));
     DeleteObject(rounded);
     const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
     HRGN polygon = CreatePolygonRgn(square, 4, ALTERNATE);

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzdraw3d.h"
 
 #include "chart/canvas/zuzconst.h"
+#include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/support/formtest.h"
 #include "tests/support/xserver.h"
@@ -72,10 +73,17 @@ TEST_F(XExtendedPanel, TheArrowKeysReachThePanelAndKeepTheFocusOnIt) {
     EXPECT_TRUE(w.panel->Focused());
 }
 
-// A panel without a colour of its own shows the form under it wherever it draws nothing.
+// A panel without a colour of its own shows the form and the controls under it wherever it
+// draws nothing.
 TEST_F(XExtendedPanel, APanelWithoutAColourShowsWhatLiesUnderIt) {
     Window w;
     w.form->SetColor(clRed);
+    TPanel* beneath = Create<TPanel>(w.get());
+    beneath->SetParent(w.get());
+    beneath->SetBounds(170, 30, 40, 40); // (160, 20) to (200, 60) on the chart panel
+    beneath->SetBevelOuter(bvNone);
+    beneath->SetColor(clYellow);
+    beneath->SendToBack();
     w.panel->SetColor(clNone);
     w.panel->OnPaint.Bind([](TObject* Sender, const TRect&) {
         TCanvas3D* c = static_cast<TDraw3D*>(Sender)->GetCanvas();
@@ -89,6 +97,7 @@ TEST_F(XExtendedPanel, APanelWithoutAColourShowsWhatLiesUnderIt) {
     const probe::Picture shown = xserver::Picture(*w.form);
     xserver::Keep(shown, "chart-panel-without-colour");
     EXPECT_EQ(xserver::Picture(*w.panel).Pixel(150, 100), (probe::Rgb{255, 0, 0}));
+    EXPECT_EQ(xserver::Picture(*w.panel).Pixel(180, 40), (probe::Rgb{255, 255, 0}));
     w.form->SetColor(clLime); // and what lies under it now
     EXPECT_TRUE(WaitFor([&] { return xserver::Picture(*w.panel).Pixel(150, 100) == probe::Rgb{0, 255, 0}; }));
     EXPECT_EQ(xserver::Picture(*w.panel).Pixel(40, 40), (probe::Rgb{0, 0, 255}));
