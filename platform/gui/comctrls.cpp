@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionTabWidgetFrame>
