@@ -18,6 +18,7 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
+#include "tests/support/errnotext.h"
 #include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
 
@@ -248,7 +249,8 @@ TEST_F(GalleryPanel, AChangedSmoothSettingIsSavedWhenThePanelGoes) {
     std::filesystem::create_directories(store / "inside");
     again->Free();
     ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].Text, u"Cannot write file \"" + String(store.u16string()) + u"\". Is a directory.");
+    EXPECT_EQ(requests[0].Text,
+              u"Cannot write file \"" + String(store.u16string()) + u"\". " + ErrnoText(EISDIR) + u".");
 }
 
 TEST_F(GalleryPanel, TheSubGalleryShowsTheSubStylesAndTheChoiceRetagsTheSample) {
