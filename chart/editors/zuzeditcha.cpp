@@ -619,8 +619,12 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
     BMoveUP->SetVisible(order);
     // Rebuilt only when the series or their order changed (a series added or gone, moved up,
     // down or dragged): every click in the list lands here, and a rebuild would take away the
-    // series node the user chose.
-    if (TreeMode() && !SeriesNodesFollowList()) AddSeriesNodes();
+    // series node the user chose. A title changed is only written into its node.
+    if (!TreeMode()) return;
+    if (SeriesNodesFollowList())
+        TitleSeriesNodes();
+    else
+        AddSeriesNodes();
 }
 
 void TChartEditForm::TabSeriesBackOnMainPage() {

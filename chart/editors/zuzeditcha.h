@@ -214,6 +214,8 @@ public:
     void AddSeriesNodes();
     // Whether the series nodes are those of the list's rows, in the list's order.
     bool SeriesNodesFollowList() const;
+    // The series nodes take the titles of the list's rows, the node chosen staying chosen.
+    void TitleSeriesNodes();
     void TreeChange(TObject* Sender, TTreeNode* Node);
     void TreeEditing(TObject* Sender, TTreeNode* Node, bool& AllowEdit);
     void TreeSelectSeries(TChartSeries* Series);

@@ -195,6 +195,15 @@ void TChartEditForm::AddSeriesNodes() {
             Tree->GetItems()->AddChildObject(SeriesNode, rows->GetStrings(i), LBSeries->GetSeries(i));
 }
 
+void TChartEditForm::TitleSeriesNodes() {
+    if (!SeriesNode) return;
+    TStrings* rows = LBSeries->GetItems();
+    for (TTreeNode* node = SeriesNode->GetFirstChild(); node; node = node->GetNextSibling())
+        if (const int row = rows->IndexOfObject(node->GetData());
+            row >= 0 && node->GetText() != rows->GetStrings(row))
+            node->SetText(rows->GetStrings(row));
+}
+
 bool TChartEditForm::SeriesNodesFollowList() const {
     if (!SeriesNode) return true;
     TTreeNode* node = SeriesNode->GetFirstChild();

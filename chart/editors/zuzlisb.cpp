@@ -619,8 +619,11 @@ void TChartListBox::ZuzEvent(TZuzEvent* Event) {
             if (s) RemoveSeriesRow(s);
             break;
         case seChangeTitle:
-            if (const int row = GetItems()->IndexOfObject(s); row >= 0)
+            if (const int row = GetItems()->IndexOfObject(s); row >= 0) {
                 GetItems()->SetStrings(row, FNames ? s->GetName() : SeriesTitleOrName(s));
+                // Whoever shows the rows elsewhere (the editor's tree) follows.
+                if (OnRefresh) OnRefresh(this);
+            }
             break;
         case seChangeColor:
             Invalidate();

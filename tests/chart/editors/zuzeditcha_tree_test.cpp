@@ -198,6 +198,9 @@ TEST_F(TreeModeTest, TheSeriesNodesFollowEveryChangeOfOrder) {
         EXPECT_EQ(nodes(), chartOrder()) << step.step;
     }
     EXPECT_EQ(chartOrder(), (std::vector<TChartSeries*>{before[1], before[2], before[3], before[0]}));
+    // A title set anywhere reaches its node too.
+    chart->GetSeries(0)->SetTitle(u"Обратка, м³");
+    EXPECT_EQ(nodes(), chartOrder()) << "a title changed";
     EXPECT_EQ(e->Tree->GetSelected(), e->SeriesNode);
 }
 
