@@ -515,12 +515,7 @@ bool TCustomChartGrid::CanEditShow() {
 }
 
 bool TCustomChartGrid::CellTakesHandEdits(int ACol) const {
-    if (ACol == LabelsColumn()) {
-        // A label goes to every series that takes it.
-        for (int i = 0; i < SeriesCount(); ++i)
-            if (TChartSeries* s = SeriesAt(i); s && TakesHandEdits(s)) return true;
-        return SeriesCount() == 0;
-    }
+    if (ACol == LabelsColumn()) return SomeSeriesTakesHandEdits(); // to every series that takes it
     TChartValueList* list = nullptr;
     const TChartSeries* s = GetSeriesOfCol(ACol, list);
     return !s || TakesHandEdits(s);
@@ -580,7 +575,7 @@ void TCustomChartGrid::Insert() {
     int most = 0;
     for (int i = 0; i < SeriesCount(); ++i) {
         TChartSeries* s = SeriesAt(i);
-        if (!s) continue;
+        if (!s || !TakesHandEdits(s)) continue;
         hadPoints = hadPoints || s->Count() > 0;
         s->AddNullXY(s->Count(), 0);
         most = std::max(most, s->Count());
@@ -597,7 +592,7 @@ void TCustomChartGrid::Delete() {
     const int rowsBefore = GetRowCount();
     for (int i = 0; i < SeriesCount(); ++i) {
         TChartSeries* s = SeriesAt(i);
-        if (!s || r >= s->Count()) continue;
+        if (!s || r >= s->Count() || !TakesHandEdits(s)) continue;
         s->Delete(r);
         if (!XShown(i)) {
             s->NotMandatoryValueList()->FillSequence();
@@ -609,6 +604,12 @@ void TCustomChartGrid::Delete() {
     else if (GetRowCount() == rowsBefore)
         SetRowCount(rowsBefore - 1);
     InvalidateGrid();
+}
+
+bool TCustomChartGrid::SomeSeriesTakesHandEdits() const {
+    for (int i = 0; i < SeriesCount(); ++i)
+        if (TChartSeries* s = SeriesAt(i); s && TakesHandEdits(s)) return true;
+    return SeriesCount() == 0;
 }
 
 bool TCustomChartGrid::HasPoints() const {
@@ -963,9 +964,10 @@ void TChartGridNavigator::EnableButtons() {
     enable(nbPrior, row > first);
     enable(nbNext, row < last);
     enable(nbLast, row < last);
-    const bool canInsert = (FGrid->GetOptions().Contains(goEditing) && !editing && FGrid->GetChart() &&
-                            FGrid->GetChart()->SeriesCount() > 0) ||
-                           FGrid->GetSeries() != nullptr;
+    const bool canInsert = ((FGrid->GetOptions().Contains(goEditing) && !editing && FGrid->GetChart() &&
+                             FGrid->GetChart()->SeriesCount() > 0) ||
+                            FGrid->GetSeries() != nullptr) &&
+                           FGrid->SomeSeriesTakesHandEdits();
     enable(nbInsert, canInsert);
     enable(nbEdit, canInsert);
     // The fixed rows count too: a series' last point can be deleted.

@@ -87,6 +87,9 @@ public:
     // the point's own colour (clZuzColor when it has none).
     bool GetSeriesColor(TColor& Color) const;
     bool HasPoints() const;
+    // Whether a series shown keeps points added, deleted or typed by hand (true with none shown
+    // yet): a calculated series puts its own back at the next recalculation.
+    bool SomeSeriesTakesHandEdits() const;
     // Whether Series has a Z list the 3D mode can show (its third value list).
     static bool CarriesZValues(const TChartSeries* Series);
 

@@ -358,6 +358,22 @@ TEST_F(ChartGrid, ASeriesThatCalculatesItsPointsIsNotEdited) {
     EXPECT_EQ(fed->GetXLabel(0), u"");
     EXPECT_EQ(formula->Count(), 0);
     EXPECT_FALSE(fed->GetManualData());
+    // Nor do rows added or deleted reach them, and alone they offer no row to add.
+    const int averaged = fed->Count();
+    grid->Insert();
+    EXPECT_EQ(source->Count(), 3);
+    EXPECT_EQ(fed->Count(), averaged);
+    EXPECT_EQ(formula->Count(), 0);
+    grid->SetRow(2);
+    grid->Delete();
+    EXPECT_EQ(source->Count(), 2);
+    EXPECT_EQ(fed->Count(), averaged);
+    auto* nav = Create<TChartGridNavigator>(form.get());
+    nav->SetGrid(grid);
+    grid->SetSeries(fed);
+    nav->EnableButtons();
+    for (const TZuzNavigateBtn b : {nbInsert, nbEdit, nbDelete})
+        EXPECT_FALSE(nav->GetButton(b)->GetEnabled()) << b;
 }
 
 // --- Rows ------------------------------------------------------------------------
