@@ -212,6 +212,11 @@ void TChartEditorPanel::Notification(TComponent* AComponent, TOperation Operatio
     if (FChart && AComponent == FChart) SetChart(nullptr);
 }
 
+void TChartEditorPanel::ShowingChanged() {
+    TCustomPanelNoCaption::ShowingChanged();
+    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
+}
+
 void TChartEditorPanel::ShowSubPage(TTabSheet* Tab) {
     FEditor->MainPage->SetActivePage(FEditor->TabChart);
     FEditor->SubPage->SetActivePage(Tab);

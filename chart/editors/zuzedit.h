@@ -133,6 +133,10 @@ public:
 
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+protected:
+    // Coming into view or going out of it inside a parent brings the parent up to date.
+    void ShowingChanged() override;
+
 private:
     // The "Chart" page's sub-page Tab, its page form made when it is new.
     void ShowSubPage(TTabSheet* Tab);

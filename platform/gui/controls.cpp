@@ -160,6 +160,11 @@ public:
             if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
                 Guarded(c, [&] { c->HandleSysColorChange(); });
             break;
+        case QEvent::Show:
+        case QEvent::Hide:
+            if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
+                Guarded(c, [&] { c->HandleShowingChanged(); });
+            break;
         case QEvent::Resize:
             if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched) {
                 auto* w = static_cast<QWidget*>(watched);

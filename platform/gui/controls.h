@@ -321,6 +321,8 @@ public:
     void HandleMouseLeave() { MouseLeave(); }
     // The desktop's colours changed (the system colours may stand for others now).
     void HandleSysColorChange() { SysColorChange(); }
+    // The control came into view or went out of it (itself or with a parent).
+    void HandleShowingChanged() { ShowingChanged(); }
     // A wheel turn, the mouse in screen coordinates; true when it was handled.
     bool HandleMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
 
@@ -370,6 +372,7 @@ protected:
     virtual void MouseEnter();
     virtual void MouseLeave();
     virtual void SysColorChange() {}
+    virtual void ShowingChanged() {}
     virtual void DoContextPopup(int X, int Y);
     // Asks the parent to lay out its aligned children again.
     void RequestAlign();

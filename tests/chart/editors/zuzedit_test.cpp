@@ -438,6 +438,20 @@ TEST_F(EditorPanel, HoldsOneBorderlessEditorWithoutItsBottomBar) {
     EXPECT_EQ(editor->GetChart(), nullptr);
 }
 
+TEST_F(EditorPanel, ItsComingAndGoingBringsItsParentUpToDate) {
+    auto* place = Create<TCountingPanel>(form.get());
+    place->SetParent(form.get());
+    place->SetAlign(alClient);
+    panel->SetParent(place);
+    probe::ProcessEvents();
+    for (const bool shown : {false, true}) {
+        place->laidOut = 0;
+        form->SetVisible(shown);
+        probe::ProcessEvents();
+        EXPECT_GT(place->laidOut, 0) << shown;
+    }
+}
+
 TEST_F(EditorPanel, SelectUnderMouseGoesToThePageOfThePart) {
     SelectIn(chart->GetTitle()->GetShapeBounds(), cpTitle);
     EXPECT_EQ(Page(*editor), editor->TabTitle);
