@@ -53,10 +53,6 @@ const KnownDefault kKnownDefaults[] = {
     {"THorizAreaSeries", "Gradient.Direction",
      "its gradient runs right to left, the gradient's default is kept"},
     {"TPieSeries", "Gradient.Direction", "its gradient is radial, the gradient's default is kept"},
-    {"TArrowSeries", "Pointer.InflateMargins", "arrows leave no room at the axes' ends"},
-    {"TBubbleSeries", "Pointer.InflateMargins", "bubbles leave no room at the axes' ends"},
-    {"TBubbleSeries", "ColorEachPoint", "each bubble has its own colour"},
-    {"TGanttSeries", "ColorEachPoint", "each bar has its own colour"},
     {"TChartShape", "Brush.Color", "the shape is made white"},
     {"TGalleryChart", "Zoom.Animated", "gallery samples zoom in steps"},
 };
