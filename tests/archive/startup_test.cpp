@@ -50,9 +50,6 @@ const KnownDefault kKnownDefaults[] = {
      "the callout is made black, its brush keeps the brush's default"},
     {"TPointSeries", "ClickableLine", "points are not hit between them, the line's True stays the default"},
     {"TAreaSeries", "DrawArea", "made filled, False kept as the stored default"},
-    {"THorizAreaSeries", "Gradient.Direction",
-     "its gradient runs right to left, the gradient's default is kept"},
-    {"TPieSeries", "Gradient.Direction", "its gradient is radial, the gradient's default is kept"},
     {"TChartShape", "Brush.Color", "the shape is made white"},
     {"TGalleryChart", "Zoom.Animated", "gallery samples zoom in steps"},
 };
