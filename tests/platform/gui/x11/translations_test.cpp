@@ -2,15 +2,12 @@
 // these tests twice: in the "C" locale and under MOLTREN_TEST_LOCALE=ru_RU.UTF-8.
 #include "platform/gui/qtbridge.h"
 #include "tests/platform/gui/x11/xserver.h"
-#include "tests/support/tempdir.h"
 
 #include <QFileDialog>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -41,15 +38,7 @@ TEST_F(QtTranslations, FollowTheSystemLanguageFromStartUp) {
     ASSERT_TRUE(xserver::Activate(&box));
     xserver::Keep(xserver::Picture(&box), Russian() ? "messagebox-ru" : "messagebox-c");
     box.hide();
-    // The dialog keeps its state in Qt's settings file as it goes: that file is the test's own.
-    struct OwnQtSettings {
-        TempDir dir{"moltren-qtsettings"};
-        OwnQtSettings() { Point(QString::fromStdString(dir.path.string())); }
-        ~OwnQtSettings() { Point(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)); }
-        static void Point(const QString& path) {
-            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
-        }
-    } settings;
+    const xserver::OwnQtSettings settings;
     QFileDialog dialog(nullptr, QStringLiteral("Сохранить"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
