@@ -56,7 +56,7 @@ const ClassInfo& TZuzGradient::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&G::GetAngle, &G::SetAngle>("Angle").Default(0),
         MakeProp<&G::GetBalance, &G::SetBalance>("Balance").Default(50),
-        MakeProp<&G::GetDirection, &G::SetDirection>("Direction").Default(gdTopBottom),
+        MakeProp<&G::GetDirection, &G::SetDirection>("Direction").Stored<&G::IsDirectionStored>(),
         MakeProp<&G::GetEndColor, &G::SetEndColor>("EndColor").Default(clYellow),
         MakeProp<&G::GetMidColor, &G::SetMidColor>("MidColor").Default(clNone),
         MakeProp<&G::GetRadialX, &G::SetRadialX>("RadialX").Default(0),

@@ -22,6 +22,10 @@ public:
     void SetBalance(int Value);
     TGradientDirection GetDirection() const { return FDirection; }
     void SetDirection(TGradientDirection Value);
+    // A pie's or a horizontal area's gradient starts another way than the declared default:
+    // both are written, or one of them loads back as the owner made it.
+    TGradientDirection DefaultDirection = gdTopBottom;
+    bool IsDirectionStored() const { return FDirection != gdTopBottom || FDirection != DefaultDirection; }
     TColor GetEndColor() const { return FEndColor; }
     void SetEndColor(TColor Value);
     // clNone while no middle colour takes part.

@@ -26,7 +26,8 @@ const ClassInfo& TSeriesPointer::StaticClass() {
         MakeProp<&C::GetDraw3D, &C::SetDraw3D>("Draw3D").Stored<&C::IsDraw3DStored>(),
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
         MakeProp<&C::GetHorizSize, &C::SetHorizSize>("HorizSize").Default(4),
-        MakeProp<&C::GetInflateMargins, &C::SetInflateMargins>("InflateMargins").Default(1),
+        MakeProp<&C::GetInflateMargins, &C::SetInflateMargins>("InflateMargins")
+            .Stored<&C::IsInflateMarginsStored>(),
         MakeProp<&C::GetPen, &C::SetPen>("Pen"),
         MakeProp<&C::GetShadow, &C::SetShadow>("Shadow"),
         MakeProp<&C::GetStyle, &C::SetStyle>("Style"),

@@ -76,6 +76,12 @@ public:
     bool GetInflateMargins() const { return FInflateMargins; }
     void SetInflate(bool Value) { Store(FInflateMargins, Value); }
     void SetInflateMargins(bool Value) { SetInflate(Value); }
+    // Arrows and bubbles start without the room though the declared default gives it:
+    // the room must be written too, or it loads back without.
+    bool DefaultInflateMargins = true;
+    bool IsInflateMarginsStored() const {
+        return !FInflateMargins || FInflateMargins != DefaultInflateMargins;
+    }
     TZuzShadow* GetShadow() const { return FShadow.get(); }
     void SetShadow(TZuzShadow* Value);
     TSeriesPointerStyle GetStyle() const { return FStyle; }

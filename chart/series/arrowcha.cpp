@@ -30,6 +30,7 @@ TArrowSeries::TArrowSeries(TComponent* AOwner)
     CalcVisiblePoints = false;
     GetXValues()->InitDateTime(true);
     FEndXValues->InitDateTime(true);
+    GetPointer()->DefaultInflateMargins = false;
     GetPointer()->SetInflateMargins(false);
     GetMarks()->GetFrame()->SetVisible(false);
     // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.

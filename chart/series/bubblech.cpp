@@ -15,6 +15,8 @@
 const ClassInfo& TBubbleSeries::StaticClass() {
     using C = TBubbleSeries;
     static const PropInfo props[] = {
+        // Made with a colour per bubble: only turning that off is written.
+        MakeProp<&C::GetColorEachPoint, &C::SetColorEachPoint>("ColorEachPoint").Default(1),
         MakeProp<&C::GetRadiusValues, &C::SetRadiusValues>("RadiusValues"),
         MakeProp<&C::GetSquared, &C::SetSquared>("Squared").Default(1),
     };
@@ -24,8 +26,11 @@ const ClassInfo& TBubbleSeries::StaticClass() {
 
 TBubbleSeries::TBubbleSeries(TComponent* AOwner)
     : TPointSeries(AOwner), FRadiusValues(new TChartValueList(this, VavIve_ValuesBubbleRadius)) {
+    GetPointer()->DefaultInflateMargins = false;
     GetPointer()->SetInflateMargins(false);
     GetPointer()->SetStyle(psCircle);
+    // A bubble's size is its radius, not the pointer's.
+    GetPointer()->AllowChangeSize = false;
     GetMarks()->GetFrame()->SetVisible(false);
     // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.
     GetMarks()->DefaultTransparent = true;

@@ -20,6 +20,8 @@ constexpr double kNoNextTaskGiven = std::numeric_limits<double>::quiet_NaN();
 const ClassInfo& TGanttSeries::StaticClass() {
     using C = TGanttSeries;
     static const PropInfo props[] = {
+        // Made with a colour per bar: only turning that off is written.
+        MakeProp<&C::GetColorEachPoint, &C::SetColorEachPoint>("ColorEachPoint").Default(1),
         MakeProp<&C::GetConnectingPen, &C::SetConnectingPen>("ConnectingPen"),
         MakeProp<&C::GetEndValues, &C::SetEndValues>("EndValues"),
         MakeProp<&C::GetNextTask, &C::SetNextTask>("NextTask"),

@@ -244,6 +244,7 @@ THorizAreaSeries::THorizAreaSeries(TComponent* AOwner) : TAreaSeries(AOwner) {
     SetHorizontal();
     GetXValues()->SetOrder(loNone);
     GetYValues()->SetOrder(loAscending);
+    GetGradient()->DefaultDirection = gdRightLeft;
     GetGradient()->SetDirection(gdRightLeft);
 }
 

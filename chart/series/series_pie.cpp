@@ -215,6 +215,7 @@ TPieSeries::TPieSeries(TComponent* AOwner) : TCircledSeries(AOwner) {
     GetMarks()->GetCallout()->SetLength(8);
     SetColorEachPoint(true);
     GetGradient()->SetStartColor(clWhite);
+    GetGradient()->DefaultDirection = gdRadial;
     GetGradient()->SetDirection(gdRadial);
     UseSeriesColor = false;
     UseNotMandatory = false;

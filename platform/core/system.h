@@ -316,7 +316,7 @@ void RegisterClasses(std::initializer_list<const ClassInfo*> classes);
 void UnRegisterClass(const ClassInfo& c);
 const ClassInfo* GetClass(std::string_view name);  // nullptr when unknown
 const ClassInfo& FindClass(std::string_view name); // raises EClassNotFound
-std::vector<const ClassInfo*> RegisteredClasses();  // in the order they were registered
+std::vector<const ClassInfo*> RegisteredClasses(); // in the order they were registered
 
 // Case-insensitive comparison of ASCII identifiers.
 bool SameIdent(std::string_view a, std::string_view b);

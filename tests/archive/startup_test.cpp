@@ -50,13 +50,6 @@ const KnownDefault kKnownDefaults[] = {
      "the callout is made black, its brush keeps the brush's default"},
     {"TPointSeries", "ClickableLine", "points are not hit between them, the line's True stays the default"},
     {"TAreaSeries", "DrawArea", "made filled, False kept as the stored default"},
-    {"THorizAreaSeries", "Gradient.Direction",
-     "its gradient runs right to left, the gradient's default is kept"},
-    {"TPieSeries", "Gradient.Direction", "its gradient is radial, the gradient's default is kept"},
-    {"TArrowSeries", "Pointer.InflateMargins", "arrows leave no room at the axes' ends"},
-    {"TBubbleSeries", "Pointer.InflateMargins", "bubbles leave no room at the axes' ends"},
-    {"TBubbleSeries", "ColorEachPoint", "each bubble has its own colour"},
-    {"TGanttSeries", "ColorEachPoint", "each bar has its own colour"},
     {"TChartShape", "Brush.Color", "the shape is made white"},
     {"TGalleryChart", "Zoom.Animated", "gallery samples zoom in steps"},
 };

@@ -1,7 +1,6 @@
 #include "tests/support/xserver.h"
 
 #include "tests/support/childprocess.h"
-#include "tests/support/tempdir.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -300,6 +299,20 @@ struct ModalBoxes::Watch {
     QElapsedTimer since;
     std::vector<std::future<int>> typing;
 };
+
+namespace {
+void PointQtSettings(const QString& path) {
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, path);
+}
+} // namespace
+
+OwnQtSettings::OwnQtSettings() {
+    PointQtSettings(QString::fromStdString(FDir.path.string()));
+}
+
+OwnQtSettings::~OwnQtSettings() {
+    PointQtSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
 
 ModalBoxes::ModalBoxes(std::function<std::string(int)> answer)
     : answer_(std::move(answer)), watch_(std::make_unique<Watch>()) {

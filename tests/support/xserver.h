@@ -5,6 +5,7 @@
 // the screen are read back from the server.
 
 #include "tests/support/guiprobe.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,19 @@ public:
         probe::EnsureApplication();
         RunWindowManager();
     }
+};
+
+// While it lives, Qt's own settings file, where a file dialog keeps its state as it closes, lies in
+// a folder of the test's own instead of the user's home.
+class OwnQtSettings {
+public:
+    OwnQtSettings();
+    ~OwnQtSettings();
+    OwnQtSettings(const OwnQtSettings&) = delete;
+    OwnQtSettings& operator=(const OwnQtSettings&) = delete;
+
+private:
+    TempDir FDir{"moltren-qtsettings"};
 };
 
 // Watches for modal boxes (message boxes, modal forms) while the object lives: each one that

@@ -197,6 +197,7 @@ TEST_F(BubbleEditor, IsThePointerEditorWithoutItsVisibleBox) {
     auto* bubble = AddSeries<TBubbleSeries>();
     auto* e = Embed<TBubbleSeriesEditor>(bubble);
     EXPECT_FALSE(e->CBDrawPoint->GetVisible());
+    EXPECT_FALSE(e->SEPointVertSize->GetVisible()) << "its size is its radius";
     EXPECT_TRUE(e->CBStyle->GetVisible());
     EXPECT_EQ(e->Pointer(), bubble->GetPointer());
     probe::Choose(*e->CBStyle, psDiamond);

@@ -412,11 +412,13 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     b->SetName(u"Bubbles");
     b->SetSquared(false);
     b->GetMarks()->SetTransparent(false);
+    b->GetPointer()->SetInflateMargins(true); // room at the axes' ends, not what it is made with
     b->AddBubble(5, 5, 1.5, u"пузырь");
     b->AddBubble(6, 5, 0);
     auto* g = Add<TGanttSeries>({});
     g->SetName(u"Tasks");
     g->GetConnectingPen()->SetColor(clGreen);
+    g->SetColorEachPoint(false); // one colour for all, not what it is made with
     g->AddGantt(45000, 45003, 1, u"Монтаж");
     g->AddGantt(45004, 45006, 2, u"Пуск");
     g->GetNextTask()->SetValue(0, 1);
@@ -450,6 +452,8 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     EXPECT_FALSE(b2->GetSquared());
     EXPECT_FALSE(a2->GetMarks()->GetTransparent());
     EXPECT_FALSE(b2->GetMarks()->GetTransparent());
+    EXPECT_TRUE(b2->GetPointer()->GetInflateMargins());
+    EXPECT_FALSE(g2->GetColorEachPoint());
     ASSERT_EQ(b2->Count(), 2);
     EXPECT_EQ(b2->GetRadiusValues()->GetValue(0), 1.5);
     EXPECT_EQ(g2->GetConnectingPen()->GetColor(), clGreen);

@@ -374,6 +374,7 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     chart->AddSeries(pie);
     pie->SetCircled(true);
     pie->SetRotationAngle(45);
+    pie->GetGradient()->SetDirection(gdTopBottom); // the declared default, not the pie's own
     pie->Add(30, u"день");
     pie->Add(70, u"ночь");
     chart->GetSeriesList()->AddGroup(u""); // emptied, not the name a group starts with
@@ -407,6 +408,7 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         auto* p = dynamic_cast<TPieSeries*>(copy->GetSeries(2));
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(p->GetRotationAngle(), 45);
+        EXPECT_EQ(p->GetGradient()->GetDirection(), gdTopBottom);
         EXPECT_EQ(p->Labels().GetLabel(1), u"ночь");
         // The group's members come back, in their order.
         TSeriesGroups* groups = copy->GetSeriesList()->GetGroups();

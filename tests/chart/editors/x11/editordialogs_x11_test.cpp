@@ -67,6 +67,8 @@ protected:
     }
 
     const TempDir scratch{"moltren-editor-dialogs-x11"};
+    // The save dialog keeps its state as it closes.
+    const xserver::OwnQtSettings qtSettings;
 };
 
 TEST_F(XEditorDialogs, ThePenStylesDroppedDownByAClickAreDrawnRowByRowByTheDialog) {
