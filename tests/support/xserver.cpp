@@ -363,14 +363,4 @@ bool ModalBoxes::WaitUntilClosed() {
     return closed && QApplication::activeModalWidget() == nullptr;
 }
 
-OwnQtSettings::OwnQtSettings() : dir_(std::make_unique<TempDir>("moltren-qtsettings")) {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QString::fromStdString(dir_->path.string()));
-}
-
-OwnQtSettings::~OwnQtSettings() {
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
-                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
-}
-
 } // namespace xserver

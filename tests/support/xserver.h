@@ -14,8 +14,6 @@
 #include <string>
 #include <vector>
 
-class TempDir;
-
 namespace xserver {
 
 // Shows the window on the server and gives it the input focus; true once the
@@ -112,19 +110,6 @@ private:
     std::function<std::string(int)> answer_;
     std::vector<Box> seen_;
     std::unique_ptr<Watch> watch_;
-};
-
-// Qt's own dialogs keep their state in Qt's settings file in the user's folder as they close:
-// while the object lives, that file is one of the test's own.
-class OwnQtSettings {
-public:
-    OwnQtSettings();
-    ~OwnQtSettings();
-    OwnQtSettings(const OwnQtSettings&) = delete;
-    OwnQtSettings& operator=(const OwnQtSettings&) = delete;
-
-private:
-    std::unique_ptr<TempDir> dir_;
 };
 
 } // namespace xserver

@@ -190,7 +190,6 @@ TEST_F(XEditorDialogs, ThePictureAndFiltersEditorsOpenOverTheChart) {
 TEST_F(XEditorDialogs, ANameTypedWithoutAnExtensionTakesTheFileTypesExtension) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     SetDialogResponder({}); // the dialog itself, answered by keys
-    const xserver::OwnQtSettings settings;
     const Owned<TZuzExportForm> dialog(Create<TZuzExportForm>(nullptr));
     dialog->SetPanel(chart);
     dialog->SetInitialDir(UTF8ToString(scratch.path.string()));
