@@ -73,13 +73,8 @@ void TFormZuzTools::FormShow(TObject*) {
     ZuzTranslateControl(this);
 }
 
-void TFormZuzTools::DoShow() {
-    TForm::DoShow();
-    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
-}
-
-void TFormZuzTools::DoHide() {
-    TForm::DoHide();
+void TFormZuzTools::ShowingChanged() {
+    TForm::ShowingChanged();
     if (TWinControl* parent = GetParent()) parent->UpdateControlState();
 }
 

@@ -71,8 +71,7 @@ protected:
     void BindComponents() override;
     // Inside another control (the chart editor's tools page) the page coming and going also
     // brings that control up to date.
-    void DoShow() override;
-    void DoHide() override;
+    void ShowingChanged() override;
 
 private:
     TCustomForm* FToolEditor = nullptr; // owned by the page

@@ -635,13 +635,8 @@ bool TZuzExportForm::ExistData() const {
     return panel && panel->SeriesCount() > 0;
 }
 
-void TZuzExportForm::DoShow() {
-    TZuzExportFormBase::DoShow();
-    if (TWinControl* parent = GetParent()) parent->UpdateControlState();
-}
-
-void TZuzExportForm::DoHide() {
-    TZuzExportFormBase::DoHide();
+void TZuzExportForm::ShowingChanged() {
+    TZuzExportFormBase::ShowingChanged();
     if (TWinControl* parent = GetParent()) parent->UpdateControlState();
 }
 

@@ -166,8 +166,7 @@ protected:
     void PrepareOnShow() override;
     // Inside another control (the chart editor's export page) the form coming and going
     // also brings that control up to date.
-    void DoShow() override;
-    void DoHide() override;
+    void ShowingChanged() override;
 };
 
 // Shows the export dialog modally on the panel and frees it.
