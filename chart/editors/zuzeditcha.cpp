@@ -668,7 +668,8 @@ void TChartEditForm::BDeleteSeriesClick(TObject*) {
 }
 
 void TChartEditForm::BRenameSeriesClick(TObject*) {
-    if (LBSeries->RenameSeries() && TreeMode()) AddSeriesNodes();
+    // A new name raises no title event: its node takes it here, and stays the node chosen.
+    if (LBSeries->RenameSeries() && TreeMode()) TitleSeriesNodes();
     if (!GetParent()) SetActiveControl(LBSeries);
 }
 
