@@ -318,10 +318,12 @@ int DeviceContext::DeviceCaps(int index) const {
     case VERTRES:
     case PHYSICALHEIGHT:
         return h;
+    // A picture in memory is of the display it is shown on, whose pixels are square: its
+    // millimetres are the display's, not its own size's. A printer's are its page's.
     case HORZSIZE:
-        return static_cast<int>(std::lround(w * 25.4 / dpi_));
+        return static_cast<int>(std::lround((device_ ? w : ScreenWidthPixels()) * 25.4 / dpi_));
     case VERTSIZE:
-        return static_cast<int>(std::lround(h * 25.4 / dpi_));
+        return static_cast<int>(std::lround((device_ ? h : ScreenHeightPixels()) * 25.4 / dpi_));
     case BITSPIXEL:
         if (image_ && !screen_) return image_->depth() == 24 ? 24 : 32;
         return device_ ? 24 : 32;

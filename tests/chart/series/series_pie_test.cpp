@@ -11,8 +11,10 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
+#include "platform/gui/printers.h"
 #include "seriesfixture.h"
 #include "tests/chart/series/keeptypes.h"
+#include "tests/support/tempdir.h"
 
 #include <cmath>
 #include <numbers>
@@ -127,6 +129,27 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
     r = TRect(0, 0, 100, 100);
     TCircledSeries::AdjustScreenRatio(0.0, 50, 50, r); // no device size: unchanged
     EXPECT_EQ(r, TRect(0, 0, 100, 100));
+}
+
+// The chart is wider than tall, the screen is not square, the paper neither: only the pixels
+// are, so the circle is round in a picture, in 3D and on a page.
+TEST_F(PieTest, ACircledPieIsRoundInAWideChartInAPictureAndOnPaper) {
+    auto* s = AddPie({1, 2, 3});
+    s->SetCircled(true);
+    Draw();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
+    EXPECT_LT(s->CircleWidth, W - 100);
+    chart->SetView3D(true);
+    Draw();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
+    TempDir dir;
+    TPrinter printer(false, true);
+    printer.SetPrinterIndex(printer.GetPrinters()->IndexOf(PdfPrinterName));
+    printer.SetFileName(String((dir.path / "pie.pdf").u16string()));
+    printer.BeginDoc();
+    chart->PrintPartialCanvas(printer.GetCanvas(), TRect(0, 0, 4 * W, 4 * H));
+    printer.EndDoc();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
 }
 
 TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {

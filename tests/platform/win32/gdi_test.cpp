@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <limits>
 #include <random>
 
@@ -702,7 +703,9 @@ TEST(GdiDevice, CapabilitiesAndSavedStates) {
     EXPECT_EQ(GetDeviceCaps(s.dc, BITSPIXEL), 24);
     EXPECT_EQ(GetDeviceCaps(s.dc, PLANES), 1);
     EXPECT_EQ(GetDeviceCaps(s.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(s.dc, HORZSIZE), 25);
+    // A picture in memory measures as the display it is shown on, square pixels and all.
+    EXPECT_EQ(GetDeviceCaps(s.dc, HORZSIZE), std::lround(ScreenWidthPixels() * 25.4 / 96));
+    EXPECT_EQ(GetDeviceCaps(s.dc, VERTSIZE), std::lround(ScreenHeightPixels() * 25.4 / 96));
     const int saved = SaveDC(s.dc);
     SetROP2(s.dc, R2_XORPEN);
     SetTextColor(s.dc, kRed);
