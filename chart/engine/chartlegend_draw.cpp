@@ -264,6 +264,9 @@ void TCustomChartLegend::DrawLegend() {
         InflateRect(clip, around, around);
         if (!IntersectRect(clip, clip, panel)) clip = TRect();
         c->ClipRectangle(clip);
+        // Texts are placed by their left ends; a placed legend is drawn after the axes, whose
+        // labels leave the alignment right or centred.
+        c->SetTextAlign(TA_LEFT);
         try {
             Draw();
             if (TitleShown) {

@@ -152,6 +152,9 @@ void TChartTitle::DrawTitle() {
         Draw();
         c->SetBackMode(cbmTransparent);
         c->AssignFont(GetFont());
+        // The places below are of the text's left end; a placed title is drawn after the axes,
+        // whose labels leave the alignment right or centred.
+        c->SetTextAlign(TA_LEFT);
         if (GetTextFormat() == ttfHtml) {
             const int y = FOnTop ? r.Top + border : r.Bottom - h - border;
             c->TextOut(r.Left + w / 2, y, FText->GetText(), true);
