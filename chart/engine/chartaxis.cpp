@@ -768,6 +768,13 @@ int TChartAxis::InternalLabelSize(double Value, bool IsWidth) {
     return size;
 }
 
+int TChartAxis::WidestLabelAt(double Step) {
+    int widest = 0;
+    for (const double v : ValueLabels(Step, LabelStepKind(Step)))
+        widest = std::max(widest, InternalLabelSize(v, FHorizontal));
+    return widest;
+}
+
 double TChartAxis::CalcIncrement() {
     if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return 1;
     double a = IMinimum, b = IMaximum;
@@ -784,6 +791,17 @@ double TChartAxis::CalcIncrement() {
         size = std::max({size, InternalLabelSize(b - FIncrement, FHorizontal),
                          InternalLabelSize(a + FIncrement, FHorizontal)});
     double step = CalcXYIncrement(size);
+    // The probes are not the labels: "0" and "1" are narrower than "0.05". The step grows
+    // until the labels it gives have room (a logarithmic axis labels its powers, whatever the
+    // step). The size only grows, so the search ends.
+    for (int turn = 0; turn < 8 && !FLogarithmic; ++turn) {
+        const int drawn = WidestLabelAt(step);
+        if (drawn <= size) break;
+        size = drawn;
+        const double wider = CalcXYIncrement(size);
+        if (!(wider > step)) break;
+        step = wider;
+    }
     if (!FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
         // Again from 1, so that the step is one of 1, 2, 5, 10, 20 ...
         struct Restore {

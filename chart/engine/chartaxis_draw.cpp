@@ -175,6 +175,10 @@ std::vector<double> TChartAxis::ValueLabels(double Inc, TDateTimeStep Step) {
     // A range that is not finite has no labels to show.
     if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum) || !std::isfinite(Inc)) return out;
     if (std::fabs(IRange / Inc) >= MaxAxisLabelSteps) return out;
+    // Calendar steps walk dates: a range the calendar does not hold has none to show.
+    if (IAxisDateTime && FExactDateTime && Step != dtNone &&
+        !(ZuzCalendarHolds(IMinimum) && ZuzCalendarHolds(IMaximum)))
+        return out;
     double v;
     if (IAxisDateTime && FExactDateTime && Step != dtNone && Step >= dtOneDay)
         v = ZuzRoundDate(IMaximum, Step);
