@@ -240,6 +240,9 @@ void TCustomChartLegend::DrawLegend() {
                     ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) + ch->GetChartXCenter() - w / 2;
             RectLegend.Right = RectLegend.Left + w;
         } else {
+            // A title wider than the items widens the legend, as it does a horizontal one, instead
+            // of being cut at the legend's edge.
+            const int w = std::max(ItemWidth + checks, TitleShown ? FTitle->TotalWidth() : 0);
             if (!custom) {
                 if (FAlignment == laLeft) {
                     RectLegend.Left = chartRect.Left + border + 1;
@@ -247,10 +250,10 @@ void TCustomChartLegend::DrawLegend() {
                     RectLegend.Right = chartRect.Right -
                                        (panelShadow->GetVisible() ? panelShadow->GetHorizSize() : 0) -
                                        (border + 1);
-                    RectLegend.Left = RectLegend.Right - ItemWidth - checks;
+                    RectLegend.Left = RectLegend.Right - w;
                 }
             }
-            RectLegend.Right = RectLegend.Left + ItemWidth + checks;
+            RectLegend.Right = RectLegend.Left + w;
         }
         CalcSymbolTextPositions();
         if (ch->OnGetLegendRect) ch->OnGetLegendRect(ch, RectLegend);

@@ -244,6 +244,21 @@ TEST_F(LegendTest, AVerticalLegendListsItemsOneItemHeightApartFromTheTopPosition
     }
 }
 
+// A title wider than the items widens a legend beside the chart as it does one above it: its
+// text is not cut at the frame, on either side.
+TEST_F(LegendTest, ATitleWiderThanTheItemsWidensTheLegend) {
+    for (const TLegendAlignment align : {laRight, laLeft, laTop}) {
+        auto chart = NewChart(400, 300);
+        AddSeries(chart.get(), u"S");
+        TChartLegend* l = PlainLegend(chart.get());
+        l->SetAlignment(align);
+        l->GetTitle()->GetText()->Add(u"Показания прибора");
+        Draw(chart.get());
+        EXPECT_GE(l->RectLegend.Right - l->RectLegend.Left, l->GetTitle()->TotalWidth()) << align;
+        EXPECT_LE(l->RectLegend.Right, 400) << align;
+    }
+}
+
 TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     auto chart = NewChart(300, 120);
     for (int i = 0; i < 20; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
