@@ -259,6 +259,20 @@ TEST_F(LegendTest, ATitleWiderThanTheItemsWidensTheLegend) {
     }
 }
 
+// The symbol's width is a share of the texts': beside "1" and "2" it is still as wide as a square
+// one, so its colour shows; a width of 0 still hides it.
+TEST_F(LegendTest, SymbolsBesideShortTextsAreNoSlivers) {
+    auto chart = NewChart(400, 300);
+    AddSeries(chart.get(), u"S", 2);
+    TChartLegend* l = PlainLegend(chart.get());
+    Draw(chart.get());
+    ASSERT_EQ(l->NumRows, 2); // the two values
+    EXPECT_GE(l->SymbolWidth, l->ItemHeight - 5);
+    l->GetSymbol()->SetWidth(0);
+    Draw(chart.get());
+    EXPECT_EQ(l->SymbolWidth, 0);
+}
+
 TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     auto chart = NewChart(300, 120);
     for (int i = 0; i < 20; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
