@@ -399,9 +399,11 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
             c->DoHorizLine(RectLegend.Left, RectLegend.Right, y);
         } else {
             // At the item's left edge, where its check box and symbol are still to come and
-            // the text of the column before has ended.
+            // the text of the column before has ended; from the first row down, under the title
+            // that spans the columns.
             const int x = textLeft - (TextLeft - RectLegend.Left);
-            c->DoVertLine(x, RectLegend.Top, RectLegend.Bottom - BorderSize() / 2);
+            c->DoVertLine(x, TitleShown ? FirstItemTop() : RectLegend.Top,
+                          RectLegend.Bottom - BorderSize() / 2);
         }
     }
 }

@@ -351,6 +351,15 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
         EXPECT_EQ(probe::Pixel(out, x, y), Rgb(lines)) << column;
         EXPECT_EQ(CountColour(out, Rgb(lines), x + 1, x + columnStep), 0) << column;
     }
+    // A title across the columns is not struck through.
+    l->GetTitle()->GetText()->Add(String(40, u'W'));
+    Draw(chart.get(), out);
+    for (int column = 1; column < l->NumCols; ++column) {
+        const int x = l->RectLegend.Left + column * columnStep;
+        EXPECT_NE(probe::Pixel(out, x, l->RectLegend.Top + 4), Rgb(lines)) << column;
+        EXPECT_EQ(probe::Pixel(out, x, l->FirstItemTop() + l->ItemHeight / 2), Rgb(lines)) << column;
+    }
+    l->GetTitle()->GetText()->Clear();
     // On top, the chart starts below it.
     l->SetAlignment(laTop);
     Draw(chart.get());
