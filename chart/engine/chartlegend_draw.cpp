@@ -63,8 +63,17 @@ int TCustomChartLegend::BorderSize() {
     return GetPen()->GetVisible() ? GetPen()->GetWidth() : 0;
 }
 
+// How far a visible symbol shadow moves the text right: by its size when it falls right, by
+// twice that when it falls left, where the symbol moves right first to make room for it.
+int TCustomChartLegend::SymbolShadowRoom() const {
+    const TZuzShadow* shadow = FSymbol->GetShadow();
+    if (!FSymbol->GetVisible() || !shadow->GetVisible()) return 0;
+    const int size = shadow->GetHorizSize();
+    return size >= 0 ? size : -2 * size;
+}
+
 int TCustomChartLegend::ColumnStep() const {
-    return TextWidth + SymbolWidth + (HasCheckBoxes() ? 23 : 8);
+    return TextWidth + SymbolWidth + SymbolShadowRoom() + (HasCheckBoxes() ? 23 : 8);
 }
 
 void TCustomChartLegend::GatherTexts() {
@@ -105,7 +114,11 @@ void TCustomChartLegend::CalcItemWidth() {
         if (w > 0) TextWidth += w + Spacing - 1;
     SymbolWidth = FSymbol->CalcWidth(TextWidth);
     ItemWidth = TextWidth + 12 + SymbolWidth;
-    if (FSymbol->GetVisible()) ItemWidth += 2 + FSymbol->GetShadow()->GetHorizSize();
+    // A shadow to the left moves the text right as well: it widens the item, not narrows it.
+    if (FSymbol->GetVisible())
+        ItemWidth +=
+            2 + (FSymbol->GetShadow()->GetVisible() ? SymbolShadowRoom()
+                                                    : std::max(0, FSymbol->GetShadow()->GetHorizSize()));
 }
 
 void TCustomChartLegend::CalcSymbolTextPositions() {
@@ -186,10 +199,12 @@ void TCustomChartLegend::DrawLegend() {
                 RectLegend.Bottom =
                     chartRect.Bottom - (border + 1 + (shadowShown ? shadow->GetVertSize() : 0));
         }
-        NumCols = chartRect.Right > 8 ? std::min((chartWidth - 2 * border - 8) /
-                                                     (TextWidth + SymbolWidth + (HasCheckBoxes() ? 27 : 8)),
-                                                 TotalItems)
-                                      : 0;
+        NumCols =
+            chartRect.Right > 8
+                ? std::min((chartWidth - 2 * border - 8) /
+                               (TextWidth + SymbolWidth + SymbolShadowRoom() + (HasCheckBoxes() ? 27 : 8)),
+                           TotalItems)
+                : 0;
         NumCols = std::max(0, NumCols);
         NumRows = NumCols > 0 ? std::min((TotalItems + NumCols - 1) / NumCols, FMaxNumRows) : 0;
         NumRows = std::max(0, NumRows);
@@ -231,7 +246,8 @@ void TCustomChartLegend::DrawLegend() {
 
         const int checks = HasCheckBoxes() ? CheckBoxColumn : 0;
         if (!GetVertical()) {
-            int w = NumCols * (TextWidth + SymbolWidth) + 8 + (NumCols - 1) * 6 + 4 + 2 * NumCols;
+            int w = NumCols * (TextWidth + SymbolWidth + SymbolShadowRoom()) + 8 + (NumCols - 1) * 6 + 4 +
+                    2 * NumCols;
             if (HasCheckBoxes()) w += CheckBoxColumn * NumCols + 4;
             if (TitleShown) w = std::max(w, FTitle->TotalWidth());
             w = std::min(w, chartWidth);

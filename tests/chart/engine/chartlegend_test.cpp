@@ -273,6 +273,29 @@ TEST_F(LegendTest, SymbolsBesideShortTextsAreNoSlivers) {
     EXPECT_EQ(l->SymbolWidth, 0);
 }
 
+// A visible symbol shadow moves the text right, to whichever side it falls: the text keeps clear
+// of the next column and inside the legend.
+TEST_F(LegendTest, ASymbolShadowKeepsItsRoomBesideTheText) {
+    for (const int size : {4, -5})
+        for (const TLegendAlignment align : {laBottom, laLeft}) {
+            auto chart = NewChart(400, 300);
+            for (int i = 0; i < 3; ++i) AddSeries(chart.get(), u"Ряд " + IntToStr(i + 1));
+            TChartLegend* l = PlainLegend(chart.get());
+            l->SetAlignment(align);
+            TZuzShadow* shadow = l->GetSymbol()->GetShadow();
+            shadow->SetVisible(true);
+            shadow->SetHorizSize(size);
+            Draw(chart.get());
+            for (int i = 0; i < 3; ++i) {
+                const int end = l->GetItems()->Get(i)->Left + l->TextWidths[0];
+                const int limit = i + 1 < l->NumCols
+                                      ? l->GetItems()->Get(i + 1)->Left - (l->TextLeft - l->RectLegend.Left)
+                                      : l->RectLegend.Right;
+                EXPECT_LE(end, limit) << size << " " << align << " " << i;
+            }
+        }
+}
+
 TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     auto chart = NewChart(300, 120);
     for (int i = 0; i < 20; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
