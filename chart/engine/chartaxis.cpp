@@ -769,9 +769,14 @@ int TChartAxis::InternalLabelSize(double Value, bool IsWidth) {
 }
 
 int TChartAxis::WidestLabelAt(double Step) {
+    // The widest labels stand at the ends: the most digits before the point are there, and of
+    // two labels in a row one shows every decimal the step has ("0.95" after "1"). Two at each
+    // end are measured, not all: this runs at every drawing.
+    const std::vector<double> values = ValueLabels(Step, LabelStepKind(Step));
+    const std::size_t n = values.size();
     int widest = 0;
-    for (const double v : ValueLabels(Step, LabelStepKind(Step)))
-        widest = std::max(widest, InternalLabelSize(v, FHorizontal));
+    for (std::size_t i = 0; i < n; i = i == 1 && n > 4 ? n - 2 : i + 1)
+        widest = std::max(widest, InternalLabelSize(values[i], FHorizontal));
     return widest;
 }
 
