@@ -673,6 +673,15 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, std::span<const TPoint> Points) {
 }
 
 void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
+    // In a turned view the ellipse lies slanted, no longer in the box of two corners: the
+    // smooth shadow takes the outline of its projected ring instead.
+    if (auto* gdi = dynamic_cast<TZuzCanvas3D*>(Canvas);
+        gdi && FSmooth && gdi->Is3D() && !gdi->IsOrthogonal()) {
+        std::array<TPoint, 64> ring;
+        gdi->GetCirclePoints(ring, R.Left, R.Top, R.Right, R.Bottom, Z);
+        Draw(Canvas, ring);
+        return;
+    }
     if (!PrepareCanvas(Canvas, R, Z)) return;
     if (FSmooth) {
         const TRect r3 = CornersAt(Canvas, Moved(R, FHorizSize, FVertSize), Z);

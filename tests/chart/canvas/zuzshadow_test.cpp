@@ -167,6 +167,30 @@ TEST(SmoothShadow, EllipsesAndPolygonsAreBlurredWhole) {
     EXPECT_LT(Brightness(c.RgbAt(78, 18)), 200);
 }
 
+TEST(SmoothShadow, AnEllipseInATurnedViewCastsTheShadowOfItsSlantedRing) {
+    CanvasOn c(160, 160, true);
+    TView3DOptions view;
+    view.SetOrthogonal(false);
+    view.SetRotation(330);
+    view.SetElevation(320);
+    view.SetPerspective(30);
+    c.canvas.InitWindow(c.target.GetCanvas(), &view, clWhite, true, TRect(0, 0, 160, 160));
+    c.canvas.Projection(100, TRect(), TRect(0, 0, 160, 160));
+    TZuzShadow s;
+    SetShadow(s, 4, 4, true);
+    s.DrawEllipse(&c.canvas, TRect(40, 40, 120, 120), 60);
+    std::array<TPoint, 64> ring;
+    c.canvas.GetCirclePoints(ring, 40, 40, 120, 120, 60);
+    const TRect r = PolygonBounds(ring), bounds(r.Left + 4, r.Top + 4, r.Right + 4, r.Bottom + 4);
+    const TRect ink = c.InkBox();
+    EXPECT_GE(ink.Left, bounds.Left - 8);
+    EXPECT_GE(ink.Top, bounds.Top - 8);
+    EXPECT_LE(ink.Right, bounds.Right + 8);
+    EXPECT_LE(ink.Bottom, bounds.Bottom + 8);
+    const TPoint middle = c.canvas.Calculate3DPosition(80, 80, 60);
+    EXPECT_LT(Brightness(c.RgbAt(middle.X + 4, middle.Y + 4)), 100);
+}
+
 TEST(SmoothShadow, ClipKeepsTheBlurInsideTheCanvasClip) {
     CanvasOn c(100, 100, true);
     TZuzShadow s;
