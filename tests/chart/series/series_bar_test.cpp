@@ -242,7 +242,7 @@ TEST_F(BarTest, DepthPercentKeepsTheMiddleOfTheSeriesDepth) {
 // ---------------------------------------------------------------------------
 // Drawing
 
-TEST_F(BarTest, NullPointsLeaveAGapWithoutShadow) {
+TEST_F(BarTest, AShadowStandsBesideItsBarFlatOrSmoothAndANullPointCastsNone) {
     auto* s = AddSeries<TBarSeries>({50, 60});
     s->SetNull(1);
     s->GetShadow()->SetVisible(true);
@@ -255,6 +255,17 @@ TEST_F(BarTest, NullPointsLeaveAGapWithoutShadow) {
     EXPECT_EQ(Pixel(r1.Left + 2, (r1.Top + r1.Bottom) / 2), Rgb(clWhite));
     // The shadow of point 0 shows right of it.
     EXPECT_EQ(Pixel(r0.Right + 1, (r0.Top + r0.Bottom) / 2), Rgb(TColor(0x808080)));
+    // A smooth one too, beside the bar, in 2D and 3D, fading out within its size.
+    s->GetShadow()->SetSize(6);
+    s->GetShadow()->SetSmooth(true);
+    for (const bool threeD : {false, true}) {
+        chart->SetView3D(threeD);
+        Draw();
+        const TRect r = Bounds(s, 0);
+        const TPoint side = chart->GetCanvas()->Calculate3DPosition(r.Right, (r.Top + r.Bottom) / 2, s->EndZ);
+        EXPECT_LT(Pixel(side.X + 1, side.Y).Lightness(), 200) << threeD;
+        EXPECT_EQ(Pixel(side.X + 14, side.Y), Rgb(clWhite)) << threeD;
+    }
 }
 
 TEST_F(BarTest, AShadowOfSizeZeroIsNotDrawnEvenWhenVisible) {
