@@ -107,6 +107,31 @@ TEST(FlatShadow, ATransparentShadowShowsTheBackgroundThrough) {
     EXPECT_EQ(p[0], p[2]);
 }
 
+TEST(FlatShadow, ATransparentShadowIsSeeThroughAllOverWhateverItsShape) {
+    // Every pixel a half transparent shadow darkens is darkened half as much as by an opaque one.
+    for (const int shape : {0, 1, 2}) { // a smooth rectangle, a flat triangle, a smooth triangle
+        int opaque[80][80], seeThrough[80][80];
+        for (const int transparency : {0, 50}) {
+            CanvasOn c(80, 80, true);
+            TZuzShadow s;
+            SetShadow(s, 6, 6, shape != 1);
+            s.SetTransparency(transparency);
+            const TPoint triangle[] = {{10, 10}, {50, 10}, {10, 50}};
+            if (shape == 0)
+                s.Draw(&c.canvas, TRect(10, 10, 50, 50));
+            else
+                s.Draw(&c.canvas, triangle);
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 80; ++x) (transparency ? seeThrough : opaque)[y][x] = c.RgbAt(x, y)[0];
+        }
+        int unblended = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                unblended += std::abs(seeThrough[y][x] - (opaque[y][x] + 255) / 2) > 3;
+        EXPECT_EQ(unblended, 0) << shape;
+    }
+}
+
 TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     CanvasOn c(60, 60);
     TView3DOptions view;
