@@ -2,8 +2,8 @@
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
 // series list onto a group joins that group, the series list follows clicks and keys on the
 // groups, the series buttons follow the rows chosen, a series opened from the tree or the series
-// page's chooser is the list's one row chosen, and the data page's buttons and navigator show
-// themselves.
+// page's chooser is the list's one row chosen, the data page's buttons and navigator show
+// themselves, and Return and Escape in the list's title editor leave the editor open.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
@@ -372,4 +372,30 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         EXPECT_EQ(chart->SeriesCount(), 5);
     }
     EXPECT_TRUE(requests.empty());
+}
+
+// Return and Escape in the series list's title editor end the editing only: the editor, whose
+// Close button is both the default and the cancel button, stays. Return keeps the title typed,
+// Escape the old one.
+TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TChartListBox* list = e->LBSeries;
+    TChartSeries* first = chart->GetSeries(0);
+    const TRect row = list->ItemRect(0);
+    ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
+    for (const auto& [keys, title] : {std::pair{"F2 End 2 Return", u"Температура, °C2"},
+                                      std::pair{"F2 End 3 Escape", u"Температура, °C2"}}) {
+        ASSERT_TRUE(xserver::Type(keys)) << keys;
+        EXPECT_EQ(first->GetTitle(), title) << keys;
+        EXPECT_FALSE(list->GetEditor()->GetVisible()) << keys;
+        EXPECT_EQ(e->GetModalResult(), mrNone) << keys;
+    }
+    xserver::Keep(xserver::Picture(*e), "chart-editor-after-return-in-the-title-editor");
+    // Once the title editor is gone, Escape is the Close button's again.
+    ASSERT_TRUE(xserver::Type("Escape"));
+    EXPECT_TRUE(probe::WaitFor([&] { return e->GetModalResult() == mrCancel; }));
 }
