@@ -776,6 +776,9 @@ void TChartEditForm::PopupDataPopup(TObject*) {
     DefaultColor1->SetVisible(hasColor && color != clZuzColor);
     Makenullpoint1->SetVisible(hasColor && color != clNone);
     N1->SetVisible(EditColor1->GetVisible());
+    // Calculated series put their points back: rows are offered as the navigator offers them.
+    Insertrow1->SetEnabled(ChartGrid1->CanAppendRow());
+    Deleterow1->SetEnabled(ChartGrid1->CanDeleteRow());
 }
 
 void TChartEditForm::EditColor1Click(TObject*) {

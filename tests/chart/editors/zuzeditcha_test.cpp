@@ -442,6 +442,18 @@ TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
     e->PopupDataPopup(e->PopupData);
     EXPECT_TRUE(e->DefaultColor1->GetVisible());
     EXPECT_FALSE(e->Makenullpoint1->GetVisible());
+    EXPECT_TRUE(e->Insertrow1->GetEnabled());
+    EXPECT_TRUE(e->Deleterow1->GetEnabled());
+    // A calculated series puts its points back: the menu offers no row, as the navigator does not.
+    auto* formula = Create<TLineSeries>(chart->GetOwner());
+    chart->AddSeries(formula);
+    formula->SetDataSource(chart->GetSeries(0));
+    e->ChartGrid1->SetSeries(formula);
+    e->PopupDataPopup(e->PopupData);
+    EXPECT_FALSE(e->Insertrow1->GetEnabled());
+    EXPECT_FALSE(e->Deleterow1->GetEnabled());
+    e->ChartGrid1->SetChart(chart);
+    formula->Free();
 
     e->SBCopyDataClick(e->SBCopyData);
     EXPECT_NE(Clipboard()->GetAsText().find(u"Температура"), String::npos);
