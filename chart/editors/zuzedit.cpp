@@ -9,7 +9,9 @@
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/charttitle.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
@@ -227,6 +229,11 @@ void TChartEditorPanel::SelectUnderMouse() {
     if (!FChart || !FEditor) return;
     TChartClickedPart part;
     FChart->CalcClickedPart(FChart->GetCursorPos(), part);
+    // The tree shows the page of the node chosen, whatever the hidden page controls hold.
+    if (FEditor->TreeMode()) {
+        ShowInTree(part);
+        return;
+    }
     switch (part.Style) {
     case cpLegend:
         ShowSubPage(FEditor->TabLegend);
@@ -276,6 +283,42 @@ void TChartEditorPanel::SelectUnderMouse() {
     default: // nothing, the chart's rectangle, an axis title
         ShowSubPage(FEditor->TabPanel);
         break;
+    }
+}
+
+void TChartEditorPanel::ShowInTree(const TChartClickedPart& Part) {
+    TObject* node = FEditor->TabPanel;
+    switch (Part.Style) {
+    case cpLegend:
+        node = FEditor->TabLegend;
+        break;
+    case cpAxis:
+        node = Part.AAxis;
+        break;
+    case cpSeries:
+    case cpSeriesMarks:
+        node = Part.ASeries;
+        break;
+    case cpTitle:
+        node = FChart->GetTitle();
+        break;
+    case cpSubTitle:
+        node = FChart->GetSubTitle();
+        break;
+    case cpSubFoot:
+        node = FChart->GetSubFoot();
+        break;
+    case cpFoot:
+        node = FChart->GetFoot();
+        break;
+    default: // nothing, the chart's rectangle, an axis title
+        break;
+    }
+    FEditor->SelectTreeNodeData(node);
+    if (Part.Style == cpSeriesMarks && FEditor->SeriesForm) {
+        TFormZuzSeries* page = FEditor->SeriesForm;
+        page->PageSeries->SetActivePage(page->TabMarks);
+        page->PageSeriesChange(FEditor);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class TChartEditForm;
+struct TChartClickedPart;
 class TChartSeries;
 class TTabSheet;
 
@@ -140,6 +141,8 @@ protected:
 private:
     // The "Chart" page's sub-page Tab, its page form made when it is new.
     void ShowSubPage(TTabSheet* Tab);
+    // With the editor's tree: the node of what was clicked is chosen, and shows its page.
+    void ShowInTree(const TChartClickedPart& Part);
 
     TCustomChart* FChart = nullptr;
     TChartEditForm* FEditor = nullptr;
