@@ -166,11 +166,55 @@ void TChartEditor::Execute() {
 // ---------------------------------------------------------------------------
 // TChartEditorPanel
 
+template <>
+const EnumInfo& EnumInfoOf<TDragMode>() {
+    static const EnumInfo info{"TDragMode", {"dmManual", "dmAutomatic"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TDragKind>() {
+    static const EnumInfo info{"TDragKind", {"dkDrag", "dkDock"}};
+    return info;
+}
+
+const ClassInfo& TPanelSizeConstraints::StaticClass() {
+    using C = TPanelSizeConstraints;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetMaxHeight, &C::SetMaxHeight>("MaxHeight").Default(0),
+        MakeProp<&C::GetMaxWidth, &C::SetMaxWidth>("MaxWidth").Default(0),
+        MakeProp<&C::GetMinHeight, &C::SetMinHeight>("MinHeight").Default(0),
+        MakeProp<&C::GetMinWidth, &C::SetMinWidth>("MinWidth").Default(0),
+    };
+    static const ClassInfo ci = MakeClassInfo<C>("TSizeConstraints", &TPersistent::StaticClass(), props);
+    return ci;
+}
+
+void TPanelSizeConstraints::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TPanelSizeConstraints*>(Source);
+    if (!src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FMaxHeight = src->FMaxHeight;
+    FMaxWidth = src->FMaxWidth;
+    FMinHeight = src->FMinHeight;
+    FMinWidth = src->FMinWidth;
+}
+
 const ClassInfo& TChartEditorPanel::StaticClass() {
     using P = TChartEditorPanel;
     static const PropInfo props[] = {
         MakeProp<&P::GetBevelOuter, &P::SetBevelOuter>("BevelOuter").Default(bvLowered),
         MakeProp<&P::GetChart, &P::SetChart>("Chart"),
+        MakeProp<&P::GetUseDockManager, &P::SetUseDockManager>("UseDockManager").Default(true),
+        MakeProp<&P::GetDockSite, &P::SetDockSite>("DockSite").Default(false),
+        MakeProp<&P::GetDragCursor, &P::SetDragCursor>("DragCursor").Default(crDrag),
+        MakeProp<&P::GetDragMode, &P::SetDragMode>("DragMode").Default(dmManual),
+        MakeProp<&P::GetAutoSize, &P::SetAutoSize>("AutoSize").Default(false),
+        MakeProp<&P::GetConstraints, &P::SetConstraints>("Constraints"),
+        MakeProp<&P::GetDragKind, &P::SetDragKind>("DragKind").Default(dkDrag),
+        MakeProp<&P::GetLocked, &P::SetLocked>("Locked").Default(false),
     };
     static const ClassInfo ci =
         MakeClassInfo<TChartEditorPanel>("TChartEditorPanel", &TCustomPanelNoCaption::StaticClass(), props);

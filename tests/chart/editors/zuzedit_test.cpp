@@ -387,6 +387,22 @@ TEST_F(Launchers, APanelPlacedAtDesignTimeHoldsNoEditor) {
     panel->SetChart(chart);
     panel->SelectUnderMouse(); // nothing to select in
     EXPECT_EQ(panel->GetBevelOuter(), bvLowered);
+    // The class library's docking, dragging and sizing properties are read from a form file and
+    // written back, changing nothing.
+    const TRect bounds = panel->GetBoundsRect();
+    streamtext::ReadText("object ChartEditorPanel1: TChartEditorPanel\n  Constraints.MinWidth = 500\n"
+                         "  DockSite = True\n  DragCursor = crHandPoint\n  DragKind = dkDock\n"
+                         "  DragMode = dmAutomatic\n  UseDockManager = False\n  AutoSize = True\n"
+                         "  Locked = True\nend\n",
+                         panel);
+    EXPECT_EQ(panel->GetBoundsRect(), bounds);
+    EXPECT_EQ(panel->GetConstraints()->GetMinWidth(), 500);
+    EXPECT_EQ(panel->GetDragMode(), dmAutomatic);
+    const std::string text = streamtext::ObjectText(panel);
+    for (const char* line :
+         {"Constraints.MinWidth = 500", "DockSite = True", "DragCursor = crHandPoint", "DragKind = dkDock",
+          "DragMode = dmAutomatic", "UseDockManager = False", "AutoSize = True", "Locked = True"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
     form->SetDesigning(false);
 }
 
