@@ -606,7 +606,9 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
     const bool change =
         series && !inherited && EditorOptions.Contains(ceChange) && !style.Contains(tssDenyChangeType);
     BChangeTypeSeries->SetEnabled(change);
-    if (!change && LBSeries->GetShowSeriesIcon()) LBSeries->SetEnableChangeType(false);
+    // The icon's double-click follows the button: switched off once (before the list could take
+    // the focus, or for a series that may not change), it comes back with the button.
+    if (LBSeries->GetShowSeriesIcon()) LBSeries->SetEnableChangeType(change);
     BCloneSeries->SetEnabled(series && single && EditorOptions.Contains(ceClone) &&
                              !style.Contains(tssIsTemplate) && !style.Contains(tssDenyClone));
     const int index = LBSeries->GetItemIndex();

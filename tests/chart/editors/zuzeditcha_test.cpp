@@ -197,7 +197,12 @@ TEST_F(ChartEditFormTest, SeriesButtonsFollowTheSelectedSeriesAndTheOptions) {
     e->LBSeriesRefreshButtons(e->LBSeries);
     EXPECT_FALSE(e->BDeleteSeries->GetEnabled());
     EXPECT_FALSE(e->BChangeTypeSeries->GetEnabled());
+    EXPECT_FALSE(e->LBSeries->GetEnableChangeType());
     first->ExcludeState(csAncestor);
+    // A double-click on the type's icon changes the type again as soon as the button may.
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    EXPECT_TRUE(e->BChangeTypeSeries->GetEnabled());
+    EXPECT_TRUE(e->LBSeries->GetEnableChangeType());
 
     e->EditorOptions = TChartEditorOptions{ceHelp};
     e->LBSeriesRefreshButtons(e->LBSeries);
