@@ -720,6 +720,9 @@ void TChartEditForm::LBSeriesChangeActive(TObject*, TChartSeries*) {
 // Data page
 
 void TChartEditForm::SetTabData() {
+    // The editor's grid grows: Down on the last row appends a point, Right on the last column a
+    // series, as the operator asks.
+    ChartGrid1->AllowGrowSeries = true;
     ChartGrid1->SetChart(FChart);
     TChartSeries* first = FChart && FChart->SeriesCount() > 0 ? FChart->GetSeries(0) : nullptr;
     ChartGrid1->SetShowColors(first && HasColors(first));

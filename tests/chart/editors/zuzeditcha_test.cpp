@@ -460,6 +460,13 @@ TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
     e->ChartGrid1->SetChart(chart);
     formula->Free();
 
+    // Down on the last row appends a row, whose point the value typed there fills.
+    TChartGrid* grid = e->ChartGrid1;
+    const int rows = grid->GetRowCount();
+    grid->SetRow(rows - 1);
+    probe::Key(*grid, VK_DOWN);
+    EXPECT_EQ(grid->GetRowCount(), rows + 1);
+
     e->SBCopyDataClick(e->SBCopyData);
     EXPECT_NE(Clipboard()->GetAsText().find(u"Температура"), String::npos);
 }
