@@ -3,15 +3,18 @@
 // series list onto a group joins that group, the series list follows clicks and keys on the
 // groups, the series buttons follow the rows chosen, a series opened from the tree or the series
 // page's chooser is the list's one row chosen, the data page's buttons and navigator show
-// themselves, Return and Escape in the list's title editor leave the editor open, and a series
-// cloned or renamed carries its text in its row and node.
+// themselves, Return and Escape in the list's title editor leave the editor open, a series
+// cloned or renamed carries its text in its row and node, and a function's source buttons show
+// whole.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
 #include "chart/editors/zuzediseri.h"
+#include "chart/editors/zuzfuncedit.h"
 #include "chart/editors/zuzlisb.h"
+#include "chart/editors/zuzselectlist.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
 #include "platform/gui/buttons.h"
@@ -450,4 +453,30 @@ TEST_F(XTreeMode, AClonedOrRenamedSeriesCarriesItsTextInItsRowAndNode) {
     EXPECT_EQ(e->Tree->GetSelected(), chosen);
     EXPECT_EQ(e->PagePanel->GetControl(0), e->TabSeriesList);
     xserver::Keep(xserver::Picture(*e), "chart-editor-after-clone-and-rename");
+}
+
+// A function series' sources in the editor at its first size: the selector's four buttons lie whole
+// inside the page that shows them, where a click reaches them.
+TEST_F(XTreeMode, TheFunctionSourceButtonsLieWholeInsideTheEditorsPage) {
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    TChartSeries* mean = AddSeries<TLineSeries>({}, u"Среднее");
+    probe::ProcessEvents();
+    e->SelectTreeNodeData(mean);
+    probe::ProcessEvents();
+    TFormZuzSeries* page = e->SeriesForm;
+    ASSERT_NE(page, nullptr);
+    probe::ChooseTab(*page->TabDataSource);
+    probe::Choose(*page->CBDataSourcestyle, 3); // "Function"
+    auto* functions = dynamic_cast<TZuzFuncEditor*>(page->GetDataSourceForm());
+    ASSERT_NE(functions, nullptr);
+    ASSERT_NE(functions->Selector(), nullptr);
+    ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*functions->Selector()->BLeftAll); }));
+    xserver::Keep(xserver::Picture(*e), "chart-editor-function-sources");
+    const TWinControl* shown = functions->PageControl1->GetActivePage();
+    const TPoint bottom = shown->ClientToScreen(TPoint(0, shown->GetClientHeight()));
+    for (const TButton* b : {functions->Selector()->BRightOne, functions->Selector()->BRightAll,
+                             functions->Selector()->BLeftOne, functions->Selector()->BLeftAll})
+        EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y) << UTF8Encode(b->GetCaption());
 }
