@@ -546,7 +546,8 @@ void TPieSeries::DrawAllValues() {
         AdjustCircleRect();
         CalcRadius();
     }
-    if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0)
+    // The shadow is of a whole circle: a part of a pie would show it where no slice is.
+    if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0 && FAngleSize == 360)
         GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
     auto draw = [&](int i) {
         c->BeginEntity(IntToStr(i));

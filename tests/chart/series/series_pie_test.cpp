@@ -175,12 +175,17 @@ TEST_F(PieTest, SliceEndsFollowTheRunningTotal) {
     EXPECT_NEAR(a[1].MidAngle / Deg, 72, 1e-9);
 }
 
-TEST_F(PieTest, NegativeValuesCountByTheirMagnitudeAndHalfPiesSpanHalf) {
+TEST_F(PieTest, NegativeValuesCountByTheirMagnitudeAndHalfPiesSpanHalfWithoutAWholeCirclesShadow) {
     auto* s = AddPie({-10, 30});
     s->SetAngleSize(180);
     Draw();
     EXPECT_NEAR(s->Angles()[0].EndAngle / Deg, 45, 1e-9);
     EXPECT_EQ(s->Angles()[1].EndAngle, Pi);
+    // The half left empty shows what is behind the pie, not the shadow of a whole circle.
+    const probe::Rgb empty = At(s, 1.5 * Pi);
+    s->GetShadow()->SetVisible(false);
+    Draw();
+    EXPECT_EQ(empty, At(s, 1.5 * Pi));
 }
 
 TEST_F(PieTest, AllZeroValuesGiveEverySliceTheWholeSpanWithoutDividingByZero) {
