@@ -287,6 +287,9 @@ void TCustomChartLegend::DrawLegend() {
         // labels leave the alignment right or centred.
         c->SetTextAlign(TA_LEFT);
         try {
+            // Title and items are written from their left: a legend placed by hand is drawn after
+            // the axes, whose labels leave the canvas aligned otherwise.
+            c->SetTextAlign(TA_LEFT);
             Draw();
             if (TitleShown) {
                 FTitle->ShapeBounds = FTitle->CalcShapeBounds(RectLegend);

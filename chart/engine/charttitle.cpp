@@ -152,8 +152,8 @@ void TChartTitle::DrawTitle() {
         Draw();
         c->SetBackMode(cbmTransparent);
         c->AssignFont(GetFont());
-        // The places below are of the text's left end; a placed title is drawn after the axes,
-        // whose labels leave the alignment right or centred.
+        // Lines are written from their left: a title placed by hand is drawn after the axes,
+        // whose labels leave the canvas aligned otherwise.
         c->SetTextAlign(TA_LEFT);
         if (GetTextFormat() == ttfHtml) {
             const int y = FOnTop ? r.Top + border : r.Bottom - h - border;

@@ -307,8 +307,11 @@ QRegion DeviceContext::SurfaceRegion() const {
 
 int DeviceContext::DeviceCaps(int index) const {
     const QRect s = SurfaceRect();
-    const int w = screen_ ? ScreenWidthPixels() : s.width();
-    const int h = screen_ ? ScreenHeightPixels() : s.height();
+    // A memory context describes the display it is made for, not the bitmap chosen into it:
+    // what is drawn there to be shown keeps the display's proportions (a round pie stays round).
+    const bool display = screen_ || !device_;
+    const int w = display ? ScreenWidthPixels() : s.width();
+    const int h = display ? ScreenHeightPixels() : s.height();
     switch (index) {
     case TECHNOLOGY:
         return device_ ? DT_RASPRINTER : DT_RASDISPLAY;
@@ -318,12 +321,10 @@ int DeviceContext::DeviceCaps(int index) const {
     case VERTRES:
     case PHYSICALHEIGHT:
         return h;
-    // A picture in memory is of the display it is shown on, whose pixels are square: its
-    // millimetres are the display's, not its own size's. A printer's are its page's.
     case HORZSIZE:
-        return static_cast<int>(std::lround((device_ ? w : ScreenWidthPixels()) * 25.4 / dpi_));
+        return static_cast<int>(std::lround(w * 25.4 / dpi_));
     case VERTSIZE:
-        return static_cast<int>(std::lround((device_ ? h : ScreenHeightPixels()) * 25.4 / dpi_));
+        return static_cast<int>(std::lround(h * 25.4 / dpi_));
     case BITSPIXEL:
         if (image_ && !screen_) return image_->depth() == 24 ? 24 : 32;
         return device_ ? 24 : 32;
