@@ -283,9 +283,6 @@ void TCustomChartLegend::DrawLegend() {
         InflateRect(clip, around, around);
         if (!IntersectRect(clip, clip, panel)) clip = TRect();
         c->ClipRectangle(clip);
-        // Texts are placed by their left ends; a placed legend is drawn after the axes, whose
-        // labels leave the alignment right or centred.
-        c->SetTextAlign(TA_LEFT);
         try {
             // Title and items are written from their left: a legend placed by hand is drawn after
             // the axes, whose labels leave the canvas aligned otherwise.

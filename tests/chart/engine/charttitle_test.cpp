@@ -177,48 +177,6 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     EXPECT_EQ(loaded->GetTitle()->GetShapeBounds().Left, 50);
 }
 
-// Placed ones are drawn after the axes, whose labels leave the text alignment right (the left
-// axis) or centred (the bottom one): their texts still start where their boxes say.
-TEST_F(TitleTest, APlacedTitleAndAPlacedLegendKeepTheirTextsInTheirBoxesOnAChartWithAxes) {
-    const auto ink = [](TBitmap& Out, TColor Colour) {
-        TRect r{Out.GetWidth(), Out.GetHeight(), -1, -1};
-        for (int y = 0; y < Out.GetHeight(); ++y)
-            for (int x = 0; x < Out.GetWidth(); ++x)
-                if (probe::Pixel(Out, x, y) == Rgb(Colour))
-                    r = TRect{std::min(r.Left, x), std::min(r.Top, y), std::max(r.Right, x + 1),
-                              std::max(r.Bottom, y + 1)};
-        return r;
-    };
-    for (const int legend : {0, 1, 2}) { // none, at the right, at the top
-        const TLegendAlignment align = legend == 2 ? laTop : laRight;
-        auto chart = TitledChart();
-        AddSeries(chart.get(), u"Давление");
-        TChartTitle* t = chart->GetTitle();
-        t->SetCaption(u"Архив прибора «КРОНТ»");
-        t->GetFont()->SetColor(clBlue);
-        t->SetLeft(150);
-        t->SetTop(40);
-        TChartLegend* l = chart->GetLegend();
-        l->SetVisible(legend > 0);
-        l->SetAlignment(align);
-        l->GetFont()->SetColor(clFuchsia);
-        l->SetLeft(60);
-        l->SetTop(60);
-        l->SetCustomPosition(true);
-        TBitmap out;
-        Draw(chart.get(), out);
-        const TRect box = t->GetShapeBounds(), text = ink(out, clBlue);
-        EXPECT_GE(text.Left, box.Left);
-        EXPECT_LE(text.Right, box.Right);
-        chart->GetCanvas()->AssignFont(t->GetFont());
-        EXPECT_GE(text.Right - text.Left, chart->GetCanvas()->TextWidth(t->GetCaption()) - 4);
-        if (legend == 0) continue;
-        const TRect frame = l->ShapeBounds, items = ink(out, clFuchsia);
-        EXPECT_GE(items.Left, std::max(frame.Left, l->GetItems()->Get(0)->SymbolRect.Right)) << align;
-        EXPECT_LE(items.Right, frame.Right) << align;
-    }
-}
-
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
     auto chart = TitledChart();
     chart->GetTitle()->SetCaption(u"Верх");
