@@ -394,6 +394,17 @@ TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {
     Draw();
 }
 
+TEST_F(PieTest, DrawingA3DGradientPieAndItsLegendKeepsItsStoredGradient) {
+    chart->SetView3D(true);
+    auto* s = AddPie({1, 2});
+    s->GetGradient()->SetVisible(true);
+    s->SetGradientBright(40);
+    const TColor start = s->GetGradient()->GetStartColor(), end = s->GetGradient()->GetEndColor();
+    Draw();
+    EXPECT_EQ(s->GetGradient()->GetStartColor(), start);
+    EXPECT_EQ(s->GetGradient()->GetEndColor(), end);
+}
+
 TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
     auto* s = AddPie({40, 20, 40});
     s->SetExplodeBiggest(30);
