@@ -251,6 +251,9 @@ void RegisterWidget(QObject* widget, TControl* control) {
     if (!widget) return;
     Registry()[widget] = control;
     widget->installEventFilter(ControlEventFilter());
+    // A control hears the mouse move over it with no button held too: the hand over a list's
+    // sections, a chart's hover tools.
+    if (auto* w = qobject_cast<QWidget*>(widget)) w->setMouseTracking(true);
 }
 
 void UnregisterWidget(QObject* widget) {
