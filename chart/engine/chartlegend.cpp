@@ -182,8 +182,11 @@ void TLegendSymbol::Draw(TColor Color, const TRect& Rect) {
     if (FShadow->GetVisible() && FShadow->GetSize() != 0) FShadow->Draw(c, Rect);
     if (!FDefaultPen) c->AssignVisiblePen(FPen.get());
     if (FGradient->GetVisible()) {
-        FGradient->SetEndColor(Color);
-        FGradient->Draw(c, Rect);
+        // A copy ends in the item's colour: the stored gradient stays as set.
+        TZuzGradient shown;
+        shown.Assign(FGradient.get());
+        shown.SetEndColor(Color);
+        shown.Draw(c, Rect);
         c->Brush->SetStyle(bsClear);
     } else {
         c->Brush->SetColor(Color);

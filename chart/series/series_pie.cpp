@@ -557,11 +557,18 @@ void TPieSeries::DrawAllValues() {
         std::vector<int> order;
         for (int i = FirstValueIndex; i <= LastValueIndex; ++i) order.push_back(i);
         const int n = static_cast<int>(order.size());
+        // The keys put the slices at the top of the circle behind: so they are when depth goes
+        // down the screen. When it goes up, the viewer looks at the pie from below, and the
+        // slices at the bottom are behind.
+        const double behindFirst = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
+                                           c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y
+                                       ? -1
+                                       : 1;
         ZuzSort(
             0, n - 1,
             [&](int A, int B) {
-                const double ka = SliceOrderKey(order[static_cast<std::size_t>(A)]);
-                const double kb = SliceOrderKey(order[static_cast<std::size_t>(B)]);
+                const double ka = behindFirst * SliceOrderKey(order[static_cast<std::size_t>(A)]);
+                const double kb = behindFirst * SliceOrderKey(order[static_cast<std::size_t>(B)]);
                 return ka < kb ? -1 : (ka > kb ? 1 : 0);
             },
             [&](int A, int B) {
@@ -636,13 +643,16 @@ void TPieSeries::PreparePiePen(int ValueIndex) {
             GetPen(), ApplyDark(GetValueColor(ValueIndex), static_cast<Byte>(255 - std::min(FDarkPen, 255))));
 }
 
-void TPieSeries::SetGradientColor(TColor Color) {
-    TZuzGradient* g = GetGradient();
+TZuzGradient* TPieSeries::SliceGradient(TColor Color) {
+    if (!FSliceGradient) FSliceGradient = MakeOwned<TZuzGradient>();
+    TZuzGradient* g = FSliceGradient.get();
+    g->Assign(GetGradient());
     g->SetEndColor(Color);
     if (FGradientBright > 0)
         g->SetStartColor(ApplyBright(Color, static_cast<Byte>(std::min(FGradientBright, 255))));
     else if (FGradientBright < 0)
         g->SetStartColor(ApplyDark(Color, static_cast<Byte>(std::min(-FGradientBright, 255))));
+    return g;
 }
 
 void TPieSeries::DrawValue(int ValueIndex) {
@@ -652,12 +662,10 @@ void TPieSeries::DrawValue(int ValueIndex) {
     GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     try {
-        if (color == clNone) {
+        if (color == clNone)
             c->Brush->SetStyle(bsClear);
-        } else {
+        else
             c->AssignBrush(GetBrush(), color, CalcCircleBackColor());
-            if (GetGradient()->GetVisible()) SetGradientColor(color);
-        }
         PreparePiePen(ValueIndex);
         DrawPie(ValueIndex);
     } catch (...) {
@@ -676,9 +684,10 @@ void TPieSeries::DrawPie(int ValueIndex) {
     const int cx = CircleXCenter + dx, cy = CircleYCenter - dy;
     const double rot = RotationRadians();
     if (Is3D()) {
+        const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
         c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
                  a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
-                 GetGradient()->GetVisible() ? GetGradient() : nullptr);
+                 GetGradient()->GetVisible() && color != clNone ? SliceGradient(color) : nullptr);
         return;
     }
     if (FDonutPercent < 1) {
@@ -790,8 +799,7 @@ void TPieSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     if (!c || !GetGradient()->GetVisible() || ValueIndex < 0) return;
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     if (color == clNone) return;
-    SetGradientColor(color);
-    GetGradient()->Draw(c, Rect);
+    SliceGradient(color)->Draw(c, Rect);
     c->Brush->SetStyle(bsClear);
     c->AssignVisiblePen(GetPen());
     c->Rectangle(Rect);
