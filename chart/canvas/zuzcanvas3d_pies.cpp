@@ -4,9 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
-#include <span>
 #include <utility>
 #include <vector>
 
@@ -14,19 +12,15 @@ namespace {
 
 constexpr Byte kWallShade = 32;
 
-// Twice the signed area of a projected polygon (screen Y points down).
-long long TwiceArea(std::span<const TPoint> P) {
-    long long a = 0;
-    const TPoint* prev = &P.back();
-    for (const TPoint& q : P) {
-        a += static_cast<long long>(prev->X) * q.Y - static_cast<long long>(q.X) * prev->Y;
-        prev = &q;
-    }
-    return a;
-}
-
-long long TwiceArea(std::initializer_list<TPoint> P) {
-    return TwiceArea(std::span<const TPoint>(P.begin(), P.size()));
+// The run of points whose X grows from one to the next, from First on: the first point where
+// X grows starts it, and it goes on while X does not fall. First = Last means none.
+std::pair<std::size_t, std::size_t> RisingRun(const std::vector<TPoint>& P, std::size_t First) {
+    std::size_t s = First;
+    while (s + 1 < P.size() && P[s + 1].X <= P[s].X) ++s;
+    if (s + 1 >= P.size()) return {s, s};
+    std::size_t e = s + 1;
+    while (e + 1 < P.size() && P[e + 1].X >= P[e].X) ++e;
+    return {s, e};
 }
 
 } // namespace
@@ -73,67 +67,56 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
         if (DarkSides) InternalDark(c, kWallShade);
     };
 
-    // The face at Z0 is the one shown, and the walls shown are those of a solid seen with that
-    // face towards the viewer. Which those are follows from how their projected corners run: a
-    // wall's corners go round its outward normal the way the face's corners go round its own
-    // when it faces the viewer. Nothing is assumed about where depth goes on the screen, so the
-    // slice stays a solid in any view, moved out or not.
-    std::vector<TPoint> face(top);
-    if (hole)
-        face.insert(face.end(), innerTop.rbegin(), innerTop.rend());
-    else
-        face.push_back(centreTop);
-    const long long faceSign = TwiceArea(face) > 0 ? -1 : 1;
-    auto shaded = [&](const std::vector<TPoint>& Face, bool Shade, bool WithGradient) {
-        if (Shade) wallShade();
-        if (WithGradient && Gradient)
-            PolygonGradient(Face.data(), LastIndexOf(Face), Gradient);
-        else
-            Polygon(Face);
-    };
-    // The walls between the rings, in runs of the segments that face the viewer. Outward is
-    // away from the centre on the rim and towards it in the hole.
-    auto walls = [&](const std::vector<TPoint>& Near, const std::vector<TPoint>& Far, long long Outward,
-                     bool WithGradient) {
-        auto seen = [&](std::size_t i) {
-            return TwiceArea({Near[i], Near[i + 1], Far[i + 1], Far[i]}) * faceSign * Outward > 0;
-        };
-        for (std::size_t i = 0; i + 1 < count;) {
-            if (!seen(i)) {
-                ++i;
-                continue;
-            }
-            std::size_t e = i + 1;
-            while (e + 1 < count && seen(e)) ++e;
-            std::vector<TPoint> wall(Near.begin() + static_cast<std::ptrdiff_t>(i),
-                                     Near.begin() + static_cast<std::ptrdiff_t>(e) + 1);
-            for (std::size_t j = e + 1; j-- > i;) wall.push_back(Far[j]);
-            shaded(wall, Outward < 0 || !pictureBrush, WithGradient);
-            i = e;
-        }
-    };
-    // Back to front: the hole's wall, the cut faces, the rim, and last the face.
-    if (hole) walls(innerTop, innerBottom, -1, false);
+    if (hole) {
+        // The hole's wall first: the inner ring at Z0 backwards, then at Z1 forwards.
+        std::vector<TPoint> wall(innerTop.rbegin(), innerTop.rend());
+        wall.insert(wall.end(), innerBottom.begin(), innerBottom.end());
+        wallShade();
+        Polygon(wall);
+    }
     if (DrawSides) {
-        auto radialSide = [&](std::size_t i, long long Outward) {
+        auto radialSide = [&](std::size_t i) {
             const TPoint q[4] = {innerEnd(i, true), top[i], bottom[i], innerEnd(i, false)};
-            if (TwiceArea({q[0], q[1], q[2], q[3]}) * faceSign * Outward <= 0) return;
             wallShade();
             Polygon(q, 3);
         };
-        radialSide(0, 1);
-        radialSide(count - 1, -1);
+        if (top[count - 1].X < XCenterOffset()) radialSide(count - 1);
+        if (top[0].X > XCenterOffset()) radialSide(0);
     }
-    walls(top, bottom, 1, true);
     if (Brush->GetStyle() == bsSolid)
         Brush->SetColor(c);
     else
         SetBackColor(c);
 
+    std::vector<TPoint> face(top);
+    if (hole)
+        face.insert(face.end(), innerTop.rbegin(), innerTop.rend());
+    else
+        face.push_back(centreTop);
     if (Gradient)
         PolygonGradient(face.data(), LastIndexOf(face), Gradient);
     else
         Polygon(face);
+
+    // The outer wall where it is turned to the viewer: where the rim's X grows.
+    auto outerWall = [&](std::size_t First, std::size_t Last) {
+        std::vector<TPoint> wall(top.begin() + static_cast<std::ptrdiff_t>(First),
+                                 top.begin() + static_cast<std::ptrdiff_t>(Last) + 1);
+        for (std::size_t i = Last + 1; i-- > First;) wall.push_back(bottom[i]);
+        if (!pictureBrush) wallShade();
+        if (Gradient)
+            PolygonGradient(wall.data(), LastIndexOf(wall), Gradient);
+        else
+            Polygon(wall);
+    };
+    const auto [first, last] = RisingRun(top, 0);
+    if (first == last) return;
+    outerWall(first, last);
+    if (last + 1 >= count) return;
+    // A second run, found backwards from the last point.
+    std::size_t s = count - 1;
+    while (s > last + 1 && top[s - 1].X <= top[s].X) --s;
+    if (s < count - 1) outerWall(s, count - 1);
 }
 
 void TCanvas3D::CalcPieAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,

@@ -557,18 +557,11 @@ void TPieSeries::DrawAllValues() {
         std::vector<int> order;
         for (int i = FirstValueIndex; i <= LastValueIndex; ++i) order.push_back(i);
         const int n = static_cast<int>(order.size());
-        // The keys put the slices at the top of the circle behind: so they are when depth goes
-        // down the screen. When it goes up, the viewer looks at the pie from below, and the
-        // slices at the bottom are behind.
-        const double behindFirst = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
-                                           c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y
-                                       ? -1
-                                       : 1;
         ZuzSort(
             0, n - 1,
             [&](int A, int B) {
-                const double ka = behindFirst * SliceOrderKey(order[static_cast<std::size_t>(A)]);
-                const double kb = behindFirst * SliceOrderKey(order[static_cast<std::size_t>(B)]);
+                const double ka = SliceOrderKey(order[static_cast<std::size_t>(A)]);
+                const double kb = SliceOrderKey(order[static_cast<std::size_t>(B)]);
                 return ka < kb ? -1 : (ka > kb ? 1 : 0);
             },
             [&](int A, int B) {
