@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace gui_detail;
 
@@ -461,6 +463,30 @@ const ClassInfo& TFontDialog::StaticClass() {
 
 TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(new TFont) {}
 
+namespace {
+
+// The font under its face's own name for its weight and slant ("Book" for DejaVu's regular):
+// the font dialog preselects a style by that name and, finding none, the first one it lists.
+QFont WithFacesStyleName(QFont font) {
+    const QString family = font.family();
+    QString best;
+    int distance = 0;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // Asked of the style alone, an oblique one does not count as slanted.
+        const QFont face = QFontDatabase::font(family, style, 10);
+        if (face.italic() != font.italic()) continue;
+        const int d = std::abs(face.weight() - font.weight());
+        if (best.isEmpty() || d < distance) {
+            best = style;
+            distance = d;
+        }
+    }
+    if (!best.isEmpty()) font.setStyleName(best);
+    return font;
+}
+
+} // namespace
+
 bool TFontDialog::Execute() {
     if (const TDialogResponder& responder = GetDialogResponder()) {
         TDialogRequest request;
@@ -477,11 +503,14 @@ bool TFontDialog::Execute() {
         std::fprintf(stderr, "font dialog cancelled: nobody can answer it\n");
         return false;
     }
-    QFontDialog dialog(ToQFont(*FFont), QApplication::activeWindow());
+    // The options decide which faces the dialog lists: they come before the font, which the
+    // dialog looks up in that list.
+    QFontDialog dialog(QApplication::activeWindow());
     QFontDialog::FontDialogOptions options;
     if (FOptions.Contains(fdFixedPitchOnly)) options |= QFontDialog::MonospacedFonts;
     if (FOptions.Contains(fdScalableOnly)) options |= QFontDialog::ScalableFonts;
     dialog.setOptions(options);
+    dialog.setCurrentFont(WithFacesStyleName(ToQFont(*FFont)));
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = dialog.selectedFont();
     FFont->SetName(FromQString(chosen.family()));
