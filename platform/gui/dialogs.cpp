@@ -61,12 +61,13 @@ const ClassInfo& TCommonDialog::StaticClass() {
 }
 
 void gui_detail::WidenToTitle(QMessageBox& Box) {
-    // The title bar's face is the bold of the box's; its icon and buttons take about five of its
-    // lines' heights besides.
+    // The title bar's face is about the bold of the box's; the window manager's icon and three
+    // buttons, their spacing and the frame's edges take about eight of its lines' heights
+    // besides, and a title that does not fit is shortened in the middle.
     QFont bold = Box.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 5 * metrics.height();
+    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 9 * metrics.height();
     if (auto* grid = qobject_cast<QGridLayout*>(Box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
