@@ -314,6 +314,11 @@ void TZuzCustomShape::DrawGradient(TCanvas3D* C, const TRect& R, const TFourPoin
             FGradient->Draw(static_cast<TZuzCanvas*>(C), P);
     } else if (C->GetSupportsFullRotation()) {
         FGradient->Draw(C, CornersAt(R), Z);
+    } else if (FShapeStyle == fosEllipse) {
+        // An ellipse's fill stays inside its curve, as its picture does.
+        C->ClipEllipse(R, false);
+        FGradient->Draw(C, R, 0);
+        C->UnClipRectangle();
     } else {
         FGradient->Draw(C, R, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
     }

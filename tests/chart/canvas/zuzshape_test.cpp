@@ -257,6 +257,12 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     s.Render();
     EXPECT_EQ(s.At(70, 50), (probe::Rgb{0, 0, 255}));
     EXPECT_EQ(s.At(20, 50), kBlack);
+    // In an ellipse the gradient stays inside the curve, as a picture does.
+    s.shape.SetShapeStyle(fosEllipse);
+    s.Render();
+    EXPECT_EQ(s.At(22, 22), kWhite);
+    EXPECT_EQ(s.At(70, 50), (probe::Rgb{0, 0, 255}));
+    s.shape.SetShapeStyle(fosRectangle);
     s.shape.SetGradient(nullptr);
     s.shape.SetTransparency(50);
     s.Render();
