@@ -275,7 +275,11 @@ void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoint
 
 void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
     const TRect box = Angle != 0 ? PolygonBounds(P) : R;
-    if (FShapeStyle == fosEllipse) {
+    if (Angle != 0 && !C->GetSupportsFullRotation()) {
+        // A turned box, drawn as its four corners whatever its style, casts the shadow of those
+        // corners, not of the upright box around them.
+        FShadow->Draw(C, P);
+    } else if (FShapeStyle == fosEllipse) {
         FShadow->DrawEllipse(C, box, Z);
     } else {
         const TFrontPlane plane(C, !C->GetSupportsFullRotation());
