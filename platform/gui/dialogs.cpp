@@ -5,6 +5,7 @@
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/win32/gdi.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -514,7 +515,9 @@ bool TFontDialog::Execute() {
     dialog.setCurrentFont(WithFacesStyleName(ToQFont(*FFont)));
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = dialog.selectedFont();
-    FFont->SetName(FromQString(chosen.family()));
+    // The face shown for a name this system lacks ("Fixedsys") keeps that name when kept.
+    const String face = FromQString(chosen.family());
+    if (face != SubstituteFontName(FFont->GetName())) FFont->SetName(face);
     if (chosen.pointSize() > 0) FFont->SetSize(chosen.pointSize());
     TFontStyles style;
     if (chosen.bold()) style += fsBold;

@@ -46,13 +46,16 @@ TEST_F(XFontDialog, AskedForFixedPitchItListsFixedPitchFacesOnly) {
 }
 
 TEST_F(XFontDialog, OkUntouchedGivesBackTheFontItWasGiven) {
-    for (const TFontStyles style : {TFontStyles{}, TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
-        dialog->GetFont()->SetStyle(style);
-        EXPECT_TRUE(Execute("Return"));
-        EXPECT_EQ(dialog->GetFont()->GetName(), u"DejaVu Sans Mono");
-        EXPECT_EQ(dialog->GetFont()->GetSize(), 10);
-        EXPECT_EQ(dialog->GetFont()->GetStyle(), style) << style.Bits();
-    }
+    // The terminal's "Fixedsys" is shown in the face that stands for it, and keeps its name.
+    for (const char16_t* name : {u"DejaVu Sans Mono", u"Fixedsys"})
+        for (const TFontStyles style : {TFontStyles{}, TFontStyles{fsBold}, TFontStyles{fsItalic}}) {
+            dialog->GetFont()->SetName(name);
+            dialog->GetFont()->SetStyle(style);
+            EXPECT_TRUE(Execute("Return"));
+            EXPECT_EQ(dialog->GetFont()->GetName(), name);
+            EXPECT_EQ(dialog->GetFont()->GetSize(), 10);
+            EXPECT_EQ(dialog->GetFont()->GetStyle(), style) << style.Bits();
+        }
 }
 
 } // namespace
