@@ -575,8 +575,8 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         const int left = static_cast<int>(std::floor((centreX2 - width) / 2.0));
         const int top = static_cast<int>(std::floor((centreY2 - height) / 2.0));
         TRect r{left, top, left + width, top + height};
-        if (z != 0)
-            if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
+        // Where the text goes: at its depth and, in a turned view, turned with it even at depth 0.
+        if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
         Format->ShapeBounds = r;
         // A framed title or label: its box goes under the text.
         if (!Format->GetTransparent()) Format->DrawRectRotated(r, angle, 0);
