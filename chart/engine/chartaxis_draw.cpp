@@ -435,6 +435,22 @@ UINT AlignmentAtZero(bool Horizontal, bool OtherSide) {
     return OtherSide ? TA_LEFT : TA_RIGHT;
 }
 
+// A label leaning at any other angle ends or starts at its point, whichever keeps its text and
+// its height on the axis's outer side: started there on the left or top axis, it would run back
+// over the axis line and the plot. The text runs along (cos, -sin) on screen, its height along
+// (sin, cos). Its end across the text is then centred on the tick.
+UINT AlignLeaning(bool Horizontal, bool OtherSide, int Angle, int HalfHeight, int& X, int& Y) {
+    const double s = std::sin(Angle * ZuzPiStep), c = std::cos(Angle * ZuzPiStep);
+    const double run = Horizontal ? (OtherSide ? s : -s) : (OtherSide ? c : -c);
+    const double down = Horizontal ? (OtherSide ? -c : c) : (OtherSide ? s : -s);
+    const int across = down >= 0 ? 1 : -1;
+    if (Horizontal)
+        X -= ZuzRound(across * HalfHeight * s);
+    else
+        Y -= ZuzRound(across * HalfHeight * c);
+    return (run >= 0 ? TA_LEFT : TA_RIGHT) | (across > 0 ? TA_TOP : TA_BOTTOM);
+}
+
 } // namespace
 
 void TChartAxis::DrawExponentLine(int X, int Y, int Z, const String& Line) {
@@ -517,7 +533,9 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     case 45:
-        if (FHorizontal && !FOtherSide) {
+        if (!FHorizontal && !IsDepthAxis && Format != FTitle.get()) {
+            align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
+        } else if (FHorizontal && !FOtherSide) {
             const int s = ZuzRound(canvas->TextWidth(Text) * std::sin(45 * ZuzPiStep));
             X -= s;
             Y += s;
@@ -528,6 +546,8 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     default:
+        if (!IsDepthAxis && Format != FTitle.get())
+            align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
         break;
     }
     canvas->SetTextAlign(align);
