@@ -15,6 +15,8 @@
 #include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
 
+#include <tuple>
+
 namespace {
 
 class Shapes : public LineTest {
@@ -195,6 +197,20 @@ TEST_F(Shapes, AShapeWithOneOrThreePointsDrawsNothingAndZeroWidthStillDraws) {
     line->SetX1(2);
     Draw();
     EXPECT_TRUE(Near(At(2, 5), clBlack, 1)) << "a figure of no width is one pixel wide";
+}
+
+TEST_F(Shapes, CornersSetOnAnEmptyShapeKeepTheirPlaces) {
+    auto* s = AddShape(chasRectangle);
+    s->Clear();
+    s->SetX0(5);
+    s->SetY0(5);
+    s->SetX1(9);
+    s->SetY1(9);
+    EXPECT_EQ(std::make_tuple(s->GetX0(), s->GetY0(), s->GetX1(), s->GetY1()),
+              std::make_tuple(5.0, 5.0, 9.0, 9.0));
+    s->Clear();
+    s->SetShapeRectangle(TRect(60, 40, 120, 100));
+    EXPECT_EQ(s->GetShapeRectangle(), TRect(60, 40, 120, 100));
 }
 
 TEST_F(Shapes, ClicksHitInsideEachFigureAndMissOutside) {
