@@ -249,10 +249,15 @@ int TFastLineSeries::Clicked(int X, int Y) {
         const int x = CalcXPos(i), y = CalcYPos(i);
         if (x == p.X && y == p.Y) return i;
         if (i > first) {
-            if (PointInLine(p, oldX, oldY, x, y)) return i - 1;
-            // The riser and the tread of a step, whichever comes first.
-            if (FStairs && (PointInLine(p, x, y, x, oldY) || PointInLine(p, x, oldY, oldX, oldY)))
-                return i - 1;
+            if (!FStairs) {
+                if (PointInLine(p, oldX, oldY, x, y)) return i - 1;
+            } else {
+                // A step is hit on the two legs drawn, across then up or, inverted,
+                // up then across; never on the diagonal or the legs it does not draw.
+                const TPoint corner = FInvertedStairs ? TPoint{oldX, y} : TPoint{x, oldY};
+                if (PointInLine(p, TPoint{oldX, oldY}, corner) || PointInLine(p, corner, TPoint{x, y}))
+                    return i - 1;
+            }
         }
         oldX = x;
         oldY = y;

@@ -266,10 +266,22 @@ TEST_F(FastLine, AClickOnALineOrAPointFindsThePointTheLineLeaves) {
     EXPECT_EQ(series->Clicked(At(9, 8)), 2);
     EXPECT_EQ(series->Clicked(At(3, 6)), -1);
     EXPECT_EQ(series->Clicked(At(9, 2)), -1) << "the corner a step would turn";
+    // A step is hit only on the legs drawn: across then up, inverted up then across.
     series->SetStairs(true);
     EXPECT_EQ(series->Clicked(At(9, 2)), 1);
     EXPECT_EQ(series->Clicked(At(9, 5)), 1);
     EXPECT_EQ(series->Clicked(At(7, 2)), 1);
+    EXPECT_EQ(series->Clicked(At(7, 5)), -1) << "the diagonal is not drawn";
+    EXPECT_EQ(series->Clicked(At(5, 5)), -1);
+    EXPECT_EQ(series->Clicked(At(7, 8)), -1);
+    series->SetInvertedStairs(true);
+    EXPECT_EQ(series->Clicked(At(5, 8)), 1);
+    EXPECT_EQ(series->Clicked(At(5, 5)), 1);
+    EXPECT_EQ(series->Clicked(At(7, 8)), 1);
+    EXPECT_EQ(series->Clicked(At(9, 5)), -1);
+    EXPECT_EQ(series->Clicked(At(7, 2)), -1);
+    EXPECT_EQ(series->Clicked(At(5, 5).X + 3, At(5, 5).Y), -1) << "beside the riser";
+    EXPECT_EQ(series->Clicked(At(7, 8).X, At(7, 8).Y + 3), -1) << "beside the tread";
     series->Clear();
     EXPECT_EQ(series->Clicked(At(1, 2)), -1) << "no visible points";
 }
