@@ -11,7 +11,32 @@
 
 const ClassInfo& TFastLineSeries::StaticClass() {
     using C = TFastLineSeries;
+    // The fast line writes the series' settings first, then its own, and the values last; a
+    // file of another order still loads, by name.
     static const PropInfo props[] = {
+        PlaceInherited("Active"),
+        PlaceInherited("Cursor"),
+        PlaceInherited("Depth"),
+        PlaceInherited("HorizAxis"),
+        PlaceInherited("Marks"),
+        PlaceInherited("DataSource"),
+        PlaceInherited("PercentFormat"),
+        PlaceInherited("SeriesColor"),
+        PlaceInherited("ShowInLegend"),
+        PlaceInherited("Title"),
+        PlaceInherited("ValueFormat"),
+        PlaceInherited("VertAxis"),
+        PlaceInherited("XLabelsSource"),
+        PlaceInherited("AfterDrawValues"),
+        PlaceInherited("BeforeDrawValues"),
+        PlaceInherited("OnAfterAdd"),
+        PlaceInherited("OnBeforeAdd"),
+        PlaceInherited("OnClearValues"),
+        PlaceInherited("OnClick"),
+        PlaceInherited("OnDblClick"),
+        PlaceInherited("OnGetMarkText"),
+        PlaceInherited("OnMouseEnter"),
+        PlaceInherited("OnMouseLeave"),
         MakeProp<&C::GetAutoRepaint, &C::SetAutoRepaint>("AutoRepaint").Default(1),
         MakeProp<&C::GetDrawAllPoints, &C::SetDrawAllPoints>("DrawAllPoints").Default(1),
         MakeProp<&C::GetIgnoreNulls, &C::SetIgnoreNulls>("IgnoreNulls").Default(1),
@@ -19,9 +44,11 @@ const ClassInfo& TFastLineSeries::StaticClass() {
         MakeProp<&C::GetLinePen, &C::SetLinePen>("LinePen"),
         MakeProp<&C::GetStairs, &C::SetStairs>("Stairs").Default(0),
         MakeProp<&C::GetTreatNulls, &C::SetTreatNulls>("TreatNulls").Default(tnIgnore),
+        PlaceInherited("XValues"),
+        PlaceInherited("YValues"),
     };
     static const ClassInfo info =
-        MakeClassInfo<C>("TFastLineSeries", &TCustomLineSeries::StaticClass(), props);
+        OwningOrder(MakeClassInfo<C>("TFastLineSeries", &TCustomLineSeries::StaticClass(), props));
     return info;
 }
 

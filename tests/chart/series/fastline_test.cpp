@@ -370,6 +370,31 @@ TEST_F(FastLine, ItsSettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
     EXPECT_TRUE(back->GetStairs());
     EXPECT_TRUE(back->GetInvertedStairs());
     EXPECT_EQ(back->GetTreatNulls(), tnDontPaint) << text;
+
+    // The series' settings come first, the fast line's own next and the values last; a file
+    // of the order written before still loads, by name.
+    series->SetShowInLegend(false);
+    series->SetTitle(u"Расход");
+    text = streamtext::ObjectText(series);
+    std::size_t last = 0;
+    for (const char* name : {"Marks", "ShowInLegend", "Title", "AutoRepaint", "DrawAllPoints", "IgnoreNulls",
+                             "InvertedStairs", "LinePen", "Stairs", "TreatNulls", "XValues", "YValues"}) {
+        const std::size_t at = text.find(std::string("\n  ") + name);
+        ASSERT_NE(at, std::string::npos) << name << " in\n" << text;
+        EXPECT_GT(at, last) << name << " in\n" << text;
+        last = at;
+    }
+    Owned<TFastLineSeries> older(Create<TFastLineSeries>(nullptr));
+    streamtext::ReadText("object Fast1: TFastLineSeries\n  ShowInLegend = False\n  Title = 'old'\n"
+                         "  TreatNulls = tnSkip\n  XValues.Order = loNone\n  AutoRepaint = False\n"
+                         "  Stairs = True\nend\n",
+                         older.get());
+    EXPECT_FALSE(older->GetShowInLegend());
+    EXPECT_EQ(older->GetTitle(), u"old");
+    EXPECT_EQ(older->GetTreatNulls(), tnSkip);
+    EXPECT_EQ(older->GetXValues()->GetOrder(), loNone);
+    EXPECT_FALSE(older->GetAutoRepaint());
+    EXPECT_TRUE(older->GetStairs());
 }
 
 // ---------------------------------------------------------------------------
