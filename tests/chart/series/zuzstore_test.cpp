@@ -417,6 +417,19 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(0), p);
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(1), b);
     }
+    // A group's Active, which files of other writers carry, is read from its members: such a
+    // file loads whole, without a word to the checking load.
+    std::string withActive = Saved(true, true);
+    const std::size_t item = withActive.rfind("item");
+    ASSERT_NE(item, std::string::npos);
+    withActive.insert(withActive.find('\n', item) + 1, "Active = gaNo\n");
+    auto active = Fresh();
+    int asked = 0;
+    Load(active.get(), withActive, false, [&](const String&) { return ++asked, true; });
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(active->GetSeriesList()->GetGroups()->GetCount(), 2);
+    EXPECT_EQ(active->GetSeriesList()->GetGroups()->Get(1)->GetSeries()->Count(), 2);
+    EXPECT_EQ(active->GetSeriesList()->GetGroups()->Get(1)->GetActive(), gaYes);
     auto older = Fresh();
     streamtext::ReadText("object Chart1: TChart\n  object Old: TBarSeries\n    Gradient.EndColor = clRed\n"
                          "    Gradient.StartColor = clBlue\n  end\nend\n",
