@@ -360,6 +360,9 @@ TEST_F(Shapes, TransparencyBlendsTheWholeFigureWithWhatLiesBehindIt) {
     s->SetTransparency(100);
     Draw();
     EXPECT_TRUE(Is(inside, clWhite));
+    s->SetTransparency(101); // a file's number past all of it, which the blend's alpha would wrap
+    Draw();
+    EXPECT_TRUE(Is(inside, clWhite));
 }
 
 TEST_F(Shapes, AShapeInAChartFileComesBackWithItsFigurePointsAndColours) {

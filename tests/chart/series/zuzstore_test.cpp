@@ -438,6 +438,22 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     EXPECT_EQ(dynamic_cast<TBarSeries*>(older->GetSeries(0))->GetGradient()->GetStartColor(), clBlue);
 }
 
+TEST_F(ChartFile, ASeriesTransparencyReadIsHeldToAPercentage) {
+    auto c = Fresh();
+    streamtext::ReadText("object Chart1: TChart\n"
+                         "  object A: TAreaSeries\n    Transparency = 101\n  end\n"
+                         "  object B: TBarSeries\n    Transparency = 300\n  end\n"
+                         "  object P: TPointSeries\n    Transparency = 101\n  end\n"
+                         "  object N: TBarSeries\n    Transparency = -5\n  end\n"
+                         "end\n",
+                         c.get());
+    ASSERT_EQ(c->SeriesCount(), 4);
+    EXPECT_EQ(dynamic_cast<TAreaSeries*>(c->GetSeries(0))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TBarSeries*>(c->GetSeries(1))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TPointSeries*>(c->GetSeries(2))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TBarSeries*>(c->GetSeries(3))->GetTransparency(), 0);
+}
+
 TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSame) {
     auto* line = Create<TLineSeries>(chart.get());
     line->SetName(u"Line");
