@@ -274,14 +274,17 @@ void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoint
 }
 
 void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
-    const TRect box = Angle != 0 ? PolygonBounds(P) : R;
-    if (FShapeStyle == fosEllipse) {
-        FShadow->DrawEllipse(C, box, Z);
-    } else {
-        const TFrontPlane plane(C, !C->GetSupportsFullRotation());
-        FShadow->Draw(C, box, Z, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
+    // A turned box casts a turned shadow, its own corners moved by the shadow's offset (below):
+    // the upright box around the corners would darken corners the box leaves bare.
+    if (Angle == 0) {
+        if (FShapeStyle == fosEllipse) {
+            FShadow->DrawEllipse(C, R, Z);
+        } else {
+            const TFrontPlane plane(C, !C->GetSupportsFullRotation());
+            FShadow->Draw(C, R, Z, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
+        }
+        if (FTransparency == 0) return;
     }
-    if (FTransparency == 0) return;
     // A see-through box lets its own shadow show through, so the shadow's shape is laid
     // solidly under it once more.
     int h = FShadow->GetHorizSize(), v = FShadow->GetVertSize();

@@ -226,6 +226,17 @@ TEST_F(ShapeTest, ATurnedShapeIsAFourPointPolygonWithoutBevel) {
     EXPECT_EQ(s.At(41, 1), kYellow); // the corner of the polygon: square
 }
 
+TEST_F(ShapeTest, ATurnedShapeCastsATurnedShadow) {
+    Scene s;
+    s.panel->draw = [&] { s.shape.DrawRectRotated(s.shape.ShapeBounds, 45, 0); };
+    s.Render();
+    // 100 x 60 about (70, 50) turned by 45 degrees: the shadow lies beyond its lower right edge,
+    // not in the corners of the upright box around it.
+    EXPECT_EQ(s.At(96, 74), kBlack);
+    EXPECT_EQ(s.At(125, 100), kWhite);
+    EXPECT_EQ(s.At(20, 100), kWhite);
+}
+
 TEST_F(ShapeTest, APictureFillsTheShapeAndAClearBrushDrawsNoShadow) {
     Scene s;
     auto picture = MakeOwned<TBitmap>();
