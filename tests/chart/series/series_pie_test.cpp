@@ -353,6 +353,22 @@ TEST_F(PieTest, ASinglePointIsAFullCircle) {
     for (double a : {0.3, 1.5, 3.0, 4.5, 6.0}) EXPECT_EQ(At(s, a, 0.8), Rgb(clRed)) << a;
 }
 
+TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
+    auto* s = AddPie({10, 20, 30});
+    s->SetAngleSize(180);
+    Draw();
+    EXPECT_EQ(At(s, 270 * Deg), Rgb(clWhite)) << "beside a half pie";
+    s->SetAngleSize(360);
+    s->SetDonutPercent(50);
+    Draw();
+    EXPECT_EQ(At(s, 90 * Deg, 0.25), Rgb(clWhite)) << "in a donut's hole";
+    s->SetDonutPercent(0);
+    s->SetExplodeBiggest(30);
+    Draw();
+    EXPECT_EQ(At(s, 270 * Deg, 0.1), Rgb(clWhite)) << "in the gap of a slice moved out";
+    EXPECT_NE(At(s, 270 * Deg, 1.1), Rgb(clWhite)) << "the moved-out slice";
+}
+
 TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
     auto* s = AddPie({1, 1});
     s->SetCustomXRadius(2);
