@@ -274,17 +274,18 @@ void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoint
 }
 
 void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
-    // A turned box casts a turned shadow, its own corners moved by the shadow's offset (below):
-    // the upright box around the corners would darken corners the box leaves bare.
-    if (Angle == 0) {
-        if (FShapeStyle == fosEllipse) {
-            FShadow->DrawEllipse(C, R, Z);
-        } else {
-            const TFrontPlane plane(C, !C->GetSupportsFullRotation());
-            FShadow->Draw(C, R, Z, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
-        }
-        if (FTransparency == 0) return;
+    const TRect box = Angle != 0 ? PolygonBounds(P) : R;
+    if (Angle != 0 && !C->GetSupportsFullRotation()) {
+        // A turned box, drawn as its four corners whatever its style, casts the shadow of those
+        // corners, not of the upright box around them.
+        FShadow->Draw(C, P);
+    } else if (FShapeStyle == fosEllipse) {
+        FShadow->DrawEllipse(C, box, Z);
+    } else {
+        const TFrontPlane plane(C, !C->GetSupportsFullRotation());
+        FShadow->Draw(C, box, Z, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
     }
+    if (FTransparency == 0) return;
     // A see-through box lets its own shadow show through, so the shadow's shape is laid
     // solidly under it once more.
     int h = FShadow->GetHorizSize(), v = FShadow->GetVertSize();
@@ -317,6 +318,11 @@ void TZuzCustomShape::DrawGradient(TCanvas3D* C, const TRect& R, const TFourPoin
             FGradient->Draw(static_cast<TZuzCanvas*>(C), P);
     } else if (C->GetSupportsFullRotation()) {
         FGradient->Draw(C, CornersAt(R), Z);
+    } else if (FShapeStyle == fosEllipse) {
+        // An ellipse's fill stays inside its curve, as its picture does.
+        C->ClipEllipse(R, false);
+        FGradient->Draw(C, R, 0);
+        C->UnClipRectangle();
     } else {
         FGradient->Draw(C, R, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
     }
