@@ -142,8 +142,17 @@ int TChartAxis::MaxLabelsWidth() {
     case talMark:
         return ParentChart->MaxMarkWidth();
     case talText: {
-        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
         int result = 0;
+        if (IsDepthAxis) {
+            // A depth axis shows the series' titles: its title stands beyond the widest of them.
+            for (int i = 0; i < ParentChart->SeriesCount(); ++i) {
+                String text = ParentChart->SeriesTitleLegend(i);
+                if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, i, text);
+                result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+            }
+            return result;
+        }
+        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
         for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
             TChartSeries* s = ParentChart->GetSeries(t);
             for (int i = 0; i < s->Count(); ++i) {
