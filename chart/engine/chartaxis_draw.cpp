@@ -448,6 +448,22 @@ UINT AlignmentAtZero(bool Horizontal, bool OtherSide) {
 // its height on the axis's outer side: started there on the left or top axis, it would run back
 // over the axis line and the plot. The text runs along (cos, -sin) on screen, its height along
 // (sin, cos). Its end across the text is then centred on the tick.
+// A leaning title stays centred on the axis, its nearer end at the edge of its room.
+UINT AlignTitleLeaning(bool Horizontal, bool OtherSide, int Angle, int Width, int HalfHeight, int& X,
+                       int& Y) {
+    const double s = std::sin(Angle * ZuzPiStep), c = std::cos(Angle * ZuzPiStep);
+    const int across = (Horizontal ? (OtherSide ? -c : c) : (OtherSide ? s : -s)) >= 0 ? 1 : -1;
+    const int reach = ZuzRound(Width / 2.0 * std::abs(Horizontal ? s : c));
+    if (Horizontal) {
+        Y += OtherSide ? -reach : reach;
+        X -= ZuzRound(across * HalfHeight * s);
+    } else {
+        X += OtherSide ? reach : -reach;
+        Y -= ZuzRound(across * HalfHeight * c);
+    }
+    return TA_CENTER | (across > 0 ? TA_TOP : TA_BOTTOM);
+}
+
 UINT AlignLeaning(bool Horizontal, bool OtherSide, int Angle, int HalfHeight, int& X, int& Y) {
     const double s = std::sin(Angle * ZuzPiStep), c = std::cos(Angle * ZuzPiStep);
     const double run = Horizontal ? (OtherSide ? s : -s) : (OtherSide ? c : -c);
@@ -542,7 +558,9 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     case 45:
-        if (!FHorizontal && !IsDepthAxis && Format != FTitle.get()) {
+        if (!FHorizontal && !IsDepthAxis && Format == FTitle.get()) {
+            align = AlignTitleLeaning(FHorizontal, FOtherSide, angle, canvas->TextWidth(Text), hh, X, Y);
+        } else if (!FHorizontal && !IsDepthAxis) {
             align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
         } else if (FHorizontal && !FOtherSide) {
             const int s = ZuzRound(canvas->TextWidth(Text) * std::sin(45 * ZuzPiStep));
@@ -555,7 +573,11 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     default:
-        if (!IsDepthAxis && Format != FTitle.get())
+        if (IsDepthAxis)
+            break;
+        else if (Format == FTitle.get())
+            align = AlignTitleLeaning(FHorizontal, FOtherSide, angle, canvas->TextWidth(Text), hh, X, Y);
+        else
             align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
         break;
     }

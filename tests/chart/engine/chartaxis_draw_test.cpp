@@ -672,6 +672,20 @@ TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
         EXPECT_GT(ink.Bottom, 120) << angle; // its end at the tick
         EXPECT_LT(ink.Top, 120) << angle;
     }
+    // A leaning title keeps to its room beyond the labels, centred on the axis.
+    left->SetLabels(false);
+    left->GetItems()->Clear();
+    left->GetTitle()->SetCaption(u"Заголовок оси");
+    r = TRect{140, 20, 440, 220}; // room for the title to the left
+    left->CalcRect(r, false);
+    for (const int angle : {45, 30, 300}) {
+        left->GetTitle()->SetAngle(angle);
+        Clear();
+        left->Draw(true);
+        const TRect ink = on.InkBox(clBlack);
+        EXPECT_LE(ink.Right, left->PosTitle + 1) << angle;
+        EXPECT_NEAR((ink.Top + ink.Bottom) / 2, left->ICenterPos, 3) << angle;
+    }
 }
 
 // A label shows what lies under it, whatever an earlier drawing left on the device: a picture
