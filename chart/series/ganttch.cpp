@@ -77,6 +77,9 @@ void TGanttSeries::DrawValue(int ValueIndex) {
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     TSeriesPointer* p = GetPointer();
     if (!canvas || !p->GetVisible() || ValueIndex < 0 || ValueIndex >= Count()) return;
+    // A task without a value has no bar: its start and end are whatever was at hand
+    // when it was added, and drawn it ran across the whole chart.
+    if (IsNull(ValueIndex)) return;
     const TColor color = GetValueColor(ValueIndex);
     p->PrepareCanvas(canvas, color);
     const int x0 = CalcXPos(ValueIndex), x1 = EndPos(ValueIndex);

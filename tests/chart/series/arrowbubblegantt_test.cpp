@@ -399,12 +399,20 @@ TEST_F(Samples, EveryLegendRowIsWrittenOnTheLegendsOwnColour) {
     EXPECT_LT(share(clBlack), 25);
     // A task without a value draws no symbol but leaves its colour in the brush: the next row
     // came out on a white block in a silver legend.
-    g->AddNull(u"Пусто");
+    const int none = g->AddNull(u"Пусто");
     g->AddGantt(45007, 45009, 7, u"Task");
     chart->GetLegend()->SetColor(clSilver);
     Draw();
     SavePicture("gantt-legend-null.png");
     EXPECT_LT(share(clWhite), 3);
+    // Its row shows the label alone, not the date of nought; and it has no bar, where one
+    // ran across the whole chart.
+    EXPECT_EQ(chart->GetLegend()->FormattedValue(g, none), String(1, ZuzColumnSeparator) + u"Пусто");
+    const TRect cr = chart->GetChartRect();
+    const int top = g->CalcYPos(none) - g->GetPointer()->GetVertSize();
+    int black = 0;
+    for (int x = cr.Left + 2; x < cr.Right - 2; ++x) black += Is({x, top}, clBlack) ? 1 : 0;
+    EXPECT_EQ(black, 0);
 }
 
 TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSettings) {
