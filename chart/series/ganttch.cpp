@@ -95,7 +95,8 @@ void TGanttSeries::DrawValue(int ValueIndex) {
     // Also keeps NaN and far values away from the rounding.
     if (!(next > -1 && next < Count())) return;
     const int n = static_cast<int>(Round(next));
-    if (n < 0 || n >= Count()) return;
+    // Nor does a line lead to a task without a value: there is no bar at its end.
+    if (n < 0 || n >= Count() || IsNull(n)) return;
     canvas->AssignVisiblePen(pen);
     canvas->Brush->SetStyle(bsClear);
     const int xn = CalcXPos(n), yn = CalcYPos(n);
@@ -118,7 +119,8 @@ double TGanttSeries::MaxXValue() const {
 }
 
 bool TGanttSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) {
-    if (ValueIndex < 0 || ValueIndex >= Count()) return false;
+    // A task without a value has no bar to click.
+    if (ValueIndex < 0 || ValueIndex >= Count() || IsNull(ValueIndex)) return false;
     const int end = EndPos(ValueIndex);
     // The bar as drawn: from the smaller to the larger of start and end.
     return X >= std::min(PointX, end) && X <= std::max(PointX, end) &&

@@ -244,15 +244,18 @@ TEST_F(Gantt, ANextTaskIsJoinedByAStepLineAndABadNextTaskDrawsNone) {
         const char* rule;
         double next;
         bool joined;
+        bool nextHasNoValue = false;
     };
     for (const Row& r : {Row{"next task", 1, true}, Row{"none", -1, false}, Row{"the count", 2, false},
-                         Row{"beyond", 99, false}, Row{"far beyond", 1e300, false}}) {
+                         Row{"beyond", 99, false}, Row{"far beyond", 1e300, false},
+                         Row{"a next task without a value", 1, false, true}}) {
         chart->FreeAllSeries();
         auto* s = Add<TGanttSeries>({});
         s->GetConnectingPen()->SetColor(clBlue);
         s->AddGanttColor(1, 3, 2, {}, clRed);
         s->AddGanttColor(6, 9, 8, {}, clRed);
         s->GetNextTask()->SetValue(0, r.next);
+        if (r.nextHasNoValue) s->SetNull(1);
         EXPECT_NO_THROW(Draw()) << r.rule;
         // The step turns halfway between the first end and the next start.
         EXPECT_EQ(Is(At(4.5, 5), clBlue), r.joined) << r.rule;
@@ -413,6 +416,7 @@ TEST_F(Samples, EveryLegendRowIsWrittenOnTheLegendsOwnColour) {
     int black = 0;
     for (int x = cr.Left + 2; x < cr.Right - 2; ++x) black += Is({x, top}, clBlack) ? 1 : 0;
     EXPECT_EQ(black, 0);
+    EXPECT_EQ(g->Clicked((cr.Left + cr.Right) / 2, g->CalcYPos(none)), -1);
 }
 
 TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSettings) {
