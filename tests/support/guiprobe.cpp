@@ -108,13 +108,9 @@ void ClickButton(QAbstractButton* button) {
 } // namespace
 
 void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "moltren-tests";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: Qt's own exit routines still use it.
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
+    // The program's own start-up, so that a test sees what the program does: numbers in the
+    // C library's "C" form whatever the locale, Qt's texts in the system's language.
+    gui_detail::EnsureQtApplication();
 }
 
 void ProcessEvents() {
