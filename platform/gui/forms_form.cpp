@@ -16,6 +16,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -264,16 +265,22 @@ void TCustomForm::PlaceOnFirstShow() {
         break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
-        TCustomForm* host = dynamic_cast<TCustomForm*>(GetOwner());
-        if (FPosition == poMainFormCenter || !host) host = Application ? Application->GetMainForm() : nullptr;
-        around = host && host != this && host->GetVisible() ? host->FWindow->geometry() : area;
+        // The window the operator sees the owner in: an owner embedded in another form, or a
+        // control, has a place inside that form only.
+        const TControl* host = FPosition == poOwnerFormCenter ? dynamic_cast<TControl*>(GetOwner()) : nullptr;
+        if (!host || !host->Widget()) host = Application ? Application->GetMainForm() : nullptr;
+        const QWidget* window = host && host->Widget() ? host->Widget()->window() : nullptr;
+        around = window && window != FWindow && window->isVisible() ? window->geometry() : area;
         break;
     }
     default:
         return;
     }
-    FLeft = around.x() + (around.width() - FWidth) / 2;
-    FTop = around.y() + (around.height() - FHeight) / 2;
+    // Centred on a window partly off the screen, or larger than it, the form still opens on it.
+    FLeft = std::clamp(around.x() + (around.width() - FWidth) / 2, area.left(),
+                       std::max(area.left(), area.left() + area.width() - FWidth));
+    FTop = std::clamp(around.y() + (around.height() - FHeight) / 2, area.top(),
+                      std::max(area.top(), area.top() + area.height() - FHeight));
 }
 
 namespace {

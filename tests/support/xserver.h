@@ -54,6 +54,11 @@ probe::Picture Picture(const TControl& control);
 // MOLTREN_SHOTS_DIR, or beside the tests.
 void Keep(const probe::Picture& picture, const std::string& name);
 
+// Once a file dialog comes up (within five seconds), puts the names it lists in Names (folders and
+// files, sorted) when it has read its folder, keeps its picture under Name and closes it as Cancel
+// does. Called before the code that shows the dialog; Names must outlive the dialog.
+void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name);
+
 // Puts a window manager (openbox) on the server, as on an operator's desktop: windows get
 // frames and the focus as it gives it, a click raises a window. Started on the first call, it
 // stays to the end of the process, so that no test meets one half gone or half started. False
