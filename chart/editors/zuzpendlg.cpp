@@ -116,6 +116,9 @@ void ZuzScaleForm(TCustomForm* Form) {
 
 void ZuzScaleFormBy(TCustomForm* Form, int M, int D) {
     for (int i = 0; i < Form->GetControlCount(); ++i) ScaleControl(Form->GetControl(i), M, D);
+    // The controls that take the form's font have their text scaled through it, after their bounds,
+    // so that a label that sizes itself to its text fits the text it shows.
+    Form->GetFont()->SetHeight(MulDiv(Form->GetFont()->GetHeight(), M, D));
     Form->SetBounds(Form->GetLeft(), Form->GetTop(), MulDiv(Form->GetWidth(), M, D),
                     MulDiv(Form->GetHeight(), M, D));
     Form->SetPixelsPerInch(M);
