@@ -324,7 +324,9 @@ void TCustomForm::SetVisible(bool Value) {
     }
     if (Value == GetVisible() && Value == FWindow->isVisible()) return;
     if (Value) {
-        if (!FShownOnce) PlaceOnFirstShow();
+        const bool first = !FShownOnce;
+        if (first) PlaceOnFirstShow();
+        const TRect placed = Bounds(FLeft, FTop, FWidth, FHeight);
         Qt::WindowFlags flags = Qt::Window;
         switch (FBorderStyle) {
         case bsNone:
@@ -345,6 +347,13 @@ void TCustomForm::SetVisible(bool Value) {
         UpdateWidgetGeometry();
         FShownOnce = true;
         DoShow();
+        // A form that sizes itself as it shows is centred at the size it shows at, unless it
+        // placed itself.
+        if (first && FLeft == placed.Left && FTop == placed.Top &&
+            (FWidth != placed.Width() || FHeight != placed.Height())) {
+            PlaceOnFirstShow();
+            UpdateWidgetGeometry();
+        }
         if (FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin)
             FWindow->setFixedSize(FWidth, FHeight);
         FWindow->ShowIn(FWindowState);
