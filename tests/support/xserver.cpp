@@ -263,15 +263,18 @@ void Keep(const probe::Picture& picture, const std::string& name) {
 
 namespace {
 
-void ListFileDialogWhenShown(std::vector<std::string>& Names, const std::string& Name, int Tries) {
+void ListFileDialogWhenShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder, int Tries) {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (!dialog) {
         // Not up yet: looked for again from the event loop, which then runs the code showing it.
         if (Tries > 0)
-            QTimer::singleShot(50,
-                               [&Names, Name, Tries] { ListFileDialogWhenShown(Names, Name, Tries - 1); });
+            QTimer::singleShot(50, [&Names, Name, Folder, Tries] {
+                ListFileDialogWhenShown(Names, Name, Folder, Tries - 1);
+            });
         return;
     }
+    if (!Folder.empty()) dialog->setDirectory(QString::fromStdString(Folder.string()));
     const auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
     // The folder is read in the background, its names coming in a moment after the folder.
     WaitFor([&] { return view && view->model()->rowCount(view->rootIndex()) > 0; });
@@ -285,8 +288,9 @@ void ListFileDialogWhenShown(std::vector<std::string>& Names, const std::string&
 
 } // namespace
 
-void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name) {
-    ListFileDialogWhenShown(Names, Name, 100);
+void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder) {
+    ListFileDialogWhenShown(Names, Name, Folder, 100);
 }
 
 bool RunWindowManager() {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,8 +57,10 @@ void Keep(const probe::Picture& picture, const std::string& name);
 
 // Once a file dialog comes up (within five seconds), puts the names it lists in Names (folders and
 // files, sorted) when it has read its folder, keeps its picture under Name and closes it as Cancel
-// does. Called before the code that shows the dialog; Names must outlive the dialog.
-void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name);
+// does. Given a Folder, the dialog goes there first, as when the operator types its path. Called
+// before the code that shows the dialog; Names must outlive the dialog.
+void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder = {});
 
 // Puts a window manager (openbox) on the server, as on an operator's desktop: windows get
 // frames and the focus as it gives it, a click raises a window. Started on the first call, it

@@ -6,6 +6,7 @@
 #include "chart/canvas/zuzfilters.h"
 #include "chart/editors/zuzarrowedi.h"
 #include "chart/editors/zuzaxisincr.h"
+#include "chart/editors/zuzaxmaxmin.h"
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzediaxis.h"
@@ -146,9 +147,11 @@ TEST_F(XDialogPlaces, TheFiltersEditorOpensOverTheWindowOfEachButtonThatOpensIt)
     ClickOn(*image->Button1);
 }
 
-// The axis page's "Change..." centres the increment dialog on the editor.
-TEST_F(XDialogPlaces, TheIncrementDialogOpensOverTheEditor) {
+// The axis page's "Change..." centres the increment dialog on the editor; the minimum's, its
+// dialog on the screen.
+TEST_F(XDialogPlaces, TheAxisPagesDialogsOpenOverTheEditorAndInTheScreensMiddle) {
     TChartEditForm* e = ShownEditor();
+    e->SetLeft(20); // away from the screen's middle
     probe::ChooseTab(*e->TabChart);
     probe::ChooseTab(*e->TabAxis);
     probe::ProcessEvents();
@@ -161,6 +164,17 @@ TEST_F(XDialogPlaces, TheIncrementDialogOpensOverTheEditor) {
     driver.Form<TAxisIncrement>(
         [&](TAxisIncrement& d) { ExpectOverButtonsWindow(d, *axis->BIncre, "increment-dialog"); }, mrCancel);
     ClickOn(*axis->BIncre);
+    probe::ChooseTab(*axis->TabMinimum);
+    probe::ProcessEvents();
+    driver.Form<TAxisMaxMin>(
+        [&](TAxisMaxMin& d) {
+            ASSERT_TRUE(xserver::Activate(d));
+            const TRect r = OnScreen(d), area = Screen->GetWorkAreaRect();
+            EXPECT_NEAR((r.Left + r.Right) / 2, (area.Left + area.Right) / 2, 2);
+            EXPECT_NEAR((r.Top + r.Bottom) / 2, (area.Top + area.Bottom) / 2, 2);
+        },
+        mrCancel);
+    ClickOn(*axis->BAxisMin);
 }
 
 // With Invert on and Brightness off, Brightness moved up by a click on the arrow keeps its
@@ -197,8 +211,6 @@ TEST_F(XDialogPlaces, ThePictureDialogListsThePictures) {
     const TempDir folder{"moltren-pictures"};
     for (const char* name : {"Котёл.bmp", "Сеть.jpg", "Вода.emf", "Отчёт.txt"})
         std::ofstream(folder.path / name) << "x";
-    const std::filesystem::path kept = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path);
     const xserver::OwnQtSettings qtSettings;
     chart->GetBackImage()->SetGraphic(nullptr); // with none the button browses, else it clears
     std::vector<std::string> listed;
@@ -207,12 +219,11 @@ TEST_F(XDialogPlaces, ThePictureDialogListsThePictures) {
         [&](TBackImageEditor& e) {
             ASSERT_TRUE(xserver::Activate(e));
             SetDialogResponder({}); // the file dialog itself
-            xserver::ListFileDialogOnceShown(listed, "picture-dialog-from-browse");
+            xserver::ListFileDialogOnceShown(listed, "picture-dialog-from-browse", folder.path);
             ClickOn(*e.BBrowse);
         },
         mrCancel);
     EditZuzPicture(form.get(), chart->GetBackImage());
-    std::filesystem::current_path(kept);
     EXPECT_EQ(listed, (std::vector<std::string>{"Вода.emf", "Котёл.bmp", "Сеть.jpg"}));
 }
 
