@@ -100,7 +100,10 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults, bool
         if (!Shows(c)) continue;
         const auto* w = dynamic_cast<const TWinControl*>(c);
         if (CaptionsOnly) {
-            CutCaptions(c, Faults);
+            // The marks of check boxes and radio buttons keep the style's size: only buttons' captions
+            // scale with their boxes throughout.
+            if (!dynamic_cast<const TCustomCheckBox*>(c) && !dynamic_cast<const TCustomRadioGroup*>(c))
+                CutCaptions(c, Faults);
             if (w) Misplaced(w, Faults, true);
             continue;
         }
@@ -285,6 +288,7 @@ public:
         captionsOnly = false;
     }
     void At144(const std::string& Name) { Scaled(Name, 144); }
+    void At64(const std::string& Name) { Scaled(Name, 64); }
     void Gradient(const std::string& Name) {
         Modal<TZuzGradientEditor>(Name, [&] { EditZuzGradient(form.get(), chart->GetGradient()); });
     }
@@ -301,7 +305,7 @@ TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
         {"editor-series", &XEditorLayout::SeriesKinds}, {"export-dialog", &XEditorLayout::Exporter},
         {"shadow-dialog", &XEditorLayout::Shadow},      {"picture-dialog", &XEditorLayout::Picture},
         {"gradient-dialog", &XEditorLayout::Gradient},  {"font-dialog", &XEditorLayout::Font},
-        {"editor-at-144", &XEditorLayout::At144},
+        {"editor-at-144", &XEditorLayout::At144},       {"editor-at-64", &XEditorLayout::At64},
     };
     for (const Row& row : rows) (this->*row.check)(row.name);
 }
