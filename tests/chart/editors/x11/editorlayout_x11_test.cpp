@@ -57,7 +57,7 @@ std::string Slug(const String& Text) {
 }
 
 // The captions a control cuts off: a check box's or a button's own, or a radio group's items
-// in their columns; the "&" marks take no room.
+// in their columns; the "&" marks take no room, the check marks the room the style gives them.
 void CutCaptions(const TControl* c, std::vector<std::string>& Faults) {
     const auto measure = MakeOwned<TBitmap>();
     measure->GetCanvas()->GetFont()->Assign(c->GetFont());
@@ -70,13 +70,13 @@ void CutCaptions(const TControl* c, std::vector<std::string>& Faults) {
     };
     const int width = c->GetWidth();
     if (const auto* box = dynamic_cast<const TCustomCheckBox*>(c)) {
-        cut(box->GetCaption(), width - 20);
+        cut(box->GetCaption(), width - probe::MarkRoom(*c) - 1);
     } else if (const auto* button = dynamic_cast<const TButtonControl*>(c)) {
         cut(button->GetCaption(), width - 8);
     } else if (const auto* group = dynamic_cast<const TCustomRadioGroup*>(c)) {
         const int columns = std::max(1, group->GetColumns());
         for (int i = 0; i < group->GetItems()->GetCount(); ++i)
-            cut(group->GetItems()->GetStrings(i), (width - 8) / columns - 20);
+            cut(group->GetItems()->GetStrings(i), (width - 8) / columns - probe::MarkRoom(*c) - 1);
     }
 }
 
@@ -100,10 +100,7 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults, bool
         if (!Shows(c)) continue;
         const auto* w = dynamic_cast<const TWinControl*>(c);
         if (CaptionsOnly) {
-            // The marks of check boxes and radio buttons keep the style's size: only buttons' captions
-            // scale with their boxes throughout.
-            if (!dynamic_cast<const TCustomCheckBox*>(c) && !dynamic_cast<const TCustomRadioGroup*>(c))
-                CutCaptions(c, Faults);
+            CutCaptions(c, Faults);
             if (w) Misplaced(w, Faults, true);
             continue;
         }
@@ -275,8 +272,8 @@ public:
         Modal<TZuzFontEditor>(Name, [&] { EditZuzFontEx(form.get(), chart->GetTitle()->GetFont()); });
     }
     // The editor a chart editor component opens at another resolution, from its default size: no
-    // caption is cut, its text scaled with the boxes that hold it. (A control may lie a pixel on
-    // its neighbour there: the scaled bounds are rounded one by one.)
+    // caption is cut, its text and its check marks scaled with the boxes that hold them. (A control
+    // may lie a pixel on its neighbour there: the scaled bounds are rounded one by one.)
     void Scaled(const std::string& Name, int PixelsPerInch) {
         UseTabs();
         for (const char16_t* stored : {u"Width", u"Height"}) Key()->DeleteValue(stored);
