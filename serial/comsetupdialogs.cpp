@@ -71,7 +71,10 @@ void EditComPort(TCustomComPort* ComPort) {
     if (form->ShowModal() != mrOk) return;
     ComPort->BeginUpdate();
     try {
-        for (TComComboBox* s : selectors) s->ApplySettings();
+        // A list left without a choice (a port name the machine does not list) keeps the
+        // port's setting: OK on an untouched dialog changes nothing.
+        for (TComComboBox* s : selectors)
+            if (s->GetItemIndex() >= 0) s->ApplySettings();
     } catch (...) {
         ComPort->EndUpdate();
         throw;

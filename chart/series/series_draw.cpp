@@ -259,6 +259,8 @@ void TCustomSeries::LinePrepareCanvas(TCanvas3D* Canvas, TColor Color) {
         if (GetBrush()->HasImage()) {
             Canvas->AssignBrush(GetBrush(), c);
         } else {
+            // A picture an earlier series left in the brush would fill this one's ribbon.
+            if (Canvas->Brush->GetBitmap()) Canvas->Brush->SetBitmap(nullptr);
             Canvas->Brush->SetStyle(GetLineBrush());
             Canvas->Brush->SetColor(c);
         }
@@ -278,9 +280,13 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
     const bool skip = (X == OldX && Y == OldY) || (Color == clNone && nulls != tnIgnore);
     if (!skip) {
         const int w = GetLinePen()->GetWidth();
+        // A null point drawn at its value (tnIgnore) has no colour of its own: the segment and
+        // the area into it take the series'.
+        const TColor own = Color == clNone ? GetSeriesColor() : Color;
         if (is3D && (FDrawArea || FDrawLine)) {
-            TColor c = !FColorEachLine && !FDrawArea ? GetSeriesColor() : GetAreaBrushColor(Color);
+            TColor c = !FColorEachLine && !FDrawArea ? GetSeriesColor() : GetAreaBrushColor(own);
             if (!GetBrush()->HasImage()) {
+                if (canvas->Brush->GetBitmap()) canvas->Brush->SetBitmap(nullptr);
                 if (canvas->Brush->GetColor() != c) canvas->Brush->SetColor(c);
                 if (canvas->Brush->GetStyle() != GetLineBrush()) canvas->Brush->SetStyle(GetLineBrush());
             } else {
@@ -358,9 +364,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 }
             }
         } else if (!is3D && !FDrawArea && FDrawLine) {
-            // A null point drawn at its value (tnIgnore) has no colour of its own.
-            const TColor c =
-                (FPointer->GetVisible() && !FColorEachLine) || Color == clNone ? GetSeriesColor() : Color;
+            const TColor c = FPointer->GetVisible() && !FColorEachLine ? GetSeriesColor() : own;
             if (!FLinePenReady || FLinePenColor != c) {
                 LinePrepareCanvas(canvas, c);
                 FLinePenReady = FTransparency == 0;
@@ -382,7 +386,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
         }
         if (FDrawArea) {
             FLinePenReady = false;
-            canvas->Brush->SetColor(GetAreaBrushColor(Color));
+            canvas->Brush->SetColor(GetAreaBrushColor(own));
             if (FAreaLinesPen->GetColor() == clZuzColor || !FAreaLinesPen->GetVisible())
                 canvas->AssignVisiblePenColor(FAreaLinesPen.get(), canvas->Brush->GetColor());
             else

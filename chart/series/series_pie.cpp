@@ -546,8 +546,7 @@ void TPieSeries::DrawAllValues() {
         AdjustCircleRect();
         CalcRadius();
     }
-    if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0)
-        GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
+    if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0) DrawShadow(exploded != -1);
     auto draw = [&](int i) {
         c->BeginEntity(IntToStr(i));
         DrawValue(i);
@@ -580,6 +579,44 @@ void TPieSeries::DrawAllValues() {
         for (int i = FirstValueIndex; i <= LastValueIndex; ++i) draw(i);
     }
     DrawOtherLegend();
+}
+
+// The shadow falls where the slices lie: a whole disc casts an ellipse, but a partial pie, a
+// donut or a pie with a slice moved out casts the outline of its slices, or a grey disc would
+// show through the hole, beside a half pie and in the gap of the moved-out slice.
+void TPieSeries::DrawShadow(bool Exploded) {
+    TCanvas3D* c = Canvas();
+    if (!Exploded && FDonutPercent < 1 && FAngleSize == 360) {
+        GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
+        return;
+    }
+    const double hole = FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
+    const auto outline = [&](double From, double To, int Dx, int Dy) {
+        constexpr int steps = 64;
+        std::vector<TPoint> points;
+        const auto add = [&](double Angle, double Part) {
+            int x, y;
+            AngleToPos(Angle, XRadius * Part, YRadius * Part, x, y);
+            points.push_back(c->Calculate3DPosition(x + Dx, y - Dy, EndZ - 10));
+        };
+        for (int i = 0; i <= steps; ++i) add(From + (To - From) * i / steps, 1);
+        if (hole > 0)
+            for (int i = steps; i >= 0; --i) add(From + (To - From) * i / steps, hole);
+        else
+            add(0, 0);
+        GetShadow()->Draw(c, points);
+    };
+    if (!Exploded) {
+        outline(0, FAngleSize * Pi / 180, 0, 0);
+        return;
+    }
+    for (int i = FirstValueIndex; i <= LastValueIndex && i < static_cast<int>(FAngles.size()); ++i) {
+        const TPieAngle& a = FAngles[static_cast<std::size_t>(i)];
+        if (BelongsToOtherSlice(i) || a.EndAngle <= a.StartAngle) continue;
+        int dx, dy;
+        CalcExplodedOffset(i, dx, dy);
+        outline(a.StartAngle, a.EndAngle, dx, dy);
+    }
 }
 
 TBrushStyle TPieSeries::SliceBrushStyle(int ValueIndex) const {

@@ -189,6 +189,7 @@ public:
     // Builds the angle table (when empty).
     void CalcAngles();
     void CalcExplodeBiggest();
+    void DrawShadow(bool Exploded);
     void CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const;
     void CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const;
     int CalcClickedPie(int X, int Y, bool Exploded);

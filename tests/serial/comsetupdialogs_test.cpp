@@ -82,6 +82,17 @@ TEST_F(SetupDialogs, PortDialogShowsThePortsSettingsAndAppliesThemOnce) {
     EditComPort(port.get());
     EXPECT_EQ(port->GetBaudRate(), br4800);
     EXPECT_EQ(comm.Count("SetCommState"), statesBefore + 1);
+
+    // A name the machine does not list shows no choice, and OK keeps it.
+    port->SetPort(u"COM7");
+    answer = [&](const TDialogRequest& r) {
+        EXPECT_EQ(Find<TComComboBox>(r.Form, u"Combo1")->GetItemIndex(), -1);
+        Choose(Find<TComComboBox>(r.Form, u"Combo2"), u"9600");
+        return Press(mrOk);
+    };
+    EditComPort(port.get());
+    EXPECT_EQ(port->GetPort(), u"COM7");
+    EXPECT_EQ(port->GetBaudRate(), br9600);
 }
 
 TEST_F(SetupDialogs, TerminalDialogFillsFromTheTerminalAndAppliesOnOk) {

@@ -4,6 +4,7 @@
 // the edge segment of a scrolled line, and a new line series's settings.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/engine/chartvaluelist.h"
+#include "chart/series/series_area.h"
 #include "linefixture.h"
 
 namespace {
@@ -83,13 +84,22 @@ TEST_F(LineDrawing, SkippingANullJoinsItsNeighboursStraight) {
 }
 
 TEST_F(LineDrawing, IgnoringNullsDrawsThePointAtItsValue) {
-    auto* s = Add({{1, 2}, {5, 8}, {9, 2}});
-    s->SetNull(1);
-    s->SetTreatNulls(tnIgnore);
+    auto* s = Add({{1, 8}, {5, 2}, {9, 8}});
+    auto* area = Add<TAreaSeries>({{1, 1}, {5, 1.5}, {9, 1}}, clBlue);
+    for (TCustomSeries* each : {static_cast<TCustomSeries*>(s), static_cast<TCustomSeries*>(area)}) {
+        each->SetNull(1);
+        each->SetTreatNulls(tnIgnore);
+    }
     Draw();
-    EXPECT_TRUE(Near(Mid(At(1, 2), At(5, 8)), clRed));
-    EXPECT_TRUE(Near(Mid(At(5, 8), At(9, 2)), clRed));
-    EXPECT_DOUBLE_EQ(s->MaxYValue(), 8) << "the null point counts in the range";
+    EXPECT_TRUE(Near(Mid(At(1, 8), At(5, 2)), clRed));
+    EXPECT_TRUE(Near(Mid(At(5, 2), At(9, 8)), clRed));
+    EXPECT_TRUE(Is(At(3, 0.5), clBlue)) << "the area into the null point";
+    EXPECT_DOUBLE_EQ(s->MinYValue(), 2) << "the null point counts in the range";
+    chart->SetView3D(true);
+    Draw();
+    TCanvas3D* c = chart->GetCanvas();
+    EXPECT_TRUE(Near(c->Calculate3DPosition(Mid(At(1, 8), At(5, 2)), s->MiddleZ), clRed)) << "the 3D ribbon";
+    EXPECT_TRUE(Is(c->Calculate3DPosition(At(3, 0.5), area->StartZ), clBlue)) << "the 3D area";
 }
 
 TEST_F(LineDrawing, ANullPointDoesNotCountInTheRangeUnlessIgnored) {

@@ -117,7 +117,7 @@ TEST_F(PieTest, ACircleOfNoRadiusMapsEveryPointToTheMinimum) {
     EXPECT_DOUBLE_EQ(s->PointToRadius(150, 100), 25);
 }
 
-TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
+TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadiusWhateverThePicturesShape) {
     TRect r(0, 0, 200, 100);
     TCircledSeries::AdjustScreenRatio(1.0, 100, 50, r);
     EXPECT_EQ(r, TRect(50, 0, 150, 100));
@@ -127,6 +127,11 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
     r = TRect(0, 0, 100, 100);
     TCircledSeries::AdjustScreenRatio(0.0, 50, 50, r); // no device size: unchanged
     EXPECT_EQ(r, TRect(0, 0, 100, 100));
+    // Drawn into a picture of another shape than the display's, a circled pie is still round.
+    auto* s = AddPie({1, 2, 3});
+    s->SetCircled(true);
+    Draw();
+    EXPECT_EQ(s->XRadius, s->YRadius);
 }
 
 TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {
@@ -351,6 +356,22 @@ TEST_F(PieTest, ASinglePointIsAFullCircle) {
     auto* s = AddPie({7});
     Draw();
     for (double a : {0.3, 1.5, 3.0, 4.5, 6.0}) EXPECT_EQ(At(s, a, 0.8), Rgb(clRed)) << a;
+}
+
+TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
+    auto* s = AddPie({10, 20, 30});
+    s->SetAngleSize(180);
+    Draw();
+    EXPECT_EQ(At(s, 270 * Deg), Rgb(clWhite)) << "beside a half pie";
+    s->SetAngleSize(360);
+    s->SetDonutPercent(50);
+    Draw();
+    EXPECT_EQ(At(s, 90 * Deg, 0.25), Rgb(clWhite)) << "in a donut's hole";
+    s->SetDonutPercent(0);
+    s->SetExplodeBiggest(30);
+    Draw();
+    EXPECT_EQ(At(s, 270 * Deg, 0.1), Rgb(clWhite)) << "in the gap of a slice moved out";
+    EXPECT_NE(At(s, 270 * Deg, 1.1), Rgb(clWhite)) << "the moved-out slice";
 }
 
 TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {

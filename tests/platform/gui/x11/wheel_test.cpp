@@ -1,6 +1,8 @@
 // The mouse wheel turned through a real X server reaches the control under the pointer,
-// notch by notch, with the pointer in screen coordinates.
+// notch by notch, with the pointer in screen coordinates; so does the pointer moved with no
+// button held, in the control's own coordinates.
 #include "platform/gui/extctrls.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/x11/xserver.h"
 
 #include <string>
@@ -41,4 +43,28 @@ TEST_F(XWheel, EachNotchReachesThePanelUnderThePointer) {
     ASSERT_TRUE(xserver::Wheel(*left, {60, 100}, 1));
     ASSERT_TRUE(WaitFor([&] { return heard.size() >= 2; }));
     EXPECT_EQ(heard, (std::vector<std::string>{"left 120", "left up"}));
+}
+
+TEST_F(XWheel, APointerMovedWithNoButtonHeldReachesTheControlUnderIt) {
+    TestForm f;
+    f->SetBounds(100, 100, 300, 200);
+    auto* panel = Create<TPanel>(f.get());
+    panel->SetParent(f.get());
+    panel->SetBounds(10, 10, 120, 150);
+    auto* list = Create<TListBox>(f.get());
+    list->SetParent(f.get());
+    list->SetBounds(150, 10, 120, 150);
+    list->GetItems()->Add(u"Температура");
+    std::vector<TPoint> heard;
+    for (TControl* c : std::initializer_list<TControl*>{panel, list})
+        c->OnMouseMove = TMouseMoveEvent([&](TObject*, TShiftState Shift, int X, int Y) {
+            if (Shift.Empty()) heard.emplace_back(X, Y);
+        });
+    ASSERT_TRUE(xserver::Activate(f->Widget()));
+    for (TControl* c : std::initializer_list<TControl*>{panel, list}) {
+        heard.clear();
+        ASSERT_TRUE(xserver::Move(*c, {30, 40}));
+        ASSERT_TRUE(WaitFor([&] { return !heard.empty(); })) << UTF8Encode(c->ClassName());
+        EXPECT_EQ(heard.back(), TPoint(30, 40));
+    }
 }
