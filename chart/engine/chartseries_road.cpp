@@ -281,12 +281,17 @@ String TChartSeries::LegendString(int LegendIndex, TLegendTextStyle Style) {
     const String label = GetXLabel(i);
     const double v = GetMarkValue(i);
     const String c(1, ZuzColumnSeparator);
+    // A point without a value shows none: its stored number is only a placeholder
+    // (a date of nought for a task), so the row keeps its label alone.
+    const bool noValue = i >= 0 && i < Count() && IsNull(i);
     auto value = [&] {
+        if (noValue) return String{};
         if (!FMandatory->GetDateTime()) return FormatFloat(FValueFormat, v);
         // A value no calendar holds has no date to show.
         return ZuzCalendarHolds(v) ? DateTimeToStr(v) : String{};
     };
     auto percent = [&] {
+        if (noValue) return String{};
         const double total = FMandatory->GetTotalABS();
         return FormatFloat(FPercentFormat, total == 0 ? 100 : 100 * v / total);
     };

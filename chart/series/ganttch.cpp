@@ -77,6 +77,9 @@ void TGanttSeries::DrawValue(int ValueIndex) {
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     TSeriesPointer* p = GetPointer();
     if (!canvas || !p->GetVisible() || ValueIndex < 0 || ValueIndex >= Count()) return;
+    // A task without a value has no bar: its start and end are whatever was at hand
+    // when it was added, and drawn it ran across the whole chart.
+    if (IsNull(ValueIndex)) return;
     const TColor color = GetValueColor(ValueIndex);
     p->PrepareCanvas(canvas, color);
     const int x0 = CalcXPos(ValueIndex), x1 = EndPos(ValueIndex);
@@ -92,7 +95,8 @@ void TGanttSeries::DrawValue(int ValueIndex) {
     // Also keeps NaN and far values away from the rounding.
     if (!(next > -1 && next < Count())) return;
     const int n = static_cast<int>(Round(next));
-    if (n < 0 || n >= Count()) return;
+    // Nor does a line lead to a task without a value: there is no bar at its end.
+    if (n < 0 || n >= Count() || IsNull(n)) return;
     canvas->AssignVisiblePen(pen);
     canvas->Brush->SetStyle(bsClear);
     const int xn = CalcXPos(n), yn = CalcYPos(n);
@@ -115,7 +119,8 @@ double TGanttSeries::MaxXValue() const {
 }
 
 bool TGanttSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) {
-    if (ValueIndex < 0 || ValueIndex >= Count()) return false;
+    // A task without a value has no bar to click.
+    if (ValueIndex < 0 || ValueIndex >= Count() || IsNull(ValueIndex)) return false;
     const int end = EndPos(ValueIndex);
     // The bar as drawn: from the smaller to the larger of start and end.
     return X >= std::min(PointX, end) && X <= std::max(PointX, end) &&

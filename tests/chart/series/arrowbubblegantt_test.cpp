@@ -244,15 +244,18 @@ TEST_F(Gantt, ANextTaskIsJoinedByAStepLineAndABadNextTaskDrawsNone) {
         const char* rule;
         double next;
         bool joined;
+        bool nextHasNoValue = false;
     };
     for (const Row& r : {Row{"next task", 1, true}, Row{"none", -1, false}, Row{"the count", 2, false},
-                         Row{"beyond", 99, false}, Row{"far beyond", 1e300, false}}) {
+                         Row{"beyond", 99, false}, Row{"far beyond", 1e300, false},
+                         Row{"a next task without a value", 1, false, true}}) {
         chart->FreeAllSeries();
         auto* s = Add<TGanttSeries>({});
         s->GetConnectingPen()->SetColor(clBlue);
         s->AddGanttColor(1, 3, 2, {}, clRed);
         s->AddGanttColor(6, 9, 8, {}, clRed);
         s->GetNextTask()->SetValue(0, r.next);
+        if (r.nextHasNoValue) s->SetNull(1);
         EXPECT_NO_THROW(Draw()) << r.rule;
         // The step turns halfway between the first end and the next start.
         EXPECT_EQ(Is(At(4.5, 5), clBlue), r.joined) << r.rule;
@@ -399,12 +402,21 @@ TEST_F(Samples, EveryLegendRowIsWrittenOnTheLegendsOwnColour) {
     EXPECT_LT(share(clBlack), 25);
     // A task without a value draws no symbol but leaves its colour in the brush: the next row
     // came out on a white block in a silver legend.
-    g->AddNull(u"Пусто");
+    const int none = g->AddNull(u"Пусто");
     g->AddGantt(45007, 45009, 7, u"Task");
     chart->GetLegend()->SetColor(clSilver);
     Draw();
     SavePicture("gantt-legend-null.png");
     EXPECT_LT(share(clWhite), 3);
+    // Its row shows the label alone, not the date of nought; and it has no bar, where one
+    // ran across the whole chart.
+    EXPECT_EQ(chart->GetLegend()->FormattedValue(g, none), String(1, ZuzColumnSeparator) + u"Пусто");
+    const TRect cr = chart->GetChartRect();
+    const int top = g->CalcYPos(none) - g->GetPointer()->GetVertSize();
+    int black = 0;
+    for (int x = cr.Left + 2; x < cr.Right - 2; ++x) black += Is({x, top}, clBlack) ? 1 : 0;
+    EXPECT_EQ(black, 0);
+    EXPECT_EQ(g->Clicked((cr.Left + cr.Right) / 2, g->CalcYPos(none)), -1);
 }
 
 TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSettings) {
