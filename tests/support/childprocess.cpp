@@ -41,7 +41,16 @@ int ChildProcess::Terminate() {
     if (pid_ <= 0) return -1;
     kill(pid_, SIGTERM);
     int status = 0;
-    waitpid(pid_, &status, 0);
+    // A child busy on a loaded machine (a window manager in the middle of starting) may not
+    // heed the request: after a while it is killed, so that a test that passed still ends.
+    for (int waited = 0; waitpid(pid_, &status, WNOHANG) == 0; ++waited) {
+        if (waited == 100) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, &status, 0);
+            break;
+        }
+        usleep(50'000);
+    }
     pid_ = -1;
     return status;
 }
