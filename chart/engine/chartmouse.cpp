@@ -169,7 +169,12 @@ bool TCustomChart::PanAxes(bool Horizontal, int New, int Old) {
     for (TChartAxis* a : *GetAxes()) {
         if (a->IsDepthAxis || a->GetHorizontal() != Horizontal) continue;
         const double delta = a->CalcPosPoint(Old) - a->CalcPosPoint(New);
-        double lo = a->GetMinimum() + delta, hi = a->GetMaximum() + delta;
+        // An automatic end is shown widened by the series' margins and rounding: the move
+        // starts from where it is shown, so that what lay under the mouse stays under it.
+        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
+        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
+        double lo = (autoMin ? a->IMinimum : a->GetMinimum()) + delta;
+        double hi = (autoMax ? a->IMaximum : a->GetMaximum()) + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (allow) a->SetMinMax(lo, hi);
