@@ -46,8 +46,10 @@ TProjection3D TProjection3D::ForWindow(const TView3DOptions* View, bool Is3D) co
                 p.FOrthoX = 1;
             }
             const double s = std::sin(a * ZuzPiStep), c = std::cos(a * ZuzPiStep);
-            // Near 90 degrees the tangent runs away: the depth axis goes straight up.
-            p.FOrthoY = c < 0.01 ? 1 : s / c;
+            // Near 90 degrees the tangent runs away: the depth axis goes straight up. At 45
+            // degrees the quotient falls short of one in the last bit, and a depth that a zoom
+            // makes a half pixel would then move one pixel less up than right.
+            p.FOrthoY = c < 0.01 || a == 45 ? 1 : s / c;
         }
     }
     if (!p.FIsOrthogonal) p.CalcTrigValues(View);

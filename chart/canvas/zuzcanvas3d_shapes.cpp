@@ -249,14 +249,18 @@ void TZuzCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor End
         int x = 0, k = 0;
         while (x < w || k < h) {
             // An L from the corner: the column at x down (up) to the moving row, the row up to x.
+            // Once one arm has passed the box's far edge only the other is painted: painting the
+            // last row (column) again would leave it in the newest colour.
             const COLORREF c = color(x + k);
             const int row = fromTop ? r.Top + std::min(k, h - 1) : r.Bottom - 1 - std::min(k, h - 1);
             const int column = r.Left + std::min(x, w - 1);
-            if (fromTop)
-                bands.Fill(column, r.Top, column + 1, row + 1, c);
-            else
-                bands.Fill(column, row, column + 1, r.Bottom, c);
-            bands.Fill(r.Left, row, column + 1, row + 1, c);
+            if (x < w) {
+                if (fromTop)
+                    bands.Fill(column, r.Top, column + 1, row + 1, c);
+                else
+                    bands.Fill(column, row, column + 1, r.Bottom, c);
+            }
+            if (k < h) bands.Fill(r.Left, row, column + 1, row + 1, c);
             if (k < h) ++k;
             if (x < w) ++x;
         }

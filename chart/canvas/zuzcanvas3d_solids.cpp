@@ -132,14 +132,15 @@ void CylinderOrCone(TZuzCanvas3D& Canvas, bool Vertical, int Left, int Top, int 
     if (const std::array<TPoint, 4> q = side(n - 1, 0); turnedToViewer(q)) Canvas.Polygon(q);
 
     if (DarkSides) Canvas.InternalDark(c, DarkColorQuantity);
-    if (Vertical) {
-        Canvas.Polygon(t);
-        return;
-    }
-    // A horizontal solid shows its left end when the plane of constant X faces the viewer.
-    const bool leftFaces = ZuzCull(Canvas.Calculate3DPosition(0, 0, 0), Canvas.Calculate3DPosition(0, 10, 0),
-                                   Canvas.Calculate3DPosition(0, 10, 10));
-    Canvas.Polygon(leftFaces ? b : t);
+    // The cap goes on the end the viewer sees: the one of the smaller coordinate when the
+    // plane of constant Y (X) faces the viewer from above (the left), the other one otherwise.
+    // An upside-down solid has its base there, not its tip.
+    const TPoint o = Canvas.Calculate3DPosition(0, 0, 0);
+    const bool lowerEndShows =
+        Vertical ? ZuzCull(o, Canvas.Calculate3DPosition(0, 0, 10), Canvas.Calculate3DPosition(10, 0, 10))
+                 : ZuzCull(o, Canvas.Calculate3DPosition(0, 10, 0), Canvas.Calculate3DPosition(0, 10, 10));
+    const bool baseLower = Vertical ? Bottom < Top : Left < Right;
+    Canvas.Polygon(lowerEndShows == baseLower ? b : t);
 }
 
 } // namespace

@@ -530,14 +530,23 @@ bool TZuzShadow::ValidCanvas(TCanvas3D* Canvas) {
 }
 
 bool TZuzShadow::PrepareCanvas(TCanvas3D* Canvas, const TRect& R, int Z) {
+    return PrepareOver(Canvas, BoundsAt(Canvas, Moved(R, FHorizSize, FVertSize), Z));
+}
+
+bool TZuzShadow::PrepareOver(TCanvas3D* Canvas, const TRect& Area) {
     if (FColor == clNone || (FHorizSize == 0 && FVertSize == 0)) return false;
     if (!(FSmooth && ValidCanvas(Canvas))) {
         Canvas->Brush->SetColor(FColor);
         Canvas->Brush->SetStyle(bsSolid);
         Canvas->Pen->SetStyle(psClear);
     }
-    if (FTransparency > 0)
-        FBlend = Canvas->BeginBlending(BoundsAt(Canvas, Moved(R, FHorizSize, FVertSize), Z), FTransparency);
+    // A smooth shadow spreads its blur as far again as its offsets, a flat one takes its last
+    // column and row: all of it is blended, or those parts stay opaque.
+    if (FTransparency > 0) {
+        const int h = std::abs(FHorizSize), v = std::abs(FVertSize);
+        FBlend = Canvas->BeginBlending(
+            TRect(Area.Left - h, Area.Top - v, Area.Right + h + 1, Area.Bottom + v + 1), FTransparency);
+    }
     return true;
 }
 
@@ -659,7 +668,8 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, std::span<const TPoint> Points) {
         p.Y += FVertSize;
     }
     const TRect bounds = PolygonBounds(moved);
-    if (!PrepareCanvas(Canvas, bounds, 0)) return;
+    // The points are on the screen already.
+    if (!PrepareOver(Canvas, bounds)) return;
     if (FSmooth && ValidCanvas(Canvas)) {
         for (TPoint& p : moved) {
             p.X -= bounds.Left;
@@ -673,6 +683,15 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, std::span<const TPoint> Points) {
 }
 
 void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
+    // In a turned view the ellipse lies slanted, no longer in the box of two corners: the
+    // smooth shadow takes the outline of its projected ring instead.
+    if (auto* gdi = dynamic_cast<TZuzCanvas3D*>(Canvas);
+        gdi && FSmooth && gdi->Is3D() && !gdi->IsOrthogonal()) {
+        std::array<TPoint, 64> ring;
+        gdi->GetCirclePoints(ring, R.Left, R.Top, R.Right, R.Bottom, Z);
+        Draw(Canvas, ring);
+        return;
+    }
     if (!PrepareCanvas(Canvas, R, Z)) return;
     if (FSmooth) {
         const TRect r3 = CornersAt(Canvas, Moved(R, FHorizSize, FVertSize), Z);

@@ -68,6 +68,8 @@ public:
 private:
     template <class T>
     void Store(T& Field, T Value);
+    // PrepareCanvas over an area already on the screen.
+    bool PrepareOver(TCanvas3D* Canvas, const TRect& Area);
     void DrawFlat(TCanvas3D* Canvas, const TRect& R, int Z, int RoundSize);
     void DrawLineBand(TCanvas3D* Canvas, const TRect& R, int Z);
     bool FClip = false;

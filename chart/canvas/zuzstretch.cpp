@@ -46,16 +46,32 @@ Contributors ContributorsOf(int SourceSize, int DestSize, double (*Kernel)(doubl
     const float f = k < 1 ? k : 1.0f;
     const float width = static_cast<float>(Support) / k;
     Contributors result(static_cast<std::size_t>(DestSize));
+    std::vector<double> weights;
     for (int i = 0; i < DestSize; ++i) {
         const float c = static_cast<float>(i) / k;
         auto& list = result[static_cast<std::size_t>(i)];
         list.reserve(static_cast<std::size_t>(2 * Support / f) + 3);
         const int first = static_cast<int>(std::floor(c - width));
         const int last = static_cast<int>(std::ceil(c + width));
+        weights.clear();
+        double sum = 0;
         for (int j = first; j <= last; ++j) {
-            const int weight = ZuzRound(Kernel((static_cast<double>(c) - j) * f) * (1024.0 * f));
-            if (weight != 0) list.push_back({Mirrored(j, SourceSize), weight});
+            weights.push_back(Kernel((static_cast<double>(c) - j) * f));
+            sum += weights.back();
         }
+        if (sum <= 0) sum = 1;
+        // The weights add up to exactly one, so that a flat colour stays that colour: what
+        // rounding leaves over goes to the heaviest.
+        int total = 0;
+        std::size_t heaviest = 0;
+        for (int j = first; j <= last; ++j) {
+            const int weight = ZuzRound(weights[static_cast<std::size_t>(j - first)] / sum * 1024.0);
+            if (weight == 0) continue;
+            if (list.empty() || weight > list[heaviest].Weight) heaviest = list.size();
+            list.push_back({Mirrored(j, SourceSize), weight});
+            total += weight;
+        }
+        if (!list.empty()) list[heaviest].Weight += 1024 - total;
     }
     return result;
 }

@@ -590,15 +590,19 @@ void TCustomChartGrid::Delete() {
     const int r = GetRow() - FirstRowNum();
     if (r < 0) return;
     const int rowsBefore = GetRowCount();
+    bool deleted = false;
     for (int i = 0; i < SeriesCount(); ++i) {
         TChartSeries* s = SeriesAt(i);
         if (!s || r >= s->Count() || !TakesHandEdits(s)) continue;
         s->Delete(r);
+        deleted = true;
         if (!XShown(i)) {
             s->NotMandatoryValueList()->FillSequence();
             s->RefreshSeries();
         }
     }
+    // A row goes only with a point: calculated series keep theirs.
+    if (!deleted) return;
     if (rowsBefore - FirstRowNum() <= 1)
         InvalidateGrid();
     else if (GetRowCount() == rowsBefore)
@@ -610,6 +614,17 @@ bool TCustomChartGrid::SomeSeriesTakesHandEdits() const {
     for (int i = 0; i < SeriesCount(); ++i)
         if (TChartSeries* s = SeriesAt(i); s && TakesHandEdits(s)) return true;
     return SeriesCount() == 0;
+}
+
+bool TCustomChartGrid::CanAppendRow() const {
+    return ((GetOptions().Contains(goEditing) && !GetEditorMode() && FChart && FChart->SeriesCount() > 0) ||
+            FSeries != nullptr) &&
+           SomeSeriesTakesHandEdits();
+}
+
+// The fixed rows count too: a series' last point can be deleted.
+bool TCustomChartGrid::CanDeleteRow() const {
+    return GetRowCount() > 1 && CanAppendRow() && HasPoints();
 }
 
 bool TCustomChartGrid::HasPoints() const {
@@ -964,14 +979,10 @@ void TChartGridNavigator::EnableButtons() {
     enable(nbPrior, row > first);
     enable(nbNext, row < last);
     enable(nbLast, row < last);
-    const bool canInsert = ((FGrid->GetOptions().Contains(goEditing) && !editing && FGrid->GetChart() &&
-                             FGrid->GetChart()->SeriesCount() > 0) ||
-                            FGrid->GetSeries() != nullptr) &&
-                           FGrid->SomeSeriesTakesHandEdits();
+    const bool canInsert = FGrid->CanAppendRow();
     enable(nbInsert, canInsert);
     enable(nbEdit, canInsert);
-    // The fixed rows count too: a series' last point can be deleted.
-    enable(nbDelete, FGrid->GetRowCount() > 1 && canInsert && FGrid->HasPoints());
+    enable(nbDelete, FGrid->CanDeleteRow());
     enable(nbPost, editing);
     enable(nbCancel, editing);
 }

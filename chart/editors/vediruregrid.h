@@ -90,6 +90,10 @@ public:
     // Whether a series shown keeps points added, deleted or typed by hand (true with none shown
     // yet): a calculated series puts its own back at the next recalculation.
     bool SomeSeriesTakesHandEdits() const;
+    // Whether a row can be appended, or the current one deleted, by hand now: the navigator's
+    // buttons and the editor's menu offer these only.
+    bool CanAppendRow() const;
+    bool CanDeleteRow() const;
     // Whether Series has a Z list the 3D mode can show (its third value list).
     static bool CarriesZValues(const TChartSeries* Series);
 

@@ -28,6 +28,7 @@ const ClassInfo& TAreaSeriesEditor::StaticClass() {
         MakeMethod<&F::ETranspChange>("ETranspChange"),
         MakeMethod<&F::CBDark3DClick>("CBDark3DClick"),
         MakeMethod<&F::CBColorEachClick>("CBColorEachClick"),
+        MakeMethod<&F::BAreaColorClick>("BAreaColorClick"),
         MakeMethod<&F::CBNullsChange>("CBNullsChange"),
         MakeMethod<&F::RGMultiAreaClick>("RGMultiAreaClick"),
         MakeMethod<&F::CBUseOriginClick>("CBUseOriginClick"),
@@ -174,6 +175,14 @@ void TAreaSeriesEditor::CBColorEachClick(TObject*) {
     if (!Writing()) return;
     FArea->SetColorEachPoint(CBColorEach->GetChecked());
     BAreaColor->SetEnabled(!CBColorEach->GetChecked());
+}
+
+// The colour chosen is the series' one; an area colour of the series' own would go on filling the
+// area with the old one, so the area takes the series colour again.
+void TAreaSeriesEditor::BAreaColorClick(TObject*) {
+    if (!FArea || FArea->GetAreaColor() == clZuzColor) return;
+    FArea->SetAreaColor(clZuzColor);
+    BAreaColor->Repaint();
 }
 
 void TAreaSeriesEditor::CBNullsChange(TObject*) {

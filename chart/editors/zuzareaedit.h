@@ -66,6 +66,7 @@ public:
     void ETranspChange(TObject* Sender);
     void CBDark3DClick(TObject* Sender);
     void CBColorEachClick(TObject* Sender);
+    void BAreaColorClick(TObject* Sender);
     void CBNullsChange(TObject* Sender);
     void RGMultiAreaClick(TObject* Sender);
     void CBUseOriginClick(TObject* Sender);

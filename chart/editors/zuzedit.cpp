@@ -9,7 +9,9 @@
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chart.h"
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/charttitle.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/treeview.h"
@@ -164,11 +166,55 @@ void TChartEditor::Execute() {
 // ---------------------------------------------------------------------------
 // TChartEditorPanel
 
+template <>
+const EnumInfo& EnumInfoOf<TDragMode>() {
+    static const EnumInfo info{"TDragMode", {"dmManual", "dmAutomatic"}};
+    return info;
+}
+
+template <>
+const EnumInfo& EnumInfoOf<TDragKind>() {
+    static const EnumInfo info{"TDragKind", {"dkDrag", "dkDock"}};
+    return info;
+}
+
+const ClassInfo& TPanelSizeConstraints::StaticClass() {
+    using C = TPanelSizeConstraints;
+    static const PropInfo props[] = {
+        MakeProp<&C::GetMaxHeight, &C::SetMaxHeight>("MaxHeight").Default(0),
+        MakeProp<&C::GetMaxWidth, &C::SetMaxWidth>("MaxWidth").Default(0),
+        MakeProp<&C::GetMinHeight, &C::SetMinHeight>("MinHeight").Default(0),
+        MakeProp<&C::GetMinWidth, &C::SetMinWidth>("MinWidth").Default(0),
+    };
+    static const ClassInfo ci = MakeClassInfo<C>("TSizeConstraints", &TPersistent::StaticClass(), props);
+    return ci;
+}
+
+void TPanelSizeConstraints::Assign(TPersistent* Source) {
+    auto* src = dynamic_cast<TPanelSizeConstraints*>(Source);
+    if (!src) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FMaxHeight = src->FMaxHeight;
+    FMaxWidth = src->FMaxWidth;
+    FMinHeight = src->FMinHeight;
+    FMinWidth = src->FMinWidth;
+}
+
 const ClassInfo& TChartEditorPanel::StaticClass() {
     using P = TChartEditorPanel;
     static const PropInfo props[] = {
         MakeProp<&P::GetBevelOuter, &P::SetBevelOuter>("BevelOuter").Default(bvLowered),
         MakeProp<&P::GetChart, &P::SetChart>("Chart"),
+        MakeProp<&P::GetUseDockManager, &P::SetUseDockManager>("UseDockManager").Default(true),
+        MakeProp<&P::GetDockSite, &P::SetDockSite>("DockSite").Default(false),
+        MakeProp<&P::GetDragCursor, &P::SetDragCursor>("DragCursor").Default(crDrag),
+        MakeProp<&P::GetDragMode, &P::SetDragMode>("DragMode").Default(dmManual),
+        MakeProp<&P::GetAutoSize, &P::SetAutoSize>("AutoSize").Default(false),
+        MakeProp<&P::GetConstraints, &P::SetConstraints>("Constraints"),
+        MakeProp<&P::GetDragKind, &P::SetDragKind>("DragKind").Default(dkDrag),
+        MakeProp<&P::GetLocked, &P::SetLocked>("Locked").Default(false),
     };
     static const ClassInfo ci =
         MakeClassInfo<TChartEditorPanel>("TChartEditorPanel", &TCustomPanelNoCaption::StaticClass(), props);
@@ -227,6 +273,11 @@ void TChartEditorPanel::SelectUnderMouse() {
     if (!FChart || !FEditor) return;
     TChartClickedPart part;
     FChart->CalcClickedPart(FChart->GetCursorPos(), part);
+    // The tree shows the page of the node chosen, whatever the hidden page controls hold.
+    if (FEditor->TreeMode()) {
+        ShowInTree(part);
+        return;
+    }
     switch (part.Style) {
     case cpLegend:
         ShowSubPage(FEditor->TabLegend);
@@ -276,6 +327,42 @@ void TChartEditorPanel::SelectUnderMouse() {
     default: // nothing, the chart's rectangle, an axis title
         ShowSubPage(FEditor->TabPanel);
         break;
+    }
+}
+
+void TChartEditorPanel::ShowInTree(const TChartClickedPart& Part) {
+    TObject* node = FEditor->TabPanel;
+    switch (Part.Style) {
+    case cpLegend:
+        node = FEditor->TabLegend;
+        break;
+    case cpAxis:
+        node = Part.AAxis;
+        break;
+    case cpSeries:
+    case cpSeriesMarks:
+        node = Part.ASeries;
+        break;
+    case cpTitle:
+        node = FChart->GetTitle();
+        break;
+    case cpSubTitle:
+        node = FChart->GetSubTitle();
+        break;
+    case cpSubFoot:
+        node = FChart->GetSubFoot();
+        break;
+    case cpFoot:
+        node = FChart->GetFoot();
+        break;
+    default: // nothing, the chart's rectangle, an axis title
+        break;
+    }
+    FEditor->SelectTreeNodeData(node);
+    if (Part.Style == cpSeriesMarks && FEditor->SeriesForm) {
+        TFormZuzSeries* page = FEditor->SeriesForm;
+        page->PageSeries->SetActivePage(page->TabMarks);
+        page->PageSeriesChange(FEditor);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class TChartEditForm;
+struct TChartClickedPart;
 class TChartSeries;
 class TTabSheet;
 
@@ -114,6 +115,36 @@ private:
     bool FTreeView = false;
 };
 
+// How a control starts a drag, and what kind of drag it is.
+enum TDragMode : std::uint8_t { dmManual, dmAutomatic };
+enum TDragKind : std::uint8_t { dkDrag, dkDock };
+template <>
+const EnumInfo& EnumInfoOf<TDragMode>();
+template <>
+const EnumInfo& EnumInfoOf<TDragKind>();
+
+// The smallest and largest size a form file gives a control (0: no limit).
+class TPanelSizeConstraints : public TPersistent {
+public:
+    static const ClassInfo& StaticClass();
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    int GetMaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int Value) { FMaxHeight = Value; }
+    int GetMaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value) { FMaxWidth = Value; }
+    int GetMinHeight() const { return FMinHeight; }
+    void SetMinHeight(int Value) { FMinHeight = Value; }
+    int GetMinWidth() const { return FMinWidth; }
+    void SetMinWidth(int Value) { FMinWidth = Value; }
+    void Assign(TPersistent* Source) override;
+
+private:
+    int FMaxHeight = 0;
+    int FMaxWidth = 0;
+    int FMinHeight = 0;
+    int FMinWidth = 0;
+};
+
 // A panel holding one chart editor for good, without its frame and bottom bar. At design time
 // it holds none.
 class TChartEditorPanel : public TCustomPanelNoCaption {
@@ -131,6 +162,25 @@ public:
     // Shows the editor's page of the chart part under the mouse.
     void SelectUnderMouse();
 
+    // The panel's docking, dragging and sizing as a form file gives them: kept and written back,
+    // they change nothing, as the editor fills the panel and takes no part in docking or dragging.
+    bool GetUseDockManager() const { return FUseDockManager; }
+    void SetUseDockManager(bool Value) { FUseDockManager = Value; }
+    bool GetDockSite() const { return FDockSite; }
+    void SetDockSite(bool Value) { FDockSite = Value; }
+    TCursor GetDragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    TDragMode GetDragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value) { FAutoSize = Value; }
+    TPanelSizeConstraints* GetConstraints() const { return FConstraints.get(); }
+    void SetConstraints(TPanelSizeConstraints* Value) { FConstraints->Assign(Value); }
+    TDragKind GetDragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    bool GetLocked() const { return FLocked; }
+    void SetLocked(bool Value) { FLocked = Value; }
+
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
@@ -140,9 +190,19 @@ protected:
 private:
     // The "Chart" page's sub-page Tab, its page form made when it is new.
     void ShowSubPage(TTabSheet* Tab);
+    // With the editor's tree: the node of what was clicked is chosen, and shows its page.
+    void ShowInTree(const TChartClickedPart& Part);
 
     TCustomChart* FChart = nullptr;
     TChartEditForm* FEditor = nullptr;
+    bool FUseDockManager = true;
+    bool FDockSite = false;
+    TCursor FDragCursor = crDrag;
+    TDragMode FDragMode = dmManual;
+    bool FAutoSize = false;
+    Owned<TPanelSizeConstraints> FConstraints = MakeOwned<TPanelSizeConstraints>();
+    TDragKind FDragKind = dkDrag;
+    bool FLocked = false;
 };
 
 // Registers the launcher and the panel for streams.

@@ -606,7 +606,9 @@ void TChartEditForm::LBSeriesRefreshButtons(TObject*) {
     const bool change =
         series && !inherited && EditorOptions.Contains(ceChange) && !style.Contains(tssDenyChangeType);
     BChangeTypeSeries->SetEnabled(change);
-    if (!change && LBSeries->GetShowSeriesIcon()) LBSeries->SetEnableChangeType(false);
+    // The icon's double-click follows the button: switched off once (before the list could take
+    // the focus, or for a series that may not change), it comes back with the button.
+    if (LBSeries->GetShowSeriesIcon()) LBSeries->SetEnableChangeType(change);
     BCloneSeries->SetEnabled(series && single && EditorOptions.Contains(ceClone) &&
                              !style.Contains(tssIsTemplate) && !style.Contains(tssDenyClone));
     const int index = LBSeries->GetItemIndex();
@@ -718,6 +720,9 @@ void TChartEditForm::LBSeriesChangeActive(TObject*, TChartSeries*) {
 // Data page
 
 void TChartEditForm::SetTabData() {
+    // The editor's grid grows: Down on the last row appends a point, Right on the last column a
+    // series, as the operator asks.
+    ChartGrid1->AllowGrowSeries = true;
     ChartGrid1->SetChart(FChart);
     TChartSeries* first = FChart && FChart->SeriesCount() > 0 ? FChart->GetSeries(0) : nullptr;
     ChartGrid1->SetShowColors(first && HasColors(first));
@@ -776,6 +781,9 @@ void TChartEditForm::PopupDataPopup(TObject*) {
     DefaultColor1->SetVisible(hasColor && color != clZuzColor);
     Makenullpoint1->SetVisible(hasColor && color != clNone);
     N1->SetVisible(EditColor1->GetVisible());
+    // Calculated series put their points back: rows are offered as the navigator offers them.
+    Insertrow1->SetEnabled(ChartGrid1->CanAppendRow());
+    Deleterow1->SetEnabled(ChartGrid1->CanDeleteRow());
 }
 
 void TChartEditForm::EditColor1Click(TObject*) {

@@ -428,6 +428,9 @@ void TChartListBox::EditorKeyDown(TObject*, Word& Key, TShiftState) {
     FEditor->SetVisible(false);
     if (CanFocus()) SetFocus();
     Invalidate();
+    // Return and Escape end the editing only: the form's default and cancel buttons never hear
+    // them, or the editor the list lies in would close with the title.
+    if (Key == VK_RETURN || Key == VK_ESCAPE) Key = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -356,7 +356,9 @@ void TCustomChart::DrawWallsAfterSeries() {
         if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
         sideAxis(GetRightAxis());
     }
-    if (FWalls->DrawWallFirst(r.Left)) {
+    // The left wall stands between the viewer and the series only when it is seen from
+    // outside, its corners turned the other way from the view that draws it first.
+    if (!FWalls->DrawWallFirst(r.Left)) {
         if (FWalls->GetLeft()->ShouldDraw()) FWalls->DrawLeftWall();
         sideAxis(GetLeftAxis());
     }
@@ -380,7 +382,7 @@ void TCustomChart::DrawWalls() {
     const bool backAfter = DrawBackWallAfter(Width3D);
     if (GetView3DWalls() && FWalls->GetBack()->ShouldDraw() && !backAfter) FWalls->DrawBackWall();
     if (!walls3D) return;
-    if (FWalls->GetLeft()->ShouldDraw() && !FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
+    if (FWalls->GetLeft()->ShouldDraw() && FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
     if (FWalls->GetBottom()->ShouldDraw()) FWalls->DrawBottomWall();
     if (backAfter) {
         if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(false);

@@ -151,13 +151,18 @@ const ClassInfo& TCustomChartSeries::StaticClass() {
 }
 
 void TCustomChartSeries::Assign(TPersistent* Source) {
+    bool retitled = false;
     if (auto* src = dynamic_cast<TCustomChartSeries*>(Source)) {
         FShowInLegend = src->FShowInLegend;
+        retitled = FTitle != src->FTitle;
         FTitle = src->FTitle;
         FStyle = src->FStyle;
         FIdentifier = src->FIdentifier;
     }
     TCustomChartElement::Assign(Source);
+    // A clone or a series of a new type takes its title already on the chart: whoever lists the
+    // series by title hears of it, as of a title set.
+    if (retitled && FParentChart) FParentChart->BroadcastSeriesEvent(this, seChangeTitle);
 }
 
 void TCustomChartSeries::SetActive(bool Value) {

@@ -338,7 +338,8 @@ void TChartWalls::DrawBackWall() {
                     wall->GetShadow()->Draw(c, std::span<const TPoint>(corners.data(), 4));
             }
             if (gradient) {
-                wall->GetGradient()->Draw(c, corners, z);
+                // The corners are screen points already.
+                wall->GetGradient()->Draw(static_cast<TZuzCanvas*>(c), corners);
                 c->Brush->SetStyle(bsClear);
             }
             PrepareWallCanvas(wall);

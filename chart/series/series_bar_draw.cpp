@@ -81,12 +81,16 @@ void TCustomBarSeries::DrawValue(int ValueIndex) {
         BarColor = FShadow->GetColor();
         try {
             if (FShadow->GetSmooth() && IsRectStyle(style)) {
+                // The smooth shadow moves what it is given by its offsets itself: it is given
+                // the rectangle whose shadow falls on r, not r, or it would stand apart from
+                // the bar by the offsets again.
+                const TRect cast(r.Left - h, r.Top - v, r.Right - h, r.Bottom - v);
                 if (!Is3D())
-                    FShadow->Draw(c, r);
+                    FShadow->Draw(c, cast);
                 else if (IsOrthogonal())
-                    FShadow->Draw(c, ScreenRect(c, r, EndZ));
+                    FShadow->Draw(c, ScreenRect(c, cast, EndZ));
                 else {
-                    const TFourPoints p = ScreenCorners(c, r, EndZ);
+                    const TFourPoints p = ScreenCorners(c, cast, EndZ);
                     FShadow->Draw(c, std::span<const TPoint>(p));
                 }
             } else {

@@ -259,6 +259,8 @@ void TCustomSeries::LinePrepareCanvas(TCanvas3D* Canvas, TColor Color) {
         if (GetBrush()->HasImage()) {
             Canvas->AssignBrush(GetBrush(), c);
         } else {
+            // A picture an earlier series left in the brush would fill this one's ribbon.
+            if (Canvas->Brush->GetBitmap()) Canvas->Brush->SetBitmap(nullptr);
             Canvas->Brush->SetStyle(GetLineBrush());
             Canvas->Brush->SetColor(c);
         }
@@ -284,6 +286,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
         if (is3D && (FDrawArea || FDrawLine)) {
             TColor c = !FColorEachLine && !FDrawArea ? GetSeriesColor() : GetAreaBrushColor(own);
             if (!GetBrush()->HasImage()) {
+                if (canvas->Brush->GetBitmap()) canvas->Brush->SetBitmap(nullptr);
                 if (canvas->Brush->GetColor() != c) canvas->Brush->SetColor(c);
                 if (canvas->Brush->GetStyle() != GetLineBrush()) canvas->Brush->SetStyle(GetLineBrush());
             } else {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 template <>
 const EnumInfo& EnumInfoOf<TChartShapeStyle>() {
@@ -204,9 +205,14 @@ void TChartShape::DrawValue(int ValueIndex) {
     if (FTransparency > 0) {
         TRect area = r;
         if (is3D) {
-            const TPoint a = canvas->Calculate3DPosition(r.Left, r.Top, MiddleZ);
-            const TPoint b = canvas->Calculate3DPosition(r.Right, r.Bottom, MiddleZ);
-            area = TRect(a.X, a.Y, b.X, b.Y);
+            // A solid spans its depth, and a turned view tilts even a flat figure: the box
+            // of every corner holds all of it.
+            std::vector<TPoint> corners;
+            for (const int z : {StartZ, MiddleZ, EndZ})
+                for (const TPoint p : {TPoint{r.Left, r.Top}, TPoint{r.Right, r.Top},
+                                       TPoint{r.Left, r.Bottom}, TPoint{r.Right, r.Bottom}})
+                    corners.push_back(canvas->Calculate3DPosition(p, z));
+            area = RectFromPolygon(corners);
         }
         // The outline runs on the rectangle's last column and row and spreads with its
         // width: all of it is blended, or the figure keeps a solid edge on two sides.

@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -19,6 +20,7 @@
 #include <algorithm>
 #include <climits>
 #include <unordered_map>
+#include <vector>
 
 // ---------------------------------------------------------------------------
 // Enumeration names
@@ -157,8 +159,7 @@ public:
                 });
             break;
         case QEvent::ApplicationPaletteChange:
-            if (TControl* c = ControlOfWidgetExact(watched); c && c->Widget() == watched)
-                Guarded(c, [&] { c->HandleSysColorChange(); });
+            SysColorChange(watched);
             break;
         case QEvent::Show:
         case QEvent::Hide:
@@ -178,6 +179,20 @@ public:
     }
 
 private:
+    // The desktop's colours reach only the windows: each tells the controls inside it, as
+    // far as the next window, which hears of it itself.
+    static void SysColorChange(QObject* watched) {
+        auto* window = qobject_cast<QWidget*>(watched);
+        if (!window || !window->isWindow()) return;
+        std::vector<QPointer<QWidget>> widgets{window};
+        for (std::size_t i = 0; i < widgets.size(); ++i)
+            for (QWidget* child : widgets[i]->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (!child->isWindow()) widgets.emplace_back(child);
+        for (const QPointer<QWidget>& w : widgets)
+            if (TControl* c = w ? ControlOfWidgetExact(w) : nullptr; c && c->Widget() == w)
+                Guarded(c, [&] { c->HandleSysColorChange(); });
+    }
+
     // A wheel turn goes, like the buttons, to the innermost control under the mouse; a
     // handled turn goes no further up the parents.
     static bool Wheel(QObject* watched, QWheelEvent* e) {
@@ -236,6 +251,9 @@ void RegisterWidget(QObject* widget, TControl* control) {
     if (!widget) return;
     Registry()[widget] = control;
     widget->installEventFilter(ControlEventFilter());
+    // A control hears the mouse move over it with no button held too: the hand over a list's
+    // sections, a chart's hover tools.
+    if (auto* w = qobject_cast<QWidget*>(widget)) w->setMouseTracking(true);
 }
 
 void UnregisterWidget(QObject* widget) {

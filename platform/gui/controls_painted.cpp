@@ -20,9 +20,6 @@ public:
     explicit PaintSurface(TControl* owner, std::function<void()> paint)
         : owner_(owner), paint_(std::move(paint)) {
         setAttribute(Qt::WA_OpaquePaintEvent);
-        // A control hears the mouse move over it with no button held too: a chart shows a
-        // series' cursor over its points, and its tools follow the mouse.
-        setMouseTracking(true);
     }
     // What the control shows has changed: the next paint lets the control draw it. A paint
     // asked for by drawing outside painting only shows the image as that drawing left it, as

@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"FlatIgnoresZoomAndOffsets", With(With(kFlat, &View::zoom, 200), &View::horizOffset, 9), 0,
             TPoint3D{60, 50, 0}, TPoint(60, 50)},
         Row{"OrthogonalDepthGoesRightAndUp", kOrtho, 0, TPoint3D{10, 20, 7}, TPoint(17, 13)},
+        Row{"OrthoAngle45MovesDepthAsFarUpAsRight", With(kOrtho, &View::zoom, 150), 0, TPoint3D{50, 50, 1},
+            TPoint(52, 48)},
         Row{"OrthoAngle135SendsDepthLeft", With(kOrtho, &View::orthoAngle, 135), 0, TPoint3D{10, 20, 7},
             TPoint(3, 13)},
         Row{"OrthoAngle60RaisesDepthByItsTangent", With(kOrtho, &View::orthoAngle, 60), 0,

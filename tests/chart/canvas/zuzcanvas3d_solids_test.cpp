@@ -121,17 +121,37 @@ TEST(Cylinder, FewerThanThreeSidesCountAsThree) {
     }
 }
 
-TEST(Cylinder, AHorizontalOneCapsTheEndTurnedToTheViewer) {
-    Scene s;
-    s.canvas.Cylinder(false, 20, 30, 60, 70, 0, 20, false);
-    const auto right = s.canvas.Polygons().back().points;
-    for (const TPoint& p : right) EXPECT_GE(p.X, 60) << "the right end";
-    Scene left;
-    left.view.SetOrthoAngle(135);
-    left.Reset();
-    left.canvas.Cylinder(false, 40, 30, 80, 70, 0, 20, false);
-    const auto leftEnd = left.canvas.Polygons().back().points;
-    for (const TPoint& p : leftEnd) EXPECT_LE(p.X, 40) << "the left end";
+TEST(Cylinder, EitherWayRoundTheCapIsOnTheEndTurnedToTheViewer) {
+    // The cap's points all lie beyond the end the viewer sees: above Y 30, right of X 60 or
+    // left of X 40 (the depth moves them up and right, or up and left at 135 degrees).
+    enum End { Upper, Right, Left };
+    struct Row {
+        const char* rule;
+        bool vertical;
+        int left, top, right, bottom, orthoAngle, conePercent;
+        End end;
+    };
+    const Row rows[] = {
+        {"upright", true, 20, 30, 60, 70, 45, 100, Upper},
+        {"upside down", true, 20, 70, 60, 30, 45, 100, Upper},
+        {"an inverted cone has its lid", true, 20, 70, 60, 30, 45, 1, Upper},
+        {"horizontal", false, 20, 30, 60, 70, 45, 100, Right},
+        {"horizontal reversed", false, 60, 30, 20, 70, 45, 100, Right},
+        {"horizontal seen from the left", false, 40, 30, 80, 70, 135, 100, Left},
+        {"horizontal reversed seen from the left", false, 80, 30, 40, 70, 135, 100, Left},
+    };
+    for (const Row& r : rows) {
+        Scene s;
+        s.view.SetOrthoAngle(r.orthoAngle);
+        s.Reset();
+        s.canvas.Cone(r.vertical, r.left, r.top, r.right, r.bottom, 0, 20, false, r.conePercent);
+        const auto cap = s.canvas.Polygons().back().points;
+        ASSERT_EQ(cap.size(), 16u) << r.rule;
+        for (const TPoint& p : cap) {
+            const bool beyond = r.end == Upper ? p.Y <= 30 : r.end == Right ? p.X >= 60 : p.X <= 40;
+            EXPECT_TRUE(beyond) << r.rule << ": " << p.X << "," << p.Y;
+        }
+    }
 }
 
 TEST(Cone, APercentOfZeroPutsTheWholeTopRingOnTheAxisAndShowsItsFront) {

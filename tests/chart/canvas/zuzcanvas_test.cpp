@@ -91,7 +91,7 @@ TEST(Projection, TheCanvasInvertsItsViewAndSwitchesRotationOffForFrontPlanes) {
     f.canvas.Projection(5, TRect(), TRect(0, 0, 100, 100));
     EXPECT_EQ(f.canvas.ZCenter(), 2);
     EXPECT_DOUBLE_EQ(f.canvas.OrthoX(), 1);
-    EXPECT_NEAR(f.canvas.OrthoY(), 1, 1e-12);
+    EXPECT_DOUBLE_EQ(f.canvas.OrthoY(), 1);
     EXPECT_EQ(f.canvas.Calculate3DPosition(10, 20, 7), (TPoint{17, 13}));
     int x = 17, y = 13;
     f.canvas.Calculate2DPosition(x, y, 7);

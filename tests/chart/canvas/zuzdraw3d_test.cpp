@@ -102,6 +102,16 @@ TEST_F(Draw3DTest, OnPaintDrawsOverTheBackgroundInTheChartRectangleWithoutRepain
     Render();
     probe::ChangeDesktopColours(); // the system colours it drew with may stand for others now
     EXPECT_TRUE(buffer->Dirty);
+    {
+        // On a form too, where only the form hears of the change from the desktop.
+        const Owned<TForm> form{Create<TForm>(nullptr, TCustomForm::NewTag{})};
+        panel->SetParent(form.get());
+        Render();
+        ASSERT_FALSE(buffer->Dirty);
+        probe::ChangeDesktopColours();
+        EXPECT_TRUE(buffer->Dirty);
+        panel->SetParent(nullptr);
+    }
     EXPECT_EQ(given[0], TRect(0, 0, 160, 100));
     EXPECT_EQ(panel->Width3D, 100);
     const TRect chart = panel->GetChartRect();

@@ -65,6 +65,21 @@ INSTANTIATE_TEST_SUITE_P(
                       Edge{"RadialStartsInTheCentre", gdRadial, {33, 25}, {0, 0}, 25}),
     [](const auto& info) { return std::string(info.param.rule); });
 
+TEST(GradientFill, CornerSweepsRunOnToTheFarEdgesWithoutAStripe) {
+    // A long box: one sweep's arm passes the far edge long before the other does.
+    for (const TGradientDirection direction : {gdFromTopLeft, gdFromBottomLeft}) {
+        CanvasOn c(100, 20);
+        c.canvas.GradientFill(TRect(0, 0, 100, 20), kStart, kEnd, direction, 50, 0, 0);
+        const int farRow = direction == gdFromTopLeft ? 19 : 0, nextRow = direction == gdFromTopLeft ? 18 : 1;
+        const auto close = [&](TPoint edge, TPoint inside) {
+            const auto a = c.RgbAt(edge.X, edge.Y), b = c.RgbAt(inside.X, inside.Y);
+            for (int k = 0; k < 3; ++k) EXPECT_NEAR(a[k], b[k], 12) << edge.X << "," << edge.Y;
+        };
+        for (const int x : {10, 50, 90}) close({x, farRow}, {x, nextRow});
+        for (const int y : {2, 10, 17}) close({99, y}, {98, y});
+    }
+}
+
 TEST(GradientFill, AVerticalFillHasAtMost256BandsAtTheirBoundaries) {
     for (const bool dcBrush : {true, false}) {
         CanvasOn c(10, 300);

@@ -107,6 +107,31 @@ TEST(FlatShadow, ATransparentShadowShowsTheBackgroundThrough) {
     EXPECT_EQ(p[0], p[2]);
 }
 
+TEST(FlatShadow, ATransparentShadowIsSeeThroughAllOverWhateverItsShape) {
+    // Every pixel a half transparent shadow darkens is darkened half as much as by an opaque one.
+    for (const int shape : {0, 1, 2}) { // a smooth rectangle, a flat triangle, a smooth triangle
+        int opaque[80][80], seeThrough[80][80];
+        for (const int transparency : {0, 50}) {
+            CanvasOn c(80, 80, true);
+            TZuzShadow s;
+            SetShadow(s, 6, 6, shape != 1);
+            s.SetTransparency(transparency);
+            const TPoint triangle[] = {{10, 10}, {50, 10}, {10, 50}};
+            if (shape == 0)
+                s.Draw(&c.canvas, TRect(10, 10, 50, 50));
+            else
+                s.Draw(&c.canvas, triangle);
+            for (int y = 0; y < 80; ++y)
+                for (int x = 0; x < 80; ++x) (transparency ? seeThrough : opaque)[y][x] = c.RgbAt(x, y)[0];
+        }
+        int unblended = 0;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < 80; ++x)
+                unblended += std::abs(seeThrough[y][x] - (opaque[y][x] + 255) / 2) > 3;
+        EXPECT_EQ(unblended, 0) << shape;
+    }
+}
+
 TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     CanvasOn c(60, 60);
     TView3DOptions view;
@@ -165,6 +190,30 @@ TEST(SmoothShadow, EllipsesAndPolygonsAreBlurredWhole) {
     const TPoint tri[] = {{70, 10}, {95, 10}, {70, 35}};
     s.Draw(&c.canvas, tri);
     EXPECT_LT(Brightness(c.RgbAt(78, 18)), 200);
+}
+
+TEST(SmoothShadow, AnEllipseInATurnedViewCastsTheShadowOfItsSlantedRing) {
+    CanvasOn c(160, 160, true);
+    TView3DOptions view;
+    view.SetOrthogonal(false);
+    view.SetRotation(330);
+    view.SetElevation(320);
+    view.SetPerspective(30);
+    c.canvas.InitWindow(c.target.GetCanvas(), &view, clWhite, true, TRect(0, 0, 160, 160));
+    c.canvas.Projection(100, TRect(), TRect(0, 0, 160, 160));
+    TZuzShadow s;
+    SetShadow(s, 4, 4, true);
+    s.DrawEllipse(&c.canvas, TRect(40, 40, 120, 120), 60);
+    std::array<TPoint, 64> ring;
+    c.canvas.GetCirclePoints(ring, 40, 40, 120, 120, 60);
+    const TRect r = PolygonBounds(ring), bounds(r.Left + 4, r.Top + 4, r.Right + 4, r.Bottom + 4);
+    const TRect ink = c.InkBox();
+    EXPECT_GE(ink.Left, bounds.Left - 8);
+    EXPECT_GE(ink.Top, bounds.Top - 8);
+    EXPECT_LE(ink.Right, bounds.Right + 8);
+    EXPECT_LE(ink.Bottom, bounds.Bottom + 8);
+    const TPoint middle = c.canvas.Calculate3DPosition(80, 80, 60);
+    EXPECT_LT(Brightness(c.RgbAt(middle.X + 4, middle.Y + 4)), 100);
 }
 
 TEST(SmoothShadow, ClipKeepsTheBlurInsideTheCanvasClip) {

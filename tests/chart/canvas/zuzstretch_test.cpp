@@ -58,8 +58,9 @@ TEST(SmoothStretch, SourcesOrDestinationsBelowTwoByTwoAreLeftAlone) {
 
 TEST(SmoothStretch, TwoByTwoToThreeByThreeKeepsTheCornersExact) {
     probe::EnsureApplication();
-    // Between 0 and 200 the middle takes 623 x 0 + (623 - 2 x 138) x 200, shifted by 10 bits.
-    EXPECT_EQ(Stretched({{0, 200}, {0, 200}}, 3, 3), (Rows{{0, 67, 200}, {0, 63, 189}, {0, 67, 200}}));
+    // Between 0 and 200 the middle takes 623 x 0 + (623 - 2 x 138) x 200 of the 970 the
+    // weights add up to; the rows, alike in the source, stay alike.
+    EXPECT_EQ(Stretched({{0, 200}, {0, 200}}, 3, 3), (Rows{{0, 71, 200}, {0, 71, 200}, {0, 71, 200}}));
     // The triangle halves the two neighbours.
     EXPECT_EQ(Stretched({{0, 200}, {0, 200}}, 3, 3, ssBestPerformance),
               (Rows{{0, 100, 200}, {0, 100, 200}, {0, 100, 200}}));
@@ -72,17 +73,20 @@ TEST(SmoothStretch, TwoColumnsStretchedAcrossManyRows) {
     EXPECT_EQ(out, (Rows{{10, 70, 130, 190, 250}, {250, 190, 130, 70, 10}, {10, 70, 130, 190, 250}}));
 }
 
-TEST(SmoothStretch, ThreeByThreeShrinksToTwoWithinTheSource) {
+TEST(SmoothStretch, AFlatPictureStaysFlatEnlargedAndShrunkWithEitherFilter) {
     probe::EnsureApplication();
-    // To two pixels the kernel is twice as wide and reaches past both edges; the weights
-    // of one output pixel are 536, 622 and -138 on source 0, 1 and 2 (mirrored indexes).
-    const Rows out = Stretched({{100, 100, 100}, {100, 100, 100}, {100, 100, 100}}, 2, 2);
-    // 1020 of 1024 per pass: 100 -> 99 -> 98.
-    EXPECT_EQ(out, (Rows{{98, 98}, {98, 98}}));
+    const Rows flat(30, std::vector<int>(40, 150));
+    for (const TSmoothStretchOption option : {ssBestQuality, ssBestPerformance})
+        for (const auto& [w, h] :
+             {std::pair{272, 254}, std::pair{2, 2}, std::pair{17, 11}, std::pair{41, 29}})
+            EXPECT_EQ(Stretched(flat, w, h, option), Rows(h, std::vector<int>(w, 150)))
+                << option << " " << w << "x" << h;
+    // To two pixels the kernel is twice as wide and reaches past both edges (mirrored
+    // indexes): column 0 takes the 255 with a negative weight and clamps to 0, column 1 takes
+    // a fifth of it.
     const Rows edge = Stretched({{0, 0, 255}, {0, 0, 255}, {0, 0, 255}}, 2, 3, ssBestQuality);
-    // Column 0 takes -138 x 255 and clamps to 0; column 1 folds 512 + 311 + 2 x 12 onto the 255.
     EXPECT_EQ(edge[0][0], 0);
-    EXPECT_EQ(edge[0][1], 210);
+    EXPECT_EQ(edge[0][1], 211);
 }
 
 TEST(SmoothStretch, ATwoPixelDestinationOfAWideSourceReadsOnlyTheSource) {

@@ -374,6 +374,12 @@ TEST_F(ChartGrid, ASeriesThatCalculatesItsPointsIsNotEdited) {
     nav->EnableButtons();
     for (const TZuzNavigateBtn b : {nbInsert, nbEdit, nbDelete})
         EXPECT_FALSE(nav->GetButton(b)->GetEnabled()) << b;
+    // A row goes only with a point: alone, the calculated series keeps all its rows.
+    const int rows = grid->GetRowCount();
+    grid->SetRow(2);
+    grid->Delete();
+    EXPECT_EQ(grid->GetRowCount(), rows);
+    EXPECT_EQ(fed->Count(), averaged);
 }
 
 // --- Rows ------------------------------------------------------------------------

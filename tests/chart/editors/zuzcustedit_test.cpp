@@ -12,6 +12,7 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/modaldriver.h"
 #include "tests/chart/editors/serieseditorfixture.h"
 
 namespace {
@@ -134,6 +135,15 @@ TEST_F(AreaEditor, StairsColoursAndNullsWriteAtOnce) {
     EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clGreen);
     area->SetAreaColor(clBlue);
     EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clBlue);
+    // With an area colour of its own (as a file may give it), the colour chosen fills the area and
+    // shows on the button.
+    probe::Click(*e->CBColorEach);
+    ModalDriver driver;
+    driver.Dialog(TDialogKind::ColorDialog, ColorChosen(clRed));
+    probe::Click(*e->BAreaColor);
+    EXPECT_EQ(area->GetSeriesColor(), clRed);
+    EXPECT_EQ(area->GetAreaColor(), clZuzColor);
+    EXPECT_EQ(e->BAreaColor->GetSymbolColor(), clRed);
 }
 
 } // namespace

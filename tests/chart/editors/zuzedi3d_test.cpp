@@ -39,6 +39,9 @@ TEST_F(ThreeDPage, WithoutFullRotationElevationRunsFrom270AndNeedsAPerspectiveVi
     EXPECT_EQ(p->SBElevation->GetMin(), 270);
     EXPECT_EQ(p->SBElevation->GetFrequency(), 10);
     EXPECT_EQ(p->SBRotation->GetFrequency(), 45);
+    // The ticks show at those steps.
+    EXPECT_EQ(p->SBElevation->GetTickStyle(), tsAuto);
+    EXPECT_EQ(p->SBRotation->GetTickStyle(), tsAuto);
     EXPECT_TRUE(p->CBOrthogonal->GetEnabled());
     EXPECT_TRUE(p->SBElevation->GetEnabled());
     EXPECT_TRUE(p->SBRotation->GetEnabled());

@@ -19,6 +19,7 @@
 #include "chart/series/zuzstore.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
+#include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -386,6 +387,22 @@ TEST_F(Launchers, APanelPlacedAtDesignTimeHoldsNoEditor) {
     panel->SetChart(chart);
     panel->SelectUnderMouse(); // nothing to select in
     EXPECT_EQ(panel->GetBevelOuter(), bvLowered);
+    // The class library's docking, dragging and sizing properties are read from a form file and
+    // written back, changing nothing.
+    const TRect bounds = panel->GetBoundsRect();
+    streamtext::ReadText("object ChartEditorPanel1: TChartEditorPanel\n  Constraints.MinWidth = 500\n"
+                         "  DockSite = True\n  DragCursor = crHandPoint\n  DragKind = dkDock\n"
+                         "  DragMode = dmAutomatic\n  UseDockManager = False\n  AutoSize = True\n"
+                         "  Locked = True\nend\n",
+                         panel);
+    EXPECT_EQ(panel->GetBoundsRect(), bounds);
+    EXPECT_EQ(panel->GetConstraints()->GetMinWidth(), 500);
+    EXPECT_EQ(panel->GetDragMode(), dmAutomatic);
+    const std::string text = streamtext::ObjectText(panel);
+    for (const char* line :
+         {"Constraints.MinWidth = 500", "DockSite = True", "DragCursor = crHandPoint", "DragKind = dkDock",
+          "DragMode = dmAutomatic", "UseDockManager = False", "AutoSize = True", "Locked = True"})
+        EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
     form->SetDesigning(false);
 }
 
@@ -393,6 +410,7 @@ class EditorPanel : public Launchers {
 protected:
     void SetUp() override {
         Launchers::SetUp();
+        if (InTree()) ZuzSaveBoolOption(u"TreeMode", true);
         form->SetBounds(0, 0, 1000, 440);
         panel = Create<TChartEditorPanel>(form.get());
         panel->SetParent(form.get());
@@ -418,8 +436,16 @@ protected:
             }
         ADD_FAILURE() << "no part of style " << int(Style) << " there";
     }
+    virtual bool InTree() const { return false; }
+    void ExpectSelectUnderMouseGoesToThePageOfThePart();
     TChartEditorPanel* panel = nullptr;
     TChartEditForm* editor = nullptr;
+};
+
+// The panel in its default mode, with the editor's tree.
+class EditorPanelTree : public EditorPanel {
+protected:
+    bool InTree() const override { return true; }
 };
 
 TEST_F(EditorPanel, HoldsOneBorderlessEditorWithoutItsBottomBar) {
@@ -452,27 +478,72 @@ TEST_F(EditorPanel, ItsComingAndGoingBringsItsParentUpToDate) {
     }
 }
 
-TEST_F(EditorPanel, SelectUnderMouseGoesToThePageOfThePart) {
+// With the editor's tree, the tree chooses the part's node and the page beside it is the part's.
+void EditorPanel::ExpectSelectUnderMouseGoesToThePageOfThePart() {
+    ASSERT_EQ(editor->TreeMode(), InTree());
+    const auto node = [&]() -> TObject* {
+        const TTreeNode* n = InTree() ? editor->Tree->GetSelected() : nullptr;
+        return n ? n->GetData() : nullptr;
+    };
+    const auto onPanel = [&]() -> TControl* {
+        return InTree() && editor->PagePanel->GetControlCount() > 0 ? editor->PagePanel->GetControl(0)
+                                                                    : nullptr;
+    };
+    const auto expectNode = [&](TObject* Data) {
+        if (InTree()) {
+            EXPECT_EQ(node(), Data);
+        }
+    };
+    // The tabs' page controls show the part's page; the tree lends the page to its panel.
+    const auto expectPage = [&](TTabSheet* Tab) {
+        if (!InTree()) {
+            EXPECT_EQ(Page(*editor), Tab);
+        }
+    };
+    const auto expectPanel = [&](TControl* Shown) {
+        if (InTree()) {
+            EXPECT_EQ(onPanel(), Shown);
+        }
+    };
     SelectIn(chart->GetTitle()->GetShapeBounds(), cpTitle);
-    EXPECT_EQ(Page(*editor), editor->TabTitle);
+    expectPage(editor->TabTitle);
     EXPECT_EQ(TitleOnPage(*editor), chart->GetTitle());
+    expectNode(chart->GetTitle());
+    const auto* title = dynamic_cast<TFormZuzTitle*>(editor->PageForm(editor->TabTitle));
+    ASSERT_NE(title, nullptr);
+    expectPanel(title->PageControlTitle);
 
     SelectIn(chart->GetLegend()->RectLegend, cpLegend);
-    EXPECT_EQ(Page(*editor), editor->TabLegend);
+    expectPage(editor->TabLegend);
+    expectNode(editor->TabLegend);
+    expectPanel(editor->TabLegend);
 
     const TRect r = chart->GetChartRect();
     TChartAxis* axis = chart->GetLeftAxis();
     SelectIn({axis->PosAxis - 2, r.Top, axis->PosAxis + 2, r.Bottom}, cpAxis);
-    EXPECT_EQ(Page(*editor), editor->TabAxis);
+    expectPage(editor->TabAxis);
     EXPECT_EQ(AxisOnPage(*editor), axis);
+    expectNode(axis);
 
     SelectIn({second->CalcXPos(5), second->CalcYPos(5), second->CalcXPos(5), second->CalcYPos(5)}, cpSeries);
-    EXPECT_EQ(Page(*editor), editor->TabSeries);
+    expectPage(editor->TabSeries);
     ASSERT_NE(editor->SeriesForm, nullptr);
     EXPECT_EQ(editor->SeriesForm->TheSeries, second);
+    expectNode(second);
+    expectPanel(editor->TabSeries);
 
     SelectIn(r, cpChartRect);
-    EXPECT_EQ(Page(*editor), editor->TabPanel);
+    expectPage(editor->TabPanel);
+    expectNode(editor->TabPanel);
+    expectPanel(editor->TabPanel);
+}
+
+TEST_F(EditorPanel, SelectUnderMouseGoesToThePageOfThePart) {
+    ExpectSelectUnderMouseGoesToThePageOfThePart();
+}
+
+TEST_F(EditorPanelTree, SelectUnderMouseGoesToThePageOfThePart) {
+    ExpectSelectUnderMouseGoesToThePageOfThePart();
 }
 
 TEST_F(EditorPanel, PictureBesideTheChart) {

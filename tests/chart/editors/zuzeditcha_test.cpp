@@ -197,7 +197,12 @@ TEST_F(ChartEditFormTest, SeriesButtonsFollowTheSelectedSeriesAndTheOptions) {
     e->LBSeriesRefreshButtons(e->LBSeries);
     EXPECT_FALSE(e->BDeleteSeries->GetEnabled());
     EXPECT_FALSE(e->BChangeTypeSeries->GetEnabled());
+    EXPECT_FALSE(e->LBSeries->GetEnableChangeType());
     first->ExcludeState(csAncestor);
+    // A double-click on the type's icon changes the type again as soon as the button may.
+    e->LBSeriesRefreshButtons(e->LBSeries);
+    EXPECT_TRUE(e->BChangeTypeSeries->GetEnabled());
+    EXPECT_TRUE(e->LBSeries->GetEnableChangeType());
 
     e->EditorOptions = TChartEditorOptions{ceHelp};
     e->LBSeriesRefreshButtons(e->LBSeries);
@@ -442,6 +447,25 @@ TEST_F(ChartEditFormTest, DataPageButtonsAndMenuFollowTheFirstSeries) {
     e->PopupDataPopup(e->PopupData);
     EXPECT_TRUE(e->DefaultColor1->GetVisible());
     EXPECT_FALSE(e->Makenullpoint1->GetVisible());
+    EXPECT_TRUE(e->Insertrow1->GetEnabled());
+    EXPECT_TRUE(e->Deleterow1->GetEnabled());
+    // A calculated series puts its points back: the menu offers no row, as the navigator does not.
+    auto* formula = Create<TLineSeries>(chart->GetOwner());
+    chart->AddSeries(formula);
+    formula->SetDataSource(chart->GetSeries(0));
+    e->ChartGrid1->SetSeries(formula);
+    e->PopupDataPopup(e->PopupData);
+    EXPECT_FALSE(e->Insertrow1->GetEnabled());
+    EXPECT_FALSE(e->Deleterow1->GetEnabled());
+    e->ChartGrid1->SetChart(chart);
+    formula->Free();
+
+    // Down on the last row appends a row, whose point the value typed there fills.
+    TChartGrid* grid = e->ChartGrid1;
+    const int rows = grid->GetRowCount();
+    grid->SetRow(rows - 1);
+    probe::Key(*grid, VK_DOWN);
+    EXPECT_EQ(grid->GetRowCount(), rows + 1);
 
     e->SBCopyDataClick(e->SBCopyData);
     EXPECT_NE(Clipboard()->GetAsText().find(u"Температура"), String::npos);

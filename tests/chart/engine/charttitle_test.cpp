@@ -321,7 +321,7 @@ TEST_F(WallTest, InTwoDimensionsTheBackWallFillsAndFramesTheChartRectangle) {
     EXPECT_EQ(probe::Pixel(out, r.Left, midY), Rgb(clWhite));
 }
 
-TEST_F(WallTest, InThreeDimensionsTheSideAndBottomWallsStandAtTheChartEdges) {
+TEST_F(WallTest, InThreeDimensionsTheSideAndBottomWallsStandAtTheChartEdgesAndTheBackWallBehind) {
     auto chart = WalledChart(true);
     chart->GetBottomWall()->SetColor(clLime);
     TBitmap out;
@@ -336,6 +336,17 @@ TEST_F(WallTest, InThreeDimensionsTheSideAndBottomWallsStandAtTheChartEdges) {
     chart->GetRightWall()->SetVisible(true);
     Draw(chart.get(), out);
     EXPECT_EQ(At(chart.get(), out, r.Right, midY, d / 2), Rgb(clSilver));
+    // The back wall's gradient covers that wall, top to bottom, and nothing above it.
+    TChartBackWall* back = chart->GetBackWall();
+    back->SetTransparent(false);
+    back->GetGradient()->SetVisible(true);
+    back->GetGradient()->SetStartColor(clRed);
+    back->GetGradient()->SetEndColor(clRed);
+    Draw(chart.get(), out);
+    EXPECT_EQ(At(chart.get(), out, midX, r.Top + 3, d), Rgb(clRed));
+    EXPECT_EQ(At(chart.get(), out, midX, r.Bottom - 3, d), Rgb(clRed));
+    EXPECT_EQ(At(chart.get(), out, midX, r.Top - 3, d), Rgb(clWhite));
+    back->SetTransparent(true);
     // Every wall goes with the walls switched off.
     chart->GetWalls()->SetVisible(false);
     Draw(chart.get(), out);
@@ -499,12 +510,15 @@ TEST_F(WallTest, AxesAndGridsDrawnAgainOverTheWallsLeaveThePartBehindTheSeries) 
         }
         return after;
     };
-    // Seen from the front the left wall comes over the series, and its axis with it.
+    // Seen from the front and the right the left wall stands behind the series.
+    EXPECT_EQ(afterSeries(), (std::vector<std::string>{}));
+    // Seen from the left it comes over them, and its axis with it.
+    chart->GetView3DOptions()->SetRotation(20);
     EXPECT_EQ(afterSeries(), (std::vector<std::string>{"left on its wall"}));
-    // Seen from behind, the back wall comes over them too, and the grid lines on it.
+    // Seen from behind, the back wall comes over them, and the grid lines on it.
     chart->GetView3DOptions()->SetRotation(210);
     // (The top axis has no series, so it shows no grid.)
-    EXPECT_EQ(afterSeries(), (std::vector<std::string>{"left on its wall", "bottom on the back"}));
+    EXPECT_EQ(afterSeries(), (std::vector<std::string>{"bottom on the back"}));
     Log = nullptr;
     for (const auto& [axis, name] : axes) {
         EXPECT_FALSE(axis->IHideBackGrid) << name;

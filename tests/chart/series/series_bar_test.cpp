@@ -3,6 +3,7 @@
 // by pixel probes in 2D and 3D, and which point a click hits.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzshadow.h"
+#include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/jpeg.h"
 #include "seriesfixture.h"
@@ -242,7 +243,7 @@ TEST_F(BarTest, DepthPercentKeepsTheMiddleOfTheSeriesDepth) {
 // ---------------------------------------------------------------------------
 // Drawing
 
-TEST_F(BarTest, NullPointsLeaveAGapWithoutShadow) {
+TEST_F(BarTest, AShadowStandsBesideItsBarFlatOrSmoothAndANullPointCastsNone) {
     auto* s = AddSeries<TBarSeries>({50, 60});
     s->SetNull(1);
     s->GetShadow()->SetVisible(true);
@@ -255,6 +256,17 @@ TEST_F(BarTest, NullPointsLeaveAGapWithoutShadow) {
     EXPECT_EQ(Pixel(r1.Left + 2, (r1.Top + r1.Bottom) / 2), Rgb(clWhite));
     // The shadow of point 0 shows right of it.
     EXPECT_EQ(Pixel(r0.Right + 1, (r0.Top + r0.Bottom) / 2), Rgb(TColor(0x808080)));
+    // A smooth one too, beside the bar, in 2D and 3D, fading out within its size.
+    s->GetShadow()->SetSize(6);
+    s->GetShadow()->SetSmooth(true);
+    for (const bool threeD : {false, true}) {
+        chart->SetView3D(threeD);
+        Draw();
+        const TRect r = Bounds(s, 0);
+        const TPoint side = chart->GetCanvas()->Calculate3DPosition(r.Right, (r.Top + r.Bottom) / 2, s->EndZ);
+        EXPECT_LT(Pixel(side.X + 1, side.Y).Lightness(), 200) << threeD;
+        EXPECT_EQ(Pixel(side.X + 14, side.Y), Rgb(clWhite)) << threeD;
+    }
 }
 
 TEST_F(BarTest, AShadowOfSizeZeroIsNotDrawnEvenWhenVisible) {
@@ -405,6 +417,25 @@ TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {
     const probe::Rgb p = Pixel(side.X + 1, side.Y);
     EXPECT_LT(p.Lightness(), Rgb(clBlue).Lightness());
     EXPECT_GT(p.b, 0);
+}
+
+TEST_F(BarTest, ABrushPictureFillsItsOwnSeriesOnlyAndNotTheLineDrawnAfterIt) {
+    chart->SetView3D(true);
+    chart->Set3DPercent(60);
+    auto* bar = AddSeries<TBarSeries>({60, 80, 40});
+    TBitmap picture;
+    picture.SetSize(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) picture.GetCanvas()->SetPixel(x, y, (x + y) % 2 ? clRed : clLime);
+    bar->GetBrush()->GetImage()->SetGraphic(&picture);
+    auto* line = AddSeries<TLineSeries>({20, 20, 20}, clBlue);
+    FixAxes(-0.5, 2.5);
+    Draw();
+    // The ribbon's top between the first two points, halfway back.
+    const TPoint top =
+        chart->GetCanvas()->Calculate3DPosition(X(0.5), Y(20), (line->StartZ + line->EndZ) / 2);
+    const probe::Rgb p = Pixel(top.X, top.Y);
+    EXPECT_TRUE(p.r == 0 && p.g == 0 && p.b > 0) << p;
 }
 
 // Seen from behind, the back wall stands before the bars: it is drawn after them, and the grid

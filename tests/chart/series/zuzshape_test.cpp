@@ -344,6 +344,24 @@ TEST_F(Shapes, TransparencyBlendsTheWholeFigureWithWhatLiesBehindIt) {
     s->SetTransparency(100);
     Draw();
     EXPECT_TRUE(Is(inside, clWhite));
+
+    // In 3D too: a solid's depth and a turned view's slant are blended with the rest.
+    chart->SetView3D(true);
+    s->GetText()->Clear();
+    s->SetTransparency(50);
+    for (const bool turned : {false, true}) {
+        chart->GetView3DOptions()->SetOrthogonal(!turned);
+        chart->GetView3DOptions()->SetRotation(20);
+        for (const TChartShapeStyle style : {chasCube, chasPyramid, chasRectangle}) {
+            s->SetStyle(style);
+            Draw();
+            // Its outline and faces, pure or darkened, show nowhere unblended.
+            int solid = 0;
+            for (int y = 0; y < out.GetHeight(); ++y)
+                for (int x = 0; x < out.GetWidth(); ++x) solid += Reddish({x, y});
+            EXPECT_EQ(solid, 0) << static_cast<int>(style) << (turned ? " turned" : "");
+        }
+    }
 }
 
 TEST_F(Shapes, AShapeInAChartFileComesBackWithItsFigurePointsAndColours) {

@@ -417,6 +417,15 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(0), p);
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(1), b);
     }
+    // A group names its members regardless of case, as the names of components go.
+    std::string text = Saved(true, true);
+    const std::string member = "'" + UTF8Encode(pie->GetName()) + "'";
+    ASSERT_NE(text.find(member), std::string::npos);
+    text.replace(text.find(member), member.size(), UTF8Encode(UpperCase(UTF8ToString(member))));
+    auto cased = Fresh();
+    streamtext::ReadText(text, cased.get());
+    ASSERT_EQ(cased->GetSeriesList()->GetGroups()->Get(1)->GetSeries()->Count(), 2);
+    EXPECT_EQ(cased->GetSeriesList()->GetGroups()->Get(1)->GetSeries()->Get(0), cased->GetSeries(2));
     auto older = Fresh();
     streamtext::ReadText("object Chart1: TChart\n  object Old: TBarSeries\n    Gradient.EndColor = clRed\n"
                          "    Gradient.StartColor = clBlue\n  end\nend\n",

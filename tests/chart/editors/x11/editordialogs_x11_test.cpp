@@ -1,6 +1,7 @@
 // The editor dialogs as the X server shows them over a chart window with Russian texts: the
 // pen dialog's style list dropped down by a click, each row drawn by the dialog itself; the
-// gradient, picture and filters editors; the export dialog's save dialog answered by keys; and the
+// gradient, picture and filters editors; the shadow editor first opened from the walls page; the
+// export dialog's save dialog answered by keys; and the
 // gallery panel as real keys and a real mouse reach it: the arrows move the highlight, the pointer
 // frames the sample it is over and unframes the one it leaves.
 #include "chart/canvas/zuzcanvas.h"
@@ -8,17 +9,21 @@
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzpanelext.h"
+#include "chart/canvas/zuzshadow.h"
 #include "chart/editors/editchar.h"
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedilege.h"
 #include "chart/editors/zuzeditcha.h"
+#include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzgallerypanel.h"
 #include "chart/editors/zuzpendlg.h"
+#include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/charttitle.h"
+#include "chart/engine/chartwalls.h"
 #include "chart/series/zuzprevi.h"
 #include "platform/gui/printers.h"
 #include "platform/win32/registry.h"
@@ -225,6 +230,54 @@ TEST_F(XEditorDialogs, ANameTypedWithoutAnExtensionTakesTheFileTypesExtension) {
     for (const auto& entry : std::filesystem::directory_iterator(scratch.path))
         saved += entry.path().stem() == "data2" || entry.path().stem() == "comma";
     EXPECT_EQ(saved, 2) << "no file under another extension";
+}
+
+// The back wall's shadow (grey, smoothed) in the shadow editor opened for the first time by a click
+// on the walls page: the smoothing box is drawn where it takes clicks, the blur bar follows it, and
+// a click on it switches the smoothing off.
+TEST_F(XEditorDialogs, TheShadowEditorFirstShownDrawsItsBoxesWhereTheyTakeClicks) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    SetDialogResponder({}); // the editor itself, shown on the server
+    chart->SetView3D(true);
+    TZuzShadow* shadow = chart->GetBackWall()->GetShadow();
+    ASSERT_NE(shadow->GetColor(), clBlack);
+    ASSERT_TRUE(shadow->GetSmooth());
+    const Owned<TChartEditForm> editor(Create<TChartEditForm>(nullptr));
+    editor->SetChart(chart);
+    editor->Show();
+    ASSERT_TRUE(xserver::Activate(*editor));
+    editor->SelectTreeNodeData(chart->GetBackWall());
+    probe::ProcessEvents();
+    auto* page = dynamic_cast<TFormZuzWall*>(editor->PageForm(editor->TabWalls));
+    ASSERT_NE(page, nullptr);
+    const auto shown = [] {
+        for (int i = 0; i < Screen->GetFormCount(); ++i)
+            if (auto* f = dynamic_cast<TZuzShadowEditor*>(Screen->GetForm(i)); f && f->GetVisible()) return f;
+        return static_cast<TZuzShadowEditor*>(nullptr);
+    };
+    // The box's text is drawn inside the box's own rectangle, not beside it.
+    const auto drawn = [](const TCheckBox& Box) { return xserver::Picture(Box).Darkest() < 100; };
+    bool looked = false;
+    xserver::ModalBoxes boxes([&](int) -> std::string {
+        TZuzShadowEditor* e = shown();
+        if (!e) return {};
+        probe::ProcessEvents();
+        xserver::Keep(xserver::Picture(*e), "shadow-editor-first-show");
+        EXPECT_TRUE(e->CBSmooth->GetChecked());
+        EXPECT_TRUE(e->TBBlur->GetEnabled());
+        EXPECT_TRUE(drawn(*e->CBSmooth));
+        EXPECT_TRUE(drawn(*e->CBClip));
+        EXPECT_TRUE(xserver::Click(*e->CBSmooth, TPoint(7, e->CBSmooth->GetHeight() / 2)));
+        EXPECT_FALSE(shadow->GetSmooth());
+        EXPECT_FALSE(e->TBBlur->GetEnabled());
+        xserver::Keep(xserver::Picture(*e), "shadow-editor-smooth-clicked");
+        looked = true;
+        return "Return";
+    });
+    TButton* button = page->BShadow;
+    ASSERT_TRUE(xserver::Click(*button, TPoint(button->GetWidth() / 2, button->GetHeight() / 2)));
+    ASSERT_TRUE(boxes.WaitUntilClosed());
+    EXPECT_TRUE(looked);
 }
 
 class XGalleryPanel : public XEditorDialogs {

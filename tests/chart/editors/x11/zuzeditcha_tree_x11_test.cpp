@@ -2,20 +2,25 @@
 // with the mouse and the next one with the keyboard show their pages, a series dragged from the
 // series list onto a group joins that group, the series list follows clicks and keys on the
 // groups, the series buttons follow the rows chosen, a series opened from the tree or the series
-// page's chooser is the list's one row chosen, and the data page's buttons and navigator show
-// themselves.
+// page's chooser is the list's one row chosen, the data page's buttons and navigator show
+// themselves, Return and Escape in the list's title editor leave the editor open, a series
+// cloned or renamed carries its text in its row and node, and a function's source buttons show
+// whole.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
 #include "chart/editors/zuzediseri.h"
+#include "chart/editors/zuzfuncedit.h"
 #include "chart/editors/zuzlisb.h"
+#include "chart/editors/zuzselectlist.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/checklst.h"
 #include "platform/gui/extctrls.h"
+#include "platform/gui/menus.h"
 #include "platform/gui/treeview.h"
 #include "platform/win32/registry.h"
 #include "tests/chart/editors/editformfixture.h"
@@ -372,4 +377,106 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
         EXPECT_EQ(chart->SeriesCount(), 5);
     }
     EXPECT_TRUE(requests.empty());
+}
+
+// Return and Escape in the series list's title editor end the editing only: the editor, whose
+// Close button is both the default and the cancel button, stays. Return keeps the title typed,
+// Escape the old one.
+TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TChartListBox* list = e->LBSeries;
+    TChartSeries* first = chart->GetSeries(0);
+    const TRect row = list->ItemRect(0);
+    ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
+    for (const auto& [keys, title] : {std::pair{"F2 End 2 Return", u"Температура, °C2"},
+                                      std::pair{"F2 End 3 Escape", u"Температура, °C2"}}) {
+        ASSERT_TRUE(xserver::Type(keys)) << keys;
+        EXPECT_EQ(first->GetTitle(), title) << keys;
+        EXPECT_FALSE(list->GetEditor()->GetVisible()) << keys;
+        EXPECT_EQ(e->GetModalResult(), mrNone) << keys;
+    }
+    xserver::Keep(xserver::Picture(*e), "chart-editor-after-return-in-the-title-editor");
+    // Once the title editor is gone, Escape is the Close button's again.
+    ASSERT_TRUE(xserver::Type("Escape"));
+    EXPECT_TRUE(probe::WaitFor([&] { return e->GetModalResult() == mrCancel; }));
+}
+
+// A series cloned, or renamed by the list's button, shows its title or its new name in its row and
+// its tree node at once; the node renamed is the one it was, and the list stays chosen in the tree.
+TEST_F(XTreeMode, AClonedOrRenamedSeriesCarriesItsTextInItsRowAndNode) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    // Named, as the series of a chart file are.
+    chart->GetSeries(0)->SetName(u"Series1");
+    chart->GetSeries(1)->SetName(u"Series2");
+    TChartEditForm* e = editor.get();
+    e->EditorOptions = DefaultChartEditorOptions();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TChartListBox* list = e->LBSeries;
+    const auto nodeOf = [&](TChartSeries* Series) -> TTreeNode* {
+        for (TTreeNode* n = e->SeriesNode->GetFirstChild(); n; n = n->GetNextSibling())
+            if (n->GetData() == Series) return n;
+        return nullptr;
+    };
+    const TRect row = list->ItemRect(1);
+    ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
+    ASSERT_TRUE(xserver::Click(*e->BCloneSeries, TPoint(8, 8)));
+    ASSERT_TRUE(probe::WaitFor([&] { return chart->SeriesCount() == 3; }));
+    TChartSeries* clone = chart->GetSeries(2);
+    EXPECT_EQ(clone->GetTitle(), u"Давление, кПа");
+    EXPECT_EQ(list->GetItems()->GetStrings(2), u"Давление, кПа");
+    ASSERT_NE(nodeOf(clone), nullptr);
+    EXPECT_EQ(nodeOf(clone)->GetText(), u"Давление, кПа");
+
+    // In names mode the button renames the series: no title event tells the tree.
+    e->ViewSeriesNames1Click(e->ViewSeriesNames1);
+    ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
+    TChartSeries* pressure = chart->GetSeries(1);
+    TTreeNode* node = nodeOf(pressure);
+    ASSERT_NE(node, nullptr);
+    const String before = node->GetText();
+    TTreeNode* chosen = e->Tree->GetSelected();
+    ModalDriver driver;
+    TDialogAnswer named = Answered(mrOk);
+    named.Value = u"Davlenie";
+    driver.Dialog(TDialogKind::InputQuery, named);
+    ASSERT_TRUE(xserver::Click(*e->BRenameSeries, TPoint(8, 8)));
+    ASSERT_TRUE(probe::WaitFor([&] { return pressure->GetName() == u"Davlenie"; }));
+    EXPECT_NE(before, u"Davlenie");
+    EXPECT_EQ(nodeOf(pressure), node);
+    EXPECT_EQ(node->GetText(), u"Davlenie");
+    EXPECT_EQ(e->Tree->GetSelected(), chosen);
+    EXPECT_EQ(e->PagePanel->GetControl(0), e->TabSeriesList);
+    xserver::Keep(xserver::Picture(*e), "chart-editor-after-clone-and-rename");
+}
+
+// A function series' sources in the editor at its first size: the selector's four buttons lie whole
+// inside the page that shows them, where a click reaches them.
+TEST_F(XTreeMode, TheFunctionSourceButtonsLieWholeInsideTheEditorsPage) {
+    TChartEditForm* e = editor.get();
+    e->Show();
+    ASSERT_TRUE(xserver::Activate(*e));
+    TChartSeries* mean = AddSeries<TLineSeries>({}, u"Среднее");
+    probe::ProcessEvents();
+    e->SelectTreeNodeData(mean);
+    probe::ProcessEvents();
+    TFormZuzSeries* page = e->SeriesForm;
+    ASSERT_NE(page, nullptr);
+    probe::ChooseTab(*page->TabDataSource);
+    probe::Choose(*page->CBDataSourcestyle, 3); // "Function"
+    auto* functions = dynamic_cast<TZuzFuncEditor*>(page->GetDataSourceForm());
+    ASSERT_NE(functions, nullptr);
+    ASSERT_NE(functions->Selector(), nullptr);
+    ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*functions->Selector()->BLeftAll); }));
+    xserver::Keep(xserver::Picture(*e), "chart-editor-function-sources");
+    const TWinControl* shown = functions->PageControl1->GetActivePage();
+    const TPoint bottom = shown->ClientToScreen(TPoint(0, shown->GetClientHeight()));
+    for (const TButton* b : {functions->Selector()->BRightOne, functions->Selector()->BRightAll,
+                             functions->Selector()->BLeftOne, functions->Selector()->BLeftAll})
+        EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y) << UTF8Encode(b->GetCaption());
 }

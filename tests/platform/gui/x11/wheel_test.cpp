@@ -1,6 +1,8 @@
 // The mouse wheel turned through a real X server reaches the control under the pointer,
-// notch by notch, with the pointer in screen coordinates; so does the pointer moved.
+// notch by notch, with the pointer in screen coordinates; so does the pointer moved with no
+// button held, in the control's own coordinates.
 #include "platform/gui/extctrls.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/x11/xserver.h"
 
 #include <string>
@@ -43,17 +45,26 @@ TEST_F(XWheel, EachNotchReachesThePanelUnderThePointer) {
     EXPECT_EQ(heard, (std::vector<std::string>{"left 120", "left up"}));
 }
 
-// A self-painted control hears the pointer move over it with no button held, as it hears a drag.
-TEST_F(XWheel, APointerMovedWithoutAButtonReachesThePanelUnderIt) {
+TEST_F(XWheel, APointerMovedWithNoButtonHeldReachesTheControlUnderIt) {
     TestForm f;
     f->SetBounds(100, 100, 300, 200);
     auto* panel = Create<TPanel>(f.get());
     panel->SetParent(f.get());
-    panel->SetBounds(10, 10, 200, 150);
+    panel->SetBounds(10, 10, 120, 150);
+    auto* list = Create<TListBox>(f.get());
+    list->SetParent(f.get());
+    list->SetBounds(150, 10, 120, 150);
+    list->GetItems()->Add(u"Температура");
     std::vector<TPoint> heard;
-    panel->OnMouseMove.Bind([&](TObject*, TShiftState, int X, int Y) { heard.push_back({X, Y}); });
+    for (TControl* c : std::initializer_list<TControl*>{panel, list})
+        c->OnMouseMove = TMouseMoveEvent([&](TObject*, TShiftState Shift, int X, int Y) {
+            if (Shift.Empty()) heard.emplace_back(X, Y);
+        });
     ASSERT_TRUE(xserver::Activate(f->Widget()));
-    ASSERT_TRUE(xserver::Move(*panel, {30, 40}));
-    ASSERT_TRUE(xserver::Move(*panel, {90, 70}));
-    ASSERT_TRUE(WaitFor([&] { return !heard.empty() && heard.back() == TPoint(90, 70); }));
+    for (TControl* c : std::initializer_list<TControl*>{panel, list}) {
+        heard.clear();
+        ASSERT_TRUE(xserver::Move(*c, {30, 40}));
+        ASSERT_TRUE(WaitFor([&] { return !heard.empty(); })) << UTF8Encode(c->ClassName());
+        EXPECT_EQ(heard.back(), TPoint(30, 40));
+    }
 }
