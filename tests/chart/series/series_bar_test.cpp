@@ -3,6 +3,7 @@
 // by pixel probes in 2D and 3D, and which point a click hits.
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzshadow.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/jpeg.h"
@@ -375,6 +376,26 @@ TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
     s->BarColor = TColor(0x0000FF);
     EXPECT_EQ(Rgb(s->CalcGradientColor(0)), Rgb(TColor(0x0000FF)));
     EXPECT_EQ(Rgb(s->CalcGradientColor(1)), Rgb(TColor(0x8080FF)));
+}
+
+// A bar in the legend's own colour keeps an outline there, its pen shown or hidden.
+TEST_F(BarTest, ASymbolInTheLegendsColourShowsItsOutlineWithOrWithoutThePen) {
+    auto* framed = AddSeries<TBarSeries>({3, 5, 2});
+    auto* bare = AddSeries<TBarSeries>({3, 5, 2});
+    bare->GetPen()->SetVisible(false);
+    for (const TColor legend : {clWhite, clBlack}) {
+        chart->GetLegend()->SetColor(legend);
+        framed->SetSeriesColor(legend);
+        bare->SetSeriesColor(legend);
+        Draw();
+        for (int i = 0; i < 2; ++i) {
+            const TRect r = chart->GetLegend()->GetItems()->Get(i)->SymbolRect;
+            const TColor outline = legend == clBlack ? clWhite : clBlack;
+            EXPECT_TRUE(IsColor(r.Left, (r.Top + r.Bottom) / 2, outline)) << legend << " item " << i;
+            EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, legend))
+                << legend << " item " << i;
+        }
+    }
 }
 
 // The legend symbol paints the brush picture; drawing leaves the picture as it was.
