@@ -13,9 +13,12 @@ TZuzBlend::TZuzBlend(TZuzCanvas* ACanvas, const TRect& R) : FCanvas(ACanvas) {
 TZuzBlend::~TZuzBlend() = default;
 
 namespace {
+// The canvas's own bitmap only while it draws there: a panel drawing into a picture keeps the
+// window's bitmap meanwhile, and blending through that one would leave the picture opaque.
 TBitmap* OffScreen(TZuzCanvas* Canvas) {
     auto* c3d = dynamic_cast<TZuzCanvas3D*>(Canvas);
-    return c3d ? c3d->GetBitmap() : nullptr;
+    TBitmap* bitmap = c3d ? c3d->GetBitmap() : nullptr;
+    return bitmap && Canvas->ReferenceCanvas == bitmap->GetCanvas() ? bitmap : nullptr;
 }
 } // namespace
 

@@ -149,7 +149,10 @@ void TFormCreator::AddInteger(const String& PropName, const String& Caption, int
     label->SetCaption(caption);
 
     auto* edit = Create<TEdit>(Parent());
-    Place(edit, 44, FPosition, Parent()->GetWidth() - 68, 16);
+    // Beside a caption longer than the room before the edit, the edit moves right, so as not
+    // to hide the caption's end; its right end stays.
+    const int left = std::max(44, label->GetLeft() + label->GetWidth() + 4);
+    Place(edit, left, FPosition, Parent()->GetWidth() - 24 - left, 16);
     label->SetFocusControl(edit);
     Bind(edit, PropName, {});
     auto* updown = Create<TUpDown>(Parent());

@@ -265,6 +265,9 @@ void TCustomChartLegend::DrawLegend() {
         if (!IntersectRect(clip, clip, panel)) clip = TRect();
         c->ClipRectangle(clip);
         try {
+            // Title and items are written from their left: a legend placed by hand is drawn after
+            // the axes, whose labels leave the canvas aligned otherwise.
+            c->SetTextAlign(TA_LEFT);
             Draw();
             if (TitleShown) {
                 FTitle->ShapeBounds = FTitle->CalcShapeBounds(RectLegend);

@@ -152,6 +152,9 @@ void TChartTitle::DrawTitle() {
         Draw();
         c->SetBackMode(cbmTransparent);
         c->AssignFont(GetFont());
+        // Lines are written from their left: a title placed by hand is drawn after the axes,
+        // whose labels leave the canvas aligned otherwise.
+        c->SetTextAlign(TA_LEFT);
         if (GetTextFormat() == ttfHtml) {
             const int y = FOnTop ? r.Top + border : r.Bottom - h - border;
             c->TextOut(r.Left + w / 2, y, FText->GetText(), true);

@@ -982,6 +982,15 @@ protected:
             clearSelection();
         QListWidget::mousePressEvent(event);
     }
+    // Coming into focus chooses nothing: the view would put its current row on the first item
+    // unchosen, so that the list would name an item as chosen and the first arrow key would pass
+    // it by (or, with one item, choose nothing at all).
+    void focusInEvent(QFocusEvent* event) override {
+        const bool none = currentRow() < 0;
+        QListWidget::focusInEvent(event);
+        if (none && selectionMode() == SingleSelection && selectedItems().isEmpty())
+            selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
     // A key that changes the chosen item or the selection is a click, as the mouse's is; a
     // choice made from code is none.
     void keyPressEvent(QKeyEvent* event) override {

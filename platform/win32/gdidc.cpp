@@ -307,8 +307,11 @@ QRegion DeviceContext::SurfaceRegion() const {
 
 int DeviceContext::DeviceCaps(int index) const {
     const QRect s = SurfaceRect();
-    const int w = screen_ ? ScreenWidthPixels() : s.width();
-    const int h = screen_ ? ScreenHeightPixels() : s.height();
+    // A memory context describes the display it is made for, not the bitmap chosen into it:
+    // what is drawn there to be shown keeps the display's proportions (a round pie stays round).
+    const bool display = screen_ || !device_;
+    const int w = display ? ScreenWidthPixels() : s.width();
+    const int h = display ? ScreenHeightPixels() : s.height();
     switch (index) {
     case TECHNOLOGY:
         return device_ ? DT_RASPRINTER : DT_RASDISPLAY;

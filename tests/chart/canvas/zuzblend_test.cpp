@@ -89,6 +89,22 @@ TEST(Blending, AnElementDrawnAtFortyPercentShowsFortyPercentOfTheBackground) {
     EXPECT_EQ(probe::Pixel(f.target, 4, 5), (Rgb{255, 0, 0}));
 }
 
+// A panel drawn into a picture keeps its window's bitmap meanwhile: the picture is blended.
+TEST(Blending, DrawingElsewhereThanTheKeptBitmapBlendsWhereItDraws) {
+    canvastest::CanvasOn f(40, 30, true);
+    f.canvas.KeepBitmap = true;
+    f.canvas.SetUseBuffer(false);
+    TBitmap picture;
+    Paint(picture, 40, 30, clWhite);
+    f.canvas.InitWindow(picture.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 40, 30));
+    Owned<TZuzBlend> blend = f.canvas.BeginBlending(TRect(5, 5, 15, 15), 40);
+    picture.GetCanvas()->GetBrush()->SetColor(clRed);
+    picture.GetCanvas()->FillRect(TRect(0, 0, 40, 30));
+    f.canvas.EndBlending(std::move(blend));
+    EXPECT_EQ(probe::Pixel(picture, 5, 5), (Rgb{255, (255 * 102 + 127) / 255, (255 * 102 + 127) / 255}));
+    EXPECT_EQ(probe::Pixel(picture, 15, 15), (Rgb{255, 0, 0}));
+}
+
 TEST(Blending, NoTransparencyLeavesTheDrawingAndTheRectangleIsKeptOnTheCanvas) {
     Fixture f;
     f.Fill(TRect(0, 0, 40, 30), clBlue);

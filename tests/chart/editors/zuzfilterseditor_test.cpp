@@ -163,8 +163,11 @@ TEST_F(FormCreator, AnIntegerGetsALabelAnEditAndUpDownArrowsWithinItsRange) {
     EXPECT_EQ(labels[0]->GetTop(), 12);
     EXPECT_EQ(labels[0]->GetCaption().front(), u'&');
     EXPECT_EQ(labels[0]->GetFocusControl(), edits[0]);
-    EXPECT_EQ(edits[0]->GetLeft(), 44);
-    EXPECT_EQ(edits[0]->GetWidth() + arrows[0]->GetWidth(), 200 - 68); // the arrows take the edit's right end
+    EXPECT_EQ(edits[1]->GetLeft(), 44);
+    // "Columns" is longer than the room before the edit: the edit moves right of it.
+    EXPECT_GE(edits[0]->GetLeft(), labels[0]->GetLeft() + labels[0]->GetWidth());
+    for (int i = 0; i < 2; ++i) // the arrows take the edit's right end
+        EXPECT_EQ(edits[i]->GetLeft() + edits[i]->GetWidth() + arrows[i]->GetWidth(), 200 - 24);
     EXPECT_EQ(edits[0]->GetText(), u"3");
     EXPECT_EQ(arrows[0]->GetMin(), 1);
     EXPECT_EQ(arrows[0]->GetMax(), 1000);

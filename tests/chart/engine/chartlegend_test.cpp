@@ -201,6 +201,25 @@ TEST_F(LegendTest, ARightLegendTakesItsWidthPlusOnePlusThreePercentOffTheChart) 
     EXPECT_EQ(chart->AfterLegend.Right, 400);
 }
 
+// Drawn after the axes, whose labels leave the canvas aligned to the right, a legend placed by
+// hand still writes its items from their left.
+TEST_F(LegendTest, ALegendPlacedByHandWritesItsItemsFromTheirLeft) {
+    auto chart = NewChart();
+    AddSeries(chart.get(), u"Температура");
+    AddSeries(chart.get(), u"Давление");
+    TChartLegend* l = PlainLegend(chart.get());
+    l->SetLeft(150);
+    l->SetTop(40);
+    TBitmap out;
+    Draw(chart.get(), out);
+    const int top = l->FirstItemTop() + 1;
+    int ink = 0;
+    for (int y = top; y < top + l->ItemHeight; ++y)
+        for (int x = l->TextLeft; x < l->TextLeft + l->TextWidths[0]; ++x)
+            ink += probe::Pixel(out, x, y) == Rgb(clBlack) ? 1 : 0;
+    EXPECT_GT(ink, 20);
+}
+
 TEST_F(LegendTest, ALegendThatDoesNotResizeTheChartOverlapsTheSeries) {
     auto chart = NewChart();
     AddSeries(chart.get(), u"A");

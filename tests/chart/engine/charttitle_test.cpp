@@ -132,10 +132,19 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     t->SetLeft(50);
     t->SetTop(100);
     EXPECT_TRUE(t->GetCustomPosition());
-    Draw(chart.get());
+    TBitmap out;
+    Draw(chart.get(), out);
     EXPECT_EQ(chart->AfterLegend, TRect(0, 0, 400, 300));
     EXPECT_EQ(t->GetShapeBounds().Left, 50);
     EXPECT_EQ(t->GetShapeBounds().Top, 100);
+    // Drawn after the axes, whose labels leave the canvas aligned to the right, the placed
+    // title still writes its text from its left, inside its box.
+    const TRect box = t->GetShapeBounds();
+    int ink = 0;
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x)
+            ink += probe::Pixel(out, x, y) == Rgb(t->GetFont()->GetColor());
+    EXPECT_GT(ink, 30);
     // A file's place and margin are held to the largest picture and to the editor's range.
     t->SetLeft(2147483647);
     t->SetTop(-2147483647 - 1);

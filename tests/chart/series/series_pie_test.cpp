@@ -117,7 +117,7 @@ TEST_F(PieTest, ACircleOfNoRadiusMapsEveryPointToTheMinimum) {
     EXPECT_DOUBLE_EQ(s->PointToRadius(150, 100), 25);
 }
 
-TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
+TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadiusWhateverThePicturesShape) {
     TRect r(0, 0, 200, 100);
     TCircledSeries::AdjustScreenRatio(1.0, 100, 50, r);
     EXPECT_EQ(r, TRect(50, 0, 150, 100));
@@ -127,6 +127,11 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadius) {
     r = TRect(0, 0, 100, 100);
     TCircledSeries::AdjustScreenRatio(0.0, 50, 50, r); // no device size: unchanged
     EXPECT_EQ(r, TRect(0, 0, 100, 100));
+    // Drawn into a picture of another shape than the display's, a circled pie is still round.
+    auto* s = AddPie({1, 2, 3});
+    s->SetCircled(true);
+    Draw();
+    EXPECT_EQ(s->XRadius, s->YRadius);
 }
 
 TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {

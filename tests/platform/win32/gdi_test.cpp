@@ -702,7 +702,11 @@ TEST(GdiDevice, CapabilitiesAndSavedStates) {
     EXPECT_EQ(GetDeviceCaps(s.dc, BITSPIXEL), 24);
     EXPECT_EQ(GetDeviceCaps(s.dc, PLANES), 1);
     EXPECT_EQ(GetDeviceCaps(s.dc, LOGPIXELSX), 96);
-    EXPECT_EQ(GetDeviceCaps(s.dc, HORZSIZE), 25);
+    // A memory context describes the display, whatever the bitmap's shape.
+    const Surface tall(48, 96, GdiPixelFormat::Bgr24);
+    EXPECT_EQ(GetDeviceCaps(s.dc, HORZSIZE), GetDeviceCaps(tall.dc, HORZSIZE));
+    EXPECT_EQ(GetDeviceCaps(s.dc, VERTSIZE), GetDeviceCaps(tall.dc, VERTSIZE));
+    EXPECT_EQ(GetDeviceCaps(s.dc, HORZRES), ScreenWidthPixels());
     const int saved = SaveDC(s.dc);
     SetROP2(s.dc, R2_XORPEN);
     SetTextColor(s.dc, kRed);

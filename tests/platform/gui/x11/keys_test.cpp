@@ -190,6 +190,25 @@ TEST_F(XKeys, ALabelsAndAGroupBoxsAccessKeysFocusTheirControls) {
 }
 
 // Up and Down typed in an up-down's edit step it as its arrows do, wrapping where it wraps.
+// A list with nothing chosen chooses nothing as it takes the focus; the first Down chooses
+// its first item, as a click does, a one-item list's too.
+TEST_F(XKeys, TheFirstDownInAListWithNothingChosenChoosesTheFirstItem) {
+    for (const int items : {1, 3}) {
+        Window w;
+        auto* list = Create<TListBox>(w.get());
+        list->SetParent(w.get());
+        list->SetBounds(200, 10, 150, 100);
+        for (int i = 0; i < items; ++i) list->GetItems()->Add(u"Прибор " + IntToStr(i + 1));
+        list->OnClick.Bind([&](TObject*) { w.log += "click " + std::to_string(list->GetItemIndex()) + " "; });
+        ASSERT_TRUE(xserver::Activate(w->Widget()));
+        ASSERT_TRUE(xserver::Focus(list->Widget()));
+        EXPECT_EQ(list->GetItemIndex(), -1) << items;
+        ASSERT_TRUE(xserver::Type("Down"));
+        EXPECT_EQ(w.log, "click 0 ") << items;
+        EXPECT_TRUE(list->GetSelected(0)) << items;
+    }
+}
+
 TEST_F(XKeys, TheArrowKeysInAnUpDownsEditStepItAsItsArrowsDo) {
     Window w;
     auto* upDown = Create<TUpDown>(w.get());
