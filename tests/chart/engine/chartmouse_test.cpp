@@ -226,6 +226,16 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     probe::Wheel(*chart, at, 2 * WHEEL_DELTA);
     EXPECT_DOUBLE_EQ(Left()->GetMinimum(), -3) << "two notches away scroll back twice";
     EXPECT_TRUE(Bottom()->GetAutomatic()) << "horizontal axes never scroll by the wheel";
+
+    // An automatic axis shown rounded past its values moves from where it is shown.
+    Left()->SetAutomatic(true);
+    Left()->SetMaximumRound(true);
+    Layout();
+    const double lo = Left()->IMinimum, hi = Left()->IMaximum;
+    ASSERT_NE(hi, Left()->GetMaximum());
+    probe::Wheel(*chart, at, -WHEEL_DELTA);
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), lo + (hi - lo) * 0.03);
+    EXPECT_DOUBLE_EQ(Left()->GetMaximum(), hi + (hi - lo) * 0.03);
 }
 
 TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {
