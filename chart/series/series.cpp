@@ -366,7 +366,9 @@ int TCustomSeries::Clicked(int X, int Y) {
             if (is3D) {
                 const int dx = panel ? panel->SeriesWidth3D : 0, dy = panel ? panel->SeriesHeight3D : 0;
                 const TPoint q[4] = {{prevX, prevY}, {px, py}, {px + dx, py - dy}, {prevX + dx, prevY - dy}};
-                hit = PointInPolygon(mouse, q, 3);
+                // The click is taken back to the front of the ribbon: on its front edge it hits
+                // in every view, whatever way the ribbon's depth runs.
+                hit = PointInLine(mouse, prevX, prevY, px, py) || PointInPolygon(mouse, q, 3);
             } else if (FStairs) {
                 if (FInvertedStairs)
                     hit =

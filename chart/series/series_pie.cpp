@@ -636,13 +636,16 @@ void TPieSeries::PreparePiePen(int ValueIndex) {
             GetPen(), ApplyDark(GetValueColor(ValueIndex), static_cast<Byte>(255 - std::min(FDarkPen, 255))));
 }
 
-void TPieSeries::SetGradientColor(TColor Color) {
-    TZuzGradient* g = GetGradient();
+TZuzGradient* TPieSeries::SliceGradient(TColor Color) {
+    if (!FSliceGradient) FSliceGradient = MakeOwned<TZuzGradient>();
+    TZuzGradient* g = FSliceGradient.get();
+    g->Assign(GetGradient());
     g->SetEndColor(Color);
     if (FGradientBright > 0)
         g->SetStartColor(ApplyBright(Color, static_cast<Byte>(std::min(FGradientBright, 255))));
     else if (FGradientBright < 0)
         g->SetStartColor(ApplyDark(Color, static_cast<Byte>(std::min(-FGradientBright, 255))));
+    return g;
 }
 
 void TPieSeries::DrawValue(int ValueIndex) {
@@ -652,12 +655,10 @@ void TPieSeries::DrawValue(int ValueIndex) {
     GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     try {
-        if (color == clNone) {
+        if (color == clNone)
             c->Brush->SetStyle(bsClear);
-        } else {
+        else
             c->AssignBrush(GetBrush(), color, CalcCircleBackColor());
-            if (GetGradient()->GetVisible()) SetGradientColor(color);
-        }
         PreparePiePen(ValueIndex);
         DrawPie(ValueIndex);
     } catch (...) {
@@ -676,9 +677,10 @@ void TPieSeries::DrawPie(int ValueIndex) {
     const int cx = CircleXCenter + dx, cy = CircleYCenter - dy;
     const double rot = RotationRadians();
     if (Is3D()) {
+        const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
         c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
                  a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
-                 GetGradient()->GetVisible() ? GetGradient() : nullptr);
+                 GetGradient()->GetVisible() && color != clNone ? SliceGradient(color) : nullptr);
         return;
     }
     if (FDonutPercent < 1) {
@@ -790,8 +792,7 @@ void TPieSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     if (!c || !GetGradient()->GetVisible() || ValueIndex < 0) return;
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     if (color == clNone) return;
-    SetGradientColor(color);
-    GetGradient()->Draw(c, Rect);
+    SliceGradient(color)->Draw(c, Rect);
     c->Brush->SetStyle(bsClear);
     c->AssignVisiblePen(GetPen());
     c->Rectangle(Rect);

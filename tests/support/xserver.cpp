@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -290,6 +291,46 @@ bool RunWindowManager() {
         return started;
     }();
     return process != nullptr;
+}
+
+namespace {
+// The height of the window manager's title bar, as a window of the tests' own shows it (the
+// frame of a window just shown is not always known at once).
+int TitleBarHeight() {
+    static const int height = [] {
+        QWidget window;
+        window.resize(200, 40);
+        if (!Activate(&window)) return 0;
+        probe::WaitFor([&] { return window.frameGeometry().top() + 4 <= window.geometry().top(); }, 5000);
+        return window.geometry().top() - window.frameGeometry().top();
+    }();
+    return height;
+}
+} // namespace
+
+int TitleBarColumns(QWidget* window) {
+    const int bar = TitleBarHeight();
+    Settle();
+    if (bar < 4) return 0;
+    const QPoint client = window->mapToGlobal(QPoint(0, 0));
+    const QImage image =
+        window->screen()->grabWindow(0, client.x(), client.y() - bar, window->width(), bar).toImage();
+    // The middle rows skip the bar's edge highlights, which run its whole width.
+    int columns = 0;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = bar / 4; y < bar * 3 / 4; ++y)
+            if (QColor(image.pixel(x, y)).lightness() > 220) {
+                ++columns;
+                break;
+            }
+    return columns;
+}
+
+int TitleBarColumns(const std::string& title) {
+    QWidget window;
+    window.setWindowTitle(QString::fromStdString(title));
+    window.resize(1000, 40);
+    return Activate(&window) ? TitleBarColumns(&window) : 0;
 }
 
 struct ModalBoxes::Watch {

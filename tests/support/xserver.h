@@ -54,6 +54,12 @@ probe::Picture Picture(const TControl& control);
 // MOLTREN_SHOTS_DIR, or beside the tests.
 void Keep(const probe::Picture& picture, const std::string& name);
 
+// Columns of a window's title bar, as the window manager draws it, that hold light pixels
+// (letters, icon, buttons); for a title, those of an active window wide enough for any title:
+// a window shows fewer when the window manager shortens its title to fit.
+int TitleBarColumns(QWidget* window);
+int TitleBarColumns(const std::string& title);
+
 // Puts a window manager (openbox) on the server, as on an operator's desktop: windows get
 // frames and the focus as it gives it, a click raises a window. Started on the first call, it
 // stays to the end of the process, so that no test meets one half gone or half started. False

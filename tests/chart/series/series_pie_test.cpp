@@ -11,8 +11,10 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
+#include "platform/gui/printers.h"
 #include "seriesfixture.h"
 #include "tests/chart/series/keeptypes.h"
+#include "tests/support/tempdir.h"
 
 #include <cmath>
 #include <numbers>
@@ -132,6 +134,24 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadiusWhateverThePicturesShap
     s->SetCircled(true);
     Draw();
     EXPECT_EQ(s->XRadius, s->YRadius);
+}
+
+// In 3D, and printed on a page whose shape is neither the screen's nor the chart's, a circled
+// pie in a wide chart is still round: only the pixels are square.
+TEST_F(PieTest, ACircledPieIsRoundIn3DAndOnPaper) {
+    auto* s = AddPie({1, 2, 3});
+    s->SetCircled(true);
+    chart->SetView3D(true);
+    Draw();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
+    TempDir dir;
+    TPrinter printer(false, true);
+    printer.SetPrinterIndex(printer.GetPrinters()->IndexOf(PdfPrinterName));
+    printer.SetFileName(String((dir.path / "pie.pdf").u16string()));
+    printer.BeginDoc();
+    chart->PrintPartialCanvas(printer.GetCanvas(), TRect(0, 0, 4 * W, 4 * H));
+    printer.EndDoc();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
 }
 
 TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {
@@ -397,6 +417,17 @@ TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {
     EXPECT_EQ(s->GetPieMarks()->GetLegSize(), kLargestPictureSide) << "pixels, as a place";
     s->GetGradient()->SetVisible(true);
     Draw();
+}
+
+TEST_F(PieTest, DrawingA3DGradientPieAndItsLegendKeepsItsStoredGradient) {
+    chart->SetView3D(true);
+    auto* s = AddPie({1, 2});
+    s->GetGradient()->SetVisible(true);
+    s->SetGradientBright(40);
+    const TColor start = s->GetGradient()->GetStartColor(), end = s->GetGradient()->GetEndColor();
+    Draw();
+    EXPECT_EQ(s->GetGradient()->GetStartColor(), start);
+    EXPECT_EQ(s->GetGradient()->GetEndColor(), end);
 }
 
 TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
