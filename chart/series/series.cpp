@@ -97,7 +97,9 @@ void TCustomSeries::SetGradient(TZuzGradient* Value) {
     FGradient->Assign(Value);
 }
 
+// A percentage: a file's number beyond it would wrap the blend's alpha.
 void TCustomSeries::SetTransparency(int Value) {
+    Value = std::clamp(Value, 0, 100);
     if (FTransparency == Value) return;
     FTransparency = Value;
     Repaint();

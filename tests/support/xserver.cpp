@@ -216,6 +216,21 @@ bool Drag(const TControl& control, TPoint from, TPoint to) {
     return true;
 }
 
+bool Press(const TControl& control, TPoint at) {
+    const TPoint p = control.ClientToScreen(at);
+    if (RunWhilePumping("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
+                        " sleep 0.1 mousedown 1") != 0)
+        return false;
+    Settle();
+    return true;
+}
+
+bool Release() {
+    if (RunWhilePumping("xdotool mouseup 1") != 0) return false;
+    Settle();
+    return true;
+}
+
 bool Above(const TControl& upper, const TControl& lower) {
     // The window manager's list of its windows, bottom to top.
     FILE* out = popen("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null", "r");

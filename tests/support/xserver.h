@@ -43,6 +43,10 @@ bool Move(const TControl& control, TPoint at);
 // Presses the left button over one client point of the control, moves the pointer in
 // steps to another and releases it there, through the server.
 bool Drag(const TControl& control, TPoint from, TPoint to);
+// Moves the pointer over a client point of the control and presses the left button there,
+// and lets it go again wherever the pointer is, through the server.
+bool Press(const TControl& control, TPoint at);
+bool Release();
 // Whether the window manager stacks the upper form's window above the lower one's.
 bool Above(const TControl& upper, const TControl& lower);
 // Switches the server's keyboard layout ("us", "ru"), as an operator does.
