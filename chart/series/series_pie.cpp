@@ -513,17 +513,29 @@ int TPieSeries::SliceEndZ(int ValueIndex) const {
     return EndZ;
 }
 
+// The angle of the rim point farthest back: the slices hang below their faces, and what
+// hangs from one slice falls on the slices in front of it, which must be drawn after it. In the
+// pie's own view that is the top of the circle, whatever part of it the pie spans.
+double TPieSeries::BackAngle() const {
+    TCanvas3D* c = Canvas();
+    if (!c) return Pi / 2;
+    const TPoint o = c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ);
+    auto from = [&](const TPoint& P) { return TPoint(P.X - o.X, P.Y - o.Y); };
+    TPoint hang = from(c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ));
+    if (hang.Y < 0) hang = TPoint(-hang.X, -hang.Y);
+    const TPoint right = from(c->Calculate3DPosition(CircleXCenter + XRadius, CircleYCenter, StartZ));
+    const TPoint up = from(c->Calculate3DPosition(CircleXCenter, CircleYCenter - YRadius, StartZ));
+    const double towardsRight = static_cast<double>(right.X) * hang.X + static_cast<double>(right.Y) * hang.Y;
+    const double towardsUp = static_cast<double>(up.X) * hang.X + static_cast<double>(up.Y) * hang.Y;
+    if (towardsRight == 0 && towardsUp == 0) return Pi / 2;
+    return std::atan2(towardsUp, towardsRight) + Pi;
+}
+
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
-    const double span = FAngleSize * Pi / 180;
-    const double q = span / 4;
-    double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
-    if (a > span) a -= span;
-    if (a > q) {
-        a -= q;
-        if (a > Pi) a = span - a;
-        return a;
-    }
-    return q - a;
+    // How far round the circle the slice's middle lies from its back.
+    const double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
+    const double d = std::fmod(std::abs(a - BackAngle()), 2 * Pi);
+    return std::min(d, 2 * Pi - d);
 }
 
 // ---------------------------------------------------------------------------

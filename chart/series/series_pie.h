@@ -197,6 +197,7 @@ public:
     int SliceEndZ(int ValueIndex) const;
     // The key of a slice in the 3D drawing order: smaller first.
     double SliceOrderKey(int ValueIndex) const;
+    double BackAngle() const;
     void DisableRotation();
     // The series' gradient ending in a slice's colour, for drawing that slice: a copy, so
     // drawing leaves the stored gradient as the operator set it.

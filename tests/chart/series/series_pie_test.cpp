@@ -587,6 +587,21 @@ TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
     EXPECT_GT(dy, 0);
 }
 
+// A slice's cut face turned to the viewer falls on the slice in front of it, which is drawn
+// after it: in a half pie as in a whole one, the slices nearest the top of the circle go first.
+TEST_F(PieTest, AHalfPiesSlicesAreDrawnFromTheTopOfItsCircle) {
+    chart->SetView3D(true);
+    auto* s = AddPie({45, 15, 15, 105});
+    s->SetAngleSize(180);
+    s->SliceExplodePercents().Put(3, 20);
+    chart->Set3DPercent(60);
+    Draw();
+    int x, y;
+    s->AngleToPos(57 * Deg, s->XRadius * 0.5, s->YRadius * 0.5, x, y);
+    const TPoint p = chart->GetCanvas()->Calculate3DPosition(x, y, s->StartZ);
+    EXPECT_EQ(Pixel(p.X, p.Y), Rgb(clBlue));
+}
+
 TEST_F(PieTest, PatternsCycleThroughSixHatches) {
     auto* s = AddPie({1});
     EXPECT_EQ(s->SliceBrushStyle(3), bsSolid);
