@@ -361,11 +361,13 @@ void TCustomZuzPanelExtended::PaintBack(const TRect& Rect, TColor Colour, int Ro
 
 void TCustomZuzPanelExtended::DrawZoomRectangle() {
     TCanvas3D* const C = GetCanvas();
-    // Xor with the background's complement: the band shows on any background, and a second
-    // draw in the same place takes it away again.
+    // Xor with the background's complement: the band shows in its own colour on the background,
+    // and a second draw in the same place takes it away again. A band of the background's own
+    // colour (the white default on a white chart) would change no pixel: it inverts them instead.
     const auto back = static_cast<std::uint32_t>(ColorToRGB(GetBackColor()));
     const auto onBack = [back](TColor Colour) {
-        return static_cast<TColor>(static_cast<std::uint32_t>(ColorToRGB(Colour)) ^ (0xFFFFFFu - back));
+        const auto rgb = static_cast<std::uint32_t>(ColorToRGB(Colour));
+        return rgb == back ? clBlack : static_cast<TColor>(rgb ^ (0xFFFFFFu - back));
     };
     TZuzZoomBrush* const brush = FZoom->HasBrush() ? FZoom->GetBrush() : nullptr;
     if (brush)

@@ -440,11 +440,18 @@ void TCustomAxisPanel::DrawLegendShape(const TRect& Rect) {
     TCanvas3D* c = GetCanvas();
     c->Rectangle(Rect);
     if (c->Brush->GetColor() != LegendColor) return;
-    // A symbol in the legend's own colour still shows its outline.
+    // A symbol in the legend's own colour still shows its outline, drawn with a pen even
+    // when the series has its pen hidden, and in a colour that is not the legend's.
     const TColor pen = c->Pen->GetColor();
+    const TPenStyle style = c->Pen->GetStyle();
     c->Brush->SetStyle(bsClear);
-    if (LegendColor == clBlack) c->Pen->SetColor(clWhite);
+    if (style == psClear) c->Pen->SetStyle(psSolid);
+    if (LegendColor == clBlack)
+        c->Pen->SetColor(clWhite);
+    else if (style == psClear || pen == LegendColor)
+        c->Pen->SetColor(clBlack);
     c->Rectangle(Rect);
+    c->Pen->SetStyle(style);
     c->Pen->SetColor(pen);
 }
 

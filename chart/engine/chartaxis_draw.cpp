@@ -214,18 +214,20 @@ std::vector<double> TChartAxis::LogLabels() {
     std::vector<double> out;
     if (IMinimum == IMaximum || !std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return out;
     const double base = LogBaseForLoops();
-    if (!(IMinimum > 0)) IMinimum = IMinimum == 0 ? 0.1 : RoundLogPower(MinAxisRange);
-    const double start = RoundLogPower(IMinimum);
+    // The scale places nothing at or below zero: a range from there starts at 1 (the value
+    // its start pixel stands for), and a label below that would lie beyond the axis.
+    const double low = IMinimum > 0 ? IMinimum : 1;
+    const double start = RoundLogPower(low);
     double v = start;
     for (int n = 0; n < MaxAxisLabelSteps && v <= IMaximum; ++n, v *= base)
-        if (v >= IMinimum) out.push_back(v);
+        if (v >= low) out.push_back(v);
     if (out.empty()) {
         const double d = std::pow(base, std::log(start) / std::log(base) - 1);
         // Each label from the start, so that no error builds up along the way.
         for (int n = 0; d > 0 && n < MaxAxisLabelSteps; ++n) {
             v = start + n * d;
             if (v > IMaximum) break;
-            if (v >= IMinimum) out.push_back(v);
+            if (v >= low) out.push_back(v);
         }
     }
     return out;

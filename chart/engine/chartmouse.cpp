@@ -169,7 +169,12 @@ bool TCustomChart::PanAxes(bool Horizontal, int New, int Old) {
     for (TChartAxis* a : *GetAxes()) {
         if (a->IsDepthAxis || a->GetHorizontal() != Horizontal) continue;
         const double delta = a->CalcPosPoint(Old) - a->CalcPosPoint(New);
-        double lo = a->GetMinimum() + delta, hi = a->GetMaximum() + delta;
+        // An automatic end is shown widened by the series' margins and rounding: the move
+        // starts from where it is shown, so that what lay under the mouse stays under it.
+        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
+        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
+        double lo = (autoMin ? a->IMinimum : a->GetMinimum()) + delta;
+        double hi = (autoMax ? a->IMaximum : a->GetMaximum()) + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (allow) a->SetMinMax(lo, hi);
@@ -366,12 +371,20 @@ bool TCustomChart::CanWheelScroll() const {
 void TCustomChart::ScrollVerticalAxes(bool Forward) {
     for (TChartAxis* a : *GetAxes()) {
         if (a->GetHorizontal()) continue;
-        double delta = (a->GetMaximum() - a->GetMinimum()) * 3 * 0.01;
+        // As panning does: an automatic end moves from where it is shown, not from the
+        // series' values, so a notch moves the content by its step and no more.
+        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
+        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
+        const double min = autoMin ? a->IMinimum : a->GetMinimum();
+        const double max = autoMax ? a->IMaximum : a->GetMaximum();
+        double delta = (max - min) * 3 * 0.01;
         if (!Forward) delta = -delta;
-        double lo = a->GetMinimum() + delta, hi = a->GetMaximum() + delta;
+        double lo = min + delta, hi = max + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
-        if (allow) a->Scroll(delta, false);
+        if (!allow) continue;
+        if (autoMin || autoMax) a->SetMinMax(min, max);
+        a->Scroll(delta, false);
     }
 }
 

@@ -217,8 +217,12 @@ TEST_F(AxisLabels, LogarithmicLabelsArePowersOfTheBase) {
     ASSERT_FALSE(v.empty());
     EXPECT_NEAR(v.front(), 2, 1e-9);
     EXPECT_NEAR(v.back(), 3, 1e-9);
-    Bottom(0, 100); // a minimum of zero starts at 0.1
-    EXPECT_EQ(a->LogLabels(), (std::vector<double>{0.1, 1, 10, 100}));
+    // A range from zero or below starts at 1, where the scale starts: no label beyond the axis.
+    Bottom(0, 100);
+    EXPECT_EQ(a->LogLabels(), (std::vector<double>{1, 10, 100}));
+    Bottom(-5, 100);
+    EXPECT_EQ(a->LogLabels(), (std::vector<double>{1, 10, 100}));
+    EXPECT_EQ(a->IMinimum, -5);
 }
 
 // ---------------------------------------------------------------------------
@@ -531,7 +535,7 @@ TEST_F(AxisDrawing, HostileRangesDrawNoValueLabelsAndEndQuickly) {
     a->SetLabelsAlternate(true);
     a->AdjustMaxMin();
     a->Draw(true);
-    EXPECT_EQ(a->GetItems()->Count(), 5); // 0.1 for the minimum of 0, then 1, 10, 100, 1000
+    EXPECT_EQ(a->GetItems()->Count(), 4); // 1, 10, 100, 1000: the scale from 0 starts at 1
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 

@@ -158,11 +158,16 @@ TEST_F(ChartMouse, ZoomPercentOfAHundredKeepsTheRangesButSavesAndTells) {
 
 TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheChart) {
     chart->SetAllowPanning(pmHorizontal);
+    // Rounded automatic ends: the axis is shown wider than its series' values.
+    chart->GetSeries(0)->AddXY(-0.7, 0);
+    Bottom()->SetMinimumRound(true);
+    Bottom()->SetMaximumRound(true);
+    Layout();
     const TPoint c = Centre();
     const double delta = Bottom()->CalcPosPoint(c.X) - Bottom()->CalcPosPoint(c.X + 20);
-    const double lo = Bottom()->GetMinimum();
-    (void)lo;
     const double before = Bottom()->CalcPosPoint(Bottom()->IStartPos);
+    const double beforeEnd = Bottom()->CalcPosPoint(Bottom()->IEndPos);
+    ASSERT_NE(before, Bottom()->GetMinimum());
     int scrolls = 0;
     chart->OnScroll.Bind([&](TObject*) { ++scrolls; });
     probe::MousePress(*chart, mbRight, c);
@@ -171,6 +176,7 @@ TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheC
     EXPECT_FALSE(Bottom()->GetAutomatic());
     EXPECT_TRUE(Left()->GetAutomatic());
     EXPECT_NEAR(Bottom()->GetMinimum() - before, delta, 1e-9);
+    EXPECT_NEAR(Bottom()->GetMaximum() - beforeEnd, delta, 1e-9);
     EXPECT_LT(delta, 0); // the content follows the mouse to the right
     // Out of the chart rectangle: panning stops, and coming back moves nothing.
     probe::MouseMoveTo(*chart, mbRight, {chart->GetChartRect().Right + 5, c.Y});
@@ -220,6 +226,16 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     probe::Wheel(*chart, at, 2 * WHEEL_DELTA);
     EXPECT_DOUBLE_EQ(Left()->GetMinimum(), -3) << "two notches away scroll back twice";
     EXPECT_TRUE(Bottom()->GetAutomatic()) << "horizontal axes never scroll by the wheel";
+
+    // An automatic axis shown rounded past its values moves from where it is shown.
+    Left()->SetAutomatic(true);
+    Left()->SetMaximumRound(true);
+    Layout();
+    const double lo = Left()->IMinimum, hi = Left()->IMaximum;
+    ASSERT_NE(hi, Left()->GetMaximum());
+    probe::Wheel(*chart, at, -WHEEL_DELTA);
+    EXPECT_DOUBLE_EQ(Left()->GetMinimum(), lo + (hi - lo) * 0.03);
+    EXPECT_DOUBLE_EQ(Left()->GetMaximum(), hi + (hi - lo) * 0.03);
 }
 
 TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {

@@ -392,6 +392,26 @@ TEST_F(BarTest, ARelativeGradientShadesSmallerBarsNearerItsStartColour) {
     EXPECT_EQ(Rgb(s->CalcGradientColor(1)), Rgb(TColor(0x8080FF)));
 }
 
+// A bar in the legend's own colour keeps an outline there, its pen shown or hidden.
+TEST_F(BarTest, ASymbolInTheLegendsColourShowsItsOutlineWithOrWithoutThePen) {
+    auto* framed = AddSeries<TBarSeries>({3, 5, 2});
+    auto* bare = AddSeries<TBarSeries>({3, 5, 2});
+    bare->GetPen()->SetVisible(false);
+    for (const TColor legend : {clWhite, clBlack}) {
+        chart->GetLegend()->SetColor(legend);
+        framed->SetSeriesColor(legend);
+        bare->SetSeriesColor(legend);
+        Draw();
+        for (int i = 0; i < 2; ++i) {
+            const TRect r = chart->GetLegend()->GetItems()->Get(i)->SymbolRect;
+            const TColor outline = legend == clBlack ? clWhite : clBlack;
+            EXPECT_TRUE(IsColor(r.Left, (r.Top + r.Bottom) / 2, outline)) << legend << " item " << i;
+            EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2, legend))
+                << legend << " item " << i;
+        }
+    }
+}
+
 // The legend symbol paints the brush picture; drawing leaves the picture as it was.
 TEST_F(BarTest, DrawingKeepsTheBrushPictureAndOneWithoutAGraphicDrawsAsNone) {
     auto* bar = AddSeries<TBarSeries>({3, 5, 2});
