@@ -132,12 +132,22 @@ void TProjection3D::Unproject(int& X, int& Y, int Z) const {
         Y = Shifted((static_cast<double>(Y) - FYCenterOffset) * k + Z * FOrthoY, FYCenter);
         return;
     }
-    if (!FIs3D || FInvTerm[2] == 0 || FInvTerm[1] == 0) return;
-    const double x0 = X, y0 = Y;
+    if (!FIs3D) return;
+    // The projection at a fixed depth is a ratio of linear terms in the model's x and y: with
+    // the screen point turned back by the tilt, a = A·d and b = B·d, d being the perspective
+    // divisor. Solved exactly, so a click on a drawn point finds that point in a turned,
+    // perspective view too.
+    const double u = static_cast<double>(X) - FXCenterOffset, v = static_cast<double>(Y) - FYCenterOffset;
+    const double A = (FCosZ * u + FSinZ * v) * k, B = (FCosZ * v - FSinZ * u) * k;
     const double z = static_cast<double>(Z) - FZCenter;
-    // The divisors have a floor of 0.00001: far rotations give huge values, which saturate.
-    X = Shifted(((x0 - FXCenterOffset) * k - z * FInvTerm[4] - (y0 - FYCenter) * FInvTerm[0]) / FInvTerm[2],
-                FXCenter);
-    Y = Shifted(((y0 - FYCenterOffset) * k - z * FInvTerm[5] - (x0 - FXCenter) * FInvTerm[3]) / FInvTerm[1],
-                FYCenter);
+    const double p = FIsPerspective ? FPerspectiveFactor : 0;
+    const double d0 = p * FCosX * FCosY * z + 1; // the divisor's part that does not move with x, y
+    const double m11 = FCosY + A * p * FCosX * FSinY, m12 = -A * p * FSinX;
+    const double m21 = FSinX * FSinY + B * p * FCosX * FSinY, m22 = FCosX - B * p * FSinX;
+    const double r1 = A * d0 - z * FSinY, r2 = B * d0 + FSinX * FCosY * z;
+    const double det = m11 * m22 - m12 * m21;
+    // Seen edge on, the plane at this depth is a line: no point can be found on it.
+    if (std::abs(det) < 1e-9) return;
+    X = Shifted((r1 * m22 - m12 * r2) / det, FXCenter);
+    Y = Shifted((m11 * r2 - r1 * m21) / det, FYCenter);
 }

@@ -34,8 +34,8 @@ public:
         return Project(static_cast<double>(X), static_cast<double>(Y), Z);
     }
     TPoint Project(TPoint P, int Z) const { return Project(P.X, P.Y, Z); }
-    // The inverse, for hit tests at depth Z (perspective is not undone); the point stays as it
-    // is when the view cannot be inverted.
+    // The inverse at depth Z, perspective and tilt included, for hit tests; the point stays as
+    // it is when the view cannot be inverted (zoom 0, or the plane seen edge on).
     void Unproject(int& X, int& Y, int Z) const;
 
     bool Is3D() const { return FIs3D; }

@@ -4,23 +4,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <numbers>
-#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr Byte kWallShade = 32;
 
-// The run of points whose X grows from one to the next, from First on: the first point where
-// X grows starts it, and it goes on while X does not fall. First = Last means none.
-std::pair<std::size_t, std::size_t> RisingRun(const std::vector<TPoint>& P, std::size_t First) {
-    std::size_t s = First;
-    while (s + 1 < P.size() && P[s + 1].X <= P[s].X) ++s;
-    if (s + 1 >= P.size()) return {s, s};
-    std::size_t e = s + 1;
-    while (e + 1 < P.size() && P[e + 1].X >= P[e].X) ++e;
-    return {s, e};
+// Twice the signed area of a projected polygon (screen Y points down).
+long long TwiceArea(std::initializer_list<TPoint> P) {
+    long long a = 0;
+    const TPoint* prev = std::prev(P.end());
+    for (const TPoint& q : P) {
+        a += static_cast<long long>(prev->X) * q.Y - static_cast<long long>(q.X) * prev->Y;
+        prev = &q;
+    }
+    return a;
+}
+
+int Sign(long long V) {
+    return V > 0 ? 1 : (V < 0 ? -1 : 0);
 }
 
 } // namespace
@@ -55,7 +60,29 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
         }
     }
     const TPoint centreTop = FProjection.Project(XCenter, YCenter, Z0);
-    const TPoint centreBottom = FProjection.Project(XCenter, YCenter, Z1);
+    TPoint centreBottom = FProjection.Project(XCenter, YCenter, Z1);
+    // The face at Z0 is seen from above, the slice hanging below it. Where depth runs up the
+    // screen, the ring at Z1 lies above the face: the slice then hangs as far below the face as
+    // that ring stands above it, or its walls and cut faces would rise over the face.
+    if (centreBottom.Y < centreTop.Y) {
+        auto hang = [](TPoint& Lower, TPoint Upper) {
+            Lower = {2 * Upper.X - Lower.X, 2 * Upper.Y - Lower.Y};
+        };
+        hang(centreBottom, centreTop);
+        for (std::size_t i = 0; i < count; ++i) {
+            hang(bottom[i], top[i]);
+            if (hole) hang(innerBottom[i], innerTop[i]);
+        }
+    }
+    // Which way growing angles run round on the screen. A wall or a cut face is seen when its
+    // corners, taken round it as seen from outside the slice, run that way too: each is judged
+    // by its own corners, so a moved-out slice and a turned view show the faces they turn to
+    // the viewer.
+    const int turn = Sign(TwiceArea({centreTop, FProjection.Project(XCenter + XRadius, YCenter, Z0),
+                                     FProjection.Project(XCenter, YCenter - YRadius, Z0)}));
+    auto shows = [&](TPoint A, TPoint B, TPoint C, TPoint D) {
+        return Sign(TwiceArea({A, B, C, D})) == turn;
+    };
     auto innerEnd = [&](std::size_t i, bool AtZ0) {
         if (hole) return AtZ0 ? innerTop[i] : innerBottom[i];
         return AtZ0 ? centreTop : centreBottom;
@@ -80,8 +107,9 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
             wallShade();
             Polygon(q, 3);
         };
-        if (top[count - 1].X < XCenterOffset()) radialSide(count - 1);
-        if (top[0].X > XCenterOffset()) radialSide(0);
+        const std::size_t last = count - 1;
+        if (shows(innerEnd(last, true), top[last], bottom[last], innerEnd(last, false))) radialSide(last);
+        if (shows(innerEnd(0, true), innerEnd(0, false), bottom[0], top[0])) radialSide(0);
     }
     if (Brush->GetStyle() == bsSolid)
         Brush->SetColor(c);
@@ -98,7 +126,7 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     else
         Polygon(face);
 
-    // The outer wall where it is turned to the viewer: where the rim's X grows.
+    // The outer wall where it is turned to the viewer, in runs of the rim.
     auto outerWall = [&](std::size_t First, std::size_t Last) {
         std::vector<TPoint> wall(top.begin() + static_cast<std::ptrdiff_t>(First),
                                  top.begin() + static_cast<std::ptrdiff_t>(Last) + 1);
@@ -109,14 +137,20 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
         else
             Polygon(wall);
     };
-    const auto [first, last] = RisingRun(top, 0);
-    if (first == last) return;
-    outerWall(first, last);
-    if (last + 1 >= count) return;
-    // A second run, found backwards from the last point.
-    std::size_t s = count - 1;
-    while (s > last + 1 && top[s - 1].X <= top[s].X) --s;
-    if (s < count - 1) outerWall(s, count - 1);
+    // A run starts where the rim turns to the viewer and goes on while it does not turn away.
+    auto facing = [&](std::size_t j) {
+        return Sign(TwiceArea({top[j], bottom[j], bottom[j + 1], top[j + 1]})) * turn;
+    };
+    for (std::size_t i = 0; i + 1 < count;) {
+        if (facing(i) <= 0) {
+            ++i;
+            continue;
+        }
+        std::size_t e = i + 1;
+        while (e + 1 < count && facing(e) >= 0) ++e;
+        outerWall(i, e);
+        i = e;
+    }
 }
 
 void TCanvas3D::CalcPieAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4,

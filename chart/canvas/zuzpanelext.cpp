@@ -304,12 +304,14 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
     TRect R = UserRect;
     TZuzShadow* const shadow = GetShadow();
     if (shadow->GetVisible() && shadow->GetSize() != 0) {
+        // A panel printed without its background casts no shadow either: the paper is behind it.
+        const bool painted = !GetPrinting() || PrintZuzPanel;
         // The corner the shadow leaves free shows what is behind the panel.
         const TColor behind = GetParent() ? GetParent()->GetColor() : GetColor();
         C->Brush->SetStyle(bsSolid);
         C->Brush->SetColor(static_cast<TColor>(ColorToRGB(behind)));
         C->Pen->SetStyle(psClear);
-        C->FillRect(R);
+        if (painted) C->FillRect(R);
         const int h = shadow->GetHorizSize(), v = shadow->GetVertSize();
         if (h >= 1)
             R.Right -= 2 * h + 1;
@@ -320,7 +322,7 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
         else
             R.Top += 1 - 2 * v;
         shadow->FullSmooth = GetBorderRound() != 0;
-        shadow->Draw(C, R, 0, GetBorderRound());
+        if (painted) shadow->Draw(C, R, 0, GetBorderRound());
         if (h >= 1)
             ++R.Right;
         else

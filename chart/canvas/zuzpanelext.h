@@ -167,8 +167,8 @@ public:
     // Made on first read, repainting the panel when it changes; nullptr frees it.
     TBackImage* GetBackImage();
     void SetBackImage(TBackImage* Value);
-    // True when there is a back image holding a graphic.
-    bool HasBackImage() const { return FBackImage && FBackImage->HasGraphic(); }
+    // Whether the back image holds a graphic, an empty one too (its settings are the graphic's).
+    bool HasBackImage() const { return FBackImage && FBackImage->GetGraphic(); }
     bool HasBackImageObject() const { return FBackImage != nullptr; }
     // Read without making an image: false, or pbmStretch, while there is none.
     bool GetBackImageInside() const { return FBackImage && FBackImage->GetInside(); }

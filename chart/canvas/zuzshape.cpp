@@ -275,7 +275,11 @@ void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoint
 
 void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
     const TRect box = Angle != 0 ? PolygonBounds(P) : R;
-    if (FShapeStyle == fosEllipse) {
+    if (Angle != 0 && !C->GetSupportsFullRotation()) {
+        // A turned box, drawn as its four corners whatever its style, casts the shadow of those
+        // corners, not of the upright box around them.
+        FShadow->Draw(C, P);
+    } else if (FShapeStyle == fosEllipse) {
         FShadow->DrawEllipse(C, box, Z);
     } else {
         const TFrontPlane plane(C, !C->GetSupportsFullRotation());
@@ -314,6 +318,11 @@ void TZuzCustomShape::DrawGradient(TCanvas3D* C, const TRect& R, const TFourPoin
             FGradient->Draw(static_cast<TZuzCanvas*>(C), P);
     } else if (C->GetSupportsFullRotation()) {
         FGradient->Draw(C, CornersAt(R), Z);
+    } else if (FShapeStyle == fosEllipse) {
+        // An ellipse's fill stays inside its curve, as its picture does.
+        C->ClipEllipse(R, false);
+        FGradient->Draw(C, R, 0);
+        C->UnClipRectangle();
     } else {
         FGradient->Draw(C, R, FShapeStyle == fosRoundRectangle ? FRoundSize : 0);
     }

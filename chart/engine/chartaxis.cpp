@@ -768,6 +768,18 @@ int TChartAxis::InternalLabelSize(double Value, bool IsWidth) {
     return size;
 }
 
+int TChartAxis::WidestLabelAt(double Step) {
+    // The widest labels stand at the ends: the most digits before the point are there, and of
+    // two labels in a row one shows every decimal the step has ("0.95" after "1"). Two at each
+    // end are measured, not all: this runs at every drawing.
+    const std::vector<double> values = ValueLabels(Step, LabelStepKind(Step));
+    const std::size_t n = values.size();
+    int widest = 0;
+    for (std::size_t i = 0; i < n; i = i == 1 && n > 4 ? n - 2 : i + 1)
+        widest = std::max(widest, InternalLabelSize(values[i], FHorizontal));
+    return widest;
+}
+
 double TChartAxis::CalcIncrement() {
     if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum)) return 1;
     double a = IMinimum, b = IMaximum;
@@ -784,6 +796,17 @@ double TChartAxis::CalcIncrement() {
         size = std::max({size, InternalLabelSize(b - FIncrement, FHorizontal),
                          InternalLabelSize(a + FIncrement, FHorizontal)});
     double step = CalcXYIncrement(size);
+    // The probes are not the labels: "0" and "1" are narrower than "0.05". The step grows
+    // until the labels it gives have room (a logarithmic axis labels its powers, whatever the
+    // step). The size only grows, so the search ends.
+    for (int turn = 0; turn < 8 && !FLogarithmic; ++turn) {
+        const int drawn = WidestLabelAt(step);
+        if (drawn <= size) break;
+        size = drawn;
+        const double wider = CalcXYIncrement(size);
+        if (!(wider > step)) break;
+        step = wider;
+    }
     if (!FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
         // Again from 1, so that the step is one of 1, 2, 5, 10, 20 ...
         struct Restore {

@@ -353,6 +353,9 @@ public:
     double CalcDateTimeIncrement(int MaxNumLabels);
     double RoundLogPower(double Value) const;
     int InternalLabelSize(double Value, bool IsWidth);
+    // The widest label (the tallest on a vertical axis) of those the step gives, as far as its
+    // ends tell.
+    int WidestLabelAt(double Step);
     int LabelWidth(double Value) { return InternalLabelSize(Value, true); }
     int LabelHeight(double Value) { return InternalLabelSize(Value, false); }
     bool AnySeriesWithFewPoints(int MaxNumLabels) const;

@@ -175,6 +175,10 @@ std::vector<double> TChartAxis::ValueLabels(double Inc, TDateTimeStep Step) {
     // A range that is not finite has no labels to show.
     if (!std::isfinite(IMinimum) || !std::isfinite(IMaximum) || !std::isfinite(Inc)) return out;
     if (std::fabs(IRange / Inc) >= MaxAxisLabelSteps) return out;
+    // Calendar steps walk dates: a range the calendar does not hold has none to show.
+    if (IAxisDateTime && FExactDateTime && Step != dtNone &&
+        !(ZuzCalendarHolds(IMinimum) && ZuzCalendarHolds(IMaximum)))
+        return out;
     double v;
     if (IAxisDateTime && FExactDateTime && Step != dtNone && Step >= dtOneDay)
         v = ZuzRoundDate(IMaximum, Step);
@@ -477,11 +481,13 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
     switch (angle) {
     case 0:
         align = AlignmentAtZero(FHorizontal, FOtherSide);
-        if (!FHorizontal && FLabelsAlign == alOpposite) {
+        // Only the labels move to the band's outer edge; the title keeps its own room beyond it.
+        if (!FHorizontal && FLabelsAlign == alOpposite && Format != FTitle.get()) {
             align = FOtherSide ? TA_RIGHT : TA_LEFT;
-            // The band is measured in the fonts of all labels: this one keeps its own.
+            // The band is measured in the fonts of all labels: this one keeps its own. Alternating
+            // labels stand in two rows of half the band, the second already a row further out.
             TZuzFont* font = canvas->ZuzFont;
-            const int band = SizeLabels();
+            const int band = FLabelsAlternate ? SizeLabels() / 2 : SizeLabels();
             if (font) canvas->AssignFont(font);
             X += FOtherSide ? band : -band;
         }

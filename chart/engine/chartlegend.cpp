@@ -171,7 +171,10 @@ int TLegendSymbol::CalcWidth(int Value) const {
     if (!FVisible) return 0;
     if (FSquared) return FLegend->ItemHeight - 5;
     if (FWidthUnits == lcsPixels) return FWidth;
-    return ZuzRound(FWidth * Value * 0.01);
+    // A share of a short text ("3", "5 %") would leave a sliver whose colour cannot be told: a
+    // symbol asked for is at least as wide as a square one.
+    const int share = ZuzRound(FWidth * Value * 0.01);
+    return FWidth > 0 ? std::max(share, FLegend->ItemHeight - 5) : share;
 }
 
 void TLegendSymbol::Draw(TColor Color, const TRect& Rect) {
@@ -179,8 +182,11 @@ void TLegendSymbol::Draw(TColor Color, const TRect& Rect) {
     if (FShadow->GetVisible() && FShadow->GetSize() != 0) FShadow->Draw(c, Rect);
     if (!FDefaultPen) c->AssignVisiblePen(FPen.get());
     if (FGradient->GetVisible()) {
-        FGradient->SetEndColor(Color);
-        FGradient->Draw(c, Rect);
+        // A copy ends in the item's colour: the stored gradient stays as set.
+        TZuzGradient shown;
+        shown.Assign(FGradient.get());
+        shown.SetEndColor(Color);
+        shown.Draw(c, Rect);
         c->Brush->SetStyle(bsClear);
     } else {
         c->Brush->SetColor(Color);

@@ -305,6 +305,7 @@ private:
     void DrawItem(int ValueIndex, int Position);
     void ResizeChartRect();
     int ColumnStep() const;
+    int SymbolShadowRoom() const;
     // The Index-th series shown in the legend, inactive ones counted with check boxes.
     TChartSeries* LegendSeriesAt(int Index) const;
     int ShownSeriesCount() const;

@@ -63,8 +63,17 @@ int TCustomChartLegend::BorderSize() {
     return GetPen()->GetVisible() ? GetPen()->GetWidth() : 0;
 }
 
+// How far a visible symbol shadow moves the text right: by its size when it falls right, by
+// twice that when it falls left, where the symbol moves right first to make room for it.
+int TCustomChartLegend::SymbolShadowRoom() const {
+    const TZuzShadow* shadow = FSymbol->GetShadow();
+    if (!FSymbol->GetVisible() || !shadow->GetVisible()) return 0;
+    const int size = shadow->GetHorizSize();
+    return size >= 0 ? size : -2 * size;
+}
+
 int TCustomChartLegend::ColumnStep() const {
-    return TextWidth + SymbolWidth + (HasCheckBoxes() ? 23 : 8);
+    return TextWidth + SymbolWidth + SymbolShadowRoom() + (HasCheckBoxes() ? 23 : 8);
 }
 
 void TCustomChartLegend::GatherTexts() {
@@ -105,7 +114,11 @@ void TCustomChartLegend::CalcItemWidth() {
         if (w > 0) TextWidth += w + Spacing - 1;
     SymbolWidth = FSymbol->CalcWidth(TextWidth);
     ItemWidth = TextWidth + 12 + SymbolWidth;
-    if (FSymbol->GetVisible()) ItemWidth += 2 + FSymbol->GetShadow()->GetHorizSize();
+    // A shadow to the left moves the text right as well: it widens the item, not narrows it.
+    if (FSymbol->GetVisible())
+        ItemWidth +=
+            2 + (FSymbol->GetShadow()->GetVisible() ? SymbolShadowRoom()
+                                                    : std::max(0, FSymbol->GetShadow()->GetHorizSize()));
 }
 
 void TCustomChartLegend::CalcSymbolTextPositions() {
@@ -186,10 +199,12 @@ void TCustomChartLegend::DrawLegend() {
                 RectLegend.Bottom =
                     chartRect.Bottom - (border + 1 + (shadowShown ? shadow->GetVertSize() : 0));
         }
-        NumCols = chartRect.Right > 8 ? std::min((chartWidth - 2 * border - 8) /
-                                                     (TextWidth + SymbolWidth + (HasCheckBoxes() ? 27 : 8)),
-                                                 TotalItems)
-                                      : 0;
+        NumCols =
+            chartRect.Right > 8
+                ? std::min((chartWidth - 2 * border - 8) /
+                               (TextWidth + SymbolWidth + SymbolShadowRoom() + (HasCheckBoxes() ? 27 : 8)),
+                           TotalItems)
+                : 0;
         NumCols = std::max(0, NumCols);
         NumRows = NumCols > 0 ? std::min((TotalItems + NumCols - 1) / NumCols, FMaxNumRows) : 0;
         NumRows = std::max(0, NumRows);
@@ -231,7 +246,8 @@ void TCustomChartLegend::DrawLegend() {
 
         const int checks = HasCheckBoxes() ? CheckBoxColumn : 0;
         if (!GetVertical()) {
-            int w = NumCols * (TextWidth + SymbolWidth) + 8 + (NumCols - 1) * 6 + 4 + 2 * NumCols;
+            int w = NumCols * (TextWidth + SymbolWidth + SymbolShadowRoom()) + 8 + (NumCols - 1) * 6 + 4 +
+                    2 * NumCols;
             if (HasCheckBoxes()) w += CheckBoxColumn * NumCols + 4;
             if (TitleShown) w = std::max(w, FTitle->TotalWidth());
             w = std::min(w, chartWidth);
@@ -240,6 +256,9 @@ void TCustomChartLegend::DrawLegend() {
                     ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) + ch->GetChartXCenter() - w / 2;
             RectLegend.Right = RectLegend.Left + w;
         } else {
+            // A title wider than the items widens the legend, as it does a horizontal one, instead
+            // of being cut at the legend's edge.
+            const int w = std::max(ItemWidth + checks, TitleShown ? FTitle->TotalWidth() : 0);
             if (!custom) {
                 if (FAlignment == laLeft) {
                     RectLegend.Left = chartRect.Left + border + 1;
@@ -247,10 +266,10 @@ void TCustomChartLegend::DrawLegend() {
                     RectLegend.Right = chartRect.Right -
                                        (panelShadow->GetVisible() ? panelShadow->GetHorizSize() : 0) -
                                        (border + 1);
-                    RectLegend.Left = RectLegend.Right - ItemWidth - checks;
+                    RectLegend.Left = RectLegend.Right - w;
                 }
             }
-            RectLegend.Right = RectLegend.Left + ItemWidth + checks;
+            RectLegend.Right = RectLegend.Left + w;
         }
         CalcSymbolTextPositions();
         if (ch->OnGetLegendRect) ch->OnGetLegendRect(ch, RectLegend);
@@ -396,9 +415,11 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
             c->DoHorizLine(RectLegend.Left, RectLegend.Right, y);
         } else {
             // At the item's left edge, where its check box and symbol are still to come and
-            // the text of the column before has ended.
+            // the text of the column before has ended; from the first row down, under the title
+            // that spans the columns.
             const int x = textLeft - (TextLeft - RectLegend.Left);
-            c->DoVertLine(x, RectLegend.Top, RectLegend.Bottom - BorderSize() / 2);
+            c->DoVertLine(x, TitleShown ? FirstItemTop() : RectLegend.Top,
+                          RectLegend.Bottom - BorderSize() / 2);
         }
     }
 }

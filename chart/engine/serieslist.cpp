@@ -50,6 +50,8 @@ const ClassInfo& TSeriesGroup::StaticClass() {
     static const PropInfo props[] = {
         // Written even empty: an emptied name would otherwise load as the one the group starts with.
         MakeProp<&C::GetName, &C::SetName>("Name").NoDefault(),
+        // Read from the members, so never written; a file that carries it still loads.
+        MakeProp<&C::GetActive, &C::SetActive>("Active").Stored(false),
     };
     static const ClassInfo info = MakeClassInfo<C>("TSeriesGroup", &TCollectionItem::StaticClass(), props);
     return info;

@@ -268,29 +268,26 @@ void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, co
 void TSeriesPointer::FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
                                   std::span<const TPoint> Shape, bool Is3D, int Z, TColor Color) {
     if (!FGradient->GetVisible()) return;
-    if (!GradientOwnColors) {
-        // Quietly: the symbol's own colour is no change of the chart.
-        const TNotifyEvent changed = FGradient->OnChange;
-        FGradient->OnChange = {};
-        FGradient->SetEndColor(Color);
-        FGradient->OnChange = changed;
-    }
+    // The symbol's own colour goes to a copy: no change of the chart, nor of what it saves.
+    TZuzGradient shown;
+    shown.Assign(FGradient.get());
+    if (!GradientOwnColors) shown.SetEndColor(Color);
     if (Style == psCircle) {
         const TRect r = Is3D ? TRect(Canvas->Calculate3DPosition(R.Left, R.Top, Z),
                                      Canvas->Calculate3DPosition(R.Right, R.Bottom, Z))
                              : R;
         Canvas->ClipEllipse(r, false);
-        FGradient->Draw(Canvas, r);
+        shown.Draw(Canvas, r);
         Canvas->UnClipRectangle();
     } else if (!Shape.empty()) {
-        FGradient->Draw(Canvas, Shape, Z, false);
+        shown.Draw(Canvas, Shape, Z, false);
     } else if (Is3D) {
-        FGradient->Draw(Canvas,
-                        TFourPoints{TPoint(R.Left, R.Top), TPoint(R.Right, R.Top), TPoint(R.Right, R.Bottom),
-                                    TPoint(R.Left, R.Bottom)},
-                        Z);
+        shown.Draw(Canvas,
+                   TFourPoints{TPoint(R.Left, R.Top), TPoint(R.Right, R.Top), TPoint(R.Right, R.Bottom),
+                               TPoint(R.Left, R.Bottom)},
+                   Z);
     } else {
-        FGradient->Draw(Canvas, R);
+        shown.Draw(Canvas, R);
     }
 }
 

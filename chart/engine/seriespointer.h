@@ -4,6 +4,8 @@
 
 #include "chart/canvas/zuzshape.h"
 
+#include <algorithm>
+
 class ISeriesChart;
 class TChartSeries;
 
@@ -87,7 +89,7 @@ public:
     TSeriesPointerStyle GetStyle() const { return FStyle; }
     void SetStyle(TSeriesPointerStyle Value) { Store(FStyle, Value); }
     int GetTransparency() const { return FTransparency; }
-    void SetTransparency(int Value) { Store(FTransparency, Value); }
+    void SetTransparency(int Value) { Store(FTransparency, std::clamp(Value, 0, 100)); }
     TChartSeries* ParentSeries() const { return FSeries; }
 
     // Set while a series type draws: no repaint. A size made from a file's value (a bubble's

@@ -159,10 +159,10 @@ void ShowMessageUser(const String& Text) {
 int MaxPixelPos = 0x3FFFFFF;
 
 void ZuzEngineInitialization() {
-    RegisterClasses({&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(),
-                     &TZuzMovingFunction::StaticClass(), &TZuzSeriesSource::StaticClass(),
-                     &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass(),
-                     &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()});
+    RegisterClasses(
+        {&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(), &TZuzMovingFunction::StaticClass(),
+         &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass(),
+         &TChartAxisTitle::StaticClass(), &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()});
     MaxPixelPos = IsWindowsNT ? 0x3FFFFFF : 0x7FFF;
 }
 
@@ -171,6 +171,6 @@ void ZuzEngineFinalization() {
     for (const ClassInfo* c :
          {&TChartSeries::StaticClass(), &TZuzFunction::StaticClass(), &TZuzMovingFunction::StaticClass(),
           &TZuzSeriesSource::StaticClass(), &TSeriesMarks::StaticClass(), &TChartValueList::StaticClass(),
-          &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()})
+          &TChartAxisTitle::StaticClass(), &TChartAxis::StaticClass(), &TChartDepthAxis::StaticClass()})
         UnRegisterClass(*c);
 }

@@ -97,7 +97,9 @@ void TCustomSeries::SetGradient(TZuzGradient* Value) {
     FGradient->Assign(Value);
 }
 
+// A percentage: a file's number beyond it would wrap the blend's alpha.
 void TCustomSeries::SetTransparency(int Value) {
+    Value = std::clamp(Value, 0, 100);
     if (FTransparency == Value) return;
     FTransparency = Value;
     Repaint();
@@ -366,7 +368,9 @@ int TCustomSeries::Clicked(int X, int Y) {
             if (is3D) {
                 const int dx = panel ? panel->SeriesWidth3D : 0, dy = panel ? panel->SeriesHeight3D : 0;
                 const TPoint q[4] = {{prevX, prevY}, {px, py}, {px + dx, py - dy}, {prevX + dx, prevY - dy}};
-                hit = PointInPolygon(mouse, q, 3);
+                // The click is taken back to the front of the ribbon: on its front edge it hits
+                // in every view, whatever way the ribbon's depth runs.
+                hit = PointInLine(mouse, prevX, prevY, px, py) || PointInPolygon(mouse, q, 3);
             } else if (FStairs) {
                 if (FInvertedStairs)
                     hit =

@@ -174,7 +174,9 @@ void TCustomBarSeries::SetOffsetPercent(int Value) {
     SetIntegerProperty(FOffsetPercent, std::clamp(Value, -100, 100));
 }
 
+// A percentage: a file's number beyond it would wrap the blend's alpha.
 void TCustomBarSeries::SetTransparency(int Value) {
+    Value = std::clamp(Value, 0, 100);
     if (FTransparency == Value) return;
     FTransparency = Value;
     Repaint();

@@ -196,8 +196,11 @@ TColor TCustomBarSeries::CalcGradientColor(int ValueIndex) const {
 
 void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
     TCanvas3D* c = Canvas();
-    const TColor savedEnd = FGradient->GetEndColor();
-    FGradient->SetEndColor(CalcGradientColor(ValueIndex));
+    // A copy ends in the bar's colour: the stored gradient stays as set, and drawing asks
+    // for no repaint.
+    TZuzGradient shown;
+    shown.Assign(FGradient.get());
+    shown.SetEndColor(CalcGradientColor(ValueIndex));
     const int pw = PenWidth();
     if (Is3D() && !IsOrthogonal()) {
         TRect r = R;
@@ -207,9 +210,9 @@ void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
             r.Right -= pw;
             r.Bottom -= pw;
         }
-        FGradient->Draw(static_cast<TZuzCanvas*>(c), ScreenCorners(c, r, StartZ));
+        shown.Draw(static_cast<TZuzCanvas*>(c), ScreenCorners(c, r, StartZ));
     } else if (Is3D()) {
-        FGradient->Draw(c, ScreenRect(c, R, StartZ));
+        shown.Draw(c, ScreenRect(c, R, StartZ));
     } else {
         TRect r = R;
         if (pw > 0) {
@@ -218,9 +221,8 @@ void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
             r.Right -= pw;
             r.Bottom -= pw;
         }
-        FGradient->Draw(c, r);
+        shown.Draw(c, r);
     }
-    FGradient->SetEndColor(savedEnd);
 }
 
 void TCustomBarSeries::DrawBevel() {

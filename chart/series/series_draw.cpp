@@ -325,8 +325,12 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                                          canvas->Calculate3DPosition(X, Y, EndZ),
                                          canvas->Calculate3DPosition(OldX, OldY, EndZ)};
                     canvas->ClipPolygon(q, 4, false);
-                    FGradient->SetStartColor(canvas->Brush->GetColor());
-                    FGradient->Draw(canvas, RectFromPolygon(q));
+                    // The face starts from its own shade; the stored gradient stays as the
+                    // operator set it, so every paint and every saved file is the same.
+                    TZuzGradient face;
+                    face.Assign(FGradient.get());
+                    face.SetStartColor(canvas->Brush->GetColor());
+                    face.Draw(canvas, RectFromPolygon(q));
                     canvas->UnClipRectangle();
                     if (canvas->Pen->GetStyle() != psClear) {
                         canvas->Brush->SetStyle(bsClear);

@@ -11,7 +11,32 @@
 
 const ClassInfo& TFastLineSeries::StaticClass() {
     using C = TFastLineSeries;
+    // The fast line writes the series' settings first, then its own, and the values last; a
+    // file of another order still loads, by name.
     static const PropInfo props[] = {
+        PlaceInherited("Active"),
+        PlaceInherited("Cursor"),
+        PlaceInherited("Depth"),
+        PlaceInherited("HorizAxis"),
+        PlaceInherited("Marks"),
+        PlaceInherited("DataSource"),
+        PlaceInherited("PercentFormat"),
+        PlaceInherited("SeriesColor"),
+        PlaceInherited("ShowInLegend"),
+        PlaceInherited("Title"),
+        PlaceInherited("ValueFormat"),
+        PlaceInherited("VertAxis"),
+        PlaceInherited("XLabelsSource"),
+        PlaceInherited("AfterDrawValues"),
+        PlaceInherited("BeforeDrawValues"),
+        PlaceInherited("OnAfterAdd"),
+        PlaceInherited("OnBeforeAdd"),
+        PlaceInherited("OnClearValues"),
+        PlaceInherited("OnClick"),
+        PlaceInherited("OnDblClick"),
+        PlaceInherited("OnGetMarkText"),
+        PlaceInherited("OnMouseEnter"),
+        PlaceInherited("OnMouseLeave"),
         MakeProp<&C::GetAutoRepaint, &C::SetAutoRepaint>("AutoRepaint").Default(1),
         MakeProp<&C::GetDrawAllPoints, &C::SetDrawAllPoints>("DrawAllPoints").Default(1),
         MakeProp<&C::GetIgnoreNulls, &C::SetIgnoreNulls>("IgnoreNulls").Default(1),
@@ -19,9 +44,11 @@ const ClassInfo& TFastLineSeries::StaticClass() {
         MakeProp<&C::GetLinePen, &C::SetLinePen>("LinePen"),
         MakeProp<&C::GetStairs, &C::SetStairs>("Stairs").Default(0),
         MakeProp<&C::GetTreatNulls, &C::SetTreatNulls>("TreatNulls").Default(tnIgnore),
+        PlaceInherited("XValues"),
+        PlaceInherited("YValues"),
     };
     static const ClassInfo info =
-        MakeClassInfo<C>("TFastLineSeries", &TCustomLineSeries::StaticClass(), props);
+        OwningOrder(MakeClassInfo<C>("TFastLineSeries", &TCustomLineSeries::StaticClass(), props));
     return info;
 }
 
@@ -249,10 +276,15 @@ int TFastLineSeries::Clicked(int X, int Y) {
         const int x = CalcXPos(i), y = CalcYPos(i);
         if (x == p.X && y == p.Y) return i;
         if (i > first) {
-            if (PointInLine(p, oldX, oldY, x, y)) return i - 1;
-            // The riser and the tread of a step, whichever comes first.
-            if (FStairs && (PointInLine(p, x, y, x, oldY) || PointInLine(p, x, oldY, oldX, oldY)))
-                return i - 1;
+            if (!FStairs) {
+                if (PointInLine(p, oldX, oldY, x, y)) return i - 1;
+            } else {
+                // A step is hit on the two legs drawn, across then up or, inverted,
+                // up then across; never on the diagonal or the legs it does not draw.
+                const TPoint corner = FInvertedStairs ? TPoint{oldX, y} : TPoint{x, oldY};
+                if (PointInLine(p, TPoint{oldX, oldY}, corner) || PointInLine(p, corner, TPoint{x, y}))
+                    return i - 1;
+            }
         }
         oldX = x;
         oldY = y;

@@ -513,17 +513,29 @@ int TPieSeries::SliceEndZ(int ValueIndex) const {
     return EndZ;
 }
 
+// The angle of the rim point farthest back: the slices hang below their faces, and what
+// hangs from one slice falls on the slices in front of it, which must be drawn after it. In the
+// pie's own view that is the top of the circle, whatever part of it the pie spans.
+double TPieSeries::BackAngle() const {
+    TCanvas3D* c = Canvas();
+    if (!c) return Pi / 2;
+    const TPoint o = c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ);
+    auto from = [&](const TPoint& P) { return TPoint(P.X - o.X, P.Y - o.Y); };
+    TPoint hang = from(c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ));
+    if (hang.Y < 0) hang = TPoint(-hang.X, -hang.Y);
+    const TPoint right = from(c->Calculate3DPosition(CircleXCenter + XRadius, CircleYCenter, StartZ));
+    const TPoint up = from(c->Calculate3DPosition(CircleXCenter, CircleYCenter - YRadius, StartZ));
+    const double towardsRight = static_cast<double>(right.X) * hang.X + static_cast<double>(right.Y) * hang.Y;
+    const double towardsUp = static_cast<double>(up.X) * hang.X + static_cast<double>(up.Y) * hang.Y;
+    if (towardsRight == 0 && towardsUp == 0) return Pi / 2;
+    return std::atan2(towardsUp, towardsRight) + Pi;
+}
+
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
-    const double span = FAngleSize * Pi / 180;
-    const double q = span / 4;
-    double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
-    if (a > span) a -= span;
-    if (a > q) {
-        a -= q;
-        if (a > Pi) a = span - a;
-        return a;
-    }
-    return q - a;
+    // How far round the circle the slice's middle lies from its back.
+    const double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
+    const double d = std::fmod(std::abs(a - BackAngle()), 2 * Pi);
+    return std::min(d, 2 * Pi - d);
 }
 
 // ---------------------------------------------------------------------------
@@ -636,13 +648,16 @@ void TPieSeries::PreparePiePen(int ValueIndex) {
             GetPen(), ApplyDark(GetValueColor(ValueIndex), static_cast<Byte>(255 - std::min(FDarkPen, 255))));
 }
 
-void TPieSeries::SetGradientColor(TColor Color) {
-    TZuzGradient* g = GetGradient();
+TZuzGradient* TPieSeries::SliceGradient(TColor Color) {
+    if (!FSliceGradient) FSliceGradient = MakeOwned<TZuzGradient>();
+    TZuzGradient* g = FSliceGradient.get();
+    g->Assign(GetGradient());
     g->SetEndColor(Color);
     if (FGradientBright > 0)
         g->SetStartColor(ApplyBright(Color, static_cast<Byte>(std::min(FGradientBright, 255))));
     else if (FGradientBright < 0)
         g->SetStartColor(ApplyDark(Color, static_cast<Byte>(std::min(-FGradientBright, 255))));
+    return g;
 }
 
 void TPieSeries::DrawValue(int ValueIndex) {
@@ -652,12 +667,10 @@ void TPieSeries::DrawValue(int ValueIndex) {
     GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     try {
-        if (color == clNone) {
+        if (color == clNone)
             c->Brush->SetStyle(bsClear);
-        } else {
+        else
             c->AssignBrush(GetBrush(), color, CalcCircleBackColor());
-            if (GetGradient()->GetVisible()) SetGradientColor(color);
-        }
         PreparePiePen(ValueIndex);
         DrawPie(ValueIndex);
     } catch (...) {
@@ -676,9 +689,10 @@ void TPieSeries::DrawPie(int ValueIndex) {
     const int cx = CircleXCenter + dx, cy = CircleYCenter - dy;
     const double rot = RotationRadians();
     if (Is3D()) {
+        const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
         c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
                  a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
-                 GetGradient()->GetVisible() ? GetGradient() : nullptr);
+                 GetGradient()->GetVisible() && color != clNone ? SliceGradient(color) : nullptr);
         return;
     }
     if (FDonutPercent < 1) {
@@ -790,8 +804,7 @@ void TPieSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     if (!c || !GetGradient()->GetVisible() || ValueIndex < 0) return;
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
     if (color == clNone) return;
-    SetGradientColor(color);
-    GetGradient()->Draw(c, Rect);
+    SliceGradient(color)->Draw(c, Rect);
     c->Brush->SetStyle(bsClear);
     c->AssignVisiblePen(GetPen());
     c->Rectangle(Rect);

@@ -197,8 +197,11 @@ public:
     int SliceEndZ(int ValueIndex) const;
     // The key of a slice in the 3D drawing order: smaller first.
     double SliceOrderKey(int ValueIndex) const;
+    double BackAngle() const;
     void DisableRotation();
-    void SetGradientColor(TColor Color);
+    // The series' gradient ending in a slice's colour, for drawing that slice: a copy, so
+    // drawing leaves the stored gradient as the operator set it.
+    TZuzGradient* SliceGradient(TColor Color);
     virtual void DrawPie(int ValueIndex);
     // Whether the radial faces of 3D slices are drawn (set by each draw).
     bool SliceSides = false;
@@ -228,4 +231,5 @@ private:
     bool FDrawingOtherLegend = false;
     TRect FSavedChartRect;
     bool FChartRectSaved = false;
+    Owned<TZuzGradient> FSliceGradient;
 };

@@ -35,9 +35,17 @@ void TZuzNavButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
         FRepeatTimer->OnTimer.Bind(this, &TZuzNavButton::TimerExpired);
     }
     FHeld = true;
+    FPointerOver = true;
     FRepeatTimer->SetEnabled(false);
     FRepeatTimer->SetInterval(400);
     FRepeatTimer->SetEnabled(true);
+}
+
+void TZuzNavButton::MouseMove(TShiftState Shift, int X, int Y) {
+    const bool over = X >= 0 && Y >= 0 && X < GetWidth() && Y < GetHeight();
+    if (FHeld && over != FPointerOver) Invalidate();
+    FPointerOver = over;
+    TSpeedButton::MouseMove(Shift, X, Y);
 }
 
 void TZuzNavButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
@@ -53,13 +61,14 @@ bool TZuzNavButton::HasPaintOver() const {
 
 void TZuzNavButton::PaintOver(TCanvas* Canvas) {
     TRect r(3, 3, GetWidth() - 3, GetHeight() - 3);
-    if (FHeld || GetDown()) OffsetRect(r, 1, 1);
+    if ((FHeld && FPointerOver) || GetDown()) OffsetRect(r, 1, 1);
     Canvas->DrawFocusRect(r);
 }
 
 void TZuzNavButton::TimerExpired(TObject*) {
     FRepeatTimer->SetInterval(100);
-    if (!FHeld || !GetEnabled()) return;
+    // Dragged off the button, the press is as good as let go until it comes back.
+    if (!FHeld || !FPointerOver || !GetEnabled()) return;
     try {
         Click();
     } catch (...) {
@@ -74,6 +83,7 @@ void TZuzNavButton::TimerExpired(TObject*) {
 const ClassInfo& TCustomZuzNavigator::StaticClass() {
     using N = TCustomZuzNavigator;
     static const PropInfo props[] = {
+        MakeProp<&N::GetBorderStyle, &N::SetBorderStyle>("BorderStyle").Default(bsNone),
         MakeProp<&N::GetHints, &N::SetHints>("Hints"),
         MakeProp<&N::OnButtonClicked>("OnButtonClicked"),
     };

@@ -29,7 +29,8 @@ using TZuzNavClickEvent = Event<void(TObject* Sender, TZuzNavigateBtn Button)>;
 
 class TCustomZuzNavigator;
 
-// A button of the bar: held down, it clicks again after 400 ms and then every 100 ms.
+// A button of the bar: held down, it clicks again after 400 ms and then every 100 ms while
+// the pointer is over it.
 class TZuzNavButton : public TSpeedButton {
 public:
     static const ClassInfo& StaticClass();
@@ -42,6 +43,7 @@ public:
     bool GetHeld() const { return FHeld; }
 
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     // The keyboard's focus mark is drawn over the button that has it while the bar has the focus.
     bool HasPaintOver() const override;
@@ -53,6 +55,7 @@ private:
     void TimerExpired(TObject* Sender);
     TTimer* FRepeatTimer = nullptr; // owned by the button, made on the first press
     bool FHeld = false;
+    bool FPointerOver = false;
 };
 
 class TCustomZuzNavigator : public TCustomPanelNoCaption, public IZuzEventListener {

@@ -99,7 +99,12 @@ void TChartShape::AddDefaultPoints() {
 }
 
 void TChartShape::EnsurePoints(int Needed) {
+    // The corners are points 0 and 1 by position: a corner added goes last,
+    // not sorted in front of one already set.
+    const TChartListOrder order = GetXValues()->GetOrder();
+    GetXValues()->SetOrder(loNone);
     while (Count() < Needed) AddXY(0, 0);
+    GetXValues()->SetOrder(order);
 }
 
 double TChartShape::GetX0() {

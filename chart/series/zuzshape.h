@@ -6,6 +6,7 @@
 #include "chart/engine/chartseries.h"
 #include "platform/gui/stdctrls.h"
 
+#include <algorithm>
 #include <memory>
 
 class TStringList;
@@ -82,7 +83,7 @@ public:
     bool GetTransparent() const { return FTransparent; }
     void SetTransparent(bool Value) { Store(FTransparent, Value); }
     int GetTransparency() const { return FTransparency; }
-    void SetTransparency(int Value) { Store(FTransparency, Value); }
+    void SetTransparency(int Value) { Store(FTransparency, std::clamp(Value, 0, 100)); }
     TStrings* GetText() const;
     virtual void SetText(TStrings* Value);
     TZuzFont* GetFont() const { return FFont.get(); }

@@ -5,10 +5,12 @@
 
 #include "platform/core/sysutils.h"
 #include "platform/gui/qtbridge.h"
+#include "platform/win32/gdi.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
@@ -18,6 +20,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 using namespace gui_detail;
 
@@ -59,12 +62,13 @@ const ClassInfo& TCommonDialog::StaticClass() {
 }
 
 void gui_detail::WidenToTitle(QMessageBox& Box) {
-    // The title bar's face is the bold of the box's; its icon and buttons take about five of its
-    // lines' heights besides.
+    // The title bar's face is about the bold of the box's; the window manager's icon and three
+    // buttons, their spacing and the frame's edges take about eight of its lines' heights
+    // besides, and a title that does not fit is shortened in the middle.
     QFont bold = Box.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 5 * metrics.height();
+    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 9 * metrics.height();
     if (auto* grid = qobject_cast<QGridLayout*>(Box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
@@ -461,6 +465,30 @@ const ClassInfo& TFontDialog::StaticClass() {
 
 TFontDialog::TFontDialog(TComponent* AOwner) : TCommonDialog(AOwner), FFont(new TFont) {}
 
+namespace {
+
+// The font under its face's own name for its weight and slant ("Book" for DejaVu's regular):
+// the font dialog preselects a style by that name and, finding none, the first one it lists.
+QFont WithFacesStyleName(QFont font) {
+    const QString family = font.family();
+    QString best;
+    int distance = 0;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        // Asked of the style alone, an oblique one does not count as slanted.
+        const QFont face = QFontDatabase::font(family, style, 10);
+        if (face.italic() != font.italic()) continue;
+        const int d = std::abs(face.weight() - font.weight());
+        if (best.isEmpty() || d < distance) {
+            best = style;
+            distance = d;
+        }
+    }
+    if (!best.isEmpty()) font.setStyleName(best);
+    return font;
+}
+
+} // namespace
+
 bool TFontDialog::Execute() {
     if (const TDialogResponder& responder = GetDialogResponder()) {
         TDialogRequest request;
@@ -477,14 +505,19 @@ bool TFontDialog::Execute() {
         std::fprintf(stderr, "font dialog cancelled: nobody can answer it\n");
         return false;
     }
-    QFontDialog dialog(ToQFont(*FFont), QApplication::activeWindow());
+    // The options decide which faces the dialog lists: they come before the font, which the
+    // dialog looks up in that list.
+    QFontDialog dialog(QApplication::activeWindow());
     QFontDialog::FontDialogOptions options;
     if (FOptions.Contains(fdFixedPitchOnly)) options |= QFontDialog::MonospacedFonts;
     if (FOptions.Contains(fdScalableOnly)) options |= QFontDialog::ScalableFonts;
     dialog.setOptions(options);
+    dialog.setCurrentFont(WithFacesStyleName(ToQFont(*FFont)));
     if (dialog.exec() != QDialog::Accepted) return false;
     const QFont chosen = dialog.selectedFont();
-    FFont->SetName(FromQString(chosen.family()));
+    // The face shown for a name this system lacks ("Fixedsys") keeps that name when kept.
+    const String face = FromQString(chosen.family());
+    if (face != SubstituteFontName(FFont->GetName())) FFont->SetName(face);
     if (chosen.pointSize() > 0) FFont->SetSize(chosen.pointSize());
     TFontStyles style;
     if (chosen.bold()) style += fsBold;

@@ -45,6 +45,11 @@ Caret& TheCaret() {
 // The frame: a scroll area whose viewport is the client area. It keeps the
 // retained client image, the part of it that still has to be painted by the
 // control, and the scroll bars' state as the control last set it.
+class Corner : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), ToQColor(clBtnFace)); }
+};
+
 class FrameWidget : public QAbstractScrollArea {
 public:
     explicit FrameWidget(TFramedControl* owner) : owner_(owner) {
@@ -53,6 +58,9 @@ public:
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setFrameStyle(QFrame::NoFrame);
+        // The corner between the bars belongs to them: it keeps the button face whatever colour
+        // the control takes.
+        setCornerWidget(new Corner);
         Connect(horizontalScrollBar(), WM_HSCROLL);
         Connect(verticalScrollBar(), WM_VSCROLL);
     }

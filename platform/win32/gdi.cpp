@@ -6,7 +6,9 @@
 
 #include <QBuffer>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
+#include <QThread>
 
 #include <array>
 #include <cmath>
@@ -48,6 +50,12 @@ COLORREF GetSysColor(int index) {
         RGB(240, 240, 240), // menu bar
     };
     if (index < 0 || index >= static_cast<int>(table.size())) return 0;
+    // The button face is the colour the forms are painted in, the desktop's window colour, so
+    // that what is painted in it does not stand out from the form around it.
+    if (index == COLOR_BTNFACE && qGuiApp && QThread::currentThread() == qGuiApp->thread()) {
+        const QColor face = QGuiApplication::palette().color(QPalette::Window);
+        return RGB(face.red(), face.green(), face.blue());
+    }
     return table[static_cast<std::size_t>(index)];
 }
 

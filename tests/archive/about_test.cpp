@@ -70,7 +70,7 @@ TEST_F(About, TheLinksReachTheDesktopEncoded) {
 }
 
 // Renders the box as a desktop would show it, for a person to look at; the
-// picture goes to the test's temporary directory, never into the sources.
+// picture goes where the tests keep pictures, never into the sources.
 TEST_F(About, RendersWithTheProgramsPicture) {
     box->Show();
     ASSERT_TRUE(WaitFor([&] { return probe::Shown(*box); }));

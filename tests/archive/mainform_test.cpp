@@ -174,7 +174,7 @@ TEST_F(MainWindow, TheAboutBoxIsShownModally) {
 }
 
 // Renders the window as a desktop would show it, for a person to look at; the
-// picture goes to the test's temporary directory, never into the sources.
+// picture goes where the tests keep pictures, never into the sources.
 TEST_F(MainWindow, RendersToAPicture) {
     Ports("COM1\nCOM3\n");
     CreateForms();

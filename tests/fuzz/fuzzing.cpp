@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 namespace fuzz {
 
@@ -56,6 +57,9 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
         if (const std::string_view arg = (*argv)[i]; arg.starts_with(flag)) {
             fuzz::WriteSeeds(std::string(arg.substr(flag.size())));
             std::fflush(nullptr);
+            // _Exit runs no destructor: the scratch folder the seeds were made in goes first.
+            std::error_code ec;
+            std::filesystem::remove_all(fuzz::ScratchDir(), ec);
             std::_Exit(0);
         }
     return 0;

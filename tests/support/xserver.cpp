@@ -9,6 +9,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
@@ -215,6 +216,21 @@ bool Drag(const TControl& control, TPoint from, TPoint to) {
     return true;
 }
 
+bool Press(const TControl& control, TPoint at) {
+    const TPoint p = control.ClientToScreen(at);
+    if (RunWhilePumping("xdotool mousemove " + std::to_string(p.X) + " " + std::to_string(p.Y) +
+                        " sleep 0.1 mousedown 1") != 0)
+        return false;
+    Settle();
+    return true;
+}
+
+bool Release() {
+    if (RunWhilePumping("xdotool mouseup 1") != 0) return false;
+    Settle();
+    return true;
+}
+
 bool Above(const TControl& upper, const TControl& lower) {
     // The window manager's list of its windows, bottom to top.
     FILE* out = popen("xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null", "r");
@@ -290,6 +306,46 @@ bool RunWindowManager() {
         return started;
     }();
     return process != nullptr;
+}
+
+namespace {
+// The height of the window manager's title bar, as a window of the tests' own shows it (the
+// frame of a window just shown is not always known at once).
+int TitleBarHeight() {
+    static const int height = [] {
+        QWidget window;
+        window.resize(200, 40);
+        if (!Activate(&window)) return 0;
+        probe::WaitFor([&] { return window.frameGeometry().top() + 4 <= window.geometry().top(); }, 5000);
+        return window.geometry().top() - window.frameGeometry().top();
+    }();
+    return height;
+}
+} // namespace
+
+int TitleBarColumns(QWidget* window) {
+    const int bar = TitleBarHeight();
+    Settle();
+    if (bar < 4) return 0;
+    const QPoint client = window->mapToGlobal(QPoint(0, 0));
+    const QImage image =
+        window->screen()->grabWindow(0, client.x(), client.y() - bar, window->width(), bar).toImage();
+    // The middle rows skip the bar's edge highlights, which run its whole width.
+    int columns = 0;
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = bar / 4; y < bar * 3 / 4; ++y)
+            if (QColor(image.pixel(x, y)).lightness() > 220) {
+                ++columns;
+                break;
+            }
+    return columns;
+}
+
+int TitleBarColumns(const std::string& title) {
+    QWidget window;
+    window.setWindowTitle(QString::fromStdString(title));
+    window.resize(1000, 40);
+    return Activate(&window) ? TitleBarColumns(&window) : 0;
 }
 
 struct ModalBoxes::Watch {

@@ -43,6 +43,10 @@ bool Move(const TControl& control, TPoint at);
 // Presses the left button over one client point of the control, moves the pointer in
 // steps to another and releases it there, through the server.
 bool Drag(const TControl& control, TPoint from, TPoint to);
+// Moves the pointer over a client point of the control and presses the left button there,
+// and lets it go again wherever the pointer is, through the server.
+bool Press(const TControl& control, TPoint at);
+bool Release();
 // Whether the window manager stacks the upper form's window above the lower one's.
 bool Above(const TControl& upper, const TControl& lower);
 // Switches the server's keyboard layout ("us", "ru"), as an operator does.
@@ -53,6 +57,12 @@ probe::Picture Picture(const TControl& control);
 // Keeps a picture for a person to look at: in the directory named by
 // MOLTREN_SHOTS_DIR, or beside the tests.
 void Keep(const probe::Picture& picture, const std::string& name);
+
+// Columns of a window's title bar, as the window manager draws it, that hold light pixels
+// (letters, icon, buttons); for a title, those of an active window wide enough for any title:
+// a window shows fewer when the window manager shortens its title to fit.
+int TitleBarColumns(QWidget* window);
+int TitleBarColumns(const std::string& title);
 
 // Puts a window manager (openbox) on the server, as on an operator's desktop: windows get
 // frames and the focus as it gives it, a click raises a window. Started on the first call, it

@@ -1,7 +1,7 @@
 // A 3D scene drawn as a chart draws it, through the canvas's off-screen bitmap: a cube, a
 // cylinder, a pie and an arrow, then passed through a filter as chart pictures are. Both
 // pictures are written for a person to look at, into the picture directory when one is given,
-// else the test's temporary directory.
+// else the tests' pictures folder.
 #include "chart/canvas/zuzfilters.h"
 #include "tests/chart/canvas/scene3dfixture.h"
 #include "tests/support/picturefile.h"

@@ -44,14 +44,16 @@ TEST(Pie3D, OneSliceHasOneRimPointPerTwoDegrees) {
     EXPECT_EQ(faces[0].points.back(), (TPoint{90, 70}));
     EXPECT_EQ(s.At(110, 50), c);
     EXPECT_EQ(s.At(70, 50), kWhite);
-    // With its sides: only the start side at three o'clock faces the viewer.
+    // With its sides: the slice hangs down to the left, so both cut faces are turned to the
+    // viewer, the one at twelve o'clock drawn first.
     PieScene sided;
     sided.Pie(0, kPi / 2, true, true);
     faces = sided.canvas.Polygons();
-    ASSERT_EQ(faces.size(), 2u);
-    EXPECT_EQ(faces[0].points, (std::vector<TPoint>{{90, 70}, {140, 70}, {120, 90}, {70, 90}}));
-    EXPECT_EQ(faces[0].brush, static_cast<TColor>(RGB(c[0] - 32, c[1] - 32, c[2] - 32)));
+    ASSERT_EQ(faces.size(), 3u);
+    EXPECT_EQ(faces[1].points, (std::vector<TPoint>{{90, 70}, {140, 70}, {120, 90}, {70, 90}}));
+    EXPECT_EQ(faces[1].brush, static_cast<TColor>(RGB(c[0] - 32, c[1] - 32, c[2] - 32)));
     EXPECT_EQ(sided.At(115, 75), Dark(c, 32));
+    EXPECT_EQ(sided.At(80, 50), Dark(c, 32));
     EXPECT_EQ(Scene::Rgb(sided.canvas.Brush->GetColor()), c) << "the face colour comes back";
 }
 
@@ -92,6 +94,30 @@ TEST(Pie3D, ManyTinySlicesTileTheDiscAndItsWall) {
         const auto wall = s.At(s.Wall(Deg(a)));
         EXPECT_TRUE(wall == Dark({255, 0, 0}, 32) || wall == Dark({0, 0, 255}, 32)) << a;
     }
+}
+
+// However depth runs on the screen, the face is seen from above and the slice hangs below it;
+// each cut face shows by how its own corners run, wherever the slice was moved.
+TEST(Pie3D, ASliceHangsBelowItsFaceAndShowsTheCutFacesTurnedToTheViewer) {
+    PieScene s;
+    const auto c = Scene::Rgb(s.canvas.Brush->GetColor());
+    // Depth running up the screen: the face at (70, 90), the ring at Z1 up at (90, 70).
+    s.canvas.Pie3D(70, 90, 50, 50, 0, 20, 0, kPi / 2, true, true, 0, nullptr);
+    EXPECT_EQ(s.At(125, 80), kWhite) << "no cut face rises over the rim";
+    EXPECT_EQ(s.At(85, 100), Dark(c, 32)) << "the cut face at three o'clock hangs below";
+    PieScene whole;
+    whole.canvas.Pie3D(70, 90, 50, 50, 0, 20, 0, 2 * kPi, true, false, 0, nullptr);
+    EXPECT_EQ(whole.At(60, 148), Dark(c, 32)) << "the wall hangs below the front rim";
+    EXPECT_EQ(whole.At(90, 35), kWhite) << "and not over the back";
+    // Hanging down to the left, the wall shows along the rim from ten to four o'clock.
+    PieScene aslant;
+    aslant.Pie(0, 2 * kPi);
+    EXPECT_EQ(aslant.At(aslant.Wall(Deg(150))), Dark(c, 32));
+    EXPECT_EQ(aslant.At(132, 85), c) << "the face by the rim at twenty to four";
+    // A slice moved right of the view's centre still shows its cut face at its end.
+    PieScene moved;
+    moved.canvas.Pie3D(110, 90, 50, 50, 20, 0, 0, Deg(120), true, true, 0, nullptr);
+    EXPECT_EQ(moved.At(107, 58), Dark(c, 32));
 }
 
 TEST(Pie3D, ADonutLeavesItsHoleAndDrawsTheHolesWallFirst) {

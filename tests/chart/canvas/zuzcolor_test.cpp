@@ -55,8 +55,8 @@ INSTANTIATE_TEST_SUITE_P(Colours, HlsOf,
                                            HlsRow{"LimeIsAThirdRound", clLime, {80, 120, 240}},
                                            HlsRow{"BlueIsTwoThirdsRound", clBlue, {160, 120, 240}},
                                            HlsRow{"YellowLiesBetweenRedAndLime", clYellow, {40, 120, 240}},
-                                           HlsRow{"SystemColoursAreResolvedFirst", clBtnFace,
-                                                  ToHls(static_cast<TColor>(ColorToRGB(clBtnFace)))}),
+                                           HlsRow{"SystemColoursAreResolvedFirst", clBtnShadow,
+                                                  ToHls(static_cast<TColor>(ColorToRGB(clBtnShadow)))}),
                          [](const auto& info) { return std::string(info.param.rule); });
 
 TEST(HlsRoundTrip, EveryColourOfAGridComesBackWithinOneStep) {

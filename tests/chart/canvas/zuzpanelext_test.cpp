@@ -2,6 +2,7 @@
 // settings and the panel's stream.
 #include "chart/canvas/zuzpanelext.h"
 
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzconst.h"
 #include "platform/gui/forms.h"
 #include "tests/support/guiprobe.h"
@@ -151,6 +152,18 @@ TEST_F(ExtendedPanelTest, TheShadowTakesItsWidthFromTheFillAndIsDrawnInTheStripC
     // The shadow lies in the seven pixels cut off first.
     EXPECT_EQ(probe::Pixel(out, 195, 50), (probe::Rgb{0, 0, 0}));
     EXPECT_EQ(probe::Pixel(out, 193, 50), (probe::Rgb{255, 255, 255}));
+    // Printed without its background, the panel casts no shadow on the paper either; its
+    // drawing keeps its place.
+    for (const bool withPanel : {false, true}) {
+        const TRestoreOnExit keep(panel->PrintZuzPanel, withPanel);
+        TBitmap paper;
+        paper.SetSize(200, 100);
+        panel->fills.clear();
+        panel->PrintPartialCanvas(paper.GetCanvas(), TRect(0, 0, 200, 100));
+        EXPECT_EQ(panel->fills.back(), TRect(0, 0, 194, 100)) << withPanel;
+        EXPECT_EQ(probe::Pixel(paper, 195, 50),
+                  (withPanel ? probe::Rgb{0, 0, 0} : probe::Rgb{255, 255, 255}));
+    }
 
     panel->fills.clear();
     panel->GetShadow()->SetHorizSize(-2);
@@ -271,11 +284,11 @@ TEST_F(ExtendedPanelTest, BackImageModesPlaceThePicture) {
     EXPECT_EQ(probe::Pixel(out, 45, 30), Rgb(clWhite));
     panel->SetBackImageInside(false);
 
-    // A tile of no width draws nothing, and ends well.
+    // A tile of no width draws nothing, and ends well; the panel has a back image all the same.
     panel->SetBackImageMode(pbmTile);
     const auto empty = Marked(0, 20);
     panel->GetBackImage()->SetGraphic(empty.get());
-    EXPECT_FALSE(panel->HasBackImage());
+    EXPECT_TRUE(panel->HasBackImage());
     draw(*panel, out);
     EXPECT_EQ(probe::Pixel(out, 0, 0), Rgb(clWhite));
 

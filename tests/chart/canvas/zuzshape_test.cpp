@@ -224,6 +224,19 @@ TEST_F(ShapeTest, ATurnedShapeIsAFourPointPolygonWithoutBevel) {
     EXPECT_EQ(s.At(40, 50), kBlack); // its left edge in the pen, no bevel's light
     EXPECT_EQ(s.At(41, 50), kYellow);
     EXPECT_EQ(s.At(41, 1), kYellow); // the corner of the polygon: square
+    // A turned box casts a turned shadow, not one of the upright box around it.
+    s.shape.GetShadow()->SetVisible(true);
+    s.shape.GetShadow()->SetSize(3);
+    s.panel->draw = [&] { s.shape.DrawRectRotated(s.shape.ShapeBounds, 45, 0); };
+    for (const TChartObjectShapeStyle style : {fosRectangle, fosEllipse})
+        for (const bool smooth : {false, true}) {
+            s.shape.SetShapeStyle(style);
+            s.shape.GetShadow()->SetSmooth(smooth);
+            s.Render();
+            EXPECT_EQ(s.At(30, 30), kWhite) << style << smooth;
+            EXPECT_EQ(s.At(115, 95), kWhite) << style << smooth;
+            EXPECT_LT(s.At(94, 74).Lightness(), 128) << style << smooth; // beyond its lower right edge
+        }
 }
 
 TEST_F(ShapeTest, APictureFillsTheShapeAndAClearBrushDrawsNoShadow) {
@@ -257,6 +270,12 @@ TEST_F(ShapeTest, GradientAndTransparencyFill) {
     s.Render();
     EXPECT_EQ(s.At(70, 50), (probe::Rgb{0, 0, 255}));
     EXPECT_EQ(s.At(20, 50), kBlack);
+    // In an ellipse the gradient stays inside the curve, as a picture does.
+    s.shape.SetShapeStyle(fosEllipse);
+    s.Render();
+    EXPECT_EQ(s.At(22, 22), kWhite);
+    EXPECT_EQ(s.At(70, 50), (probe::Rgb{0, 0, 255}));
+    s.shape.SetShapeStyle(fosRectangle);
     s.shape.SetGradient(nullptr);
     s.shape.SetTransparency(50);
     s.Render();

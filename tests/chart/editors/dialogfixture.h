@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up of the editor dialogs' tests: the chart library's units started once, a form
 // holding a real chart with two line series, and pictures of forms saved under
-// MOLTREN_PICTURE_DIR (else the test's temporary folder).
+// MOLTREN_PICTURE_DIR (else the tests' pictures folder).
 
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzconst.h"

@@ -563,7 +563,8 @@ TEST_F(AxisDrawing, LabelsAlternateRowsAndTheDrawEventMovesOrDropsThem) {
 }
 
 // Measuring the label band goes through the fonts of every label: a custom label and a title
-// drawn after it still show in their own fonts.
+// drawn after it still show in their own fonts. The labels move to the band's outer edge, the
+// title keeps its own room beyond it, also when the labels alternate.
 TEST_F(AxisDrawing, CustomLabelsAndTheTitleKeepTheirFontsWhenTheBandIsMeasured) {
     TChartSeries* s = NewSeries();
     s->AddXY(0, 0);
@@ -573,8 +574,10 @@ TEST_F(AxisDrawing, CustomLabelsAndTheTitleKeepTheirFontsWhenTheBandIsMeasured) 
     for (TChartAxis* a : {chart->Bottom, chart->Left}) {
         a->GetItems()->Add(2, u"88");
         a->GetItems()->Add(8, u"88");
+        a->GetItems()->Add(9, u"88");
         a->GetItems()->Get(0)->GetFont()->SetColor(clRed);
         a->GetItems()->Get(1)->GetFont()->SetColor(clLime);
+        a->GetItems()->Get(2)->GetFont()->SetColor(clFuchsia);
     }
     chart->Bottom->SetLabelsAlternate(true); // the second label a row lower
     DrawBottom(0, 10);
@@ -584,6 +587,7 @@ TEST_F(AxisDrawing, CustomLabelsAndTheTitleKeepTheirFontsWhenTheBandIsMeasured) 
     Clear();
     TChartAxis* left = chart->Left; // labels at the band's outer edge, and a level title
     left->SetLabelsAlign(alOpposite);
+    left->SetLabelsAlternate(true); // the band is measured for the second label
     left->GetTitle()->SetCaption(u"kW");
     left->GetTitle()->SetAngle(0);
     left->GetTitle()->GetFont()->SetColor(clBlue);
@@ -594,9 +598,12 @@ TEST_F(AxisDrawing, CustomLabelsAndTheTitleKeepTheirFontsWhenTheBandIsMeasured) 
     chart->ChartRect = r; // the chart beside the labels and the title
     chart->Layout();
     left->Draw(true);
-    EXPECT_NE(on.InkBox(clRed), TRect());
-    EXPECT_NE(on.InkBox(clLime), TRect());
-    EXPECT_NE(on.InkBox(clBlue), TRect());
+    const TRect red = on.InkBox(clRed), lime = on.InkBox(clLime), title = on.InkBox(clBlue);
+    EXPECT_NE(red, TRect());
+    EXPECT_NE(lime, TRect());
+    EXPECT_NE(title, TRect());
+    EXPECT_GE(title.Left, 0);
+    EXPECT_LE(title.Right, std::min(red.Left, lime.Left)); // beside the labels, not over them
     EXPECT_TRUE(probe::Grab(on.target).SavePng(testsupport::PictureFile("axis-fonts-opposite.png")));
 }
 

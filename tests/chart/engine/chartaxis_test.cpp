@@ -396,6 +396,16 @@ TEST_F(Axis, CalcIncrementMeasuresItsLabelsAndReRunsFromOne) {
     a->SetLabelsAlternate(false);
     a = Bottom(0.123, 1000.456, 0, 600);
     EXPECT_EQ(a->CalcIncrement(), 50);
+    // The labels a step gives are measured, not only the probes: "0", "1" and "0.5" leave room
+    // for a step of 0.05, whose "0.05" and "0.15" would then touch; a step of 0.1 fits. Likewise
+    // "0.005" and "0.015" on 0..0.1.
+    for (const bool russian : {false, true}) {
+        FormatSettings = russian ? RussianFormatSettings() : EnglishFormatSettings();
+        a = Bottom(0, 1, 0, 420);
+        EXPECT_NEAR(a->CalcIncrement(), 0.1, 1e-12) << russian;
+        a = Bottom(0, 0.1, 0, 480);
+        EXPECT_NEAR(a->CalcIncrement(), 0.01, 1e-12) << russian;
+    }
 }
 
 TEST_F(Axis, TheGraphWindowsHourTakesTenMinuteSteps) {
@@ -431,6 +441,7 @@ TEST_F(Axis, HostileRangesEndQuickly) {
             }
             EXPECT_LE(a->ValueLabels(inc, dtNone).size(), static_cast<std::size_t>(MaxAxisLabelSteps));
             EXPECT_LE(a->ValueLabels(1e-300, dtNone).size(), static_cast<std::size_t>(MaxAxisLabelSteps));
+            EXPECT_LE(a->ValueLabels(inc, dtOneYear).size(), static_cast<std::size_t>(MaxAxisLabelSteps));
             a->MaxLabelsWidth();
         }
     // A logarithmic base below 1 walks the same powers.

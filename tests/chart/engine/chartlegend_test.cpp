@@ -263,6 +263,58 @@ TEST_F(LegendTest, AVerticalLegendListsItemsOneItemHeightApartFromTheTopPosition
     }
 }
 
+// A title wider than the items widens a legend beside the chart as it does one above it: its
+// text is not cut at the frame, on either side.
+TEST_F(LegendTest, ATitleWiderThanTheItemsWidensTheLegend) {
+    for (const TLegendAlignment align : {laRight, laLeft, laTop}) {
+        auto chart = NewChart(400, 300);
+        AddSeries(chart.get(), u"S");
+        TChartLegend* l = PlainLegend(chart.get());
+        l->SetAlignment(align);
+        l->GetTitle()->GetText()->Add(u"Показания прибора");
+        Draw(chart.get());
+        EXPECT_GE(l->RectLegend.Right - l->RectLegend.Left, l->GetTitle()->TotalWidth()) << align;
+        EXPECT_LE(l->RectLegend.Right, 400) << align;
+    }
+}
+
+// The symbol's width is a share of the texts': beside "1" and "2" it is still as wide as a square
+// one, so its colour shows; a width of 0 still hides it.
+TEST_F(LegendTest, SymbolsBesideShortTextsAreNoSlivers) {
+    auto chart = NewChart(400, 300);
+    AddSeries(chart.get(), u"S", 2);
+    TChartLegend* l = PlainLegend(chart.get());
+    Draw(chart.get());
+    ASSERT_EQ(l->NumRows, 2); // the two values
+    EXPECT_GE(l->SymbolWidth, l->ItemHeight - 5);
+    l->GetSymbol()->SetWidth(0);
+    Draw(chart.get());
+    EXPECT_EQ(l->SymbolWidth, 0);
+}
+
+// A visible symbol shadow moves the text right, to whichever side it falls: the text keeps clear
+// of the next column and inside the legend.
+TEST_F(LegendTest, ASymbolShadowKeepsItsRoomBesideTheText) {
+    for (const int size : {4, -5})
+        for (const TLegendAlignment align : {laBottom, laLeft}) {
+            auto chart = NewChart(400, 300);
+            for (int i = 0; i < 3; ++i) AddSeries(chart.get(), u"Ряд " + IntToStr(i + 1));
+            TChartLegend* l = PlainLegend(chart.get());
+            l->SetAlignment(align);
+            TZuzShadow* shadow = l->GetSymbol()->GetShadow();
+            shadow->SetVisible(true);
+            shadow->SetHorizSize(size);
+            Draw(chart.get());
+            for (int i = 0; i < 3; ++i) {
+                const int end = l->GetItems()->Get(i)->Left + l->TextWidths[0];
+                const int limit = i + 1 < l->NumCols
+                                      ? l->GetItems()->Get(i + 1)->Left - (l->TextLeft - l->RectLegend.Left)
+                                      : l->RectLegend.Right;
+                EXPECT_LE(end, limit) << size << " " << align << " " << i;
+            }
+        }
+}
+
 TEST_F(LegendTest, ItemsThatDoNotFitShowTheFirstRowsAndFirstValueScrollsThem) {
     auto chart = NewChart(300, 120);
     for (int i = 0; i < 20; ++i) AddSeries(chart.get(), u"S" + IntToStr(i));
@@ -341,6 +393,15 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
         EXPECT_EQ(probe::Pixel(out, x, y), Rgb(lines)) << column;
         EXPECT_EQ(CountColour(out, Rgb(lines), x + 1, x + columnStep), 0) << column;
     }
+    // A title across the columns is not struck through.
+    l->GetTitle()->GetText()->Add(String(40, u'W'));
+    Draw(chart.get(), out);
+    for (int column = 1; column < l->NumCols; ++column) {
+        const int x = l->RectLegend.Left + column * columnStep;
+        EXPECT_NE(probe::Pixel(out, x, l->RectLegend.Top + 4), Rgb(lines)) << column;
+        EXPECT_EQ(probe::Pixel(out, x, l->FirstItemTop() + l->ItemHeight / 2), Rgb(lines)) << column;
+    }
+    l->GetTitle()->GetText()->Clear();
     // On top, the chart starts below it.
     l->SetAlignment(laTop);
     Draw(chart.get());

@@ -436,6 +436,11 @@ TEST_F(SeriesGroups, FirstGroupIsNamedGroup1) {
     EXPECT_EQ(g->GetName(), u"Group1");
 }
 
+TEST_F(SeriesGroups, AStreamCreatesTheAxisPartsAndMarksByName) {
+    for (const char* name : {"TChartAxisTitle", "TChartAxis", "TChartDepthAxis", "TSeriesMarks"})
+        EXPECT_NE(GetClass(name), nullptr) << name;
+}
+
 TEST_F(SeriesGroups, EnumeratorWalksInListOrder) {
     TCustomSeriesList empty;
     auto e = empty.GetEnumerator();

@@ -141,15 +141,25 @@ TEST_F(Pointer, AGradientEndsInThePointColourUnlessItKeepsItsOwn) {
     pointer->GetGradient()->SetStartColor(clWhite);
     pointer->GetGradient()->SetEndColor(clBlue);
     pointer->GetGradient()->SetDirection(gdTopBottom);
+    // From white, a shade of red keeps its red full and a shade of blue its blue.
+    auto shaded = [&](int Shift) {
+        for (const int y : {17, 23}) {
+            const TColor c = on->At(20, y);
+            if (((c >> Shift) & 0xFF) == 0xFF && c != clWhite) return true;
+        }
+        return false;
+    };
     Draw(psRectangle);
-    EXPECT_EQ(pointer->GetGradient()->GetEndColor(), clRed);
+    EXPECT_TRUE(shaded(0)) << "the point's red";
     EXPECT_NE(on->At(20, 17), on->At(20, 23)); // shaded from top to bottom
+    EXPECT_EQ(pointer->GetGradient()->GetEndColor(), clBlue) << "drawing keeps the stored gradient";
 
     SetUp();
     pointer->GradientOwnColors = true;
     pointer->GetGradient()->SetVisible(true);
     pointer->GetGradient()->SetEndColor(clBlue);
     Draw(psRectangle);
+    EXPECT_TRUE(shaded(16)) << "its own blue";
     EXPECT_EQ(pointer->GetGradient()->GetEndColor(), clBlue);
 }
 

@@ -266,10 +266,22 @@ TEST_F(FastLine, AClickOnALineOrAPointFindsThePointTheLineLeaves) {
     EXPECT_EQ(series->Clicked(At(9, 8)), 2);
     EXPECT_EQ(series->Clicked(At(3, 6)), -1);
     EXPECT_EQ(series->Clicked(At(9, 2)), -1) << "the corner a step would turn";
+    // A step is hit only on the legs drawn: across then up, inverted up then across.
     series->SetStairs(true);
     EXPECT_EQ(series->Clicked(At(9, 2)), 1);
     EXPECT_EQ(series->Clicked(At(9, 5)), 1);
     EXPECT_EQ(series->Clicked(At(7, 2)), 1);
+    EXPECT_EQ(series->Clicked(At(7, 5)), -1) << "the diagonal is not drawn";
+    EXPECT_EQ(series->Clicked(At(5, 5)), -1);
+    EXPECT_EQ(series->Clicked(At(7, 8)), -1);
+    series->SetInvertedStairs(true);
+    EXPECT_EQ(series->Clicked(At(5, 8)), 1);
+    EXPECT_EQ(series->Clicked(At(5, 5)), 1);
+    EXPECT_EQ(series->Clicked(At(7, 8)), 1);
+    EXPECT_EQ(series->Clicked(At(9, 5)), -1);
+    EXPECT_EQ(series->Clicked(At(7, 2)), -1);
+    EXPECT_EQ(series->Clicked(At(5, 5).X + 3, At(5, 5).Y), -1) << "beside the riser";
+    EXPECT_EQ(series->Clicked(At(7, 8).X, At(7, 8).Y + 3), -1) << "beside the tread";
     series->Clear();
     EXPECT_EQ(series->Clicked(At(1, 2)), -1) << "no visible points";
 }
@@ -358,6 +370,31 @@ TEST_F(FastLine, ItsSettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
     EXPECT_TRUE(back->GetStairs());
     EXPECT_TRUE(back->GetInvertedStairs());
     EXPECT_EQ(back->GetTreatNulls(), tnDontPaint) << text;
+
+    // The series' settings come first, the fast line's own next and the values last; a file
+    // of the order written before still loads, by name.
+    series->SetShowInLegend(false);
+    series->SetTitle(u"Расход");
+    text = streamtext::ObjectText(series);
+    std::size_t last = 0;
+    for (const char* name : {"Marks", "ShowInLegend", "Title", "AutoRepaint", "DrawAllPoints", "IgnoreNulls",
+                             "InvertedStairs", "LinePen", "Stairs", "TreatNulls", "XValues", "YValues"}) {
+        const std::size_t at = text.find(std::string("\n  ") + name);
+        ASSERT_NE(at, std::string::npos) << name << " in\n" << text;
+        EXPECT_GT(at, last) << name << " in\n" << text;
+        last = at;
+    }
+    Owned<TFastLineSeries> older(Create<TFastLineSeries>(nullptr));
+    streamtext::ReadText("object Fast1: TFastLineSeries\n  ShowInLegend = False\n  Title = 'old'\n"
+                         "  TreatNulls = tnSkip\n  XValues.Order = loNone\n  AutoRepaint = False\n"
+                         "  Stairs = True\nend\n",
+                         older.get());
+    EXPECT_FALSE(older->GetShowInLegend());
+    EXPECT_EQ(older->GetTitle(), u"old");
+    EXPECT_EQ(older->GetTreatNulls(), tnSkip);
+    EXPECT_EQ(older->GetXValues()->GetOrder(), loNone);
+    EXPECT_FALSE(older->GetAutoRepaint());
+    EXPECT_TRUE(older->GetStairs());
 }
 
 // ---------------------------------------------------------------------------

@@ -1,7 +1,7 @@
 // Pictures to look at: 13 hourly series over a month on a date axis, pen
 // width 2, with a six-hour gap of null points in every series; and two dashed
 // hourly series of widths 1 and 3. Written as lines-month.png and
-// dashes-month.png under MOLTREN_PICTURE_DIR (else the test's temporary folder).
+// dashes-month.png under MOLTREN_PICTURE_DIR (else the tests' pictures folder).
 #include "chart/engine/chartvaluelist.h"
 #include "chart/engine/seriesmarks.h"
 #include "linefixture.h"

@@ -44,6 +44,15 @@ TEST_F(AreaTest, AFixedOriginWidensTheRangeAndTheAreaStopsThere) {
     EXPECT_EQ(Pixel(X(0.5), Y(3)), Rgb(clWhite));
 }
 
+TEST_F(AreaTest, DrawingA3DGradientAreaKeepsItsStoredGradient) {
+    auto* s = AddArea({20, 30, 25}, clBlue);
+    s->GetGradient()->SetVisible(true);
+    s->GetGradient()->SetStartColor(clGreen);
+    chart->SetView3D(true);
+    Draw();
+    EXPECT_EQ(s->GetGradient()->GetStartColor(), clGreen);
+}
+
 TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
     auto* a = AddArea({10, 10, 10}, clRed);
     auto* b = AddArea({20, 20, 20}, clBlue);

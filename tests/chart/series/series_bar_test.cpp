@@ -2,7 +2,9 @@
 // to 100 %, self-stacked), the bar size, origins and ranges, every bar style
 // by pixel probes in 2D and 3D, and which point a click hits.
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "platform/gui/jpeg.h"
@@ -572,6 +574,23 @@ TEST_F(BarTest, AHorizontalSeriesOnAnInvertedAxisWithBothSignsGetsMarkRoomAtBoth
 
 // ---------------------------------------------------------------------------
 // Pictures of every style (looked at; the probes above hold the rules)
+
+TEST_F(BarTest, DrawingGradientBarsAndLegendSymbolsChangesNoGradientAndAsksNoRepaint) {
+    auto* s = AddSeries<TBarSeries>({3, 5}, clBlue);
+    s->SetBarStyle(bsRectGradient);
+    s->GetGradient()->SetVisible(true);
+    TZuzGradient* symbol = chart->GetLegend()->GetSymbol()->GetGradient();
+    symbol->SetVisible(true);
+    const TColor barEnd = s->GetGradient()->GetEndColor(), symbolEnd = symbol->GetEndColor();
+    int changes = 0;
+    for (TCustomZuzGradient* g :
+         {static_cast<TCustomZuzGradient*>(s->GetGradient()), static_cast<TCustomZuzGradient*>(symbol)})
+        g->OnChange = TNotifyEvent([&](TObject*) { ++changes; });
+    Draw();
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(s->GetGradient()->GetEndColor(), barEnd);
+    EXPECT_EQ(symbol->GetEndColor(), symbolEnd);
+}
 
 TEST_F(BarTest, EveryStyleDrawsInsideItsBarIn2DAnd3D) {
     auto* s = AddSeries<TBarSeries>({}, clBlue);

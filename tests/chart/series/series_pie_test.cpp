@@ -11,8 +11,10 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
+#include "platform/gui/printers.h"
 #include "seriesfixture.h"
 #include "tests/chart/series/keeptypes.h"
+#include "tests/support/tempdir.h"
 
 #include <cmath>
 #include <numbers>
@@ -132,6 +134,24 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadiusWhateverThePicturesShap
     s->SetCircled(true);
     Draw();
     EXPECT_EQ(s->XRadius, s->YRadius);
+}
+
+// In 3D, and printed on a page whose shape is neither the screen's nor the chart's, a circled
+// pie in a wide chart is still round: only the pixels are square.
+TEST_F(PieTest, ACircledPieIsRoundIn3DAndOnPaper) {
+    auto* s = AddPie({1, 2, 3});
+    s->SetCircled(true);
+    chart->SetView3D(true);
+    Draw();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
+    TempDir dir;
+    TPrinter printer(false, true);
+    printer.SetPrinterIndex(printer.GetPrinters()->IndexOf(PdfPrinterName));
+    printer.SetFileName(String((dir.path / "pie.pdf").u16string()));
+    printer.BeginDoc();
+    chart->PrintPartialCanvas(printer.GetCanvas(), TRect(0, 0, 4 * W, 4 * H));
+    printer.EndDoc();
+    EXPECT_NEAR(s->XRadius, s->YRadius, 1);
 }
 
 TEST_F(PieTest, TwoCircledSeriesWhereOnlyTheFirstHasMarksShareItsCircle) {
@@ -399,6 +419,17 @@ TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {
     Draw();
 }
 
+TEST_F(PieTest, DrawingA3DGradientPieAndItsLegendKeepsItsStoredGradient) {
+    chart->SetView3D(true);
+    auto* s = AddPie({1, 2});
+    s->GetGradient()->SetVisible(true);
+    s->SetGradientBright(40);
+    const TColor start = s->GetGradient()->GetStartColor(), end = s->GetGradient()->GetEndColor();
+    Draw();
+    EXPECT_EQ(s->GetGradient()->GetStartColor(), start);
+    EXPECT_EQ(s->GetGradient()->GetEndColor(), end);
+}
+
 TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
     auto* s = AddPie({40, 20, 40});
     s->SetExplodeBiggest(30);
@@ -554,6 +585,21 @@ TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
     s->CalcExplodedOffset(4, dx, dy);
     EXPECT_GT(dx, 0);
     EXPECT_GT(dy, 0);
+}
+
+// A slice's cut face turned to the viewer falls on the slice in front of it, which is drawn
+// after it: in a half pie as in a whole one, the slices nearest the top of the circle go first.
+TEST_F(PieTest, AHalfPiesSlicesAreDrawnFromTheTopOfItsCircle) {
+    chart->SetView3D(true);
+    auto* s = AddPie({45, 15, 15, 105});
+    s->SetAngleSize(180);
+    s->SliceExplodePercents().Put(3, 20);
+    chart->Set3DPercent(60);
+    Draw();
+    int x, y;
+    s->AngleToPos(57 * Deg, s->XRadius * 0.5, s->YRadius * 0.5, x, y);
+    const TPoint p = chart->GetCanvas()->Calculate3DPosition(x, y, s->StartZ);
+    EXPECT_EQ(Pixel(p.X, p.Y), Rgb(clBlue));
 }
 
 TEST_F(PieTest, PatternsCycleThroughSixHatches) {

@@ -23,6 +23,26 @@ TEST_F(Clicks, APointReturnsItsIndexAndASegmentItsFirstPoint) {
     EXPECT_EQ(s->Clicked(Mid(At(5, 8), At(9, 2))), 1);
 }
 
+TEST_F(Clicks, InATurnedViewInPerspectiveAClickFindsWhatIsDrawnThere) {
+    auto* s = Add({{1, 2}, {5, 8}, {9, 2}});
+    s->SetClickableLine(false);
+    chart->SetView3D(true);
+    TView3DOptions* view = chart->GetView3DOptions();
+    view->SetOrthogonal(false);
+    view->SetRotation(335);
+    view->SetElevation(340);
+    view->SetPerspective(50);
+    Draw();
+    auto drawn = [&](double X, double Y) {
+        const TPoint p = At(X, Y);
+        return chart->GetCanvas()->Calculate3DPosition(p.X, p.Y, s->StartZ);
+    };
+    EXPECT_EQ(s->Clicked(drawn(5, 8)), 1);
+    EXPECT_EQ(s->Clicked(drawn(9, 2)), 2);
+    s->SetClickableLine(true);
+    EXPECT_EQ(s->Clicked(Mid(drawn(5, 8), drawn(9, 2))), 1);
+}
+
 TEST_F(Clicks, OnePixelOffTheLineStillHitsButThreePixelsOffMisses) {
     auto* s = Add({{1, 5}, {9, 5}});
     Draw();

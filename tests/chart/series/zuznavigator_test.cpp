@@ -7,6 +7,7 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/forms.h"
 #include "tests/chart/series/chartunits.h"
+#include "tests/support/streamtext.h"
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,30 @@ TEST_F(NavigatorTest, SizingSpreadsTheRemainderAndHoldsTheMinimum) {
     EXPECT_GT(bar->GetButton(nbInsert)->GetLeft(), 102); // hidden ones lie beyond the bar
 }
 
+TEST_F(NavigatorTest, ASingleBorderIsStoredAndLeavesTheButtonsRoomInside) {
+    // A form that holds a navigator reads it back by its class; the classes go as they came.
+    const bool registered = GetClass("TCustomZuzNavigator") != nullptr;
+    if (!registered) RegisterZuzNavigatorClasses();
+    const std::unique_ptr<void, void (*)(void*)> unregister(registered ? nullptr : this, [](void*) {
+        UnRegisterClass(TZuzNavButton::StaticClass());
+        UnRegisterClass(TCustomZuzNavigator::StaticClass());
+    });
+    const Owned<TForm> saved(Create<TForm>(nullptr, TCustomForm::NewTag{}));
+    saved->SetName(u"Pages");
+    auto* bar1 = Create<TCustomZuzNavigator>(saved.get());
+    bar1->SetName(u"Bar");
+    bar1->SetParent(saved.get());
+    bar1->SetBorderStyle(bsSingle);
+    const std::string text = streamtext::ObjectText(saved.get());
+    EXPECT_NE(text.find("BorderStyle = bsSingle"), std::string::npos) << text;
+    const Owned<TForm> back(Create<TForm>(nullptr, TCustomForm::NewTag{}));
+    streamtext::ReadText(text, back.get());
+    auto* bar2 = dynamic_cast<TCustomZuzNavigator*>(back->FindComponent(u"Bar"));
+    ASSERT_NE(bar2, nullptr);
+    EXPECT_EQ(bar2->GetBorderStyle(), bsSingle);
+    EXPECT_EQ(bar2->GetButton(nbFirst)->GetHeight(), bar2->GetHeight() - 4);
+}
+
 TEST_F(NavigatorTest, ClicksReachTheEventAndArrowsMoveTheFocusMark) {
     std::vector<TZuzNavigateBtn> clicked;
     bar->OnButtonClicked = TZuzNavClickEvent([&](TObject*, TZuzNavigateBtn b) { clicked.push_back(b); });
@@ -112,9 +137,16 @@ TEST_F(NavigatorTest, AHeldButtonClicksAgainAfter400MsThenEvery100Ms) {
     EXPECT_EQ(clicks, 1);
     clock.Advance(300);
     EXPECT_EQ(clicks, 4);
+    // Dragged off the button it waits, and repeats again once back over it.
+    next->MouseMove({ssLeft}, 5, next->GetHeight() + 10);
+    clock.Advance(500);
+    EXPECT_EQ(clicks, 4);
+    next->MouseMove({ssLeft}, 5, 5);
+    clock.Advance(100);
+    EXPECT_EQ(clicks, 5);
     next->MouseUp(mbLeft, {}, 5, 5);
     clock.Advance(1000);
-    EXPECT_EQ(clicks, 4);
+    EXPECT_EQ(clicks, 5);
     bar.reset();
     Application->SetClock(nullptr);
 }

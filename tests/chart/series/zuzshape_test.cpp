@@ -15,6 +15,8 @@
 #include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
 
+#include <tuple>
+
 namespace {
 
 class Shapes : public LineTest {
@@ -197,6 +199,20 @@ TEST_F(Shapes, AShapeWithOneOrThreePointsDrawsNothingAndZeroWidthStillDraws) {
     EXPECT_TRUE(Near(At(2, 5), clBlack, 1)) << "a figure of no width is one pixel wide";
 }
 
+TEST_F(Shapes, CornersSetOnAnEmptyShapeKeepTheirPlaces) {
+    auto* s = AddShape(chasRectangle);
+    s->Clear();
+    s->SetX0(5);
+    s->SetY0(5);
+    s->SetX1(9);
+    s->SetY1(9);
+    EXPECT_EQ(std::make_tuple(s->GetX0(), s->GetY0(), s->GetX1(), s->GetY1()),
+              std::make_tuple(5.0, 5.0, 9.0, 9.0));
+    s->Clear();
+    s->SetShapeRectangle(TRect(60, 40, 120, 100));
+    EXPECT_EQ(s->GetShapeRectangle(), TRect(60, 40, 120, 100));
+}
+
 TEST_F(Shapes, ClicksHitInsideEachFigureAndMissOutside) {
     struct Row {
         const char* rule;
@@ -342,6 +358,9 @@ TEST_F(Shapes, TransparencyBlendsTheWholeFigureWithWhatLiesBehindIt) {
         for (int x = a.X - 1; x <= b.X + 1; ++x) black |= Is({x, y}, clBlack);
     EXPECT_FALSE(black) << "the outline and the text are blended too";
     s->SetTransparency(100);
+    Draw();
+    EXPECT_TRUE(Is(inside, clWhite));
+    s->SetTransparency(101); // a file's number past all of it, which the blend's alpha would wrap
     Draw();
     EXPECT_TRUE(Is(inside, clWhite));
 

@@ -417,6 +417,19 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(0), p);
         EXPECT_EQ(groups->Get(1)->GetSeries()->Get(1), b);
     }
+    // A group's Active, which files of other writers carry, is read from its members: such a
+    // file loads whole, without a word to the checking load.
+    std::string withActive = Saved(true, true);
+    const std::size_t item = withActive.rfind("item");
+    ASSERT_NE(item, std::string::npos);
+    withActive.insert(withActive.find('\n', item) + 1, "Active = gaNo\n");
+    auto active = Fresh();
+    int asked = 0;
+    Load(active.get(), withActive, false, [&](const String&) { return ++asked, true; });
+    EXPECT_EQ(asked, 0);
+    ASSERT_EQ(active->GetSeriesList()->GetGroups()->GetCount(), 2);
+    EXPECT_EQ(active->GetSeriesList()->GetGroups()->Get(1)->GetSeries()->Count(), 2);
+    EXPECT_EQ(active->GetSeriesList()->GetGroups()->Get(1)->GetActive(), gaYes);
     // A group names its members regardless of case, as the names of components go.
     std::string text = Saved(true, true);
     const std::string member = "'" + UTF8Encode(pie->GetName()) + "'";
@@ -432,6 +445,22 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
                          older.get());
     ASSERT_EQ(older->SeriesCount(), 1);
     EXPECT_EQ(dynamic_cast<TBarSeries*>(older->GetSeries(0))->GetGradient()->GetStartColor(), clBlue);
+}
+
+TEST_F(ChartFile, ASeriesTransparencyReadIsHeldToAPercentage) {
+    auto c = Fresh();
+    streamtext::ReadText("object Chart1: TChart\n"
+                         "  object A: TAreaSeries\n    Transparency = 101\n  end\n"
+                         "  object B: TBarSeries\n    Transparency = 300\n  end\n"
+                         "  object P: TPointSeries\n    Transparency = 101\n  end\n"
+                         "  object N: TBarSeries\n    Transparency = -5\n  end\n"
+                         "end\n",
+                         c.get());
+    ASSERT_EQ(c->SeriesCount(), 4);
+    EXPECT_EQ(dynamic_cast<TAreaSeries*>(c->GetSeries(0))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TBarSeries*>(c->GetSeries(1))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TPointSeries*>(c->GetSeries(2))->GetTransparency(), 100);
+    EXPECT_EQ(dynamic_cast<TBarSeries*>(c->GetSeries(3))->GetTransparency(), 0);
 }
 
 TEST_F(ChartFile, FramedMarksWithTheirCalloutAndSymbolLoadBackEqualAndDrawTheSame) {

@@ -10,7 +10,7 @@
 
 TEST(Colors, SystemColoursResolveAndOthersPassThrough) {
     EXPECT_EQ(static_cast<std::uint32_t>(clBtnFace), 0xFF00000Fu);
-    EXPECT_EQ(ColorToRGB(clBtnFace), 0xF0F0F0);
+    EXPECT_EQ(ColorToRGB(clBtnShadow), 0xA0A0A0);
     EXPECT_EQ(ColorToRGB(clBtnHighlight), 0xFFFFFF);
     EXPECT_EQ(ColorToRGB(clWindowText), 0);
     EXPECT_EQ(ColorToRGB(clRed), 0x0000FF);
