@@ -251,8 +251,12 @@ TFourPoints CornersAt(const TRect& R) {
 } // namespace
 
 void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
-    if (Angle != 0) {
+    if (Angle != 0 && C->GetSupportsFullRotation()) {
         C->PolygonWithZ(P, Z);
+    } else if (Angle != 0) {
+        // The box is already where it shows, as an upright one is and as its shadow and gradient
+        // are drawn: projected again, a turned view would move it off its text.
+        C->Polygon(P);
     } else if (C->GetSupportsFullRotation()) {
         if (FShapeStyle == fosEllipse)
             C->EllipseWithZ(R, Z);

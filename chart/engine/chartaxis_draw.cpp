@@ -142,8 +142,17 @@ int TChartAxis::MaxLabelsWidth() {
     case talMark:
         return ParentChart->MaxMarkWidth();
     case talText: {
-        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
         int result = 0;
+        if (IsDepthAxis) {
+            // A depth axis shows the series' titles: its title stands beyond the widest of them.
+            for (int i = 0; i < ParentChart->SeriesCount(); ++i) {
+                String text = ParentChart->SeriesTitleLegend(i);
+                if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, i, text);
+                result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+            }
+            return result;
+        }
+        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
         for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
             TChartSeries* s = ParentChart->GetSeries(t);
             for (int i = 0; i < s->Count(); ++i) {
@@ -435,6 +444,38 @@ UINT AlignmentAtZero(bool Horizontal, bool OtherSide) {
     return OtherSide ? TA_LEFT : TA_RIGHT;
 }
 
+// A label leaning at any other angle ends or starts at its point, whichever keeps its text and
+// its height on the axis's outer side: started there on the left or top axis, it would run back
+// over the axis line and the plot. The text runs along (cos, -sin) on screen, its height along
+// (sin, cos). Its end across the text is then centred on the tick.
+// A leaning title stays centred on the axis, its nearer end at the edge of its room.
+UINT AlignTitleLeaning(bool Horizontal, bool OtherSide, int Angle, int Width, int HalfHeight, int& X,
+                       int& Y) {
+    const double s = std::sin(Angle * ZuzPiStep), c = std::cos(Angle * ZuzPiStep);
+    const int across = (Horizontal ? (OtherSide ? -c : c) : (OtherSide ? s : -s)) >= 0 ? 1 : -1;
+    const int reach = ZuzRound(Width / 2.0 * std::abs(Horizontal ? s : c));
+    if (Horizontal) {
+        Y += OtherSide ? -reach : reach;
+        X -= ZuzRound(across * HalfHeight * s);
+    } else {
+        X += OtherSide ? reach : -reach;
+        Y -= ZuzRound(across * HalfHeight * c);
+    }
+    return TA_CENTER | (across > 0 ? TA_TOP : TA_BOTTOM);
+}
+
+UINT AlignLeaning(bool Horizontal, bool OtherSide, int Angle, int HalfHeight, int& X, int& Y) {
+    const double s = std::sin(Angle * ZuzPiStep), c = std::cos(Angle * ZuzPiStep);
+    const double run = Horizontal ? (OtherSide ? s : -s) : (OtherSide ? c : -c);
+    const double down = Horizontal ? (OtherSide ? -c : c) : (OtherSide ? s : -s);
+    const int across = down >= 0 ? 1 : -1;
+    if (Horizontal)
+        X -= ZuzRound(across * HalfHeight * s);
+    else
+        Y -= ZuzRound(across * HalfHeight * c);
+    return (run >= 0 ? TA_LEFT : TA_RIGHT) | (across > 0 ? TA_TOP : TA_BOTTOM);
+}
+
 } // namespace
 
 void TChartAxis::DrawExponentLine(int X, int Y, int Z, const String& Line) {
@@ -517,7 +558,11 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     case 45:
-        if (FHorizontal && !FOtherSide) {
+        if (!FHorizontal && !IsDepthAxis && Format == FTitle.get()) {
+            align = AlignTitleLeaning(FHorizontal, FOtherSide, angle, canvas->TextWidth(Text), hh, X, Y);
+        } else if (!FHorizontal && !IsDepthAxis) {
+            align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
+        } else if (FHorizontal && !FOtherSide) {
             const int s = ZuzRound(canvas->TextWidth(Text) * std::sin(45 * ZuzPiStep));
             X -= s;
             Y += s;
@@ -528,6 +573,12 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         }
         break;
     default:
+        if (IsDepthAxis)
+            break;
+        else if (Format == FTitle.get())
+            align = AlignTitleLeaning(FHorizontal, FOtherSide, angle, canvas->TextWidth(Text), hh, X, Y);
+        else
+            align = AlignLeaning(FHorizontal, FOtherSide, angle, hh, X, Y);
         break;
     }
     canvas->SetTextAlign(align);
@@ -575,8 +626,8 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         const int left = static_cast<int>(std::floor((centreX2 - width) / 2.0));
         const int top = static_cast<int>(std::floor((centreY2 - height) / 2.0));
         TRect r{left, top, left + width, top + height};
-        if (z != 0)
-            if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
+        // Where the text goes: at its depth and, in a turned view, turned with it even at depth 0.
+        if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
         Format->ShapeBounds = r;
         // A framed title or label: its box goes under the text.
         if (!Format->GetTransparent()) Format->DrawRectRotated(r, angle, 0);

@@ -32,8 +32,10 @@ TArrowSeries::TArrowSeries(TComponent* AOwner)
     FEndXValues->InitDateTime(true);
     GetPointer()->DefaultInflateMargins = false;
     GetPointer()->SetInflateMargins(false);
+    // Its marks start clear and unframed, so that is theirs to leave unwritten, and opaque or
+    // framed is written.
+    GetMarks()->GetFrame()->DefaultVisible = false;
     GetMarks()->GetFrame()->SetVisible(false);
-    // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.
     GetMarks()->DefaultTransparent = true;
     GetMarks()->SetTransparent(true);
 }

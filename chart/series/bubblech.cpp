@@ -31,8 +31,10 @@ TBubbleSeries::TBubbleSeries(TComponent* AOwner)
     GetPointer()->SetStyle(psCircle);
     // A bubble's size is its radius, not the pointer's.
     GetPointer()->AllowChangeSize = false;
+    // Its marks start clear and unframed, so that is theirs to leave unwritten, and opaque or
+    // framed is written.
+    GetMarks()->GetFrame()->DefaultVisible = false;
     GetMarks()->GetFrame()->SetVisible(false);
-    // Its marks start clear, so clear is theirs to leave unwritten and opaque is written.
     GetMarks()->DefaultTransparent = true;
     GetMarks()->SetTransparent(true);
     SetColorEachPoint(true);

@@ -174,6 +174,10 @@ protected:
     // Series as a bar series of this one's class (nullptr for any other).
     TCustomBarSeries* SameClassBar(TChartSeries* Series) const;
     int BarSlotsOrOne() const { return BarSlots < 1 ? 1 : BarSlots; }
+    // Whether the bar beside this one along the category axis is this series' next point: not
+    // where the bars of other series or stack groups stand between them, so that a bar that
+    // reaches its neighbour at full width covers its own slot only.
+    bool NextPointIsNextBar() const { return BarSlots <= 1 || GetMultiBar() == mbSideAll; }
     // Gives the others of this class in the chart the layout mode, or takes it
     // from the first of them.
     void SetOtherBars(bool SetOthers);

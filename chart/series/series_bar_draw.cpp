@@ -565,9 +565,10 @@ void TBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
     R.Left = CalcXPos(ValueIndex);
     const bool inverted = GetHorizAxisObject()->GetInverted();
     if (GetBarWidthPercent() == 100 && GetCustomBarWidth() == 0 && GetMultiBar() != mbSelfStack) {
-        if (inverted && ValueIndex > 0)
+        const bool next = NextPointIsNextBar();
+        if (next && inverted && ValueIndex > 0)
             R.Right = CalcXPos(ValueIndex - 1);
-        else if (!inverted && ValueIndex < Count() - 1)
+        else if (next && !inverted && ValueIndex < Count() - 1)
             R.Right = CalcXPos(ValueIndex + 1) + 1 - p / 2;
         else
             R.Right = CurrentBarSize + R.Left + (inverted ? p : 1 - p / 2);
@@ -771,9 +772,10 @@ void THorizBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
     R.Top = CalcYPos(ValueIndex);
     const bool inverted = GetVertAxisObject()->GetInverted();
     if (GetBarWidthPercent() == 100 && GetCustomBarWidth() == 0 && GetMultiBar() != mbSelfStack) {
-        if (inverted && ValueIndex < Count() - 1)
+        const bool next = NextPointIsNextBar();
+        if (next && inverted && ValueIndex < Count() - 1)
             R.Bottom = CalcYPos(ValueIndex + 1);
-        else if (!inverted && ValueIndex > 0)
+        else if (next && !inverted && ValueIndex > 0)
             R.Bottom = CalcYPos(ValueIndex - 1);
         else
             R.Bottom = CurrentBarSize + R.Top - (pen ? GetPen()->GetWidth() : 0);

@@ -963,13 +963,14 @@ bool DeviceContext::TextOut(int x, int y, const Char* text, int count) {
     else if (st_.textAlign & TA_BOTTOM)
         baseline = -descent;
     if (updateCp && (st_.textAlign & TA_CENTER) == TA_LEFT) {
-        const QPoint next = ToLogical(at.x() + width, at.y());
+        const QPoint next = ToLogical(at.x() + static_cast<int>(std::lround(width * textStretch)), at.y());
         st_.pos.X = next.x();
     }
     QTransform xf;
     xf.translate(at.x(), at.y());
     const double angle = st_.font->log.lfEscapement / 10.0;
     if (angle != 0) xf.rotate(-angle * (ScaleY() > 0 ? 1 : -1));
+    if (textStretch != 1) xf.scale(textStretch, 1);
     if (pathOpen_) {
         QPainterPath sub;
         sub.addText(QPointF(dx, baseline), f, s);

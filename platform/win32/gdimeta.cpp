@@ -559,13 +559,32 @@ bool Decode(DWORD type, RecordReader& r, Player* play) {
         r.Skip(16 + 12); // bounds, graphics mode, scales
         const POINT at = r.Point();
         const DWORD count = r.U32(), offString = r.U32();
+        r.Skip(4 + 16); // options, clipping box
+        const DWORD offDx = r.U32();
         const std::span<const Byte> chars = r.Slice(offString, static_cast<std::size_t>(count) * 2);
         if (!r.Ok() || !InRange(at)) return false;
         if (!play) return true;
         String text;
         RecordReader t(chars);
         for (DWORD i = 0; i < count; ++i) text.push_back(static_cast<Char>(t.U16()));
+        // The advances recorded make the text's width where it was drawn. Played into a box of
+        // other proportions, the font follows the height; the text is drawn as wide as recorded,
+        // as the system's player does, instead of running past the room laid out for it.
+        std::int64_t recorded = 0;
+        if (offDx != 0 && count > 0) {
+            RecordReader d(r.Slice(offDx, static_cast<std::size_t>(count) * 4));
+            for (DWORD i = 0; i < count; ++i) recorded += d.I32();
+            if (!d.Ok()) recorded = 0;
+        }
+        SIZE natural{};
+        if (recorded > 0 && GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &natural) &&
+            natural.cx > 0) {
+            const double stretch = static_cast<double>(recorded) / natural.cx;
+            // Rounding of a few letters' advances is no other proportion.
+            if (std::abs(stretch - 1) > 0.05) dc->textStretch = std::clamp(stretch, 1.0 / 16, 16.0);
+        }
         TextOutW(dc, at.X, at.Y, text.data(), static_cast<int>(text.size()));
+        dc->textStretch = 1;
         return true;
     }
     case EMR_BITBLT: {

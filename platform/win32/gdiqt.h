@@ -136,6 +136,9 @@ public:
     virtual COLORREF SetPixel(int x, int y, COLORREF c);
     virtual COLORREF GetPixel(int x, int y);
     virtual bool TextOut(int x, int y, const Char* text, int count);
+    // How much wider than the font draws it text is drawn, along its baseline: a metafile played
+    // into a box of other proportions than its own keeps each text within the width recorded.
+    double textStretch = 1;
     SIZE TextExtent(const Char* text, int count);
     TEXTMETRICW TextMetrics();
     virtual bool BitBlt(int x, int y, int w, int h, DeviceContext* src, int sx, int sy, int sw, int sh,

@@ -224,6 +224,11 @@ TEST_F(ShapeTest, ATurnedShapeIsAFourPointPolygonWithoutBevel) {
     EXPECT_EQ(s.At(40, 50), kBlack); // its left edge in the pen, no bevel's light
     EXPECT_EQ(s.At(41, 50), kYellow);
     EXPECT_EQ(s.At(41, 1), kYellow); // the corner of the polygon: square
+    // Its box is already on screen, as an upright one's is: a depth does not move it again.
+    s.panel->draw = [&] { s.shape.DrawRectRotated(s.shape.ShapeBounds, 90, 30); };
+    s.Render();
+    EXPECT_EQ(s.At(41, 97), kYellow);
+    EXPECT_EQ(s.At(102, 50), kWhite);
     // A turned box casts a turned shadow, not one of the upright box around it.
     s.shape.GetShadow()->SetVisible(true);
     s.shape.GetShadow()->SetSize(3);

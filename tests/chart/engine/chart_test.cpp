@@ -439,6 +439,11 @@ TEST_F(ChartTest, TheDepthAxisRangesOverTheSlotsAndAnUnusedAxisOverNothing) {
     chart->CalcSeriesZOrder();
     EXPECT_EQ(chart->MinXValue(chart->GetDepthAxis()), -0.5);
     EXPECT_EQ(chart->MaxXValue(chart->GetDepthAxis()), 2.5);
+    // Its labels are the series' titles: its title's room starts beyond the widest of them.
+    TChartAxis* depth = chart->GetDepthAxis();
+    chart->GetSeries(1)->SetTitle(u"Расход за сутки, м³");
+    chart->GetCanvas()->AssignFont(depth->GetLabelsFont());
+    EXPECT_GE(depth->MaxLabelsWidth(), chart->GetCanvas()->TextWidth(u"Расход за сутки, м³"));
     chart->FreeAllSeries();
     EXPECT_EQ(chart->MinYValue(chart->GetRightAxis()), 0);
     EXPECT_EQ(chart->MaxYValue(chart->GetRightAxis()), 0);

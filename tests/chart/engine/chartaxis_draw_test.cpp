@@ -649,6 +649,43 @@ TEST_F(AxisDrawing, TurnedLabelsStandUpOrLeanAtTheirTick) {
     EXPECT_LE(lean.Right, 240 + 8);                                  // ending at the tick
     EXPECT_GE(lean.Right, 240 - 8);
     EXPECT_GE(lean.Top, a->PosLabels - 4);
+    // At another angle, or on a side axis, a leaning label keeps to the outer side of its point
+    // instead of running back over the axis and the plot.
+    a->SetLabelsAngle(30);
+    Clear();
+    a->Draw(true);
+    EXPECT_GE(on.InkBox(clBlack).Top, a->PosLabels - 1);
+    TChartAxis* left = chart->Left;
+    for (TDarkGrayPen* pen : {left->GetTicks(), left->GetMinorTicks()}) pen->Hide();
+    left->GetAxisPen()->Hide();
+    left->GetGrid()->Hide();
+    left->GetItems()->Add(5, u"12345678");
+    left->SetMinMax(0, 10);
+    TRect r = chart->ChartRect;
+    left->CalcRect(r, false);
+    for (const int angle : {45, 30, 300}) {
+        left->SetLabelsAngle(angle);
+        Clear();
+        left->Draw(true);
+        const TRect ink = on.InkBox(clBlack);
+        EXPECT_LE(ink.Right, left->PosLabels + 1) << angle;
+        EXPECT_GT(ink.Bottom, 120) << angle; // its end at the tick
+        EXPECT_LT(ink.Top, 120) << angle;
+    }
+    // A leaning title keeps to its room beyond the labels, centred on the axis.
+    left->SetLabels(false);
+    left->GetItems()->Clear();
+    left->GetTitle()->SetCaption(u"Заголовок оси");
+    r = TRect{140, 20, 440, 220}; // room for the title to the left
+    left->CalcRect(r, false);
+    for (const int angle : {45, 30, 300}) {
+        left->GetTitle()->SetAngle(angle);
+        Clear();
+        left->Draw(true);
+        const TRect ink = on.InkBox(clBlack);
+        EXPECT_LE(ink.Right, left->PosTitle + 1) << angle;
+        EXPECT_NEAR((ink.Top + ink.Bottom) / 2, left->ICenterPos, 3) << angle;
+    }
 }
 
 // A label shows what lies under it, whatever an earlier drawing left on the device: a picture

@@ -409,10 +409,12 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
     a->GetEndXValues()->SetDateTime(false); // lists of dates to start with, made plain
     a->GetMarks()->SetTransparent(false);   // clear marks to start with, made opaque
+    a->GetMarks()->GetFrame()->SetVisible(true); // and unframed, made framed
     auto* b = Add<TBubbleSeries>({});
     b->SetName(u"Bubbles");
     b->SetSquared(false);
     b->GetMarks()->SetTransparent(false);
+    b->GetMarks()->GetFrame()->SetVisible(true);
     b->GetPointer()->SetInflateMargins(true); // room at the axes' ends, not what it is made with
     b->AddBubble(5, 5, 1.5, u"пузырь");
     b->AddBubble(6, 5, 0);
@@ -453,6 +455,8 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     EXPECT_FALSE(b2->GetSquared());
     EXPECT_FALSE(a2->GetMarks()->GetTransparent());
     EXPECT_FALSE(b2->GetMarks()->GetTransparent());
+    EXPECT_TRUE(a2->GetMarks()->GetFrame()->GetVisible());
+    EXPECT_TRUE(b2->GetMarks()->GetFrame()->GetVisible());
     EXPECT_TRUE(b2->GetPointer()->GetInflateMargins());
     EXPECT_FALSE(g2->GetColorEachPoint());
     ASSERT_EQ(b2->Count(), 2);

@@ -220,6 +220,19 @@ TEST_F(BarTest, FullWidthBarsTouchEachEndingWhereTheNextBegins) {
     s->SetBarWidthPercent(100);
     Draw();
     for (int i = 0; i < 2; ++i) EXPECT_EQ(Bounds(s, i).Right, Bounds(s, i + 1).Left + 1) << i;
+    // Side by side, the next bar is the other series': each stays in its own slot.
+    auto* b = AddSeries<TBarSeries>({5, 15, 25});
+    b->SetBarWidthPercent(100);
+    Draw();
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(Bounds(s, i).Right, Bounds(b, i).Left + 1) << i;
+    s->SetActive(false);
+    b->SetActive(false);
+    auto* h = AddSeries<THorizBarSeries>({10, 20, 30});
+    auto* k = AddSeries<THorizBarSeries>({5, 15, 25});
+    h->SetBarWidthPercent(100);
+    k->SetBarWidthPercent(100);
+    Draw();
+    for (int i = 0; i < 3; ++i) EXPECT_LE(Bounds(h, i).Bottom, Bounds(k, i).Top + 1) << i;
 }
 
 TEST_F(BarTest, DepthPercentKeepsTheMiddleOfTheSeriesDepth) {

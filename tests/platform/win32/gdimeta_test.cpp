@@ -505,6 +505,23 @@ TEST_F(Emf, PlaybackScalesTheFrameOntoTheTargetRectangle) {
     SetViewportExtEx(s.dc, 100, 100, nullptr);
     PlayEnhMetaFile(s.dc, mf, RECT{0, 0, 80, 60});
     EXPECT_EQ(InkBox(s), (RECT{10, 10, 30, 20}));
+    // Text played into a box narrower than the frame's proportions keeps to the width it was
+    // recorded at, scaled as the frame is: the font follows the height alone.
+    LOGFONTW lf;
+    lf.lfHeight = -16;
+    lf.lfFaceName = u"Arial";
+    const String text = u"Заголовок";
+    const HENHMETAFILE words = Recorded(200, 40, [&](HDC dc) {
+        Selected font(dc, CreateFontIndirectW(lf));
+        TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+    });
+    Surface wide(200, 40), narrow(200, 40);
+    PlayEnhMetaFile(wide.dc, words, RECT{0, 0, 200, 40});
+    PlayEnhMetaFile(narrow.dc, words, RECT{0, 0, 100, 40});
+    const RECT full = InkBox(wide), squeezed = InkBox(narrow);
+    EXPECT_GT(full.Right, 40);
+    EXPECT_LE(squeezed.Right, full.Right / 2 + 2);
+    EXPECT_GE(squeezed.Right, full.Right / 2 - 4);
 }
 
 TEST_F(Emf, PlaybackLeavesTheTargetsStateAndStaysInsideItsClip) {
