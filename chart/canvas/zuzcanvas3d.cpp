@@ -9,7 +9,10 @@
 
 namespace {
 constexpr TCanvasState kShape{csHandleValid, csPenValid, csBrushValid};
-constexpr TCanvasState kText{csHandleValid, csFontValid, csBrushValid};
+// The brush is left to TextOut, which keeps a solid one from giving the text a background.
+constexpr TCanvasState kText{csHandleValid, csFontValid};
+// A rotated label clears the brush first: brought to the device, it makes the text transparent.
+constexpr TCanvasState kClearText{csHandleValid, csFontValid, csBrushValid};
 } // namespace
 
 const ClassInfo& TZuzCanvas3D::StaticClass() {
@@ -183,7 +186,7 @@ void TZuzCanvas3D::RotateLabel(int X, int Y, const String& Text, double Angle) {
         if (Angle == 0) Angle = 360;
     }
     Brush->SetStyle(bsClear);
-    ReferenceCanvas->RequiredState(kText); // the canvas's own font first, so ours stays
+    ReferenceCanvas->RequiredState(kClearText); // the canvas's own font first, so ours stays
     LOGFONTW lf;
     GetObjectW(Font->GetHandle(), &lf);
     lf.lfEscapement = ZuzRound(Angle * 10);

@@ -12,7 +12,9 @@
 
 namespace {
 
-constexpr TCanvasState kText{csHandleValid, csFontValid, csBrushValid};
+// Measuring and the shadow's pass leave the brush alone: only TextOut brings it to the device.
+constexpr TCanvasState kText{csHandleValid, csFontValid};
+constexpr TCanvasState kTextBrush{csHandleValid, csFontValid, csBrushValid};
 constexpr TCanvasState kTextShape{csHandleValid, csFontValid, csPenValid, csBrushValid};
 
 // The device's clip back at the end of a scope: clips set from a letter path for one effect
@@ -85,7 +87,18 @@ TRect TZuzCanvas3D::TextRect(int X, int Y, const String& Text) {
 }
 
 void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
-    ReferenceCanvas->RequiredState(kText);
+    // A brush changed since the last shape goes to the device now. A cleared one makes the text
+    // transparent, as callers expect; a solid one would make the background opaque in its colour,
+    // and a legend row would sit on a block of the symbol drawn before it: the text keeps the
+    // background mode and colour set before instead.
+    HDC dc = Dc();
+    const int mode = GetBkMode(dc);
+    const COLORREF back = GetBkColor(dc);
+    ReferenceCanvas->RequiredState(kTextBrush);
+    if (GetBkMode(dc) == OPAQUE) {
+        SetBkMode(dc, mode);
+        SetBkColor(dc, back);
+    }
     int x = X, y = Y;
     if (ZuzFont && ZuzFont->HasVisibleShadow()) {
         const TZuzShadow* shadow = ZuzFont->GetShadow();

@@ -69,6 +69,9 @@ TFormZuzShape* TFormZuzShape::CreateForm(TComponent* AOwner, TZuzCustomShape* Sh
         form->SetParent(AParent);
         ZuzTranslateControl(form);
         form->SetAlign(alClient);
+        // In an editor scaled to another resolution it takes that resolution, as a page added by
+        // AddFormTo does.
+        ZuzScaleForm(form);
         form->Show();
     }
     return form;

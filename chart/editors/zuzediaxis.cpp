@@ -568,7 +568,8 @@ void TFormZuzAxis::LogEClick(TObject*) {
 void TFormZuzAxis::EditAxisMaxMin(bool IsMax) {
     auto* chart = dynamic_cast<TCustomChart*>(Chart());
     if (!chart) return;
-    const TFormFreer<TAxisMaxMin> dialog(ZuzCreateForm<TAxisMaxMin>(this));
+    // The form centres itself on the screen.
+    const TFormFreer<TAxisMaxMin> dialog(Create<TAxisMaxMin>(this));
     dialog->SetCaption(chart->AxisTitleOrName(FAxis) + u" " + (IsMax ? VavIve_Maximum : VavIve_Minimum));
     dialog->MaxMin = IsMax ? FAxis->GetMaximum() : FAxis->GetMinimum();
     dialog->IsDateTime = FAxis->IsDateTime();

@@ -33,6 +33,9 @@ void ScaleControl(TControl* Control, int M, int D) {
     Control->SetBounds(scale(Control->GetLeft()), scale(Control->GetTop()), scale(Control->GetWidth()),
                        scale(Control->GetHeight()));
     if (!Control->GetParentFont()) Control->GetFont()->SetHeight(scale(Control->GetFont()->GetHeight()));
+    // An embedded form is now at the new resolution: an editor inserted into it later is scaled to
+    // that, not again from the old one.
+    if (auto* form = dynamic_cast<TForm*>(Control)) form->SetPixelsPerInch(scale(form->GetPixelsPerInch()));
     if (auto* w = dynamic_cast<TWinControl*>(Control))
         for (int i = 0; i < w->GetControlCount(); ++i) ScaleControl(w->GetControl(i), M, D);
 }
@@ -116,6 +119,10 @@ void ZuzScaleForm(TCustomForm* Form) {
 
 void ZuzScaleFormBy(TCustomForm* Form, int M, int D) {
     for (int i = 0; i < Form->GetControlCount(); ++i) ScaleControl(Form->GetControl(i), M, D);
+    // The controls that take the form's font have their text scaled through it, after their bounds,
+    // so that a label that sizes itself to its text fits the text it shows.
+    Form->GetFont()->SetHeight(MulDiv(Form->GetFont()->GetHeight(), M, D));
+    ScaleControlMarks(Form, M, D);
     Form->SetBounds(Form->GetLeft(), Form->GetTop(), MulDiv(Form->GetWidth(), M, D),
                     MulDiv(Form->GetHeight(), M, D));
     Form->SetPixelsPerInch(M);

@@ -315,7 +315,9 @@ void TCircledSeries::SetParentProperties(bool EnableParentProps) {
     } else if (!FSaved3D) {
         FSaved3D.reset(Create<TView3DOptions>());
         FSaved3D->Assign(p->GetView3DOptions());
-        InitCustom3DOptions();
+        // A chart being read already holds the view it was saved with, which
+        // was this series' own or what the operator made of it.
+        if (!p->GetComponentState().Contains(csLoading)) InitCustom3DOptions();
     }
 }
 

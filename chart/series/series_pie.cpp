@@ -13,10 +13,22 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 namespace {
 constexpr double Pi = std::numbers::pi;
+
+// Twice the signed area of a polygon on the screen (Y points down).
+double TwiceArea(std::initializer_list<TPoint> P) {
+    double a = 0;
+    const TPoint* prev = P.end() - 1;
+    for (const TPoint& q : P) {
+        a += static_cast<double>(prev->X) * q.Y - static_cast<double>(q.X) * prev->Y;
+        prev = &q;
+    }
+    return a;
+}
 } // namespace
 
 template <>
@@ -559,7 +571,9 @@ void TPieSeries::DrawAllValues() {
         CalcRadius();
     }
     if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0) DrawShadow(exploded != -1);
+    FDrawn.clear();
     auto draw = [&](int i) {
+        FDrawn.push_back({i, SliceSides});
         c->BeginEntity(IntToStr(i));
         DrawValue(i);
         c->EndEntity();
@@ -714,12 +728,10 @@ void TPieSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPositio
     int rx, ry;
     CalcExplodedRadius(ValueIndex, rx, ry);
     double angle = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle;
-    if (FullRotation()) {
-        angle = Pi + angle + Pi / 2;
-        marks->ZPosition = StartZ;
-    } else {
-        marks->ZPosition = SliceEndZ(ValueIndex);
-    }
+    if (FullRotation()) angle = Pi + angle + Pi / 2;
+    // The arrow starts at the rim of the slice's face, which is drawn at the start depth: the
+    // ring at its far depth may lie off the drawn pie.
+    marks->ZPosition = StartZ;
     Position.ArrowStartFixed = true;
     const int distance = marks->GetCallout()->GetDistance();
     const int d = marks->GetCallout()->GetLength() + distance;
@@ -818,28 +830,67 @@ int TPieSeries::Clicked(int X, int Y) {
     return marks != -1 ? marks : CalcClickedPie(X, Y, true);
 }
 
+// A slice answers a click where it is drawn: on its face at the start depth, seen from above,
+// and, in 3D, on the walls and cut faces that hang below that face where they turn to the
+// viewer. Where slices overlap on the screen the one drawn last is seen, so they are tried from
+// the front of the pie back.
 int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     TCanvas3D* c = Canvas();
     if (FAngles.empty() || !c) return -1;
     const TPoint p(X, Y);
     const int n = std::min(Count(), static_cast<int>(FAngles.size()));
-    for (int i = 0; i < n; ++i) {
-        if (BelongsToOtherSlice(i)) continue;
+    std::vector<TDrawnSlice> order(FDrawn);
+    if (order.empty())
+        for (int i = 0; i < n; ++i) order.push_back({i, SliceSides});
+    const bool is3D = Is3D();
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        const int i = it->Index;
+        if (i < 0 || i >= n || BelongsToOtherSlice(i)) continue;
         const TPieAngle& a = FAngles[static_cast<std::size_t>(i)];
         int dx = 0, dy = 0;
         if (Exploded) CalcExplodedOffset(i, dx, dy);
         const int z = SliceEndZ(i);
-        TPoint poly[32];
-        auto at = [&](double Angle) {
+        auto at = [&](double Angle, int Z) {
             int x, y;
             AngleToPos(Angle, XRadius, YRadius, x, y);
-            return c->Calculate3DPosition(x + dx, y - dy, z);
+            return c->Calculate3DPosition(x + dx, y - dy, Z);
         };
-        poly[0] = at(a.StartAngle);
-        poly[1] = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, z);
         const double step = (a.EndAngle - a.StartAngle) / 30;
-        for (int k = 0; k < 30; ++k) poly[2 + k] = at(a.EndAngle - k * step);
+        TPoint poly[32];
+        poly[0] = at(a.StartAngle, StartZ);
+        const TPoint centreTop = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, StartZ);
+        poly[1] = centreTop;
+        for (int k = 0; k < 30; ++k) poly[2 + k] = at(a.EndAngle - k * step, StartZ);
         if (PointInPolygon(p, poly, 31)) return i;
+        if (!is3D || z == StartZ) continue;
+        // The rim from the start angle to the end at the face and at the slice's far depth,
+        // that ring hung below the face as the drawing hangs it.
+        TPoint centreBottom = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, z);
+        const bool flip = centreBottom.Y < centreTop.Y;
+        auto hang = [&](TPoint Bottom, TPoint Top) {
+            return flip ? TPoint(2 * Top.X - Bottom.X, 2 * Top.Y - Bottom.Y) : Bottom;
+        };
+        centreBottom = hang(centreBottom, centreTop);
+        TPoint top[31], bottom[31];
+        for (int k = 0; k <= 30; ++k) {
+            const double angle = a.StartAngle + k * step;
+            top[k] = at(angle, StartZ);
+            bottom[k] = hang(at(angle, z), top[k]);
+        }
+        // Growing angles run round the screen one way; a face whose corners run that way too is
+        // turned to the viewer.
+        const double turn = TwiceArea(
+            {centreTop, c->Calculate3DPosition(CircleXCenter + dx + XRadius, CircleYCenter - dy, StartZ),
+             c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy - YRadius, StartZ)});
+        auto holds = [&](std::initializer_list<TPoint> Face) {
+            return TwiceArea(Face) * turn > 0 &&
+                   PointInPolygon(p, Face.begin(), static_cast<int>(Face.size()) - 1);
+        };
+        for (int k = 0; k < 30; ++k)
+            if (holds({top[k], bottom[k], bottom[k + 1], top[k + 1]})) return i;
+        if (it->Sides && (holds({centreTop, top[30], bottom[30], centreBottom}) ||
+                          holds({centreTop, centreBottom, bottom[0], top[0]})))
+            return i;
     }
     return -1;
 }

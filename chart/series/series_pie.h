@@ -227,6 +227,13 @@ private:
     TSliceValueList FExplode{this};
     TSliceValueList FDepth{this};
     std::vector<TPieAngle> FAngles;
+    // The slices as the last draw laid them, back to front, and whether each showed its cut faces:
+    // a click finds the one drawn over the others.
+    struct TDrawnSlice {
+        int Index;
+        bool Sides;
+    };
+    std::vector<TDrawnSlice> FDrawn;
     // While the Other slice's legend draws, the legend lists the grouped points.
     bool FDrawingOtherLegend = false;
     TRect FSavedChartRect;

@@ -606,3 +606,8 @@ inline constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 
 // The form a control sits on, or nullptr.
 TCustomForm* GetParentForm(const TControl* Control);
+
+// Scales the marks that the check boxes, radio buttons and check lists under Control draw (their
+// boxes, circles and the room beside them) by M/D, as a form scaled to another resolution scales
+// its text: the style draws them at one size for every form.
+void ScaleControlMarks(TControl* Control, int M, int D);

@@ -79,18 +79,21 @@ void gui_detail::WidenToTitle(QMessageBox& Box) {
 
 namespace {
 
-// "Text (*.txt)|*.txt|All (*.*)|*.*" as Qt's "Text (*.txt)" and "All (*.*)".
+// "Text (*.txt)|*.txt|All (*.bmp;*.jpg)|*.bmp;*.jpg" as Qt's "Text (*.txt)" and "All (*.bmp *.jpg)".
+// Qt takes the patterns from the brackets that end the name, split at spaces only: they are the
+// entry's own patterns, whatever the description's brackets say.
 QStringList NameFilters(const String& filter) {
     QStringList parts = ToQString(filter).split(QLatin1Char('|'));
     QStringList result;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        QString patterns = parts[i + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (description.endsWith(QLatin1Char(')')) && description.contains(QLatin1Char('(')))
-            result << description;
-        else
-            result << description + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        QString description = parts[i].trimmed();
+        QStringList patterns;
+        for (const QString& p : parts[i + 1].split(QLatin1Char(';')))
+            if (!p.trimmed().isEmpty()) patterns << p.trimmed();
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (description.endsWith(QLatin1Char(')')) && open >= 0)
+            description = description.left(open).trimmed();
+        result << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return result;
 }

@@ -16,6 +16,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -264,16 +265,22 @@ void TCustomForm::PlaceOnFirstShow() {
         break;
     case poMainFormCenter:
     case poOwnerFormCenter: {
-        TCustomForm* host = dynamic_cast<TCustomForm*>(GetOwner());
-        if (FPosition == poMainFormCenter || !host) host = Application ? Application->GetMainForm() : nullptr;
-        around = host && host != this && host->GetVisible() ? host->FWindow->geometry() : area;
+        // The window the operator sees the owner in: an owner embedded in another form, or a
+        // control, has a place inside that form only.
+        const TControl* host = FPosition == poOwnerFormCenter ? dynamic_cast<TControl*>(GetOwner()) : nullptr;
+        if (!host || !host->Widget()) host = Application ? Application->GetMainForm() : nullptr;
+        const QWidget* window = host && host->Widget() ? host->Widget()->window() : nullptr;
+        around = window && window != FWindow && window->isVisible() ? window->geometry() : area;
         break;
     }
     default:
         return;
     }
-    FLeft = around.x() + (around.width() - FWidth) / 2;
-    FTop = around.y() + (around.height() - FHeight) / 2;
+    // Centred on a window partly off the screen, or larger than it, the form still opens on it.
+    FLeft = std::clamp(around.x() + (around.width() - FWidth) / 2, area.left(),
+                       std::max(area.left(), area.left() + area.width() - FWidth));
+    FTop = std::clamp(around.y() + (around.height() - FHeight) / 2, area.top(),
+                      std::max(area.top(), area.top() + area.height() - FHeight));
 }
 
 namespace {
@@ -317,7 +324,9 @@ void TCustomForm::SetVisible(bool Value) {
     }
     if (Value == GetVisible() && Value == FWindow->isVisible()) return;
     if (Value) {
-        if (!FShownOnce) PlaceOnFirstShow();
+        const bool first = !FShownOnce;
+        if (first) PlaceOnFirstShow();
+        const TRect placed = Bounds(FLeft, FTop, FWidth, FHeight);
         Qt::WindowFlags flags = Qt::Window;
         switch (FBorderStyle) {
         case bsNone:
@@ -338,6 +347,13 @@ void TCustomForm::SetVisible(bool Value) {
         UpdateWidgetGeometry();
         FShownOnce = true;
         DoShow();
+        // A form that sizes itself as it shows is centred at the size it shows at, unless it
+        // placed itself.
+        if (first && FLeft == placed.Left && FTop == placed.Top &&
+            (FWidth != placed.Width() || FHeight != placed.Height())) {
+            PlaceOnFirstShow();
+            UpdateWidgetGeometry();
+        }
         if (FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin)
             FWindow->setFixedSize(FWidth, FHeight);
         FWindow->ShowIn(FWindowState);

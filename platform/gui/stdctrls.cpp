@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
@@ -197,10 +199,19 @@ Qt::Alignment HorizontalOf(TAlignment a) {
 
 // A label's access key is its own: Alt with the marked letter focuses the label's focus
 // control when that can take the focus, and does nothing else (Qt's own handling would also
-// focus a hidden or disabled buddy, or press a button).
+// focus a hidden or disabled buddy, or press a button). The label watches its focus control's
+// enabled state, which decides whether it has the key at all.
 class AccelLabel : public QLabel {
 public:
     std::function<void()> OnAccel;
+    std::function<void()> OnFocusControlEnabled;
+
+    void Watch(QWidget* Control) {
+        if (FWatched == Control) return;
+        if (FWatched) FWatched->removeEventFilter(this);
+        FWatched = Control;
+        if (Control) Control->installEventFilter(this);
+    }
 
 protected:
     bool event(QEvent* e) override {
@@ -208,6 +219,14 @@ protected:
         if (OnAccel) OnAccel();
         return true;
     }
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (o == FWatched && e->type() == QEvent::EnabledChange && OnFocusControlEnabled)
+            OnFocusControlEnabled();
+        return false;
+    }
+
+private:
+    QPointer<QWidget> FWatched;
 };
 
 QVariant ObjectData(TObject* o) {
@@ -235,14 +254,18 @@ TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner, new Acc
             if (FFocusControl && GetEnabled() && FFocusControl->CanFocus()) FFocusControl->SetFocus();
         });
     };
+    static_cast<AccelLabel*>(FLabel)->OnFocusControlEnabled = [this] { UpdateLabel(); };
     SetBounds(0, 0, 65, 17);
     UpdateLabel();
 }
 
 // With a focus control the marked letter is underlined and is the label's access key; without
-// one the mark is only left out.
+// one, or while the focus control is disabled, the mark is only left out: the key is left to
+// another control that has it.
 void TCustomLabel::UpdateLabel() {
-    QWidget* buddy = FShowAccelChar && FFocusControl ? FFocusControl->Widget() : nullptr;
+    QWidget* focus = FShowAccelChar && FFocusControl ? FFocusControl->Widget() : nullptr;
+    static_cast<AccelLabel*>(FLabel)->Watch(focus);
+    QWidget* buddy = focus && focus->isEnabled() ? focus : nullptr;
     FLabel->setBuddy(nullptr);
     FLabel->setText(FShowAccelChar && !buddy ? StripAccel(GetText()) : ToQString(GetText()));
     if (buddy) FLabel->setBuddy(buddy);
@@ -922,6 +945,19 @@ public:
         delete List()->takeItem(Index);
     }
     void Clear() override { List()->clear(); }
+    // The items change places whole: a check mark, or an item's enabled state, goes with its
+    // text and object. The rows chosen stay where they are, and no change is reported.
+    void Exchange(int Index1, int Index2) override {
+        Check(Index1);
+        Check(Index2);
+        if (Index1 == Index2) return;
+        QListWidgetItem* a = List()->item(Index1);
+        QListWidgetItem* b = List()->item(Index2);
+        const QListWidgetItem kept(*a);
+        *a = *b;
+        *b = kept;
+        List()->viewport()->update();
+    }
 
 protected:
     String Get(int Index) const override {
@@ -1164,8 +1200,68 @@ const ClassInfo& TScrollBar::StaticClass() {
     return ci;
 }
 
+namespace {
+
+// A scroll bar the operator sets a value with: the arrow keys move the box the way they point
+// (Qt's bar, made to scroll a view, turns the horizontal arrows round), and the box shows a focus
+// mark while the bar has the focus.
+class ScrollBarWidget : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        SliderAction action = SliderNoAction;
+        switch (e->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            action = SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            action = SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = SliderPageStepAdd;
+            break;
+        case Qt::Key_Home:
+            action = SliderToMinimum;
+            break;
+        case Qt::Key_End:
+            action = SliderToMaximum;
+            break;
+        default:
+            break;
+        }
+        if (action == SliderNoAction || (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+            QScrollBar::keyPressEvent(e);
+            return;
+        }
+        triggerAction(action);
+        e->accept();
+    }
+    void paintEvent(QPaintEvent* e) override {
+        QScrollBar::paintEvent(e);
+        if (!hasFocus()) return;
+        QStyleOptionSlider bar;
+        initStyleOption(&bar);
+        // A dotted frame inside the box, as the system marks a focused control.
+        const QRect box = style()
+                              ->subControlRect(QStyle::CC_ScrollBar, &bar, QStyle::SC_ScrollBarSlider, this)
+                              .adjusted(2, 2, -3, -3);
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(box);
+    }
+};
+
+} // namespace
+
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
-    FBar = new QScrollBar(Qt::Horizontal);
+    FBar = new ScrollBarWidget(Qt::Horizontal);
     FBar->setRange(FMin, FMax);
     FBar->setPageStep(FLargeChange);
     SetWidget(FBar);

@@ -21,6 +21,7 @@
 #include <QRadioButton>
 #include <QRegion>
 #include <QScreen>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -108,13 +109,9 @@ void ClickButton(QAbstractButton* button) {
 } // namespace
 
 void EnsureApplication() {
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "moltren-tests";
-    static char* argv[] = {name, nullptr};
-    // Kept to the end of the process: Qt's own exit routines still use it.
-    static auto* app = new QApplication(argc, argv);
-    (void)app;
+    // The program's own start-up, so that a test sees what the program does: numbers in the
+    // C library's "C" form whatever the locale, Qt's texts in the system's language.
+    gui_detail::EnsureQtApplication();
 }
 
 void ProcessEvents() {
@@ -277,6 +274,20 @@ TPoint ScreenOrigin(const TControl& control) {
 TPoint WindowSize(const TControl& control) {
     const QWidget* w = WidgetOf(control);
     return {w->width(), w->height()};
+}
+
+int MarkRoom(const TControl& control) {
+    QWidget* w = control.Widget();
+    if (!w) return 0;
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    if (!button) button = w->findChild<QRadioButton*>();
+    if (!button) return 0;
+    const bool radio = qobject_cast<QRadioButton*>(button) != nullptr;
+    QStyle* style = button->style();
+    return style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, nullptr,
+                              button) +
+           style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing,
+                              nullptr, button);
 }
 
 String FontFamily(const TControl& control) {

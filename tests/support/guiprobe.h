@@ -101,6 +101,9 @@ TPoint DateCharacterAt(const TDateTimePicker& picker, int index);
 // Whether the date edit's calendar is dropped down.
 bool CalendarShown(const TDateTimePicker& picker);
 
+// The room a check box's or a radio button's mark takes beside its caption (a radio group's
+// buttons' for the group): the mark and the space after it.
+int MarkRoom(const TControl& control);
 // The face the screen draws the control's text in, after substitution.
 String FontFamily(const TControl& control);
 // Whether the machine has a face installed (tests that check faces skip,

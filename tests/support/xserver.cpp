@@ -2,10 +2,12 @@
 
 #include "tests/support/childprocess.h"
 
+#include <QAbstractItemView>
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPointer>
@@ -19,6 +21,7 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -272,6 +275,38 @@ void Keep(const probe::Picture& picture, const std::string& name) {
     const std::filesystem::path path = std::filesystem::path(dir && *dir ? dir : "x11-shots");
     std::filesystem::create_directories(path);
     picture.SavePng(path / (name + ".png"));
+}
+
+namespace {
+
+void ListFileDialogWhenShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder, int Tries) {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) {
+        // Not up yet: looked for again from the event loop, which then runs the code showing it.
+        if (Tries > 0)
+            QTimer::singleShot(50, [&Names, Name, Folder, Tries] {
+                ListFileDialogWhenShown(Names, Name, Folder, Tries - 1);
+            });
+        return;
+    }
+    if (!Folder.empty()) dialog->setDirectory(QString::fromStdString(Folder.string()));
+    const auto* view = dialog->findChild<QAbstractItemView*>(QStringLiteral("listView"));
+    // The folder is read in the background, its names coming in a moment after the folder.
+    WaitFor([&] { return view && view->model()->rowCount(view->rootIndex()) > 0; });
+    probe::WaitFor([] { return false; }, 300);
+    for (int i = 0; view && i < view->model()->rowCount(view->rootIndex()); ++i)
+        Names.push_back(view->model()->index(i, 0, view->rootIndex()).data().toString().toStdString());
+    std::sort(Names.begin(), Names.end());
+    Keep(Picture(dialog), Name);
+    dialog->reject();
+}
+
+} // namespace
+
+void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder) {
+    ListFileDialogWhenShown(Names, Name, Folder, 100);
 }
 
 bool RunWindowManager() {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -57,6 +58,13 @@ probe::Picture Picture(const TControl& control);
 // Keeps a picture for a person to look at: in the directory named by
 // MOLTREN_SHOTS_DIR, or beside the tests.
 void Keep(const probe::Picture& picture, const std::string& name);
+
+// Once a file dialog comes up (within five seconds), puts the names it lists in Names (folders and
+// files, sorted) when it has read its folder, keeps its picture under Name and closes it as Cancel
+// does. Given a Folder, the dialog goes there first, as when the operator types its path. Called
+// before the code that shows the dialog; Names must outlive the dialog.
+void ListFileDialogOnceShown(std::vector<std::string>& Names, const std::string& Name,
+                             const std::filesystem::path& Folder = {});
 
 // Columns of a window's title bar, as the window manager draws it, that hold light pixels
 // (letters, icon, buttons); for a title, those of an active window wide enough for any title:

@@ -20,6 +20,7 @@
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/dialogfixture.h"
 #include "tests/chart/editors/modaldriver.h"
+#include "tests/support/cursorfiles.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -30,107 +31,6 @@
 #include <vector>
 
 namespace {
-
-// A .cur file of one 32 x 32 picture, written little-endian field by field.
-class CursorBytes {
-public:
-    // The cursor directory and the picture's header; Bits per pixel, Body the bytes after it.
-    CursorBytes(int HotX, int HotY, unsigned Bits, unsigned Body) {
-        U16(0), U16(2), U16(1);
-        Byte(32), Byte(32), Byte(0), Byte(0);
-        U16(static_cast<unsigned>(HotX)), U16(static_cast<unsigned>(HotY)), U32(40 + Body), U32(22);
-        U32(40), U32(32), U32(64), U16(1), U16(Bits), U32(0), U32(0), U32(0), U32(0), U32(0), U32(0);
-    }
-    void Byte(unsigned v) { d.push_back(static_cast<std::uint8_t>(v)); }
-    void U16(unsigned v) { Byte(v & 0xFF), Byte((v >> 8) & 0xFF); }
-    void U32(unsigned v) { U16(v & 0xFFFF), U16(v >> 16); }
-    CursorBytes() = default;
-    void Tag(const char* Four) { d.insert(d.end(), Four, Four + 4); }
-    void Append(const std::vector<std::uint8_t>& More) { d.insert(d.end(), More.begin(), More.end()); }
-    const std::vector<std::uint8_t>& Data() const { return d; }
-    void Save(const std::filesystem::path& Path) const {
-        std::ofstream(Path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
-    }
-
-private:
-    std::vector<std::uint8_t> d;
-};
-
-// One bit a pixel: a black Size x Size square in the top-left corner, clear elsewhere.
-void WriteCursorFile(const std::filesystem::path& Path, int HotX, int HotY, int Size = 8) {
-    CursorBytes c(HotX, HotY, 1, 8 + 128 + 128);
-    c.U32(0x000000), c.U32(0xFFFFFF);        // palette: black, white
-    for (int i = 0; i < 128; ++i) c.Byte(0); // XOR: all black
-    for (int row = 31; row >= 0; --row)      // AND, bottom-up: clear outside the square
-        for (int byte = 0; byte < 4; ++byte) {
-            unsigned bits = 0xFF;
-            if (row < Size)
-                for (int bit = 0; bit < 8; ++bit)
-                    if (byte * 8 + bit < Size) bits &= ~(0x80u >> bit);
-            c.Byte(bits);
-        }
-    c.Save(Path);
-}
-
-// 32 bits a pixel with its own alpha: an opaque 4 x 4 square of the colour (0xRRGGBB) in the
-// top-left corner.
-CursorBytes AlphaCursor(unsigned Rgb = 0xFF0000) {
-    CursorBytes c(1, 1, 32, 4096 + 128);
-    for (int row = 31; row >= 0; --row)
-        for (int x = 0; x < 32; ++x) {
-            const unsigned on = row < 4 && x < 4 ? 0xFFFFFFFFu : 0;
-            c.U32(on & (0xFF000000u | Rgb));
-        }
-    for (int i = 0; i < 128; ++i) c.Byte(0xFF); // the mask says clear: the alpha decides
-    return c;
-}
-
-void WriteAlphaCursorFile(const std::filesystem::path& Path) {
-    AlphaCursor().Save(Path);
-}
-
-// An animated cursor: a "fram" list of the frames (.cur files), shown in Order at Rates (jiffies)
-// when those are given, with the header's counts, rate, flags and size as set here.
-struct AniFile {
-    std::vector<CursorBytes> Frames;
-    std::vector<unsigned> Order, Rates;
-    unsigned FrameCount = 0, StepCount = 0, Rate = 3, Flags = 1, HeaderSize = 36;
-
-    AniFile(std::vector<CursorBytes> TheFrames, std::vector<unsigned> TheOrder,
-            std::vector<unsigned> TheRates)
-        : Frames(std::move(TheFrames)), Order(std::move(TheOrder)), Rates(std::move(TheRates)),
-          FrameCount(static_cast<unsigned>(Frames.size())),
-          StepCount(static_cast<unsigned>(Order.empty() ? Frames.size() : Order.size())),
-          Flags(Order.empty() ? 1 : 3) {}
-    std::vector<std::uint8_t> Bytes() const {
-        CursorBytes body;
-        body.Tag("ACON"), body.Tag("anih"), body.U32(36), body.U32(HeaderSize), body.U32(FrameCount);
-        body.U32(StepCount);
-        for (int i = 0; i < 4; ++i) body.U32(0); // width, height, bits, planes: for raw frames only
-        body.U32(Rate), body.U32(Flags);
-        for (const auto& [tag, values] : {std::pair{"rate", &Rates}, std::pair{"seq ", &Order}}) {
-            if (values->empty()) continue;
-            body.Tag(tag), body.U32(static_cast<unsigned>(4 * values->size()));
-            for (unsigned v : *values) body.U32(v);
-        }
-        CursorBytes list;
-        list.Tag("fram");
-        for (const CursorBytes& f : Frames) {
-            list.Tag("icon"), list.U32(static_cast<unsigned>(f.Data().size())), list.Append(f.Data());
-            if (f.Data().size() % 2) list.Byte(0);
-        }
-        body.Tag("LIST"), body.U32(static_cast<unsigned>(list.Data().size())), body.Append(list.Data());
-        CursorBytes file;
-        file.Tag("RIFF"), file.U32(static_cast<unsigned>(body.Data().size())), file.Append(body.Data());
-        return file.Data();
-    }
-    void Save(const std::filesystem::path& Path) const {
-        const std::vector<std::uint8_t> d = Bytes();
-        std::ofstream(Path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(d.data()), static_cast<std::streamsize>(d.size()));
-    }
-};
 
 class GeneralPage : public DialogTest {
 protected:
@@ -401,46 +301,14 @@ TEST_F(GeneralPage, AnAnimatedCursorLoadedShowsItsFramesOnTheChartInTurnAtTheFil
     Application->SetClock(nullptr);
 }
 
+// (The reader's bounds, file by file, are the platform's tests'.)
 TEST_F(GeneralPage, ACursorFileThatCannotBeUsedKeepsTheCursorAndSaysSo) {
     using Bytes = std::vector<std::uint8_t>;
-    const auto good = [] {
-        return AniFile({AlphaCursor(0xFF0000), AlphaCursor(0x0000FF)}, {1, 0, 0}, {6, 12, 3});
-    };
-    const auto patched = [&](std::size_t At, std::uint32_t Value) {
-        Bytes d = good().Bytes();
-        for (int i = 0; i < 4; ++i) d[At + i] = static_cast<std::uint8_t>(Value >> (8 * i));
-        return d;
-    };
-    const auto cut = [&](std::size_t Size) {
-        Bytes d = good().Bytes();
-        d.resize(Size);
-        return d;
-    };
-    const auto with = [&](auto Change) {
-        AniFile a = good();
-        Change(a);
-        return a.Bytes();
-    };
-    const std::size_t list = 12 + 44 + 20 + 20; // the "LIST" chunk: after "anih", "rate" and "seq "
-    const std::size_t icon = list + 12;         // the first frame's "icon" chunk, 8 + 4286 bytes
+    Bytes headerCut = AniFile({AlphaCursor(0xFF0000), AlphaCursor(0x0000FF)}, {1, 0, 0}, {6, 12, 3}).Bytes();
+    headerCut.resize(20);
     const std::pair<const char*, Bytes> rows[] = {
         {"not-a-cursor.cur", Bytes{'n', 'o', 't'}},
-        {"header-cut.ani", cut(20)},
-        {"frame-cut.ani", cut(icon + 100)},
-        {"riff-past-end.ani", patched(4, 0xFFFFFFF0)},
-        {"header-size-huge.ani", with([](AniFile& a) { a.HeaderSize = 0xFFFFFFFF; })},
-        {"frames-fewer.ani", with([](AniFile& a) { a.FrameCount = 3; })},
-        {"frames-huge.ani", with([](AniFile& a) { a.FrameCount = 0x7FFFFFFF; })},
-        {"steps-huge.ani", with([](AniFile& a) { a.StepCount = 0x40000000; })},
-        {"rates-fewer.ani", with([](AniFile& a) {
-             a.Rates = {6, 12};
-         })},
-        {"steps-past-frames.ani", with([](AniFile& a) {
-             a.Order = {0, 5, 1};
-         })},
-        {"sequence-missing.ani", with([](AniFile& a) { a.Order.clear(); })},
-        {"icon-past-end.ani", patched(icon + 8 + 4286 + 4, 0x7FFFFFF0)}, // the second frame's
-        {"picture-past-end.ani", patched(icon + 8 + 18, 0x00FFFFF0)},
+        {"header-cut.ani", headerCut},
     };
     const auto cutCursor = temp.path / "cut.cur";
     WriteCursorFile(cutCursor, 0, 0);

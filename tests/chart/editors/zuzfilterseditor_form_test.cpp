@@ -117,12 +117,16 @@ TEST_F(FiltersEditor, DeletingTheLastEntrySelectsTheNewLastOne) {
 TEST_F(FiltersEditor, MovingExchangesTheEntriesAndTheFiltersOrder) {
     TZuzFilter* invert = Items()->Add(TInvertFilter::StaticClass());
     TZuzFilter* bright = Items()->Add(TBrightnessFilter::StaticClass());
+    bright->SetEnabled(false);
     Edit([&](TFiltersEditor* e) {
         e->SelectFilter(1);
         e->BMoveUpClick(e->BMoveUp);
         EXPECT_EQ(Items()->GetItem(0), bright);
         EXPECT_EQ(Items()->GetItem(1), invert);
         EXPECT_EQ(e->Filters->GetItems()->GetObjects(0), bright);
+        // Each mark goes with its entry.
+        EXPECT_FALSE(e->Filters->GetChecked(0));
+        EXPECT_TRUE(e->Filters->GetChecked(1));
         EXPECT_EQ(e->Filters->GetItemIndex(), 0);
         e->BMoveDownClick(e->BMoveDown);
         EXPECT_EQ(Items()->GetItem(0), invert);

@@ -534,9 +534,13 @@ TEST_F(EditorHelpers, AnEmbeddedFormTakesTheResolutionOfTheFormThatHoldsIt) {
     auto* button = Create<TButton>(page.get());
     button->SetParent(page.get());
     button->SetBounds(8, 16, 80, 24);
+    page->GetFont()->SetHeight(-12);
     AddFormTo(page.get(), panel);
     EXPECT_EQ(page->GetPixelsPerInch(), 120);
     EXPECT_EQ(page->GetWidth(), 250);
+    // The text grows with the boxes that hold it.
+    EXPECT_EQ(page->GetFont()->GetHeight(), -15);
+    EXPECT_EQ(button->GetFont()->GetHeight(), -15);
     EXPECT_EQ(button->GetLeft(), 10);
     EXPECT_EQ(button->GetTop(), 20);
     EXPECT_EQ(button->GetWidth(), 100);

@@ -473,6 +473,50 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
     s->AngleToPos(200 * Deg, s->XRadius * 0.9, s->YRadius * 0.9, x, y);
     EXPECT_EQ(s->Clicked(x, y), 2);
     EXPECT_EQ(s->Clicked(s->CircleRect.Left - 3, s->CircleRect.Top - 3), -1);
+    // In 3D the face is seen from above and the slice hangs below it: the face by its front rim,
+    // the walls and the cut faces answer; the paper where the far ring of the pie would stand
+    // does not. The points are read from the drawn pictures.
+    const auto shown = [&](int X, int Y) {
+        const probe::Rgb p = Pixel(X, Y);
+        if (p == Rgb(clWhite)) return -1;
+        if (p.g == 0 && p.b == 0) return 0;
+        if (p.r == 0 && p.g == 0) return 1;
+        return p.r == 0 && p.b == 0 ? 2 : -2;
+    };
+    struct View {
+        int Percent, Rotation, Elevation;
+    };
+    // The pie's own view, the gallery's and a turned one; the last two with the first slice out.
+    const View views[] = {{15, 360, 315}, {75, 0, 305}, {75, 335, 340}};
+    const struct {
+        int View, X, Y, Slice;
+    } rows[] = {
+        {0, 173, 248, 2}, {0, 173, 255, 2}, {0, 173, 52, -1}, // face by the front rim, wall, above
+        {1, 213, 163, 0}, {1, 173, 260, 2}, {1, 213, 50, -1}, // cut face, wall, above
+        {1, 113, 180, 2}, // the face in front of the cut face hanging from the slice behind
+        {2, 213, 150, 0}, {2, 53, 225, 2},  {2, 173, 27, -1}, // cut face, wall, above
+    };
+    chart->SetView3D(true);
+    for (int v = 0; v < 3; ++v) {
+        chart->Set3DPercent(views[v].Percent);
+        chart->View3DOptionsProp()->SetRotation(views[v].Rotation);
+        chart->View3DOptionsProp()->SetElevation(views[v].Elevation);
+        s->SliceExplodePercents().Put(0, v > 0 ? 30 : 0);
+        Draw();
+        for (const auto& r : rows) {
+            if (r.View != v) continue;
+            SCOPED_TRACE(testing::Message() << "view " << v << " at " << r.X << ", " << r.Y);
+            ASSERT_EQ(shown(r.X, r.Y), r.Slice) << "the picture has moved";
+            EXPECT_EQ(s->Clicked(r.X, r.Y), r.Slice);
+        }
+    }
+    // A mark's arrow starts on the rim of its slice's face, not on the paper above it.
+    s->GetMarks()->SetVisible(true);
+    Draw();
+    const TSeriesMarkPosition* m = s->GetMarks()->Positions().Get(1);
+    ASSERT_NE(m, nullptr);
+    const TPoint a = chart->GetCanvas()->Calculate3DPosition(m->ArrowStart, s->GetMarks()->ZPosition);
+    EXPECT_EQ(shown(a.X + 3, a.Y + 3), 1);
 }
 
 TEST_F(PieTest, FourPiesFormATwoByTwoGridAndNineThreeColumnsOfFourRows) {

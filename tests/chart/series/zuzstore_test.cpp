@@ -381,6 +381,15 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
     TSeriesGroup* group = chart->GetSeriesList()->AddGroup(u"Сутки");
     group->Add(pie);
     group->Add(bar);
+    // The view the operator turns while a pie holds the chart's 3D options is what the file keeps.
+    chart->SetView3D(true);
+    TView3DOptions* view = chart->GetView3DOptions();
+    view->SetElevation(330);
+    view->SetRotation(20);
+    view->SetPerspective(40);
+    view->SetTilt(10);
+    Draw();
+    const probe::Picture picture = probe::Grab(out);
 
     const std::string original = Saved(true, true);
     // A bar's gradient ends in the bar's colour, so the end is not written; older files that
@@ -392,6 +401,15 @@ TEST_F(ChartFile, CustomAxesLegendSettingsAndBarAreaAndPieSeriesLoadBackEqual) {
         TMemoryStream again;
         SaveChartToStream(copy.get(), &again, true, true);
         EXPECT_EQ(Bytes(again), original) << "text form " << text;
+        const TView3DOptions* v = copy->GetView3DOptions();
+        EXPECT_EQ(std::tuple(v->GetElevation(), v->GetRotation(), v->GetPerspective(), v->GetTilt(),
+                             v->GetOrthogonal()),
+                  std::tuple(330.0, 20.0, 40, 10, false))
+            << "text form " << text;
+        TBitmap drawn;
+        drawn.SetSize(W, H);
+        copy->Draw(drawn.GetCanvas(), TRect(0, 0, W, H));
+        EXPECT_EQ(DifferingPixels(picture, probe::Grab(drawn)), 0) << "text form " << text;
         ASSERT_EQ(copy->GetCustomAxes()->GetCount(), 1);
         ASSERT_EQ(copy->SeriesCount(), 3);
         EXPECT_EQ(copy->GetSeries(0)->GetCustomVertAxis(), copy->GetCustomAxes()->Get(0))

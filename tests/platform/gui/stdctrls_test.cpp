@@ -13,6 +13,7 @@
 #include <QTextBlock>
 
 #include <chrono>
+#include <tuple>
 
 namespace {
 
@@ -228,6 +229,18 @@ TEST_F(StdCtrlsTest, CheckListMarksChangeSilentlyFromCode) {
     list->item(0)->setCheckState(Qt::Checked);
     EXPECT_EQ(checks, 1);
     EXPECT_EQ(indexSeen, 0);
+    // Items that change places take their marks, enabled states and objects along, silently; the
+    // chosen row stays.
+    l->SetChecked(1, false);
+    l->SetItemEnabled(1, false);
+    l->GetItems()->SetObjects(1, l);
+    l->GetItems()->Exchange(0, 1);
+    EXPECT_EQ(l->GetItems()->GetStrings(0), u"Значение2");
+    EXPECT_EQ(std::make_tuple(l->GetChecked(0), l->GetChecked(1)), std::make_tuple(false, true));
+    EXPECT_EQ(std::make_tuple(l->GetItemEnabled(0), l->GetItemEnabled(1)), std::make_tuple(false, true));
+    EXPECT_EQ(l->GetItems()->GetObjects(0), l);
+    EXPECT_EQ(l->GetItemIndex(), 0);
+    EXPECT_EQ(checks, 1);
     l->GetItems()->Clear();
     EXPECT_EQ(l->GetItems()->GetCount(), 0);
     EXPECT_THROW(l->GetChecked(0), EListError);

@@ -8,6 +8,7 @@
 #include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzediseri.h"
+#include "chart/editors/zuzedit.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzshadoweditor.h"
 #include "chart/engine/seriestypes.h"
@@ -56,7 +57,7 @@ std::string Slug(const String& Text) {
 }
 
 // The captions a control cuts off: a check box's or a button's own, or a radio group's items
-// in their columns; the "&" marks take no room.
+// in their columns; the "&" marks take no room, the check marks the room the style gives them.
 void CutCaptions(const TControl* c, std::vector<std::string>& Faults) {
     const auto measure = MakeOwned<TBitmap>();
     measure->GetCanvas()->GetFont()->Assign(c->GetFont());
@@ -69,13 +70,13 @@ void CutCaptions(const TControl* c, std::vector<std::string>& Faults) {
     };
     const int width = c->GetWidth();
     if (const auto* box = dynamic_cast<const TCustomCheckBox*>(c)) {
-        cut(box->GetCaption(), width - 20);
+        cut(box->GetCaption(), width - probe::MarkRoom(*c) - 1);
     } else if (const auto* button = dynamic_cast<const TButtonControl*>(c)) {
         cut(button->GetCaption(), width - 8);
     } else if (const auto* group = dynamic_cast<const TCustomRadioGroup*>(c)) {
         const int columns = std::max(1, group->GetColumns());
         for (int i = 0; i < group->GetItems()->GetCount(); ++i)
-            cut(group->GetItems()->GetStrings(i), (width - 8) / columns - 20);
+            cut(group->GetItems()->GetStrings(i), (width - 8) / columns - probe::MarkRoom(*c) - 1);
     }
 }
 
@@ -91,12 +92,18 @@ bool Covers(const TControl* c) {
 
 // Every shown control under Parent that reaches past its parent's client area or cuts off its
 // caption, and every two shown siblings that overlap.
-void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
+void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults, bool CaptionsOnly = false) {
     const TRect area = Parent->GetClientRect();
     std::vector<const TControl*> placed;
     for (int i = 0; i < Parent->GetControlCount(); ++i) {
         const TControl* c = Parent->GetControl(i);
         if (!Shows(c)) continue;
+        const auto* w = dynamic_cast<const TWinControl*>(c);
+        if (CaptionsOnly) {
+            CutCaptions(c, Faults);
+            if (w) Misplaced(w, Faults, true);
+            continue;
+        }
         const TRect r = c->GetBoundsRect();
         if (r.Left < area.Left || r.Right > area.Right || r.Top < area.Top || r.Bottom > area.Bottom)
             Faults.push_back(NameOf(c) + " " + Text(r) + " reaches past " + NameOf(Parent) + " " +
@@ -110,7 +117,7 @@ void Misplaced(const TWinControl* Parent, std::vector<std::string>& Faults) {
             }
             placed.push_back(c);
         }
-        if (const auto* w = dynamic_cast<const TWinControl*>(c)) Misplaced(w, Faults);
+        if (w) Misplaced(w, Faults);
     }
 }
 
@@ -145,7 +152,7 @@ public:
     void Look(TCustomForm& Window, const std::string& Name) {
         probe::ProcessEvents();
         std::vector<std::string> faults;
-        Misplaced(&Window, faults);
+        Misplaced(&Window, faults, captionsOnly);
         for (const std::string& f : faults) ADD_FAILURE() << Name << ": " << f;
         xserver::Keep(xserver::Picture(Window), Name);
     }
@@ -167,6 +174,8 @@ public:
                 if (p->GetActivePage() == tab) Explore(Window, tab, Name + "-" + NameOf(tab));
             }
     }
+
+    bool captionsOnly = false;
 
     TChartEditForm* Editor(bool Tree) {
         ZuzSaveBoolOption(u"TreeMode", Tree);
@@ -262,6 +271,21 @@ public:
     void Font(const std::string& Name) {
         Modal<TZuzFontEditor>(Name, [&] { EditZuzFontEx(form.get(), chart->GetTitle()->GetFont()); });
     }
+    // The editor a chart editor component opens at another resolution, from its default size: no
+    // caption is cut, its text and its check marks scaled with the boxes that hold them. (A control
+    // may lie a pixel on its neighbour there: the scaled bounds are rounded one by one.)
+    void Scaled(const std::string& Name, int PixelsPerInch) {
+        UseTabs();
+        for (const char16_t* stored : {u"Width", u"Height"}) Key()->DeleteValue(stored);
+        const Owned<TChartEditor> launcher(Create<TChartEditor>(nullptr));
+        launcher->SetChart(chart);
+        launcher->SetPixelsPerInch(PixelsPerInch);
+        captionsOnly = true;
+        Modal<TChartEditForm>(Name, [&] { launcher->Execute(); });
+        captionsOnly = false;
+    }
+    void At144(const std::string& Name) { Scaled(Name, 144); }
+    void At64(const std::string& Name) { Scaled(Name, 64); }
     void Gradient(const std::string& Name) {
         Modal<TZuzGradientEditor>(Name, [&] { EditZuzGradient(form.get(), chart->GetGradient()); });
     }
@@ -278,6 +302,7 @@ TEST_F(XEditorLayout, EveryPageAndTabFitsTheWindowAtItsDefaultSize) {
         {"editor-series", &XEditorLayout::SeriesKinds}, {"export-dialog", &XEditorLayout::Exporter},
         {"shadow-dialog", &XEditorLayout::Shadow},      {"picture-dialog", &XEditorLayout::Picture},
         {"gradient-dialog", &XEditorLayout::Gradient},  {"font-dialog", &XEditorLayout::Font},
+        {"editor-at-144", &XEditorLayout::At144},       {"editor-at-64", &XEditorLayout::At64},
     };
     for (const Row& row : rows) (this->*row.check)(row.name);
 }

@@ -186,7 +186,46 @@ TEST_F(XKeys, ALabelsAndAGroupBoxsAccessKeysFocusTheirControls) {
     w.edit->SetEnabled(false);
     ASSERT_TRUE(xserver::Type("alt+w"));
     EXPECT_TRUE(group->ButtonAt(1)->hasFocus());
+    // The label of a disabled control leaves its letter to another control that has it.
+    auto* all = Create<TCheckBox>(w.get());
+    all->SetParent(w.get());
+    all->SetBounds(200, 150, 150, 20);
+    all->SetCaption(u"Dra&w All");
+    for (const bool ticked : {true, false, true}) {
+        ASSERT_TRUE(xserver::Type("alt+w"));
+        EXPECT_EQ(all->GetChecked(), ticked);
+    }
     EXPECT_TRUE(requests.empty());
+}
+
+// A focused scroll bar's arrow keys move its box the way they point, whichever way it lies, and
+// the box shows the focus.
+TEST_F(XKeys, AScrollBarsArrowKeysMoveItsBoxTheWayTheyPoint) {
+    Window w;
+    auto* bar = Create<TScrollBar>(w.get());
+    bar->SetParent(w.get());
+    bar->SetBounds(200, 10, 150, 17);
+    bar->SetParams(30, 0, 100);
+    w->Show();
+    ASSERT_TRUE(xserver::Activate(w->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    const probe::Picture away = xserver::Picture(*bar);
+    ASSERT_TRUE(xserver::Focus(bar->Widget()));
+    const probe::Picture focused = xserver::Picture(*bar);
+    xserver::Keep(focused, "scroll-bar-focused");
+    EXPECT_GT(DifferingPixels(away, focused), 10);
+    const struct {
+        const char* keys;
+        int position;
+    } steps[] = {{"Right", 31}, {"Left Left", 29}, {"End", 100}, {"Home", 0}, {"Next", 1}};
+    for (const auto& step : steps) {
+        ASSERT_TRUE(xserver::Type(step.keys));
+        EXPECT_EQ(bar->GetPosition(), step.position) << step.keys;
+    }
+    bar->SetKind(sbVertical);
+    ASSERT_TRUE(xserver::Type("Down Down Up"));
+    EXPECT_EQ(bar->GetPosition(), 2);
+    EXPECT_EQ(w.log, "");
 }
 
 // Up and Down typed in an up-down's edit step it as its arrows do, wrapping where it wraps.
