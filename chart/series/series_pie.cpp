@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
+#include <iterator>
 #include <numbers>
 
 namespace {
@@ -832,8 +833,10 @@ int TPieSeries::Clicked(int X, int Y) {
 
 // A slice answers a click where it is drawn: on its face at the start depth, seen from above,
 // and, in 3D, on the walls and cut faces that hang below that face where they turn to the
-// viewer. Where slices overlap on the screen the one drawn last is seen, so they are tried from
-// the front of the pie back.
+// viewer. A donut's slice is a ring piece: its hole answers nothing, but in 3D the wall round
+// the hole, which each slice draws before its face, answers where nothing drawn later covers it.
+// Where slices overlap on the screen the one drawn last is seen, so they are tried from the
+// front of the pie back.
 int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     TCanvas3D* c = Canvas();
     if (FAngles.empty() || !c) return -1;
@@ -843,6 +846,7 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     if (order.empty())
         for (int i = 0; i < n; ++i) order.push_back({i, SliceSides});
     const bool is3D = Is3D();
+    const double hole = FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const int i = it->Index;
         if (i < 0 || i >= n || BelongsToOtherSlice(i)) continue;
@@ -850,20 +854,24 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         int dx = 0, dy = 0;
         if (Exploded) CalcExplodedOffset(i, dx, dy);
         const int z = SliceEndZ(i);
-        auto at = [&](double Angle, int Z) {
+        auto at = [&](double Angle, int Z, double Part = 1) {
             int x, y;
-            AngleToPos(Angle, XRadius, YRadius, x, y);
+            AngleToPos(Angle, XRadius * Part, YRadius * Part, x, y);
             return c->Calculate3DPosition(x + dx, y - dy, Z);
         };
         const double step = (a.EndAngle - a.StartAngle) / 30;
-        TPoint poly[32];
-        poly[0] = at(a.StartAngle, StartZ);
+        // The face: the rim from the end angle back to the start, closed through the centre or,
+        // in a donut, along the hole's rim.
+        std::vector<TPoint> face;
+        for (int k = 0; k <= 30; ++k) face.push_back(at(a.EndAngle - k * step, StartZ));
         const TPoint centreTop = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, StartZ);
-        poly[1] = centreTop;
-        for (int k = 0; k < 30; ++k) poly[2 + k] = at(a.EndAngle - k * step, StartZ);
-        if (PointInPolygon(p, poly, 31)) return i;
+        if (hole > 0)
+            for (int k = 0; k <= 30; ++k) face.push_back(at(a.StartAngle + k * step, StartZ, hole));
+        else
+            face.push_back(centreTop);
+        if (PointInPolygon(p, face.data(), static_cast<int>(face.size()) - 1)) return i;
         if (!is3D || z == StartZ) continue;
-        // The rim from the start angle to the end at the face and at the slice's far depth,
+        // The rims from the start angle to the end at the face and at the slice's far depth,
         // that ring hung below the face as the drawing hangs it.
         TPoint centreBottom = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, z);
         const bool flip = centreBottom.Y < centreTop.Y;
@@ -871,11 +879,19 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
             return flip ? TPoint(2 * Top.X - Bottom.X, 2 * Top.Y - Bottom.Y) : Bottom;
         };
         centreBottom = hang(centreBottom, centreTop);
-        TPoint top[31], bottom[31];
+        TPoint top[31], bottom[31], innerTop[31], innerBottom[31];
         for (int k = 0; k <= 30; ++k) {
             const double angle = a.StartAngle + k * step;
             top[k] = at(angle, StartZ);
             bottom[k] = hang(at(angle, z), top[k]);
+            innerTop[k] = hole > 0 ? at(angle, StartZ, hole) : centreTop;
+            innerBottom[k] = hole > 0 ? hang(at(angle, z, hole), innerTop[k]) : centreBottom;
+        }
+        if (hole > 0) {
+            // The hole's wall is drawn whole, turned to the viewer or not.
+            std::vector<TPoint> wall(std::rbegin(innerTop), std::rend(innerTop));
+            wall.insert(wall.end(), std::begin(innerBottom), std::end(innerBottom));
+            if (PointInPolygon(p, wall.data(), static_cast<int>(wall.size()) - 1)) return i;
         }
         // Growing angles run round the screen one way; a face whose corners run that way too is
         // turned to the viewer.
@@ -888,8 +904,8 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         };
         for (int k = 0; k < 30; ++k)
             if (holds({top[k], bottom[k], bottom[k + 1], top[k + 1]})) return i;
-        if (it->Sides && (holds({centreTop, top[30], bottom[30], centreBottom}) ||
-                          holds({centreTop, centreBottom, bottom[0], top[0]})))
+        if (it->Sides && (holds({innerTop[30], top[30], bottom[30], innerBottom[30]}) ||
+                          holds({innerTop[0], innerBottom[0], bottom[0], top[0]})))
             return i;
     }
     return -1;

@@ -18,6 +18,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -510,6 +511,36 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
             EXPECT_EQ(s->Clicked(r.X, r.Y), r.Slice);
         }
     }
+    // A donut's hole is paper, in 2D and 3D, with its first slice out or not; in 3D the wall
+    // round the hole, seen through it, is its slice's.
+    s->SetDonutPercent(50);
+    const struct {
+        int View, X, Y, Slice;
+    } donut[] = {
+        {-1, 170, 102, -1},                                     // 2D: the hole
+        {0, 150, 126, -1},  {0, 180, 108, 0}, {0, 160, 108, 1}, // the hole, the wall round it
+        {0, 220, 156, -1},                                      // the hole beside a cut face
+        {2, 150, 120, -1},  {2, 210, 96, 0},  {2, 140, 102, 1}, // the hole, the wall round it
+        {2, 180, 102, -1},                                      // the hole beside a cut face
+    };
+    for (const int v : {-1, 0, 2}) {
+        chart->SetView3D(v >= 0);
+        if (v >= 0) {
+            chart->Set3DPercent(views[v].Percent);
+            chart->View3DOptionsProp()->SetRotation(views[v].Rotation);
+            chart->View3DOptionsProp()->SetElevation(views[v].Elevation);
+        }
+        s->SliceExplodePercents().Put(0, v > 0 ? 30 : 0);
+        Draw();
+        SavePicture(("pie-donut-" + std::to_string(v + 1) + ".png").c_str());
+        for (const auto& r : donut) {
+            if (r.View != v) continue;
+            SCOPED_TRACE(testing::Message() << "donut view " << v << " at " << r.X << ", " << r.Y);
+            ASSERT_EQ(shown(r.X, r.Y), r.Slice) << "the picture has moved";
+            EXPECT_EQ(s->Clicked(r.X, r.Y), r.Slice);
+        }
+    }
+    s->SetDonutPercent(0);
     // A mark's arrow starts on the rim of its slice's face, not on the paper above it.
     s->GetMarks()->SetVisible(true);
     Draw();
