@@ -428,9 +428,10 @@ void TChartListBox::EditorKeyDown(TObject*, Word& Key, TShiftState) {
     FEditor->SetVisible(false);
     if (CanFocus()) SetFocus();
     Invalidate();
-    // Return and Escape end the editing only: the form's default and cancel buttons never hear
-    // them, or the editor the list lies in would close with the title.
-    if (Key == VK_RETURN || Key == VK_ESCAPE) Key = 0;
+    // The key ends the editing only: the form's default and cancel buttons never hear Return and
+    // Escape, or the editor the list lies in would close with the title, and the list never
+    // hears Up and Down, or another row would be chosen than the one renamed.
+    if (Key != kKeyF2) Key = 0;
 }
 
 // ---------------------------------------------------------------------------

@@ -2,11 +2,50 @@
 #include "platform/gui/guiclasses.h"
 #include "platform/gui/qtbridge.h"
 
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QSlider>
 #include <algorithm>
 
 using namespace gui_detail;
+
+namespace {
+
+// The keys move the bar as the class library's bar moves: Left, Up and Page Up towards Min, Right,
+// Down and Page Down towards Max, in either orientation. Qt's slider raises its value on Up and
+// Page Up instead.
+class TrackSlider : public QSlider {
+public:
+    using QSlider::QSlider;
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override {
+        SliderAction action = SliderNoAction;
+        switch (Event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            action = SliderSingleStepSub;
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            action = SliderSingleStepAdd;
+            break;
+        case Qt::Key_PageUp:
+            action = SliderPageStepSub;
+            break;
+        case Qt::Key_PageDown:
+            action = SliderPageStepAdd;
+            break;
+        default:
+            QSlider::keyPressEvent(Event);
+            return;
+        }
+        triggerAction(action);
+        Event->accept();
+    }
+};
+
+} // namespace
 
 template <>
 const EnumInfo& EnumInfoOf<TTrackBarOrientation>() {
@@ -43,7 +82,7 @@ const ClassInfo& TTrackBar::StaticClass() {
 }
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner) {
-    FSlider = new QSlider(Qt::Horizontal);
+    FSlider = new TrackSlider(Qt::Horizontal);
     SetWidget(FSlider);
     InitTabStop(true);
     SetBounds(0, 0, 150, 45);

@@ -85,10 +85,14 @@ public:
     }
     bool setData(const QModelIndex& index, const QVariant& value, int role) override {
         if (role != Qt::EditRole) return false;
+        // The editor hands its text over as it closes: the grid is out of editor mode by then, so
+        // that a text cleared there empties the cell.
+        grid_->FStoringEdit = true;
         Guarded(grid_, [&] {
             grid_->SetEditText(index.column() + grid_->HeaderCols(), index.row() + grid_->HeaderRows(),
                                FromQString(value.toString()));
         });
+        grid_->FStoringEdit = false;
         return true;
     }
 
@@ -715,7 +719,7 @@ static GridDelegate* DelegateOf(QTableView* view) {
 }
 
 bool TCustomGrid::GetEditorMode() const {
-    return DelegateOf(FView)->Editor() != nullptr;
+    return !FStoringEdit && DelegateOf(FView)->Editor() != nullptr;
 }
 
 void TCustomGrid::SetEditorMode(bool Value) {

@@ -192,6 +192,7 @@ private:
     int FCol = 1;
     int FRow = 1;
     bool FSyncing = false;
+    bool FStoringEdit = false; // while the closing editor's text is stored
     bool FOwnerDraw = false;
     TCanvas* FDrawCanvas = nullptr;
     TGridState FGridState = gsNormal;

@@ -1,6 +1,7 @@
 // The data grid as the X server shows it and as a keyboard and mouse reach it: the
 // series' symbols and titles in the header, values right-aligned, a value typed into a
-// cell lands in the series, Esc in the cell editor keeps the old value, and a calculated
+// cell lands in the series, Esc in the cell editor keeps the old value, a value cleared there
+// leaves a null point, and a calculated
 // series' cells take no keys.
 #include "chart/editors/vediruregrid.h"
 
@@ -68,6 +69,9 @@ TEST_F(XChartGrid, ShowsTheSeriesAndTakesValuesTypedIntoItsCells) {
     ASSERT_TRUE(xserver::Type("BackSpace BackSpace 1 Escape"));
     EXPECT_FALSE(grid->GetEditorMode());
     EXPECT_EQ(line->GetYValues()->GetValue(2), 75);
+    // A value cleared in the editor and Return: the point becomes a null one.
+    ASSERT_TRUE(xserver::Type("F2 ctrl+a BackSpace Return"));
+    EXPECT_TRUE(line->IsNull(2));
     xserver::Keep(xserver::Picture(*form.form), "chart-grid-edited");
 }
 

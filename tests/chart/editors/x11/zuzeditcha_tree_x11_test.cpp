@@ -379,9 +379,9 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     EXPECT_TRUE(requests.empty());
 }
 
-// Return and Escape in the series list's title editor end the editing only: the editor, whose
-// Close button is both the default and the cancel button, stays. Return keeps the title typed,
-// Escape the old one.
+// Return, Escape and Down in the series list's title editor end the editing only: the editor, whose
+// Close button is both the default and the cancel button, stays, and so does the row chosen.
+// Return and Down keep the title typed, Escape the old one.
 TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     TChartEditForm* e = editor.get();
@@ -393,10 +393,12 @@ TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
     const TRect row = list->ItemRect(0);
     ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
     for (const auto& [keys, title] : {std::pair{"F2 End 2 Return", u"Температура, °C2"},
-                                      std::pair{"F2 End 3 Escape", u"Температура, °C2"}}) {
+                                      std::pair{"F2 End 3 Escape", u"Температура, °C2"},
+                                      std::pair{"F2 End 4 Down", u"Температура, °C24"}}) {
         ASSERT_TRUE(xserver::Type(keys)) << keys;
         EXPECT_EQ(first->GetTitle(), title) << keys;
         EXPECT_FALSE(list->GetEditor()->GetVisible()) << keys;
+        EXPECT_EQ(list->GetItemIndex(), 0) << keys; // the row renamed stays chosen
         EXPECT_EQ(e->GetModalResult(), mrNone) << keys;
     }
     xserver::Keep(xserver::Picture(*e), "chart-editor-after-return-in-the-title-editor");

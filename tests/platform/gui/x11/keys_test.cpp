@@ -266,6 +266,34 @@ TEST_F(XKeys, TheArrowKeysInAnUpDownsEditStepItAsItsArrowsDo) {
     EXPECT_EQ(w.log, "");
 }
 
+// A track bar's keys, as the class library's bar takes them whichever way it stands: Left, Up and
+// Page Up towards Min, Right, Down and Page Down towards Max.
+TEST_F(XKeys, ATrackBarsKeysMoveItTowardsMinOnLeftUpAndPageUp) {
+    const struct {
+        const char* keys;
+        int position;
+    } rows[] = {{"Right Right Down", 3}, {"Left Up Up", -3}, {"Page_Down", 10},
+                {"Page_Up", -10},        {"End", 75},        {"Home", -75}};
+    for (const TTrackBarOrientation orientation : {trHorizontal, trVertical}) {
+        Window w;
+        auto* bar = Create<TTrackBar>(w.get());
+        bar->SetParent(w.get());
+        bar->SetBounds(170, 10, 150, 45);
+        bar->SetOrientation(orientation);
+        bar->SetMin(-75);
+        bar->SetMax(75);
+        bar->SetPageSize(10);
+        w->Show();
+        ASSERT_TRUE(xserver::Activate(w->Widget()));
+        ASSERT_TRUE(xserver::Focus(bar->Widget()));
+        for (const auto& row : rows) {
+            bar->SetPosition(0);
+            ASSERT_TRUE(xserver::Type(row.keys));
+            EXPECT_EQ(bar->GetPosition(), row.position) << row.keys << " " << int(orientation);
+        }
+    }
+}
+
 } // namespace
 
 namespace {
