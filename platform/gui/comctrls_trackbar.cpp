@@ -11,32 +11,16 @@ using namespace gui_detail;
 
 namespace {
 
-// The keys move the bar as the class library's bar moves: Left, Up and Page Up towards Min, Right,
-// Down and Page Down towards Max, in either orientation. Qt's slider raises its value on Up and
-// Page Up instead.
+// The keys move the bar as the class library's bar moves, in either orientation; Qt's slider
+// raises its value on Up and Page Up instead.
 class TrackSlider : public QSlider {
 public:
     using QSlider::QSlider;
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override {
-        SliderAction action = SliderNoAction;
-        switch (Event->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
-            action = SliderSingleStepSub;
-            break;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            action = SliderSingleStepAdd;
-            break;
-        case Qt::Key_PageUp:
-            action = SliderPageStepSub;
-            break;
-        case Qt::Key_PageDown:
-            action = SliderPageStepAdd;
-            break;
-        default:
+        const auto action = static_cast<SliderAction>(BarActionForKey(Event->key()));
+        if (action == SliderNoAction) {
             QSlider::keyPressEvent(Event);
             return;
         }
@@ -46,6 +30,27 @@ protected:
 };
 
 } // namespace
+
+int gui_detail::BarActionForKey(int Key) {
+    switch (Key) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return QAbstractSlider::SliderSingleStepSub;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return QAbstractSlider::SliderSingleStepAdd;
+    case Qt::Key_PageUp:
+        return QAbstractSlider::SliderPageStepSub;
+    case Qt::Key_PageDown:
+        return QAbstractSlider::SliderPageStepAdd;
+    case Qt::Key_Home:
+        return QAbstractSlider::SliderToMinimum;
+    case Qt::Key_End:
+        return QAbstractSlider::SliderToMaximum;
+    default:
+        return QAbstractSlider::SliderNoAction;
+    }
+}
 
 template <>
 const EnumInfo& EnumInfoOf<TTrackBarOrientation>() {

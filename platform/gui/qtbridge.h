@@ -38,6 +38,12 @@ QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format)
 
 namespace gui_detail {
 
+// What a key does on a bar the operator sets a value with (a track bar, a scroll bar), as the
+// class library's bars do: Left, Up and Page Up towards the minimum, Right, Down and Page Down
+// towards the maximum, Home and End to the ends. A QAbstractSlider::SliderAction; SliderNoAction
+// for any other key.
+int BarActionForKey(int Key);
+
 // Creates the Qt application object on first use (the GUI needs one before any
 // widget exists); the forms unit owns it.
 void EnsureQtApplication();

@@ -1211,31 +1211,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        SliderAction action = SliderNoAction;
-        switch (e->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Up:
-            action = SliderSingleStepSub;
-            break;
-        case Qt::Key_Right:
-        case Qt::Key_Down:
-            action = SliderSingleStepAdd;
-            break;
-        case Qt::Key_PageUp:
-            action = SliderPageStepSub;
-            break;
-        case Qt::Key_PageDown:
-            action = SliderPageStepAdd;
-            break;
-        case Qt::Key_Home:
-            action = SliderToMinimum;
-            break;
-        case Qt::Key_End:
-            action = SliderToMaximum;
-            break;
-        default:
-            break;
-        }
+        const auto action = static_cast<SliderAction>(BarActionForKey(e->key()));
         if (action == SliderNoAction || (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
             QScrollBar::keyPressEvent(e);
             return;
