@@ -544,6 +544,10 @@ double TPieSeries::BackAngle() const {
     return std::atan2(towardsUp, towardsRight) + Pi;
 }
 
+double TPieSeries::HoleFraction() const {
+    return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
+}
+
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
     // How far round the circle the slice's middle lies from its back.
     const double a = FAngles[static_cast<std::size_t>(ValueIndex)].MidAngle + RotationRadians();
@@ -617,7 +621,7 @@ void TPieSeries::DrawShadow(bool Exploded) {
         GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
         return;
     }
-    const double hole = FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
+    const double hole = HoleFraction();
     const auto outline = [&](double From, double To, int Dx, int Dy) {
         constexpr int steps = 64;
         std::vector<TPoint> points;
@@ -846,7 +850,7 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     if (order.empty())
         for (int i = 0; i < n; ++i) order.push_back({i, SliceSides});
     const bool is3D = Is3D();
-    const double hole = FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
+    const double hole = HoleFraction();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const int i = it->Index;
         if (i < 0 || i >= n || BelongsToOtherSlice(i)) continue;

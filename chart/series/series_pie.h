@@ -198,6 +198,8 @@ public:
     // The key of a slice in the 3D drawing order: smaller first.
     double SliceOrderKey(int ValueIndex) const;
     double BackAngle() const;
+    // The hole's radius as a part of the pie's: 0 without one, never past the rim.
+    double HoleFraction() const;
     void DisableRotation();
     // The series' gradient ending in a slice's colour, for drawing that slice: a copy, so
     // drawing leaves the stored gradient as the operator set it.
