@@ -154,6 +154,18 @@ TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     side.Draw(&d.canvas, TRect(10, 10, 30, 30));
     EXPECT_EQ(d.At(30, 20), clBlack);
     EXPECT_EQ(d.At(20, 31), clWhite);
+    // Cast up and left, the band lies above and left of the element, brightening outward, as a
+    // picture or a print of a panel whose screen shows that shadow needs.
+    CanvasOn u(60, 60);
+    u.canvas.View3DOptions = &view;
+    TZuzShadow up;
+    SetShadow(up, -4, -4, true);
+    up.Draw(&u.canvas, TRect(20, 20, 40, 40));
+    EXPECT_EQ(u.At(25, 19), clBlack);
+    EXPECT_GT(Brightness(u.RgbAt(25, 16)), Brightness(u.RgbAt(25, 18)));
+    EXPECT_EQ(u.At(19, 25), clBlack);
+    EXPECT_GT(Brightness(u.RgbAt(16, 25)), Brightness(u.RgbAt(18, 25)));
+    EXPECT_EQ(u.At(25, 41), clWhite);
 }
 
 TEST(SmoothShadow, DarkerAtItsCoreThanAtItsRimAndOnlyAlongTheBands) {
