@@ -185,8 +185,17 @@ private:
             FY += FontHeight();
         } else if (T == u"</SUPER>") {
             RestoreFont();
-            FY += FontHeight() / 2;
+            // The text after a superscript goes on along the line the superscript rose from:
+            // half the restored font's height down would drop it below that line, since the
+            // small text itself moved down to sit at the foot of the line.
+            if (FSuperLines.empty()) {
+                FY += FontHeight() / 2;
+            } else {
+                FY = FSuperLines.back();
+                FSuperLines.pop_back();
+            }
         } else if (T == u"<SUPER>") {
+            FSuperLines.push_back(FY);
             SaveFont();
             FFont->SetSize(FFont->GetSize() / 2);
             FY -= FontHeight() / 2;
@@ -414,6 +423,7 @@ private:
     bool FDrawing;
     std::vector<String> FStyles; // opening style tags, most recent last
     std::vector<SavedFont> FFonts;
+    std::vector<Int64> FSuperLines; // where each open superscript's line was
 };
 
 } // namespace

@@ -135,6 +135,13 @@ TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
     }
 }
 
+TEST(HtmlDraw, TextAfterASuperscriptGoesOnAlongItsLine) {
+    Fixture a, b;
+    HtmlTextOut(&a.canvas, 5, 30, u"H<SUPER>3</SUPER>H");
+    HtmlTextOut(&b.canvas, 5, 30, u"HH");
+    EXPECT_EQ(a.Inked().Bottom, b.Inked().Bottom);
+}
+
 TEST(HtmlDraw, EntitiesDrawTheirCharacters) {
     Fixture a, b;
     a.canvas.TextOut(5, 5, u"x&lt;y&gt;&amp;&quot;", true); // the canvas hands HTML text over
