@@ -396,7 +396,12 @@ void TCallout::Draw(TColor Color, TPoint From, TPoint Mid, TPoint To, int Z, boo
             }
         } else {
             // The head sits at the point, the arrow runs from the mark.
-            if (FArrowHead == ahSolid) canvas->Brush->SetColor(c);
+            // Solid in the arrow's colour: the mark drawn before leaves the brush cleared, and
+            // one already of that colour would stay cleared by a colour change alone.
+            if (FArrowHead == ahSolid) {
+                canvas->Brush->SetColor(c);
+                canvas->Brush->SetStyle(bsSolid);
+            }
             canvas->Arrow(FArrowHead == ahSolid, To, From, FArrowHeadSize, FArrowHeadSize, Z);
         }
     }

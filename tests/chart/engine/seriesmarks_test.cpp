@@ -248,6 +248,15 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
         for (int y = r.Top + 2; y < r.Bottom - 2; ++y) text |= on->At(x, y) == clBlack;
     EXPECT_TRUE(text) << "no text inside the box";
     EXPECT_EQ(marks->Clicked(100, r.Top + 2), 0);
+    // A solid head is filled in the arrow's colour, also when the brush the mark drawn before
+    // left cleared has that colour already.
+    marks->GetCallout()->SetArrowHead(ahSolid);
+    marks->GetCallout()->GetArrow()->SetColor(clYellow);
+    marks->GetCallout()->SetLength(20);
+    TSeriesMarkPosition q = Place(u"Mark", 40, 110);
+    marks->ApplyArrowLength(q);
+    marks->InternalDraw(1, clRed, u"Mark", q);
+    EXPECT_EQ(on->At(40, 103), clYellow) << "inside the head";
 }
 
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {
