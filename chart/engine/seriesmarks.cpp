@@ -659,6 +659,9 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
     const int half = GetFrame()->GetVisible() ? (GetFrame()->GetWidth() - 1) / 2 : 0;
     const bool is3D = chart && chart->GetView3D() && canvas->GetSupports3DText();
     const int angle = FAngle % 360;
+    // A turned line is placed by the middle of its box: aligned to one side of that point, it
+    // would reach half its width out of the box.
+    if (angle != 0) canvas->SetTextAlign(TA_CENTER);
     int k = 0;
     std::size_t start = 0;
     for (;;) {

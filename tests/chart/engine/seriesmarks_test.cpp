@@ -200,6 +200,24 @@ TEST_F(Marks, ATurnedMarkIsHitInsideItsTurnedBox) {
     EXPECT_EQ(marks->Clicked(60, 72), 0);
 }
 
+TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
+    marks->SetAngle(45);
+    marks->GetShadow()->SetVisible(false);
+    const TSeriesMarkPosition p = Place(u"Mark", 100, 80);
+    std::vector<probe::Picture> shots;
+    for (const TAlignment align : {taCenter, taLeftJustify, taRightJustify}) {
+        SetUp();
+        marks->SetAngle(45);
+        marks->GetShadow()->SetVisible(false);
+        marks->SetTextAlign(align);
+        TSeriesMarkPosition q = p;
+        marks->InternalDraw(0, clRed, u"Mark", q);
+        shots.push_back(probe::Grab(on->target));
+    }
+    EXPECT_EQ(shots[1], shots[0]);
+    EXPECT_EQ(shots[2], shots[0]);
+}
+
 TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
     marks->GetShadow()->SetSize(0);
     TSeriesMarkPosition first;
