@@ -619,9 +619,18 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
     Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     const int h = canvas->GetFontHeight();
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
-    if (symbol)
-        FSymbol->DrawInColor(canvas, Color, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
-                             FAngle % 360, ZPosition);
+    if (symbol) {
+        TRect box(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2);
+        // A turned mark carries its symbol round its middle with it, as it does its text.
+        if (const int angle = FAngle % 360; angle != 0) {
+            const double a = angle * std::numbers::pi / 180;
+            const double dx = (box.Left + box.Right - r.Left - r.Right) * 0.5,
+                         dy = (box.Top + box.Bottom - r.Top - r.Bottom) * 0.5;
+            OffsetRect(box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
+                       static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
+        }
+        FSymbol->DrawInColor(canvas, Color, box, FAngle % 360, ZPosition);
+    }
     canvas->Brush->SetStyle(bsClear);
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;

@@ -216,6 +216,19 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
     }
     EXPECT_EQ(shots[1], shots[0]);
     EXPECT_EQ(shots[2], shots[0]);
+    // Its symbol goes round with it, and stays inside the turned box.
+    SetUp();
+    marks->SetAngle(90);
+    marks->GetShadow()->SetVisible(false);
+    marks->GetSymbol()->SetVisible(true);
+    TSeriesMarkPosition q = Place(u"Long mark", 100, 80);
+    marks->InternalDraw(0, clRed, u"Long mark", q);
+    const TPoint c((q.TopLeft.X * 2 + q.Width) / 2, (q.TopLeft.Y * 2 + q.Height) / 2);
+    const TRect turned(c.X - q.Height / 2 - 1, c.Y - q.Width / 2 - 1, c.X + q.Height / 2 + 2,
+                       c.Y + q.Width / 2 + 2);
+    const TRect symbol = on->InkBox(clRed);
+    EXPECT_NE(symbol, TRect());
+    EXPECT_TRUE(RectangleInRectangle(symbol, turned));
 }
 
 TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
