@@ -5,6 +5,7 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"
@@ -1088,6 +1089,7 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
                 size = ParentChart->GetAxes()->OnCalcPosLabels(this, size);
             InflateAxisRect(R, size);
             PosLabels = GetRectangleEdge(R);
+            LabelsBand = size;
         }
         const int w = (ParentChart ? ParentChart->CalcWallSize(this) : 0) + SizeTickAxis();
         if (w > 0) InflateAxisRect(R, w);
@@ -1096,7 +1098,8 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
     } else {
         PosAxis = ApplyPosition(GetRectangleEdge(R), R);
         PosLabels = InflateAxisPos(PosAxis, SizeTickAxis());
-        PosTitle = InflateAxisPos(PosLabels, SizeLabels());
+        LabelsBand = GetLabels() ? SizeLabels() : 0;
+        PosTitle = InflateAxisPos(PosLabels, LabelsBand);
     }
 }
 
@@ -1104,12 +1107,15 @@ TRect TChartAxis::AxisRect() const {
     const int a0 = std::min(IStartPos, IEndPos), a1 = std::max(IStartPos, IEndPos);
     int c0 = PosAxis, c1 = PosAxis;
     if (GetLabels()) {
+        // The labels are drawn from PosLabels outward, so their far edge bounds the axis; the
+        // pixel past it is where the title starts.
+        const int outer = InflateAxisPos(PosLabels, std::max(0, LabelsBand - 1));
         if (PosLabels < PosAxis) {
-            c0 = PosLabels;
+            c0 = std::min(PosLabels, outer);
             c1 = PosAxis + ZuzAxisClickGap;
         } else {
             c0 = PosAxis - ZuzAxisClickGap;
-            c1 = PosLabels;
+            c1 = std::max(PosLabels, outer);
         }
     }
     return FHorizontal ? TRect{a0, c0, a1, c1} : TRect{c0, a0, c1, a1};
@@ -1119,8 +1125,15 @@ bool TChartAxis::Clicked(int X, int Y) {
     if (!ParentChart || !ParentChart->IsAxisVisible(this)) return false;
     TRect r = AxisRect();
     if (ParentChart->GetView3D())
-        if (auto* c = dynamic_cast<TZuzCanvas3D*>(ParentChart->GetCanvas()))
-            r = c->CalcRect3D(r, FOtherSide ? ParentChart->GetWidth3D() : 0);
+        if (auto* c = dynamic_cast<TZuzCanvas3D*>(ParentChart->GetCanvas())) {
+            // The band as projected at the axis's depth, not the box around it: in a turned
+            // view that box covers much of the floor and the plot. A bare line gets a pixel
+            // on each side, or its projection would have no inside.
+            if (r.Left == r.Right) InflateRect(r, 1, 0);
+            if (r.Top == r.Bottom) InflateRect(r, 0, 1);
+            const TFourPoints p = c->FourPointsFromRect(r, IZPos);
+            return PointInPolygon({X, Y}, p.data(), 3);
+        }
     return PointInRect(r, X, Y);
 }
 

@@ -323,6 +323,9 @@ public:
 
     // ---- run-time scale
     int PosAxis = 0, PosTitle = 0, PosLabels = 0;
+    // Depth of the label band the last layout gave the axis: the labels lie from PosLabels
+    // this far outward, and a click on them is a click on the axis.
+    int LabelsBand = 0;
     bool IAxisDateTime = false;
     double ILogSizeRange = 0, IAxisSizeRange = 0;
     int ICenterPos = 0;

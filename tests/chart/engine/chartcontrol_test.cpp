@@ -412,6 +412,10 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     chart->CalcClickedPart({r.Left - 4, (r.Top + r.Bottom) / 2}, part);
     EXPECT_EQ(part.Style, cpAxis);
     EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
+    // The labels, drawn out from PosLabels, are the axis too.
+    chart->CalcClickedPart({chart->GetLeftAxis()->PosLabels - 4, (r.Top + r.Bottom) / 2}, part);
+    EXPECT_EQ(part.Style, cpAxis);
+    EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
 
     chart->CalcClickedPart({chart->GetLeftAxis()->PosTitle, (r.Top + r.Bottom) / 2}, part);
     EXPECT_EQ(part.Style, cpAxisTitle);
@@ -423,6 +427,24 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     s->SetActive(false);
     chart->CalcClickedPart(inside, part);
     EXPECT_EQ(part.Style, cpNone) << "a chart whose series are all inactive has no clickable rectangle";
+}
+
+TEST_F(ChartControl, InATurnedViewAClickIsOnTheAxisAlongItsSlantedLineNotInTheBoxAroundIt) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 10);
+    chart->SetView3D(true);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(330);
+    chart->GetView3DOptions()->SetElevation(340);
+    Layout(chart.get());
+    TChartAxis* bottom = chart->GetBottomAxis();
+    TCanvas3D* canvas = chart->GetCanvas();
+    const TPoint a = canvas->Calculate3DPosition(bottom->IStartPos, bottom->PosAxis, 0);
+    const TPoint b = canvas->Calculate3DPosition(bottom->IEndPos, bottom->PosAxis, 0);
+    ASSERT_GT(std::abs(b.Y - a.Y), 30) << "the view must slant the axis";
+    EXPECT_TRUE(bottom->Clicked((a.X + b.X) / 2, (a.Y + b.Y) / 2));
+    // Well off the line, above its higher end: the plot's floor, not the axis.
+    EXPECT_FALSE(bottom->Clicked(a.Y < b.Y ? b.X - 5 : a.X + 5, std::min(a.Y, b.Y) + 2));
 }
 
 TEST_F(ChartControl, APressReachesTheSeriesOnlyWhenSomeoneListensAndOtherwiseTheBackground) {
