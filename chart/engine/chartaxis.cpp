@@ -1061,9 +1061,11 @@ int TChartAxis::InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, 
     if (Size != 0) return Size;
     TCanvas3D* canvas = ParentChart ? ParentChart->GetCanvas() : nullptr;
     if (!canvas) return 0;
-    canvas->AssignFont(Font);
     const bool along = FHorizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
-    if (along) return canvas->TextHeight(u"W");
+    // Labels of several lines stand that many lines deep.
+    const int lines = along && Text.empty() && FLabelsMultiLine ? MaxLabelsLines() : 1;
+    canvas->AssignFont(Font);
+    if (along) return canvas->TextHeight(u"W") * lines;
     if (!Text.empty()) return canvas->TextWidth(Text);
     return MaxLabelsWidth();
 }

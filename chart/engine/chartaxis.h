@@ -390,6 +390,8 @@ public:
     TAxisLabelStyle CalcLabelStyle();
     virtual TAxisLabelStyle InternalCalcLabelStyle();
     int MaxLabelsWidth();
+    // The most lines any label has (1 at least).
+    int MaxLabelsLines();
     // The values the value loop labels, first to last, for an increment and a
     // step kind (what Draw would place, without drawing).
     std::vector<double> ValueLabels(double Inc, TDateTimeStep Step);
@@ -429,6 +431,8 @@ public:
 
 private:
     using MapFn = int (TChartAxis::*)(double) const;
+    // The widest label, and in MostLines the most lines of any.
+    int MeasureLabels(int& MostLines);
     void Init(IAxisChart* Chart);
     TNotifyEvent ChangeEvent();
     int FastX(double Value) const;

@@ -429,6 +429,27 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     EXPECT_EQ(part.Style, cpNone) << "a chart whose series are all inactive has no clickable rectangle";
 }
 
+TEST_F(ChartControl, LabelsOfTwoLinesTakeTwoLinesOfRoomFromThePlot) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 10);
+    TChartAxis* bottom = chart->GetBottomAxis();
+    bottom->SetValuesFormat(u"0 \"кВт\"");
+    bottom->GetTitle()->SetCaption(u"Мощность");
+    Layout(chart.get());
+    const int oneLine = chart->GetChartRect().Bottom;
+    bottom->SetLabelsMultiLine(true);
+    ASSERT_EQ(bottom->LabelValue(3), u"3\rкВт");
+    Layout(chart.get());
+    const int twoLines = chart->GetChartRect().Bottom;
+    chart->GetCanvas()->AssignFont(bottom->GetLabelsFont());
+    EXPECT_EQ(oneLine - twoLines, chart->GetCanvas()->TextHeight(u"W"))
+        << "else the title covers the second line";
+    // Alternating labels step out by the whole label.
+    bottom->SetLabelsAlternate(true);
+    Layout(chart.get());
+    EXPECT_EQ(oneLine - chart->GetChartRect().Bottom, 3 * chart->GetCanvas()->TextHeight(u"W"));
+}
+
 TEST_F(ChartControl, InATurnedViewAClickIsOnTheAxisAlongItsSlantedLineNotInTheBoxAroundIt) {
     auto chart = NewChart();
     AddDots(chart.get(), 10);
