@@ -1133,8 +1133,22 @@ bool TChartAxis::Clicked(int X, int Y) {
             // on each side, or its projection would have no inside.
             if (r.Left == r.Right) InflateRect(r, 1, 0);
             if (r.Top == r.Bottom) InflateRect(r, 0, 1);
-            const TFourPoints p = c->FourPointsFromRect(r, IZPos);
-            return PointInPolygon({X, Y}, p.data(), 3);
+            if (!IsDepthAxis) {
+                const TFourPoints p = c->FourPointsFromRect(r, IZPos);
+                return PointInPolygon({X, Y}, p.data(), 3);
+            }
+            // A depth axis runs from front to back at its own height: its band lies flat in
+            // that plane, across from its line over its labels and along from the first depth
+            // pixel to the last; the labels stand half a line above and below it.
+            const int y = DepthAxisPos();
+            const TFourPoints p{
+                c->Calculate3DPosition(r.Left, y, r.Top), c->Calculate3DPosition(r.Right, y, r.Top),
+                c->Calculate3DPosition(r.Right, y, r.Bottom), c->Calculate3DPosition(r.Left, y, r.Bottom)};
+            c->AssignFont(GetLabelsFont());
+            const int half = c->TextHeight(u"W") / 2;
+            for (const int dy : {0, -half, half})
+                if (PointInPolygon({X, Y + dy}, p.data(), 3)) return true;
+            return false;
         }
     return PointInRect(r, X, Y);
 }

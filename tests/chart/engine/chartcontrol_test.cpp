@@ -466,6 +466,17 @@ TEST_F(ChartControl, InATurnedViewAClickIsOnTheAxisAlongItsSlantedLineNotInTheBo
     EXPECT_TRUE(bottom->Clicked((a.X + b.X) / 2, (a.Y + b.Y) / 2));
     // Well off the line, above its higher end: the plot's floor, not the axis.
     EXPECT_FALSE(bottom->Clicked(a.Y < b.Y ? b.X - 5 : a.X + 5, std::min(a.Y, b.Y) + 2));
+
+    // The depth axis runs from front to back: a click halfway along it is on it, one at its
+    // line's place on the front plane's top is not.
+    TChartAxis* depth = chart->GetDepthAxis();
+    depth->SetVisible(true);
+    Layout(chart.get());
+    const TPoint middle = canvas->Calculate3DPosition(depth->PosAxis, depth->DepthAxisPos(),
+                                                      (depth->IStartPos + depth->IEndPos) / 2);
+    EXPECT_TRUE(depth->Clicked(middle.X, middle.Y));
+    EXPECT_FALSE(depth->Clicked(canvas->Calculate3DPosition(depth->PosAxis, chart->GetChartRect().Top, 0).X,
+                                chart->GetChartRect().Top + 1));
 }
 
 TEST_F(ChartControl, APressReachesTheSeriesOnlyWhenSomeoneListensAndOtherwiseTheBackground) {
