@@ -696,7 +696,8 @@ void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
     if (FSmooth) {
         const TRect r3 = CornersAt(Canvas, Moved(R, FHorizSize, FVertSize), Z);
         if (ValidCanvas(Canvas)) {
-            DrawSmooth(Canvas, r3, true, false, 0, {});
+            // The blur moves the ellipse by the offsets itself, as it does a rectangle's.
+            DrawSmooth(Canvas, CornersAt(Canvas, R, Z), true, false, 0, {});
         } else {
             Canvas->ClipEllipse(r3, false);
             auto radial = MakeOwned<TZuzGradient>();
