@@ -585,8 +585,8 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, const TRect& R, int Z, int RoundSize) {
         DrawSmooth(Canvas, R, false, false, RoundSize, {});
     else if (Canvas->GetSupportsFullRotation())
         DrawFlat(Canvas, R, Z, RoundSize);
-    else if (RoundSize >= 1)
-        DrawFlat(Canvas, R, Z, RoundSize);
+    else if (RoundSize >= 1 || FHorizSize < 0 || FVertSize < 0)
+        DrawFlat(Canvas, R, Z, RoundSize); // the lines run right and down only
     else
         DrawLineBand(Canvas, R, Z);
     FinishBlending(Canvas);

@@ -154,6 +154,14 @@ TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     side.Draw(&d.canvas, TRect(10, 10, 30, 30));
     EXPECT_EQ(d.At(30, 20), clBlack);
     EXPECT_EQ(d.At(20, 31), clWhite);
+    // Up and left the lines cannot go: the shadow is drawn flat there, as on a turning canvas.
+    CanvasOn e(60, 60);
+    e.canvas.View3DOptions = &view;
+    TZuzShadow back;
+    SetShadow(back, -4, -3, true);
+    back.Draw(&e.canvas, TRect(10, 10, 30, 30));
+    EXPECT_EQ(e.At(20, 8), clBlack);
+    EXPECT_EQ(e.At(8, 20), clBlack);
 }
 
 TEST(SmoothShadow, DarkerAtItsCoreThanAtItsRimAndOnlyAlongTheBands) {
