@@ -585,8 +585,8 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, const TRect& R, int Z, int RoundSize) {
         DrawSmooth(Canvas, R, false, false, RoundSize, {});
     else if (Canvas->GetSupportsFullRotation())
         DrawFlat(Canvas, R, Z, RoundSize);
-    else if (RoundSize >= 1)
-        DrawFlat(Canvas, R, Z, RoundSize);
+    else if (RoundSize >= 1 || FHorizSize < 0 || FVertSize < 0)
+        DrawFlat(Canvas, R, Z, RoundSize); // the lines run right and down only
     else
         DrawLineBand(Canvas, R, Z);
     FinishBlending(Canvas);
@@ -617,11 +617,7 @@ void TZuzShadow::DrawFlat(TCanvas3D* Canvas, const TRect& R, int Z, int RoundSiz
 }
 
 void TZuzShadow::DrawLineBand(TCanvas3D* Canvas, const TRect& R, int Z) {
-    // The band is laid out as for offsets to the right and down, then mirrored to the side the
-    // offsets point to: a shadow cast up or left is drawn there too, not dropped.
-    const int h = std::abs(FHorizSize), v = std::abs(FVertSize);
-    const auto X = [&](int x) { return FHorizSize >= 0 ? x : R.Left + R.Right - 1 - x; };
-    const auto Y = [&](int y) { return FVertSize >= 0 ? y : R.Top + R.Bottom - 1 - y; };
+    const int h = FHorizSize, v = FVertSize;
     Canvas->Pen->SetStyle(psSolid);
     Byte r, g, b;
     const auto rgb = static_cast<COLORREF>(ColorToRGB(FColor));
@@ -638,7 +634,7 @@ void TZuzShadow::DrawLineBand(TCanvas3D* Canvas, const TRect& R, int Z) {
         const Byte step = stepFor(v);
         Canvas->Pen->SetColor(FColor);
         for (int i = 1; i <= v; ++i) {
-            const int y = Y(R.Bottom + i - 1), x0 = X(R.Left + h), x1 = X(R.Right + h - v + i - 1);
+            const int y = R.Bottom + i - 1, x0 = R.Left + h, x1 = R.Right + h - v + i - 1;
             if (flat)
                 Canvas->DoHorizLine(x0, x1, y);
             else
@@ -650,14 +646,13 @@ void TZuzShadow::DrawLineBand(TCanvas3D* Canvas, const TRect& R, int Z) {
         const Byte step = stepFor(h);
         Canvas->Pen->SetColor(FColor);
         for (int i = 1; i <= h; ++i) {
-            const int x = X(R.Right + i - 1), y0 = Y(R.Top + v), y1 = Y(R.Bottom + v - h + i - 1);
-            const int px = X(R.Right + i - 2), py = Y(R.Bottom + v - h + i - 2);
+            const int x = R.Right + i - 1, y0 = R.Top + v, y1 = R.Bottom + v - h + i - 1;
             if (flat) {
                 Canvas->DoVertLine(x, y0, y1);
-                Canvas->SetPixel(px, py, Canvas->Pen->GetColor());
+                Canvas->SetPixel(x - 1, y1 - 1, Canvas->Pen->GetColor());
             } else {
                 Canvas->VertLine3D(x, y0, y1, Z);
-                const TPoint p = Canvas->Calculate3DPosition(px, py, Z);
+                const TPoint p = Canvas->Calculate3DPosition(x - 1, y1 - 1, Z);
                 Canvas->SetPixel(p.X, p.Y, Canvas->Pen->GetColor());
             }
             Canvas->Pen->SetColor(ApplyBright(Canvas->Pen->GetColor(), step));
@@ -706,7 +701,8 @@ void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
     if (FSmooth) {
         const TRect r3 = CornersAt(Canvas, Moved(R, FHorizSize, FVertSize), Z);
         if (ValidCanvas(Canvas)) {
-            DrawSmooth(Canvas, r3, true, false, 0, {});
+            // The blur moves the ellipse by the offsets itself, as it does a rectangle's.
+            DrawSmooth(Canvas, CornersAt(Canvas, R, Z), true, false, 0, {});
         } else {
             Canvas->ClipEllipse(r3, false);
             auto radial = MakeOwned<TZuzGradient>();
