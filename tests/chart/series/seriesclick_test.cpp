@@ -185,6 +185,31 @@ TEST_F(PointSeries, TransparencyIsThePointers) {
     EXPECT_EQ(s->GetTransparency(), 40);
 }
 
+// A half see-through solid is so all over: no part of its far side or of its turned edges
+// shows the point's colour, or a darker shade of it, unblended.
+TEST_F(PointSeries, AHalfTransparentSolidIsBlendedAllOverInEveryView) {
+    auto* s = Add<TPointSeries>({{3, 3}, {7, 6}});
+    s->SetTransparency(50);
+    s->GetPointer()->SetSize(8);
+    chart->SetView3D(true);
+    chart->Set3DPercent(60);
+    for (const bool turned : {false, true})
+        for (const TSeriesPointerStyle style : {psRectangle, psTriangle, psDownTriangle}) {
+            chart->GetView3DOptions()->SetOrthogonal(!turned);
+            chart->GetView3DOptions()->SetRotation(turned ? 330 : 345);
+            chart->GetView3DOptions()->SetElevation(turned ? 340 : 345);
+            s->GetPointer()->SetStyle(style);
+            Draw();
+            int opaque = 0;
+            for (int y = 0; y < out.GetHeight(); ++y)
+                for (int x = 0; x < out.GetWidth(); ++x) {
+                    const probe::Rgb p = Pixel({x, y});
+                    opaque += p.r > 0 && p.g == 0 && p.b == 0;
+                }
+            EXPECT_EQ(opaque, 0) << "style " << int(style) << (turned ? " turned" : "");
+        }
+}
+
 TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
     auto* s = Create<THorizLineSeries>(chart.get());
     EXPECT_FALSE(s->YMandatory());
