@@ -391,6 +391,16 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
     }
 
     if (Style != psNothing && Style != psSmallDot && Style != psCross && Style != psDiagCross &&
-        Style != psStar)
-        FillGradient(Canvas, Style, TRect(L, T, R, B), outline, Is3D, z0, Color);
+        Style != psStar) {
+        std::vector<TPoint> face = outline;
+        // A pyramid's front face rises to its tip at the middle of its depth: the gradient fills
+        // that face, not a flat triangle that leaves part of the face in the plain colour.
+        if (Is3D && FDraw3D && (Style == psTriangle || Style == psDownTriangle))
+            face[2] = Canvas->Calculate3DPosition(X, Style == psTriangle ? T : B, (z0 + z1) / 2);
+        // The gradient fills the square or the circle inside its frame, which stays whole.
+        const int frame = Canvas->Pen->GetStyle() == psClear ? 0 : Canvas->Pen->GetWidth();
+        const TRect inside = Style == psRectangle ? TRect(L + frame, T + frame, R + 1 - frame, B + 1 - frame)
+                                                  : TRect(L + frame, T + frame, R - frame, B - frame);
+        FillGradient(Canvas, Style, inside, face, Is3D, z0, Color);
+    }
 }
