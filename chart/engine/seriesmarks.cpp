@@ -621,9 +621,19 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;
     if (symbol) r.Left += (h - 1 - 4) + 4;
-    canvas->AssignFont(Shape->GetFont());
+    AssignFont(chart, Shape->GetFont());
     if (FFontSeriesColor) canvas->Font->SetColor(Color);
     DrawText(r, Text);
+}
+
+void TSeriesMarks::AssignFont(ISeriesChart* Chart, TZuzFont* Font) {
+    TCanvas3D* canvas = Chart ? Chart->GetCanvas() : nullptr;
+    if (!canvas) return;
+    canvas->AssignFont(Font);
+    const TView3DOptions* view = canvas->View3DOptions;
+    if (Chart->GetView3D() && !canvas->GetSupports3DText() && view && view->GetZoomText() &&
+        view->GetZoom() != 100)
+        canvas->Font->SetSize(std::max(1, static_cast<int>(Round(Font->GetSize() * view->GetZoom() * 0.01))));
 }
 
 void TSeriesMarks::DrawText(const TRect& R, const String& Text) {

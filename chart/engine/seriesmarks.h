@@ -340,6 +340,9 @@ public:
     void InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position);
     void DrawItem(TSeriesMarkShape* Shape, TColor Color, const String& Text, TSeriesMarkPosition& Position);
     void DrawText(const TRect& R, const String& Text);
+    // Puts Font on the chart's canvas; in a 3D view whose texts follow the zoom, on a canvas that
+    // does not zoom 2D text itself, at the zoomed size: a mark is measured and drawn alike.
+    static void AssignFont(ISeriesChart* Chart, TZuzFont* Font);
     // The mark's corner Q on the screen, kept at its offset from P.
     TPoint ConvertTo2D(TPoint P, TPoint Q);
     // The point whose mark lies under (X, Y), the last drawn first; -1 for none.
