@@ -179,10 +179,14 @@ TEST_F(BarTest, StackedTo100PercentEndsAtTheTopAndAllZeroStaysAtZero) {
 }
 
 TEST_F(BarTest, ASelfStackedSeriesPilesItsOwnPointsInOneColumnAtItsIndex) {
-    AddSeries<TBarSeries>({5});
+    auto* first = AddSeries<TBarSeries>({5});
     auto* s = AddSeries<TBarSeries>({10, 20, 30}, clGreen);
     s->SetMultiBar(mbSelfStack);
     Draw();
+    // Each column has its own share of the axis, inside the chart.
+    EXPECT_LT(Bounds(first, 0).Right, Bounds(s, 0).Left);
+    EXPECT_GE(Bounds(first, 0).Left, chart->GetChartRect().Left);
+    EXPECT_LE(Bounds(s, 0).Right, chart->GetChartRect().Right);
     EXPECT_FALSE(s->CalcVisiblePoints);
     EXPECT_DOUBLE_EQ(s->MinXValue(), 1);
     EXPECT_DOUBLE_EQ(s->MaxXValue(), 1);
