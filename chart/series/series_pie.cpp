@@ -544,9 +544,10 @@ double TPieSeries::BackAngle() const {
     return std::atan2(towardsUp, towardsRight) + Pi;
 }
 
-double TPieSeries::HoleFraction() const {
-    return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
-}
+// A hole never outgrows the pie, whatever size code set it to.
+int TPieSeries::HolePercent() const { return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100); }
+
+double TPieSeries::HoleFraction() const { return HolePercent() * 0.01; }
 
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
     // How far round the circle the slice's middle lies from its back.
@@ -710,7 +711,7 @@ void TPieSeries::DrawPie(int ValueIndex) {
     if (Is3D()) {
         const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
         c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
-                 a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
+                 a.EndAngle + rot, FDark3D, SliceSides, HolePercent(),
                  GetGradient()->GetVisible() && color != clNone ? SliceGradient(color) : nullptr);
         return;
     }
@@ -724,7 +725,7 @@ void TPieSeries::DrawPie(int ValueIndex) {
         return;
     }
     if (GetYValues()->GetValue(ValueIndex) != 0)
-        c->Donut(cx, cy, XRadius, YRadius, a.StartAngle + rot, a.EndAngle + rot, FDonutPercent);
+        c->Donut(cx, cy, XRadius, YRadius, a.StartAngle + rot, a.EndAngle + rot, HolePercent());
 }
 
 void TPieSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {
