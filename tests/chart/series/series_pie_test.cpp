@@ -185,6 +185,29 @@ TEST_F(PieTest, DeactivatingThePieGivesTheChartItsOwn3DOptionsBack) {
     EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
 }
 
+TEST_F(PieTest, TheChartGetsItsOwnViewBackOnlyWhenItsLastPieLeaves) {
+    chart->GetView3DOptions()->SetRotation(345);
+    chart->GetView3DOptions()->SetOrthogonal(true);
+    auto* a = AddPie({1, 2});
+    auto* b = AddPie({3, 4});
+    a->Free();
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 360) << "the pie left keeps its view";
+    b->Free();
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
+    EXPECT_TRUE(chart->GetView3DOptions()->GetOrthogonal());
+}
+
+TEST_F(PieTest, AHoleSetPastTheRimFromCodeDrawsNothingBeyondThePie) {
+    auto* s = AddPie({10, 20, 30});
+    s->SetDonutPercent(150);
+    for (const bool threeD : {false, true}) {
+        chart->SetView3D(threeD);
+        Draw();
+        for (const int angle : {0, 45, 135, 225, 315})
+            EXPECT_EQ(At(s, angle * Deg, 1.3), Rgb(clWhite)) << (threeD ? "3D " : "2D ") << angle;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Angles and the Other slice
 
