@@ -618,7 +618,12 @@ void TPieSeries::DrawAllValues() {
 // show through the hole, beside a half pie and in the gap of the moved-out slice.
 void TPieSeries::DrawShadow(bool Exploded) {
     TCanvas3D* c = Canvas();
-    if (!Exploded && FDonutPercent < 1 && FAngleSize == 360) {
+    // Where depth runs up the screen the slices hang below their faces as far as their far ring
+    // would stand above them: the shadow, cast at the far side of the pie, hangs so too, under
+    // the pie, not on a disc standing behind it.
+    const bool hangs = Is3D() && c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
+                                     c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y;
+    if (!Exploded && FDonutPercent < 1 && FAngleSize == 360 && !hangs) {
         GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
         return;
     }
@@ -629,12 +634,19 @@ void TPieSeries::DrawShadow(bool Exploded) {
         const auto add = [&](double Angle, double Part) {
             int x, y;
             AngleToPos(Angle, XRadius * Part, YRadius * Part, x, y);
-            points.push_back(c->Calculate3DPosition(x + Dx, y - Dy, EndZ - 10));
+            const TPoint cast = c->Calculate3DPosition(x + Dx, y - Dy, EndZ - 10);
+            if (!hangs) {
+                points.push_back(cast);
+                return;
+            }
+            const TPoint face = c->Calculate3DPosition(x + Dx, y - Dy, StartZ);
+            points.push_back({2 * face.X - cast.X, 2 * face.Y - cast.Y});
         };
+        const bool whole = To - From >= 2 * Pi;
         for (int i = 0; i <= steps; ++i) add(From + (To - From) * i / steps, 1);
         if (hole > 0)
             for (int i = steps; i >= 0; --i) add(From + (To - From) * i / steps, hole);
-        else
+        else if (!whole)
             add(0, 0);
         GetShadow()->Draw(c, points);
     };

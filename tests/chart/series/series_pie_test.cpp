@@ -653,6 +653,19 @@ TEST_F(PieTest, A3DPieAloneStandsAtTheFrontOfTheChartsDepth) {
     EXPECT_GT(s->EndZ, 0);
 }
 
+TEST_F(PieTest, ADeepPiesShadowLiesUnderItNotOnADiscBehindIt) {
+    chart->SetView3D(true);
+    chart->Set3DPercent(75);
+    auto* s = AddPie({30, 20, 25, 15, 10});
+    ASSERT_TRUE(s->GetShadow()->GetVisible());
+    Draw();
+    // Above the back of the face, where the far side of the pie would stand if it rose.
+    int x, y;
+    s->AngleToPos(90 * Deg, s->XRadius, s->YRadius, x, y);
+    const TPoint back = chart->GetCanvas()->Calculate3DPosition(x, y, s->StartZ);
+    for (const int above : {4, 8, 16}) EXPECT_EQ(Pixel(back.X, back.Y - above), Rgb(clWhite)) << above;
+}
+
 TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
     chart->SetView3D(true);
     auto* s = AddPie({1, 1, 1, 1, 2, 2});
