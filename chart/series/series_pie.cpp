@@ -442,6 +442,29 @@ void TPieSeries::DoBeforeDrawValues() {
         panel->SetChartRect(cell);
     }
     TCircledSeries::DoBeforeDrawValues();
+    RaiseHangingPie();
+}
+
+// The chart's depth is laid out round the middle of the chart, its far side above the near one
+// where depth runs up the screen. A pie's slices then hang below their faces instead, as far as
+// the far ring would stand above: the pie goes up by that much, into the room kept for its
+// depth, or its walls would run below the chart over the foot title and leave the room above
+// empty.
+void TPieSeries::RaiseHangingPie() {
+    TCanvas3D* c = Canvas();
+    if (!c || !Is3D() || FullRotation()) return;
+    const TPoint face = c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ);
+    const TPoint far = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ);
+    const int hang = face.Y - far.Y;
+    if (hang <= 0) return;
+    // How far the face moves on the screen for a step up in the chart.
+    constexpr int step = 100;
+    const int moved = face.Y - c->Calculate3DPosition(CircleXCenter, CircleYCenter - step, StartZ).Y;
+    if (moved <= 0) return;
+    const int up = static_cast<int>(Round(static_cast<double>(hang) * step / moved));
+    CircleRect.Top -= up;
+    CircleRect.Bottom -= up;
+    CircleYCenter -= up;
 }
 
 void TPieSeries::DoAfterDrawValues() {

@@ -190,6 +190,7 @@ public:
     void CalcAngles();
     void CalcExplodeBiggest();
     void DrawShadow(bool Exploded);
+    void RaiseHangingPie();
     void CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const;
     void CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const;
     int CalcClickedPie(int X, int Y, bool Exploded);
