@@ -115,6 +115,10 @@ void TChartTitle::DrawTitle() {
         border = GetPen()->GetWidth();
     const bool custom = GetCustomPosition();
     TRect r = custom ? ShapeBounds : ch->GetChartRect();
+    // Placed by a file before any drawing measured its frame, a title whose frame does not fit its
+    // text would have no width to write in: it spans what it spans unplaced.
+    if (custom && !FAdjustFrame && r.Right <= r.Left)
+        r.Right = r.Left + ch->GetChartRect().Width() + 2 * border;
     if (!custom && FOnTop) r.Top += border;
     c->AssignFont(GetFont());
     const int h = c->TextHeight(u"W"), w = c->TextWidth(u"W");
