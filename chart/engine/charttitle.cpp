@@ -22,6 +22,8 @@ const ClassInfo& TChartTitle::StaticClass() {
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient").Stored<&C::HasGradient>(),
         MakeProp<&C::GetLeft, &C::SetLeft>("Left").Stored<&C::IsCustomStored>(),
         MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
+        // The shape editor sets it: a file keeps it.
+        MakeProp<&C::GetRoundSize, &C::SetRoundSize>("RoundSize").Default(16),
         MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
         MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
         MakeProp<&C::GetText, &C::SetText>("Text"),
