@@ -154,13 +154,6 @@ private:
 
     void Handle(String Item) {
         FFontPushed = false;
-        if (StartsWith(Item, kCrLf)) {
-            FY += FontHeight();
-            FX = FLineStart;
-            FLineHeight = 0;
-            Item.erase(0, kCrLf.size());
-            if (Item.empty()) return;
-        }
         if (!Item.empty() && Item[0] == u'<' && Tag(UpperCase(Item), Item)) return;
         PlainText(Item);
     }
@@ -185,8 +178,17 @@ private:
             FY += FontHeight();
         } else if (T == u"</SUPER>") {
             RestoreFont();
-            FY += FontHeight() / 2;
+            // The text after a superscript goes on along the line the superscript rose from:
+            // half the restored font's height down would drop it below that line, since the
+            // small text itself moved down to sit at the foot of the line.
+            if (FSuperLines.empty()) {
+                FY += FontHeight() / 2;
+            } else {
+                FY = FSuperLines.back();
+                FSuperLines.pop_back();
+            }
         } else if (T == u"<SUPER>") {
+            FSuperLines.push_back(FY);
             SaveFont();
             FFont->SetSize(FFont->GetSize() / 2);
             FY -= FontHeight() / 2;
@@ -373,32 +375,37 @@ private:
                      ZuzCoordinate(FY + Height));
     }
 
+    // A text's own line breaks (a chart text's lines are joined by them) each start a new line
+    // as "<BR>" does: the next text goes one line lower, at the line's start.
     void PlainText(String S) {
         S = StringReplace(S, u"&lt;", u"<", {rfReplaceAll});
         S = StringReplace(S, u"&gt;", u">", {rfReplaceAll});
         S = StringReplace(S, u"&amp;", u"&", {rfReplaceAll});
         S = StringReplace(S, u"&quot;", u"\"", {rfReplaceAll});
-        const bool breaks = S.ends_with(kCrLf);
-        if (breaks) S.erase(S.end() - 2, S.end());
-        if (!S.empty()) {
-            const int w = FCanvas->TextWidth(S);
-            if (FCentred) FX = (Int64{FCanvas->Bounds.Left} + FCanvas->Bounds.Right) / 2 - w / 2;
-            const int h = FCanvas->TextHeight(S);
-            if (FLineHeight == 0) {
-                FLineHeight = FontHeight();
-                FY += FLineHeight;
-            } else if (h < FLineHeight) {
-                FY += FLineHeight - h - 1;
-            }
-            if (FDrawing) FCanvas->TextOut(ZuzCoordinate(FX), ZuzCoordinate(FY), S);
-            Covers(FX + w, FY + h);
-            FX += w;
-            FLineHeight = std::max<Int64>(FLineHeight, h);
-        }
-        if (breaks) {
+        std::size_t from = 0;
+        for (std::size_t brk; (brk = S.find(kCrLf, from)) != String::npos; from = brk + kCrLf.size()) {
+            TextRun(S.substr(from, brk - from));
             FLineHeight = 0;
             FX = FLineStart;
         }
+        TextRun(S.substr(from));
+    }
+
+    void TextRun(const String& S) {
+        if (S.empty()) return;
+        const int w = FCanvas->TextWidth(S);
+        if (FCentred) FX = (Int64{FCanvas->Bounds.Left} + FCanvas->Bounds.Right) / 2 - w / 2;
+        const int h = FCanvas->TextHeight(S);
+        if (FLineHeight == 0) {
+            FLineHeight = FontHeight();
+            FY += FLineHeight;
+        } else if (h < FLineHeight) {
+            FY += FLineHeight - h - 1;
+        }
+        if (FDrawing) FCanvas->TextOut(ZuzCoordinate(FX), ZuzCoordinate(FY), S);
+        Covers(FX + w, FY + h);
+        FX += w;
+        FLineHeight = std::max<Int64>(FLineHeight, h);
     }
 
     TZuzCanvas* FCanvas;
@@ -414,6 +421,7 @@ private:
     bool FDrawing;
     std::vector<String> FStyles; // opening style tags, most recent last
     std::vector<SavedFont> FFonts;
+    std::vector<Int64> FSuperLines; // where each open superscript's line was
 };
 
 } // namespace

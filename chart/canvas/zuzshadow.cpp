@@ -671,11 +671,16 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, std::span<const TPoint> Points) {
     // The points are on the screen already.
     if (!PrepareOver(Canvas, bounds)) return;
     if (FSmooth && ValidCanvas(Canvas)) {
-        for (TPoint& p : moved) {
-            p.X -= bounds.Left;
-            p.Y -= bounds.Top;
+        // Laid out as a rectangle's is: the shape unmoved, its bitmap with room for the offsets
+        // on each side; the blur moves it by the offsets once, up and left as down and right.
+        const TRect shape = PolygonBounds(Points);
+        const int ah = std::abs(FHorizSize), av = std::abs(FVertSize);
+        std::vector<TPoint> inner(Points.begin(), Points.end());
+        for (TPoint& p : inner) {
+            p.X += ah - shape.Left;
+            p.Y += av - shape.Top;
         }
-        DrawSmooth(Canvas, bounds, false, true, 0, moved);
+        DrawSmooth(Canvas, shape, false, true, 0, inner);
     } else {
         Canvas->Polygon(moved);
     }

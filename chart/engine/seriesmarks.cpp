@@ -397,7 +397,12 @@ void TCallout::Draw(TColor Color, TPoint From, TPoint Mid, TPoint To, int Z, boo
             }
         } else {
             // The head sits at the point, the arrow runs from the mark.
-            if (FArrowHead == ahSolid) canvas->Brush->SetColor(c);
+            // Solid in the arrow's colour: the mark drawn before leaves the brush cleared, and
+            // one already of that colour would stay cleared by a colour change alone.
+            if (FArrowHead == ahSolid) {
+                canvas->Brush->SetColor(c);
+                canvas->Brush->SetStyle(bsSolid);
+            }
             canvas->Arrow(FArrowHead == ahSolid, To, From, FArrowHeadSize, FArrowHeadSize, Z);
         }
     }
@@ -615,9 +620,18 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
     Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     const int h = canvas->GetFontHeight();
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
-    if (symbol)
-        FSymbol->DrawInColor(canvas, Color, TRect(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2),
-                             FAngle % 360, ZPosition);
+    if (symbol) {
+        TRect box(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2);
+        // A turned mark carries its symbol round its middle with it, as it does its text.
+        if (const int angle = FAngle % 360; angle != 0) {
+            const double a = angle * std::numbers::pi / 180;
+            const double dx = (box.Left + box.Right - r.Left - r.Right) * 0.5,
+                         dy = (box.Top + box.Bottom - r.Top - r.Bottom) * 0.5;
+            OffsetRect(box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
+                       static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
+        }
+        FSymbol->DrawInColor(canvas, Color, box, FAngle % 360, ZPosition);
+    }
     canvas->Brush->SetStyle(bsClear);
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;
@@ -674,6 +688,9 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
     const int half = GetFrame()->GetVisible() ? (GetFrame()->GetWidth() - 1) / 2 : 0;
     const bool is3D = chart && chart->GetView3D() && canvas->GetSupports3DText();
     const int angle = FAngle % 360;
+    // A turned line is placed by the middle of its box: aligned to one side of that point, it
+    // would reach half its width out of the box.
+    if (angle != 0) canvas->SetTextAlign(TA_CENTER);
     int k = 0;
     std::size_t start = 0;
     for (;;) {

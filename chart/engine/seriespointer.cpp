@@ -254,16 +254,16 @@ private:
 } // namespace
 
 void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
-                                std::span<const TPoint> Hexagon, int Z) {
+                                std::span<const TPoint> Outline, int Z) {
     if (!FShadow->GetVisible() || FShadow->GetSize() == 0) return;
     if (Style != psRectangle && Style != psCircle && Style != psHexagon) return;
     TCanvasLook keep(Canvas);
-    if (Style == psRectangle)
+    if (!Outline.empty())
+        FShadow->Draw(Canvas, Outline);
+    else if (Style == psRectangle)
         FShadow->Draw(Canvas, R, Z);
-    else if (Style == psCircle)
-        FShadow->DrawEllipse(Canvas, R, Z);
     else
-        FShadow->Draw(Canvas, Hexagon);
+        FShadow->DrawEllipse(Canvas, R, Z);
 }
 
 void TSeriesPointer::FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
@@ -300,10 +300,20 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
     const TRect box(L, T, R + 1, B + 1);
     const std::vector<TPoint> outline = AtDepth(Canvas, PolygonOf(Style, X, Y, L, T, R, B, v), Is3D, z0);
 
-    if (Style == psRectangle || Style == psCircle)
+    if (Style == psRectangle && Is3D) {
+        // A chart's canvas takes a box's shadow in screen points: the box's at its depth, as
+        // drawn, or the shadow falls where the box would stand at the front.
+        const std::vector<TPoint> corners = AtDepth(
+            Canvas, {TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)}, true, z0);
+        if (corners[0].Y == corners[1].Y && corners[0].X == corners[3].X)
+            DrawShadow(Canvas, Style, TRect(corners[0], corners[2]), {}, 0);
+        else
+            DrawShadow(Canvas, Style, box, corners, z0);
+    } else if (Style == psRectangle || Style == psCircle) {
         DrawShadow(Canvas, Style, box, {}, z0);
-    else if (Style == psHexagon)
+    } else if (Style == psHexagon) {
         DrawShadow(Canvas, Style, box, outline, z0);
+    }
 
     TRect blendRect = box;
     if (Is3D) {

@@ -132,8 +132,9 @@ protected:
     }
 
 private:
+    // Outline: the symbol's screen points, whose shadow is cast instead of R's when given.
     void DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
-                    std::span<const TPoint> Hexagon, int Z);
+                    std::span<const TPoint> Outline, int Z);
     void FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
                       std::span<const TPoint> Shape, bool Is3D, int Z, TColor Color);
 

@@ -400,7 +400,12 @@ void TZuzPreviewPanel::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
 
 void TZuzPreviewPanel::MouseMove(TShiftState Shift, int X, int Y) {
     TCustomZuzPanelExtended::MouseMove(Shift, X, Y);
-    if (!PtInRect(FPaperRect, TPoint(X, Y))) return;
+    if (!PtInRect(FPaperRect, TPoint(X, Y))) {
+        // Off the sheet no drag can start: a sizing cursor left from an edge that lies close to
+        // the sheet's own would promise one.
+        if (FDragging == zuzPrev_None) SetCursor(crDefault);
+        return;
+    }
     if (FDragging == zuzPrev_None) {
         switch (WhereIsCursor(X, Y)) {
         case zuzPrev_None:

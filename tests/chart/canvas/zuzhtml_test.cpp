@@ -123,6 +123,15 @@ TEST(HtmlExtent, ALineBreakStartsTheNextLineOneFontHeightLower) {
             secondLineAtStart |= probe::Pixel(f.bmp, x, y) != probe::Rgb{255, 255, 255};
     EXPECT_TRUE(secondLineAtStart);
     EXPECT_EQ(f.Inked().Bottom <= 20 + 2 * h, true);
+    // The lines of a chart text, joined by CR LF, break as the tag does, wherever they fall.
+    for (const auto& [joined, tagged] : {std::pair<String, String>{u"wide line\r\nx", u"wide line<BR>x"},
+                                         {u"<B>wide</B> line\r\nx\r\n", u"<B>wide</B> line<BR>x"}}) {
+        Fixture a, b;
+        HtmlTextOut(&a.canvas, 10, 20, joined);
+        HtmlTextOut(&b.canvas, 10, 20, tagged);
+        EXPECT_EQ(probe::Grab(a.bmp), probe::Grab(b.bmp)) << std::string(tagged.begin(), tagged.end());
+        EXPECT_EQ(a.Extent(joined).cy, 2 * h);
+    }
 }
 
 TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
@@ -133,6 +142,13 @@ TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
         SCOPED_TRACE(std::string(t.begin(), t.end()));
         ExpectInkInsideExtent(f, t, 7, 9);
     }
+}
+
+TEST(HtmlDraw, TextAfterASuperscriptGoesOnAlongItsLine) {
+    Fixture a, b;
+    HtmlTextOut(&a.canvas, 5, 30, u"H<SUPER>3</SUPER>H");
+    HtmlTextOut(&b.canvas, 5, 30, u"HH");
+    EXPECT_EQ(a.Inked().Bottom, b.Inked().Bottom);
 }
 
 TEST(HtmlDraw, EntitiesDrawTheirCharacters) {

@@ -200,6 +200,37 @@ TEST_F(Marks, ATurnedMarkIsHitInsideItsTurnedBox) {
     EXPECT_EQ(marks->Clicked(60, 72), 0);
 }
 
+TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
+    marks->SetAngle(45);
+    marks->GetShadow()->SetVisible(false);
+    const TSeriesMarkPosition p = Place(u"Mark", 100, 80);
+    std::vector<probe::Picture> shots;
+    for (const TAlignment align : {taCenter, taLeftJustify, taRightJustify}) {
+        SetUp();
+        marks->SetAngle(45);
+        marks->GetShadow()->SetVisible(false);
+        marks->SetTextAlign(align);
+        TSeriesMarkPosition q = p;
+        marks->InternalDraw(0, clRed, u"Mark", q);
+        shots.push_back(probe::Grab(on->target));
+    }
+    EXPECT_EQ(shots[1], shots[0]);
+    EXPECT_EQ(shots[2], shots[0]);
+    // Its symbol goes round with it, and stays inside the turned box.
+    SetUp();
+    marks->SetAngle(90);
+    marks->GetShadow()->SetVisible(false);
+    marks->GetSymbol()->SetVisible(true);
+    TSeriesMarkPosition q = Place(u"Long mark", 100, 80);
+    marks->InternalDraw(0, clRed, u"Long mark", q);
+    const TPoint c((q.TopLeft.X * 2 + q.Width) / 2, (q.TopLeft.Y * 2 + q.Height) / 2);
+    const TRect turned(c.X - q.Height / 2 - 1, c.Y - q.Width / 2 - 1, c.X + q.Height / 2 + 2,
+                       c.Y + q.Width / 2 + 2);
+    const TRect symbol = on->InkBox(clRed);
+    EXPECT_NE(symbol, TRect());
+    EXPECT_TRUE(RectangleInRectangle(symbol, turned));
+}
+
 TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
     marks->GetShadow()->SetSize(0);
     TSeriesMarkPosition first;
@@ -248,6 +279,15 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
         for (int y = r.Top + 2; y < r.Bottom - 2; ++y) text |= on->At(x, y) == clBlack;
     EXPECT_TRUE(text) << "no text inside the box";
     EXPECT_EQ(marks->Clicked(100, r.Top + 2), 0);
+    // A solid head is filled in the arrow's colour, also when the brush the mark drawn before
+    // left cleared has that colour already.
+    marks->GetCallout()->SetArrowHead(ahSolid);
+    marks->GetCallout()->GetArrow()->SetColor(clYellow);
+    marks->GetCallout()->SetLength(20);
+    TSeriesMarkPosition q = Place(u"Mark", 40, 110);
+    marks->ApplyArrowLength(q);
+    marks->InternalDraw(1, clRed, u"Mark", q);
+    EXPECT_EQ(on->At(40, 103), clYellow) << "inside the head";
 
     // A zoomed 3D view shrinks the box and the text drawn in it alike.
     TView3DOptions view;

@@ -283,6 +283,18 @@ TEST_F(Pointer3D, SolidsReachFromTheStartToTheEndDepth) {
     EXPECT_EQ(scene.canvas.Polygons().size(), 1u);
 }
 
+TEST_F(Pointer3D, ASquaresShadowFallsBesideItAtItsDepth) {
+    pointer->SetDraw3D(false);
+    pointer->GetShadow()->SetVisible(true);
+    for (const bool smooth : {false, true}) {
+        scene.canvas.shapes.clear();
+        pointer->GetShadow()->SetSmooth(smooth);
+        Draw(psRectangle);
+        EXPECT_TRUE(scene.Inked(62, 57)) << "below the square at the series depth, smooth " << smooth;
+        EXPECT_FALSE(scene.Inked(52, 67)) << "where the square would stand at the front, smooth " << smooth;
+    }
+}
+
 TEST_F(Pointer3D, ASmallDotSitsAtTheMiddleDepth) {
     scene.canvas.Brush->SetColor(clRed);
     Draw(psSmallDot);

@@ -209,6 +209,13 @@ TEST_F(PreviewPanelTest, DraggingTheLeftEdgeRewritesThePanelsMargins) {
     EXPECT_EQ(chart->PrintMargins.Left, 27);
 }
 
+TEST_F(PreviewPanelTest, TheCursorShowsWhatADragThereWouldDoAndNothingOffTheSheet) {
+    preview->MouseMove({}, 141, 150);
+    EXPECT_EQ(preview->GetCursor(), crHSplit);
+    preview->MouseMove({}, 5, 5);
+    EXPECT_EQ(preview->GetCursor(), crDefault);
+}
+
 TEST_F(PreviewPanelTest, MovingTheImageKeepsItsSizeAgainstThePapersEdge) {
     preview->SetDragImage(true);
     Drag(TPoint(200, 150), TPoint(120, 150));
