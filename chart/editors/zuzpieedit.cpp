@@ -1,6 +1,7 @@
 #include "chart/editors/zuzpieedit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzcirclededit.h"
@@ -209,7 +210,11 @@ void TPieSeriesEditor::EOtherLabelChange(TObject*) {
 
 void TPieSeriesEditor::Button2Click(TObject*) {
     if (!FPie) return;
-    TFormFreer<TFormZuzLegend> form(Create<TFormZuzLegend>(this, FPie->GetOtherSlice()->GetLegend()));
+    // The legend page is made to be embedded (no frame, no caption, a place of its own): shown
+    // alone it gets a dialog's frame and opens over the editor, as the other property dialogs do.
+    TFormFreer<TFormZuzLegend> form(ZuzCreateForm<TFormZuzLegend>(this));
+    form->SetLegend(FPie->GetOtherSlice()->GetLegend());
+    form->SetCaption(VavIve_Legend);
     form->ShowModal();
 }
 
