@@ -439,6 +439,29 @@ TEST_F(ChartGrid, UpOnAnAppendedEmptyLastRowRemovesItAgain) {
     EXPECT_EQ(s->Count(), 2);
 }
 
+// A row added under dated points is their last point, not one of 1900 at the top that stretches
+// the time axis over a century: Up takes it back again.
+TEST_F(ChartGrid, ARowAddedUnderDatedPointsIsTheirLastAndTheirDatesStay) {
+    auto* s = AddSeries<TLineSeries>({});
+    s->GetXValues()->SetDateTime(true);
+    s->AddXY(46000, 1);
+    s->AddXY(46001, 2);
+    grid->SetChart(chart);
+    grid->AllowAppendRows = true;
+    grid->SetCol(2);
+    grid->SetRow(3);
+    Press(VK_DOWN);
+    ASSERT_EQ(s->Count(), 3);
+    EXPECT_TRUE(s->IsNull(2));
+    EXPECT_EQ(s->GetXValues()->GetMinValue(), 46000);
+    Press(VK_UP);
+    EXPECT_EQ(s->Count(), 2);
+    Press(VK_INSERT);
+    ASSERT_EQ(s->Count(), 3);
+    EXPECT_TRUE(s->IsNull(2));
+    EXPECT_EQ(s->GetXValues()->GetMinValue(), 46000);
+}
+
 TEST_F(ChartGrid, DownOnTheLastRowAppendsOnlyWhenAllowed) {
     auto* s = AddSeries<TLineSeries>({1, 2});
     grid->SetChart(chart);
