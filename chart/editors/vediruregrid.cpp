@@ -480,7 +480,7 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const String& Value) {
         for (int i = 0; i < SeriesCount(); ++i) {
             TChartSeries* s = SeriesAt(i);
             if (!s || !TakesHandEdits(s)) continue;
-            while (s->Count() <= r) s->AddNull();
+            while (s->Count() <= r) AddNullAtEnd(s, s->GetDefaultNullValue());
             s->SetXLabel(r, Value);
             changed = s;
         }
@@ -499,7 +499,7 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const String& Value) {
                 s->ValuesList()[2]->SetValue(index, r + 1);
             }
         } else {
-            while (s->Count() <= r) s->AddNull();
+            while (s->Count() <= r) AddNullAtEnd(s, s->GetDefaultNullValue());
         }
         if (!list) return;
         const String text = Trim(Value);
