@@ -210,11 +210,13 @@ void TPieSeriesEditor::EOtherLabelChange(TObject*) {
 
 void TPieSeriesEditor::Button2Click(TObject*) {
     if (!FPie) return;
-    // The legend page is made to be embedded (no frame, no caption, a place of its own): shown
-    // alone it gets a dialog's frame and opens over the editor, as the other property dialogs do.
-    TFormFreer<TFormZuzLegend> form(ZuzCreateForm<TFormZuzLegend>(this));
-    form->SetLegend(FPie->GetOtherSlice()->GetLegend());
+    TFormFreer<TFormZuzLegend> form(Create<TFormZuzLegend>(this, FPie->GetOtherSlice()->GetLegend()));
+    // The legend page, made to be embedded without a frame, shown on its own: a dialog the
+    // operator can see whole, over the editor's window, rather than a bare panel at its page's
+    // place on the screen.
+    form->SetBorderStyle(bsDialog);
     form->SetCaption(VavIve_Legend);
+    PositionToCenter(form.get());
     form->ShowModal();
 }
 

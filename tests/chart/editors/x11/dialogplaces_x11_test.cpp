@@ -10,15 +10,12 @@
 #include "chart/editors/zuzbackimage.h"
 #include "chart/editors/zuzbmpoptions.h"
 #include "chart/editors/zuzediaxis.h"
-#include "chart/editors/zuzedilege.h"
 #include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzexport.h"
 #include "chart/editors/zuzfilterseditor.h"
 #include "chart/editors/zuzflineedi.h"
-#include "chart/editors/zuzpieedit.h"
 #include "chart/series/arrowcha.h"
 #include "chart/series/series.h"
-#include "chart/series/series_pie.h"
 #include "platform/gui/checklst.h"
 #include "tests/chart/editors/editformfixture.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -178,33 +175,6 @@ TEST_F(XDialogPlaces, TheAxisPagesDialogsOpenOverTheEditorAndInTheScreensMiddle)
         },
         mrCancel);
     ClickOn(*axis->BAxisMin);
-}
-
-// The pie editor's "Legend..." opens the legend page framed, titled and over the editor, not
-// as the bare page it is in the editor's tabs.
-TEST_F(XDialogPlaces, ThePieEditorsLegendDialogOpensFramedOverTheEditor) {
-    auto* pie = Create<TPieSeries>(form.get());
-    pie->SetParentChart(chart);
-    pie->FillSampleValues(5);
-    TChartEditForm* e = ShownEditor();
-    e->SetLeft(20); // away from the screen's middle
-    e->StartSeries = pie;
-    e->Hide();
-    e->Show();
-    probe::ProcessEvents();
-    auto* pieEditor = Find<TPieSeriesEditor>(e);
-    ASSERT_NE(pieEditor, nullptr);
-    probe::ChooseTab(*pieEditor->TabOther);
-    probe::ProcessEvents();
-    ModalDriver driver;
-    driver.Form<TFormZuzLegend>(
-        [&](TFormZuzLegend& d) {
-            EXPECT_EQ(d.GetBorderStyle(), bsDialog);
-            EXPECT_EQ(d.GetCaption(), u"Legend");
-            ExpectOverButtonsWindow(d, *pieEditor->Button2, "pie-other-slice-legend");
-        },
-        mrCancel);
-    ClickOn(*pieEditor->Button2);
 }
 
 // With Invert on and Brightness off, Brightness moved up by a click on the arrow keeps its
