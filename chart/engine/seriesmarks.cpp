@@ -621,9 +621,19 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;
     if (symbol) r.Left += (h - 1 - 4) + 4;
-    canvas->AssignFont(Shape->GetFont());
+    AssignFont(canvas, Shape);
     if (FFontSeriesColor) canvas->Font->SetColor(Color);
     DrawText(r, Text);
+}
+
+void TSeriesMarks::AssignFont(TCanvas3D* Canvas, TZuzCustomShape* Shape) {
+    Canvas->AssignFont(Shape->GetFont());
+    ISeriesChart* chart = FSeries ? FSeries->GetParentChart() : nullptr;
+    const TView3DOptions* view = Canvas->View3DOptions;
+    if (chart && chart->GetView3D() && !Canvas->GetSupports3DText() && view && view->GetZoomText() &&
+        view->GetZoom() != 100)
+        Canvas->Font->SetSize(
+            std::max(1, static_cast<int>(Round(Shape->GetFont()->GetSize() * view->GetZoom() * 0.01))));
 }
 
 void TSeriesMarks::DrawText(const TRect& R, const String& Text) {

@@ -248,6 +248,20 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
         for (int y = r.Top + 2; y < r.Bottom - 2; ++y) text |= on->At(x, y) == clBlack;
     EXPECT_TRUE(text) << "no text inside the box";
     EXPECT_EQ(marks->Clicked(100, r.Top + 2), 0);
+
+    // A zoomed 3D view shrinks the box and the text drawn in it alike.
+    TView3DOptions view;
+    view.SetZoom(50);
+    on->canvas.View3DOptions = &view;
+    chart->View3D = true;
+    marks->GetCallout()->GetArrow()->SetVisible(false);
+    marks->GetFont()->SetSize(20);
+    on->canvas.Brush->SetColor(clWhite);
+    on->canvas.FillRect(TRect(0, 0, 200, 120));
+    TSeriesMarkPosition z = Place(u"Mark", 100, 90);
+    marks->InternalDraw(0, clRed, u"Mark", z);
+    on->canvas.View3DOptions = nullptr;
+    EXPECT_EQ(on->InkBox(clBlack), z.Bounds());
 }
 
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {

@@ -41,6 +41,17 @@ TEST_F(Clicks, InATurnedViewInPerspectiveAClickFindsWhatIsDrawnThere) {
     EXPECT_EQ(s->Clicked(drawn(9, 2)), 2);
     s->SetClickableLine(true);
     EXPECT_EQ(s->Clicked(Mid(drawn(5, 8), drawn(9, 2))), 1);
+    // Across the ribbon to its back edge, and not beside it, turned the other way too.
+    view->SetRotation(30);
+    view->SetElevation(330);
+    Draw();
+    auto at = [&](double X, double Y, int Z) {
+        const TPoint p = At(X, Y);
+        return chart->GetCanvas()->Calculate3DPosition(p.X, p.Y, Z);
+    };
+    for (const int z : {(s->StartZ + s->EndZ) / 2, s->EndZ})
+        EXPECT_EQ(s->Clicked(Mid(at(5, 8, z), at(9, 2, z))), 1) << z;
+    EXPECT_EQ(s->Clicked(at(7, 8, s->StartZ)), -1);
 }
 
 TEST_F(Clicks, OnePixelOffTheLineStillHitsButThreePixelsOffMisses) {
