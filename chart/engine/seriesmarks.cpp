@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzhtml.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartseries.h"
 #include "platform/core/filer.h"
@@ -657,6 +658,15 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
         break;
     }
     if (GetTextFormat() == ttfHtml) {
+        // The HTML pieces follow one another from the left: a centred or right-aligned text
+        // starts where its whole width ends at the alignment's place, not piece by piece.
+        TSize extent{};
+        HtmlTextExtent(canvas, Text, extent);
+        if (FTextAlign == taCenter)
+            x -= extent.cx / 2;
+        else if (FTextAlign == taRightJustify)
+            x -= extent.cx;
+        canvas->SetTextAlign(TA_LEFT);
         canvas->TextOut(x, R.Top + GetMargins()->PixelTop, Text, true);
         return;
     }

@@ -264,6 +264,22 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
     EXPECT_EQ(on->InkBox(clBlack), z.Bounds());
 }
 
+// Centred HTML pieces follow one another inside the box instead of each centring on its own.
+TEST_F(Marks, ACentredHtmlMarkKeepsItsPiecesInARowInsideItsBox) {
+    marks->SetVisible(true);
+    marks->GetShadow()->SetVisible(false);
+    marks->GetFrame()->SetVisible(false);
+    marks->SetColor(clYellow);
+    marks->GetFont()->SetColor(clBlack);
+    marks->SetTextFormat(ttfHtml);
+    const String text = u"<b>Жирный</b> <i>курсив</i>";
+    TSeriesMarkPosition p = Place(text, 100, 90);
+    marks->InternalDraw(0, clRed, text, p);
+    const TRect ink = on->InkBox(clBlack), r = p.Bounds();
+    EXPECT_GT(ink.Left, r.Left);
+    EXPECT_LT(ink.Right, r.Right);
+}
+
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {
     auto* other = Create<TChartSeries>(chart.get());
     marks->SetAngle(45);
