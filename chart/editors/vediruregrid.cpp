@@ -36,6 +36,24 @@ String WithoutSeparators(String Text) {
     return Text;
 }
 
+// Adds a null point that lands after the series' last point, so that it is the grid's new last
+// row: at the next index of the ordering list, or at its last value when the order would put the
+// index before the points (dates, say, where it would be a point of 1900 at the top).
+void AddNullAtEnd(TChartSeries* S, double Value) {
+    const TChartValueList* order = S->NotMandatoryValueList();
+    double at = order->Count();
+    if (order->Count() > 0) {
+        const double last = order->Last();
+        if ((order->GetOrder() == loAscending && last > at) ||
+            (order->GetOrder() == loDescending && last < at))
+            at = last;
+    }
+    if (S->YMandatory())
+        S->AddNullXY(at, Value);
+    else
+        S->AddNullXY(Value, at);
+}
+
 bool IsDestroying(const TComponent* C) {
     return C->GetComponentState().Contains(csDestroying);
 }
@@ -462,7 +480,7 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const String& Value) {
         for (int i = 0; i < SeriesCount(); ++i) {
             TChartSeries* s = SeriesAt(i);
             if (!s || !TakesHandEdits(s)) continue;
-            while (s->Count() <= r) s->AddNull();
+            while (s->Count() <= r) AddNullAtEnd(s, s->GetDefaultNullValue());
             s->SetXLabel(r, Value);
             changed = s;
         }
@@ -481,7 +499,7 @@ void TCustomChartGrid::SetEditText(int ACol, int ARow, const String& Value) {
                 s->ValuesList()[2]->SetValue(index, r + 1);
             }
         } else {
-            while (s->Count() <= r) s->AddNull();
+            while (s->Count() <= r) AddNullAtEnd(s, s->GetDefaultNullValue());
         }
         if (!list) return;
         const String text = Trim(Value);
@@ -566,7 +584,7 @@ void TCustomChartGrid::AppendRow() {
     TChartValueList* list = nullptr;
     // The new point lies on the new row: a series shorter than the grid is filled up to it.
     if (TChartSeries* s = GetSeriesOfCol(col, list))
-        while (s->Count() <= GetRowCount() - FirstRowNum()) s->AddNull();
+        while (s->Count() <= GetRowCount() - FirstRowNum()) AddNullAtEnd(s, s->GetDefaultNullValue());
     SetRowCount(GetRowCount() + 1);
     SetRow(GetRowCount() - 1);
 }
@@ -579,7 +597,7 @@ void TCustomChartGrid::Insert() {
         TChartSeries* s = SeriesAt(i);
         if (!s || !TakesHandEdits(s)) continue;
         hadPoints = hadPoints || s->Count() > 0;
-        s->AddNullXY(s->Count(), 0);
+        AddNullAtEnd(s, 0);
         most = std::max(most, s->Count());
     }
     // The chart's events may have grown the grid already.

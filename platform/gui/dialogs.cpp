@@ -61,14 +61,23 @@ const ClassInfo& TCommonDialog::StaticClass() {
     return ci;
 }
 
-void gui_detail::WidenToTitle(QMessageBox& Box) {
-    // The title bar's face is about the bold of the box's; the window manager's icon and three
-    // buttons, their spacing and the frame's edges take about eight of its lines' heights
-    // besides, and a title that does not fit is shortened in the middle.
+namespace {
+
+// The width a box needs for the window manager to show its whole title: the title bar's face is
+// about the bold of the box's; the window manager's icon and three buttons, their spacing and the
+// frame's edges take about eight of its lines' heights besides, and a title that does not fit is
+// shortened in the middle.
+int TitleRoom(const QWidget& Box) {
     QFont bold = Box.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    const int width = metrics.horizontalAdvance(Box.windowTitle()) + 9 * metrics.height();
+    return metrics.horizontalAdvance(Box.windowTitle()) + 9 * metrics.height();
+}
+
+} // namespace
+
+void gui_detail::WidenToTitle(QMessageBox& Box) {
+    const int width = TitleRoom(Box);
     if (auto* grid = qobject_cast<QGridLayout*>(Box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(),
                       0, 1, grid->columnCount());
@@ -556,6 +565,11 @@ bool InputQuery(const String& ACaption, const String& APrompt, String& Value) {
     dialog.setWindowTitle(ToQString(ACaption));
     dialog.setLabelText(ToQString(APrompt));
     dialog.setTextValue(ToQString(Value));
+    // Its layout is as wide as its edit: it grows to the title. Qt builds the layout when the box
+    // is first measured.
+    dialog.minimumSizeHint();
+    if (QLayout* layout = dialog.layout())
+        layout->addItem(new QSpacerItem(TitleRoom(dialog), 0, QSizePolicy::Minimum, QSizePolicy::Fixed));
     if (dialog.exec() != QDialog::Accepted) return false;
     Value = FromQString(dialog.textValue());
     return true;

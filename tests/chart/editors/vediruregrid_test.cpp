@@ -448,6 +448,38 @@ TEST_F(ChartGrid, UpOnAnAppendedEmptyLastRowRemovesItAgain) {
     EXPECT_EQ(grid->GetRowCount(), 2 + 2);
 }
 
+// A row added or typed under dated points is their last point, not one of 1900 at the top that
+// stretches the time axis over a century and takes another point's value: Up takes it back again.
+TEST_F(ChartGrid, ARowAddedUnderDatedPointsIsTheirLastAndTheirDatesStay) {
+    auto* s = AddSeries<TLineSeries>({});
+    s->GetXValues()->SetDateTime(true);
+    s->AddXY(46000, 1);
+    s->AddXY(46001, 2);
+    grid->SetChart(chart);
+    grid->AllowAppendRows = true;
+    grid->SetCol(2);
+    grid->SetRow(3);
+    Press(VK_DOWN);
+    ASSERT_EQ(s->Count(), 3);
+    EXPECT_TRUE(s->IsNull(2));
+    EXPECT_EQ(s->GetXValues()->GetMinValue(), 46000);
+    Press(VK_UP);
+    EXPECT_EQ(s->Count(), 2);
+    Press(VK_INSERT);
+    ASSERT_EQ(s->Count(), 3);
+    EXPECT_TRUE(s->IsNull(2));
+    EXPECT_EQ(s->GetXValues()->GetMinValue(), 46000);
+    // A value or a label typed further down goes to a new last point, the dated ones keep theirs.
+    grid->SetEditText(3, 2 + 4, u"7");
+    ASSERT_EQ(s->Count(), 5);
+    EXPECT_EQ(s->GetYValues()->GetValue(4), 7);
+    EXPECT_EQ(s->GetYValues()->GetValue(1), 2);
+    grid->SetEditText(1, 2 + 5, u"март");
+    ASSERT_EQ(s->Count(), 6);
+    EXPECT_EQ(s->GetXLabel(5), u"март");
+    EXPECT_EQ(s->GetXValues()->GetMinValue(), 46000);
+}
+
 TEST_F(ChartGrid, DownOnTheLastRowAppendsOnlyWhenAllowed) {
     auto* s = AddSeries<TLineSeries>({1, 2});
     grid->SetChart(chart);

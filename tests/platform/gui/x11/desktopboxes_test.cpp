@@ -1,4 +1,5 @@
-// Message boxes on an operator's desktop: a window manager frames them and draws their titles.
+// Message boxes and input queries on an operator's desktop: a window manager frames them and draws
+// their titles.
 #include "platform/gui/dialogs.h"
 #include "tests/platform/gui/x11/xserver.h"
 
@@ -32,7 +33,7 @@ protected:
 };
 
 // A box narrower than its title would have the window manager shorten it ("Наст…ки - е").
-TEST_F(XDesktopBoxes, AMessageBoxIsWideEnoughForItsTitle) {
+TEST_F(XDesktopBoxes, AMessageBoxOrAnInputQueryIsWideEnoughForItsTitle) {
     for (const char* title : {"Настройки - е", "Настройки - Давление и температура котла №1"}) {
         const int shown = ShownTitleColumns([&] {
             Application->MessageBox(u"Число?", FromQString(QString::fromUtf8(title)), MB_OK | MB_ICONERROR);
@@ -42,6 +43,10 @@ TEST_F(XDesktopBoxes, AMessageBoxIsWideEnoughForItsTitle) {
     // The caption a message dialog takes from its kind.
     const int shown = ShownTitleColumns([] { MessageDlg(u"Число?", mtWarning, {mbOK}, 0); });
     EXPECT_EQ(shown, xserver::TitleBarColumns("Warning"));
+    // An input query's box, narrow for its one edit.
+    String name = u"Котёл";
+    EXPECT_EQ(ShownTitleColumns([&] { InputQuery(u"Add new group", u"Group name:", name); }),
+              xserver::TitleBarColumns("Add new group"));
 }
 
 } // namespace
