@@ -172,13 +172,21 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
     };
     letterPath();
     const TRect r = TextRect(X, Y, Text);
+    // Turned letters lie outside the upright text rectangle: they are filled over their own box.
+    LOGFONTW lf{};
+    const bool turned =
+        GetObjectW(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), &lf) && lf.lfEscapement % 3600 != 0;
+    const auto fillArea = [&] {
+        RECT box;
+        return turned && GetClipBox(dc, &box) != NULLREGION ? TRect(box) : r;
+    };
     if (ZuzFont->HasVisibleGradient()) {
         TZuzFontGradient* gradient = ZuzFont->GetGradient();
         if (gradient->GetOutline()) WidenPath(dc);
         {
             const TClipKept kept(dc);
             SelectClipPath(dc, RGN_AND);
-            gradient->Draw(this, r, 0);
+            gradient->Draw(this, fillArea(), 0);
         }
         if (gradient->GetOutline()) return;
         if (!outline) return;
@@ -190,7 +198,7 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
             const TClipKept kept(dc);
             SelectClipPath(dc, RGN_AND);
             // The font makes its picture as one with filters.
-            StretchDraw(r, static_cast<TZuzPicture*>(ZuzFont->GetPicture())->Filtered());
+            StretchDraw(fillArea(), static_cast<TZuzPicture*>(ZuzFont->GetPicture())->Filtered());
         }
         if (!outline) return;
         ReferenceCanvas->RequiredState(kTextShape);
