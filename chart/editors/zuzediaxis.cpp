@@ -643,6 +643,9 @@ void TFormZuzAxis::CBTitleVisibleClick(TObject*) {
 void TFormZuzAxis::PageTitleChange(TObject*) {
     if (!FAxis || FTitleShape || PageTitle->GetActivePage() != TabTitleFormat) return;
     FTitleShape = InsertZuzObjectForm(PageTitleFormat, FAxis->GetTitle());
+    // Made after the axis was shown, it would show nothing and write nothing until another axis
+    // is chosen: it is filled now, as the axis' other editors were.
+    FTitleShape->RefreshControls(FAxis->GetTitle());
 }
 
 void TFormZuzAxis::PageTitleFormatChange(TObject*) {

@@ -1,6 +1,7 @@
 #include "chart/editors/zuzpieedit.h"
 
 #include "chart/canvas/restoreonexit.h"
+#include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/canvas/zuzpanelprocs.h"
 #include "chart/editors/zuzcirclededit.h"
@@ -210,6 +211,12 @@ void TPieSeriesEditor::EOtherLabelChange(TObject*) {
 void TPieSeriesEditor::Button2Click(TObject*) {
     if (!FPie) return;
     TFormFreer<TFormZuzLegend> form(Create<TFormZuzLegend>(this, FPie->GetOtherSlice()->GetLegend()));
+    // The legend page, made to be embedded without a frame, shown on its own: a dialog the
+    // operator can see whole, over the editor's window, rather than a bare panel at its page's
+    // place on the screen.
+    form->SetBorderStyle(bsDialog);
+    form->SetCaption(VavIve_Legend);
+    PositionToCenter(form.get());
     form->ShowModal();
 }
 

@@ -5,6 +5,7 @@
 
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzprocs.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/serieslist.h"
@@ -1060,9 +1061,11 @@ int TChartAxis::InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, 
     if (Size != 0) return Size;
     TCanvas3D* canvas = ParentChart ? ParentChart->GetCanvas() : nullptr;
     if (!canvas) return 0;
-    canvas->AssignFont(Font);
     const bool along = FHorizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
-    if (along) return canvas->TextHeight(u"W");
+    // Labels of several lines stand that many lines deep.
+    const int lines = along && Text.empty() && FLabelsMultiLine ? MaxLabelsLines() : 1;
+    canvas->AssignFont(Font);
+    if (along) return canvas->TextHeight(u"W") * lines;
     if (!Text.empty()) return canvas->TextWidth(Text);
     return MaxLabelsWidth();
 }
@@ -1088,6 +1091,7 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
                 size = ParentChart->GetAxes()->OnCalcPosLabels(this, size);
             InflateAxisRect(R, size);
             PosLabels = GetRectangleEdge(R);
+            LabelsBand = size;
         }
         const int w = (ParentChart ? ParentChart->CalcWallSize(this) : 0) + SizeTickAxis();
         if (w > 0) InflateAxisRect(R, w);
@@ -1096,7 +1100,8 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
     } else {
         PosAxis = ApplyPosition(GetRectangleEdge(R), R);
         PosLabels = InflateAxisPos(PosAxis, SizeTickAxis());
-        PosTitle = InflateAxisPos(PosLabels, SizeLabels());
+        LabelsBand = GetLabels() ? SizeLabels() : 0;
+        PosTitle = InflateAxisPos(PosLabels, LabelsBand);
     }
 }
 
@@ -1104,12 +1109,15 @@ TRect TChartAxis::AxisRect() const {
     const int a0 = std::min(IStartPos, IEndPos), a1 = std::max(IStartPos, IEndPos);
     int c0 = PosAxis, c1 = PosAxis;
     if (GetLabels()) {
+        // The labels are drawn from PosLabels outward, so their far edge bounds the axis; the
+        // pixel past it is where the title starts.
+        const int outer = InflateAxisPos(PosLabels, std::max(0, LabelsBand - 1));
         if (PosLabels < PosAxis) {
-            c0 = PosLabels;
+            c0 = std::min(PosLabels, outer);
             c1 = PosAxis + ZuzAxisClickGap;
         } else {
             c0 = PosAxis - ZuzAxisClickGap;
-            c1 = PosLabels;
+            c1 = std::max(PosLabels, outer);
         }
     }
     return FHorizontal ? TRect{a0, c0, a1, c1} : TRect{c0, a0, c1, a1};
@@ -1119,8 +1127,29 @@ bool TChartAxis::Clicked(int X, int Y) {
     if (!ParentChart || !ParentChart->IsAxisVisible(this)) return false;
     TRect r = AxisRect();
     if (ParentChart->GetView3D())
-        if (auto* c = dynamic_cast<TZuzCanvas3D*>(ParentChart->GetCanvas()))
-            r = c->CalcRect3D(r, FOtherSide ? ParentChart->GetWidth3D() : 0);
+        if (auto* c = dynamic_cast<TZuzCanvas3D*>(ParentChart->GetCanvas())) {
+            // The band as projected at the axis's depth, not the box around it: in a turned
+            // view that box covers much of the floor and the plot. A bare line gets a pixel
+            // on each side, or its projection would have no inside.
+            if (r.Left == r.Right) InflateRect(r, 1, 0);
+            if (r.Top == r.Bottom) InflateRect(r, 0, 1);
+            if (!IsDepthAxis) {
+                const TFourPoints p = c->FourPointsFromRect(r, IZPos);
+                return PointInPolygon({X, Y}, p.data(), 3);
+            }
+            // A depth axis runs from front to back at its own height: its band lies flat in
+            // that plane, across from its line over its labels and along from the first depth
+            // pixel to the last; the labels stand half a line above and below it.
+            const int y = DepthAxisPos();
+            const TFourPoints p{
+                c->Calculate3DPosition(r.Left, y, r.Top), c->Calculate3DPosition(r.Right, y, r.Top),
+                c->Calculate3DPosition(r.Right, y, r.Bottom), c->Calculate3DPosition(r.Left, y, r.Bottom)};
+            c->AssignFont(GetLabelsFont());
+            const int half = c->TextHeight(u"W") / 2;
+            for (const int dy : {0, -half, half})
+                if (PointInPolygon({X, Y + dy}, p.data(), 3)) return true;
+            return false;
+        }
     return PointInRect(r, X, Y);
 }
 

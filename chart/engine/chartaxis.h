@@ -323,6 +323,9 @@ public:
 
     // ---- run-time scale
     int PosAxis = 0, PosTitle = 0, PosLabels = 0;
+    // Depth of the label band the last layout gave the axis: the labels lie from PosLabels
+    // this far outward, and a click on them is a click on the axis.
+    int LabelsBand = 0;
     bool IAxisDateTime = false;
     double ILogSizeRange = 0, IAxisSizeRange = 0;
     int ICenterPos = 0;
@@ -387,6 +390,8 @@ public:
     TAxisLabelStyle CalcLabelStyle();
     virtual TAxisLabelStyle InternalCalcLabelStyle();
     int MaxLabelsWidth();
+    // The most lines any label has (1 at least).
+    int MaxLabelsLines();
     // The values the value loop labels, first to last, for an increment and a
     // step kind (what Draw would place, without drawing).
     std::vector<double> ValueLabels(double Inc, TDateTimeStep Step);
@@ -426,6 +431,8 @@ public:
 
 private:
     using MapFn = int (TChartAxis::*)(double) const;
+    // The widest label, and in MostLines the most lines of any.
+    int MeasureLabels(int& MostLines);
     void Init(IAxisChart* Chart);
     TNotifyEvent ChangeEvent();
     int FastX(double Value) const;

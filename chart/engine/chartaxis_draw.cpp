@@ -92,14 +92,30 @@ TAxisLabelStyle TChartDepthAxis::InternalCalcLabelStyle() {
 }
 
 int TChartAxis::MaxLabelsWidth() {
-    if (!ParentChart) return 0;
     int lines = 1;
+    return MeasureLabels(lines);
+}
+
+int TChartAxis::MaxLabelsLines() {
+    int lines = 1;
+    MeasureLabels(lines);
+    return lines;
+}
+
+int TChartAxis::MeasureLabels(int& MostLines) {
+    if (!ParentChart) return 0;
+    auto widthOf = [&](const String& Text) {
+        int lines = 0;
+        const int w = ParentChart->MultiLineTextWidth(Text, lines);
+        MostLines = std::max(MostLines, lines);
+        return w;
+    };
     if (!FItems->Automatic) {
         int result = 0;
         for (int t = 0; t < FItems->Count(); ++t) {
             TAxisItem* item = FItems->Get(t);
             if (TCanvas3D* c = ParentChart->GetCanvas()) c->AssignFont(item->GetFont());
-            result = std::max(result, ParentChart->MultiLineTextWidth(item->GetText(), lines));
+            result = std::max(result, widthOf(item->GetText()));
         }
         return result;
     }
@@ -125,7 +141,7 @@ int TChartAxis::MaxLabelsWidth() {
         auto measure = [&](double v) {
             String text = LabelValue(v);
             if (text == last) return;
-            result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+            result = std::max(result, widthOf(text));
             last = std::move(text);
         };
         if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
@@ -148,7 +164,7 @@ int TChartAxis::MaxLabelsWidth() {
             for (int i = 0; i < ParentChart->SeriesCount(); ++i) {
                 String text = ParentChart->SeriesTitleLegend(i);
                 if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, i, text);
-                result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+                result = std::max(result, widthOf(text));
             }
             return result;
         }
@@ -158,7 +174,7 @@ int TChartAxis::MaxLabelsWidth() {
             for (int i = 0; i < s->Count(); ++i) {
                 String text = s->Labels().GetLabel(i);
                 ParentChart->OnGetAxisLabel()(this, s, i, text);
-                result = std::max(result, ParentChart->MultiLineTextWidth(text, lines));
+                result = std::max(result, widthOf(text));
             }
         }
         return result;
@@ -343,7 +359,9 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
     int pos = PosLabels;
     if (FLabelsAlternate && (FDrawnLabels % 2) == 1) {
         if (FAlternateBand < 0) {
-            FAlternateBand = FHorizontal ? canvas->TextHeight(u"W") : MaxLabelsWidth();
+            FAlternateBand = FHorizontal
+                                 ? canvas->TextHeight(u"W") * (FLabelsMultiLine ? MaxLabelsLines() : 1)
+                                 : MaxLabelsWidth();
             canvas->AssignFont(font); // the measure went through the fonts of all labels
         }
         pos = InflateAxisPos(PosLabels, FAlternateBand);

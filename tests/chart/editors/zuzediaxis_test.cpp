@@ -7,6 +7,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuztext.h"
 #include "chart/editors/zuzaxmaxmin.h"
+#include "chart/editors/zuzcustomshapeeditor.h"
 #include "chart/editors/zuzedifont.h"
 #include "chart/editors/zuzpendlg.h"
 #include "chart/engine/chartaxis.h"
@@ -155,10 +156,15 @@ TEST_F(AxisPage, TheEmbeddedEditorsComeOnceAndFollowTheAxisEvenOneDeleted) {
     EXPECT_EQ(page->GetFontEditor(), font);
     EXPECT_EQ(page->TabLabText->GetControlCount(), 1);
 
+    custom->GetTitle()->SetBevel(bvRaised);
     ShowTab(page->TabTitle);
     page->PageTitle->SetActivePage(page->TabTitleFormat);
     page->PageTitleChange(page->PageTitle);
     ASSERT_NE(page->GetTitleShape(), nullptr);
+    // Shown first, it shows the title's frame and writes to it.
+    EXPECT_EQ(page->GetTitleShape()->CBBevel->GetItemIndex(), bvRaised);
+    page->GetTitleShape()->UDBevW->SetPosition(4);
+    EXPECT_EQ(custom->GetTitle()->GetBevelWidth(), 4);
     const int pages = page->PageTitleFormat->GetPageCount();
     EXPECT_GT(pages, 0);
     page->PageTitle->SetActivePage(page->TabTitleStyle);

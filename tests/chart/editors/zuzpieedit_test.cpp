@@ -58,7 +58,13 @@ TEST_F(PieEditor, AGroupingStyleEnablesTheValueAndLabel) {
     EXPECT_FALSE(e->EOtherLabel->GetEnabled());
     TChartLegend* edited = nullptr;
     ModalDriver driver;
-    driver.Form<TFormZuzLegend>([&](TFormZuzLegend& f) { edited = f.GetLegend(); });
+    driver.Form<TFormZuzLegend>([&](TFormZuzLegend& f) {
+        edited = f.GetLegend();
+        // A dialog with its frame and title, centred over the editor, not a bare page.
+        EXPECT_EQ(f.GetBorderStyle(), bsDialog);
+        EXPECT_EQ(f.GetPosition(), poOwnerFormCenter);
+        EXPECT_FALSE(f.GetCaption().empty());
+    });
     probe::Click(*e->Button2);
     EXPECT_EQ(edited, pie->GetOtherSlice()->GetLegend());
 }

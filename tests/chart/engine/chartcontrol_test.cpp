@@ -412,6 +412,10 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     chart->CalcClickedPart({r.Left - 4, (r.Top + r.Bottom) / 2}, part);
     EXPECT_EQ(part.Style, cpAxis);
     EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
+    // The labels, drawn out from PosLabels, are the axis too.
+    chart->CalcClickedPart({chart->GetLeftAxis()->PosLabels - 4, (r.Top + r.Bottom) / 2}, part);
+    EXPECT_EQ(part.Style, cpAxis);
+    EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
 
     chart->CalcClickedPart({chart->GetLeftAxis()->PosTitle, (r.Top + r.Bottom) / 2}, part);
     EXPECT_EQ(part.Style, cpAxisTitle);
@@ -423,6 +427,56 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     s->SetActive(false);
     chart->CalcClickedPart(inside, part);
     EXPECT_EQ(part.Style, cpNone) << "a chart whose series are all inactive has no clickable rectangle";
+}
+
+TEST_F(ChartControl, LabelsOfTwoLinesTakeTwoLinesOfRoomFromThePlot) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 10);
+    TChartAxis* bottom = chart->GetBottomAxis();
+    bottom->SetValuesFormat(u"0 \"кВт\"");
+    bottom->GetTitle()->SetCaption(u"Мощность");
+    Layout(chart.get());
+    const int oneLine = chart->GetChartRect().Bottom;
+    bottom->SetLabelsMultiLine(true);
+    ASSERT_EQ(bottom->LabelValue(3), u"3\rкВт");
+    Layout(chart.get());
+    const int twoLines = chart->GetChartRect().Bottom;
+    chart->GetCanvas()->AssignFont(bottom->GetLabelsFont());
+    EXPECT_EQ(oneLine - twoLines, chart->GetCanvas()->TextHeight(u"W"))
+        << "else the title covers the second line";
+    // Alternating labels step out by the whole label.
+    bottom->SetLabelsAlternate(true);
+    Layout(chart.get());
+    EXPECT_EQ(oneLine - chart->GetChartRect().Bottom, 3 * chart->GetCanvas()->TextHeight(u"W"));
+}
+
+TEST_F(ChartControl, InATurnedViewAClickIsOnTheAxisAlongItsSlantedLineNotInTheBoxAroundIt) {
+    auto chart = NewChart();
+    AddDots(chart.get(), 10);
+    chart->SetView3D(true);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(330);
+    chart->GetView3DOptions()->SetElevation(340);
+    Layout(chart.get());
+    TChartAxis* bottom = chart->GetBottomAxis();
+    TCanvas3D* canvas = chart->GetCanvas();
+    const TPoint a = canvas->Calculate3DPosition(bottom->IStartPos, bottom->PosAxis, 0);
+    const TPoint b = canvas->Calculate3DPosition(bottom->IEndPos, bottom->PosAxis, 0);
+    ASSERT_GT(std::abs(b.Y - a.Y), 30) << "the view must slant the axis";
+    EXPECT_TRUE(bottom->Clicked((a.X + b.X) / 2, (a.Y + b.Y) / 2));
+    // Well off the line, above its higher end: the plot's floor, not the axis.
+    EXPECT_FALSE(bottom->Clicked(a.Y < b.Y ? b.X - 5 : a.X + 5, std::min(a.Y, b.Y) + 2));
+
+    // The depth axis runs from front to back: a click halfway along it is on it, one at its
+    // line's place on the front plane's top is not.
+    TChartAxis* depth = chart->GetDepthAxis();
+    depth->SetVisible(true);
+    Layout(chart.get());
+    const TPoint middle = canvas->Calculate3DPosition(depth->PosAxis, depth->DepthAxisPos(),
+                                                      (depth->IStartPos + depth->IEndPos) / 2);
+    EXPECT_TRUE(depth->Clicked(middle.X, middle.Y));
+    EXPECT_FALSE(depth->Clicked(canvas->Calculate3DPosition(depth->PosAxis, chart->GetChartRect().Top, 0).X,
+                                chart->GetChartRect().Top + 1));
 }
 
 TEST_F(ChartControl, APressReachesTheSeriesOnlyWhenSomeoneListensAndOtherwiseTheBackground) {
