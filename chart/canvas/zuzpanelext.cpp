@@ -303,15 +303,18 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
     const TFrontPlane plane(C);
     TRect R = UserRect;
     TZuzShadow* const shadow = GetShadow();
-    if (shadow->GetVisible() && shadow->GetSize() != 0) {
-        // A panel printed without its background casts no shadow either: the paper is behind it.
-        const bool painted = !GetPrinting() || PrintZuzPanel;
-        // The corner the shadow leaves free shows what is behind the panel.
+    // A panel printed without its background casts no shadow either: the paper is behind it.
+    const bool painted = !GetPrinting() || PrintZuzPanel;
+    const auto fillBehind = [&] {
         const TColor behind = GetParent() ? GetParent()->GetColor() : GetColor();
         C->Brush->SetStyle(bsSolid);
         C->Brush->SetColor(static_cast<TColor>(ColorToRGB(behind)));
         C->Pen->SetStyle(psClear);
         if (painted) C->FillRect(R);
+    };
+    if (shadow->GetVisible() && shadow->GetSize() != 0) {
+        // The corner the shadow leaves free shows what is behind the panel.
+        fillBehind();
         const int h = shadow->GetHorizSize(), v = shadow->GetVertSize();
         if (h >= 1)
             R.Right -= 2 * h + 1;
@@ -331,6 +334,9 @@ void TCustomZuzPanelExtended::PanelPaint(const TRect& UserRect) {
             ++R.Bottom;
         else
             --R.Top;
+    } else if (GetBorderRound() != 0) {
+        // So do the corners a rounded border leaves free, not what an earlier drawing left there.
+        fillBehind();
     }
     FillPanelRect(R);
     if (HasBackImage() && !FBackImage->GetInside()) DrawBitmap(R, 0);

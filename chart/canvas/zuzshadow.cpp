@@ -585,8 +585,8 @@ void TZuzShadow::Draw(TCanvas3D* Canvas, const TRect& R, int Z, int RoundSize) {
         DrawSmooth(Canvas, R, false, false, RoundSize, {});
     else if (Canvas->GetSupportsFullRotation())
         DrawFlat(Canvas, R, Z, RoundSize);
-    else if (RoundSize >= 1)
-        DrawFlat(Canvas, R, Z, RoundSize);
+    else if (RoundSize >= 1 || FHorizSize < 0 || FVertSize < 0)
+        DrawFlat(Canvas, R, Z, RoundSize); // the lines run right and down only
     else
         DrawLineBand(Canvas, R, Z);
     FinishBlending(Canvas);
@@ -696,7 +696,8 @@ void TZuzShadow::DrawEllipse(TCanvas3D* Canvas, const TRect& R, int Z) {
     if (FSmooth) {
         const TRect r3 = CornersAt(Canvas, Moved(R, FHorizSize, FVertSize), Z);
         if (ValidCanvas(Canvas)) {
-            DrawSmooth(Canvas, r3, true, false, 0, {});
+            // The blur moves the ellipse by the offsets itself, as it does a rectangle's.
+            DrawSmooth(Canvas, CornersAt(Canvas, R, Z), true, false, 0, {});
         } else {
             Canvas->ClipEllipse(r3, false);
             auto radial = MakeOwned<TZuzGradient>();

@@ -564,7 +564,9 @@ void TCustomChartGrid::AppendRow() {
     int col = GetCol();
     if (col == ColorsColumn()) ++col;
     TChartValueList* list = nullptr;
-    if (TChartSeries* s = GetSeriesOfCol(col, list)) s->AddNull();
+    // The new point lies on the new row: a series shorter than the grid is filled up to it.
+    if (TChartSeries* s = GetSeriesOfCol(col, list))
+        while (s->Count() <= GetRowCount() - FirstRowNum()) s->AddNull();
     SetRowCount(GetRowCount() + 1);
     SetRow(GetRowCount() - 1);
 }

@@ -47,6 +47,12 @@ void TBaseFunctionEditor::FormCloseQuery(TObject*, bool& CanClose) {
     if (!CanClose) return;
     TZuzFuncEditor* page = FuncEditor();
     TChartSeries* series = page ? page->TheSeries() : nullptr;
+    // Applied before its tab was ever shown, the form takes the function it was made for and
+    // that function's own settings: a new one in its place would free the one the form holds.
+    if (!IFunction && (IFunction = ZuzTagObject<TZuzFunction>(this))) {
+        const TRestoreOnExit<bool> loading(FLoading, true);
+        SetFunction();
+    }
     if (!IFunction && series && page->FunctionClass())
         IFunction = CreateNewZuzFunction(series, page->FunctionClass());
     if (!IFunction) return;

@@ -30,6 +30,12 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect) {
     BroadcastToolEvent(cteBeforeDraw);
     DoOnBeforeDrawChart();
     ForEachActive(*this, [](TChartSeries* s) { s->DoBeforeDrawChart(); });
+    // The legend is laid out before the axes, and the X texts it shows are their labels: each
+    // axis knows already whether it shows dates, and over which range, as on every later draw.
+    for (TChartAxis* a : *FAxes) {
+        a->AdjustMaxMin();
+        a->IAxisDateTime = a->IsDateTime();
+    }
     if (!turning) DrawTitlesAndLegend(true);
     CalcSeriesZOrder();
     CalcWallsRect();

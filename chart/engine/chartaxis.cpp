@@ -824,8 +824,13 @@ double TChartAxis::CalcIncrement() {
 double TChartAxis::CalcXYIncrement(int MaxLabelSize) {
     int maxNumLabels = 1;
     if (MaxLabelSize > 0 && IAxisSize > 0) {
+        const int labelSize = MaxLabelSize;
         if (FLabelsSeparation > 0) MaxLabelSize += ZuzRound(0.01 * FLabelsSeparation * MaxLabelSize);
         maxNumLabels = ZuzRound(static_cast<double>(IAxisSize) / MaxLabelSize);
+        // Rounded up on a short axis, the count would take more labels than fit end to end: two
+        // dates on room for one and a half are written over each other.
+        if (FLabelsSeparation > 0 && maxNumLabels > 1 && IAxisSize < maxNumLabels * labelSize)
+            maxNumLabels = std::max(1, IAxisSize / labelSize);
     }
     return CalcLabelsIncrement(maxNumLabels);
 }

@@ -698,6 +698,8 @@ const ClassInfo& TChartLegend::StaticClass() {
         MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
         MakeProp<&C::GetPositionUnits, &C::SetPositionUnits>("PositionUnits").Default(muPixels),
         MakeProp<&C::GetResizeChart, &C::SetResizeChart>("ResizeChart").Default(true),
+        // The shape editor sets it: a file keeps it.
+        MakeProp<&C::GetRoundSize, &C::SetRoundSize>("RoundSize").Default(16),
         MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
         MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
         MakeProp<&C::GetSymbol, &C::SetSymbol>("Symbol"),

@@ -73,9 +73,12 @@ double TCustomAxisPanel::InternalMinMax(TChartAxis* Axis, bool IsMin, bool IsX) 
             if (IsMin) return list->GetValue(first);
             const double atLast = list->GetValue(last);
             const int n = last - first + 1;
-            if (FPages->GetScaleLastPage() || n >= perPage) return atLast;
-            // A short last page keeps the spacing of a full one.
             const double f = list->GetValue(first);
+            // A page whose points share one value has no width of its own to scale to: it keeps
+            // the spacing of a full page too, instead of showing every point of the series at
+            // that one place.
+            if (atLast != f && (FPages->GetScaleLastPage() || n >= perPage)) return atLast;
+            // A short last page keeps the spacing of a full one.
             if (atLast == f) return f + static_cast<double>(perPage) / n;
             return f + perPage * (atLast - f) / n;
         }

@@ -152,11 +152,7 @@ void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& T
                                          TSeriesMarkPosition& Position) {
     TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
     if (!canvas) return;
-    canvas->AssignFont(Shape->GetFont());
-    if (FParentChart->GetView3D() && !canvas->GetSupports3DText() && canvas->View3DOptions &&
-        canvas->View3DOptions->GetZoomText() && canvas->View3DOptions->GetZoom() != 100)
-        canvas->Font->SetSize(std::max(1, static_cast<int>(Round(Shape->GetFont()->GetSize() *
-                                                                 canvas->View3DOptions->GetZoom() * 0.01))));
+    GetMarks()->AssignFont(canvas, Shape);
     const int h = canvas->TextHeight(u"W");
     int width, height;
     if (Shape->GetTextFormat() == ttfHtml) {

@@ -22,6 +22,8 @@ const ClassInfo& TChartTitle::StaticClass() {
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient").Stored<&C::HasGradient>(),
         MakeProp<&C::GetLeft, &C::SetLeft>("Left").Stored<&C::IsCustomStored>(),
         MakeProp<&C::GetPicture, &C::SetPicture>("Picture").Stored<&C::HasPicture>(),
+        // The shape editor sets it: a file keeps it.
+        MakeProp<&C::GetRoundSize, &C::SetRoundSize>("RoundSize").Default(16),
         MakeProp<&C::GetShadow, &C::SetShadow>("Shadow").Stored<&C::HasShadow>(),
         MakeProp<&C::GetShapeStyle, &C::SetShapeStyle>("ShapeStyle").Default(fosRectangle),
         MakeProp<&C::GetText, &C::SetText>("Text"),
@@ -115,6 +117,10 @@ void TChartTitle::DrawTitle() {
         border = GetPen()->GetWidth();
     const bool custom = GetCustomPosition();
     TRect r = custom ? ShapeBounds : ch->GetChartRect();
+    // Placed by a file before any drawing measured its frame, a title whose frame does not fit its
+    // text would have no width to write in: it spans what it spans unplaced.
+    if (custom && !FAdjustFrame && r.Right <= r.Left)
+        r.Right = r.Left + ch->GetChartRect().Width() + 2 * border;
     if (!custom && FOnTop) r.Top += border;
     c->AssignFont(GetFont());
     const int h = c->TextHeight(u"W"), w = c->TextWidth(u"W");

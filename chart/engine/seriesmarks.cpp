@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzgradient.h"
+#include "chart/canvas/zuzhtml.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartseries.h"
 #include "platform/core/filer.h"
@@ -621,9 +622,19 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
     canvas->SetBackMode(cbmTransparent);
     r.Left += 2;
     if (symbol) r.Left += (h - 1 - 4) + 4;
-    canvas->AssignFont(Shape->GetFont());
+    AssignFont(canvas, Shape);
     if (FFontSeriesColor) canvas->Font->SetColor(Color);
     DrawText(r, Text);
+}
+
+void TSeriesMarks::AssignFont(TCanvas3D* Canvas, TZuzCustomShape* Shape) {
+    Canvas->AssignFont(Shape->GetFont());
+    ISeriesChart* chart = FSeries ? FSeries->GetParentChart() : nullptr;
+    const TView3DOptions* view = Canvas->View3DOptions;
+    if (chart && chart->GetView3D() && !Canvas->GetSupports3DText() && view && view->GetZoomText() &&
+        view->GetZoom() != 100)
+        Canvas->Font->SetSize(
+            std::max(1, static_cast<int>(Round(Shape->GetFont()->GetSize() * view->GetZoom() * 0.01))));
 }
 
 void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
@@ -647,6 +658,15 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
         break;
     }
     if (GetTextFormat() == ttfHtml) {
+        // The HTML pieces follow one another from the left: a centred or right-aligned text
+        // starts where its whole width ends at the alignment's place, not piece by piece.
+        TSize extent{};
+        HtmlTextExtent(canvas, Text, extent);
+        if (FTextAlign == taCenter)
+            x -= extent.cx / 2;
+        else if (FTextAlign == taRightJustify)
+            x -= extent.cx;
+        canvas->SetTextAlign(TA_LEFT);
         canvas->TextOut(x, R.Top + GetMargins()->PixelTop, Text, true);
         return;
     }

@@ -340,6 +340,9 @@ public:
     void InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position);
     void DrawItem(TSeriesMarkShape* Shape, TColor Color, const String& Text, TSeriesMarkPosition& Position);
     void DrawText(const TRect& R, const String& Text);
+    // The canvas takes Shape's font; in a zoomed 3D view on a canvas without 3D text at the
+    // view's zoom, so that the box measured with it holds the text drawn with it.
+    void AssignFont(TCanvas3D* Canvas, TZuzCustomShape* Shape);
     // The mark's corner Q on the screen, kept at its offset from P.
     TPoint ConvertTo2D(TPoint P, TPoint Q);
     // The point whose mark lies under (X, Y), the last drawn first; -1 for none.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <vector>
 
 template <>
@@ -304,12 +305,21 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
     else if (Style == psHexagon)
         DrawShadow(Canvas, Style, box, outline, z0);
 
-    TRect blendRect =
-        Is3D ? TRect(Canvas->Calculate3DPosition(L, T, z0), Canvas->Calculate3DPosition(R + 1, B + 1, z0))
-             : box;
-    if (Is3D && FDraw3D && Style == psRectangle) {
-        blendRect.Right += z1 - z0;
-        blendRect.Top -= z1 - z0;
+    TRect blendRect = box;
+    if (Is3D) {
+        // The block holds every corner the symbol reaches on the screen: a cube's or a pyramid's
+        // far side, and the skewed edges of a turned view, are blended as the front is.
+        const bool solid =
+            FDraw3D && (Style == psRectangle || Style == psTriangle || Style == psDownTriangle);
+        constexpr int far = std::numeric_limits<int>::max();
+        blendRect = TRect(far, far, -far, -far);
+        for (const int z : {z0, solid ? z1 : z0})
+            for (const TPoint corner :
+                 {TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)}) {
+                const TPoint p = Canvas->Calculate3DPosition(corner.X, corner.Y, z);
+                blendRect = TRect(std::min(blendRect.Left, p.X), std::min(blendRect.Top, p.Y),
+                                  std::max(blendRect.Right, p.X), std::max(blendRect.Bottom, p.Y));
+            }
     }
     TBlendScope blend(Canvas, blendRect, FTransparency);
 
@@ -381,6 +391,16 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
     }
 
     if (Style != psNothing && Style != psSmallDot && Style != psCross && Style != psDiagCross &&
-        Style != psStar)
-        FillGradient(Canvas, Style, TRect(L, T, R, B), outline, Is3D, z0, Color);
+        Style != psStar) {
+        std::vector<TPoint> face = outline;
+        // A pyramid's front face rises to its tip at the middle of its depth: the gradient fills
+        // that face, not a flat triangle that leaves part of the face in the plain colour.
+        if (Is3D && FDraw3D && (Style == psTriangle || Style == psDownTriangle))
+            face[2] = Canvas->Calculate3DPosition(X, Style == psTriangle ? T : B, (z0 + z1) / 2);
+        // The gradient fills the square or the circle inside its frame, which stays whole.
+        const int frame = Canvas->Pen->GetStyle() == psClear ? 0 : Canvas->Pen->GetWidth();
+        const TRect inside = Style == psRectangle ? TRect(L + frame, T + frame, R + 1 - frame, B + 1 - frame)
+                                                  : TRect(L + frame, T + frame, R - frame, B - frame);
+        FillGradient(Canvas, Style, inside, face, Is3D, z0, Color);
+    }
 }

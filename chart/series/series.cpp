@@ -346,13 +346,13 @@ bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
 int TCustomSeries::Clicked(int X, int Y) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
+    const TPoint screen{X, Y};
     if (canvas) canvas->Calculate2DPosition(X, Y, StartZ);
     const int base = TCustomLineSeries::Clicked(X, Y);
     if (base != -1) return base;
     if (FirstVisibleIndex < 0 || LastVisibleIndex < 0) return -1;
     const TPoint mouse{X, Y};
     const bool is3D = chart && chart->GetView3D();
-    const TCustomAxisPanel* panel = Panel();
     const bool vertical = YMandatory();
     const int start = FClickableLine ? std::max(0, FirstVisibleIndex - 1) : FirstVisibleIndex;
     int prevX = 0, prevY = 0;
@@ -365,12 +365,15 @@ int TCustomSeries::Clicked(int X, int Y) {
         if (px == X && py == Y) return i;
         if (i > start && FClickableLine) {
             bool hit;
-            if (is3D) {
-                const int dx = panel ? panel->SeriesWidth3D : 0, dy = panel ? panel->SeriesHeight3D : 0;
-                const TPoint q[4] = {{prevX, prevY}, {px, py}, {px + dx, py - dy}, {prevX + dx, prevY - dy}};
-                // The click is taken back to the front of the ribbon: on its front edge it hits
-                // in every view, whatever way the ribbon's depth runs.
-                hit = PointInLine(mouse, prevX, prevY, px, py) || PointInPolygon(mouse, q, 3);
+            if (is3D && canvas) {
+                // The ribbon as it is drawn on the screen, from its front to its back edge: a
+                // turned or perspective view leans it any way.
+                const TPoint q[4] = {canvas->Calculate3DPosition(prevX, prevY, StartZ),
+                                     canvas->Calculate3DPosition(px, py, StartZ),
+                                     canvas->Calculate3DPosition(px, py, EndZ),
+                                     canvas->Calculate3DPosition(prevX, prevY, EndZ)};
+                hit = PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]) ||
+                      PointInPolygon(screen, q, 3);
             } else if (FStairs) {
                 if (FInvertedStairs)
                     hit =

@@ -262,11 +262,15 @@ void TCustomBarSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
     TCanvas3D* c = Canvas();
     // Only a bitmap the picture holds: asking a picture for its bitmap replaces any other
     // graphic, or makes an empty one, and would change the brush for good.
+    TBitmap* pattern = nullptr;
     if (c && GetBrush()->HasImage()) {
-        if (auto* bitmap = dynamic_cast<TBitmap*>(GetBrush()->GetImage()->GetGraphic()))
-            c->Brush->SetBitmap(bitmap);
+        pattern = dynamic_cast<TBitmap*>(GetBrush()->GetImage()->GetGraphic());
+        if (pattern) c->Brush->SetBitmap(pattern);
     }
     TChartSeries::DrawLegendShape(ValueIndex, Rect);
+    // The picture fills the symbol only: left on the canvas it would fill whatever the chart
+    // draws next, the walls behind the series included.
+    if (pattern) c->Brush->SetBitmap(nullptr);
 }
 
 // ---------------------------------------------------------------------------

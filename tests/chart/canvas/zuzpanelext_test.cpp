@@ -203,6 +203,18 @@ TEST_F(ExtendedPanelTest, ARoundedPanelWithASmoothShadowShowsWhatIsBehindInItsCo
     EXPECT_LT(probe::Pixel(out, 232, 75).Lightness(), 250); // the shadow on the right
     const fs::path file = testsupport::PictureFile("chart-panel-extended.png");
     EXPECT_TRUE(probe::Grab(out).SavePng(file));
+    // Without a shadow too: not what an earlier drawing, square and red, left there.
+    panel->GetShadow()->SetVisible(false);
+    panel->GetGradient()->SetVisible(false);
+    panel->SetBorderRound(0);
+    panel->SetColor(clRed);
+    panel->Draw(out.GetCanvas(), TRect(0, 0, 240, 150));
+    panel->SetBorderRound(16);
+    panel->SetColor(clWhite);
+    TBitmap again;
+    again.SetSize(240, 150);
+    panel->Draw(again.GetCanvas(), TRect(0, 0, 240, 150));
+    EXPECT_EQ(probe::Pixel(again, 0, 0), Rgb(clWhite));
 }
 
 TEST_F(ExtendedPanelTest, TheFillIsTheGradientWhenVisibleElseThePanelsColour) {

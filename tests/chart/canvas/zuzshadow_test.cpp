@@ -154,6 +154,14 @@ TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     side.Draw(&d.canvas, TRect(10, 10, 30, 30));
     EXPECT_EQ(d.At(30, 20), clBlack);
     EXPECT_EQ(d.At(20, 31), clWhite);
+    // Up and left the lines cannot go: the shadow is drawn flat there, as on a turning canvas.
+    CanvasOn e(60, 60);
+    e.canvas.View3DOptions = &view;
+    TZuzShadow back;
+    SetShadow(back, -4, -3, true);
+    back.Draw(&e.canvas, TRect(10, 10, 30, 30));
+    EXPECT_EQ(e.At(20, 8), clBlack);
+    EXPECT_EQ(e.At(8, 20), clBlack);
 }
 
 TEST(SmoothShadow, DarkerAtItsCoreThanAtItsRimAndOnlyAlongTheBands) {
@@ -187,6 +195,14 @@ TEST(SmoothShadow, EllipsesAndPolygonsAreBlurredWhole) {
     s.DrawEllipse(&c.canvas, TRect(20, 20, 60, 60));
     EXPECT_LT(Brightness(c.RgbAt(44, 44)), 100); // the middle of the moved ellipse is dark
     EXPECT_EQ(c.At(22, 22), clWhite);            // outside it
+    // Centred on the ellipse moved once by the offset, as the flat and the rectangle's shadows are.
+    double dark = 0, moment = 0;
+    for (int x = 0; x < 70; ++x) {
+        const int d = 3 * 255 - Brightness(c.RgbAt(x, 44));
+        dark += d;
+        moment += d * x;
+    }
+    EXPECT_NEAR(moment / dark, 44, 1);
     const TPoint tri[] = {{70, 10}, {95, 10}, {70, 35}};
     s.Draw(&c.canvas, tri);
     EXPECT_LT(Brightness(c.RgbAt(78, 18)), 200);
@@ -275,7 +291,7 @@ TEST(SmoothShadow, PicturesAtTheLargestSizesKeepTheirPixels) {
         {"a whole box, unevenly", Box, 700, 400, 75, TRect(-680, -390, -600, -350), true, false, 1158737121u},
         {"up and left", Box, -1000, -1000, 0, TRect(1015, 1010, 1055, 1040), false, false, 2699213084u},
         {"round corners", Round, 1000, 1000, -75, TRect(-985, -985, -935, -950), false, false, 964176086u},
-        {"an ellipse", Ellipse, 1000, 800, 0, TRect(-1985, -1585, -1930, -1540), false, false, 2167593389u},
+        {"an ellipse", Ellipse, 1000, 800, 0, TRect(-985, -785, -930, -740), false, false, 2167593389u},
         {"a triangle", Triangle, 1000, 1000, 0, TRect(), false, false, 1937281054u},
         {"clipped", Box, 1000, 1000, 0, TRect(-985, -985, -945, -960), false, true, 1298014994u},
         {"bands inside the picture", Box, 30, 20, 0, TRect(20, 20, 60, 50), false, false, 2968364451u},

@@ -437,6 +437,15 @@ TEST_F(ChartGrid, UpOnAnAppendedEmptyLastRowRemovesItAgain) {
     // A last row that holds a value stays.
     Press(VK_UP);
     EXPECT_EQ(s->Count(), 2);
+    // Appended in a shorter series' column, the new point lies on the new row, not on its first.
+    auto* shorter = AddSeries<TLineSeries>({5});
+    grid->SetCol(3);
+    Press(VK_DOWN);
+    EXPECT_EQ(shorter->Count(), 3);
+    EXPECT_EQ(shorter->YValue(0), 5);
+    EXPECT_EQ(grid->GetRow(), 4);
+    Press(VK_UP);
+    EXPECT_EQ(grid->GetRowCount(), 2 + 2);
 }
 
 TEST_F(ChartGrid, DownOnTheLastRowAppendsOnlyWhenAllowed) {

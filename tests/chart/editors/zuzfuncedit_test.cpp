@@ -182,6 +182,8 @@ TEST_F(FunctionEditors, ChoosingAFunctionAndSourcesThenApplyCalculatesTheSeries)
     EXPECT_EQ(target->DataSources()[0], behind.series[0]);
     EXPECT_EQ(target->DataSources()[1], behind.series[2]);
     EXPECT_GT(target->Count(), 0);
+    // The options, never shown before the apply, still edit the series' own function.
+    EXPECT_EQ(ZuzTagObject(page->OptionsForm()), target->GetFunction());
 }
 
 TEST_F(FunctionEditors, CopyHidesTheOptionsAndApplyRemovesTheFunction) {

@@ -412,6 +412,14 @@ TEST_F(ChartTest, APageShowsItsOwnPointsAndAShortLastPageCanKeepAFullPagesSpacin
     // All X equal on the short page: a spacing of one page over its points.
     for (int i = 20; i < 25; ++i) s->GetXValues()->SetValue(i, 20);
     EXPECT_DOUBLE_EQ(chart->MaxXValue(bottom), 22);
+    // A last page of one point, scaled or not, has a page's width, not none.
+    for (int i = 25; i <= 30; ++i) s->AddXY(i, 1);
+    chart->SetPage(4);
+    for (const bool scaled : {true, false}) {
+        chart->SetScaleLastPage(scaled);
+        EXPECT_EQ(chart->MinXValue(bottom), 30);
+        EXPECT_EQ(chart->MaxXValue(bottom), 40);
+    }
     // Without paging, the whole series.
     chart->SetMaxPointsPerPage(0);
     EXPECT_EQ(chart->MinXValue(bottom), 0);

@@ -421,6 +421,16 @@ TEST_F(Axis, TheGraphWindowsHourTakesTenMinuteSteps) {
     EXPECT_NEAR(a->CalcIncrement(), 10 * Minute, 1e-12);
 }
 
+TEST_F(Axis, AShortDateAxisTakesNoMoreDatesThanFitEndToEnd) {
+    chart->CharWidth = 5; // "dd.mm.yyyy" is 50 pixels, 55 with its separation
+    TChartAxis* a = Bottom(45000, 45030, 0, 90);
+    a->IAxisDateTime = true;
+    a->SetDateTimeFormat(u"dd.mm.yyyy");
+    // 90 pixels round to room for two 55-pixel labels, yet two dates half a month apart lie 45
+    // pixels from each other: a month apart, one of them is left out instead.
+    EXPECT_GE(a->CalcIncrement() * 90 / 30, 50);
+}
+
 TEST_F(Axis, HostileRangesEndQuickly) {
     const auto start = std::chrono::steady_clock::now();
     const double inf = std::numeric_limits<double>::infinity(),

@@ -324,6 +324,9 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     title->GetGradient()->SetVisible(true);
     title->GetShadow()->SetSize(5);
     title->SetTransparency(30);
+    // The round corners the shape editor gives the chart's title and legend.
+    chart->GetTitle()->SetRoundSize(9);
+    chart->GetLegend()->SetRoundSize(7);
     const std::string text = streamtext::ObjectText(chart);
     for (const char* line :
          {"LeftAxis.Grid.Color = clRed", "BottomAxis.Grid.Style = psSolid", "BottomAxis.Ticks.Color = clBlue",
@@ -332,7 +335,8 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
           "DepthAxis.Visible = True", "LeftAxis.Title.Color = clYellow", "LeftAxis.Title.Frame.Color = clRed",
           "LeftAxis.Title.Bevel = bvRaised", "LeftAxis.Title.ShapeStyle = fosRoundRectangle",
           "LeftAxis.Title.Gradient.Visible = True", "LeftAxis.Title.Shadow.HorizSize = 5",
-          "LeftAxis.Title.Transparency = 30", "LeftAxis.Title.Transparent = False"})
+          "LeftAxis.Title.Transparency = 30", "LeftAxis.Title.Transparent = False", "  Title.RoundSize = 9",
+          "Legend.RoundSize = 7"})
         EXPECT_NE(text.find(line), std::string::npos) << line << " missing in\n" << text;
 
     auto form2 = MakeOwned<TForm>(nullptr);
@@ -343,6 +347,8 @@ TEST_F(ChartControl, DefaultAxesWriteNoPenOrTitleAngleAndChangedOnesReadBackEqua
     EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetColor(), clYellow);
     EXPECT_EQ(copy->GetLeftAxis()->GetTitle()->GetFrame()->GetColor(), clRed);
     EXPECT_FALSE(copy->GetLeftAxis()->GetTitle()->GetTransparent());
+    EXPECT_EQ(copy->GetTitle()->GetRoundSize(), 9);
+    EXPECT_EQ(copy->GetLegend()->GetRoundSize(), 7);
     // The items, were they stored, keep their box too, in their own order.
     std::string item;
     for (const PropInfo* p : TAxisItem::StaticClass().AllProps()) item += std::string(p->name) + " ";

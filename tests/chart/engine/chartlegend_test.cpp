@@ -1,6 +1,7 @@
 // The legend: what it lists, its layouts beside and above or below the chart, the room it
 // takes off the chart rectangle, rows wrapping to columns, clicks on items and check boxes
 // sent through the chart's window, and the texts of its columns.
+#include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
 
 #include "chart/engine/serieslist.h"
@@ -160,6 +161,14 @@ TEST_F(LegendTest, TextStylesPutValueLabelAndPercentInTheirColumns) {
         EXPECT_EQ(l->GetItems()->Get(0)->GetText2(), r.Second);
         EXPECT_EQ(l->GetItems()->Get(0)->Align, r.Align);
     }
+    // The legend is laid out before the axes: an X on a date axis is a date from the first draw.
+    auto dated = NewChart();
+    AddSeries(dated.get(), u"D")->GetXValues()->SetDateTime(true);
+    dated->GetLegend()->SetTextStyle(ltsXValue);
+    Draw(dated.get());
+    const String first = dated->GetLegend()->GetItems()->Get(1)->GetText();
+    EXPECT_EQ(first, dated->GetBottomAxis()->LabelValue(1));
+    EXPECT_NE(first, u"1");
 }
 
 TEST_F(LegendTest, ACustomisedItemKeepsItsOwnText) {

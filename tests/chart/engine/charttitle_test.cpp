@@ -175,6 +175,18 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     loaded->GetTitle()->SetLeft(50);
     Draw(loaded.get());
     EXPECT_EQ(loaded->GetTitle()->GetShapeBounds().Left, 50);
+    // So placed with its frame not fitted to its text, it still writes its text.
+    auto unfitted = TitledChart();
+    unfitted->GetTitle()->SetCaption(u"Сбоку");
+    unfitted->GetTitle()->SetAdjustFrame(false);
+    unfitted->GetTitle()->SetLeft(50);
+    unfitted->GetTitle()->SetTop(100);
+    TBitmap again;
+    Draw(unfitted.get(), again);
+    ink = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 50; x < 400; ++x) ink += probe::Pixel(again, x, y) == Rgb(t->GetFont()->GetColor());
+    EXPECT_GT(ink, 30);
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {

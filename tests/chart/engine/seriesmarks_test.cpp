@@ -248,6 +248,36 @@ TEST_F(Marks, ADrawnMarkIsAFramedBoxWithItsTextInside) {
         for (int y = r.Top + 2; y < r.Bottom - 2; ++y) text |= on->At(x, y) == clBlack;
     EXPECT_TRUE(text) << "no text inside the box";
     EXPECT_EQ(marks->Clicked(100, r.Top + 2), 0);
+
+    // A zoomed 3D view shrinks the box and the text drawn in it alike.
+    TView3DOptions view;
+    view.SetZoom(50);
+    on->canvas.View3DOptions = &view;
+    chart->View3D = true;
+    marks->GetCallout()->GetArrow()->SetVisible(false);
+    marks->GetFont()->SetSize(20);
+    on->canvas.Brush->SetColor(clWhite);
+    on->canvas.FillRect(TRect(0, 0, 200, 120));
+    TSeriesMarkPosition z = Place(u"Mark", 100, 90);
+    marks->InternalDraw(0, clRed, u"Mark", z);
+    on->canvas.View3DOptions = nullptr;
+    EXPECT_EQ(on->InkBox(clBlack), z.Bounds());
+}
+
+// Centred HTML pieces follow one another inside the box instead of each centring on its own.
+TEST_F(Marks, ACentredHtmlMarkKeepsItsPiecesInARowInsideItsBox) {
+    marks->SetVisible(true);
+    marks->GetShadow()->SetVisible(false);
+    marks->GetFrame()->SetVisible(false);
+    marks->SetColor(clYellow);
+    marks->GetFont()->SetColor(clBlack);
+    marks->SetTextFormat(ttfHtml);
+    const String text = u"<b>Жирный</b> <i>курсив</i>";
+    TSeriesMarkPosition p = Place(text, 100, 90);
+    marks->InternalDraw(0, clRed, text, p);
+    const TRect ink = on->InkBox(clBlack), r = p.Bounds();
+    EXPECT_GT(ink.Left, r.Left);
+    EXPECT_LT(ink.Right, r.Right);
 }
 
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {

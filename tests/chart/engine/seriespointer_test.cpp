@@ -161,6 +161,9 @@ TEST_F(Pointer, AGradientEndsInThePointColourUnlessItKeepsItsOwn) {
     Draw(psRectangle);
     EXPECT_TRUE(shaded(16)) << "its own blue";
     EXPECT_EQ(pointer->GetGradient()->GetEndColor(), clBlue);
+    // The gradient fills inside the frame, which stays whole on every side.
+    for (const TPoint edge : {TPoint(20, 16), TPoint(16, 20), TPoint(20, 24), TPoint(24, 20)})
+        EXPECT_EQ(on->At(edge.X, edge.Y), clBlack) << edge.X << "," << edge.Y;
 }
 
 TEST_F(Pointer, SizesBelowOneAreRefusedAndTheOldSizeKept) {

@@ -471,6 +471,14 @@ TEST_F(BarTest, ABrushPictureFillsItsOwnSeriesOnlyAndNotTheLineDrawnAfterIt) {
         chart->GetCanvas()->Calculate3DPosition(X(0.5), Y(20), (line->StartZ + line->EndZ) / 2);
     const probe::Rgb p = Pixel(top.X, top.Y);
     EXPECT_TRUE(p.r == 0 && p.g == 0 && p.b > 0) << p;
+    // Nor the 2D chart behind the bars, after the legend drew its symbol with the picture.
+    chart->SetView3D(false);
+    line->SetActive(false);
+    Draw();
+    int painted = 0;
+    for (int x = X(0.4); x <= X(0.6); ++x)
+        painted += Pixel(x, Y(85)) == Rgb(clRed) || Pixel(x, Y(85)) == Rgb(clLime);
+    EXPECT_EQ(painted, 0);
 }
 
 // Seen from behind, the back wall stands before the bars: it is drawn after them, and the grid

@@ -401,7 +401,8 @@ TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
     s->SetCustomYRadius(2);
     Draw();
     EXPECT_EQ(s->CircleWidth, 4);
-    EXPECT_EQ(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1), Rgb(clWhite));
+    // At most the soft edge of the pie's shadow shows there, never a slice.
+    EXPECT_GT(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1).Lightness(), 240);
 }
 
 TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {

@@ -41,6 +41,17 @@ TEST_F(Clicks, InATurnedViewInPerspectiveAClickFindsWhatIsDrawnThere) {
     EXPECT_EQ(s->Clicked(drawn(9, 2)), 2);
     s->SetClickableLine(true);
     EXPECT_EQ(s->Clicked(Mid(drawn(5, 8), drawn(9, 2))), 1);
+    // Across the ribbon to its back edge, and not beside it, turned the other way too.
+    view->SetRotation(30);
+    view->SetElevation(330);
+    Draw();
+    auto at = [&](double X, double Y, int Z) {
+        const TPoint p = At(X, Y);
+        return chart->GetCanvas()->Calculate3DPosition(p.X, p.Y, Z);
+    };
+    for (const int z : {(s->StartZ + s->EndZ) / 2, s->EndZ})
+        EXPECT_EQ(s->Clicked(Mid(at(5, 8, z), at(9, 2, z))), 1) << z;
+    EXPECT_EQ(s->Clicked(at(7, 8, s->StartZ)), -1);
 }
 
 TEST_F(Clicks, OnePixelOffTheLineStillHitsButThreePixelsOffMisses) {
@@ -183,6 +194,53 @@ TEST_F(PointSeries, TransparencyIsThePointers) {
     s->SetTransparency(40);
     EXPECT_EQ(s->GetPointer()->GetTransparency(), 40);
     EXPECT_EQ(s->GetTransparency(), 40);
+}
+
+// A half see-through solid is so all over: no part of its far side or of its turned edges
+// shows the point's colour, or a darker shade of it, unblended.
+TEST_F(PointSeries, AHalfTransparentSolidIsBlendedAllOverInEveryView) {
+    auto* s = Add<TPointSeries>({{3, 3}, {7, 6}});
+    s->SetTransparency(50);
+    s->GetPointer()->SetSize(8);
+    chart->SetView3D(true);
+    chart->Set3DPercent(60);
+    for (const bool turned : {false, true})
+        for (const TSeriesPointerStyle style : {psRectangle, psTriangle, psDownTriangle}) {
+            chart->GetView3DOptions()->SetOrthogonal(!turned);
+            chart->GetView3DOptions()->SetRotation(turned ? 330 : 345);
+            chart->GetView3DOptions()->SetElevation(turned ? 340 : 345);
+            s->GetPointer()->SetStyle(style);
+            Draw();
+            int opaque = 0;
+            for (int y = 0; y < out.GetHeight(); ++y)
+                for (int x = 0; x < out.GetWidth(); ++x) {
+                    const probe::Rgb p = Pixel({x, y});
+                    opaque += p.r > 0 && p.g == 0 && p.b == 0;
+                }
+            EXPECT_EQ(opaque, 0) << "style " << int(style) << (turned ? " turned" : "");
+        }
+}
+
+// A pyramid's gradient covers its whole front face, up to the tip at the middle of its depth.
+TEST_F(PointSeries, APyramidsGradientFillsItsWholeFrontFace) {
+    auto* s = Add<TPointSeries>({{3, 3}, {7, 6}});
+    TSeriesPointer* pointer = s->GetPointer();
+    pointer->SetSize(8);
+    pointer->SetStyle(psTriangle);
+    pointer->GradientOwnColors = true;
+    pointer->GetGradient()->SetStartColor(clWhite);
+    pointer->GetGradient()->SetEndColor(clBlue);
+    pointer->GetGradient()->SetVisible(true);
+    chart->SetView3D(true);
+    chart->Set3DPercent(60);
+    Draw();
+    // Near the face's right edge, between its base corner and its tip.
+    const TPoint p = At(7, 6);
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint b = c->Calculate3DPosition(p.X + 8, p.Y + 8, s->StartZ);
+    const TPoint t = c->Calculate3DPosition(p.X, p.Y - 8, (s->StartZ + s->EndZ) / 2);
+    const TPoint a = c->Calculate3DPosition(p.X - 8, p.Y + 8, s->StartZ);
+    EXPECT_FALSE(Is({(a.X + 4 * b.X + 5 * t.X) / 10, (a.Y + 4 * b.Y + 5 * t.Y) / 10}, clRed));
 }
 
 TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
