@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzconst.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzpanelprocs.h"
+#include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartlegend.h"
 #include "chart/engine/chartseries.h"
@@ -147,10 +148,24 @@ String TCustomChart::FormattedValueLegend(TChartSeries* ASeries, int ValueIndex)
 
 void TCustomChart::DrawLegendShape(const TRect& Rect) {
     TLegendSymbol* symbol = FLegend->GetSymbol();
-    if (symbol->GetGradient()->GetVisible())
+    if (symbol->GetGradient()->GetVisible()) {
         symbol->Draw(GetCanvas()->Brush->GetColor(), Rect);
-    else
-        TCustomAxisPanel::DrawLegendShape(Rect);
+        return;
+    }
+    // The symbol's shadow falls behind a series' symbol as behind any other: the brush it takes
+    // is given back for the symbol.
+    TZuzShadow* shadow = symbol->GetShadow();
+    if (shadow->GetVisible() && shadow->GetSize() != 0) {
+        TBrush* brush = GetCanvas()->Brush;
+        const TColor color = brush->GetColor();
+        const TBrushStyle style = brush->GetStyle();
+        TBitmap* bitmap = brush->GetBitmap();
+        shadow->Draw(GetCanvas(), Rect);
+        brush->SetColor(color);
+        brush->SetStyle(style);
+        if (bitmap) brush->SetBitmap(bitmap);
+    }
+    TCustomAxisPanel::DrawLegendShape(Rect);
 }
 
 void TCustomChart::DefineProperties(TFiler* Filer) {

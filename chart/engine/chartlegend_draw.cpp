@@ -374,12 +374,19 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
     item->Align = !seriesStyle && RightAlignedFirst(FTextStyle) ? taRightJustify : taLeftJustify;
 
     const bool lines = FDividingLines->GetVisible();
-    // Continuous symbols reach from item to item, as they do across dividing lines.
-    const bool joined = lines || FSymbol->GetContinuous();
+    // Continuous symbols reach from item to item, as they do across the dividing lines between
+    // the rows of a vertical legend; those lines stand between columns in a horizontal one, whose
+    // rows keep their symbols apart.
+    const bool across = lines && GetVertical();
+    const bool joined = across || FSymbol->GetContinuous();
     const bool last = ValueIndex == (FInverted ? FFirstValue : LastValue);
     TRect symbol(symbolLeft, joined && Position > 0 ? top : top + 2, symbolLeft + SymbolWidth,
                  top + ItemHeight + 1);
-    if (!joined || last) symbol.Bottom -= FVertSpacing + 3;
+    if (!joined || last)
+        symbol.Bottom -= FVertSpacing + 3;
+    else if (across && !FSymbol->GetContinuous())
+        // Up to the next item's dividing line, not under it and into that item.
+        symbol.Bottom = top + ItemHeight - FVertSpacing / 2;
     item->SymbolRect = symbol;
 
     const int boxTop = top + (ItemHeight - FVertSpacing - 13) / 2;

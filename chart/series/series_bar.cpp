@@ -248,6 +248,7 @@ void TCustomBarSeries::DoBeforeDrawChart() {
     MaxBarPoints = -1;
     std::vector<int> groups;
     bool selfReached = false;
+    int columns = 0;
     ISeriesChart* chart = GetParentChart();
     if (!chart) return;
     for (int t = 0; t < chart->SeriesCount(); ++t) {
@@ -260,6 +261,7 @@ void TCustomBarSeries::DoBeforeDrawChart() {
             continue;
         }
         if (bar == this) selfReached = true;
+        ++columns;
         if (MaxBarPoints == -1 || MaxBarPoints < n) MaxBarPoints = n + (bar->FSideMargins && n >= 1 ? 1 : 0);
         switch (bar->FMultiBar) {
         case mbNone:
@@ -285,8 +287,10 @@ void TCustomBarSeries::DoBeforeDrawChart() {
     if (const auto g = std::find(groups.begin(), groups.end(), FStackGroup); g != groups.end())
         BarOrder = static_cast<int>(g - groups.begin()) + 1;
     const int perPage = chart->GetMaxPointsPerPage();
+    // Each self-stacked series is one column at its own index, so the axis is shared among the
+    // columns, with room for half a column at both ends as other bars have.
     if (FMultiBar == mbSelfStack)
-        MaxBarPoints = perPage != 0 ? perPage : BarSlots;
+        MaxBarPoints = perPage != 0 ? perPage : columns + (FSideMargins ? 1 : 0);
     else if (perPage > 0)
         MaxBarPoints = perPage;
 }

@@ -84,7 +84,10 @@ void TCustomBarSeries::DrawValue(int ValueIndex) {
                 // The smooth shadow moves what it is given by its offsets itself: it is given
                 // the rectangle whose shadow falls on r, not r, or it would stand apart from
                 // the bar by the offsets again.
-                const TRect cast(r.Left - h, r.Top - v, r.Right - h, r.Bottom - v);
+                // A bar that grows left or down has its rectangle the other way round; the
+                // shadow is drawn only on a rectangle whose corners are in order.
+                const TRect cast(std::min(r.Left, r.Right) - h, std::min(r.Top, r.Bottom) - v,
+                                 std::max(r.Left, r.Right) - h, std::max(r.Top, r.Bottom) - v);
                 if (!Is3D())
                     FShadow->Draw(c, cast);
                 else if (IsOrthogonal())

@@ -298,9 +298,30 @@ void TCircledSeries::DrawCircleGradient() {
 // ---------------------------------------------------------------------------
 // The series' own 3D view
 
+// The chart's own view is kept by one circled series at a time: the first that set the chart its
+// view. Another that joins finds the view already set, and one that leaves while others stay
+// hands the chart's own view on to them, so the chart gets it back only when the last one leaves.
+TCircledSeries* TCircledSeries::OtherCircled(bool Keeper) const {
+    ISeriesChart* chart = GetParentChart();
+    if (!chart) return nullptr;
+    for (int t = 0; t < chart->SeriesCount(); ++t) {
+        auto* s = dynamic_cast<TCircledSeries*>(chart->GetSeries(t));
+        if (!s || s == this) continue;
+        if (Keeper ? s->FSaved3D != nullptr
+                   : s->GetActive() && !s->GetComponentState().Contains(csDestroying))
+            return s;
+    }
+    return nullptr;
+}
+
 void TCircledSeries::SetBackupProperties() {
+    if (!FSaved3D) return;
+    if (TCircledSeries* heir = OtherCircled(false)) {
+        heir->FSaved3D = std::move(FSaved3D);
+        return;
+    }
     TCustomAxisPanel* p = Panel();
-    if (p && FSaved3D && p->GetView3DOptions()) p->GetView3DOptions()->Assign(FSaved3D.get());
+    if (p && p->GetView3DOptions()) p->GetView3DOptions()->Assign(FSaved3D.get());
     FSaved3D.reset();
 }
 
@@ -312,7 +333,7 @@ void TCircledSeries::SetParentProperties(bool EnableParentProps) {
     const bool destroying = GetComponentState().Contains(csDestroying);
     if (EnableParentProps && (!GetActive() || destroying)) {
         SetBackupProperties();
-    } else if (!FSaved3D) {
+    } else if (!FSaved3D && !OtherCircled(true)) {
         FSaved3D.reset(Create<TView3DOptions>());
         FSaved3D->Assign(p->GetView3DOptions());
         // A chart being read already holds the view it was saved with, which

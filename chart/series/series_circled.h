@@ -84,6 +84,8 @@ protected:
     bool Is3D() const { return GetParentChart() && GetParentChart()->GetView3D(); }
     // The chart's own 3D options back from the saved copy.
     void SetBackupProperties();
+    // Another circled series of the chart: the one keeping the chart's own view, or an active one.
+    TCircledSeries* OtherCircled(bool Keeper) const;
 
 private:
     bool FCircled = false;

@@ -571,7 +571,9 @@ void TCustomSeries::DrawLegendShape(int ValueIndex, const TRect& Rect) {
         ZuzPointerDrawLegend(FPointer.get(), color, Rect, GetLinePen()->GetVisible(), style);
     } else if (FDrawLine && !FDrawArea) {
         if (chart->GetView3D()) {
-            canvas->Rectangle(Rect);
+            // A ribbon's block, drawn as the chart draws any block symbol: with the legend
+            // symbol's gradient and shadow.
+            TChartSeries::DrawLegendShape(ValueIndex, Rect);
         } else {
             // The same line as beside a pointer: in the series' colour, or
             // the operator cannot tell which legend entry is which line.

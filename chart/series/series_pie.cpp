@@ -442,6 +442,29 @@ void TPieSeries::DoBeforeDrawValues() {
         panel->SetChartRect(cell);
     }
     TCircledSeries::DoBeforeDrawValues();
+    RaiseHangingPie();
+}
+
+// The chart's depth is laid out round the middle of the chart, its far side above the near one
+// where depth runs up the screen. A pie's slices then hang below their faces instead, as far as
+// the far ring would stand above: the pie goes up by that much, into the room kept for its
+// depth, or its walls would run below the chart over the foot title and leave the room above
+// empty.
+void TPieSeries::RaiseHangingPie() {
+    TCanvas3D* c = Canvas();
+    if (!c || !Is3D() || FullRotation()) return;
+    const TPoint face = c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ);
+    const TPoint far = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ);
+    const int hang = face.Y - far.Y;
+    if (hang <= 0) return;
+    // How far the face moves on the screen for a step up in the chart.
+    constexpr int step = 100;
+    const int moved = face.Y - c->Calculate3DPosition(CircleXCenter, CircleYCenter - step, StartZ).Y;
+    if (moved <= 0) return;
+    const int up = static_cast<int>(Round(static_cast<double>(hang) * step / moved));
+    CircleRect.Top -= up;
+    CircleRect.Bottom -= up;
+    CircleYCenter -= up;
 }
 
 void TPieSeries::DoAfterDrawValues() {
@@ -544,9 +567,10 @@ double TPieSeries::BackAngle() const {
     return std::atan2(towardsUp, towardsRight) + Pi;
 }
 
-double TPieSeries::HoleFraction() const {
-    return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100) * 0.01;
-}
+// A hole never outgrows the pie, whatever size code set it to.
+int TPieSeries::HolePercent() const { return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100); }
+
+double TPieSeries::HoleFraction() const { return HolePercent() * 0.01; }
 
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
     // How far round the circle the slice's middle lies from its back.
@@ -617,7 +641,12 @@ void TPieSeries::DrawAllValues() {
 // show through the hole, beside a half pie and in the gap of the moved-out slice.
 void TPieSeries::DrawShadow(bool Exploded) {
     TCanvas3D* c = Canvas();
-    if (!Exploded && FDonutPercent < 1 && FAngleSize == 360) {
+    // Where depth runs up the screen the slices hang below their faces as far as their far ring
+    // would stand above them: the shadow, cast at the far side of the pie, hangs so too, under
+    // the pie, not on a disc standing behind it.
+    const bool hangs = Is3D() && c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
+                                     c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y;
+    if (!Exploded && FDonutPercent < 1 && FAngleSize == 360 && !hangs) {
         GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
         return;
     }
@@ -628,12 +657,19 @@ void TPieSeries::DrawShadow(bool Exploded) {
         const auto add = [&](double Angle, double Part) {
             int x, y;
             AngleToPos(Angle, XRadius * Part, YRadius * Part, x, y);
-            points.push_back(c->Calculate3DPosition(x + Dx, y - Dy, EndZ - 10));
+            const TPoint cast = c->Calculate3DPosition(x + Dx, y - Dy, EndZ - 10);
+            if (!hangs) {
+                points.push_back(cast);
+                return;
+            }
+            const TPoint face = c->Calculate3DPosition(x + Dx, y - Dy, StartZ);
+            points.push_back({2 * face.X - cast.X, 2 * face.Y - cast.Y});
         };
+        const bool whole = To - From >= 2 * Pi;
         for (int i = 0; i <= steps; ++i) add(From + (To - From) * i / steps, 1);
         if (hole > 0)
             for (int i = steps; i >= 0; --i) add(From + (To - From) * i / steps, hole);
-        else
+        else if (!whole)
             add(0, 0);
         GetShadow()->Draw(c, points);
     };
@@ -710,7 +746,7 @@ void TPieSeries::DrawPie(int ValueIndex) {
     if (Is3D()) {
         const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
         c->Pie3D(cx, cy, XRadius, YRadius, StartZ, SliceEndZ(ValueIndex), a.StartAngle + rot,
-                 a.EndAngle + rot, FDark3D, SliceSides, FDonutPercent,
+                 a.EndAngle + rot, FDark3D, SliceSides, HolePercent(),
                  GetGradient()->GetVisible() && color != clNone ? SliceGradient(color) : nullptr);
         return;
     }
@@ -724,7 +760,7 @@ void TPieSeries::DrawPie(int ValueIndex) {
         return;
     }
     if (GetYValues()->GetValue(ValueIndex) != 0)
-        c->Donut(cx, cy, XRadius, YRadius, a.StartAngle + rot, a.EndAngle + rot, FDonutPercent);
+        c->Donut(cx, cy, XRadius, YRadius, a.StartAngle + rot, a.EndAngle + rot, HolePercent());
 }
 
 void TPieSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) {

@@ -190,6 +190,7 @@ public:
     void CalcAngles();
     void CalcExplodeBiggest();
     void DrawShadow(bool Exploded);
+    void RaiseHangingPie();
     void CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const;
     void CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const;
     int CalcClickedPie(int X, int Y, bool Exploded);
@@ -198,7 +199,9 @@ public:
     // The key of a slice in the 3D drawing order: smaller first.
     double SliceOrderKey(int ValueIndex) const;
     double BackAngle() const;
-    // The hole's radius as a part of the pie's: 0 without one, never past the rim.
+    // The hole's radius in percent of the pie's, and as a part of it: 0 without one, never past
+    // the rim.
+    int HolePercent() const;
     double HoleFraction() const;
     void DisableRotation();
     // The series' gradient ending in a slice's colour, for drawing that slice: a copy, so

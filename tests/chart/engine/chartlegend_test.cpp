@@ -270,6 +270,18 @@ TEST_F(LegendTest, AVerticalLegendListsItemsOneItemHeightApartFromTheTopPosition
         EXPECT_EQ(l->GetItems()->Get(i + 1)->SymbolRect.Top, l->GetItems()->Get(i)->SymbolRect.Bottom - 1)
             << i;
     }
+    // Across dividing lines a symbol ends at the next item's line, not under it; the symbol's
+    // shadow falls beside it.
+    l->GetSymbol()->SetContinuous(false);
+    l->SetVertSpacing(6);
+    l->GetDividingLines()->SetVisible(true);
+    l->GetSymbol()->GetShadow()->SetVisible(true);
+    Draw(chart.get(), out);
+    for (int i = 0; i < 2; ++i) {
+        const TRect s = l->GetItems()->Get(i)->SymbolRect;
+        EXPECT_LE(s.Bottom, l->GetItems()->Get(i + 1)->Top - 3) << i;
+        EXPECT_NE(probe::Pixel(out, s.Right + 1, (s.Top + s.Bottom) / 2), Rgb(l->GetColor())) << i;
+    }
 }
 
 // A title wider than the items widens a legend beside the chart as it does one above it: its
@@ -397,6 +409,8 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     Draw(chart.get(), out);
     const int columnStep = l->TextWidth + l->SymbolWidth + 23;
     const int y = (l->RectLegend.Top + l->RectLegend.Bottom) / 2;
+    // Those lines stand between columns: the symbols of two rows stay apart.
+    EXPECT_LT(l->GetItems()->Get(0)->SymbolRect.Bottom, l->GetItems()->Get(l->NumCols)->SymbolRect.Top);
     for (int column = 1; column < l->NumCols; ++column) {
         const int x = l->RectLegend.Left + column * columnStep;
         EXPECT_EQ(probe::Pixel(out, x, y), Rgb(lines)) << column;

@@ -126,34 +126,4 @@ TEST_F(LinePicture, MarksShowTheirBoxAndTextInPrintsAndPicturesAsOnTheScreen) {
     look(printed, "print");
 }
 
-// In a 3D view zoomed out, a mark's text shrinks with its box and stays inside it.
-TEST_F(LinePicture, AZoomedOut3DViewKeepsEachMarksTextInsideItsBox) {
-    chart->SetBounds(0, 0, 400, 300);
-    chart->SetView3D(true);
-    chart->GetView3DOptions()->SetZoom(50);
-    TLineSeries* s = Add({{5, 5}});
-    TSeriesMarks* marks = s->GetMarks();
-    marks->SetVisible(true);
-    marks->GetShadow()->SetVisible(false);
-    marks->SetColor(clYellow);
-    marks->GetFont()->SetColor(clRed);
-    marks->GetFont()->SetSize(14);
-    s->SetSeriesColor(clBlue);
-    s->SetMarkText(0, u"12345678");
-    Draw();
-    TRect fill(out.GetWidth(), out.GetHeight(), 0, 0), text = fill;
-    for (int y = 0; y < out.GetHeight(); ++y)
-        for (int x = 0; x < out.GetWidth(); ++x) {
-            TRect* r = Is({x, y}, clYellow) ? &fill : Is({x, y}, clRed) ? &text : nullptr;
-            if (r)
-                *r = TRect(std::min(r->Left, x), std::min(r->Top, y), std::max(r->Right, x),
-                           std::max(r->Bottom, y));
-        }
-    ASSERT_LE(text.Left, text.Right) << "no text";
-    EXPECT_GE(text.Left, fill.Left);
-    EXPECT_LE(text.Right, fill.Right);
-    EXPECT_GE(text.Top, fill.Top);
-    EXPECT_LE(text.Bottom, fill.Bottom);
-}
-
 } // namespace

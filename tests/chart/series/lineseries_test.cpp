@@ -3,6 +3,7 @@
 // at null points under each null rule, stairs corners, pen width, pointers,
 // the edge segment of a scrolled line, and a new line series's settings.
 #include "chart/canvas/zuzcanvas.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/chartvaluelist.h"
 #include "chart/series/series_area.h"
 #include "linefixture.h"
@@ -36,6 +37,13 @@ TEST_F(LineDrawing, EachLineIsShownInTheLegendInItsOwnColour) {
         }
     EXPECT_TRUE(red);
     EXPECT_TRUE(blue);
+    // In 3D the ribbon's block casts the legend symbol's shadow.
+    chart->SetView3D(true);
+    TLegendSymbol* symbol = chart->GetLegend()->GetSymbol();
+    symbol->GetShadow()->SetVisible(true);
+    Draw();
+    const TRect s = chart->GetLegend()->GetItems()->Get(0)->SymbolRect;
+    EXPECT_FALSE(Is({s.Right + 1, (s.Top + s.Bottom) / 2}, clWhite));
 }
 
 TEST_F(LineDrawing, TheLineStartsOnItsFirstPointAndRunsThroughEveryPoint) {

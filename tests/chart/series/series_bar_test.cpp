@@ -179,10 +179,14 @@ TEST_F(BarTest, StackedTo100PercentEndsAtTheTopAndAllZeroStaysAtZero) {
 }
 
 TEST_F(BarTest, ASelfStackedSeriesPilesItsOwnPointsInOneColumnAtItsIndex) {
-    AddSeries<TBarSeries>({5});
+    auto* first = AddSeries<TBarSeries>({5});
     auto* s = AddSeries<TBarSeries>({10, 20, 30}, clGreen);
     s->SetMultiBar(mbSelfStack);
     Draw();
+    // Each column has its own share of the axis, inside the chart.
+    EXPECT_LT(Bounds(first, 0).Right, Bounds(s, 0).Left);
+    EXPECT_GE(Bounds(first, 0).Left, chart->GetChartRect().Left);
+    EXPECT_LE(Bounds(s, 0).Right, chart->GetChartRect().Right);
     EXPECT_FALSE(s->CalcVisiblePoints);
     EXPECT_DOUBLE_EQ(s->MinXValue(), 1);
     EXPECT_DOUBLE_EQ(s->MaxXValue(), 1);
@@ -282,6 +286,23 @@ TEST_F(BarTest, AShadowStandsBesideItsBarFlatOrSmoothAndANullPointCastsNone) {
         EXPECT_LT(Pixel(side.X + 1, side.Y).Lightness(), 200) << threeD;
         EXPECT_EQ(Pixel(side.X + 14, side.Y), Rgb(clWhite)) << threeD;
     }
+    // A bar that grows down casts one too, and so does a horizontal bar that grows left.
+    chart->SetView3D(false);
+    s->GetYValues()->SetValue(0, -50);
+    FixAxes(-0.5, 3.5, -100, 100);
+    Draw();
+    const TRect down = Bounds(s, 0);
+    EXPECT_LT(Pixel(down.Right + 1, (down.Top + down.Bottom) / 2).Lightness(), 200);
+    s->SetActive(false);
+    auto* h = AddSeries<THorizBarSeries>({-50});
+    h->GetShadow()->SetVisible(true);
+    h->GetShadow()->SetSize(6);
+    Bottom()->SetMinMax(-100, 100);
+    Left()->SetMinMax(-0.5, 3.5);
+    Draw();
+    TRect left;
+    h->CalcBarBounds(0, left);
+    EXPECT_NE(Pixel((left.Left + left.Right) / 2, std::max(left.Top, left.Bottom) + 2), Rgb(clWhite));
 }
 
 TEST_F(BarTest, AShadowOfSizeZeroIsNotDrawnEvenWhenVisible) {

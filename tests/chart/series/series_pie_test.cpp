@@ -185,6 +185,29 @@ TEST_F(PieTest, DeactivatingThePieGivesTheChartItsOwn3DOptionsBack) {
     EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
 }
 
+TEST_F(PieTest, TheChartGetsItsOwnViewBackOnlyWhenItsLastPieLeaves) {
+    chart->GetView3DOptions()->SetRotation(345);
+    chart->GetView3DOptions()->SetOrthogonal(true);
+    auto* a = AddPie({1, 2});
+    auto* b = AddPie({3, 4});
+    a->Free();
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 360) << "the pie left keeps its view";
+    b->Free();
+    EXPECT_DOUBLE_EQ(chart->GetView3DOptions()->GetRotation(), 345);
+    EXPECT_TRUE(chart->GetView3DOptions()->GetOrthogonal());
+}
+
+TEST_F(PieTest, AHoleSetPastTheRimFromCodeDrawsNothingBeyondThePie) {
+    auto* s = AddPie({10, 20, 30});
+    s->SetDonutPercent(150);
+    for (const bool threeD : {false, true}) {
+        chart->SetView3D(threeD);
+        Draw();
+        for (const int angle : {0, 45, 135, 225, 315})
+            EXPECT_EQ(At(s, angle * Deg, 1.3), Rgb(clWhite)) << (threeD ? "3D " : "2D ") << angle;
+    }
+}
+
 // ---------------------------------------------------------------------------
 // Angles and the Other slice
 
@@ -493,10 +516,10 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
     const struct {
         int View, X, Y, Slice;
     } rows[] = {
-        {0, 173, 248, 2}, {0, 173, 255, 2}, {0, 173, 52, -1}, // face by the front rim, wall, above
-        {1, 213, 163, 0}, {1, 173, 260, 2}, {1, 213, 50, -1}, // cut face, wall, above
-        {1, 113, 180, 2}, // the face in front of the cut face hanging from the slice behind
-        {2, 213, 150, 0}, {2, 53, 225, 2},  {2, 173, 27, -1}, // cut face, wall, above
+        {0, 173, 240, 2}, {0, 173, 247, 2}, {0, 173, 30, -1}, // face by the front rim, wall, above
+        {1, 213, 123, 0}, {1, 173, 225, 2}, {1, 213, 30, -1}, // cut face, wall, above
+        {1, 113, 145, 2}, // the face in front of the cut face hanging from the slice behind
+        {2, 213, 136, 0}, {2, 53, 200, 2},  {2, 173, 10, -1}, // cut face, wall, above
     };
     chart->SetView3D(true);
     for (int v = 0; v < 3; ++v) {
@@ -519,9 +542,9 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
         int View, X, Y, Slice;
     } donut[] = {
         {-1, 170, 102, -1},                                     // 2D: the hole
-        {0, 150, 126, -1},  {0, 180, 108, 0}, {0, 160, 108, 1}, // the hole, the wall round it
+        {0, 150, 126, -1},  {0, 180, 100, 0}, {0, 160, 101, 1}, // the hole, the wall round it
         {0, 220, 156, -1},                                      // the hole beside a cut face
-        {2, 150, 120, -1},  {2, 210, 96, 0},  {2, 140, 102, 1}, // the hole, the wall round it
+        {2, 150, 120, -1},  {2, 210, 88, 0},  {2, 140, 95, 1},  // the hole, the wall round it
         {2, 180, 102, -1},                                      // the hole beside a cut face
     };
     for (const int v : {-1, 0, 2}) {
@@ -629,6 +652,28 @@ TEST_F(PieTest, A3DPieAloneStandsAtTheFrontOfTheChartsDepth) {
     Draw();
     EXPECT_EQ(s->StartZ, 0);
     EXPECT_GT(s->EndZ, 0);
+}
+
+TEST_F(PieTest, ADeepPieHangsInsideTheChartWithItsShadowUnderItNotOnADiscBehind) {
+    chart->SetView3D(true);
+    chart->Set3DPercent(75);
+    auto* s = AddPie({30, 20, 25, 15, 10});
+    ASSERT_TRUE(s->GetShadow()->GetVisible());
+    Draw();
+    // Above the back of the face, where the far side of the pie would stand if it rose.
+    int x, y;
+    s->AngleToPos(90 * Deg, s->XRadius, s->YRadius, x, y);
+    const TPoint back = chart->GetCanvas()->Calculate3DPosition(x, y, s->StartZ);
+    for (const int above : {4, 8, 16}) EXPECT_EQ(Pixel(back.X, back.Y - above), Rgb(clWhite)) << above;
+    // Its walls hang into the chart, not below it: the pie goes up into the room kept for its
+    // depth.
+    for (const int percent : {75, 100}) {
+        chart->Set3DPercent(percent);
+        Draw();
+        int lowest = H - 1;
+        while (lowest > 0 && Pixel(back.X, lowest) == Rgb(clWhite)) --lowest;
+        EXPECT_LE(lowest, chart->GetChartRect().Bottom) << percent;
+    }
 }
 
 TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
