@@ -2,7 +2,11 @@
 #include "serial/comportctrls.h"
 
 #include "archive/about.h"
+#include "platform/core/dateutils.h"
 #include "platform/core/sysutils.h"
+#include "platform/gui/graphics.h"
+
+#include <algorithm>
 
 TMainForm* MainForm = nullptr;
 
@@ -103,10 +107,25 @@ void TMainForm::FormCreate(TObject* Sender) {
     DateTimePickerFinish->SetDate(Date());
     StringGrid->SetCells(0, 0, u"Дата");
     StringGrid->SetDefaultColWidth(65);
-    StringGrid->SetColWidths(0, 107);
+    StringGrid->SetColWidths(0, std::max(107, DateColumnRoom()));
     logLines = MakeOwned<TStringList>();
     records = MakeOwned<TStringList>();
     PageControl1->SetActivePage(TabSheet1);
+}
+
+// Room for the widest date and time the table writes: where the locale's dates are longer than
+// "dd.MM.yyyy H:mm:ss" (a 12-hour clock with AM and PM) a cut cell would hide which half of the day
+// a record belongs to.
+int TMainForm::DateColumnRoom() const {
+    TBitmap probe;
+    TCanvas* canvas = probe.GetCanvas();
+    canvas->GetFont()->Assign(StringGrid->GetFont());
+    const TDateTime day = EncodeDate(2000, 12, 28);
+    int widest = 0;
+    for (const int hour : {10, 22})
+        widest = std::max(widest, canvas->TextWidth(DateTimeToStr(day + EncodeTime(hour, 58, 58, 0))));
+    // The cell's margin before its text and a pixel or two after it.
+    return widest + 6;
 }
 
 // The interval's end is asked for only when an interval is read.

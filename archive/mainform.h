@@ -194,6 +194,8 @@ protected:
     void BindComponents() override;
 
 private:
+    // Width of the table's date column in pixels.
+    int DateColumnRoom() const;
     Byte DeviceNumber() const;
     void SendCommand();
     void SendReadCommand();

@@ -798,6 +798,8 @@ private:
     TSize PlainTextExtent(const String& Text);
     // The rectangle of a text at (X, Y) for the device's alignment.
     TRect TextRect(int X, int Y, const String& Text);
+    // The box TextRect covers once turned about (X, Y) by the escapement of the font in use.
+    TRect TurnedTextRect(int X, int Y, const String& Text);
     void TextShadow(int X, int Y, const String& Text, int& TextX, int& TextY);
     void TextEffects(int X, int Y, const String& Text);
     // Drawing straight on the device: the canvas tells its owner, as its own

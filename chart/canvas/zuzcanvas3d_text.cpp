@@ -8,7 +8,9 @@
 #include "chart/canvas/zuzshadow.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace {
 
@@ -86,6 +88,31 @@ TRect TZuzCanvas3D::TextRect(int X, int Y, const String& Text) {
     }
 }
 
+TRect TZuzCanvas3D::TurnedTextRect(int X, int Y, const String& Text) {
+    TRect r = TextRect(X, Y, Text);
+    LOGFONTW lf{};
+    if (!GetObjectW(static_cast<HFONT>(GetCurrentObject(Dc(), OBJ_FONT)), &lf) || lf.lfEscapement % 3600 == 0)
+        return r;
+    // Turned, the letters lie where they are: above the point when it is their bottom.
+    if (GetTextAlign() & TA_BOTTOM) {
+        r.Top -= r.Height();
+        r.Bottom = Y;
+    }
+    // Counter-clockwise on the screen, whose y runs down.
+    const double a = lf.lfEscapement * std::numbers::pi / 1800, c = std::cos(a), s = std::sin(a);
+    double left = X, top = Y, right = X, bottom = Y;
+    for (const TPoint p : {r.TopLeft(), TPoint{r.Right, r.Top}, r.BottomRight(), TPoint{r.Left, r.Bottom}}) {
+        const double dx = p.X - X, dy = p.Y - Y;
+        const double x = X + dx * c + dy * s, y = Y - dx * s + dy * c;
+        left = std::min(left, x);
+        top = std::min(top, y);
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+    }
+    return {static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top)),
+            static_cast<int>(std::ceil(right)) + 1, static_cast<int>(std::ceil(bottom)) + 1};
+}
+
 void TZuzCanvas3D::TextOut(int X, int Y, const String& Text) {
     // A brush changed since the last shape goes to the device now. A cleared one makes the text
     // transparent, as callers expect; a solid one would make the background opaque in its colour,
@@ -131,7 +158,7 @@ void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int&
     if (shadow->GetColor() == clNone) return;
     Owned<TZuzBlend> blend;
     if (shadow->GetTransparency() > 0)
-        blend = BeginBlending(TextRect(sx, sy, Text), shadow->GetTransparency());
+        blend = BeginBlending(TurnedTextRect(sx, sy, Text), shadow->GetTransparency());
     ReferenceCanvas->RequiredState(kText);
     SetTextColor(Dc(), static_cast<COLORREF>(ColorToRGB(shadow->GetColor())));
     TextOutDC(Dc(), sx, sy, Text);
@@ -172,13 +199,21 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
     };
     letterPath();
     const TRect r = TextRect(X, Y, Text);
+    // Turned letters lie outside the upright text rectangle: they are filled over their own box.
+    LOGFONTW lf{};
+    const bool turned =
+        GetObjectW(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), &lf) && lf.lfEscapement % 3600 != 0;
+    const auto fillArea = [&] {
+        RECT box;
+        return turned && GetClipBox(dc, &box) != NULLREGION ? TRect(box) : r;
+    };
     if (ZuzFont->HasVisibleGradient()) {
         TZuzFontGradient* gradient = ZuzFont->GetGradient();
         if (gradient->GetOutline()) WidenPath(dc);
         {
             const TClipKept kept(dc);
             SelectClipPath(dc, RGN_AND);
-            gradient->Draw(this, r, 0);
+            gradient->Draw(this, fillArea(), 0);
         }
         if (gradient->GetOutline()) return;
         if (!outline) return;
@@ -190,7 +225,7 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
             const TClipKept kept(dc);
             SelectClipPath(dc, RGN_AND);
             // The font makes its picture as one with filters.
-            StretchDraw(r, static_cast<TZuzPicture*>(ZuzFont->GetPicture())->Filtered());
+            StretchDraw(fillArea(), static_cast<TZuzPicture*>(ZuzFont->GetPicture())->Filtered());
         }
         if (!outline) return;
         ReferenceCanvas->RequiredState(kTextShape);

@@ -29,6 +29,15 @@ bool TakesTabs(const QObject* widget) {
     return false;
 }
 
+// A key that no shortcut of its own window takes is the main window's, from any window the program
+// shows beside it; a modal window keeps its keys, as the main window is disabled while it is up.
+bool MainFormShortCut(TCustomForm* form, TShortCut shortCut) {
+    TCustomForm* main = Application ? Application->GetMainForm() : nullptr;
+    if (!main || main == form || !main->GetEnabled() || form->IsModal() || QApplication::activeModalWidget())
+        return false;
+    return main->IsShortCut(shortCut);
+}
+
 class AppFilter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -72,7 +81,8 @@ private:
         // Whoever moves the focus for Tab follows the window's chain: it is brought into the tab
         // order first if that has changed.
         if (vk == VK_TAB) control->UpdateTabChain();
-        if (vk != 0 && form->IsShortCut(ShortCut(vk, shift))) return true;
+        if (vk != 0 && (form->IsShortCut(ShortCut(vk, shift)) || MainFormShortCut(form, ShortCut(vk, shift))))
+            return true;
         Word key = vk;
         if (vk != 0 && control->HandleKeyDown(key, shift)) return true;
         // Tab moves the focus before the key filter of a standard control sees a character; a

@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QStylePainter>
+#include <qdrawutil.h>
 
 #include <algorithm>
 #include <functional>
@@ -877,8 +878,37 @@ const ClassInfo& TCustomGroupBox::StaticClass() {
     return ci;
 }
 
+namespace {
+
+// The frame runs through the middle of the caption, which stands on it: a box's controls laid out
+// for the class library start just below the caption, where a frame drawn under the whole caption
+// line would cut through the first of them.
+class CaptionedFrame : public QGroupBox {
+protected:
+    void paintEvent(QPaintEvent* Event) override {
+        if (title().isEmpty()) {
+            QGroupBox::paintEvent(Event);
+            return;
+        }
+        QStylePainter painter(this);
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        const QRect styled =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        const QRect label(styled.left() + 8, 0, styled.width(), fontMetrics().height());
+        // The caption a little in from the frame's corner, the etched frame drawn here: the style's own
+        // keeps clear of the whole caption line.
+        qDrawShadeRect(&painter, rect().adjusted(0, label.height() / 2, 0, 0), palette(), true, 1, 0);
+        painter.fillRect(label.adjusted(-2, 0, 2, 0), palette().brush(backgroundRole()));
+        painter.drawItemText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                             isEnabled(), title(), QPalette::WindowText);
+    }
+};
+
+} // namespace
+
 TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
-    FBox = new QGroupBox();
+    FBox = new CaptionedFrame();
     SetWidget(FBox);
     SetBounds(0, 0, 185, 105);
 }

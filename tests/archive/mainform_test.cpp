@@ -122,6 +122,17 @@ TEST_F(MainWindow, BothDatePickersShowTodayAndAreEnabled) {
     EXPECT_TRUE(f->Label4->GetEnabled());
 }
 
+// A 12-hour clock's texts are longer than the Russian ones the column was laid out for.
+TEST_F(MainWindow, TheDateColumnShowsALateEveningWholeUnderAnEnglishLocale) {
+    FormatSettings = EnglishFormatSettings();
+    CreateForms();
+    TBitmap probe;
+    probe.GetCanvas()->GetFont()->Assign(MainForm->StringGrid->GetFont());
+    const String text = DateTimeToStr(EncodeDate(2026, 12, 31) + EncodeTime(23, 59, 59, 0));
+    EXPECT_LE(probe.GetCanvas()->TextWidth(text) + 4, MainForm->StringGrid->GetColWidths(0))
+        << UTF8Encode(text);
+}
+
 TEST_F(MainWindow, ExitEndsTheLoop) {
     probe::Later([] {
         ASSERT_NE(MainForm, nullptr);

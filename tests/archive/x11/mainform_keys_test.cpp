@@ -59,6 +59,12 @@ TEST_F(MainWindowOnX, ShortcutsActFromEveryControl) {
     log.clear();
     ASSERT_TRUE(xserver::Type("ctrl+t"));
     EXPECT_EQ(log, "T") << "header editor";
+    // A graph window beside the main window.
+    f->AddGraphic->Execute();
+    ASSERT_TRUE(xserver::Activate(*f->graphs[1].graphForm));
+    log.clear();
+    ASSERT_TRUE(xserver::Type("ctrl+r ctrl+e ctrl+t F1"));
+    EXPECT_EQ(log, "RETH") << "graph window";
     EXPECT_TRUE(requests.empty());
 }
 

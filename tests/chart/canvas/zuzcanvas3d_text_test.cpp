@@ -185,6 +185,44 @@ TEST(ChartText, AGradientWithItsOutlineFlagFillsOnlyTheWidenedOutlines) {
     EXPECT_GT(hollow, static_cast<int>(inside.size()) / 2);
 }
 
+// The letters of a turned label leave the upright text rectangle: the gradient still fills them all.
+TEST(ChartText, AGradientFillsEveryLetterOfATurnedLabel) {
+    const auto inked = [](bool gradient, TColor color) {
+        CanvasOn c(220, 220);
+        TZuzFont f;
+        BigFont(f, 28);
+        f.GetGradient()->SetVisible(gradient);
+        f.GetGradient()->SetStartColor(kRed);
+        f.GetGradient()->SetEndColor(kRed);
+        c.canvas.AssignFont(&f);
+        c.canvas.RotateLabel(100, 200, u"HMHM", 90);
+        return Count(c, color);
+    };
+    const int plain = inked(false, clBlack);
+    ASSERT_GT(plain, 400);
+    EXPECT_GT(inked(true, kRed), plain * 9 / 10);
+}
+
+TEST(ChartText, ATransparentShadowOfATurnedLabelIsBlendedWhereItFalls) {
+    for (const UINT align : {UINT{TA_LEFT}, UINT{TA_CENTER | TA_BOTTOM}}) {
+        const auto opaque = [align](int transparency) {
+            CanvasOn c(220, 220);
+            c.canvas.SetTextAlign(align);
+            TZuzFont f;
+            BigFont(f, 28);
+            f.GetShadow()->SetVisible(true);
+            f.GetShadow()->SetSize(4);
+            f.GetShadow()->SetColor(kBlue);
+            f.GetShadow()->SetTransparency(transparency);
+            c.canvas.AssignFont(&f);
+            c.canvas.RotateLabel(100, align == TA_LEFT ? 200 : 110, u"HMHM", 90);
+            return Count(c, kBlue);
+        };
+        ASSERT_GT(opaque(0), 100) << align;
+        EXPECT_EQ(opaque(50), 0) << align;
+    }
+}
+
 TEST(ChartText, LetterEffectsPutBackTheClipInForceBeforeThem) {
     CanvasOn c(120, 80);
     c.canvas.ClipRectangle(TRect(0, 0, 60, 80));
