@@ -704,7 +704,9 @@ void TSeriesMarks::DrawText(const TRect& R, const String& Text) {
                 canvas->TextOut(x, y, line);
         } else {
             const double a = angle * std::numbers::pi / 180;
-            const int d = k * lineH - (R.Bottom + GetMargins()->PixelBottom - yc) + half;
+            // Measured from the top of the text, below the top margin, as an upright line is:
+            // from the bottom and its margin, a wide margin lifts the text out of its box.
+            const int d = k * lineH - (yc - R.Top - GetMargins()->PixelTop) + half;
             int px = xc + static_cast<int>(Round(d * std::sin(a)));
             const int py = yc + static_cast<int>(Round(d * std::cos(a)));
             if (angle == 90) ++px;

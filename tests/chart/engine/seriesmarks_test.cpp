@@ -221,14 +221,32 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
     marks->SetAngle(90);
     marks->GetShadow()->SetVisible(false);
     marks->GetSymbol()->SetVisible(true);
+    auto turned = [](const TSeriesMarkPosition& q) {
+        const TPoint c((q.TopLeft.X * 2 + q.Width) / 2, (q.TopLeft.Y * 2 + q.Height) / 2);
+        return TRect(c.X - q.Height / 2 - 1, c.Y - q.Width / 2 - 1, c.X + q.Height / 2 + 2,
+                     c.Y + q.Width / 2 + 2);
+    };
     TSeriesMarkPosition q = Place(u"Long mark", 100, 80);
     marks->InternalDraw(0, clRed, u"Long mark", q);
-    const TPoint c((q.TopLeft.X * 2 + q.Width) / 2, (q.TopLeft.Y * 2 + q.Height) / 2);
-    const TRect turned(c.X - q.Height / 2 - 1, c.Y - q.Width / 2 - 1, c.X + q.Height / 2 + 2,
-                       c.Y + q.Width / 2 + 2);
     const TRect symbol = on->InkBox(clRed);
     EXPECT_NE(symbol, TRect());
-    EXPECT_TRUE(RectangleInRectangle(symbol, turned));
+    EXPECT_TRUE(RectangleInRectangle(symbol, turned(q)));
+    // Wide margins round lines of text leave them in the middle of the turned box, not lifted
+    // by the bottom margin out of it (where clipping would leave the box empty).
+    SetUp();
+    marks->SetAngle(90);
+    marks->GetShadow()->SetVisible(false);
+    marks->GetFont()->SetColor(clRed);
+    marks->SetTextAlign(taRightJustify);
+    marks->GetMargins()->SetUnits(maPercentSize);
+    marks->GetMargins()->SetTop(40);
+    marks->GetMargins()->SetBottom(40);
+    const String lines = String(u"Mark") + ZuzLineSeparator + u"Two";
+    TSeriesMarkPosition wide = Place(lines, 100, 100);
+    marks->InternalDraw(0, clBlue, lines, wide);
+    const TRect text = on->InkBox(clRed);
+    EXPECT_NE(text, TRect());
+    EXPECT_TRUE(RectangleInRectangle(text, turned(wide)));
 }
 
 TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
