@@ -367,13 +367,19 @@ void TZuzCustomShape::DrawRectRotated(TCanvas3D* Canvas, TCustomZuzPanel* Panel,
     DrawOutline(C, R, P, Angle, Z);
     if (Angle == 0) {
         TRect bevel = R;
-        if (FShapeStyle == fosRoundRectangle && FBevel != bvNone) {
-            // A square bevel would paint over the straight edges of a round frame and stand out
-            // of its corners: the bevel follows the curve just inside the frame instead.
+        if (FShapeStyle != fosRectangle && FBevel != bvNone) {
+            // A square bevel would paint over a curved frame and stand out of its corners: the
+            // bevel follows the curve just inside the frame instead.
             C->Brush->SetStyle(bsClear);
             C->Pen->SetStyle(psSolid);
             C->Pen->SetWidth(1);
-            DrawBevel(C, FBevel, bevel, FRoundSize, FBevelWidth);
+            if (FShapeStyle == fosRoundRectangle) {
+                DrawBevel(C, FBevel, bevel, FRoundSize, FBevelWidth);
+            } else {
+                C->Pen->SetColor(FBevel == bvLowered ? clBtnShadow : clBtnHighlight);
+                InflateRect(bevel, -1, -1);
+                C->Ellipse(bevel);
+            }
         } else {
             DrawBevel(C, FBevel, bevel, 0, FBevelWidth);
         }
