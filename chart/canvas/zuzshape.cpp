@@ -367,7 +367,22 @@ void TZuzCustomShape::DrawRectRotated(TCanvas3D* Canvas, TCustomZuzPanel* Panel,
     DrawOutline(C, R, P, Angle, Z);
     if (Angle == 0) {
         TRect bevel = R;
-        DrawBevel(C, FBevel, bevel, 0, FBevelWidth);
+        if (FShapeStyle != fosRectangle && FBevel != bvNone) {
+            // A square bevel would paint over a curved frame and stand out of its corners: the
+            // bevel follows the curve just inside the frame instead.
+            C->Brush->SetStyle(bsClear);
+            C->Pen->SetStyle(psSolid);
+            C->Pen->SetWidth(1);
+            if (FShapeStyle == fosRoundRectangle) {
+                DrawBevel(C, FBevel, bevel, FRoundSize, FBevelWidth);
+            } else {
+                C->Pen->SetColor(FBevel == bvLowered ? clBtnShadow : clBtnHighlight);
+                InflateRect(bevel, -1, -1);
+                C->Ellipse(bevel);
+            }
+        } else {
+            DrawBevel(C, FBevel, bevel, 0, FBevelWidth);
+        }
     }
     if (blend) {
         // Filters without a picture work on what shows through the box (a frosted glass).

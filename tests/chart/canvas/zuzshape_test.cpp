@@ -201,6 +201,17 @@ TEST_F(ShapeTest, ABevelLightensTheTopLeftAndDarkensTheBottomRight) {
     s.Render();
     EXPECT_EQ(s.At(20, 50), kDark);
     EXPECT_EQ(s.At(119, 50), kLight);
+    // A round or oval frame stays whole, over a gradient too: its bevel follows the curve inside it.
+    for (const TChartObjectShapeStyle style : {fosRoundRectangle, fosEllipse})
+        for (const bool gradient : {false, true}) {
+            s.shape.SetShapeStyle(style);
+            s.shape.GetGradient()->SetVisible(gradient);
+            s.Render();
+            for (const TPoint p : {TPoint(20, 50), TPoint(119, 50), TPoint(70, 20), TPoint(70, 79)})
+                EXPECT_EQ(s.At(p.X, p.Y), kBlack) << style << gradient << " " << p.X << "," << p.Y;
+            EXPECT_EQ(s.At(21, 50), kDark) << style << gradient;
+            EXPECT_EQ(s.At(20, 20), kWhite) << style << gradient;
+        }
 }
 
 TEST_F(ShapeTest, ATransparentShapeDrawsNothingNotEvenItsShadow) {
