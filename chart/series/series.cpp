@@ -397,6 +397,18 @@ int TCustomSeries::Clicked(int X, int Y) {
                     const TPoint q[4] = {{topPrev, prevY}, {topHere, py}, {o1, py}, {o0, prevY}};
                     hit = PointInPolygon(mouse, q, 3);
                 }
+                // In 3D the area ends in a side face at its last point, drawn from the front
+                // to the back: a click there finds the piece it closes.
+                const int last = std::min(LastVisibleIndex, Count() - 1);
+                if (!hit && is3D && canvas && i == last) {
+                    const int o = GetOriginPos(i);
+                    const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
+                    const TPoint q[4] = {canvas->Calculate3DPosition(px, py, StartZ),
+                                         canvas->Calculate3DPosition(px, py, EndZ),
+                                         canvas->Calculate3DPosition(foot.X, foot.Y, EndZ),
+                                         canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
+                    hit = PointInPolygon(screen, q, 3);
+                }
             }
             if (hit) return i - 1;
         }

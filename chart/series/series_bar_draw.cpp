@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace {
 
@@ -621,31 +623,106 @@ void TBarSeries::DrawTickLine(int Pos, TBarStyle Style) {
     }
 }
 
+// Whether P falls on the bar drawn across Lo..Hi (category pixels) and along StartPos..EndPos
+// (value pixels, StartPos <= EndPos). In 3D a solid is hit on every face the view shows, its
+// outline being the hull of its corners (or of its rings) on the screen, and a flat shape is hit
+// in its own plane at the middle depth, where it is drawn.
+static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, TBarStyle Style,
+                            const BarFrame& F, int StartPos, int EndPos, int ConePercent, TPoint P) {
+    const bool v = F.Vertical;
+    // Pyramids and cones stand on the end drawn as their base: the bottom of a vertical bar and
+    // the left end of a horizontal one; the inverted styles on the other end.
+    const bool inverted = Style == bsInvPyramid || Style == bsInvCone;
+    const int base = (v != inverted) ? EndPos : StartPos, tip = (v != inverted) ? StartPos : EndPos;
+    const bool flat = Style == bsEllipse || Style == bsArrow || Style == bsInvArrow || Style == bsDiamond;
+    if (Is3D && !flat) {
+        const int z0 = S.StartZ, z1 = S.EndZ, zm = (z0 + z1) / 2;
+        std::vector<TPoint> hull;
+        auto add = [&](int Across, int Along, int Z) {
+            hull.push_back(v ? C->Calculate3DPosition(Across, Along, Z)
+                             : C->Calculate3DPosition(Along, Across, Z));
+        };
+        // The rings of a cylinder or a cone, as the canvas builds them.
+        auto ring = [&](int Along, int Percent, int Sides) {
+            const int n = std::max(3, Sides), firstStep = v ? 4 : 5;
+            const int r = (F.Hi - F.Lo) / 2, zr = (z1 - z0) / 2, centre = (F.Lo + F.Hi) / 2;
+            for (int k = 1; k <= n; ++k) {
+                const double a = (k - firstStep) * 2 * std::numbers::pi / n;
+                add(ZuzRound(r * Percent * 0.01 * std::sin(a)) + centre, Along,
+                    (z0 + z1) / 2 - ZuzRound(zr * Percent * 0.01 * std::cos(a)));
+            }
+        };
+        switch (Style) {
+        case bsPyramid:
+        case bsInvPyramid:
+            for (const int across : {F.Lo, F.Hi})
+                for (const int z : {z0, z1}) add(across, base, z);
+            add(F.Mid, tip, zm);
+            break;
+        case bsCilinder:
+        case bsSlantCube: {
+            const int sides = Style == bsSlantCube ? 4 : C->ZuzNumCylinderSides;
+            ring(StartPos, 100, sides);
+            ring(EndPos, 100, sides);
+            break;
+        }
+        case bsCone:
+        case bsInvCone:
+            ring(base, 100, C->ZuzNumCylinderSides);
+            ring(tip, ConePercent == 0 ? ZuzDefaultConePercent : ConePercent, C->ZuzNumCylinderSides);
+            break;
+        default:
+            for (const int across : {F.Lo, F.Hi})
+                for (const int along : {StartPos, EndPos})
+                    for (const int z : {z0, z1}) add(across, along, z);
+            break;
+        }
+        if (!TCanvas3D::ConvexHull(hull)) return false;
+        return PointInPolygon(P, hull.data(), static_cast<int>(hull.size()) - 1);
+    }
+    if (Is3D) C->Calculate2DPosition(P.X, P.Y, S.MiddleZ);
+    const int across = v ? P.X : P.Y, along = v ? P.Y : P.X;
+    if (across < F.Lo || across > F.Hi) return false;
+    switch (Style) {
+    case bsPyramid:
+    case bsInvPyramid:
+    case bsCone:
+    case bsInvCone:
+        return PointInTriangle(P, F.At(F.Lo, base), F.At(F.Hi, base), F.At(F.Mid, tip));
+    case bsEllipse:
+        return v ? PointInEllipse(P, F.Lo, StartPos, F.Hi, EndPos)
+                 : PointInEllipse(P, StartPos, F.Lo, EndPos, F.Hi);
+    case bsDiamond: {
+        const int midV = (StartPos + EndPos) / 2;
+        const TPoint p[4] = {F.At(F.Mid, StartPos), F.At(F.Hi, midV), F.At(F.Mid, EndPos), F.At(F.Lo, midV)};
+        return PointInPolygon(P, p, 3);
+    }
+    case bsArrow:
+    case bsInvArrow: {
+        // A shaft half as wide as the bar and a head as wide as the bar and half as long, drawn
+        // from the origin's end to the value's end (bsArrow) or back.
+        const int w = F.Hi - F.Lo, shaft = w / 4;
+        const bool toStart = (Style == bsArrow) == v;
+        const int to = toStart ? StartPos : EndPos;
+        const int head = std::min(w / 2, EndPos - StartPos);
+        const int neck = toStart ? to + head : to - head;
+        if (PointInTriangle(P, F.At(F.Lo, neck), F.At(F.Hi, neck), F.At(F.Mid, to))) return true;
+        return across >= F.Mid - shaft && across <= F.Mid + shaft &&
+               (toStart ? along >= neck && along <= EndPos : along >= StartPos && along <= neck);
+    }
+    default:
+        return along >= StartPos && along <= EndPos;
+    }
+}
+
 bool TBarSeries::InternalClicked(int ValueIndex, TPoint P) {
-    TCanvas3D* c = Canvas();
     const int x0 = CalcXPos(ValueIndex);
-    const int size = CurrentBarSize;
     int top = CalcYPos(ValueIndex), bottom = GetOriginPos(ValueIndex);
     if (bottom < top) std::swap(top, bottom);
-    const bool is3D = Is3D() && c;
-    const TBarStyle style = GetBarStyle(ValueIndex);
-    auto triangle = [&](int Base, int Tip) {
-        if (!is3D)
-            return PointInTriangle(P, TPoint(x0, Base), TPoint(x0 + size, Base), TPoint(x0 + size / 2, Tip));
-        const TPoint p[3] = {c->Calculate3DPosition(x0, Base, StartZ),
-                             c->Calculate3DPosition(x0 + size / 2, Tip, MiddleZ),
-                             c->Calculate3DPosition(x0 + size, Base, StartZ)};
-        return PointInPolygon(P, p, 2);
-    };
-    if (!is3D && (P.X < x0 || P.X > x0 + size)) return false;
-    if (style == bsPyramid || style == bsCone) return triangle(bottom, top);
-    if (style == bsInvPyramid || style == bsInvCone) return triangle(top, bottom);
-    if (is3D) {
-        c->Calculate2DPosition(P.X, P.Y, StartZ);
-        if (P.X < x0 || P.X > x0 + size) return false;
-    }
-    if (style == bsEllipse) return PointInEllipse(P, x0, top, x0 + size, bottom);
-    return P.Y >= top && P.Y <= bottom;
+    const BarFrame f{true, x0, x0 + CurrentBarSize, x0 + CurrentBarSize / 2};
+    TCanvas3D* c = Canvas();
+    return BarShapeClicked(*this, c, Is3D() && c, GetBarStyle(ValueIndex), f, top, bottom, GetConePercent(),
+                           P);
 }
 
 // ---------------------------------------------------------------------------
@@ -830,27 +907,11 @@ void THorizBarSeries::DrawTickLine(int Pos, TBarStyle Style) {
 }
 
 bool THorizBarSeries::InternalClicked(int ValueIndex, TPoint P) {
-    TCanvas3D* c = Canvas();
     const int y0 = CalcYPos(ValueIndex);
-    const int size = CurrentBarSize;
     int left = GetOriginPos(ValueIndex), right = CalcXPos(ValueIndex);
     if (right < left) std::swap(left, right);
-    const bool is3D = Is3D() && c;
-    const TBarStyle style = GetBarStyle(ValueIndex);
-    auto triangle = [&](int Base, int Tip) {
-        if (!is3D) return PointInHorizTriangle(P, y0, y0 + size, Tip, Base);
-        const TPoint p[3] = {c->Calculate3DPosition(Base, y0, StartZ),
-                             c->Calculate3DPosition(Tip, y0 + size / 2, MiddleZ),
-                             c->Calculate3DPosition(Base, y0 + size, StartZ)};
-        return PointInPolygon(P, p, 2);
-    };
-    if (!is3D && (P.Y < y0 || P.Y > y0 + size)) return false;
-    if (style == bsPyramid || style == bsCone) return triangle(left, right);
-    if (style == bsInvPyramid || style == bsInvCone) return triangle(right, left);
-    if (is3D) {
-        c->Calculate2DPosition(P.X, P.Y, StartZ);
-        if (P.Y < y0 || P.Y > y0 + size) return false;
-    }
-    if (style == bsEllipse) return PointInEllipse(P, left, y0, right, y0 + size);
-    return P.X >= left && P.X <= right;
+    const BarFrame f{false, y0, y0 + CurrentBarSize, y0 + CurrentBarSize / 2};
+    TCanvas3D* c = Canvas();
+    return BarShapeClicked(*this, c, Is3D() && c, GetBarStyle(ValueIndex), f, left, right, GetConePercent(),
+                           P);
 }

@@ -544,6 +544,58 @@ TEST_F(BarTest, AClickOnTheTopEdgeHitsAndBesideAPyramidTipMisses) {
     EXPECT_EQ(s->Clicked((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2), 1);
 }
 
+// Every style, both ways, flat and in 3D seen straight and turned: a click on the bar's colour
+// finds the bar, on its top and side faces too, and a click where none of its colour is near
+// finds nothing, beside an arrow's shaft or a diamond's corners as well (a thin tip is drawn
+// shorter than its shape, so "near" reaches six pixels).
+template <class S>
+static void ExpectClickedWhereDrawn(TChart* Chart) {
+    const int w = Chart->GetWidth(), h = Chart->GetHeight();
+    for (int style = bsRectangle; style <= bsInvCone; ++style)
+        for (const int view : {0, 1, 2}) {
+            Chart->FreeAllSeries();
+            Chart->SetView3D(view > 0);
+            Chart->GetView3DOptions()->SetOrthogonal(view < 2);
+            Chart->GetView3DOptions()->SetRotation(330);
+            Chart->GetView3DOptions()->SetElevation(340);
+            auto* s = Create<S>(Chart);
+            Chart->AddSeries(s);
+            s->SetSeriesColor(clRed);
+            s->GetMarks()->SetVisible(false);
+            s->GetBarPen()->SetVisible(false);
+            s->GetGradient()->SetStartColor(clRed);
+            s->SetBarStyle(static_cast<TBarStyle>(style));
+            for (const double v : {8.0, -5.0, 3.0}) s->Add(v);
+            TBitmap b;
+            b.SetSize(w, h);
+            Chart->Draw(b.GetCanvas(), TRect(0, 0, w, h));
+            auto reds = [&](int X, int Y, int R) {
+                int n = 0;
+                for (int dy = -R; dy <= R; ++dy)
+                    for (int dx = -R; dx <= R; ++dx) {
+                        const probe::Rgb q = probe::Pixel(b, X + dx, Y + dy);
+                        n += q.r > q.g + 60 && q.r > q.b + 60;
+                    }
+                return n;
+            };
+            int missed = 0, wrong = 0;
+            for (int y = 4; y < h - 4; y += 4)
+                for (int x = 4; x < w - 4; x += 4) {
+                    const int hit = s->Clicked(x, y);
+                    missed += hit < 0 && reds(x, y, 2) == 25;
+                    wrong += hit >= 0 && reds(x, y, 6) == 0;
+                }
+            EXPECT_EQ(missed, 0) << "style " << style << ", view " << view;
+            EXPECT_EQ(wrong, 0) << "style " << style << ", view " << view;
+        }
+}
+
+TEST_F(BarTest, AClickFindsABarOfAnyStyleWhereItIsDrawnAndNowhereElse) {
+    chart->GetLegend()->SetVisible(false);
+    ExpectClickedWhereDrawn<TBarSeries>(chart.get());
+    ExpectClickedWhereDrawn<THorizBarSeries>(chart.get());
+}
+
 // ---------------------------------------------------------------------------
 // Horizontal bars
 

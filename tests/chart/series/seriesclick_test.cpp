@@ -110,6 +110,15 @@ TEST_F(Clicks, InsideTheAreaHitsWhenTheAreaIsDrawn) {
     s->SetDrawArea(true);
     Draw();
     EXPECT_EQ(s->Clicked(At(5, 4)), 0);
+    // In 3D the side face that closes the area at its last point is part of it, halfway back
+    // and halfway down; just beyond it nothing is.
+    chart->SetView3D(true);
+    Draw();
+    const TPoint end = At(9, 4);
+    const TPoint face = chart->GetCanvas()->Calculate3DPosition(end.X, end.Y, (s->StartZ + s->EndZ) / 2);
+    EXPECT_EQ(s->Clicked(face), 0);
+    const TPoint beyond = chart->GetCanvas()->Calculate3DPosition(end.X + 3, end.Y, s->EndZ);
+    EXPECT_EQ(s->Clicked(beyond.X + 3, beyond.Y), -1);
 }
 
 TEST_F(Clicks, ASeriesWithNothingVisibleIsNeverHit) {
