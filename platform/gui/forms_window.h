@@ -62,9 +62,12 @@ protected:
         QWidget::resizeEvent(e);
         Layout();
     }
+    // A window's place is read back as it is set, by its inside: the frame's corner would put a
+    // window given its own place back higher and further left by the window manager's frame.
     void moveEvent(QMoveEvent* e) override {
         QWidget::moveEvent(e);
-        if (isVisible()) gui_detail::Guarded(form_, [&] { form_->WidgetMoved(x(), y()); });
+        const QPoint at = geometry().topLeft();
+        if (isVisible()) gui_detail::Guarded(form_, [&] { form_->WidgetMoved(at.x(), at.y()); });
     }
     void showEvent(QShowEvent* e) override {
         QWidget::showEvent(e);

@@ -19,6 +19,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
@@ -897,9 +898,12 @@ protected:
             style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
         const QRect label(styled.left() + 8, 0, styled.width(), fontMetrics().height());
         // The caption a little in from the frame's corner, the etched frame drawn here: the style's own
-        // keeps clear of the whole caption line.
+        // keeps clear of the whole caption line. The frame leaves a gap for the caption, which stands
+        // on what is behind the box: a tab page a shade lighter than a window shows through it, with
+        // no box of the window's grey around the caption.
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(label.adjusted(-2, 0, 2, 0))));
         qDrawShadeRect(&painter, rect().adjusted(0, label.height() / 2, 0, 0), palette(), true, 1, 0);
-        painter.fillRect(label.adjusted(-2, 0, 2, 0), palette().brush(backgroundRole()));
+        painter.setClipping(false);
         painter.drawItemText(label, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
                              isEnabled(), title(), QPalette::WindowText);
     }

@@ -372,6 +372,8 @@ TEST_F(SeriesPage, GeneralAndMarksControlsWriteIntoTheSeriesAtOnce) {
     EXPECT_FALSE(second->GetShowInLegend());
     probe::Choose(*page->CBFormat, 1);
     EXPECT_EQ(second->GetValueFormat(), LocalToSarvikFormat(page->CBFormat->GetItems()->GetStrings(1)));
+    probe::Type(*page->CBFormat, u".0000"); // typed after "0": a format of no entry
+    EXPECT_EQ(second->GetValueFormat(), u"0.0000");
     page->EPercentFormat->SetText(u"0 %");
     EXPECT_EQ(second->GetPercentFormat(), u"0 %");
     page->CBXDateTime->SetChecked(true);

@@ -75,6 +75,26 @@ TEST_F(XDialogWindows, AFormCentredOnItsOwnerOpensOnTheOwnersWindowAndOnTheScree
     }
 }
 
+// A window moved on the screen reads back the place it stands at, so one given that place, as the
+// chart editor reopens where it was left, stands there again instead of a frame's height higher.
+TEST_F(XDialogWindows, AWindowGivenThePlaceReadBackStandsWhereItWas) {
+    TestForm first;
+    first->SetCaption(u"Редактор графика");
+    first->Show();
+    ASSERT_TRUE(xserver::Activate(*first.get()));
+    first->SetBounds(100, 120, 400, 300);
+    ASSERT_TRUE(probe::WaitFor([&] { return ScreenRect(*first.get()).Top == 120; }));
+    const TPoint left(first->GetLeft(), first->GetTop());
+    EXPECT_EQ(left, probe::ScreenOrigin(*first.get()));
+    TestForm second;
+    second->SetCaption(u"Редактор графика");
+    second->SetPosition(poDesigned);
+    second->SetBounds(left.X, left.Y, 400, 300);
+    second->Show();
+    ASSERT_TRUE(xserver::Activate(*second.get()));
+    EXPECT_EQ(probe::ScreenOrigin(*second.get()), probe::ScreenOrigin(*first.get()));
+}
+
 // "All (*.bmp;*.jpg)" lists the files of every pattern, in every file dialog: the pictures one's
 // first type among them. The extension a name takes is still the first pattern's.
 TEST_F(XDialogWindows, AFileTypeOfSeveralPatternsListsTheFilesOfEach) {
