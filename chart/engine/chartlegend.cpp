@@ -589,8 +589,9 @@ int TCustomChartLegend::Clicked(int X, int Y) {
     }
     // A legend laid out with no columns (or not yet laid out) has nothing to hit.
     if (NumCols <= 0 || NumRows <= 0) return -1;
-    const int colWidth = std::max(1, (r.Right - r.Left) / NumCols);
-    const int col = std::min(NumCols - 1, (X - r.Left) / colWidth);
+    // The columns stand one column step apart from the legend's left, as they are drawn, also
+    // when a title wider than the items has made the legend wider than its columns.
+    const int col = std::min(NumCols - 1, (X - r.Left) / std::max(1, ColumnStep()));
     if (row >= NumRows) return -1;
     const int shown = LastValue - FFirstValue + 1;
     int item = row * NumCols + col;

@@ -370,7 +370,8 @@ bool TCustomChart::CanWheelScroll() const {
 
 void TCustomChart::ScrollVerticalAxes(bool Forward) {
     for (TChartAxis* a : *GetAxes()) {
-        if (a->GetHorizontal()) continue;
+        // The depth axes place the series one behind the other, as panning leaves them too.
+        if (a->GetHorizontal() || a->IsDepthAxis) continue;
         // As panning does: an automatic end moves from where it is shown, not from the
         // series' values, so a notch moves the content by its step and no more.
         const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();

@@ -472,6 +472,15 @@ TEST_F(LegendTest, AClickFindsTheItemUnderItInBothLayouts) {
     const int y = ItemCentre(l, 0).Y;
     EXPECT_EQ(l->Clicked(r.Left + colWidth / 2, y), 0);
     EXPECT_EQ(l->Clicked(r.Left + colWidth + colWidth / 2, y), 1);
+
+    // A title wider than the items widens the legend, not its columns.
+    l->GetTitle()->GetText()->SetText(u"A title far wider than the five items of this legend together");
+    Draw(chart.get());
+    ASSERT_GT(l->RectLegend.Right - l->RectLegend.Left, l->NumCols * (l->TextWidth + l->SymbolWidth + 8));
+    for (int i = 0; i < 5; ++i) {
+        const TLegendItem* item = l->GetItems()->Get(i);
+        EXPECT_EQ(l->Clicked(item->Left + 2, item->Top + l->ItemHeight / 2), i);
+    }
 }
 
 TEST_F(LegendTest, AClickOnAHorizontalLegendLeftWithNoColumnsHitsNothing) {

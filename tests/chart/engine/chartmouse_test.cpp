@@ -226,6 +226,8 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     probe::Wheel(*chart, at, 2 * WHEEL_DELTA);
     EXPECT_DOUBLE_EQ(Left()->GetMinimum(), -3) << "two notches away scroll back twice";
     EXPECT_TRUE(Bottom()->GetAutomatic()) << "horizontal axes never scroll by the wheel";
+    EXPECT_TRUE(chart->GetDepthAxis()->GetAutomatic()) << "nor do the depth axes";
+    EXPECT_TRUE(chart->GetDepthTopAxis()->GetAutomatic());
 
     // An automatic axis shown rounded past its values moves from where it is shown.
     Left()->SetAutomatic(true);
