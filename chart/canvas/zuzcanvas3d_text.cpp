@@ -4,6 +4,7 @@
 #include "chart/canvas/zuzcanvas.h"
 #include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzfont.h"
+#include "chart/canvas/zuzgeometry.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <vector>
 
 namespace {
 
@@ -41,6 +43,39 @@ private:
 
 void TextOutDC(HDC DC, int X, int Y, const String& Text) {
     TextOutW(DC, X, Y, Text.data(), static_cast<int>(Text.size()));
+}
+
+// Blurs the shadow of a turned text: Box, the letters' upright box, turned by Angle radians
+// (counter-clockwise on the screen, whose y runs down) about (X, Y). The upright rectangle round
+// the turned box is blurred, and what lay beside the box in it is put back: the background there
+// keeps its pixels, as it does beside an upright text's shadow.
+void BlurTurnedShadow(TBitmap* Bitmap, const TRect& Box, int X, int Y, double Angle, int Amount) {
+    const double c = std::cos(Angle), s = std::sin(Angle);
+    TPoint corners[4];
+    int k = 0;
+    for (const TPoint p :
+         {Box.TopLeft(), TPoint{Box.Right, Box.Top}, Box.BottomRight(), TPoint{Box.Left, Box.Bottom}}) {
+        const double dx = p.X - X, dy = p.Y - Y;
+        corners[k++] = {ZuzRound(X + dx * c + dy * s), ZuzRound(Y - dx * s + dy * c)};
+    }
+    TRect r = PolygonBounds(corners, 3); // edges included, as the blur takes them
+    r = {std::max(0, r.Left), std::max(0, r.Top), std::min(Bitmap->GetWidth() - 1, r.Right),
+         std::min(Bitmap->GetHeight() - 1, r.Bottom)};
+    if (r.Right < r.Left || r.Bottom < r.Top) return;
+    std::vector<Byte*> lines;
+    ZuzCalcLines(lines, Bitmap);
+    const std::size_t row = static_cast<std::size_t>(r.Right + 1 - r.Left) * 3;
+    std::vector<Byte> kept(row * static_cast<std::size_t>(r.Bottom + 1 - r.Top));
+    for (int y = r.Top; y <= r.Bottom; ++y)
+        std::copy_n(lines[static_cast<std::size_t>(y)] + r.Left * 3, row,
+                    kept.begin() + static_cast<std::ptrdiff_t>(row) * (y - r.Top));
+    ZuzTextShadowBlur(Bitmap, r, Amount);
+    ZuzCalcLines(lines, Bitmap);
+    for (int y = r.Top; y <= r.Bottom; ++y)
+        for (int x = r.Left; x <= r.Right; ++x)
+            if (!PointInPolygon({x, y}, corners, 3))
+                std::copy_n(kept.begin() + static_cast<std::ptrdiff_t>(row) * (y - r.Top) + (x - r.Left) * 3,
+                            3, lines[static_cast<std::size_t>(y)] + x * 3);
 }
 
 } // namespace
@@ -171,11 +206,21 @@ void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int&
             left -= size.cx;
         else if ((GetTextAlign() & TA_CENTER) == TA_CENTER)
             left -= size.cx / 2;
-        ZuzTextShadowBlur(bitmap,
-                          TRect(std::max(0, left - 1), std::max(0, sy),
-                                std::min(bitmap->GetWidth() - 1, left + size.cx),
-                                std::min(bitmap->GetHeight() - 1, sy + size.cy - 1)),
-                          shadow->GetSmoothBlur());
+        LOGFONTW lf{};
+        if (GetObjectW(static_cast<HFONT>(GetCurrentObject(Dc(), OBJ_FONT)), &lf) &&
+            lf.lfEscapement % 3600 != 0) {
+            // The turned letters' box, not the upright one at their point: that holds only a piece
+            // of the shadow, and blurs what lies beside the text.
+            const int top = GetTextAlign() & TA_BOTTOM ? sy - size.cy : sy;
+            BlurTurnedShadow(bitmap, TRect(left - 1, top, left + size.cx + 1, top + size.cy), sx, sy,
+                             lf.lfEscapement * std::numbers::pi / 1800, shadow->GetSmoothBlur());
+        } else {
+            ZuzTextShadowBlur(bitmap,
+                              TRect(std::max(0, left - 1), std::max(0, sy),
+                                    std::min(bitmap->GetWidth() - 1, left + size.cx),
+                                    std::min(bitmap->GetHeight() - 1, sy + size.cy - 1)),
+                              shadow->GetSmoothBlur());
+        }
         SetBackMode(cbmTransparent);
     }
     if (blend) EndBlending(std::move(blend));

@@ -81,13 +81,20 @@ void TCustomAxisPanel::CalcAxesRect() {
     }
     for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
     TRect r = GetChartRect();
-    for (int t = 0; t < n; ++t) {
-        if (!FAxisVisibleNow[static_cast<std::size_t>(t)]) continue;
+    // The two depth axes (fourth and fifth) take their room first, at the panel's edges: taken
+    // after the side axes, it would part those axes' labels from their lines. The six standard
+    // axes take room; the custom ones only stand at the edge.
+    const auto place = [&](int t) {
+        if (t >= n || !FAxisVisibleNow[static_cast<std::size_t>(t)]) return;
         TRect own = r;
-        FAxes->Get(t)->CalcRect(own, t < 5);
+        FAxes->Get(t)->CalcRect(own, t < 6);
         TRect both;
         if (IntersectRect(both, own, r)) r = both;
-    }
+    };
+    place(4);
+    place(5);
+    for (int t = 0; t < n; ++t)
+        if (t != 4 && t != 5) place(t);
     if (!CustomChartRect) SetChartRect(r);
     ReCalcWidthHeight();
     for (TChartAxis* a : *FAxes) a->InternalCalcPositions();

@@ -1083,13 +1083,14 @@ int TChartAxis::SizeLabels() {
 void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
     IAxisDateTime = IsDateTime();
     if (InflateChartRectangle) {
-        if (IsDepthAxis)
-            PosTitle = FOtherSide ? R.Right : R.Left;
-        else if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+        // A depth axis's title stands beyond its labels as any axis's does, in room of its own:
+        // at the edge left to the labels it would run off the panel or over what lies beyond.
+        if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
             InflateAxisRect(
                 R, InternalCalcSize(FTitle->GetFont(), FTitle->GetAngle(), FTitle->GetCaption(), FTitleSize));
             PosTitle = GetRectangleEdge(R);
-        }
+        } else if (IsDepthAxis)
+            PosTitle = FOtherSide ? R.Right : R.Left;
         if (GetLabels()) {
             int size = SizeLabels();
             if (ParentChart && ParentChart->GetAxes() && ParentChart->GetAxes()->OnCalcPosLabels)

@@ -300,6 +300,36 @@ TEST(ChartText, ASmoothShadowIsBlurredOnlyWhenDrawnIntoTheBuffer) {
     EXPECT_EQ(drawn(false, 40), flat); // straight onto a picture there is no bitmap to blur
 }
 
+TEST(ChartText, ATurnedLabelsSmoothShadowIsBlurredAllAlongItAndNothingBesideIt) {
+    // A label standing up from (40, 200) over stripes, its shadow flat or blurred.
+    const auto drawn = [](int blur) {
+        CanvasOn c(120, 220, true);
+        ZuzFiltersInitialization();
+        c.canvas.Pen->SetColor(clBlack);
+        for (int x = 0; x < 120; x += 4) c.canvas.DoVertLine(x, 0, 220);
+        TZuzFont f;
+        BigFont(f, 28);
+        f.GetShadow()->SetSize(4);
+        f.GetShadow()->SetColor(static_cast<TColor>(RGB(90, 90, 90)));
+        f.GetShadow()->SetSmoothBlur(blur);
+        c.canvas.AssignFont(&f);
+        c.canvas.RotateLabel(40, 200, u"HHHH", 90);
+        std::vector<int> out;
+        for (int y = 0; y < 220; ++y)
+            for (int x = 0; x < 120; ++x) out.push_back(Brightness(c.RgbAt(x, y)));
+        return out;
+    };
+    const std::vector<int> flat = drawn(0), blurred = drawn(1);
+    int along = 0, beside = 0;
+    for (std::size_t i = 0; i < flat.size(); ++i) {
+        if (flat[i] == blurred[i]) continue;
+        along += i / 120 < 150;
+        beside += i / 120 > 206;
+    }
+    EXPECT_GT(along, 0);  // the far end of the shadow is blurred too
+    EXPECT_EQ(beside, 0); // the stripes below the label's point stay sharp
+}
+
 TEST(ChartText, TextIn3DIsZoomedWithTheViewUnlessTheViewKeepsItsSize) {
     const auto inkWidth = [](int zoom, bool zoomText, bool turned) {
         CanvasOn c(300, 120);

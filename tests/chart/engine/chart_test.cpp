@@ -452,6 +452,17 @@ TEST_F(ChartTest, TheDepthAxisRangesOverTheSlotsAndAnUnusedAxisOverNothing) {
     chart->GetSeries(1)->SetTitle(u"Расход за сутки, м³");
     chart->GetCanvas()->AssignFont(depth->GetLabelsFont());
     EXPECT_GE(depth->MaxLabelsWidth(), chart->GetCanvas()->TextWidth(u"Расход за сутки, м³"));
+    // Shown at the top, beside the left axis, it stands in room of its own inside the panel,
+    // its title beyond its labels, and leaves the left axis's labels at their line.
+    TChartAxis *top = chart->GetDepthTopAxis(), *left = chart->GetLeftAxis();
+    top->SetVisible(true);
+    top->GetTitle()->SetCaption(u"Насосы");
+    TBitmap out;
+    DrawOn(chart.get(), out);
+    chart->GetCanvas()->AssignFont(top->GetTitle()->GetFont());
+    EXPECT_GE(top->PosTitle - chart->GetCanvas()->TextWidth(u"Насосы"), 0);
+    EXPECT_LE(top->PosTitle, top->PosLabels - top->MaxLabelsWidth());
+    EXPECT_EQ(left->PosLabels, chart->GetChartRect().Left - chart->CalcWallSize(left) - left->SizeTickAxis());
     chart->FreeAllSeries();
     EXPECT_EQ(chart->MinYValue(chart->GetRightAxis()), 0);
     EXPECT_EQ(chart->MaxYValue(chart->GetRightAxis()), 0);

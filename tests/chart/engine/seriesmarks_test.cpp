@@ -249,6 +249,25 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
     EXPECT_TRUE(RectangleInRectangle(text, turned(wide)));
 }
 
+TEST_F(Marks, AClippedMarkCastsItsSmoothShadowOnlyWhereTheMarkShows) {
+    for (const int angle : {0, 30, 90}) {
+        on = std::make_unique<CanvasOn>(200, 120, true); // a smooth shadow blurs the panel's bitmap
+        chart->Canvas = &on->canvas;
+        marks->SetAngle(angle);
+        marks->SetClip(true);
+        marks->GetShadow()->SetColor(clBlack);
+        marks->GetShadow()->SetSize(8);
+        TSeriesMarkPosition p = Place(u"Mark", 100, 80);
+        // The plot ends at the mark's middle: the mark and its shadow are cut there alike.
+        const int edge = p.TopLeft.Y + p.Height / 2;
+        on->canvas.ClipRectangle(TRect(0, edge, 200, 120));
+        marks->InternalDraw(0, clRed, u"Mark", p);
+        on->canvas.UnClipRectangle();
+        EXPECT_GE(on->InkBox().Top, edge) << angle;
+        EXPECT_FALSE(marks->GetShadow()->GetClip()) << "the setting is the user's";
+    }
+}
+
 TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
     marks->GetShadow()->SetSize(0);
     TSeriesMarkPosition first;
