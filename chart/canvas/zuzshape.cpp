@@ -5,6 +5,7 @@
 #include "platform/core/filer.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -248,6 +249,18 @@ TFourPoints CornersAt(const TRect& R) {
             TPoint(R.Left, R.Bottom)};
 }
 
+// The outline of the ellipse that Ellipse draws in R, on the screen as it stands.
+std::array<TPoint, 64> EllipseOnScreen(const TRect& R) {
+    const double xc = (R.Left + R.Right - 1) * 0.5, yc = (R.Top + R.Bottom - 1) * 0.5;
+    const double xr = (R.Right - 1 - R.Left) * 0.5, yr = (R.Bottom - 1 - R.Top) * 0.5;
+    std::array<TPoint, 64> ring;
+    for (std::size_t i = 0; i < ring.size(); ++i) {
+        const double a = static_cast<double>(i) * 2 * std::numbers::pi / static_cast<double>(ring.size());
+        ring[i] = TPoint(ZuzRound(xc + xr * std::cos(a)), ZuzRound(yc + yr * std::sin(a)));
+    }
+    return ring;
+}
+
 } // namespace
 
 void TZuzCustomShape::DrawOutline(TCanvas3D* C, const TRect& R, const TFourPoints& P, double Angle, int Z) {
@@ -283,6 +296,10 @@ void TZuzCustomShape::DrawShadow(TCanvas3D* C, const TRect& R, const TFourPoints
         // A turned box, drawn as its four corners whatever its style, casts the shadow of those
         // corners, not of the upright box around them.
         FShadow->Draw(C, P);
+    } else if (FShapeStyle == fosEllipse && !C->GetSupportsFullRotation()) {
+        // The box is already on screen (a mark's depth put it there): its shadow falls beside
+        // it as a rectangle's does, not through the view once more as a 3D ring's would.
+        FShadow->Draw(C, EllipseOnScreen(box));
     } else if (FShapeStyle == fosEllipse) {
         FShadow->DrawEllipse(C, box, Z);
     } else {

@@ -154,6 +154,23 @@ TEST_F(ShapeTest, FramesByStyleWithTheirShadows) {
     EXPECT_EQ(s.At(70, 50), kYellow);
     EXPECT_EQ(s.At(121, 53), kBlack);
     EXPECT_EQ(s.At(120, 25), kWhite);
+    // Its box is already on screen, as a mark's is: its depth or a turned view moves its shadow
+    // no more than it moves the ellipse.
+    s.panel->draw = [&] { s.shape.DrawRectRotated(s.shape.ShapeBounds, 0, 30); };
+    for (const bool turned : {false, true})
+        for (const bool smooth : {false, true}) {
+            s.panel->GetView3DOptions()->SetOrthogonal(!turned);
+            s.shape.GetShadow()->SetSmooth(smooth);
+            s.Render();
+            EXPECT_LT(s.At(121, 53).Lightness(), 128) << turned << smooth;
+            int away = 0;
+            for (int y = 0; y < 120; ++y)
+                for (int x = 0; x < 160; ++x)
+                    away += (x < 14 || x > 130 || y < 14 || y > 90) && s.At(x, y) != kWhite;
+            EXPECT_EQ(away, 0) << turned << smooth;
+        }
+    s.panel->GetView3DOptions()->SetOrthogonal(true);
+    s.shape.GetShadow()->SetSmooth(false);
 
     const fs::path file = testsupport::PictureFile("chart-shapes.png");
     // All three kinds and a bevelled one side by side, for the eye.
