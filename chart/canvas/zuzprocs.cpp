@@ -367,6 +367,8 @@ void TCustomZuzPanel::SetBorderRound(int Value) {
     if (FBorderRound == Value) return;
     FBorderRound = Value;
     if (!GetComponentState().Contains(csLoading)) SetControlRounded();
+    // The frame and the bevels follow the corners: the panel is drawn afresh, not its last picture cut.
+    Invalidate();
 }
 
 void TCustomZuzPanel::SetControlRounded() {

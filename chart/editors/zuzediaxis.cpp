@@ -385,7 +385,11 @@ void TFormZuzAxis::LoadLabels() {
         LabelAxisFormat->SetCaption(VavIve_DateTimeFormat);
         text = FAxis->GetDateTimeFormat().empty() ? DateTimeDefaultFormat(range) : FAxis->GetDateTimeFormat();
     } else {
+        // The box speaks the locale's notation, as its text is read back: in a locale with a
+        // decimal comma "#,##0.###" chosen as it stands would turn into three decimals.
         AddDefaultValueFormats(items);
+        for (int i = 0; i < items->GetCount(); ++i)
+            items->SetStrings(i, SarvikToLocalFormat(items->GetStrings(i)));
         LabelAxisFormat->SetCaption(VavIve_ValuesFormat);
         text = SarvikToLocalFormat(FAxis->GetAxisValuesFormat().empty() ? VavIve_DefValueFormat
                                                                         : FAxis->GetAxisValuesFormat());

@@ -171,7 +171,7 @@ String TFormatEditor::TheFormat() const {
     const String thousands = Separator(FormatSettings.ThousandSeparator);
     const int fixed = UpDown2->GetPosition();
     if (fixed == 0)
-        s += CBThousands->GetChecked() ? u"#,###" : u"#";
+        s += CBThousands->GetChecked() ? u"#" + thousands + u"###" : String(u"#");
     else if (!CBThousands->GetChecked())
         s += String(fixed, u'0');
     else if (fixed <= 3)

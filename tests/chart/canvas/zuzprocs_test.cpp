@@ -380,8 +380,13 @@ TEST_F(PanelTest, RoundedCornersShapeTheWindowAndNoRoundingSquaresItAgain) {
     copy.SetParent(form.get());
     copy.Assign(panel);
     EXPECT_TRUE(probe::Shaped(copy.GetHandle()));
+    // A shown panel draws afresh, its frame following the new corners, instead of its last picture cut.
+    panel->Paint();
+    const int drawn = panel->draws;
     panel->SetBorderRound(0);
     EXPECT_FALSE(probe::Shaped(window));
+    panel->Paint();
+    EXPECT_EQ(panel->draws, drawn + 1);
     copy.SetParent(nullptr);
 }
 

@@ -458,6 +458,17 @@ TEST_P(AxisPageFormats, AValueFormatIsShownInTheLocaleAndStoredInTheFilesOwn) {
     page->CBFormat->SetText(SarvikToLocalFormat(u"0.0"));
     page->CBFormatChange(page->CBFormat);
     EXPECT_EQ(axis->GetAxisValuesFormat(), u"0.0");
+    // Each format the list offers is written in the locale's notation too: chosen, it is stored
+    // as the one it stands for.
+    TStringList defaults;
+    AddDefaultValueFormats(&defaults);
+    TStrings* offered = page->CBFormat->GetItems();
+    ASSERT_GE(offered->GetCount(), defaults.GetCount());
+    for (int i = 0; i < defaults.GetCount(); ++i) {
+        page->CBFormat->SetText(offered->GetStrings(i));
+        page->CBFormatChange(page->CBFormat);
+        EXPECT_EQ(axis->GetAxisValuesFormat(), defaults.GetStrings(i)) << i;
+    }
 }
 
 TEST_P(AxisPageFormats, TheLogBaseIsTypedAndShownWithTheLocalesDecimalSeparator) {

@@ -99,6 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"OptionalDecimals", u"0.##", Number, false, false, false, false, 2, 1},
         Row{"CurrencyFirst", u"$#,##0.00", Number, false, true, true, true, 2, 1},
         Row{"ManyFixedDigitsWithThousands", u"00,000", Number, false, true, false, false, 0, 5},
+        Row{"ThousandsWithNoFixedDigit", u"#,###", Number, false, true, false, false, 0, 0},
         Row{"PlainDigits", u"000", Number, false, false, false, false, 0, 3},
         Row{"DateItem", u"mm-yyyy", Date, false, false, false, false, 0, 0},
         Row{"TwoLetterMonth", u"MM", Date, false, false, false, false, 0, 0},

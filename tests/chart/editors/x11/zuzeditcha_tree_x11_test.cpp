@@ -460,25 +460,38 @@ TEST_F(XTreeMode, AClonedOrRenamedSeriesCarriesItsTextInItsRowAndNode) {
 // A function series' sources in the editor at its first size: the selector's four buttons lie whole
 // inside the page that shows them, where a click reaches them.
 TEST_F(XTreeMode, TheFunctionSourceButtonsLieWholeInsideTheEditorsPage) {
-    TChartEditForm* e = editor.get();
-    e->Show();
-    ASSERT_TRUE(xserver::Activate(*e));
     TChartSeries* mean = AddSeries<TLineSeries>({}, u"Среднее");
-    probe::ProcessEvents();
-    e->SelectTreeNodeData(mean);
-    probe::ProcessEvents();
-    TFormZuzSeries* page = e->SeriesForm;
-    ASSERT_NE(page, nullptr);
-    probe::ChooseTab(*page->TabDataSource);
-    probe::Choose(*page->CBDataSourcestyle, 3); // "Function"
-    auto* functions = dynamic_cast<TZuzFuncEditor*>(page->GetDataSourceForm());
-    ASSERT_NE(functions, nullptr);
-    ASSERT_NE(functions->Selector(), nullptr);
-    ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*functions->Selector()->BLeftAll); }));
-    xserver::Keep(xserver::Picture(*e), "chart-editor-function-sources");
-    const TWinControl* shown = functions->PageControl1->GetActivePage();
-    const TPoint bottom = shown->ClientToScreen(TPoint(0, shown->GetClientHeight()));
-    for (const TButton* b : {functions->Selector()->BRightOne, functions->Selector()->BRightAll,
-                             functions->Selector()->BLeftOne, functions->Selector()->BLeftAll})
-        EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y) << UTF8Encode(b->GetCaption());
+    // In tree mode and on tabs, where a row of tabs more leaves the page lower.
+    for (const bool tree : {true, false}) {
+        ZuzSaveBoolOption(u"TreeMode", tree);
+        editor.reset(Create<TChartEditForm>(nullptr));
+        editor->SetChart(chart);
+        TChartEditForm* e = editor.get();
+        e->Show();
+        ASSERT_TRUE(xserver::Activate(*e));
+        probe::ProcessEvents();
+        if (tree) {
+            e->SelectTreeNodeData(mean);
+        } else {
+            e->LBSeries->SetSelectedSeries(mean);
+            probe::ChooseTab(*e->TabSeries);
+        }
+        probe::ProcessEvents();
+        TFormZuzSeries* page = e->SeriesForm;
+        ASSERT_NE(page, nullptr);
+        probe::ChooseTab(*page->TabDataSource);
+        probe::Choose(*page->CBDataSourcestyle, 3); // "Function"
+        auto* functions = dynamic_cast<TZuzFuncEditor*>(page->GetDataSourceForm());
+        ASSERT_NE(functions, nullptr);
+        ASSERT_NE(functions->Selector(), nullptr);
+        ASSERT_TRUE(probe::WaitFor([&] { return probe::Shown(*functions->Selector()->BLeftAll); }));
+        xserver::Keep(xserver::Picture(*e),
+                      tree ? "chart-editor-function-sources" : "chart-editor-function-sources-tabs");
+        const TWinControl* shown = functions->PageControl1->GetActivePage();
+        const TPoint bottom = shown->ClientToScreen(TPoint(0, shown->GetClientHeight()));
+        for (const TButton* b : {functions->Selector()->BRightOne, functions->Selector()->BRightAll,
+                                 functions->Selector()->BLeftOne, functions->Selector()->BLeftAll})
+            EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y)
+                << UTF8Encode(b->GetCaption()) << (tree ? " in tree mode" : " on tabs");
+    }
 }
