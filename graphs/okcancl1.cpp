@@ -135,6 +135,10 @@ void TGraphSettings::FormCreate(TObject* Sender) {
 }
 
 void TGraphSettings::FormActivate(TObject* Sender) {
+    if (fBackFromBox) {
+        fBackFromBox = false;
+        return;
+    }
     GraphRecord* G = Graph();
     if (!G) return;
     SetCaption(u"Настройки - " + G->graphCaption);
@@ -212,6 +216,13 @@ void TGraphSettings::CheckListBoxValueClick(TObject* Sender) {
 void TGraphSettings::ErrorBox(const String& Text) {
     MessageBeep(MB_ICONEXCLAMATION);
     Application->MessageBox(Text, GetCaption(), MB_OK | MB_ICONERROR);
+    // The box has taken the activation from a showing dialog; getting it back is no new opening.
+    fBackFromBox = GetShowing();
+}
+
+void TGraphSettings::DoHide() {
+    fBackFromBox = false;
+    TForm::DoHide();
 }
 
 void TGraphSettings::CheckListBoxValueClickCheck(TObject* Sender) {
