@@ -7,6 +7,7 @@
 #include "chart/series/series.h"
 #include "platform/core/sysutils.h"
 
+#include <charconv>
 #include <cmath>
 
 TGraphSettings* GraphSettings = nullptr;
@@ -41,6 +42,16 @@ String NormalSeconds(const String& Text) {
     double v = 0;
     if (Text.empty() || !ReadNumber(Text, v) || v < 3) return kSecondsFallback;
     return Text;
+}
+
+// A Y limit is kept as a 32-bit float: it is shown as the shortest number that float holds,
+// so a limit typed as 30.1 comes back as 30.1, not as 30.1000003814697.
+String LimitText(float Value) {
+    char text[32];
+    double shortest = Value;
+    const auto written = std::to_chars(text, text + sizeof text, Value);
+    if (written.ec == std::errc{}) std::from_chars(text, written.ptr, shortest);
+    return FloatToStr(shortest);
 }
 
 bool NumberKey(Char Key) {
@@ -124,6 +135,10 @@ void TGraphSettings::FormCreate(TObject* Sender) {
 }
 
 void TGraphSettings::FormActivate(TObject* Sender) {
+    if (fBackFromBox) {
+        fBackFromBox = false;
+        return;
+    }
     GraphRecord* G = Graph();
     if (!G) return;
     SetCaption(u"Настройки - " + G->graphCaption);
@@ -153,8 +168,8 @@ void TGraphSettings::FormActivate(TObject* Sender) {
         c->SetEnabled(!G->autoY);
     G->graphChart->GetLeftAxis()->SetAutomatic(G->autoY);
     CheckBox2->SetChecked(G->autoY);
-    EditYmax->SetText(FloatToStr(G->yMax));
-    EditYmin->SetText(FloatToStr(G->yMin));
+    EditYmax->SetText(LimitText(G->yMax));
+    EditYmin->SetText(LimitText(G->yMin));
     EditXvalueCount->SetText(FloatToStr(G->visibleSeconds));
     CheckBoxAutoX->SetChecked(G->autoX);
     EditXvalueCount->SetEnabled(!G->autoX);
@@ -201,6 +216,13 @@ void TGraphSettings::CheckListBoxValueClick(TObject* Sender) {
 void TGraphSettings::ErrorBox(const String& Text) {
     MessageBeep(MB_ICONEXCLAMATION);
     Application->MessageBox(Text, GetCaption(), MB_OK | MB_ICONERROR);
+    // The box has taken the activation from a showing dialog; getting it back is no new opening.
+    fBackFromBox = GetShowing();
+}
+
+void TGraphSettings::DoHide() {
+    fBackFromBox = false;
+    TForm::DoHide();
 }
 
 void TGraphSettings::CheckListBoxValueClickCheck(TObject* Sender) {
@@ -315,13 +337,13 @@ void TGraphSettings::CheckYLimit(TEdit* Edit, float Stored) {
     double value = 0, ymax = 0, ymin = 0;
     if (!ReadNumber(Edit->GetText(), value)) {
         ErrorBox(u"Неверный формат данных");
-        Edit->SetText(FloatToStr(Stored));
+        Edit->SetText(LimitText(Stored));
         return;
     }
     // The other edit may hold anything typed or pasted: compare only two numbers.
     if (ReadNumber(EditYmax->GetText(), ymax) && ReadNumber(EditYmin->GetText(), ymin) && ymax < ymin) {
         ErrorBox(u"Xmax<Xmin");
-        Edit->SetText(FloatToStr(Stored));
+        Edit->SetText(LimitText(Stored));
     }
 }
 
@@ -353,7 +375,7 @@ bool TGraphSettings::SecondPageValid() {
         double v = 0;
         if (!ReadNumber(edit->GetText(), v)) {
             ErrorBox(u"Неверный формат данных");
-            edit->SetText(FloatToStr(stored));
+            edit->SetText(LimitText(stored));
             return false;
         }
     }
@@ -361,7 +383,7 @@ bool TGraphSettings::SecondPageValid() {
     ReadNumber(EditYmin->GetText(), ymin);
     if (ymax < ymin) {
         ErrorBox(u"Xmax<Xmin");
-        EditYmax->SetText(FloatToStr(G->yMax));
+        EditYmax->SetText(LimitText(G->yMax));
         return false;
     }
     return true;

@@ -87,6 +87,7 @@ public:
 
 protected:
     void BindComponents() override;
+    void DoHide() override;
 
 private:
     // The current window's record; null when no window is current.
@@ -101,6 +102,9 @@ private:
     // message and its stored value back.
     bool SecondPageValid();
     void ErrorBox(const String& Text);
+    // The dialog is coming back from one of its own message boxes: that activation keeps what
+    // the operator has typed and not applied yet.
+    bool fBackFromBox = false;
 };
 
 extern TGraphSettings* GraphSettings;

@@ -236,7 +236,9 @@ void TCustomComTerminal::PutChar(Char Ch) {
         AdvanceCaret(acReturn);
         break;
     default:
-        if (Ch >= 0x20 && Ch <= 0x44F) {
+        // Every character from the blank up shows, ё, № and line drawing included; a half of a
+        // character beyond the first 65536 has no cell of its own.
+        if (Ch >= 0x20 && (Ch < 0xD800 || Ch > 0xDFFF)) {
             FBuffer->SetChar(FCaretPos.X, FCaretPos.Y, CurrentChar(Ch));
             InvalidatePortion(Rect(FCaretPos.X, FCaretPos.Y, FCaretPos.X, FCaretPos.Y));
             AdvanceCaret(acChar);

@@ -447,7 +447,7 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     c->GetLeftAxis()->SetMinMax(0, 100);
     d.CheckBox2->SetChecked(false);
     d.EditYmin->SetText(u"200");
-    d.EditYmax->SetText(u"300,5");
+    d.EditYmax->SetText(u"300,1");
     d.RadioGroupX->SetItemIndex(0);
     d.CheckBoxLabel90Rotate->SetChecked(true);
     d.CheckBoxShowLegend->SetChecked(false);
@@ -458,9 +458,9 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     EXPECT_TRUE(h.Boxes().empty());
     EXPECT_FALSE(c->GetLeftAxis()->GetAutomatic());
     EXPECT_EQ(c->GetLeftAxis()->GetMinimum(), 200);
-    EXPECT_EQ(c->GetLeftAxis()->GetMaximum(), 300.5);
+    EXPECT_EQ(c->GetLeftAxis()->GetMaximum(), 300.1);
     EXPECT_EQ(g.yMin, 200.0f);
-    EXPECT_EQ(g.yMax, 300.5f);
+    EXPECT_EQ(g.yMax, 300.1f);
     EXPECT_FALSE(g.autoY);
     EXPECT_EQ(c->GetBottomAxis()->GetDateTimeFormat(), u"dd/MM/yyyy HH:mm:ss");
     EXPECT_EQ(g.timeFormat, u"dd/MM/yyyy HH:mm:ss");
@@ -489,7 +489,8 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     g.timeFormat = u"mm:ss";
     h.Dialog(1);
     EXPECT_EQ(d.RadioGroupX->GetItemIndex(), 1);
-    EXPECT_EQ(d.EditYmax->GetText(), u"300,5");
+    // The limit kept as a float shows as it was typed.
+    EXPECT_EQ(d.EditYmax->GetText(), u"300,1");
     EXPECT_TRUE(d.EditYmax->GetEnabled());
     EXPECT_TRUE(d.CheckBoxLabel90Rotate->GetChecked());
     EXPECT_FALSE(d.CheckBoxShowLegend->GetChecked());

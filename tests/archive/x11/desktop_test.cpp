@@ -100,6 +100,8 @@ TEST_F(ProgramOnDesktop, AKeyThatClosesTheSettingsErrorBoxClosesItOnly) {
         TKeyEvent([&](TObject*, Word& Key, TShiftState) { heard += std::to_string(Key) + " "; });
     for (const char* key : kClosingKeys) {
         d->EditYmax->SetText(u"");
+        // Typed and not applied yet: the dialog coming back from the box keeps it.
+        d->EditGraphName->SetText(u"Котёл 2");
         ASSERT_TRUE(xserver::Focus(*d->EditYmax));
         AnswerFirstBoxBy(key);
         heard.clear();
@@ -109,6 +111,8 @@ TEST_F(ProgramOnDesktop, AKeyThatClosesTheSettingsErrorBoxClosesItOnly) {
         ASSERT_TRUE(boxes->WaitUntilClosed()) << key;
         ASSERT_EQ(boxes->Seen().size(), 1u) << key;
         EXPECT_TRUE(probe::WaitFor([&] { return d->EditYmax->GetText() == u"100"; })) << key;
+        EXPECT_TRUE(probe::WaitFor([&] { return d->GetActive(); })) << key;
+        EXPECT_EQ(d->EditGraphName->GetText(), u"Котёл 2") << key;
         EXPECT_EQ(heard, "") << key;
         // The box is wide enough for its title, the dialog's caption, and the window manager's buttons.
         const xserver::ModalBoxes::Box& box = boxes->Seen()[0];
