@@ -511,7 +511,11 @@ void TFormZuzSeries::RefreshGeneral() {
 
     TStrings* formats = CBFormat->GetItems();
     formats->Clear();
+    // The box speaks the locale's notation, as its text is read back: in a locale with a decimal
+    // comma "#,##0.###" chosen as it stands would turn into three decimals.
     AddDefaultValueFormats(formats);
+    for (int i = 0; i < formats->GetCount(); ++i)
+        formats->SetStrings(i, SarvikToLocalFormat(formats->GetStrings(i)));
     const String valueFormat = SarvikToLocalFormat(s->GetValueFormat());
     if (formats->IndexOf(valueFormat) < 0) formats->Add(valueFormat);
     CBFormat->SetItemIndex(formats->IndexOf(valueFormat));

@@ -15,6 +15,7 @@
 #include "chart/engine/seriesmarks.h"
 #include "chart/engine/seriessource.h"
 #include "dialogfixture.h"
+#include "editorfixture.h"
 #include "modaldriver.h"
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
@@ -374,6 +375,18 @@ TEST_F(SeriesPage, GeneralAndMarksControlsWriteIntoTheSeriesAtOnce) {
     EXPECT_EQ(second->GetValueFormat(), LocalToSarvikFormat(page->CBFormat->GetItems()->GetStrings(1)));
     probe::Type(*page->CBFormat, u".0000"); // typed after "0": a format of no entry
     EXPECT_EQ(second->GetValueFormat(), u"0.0000");
+    // Under a decimal comma each format offered, chosen, is stored as the one it stands for.
+    const TFormatSettings kept = FormatSettings;
+    FormatSettings = editortest::LocaleSettings("ru_RU.UTF-8");
+    probe::Choose(*page->CBSeries, 0); // the page filled again in that locale
+    probe::Choose(*page->CBSeries, 1);
+    TStringList defaults;
+    AddDefaultValueFormats(&defaults);
+    for (int i = 0; i < defaults.GetCount(); ++i) {
+        probe::Choose(*page->CBFormat, i);
+        EXPECT_EQ(second->GetValueFormat(), defaults.GetStrings(i)) << i;
+    }
+    FormatSettings = kept;
     page->EPercentFormat->SetText(u"0 %");
     EXPECT_EQ(second->GetPercentFormat(), u"0 %");
     page->CBXDateTime->SetChecked(true);
