@@ -214,7 +214,7 @@ void TZuzFontGradient::Assign(TPersistent* Source) {
 
 void TCustomZuzGradient::Draw(TZuzCanvas* Canvas, const TRect& R, int RoundSize) {
     if (FAngle != 0) {
-        DrawRotated(Canvas, R);
+        DrawRotated(Canvas, R, RoundSize);
         return;
     }
     if (RoundSize > 0) Canvas->ClipRectangle(R, RoundSize);
@@ -362,7 +362,7 @@ void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
     Canvas->Pen->SetStyle(penStyle);
 }
 
-void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& R) {
+void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& R, int RoundSize) {
     const double a = (360 - std::fmod(static_cast<double>(FAngle), 360.0)) * ZuzPiStep;
     const double s = std::sin(a), c = std::cos(a);
     const int w = R.Width(), h = R.Height();
@@ -380,6 +380,8 @@ void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& R) {
         TZuzCanvas3D unbuffered;
         unbuffered.SetUseBuffer(false);
         unbuffered.SetCanvas(bitmap->GetCanvas());
+        // A sub-gradient blends only within the canvas's bounds: the whole bitmap.
+        unbuffered.Bounds = TRect(0, 0, bw, bh);
         unbuffered.SetMonochrome(Canvas->GetMonochrome());
         // Drawn unturned into the bitmap; the angle comes back also when the drawing fails.
         struct Unturned {
@@ -391,9 +393,16 @@ void TCustomZuzGradient::DrawRotated(TZuzCanvas* Canvas, const TRect& R) {
         Draw(&unbuffered, TRect(0, 0, bw, bh), 0);
     }
     if (ZuzGradientRotate) ZuzGradientRotate(this, bitmap.get());
-    Canvas->ClipRectangle(R);
+    // A box with round corners keeps the turned fill and its outline inside its curve.
+    if (RoundSize > 0)
+        Canvas->ClipRectangle(R, RoundSize);
+    else
+        Canvas->ClipRectangle(R);
     Canvas->Draw(R.Left - (bitmap->GetWidth() - w) / 2, R.Top - (bitmap->GetHeight() - h) / 2, bitmap.get());
     Canvas->Brush->SetStyle(bsClear);
-    Canvas->Rectangle(R);
+    if (RoundSize > 0)
+        Canvas->RoundRect(R.Left, R.Top, R.Right, R.Bottom, RoundSize, RoundSize);
+    else
+        Canvas->Rectangle(R);
     Canvas->UnClipRectangle();
 }

@@ -55,7 +55,7 @@ public:
     // Any polygon; with Is3D its points are at depth Z.
     void Draw(TCanvas3D* Canvas, std::span<const TPoint> Points, int Z, bool Is3D);
     void DrawRadial(TZuzCanvas* Canvas, const TRect& Rect);
-    void DrawRotated(TZuzCanvas* Canvas, const TRect& Rect);
+    void DrawRotated(TZuzCanvas* Canvas, const TRect& Rect, int RoundSize = 0);
     void DrawSubGradient(TZuzCanvas* Canvas, const TRect& Rect, int RoundSize);
 
     TNotifyEvent OnChange;

@@ -6,6 +6,7 @@
 #include "platform/core/streams.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
 
 TGraphic* (*GraphicFileExtension)(const String& Extension) = nullptr;
@@ -171,16 +172,21 @@ private:
             FFont->SetSize(FontSizeOf(Int64{FFont->GetSize()} - 2));
         } else if (T == u"</SUB>") {
             RestoreFont();
-            FY -= FontHeight();
+            // The text after a subscript goes on along the line the subscript went down from.
+            if (FSubLines.empty()) {
+                FY -= FontHeight();
+            } else {
+                FY = FSubLines.back();
+                FSubLines.pop_back();
+            }
         } else if (T == u"<SUB>") {
+            FSubLines.push_back(FY);
             SaveFont();
             FFont->SetSize(FFont->GetSize() / 2);
             FY += FontHeight();
         } else if (T == u"</SUPER>") {
             RestoreFont();
-            // The text after a superscript goes on along the line the superscript rose from:
-            // half the restored font's height down would drop it below that line, since the
-            // small text itself moved down to sit at the foot of the line.
+            // The text after a superscript goes on along the line the superscript rose from.
             if (FSuperLines.empty()) {
                 FY += FontHeight() / 2;
             } else {
@@ -396,14 +402,20 @@ private:
         const int w = FCanvas->TextWidth(S);
         if (FCentred) FX = (Int64{FCanvas->Bounds.Left} + FCanvas->Bounds.Right) / 2 - w / 2;
         const int h = FCanvas->TextHeight(S);
+        // A text lower than the line sits at the line's foot; the line itself stays where it
+        // is, so the next pieces of the line sit on the same foot instead of each going lower.
+        Int64 top = FY;
         if (FLineHeight == 0) {
             FLineHeight = FontHeight();
-            FY += FLineHeight;
+            // A new line starts below all that the lines before it drew, a taller piece too.
+            FY = std::max(FY + FLineHeight, FTextBottom);
+            top = FY;
         } else if (h < FLineHeight) {
-            FY += FLineHeight - h - 1;
+            top = FY + FLineHeight - h - 1;
         }
-        if (FDrawing) FCanvas->TextOut(ZuzCoordinate(FX), ZuzCoordinate(FY), S);
-        Covers(FX + w, FY + h);
+        if (FDrawing) FCanvas->TextOut(ZuzCoordinate(FX), ZuzCoordinate(top), S);
+        Covers(FX + w, top + h);
+        FTextBottom = std::max(FTextBottom, top + h);
         FX += w;
         FLineHeight = std::max<Int64>(FLineHeight, h);
     }
@@ -415,6 +427,7 @@ private:
     Int64 FRight, FBottom;   // the farthest that anything reaches
     Int64 FLineStart;
     Int64 FLineHeight;
+    Int64 FTextBottom = std::numeric_limits<Int64>::min(); // the lowest that any text reaches
     bool FCentred = false;
     bool FFontPushed = false;
     bool FLastPushed = false;
@@ -422,6 +435,7 @@ private:
     std::vector<String> FStyles; // opening style tags, most recent last
     std::vector<SavedFont> FFonts;
     std::vector<Int64> FSuperLines; // where each open superscript's line was
+    std::vector<Int64> FSubLines;   // and each open subscript's
 };
 
 } // namespace

@@ -255,6 +255,13 @@ TEST(GradientObject, ARotatedGradientIsDrawnUnturnedIntoABitmapTheHookTurns) {
     EXPECT_EQ(g.GetAngle(), 90);
     EXPECT_EQ(c.At(40, 75), clWhite); // clipped to the rectangle
     ZuzGradientRotate = nullptr;
+    // A full turn covers the box: its round corners stay clear.
+    g.SetAngle(360);
+    CanvasOn r(200, 200);
+    g.Draw(&r.canvas, TRect(50, 50, 150, 100), 16);
+    EXPECT_EQ(r.At(51, 51), clWhite);
+    EXPECT_NE(r.At(100, 75), clWhite);
+    g.SetAngle(90);
     CanvasOn d(200, 200); // without a hook: drawn unturned, nothing more
     g.Draw(&d.canvas, TRect(50, 50, 150, 100));
     EXPECT_NE(d.At(100, 75), clWhite);
@@ -270,11 +277,14 @@ TEST(GradientObject, ASubGradientIsBlendedOverTheGradient) {
     sub->SetEndColor(clBlue);
     sub->SetVisible(true);
     EXPECT_EQ(sub->GetTransparency(), 50);
-    g.Draw(&c.canvas, TRect(0, 0, 40, 40));
-    const auto p = c.RgbAt(20, 20);
-    EXPECT_NEAR(p[0], 128, 2);
-    EXPECT_EQ(p[1], 0);
-    EXPECT_NEAR(p[2], 128, 2);
+    for (const int angle : {0, 90}) { // a turned gradient too
+        g.SetAngle(angle);
+        g.Draw(&c.canvas, TRect(0, 0, 40, 40));
+        const auto p = c.RgbAt(20, 20);
+        EXPECT_NEAR(p[0], 128, 2) << angle;
+        EXPECT_EQ(p[1], 0) << angle;
+        EXPECT_NEAR(p[2], 128, 2) << angle;
+    }
 }
 
 TEST(GradientSettings, MiddleColourSubGradientAndAssign) {

@@ -7,6 +7,7 @@
 #include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -132,6 +133,11 @@ TEST(HtmlExtent, ALineBreakStartsTheNextLineOneFontHeightLower) {
         EXPECT_EQ(probe::Grab(a.bmp), probe::Grab(b.bmp)) << std::string(tagged.begin(), tagged.end());
         EXPECT_EQ(a.Extent(joined).cy, 2 * h);
     }
+    // After a line holding a taller piece the next line starts below that piece, not over it.
+    Fixture tall, one;
+    HtmlTextOut(&tall.canvas, 10, 20, u"<FONT SIZE=+24>A</FONT>x<BR>y");
+    HtmlTextOut(&one.canvas, 10, 20, u"<FONT SIZE=+24>A</FONT>x");
+    EXPECT_GE(tall.Inked().Bottom - one.Inked().Bottom, h / 2);
 }
 
 TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
@@ -144,11 +150,23 @@ TEST(HtmlExtent, WhatIsMeasuredIsWhatIsDrawn) {
     }
 }
 
-TEST(HtmlDraw, TextAfterASuperscriptGoesOnAlongItsLine) {
-    Fixture a, b;
-    HtmlTextOut(&a.canvas, 5, 30, u"H<SUPER>3</SUPER>H");
-    HtmlTextOut(&b.canvas, 5, 30, u"HH");
-    EXPECT_EQ(a.Inked().Bottom, b.Inked().Bottom);
+TEST(HtmlDraw, TextAfterASuperscriptASubscriptOrASmallerPieceGoesOnAlongItsLine) {
+    // The ink of the text reaches as low (a subscript: as high) as the line's alone.
+    const std::tuple<String, String, bool> same[] = {
+        {u"H<SUPER>3</SUPER>H", u"HH", true},
+        {u"H<SUB>2</SUB>H", u"HH", false},
+        // Every piece of a line lower than its tallest sits on the same foot.
+        {u"<FONT SIZE=+8>A</FONT>x<FONT COLOR=BLACK>x</FONT>x<FONT COLOR=BLACK>x</FONT>",
+         u"<FONT SIZE=+8>A</FONT>x", true}};
+    for (const auto& [text, line, bottom] : same) {
+        Fixture a, b;
+        HtmlTextOut(&a.canvas, 5, 30, text);
+        HtmlTextOut(&b.canvas, 5, 30, line);
+        if (bottom)
+            EXPECT_EQ(a.Inked().Bottom, b.Inked().Bottom) << std::string(text.begin(), text.end());
+        else
+            EXPECT_EQ(a.Inked().Top, b.Inked().Top) << std::string(text.begin(), text.end());
+    }
 }
 
 TEST(HtmlDraw, EntitiesDrawTheirCharacters) {
