@@ -820,8 +820,22 @@ const ClassInfo& TCustomCheckBox::StaticClass() {
     return ci;
 }
 
+namespace {
+
+// A check box answers a click anywhere in its bounds, as the system's does, not only on its box
+// and caption: a form laid out wider than the caption still ticks where the operator clicks.
+class CheckBoxWidget : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    bool hitButton(const QPoint& Pos) const override { return rect().contains(Pos); }
+};
+
+} // namespace
+
 TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
-    FBox = new QCheckBox();
+    FBox = new CheckBoxWidget();
     SetWidget(FBox);
     SetReportsClicks(false);
     SetBounds(0, 0, 97, 17);

@@ -2,6 +2,7 @@
 // its mark, on the item the pointer is over even when the list's edge cuts it; a key that
 // chooses an item is a click too.
 #include "platform/gui/checklst.h"
+#include "platform/gui/stdctrls.h"
 #include "tests/platform/gui/x11/xserver.h"
 
 #include <string>
@@ -91,4 +92,17 @@ TEST_F(XCheckList, AKeyThatChoosesAnotherItemIsHeardAsAClick) {
         EXPECT_EQ(heard, "");
     }
     EXPECT_TRUE(checks->GetChecked(3));
+}
+
+// A check box laid out wider than its caption ticks on a click anywhere in its bounds.
+TEST_F(XCheckList, ACheckBoxTicksOnAClickBesideItsCaption) {
+    TestForm f;
+    f->SetBounds(100, 100, 300, 200);
+    auto* box = Create<TCheckBox>(f.get());
+    box->SetParent(f.get());
+    box->SetBounds(10, 10, 250, 21);
+    box->SetCaption(u"Сглаживание");
+    ASSERT_TRUE(xserver::Activate(f->Widget()));
+    ASSERT_TRUE(xserver::Click(*box, TPoint(240, 10)));
+    EXPECT_TRUE(WaitFor([&] { return box->GetChecked(); }));
 }
