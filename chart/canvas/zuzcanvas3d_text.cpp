@@ -9,9 +9,11 @@
 #include "chart/canvas/zuzshadow.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -46,18 +48,35 @@ void TextOutDC(HDC DC, int X, int Y, const String& Text) {
 }
 
 // Blurs the shadow of a turned text: Box, the letters' upright box, turned by Angle radians
-// (counter-clockwise on the screen, whose y runs down) about (X, Y). The upright rectangle round
+// about (X, Y). The upright rectangle round
 // the turned box is blurred, and what lay beside the box in it is put back: the background there
 // keeps its pixels, as it does beside an upright text's shadow.
-void BlurTurnedShadow(TBitmap* Bitmap, const TRect& Box, int X, int Y, double Angle, int Amount) {
+// The angle in radians the current font turns its letters by, 0 for upright ones.
+double TextTurn(HDC DC) {
+    LOGFONTW lf{};
+    if (!GetObjectW(static_cast<HFONT>(GetCurrentObject(DC, OBJ_FONT)), &lf) || lf.lfEscapement % 3600 == 0)
+        return 0;
+    return lf.lfEscapement * std::numbers::pi / 1800;
+}
+
+// Box's corners turned by Angle radians about (X, Y): counter-clockwise on the screen, whose y
+// runs down, as the letters turn.
+std::array<std::pair<double, double>, 4> TurnedCorners(const TRect& Box, int X, int Y, double Angle) {
     const double c = std::cos(Angle), s = std::sin(Angle);
-    TPoint corners[4];
-    int k = 0;
+    std::array<std::pair<double, double>, 4> out;
+    std::size_t k = 0;
     for (const TPoint p :
          {Box.TopLeft(), TPoint{Box.Right, Box.Top}, Box.BottomRight(), TPoint{Box.Left, Box.Bottom}}) {
         const double dx = p.X - X, dy = p.Y - Y;
-        corners[k++] = {ZuzRound(X + dx * c + dy * s), ZuzRound(Y - dx * s + dy * c)};
+        out[k++] = {X + dx * c + dy * s, Y - dx * s + dy * c};
     }
+    return out;
+}
+
+void BlurTurnedShadow(TBitmap* Bitmap, const TRect& Box, int X, int Y, double Angle, int Amount) {
+    TPoint corners[4];
+    std::size_t k = 0;
+    for (const auto& [x, y] : TurnedCorners(Box, X, Y, Angle)) corners[k++] = {ZuzRound(x), ZuzRound(y)};
     TRect r = PolygonBounds(corners, 3); // edges included, as the blur takes them
     r = {std::max(0, r.Left), std::max(0, r.Top), std::min(Bitmap->GetWidth() - 1, r.Right),
          std::min(Bitmap->GetHeight() - 1, r.Bottom)};
@@ -125,20 +144,15 @@ TRect TZuzCanvas3D::TextRect(int X, int Y, const String& Text) {
 
 TRect TZuzCanvas3D::TurnedTextRect(int X, int Y, const String& Text) {
     TRect r = TextRect(X, Y, Text);
-    LOGFONTW lf{};
-    if (!GetObjectW(static_cast<HFONT>(GetCurrentObject(Dc(), OBJ_FONT)), &lf) || lf.lfEscapement % 3600 == 0)
-        return r;
+    const double turn = TextTurn(Dc());
+    if (turn == 0) return r;
     // Turned, the letters lie where they are: above the point when it is their bottom.
     if (GetTextAlign() & TA_BOTTOM) {
         r.Top -= r.Height();
         r.Bottom = Y;
     }
-    // Counter-clockwise on the screen, whose y runs down.
-    const double a = lf.lfEscapement * std::numbers::pi / 1800, c = std::cos(a), s = std::sin(a);
     double left = X, top = Y, right = X, bottom = Y;
-    for (const TPoint p : {r.TopLeft(), TPoint{r.Right, r.Top}, r.BottomRight(), TPoint{r.Left, r.Bottom}}) {
-        const double dx = p.X - X, dy = p.Y - Y;
-        const double x = X + dx * c + dy * s, y = Y - dx * s + dy * c;
+    for (const auto& [x, y] : TurnedCorners(r, X, Y, turn)) {
         left = std::min(left, x);
         top = std::min(top, y);
         right = std::max(right, x);
@@ -206,14 +220,12 @@ void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int&
             left -= size.cx;
         else if ((GetTextAlign() & TA_CENTER) == TA_CENTER)
             left -= size.cx / 2;
-        LOGFONTW lf{};
-        if (GetObjectW(static_cast<HFONT>(GetCurrentObject(Dc(), OBJ_FONT)), &lf) &&
-            lf.lfEscapement % 3600 != 0) {
+        if (const double turn = TextTurn(Dc()); turn != 0) {
             // The turned letters' box, not the upright one at their point: that holds only a piece
             // of the shadow, and blurs what lies beside the text.
             const int top = GetTextAlign() & TA_BOTTOM ? sy - size.cy : sy;
-            BlurTurnedShadow(bitmap, TRect(left - 1, top, left + size.cx + 1, top + size.cy), sx, sy,
-                             lf.lfEscapement * std::numbers::pi / 1800, shadow->GetSmoothBlur());
+            BlurTurnedShadow(bitmap, TRect(left - 1, top, left + size.cx + 1, top + size.cy), sx, sy, turn,
+                             shadow->GetSmoothBlur());
         } else {
             ZuzTextShadowBlur(bitmap,
                               TRect(std::max(0, left - 1), std::max(0, sy),
@@ -245,9 +257,7 @@ void TZuzCanvas3D::TextEffects(int X, int Y, const String& Text) {
     letterPath();
     const TRect r = TextRect(X, Y, Text);
     // Turned letters lie outside the upright text rectangle: they are filled over their own box.
-    LOGFONTW lf{};
-    const bool turned =
-        GetObjectW(static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT)), &lf) && lf.lfEscapement % 3600 != 0;
+    const bool turned = TextTurn(dc) != 0;
     const auto fillArea = [&] {
         RECT box;
         return turned && GetClipBox(dc, &box) != NULLREGION ? TRect(box) : r;

@@ -83,6 +83,30 @@ private:
     Owned<TZuzBlend> FBlend; // between PrepareCanvas and FinishBlending
 };
 
+// Puts back what drawing a shadow changes of a canvas's brush and pen (the brush's colour, style
+// and picture, the pen's style), however the drawing ends.
+class TShadowLookKept {
+public:
+    explicit TShadowLookKept(TZuzCanvas* Canvas)
+        : FCanvas(Canvas), FBrushColor(Canvas->Brush->GetColor()), FBrushStyle(Canvas->Brush->GetStyle()),
+          FBrushBitmap(Canvas->Brush->GetBitmap()), FPenStyle(Canvas->Pen->GetStyle()) {}
+    ~TShadowLookKept() {
+        FCanvas->Brush->SetColor(FBrushColor);
+        FCanvas->Brush->SetStyle(FBrushStyle);
+        if (FBrushBitmap) FCanvas->Brush->SetBitmap(FBrushBitmap);
+        FCanvas->Pen->SetStyle(FPenStyle);
+    }
+    TShadowLookKept(const TShadowLookKept&) = delete;
+    TShadowLookKept& operator=(const TShadowLookKept&) = delete;
+
+private:
+    TZuzCanvas* FCanvas;
+    TColor FBrushColor;
+    TBrushStyle FBrushStyle;
+    TBitmap* FBrushBitmap;
+    TPenStyle FPenStyle;
+};
+
 // The blur and composition of a smooth shadow: Bitmap holds the shape on white; its blurred
 // right and bottom bands (everything with FullDraw) multiply Back at (Left, Top), or, without
 // Back, replace Bitmap's own pixels. With Clip only pixels inside the canvas's clip change.

@@ -156,14 +156,8 @@ void TCustomChart::DrawLegendShape(const TRect& Rect) {
     // is given back for the symbol.
     TZuzShadow* shadow = symbol->GetShadow();
     if (shadow->GetVisible() && shadow->GetSize() != 0) {
-        TBrush* brush = GetCanvas()->Brush;
-        const TColor color = brush->GetColor();
-        const TBrushStyle style = brush->GetStyle();
-        TBitmap* bitmap = brush->GetBitmap();
+        const TShadowLookKept keep(GetCanvas());
         shadow->Draw(GetCanvas(), Rect);
-        brush->SetColor(color);
-        brush->SetStyle(style);
-        if (bitmap) brush->SetBitmap(bitmap);
     }
     TCustomAxisPanel::DrawLegendShape(Rect);
 }

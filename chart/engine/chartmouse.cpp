@@ -23,6 +23,19 @@ bool AllHeld(TShiftState Keys, TShiftState Shift) {
     return true;
 }
 
+// Where an axis stands on the screen: an automatic end is shown widened by the series' margins
+// and rounding, and a move starts from there, so that what lay under the mouse stays under it.
+struct TShownRange {
+    double Min, Max;
+    bool Automatic; // either end
+};
+
+TShownRange ShownRange(const TChartAxis& A) {
+    const bool autoMin = A.GetAutomatic() || A.GetAutomaticMinimum();
+    const bool autoMax = A.GetAutomatic() || A.GetAutomaticMaximum();
+    return {autoMin ? A.IMinimum : A.GetMinimum(), autoMax ? A.IMaximum : A.GetMaximum(), autoMin || autoMax};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -169,12 +182,8 @@ bool TCustomChart::PanAxes(bool Horizontal, int New, int Old) {
     for (TChartAxis* a : *GetAxes()) {
         if (a->IsDepthAxis || a->GetHorizontal() != Horizontal) continue;
         const double delta = a->CalcPosPoint(Old) - a->CalcPosPoint(New);
-        // An automatic end is shown widened by the series' margins and rounding: the move
-        // starts from where it is shown, so that what lay under the mouse stays under it.
-        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
-        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
-        double lo = (autoMin ? a->IMinimum : a->GetMinimum()) + delta;
-        double hi = (autoMax ? a->IMaximum : a->GetMaximum()) + delta;
+        const TShownRange shown = ShownRange(*a);
+        double lo = shown.Min + delta, hi = shown.Max + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (allow) a->SetMinMax(lo, hi);
@@ -372,19 +381,15 @@ void TCustomChart::ScrollVerticalAxes(bool Forward) {
     for (TChartAxis* a : *GetAxes()) {
         // The depth axes place the series one behind the other, as panning leaves them too.
         if (a->GetHorizontal() || a->IsDepthAxis) continue;
-        // As panning does: an automatic end moves from where it is shown, not from the
-        // series' values, so a notch moves the content by its step and no more.
-        const bool autoMin = a->GetAutomatic() || a->GetAutomaticMinimum();
-        const bool autoMax = a->GetAutomatic() || a->GetAutomaticMaximum();
-        const double min = autoMin ? a->IMinimum : a->GetMinimum();
-        const double max = autoMax ? a->IMaximum : a->GetMaximum();
-        double delta = (max - min) * 3 * 0.01;
+        // As panning does, a notch moves the content by its step and no more.
+        const TShownRange shown = ShownRange(*a);
+        double delta = (shown.Max - shown.Min) * 3 * 0.01;
         if (!Forward) delta = -delta;
-        double lo = min + delta, hi = max + delta;
+        double lo = shown.Min + delta, hi = shown.Max + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (!allow) continue;
-        if (autoMin || autoMax) a->SetMinMax(min, max);
+        if (shown.Automatic) a->SetMinMax(shown.Min, shown.Max);
         a->Scroll(delta, false);
     }
 }

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <vector>
 
 template <>
@@ -214,27 +213,6 @@ std::vector<TPoint> AtDepth(TCanvas3D* Canvas, std::vector<TPoint> Points, bool 
     return Points;
 }
 
-// Restores what the shadow changes of the canvas's brush and pen.
-class TCanvasLook {
-public:
-    explicit TCanvasLook(TZuzCanvas* Canvas)
-        : FCanvas(Canvas), FBrushColor(Canvas->Brush->GetColor()), FBrushStyle(Canvas->Brush->GetStyle()),
-          FPenStyle(Canvas->Pen->GetStyle()) {}
-    ~TCanvasLook() {
-        FCanvas->Brush->SetColor(FBrushColor);
-        FCanvas->Brush->SetStyle(FBrushStyle);
-        FCanvas->Pen->SetStyle(FPenStyle);
-    }
-    TCanvasLook(const TCanvasLook&) = delete;
-    TCanvasLook& operator=(const TCanvasLook&) = delete;
-
-private:
-    TZuzCanvas* FCanvas;
-    TColor FBrushColor;
-    TBrushStyle FBrushStyle;
-    TPenStyle FPenStyle;
-};
-
 // Ends the canvas's blending block however the drawing inside it ends.
 class TBlendScope {
 public:
@@ -257,7 +235,7 @@ void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, co
                                 std::span<const TPoint> Outline, int Z) {
     if (!FShadow->GetVisible() || FShadow->GetSize() == 0) return;
     if (Style != psRectangle && Style != psCircle && Style != psHexagon) return;
-    TCanvasLook keep(Canvas);
+    const TShadowLookKept keep(Canvas);
     if (!Outline.empty())
         FShadow->Draw(Canvas, Outline);
     else if (Style == psRectangle)
@@ -299,12 +277,13 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
     const int z0 = GetStartZ(), zm = GetMiddleZ(), z1 = GetEndZ();
     const TRect box(L, T, R + 1, B + 1);
     const std::vector<TPoint> outline = AtDepth(Canvas, PolygonOf(Style, X, Y, L, T, R, B, v), Is3D, z0);
+    const std::vector<TPoint> boxCorners = {TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1),
+                                            TPoint(L, B + 1)};
 
     if (Style == psRectangle && Is3D) {
         // A chart's canvas takes a box's shadow in screen points: the box's at its depth, as
         // drawn, or the shadow falls where the box would stand at the front.
-        const std::vector<TPoint> corners = AtDepth(
-            Canvas, {TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)}, true, z0);
+        const std::vector<TPoint> corners = AtDepth(Canvas, boxCorners, true, z0);
         if (corners[0].Y == corners[1].Y && corners[0].X == corners[3].X)
             DrawShadow(Canvas, Style, TRect(corners[0], corners[2]), {}, 0);
         else
@@ -321,15 +300,12 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
         // far side, and the skewed edges of a turned view, are blended as the front is.
         const bool solid =
             FDraw3D && (Style == psRectangle || Style == psTriangle || Style == psDownTriangle);
-        constexpr int far = std::numeric_limits<int>::max();
-        blendRect = TRect(far, far, -far, -far);
-        for (const int z : {z0, solid ? z1 : z0})
-            for (const TPoint corner :
-                 {TPoint(L, T), TPoint(R + 1, T), TPoint(R + 1, B + 1), TPoint(L, B + 1)}) {
-                const TPoint p = Canvas->Calculate3DPosition(corner.X, corner.Y, z);
-                blendRect = TRect(std::min(blendRect.Left, p.X), std::min(blendRect.Top, p.Y),
-                                  std::max(blendRect.Right, p.X), std::max(blendRect.Bottom, p.Y));
-            }
+        std::vector<TPoint> reached = AtDepth(Canvas, boxCorners, true, z0);
+        if (solid) {
+            const std::vector<TPoint> back = AtDepth(Canvas, boxCorners, true, z1);
+            reached.insert(reached.end(), back.begin(), back.end());
+        }
+        blendRect = PolygonBounds(reached);
     }
     TBlendScope blend(Canvas, blendRect, FTransparency);
 

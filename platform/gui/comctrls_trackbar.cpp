@@ -19,37 +19,41 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override {
-        const auto action = static_cast<SliderAction>(BarActionForKey(Event->key()));
-        if (action == SliderNoAction) {
-            QSlider::keyPressEvent(Event);
-            return;
-        }
-        triggerAction(action);
-        Event->accept();
+        if (!TakeBarKey(*this, Event)) QSlider::keyPressEvent(Event);
     }
 };
 
 } // namespace
 
-int gui_detail::BarActionForKey(int Key) {
-    switch (Key) {
+bool gui_detail::TakeBarKey(QAbstractSlider& Bar, QKeyEvent* Event) {
+    QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+    switch (Event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Up:
-        return QAbstractSlider::SliderSingleStepSub;
+        action = QAbstractSlider::SliderSingleStepSub;
+        break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        return QAbstractSlider::SliderSingleStepAdd;
+        action = QAbstractSlider::SliderSingleStepAdd;
+        break;
     case Qt::Key_PageUp:
-        return QAbstractSlider::SliderPageStepSub;
+        action = QAbstractSlider::SliderPageStepSub;
+        break;
     case Qt::Key_PageDown:
-        return QAbstractSlider::SliderPageStepAdd;
+        action = QAbstractSlider::SliderPageStepAdd;
+        break;
     case Qt::Key_Home:
-        return QAbstractSlider::SliderToMinimum;
+        action = QAbstractSlider::SliderToMinimum;
+        break;
     case Qt::Key_End:
-        return QAbstractSlider::SliderToMaximum;
+        action = QAbstractSlider::SliderToMaximum;
+        break;
     default:
-        return QAbstractSlider::SliderNoAction;
+        return false;
     }
+    Bar.triggerAction(action);
+    Event->accept();
+    return true;
 }
 
 template <>

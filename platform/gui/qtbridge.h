@@ -19,6 +19,8 @@
 #include <vector>
 
 class QWidget;
+class QAbstractSlider;
+class QKeyEvent;
 class QEvent;
 class QLocale;
 class QMessageBox;
@@ -38,11 +40,10 @@ QSize ClaimedPictureSize(const void* Data, std::size_t Size, const char* Format)
 
 namespace gui_detail {
 
-// What a key does on a bar the operator sets a value with (a track bar, a scroll bar), as the
-// class library's bars do: Left, Up and Page Up towards the minimum, Right, Down and Page Down
-// towards the maximum, Home and End to the ends. A QAbstractSlider::SliderAction; SliderNoAction
-// for any other key.
-int BarActionForKey(int Key);
+// Moves a bar the operator sets a value with (a track bar, a scroll bar) for a key as the class
+// library's bars move: Left, Up and Page Up towards the minimum, Right, Down and Page Down towards
+// the maximum, Home and End to the ends. False, and the key left alone, for any other key.
+bool TakeBarKey(QAbstractSlider& Bar, QKeyEvent* Event);
 
 // Creates the Qt application object on first use (the GUI needs one before any
 // widget exists); the forms unit owns it.

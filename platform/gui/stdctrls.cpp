@@ -1259,13 +1259,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override {
-        const auto action = static_cast<SliderAction>(BarActionForKey(e->key()));
-        if (action == SliderNoAction || (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+        // With Alt or Ctrl the key is an access key or a shortcut, not a move.
+        if ((e->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) || !TakeBarKey(*this, e))
             QScrollBar::keyPressEvent(e);
-            return;
-        }
-        triggerAction(action);
-        e->accept();
     }
     void paintEvent(QPaintEvent* e) override {
         QScrollBar::paintEvent(e);
