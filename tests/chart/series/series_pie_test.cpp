@@ -513,41 +513,11 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
     };
     // The pie's own view, the gallery's and a turned one; the last two with the first slice out.
     const View views[] = {{15, 360, 315}, {75, 0, 305}, {75, 335, 340}};
-    const struct {
+    // A view (-1 for 2D) drawn, and the rows for it clicked where the picture shows their slice.
+    struct Row {
         int View, X, Y, Slice;
-    } rows[] = {
-        {0, 173, 240, 2}, {0, 173, 247, 2}, {0, 173, 30, -1}, // face by the front rim, wall, above
-        {1, 213, 123, 0}, {1, 173, 225, 2}, {1, 213, 30, -1}, // cut face, wall, above
-        {1, 113, 145, 2}, // the face in front of the cut face hanging from the slice behind
-        {2, 213, 136, 0}, {2, 53, 200, 2},  {2, 173, 10, -1}, // cut face, wall, above
     };
-    chart->SetView3D(true);
-    for (int v = 0; v < 3; ++v) {
-        chart->Set3DPercent(views[v].Percent);
-        chart->View3DOptionsProp()->SetRotation(views[v].Rotation);
-        chart->View3DOptionsProp()->SetElevation(views[v].Elevation);
-        s->SliceExplodePercents().Put(0, v > 0 ? 30 : 0);
-        Draw();
-        for (const auto& r : rows) {
-            if (r.View != v) continue;
-            SCOPED_TRACE(testing::Message() << "view " << v << " at " << r.X << ", " << r.Y);
-            ASSERT_EQ(shown(r.X, r.Y), r.Slice) << "the picture has moved";
-            EXPECT_EQ(s->Clicked(r.X, r.Y), r.Slice);
-        }
-    }
-    // A donut's hole is paper, in 2D and 3D, with its first slice out or not; in 3D the wall
-    // round the hole, seen through it, is its slice's.
-    s->SetDonutPercent(50);
-    const struct {
-        int View, X, Y, Slice;
-    } donut[] = {
-        {-1, 170, 102, -1},                                     // 2D: the hole
-        {0, 150, 126, -1},  {0, 180, 100, 0}, {0, 160, 101, 1}, // the hole, the wall round it
-        {0, 220, 156, -1},                                      // the hole beside a cut face
-        {2, 150, 120, -1},  {2, 210, 88, 0},  {2, 140, 95, 1},  // the hole, the wall round it
-        {2, 180, 102, -1},                                      // the hole beside a cut face
-    };
-    for (const int v : {-1, 0, 2}) {
+    const auto clickIn = [&](int v, std::initializer_list<Row> Rows, const char* Picture = nullptr) {
         chart->SetView3D(v >= 0);
         if (v >= 0) {
             chart->Set3DPercent(views[v].Percent);
@@ -556,14 +526,32 @@ TEST_F(PieTest, AClickFindsTheSliceUnderIt) {
         }
         s->SliceExplodePercents().Put(0, v > 0 ? 30 : 0);
         Draw();
-        SavePicture(("pie-donut-" + std::to_string(v + 1) + ".png").c_str());
-        for (const auto& r : donut) {
+        if (Picture) SavePicture(Picture);
+        for (const Row& r : Rows) {
             if (r.View != v) continue;
-            SCOPED_TRACE(testing::Message() << "donut view " << v << " at " << r.X << ", " << r.Y);
+            SCOPED_TRACE(testing::Message() << "view " << v << " at " << r.X << ", " << r.Y);
             ASSERT_EQ(shown(r.X, r.Y), r.Slice) << "the picture has moved";
             EXPECT_EQ(s->Clicked(r.X, r.Y), r.Slice);
         }
-    }
+    };
+    const std::initializer_list<Row> rows = {
+        {0, 173, 240, 2}, {0, 173, 247, 2}, {0, 173, 30, -1}, // face by the front rim, wall, above
+        {1, 213, 123, 0}, {1, 173, 225, 2}, {1, 213, 30, -1}, // cut face, wall, above
+        {1, 113, 145, 2}, // the face in front of the cut face hanging from the slice behind
+        {2, 213, 136, 0}, {2, 53, 200, 2},  {2, 173, 10, -1}, // cut face, wall, above
+    };
+    for (int v = 0; v < 3; ++v) clickIn(v, rows);
+    // A donut's hole is paper, in 2D and 3D, with its first slice out or not; in 3D the wall
+    // round the hole, seen through it, is its slice's.
+    s->SetDonutPercent(50);
+    const std::initializer_list<Row> donut = {
+        {-1, 170, 102, -1},                                     // 2D: the hole
+        {0, 150, 126, -1},  {0, 180, 100, 0}, {0, 160, 101, 1}, // the hole, the wall round it
+        {0, 220, 156, -1},                                      // the hole beside a cut face
+        {2, 150, 120, -1},  {2, 210, 88, 0},  {2, 140, 95, 1},  // the hole, the wall round it
+        {2, 180, 102, -1},                                      // the hole beside a cut face
+    };
+    for (const int v : {-1, 0, 2}) clickIn(v, donut, ("pie-donut-" + std::to_string(v + 1) + ".png").c_str());
     s->SetDonutPercent(0);
     // A mark's arrow starts on the rim of its slice's face, not on the paper above it.
     s->GetMarks()->SetVisible(true);

@@ -89,6 +89,27 @@ protected:
         EXPECT_NEAR((d.Top + d.Bottom) / 2, (w.Top + w.Bottom) / 2, 2) << Name;
         xserver::Keep(xserver::Picture(*form.form), Name); // the chart's window, with all on it
     }
+    // A series editor of class E on a form of its own, for a new series of class S with Points
+    // sample points, shown and active.
+    template <class E, class S>
+    struct Hosted {
+        E* editor;
+        S* series;
+        TForm* host;
+    };
+    template <class E, class S>
+    Hosted<E, S> ShownSeriesEditor(int Points) {
+        auto* series = Create<S>(form.get());
+        series->SetParentChart(chart);
+        series->FillSampleValues(Points);
+        auto* host = Create<TForm>(form.get(), TCustomForm::NewTag{});
+        host->SetBounds(200, 150, 360, 260);
+        auto* editor = Create<E>(host);
+        AddFormTo(editor, host, series);
+        host->Show();
+        EXPECT_TRUE(xserver::Activate(*host));
+        return {editor, series, host};
+    }
     static void ClickOn(const TControl& Button) {
         ASSERT_TRUE(xserver::Click(Button, TPoint(Button.GetWidth() / 2, Button.GetHeight() / 2)));
     }
@@ -229,15 +250,7 @@ TEST_F(XDialogPlaces, ThePictureDialogListsThePictures) {
 
 // Alt+S puts the focus on the arrow editor's size bar; Right then raises it, Left lowers it.
 TEST_F(XDialogPlaces, TheArrowEditorsSizeBarTakesAltSAndItsArrowsPointTheWayTheyMove) {
-    auto* arrows = Create<TArrowSeries>(form.get());
-    arrows->SetParentChart(chart);
-    arrows->FillSampleValues(4);
-    auto* host = Create<TForm>(form.get(), TCustomForm::NewTag{});
-    host->SetBounds(200, 150, 360, 260);
-    auto* editor = Create<TArrowSeriesEditor>(host);
-    AddFormTo(editor, host, arrows);
-    host->Show();
-    ASSERT_TRUE(xserver::Activate(*host));
+    const auto [editor, arrows, host] = ShownSeriesEditor<TArrowSeriesEditor, TArrowSeries>(4);
     const int start = editor->SBPercent->GetPosition();
     ASSERT_TRUE(xserver::Type("alt+s"));
     EXPECT_TRUE(editor->SBPercent->Focused());
@@ -248,15 +261,7 @@ TEST_F(XDialogPlaces, TheArrowEditorsSizeBarTakesAltSAndItsArrowsPointTheWayThey
 
 // "Sp&ace:" labels the fast line editor's disabled space edit: Alt+A is "Draw &All"'s alone.
 TEST_F(XDialogPlaces, AltATicksDrawAllPastTheLabelOfADisabledEdit) {
-    auto* line = Create<TFastLineSeries>(form.get());
-    line->SetParentChart(chart);
-    line->FillSampleValues(6);
-    auto* host = Create<TForm>(form.get(), TCustomForm::NewTag{});
-    host->SetBounds(200, 150, 360, 260);
-    auto* editor = Create<TFastLineSeriesEditor>(host);
-    AddFormTo(editor, host, line);
-    host->Show();
-    ASSERT_TRUE(xserver::Activate(*host));
+    const auto [editor, line, host] = ShownSeriesEditor<TFastLineSeriesEditor, TFastLineSeries>(6);
     ASSERT_FALSE(editor->ESpace->GetEnabled());
     const bool drawAll = line->GetDrawAllPoints();
     for (const bool flipped : {true, false, true}) {
