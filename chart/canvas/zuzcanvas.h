@@ -560,6 +560,13 @@ public:
     // ConePercent is the tip's size in percent of the base (0: the default cone percent).
     virtual void Cone(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1, bool DarkSides,
                       int ConePercent) = 0;
+    // The 3D points of one ring of a cylinder or a cone as these are drawn, so that whoever tests
+    // a point against the solid sees the same corners: Sides points (three at least) round the
+    // axis along Y (Vertical) or X through the middles of Low..High across it and of Z0..Z1 in
+    // depth, in the plane where that axis is at Along. Percent scales the ring (100: the full
+    // ring, 0: the default cone percent).
+    static std::vector<TPoint3D> SolidRing(bool Vertical, int Low, int High, int Z0, int Z1, int Along,
+                                           int Sides, int Percent);
     virtual void Pyramid(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
                          bool DarkSides) = 0;
     virtual void PyramidTrunc(const TRect& R, int StartZ, int EndZ, int TruncX, int TruncZ) = 0;

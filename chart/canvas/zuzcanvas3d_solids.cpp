@@ -72,34 +72,40 @@ void TZuzCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1
 // Cylinders and cones: a ring of side faces from the full ring at the base to a ring scaled by
 // the cone percent at the tip, and one end cap.
 
+std::vector<TPoint3D> TCanvas3D::SolidRing(bool Vertical, int Low, int High, int Z0, int Z1, int Along,
+                                           int Sides, int Percent) {
+    // Fewer than three sides make no solid, and none would divide the shading by zero.
+    const int n = std::max(3, Sides);
+    if (Percent == 0) Percent = ZuzDefaultConePercent;
+    // A scaled ring gets whole-pixel radii before the angles spread them, like the full ring,
+    // whose radii are whole already: the points of every ring round alike.
+    const int r = ZuzRound((High - Low) / 2 * Percent * 0.01);
+    const int zr = ZuzRound((Z1 - Z0) / 2 * Percent * 0.01);
+    const int centre = (Low + High) / 2, zc = (Z0 + Z1) / 2;
+    const int firstStep = Vertical ? 4 : 5;
+    std::vector<TPoint3D> out;
+    out.reserve(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) {
+        const double a = (k - firstStep) * 2 * std::numbers::pi / n;
+        const int across = ZuzRound(r * std::sin(a)) + centre;
+        const int depth = zc - ZuzRound(zr * std::cos(a));
+        out.push_back(Vertical ? TPoint3D{across, Along, depth} : TPoint3D{Along, across, depth});
+    }
+    return out;
+}
+
 namespace {
 
 void CylinderOrCone(TZuzCanvas3D& Canvas, bool Vertical, int Left, int Top, int Right, int Bottom, int Z0,
                     int Z1, bool DarkSides, int ConePercent) {
-    // Fewer than three sides make no solid, and none would divide the shading by zero.
-    const int n = std::max(3, Canvas.ZuzNumCylinderSides);
-    if (ConePercent == 0) ConePercent = ZuzDefaultConePercent;
     const TColor c = Canvas.FaceColor();
-    const int zr = (Z1 - Z0) / 2, zc = (Z0 + Z1) / 2;
-    const int r = Vertical ? (Right - Left) / 2 : (Bottom - Top) / 2;
-    const int centre = Vertical ? (Left + Right) / 2 : (Top + Bottom) / 2;
-    const int tipR = ZuzRound(r * ConePercent * 0.01), tipZR = ZuzRound(zr * ConePercent * 0.01);
-    const int firstStep = Vertical ? 4 : 5;
-
-    // The rings' points k = 1 .. n at index k - 1, as 3D points.
-    auto ring = [&](int Radius, int ZRadius, int Axis) {
-        std::vector<TPoint3D> out;
-        out.reserve(static_cast<std::size_t>(n));
-        for (int k = 1; k <= n; ++k) {
-            const double a = (k - firstStep) * 2 * std::numbers::pi / n;
-            const int across = ZuzRound(Radius * std::sin(a)) + centre;
-            const int depth = zc - ZuzRound(ZRadius * std::cos(a));
-            out.push_back(Vertical ? TPoint3D{across, Axis, depth} : TPoint3D{Axis, across, depth});
-        }
-        return out;
-    };
-    const std::vector<TPoint3D> base = ring(r, zr, Vertical ? Bottom : Left);
-    const std::vector<TPoint3D> tip = ring(tipR, tipZR, Vertical ? Top : Right);
+    const int low = Vertical ? Left : Top, high = Vertical ? Right : Bottom;
+    const int sides = Canvas.ZuzNumCylinderSides;
+    const std::vector<TPoint3D> base =
+        TCanvas3D::SolidRing(Vertical, low, high, Z0, Z1, Vertical ? Bottom : Left, sides, 100);
+    const std::vector<TPoint3D> tip =
+        TCanvas3D::SolidRing(Vertical, low, high, Z0, Z1, Vertical ? Top : Right, sides, ConePercent);
+    const int n = static_cast<int>(base.size());
     auto project = [&](const std::vector<TPoint3D>& Ring) {
         std::vector<TPoint> out;
         out.reserve(Ring.size());

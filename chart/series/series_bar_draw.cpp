@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 namespace {
@@ -644,13 +643,8 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
         };
         // The rings of a cylinder or a cone, as the canvas builds them.
         auto ring = [&](int Along, int Percent, int Sides) {
-            const int n = std::max(3, Sides), firstStep = v ? 4 : 5;
-            const int r = (F.Hi - F.Lo) / 2, zr = (z1 - z0) / 2, centre = (F.Lo + F.Hi) / 2;
-            for (int k = 1; k <= n; ++k) {
-                const double a = (k - firstStep) * 2 * std::numbers::pi / n;
-                add(ZuzRound(r * Percent * 0.01 * std::sin(a)) + centre, Along,
-                    (z0 + z1) / 2 - ZuzRound(zr * Percent * 0.01 * std::cos(a)));
-            }
+            for (const TPoint3D& p : TCanvas3D::SolidRing(v, F.Lo, F.Hi, z0, z1, Along, Sides, Percent))
+                hull.push_back(C->Calculate3DPosition(p));
         };
         switch (Style) {
         case bsPyramid:
@@ -669,7 +663,7 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
         case bsCone:
         case bsInvCone:
             ring(base, 100, C->ZuzNumCylinderSides);
-            ring(tip, ConePercent == 0 ? ZuzDefaultConePercent : ConePercent, C->ZuzNumCylinderSides);
+            ring(tip, ConePercent, C->ZuzNumCylinderSides);
             break;
         default:
             for (const int across : {F.Lo, F.Hi})
