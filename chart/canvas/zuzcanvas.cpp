@@ -157,6 +157,26 @@ bool ZuzCull(const TPoint* P) {
     return ZuzCull(P[0], P[1], P[2]);
 }
 
+Int64 ZuzTwiceArea(std::span<const TPoint> P) {
+    if (P.empty()) return 0;
+    Int64 a = 0;
+    const TPoint* prev = &P.back();
+    for (const TPoint& q : P) {
+        a += Int64{prev->X} * q.Y - Int64{q.X} * prev->Y;
+        prev = &q;
+    }
+    return a;
+}
+
+int ZuzWinding(std::span<const TPoint> P) {
+    const Int64 a = ZuzTwiceArea(P);
+    return (a > 0) - (a < 0);
+}
+
+TPoint ZuzHangBelow(TPoint Lower, TPoint Upper) {
+    return {2 * Upper.X - Lower.X, 2 * Upper.Y - Lower.Y};
+}
+
 void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B) {
     const auto c = static_cast<std::uint32_t>(Color);
     R = static_cast<Byte>(c & 0xFF);

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -108,6 +109,18 @@ bool PolygonInPolygon(std::span<const TPoint> A, std::span<const TPoint> B);
 bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);
 bool ZuzCull(TPoint P0, TPoint P1, TPoint P2);
 bool ZuzCull(const TPoint* P); // its first three points
+// Twice the signed area of a polygon on the screen (Y points down), exact in 64 bits for
+// coordinates within +-2^28.
+Int64 ZuzTwiceArea(std::span<const TPoint> P);
+// Which way the corners of a polygon run round on the screen, 1 or -1, 0 when it has no area.
+// Two faces whose corners run the same way turn the same side to the viewer.
+int ZuzWinding(std::span<const TPoint> P);
+inline int ZuzWinding(std::initializer_list<TPoint> P) {
+    return ZuzWinding(std::span<const TPoint>(P.begin(), P.size()));
+}
+// Lower mirrored through Upper: a point of a solid's far ring that would stand above its face,
+// where depth runs up the screen, hung as far below the face instead.
+TPoint ZuzHangBelow(TPoint Lower, TPoint Upper);
 void RGBValue(TColor Color, Byte& R, Byte& G, Byte& B);
 // The colour resolved to RGB, each channel above Quantity lowered by it and the others 0.
 TColor ApplyDark(TColor Color, Byte Quantity);

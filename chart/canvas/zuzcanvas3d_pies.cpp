@@ -4,29 +4,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
-#include <iterator>
 #include <numbers>
 #include <vector>
 
 namespace {
 
 constexpr Byte kWallShade = 32;
-
-// Twice the signed area of a projected polygon (screen Y points down).
-long long TwiceArea(std::initializer_list<TPoint> P) {
-    long long a = 0;
-    const TPoint* prev = std::prev(P.end());
-    for (const TPoint& q : P) {
-        a += static_cast<long long>(prev->X) * q.Y - static_cast<long long>(q.X) * prev->Y;
-        prev = &q;
-    }
-    return a;
-}
-
-int Sign(long long V) {
-    return V > 0 ? 1 : (V < 0 ? -1 : 0);
-}
 
 } // namespace
 
@@ -65,24 +48,19 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     // screen, the ring at Z1 lies above the face: the slice then hangs as far below the face as
     // that ring stands above it, or its walls and cut faces would rise over the face.
     if (centreBottom.Y < centreTop.Y) {
-        auto hang = [](TPoint& Lower, TPoint Upper) {
-            Lower = {2 * Upper.X - Lower.X, 2 * Upper.Y - Lower.Y};
-        };
-        hang(centreBottom, centreTop);
+        centreBottom = ZuzHangBelow(centreBottom, centreTop);
         for (std::size_t i = 0; i < count; ++i) {
-            hang(bottom[i], top[i]);
-            if (hole) hang(innerBottom[i], innerTop[i]);
+            bottom[i] = ZuzHangBelow(bottom[i], top[i]);
+            if (hole) innerBottom[i] = ZuzHangBelow(innerBottom[i], innerTop[i]);
         }
     }
     // Which way growing angles run round on the screen. A wall or a cut face is seen when its
     // corners, taken round it as seen from outside the slice, run that way too: each is judged
     // by its own corners, so a moved-out slice and a turned view show the faces they turn to
     // the viewer.
-    const int turn = Sign(TwiceArea({centreTop, FProjection.Project(XCenter + XRadius, YCenter, Z0),
-                                     FProjection.Project(XCenter, YCenter - YRadius, Z0)}));
-    auto shows = [&](TPoint A, TPoint B, TPoint C, TPoint D) {
-        return Sign(TwiceArea({A, B, C, D})) == turn;
-    };
+    const int turn = ZuzWinding({centreTop, FProjection.Project(XCenter + XRadius, YCenter, Z0),
+                                 FProjection.Project(XCenter, YCenter - YRadius, Z0)});
+    auto shows = [&](TPoint A, TPoint B, TPoint C, TPoint D) { return ZuzWinding({A, B, C, D}) == turn; };
     auto innerEnd = [&](std::size_t i, bool AtZ0) {
         if (hole) return AtZ0 ? innerTop[i] : innerBottom[i];
         return AtZ0 ? centreTop : centreBottom;
@@ -139,7 +117,7 @@ void TZuzCanvas3D::Pie3D(int XCenter, int YCenter, int XRadius, int YRadius, int
     };
     // A run starts where the rim turns to the viewer and goes on while it does not turn away.
     auto facing = [&](std::size_t j) {
-        return Sign(TwiceArea({top[j], bottom[j], bottom[j + 1], top[j + 1]})) * turn;
+        return ZuzWinding({top[j], bottom[j], bottom[j + 1], top[j + 1]}) * turn;
     };
     for (std::size_t i = 0; i + 1 < count;) {
         if (facing(i) <= 0) {

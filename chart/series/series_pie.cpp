@@ -19,17 +19,6 @@
 
 namespace {
 constexpr double Pi = std::numbers::pi;
-
-// Twice the signed area of a polygon on the screen (Y points down).
-double TwiceArea(std::initializer_list<TPoint> P) {
-    double a = 0;
-    const TPoint* prev = P.end() - 1;
-    for (const TPoint& q : P) {
-        a += static_cast<double>(prev->X) * q.Y - static_cast<double>(q.X) * prev->Y;
-        prev = &q;
-    }
-    return a;
-}
 } // namespace
 
 template <>
@@ -445,6 +434,15 @@ void TPieSeries::DoBeforeDrawValues() {
     RaiseHangingPie();
 }
 
+// The slices hang below their faces where depth runs up the screen: there the far ring would
+// stand above the face.
+bool TPieSeries::DepthRunsUp() const {
+    TCanvas3D* c = Canvas();
+    return c && Is3D() &&
+           c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
+               c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y;
+}
+
 // The chart's depth is laid out round the middle of the chart, its far side above the near one
 // where depth runs up the screen. A pie's slices then hang below their faces instead, as far as
 // the far ring would stand above: the pie goes up by that much, into the room kept for its
@@ -452,11 +450,9 @@ void TPieSeries::DoBeforeDrawValues() {
 // empty.
 void TPieSeries::RaiseHangingPie() {
     TCanvas3D* c = Canvas();
-    if (!c || !Is3D() || FullRotation()) return;
+    if (!c || FullRotation() || !DepthRunsUp()) return;
     const TPoint face = c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ);
-    const TPoint far = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ);
-    const int hang = face.Y - far.Y;
-    if (hang <= 0) return;
+    const int hang = face.Y - c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y;
     // How far the face moves on the screen for a step up in the chart.
     constexpr int step = 100;
     const int moved = face.Y - c->Calculate3DPosition(CircleXCenter, CircleYCenter - step, StartZ).Y;
@@ -568,9 +564,13 @@ double TPieSeries::BackAngle() const {
 }
 
 // A hole never outgrows the pie, whatever size code set it to.
-int TPieSeries::HolePercent() const { return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100); }
+int TPieSeries::HolePercent() const {
+    return FDonutPercent < 1 ? 0 : std::min(FDonutPercent, 100);
+}
 
-double TPieSeries::HoleFraction() const { return HolePercent() * 0.01; }
+double TPieSeries::HoleFraction() const {
+    return HolePercent() * 0.01;
+}
 
 double TPieSeries::SliceOrderKey(int ValueIndex) const {
     // How far round the circle the slice's middle lies from its back.
@@ -644,8 +644,7 @@ void TPieSeries::DrawShadow(bool Exploded) {
     // Where depth runs up the screen the slices hang below their faces as far as their far ring
     // would stand above them: the shadow, cast at the far side of the pie, hangs so too, under
     // the pie, not on a disc standing behind it.
-    const bool hangs = Is3D() && c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).Y <
-                                     c->Calculate3DPosition(CircleXCenter, CircleYCenter, StartZ).Y;
+    const bool hangs = DepthRunsUp();
     if (!Exploded && FDonutPercent < 1 && FAngleSize == 360 && !hangs) {
         GetShadow()->DrawEllipse(c, CircleRect, EndZ - 10);
         return;
@@ -662,8 +661,7 @@ void TPieSeries::DrawShadow(bool Exploded) {
                 points.push_back(cast);
                 return;
             }
-            const TPoint face = c->Calculate3DPosition(x + Dx, y - Dy, StartZ);
-            points.push_back({2 * face.X - cast.X, 2 * face.Y - cast.Y});
+            points.push_back(ZuzHangBelow(cast, c->Calculate3DPosition(x + Dx, y - Dy, StartZ)));
         };
         const bool whole = To - From >= 2 * Pi;
         for (int i = 0; i <= steps; ++i) add(From + (To - From) * i / steps, 1);
@@ -915,9 +913,7 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         // that ring hung below the face as the drawing hangs it.
         TPoint centreBottom = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, z);
         const bool flip = centreBottom.Y < centreTop.Y;
-        auto hang = [&](TPoint Bottom, TPoint Top) {
-            return flip ? TPoint(2 * Top.X - Bottom.X, 2 * Top.Y - Bottom.Y) : Bottom;
-        };
+        auto hang = [&](TPoint Bottom, TPoint Top) { return flip ? ZuzHangBelow(Bottom, Top) : Bottom; };
         centreBottom = hang(centreBottom, centreTop);
         TPoint top[31], bottom[31], innerTop[31], innerBottom[31];
         for (int k = 0; k <= 30; ++k) {
@@ -935,11 +931,11 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         }
         // Growing angles run round the screen one way; a face whose corners run that way too is
         // turned to the viewer.
-        const double turn = TwiceArea(
+        const int turn = ZuzWinding(
             {centreTop, c->Calculate3DPosition(CircleXCenter + dx + XRadius, CircleYCenter - dy, StartZ),
              c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy - YRadius, StartZ)});
         auto holds = [&](std::initializer_list<TPoint> Face) {
-            return TwiceArea(Face) * turn > 0 &&
+            return ZuzWinding(Face) * turn > 0 &&
                    PointInPolygon(p, Face.begin(), static_cast<int>(Face.size()) - 1);
         };
         for (int k = 0; k < 30; ++k)

@@ -190,6 +190,8 @@ public:
     void CalcAngles();
     void CalcExplodeBiggest();
     void DrawShadow(bool Exploded);
+    // Whether the far ring of the pie lies above its face on the screen.
+    bool DepthRunsUp() const;
     void RaiseHangingPie();
     void CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const;
     void CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const;
