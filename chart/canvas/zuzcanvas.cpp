@@ -157,19 +157,15 @@ bool ZuzCull(const TPoint* P) {
     return ZuzCull(P[0], P[1], P[2]);
 }
 
-Int64 ZuzTwiceArea(std::span<const TPoint> P) {
+int ZuzWinding(std::span<const TPoint> P) {
     if (P.empty()) return 0;
+    // Twice the signed area (screen Y points down).
     Int64 a = 0;
     const TPoint* prev = &P.back();
     for (const TPoint& q : P) {
         a += Int64{prev->X} * q.Y - Int64{q.X} * prev->Y;
         prev = &q;
     }
-    return a;
-}
-
-int ZuzWinding(std::span<const TPoint> P) {
-    const Int64 a = ZuzTwiceArea(P);
     return (a > 0) - (a < 0);
 }
 

@@ -109,10 +109,8 @@ bool PolygonInPolygon(std::span<const TPoint> A, std::span<const TPoint> B);
 bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);
 bool ZuzCull(TPoint P0, TPoint P1, TPoint P2);
 bool ZuzCull(const TPoint* P); // its first three points
-// Twice the signed area of a polygon on the screen (Y points down), exact in 64 bits for
-// coordinates within +-2^28.
-Int64 ZuzTwiceArea(std::span<const TPoint> P);
-// Which way the corners of a polygon run round on the screen, 1 or -1, 0 when it has no area.
+// Which way the corners of a polygon run round on the screen (the sign of its area, worked out
+// exactly in 64 bits), 1 or -1, 0 when it has no area.
 // Two faces whose corners run the same way turn the same side to the viewer.
 int ZuzWinding(std::span<const TPoint> P);
 inline int ZuzWinding(std::initializer_list<TPoint> P) {
