@@ -3,8 +3,11 @@
 #include "platform/gui/qtbridge.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <algorithm>
 
 using namespace gui_detail;
@@ -20,6 +23,33 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* Event) override {
         if (!TakeBarKey(*this, Event)) QSlider::keyPressEvent(Event);
+    }
+
+    // The class library's bar pages towards a click anywhere beside its thumb, over the tick
+    // marks too; Qt's slider only on its narrow groove. A press beside the groove is taken as
+    // one on the groove level with it, and so pages and repeats as that one does. Below or
+    // beside the thumb itself it does nothing: it neither pages nor picks the thumb up.
+    void mousePressEvent(QMouseEvent* Event) override {
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        const QPoint at = Event->position().toPoint();
+        if (Event->button() != Qt::LeftButton ||
+            style()->hitTestComplexControl(QStyle::CC_Slider, &option, at, this) != QStyle::SC_None)
+            return QSlider::mousePressEvent(Event);
+        const QRect groove =
+            style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderGroove, this);
+        const QPoint level =
+            orientation() == Qt::Horizontal
+                ? QPoint(std::clamp(at.x(), groove.left(), groove.right()), groove.center().y())
+                : QPoint(groove.center().x(), std::clamp(at.y(), groove.top(), groove.bottom()));
+        Event->accept();
+        if (style()->hitTestComplexControl(QStyle::CC_Slider, &option, level, this) !=
+            QStyle::SC_SliderGroove)
+            return;
+        QMouseEvent onGroove(Event->type(), level, mapTo(window(), level), mapToGlobal(level),
+                             Event->button(), Event->buttons(), Event->modifiers(), Event->pointingDevice());
+        QSlider::mousePressEvent(&onGroove);
+        Event->setAccepted(onGroove.isAccepted());
     }
 };
 
@@ -164,6 +194,11 @@ void TTrackBar::SetOrientation(TTrackBarOrientation Value) {
     if (FOrientation == Value) return;
     FOrientation = Value;
     FSlider->setOrientation(Value == trHorizontal ? Qt::Horizontal : Qt::Vertical);
+    // The class library's vertical bar has Min at the top, so that Down and a click below the
+    // thumb move it down the screen; Qt's has Min at the bottom. The wheel moves the thumb the
+    // way it turns, as before.
+    FSlider->setInvertedAppearance(Value == trVertical);
+    FSlider->setInvertedControls(Value == trVertical);
     if (!GetComponentState().Contains(csLoading)) SetBounds(GetLeft(), GetTop(), GetHeight(), GetWidth());
 }
 

@@ -266,14 +266,17 @@ TEST_F(XKeys, TheArrowKeysInAnUpDownsEditStepItAsItsArrowsDo) {
     EXPECT_EQ(w.log, "");
 }
 
-// A track bar's keys, as the class library's bar takes them whichever way it stands: Left, Up and
-// Page Up towards Min, Right, Down and Page Down towards Max.
-TEST_F(XKeys, ATrackBarsKeysMoveItTowardsMinOnLeftUpAndPageUp) {
+// A track bar's keys and clicks, as the class library's bar takes them whichever way it stands:
+// Left, Up and Page Up towards Min, Right, Down and Page Down towards Max, and a click anywhere
+// beside the thumb, over the tick marks too, a page towards it; Min is at the left or the top.
+TEST_F(XKeys, ATrackBarsKeysAndClicksBesideItsThumbMoveIt) {
     const struct {
-        const char* keys;
+        const char* keys; // else a left click at
+        TPoint at;        // on the horizontal bar, taken across its diagonal on the vertical one
         int position;
-    } rows[] = {{"Right Right Down", 3}, {"Left Up Up", -3}, {"Page_Down", 10},
-                {"Page_Up", -10},        {"End", 75},        {"Home", -75}};
+    } rows[] = {{"Right Right Down", {}, 3}, {"Left Up Up", {}, -3}, {"Page_Down", {}, 10},
+                {"Page_Up", {}, -10},        {"End", {}, 75},        {"Home", {}, -75},
+                {nullptr, {140, 40}, 10},    {nullptr, {5, 2}, -10}};
     for (const TTrackBarOrientation orientation : {trHorizontal, trVertical}) {
         Window w;
         auto* bar = Create<TTrackBar>(w.get());
@@ -288,8 +291,11 @@ TEST_F(XKeys, ATrackBarsKeysMoveItTowardsMinOnLeftUpAndPageUp) {
         ASSERT_TRUE(xserver::Focus(bar->Widget()));
         for (const auto& row : rows) {
             bar->SetPosition(0);
-            ASSERT_TRUE(xserver::Type(row.keys));
-            EXPECT_EQ(bar->GetPosition(), row.position) << row.keys << " " << int(orientation);
+            const TPoint at = orientation == trHorizontal ? row.at : TPoint(row.at.Y, row.at.X);
+            ASSERT_TRUE(row.keys ? xserver::Type(row.keys) : xserver::Click(*bar, at));
+            WaitFor([&] { return bar->GetPosition() == row.position; });
+            EXPECT_EQ(bar->GetPosition(), row.position)
+                << (row.keys ? row.keys : "click") << " " << at.X << "," << at.Y << " " << int(orientation);
         }
     }
 }
