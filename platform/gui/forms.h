@@ -478,7 +478,8 @@ public:
     TCursor GetCursors(int Index) const;
     void SetCursors(int Index, TCursor Shape);
     // A cursor picture under a number of the program's own; the screen owns it from here on
-    // and frees one it replaces. nullptr removes the number's picture.
+    // and frees one it replaces. nullptr removes the number's picture. The stock numbers have
+    // pictures of their shapes from the start (stockcursors.h).
     void SetCursors(int Index, HCURSOR Cursor);
     HCURSOR GetCursorHandle(int Index) const;
     int GetWidth() const;

@@ -4,6 +4,7 @@
 
 #include "platform/core/resources.h"
 #include "platform/gui/extctrls.h"
+#include "platform/gui/stockcursors.h"
 #include "platform/gui/winuser.h"
 #include "platform/win32/gdiqt.h"
 
@@ -126,6 +127,11 @@ const ClassInfo& TScreen::StaticClass() {
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
     EnsureQtApplication();
+    // The stock shapes have pictures too, so a cursor chooser can show them; over a control the
+    // desktop still shows its own shape for a stock number (ToQtCursor).
+    for (int shape = crDefault; shape >= crSizeAll; --shape)
+        if (const HCURSOR picture = MakeStockCursor(static_cast<TCursor>(shape)))
+            FPictures.emplace_back(shape, picture);
 }
 
 TScreen::~TScreen() {

@@ -324,6 +324,9 @@ TEST_F(EditorHelpers, ACursorPreviewShowsTheCursorOrNothing) {
     ASSERT_NE(picture.GetGraphic(), nullptr);
     EXPECT_EQ(picture.GetWidth(), 32);
     EXPECT_EQ(picture.GetHeight(), 32);
+    ZuzPreviewCursor(crCross, &picture); // a stock shape, of which Qt gives no picture
+    ASSERT_NE(picture.GetGraphic(), nullptr);
+    EXPECT_EQ(picture.GetBitmap()->GetCanvas()->GetPixel(15, 15), clBlack);
     ZuzPreviewCursor(static_cast<TCursor>(4321), &picture);
     EXPECT_EQ(picture.GetGraphic(), nullptr);
 }
