@@ -271,7 +271,9 @@ public:
     void SetSeriesDepthPositions();
     void DrawAxes();
     void DrawAllSeries();
-    void DrawOneSeries(TChartSeries* ASeries);
+    // With MarksLater, a flat series on the axes leaves its marks and the end of its drawing
+    // to the caller, which takes them up once every series has drawn its values.
+    void DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSeries*>* MarksLater = nullptr);
 
 protected:
     void InternalDraw(const TRect& UserRect) override;
@@ -279,6 +281,7 @@ protected:
 private:
     void ClipSeries();
     void DrawSeriesMarks(TChartSeries* ASeries);
+    String SeriesEntityName(TChartSeries* ASeries) const;
     void ReadMaxPointsPerPage(TReader* Reader);
     void ReadPage(TReader* Reader);
     void ReadScaleLastPage(TReader* Reader);

@@ -157,10 +157,27 @@ void TCustomAxisPanel::DrawAllSeries() {
     bool inverted = FDepthAxis->GetInverted();
     if (DrawBackWallAfter(Width3D)) inverted = !inverted;
     const int n = SeriesCount();
+    // Flat, the marks of a series wait until every series has drawn its values, or a series
+    // stacked on it would cover them; in 3D the depth order already shows them.
+    std::vector<TChartSeries*> marksLater;
     for (int k = 0; k < n; ++k) {
         TChartSeries* s = GetSeries(inverted ? n - 1 - k : k);
-        if (s->GetActive()) DrawOneSeries(s);
+        if (s->GetActive()) DrawOneSeries(s, &marksLater);
     }
+    TCanvas3D* c = GetCanvas();
+    for (TChartSeries* s : marksLater) {
+        if (s->Count() > 0 && s->GetMarks()->GetVisible()) {
+            // The series' entity opens again for its marks.
+            c->BeginEntity(SeriesEntityName(s));
+            DrawSeriesMarks(s);
+            c->EndEntity();
+        }
+        s->DoAfterDrawValues();
+    }
+}
+
+String TCustomAxisPanel::SeriesEntityName(TChartSeries* ASeries) const {
+    return ASeries->GetName().empty() ? IntToStr(SeriesIndexOf(ASeries)) : ASeries->GetName();
 }
 
 void TCustomAxisPanel::ClipSeries() {
@@ -180,17 +197,24 @@ void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
     if (clip) GetCanvas()->UnClipRectangle();
 }
 
-void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries) {
+void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSeries*>* MarksLater) {
     TCanvas3D* c = GetCanvas();
     const bool clip = ASeries->UseAxis() && FClipPoints;
     if (!GetView3D() || !ASeries->MoreSameZOrder()) {
         ASeries->CalcFirstLastVisibleIndex();
         if (ASeries->FirstValueIndex == -1) return;
-        c->BeginEntity(ASeries->GetName().empty() ? IntToStr(SeriesIndexOf(ASeries)) : ASeries->GetName());
+        c->BeginEntity(SeriesEntityName(ASeries));
         ASeries->DoBeforeDrawValues();
         if (clip) ClipSeries();
         ASeries->DrawAllValues();
         if (clip) c->UnClipRectangle();
+        // A series off the axes (a pie) lays itself out in the chart rectangle only while it
+        // draws, so its marks and the end of its drawing cannot wait for the others.
+        if (MarksLater && !GetView3D() && ASeries->UseAxis()) {
+            c->EndEntity();
+            MarksLater->push_back(ASeries);
+            return;
+        }
         DrawSeriesMarks(ASeries);
         ASeries->DoAfterDrawValues();
         c->EndEntity();

@@ -355,6 +355,22 @@ int TCustomSeries::Clicked(int X, int Y) {
     const bool is3D = chart && chart->GetView3D();
     const bool vertical = YMandatory();
     const int start = FClickableLine ? std::max(0, FirstVisibleIndex - 1) : FirstVisibleIndex;
+    // The line is found only where it is drawn: with its pen hidden the paper between the points
+    // stays blank, unless an outline is drawn along it or it is the edge of a filled area. In 3D
+    // the ribbon's face is found where its brush fills it, its edges where a pen draws them.
+    const auto inked = [](const TChartPen* P) { return P->GetVisible() && P->GetStyle() != psClear; };
+    const bool lineDrawn = FDrawArea || (FDrawLine && (inked(GetLinePen()) || inked(FOutLine.get())));
+    const bool faceFilled = (FDrawLine || FDrawArea) &&
+                            (GetLineBrush() != bsClear || GetBrush()->HasImage() || FGradient->GetVisible());
+    // One flat piece of the ribbon, from A to B at the front back to the same at the back, as it
+    // stands on the screen: a turned or perspective view leans it any way.
+    const auto onRibbon = [&](TPoint A, TPoint B) {
+        const TPoint q[4] = {
+            canvas->Calculate3DPosition(A.X, A.Y, StartZ), canvas->Calculate3DPosition(B.X, B.Y, StartZ),
+            canvas->Calculate3DPosition(B.X, B.Y, EndZ), canvas->Calculate3DPosition(A.X, A.Y, EndZ)};
+        return (lineDrawn && (PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]))) ||
+               (faceFilled && PointInPolygon(screen, q, 3));
+    };
     int prevX = 0, prevY = 0;
     for (int i = start; i <= LastVisibleIndex && i < Count(); ++i) {
         const int px = CalcXPos(i), py = CalcYPos(i);
@@ -364,24 +380,22 @@ int TCustomSeries::Clicked(int X, int Y) {
         }
         if (px == X && py == Y) return i;
         if (i > start && FClickableLine) {
-            bool hit;
-            if (is3D && canvas) {
-                // The ribbon as it is drawn on the screen, from its front to its back edge: a
-                // turned or perspective view leans it any way.
-                const TPoint q[4] = {canvas->Calculate3DPosition(prevX, prevY, StartZ),
-                                     canvas->Calculate3DPosition(px, py, StartZ),
-                                     canvas->Calculate3DPosition(px, py, EndZ),
-                                     canvas->Calculate3DPosition(prevX, prevY, EndZ)};
-                hit = PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]) ||
-                      PointInPolygon(screen, q, 3);
-            } else if (FStairs) {
+            bool hit = false;
+            if (is3D && canvas && FStairs) {
+                // A step in 3D is a tread along the position axis and a riser to the new value,
+                // the riser first when inverted.
+                const TPoint corner = vertical != FInvertedStairs ? TPoint(px, prevY) : TPoint(prevX, py);
+                hit = onRibbon({prevX, prevY}, corner) || onRibbon(corner, {px, py});
+            } else if (is3D && canvas) {
+                hit = onRibbon({prevX, prevY}, {px, py});
+            } else if (lineDrawn && FStairs) {
                 if (FInvertedStairs)
                     hit =
                         PointInLine(mouse, prevX, prevY, prevX, py) || PointInLine(mouse, prevX, py, px, py);
                 else
                     hit =
                         PointInLine(mouse, prevX, prevY, px, prevY) || PointInLine(mouse, px, prevY, px, py);
-            } else {
+            } else if (lineDrawn) {
                 hit = PointInLine(mouse, prevX, prevY, px, py);
             }
             if (!hit && FDrawArea) {

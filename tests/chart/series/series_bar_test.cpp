@@ -143,7 +143,13 @@ TEST_F(BarTest, StackedBarsStandOnTheEarlierSeriesAndNegativesOnNegatives) {
     const TRect r = Bounds(b, 0);
     EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, Y(50), clBlue));
     EXPECT_TRUE(IsColor((r.Left + r.Right) / 2, Y(15), clRed));
+    // The marks of the lower series stand on the bars stacked on it, not under them.
+    a->GetMarks()->SetVisible(true);
+    Draw();
     SavePicture("bar-stacked.png");
+    const probe::Rgb mark = Pixel((r.Left + r.Right) / 2, Bounds(a, 0).Top - 24);
+    EXPECT_NE(mark, Rgb(clBlue));
+    EXPECT_NE(mark, Rgb(clWhite));
 }
 
 TEST_F(BarTest, StackGroupsFormSideBySideStacksOrderedByTheirGroup) {

@@ -65,12 +65,33 @@ TEST_F(Clicks, OnePixelOffTheLineStillHitsButThreePixelsOffMisses) {
     EXPECT_EQ(s->Clicked(At(9.8, 5).X + 5, m.Y), -1) << "past the last point";
 }
 
-TEST_F(Clicks, WithoutClickableLineOnlyPointsHit) {
+TEST_F(Clicks, WithoutClickableLineOrWithTheLinePenHiddenOnlyPointsHit) {
     auto* s = Add({{1, 5}, {9, 5}});
     s->SetClickableLine(false);
     Draw();
     EXPECT_EQ(s->Clicked(At(5, 5)), -1);
     EXPECT_EQ(s->Clicked(At(9, 5)), 1);
+    // Pointers alone leave blank paper between them; an outline draws the line again.
+    s->SetClickableLine(true);
+    s->GetLinePen()->SetVisible(false);
+    s->GetPointer()->SetVisible(true);
+    Draw();
+    EXPECT_FALSE(Near(At(5, 5), clRed, 2));
+    EXPECT_EQ(s->Clicked(At(5, 5)), -1);
+    EXPECT_EQ(s->Clicked(At(9, 5)), 1);
+    s->GetOutLine()->SetVisible(true);
+    Draw();
+    EXPECT_EQ(s->Clicked(At(5, 5)), 0);
+    // In 3D the ribbon's brush fills it all the same, unless that brush is clear too.
+    s->GetOutLine()->SetVisible(false);
+    chart->SetView3D(true);
+    Draw();
+    const TPoint m = At(5, 5);
+    const TPoint back = chart->GetCanvas()->Calculate3DPosition(m.X, m.Y, (s->StartZ + s->EndZ) / 2);
+    EXPECT_EQ(s->Clicked(back), 0);
+    s->SetLineBrush(bsClear);
+    Draw();
+    EXPECT_EQ(s->Clicked(back), -1);
 }
 
 TEST_F(Clicks, StairsHitOnTheirTwoLegsNotOnTheDiagonal) {
@@ -84,6 +105,17 @@ TEST_F(Clicks, StairsHitOnTheirTwoLegsNotOnTheDiagonal) {
     EXPECT_EQ(s->Clicked(At(2, 5)), 0);
     EXPECT_EQ(s->Clicked(At(5, 8)), 0);
     EXPECT_EQ(s->Clicked(At(8, 5)), -1);
+    // In 3D the legs are a tread and a riser reaching back, halfway back as at the front.
+    s->SetInvertedStairs(false);
+    chart->SetView3D(true);
+    Draw();
+    const auto at = [&](double X, double Y) {
+        const TPoint p = At(X, Y);
+        return chart->GetCanvas()->Calculate3DPosition(p.X, p.Y, (s->StartZ + s->EndZ) / 2);
+    };
+    EXPECT_EQ(s->Clicked(at(5, 2)), 0) << "the tread";
+    EXPECT_EQ(s->Clicked(at(8, 5)), 0) << "the riser";
+    EXPECT_EQ(s->Clicked(at(5, 5)), -1) << "the diagonal";
 }
 
 TEST_F(Clicks, APointerIsHitWithinItsHalfSizeAndRaisesItsEventFirst) {
@@ -108,6 +140,7 @@ TEST_F(Clicks, InsideTheAreaHitsWhenTheAreaIsDrawn) {
     Draw();
     EXPECT_EQ(s->Clicked(At(5, 4)), -1);
     s->SetDrawArea(true);
+    s->GetLinePen()->SetVisible(false); // the area is filled all the same
     Draw();
     EXPECT_EQ(s->Clicked(At(5, 4)), 0);
     // In 3D the side face that closes the area at its last point is part of it, halfway back
