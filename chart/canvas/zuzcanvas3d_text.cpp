@@ -47,10 +47,6 @@ void TextOutDC(HDC DC, int X, int Y, const String& Text) {
     TextOutW(DC, X, Y, Text.data(), static_cast<int>(Text.size()));
 }
 
-// Blurs the shadow of a turned text: Box, the letters' upright box, turned by Angle radians
-// about (X, Y). The upright rectangle round
-// the turned box is blurred, and what lay beside the box in it is put back: the background there
-// keeps its pixels, as it does beside an upright text's shadow.
 // The angle in radians the current font turns its letters by, 0 for upright ones.
 double TextTurn(HDC DC) {
     LOGFONTW lf{};
@@ -73,14 +69,41 @@ std::array<std::pair<double, double>, 4> TurnedCorners(const TRect& Box, int X, 
     return out;
 }
 
-void BlurTurnedShadow(TBitmap* Bitmap, const TRect& Box, int X, int Y, double Angle, int Amount) {
-    TPoint corners[4];
-    std::size_t k = 0;
-    for (const auto& [x, y] : TurnedCorners(Box, X, Y, Angle)) corners[k++] = {ZuzRound(x), ZuzRound(y)};
-    TRect r = PolygonBounds(corners, 3); // edges included, as the blur takes them
-    r = {std::max(0, r.Left), std::max(0, r.Top), std::min(Bitmap->GetWidth() - 1, r.Right),
-         std::min(Bitmap->GetHeight() - 1, r.Bottom)};
+// A region the scope owns.
+class TRegionOwned {
+public:
+    explicit TRegionOwned(HRGN Region) : FRegion(Region) {}
+    ~TRegionOwned() { DeleteObject(FRegion); }
+    TRegionOwned(const TRegionOwned&) = delete;
+    TRegionOwned& operator=(const TRegionOwned&) = delete;
+    HRGN Get() const { return FRegion; }
+
+private:
+    HRGN FRegion;
+};
+
+// Blurs Box (edges included) of Bitmap, the bitmap DC draws on, for a smooth text shadow. The
+// blur works on the bitmap's pixels and knows no clip: what it changes outside the clip in force
+// is put back, so a text cut at the plot's edge leaves the title or wall beside it as it was.
+// Turned letters give their box's Corners: what lay beside that box in Box is put back too, as
+// the background beside an upright text's shadow keeps its pixels.
+void BlurShadow(HDC DC, TBitmap* Bitmap, const TRect& Box, int Amount, const TPoint* Corners = nullptr) {
+    const TRect r{std::max(0, Box.Left), std::max(0, Box.Top), std::min(Bitmap->GetWidth() - 1, Box.Right),
+                  std::min(Bitmap->GetHeight() - 1, Box.Bottom)};
     if (r.Right < r.Left || r.Bottom < r.Top) return;
+    // The pixels of the box the clip leaves out (the clip is in device pixels, the bitmap's).
+    const TRegionOwned clip(CreateRectRgn(0, 0, 0, 0));
+    const TRegionOwned outside(CreateRectRgn(r.Left, r.Top, r.Right + 1, r.Bottom + 1));
+    bool cut = false;
+    if (GetClipRgn(DC, clip.Get()) == 1) {
+        const TRegionOwned inside(CreateRectRgn(0, 0, 0, 0));
+        if (CombineRgn(inside.Get(), outside.Get(), clip.Get(), RGN_AND) == NULLREGION) return;
+        cut = CombineRgn(outside.Get(), outside.Get(), clip.Get(), RGN_DIFF) != NULLREGION;
+    }
+    if (!cut && !Corners) {
+        ZuzTextShadowBlur(Bitmap, r, Amount);
+        return;
+    }
     std::vector<Byte*> lines;
     ZuzCalcLines(lines, Bitmap);
     const std::size_t row = static_cast<std::size_t>(r.Right + 1 - r.Left) * 3;
@@ -92,7 +115,7 @@ void BlurTurnedShadow(TBitmap* Bitmap, const TRect& Box, int X, int Y, double An
     ZuzCalcLines(lines, Bitmap);
     for (int y = r.Top; y <= r.Bottom; ++y)
         for (int x = r.Left; x <= r.Right; ++x)
-            if (!PointInPolygon({x, y}, corners, 3))
+            if ((Corners && !PointInPolygon({x, y}, Corners, 3)) || (cut && PtInRegion(outside.Get(), x, y)))
                 std::copy_n(kept.begin() + static_cast<std::ptrdiff_t>(row) * (y - r.Top) + (x - r.Left) * 3,
                             3, lines[static_cast<std::size_t>(y)] + x * 3);
 }
@@ -224,14 +247,16 @@ void TZuzCanvas3D::TextShadow(int X, int Y, const String& Text, int& TextX, int&
             // The turned letters' box, not the upright one at their point: that holds only a piece
             // of the shadow, and blurs what lies beside the text.
             const int top = GetTextAlign() & TA_BOTTOM ? sy - size.cy : sy;
-            BlurTurnedShadow(bitmap, TRect(left - 1, top, left + size.cx + 1, top + size.cy), sx, sy, turn,
-                             shadow->GetSmoothBlur());
+            TPoint corners[4];
+            std::size_t k = 0;
+            for (const auto& [x, y] :
+                 TurnedCorners(TRect(left - 1, top, left + size.cx + 1, top + size.cy), sx, sy, turn))
+                corners[k++] = {ZuzRound(x), ZuzRound(y)};
+            // The bounds take the edges in, as the blur does.
+            BlurShadow(Dc(), bitmap, PolygonBounds(corners, 3), shadow->GetSmoothBlur(), corners);
         } else {
-            ZuzTextShadowBlur(bitmap,
-                              TRect(std::max(0, left - 1), std::max(0, sy),
-                                    std::min(bitmap->GetWidth() - 1, left + size.cx),
-                                    std::min(bitmap->GetHeight() - 1, sy + size.cy - 1)),
-                              shadow->GetSmoothBlur());
+            BlurShadow(Dc(), bitmap, TRect(left - 1, sy, left + size.cx, sy + size.cy - 1),
+                       shadow->GetSmoothBlur());
         }
         SetBackMode(cbmTransparent);
     }

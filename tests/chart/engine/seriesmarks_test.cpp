@@ -1,6 +1,7 @@
 // Marks and callouts: margins, the size and place of a mark, the arrow length,
 // custom positions, the hit test (rotated too), overlap avoidance, and how a
 // drawn mark looks.
+#include "chart/canvas/zuzfilters.h"
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/chartseries.h"
@@ -250,10 +251,15 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
 }
 
 TEST_F(Marks, AClippedMarkCastsItsSmoothShadowOnlyWhereTheMarkShows) {
-    for (const int angle : {0, 30, 90}) {
+    ZuzFiltersInitialization(); // the blur of a text's shadow comes with the filters
+    // Turned, and with a text shadow blurred in the picture after the device cut its letters.
+    for (const auto& [angle, textBlur] :
+         {std::pair{0, 0}, std::pair{30, 0}, std::pair{90, 0}, std::pair{0, 3}}) {
         on = std::make_unique<CanvasOn>(200, 120, true); // a smooth shadow blurs the panel's bitmap
         chart->Canvas = &on->canvas;
         marks->SetAngle(angle);
+        marks->GetFont()->GetShadow()->SetSize(textBlur ? 2 : 0);
+        marks->GetFont()->GetShadow()->SetSmoothBlur(textBlur);
         marks->SetClip(true);
         marks->GetShadow()->SetColor(clBlack);
         marks->GetShadow()->SetSize(8);
