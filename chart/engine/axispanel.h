@@ -277,6 +277,7 @@ protected:
     void InternalDraw(const TRect& UserRect) override;
 
 private:
+    void FitTurnedView(const TRect& Room);
     void ClipSeries();
     void DrawSeriesMarks(TChartSeries* ASeries);
     void ReadMaxPointsPerPage(TReader* Reader);
