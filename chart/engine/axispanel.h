@@ -279,6 +279,7 @@ protected:
     void InternalDraw(const TRect& UserRect) override;
 
 private:
+    void FitTurnedView(const TRect& Room);
     void ClipSeries();
     void DrawSeriesMarks(TChartSeries* ASeries);
     String SeriesEntityName(TChartSeries* ASeries) const;

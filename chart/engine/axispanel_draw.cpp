@@ -44,6 +44,8 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect) {
     SetSeriesDepthPositions();
     CalcAxesScales();
     c->Projection(Width3D, GetChartBounds(), GetChartRect());
+    if (!turning && c->GetProjection().Is3D() && !c->IsOrthogonal() && !CustomChartRect)
+        FitTurnedView(beforeAxes);
     if (turning) {
         const TRect afterAxes = GetChartRect();
         SetChartRect(beforeAxes);
@@ -98,6 +100,66 @@ void TCustomAxisPanel::CalcAxesRect() {
     if (!CustomChartRect) SetChartRect(r);
     ReCalcWidthHeight();
     for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
+}
+
+// The axes take their room flat, but a turned view draws the chart's box, with its labels and
+// titles, larger on one side than on the other and slanting out of that room: the axes take
+// more until what is drawn fits in the room the titles and the legend left.
+void TCustomAxisPanel::FitTurnedView(const TRect& Room) {
+    // Series that stand on no axes (a pie) have neither box nor axes drawn round them.
+    bool any = false, onAxes = false;
+    ForEachActive(*this, [&](TChartSeries* s) {
+        any = true;
+        onAxes = onAxes || s->UseAxis();
+    });
+    if (any && !onAxes) return;
+    TCanvas3D* c = GetCanvas();
+    TRect more{0, 0, 0, 0};
+    for (int pass = 0;; ++pass) {
+        const TRect r = GetChartRect();
+        const int left = r.Left - CalcWallSize(FLeftAxis), right = r.Right + CalcWallSize(FRightAxis);
+        // The back wall's size is the one a depth axis is given: no side axis stands on it.
+        const int bottom = r.Bottom + CalcWallSize(FBottomAxis), back = Width3D + CalcWallSize(FDepthAxis);
+        TPoint p = c->Calculate3DPosition(left, r.Top, 0);
+        TRect drawn{p.X, p.Y, p.X, p.Y};
+        const auto join = [&drawn](const TRect& B) {
+            drawn = {std::min(drawn.Left, B.Left), std::min(drawn.Top, B.Top), std::max(drawn.Right, B.Right),
+                     std::max(drawn.Bottom, B.Bottom)};
+        };
+        for (const int x : {left, right})
+            for (const int y : {r.Top, bottom})
+                for (const int z : {0, back}) {
+                    p = c->Calculate3DPosition(x, y, z);
+                    join({p.X, p.Y, p.X, p.Y});
+                }
+        for (int t = 0; t < FAxes->Count(); ++t)
+            if (TChartAxis* a = FAxes->Get(t); !a->IsDepthAxis && IsAxisVisible(a))
+                join(a->TurnedLabelsAndTitle());
+        // The operator's zoom and scrolling move the picture on purpose: the room is kept for
+        // it as drawn at its own size and in its own place.
+        const TProjection3D& view = c->GetProjection();
+        const double k = view.ZoomFactor() > 0 ? 1 / view.ZoomFactor() : 1;
+        const auto unmoved = [k](int V, int Offset, int Centre) {
+            return ZuzRound((V - Offset) * k) + Centre;
+        };
+        drawn = {unmoved(drawn.Left, view.XCenterOffset(), view.XCenter()),
+                 unmoved(drawn.Top, view.YCenterOffset(), view.YCenter()),
+                 unmoved(drawn.Right, view.XCenterOffset(), view.XCenter()),
+                 unmoved(drawn.Bottom, view.YCenterOffset(), view.YCenter())};
+        const TRect over{std::max(0, Room.Left - drawn.Left), std::max(0, Room.Top - drawn.Top),
+                         std::max(0, drawn.Right - Room.Right), std::max(0, drawn.Bottom - Room.Bottom)};
+        if (pass == 4 || (over.Left == 0 && over.Top == 0 && over.Right == 0 && over.Bottom == 0)) return;
+        more = {more.Left + over.Left, more.Top + over.Top, more.Right + over.Right,
+                more.Bottom + over.Bottom};
+        const TRect smaller{Room.Left + more.Left, Room.Top + more.Top, Room.Right - more.Right,
+                            Room.Bottom - more.Bottom};
+        if (smaller.Width() < Room.Width() / 2 || smaller.Height() < Room.Height() / 2) return;
+        SetChartRect(smaller);
+        CalcAxesRect();
+        SetSeriesDepthPositions();
+        CalcAxesScales();
+        c->Projection(Width3D, GetChartBounds(), GetChartRect());
+    }
 }
 
 void TCustomAxisPanel::CalcAxesScales() {

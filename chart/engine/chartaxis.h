@@ -381,6 +381,9 @@ public:
     int SizeLabels();
     int InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, int Size);
     TRect AxisRect() const;
+    // In a view turned in perspective: moves the title outward until it clears the labels as
+    // they are drawn, and returns the screen box of both.
+    TRect TurnedLabelsAndTitle();
     bool Clicked(int X, int Y);
     int DepthAxisAlign() const;
     int DepthAxisPos() const;

@@ -43,6 +43,11 @@ bool AlongAxis(bool Horizontal, int Angle) {
     return Horizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
 }
 
+TRect Joined(const TRect& A, const TRect& B) {
+    return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+            std::max(A.Bottom, B.Bottom)};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------
@@ -457,6 +462,61 @@ void TChartAxis::DrawTitle(int X, int Y) {
     DrawAxisLabel(X, Y, FTitle->GetAngle(), FTitle->GetCaption(), FTitle.get());
 }
 
+// The flat bands part labels and title only while the picture stays flat. Turned in perspective,
+// the row of labels slants and shrinks or grows on screen, while each label keeps its text's
+// size: the title is measured against the labels as they will be drawn, on screen.
+TRect TChartAxis::TurnedLabelsAndTitle() {
+    TCanvas3D* c = ParentChart->GetCanvas();
+    const auto at = [&](int Along, int Across) {
+        return FHorizontal ? c->Calculate3DPosition(Along, Across, IZPos)
+                           : c->Calculate3DPosition(Across, Along, IZPos);
+    };
+    const auto along = [&](TPoint P) { return FHorizontal ? P.X : P.Y; };
+    const auto outward = [&](TPoint P) {
+        return FHorizontal ? (FOtherSide ? -P.Y : P.Y) : (FOtherSide ? P.X : -P.X);
+    };
+    // A text standing outward from P, centred on it along the axis.
+    const auto box = [&](TPoint P, int HalfAlong, int Across) {
+        if (FHorizontal)
+            return TRect{P.X - HalfAlong, FOtherSide ? P.Y - Across : P.Y, P.X + HalfAlong,
+                         FOtherSide ? P.Y : P.Y + Across};
+        return TRect{FOtherSide ? P.X : P.X - Across, P.Y - HalfAlong, FOtherSide ? P.X + Across : P.X,
+                     P.Y + HalfAlong};
+    };
+    const int labelsAcross = GetLabels() ? LabelsBand : 0;
+    int labelsHalf = 0;
+    if (GetLabels()) {
+        c->AssignFont(GetLabelsFont());
+        const int height = c->TextHeight(u"W");
+        labelsHalf = (AlongAxis(FHorizontal, FLabelsAngle) ? MaxLabelsWidth() : height) / 2;
+    }
+    const TPoint first = at(IStartPos, PosLabels), last = at(IEndPos, PosLabels);
+    TRect r = box(first, labelsHalf, labelsAcross);
+    r = Joined(r, box(last, labelsHalf, labelsAcross));
+    const String& caption = FTitle->GetCaption();
+    if (!FTitle->GetVisible() || caption.empty()) return r;
+    const int angle = FTitle->GetAngle();
+    const int titleAcross = InternalCalcSize(FTitle->GetFont(), angle, caption, FTitleSize);
+    c->AssignFont(FTitle->GetFont());
+    const int titleHalf = (AlongAxis(FHorizontal, angle) ? c->TextWidth(caption) : c->TextHeight(u"W")) / 2;
+    const int run = along(last) - along(first);
+    const double rise = outward(last) - outward(first);
+    // Over the title's length and a label's the slanting row comes that much nearer.
+    const double lean = run == 0 ? 0 : std::abs(rise / run) * (titleHalf + labelsHalf);
+    for (int pass = 0; pass < 3; ++pass) {
+        const TPoint t = at(ICenterPos, PosTitle);
+        const double row = outward(first) + (run == 0 ? 0 : rise * (along(t) - along(first)) / run);
+        const int lacking = static_cast<int>(std::ceil(row + labelsAcross + lean)) - outward(t);
+        if (lacking <= 0) break;
+        constexpr int Probe = 100;
+        const int step = outward(at(ICenterPos, InflateAxisPos(PosTitle, Probe))) - outward(t);
+        if (step <= 0) break;
+        PosTitle = InflateAxisPos(PosTitle, (lacking * Probe + step - 1) / step);
+    }
+    r = Joined(r, box(at(ICenterPos, PosTitle), titleHalf, titleAcross));
+    return r;
+}
+
 namespace {
 
 UINT AlignmentAtZero(bool Horizontal, bool OtherSide) {
@@ -647,7 +707,16 @@ void TChartAxis::DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxi
         const int top = static_cast<int>(std::floor((centreY2 - height) / 2.0));
         TRect r{left, top, left + width, top + height};
         // Where the text goes: at its depth and, in a turned view, turned with it even at depth 0.
-        if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) r = c3->CalcRect3D(r, z);
+        // There the text keeps its size wherever it stands, nearer or deeper, and so does its box.
+        if (auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas)) {
+            if (c3->Is3D() && !c3->IsOrthogonal()) {
+                const TPoint p = c3->Calculate3DPosition(first.X, first.Y, z);
+                const double k = c3->ZoomText() ? c3->ZoomFactor() : 1;
+                r = {p.X + ZuzRound((r.Left - first.X) * k), p.Y + ZuzRound((r.Top - first.Y) * k),
+                     p.X + ZuzRound((r.Right - first.X) * k), p.Y + ZuzRound((r.Bottom - first.Y) * k)};
+            } else
+                r = c3->CalcRect3D(r, z);
+        }
         Format->ShapeBounds = r;
         // A framed title or label: its box goes under the text.
         if (!Format->GetTransparent()) Format->DrawRectRotated(r, angle, 0);

@@ -245,39 +245,64 @@ TEST_F(TitleTest, AnAxisTitleThatIsNotTransparentDrawsItsBoxUnderItsText) {
     title->GetFont()->SetColor(clBlue);
     title->SetTransparent(false);
     title->SetColor(clYellow);
-    // Pixels left of the chart that pass Test, as a rectangle.
+    // Pixels left of the chart, as drawn, that pass Test, as a rectangle.
     const auto extent = [&](auto Test) {
+        const TRect r = chart->GetChartRect();
+        const TPoint top = chart->GetCanvas()->Calculate3DPosition(r.Left, r.Top, 0);
+        const TPoint bottom = chart->GetCanvas()->Calculate3DPosition(r.Left, r.Bottom, 0);
         TRect e(400, 300, -1, -1);
-        for (int y = 0; y < chart->GetChartRect().Bottom; ++y)
-            for (int x = 0; x < chart->GetChartRect().Left; ++x)
+        for (int y = 0; y < bottom.Y; ++y)
+            for (int x = 0; x < std::min(top.X, bottom.X); ++x)
                 if (Test(probe::Pixel(out, x, y)))
                     e = TRect(std::min(e.Left, x), std::min(e.Top, y), std::max(e.Right, x),
                               std::max(e.Bottom, y));
         return e;
     };
-    // And so it does in a view turned in perspective, where even depth 0 moves on screen.
-    for (const int angle : {90, 270, -90}) {
-        if (angle < 0) {
+    // And so it does in a view turned in perspective, where even depth 0 moves on screen; there,
+    // however deep the view, the titles stand clear of their labels and all stays on the panel.
+    struct View {
+        int Angle, Rotation, Elevation, Perspective; // rotation 0: not turned
+    };
+    for (const View v : {View{90, 0, 0, 0}, {270, 0, 0, 0}, {90, 335, 340, 15}, {90, 315, 350, 50}}) {
+        if (v.Rotation != 0) {
             chart->SetView3D(true);
             chart->GetView3DOptions()->SetOrthogonal(false);
-            chart->GetView3DOptions()->SetRotation(335);
-            chart->GetView3DOptions()->SetElevation(340);
+            chart->GetView3DOptions()->SetRotation(v.Rotation);
+            chart->GetView3DOptions()->SetElevation(v.Elevation);
+            chart->GetView3DOptions()->SetPerspective(v.Perspective);
         }
-        title->SetAngle(std::abs(angle));
+        const std::string row = std::to_string(v.Angle) + " " + std::to_string(v.Rotation);
+        title->SetAngle(v.Angle);
         Draw(chart.get(), out);
         // Turned text is smoothed: its ink is any blue tint over the yellow.
         const TRect box = extent([](probe::Rgb P) { return P == Rgb(clYellow); });
         const TRect text = extent([](probe::Rgb P) { return P.b > P.r + 60; });
-        EXPECT_LT(box.Left, text.Left) << angle;
-        EXPECT_GT(box.Right, text.Right) << angle;
-        EXPECT_LT(box.Top, text.Top) << angle;
-        EXPECT_GT(box.Bottom, text.Bottom) << angle;
-        const int slack = angle < 0 ? 4 : 3; // a box turned in perspective is two corners' rectangle
-        EXPECT_LE(std::abs(box.Left + box.Right - text.Left - text.Right), slack) << angle;
-        EXPECT_LE(std::abs(box.Top + box.Bottom - text.Top - text.Bottom), slack) << angle;
-        EXPECT_TRUE(probe::Grab(out).SavePng(
-            testsupport::PictureFile(std::string(angle < 0 ? "axis-title-turned-" : "axis-title-") +
-                                     std::to_string(std::abs(angle)) + ".png")));
+        EXPECT_LT(box.Left, text.Left) << row;
+        EXPECT_GT(box.Right, text.Right) << row;
+        EXPECT_LT(box.Top, text.Top) << row;
+        EXPECT_GT(box.Bottom, text.Bottom) << row;
+        EXPECT_LE(std::abs(box.Left + box.Right - text.Left - text.Right), 3) << row;
+        EXPECT_LE(std::abs(box.Top + box.Bottom - text.Top - text.Bottom), 3) << row;
+        // The labels' texts, each its box less the half letter on either side.
+        TCanvas3D* c = chart->GetCanvas();
+        c->AssignFont(chart->GetLeftAxis()->GetLabelsFont());
+        const int half = c->TextWidth(u"W") / 2;
+        const auto textOf = [half](const TRect& B) {
+            return TRect(B.Left + half, B.Top, B.Right - half, B.Bottom);
+        };
+        const TRect bottomTitle = textOf(chart->GetBottomAxis()->GetTitle()->ShapeBounds);
+        for (const auto& [axis, titleText] :
+             {std::pair{chart->GetLeftAxis(), box}, std::pair{chart->GetBottomAxis(), bottomTitle}})
+            for (int i = 0; i < axis->GetItems()->Count(); ++i) {
+                const TRect label = textOf(axis->GetItems()->Get(i)->ShapeBounds);
+                TRect both;
+                EXPECT_FALSE(IntersectRect(both, label, titleText))
+                    << row << " " << UTF8Encode(axis->GetItems()->Get(i)->GetText());
+                EXPECT_TRUE(RectangleInRectangle(label, TRect(0, 0, 400, 300))) << row;
+            }
+        EXPECT_TRUE(probe::Grab(out).SavePng(testsupport::PictureFile(
+            v.Rotation != 0 ? "axis-title-turned-" + std::to_string(v.Rotation) + ".png"
+                            : "axis-title-" + std::to_string(v.Angle) + ".png")));
     }
 }
 
