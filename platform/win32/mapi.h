@@ -2,8 +2,9 @@
 // Simple mail (the shape of MAPI's MAPISendMail) and the private temporary folders a mail
 // attachment is written into.
 //
-// This platform has no mail system: the mail library never loads and MAPISendMail answers
-// MAPI_E_FAILURE. Tests put a mailer of their own in its place.
+// The mail system is the desktop's xdg-email (package xdg-utils), which opens the user's mail
+// program on a new message; without it MAPISendMail answers MAPI_E_FAILURE. Tests put a mailer
+// of their own in its place.
 
 #include "platform/core/system.h"
 #include "platform/win32/wintypes.h"
@@ -34,8 +35,14 @@ struct MapiMessage {
     std::vector<MapiFileDesc> lpFiles;
 };
 
-// Whether the mail library can be loaded: true only while a test's mailer stands in.
+// Whether there is a mail system: a test's mailer, or an executable xdg-email on PATH.
 bool MapiAvailable();
+// xdg-email gets the subject, the note text and the attachments, each attachment copied first
+// under its file name into a private folder of its own ("moltren-mail-" and a random name in
+// the system's temporary folder) that is left for the mail program, which may read it only when
+// the mail is sent; this user's such folders older than a day go at the next send. A copy that
+// fails raises an exception naming the file and the reason. SUCCESS_SUCCESS when xdg-email took
+// the message (or still runs the mail program after a moment), else MAPI_E_FAILURE.
 ULONG MAPISendMail(ULONG_PTR lhSession, ULONG_PTR ulUIParam, const MapiMessage& Message, ULONG flFlags,
                    ULONG ulReserved);
 

@@ -1,20 +1,14 @@
 #include "platform/win32/shell.h"
 
+#include "platform/win32/spawn.h"
+
 #include <QString>
 #include <QUrl>
 
 #include <cctype>
 #include <cerrno>
-#include <fcntl.h>
 #include <filesystem>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -93,35 +87,12 @@ ShellOpener SetShellOpener(ShellOpener opener) {
 }
 
 int DesktopOpen(const AnsiString& target) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    std::string program = "xdg-open";
-    std::string argument = target;
-    char* argv[] = {program.data(), argument.data(), nullptr};
-    pid_t pid = 0;
-    const int rc = posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv, environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return rc == ENOMEM ? SE_ERR_OOM : rc == EACCES ? SE_ERR_ACCESSDENIED : SE_ERR_NOASSOC;
-
     // xdg-open reports a missing handler at once; a handler it starts in the
     // foreground may keep it busy, which is success for us.
-    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
-    if (pidfd >= 0) {
-        pollfd p{pidfd, POLLIN, 0};
-        int ready = 0;
-        do {
-            ready = poll(&p, 1, 2000);
-        } while (ready < 0 && errno == EINTR);
-        close(pidfd);
-        if (ready > 0) {
-            int status = 0;
-            if (waitpid(pid, &status, 0) == pid) return FromExitStatus(status);
-            return 0;
-        }
-    }
-    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
-    return 0;
+    const SpawnOutcome run = SpawnAndAwait("xdg-open", {target}, 2000);
+    if (run.error != 0)
+        return run.error == ENOMEM ? SE_ERR_OOM : run.error == EACCES ? SE_ERR_ACCESSDENIED : SE_ERR_NOASSOC;
+    return run.ended ? FromExitStatus(run.status) : 0;
 }
 
 NativeInt ShellExecuteA(const void* /*window*/, const char* operation, const char* file,

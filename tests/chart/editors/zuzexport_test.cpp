@@ -28,7 +28,29 @@
 #include "tests/support/formtest.h"
 #include "tests/support/guiprobe.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <system_error>
+
 namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A variable of the environment, put back as it was when the test ends.
+struct SavedVariable {
+    explicit SavedVariable(const char* Name) : name(Name) {
+        if (const char* value = std::getenv(Name)) saved = value;
+    }
+    ~SavedVariable() { saved ? setenv(name, saved->c_str(), 1) : unsetenv(name); }
+    SavedVariable(const SavedVariable&) = delete;
+    SavedVariable& operator=(const SavedVariable&) = delete;
+    const char* name;
+    std::optional<std::string> saved;
+};
 
 class ExportDialog : public ExportTest {
 protected:
@@ -40,6 +62,10 @@ protected:
     }
     void SetUp() override {
         ExportTest::SetUp();
+        // The machine's own xdg-email is never found, let alone started: programs are looked
+        // for only in the test's "bin", and temporary folders are made in the test's folder.
+        setenv("PATH", (dir.path / "bin").c_str(), 1);
+        setenv("TMPDIR", dir.path.c_str(), 1);
         ZuzExportFormatsFinalization();
         ZuzExportFormatsInitialization();
         ZuzBmpOptionsInitialization();
@@ -107,6 +133,7 @@ protected:
         return text;
     }
 
+    SavedVariable path{"PATH"}, tmpdir{"TMPDIR"};
     Owned<TChart> chart;
     Owned<TZuzExportForm> form;
     std::vector<TDialogRequest> requests;
@@ -359,6 +386,70 @@ TEST_F(ExportDialog, SendingWritesIntoAPrivateFolderThatIsGoneAfterSuccessOrFail
     form->BSend->SetEnabled(true);
     form->BSendClick(form->BSend);
     EXPECT_FALSE(form->BSend->GetEnabled());
+}
+
+// Without a test's mailer the desktop's xdg-email takes the mail: a stand-in in the test's
+// "bin" writes down its arguments and what it could read of the attachment.
+TEST_F(ExportDialog, XdgEmailGetsACopyOfTheAttachmentThatOutlivesTheCall) {
+    EXPECT_FALSE(MapiAvailable());
+    const fs::path bin = dir.path / "bin", args = dir.path / "args", read = dir.path / "read";
+    fs::create_directory(bin);
+    const auto mailer = [&](int Exit) {
+        std::ofstream(bin / "xdg-email") << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << args.string()
+                                         << "'\nfor a; do [ -f \"$a\" ] && /bin/cat \"$a\" > '"
+                                         << read.string() << "'; done\nexit " << Exit << "\n";
+        fs::permissions(bin / "xdg-email", fs::perms::owner_all);
+    };
+    mailer(0);
+    EXPECT_TRUE(MapiAvailable());
+    form->EnableButtons();
+    ASSERT_TRUE(form->BSend->GetEnabled());
+    // Mail folders of this user a day old go; younger ones stay for their mail programs.
+    fs::create_directory(dir.path / "moltren-mail-aged01");
+    fs::create_directory(dir.path / "moltren-mail-young1");
+    fs::last_write_time(dir.path / "moltren-mail-aged01", fs::file_time_type::clock::now() - 25h);
+    form->BSendClick(form->BSend);
+    const auto arguments = [&] {
+        std::vector<std::string> lines;
+        std::ifstream in(args);
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    };
+    const std::vector<std::string> lines = arguments();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(std::vector(lines.begin(), lines.begin() + 4),
+              (std::vector<std::string>{"--utf8", "--subject", "VedIrure", "--attach"}));
+    const fs::path attached = lines[4];
+    EXPECT_EQ(attached.filename(), "VedIrure.bmp");
+    EXPECT_EQ(attached.parent_path().parent_path(), dir.path);
+    EXPECT_EQ(attached.parent_path().filename().string().substr(0, 13), "moltren-mail-");
+    EXPECT_EQ(fs::status(attached.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(File("read")).substr(0, 2), "BM");
+    EXPECT_TRUE(ReadAll(UTF8ToString(attached.string())) == ReadAll(File("read"))) << "gone after the call";
+    EXPECT_FALSE(fs::exists(dir.path / "moltren-mail-aged01"));
+    EXPECT_TRUE(fs::exists(dir.path / "moltren-mail-young1"));
+    // A mail system's failure is the dialog's error, and its copy goes.
+    mailer(1);
+    try {
+        form->BSendClick(form->BSend);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u"Can not email VedIrure. Mapi Error: 2");
+    }
+    const fs::path failed = arguments().back();
+    EXPECT_NE(failed, attached);
+    EXPECT_FALSE(fs::exists(failed.parent_path()));
+    // An attachment that cannot be copied is named, with the reason.
+    MapiMessage message;
+    message.lpFiles.push_back({0, 0, 0xFFFFFFFF, (dir.path / "gone.bmp").string(), "gone.bmp"});
+    try {
+        MAPISendMail(0, 0, message, 0, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_NE(e.Message().find(UTF8ToString((dir.path / "gone.bmp").string())), String::npos);
+        const std::string reason = std::make_error_code(std::errc::no_such_file_or_directory).message();
+        EXPECT_NE(e.Message().find(UTF8ToString(reason)), String::npos);
+    }
 }
 
 TEST_F(ExportDialog, APanelThatIsNoChartHasNoDataPageAndSavesItsComponentStream) {
