@@ -86,7 +86,10 @@ double TArrowSeries::MinYValue() const {
 }
 
 int TArrowSeries::Clicked(int X, int Y) {
-    if (!GetParentChart()) return -1;
+    ISeriesChart* chart = GetParentChart();
+    if (!chart) return -1;
+    // In 3D the arrows stand at the middle of the series' depth, where they are drawn.
+    if (chart->GetView3D() && chart->GetCanvas()) chart->GetCanvas()->Calculate2DPosition(X, Y, MiddleZ);
     const int width = GetPen()->GetWidth();
     for (int i = 0; i < Count(); ++i) {
         TPoint from, to;

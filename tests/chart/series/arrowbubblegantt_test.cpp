@@ -94,6 +94,15 @@ TEST_F(Arrows, AClickOnAShaftReturnsTheFirstArrowThereAndOffAllShaftsMinusOne) {
     EXPECT_EQ(s->Clicked(Mid(At(1, 7), At(9, 7))), 1) << "the lowest index of two on top of each other";
     EXPECT_EQ(s->Clicked(At(5, 4.5)), -1);
     EXPECT_EQ(s->Clicked(At(9, 2).X + 6, At(9, 2).Y), -1) << "past the end";
+    // In 3D the arrows stand at the middle of the depth.
+    chart->SetView3D(true);
+    s->SetDepth(40);
+    Draw();
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint flat = Mid(At(1, 2), At(9, 2)), deep = c->Calculate3DPosition(flat, s->MiddleZ);
+    ASSERT_GT(std::abs(deep.Y - flat.Y), 4);
+    EXPECT_EQ(s->Clicked(deep), 0) << "in 3D";
+    EXPECT_EQ(s->Clicked(flat), -1) << "in 3D, where it is not drawn";
 }
 
 TEST_F(Arrows, EndListsAreNamedDateTimeAndTheStartListsAreTheXAndYLists) {
@@ -430,8 +439,8 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     a->SetArrowPercent(30);
     a->SetArrowWidth(14);
     a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
-    a->GetEndXValues()->SetDateTime(false); // lists of dates to start with, made plain
-    a->GetMarks()->SetTransparent(false);   // clear marks to start with, made opaque
+    a->GetEndXValues()->SetDateTime(false);      // lists of dates to start with, made plain
+    a->GetMarks()->SetTransparent(false);        // clear marks to start with, made opaque
     a->GetMarks()->GetFrame()->SetVisible(true); // and unframed, made framed
     auto* b = Add<TBubbleSeries>({});
     b->SetName(u"Bubbles");
