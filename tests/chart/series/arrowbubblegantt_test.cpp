@@ -283,6 +283,16 @@ TEST_F(Gantt, AClickBetweenStartAndEndHitsButOutsideOrAboveTheBarMisses) {
     EXPECT_EQ(s->Clicked(At(6.5, 3)), -1);
     EXPECT_EQ(s->Clicked(At(4, 3).X, At(4, 3).Y - v - 1), -1) << "above the bar";
     EXPECT_EQ(s->Clicked(At(7, 7)), 1) << "a reversed bar is hit where it is drawn";
+    // In 3D the bar is a block from the front to the back of the depth: its top is hit too.
+    chart->SetView3D(true);
+    s->SetDepth(40);
+    Draw();
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint top = c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v + 1, s->EndZ - 1);
+    const TPoint above = c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v - 2, s->EndZ);
+    ASSERT_LT(top.Y, c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v, s->StartZ).Y - 4);
+    EXPECT_EQ(s->Clicked(top), 0) << "the top of the bar in 3D";
+    EXPECT_EQ(s->Clicked(above), -1) << "above the bar in 3D";
 }
 
 TEST_F(Gantt, TasksStartWithoutANextTaskAndTheEndWidensTheRange) {
