@@ -160,6 +160,32 @@ TEST_F(Bubbles, ANonSquaredBubbleTakesItsWidthFromTheHorizontalAxis) {
     EXPECT_TRUE(Is({At(10, 5).X + 50, At(10, 5).Y}, clRed));
 }
 
+TEST_F(Bubbles, ABubbleCutAtTheChartsEdgeCastsNoShadowBeyondIt) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(0, 5, 3, {}, clRed);
+    const auto picture = [&] {
+        Draw();
+        std::vector<probe::Rgb> p;
+        for (int y = 0; y < out.GetHeight(); ++y)
+            for (int x = 0; x < out.GetWidth(); ++x) p.push_back(Pixel({x, y}));
+        return p;
+    };
+    const std::vector<probe::Rgb> plain = picture();
+    s->GetPointer()->GetShadow()->SetVisible(true);
+    s->GetPointer()->GetShadow()->SetSize(6);
+    const std::vector<probe::Rgb> shaded = picture();
+    const int axis = At(0, 5).X;
+    int outside = 0, inside = 0;
+    for (int y = 0; y < out.GetHeight(); ++y)
+        for (int x = 0; x < out.GetWidth(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * out.GetWidth() + x);
+            if (plain[i] == shaded[i]) continue;
+            (x < axis - 1 ? outside : inside)++;
+        }
+    EXPECT_GT(inside, 0) << "the shadow falls inside the chart";
+    EXPECT_EQ(outside, 0) << "and not over the axis labels";
+}
+
 TEST_F(Bubbles, TheVerticalRangeCoversEveryBubblesTopAndBottom) {
     auto* s = Add<TBubbleSeries>({});
     s->AddBubble(1, 5, 3);
