@@ -103,6 +103,13 @@ TEST_F(Arrows, AClickOnAShaftReturnsTheFirstArrowThereAndOffAllShaftsMinusOne) {
     ASSERT_GT(std::abs(deep.Y - flat.Y), 4);
     EXPECT_EQ(s->Clicked(deep), 0) << "in 3D";
     EXPECT_EQ(s->Clicked(flat), -1) << "in 3D, where it is not drawn";
+    // There it is filled: its head is hit off the middle line too.
+    s->SetArrowWidth(16);
+    s->SetArrowHeight(12);
+    Draw();
+    const TPoint tip = At(9, 2);
+    EXPECT_EQ(s->Clicked(c->Calculate3DPosition(tip.X - 10, tip.Y - 6, s->MiddleZ)), 0) << "the head in 3D";
+    EXPECT_EQ(s->Clicked(c->Calculate3DPosition(tip.X - 10, tip.Y - 10, s->MiddleZ)), -1) << "beside it";
 }
 
 TEST_F(Arrows, EndListsAreNamedDateTimeAndTheStartListsAreTheXAndYLists) {
