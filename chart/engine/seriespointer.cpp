@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 #include <vector>
 
 template <>
@@ -231,11 +233,38 @@ private:
 };
 } // namespace
 
+namespace {
+// A smooth shadow paints the picture's pixels itself, past the canvas's clipping unless told
+// otherwise; a symbol's shadow keeps to the clipping the symbol is drawn in (a bubble cut at
+// the chart's edge does not cast its shadow over the axis labels). Told for the draw only:
+// what the chart keeps and saves stays as it was.
+class TShadowClipped {
+public:
+    explicit TShadowClipped(TZuzShadow* Shadow)
+        : FShadow(Shadow), FOnChange(std::move(Shadow->OnChange)), FClip(Shadow->GetClip()) {
+        Shadow->OnChange = {};
+        Shadow->SetClip(true);
+    }
+    ~TShadowClipped() {
+        FShadow->SetClip(FClip);
+        FShadow->OnChange = std::move(FOnChange);
+    }
+    TShadowClipped(const TShadowClipped&) = delete;
+    TShadowClipped& operator=(const TShadowClipped&) = delete;
+
+private:
+    TZuzShadow* FShadow;
+    TNotifyEvent FOnChange;
+    bool FClip;
+};
+} // namespace
+
 void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
                                 std::span<const TPoint> Outline, int Z) {
     if (!FShadow->GetVisible() || FShadow->GetSize() == 0) return;
     if (Style != psRectangle && Style != psCircle && Style != psHexagon) return;
     const TShadowLookKept keep(Canvas);
+    const TShadowClipped clipped(FShadow.get());
     if (!Outline.empty())
         FShadow->Draw(Canvas, Outline);
     else if (Style == psRectangle)
@@ -251,7 +280,21 @@ void TSeriesPointer::FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, 
     TZuzGradient shown;
     shown.Assign(FGradient.get());
     if (!GradientOwnColors) shown.SetEndColor(Color);
-    if (Style == psCircle) {
+    if (Style == psCircle && Is3D && !Canvas->IsOrthogonal()) {
+        // A turned view leans the circle: the gradient fills the ring the circle is drawn as
+        // there, not the upright ellipse across its corners, which spills past one side of it
+        // and leaves the other in the plain colour.
+        const int xc = (R.Left + R.Right) / 2, yc = (R.Top + R.Bottom) / 2;
+        const int xr = (R.Right - R.Left) / 2, yr = (R.Bottom - R.Top) / 2;
+        std::vector<TPoint> ring;
+        for (int i = 0; i < 64; ++i) {
+            const double a = i * 2 * std::numbers::pi / 64;
+            ring.push_back(Canvas->Calculate3DPosition(static_cast<int>(std::lround(xc + xr * std::sin(a))),
+                                                       static_cast<int>(std::lround(yc + yr * std::cos(a))),
+                                                       Z));
+        }
+        shown.Draw(Canvas, ring, Z, false);
+    } else if (Style == psCircle) {
         const TRect r = Is3D ? TRect(Canvas->Calculate3DPosition(R.Left, R.Top, Z),
                                      Canvas->Calculate3DPosition(R.Right, R.Bottom, Z))
                              : R;

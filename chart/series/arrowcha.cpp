@@ -8,6 +8,8 @@
 #include "chart/engine/seriestypes.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 const ClassInfo& TArrowSeries::StaticClass() {
     using C = TArrowSeries;
@@ -85,13 +87,39 @@ double TArrowSeries::MinYValue() const {
     return std::min(TPointSeries::MinYValue(), FEndYValues->GetMinValue());
 }
 
+namespace {
+// The filled arrow a 3D chart draws from From to To, as the canvas lays it out before it turns
+// it into the view: a shaft as wide as the head's percent, and the head.
+std::array<TPoint, 7> FilledArrow(TPoint From, TPoint To, int HeadWidth, int HeadHeight, int Percent) {
+    const double dx = static_cast<double>(To.X) - From.X, dy = static_cast<double>(From.Y) - To.Y;
+    const double l = std::sqrt(dx * dx + dy * dy);
+    const double h = std::min(HeadHeight, ZuzRound(l));
+    const double s = dy / l, c = dx / l;
+    auto back = [&](double U, double V) { return TPoint(ZuzRound(U * c + V * s), ZuzRound(-U * s + V * c)); };
+    const double uT = To.X * c - To.Y * s, vT = To.X * s + To.Y * c, uF = From.X * c - From.Y * s;
+    const double half = HeadWidth * 0.5, w = HeadWidth * 0.005 * Percent;
+    return {back(uF, vT + w),        back(uF, vT - w),    back(uT - h, vT - w), back(uT - h, vT - half), To,
+            back(uT - h, vT + half), back(uT - h, vT + w)};
+}
+} // namespace
+
 int TArrowSeries::Clicked(int X, int Y) {
-    if (!GetParentChart()) return -1;
+    ISeriesChart* chart = GetParentChart();
+    if (!chart) return -1;
+    // In 3D the arrows stand at the middle of the series' depth, where they are drawn, and are
+    // filled: a click anywhere on one finds it, not only along its middle line.
+    const bool filled = chart->GetView3D() && chart->GetCanvas();
+    if (filled) chart->GetCanvas()->Calculate2DPosition(X, Y, MiddleZ);
     const int width = GetPen()->GetWidth();
     for (int i = 0; i < Count(); ++i) {
         TPoint from, to;
         GetArrowPoints(i, from, to);
         if (PointInLine({X, Y}, from, to, width)) return i;
+        if (filled && from != to) {
+            const std::array<TPoint, 7> shape = FilledArrow(from, to, GetPointer()->GetHorizSize(),
+                                                            GetPointer()->GetVertSize(), FArrowPercent);
+            if (PointInPolygon({X, Y}, shape.data(), 6)) return i;
+        }
     }
     return -1;
 }

@@ -371,10 +371,28 @@ int TCustomSeries::Clicked(int X, int Y) {
         return (lineDrawn && (PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]))) ||
                (faceFilled && PointInPolygon(screen, q, 3));
     };
+    // A cube or pyramid pointer stands from the front to the back of the depth: the click is
+    // looked for at every depth it spans, not only at the front.
+    std::vector<TPoint> deeper; // the click taken back to each depth behind the front, once
+    const auto pointerClicked = [&](int I, int PX, int PY) {
+        if (ClickedPointer(I, PX, PY, X, Y)) return true;
+        if (!is3D || !canvas || !FPointer->GetDraw3D()) return false;
+        const TSeriesPointerStyle style = DoGetPointerStyle(I);
+        if (style != psRectangle && style != psTriangle && style != psDownTriangle) return false;
+        if (deeper.empty())
+            for (int z = StartZ + 1; z <= EndZ; ++z) {
+                int x = screen.X, y = screen.Y;
+                canvas->Calculate2DPosition(x, y, z);
+                deeper.emplace_back(x, y);
+            }
+        for (const TPoint& d : deeper)
+            if (ClickedPointer(I, PX, PY, d.X, d.Y)) return true;
+        return false;
+    };
     int prevX = 0, prevY = 0;
     for (int i = start; i <= LastVisibleIndex && i < Count(); ++i) {
         const int px = CalcXPos(i), py = CalcYPos(i);
-        if (FPointer->GetVisible() && ClickedPointer(i, px, py, X, Y)) {
+        if (FPointer->GetVisible() && pointerClicked(i, px, py)) {
             if (OnClickPointer) OnClickPointer(this, i, X, Y);
             return i;
         }

@@ -94,6 +94,22 @@ TEST_F(Arrows, AClickOnAShaftReturnsTheFirstArrowThereAndOffAllShaftsMinusOne) {
     EXPECT_EQ(s->Clicked(Mid(At(1, 7), At(9, 7))), 1) << "the lowest index of two on top of each other";
     EXPECT_EQ(s->Clicked(At(5, 4.5)), -1);
     EXPECT_EQ(s->Clicked(At(9, 2).X + 6, At(9, 2).Y), -1) << "past the end";
+    // In 3D the arrows stand at the middle of the depth.
+    chart->SetView3D(true);
+    s->SetDepth(40);
+    Draw();
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint flat = Mid(At(1, 2), At(9, 2)), deep = c->Calculate3DPosition(flat, s->MiddleZ);
+    ASSERT_GT(std::abs(deep.Y - flat.Y), 4);
+    EXPECT_EQ(s->Clicked(deep), 0) << "in 3D";
+    EXPECT_EQ(s->Clicked(flat), -1) << "in 3D, where it is not drawn";
+    // There it is filled: its head is hit off the middle line too.
+    s->SetArrowWidth(16);
+    s->SetArrowHeight(12);
+    Draw();
+    const TPoint tip = At(9, 2);
+    EXPECT_EQ(s->Clicked(c->Calculate3DPosition(tip.X - 10, tip.Y - 6, s->MiddleZ)), 0) << "the head in 3D";
+    EXPECT_EQ(s->Clicked(c->Calculate3DPosition(tip.X - 10, tip.Y - 10, s->MiddleZ)), -1) << "beside it";
 }
 
 TEST_F(Arrows, EndListsAreNamedDateTimeAndTheStartListsAreTheXAndYLists) {
@@ -149,6 +165,32 @@ TEST_F(Bubbles, ANonSquaredBubbleTakesItsWidthFromTheHorizontalAxis) {
     s->GetRadiusValues()->SetValue(0, 1e12);
     Draw();
     EXPECT_TRUE(Is({At(10, 5).X + 50, At(10, 5).Y}, clRed));
+}
+
+TEST_F(Bubbles, ABubbleCutAtTheChartsEdgeCastsNoShadowBeyondIt) {
+    auto* s = Add<TBubbleSeries>({});
+    s->AddBubble(0, 5, 3, {}, clRed);
+    const auto picture = [&] {
+        Draw();
+        std::vector<probe::Rgb> p;
+        for (int y = 0; y < out.GetHeight(); ++y)
+            for (int x = 0; x < out.GetWidth(); ++x) p.push_back(Pixel({x, y}));
+        return p;
+    };
+    const std::vector<probe::Rgb> plain = picture();
+    s->GetPointer()->GetShadow()->SetVisible(true);
+    s->GetPointer()->GetShadow()->SetSize(6);
+    const std::vector<probe::Rgb> shaded = picture();
+    const int axis = At(0, 5).X;
+    int outside = 0, inside = 0;
+    for (int y = 0; y < out.GetHeight(); ++y)
+        for (int x = 0; x < out.GetWidth(); ++x) {
+            const std::size_t i = static_cast<std::size_t>(y * out.GetWidth() + x);
+            if (plain[i] == shaded[i]) continue;
+            (x < axis - 1 ? outside : inside)++;
+        }
+    EXPECT_GT(inside, 0) << "the shadow falls inside the chart";
+    EXPECT_EQ(outside, 0) << "and not over the axis labels";
 }
 
 TEST_F(Bubbles, TheVerticalRangeCoversEveryBubblesTopAndBottom) {
@@ -274,6 +316,16 @@ TEST_F(Gantt, AClickBetweenStartAndEndHitsButOutsideOrAboveTheBarMisses) {
     EXPECT_EQ(s->Clicked(At(6.5, 3)), -1);
     EXPECT_EQ(s->Clicked(At(4, 3).X, At(4, 3).Y - v - 1), -1) << "above the bar";
     EXPECT_EQ(s->Clicked(At(7, 7)), 1) << "a reversed bar is hit where it is drawn";
+    // In 3D the bar is a block from the front to the back of the depth: its top is hit too.
+    chart->SetView3D(true);
+    s->SetDepth(40);
+    Draw();
+    TCanvas3D* c = chart->GetCanvas();
+    const TPoint top = c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v + 1, s->EndZ - 1);
+    const TPoint above = c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v - 2, s->EndZ);
+    ASSERT_LT(top.Y, c->Calculate3DPosition(At(4, 3).X, At(4, 3).Y - v, s->StartZ).Y - 4);
+    EXPECT_EQ(s->Clicked(top), 0) << "the top of the bar in 3D";
+    EXPECT_EQ(s->Clicked(above), -1) << "above the bar in 3D";
 }
 
 TEST_F(Gantt, TasksStartWithoutANextTaskAndTheEndWidensTheRange) {
@@ -430,8 +482,8 @@ TEST_F(Samples, ArrowsBubblesAndTasksComeBackFromTheChartFileWithTheirOwnSetting
     a->SetArrowPercent(30);
     a->SetArrowWidth(14);
     a->AddArrow(1, 2, 3, 4, u"вверх", clBlue);
-    a->GetEndXValues()->SetDateTime(false); // lists of dates to start with, made plain
-    a->GetMarks()->SetTransparent(false);   // clear marks to start with, made opaque
+    a->GetEndXValues()->SetDateTime(false);      // lists of dates to start with, made plain
+    a->GetMarks()->SetTransparent(false);        // clear marks to start with, made opaque
     a->GetMarks()->GetFrame()->SetVisible(true); // and unframed, made framed
     auto* b = Add<TBubbleSeries>({});
     b->SetName(u"Bubbles");

@@ -2,6 +2,8 @@
 // pixel off the line and farther off, on stairs legs, on a pointer (its event
 // first), inside an area; and the point series's styles and settings.
 #include "chart/canvas/zuzconst.h"
+#include "chart/canvas/zuzgeometry.h"
+#include "chart/engine/chartlegend.h"
 #include "chart/engine/seriestypes.h"
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
@@ -9,6 +11,10 @@
 #include "linefixture.h"
 #include "tests/chart/series/chartunits.h"
 #include "tests/chart/series/keeptypes.h"
+
+#include <cmath>
+#include <numbers>
+#include <vector>
 
 namespace {
 
@@ -263,8 +269,9 @@ TEST_F(PointSeries, AHalfTransparentSolidIsBlendedAllOverInEveryView) {
         }
 }
 
-// A pyramid's gradient covers its whole front face, up to the tip at the middle of its depth.
-TEST_F(PointSeries, APyramidsGradientFillsItsWholeFrontFace) {
+// A pyramid's gradient covers its whole front face, up to the tip at the middle of its depth, and a
+// circle's stays inside the circle as drawn.
+TEST_F(PointSeries, AGradientFillsTheSymbolAsItIsDrawnIn3D) {
     auto* s = Add<TPointSeries>({{3, 3}, {7, 6}});
     TSeriesPointer* pointer = s->GetPointer();
     pointer->SetSize(8);
@@ -283,6 +290,41 @@ TEST_F(PointSeries, APyramidsGradientFillsItsWholeFrontFace) {
     const TPoint t = c->Calculate3DPosition(p.X, p.Y - 8, (s->StartZ + s->EndZ) / 2);
     const TPoint a = c->Calculate3DPosition(p.X - 8, p.Y + 8, s->StartZ);
     EXPECT_FALSE(Is({(a.X + 4 * b.X + 5 * t.X) / 10, (a.Y + 4 * b.Y + 5 * t.Y) / 10}, clRed));
+
+    // A flat circle in a turned view leans: the gradient stays inside it as drawn.
+    pointer->SetStyle(psCircle);
+    pointer->SetDraw3D(false);
+    pointer->GetGradient()->SetStartColor(clLime);
+    pointer->GetPen()->SetVisible(false);
+    pointer->SetSize(30);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(345);
+    chart->GetView3DOptions()->SetElevation(345);
+    chart->GetView3DOptions()->SetPerspective(15);
+    chart->GetLegend()->SetVisible(false);
+    Draw();
+    std::vector<std::vector<TPoint>> rings;
+    for (const TPoint centre : {At(3, 3), At(7, 6)}) {
+        std::vector<TPoint>& ring = rings.emplace_back();
+        for (int i = 0; i < 64; ++i) {
+            const double angle = i * 2 * std::numbers::pi / 64;
+            ring.push_back(c->Calculate3DPosition(
+                centre.X + static_cast<int>(std::lround(30 * std::sin(angle))),
+                centre.Y + static_cast<int>(std::lround(30 * std::cos(angle))), s->StartZ));
+        }
+    }
+    const auto inside = [&](int X, int Y) {
+        return PointInPolygon({X, Y}, rings[0].data(), 63) || PointInPolygon({X, Y}, rings[1].data(), 63);
+    };
+    int spilled = 0;
+    for (int y = 1; y < out.GetHeight() - 1; ++y)
+        for (int x = 1; x < out.GetWidth() - 1; ++x) {
+            const probe::Rgb q = Pixel({x, y});
+            const bool near =
+                inside(x, y) || inside(x - 1, y) || inside(x + 1, y) || inside(x, y - 1) || inside(x, y + 1);
+            spilled += !near && q.r == 0 && (q.g > 0 || q.b > 0);
+        }
+    EXPECT_EQ(spilled, 0) << "the gradient outside the circle";
 }
 
 TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
