@@ -596,6 +596,10 @@ void TZuzCanvas::SetCanvas(TCanvas* ACanvas) {
 }
 
 void TZuzCanvas::ResetState() {
+    // A system pen the last drawing adopted (small dots, a wide pen with its ends) is dropped:
+    // kept, it would go on drawing whatever the colour, width and style set below, as these may
+    // equal the settings it was adopted over.
+    Pen->SetHandle(nullptr);
     Pen->SetColor(clBlack);
     Pen->SetWidth(1);
     Pen->SetStyle(psSolid);

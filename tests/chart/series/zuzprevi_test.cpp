@@ -402,6 +402,11 @@ TEST_F(PreviewerTest, TheWindowShowsTheSheetWithItsShadowAndTheChartInsideTheMar
         EXPECT_LT(shadow.r, 160);
         EXPECT_EQ(pixel((image.Left + image.Right) / 2, image.Top + 3), black); // the black chart
         EXPECT_LT(image.Width(), paper.Width());
+        // Painted again (a margin typed, the detail changed), the outline is still solid: the
+        // margin lines' dotted pen of the last paint does not draw it.
+        page->Draw();
+        shot = probe::Grab(f);
+        for (int x = paper.Left; x < image.Left - 1; ++x) EXPECT_EQ(pixel(x, paper.Top), black) << x;
     });
 }
 
