@@ -181,6 +181,10 @@ bool TCustomChart::PanAxes(bool Horizontal, int New, int Old) {
     bool moved = false;
     for (TChartAxis* a : *GetAxes()) {
         if (a->IsDepthAxis || a->GetHorizontal() != Horizontal) continue;
+        // An axis that follows a master panned here takes the master's new range from it: moved
+        // again by itself, it would run ahead of the mouse and leave its master's scale.
+        const TChartAxis* master = a->MasterAxis;
+        if (master && !master->IsDepthAxis && master->GetHorizontal() == Horizontal) continue;
         const double delta = a->CalcPosPoint(Old) - a->CalcPosPoint(New);
         const TShownRange shown = ShownRange(*a);
         double lo = shown.Min + delta, hi = shown.Max + delta;

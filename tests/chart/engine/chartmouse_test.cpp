@@ -187,6 +187,16 @@ TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheC
     probe::MouseRelease(*chart, mbRight, {c.X - 30, c.Y});
     chart->UndoZoom();
     EXPECT_TRUE(Bottom()->GetAutomatic());
+    // An axis that follows the bottom one is carried along by it, once, not moved twice as far.
+    auto* follower = static_cast<TChartAxis*>(chart->GetCustomAxes()->Add());
+    follower->SetHorizontal(true);
+    follower->MasterAxis = Bottom();
+    Bottom()->SetMinMax(0, 100);
+    Layout();
+    Drag(mbRight, c, {c.X + 20, c.Y});
+    EXPECT_LT(Bottom()->GetMinimum(), 0);
+    EXPECT_EQ(follower->GetMinimum(), Bottom()->GetMinimum());
+    EXPECT_EQ(follower->GetMaximum(), Bottom()->GetMaximum());
 }
 
 TEST_F(ChartMouse, AnAxisRefusedByOnAllowScrollStaysWhereItIsForPanningAndWheel) {
