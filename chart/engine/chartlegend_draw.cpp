@@ -341,23 +341,25 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
         c->Font->SetColor(colour);
     }
 
-    // Texts: recorded while the items are not customised, taken from them once they are.
+    // Texts: recorded while the items are not customised, taken from them once they are. A
+    // customised item keeps a place it was moved to by hand; otherwise it goes where the legend
+    // lays it out now, beside its symbol, not where an earlier layout had it.
     const int textIndex = ValueIndex - FFirstValue;
     TLegendItem* item = FItems.Get(textIndex);
     String text1, text2;
     if (FItems.Custom) {
         text1 = item->GetText();
         text2 = item->GetText2();
+    } else if (textIndex >= 0 && textIndex < static_cast<int>(FTexts.size())) {
+        text1 = FTexts[static_cast<std::size_t>(textIndex)].first;
+        text2 = FTexts[static_cast<std::size_t>(textIndex)].second;
+    }
+    if (!FItems.Custom) item->Record(text1, text2);
+    if (FItems.Custom && item->MovedByHand()) {
         textLeft = item->Left;
         top = item->Top;
     } else {
-        if (textIndex >= 0 && textIndex < static_cast<int>(FTexts.size())) {
-            text1 = FTexts[static_cast<std::size_t>(textIndex)].first;
-            text2 = FTexts[static_cast<std::size_t>(textIndex)].second;
-        }
-        item->Record(text1, text2);
-        item->Left = textLeft;
-        item->Top = top;
+        item->RecordPlace(textLeft, top);
     }
     const bool html = GetTextFormat() == ttfHtml;
     // The symbol of the item before may have left an opaque background behind.
