@@ -251,9 +251,12 @@ void TCustomChartLegend::DrawLegend() {
             if (HasCheckBoxes()) w += CheckBoxColumn * NumCols + 4;
             if (TitleShown) w = std::max(w, FTitle->TotalWidth());
             w = std::min(w, chartWidth);
+            // Far along its side the position would run past the panel's edge, taking the legend
+            // off the picture: it stops at the edge.
             if (!custom)
-                RectLegend.Left =
-                    ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) + ch->GetChartXCenter() - w / 2;
+                RectLegend.Left = std::clamp(ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) +
+                                                 ch->GetChartXCenter() - w / 2,
+                                             panel.Left, std::max(panel.Left, panel.Right - w));
             RectLegend.Right = RectLegend.Left + w;
         } else {
             // A title wider than the items widens the legend, as it does a horizontal one, instead

@@ -411,6 +411,12 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     Draw(chart.get());
     EXPECT_EQ(l->NumRows, 2);
     EXPECT_EQ(l->LastValue, 5);
+    // Placed as far along its side as it goes, it still stands on the chart.
+    l->SetTopPos(100);
+    Draw(chart.get());
+    EXPECT_LE(l->RectLegend.Right, chart->GetWidth());
+    EXPECT_GE(l->RectLegend.Left, 0);
+    l->SetTopPos(10);
     // Dividing lines stand where a column begins: clear of the text before and of the
     // check box after.
     const TColor lines = static_cast<TColor>(0x123456);
