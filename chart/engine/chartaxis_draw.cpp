@@ -812,6 +812,9 @@ void TChartAxis::DrawLineSegment(int Start, int End) {
         canvas->Cylinder(!FHorizontal, r.Left, r.Top, r.Right, r.Bottom, IZPos - w, IZPos + w, true);
     else
         canvas->Cube(r, IZPos - w, IZPos + w, true);
+    // The solid brush left the background opaque in the line's colour: the gaps of a dotted
+    // grid or tick pen drawn next would fill with it.
+    canvas->SetBackMode(cbmTransparent);
 }
 
 void TChartAxis::DrawTicks(int Length, bool Outward, TChartPen* Pen, const std::vector<int>& Positions) {

@@ -171,10 +171,17 @@ public:
         FText = Text;
         FText2 = Text2;
     }
+    void RecordPlace(int ALeft, int ATop) {
+        Left = FPlacedLeft = ALeft;
+        Top = FPlacedTop = ATop;
+    }
+    // Left or Top changed since the last draw placed the item.
+    bool MovedByHand() const { return Left != FPlacedLeft || Top != FPlacedTop; }
 
 private:
     TLegendItems* FOwner;
     String FText, FText2;
+    int FPlacedLeft = 0, FPlacedTop = 0;
 };
 
 class TLegendItems {

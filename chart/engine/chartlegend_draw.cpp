@@ -251,9 +251,12 @@ void TCustomChartLegend::DrawLegend() {
             if (HasCheckBoxes()) w += CheckBoxColumn * NumCols + 4;
             if (TitleShown) w = std::max(w, FTitle->TotalWidth());
             w = std::min(w, chartWidth);
+            // Far along its side the position would run past the panel's edge, taking the legend
+            // off the picture: it stops at the edge.
             if (!custom)
-                RectLegend.Left =
-                    ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) + ch->GetChartXCenter() - w / 2;
+                RectLegend.Left = std::clamp(ZuzRound(FTopPos * (panel.Right - panel.Left - w) * 0.01) +
+                                                 ch->GetChartXCenter() - w / 2,
+                                             panel.Left, std::max(panel.Left, panel.Right - w));
             RectLegend.Right = RectLegend.Left + w;
         } else {
             // A title wider than the items widens the legend, as it does a horizontal one, instead
@@ -341,23 +344,25 @@ void TCustomChartLegend::DrawItem(int ValueIndex, int Position) {
         c->Font->SetColor(colour);
     }
 
-    // Texts: recorded while the items are not customised, taken from them once they are.
+    // Texts: recorded while the items are not customised, taken from them once they are. A
+    // customised item keeps a place it was moved to by hand; otherwise it goes where the legend
+    // lays it out now, beside its symbol, not where an earlier layout had it.
     const int textIndex = ValueIndex - FFirstValue;
     TLegendItem* item = FItems.Get(textIndex);
     String text1, text2;
     if (FItems.Custom) {
         text1 = item->GetText();
         text2 = item->GetText2();
+    } else if (textIndex >= 0 && textIndex < static_cast<int>(FTexts.size())) {
+        text1 = FTexts[static_cast<std::size_t>(textIndex)].first;
+        text2 = FTexts[static_cast<std::size_t>(textIndex)].second;
+    }
+    if (!FItems.Custom) item->Record(text1, text2);
+    if (FItems.Custom && item->MovedByHand()) {
         textLeft = item->Left;
         top = item->Top;
     } else {
-        if (textIndex >= 0 && textIndex < static_cast<int>(FTexts.size())) {
-            text1 = FTexts[static_cast<std::size_t>(textIndex)].first;
-            text2 = FTexts[static_cast<std::size_t>(textIndex)].second;
-        }
-        item->Record(text1, text2);
-        item->Left = textLeft;
-        item->Top = top;
+        item->RecordPlace(textLeft, top);
     }
     const bool html = GetTextFormat() == ttfHtml;
     // The symbol of the item before may have left an opaque background behind.

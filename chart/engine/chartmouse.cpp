@@ -9,6 +9,7 @@
 #include "chart/engine/charttitle.h"
 #include "chart/engine/zuzfunction.h"
 
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -34,6 +35,13 @@ TShownRange ShownRange(const TChartAxis& A) {
     const bool autoMin = A.GetAutomatic() || A.GetAutomaticMinimum();
     const bool autoMax = A.GetAutomatic() || A.GetAutomaticMaximum();
     return {autoMin ? A.IMinimum : A.GetMinimum(), autoMax ? A.IMaximum : A.GetMaximum(), autoMin || autoMax};
+}
+
+// A logarithmic axis shows equal ratios at equal distances: it moves by a factor, which keeps
+// what lay under the mouse under it and both ends above nought, where adding a difference of
+// values would jump by decades or past nought.
+bool MovesByRatio(const TChartAxis& A, const TShownRange& Shown) {
+    return A.GetLogarithmic() && Shown.Min > 0 && Shown.Max > 0;
 }
 
 } // namespace
@@ -181,9 +189,17 @@ bool TCustomChart::PanAxes(bool Horizontal, int New, int Old) {
     bool moved = false;
     for (TChartAxis* a : *GetAxes()) {
         if (a->IsDepthAxis || a->GetHorizontal() != Horizontal) continue;
-        const double delta = a->CalcPosPoint(Old) - a->CalcPosPoint(New);
+        // An axis that follows a master panned here takes the master's new range from it: moved
+        // again by itself, it would run ahead of the mouse and leave its master's scale.
+        const TChartAxis* master = a->MasterAxis;
+        if (master && !master->IsDepthAxis && master->GetHorizontal() == Horizontal) continue;
+        const double from = a->CalcPosPoint(Old), to = a->CalcPosPoint(New);
         const TShownRange shown = ShownRange(*a);
-        double lo = shown.Min + delta, hi = shown.Max + delta;
+        double lo = shown.Min + (from - to), hi = shown.Max + (from - to);
+        if (MovesByRatio(*a, shown) && from > 0 && to > 0) {
+            lo = shown.Min * (from / to);
+            hi = shown.Max * (from / to);
+        }
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (allow) a->SetMinMax(lo, hi);
@@ -383,12 +399,25 @@ void TCustomChart::ScrollVerticalAxes(bool Forward) {
         if (a->GetHorizontal() || a->IsDepthAxis) continue;
         // As panning does, a notch moves the content by its step and no more.
         const TShownRange shown = ShownRange(*a);
+        const bool ratio = MovesByRatio(*a, shown);
+        // Set whole, the range of a logarithmic master carries the axes that follow it.
+        const TChartAxis* master = a->MasterAxis;
+        if (master && master->GetLogarithmic() && !master->GetHorizontal() && !master->IsDepthAxis) continue;
         double delta = (shown.Max - shown.Min) * 3 * 0.01;
-        if (!Forward) delta = -delta;
-        double lo = shown.Min + delta, hi = shown.Max + delta;
+        double factor = ratio ? std::pow(shown.Max / shown.Min, 0.03) : 1;
+        if (!Forward) {
+            delta = -delta;
+            factor = 1 / factor;
+        }
+        double lo = ratio ? shown.Min * factor : shown.Min + delta;
+        double hi = ratio ? shown.Max * factor : shown.Max + delta;
         bool allow = true;
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (!allow) continue;
+        if (ratio) {
+            a->SetMinMax(shown.Min * factor, shown.Max * factor);
+            continue;
+        }
         if (shown.Automatic) a->SetMinMax(shown.Min, shown.Max);
         a->Scroll(delta, false);
     }

@@ -470,6 +470,12 @@ TEST_F(AxisDrawing, ASolidLineIsThePensWidthToEachSide) {
     EXPECT_NEAR(box.Left, 40, 1);
     EXPECT_NEAR(box.Right, 440, 1);
     EXPECT_EQ(on.At(240, 220), clBlue);
+    // The dotted grid drawn after it keeps its gaps clear, not filled in the line's colour.
+    Clear();
+    a->GetGrid()->Show();
+    a->SetLabels(true);
+    a->Draw(true);
+    EXPECT_EQ(on.InkBox(clBlue), box);
 }
 
 TEST_F(AxisDrawing, TitlesAndDepthAxesDrawWithoutLabelsOfTheirOwn) {

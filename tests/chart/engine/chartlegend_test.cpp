@@ -181,6 +181,18 @@ TEST_F(LegendTest, ACustomisedItemKeepsItsOwnText) {
     EXPECT_TRUE(l->GetItems()->Custom);
     Draw(chart.get());
     EXPECT_EQ(l->GetItems()->Get(1)->GetText(), u"mine");
+    // Its place follows the legend's as the others' do, unless it was moved by hand.
+    l->SetAlignment(laBottom);
+    Draw(chart.get());
+    const TLegendItem* mine = l->GetItems()->Get(1);
+    EXPECT_EQ(mine->Top, l->GetItems()->Get(0)->Top);
+    EXPECT_GT(mine->Top, l->RectLegend.Top);
+    EXPECT_GT(mine->Left, l->GetItems()->Get(0)->Left);
+    EXPECT_LT(mine->Left, l->RectLegend.Right);
+    const int moved = mine->Left + 7;
+    l->GetItems()->Get(1)->Left = moved;
+    Draw(chart.get());
+    EXPECT_EQ(mine->Left, moved);
     l->GetItems()->Clear();
     Draw(chart.get());
     EXPECT_EQ(l->GetItems()->Get(1)->GetText(), u"B");
@@ -399,6 +411,12 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     Draw(chart.get());
     EXPECT_EQ(l->NumRows, 2);
     EXPECT_EQ(l->LastValue, 5);
+    // Placed as far along its side as it goes, it still stands on the chart.
+    l->SetTopPos(100);
+    Draw(chart.get());
+    EXPECT_LE(l->RectLegend.Right, chart->GetWidth());
+    EXPECT_GE(l->RectLegend.Left, 0);
+    l->SetTopPos(10);
     // Dividing lines stand where a column begins: clear of the text before and of the
     // check box after.
     const TColor lines = static_cast<TColor>(0x123456);

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -187,6 +188,26 @@ TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheC
     probe::MouseRelease(*chart, mbRight, {c.X - 30, c.Y});
     chart->UndoZoom();
     EXPECT_TRUE(Bottom()->GetAutomatic());
+    // An axis that follows the bottom one is carried along by it, once, not moved twice as far.
+    auto* follower = static_cast<TChartAxis*>(chart->GetCustomAxes()->Add());
+    follower->SetHorizontal(true);
+    follower->MasterAxis = Bottom();
+    Bottom()->SetMinMax(0, 100);
+    Layout();
+    Drag(mbRight, c, {c.X + 20, c.Y});
+    EXPECT_LT(Bottom()->GetMinimum(), 0);
+    EXPECT_EQ(follower->GetMinimum(), Bottom()->GetMinimum());
+    EXPECT_EQ(follower->GetMaximum(), Bottom()->GetMaximum());
+    // On a logarithmic axis too what lay under the mouse stays under it, above nought.
+    chart->SetAllowPanning(pmVertical);
+    Left()->SetMinMax(1, 10000);
+    Left()->SetLogarithmic(true);
+    Layout();
+    const double under = Left()->CalcPosPoint(c.Y - 60);
+    Drag(mbRight, {c.X, c.Y - 60}, {c.X, c.Y + 60});
+    Layout();
+    EXPECT_NEAR(Left()->CalcYPosValue(under), c.Y + 60, 1);
+    EXPECT_GT(Left()->GetMinimum(), 0);
 }
 
 TEST_F(ChartMouse, AnAxisRefusedByOnAllowScrollStaysWhereItIsForPanningAndWheel) {
@@ -238,6 +259,14 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     probe::Wheel(*chart, at, -WHEEL_DELTA);
     EXPECT_DOUBLE_EQ(Left()->GetMinimum(), lo + (hi - lo) * 0.03);
     EXPECT_DOUBLE_EQ(Left()->GetMaximum(), hi + (hi - lo) * 0.03);
+
+    // On a logarithmic axis a notch moves by 3 % of the decades shown.
+    Left()->SetMinMax(1, 10000);
+    Left()->SetLogarithmic(true);
+    Layout();
+    probe::Wheel(*chart, at, -WHEEL_DELTA);
+    EXPECT_NEAR(std::log10(Left()->GetMinimum()), 0.12, 1e-9);
+    EXPECT_NEAR(std::log10(Left()->GetMaximum()), 4.12, 1e-9);
 }
 
 TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {
