@@ -522,7 +522,14 @@ void TPieSeries::CalcExplodeBiggest() {
         for (int i = 0; i < Count() && biggest == -1; ++i)
             if (values->GetValue(i) == top) biggest = i;
     }
-    if (biggest >= 0) FExplode.Put(biggest, FExplodeBiggest);
+    if (biggest < 0) return;
+    // The slice exploded as the biggest before gives its place back when another one is the
+    // biggest now (its values changed, or the small ones were grouped into a bigger Other).
+    if (FBiggestExploded >= 0 && FBiggestExploded != biggest && FBiggestExploded < Count() &&
+        FExplode.Get(FBiggestExploded) == FExplodeBiggest)
+        FExplode.Put(FBiggestExploded, 0);
+    FExplode.Put(biggest, FExplodeBiggest);
+    FBiggestExploded = biggest;
 }
 
 void TPieSeries::CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const {

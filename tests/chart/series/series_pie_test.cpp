@@ -498,6 +498,11 @@ TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
     EXPECT_EQ(Pixel(x + dx, y - dy), Rgb(clRed));
     // A click on the moved slice finds it; on the gap it left nothing.
     EXPECT_EQ(s->Clicked(x + dx, y - dy), 0);
+    // Another slice grown the biggest is exploded instead of it, not as well.
+    s->GetYValues()->SetValue(1, 90);
+    Draw();
+    EXPECT_EQ(s->SliceExplodePercents()[0], 0);
+    EXPECT_EQ(s->SliceExplodePercents()[1], 30);
 }
 
 TEST_F(PieTest, SwappingPointsMovesTheirExplodePercent) {
