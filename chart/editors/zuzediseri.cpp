@@ -347,7 +347,12 @@ void TFormZuzSeries::Notification(TComponent* AComponent, TOperation Operation) 
 void TFormZuzSeries::ZuzEvent(TZuzEvent* Event) {
     if (FDestroying) return;
     if (auto* e = dynamic_cast<TZuzSeriesEvent*>(Event)) {
-        if (e->Event == seChangeColor) PaintBox1->Invalidate();
+        if (e->Event == seChangeColor) {
+            PaintBox1->Invalidate();
+            // The type's own page shows the colour too (its colour button), and a screen that
+            // keeps what it drew would go on showing the old one.
+            PageSeries->Invalidate();
+        }
         if (e->Event == seRemove && TheSeries && e->Series == TheSeries) {
             DestroySeriesForms();
             TheSeries->RemoveFreeNotification(this);

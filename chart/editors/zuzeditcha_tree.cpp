@@ -308,6 +308,9 @@ void TChartEditForm::TreeChange(TObject*, TTreeNode* Node) {
             form->CBTitles->SetItemIndex(Node->GetIndex());
             ShowOnPagePanel(form->PageControlTitle, true);
             form->CBTitlesChange(form->CBTitles);
+            // Lent without its form ever showing, the page would stay loading and its boxes
+            // would write nothing into the title.
+            form->FormShow(form);
         }
     } else if (auto* wall = dynamic_cast<TCustomChartWall*>(data)) {
         ActivateTreePage(TabWalls);

@@ -173,7 +173,8 @@ void TFormZuzTitle::ECustTopChange(TObject*) {
 }
 
 void TFormZuzTitle::Edit1Change(TObject*) {
-    if (FTitle && !FLoading && GetShowing()) FTitle->SetVertMargin(UDMargin->GetPosition());
+    // The page's tabs, not the form, are what shows when the editor's tree lends them.
+    if (FTitle && !FLoading && PageControlTitle->GetShowing()) FTitle->SetVertMargin(UDMargin->GetPosition());
 }
 
 void TFormZuzTitle::PC1Change(TObject*) {

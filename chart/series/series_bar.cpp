@@ -454,6 +454,16 @@ void TCustomBarSeries::CalcFirstLastVisibleIndex() {
     while (FirstValueIndex > 0 && IsPointInChartRect(FirstValueIndex - 1)) --FirstValueIndex;
     while (FirstValueIndex > 0 && x->GetValue(FirstValueIndex - 1) == x->GetValue(FirstValueIndex))
         --FirstValueIndex;
+    // A page shows its own points: the room its axis keeps for the bars' width also takes in
+    // bars of the pages beside it, which would stand cut at the walls with their marks beyond.
+    const TChartAxis* axis = YMandatory() ? GetHorizAxisObject() : GetVertAxisObject();
+    if (chart && chart->GetMaxPointsPerPage() > 0 && axis && x->GetOrder() == loAscending) {
+        while (FirstValueIndex <= LastValueIndex && x->GetValue(FirstValueIndex) < axis->GetMinimum())
+            ++FirstValueIndex;
+        while (LastValueIndex >= FirstValueIndex && x->GetValue(LastValueIndex) > axis->GetMaximum())
+            --LastValueIndex;
+        if (FirstValueIndex > LastValueIndex) FirstValueIndex = LastValueIndex = -1;
+    }
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) {

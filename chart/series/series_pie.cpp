@@ -390,6 +390,11 @@ void TPieSeries::DoBeforeDrawChart() {
             xs->SetValueQuiet(i, GroupedX);
             sum += v;
             grouped = true;
+            // A grouped point draws no mark: where its mark stood before would push the marks
+            // drawn after it aside.
+            TSeriesMarksPositions& positions = GetMarks()->Positions();
+            if (const TSeriesMarkPosition* p = positions.Get(i); p && !p->Custom)
+                positions.Put(i, std::unique_ptr<TSeriesMarkPosition>());
         }
     }
     if (!grouped) return;
@@ -517,7 +522,14 @@ void TPieSeries::CalcExplodeBiggest() {
         for (int i = 0; i < Count() && biggest == -1; ++i)
             if (values->GetValue(i) == top) biggest = i;
     }
-    if (biggest >= 0) FExplode.Put(biggest, FExplodeBiggest);
+    if (biggest < 0) return;
+    // The slice exploded as the biggest before gives its place back when another one is the
+    // biggest now (its values changed, or the small ones were grouped into a bigger Other).
+    if (FBiggestExploded >= 0 && FBiggestExploded != biggest && FBiggestExploded < Count() &&
+        FExplode.Get(FBiggestExploded) == FExplodeBiggest)
+        FExplode.Put(FBiggestExploded, 0);
+    FExplode.Put(biggest, FExplodeBiggest);
+    FBiggestExploded = biggest;
 }
 
 void TPieSeries::CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const {

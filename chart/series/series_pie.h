@@ -232,6 +232,8 @@ private:
     Owned<TPieMarks> FPieMarks;
     bool FUsePatterns = false;
     TSliceValueList FExplode{this};
+    // The slice last exploded as the biggest, -1 for none.
+    int FBiggestExploded = -1;
     TSliceValueList FDepth{this};
     std::vector<TPieAngle> FAngles;
     // The slices as the last draw laid them, back to front, and whether each showed its cut faces:

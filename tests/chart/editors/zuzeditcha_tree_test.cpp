@@ -134,6 +134,11 @@ TEST_F(TreeModeTest, AnElementNodeShowsItsPagePointedAtThatElement) {
     ASSERT_NE(titles, nullptr);
     EXPECT_EQ(titles->GetTitle(), chart->GetFoot());
     EXPECT_EQ(OnPanel(), std::vector<TControl*>{titles->PageControlTitle});
+    // Its boxes write into the title, though the page's own form never showed.
+    probe::Click(*titles->CBVisible);
+    EXPECT_FALSE(chart->GetFoot()->GetVisible());
+    titles->UDMargin->SetPosition(20);
+    EXPECT_EQ(chart->GetFoot()->GetVertMargin(), 20);
     // The axis page got its own page control back.
     EXPECT_EQ(axes->PageAxis->GetParent() != nullptr && axes->PageAxis->GetParent() != e->PagePanel, true);
 

@@ -53,6 +53,22 @@ TEST_F(BarTest, SideBySideSeriesCountSlotsAndOrderSkippingInactiveOnes) {
     EXPECT_EQ(a->MaxBarPoints, 6);
 }
 
+// A page of two points draws those two bars of each series, not the bars of the pages beside
+// it that the room kept for the bars' width takes in.
+TEST_F(BarTest, APageDrawsTheBarsOfItsOwnPointsOnly) {
+    auto* a = AddSeries<TBarSeries>({10, 20, 30, 40, 50, 60});
+    auto* b = AddSeries<TBarSeries>({15, 25, 35, 45, 55, 65});
+    chart->SetMaxPointsPerPage(2);
+    for (const int page : {1, 2, 3}) {
+        chart->SetPage(page);
+        Draw();
+        for (TCustomBarSeries* s : {a, b}) {
+            EXPECT_EQ(s->FirstValueIndex, 2 * (page - 1)) << page;
+            EXPECT_EQ(s->LastValueIndex, 2 * page - 1) << page;
+        }
+    }
+}
+
 TEST_F(BarTest, ALoneSideBarIsSeventyPercentOfItsSlotMadeEven) {
     auto* s = AddSeries<TBarSeries>({10, 20, 30, 40});
     Draw();

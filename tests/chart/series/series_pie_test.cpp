@@ -267,6 +267,29 @@ TEST_F(PieTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNeverStored) {
     EXPECT_EQ(s->Count(), 3);
 }
 
+// The marks of points grouped after the pie was drawn leave no trace: the marks drawn stand
+// where a pie grouped from the start puts them.
+TEST_F(PieTest, MarksOfPointsGroupedLaterPushNoOtherMarkAside) {
+    auto* s = AddSeries<TPieSeries>({});
+    s->FillSampleValues(7);
+    s->GetMarks()->SetVisible(true);
+    Draw();
+    s->GetOtherSlice()->SetStyle(poBelowPercent);
+    s->GetOtherSlice()->SetValue(15);
+    Draw();
+    std::vector<int> tops;
+    for (int i = 0; i < s->Count(); ++i) {
+        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
+        tops.push_back(p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1);
+    }
+    s->GetMarks()->Positions().Clear();
+    Draw();
+    for (int i = 0; i < s->Count(); ++i) {
+        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
+        EXPECT_EQ(tops[i], p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1) << i;
+    }
+}
+
 TEST_F(PieTest, OtherSliceByValueUsesItsOwnTextAndColour) {
     auto* s = AddPie({1, 2, 3, 50});
     s->GetOtherSlice()->SetStyle(poBelowValue);
@@ -475,6 +498,11 @@ TEST_F(PieTest, TheBiggestSliceIsExplodedOutwardsFromTheFirstOfEqualOnes) {
     EXPECT_EQ(Pixel(x + dx, y - dy), Rgb(clRed));
     // A click on the moved slice finds it; on the gap it left nothing.
     EXPECT_EQ(s->Clicked(x + dx, y - dy), 0);
+    // Another slice grown the biggest is exploded instead of it, not as well.
+    s->GetYValues()->SetValue(1, 90);
+    Draw();
+    EXPECT_EQ(s->SliceExplodePercents()[0], 0);
+    EXPECT_EQ(s->SliceExplodePercents()[1], 30);
 }
 
 TEST_F(PieTest, SwappingPointsMovesTheirExplodePercent) {

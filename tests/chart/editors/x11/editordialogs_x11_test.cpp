@@ -1,7 +1,8 @@
 // The editor dialogs as the X server shows them over a chart window with Russian texts: the
 // pen dialog's style list dropped down by a click, each row drawn by the dialog itself; the
 // gradient, picture and filters editors; the shadow editor first opened from the walls page; the
-// export dialog's save dialog answered by keys; and the
+// export dialog's save dialog answered by keys; the series colour chosen in the series page's box
+// shown on its type page's colour button; and the
 // gallery panel as real keys and a real mouse reach it: the arrows move the highlight, the pointer
 // frames the sample it is over and unframes the one it leaves.
 #include "chart/canvas/zuzcanvas.h"
@@ -12,8 +13,10 @@
 #include "chart/canvas/zuzshadow.h"
 #include "chart/editors/editchar.h"
 #include "chart/editors/zuzbackimage.h"
+#include "chart/editors/zuzbaredit.h"
 #include "chart/editors/zuzedigrad.h"
 #include "chart/editors/zuzedilege.h"
+#include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzeditcha.h"
 #include "chart/editors/zuzediwall.h"
 #include "chart/editors/zuzexport.h"
@@ -278,6 +281,34 @@ TEST_F(XEditorDialogs, TheShadowEditorFirstShownDrawsItsBoxesWhereTheyTakeClicks
     ASSERT_TRUE(xserver::Click(*button, TPoint(button->GetWidth() / 2, button->GetHeight() / 2)));
     ASSERT_TRUE(boxes.WaitUntilClosed());
     EXPECT_TRUE(looked);
+}
+
+// A colour chosen in the series page's colour box shows at once on the colour button of the
+// series type's own page beside it, not only when something else has it drawn again.
+TEST_F(XEditorDialogs, TheSeriesColourChosenInTheBoxShowsOnTheTypesColourButton) {
+    const Owned<TChartEditForm> editor(Create<TChartEditForm>(nullptr));
+    editor->SetChart(chart);
+    editor->Show();
+    ASSERT_TRUE(xserver::Activate(*editor));
+    TChartSeries* bar = chart->GetSeries(1);
+    editor->SelectTreeNodeData(bar);
+    probe::ProcessEvents();
+    TFormZuzSeries* page = editor->SeriesForm;
+    ASSERT_NE(page, nullptr);
+    auto* format = dynamic_cast<TBarSeriesEditor*>(page->GetTypeEditor());
+    ASSERT_NE(format, nullptr);
+    ASSERT_TRUE(format->BBarColor->GetShowing());
+    const TRect swatch = format->BBarColor->SymbolRectangle();
+    const TPoint middle((swatch.Left + swatch.Right) / 2, (swatch.Top + swatch.Bottom) / 2);
+    ASSERT_EQ(xserver::Picture(*format->BBarColor).Pixel(middle.X, middle.Y), (probe::Rgb{0, 0, 255}));
+
+    ModalDriver driver;
+    driver.Dialog(TDialogKind::ColorDialog, ColorChosen(clLime));
+    TPaintBox* box = page->PaintBox1;
+    ASSERT_TRUE(xserver::Click(*box, TPoint(box->GetWidth() / 2, box->GetHeight() / 2)));
+    probe::ProcessEvents();
+    ASSERT_EQ(bar->GetSeriesColor(), clLime);
+    EXPECT_EQ(xserver::Picture(*format->BBarColor).Pixel(middle.X, middle.Y), (probe::Rgb{0, 255, 0}));
 }
 
 class XGalleryPanel : public XEditorDialogs {
