@@ -396,6 +396,11 @@ void TZuzCustomShape::DrawRectRotated(TCanvas3D* Canvas, TCustomZuzPanel* Panel,
                 C->Pen->SetColor(FBevel == bvLowered ? clBtnShadow : clBtnHighlight);
                 InflateRect(bevel, -1, -1);
                 C->Ellipse(bevel);
+                // Along a flat oval's top and bottom the ring just inside shares rows with the
+                // frame and would break it into dashes: the frame is laid over it once more.
+                C->AssignVisiblePenColor(GetPen(), GetPen()->GetColor());
+                C->Brush->SetStyle(bsClear);
+                C->Ellipse(R);
             }
         } else {
             DrawBevel(C, FBevel, bevel, 0, FBevelWidth);

@@ -229,6 +229,24 @@ TEST_F(ShapeTest, ABevelLightensTheTopLeftAndDarkensTheBottomRight) {
             EXPECT_EQ(s.At(21, 50), kDark) << style << gradient;
             EXPECT_EQ(s.At(20, 20), kWhite) << style << gradient;
         }
+    // Along the whole curve, on a flat box as a title's is: the bevel takes no pixel of the frame.
+    s.shape.ShapeBounds = TRect(10, 40, 150, 62);
+    for (const TChartObjectShapeStyle style : {fosRoundRectangle, fosEllipse}) {
+        s.shape.SetShapeStyle(style);
+        s.shape.SetBevel(bvNone);
+        s.Render();
+        std::vector<TPoint> frame;
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 160; ++x)
+                if (s.At(x, y) == kBlack) frame.emplace_back(x, y);
+        for (const TBevelCut bevel : {bvRaised, bvLowered}) {
+            s.shape.SetBevel(bevel);
+            s.Render();
+            int lost = 0;
+            for (const TPoint p : frame) lost += s.At(p.X, p.Y) != kBlack;
+            EXPECT_EQ(lost, 0) << int{style} << " " << int{bevel} << " of " << frame.size();
+        }
+    }
 }
 
 TEST_F(ShapeTest, ATransparentShapeDrawsNothingNotEvenItsShadow) {
