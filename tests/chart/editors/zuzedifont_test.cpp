@@ -45,6 +45,8 @@ TEST_F(FontEditor, TheScreensFontsOfferTheInstalledFacesAndTheNamesMappedOntoThe
     EXPECT_GE(fonts->IndexOf(u"DejaVu Sans"), 0);
     EXPECT_GE(fonts->IndexOf(u"Arial"), 0); // the chart's default face draws in its twin
     EXPECT_GE(fonts->IndexOf(u"Times New Roman"), 0);
+    EXPECT_GE(fonts->IndexOf(u"Nimbus Sans"), 0); // installed from more than one foundry
+    for (int i = 0; i < fonts->GetCount(); ++i) EXPECT_EQ(fonts->GetStrings(i).find(u" ["), String::npos);
 }
 
 TEST_F(FontEditor, AFaceThatIsNotInstalledLeavesNoNameSelected) {
