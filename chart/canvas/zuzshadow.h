@@ -107,6 +107,33 @@ private:
     TPenStyle FPenStyle;
 };
 
+// Keeps a shadow to the canvas's clip for one drawing: a smooth shadow is blurred straight into
+// the picture and keeps to the clip in force only while its own Clip is set. Set without telling
+// the owner, which would repaint in the middle of a paint; what the chart keeps and saves stays
+// as it was. A null shadow is left alone.
+class TShadowClipped {
+public:
+    explicit TShadowClipped(TZuzShadow* Shadow) : FShadow(Shadow) {
+        if (!FShadow) return;
+        FClip = FShadow->GetClip();
+        FOnChange = std::move(FShadow->OnChange);
+        FShadow->OnChange = TNotifyEvent{};
+        FShadow->SetClip(true);
+    }
+    ~TShadowClipped() {
+        if (!FShadow) return;
+        FShadow->SetClip(FClip);
+        FShadow->OnChange = std::move(FOnChange);
+    }
+    TShadowClipped(const TShadowClipped&) = delete;
+    TShadowClipped& operator=(const TShadowClipped&) = delete;
+
+private:
+    TZuzShadow* FShadow;
+    TNotifyEvent FOnChange;
+    bool FClip = false;
+};
+
 // The blur and composition of a smooth shadow: Bitmap holds the shape on white; its blurred
 // right and bottom bands (everything with FullDraw) multiply Back at (Left, Top), or, without
 // Back, replace Bitmap's own pixels. With Clip only pixels inside the canvas's clip change.

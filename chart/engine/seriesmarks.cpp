@@ -593,31 +593,10 @@ TPoint TSeriesMarks::ConvertTo2D(TPoint P, TPoint Q) {
 
 namespace {
 
-// Marks cut at the plot cut their shadows there too. A smooth shadow is blurred straight into
-// the picture and keeps to the clip in force only while its own Clip is set: set for the one
-// drawing, without telling its owner, which would repaint in the middle of a paint.
-class TShadowClipped {
-public:
-    TShadowClipped(TZuzCustomShape* Shape, bool Clip)
-        : FShadow(Clip && Shape && Shape->HasShadow() && !Shape->GetShadow()->GetClip() ? Shape->GetShadow()
-                                                                                        : nullptr) {
-        if (!FShadow) return;
-        FOnChange = std::move(FShadow->OnChange);
-        FShadow->OnChange = TNotifyEvent{};
-        FShadow->SetClip(true);
-    }
-    ~TShadowClipped() {
-        if (!FShadow) return;
-        FShadow->SetClip(false);
-        FShadow->OnChange = std::move(FOnChange);
-    }
-    TShadowClipped(const TShadowClipped&) = delete;
-    TShadowClipped& operator=(const TShadowClipped&) = delete;
-
-private:
-    TZuzShadow* FShadow;
-    TNotifyEvent FOnChange;
-};
+// Marks cut at the plot cut their shadows there too.
+TZuzShadow* ShadowToClip(TZuzCustomShape* Shape, bool Clip) {
+    return Clip && Shape && Shape->HasShadow() ? Shape->GetShadow() : nullptr;
+}
 
 } // namespace
 
@@ -648,7 +627,7 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
         OffsetRect(r, pan.X, pan.Y);
     }
     {
-        const TShadowClipped clipped(Shape, FClip);
+        const TShadowClipped clipped(ShadowToClip(Shape, FClip));
         Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     }
     const int h = canvas->GetFontHeight();
@@ -663,7 +642,7 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
             OffsetRect(box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
                        static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
         }
-        const TShadowClipped clipped(FSymbol.get(), FClip);
+        const TShadowClipped clipped(ShadowToClip(FSymbol.get(), FClip));
         FSymbol->DrawInColor(canvas, Color, box, FAngle % 360, ZPosition);
     }
     canvas->Brush->SetStyle(bsClear);

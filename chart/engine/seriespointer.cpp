@@ -233,37 +233,12 @@ private:
 };
 } // namespace
 
-namespace {
-// A smooth shadow paints the picture's pixels itself, past the canvas's clipping unless told
-// otherwise; a symbol's shadow keeps to the clipping the symbol is drawn in (a bubble cut at
-// the chart's edge does not cast its shadow over the axis labels). Told for the draw only:
-// what the chart keeps and saves stays as it was.
-class TShadowClipped {
-public:
-    explicit TShadowClipped(TZuzShadow* Shadow)
-        : FShadow(Shadow), FOnChange(std::move(Shadow->OnChange)), FClip(Shadow->GetClip()) {
-        Shadow->OnChange = {};
-        Shadow->SetClip(true);
-    }
-    ~TShadowClipped() {
-        FShadow->SetClip(FClip);
-        FShadow->OnChange = std::move(FOnChange);
-    }
-    TShadowClipped(const TShadowClipped&) = delete;
-    TShadowClipped& operator=(const TShadowClipped&) = delete;
-
-private:
-    TZuzShadow* FShadow;
-    TNotifyEvent FOnChange;
-    bool FClip;
-};
-} // namespace
-
 void TSeriesPointer::DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
                                 std::span<const TPoint> Outline, int Z) {
     if (!FShadow->GetVisible() || FShadow->GetSize() == 0) return;
     if (Style != psRectangle && Style != psCircle && Style != psHexagon) return;
     const TShadowLookKept keep(Canvas);
+    // A bubble cut at the chart's edge casts no shadow over the axis labels.
     const TShadowClipped clipped(FShadow.get());
     if (!Outline.empty())
         FShadow->Draw(Canvas, Outline);
