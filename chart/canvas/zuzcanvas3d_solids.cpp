@@ -120,13 +120,19 @@ void CylinderOrCone(TZuzCanvas3D& Canvas, bool Vertical, int Left, int Top, int 
         return std::array<TPoint, 4>{b[f], t[f], t[t2], b[t2]};
     };
     // The rings run from the front towards +X (vertical) or +Y (horizontal), so on a solid the
-    // right way up a side turned to the viewer has its corners clockwise on the screen: the
-    // cull test says true for it. Each of the three ranges given the other way round turns
-    // the corners the other way. A pointed tip makes the first three corners a line; the
-    // other three decide then.
+    // right way up a side turned to the viewer has its corners clockwise on the screen (the
+    // way the cull test says true for). Each of the three ranges given the other way round
+    // turns the corners the other way. The way round is read from the side's edge on the
+    // wider ring (the tip's on a cylinder), or from the other edge when that one rounds to a
+    // point: a narrow ring rounds neighbouring points onto one pixel or a pixel the wrong way,
+    // and its edge would then cull a side that faces the viewer and leave a strip of
+    // background through the cone.
     const bool turned = ((Top > Bottom) != (Left > Right)) != (Z0 > Z1);
-    auto turnedToViewer = [turned](const std::array<TPoint, 4>& Q) {
-        return (Q[1] == Q[2] ? ZuzCull(Q[2], Q[3], Q[0]) : ZuzCull(Q.data())) != turned;
+    const bool tipWider = (ConePercent == 0 ? ZuzDefaultConePercent : ConePercent) >= 100;
+    auto turnedToViewer = [turned, tipWider](const std::array<TPoint, 4>& Q) {
+        const TPoint tipEdge = Minus(Q[2], Q[1]), baseEdge = Minus(Q[3], Q[0]);
+        const bool byTip = tipWider ? tipEdge != TPoint{0, 0} : baseEdge == TPoint{0, 0};
+        return (Cross(Minus(Q[1], Q[0]), byTip ? tipEdge : baseEdge) > 0) != turned;
     };
     for (int k = 2; k <= n; ++k) {
         const std::array<TPoint, 4> q = side(k - 2, k - 1);
