@@ -248,7 +248,11 @@ void TChartEditorPanel::SetChart(TCustomChart* Value) {
     if (FChart) FChart->RemoveFreeNotification(this);
     FChart = Value;
     if (FChart) FChart->FreeNotification(this);
-    if (FEditor) FEditor->SetChart(FChart);
+    if (!FEditor) return;
+    FEditor->SetChart(FChart);
+    // The editor fills its tree, list and pages for its chart as it shows; one already showing
+    // (a chart given or changed once the form is up) is filled now, or it stays empty.
+    if (FChart && FEditor->GetShowing()) FEditor->FormShow(FEditor);
 }
 
 void TChartEditorPanel::Notification(TComponent* AComponent, TOperation Operation) {

@@ -416,10 +416,12 @@ protected:
         panel->SetParent(form.get());
         panel->SetAlign(alLeft);
         panel->SetWidth(460);
-        panel->SetChart(chart);
+        // The tree's panel gets its chart only once its form is up, so its tree is filled then.
+        if (!InTree()) panel->SetChart(chart);
         chart->GetLegend()->SetVisible(true);
         form->Show();
         probe::ProcessEvents();
+        panel->SetChart(chart);
         editor = panel->GetEditor();
     }
     // Puts the mouse over a point of Area where the chart has a part of the style and asks the
