@@ -415,7 +415,7 @@ void TCustomChart::ScrollVerticalAxes(bool Forward) {
         if (OnAllowScroll) OnAllowScroll(this, a, lo, hi, allow);
         if (!allow) continue;
         if (ratio) {
-            a->SetMinMax(shown.Min * factor, shown.Max * factor);
+            a->SetMinMax(lo, hi);
             continue;
         }
         if (shown.Automatic) a->SetMinMax(shown.Min, shown.Max);

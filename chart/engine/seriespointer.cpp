@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <numbers>
 #include <vector>
 
 template <>
@@ -255,19 +253,13 @@ void TSeriesPointer::FillGradient(TCanvas3D* Canvas, TSeriesPointerStyle Style, 
     TZuzGradient shown;
     shown.Assign(FGradient.get());
     if (!GradientOwnColors) shown.SetEndColor(Color);
-    if (Style == psCircle && Is3D && !Canvas->IsOrthogonal()) {
+    auto* gdi = dynamic_cast<TZuzCanvas3D*>(Canvas);
+    if (Style == psCircle && Is3D && gdi && !gdi->IsOrthogonal()) {
         // A turned view leans the circle: the gradient fills the ring the circle is drawn as
         // there, not the upright ellipse across its corners, which spills past one side of it
         // and leaves the other in the plain colour.
-        const int xc = (R.Left + R.Right) / 2, yc = (R.Top + R.Bottom) / 2;
-        const int xr = (R.Right - R.Left) / 2, yr = (R.Bottom - R.Top) / 2;
-        std::vector<TPoint> ring;
-        for (int i = 0; i < 64; ++i) {
-            const double a = i * 2 * std::numbers::pi / 64;
-            ring.push_back(Canvas->Calculate3DPosition(static_cast<int>(std::lround(xc + xr * std::sin(a))),
-                                                       static_cast<int>(std::lround(yc + yr * std::cos(a))),
-                                                       Z));
-        }
+        std::array<TPoint, 64> ring;
+        gdi->GetCirclePoints(ring, R.Left, R.Top, R.Right, R.Bottom, Z);
         shown.Draw(Canvas, ring, Z, false);
     } else if (Style == psCircle) {
         const TRect r = Is3D ? TRect(Canvas->Calculate3DPosition(R.Left, R.Top, Z),
