@@ -498,6 +498,7 @@ private:
     int FPixelsPerInch = 96;
     std::vector<std::pair<int, TCursor>> FCursors;
     std::vector<std::pair<int, HCURSOR>> FPictures;
+    mutable std::vector<std::pair<int, HCURSOR>> FStockPictures; // drawn when first asked for
 };
 
 extern TApplication* Application;

@@ -127,16 +127,12 @@ const ClassInfo& TScreen::StaticClass() {
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
     EnsureQtApplication();
-    // The stock shapes have pictures too, so a cursor chooser can show them; over a control the
-    // desktop still shows its own shape for a stock number (ToQtCursor).
-    for (int shape = crDefault; shape >= crSizeAll; --shape)
-        if (const HCURSOR picture = MakeStockCursor(static_cast<TCursor>(shape)))
-            FPictures.emplace_back(shape, picture);
 }
 
 TScreen::~TScreen() {
     if (FCursor != crDefault) QApplication::restoreOverrideCursor();
     for (const auto& [index, picture] : FPictures) DestroyCursor(picture);
+    for (const auto& [index, picture] : FStockPictures) DestroyCursor(picture);
 }
 
 void TScreen::SetCursor(TCursor Value) {
@@ -186,7 +182,15 @@ void TScreen::SetCursors(int Index, HCURSOR Cursor) {
 HCURSOR TScreen::GetCursorHandle(int Index) const {
     for (const auto& [index, picture] : FPictures)
         if (index == Index) return picture;
-    return nullptr;
+    // The stock shapes have pictures too, so a cursor chooser can show them; each is drawn the
+    // first time it is asked for, not at start-up. Over a control the desktop still shows its own
+    // shape for a stock number (ToQtCursor).
+    if (Index > crDefault || Index < crSizeAll) return nullptr;
+    for (const auto& [index, picture] : FStockPictures)
+        if (index == Index) return picture;
+    const HCURSOR picture = MakeStockCursor(static_cast<TCursor>(Index));
+    if (picture) FStockPictures.emplace_back(Index, picture);
+    return picture;
 }
 
 int TScreen::GetWidth() const {
