@@ -93,9 +93,16 @@ TEST(GradientFill, AVerticalFillHasAtMost256BandsAtTheirBoundaries) {
             EXPECT_EQ(c.At(5, highest), Linear(i, 255)) << i;
         }
     }
-    CanvasOn flat(10, 10);
-    flat.canvas.GradientFill(TRect(0, 5, 10, 6), kStart, kEnd, gdTopBottom, 50, 0, 0);
-    EXPECT_EQ(flat.InkBox(), TRect()); // one row: nothing
+    // A box one pixel thick is painted whole, in the colour of its bottom (right) band.
+    for (const TGradientDirection direction : {gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft}) {
+        const bool vertical = direction == gdTopBottom || direction == gdBottomTop;
+        const TRect box = vertical ? TRect(0, 5, 10, 6) : TRect(5, 0, 6, 10);
+        CanvasOn flat(10, 10);
+        flat.canvas.GradientFill(box, kStart, kEnd, direction, 50, 0, 0);
+        EXPECT_EQ(flat.InkBox(), box) << direction;
+        const bool kept = direction == gdTopBottom || direction == gdLeftRight;
+        EXPECT_EQ(flat.At(box.Left, box.Top), kept ? kStart : kEnd) << direction;
+    }
 }
 
 TEST(GradientFill, BalanceFiftyIsLinearAndEveryOtherBalanceBendsByAPower) {
