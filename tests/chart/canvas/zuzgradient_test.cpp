@@ -230,17 +230,27 @@ TEST(GradientObject, RadialBandsOnTheChartCanvasAreThePixelsOfOneEllipsePerBand)
     }
 }
 
-TEST(GradientObject, AMonochromeCanvasTurnsLinearFillsGrey) {
-    CanvasOn c(20, 40);
-    c.canvas.SetMonochrome(true);
-    TZuzGradient g;
-    g.SetStartColor(kStart);
-    g.SetEndColor(clLime);
-    g.Draw(&c.canvas, TRect(0, 0, 20, 40));
-    for (const int y : {0, 20, 39}) {
-        const auto p = c.RgbAt(5, y);
-        EXPECT_EQ(p[0], p[1]);
-        EXPECT_EQ(p[1], p[2]);
+TEST(GradientObject, AMonochromeCanvasTurnsLinearFillsAndRadialSubGradientsGrey) {
+    for (const bool radialSub : {false, true}) {
+        CanvasOn c(20, 40, true);
+        c.canvas.SetMonochrome(true);
+        TZuzGradient g;
+        g.SetStartColor(kStart);
+        g.SetEndColor(clLime);
+        if (radialSub) {
+            TSubGradient* sub = g.GetSub();
+            sub->SetDirection(gdRadial);
+            sub->SetStartColor(clRed);
+            sub->SetEndColor(clBlue);
+            sub->SetTransparency(0);
+            sub->SetVisible(true);
+        }
+        g.Draw(&c.canvas, TRect(0, 0, 20, 40));
+        for (const int y : {0, 20, 39}) {
+            const auto p = c.RgbAt(5, y);
+            EXPECT_EQ(p[0], p[1]) << radialSub << " " << y;
+            EXPECT_EQ(p[1], p[2]) << radialSub << " " << y;
+        }
     }
 }
 
