@@ -325,6 +325,18 @@ TEST_F(PointSeries, AGradientFillsTheSymbolAsItIsDrawnIn3D) {
             spilled += !near && q.r == 0 && (q.g > 0 || q.b > 0);
         }
     EXPECT_EQ(spilled, 0) << "the gradient outside the circle";
+
+    // A turned cube's front face takes the gradient up to its frame: no pixel keeps the plain
+    // colour (its other faces are darker).
+    pointer->SetStyle(psRectangle);
+    pointer->SetDraw3D(true);
+    pointer->GetPen()->SetVisible(true);
+    pointer->SetSize(14);
+    Draw();
+    int plain = 0;
+    for (int y = 0; y < out.GetHeight(); ++y)
+        for (int x = 0; x < out.GetWidth(); ++x) plain += Is({x, y}, clRed);
+    EXPECT_EQ(plain, 0) << "the cube's front face in its plain colour";
 }
 
 TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
