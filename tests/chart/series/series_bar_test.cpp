@@ -251,6 +251,16 @@ TEST_F(BarTest, FullWidthBarsTouchEachEndingWhereTheNextBegins) {
     b->SetBarWidthPercent(100);
     Draw();
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Bounds(s, i).Right, Bounds(b, i).Left + 1) << i;
+    // So on an inverted axis: every bar as wide as the first, beside the other series' bar.
+    Bottom()->SetInverted(true);
+    Draw();
+    const int width = Bounds(s, 0).Right - Bounds(s, 0).Left;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Bounds(s, i).Right - Bounds(s, i).Left, width) << i;
+        EXPECT_EQ(Bounds(b, i).Right - Bounds(b, i).Left, width) << i;
+        EXPECT_LE(Bounds(s, i).Right, Bounds(b, i).Left + 1) << i;
+    }
+    Bottom()->SetInverted(false);
     s->SetActive(false);
     b->SetActive(false);
     auto* h = AddSeries<THorizBarSeries>({10, 20, 30});
