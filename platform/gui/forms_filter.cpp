@@ -29,6 +29,16 @@ bool TakesTabs(const QObject* widget) {
     return false;
 }
 
+// Whether a widget is an editor opened in place over an item of a tree, list or grid (the view's
+// own, or a control laid over the view): every widget inside an item view but its viewport.
+bool InPlaceEditor(const QObject* watched) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget || widget->isWindow() || qobject_cast<const QAbstractItemView*>(widget)) return false;
+    for (const QWidget* w = widget->parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) return widget != view->viewport();
+    return false;
+}
+
 // A key that no shortcut of its own window takes is the main window's, from any window the program
 // shows beside it; a modal window keeps its keys, as the main window is disabled while it is up.
 bool MainFormShortCut(TCustomForm* form, TShortCut shortCut) {
@@ -91,8 +101,11 @@ private:
             !shift.Contains(ssCtrl) && !shift.Contains(ssAlt))
             return false;
         // A dropped list (a combo box's, a picker's calendar) is a popup of its control: Return
-        // takes its item and Escape closes it, and neither reaches the form's buttons.
+        // takes its item and Escape closes it. An editor in place over a node, a row or a cell
+        // ends its editing with them and moves to the next item with Tab. Neither reaches the
+        // form's buttons or its focus order.
         const auto* widget = qobject_cast<const QWidget*>(watched);
+        if ((key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) && InPlaceEditor(watched)) return false;
         if ((key == VK_RETURN || key == VK_ESCAPE) && widget && widget->window()->windowType() == Qt::Popup)
             return false;
         if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
