@@ -4,21 +4,25 @@
 // groups, the series buttons follow the rows chosen, a series opened from the tree or the series
 // page's chooser is the list's one row chosen, the data page's buttons and navigator show
 // themselves, Return, Escape and Tab in the list's title editor and the tree's node editor leave
-// the editor open, a series cloned or renamed carries its text in its row and node, and a
-// function's source buttons show whole.
+// the editor open, a series cloned or renamed carries its text in its row and node, a function's
+// source buttons show whole, and the panel page's margins show what the chart holds after their
+// units change.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
+#include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzfuncedit.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzselectlist.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
+#include "platform/core/sysutils.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/checklst.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/treeview.h"
@@ -522,4 +526,48 @@ TEST_F(XTreeMode, TheFunctionSourceButtonsLieWholeInsideTheEditorsPage) {
             EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y)
                 << UTF8Encode(b->GetCaption()) << (tree ? " in tree mode" : " on tabs");
     }
+}
+
+// The panel page's margins after Pixels and back to Percent by keys: the margins keep their width
+// on the chart as far as percent holds them, the boxes show what the chart holds, and a margin
+// typed next is taken.
+TEST_F(XTreeMode, TheMarginsAfterPixelsAndBackShowWhatTheChartHolds) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    TChartEditForm* e = editor.get();
+    e->Show();
+    e->SetBounds(0, 520, e->GetWidth(), e->GetHeight()); // the chart in sight above it
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TTreeNode* panel = Node(u"Panel");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(panel->DisplayRect())));
+    auto* page = dynamic_cast<TFormZuzPanel*>(e->PageForm(e->TabPanel));
+    ASSERT_NE(page, nullptr);
+    probe::ChooseTab(*page->TabMargins);
+    ASSERT_TRUE(xserver::Focus(*page->CBMarUnits));
+    ASSERT_TRUE(xserver::Type("Down"));
+    ASSERT_EQ(chart->GetMarginUnits(), muPixels);
+    ASSERT_TRUE(xserver::Focus(*page->SELeftMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a minus 2 0"));
+    ASSERT_TRUE(xserver::Focus(*page->SERightMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a 1 5 0"));
+    ASSERT_EQ(chart->GetMarginLeft(), -20);
+    ASSERT_EQ(chart->GetMarginRight(), 150);
+    xserver::Keep(xserver::Picture(*e), "chart-editor-margins-in-pixels");
+    xserver::Keep(xserver::Picture(*chart), "chart-margins-in-pixels");
+    ASSERT_TRUE(xserver::Focus(*page->CBMarUnits));
+    ASSERT_TRUE(xserver::Type("Up"));
+    ASSERT_EQ(chart->GetMarginUnits(), muPercent);
+    probe::ProcessEvents();
+    xserver::Keep(xserver::Picture(*e), "chart-editor-margins-back-in-percent");
+    xserver::Keep(xserver::Picture(*chart), "chart-margins-back-in-percent");
+    EXPECT_EQ(chart->GetMarginLeft(), 0);
+    EXPECT_NEAR(chart->GetMarginRight(), 150 * 100.0 / chart->GetWidth(), 0.5);
+    EXPECT_EQ(page->SELeftMa->GetText(), IntToStr(chart->GetMarginLeft()));
+    EXPECT_EQ(page->SERightMa->GetText(), IntToStr(chart->GetMarginRight()));
+    ASSERT_TRUE(xserver::Focus(*page->SELeftMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a 5"));
+    EXPECT_EQ(chart->GetMarginLeft(), 5);
+    EXPECT_EQ(page->SELeftMa->GetText(), u"5");
+    EXPECT_TRUE(requests.empty());
 }
