@@ -284,6 +284,37 @@ TEST_F(FunctionEditors, ClosingWithChangesNotAppliedAsksFirst) {
     EXPECT_TRUE(page->CloseQuery()); // nothing pending: no question
 }
 
+// A source moved or another function chosen leaves Apply on once the options show, and what was
+// typed into the options before a source moved is what Apply writes.
+TEST_F(FunctionEditors, MovingASourceOrChangingTheFunctionKeepsApplyOnAndTheOptionsTyped) {
+    GiveTargetFunction(TAverageZuzFunction::StaticClass(), behind.series[0]);
+    TZuzFuncEditor* page = Page();
+    auto* options = dynamic_cast<TAverageFuncEditor*>(page->OptionsForm());
+    ASSERT_NE(options, nullptr);
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return options->GetShowing(); }));
+    probe::Choose(*options->CBStyle, 1);
+    options->ENum->SetText(u"2");
+    page->PageControl1->SetActivePage(page->TabSource);
+    Pick(page, behind.series[1]);
+    probe::ProcessEvents();
+    EXPECT_TRUE(page->BApply->GetEnabled());
+    EXPECT_EQ(page->OptionsForm(), options);
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return options->GetShowing(); }));
+    EXPECT_EQ(options->CBStyle->GetItemIndex(), 1);
+    EXPECT_EQ(options->ENum->GetText(), u"2");
+    EXPECT_TRUE(page->BApply->GetEnabled());
+    probe::Click(*page->BApply);
+    EXPECT_EQ(target->GetFunction()->GetPeriod(), 2);
+    EXPECT_EQ(target->DataSources().Count(), 2);
+
+    Choose(page, u"High");
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return page->OptionsForm() && page->OptionsForm()->GetShowing(); }));
+    EXPECT_TRUE(page->BApply->GetEnabled());
+}
+
 // ---------------------------------------------------------------------------
 // The option forms
 
@@ -314,8 +345,7 @@ TEST_F(FunctionEditors, APeriodOfPointsShowsRoundedAndAppliesWithAlignment) {
     EXPECT_EQ(f->GetPeriodStyle(), psNumPoints);
     EXPECT_FALSE(dynamic_cast<TAverageZuzFunction*>(f)->GetIncludeNulls());
 
-    // A range keeps its fraction and offers the range dialog; no number means no
-    // period.
+    // A range keeps its fraction and offers the range dialog; a negative one means no period.
     probe::Choose(*options->CBStyle, 2);
     EXPECT_TRUE(options->BChange->GetEnabled());
     EXPECT_EQ(options->ENum->GetText(), u"4");
