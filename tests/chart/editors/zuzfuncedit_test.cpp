@@ -21,6 +21,7 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/editorfixture.h"
 #include "tests/chart/editors/editorpicture.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -353,6 +354,26 @@ TEST_F(FunctionEditors, APeriodOfPointsShowsRoundedAndAppliesWithAlignment) {
     probe::Click(*page->BApply);
     EXPECT_EQ(f->GetPeriodStyle(), psRange);
     EXPECT_EQ(f->GetPeriod(), 0);
+    // A fraction in the locale's own separator is taken; in the other one, or text that is no
+    // number, is refused with a message, and nothing is written.
+    const TFormatSettings saved = FormatSettings;
+    for (const editortest::Locale& locale : editortest::kLocales) {
+        FormatSettings = editortest::LocaleSettings(locale.system);
+        const bool comma = FormatSettings.DecimalSeparator == u',';
+        options->ENum->SetText(comma ? u"3,5" : u"3.5");
+        probe::Click(*page->BApply);
+        EXPECT_EQ(f->GetPeriod(), 3.5) << locale.name;
+        for (const char16_t* bad : {comma ? u"2.5" : u"2,5", u"", u"два"}) {
+            options->ENum->SetText(bad);
+            ModalDriver driver;
+            driver.Dialog(TDialogKind::MessageDlg);
+            probe::Click(*page->BApply);
+            EXPECT_EQ(driver.Pending(), 0) << locale.name;
+            EXPECT_EQ(f->GetPeriod(), 3.5) << locale.name;
+            EXPECT_TRUE(page->BApply->GetEnabled()) << locale.name;
+        }
+    }
+    FormatSettings = saved;
     probe::Choose(*options->CBStyle, 0);
     EXPECT_EQ(options->ENum->GetText(), u"");
     EXPECT_FALSE(options->ENum->GetEnabled());
