@@ -181,6 +181,12 @@ TEST_F(PanelPage, TheGradientAndImageEditorsAreMadeOnceOnTheirTabs) {
     auto* shadow = dynamic_cast<TZuzShadowEditor*>(p->TabShadow->GetControl(0));
     ASSERT_NE(shadow, nullptr);
     EXPECT_EQ(shadow->GetShadow(), chart->GetShadow());
+    // Both stand at the top of their tabs, as the gradient editor does.
+    for (const TControl* editor :
+         {static_cast<const TControl*>(image), static_cast<const TControl*>(shadow)}) {
+        ASSERT_GT(editor->GetParent()->GetClientHeight(), editor->GetHeight() + 20);
+        EXPECT_LE(editor->GetTop(), 4);
+    }
 }
 
 TEST_F(PanelPage, InsertAtFillsTheParentWithAPageForThePanel) {
