@@ -101,14 +101,14 @@ private:
             !shift.Contains(ssCtrl) && !shift.Contains(ssAlt))
             return false;
         // A dropped list (a combo box's, a picker's calendar) is a popup of its control: Return
-        // takes its item and Escape closes it. An editor in place over a node, a row or a cell
-        // ends its editing with them and moves to the next item with Tab. Neither reaches the
-        // form's buttons or its focus order.
+        // takes its item and Escape closes it, and neither reaches the form's buttons.
         const auto* widget = qobject_cast<const QWidget*>(watched);
-        if ((key == VK_RETURN || key == VK_ESCAPE || key == VK_TAB) && InPlaceEditor(watched)) return false;
         if ((key == VK_RETURN || key == VK_ESCAPE) && widget && widget->window()->windowType() == Qt::Popup)
             return false;
-        if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
+        // An editor in place over a node, a row or a cell ends its editing with them: the form's
+        // default and cancel buttons never hear them either.
+        const bool inPlace = InPlaceEditor(watched);
+        if (key == VK_RETURN && !inPlace && !control->WantsReturns() && shift.Empty()) {
             if (auto* button = dynamic_cast<TButton*>(control)) {
                 button->Click();
                 return true;
@@ -118,7 +118,7 @@ private:
                 return true;
             }
         }
-        if (key == VK_ESCAPE && shift.Empty())
+        if (key == VK_ESCAPE && !inPlace && shift.Empty())
             if (TButton* b = form->FindDefaultButton(true)) {
                 b->Click();
                 return true;
