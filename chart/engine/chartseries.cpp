@@ -235,9 +235,12 @@ void TChartSeries::BeforeDestruction() {
     TCustomChartSeries::BeforeDestruction();
 }
 
-void TChartSeries::CheckIndex(int ValueIndex) const {
-    if (ValueIndex < 0 || ValueIndex >= Count())
-        throw ChartException(VavIve_SeriesDelete, {ValueIndex, Count() - 1});
+void TChartSeries::CheckIndex(int ValueIndex, const char16_t* Call) const {
+    if (ValueIndex >= 0 && ValueIndex < Count()) return;
+    // Delete's words are the message table's; every other call says the same of itself.
+    if (!Call) throw ChartException(VavIve_SeriesDelete, {ValueIndex, Count() - 1});
+    throw ChartException(u"Series %s: ValueIndex %d out of bounds (0 to %d).",
+                         {String(Call), ValueIndex, Count() - 1});
 }
 
 // Points in ------------------------------------------------------------------
@@ -368,7 +371,7 @@ int TChartSeries::AddArray(std::span<const double> XArray, std::span<const doubl
 }
 
 int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
-    Source->CheckIndex(ValueIndex);
+    Source->CheckIndex(ValueIndex, u"AddChartValue");
     const auto at = static_cast<std::size_t>(ValueIndex);
     double x = Source->FX->Values()[at];
     double y = Source->FY->Values()[at];
@@ -490,12 +493,12 @@ void TChartSeries::SetYValue(int Index, double Value) {
 }
 
 String TChartSeries::GetXLabel(int ValueIndex) const {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"GetXLabel");
     return FLabels.GetLabel(ValueIndex);
 }
 
 void TChartSeries::SetXLabel(int ValueIndex, const String& Value) {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"SetXLabel");
     FLabels.SetLabel(ValueIndex, Value);
 }
 
@@ -508,7 +511,7 @@ TColor TChartSeries::OwnColor(int ValueIndex) const {
 }
 
 TColor TChartSeries::GetValueColor(int ValueIndex) const {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"ValueColor");
     const TColor own = OwnColor(ValueIndex);
     if (own != clDefault) return own;
     if (FColorEachPoint)
@@ -517,7 +520,7 @@ TColor TChartSeries::GetValueColor(int ValueIndex) const {
 }
 
 void TChartSeries::SetValueColor(int ValueIndex, TColor Color) {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"SetValueColor");
     if (!FColors && Color == clDefault) return;
     if (!FColors) NewColorList(std::vector<TColor>(static_cast<std::size_t>(Count()), clDefault));
     (*FColors)[static_cast<std::size_t>(ValueIndex)] = Color;
@@ -525,6 +528,7 @@ void TChartSeries::SetValueColor(int ValueIndex, TColor Color) {
 }
 
 void TChartSeries::SetNull(int ValueIndex, bool Null) {
+    CheckIndex(ValueIndex, u"SetNull");
     SetValueColor(ValueIndex, Null ? clNone : clDefault);
 }
 

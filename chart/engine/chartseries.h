@@ -348,7 +348,10 @@ public:
     bool HasColorList() const { return FColors != nullptr; }
     // The point's own colour (clDefault when it has none).
     TColor OwnColor(int ValueIndex) const;
-    bool IsNull(int ValueIndex) const { return GetValueColor(ValueIndex) == clNone; }
+    bool IsNull(int ValueIndex) const {
+        CheckIndex(ValueIndex, u"IsNull");
+        return GetValueColor(ValueIndex) == clNone;
+    }
     void SetNull(int ValueIndex, bool Null = true);
     void ColorRange(TChartValueList* List, double FromValue, double ToValue, TColor Color);
     virtual TColor GetSeriesColor() const;
@@ -637,7 +640,9 @@ private:
     void WriteCustomHorizAxis(TWriter* Writer);
     void ReadCustomVertAxis(TReader* Reader);
     void WriteCustomVertAxis(TWriter* Writer);
-    void CheckIndex(int ValueIndex) const;
+    // Raises ChartException for an index outside the points, naming Call
+    // (nullptr: Delete).
+    void CheckIndex(int ValueIndex, const char16_t* Call = nullptr) const;
     bool Loading() const { return GetComponentState().Contains(csLoading); }
     bool Destroying() const { return GetComponentState().Contains(csDestroying); }
     bool Designing() const { return GetComponentState().Contains(csDesigning); }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 std::vector<double> Values(const TChartValueList* L) {
@@ -90,17 +93,32 @@ TEST_F(Series, OnBeforeAddRefusesAPoint) {
     EXPECT_EQ(s->Count(), 0);
 }
 
-TEST_F(Series, DeleteOutOfBoundsRaisesTheMessageAndChangesNothing) {
+TEST_F(Series, AnIndexOutOfBoundsRaisesTheMessageOfItsCallAndChangesNothing) {
     TChartSeries* s = NewSeries();
     for (int t = 0; t < 5; ++t) s->Add(t);
-    try {
-        s->Delete(5);
-        FAIL();
-    } catch (const ChartException& e) {
-        EXPECT_EQ(e.Message(), u"Series Delete: ValueIndex 5 out of bounds (0 to 4).");
+    TChartSeries* other = NewSeries();
+    const std::pair<const char16_t*, std::function<void()>> calls[] = {
+        {u"Delete", [&] { s->Delete(5); }},
+        {u"ValueColor", [&] { s->ValueColor(5); }},
+        {u"SetValueColor", [&] { s->SetValueColor(5, clRed); }},
+        {u"IsNull", [&] { s->IsNull(5); }},
+        {u"SetNull", [&] { s->SetNull(5); }},
+        {u"GetXLabel", [&] { s->GetXLabel(5); }},
+        {u"SetXLabel", [&] { s->SetXLabel(5, u"a"); }},
+        {u"AddChartValue", [&] { other->AddChartValue(s, 5); }},
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no exception";
+        } catch (const ChartException& e) {
+            EXPECT_EQ(e.Message(), u"Series " + String(name) + u": ValueIndex 5 out of bounds (0 to 4).");
+        }
     }
     EXPECT_THROW(s->Delete(-1), ChartException);
     EXPECT_EQ(s->Count(), 5);
+    EXPECT_FALSE(s->HasColorList());
+    EXPECT_EQ(other->Count(), 0);
 }
 
 TEST_F(Series, RangeDeleteWithRemoveGapRenumbersAndClampsTheQuantity) {
