@@ -437,7 +437,8 @@ void TChartSeries::PrepareForGallery(bool IsEnabled) {
     marks->GetFont()->SetSize(7);
     marks->GetCallout()->SetLength(4);
     marks->SetDrawEvery(2);
-    FColorEachPoint = true;
+    // A disabled sample is all grey: palette colours per point would hide it.
+    FColorEachPoint = IsEnabled;
     if (!IsEnabled)
         SetSeriesColor(static_cast<TColor>(0xC0C0C0));
     else if (FParentChart)

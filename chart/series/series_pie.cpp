@@ -1007,7 +1007,6 @@ void TPieSeries::PrepareForGallery(bool IsEnabled) {
     GetMarks()->SetDrawEvery(1);
     GetGradient()->SetVisible(true);
     DisableRotation();
-    SetColorEachPoint(IsEnabled);
 }
 
 void TPieSeries::GalleryChanged3D(bool Is3D) {

@@ -369,6 +369,12 @@ TEST_F(Series, SampleValues) {
     EXPECT_THROW(s->FillSampleValues(-1), ChartException);
     EXPECT_EQ(s->Count(), 25);
     for (int t = 0; t < s->Count(); ++t) EXPECT_GE(s->YValue(t), 0);
+    // A gallery sample: enabled, its points take the palette; disabled, every point is grey.
+    s->PrepareForGallery(true);
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_EQ(s->ValueColor(1), chart->GetDefaultColor(1));
+    s->PrepareForGallery(false);
+    for (int t = 0; t < s->Count(); ++t) EXPECT_EQ(s->ValueColor(t), static_cast<TColor>(0xC0C0C0));
 }
 
 TEST_F(Series, RandomValueIsTheClassLibrarysGenerator) {
