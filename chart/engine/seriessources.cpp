@@ -308,7 +308,9 @@ void TChartSeries::Assign(TPersistent* Source) {
         src->FFunction = nullptr;
         f->RemoveFreeNotification(src);
         SetFunction(f);
-    }
+    } else if (src->FFunction)
+        // A function of its own (a clone's) takes the settings; the points below follow them.
+        FFunction->Assign(src->FFunction);
     FManualData = src->FManualData;
     const bool designedSample = src->Designing() && !src->FManualData;
     if (contour || (ownPoints && !designedSample)) {
