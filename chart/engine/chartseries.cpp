@@ -1,4 +1,5 @@
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriessource.h"
 #include "chart/engine/zuzfunction.h"
 
 #include "chart/canvas/zuzcanvas.h"
@@ -221,8 +222,14 @@ void TChartSeries::BeforeDestruction() {
         TComponent* first = FDataSources[0];
         if (first->GetOwner() == this) first->Free();
     }
-    for (TComponent* c : std::vector<TComponent*>(FDataSources.begin(), FDataSources.end()))
-        if (c != this) c->RemoveFreeNotification(this);
+    for (TComponent* c : std::vector<TComponent*>(FDataSources.begin(), FDataSources.end())) {
+        if (c == this) continue;
+        // A data source that feeds this series lets it go; the link dropped below would
+        // otherwise keep it from hearing that the series is freed.
+        if (auto* src = dynamic_cast<TZuzSeriesSource*>(c); src && src->GetSeries() == this)
+            src->SetSeries(nullptr);
+        c->RemoveFreeNotification(this);
+    }
     FDataSources.InheritedClear();
     // The series that take their points from this one forget it.
     for (TChartSeries* s : std::vector<TChartSeries*>(FLinkedSeries->begin(), FLinkedSeries->end()))

@@ -2,6 +2,7 @@
 // data sources, copying, sample values, groups.
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriessource.h"
 #include "fakechart.h"
 
 #include <gtest/gtest.h>
@@ -274,6 +275,21 @@ TEST_F(Series, FreeingASourceUnlinksItsSeries) {
     a->Free();
     EXPECT_EQ(b->GetDataSource(), nullptr);
     b->Free();
+    // And the other way: a data source forgets the series it fed when the series goes.
+    class TOnePointSource : public TZuzSeriesSource {
+    public:
+        using TZuzSeriesSource::TZuzSeriesSource;
+        void Load() override { GetSeries()->Add(1); }
+    };
+    auto source = MakeOwned<TOnePointSource>(nullptr);
+    TChartSeries* c = NewSeries(u"C");
+    source->SetSeries(c);
+    source->Open();
+    ASSERT_EQ(c->Count(), 1);
+    c->Free();
+    EXPECT_EQ(source->GetSeries(), nullptr);
+    source->Close();
+    source->Open();
 }
 
 TEST_F(Series, AssignCopiesPointsLabelsColoursAndSettings) {
