@@ -706,6 +706,15 @@ bool HasLabels(const TChartSeries* Series);
 // A task-modal error box with an empty caption (tests answer it through the
 // dialog responder).
 void ShowMessageUser(const String& Text);
+// While one lives, ShowMessageUser shows nothing: for a second reading of what
+// the user has been told about once.
+class TQuietUserMessages {
+public:
+    TQuietUserMessages();
+    ~TQuietUserMessages();
+    TQuietUserMessages(const TQuietUserMessages&) = delete;
+    TQuietUserMessages& operator=(const TQuietUserMessages&) = delete;
+};
 
 // Start-up of the engine: the stream classes and the pixel limit of the axes.
 extern int MaxPixelPos;

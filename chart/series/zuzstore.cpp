@@ -187,6 +187,8 @@ void LoadChartFromStreamCheck(TCustomChart*& Chart, TStream* Stream, const TProc
     try {
         Chart->FreeAllSeries();
         if (TChartTools* tools = Chart->GetToolsList()) tools->Clear();
+        // The first pass has told the user what the stream holds.
+        const TQuietUserMessages quiet;
         ReadChart(
             Chart, bytes, [](const String&) { return true; }, TryReadData);
     } catch (...) {

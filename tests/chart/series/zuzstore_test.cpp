@@ -194,6 +194,21 @@ TEST_F(ChartFile, WrongEmptyAndUnknownInputIsRefusedOrSkippedAsAsked) {
     EXPECT_ANY_THROW(Load(keep.get(), text, false, [](const String&) { return false; }));
     EXPECT_EQ(keep->SeriesCount(), 1) << "a refused load leaves the chart as it was";
     EXPECT_TRUE(keep->AutoRepaint);
+
+    // An obsolete value is told once per load, however the load reads the file.
+    std::vector<String> shown;
+    const auto previous = SetDialogResponder([&](const TDialogRequest& r) {
+        shown.push_back(r.Text);
+        TDialogAnswer a;
+        a.Result = IDOK;
+        return a;
+    });
+    Load(c.get(), "object Chart1: TChart\r\n  object Series1: TLineSeries\r\n"
+                  "    YValues.Multiplier = 2.5\r\n  end\r\nend\r\n");
+    SetDialogResponder(previous);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].substr(0, 39), u"Error: Multiplier property is obsolete.");
+    EXPECT_EQ(c->SeriesCount(), 1);
 }
 
 TEST_F(ChartFile, EveryPrefixAndRandomDamageEndsInAnErrorOrALoadNeverACrash) {
