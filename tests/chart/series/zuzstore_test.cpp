@@ -14,6 +14,7 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
+#include "chart/series/zuzfunci.h"
 #include "chart/series/zuzstore.h"
 #include "platform/gui/clipbrd.h"
 #include "seriesfixture.h"
@@ -139,6 +140,41 @@ TEST_F(ChartFile, LoadingReplacesTheSeriesOfAChartThatHasSome) {
     Load(other.get(), file);
     ASSERT_EQ(other->SeriesCount(), 2);
     EXPECT_EQ(other->GetSeries(0)->Count(), 2);
+}
+
+// The graph windows' charts own their series; the editor's new series join their owner.
+TEST_F(ChartFile, AFunctionSeriesOfAChartOnAFormFollowsItsSourceAfterLoading) {
+    for (const bool chartOwnsSeries : {false, true})
+        for (const bool text : {false, true}) {
+            Owned<TComponent> form(Create<TComponent>(nullptr));
+            form->SetName(u"Form1");
+            auto* onForm = Create<TChart>(form.get());
+            onForm->SetName(u"Chart1");
+            TComponent* owner = chartOwnsSeries ? static_cast<TComponent*>(onForm) : form.get();
+            auto* source = Create<TLineSeries>(owner);
+            source->SetName(u"Series1");
+            onForm->AddSeries(source);
+            for (double y : {1.0, 3.0, 5.0, 7.0}) source->Add(y);
+            TChartSeries* average = CreateNewSeries(owner, onForm, &TLineSeries::StaticClass(),
+                                                    &TAverageZuzFunction::StaticClass());
+            average->GetFunction()->SetPeriod(2);
+            average->SetDataSource(source);
+            TMemoryStream file;
+            SaveChartToStream(onForm, &file, true, text);
+            file.SetPosition(0);
+            TCustomChart* target = onForm;
+            LoadChartFromStream(target, &file);
+            ASSERT_EQ(onForm->SeriesCount(), 2);
+            TChartSeries* loadedSource = onForm->GetSeries(0);
+            TChartSeries* loaded = onForm->GetSeries(1);
+            EXPECT_EQ(loaded->GetDataSource(), loadedSource) << chartOwnsSeries << text;
+            loadedSource->BeginUpdate();
+            loadedSource->Add(9);
+            loadedSource->Add(11);
+            loadedSource->EndUpdate();
+            ASSERT_EQ(loaded->Count(), 3) << chartOwnsSeries << text;
+            EXPECT_DOUBLE_EQ(loaded->YValue(2), 10);
+        }
 }
 
 TEST_F(ChartFile, PointsAfterTheStreamAreReadOnlyWhenAsked) {
