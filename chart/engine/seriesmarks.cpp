@@ -568,6 +568,8 @@ void TSeriesMarks::UsePosition(int Index, TSeriesMarkPosition& Position) {
         Position.Assign(*stored);
         if (fixed) Position.ArrowStart = start;
     } else {
+        // The record comes from the point drawn before, which may have been a dragged one.
+        Position.Custom = false;
         stored->Assign(Position);
     }
 }

@@ -156,6 +156,11 @@ TEST_F(Marks, ACustomPositionWinsUntilPositionsAreReset) {
     marks->UsePosition(2, automatic);
     EXPECT_EQ(automatic.TopLeft, TPoint(10, 10));
     EXPECT_EQ(automatic.ArrowStart, TPoint(50, 60)) << "a fixed arrow start stays";
+    // The marks loop places the next point in the same record: that one stays automatic.
+    s->CalculateMarkPosition(marks, u"x", 80, 60, automatic);
+    marks->UsePosition(3, automatic);
+    EXPECT_FALSE(automatic.Custom);
+    EXPECT_FALSE(marks->Positions()[3]->Custom);
 
     marks->ResetPositions();
     EXPECT_FALSE(marks->Positions().ExistCustom());

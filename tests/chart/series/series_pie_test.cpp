@@ -290,6 +290,27 @@ TEST_F(PieTest, MarksOfPointsGroupedLaterPushNoOtherMarkAside) {
     }
 }
 
+// A dragged mark keeps its place, the Other slice's too; the marks drawn after it stay automatic.
+TEST_F(PieTest, OnlyTheDraggedMarksAreCustom) {
+    auto* s = AddPie({30, 2, 25, 1, 20, 15, 3});
+    s->GetMarks()->SetVisible(true);
+    s->GetOtherSlice()->SetStyle(poBelowPercent);
+    s->GetOtherSlice()->SetValue(5);
+    Draw();
+    TSeriesMarksPositions& positions = s->GetMarks()->Positions();
+    const int other = s->Count() - 1;
+    for (const int dragged : {0, other}) positions.Put(dragged, *positions.Get(dragged));
+    const TPoint otherPlace = positions.Get(other)->TopLeft;
+    for (int pass = 0; pass < 2; ++pass) {
+        Draw();
+        std::string custom;
+        for (int i = 0; i < s->Count(); ++i)
+            custom += positions.Get(i) && positions.Get(i)->Custom ? '1' : '0';
+        EXPECT_EQ(custom, "10000001");
+        EXPECT_EQ(positions.Get(other)->TopLeft, otherPlace);
+    }
+}
+
 TEST_F(PieTest, OtherSliceByValueUsesItsOwnTextAndColour) {
     auto* s = AddPie({1, 2, 3, 50});
     s->GetOtherSlice()->SetStyle(poBelowValue);
