@@ -633,27 +633,33 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
         Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     }
     const int h = canvas->GetFontHeight();
+    const int angle = FAngle % 360;
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
+    // A turned mark carries what stands off its middle round that middle with it.
+    const auto turnAboutMiddle = [&](TRect& Box) {
+        if (angle == 0) return;
+        const double a = angle * std::numbers::pi / 180;
+        const double dx = (Box.Left + Box.Right - r.Left - r.Right) * 0.5,
+                     dy = (Box.Top + Box.Bottom - r.Top - r.Bottom) * 0.5;
+        OffsetRect(Box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
+                   static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
+    };
     if (symbol) {
         TRect box(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2);
-        // A turned mark carries its symbol round its middle with it, as it does its text.
-        if (const int angle = FAngle % 360; angle != 0) {
-            const double a = angle * std::numbers::pi / 180;
-            const double dx = (box.Left + box.Right - r.Left - r.Right) * 0.5,
-                         dy = (box.Top + box.Bottom - r.Top - r.Bottom) * 0.5;
-            OffsetRect(box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
-                       static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
-        }
+        turnAboutMiddle(box);
         const TShadowClipped clipped(ShadowToClip(FSymbol.get(), FClip));
-        FSymbol->DrawInColor(canvas, Color, box, FAngle % 360, ZPosition);
+        FSymbol->DrawInColor(canvas, Color, box, angle, ZPosition);
     }
     canvas->Brush->SetStyle(bsClear);
     canvas->SetBackMode(cbmTransparent);
-    r.Left += 2;
-    if (symbol) r.Left += (h - 1 - 4) + 4;
+    // The text makes room for the symbol along its own line.
+    TRect text = r;
+    text.Left += 2;
+    if (symbol) text.Left += (h - 1 - 4) + 4;
+    turnAboutMiddle(text);
     AssignFont(canvas, Shape);
     if (FFontSeriesColor) canvas->Font->SetColor(Color);
-    DrawText(r, Text);
+    DrawText(text, Text);
 }
 
 void TSeriesMarks::AssignFont(TCanvas3D* Canvas, TZuzCustomShape* Shape) {
@@ -743,13 +749,14 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 
 int TSeriesMarks::Clicked(int X, int Y) {
     const int every = DrawEveryStep();
+    const int angle = FAngle % 360;
     for (int t = FPositions.Count() - 1; t >= 0; --t) {
         if (t % every != 0) continue;
         const TSeriesMarkPosition* p = FPositions.Get(t);
         if (!p) continue;
         const TRect r = Bounds2D(*p);
-        if (FAngle > 0) {
-            const TFourPoints q = TurnedCorners(r, FAngle % 360);
+        if (angle != 0) {
+            const TFourPoints q = TurnedCorners(r, angle);
             if (PointInPolygon(TPoint(X, Y), q.data(), 3)) return t;
         } else if (X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom) {
             return t;

@@ -198,12 +198,14 @@ TEST_F(Marks, ATurnedMarkIsHitInsideItsTurnedBox) {
     p.TopLeft = {40, 50};
     p.Width = 40; // 40..80 x 50..60, centre (60, 55)
     p.Height = 10;
-    marks->Positions().Put(0, p);
+    marks->InternalDraw(0, clRed, u"x", p);
     EXPECT_EQ(marks->Clicked(78, 55), 0);
     EXPECT_EQ(marks->Clicked(60, 72), -1);
-    marks->SetAngle(90);
-    EXPECT_EQ(marks->Clicked(78, 55), -1) << "the long side stands upright now";
-    EXPECT_EQ(marks->Clicked(60, 72), 0);
+    for (const int angle : {90, -90}) {
+        marks->SetAngle(angle);
+        EXPECT_EQ(marks->Clicked(78, 55), -1) << "the long side stands upright now, " << angle;
+        EXPECT_EQ(marks->Clicked(60, 72), 0) << angle;
+    }
 }
 
 TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
@@ -237,6 +239,21 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
     const TRect symbol = on->InkBox(clRed);
     EXPECT_NE(symbol, TRect());
     EXPECT_TRUE(RectangleInRectangle(symbol, turned(q)));
+    // Its text makes room for the symbol along the turned line, inside the frame.
+    for (const int angle : {90, -90}) {
+        SetUp();
+        marks->SetAngle(angle);
+        marks->GetShadow()->SetVisible(false);
+        marks->GetSymbol()->SetVisible(true);
+        marks->GetFont()->SetColor(clRed);
+        TSeriesMarkPosition t = Place(u"B3", 100, 80);
+        marks->InternalDraw(0, clBlue, u"B3", t);
+        TRect inside = turned(t), common;
+        InflateRect(inside, -2, -2);
+        const TRect letters = on->InkBox(clRed);
+        EXPECT_TRUE(RectangleInRectangle(letters, inside)) << angle;
+        EXPECT_FALSE(IntersectRect(common, letters, on->InkBox(clBlue))) << angle;
+    }
     // Wide margins round lines of text leave them in the middle of the turned box, not lifted
     // by the bottom margin out of it (where clipping would leave the box empty).
     SetUp();
