@@ -152,10 +152,12 @@ void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& T
                                          TSeriesMarkPosition& Position) {
     TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
     if (!canvas) return;
-    GetMarks()->AssignFont(canvas, Shape);
+    TSeriesMarks* marks = GetMarks();
+    marks->AssignFont(canvas, Shape);
     const int h = canvas->TextHeight(u"W");
     int width, height;
-    if (Shape->GetTextFormat() == ttfHtml) {
+    // Measured as the marks draw it, whatever shape the point's own item is.
+    if (marks->GetTextFormat() == ttfHtml) {
         TSize extent{};
         HtmlTextExtent(canvas, Text, extent);
         width = extent.cx;
@@ -164,7 +166,6 @@ void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& T
         width = WidestLine(canvas, Text);
         height = h * LinesOf(Text);
     }
-    TSeriesMarks* marks = GetMarks();
     marks->GetMargins()->Calculate(width, height, h);
     width += marks->GetMargins()->HorizSize();
     height += marks->GetMargins()->VertSize();

@@ -383,6 +383,15 @@ TEST_F(Marks, ACentredHtmlMarkKeepsItsPiecesInARowInsideItsBox) {
     const TRect ink = on->InkBox(clBlack), r = p.Bounds();
     EXPECT_GT(ink.Left, r.Left);
     EXPECT_LT(ink.Right, r.Right);
+    // A point's own item is measured as the marks draw it: as HTML, its lines one below another.
+    const String lines = u"<b>OWN</b><br>P3";
+    for (const int i : {0, 1}) {
+        marks->Item(i)->GetFont()->Assign(marks->GetFont());
+        TSeriesMarkPosition own;
+        s->CalculateMarkPosition(marks->MarkItem(i), lines, 100, 90, own);
+        EXPECT_GE(own.Height, 2 * h) << i;
+        EXPECT_LT(own.Width, on->canvas.TextWidth(lines)) << i;
+    }
 }
 
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {
