@@ -241,6 +241,8 @@ String TChartSeries::GetMarkText(int ValueIndex) {
         break;
     case smsLegend:
         text = FParentChart ? FParentChart->FormattedValueLegend(this, ValueIndex) : String();
+        // A mark has no columns: the legend's column separator would show as a box.
+        std::replace(text.begin(), text.end(), ZuzColumnSeparator, u' ');
         if (!marks->GetMultiLine()) std::replace(text.begin(), text.end(), ZuzLineSeparator, u' ');
         break;
     case smsPercentTotal:
