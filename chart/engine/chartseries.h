@@ -638,6 +638,8 @@ private:
     void ReadCustomVertAxis(TReader* Reader);
     void WriteCustomVertAxis(TWriter* Writer);
     void CheckIndex(int ValueIndex) const;
+    // The point's own mark text, else what the marks' style makes of the point.
+    String OwnOrStyledMarkText(int ValueIndex);
     bool Loading() const { return GetComponentState().Contains(csLoading); }
     bool Destroying() const { return GetComponentState().Contains(csDestroying); }
     bool Designing() const { return GetComponentState().Contains(csDesigning); }

@@ -204,6 +204,12 @@ String TChartSeries::MarkPercent(int ValueIndex, bool AddTotal) {
 }
 
 String TChartSeries::GetMarkText(int ValueIndex) {
+    String text = OwnOrStyledMarkText(ValueIndex);
+    if (OnGetMarkText) OnGetMarkText(this, ValueIndex, text);
+    return text;
+}
+
+String TChartSeries::OwnOrStyledMarkText(int ValueIndex) {
     TSeriesMarks* marks = GetMarks();
     if (TMarksItem* item = marks->Items().Peek(ValueIndex); item && item->HasText()) {
         // One mark line per line of the item, without a break after the last.
@@ -271,7 +277,6 @@ String TChartSeries::GetMarkText(int ValueIndex) {
         break;
     }
     }
-    if (OnGetMarkText) OnGetMarkText(this, ValueIndex, text);
     return text;
 }
 

@@ -271,6 +271,8 @@ TEST_F(MarkTexts, AnItemsOwnLinesReplaceTheText) {
 TEST_F(MarkTexts, TheEventHasTheLastWord) {
     s->OnGetMarkText.Bind([](TChartSeries*, int Index, String& Text) { Text += u"!"; });
     EXPECT_EQ(Text(smsValue, 1), u"3!");
+    s->GetMarks()->Item(0)->GetText()->Add(u"own");
+    EXPECT_EQ(Text(smsValue, 0), u"own!") << "also over a point's own text";
 }
 
 TEST_F(MarkTexts, DrawEveryBelowOneCountsAsOne) {
