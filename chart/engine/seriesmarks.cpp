@@ -62,6 +62,32 @@ int WidestLine(TZuzCanvas* Canvas, const String& Text) {
 // ---------------------------------------------------------------------------
 // Positions
 
+namespace {
+
+// Lists kept per point index, which may end before the last point.
+template <class List>
+void EraseSlots(List& Slots, int Start, int Quantity) {
+    const int count = static_cast<int>(Slots.size());
+    if (Start < 0 || Start >= count || Quantity <= 0) return;
+    const int n = std::min(Quantity, count - Start);
+    Slots.erase(Slots.begin() + Start, Slots.begin() + Start + n);
+}
+
+// An index past the end holds an empty slot, which the other one's entry can take.
+template <class List>
+void ExchangeSlots(List& Slots, int Index1, int Index2) {
+    if (Index1 < 0 || Index2 < 0) return;
+    const auto last = static_cast<std::size_t>(std::max(Index1, Index2));
+    if (last >= Slots.size()) {
+        const std::size_t other = static_cast<std::size_t>(std::min(Index1, Index2));
+        if (other >= Slots.size() || !Slots[other]) return;
+        Slots.resize(last + 1);
+    }
+    std::swap(Slots[static_cast<std::size_t>(Index1)], Slots[static_cast<std::size_t>(Index2)]);
+}
+
+} // namespace
+
 TSeriesMarkPosition* TSeriesMarksPositions::Get(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
     return FItems[static_cast<std::size_t>(Index)].get();
@@ -85,19 +111,12 @@ void TSeriesMarksPositions::Automatic(int Index) {
     if (TSeriesMarkPosition* p = Get(Index)) p->Custom = false;
 }
 
-void TSeriesMarksPositions::Delete(int Index) {
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
 void TSeriesMarksPositions::Delete(int Start, int Quantity) {
-    if (Start < 0 || Start >= Count() || Quantity <= 0) return;
-    const int n = std::min(Quantity, Count() - Start);
-    FItems.erase(FItems.begin() + Start, FItems.begin() + Start + n);
+    EraseSlots(FItems, Start, Quantity);
 }
 
 void TSeriesMarksPositions::Exchange(int Index1, int Index2) {
-    if (Index1 < Count() && Index2 < Count() && Index1 >= 0 && Index2 >= 0)
-        std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
+    ExchangeSlots(FItems, Index1, Index2);
 }
 
 bool TSeriesMarksPositions::ExistCustom() const {
@@ -279,6 +298,21 @@ TMarksItem* TMarksItems::Get(int Index) {
 TMarksItem* TMarksItems::Peek(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
     return FItems[static_cast<std::size_t>(Index)].get();
+}
+
+void TMarksItems::Assign(const TMarksItems& Source) {
+    FItems.clear();
+    for (int i = 0; i < Source.Count(); ++i)
+        if (TMarksItem* src = Source.Peek(i)) Get(i)->Assign(src);
+    FMarks->Repaint();
+}
+
+void TMarksItems::Delete(int Start, int Quantity) {
+    EraseSlots(FItems, Start, Quantity);
+}
+
+void TMarksItems::Exchange(int Index1, int Index2) {
+    ExchangeSlots(FItems, Index1, Index2);
 }
 
 void TMarksItems::Clear() {
@@ -493,6 +527,16 @@ void TSeriesMarks::SetParentChart(ISeriesChart* Value) {
     SetParent(PanelOf(Value));
 }
 
+void TSeriesMarks::DeletePoints(int Start, int Quantity) {
+    FPositions.Delete(Start, Quantity);
+    FItems.Delete(Start, Quantity);
+}
+
+void TSeriesMarks::ExchangePoints(int Index1, int Index2) {
+    FPositions.Exchange(Index1, Index2);
+    FItems.Exchange(Index1, Index2);
+}
+
 void TSeriesMarks::Repaint() {
     if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
 }
@@ -519,9 +563,7 @@ void TSeriesMarks::Assign(TPersistent* Source) {
     else
         FSymbol.reset();
     FTextAlign = m->FTextAlign;
-    FItems.Clear();
-    for (int i = 0; i < m->FItems.Count(); ++i)
-        if (TMarksItem* src = m->FItems.Peek(i)) FItems.Get(i)->Assign(src);
+    FItems.Assign(m->FItems);
     TSeriesMarkShape::Assign(Source);
 }
 

@@ -73,8 +73,7 @@ public:
     void Put(int Index, std::unique_ptr<TSeriesMarkPosition> Position); // as it is
     void Add(std::unique_ptr<TSeriesMarkPosition> Position) { FItems.push_back(std::move(Position)); }
     void Automatic(int Index);
-    void Delete(int Index);
-    void Delete(int Start, int Quantity);
+    void Delete(int Start, int Quantity = 1);
     void Exchange(int Index1, int Index2);
     void Clear() { FItems.clear(); }
     bool ExistCustom() const;
@@ -185,6 +184,10 @@ public:
     // The item at Index, made (with empty slots before it) when missing.
     TMarksItem* Get(int Index);
     TMarksItem* Peek(int Index) const; // nullptr when missing
+    // Each of Source's items copied to the same index, empty slots kept.
+    void Assign(const TMarksItems& Source);
+    void Delete(int Start, int Quantity = 1);
+    void Exchange(int Index1, int Index2);
     void Clear();
     // The items follow the marks to another chart.
     void SetParent(TCustomZuzPanel* Value);
@@ -353,10 +356,11 @@ public:
     void ResetPositions();
     void Clear();
 
-    // The chart of the series, and what removing points means here.
+    // The chart of the series, and what removing or exchanging points means here: a point's
+    // position and item go with it.
     void SetParentChart(ISeriesChart* Value);
-    void DeletePoint(int Index) { FPositions.Delete(Index); }
-    void DeletePoints(int Start, int Quantity) { FPositions.Delete(Start, Quantity); }
+    void DeletePoints(int Start, int Quantity = 1);
+    void ExchangePoints(int Index1, int Index2);
 
     int ZPosition = 0;
 
