@@ -530,11 +530,13 @@ void TSeriesMarks::SetParentChart(ISeriesChart* Value) {
 void TSeriesMarks::DeletePoints(int Start, int Quantity) {
     FPositions.Delete(Start, Quantity);
     FItems.Delete(Start, Quantity);
+    EraseSlots(FDrawn, Start, Quantity);
 }
 
 void TSeriesMarks::ExchangePoints(int Index1, int Index2) {
     FPositions.Exchange(Index1, Index2);
     FItems.Exchange(Index1, Index2);
+    ExchangeSlots(FDrawn, Index1, Index2);
 }
 
 void TSeriesMarks::Repaint() {
@@ -646,6 +648,8 @@ TZuzShadow* ShadowToClip(TZuzCustomShape* Shape, bool Clip) {
 
 void TSeriesMarks::InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position) {
     UsePosition(Index, Position);
+    if (static_cast<std::size_t>(Index) >= FDrawn.size()) FDrawn.resize(static_cast<std::size_t>(Index) + 1);
+    FDrawn[static_cast<std::size_t>(Index)] = true;
     DrawItem(MarkItem(Index), Color, Text, Position);
 }
 
@@ -792,8 +796,8 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 int TSeriesMarks::Clicked(int X, int Y) {
     const int every = DrawEveryStep();
     const int angle = FAngle % 360;
-    for (int t = FPositions.Count() - 1; t >= 0; --t) {
-        if (t % every != 0) continue;
+    for (int t = std::min(FPositions.Count(), static_cast<int>(FDrawn.size())) - 1; t >= 0; --t) {
+        if (t % every != 0 || !FDrawn[static_cast<std::size_t>(t)]) continue;
         const TSeriesMarkPosition* p = FPositions.Get(t);
         if (!p) continue;
         const TRect r = Bounds2D(*p);
@@ -852,5 +856,6 @@ void TSeriesMarks::DefineProperties(TFiler* Filer) {
 
 void TSeriesMarks::Clear() {
     FPositions.Clear();
+    FDrawn.clear();
     if (!FItems.ReadFromStream) FItems.Clear();
 }

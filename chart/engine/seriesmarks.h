@@ -361,6 +361,9 @@ public:
     void SetParentChart(ISeriesChart* Value);
     void DeletePoints(int Start, int Quantity = 1);
     void ExchangePoints(int Index1, int Index2);
+    // A new drawing of the chart starts: until their marks are drawn again, no point's mark
+    // answers a click where it stood.
+    void ForgetDrawn() { FDrawn.clear(); }
 
     int ZPosition = 0;
 
@@ -386,6 +389,7 @@ private:
     TSeriesMarksStyle FStyle = smsLabel;
     bool FMultiLine = false;
     TSeriesMarksPositions FPositions;
+    std::vector<char> FDrawn; // per point: its mark was drawn since the chart's drawing began
     Owned<TSeriesMarksSymbol> FSymbol;
     TAlignment FTextAlign = taCenter;
     bool FFontSeriesColor = false;

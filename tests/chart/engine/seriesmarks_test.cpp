@@ -176,7 +176,7 @@ TEST_F(Marks, TheHitTestFindsTheLastDrawnMarkOnEveryNthIndex) {
         p.TopLeft = {10 + 5 * i, 10};
         p.Width = 20;
         p.Height = 10;
-        marks->Positions().Put(i, p);
+        marks->InternalDraw(i, clRed, u"x", p);
     }
     EXPECT_EQ(marks->Clicked(12, 12), 0);
     EXPECT_EQ(marks->Clicked(26, 15), 3);

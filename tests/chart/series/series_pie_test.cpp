@@ -681,6 +681,12 @@ TEST_F(PieTest, AClickOnAMarkFindsItsSliceAndAHiddenMarkNothing) {
     EXPECT_EQ(s->Clicked(m.X, m.Y), 1);
     s->GetMarks()->SetVisible(false);
     EXPECT_EQ(s->Clicked(m.X, m.Y), -1);
+    // A slice made null draws no mark, and none answers where it stood.
+    s->GetMarks()->SetVisible(true);
+    s->SetNull(1);
+    Draw();
+    ASSERT_GT(std::hypot(m.X - s->CircleXCenter, m.Y - s->CircleYCenter), s->XRadius);
+    EXPECT_EQ(s->Clicked(m.X, m.Y), -1);
 }
 
 TEST_F(PieTest, A3DPieAloneStandsAtTheFrontOfTheChartsDepth) {
