@@ -796,8 +796,8 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 int TSeriesMarks::Clicked(int X, int Y) {
     const int every = DrawEveryStep();
     const int angle = FAngle % 360;
-    for (int t = std::min(FPositions.Count(), static_cast<int>(FDrawn.size())) - 1; t >= 0; --t) {
-        if (t % every != 0 || !FDrawn[static_cast<std::size_t>(t)]) continue;
+    for (int t = FPositions.Count() - 1; t >= 0; --t) {
+        if (t % every != 0 || !Drawn(t)) continue;
         const TSeriesMarkPosition* p = FPositions.Get(t);
         if (!p) continue;
         const TRect r = Bounds2D(*p);
@@ -825,7 +825,7 @@ void TSeriesMarks::AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& P
     const TRect r = grown(Bounds2D(Position));
     for (int j = First; j < ValueIndex; ++j) {
         const TSeriesMarkPosition* p = FPositions.Get(j);
-        if (!p) continue;
+        if (!p || !Drawn(j)) continue;
         const TRect rj = grown(Bounds2D(*p));
         TRect common;
         if (!IntersectRect(common, r, rj)) continue;

@@ -362,7 +362,7 @@ public:
     void DeletePoints(int Start, int Quantity = 1);
     void ExchangePoints(int Index1, int Index2);
     // A new drawing of the chart starts: until their marks are drawn again, no point's mark
-    // answers a click where it stood.
+    // answers a click where it stood, nor pushes another mark aside.
     void ForgetDrawn() { FDrawn.clear(); }
 
     int ZPosition = 0;
@@ -378,6 +378,10 @@ private:
         Repaint();
     }
     TRect Bounds2D(const TSeriesMarkPosition& P);
+    bool Drawn(int Index) const {
+        return Index >= 0 && Index < static_cast<int>(FDrawn.size()) &&
+               FDrawn[static_cast<std::size_t>(Index)];
+    }
     TCanvas3D* Canvas() const;
     TChartSeries* FSeries;
     int FAngle = 0;

@@ -302,8 +302,7 @@ TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
     first.TopLeft = {10, 50};
     first.Width = 40;
     first.Height = 10;
-    marks->Positions().Put(0, first);
-    marks->Positions().Automatic(0);
+    marks->InternalDraw(0, clRed, u"x", first);
 
     TSeriesMarkPosition below = first; // lower down, overlapping by 4 rows
     below.TopLeft = {20, 55};

@@ -267,26 +267,33 @@ TEST_F(PieTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNeverStored) {
     EXPECT_EQ(s->Count(), 3);
 }
 
-// The marks of points grouped after the pie was drawn leave no trace: the marks drawn stand
-// where a pie grouped from the start puts them.
-TEST_F(PieTest, MarksOfPointsGroupedLaterPushNoOtherMarkAside) {
-    auto* s = AddSeries<TPieSeries>({});
-    s->FillSampleValues(7);
-    s->GetMarks()->SetVisible(true);
-    Draw();
-    s->GetOtherSlice()->SetStyle(poBelowPercent);
-    s->GetOtherSlice()->SetValue(15);
-    Draw();
-    std::vector<int> tops;
-    for (int i = 0; i < s->Count(); ++i) {
-        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
-        tops.push_back(p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1);
-    }
-    s->GetMarks()->Positions().Clear();
-    Draw();
-    for (int i = 0; i < s->Count(); ++i) {
-        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
-        EXPECT_EQ(tops[i], p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1) << i;
+// The marks of points grouped or made null after the pie was drawn leave no trace: the marks
+// drawn stand where a pie drawn so from the start puts them.
+TEST_F(PieTest, MarksOfPointsGroupedOrMadeNullLaterPushNoOtherMarkAside) {
+    for (const bool grouped : {true, false}) {
+        chart->FreeAllSeries();
+        auto* s = AddSeries<TPieSeries>({60, 1, 1, 1, 1, 1, 1, 30});
+        if (grouped) s->FillSampleValues(7);
+        s->GetMarks()->SetVisible(true);
+        Draw();
+        if (grouped) {
+            s->GetOtherSlice()->SetStyle(poBelowPercent);
+            s->GetOtherSlice()->SetValue(15);
+        } else {
+            s->SetNull(2);
+        }
+        const auto tops = [&] {
+            Draw();
+            std::vector<int> y;
+            for (int i = 0; i < s->Count(); ++i) {
+                const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
+                y.push_back(p && !s->BelongsToOtherSlice(i) && !s->IsNull(i) ? p->TopLeft.Y : -1);
+            }
+            return y;
+        };
+        const std::vector<int> later = tops();
+        s->GetMarks()->Positions().Clear();
+        EXPECT_EQ(tops(), later) << grouped;
     }
 }
 
