@@ -865,10 +865,11 @@ void THorizBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
     R.Left = GetOriginPos(ValueIndex);
     R.Right = CalcXPos(ValueIndex);
     if (!pen) {
-        if (R.Left >= R.Right) {
+        // A bar of no width stays so: it is drawn as a line at its origin.
+        if (R.Left > R.Right) {
             ++R.Left;
             --R.Right;
-        } else {
+        } else if (R.Right > R.Left) {
             ++R.Right;
         }
         ++R.Bottom;

@@ -372,6 +372,19 @@ TEST_F(BarTest, AZeroHeightBarIsALineInTheBrushColour) {
     Draw();
     EXPECT_TRUE(IsColor(r.Left + 2, Y(0), clBlue));
     EXPECT_TRUE(IsColor(r.Right - 2, Y(0), clBlue));
+    // A horizontal bar of no width the same: a line down its height at the origin.
+    chart->RemoveAllSeries();
+    auto* h = AddSeries<THorizBarSeries>({0, 50}, clBlue);
+    h->GetPen()->SetVisible(false);
+    Left()->SetMinMax(-0.5, 3.5);
+    Bottom()->SetMinMax(-100, 100);
+    Draw();
+    const TRect v = Bounds(h, 0);
+    EXPECT_EQ(v.Left, v.Right);
+    for (const int y : {v.Top + 2, v.Bottom - 2}) {
+        EXPECT_TRUE(IsColor(X(0), y, clBlue)) << y;
+        EXPECT_FALSE(IsColor(X(0) - 1, y, clBlue)) << y;
+    }
 }
 
 namespace {
