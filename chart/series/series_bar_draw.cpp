@@ -116,11 +116,9 @@ void TCustomBarSeries::DrawBarBody(int ValueIndex, int Transparency) {
         // In order first: a bar below or left of its origin has its rectangle the other way
         // round, and its pen and far face would be left out of the block.
         TRect r = OrientRectangle(BarBounds);
-        // A wide pen reaches past the rectangle on every side, and a bar of no height is a line
-        // below its top: blended with the bar, or they stay opaque.
+        // A wide pen reaches past the rectangle on every side (a bar of no height is a line as
+        // wide as the pen): blended with the bar, or it stays opaque.
         InflateRect(r, PenWidth(), PenWidth());
-        ++r.Right;
-        ++r.Bottom;
         if (Is3D()) {
             // Every corner of the solid: a turned view moves each of them its own way.
             const TFourPoints front = ScreenCorners(c, r, StartZ), back = ScreenCorners(c, r, EndZ);
