@@ -116,11 +116,10 @@ void TCustomBarSeries::DrawBarBody(int ValueIndex, int Transparency) {
         // In order first: a bar below or left of its origin has its rectangle the other way
         // round, and its pen and far face would be left out of the block.
         TRect r = OrientRectangle(BarBounds);
+        // A wide pen reaches past the rectangle on every side (a bar of no height is a line as
+        // wide as the pen): blended with the bar, or it stays opaque.
+        InflateRect(r, PenWidth(), PenWidth());
         if (Is3D()) {
-            if (PenVisible()) {
-                r.Right += PenWidth();
-                r.Bottom += PenWidth();
-            }
             // Every corner of the solid: a turned view moves each of them its own way.
             const TFourPoints front = ScreenCorners(c, r, StartZ), back = ScreenCorners(c, r, EndZ);
             const TPoint all[8] = {front[0], front[1], front[2], front[3],
@@ -865,10 +864,11 @@ void THorizBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
     R.Left = GetOriginPos(ValueIndex);
     R.Right = CalcXPos(ValueIndex);
     if (!pen) {
-        if (R.Left >= R.Right) {
+        // A bar of no width stays so: it is drawn as a line at its origin.
+        if (R.Left > R.Right) {
             ++R.Left;
             --R.Right;
-        } else {
+        } else if (R.Right > R.Left) {
             ++R.Right;
         }
         ++R.Bottom;

@@ -372,6 +372,19 @@ TEST_F(BarTest, AZeroHeightBarIsALineInTheBrushColour) {
     Draw();
     EXPECT_TRUE(IsColor(r.Left + 2, Y(0), clBlue));
     EXPECT_TRUE(IsColor(r.Right - 2, Y(0), clBlue));
+    // A horizontal bar of no width the same: a line down its height at the origin.
+    chart->RemoveAllSeries();
+    auto* h = AddSeries<THorizBarSeries>({0, 50}, clBlue);
+    h->GetPen()->SetVisible(false);
+    Left()->SetMinMax(-0.5, 3.5);
+    Bottom()->SetMinMax(-100, 100);
+    Draw();
+    const TRect v = Bounds(h, 0);
+    EXPECT_EQ(v.Left, v.Right);
+    for (const int y : {v.Top + 2, v.Bottom - 2}) {
+        EXPECT_TRUE(IsColor(X(0), y, clBlue)) << y;
+        EXPECT_FALSE(IsColor(X(0) - 1, y, clBlue)) << y;
+    }
 }
 
 namespace {
@@ -519,30 +532,32 @@ TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {
     EXPECT_GT(p.b, 0);
 }
 
-TEST_F(BarTest, ATransparentBarIsSeenThroughAllOverIn3DOnEitherSideOfItsOrigin) {
-    chart->SetView3D(true);
+TEST_F(BarTest, ATransparentBarIsSeenThroughAllOverOnEitherSideOfItsOriginInEveryView) {
     chart->GetLegend()->SetVisible(false);
-    auto* s = AddSeries<TBarSeries>({60, -60}, clBlue);
+    // A wide frame, and a bar of no height drawn as a line.
+    auto* s = AddSeries<TBarSeries>({60, -60, 0}, clBlue);
+    s->GetPen()->SetWidth(4);
     s->GetShadow()->SetVisible(true);
     s->GetShadow()->SetSize(6);
     s->GetShadow()->SetSmooth(false);
-    FixAxes(-0.5, 1.5, -100, 100);
+    FixAxes(-0.5, 2.5, -100, 100);
     const auto shot = [&](bool Shown, int Transparency) {
-        for (const int i : {0, 1}) s->SetNull(i, !Shown);
+        for (const int i : {0, 1, 2}) s->SetNull(i, !Shown);
         s->SetTransparency(Transparency);
         s->GetShadow()->SetTransparency(Transparency);
         Draw();
         return probe::Grab(out);
     };
-    for (const bool orthogonal : {true, false}) {
-        chart->GetView3DOptions()->SetOrthogonal(orthogonal);
+    for (const int view : {0, 1, 2}) {
+        chart->SetView3D(view > 0);
+        chart->GetView3DOptions()->SetOrthogonal(view == 1);
         const probe::Picture none = shot(false, 0), opaque = shot(true, 0), half = shot(true, 50);
         // Every pixel the bars or their shadows paint shows what lies behind them.
         int unblended = 0;
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
                 unblended += opaque.Pixel(x, y) != none.Pixel(x, y) && half.Pixel(x, y) == opaque.Pixel(x, y);
-        EXPECT_EQ(unblended, 0) << orthogonal;
+        EXPECT_EQ(unblended, 0) << view;
     }
 }
 
