@@ -412,7 +412,7 @@ void TChartSeries::Delete(int ValueIndex) {
     if (FColors && ValueIndex < static_cast<int>(FColors->size()))
         FColors->erase(FColors->begin() + ValueIndex);
     if (ValueIndex < FLabels.Count()) FLabels.DeleteLabel(ValueIndex);
-    FMarks->DeletePoint(ValueIndex);
+    FMarks->DeletePoints(ValueIndex);
     NotifyValue(veDelete, ValueIndex);
     if (FActive) Repaint();
 }
@@ -461,7 +461,7 @@ void TChartSeries::SwapValueIndex(int A, int B) {
             std::swap((*FColors)[static_cast<std::size_t>(A)], (*FColors)[static_cast<std::size_t>(B)]);
     }
     if (FLabels.Count() > 0) FLabels.Exchange(A, B);
-    FMarks->Positions().Exchange(A, B);
+    FMarks->ExchangePoints(A, B);
 }
 
 void TChartSeries::CheckOrder() {

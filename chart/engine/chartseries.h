@@ -643,6 +643,8 @@ private:
     // Raises ChartException for an index outside the points, naming Call
     // (nullptr: Delete).
     void CheckIndex(int ValueIndex, const char16_t* Call = nullptr) const;
+    // The point's own mark text, else what the marks' style makes of the point.
+    String OwnOrStyledMarkText(int ValueIndex);
     bool Loading() const { return GetComponentState().Contains(csLoading); }
     bool Destroying() const { return GetComponentState().Contains(csDestroying); }
     bool Designing() const { return GetComponentState().Contains(csDesigning); }

@@ -320,6 +320,8 @@ void TChartSeries::Assign(TPersistent* Source) {
             FColors.reset();
         FLabels.Assign(src->FLabels);
         AssignValues(src);
+        // Taking the points cleared the items the marks were given with their settings.
+        FMarks->Items().Assign(src->FMarks->Items());
     } else if (!ownPoints) {
         FDataSources.InheritedClear();
         for (TComponent* c : src->FDataSources) InternalAddDataSource(c);

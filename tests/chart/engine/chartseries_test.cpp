@@ -192,6 +192,53 @@ TEST_F(Series, SortByLabelsOrdersPointsAndRenumbersX) {
     EXPECT_EQ(Values(s->GetXValues()), (std::vector<double>{0, 1, 2}));
 }
 
+// A point's own mark item goes where the point goes, and so does its dragged mark (which a copy,
+// drawn elsewhere, does not take).
+struct ItemRow {
+    const char* rule;
+    TChartSeries* (*change)(TChartSeries* Series, TChartSeries* Other);
+    int at; // where point 3 stands then
+};
+
+class MarkItem : public Series, public ::testing::WithParamInterface<ItemRow> {};
+
+TEST_P(MarkItem, FollowsItsPoint) {
+    TChartSeries* s = NewSeries();
+    const char16_t* labels[] = {u"f", u"e", u"d", u"c", u"b", u"a"};
+    for (int t = 0; t < 6; ++t) s->AddXY(t, t, labels[t]);
+    s->GetMarks()->Item(3)->GetText()->Add(u"OWN-P3");
+    s->GetMarks()->Positions().Put(3, TSeriesMarkPosition());
+    TChartSeries* shown = GetParam().change(s, NewSeries());
+    for (int t = 0; t < shown->Count(); ++t) {
+        EXPECT_EQ(shown->GetMarkText(t) == u"OWN-P3", t == GetParam().at) << t;
+        const TSeriesMarkPosition* p = shown->GetMarks()->Positions()[t];
+        if (shown == s) {
+            EXPECT_EQ(p && p->Custom, t == GetParam().at) << t;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, MarkItem,
+    ::testing::Values(
+        ItemRow{"DeletingAPointBefore", [](TChartSeries* s, TChartSeries*) { return s->Delete(0), s; }, 2},
+        ItemRow{"DeletingARangeBefore",
+                [](TChartSeries* s, TChartSeries*) { return s->Delete(0, 1, false), s; }, 2},
+        ItemRow{"DeletingARangeBeforeAndTheGap",
+                [](TChartSeries* s, TChartSeries*) { return s->Delete(1, 2, true), s; }, 1},
+        ItemRow{"SwappingWithAPointPastTheItems",
+                [](TChartSeries* s, TChartSeries*) { return s->SwapValueIndex(3, 5), s; }, 5},
+        ItemRow{"SortingByLabels",
+                [](TChartSeries* s, TChartSeries*) { return s->SortByLabels(loAscending), s; }, 2},
+        ItemRow{"SortingByValues",
+                [](TChartSeries* s, TChartSeries*) {
+                    s->GetYValues()->SetOrder(loDescending);
+                    return s->CheckOrder(), s;
+                },
+                2},
+        ItemRow{"IntoACopy", [](TChartSeries* s, TChartSeries* copy) { return copy->Assign(s), copy; }, 3}),
+    [](const auto& info) { return std::string(info.param.rule); });
+
 TEST_F(Series, LinkedSeriesFollowTheirSource) {
     TChartSeries* a = NewSeries(u"A");
     TChartSeries* b = NewSeries(u"B");
