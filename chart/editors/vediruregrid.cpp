@@ -804,8 +804,9 @@ void TCustomChartGrid::KeyDown(Word& Key, TShiftState Shift) {
             TChartValueList* list = nullptr;
             TChartSeries* s = GetSeriesOfCol(GetCol(), list);
             const int r = GetRow() - FirstRowNum();
-            if (s && r >= 0 && r < s->Count() && s->IsNull(r) && s->GetXLabel(r).empty() &&
-                GetRowCount() > FirstRowNum() + 1) {
+            // Only a row appended empty goes again: a calculated series' own null point stays.
+            if (s && TakesHandEdits(s) && r >= 0 && r < s->Count() && s->IsNull(r) &&
+                s->GetXLabel(r).empty() && GetRowCount() > FirstRowNum() + 1) {
                 s->Delete(r);
                 if (GetRowCount() - 1 >= FirstRowNum() + 1 && GetRowCount() == FirstRowNum() + r + 1)
                     SetRowCount(GetRowCount() - 1);

@@ -136,6 +136,9 @@ void TZuzFuncEditor::FormShow(TObject* Sender) {
             found >= 0)
             index = found;
     CBSources->SetItemIndex(index);
+    // Shown anew, the page shows what the series holds, as its source lists do: options typed and
+    // then declined at the question before it was left are not applied later.
+    FreeOptionsForm();
     CBSourcesChange(CBSources);
     BApply->SetEnabled(!FSeries->GetFunction() && !FSeries->GetDataSource());
     FSelector->EnableButtons();

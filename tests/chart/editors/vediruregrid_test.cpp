@@ -386,6 +386,15 @@ TEST_F(ChartGrid, ASeriesThatCalculatesItsPointsIsNotEdited) {
     Press(VK_DOWN);
     EXPECT_EQ(grid->GetRowCount(), rows);
     EXPECT_EQ(fed->Count(), averaged);
+    // Nor does Up on its last row take back a null point as if it were an empty row appended.
+    fed->GetFunction()->SetPeriod(1);
+    ASSERT_EQ(fed->Count(), 2);
+    fed->SetNull(1);
+    grid->SetSeries(fed);
+    grid->SetCol(grid->GetColCount() - 1);
+    grid->SetRow(grid->GetRowCount() - 1);
+    Press(VK_UP);
+    EXPECT_EQ(fed->Count(), 2);
 }
 
 // --- Rows ------------------------------------------------------------------------

@@ -286,7 +286,7 @@ TEST_F(FunctionEditors, ClosingWithChangesNotAppliedAsksFirst) {
 }
 
 // A source moved or another function chosen leaves Apply on once the options show, and what was
-// typed into the options before a source moved is what Apply writes.
+// typed into the options before a source moved is what Apply writes; what was declined is not.
 TEST_F(FunctionEditors, MovingASourceOrChangingTheFunctionKeepsApplyOnAndTheOptionsTyped) {
     GiveTargetFunction(TAverageZuzFunction::StaticClass(), behind.series[0]);
     TZuzFuncEditor* page = Page();
@@ -314,6 +314,29 @@ TEST_F(FunctionEditors, MovingASourceOrChangingTheFunctionKeepsApplyOnAndTheOpti
     page->PageControl1->SetActivePage(page->TabOptions);
     ASSERT_TRUE(probe::WaitFor([&] { return page->OptionsForm() && page->OptionsForm()->GetShowing(); }));
     EXPECT_TRUE(page->BApply->GetEnabled());
+
+    // Options typed and declined at the question before the page is left are gone when it shows
+    // again: the form shows the function's own settings, and a later Apply does not write them.
+    probe::Click(*page->BApply);
+    auto* high = dynamic_cast<TZuzFunctionEditor*>(page->OptionsForm());
+    ASSERT_NE(high, nullptr);
+    probe::Choose(*high->CBStyle, 1);
+    high->ENum->SetText(u"3");
+    {
+        ModalDriver driver;
+        driver.Dialog(TDialogKind::MessageDlg, Answered(mrNo));
+        EXPECT_TRUE(page->CloseQuery());
+    }
+    behind.host->Hide();
+    probe::ProcessEvents();
+    behind.host->Show();
+    probe::ProcessEvents();
+    high = dynamic_cast<TZuzFunctionEditor*>(page->OptionsForm());
+    ASSERT_NE(high, nullptr);
+    EXPECT_EQ(high->CBStyle->GetItemIndex(), 0);
+    Pick(page, behind.series[2]);
+    probe::Click(*page->BApply);
+    EXPECT_EQ(target->GetFunction()->GetPeriod(), 0);
 }
 
 // ---------------------------------------------------------------------------
