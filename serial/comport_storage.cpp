@@ -187,11 +187,12 @@ void LoadFrom(TCustomComPort& Port, SettingsPlace& From) {
 
 // Opens "ROOT\path" as the key path\<Name>, created when missing. A location
 // without a backslash names no key: it is refused rather than writing the
-// settings at the top of the user's registry.
-std::unique_ptr<TRegistry> OpenPlace(const String& Location, const String& Name) {
+// settings at the top of the user's registry. Loading asks to read only, so
+// settings that can no longer be written (a full disk) still load.
+std::unique_ptr<TRegistry> OpenPlace(const String& Location, const String& Name, REGSAM Access) {
     const std::size_t slash = Location.find(u'\\');
     if (slash == String::npos) throw Exception(u"Registry location without a key: " + Location);
-    auto reg = std::make_unique<TRegistry>();
+    auto reg = std::make_unique<TRegistry>(Access);
     const String root = UpperCase(Location.substr(0, slash));
     if (root == u"HKEY_LOCAL_MACHINE")
         reg->SetRootKey(HKEY_LOCAL_MACHINE);
@@ -208,7 +209,7 @@ std::unique_ptr<TRegistry> OpenPlace(const String& Location, const String& Name)
 void TCustomComPort::StoreSettings(TStoreType StoreType, const String& StoreTo) {
     try {
         if (StoreType == stRegistry)
-            StoreRegistry(*OpenPlace(StoreTo, GetName()));
+            StoreRegistry(*OpenPlace(StoreTo, GetName(), KEY_ALL_ACCESS));
         else {
             TIniFile ini(StoreTo);
             StoreIniFile(ini);
@@ -224,7 +225,7 @@ void TCustomComPort::LoadSettings(TStoreType StoreType, const String& LoadFrom) 
     BeginUpdate();
     try {
         if (StoreType == stRegistry)
-            LoadRegistry(*OpenPlace(LoadFrom, GetName()));
+            LoadRegistry(*OpenPlace(LoadFrom, GetName(), KEY_READ));
         else {
             TIniFile ini(LoadFrom);
             LoadIniFile(ini);

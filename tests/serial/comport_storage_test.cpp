@@ -3,6 +3,7 @@
 #include "platform/core/inifiles.h"
 #include "platform/win32/registry.h"
 #include "tests/serial/fakeport.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
@@ -115,6 +116,13 @@ TEST_F(SettingsStore, AllTwentyNineValuesSurviveTheRegistryAndAnIniFile) {
         Owned<TComPort> loaded = Fresh();
         loaded->LoadSettings(where, place);
         EXPECT_EQ(AllValues(*loaded), before) << (where == stRegistry ? "registry" : "ini file");
+    }
+    {
+        // Settings that can be read load where they can no longer be written (a full disk).
+        FileSizeLimit limit(std::filesystem::file_size(dir.path / "registry" / "registry") - 1);
+        Owned<TComPort> loaded = Fresh();
+        loaded->LoadSettings(stRegistry, kKey);
+        EXPECT_EQ(AllValues(*loaded), before);
     }
     // Integers are DWORD values in the registry, decimal texts in the file.
     TRegistry reg;
