@@ -262,6 +262,9 @@ public:
     virtual int CalcWallSize(TChartAxis* Axis) override = 0;
     virtual void DrawTitlesAndLegend(bool BeforeSeries) = 0;
     virtual void DrawWalls() = 0;
+    // True when DrawWalls drew the top and bottom axes over its bottom wall: the axes step
+    // leaves them.
+    virtual bool HorizAxesDrawnWithWalls() { return false; }
     virtual void DoOnBeforeDrawChart();
     virtual void DoOnBeforeDrawAxes();
     virtual void DoOnBeforeDrawSeries();

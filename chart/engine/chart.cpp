@@ -355,11 +355,12 @@ void TCustomChart::DrawTitlesAndLegend(bool BeforeSeries) {
 void TCustomChart::DrawWallsAfterSeries() {
     const TRect r = GetChartRect();
     // A side axis drawn again over its wall keeps its grid off the back wall,
-    // which lies behind the series already drawn.
+    // which lies behind the series already drawn. Its labels and title stand
+    // beyond the wall and are drawn once, before.
     const auto sideAxis = [this](TChartAxis* Axis) {
         if (!IsAxisVisible(Axis)) return;
         const TRestoreOnExit<bool> hidden(Axis->IHideBackGrid, true);
-        Axis->Draw(false);
+        Axis->DrawLineTicksGrids();
     };
     if (!FWalls->DrawWallFirst(r.Right)) {
         if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
@@ -393,10 +394,14 @@ void TCustomChart::DrawWalls() {
     if (!walls3D) return;
     if (FWalls->GetLeft()->ShouldDraw() && FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
     if (FWalls->GetBottom()->ShouldDraw()) FWalls->DrawBottomWall();
-    if (backAfter) {
+    if (HorizAxesDrawnWithWalls()) {
         if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(false);
         if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(false);
     }
+}
+
+bool TCustomChart::HorizAxesDrawnWithWalls() {
+    return ActiveSeriesUseAxis() && GetView3D() && GetView3DWalls() && DrawBackWallAfter(Width3D);
 }
 
 // ---------------------------------------------------------------------------
