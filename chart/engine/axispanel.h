@@ -265,6 +265,8 @@ public:
     // True when DrawWalls drew the top and bottom axes over its bottom wall: the axes step
     // leaves them.
     virtual bool HorizAxesDrawnWithWalls() { return false; }
+    // Where marks that are not clipped to the chart rectangle may stand.
+    virtual TRect MarksArea() { return GetCanvas()->Bounds; }
     virtual void DoOnBeforeDrawChart();
     virtual void DoOnBeforeDrawAxes();
     virtual void DoOnBeforeDrawSeries();

@@ -254,10 +254,12 @@ void TCustomAxisPanel::ClipSeries() {
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
     TSeriesMarks* marks = ASeries->GetMarks();
     if (ASeries->Count() == 0 || !marks->GetVisible()) return;
-    const bool clip = marks->GetClip();
-    if (clip) ClipSeries();
+    if (marks->GetClip())
+        ClipSeries();
+    else
+        GetCanvas()->ClipRectangle(MarksArea());
     ASeries->DrawMarks();
-    if (clip) GetCanvas()->UnClipRectangle();
+    GetCanvas()->UnClipRectangle();
 }
 
 void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSeries*>* MarksLater) {

@@ -400,6 +400,20 @@ void TCustomChart::DrawWalls() {
     }
 }
 
+TRect TCustomChart::MarksArea() {
+    // A mark is free to stand beyond the chart rectangle but not over the titles above and
+    // below it: a tall bar's mark in perspective is cut at the title's edge.
+    TRect r = GetCanvas()->Bounds;
+    const auto shown = [](TChartTitle* T) {
+        return T->GetVisible() && T->GetText()->GetCount() > 0 && !T->GetCustomPosition();
+    };
+    for (TChartTitle* t : {FTitle.get(), FSubTitle.get()})
+        if (shown(t)) r.Top = std::max(r.Top, t->GetShapeBounds().Bottom);
+    for (TChartTitle* t : {static_cast<TChartTitle*>(FFoot.get()), static_cast<TChartTitle*>(FSubFoot.get())})
+        if (shown(t)) r.Bottom = std::min(r.Bottom, t->GetShapeBounds().Top);
+    return r;
+}
+
 bool TCustomChart::HorizAxesDrawnWithWalls() {
     return ActiveSeriesUseAxis() && GetView3D() && GetView3DWalls() && DrawBackWallAfter(Width3D);
 }

@@ -173,6 +173,7 @@ public:
     void DrawTitlesAndLegend(bool BeforeSeries) override;
     void DrawWalls() override;
     bool HorizAxesDrawnWithWalls() override;
+    TRect MarksArea() override;
     bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) override;
 
     // ---- zoom and scroll
