@@ -394,9 +394,10 @@ void TCustomChart::DrawWalls() {
     if (!walls3D) return;
     if (FWalls->GetLeft()->ShouldDraw() && FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
     if (FWalls->GetBottom()->ShouldDraw()) FWalls->DrawBottomWall();
+    // Placed on the rectangle of this drawing: the axes step that would place them comes later.
     if (HorizAxesDrawnWithWalls()) {
-        if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(false);
-        if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(false);
+        if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(true);
+        if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(true);
     }
 }
 
