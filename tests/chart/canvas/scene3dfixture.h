@@ -21,8 +21,9 @@ struct Shape {
     TColor brush = clNone;
     TBrushStyle brushStyle = bsSolid;
     TPenStyle penStyle = psSolid;
+    TColor pen = clNone;
     std::string entity; // the innermost entity drawing it, empty outside any
-    int group = 0;      // counts the runs of outermost entities
+    int group = 0;      // one number for each run of an entity, the innermost's
     TRect clip;         // the bounds of the clip in force, empty when none
 };
 
@@ -31,6 +32,7 @@ struct TextBox {
     String text;
     std::string entity;
     int group = 0;
+    TRect clip; // as a shape's
 };
 
 class RecordingCanvas : public TZuzCanvas3D {
@@ -56,15 +58,17 @@ public:
         TZuzCanvas3D::LineTo(X, Y);
     }
     void TextOut(int X, int Y, const String& Text) override {
-        texts.push_back({TurnedTextRect(X, Y, Text), Text, Entity(), group});
+        texts.push_back({TurnedTextRect(X, Y, Text), Text, Entity(), group, clip});
         TZuzCanvas3D::TextOut(X, Y, Text);
     }
     void BeginEntity(const String& Name) override {
-        if (entities.empty()) ++group;
         entities.push_back(std::string(UTF8Encode(Name)));
+        groups.push_back(group = ++runs);
     }
     void EndEntity() override {
         if (!entities.empty()) entities.pop_back();
+        if (!groups.empty()) groups.pop_back();
+        group = groups.empty() ? 0 : groups.back();
     }
     void ClipRectangle(const TRect& Rect) override {
         clip = Rect;
@@ -92,7 +96,8 @@ public:
         lines.clear();
         texts.clear();
         entities.clear();
-        group = 0;
+        groups.clear();
+        group = runs = 0;
         clip = {};
     }
     std::vector<Shape> shapes;
@@ -116,6 +121,7 @@ private:
         s.brush = Brush->GetColor();
         s.brushStyle = Brush->GetStyle();
         s.penStyle = Pen->GetStyle();
+        s.pen = Pen->GetColor();
         s.entity = Entity();
         s.group = group;
         s.clip = clip;
@@ -123,7 +129,8 @@ private:
     }
     TPoint at;
     std::vector<std::string> entities;
-    int group = 0;
+    std::vector<int> groups;
+    int group = 0, runs = 0;
     TRect clip;
 };
 

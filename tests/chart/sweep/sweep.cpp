@@ -15,12 +15,14 @@
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
 #include "tests/chart/series/chartunits.h"
+#include "tests/chart/series/picturefile.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -69,6 +71,7 @@ const std::vector<Space>& Spaces() {
         {"opposite", &Point::opposite, {0, 1}},
         {"axisTitle", &Point::axisTitle, {0, 1, 91}},
         {"font", &Point::font, Steps(6, 20, 2)},
+        {"seriesDepth", &Point::seriesDepth, {-1, 250}},
     };
     return spaces;
 }
@@ -180,11 +183,11 @@ void Fill(TChartSeries* S, const Point& P, int Shift) {
         const double y = Value(P, i) + Shift;
         const String label = DayNames[i % 7];
         if (P.values == 3 && i == 1)
-            S->AddNullXY(x, y, label);
+            S->YMandatory() ? S->AddNullXY(x, y, label) : S->AddNullXY(y, x, label);
         else if (auto* bubble = dynamic_cast<TBubbleSeries*>(S))
             bubble->AddBubble(x, y, 0.6, label);
         else if (auto* gantt = dynamic_cast<TGanttSeries*>(S))
-            gantt->AddGantt(x, x + (dates ? 1.5 : 2), i % 3, label);
+            gantt->AddGantt(x, x + (dates ? 1.5 : 2), i, label);
         else if (auto* arrow = dynamic_cast<TArrowSeries*>(S))
             arrow->AddArrow(x, y, x + 0.6, y + (i % 2 ? 2 : -2), label);
         else if (S->YMandatory())
@@ -192,7 +195,7 @@ void Fill(TChartSeries* S, const Point& P, int Shift) {
         else
             S->AddXY(y, x, label);
     }
-    if (dates) S->GetXValues()->SetDateTime(true);
+    if (dates) (S->YMandatory() ? S->GetXValues() : S->GetYValues())->SetDateTime(true);
 }
 
 template <class S>
@@ -260,6 +263,7 @@ std::vector<TChartSeries*> AddSeries(TChart* Chart, const Point& P) {
             s = New<TGanttSeries>(Chart, color);
         }
         s->GetPen()->SetVisible(P.pen != 0);
+        s->SetDepth(P.seriesDepth);
         Fill(s, P, n);
         TSeriesMarks* marks = s->GetMarks();
         marks->SetVisible(P.marks != 0);
@@ -361,9 +365,51 @@ Drawn Record(TChart* Chart, TBitmap& Out) {
     return d;
 }
 
+bool EdgeOn(TChart* Chart) {
+    if (!Chart->GetView3D()) return false;
+    const TRect r = Chart->GetChartRect();
+    TCanvas3D* c = Chart->GetCanvas();
+    const TPoint p[4] = {c->Calculate3DPosition(r.Left, r.Top, 0), c->Calculate3DPosition(r.Right, r.Top, 0),
+                         c->Calculate3DPosition(r.Right, r.Bottom, 0),
+                         c->Calculate3DPosition(r.Left, r.Bottom, 0)};
+    double area = 0;
+    for (int i = 0; i < 4; ++i)
+        area +=
+            static_cast<double>(p[i].X) * p[(i + 1) % 4].Y - static_cast<double>(p[(i + 1) % 4].X) * p[i].Y;
+    return std::abs(area) / 2 < 0.1 * std::max(1, r.Width()) * std::max(1, r.Height());
+}
+
+bool Cramped(TChart* Chart) {
+    const TRect r = Chart->GetChartRect();
+    const int least = std::max(40, 4 * Chart->GetLeftAxis()->GetLabelsFont()->GetSize());
+    return r.Width() < least || r.Height() < least;
+}
+
+std::string Noted(TChart* Chart, std::string Fault) {
+    if (Fault.empty()) return Fault;
+    if (EdgeOn(Chart)) Fault += " [edge-on]";
+    if (Cramped(Chart)) Fault += " [cramped]";
+    return Fault;
+}
+
+const Exception SeenEdgeOn{
+    [](const Point&, const std::string& F) { return F.find("[edge-on]") != std::string::npos; },
+    "the box is turned edge-on: its faces project to a sliver, and what stands on them with it"};
+const Exception NoRoom{
+    [](const Point&, const std::string& F) { return F.find("[cramped]") != std::string::npos; },
+    "the chart rectangle is what the titles, legend, labels and margins leave of the panel: here "
+    "under 40 pixels or four label heights, too little for the axes and their labels"};
+
+namespace {
+// The first picture the rule drew of its point, kept for a person to look at when it refuses.
+const bool Keeping = std::getenv("MOLTREN_PICTURE_DIR") != nullptr;
+std::optional<probe::Picture> Kept;
+} // namespace
+
 void Draw(TChart* Chart, TBitmap& Out) {
     Out.SetSize(Chart->GetWidth(), Chart->GetHeight());
     Chart->Draw(Out.GetCanvas(), TRect(0, 0, Chart->GetWidth(), Chart->GetHeight()));
+    if (Keeping && !Kept) Kept = probe::Grab(Out);
 }
 
 int Sweep(const char* RuleName, int ShortCount, const std::function<void(Point&)>& Shape,
@@ -397,6 +443,7 @@ int Sweep(const char* RuleName, int ShortCount, const std::function<void(Point&)
         Point p = fixed.empty() ? Sample(random) : fixed[static_cast<std::size_t>(checked)];
         if (fixed.empty() && Shape) Shape(p);
         std::string fault;
+        Kept.reset();
         try {
             fault = Rule(p);
         } catch (const std::exception& e) {
@@ -411,6 +458,7 @@ int Sweep(const char* RuleName, int ShortCount, const std::function<void(Point&)
             continue;
         }
         ++refused;
+        if (Kept) KeepPicture(*Kept, std::string(RuleName) + "-" + std::to_string(refused) + ".png");
         ADD_FAILURE() << RuleName << ": " << fault << "\n  MOLTREN_SWEEP_POINT='" << Line(p)
                       << "' test_chart_sweep --gtest_filter=Sweep." << RuleName;
     }

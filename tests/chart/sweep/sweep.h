@@ -41,8 +41,9 @@ struct Point {
     int labelStyle = 0;
     int alternate = 0;
     int opposite = 0;
-    int axisTitle = 0; // 0 none, else the title's angle + 1
-    int font = 8;      // the labels' font size
+    int axisTitle = 0;    // 0 none, else the title's angle + 1
+    int font = 8;         // the labels' font size
+    int seriesDepth = -1; // the series's own depth, -1 the chart's
 };
 
 // A row of the spaces: a field and the values it takes.
@@ -83,12 +84,22 @@ Drawn Record(TChart* Chart, TBitmap& Out);
 // Draws the chart into Out as the program does.
 void Draw(TChart* Chart, TBitmap& Out);
 
+// After a drawing: the chart's front face turned edge-on (its projection a sliver), or its
+// rectangle left no room (under 40 px) by the titles, legend and labels. A rule names either in
+// its refusal ("[edge-on]", "[cramped]") so that exceptions can say why such a picture is what it is.
+bool EdgeOn(TChart* Chart);
+bool Cramped(TChart* Chart);
+std::string Noted(TChart* Chart, std::string Fault);
+
 // Where a rule is allowed to refuse: the points it names draw what the letter of the chart's
 // behaviour asks for, or a fault mended elsewhere (the reason says which).
 struct Exception {
     std::function<bool(const Point&, const std::string& Fault)> holds;
     const char* reason;
 };
+
+// The refusals Noted marks: pictures the chart's own rules of layout ask for.
+extern const Exception SeenEdgeOn, NoRoom;
 
 // Runs Rule over the points of this run: MOLTREN_SWEEP_POINT (one line) alone; else fresh
 // points drawn from MOLTREN_SWEEP_SEED for MOLTREN_SWEEP_SECONDS; else ShortCount fixed points.
