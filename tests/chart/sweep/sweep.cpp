@@ -319,14 +319,6 @@ Owned<TChart> Build(const Point& P) {
     chart->SetView3D(P.view != 0);
     chart->Set3DPercent(P.depth);
     chart->SetView3DWalls(P.walls != 0);
-    TView3DOptions* view = chart->GetView3DOptions();
-    view->SetOrthogonal(P.view == 1);
-    if (P.view == 1) view->SetOrthoAngle(P.ortho);
-    if (P.view == 2) {
-        view->SetRotation(P.rotation);
-        view->SetElevation(P.elevation);
-        view->SetPerspective(P.perspective);
-    }
     TChartLegend* legend = chart->GetLegend();
     legend->SetVisible(P.legend != 0);
     if (P.legend >= 1 && P.legend <= 4) legend->SetAlignment(static_cast<TLegendAlignment>(P.legend - 1));
@@ -346,6 +338,15 @@ Owned<TChart> Build(const Point& P) {
         chart->GetTitle()->SetTop(P.height / 3);
     }
     const std::vector<TChartSeries*> series = AddSeries(chart.get(), P);
+    // After the series: a pie takes 3D options of its own when it joins a chart.
+    TView3DOptions* view = chart->GetView3DOptions();
+    view->SetOrthogonal(P.view == 1);
+    if (P.view == 1) view->SetOrthoAngle(P.ortho);
+    if (P.view == 2) {
+        view->SetRotation(P.rotation);
+        view->SetElevation(P.elevation);
+        view->SetPerspective(P.perspective);
+    }
     const std::string kind = SeriesKinds()[static_cast<std::size_t>(P.series)].name;
     SetAxes(chart.get(), P, kind.starts_with("horiz"));
     return chart;
