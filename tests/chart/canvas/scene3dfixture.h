@@ -70,24 +70,28 @@ public:
         if (!groups.empty()) groups.pop_back();
         group = groups.empty() ? 0 : groups.back();
     }
+    // The device keeps one clip before the last (clips do not nest): a clip narrows what is in
+    // force, its removal puts that back.
     void ClipRectangle(const TRect& Rect) override {
-        clip = Rect;
+        Narrow(Rect);
         TZuzCanvas3D::ClipRectangle(Rect);
     }
     void ClipPolygon(const TPoint* Points, int NumPoints, bool Inverted) override {
         if (!Inverted && NumPoints > 0) {
-            clip = {Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
+            TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};
             for (int i = 1; i < NumPoints; ++i) {
-                clip.Left = std::min(clip.Left, Points[i].X);
-                clip.Top = std::min(clip.Top, Points[i].Y);
-                clip.Right = std::max(clip.Right, Points[i].X);
-                clip.Bottom = std::max(clip.Bottom, Points[i].Y);
+                r.Left = std::min(r.Left, Points[i].X);
+                r.Top = std::min(r.Top, Points[i].Y);
+                r.Right = std::max(r.Right, Points[i].X);
+                r.Bottom = std::max(r.Bottom, Points[i].Y);
             }
+            Narrow(r);
         }
         TZuzCanvas3D::ClipPolygon(Points, NumPoints, Inverted);
     }
     void UnClipRectangle() override {
-        clip = {};
+        clip = savedClip;
+        savedClip = {};
         TZuzCanvas3D::UnClipRectangle();
     }
     std::string Entity() const { return entities.empty() ? std::string() : entities.back(); }
@@ -98,7 +102,7 @@ public:
         entities.clear();
         groups.clear();
         group = runs = 0;
-        clip = {};
+        clip = savedClip = {};
     }
     std::vector<Shape> shapes;
     std::vector<Shape> lines; // LineTo's, apart so that the shapes stay the polygon calls
@@ -127,6 +131,14 @@ private:
         s.clip = clip;
         Into.push_back(s);
     }
+    void Narrow(const TRect& R) {
+        savedClip = clip;
+        const bool none = clip.Right <= clip.Left || clip.Bottom <= clip.Top;
+        clip = none ? R
+                    : TRect{std::max(clip.Left, R.Left), std::max(clip.Top, R.Top),
+                            std::min(clip.Right, R.Right), std::min(clip.Bottom, R.Bottom)};
+    }
+    TRect savedClip;
     TPoint at;
     std::vector<std::string> entities;
     std::vector<int> groups;
