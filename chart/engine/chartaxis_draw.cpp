@@ -59,8 +59,14 @@ String TChartAxis::LabelValue(double Value) {
         const String format = FDateTimeFormat.empty() ? DateTimeDefaultFormat(IRange) : FDateTimeFormat;
         // A value no calendar holds has no date to show.
         text = ZuzCalendarHolds(Value) ? FormatDateTime(format, Value) : String{};
-    } else
+    } else {
         text = FormatFloat(FAxisValuesFormat, Value);
+        // A logarithmic axis labels powers, none of them nought: one its format would show as
+        // 0 shows its value, with the decimals it needs or, far below one, in exponent form.
+        if (FLogarithmic && Value != 0 &&
+            std::none_of(text.begin(), text.end(), [](Char c) { return c >= u'1' && c <= u'9'; }))
+            text = FloatToStr(Value);
+    }
     if (ParentChart && ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, -1, text);
     if (FLabelsMultiLine)
         for (Char& c : text)

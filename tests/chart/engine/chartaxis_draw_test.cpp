@@ -28,6 +28,7 @@ struct TextRow {
     double range, value;
     const char16_t* format; // empty: the axis's default
     const char16_t* expected;
+    bool logarithmic = false;
 };
 
 class LabelText : public AxisLabels, public ::testing::WithParamInterface<TextRow> {};
@@ -35,6 +36,7 @@ class LabelText : public AxisLabels, public ::testing::WithParamInterface<TextRo
 TEST_P(LabelText, FollowsTheFormatAndTheSettings) {
     const TextRow& r = GetParam();
     FormatSettings = r.russian ? RussianFormatSettings() : EnglishFormatSettings();
+    chart->Bottom->SetLogarithmic(r.logarithmic);
     TChartAxis* a = Bottom(r.value - r.range, r.value);
     a->IAxisDateTime = r.dateTime;
     if (*r.format) (r.dateTime ? a->SetDateTimeFormat(r.format) : a->SetValuesFormat(r.format));
@@ -43,20 +45,24 @@ TEST_P(LabelText, FollowsTheFormatAndTheSettings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Vectors, LabelText,
-    ::testing::Values(TextRow{"EnglishThousands", false, false, 1, 1234.5, u"", u"1,234.5"},
-                      TextRow{"RussianThousands", true, false, 1, 1234.5, u"", u"1\u00A0234,5"},
-                      TextRow{"TinyValuesShowZero", false, false, 1, 0.0001, u"", u"0"},
-                      TextRow{"ThreeDecimalsRounded", false, false, 1, -1234.5678, u"", u"-1,234.568"},
-                      TextRow{"RussianThreeDecimals", true, false, 1, -1234.5678, u"", u"-1\u00A0234,568"},
-                      TextRow{"OwnNumberFormat", false, false, 1, 25, u"##0.## %", u"25 %"},
-                      TextRow{"HoursShowTheShortTime", true, true, 0.5, 45000.75, u"", u"18:00"},
-                      TextRow{"EnglishHoursShowTheShortTime", false, true, 0.5, 45000.75, u"", u"6:00 PM"},
-                      TextRow{"DaysShowTheShortDate", true, true, 30, 45000.75, u"", u"15.03.2023"},
-                      TextRow{"EnglishDaysShowTheShortDate", false, true, 30, 45000.75, u"", u"3/15/2023"},
-                      TextRow{"OneDayExactlyIsStillTimes", true, true, 1, 45000.5, u"", u"12:00"},
-                      TextRow{"OwnDateFormat", true, true, 0.5, 45000.75, u"dd/MM HH:mm", u"15.03 18:00"},
-                      TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss",
-                              u"12:00:00"}),
+    ::testing::Values(
+        TextRow{"EnglishThousands", false, false, 1, 1234.5, u"", u"1,234.5"},
+        TextRow{"RussianThousands", true, false, 1, 1234.5, u"", u"1\u00A0234,5"},
+        TextRow{"TinyValuesShowZero", false, false, 1, 0.0001, u"", u"0"},
+        TextRow{"TinyPowersShowTheirValue", false, false, 5e-5, 0.0001, u"", u"0.0001", true},
+        TextRow{"RussianTinyPowersShowTheirValue", true, false, 5e-5, 0.0001, u"", u"0,0001", true},
+        TextRow{"PowersFarBelowOneShowTheirExponent", true, false, 5e-13, 1e-12, u"", u"1E-12", true},
+        TextRow{"PowersTheFormatShowsKeepIt", true, false, 5e-4, 0.001, u"", u"0,001", true},
+        TextRow{"ThreeDecimalsRounded", false, false, 1, -1234.5678, u"", u"-1,234.568"},
+        TextRow{"RussianThreeDecimals", true, false, 1, -1234.5678, u"", u"-1\u00A0234,568"},
+        TextRow{"OwnNumberFormat", false, false, 1, 25, u"##0.## %", u"25 %"},
+        TextRow{"HoursShowTheShortTime", true, true, 0.5, 45000.75, u"", u"18:00"},
+        TextRow{"EnglishHoursShowTheShortTime", false, true, 0.5, 45000.75, u"", u"6:00 PM"},
+        TextRow{"DaysShowTheShortDate", true, true, 30, 45000.75, u"", u"15.03.2023"},
+        TextRow{"EnglishDaysShowTheShortDate", false, true, 30, 45000.75, u"", u"3/15/2023"},
+        TextRow{"OneDayExactlyIsStillTimes", true, true, 1, 45000.5, u"", u"12:00"},
+        TextRow{"OwnDateFormat", true, true, 0.5, 45000.75, u"dd/MM HH:mm", u"15.03 18:00"},
+        TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss", u"12:00:00"}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // The settings the program takes from the system: run once more under ru_RU.UTF-8.
