@@ -788,31 +788,34 @@ TEST_P(LabelsApart, AtEveryLengthAndFontSize) {
             for (int i = 0; i <= 10; ++i)
                 a->GetItems()->Add(r.min + (r.max - r.min) * i / 10, u"Метка " + IntToStr(i * 1000));
     }
-    for (const int length : {100, 130, 160, 200, 250, 300, 380, 450, 520, 650, 800, 900, 1200})
-        for (const int size : {6, 8, 10, 14, 20})
-            for (TChartAxis* a : {chart->Bottom, chart->Left}) {
-                const std::string where = std::string(a == chart->Bottom ? "bottom" : "left") + " axis of " +
-                                          std::to_string(length) + " px, font " + std::to_string(size);
-                chart->ChartRect = a == chart->Bottom ? TRect{100, 20, 100 + length, 1300}
-                                                      : TRect{150, 50, 1300, 50 + length};
-                chart->Layout();
-                a->GetLabelsFont()->SetSize(size);
-                a->SetMinMax(r.min, r.max);
-                a->AdjustMaxMin();
-                TRect rect = chart->ChartRect;
-                a->CalcRect(rect, false);
-                canvas.Boxes.clear();
-                a->Draw(true);
-                const auto& boxes = canvas.Boxes;
-                EXPECT_GE(boxes.size(), 1u) << where;
-                for (std::size_t i = 0; i < boxes.size(); ++i)
-                    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
-                        TRect both;
-                        EXPECT_FALSE(IntersectRect(both, boxes[i].first, boxes[j].first))
-                            << "\"" << UTF8Encode(boxes[i].second) << "\" and \""
-                            << UTF8Encode(boxes[j].second) << "\" on the " << where;
-                    }
-            }
+    for (const bool russian : {false, true})
+        for (const int length : {100, 130, 150, 160, 200, 250, 300, 380, 450, 520, 650, 800, 900, 1200})
+            for (const int size : {6, 8, 10, 14, 20})
+                for (TChartAxis* a : {chart->Bottom, chart->Left}) {
+                    FormatSettings = russian ? RussianFormatSettings() : EnglishFormatSettings();
+                    const std::string where = std::string(a == chart->Bottom ? "bottom" : "left") +
+                                              " axis of " + std::to_string(length) + " px, font " +
+                                              std::to_string(size) + (russian ? ", Russian" : "");
+                    chart->ChartRect = a == chart->Bottom ? TRect{100, 20, 100 + length, 1300}
+                                                          : TRect{150, 50, 1300, 50 + length};
+                    chart->Layout();
+                    a->GetLabelsFont()->SetSize(size);
+                    a->SetMinMax(r.min, r.max);
+                    a->AdjustMaxMin();
+                    TRect rect = chart->ChartRect;
+                    a->CalcRect(rect, false);
+                    canvas.Boxes.clear();
+                    a->Draw(true);
+                    const auto& boxes = canvas.Boxes;
+                    EXPECT_GE(boxes.size(), 1u) << where;
+                    for (std::size_t i = 0; i < boxes.size(); ++i)
+                        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                            TRect both;
+                            EXPECT_FALSE(IntersectRect(both, boxes[i].first, boxes[j].first))
+                                << "\"" << UTF8Encode(boxes[i].second) << "\" and \""
+                                << UTF8Encode(boxes[j].second) << "\" on the " << where;
+                        }
+                }
     chart->Canvas = nullptr;
 }
 
