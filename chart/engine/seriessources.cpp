@@ -308,7 +308,9 @@ void TChartSeries::Assign(TPersistent* Source) {
         src->FFunction = nullptr;
         f->RemoveFreeNotification(src);
         SetFunction(f);
-    }
+    } else if (src->FFunction)
+        // A function of its own (a clone's) takes the settings; the points below follow them.
+        FFunction->Assign(src->FFunction);
     FManualData = src->FManualData;
     const bool designedSample = src->Designing() && !src->FManualData;
     if (contour || (ownPoints && !designedSample)) {
@@ -437,7 +439,8 @@ void TChartSeries::PrepareForGallery(bool IsEnabled) {
     marks->GetFont()->SetSize(7);
     marks->GetCallout()->SetLength(4);
     marks->SetDrawEvery(2);
-    FColorEachPoint = true;
+    // A disabled sample is all grey: palette colours per point would hide it.
+    FColorEachPoint = IsEnabled;
     if (!IsEnabled)
         SetSeriesColor(static_cast<TColor>(0xC0C0C0));
     else if (FParentChart)

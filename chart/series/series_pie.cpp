@@ -1009,7 +1009,6 @@ void TPieSeries::PrepareForGallery(bool IsEnabled) {
     GetMarks()->SetDrawEvery(1);
     GetGradient()->SetVisible(true);
     DisableRotation();
-    SetColorEachPoint(IsEnabled);
 }
 
 void TPieSeries::GalleryChanged3D(bool Is3D) {

@@ -2,9 +2,13 @@
 // data sources, copying, sample values, groups.
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriessource.h"
 #include "fakechart.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -90,17 +94,32 @@ TEST_F(Series, OnBeforeAddRefusesAPoint) {
     EXPECT_EQ(s->Count(), 0);
 }
 
-TEST_F(Series, DeleteOutOfBoundsRaisesTheMessageAndChangesNothing) {
+TEST_F(Series, AnIndexOutOfBoundsRaisesTheMessageOfItsCallAndChangesNothing) {
     TChartSeries* s = NewSeries();
     for (int t = 0; t < 5; ++t) s->Add(t);
-    try {
-        s->Delete(5);
-        FAIL();
-    } catch (const ChartException& e) {
-        EXPECT_EQ(e.Message(), u"Series Delete: ValueIndex 5 out of bounds (0 to 4).");
+    TChartSeries* other = NewSeries();
+    const std::pair<const char16_t*, std::function<void()>> calls[] = {
+        {u"Delete", [&] { s->Delete(5); }},
+        {u"ValueColor", [&] { s->ValueColor(5); }},
+        {u"SetValueColor", [&] { s->SetValueColor(5, clRed); }},
+        {u"IsNull", [&] { s->IsNull(5); }},
+        {u"SetNull", [&] { s->SetNull(5); }},
+        {u"GetXLabel", [&] { s->GetXLabel(5); }},
+        {u"SetXLabel", [&] { s->SetXLabel(5, u"a"); }},
+        {u"AddChartValue", [&] { other->AddChartValue(s, 5); }},
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no exception";
+        } catch (const ChartException& e) {
+            EXPECT_EQ(e.Message(), u"Series " + String(name) + u": ValueIndex 5 out of bounds (0 to 4).");
+        }
     }
     EXPECT_THROW(s->Delete(-1), ChartException);
     EXPECT_EQ(s->Count(), 5);
+    EXPECT_FALSE(s->HasColorList());
+    EXPECT_EQ(other->Count(), 0);
 }
 
 TEST_F(Series, RangeDeleteWithRemoveGapRenumbersAndClampsTheQuantity) {
@@ -256,6 +275,21 @@ TEST_F(Series, FreeingASourceUnlinksItsSeries) {
     a->Free();
     EXPECT_EQ(b->GetDataSource(), nullptr);
     b->Free();
+    // And the other way: a data source forgets the series it fed when the series goes.
+    class TOnePointSource : public TZuzSeriesSource {
+    public:
+        using TZuzSeriesSource::TZuzSeriesSource;
+        void Load() override { GetSeries()->Add(1); }
+    };
+    auto source = MakeOwned<TOnePointSource>(nullptr);
+    TChartSeries* c = NewSeries(u"C");
+    source->SetSeries(c);
+    source->Open();
+    ASSERT_EQ(c->Count(), 1);
+    c->Free();
+    EXPECT_EQ(source->GetSeries(), nullptr);
+    source->Close();
+    source->Open();
 }
 
 TEST_F(Series, AssignCopiesPointsLabelsColoursAndSettings) {
@@ -351,6 +385,12 @@ TEST_F(Series, SampleValues) {
     EXPECT_THROW(s->FillSampleValues(-1), ChartException);
     EXPECT_EQ(s->Count(), 25);
     for (int t = 0; t < s->Count(); ++t) EXPECT_GE(s->YValue(t), 0);
+    // A gallery sample: enabled, its points take the palette; disabled, every point is grey.
+    s->PrepareForGallery(true);
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_EQ(s->ValueColor(1), chart->GetDefaultColor(1));
+    s->PrepareForGallery(false);
+    for (int t = 0; t < s->Count(); ++t) EXPECT_EQ(s->ValueColor(t), static_cast<TColor>(0xC0C0C0));
 }
 
 TEST_F(Series, RandomValueIsTheClassLibrarysGenerator) {
