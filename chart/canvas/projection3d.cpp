@@ -11,13 +11,14 @@
 
 namespace {
 
-// A rounded coordinate moved by an offset, saturated to the integer range: views turned
-// beyond 90 degrees divide by the tiny floor of their divisors, and a vanishing perspective
-// divisor gives huge values, which must stay at the edge of the range rather than wrap.
-int Shifted(double Value, int Offset) {
+// A rounded coordinate moved by an offset and by a depth shift rounded on its own, saturated to
+// the integer range: views turned beyond 90 degrees divide by the tiny floor of their divisors,
+// and a vanishing perspective divisor gives huge values, which must stay at the edge of the
+// range rather than wrap.
+int Shifted(double Value, int Offset, double Depth = 0) {
     const int r = ZuzRound(Value);
     if (r == std::numeric_limits<int>::max() || r == std::numeric_limits<int>::min()) return r;
-    const std::int64_t v = static_cast<std::int64_t>(r) + Offset;
+    const std::int64_t v = static_cast<std::int64_t>(r) + Offset + ZuzRound(Depth);
     return static_cast<int>(
         std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
@@ -109,9 +110,12 @@ TProjection3D TProjection3D::WithIs3D(bool Value) const {
 }
 
 TPoint TProjection3D::Project(double X, double Y, int Z) const {
-    if (FIsOrthogonal) // whatever the mode: the front plane keeps zoom, offsets and depth
-        return {Shifted(((X - FXCenter) + Z * FOrthoX) * FZoomFactor, FXCenterOffset),
-                Shifted(((Y - FYCenter) - Z * FOrthoY) * FZoomFactor, FYCenterOffset)};
+    // Whatever the mode: the front plane keeps zoom, offsets and depth. The depth moves every
+    // point by the same whole pixels, rounded apart from the point: rounded with it, a point
+    // at a half pixel would go one pixel right and two up at 45 degrees.
+    if (FIsOrthogonal)
+        return {Shifted((X - FXCenter) * FZoomFactor, FXCenterOffset, Z * FOrthoX * FZoomFactor),
+                Shifted((Y - FYCenter) * FZoomFactor, FYCenterOffset, -Z * FOrthoY * FZoomFactor)};
     if (!FIs3D) return {ZuzRound(X), ZuzRound(Y)};
     const double x = X - FXCenter, y = Y - FYCenter, z = static_cast<double>(Z) - FZCenter;
     const double t = z * FCosY - x * FSinY;
@@ -128,8 +132,10 @@ void TProjection3D::Unproject(int& X, int& Y, int Z) const {
     if (FZoomFactor == 0) return;
     const double k = 1.0 / FZoomFactor;
     if (FIsOrthogonal) {
-        X = Shifted((static_cast<double>(X) - FXCenterOffset) * k - Z * FOrthoX, FXCenter);
-        Y = Shifted((static_cast<double>(Y) - FYCenterOffset) * k + Z * FOrthoY, FYCenter);
+        const double depthX = ZuzRound(Z * FOrthoX * FZoomFactor),
+                     depthY = ZuzRound(Z * FOrthoY * FZoomFactor);
+        X = Shifted((static_cast<double>(X) - FXCenterOffset - depthX) * k, FXCenter);
+        Y = Shifted((static_cast<double>(Y) - FYCenterOffset + depthY) * k, FYCenter);
         return;
     }
     if (!FIs3D) return;

@@ -308,7 +308,7 @@ public:
     void Loaded() override;
 
     // The window messages the panel answers.
-    void CMMouseLeave();
+    virtual void CMMouseLeave();
     void CMSysColorChange();
     int WMGetDlgCode(int Inherited);
     bool WMEraseBkgnd();

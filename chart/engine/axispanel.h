@@ -206,7 +206,8 @@ public:
     // ZuzEventClass<TChartChangePage>).
     void BroadcastZuzEventClass(TZuzEventClass EventClass);
     void BroadcastToolEvent(TChartToolEvent Event);
-    void CMMouseLeave();
+    // The panel's own answer, then the tools hear the pointer leave.
+    void CMMouseLeave() override;
 
     // ---- measuring
     int MultiLineTextWidth(const String& S, int& NumLines) override;

@@ -769,16 +769,33 @@ int TChartAxis::InternalLabelSize(double Value, bool IsWidth) {
     return size;
 }
 
-int TChartAxis::WidestLabelAt(double Step) {
-    // The widest labels stand at the ends: the most digits before the point are there, and of
-    // two labels in a row one shows every decimal the step has ("0.95" after "1"). Two at each
-    // end are measured, not all: this runs at every drawing.
-    const std::vector<double> values = ValueLabels(Step, LabelStepKind(Step));
-    const std::size_t n = values.size();
-    int widest = 0;
-    for (std::size_t i = 0; i < n; i = i == 1 && n > 4 ? n - 2 : i + 1)
-        widest = std::max(widest, InternalLabelSize(values[i], FHorizontal));
-    return widest;
+bool TChartAxis::LabelsClear(const std::vector<double>& Values) {
+    // Two labels in a row stand apart by the wider one's size and separation, so that the gaps
+    // stay even where the labels' lengths alternate ("0.9", "0.95"); two rows of alternating
+    // labels leave each label clear of the next but one.
+    const std::size_t apart = FLabelsAlternate ? 2 : 1;
+    if (Values.size() <= apart) return true;
+    if (Values.size() > static_cast<std::size_t>(std::abs(IAxisSize)) * apart)
+        return false; // no need to measure
+    std::vector<int> sizes;
+    sizes.reserve(Values.size());
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+        sizes.push_back(InternalLabelSize(Values[i], FHorizontal));
+        if (i < apart) continue;
+        const int both = 2 * std::max(sizes[i], sizes[i - apart]);
+        const int room = both + (FLabelsSeparation > 0 ? ZuzRound(0.01 * FLabelsSeparation * both) : 0) + 1;
+        if (2 * std::abs(CalcPosValue(Values[i]) - CalcPosValue(Values[i - apart])) < room) return false;
+    }
+    return true;
+}
+
+double TChartAxis::GrownStep(double Step) const {
+    if (IAxisDateTime) {
+        if (Step >= DateTimeStep[dtOneYear]) return Step * 2;
+        if (Step >= DateTimeStep[dtOneSecond]) return NextDateTimeStep(Step);
+        return NextNiceStep(Step);
+    }
+    return FLogarithmic && Step > 0 ? Step * LogBaseForLoops() : NextNiceStep(Step);
 }
 
 double TChartAxis::CalcIncrement() {
@@ -797,18 +814,19 @@ double TChartAxis::CalcIncrement() {
         size = std::max({size, InternalLabelSize(b - FIncrement, FHorizontal),
                          InternalLabelSize(a + FIncrement, FHorizontal)});
     double step = CalcXYIncrement(size);
-    // The probes are not the labels: "0" and "1" are narrower than "0.05". The step grows
-    // until the labels it gives have room (a logarithmic axis labels its powers, whatever the
-    // step). The size only grows, so the search ends.
-    for (int turn = 0; turn < 8 && !FLogarithmic; ++turn) {
-        const int drawn = WidestLabelAt(step);
-        if (drawn <= size) break;
-        size = drawn;
-        const double wider = CalcXYIncrement(size);
-        if (!(wider > step)) break;
+    // The probes are not the labels: "0" and "1" are narrower than "0.05", and a count of labels
+    // rounded to the axis's length may hold one label too many. The step grows until the labels
+    // it gives stand clear of each other as they will be drawn. A logarithmic axis labels its
+    // powers whatever the step, and leaves out those that would run together itself.
+    const bool powers = FLogarithmic && FIncrement == 0;
+    constexpr int MaxStepTurns = 64; // from a microsecond to centuries and more
+    for (int turn = 0; turn < MaxStepTurns && !powers && !LabelsClear(ValueLabels(step, LabelStepKind(step)));
+         ++turn) {
+        const double wider = GrownStep(step);
+        if (!(wider > step) || !std::isfinite(wider)) break;
         step = wider;
     }
-    if (!FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
+    if (!powers && !FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
         // Again from 1, so that the step is one of 1, 2, 5, 10, 20 ...
         struct Restore {
             double& field;
@@ -861,7 +879,6 @@ double TChartAxis::CalcLabelsIncrement(int MaxNumLabels) {
         if (IRange >= 1.1 && AnySeriesWithFewPoints(MaxNumLabels)) step = std::max(step, 1.0);
     }
     if (FLabelsSeparation > 0) {
-        const double base = LogBaseForLoops();
         long long count = MaxNumLabels + 1LL;
         bool infinite = false;
         // Each turn grows the step; the cap is only a safety net.
@@ -872,7 +889,7 @@ double TChartAxis::CalcLabelsIncrement(int MaxNumLabels) {
                 count = static_cast<long long>(RoundHalfEven(ratio));
                 grow = count > MaxNumLabels;
             }
-            if (grow) step = FLogarithmic && step > 0 ? step * base : NextNiceStep(step);
+            if (grow) step = GrownStep(step);
             infinite = std::isinf(step);
             if (count <= MaxNumLabels || step > IRange || infinite) break;
         }
@@ -888,12 +905,7 @@ double TChartAxis::CalcDateTimeIncrement(int MaxNumLabels) {
         for (int turn = 0; turn < MaxAxisLabelSteps; ++turn) {
             const double ratio = IRange / step;
             if (!(std::fabs(ratio) < 9.2e18) || RoundHalfEven(ratio) <= MaxNumLabels) break;
-            if (step >= DateTimeStep[dtOneYear])
-                step *= 2;
-            else if (step >= DateTimeStep[dtOneSecond])
-                step = NextDateTimeStep(step);
-            else
-                step = NextNiceStep(step);
+            step = GrownStep(step);
         }
     }
     return std::max(DateTimeStep[dtOneMicroSecond], step);

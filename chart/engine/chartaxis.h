@@ -356,9 +356,15 @@ public:
     double CalcDateTimeIncrement(int MaxNumLabels);
     double RoundLogPower(double Value) const;
     int InternalLabelSize(double Value, bool IsWidth);
-    // The widest label (the tallest on a vertical axis) of those the step gives, as far as its
-    // ends tell.
-    int WidestLabelAt(double Step);
+    // Whether no two of these labels come nearer each other than their sizes and the separation
+    // allow, each measured with the text it shows and placed on its pixel.
+    bool LabelsClear(const std::vector<double>& Values);
+    // Whether a label of this text at pixel P keeps clear of the label drawn before it (which it
+    // then becomes); always so without a separation.
+    bool ClearOfPrevious(int P, const String& Text);
+    // The next step of the search: calendar steps on a date-time axis, powers of the base on a
+    // logarithmic one, else 1, 2, 5 times a power of ten.
+    double GrownStep(double Step) const;
     int LabelWidth(double Value) { return InternalLabelSize(Value, true); }
     int LabelHeight(double Value) { return InternalLabelSize(Value, false); }
     bool AnySeriesWithFewPoints(int MaxNumLabels) const;

@@ -59,8 +59,14 @@ String TChartAxis::LabelValue(double Value) {
         const String format = FDateTimeFormat.empty() ? DateTimeDefaultFormat(IRange) : FDateTimeFormat;
         // A value no calendar holds has no date to show.
         text = ZuzCalendarHolds(Value) ? FormatDateTime(format, Value) : String{};
-    } else
+    } else {
         text = FormatFloat(FAxisValuesFormat, Value);
+        // A logarithmic axis labels powers, none of them nought: one its format would show as
+        // 0 shows its value, with the decimals it needs or, far below one, in exponent form.
+        if (FLogarithmic && Value != 0 &&
+            std::none_of(text.begin(), text.end(), [](Char c) { return c >= u'1' && c <= u'9'; }))
+            text = FloatToStr(Value);
+    }
     if (ParentChart && ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, nullptr, -1, text);
     if (FLabelsMultiLine)
         for (Char& c : text)
@@ -149,7 +155,9 @@ int TChartAxis::MeasureLabels(int& MostLines) {
             result = std::max(result, widthOf(text));
             last = std::move(text);
         };
-        if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
+        if (FLogarithmic && FIncrement == 0) {
+            for (const double v : LogLabels()) measure(v);
+        } else if (inc == 0 || !std::isfinite(hi) || !std::isfinite(lo)) {
             measure(IMaximum);
             measure(IMinimum);
         } else {
@@ -239,19 +247,37 @@ std::vector<double> TChartAxis::LogLabels() {
     // its start pixel stands for), and a label below that would lie beyond the axis.
     const double low = IMinimum > 0 ? IMinimum : 1;
     const double start = RoundLogPower(low);
+    // The power of each label, so that every k-th power can be kept: 1, 1000, 1e6 ...
+    const double first = std::nearbyint(std::log(start) / std::log(base));
+    std::vector<double> powers;
     double v = start;
     for (int n = 0; n < MaxAxisLabelSteps && v <= IMaximum; ++n, v *= base)
-        if (v >= low) out.push_back(v);
+        if (v >= low) {
+            out.push_back(v);
+            powers.push_back(first + n);
+        }
     if (out.empty()) {
         const double d = std::pow(base, std::log(start) / std::log(base) - 1);
         // Each label from the start, so that no error builds up along the way.
         for (int n = 0; d > 0 && n < MaxAxisLabelSteps; ++n) {
             v = start + n * d;
             if (v > IMaximum) break;
-            if (v >= low) out.push_back(v);
+            if (v >= low) {
+                out.push_back(v);
+                powers.push_back(n);
+            }
         }
     }
-    return out;
+    // Equal ratios lie equally far apart: where the labels of all of them would run together,
+    // every second, third ... is kept, the fewest left out that leave the rest clear.
+    const std::size_t room = std::max<std::size_t>(1, static_cast<std::size_t>(std::abs(IAxisSize)));
+    for (std::size_t every = std::max<std::size_t>(1, out.size() / room); every < out.size(); ++every) {
+        std::vector<double> kept;
+        for (std::size_t i = 0; i < out.size(); ++i)
+            if (std::fmod(powers[i], static_cast<double>(every)) == 0) kept.push_back(out[i]);
+        if (!kept.empty() && LabelsClear(kept)) return kept;
+    }
+    return out.empty() ? out : std::vector<double>{out.front()};
 }
 
 // ---------------------------------------------------------------------------
@@ -292,8 +318,11 @@ void TChartAxis::DrawLabels() {
             if (v < FMinimum || v > FMaximum) continue;
             const int p = CalcPosValue(v);
             if (!FTickOnLabelsOnly) Tick.push_back(p);
-            if (item->GetVisible())
-                DrawLabelAt(p, item->GetText().empty() ? LabelValue(v) : item->GetText(), item);
+            if (!item->GetVisible()) continue;
+            const String text = item->GetText().empty() ? LabelValue(v) : item->GetText();
+            // Placed by hand or not, labels keep clear of each other as series' labels do.
+            ParentChart->GetCanvas()->AssignFont(item->GetFont());
+            if (ClearOfPrevious(p, text)) DrawLabelAt(p, text, item);
         }
         return;
     }
@@ -411,26 +440,30 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
                 const int p = CalcPosValue(value);
                 if (!FTickOnLabelsOnly) Tick.push_back(p);
                 canvas->AssignFont(GetLabelsFont());
-                int lines = 1;
-                int size = ParentChart->MultiLineTextWidth(text, lines);
-                if (!AlongAxis(FHorizontal, FLabelsAngle)) size = canvas->TextHeight(u"W") * lines;
-                bool draw = true;
-                if (FLabelsSeparation != 0 && FHasPrevLabel) {
-                    size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
-                    draw = p >= FPrevLabelPos ? p - size >= FPrevLabelPos + FPrevLabelHalf
-                                              : p + size <= FPrevLabelPos - FPrevLabelHalf;
-                } else
-                    size /= 2;
-                if (draw) {
-                    DrawLabelAt(p, text, FItems->Record(value, text));
-                    FPrevLabelPos = p;
-                    FPrevLabelHalf = size;
-                    FHasPrevLabel = true;
-                }
+                if (ClearOfPrevious(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
             }
             break;
         }
     }
+}
+
+bool TChartAxis::ClearOfPrevious(int P, const String& Text) {
+    int lines = 1;
+    int size = ParentChart->MultiLineTextWidth(Text, lines);
+    if (!AlongAxis(FHorizontal, FLabelsAngle)) size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+    bool clear = true;
+    if (FLabelsSeparation != 0 && FHasPrevLabel) {
+        size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
+        clear = P >= FPrevLabelPos ? P - size >= FPrevLabelPos + FPrevLabelHalf
+                                   : P + size <= FPrevLabelPos - FPrevLabelHalf;
+    } else
+        size /= 2;
+    if (clear) {
+        FPrevLabelPos = P;
+        FPrevLabelHalf = size;
+        FHasPrevLabel = true;
+    }
+    return clear;
 }
 
 void TChartAxis::DrawDepthTitles() {

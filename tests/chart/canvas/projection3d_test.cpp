@@ -68,6 +68,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"OrthogonalDepthGoesRightAndUp", kOrtho, 0, TPoint3D{10, 20, 7}, TPoint(17, 13)},
         Row{"OrthoAngle45MovesDepthAsFarUpAsRight", With(kOrtho, &View::zoom, 150), 0, TPoint3D{50, 50, 1},
             TPoint(52, 48)},
+        Row{"DepthMovesAPointOffTheCentreAsFarUpAsRight", With(kOrtho, &View::zoom, 150), 0,
+            TPoint3D{200, 150, 1}, TPoint(277, 198)},
         Row{"OrthoAngle135SendsDepthLeft", With(kOrtho, &View::orthoAngle, 135), 0, TPoint3D{10, 20, 7},
             TPoint(3, 13)},
         Row{"OrthoAngle60RaisesDepthByItsTangent", With(kOrtho, &View::orthoAngle, 60), 0,

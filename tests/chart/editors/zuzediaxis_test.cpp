@@ -471,6 +471,29 @@ TEST_P(AxisPageFormats, AValueFormatIsShownInTheLocaleAndStoredInTheFilesOwn) {
     }
 }
 
+// What the format editor builds in the locale's notation reaches the labels as the number format
+// it stands for: two fixed decimals, not three digits; thousands grouped all along.
+TEST_P(AxisPageFormats, TheFormatEditorsDecimalsAndThousandsShowOnTheLabels) {
+    TChartAxis* axis = chart->GetLeftAxis();
+    Open(axis, Labels);
+    const auto edit = [&](bool Thousands, int Decimals) {
+        ModalDriver driver;
+        driver.Form<TFormatEditor>(
+            [&](TFormatEditor& e) {
+                if (e.CBThousands->GetChecked() != Thousands) probe::Click(*e.CBThousands);
+                e.UpDown1->SetPosition(Decimals);
+                if (!e.CBFixedDecimals->GetChecked()) probe::Click(*e.CBFixedDecimals);
+            },
+            mrOk);
+        probe::Click(*page->Button1);
+    };
+    const String point(1, FormatSettings.DecimalSeparator), group(1, FormatSettings.ThousandSeparator);
+    edit(false, 2);
+    EXPECT_EQ(axis->LabelValue(3.14159), u"3" + point + u"14");
+    edit(true, 0);
+    EXPECT_EQ(axis->LabelValue(1234567), u"1" + group + u"234" + group + u"567");
+}
+
 TEST_P(AxisPageFormats, TheLogBaseIsTypedAndShownWithTheLocalesDecimalSeparator) {
     TChartAxis* axis = chart->GetLeftAxis();
     axis->SetLogarithmic(true);

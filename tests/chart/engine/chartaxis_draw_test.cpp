@@ -28,6 +28,7 @@ struct TextRow {
     double range, value;
     const char16_t* format; // empty: the axis's default
     const char16_t* expected;
+    bool logarithmic = false;
 };
 
 class LabelText : public AxisLabels, public ::testing::WithParamInterface<TextRow> {};
@@ -35,6 +36,7 @@ class LabelText : public AxisLabels, public ::testing::WithParamInterface<TextRo
 TEST_P(LabelText, FollowsTheFormatAndTheSettings) {
     const TextRow& r = GetParam();
     FormatSettings = r.russian ? RussianFormatSettings() : EnglishFormatSettings();
+    chart->Bottom->SetLogarithmic(r.logarithmic);
     TChartAxis* a = Bottom(r.value - r.range, r.value);
     a->IAxisDateTime = r.dateTime;
     if (*r.format) (r.dateTime ? a->SetDateTimeFormat(r.format) : a->SetValuesFormat(r.format));
@@ -43,20 +45,24 @@ TEST_P(LabelText, FollowsTheFormatAndTheSettings) {
 
 INSTANTIATE_TEST_SUITE_P(
     Vectors, LabelText,
-    ::testing::Values(TextRow{"EnglishThousands", false, false, 1, 1234.5, u"", u"1,234.5"},
-                      TextRow{"RussianThousands", true, false, 1, 1234.5, u"", u"1\u00A0234,5"},
-                      TextRow{"TinyValuesShowZero", false, false, 1, 0.0001, u"", u"0"},
-                      TextRow{"ThreeDecimalsRounded", false, false, 1, -1234.5678, u"", u"-1,234.568"},
-                      TextRow{"RussianThreeDecimals", true, false, 1, -1234.5678, u"", u"-1\u00A0234,568"},
-                      TextRow{"OwnNumberFormat", false, false, 1, 25, u"##0.## %", u"25 %"},
-                      TextRow{"HoursShowTheShortTime", true, true, 0.5, 45000.75, u"", u"18:00"},
-                      TextRow{"EnglishHoursShowTheShortTime", false, true, 0.5, 45000.75, u"", u"6:00 PM"},
-                      TextRow{"DaysShowTheShortDate", true, true, 30, 45000.75, u"", u"15.03.2023"},
-                      TextRow{"EnglishDaysShowTheShortDate", false, true, 30, 45000.75, u"", u"3/15/2023"},
-                      TextRow{"OneDayExactlyIsStillTimes", true, true, 1, 45000.5, u"", u"12:00"},
-                      TextRow{"OwnDateFormat", true, true, 0.5, 45000.75, u"dd/MM HH:mm", u"15.03 18:00"},
-                      TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss",
-                              u"12:00:00"}),
+    ::testing::Values(
+        TextRow{"EnglishThousands", false, false, 1, 1234.5, u"", u"1,234.5"},
+        TextRow{"RussianThousands", true, false, 1, 1234.5, u"", u"1\u00A0234,5"},
+        TextRow{"TinyValuesShowZero", false, false, 1, 0.0001, u"", u"0"},
+        TextRow{"TinyPowersShowTheirValue", false, false, 5e-5, 0.0001, u"", u"0.0001", true},
+        TextRow{"RussianTinyPowersShowTheirValue", true, false, 5e-5, 0.0001, u"", u"0,0001", true},
+        TextRow{"PowersFarBelowOneShowTheirExponent", true, false, 5e-13, 1e-12, u"", u"1E-12", true},
+        TextRow{"PowersTheFormatShowsKeepIt", true, false, 5e-4, 0.001, u"", u"0,001", true},
+        TextRow{"ThreeDecimalsRounded", false, false, 1, -1234.5678, u"", u"-1,234.568"},
+        TextRow{"RussianThreeDecimals", true, false, 1, -1234.5678, u"", u"-1\u00A0234,568"},
+        TextRow{"OwnNumberFormat", false, false, 1, 25, u"##0.## %", u"25 %"},
+        TextRow{"HoursShowTheShortTime", true, true, 0.5, 45000.75, u"", u"18:00"},
+        TextRow{"EnglishHoursShowTheShortTime", false, true, 0.5, 45000.75, u"", u"6:00 PM"},
+        TextRow{"DaysShowTheShortDate", true, true, 30, 45000.75, u"", u"15.03.2023"},
+        TextRow{"EnglishDaysShowTheShortDate", false, true, 30, 45000.75, u"", u"3/15/2023"},
+        TextRow{"OneDayExactlyIsStillTimes", true, true, 1, 45000.5, u"", u"12:00"},
+        TextRow{"OwnDateFormat", true, true, 0.5, 45000.75, u"dd/MM HH:mm", u"15.03 18:00"},
+        TextRow{"AHairBeforeTheHourShowsTheHour", true, true, 0.5, 45000.5 - 1e-9, u"HH:mm:ss", u"12:00:00"}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // The settings the program takes from the system: run once more under ru_RU.UTF-8.
@@ -731,6 +737,104 @@ TEST_F(AxisDrawing, CustomDrawMinMaxPutsTheAxisBackAfterwards) {
     EXPECT_EQ(a->GetMaximum(), 10);
     EXPECT_EQ(a->IMaximum, 10);
 }
+
+// ---------------------------------------------------------------------------
+// No two labels of an axis overlap, whatever its kind, length and font
+
+// A canvas that notes where each text it writes lies.
+class TTextBoxCanvas : public TZuzCanvas3D {
+public:
+    void TextOut3D(int X, int Y, int Z, const String& Text) override {
+        const TPoint p = Calculate3DPosition(X, Y, Z);
+        const int w = TextWidth(Text), h = TextHeight(Text);
+        const UINT align = GetTextAlign();
+        const int left = (align & TA_CENTER) == TA_CENTER ? p.X - w / 2 : (align & TA_RIGHT) ? p.X - w : p.X;
+        const int top = (align & TA_BOTTOM) ? p.Y - h : p.Y;
+        Boxes.push_back({TRect{left, top, left + w, top + h}, Text});
+        TZuzCanvas3D::TextOut3D(X, Y, Z, Text);
+    }
+    std::vector<std::pair<TRect, String>> Boxes;
+};
+
+struct SpreadRow {
+    const char* rule;
+    double min, max;
+    bool logarithmic = false, inverted = false, custom = false, dateTime = false;
+    const char16_t* dateFormat = u""; // a date-time axis's own; empty: chosen from the range
+};
+
+class LabelsApart : public AxisLabels, public ::testing::WithParamInterface<SpreadRow> {};
+
+TEST_P(LabelsApart, AtEveryLengthAndFontSize) {
+    const SpreadRow& r = GetParam();
+    probe::EnsureApplication();
+    ZuzConstInitialization();
+    ZuzCanvasInitialization();
+    TBitmap target;
+    target.SetSize(1400, 1400);
+    TTextBoxCanvas canvas;
+    canvas.InitWindow(target.GetCanvas(), nullptr, clWhite, false, TRect(0, 0, 1400, 1400));
+    chart->Canvas = &canvas;
+    TChartSeries* s = NewSeries();
+    s->GetXValues()->SetDateTime(r.dateTime);
+    s->GetYValues()->SetDateTime(r.dateTime);
+    s->AddXY(r.min, r.min);
+    s->AddXY(r.max, r.max);
+    for (TChartAxis* a : {chart->Bottom, chart->Left}) {
+        a->SetLogarithmic(r.logarithmic);
+        a->SetInverted(r.inverted);
+        a->SetDateTimeFormat(r.dateFormat);
+        if (r.custom)
+            for (int i = 0; i <= 10; ++i)
+                a->GetItems()->Add(r.min + (r.max - r.min) * i / 10, u"Метка " + IntToStr(i * 1000));
+    }
+    for (const bool russian : {false, true})
+        for (const int length : {100, 130, 150, 160, 200, 250, 300, 380, 450, 520, 650, 800, 900, 1200})
+            for (const int size : {6, 8, 10, 14, 20})
+                for (TChartAxis* a : {chart->Bottom, chart->Left}) {
+                    FormatSettings = russian ? RussianFormatSettings() : EnglishFormatSettings();
+                    const std::string where = std::string(a == chart->Bottom ? "bottom" : "left") +
+                                              " axis of " + std::to_string(length) + " px, font " +
+                                              std::to_string(size) + (russian ? ", Russian" : "");
+                    chart->ChartRect = a == chart->Bottom ? TRect{100, 20, 100 + length, 1300}
+                                                          : TRect{150, 50, 1300, 50 + length};
+                    chart->Layout();
+                    a->GetLabelsFont()->SetSize(size);
+                    a->SetMinMax(r.min, r.max);
+                    a->AdjustMaxMin();
+                    TRect rect = chart->ChartRect;
+                    a->CalcRect(rect, false);
+                    canvas.Boxes.clear();
+                    a->Draw(true);
+                    const auto& boxes = canvas.Boxes;
+                    EXPECT_GE(boxes.size(), 1u) << where;
+                    for (std::size_t i = 0; i < boxes.size(); ++i)
+                        for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                            TRect both;
+                            EXPECT_FALSE(IntersectRect(both, boxes[i].first, boxes[j].first))
+                                << "\"" << UTF8Encode(boxes[i].second) << "\" and \""
+                                << UTF8Encode(boxes[j].second) << "\" on the " << where;
+                        }
+                }
+    chart->Canvas = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, LabelsApart,
+    ::testing::Values(SpreadRow{"Linear", -1234.5, 98765.4}, SpreadRow{"LinearTenths", 0, 0.1},
+                      SpreadRow{"LinearInverted", 0, 1, false, true},
+                      SpreadRow{"LogarithmicSixDecades", 1, 1e6, true},
+                      SpreadRow{"LogarithmicTwelveDecades", 1, 1e12, true},
+                      SpreadRow{"LogarithmicBelowOneThousandth", 0.0001, 100, true},
+                      SpreadRow{"LogarithmicInverted", 1, 1e9, true, true},
+                      SpreadRow{"CustomLabels", 0, 10, false, false, true},
+                      SpreadRow{"DatesDayAndMonthName", 46023, 46091, false, false, false, true, u"d mmmm"},
+                      SpreadRow{"DatesMonthName", 46023, 46387, false, false, false, true, u"mmmm"},
+                      SpreadRow{"DatesOverTwoMonths", 46023, 46091, false, false, false, true},
+                      SpreadRow{"DatesOverThreeYears", 46023, 47118, false, false, false, true},
+                      SpreadRow{"TimesOverADay", 46023, 46024, false, false, false, true},
+                      SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"}),
+    [](const auto& info) { return std::string(info.param.rule); });
 
 // ---------------------------------------------------------------------------
 // Pictures of date axes, for an operator's eye

@@ -456,6 +456,7 @@ TEST_F(Axis, HostileRangesEndQuickly) {
         }
     // A logarithmic base below 1 walks the same powers.
     TChartAxis* a = Bottom(1, 1000);
+    a->IAxisDateTime = false;
     a->SetLogarithmicBase(0.5);
     a->SetLogarithmic(true);
     a->IMinimum = 1;

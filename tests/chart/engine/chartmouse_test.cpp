@@ -267,6 +267,9 @@ TEST_F(ChartMouse, TheWheelScrollsOnlyWhenVerticalPanningIsAllowedButToolsAlways
     probe::Wheel(*chart, at, -WHEEL_DELTA);
     EXPECT_NEAR(std::log10(Left()->GetMinimum()), 0.12, 1e-9);
     EXPECT_NEAR(std::log10(Left()->GetMaximum()), 4.12, 1e-9);
+    probe::Wheel(*chart, at, 2 * WHEEL_DELTA);
+    EXPECT_NEAR(std::log10(Left()->GetMinimum()), -0.12, 1e-9) << "two notches away scroll back twice";
+    EXPECT_NEAR(std::log10(Left()->GetMaximum()), 3.88, 1e-9);
 }
 
 TEST_F(ChartMouse, WithoutZoomNoRectangleIsDrawnAndClicksStillRaiseTheirEvents) {

@@ -6,11 +6,20 @@
 #include "platform/gui/buttons.h"
 #include "platform/gui/stdctrls.h"
 #include "tests/chart/editors/gridfixture.h"
+#include "tests/support/testclass.h"
 #include "tests/support/xserver.h"
 
 namespace {
 
 class XToolsPage : public ChartFormTest {};
+
+// A tool that counts the times it hears the pointer leave its chart.
+class TLeaveTool : public testsupport::TTestClass<TLeaveTool, TZuzCustomTool, "TLeaveTool"> {
+public:
+    using TTestClass::TTestClass;
+    void ChartEvent(TChartToolEvent Event) override { Left += Event == cteMouseLeave; }
+    int Left = 0;
+};
 
 } // namespace
 
@@ -43,4 +52,14 @@ TEST_F(XToolsPage, AClickedLineShowsItsToolAndTheUpArrowMovesIt) {
     EXPECT_LT(tools[1]->GetComponentIndex(), tools[0]->GetComponentIndex());
     EXPECT_EQ(page->LBTools->GetItemIndex(), 0);
     EXPECT_FALSE(page->BMoveUp->GetEnabled());
+}
+
+// The pointer moved off the chart by the server, as a mouse does: the chart's tools hear it leave.
+TEST_F(XToolsPage, ToolsHearThePointerLeaveTheChart) {
+    auto* tool = Create<TLeaveTool>(form.get());
+    tool->SetParentChart(chart);
+    ASSERT_TRUE(xserver::Activate(*form.form));
+    ASSERT_TRUE(xserver::Move(*chart, TPoint(160, 200)));
+    ASSERT_TRUE(xserver::Move(*form.form, TPoint(100, 200)));
+    EXPECT_TRUE(WaitFor([&] { return tool->Left == 1; })) << tool->Left;
 }
