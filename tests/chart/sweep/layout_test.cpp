@@ -275,14 +275,6 @@ TEST(Sweep, NoTextOverText) {
         "the overlap rule measures labels along the axis before the view turns it (the label is drawn only "
         "when it "
         "stays clear of the previous one, by position and size): a turned axis foreshortens them together"};
-    // TEMPORARY: the axes branch mends labels that run together on logarithmic, date-time and short
-    // axes (and logarithmic labels reading "0"); remove when it lands.
-    const sweep::Exception axesBranch{
-        [](const sweep::Point& P, const std::string& F) {
-            return Has(F, "one axis's labels") && (P.axis == 1 || P.axis == 2 || P.axis == 3 ||
-                                                   P.font >= 14 || std::min(P.width, P.height) <= 200);
-        },
-        "TEMPORARY: labels running together on log, date and short axes (axes branch)"};
     const sweep::Exception corner{[](const sweep::Point& P, const std::string& F) {
                                       return !Has(F, "one axis's labels") && Has(F, " of Axis at ") &&
                                              F.find(" of Axis at ") != F.rfind(" of Axis at ");
@@ -297,7 +289,7 @@ TEST(Sweep, NoTextOverText) {
         "a "
         "turned axis's labels may stand where it is"};
     sweep::Sweep("NoTextOverText", 300, {}, NoTextOverText,
-                 {sweep::SeenEdgeOn, sweep::NoRoom, Turned, customLabels, turnedLabels, axesBranch, corner,
+                 {sweep::SeenEdgeOn, sweep::NoRoom, Turned, customLabels, turnedLabels, corner,
                   Overhang, turnedPastLegend});
 }
 
