@@ -242,12 +242,21 @@ String TCustomAxisPanel::SeriesEntityName(TChartSeries* ASeries) const {
     return ASeries->GetName().empty() ? IntToStr(SeriesIndexOf(ASeries)) : ASeries->GetName();
 }
 
-void TCustomAxisPanel::ClipSeries() {
-    if (!CanClip()) return;
+TRect TCustomAxisPanel::SeriesClipRect() const {
     TRect r = GetChartRect();
     --r.Top;
     ++r.Bottom;
-    GetCanvas()->ClipCube(r, 0, Width3D);
+    return r;
+}
+
+void TCustomAxisPanel::ClipSeries() {
+    if (CanClip()) GetCanvas()->ClipCube(SeriesClipRect(), 0, Width3D);
+}
+
+bool TCustomAxisPanel::ClipsAway(TPoint P) {
+    if (!FClipPoints || !CanClip()) return false;
+    const auto* c = dynamic_cast<const TZuzCanvas3D*>(GetCanvas());
+    return c && !c->InClipCube(SeriesClipRect(), 0, Width3D, P);
 }
 
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {

@@ -344,6 +344,7 @@ bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
 }
 
 int TCustomSeries::Clicked(int X, int Y) {
+    if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     const TPoint screen{X, Y};
