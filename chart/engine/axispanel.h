@@ -263,6 +263,8 @@ public:
     virtual int CalcWallSize(TChartAxis* Axis) override = 0;
     virtual void DrawTitlesAndLegend(bool BeforeSeries) = 0;
     virtual void DrawWalls() = 0;
+    // Whether DrawWalls draws the bottom axis, over the floor, so that the axes leave it out.
+    virtual bool WallsDrawBottomAxis() { return false; }
     virtual void DoOnBeforeDrawChart();
     virtual void DoOnBeforeDrawAxes();
     virtual void DoOnBeforeDrawSeries();

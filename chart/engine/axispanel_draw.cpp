@@ -206,7 +206,7 @@ void TCustomAxisPanel::DrawAxes() {
     TCanvas3D* c = GetCanvas();
     c->BeginEntity(u"axes");
     DoOnBeforeDrawAxes();
-    const bool bottomLater = DrawBackWallAfter(0);
+    const bool bottomLater = WallsDrawBottomAxis();
     for (int t = 0; t < FAxes->Count(); ++t) {
         TChartAxis* a = FAxes->Get(t);
         if (!IsAxisVisible(a) || (a == FBottomAxis && bottomLater)) continue;

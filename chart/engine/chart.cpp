@@ -382,6 +382,12 @@ void TCustomChart::DrawWallsAfterSeries() {
     if (FWalls->GetBack()->ShouldDraw()) FWalls->DrawBackWall();
 }
 
+// Seen from behind, the floor comes over the bottom axis: the walls draw it again after the
+// floor. Without walls nothing comes over it, and the axes draw it as any other.
+bool TCustomChart::WallsDrawBottomAxis() {
+    return ActiveSeriesUseAxis() && GetView3D() && GetView3DWalls() && DrawBackWallAfter(Width3D);
+}
+
 void TCustomChart::DrawWalls() {
     if (!ActiveSeriesUseAxis()) return;
     const TRect r = GetChartRect();

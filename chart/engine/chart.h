@@ -172,6 +172,7 @@ public:
     int CalcWallSize(TChartAxis* Axis) override;
     void DrawTitlesAndLegend(bool BeforeSeries) override;
     void DrawWalls() override;
+    bool WallsDrawBottomAxis() override;
     bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) override;
 
     // ---- zoom and scroll
