@@ -312,7 +312,11 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSe
         const int n = static_cast<int>(group.size());
         for (int k = 0; k < n; ++k) {
             TChartSeries* s = group[static_cast<std::size_t>(seriesForward ? k : n - 1 - k)];
-            if (i < s->Count()) s->DrawValue(i);
+            if (i >= s->Count()) continue;
+            // Each point under its own series' name, as a series drawn alone.
+            c->BeginEntity(SeriesEntityName(s));
+            s->DrawValue(i);
+            c->EndEntity();
         }
     };
     if (first >= 0) {
@@ -323,7 +327,9 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSe
     }
     if (clip) c->UnClipRectangle();
     for (TChartSeries* s : group) {
+        c->BeginEntity(SeriesEntityName(s));
         DrawSeriesMarks(s);
+        c->EndEntity();
         s->DoAfterDrawValues();
     }
 }
