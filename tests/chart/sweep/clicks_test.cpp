@@ -78,8 +78,8 @@ struct Drawing {
     }
 };
 
-// The mask grown by Tolerance in every direction, or the box round it so grown.
-TPixelCanvas::Mask Near(const TPixelCanvas::Mask& M, int W, int H, bool Box) {
+// The mask grown by By in every direction, or the box round it grown by the box's margin.
+TPixelCanvas::Mask Near(const TPixelCanvas::Mask& M, int W, int H, bool Box, int By = Tolerance) {
     TPixelCanvas::Mask grown(static_cast<std::size_t>(W * H), 0);
     if (M.empty()) return grown;
     const auto at = [W](int X, int Y) { return static_cast<std::size_t>(Y * W + X); };
@@ -99,12 +99,12 @@ TPixelCanvas::Mask Near(const TPixelCanvas::Mask& M, int W, int H, bool Box) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             if (M[at(x, y)])
-                for (int dx = -Tolerance; dx <= Tolerance; ++dx)
+                for (int dx = -By; dx <= By; ++dx)
                     if (x + dx >= 0 && x + dx < W) across[at(x + dx, y)] = 1;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x)
             if (across[at(x, y)])
-                for (int dy = -Tolerance; dy <= Tolerance; ++dy)
+                for (int dy = -By; dy <= By; ++dy)
                     if (y + dy >= 0 && y + dy < H) grown[at(x, y + dy)] = 1;
     return grown;
 }
@@ -169,8 +169,19 @@ std::string Compare(const Thing& T, Drawing& D, const std::string& When) {
     const auto drawn = [&](int X, int Y) {
         return X >= 0 && Y >= 0 && X < w && Y < h && !T.drawn.empty() && T.drawn[at(X, Y)];
     };
-    for (int y = 0; y < h && !T.drawn.empty(); ++y)
-        for (int x = 0; x < w; ++x) {
+    // A box's margin, inside its edges, may hold no item to answer.
+    TRect inner{0, 0, w - 1, h - 1};
+    if (T.box) {
+        inner = {w, h, -1, -1};
+        for (int y = 0; y < h && !T.drawn.empty(); ++y)
+            for (int x = 0; x < w; ++x)
+                if (T.drawn[at(x, y)])
+                    inner = {std::min(inner.Left, x), std::min(inner.Top, y), std::max(inner.Right, x),
+                             std::max(inner.Bottom, y)};
+        InflateRect(inner, -BoxMargin, -BoxMargin);
+    }
+    for (int y = std::max(0, inner.Top); y <= std::min(h - 1, inner.Bottom) && !T.drawn.empty(); ++y)
+        for (int x = std::max(0, inner.Left); x <= std::min(w - 1, inner.Right); ++x) {
             bool filled = true;
             for (int dy = -1; dy <= 1 && filled; ++dy)
                 for (int dx = -1; dx <= 1 && filled; ++dx) filled = drawn(x + dx, y + dy);
@@ -185,8 +196,15 @@ std::string Compare(const Thing& T, Drawing& D, const std::string& When) {
         }
     if (blue.empty() && red.empty()) return {};
     std::vector<TPoint> byMarks;
-    if (T.marks)
-        std::erase_if(blue, [&](TPoint P) { return T.marks(P.X, P.Y) && (byMarks.push_back(P), true); });
+    if (T.marks) {
+        // A mark is a box too: it answers on the cell of its text.
+        const TPixelCanvas::Mask cells = Near(T.drawn, w, h, false, BoxMargin);
+        std::erase_if(blue, [&](TPoint P) {
+            if (!T.marks(P.X, P.Y)) return false;
+            if (!cells[at(P.X, P.Y)]) byMarks.push_back(P);
+            return true;
+        });
+    }
     std::ostringstream s;
     const auto answered = [&](const std::vector<TPoint>& At, const char* Who) {
         if (At.empty()) return;
@@ -232,7 +250,10 @@ TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
         const Byte* row = D.out.ScanLine(y);
         for (int x = 0; x < w; ++x) {
             const Byte* px = row + static_cast<std::size_t>(x) * bpp;
-            m[static_cast<std::size_t>(y * w + x)] = px[0] == 0x03 && px[1] == 0xFE && px[2] == 0x01;
+            // Turned text is smoothed: its pixels run from the key's green to what lies under it.
+            const int b = px[0], g = px[1], r = px[2];
+            m[static_cast<std::size_t>(y * w + x)] =
+                g >= 190 && r <= g - 60 && b <= g - 60 && std::abs(r - b) <= 24;
         }
     }
     return m;
