@@ -8,10 +8,13 @@
 #include "chart/engine/seriesmarks.h"
 #include "tests/chart/sweep/pixelcanvas.h"
 #include "tests/chart/sweep/sweep.h"
+#include "tests/support/guiprobe.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <random>
@@ -28,12 +31,14 @@ struct Data {
     std::vector<std::vector<double>> lists; // each value list's values
     std::vector<String> labels;
     std::vector<TColor> colors; // the points' own colours (clDefault: none)
+    std::vector<TChartListOrder> orders;
     int Count() const { return lists.empty() ? 0 : static_cast<int>(lists[0].size()); }
 };
 
 Data Take(TChartSeries* S) {
     Data d;
     for (int l = 0; l < S->ValuesList().Count(); ++l) {
+        d.orders.push_back(S->ValuesList()[l]->GetOrder());
         auto& v = d.lists.emplace_back();
         for (int i = 0; i < S->Count(); ++i) v.push_back(S->ValuesList()[l]->GetValue(i));
     }
@@ -78,11 +83,8 @@ void Refill(TChartSeries* S, const Data& Final, const std::vector<int>& Origin) 
         TSeriesMarkPosition* p = marks->Positions().Get(j);
         positions.emplace_back(p ? new TSeriesMarkPosition(*p) : nullptr);
     }
-    std::vector<TChartListOrder> orders;
-    for (int l = 0; l < S->ValuesList().Count(); ++l) {
-        orders.push_back(S->ValuesList()[l]->GetOrder());
-        S->ValuesList()[l]->SetOrder(loNone);
-    }
+    // Added in the final order, which the lists then keep as theirs.
+    for (int l = 0; l < S->ValuesList().Count(); ++l) S->ValuesList()[l]->SetOrder(loNone);
     S->Clear();
     marks->Items().Clear();
     marks->Positions().Clear();
@@ -98,8 +100,8 @@ void Refill(TChartSeries* S, const Data& Final, const std::vector<int>& Origin) 
         if (const auto& item = items[static_cast<std::size_t>(o)]) marks->Item(k)->Assign(item.get());
         if (const auto& p = positions[static_cast<std::size_t>(o)]) marks->Positions().Put(k, *p);
     }
-    for (int l = 0; l < S->ValuesList().Count(); ++l)
-        S->ValuesList()[l]->SetOrder(orders[static_cast<std::size_t>(l)]);
+    for (std::size_t l = 0; l < Final.orders.size(); ++l)
+        S->ValuesList()[static_cast<int>(l)]->SetOrder(Final.orders[l]);
 }
 
 // ---------------------------------------------------------------------------
@@ -259,25 +261,25 @@ std::vector<Change> DataChanges(const Point& P) {
         if (S->Count() > 1) S->Delete(S->Count() / 2);
     });
     data("Sort", [](TChartSeries* S) {
+        S->GetXValues()->SetOrder(loNone);
         S->GetYValues()->SetOrder(loDescending);
         S->GetYValues()->Sort();
     });
-    // Assign from a series of the same kind holding the points in the other order.
-    const auto reversed = [P](Shown& S) {
-        const Data d = Take(S.Series());
-        Data back = d;
+    // Assign from a series of the same kind whose points stand one higher.
+    const auto raised = [](Shown& S) {
+        Data d = Take(S.Series());
         std::vector<int> origin;
-        for (int i = d.Count() - 1; i >= 0; --i) origin.push_back(i);
-        for (auto& l : back.lists) std::reverse(l.begin(), l.end());
-        Refill(S.Series(), back, origin);
+        for (int i = 0; i < d.Count(); ++i) origin.push_back(i);
+        for (double& y : d.lists[1]) y += 1;
+        Refill(S.Series(), d, origin);
     };
     out.push_back({"Assign",
-                   [P, reversed](Shown& S) {
+                   [P, raised](Shown& S) {
                        Shown source(P);
-                       reversed(source);
+                       raised(source);
                        S.Series()->Assign(source.Series());
                    },
-                   reversed});
+                   raised});
     return out;
 }
 
@@ -322,6 +324,13 @@ std::string EveryChangeShows(const Point& P) {
         c.onFresh(fresh);
         const std::vector<Byte> built = fresh.Draw();
         std::ostringstream s;
+        if (const char* folder = std::getenv("MOLTREN_SWEEP_PICTURES");
+            folder && *folder && Differing(after, built)) {
+            probe::Grab(shown.out).SavePng(std::filesystem::path(folder) /
+                                           (c.name.substr(0, 30) + "-shown.png"));
+            probe::Grab(fresh.out).SavePng(std::filesystem::path(folder) /
+                                           (c.name.substr(0, 30) + "-fresh.png"));
+        }
         if (const int n = Differing(after, built); n != 0)
             s << c.name << ": the shown chart draws " << n << " pixels otherwise than one built with it";
         else if (Differing(before, after) != 0 && asked == 0)
