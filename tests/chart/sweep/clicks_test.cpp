@@ -14,6 +14,7 @@
 #include "chart/series/series.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_circled.h"
+#include "tests/chart/sweep/excuses.h"
 #include "tests/chart/sweep/pixelcanvas.h"
 #include "tests/chart/sweep/sweep.h"
 #include "tests/support/guiprobe.h"
@@ -352,16 +353,6 @@ std::string ClicksWhereDrawn(const Point& P) {
     return faults;
 }
 
-// What a refusal may be excused for, one piece (one part of one drawing) at a time.
-struct Excuse {
-    const char* reason;
-    std::function<bool(const Point&, const std::string& Piece)> covers;
-};
-
-bool Has(const std::string& Piece, const char* Text) {
-    return Piece.find(Text) != std::string::npos;
-}
-
 const std::vector<Excuse>& Excuses() {
     static const std::vector<Excuse> excuses = {
         // Temporary, until the marks' own mends land (issue 81): drop then.
@@ -399,37 +390,10 @@ const std::vector<Excuse>& Excuses() {
     return excuses;
 }
 
-std::vector<Exception> Exceptions() {
-    const auto pieces = [](const std::string& Fault) {
-        std::vector<std::string> out;
-        for (std::size_t at = 0;;) {
-            const std::size_t end = Fault.find("; ", at);
-            out.push_back(Fault.substr(at, end - at));
-            if (end == std::string::npos) return out;
-            at = end + 2;
-        }
-    };
-    std::vector<Exception> out;
-    for (const Excuse& e : Excuses())
-        out.push_back({[&e, pieces](const Point& P, const std::string& Fault) {
-                           bool mine = false;
-                           for (const std::string& piece : pieces(Fault)) {
-                               const bool covered =
-                                   std::any_of(Excuses().begin(), Excuses().end(),
-                                               [&](const Excuse& x) { return x.covers(P, piece); });
-                               if (!covered) return false;
-                               mine = mine || e.covers(P, piece);
-                           }
-                           return mine;
-                       },
-                       e.reason});
-    return out;
-}
-
 TEST(Sweep, ClicksWhereDrawn) {
     Start();
     EXPECT_GT(Sweep(
-                  "ClicksWhereDrawn", 40, [](Point&) {}, ClicksWhereDrawn, Exceptions()),
+                  "ClicksWhereDrawn", 40, [](Point&) {}, ClicksWhereDrawn, Excepted(Excuses())),
               0);
 }
 
