@@ -292,7 +292,7 @@ void TChartAxis::DrawLabels() {
             if (v < FMinimum || v > FMaximum) continue;
             const int p = CalcPosValue(v);
             if (!FTickOnLabelsOnly) Tick.push_back(p);
-            if (item->GetVisible())
+            if (item->GetVisible() && GetLabels())
                 DrawLabelAt(p, item->GetText().empty() ? LabelValue(v) : item->GetText(), item);
         }
         return;
@@ -421,7 +421,8 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
                                               : p + size <= FPrevLabelPos - FPrevLabelHalf;
                 } else
                     size /= 2;
-                if (draw) {
+                // Hidden labels still place the ticks, as value labels do.
+                if (draw && GetLabels()) {
                     DrawLabelAt(p, text, FItems->Record(value, text));
                     FPrevLabelPos = p;
                     FPrevLabelHalf = size;
