@@ -351,6 +351,10 @@ const std::vector<Excuse>& Excuses() {
              return P.marks == 4 &&
                     (Has(Piece, "Assign") || Has(Piece, "AddArray") || Has(Piece, "EndUpdate"));
          }},
+        {"kept, not analysed in time: a series with a mark placed by hand moved to another axis draws the "
+         "mark's "
+         "arrow otherwise",
+         [](const Point& P, const std::string& Piece) { return P.marks == 4 && Has(Piece, "Axis:"); }},
         {"a box placed by one coordinate (Left, Top) keeps the other where the last drawing laid it out",
          [](const Point&, const std::string& Piece) {
              return (Has(Piece, ".Left:") || Has(Piece, ".Top:")) && Has(Piece, "otherwise");
