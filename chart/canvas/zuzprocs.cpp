@@ -545,7 +545,7 @@ bool TCustomZuzPanel::IsScreenHighColor() {
     return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) >= 15;
 }
 
-TPoint TCustomZuzPanel::GetCursorPos() {
+TPoint TCustomZuzPanel::GetCursorPos() const {
     TPoint p;
     ::GetCursorPos(p);
     return ScreenToClient(p);

@@ -27,6 +27,14 @@ TEST_F(Clicks, APointReturnsItsIndexAndASegmentItsFirstPoint) {
     EXPECT_EQ(s->Clicked(At(1, 2)), 0);
     EXPECT_EQ(s->Clicked(Mid(At(1, 2), At(5, 8))), 0);
     EXPECT_EQ(s->Clicked(Mid(At(5, 8), At(9, 2))), 1);
+    // The series asks the same of the pointer's place on the chart.
+    chart->SetBounds(30, 20, 220, 170);
+    Mouse->SetCursorPos(chart->ClientToScreen(At(5, 8)));
+    EXPECT_EQ(s->GetCursorValueIndex(), 1);
+    double x = 0, y = 0;
+    s->GetCursorValues(x, y);
+    EXPECT_NEAR(x, 5, 0.1);
+    EXPECT_NEAR(y, 8, 0.1);
 }
 
 TEST_F(Clicks, InATurnedViewInPerspectiveAClickFindsWhatIsDrawnThere) {
