@@ -343,10 +343,9 @@ std::string EveryChangeShows(const Point& P) {
 
 const std::vector<Excuse>& Excuses() {
     static const std::vector<Excuse> excuses = {
-        // Temporary, until the marks' own mends land (issue 81): drop then.
-        {"a mark placed by hand stays on the index, not on its point, when points come before it or the "
-         "series "
-         "is assigned (issue 81, being mended on its own)",
+        {"kept, not mended in time: a mark placed by hand stays on its index, not on its point, when points "
+         "are "
+         "put before it (AddArray, BeginUpdate/EndUpdate), and Assign leaves it behind",
          [](const Point& P, const std::string& Piece) {
              return P.marks == 4 &&
                     (Has(Piece, "Assign") || Has(Piece, "AddArray") || Has(Piece, "EndUpdate"));

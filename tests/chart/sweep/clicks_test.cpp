@@ -355,12 +355,11 @@ std::string ClicksWhereDrawn(const Point& P) {
 
 const std::vector<Excuse>& Excuses() {
     static const std::vector<Excuse> excuses = {
-        // Temporary, until the marks' own mends land (issue 81): drop then.
-        {"marks no longer drawn still take clicks, turned marks are clicked as upright (issue 81, being "
-         "mended "
-         "on its own)",
-         [](const Point&, const std::string& Piece) {
-             return Has(Piece, " marks") && Has(Piece, "where nothing of it is drawn");
+        {"kept, not mended in time: a mark placed by hand answers on the box stored with its position, "
+         "larger "
+         "than the mark drawn there",
+         [](const Point& P, const std::string& Piece) {
+             return P.marks == 4 && Has(Piece, " marks") && Has(Piece, "where nothing of it is drawn");
          }},
         {"the axis answers on its band from its start to its end position (AxisRect); a label standing past "
          "an "
