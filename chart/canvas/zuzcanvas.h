@@ -744,6 +744,8 @@ public:
     void ShowImage(TCanvas* DestCanvas, TCanvas* DefaultCanvas, const TRect& UserRect) override;
     bool ReDrawBitmap() override;
     void ClipCube(const TRect& Rect, int MinZ, int MaxZ) override;
+    // Whether ClipCube(Rect, MinZ, MaxZ) lets the pixel P through.
+    bool InClipCube(const TRect& Rect, int MinZ, int MaxZ, TPoint P) const;
     void DisableRotation() override;
     void EnableRotation() override;
     void HorizLine3D(int Left, int Right, int Y, int Z) override;
@@ -823,6 +825,8 @@ private:
     // Drawing straight on the device: the canvas tells its owner, as its own
     // drawing does (a control shows what is drawn outside painting).
     void Drawn(TCanvas* ACanvas) const;
+    // The projected cube's outline, corner by corner; empty when it has no inside.
+    std::vector<TPoint> CubeOutline(const TRect& Rect, int MinZ, int MaxZ) const;
     Owned<TBitmap> FBitmap;
     bool FSavedIs3D = false;
     bool FMonochrome = false;

@@ -3,6 +3,7 @@
 #include "chart/canvas/zuzcanvas.h"
 
 #include "chart/canvas/gdiselection.h"
+#include "chart/canvas/zuzgeometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -545,16 +546,29 @@ void TZuzCanvas3D::UnClipRectangle() {
     UnClipCanvas(ReferenceCanvas, GetSavedClip());
 }
 
-void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
-    if (!Is3D()) {
-        ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
-        return;
-    }
+std::vector<TPoint> TZuzCanvas3D::CubeOutline(const TRect& Rect, int MinZ, int MaxZ) const {
     const TPoint3D corners[8] = {{Rect.Left, Rect.Bottom, MinZ}, {Rect.Left, Rect.Bottom, MaxZ},
                                  {Rect.Left, Rect.Top, MaxZ},    {Rect.Right, Rect.Top, MaxZ},
                                  {Rect.Right, Rect.Top, MinZ},   {Rect.Right, Rect.Bottom, MinZ},
                                  {Rect.Left, Rect.Top, MinZ},    {Rect.Right, Rect.Bottom, MaxZ}};
     std::vector<TPoint> pts;
     for (const TPoint3D& c : corners) pts.push_back(FProjection.Project(c.X, c.Y, c.Z));
-    if (ConvexHull(pts)) ClipPolygon(pts, false);
+    if (!ConvexHull(pts)) pts.clear();
+    return pts;
+}
+
+void TZuzCanvas3D::ClipCube(const TRect& Rect, int MinZ, int MaxZ) {
+    if (!Is3D()) {
+        ClipRectangle(TRect(Rect.Left + 1, Rect.Top + 1, Rect.Right, Rect.Bottom - 1));
+        return;
+    }
+    if (const std::vector<TPoint> outline = CubeOutline(Rect, MinZ, MaxZ); !outline.empty())
+        ClipPolygon(outline, false);
+}
+
+bool TZuzCanvas3D::InClipCube(const TRect& Rect, int MinZ, int MaxZ, TPoint P) const {
+    if (!Is3D())
+        return P.X >= Rect.Left + 1 && P.X < Rect.Right && P.Y >= Rect.Top + 1 && P.Y < Rect.Bottom - 1;
+    const std::vector<TPoint> outline = CubeOutline(Rect, MinZ, MaxZ);
+    return outline.empty() || PointInPolygon(P, outline.data(), static_cast<int>(outline.size()) - 1);
 }

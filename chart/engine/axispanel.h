@@ -238,6 +238,7 @@ public:
     int GetWidth3D() const override { return Width3D; }
     TView3DOptions* GetView3DOptions() override { return TCustomZuzPanel::GetView3DOptions(); }
     bool InvertedRotation() const override { return FInvertedRotation; }
+    bool ClipsAway(TPoint P) override;
     bool ApplyZOrder() const override { return TCustomZuzPanel::ApplyZOrder; }
     int GetMaxZOrder() const override { return MaxZOrder; }
     void SetMaxZOrder(int Value) override { MaxZOrder = Value; }
@@ -288,6 +289,7 @@ protected:
 private:
     void FitTurnedView(const TRect& Room);
     void ClipSeries();
+    TRect SeriesClipRect() const;
     void DrawSeriesMarks(TChartSeries* ASeries);
     String SeriesEntityName(TChartSeries* ASeries) const;
     void ReadMaxPointsPerPage(TReader* Reader);

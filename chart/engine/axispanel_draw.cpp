@@ -246,12 +246,21 @@ String TCustomAxisPanel::SeriesEntityName(TChartSeries* ASeries) const {
     return ASeries->GetName().empty() ? IntToStr(SeriesIndexOf(ASeries)) : ASeries->GetName();
 }
 
-void TCustomAxisPanel::ClipSeries() {
-    if (!CanClip()) return;
+TRect TCustomAxisPanel::SeriesClipRect() const {
     TRect r = GetChartRect();
     --r.Top;
     ++r.Bottom;
-    GetCanvas()->ClipCube(r, 0, Width3D);
+    return r;
+}
+
+void TCustomAxisPanel::ClipSeries() {
+    if (CanClip()) GetCanvas()->ClipCube(SeriesClipRect(), 0, Width3D);
+}
+
+bool TCustomAxisPanel::ClipsAway(TPoint P) {
+    if (!FClipPoints || !CanClip()) return false;
+    const auto* c = dynamic_cast<const TZuzCanvas3D*>(GetCanvas());
+    return c && !c->InClipCube(SeriesClipRect(), 0, Width3D, P);
 }
 
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
@@ -309,7 +318,11 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSe
         const int n = static_cast<int>(group.size());
         for (int k = 0; k < n; ++k) {
             TChartSeries* s = group[static_cast<std::size_t>(seriesForward ? k : n - 1 - k)];
-            if (i < s->Count()) s->DrawValue(i);
+            if (i >= s->Count()) continue;
+            // Each point under its own series' name, as a series drawn alone.
+            c->BeginEntity(SeriesEntityName(s));
+            s->DrawValue(i);
+            c->EndEntity();
         }
     };
     if (first >= 0) {
@@ -320,7 +333,9 @@ void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSe
     }
     if (clip) c->UnClipRectangle();
     for (TChartSeries* s : group) {
+        c->BeginEntity(SeriesEntityName(s));
         DrawSeriesMarks(s);
+        c->EndEntity();
         s->DoAfterDrawValues();
     }
 }

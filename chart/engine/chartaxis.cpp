@@ -1126,7 +1126,9 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
 TRect TChartAxis::AxisRect() const {
     const int a0 = std::min(IStartPos, IEndPos), a1 = std::max(IStartPos, IEndPos);
     int c0 = PosAxis, c1 = PosAxis;
-    if (GetLabels()) {
+    // The labels' room holds the axis only where the last drawing drew labels in it: with none
+    // (the style that shows none, none in range) it is blank paper.
+    if (GetLabels() && FDrawnLabels != 0) {
         // The labels are drawn from PosLabels outward, so their far edge bounds the axis; the
         // pixel past it is where the title starts.
         const int outer = InflateAxisPos(PosLabels, std::max(0, LabelsBand - 1));

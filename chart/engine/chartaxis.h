@@ -503,7 +503,7 @@ private:
     // Text-label overlap bookkeeping of the drawing under way.
     int FPrevLabelPos = 0, FPrevLabelHalf = 0;
     bool FHasPrevLabel = false;
-    int FDrawnLabels = 0;
+    int FDrawnLabels = -1; // labels the last drawing drew; -1 before the first
     int FAlternateBand = -1; // the outer row's offset of alternating labels, once per drawing
 };
 

@@ -318,7 +318,7 @@ void TChartAxis::DrawLabels() {
             if (v < FMinimum || v > FMaximum) continue;
             const int p = CalcPosValue(v);
             if (!FTickOnLabelsOnly) Tick.push_back(p);
-            if (!item->GetVisible()) continue;
+            if (!item->GetVisible() || !GetLabels()) continue;
             const String text = item->GetText().empty() ? LabelValue(v) : item->GetText();
             // Placed by hand or not, labels keep clear of each other as series' labels do.
             ParentChart->GetCanvas()->AssignFont(item->GetFont());
@@ -440,7 +440,8 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
                 const int p = CalcPosValue(value);
                 if (!FTickOnLabelsOnly) Tick.push_back(p);
                 canvas->AssignFont(GetLabelsFont());
-                if (ClearOfPrevious(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
+                // Hidden labels still place the ticks, as value labels do.
+                if (GetLabels() && ClearOfPrevious(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
             }
             break;
         }

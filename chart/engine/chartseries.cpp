@@ -630,6 +630,8 @@ void TChartSeries::EndUpdate() {
 void TChartSeries::RefreshSeries() {
     NotifyValue(veRefresh, 0);
     if (FParentChart) FParentChart->BroadcastSeriesEvent(this, seDataChanged);
+    // The points added or changed inside BeginUpdate/EndUpdate show once, now.
+    if (FActive) Repaint();
 }
 
 void TChartSeries::NotifyNewValue(TChartSeries* Sender, int ValueIndex) {

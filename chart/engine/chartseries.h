@@ -518,6 +518,10 @@ public:
     // The point under (X, Y), -1 for none; series types know their shapes.
     virtual int Clicked(int X, int Y) { return -1; }
     int Clicked(TPoint P) { return Clicked(P.X, P.Y); }
+    // Whether the chart clips the pixel away from this series' drawing: nothing of it is there.
+    bool ClippedAway(int X, int Y) const {
+        return FParentChart && UseAxis() && FParentChart->ClipsAway({X, Y});
+    }
     int GetCursorValueIndex();
     // The values on the series's axes under the mouse.
     void GetCursorValues(double& X, double& Y);

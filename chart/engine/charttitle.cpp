@@ -102,7 +102,8 @@ void TChartTitle::SetCaption(const String& Value) {
 
 bool TChartTitle::Clicked(int X, int Y) const {
     const TRect& r = ShapeBounds;
-    return GetVisible() && X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom;
+    // A title without text draws nothing, whatever bounds an earlier drawing left.
+    return GetVisible() && FText->GetCount() > 0 && X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom;
 }
 
 void TChartTitle::DrawTitle() {

@@ -251,6 +251,8 @@ void TChartValueList::Sort() {
             else
                 std::swap(FValue[static_cast<std::size_t>(a)], FValue[static_cast<std::size_t>(b)]);
         });
+    // The points now stand in another order: a shown chart draws them so.
+    if (FOwner) FOwner->Repaint();
 }
 
 void TChartValueList::Scroll() {

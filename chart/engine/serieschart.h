@@ -101,6 +101,8 @@ public:
     virtual bool GetView3D() const { return false; }
     virtual TRect GetChartRect() const { return {}; }
     virtual bool InvertedRotation() const { return false; }
+    // Whether the clip the series on the axes are drawn in leaves the pixel out.
+    virtual bool ClipsAway(TPoint P) { return false; }
     // Series that share a depth slot are drawn together.
     virtual bool ApplyZOrder() const { return true; }
     // The running maximum depth order of one drawing pass.

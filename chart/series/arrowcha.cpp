@@ -104,6 +104,7 @@ std::array<TPoint, 7> FilledArrow(TPoint From, TPoint To, int HeadWidth, int Hea
 } // namespace
 
 int TArrowSeries::Clicked(int X, int Y) {
+    if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
     if (!chart) return -1;
     // In 3D the arrows stand at the middle of the series' depth, where they are drawn, and are

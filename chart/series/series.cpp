@@ -355,6 +355,7 @@ bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
 }
 
 int TCustomSeries::Clicked(int X, int Y) {
+    if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     const TPoint screen{X, Y};
@@ -400,15 +401,21 @@ int TCustomSeries::Clicked(int X, int Y) {
             if (ClickedPointer(I, PX, PY, d.X, d.Y)) return true;
         return false;
     };
+    // A null point draws no pointer, and the line and area reach it only when nulls are ignored;
+    // past it they go on from it only then, from the point before it when it is skipped.
+    const TTreatNullsStyle nulls = GetTreatNulls();
     int prevX = 0, prevY = 0;
+    bool prevNull = false;
     for (int i = start; i <= LastVisibleIndex && i < Count(); ++i) {
         const int px = CalcXPos(i), py = CalcYPos(i);
-        if (FPointer->GetVisible() && pointerClicked(i, px, py)) {
+        const bool null = IsNull(i);
+        if (!null && FPointer->GetVisible() && pointerClicked(i, px, py)) {
             if (OnClickPointer) OnClickPointer(this, i, X, Y);
             return i;
         }
-        if (px == X && py == Y) return i;
-        if (i > start && FClickableLine) {
+        if (!null && px == X && py == Y) return i;
+        const bool joined = nulls == tnIgnore || (!null && !(prevNull && nulls == tnDontPaint));
+        if (i > start && FClickableLine && joined) {
             bool hit = false;
             if (is3D && canvas && FStairs) {
                 // A step in 3D is a tread along the position axis and a riser to the new value,
@@ -455,6 +462,8 @@ int TCustomSeries::Clicked(int X, int Y) {
             }
             if (hit) return i - 1;
         }
+        prevNull = null;
+        if (null && nulls == tnSkip && i > start) continue;
         prevX = px;
         prevY = py;
     }

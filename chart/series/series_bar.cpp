@@ -467,6 +467,7 @@ void TCustomBarSeries::CalcFirstLastVisibleIndex() {
 }
 
 int TCustomBarSeries::Clicked(int X, int Y) {
+    if (ClippedAway(X, Y)) return -1;
     if (FirstValueIndex < 0 || LastValueIndex < 0) return -1;
     const int last = std::min(LastValueIndex, Count() - 1);
     for (int i = FirstValueIndex; i <= last; ++i)

@@ -266,6 +266,8 @@ void TFastLineSeries::DrawMark(int ValueIndex, const String& Text, TSeriesMarkPo
 // Mouse
 
 int TFastLineSeries::Clicked(int X, int Y) {
+    // With its pen hidden the line draws nothing to click.
+    if (!GetLinePen()->GetVisible() || ClippedAway(X, Y)) return -1;
     const int first = FirstValueIndex, last = std::min(LastValueIndex, Count() - 1);
     if (first < 0 || last < 0) return -1;
     TPoint p{X, Y};

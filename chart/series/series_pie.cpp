@@ -896,7 +896,8 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     const double hole = HoleFraction();
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
         const int i = it->Index;
-        if (i < 0 || i >= n || BelongsToOtherSlice(i)) continue;
+        // A null slice is drawn with a clear brush: no face of it is there to click.
+        if (i < 0 || i >= n || BelongsToOtherSlice(i) || IsNull(i)) continue;
         const TPieAngle& a = FAngles[static_cast<std::size_t>(i)];
         int dx = 0, dy = 0;
         if (Exploded) CalcExplodedOffset(i, dx, dy);

@@ -399,6 +399,7 @@ void TChartShape::DrawLegendShape(int, const TRect& Rect) {
 }
 
 int TChartShape::Clicked(int X, int Y) {
+    if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
     if (!chart || Count() < 2) return -1;
     if (TCanvas3D* canvas = chart->GetCanvas()) canvas->Calculate2DPosition(X, Y, StartZ);
