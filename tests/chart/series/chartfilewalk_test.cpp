@@ -196,6 +196,8 @@ protected:
     static void SetUpTestSuite() {
         StartChartUnits();
         ZuzStoreInitialization();
+        // The files name the chart's class, which the program registers at its start.
+        RegisterClass(TChart::StaticClass());
 #ifdef MOLTREN_SANITIZED
         __sanitizer_set_death_callback(NameTheFile);
 #endif
