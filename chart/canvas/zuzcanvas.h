@@ -280,6 +280,10 @@ public:
     void SetBackColor(TColor Value);
     // Made on first read, with the brush's change event.
     TPicture* GetImage();
+    // A brush its owner gives another colour at its making writes even the default colour,
+    // or the chart would load back with the owner's colour instead.
+    bool ColorAlwaysStored = false;
+    bool IsColorStored() const { return ColorAlwaysStored || GetColor() != clDefault; }
     bool HasImage() const { return FImage != nullptr; }
     // Copies the picture; nullptr frees the image.
     void SetImage(TPicture* Value);
