@@ -284,7 +284,8 @@ public:
     // or the chart would load back with the owner's colour instead.
     bool ColorAlwaysStored = false;
     bool IsColorStored() const { return ColorAlwaysStored || GetColor() != clDefault; }
-    bool HasImage() const { return FImage != nullptr; }
+    // A picture to draw: the empty one a mere read of Image makes changes no drawing or file.
+    bool HasImage() const { return FImage && FImage->GetGraphic(); }
     // Copies the picture; nullptr frees the image.
     void SetImage(TPicture* Value);
     void Clear();
