@@ -814,15 +814,15 @@ public:
     TRect CalcRect3D(const TRect& R, int Z) const;
     TFourPoints FourPointsFromRect(const TRect& R, int Z) const;
     TRect RectFromRectZ(const TRect& R, int Z) const;
+    // The rectangle of a text at (X, Y) for the device's alignment.
+    TRect TextRect(int X, int Y, const String& Text);
+    // The box TextRect covers once turned about (X, Y) by the escapement of the font in use.
+    TRect TurnedTextRect(int X, int Y, const String& Text);
 
 private:
     HDC Dc() { return ReferenceCanvas->GetHandle(); }
     // The text's extent in the canvas font, without the shadow's growth.
     TSize PlainTextExtent(const String& Text);
-    // The rectangle of a text at (X, Y) for the device's alignment.
-    TRect TextRect(int X, int Y, const String& Text);
-    // The box TextRect covers once turned about (X, Y) by the escapement of the font in use.
-    TRect TurnedTextRect(int X, int Y, const String& Text);
     void TextShadow(int X, int Y, const String& Text, int& TextX, int& TextY);
     void TextEffects(int X, int Y, const String& Text);
     // Drawing straight on the device: the canvas tells its owner, as its own

@@ -262,6 +262,11 @@ public:
     virtual int CalcWallSize(TChartAxis* Axis) override = 0;
     virtual void DrawTitlesAndLegend(bool BeforeSeries) = 0;
     virtual void DrawWalls() = 0;
+    // True when DrawWalls drew the top and bottom axes over its bottom wall: the axes step
+    // leaves them.
+    virtual bool HorizAxesDrawnWithWalls() { return false; }
+    // Where marks that are not clipped to the chart rectangle may stand.
+    virtual TRect MarksArea() { return GetCanvas()->Bounds; }
     virtual void DoOnBeforeDrawChart();
     virtual void DoOnBeforeDrawAxes();
     virtual void DoOnBeforeDrawSeries();

@@ -206,10 +206,11 @@ void TCustomAxisPanel::DrawAxes() {
     TCanvas3D* c = GetCanvas();
     c->BeginEntity(u"axes");
     DoOnBeforeDrawAxes();
-    const bool bottomLater = DrawBackWallAfter(0);
+    // Drawn once: those the walls drew already are left.
+    const bool withWalls = HorizAxesDrawnWithWalls();
     for (int t = 0; t < FAxes->Count(); ++t) {
         TChartAxis* a = FAxes->Get(t);
-        if (!IsAxisVisible(a) || (a == FBottomAxis && bottomLater)) continue;
+        if (!IsAxisVisible(a) || ((a == FBottomAxis || a == FTopAxis) && withWalls)) continue;
         a->Draw(true);
     }
     c->EndEntity();
@@ -253,10 +254,12 @@ void TCustomAxisPanel::ClipSeries() {
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
     TSeriesMarks* marks = ASeries->GetMarks();
     if (ASeries->Count() == 0 || !marks->GetVisible()) return;
-    const bool clip = marks->GetClip();
-    if (clip) ClipSeries();
+    if (marks->GetClip())
+        ClipSeries();
+    else
+        GetCanvas()->ClipRectangle(MarksArea());
     ASeries->DrawMarks();
-    if (clip) GetCanvas()->UnClipRectangle();
+    GetCanvas()->UnClipRectangle();
 }
 
 void TCustomAxisPanel::DrawOneSeries(TChartSeries* ASeries, std::vector<TChartSeries*>* MarksLater) {

@@ -355,11 +355,12 @@ void TCustomChart::DrawTitlesAndLegend(bool BeforeSeries) {
 void TCustomChart::DrawWallsAfterSeries() {
     const TRect r = GetChartRect();
     // A side axis drawn again over its wall keeps its grid off the back wall,
-    // which lies behind the series already drawn.
+    // which lies behind the series already drawn. Its labels and title stand
+    // beyond the wall and are drawn once, before.
     const auto sideAxis = [this](TChartAxis* Axis) {
         if (!IsAxisVisible(Axis)) return;
         const TRestoreOnExit<bool> hidden(Axis->IHideBackGrid, true);
-        Axis->Draw(false);
+        Axis->DrawLineTicksGrids();
     };
     if (!FWalls->DrawWallFirst(r.Right)) {
         if (FWalls->GetRight()->ShouldDraw()) FWalls->DrawRightWall();
@@ -393,10 +394,29 @@ void TCustomChart::DrawWalls() {
     if (!walls3D) return;
     if (FWalls->GetLeft()->ShouldDraw() && FWalls->DrawWallFirst(r.Left)) FWalls->DrawLeftWall();
     if (FWalls->GetBottom()->ShouldDraw()) FWalls->DrawBottomWall();
-    if (backAfter) {
-        if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(false);
-        if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(false);
+    // Placed on the rectangle of this drawing: the axes step that would place them comes later.
+    if (HorizAxesDrawnWithWalls()) {
+        if (IsAxisVisible(GetTopAxis())) GetTopAxis()->Draw(true);
+        if (IsAxisVisible(GetBottomAxis())) GetBottomAxis()->Draw(true);
     }
+}
+
+TRect TCustomChart::MarksArea() {
+    // A mark is free to stand beyond the chart rectangle but not over the titles above and
+    // below it: a tall bar's mark in perspective is cut at the title's edge.
+    TRect r = GetCanvas()->Bounds;
+    const auto shown = [](TChartTitle* T) {
+        return T->GetVisible() && T->GetText()->GetCount() > 0 && !T->GetCustomPosition();
+    };
+    for (TChartTitle* t : {FTitle.get(), FSubTitle.get()})
+        if (shown(t)) r.Top = std::max(r.Top, t->GetShapeBounds().Bottom);
+    for (TChartTitle* t : {static_cast<TChartTitle*>(FFoot.get()), static_cast<TChartTitle*>(FSubFoot.get())})
+        if (shown(t)) r.Bottom = std::min(r.Bottom, t->GetShapeBounds().Top);
+    return r;
+}
+
+bool TCustomChart::HorizAxesDrawnWithWalls() {
+    return ActiveSeriesUseAxis() && GetView3D() && GetView3DWalls() && DrawBackWallAfter(Width3D);
 }
 
 // ---------------------------------------------------------------------------

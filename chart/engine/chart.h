@@ -172,6 +172,8 @@ public:
     int CalcWallSize(TChartAxis* Axis) override;
     void DrawTitlesAndLegend(bool BeforeSeries) override;
     void DrawWalls() override;
+    bool HorizAxesDrawnWithWalls() override;
+    TRect MarksArea() override;
     bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) override;
 
     // ---- zoom and scroll

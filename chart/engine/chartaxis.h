@@ -407,6 +407,8 @@ public:
     void DrawTitle(int X, int Y);
     void DrawAxisLabel(int X, int Y, int Angle, const String& Text, TAxisShape* Format = nullptr, int Z = 0);
     void DrawGrids(int NumTicks);
+    // The line, ticks and grids at the last Draw's ticks, without its labels and title.
+    void DrawLineTicksGrids();
     void DrawGridLine(int Pos);
     void DrawLineSegment(int Start, int End);
     void CustomDraw(int APosLabels, int APosTitle, int APosAxis, bool GridVisible);
@@ -454,7 +456,6 @@ private:
     void DrawExponentLine(int X, int Y, int Z, const String& Line);
     void DrawTextLabels(TAxisLabelStyle Style);
     void DrawDepthTitles();
-    void DrawLineTicksGrids();
     void DrawTicks(int Length, bool Outward, TChartPen* Pen, const std::vector<int>& Positions);
     std::vector<int> MinorTickPositions() const;
     double LogBaseForLoops() const;

@@ -427,6 +427,13 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         const bool prevNull = ValueIndex > 0 && IsNull(ValueIndex - 1) && nulls == tnDontPaint;
         if (ValueIndex == LastDisplayedIndex() || nextNull || prevNull) {
             if (FDark3D) canvas->Brush->SetColor(ApplyDark(canvas->Brush->GetColor(), DarkColorQuantity));
+            // The end face is as transparent as the area it closes.
+            const TPoint a = vertical ? TPoint{X, Y} : TPoint{OriginPos, Y};
+            const TPoint b = vertical ? TPoint{X, OriginPos} : TPoint{X, Y};
+            const TPoint face[4] = {
+                canvas->Calculate3DPosition(a, StartZ), canvas->Calculate3DPosition(a, EndZ),
+                canvas->Calculate3DPosition(b, EndZ), canvas->Calculate3DPosition(b, StartZ)};
+            Blending blend(canvas, BoundsOf(face, 1), FTransparency);
             if (vertical)
                 canvas->RectangleZ(X, Y, OriginPos, StartZ, EndZ);
             else
