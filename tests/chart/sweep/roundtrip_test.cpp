@@ -540,3 +540,29 @@ TEST(Sweep, RoundTrip) {
         RoundTripRule, kExceptions);
     std::cout << "RoundTrip: " << settings << " property values set\n";
 }
+
+// Settings the sweep once found lost, each on the plain chart of a line series: a program's
+// setting that the file dropped, whichever share of the walk a short sweep holds.
+TEST(RoundTrip, SettingsOnceLostComeBackFromTheFile) {
+    sweep::Start();
+    ZuzStoreInitialization();
+    RegisterClass(TChart::StaticClass());
+    const sweep::Point p;
+    const struct {
+        const char* component;
+        const char* path;
+        Value value;
+    } rows[] = {
+        {"", "LeftAxis.ZPosition", Value(-1.0)},                                  // an axis before the front
+        {"Series0", "SeriesColor", Value(std::int64_t{clDefault})},               // the colour made automatic
+        {"Series0", "Marks.Callout.Brush.Color", Value(std::int64_t{clDefault})}, // a brush its owner colours
+    };
+    const Owned<TChart> chart = sweep::Build(p);
+    for (const auto& row : rows) {
+        const auto [object, prop] = Resolve(chart.get(), Leaf{row.component, row.path, nullptr});
+        ASSERT_NE(prop, nullptr) << row.path;
+        int set = 0;
+        EXPECT_EQ(Check(p, {Case{Leaf{row.component, row.path, prop}, row.value}}, set), "") << row.path;
+        EXPECT_EQ(set, 1) << row.path;
+    }
+}
