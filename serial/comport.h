@@ -268,7 +268,6 @@ public:
     // thread meanwhile).
     void BeforeDestruction() override;
     void Stop();
-    TThreadPriority GetPriority() const { return FPriority; }
 
 protected:
     void Execute() override;
@@ -305,7 +304,6 @@ private:
     HANDLE FHandle;
     TSyncMethod FSyncMethod;
     HWND FWindow;
-    TThreadPriority FPriority;
     std::atomic<bool> FStopped{false};
     // The main thread's wait (smThreadSync on a port opened on the main thread).
     bool FOnMain = false;

@@ -33,7 +33,8 @@ const ClassInfo& TComThread::StaticClass() {
 TComThread::TComThread(TCustomComPort* AComPort)
     : TThread(true), FComPort(AComPort), FStopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)),
       FHandle(AComPort->FHandle), FSyncMethod(AComPort->FSyncMethod), FWindow(AComPort->FWindow),
-      FPriority(AComPort->FEventThreadPriority), FOnMain(FSyncMethod == smThreadSync && IsMainThread()) {
+      FOnMain(FSyncMethod == smThreadSync && IsMainThread()) {
+    SetPriority(AComPort->FEventThreadPriority);
     SetCommMask(FHandle, EventsToInt(AComPort->FEvents));
 }
 

@@ -578,12 +578,14 @@ void TCustomChartGrid::StopEditing(bool Cancel) {
 }
 
 void TCustomChartGrid::AppendRow() {
-    if (GetReadOnly() || !(AllowAppendRows || AllowGrowSeries) || FGrid3D) return;
+    // A calculated series would put its own points back at its next recalculation.
+    if (GetReadOnly() || !(AllowAppendRows || AllowGrowSeries) || FGrid3D || !SomeSeriesTakesHandEdits())
+        return;
     int col = GetCol();
     if (col == ColorsColumn()) ++col;
     TChartValueList* list = nullptr;
     // The new point lies on the new row: a series shorter than the grid is filled up to it.
-    if (TChartSeries* s = GetSeriesOfCol(col, list))
+    if (TChartSeries* s = GetSeriesOfCol(col, list); s && TakesHandEdits(s))
         while (s->Count() <= GetRowCount() - FirstRowNum()) AddNullAtEnd(s, s->GetDefaultNullValue());
     SetRowCount(GetRowCount() + 1);
     SetRow(GetRowCount() - 1);

@@ -157,6 +157,9 @@ void TBackImageEditor::Button1Click(TObject*) {
 TBackImageEditor* InsertImageEditor(TWinControl* TabSheet) {
     auto* editor = Create<TBackImageEditor>(nullptr);
     AddFormTo(editor, TabSheet);
+    // At the top of its page, as the page's own controls and the other editors stand, not in the
+    // middle of a page taller than itself.
+    editor->SetTop(4);
     return editor;
 }
 

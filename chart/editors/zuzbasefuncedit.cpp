@@ -34,12 +34,15 @@ void TBaseFunctionEditor::FormCreate(TObject*) {
     SetAlign(alClient);
 }
 
+// The controls are loaded once: shown again (its tab chosen anew, the page laid out again), the
+// form keeps what was typed. Loading changes nothing, so the page's Apply stays as it is: on for a
+// function just chosen or sources just moved.
 void TBaseFunctionEditor::FormShow(TObject*) {
+    TZuzFunction* function = ZuzTagObject<TZuzFunction>(this);
+    if (!function || function == IFunction) return;
     const TRestoreOnExit<bool> loading(FLoading, true);
-    IFunction = ZuzTagObject<TZuzFunction>(this);
-    if (!IFunction) return;
+    IFunction = function;
     SetFunction();
-    if (TZuzFuncEditor* page = FuncEditor()) page->BApply->SetEnabled(false);
 }
 
 void TBaseFunctionEditor::FormCloseQuery(TObject*, bool& CanClose) {

@@ -12,6 +12,20 @@
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+// The margins a box offers: below the percent range the plot would leave the panel.
+int LowestMargin(TZuzUnits Units) {
+    return Units == muPixels ? -2000 : 0;
+}
+int HighestMargin(TZuzUnits Units) {
+    return Units == muPixels ? 2000 : 100;
+}
+} // namespace
+
 const ClassInfo& TFormZuzPanel::StaticClass() {
     using F = TFormZuzPanel;
     static const MethodInfo methods[] = {
@@ -113,13 +127,8 @@ void TFormZuzPanel::FormShow(TObject*) {
         UDPanelWi->SetPosition(FPanel->GetBevelWidth());
         UDPanelBor->SetPosition(FPanel->GetBorderWidth());
         CBImageInside->SetChecked(FPanel->GetBackImageInside());
-        // The ranges first: a pixel margin beyond the percent range must not be cut to it.
         CBMarUnits->SetItemIndex(FPanel->GetMarginUnits() == muPixels ? 1 : 0);
-        AdjustMarginMinMax();
-        UDTopMa->SetPosition(FPanel->GetMarginTop());
-        UDLeftMa->SetPosition(FPanel->GetMarginLeft());
-        UDBotMa->SetPosition(FPanel->GetMarginBottom());
-        UDRightMa->SetPosition(FPanel->GetMarginRight());
+        ShowMargins();
     }
     CheckColorDef();
     BPanelColor->LinkProperty(FPanel, u"Color");
@@ -176,13 +185,20 @@ void TFormZuzPanel::CBOuterChange(TObject*) {
 }
 
 void TFormZuzPanel::AdjustMarginMinMax() {
-    const bool pixels = FPanel && FPanel->GetMarginUnits() == muPixels;
-    const int low = pixels ? -2000 : 0;
-    const int high = pixels ? 2000 : 100;
+    const TZuzUnits units = FPanel ? FPanel->GetMarginUnits() : muPercent;
     for (TUpDown* ud : {UDTopMa, UDLeftMa, UDBotMa, UDRightMa}) {
-        ud->SetMin(low);
-        ud->SetMax(high);
+        ud->SetMin(LowestMargin(units));
+        ud->SetMax(HighestMargin(units));
     }
+}
+
+void TFormZuzPanel::ShowMargins() {
+    // The ranges first: a pixel margin beyond the percent range must not be cut to it.
+    AdjustMarginMinMax();
+    UDTopMa->SetPosition(FPanel->GetMarginTop());
+    UDLeftMa->SetPosition(FPanel->GetMarginLeft());
+    UDBotMa->SetPosition(FPanel->GetMarginBottom());
+    UDRightMa->SetPosition(FPanel->GetMarginRight());
 }
 
 void TFormZuzPanel::ChangeMargin(TUpDown* UpDown, int Index, int Opposite) {
@@ -210,11 +226,32 @@ void TFormZuzPanel::SERightMaChange(TObject*) {
     ChangeMargin(UDRightMa, 2, 0);
 }
 
+// The margins keep their width on the panel in the new units, as far as the new range holds
+// them; in percent each pair leaves room for the plot. The boxes show what the panel then holds.
 void TFormZuzPanel::CBMarUnitsChange(TObject*) {
     if (!FPanel || CBMarUnits->GetItemIndex() < 0) return;
-    FPanel->SetMarginUnits(CBMarUnits->GetItemIndex() == 1 ? muPixels : muPercent);
+    const TZuzUnits units = CBMarUnits->GetItemIndex() == 1 ? muPixels : muPercent;
+    if (units != FPanel->GetMarginUnits()) {
+        std::array<int, 4> margins{}; // left, top, right, bottom
+        for (int i = 0; i < 4; ++i) {
+            const int size = i % 2 == 0 ? FPanel->GetWidth() : FPanel->GetHeight();
+            const double m = FPanel->GetMargin(i);
+            const double converted = size <= 0 ? m : units == muPixels ? m * size / 100 : m * 100 / size;
+            margins[i] = std::clamp(static_cast<int>(std::lround(converted)), LowestMargin(units),
+                                    HighestMargin(units));
+        }
+        if (units == muPercent)
+            for (const int side : {0, 1}) {
+                int& near = margins[side];
+                int& far = margins[side + 2];
+                far = std::max(0, std::min(far, 99 - near));
+                near = std::min(near, 99 - far);
+            }
+        for (int i = 0; i < 4; ++i) FPanel->SetMargin(i, margins[i]);
+        FPanel->SetMarginUnits(units);
+    }
     const TRestoreOnExit<bool> filling(FFilling, true);
-    AdjustMarginMinMax();
+    ShowMargins();
 }
 
 void TFormZuzPanel::PageControl1Change(TObject*) {

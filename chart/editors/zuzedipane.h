@@ -96,6 +96,8 @@ private:
     void CheckColorDef();
     // 0..100 in percent, -2000..2000 in pixels, for all four margins.
     void AdjustMarginMinMax();
+    // The four boxes from the panel's margins, in the ranges of its units.
+    void ShowMargins();
     // Writes the margin at Index from the up-down, unless in percent it would meet the opposite
     // margin at 100 or more: then the up-down goes back to the margin as it is.
     void ChangeMargin(TUpDown* UpDown, int Index, int Opposite);

@@ -9,9 +9,11 @@
 #include "chart/engine/chartvaluelist.h"
 #include "chart/engine/zuzfunction.h"
 #include "platform/core/sysutils.h"
+#include "platform/gui/dialogs.h"
 #include "platform/gui/stdctrls.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 enum TPeriodChoice { pcAllPoints, pcNumPoints, pcRange };
@@ -92,14 +94,23 @@ void TZuzFunctionEditor::CBAlignChange(TObject*) {
     EnableApply();
 }
 
+// Text that is no number in the program's decimal separator ("3.5" under a comma) would give no
+// period at all while the box still shows it.
+bool TZuzFunctionEditor::CheckFormValues() {
+    if (CBStyle->GetItemIndex() <= pcAllPoints) return true;
+    Extended number = 0;
+    if (TryStrToFloat(ENum->GetText(), number) && std::isfinite(number)) return true;
+    ShowMessage(u"Number of points is not a number: " + ENum->GetText());
+    return false;
+}
+
 void TZuzFunctionEditor::ApplyFormChanges() {
     TBaseFunctionEditor::ApplyFormChanges();
     if (!IFunction) return;
     if (CBAlign->GetItemIndex() >= 0)
         IFunction->SetPeriodAlign(static_cast<TFunctionPeriodAlign>(CBAlign->GetItemIndex()));
     IFunction->SetPeriodStyle(CBStyle->GetItemIndex() == pcRange ? psRange : psNumPoints);
-    // Text that is no number, and a negative one the function would refuse, mean
-    // no period.
+    // A negative period, which the function would refuse, means none.
     IFunction->SetPeriod(std::max(0.0, StrToFloatDef(ENum->GetText(), 0)));
 }
 

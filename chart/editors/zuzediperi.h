@@ -25,6 +25,8 @@ public:
 
     void ApplyFormChanges() override;
     void SetFunction() override;
+    // A period must be a number unless all points are taken.
+    bool CheckFormValues() override;
 
     void CBStyleChange(TObject* Sender);
     void ENumChange(TObject* Sender);

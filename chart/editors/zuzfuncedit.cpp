@@ -176,15 +176,16 @@ void TZuzFuncEditor::FreeOptionsForm() {
     old->Free();
 }
 
-void TZuzFuncEditor::TryCreateNewFunction() {
-    if (!FSeries) return;
+bool TZuzFuncEditor::TryCreateNewFunction() {
+    if (!FSeries) return false;
     const ClassInfo* cls = FunctionClass();
     TZuzFunction* current = FSeries->GetFunction();
-    if (current && cls && &current->ClassType() == cls) return;
-    if (!current && !cls) return;
+    if (current && cls && &current->ClassType() == cls) return false;
+    if (!current && !cls) return false;
     if (current) FSeries->SetFunction(nullptr);
     if (cls) CreateNewZuzFunction(FSeries, cls);
     BApply->SetEnabled(false);
+    return true;
 }
 
 void TZuzFuncEditor::CBSourcesChange(TObject*) {
@@ -192,7 +193,7 @@ void TZuzFuncEditor::CBSourcesChange(TObject*) {
     const ClassInfo* cls = FunctionClass();
     TabOptions->SetTabVisible(cls != nullptr);
     if (cls) {
-        TryCreateNewFunction();
+        const bool replaced = TryCreateNewFunction();
         Owned<TComponent> sample(cls->CreateComponent(nullptr));
         auto* function = dynamic_cast<TZuzFunction*>(sample.get());
         const bool noSource = function && function->NoSourceRequired;
@@ -201,11 +202,17 @@ void TZuzFuncEditor::CBSourcesChange(TObject*) {
         PanSingle->SetVisible(!noSource && single);
         LValues->SetVisible(PanSingle->GetVisible() && !noValueChoice);
         CBValues->SetVisible(PanSingle->GetVisible() && !noValueChoice);
-        FreeOptionsForm();
-        const ClassInfo* editor = function ? GetClass(UTF8Encode(function->GetEditorClass())) : nullptr;
-        if (editor && FSeries) {
-            FOptions = dynamic_cast<TCustomForm*>(editor->CreateComponent(this));
-            if (FOptions) ZuzEmbedInPage(FOptions, TabOptions, FSeries->GetFunction());
+        // The form of the series' own function stays, with what was typed into it, when only the
+        // sources changed.
+        const bool kept =
+            !replaced && FOptions && FSeries && ZuzTagObject(FOptions) == FSeries->GetFunction();
+        if (!kept) {
+            FreeOptionsForm();
+            const ClassInfo* editor = function ? GetClass(UTF8Encode(function->GetEditorClass())) : nullptr;
+            if (editor && FSeries) {
+                FOptions = dynamic_cast<TCustomForm*>(editor->CreateComponent(this));
+                if (FOptions) ZuzEmbedInPage(FOptions, TabOptions, FSeries->GetFunction());
+            }
         }
         if (!FOptions) TabOptions->SetTabVisible(false);
         if (noSource && FOptions) {
@@ -214,7 +221,7 @@ void TZuzFuncEditor::CBSourcesChange(TObject*) {
         } else {
             TabSource->SetTabVisible(true);
         }
-        if ((noSource || (FSeries && FSeries->GetDataSource())) && FOptions)
+        if (!kept && (noSource || (FSeries && FSeries->GetDataSource())) && FOptions)
             DeferCall(this, [this] { Timer1Timer(Timer1); });
         BApply->SetEnabled(true);
     } else {

@@ -60,7 +60,8 @@ protected:
 private:
     void ListenTo(TCustomZuzPanel* Panel);
     void FillSourceLists();
-    void TryCreateNewFunction();
+    // Whether the series' function was replaced by one of the class chosen.
+    bool TryCreateNewFunction();
     void FreeOptionsForm();
 
     TCustomForm* FOptions = nullptr;

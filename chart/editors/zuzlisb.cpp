@@ -423,14 +423,15 @@ void TChartListBox::EditorKeyPress(TObject*, Char& Key) {
 
 void TChartListBox::EditorKeyDown(TObject*, Word& Key, TShiftState) {
     if (!FEditor || !FEditor->GetVisible()) return;
-    if (Key != VK_UP && Key != VK_DOWN && Key != kKeyF2 && Key != VK_RETURN && Key != VK_ESCAPE) return;
+    if (Key != VK_UP && Key != VK_DOWN && Key != kKeyF2 && Key != VK_RETURN && Key != VK_ESCAPE &&
+        Key != VK_TAB)
+        return;
     if (Key != VK_ESCAPE && FEditedSeries) FEditedSeries->SetTitle(FEditor->GetText());
     FEditor->SetVisible(false);
     if (CanFocus()) SetFocus();
     Invalidate();
-    // The key ends the editing only: the form's default and cancel buttons never hear Return and
-    // Escape, or the editor the list lies in would close with the title, and the list never
-    // hears Up and Down, or another row would be chosen than the one renamed.
+    // The key ends the editing only: the list never hears Up and Down, or another row would be
+    // chosen than the one renamed, and Tab leaves the focus on the list.
     if (Key != kKeyF2) Key = 0;
 }
 

@@ -143,6 +143,9 @@ TZuzShadowEditor* InsertZuzShadowEditor(TWinControl* TabSheet) {
     auto* editor = Create<TZuzShadowEditor>(nullptr);
     editor->BOK->SetVisible(false);
     AddFormTo(editor, TabSheet);
+    // At the top of its page, as the page's own controls and the other editors stand, not in the
+    // middle of a page taller than itself.
+    editor->SetTop(4);
     return editor;
 }
 

@@ -128,7 +128,12 @@ void TChartTitle::DrawTitle() {
         r.Top = r.Bottom - lines * h;
     else
         r.Bottom = r.Top + lines * h;
-    if (!custom) InflateRect(r, border, border);
+    // A placed frame keeps its left and top, and holds its border on both sides of the lines as
+    // an unplaced one does.
+    if (custom)
+        r.Bottom += 2 * border;
+    else
+        InflateRect(r, border, border);
     if (FAdjustFrame) {
         int widest = 0;
         for (int i = 0; i < lines; ++i) widest = std::max(widest, c->TextWidth(FText->GetStrings(i)));

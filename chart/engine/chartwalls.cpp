@@ -277,7 +277,7 @@ void TChartWalls::DrawSideWall(TCustomChartWall* Wall, int Position, bool Right)
                 c->Cube(Position - size, Position, start, end, 0, slabDepth, Wall->ApplyDark3D());
         }
         if (Wall->HasPicture() && Wall->GetPicture()->HasGraphic())
-            c->StretchDraw(TRect(0, start, depth, end), Wall->GetPicture()->GetGraphic(), Position, cpX);
+            c->StretchDraw(TRect(0, start, depth, end), Wall->GetPicture()->Filtered(), Position, cpX);
     } catch (...) {
         Wall->DoEndBlending(std::move(blend));
         throw;
@@ -350,7 +350,7 @@ void TChartWalls::DrawBackWall() {
                 c->Cube(r, z, z + size, wall->ApplyDark3D());
         }
         if (wall->HasPicture() && wall->GetPicture()->HasGraphic()) {
-            c->StretchDraw(r, wall->GetPicture()->GetGraphic(), in3D ? z : 0, cpZ);
+            c->StretchDraw(r, wall->GetPicture()->Filtered(), in3D ? z : 0, cpZ);
         } else if (FChart->GetBackImageInside() && FChart->GetBackImage()->HasGraphic()) {
             TRect inside = r;
             if (wall->GetPen()->GetVisible()) InflateRect(inside, 1, 1);
@@ -392,7 +392,7 @@ void TChartWalls::DrawBottomWall() {
         else
             c->Cube(left, right, bottom, bottom + wall->GetSize(), z0, z1, wall->ApplyDark3D());
         if (wall->HasPicture() && wall->GetPicture()->HasGraphic())
-            c->StretchDraw(TRect(left, z0, right, z1), wall->GetPicture()->GetGraphic(), bottom, cpY);
+            c->StretchDraw(TRect(left, z0, right, z1), wall->GetPicture()->Filtered(), bottom, cpY);
     } catch (...) {
         wall->DoEndBlending(std::move(blend));
         throw;

@@ -164,9 +164,15 @@ int TSeriesPointer::GetEndZ() const {
     return FSeries ? FSeries->EndZ : 0;
 }
 
+// A pointer without a colour of its own is drawn in its series' colour.
+TColor TSeriesPointer::ShownColor() const {
+    const TColor c = GetColor();
+    return c == clDefault && FSeries ? FSeries->GetSeriesColor() : c;
+}
+
 void TSeriesPointer::Prepare() {
     if (ISeriesChart* c = Chart())
-        if (TCanvas3D* canvas = c->GetCanvas()) PrepareCanvas(canvas, GetColor());
+        if (TCanvas3D* canvas = c->GetCanvas()) PrepareCanvas(canvas, ShownColor());
 }
 
 void TSeriesPointer::PrepareCanvas(TZuzCanvas* Canvas, TColor Color) {
@@ -175,9 +181,14 @@ void TSeriesPointer::PrepareCanvas(TZuzCanvas* Canvas, TColor Color) {
     else
         Canvas->AssignVisiblePenColor(GetPen(),
                                       GetPen()->GetColor() == clDefault ? Color : GetPen()->GetColor());
-    TColor brush = GetBrush()->GetColor();
-    if (brush == clDefault) brush = GetBrush()->GetStyle() == bsSolid ? Color : GetBrush()->GetBackColor();
-    Canvas->AssignBrush(GetBrush(), brush);
+    // A pattern is drawn in the symbol's colour over the brush's background (none: what lies
+    // beneath shows through), as a bar's is.
+    const TColor brush = GetBrush()->GetColor() == clDefault ? Color : GetBrush()->GetColor();
+    Canvas->AssignBrush(GetBrush(), brush, GetBrush()->GetBackColor());
+}
+
+void TSeriesPointer::Draw(int X, int Y) {
+    Draw(X, Y, ShownColor(), FStyle);
 }
 
 void TSeriesPointer::Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style) {
@@ -317,6 +328,9 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
         }
         blendRect = PolygonBounds(reached);
     }
+    // A wide frame reaches past the box on every side: blended with it, or it stays opaque.
+    const int frame = Canvas->Pen->GetStyle() == psClear ? 0 : Canvas->Pen->GetWidth();
+    InflateRect(blendRect, frame, frame);
     TBlendScope blend(Canvas, blendRect, FTransparency);
 
     auto line = [&](int X0, int Y0, int X1, int Y1) {
@@ -394,7 +408,6 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
         if (Is3D && FDraw3D && (Style == psTriangle || Style == psDownTriangle))
             face[2] = Canvas->Calculate3DPosition(X, Style == psTriangle ? T : B, (z0 + z1) / 2);
         // The gradient fills the square or the circle inside its frame, which stays whole.
-        const int frame = Canvas->Pen->GetStyle() == psClear ? 0 : Canvas->Pen->GetWidth();
         const TRect inside = Style == psRectangle ? TRect(L + frame, T + frame, R + 1 - frame, B + 1 - frame)
                                                   : TRect(L + frame, T + frame, R - frame, B - frame);
         FillGradient(Canvas, Style, inside, face, Is3D, z0, Color);

@@ -112,7 +112,7 @@ public:
     void Prepare();
     void PrepareCanvas(TZuzCanvas* Canvas, TColor Color);
     void Draw(TPoint P) { Draw(P.X, P.Y); }
-    void Draw(int X, int Y) { Draw(X, Y, GetColor(), FStyle); }
+    void Draw(int X, int Y);
     void Draw(int X, int Y, TColor Color, TSeriesPointerStyle Style);
     // Draws only; the caller prepared pen and brush.
     void DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int HorizSize, int VertSize, TColor Color,
@@ -132,6 +132,7 @@ protected:
     }
 
 private:
+    TColor ShownColor() const;
     // Outline: the symbol's screen points, whose shadow is cast instead of R's when given.
     void DrawShadow(TCanvas3D* Canvas, TSeriesPointerStyle Style, const TRect& R,
                     std::span<const TPoint> Outline, int Z);

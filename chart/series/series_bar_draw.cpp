@@ -23,11 +23,6 @@ TFourPoints ScreenCorners(TCanvas3D* C, const TRect& R, int Z) {
             C->Calculate3DPosition(R.Right, R.Bottom, Z), C->Calculate3DPosition(R.Left, R.Bottom, Z)};
 }
 
-TRect Union(const TRect& A, const TRect& B) {
-    return TRect(std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
-                 std::max(A.Bottom, B.Bottom));
-}
-
 bool IsRectStyle(TBarStyle S) {
     return S == bsRectangle || S == bsRectGradient || S == bsBevel;
 }
@@ -118,15 +113,21 @@ void TCustomBarSeries::DrawBarBody(int ValueIndex, int Transparency) {
     TCanvas3D* c = Canvas();
     Owned<TZuzBlend> blend;
     if (Transparency > 0) {
-        TRect r = BarBounds;
+        // In order first: a bar below or left of its origin has its rectangle the other way
+        // round, and its pen and far face would be left out of the block.
+        TRect r = OrientRectangle(BarBounds);
         if (Is3D()) {
             if (PenVisible()) {
                 r.Right += PenWidth();
                 r.Bottom += PenWidth();
             }
-            r = Union(ScreenRect(c, r, StartZ), ScreenRect(c, r, EndZ));
+            // Every corner of the solid: a turned view moves each of them its own way.
+            const TFourPoints front = ScreenCorners(c, r, StartZ), back = ScreenCorners(c, r, EndZ);
+            const TPoint all[8] = {front[0], front[1], front[2], front[3],
+                                   back[0],  back[1],  back[2],  back[3]};
+            r = PolygonBounds(all);
         }
-        blend = c->BeginBlending(OrientRectangle(r), Transparency);
+        blend = c->BeginBlending(r, Transparency);
     }
     const bool vertical = YMandatory();
     const int a = vertical ? BarBounds.Top : BarBounds.Left;
@@ -231,7 +232,7 @@ void TCustomBarSeries::BarGradient(int ValueIndex, const TRect& R) {
 
 void TCustomBarSeries::DrawBevel() {
     if (Is3D() && !IsOrthogonal()) return;
-    TRect r = BarBounds;
+    TRect r = OrientRectangle(BarBounds);
     if (PenVisible()) {
         const int w = PenWidth();
         r = TRect(r.Left + w, r.Top + w, r.Right - w, r.Bottom - w);
@@ -586,9 +587,10 @@ void TBarSeries::CalcBarBounds(int ValueIndex, TRect& R) const {
     R.Top = CalcYPos(ValueIndex);
     R.Bottom = GetOriginPos(ValueIndex);
     if (!pen) {
+        // A bar of no height stays so: it is drawn as a line at its origin.
         if (R.Bottom > R.Top)
             ++R.Bottom;
-        else
+        else if (R.Top > R.Bottom)
             ++R.Top;
         ++R.Right;
     }

@@ -238,24 +238,28 @@ void TCircledSeries::DoBeforeDrawValues() {
     } else {
         CheckOtherSeriesMarks();
     }
-    if (FCircled && c) {
-        CalcRadius();
-        double k = Screen && Screen->GetHeight() > 0
-                       ? static_cast<double>(Screen->GetWidth()) / Screen->GetHeight()
-                       : 1.0;
-        // A page is drawn in the panel's own pixels, which the printing maps onto the paper:
-        // the screen's shape has nothing to say about them.
-        const bool page =
-            c->ReferenceCanvas && GetDeviceCaps(c->ReferenceCanvas->GetHandle(), TECHNOLOGY) == DT_RASPRINTER;
-        const double ratio = c->ReferenceCanvas && !page ? ScreenRatio(c->ReferenceCanvas) : 0;
-        if (page)
-            k = 1;
-        else if (ratio != 0)
-            k /= ratio;
-        AdjustScreenRatio(k, XRadius, YRadius, CircleRect);
-        AdjustCircleRect();
-    }
+    KeepRound();
     CalcRadius();
+}
+
+void TCircledSeries::KeepRound() {
+    TCanvas3D* c = Canvas();
+    if (!FCircled || !c) return;
+    CalcRadius();
+    double k = Screen && Screen->GetHeight() > 0
+                   ? static_cast<double>(Screen->GetWidth()) / Screen->GetHeight()
+                   : 1.0;
+    // A page is drawn in the panel's own pixels, which the printing maps onto the paper:
+    // the screen's shape has nothing to say about them.
+    const bool page =
+        c->ReferenceCanvas && GetDeviceCaps(c->ReferenceCanvas->GetHandle(), TECHNOLOGY) == DT_RASPRINTER;
+    const double ratio = c->ReferenceCanvas && !page ? ScreenRatio(c->ReferenceCanvas) : 0;
+    if (page)
+        k = 1;
+    else if (ratio != 0)
+        k /= ratio;
+    AdjustScreenRatio(k, XRadius, YRadius, CircleRect);
+    AdjustCircleRect();
 }
 
 void TCircledSeries::CheckOtherSeriesMarks() {

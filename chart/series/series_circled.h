@@ -66,6 +66,8 @@ public:
     void AdjustCircleRect();
     void CalcRadius();
     static void AdjustScreenRatio(double K, int XRadius, int YRadius, TRect& R);
+    // A circled series' rectangle cut to a circle on the screen (or the page).
+    void KeepRound();
     void DrawCircleGradient();
     virtual void CheckOtherSeriesMarks();
     virtual void InitCustom3DOptions() {}

@@ -609,6 +609,8 @@ void TPieSeries::DrawAllValues() {
         CircleRect = TRect(CircleRect.Left + std::abs(dx) / 2, CircleRect.Top + std::abs(dy) / 2,
                            CircleRect.Right - std::abs(dx) / 2, CircleRect.Bottom - std::abs(dy) / 2);
         AdjustCircleRect();
+        // Shrunk more across the slice's way out than along the other: a circled pie stays round.
+        KeepRound();
         CalcRadius();
     }
     if (GetShadow()->GetVisible() && GetShadow()->GetSize() != 0) DrawShadow(exploded != -1);

@@ -4,6 +4,7 @@
 #include "platform/core/typinfo.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -12,6 +13,7 @@
 #include <poll.h>
 #include <sstream>
 #include <sys/eventfd.h>
+#include <sys/resource.h>
 #include <system_error>
 #include <unistd.h>
 #include <utility>
@@ -304,6 +306,36 @@ void TThread::Start() {
     }
 }
 
+void TThread::SetPriority(TThreadPriority Value) {
+    FPriority = Value;
+    if (FNativeID.load()) ApplyPriority();
+}
+
+// The program's own nice value is the normal priority; the lower ones add to it. The kernel
+// keeps the value per thread, so the change reaches this thread alone.
+void TThread::ApplyPriority() const {
+    const int tid = FNativeID.load();
+    if (!tid) return;
+    errno = 0;
+    const int base = ::getpriority(PRIO_PROCESS, static_cast<id_t>(::getpid()));
+    const int own = errno ? 0 : base;
+    int nice = own;
+    switch (FPriority.load()) {
+    case tpIdle:
+        nice = 19;
+        break;
+    case tpLowest:
+        nice = own + 10;
+        break;
+    case tpLower:
+        nice = own + 5;
+        break;
+    default:
+        break;
+    }
+    ::setpriority(PRIO_PROCESS, static_cast<id_t>(tid), std::min(nice, 19));
+}
+
 void TThread::SetSuspended(bool Value) {
     if (!Value) {
         if (!FStarted) Start();
@@ -341,6 +373,8 @@ void TThread::Run() {
     {
         std::lock_guard g(Sync().lock); // Start has finished publishing FThreadID
     }
+    FNativeID = static_cast<int>(::gettid());
+    ApplyPriority();
     if (!FTerminated) {
         try {
             Execute();
@@ -348,6 +382,7 @@ void TThread::Run() {
             FFatalException = std::current_exception();
         }
     }
+    FNativeID = 0; // the kernel may give the id to another thread from now on
     const bool freeThread = FFreeOnTerminate;
     try {
         DoTerminate();

@@ -17,9 +17,10 @@
 
 using TThreadID = std::thread::id;
 
-// Scheduling priorities of the class library's threads. Our threads keep the
-// value their owners ask for; raising a thread's priority needs privileges a
-// desktop program does not have, so it is not applied.
+// Scheduling priorities of the class library's threads. A lower priority is
+// applied (as a higher nice value of the thread: lowering needs no privilege);
+// raising one needs privileges a desktop program does not have, so a higher
+// priority runs the thread at the program's own.
 enum TThreadPriority : std::uint8_t {
     tpIdle,
     tpLowest,
@@ -134,6 +135,9 @@ public:
     bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
     void SetFreeOnTerminate(bool Value) { FFreeOnTerminate = Value; }
     LongInt GetReturnValue() const { return FReturnValue; }
+    TThreadPriority GetPriority() const { return FPriority.load(); }
+    // Taken by a running thread at once, by one not yet started when it starts.
+    void SetPriority(TThreadPriority Value);
     TThreadID GetThreadID() const { return FThreadID; }
     // The exception that escaped Execute, kept rather than ending the process.
     std::exception_ptr GetFatalException() const { return FFatalException; }
@@ -160,8 +164,11 @@ protected:
 
 private:
     void Run();
+    void ApplyPriority() const;
 
     std::atomic<bool> FTerminated{false};
+    std::atomic<TThreadPriority> FPriority{tpNormal};
+    std::atomic<int> FNativeID{0}; // the kernel's id of the running thread, 0 before it runs
     std::atomic<bool> FStarted{false};
     std::atomic<bool> FFinished{false};
     bool FCreateSuspended = false;

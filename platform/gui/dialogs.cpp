@@ -10,11 +10,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -140,6 +142,28 @@ String PatternExt(String Pattern) {
     return Pattern;
 }
 
+// The toolkit's file dialog adds its default suffix to a typed name unless that name is a folder
+// of the process's working folder: a folder of the dialog's own, typed and confirmed, became a
+// file named after it. Here a typed folder opens, as anywhere else in the dialog.
+class FileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        if (auto* edit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+            const QString typed = edit->text().trimmed();
+            const QFileInfo info(directory().absoluteFilePath(typed));
+            if (!typed.isEmpty() && info.isDir()) {
+                setDirectory(info.absoluteFilePath());
+                edit->clear();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+};
+
 } // namespace
 
 String FilterEntryExt(const String& Filter, int Index) {
@@ -207,7 +231,7 @@ bool TOpenDialog::Execute() {
                      UTF8Encode(FTitle).c_str());
         return false;
     }
-    QFileDialog dialog(QApplication::activeWindow(), ToQString(FTitle), ToQString(FInitialDir));
+    FileDialog dialog(QApplication::activeWindow(), ToQString(FTitle), ToQString(FInitialDir));
     dialog.setAcceptMode(Saving() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     if (!Saving())
         dialog.setFileMode(FOptions.Contains(ofAllowMultiSelect) ? QFileDialog::ExistingFiles

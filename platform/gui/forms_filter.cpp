@@ -29,6 +29,16 @@ bool TakesTabs(const QObject* widget) {
     return false;
 }
 
+// Whether a widget is an editor opened in place over an item of a tree, list or grid (the view's
+// own, or a control laid over the view): every widget inside an item view but its viewport.
+bool InPlaceEditor(const QObject* watched) {
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (!widget || widget->isWindow() || qobject_cast<const QAbstractItemView*>(widget)) return false;
+    for (const QWidget* w = widget->parentWidget(); w; w = w->isWindow() ? nullptr : w->parentWidget())
+        if (const auto* view = qobject_cast<const QAbstractItemView*>(w)) return widget != view->viewport();
+    return false;
+}
+
 // A key that no shortcut of its own window takes is the main window's, from any window the program
 // shows beside it; a modal window keeps its keys, as the main window is disabled while it is up.
 bool MainFormShortCut(TCustomForm* form, TShortCut shortCut) {
@@ -95,7 +105,10 @@ private:
         const auto* widget = qobject_cast<const QWidget*>(watched);
         if ((key == VK_RETURN || key == VK_ESCAPE) && widget && widget->window()->windowType() == Qt::Popup)
             return false;
-        if (key == VK_RETURN && !control->WantsReturns() && shift.Empty()) {
+        // An editor in place over a node, a row or a cell ends its editing with them: the form's
+        // default and cancel buttons never hear them either.
+        const bool inPlace = InPlaceEditor(watched);
+        if (key == VK_RETURN && !inPlace && !control->WantsReturns() && shift.Empty()) {
             if (auto* button = dynamic_cast<TButton*>(control)) {
                 button->Click();
                 return true;
@@ -105,7 +118,7 @@ private:
                 return true;
             }
         }
-        if (key == VK_ESCAPE && shift.Empty())
+        if (key == VK_ESCAPE && !inPlace && shift.Empty())
             if (TButton* b = form->FindDefaultButton(true)) {
                 b->Click();
                 return true;

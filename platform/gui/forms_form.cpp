@@ -7,6 +7,7 @@
 #include "platform/gui/menus.h"
 #include "platform/gui/stdctrls.h"
 
+#include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
@@ -254,6 +255,28 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
     FBorderStyle = Value;
 }
 
+namespace {
+
+// The frame a window manager gives a window: that of a shown window framed already, the window's
+// own once it has one. None without a window manager or off screen.
+QMargins FrameMargins(const QWidget* Window) {
+    const auto margins = [](const QWidget* w) {
+        const QRect outer = w->frameGeometry(), inner = w->geometry();
+        return QMargins(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                        outer.bottom() - inner.bottom());
+    };
+    const auto framed = [](const QWidget* w) {
+        return w->isVisible() && w->isWindow() && !(w->windowFlags() & Qt::FramelessWindowHint) &&
+               w->frameGeometry() != w->geometry();
+    };
+    if (framed(Window)) return margins(Window);
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w != Window && framed(w)) return margins(w);
+    return {};
+}
+
+} // namespace
+
 void TCustomForm::PlaceOnFirstShow() {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
@@ -276,11 +299,15 @@ void TCustomForm::PlaceOnFirstShow() {
     default:
         return;
     }
-    // Centred on a window partly off the screen, or larger than it, the form still opens on it.
-    FLeft = std::clamp(around.x() + (around.width() - FWidth) / 2, area.left(),
-                       std::max(area.left(), area.left() + area.width() - FWidth));
-    FTop = std::clamp(around.y() + (around.height() - FHeight) / 2, area.top(),
-                      std::max(area.top(), area.top() + area.height() - FHeight));
+    // Centred on a window partly off the screen, or larger than it, the form still opens on it,
+    // its frame too: the window manager puts the title bar above the place given, so the margins
+    // of a window it frames already stand for this one's.
+    const QMargins frame = FrameMargins(FWindow);
+    const QRect room = area.marginsRemoved(frame);
+    FLeft = std::clamp(around.x() + (around.width() - FWidth) / 2, room.left(),
+                       std::max(room.left(), room.left() + room.width() - FWidth));
+    FTop = std::clamp(around.y() + (around.height() - FHeight) / 2, room.top(),
+                      std::max(room.top(), room.top() + room.height() - FHeight));
 }
 
 namespace {

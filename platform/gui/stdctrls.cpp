@@ -1284,6 +1284,9 @@ TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner) {
     FBar = new ScrollBarWidget(Qt::Horizontal);
     FBar->setRange(FMin, FMax);
     FBar->setPageStep(FLargeChange);
+    // A scroll bar control, unlike the toolkit's bars of a scrolled view, is a tab stop that a
+    // click focuses: its keys move it, and a bar without a label is reached no other way.
+    FBar->setFocusPolicy(Qt::StrongFocus);
     SetWidget(FBar);
     InitTabStop(true);
     SetBounds(0, 0, 121, 17);

@@ -405,11 +405,14 @@ LONG RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, WCHAR*, DWORD, REGSAM s
     std::lock_guard g(s.lock);
     s.Refresh();
     Key* existing = s.Find(path);
-    if (lpdwDisposition) *lpdwDisposition = existing ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
-    if (!existing && Normal(path).find(u'\\') != String::npos) {
-        existing = &s.Make(path);
-        s.Save(); // a key that cannot be kept fails with its first value, which reports why
-    }
+    const bool created = !existing;
+    const bool made = created && Normal(path).find(u'\\') != String::npos;
+    if (made) existing = &s.Make(path);
+    // Where the settings cannot be kept (a read-only home, a full disk, a folder of another user),
+    // a key opened for writing is refused as one the user may not write: callers that skip such a
+    // key lose nothing they were told was saved. A failed save drops the made key at the next read.
+    if ((made || (samDesired & KEY_SET_VALUE)) && s.Save() != ERROR_SUCCESS) return ERROR_ACCESS_DENIED;
+    if (lpdwDisposition) *lpdwDisposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
     auto h = std::make_unique<HKEY__>();
     h->path = existing ? existing->path : path;
     h->access = samDesired;

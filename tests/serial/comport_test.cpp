@@ -336,7 +336,10 @@ TEST_F(ComPortSetup, NoEventsNoThread) {
 
 TEST_F(ComPortSetup, PropertiesGuardedWhileConnected) {
     port->SetSyncMethod(smNone);
+    port->SetEventThreadPriority(tpLowest);
     port->Open();
+    ASSERT_NE(port->GetEventThread(), nullptr);
+    EXPECT_EQ(port->GetEventThread()->GetPriority(), tpLowest); // the thread runs as asked
     const EComPort e = Raised([&] { port->SetSyncMethod(smWindowSync); });
     EXPECT_EQ(e.GetCode(), CError_ConnChangeProp);
     EXPECT_EQ(e.GetWinCode(), -1);

@@ -271,6 +271,11 @@ TPoint ScreenOrigin(const TControl& control) {
     return FromQPoint(WidgetOf(control)->mapToGlobal(QPoint()));
 }
 
+TRect FrameRect(const TControl& control) {
+    const QRect r = WidgetOf(control)->window()->frameGeometry();
+    return Bounds(r.x(), r.y(), r.width(), r.height());
+}
+
 TPoint WindowSize(const TControl& control) {
     const QWidget* w = WidgetOf(control);
     return {w->width(), w->height()};

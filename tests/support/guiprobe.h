@@ -93,6 +93,8 @@ TPoint MapTo(const TControl& from, const TControl& to, TPoint p);
 TPoint ScreenOrigin(const TControl& control);
 // The size of the control's window as the screen has it.
 TPoint WindowSize(const TControl& control);
+// The screen rectangle of the window holding the control with the frame a window manager gives it.
+TRect FrameRect(const TControl& control);
 
 // The text a date edit shows, and the client point where a click puts its
 // caret before the character at `index`.

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -99,6 +100,20 @@ TEST(EditorOptions, DefaultsUntilSavedAndNoKeyMadeByReading) {
     EXPECT_FALSE(ZuzReadBoolOption(u"TreeMode", true));
     EXPECT_EQ(ZuzReadIntegerOption(u"GalleryWidth", 77), 512);
     EXPECT_EQ(ZuzReadStringOption(u"GalleryMode", u""), u"Tabs");
+    win32::SetRegistryDirectory({});
+}
+
+// A settings folder that cannot be made or written (a read-only home, a folder of another user)
+// costs the options, not a message box at every close of an editor.
+TEST(EditorOptions, OptionsThatCannotBeKeptAreSkippedSilently) {
+    const TempDir scratch("moltren-options");
+    std::ofstream(scratch.path / "file") << "not a folder";
+    win32::SetRegistryDirectory(scratch.path / "file" / "settings");
+    EXPECT_NO_THROW(ZuzSaveBoolOption(u"TreeMode", false));
+    EXPECT_NO_THROW(ZuzSaveIntegerOption(u"GalleryWidth", 512));
+    EXPECT_NO_THROW(ZuzSaveStringOption(u"GalleryMode", u"Tabs"));
+    EXPECT_TRUE(ZuzReadBoolOption(u"TreeMode", true));
+    EXPECT_EQ(ZuzReadIntegerOption(u"GalleryWidth", 77), 77);
     win32::SetRegistryDirectory({});
 }
 

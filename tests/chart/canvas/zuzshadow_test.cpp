@@ -162,6 +162,15 @@ TEST(LineBandShadow, LinesBrightenOutwardOnACanvasWithoutItsBuffer) {
     back.Draw(&e.canvas, TRect(10, 10, 30, 30));
     EXPECT_EQ(e.At(20, 8), clBlack);
     EXPECT_EQ(e.At(8, 20), clBlack);
+    // Nor either way when the other offset is down or right: left and down, right and up.
+    for (const auto& [h, v, strip] : {std::tuple{-4, 3, TPoint(8, 20)}, std::tuple{4, -3, TPoint(20, 8)}}) {
+        CanvasOn f(60, 60);
+        f.canvas.View3DOptions = &view;
+        TZuzShadow mixed;
+        SetShadow(mixed, h, v, true);
+        mixed.Draw(&f.canvas, TRect(10, 10, 30, 30));
+        EXPECT_EQ(f.At(strip.X, strip.Y), clBlack) << h << "," << v;
+    }
 }
 
 TEST(SmoothShadow, DarkerAtItsCoreThanAtItsRimAndOnlyAlongTheBands) {

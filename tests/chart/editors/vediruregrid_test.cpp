@@ -380,6 +380,12 @@ TEST_F(ChartGrid, ASeriesThatCalculatesItsPointsIsNotEdited) {
     grid->Delete();
     EXPECT_EQ(grid->GetRowCount(), rows);
     EXPECT_EQ(fed->Count(), averaged);
+    // Nor does Down on its last row append one.
+    grid->AllowAppendRows = true;
+    grid->SetRow(rows - 1);
+    Press(VK_DOWN);
+    EXPECT_EQ(grid->GetRowCount(), rows);
+    EXPECT_EQ(fed->Count(), averaged);
 }
 
 // --- Rows ------------------------------------------------------------------------

@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
+#include <utility>
+
 namespace {
 
 class PanelPage : public PageTest {
@@ -52,6 +56,43 @@ TEST_F(PanelPage, PixelMarginsAreNotHeldTogetherAndRangeOver2000EachWay) {
     probe::Choose(*p->CBMarUnits, 0);
     EXPECT_EQ(p->UDRightMa->GetMin(), 0);
     EXPECT_EQ(p->UDRightMa->GetMax(), 100);
+}
+
+// A change of units converts the margins, each keeping its width on the panel as far as the new
+// range holds it, and in percent each pair leaves room for the plot; the boxes show what the chart
+// then holds, and a margin typed next is weighed against those.
+TEST_F(PanelPage, ChangingTheUnitsConvertsTheMarginsAndTheBoxesShowThem) {
+    TFormZuzPanel* p = Page();
+    const int w = chart->GetWidth(), h = chart->GetHeight();
+    ASSERT_GT(w, 100);
+    ASSERT_GT(h, 100);
+    const auto shown = [&] {
+        return std::array{StrToInt(p->SELeftMa->GetText()), StrToInt(p->SETopMa->GetText()),
+                          StrToInt(p->SERightMa->GetText()), StrToInt(p->SEBotMa->GetText())};
+    };
+    const auto held = [&] {
+        return std::array{chart->GetMarginLeft(), chart->GetMarginTop(), chart->GetMarginRight(),
+                          chart->GetMarginBottom()};
+    };
+    // To percent: left below 0, right 30 % of the width, top a quarter, bottom beyond the panel.
+    probe::Choose(*p->CBMarUnits, 1);
+    for (const auto& [box, value] : {std::pair{p->SELeftMa, -20}, std::pair{p->SERightMa, w * 3 / 10},
+                                     std::pair{p->SETopMa, h / 4}, std::pair{p->SEBotMa, 2 * h}})
+        box->SetText(IntToStr(value));
+    probe::Choose(*p->CBMarUnits, 0);
+    EXPECT_EQ(chart->GetMarginUnits(), muPercent);
+    EXPECT_EQ(held(), (std::array{0, 25, 30, 74}));
+    EXPECT_EQ(shown(), held());
+    p->SELeftMa->SetText(u"5");
+    EXPECT_EQ(chart->GetMarginLeft(), 5);
+    // To pixels: each as wide as it was.
+    probe::Choose(*p->CBMarUnits, 1);
+    EXPECT_EQ(chart->GetMarginUnits(), muPixels);
+    const std::array<int, 4> pixels = held();
+    for (const auto& [margin, percent, size] :
+         {std::tuple{0, 5, w}, std::tuple{1, 25, h}, std::tuple{2, 30, w}, std::tuple{3, 74, h}})
+        EXPECT_NEAR(pixels[margin], percent * size / 100.0, 0.5) << margin;
+    EXPECT_EQ(shown(), held());
 }
 
 TEST_F(PanelPage, APixelMarginBeyondThePercentRangeIsShownAndKeptWhole) {
@@ -140,6 +181,12 @@ TEST_F(PanelPage, TheGradientAndImageEditorsAreMadeOnceOnTheirTabs) {
     auto* shadow = dynamic_cast<TZuzShadowEditor*>(p->TabShadow->GetControl(0));
     ASSERT_NE(shadow, nullptr);
     EXPECT_EQ(shadow->GetShadow(), chart->GetShadow());
+    // Both stand at the top of their tabs, as the gradient editor does.
+    for (const TControl* editor :
+         {static_cast<const TControl*>(image), static_cast<const TControl*>(shadow)}) {
+        ASSERT_GT(editor->GetParent()->GetClientHeight(), editor->GetHeight() + 20);
+        EXPECT_LE(editor->GetTop(), 4);
+    }
 }
 
 TEST_F(PanelPage, InsertAtFillsTheParentWithAPageForThePanel) {

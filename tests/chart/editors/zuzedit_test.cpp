@@ -419,6 +419,9 @@ protected:
         // The tree's panel gets its chart only once its form is up, so its tree is filled then.
         if (!InTree()) panel->SetChart(chart);
         chart->GetLegend()->SetVisible(true);
+        chart->GetSubTitle()->GetText()->SetText(u"Котельная № 2");
+        chart->GetSubFoot()->GetText()->SetText(u"Часовой архив");
+        chart->GetFoot()->GetText()->SetText(u"КРОНТ");
         form->Show();
         probe::ProcessEvents();
         panel->SetChart(chart);
@@ -507,13 +510,21 @@ void EditorPanel::ExpectSelectUnderMouseGoesToThePageOfThePart() {
             EXPECT_EQ(onPanel(), Shown);
         }
     };
-    SelectIn(chart->GetTitle()->GetShapeBounds(), cpTitle);
-    expectPage(editor->TabTitle);
-    EXPECT_EQ(TitleOnPage(*editor), chart->GetTitle());
-    expectNode(chart->GetTitle());
-    const auto* title = dynamic_cast<TFormZuzTitle*>(editor->PageForm(editor->TabTitle));
-    ASSERT_NE(title, nullptr);
-    expectPanel(title->PageControlTitle);
+    // Each of the four titles opens on itself.
+    const std::pair<TChartTitle*, TChartClickedPartStyle> titles[] = {{chart->GetTitle(), cpTitle},
+                                                                      {chart->GetSubTitle(), cpSubTitle},
+                                                                      {chart->GetSubFoot(), cpSubFoot},
+                                                                      {chart->GetFoot(), cpFoot}};
+    for (const auto& [title, style] : titles) {
+        SCOPED_TRACE(int(style));
+        SelectIn(title->GetShapeBounds(), style);
+        expectPage(editor->TabTitle);
+        EXPECT_EQ(TitleOnPage(*editor), title);
+        expectNode(title);
+        const auto* page = dynamic_cast<TFormZuzTitle*>(editor->PageForm(editor->TabTitle));
+        ASSERT_NE(page, nullptr);
+        expectPanel(page->PageControlTitle);
+    }
 
     SelectIn(chart->GetLegend()->RectLegend, cpLegend);
     expectPage(editor->TabLegend);

@@ -21,6 +21,7 @@
 #include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/stdctrls.h"
+#include "tests/chart/editors/editorfixture.h"
 #include "tests/chart/editors/editorpicture.h"
 #include "tests/chart/editors/editorunits.h"
 #include "tests/chart/editors/modaldriver.h"
@@ -284,6 +285,37 @@ TEST_F(FunctionEditors, ClosingWithChangesNotAppliedAsksFirst) {
     EXPECT_TRUE(page->CloseQuery()); // nothing pending: no question
 }
 
+// A source moved or another function chosen leaves Apply on once the options show, and what was
+// typed into the options before a source moved is what Apply writes.
+TEST_F(FunctionEditors, MovingASourceOrChangingTheFunctionKeepsApplyOnAndTheOptionsTyped) {
+    GiveTargetFunction(TAverageZuzFunction::StaticClass(), behind.series[0]);
+    TZuzFuncEditor* page = Page();
+    auto* options = dynamic_cast<TAverageFuncEditor*>(page->OptionsForm());
+    ASSERT_NE(options, nullptr);
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return options->GetShowing(); }));
+    probe::Choose(*options->CBStyle, 1);
+    options->ENum->SetText(u"2");
+    page->PageControl1->SetActivePage(page->TabSource);
+    Pick(page, behind.series[1]);
+    probe::ProcessEvents();
+    EXPECT_TRUE(page->BApply->GetEnabled());
+    EXPECT_EQ(page->OptionsForm(), options);
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return options->GetShowing(); }));
+    EXPECT_EQ(options->CBStyle->GetItemIndex(), 1);
+    EXPECT_EQ(options->ENum->GetText(), u"2");
+    EXPECT_TRUE(page->BApply->GetEnabled());
+    probe::Click(*page->BApply);
+    EXPECT_EQ(target->GetFunction()->GetPeriod(), 2);
+    EXPECT_EQ(target->DataSources().Count(), 2);
+
+    Choose(page, u"High");
+    page->PageControl1->SetActivePage(page->TabOptions);
+    ASSERT_TRUE(probe::WaitFor([&] { return page->OptionsForm() && page->OptionsForm()->GetShowing(); }));
+    EXPECT_TRUE(page->BApply->GetEnabled());
+}
+
 // ---------------------------------------------------------------------------
 // The option forms
 
@@ -314,8 +346,7 @@ TEST_F(FunctionEditors, APeriodOfPointsShowsRoundedAndAppliesWithAlignment) {
     EXPECT_EQ(f->GetPeriodStyle(), psNumPoints);
     EXPECT_FALSE(dynamic_cast<TAverageZuzFunction*>(f)->GetIncludeNulls());
 
-    // A range keeps its fraction and offers the range dialog; no number means no
-    // period.
+    // A range keeps its fraction and offers the range dialog; a negative one means no period.
     probe::Choose(*options->CBStyle, 2);
     EXPECT_TRUE(options->BChange->GetEnabled());
     EXPECT_EQ(options->ENum->GetText(), u"4");
@@ -323,6 +354,26 @@ TEST_F(FunctionEditors, APeriodOfPointsShowsRoundedAndAppliesWithAlignment) {
     probe::Click(*page->BApply);
     EXPECT_EQ(f->GetPeriodStyle(), psRange);
     EXPECT_EQ(f->GetPeriod(), 0);
+    // A fraction in the locale's own separator is taken; in the other one, or text that is no
+    // number, is refused with a message, and nothing is written.
+    const TFormatSettings saved = FormatSettings;
+    for (const editortest::Locale& locale : editortest::kLocales) {
+        FormatSettings = editortest::LocaleSettings(locale.system);
+        const bool comma = FormatSettings.DecimalSeparator == u',';
+        options->ENum->SetText(comma ? u"3,5" : u"3.5");
+        probe::Click(*page->BApply);
+        EXPECT_EQ(f->GetPeriod(), 3.5) << locale.name;
+        for (const char16_t* bad : {comma ? u"2.5" : u"2,5", u"", u"два"}) {
+            options->ENum->SetText(bad);
+            ModalDriver driver;
+            driver.Dialog(TDialogKind::MessageDlg);
+            probe::Click(*page->BApply);
+            EXPECT_EQ(driver.Pending(), 0) << locale.name;
+            EXPECT_EQ(f->GetPeriod(), 3.5) << locale.name;
+            EXPECT_TRUE(page->BApply->GetEnabled()) << locale.name;
+        }
+    }
+    FormatSettings = saved;
     probe::Choose(*options->CBStyle, 0);
     EXPECT_EQ(options->ENum->GetText(), u"");
     EXPECT_FALSE(options->ENum->GetEnabled());

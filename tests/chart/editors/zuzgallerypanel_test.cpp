@@ -18,7 +18,6 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/chart/series/keeptypes.h"
 #include "tests/chart/series/picturefile.h"
-#include "tests/support/errnotext.h"
 #include "tests/support/formtest.h"
 #include "tests/support/tempdir.h"
 
@@ -242,15 +241,13 @@ TEST_F(GalleryPanel, AChangedSmoothSettingIsSavedWhenThePanelGoes) {
     auto* again = Create<TChartGalleryPanel>(form.get());
     EXPECT_TRUE(again->GetSmooth());
 
-    // A store that cannot be written says why, and the panel goes all the same.
+    // Where the store cannot be written the option is skipped without a word, and the panel goes.
     again->SetSmooth(false);
     const std::filesystem::path store = scratch.path / "registry";
     std::filesystem::remove(store);
     std::filesystem::create_directories(store / "inside");
     again->Free();
-    ASSERT_EQ(requests.size(), 1u);
-    EXPECT_EQ(requests[0].Text,
-              u"Cannot write file \"" + String(store.u16string()) + u"\". " + ErrnoText(EISDIR) + u".");
+    EXPECT_TRUE(requests.empty());
 }
 
 TEST_F(GalleryPanel, TheSubGalleryShowsTheSubStylesAndTheChoiceRetagsTheSample) {

@@ -3,6 +3,7 @@
 // 2D and 3D. Also renders a whole chart with legend, titles and walls to a picture.
 #include "chart/engine/charttitle.h"
 
+#include "chart/canvas/zuzfilters.h"
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/chartwalls.h"
 #include "framefixture.h"
@@ -187,6 +188,36 @@ TEST_F(TitleTest, ACustomPositionedTitleNeitherMovesNorShrinksTheChart) {
     for (int y = 0; y < 300; ++y)
         for (int x = 50; x < 400; ++x) ink += probe::Pixel(again, x, y) == Rgb(t->GetFont()->GetColor());
     EXPECT_GT(ink, 30);
+    // A framed title, top or foot, placed or not, holds its letters, descenders too, inside
+    // its frame, whose height is the same either way.
+    for (const bool foot : {false, true}) {
+        auto framed = TitledChart();
+        TChartTitle* title = foot ? static_cast<TChartTitle*>(framed->GetFoot()) : framed->GetTitle();
+        title->SetCaption(u"Уруgjpq");
+        title->GetFont()->SetColor(clPurple); // the series' red is not the foot's
+        title->SetTransparent(false);
+        title->GetPen()->SetWidth(2);
+        int height = 0;
+        for (const bool placed : {false, true}) {
+            if (placed) {
+                title->SetLeft(60);
+                title->SetTop(120);
+            }
+            Draw(framed.get(), again);
+            const TRect box = title->GetShapeBounds();
+            if (!placed) height = box.Bottom - box.Top;
+            EXPECT_EQ(box.Bottom - box.Top, height) << foot << placed;
+            int outside = 0, inside = 0;
+            for (int y = 0; y < 300; ++y)
+                for (int x = 0; x < 400; ++x)
+                    if (probe::Pixel(again, x, y) == Rgb(title->GetFont()->GetColor()))
+                        ++(x > box.Left + 1 && x < box.Right - 2 && y > box.Top + 1 && y < box.Bottom - 2
+                               ? inside
+                               : outside);
+            EXPECT_GT(inside, 30) << foot << placed;
+            EXPECT_EQ(outside, 0) << foot << placed;
+        }
+    }
 }
 
 TEST_F(TitleTest, ClicksOnTitlesAndFeetNameThem) {
@@ -456,6 +487,31 @@ TEST_F(WallTest, AWallSizeOfZeroIsFlatFiveIsASlabAndTheLabelsBesideItStayClear) 
     // In 2D no wall has a size.
     chart->SetView3D(false);
     EXPECT_EQ(chart->CalcWallSize(chart->GetLeftAxis()), 0);
+}
+
+TEST_F(WallTest, EveryWallsPictureIsDrawnThroughItsFilters) {
+    TBitmap red;
+    red.SetPixelFormat(pf24bit);
+    red.SetSize(8, 8);
+    red.GetCanvas()->GetBrush()->SetColor(clRed);
+    red.GetCanvas()->FillRect(TRect(0, 0, 8, 8));
+    for (const bool in3D : {false, true}) {
+        auto chart = WalledChart(in3D);
+        for (TCustomChartWall* wall : std::initializer_list<TCustomChartWall*>{
+                 chart->GetBackWall(), chart->GetLeftWall(), chart->GetBottomWall()}) {
+            wall->GetPicture()->SetGraphic(&red);
+            wall->GetPicture()->GetFilters()->Add(TInvertFilter::StaticClass());
+        }
+        TBitmap out;
+        Draw(chart.get(), out);
+        const TRect r = chart->GetChartRect();
+        const int d = in3D ? chart->Width3D : 0, midX = (r.Left + r.Right) / 2, midY = (r.Top + r.Bottom) / 2;
+        const probe::Rgb inverted{0, 255, 255};
+        EXPECT_EQ(At(chart.get(), out, midX, midY, d), inverted) << "back " << in3D;
+        if (!in3D) continue;
+        EXPECT_EQ(At(chart.get(), out, r.Left, midY, d / 2), inverted) << "left";
+        EXPECT_EQ(At(chart.get(), out, midX, r.Bottom, d / 2), inverted) << "bottom";
+    }
 }
 
 TEST_F(WallTest, AnEndPositionOfFiftyDrawsTheLeftWallOverTheUpperHalf) {

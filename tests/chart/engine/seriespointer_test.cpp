@@ -134,6 +134,15 @@ TEST_F(Pointer, TransparencyLetsTheBackgroundThrough) {
     EXPECT_EQ(rgb[0], 255);
     EXPECT_GT(rgb[1], 100);
     EXPECT_LT(rgb[1], 155);
+    // A wide frame, beyond the box on every side, is seen through all along.
+    SetUp();
+    pointer->SetTransparency(50);
+    on->canvas.Pen->SetWidth(5);
+    Draw(psRectangle);
+    int opaque = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) opaque += on->At(x, y) == clBlack;
+    EXPECT_EQ(opaque, 0);
 }
 
 TEST_F(Pointer, AGradientEndsInThePointColourUnlessItKeepsItsOwn) {
@@ -215,6 +224,28 @@ TEST_F(Pointer, PrepareTakesThePointColourWhereThePointerHasNone) {
     pointer->GetPen()->SetVisible(false);
     pointer->PrepareCanvas(&on->canvas, clGreen);
     EXPECT_EQ(on->canvas.Pen->GetStyle(), psClear);
+    // A pattern is drawn in that colour over what lies beneath, as a bar's is.
+    pointer->GetBrush()->SetStyle(bsDiagCross);
+    pointer->PrepareCanvas(&on->canvas, clGreen);
+    Draw(psRectangle);
+    int green = 0, white = 0, other = 0;
+    for (int y = 17; y < 24; ++y)
+        for (int x = 17; x < 24; ++x)
+            ++(on->At(x, y) == clGreen ? green : on->At(x, y) == clWhite ? white : other);
+    EXPECT_GT(green, 5);
+    EXPECT_GT(white, 5);
+    EXPECT_EQ(other, 0);
+    // Prepared and drawn by a program, it takes its series' colour.
+    auto chart = MakeOwned<TFakeChart>(nullptr);
+    chart->Canvas = &on->canvas;
+    auto* s = Create<TChartSeries>(chart.get());
+    s->SetParentChart(chart.get());
+    s->SetSeriesColor(clBlue);
+    TSeriesPointer own(s);
+    own.GetBrush()->SetColor(clDefault);
+    own.Prepare();
+    own.Draw(30, 30);
+    EXPECT_EQ(on->At(30, 30), clBlue);
 }
 
 TEST_F(Pointer, AssignCopiesTheLookAndChangesRepaintTheChart) {

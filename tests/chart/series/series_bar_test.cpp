@@ -251,6 +251,16 @@ TEST_F(BarTest, FullWidthBarsTouchEachEndingWhereTheNextBegins) {
     b->SetBarWidthPercent(100);
     Draw();
     for (int i = 0; i < 3; ++i) EXPECT_EQ(Bounds(s, i).Right, Bounds(b, i).Left + 1) << i;
+    // So on an inverted axis: every bar as wide as the first, beside the other series' bar.
+    Bottom()->SetInverted(true);
+    Draw();
+    const int width = Bounds(s, 0).Right - Bounds(s, 0).Left;
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(Bounds(s, i).Right - Bounds(s, i).Left, width) << i;
+        EXPECT_EQ(Bounds(b, i).Right - Bounds(b, i).Left, width) << i;
+        EXPECT_LE(Bounds(s, i).Right, Bounds(b, i).Left + 1) << i;
+    }
+    Bottom()->SetInverted(false);
     s->SetActive(false);
     b->SetActive(false);
     auto* h = AddSeries<THorizBarSeries>({10, 20, 30});
@@ -357,6 +367,11 @@ TEST_F(BarTest, AZeroHeightBarIsALineInTheBrushColour) {
     ASSERT_EQ(r.Top, r.Bottom);
     EXPECT_TRUE(IsColor(r.Left + 2, Y(0), clBlue));
     EXPECT_TRUE(IsColor(r.Right - 2, Y(0), clBlue));
+    // Without a pen too: it does not grow a pixel off the line.
+    s->GetPen()->SetVisible(false);
+    Draw();
+    EXPECT_TRUE(IsColor(r.Left + 2, Y(0), clBlue));
+    EXPECT_TRUE(IsColor(r.Right - 2, Y(0), clBlue));
 }
 
 namespace {
@@ -420,6 +435,13 @@ TEST_F(BarTest, ABevelFramesTheBarBrightAboveAndDarkBelow) {
     const int cx = (r.Left + r.Right) / 2;
     EXPECT_EQ(Pixel(cx, r.Top + 2), Rgb(ApplyBright(TColor(0x808000), DarkerColorQuantity)));
     EXPECT_EQ(Pixel(cx, r.Bottom - 3), Rgb(ApplyDark(TColor(0x808000), DarkColorQuantity)));
+    // A bar below its origin has its rectangle the other way round, and the same bevel.
+    s->GetYValues()->SetValue(1, -80);
+    FixAxes(-0.5, 2.5, -100, 100);
+    Draw();
+    const TRect below = OrientRectangle(Bounds(s, 1));
+    EXPECT_EQ(Pixel(cx, below.Top + 2), Rgb(ApplyBright(TColor(0x808000), DarkerColorQuantity)));
+    EXPECT_EQ(Pixel(cx, below.Bottom - 3), Rgb(ApplyDark(TColor(0x808000), DarkColorQuantity)));
     s->SetBevelSize(2147483647);
     EXPECT_EQ(s->GetBevelSize(), 100) << "a file's size, to the editor's widest";
     s->SetBarWidthPercent(2147483647);
@@ -495,6 +517,33 @@ TEST_F(BarTest, BarsIn3DAreCubesWithDarkerSideFaces) {
     const probe::Rgb p = Pixel(side.X + 1, side.Y);
     EXPECT_LT(p.Lightness(), Rgb(clBlue).Lightness());
     EXPECT_GT(p.b, 0);
+}
+
+TEST_F(BarTest, ATransparentBarIsSeenThroughAllOverIn3DOnEitherSideOfItsOrigin) {
+    chart->SetView3D(true);
+    chart->GetLegend()->SetVisible(false);
+    auto* s = AddSeries<TBarSeries>({60, -60}, clBlue);
+    s->GetShadow()->SetVisible(true);
+    s->GetShadow()->SetSize(6);
+    s->GetShadow()->SetSmooth(false);
+    FixAxes(-0.5, 1.5, -100, 100);
+    const auto shot = [&](bool Shown, int Transparency) {
+        for (const int i : {0, 1}) s->SetNull(i, !Shown);
+        s->SetTransparency(Transparency);
+        s->GetShadow()->SetTransparency(Transparency);
+        Draw();
+        return probe::Grab(out);
+    };
+    for (const bool orthogonal : {true, false}) {
+        chart->GetView3DOptions()->SetOrthogonal(orthogonal);
+        const probe::Picture none = shot(false, 0), opaque = shot(true, 0), half = shot(true, 50);
+        // Every pixel the bars or their shadows paint shows what lies behind them.
+        int unblended = 0;
+        for (int y = 0; y < H; ++y)
+            for (int x = 0; x < W; ++x)
+                unblended += opaque.Pixel(x, y) != none.Pixel(x, y) && half.Pixel(x, y) == opaque.Pixel(x, y);
+        EXPECT_EQ(unblended, 0) << orthogonal;
+    }
 }
 
 TEST_F(BarTest, ABrushPictureFillsItsOwnSeriesOnlyAndNotTheLineDrawnAfterIt) {

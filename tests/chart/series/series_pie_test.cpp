@@ -135,6 +135,10 @@ TEST_F(PieTest, KeepingTheCircleRoundTrimsTheLongerRadiusWhateverThePicturesShap
     s->SetCircled(true);
     Draw();
     EXPECT_EQ(s->XRadius, s->YRadius);
+    // Shrunk to make room for an exploded slice, it stays round.
+    s->SetExplodeBiggest(30);
+    Draw();
+    EXPECT_EQ(s->XRadius, s->YRadius);
 }
 
 // In 3D, and printed on a page whose shape is neither the screen's nor the chart's, a circled

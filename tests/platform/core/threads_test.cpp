@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -211,6 +212,40 @@ TEST(Threads, SuspendedStartTerminateAndOnTerminateOnTheMainThread) {
     bool ran = false;
     Spawn([&ran](TBodyThread&) { ran = true; }, true).reset();
     EXPECT_FALSE(ran);
+}
+
+// A port's event thread asked to run below the program must do so: lowering needs no privilege.
+TEST(Threads, ALowerPriorityRunsTheThreadAtAHigherNiceValue) {
+    const int own = ::getpriority(PRIO_PROCESS, 0);
+    const struct {
+        TThreadPriority priority;
+        int nice;
+    } rows[] = {{tpIdle, 19},
+                {tpLowest, std::min(own + 10, 19)},
+                {tpLower, std::min(own + 5, 19)},
+                {tpNormal, own},
+                {tpHighest, own}};
+    for (const auto& row : rows) {
+        std::atomic<int> seen{-100};
+        auto t = Spawn([&seen](TBodyThread&) { seen = ::getpriority(PRIO_PROCESS, 0); }, true);
+        t->SetPriority(row.priority);
+        t->Start();
+        t->WaitFor();
+        EXPECT_EQ(seen.load(), row.nice) << "priority " << int(row.priority);
+        EXPECT_EQ(::getpriority(PRIO_PROCESS, 0), own); // the caller keeps its own
+    }
+    // A running thread takes a new priority at once.
+    std::atomic<bool> lowered{false}, done{false};
+    std::atomic<int> seen{-100};
+    auto t = Spawn([&](TBodyThread&) {
+        while (!lowered) std::this_thread::yield();
+        seen = ::getpriority(PRIO_PROCESS, 0);
+        done = true;
+    });
+    t->SetPriority(tpIdle);
+    lowered = true;
+    t->WaitFor();
+    EXPECT_EQ(seen.load(), 19);
 }
 
 namespace {

@@ -3,22 +3,26 @@
 // series list onto a group joins that group, the series list follows clicks and keys on the
 // groups, the series buttons follow the rows chosen, a series opened from the tree or the series
 // page's chooser is the list's one row chosen, the data page's buttons and navigator show
-// themselves, Return and Escape in the list's title editor leave the editor open, a series
-// cloned or renamed carries its text in its row and node, and a function's source buttons show
-// whole.
+// themselves, Return, Escape and Tab in the list's title editor and the tree's node editor leave
+// the editor open, a series cloned or renamed carries its text in its row and node, a function's
+// source buttons show whole, and the panel page's margins show what the chart holds after their
+// units change.
 #include "chart/editors/zuzeditcha.h"
 
 #include "chart/canvas/zuzcontrols.h"
 #include "chart/editors/vediruregrid.h"
 #include "chart/editors/zuzediaxis.h"
+#include "chart/editors/zuzedipane.h"
 #include "chart/editors/zuzediseri.h"
 #include "chart/editors/zuzfuncedit.h"
 #include "chart/editors/zuzlisb.h"
 #include "chart/editors/zuzselectlist.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/serieslist.h"
+#include "platform/core/sysutils.h"
 #include "platform/gui/buttons.h"
 #include "platform/gui/checklst.h"
+#include "platform/gui/comctrls.h"
 #include "platform/gui/extctrls.h"
 #include "platform/gui/menus.h"
 #include "platform/gui/treeview.h"
@@ -28,6 +32,8 @@
 #include "tests/chart/editors/modaldriver.h"
 #include "tests/support/tempdir.h"
 #include "tests/support/xserver.h"
+
+#include <tuple>
 
 namespace {
 
@@ -379,10 +385,11 @@ TEST_F(XTreeMode, TheSeriesButtonsFollowTheRowsChosen) {
     EXPECT_TRUE(requests.empty());
 }
 
-// Return, Escape and Down in the series list's title editor end the editing only: the editor, whose
-// Close button is both the default and the cancel button, stays, and so does the row chosen.
-// Return and Down keep the title typed, Escape the old one.
-TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
+// An editor in place takes its own Return, Escape and Tab: they end the editing only, and the
+// chart editor, whose Close button is both the default and the cancel button, stays. Return, Tab
+// and (in the series list's title editor) Down keep the text typed, Escape the old one; the list's
+// row renamed stays chosen, and Tab in the tree goes on to edit the next series' node.
+TEST_F(XTreeMode, ReturnEscapeAndTabInAnEditorInPlaceEndTheEditingOnly) {
     if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
     TChartEditForm* e = editor.get();
     e->Show();
@@ -392,17 +399,42 @@ TEST_F(XTreeMode, ReturnAndEscapeInTheTitleEditorEndTheEditingOnly) {
     TChartSeries* first = chart->GetSeries(0);
     const TRect row = list->ItemRect(0);
     ASSERT_TRUE(xserver::Click(*list, TPoint(list->SectionLeft(TChartListBox::secTitle) + 30, row.Top + 6)));
-    for (const auto& [keys, title] : {std::pair{"F2 End 2 Return", u"Температура, °C2"},
-                                      std::pair{"F2 End 3 Escape", u"Температура, °C2"},
-                                      std::pair{"F2 End 4 Down", u"Температура, °C24"}}) {
+    for (const auto& [keys, title] :
+         {std::pair{"F2 End 2 Return", u"Температура, °C2"},
+          std::pair{"F2 End 3 Escape", u"Температура, °C2"}, std::pair{"F2 End 4 Down", u"Температура, °C24"},
+          std::pair{"F2 End 5 Tab", u"Температура, °C245"}}) {
         ASSERT_TRUE(xserver::Type(keys)) << keys;
         EXPECT_EQ(first->GetTitle(), title) << keys;
         EXPECT_FALSE(list->GetEditor()->GetVisible()) << keys;
         EXPECT_EQ(list->GetItemIndex(), 0) << keys; // the row renamed stays chosen
+        EXPECT_TRUE(list->Focused()) << keys;
         EXPECT_EQ(e->GetModalResult(), mrNone) << keys;
     }
     xserver::Keep(xserver::Picture(*e), "chart-editor-after-return-in-the-title-editor");
-    // Once the title editor is gone, Escape is the Close button's again.
+
+    TTreeNode* node = e->SeriesNode->GetFirstChild();
+    ASSERT_NE(node, nullptr);
+    TTreeNode* next = node->GetNextSibling();
+    ASSERT_NE(next, nullptr);
+    const String text = node->GetText(), nextText = next->GetText();
+    e->SetTreeWidth(240); // the whole title in sight
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(node->DisplayRect())));
+    ASSERT_TRUE(xserver::Type("F2 End 7"));
+    EXPECT_TRUE(e->Tree->IsEditing());
+    xserver::Keep(xserver::Picture(*e), "chart-editor-tree-node-editor-open");
+    for (const auto& [keys, typed, shot] :
+         {std::tuple{"Return", u"7", "chart-editor-tree-after-return-in-the-node-editor"},
+          std::tuple{"F2 End 8 Escape", u"7", "chart-editor-tree-after-escape-in-the-node-editor"},
+          std::tuple{"F2 End 9 Tab Escape", u"79", "chart-editor-tree-after-tab-in-the-node-editor"}}) {
+        ASSERT_TRUE(xserver::Type(keys)) << keys;
+        EXPECT_EQ(node->GetText(), text + typed) << keys;
+        EXPECT_EQ(next->GetText(), nextText) << keys;
+        EXPECT_FALSE(e->Tree->IsEditing()) << keys;
+        EXPECT_EQ(e->GetModalResult(), mrNone) << keys;
+        xserver::Keep(xserver::Picture(*e), shot);
+    }
+    EXPECT_EQ(e->Tree->GetSelected(), next); // Tab went on to the next node
+    // Once no editor is open, Escape is the Close button's again.
     ASSERT_TRUE(xserver::Type("Escape"));
     EXPECT_TRUE(probe::WaitFor([&] { return e->GetModalResult() == mrCancel; }));
 }
@@ -494,4 +526,48 @@ TEST_F(XTreeMode, TheFunctionSourceButtonsLieWholeInsideTheEditorsPage) {
             EXPECT_LE(b->ClientToScreen(TPoint(0, b->GetHeight())).Y, bottom.Y)
                 << UTF8Encode(b->GetCaption()) << (tree ? " in tree mode" : " on tabs");
     }
+}
+
+// The panel page's margins after Pixels and back to Percent by keys: the margins keep their width
+// on the chart as far as percent holds them, the boxes show what the chart holds, and a margin
+// typed next is taken.
+TEST_F(XTreeMode, TheMarginsAfterPixelsAndBackShowWhatTheChartHolds) {
+    if (!xserver::RunWindowManager()) GTEST_SKIP() << "no window manager (openbox): run scripts/setup";
+    TChartEditForm* e = editor.get();
+    e->Show();
+    e->SetBounds(0, 520, e->GetWidth(), e->GetHeight()); // the chart in sight above it
+    ASSERT_TRUE(xserver::Activate(*e));
+    probe::ProcessEvents();
+    TTreeNode* panel = Node(u"Panel");
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(xserver::Click(*e->Tree, Middle(panel->DisplayRect())));
+    auto* page = dynamic_cast<TFormZuzPanel*>(e->PageForm(e->TabPanel));
+    ASSERT_NE(page, nullptr);
+    probe::ChooseTab(*page->TabMargins);
+    ASSERT_TRUE(xserver::Focus(*page->CBMarUnits));
+    ASSERT_TRUE(xserver::Type("Down"));
+    ASSERT_EQ(chart->GetMarginUnits(), muPixels);
+    ASSERT_TRUE(xserver::Focus(*page->SELeftMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a minus 2 0"));
+    ASSERT_TRUE(xserver::Focus(*page->SERightMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a 1 5 0"));
+    ASSERT_EQ(chart->GetMarginLeft(), -20);
+    ASSERT_EQ(chart->GetMarginRight(), 150);
+    xserver::Keep(xserver::Picture(*e), "chart-editor-margins-in-pixels");
+    xserver::Keep(xserver::Picture(*chart), "chart-margins-in-pixels");
+    ASSERT_TRUE(xserver::Focus(*page->CBMarUnits));
+    ASSERT_TRUE(xserver::Type("Up"));
+    ASSERT_EQ(chart->GetMarginUnits(), muPercent);
+    probe::ProcessEvents();
+    xserver::Keep(xserver::Picture(*e), "chart-editor-margins-back-in-percent");
+    xserver::Keep(xserver::Picture(*chart), "chart-margins-back-in-percent");
+    EXPECT_EQ(chart->GetMarginLeft(), 0);
+    EXPECT_NEAR(chart->GetMarginRight(), 150 * 100.0 / chart->GetWidth(), 0.5);
+    EXPECT_EQ(page->SELeftMa->GetText(), IntToStr(chart->GetMarginLeft()));
+    EXPECT_EQ(page->SERightMa->GetText(), IntToStr(chart->GetMarginRight()));
+    ASSERT_TRUE(xserver::Focus(*page->SELeftMa));
+    ASSERT_TRUE(xserver::Type("ctrl+a 5"));
+    EXPECT_EQ(chart->GetMarginLeft(), 5);
+    EXPECT_EQ(page->SELeftMa->GetText(), u"5");
+    EXPECT_TRUE(requests.empty());
 }

@@ -19,13 +19,20 @@ TEST_F(ChartFormTest, XSeriesGalleryShowsTheStandardSamples) {
     win32::SetRegistryDirectory(scratch.path);
     form->SetBounds(40, 40, 640, 420);
     AddSeries<TLineSeries>({3, 5, 4, 6, 7}, u"Температура");
+    ASSERT_TRUE(xserver::RunWindowManager());
     ASSERT_TRUE(xserver::Activate(*form.form));
+    // Stored as large as the screen or larger, it fills the work area with its title bar on it.
+    ZuzSaveIntegerOption(u"GalleryWidth", 5000);
+    ZuzSaveIntegerOption(u"GalleryHeight", 5000);
     int samples = 0;
     answer = [&](const TDialogRequest& r) {
         TDialogAnswer a;
         if (r.Kind != TDialogKind::ModalForm) return a;
         EXPECT_TRUE(xserver::Activate(*r.Form));
         probe::ProcessEvents();
+        const TRect frame = probe::FrameRect(*r.Form), area = Screen->GetWorkAreaRect();
+        EXPECT_GE(frame.Top, area.Top);
+        EXPECT_GE(frame.Left, area.Left);
         samples = static_cast<TZuzGallery*>(r.Form)->ChartGalleryPanel1->ChartCount();
         xserver::Keep(xserver::Picture(*r.Form), "series-gallery");
         a.Result = mrCancel;

@@ -6,6 +6,11 @@
 #include "tests/platform/gui/x11/xserver.h"
 #include "tests/support/tempdir.h"
 
+#include <QApplication>
+#include <QFileDialog>
+#include <QTimer>
+
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -49,7 +54,8 @@ TEST_F(XDialogWindows, AFormCentredOnItsOwnerOpensOnTheOwnersWindowAndOnTheScree
     ASSERT_TRUE(xserver::Activate(*host.get()));
     const TRect area = Screen->GetWorkAreaRect();
     for (TComponent* owner : std::initializer_list<TComponent*>{embedded, button}) {
-        for (const TPoint at : {TPoint(300, 200), TPoint(area.Right - 200, area.Bottom - 150)}) {
+        for (const TPoint at : {TPoint(300, 200), TPoint(area.Right - 200, area.Bottom - 150),
+                                TPoint(area.Left - 200, area.Top - 150)}) {
             host->SetBounds(at.X, at.Y, 640, 480);
             probe::ProcessEvents();
             Owned<TForm> dialog(Create<TForm>(owner, TCustomForm::NewTag{}));
@@ -66,6 +72,12 @@ TEST_F(XDialogWindows, AFormCentredOnItsOwnerOpensOnTheOwnersWindowAndOnTheScree
             EXPECT_GE(shown.Top, area.Top) << where;
             EXPECT_LE(shown.Right, area.Right) << where;
             EXPECT_LE(shown.Bottom, area.Bottom) << where;
+            // The title bar the window manager puts above it too.
+            const QRect frame = dialog->Widget()->window()->frameGeometry();
+            EXPECT_GE(frame.top(), area.Top) << where;
+            EXPECT_GE(frame.left(), area.Left) << where;
+            EXPECT_LE(frame.right() + 1, area.Right) << where;
+            EXPECT_LE(frame.bottom() + 1, area.Bottom) << where;
             if (at.X == 300) {
                 EXPECT_NEAR(Middle(shown).X, Middle(under).X, 2) << where;
                 EXPECT_NEAR(Middle(shown).Y, Middle(under).Y, 2) << where;
@@ -132,4 +144,37 @@ TEST_F(XDialogWindows, AFileTypeOfSeveralPatternsListsTheFilesOfEach) {
     save->SetFilter(u"Текст|*.txt|Картинки (*.bmp; *.jpg)|*.bmp; *.jpg");
     save->SetFilterIndex(2);
     EXPECT_EQ(listed(*save), (std::set<std::string>{"a.bmp", "b.jpg", "Архив"}));
+}
+
+// A folder typed in a save dialog and confirmed opens it, found in the dialog's folder whatever the
+// program's own: no file is named after it.
+TEST_F(XDialogWindows, AFolderTypedInASaveDialogOpensIt) {
+    SetDialogResponder({}); // the dialog itself
+    const xserver::OwnQtSettings qtSettings;
+    const TempDir folder{"moltren-save-folder"};
+    std::filesystem::create_directory(folder.path / "sub");
+    TestForm f;
+    f->SetBounds(200, 150, 300, 200);
+    f->Show();
+    ASSERT_TRUE(xserver::Activate(*f.get()));
+    const Owned<TSaveDialog> save(Create<TSaveDialog>(f.get()));
+    save->SetFilter(u"Текст|*.txt");
+    save->SetDefaultExt(u"txt");
+    save->SetInitialDir(UTF8ToString(folder.path.string()));
+    std::string afterFolder;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = nullptr;
+        probe::WaitFor([&] {
+            dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            return dialog && dialog->isActiveWindow();
+        });
+        if (!dialog) return;
+        xserver::Type("s u b Return");
+        afterFolder = dialog->directory().absolutePath().toStdString();
+        xserver::Keep(xserver::Picture(dialog), "save-dialog-in-typed-folder");
+        xserver::Type("n a m e Return");
+    });
+    ASSERT_TRUE(save->Execute());
+    EXPECT_EQ(afterFolder, (folder.path / "sub").string());
+    EXPECT_EQ(save->GetFileName(), UTF8ToString((folder.path / "sub" / "name.txt").string()));
 }

@@ -208,9 +208,10 @@ TEST_F(XKeys, AScrollBarsArrowKeysMoveItsBoxTheWayTheyPoint) {
     bar->SetParams(30, 0, 100);
     w->Show();
     ASSERT_TRUE(xserver::Activate(w->Widget()));
-    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    ASSERT_TRUE(xserver::Focus(w.other->Widget()));
     const probe::Picture away = xserver::Picture(*bar);
-    ASSERT_TRUE(xserver::Focus(bar->Widget()));
+    ASSERT_TRUE(xserver::Type("Tab")); // a tab stop as any other control
+    ASSERT_TRUE(bar->Focused());
     const probe::Picture focused = xserver::Picture(*bar);
     xserver::Keep(focused, "scroll-bar-focused");
     EXPECT_GT(DifferingPixels(away, focused), 10);
@@ -226,6 +227,10 @@ TEST_F(XKeys, AScrollBarsArrowKeysMoveItsBoxTheWayTheyPoint) {
     ASSERT_TRUE(xserver::Type("Down Down Up"));
     EXPECT_EQ(bar->GetPosition(), 2);
     EXPECT_EQ(w.log, "");
+    // A click on it takes the focus as well.
+    ASSERT_TRUE(xserver::Focus(w.ok->Widget()));
+    ASSERT_TRUE(xserver::Click(*bar, TPoint(8, bar->GetHeight() - 8)));
+    EXPECT_TRUE(bar->Focused());
 }
 
 // Up and Down typed in an up-down's edit step it as its arrows do, wrapping where it wraps.
