@@ -62,21 +62,6 @@ bool IsStrings(const PropInfo& Prop) {
     return Prop.classInfo && Prop.classInfo().InheritsFrom(TStrings::StaticClass());
 }
 
-void Components(TComponent* Component, TComponent* Root, std::vector<TComponent*>& Out) {
-    Component->GetChildren(
-        [&](TComponent* Child) {
-            Out.push_back(Child);
-            Components(Child, Root, Out);
-        },
-        Root);
-}
-
-std::vector<TComponent*> Parts(TChart* Chart) {
-    std::vector<TComponent*> parts{Chart};
-    Components(Chart, Chart, parts);
-    return parts;
-}
-
 std::string NameOf(TComponent* Part, TChart* Chart) {
     return Part == Chart ? std::string() : UTF8Encode(Part->GetName());
 }
@@ -270,7 +255,7 @@ bool Settable(const PropInfo& Prop) {
 std::vector<Leaf> Leaves(TChart* Chart) {
     std::vector<Leaf> out;
     std::set<TObject*> seen;
-    for (TComponent* part : Parts(Chart)) {
+    for (TComponent* part : ChartParts(Chart)) {
         const std::string name = NameOf(part, Chart);
         EachProp(part, "", seen, [&](TObject*, const std::string& Path, const PropInfo& Prop) {
             if (Settable(Prop)) out.push_back({name, Path, &Prop});
@@ -333,7 +318,7 @@ std::string PropText(TObject* Object, const PropInfo& Prop) {
 std::map<std::string, std::string> ValuesOf(TChart* Chart) {
     std::map<std::string, std::string> out;
     std::set<TObject*> seen;
-    for (TComponent* part : Parts(Chart)) {
+    for (TComponent* part : ChartParts(Chart)) {
         const std::string name = NameOf(part, Chart) + ":" + std::string(part->ClassNameA()) + ":";
         EachProp(part, "", seen, [&](TObject* Object, const std::string& Path, const PropInfo& Prop) {
             if (Prop.kind != PropKind::Method) out[name + Path] = PropText(Object, Prop);
