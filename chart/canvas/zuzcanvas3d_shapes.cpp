@@ -205,8 +205,9 @@ void TZuzCanvas3D::GradientFill(const TRect& Rect, TColor StartColor, TColor End
         const bool vertical = Direction == gdTopBottom || Direction == gdBottomTop;
         const int size = vertical ? h : w;
         const int n = std::min(size, 256);
-        if (n - 1 <= 0) break;
-        const TBandColors color(StartColor, EndColor, Balance, n - 1);
+        if (n <= 0) break;
+        // A box one pixel thick is still painted: one band, the one at the bottom (right) edge.
+        const TBandColors color(StartColor, EndColor, Balance, std::max(1, n - 1));
         TBandPainter bands(dc);
         for (int i = 0; i < n; ++i) {
             // Index 0 lies at the bottom (right) edge.

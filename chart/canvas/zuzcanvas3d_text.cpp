@@ -155,25 +155,31 @@ int TZuzCanvas3D::TextHeight(const String& Text) {
 
 TRect TZuzCanvas3D::TextRect(int X, int Y, const String& Text) {
     const int w = TextWidth(Text), h = TextHeight(Text);
-    switch (GetTextAlign() & TA_CENTER) { // the bottom flag plays no part
+    // Text standing on its point, or on its baseline there, lies above it.
+    const UINT align = GetTextAlign();
+    int top = Y;
+    if ((align & TA_BASELINE) == TA_BASELINE) {
+        ReferenceCanvas->RequiredState(kText);
+        TEXTMETRICW metrics;
+        GetTextMetricsW(Dc(), &metrics);
+        top -= metrics.tmAscent;
+    } else if (align & TA_BOTTOM) {
+        top -= PlainTextExtent(Text).cy;
+    }
+    switch (align & TA_CENTER) {
     case TA_RIGHT:
-        return {X - w, Y, X, Y + h};
+        return {X - w, top, X, top + h};
     case TA_CENTER:
-        return {X - w / 2, Y, X + w / 2, Y + h};
+        return {X - w / 2, top, X + w / 2, top + h};
     default:
-        return {X, Y, X + w, Y + h};
+        return {X, top, X + w, top + h};
     }
 }
 
 TRect TZuzCanvas3D::TurnedTextRect(int X, int Y, const String& Text) {
-    TRect r = TextRect(X, Y, Text);
+    const TRect r = TextRect(X, Y, Text);
     const double turn = TextTurn(Dc());
     if (turn == 0) return r;
-    // Turned, the letters lie where they are: above the point when it is their bottom.
-    if (GetTextAlign() & TA_BOTTOM) {
-        r.Top -= r.Height();
-        r.Bottom = Y;
-    }
     double left = X, top = Y, right = X, bottom = Y;
     for (const auto& [x, y] : TurnedCorners(r, X, Y, turn)) {
         left = std::min(left, x);

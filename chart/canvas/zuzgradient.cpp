@@ -289,15 +289,18 @@ void TCustomZuzGradient::DrawRadial(TZuzCanvas* Canvas, const TRect& Rect) {
 void TCustomZuzGradient::DrawRadialBands(TZuzCanvas* Canvas, const TRect& R) {
     const int w = R.Width(), h = R.Height();
     int n = std::min(255, std::max(w, h));
-    const auto start = static_cast<COLORREF>(ColorToRGB(FStartColor));
-    const auto end = static_cast<COLORREF>(ColorToRGB(FEndColor));
+    // A sub-gradient comes here straight, not through Draw: a monochrome canvas greys it here.
+    const bool mono = Canvas->GetMonochrome();
+    const TColor endColor = mono ? Grey(FEndColor) : FEndColor;
+    const auto start = static_cast<COLORREF>(ColorToRGB(mono ? Grey(FStartColor) : FStartColor));
+    const auto end = static_cast<COLORREF>(ColorToRGB(endColor));
     const int s[3] = {GetRValue(start), GetGValue(start), GetBValue(start)};
     double d[3] = {double(GetRValue(end) - s[0]), double(GetGValue(end) - s[1]),
                    double(GetBValue(end) - s[2])};
     const TPenStyle penStyle = Canvas->Pen->GetStyle();
     const TColor brushColor = Canvas->Brush->GetColor();
     Canvas->Pen->SetStyle(psClear);
-    Canvas->Brush->SetColor(FEndColor);
+    Canvas->Brush->SetColor(endColor);
     const bool bands = n > 0;
     const double step = bands ? 1.0 / n : 0;
     if (bands && (w % 2 != 0 || h % 2 != 0)) --n;

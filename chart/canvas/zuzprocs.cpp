@@ -515,15 +515,24 @@ void TCustomZuzPanel::DrawPanelBevels(const TRect& Rect) {
 
 void DrawBevel(TCanvas3D* Canvas, TBevelCut Bevel, TRect& R, int Round, int Width) {
     if (Bevel == bvNone) return;
+    const TColor topLeft = Bevel == bvLowered ? clBtnShadow : clBtnHighlight;
+    const TColor bottomRight = Bevel == bvRaised ? clBtnShadow : clBtnHighlight;
     if (Round >= 1) {
-        Canvas->Pen->SetColor(Bevel == bvLowered ? clBtnShadow : clBtnHighlight);
         InflateRect(R, -1, -1);
+        // The curve's two halves take the colours of a square frame's sides, parted along the
+        // diagonal from the bottom-left corner to the top-right one.
+        Canvas->Pen->SetColor(bottomRight);
         Canvas->RoundRect(R, Round, Round);
+        const TPoint upperLeft[3] = {
+            {R.Left - 1, R.Bottom + 1}, {R.Left - 1, R.Top - 1}, {R.Right + 1, R.Top - 1}};
+        Canvas->ClipPolygon(upperLeft, 3, false);
+        Canvas->Pen->SetColor(topLeft);
+        Canvas->RoundRect(R, Round, Round);
+        Canvas->UnClipRectangle();
         InflateRect(R, -Width, -Width);
         return;
     }
-    Canvas->Frame3D(R, Bevel == bvLowered ? clBtnShadow : clBtnHighlight,
-                    Bevel == bvRaised ? clBtnShadow : clBtnHighlight, Width);
+    Canvas->Frame3D(R, topLeft, bottomRight, Width);
 }
 
 double ScreenRatio(TCanvas* Canvas) {
@@ -545,7 +554,7 @@ bool TCustomZuzPanel::IsScreenHighColor() {
     return GetDeviceCaps(dc, BITSPIXEL) * GetDeviceCaps(dc, PLANES) >= 15;
 }
 
-TPoint TCustomZuzPanel::GetCursorPos() {
+TPoint TCustomZuzPanel::GetCursorPos() const {
     TPoint p;
     ::GetCursorPos(p);
     return ScreenToClient(p);

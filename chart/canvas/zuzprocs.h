@@ -256,7 +256,7 @@ public:
     void DrawPanelBevels(const TRect& Rect);
     bool CanClip();
     bool IsScreenHighColor();
-    TPoint GetCursorPos();
+    TPoint GetCursorPos() const;
     void SetInternalCanvas(TCanvas3D* NewCanvas);
     void RemoveListener(IZuzEventListener* Listener);
     TZuzEvent* BroadcastZuzEvent(TZuzEvent* Event);

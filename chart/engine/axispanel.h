@@ -244,6 +244,7 @@ public:
     TCursor GetChartCursor() const override { return GetCursor(); }
     void SetChartCursor(TCursor Value) override { SetCursor(Value); }
     void RestoreChartCursor() override { SetCursor(SavedCursor); }
+    TPoint MouseClientPos() const override { return GetCursorPos(); }
     TAxisOnGetLabel& OnGetAxisLabel() override { return FOnGetAxisLabel; }
     TAxisOnGetNextLabel& OnGetNextAxisLabel() override { return FOnGetNextAxisLabel; }
     TChartPen* LegendSymbolPen() override { return LegendPen; }

@@ -29,6 +29,9 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect) {
     if (!turning) PanelPaint(UserRect);
     BroadcastToolEvent(cteBeforeDraw);
     DoOnBeforeDrawChart();
+    // A mark answers clicks only where this drawing puts it: one it leaves out (a point zoomed
+    // away, made null, or of a series switched off) is gone from where it stood.
+    for (int t = 0; t < SeriesCount(); ++t) GetSeries(t)->GetMarks()->ForgetDrawn();
     ForEachActive(*this, [](TChartSeries* s) { s->DoBeforeDrawChart(); });
     // The legend is laid out before the axes, and the X texts it shows are their labels: each
     // axis knows already whether it shows dates, and over which range, as on every later draw.

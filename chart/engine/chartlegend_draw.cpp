@@ -195,9 +195,9 @@ void TCustomChartLegend::DrawLegend() {
         if (!custom) {
             if (FAlignment == laTop)
                 RectLegend.Top = chartRect.Top + border + 1;
-            else
+            else // a shadow cast upwards takes no room below the legend
                 RectLegend.Bottom =
-                    chartRect.Bottom - (border + 1 + (shadowShown ? shadow->GetVertSize() : 0));
+                    chartRect.Bottom - (border + 1 + (shadowShown ? std::max(0, shadow->GetVertSize()) : 0));
         }
         NumCols =
             chartRect.Right > 8

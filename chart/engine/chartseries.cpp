@@ -1,4 +1,5 @@
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriessource.h"
 #include "chart/engine/zuzfunction.h"
 
 #include "chart/canvas/zuzcanvas.h"
@@ -221,8 +222,14 @@ void TChartSeries::BeforeDestruction() {
         TComponent* first = FDataSources[0];
         if (first->GetOwner() == this) first->Free();
     }
-    for (TComponent* c : std::vector<TComponent*>(FDataSources.begin(), FDataSources.end()))
-        if (c != this) c->RemoveFreeNotification(this);
+    for (TComponent* c : std::vector<TComponent*>(FDataSources.begin(), FDataSources.end())) {
+        if (c == this) continue;
+        // A data source that feeds this series lets it go; the link dropped below would
+        // otherwise keep it from hearing that the series is freed.
+        if (auto* src = dynamic_cast<TZuzSeriesSource*>(c); src && src->GetSeries() == this)
+            src->SetSeries(nullptr);
+        c->RemoveFreeNotification(this);
+    }
     FDataSources.InheritedClear();
     // The series that take their points from this one forget it.
     for (TChartSeries* s : std::vector<TChartSeries*>(FLinkedSeries->begin(), FLinkedSeries->end()))
@@ -235,9 +242,12 @@ void TChartSeries::BeforeDestruction() {
     TCustomChartSeries::BeforeDestruction();
 }
 
-void TChartSeries::CheckIndex(int ValueIndex) const {
-    if (ValueIndex < 0 || ValueIndex >= Count())
-        throw ChartException(VavIve_SeriesDelete, {ValueIndex, Count() - 1});
+void TChartSeries::CheckIndex(int ValueIndex, const char16_t* Call) const {
+    if (ValueIndex >= 0 && ValueIndex < Count()) return;
+    // Delete's words are the message table's; every other call says the same of itself.
+    if (!Call) throw ChartException(VavIve_SeriesDelete, {ValueIndex, Count() - 1});
+    throw ChartException(u"Series %s: ValueIndex %d out of bounds (0 to %d).",
+                         {String(Call), ValueIndex, Count() - 1});
 }
 
 // Points in ------------------------------------------------------------------
@@ -368,7 +378,7 @@ int TChartSeries::AddArray(std::span<const double> XArray, std::span<const doubl
 }
 
 int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
-    Source->CheckIndex(ValueIndex);
+    Source->CheckIndex(ValueIndex, u"AddChartValue");
     const auto at = static_cast<std::size_t>(ValueIndex);
     double x = Source->FX->Values()[at];
     double y = Source->FY->Values()[at];
@@ -402,7 +412,7 @@ void TChartSeries::Delete(int ValueIndex) {
     if (FColors && ValueIndex < static_cast<int>(FColors->size()))
         FColors->erase(FColors->begin() + ValueIndex);
     if (ValueIndex < FLabels.Count()) FLabels.DeleteLabel(ValueIndex);
-    FMarks->DeletePoint(ValueIndex);
+    FMarks->DeletePoints(ValueIndex);
     NotifyValue(veDelete, ValueIndex);
     if (FActive) Repaint();
 }
@@ -451,7 +461,7 @@ void TChartSeries::SwapValueIndex(int A, int B) {
             std::swap((*FColors)[static_cast<std::size_t>(A)], (*FColors)[static_cast<std::size_t>(B)]);
     }
     if (FLabels.Count() > 0) FLabels.Exchange(A, B);
-    FMarks->Positions().Exchange(A, B);
+    FMarks->ExchangePoints(A, B);
 }
 
 void TChartSeries::CheckOrder() {
@@ -490,12 +500,12 @@ void TChartSeries::SetYValue(int Index, double Value) {
 }
 
 String TChartSeries::GetXLabel(int ValueIndex) const {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"GetXLabel");
     return FLabels.GetLabel(ValueIndex);
 }
 
 void TChartSeries::SetXLabel(int ValueIndex, const String& Value) {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"SetXLabel");
     FLabels.SetLabel(ValueIndex, Value);
 }
 
@@ -508,7 +518,7 @@ TColor TChartSeries::OwnColor(int ValueIndex) const {
 }
 
 TColor TChartSeries::GetValueColor(int ValueIndex) const {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"ValueColor");
     const TColor own = OwnColor(ValueIndex);
     if (own != clDefault) return own;
     if (FColorEachPoint)
@@ -517,7 +527,7 @@ TColor TChartSeries::GetValueColor(int ValueIndex) const {
 }
 
 void TChartSeries::SetValueColor(int ValueIndex, TColor Color) {
-    CheckIndex(ValueIndex);
+    CheckIndex(ValueIndex, u"SetValueColor");
     if (!FColors && Color == clDefault) return;
     if (!FColors) NewColorList(std::vector<TColor>(static_cast<std::size_t>(Count()), clDefault));
     (*FColors)[static_cast<std::size_t>(ValueIndex)] = Color;
@@ -525,6 +535,7 @@ void TChartSeries::SetValueColor(int ValueIndex, TColor Color) {
 }
 
 void TChartSeries::SetNull(int ValueIndex, bool Null) {
+    CheckIndex(ValueIndex, u"SetNull");
     SetValueColor(ValueIndex, Null ? clNone : clDefault);
 }
 

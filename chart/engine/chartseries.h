@@ -348,7 +348,10 @@ public:
     bool HasColorList() const { return FColors != nullptr; }
     // The point's own colour (clDefault when it has none).
     TColor OwnColor(int ValueIndex) const;
-    bool IsNull(int ValueIndex) const { return GetValueColor(ValueIndex) == clNone; }
+    bool IsNull(int ValueIndex) const {
+        CheckIndex(ValueIndex, u"IsNull");
+        return GetValueColor(ValueIndex) == clNone;
+    }
     void SetNull(int ValueIndex, bool Null = true);
     void ColorRange(TChartValueList* List, double FromValue, double ToValue, TColor Color);
     virtual TColor GetSeriesColor() const;
@@ -637,7 +640,11 @@ private:
     void WriteCustomHorizAxis(TWriter* Writer);
     void ReadCustomVertAxis(TReader* Reader);
     void WriteCustomVertAxis(TWriter* Writer);
-    void CheckIndex(int ValueIndex) const;
+    // Raises ChartException for an index outside the points, naming Call
+    // (nullptr: Delete).
+    void CheckIndex(int ValueIndex, const char16_t* Call = nullptr) const;
+    // The point's own mark text, else what the marks' style makes of the point.
+    String OwnOrStyledMarkText(int ValueIndex);
     bool Loading() const { return GetComponentState().Contains(csLoading); }
     bool Destroying() const { return GetComponentState().Contains(csDestroying); }
     bool Designing() const { return GetComponentState().Contains(csDesigning); }
@@ -701,6 +708,15 @@ bool HasLabels(const TChartSeries* Series);
 // A task-modal error box with an empty caption (tests answer it through the
 // dialog responder).
 void ShowMessageUser(const String& Text);
+// While one lives, ShowMessageUser shows nothing: for a second reading of what
+// the user has been told about once.
+class TQuietUserMessages {
+public:
+    TQuietUserMessages();
+    ~TQuietUserMessages();
+    TQuietUserMessages(const TQuietUserMessages&) = delete;
+    TQuietUserMessages& operator=(const TQuietUserMessages&) = delete;
+};
 
 // Start-up of the engine: the stream classes and the pixel limit of the axes.
 extern int MaxPixelPos;

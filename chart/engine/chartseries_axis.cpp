@@ -17,19 +17,25 @@ void TChartSeries::CalcFirstLastVisibleIndex() {
     }
     const TRect r = FParentChart->GetChartRect();
     const bool inverted = axis->GetInverted();
-    const int minOff = axis->GetMinimumOffset(), maxOff = axis->GetMaximumOffset();
+    const bool horizontal = axis->GetHorizontal();
+    const int startOff = horizontal ? axis->GetMinimumOffset() : axis->GetMaximumOffset();
+    // A series drawn between its points keeps the first point beyond the chart's far edge,
+    // so that its line crosses the padding there as it does at the near edge.
+    const int endOff = DrawBetweenPoints ? 0
+                       : horizontal      ? axis->GetMaximumOffset()
+                                         : axis->GetMinimumOffset();
     int startPix, endPix;
-    if (axis->GetHorizontal()) {
+    if (horizontal) {
         const int nearEdge = inverted ? r.Right : r.Left, farEdge = inverted ? r.Left : r.Right;
         // Offsets point into the chart whichever way round its edges lie.
         const int dir = farEdge >= nearEdge ? 1 : -1;
-        startPix = nearEdge + dir * minOff;
-        endPix = farEdge - dir * maxOff;
+        startPix = nearEdge + dir * startOff;
+        endPix = farEdge - dir * endOff;
     } else {
         const int nearEdge = inverted ? r.Top : r.Bottom, farEdge = inverted ? r.Bottom : r.Top;
         const int dir = nearEdge >= farEdge ? 1 : -1;
-        startPix = nearEdge - dir * maxOff;
-        endPix = farEdge + dir * minOff;
+        startPix = nearEdge - dir * startOff;
+        endPix = farEdge + dir * endOff;
     }
     VisibleIndexRange(list->Values(), axis->CalcPosPoint(startPix), axis->CalcPosPoint(endPix),
                       DrawBetweenPoints, FirstValueIndex, LastValueIndex);

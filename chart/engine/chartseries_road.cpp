@@ -152,10 +152,12 @@ void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& T
                                          TSeriesMarkPosition& Position) {
     TCanvas3D* canvas = FParentChart ? FParentChart->GetCanvas() : nullptr;
     if (!canvas) return;
-    GetMarks()->AssignFont(canvas, Shape);
+    TSeriesMarks* marks = GetMarks();
+    marks->AssignFont(canvas, Shape);
     const int h = canvas->TextHeight(u"W");
     int width, height;
-    if (Shape->GetTextFormat() == ttfHtml) {
+    // Measured as the marks draw it, whatever shape the point's own item is.
+    if (marks->GetTextFormat() == ttfHtml) {
         TSize extent{};
         HtmlTextExtent(canvas, Text, extent);
         width = extent.cx;
@@ -164,7 +166,6 @@ void TChartSeries::CalculateMarkPosition(TZuzCustomShape* Shape, const String& T
         width = WidestLine(canvas, Text);
         height = h * LinesOf(Text);
     }
-    TSeriesMarks* marks = GetMarks();
     marks->GetMargins()->Calculate(width, height, h);
     width += marks->GetMargins()->HorizSize();
     height += marks->GetMargins()->VertSize();
@@ -203,6 +204,12 @@ String TChartSeries::MarkPercent(int ValueIndex, bool AddTotal) {
 }
 
 String TChartSeries::GetMarkText(int ValueIndex) {
+    String text = OwnOrStyledMarkText(ValueIndex);
+    if (OnGetMarkText) OnGetMarkText(this, ValueIndex, text);
+    return text;
+}
+
+String TChartSeries::OwnOrStyledMarkText(int ValueIndex) {
     TSeriesMarks* marks = GetMarks();
     if (TMarksItem* item = marks->Items().Peek(ValueIndex); item && item->HasText()) {
         // One mark line per line of the item, without a break after the last.
@@ -240,6 +247,8 @@ String TChartSeries::GetMarkText(int ValueIndex) {
         break;
     case smsLegend:
         text = FParentChart ? FParentChart->FormattedValueLegend(this, ValueIndex) : String();
+        // A mark has no columns: the legend's column separator would show as a box.
+        std::replace(text.begin(), text.end(), ZuzColumnSeparator, u' ');
         if (!marks->GetMultiLine()) std::replace(text.begin(), text.end(), ZuzLineSeparator, u' ');
         break;
     case smsPercentTotal:
@@ -268,7 +277,6 @@ String TChartSeries::GetMarkText(int ValueIndex) {
         break;
     }
     }
-    if (OnGetMarkText) OnGetMarkText(this, ValueIndex, text);
     return text;
 }
 

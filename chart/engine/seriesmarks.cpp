@@ -62,6 +62,32 @@ int WidestLine(TZuzCanvas* Canvas, const String& Text) {
 // ---------------------------------------------------------------------------
 // Positions
 
+namespace {
+
+// Lists kept per point index, which may end before the last point.
+template <class List>
+void EraseSlots(List& Slots, int Start, int Quantity) {
+    const int count = static_cast<int>(Slots.size());
+    if (Start < 0 || Start >= count || Quantity <= 0) return;
+    const int n = std::min(Quantity, count - Start);
+    Slots.erase(Slots.begin() + Start, Slots.begin() + Start + n);
+}
+
+// An index past the end holds an empty slot, which the other one's entry can take.
+template <class List>
+void ExchangeSlots(List& Slots, int Index1, int Index2) {
+    if (Index1 < 0 || Index2 < 0) return;
+    const auto last = static_cast<std::size_t>(std::max(Index1, Index2));
+    if (last >= Slots.size()) {
+        const std::size_t other = static_cast<std::size_t>(std::min(Index1, Index2));
+        if (other >= Slots.size() || !Slots[other]) return;
+        Slots.resize(last + 1);
+    }
+    std::swap(Slots[static_cast<std::size_t>(Index1)], Slots[static_cast<std::size_t>(Index2)]);
+}
+
+} // namespace
+
 TSeriesMarkPosition* TSeriesMarksPositions::Get(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
     return FItems[static_cast<std::size_t>(Index)].get();
@@ -85,19 +111,12 @@ void TSeriesMarksPositions::Automatic(int Index) {
     if (TSeriesMarkPosition* p = Get(Index)) p->Custom = false;
 }
 
-void TSeriesMarksPositions::Delete(int Index) {
-    if (Index >= 0 && Index < Count()) FItems.erase(FItems.begin() + Index);
-}
-
 void TSeriesMarksPositions::Delete(int Start, int Quantity) {
-    if (Start < 0 || Start >= Count() || Quantity <= 0) return;
-    const int n = std::min(Quantity, Count() - Start);
-    FItems.erase(FItems.begin() + Start, FItems.begin() + Start + n);
+    EraseSlots(FItems, Start, Quantity);
 }
 
 void TSeriesMarksPositions::Exchange(int Index1, int Index2) {
-    if (Index1 < Count() && Index2 < Count() && Index1 >= 0 && Index2 >= 0)
-        std::swap(FItems[static_cast<std::size_t>(Index1)], FItems[static_cast<std::size_t>(Index2)]);
+    ExchangeSlots(FItems, Index1, Index2);
 }
 
 bool TSeriesMarksPositions::ExistCustom() const {
@@ -279,6 +298,21 @@ TMarksItem* TMarksItems::Get(int Index) {
 TMarksItem* TMarksItems::Peek(int Index) const {
     if (Index < 0 || Index >= Count()) return nullptr;
     return FItems[static_cast<std::size_t>(Index)].get();
+}
+
+void TMarksItems::Assign(const TMarksItems& Source) {
+    FItems.clear();
+    for (int i = 0; i < Source.Count(); ++i)
+        if (TMarksItem* src = Source.Peek(i)) Get(i)->Assign(src);
+    FMarks->Repaint();
+}
+
+void TMarksItems::Delete(int Start, int Quantity) {
+    EraseSlots(FItems, Start, Quantity);
+}
+
+void TMarksItems::Exchange(int Index1, int Index2) {
+    ExchangeSlots(FItems, Index1, Index2);
 }
 
 void TMarksItems::Clear() {
@@ -494,6 +528,18 @@ void TSeriesMarks::SetParentChart(ISeriesChart* Value) {
     SetParent(PanelOf(Value));
 }
 
+void TSeriesMarks::DeletePoints(int Start, int Quantity) {
+    FPositions.Delete(Start, Quantity);
+    FItems.Delete(Start, Quantity);
+    EraseSlots(FDrawn, Start, Quantity);
+}
+
+void TSeriesMarks::ExchangePoints(int Index1, int Index2) {
+    FPositions.Exchange(Index1, Index2);
+    FItems.Exchange(Index1, Index2);
+    ExchangeSlots(FDrawn, Index1, Index2);
+}
+
 void TSeriesMarks::Repaint() {
     if (FSeries && FSeries->GetParentChart()) FSeries->GetParentChart()->Invalidate();
 }
@@ -520,9 +566,7 @@ void TSeriesMarks::Assign(TPersistent* Source) {
     else
         FSymbol.reset();
     FTextAlign = m->FTextAlign;
-    FItems.Clear();
-    for (int i = 0; i < m->FItems.Count(); ++i)
-        if (TMarksItem* src = m->FItems.Peek(i)) FItems.Get(i)->Assign(src);
+    FItems.Assign(m->FItems);
     TSeriesMarkShape::Assign(Source);
 }
 
@@ -569,6 +613,8 @@ void TSeriesMarks::UsePosition(int Index, TSeriesMarkPosition& Position) {
         Position.Assign(*stored);
         if (fixed) Position.ArrowStart = start;
     } else {
+        // The record comes from the point drawn before, which may have been a dragged one.
+        Position.Custom = false;
         stored->Assign(Position);
     }
 }
@@ -603,6 +649,8 @@ TZuzShadow* ShadowToClip(TZuzCustomShape* Shape, bool Clip) {
 
 void TSeriesMarks::InternalDraw(int Index, TColor Color, const String& Text, TSeriesMarkPosition& Position) {
     UsePosition(Index, Position);
+    if (static_cast<std::size_t>(Index) >= FDrawn.size()) FDrawn.resize(static_cast<std::size_t>(Index) + 1);
+    FDrawn[static_cast<std::size_t>(Index)] = true;
     DrawItem(MarkItem(Index), Color, Text, Position);
 }
 
@@ -632,27 +680,33 @@ void TSeriesMarks::DrawItem(TSeriesMarkShape* Shape, TColor Color, const String&
         Shape->DrawRectRotated(canvas, GetParentChart(), r, FAngle % 360, ZPosition);
     }
     const int h = canvas->GetFontHeight();
+    const int angle = FAngle % 360;
     const bool symbol = FSymbol && FSymbol->ShouldDraw();
+    // A turned mark carries what stands off its middle round that middle with it.
+    const auto turnAboutMiddle = [&](TRect& Box) {
+        if (angle == 0) return;
+        const double a = angle * std::numbers::pi / 180;
+        const double dx = (Box.Left + Box.Right - r.Left - r.Right) * 0.5,
+                     dy = (Box.Top + Box.Bottom - r.Top - r.Bottom) * 0.5;
+        OffsetRect(Box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
+                   static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
+    };
     if (symbol) {
         TRect box(r.Left + 4, r.Top + 3, r.Left + h - 1, r.Top + h - 2);
-        // A turned mark carries its symbol round its middle with it, as it does its text.
-        if (const int angle = FAngle % 360; angle != 0) {
-            const double a = angle * std::numbers::pi / 180;
-            const double dx = (box.Left + box.Right - r.Left - r.Right) * 0.5,
-                         dy = (box.Top + box.Bottom - r.Top - r.Bottom) * 0.5;
-            OffsetRect(box, static_cast<int>(Round(dx * std::cos(a) + dy * std::sin(a) - dx)),
-                       static_cast<int>(Round(-dx * std::sin(a) + dy * std::cos(a) - dy)));
-        }
+        turnAboutMiddle(box);
         const TShadowClipped clipped(ShadowToClip(FSymbol.get(), FClip));
-        FSymbol->DrawInColor(canvas, Color, box, FAngle % 360, ZPosition);
+        FSymbol->DrawInColor(canvas, Color, box, angle, ZPosition);
     }
     canvas->Brush->SetStyle(bsClear);
     canvas->SetBackMode(cbmTransparent);
-    r.Left += 2;
-    if (symbol) r.Left += (h - 1 - 4) + 4;
+    // The text makes room for the symbol along its own line.
+    TRect text = r;
+    text.Left += 2;
+    if (symbol) text.Left += (h - 1 - 4) + 4;
+    turnAboutMiddle(text);
     AssignFont(canvas, Shape);
     if (FFontSeriesColor) canvas->Font->SetColor(Color);
-    DrawText(r, Text);
+    DrawText(text, Text);
 }
 
 void TSeriesMarks::AssignFont(TCanvas3D* Canvas, TZuzCustomShape* Shape) {
@@ -742,13 +796,14 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 
 int TSeriesMarks::Clicked(int X, int Y) {
     const int every = DrawEveryStep();
+    const int angle = FAngle % 360;
     for (int t = FPositions.Count() - 1; t >= 0; --t) {
-        if (t % every != 0) continue;
+        if (t % every != 0 || !Drawn(t)) continue;
         const TSeriesMarkPosition* p = FPositions.Get(t);
         if (!p) continue;
         const TRect r = Bounds2D(*p);
-        if (FAngle > 0) {
-            const TFourPoints q = TurnedCorners(r, FAngle % 360);
+        if (angle != 0) {
+            const TFourPoints q = TurnedCorners(r, angle);
             if (PointInPolygon(TPoint(X, Y), q.data(), 3)) return t;
         } else if (X >= r.Left && X <= r.Right && Y >= r.Top && Y <= r.Bottom) {
             return t;
@@ -771,7 +826,7 @@ void TSeriesMarks::AntiOverlap(int First, int ValueIndex, TSeriesMarkPosition& P
     const TRect r = grown(Bounds2D(Position));
     for (int j = First; j < ValueIndex; ++j) {
         const TSeriesMarkPosition* p = FPositions.Get(j);
-        if (!p) continue;
+        if (!p || !Drawn(j)) continue;
         const TRect rj = grown(Bounds2D(*p));
         TRect common;
         if (!IntersectRect(common, r, rj)) continue;
@@ -802,5 +857,6 @@ void TSeriesMarks::DefineProperties(TFiler* Filer) {
 
 void TSeriesMarks::Clear() {
     FPositions.Clear();
+    FDrawn.clear();
     if (!FItems.ReadFromStream) FItems.Clear();
 }

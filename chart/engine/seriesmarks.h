@@ -73,8 +73,7 @@ public:
     void Put(int Index, std::unique_ptr<TSeriesMarkPosition> Position); // as it is
     void Add(std::unique_ptr<TSeriesMarkPosition> Position) { FItems.push_back(std::move(Position)); }
     void Automatic(int Index);
-    void Delete(int Index);
-    void Delete(int Start, int Quantity);
+    void Delete(int Start, int Quantity = 1);
     void Exchange(int Index1, int Index2);
     void Clear() { FItems.clear(); }
     bool ExistCustom() const;
@@ -185,6 +184,10 @@ public:
     // The item at Index, made (with empty slots before it) when missing.
     TMarksItem* Get(int Index);
     TMarksItem* Peek(int Index) const; // nullptr when missing
+    // Each of Source's items copied to the same index, empty slots kept.
+    void Assign(const TMarksItems& Source);
+    void Delete(int Start, int Quantity = 1);
+    void Exchange(int Index1, int Index2);
     void Clear();
     // The items follow the marks to another chart.
     void SetParent(TCustomZuzPanel* Value);
@@ -353,10 +356,14 @@ public:
     void ResetPositions();
     void Clear();
 
-    // The chart of the series, and what removing points means here.
+    // The chart of the series, and what removing or exchanging points means here: a point's
+    // position and item go with it.
     void SetParentChart(ISeriesChart* Value);
-    void DeletePoint(int Index) { FPositions.Delete(Index); }
-    void DeletePoints(int Start, int Quantity) { FPositions.Delete(Start, Quantity); }
+    void DeletePoints(int Start, int Quantity = 1);
+    void ExchangePoints(int Index1, int Index2);
+    // A new drawing of the chart starts: until their marks are drawn again, no point's mark
+    // answers a click where it stood, nor pushes another mark aside.
+    void ForgetDrawn() { FDrawn.clear(); }
 
     int ZPosition = 0;
 
@@ -371,6 +378,10 @@ private:
         Repaint();
     }
     TRect Bounds2D(const TSeriesMarkPosition& P);
+    bool Drawn(int Index) const {
+        return Index >= 0 && Index < static_cast<int>(FDrawn.size()) &&
+               FDrawn[static_cast<std::size_t>(Index)];
+    }
     TCanvas3D* Canvas() const;
     TChartSeries* FSeries;
     int FAngle = 0;
@@ -382,6 +393,7 @@ private:
     TSeriesMarksStyle FStyle = smsLabel;
     bool FMultiLine = false;
     TSeriesMarksPositions FPositions;
+    std::vector<char> FDrawn; // per point: its mark was drawn since the chart's drawing began
     Owned<TSeriesMarksSymbol> FSymbol;
     TAlignment FTextAlign = taCenter;
     bool FFontSeriesColor = false;

@@ -407,6 +407,11 @@ void TSeriesPointer::DrawPointer(TCanvas3D* Canvas, bool Is3D, int X, int Y, int
         // that face, not a flat triangle that leaves part of the face in the plain colour.
         if (Is3D && FDraw3D && (Style == psTriangle || Style == psDownTriangle))
             face[2] = Canvas->Calculate3DPosition(X, Style == psTriangle ? T : B, (z0 + z1) / 2);
+        // A cube's front face is filled at its own corners and its frame drawn again over the
+        // fill: a frame's width taken off the box before the turn misses the turned face's
+        // edges by a pixel here and there.
+        if (Is3D && FDraw3D && Style == psRectangle)
+            face = AtDepth(Canvas, {TPoint(L, T), TPoint(R, T), TPoint(R, B), TPoint(L, B)}, true, z0);
         // The gradient fills the square or the circle inside its frame, which stays whole.
         const TRect inside = Style == psRectangle ? TRect(L + frame, T + frame, R + 1 - frame, B + 1 - frame)
                                                   : TRect(L + frame, T + frame, R - frame, B - frame);

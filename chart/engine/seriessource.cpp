@@ -148,9 +148,22 @@ void FillSeriesItems(TStrings* Items, const TCustomSeriesList* List, bool UseTit
     Items->EndUpdate();
 }
 
+namespace {
+int QuietUserMessages = 0;
+} // namespace
+
 void ShowMessageUser(const String& Text) {
     constexpr UINT MB_TASKMODAL = 0x2000;
-    if (Application) Application->MessageBox(Text, String(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    if (Application && QuietUserMessages == 0)
+        Application->MessageBox(Text, String(), MB_OK | MB_ICONERROR | MB_TASKMODAL);
+}
+
+TQuietUserMessages::TQuietUserMessages() {
+    ++QuietUserMessages;
+}
+
+TQuietUserMessages::~TQuietUserMessages() {
+    --QuietUserMessages;
 }
 
 // ---------------------------------------------------------------------------

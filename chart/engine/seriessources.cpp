@@ -308,7 +308,9 @@ void TChartSeries::Assign(TPersistent* Source) {
         src->FFunction = nullptr;
         f->RemoveFreeNotification(src);
         SetFunction(f);
-    }
+    } else if (src->FFunction)
+        // A function of its own (a clone's) takes the settings; the points below follow them.
+        FFunction->Assign(src->FFunction);
     FManualData = src->FManualData;
     const bool designedSample = src->Designing() && !src->FManualData;
     if (contour || (ownPoints && !designedSample)) {
@@ -318,6 +320,8 @@ void TChartSeries::Assign(TPersistent* Source) {
             FColors.reset();
         FLabels.Assign(src->FLabels);
         AssignValues(src);
+        // Taking the points cleared the items the marks were given with their settings.
+        FMarks->Items().Assign(src->FMarks->Items());
     } else if (!ownPoints) {
         FDataSources.InheritedClear();
         for (TComponent* c : src->FDataSources) InternalAddDataSource(c);
@@ -437,7 +441,8 @@ void TChartSeries::PrepareForGallery(bool IsEnabled) {
     marks->GetFont()->SetSize(7);
     marks->GetCallout()->SetLength(4);
     marks->SetDrawEvery(2);
-    FColorEachPoint = true;
+    // A disabled sample is all grey: palette colours per point would hide it.
+    FColorEachPoint = IsEnabled;
     if (!IsEnabled)
         SetSeriesColor(static_cast<TColor>(0xC0C0C0));
     else if (FParentChart)

@@ -151,7 +151,6 @@ void TGanttSeries::AddSampleValues(int NumValues, bool) {
 
 void TGanttSeries::PrepareForGallery(bool IsEnabled) {
     TPointSeries::PrepareForGallery(IsEnabled);
-    SetColorEachPoint(IsEnabled);
     GetPointer()->SetVertSize(3);
     GetPointer()->GetGradient()->SetVisible(true);
 }

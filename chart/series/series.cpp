@@ -57,6 +57,17 @@ TCustomSeries::TCustomSeries(TComponent* AOwner) : TCustomLineSeries(AOwner) {
     KeepPointBeyondEdge = false;
 }
 
+int TCustomSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
+    int index = TCustomLineSeries::AddXY(X, Y, Label, Color);
+    // Points take their place along the X values; along Y, a horizontal series moves its own.
+    if (index < 0 || YMandatory() || GetYValues()->GetOrder() != loAscending) return index;
+    while (index > 0 && YValue(index - 1) > Y) {
+        SwapValueIndex(index - 1, index);
+        --index;
+    }
+    return index;
+}
+
 TCustomSeries::~TCustomSeries() {
     FGradient.reset();
     FAreaChartBrush.reset();
@@ -553,16 +564,6 @@ THorizLineSeries::THorizLineSeries(TComponent* AOwner) : TLineSeries(AOwner) {
     CalcVisiblePoints = false;
     GetXValues()->SetOrder(loNone);
     GetYValues()->SetOrder(loAscending);
-}
-
-int THorizLineSeries::AddXY(double X, double Y, const String& Label, TColor Color) {
-    int index = TLineSeries::AddXY(X, Y, Label, Color);
-    if (index < 0 || GetYValues()->GetOrder() != loAscending) return index;
-    while (index > 0 && YValue(index - 1) > Y) {
-        SwapValueIndex(index - 1, index);
-        --index;
-    }
-    return index;
 }
 
 int THorizLineSeries::CalcMarkLength() {

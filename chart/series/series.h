@@ -47,6 +47,10 @@ public:
     ~TCustomSeries() override;
     void Assign(TPersistent* Source) override;
     String GetEditorClass() const override { return u"TCustomSeriesEditor"; }
+    // A horizontal series whose Y values ascend takes its points in Y order (equal values in
+    // their order of arrival).
+    int AddXY(double X, double Y, const String& Label = {}, TColor Color = clDefault) override;
+    using TCustomLineSeries::AddXY;
 
     // Settings.
     TChartBrush* GetAreaChartBrush() const { return FAreaChartBrush.get(); }
@@ -201,9 +205,6 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit THorizLineSeries(TComponent* AOwner);
-    // Points go in Y order (equal values in their order of arrival).
-    int AddXY(double X, double Y, const String& Label = {}, TColor Color = clDefault) override;
-    using TLineSeries::AddXY;
     void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) override;
     int CalcMarkLength() override;
 };

@@ -390,11 +390,6 @@ void TPieSeries::DoBeforeDrawChart() {
             xs->SetValueQuiet(i, GroupedX);
             sum += v;
             grouped = true;
-            // A grouped point draws no mark: where its mark stood before would push the marks
-            // drawn after it aside.
-            TSeriesMarksPositions& positions = GetMarks()->Positions();
-            if (const TSeriesMarkPosition* p = positions.Get(i); p && !p->Custom)
-                positions.Put(i, std::unique_ptr<TSeriesMarkPosition>());
         }
     }
     if (!grouped) return;
@@ -1009,7 +1004,6 @@ void TPieSeries::PrepareForGallery(bool IsEnabled) {
     GetMarks()->SetDrawEvery(1);
     GetGradient()->SetVisible(true);
     DisableRotation();
-    SetColorEachPoint(IsEnabled);
 }
 
 void TPieSeries::GalleryChanged3D(bool Is3D) {

@@ -187,6 +187,11 @@ double TLowZuzFunction::CalculateMany(const TDataSourcesList& SourceSeriesList, 
 // ---------------------------------------------------------------------------
 // Average
 
+void TAverageZuzFunction::Assign(TPersistent* Source) {
+    if (auto* f = dynamic_cast<TAverageZuzFunction*>(Source)) FIncludeNulls = f->FIncludeNulls;
+    TZuzFunction::Assign(Source);
+}
+
 void TAverageZuzFunction::SetIncludeNulls(bool Value) {
     if (FIncludeNulls == Value) return;
     FIncludeNulls = Value;
@@ -229,6 +234,14 @@ TCustomZuzFunction::TCustomZuzFunction(TComponent* AOwner) : TZuzFunction(AOwner
     NoSourceRequired = true;
 }
 
+void TCustomZuzFunction::Assign(TPersistent* Source) {
+    if (auto* f = dynamic_cast<TCustomZuzFunction*>(Source)) {
+        FNumPoints = f->FNumPoints;
+        FStartX = f->FStartX;
+    }
+    TZuzFunction::Assign(Source);
+}
+
 void TCustomZuzFunction::SetNumPoints(int Value) {
     FNumPoints = Value;
 }
@@ -256,6 +269,11 @@ void TCustomZuzFunction::AddPoints(TChartSeries* Source) {
 
 // ---------------------------------------------------------------------------
 // Median, mode
+
+void TCustomSortedFunction::Assign(TPersistent* Source) {
+    if (auto* f = dynamic_cast<TCustomSortedFunction*>(Source)) FIncludeNulls = f->FIncludeNulls;
+    TZuzFunction::Assign(Source);
+}
 
 void TCustomSortedFunction::SetIncludeNulls(bool Value) {
     if (FIncludeNulls == Value) return;

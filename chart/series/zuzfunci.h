@@ -90,6 +90,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     using TZuzFunction::TZuzFunction;
+    void Assign(TPersistent* Source) override;
     String GetEditorClass() const override { return u"TAverageFuncEditor"; }
     double Calculate(TChartSeries* Source, int FirstIndex, int LastIndex) override;
     double CalculateMany(const TDataSourcesList& SourceSeriesList, int ValueIndex) override;
@@ -111,6 +112,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     explicit TCustomZuzFunction(TComponent* AOwner);
+    void Assign(TPersistent* Source) override;
     String GetEditorClass() const override { return u"TCustomFunctionEditor"; }
     // Without a handler nothing happens and the output keeps its points.
     void AddPoints(TChartSeries* Source) override;
@@ -136,6 +138,7 @@ public:
     const ClassInfo& ClassType() const override { return StaticClass(); }
 
     using TZuzFunction::TZuzFunction;
+    void Assign(TPersistent* Source) override;
     double Calculate(TChartSeries* Source, int FirstIndex, int LastIndex) override;
     double CalculateMany(const TDataSourcesList& SourceSeriesList, int ValueIndex) override;
 

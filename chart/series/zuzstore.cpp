@@ -109,6 +109,9 @@ void SaveChartToStream(TCustomChart* Chart, TStream* Stream, bool IncludeData, b
         TWriter writer(target, 4096);
         TComponent* owner = Chart->GetOwner();
         writer.SetRoot(owner ? owner : Chart);
+        // The chart's own series (its name is blank here) are named as a load finds them: in
+        // the chart.
+        writer.SetLookupRoot(Chart);
         writer.WriteSignature();
         writer.WriteComponent(Chart);
     } catch (...) {
@@ -187,6 +190,8 @@ void LoadChartFromStreamCheck(TCustomChart*& Chart, TStream* Stream, const TProc
     try {
         Chart->FreeAllSeries();
         if (TChartTools* tools = Chart->GetToolsList()) tools->Clear();
+        // The first pass has told the user what the stream holds.
+        const TQuietUserMessages quiet;
         ReadChart(
             Chart, bytes, [](const String&) { return true; }, TryReadData);
     } catch (...) {

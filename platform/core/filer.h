@@ -71,6 +71,9 @@ public:
     TComponent* GetRoot() const { return FRoot; }
     virtual void SetRoot(TComponent* Value);
     TComponent* GetLookupRoot() const { return FLookupRoot; }
+    // What references are written relative to, when not the root (SetRoot sets both): a
+    // component the root holds written as the root of its own stream.
+    void SetLookupRoot(TComponent* Value) { FLookupRoot = Value; }
     // Streams are never written against an ancestor here.
     TPersistent* GetAncestor() const { return nullptr; }
     bool GetIgnoreChildren() const { return FIgnoreChildren; }

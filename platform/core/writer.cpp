@@ -311,7 +311,8 @@ std::string TWriter::GetComponentValue(TComponent* Component) const {
     if (Component == FLookupRoot) return "Owner";
     if (name.empty()) return {};
     TComponent* owner = Component->GetOwner();
-    if (owner == FLookupRoot || !owner) return name;
+    // What the lookup root or the root holds is found again by its name alone.
+    if (owner == FLookupRoot || owner == FRoot || !owner) return name;
     const std::string ownerName = UTF8Encode(owner->GetName());
     return ownerName.empty() ? std::string{} : ownerName + "." + name;
 }

@@ -446,7 +446,7 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     TChart* c = g.graphChart;
     c->GetLeftAxis()->SetMinMax(0, 100);
     d.CheckBox2->SetChecked(false);
-    d.EditYmin->SetText(u"200");
+    d.EditYmin->SetText(u"30,1");
     d.EditYmax->SetText(u"300,1");
     d.RadioGroupX->SetItemIndex(0);
     d.CheckBoxLabel90Rotate->SetChecked(true);
@@ -457,9 +457,9 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     h.Apply();
     EXPECT_TRUE(h.Boxes().empty());
     EXPECT_FALSE(c->GetLeftAxis()->GetAutomatic());
-    EXPECT_EQ(c->GetLeftAxis()->GetMinimum(), 200);
+    EXPECT_EQ(c->GetLeftAxis()->GetMinimum(), 30.1);
     EXPECT_EQ(c->GetLeftAxis()->GetMaximum(), 300.1);
-    EXPECT_EQ(g.yMin, 200.0f);
+    EXPECT_EQ(g.yMin, 30.1f);
     EXPECT_EQ(g.yMax, 300.1f);
     EXPECT_FALSE(g.autoY);
     EXPECT_EQ(c->GetBottomAxis()->GetDateTimeFormat(), u"dd/MM/yyyy HH:mm:ss");
@@ -489,8 +489,9 @@ TEST(GraphSettingsDialog, ApplySetsAxesFormatAngleLegendColoursAndCaption) {
     g.timeFormat = u"mm:ss";
     h.Dialog(1);
     EXPECT_EQ(d.RadioGroupX->GetItemIndex(), 1);
-    // The limit kept as a float shows as it was typed.
+    // The limits kept as floats show as they were typed.
     EXPECT_EQ(d.EditYmax->GetText(), u"300,1");
+    EXPECT_EQ(d.EditYmin->GetText(), u"30,1");
     EXPECT_TRUE(d.EditYmax->GetEnabled());
     EXPECT_TRUE(d.CheckBoxLabel90Rotate->GetChecked());
     EXPECT_FALSE(d.CheckBoxShowLegend->GetChecked());

@@ -185,42 +185,55 @@ TEST(ChartText, AGradientWithItsOutlineFlagFillsOnlyTheWidenedOutlines) {
     EXPECT_GT(hollow, static_cast<int>(inside.size()) / 2);
 }
 
-// The letters of a turned label leave the upright text rectangle: the gradient still fills them all.
-TEST(ChartText, AGradientFillsEveryLetterOfATurnedLabel) {
-    const auto inked = [](bool gradient, TColor color) {
+// The letters of a turned label leave the upright text rectangle, and those standing on their
+// point or on their baseline lie above it: a gradient or a picture still fills them all.
+TEST(ChartText, AGradientOrPictureFillsEveryLetterTurnedOrStandingOnItsPointOrBaseline) {
+    enum Fill { plain, gradient, picture };
+    TBitmap red;
+    red.SetSize(1, 1);
+    red.GetCanvas()->SetPixel(0, 0, kRed);
+    const auto inked = [&](int turn, UINT align, Fill fill, TColor color) {
         CanvasOn c(220, 220);
+        c.canvas.SetTextAlign(align);
         TZuzFont f;
         BigFont(f, 28);
-        f.GetGradient()->SetVisible(gradient);
+        f.GetGradient()->SetVisible(fill == gradient);
         f.GetGradient()->SetStartColor(kRed);
         f.GetGradient()->SetEndColor(kRed);
+        if (fill == picture) f.GetPicture()->SetGraphic(&red);
         c.canvas.AssignFont(&f);
-        c.canvas.RotateLabel(100, 200, u"HMHM", 90);
+        c.canvas.RotateLabel(100, turn ? 200 : 110, u"Hqyj", turn);
         return Count(c, color);
     };
-    const int plain = inked(false, clBlack);
-    ASSERT_GT(plain, 400);
-    EXPECT_GT(inked(true, kRed), plain * 9 / 10);
+    for (const auto& [turn, align] : {std::pair{90, UINT{TA_LEFT}}, std::pair{0, UINT{TA_BOTTOM}},
+                                      std::pair{0, UINT{TA_BASELINE}}, std::pair{90, UINT{TA_BASELINE}}}) {
+        const int letters = inked(turn, align, plain, clBlack);
+        ASSERT_GT(letters, 300) << turn << " " << align;
+        for (const Fill fill : {gradient, picture})
+            EXPECT_GT(inked(turn, align, fill, kRed), letters * 9 / 10)
+                << turn << " " << align << " " << fill;
+    }
 }
 
-TEST(ChartText, ATransparentShadowOfATurnedLabelIsBlendedWhereItFalls) {
-    for (const UINT align : {UINT{TA_LEFT}, UINT{TA_CENTER | TA_BOTTOM}}) {
-        const auto opaque = [align](int transparency) {
-            CanvasOn c(220, 220);
-            c.canvas.SetTextAlign(align);
-            TZuzFont f;
-            BigFont(f, 28);
-            f.GetShadow()->SetVisible(true);
-            f.GetShadow()->SetSize(4);
-            f.GetShadow()->SetColor(kBlue);
-            f.GetShadow()->SetTransparency(transparency);
-            c.canvas.AssignFont(&f);
-            c.canvas.RotateLabel(100, align == TA_LEFT ? 200 : 110, u"HMHM", 90);
-            return Count(c, kBlue);
-        };
-        ASSERT_GT(opaque(0), 100) << align;
-        EXPECT_EQ(opaque(50), 0) << align;
-    }
+TEST(ChartText, ATransparentShadowIsBlendedWhereItFallsTurnedOrStandingOnItsPointOrBaseline) {
+    for (const UINT align : {UINT{TA_LEFT}, UINT{TA_CENTER | TA_BOTTOM}, UINT{TA_BASELINE}})
+        for (const int turn : {90, 0}) {
+            const auto opaque = [align, turn](int transparency) {
+                CanvasOn c(220, 220);
+                c.canvas.SetTextAlign(align);
+                TZuzFont f;
+                BigFont(f, 28);
+                f.GetShadow()->SetVisible(true);
+                f.GetShadow()->SetSize(4);
+                f.GetShadow()->SetColor(kBlue);
+                f.GetShadow()->SetTransparency(transparency);
+                c.canvas.AssignFont(&f);
+                c.canvas.RotateLabel(100, align == TA_LEFT && turn ? 200 : 110, u"HMHM", turn);
+                return Count(c, kBlue);
+            };
+            ASSERT_GT(opaque(0), 100) << align << " " << turn;
+            EXPECT_EQ(opaque(50), 0) << align << " " << turn;
+        }
 }
 
 TEST(ChartText, LetterEffectsPutBackTheClipInForceBeforeThem) {

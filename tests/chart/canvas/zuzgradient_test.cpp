@@ -93,9 +93,16 @@ TEST(GradientFill, AVerticalFillHasAtMost256BandsAtTheirBoundaries) {
             EXPECT_EQ(c.At(5, highest), Linear(i, 255)) << i;
         }
     }
-    CanvasOn flat(10, 10);
-    flat.canvas.GradientFill(TRect(0, 5, 10, 6), kStart, kEnd, gdTopBottom, 50, 0, 0);
-    EXPECT_EQ(flat.InkBox(), TRect()); // one row: nothing
+    // A box one pixel thick is painted whole, in the colour of its bottom (right) band.
+    for (const TGradientDirection direction : {gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft}) {
+        const bool vertical = direction == gdTopBottom || direction == gdBottomTop;
+        const TRect box = vertical ? TRect(0, 5, 10, 6) : TRect(5, 0, 6, 10);
+        CanvasOn flat(10, 10);
+        flat.canvas.GradientFill(box, kStart, kEnd, direction, 50, 0, 0);
+        EXPECT_EQ(flat.InkBox(), box) << direction;
+        const bool kept = direction == gdTopBottom || direction == gdLeftRight;
+        EXPECT_EQ(flat.At(box.Left, box.Top), kept ? kStart : kEnd) << direction;
+    }
 }
 
 TEST(GradientFill, BalanceFiftyIsLinearAndEveryOtherBalanceBendsByAPower) {
@@ -223,17 +230,27 @@ TEST(GradientObject, RadialBandsOnTheChartCanvasAreThePixelsOfOneEllipsePerBand)
     }
 }
 
-TEST(GradientObject, AMonochromeCanvasTurnsLinearFillsGrey) {
-    CanvasOn c(20, 40);
-    c.canvas.SetMonochrome(true);
-    TZuzGradient g;
-    g.SetStartColor(kStart);
-    g.SetEndColor(clLime);
-    g.Draw(&c.canvas, TRect(0, 0, 20, 40));
-    for (const int y : {0, 20, 39}) {
-        const auto p = c.RgbAt(5, y);
-        EXPECT_EQ(p[0], p[1]);
-        EXPECT_EQ(p[1], p[2]);
+TEST(GradientObject, AMonochromeCanvasTurnsLinearFillsAndRadialSubGradientsGrey) {
+    for (const bool radialSub : {false, true}) {
+        CanvasOn c(20, 40, true);
+        c.canvas.SetMonochrome(true);
+        TZuzGradient g;
+        g.SetStartColor(kStart);
+        g.SetEndColor(clLime);
+        if (radialSub) {
+            TSubGradient* sub = g.GetSub();
+            sub->SetDirection(gdRadial);
+            sub->SetStartColor(clRed);
+            sub->SetEndColor(clBlue);
+            sub->SetTransparency(0);
+            sub->SetVisible(true);
+        }
+        g.Draw(&c.canvas, TRect(0, 0, 20, 40));
+        for (const int y : {0, 20, 39}) {
+            const auto p = c.RgbAt(5, y);
+            EXPECT_EQ(p[0], p[1]) << radialSub << " " << y;
+            EXPECT_EQ(p[1], p[2]) << radialSub << " " << y;
+        }
     }
 }
 

@@ -541,6 +541,16 @@ TEST_F(PanelTest, RendersFrameBevelsAndMarginsIntoAPicture) {
     EXPECT_EQ(PixelOf(out, 204, 80), Face());
     const fs::path file = testsupport::PictureFile("chart-panel.png");
     EXPECT_TRUE(probe::Grab(out).SavePng(file));
+
+    // Round corners keep the bevel's light and shadow sides.
+    panel.GetBorder()->SetVisible(false);
+    panel.SetBevelInner(bvNone);
+    panel.SetBorderRound(20);
+    panel.Draw(out.GetCanvas(), TRect(0, 0, 240, 160));
+    EXPECT_EQ(PixelOf(out, 1, 80), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelOf(out, 120, 1), (probe::Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelOf(out, 238, 80), (probe::Rgb{160, 160, 160}));
+    EXPECT_EQ(PixelOf(out, 120, 158), (probe::Rgb{160, 160, 160}));
 }
 
 TEST_F(PanelTest, PicturesAndPrintsLayOutTheirOwnTargetAndLeaveTheControlsLayout) {

@@ -9,6 +9,7 @@
 #include "chart/engine/chartaxis.h"
 #include "chart/engine/charttitle.h"
 #include "chart/engine/chartvaluelist.h"
+#include "chart/engine/seriesmarks.h"
 #include "charttestseries.h"
 #include "fakechart.h"
 #include "platform/gui/forms.h"
@@ -429,6 +430,29 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
 
     chart->CalcClickedPart({chart->GetWidth() - 1, chart->GetHeight() - 1}, part);
     EXPECT_EQ(part.Style, cpNone);
+
+    // A mark answers where the last drawing put it, and nowhere else: not where a point
+    // zoomed away or made null had its mark before.
+    s->GetMarks()->SetVisible(true);
+    Layout(chart.get());
+    const auto markAt = [&](int Index) {
+        const TRect b = s->GetMarks()->Positions()[Index]->Bounds();
+        return TPoint((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    };
+    const TPoint mark3 = markAt(3), mark8 = markAt(8);
+    chart->CalcClickedPart(mark8, part);
+    EXPECT_EQ(part.Style, cpSeriesMarks);
+    EXPECT_EQ(part.ValueIndex, 8);
+    s->SetNull(3);
+    chart->GetBottomAxis()->SetMinMax(0, 4);
+    Layout(chart.get());
+    for (const TPoint gone : {mark3, mark8}) {
+        chart->CalcClickedPart(gone, part);
+        EXPECT_EQ(part.Style, cpChartRect);
+    }
+    chart->CalcClickedPart(markAt(2), part);
+    EXPECT_EQ(part.Style, cpSeriesMarks);
+    EXPECT_EQ(part.ValueIndex, 2);
 
     s->SetActive(false);
     chart->CalcClickedPart(inside, part);

@@ -407,6 +407,14 @@ TEST_F(LegendTest, AHorizontalLegendWrapsItemsIntoColumnsAndRows) {
     // The legend sits at the bottom and the chart ends above it, less four percent.
     EXPECT_EQ(l->RectLegend.Bottom, 300 - 1);
     EXPECT_EQ(chart->AfterLegend.Bottom, l->RectLegend.Top - 300 * 4 / 100);
+    // A shadow falling below lifts it by its size; one cast upwards leaves it on the bottom.
+    l->GetShadow()->SetVisible(true);
+    for (const int size : {5, -5}) {
+        l->GetShadow()->SetVertSize(size);
+        Draw(chart.get());
+        EXPECT_EQ(l->RectLegend.Bottom, 300 - 1 - std::max(size, 0)) << size;
+    }
+    l->GetShadow()->SetVisible(false);
     l->SetMaxNumRows(2);
     Draw(chart.get());
     EXPECT_EQ(l->NumRows, 2);

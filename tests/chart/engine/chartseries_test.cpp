@@ -2,9 +2,13 @@
 // data sources, copying, sample values, groups.
 #include "chart/canvas/zuzconst.h"
 #include "chart/engine/chartseries.h"
+#include "chart/engine/seriessource.h"
 #include "fakechart.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -90,17 +94,32 @@ TEST_F(Series, OnBeforeAddRefusesAPoint) {
     EXPECT_EQ(s->Count(), 0);
 }
 
-TEST_F(Series, DeleteOutOfBoundsRaisesTheMessageAndChangesNothing) {
+TEST_F(Series, AnIndexOutOfBoundsRaisesTheMessageOfItsCallAndChangesNothing) {
     TChartSeries* s = NewSeries();
     for (int t = 0; t < 5; ++t) s->Add(t);
-    try {
-        s->Delete(5);
-        FAIL();
-    } catch (const ChartException& e) {
-        EXPECT_EQ(e.Message(), u"Series Delete: ValueIndex 5 out of bounds (0 to 4).");
+    TChartSeries* other = NewSeries();
+    const std::pair<const char16_t*, std::function<void()>> calls[] = {
+        {u"Delete", [&] { s->Delete(5); }},
+        {u"ValueColor", [&] { s->ValueColor(5); }},
+        {u"SetValueColor", [&] { s->SetValueColor(5, clRed); }},
+        {u"IsNull", [&] { s->IsNull(5); }},
+        {u"SetNull", [&] { s->SetNull(5); }},
+        {u"GetXLabel", [&] { s->GetXLabel(5); }},
+        {u"SetXLabel", [&] { s->SetXLabel(5, u"a"); }},
+        {u"AddChartValue", [&] { other->AddChartValue(s, 5); }},
+    };
+    for (const auto& [name, call] : calls) {
+        try {
+            call();
+            ADD_FAILURE() << "no exception";
+        } catch (const ChartException& e) {
+            EXPECT_EQ(e.Message(), u"Series " + String(name) + u": ValueIndex 5 out of bounds (0 to 4).");
+        }
     }
     EXPECT_THROW(s->Delete(-1), ChartException);
     EXPECT_EQ(s->Count(), 5);
+    EXPECT_FALSE(s->HasColorList());
+    EXPECT_EQ(other->Count(), 0);
 }
 
 TEST_F(Series, RangeDeleteWithRemoveGapRenumbersAndClampsTheQuantity) {
@@ -172,6 +191,53 @@ TEST_F(Series, SortByLabelsOrdersPointsAndRenumbersX) {
     EXPECT_EQ(Values(s->GetYValues()), (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(Values(s->GetXValues()), (std::vector<double>{0, 1, 2}));
 }
+
+// A point's own mark item goes where the point goes, and so does its dragged mark (which a copy,
+// drawn elsewhere, does not take).
+struct ItemRow {
+    const char* rule;
+    TChartSeries* (*change)(TChartSeries* Series, TChartSeries* Other);
+    int at; // where point 3 stands then
+};
+
+class MarkItem : public Series, public ::testing::WithParamInterface<ItemRow> {};
+
+TEST_P(MarkItem, FollowsItsPoint) {
+    TChartSeries* s = NewSeries();
+    const char16_t* labels[] = {u"f", u"e", u"d", u"c", u"b", u"a"};
+    for (int t = 0; t < 6; ++t) s->AddXY(t, t, labels[t]);
+    s->GetMarks()->Item(3)->GetText()->Add(u"OWN-P3");
+    s->GetMarks()->Positions().Put(3, TSeriesMarkPosition());
+    TChartSeries* shown = GetParam().change(s, NewSeries());
+    for (int t = 0; t < shown->Count(); ++t) {
+        EXPECT_EQ(shown->GetMarkText(t) == u"OWN-P3", t == GetParam().at) << t;
+        const TSeriesMarkPosition* p = shown->GetMarks()->Positions()[t];
+        if (shown == s) {
+            EXPECT_EQ(p && p->Custom, t == GetParam().at) << t;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, MarkItem,
+    ::testing::Values(
+        ItemRow{"DeletingAPointBefore", [](TChartSeries* s, TChartSeries*) { return s->Delete(0), s; }, 2},
+        ItemRow{"DeletingARangeBefore",
+                [](TChartSeries* s, TChartSeries*) { return s->Delete(0, 1, false), s; }, 2},
+        ItemRow{"DeletingARangeBeforeAndTheGap",
+                [](TChartSeries* s, TChartSeries*) { return s->Delete(1, 2, true), s; }, 1},
+        ItemRow{"SwappingWithAPointPastTheItems",
+                [](TChartSeries* s, TChartSeries*) { return s->SwapValueIndex(3, 5), s; }, 5},
+        ItemRow{"SortingByLabels",
+                [](TChartSeries* s, TChartSeries*) { return s->SortByLabels(loAscending), s; }, 2},
+        ItemRow{"SortingByValues",
+                [](TChartSeries* s, TChartSeries*) {
+                    s->GetYValues()->SetOrder(loDescending);
+                    return s->CheckOrder(), s;
+                },
+                2},
+        ItemRow{"IntoACopy", [](TChartSeries* s, TChartSeries* copy) { return copy->Assign(s), copy; }, 3}),
+    [](const auto& info) { return std::string(info.param.rule); });
 
 TEST_F(Series, LinkedSeriesFollowTheirSource) {
     TChartSeries* a = NewSeries(u"A");
@@ -256,6 +322,21 @@ TEST_F(Series, FreeingASourceUnlinksItsSeries) {
     a->Free();
     EXPECT_EQ(b->GetDataSource(), nullptr);
     b->Free();
+    // And the other way: a data source forgets the series it fed when the series goes.
+    class TOnePointSource : public TZuzSeriesSource {
+    public:
+        using TZuzSeriesSource::TZuzSeriesSource;
+        void Load() override { GetSeries()->Add(1); }
+    };
+    auto source = MakeOwned<TOnePointSource>(nullptr);
+    TChartSeries* c = NewSeries(u"C");
+    source->SetSeries(c);
+    source->Open();
+    ASSERT_EQ(c->Count(), 1);
+    c->Free();
+    EXPECT_EQ(source->GetSeries(), nullptr);
+    source->Close();
+    source->Open();
 }
 
 TEST_F(Series, AssignCopiesPointsLabelsColoursAndSettings) {
@@ -351,6 +432,12 @@ TEST_F(Series, SampleValues) {
     EXPECT_THROW(s->FillSampleValues(-1), ChartException);
     EXPECT_EQ(s->Count(), 25);
     for (int t = 0; t < s->Count(); ++t) EXPECT_GE(s->YValue(t), 0);
+    // A gallery sample: enabled, its points take the palette; disabled, every point is grey.
+    s->PrepareForGallery(true);
+    ASSERT_EQ(s->Count(), 4);
+    EXPECT_EQ(s->ValueColor(1), chart->GetDefaultColor(1));
+    s->PrepareForGallery(false);
+    for (int t = 0; t < s->Count(); ++t) EXPECT_EQ(s->ValueColor(t), static_cast<TColor>(0xC0C0C0));
 }
 
 TEST_F(Series, RandomValueIsTheClassLibrarysGenerator) {

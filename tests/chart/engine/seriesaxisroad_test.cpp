@@ -70,6 +70,9 @@ TEST_F(RoadOnAxes, OffsetsNarrowTheRangeOnTheAxisEnds) {
     s->CalcFirstLastVisibleIndex();
     EXPECT_EQ(s->FirstValueIndex, 12);
     EXPECT_EQ(s->LastValueIndex, 19);
+    s->DrawBetweenPoints = true;
+    s->CalcFirstLastVisibleIndex();
+    EXPECT_EQ(s->LastValueIndex, 21) << "a line still crosses the padding to the chart's edge";
 }
 
 TEST_F(RoadOnAxes, AnInvertedAxisDrawsBackwards) {

@@ -156,6 +156,11 @@ TEST_F(Marks, ACustomPositionWinsUntilPositionsAreReset) {
     marks->UsePosition(2, automatic);
     EXPECT_EQ(automatic.TopLeft, TPoint(10, 10));
     EXPECT_EQ(automatic.ArrowStart, TPoint(50, 60)) << "a fixed arrow start stays";
+    // The marks loop places the next point in the same record: that one stays automatic.
+    s->CalculateMarkPosition(marks, u"x", 80, 60, automatic);
+    marks->UsePosition(3, automatic);
+    EXPECT_FALSE(automatic.Custom);
+    EXPECT_FALSE(marks->Positions()[3]->Custom);
 
     marks->ResetPositions();
     EXPECT_FALSE(marks->Positions().ExistCustom());
@@ -171,7 +176,7 @@ TEST_F(Marks, TheHitTestFindsTheLastDrawnMarkOnEveryNthIndex) {
         p.TopLeft = {10 + 5 * i, 10};
         p.Width = 20;
         p.Height = 10;
-        marks->Positions().Put(i, p);
+        marks->InternalDraw(i, clRed, u"x", p);
     }
     EXPECT_EQ(marks->Clicked(12, 12), 0);
     EXPECT_EQ(marks->Clicked(26, 15), 3);
@@ -193,12 +198,14 @@ TEST_F(Marks, ATurnedMarkIsHitInsideItsTurnedBox) {
     p.TopLeft = {40, 50};
     p.Width = 40; // 40..80 x 50..60, centre (60, 55)
     p.Height = 10;
-    marks->Positions().Put(0, p);
+    marks->InternalDraw(0, clRed, u"x", p);
     EXPECT_EQ(marks->Clicked(78, 55), 0);
     EXPECT_EQ(marks->Clicked(60, 72), -1);
-    marks->SetAngle(90);
-    EXPECT_EQ(marks->Clicked(78, 55), -1) << "the long side stands upright now";
-    EXPECT_EQ(marks->Clicked(60, 72), 0);
+    for (const int angle : {90, -90}) {
+        marks->SetAngle(angle);
+        EXPECT_EQ(marks->Clicked(78, 55), -1) << "the long side stands upright now, " << angle;
+        EXPECT_EQ(marks->Clicked(60, 72), 0) << angle;
+    }
 }
 
 TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
@@ -232,6 +239,21 @@ TEST_F(Marks, ATurnedTextStaysInItsBoxWhateverItsAlignment) {
     const TRect symbol = on->InkBox(clRed);
     EXPECT_NE(symbol, TRect());
     EXPECT_TRUE(RectangleInRectangle(symbol, turned(q)));
+    // Its text makes room for the symbol along the turned line, inside the frame.
+    for (const int angle : {90, -90}) {
+        SetUp();
+        marks->SetAngle(angle);
+        marks->GetShadow()->SetVisible(false);
+        marks->GetSymbol()->SetVisible(true);
+        marks->GetFont()->SetColor(clRed);
+        TSeriesMarkPosition t = Place(u"B3", 100, 80);
+        marks->InternalDraw(0, clBlue, u"B3", t);
+        TRect inside = turned(t), common;
+        InflateRect(inside, -2, -2);
+        const TRect letters = on->InkBox(clRed);
+        EXPECT_TRUE(RectangleInRectangle(letters, inside)) << angle;
+        EXPECT_FALSE(IntersectRect(common, letters, on->InkBox(clBlue))) << angle;
+    }
     // Wide margins round lines of text leave them in the middle of the turned box, not lifted
     // by the bottom margin out of it (where clipping would leave the box empty).
     SetUp();
@@ -280,8 +302,7 @@ TEST_F(Marks, OverlappingMarksAreMovedOffTheEarlierOnes) {
     first.TopLeft = {10, 50};
     first.Width = 40;
     first.Height = 10;
-    marks->Positions().Put(0, first);
-    marks->Positions().Automatic(0);
+    marks->InternalDraw(0, clRed, u"x", first);
 
     TSeriesMarkPosition below = first; // lower down, overlapping by 4 rows
     below.TopLeft = {20, 55};
@@ -361,6 +382,15 @@ TEST_F(Marks, ACentredHtmlMarkKeepsItsPiecesInARowInsideItsBox) {
     const TRect ink = on->InkBox(clBlack), r = p.Bounds();
     EXPECT_GT(ink.Left, r.Left);
     EXPECT_LT(ink.Right, r.Right);
+    // A point's own item is measured as the marks draw it: as HTML, its lines one below another.
+    const String lines = u"<b>OWN</b><br>P3";
+    for (const int i : {0, 1}) {
+        marks->Item(i)->GetFont()->Assign(marks->GetFont());
+        TSeriesMarkPosition own;
+        s->CalculateMarkPosition(marks->MarkItem(i), lines, 100, 90, own);
+        EXPECT_GE(own.Height, 2 * h) << i;
+        EXPECT_LT(own.Width, on->canvas.TextWidth(lines)) << i;
+    }
 }
 
 TEST_F(Marks, AssignCopiesTheSettingsAndTheItems) {

@@ -210,7 +210,8 @@ class MarkText : public MarkTexts, public ::testing::WithParamInterface<MarkRow>
 
 TEST_P(MarkText, ShowsWhatItsStyleSays) {
     const MarkRow& r = GetParam();
-    chart->LegendText = u"3\rb";
+    chart->LegendText = u"3\x06"
+                        u"b\rc"; // the legend's columns and lines
     EXPECT_EQ(Text(r.style, r.index, r.multiLine), String(r.text));
 }
 
@@ -223,8 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkRow{"LabelAndPercent", smsLabelPercent, 1, false, u"b 75 %"},
                       MarkRow{"LabelAndPercentOnTwoLines", smsLabelPercent, 1, true, u"b\r75 %"},
                       MarkRow{"LabelAndValue", smsLabelValue, 1, false, u"b 3"},
-                      MarkRow{"LegendTextOnOneLine", smsLegend, 1, false, u"3 b"},
-                      MarkRow{"LegendTextKeepsItsLines", smsLegend, 1, true, u"3\rb"},
+                      MarkRow{"LegendTextOnOneLineItsColumnsSpaced", smsLegend, 1, false, u"3 b c"},
+                      MarkRow{"LegendTextKeepsItsLines", smsLegend, 1, true, u"3 b\rc"},
                       MarkRow{"PercentOfTotal", smsPercentTotal, 0, false, u"25 % of 4"},
                       MarkRow{"PercentOfTotalOnTwoLines", smsPercentTotal, 0, true, u"25 %\rof 4"},
                       MarkRow{"LabelPercentOfTotal", smsLabelPercentTotal, 1, false, u"b 75 % of 4"},
@@ -270,6 +271,8 @@ TEST_F(MarkTexts, AnItemsOwnLinesReplaceTheText) {
 TEST_F(MarkTexts, TheEventHasTheLastWord) {
     s->OnGetMarkText.Bind([](TChartSeries*, int Index, String& Text) { Text += u"!"; });
     EXPECT_EQ(Text(smsValue, 1), u"3!");
+    s->GetMarks()->Item(0)->GetText()->Add(u"own");
+    EXPECT_EQ(Text(smsValue, 0), u"own!") << "also over a point's own text";
 }
 
 TEST_F(MarkTexts, DrawEveryBelowOneCountsAsOne) {

@@ -114,7 +114,7 @@ TEST_F(Registries, CreateNewSeriesNamesJoinsAndAttachesItsFunction) {
     EXPECT_EQ(s->GetFunction()->GetName(), u"ZuzFunction1");
 }
 
-TEST_F(Registries, CloneChartSeriesCopiesClassFunctionAndPoints) {
+TEST_F(Registries, CloneChartSeriesCopiesClassFunctionItsSettingsAndPoints) {
     TChartSeries* s = CreateNewSeries(nullptr, chart.get(), &TLineLike::StaticClass());
     s->SetManualData(true);
     s->AddXY(1, 10, u"a");
@@ -127,6 +127,16 @@ TEST_F(Registries, CloneChartSeriesCopiesClassFunctionAndPoints) {
     EXPECT_EQ(c->Count(), 2);
     EXPECT_EQ(c->GetXLabel(0), u"a");
     EXPECT_EQ(c->GetTitle(), u"Температура");
+    // A calculated series' clone has a function of its own, with the same settings.
+    TChartSeries* calculated =
+        CreateNewSeries(nullptr, chart.get(), &TLineLike::StaticClass(), &TAverageLike::StaticClass());
+    calculated->GetFunction()->SetPeriod(2);
+    calculated->GetFunction()->SetPeriodStyle(psRange);
+    TChartSeries* d = CloneChartSeries(calculated);
+    ASSERT_NE(d->GetFunction(), nullptr);
+    EXPECT_NE(d->GetFunction(), calculated->GetFunction());
+    EXPECT_EQ(d->GetFunction()->GetPeriod(), 2);
+    EXPECT_EQ(d->GetFunction()->GetPeriodStyle(), psRange);
 }
 
 TEST_F(Registries, CloneChartToolIsNamedAndAssigned) {

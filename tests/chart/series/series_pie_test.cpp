@@ -271,26 +271,54 @@ TEST_F(PieTest, SmallValuesAreGroupedIntoOneOtherSliceThatIsNeverStored) {
     EXPECT_EQ(s->Count(), 3);
 }
 
-// The marks of points grouped after the pie was drawn leave no trace: the marks drawn stand
-// where a pie grouped from the start puts them.
-TEST_F(PieTest, MarksOfPointsGroupedLaterPushNoOtherMarkAside) {
-    auto* s = AddSeries<TPieSeries>({});
-    s->FillSampleValues(7);
-    s->GetMarks()->SetVisible(true);
-    Draw();
-    s->GetOtherSlice()->SetStyle(poBelowPercent);
-    s->GetOtherSlice()->SetValue(15);
-    Draw();
-    std::vector<int> tops;
-    for (int i = 0; i < s->Count(); ++i) {
-        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
-        tops.push_back(p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1);
+// The marks of points grouped or made null after the pie was drawn leave no trace: the marks
+// drawn stand where a pie drawn so from the start puts them.
+TEST_F(PieTest, MarksOfPointsGroupedOrMadeNullLaterPushNoOtherMarkAside) {
+    for (const bool grouped : {true, false}) {
+        chart->FreeAllSeries();
+        auto* s = AddSeries<TPieSeries>({60, 1, 1, 1, 1, 1, 1, 30});
+        if (grouped) s->FillSampleValues(7);
+        s->GetMarks()->SetVisible(true);
+        Draw();
+        if (grouped) {
+            s->GetOtherSlice()->SetStyle(poBelowPercent);
+            s->GetOtherSlice()->SetValue(15);
+        } else {
+            s->SetNull(2);
+        }
+        const auto tops = [&] {
+            Draw();
+            std::vector<int> y;
+            for (int i = 0; i < s->Count(); ++i) {
+                const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
+                y.push_back(p && !s->BelongsToOtherSlice(i) && !s->IsNull(i) ? p->TopLeft.Y : -1);
+            }
+            return y;
+        };
+        const std::vector<int> later = tops();
+        s->GetMarks()->Positions().Clear();
+        EXPECT_EQ(tops(), later) << grouped;
     }
-    s->GetMarks()->Positions().Clear();
+}
+
+// A dragged mark keeps its place, the Other slice's too; the marks drawn after it stay automatic.
+TEST_F(PieTest, OnlyTheDraggedMarksAreCustom) {
+    auto* s = AddPie({30, 2, 25, 1, 20, 15, 3});
+    s->GetMarks()->SetVisible(true);
+    s->GetOtherSlice()->SetStyle(poBelowPercent);
+    s->GetOtherSlice()->SetValue(5);
     Draw();
-    for (int i = 0; i < s->Count(); ++i) {
-        const TSeriesMarkPosition* p = s->GetMarks()->Positions().Get(i);
-        EXPECT_EQ(tops[i], p && !s->BelongsToOtherSlice(i) ? p->TopLeft.Y : -1) << i;
+    TSeriesMarksPositions& positions = s->GetMarks()->Positions();
+    const int other = s->Count() - 1;
+    for (const int dragged : {0, other}) positions.Put(dragged, *positions.Get(dragged));
+    const TPoint otherPlace = positions.Get(other)->TopLeft;
+    for (int pass = 0; pass < 2; ++pass) {
+        Draw();
+        std::string custom;
+        for (int i = 0; i < s->Count(); ++i)
+            custom += positions.Get(i) && positions.Get(i)->Custom ? '1' : '0';
+        EXPECT_EQ(custom, "10000001");
+        EXPECT_EQ(positions.Get(other)->TopLeft, otherPlace);
     }
 }
 
@@ -663,6 +691,12 @@ TEST_F(PieTest, AClickOnAMarkFindsItsSliceAndAHiddenMarkNothing) {
     ASSERT_GT(std::hypot(m.X - s->CircleXCenter, m.Y - s->CircleYCenter), s->XRadius);
     EXPECT_EQ(s->Clicked(m.X, m.Y), 1);
     s->GetMarks()->SetVisible(false);
+    EXPECT_EQ(s->Clicked(m.X, m.Y), -1);
+    // A slice made null draws no mark, and none answers where it stood.
+    s->GetMarks()->SetVisible(true);
+    s->SetNull(1);
+    Draw();
+    ASSERT_GT(std::hypot(m.X - s->CircleXCenter, m.Y - s->CircleYCenter), s->XRadius);
     EXPECT_EQ(s->Clicked(m.X, m.Y), -1);
 }
 

@@ -27,6 +27,14 @@ TEST_F(Clicks, APointReturnsItsIndexAndASegmentItsFirstPoint) {
     EXPECT_EQ(s->Clicked(At(1, 2)), 0);
     EXPECT_EQ(s->Clicked(Mid(At(1, 2), At(5, 8))), 0);
     EXPECT_EQ(s->Clicked(Mid(At(5, 8), At(9, 2))), 1);
+    // The series asks the same of the pointer's place on the chart.
+    chart->SetBounds(30, 20, 220, 170);
+    Mouse->SetCursorPos(chart->ClientToScreen(At(5, 8)));
+    EXPECT_EQ(s->GetCursorValueIndex(), 1);
+    double x = 0, y = 0;
+    s->GetCursorValues(x, y);
+    EXPECT_NEAR(x, 5, 0.1);
+    EXPECT_NEAR(y, 8, 0.1);
 }
 
 TEST_F(Clicks, InATurnedViewInPerspectiveAClickFindsWhatIsDrawnThere) {
@@ -325,9 +333,21 @@ TEST_F(PointSeries, AGradientFillsTheSymbolAsItIsDrawnIn3D) {
             spilled += !near && q.r == 0 && (q.g > 0 || q.b > 0);
         }
     EXPECT_EQ(spilled, 0) << "the gradient outside the circle";
+
+    // A turned cube's front face takes the gradient up to its frame: no pixel keeps the plain
+    // colour (its other faces are darker).
+    pointer->SetStyle(psRectangle);
+    pointer->SetDraw3D(true);
+    pointer->GetPen()->SetVisible(true);
+    pointer->SetSize(14);
+    Draw();
+    int plain = 0;
+    for (int y = 0; y < out.GetHeight(); ++y)
+        for (int x = 0; x < out.GetWidth(); ++x) plain += Is({x, y}, clRed);
+    EXPECT_EQ(plain, 0) << "the cube's front face in its plain colour";
 }
 
-TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
+TEST_F(PointSeries, HorizontalLinesAndAreasSortByYAndDrawEveryPoint) {
     auto* s = Create<THorizLineSeries>(chart.get());
     EXPECT_FALSE(s->YMandatory());
     EXPECT_FALSE(s->CalcVisiblePoints);
@@ -340,6 +360,15 @@ TEST_F(PointSeries, HorizontalLineSortsByYAndDrawsEveryPoint) {
     EXPECT_DOUBLE_EQ(s->YValue(0), 2);
     Draw();
     EXPECT_TRUE(Near(At(5, 5), clRed));
+    // The area along the vertical axis too, its labels with their points.
+    auto* area = Create<THorizAreaSeries>(chart.get());
+    chart->AddSeries(area);
+    for (const double y : {3.0, 1.0, 2.0}) area->AddXY(y + 4, y, FloatToStr(y));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_DOUBLE_EQ(area->YValue(i), i + 1);
+        EXPECT_DOUBLE_EQ(area->XValue(i), i + 5);
+        EXPECT_EQ(area->GetXLabel(i), FloatToStr(i + 1));
+    }
 }
 
 // ---------------------------------------------------------------------------

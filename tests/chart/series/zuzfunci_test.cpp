@@ -241,6 +241,27 @@ TEST_F(BasicFunctions, ChangingIncludeNullsRecalculatesTheOutput) {
     EXPECT_DOUBLE_EQ(out->YValue(0), 3);
 }
 
+TEST_F(BasicFunctions, ACloneOfAnAverageSeriesDrawsTheSameLine) {
+    chart.reset(Create<TChart>(nullptr));
+    TChartSeries* src = Source({2, Null, 4, 6, 8});
+    src->SetManualData(true);
+    chart->AddSeries(src);
+    TChartSeries* out = CreateNewSeries(nullptr, chart.get(), &TChartSeries::StaticClass(),
+                                        &TAverageZuzFunction::StaticClass());
+    auto* f = static_cast<TAverageZuzFunction*>(out->GetFunction());
+    f->SetPeriod(2);
+    f->SetIncludeNulls(false);
+    out->SetDataSource(src);
+    ASSERT_EQ(out->Count(), 2);
+    TChartSeries* clone = CloneChartSeries(out);
+    ASSERT_EQ(clone->Count(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(clone->XValue(i), out->XValue(i));
+        EXPECT_EQ(clone->YValue(i), out->YValue(i));
+    }
+    EXPECT_EQ(clone->YValue(0), 2) << "the null point is still left out";
+}
+
 TEST_F(BasicFunctions, YOfXAddsNumPointsFromStartXAPeriodApart) {
     TChartSeries* out = Source({});
     auto* f = Attach<TCustomZuzFunction>(out);
@@ -286,7 +307,7 @@ TEST_F(BasicFunctions, YOfXWithoutAHandlerAddsNothingAndKeepsTheOutput) {
     EXPECT_EQ(out->Count(), 2);
 }
 
-TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
+TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaultsAndAreCopied) {
     auto* average = Function<TAverageZuzFunction>();
     auto* custom = Function<TCustomZuzFunction>();
     auto* median = Function<TMedianZuzFunction>();
@@ -311,6 +332,17 @@ TEST_F(BasicFunctions, SettingsStreamOnlyWhenTheyDifferFromTheDefaults) {
     EXPECT_EQ(custom2->GetNumPoints(), 7);
     EXPECT_EQ(custom2->GetStartX(), 2.5);
     EXPECT_EQ(custom2->GetPeriod(), 1.0);
+    // Copying takes them too.
+    auto* average3 = Function<TAverageZuzFunction>();
+    auto* median3 = Function<TMedianZuzFunction>();
+    auto* custom4 = Function<TCustomZuzFunction>();
+    average3->Assign(average);
+    median3->Assign(median);
+    custom4->Assign(custom);
+    EXPECT_FALSE(average3->GetIncludeNulls());
+    EXPECT_FALSE(median3->GetIncludeNulls());
+    EXPECT_EQ(custom4->GetNumPoints(), 7);
+    EXPECT_EQ(custom4->GetStartX(), 2.5);
     custom->SetPeriod(0); // the base's default, not the one this function starts with
     auto* custom3 = Function<TCustomZuzFunction>();
     streamtext::ReadText(streamtext::ObjectText(custom), custom3);

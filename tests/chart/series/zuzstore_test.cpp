@@ -14,6 +14,7 @@
 #include "chart/series/series_area.h"
 #include "chart/series/series_bar.h"
 #include "chart/series/series_pie.h"
+#include "chart/series/zuzfunci.h"
 #include "chart/series/zuzstore.h"
 #include "platform/gui/clipbrd.h"
 #include "seriesfixture.h"
@@ -141,6 +142,41 @@ TEST_F(ChartFile, LoadingReplacesTheSeriesOfAChartThatHasSome) {
     EXPECT_EQ(other->GetSeries(0)->Count(), 2);
 }
 
+// The graph windows' charts own their series; the editor's new series join their owner.
+TEST_F(ChartFile, AFunctionSeriesOfAChartOnAFormFollowsItsSourceAfterLoading) {
+    for (const bool chartOwnsSeries : {false, true})
+        for (const bool text : {false, true}) {
+            Owned<TComponent> form(Create<TComponent>(nullptr));
+            form->SetName(u"Form1");
+            auto* onForm = Create<TChart>(form.get());
+            onForm->SetName(u"Chart1");
+            TComponent* owner = chartOwnsSeries ? static_cast<TComponent*>(onForm) : form.get();
+            auto* source = Create<TLineSeries>(owner);
+            source->SetName(u"Series1");
+            onForm->AddSeries(source);
+            for (double y : {1.0, 3.0, 5.0, 7.0}) source->Add(y);
+            TChartSeries* average = CreateNewSeries(owner, onForm, &TLineSeries::StaticClass(),
+                                                    &TAverageZuzFunction::StaticClass());
+            average->GetFunction()->SetPeriod(2);
+            average->SetDataSource(source);
+            TMemoryStream file;
+            SaveChartToStream(onForm, &file, true, text);
+            file.SetPosition(0);
+            TCustomChart* target = onForm;
+            LoadChartFromStream(target, &file);
+            ASSERT_EQ(onForm->SeriesCount(), 2);
+            TChartSeries* loadedSource = onForm->GetSeries(0);
+            TChartSeries* loaded = onForm->GetSeries(1);
+            EXPECT_EQ(loaded->GetDataSource(), loadedSource) << chartOwnsSeries << text;
+            loadedSource->BeginUpdate();
+            loadedSource->Add(9);
+            loadedSource->Add(11);
+            loadedSource->EndUpdate();
+            ASSERT_EQ(loaded->Count(), 3) << chartOwnsSeries << text;
+            EXPECT_DOUBLE_EQ(loaded->YValue(2), 10);
+        }
+}
+
 TEST_F(ChartFile, PointsAfterTheStreamAreReadOnlyWhenAsked) {
     Fill();
     std::string file = Saved(false, false);
@@ -194,6 +230,21 @@ TEST_F(ChartFile, WrongEmptyAndUnknownInputIsRefusedOrSkippedAsAsked) {
     EXPECT_ANY_THROW(Load(keep.get(), text, false, [](const String&) { return false; }));
     EXPECT_EQ(keep->SeriesCount(), 1) << "a refused load leaves the chart as it was";
     EXPECT_TRUE(keep->AutoRepaint);
+
+    // An obsolete value is told once per load, however the load reads the file.
+    std::vector<String> shown;
+    const auto previous = SetDialogResponder([&](const TDialogRequest& r) {
+        shown.push_back(r.Text);
+        TDialogAnswer a;
+        a.Result = IDOK;
+        return a;
+    });
+    Load(c.get(), "object Chart1: TChart\r\n  object Series1: TLineSeries\r\n"
+                  "    YValues.Multiplier = 2.5\r\n  end\r\nend\r\n");
+    SetDialogResponder(previous);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].substr(0, 39), u"Error: Multiplier property is obsolete.");
+    EXPECT_EQ(c->SeriesCount(), 1);
 }
 
 TEST_F(ChartFile, EveryPrefixAndRandomDamageEndsInAnErrorOrALoadNeverACrash) {
