@@ -406,7 +406,7 @@ void ZuzSetZuzPen(TPen* Pen, TChartPen* ChartPen, TColor Color, HDC DC, bool Che
 const ClassInfo& TChartBrush::StaticClass() {
     static const PropInfo props[] = {
         MakeProp<&TChartBrush::GetBackColor, &TChartBrush::SetBackColor>("BackColor").Default(clNone),
-        MakeProp<&TBrush::GetColor, &TBrush::SetColor>("Color").Default(clDefault),
+        MakeProp<&TBrush::GetColor, &TBrush::SetColor>("Color").Stored<&TChartBrush::IsColorStored>(),
         MakeProp<&TChartBrush::GetImage>("Image").Stored<&TChartBrush::HasImage>(),
     };
     static const ClassInfo ci = MakeClassInfo<TChartBrush>("TChartBrush", &TBrush::StaticClass(), props);

@@ -280,7 +280,12 @@ public:
     void SetBackColor(TColor Value);
     // Made on first read, with the brush's change event.
     TPicture* GetImage();
-    bool HasImage() const { return FImage != nullptr; }
+    // A brush its owner gives another colour at its making writes even the default colour,
+    // or the chart would load back with the owner's colour instead.
+    bool ColorAlwaysStored = false;
+    bool IsColorStored() const { return ColorAlwaysStored || GetColor() != clDefault; }
+    // A picture to draw: the empty one a mere read of Image makes changes no drawing or file.
+    bool HasImage() const { return FImage && FImage->GetGraphic(); }
     // Copies the picture; nullptr frees the image.
     void SetImage(TPicture* Value);
     void Clear();

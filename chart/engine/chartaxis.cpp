@@ -584,7 +584,8 @@ void TChartAxis::SetZPosition(double Value) {
 
 bool TChartAxis::IsZPosStored() const {
     if (IsDepthAxis) return false;
-    return FOtherSide ? FZPosition != 100 : FZPosition > 0.011;
+    // Below the front the axis is placed as much as beyond it.
+    return FOtherSide ? FZPosition != 100 : FZPosition > 0.011 || FZPosition < 0;
 }
 
 void TChartAxis::SetHorizontal(bool Value) {

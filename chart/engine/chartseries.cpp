@@ -552,6 +552,15 @@ TColor TChartSeries::GetSeriesColor() const {
 }
 
 void TChartSeries::SetSeriesColor(TColor Color) {
+    // Made automatic again, the series takes the colour its chart gives an automatic series,
+    // as it does when it comes back from a file: clDefault itself is no colour to draw in.
+    if (Color == clDefault) {
+        if (FColor == clDefault) return;
+        SetColorProperty(FColor, clDefault);
+        if (FParentChart) FInternalColor = FParentChart->GetFreeSeriesColor(true, this);
+        NotifyColorChanged();
+        return;
+    }
     if (FColor == clDefault && Color == FInternalColor) return;
     SetColorProperty(FColor, Color);
     FInternalColor = Color;

@@ -381,6 +381,7 @@ TCallout::TCallout(TChartSeries* Series) : TSeriesPointer(Series) {
     SetDraw3D(false);
     SetInflateMargins(true);
     SetColor(clBlack);
+    GetBrush()->ColorAlwaysStored = true;
     GradientOwnColors = true;
 }
 

@@ -65,8 +65,12 @@ public:
     double StreamedY0() const { return PointValue(0, false); }
     double StreamedX1() const { return PointValue(1, true); }
     double StreamedY1() const { return PointValue(1, false); }
-    bool HasPoint0() const { return Count() > 0; }
-    bool HasPoint1() const { return Count() > 1; }
+    // A corner read back marks the points as the shape's own: it is written
+    // only where they are, or travel with the chart anyway, so that a shape
+    // of sample or default points loads as what it was.
+    bool HasPoint0() const { return Count() > 0 && CornersStored(); }
+    bool HasPoint1() const { return Count() > 1 && CornersStored(); }
+    bool CornersStored() const { return GetManualData() || ForceSaveData; }
     // The figure in pixels from now on.
     void SetShapeRectangle(const TRect& Rect);
 

@@ -1284,7 +1284,8 @@ void TPicture::DefineProperties(TFiler* Filer) {
             picture->SetSize(size);
             if (size > 0) Stream->ReadBuffer(picture->Memory(), size);
             picture->SetPosition(0);
-            g->LoadFromStream(picture.get());
+            // An empty graphic saves no bytes: it reads back empty, not as a damaged picture.
+            if (size > 0) g->LoadFromStream(picture.get());
             g->OnChange = TNotifyEvent([this](TObject* s) { Changed(s); });
             FGraphic = std::move(g);
             Changed(this);

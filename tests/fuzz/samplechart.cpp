@@ -16,6 +16,7 @@
 #include "tests/fuzz/fuzzing.h"
 
 #include <chrono>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -151,6 +152,20 @@ Owned<TChart> DressedChart(bool View3D) {
     static_cast<TBarSeries*>(bars)->GetGradient()->SetVisible(true);
     chart->GetSeries(1)->GetMarks()->SetVisible(true);
     return chart;
+}
+
+std::vector<TComponent*> ChartParts(TCustomChart* Chart) {
+    std::vector<TComponent*> parts{Chart};
+    const std::function<void(TComponent*)> below = [&](TComponent* Component) {
+        Component->GetChildren(
+            [&](TComponent* Child) {
+                parts.push_back(Child);
+                below(Child);
+            },
+            Chart);
+    };
+    below(Chart);
+    return parts;
 }
 
 std::string SavedChart(TCustomChart* Chart, bool Text) {

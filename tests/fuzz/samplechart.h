@@ -24,6 +24,9 @@ std::vector<Owned<TChart>> SeriesTypeCharts();
 // callout, shadows, gradients, pens and fonts; in 3D or flat.
 Owned<TChart> DressedChart(bool View3D);
 
+// The chart and every component below it (series, functions), each after its owner.
+std::vector<TComponent*> ChartParts(TCustomChart* Chart);
+
 // The chart as a file, binary or text, with its points.
 std::string SavedChart(TCustomChart* Chart, bool Text);
 

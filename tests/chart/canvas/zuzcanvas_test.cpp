@@ -265,10 +265,14 @@ TEST(ChartBrushes, BackColourDecidesTheBackgroundOfHatches) {
     EXPECT_EQ(owned.GetColor(), clDefault);
     EXPECT_FALSE(owned.HasImage());
     owned.GetImage();
+    EXPECT_FALSE(owned.HasImage()) << "a read of the image is no picture to draw";
+    TBitmap tile;
+    tile.SetSize(2, 2);
+    owned.GetImage()->SetGraphic(&tile);
     EXPECT_TRUE(owned.HasImage());
     owned.SetImage(nullptr);
     EXPECT_FALSE(owned.HasImage());
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changes, 2);
 }
 
 TEST(ChartBrushes, AnImageTilesTheFillAndOutlivesTheBrushThatGaveIt) {

@@ -96,15 +96,6 @@ void Collect(TObject* Object, const std::string& Prefix, const std::string& Key,
     }
 }
 
-void Components(TComponent* Component, TComponent* Root, std::vector<TComponent*>& Out) {
-    Component->GetChildren(
-        [&](TComponent* Child) {
-            Out.push_back(Child);
-            Components(Child, Root, Out);
-        },
-        Root);
-}
-
 // The dressed chart flat and in 3D, around every property of the chart; then
 // a chart of every series type for what its series and function carry.
 Walk MakeWalk() {
@@ -118,9 +109,8 @@ Walk MakeWalk() {
     for (Owned<TChart>& chart : SeriesTypeCharts()) charts.push_back(std::move(chart));
     for (std::size_t i = 0; i < charts.size(); ++i) {
         TChart* chart = charts[i].get();
-        std::vector<TComponent*> parts;
-        if (i < dressed) parts.push_back(chart);
-        Components(chart, chart, parts);
+        std::vector<TComponent*> parts = ChartParts(chart);
+        if (i >= dressed) parts.erase(parts.begin());
         for (TComponent* part : parts) {
             const std::string name = part == chart ? std::string() : UTF8Encode(part->GetName());
             // The dressed charts' parts are walked in each view, a type's once.
@@ -196,6 +186,8 @@ protected:
     static void SetUpTestSuite() {
         StartChartUnits();
         ZuzStoreInitialization();
+        // The files name the chart's class, which the program registers at its start.
+        RegisterClass(TChart::StaticClass());
 #ifdef MOLTREN_SANITIZED
         __sanitizer_set_death_callback(NameTheFile);
 #endif
