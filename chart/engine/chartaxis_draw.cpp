@@ -886,8 +886,19 @@ std::vector<int> TChartAxis::MinorTickPositions() const {
     };
     if (FLogarithmic && !FLogLabelValues.empty()) {
         const double base = LogBaseForLoops();
-        std::vector<double> starts{FLogLabelValues.front() / base};
-        starts.insert(starts.end(), FLogLabelValues.begin(), FLogLabelValues.end());
+        // Every power of the base gets its minor ticks, those between labels that keep only
+        // every k-th power and those past the first and last labels up to the axis's ends.
+        std::vector<double> starts;
+        for (double v = FLogLabelValues.front() / base; starts.size() < MaxAxisLabelSteps; v /= base) {
+            starts.insert(starts.begin(), v);
+            if (!(v > (IMinimum > 0 ? IMinimum : 1))) break;
+        }
+        for (std::size_t i = 0; i < FLogLabelValues.size(); ++i) {
+            const double next = i + 1 < FLogLabelValues.size() ? FLogLabelValues[i + 1] : IMaximum * base;
+            for (double v = FLogLabelValues[i];
+                 v < next * (1 - 1e-9) && starts.size() < 2 * MaxAxisLabelSteps; v *= base)
+                starts.push_back(v);
+        }
         for (const double v : starts)
             for (int j = 1; j <= n; ++j) {
                 const double m = v + j * (v * base - v) / (n + 1);

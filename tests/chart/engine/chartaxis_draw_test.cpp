@@ -434,6 +434,19 @@ TEST_F(AxisDrawing, LogarithmicTicksStayWithinTheAxis) {
     ASSERT_NE(ink, TRect());
     EXPECT_GE(ink.Left, 140);
     EXPECT_LE(ink.Right, 341);
+    // Where the labels keep only every k-th power, every decade between them has its minor ticks.
+    a->SetLabels(true);
+    a->GetMinorGrid()->SetStyle(psSolid);
+    a->GetMinorGrid()->SetColor(clLime);
+    Clear();
+    DrawBottom(1, 1e12);
+    ASSERT_GT(a->LogLabels()[1], 10.0);
+    for (double decade = 1; decade < 1e12; decade *= 10) {
+        bool ticked = false;
+        for (int x = a->CalcPosValue(decade) + 1; x < a->CalcPosValue(decade * 10); ++x)
+            ticked = ticked || on.At(x, 120) == clLime;
+        EXPECT_TRUE(ticked) << "no minor grid line from " << decade << " on";
+    }
 }
 
 TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
