@@ -774,6 +774,7 @@ struct SpreadRow {
     double min, max;
     bool logarithmic = false, inverted = false, custom = false, dateTime = false;
     const char16_t* dateFormat = u""; // a date-time axis's own; empty: chosen from the range
+    bool alternate = false;
 };
 
 class LabelsApart : public AxisLabels, public ::testing::WithParamInterface<SpreadRow> {};
@@ -795,6 +796,7 @@ TEST_P(LabelsApart, AtEveryLengthAndFontSize) {
     s->AddXY(r.max, r.max);
     for (TChartAxis* a : {chart->Bottom, chart->Left}) {
         a->SetLogarithmic(r.logarithmic);
+        a->SetLabelsAlternate(r.alternate);
         a->SetInverted(r.inverted);
         a->SetDateTimeFormat(r.dateFormat);
         if (r.custom)
@@ -846,7 +848,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SpreadRow{"DatesOverTwoMonths", 46023, 46091, false, false, false, true},
                       SpreadRow{"DatesOverThreeYears", 46023, 47118, false, false, false, true},
                       SpreadRow{"TimesOverADay", 46023, 46024, false, false, false, true},
-                      SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"}),
+                      SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"},
+                      SpreadRow{"DatesInTwoRows", 46023, 46091, false, false, false, true, u"d mmmm", true}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // ---------------------------------------------------------------------------
