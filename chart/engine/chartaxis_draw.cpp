@@ -308,7 +308,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
 
 void TChartAxis::DrawLabels() {
     FDrawnLabels = 0;
-    FHasPrevLabel = false;
+    FDrawnLabelSpans.clear();
     FLogLabelValues.clear();
     FAlternateBand = -1;
     if (!FItems->Automatic) {
@@ -322,7 +322,7 @@ void TChartAxis::DrawLabels() {
             const String text = item->GetText().empty() ? LabelValue(v) : item->GetText();
             // Placed by hand or not, labels keep clear of each other as series' labels do.
             ParentChart->GetCanvas()->AssignFont(item->GetFont());
-            if (ClearOfPrevious(p, text)) DrawLabelAt(p, text, item);
+            if (ClearOfDrawn(p, text)) DrawLabelAt(p, text, item);
         }
         return;
     }
@@ -441,29 +441,30 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
                 if (!FTickOnLabelsOnly) Tick.push_back(p);
                 canvas->AssignFont(GetLabelsFont());
                 // Hidden labels still place the ticks, as value labels do.
-                if (GetLabels() && ClearOfPrevious(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
+                if (GetLabels() && ClearOfDrawn(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
             }
             break;
         }
     }
 }
 
-bool TChartAxis::ClearOfPrevious(int P, const String& Text) {
+bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
     int lines = 1;
     int size = ParentChart->MultiLineTextWidth(Text, lines);
     if (!AlongAxis(FHorizontal, FLabelsAngle)) size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
     bool clear = true;
-    if (FLabelsSeparation != 0 && FHasPrevLabel) {
+    if (FLabelsSeparation != 0) {
         size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
-        clear = P >= FPrevLabelPos ? P - size >= FPrevLabelPos + FPrevLabelHalf
-                                   : P + size <= FPrevLabelPos - FPrevLabelHalf;
+        // Labels placed by hand or points' labels need not come in the axis's order: each is
+        // kept clear of all drawn so far, not only of the last.
+        for (const auto& [pos, half] : FDrawnLabelSpans)
+            if (!(P >= pos ? P - size >= pos + half : P + size <= pos - half)) {
+                clear = false;
+                break;
+            }
     } else
         size /= 2;
-    if (clear) {
-        FPrevLabelPos = P;
-        FPrevLabelHalf = size;
-        FHasPrevLabel = true;
-    }
+    if (clear) FDrawnLabelSpans.emplace_back(P, size);
     return clear;
 }
 

@@ -775,6 +775,7 @@ struct SpreadRow {
     bool logarithmic = false, inverted = false, custom = false, dateTime = false;
     const char16_t* dateFormat = u""; // a date-time axis's own; empty: chosen from the range
     bool alternate = false;
+    bool shuffled = false; // custom labels added out of the axis's order
 };
 
 class LabelsApart : public AxisLabels, public ::testing::WithParamInterface<SpreadRow> {};
@@ -800,8 +801,10 @@ TEST_P(LabelsApart, AtEveryLengthAndFontSize) {
         a->SetInverted(r.inverted);
         a->SetDateTimeFormat(r.dateFormat);
         if (r.custom)
-            for (int i = 0; i <= 10; ++i)
+            for (int n = 0; n <= 10; ++n) {
+                const int i = !r.shuffled ? n : n % 2 ? 10 - n / 2 : n / 2;
                 a->GetItems()->Add(r.min + (r.max - r.min) * i / 10, u"Метка " + IntToStr(i * 1000));
+            }
     }
     for (const bool russian : {false, true})
         for (const int length : {100, 130, 150, 160, 200, 250, 300, 380, 450, 520, 650, 800, 900, 1200})
@@ -849,7 +852,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SpreadRow{"DatesOverThreeYears", 46023, 47118, false, false, false, true},
                       SpreadRow{"TimesOverADay", 46023, 46024, false, false, false, true},
                       SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"},
-                      SpreadRow{"DatesInTwoRows", 46023, 46091, false, false, false, true, u"d mmmm", true}),
+                      SpreadRow{"DatesInTwoRows", 46023, 46091, false, false, false, true, u"d mmmm", true},
+                      SpreadRow{"CustomLabelsOutOfOrder", 0, 10, false, false, true, false, u"", false,
+                                true}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // ---------------------------------------------------------------------------
