@@ -819,17 +819,15 @@ double TChartAxis::CalcIncrement() {
     // rounded to the axis's length may hold one label too many. The step grows until the labels
     // it gives stand clear of each other as they will be drawn. A logarithmic axis labels its
     // powers whatever the step, and leaves out those that would run together itself.
-    // Alternate labels stand at half the step, every second one in the same row.
+    // Alternating labels are drawn at half the step found, each row clear of itself.
+    const bool powers = FLogarithmic && FIncrement == 0;
     const auto drawnStep = [this](double Step) {
         return !FLabelsAlternate ? Step : FLogarithmic ? Step / LogBaseForLoops() : Step * 0.5;
     };
-    const auto clear = [&](double Step) {
-        const double drawn = drawnStep(Step);
-        return LabelsClear(ValueLabels(drawn, LabelStepKind(drawn)));
-    };
-    const bool powers = FLogarithmic && FIncrement == 0;
     constexpr int MaxStepTurns = 64; // from a microsecond to centuries and more
-    for (int turn = 0; turn < MaxStepTurns && !powers && !clear(step); ++turn) {
+    for (int turn = 0; turn < MaxStepTurns && !powers &&
+                       !LabelsClear(ValueLabels(drawnStep(step), LabelStepKind(drawnStep(step))));
+         ++turn) {
         const double wider = GrownStep(step);
         if (!(wider > step) || !std::isfinite(wider)) break;
         step = wider;
