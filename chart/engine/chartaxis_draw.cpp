@@ -130,7 +130,8 @@ int TChartAxis::MeasureLabels(int& MostLines) {
         }
         return result;
     }
-    switch (CalcLabelStyle()) {
+    const TAxisLabelStyle style = CalcLabelStyle();
+    switch (style) {
     case talValue: {
         const double inc = CalcIncrement();
         // The chart's label event stays out of the measure, and comes back
@@ -169,10 +170,10 @@ int TChartAxis::MeasureLabels(int& MostLines) {
         return result + (c ? c->TextWidth(u" ") : 0);
     }
     case talMark:
-        return ParentChart->MaxMarkWidth();
     case talText: {
+        const bool marks = style == talMark;
         int result = 0;
-        if (IsDepthAxis) {
+        if (!marks && IsDepthAxis) {
             // A depth axis shows the series' titles: its title stands beyond the widest of them.
             for (int i = 0; i < ParentChart->SeriesCount(); ++i) {
                 String text = ParentChart->SeriesTitleLegend(i);
@@ -181,12 +182,13 @@ int TChartAxis::MeasureLabels(int& MostLines) {
             }
             return result;
         }
-        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
+        if (!marks && !ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
+        // Marks' texts stand as labels in the labels' font, not the marks'.
         for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
             TChartSeries* s = ParentChart->GetSeries(t);
             for (int i = 0; i < s->Count(); ++i) {
-                String text = s->Labels().GetLabel(i);
-                ParentChart->OnGetAxisLabel()(this, s, i, text);
+                String text = marks ? ParentChart->SeriesMarkText(s, i) : s->Labels().GetLabel(i);
+                if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, s, i, text);
                 result = std::max(result, widthOf(text));
             }
         }
