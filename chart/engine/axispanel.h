@@ -239,6 +239,7 @@ public:
     TView3DOptions* GetView3DOptions() override { return TCustomZuzPanel::GetView3DOptions(); }
     bool InvertedRotation() const override { return FInvertedRotation; }
     bool ClipsAway(TPoint P) override;
+    bool ClipsMarksAway(TPoint P, bool Clip) override;
     bool ApplyZOrder() const override { return TCustomZuzPanel::ApplyZOrder; }
     int GetMaxZOrder() const override { return MaxZOrder; }
     void SetMaxZOrder(int Value) override { MaxZOrder = Value; }

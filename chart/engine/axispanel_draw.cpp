@@ -263,6 +263,13 @@ bool TCustomAxisPanel::ClipsAway(TPoint P) {
     return c && !c->InClipCube(SeriesClipRect(), 0, Width3D, P);
 }
 
+bool TCustomAxisPanel::ClipsMarksAway(TPoint P, bool Clip) {
+    if (!Clip) return !PtInRect(MarksArea(), P);
+    if (!CanClip()) return false;
+    const auto* c = dynamic_cast<const TZuzCanvas3D*>(GetCanvas());
+    return c && !c->InClipCube(SeriesClipRect(), 0, Width3D, P);
+}
+
 void TCustomAxisPanel::DrawSeriesMarks(TChartSeries* ASeries) {
     TSeriesMarks* marks = ASeries->GetMarks();
     if (ASeries->Count() == 0 || !marks->GetVisible()) return;

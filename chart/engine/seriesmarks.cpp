@@ -795,6 +795,8 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 }
 
 int TSeriesMarks::Clicked(int X, int Y) {
+    if (ISeriesChart* c = FSeries ? FSeries->GetParentChart() : nullptr; c && c->ClipsMarksAway({X, Y}, FClip))
+        return -1;
     const int every = DrawEveryStep();
     const int angle = FAngle % 360;
     for (int t = FPositions.Count() - 1; t >= 0; --t) {
