@@ -237,16 +237,20 @@ void TCustomSeries::DrawEdgeSegment(int ValueIndex, TColor Color, bool FromScree
         OldY = CalcYPos(prev);
         OldOriginPos = GetOriginPos(prev);
     } else {
-        TChartAxis* axis = PositionAxis();
-        const TRect r = GetParentChart()->GetChartRect();
-        OldX = axis && axis->GetInverted() ? r.Right : r.Left;
-        if (FStairs)
-            OldY = CalcYPos(prev);
-        else if (axis)
-            OldY =
-                EdgeInterpolation(ValueIndex, FromScreen ? XScreenToValue(OldX) : axis->CalcPosPoint(OldX));
+        const TPoint start = EdgeStart(ValueIndex, FromScreen);
+        OldX = start.X;
+        OldY = start.Y;
     }
     if (!IsNull(prev)) DrawSegment(ValueIndex, x, y, Color, false, false);
+}
+
+TPoint TCustomSeries::EdgeStart(int ValueIndex, bool FromScreen) const {
+    const TChartAxis* axis = PositionAxis();
+    const TRect r = GetParentChart()->GetChartRect();
+    const int x = axis && axis->GetInverted() ? r.Right : r.Left;
+    if (FStairs) return {x, CalcYPos(ValueIndex - 1)};
+    if (!axis) return {x, OldY};
+    return {x, EdgeInterpolation(ValueIndex, FromScreen ? XScreenToValue(x) : axis->CalcPosPoint(x))};
 }
 
 // ---------------------------------------------------------------------------
