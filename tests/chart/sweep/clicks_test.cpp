@@ -372,6 +372,13 @@ const std::vector<Excuse>& Excuses() {
          [](const Point& P, const std::string& Piece) {
              return P.alternate == 1 && Has(Piece, "axis ") && Has(Piece, "where nothing of it is drawn");
          }},
+        {"a pointer answers where the click is nearer its point than its sizes (ClickedPointer), only "
+         "psNothing excepted: a small dot inks one pixel of that box",
+         [](const Point& P, const std::string& Piece) {
+             return SeriesKinds()[static_cast<std::size_t>(P.series)].name == std::string("points") &&
+                    P.style == psSmallDot && Piece.starts_with("series") && !Has(Piece, " marks") &&
+                    Has(Piece, "where nothing of it is drawn");
+         }},
         {"the legend answers with the item under the click (Clicked): its box's ground past a row's last "
          "item "
          "holds none",
@@ -381,13 +388,6 @@ const std::vector<Excuse>& Excuses() {
         {"kept: a title placed by hand is cut short at its right as drawn, its box answers whole",
          [](const Point& P, const std::string& Piece) {
              return P.titles == 2 && Piece.starts_with("title");
-         }},
-        {"kept, not mended in time: in a turned view the end piece of a zoomed or scrolled 3D line answers "
-         "past "
-         "what is drawn of it",
-         [](const Point& P, const std::string& Piece) {
-             return P.view == 2 && Piece.starts_with("series") && !Has(Piece, " marks") &&
-                    (Has(Piece, " zoomed") || Has(Piece, " scrolled"));
          }},
         {"in 3D the axis answers on its band as projected at its depth, where its labels and title are not "
          "drawn in every view (kept: labels drawn as 3D text off the projected band)",
