@@ -236,7 +236,11 @@ std::string SeriesName(TChart* Chart, int Index) {
 // with them all in a colour of their own.
 TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
     TPen* pens[] = {A->GetAxisPen(), A->GetTicks(), A->GetTicksInner(), A->GetMinorTicks()};
-    TZuzFont* fonts[] = {A->GetLabelsFont(), A->GetTitle()->GetFont()};
+    // Labels of their own (custom items) are written in their own fonts; automatic ones are made
+    // anew as the axis draws.
+    std::vector<TZuzFont*> fonts{A->GetLabelsFont(), A->GetTitle()->GetFont()};
+    for (int i = 0; !A->GetItems()->Automatic && i < A->GetItems()->Count(); ++i)
+        fonts.push_back(A->GetItems()->Get(i)->GetFont());
     std::vector<TColor> kept;
     for (TPen* p : pens) kept.push_back(p->GetColor()), p->SetColor(AxisKey);
     for (TZuzFont* f : fonts) kept.push_back(f->GetColor()), f->SetColor(AxisKey);
