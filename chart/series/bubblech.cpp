@@ -96,7 +96,8 @@ void TBubbleSeries::PreparePointer(int ValueIndex) {
 }
 
 void TBubbleSeries::DrawValue(int ValueIndex) {
-    if (ValueIndex < 0 || ValueIndex >= Count()) return;
+    // A null point draws no bubble (its colour is no colour at all).
+    if (ValueIndex < 0 || ValueIndex >= Count() || IsNull(ValueIndex)) return;
     const TKeptPointerSizes kept(GetPointer());
     PreparePointer(ValueIndex);
     DrawPointer(CalcXPos(ValueIndex), CalcYPos(ValueIndex), GetValueColor(ValueIndex), ValueIndex);

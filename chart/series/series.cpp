@@ -415,6 +415,12 @@ int TCustomSeries::Clicked(int X, int Y) {
         }
         if (!null && px == X && py == Y) return i;
         const bool joined = nulls == tnIgnore || (!null && !(prevNull && nulls == tnDontPaint));
+        // The line from a point before the chart's edge is drawn from that edge on.
+        if (i == FirstVisibleIndex && i > start && !FDrawArea) {
+            const TPoint edge = EdgeStart(i, !DrawValuesForward());
+            prevX = edge.X;
+            prevY = edge.Y;
+        }
         if (i > start && FClickableLine && joined) {
             bool hit = false;
             if (is3D && canvas && FStairs) {

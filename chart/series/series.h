@@ -148,6 +148,8 @@ protected:
     void DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool IsLast, bool DrawOldPointer);
     // The segment entering the chart from its edge at the first displayed point.
     void DrawEdgeSegment(int ValueIndex, TColor Color, bool FromScreen);
+    // Where a line coming in from before the chart's edge starts: on that edge.
+    TPoint EdgeStart(int ValueIndex, bool FromScreen) const;
     // The area under the segment.
     void PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast);
     // The value at the edge E for the segment from point Index - 1 to Index.

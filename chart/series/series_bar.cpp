@@ -470,8 +470,9 @@ int TCustomBarSeries::Clicked(int X, int Y) {
     if (ClippedAway(X, Y)) return -1;
     if (FirstValueIndex < 0 || LastValueIndex < 0) return -1;
     const int last = std::min(LastValueIndex, Count() - 1);
+    // A null point draws no bar.
     for (int i = FirstValueIndex; i <= last; ++i)
-        if (InternalClicked(i, TPoint(X, Y))) return i;
+        if (!IsNull(i) && InternalClicked(i, TPoint(X, Y))) return i;
     return -1;
 }
 

@@ -237,16 +237,20 @@ void TCustomSeries::DrawEdgeSegment(int ValueIndex, TColor Color, bool FromScree
         OldY = CalcYPos(prev);
         OldOriginPos = GetOriginPos(prev);
     } else {
-        TChartAxis* axis = PositionAxis();
-        const TRect r = GetParentChart()->GetChartRect();
-        OldX = axis && axis->GetInverted() ? r.Right : r.Left;
-        if (FStairs)
-            OldY = CalcYPos(prev);
-        else if (axis)
-            OldY =
-                EdgeInterpolation(ValueIndex, FromScreen ? XScreenToValue(OldX) : axis->CalcPosPoint(OldX));
+        const TPoint start = EdgeStart(ValueIndex, FromScreen);
+        OldX = start.X;
+        OldY = start.Y;
     }
     if (!IsNull(prev)) DrawSegment(ValueIndex, x, y, Color, false, false);
+}
+
+TPoint TCustomSeries::EdgeStart(int ValueIndex, bool FromScreen) const {
+    const TChartAxis* axis = PositionAxis();
+    const TRect r = GetParentChart()->GetChartRect();
+    const int x = axis && axis->GetInverted() ? r.Right : r.Left;
+    if (FStairs) return {x, CalcYPos(ValueIndex - 1)};
+    if (!axis) return {x, OldY};
+    return {x, EdgeInterpolation(ValueIndex, FromScreen ? XScreenToValue(x) : axis->CalcPosPoint(x))};
 }
 
 // ---------------------------------------------------------------------------
@@ -458,9 +462,21 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
                     canvas->Polygon(poly.data(), 3);
                 } else {
                     canvas->ClipPolygon(poly.data(), 4, false);
+                    // The gradient runs from the highest value to the origin; a stacked area
+                    // stands above its own values, and its piece is filled all the same.
                     const int top = CalcPosValue(MandatoryValueList()->GetMaxValue());
-                    FGradient->Draw(canvas, vertical ? TRect(OldX, top, X, OriginPos)
-                                                     : TRect(OriginPos, OldY, top, Y));
+                    TRect run = vertical ? TRect(OldX, top, X, OriginPos) : TRect(OriginPos, OldY, top, Y);
+                    const auto cover = [](int& From, int& To, int Low, int High) {
+                        if (From <= To)
+                            From = std::min(From, Low), To = std::max(To, High);
+                        else
+                            From = std::max(From, High), To = std::min(To, Low);
+                    };
+                    if (vertical)
+                        cover(run.Top, run.Bottom, bounds.Top, bounds.Bottom);
+                    else
+                        cover(run.Left, run.Right, bounds.Left, bounds.Right);
+                    FGradient->Draw(canvas, run);
                     canvas->UnClipRectangle();
                     canvas->Brush->SetStyle(bsClear);
                     if (canvas->Pen->GetStyle() != psClear) {
