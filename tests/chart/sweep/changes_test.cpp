@@ -354,6 +354,13 @@ const std::vector<Excuse>& Excuses() {
          "mark's "
          "arrow otherwise",
          [](const Point& P, const std::string& Piece) { return P.marks == 4 && Has(Piece, "Axis:"); }},
+        {"`Maximum` and `Minimum` hold the fixed end, or the last automatic one: the automatic ends are "
+         "plain stores, so an end switched off on a shown chart stays where the last drawing put it",
+         [](const Point&, const std::string& Piece) {
+             return (Has(Piece, "Axis.Automatic:") || Has(Piece, "Axis.AutomaticMinimum:") ||
+                     Has(Piece, "Axis.AutomaticMaximum:")) &&
+                    Has(Piece, "otherwise");
+         }},
         {"a box placed by one coordinate (Left, Top) keeps the other where the last drawing laid it out",
          [](const Point&, const std::string& Piece) {
              return (Has(Piece, ".Left:") || Has(Piece, ".Top:")) && Has(Piece, "otherwise");

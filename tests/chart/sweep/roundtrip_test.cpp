@@ -506,6 +506,12 @@ const std::vector<sweep::Exception> kExceptions = {
      },
      "an automatic series takes `GetFreeSeriesColor` of its chart when added: one loaded after "
      "another set to a palette's colour takes the next"},
+    {[](const sweep::Point&, const std::string& F) {
+         return F.find("ParentColor = 1: ") != std::string::npos &&
+                F.find(":TChart:Color: ") != std::string::npos;
+     },
+     "the control's `Color` is stored only while `ParentColor` is false: a chart that takes its "
+     "parent's colour reads the default until it is put on a parent"},
 };
 
 } // namespace
