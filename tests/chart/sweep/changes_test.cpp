@@ -361,9 +361,11 @@ const std::vector<Excuse>& Excuses() {
                      Has(Piece, "Axis.AutomaticMaximum:")) &&
                     Has(Piece, "otherwise");
          }},
-        {"a box placed by one coordinate (Left, Top) keeps the other where the last drawing laid it out",
+        {"`Left` and `Top` are the shape rectangle's: a box placed by one coordinate, or switched to "
+         "`CustomPosition`, keeps the rest where the last drawing laid it out",
          [](const Point&, const std::string& Piece) {
-             return (Has(Piece, ".Left:") || Has(Piece, ".Top:")) && Has(Piece, "otherwise");
+             return (Has(Piece, ".Left:") || Has(Piece, ".Top:") || Has(Piece, ".CustomPosition:")) &&
+                    Has(Piece, "otherwise");
          }},
     };
     return excuses;
