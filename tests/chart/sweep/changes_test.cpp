@@ -343,13 +343,10 @@ std::string EveryChangeShows(const Point& P) {
 
 const std::vector<Excuse>& Excuses() {
     static const std::vector<Excuse> excuses = {
-        {"kept, not mended in time: a mark placed by hand stays on its index, not on its point, when points "
-         "are "
-         "put before it (AddArray, BeginUpdate/EndUpdate), and Assign leaves it behind",
-         [](const Point& P, const std::string& Piece) {
-             return P.marks == 4 &&
-                    (Has(Piece, "Assign") || Has(Piece, "AddArray") || Has(Piece, "EndUpdate"));
-         }},
+        {"marks' `Assign` copies the style, the callout, the symbol and every item, not the positions: "
+         "a dragged mark's place is a pixel place of its own chart, so the series assigned to draws its "
+         "marks where its own layout puts them",
+         [](const Point& P, const std::string& Piece) { return P.marks == 4 && Has(Piece, "Assign"); }},
         {"kept, not analysed in time: a series with a mark placed by hand moved to another axis draws the "
          "mark's "
          "arrow otherwise",
