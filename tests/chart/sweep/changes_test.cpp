@@ -358,6 +358,12 @@ const std::vector<Excuse>& Excuses() {
                      Has(Piece, "Axis.AutomaticMaximum:")) &&
                     Has(Piece, "otherwise");
          }},
+        {"a title placed by hand keeps its shape rectangle: with `AdjustFrame` switched off its frame stays "
+         "as "
+         "wide as the last drawing fitted it to the text",
+         [](const Point& P, const std::string& Piece) {
+             return P.titles == 2 && Has(Piece, ".AdjustFrame:") && Has(Piece, "otherwise");
+         }},
         {"`Left` and `Top` are the shape rectangle's: a box placed by one coordinate, or switched to "
          "`CustomPosition`, keeps the rest where the last drawing laid it out",
          [](const Point&, const std::string& Piece) {
