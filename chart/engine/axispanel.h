@@ -239,6 +239,7 @@ public:
     TView3DOptions* GetView3DOptions() override { return TCustomZuzPanel::GetView3DOptions(); }
     bool InvertedRotation() const override { return FInvertedRotation; }
     bool ClipsAway(TPoint P) override;
+    bool ClipsAwayMark(TPoint P, bool Clip) override;
     bool ApplyZOrder() const override { return TCustomZuzPanel::ApplyZOrder; }
     int GetMaxZOrder() const override { return MaxZOrder; }
     void SetMaxZOrder(int Value) override { MaxZOrder = Value; }
@@ -270,6 +271,7 @@ public:
     virtual bool HorizAxesDrawnWithWalls() { return false; }
     // Where marks that are not clipped to the chart rectangle may stand.
     virtual TRect MarksArea() { return GetCanvas()->Bounds; }
+    bool OutsideSeriesClip(TPoint P);
     virtual void DoOnBeforeDrawChart();
     virtual void DoOnBeforeDrawAxes();
     virtual void DoOnBeforeDrawSeries();

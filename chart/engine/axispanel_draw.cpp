@@ -258,7 +258,15 @@ void TCustomAxisPanel::ClipSeries() {
 }
 
 bool TCustomAxisPanel::ClipsAway(TPoint P) {
-    if (!FClipPoints || !CanClip()) return false;
+    return FClipPoints && OutsideSeriesClip(P);
+}
+
+bool TCustomAxisPanel::ClipsAwayMark(TPoint P, bool Clip) {
+    return Clip ? OutsideSeriesClip(P) : !PtInRect(MarksArea(), P);
+}
+
+bool TCustomAxisPanel::OutsideSeriesClip(TPoint P) {
+    if (!CanClip()) return false;
     const auto* c = dynamic_cast<const TZuzCanvas3D*>(GetCanvas());
     return c && !c->InClipCube(SeriesClipRect(), 0, Width3D, P);
 }

@@ -819,9 +819,14 @@ double TChartAxis::CalcIncrement() {
     // rounded to the axis's length may hold one label too many. The step grows until the labels
     // it gives stand clear of each other as they will be drawn. A logarithmic axis labels its
     // powers whatever the step, and leaves out those that would run together itself.
+    // Alternating labels are drawn at half the step found, each row clear of itself.
     const bool powers = FLogarithmic && FIncrement == 0;
+    const auto drawnStep = [this](double Step) {
+        return !FLabelsAlternate ? Step : FLogarithmic ? Step / LogBaseForLoops() : Step * 0.5;
+    };
     constexpr int MaxStepTurns = 64; // from a microsecond to centuries and more
-    for (int turn = 0; turn < MaxStepTurns && !powers && !LabelsClear(ValueLabels(step, LabelStepKind(step)));
+    for (int turn = 0; turn < MaxStepTurns && !powers &&
+                       !LabelsClear(ValueLabels(drawnStep(step), LabelStepKind(drawnStep(step))));
          ++turn) {
         const double wider = GrownStep(step);
         if (!(wider > step) || !std::isfinite(wider)) break;
@@ -836,8 +841,7 @@ double TChartAxis::CalcIncrement() {
         FIncrement = 1;
         step = CalcIncrement();
     }
-    if (FLabelsAlternate) step = FLogarithmic ? step / LogBaseForLoops() : step * 0.5;
-    return step;
+    return drawnStep(step);
 }
 
 double TChartAxis::CalcXYIncrement(int MaxLabelSize) {

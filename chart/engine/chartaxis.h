@@ -359,9 +359,9 @@ public:
     // Whether no two of these labels come nearer each other than their sizes and the separation
     // allow, each measured with the text it shows and placed on its pixel.
     bool LabelsClear(const std::vector<double>& Values);
-    // Whether a label of this text at pixel P keeps clear of the label drawn before it (which it
-    // then becomes); always so without a separation.
-    bool ClearOfPrevious(int P, const String& Text);
+    // Whether a label of this text at pixel P keeps clear of every label drawn before it (it is
+    // then noted as drawn); always so without a separation.
+    bool ClearOfDrawn(int P, const String& Text);
     // The next step of the search: calendar steps on a date-time axis, powers of the base on a
     // logarithmic one, else 1, 2, 5 times a power of ten.
     double GrownStep(double Step) const;
@@ -500,9 +500,9 @@ private:
     double FStartPosition = 0, FEndPosition = 100, FPositionPercent = 0;
     TZuzUnits FPositionUnits = muPercent;
     Owned<TCustomSeriesList> FSubSeries;
-    // Text-label overlap bookkeeping of the drawing under way.
-    int FPrevLabelPos = 0, FPrevLabelHalf = 0;
-    bool FHasPrevLabel = false;
+    // Text-label overlap bookkeeping of the drawing under way: the centre and half size along
+    // the axis of each label drawn.
+    std::vector<std::pair<int, int>> FDrawnLabelSpans;
     int FDrawnLabels = -1; // labels the last drawing drew; -1 before the first
     int FAlternateBand = -1; // the outer row's offset of alternating labels, once per drawing
 };

@@ -130,7 +130,8 @@ int TChartAxis::MeasureLabels(int& MostLines) {
         }
         return result;
     }
-    switch (CalcLabelStyle()) {
+    const TAxisLabelStyle style = CalcLabelStyle();
+    switch (style) {
     case talValue: {
         const double inc = CalcIncrement();
         // The chart's label event stays out of the measure, and comes back
@@ -169,10 +170,10 @@ int TChartAxis::MeasureLabels(int& MostLines) {
         return result + (c ? c->TextWidth(u" ") : 0);
     }
     case talMark:
-        return ParentChart->MaxMarkWidth();
     case talText: {
+        const bool marks = style == talMark;
         int result = 0;
-        if (IsDepthAxis) {
+        if (!marks && IsDepthAxis) {
             // A depth axis shows the series' titles: its title stands beyond the widest of them.
             for (int i = 0; i < ParentChart->SeriesCount(); ++i) {
                 String text = ParentChart->SeriesTitleLegend(i);
@@ -181,12 +182,13 @@ int TChartAxis::MeasureLabels(int& MostLines) {
             }
             return result;
         }
-        if (!ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
+        if (!marks && !ParentChart->OnGetAxisLabel()) return ParentChart->MaxTextWidth();
+        // Marks' texts stand as labels in the labels' font, not the marks'.
         for (int t = 0; t < ParentChart->SeriesCount(); ++t) {
             TChartSeries* s = ParentChart->GetSeries(t);
             for (int i = 0; i < s->Count(); ++i) {
-                String text = s->Labels().GetLabel(i);
-                ParentChart->OnGetAxisLabel()(this, s, i, text);
+                String text = marks ? ParentChart->SeriesMarkText(s, i) : s->Labels().GetLabel(i);
+                if (ParentChart->OnGetAxisLabel()) ParentChart->OnGetAxisLabel()(this, s, i, text);
                 result = std::max(result, widthOf(text));
             }
         }
@@ -308,7 +310,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
 
 void TChartAxis::DrawLabels() {
     FDrawnLabels = 0;
-    FHasPrevLabel = false;
+    FDrawnLabelSpans.clear();
     FLogLabelValues.clear();
     FAlternateBand = -1;
     if (!FItems->Automatic) {
@@ -322,7 +324,7 @@ void TChartAxis::DrawLabels() {
             const String text = item->GetText().empty() ? LabelValue(v) : item->GetText();
             // Placed by hand or not, labels keep clear of each other as series' labels do.
             ParentChart->GetCanvas()->AssignFont(item->GetFont());
-            if (ClearOfPrevious(p, text)) DrawLabelAt(p, text, item);
+            if (ClearOfDrawn(p, text)) DrawLabelAt(p, text, item);
         }
         return;
     }
@@ -441,29 +443,30 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
                 if (!FTickOnLabelsOnly) Tick.push_back(p);
                 canvas->AssignFont(GetLabelsFont());
                 // Hidden labels still place the ticks, as value labels do.
-                if (GetLabels() && ClearOfPrevious(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
+                if (GetLabels() && ClearOfDrawn(p, text)) DrawLabelAt(p, text, FItems->Record(value, text));
             }
             break;
         }
     }
 }
 
-bool TChartAxis::ClearOfPrevious(int P, const String& Text) {
+bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
     int lines = 1;
     int size = ParentChart->MultiLineTextWidth(Text, lines);
     if (!AlongAxis(FHorizontal, FLabelsAngle)) size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
     bool clear = true;
-    if (FLabelsSeparation != 0 && FHasPrevLabel) {
+    if (FLabelsSeparation != 0) {
         size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
-        clear = P >= FPrevLabelPos ? P - size >= FPrevLabelPos + FPrevLabelHalf
-                                   : P + size <= FPrevLabelPos - FPrevLabelHalf;
+        // Labels placed by hand or points' labels need not come in the axis's order: each is
+        // kept clear of all drawn so far, not only of the last.
+        for (const auto& [pos, half] : FDrawnLabelSpans)
+            if (!(P >= pos ? P - size >= pos + half : P + size <= pos - half)) {
+                clear = false;
+                break;
+            }
     } else
         size /= 2;
-    if (clear) {
-        FPrevLabelPos = P;
-        FPrevLabelHalf = size;
-        FHasPrevLabel = true;
-    }
+    if (clear) FDrawnLabelSpans.emplace_back(P, size);
     return clear;
 }
 
@@ -886,8 +889,19 @@ std::vector<int> TChartAxis::MinorTickPositions() const {
     };
     if (FLogarithmic && !FLogLabelValues.empty()) {
         const double base = LogBaseForLoops();
-        std::vector<double> starts{FLogLabelValues.front() / base};
-        starts.insert(starts.end(), FLogLabelValues.begin(), FLogLabelValues.end());
+        // Every power of the base gets its minor ticks, those between labels that keep only
+        // every k-th power and those past the first and last labels up to the axis's ends.
+        std::vector<double> starts;
+        for (double v = FLogLabelValues.front() / base; starts.size() < MaxAxisLabelSteps; v /= base) {
+            starts.insert(starts.begin(), v);
+            if (!(v > (IMinimum > 0 ? IMinimum : 1))) break;
+        }
+        for (std::size_t i = 0; i < FLogLabelValues.size(); ++i) {
+            const double next = i + 1 < FLogLabelValues.size() ? FLogLabelValues[i + 1] : IMaximum * base;
+            for (double v = FLogLabelValues[i];
+                 v < next * (1 - 1e-9) && starts.size() < 2 * MaxAxisLabelSteps; v *= base)
+                starts.push_back(v);
+        }
         for (const double v : starts)
             for (int j = 1; j <= n; ++j) {
                 const double m = v + j * (v * base - v) / (n + 1);

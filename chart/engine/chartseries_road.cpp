@@ -5,6 +5,7 @@
 #include "chart/canvas/zuzfont.h"
 #include "chart/canvas/zuzhtml.h"
 #include "chart/canvas/zuzprocs.h"
+#include "chart/engine/axischart.h"
 #include "chart/engine/chartseries.h"
 #include "chart/engine/zuzfunction.h"
 
@@ -111,6 +112,10 @@ void TChartSeries::CalcDepthPositions() {
     const int slot = FParentChart ? FParentChart->SeriesDepth() : 0;
     StartZ = slot * IZOrder;
     EndZ = StartZ + (FDepth == -1 ? slot : FDepth);
+    // A series deeper than the box would stand past its back wall, where the chart cuts it
+    // away: it reaches to the back wall and no further.
+    if (const auto* box = dynamic_cast<const IAxisChart*>(FParentChart); box && box->GetView3D())
+        EndZ = std::min(EndZ, std::max(StartZ, box->GetWidth3D()));
     MiddleZ = (StartZ + EndZ) / 2;
     GetMarks()->ZPosition = MiddleZ;
 }

@@ -103,6 +103,9 @@ public:
     virtual bool InvertedRotation() const { return false; }
     // Whether the clip the series on the axes are drawn in leaves the pixel out.
     virtual bool ClipsAway(TPoint P) { return false; }
+    // Whether the clip marks are drawn in leaves the pixel out: the series' clip for marks
+    // that clip, else the room marks have.
+    virtual bool ClipsAwayMark(TPoint P, bool Clip) { return false; }
     // Series that share a depth slot are drawn together.
     virtual bool ApplyZOrder() const { return true; }
     // The running maximum depth order of one drawing pass.

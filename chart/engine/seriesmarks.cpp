@@ -815,6 +815,9 @@ TRect TSeriesMarks::Bounds2D(const TSeriesMarkPosition& P) {
 }
 
 int TSeriesMarks::Clicked(int X, int Y) {
+    // What the clip the marks are drawn in cuts away is not seen there.
+    ISeriesChart* chart = FSeries ? FSeries->GetParentChart() : nullptr;
+    if (chart && chart->ClipsAwayMark({X, Y}, FClip)) return -1;
     const int every = DrawEveryStep();
     const int angle = FAngle % 360;
     for (int t = FPositions.Count() - 1; t >= 0; --t) {

@@ -425,7 +425,7 @@ int TCustomSeries::Clicked(int X, int Y) {
             } else if (is3D && canvas) {
                 hit = onRibbon({prevX, prevY}, {px, py});
             } else if (lineDrawn && FStairs) {
-                if (FInvertedStairs)
+                if (FInvertedStairs == vertical)
                     hit =
                         PointInLine(mouse, prevX, prevY, prevX, py) || PointInLine(mouse, prevX, py, px, py);
                 else

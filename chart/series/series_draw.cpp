@@ -378,9 +378,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                        TRect(std::min(OldX, X) - w, std::min(OldY, Y) - w, std::max(OldX, X) + w,
                              std::max(OldY, Y) + w),
                        FTransparency);
+            // A step runs along the position axis first (the value axis when inverted): across
+            // then up on a vertical series, up then across on a horizontal one, as in 3D.
             if (!FStairs) {
                 canvas->Line(OldX, OldY, X, Y);
-            } else if (!FInvertedStairs) {
+            } else if (FInvertedStairs != YMandatory()) {
                 canvas->DoHorizLine(OldX, X, OldY);
                 canvas->LineTo(X, Y);
             } else {

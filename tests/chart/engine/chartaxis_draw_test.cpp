@@ -434,6 +434,19 @@ TEST_F(AxisDrawing, LogarithmicTicksStayWithinTheAxis) {
     ASSERT_NE(ink, TRect());
     EXPECT_GE(ink.Left, 140);
     EXPECT_LE(ink.Right, 341);
+    // Where the labels keep only every k-th power, every decade between them has its minor ticks.
+    a->SetLabels(true);
+    a->GetMinorGrid()->SetStyle(psSolid);
+    a->GetMinorGrid()->SetColor(clLime);
+    Clear();
+    DrawBottom(1, 1e12);
+    ASSERT_GT(a->LogLabels()[1], 10.0);
+    for (double decade = 1; decade < 1e12; decade *= 10) {
+        bool ticked = false;
+        for (int x = a->CalcPosValue(decade) + 1; x < a->CalcPosValue(decade * 10); ++x)
+            ticked = ticked || on.At(x, 120) == clLime;
+        EXPECT_TRUE(ticked) << "no minor grid line from " << decade << " on";
+    }
 }
 
 TEST_F(AxisDrawing, LineAndTicksLieOnTheirPixels) {
@@ -761,6 +774,8 @@ struct SpreadRow {
     double min, max;
     bool logarithmic = false, inverted = false, custom = false, dateTime = false;
     const char16_t* dateFormat = u""; // a date-time axis's own; empty: chosen from the range
+    bool alternate = false;
+    bool shuffled = false; // custom labels added out of the axis's order
 };
 
 class LabelsApart : public AxisLabels, public ::testing::WithParamInterface<SpreadRow> {};
@@ -782,11 +797,14 @@ TEST_P(LabelsApart, AtEveryLengthAndFontSize) {
     s->AddXY(r.max, r.max);
     for (TChartAxis* a : {chart->Bottom, chart->Left}) {
         a->SetLogarithmic(r.logarithmic);
+        a->SetLabelsAlternate(r.alternate);
         a->SetInverted(r.inverted);
         a->SetDateTimeFormat(r.dateFormat);
         if (r.custom)
-            for (int i = 0; i <= 10; ++i)
+            for (int n = 0; n <= 10; ++n) {
+                const int i = !r.shuffled ? n : n % 2 ? 10 - n / 2 : n / 2;
                 a->GetItems()->Add(r.min + (r.max - r.min) * i / 10, u"Метка " + IntToStr(i * 1000));
+            }
     }
     for (const bool russian : {false, true})
         for (const int length : {100, 130, 150, 160, 200, 250, 300, 380, 450, 520, 650, 800, 900, 1200})
@@ -833,7 +851,10 @@ INSTANTIATE_TEST_SUITE_P(
                       SpreadRow{"DatesOverTwoMonths", 46023, 46091, false, false, false, true},
                       SpreadRow{"DatesOverThreeYears", 46023, 47118, false, false, false, true},
                       SpreadRow{"TimesOverADay", 46023, 46024, false, false, false, true},
-                      SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"}),
+                      SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"},
+                      SpreadRow{"DatesInTwoRows", 46023, 46091, false, false, false, true, u"d mmmm", true},
+                      SpreadRow{"CustomLabelsOutOfOrder", 0, 10, false, false, true, false, u"", false,
+                                true}),
     [](const auto& info) { return std::string(info.param.rule); });
 
 // ---------------------------------------------------------------------------

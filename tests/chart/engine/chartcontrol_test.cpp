@@ -453,6 +453,20 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     chart->CalcClickedPart(markAt(2), part);
     EXPECT_EQ(part.Style, cpSeriesMarks);
     EXPECT_EQ(part.ValueIndex, 2);
+    // Nor where it is cut away: over the title, or above the plot when it clips.
+    chart->GetTitle()->GetText()->Add(u"Мощность");
+    chart->GetLeftAxis()->SetMinMax(0, 1.9);
+    Layout(chart.get());
+    const TPoint cut = markAt(2);
+    ASSERT_LT(s->GetMarks()->Positions()[2]->Bounds().Bottom, chart->GetChartRect().Top);
+    ASSERT_TRUE(PtInRect(chart->GetTitle()->GetShapeBounds(), cut));
+    for (const bool clip : {false, true}) {
+        s->GetMarks()->SetClip(clip);
+        Layout(chart.get());
+        chart->CalcClickedPart(cut, part);
+        EXPECT_NE(part.Style, cpSeriesMarks) << clip;
+    }
+    chart->GetTitle()->GetText()->Clear();
 
     s->SetActive(false);
     chart->CalcClickedPart(inside, part);

