@@ -1115,6 +1115,11 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
             InflateAxisRect(R, size);
             PosLabels = GetRectangleEdge(R);
             LabelsBand = size;
+        } else {
+            // Hidden labels take no room: the row the title is laid beside is the axis's own
+            // edge, not where an earlier drawing's labels stood.
+            PosLabels = GetRectangleEdge(R);
+            LabelsBand = 0;
         }
         const int w = (ParentChart ? ParentChart->CalcWallSize(this) : 0) + SizeTickAxis();
         if (w > 0) InflateAxisRect(R, w);

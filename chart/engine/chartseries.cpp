@@ -295,6 +295,8 @@ int TChartSeries::AddPoint(double X, double Y, const String& Label, TColor Color
     if (OnBeforeAdd && !OnBeforeAdd(this)) return -1;
     const int index = FX->AddNextValue();
     FY->InsertValue(index, Y);
+    // Only a point put before others moves their marks: items read ahead of the data stay.
+    if (index < Count() - 1) FMarks->InsertPoint(index);
     // A plain point of a plain series stops here.
     if (FValuesList.Count() > 2 || FColors || Color != clDefault || !Label.empty() || FLabels.Count() > 0)
         InsertPointExtras(index, Label, Color);
@@ -386,6 +388,7 @@ int TChartSeries::AddChartValue(TChartSeries* Source, int ValueIndex) {
     FX->TempValue = x;
     const int index = FX->AddNextValue();
     FY->InsertValue(index, y);
+    if (index < Count() - 1) FMarks->InsertPoint(index);
     for (int t = 2; t < FValuesList.Count(); ++t) {
         const double v = t < Source->FValuesList.Count() ? Source->FValuesList[t]->Values()[at] : 0;
         FValuesList[t]->InsertValue(index, v);

@@ -30,7 +30,7 @@ const ClassInfo& TChartValueList::StaticClass() {
         MakeProp<&C::GetDateTime, &C::SetDateTime>("DateTime").Stored<&C::IsDateStored>(),
         // Written even empty: an emptied name would otherwise load as the one the list starts with.
         MakeProp<&C::GetName, &C::SetName>("Name").NoDefault(),
-        MakeProp<&C::GetOrder, &C::SetOrder>("Order").NoDefault(),
+        MakeProp<&C::GetOrder, &C::ChangeOrder>("Order").NoDefault(),
         MakeProp<&C::GetValueSource, &C::SetValueSource>("ValueSource"),
     };
     static const ClassInfo info = MakeClassInfo<C>("TChartValueList", &TPersistent::StaticClass(), props);
@@ -43,6 +43,12 @@ TChartValueList::TChartValueList(TChartSeries* Owner, const String& Name) : FNam
 }
 
 TChartValueList::~TChartValueList() = default;
+
+void TChartValueList::ChangeOrder(TChartListOrder Value) {
+    if (FOrder == Value) return;
+    FOrder = Value;
+    if (FOwner) FOwner->Repaint();
+}
 
 void TChartValueList::Assign(TPersistent* Source) {
     if (auto* src = dynamic_cast<TChartValueList*>(Source)) {

@@ -121,6 +121,9 @@ public:
     void SetName(const String& Value) { FName = Value; }
     TChartListOrder GetOrder() const { return FOrder; }
     void SetOrder(TChartListOrder Value) { FOrder = Value; }
+    // The published setter: a series that sorts by its list before drawing (a pie) draws the
+    // new order, so a shown chart repaints.
+    void ChangeOrder(TChartListOrder Value);
     bool GetDateTime() const { return FDateTime; }
     void SetDateTime(bool Value);
     void InitDateTime(bool Value);

@@ -73,6 +73,12 @@ void EraseSlots(List& Slots, int Start, int Quantity) {
     Slots.erase(Slots.begin() + Start, Slots.begin() + Start + n);
 }
 
+// A point put before the last slot moves the slots from Index on one further.
+template <class List>
+void InsertSlot(List& Slots, int Index) {
+    if (Index >= 0 && Index < static_cast<int>(Slots.size())) Slots.emplace(Slots.begin() + Index);
+}
+
 // An index past the end holds an empty slot, which the other one's entry can take.
 template <class List>
 void ExchangeSlots(List& Slots, int Index1, int Index2) {
@@ -113,6 +119,10 @@ void TSeriesMarksPositions::Automatic(int Index) {
 
 void TSeriesMarksPositions::Delete(int Start, int Quantity) {
     EraseSlots(FItems, Start, Quantity);
+}
+
+void TSeriesMarksPositions::Insert(int Index) {
+    InsertSlot(FItems, Index);
 }
 
 void TSeriesMarksPositions::Exchange(int Index1, int Index2) {
@@ -309,6 +319,10 @@ void TMarksItems::Assign(const TMarksItems& Source) {
 
 void TMarksItems::Delete(int Start, int Quantity) {
     EraseSlots(FItems, Start, Quantity);
+}
+
+void TMarksItems::Insert(int Index) {
+    InsertSlot(FItems, Index);
 }
 
 void TMarksItems::Exchange(int Index1, int Index2) {
@@ -532,6 +546,12 @@ void TSeriesMarks::DeletePoints(int Start, int Quantity) {
     FPositions.Delete(Start, Quantity);
     FItems.Delete(Start, Quantity);
     EraseSlots(FDrawn, Start, Quantity);
+}
+
+void TSeriesMarks::InsertPoint(int Index) {
+    FPositions.Insert(Index);
+    FItems.Insert(Index);
+    InsertSlot(FDrawn, Index);
 }
 
 void TSeriesMarks::ExchangePoints(int Index1, int Index2) {

@@ -74,6 +74,7 @@ public:
     void Add(std::unique_ptr<TSeriesMarkPosition> Position) { FItems.push_back(std::move(Position)); }
     void Automatic(int Index);
     void Delete(int Start, int Quantity = 1);
+    void Insert(int Index); // an empty slot at Index when slots follow it
     void Exchange(int Index1, int Index2);
     void Clear() { FItems.clear(); }
     bool ExistCustom() const;
@@ -187,6 +188,7 @@ public:
     // Each of Source's items copied to the same index, empty slots kept.
     void Assign(const TMarksItems& Source);
     void Delete(int Start, int Quantity = 1);
+    void Insert(int Index); // an empty slot at Index when slots follow it
     void Exchange(int Index1, int Index2);
     void Clear();
     // The items follow the marks to another chart.
@@ -360,6 +362,8 @@ public:
     // position and item go with it.
     void SetParentChart(ISeriesChart* Value);
     void DeletePoints(int Start, int Quantity = 1);
+    // A point put in at Index: the positions and items of the points after it move with them.
+    void InsertPoint(int Index);
     void ExchangePoints(int Index1, int Index2);
     // A new drawing of the chart starts: until their marks are drawn again, no point's mark
     // answers a click where it stood, nor pushes another mark aside.

@@ -23,7 +23,8 @@ const ClassInfo& TAreaSeries::StaticClass() {
         MakeProp<&C::GetClickableLine, &C::SetClickableLine>("ClickableLine").Default(1),
         MakeProp<&C::GetColorEachLine, &C::SetColorEachLine>("ColorEachLine").Default(1),
         MakeProp<&C::GetDark3D, &C::SetDark3D>("Dark3D").Default(1),
-        MakeProp<&C::GetDrawArea, &C::SetDrawArea>("DrawArea").Default(0),
+        // Stored when it differs from what the constructor sets: a hidden area reads back hidden.
+        MakeProp<&C::GetDrawArea, &C::SetDrawArea>("DrawArea").Default(1),
         MakeProp<&C::GetGradient, &C::SetGradient>("Gradient"),
         MakeProp<&C::GetInvertedStairs, &C::SetInvertedStairs>("InvertedStairs").Default(0),
         MakeProp<&C::GetLinePen, &C::SetLinePen>("LinePen"),

@@ -250,9 +250,10 @@ void TPieSeries::SetParentChart(ISeriesChart* Value) {
         legend->SetParent(Value ? dynamic_cast<TCustomChart*>(Value->ChartComponent()) : nullptr);
 }
 
-// Percent of a radius, held as a place in pixels is: the radius times it stays an int.
+// Percent of a radius, held as a place in pixels is: the radius times it stays an int. A
+// slice drawn nearer the centre than its neighbours is no explosion: none below 0.
 void TPieSeries::SetExplodeBiggest(int Value) {
-    SetIntegerProperty(FExplodeBiggest, std::clamp(Value, -kLargestPictureSide, kLargestPictureSide));
+    SetIntegerProperty(FExplodeBiggest, std::clamp(Value, 0, kLargestPictureSide));
     CalcExplodeBiggest();
 }
 

@@ -343,20 +343,32 @@ std::string EveryChangeShows(const Point& P) {
 
 const std::vector<Excuse>& Excuses() {
     static const std::vector<Excuse> excuses = {
-        {"kept, not mended in time: a mark placed by hand stays on its index, not on its point, when points "
-         "are "
-         "put before it (AddArray, BeginUpdate/EndUpdate), and Assign leaves it behind",
-         [](const Point& P, const std::string& Piece) {
-             return P.marks == 4 &&
-                    (Has(Piece, "Assign") || Has(Piece, "AddArray") || Has(Piece, "EndUpdate"));
-         }},
+        {"marks' `Assign` copies the style, the callout, the symbol and every item, not the positions: "
+         "a dragged mark's place is a pixel place of its own chart, so the series assigned to draws its "
+         "marks where its own layout puts them",
+         [](const Point& P, const std::string& Piece) { return P.marks == 4 && Has(Piece, "Assign"); }},
         {"kept, not analysed in time: a series with a mark placed by hand moved to another axis draws the "
          "mark's "
          "arrow otherwise",
          [](const Point& P, const std::string& Piece) { return P.marks == 4 && Has(Piece, "Axis:"); }},
-        {"a box placed by one coordinate (Left, Top) keeps the other where the last drawing laid it out",
+        {"`Maximum` and `Minimum` hold the fixed end, or the last automatic one: the automatic ends are "
+         "plain stores, so an end switched off on a shown chart stays where the last drawing put it",
          [](const Point&, const std::string& Piece) {
-             return (Has(Piece, ".Left:") || Has(Piece, ".Top:")) && Has(Piece, "otherwise");
+             return (Has(Piece, "Axis.Automatic:") || Has(Piece, "Axis.AutomaticMinimum:") ||
+                     Has(Piece, "Axis.AutomaticMaximum:")) &&
+                    Has(Piece, "otherwise");
+         }},
+        {"a title placed by hand keeps its shape rectangle: with `AdjustFrame` switched off its frame stays "
+         "as "
+         "wide as the last drawing fitted it to the text",
+         [](const Point& P, const std::string& Piece) {
+             return P.titles == 2 && Has(Piece, ".AdjustFrame:") && Has(Piece, "otherwise");
+         }},
+        {"`Left` and `Top` are the shape rectangle's: a box placed by one coordinate, or switched to "
+         "`CustomPosition`, keeps the rest where the last drawing laid it out",
+         [](const Point&, const std::string& Piece) {
+             return (Has(Piece, ".Left:") || Has(Piece, ".Top:") || Has(Piece, ".CustomPosition:")) &&
+                    Has(Piece, "otherwise");
          }},
     };
     return excuses;
