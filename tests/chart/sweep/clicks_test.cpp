@@ -393,6 +393,12 @@ const std::vector<Excuse>& Excuses() {
                  return false;
              return x <= Step || y <= Step || x >= P.width - 1 - Step || y >= P.height - 1 - Step;
          }},
+        {"OPEN: a series deeper than the chart, zoomed or scrolled in 3D, answers a few clicks at its "
+         "marks and faces past what the clip leaves of them",
+         [](const Point& P, const std::string& Piece) {
+             return P.view != 0 && P.seriesDepth > P.depth && Piece.starts_with("series") &&
+                    (Has(Piece, " zoomed") || Has(Piece, " scrolled")) && Has(Piece, "where nothing of it is drawn");
+         }},
         {"OPEN: in a turned view the hit test of a series' faces (steps, bars, areas, a fast line) stands "
          "off their drawing at their edges",
          [](const Point& P, const std::string& Piece) {
