@@ -735,7 +735,10 @@ bool TChartAxis::IsCustom() const {
 int TChartAxis::CalcZPos() const {
     if (!ParentChart) return 0;
     const int size = IsDepthAxis ? ParentChart->GetChartHeight() : ParentChart->GetWidth3D();
-    return ZuzRound(size * FZPosition * 0.01);
+    // A position from a file may be any number: one far past the box still stands past it, and
+    // the depth it gives stays a number the projection can take.
+    const double position = std::isfinite(FZPosition) ? std::clamp(FZPosition, -10000.0, 10000.0) : 0.0;
+    return ZuzRound(size * position * 0.01);
 }
 
 void TChartAxis::IncDecDateTime(bool Increment, double& Value, double AnIncrement,
