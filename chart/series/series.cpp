@@ -446,24 +446,22 @@ int TCustomSeries::Clicked(int X, int Y) {
                             : (vertical ? prevY : prevX);
                 const int topHere = FStairs ? topPrev : (vertical ? py : px);
                 const int o0 = GetOriginPos(i - 1), o1 = GetOriginPos(i);
-                if (vertical) {
-                    const TPoint q[4] = {{prevX, topPrev}, {px, topHere}, {px, o1}, {prevX, o0}};
+                const TPoint q[4] = {vertical ? TPoint(prevX, topPrev) : TPoint(topPrev, prevY),
+                                     vertical ? TPoint(px, topHere) : TPoint(topHere, py),
+                                     vertical ? TPoint(px, o1) : TPoint(o1, py),
+                                     vertical ? TPoint(prevX, o0) : TPoint(o0, prevY)};
+                // In 3D the piece is painted at the back when the chart is seen from behind, and at
+                // both ends of the depth on a canvas that turns all round.
+                if (!is3D || !canvas) {
                     hit = PointInPolygon(mouse, q, 3);
                 } else {
-                    const TPoint q[4] = {{topPrev, prevY}, {topHere, py}, {o1, py}, {o0, prevY}};
-                    hit = PointInPolygon(mouse, q, 3);
-                }
-                // In 3D the area ends in a side face at its last point, drawn from the front
-                // to the back: a click there finds the piece it closes.
-                const int last = std::min(LastVisibleIndex, Count() - 1);
-                if (!hit && is3D && canvas && i == last) {
-                    const int o = GetOriginPos(i);
-                    const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
-                    const TPoint q[4] = {canvas->Calculate3DPosition(px, py, StartZ),
-                                         canvas->Calculate3DPosition(px, py, EndZ),
-                                         canvas->Calculate3DPosition(foot.X, foot.Y, EndZ),
-                                         canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
-                    hit = PointInPolygon(screen, q, 3);
+                    const int face = AreaFaceZ(canvas);
+                    for (const int z : {face, face == StartZ ? EndZ : StartZ}) {
+                        TPoint at[4];
+                        for (int k = 0; k < 4; ++k) at[k] = canvas->Calculate3DPosition(q[k], z);
+                        hit = PointInPolygon(screen, at, 3);
+                        if (hit || !canvas->GetSupportsFullRotation()) break;
+                    }
                 }
             }
             if (hit) return i - 1;
@@ -472,6 +470,18 @@ int TCustomSeries::Clicked(int X, int Y) {
         if (null && nulls == tnSkip && i > start) continue;
         prevX = px;
         prevY = py;
+    }
+    // In 3D the area ends in a side face at the point drawn last (the first one when the values
+    // are drawn backwards), from the front to the back: a click there finds the piece it closes.
+    const int end = LastDisplayedIndex();
+    if (FDrawArea && FClickableLine && is3D && canvas && end >= 0 && end < Count() &&
+        FirstVisibleIndex != LastVisibleIndex) {
+        const int px = CalcXPos(end), py = CalcYPos(end), o = GetOriginPos(end);
+        const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
+        const TPoint q[4] = {
+            canvas->Calculate3DPosition(px, py, StartZ), canvas->Calculate3DPosition(px, py, EndZ),
+            canvas->Calculate3DPosition(foot.X, foot.Y, EndZ), canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
+        if (PointInPolygon(screen, q, 3)) return DrawValuesForward() ? end - 1 : end;
     }
     return -1;
 }

@@ -417,6 +417,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
 // ---------------------------------------------------------------------------
 // The area under a segment
 
+int TCustomSeries::AreaFaceZ(const TCanvas3D* Canvas) const {
+    const int rotation = Canvas->View3DOptions ? Canvas->View3DOptions->GetRotation() : 0;
+    return rotation < 91 || rotation > 269 ? StartZ : EndZ;
+}
+
 void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart->GetCanvas();
@@ -447,7 +452,6 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
             chart->SetBrushCanvas(brushColor, FAreaChartBrush.get(), areaColor);
         }
     }
-    const auto degrees = [&] { return canvas->View3DOptions ? canvas->View3DOptions->GetRotation() : 0; };
     if (!FStairs) {
         const TFourPoints poly = vertical ? TFourPoints{TPoint{OldX, OldOriginPos}, TPoint{OldX, OldY},
                                                         TPoint{X, Y}, TPoint{X, OriginPos}}
@@ -487,8 +491,7 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
                     }
                 }
             } else {
-                const int rotation = degrees();
-                const int z = rotation < 91 || rotation > 269 ? StartZ : EndZ;
+                const int z = AreaFaceZ(canvas);
                 if (FGradient->GetVisible()) {
                     FGradient->Draw(canvas, poly, z);
                 } else {
