@@ -354,6 +354,12 @@ bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
     return std::abs(PointX - X) < FPointer->GetHorizSize() && std::abs(Y - PointY) < FPointer->GetVertSize();
 }
 
+TRect TCustomSeries::PointerBox(int ValueIndex, int PointX, int PointY) {
+    PreparePointer(ValueIndex);
+    const int h = FPointer->GetHorizSize(), v = FPointer->GetVertSize();
+    return {PointX - h, PointY - v, PointX + h, PointY + v};
+}
+
 int TCustomSeries::Clicked(int X, int Y) {
     if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
@@ -384,22 +390,39 @@ int TCustomSeries::Clicked(int X, int Y) {
                (faceFilled && PointInPolygon(screen, q, 3));
     };
     // A cube or pyramid pointer stands from the front to the back of the depth: the click is
-    // looked for at every depth it spans, not only at the front.
-    std::vector<TPoint> deeper; // the click taken back to each depth behind the front, once
+    // looked for on its outline on the screen, the hull of its corners as projected.
     const auto pointerClicked = [&](int I, int PX, int PY) {
-        if (ClickedPointer(I, PX, PY, X, Y)) return true;
-        if (!is3D || !canvas || !FPointer->GetDraw3D()) return false;
         const TSeriesPointerStyle style = DoGetPointerStyle(I);
-        if (style != psRectangle && style != psTriangle && style != psDownTriangle) return false;
-        if (deeper.empty())
-            for (int z = StartZ + 1; z <= EndZ; ++z) {
-                int x = screen.X, y = screen.Y;
-                canvas->Calculate2DPosition(x, y, z);
-                deeper.emplace_back(x, y);
-            }
-        for (const TPoint& d : deeper)
-            if (ClickedPointer(I, PX, PY, d.X, d.Y)) return true;
-        return false;
+        const bool solid = is3D && canvas && FPointer->GetDraw3D() &&
+                           (style == psRectangle || style == psTriangle || style == psDownTriangle);
+        if (!solid) {
+            if (!ClickedPointer(I, PX, PY, X, Y)) return false;
+            // A flat pointer is drawn in the plane of the front: turned edge-on it is a sliver on
+            // the screen, and the click taken back into that plane lands anywhere in its box.
+            const bool sphere = style == psCircle && FPointer->GetDraw3D() && canvas && canvas->GetSupportsFullRotation();
+            if (!is3D || !canvas || sphere) return true;
+            const TRect b = PointerBox(I, PX, PY);
+            std::vector<TPoint> face;
+            for (const TPoint c : {b.TopLeft(), TPoint(b.Right + 1, b.Top), TPoint(b.Right + 1, b.Bottom + 1),
+                                   TPoint(b.Left, b.Bottom + 1)})
+                face.push_back(canvas->Calculate3DPosition(c, FPointer->GetStartZ()));
+            return TCanvas3D::ConvexHull(face) &&
+                   PointInPolygon(screen, face.data(), static_cast<int>(face.size()) - 1);
+        }
+        const TRect b = PointerBox(I, PX, PY);
+        const int z0 = FPointer->GetStartZ(), z1 = FPointer->GetEndZ();
+        std::vector<TPoint> hull;
+        if (style == psRectangle) {
+            for (const int z : {z0, z1})
+                for (const TPoint c : {b.TopLeft(), TPoint(b.Right, b.Top), b.BottomRight(), TPoint(b.Left, b.Bottom)})
+                    hull.push_back(canvas->Calculate3DPosition(c, z));
+        } else {
+            const int base = style == psTriangle ? b.Bottom : b.Top, tip = style == psTriangle ? b.Top : b.Bottom;
+            for (const int z : {z0, z1})
+                for (const int x : {b.Left, b.Right}) hull.push_back(canvas->Calculate3DPosition(x, base, z));
+            hull.push_back(canvas->Calculate3DPosition((b.Left + b.Right) / 2, tip, (z0 + z1) / 2));
+        }
+        return TCanvas3D::ConvexHull(hull) && PointInPolygon(screen, hull.data(), static_cast<int>(hull.size()) - 1);
     };
     // A null point draws no pointer, and the line and area reach it only when nulls are ignored;
     // past it they go on from it only then, from the point before it when it is skipped.

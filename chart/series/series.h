@@ -124,6 +124,8 @@ public:
     virtual int CalcMarkLength();
     virtual double CalcMinMaxValue(bool IsMin) const;
     virtual bool ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y);
+    // The box a point's pointer is drawn in, at the sizes PreparePointer gives it.
+    virtual TRect PointerBox(int ValueIndex, int PointX, int PointY);
     virtual void PreparePointer(int ValueIndex) {}
     virtual bool SameClassOrigin(const TCustomSeries* Series) const { return SameClass(Series); }
     virtual int GetOriginPos(int ValueIndex) const;
