@@ -399,7 +399,8 @@ int TCustomSeries::Clicked(int X, int Y) {
             if (!ClickedPointer(I, PX, PY, X, Y)) return false;
             // A flat pointer is drawn in the plane of the front: turned edge-on it is a sliver on
             // the screen, and the click taken back into that plane lands anywhere in its box.
-            const bool sphere = style == psCircle && FPointer->GetDraw3D() && canvas && canvas->GetSupportsFullRotation();
+            const bool sphere =
+                style == psCircle && FPointer->GetDraw3D() && canvas && canvas->GetSupportsFullRotation();
             if (!is3D || !canvas || sphere) return true;
             const TRect b = PointerBox(I, PX, PY);
             std::vector<TPoint> face;
@@ -414,15 +415,18 @@ int TCustomSeries::Clicked(int X, int Y) {
         std::vector<TPoint> hull;
         if (style == psRectangle) {
             for (const int z : {z0, z1})
-                for (const TPoint c : {b.TopLeft(), TPoint(b.Right, b.Top), b.BottomRight(), TPoint(b.Left, b.Bottom)})
+                for (const TPoint c :
+                     {b.TopLeft(), TPoint(b.Right, b.Top), b.BottomRight(), TPoint(b.Left, b.Bottom)})
                     hull.push_back(canvas->Calculate3DPosition(c, z));
         } else {
-            const int base = style == psTriangle ? b.Bottom : b.Top, tip = style == psTriangle ? b.Top : b.Bottom;
+            const int base = style == psTriangle ? b.Bottom : b.Top,
+                      tip = style == psTriangle ? b.Top : b.Bottom;
             for (const int z : {z0, z1})
                 for (const int x : {b.Left, b.Right}) hull.push_back(canvas->Calculate3DPosition(x, base, z));
             hull.push_back(canvas->Calculate3DPosition((b.Left + b.Right) / 2, tip, (z0 + z1) / 2));
         }
-        return TCanvas3D::ConvexHull(hull) && PointInPolygon(screen, hull.data(), static_cast<int>(hull.size()) - 1);
+        return TCanvas3D::ConvexHull(hull) &&
+               PointInPolygon(screen, hull.data(), static_cast<int>(hull.size()) - 1);
     };
     // A null point draws no pointer, and the line and area reach it only when nulls are ignored;
     // past it they go on from it only then, from the point before it when it is skipped.
