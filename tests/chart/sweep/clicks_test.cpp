@@ -248,7 +248,12 @@ TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
     const bool grid = A->GetGrid()->GetVisible(), minor = A->GetMinorGrid()->GetVisible();
     A->GetGrid()->SetVisible(false);
     A->GetMinorGrid()->SetVisible(false);
+    // An axis standing inside the chart (at an offset) is drawn under the series, which answer a
+    // click there first: what the axis draws is sought with the axes over them.
+    const bool behind = Chart->GetAxisBehind();
+    Chart->SetAxisBehind(false);
     D.Draw(Chart);
+    Chart->SetAxisBehind(behind);
     std::size_t k = 0;
     for (TPen* p : pens) p->SetColor(kept[k++]);
     for (TZuzFont* f : fonts) f->SetColor(kept[k++]);
