@@ -198,20 +198,5 @@ TEST(Sweep, ASettingShowsWhole) {
          {[](const sweep::Point& P, const std::string&) { return P.view == 2 && P.gradient; },
           "a bar's gradient fills its front rectangle (Left, StartPos, Right, EndPos), an area's its front "
           "polygon: "
-          "seen from behind, below or the side those faces are turned away"},
-         // OPEN: in a turned view with a strong perspective, the faces of a transparent bar that
-         // overlap on screen are each blended, so where two meet the colour builds up to the
-         // series' own.
-         {[](const sweep::Point& P, const std::string& F) {
-              return P.view == 2 && P.perspective >= 80 && Kind(P, {"bar", "horizbar"}) &&
-                     F.find("opaque") != std::string::npos;
-          },
-          "OPEN: overlapping faces of a transparent bar in a strong perspective build up to its colour"},
-         // OPEN: a transparent 3D area turned to its side or back shows opaque strips; not mended yet.
-         {[](const sweep::Point& P, const std::string& F) {
-              return P.view != 0 && Kind(P, {"area", "horizarea"}) && F.find("opaque") != std::string::npos;
-          },
-          "OPEN: a transparent 3D area seen from its side, back or below, or deeper than the chart, shows "
-          "opaque "
-          "strips (found by this sweep, not yet mended)"}});
+          "seen from behind, below or the side those faces are turned away"}});
 }
