@@ -612,9 +612,10 @@ void TPieSeries::DrawAllValues() {
     if (exploded != -1) {
         int dx, dy;
         CalcExplodedOffset(exploded, dx, dy);
-        // The slice moves by its whole offset: shrunk by half of it, it stands out of the circle's
-        // room by the other half. A flat pie keeps that margin; a 3D one, whose slice carries its
-        // side down with it, shrinks by the whole offset and keeps the slice off the foot title.
+        // The slice moves out by its whole offset: a circle shrunk by half of it leaves the slice
+        // standing past the chart by the other half. A 3D pie shrinks by the whole offset, which
+        // keeps the slice and its side on the panel and off the foot title; a flat one keeps the
+        // picture it always had.
         const int k = Is3D() ? 1 : 2;
         CircleRect = TRect(CircleRect.Left + std::abs(dx) / k, CircleRect.Top + std::abs(dy) / k,
                            CircleRect.Right - std::abs(dx) / k, CircleRect.Bottom - std::abs(dy) / k);

@@ -63,6 +63,7 @@ std::string SomethingToSeeOf(TChart* chart, const Point& P) {
             }
     const TRect r = chart->GetChartRect();
     const int least = std::max(12, r.Width() * r.Height() / 400);
+    if (n == 0) return "the series shows no pixel (at least " + std::to_string(least) + " expected)";
     if (n < least || right - left < 2 || bottom - top < 2)
         return "the series shows " + std::to_string(n) + " pixels over " + std::to_string(right - left + 1) +
                " x " + std::to_string(bottom - top + 1) + " (at least " + std::to_string(least) +
