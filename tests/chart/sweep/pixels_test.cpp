@@ -65,6 +65,7 @@ std::string SomethingToSeeOf(TChart* chart, const Point& P) {
             }
     const TRect r = chart->GetChartRect();
     const int least = std::max(12, r.Width() * r.Height() / 400);
+    if (n == 0) return "the series shows no pixel (at least " + std::to_string(least) + " expected)";
     if (n < least || right - left < 2 || bottom - top < 2)
         return "the series shows " + std::to_string(n) + " pixels over " + std::to_string(right - left + 1) +
                " x " + std::to_string(bottom - top + 1) + " (at least " + std::to_string(least) +
@@ -172,7 +173,23 @@ TEST(Sweep, SomethingToSee) {
          {[](const sweep::Point& P, const std::string&) { return P.view == 2 && P.walls; },
           "seen from outside the box (from below, behind or its side) a wall stands between the viewer and "
           "the "
-          "series, and is drawn after them: it hides them"}});
+          "series, and is drawn after them: it hides them"},
+         {[](const sweep::Point& P, const std::string&) {
+              return P.view == 2 && Kind(P, {"areastacked", "barstacked"}) &&
+                     (P.elevation <= 300 || std::abs(P.rotation % 180 - 90) <= 15);
+          },
+          "seen from its side or steeply from above, a series lies behind the one stacked on it, drawn after "
+          "it: that one covers it"},
+         {[](const sweep::Point& P, const std::string&) {
+              const bool pointed = P.style != bsRectangle && P.style != bsRectGradient &&
+                                   P.style != bsBevel && P.style != bsSlantCube;
+              return P.pen && pointed && Kind(P, {"bar", "horizbar", "barside", "barstacked"}) &&
+                     ((P.view == 1 && P.ortho >= 80) ||
+                      (P.view == 2 && std::abs(P.rotation % 180 - 90) <= 15));
+          },
+          "a cone, pyramid, arrow or diamond bar is drawn as its faces, each outlined with the series' pen: "
+          "seen along its depth (an orthogonal view at 80 degrees or more, a turned view near its side) a "
+          "bar a few pixels wide shows its outlines and little of its fill"}});
 }
 
 TEST(Sweep, ASettingShowsWhole) {
