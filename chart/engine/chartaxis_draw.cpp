@@ -934,7 +934,11 @@ std::vector<int> TChartAxis::MinorTickPositions() const {
 void TChartAxis::DrawGrids(int NumTicks) {
     if (OnDrawGrids) OnDrawGrids(this);
     if (!FGrid->GetVisible()) return;
-    ParentChart->GetCanvas()->AssignVisiblePen(FGrid.get());
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    canvas->AssignVisiblePen(FGrid.get());
+    // The gaps of a dotted grid show what lies under them: drawn over the series (the back wall
+    // turned to the front), the last bar's brush would fill them in its colour.
+    canvas->SetBackMode(cbmTransparent);
     const int every = std::max(1, FGrid->GetDrawEvery());
     for (int i = 0; i < NumTicks && i < static_cast<int>(Tick.size()); i += every) {
         const std::size_t k = static_cast<std::size_t>(i);
