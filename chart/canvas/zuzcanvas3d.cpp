@@ -60,6 +60,9 @@ void TZuzCanvas3D::SetBackColor(TColor Color) {
 }
 
 void TZuzCanvas3D::SetBackMode(TCanvasBackMode Mode) {
+    // A brush selected later (after a blend, say) would put its own mode back: the brush goes
+    // in first, so the mode asked for holds until the brush changes.
+    ReferenceCanvas->RequiredState({csHandleValid, csBrushValid});
     SetBkMode(Dc(), static_cast<int>(Mode)); // 0 is no mode: nothing changes
 }
 
