@@ -496,6 +496,22 @@ int TCustomSeries::Clicked(int X, int Y) {
                         hit = PointInPolygon(screen, at, 3);
                         if (hit || !canvas->GetSupportsFullRotation()) break;
                     }
+                    // The area ends in a side face, from the front to the back, at the point
+                    // drawn last (the first one when the values are drawn backwards) and next
+                    // to a null point left out.
+                    const int e = DrawValuesForward() ? i : i - 1;
+                    const auto nullAt = [&](int K) {
+                        return nulls == tnDontPaint && K >= 0 && K < Count() && IsNull(K);
+                    };
+                    if (!hit && (e == LastDisplayedIndex() || nullAt(e - 1) || nullAt(e + 1))) {
+                        const int ex = CalcXPos(e), ey = CalcYPos(e), o = GetOriginPos(e);
+                        const TPoint foot = vertical ? TPoint(ex, o) : TPoint(o, ey);
+                        const TPoint side[4] = {canvas->Calculate3DPosition(ex, ey, StartZ),
+                                                canvas->Calculate3DPosition(ex, ey, EndZ),
+                                                canvas->Calculate3DPosition(foot, EndZ),
+                                                canvas->Calculate3DPosition(foot, StartZ)};
+                        hit = PointInPolygon(screen, side, 3);
+                    }
                 }
             }
             if (hit) return i - 1;
@@ -504,18 +520,6 @@ int TCustomSeries::Clicked(int X, int Y) {
         if (null && nulls == tnSkip && i > start) continue;
         prevX = px;
         prevY = py;
-    }
-    // In 3D the area ends in a side face at the point drawn last (the first one when the values
-    // are drawn backwards), from the front to the back: a click there finds the piece it closes.
-    const int end = LastDisplayedIndex();
-    if (FDrawArea && FClickableLine && is3D && canvas && end >= 0 && end < Count() &&
-        FirstVisibleIndex != LastVisibleIndex) {
-        const int px = CalcXPos(end), py = CalcYPos(end), o = GetOriginPos(end);
-        const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
-        const TPoint q[4] = {
-            canvas->Calculate3DPosition(px, py, StartZ), canvas->Calculate3DPosition(px, py, EndZ),
-            canvas->Calculate3DPosition(foot.X, foot.Y, EndZ), canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
-        if (PointInPolygon(screen, q, 3)) return DrawValuesForward() ? end - 1 : end;
     }
     return -1;
 }

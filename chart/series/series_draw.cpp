@@ -185,9 +185,10 @@ void TCustomSeries::DrawValue(int ValueIndex) {
     // Every drawing step below sets up its own pen, so the pen is not reset
     // to black here: a pen changed per point costs a device pen per point.
     if (canvas->Brush->GetColor() != color) canvas->Brush->SetColor(color);
-    // Drawing forward, the point before was the one drawn last.
-    if (ValueIndex > 0 && nulls == tnDontPaint &&
-        (forward && ValueIndex != first ? OldColor == clNone : IsNull(ValueIndex - 1))) {
+    // The point drawn last is the one the segment comes from, the next one when drawing
+    // backwards; the first point drawn forwards comes from the one before the chart's edge.
+    if (nulls == tnDontPaint &&
+        (ValueIndex != first ? OldColor == clNone : forward && ValueIndex > 0 && IsNull(ValueIndex - 1))) {
         OldX = x;
         OldY = y;
     }

@@ -401,13 +401,6 @@ const std::vector<Excuse>& Excuses() {
                     (kind.find("stairs") != std::string::npos || kind.find("bar") != std::string::npos ||
                      kind == "fastline");
          }},
-        {"OPEN: an area with a null point, seen from behind, leaves out other pieces next to the null "
-         "than its hit test does",
-         [](const Point& P, const std::string& Piece) {
-             const std::string kind = SeriesKinds()[static_cast<std::size_t>(P.series)].name;
-             return P.view == 2 && P.values == 3 && kind.find("area") != std::string::npos &&
-                    Piece.starts_with("series");
-         }},
         {"the legend answers with the item under the click (Clicked): its box's ground past a row's last "
          "item "
          "holds none",
