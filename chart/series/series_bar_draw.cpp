@@ -635,6 +635,21 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     const bool inverted = Style == bsInvPyramid || Style == bsInvCone;
     const int base = (v != inverted) ? EndPos : StartPos, tip = (v != inverted) ? StartPos : EndPos;
     const bool flat = Style == bsEllipse || Style == bsArrow || Style == bsInvArrow || Style == bsDiamond;
+    // A flat polygon fills the pixels whose middles it holds, so a long thin point of it (a
+    // pyramid's tip) is drawn only where it grows half a pixel wide; its pen draws along its edges.
+    const TChartPen* pen = S.GetBarPen();
+    const bool outlined = pen->GetVisible() && pen->GetStyle() != psClear;
+    const auto inPolygon = [&](const std::vector<TPoint>& Points) {
+        std::vector<TPoint> twice;
+        for (const TPoint q : Points) twice.emplace_back(2 * q.X, 2 * q.Y);
+        const int high = static_cast<int>(twice.size()) - 1;
+        if (PointInPolygon({2 * P.X + 1, 2 * P.Y + 1}, twice.data(), high)) return true;
+        for (int i = 0, j = high; outlined && i <= high; j = i++)
+            if (PointInLine({2 * P.X, 2 * P.Y}, twice[static_cast<std::size_t>(j)],
+                            twice[static_cast<std::size_t>(i)], 1))
+                return true;
+        return false;
+    };
     if (Is3D && !flat) {
         const int z0 = S.StartZ, z1 = S.EndZ, zm = (z0 + z1) / 2;
         std::vector<TPoint> hull;
@@ -673,6 +688,9 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
             break;
         }
         if (!TCanvas3D::ConvexHull(hull)) return false;
+        // A tip narrows below a pixel as a flat one does.
+        if (Style == bsPyramid || Style == bsInvPyramid || Style == bsCone || Style == bsInvCone)
+            return inPolygon(hull);
         return PointInPolygon(P, hull.data(), static_cast<int>(hull.size()) - 1);
     }
     if (Is3D) {
@@ -688,21 +706,6 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     }
     const int across = v ? P.X : P.Y, along = v ? P.Y : P.X;
     if (across < F.Lo || across > F.Hi) return false;
-    // A flat polygon fills the pixels whose middles it holds, so a long thin point of it (a
-    // pyramid's tip) is drawn only where it grows half a pixel wide; its pen draws along its edges.
-    const TChartPen* pen = S.GetBarPen();
-    const bool outlined = pen->GetVisible() && pen->GetStyle() != psClear;
-    const auto inPolygon = [&](std::initializer_list<TPoint> Points) {
-        std::vector<TPoint> twice;
-        for (const TPoint q : Points) twice.emplace_back(2 * q.X, 2 * q.Y);
-        const int high = static_cast<int>(twice.size()) - 1;
-        if (PointInPolygon({2 * P.X + 1, 2 * P.Y + 1}, twice.data(), high)) return true;
-        for (int i = 0, j = high; outlined && i <= high; j = i++)
-            if (PointInLine({2 * P.X, 2 * P.Y}, twice[static_cast<std::size_t>(j)],
-                            twice[static_cast<std::size_t>(i)], 1))
-                return true;
-        return false;
-    };
     switch (Style) {
     case bsPyramid:
     case bsInvPyramid:
