@@ -89,12 +89,23 @@ void TCustomAxisPanel::CalcAxesRect() {
     // The two depth axes (fourth and fifth) take their room first, at the panel's edges: taken
     // after the side axes, it would part those axes' labels from their lines. The six standard
     // axes take room; the custom ones only stand at the edge.
+    // An axis whose room would leave the chart nothing goes without its title, then without its
+    // labels too: drawn in no room they would stand over the box.
     const auto place = [&](int t) {
         if (t >= n || !FAxisVisibleNow[static_cast<std::size_t>(t)]) return;
-        TRect own = r;
-        FAxes->Get(t)->CalcRect(own, t < 6);
-        TRect both;
-        if (IntersectRect(both, own, r)) r = both;
+        TChartAxis* a = FAxes->Get(t);
+        a->INoTitleRoom = a->INoLabelsRoom = false;
+        for (;;) {
+            TRect own = r;
+            a->CalcRect(own, t < 6);
+            TRect both;
+            if (IntersectRect(both, own, r)) {
+                r = both;
+                return;
+            }
+            if (t >= 6 || a->INoLabelsRoom) return;
+            (a->INoTitleRoom ? a->INoLabelsRoom : a->INoTitleRoom) = true;
+        }
     };
     place(4);
     place(5);
@@ -196,7 +207,7 @@ void TCustomAxisPanel::CalcAxesScales() {
         }
         a->AdjustMaxMinRect(TRect(l, t, r, b));
         a->CalcRoundScales();
-        if (offsets && a->GetLabels()) a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
+        if (offsets && a->GetLabels() && !a->INoLabelsRoom) a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
     }
 }
 

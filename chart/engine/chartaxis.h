@@ -326,6 +326,9 @@ public:
     // Depth of the label band the last layout gave the axis: the labels lie from PosLabels
     // this far outward, and a click on them is a click on the axis.
     int LabelsBand = 0;
+    // What the last layout found no room for: in a small panel an axis whose title, or title
+    // and labels, would leave the chart nothing is drawn without them rather than over the box.
+    bool INoTitleRoom = false, INoLabelsRoom = false;
     bool IAxisDateTime = false;
     double ILogSizeRange = 0, IAxisSizeRange = 0;
     int ICenterPos = 0;
@@ -385,6 +388,7 @@ public:
     void InflateAxisRect(TRect& R, int Value) const;
     int SizeTickAxis() const;
     int SizeLabels();
+    bool TitleShown() const { return FTitle->GetVisible() && !FTitle->GetCaption().empty() && !INoTitleRoom; }
     int InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, int Size);
     TRect AxisRect() const;
     // In a view turned in perspective: moves the title outward until it clears the labels as

@@ -295,7 +295,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
         const TRect r = ParentChart->GetChartRect();
         PosAxis = ApplyPosition(GetRectangleEdge(r), r);
     }
-    if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+    if (TitleShown()) {
         if (IsDepthAxis)
             DrawTitle(PosTitle, DepthAxisPos());
         else if (FHorizontal)
@@ -381,6 +381,7 @@ void TChartAxis::DrawValueLabel(double Value) {
 void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
     TCanvas3D* canvas = ParentChart->GetCanvas();
     if (FTickOnLabelsOnly) Tick.push_back(P);
+    if (INoLabelsRoom) return;
     auto* item = dynamic_cast<TAxisItem*>(Format);
     if (item && item->GetItems()->Automatic) item->SetTextQuiet(Text);
     TZuzFont* font = item && !item->GetItems()->Automatic ? item->GetFont() : GetLabelsFont();
@@ -531,7 +532,7 @@ TRect TChartAxis::TurnedLabelsAndTitle() {
     TRect r = box(first, labelsHalf, labelsAcross);
     r = Joined(r, box(last, labelsHalf, labelsAcross));
     const String& caption = FTitle->GetCaption();
-    if (!FTitle->GetVisible() || caption.empty()) return r;
+    if (!TitleShown()) return r;
     const int angle = FTitle->GetAngle();
     const int titleAcross = InternalCalcSize(FTitle->GetFont(), angle, caption, FTitleSize);
     c->AssignFont(FTitle->GetFont());
