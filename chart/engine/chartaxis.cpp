@@ -1112,7 +1112,8 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
         } else if (IsDepthAxis)
             PosTitle = FOtherSide ? R.Right : R.Left;
         if (GetLabels() && !INoLabelsRoom) {
-            int size = SizeLabels();
+            ILabelsMeasured = std::max(ILabelsMeasured, SizeLabels());
+            int size = ILabelsMeasured;
             if (ParentChart && ParentChart->GetAxes() && ParentChart->GetAxes()->OnCalcPosLabels)
                 size = ParentChart->GetAxes()->OnCalcPosLabels(this, size);
             InflateAxisRect(R, size);

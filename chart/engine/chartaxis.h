@@ -329,6 +329,9 @@ public:
     // What the last layout found no room for: in a small panel an axis whose title, or title
     // and labels, would leave the chart nothing is drawn without them rather than over the box.
     bool INoTitleRoom = false, INoLabelsRoom = false;
+    // The widest the labels have measured in this drawing's layouts: their room never shrinks
+    // back to a narrower measure of the range before the scales were rounded.
+    int ILabelsMeasured = 0;
     bool IAxisDateTime = false;
     double ILogSizeRange = 0, IAxisSizeRange = 0;
     int ICenterPos = 0;
