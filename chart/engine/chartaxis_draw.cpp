@@ -403,6 +403,7 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         }
         pos = InflateAxisPos(PosLabels, FAlternateBand);
     }
+    if (OverLegend(P, pos, Text)) return;
     ++FDrawnLabels;
     if (FHorizontal)
         DrawAxisLabel(P, pos, FLabelsAngle, Text, Format);
@@ -449,6 +450,25 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
             break;
         }
     }
+}
+
+// A label at an end of the axis stands half its size past the box: in a small panel, where the
+// legend beside the box reaches over the axis, it would stand over the legend's items. It is
+// left out, as a label over another label is. A turned view has its own room for the labels.
+bool TChartAxis::OverLegend(int P, int Pos, const String& Text) {
+    const TRect legend = ParentChart->LegendArea();
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas);
+    if (IsRectEmpty(legend) || (c3 && c3->Is3D() && !c3->IsOrthogonal())) return false;
+    int lines = 1;
+    int size = ParentChart->MultiLineTextWidth(Text, lines);
+    if (!AlongAxis(FHorizontal, FLabelsAngle)) size = canvas->TextHeight(u"W") * lines;
+    const int outer = InflateAxisPos(Pos, FLabelsAlternate ? LabelsBand / 2 : LabelsBand);
+    const int from = std::min(Pos, outer), to = std::max(Pos, outer);
+    TRect r = FHorizontal ? TRect{P - size / 2, from, P + size / 2, to} : TRect{from, P - size / 2, to, P + size / 2};
+    if (c3) r = c3->CalcRect3D(r, IZPos);
+    TRect both;
+    return IntersectRect(both, r, legend) && both.Width() > 2 && both.Height() > 2;
 }
 
 bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
