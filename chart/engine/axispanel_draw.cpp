@@ -233,7 +233,8 @@ void TCustomAxisPanel::CalcAxesScales() {
         }
         a->AdjustMaxMinRect(TRect(l, t, r, b));
         a->CalcRoundScales();
-        if (offsets && a->GetLabels() && !a->INoLabelsRoom) a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
+        if (offsets && a->GetLabels() && !a->INoLabelsRoom)
+            a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
     }
 }
 

@@ -465,7 +465,8 @@ bool TChartAxis::OverLegend(int P, int Pos, const String& Text) {
     if (!AlongAxis(FHorizontal, FLabelsAngle)) size = canvas->TextHeight(u"W") * lines;
     const int outer = InflateAxisPos(Pos, FLabelsAlternate ? LabelsBand / 2 : LabelsBand);
     const int from = std::min(Pos, outer), to = std::max(Pos, outer);
-    TRect r = FHorizontal ? TRect{P - size / 2, from, P + size / 2, to} : TRect{from, P - size / 2, to, P + size / 2};
+    TRect r = FHorizontal ? TRect{P - size / 2, from, P + size / 2, to}
+                          : TRect{from, P - size / 2, to, P + size / 2};
     if (c3) r = c3->CalcRect3D(r, IZPos);
     TRect both;
     return IntersectRect(both, r, legend) && both.Width() > 2 && both.Height() > 2;
