@@ -368,7 +368,10 @@ public:
     // Whether a label of this text at pixel P keeps clear of every label drawn before it (it is
     // then noted as drawn); always so without a separation.
     bool ClearOfDrawn(int P, const String& Text);
+    // Whether a label of this text at pixel P, Pos across, would stand over the legend.
     bool OverLegend(int P, int Pos, const String& Text);
+    // A label's size along the axis in the canvas's font.
+    int LabelSizeAlong(const String& Text);
     // The next step of the search: calendar steps on a date-time axis, powers of the base on a
     // logarithmic one, else 1, 2, 5 times a power of ten.
     double GrownStep(double Step) const;

@@ -460,9 +460,7 @@ bool TChartAxis::OverLegend(int P, int Pos, const String& Text) {
     TCanvas3D* canvas = ParentChart->GetCanvas();
     auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas);
     if (IsRectEmpty(legend) || (c3 && c3->Is3D() && !c3->IsOrthogonal())) return false;
-    int lines = 1;
-    int size = ParentChart->MultiLineTextWidth(Text, lines);
-    if (!AlongAxis(FHorizontal, FLabelsAngle)) size = canvas->TextHeight(u"W") * lines;
+    const int size = LabelSizeAlong(Text);
     const int outer = InflateAxisPos(Pos, FLabelsAlternate ? LabelsBand / 2 : LabelsBand);
     const int from = std::min(Pos, outer), to = std::max(Pos, outer);
     TRect r = FHorizontal ? TRect{P - size / 2, from, P + size / 2, to}
@@ -472,10 +470,14 @@ bool TChartAxis::OverLegend(int P, int Pos, const String& Text) {
     return IntersectRect(both, r, legend) && both.Width() > 2 && both.Height() > 2;
 }
 
-bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
+int TChartAxis::LabelSizeAlong(const String& Text) {
     int lines = 1;
-    int size = ParentChart->MultiLineTextWidth(Text, lines);
-    if (!AlongAxis(FHorizontal, FLabelsAngle)) size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+    const int width = ParentChart->MultiLineTextWidth(Text, lines);
+    return AlongAxis(FHorizontal, FLabelsAngle) ? width : ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+}
+
+bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
+    int size = LabelSizeAlong(Text);
     bool clear = true;
     if (FLabelsSeparation != 0) {
         size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
