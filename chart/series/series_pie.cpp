@@ -462,6 +462,16 @@ void TPieSeries::RaiseHangingPie() {
     CircleRect.Top -= up;
     CircleRect.Bottom -= up;
     CircleYCenter -= up;
+    // An orthogonal view keeps the depth's room at the side the depth runs to as well: the
+    // slices hang the other way, past the chart's edge, unless the pie moves into that room too.
+    if (!c->IsOrthogonal()) return;
+    const int aside = c->Calculate3DPosition(CircleXCenter, CircleYCenter, EndZ).X - face.X;
+    const int across = c->Calculate3DPosition(CircleXCenter + step, CircleYCenter, StartZ).X - face.X;
+    if (across <= 0) return;
+    const int right = static_cast<int>(Round(static_cast<double>(aside) * step / across));
+    CircleRect.Left += right;
+    CircleRect.Right += right;
+    CircleXCenter += right;
 }
 
 void TPieSeries::DoAfterDrawValues() {
@@ -602,8 +612,13 @@ void TPieSeries::DrawAllValues() {
     if (exploded != -1) {
         int dx, dy;
         CalcExplodedOffset(exploded, dx, dy);
-        CircleRect = TRect(CircleRect.Left + std::abs(dx) / 2, CircleRect.Top + std::abs(dy) / 2,
-                           CircleRect.Right - std::abs(dx) / 2, CircleRect.Bottom - std::abs(dy) / 2);
+        // The slice moves out by its whole offset: a circle shrunk by half of it leaves the slice
+        // standing past the chart by the other half. A 3D pie shrinks by the whole offset, which
+        // keeps the slice and its side on the panel and off the foot title; a flat one keeps the
+        // picture it always had.
+        const int k = Is3D() ? 1 : 2;
+        CircleRect = TRect(CircleRect.Left + std::abs(dx) / k, CircleRect.Top + std::abs(dy) / k,
+                           CircleRect.Right - std::abs(dx) / k, CircleRect.Bottom - std::abs(dy) / k);
         AdjustCircleRect();
         // Shrunk more across the slice's way out than along the other: a circled pie stays round.
         KeepRound();

@@ -760,6 +760,11 @@ TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
     s->CalcExplodedOffset(4, dx, dy);
     EXPECT_GT(dx, 0);
     EXPECT_GT(dy, 0);
+    // Moved out, it stays in the chart: the circle shrank by the whole offset.
+    s->GetMarks()->SetVisible(false);
+    Draw();
+    s->CalcExplodedOffset(4, dx, dy);
+    EXPECT_LE(s->CircleXCenter + dx + s->XRadius, chart->GetChartRect().Right);
 }
 
 // A slice's cut face turned to the viewer falls on the slice in front of it, which is drawn
