@@ -709,7 +709,9 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     case bsArrow:
     case bsInvArrow: {
         // A shaft half as wide as the bar and a head as wide as the bar and half as long, drawn
-        // from the origin's end to the value's end (bsArrow) or back.
+        // from the origin's end to the value's end (bsArrow) or back. One of no length (a zero
+        // value) is not drawn at all.
+        if (StartPos == EndPos) return false;
         const int w = F.Hi - F.Lo, shaft = w / 4;
         const bool toStart = (Style == bsArrow) == v;
         const int to = toStart ? StartPos : EndPos;
