@@ -693,6 +693,10 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
                 return true;
         return false;
     };
+    // A pointed shape or an arrow of no length (a zero value) has no area: nothing of it is drawn.
+    const bool boxed = Style == bsRectangle || Style == bsCilinder || Style == bsRectGradient ||
+                       Style == bsBevel || Style == bsSlantCube || Style == bsEllipse;
+    if (StartPos == EndPos && !boxed) return false;
     switch (Style) {
     case bsPyramid:
     case bsInvPyramid:
@@ -709,9 +713,7 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     case bsArrow:
     case bsInvArrow: {
         // A shaft half as wide as the bar and a head as wide as the bar and half as long, drawn
-        // from the origin's end to the value's end (bsArrow) or back. One of no length (a zero
-        // value) is not drawn at all.
-        if (StartPos == EndPos) return false;
+        // from the origin's end to the value's end (bsArrow) or back.
         const int w = F.Hi - F.Lo, shaft = w / 4;
         const bool toStart = (Style == bsArrow) == v;
         const int to = toStart ? StartPos : EndPos;
