@@ -570,5 +570,11 @@ bool TZuzCanvas3D::InClipCube(const TRect& Rect, int MinZ, int MaxZ, TPoint P) c
     if (!Is3D())
         return P.X >= Rect.Left + 1 && P.X < Rect.Right && P.Y >= Rect.Top + 1 && P.Y < Rect.Bottom - 1;
     const std::vector<TPoint> outline = CubeOutline(Rect, MinZ, MaxZ);
-    return outline.empty() || PointInPolygon(P, outline.data(), static_cast<int>(outline.size()) - 1);
+    if (outline.empty()) return true;
+    // The clip fills the pixels the outline covers whole, as a polygon is filled: a pixel on its
+    // right or bottom edge is left out, and answers no click either.
+    const int n = static_cast<int>(outline.size()) - 1;
+    for (const TPoint corner : {P, TPoint(P.X + 1, P.Y), TPoint(P.X, P.Y + 1), TPoint(P.X + 1, P.Y + 1)})
+        if (!PointInPolygon(corner, outline.data(), n)) return false;
+    return true;
 }

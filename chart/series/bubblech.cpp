@@ -174,6 +174,11 @@ bool TBubbleSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
     }
 }
 
+TRect TBubbleSeries::PointerBox(int ValueIndex, int PointX, int PointY) {
+    const TKeptPointerSizes kept(GetPointer());
+    return TPointSeries::PointerBox(ValueIndex, PointX, PointY);
+}
+
 TZuzGradient* TBubbleSeries::GetGradient() const {
     return GetPointer()->GetGradient();
 }

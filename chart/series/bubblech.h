@@ -29,6 +29,7 @@ public:
     double MaxZValue() const override;
     double MinZValue() const override;
     bool ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) override;
+    TRect PointerBox(int ValueIndex, int PointX, int PointY) override;
     TZuzGradient* GetGradient() const override;
     int NumSampleValues() const override { return 8; }
     void AddSampleValues(int NumValues, bool OnlyMandatory = false) override;

@@ -127,6 +127,11 @@ bool TGanttSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X,
            std::abs(PointY - Y) < GetPointer()->GetVertSize();
 }
 
+TRect TGanttSeries::PointerBox(int ValueIndex, int PointX, int PointY) {
+    const int end = EndPos(ValueIndex), v = GetPointer()->GetVertSize();
+    return {std::min(PointX, end), PointY - v, std::max(PointX, end), PointY + v};
+}
+
 void TGanttSeries::AddSampleValues(int NumValues, bool) {
     static const String* const names[] = {
         &VavIve_GanttSample1, &VavIve_GanttSample2,  &VavIve_GanttSample3, &VavIve_GanttSample4,

@@ -34,6 +34,7 @@ public:
     void DrawMark(int ValueIndex, const String& Text, TSeriesMarkPosition& Position) override;
     double MaxXValue() const override;
     bool ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y) override;
+    TRect PointerBox(int ValueIndex, int PointX, int PointY) override;
     void AddSampleValues(int NumValues, bool OnlyMandatory = false) override;
     void PrepareForGallery(bool IsEnabled) override;
     bool IsValidSourceOf(TChartSeries* Series) const override;

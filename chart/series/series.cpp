@@ -354,6 +354,12 @@ bool TCustomSeries::ClickedPointer(int ValueIndex, int PointX, int PointY, int X
     return std::abs(PointX - X) < FPointer->GetHorizSize() && std::abs(Y - PointY) < FPointer->GetVertSize();
 }
 
+TRect TCustomSeries::PointerBox(int ValueIndex, int PointX, int PointY) {
+    PreparePointer(ValueIndex);
+    const int h = FPointer->GetHorizSize(), v = FPointer->GetVertSize();
+    return {PointX - h, PointY - v, PointX + h, PointY + v};
+}
+
 int TCustomSeries::Clicked(int X, int Y) {
     if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
@@ -393,22 +399,43 @@ int TCustomSeries::Clicked(int X, int Y) {
                             static_cast<int>(std::lround(A.Y + t * dy)));
     };
     // A cube or pyramid pointer stands from the front to the back of the depth: the click is
-    // looked for at every depth it spans, not only at the front.
-    std::vector<TPoint> deeper; // the click taken back to each depth behind the front, once
+    // looked for on its outline on the screen, the hull of its corners as projected.
     const auto pointerClicked = [&](int I, int PX, int PY) {
-        if (ClickedPointer(I, PX, PY, X, Y)) return true;
-        if (!is3D || !canvas || !FPointer->GetDraw3D()) return false;
         const TSeriesPointerStyle style = DoGetPointerStyle(I);
-        if (style != psRectangle && style != psTriangle && style != psDownTriangle) return false;
-        if (deeper.empty())
-            for (int z = StartZ + 1; z <= EndZ; ++z) {
-                int x = screen.X, y = screen.Y;
-                canvas->Calculate2DPosition(x, y, z);
-                deeper.emplace_back(x, y);
-            }
-        for (const TPoint& d : deeper)
-            if (ClickedPointer(I, PX, PY, d.X, d.Y)) return true;
-        return false;
+        const bool solid = is3D && canvas && FPointer->GetDraw3D() &&
+                           (style == psRectangle || style == psTriangle || style == psDownTriangle);
+        if (!solid) {
+            if (!ClickedPointer(I, PX, PY, X, Y)) return false;
+            // A flat pointer is drawn in the plane of the front: turned edge-on it is a sliver on
+            // the screen, and the click taken back into that plane lands anywhere in its box.
+            const bool sphere =
+                style == psCircle && FPointer->GetDraw3D() && canvas && canvas->GetSupportsFullRotation();
+            if (!is3D || !canvas || sphere) return true;
+            const TRect b = PointerBox(I, PX, PY);
+            std::vector<TPoint> face;
+            for (const TPoint c : {b.TopLeft(), TPoint(b.Right + 1, b.Top), TPoint(b.Right + 1, b.Bottom + 1),
+                                   TPoint(b.Left, b.Bottom + 1)})
+                face.push_back(canvas->Calculate3DPosition(c, FPointer->GetStartZ()));
+            return TCanvas3D::ConvexHull(face) &&
+                   PointInPolygon(screen, face.data(), static_cast<int>(face.size()) - 1);
+        }
+        const TRect b = PointerBox(I, PX, PY);
+        const int z0 = FPointer->GetStartZ(), z1 = FPointer->GetEndZ();
+        std::vector<TPoint> hull;
+        if (style == psRectangle) {
+            for (const int z : {z0, z1})
+                for (const TPoint c :
+                     {b.TopLeft(), TPoint(b.Right, b.Top), b.BottomRight(), TPoint(b.Left, b.Bottom)})
+                    hull.push_back(canvas->Calculate3DPosition(c, z));
+        } else {
+            const int base = style == psTriangle ? b.Bottom : b.Top,
+                      tip = style == psTriangle ? b.Top : b.Bottom;
+            for (const int z : {z0, z1})
+                for (const int x : {b.Left, b.Right}) hull.push_back(canvas->Calculate3DPosition(x, base, z));
+            hull.push_back(canvas->Calculate3DPosition((b.Left + b.Right) / 2, tip, (z0 + z1) / 2));
+        }
+        return TCanvas3D::ConvexHull(hull) &&
+               PointInPolygon(screen, hull.data(), static_cast<int>(hull.size()) - 1);
     };
     // A null point draws no pointer, and the line and area reach it only when nulls are ignored;
     // past it they go on from it only then, from the point before it when it is skipped.
@@ -453,24 +480,22 @@ int TCustomSeries::Clicked(int X, int Y) {
                             : (vertical ? prevY : prevX);
                 const int topHere = FStairs ? topPrev : (vertical ? py : px);
                 const int o0 = GetOriginPos(i - 1), o1 = GetOriginPos(i);
-                if (vertical) {
-                    const TPoint q[4] = {{prevX, topPrev}, {px, topHere}, {px, o1}, {prevX, o0}};
+                const TPoint q[4] = {vertical ? TPoint(prevX, topPrev) : TPoint(topPrev, prevY),
+                                     vertical ? TPoint(px, topHere) : TPoint(topHere, py),
+                                     vertical ? TPoint(px, o1) : TPoint(o1, py),
+                                     vertical ? TPoint(prevX, o0) : TPoint(o0, prevY)};
+                // In 3D the piece is painted at the back when the chart is seen from behind, and at
+                // both ends of the depth on a canvas that turns all round.
+                if (!is3D || !canvas) {
                     hit = PointInPolygon(mouse, q, 3);
                 } else {
-                    const TPoint q[4] = {{topPrev, prevY}, {topHere, py}, {o1, py}, {o0, prevY}};
-                    hit = PointInPolygon(mouse, q, 3);
-                }
-                // In 3D the area ends in a side face at its last point, drawn from the front
-                // to the back: a click there finds the piece it closes.
-                const int last = std::min(LastVisibleIndex, Count() - 1);
-                if (!hit && is3D && canvas && i == last) {
-                    const int o = GetOriginPos(i);
-                    const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
-                    const TPoint q[4] = {canvas->Calculate3DPosition(px, py, StartZ),
-                                         canvas->Calculate3DPosition(px, py, EndZ),
-                                         canvas->Calculate3DPosition(foot.X, foot.Y, EndZ),
-                                         canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
-                    hit = PointInPolygon(screen, q, 3);
+                    const int face = AreaFaceZ(canvas);
+                    for (const int z : {face, face == StartZ ? EndZ : StartZ}) {
+                        TPoint at[4];
+                        for (int k = 0; k < 4; ++k) at[k] = canvas->Calculate3DPosition(q[k], z);
+                        hit = PointInPolygon(screen, at, 3);
+                        if (hit || !canvas->GetSupportsFullRotation()) break;
+                    }
                 }
             }
             if (hit) return i - 1;
@@ -479,6 +504,18 @@ int TCustomSeries::Clicked(int X, int Y) {
         if (null && nulls == tnSkip && i > start) continue;
         prevX = px;
         prevY = py;
+    }
+    // In 3D the area ends in a side face at the point drawn last (the first one when the values
+    // are drawn backwards), from the front to the back: a click there finds the piece it closes.
+    const int end = LastDisplayedIndex();
+    if (FDrawArea && FClickableLine && is3D && canvas && end >= 0 && end < Count() &&
+        FirstVisibleIndex != LastVisibleIndex) {
+        const int px = CalcXPos(end), py = CalcYPos(end), o = GetOriginPos(end);
+        const TPoint foot = vertical ? TPoint(px, o) : TPoint(o, py);
+        const TPoint q[4] = {
+            canvas->Calculate3DPosition(px, py, StartZ), canvas->Calculate3DPosition(px, py, EndZ),
+            canvas->Calculate3DPosition(foot.X, foot.Y, EndZ), canvas->Calculate3DPosition(foot.X, foot.Y, StartZ)};
+        if (PointInPolygon(screen, q, 3)) return DrawValuesForward() ? end - 1 : end;
     }
     return -1;
 }

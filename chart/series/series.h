@@ -124,6 +124,8 @@ public:
     virtual int CalcMarkLength();
     virtual double CalcMinMaxValue(bool IsMin) const;
     virtual bool ClickedPointer(int ValueIndex, int PointX, int PointY, int X, int Y);
+    // The box a point's pointer is drawn in, at the sizes PreparePointer gives it.
+    virtual TRect PointerBox(int ValueIndex, int PointX, int PointY);
     virtual void PreparePointer(int ValueIndex) {}
     virtual bool SameClassOrigin(const TCustomSeries* Series) const { return SameClass(Series); }
     virtual int GetOriginPos(int ValueIndex) const;
@@ -152,6 +154,8 @@ protected:
     TPoint EdgeStart(int ValueIndex, bool FromScreen) const;
     // The area under the segment.
     void PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast);
+    // The depth an area's pieces are painted at in 3D: the front, or the back seen from behind.
+    int AreaFaceZ(const TCanvas3D* Canvas) const;
     // The value at the edge E for the segment from point Index - 1 to Index.
     int EdgeInterpolation(int Index, double E) const;
     TCustomAxisPanel* Panel() const;

@@ -675,7 +675,17 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
         if (!TCanvas3D::ConvexHull(hull)) return false;
         return PointInPolygon(P, hull.data(), static_cast<int>(hull.size()) - 1);
     }
-    if (Is3D) C->Calculate2DPosition(P.X, P.Y, S.MiddleZ);
+    if (Is3D) {
+        // A flat shape turned edge-on is a sliver on the screen, and the click taken back into
+        // its plane lands anywhere in its box: the box as projected holds the click first.
+        std::vector<TPoint> box;
+        for (const int across : {F.Lo, F.Hi})
+            for (const int along : {StartPos, EndPos})
+                box.push_back(C->Calculate3DPosition(F.At(across, along), S.MiddleZ));
+        if (!TCanvas3D::ConvexHull(box) || !PointInPolygon(P, box.data(), static_cast<int>(box.size()) - 1))
+            return false;
+        C->Calculate2DPosition(P.X, P.Y, S.MiddleZ);
+    }
     const int across = v ? P.X : P.Y, along = v ? P.Y : P.X;
     if (across < F.Lo || across > F.Hi) return false;
     // A flat polygon fills the pixels whose middles it holds, so a long thin point of it (a

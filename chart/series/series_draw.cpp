@@ -367,28 +367,32 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 const auto dark = [&] {
                     if (FDark3D) canvas->Brush->SetColor(ApplyDark(saved, DarkColorQuantity));
                 };
+                // A step holds a point's value up to the next point, whichever way the values
+                // are drawn: seen from behind the segment runs from the later point back.
+                int x0 = OldX, y0 = OldY, x1 = X, y1 = Y;
+                if (!DrawValuesForward()) std::swap(x0, x1), std::swap(y0, y1);
                 if (YMandatory()) {
                     if (!FInvertedStairs) {
-                        canvas->RectangleY(OldX, OldY, X, StartZ, EndZ);
+                        canvas->RectangleY(x0, y0, x1, StartZ, EndZ);
                         dark();
-                        canvas->RectangleZ(X, Y, OldY, StartZ, EndZ);
+                        canvas->RectangleZ(x1, y1, y0, StartZ, EndZ);
                         canvas->Brush->SetColor(saved);
                     } else {
                         dark();
-                        canvas->RectangleZ(OldX, OldY, Y, StartZ, EndZ);
+                        canvas->RectangleZ(x0, y0, y1, StartZ, EndZ);
                         canvas->Brush->SetColor(saved);
-                        canvas->RectangleY(X, Y, OldX, StartZ, EndZ);
+                        canvas->RectangleY(x1, y1, x0, StartZ, EndZ);
                     }
                 } else if (!FInvertedStairs) {
-                    canvas->RectangleZ(OldX, OldY, Y, StartZ, EndZ);
+                    canvas->RectangleZ(x0, y0, y1, StartZ, EndZ);
                     dark();
-                    canvas->RectangleY(OldX, Y, X, StartZ, EndZ);
+                    canvas->RectangleY(x0, y1, x1, StartZ, EndZ);
                     canvas->Brush->SetColor(saved);
                 } else {
                     dark();
-                    canvas->RectangleY(OldX, OldY, X, StartZ, EndZ);
+                    canvas->RectangleY(x0, y0, x1, StartZ, EndZ);
                     canvas->Brush->SetColor(saved);
-                    canvas->RectangleZ(X, OldY, Y, StartZ, EndZ);
+                    canvas->RectangleZ(x1, y0, y1, StartZ, EndZ);
                 }
             }
         } else if (!is3D && !FDrawArea && FDrawLine) {
@@ -437,6 +441,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
 // ---------------------------------------------------------------------------
 // The area under a segment
 
+int TCustomSeries::AreaFaceZ(const TCanvas3D* Canvas) const {
+    const int rotation = Canvas->View3DOptions ? Canvas->View3DOptions->GetRotation() : 0;
+    return rotation < 91 || rotation > 269 ? StartZ : EndZ;
+}
+
 void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart->GetCanvas();
@@ -467,7 +476,6 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
             chart->SetBrushCanvas(brushColor, FAreaChartBrush.get(), areaColor);
         }
     }
-    const auto degrees = [&] { return canvas->View3DOptions ? canvas->View3DOptions->GetRotation() : 0; };
     if (!FStairs) {
         const TFourPoints poly = vertical ? TFourPoints{TPoint{OldX, OldOriginPos}, TPoint{OldX, OldY},
                                                         TPoint{X, Y}, TPoint{X, OriginPos}}
@@ -507,8 +515,7 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
                     }
                 }
             } else {
-                const int rotation = degrees();
-                const int z = rotation < 91 || rotation > 269 ? StartZ : EndZ;
+                const int z = AreaFaceZ(canvas);
                 if (FGradient->GetVisible()) {
                     FGradient->Draw(canvas, poly, z);
                 } else {
