@@ -301,6 +301,9 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
     const bool is3D = chart->GetView3D();
     const TTreatNullsStyle nulls = GetTreatNulls();
     const bool skip = (X == OldX && Y == OldY) || (Color == clNone && nulls != tnIgnore);
+    // Drawn backwards the segment runs from the later point back; the piece from a point before
+    // the chart's edge (drawn without the old pointer) runs from that point on all the same.
+    const bool backwards = !DrawValuesForward() && DrawOldPointer;
     if (!skip) {
         const int w = GetLinePen()->GetWidth();
         // A null point drawn at its value (tnIgnore) has no colour of its own: the segment and
@@ -370,7 +373,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 // A step holds a point's value up to the next point, whichever way the values
                 // are drawn: seen from behind the segment runs from the later point back.
                 int x0 = OldX, y0 = OldY, x1 = X, y1 = Y;
-                if (!DrawValuesForward()) std::swap(x0, x1), std::swap(y0, y1);
+                if (backwards) std::swap(x0, x1), std::swap(y0, y1);
                 if (YMandatory()) {
                     if (!FInvertedStairs) {
                         canvas->RectangleY(x0, y0, x1, StartZ, EndZ);
@@ -407,10 +410,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                              std::max(OldY, Y) + w),
                        FTransparency);
             // A step runs along the position axis first (the value axis when inverted): across
-            // then up on a vertical series, up then across on a horizontal one, as in 3D.
+            // then up on a vertical series, up then across on a horizontal one, as in 3D. Drawn
+            // backwards (an inverted axis) it is walked from its end: the other way round.
             if (!FStairs) {
                 canvas->Line(OldX, OldY, X, Y);
-            } else if (FInvertedStairs != YMandatory()) {
+            } else if ((FInvertedStairs != YMandatory()) != backwards) {
                 canvas->DoHorizLine(OldX, X, OldY);
                 canvas->LineTo(X, Y);
             } else {
