@@ -429,7 +429,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 canvas->AssignVisiblePenColor(FAreaLinesPen.get(), canvas->Brush->GetColor());
             else
                 canvas->AssignVisiblePen(FAreaLinesPen.get());
-            PaintArea(ValueIndex, X, Y, Color, IsLast);
+            PaintArea(ValueIndex, X, Y, Color, IsLast, backwards);
         }
     }
     if (FPointer->GetVisible() && DrawOldPointer) {
@@ -450,7 +450,7 @@ int TCustomSeries::AreaFaceZ(const TCanvas3D* Canvas) const {
     return rotation < 91 || rotation > 269 ? StartZ : EndZ;
 }
 
-void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast) {
+void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast, bool Backwards) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart->GetCanvas();
     const bool is3D = chart->GetView3D();
@@ -535,12 +535,13 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         }
         return;
     }
+    // A step holds a point's value up to the next point: drawn backwards, the one drawn now.
+    const bool holdNew = FInvertedStairs != Backwards;
     TRect step;
     if (vertical)
-        step = FInvertedStairs ? TRect(OldX, OriginPos, X + 1, Y) : TRect(OldX, OldOriginPos, X + 1, OldY);
+        step = holdNew ? TRect(OldX, OriginPos, X + 1, Y) : TRect(OldX, OldOriginPos, X + 1, OldY);
     else
-        step = FInvertedStairs ? TRect(OriginPos, OldY + 1, X + 1, Y)
-                               : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
+        step = holdNew ? TRect(OriginPos, OldY + 1, X + 1, Y) : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
     {
         Blending b(canvas, is3D ? Rect3D(canvas, step, StartZ) : step, FaceTransparency());
         if (!is3D) {
@@ -559,15 +560,15 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         const int from = FInvertedStairs ? FirstVisibleIndex : FirstDisplayedIndex();
         const bool riserToNext = ValueIndex<LastVisibleIndex, riserFromPrevious = ValueIndex> from + 1;
         if (vertical) {
-            const int level = FInvertedStairs ? Y : OldY;
+            const int level = holdNew ? Y : OldY;
             canvas->LineWithZ(OldX, level, X, level, StartZ);
-            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(X, OldY, X, Y, StartZ);
-            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, OldX, Y, StartZ);
+            if (riserToNext && !holdNew) canvas->LineWithZ(X, OldY, X, Y, StartZ);
+            if (riserFromPrevious && holdNew) canvas->LineWithZ(OldX, OldY, OldX, Y, StartZ);
         } else {
-            const int level = FInvertedStairs ? X : OldX;
+            const int level = holdNew ? X : OldX;
             canvas->LineWithZ(level, OldY, level, Y, StartZ);
-            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(OldX, Y, X, Y, StartZ);
-            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, X, OldY, StartZ);
+            if (riserToNext && !holdNew) canvas->LineWithZ(OldX, Y, X, Y, StartZ);
+            if (riserFromPrevious && holdNew) canvas->LineWithZ(OldX, OldY, X, OldY, StartZ);
         }
     }
 }

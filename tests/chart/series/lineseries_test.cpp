@@ -143,6 +143,15 @@ TEST_F(LineDrawing, StairsGoAcrossFirstThenUp) {
         EXPECT_TRUE(is3D || Near(at(8, 5), clRed)) << "inverted axis: the riser"; // darker in 3D
         EXPECT_FALSE(Near(at(5, 8), clRed, 2))
             << "inverted axis, 3D " << is3D << ": no tread at the second level";
+        // The area under the step fills up to the tread only.
+        s->SetDrawArea(true);
+        Draw();
+        const auto front = [&](double X, double Y) {
+            return chart->GetCanvas()->Calculate3DPosition(At(X, Y), s->StartZ);
+        };
+        EXPECT_TRUE(Is(front(5, 1), clRed)) << "inverted axis, 3D " << is3D << ": the area";
+        EXPECT_FALSE(Near(front(5, 5), clRed)) << "inverted axis, 3D " << is3D << ": no area over the tread";
+        s->SetDrawArea(false);
     }
 }
 
