@@ -66,6 +66,8 @@ public:
     virtual int MaxMarkWidth() { return 0; }
     virtual int MaxTextWidth() { return 0; }
     virtual String SeriesTitleLegend(int Index) { return {}; }
+    // Where the legend stands at its alignment in this drawing (empty when it does not).
+    virtual TRect LegendArea() { return {}; }
     // The points of a series that fall in its axes' ranges, and its mark texts;
     // the series drawing road refines both.
     virtual void SeriesVisibleRange(TChartSeries* Series, int& First, int& Last);

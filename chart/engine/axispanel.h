@@ -290,6 +290,7 @@ protected:
 
 private:
     void FitTurnedView(const TRect& Room);
+    void FitLabelsToScales(const TRect& Room);
     void ClipSeries();
     TRect SeriesClipRect() const;
     void DrawSeriesMarks(TChartSeries* ASeries);

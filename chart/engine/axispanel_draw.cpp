@@ -43,9 +43,11 @@ void TCustomAxisPanel::InternalDraw(const TRect& UserRect) {
     CalcSeriesZOrder();
     CalcWallsRect();
     const TRect beforeAxes = GetChartRect();
+    for (TChartAxis* a : *FAxes) a->ILabelsMeasured = 0;
     CalcAxesRect();
     SetSeriesDepthPositions();
     CalcAxesScales();
+    FitLabelsToScales(beforeAxes);
     c->Projection(Width3D, GetChartBounds(), GetChartRect());
     if (!turning && c->GetProjection().Is3D() && !c->IsOrthogonal() && !CustomChartRect)
         FitTurnedView(beforeAxes);
@@ -90,12 +92,23 @@ void TCustomAxisPanel::CalcAxesRect() {
     // The two depth axes (fourth and fifth) take their room first, at the panel's edges: taken
     // after the side axes, it would part those axes' labels from their lines. The six standard
     // axes take room; the custom ones only stand at the edge.
+    // An axis whose room would leave the chart nothing goes without its title, then without its
+    // labels too: drawn in no room they would stand over the box.
     const auto place = [&](int t) {
         if (t >= n || !FAxisVisibleNow[static_cast<std::size_t>(t)]) return;
-        TRect own = r;
-        FAxes->Get(t)->CalcRect(own, t < 6);
-        TRect both;
-        if (IntersectRect(both, own, r)) r = both;
+        TChartAxis* a = FAxes->Get(t);
+        a->INoTitleRoom = a->INoLabelsRoom = false;
+        for (;;) {
+            TRect own = r;
+            a->CalcRect(own, t < 6);
+            TRect both;
+            if (IntersectRect(both, own, r)) {
+                r = both;
+                return;
+            }
+            if (t >= 6 || a->INoLabelsRoom) return;
+            (a->INoTitleRoom ? a->INoLabelsRoom : a->INoTitleRoom) = true;
+        }
     };
     place(4);
     place(5);
@@ -104,6 +117,30 @@ void TCustomAxisPanel::CalcAxesRect() {
     if (!CustomChartRect) SetChartRect(r);
     ReCalcWidthHeight();
     for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
+}
+
+// The labels' room is measured over the range before the series' margins widen it and the
+// scales are rounded: the range drawn may show a wider label (a logarithmic axis's "100" past
+// its "10") that would run into the title beyond. The axes take their room again, as wide as
+// the labels now measure.
+void TCustomAxisPanel::FitLabelsToScales(const TRect& Room) {
+    if (CustomChartRect) return;
+    for (int pass = 0; pass < 2; ++pass) {
+        bool grown = false;
+        // The six standard axes take room; the custom ones only stand at the edge.
+        for (int t = 0; t < std::min(6, FAxes->Count()); ++t) {
+            TChartAxis* a = FAxes->Get(t);
+            if (!IsAxisVisible(a) || !a->GetLabels() || a->INoLabelsRoom) continue;
+            const int size = a->SizeLabels();
+            grown = grown || size > a->ILabelsMeasured;
+            a->ILabelsMeasured = std::max(a->ILabelsMeasured, size);
+        }
+        if (!grown) return;
+        SetChartRect(Room);
+        CalcAxesRect();
+        SetSeriesDepthPositions();
+        CalcAxesScales();
+    }
 }
 
 // The axes take their room flat, but a turned view draws the chart's box, with its labels and
@@ -197,7 +234,8 @@ void TCustomAxisPanel::CalcAxesScales() {
         }
         a->AdjustMaxMinRect(TRect(l, t, r, b));
         a->CalcRoundScales();
-        if (offsets && a->GetLabels()) a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
+        if (offsets && a->GetLabels() && !a->INoLabelsRoom)
+            a->PosAxis = a->InflateAxisPos(a->PosLabels, a->SizeLabels());
     }
 }
 

@@ -401,6 +401,10 @@ void TCustomChart::DrawWalls() {
     }
 }
 
+TRect TCustomChart::LegendArea() {
+    return FLegend->ShouldDraw() && !FLegend->GetCustomPosition() ? FLegend->ShapeBounds : TRect{};
+}
+
 TRect TCustomChart::MarksArea() {
     // A mark is free to stand beyond the chart rectangle but not over the titles above and
     // below it: a tall bar's mark in perspective is cut at the title's edge.

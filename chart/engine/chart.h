@@ -174,6 +174,7 @@ public:
     void DrawWalls() override;
     bool HorizAxesDrawnWithWalls() override;
     TRect MarksArea() override;
+    TRect LegendArea() override;
     bool IsFreeSeriesColor(TColor Color, bool CheckBackground, TChartSeries* ASeries) override;
 
     // ---- zoom and scroll

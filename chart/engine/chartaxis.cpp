@@ -1105,14 +1105,15 @@ void TChartAxis::CalcRect(TRect& R, bool InflateChartRectangle) {
     if (InflateChartRectangle) {
         // A depth axis's title stands beyond its labels as any axis's does, in room of its own:
         // at the edge left to the labels it would run off the panel or over what lies beyond.
-        if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+        if (TitleShown()) {
             InflateAxisRect(
                 R, InternalCalcSize(FTitle->GetFont(), FTitle->GetAngle(), FTitle->GetCaption(), FTitleSize));
             PosTitle = GetRectangleEdge(R);
         } else if (IsDepthAxis)
             PosTitle = FOtherSide ? R.Right : R.Left;
-        if (GetLabels()) {
-            int size = SizeLabels();
+        if (GetLabels() && !INoLabelsRoom) {
+            ILabelsMeasured = std::max(ILabelsMeasured, SizeLabels());
+            int size = ILabelsMeasured;
             if (ParentChart && ParentChart->GetAxes() && ParentChart->GetAxes()->OnCalcPosLabels)
                 size = ParentChart->GetAxes()->OnCalcPosLabels(this, size);
             InflateAxisRect(R, size);

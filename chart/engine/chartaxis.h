@@ -326,6 +326,12 @@ public:
     // Depth of the label band the last layout gave the axis: the labels lie from PosLabels
     // this far outward, and a click on them is a click on the axis.
     int LabelsBand = 0;
+    // What the last layout found no room for: in a small panel an axis whose title, or title
+    // and labels, would leave the chart nothing is drawn without them rather than over the box.
+    bool INoTitleRoom = false, INoLabelsRoom = false;
+    // The widest the labels have measured in this drawing's layouts: their room never shrinks
+    // back to a narrower measure of the range before the scales were rounded.
+    int ILabelsMeasured = 0;
     bool IAxisDateTime = false;
     double ILogSizeRange = 0, IAxisSizeRange = 0;
     int ICenterPos = 0;
@@ -362,6 +368,10 @@ public:
     // Whether a label of this text at pixel P keeps clear of every label drawn before it (it is
     // then noted as drawn); always so without a separation.
     bool ClearOfDrawn(int P, const String& Text);
+    // Whether a label of this text at pixel P, Pos across, would stand over the legend.
+    bool OverLegend(int P, int Pos, const String& Text);
+    // A label's size along the axis in the canvas's font.
+    int LabelSizeAlong(const String& Text);
     // The next step of the search: calendar steps on a date-time axis, powers of the base on a
     // logarithmic one, else 1, 2, 5 times a power of ten.
     double GrownStep(double Step) const;
@@ -385,6 +395,7 @@ public:
     void InflateAxisRect(TRect& R, int Value) const;
     int SizeTickAxis() const;
     int SizeLabels();
+    bool TitleShown() const { return FTitle->GetVisible() && !FTitle->GetCaption().empty() && !INoTitleRoom; }
     int InternalCalcSize(TZuzFont* Font, int Angle, const String& Text, int Size);
     TRect AxisRect() const;
     // In a view turned in perspective: moves the title outward until it clears the labels as

@@ -295,7 +295,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
         const TRect r = ParentChart->GetChartRect();
         PosAxis = ApplyPosition(GetRectangleEdge(r), r);
     }
-    if (FTitle->GetVisible() && !FTitle->GetCaption().empty()) {
+    if (TitleShown()) {
         if (IsDepthAxis)
             DrawTitle(PosTitle, DepthAxisPos());
         else if (FHorizontal)
@@ -382,6 +382,7 @@ void TChartAxis::DrawValueLabel(double Value) {
 void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
     TCanvas3D* canvas = ParentChart->GetCanvas();
     if (FTickOnLabelsOnly) Tick.push_back(P);
+    if (INoLabelsRoom) return;
     auto* item = dynamic_cast<TAxisItem*>(Format);
     if (item && item->GetItems()->Automatic) item->SetTextQuiet(Text);
     TZuzFont* font = item && !item->GetItems()->Automatic ? item->GetFont() : GetLabelsFont();
@@ -403,6 +404,7 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         }
         pos = InflateAxisPos(PosLabels, FAlternateBand);
     }
+    if (OverLegend(P, pos, Text)) return;
     ++FDrawnLabels;
     // The room a label takes across the axis, level or upright (a leaning one may take the band
     // whole); a level one moved to the band's far edge reaches that edge.
@@ -415,6 +417,9 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         across = FLabelsAlternate ? SizeLabels() / 2 : SizeLabels();
         canvas->AssignFont(font); // the measure went through the fonts of all labels
     }
+    // A label on a box of its own has the box's margin, half a "W", past its text's ends.
+    if (FHorizontal != level && Format && Format != FItems->GetFormat() && !Format->GetTransparent())
+        across += canvas->TextWidth(u"W") / 2;
     if (FLabelsReach < 0 || (!level && !upright))
         FLabelsReach = -1;
     else
@@ -466,10 +471,32 @@ void TChartAxis::DrawTextLabels(TAxisLabelStyle Style) {
     }
 }
 
-bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
+// A label at an end of the axis stands half its size past the box: in a small panel, where the
+// legend beside the box reaches over the axis, it would stand over the legend's items. It is
+// left out, as a label over another label is. A turned view has its own room for the labels.
+bool TChartAxis::OverLegend(int P, int Pos, const String& Text) {
+    const TRect legend = ParentChart->LegendArea();
+    TCanvas3D* canvas = ParentChart->GetCanvas();
+    auto* c3 = dynamic_cast<TZuzCanvas3D*>(canvas);
+    if (IsRectEmpty(legend) || (c3 && c3->Is3D() && !c3->IsOrthogonal())) return false;
+    const int size = LabelSizeAlong(Text);
+    const int outer = InflateAxisPos(Pos, FLabelsAlternate ? LabelsBand / 2 : LabelsBand);
+    const int from = std::min(Pos, outer), to = std::max(Pos, outer);
+    TRect r = FHorizontal ? TRect{P - size / 2, from, P + size / 2, to}
+                          : TRect{from, P - size / 2, to, P + size / 2};
+    if (c3) r = c3->CalcRect3D(r, IZPos);
+    TRect both;
+    return IntersectRect(both, r, legend) && both.Width() > 2 && both.Height() > 2;
+}
+
+int TChartAxis::LabelSizeAlong(const String& Text) {
     int lines = 1;
-    int size = ParentChart->MultiLineTextWidth(Text, lines);
-    if (!AlongAxis(FHorizontal, FLabelsAngle)) size = ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+    const int width = ParentChart->MultiLineTextWidth(Text, lines);
+    return AlongAxis(FHorizontal, FLabelsAngle) ? width : ParentChart->GetCanvas()->TextHeight(u"W") * lines;
+}
+
+bool TChartAxis::ClearOfDrawn(int P, const String& Text) {
+    int size = LabelSizeAlong(Text);
     bool clear = true;
     if (FLabelsSeparation != 0) {
         size = (size + static_cast<int>(size * 0.02 * FLabelsSeparation)) / 2;
@@ -547,7 +574,7 @@ TRect TChartAxis::TurnedLabelsAndTitle() {
     TRect r = box(first, labelsHalf, labelsAcross);
     r = Joined(r, box(last, labelsHalf, labelsAcross));
     const String& caption = FTitle->GetCaption();
-    if (!FTitle->GetVisible() || caption.empty()) return r;
+    if (!TitleShown()) return r;
     const int angle = FTitle->GetAngle();
     const int titleAcross = InternalCalcSize(FTitle->GetFont(), angle, caption, FTitleSize);
     c->AssignFont(FTitle->GetFont());
