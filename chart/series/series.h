@@ -153,7 +153,7 @@ protected:
     // Where a line coming in from before the chart's edge starts: on that edge.
     TPoint EdgeStart(int ValueIndex, bool FromScreen) const;
     // The area under the segment.
-    void PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast);
+    void PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast, bool Backwards);
     // The depth an area's pieces are painted at in 3D: the front, or the back seen from behind.
     int AreaFaceZ(const TCanvas3D* Canvas) const;
     // The value at the edge E for the segment from point Index - 1 to Index.

@@ -302,6 +302,9 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
     const bool is3D = chart->GetView3D();
     const TTreatNullsStyle nulls = GetTreatNulls();
     const bool skip = (X == OldX && Y == OldY) || (Color == clNone && nulls != tnIgnore);
+    // Drawn backwards the segment runs from the later point back; the piece from a point before
+    // the chart's edge (drawn without the old pointer) runs from that point on all the same.
+    const bool backwards = !DrawValuesForward() && DrawOldPointer;
     if (!skip) {
         const int w = GetLinePen()->GetWidth();
         // A null point drawn at its value (tnIgnore) has no colour of its own: the segment and
@@ -371,7 +374,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 // A step holds a point's value up to the next point, whichever way the values
                 // are drawn: seen from behind the segment runs from the later point back.
                 int x0 = OldX, y0 = OldY, x1 = X, y1 = Y;
-                if (!DrawValuesForward()) std::swap(x0, x1), std::swap(y0, y1);
+                if (backwards) std::swap(x0, x1), std::swap(y0, y1);
                 if (YMandatory()) {
                     if (!FInvertedStairs) {
                         canvas->RectangleY(x0, y0, x1, StartZ, EndZ);
@@ -408,10 +411,11 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                              std::max(OldY, Y) + w),
                        FTransparency);
             // A step runs along the position axis first (the value axis when inverted): across
-            // then up on a vertical series, up then across on a horizontal one, as in 3D.
+            // then up on a vertical series, up then across on a horizontal one, as in 3D. Drawn
+            // backwards (an inverted axis) it is walked from its end: the other way round.
             if (!FStairs) {
                 canvas->Line(OldX, OldY, X, Y);
-            } else if (FInvertedStairs != YMandatory()) {
+            } else if ((FInvertedStairs != YMandatory()) != backwards) {
                 canvas->DoHorizLine(OldX, X, OldY);
                 canvas->LineTo(X, Y);
             } else {
@@ -426,7 +430,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                 canvas->AssignVisiblePenColor(FAreaLinesPen.get(), canvas->Brush->GetColor());
             else
                 canvas->AssignVisiblePen(FAreaLinesPen.get());
-            PaintArea(ValueIndex, X, Y, Color, IsLast);
+            PaintArea(ValueIndex, X, Y, Color, IsLast, backwards);
         }
     }
     if (FPointer->GetVisible() && DrawOldPointer) {
@@ -447,7 +451,7 @@ int TCustomSeries::AreaFaceZ(const TCanvas3D* Canvas) const {
     return rotation < 91 || rotation > 269 ? StartZ : EndZ;
 }
 
-void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast) {
+void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool IsLast, bool Backwards) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart->GetCanvas();
     const bool is3D = chart->GetView3D();
@@ -532,12 +536,13 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         }
         return;
     }
+    // A step holds a point's value up to the next point: drawn backwards, the one drawn now.
+    const bool holdNew = FInvertedStairs != Backwards;
     TRect step;
     if (vertical)
-        step = FInvertedStairs ? TRect(OldX, OriginPos, X + 1, Y) : TRect(OldX, OldOriginPos, X + 1, OldY);
+        step = holdNew ? TRect(OldX, OriginPos, X + 1, Y) : TRect(OldX, OldOriginPos, X + 1, OldY);
     else
-        step = FInvertedStairs ? TRect(OriginPos, OldY + 1, X + 1, Y)
-                               : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
+        step = holdNew ? TRect(OriginPos, OldY + 1, X + 1, Y) : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
     {
         Blending b(canvas, is3D ? Rect3D(canvas, step, StartZ) : step, FaceTransparency());
         if (!is3D) {
@@ -556,15 +561,15 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         const int from = FInvertedStairs ? FirstVisibleIndex : FirstDisplayedIndex();
         const bool riserToNext = ValueIndex<LastVisibleIndex, riserFromPrevious = ValueIndex> from + 1;
         if (vertical) {
-            const int level = FInvertedStairs ? Y : OldY;
+            const int level = holdNew ? Y : OldY;
             canvas->LineWithZ(OldX, level, X, level, StartZ);
-            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(X, OldY, X, Y, StartZ);
-            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, OldX, Y, StartZ);
+            if (riserToNext && !holdNew) canvas->LineWithZ(X, OldY, X, Y, StartZ);
+            if (riserFromPrevious && holdNew) canvas->LineWithZ(OldX, OldY, OldX, Y, StartZ);
         } else {
-            const int level = FInvertedStairs ? X : OldX;
+            const int level = holdNew ? X : OldX;
             canvas->LineWithZ(level, OldY, level, Y, StartZ);
-            if (riserToNext && !FInvertedStairs) canvas->LineWithZ(OldX, Y, X, Y, StartZ);
-            if (riserFromPrevious && FInvertedStairs) canvas->LineWithZ(OldX, OldY, X, OldY, StartZ);
+            if (riserToNext && !holdNew) canvas->LineWithZ(OldX, Y, X, Y, StartZ);
+            if (riserFromPrevious && holdNew) canvas->LineWithZ(OldX, OldY, X, OldY, StartZ);
         }
     }
 }

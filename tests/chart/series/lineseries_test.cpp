@@ -128,6 +128,31 @@ TEST_F(LineDrawing, StairsGoAcrossFirstThenUp) {
     EXPECT_TRUE(Near(At(8, 5), clRed)) << "the riser at the second point";
     EXPECT_FALSE(Near(At(2, 8), clRed, 2)) << "no inverted corner";
     EXPECT_FALSE(Near(At(5, 5), clRed, 2)) << "no diagonal";
+    // An inverted axis draws the values backwards: the same step, mirrored; in 3D too where the
+    // first point is past the zoomed axis's edge (a third point keeps two in sight).
+    chart->GetBottomAxis()->SetInverted(true);
+    for (const bool is3D : {false, true}) {
+        chart->SetView3D(is3D);
+        if (is3D) s->AddXY(9, 9);
+        chart->GetBottomAxis()->SetMinMax(is3D ? 3 : 0, 10);
+        Draw();
+        const auto at = [&](double X, double Y) {
+            return chart->GetCanvas()->Calculate3DPosition(At(X, Y), (s->StartZ + s->EndZ) / 2);
+        };
+        EXPECT_TRUE(Near(at(5, 2), clRed)) << "inverted axis, 3D " << is3D << ": the tread";
+        EXPECT_TRUE(is3D || Near(at(8, 5), clRed)) << "inverted axis: the riser"; // darker in 3D
+        EXPECT_FALSE(Near(at(5, 8), clRed, 2))
+            << "inverted axis, 3D " << is3D << ": no tread at the second level";
+        // The area under the step fills up to the tread only.
+        s->SetDrawArea(true);
+        Draw();
+        const auto front = [&](double X, double Y) {
+            return chart->GetCanvas()->Calculate3DPosition(At(X, Y), s->StartZ);
+        };
+        EXPECT_TRUE(Is(front(5, 1), clRed)) << "inverted axis, 3D " << is3D << ": the area";
+        EXPECT_FALSE(Near(front(5, 5), clRed)) << "inverted axis, 3D " << is3D << ": no area over the tread";
+        s->SetDrawArea(false);
+    }
 }
 
 TEST_F(LineDrawing, InvertedStairsGoUpFirstThenAcross) {
