@@ -302,6 +302,9 @@ void TChartAxis::Draw(bool CalcPosAxis) {
             DrawTitle(ICenterPos, PosTitle);
         else
             DrawTitle(PosTitle, ICenterPos);
+    } else {
+        // Not drawn, it answers no click where an earlier drawing put it.
+        FTitle->ShapeBounds = {};
     }
     Tick.clear();
     DrawLabels();
