@@ -424,6 +424,9 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         across = FLabelsAlternate ? SizeLabels() / 2 : SizeLabels();
         canvas->AssignFont(font); // the measure went through the fonts of all labels
     }
+    // A label on a box of its own has the box's margin, half a "W", past its text's ends.
+    if (FHorizontal != level && Format && Format != FItems->GetFormat() && !Format->GetTransparent())
+        across += canvas->TextWidth(u"W") / 2;
     if (FLabelsReach < 0 || (!level && !upright))
         FLabelsReach = -1;
     else

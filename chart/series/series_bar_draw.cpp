@@ -703,6 +703,10 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
                 return true;
         return false;
     };
+    // A pointed shape or an arrow of no length (a zero value) has no area: nothing of it is drawn.
+    const bool boxed = Style == bsRectangle || Style == bsCilinder || Style == bsRectGradient ||
+                       Style == bsBevel || Style == bsSlantCube || Style == bsEllipse;
+    if (StartPos == EndPos && !boxed) return false;
     switch (Style) {
     case bsPyramid:
     case bsInvPyramid:

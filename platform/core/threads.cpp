@@ -55,6 +55,9 @@ struct SyncState {
     bool shutDown = false; // DoneClassesUnit has run: no call posted from now on runs
 };
 
+// Whether the thread running on this system thread freed itself: read once it is gone.
+thread_local bool tFreedItself = false;
+
 SyncState& Sync() {
     static SyncState s;
     return s;
@@ -310,7 +313,9 @@ void TThread::Start() {
     try {
         std::thread t([this, entry] {
             Run();
-            // Only one that frees itself is still listed: it is gone now.
+            // An owned thread touches nothing more: its owner may have waited for it and the
+            // program may be ending. Only one that frees itself is still listed: it is gone now.
+            if (!tFreedItself) return;
             SyncState& state = Sync();
             std::lock_guard done(state.lock);
             std::erase_if(state.running, [entry](const auto& e) { return e.first == entry; });
@@ -404,6 +409,7 @@ void TThread::Run() {
     }
     FNativeID = 0; // the kernel may give the id to another thread from now on
     const bool freeThread = FFreeOnTerminate;
+    tFreedItself = freeThread;
     try {
         DoTerminate();
     } catch (...) {

@@ -444,6 +444,22 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     chart->GetLeftAxis()->GetTitle()->SetAngle(90);
     chart->GetLeftAxis()->GetTitle()->SetCaption(u"кВт");
     Layout(chart.get());
+    // A framed label in the outer row of alternating ones answers out to its frame's edge.
+    {
+        TChartAxis* left = chart->GetLeftAxis();
+        left->SetLabelsAlternate(true);
+        for (const int v : {2, 4}) left->GetItems()->Add(v, v == 4 ? u"4" : u"шесть тыс.");
+        left->GetItems()->Get(1)->SetTransparent(false);
+        Layout(chart.get());
+        const TRect box = left->GetItems()->Get(1)->ShapeBounds;
+        ASSERT_LT(box.Right, left->PosLabels - 20) << "the label stands in the outer row";
+        chart->CalcClickedPart({box.Left + 1, (box.Top + box.Bottom) / 2}, part);
+        EXPECT_EQ(part.Style, cpAxis);
+        left->GetItems()->Clear();
+        left->GetItems()->Automatic = true;
+        left->SetLabelsAlternate(false);
+        Layout(chart.get());
+    }
 
     chart->CalcClickedPart({chart->GetWidth() - 1, chart->GetHeight() - 1}, part);
     EXPECT_EQ(part.Style, cpNone);

@@ -59,18 +59,26 @@ struct Drawing {
         Chart->Draw(out.GetCanvas(), TRect(0, 0, Chart->GetWidth(), Chart->GetHeight()));
     }
     // Drawn on its own background and again on another one, so that a part in the background's
-    // colour (a white slice on white paper) shows in one of them; the picture is the first.
+    // colour (a white slice on white paper) shows in one of them; the picture is the first. The
+    // axes' lines, drawn behind the series, are the other ground's colour too: a series' black
+    // edge along a black axis line shows there.
     void DrawOnTwoGrounds(TChart* Chart) {
         TChartWalls* w = Chart->GetWalls();
         TZuzCustomShape* grounds[] = {w->GetBack(), w->GetLeft(), w->GetBottom(), w->GetRight()};
         std::vector<TColor> kept{Chart->GetColor()};
         for (TZuzCustomShape* g : grounds) kept.push_back(g->GetColor());
+        std::vector<TPen*> lines;
+        for (TChartAxis* a : *Chart->GetAxes())
+            lines.insert(lines.end(), {a->GetAxisPen(), a->GetTicks(), a->GetTicksInner(), a->GetMinorTicks(),
+                                       a->GetGrid(), a->GetMinorGrid()});
+        for (TPen* p : lines) kept.push_back(p->GetColor()), p->SetColor(GroundKey);
         Chart->SetColor(GroundKey);
         for (TZuzCustomShape* g : grounds) g->SetColor(GroundKey);
         Draw(Chart);
         std::map<std::string, TPixelCanvas::Mask> first = std::move(canvas->Masks);
         Chart->SetColor(kept[0]);
         for (std::size_t i = 0; i < std::size(grounds); ++i) grounds[i]->SetColor(kept[i + 1]);
+        for (std::size_t i = 0; i < lines.size(); ++i) lines[i]->SetColor(kept[i + 1 + std::size(grounds)]);
         Draw(Chart);
         for (auto& [name, mask] : first) {
             TPixelCanvas::Mask& m = canvas->Masks[name];
