@@ -302,6 +302,9 @@ void TChartAxis::Draw(bool CalcPosAxis) {
             DrawTitle(ICenterPos, PosTitle);
         else
             DrawTitle(PosTitle, ICenterPos);
+    } else {
+        // Not drawn, it answers no click where an earlier drawing put it.
+        FTitle->ShapeBounds = {};
     }
     Tick.clear();
     DrawLabels();
@@ -404,7 +407,11 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         }
         pos = InflateAxisPos(PosLabels, FAlternateBand);
     }
-    if (OverLegend(P, pos, Text)) return;
+    if (OverLegend(P, pos, Text)) {
+        // Left out, it leaves its room to the labels after it.
+        if (!FDrawnLabelSpans.empty() && FDrawnLabelSpans.back().first == P) FDrawnLabelSpans.pop_back();
+        return;
+    }
     ++FDrawnLabels;
     // The room a label takes across the axis, level or upright (a leaning one may take the band
     // whole); a level one moved to the band's far edge reaches that edge.

@@ -427,6 +427,23 @@ TEST_F(ChartControl, TheHitTestFindsPointsBeforeAxesAndTheChartRectangleOnlyWith
     chart->CalcClickedPart({chart->GetLeftAxis()->PosTitle, (r.Top + r.Bottom) / 2}, part);
     EXPECT_EQ(part.Style, cpAxisTitle);
     EXPECT_EQ(part.AAxis, chart->GetLeftAxis());
+    // A title the panel grew too narrow for is not drawn, and answers no click where it stood.
+    chart->GetLeftAxis()->GetTitle()->SetAngle(0);
+    chart->GetLeftAxis()->GetTitle()->SetCaption(u"Расход тепловой энергии, Гкал");
+    Layout(chart.get());
+    const TRect shown = chart->GetLeftAxis()->GetTitle()->ShapeBounds;
+    const TPoint titleAt{(shown.Left + shown.Right) / 2, (shown.Top + shown.Bottom) / 2};
+    chart->CalcClickedPart(titleAt, part);
+    ASSERT_EQ(part.Style, cpAxisTitle);
+    chart->SetBounds(0, 0, 150, 300);
+    Layout(chart.get());
+    ASSERT_TRUE(chart->GetLeftAxis()->INoTitleRoom);
+    chart->CalcClickedPart(titleAt, part);
+    EXPECT_NE(part.Style, cpAxisTitle);
+    chart->SetBounds(0, 0, 400, 300);
+    chart->GetLeftAxis()->GetTitle()->SetAngle(90);
+    chart->GetLeftAxis()->GetTitle()->SetCaption(u"кВт");
+    Layout(chart.get());
     // A framed label in the outer row of alternating ones answers out to its frame's edge.
     {
         TChartAxis* left = chart->GetLeftAxis();

@@ -278,6 +278,24 @@ TEST(Sweep, NoTextOverText) {
                   turnedPastLegend});
 }
 
+// A label left out where it would stand over the legend leaves its room to the labels after it:
+// the next one, clear of the legend, is drawn.
+TEST(Sweep, ALabelLeftOutOverTheLegendLeavesItsRoom) {
+    sweep::Point p;
+    p.width = 175;
+    p.height = 100;
+    p.font = 12;
+    p.legend = 2;
+    p.titles = 1;
+    p.axisTitle = 1;
+    const auto chart = sweep::Build(p);
+    TBitmap out;
+    const sweep::Drawn drawn = sweep::Record(chart.get(), out);
+    EXPECT_TRUE(std::any_of(drawn.texts.begin(), drawn.texts.end(), [](const scene3d::TextBox& T) {
+        return T.entity == "Axis" && (T.text == u"Пн" || T.text == u"Вт" || T.text == u"Ср");
+    })) << sweep::Line(p);
+}
+
 TEST(Sweep, AxesOnTheBox) {
     const sweep::Exception modelSide{
         [](const sweep::Point& P, const std::string& F) {
