@@ -179,6 +179,9 @@ private:
     TCustomSeriesStack FStacked = cssNone;
     bool FStairs = false;
     int FTransparency = 0;
+    // A transparent 3D area blends once, all its faces together: its faces draw opaque meanwhile.
+    bool FBlendingWhole = false;
+    int FaceTransparency() const { return FBlendingWhole ? 0 : FTransparency; }
     Owned<TZuzGradient> FGradient;
     // The canvas pen holds the line pen in FLinePenColor: consecutive 2D
     // segments of one colour set it up once. Anything else that draws clears it.

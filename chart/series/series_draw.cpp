@@ -1,6 +1,7 @@
 // Drawing of the line-type series: the three passes (shadow, outline, line),
 // one value with its null rule, the segment painter in 2D and 3D, the edge
 // segment, the area under the line, the legend symbol and the marks.
+#include "chart/canvas/restoreonexit.h"
 #include "chart/canvas/zuzgradient.h"
 #include "chart/canvas/zuzshadow.h"
 #include "chart/engine/axispanel.h"
@@ -134,6 +135,24 @@ void TCustomSeries::DrawAllValues() {
         TChartSeries::DrawAllValues();
     }
     FLinePenReady = false;
+    ISeriesChart* chart = GetParentChart();
+    if (!FDrawArea || FTransparency == 0 || !chart || !chart->GetView3D()) {
+        TChartSeries::DrawAllValues();
+        return;
+    }
+    // Blended face by face, the faces of a 3D area that overlap on screen (its top and end
+    // faces seen from the side, the polygons of both ends seen from behind) would build up
+    // towards its own colour: the area is drawn opaque and blended once, over the whole box it
+    // stands in.
+    TCanvas3D* canvas = chart->GetCanvas();
+    const int w = GetLinePen()->GetVisible() ? GetLinePen()->GetWidth() : 0;
+    TRect r = chart->GetChartRect();
+    InflateRect(r, w + 1, w + 1);
+    const TRect front = Rect3D(canvas, r, StartZ - w), back = Rect3D(canvas, r, EndZ + w);
+    const TRect box(std::min(front.Left, back.Left), std::min(front.Top, back.Top),
+                    std::max(front.Right, back.Right), std::max(front.Bottom, back.Bottom));
+    const TRestoreOnExit<bool> whole(FBlendingWhole, true);
+    Blending blend(canvas, box, FTransparency);
     TChartSeries::DrawAllValues();
 }
 
@@ -302,11 +321,12 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                     TFourPoints face{TPoint{X, Y}, TPoint{OldX, OldY}, TPoint{OldX, OldY + FLineHeight},
                                      TPoint{X, Y + FLineHeight}};
                     {
-                        Blending b(canvas, BoundsOf(face, w), FTransparency);
+                        Blending b(canvas, BoundsOf(face, w), FaceTransparency());
                         canvas->PlaneFour3D(face, StartZ, StartZ);
                     }
                     if (IsLast) {
-                        Blending b(canvas, TRect(X - w, Y - w, X + w, Y + FLineHeight + w), FTransparency);
+                        Blending b(canvas, TRect(X - w, Y - w, X + w, Y + FLineHeight + w),
+                                   FaceTransparency());
                         canvas->RectangleZ(X, Y, Y + FLineHeight, StartZ, EndZ);
                     }
                 }
@@ -320,7 +340,7 @@ void TCustomSeries::DrawSegment(int ValueIndex, int X, int Y, TColor Color, bool
                                            canvas->Calculate3DPosition(X, Y, StartZ - w),
                                            canvas->Calculate3DPosition(X, Y, EndZ + w),
                                            canvas->Calculate3DPosition(OldX, OldY, EndZ + w)};
-                Blending b(canvas, BoundsOf(corners), FTransparency);
+                Blending b(canvas, BoundsOf(corners), FaceTransparency());
                 if (!FGradient->GetVisible()) {
                     canvas->Plane3D(TPoint{X, Y}, TPoint{OldX, OldY}, StartZ, EndZ);
                 } else {
@@ -439,7 +459,7 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
             const TPoint face[4] = {
                 canvas->Calculate3DPosition(a, StartZ), canvas->Calculate3DPosition(a, EndZ),
                 canvas->Calculate3DPosition(b, EndZ), canvas->Calculate3DPosition(b, StartZ)};
-            Blending blend(canvas, BoundsOf(face, 1), FTransparency);
+            Blending blend(canvas, BoundsOf(face, 1), FaceTransparency());
             if (vertical)
                 canvas->RectangleZ(X, Y, OriginPos, StartZ, EndZ);
             else
@@ -456,7 +476,7 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         TRect bounds = RectFromPolygon(poly.data(), 4);
         if (is3D) bounds = Rect3D(canvas, bounds, StartZ);
         {
-            Blending b(canvas, bounds, FTransparency);
+            Blending b(canvas, bounds, FaceTransparency());
             if (!is3D) {
                 if (!FGradient->GetVisible()) {
                     canvas->Polygon(poly.data(), 3);
@@ -511,7 +531,7 @@ void TCustomSeries::PaintArea(int ValueIndex, int X, int Y, TColor Color, bool I
         step = FInvertedStairs ? TRect(OriginPos, OldY + 1, X + 1, Y)
                                : TRect(OldOriginPos, OldY + 1, OldX + 1, Y);
     {
-        Blending b(canvas, is3D ? Rect3D(canvas, step, StartZ) : step, FTransparency);
+        Blending b(canvas, is3D ? Rect3D(canvas, step, StartZ) : step, FaceTransparency());
         if (!is3D) {
             if (FGradient->GetVisible()) {
                 FGradient->Draw(canvas, step);
