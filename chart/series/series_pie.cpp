@@ -609,16 +609,26 @@ void TPieSeries::DrawAllValues() {
         if (FExplode.Get(i) > (exploded == -1 ? 0 : FExplode.Get(exploded))) exploded = i;
     CalcAngles();
     SliceSides = exploded != -1 || FDepth.Count() > 0;
+    const bool is3D = Is3D();
     if (exploded != -1) {
         int dx, dy;
         CalcExplodedOffset(exploded, dx, dy);
         // The slice moves out by its whole offset: a circle shrunk by half of it leaves the slice
-        // standing past the chart by the other half. A 3D pie shrinks by the whole offset, which
-        // keeps the slice and its side on the panel and off the foot title; a flat one keeps the
-        // picture it always had.
-        const int k = Is3D() ? 1 : 2;
-        CircleRect = TRect(CircleRect.Left + std::abs(dx) / k, CircleRect.Top + std::abs(dy) / k,
-                           CircleRect.Right - std::abs(dx) / k, CircleRect.Bottom - std::abs(dy) / k);
+        // standing past the chart by the other half. A 3D pie shrinks until the moved slice's rim
+        // reaches where the whole circle's did, which keeps the slice and its side on the panel
+        // and off the foot title; a flat one keeps the picture it always had. The offset shrinks
+        // with the radius: shrinking by all of it would leave a slice moved out by its radius or
+        // more no pie at all.
+        auto inset = [is3D](int Offset, int Radius) {
+            Offset = std::abs(Offset);
+            if (!is3D) return Offset / 2;
+            return Radius + Offset > 0
+                       ? static_cast<int>(std::ceil(static_cast<double>(Offset) * Radius / (Radius + Offset)))
+                       : 0;
+        };
+        const int ix = inset(dx, XRadius), iy = inset(dy, YRadius);
+        CircleRect =
+            TRect(CircleRect.Left + ix, CircleRect.Top + iy, CircleRect.Right - ix, CircleRect.Bottom - iy);
         AdjustCircleRect();
         // Shrunk more across the slice's way out than along the other: a circled pie stays round.
         KeepRound();
@@ -632,7 +642,6 @@ void TPieSeries::DrawAllValues() {
         DrawValue(i);
         c->EndEntity();
     };
-    const bool is3D = Is3D();
     if (is3D && !FullRotation() && (SliceSides || FDonutPercent >= 1 || FAngleSize != 360)) {
         std::vector<int> order;
         for (int i = FirstValueIndex; i <= LastValueIndex; ++i) order.push_back(i);

@@ -765,6 +765,16 @@ TEST_F(PieTest, In3DSlicesAreDrawnFromTheBackOfThePieToItsFront) {
     Draw();
     s->CalcExplodedOffset(4, dx, dy);
     EXPECT_LE(s->CircleXCenter + dx + s->XRadius, chart->GetChartRect().Right);
+    // Moved out by more than its radius, it reaches where the whole pie did: the rest of the pie
+    // shrinks with it but stays a pie.
+    s->SliceExplodePercents().Put(4, 0);
+    Draw();
+    const int rim = s->CircleXCenter + s->XRadius;
+    s->SliceExplodePercents().Put(4, 150);
+    Draw();
+    s->CalcExplodedOffset(4, dx, dy);
+    EXPECT_LE(s->CircleXCenter + dx + s->XRadius, rim);
+    EXPECT_GE(s->CircleXCenter + dx + s->XRadius, rim - 3);
 }
 
 // A slice's cut face turned to the viewer falls on the slice in front of it, which is drawn
