@@ -151,9 +151,15 @@ void TCustomSeries::DrawAllValues() {
     const TRect front = Rect3D(canvas, r, StartZ - w), back = Rect3D(canvas, r, EndZ + w);
     const TRect box(std::min(front.Left, back.Left), std::min(front.Top, back.Top),
                     std::max(front.Right, back.Right), std::max(front.Bottom, back.Bottom));
-    const TRestoreOnExit<bool> whole(FBlendingWhole, true);
-    Blending blend(canvas, box, FTransparency);
-    TChartSeries::DrawAllValues();
+    FHeldPointers.clear();
+    {
+        const TRestoreOnExit<bool> whole(FBlendingWhole, true);
+        Blending blend(canvas, box, FTransparency);
+        TChartSeries::DrawAllValues();
+    }
+    std::vector<HeldPointer> held;
+    held.swap(FHeldPointers);
+    for (const HeldPointer& p : held) DrawPointer(p.X, p.Y, p.Color, p.ValueIndex);
 }
 
 // ---------------------------------------------------------------------------
@@ -572,6 +578,10 @@ void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     if (!canvas) return;
+    if (FBlendingWhole) {
+        FHeldPointers.push_back({X, Y, Color, ValueIndex});
+        return;
+    }
     FLinePenReady = false;
     FPointer->PrepareCanvas(canvas, Color);
     const TSeriesPointerStyle style = DoGetPointerStyle(ValueIndex);

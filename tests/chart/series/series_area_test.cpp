@@ -53,6 +53,30 @@ TEST_F(AreaTest, DrawingA3DGradientAreaKeepsItsStoredGradient) {
     EXPECT_EQ(s->GetGradient()->GetStartColor(), clGreen);
 }
 
+// A transparent 3D area is blended once, as a whole: its pointers keep their own transparency (an
+// opaque one shows the series' colour unblended) and leave the area's as it is.
+TEST_F(AreaTest, ATransparent3DAreaAndItsPointersKeepEachTheirOwnTransparency) {
+    auto* s = AddArea({50, 50, 50}, clRed);
+    Bottom()->SetMinMax(0, 2);
+    Left()->SetMinMax(0, 100);
+    s->SetTransparency(50);
+    s->GetPointer()->SetSize(6);
+    chart->SetView3D(true);
+    Draw();
+    const probe::Rgb area = Pixel(X(0.5), Y(20));
+    s->GetPointer()->SetVisible(true);
+    for (const int pointer : {0, 30}) {
+        s->GetPointer()->SetTransparency(pointer);
+        Draw();
+        EXPECT_EQ(Pixel(X(0.5), Y(20)), area) << "pointers " << pointer;
+        const TRect r = chart->GetChartRect();
+        int red = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) red += Pixel(x, y) == Rgb(clRed);
+        EXPECT_EQ(red > 0, pointer == 0) << "pointers " << pointer;
+    }
+}
+
 TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
     auto* a = AddArea({10, 10, 10}, clRed);
     auto* b = AddArea({20, 20, 20}, clBlue);
