@@ -188,6 +188,8 @@ private:
         int ValueIndex;
     };
     std::vector<HeldPointer> FHeldPointers;
+    // Draws the values once, a transparent 3D area blended as a whole; DX, DY move it for its shadow.
+    void DrawValuesOnce(int DX, int DY);
     int FaceTransparency() const { return FBlendingWhole ? 0 : FTransparency; }
     Owned<TZuzGradient> FGradient;
     // The canvas pen holds the line pen in FLinePenColor: consecutive 2D

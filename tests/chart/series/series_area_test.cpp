@@ -1,5 +1,6 @@
 // Area series: the fill down to the origin, the fixed origin widening the
 // value range, stacking within stack groups only, drawing order, Assign.
+#include "chart/canvas/zuzshadow.h"
 #include "chart/series/series_area.h"
 #include "seriesfixture.h"
 
@@ -74,6 +75,35 @@ TEST_F(AreaTest, ATransparent3DAreaAndItsPointersKeepEachTheirOwnTransparency) {
         for (int y = r.Top; y < r.Bottom; ++y)
             for (int x = r.Left; x < r.Right; ++x) red += Pixel(x, y) == Rgb(clRed);
         EXPECT_EQ(red > 0, pointer == 0) << "pointers " << pointer;
+    }
+}
+
+// Its shadow and its outline are drawn as the area is, blended once: where their faces overlap on
+// screen no colour builds up past two layers of half red (the pass's and the area's own).
+TEST_F(AreaTest, ATransparent3DAreasShadowAndOutlineAreBlendedOnceToo) {
+    auto* s = AddArea({20, 90, 30, 80}, clRed);
+    s->GetLinePen()->SetVisible(false);
+    s->SetTransparency(50);
+    chart->SetView3D(true);
+    chart->Set3DPercent(40);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(300);
+    chart->GetView3DOptions()->SetElevation(340);
+    for (const bool shadow : {true, false}) {
+        s->GetShadow()->SetVisible(shadow);
+        s->GetShadow()->SetColor(clRed);
+        s->GetShadow()->SetSize(8);
+        s->GetOutLine()->SetVisible(!shadow);
+        s->GetOutLine()->SetColor(clRed);
+        Draw();
+        const TRect r = chart->GetChartRect();
+        int deep = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const probe::Rgb p = Pixel(x, y);
+                deep += p.r > 240 && p.g < 50 && p.b < 50;
+            }
+        EXPECT_EQ(deep, 0) << (shadow ? "shadow" : "outline");
     }
 }
 
