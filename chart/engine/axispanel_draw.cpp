@@ -82,9 +82,10 @@ void TCustomAxisPanel::CalcAxesRect() {
     for (int t = 0; t < n; ++t) {
         TChartAxis* a = FAxes->Get(t);
         FAxisVisibleNow[static_cast<std::size_t>(t)] = CalcIsAxisVisible(a);
+        // Rounded ends are rounded to the step this drawing's length gives, not the last one's.
+        a->InternalCalcPositions();
         a->AdjustMaxMin();
     }
-    for (TChartAxis* a : *FAxes) a->InternalCalcPositions();
     TRect r = GetChartRect();
     // The two depth axes (fourth and fifth) take their room first, at the panel's edges: taken
     // after the side axes, it would part those axes' labels from their lines. The six standard

@@ -1144,7 +1144,11 @@ TRect TChartAxis::AxisRect() const {
     if (GetLabels() && FDrawnLabels != 0) {
         // The labels are drawn from PosLabels outward, so their far edge bounds the axis; the
         // pixel past it is where the title starts.
-        const int outer = InflateAxisPos(PosLabels, std::max(0, LabelsBand - 1));
+        // Where the labels drawn take less room than the band keeps (a narrower label than the
+        // widest the range could give, a second row of alternating ones left blank), the rest
+        // of the band is blank paper.
+        const int reach = FLabelsReach < 0 ? LabelsBand : std::min(LabelsBand, FLabelsReach);
+        const int outer = InflateAxisPos(PosLabels, std::max(0, reach - 1));
         if (PosLabels < PosAxis) {
             c0 = std::min(PosLabels, outer);
             c1 = PosAxis + ZuzAxisClickGap;

@@ -503,8 +503,10 @@ private:
     // Text-label overlap bookkeeping of the drawing under way: the centre and half size along
     // the axis of each label drawn.
     std::vector<std::pair<int, int>> FDrawnLabelSpans;
-    int FDrawnLabels = -1; // labels the last drawing drew; -1 before the first
+    int FDrawnLabels = -1;   // labels the last drawing drew; -1 before the first
     int FAlternateBand = -1; // the outer row's offset of alternating labels, once per drawing
+    // How far out from PosLabels the labels the last drawing drew reach; -1: the whole band.
+    int FLabelsReach = -1;
 };
 
 class TChartDepthAxis : public TChartAxis {

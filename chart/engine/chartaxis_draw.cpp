@@ -310,6 +310,7 @@ void TChartAxis::Draw(bool CalcPosAxis) {
 
 void TChartAxis::DrawLabels() {
     FDrawnLabels = 0;
+    FLabelsReach = 0;
     FDrawnLabelSpans.clear();
     FLogLabelValues.clear();
     FAlternateBand = -1;
@@ -403,6 +404,21 @@ void TChartAxis::DrawLabelAt(int P, const String& Text, TAxisShape* Format) {
         pos = InflateAxisPos(PosLabels, FAlternateBand);
     }
     ++FDrawnLabels;
+    // The room a label takes across the axis, level or upright (a leaning one may take the band
+    // whole); a level one moved to the band's far edge reaches that edge.
+    const int angle = ((FLabelsAngle % 360) + 360) % 360;
+    int lines = 1;
+    const int wide = ParentChart->MultiLineTextWidth(Text, lines), high = canvas->TextHeight(u"W") * lines;
+    const bool level = angle == 0 || angle == 180, upright = angle == 90 || angle == 270;
+    int across = FHorizontal == level ? high : wide;
+    if (!FHorizontal && FLabelsAlign == alOpposite && angle == 0) {
+        across = FLabelsAlternate ? SizeLabels() / 2 : SizeLabels();
+        canvas->AssignFont(font); // the measure went through the fonts of all labels
+    }
+    if (FLabelsReach < 0 || (!level && !upright))
+        FLabelsReach = -1;
+    else
+        FLabelsReach = std::max(FLabelsReach, std::abs(pos - PosLabels) + across);
     if (FHorizontal)
         DrawAxisLabel(P, pos, FLabelsAngle, Text, Format);
     else

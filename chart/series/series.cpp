@@ -383,6 +383,15 @@ int TCustomSeries::Clicked(int X, int Y) {
         return (lineDrawn && (PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]))) ||
                (faceFilled && PointInPolygon(screen, q, 3));
     };
+    // A flat line answers a click beside it only where it runs inside the clip: a line along the
+    // chart's edge (an area flattened on it by a zoom) is cut away whole.
+    const auto onLine = [&](TPoint A, TPoint B) {
+        if (!PointInLine(mouse, A, B)) return false;
+        const double dx = B.X - A.X, dy = B.Y - A.Y, len2 = dx * dx + dy * dy;
+        const double t = len2 == 0 ? 0 : std::clamp(((X - A.X) * dx + (Y - A.Y) * dy) / len2, 0.0, 1.0);
+        return !ClippedAway(static_cast<int>(std::lround(A.X + t * dx)),
+                            static_cast<int>(std::lround(A.Y + t * dy)));
+    };
     // A cube or pyramid pointer stands from the front to the back of the depth: the click is
     // looked for at every depth it spans, not only at the front.
     std::vector<TPoint> deeper; // the click taken back to each depth behind the front, once
@@ -432,13 +441,11 @@ int TCustomSeries::Clicked(int X, int Y) {
                 hit = onRibbon({prevX, prevY}, {px, py});
             } else if (lineDrawn && FStairs) {
                 if (FInvertedStairs == vertical)
-                    hit =
-                        PointInLine(mouse, prevX, prevY, prevX, py) || PointInLine(mouse, prevX, py, px, py);
+                    hit = onLine({prevX, prevY}, {prevX, py}) || onLine({prevX, py}, {px, py});
                 else
-                    hit =
-                        PointInLine(mouse, prevX, prevY, px, prevY) || PointInLine(mouse, px, prevY, px, py);
+                    hit = onLine({prevX, prevY}, {px, prevY}) || onLine({px, prevY}, {px, py});
             } else if (lineDrawn) {
-                hit = PointInLine(mouse, prevX, prevY, px, py);
+                hit = onLine({prevX, prevY}, {px, py});
             }
             if (!hit && FDrawArea) {
                 const int topPrev =

@@ -678,19 +678,33 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     if (Is3D) C->Calculate2DPosition(P.X, P.Y, S.MiddleZ);
     const int across = v ? P.X : P.Y, along = v ? P.Y : P.X;
     if (across < F.Lo || across > F.Hi) return false;
+    // A flat polygon fills the pixels whose middles it holds, so a long thin point of it (a
+    // pyramid's tip) is drawn only where it grows half a pixel wide; its pen draws along its edges.
+    const TChartPen* pen = S.GetBarPen();
+    const bool outlined = pen->GetVisible() && pen->GetStyle() != psClear;
+    const auto inPolygon = [&](std::initializer_list<TPoint> Points) {
+        std::vector<TPoint> twice;
+        for (const TPoint q : Points) twice.emplace_back(2 * q.X, 2 * q.Y);
+        const int high = static_cast<int>(twice.size()) - 1;
+        if (PointInPolygon({2 * P.X + 1, 2 * P.Y + 1}, twice.data(), high)) return true;
+        for (int i = 0, j = high; outlined && i <= high; j = i++)
+            if (PointInLine({2 * P.X, 2 * P.Y}, twice[static_cast<std::size_t>(j)],
+                            twice[static_cast<std::size_t>(i)], 1))
+                return true;
+        return false;
+    };
     switch (Style) {
     case bsPyramid:
     case bsInvPyramid:
     case bsCone:
     case bsInvCone:
-        return PointInTriangle(P, F.At(F.Lo, base), F.At(F.Hi, base), F.At(F.Mid, tip));
+        return inPolygon({F.At(F.Lo, base), F.At(F.Hi, base), F.At(F.Mid, tip)});
     case bsEllipse:
         return v ? PointInEllipse(P, F.Lo, StartPos, F.Hi, EndPos)
                  : PointInEllipse(P, StartPos, F.Lo, EndPos, F.Hi);
     case bsDiamond: {
         const int midV = (StartPos + EndPos) / 2;
-        const TPoint p[4] = {F.At(F.Mid, StartPos), F.At(F.Hi, midV), F.At(F.Mid, EndPos), F.At(F.Lo, midV)};
-        return PointInPolygon(P, p, 3);
+        return inPolygon({F.At(F.Mid, StartPos), F.At(F.Hi, midV), F.At(F.Mid, EndPos), F.At(F.Lo, midV)});
     }
     case bsArrow:
     case bsInvArrow: {

@@ -47,6 +47,12 @@ struct SyncState {
     // a watch freed by another's OnReady is then never called.
     std::vector<std::pair<std::uint64_t, TMainThreadWatch*>> watches;
     std::uint64_t nextWatch = 0;
+    // The started threads until they are done with this state and the other
+    // statics: an owned one until it has finished (its owner may free it from
+    // then on), one that frees itself until it is freed (thread then null).
+    std::vector<std::pair<std::uint64_t, const TThread*>> running;
+    std::uint64_t nextRunning = 0;
+    bool shutDown = false; // DoneClassesUnit has run: no call posted from now on runs
 };
 
 SyncState& Sync() {
@@ -68,6 +74,11 @@ void Post(const std::shared_ptr<SyncRequest>& request) {
     SyncState& s = Sync();
     {
         std::lock_guard g(s.lock);
+        if (s.shutDown) {
+            request->error = std::make_exception_ptr(EThread(u"The main thread has shut down"));
+            request->done = true;
+            return;
+        }
         s.queue.push_back(request);
         if (s.pollWaiting && !s.queueFdSet) {
             const std::uint64_t one = 1;
@@ -295,8 +306,16 @@ void TThread::Start() {
     SyncState& s = Sync();
     // The new thread takes the same lock before it runs, so it sees FThreadID.
     std::lock_guard g(s.lock);
+    const std::uint64_t entry = ++s.nextRunning;
     try {
-        std::thread t([this] { Run(); });
+        std::thread t([this, entry] {
+            Run();
+            // Only one that frees itself is still listed: it is gone now.
+            SyncState& state = Sync();
+            std::lock_guard done(state.lock);
+            std::erase_if(state.running, [entry](const auto& e) { return e.first == entry; });
+            state.signal.notify_all();
+        });
         FThreadID = t.get_id();
         t.detach();
     } catch (const std::system_error& e) {
@@ -304,6 +323,7 @@ void TThread::Start() {
         FStarted = false;
         throw EThread(u"Thread creation error: %s", {AnsiString(e.what())});
     }
+    s.running.emplace_back(entry, this);
 }
 
 void TThread::SetPriority(TThreadPriority Value) {
@@ -393,6 +413,13 @@ void TThread::Run() {
     {
         std::lock_guard g(s.lock);
         FFinished = true;
+        // From here on an owner may free this object: it is no longer looked at.
+        const auto it = std::find_if(s.running.begin(), s.running.end(),
+                                     [this](const auto& e) { return e.second == this; });
+        if (it != s.running.end() && freeThread)
+            it->second = nullptr;
+        else if (it != s.running.end())
+            s.running.erase(it);
         s.signal.notify_all();
     }
     // From here on the object belongs to whoever waited for it.
@@ -433,13 +460,17 @@ void TThread::Queue(TThread* AThread, TThreadProcedure Method) {
 
 void InitClassesUnit() {
     SetMainThread();
+    SyncState& s = Sync();
+    std::lock_guard g(s.lock);
+    s.shutDown = false;
 }
 
 void DoneClassesUnit() {
     // Calls still waiting can no longer run: queued ones are dropped, and a
     // thread blocked in Synchronize gets an error instead of waiting forever.
     SyncState& s = Sync();
-    std::lock_guard g(s.lock);
+    std::unique_lock lk(s.lock);
+    s.shutDown = true;
     for (const auto& request : s.queue)
         if (request->waited) {
             request->error = std::make_exception_ptr(EThread(u"The main thread has shut down"));
@@ -447,4 +478,10 @@ void DoneClassesUnit() {
         }
     s.queue.clear();
     s.signal.notify_all();
+    // No one waits for a thread that frees itself (a port's event thread closed from its own
+    // handler): it ends now, before the program's statics it still uses are destroyed.
+    s.signal.wait(lk, [&s] {
+        return std::none_of(s.running.begin(), s.running.end(),
+                            [](const auto& e) { return !e.second || e.second->GetFreeOnTerminate(); });
+    });
 }

@@ -104,7 +104,9 @@ void ClearMainThreadWatchHooks();
 // BeforeDestruction (or TerminatedSet) before calling this one. The TThread
 // destructor itself never joins: by then the derived parts that Execute uses
 // are gone, so a thread still running there is a fault of its owner; it is
-// left detached rather than taking the process down.
+// left detached rather than taking the process down. A thread that frees
+// itself is waited for when the Classes unit shuts down (DoneClassesUnit):
+// it must end with the program, before the statics it uses are gone.
 class TThread : public TObject {
 public:
     static const ClassInfo& StaticClass();
@@ -132,7 +134,7 @@ public:
     // False starts a suspended thread; a running thread cannot be suspended (EThread).
     void SetSuspended(bool Value);
     bool GetFinished() const { return FFinished.load(); }
-    bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
+    bool GetFreeOnTerminate() const { return FFreeOnTerminate.load(); }
     void SetFreeOnTerminate(bool Value) { FFreeOnTerminate = Value; }
     LongInt GetReturnValue() const { return FReturnValue; }
     TThreadPriority GetPriority() const { return FPriority.load(); }
@@ -172,7 +174,7 @@ private:
     std::atomic<bool> FStarted{false};
     std::atomic<bool> FFinished{false};
     bool FCreateSuspended = false;
-    bool FFreeOnTerminate = false;
+    std::atomic<bool> FFreeOnTerminate{false};
     LongInt FReturnValue = 0;
     TThreadID FThreadID;
     std::exception_ptr FFatalException;

@@ -36,21 +36,24 @@ protected:
     void SetUp() override {
         form.reset(Create<TForm>(nullptr));
         form->SetBounds(0, 0, 420, 320);
-        chart = Create<TChart>(form.get());
-        chart->SetParent(form.get());
-        chart->SetBounds(0, 0, 400, 300);
-        chart->SetBevelOuter(bvNone);
-        chart->SetView3D(false);
-        auto* s = Create<TPolySeries>(form.get());
-        chart->AddSeries(s);
-        for (int i = 0; i <= 100; ++i) s->AddXY(i, i % 50);
+        chart = NewChart();
+        for (int i = 0; i <= 100; ++i) chart->GetSeries(0)->AddXY(i, i % 50);
         Layout();
     }
+    TChart* NewChart() {
+        TChart* c = Create<TChart>(form.get());
+        c->SetParent(form.get());
+        c->SetBounds(0, 0, 400, 300);
+        c->SetBevelOuter(bvNone);
+        c->SetView3D(false);
+        c->AddSeries(Create<TPolySeries>(form.get()));
+        return c;
+    }
     // A drawing lays out the axes the mouse works on.
-    void Layout() {
+    void Layout(TChart* C = nullptr) {
         TBitmap out;
         out.SetSize(400, 300);
-        chart->Draw(out.GetCanvas(), TRect(0, 0, 400, 300));
+        (C ? C : chart)->Draw(out.GetCanvas(), TRect(0, 0, 400, 300));
     }
     TPoint Centre() const {
         const TRect r = chart->GetChartRect();
@@ -161,6 +164,15 @@ TEST_F(ChartMouse, PanningFollowsTheMouseInTheAllowedDirectionAndEndsOutsideTheC
     chart->SetAllowPanning(pmHorizontal);
     // Rounded automatic ends: the axis is shown wider than its series' values.
     chart->GetSeries(0)->AddXY(-0.7, 0);
+    // Rounding set on a chart drawn already lays it out as on a chart drawn with it from the first.
+    chart->GetSeries(0)->AddXY(50, -7.3);
+    Left()->SetMinimumRound(true);
+    Layout();
+    TChart* fresh = NewChart();
+    fresh->GetSeries(0)->AssignValues(chart->GetSeries(0));
+    fresh->GetLeftAxis()->SetMinimumRound(true);
+    Layout(fresh);
+    EXPECT_EQ(fresh->GetChartRect(), chart->GetChartRect());
     Bottom()->SetMinimumRound(true);
     Bottom()->SetMaximumRound(true);
     Layout();

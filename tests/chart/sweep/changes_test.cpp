@@ -364,6 +364,13 @@ const std::vector<Excuse>& Excuses() {
          [](const Point& P, const std::string& Piece) {
              return P.titles == 2 && Has(Piece, ".AdjustFrame:") && Has(Piece, "otherwise");
          }},
+        {"`Horizontal` of a standard axis is \"set by the owner\": the axis page offers it \"only for a "
+         "custom "
+         "axis\", and a file keeps it only for one; one of the chart's own axes turned across by a call has "
+         "no picture of its own to keep",
+         [](const Point&, const std::string& Piece) {
+             return Has(Piece, "Axis.Horizontal:") && Has(Piece, "otherwise");
+         }},
         {"`Left` and `Top` are the shape rectangle's: a box placed by one coordinate, or switched to "
          "`CustomPosition`, keeps the rest where the last drawing laid it out",
          [](const Point&, const std::string& Piece) {

@@ -1,5 +1,6 @@
 #include "platform/core/classes.h"
 #include "platform/core/sysutils.h"
+#include "platform/core/units.h"
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,12 @@ TEST(Threads, FreeOnTerminateThreadFreesItself) {
     t->Start();
     EXPECT_THROW(t->WaitFor(), EThread); // it may be gone at any moment: no waiting on it
     ASSERT_TRUE(DrainUntil([before] { return gSelfFreed.load() == before + 1; }));
+    // One still running when the program ends (its call to the main thread never served) is
+    // refused that call and waited for: it is gone before the statics it uses are destroyed.
+    Create<TSelfFreeing>()->Start();
+    DoneUnits();
+    EXPECT_EQ(gSelfFreed.load(), before + 2);
+    InitUnits();
 }
 
 // A pipe whose read end the main thread watches.
