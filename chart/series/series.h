@@ -183,8 +183,17 @@ private:
     TCustomSeriesStack FStacked = cssNone;
     bool FStairs = false;
     int FTransparency = 0;
-    // A transparent 3D area blends once, all its faces together: its faces draw opaque meanwhile.
+    // A transparent 3D area blends once, all its faces together: its faces draw opaque meanwhile,
+    // and its pointers, which keep a transparency of their own, wait until the blend is done.
     bool FBlendingWhole = false;
+    struct HeldPointer {
+        int X, Y;
+        TColor Color;
+        int ValueIndex;
+    };
+    std::vector<HeldPointer> FHeldPointers;
+    // Draws the values once, a transparent 3D area blended as a whole; DX, DY move it for its shadow.
+    void DrawValuesOnce(int DX, int DY);
     int FaceTransparency() const { return FBlendingWhole ? 0 : FTransparency; }
     Owned<TZuzGradient> FGradient;
     // The canvas pen holds the line pen in FLinePenColor: consecutive 2D

@@ -110,7 +110,7 @@ void TCustomSeries::DrawAllValues() {
                 restoreColor();
             });
         });
-        TChartSeries::DrawAllValues();
+        DrawValuesOnce(dx, dy);
     }
     if (FOutLine->GetVisible()) {
         Owned<TChartPen> savedPen(Create<TChartPen>());
@@ -132,28 +132,38 @@ void TCustomSeries::DrawAllValues() {
                 restoreColor();
             });
         });
-        TChartSeries::DrawAllValues();
+        DrawValuesOnce(0, 0);
     }
     FLinePenReady = false;
+    DrawValuesOnce(0, 0);
+}
+
+// Blended face by face, the faces of a 3D area that overlap on screen (its top and end faces seen
+// from the side, the polygons of both ends seen from behind) would build up towards its own
+// colour: a transparent 3D area is drawn opaque and blended once, over the whole box it stands in
+// (moved by DX, DY where its shadow is drawn).
+void TCustomSeries::DrawValuesOnce(int DX, int DY) {
     ISeriesChart* chart = GetParentChart();
     if (!FDrawArea || FTransparency == 0 || !chart || !chart->GetView3D()) {
         TChartSeries::DrawAllValues();
         return;
     }
-    // Blended face by face, the faces of a 3D area that overlap on screen (its top and end
-    // faces seen from the side, the polygons of both ends seen from behind) would build up
-    // towards its own colour: the area is drawn opaque and blended once, over the whole box it
-    // stands in.
     TCanvas3D* canvas = chart->GetCanvas();
     const int w = GetLinePen()->GetVisible() ? GetLinePen()->GetWidth() : 0;
     TRect r = chart->GetChartRect();
-    InflateRect(r, w + 1, w + 1);
+    r = TRect(r.Left + DX - w - 1, r.Top + DY - w - 1, r.Right + DX + w + 1, r.Bottom + DY + w + 1);
     const TRect front = Rect3D(canvas, r, StartZ - w), back = Rect3D(canvas, r, EndZ + w);
     const TRect box(std::min(front.Left, back.Left), std::min(front.Top, back.Top),
                     std::max(front.Right, back.Right), std::max(front.Bottom, back.Bottom));
-    const TRestoreOnExit<bool> whole(FBlendingWhole, true);
-    Blending blend(canvas, box, FTransparency);
-    TChartSeries::DrawAllValues();
+    FHeldPointers.clear();
+    {
+        const TRestoreOnExit<bool> whole(FBlendingWhole, true);
+        Blending blend(canvas, box, FTransparency);
+        TChartSeries::DrawAllValues();
+    }
+    std::vector<HeldPointer> held;
+    held.swap(FHeldPointers);
+    for (const HeldPointer& p : held) DrawPointer(p.X, p.Y, p.Color, p.ValueIndex);
 }
 
 // ---------------------------------------------------------------------------
@@ -585,6 +595,10 @@ void TCustomSeries::DrawPointer(int X, int Y, TColor Color, int ValueIndex) {
     ISeriesChart* chart = GetParentChart();
     TCanvas3D* canvas = chart ? chart->GetCanvas() : nullptr;
     if (!canvas) return;
+    if (FBlendingWhole) {
+        FHeldPointers.push_back({X, Y, Color, ValueIndex});
+        return;
+    }
     FLinePenReady = false;
     FPointer->PrepareCanvas(canvas, Color);
     const TSeriesPointerStyle style = DoGetPointerStyle(ValueIndex);

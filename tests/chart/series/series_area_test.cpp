@@ -1,5 +1,6 @@
 // Area series: the fill down to the origin, the fixed origin widening the
 // value range, stacking within stack groups only, drawing order, Assign.
+#include "chart/canvas/zuzshadow.h"
 #include "chart/series/series_area.h"
 #include "seriesfixture.h"
 
@@ -51,6 +52,59 @@ TEST_F(AreaTest, DrawingA3DGradientAreaKeepsItsStoredGradient) {
     chart->SetView3D(true);
     Draw();
     EXPECT_EQ(s->GetGradient()->GetStartColor(), clGreen);
+}
+
+// A transparent 3D area is blended once, as a whole: its pointers keep their own transparency (an
+// opaque one shows the series' colour unblended) and leave the area's as it is.
+TEST_F(AreaTest, ATransparent3DAreaAndItsPointersKeepEachTheirOwnTransparency) {
+    auto* s = AddArea({50, 50, 50}, clRed);
+    Bottom()->SetMinMax(0, 2);
+    Left()->SetMinMax(0, 100);
+    s->SetTransparency(50);
+    s->GetPointer()->SetSize(6);
+    chart->SetView3D(true);
+    Draw();
+    const probe::Rgb area = Pixel(X(0.5), Y(20));
+    s->GetPointer()->SetVisible(true);
+    for (const int pointer : {0, 30}) {
+        s->GetPointer()->SetTransparency(pointer);
+        Draw();
+        EXPECT_EQ(Pixel(X(0.5), Y(20)), area) << "pointers " << pointer;
+        const TRect r = chart->GetChartRect();
+        int red = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) red += Pixel(x, y) == Rgb(clRed);
+        EXPECT_EQ(red > 0, pointer == 0) << "pointers " << pointer;
+    }
+}
+
+// Its shadow and its outline are drawn as the area is, blended once: where their faces overlap on
+// screen no colour builds up past two layers of half red (the pass's and the area's own).
+TEST_F(AreaTest, ATransparent3DAreasShadowAndOutlineAreBlendedOnceToo) {
+    auto* s = AddArea({20, 90, 30, 80}, clRed);
+    s->GetLinePen()->SetVisible(false);
+    s->SetTransparency(50);
+    chart->SetView3D(true);
+    chart->Set3DPercent(40);
+    chart->GetView3DOptions()->SetOrthogonal(false);
+    chart->GetView3DOptions()->SetRotation(300);
+    chart->GetView3DOptions()->SetElevation(340);
+    for (const bool shadow : {true, false}) {
+        s->GetShadow()->SetVisible(shadow);
+        s->GetShadow()->SetColor(clRed);
+        s->GetShadow()->SetSize(8);
+        s->GetOutLine()->SetVisible(!shadow);
+        s->GetOutLine()->SetColor(clRed);
+        Draw();
+        const TRect r = chart->GetChartRect();
+        int deep = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) {
+                const probe::Rgb p = Pixel(x, y);
+                deep += p.r > 240 && p.g < 50 && p.b < 50;
+            }
+        EXPECT_EQ(deep, 0) << (shadow ? "shadow" : "outline");
+    }
 }
 
 TEST_F(AreaTest, StackedAreasStackOnlyWithinTheirGroup) {
