@@ -749,7 +749,7 @@ TZuzGradient* TPieSeries::SliceGradient(TColor Color) {
 
 void TPieSeries::DrawValue(int ValueIndex) {
     TCanvas3D* c = Canvas();
-    if (!c || CircleWidth < 5 || CircleHeight < 5 || BelongsToOtherSlice(ValueIndex)) return;
+    if (!c || !CircleDrawn() || BelongsToOtherSlice(ValueIndex)) return;
     const TBrushStyle saved = GetBrush()->GetStyle();
     GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
@@ -911,7 +911,8 @@ int TPieSeries::Clicked(int X, int Y) {
 // front of the pie back.
 int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     TCanvas3D* c = Canvas();
-    if (FAngles.empty() || !c) return -1;
+    // A circle squeezed too small to draw (a legend taking most of a small panel) is not there.
+    if (FAngles.empty() || !c || !CircleDrawn()) return -1;
     const TPoint p(X, Y);
     const int n = std::min(Count(), static_cast<int>(FAngles.size()));
     std::vector<TDrawnSlice> order(FDrawn);

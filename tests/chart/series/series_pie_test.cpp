@@ -473,7 +473,7 @@ TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
     EXPECT_NE(At(s, 270 * Deg, 1.1), Rgb(clWhite)) << "the moved-out slice";
 }
 
-TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
+TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlicesAndAnswersNoClick) {
     auto* s = AddPie({1, 1});
     s->SetCustomXRadius(2);
     s->SetCustomYRadius(2);
@@ -481,6 +481,7 @@ TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
     EXPECT_EQ(s->CircleWidth, 4);
     // At most the soft edge of the pie's shadow shows there, never a slice.
     EXPECT_GT(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1).Lightness(), 240);
+    EXPECT_EQ(s->Clicked(s->CircleXCenter + 1, s->CircleYCenter - 1), -1);
 }
 
 TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {
