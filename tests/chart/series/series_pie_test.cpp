@@ -455,6 +455,14 @@ TEST_F(PieTest, ASinglePointIsAFullCircle) {
     auto* s = AddPie({7});
     Draw();
     for (double a : {0.3, 1.5, 3.0, 4.5, 6.0}) EXPECT_EQ(At(s, a, 0.8), Rgb(clRed)) << a;
+    // Its rim answers a click all round, between the points its outline is tried at as well.
+    int missed = 0;
+    for (int k = 0; k < 120; ++k) {
+        int x, y;
+        s->AngleToPos(k * 3 * Deg, s->XRadius - 1, s->YRadius - 1, x, y);
+        missed += s->Clicked(x, y) != 0;
+    }
+    EXPECT_EQ(missed, 0);
 }
 
 TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
