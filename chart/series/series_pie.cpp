@@ -935,8 +935,8 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         };
         // Enough chords that none stands off the drawn rim by a quarter pixel.
         const double span = a.EndAngle - a.StartAngle;
-        const int m = std::max(
-            30, static_cast<int>(std::ceil(std::abs(span) / std::sqrt(2.0 / std::max({XRadius, YRadius, 1})))));
+        const int m = std::max(30, static_cast<int>(std::ceil(
+                                       std::abs(span) / std::sqrt(2.0 / std::max({XRadius, YRadius, 1})))));
         const double step = span / m;
         // The face: the rim from the end angle back to the start, closed through the centre or,
         // in a donut, along the hole's rim.
