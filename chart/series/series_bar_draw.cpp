@@ -237,8 +237,12 @@ void TCustomBarSeries::DrawBevel() {
         r = TRect(r.Left + w, r.Top + w, r.Right - w, r.Bottom - w);
     }
     if (Is3D()) {
-        ++r.Right;
-        ++r.Bottom;
+        // A cube's pen outlines its face out to its right and bottom edges; without a pen the
+        // face ends a pixel before them, as a flat bar's does, and the bevel stays on it.
+        if (PenVisible()) {
+            ++r.Right;
+            ++r.Bottom;
+        }
         r = ScreenRect(Canvas(), r, StartZ);
     }
     Canvas()->Frame3D(r, ApplyBright(BarColor, DarkerColorQuantity), ApplyDark(BarColor, DarkColorQuantity),

@@ -61,7 +61,9 @@ struct Drawing {
     // Drawn on its own background and again on another one, so that a part in the background's
     // colour (a white slice on white paper) shows in one of them; the picture is the first. The
     // axes' lines, drawn behind the series, are the other ground's colour too: a series' black
-    // edge along a black axis line shows there.
+    // edge along a black axis line shows there. There each series' marks are written in a
+    // colour of their own as well: a mark drawn over the same mark of another series (stacked
+    // values seen edge-on or past a zoomed axis's end) shows as the later one's.
     void DrawOnTwoGrounds(TChart* Chart) {
         TChartWalls* w = Chart->GetWalls();
         TZuzCustomShape* grounds[] = {w->GetBack(), w->GetLeft(), w->GetBottom(), w->GetRight()};
@@ -72,6 +74,13 @@ struct Drawing {
             lines.insert(lines.end(), {a->GetAxisPen(), a->GetTicks(), a->GetTicksInner(), a->GetMinorTicks(),
                                        a->GetGrid(), a->GetMinorGrid()});
         for (TPen* p : lines) kept.push_back(p->GetColor()), p->SetColor(GroundKey);
+        std::vector<TZuzFont*> marks;
+        for (int i = 0; i < Chart->SeriesCount(); ++i)
+            marks.push_back(Chart->GetSeries(i)->GetMarks()->GetFont());
+        for (std::size_t i = 0; i < marks.size(); ++i) {
+            kept.push_back(marks[i]->GetColor());
+            marks[i]->SetColor(static_cast<TColor>(0x30 + 0x20 * (i % 6)));
+        }
         Chart->SetColor(GroundKey);
         for (TZuzCustomShape* g : grounds) g->SetColor(GroundKey);
         Draw(Chart);
@@ -79,6 +88,8 @@ struct Drawing {
         Chart->SetColor(kept[0]);
         for (std::size_t i = 0; i < std::size(grounds); ++i) grounds[i]->SetColor(kept[i + 1]);
         for (std::size_t i = 0; i < lines.size(); ++i) lines[i]->SetColor(kept[i + 1 + std::size(grounds)]);
+        for (std::size_t i = 0; i < marks.size(); ++i)
+            marks[i]->SetColor(kept[i + 1 + std::size(grounds) + lines.size()]);
         Draw(Chart);
         for (auto& [name, mask] : first) {
             TPixelCanvas::Mask& m = canvas->Masks[name];
