@@ -571,6 +571,14 @@ public:
     // Solids: only the faces turned to the viewer are drawn; dark sides shade the side faces
     // from the brush colour and leave the brush in the last shade.
     virtual void Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) = 0;
+    // The faces of a cube a canvas draws, in their order, with the shade of each (0: the face
+    // colour): whoever tests a point against the cube sees what is drawn, also where a corner
+    // so near the viewer that it projects far out leaves a side face out. Wire: every face.
+    struct TSolidFace {
+        TFourPoints Points;
+        int Shade;
+    };
+    std::vector<TSolidFace> CubeFaces(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool Wire);
     virtual void Cylinder(bool Vertical, int Left, int Top, int Right, int Bottom, int Z0, int Z1,
                           bool DarkSides) = 0;
     // ConePercent is the tip's size in percent of the base (0: the default cone percent).

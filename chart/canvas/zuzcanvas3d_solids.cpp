@@ -30,40 +30,34 @@ TColor TZuzCanvas::FaceColor() {
 // ---------------------------------------------------------------------------
 // Cube
 
+std::vector<TCanvas3D::TSolidFace> TCanvas3D::CubeFaces(int Left, int Right, int Top, int Bottom, int Z0,
+                                                        int Z1, bool Wire) {
+    std::vector<TSolidFace> out;
+    TFourPoints q;
+    auto face = [&](TPoint3D A, TPoint3D B, TPoint3D C, TPoint3D D) {
+        q = {Calculate3DPosition(A), Calculate3DPosition(B), Calculate3DPosition(C), Calculate3DPosition(D)};
+    };
+    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Bottom, Z0}, {Left, Bottom, Z0});
+    if (!Wire && Cross(Minus(q[3], q[2]), Minus(q[1], q[2])) <= 0)
+        face({Left, Top, Z1}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Left, Bottom, Z1});
+    out.push_back({q, 0});
+    face({Right, Top, Z0}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
+    if (Wire || Cross(Minus(q[3], q[2]), Minus(q[1], q[2])) > 0) out.push_back({q, DarkerColorQuantity});
+    face({Left, Top, Z0}, {Left, Top, Z1}, {Left, Bottom, Z1}, {Left, Bottom, Z0});
+    if (Wire || Cross(Minus(q[3], q[0]), Minus(q[1], q[0])) > 0) out.push_back({q, DarkerColorQuantity});
+    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Top, Z1}, {Left, Top, Z1});
+    if (Wire || Cross(Minus(q[0], q[1]), Minus(q[2], q[1])) > 0) out.push_back({q, DarkColorQuantity});
+    face({Left, Bottom, Z0}, {Left, Bottom, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
+    if (Wire || Cross(Minus(q[3], q[2]), Minus(q[1], q[2])) < 0) out.push_back({q, DarkColorQuantity});
+    return out;
+}
+
 void TZuzCanvas3D::Cube(int Left, int Right, int Top, int Bottom, int Z0, int Z1, bool DarkSides) {
     const TColor c = FaceColor();
     // A clear brush draws a wire frame: every face counts as turned to the viewer.
-    const bool wire = Brush->GetStyle() == bsClear;
-    auto face = [&](TPoint3D A, TPoint3D B, TPoint3D C, TPoint3D D) {
-        IPoints = {Calc3DTPoint3D(A), Calc3DTPoint3D(B), Calc3DTPoint3D(C), Calc3DTPoint3D(D)};
-    };
-    auto shade = [&](int Quantity) {
-        if (DarkSides) InternalDark(c, static_cast<Byte>(Quantity));
-    };
-
-    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Bottom, Z0}, {Left, Bottom, Z0});
-    if (!wire && Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) <= 0)
-        face({Left, Top, Z1}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Left, Bottom, Z1});
-    PolygonFour();
-
-    face({Right, Top, Z0}, {Right, Top, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
-    if (wire || Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) > 0) {
-        shade(DarkerColorQuantity);
-        PolygonFour();
-    }
-    face({Left, Top, Z0}, {Left, Top, Z1}, {Left, Bottom, Z1}, {Left, Bottom, Z0});
-    if (wire || Cross(Minus(IPoints[3], IPoints[0]), Minus(IPoints[1], IPoints[0])) > 0) {
-        shade(DarkerColorQuantity);
-        PolygonFour();
-    }
-    face({Left, Top, Z0}, {Right, Top, Z0}, {Right, Top, Z1}, {Left, Top, Z1});
-    if (wire || Cross(Minus(IPoints[0], IPoints[1]), Minus(IPoints[2], IPoints[1])) > 0) {
-        shade(DarkColorQuantity);
-        PolygonFour();
-    }
-    face({Left, Bottom, Z0}, {Left, Bottom, Z1}, {Right, Bottom, Z1}, {Right, Bottom, Z0});
-    if (wire || Cross(Minus(IPoints[3], IPoints[2]), Minus(IPoints[1], IPoints[2])) < 0) {
-        shade(DarkColorQuantity);
+    for (const TSolidFace& f : CubeFaces(Left, Right, Top, Bottom, Z0, Z1, Brush->GetStyle() == bsClear)) {
+        if (DarkSides && f.Shade) InternalDark(c, static_cast<Byte>(f.Shade));
+        IPoints = f.Points;
         PolygonFour();
     }
 }

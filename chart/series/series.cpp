@@ -360,6 +360,15 @@ TRect TCustomSeries::PointerBox(int ValueIndex, int PointX, int PointY) {
     return {PointX - h, PointY - v, PointX + h, PointY + v};
 }
 
+// Whether a polygon filled on the screen fills the pixel P: it fills the pixels whose middles it
+// holds, so a face seen nearly edge-on, thinner than a pixel, is drawn only where it grows half a
+// pixel wide.
+static bool FillsPixel(TPoint P, const TPoint (&Q)[4]) {
+    TPoint twice[4];
+    for (int i = 0; i < 4; ++i) twice[i] = {2 * Q[i].X, 2 * Q[i].Y};
+    return PointInPolygon({2 * P.X + 1, 2 * P.Y + 1}, twice, 3);
+}
+
 int TCustomSeries::Clicked(int X, int Y) {
     if (ClippedAway(X, Y)) return -1;
     ISeriesChart* chart = GetParentChart();
@@ -387,7 +396,7 @@ int TCustomSeries::Clicked(int X, int Y) {
             canvas->Calculate3DPosition(A.X, A.Y, StartZ), canvas->Calculate3DPosition(B.X, B.Y, StartZ),
             canvas->Calculate3DPosition(B.X, B.Y, EndZ), canvas->Calculate3DPosition(A.X, A.Y, EndZ)};
         return (lineDrawn && (PointInLine(screen, q[0], q[1]) || PointInLine(screen, q[2], q[3]))) ||
-               (faceFilled && PointInPolygon(screen, q, 3));
+               (faceFilled && FillsPixel(screen, q));
     };
     // A flat line answers a click beside it only where it runs inside the clip: a line along the
     // chart's edge (an area flattened on it by a zoom) is cut away whole.

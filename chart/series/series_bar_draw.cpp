@@ -667,6 +667,17 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
                 hull.push_back(C->Calculate3DPosition(p));
         };
         switch (Style) {
+        case bsRectangle:
+        case bsRectGradient:
+        case bsBevel: {
+            // The faces the cube draws, each filling the pixels whose middles it holds.
+            const int l = v ? F.Lo : StartPos, r = v ? F.Hi : EndPos;
+            const int t = v ? StartPos : F.Lo, b = v ? EndPos : F.Hi;
+            const bool wire = S.GetBrush()->GetStyle() == bsClear;
+            for (const TCanvas3D::TSolidFace& f : C->CubeFaces(l, r, t, b, z0, z1, wire))
+                if (inPolygon({f.Points.begin(), f.Points.end()})) return true;
+            return false;
+        }
         case bsPyramid:
         case bsInvPyramid:
             for (const int across : {F.Lo, F.Hi})
@@ -686,9 +697,6 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
             ring(tip, ConePercent, C->ZuzNumCylinderSides);
             break;
         default:
-            for (const int across : {F.Lo, F.Hi})
-                for (const int along : {StartPos, EndPos})
-                    for (const int z : {z0, z1}) add(across, along, z);
             break;
         }
         if (!TCanvas3D::ConvexHull(hull)) return false;
@@ -747,12 +755,25 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     }
 }
 
+// The bar as drawn (its bounds with the pen's and the next bar's pixels): a turned view spreads
+// a pixel of it over several on the screen, so the solid is hit on the corners it is drawn on.
+static BarFrame DrawnFrame(const TCustomBarSeries& S, int ValueIndex, int& StartPos, int& EndPos) {
+    TRect b;
+    S.CalcBarBounds(ValueIndex, b);
+    const bool v = S.YMandatory();
+    StartPos = std::min(v ? b.Top : b.Left, v ? b.Bottom : b.Right);
+    EndPos = std::max(v ? b.Top : b.Left, v ? b.Bottom : b.Right);
+    return {v, v ? b.Left : b.Top, v ? b.Right : b.Bottom,
+            v ? (b.Left + b.Right) / 2 : (b.Top + b.Bottom) / 2};
+}
+
 bool TBarSeries::InternalClicked(int ValueIndex, TPoint P) {
     const int x0 = CalcXPos(ValueIndex);
     int top = CalcYPos(ValueIndex), bottom = GetOriginPos(ValueIndex);
     if (bottom < top) std::swap(top, bottom);
-    const BarFrame f{true, x0, x0 + CurrentBarSize, x0 + CurrentBarSize / 2};
+    BarFrame f{true, x0, x0 + CurrentBarSize, x0 + CurrentBarSize / 2};
     TCanvas3D* c = Canvas();
+    if (Is3D() && c) f = DrawnFrame(*this, ValueIndex, top, bottom);
     return BarShapeClicked(*this, c, Is3D() && c, GetBarStyle(ValueIndex), f, top, bottom, GetConePercent(),
                            P);
 }
@@ -943,8 +964,9 @@ bool THorizBarSeries::InternalClicked(int ValueIndex, TPoint P) {
     const int y0 = CalcYPos(ValueIndex);
     int left = GetOriginPos(ValueIndex), right = CalcXPos(ValueIndex);
     if (right < left) std::swap(left, right);
-    const BarFrame f{false, y0, y0 + CurrentBarSize, y0 + CurrentBarSize / 2};
+    BarFrame f{false, y0, y0 + CurrentBarSize, y0 + CurrentBarSize / 2};
     TCanvas3D* c = Canvas();
+    if (Is3D() && c) f = DrawnFrame(*this, ValueIndex, left, right);
     return BarShapeClicked(*this, c, Is3D() && c, GetBarStyle(ValueIndex), f, left, right, GetConePercent(),
                            P);
 }

@@ -270,26 +270,28 @@ int TFastLineSeries::Clicked(int X, int Y) {
     if (!GetLinePen()->GetVisible() || ClippedAway(X, Y)) return -1;
     const int first = FirstValueIndex, last = std::min(LastValueIndex, Count() - 1);
     if (first < 0 || last < 0) return -1;
-    TPoint p{X, Y};
-    if (ISeriesChart* chart = GetParentChart())
-        if (TCanvas3D* c = chart->GetCanvas()) c->Calculate2DPosition(p.X, p.Y, MiddleZ);
-    int oldX = 0, oldY = 0;
+    const TPoint p{X, Y};
+    // In 3D the line is sought where it is drawn, on the screen: taken back into its plane, a
+    // click near the viewer in a perspective view would find it far from its pixels.
+    ISeriesChart* chart = GetParentChart();
+    TCanvas3D* c = chart ? chart->GetCanvas() : nullptr;
+    const bool projected = c && chart->GetView3D();
+    const auto screen = [&](TPoint Q) { return projected ? c->Calculate3DPosition(Q, MiddleZ) : Q; };
+    TPoint old{};
     for (int i = first; i <= last; ++i) {
-        const int x = CalcXPos(i), y = CalcYPos(i);
-        if (x == p.X && y == p.Y) return i;
+        const TPoint at{CalcXPos(i), CalcYPos(i)};
+        if (screen(at) == p) return i;
         if (i > first) {
             if (!FStairs) {
-                if (PointInLine(p, oldX, oldY, x, y)) return i - 1;
+                if (PointInLine(p, screen(old), screen(at))) return i - 1;
             } else {
                 // A step is hit on the two legs drawn, across then up or, inverted,
                 // up then across; never on the diagonal or the legs it does not draw.
-                const TPoint corner = FInvertedStairs ? TPoint{oldX, y} : TPoint{x, oldY};
-                if (PointInLine(p, TPoint{oldX, oldY}, corner) || PointInLine(p, corner, TPoint{x, y}))
-                    return i - 1;
+                const TPoint corner = screen(FInvertedStairs ? TPoint{old.X, at.Y} : TPoint{at.X, old.Y});
+                if (PointInLine(p, screen(old), corner) || PointInLine(p, corner, screen(at))) return i - 1;
             }
         }
-        oldX = x;
-        oldY = y;
+        old = at;
     }
     return -1;
 }

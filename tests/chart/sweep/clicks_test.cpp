@@ -439,13 +439,26 @@ const std::vector<Excuse>& Excuses() {
                     (Has(Piece, " zoomed") || Has(Piece, " scrolled")) &&
                     Has(Piece, "where nothing of it is drawn");
          }},
-        {"OPEN: in a turned view the hit test of a series' faces (steps, bars, a fast line) stands "
-         "off their drawing at their edges",
+        {"OPEN: in a turned view a step cut by the chart's edge, zoomed or scrolled, answers a few clicks "
+         "along the edge past what the clip leaves of it, and a bar deeper than the chart draws a strip "
+         "there that answers none",
          [](const Point& P, const std::string& Piece) {
              const std::string kind = SeriesKinds()[static_cast<std::size_t>(P.series)].name;
-             return P.view == 2 && Piece.starts_with("series") && !Has(Piece, " marks") &&
-                    (kind.find("stairs") != std::string::npos || kind.find("bar") != std::string::npos ||
-                     kind == "fastline");
+             const bool moved = Has(Piece, " zoomed") || Has(Piece, " scrolled");
+             return P.view == 2 && moved && Piece.starts_with("series") && !Has(Piece, " marks") &&
+                    ((kind.find("stairs") != std::string::npos &&
+                      Has(Piece, "where nothing of it is drawn")) ||
+                     (kind.starts_with("bar") && P.seriesDepth > P.depth && Has(Piece, "no click answers")));
+         }},
+        {"a flat bar (an arrow, an ellipse, a diamond) turned nearly edge-on is a sliver thinner than a "
+         "pixel: drawn only where it grows half a pixel wide, it answers along the whole sliver",
+         [](const Point& P, const std::string& Piece) {
+             const bool flat = P.style == bsEllipse || P.style == bsArrow || P.style == bsDiamond ||
+                               P.style == bsInvArrow;
+             const std::string kind = SeriesKinds()[static_cast<std::size_t>(P.series)].name;
+             return P.view == 2 && flat && kind.find("bar") != std::string::npos &&
+                    Piece.starts_with("series") && !Has(Piece, " marks") &&
+                    Has(Piece, "where nothing of it is drawn");
          }},
         {"the legend answers with the item under the click (Clicked): its box's ground past a row's last "
          "item "
