@@ -731,13 +731,15 @@ static bool BarShapeClicked(const TCustomBarSeries& S, TCanvas3D* C, bool Is3D, 
     case bsInvArrow: {
         // A shaft half as wide as the bar and a head as wide as the bar and half as long, drawn
         // from the origin's end to the value's end (bsArrow) or back.
-        const int w = F.Hi - F.Lo, shaft = w / 4;
+        // The shaft answers on the pixels whose middles its drawn edges hold, also where a
+        // narrow bar leaves it less than a pixel on each side of its middle.
+        const int w = F.Hi - F.Lo;
         const bool toStart = (Style == bsArrow) == v;
         const int to = toStart ? StartPos : EndPos;
         const int head = std::min(w / 2, EndPos - StartPos);
         const int neck = toStart ? to + head : to - head;
         if (PointInTriangle(P, F.At(F.Lo, neck), F.At(F.Hi, neck), F.At(F.Mid, to))) return true;
-        return across >= F.Mid - shaft && across <= F.Mid + shaft &&
+        return std::abs(across - F.Mid) <= w / 4.0 + 0.5 &&
                (toStart ? along >= neck && along <= EndPos : along >= StartPos && along <= neck);
     }
     default:

@@ -749,7 +749,7 @@ TZuzGradient* TPieSeries::SliceGradient(TColor Color) {
 
 void TPieSeries::DrawValue(int ValueIndex) {
     TCanvas3D* c = Canvas();
-    if (!c || CircleWidth < 5 || CircleHeight < 5 || BelongsToOtherSlice(ValueIndex)) return;
+    if (!c || !CircleDrawn() || BelongsToOtherSlice(ValueIndex)) return;
     const TBrushStyle saved = GetBrush()->GetStyle();
     GetBrush()->SetStyle(SliceBrushStyle(ValueIndex));
     const TColor color = c->GetMonochrome() ? clBlack : GetValueColor(ValueIndex);
@@ -911,7 +911,8 @@ int TPieSeries::Clicked(int X, int Y) {
 // front of the pie back.
 int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
     TCanvas3D* c = Canvas();
-    if (FAngles.empty() || !c) return -1;
+    // A circle squeezed too small to draw (a legend taking most of a small panel) is not there.
+    if (FAngles.empty() || !c || !CircleDrawn()) return -1;
     const TPoint p(X, Y);
     const int n = std::min(Count(), static_cast<int>(FAngles.size()));
     std::vector<TDrawnSlice> order(FDrawn);
@@ -932,14 +933,18 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
             AngleToPos(Angle, XRadius * Part, YRadius * Part, x, y);
             return c->Calculate3DPosition(x + dx, y - dy, Z);
         };
-        const double step = (a.EndAngle - a.StartAngle) / 30;
+        // Enough chords that none stands off the drawn rim by a quarter pixel.
+        const double span = a.EndAngle - a.StartAngle;
+        const int m = std::max(30, static_cast<int>(std::ceil(
+                                       std::abs(span) / std::sqrt(2.0 / std::max({XRadius, YRadius, 1})))));
+        const double step = span / m;
         // The face: the rim from the end angle back to the start, closed through the centre or,
         // in a donut, along the hole's rim.
         std::vector<TPoint> face;
-        for (int k = 0; k <= 30; ++k) face.push_back(at(a.EndAngle - k * step, StartZ));
+        for (int k = 0; k <= m; ++k) face.push_back(at(a.EndAngle - k * step, StartZ));
         const TPoint centreTop = c->Calculate3DPosition(CircleXCenter + dx, CircleYCenter - dy, StartZ);
         if (hole > 0)
-            for (int k = 0; k <= 30; ++k) face.push_back(at(a.StartAngle + k * step, StartZ, hole));
+            for (int k = 0; k <= m; ++k) face.push_back(at(a.StartAngle + k * step, StartZ, hole));
         else
             face.push_back(centreTop);
         if (PointInPolygon(p, face.data(), static_cast<int>(face.size()) - 1)) return i;
@@ -950,8 +955,8 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         const bool flip = centreBottom.Y < centreTop.Y;
         auto hang = [&](TPoint Bottom, TPoint Top) { return flip ? ZuzHangBelow(Bottom, Top) : Bottom; };
         centreBottom = hang(centreBottom, centreTop);
-        TPoint top[31], bottom[31], innerTop[31], innerBottom[31];
-        for (int k = 0; k <= 30; ++k) {
+        std::vector<TPoint> top(m + 1), bottom(m + 1), innerTop(m + 1), innerBottom(m + 1);
+        for (int k = 0; k <= m; ++k) {
             const double angle = a.StartAngle + k * step;
             top[k] = at(angle, StartZ);
             bottom[k] = hang(at(angle, z), top[k]);
@@ -960,8 +965,8 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
         }
         if (hole > 0) {
             // The hole's wall is drawn whole, turned to the viewer or not.
-            std::vector<TPoint> wall(std::rbegin(innerTop), std::rend(innerTop));
-            wall.insert(wall.end(), std::begin(innerBottom), std::end(innerBottom));
+            std::vector<TPoint> wall(innerTop.rbegin(), innerTop.rend());
+            wall.insert(wall.end(), innerBottom.begin(), innerBottom.end());
             if (PointInPolygon(p, wall.data(), static_cast<int>(wall.size()) - 1)) return i;
         }
         // Growing angles run round the screen one way; a face whose corners run that way too is
@@ -973,9 +978,9 @@ int TPieSeries::CalcClickedPie(int X, int Y, bool Exploded) {
             return ZuzWinding(Face) * turn > 0 &&
                    PointInPolygon(p, Face.begin(), static_cast<int>(Face.size()) - 1);
         };
-        for (int k = 0; k < 30; ++k)
+        for (int k = 0; k < m; ++k)
             if (holds({top[k], bottom[k], bottom[k + 1], top[k + 1]})) return i;
-        if (it->Sides && (holds({innerTop[30], top[30], bottom[30], innerBottom[30]}) ||
+        if (it->Sides && (holds({innerTop[m], top[m], bottom[m], innerBottom[m]}) ||
                           holds({innerTop[0], innerBottom[0], bottom[0], top[0]})))
             return i;
     }

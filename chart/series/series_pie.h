@@ -196,6 +196,8 @@ public:
     void CalcExplodedRadius(int ValueIndex, int& AXRadius, int& AYRadius) const;
     void CalcExplodedOffset(int ValueIndex, int& OffsetX, int& OffsetY) const;
     int CalcClickedPie(int X, int Y, bool Exploded);
+    // Below a few pixels across either way the circle is not drawn at all.
+    bool CircleDrawn() const { return CircleWidth >= 5 && CircleHeight >= 5; }
     TBrushStyle SliceBrushStyle(int ValueIndex) const;
     int SliceEndZ(int ValueIndex) const;
     // The key of a slice in the 3D drawing order: smaller first.

@@ -680,6 +680,22 @@ TEST_F(BarTest, AClickFindsABarOfAnyStyleWhereItIsDrawnAndNowhereElse) {
     chart->GetLegend()->SetVisible(false);
     ExpectClickedWhereDrawn<TBarSeries>(chart.get());
     ExpectClickedWhereDrawn<THorizBarSeries>(chart.get());
+    // A narrow arrow's shaft answers on every pixel drawn across it.
+    chart->FreeAllSeries();
+    chart->SetView3D(false);
+    auto* s = AddSeries<TBarSeries>({80, 80, 80}, clRed);
+    s->SetBarStyle(bsInvArrow);
+    FixAxes(-0.5, 2.5);
+    for (int percent = 2; percent <= 8; ++percent) {
+        s->SetBarWidthPercent(percent);
+        Draw();
+        const TRect r = Bounds(s, 1);
+        const int y = r.Top + (r.Bottom - r.Top) / 4;
+        for (int x = r.Left - 2; x <= r.Right + 2; ++x)
+            if (Pixel(x, y) != Rgb(clWhite)) {
+                EXPECT_EQ(s->Clicked(x, y), 1) << percent << "% at " << x;
+            }
+    }
 }
 
 // ---------------------------------------------------------------------------

@@ -455,6 +455,14 @@ TEST_F(PieTest, ASinglePointIsAFullCircle) {
     auto* s = AddPie({7});
     Draw();
     for (double a : {0.3, 1.5, 3.0, 4.5, 6.0}) EXPECT_EQ(At(s, a, 0.8), Rgb(clRed)) << a;
+    // Its rim answers a click all round, between the points its outline is tried at as well.
+    int missed = 0;
+    for (int k = 0; k < 120; ++k) {
+        int x, y;
+        s->AngleToPos(k * 3 * Deg, s->XRadius - 1, s->YRadius - 1, x, y);
+        missed += s->Clicked(x, y) != 0;
+    }
+    EXPECT_EQ(missed, 0);
 }
 
 TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
@@ -473,7 +481,7 @@ TEST_F(PieTest, TheShadowFallsOnlyWhereSlicesLie) {
     EXPECT_NE(At(s, 270 * Deg, 1.1), Rgb(clWhite)) << "the moved-out slice";
 }
 
-TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
+TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlicesAndAnswersNoClick) {
     auto* s = AddPie({1, 1});
     s->SetCustomXRadius(2);
     s->SetCustomYRadius(2);
@@ -481,6 +489,7 @@ TEST_F(PieTest, ACircleBelowFivePixelsDrawsNoSlices) {
     EXPECT_EQ(s->CircleWidth, 4);
     // At most the soft edge of the pie's shadow shows there, never a slice.
     EXPECT_GT(Pixel(s->CircleXCenter + 1, s->CircleYCenter - 1).Lightness(), 240);
+    EXPECT_EQ(s->Clicked(s->CircleXCenter + 1, s->CircleYCenter - 1), -1);
 }
 
 TEST_F(PieTest, AFilesNumbersAreHeldToTheEditorsRangesOrToWhatDrawingTakes) {

@@ -37,6 +37,8 @@ constexpr std::size_t Few = 5;
 constexpr int BoxMargin = 8;
 // The colour an axis draws in while its own pixels are sought: no other part uses it.
 constexpr TColor AxisKey = static_cast<TColor>(0x03FE01);
+// The axis once more in a colour far from the first key.
+constexpr TColor OtherAxisKey = static_cast<TColor>(0xFE01FE);
 // The second background: a dark colour no part is drawn in.
 constexpr TColor GroundKey = static_cast<TColor>(0x402A17);
 
@@ -47,6 +49,8 @@ struct Thing {
     std::function<bool(int, int)> answers;
     // Where the part answers through its marks (a series), told apart in the refusal.
     std::function<bool(int, int)> marks;
+    // Where its pixels stand past its ends (an axis's labels), told apart in the refusal too.
+    std::function<bool(int, int)> pastEnds;
 };
 
 // The chart drawn through a canvas that knows each part's pixels.
@@ -230,10 +234,13 @@ std::string Compare(const Thing& T, Drawing& D, const std::string& When) {
             return true;
         });
     }
+    std::vector<TPoint> redPast;
+    if (T.pastEnds)
+        std::erase_if(red, [&](TPoint P) { return T.pastEnds(P.X, P.Y) && (redPast.push_back(P), true); });
     // A few clicks or pixels at a sharp corner are the rounding of two projections of it.
-    for (std::vector<TPoint>* few : {&blue, &byMarks, &red})
+    for (std::vector<TPoint>* few : {&blue, &byMarks, &red, &redPast})
         if (few->size() < Few) few->clear();
-    if (blue.empty() && byMarks.empty() && red.empty()) return {};
+    if (blue.empty() && byMarks.empty() && red.empty() && redPast.empty()) return {};
     std::ostringstream s;
     const auto answered = [&](const std::vector<TPoint>& At, const char* Who) {
         if (At.empty()) return;
@@ -242,9 +249,14 @@ std::string Compare(const Thing& T, Drawing& D, const std::string& When) {
     };
     answered(blue, "");
     answered(byMarks, " marks");
-    if (!red.empty())
-        s << (s.tellp() > 0 ? "; " : "") << T.name << When << ": draws " << red.size()
-          << " pixels no click answers (first at " << red[0].X << "," << red[0].Y << ")";
+    const auto unanswered = [&](const std::vector<TPoint>& At, const char* Where) {
+        if (At.empty()) return;
+        s << (s.tellp() > 0 ? "; " : "") << T.name << When << ": draws " << At.size()
+          << " pixels no click answers" << Where << " (first at " << At[0].X << "," << At[0].Y << ")";
+    };
+    unanswered(red, "");
+    unanswered(redPast, " past its ends");
+    red.insert(red.end(), redPast.begin(), redPast.end());
     blue.insert(blue.end(), byMarks.begin(), byMarks.end());
     KeepPicture(D.out, T.drawn, hits, blue, red, T.name + When);
     return s.str();
@@ -256,7 +268,8 @@ std::string SeriesName(TChart* Chart, int Index) {
 }
 
 // The pixels one axis draws, its line, ticks, labels and title, without its grid: drawn again
-// with them all in a colour of their own.
+// with them all in a colour of their own, and once more in another, so that a part drawn in a
+// colour near the key (a green bubble) is not taken for the axis.
 TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
     TPen* pens[] = {A->GetAxisPen(), A->GetTicks(), A->GetTicksInner(), A->GetMinorTicks()};
     // Labels of their own (custom items) are written in their own fonts; automatic ones are made
@@ -265,8 +278,8 @@ TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
     for (int i = 0; !A->GetItems()->Automatic && i < A->GetItems()->Count(); ++i)
         fonts.push_back(A->GetItems()->Get(i)->GetFont());
     std::vector<TColor> kept;
-    for (TPen* p : pens) kept.push_back(p->GetColor()), p->SetColor(AxisKey);
-    for (TZuzFont* f : fonts) kept.push_back(f->GetColor()), f->SetColor(AxisKey);
+    for (TPen* p : pens) kept.push_back(p->GetColor());
+    for (TZuzFont* f : fonts) kept.push_back(f->GetColor());
     const bool grid = A->GetGrid()->GetVisible(), minor = A->GetMinorGrid()->GetVisible();
     A->GetGrid()->SetVisible(false);
     A->GetMinorGrid()->SetVisible(false);
@@ -274,26 +287,32 @@ TPixelCanvas::Mask AxisPixels(TChart* Chart, TChartAxis* A, Drawing& D) {
     // click there first: what the axis draws is sought with the axes over them.
     const bool behind = Chart->GetAxisBehind();
     Chart->SetAxisBehind(false);
-    D.Draw(Chart);
+    const int w = Chart->GetWidth(), h = Chart->GetHeight();
+    TPixelCanvas::Mask m(static_cast<std::size_t>(w * h));
+    for (const TColor key : {AxisKey, OtherAxisKey}) {
+        for (TPen* p : pens) p->SetColor(key);
+        for (TZuzFont* f : fonts) f->SetColor(key);
+        D.Draw(Chart);
+        const std::size_t bpp = D.out.GetPixelFormat() == pf24bit ? 3 : 4;
+        for (int y = 0; y < h; ++y) {
+            const Byte* row = D.out.ScanLine(y);
+            for (int x = 0; x < w; ++x) {
+                const Byte* px = row + static_cast<std::size_t>(x) * bpp;
+                // Turned text is smoothed: its pixels run from the key's green to what lies under
+                // it.
+                const int b = px[0], g = px[1], r = px[2];
+                const bool green = g >= 190 && r <= g - 60 && b <= g - 60 && std::abs(r - b) <= 24;
+                Byte& at = m[static_cast<std::size_t>(y * w + x)];
+                at = key == AxisKey ? green : at && !green;
+            }
+        }
+    }
     Chart->SetAxisBehind(behind);
     std::size_t k = 0;
     for (TPen* p : pens) p->SetColor(kept[k++]);
     for (TZuzFont* f : fonts) f->SetColor(kept[k++]);
     A->GetGrid()->SetVisible(grid);
     A->GetMinorGrid()->SetVisible(minor);
-    const int w = D.out.GetWidth(), h = D.out.GetHeight();
-    TPixelCanvas::Mask m(static_cast<std::size_t>(w * h));
-    const std::size_t bpp = D.out.GetPixelFormat() == pf24bit ? 3 : 4;
-    for (int y = 0; y < h; ++y) {
-        const Byte* row = D.out.ScanLine(y);
-        for (int x = 0; x < w; ++x) {
-            const Byte* px = row + static_cast<std::size_t>(x) * bpp;
-            // Turned text is smoothed: its pixels run from the key's green to what lies under it.
-            const int b = px[0], g = px[1], r = px[2];
-            m[static_cast<std::size_t>(y * w + x)] =
-                g >= 190 && r <= g - 60 && b <= g - 60 && std::abs(r - b) <= 24;
-        }
-    }
     return m;
 }
 
@@ -310,7 +329,11 @@ std::string CheckAll(TChart* Chart, Drawing& D, const std::string& When) {
                     return a->Clicked(X, Y) ||
                            (title->GetVisible() && !title->GetCaption().empty() && title->Clicked(X, Y));
                 },
-                {}};
+                {},
+                [a](int X, int Y) {
+                    const int at = a->GetHorizontal() ? X : Y;
+                    return at < std::min(a->IStartPos, a->IEndPos) || at > std::max(a->IStartPos, a->IEndPos);
+                }};
         things.push_back(std::move(t));
     }
     D.DrawOnTwoGrounds(Chart);
@@ -324,18 +347,23 @@ std::string CheckAll(TChart* Chart, Drawing& D, const std::string& When) {
         const auto marks = [s](int X, int Y) {
             return s->GetMarks()->GetVisible() && s->GetMarks()->Clicked(X, Y) != -1;
         };
-        things.push_back({"series " + std::to_string(i), mask(SeriesName(Chart, i)), false,
-                          [s, marks](int X, int Y) { return s->Clicked(X, Y) != -1 || marks(X, Y); }, marks});
+        things.push_back({"series " + std::to_string(i),
+                          mask(SeriesName(Chart, i)),
+                          false,
+                          [s, marks](int X, int Y) { return s->Clicked(X, Y) != -1 || marks(X, Y); },
+                          marks,
+                          {}});
     }
     if (TChartLegend* l = Chart->GetLegend(); l->GetVisible())
         things.push_back(
-            {"legend", mask("Legend"), true, [l](int X, int Y) { return l->Clicked(X, Y) != -1; }, {}});
+            {"legend", mask("Legend"), true, [l](int X, int Y) { return l->Clicked(X, Y) != -1; }, {}, {}});
     const std::pair<TChartTitle*, const char*> titles[] = {{Chart->GetTitle(), "title"},
                                                            {Chart->GetSubTitle(), "subtitle"},
                                                            {Chart->GetFoot(), "foot"},
                                                            {Chart->GetSubFoot(), "subfoot"}};
     for (const auto& [title, name] : titles)
-        things.push_back({name, mask(name), true, [t = title](int X, int Y) { return t->Clicked(X, Y); }, {}});
+        things.push_back(
+            {name, mask(name), true, [t = title](int X, int Y) { return t->Clicked(X, Y); }, {}, {}});
     std::string faults;
     for (const Thing& t : things)
         if (std::string f = Compare(t, D, When); !f.empty()) faults += (faults.empty() ? "" : "; ") + f;
@@ -393,17 +421,16 @@ const std::vector<Excuse>& Excuses() {
              return P.marks == 4 && Has(Piece, " marks") && Has(Piece, "where nothing of it is drawn");
          }},
         {"the axis answers on its band from its start to its end position (AxisRect); a label standing past "
-         "an "
-         "end of the axis stands outside it",
+         "an end of the axis stands outside it",
          [](const Point& P, const std::string& Piece) {
-             return P.view == 0 && Has(Piece, "axis ") && Has(Piece, "no click answers");
+             return P.view == 0 && Has(Piece, "axis ") && Has(Piece, "no click answers past its ends");
          }},
         {"a pointer answers where the click is nearer its point than its sizes (ClickedPointer), only "
-         "psNothing excepted: a small dot inks one pixel of that box",
+         "psNothing excepted: a small dot inks one pixel of that box, a cross leaves its corners bare",
          [](const Point& P, const std::string& Piece) {
              return SeriesKinds()[static_cast<std::size_t>(P.series)].name == std::string("points") &&
-                    P.style == psSmallDot && Piece.starts_with("series") && !Has(Piece, " marks") &&
-                    Has(Piece, "where nothing of it is drawn");
+                    (P.style == psSmallDot || P.style == psCross) && Piece.starts_with("series") &&
+                    !Has(Piece, " marks") && Has(Piece, "where nothing of it is drawn");
          }},
         {"OPEN: a series deeper than the chart, zoomed or scrolled in 3D, answers a few clicks at its "
          "marks and faces past what the clip leaves of them",
