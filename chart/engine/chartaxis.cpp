@@ -827,22 +827,31 @@ double TChartAxis::CalcIncrement() {
     const auto drawnStep = [this](double Step) {
         return !FLabelsAlternate ? Step : FLogarithmic ? Step / LogBaseForLoops() : Step * 0.5;
     };
-    constexpr int MaxStepTurns = 64; // from a microsecond to centuries and more
-    for (int turn = 0; turn < MaxStepTurns && !powers &&
-                       !LabelsClear(ValueLabels(drawnStep(step), LabelStepKind(drawnStep(step))));
-         ++turn) {
-        const double wider = GrownStep(step);
-        if (!(wider > step) || !std::isfinite(wider)) break;
-        step = wider;
-    }
+    const auto grown = [&](double Step) {
+        constexpr int MaxStepTurns = 64; // from a microsecond to centuries and more
+        for (int turn = 0; turn < MaxStepTurns && !powers &&
+                           !LabelsClear(ValueLabels(drawnStep(Step), LabelStepKind(drawnStep(Step))));
+             ++turn) {
+            const double wider = GrownStep(Step);
+            if (!(wider > Step) || !std::isfinite(wider)) break;
+            Step = wider;
+        }
+        return Step;
+    };
+    step = grown(step);
     if (!powers && !FLabelsAlternate && FIncrement == 0 && step >= 2.0) {
         // Again from 1, so that the step is one of 1, 2, 5, 10, 20 ...
-        struct Restore {
-            double& field;
-            ~Restore() { field = 0; }
-        } restore{FIncrement};
-        FIncrement = 1;
-        step = CalcIncrement();
+        {
+            struct Restore {
+                double& field;
+                ~Restore() { field = 0; }
+            } restore{FIncrement};
+            FIncrement = 1;
+            step = CalcIncrement();
+        }
+        // From 1, dates were walked by the calendar's steps; drawn by the step alone, they may
+        // fall elsewhere and stand closer.
+        step = grown(step);
     }
     return drawnStep(step);
 }

@@ -851,6 +851,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpreadRow{"DatesOverTwoMonths", 46023, 46091, false, false, false, true},
                       SpreadRow{"DatesOverThreeYears", 46023, 47118, false, false, false, true},
                       SpreadRow{"TimesOverADay", 46023, 46024, false, false, false, true},
+                      SpreadRow{"DatesOverAWeek", -1, 7, false, false, false, true},
                       SpreadRow{"DatesInverted", 46023, 46091, false, true, false, true, u"d mmmm"},
                       SpreadRow{"DatesInTwoRows", 46023, 46091, false, false, false, true, u"d mmmm", true},
                       SpreadRow{"CustomLabelsOutOfOrder", 0, 10, false, false, true, false, u"", false,

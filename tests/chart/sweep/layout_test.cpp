@@ -221,12 +221,13 @@ const sweep::Exception Turned{
 const sweep::Exception Overhang{[](const sweep::Point& P, const std::string& F) {
                                     return (Has(F, "the text ") && Has(F, " of Axis ") &&
                                             (Has(F, "lies off the panel") || Has(F, "title's area"))) ||
-                                           (Has(F, " of title at ") && Has(F, " of Axis at "));
+                                           ((Has(F, " of title at ") || Has(F, " of foot at ")) &&
+                                            Has(F, " of Axis at "));
                                 },
                                 "the chart rectangle gives an axis's labels room across the axis only (R is "
                                 "shrunk on the axis's side by their "
                                 "size): a label centred on an end tick overhangs along it by half its width, "
-                                "past the panel or into the title"};
+                                "past the panel or into the title or foot"};
 
 TEST(Sweep, OnThePanel) {
     const sweep::Exception titleCentred{[](const sweep::Point&, const std::string& F) {
