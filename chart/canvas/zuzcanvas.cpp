@@ -91,6 +91,11 @@ void ZuzSetBitmapSize(TBitmap* Bitmap, int Width, int Height) {
     Bitmap->SetSize(Width, Height);
 }
 
+TRect Joined(const TRect& A, const TRect& B) {
+    return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
+            std::max(A.Bottom, B.Bottom)};
+}
+
 TRect PolygonBounds(std::span<const TPoint> Points) {
     if (Points.empty()) return ZuzZeroRect;
     TRect r{Points[0].X, Points[0].Y, Points[0].X, Points[0].Y};

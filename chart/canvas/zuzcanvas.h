@@ -104,6 +104,8 @@ inline std::span<const TPoint> PointsUpTo(const TPoint* Points, int LastIndex) {
 // Right and Bottom are the largest coordinates; ZuzZeroRect for no points.
 TRect PolygonBounds(std::span<const TPoint> Points);
 TRect PolygonBounds(const TPoint* Points, int LastIndex);
+// The smallest rectangle holding both.
+TRect Joined(const TRect& A, const TRect& B);
 // Every point of A inside B (even-odd rule); true for an empty A.
 bool PolygonInPolygon(std::span<const TPoint> A, std::span<const TPoint> B);
 bool PolygonInPolygon(const TPoint* A, int LastA, const TPoint* B, int LastB);

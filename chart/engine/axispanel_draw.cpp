@@ -163,10 +163,7 @@ void TCustomAxisPanel::FitTurnedView(const TRect& Room) {
         const int bottom = r.Bottom + CalcWallSize(FBottomAxis), back = Width3D + CalcWallSize(FDepthAxis);
         TPoint p = c->Calculate3DPosition(left, r.Top, 0);
         TRect drawn{p.X, p.Y, p.X, p.Y};
-        const auto join = [&drawn](const TRect& B) {
-            drawn = {std::min(drawn.Left, B.Left), std::min(drawn.Top, B.Top), std::max(drawn.Right, B.Right),
-                     std::max(drawn.Bottom, B.Bottom)};
-        };
+        const auto join = [&drawn](const TRect& B) { drawn = Joined(drawn, B); };
         for (const int x : {left, right})
             for (const int y : {r.Top, bottom})
                 for (const int z : {0, back}) {

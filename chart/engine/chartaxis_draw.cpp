@@ -43,11 +43,6 @@ bool AlongAxis(bool Horizontal, int Angle) {
     return Horizontal ? (Angle == 0 || Angle == 180) : (Angle == 90 || Angle == 270);
 }
 
-TRect Joined(const TRect& A, const TRect& B) {
-    return {std::min(A.Left, B.Left), std::min(A.Top, B.Top), std::max(A.Right, B.Right),
-            std::max(A.Bottom, B.Bottom)};
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------

@@ -153,8 +153,7 @@ void TCustomSeries::DrawValuesOnce(int DX, int DY) {
     TRect r = chart->GetChartRect();
     r = TRect(r.Left + DX - w - 1, r.Top + DY - w - 1, r.Right + DX + w + 1, r.Bottom + DY + w + 1);
     const TRect front = Rect3D(canvas, r, StartZ - w), back = Rect3D(canvas, r, EndZ + w);
-    const TRect box(std::min(front.Left, back.Left), std::min(front.Top, back.Top),
-                    std::max(front.Right, back.Right), std::max(front.Bottom, back.Bottom));
+    const TRect box = Joined(front, back);
     FHeldPointers.clear();
     {
         const TRestoreOnExit<bool> whole(FBlendingWhole, true);
